@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Ardentia Home needs to build, test and run.
+# Safe to run again: it installs only what is missing.
+set -euo pipefail
+
+packages=(
+  g++ cmake ninja-build pkg-config
+  qt6-base-dev qt6-base-dev-tools
+  qt6-multimedia-dev qt6-svg-dev
+  qt6-l10n-tools qt6-tools-dev qt6-tools-dev-tools
+  libzxing-dev libsqlite3-dev
+  fonts-noto-cjk
+  clang-format iproute2 util-linux
+  xvfb xauth
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+if [ "$(id -u)" -ne 0 ]; then
+  echo "setup: these packages are missing: ${missing[*]}" >&2
+  echo "setup: run this script as root (or install them with apt-get) and try again." >&2
+  exit 1
+fi
+
+echo "setup: installing ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq
+apt-get install -y -qq --no-install-recommends "${missing[@]}"

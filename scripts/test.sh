@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything with AddressSanitizer and
+# UndefinedBehaviorSanitizer, and runs every test.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/setup.sh
+cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+      -DARDENTIA_SANITIZE=ON -DARDENTIA_WERROR=ON
+cmake --build build/test --parallel "$(nproc)"
+ctest --test-dir build/test --output-on-failure --parallel "$(nproc)"

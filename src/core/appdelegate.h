@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QObject>
+
+class ScreenStack;
+
+// The application object: the process-wide connection state and the one
+// navigation stack that the rest of the system reaches through it.
+class AppDelegate final : public QObject {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(AppDelegate)
+
+public:
+    // ifConnected values.
+    static constexpr int kConnectionUnknown = 0;
+    static constexpr int kConnectionFailed = 1;
+    static constexpr int kConnected = 2;
+    // connectionType values.
+    static constexpr int kDatagramExchange = 1;
+    static constexpr int kStreamImport = 2;
+
+    static AppDelegate *instance();
+
+    // The setters store any value unchecked.
+    int ifConnected() const { return m_ifConnected; }
+    void setIfConnected(int value) { m_ifConnected = value; }
+    int connectionType() const { return m_connectionType; }
+    void setConnectionType(int value) { m_connectionType = value; }
+    bool ifHaveATry() const { return m_ifHaveATry; }
+    void setIfHaveATry(bool value) { m_ifHaveATry = value; }
+
+    // Null until a navigation stack (the window's, or a headless one) is set.
+    ScreenStack *navigationController() const { return m_navigationController; }
+    void setNavigationController(ScreenStack *stack) { m_navigationController = stack; }
+
+private:
+    AppDelegate() = default;
+
+    int m_ifConnected = kConnectionUnknown;
+    int m_connectionType = kDatagramExchange;
+    bool m_ifHaveATry = true;
+    ScreenStack *m_navigationController = nullptr;
+};

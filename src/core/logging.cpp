@@ -1,0 +1,5 @@
+#include "logging.h"
+
+Q_LOGGING_CATEGORY(lcFeedback, "ardentia.feedback")
+Q_LOGGING_CATEGORY(lcGateway, "ardentia.gateway")
+Q_LOGGING_CATEGORY(lcStore, "ardentia.store")

@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QLoggingCategory>
+
+// One category per subsystem. The fixed log lines of the protocol go to lcGateway.
+Q_DECLARE_LOGGING_CATEGORY(lcFeedback)
+Q_DECLARE_LOGGING_CATEGORY(lcGateway)
+Q_DECLARE_LOGGING_CATEGORY(lcStore)

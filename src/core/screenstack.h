@@ -1,0 +1,23 @@
+#pragma once
+
+#include "screen.h"
+
+#include <QList>
+
+// The application's one navigation stack, bottom first.
+class ScreenStack {
+public:
+    virtual ~ScreenStack() = default;
+    virtual QList<Screen *> screens() const = 0;
+
+    Screen *topScreen() const
+    {
+        const QList<Screen *> all = screens();
+        return all.isEmpty() ? nullptr : all.constLast();
+    }
+
+    bool contains(const Screen *screen) const { return screens().contains(screen); }
+
+    // The top screen when it plays the given role, else null.
+    template <typename Role> Role *topScreenAs() const { return dynamic_cast<Role *>(topScreen()); }
+};

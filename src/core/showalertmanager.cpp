@@ -1,0 +1,191 @@
+#include "showalertmanager.h"
+
+#include "../gateway/udpsocketmanager.h"
+#include "appdelegate.h"
+#include "deviceenrolmentscreen.h"
+#include "headlessfeedbackpresenter.h"
+#include "homelookup.h"
+#include "navigationframescreen.h"
+#include "screenstack.h"
+#include "transmitterenrolmentscreen.h"
+
+namespace {
+HeadlessFeedbackPresenter *builtInPresenter()
+{
+    static auto *const presenter = new HeadlessFeedbackPresenter();
+    return presenter;
+}
+
+ScreenStack *navigationStack()
+{
+    return AppDelegate::instance()->navigationController();
+}
+
+template <typename Role> Role *topScreenAs()
+{
+    ScreenStack *stack = navigationStack();
+    return stack ? stack->topScreenAs<Role>() : nullptr;
+}
+} // namespace
+
+ShowAlertManager *ShowAlertManager::instance()
+{
+    static ShowAlertManager *const manager = new ShowAlertManager();
+    return manager;
+}
+
+ShowAlertManager::ShowAlertManager() : m_presenter(builtInPresenter())
+{
+    for (QTimer *timer : {&m_showLabelTimer, &m_showActivityTimer, &m_bannerRemovalTimer}) {
+        timer->setSingleShot(true);
+        timer->setTimerType(Qt::PreciseTimer);
+    }
+    m_showLabelTimer.setInterval(kToastMilliseconds);
+    m_bannerRemovalTimer.setInterval(kBannerSuccessMilliseconds);
+    connect(&m_showLabelTimer, &QTimer::timeout, this, &ShowAlertManager::finishedFading);
+    connect(&m_showActivityTimer, &QTimer::timeout, this, &ShowAlertManager::activityOnTimeOut);
+    connect(&m_bannerRemovalTimer, &QTimer::timeout, this,
+            &ShowAlertManager::removeSucceededBanner);
+}
+
+void ShowAlertManager::setPresenter(FeedbackPresenter *presenter)
+{
+    m_presenter = presenter ? presenter : builtInPresenter();
+}
+
+void ShowAlertManager::showLabelWithTitle(const QString &title, const QString &detail)
+{
+    if (m_toastShowing)
+        finishedFading();
+    m_toastShowing = true;
+    m_presenter->showToast(title, detail);
+    m_showLabelTimer.start();
+}
+
+void ShowAlertManager::finishedFading()
+{
+    m_showLabelTimer.stop();
+    if (!m_toastShowing)
+        return;
+    m_toastShowing = false;
+    m_presenter->hideToast();
+}
+
+void ShowAlertManager::startActivity(double seconds)
+{
+    if (AppDelegate::instance()->connectionType() == AppDelegate::kDatagramExchange &&
+        checkStartNavigationActivity(seconds))
+        return;
+    if (checkActivityShowOn())
+        stopActivity();
+    m_windowActivity = true;
+    m_presenter->showWindowActivity();
+    startActivityTimer(seconds);
+}
+
+bool ShowAlertManager::checkStartNavigationActivity(double seconds)
+{
+    auto *screen = topScreenAs<NavigationFrameScreen>();
+    if (!screen)
+        return false;
+    screen->startBarActivity(tr("Connecting..."));
+    startActivityTimer(seconds);
+    return true;
+}
+
+void ShowAlertManager::startActivityTimer(double seconds)
+{
+    m_showActivityTimer.stop();
+    m_showActivityTimer.start(int(qMax(0.0, seconds * 1000.0)));
+}
+
+void ShowAlertManager::stopActivity()
+{
+    AppDelegate::instance()->setConnectionType(AppDelegate::kDatagramExchange);
+    m_showActivityTimer.stop();
+    checkStopNavigationActivity();
+    if (m_windowActivity) {
+        m_windowActivity = false;
+        m_presenter->hideWindowActivity();
+    }
+}
+
+bool ShowAlertManager::checkStopNavigationActivity()
+{
+    auto *screen = topScreenAs<NavigationFrameScreen>();
+    if (!screen)
+        return false;
+    screen->stopBarActivity();
+    return true;
+}
+
+bool ShowAlertManager::checkActivityShowOn() const
+{
+    if (m_windowActivity)
+        return true;
+    auto *screen = topScreenAs<NavigationFrameScreen>();
+    return screen && screen->hasBarActivity();
+}
+
+void ShowAlertManager::activityOnTimeOut()
+{
+    m_showActivityTimer.stop();
+    AppDelegate *app = AppDelegate::instance();
+    app->setIfConnected(AppDelegate::kConnectionFailed);
+
+    if (auto *screen = topScreenAs<TransmitterEnrolmentScreen>())
+        screen->superBoxAddSucceed(false);
+    else if (auto *screen = topScreenAs<DeviceEnrolmentScreen>())
+        screen->panelAddSucceed(QStringLiteral("0"));
+    else if (app->connectionType() == AppDelegate::kStreamImport)
+        showLabelWithTitle(tr("Control failed"), tr("Please check device and network"));
+    else if (app->connectionType() == AppDelegate::kDatagramExchange)
+        transmitterConnectionFailed();
+
+    stopActivity();
+
+    UDPSocketManager *channel = UDPSocketManager::instance();
+    channel->updateMainController();
+    channel->clearOperationAndQueue();
+    if (const auto master = channel->homeLookup()->firstTransmitter())
+        channel->getGatewayIPAgain(master->value(QStringLiteral("id")).toString());
+}
+
+bool ShowAlertManager::anyTransmitterStored()
+{
+    return UDPSocketManager::instance()->homeLookup()->firstTransmitter().has_value();
+}
+
+void ShowAlertManager::transmitterConnectionFailed()
+{
+    auto *screen = topScreenAs<NavigationFrameScreen>();
+    if (!screen || !anyTransmitterStored())
+        return;
+    screen->showNetworkAlertViewWithImageName(QStringLiteral("1"), tr("Network connection failed"));
+}
+
+void ShowAlertManager::transmitterConnectionSuccessful(int type)
+{
+    auto *screen = topScreenAs<NavigationFrameScreen>();
+    if (!screen || !screen->hasConnectionBanner())
+        return;
+    if (type != 2) {
+        screen->removeConnectionBanner();
+        return;
+    }
+    screen->setConnectionBanner(NavigationFrameScreen::BannerIcon::Tick,
+                                tr("Connection successful"));
+    m_succeededBannerScreen = navigationStack()->topScreen();
+    m_bannerRemovalTimer.start();
+}
+
+void ShowAlertManager::removeSucceededBanner()
+{
+    Screen *screen = m_succeededBannerScreen;
+    m_succeededBannerScreen = nullptr;
+    ScreenStack *stack = navigationStack();
+    if (!screen || !stack || !stack->contains(screen))
+        return;
+    if (auto *frame = dynamic_cast<NavigationFrameScreen *>(screen))
+        frame->removeConnectionBanner();
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+
+class FeedbackPresenter;
+class Screen;
+
+// Transient feedback: the toast, the activity indicator of an outstanding
+// command with its time-out, and the connection banner. It decides what shows
+// and when; a FeedbackPresenter draws the toast and the window indicator, and
+// the top navigation-frame screen draws its bar indicator and banner.
+class ShowAlertManager final : public QObject {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(ShowAlertManager)
+
+public:
+    static constexpr int kToastMilliseconds = 1500;
+    static constexpr int kBannerSuccessMilliseconds = 2000;
+
+    static ShowAlertManager *instance();
+
+    // Not owned. Null restores the built-in headless presenter.
+    void setPresenter(FeedbackPresenter *presenter);
+    FeedbackPresenter *presenter() const { return m_presenter; }
+
+    void showLabelWithTitle(const QString &title, const QString &detail = QString());
+    void finishedFading();
+    bool isToastShowing() const { return m_toastShowing; }
+
+    void startActivity(double seconds);
+    void stopActivity();
+    bool checkActivityShowOn() const;
+    void activityOnTimeOut();
+    bool checkStartNavigationActivity(double seconds);
+    bool checkStopNavigationActivity();
+    bool isWindowActivityShowing() const { return m_windowActivity; }
+
+    void transmitterConnectionFailed();
+    void transmitterConnectionSuccessful(int type);
+
+    // For tests: the running timers (interval and state).
+    const QTimer &showLabelTimer() const { return m_showLabelTimer; }
+    const QTimer &showActivityTimer() const { return m_showActivityTimer; }
+    const QTimer &bannerRemovalTimer() const { return m_bannerRemovalTimer; }
+
+private:
+    ShowAlertManager();
+    void startActivityTimer(double seconds);
+    void removeSucceededBanner();
+    static bool anyTransmitterStored();
+
+    FeedbackPresenter *m_presenter;
+    QTimer m_showLabelTimer;
+    QTimer m_showActivityTimer;
+    QTimer m_bannerRemovalTimer;
+    Screen *m_succeededBannerScreen = nullptr;
+    bool m_toastShowing = false;
+    bool m_windowActivity = false;
+};

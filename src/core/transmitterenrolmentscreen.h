@@ -1,0 +1,8 @@
+#pragma once
+
+// The transmitter enrolment screen, told how its enrolment ended.
+class TransmitterEnrolmentScreen {
+public:
+    virtual ~TransmitterEnrolmentScreen() = default;
+    virtual void superBoxAddSucceed(bool succeeded) = 0;
+};

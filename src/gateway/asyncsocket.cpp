@@ -1,0 +1,157 @@
+#include "asyncsocket.h"
+
+#include "asyncsocketdelegate.h"
+#include "socketkeepalive.h"
+
+#include <QCoreApplication>
+
+using KeepAlive = SocketKeepAlive<AsyncSocket>;
+
+namespace {
+int millisecondsFor(double seconds)
+{
+    return int(qBound(0.0, seconds * 1000.0, double(std::numeric_limits<int>::max())));
+}
+} // namespace
+
+std::shared_ptr<AsyncSocket> AsyncSocket::create(AsyncSocketDelegate *delegate)
+{
+    return std::shared_ptr<AsyncSocket>(new AsyncSocket(delegate));
+}
+
+AsyncSocket::AsyncSocket(AsyncSocketDelegate *delegate) : m_delegate(delegate)
+{
+    for (QTimer *timer : {&m_readTimer, &m_writeTimer}) {
+        timer->setSingleShot(true);
+        timer->setTimerType(Qt::PreciseTimer);
+        connect(timer, &QTimer::timeout, this, &AsyncSocket::end);
+    }
+    connect(&m_socket, &QTcpSocket::connected, this, &AsyncSocket::onConnected);
+    connect(&m_socket, &QTcpSocket::readyRead, this, &AsyncSocket::onReadyRead);
+    connect(&m_socket, &QTcpSocket::bytesWritten, this, &AsyncSocket::onBytesWritten);
+    connect(&m_socket, &QTcpSocket::disconnected, this, [this] {
+        onReadyRead();
+        end();
+    });
+    connect(&m_socket, &QTcpSocket::errorOccurred, this, [this](QAbstractSocket::SocketError) {
+        // Bytes that arrived before the peer closed are still handed to the reads.
+        onReadyRead();
+        end();
+    });
+}
+
+AsyncSocket::~AsyncSocket()
+{
+    QObject::disconnect(&m_socket, nullptr, this, nullptr);
+    m_socket.abort();
+}
+
+int AsyncSocket::liveSocketCount()
+{
+    return KeepAlive::count();
+}
+
+bool AsyncSocket::connectToHost(const QString &host, quint16 port)
+{
+    if (m_started || host.trimmed().isEmpty())
+        return false;
+    m_started = true;
+    KeepAlive::hold(shared_from_this());
+    m_socket.connectToHost(host, port);
+    if (!m_reads.isEmpty())
+        beginCurrentRead();
+    return true;
+}
+
+void AsyncSocket::writeData(const QByteArray &data, double timeout, long tag)
+{
+    if (m_ended)
+        return;
+    m_writes.append({data, timeout, tag});
+    if (isConnected())
+        writeQueued();
+}
+
+void AsyncSocket::readDataWithTimeout(double timeout, long tag)
+{
+    if (m_ended)
+        return;
+    m_reads.append({{}, timeout, tag});
+    if (m_reads.size() == 1 && m_started)
+        beginCurrentRead();
+}
+
+void AsyncSocket::disconnect()
+{
+    end();
+}
+
+void AsyncSocket::onConnected()
+{
+    writeQueued();
+    onReadyRead();
+}
+
+void AsyncSocket::writeQueued()
+{
+    while (!m_writes.isEmpty()) {
+        const Operation write = m_writes.takeFirst();
+        m_unwrittenBytes += write.data.size();
+        m_socket.write(write.data);
+        if (write.timeout >= 0 && !m_writeTimer.isActive())
+            m_writeTimer.start(millisecondsFor(write.timeout));
+    }
+}
+
+void AsyncSocket::onBytesWritten()
+{
+    m_unwrittenBytes = m_socket.bytesToWrite();
+    if (m_unwrittenBytes == 0)
+        m_writeTimer.stop();
+}
+
+void AsyncSocket::beginCurrentRead()
+{
+    // The time-out runs from the moment the read is current, connected or not,
+    // so that a connection that never comes up still ends.
+    const double timeout = m_reads.constFirst().timeout;
+    if (timeout >= 0)
+        m_readTimer.start(millisecondsFor(timeout));
+    else
+        m_readTimer.stop();
+}
+
+void AsyncSocket::onReadyRead()
+{
+    while (!m_ended && !m_reads.isEmpty() && m_socket.bytesAvailable() > 0) {
+        const QByteArray data = m_socket.readAll();
+        const long tag = m_reads.takeFirst().tag;
+        m_readTimer.stop();
+        if (!m_reads.isEmpty())
+            beginCurrentRead();
+        std::shared_ptr<AsyncSocket> self = shared_from_this();
+        if (m_delegate)
+            m_delegate->onSocketDidReadData(this, data, tag);
+    }
+}
+
+void AsyncSocket::end()
+{
+    if (m_ended)
+        return;
+    m_ended = true;
+    m_readTimer.stop();
+    m_writeTimer.stop();
+    m_reads.clear();
+    m_writes.clear();
+    QObject::disconnect(&m_socket, nullptr, this, nullptr);
+    m_socket.abort();
+
+    std::shared_ptr<AsyncSocket> self = weak_from_this().lock();
+    AsyncSocketDelegate *delegate = m_delegate;
+    if (self && delegate) {
+        QTimer::singleShot(0, QCoreApplication::instance(),
+                           [self, delegate] { delegate->onSocketDidDisconnect(self.get()); });
+    }
+    KeepAlive::releaseLater(this);
+}

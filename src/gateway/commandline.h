@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// The datagram line of a command array, and the pieces of a reply line.
+class CommandLine {
+public:
+    // The two characters (backslash, letter n) that end every framed line.
+    static inline const QString kSuffix = QStringLiteral("\\n");
+    static inline const QString kToken = QStringLiteral("token");
+
+    // Fields joined with ","; with 4 or more fields wrapped as token$...\n.
+    static QString lineFromCommandArray(const QStringList &commandArray);
+    static QByteArray datagramFromCommandArray(const QStringList &commandArray);
+
+    // A field the wire cannot carry: it holds "," (which would split it) or a line break.
+    static bool isSendableField(const QString &field);
+    static bool isSendable(const QStringList &commandArray);
+
+    // The integer result code of a reply's last field, suffix cut off; 0 when not numeric.
+    static int resultCodeOfField(const QString &lastField);
+    // Leading decimal digits with optional sign, 0 when there are none.
+    static int integerValue(const QString &text);
+};

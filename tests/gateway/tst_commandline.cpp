@@ -1,0 +1,101 @@
+#include "gateway/commandline.h"
+#include "testmain.h"
+
+class TestCommandLine : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void framesLines_data()
+    {
+        QTest::addColumn<QStringList>("fields");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("control") << QStringList{"cfg", "lig", "AB1234567890", "4", "1", "0", "0"}
+                                 << R"(token$cfg,lig,AB1234567890,4,1,0,0\n)";
+        QTest::newRow("locate") << QStringList{"req", "gw", "AB1234567890", "1", "0", "0"}
+                                << R"(token$req,gw,AB1234567890,1,0,0\n)";
+        QTest::newRow("four fields are wrapped")
+            << QStringList{"cfg", "scenario", "3", "1"} << R"(token$cfg,scenario,3,1\n)";
+        QTest::newRow("three fields stay bare") << QStringList{"a", "b", "c"} << "a,b,c";
+        QTest::newRow("one field") << QStringList{"a"} << "a";
+        QTest::newRow("empty array") << QStringList{} << "";
+        QTest::newRow("empty fields keep their place")
+            << QStringList{"cfg", "lig", "", "15", "", "0", "0"} << R"(token$cfg,lig,,15,,0,0\n)";
+        QTest::newRow("non-ASCII name") << QStringList{"cfg", "scename", "1", "3", "客厅", "0"}
+                                        << R"(token$cfg,scename,1,3,客厅,0\n)";
+    }
+    void framesLines()
+    {
+        QFETCH(QStringList, fields);
+        QFETCH(QString, line);
+        QCOMPARE(CommandLine::lineFromCommandArray(fields), line);
+        QCOMPARE(CommandLine::datagramFromCommandArray(fields), line.toUtf8());
+    }
+
+    void lineCarriesNoLineFeed()
+    {
+        const QByteArray datagram =
+            CommandLine::datagramFromCommandArray({"cfg", "lig", "ID", "4", "1", "0", "0"});
+        QVERIFY(!datagram.contains('\n'));
+        QVERIFY(datagram.endsWith("\\n"));
+    }
+
+    void refusesFieldsTheWireCannotCarry_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<bool>("sendable");
+        QTest::newRow("plain") << "Kitchen light" << true;
+        QTest::newRow("apostrophe and quotes") << R"(Tom's "lamp")" << true;
+        QTest::newRow("comma") << "Kitchen, left" << false;
+        QTest::newRow("full-width comma is fine") << "客厅，左" << true;
+        QTest::newRow("line feed") << "two\nlines" << false;
+        QTest::newRow("carriage return") << "two\rlines" << false;
+    }
+    void refusesFieldsTheWireCannotCarry()
+    {
+        QFETCH(QString, field);
+        QFETCH(bool, sendable);
+        QCOMPARE(CommandLine::isSendableField(field), sendable);
+        QCOMPARE(CommandLine::isSendable({"cfg", "lig", "ID", "15", field, "0", "0"}), sendable);
+    }
+
+    void readsResultCodes_data()
+    {
+        QTest::addColumn<QString>("lastField");
+        QTest::addColumn<int>("code");
+        QTest::newRow("zero") << R"(0\n)" << 0;
+        QTest::newRow("three digits") << R"(142\n)" << 142;
+        QTest::newRow("no suffix loses its last digits") << "142" << 1;
+        QTest::newRow("garbage") << R"(ok\n)" << 0;
+        QTest::newRow("empty") << "" << 0;
+        QTest::newRow("one character") << "5" << 0;
+        QTest::newRow("negative") << R"(-3\n)" << -3;
+        QTest::newRow("huge is clamped")
+            << R"(99999999999999\n)" << std::numeric_limits<int>::max();
+    }
+    void readsResultCodes()
+    {
+        QFETCH(QString, lastField);
+        QFETCH(int, code);
+        QCOMPARE(CommandLine::resultCodeOfField(lastField), code);
+    }
+
+    void integerValueReadsLeadingDigits_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("value");
+        QTest::newRow("plain") << "7" << 7;
+        QTest::newRow("trailing text") << "12abc" << 12;
+        QTest::newRow("letters") << "abc" << 0;
+        QTest::newRow("leading space and sign") << "  +8" << 8;
+        QTest::newRow("negative") << "-2" << -2;
+    }
+    void integerValueReadsLeadingDigits()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, value);
+        QCOMPARE(CommandLine::integerValue(text), value);
+    }
+};
+
+ARDENTIA_TEST_MAIN(TestCommandLine)
+#include "tst_commandline.moc"

@@ -1,0 +1,56 @@
+#include "gateway/localaddress.h"
+#include "gateway/udpsocketmanager.h"
+#include "testmain.h"
+
+class TestLocalAddress : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void cleanup() { LocalAddress::setInterfaceOverride(QStringLiteral("lo")); }
+
+    void computesSubnetBroadcast_data()
+    {
+        QTest::addColumn<QString>("local");
+        QTest::addColumn<QString>("broadcast");
+        QTest::newRow("home network") << "192.168.1.23"
+                                      << "192.168.1.255";
+        QTest::newRow("ten net") << "10.0.5.77"
+                                 << "10.0.5.255";
+        QTest::newRow("loopback") << "127.0.0.1"
+                                  << "127.0.0.255";
+        QTest::newRow("no address") << "error"
+                                    << "255.255.255.255";
+        QTest::newRow("three parts") << "10.0.5"
+                                     << "255.255.255.255";
+        QTest::newRow("empty") << ""
+                               << "255.255.255.255";
+    }
+    void computesSubnetBroadcast()
+    {
+        QFETCH(QString, local);
+        QFETCH(QString, broadcast);
+        // Computed only: nothing is sent to these addresses.
+        QCOMPARE(LocalAddress::broadcastAddressFor(local), broadcast);
+    }
+
+    void overrideSelectsTheNamedInterface()
+    {
+        QCOMPARE(LocalAddress::interfaceOverride(), QStringLiteral("lo"));
+        QCOMPARE(LocalAddress::getLocalAddressString(), QStringLiteral("127.0.0.1"));
+        QCOMPARE(UDPSocketManager::instance()->getUDPAdressWithSendAddress(
+                     UDPSocketManager::kGroupAddress),
+                 QStringLiteral("127.0.0.255"));
+    }
+
+    void missingInterfaceGivesError()
+    {
+        LocalAddress::setInterfaceOverride(QStringLiteral("no-such-if0"));
+        QCOMPARE(LocalAddress::getLocalAddressString(), QStringLiteral("error"));
+        QCOMPARE(UDPSocketManager::instance()->getUDPAdressWithSendAddress(
+                     UDPSocketManager::kGroupAddress),
+                 QStringLiteral("255.255.255.255"));
+    }
+};
+
+ARDENTIA_TEST_MAIN(TestLocalAddress)
+#include "tst_localaddress.moc"

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "core/deviceenrolmentscreen.h"
+#include "core/navigationframescreen.h"
+#include "core/reloadablescreen.h"
+#include "core/screen.h"
+#include "core/screenstack.h"
+#include "core/transmitterenrolmentscreen.h"
+
+#include <QStringList>
+
+// A headless navigation stack; installs itself on the application object.
+class TestScreenStack final : public ScreenStack {
+public:
+    TestScreenStack();
+    ~TestScreenStack() override;
+    QList<Screen *> screens() const override { return m_screens; }
+    void push(Screen *screen) { m_screens.append(screen); }
+    void pop() { m_screens.removeLast(); }
+    void clear() { m_screens.clear(); }
+
+private:
+    QList<Screen *> m_screens;
+};
+
+// A screen in the navigation frame that records what it was told to show.
+class TestFrameScreen : public Screen, public NavigationFrameScreen, public ReloadableScreen {
+public:
+    explicit TestFrameScreen(const QString &navTitle = QStringLiteral("Home"));
+
+    void startBarActivity(const QString &title) override;
+    void stopBarActivity() override;
+    bool hasBarActivity() const override { return m_barActivity; }
+    void showNetworkAlertViewWithImageName(const QString &imageName, const QString &title) override;
+    bool hasConnectionBanner() const override { return m_bannerShowing; }
+    void setConnectionBanner(BannerIcon icon, const QString &title) override;
+    void removeConnectionBanner() override;
+    void updateMainView() override { ++reloads; }
+
+    QString navTitle;
+    QString barTitle;
+    bool m_barActivity = false;
+    bool m_bannerShowing = false;
+    BannerIcon bannerIcon = BannerIcon::Cross;
+    QString bannerText;
+    int bannersAdded = 0;
+    int reloads = 0;
+};
+
+class TestTransmitterEnrolmentScreen final : public TestFrameScreen,
+                                             public TransmitterEnrolmentScreen {
+public:
+    void superBoxAddSucceed(bool succeeded) override { outcomes.append(succeeded); }
+    QList<bool> outcomes;
+};
+
+class TestDeviceEnrolmentScreen final : public TestFrameScreen, public DeviceEnrolmentScreen {
+public:
+    void panelAddSucceed(const QString &count) override { outcomes.append(count); }
+    QStringList outcomes;
+};
+
+// A screen outside the navigation frame (a modal sheet, an overlay).
+class TestPlainScreen final : public Screen {};
