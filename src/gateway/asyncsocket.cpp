@@ -4,6 +4,7 @@
 #include "socketkeepalive.h"
 
 #include <QCoreApplication>
+#include <QNetworkProxy>
 
 using KeepAlive = SocketKeepAlive<AsyncSocket>;
 
@@ -21,6 +22,9 @@ std::shared_ptr<AsyncSocket> AsyncSocket::create(AsyncSocketDelegate *delegate)
 
 AsyncSocket::AsyncSocket(AsyncSocketDelegate *delegate) : m_delegate(delegate)
 {
+    // Transmitters sit on the local network: never ask for (or go through) a
+    // proxy, which would also cost a system proxy look-up on every socket.
+    m_socket.setProxy(QNetworkProxy::NoProxy);
     for (QTimer *timer : {&m_readTimer, &m_writeTimer}) {
         timer->setSingleShot(true);
         timer->setTimerType(Qt::PreciseTimer);
@@ -150,8 +154,10 @@ void AsyncSocket::end()
     std::shared_ptr<AsyncSocket> self = weak_from_this().lock();
     AsyncSocketDelegate *delegate = m_delegate;
     if (self && delegate) {
-        QTimer::singleShot(0, QCoreApplication::instance(),
-                           [self, delegate] { delegate->onSocketDidDisconnect(self.get()); });
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [self, delegate] { delegate->onSocketDidDisconnect(self.get()); },
+            Qt::QueuedConnection);
     }
     KeepAlive::releaseLater(this);
 }

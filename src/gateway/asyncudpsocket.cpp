@@ -5,6 +5,7 @@
 
 #include <QHostInfo>
 #include <QNetworkDatagram>
+#include <QNetworkProxy>
 #include <QRegularExpression>
 
 #include <sys/socket.h>
@@ -28,6 +29,9 @@ std::shared_ptr<AsyncUdpSocket> AsyncUdpSocket::create(AsyncUdpSocketDelegate *d
 
 AsyncUdpSocket::AsyncUdpSocket(AsyncUdpSocketDelegate *delegate) : m_delegate(delegate)
 {
+    // Transmitters sit on the local network: never ask for (or go through) a
+    // proxy, which would also cost a system proxy look-up on every socket.
+    m_socket.setProxy(QNetworkProxy::NoProxy);
     m_receiveTimer.setSingleShot(true);
     m_receiveTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_receiveTimer, &QTimer::timeout, this, &AsyncUdpSocket::onReceiveTimedOut);
@@ -53,6 +57,12 @@ AsyncUdpSocket::CallbackGuard::~CallbackGuard()
 int AsyncUdpSocket::liveSocketCount()
 {
     return KeepAlive::count();
+}
+
+void AsyncUdpSocket::closeAll()
+{
+    for (AsyncUdpSocket *socket : KeepAlive::all())
+        socket->close();
 }
 
 void AsyncUdpSocket::receiveWithTimeout(double seconds, long tag)
@@ -136,7 +146,7 @@ void AsyncUdpSocket::closeAfterSending()
     holdWhileBusy();
     // Name look-ups still pending are the only sends not yet out; they are
     // dropped with the close, which never happens inside the current call.
-    QTimer::singleShot(0, this, &AsyncUdpSocket::close);
+    QMetaObject::invokeMethod(this, &AsyncUdpSocket::close, Qt::QueuedConnection);
 }
 
 void AsyncUdpSocket::close()
@@ -153,8 +163,9 @@ void AsyncUdpSocket::close()
     AsyncUdpSocketDelegate *delegate = m_delegate;
     if (self && delegate) {
         // The callback holds the socket until it has been delivered.
-        QTimer::singleShot(0, QCoreApplication::instance(),
-                           [self, delegate] { delegate->onUdpSocketDidClose(self.get()); });
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [self, delegate] { delegate->onUdpSocketDidClose(self.get()); }, Qt::QueuedConnection);
     }
     KeepAlive::releaseLater(this);
 }
@@ -184,7 +195,7 @@ void AsyncUdpSocket::scheduleRead()
 {
     // Datagrams that arrived while no receive was queued stay with the
     // system; look at them on the next turn.
-    QTimer::singleShot(0, this, &AsyncUdpSocket::readPendingDatagrams);
+    QMetaObject::invokeMethod(this, &AsyncUdpSocket::readPendingDatagrams, Qt::QueuedConnection);
 }
 
 void AsyncUdpSocket::readPendingDatagrams()

@@ -38,6 +38,8 @@ public:
     bool isClosed() const { return m_closed; }
     quint16 localPort() const { return m_socket.localPort(); }
     static int liveSocketCount();
+    // Closes every socket still at work (shutting down, or between tests).
+    static void closeAll();
 
 private:
     explicit AsyncUdpSocket(AsyncUdpSocketDelegate *delegate);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QCoreApplication>
+#include <QList>
 #include <QTimer>
 
 #include <memory>
@@ -21,7 +22,8 @@ public:
             if (it->get() == socket) {
                 std::shared_ptr<Socket> last = *it;
                 set.erase(it);
-                QTimer::singleShot(0, QCoreApplication::instance(), [last] {});
+                QMetaObject::invokeMethod(
+                    QCoreApplication::instance(), [last] {}, Qt::QueuedConnection);
                 return;
             }
         }
@@ -36,6 +38,14 @@ public:
     }
 
     static int count() { return int(held().size()); }
+
+    static QList<Socket *> all()
+    {
+        QList<Socket *> sockets;
+        for (const auto &socket : held())
+            sockets.append(socket.get());
+        return sockets;
+    }
 
 private:
     static std::unordered_set<std::shared_ptr<Socket>> &held()

@@ -61,7 +61,7 @@ UDPSocketManager *UDPSocketManager::instance()
     return manager;
 }
 
-UDPSocketManager::UDPSocketManager() : m_homeLookup(emptyHome())
+UDPSocketManager::UDPSocketManager() : m_followUps(kFollowUpMilliseconds), m_homeLookup(emptyHome())
 {
     m_getMasterGatewayIPAgainTimer.setSingleShot(true);
     m_getMasterGatewayIPAgainTimer.setInterval(kRediscoveryMilliseconds);
@@ -196,6 +196,7 @@ void UDPSocketManager::getGatewayIPAgain(const std::optional<QString> &transmitt
 void UDPSocketManager::getMasterGatewayIPAgain()
 {
     const QString transmitterId = m_rediscoveryId;
+    m_getMasterGatewayIPAgainTimer.stop();
     m_rediscoveryId.clear();
     getGatewayIPWithID(transmitterId);
 }
@@ -227,10 +228,10 @@ void UDPSocketManager::dispatchReply(const QString &text)
             (this->*marker.handler)(text);
     // Counters first, then the next queued command; a handler's own
     // follow-up, scheduled above, runs before both.
-    QTimer::singleShot(kFollowUpMilliseconds, Qt::PreciseTimer, this,
-                       [this, text] { updateDeviceAndScenarioControlTimesWithInfo(text); });
-    QTimer::singleShot(kFollowUpMilliseconds, Qt::PreciseTimer, this,
-                       &UDPSocketManager::sendQueueRequest);
+    m_followUps.schedule([this, text] {
+        updateDeviceAndScenarioControlTimesWithInfo(text);
+        sendQueueRequest();
+    });
 }
 
 void UDPSocketManager::onUdpSocketDidNotReceiveData(AsyncUdpSocket *socket, long tag,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "asyncudpsocketdelegate.h"
+#include "followupqueue.h"
 #include "queueentry.h"
 
 #include <QList>
@@ -46,6 +47,8 @@ public:
     // How long the reply to this command is awaited, in seconds.
     double replyWaitFor(const QStringList &commandArray) const;
     void updateMainController();
+    // Runs the call 0.11 s from now, after every follow-up scheduled before it.
+    void scheduleFollowUp(std::function<void()> call) { m_followUps.schedule(std::move(call)); }
 
     // Transmitter location: sends the locate request to the last address or by broadcast.
     void getGatewayIPWithID(const QString &transmitterId,
@@ -90,6 +93,7 @@ private:
     void sendNow(const QStringList &commandArray, const QString &destination);
     void dispatchReply(const QString &text);
 
+    FollowUpQueue m_followUps;
     QList<QueueEntry> m_udpQueueArray;
     QList<QVariantMap> m_udpOperationArray;
     QTimer m_getMasterGatewayIPAgainTimer;

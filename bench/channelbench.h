@@ -1,0 +1,5 @@
+#pragma once
+
+// Command/reply round trips through the datagram channel against an echo
+// peer on loopback, next to the same exchange on two raw sockets.
+void runChannelBench(int exchanges);

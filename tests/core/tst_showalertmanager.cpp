@@ -1,0 +1,225 @@
+#include "core/appdelegate.h"
+#include "core/headlessfeedbackpresenter.h"
+#include "core/showalertmanager.h"
+#include "fakehome.h"
+#include "gateway/asyncudpsocket.h"
+#include "gateway/udpsocketmanager.h"
+#include "testmain.h"
+#include "testscreens.h"
+
+class TestShowAlertManager : public QObject {
+    Q_OBJECT
+
+    ShowAlertManager *feedback = ShowAlertManager::instance();
+    AppDelegate *app = AppDelegate::instance();
+    HeadlessFeedbackPresenter presenter;
+    FakeHome home;
+    std::unique_ptr<TestScreenStack> stack;
+
+private Q_SLOTS:
+    void init()
+    {
+        presenter.clear();
+        feedback->setPresenter(&presenter);
+        home.clear();
+        home.addTransmitter(QStringLiteral("A10000000001"), QStringLiteral("127.0.0.1"));
+        UDPSocketManager::instance()->setHomeLookup(&home);
+        stack = std::make_unique<TestScreenStack>();
+        app->setIfConnected(AppDelegate::kConnectionUnknown);
+        app->setConnectionType(AppDelegate::kDatagramExchange);
+    }
+
+    void cleanup()
+    {
+        stack.reset(); // its screens were the test function's own
+        feedback->stopActivity();
+        feedback->finishedFading();
+        UDPSocketManager::instance()->getGatewayIPAgain(std::nullopt);
+        UDPSocketManager::instance()->clearOperationAndQueue();
+    }
+
+    void newToastReplacesTheOld()
+    {
+        feedback->showLabelWithTitle("First");
+        QVERIFY(feedback->isToastShowing());
+        QCOMPARE(feedback->showLabelTimer().interval(), 1500);
+        feedback->showLabelWithTitle("Second", "Detail");
+        QCOMPARE(presenter.visibleToast(), QStringLiteral("Second / Detail"));
+        QCOMPARE(presenter.toasts(), (QStringList{"First", "Second / Detail"}));
+        QVERIFY(feedback->showLabelTimer().isActive());
+        QVERIFY(feedback->showLabelTimer().remainingTime() > 1400);
+        feedback->finishedFading();
+        QVERIFY(!feedback->isToastShowing());
+        QVERIFY(!feedback->showLabelTimer().isActive());
+        QVERIFY(presenter.visibleToast().isEmpty());
+    }
+
+    void toastGoesAwayByItself()
+    {
+        feedback->showLabelWithTitle("Gone soon");
+        QTRY_VERIFY_WITH_TIMEOUT(!feedback->isToastShowing(), 2500);
+    }
+
+    void choosesTheIndicator_data()
+    {
+        QTest::addColumn<QString>("top");
+        QTest::addColumn<int>("connectionType");
+        QTest::addColumn<bool>("bar");
+        QTest::newRow("datagram on a frame screen") << "frame" << 1 << true;
+        QTest::newRow("import on a frame screen") << "frame" << 2 << false;
+        QTest::newRow("datagram over a plain screen") << "plain" << 1 << false;
+        QTest::newRow("datagram with no screen") << "none" << 1 << false;
+    }
+    void choosesTheIndicator()
+    {
+        QFETCH(QString, top);
+        QFETCH(int, connectionType);
+        QFETCH(bool, bar);
+        TestFrameScreen frame;
+        TestPlainScreen plain;
+        if (top == "frame")
+            stack->push(&frame);
+        else if (top == "plain")
+            stack->push(&plain);
+        app->setConnectionType(connectionType);
+
+        feedback->startActivity(12);
+        QCOMPARE(frame.hasBarActivity(), bar);
+        QCOMPARE(frame.barTitle, bar ? QStringLiteral("Connecting...") : QStringLiteral("Home"));
+        QCOMPARE(feedback->isWindowActivityShowing(), !bar);
+        QCOMPARE(presenter.isWindowActivityShowing(), !bar);
+        QVERIFY(feedback->checkActivityShowOn());
+        QCOMPARE(feedback->showActivityTimer().interval(), 12000);
+
+        feedback->stopActivity();
+        QVERIFY(!feedback->checkActivityShowOn());
+        QVERIFY(!frame.hasBarActivity());
+        QCOMPARE(frame.barTitle, QStringLiteral("Home"));
+        QVERIFY(!feedback->showActivityTimer().isActive());
+        QCOMPARE(app->connectionType(), AppDelegate::kDatagramExchange);
+    }
+
+    void barIndicatorBelongsToTheScreenItStartedOn()
+    {
+        TestFrameScreen first, second;
+        stack->push(&first);
+        feedback->startActivity(10);
+        stack->push(&second);
+        // The gate looks at the top screen only.
+        QVERIFY(!feedback->checkActivityShowOn());
+        feedback->stopActivity();
+        QVERIFY(first.hasBarActivity());
+    }
+
+    void timeOutReportsByTopScreen_data()
+    {
+        QTest::addColumn<QString>("top");
+        QTest::addColumn<int>("connectionType");
+        QTest::addColumn<bool>("transmitterStored");
+        QTest::addColumn<QStringList>("toasts");
+        QTest::addColumn<bool>("banner");
+        QTest::newRow("transmitter enrolment") << "superbox" << 1 << true << QStringList{} << false;
+        QTest::newRow("device enrolment") << "device" << 2 << true << QStringList{} << false;
+        QTest::newRow("import") << "frame" << 2 << true
+                                << QStringList{"Control failed / Please check device and network"}
+                                << false;
+        QTest::newRow("datagram") << "frame" << 1 << true << QStringList{} << true;
+        QTest::newRow("datagram, empty home") << "frame" << 1 << false << QStringList{} << false;
+        QTest::newRow("plain screen") << "plain" << 1 << true << QStringList{} << false;
+    }
+    void timeOutReportsByTopScreen()
+    {
+        QFETCH(QString, top);
+        QFETCH(int, connectionType);
+        QFETCH(bool, transmitterStored);
+        QFETCH(QStringList, toasts);
+        QFETCH(bool, banner);
+        TestFrameScreen frame;
+        TestTransmitterEnrolmentScreen superBox;
+        TestDeviceEnrolmentScreen device;
+        TestPlainScreen plain;
+        const QHash<QString, Screen *> screens{
+            {"frame", &frame}, {"superbox", &superBox}, {"device", &device}, {"plain", &plain}};
+        stack->push(screens.value(top));
+        if (!transmitterStored)
+            home.clear();
+        app->setConnectionType(connectionType);
+        feedback->startActivity(10);
+        UDPSocketManager::instance()->setUdpOperationArray({{{"id", "B2"}}});
+
+        feedback->activityOnTimeOut();
+
+        QCOMPARE(app->ifConnected(), AppDelegate::kConnectionFailed);
+        QCOMPARE(superBox.outcomes, top == "superbox" ? QList<bool>{false} : QList<bool>{});
+        QCOMPARE(device.outcomes, top == "device" ? QStringList{"0"} : QStringList{});
+        QCOMPARE(presenter.toasts(), toasts);
+        QCOMPARE(frame.hasConnectionBanner(), banner);
+        if (banner)
+            QCOMPARE(frame.bannerText, QStringLiteral("Network connection failed"));
+        QVERIFY(!feedback->checkActivityShowOn());
+        QCOMPARE(app->connectionType(), AppDelegate::kDatagramExchange);
+        // The visible screen reloads; the flow and the queue are dropped.
+        const int reloads = top == "frame"      ? frame.reloads
+                            : top == "superbox" ? superBox.reloads
+                            : top == "device"   ? device.reloads
+                                                : 1;
+        QCOMPARE(reloads, 1);
+        QVERIFY(UDPSocketManager::instance()->udpOperationArray().isEmpty());
+        QCOMPARE(UDPSocketManager::instance()->isRediscoveryArmed(), transmitterStored);
+    }
+
+    void failureBannerIsShownOnce()
+    {
+        TestFrameScreen frame;
+        stack->push(&frame);
+        feedback->transmitterConnectionFailed();
+        feedback->transmitterConnectionFailed();
+        QCOMPARE(frame.bannersAdded, 1);
+        QCOMPARE(frame.bannerIcon, NavigationFrameScreen::BannerIcon::Cross);
+    }
+
+    void successTurnsTheBannerIntoATickThenRemovesIt()
+    {
+        TestFrameScreen frame;
+        stack->push(&frame);
+        feedback->transmitterConnectionFailed();
+        feedback->transmitterConnectionSuccessful(2);
+        QCOMPARE(frame.bannerIcon, NavigationFrameScreen::BannerIcon::Tick);
+        QCOMPARE(frame.bannerText, QStringLiteral("Connection successful"));
+        QVERIFY(frame.hasConnectionBanner());
+        QTRY_VERIFY_WITH_TIMEOUT(!frame.hasConnectionBanner(), 3000);
+    }
+
+    void otherSuccessTypesRemoveTheBannerAtOnce()
+    {
+        TestFrameScreen frame;
+        stack->push(&frame);
+        feedback->transmitterConnectionFailed();
+        feedback->transmitterConnectionSuccessful(1);
+        QVERIFY(!frame.hasConnectionBanner());
+        QVERIFY(!feedback->bannerRemovalTimer().isActive());
+    }
+
+    void successWithoutBannerDoesNothing()
+    {
+        TestFrameScreen frame;
+        stack->push(&frame);
+        feedback->transmitterConnectionSuccessful(2);
+        QVERIFY(!frame.hasConnectionBanner());
+        QVERIFY(!feedback->bannerRemovalTimer().isActive());
+    }
+
+    void newWindowIndicatorReplacesTheRunningOne()
+    {
+        app->setConnectionType(AppDelegate::kStreamImport);
+        feedback->startActivity(12);
+        app->setConnectionType(AppDelegate::kStreamImport);
+        feedback->startActivity(12);
+        QVERIFY(feedback->isWindowActivityShowing());
+        // Replacing went through stopActivity, which returns to datagram mode.
+        QCOMPARE(app->connectionType(), AppDelegate::kDatagramExchange);
+    }
+};
+
+ARDENTIA_TEST_MAIN(TestShowAlertManager)
+#include "tst_showalertmanager.moc"

@@ -1,0 +1,378 @@
+#include "core/appdelegate.h"
+#include "core/headlessfeedbackpresenter.h"
+#include "core/showalertmanager.h"
+#include "fakehome.h"
+#include "gateway/asyncudpsocket.h"
+#include "gateway/udpsocketmanager.h"
+#include "recordingreplyhandlers.h"
+#include "testmain.h"
+#include "testscreens.h"
+#include "udppeer.h"
+
+namespace {
+const QString kMaster = QStringLiteral("A10000000001");
+
+QStringList control(const QString &id, const QString &state = QStringLiteral("1"))
+{
+    return {"cfg", "lig", id, "4", state, "0", "0"};
+}
+
+QByteArray ackFor(const QByteArray &request)
+{
+    // token$cfg,lig,ID,4,1,0,0\n -> token$ack,lig,ID,4,1,0,0\n with result 0
+    QByteArray reply = request;
+    reply.replace("token$cfg,", "token$ack,");
+    return reply;
+}
+} // namespace
+
+class TestUDPSocketManager : public QObject {
+    Q_OBJECT
+
+    UDPSocketManager *channel = UDPSocketManager::instance();
+    ShowAlertManager *feedback = ShowAlertManager::instance();
+    FakeHome home;
+    RecordingReplyHandlers handlers;
+    HeadlessFeedbackPresenter presenter;
+    std::unique_ptr<UdpPeer> peer;
+
+private Q_SLOTS:
+    void init()
+    {
+        peer = std::make_unique<UdpPeer>();
+        home.clear();
+        home.addTransmitter(kMaster, QStringLiteral("127.0.0.1"));
+        handlers.calls.clear();
+        presenter.clear();
+        feedback->setPresenter(&presenter);
+        channel->setHomeLookup(&home);
+        channel->setReplyHandlers(&handlers);
+        channel->setTransmitterPort(peer->port());
+    }
+
+    void cleanup()
+    {
+        feedback->stopActivity();
+        feedback->finishedFading();
+        channel->clearOperationAndQueue();
+        channel->getGatewayIPAgain(std::nullopt);
+        AppDelegate::instance()->setIfConnected(AppDelegate::kConnectionUnknown);
+        // Sockets still waiting for a reply would end by their time-out in
+        // the middle of the next test.
+        AsyncUdpSocket::closeAll();
+        QTRY_COMPARE(AsyncUdpSocket::liveSocketCount(), 0);
+        // Let the 0.11 s follow-ups of the last reply pass.
+        QTest::qWait(2 * UDPSocketManager::kFollowUpMilliseconds);
+        feedback->stopActivity();
+        peer.reset();
+    }
+
+    void sendsTheFramedLineToTheMaster()
+    {
+        QTest::ignoreMessage(QtInfoMsg,
+                             "address:127.0.0.1_message:token$cfg,lig,B21000000001,4,1,0,0\\n_"
+                             "10.000000");
+        channel->sendMessageWithCommandArray(control("B21000000001"));
+        QVERIFY(feedback->checkActivityShowOn());
+        QCOMPARE(feedback->showActivityTimer().interval(), 10000);
+        QTRY_COMPARE(peer->received.size(), 1);
+        QCOMPARE(peer->received[0], QByteArray(R"(token$cfg,lig,B21000000001,4,1,0,0\n)"));
+    }
+
+    void resolvesDestinations_data()
+    {
+        QTest::addColumn<bool>("masterStored");
+        QTest::addColumn<QString>("masterAddress");
+        QTest::addColumn<std::optional<QString>>("given");
+        QTest::addColumn<std::optional<QString>>("destination");
+        const std::optional<QString> none;
+        QTest::newRow("master") << true << "10.0.5.8" << none << std::optional<QString>("10.0.5.8");
+        QTest::newRow("explicit wins") << true << "10.0.5.8" << std::optional<QString>("10.0.5.9")
+                                       << std::optional<QString>("10.0.5.9");
+        QTest::newRow("group address is the subnet broadcast")
+            << true << "10.0.5.8" << std::optional<QString>("groupAddress")
+            << std::optional<QString>("127.0.0.255");
+        QTest::newRow("no master") << false << "" << none << none;
+        QTest::newRow("stored empty address stays empty")
+            << true << "" << none << std::optional<QString>("");
+    }
+    void resolvesDestinations()
+    {
+        QFETCH(bool, masterStored);
+        QFETCH(QString, masterAddress);
+        QFETCH(std::optional<QString>, given);
+        QFETCH(std::optional<QString>, destination);
+        home.clear();
+        if (masterStored)
+            home.addTransmitter(kMaster, masterAddress);
+        QCOMPARE(channel->getUDPAdressWithSendAddress(given), destination);
+    }
+
+    void withoutTransmitterNothingIsSent()
+    {
+        home.clear();
+        channel->setUdpOperationArray({{{"id", "X"}}});
+        channel->sendMessageWithCommandArray(control("B21000000001"));
+        QCOMPARE(presenter.toasts(), QStringList{"Please scan the transmitter first"});
+        QVERIFY(channel->udpOperationArray().isEmpty());
+        QVERIFY(channel->udpQueueArray().isEmpty());
+        QVERIFY(!feedback->checkActivityShowOn());
+        QTest::qWait(50);
+        QVERIFY(peer->received.isEmpty());
+    }
+
+    void queuesEightAndRefusesTheNinth()
+    {
+        channel->sendMessageWithCommandArray(control("B21000000000"));
+        for (int i = 1; i <= 8; ++i)
+            channel->sendMessageWithCommandArray(control(QStringLiteral("B2100000000%1").arg(i)));
+        QCOMPARE(channel->udpQueueArray().size(), 8);
+        QVERIFY(presenter.toasts().isEmpty());
+
+        channel->sendMessageWithCommandArray(control("B21000000009"));
+        QCOMPARE(presenter.toasts(), QStringList{"Your operating too often / Please have a rest"});
+        QCOMPARE(channel->udpQueueArray().size(), 8);
+        for (int i = 0; i < 8; ++i) {
+            const QueueEntry &entry = channel->udpQueueArray().at(i);
+            QCOMPARE(entry.sendArray.at(2), QStringLiteral("B2100000000%1").arg(i + 1));
+            QCOMPARE(entry.sendAddress, QStringLiteral("127.0.0.1"));
+        }
+    }
+
+    void queuedCommandsReloadTheVisibleScreen()
+    {
+        TestScreenStack stack;
+        TestFrameScreen home;
+        stack.push(&home);
+        channel->sendMessageWithCommandArray(control("B21000000001"));
+        QVERIFY(home.hasBarActivity()); // the bar indicator gates the queue
+        QCOMPARE(home.barTitle, QStringLiteral("Connecting..."));
+        channel->sendMessageWithCommandArray(control("B21000000002"));
+        QCOMPARE(channel->udpQueueArray().size(), 1);
+        QCOMPARE(home.reloads, 1);
+        feedback->stopActivity();
+        QCOMPARE(home.barTitle, QStringLiteral("Home"));
+    }
+
+    void drainingReentersTheGate()
+    {
+        channel->sendMessageWithCommandArray(control("B21000000000"));
+        channel->sendMessageWithCommandArray(control("B21000000001"));
+        channel->sendMessageWithCommandArray(control("B21000000002"));
+        channel->sendQueueRequest(); // still outstanding: goes to the back
+        QCOMPARE(channel->udpQueueArray().at(0).sendArray.at(2), QStringLiteral("B21000000002"));
+        QCOMPARE(channel->udpQueueArray().at(1).sendArray.at(2), QStringLiteral("B21000000001"));
+    }
+
+    void dispatchesByMarker_data()
+    {
+        QTest::addColumn<QString>("reply");
+        QTest::addColumn<QStringList>("handlers");
+        QTest::newRow("role ack") << R"(token$ack,gw,A1,4,A2,A1,m,0\n)"
+                                  << QStringList{"overCommand"};
+        QTest::newRow("locate answer")
+            << R"(token$res,gw,A1,1,127.0.0.1,0\n)" << QStringList{"overGatewayIP"};
+        QTest::newRow("light ack once")
+            << R"(token$ack,lig,B2,4,1,0,0\n)" << QStringList{"overLightingControl"};
+        QTest::newRow("light state")
+            << R"(token$res,lig,B2,0,1,55,0\n)" << QStringList{"getLightingState"};
+        QTest::newRow("curtain ack")
+            << R"(token$ack,curtain,B3,4,2,0,0\n)" << QStringList{"overLightingControl"};
+        QTest::newRow("curtain state")
+            << R"(token$res,curtain,B3,0,E4,0,0\n)" << QStringList{"getLightingState"};
+        QTest::newRow("scenario name")
+            << R"(token$ack,scename,1,3,Evening,0\n)" << QStringList{"overScenario"};
+        QTest::newRow("two markers reach two handlers")
+            << R"(token$ack,gw,x,$res,gw,1\n)" << QStringList{"overCommand", "overGatewayIP"};
+        QTest::newRow("scenario run: counters only")
+            << R"(token$ack,scenario,3,1,0\n)" << QStringList{};
+        QTest::newRow("short reply still dispatched")
+            << "token$ack,lig" << QStringList{"overLightingControl"};
+    }
+    void dispatchesByMarker()
+    {
+        QFETCH(QString, reply);
+        QFETCH(QStringList, handlers);
+        channel->sendMessageWithCommandArray(control("B21000000001"));
+        QTRY_COMPARE(peer->received.size(), 1);
+        peer->answerLast(reply.toUtf8());
+        QTRY_VERIFY(!feedback->checkActivityShowOn());
+        QCOMPARE(this->handlers.handlerNamesWithout("controlTimes"), handlers);
+        // 0.11 s later the counters see every dispatched reply.
+        QTRY_COMPARE(this->handlers.calls.size(), handlers.size() + 1);
+        QCOMPARE(this->handlers.calls.constLast(),
+                 RecordingReplyHandlers::Call("controlTimes", reply));
+    }
+
+    void replyEndsTheExchange()
+    {
+        TestScreenStack stack;
+        TestFrameScreen screen;
+        stack.push(&screen);
+        home.addTransmitter(QStringLiteral("A10000000002"), {});
+        screen.showNetworkAlertViewWithImageName("1", "Network connection failed");
+        channel->getGatewayIPAgain(kMaster);
+        peer->setReply(ackFor);
+        channel->sendMessageWithCommandArray(control("B21000000001"));
+        QTRY_COMPARE(handlers.handlerNames(), QStringList{"overLightingControl"});
+        QVERIFY(!screen.hasBarActivity());
+        QCOMPARE(AppDelegate::instance()->ifConnected(), AppDelegate::kConnected);
+        QVERIFY(!channel->isRediscoveryArmed());
+        QCOMPARE(screen.bannerText, QStringLiteral("Connection successful"));
+        QCOMPARE(screen.bannerIcon, NavigationFrameScreen::BannerIcon::Tick);
+        QVERIFY(feedback->bannerRemovalTimer().isActive());
+        QCOMPARE(feedback->bannerRemovalTimer().interval(), 2000);
+    }
+
+    void undecodableRepliesRunNoHandler_data()
+    {
+        QTest::addColumn<QByteArray>("reply");
+        QTest::newRow("no token") << QByteArray(R"($ack,lig,B2,4,1,0,0\n)");
+        QTest::newRow("not UTF-8") << QByteArray("token$ack,lig,\xff\xfe,4,1,0,0\\n");
+        QTest::newRow("empty") << QByteArray("");
+    }
+    void undecodableRepliesRunNoHandler()
+    {
+        QFETCH(QByteArray, reply);
+        channel->sendMessageWithCommandArray(control("B21000000001"));
+        channel->sendMessageWithCommandArray(control("B21000000002"));
+        QTRY_COMPARE(peer->received.size(), 1);
+        peer->answerLast(reply);
+        QTRY_VERIFY(!feedback->checkActivityShowOn());
+        QCOMPARE(AppDelegate::instance()->ifConnected(), AppDelegate::kConnected);
+        QTest::qWait(250);
+        QVERIFY(handlers.calls.isEmpty());
+        // Nothing drains the queue: the queued command waits.
+        QCOMPARE(channel->udpQueueArray().size(), 1);
+        QCOMPARE(peer->received.size(), 1);
+    }
+
+    void queuedCommandGoesWhereItWasResolved()
+    {
+        channel->sendMessageWithCommandArray(control("B21000000001"));
+        channel->sendMessageWithCommandArray(control("B21000000002"));
+        // The master moves after the second command was queued.
+        home.clear();
+        home.addTransmitter(kMaster, QStringLiteral("127.0.0.2"));
+        QTRY_COMPARE(peer->received.size(), 1);
+        peer->answerLast(ackFor(peer->received[0]));
+        QTRY_COMPARE(peer->received.size(), 2);
+        QCOMPARE(peer->received[1], QByteArray(R"(token$cfg,lig,B21000000002,4,1,0,0\n)"));
+        QVERIFY(channel->udpQueueArray().isEmpty());
+    }
+
+    void followUpsComeAfterTheReplyInOrder()
+    {
+        peer->setReply(ackFor);
+        channel->sendMessageWithCommandArray(control("B21000000001"));
+        channel->sendMessageWithCommandArray(control("B21000000002"));
+        QTRY_COMPARE(handlers.calls.size(), 1);
+        QCOMPARE(peer->received.size(), 1); // the queue waits 0.11 s
+        QTRY_COMPARE(peer->received.size(), 2);
+        QCOMPARE(handlers.handlerNames().mid(0, 2),
+                 (QStringList{"overLightingControl", "controlTimes"}));
+    }
+
+    void lostReplyIsReportedUntilATransmitterAnswered_data()
+    {
+        QTest::addColumn<int>("ifConnected");
+        QTest::addColumn<bool>("reported");
+        QTest::newRow("unknown") << 0 << true;
+        QTest::newRow("failed before") << 1 << true;
+        QTest::newRow("connected") << 2 << false;
+    }
+    void lostReplyIsReportedUntilATransmitterAnswered()
+    {
+        QFETCH(int, ifConnected);
+        QFETCH(bool, reported);
+        AppDelegate::instance()->setIfConnected(ifConnected);
+        channel->sendMessageWithCommandArray(control("B21000000001"));
+        channel->sendMessageWithCommandArray(control("B21000000002"));
+        channel->setUdpOperationArray({{{"id", "B21000000001"}}});
+
+        channel->onUdpSocketDidNotReceiveData(nullptr, UDPSocketManager::kReceiveTag, {});
+
+        QCOMPARE(AppDelegate::instance()->ifConnected(), reported ? 1 : ifConnected);
+        QCOMPARE(channel->udpQueueArray().isEmpty(), reported);
+        QCOMPARE(channel->udpOperationArray().isEmpty(), reported);
+        QCOMPARE(channel->isRediscoveryArmed(), reported);
+        if (reported) {
+            QCOMPARE(channel->rediscoveryTransmitterId(), kMaster);
+            QVERIFY(!feedback->checkActivityShowOn());
+        }
+    }
+
+    void rediscoveryBroadcastsTheLocateRequest()
+    {
+        channel->getGatewayIPAgain(kMaster);
+        channel->getGatewayIPAgain(kMaster); // re-arming replaces, never doubles
+        QVERIFY(channel->isRediscoveryArmed());
+        channel->getMasterGatewayIPAgain();
+        QVERIFY(!channel->isRediscoveryArmed());
+        // The locate request went to the subnet broadcast (127.0.0.255 on lo);
+        // the peer listens on 127.0.0.1 only, so look at what is outstanding.
+        QVERIFY(feedback->checkActivityShowOn());
+    }
+
+    void waitsLongerForSwitchingAllLights_data()
+    {
+        QTest::addColumn<int>("lights");
+        QTest::addColumn<QStringList>("command");
+        QTest::addColumn<double>("wait");
+        const QStringList allOn{"cfg", "lig", "2111FFFFFFFF", "5", "0", "0", "0"};
+        const QStringList allOff{"cfg", "lig", "2111FFFFFFFF", "6", "0", "0", "0"};
+        QTest::newRow("no lights") << 0 << allOn << 10.0;
+        QTest::newRow("two lights") << 2 << allOn << 10.0;
+        QTest::newRow("three lights") << 3 << allOff << 12.0;
+        QTest::newRow("ten lights") << 10 << allOn << 40.0;
+        QTest::newRow("control is always 10") << 10 << control("B2") << 10.0;
+        QTest::newRow("curtain op 5 is not switch-all")
+            << 10 << QStringList{"cfg", "curtain", "B3", "5", "0", "0", "0"} << 10.0;
+        QTest::newRow("short array") << 10 << QStringList{"cfg", "lig", "x"} << 10.0;
+    }
+    void waitsLongerForSwitchingAllLights()
+    {
+        QFETCH(int, lights);
+        QFETCH(QStringList, command);
+        QFETCH(double, wait);
+        home.setLightingDeviceCount(lights);
+        QCOMPARE(channel->replyWaitFor(command), wait);
+    }
+
+    void refusesFieldsWithCommas()
+    {
+        channel->setUdpOperationArray({{{"id", "B2"}}});
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("refused a command"));
+        channel->sendMessageWithCommandArray({"cfg", "lig", "B2", "15", "Desk, left", "0", "0"});
+        QCOMPARE(presenter.toasts(),
+                 QStringList{"Control failed / Please check device and network"});
+        QVERIFY(!feedback->checkActivityShowOn());
+        QTest::qWait(50);
+        QVERIFY(peer->received.isEmpty());
+        QCOMPARE(channel->udpOperationArray().size(), 1);
+    }
+
+    void lateReplyOnAnOldSocketIsStillDispatched()
+    {
+        channel->sendMessageWithCommandArray(control("B21000000001"));
+        QTRY_COMPARE(peer->received.size(), 1);
+        const QHostAddress oldSender = peer->lastSender;
+        const quint16 oldPort = peer->lastSenderPort;
+        feedback->activityOnTimeOut(); // the first exchange gave up
+        channel->getGatewayIPAgain(std::nullopt);
+        channel->sendMessageWithCommandArray(control("B21000000002"));
+        QTRY_COMPARE(peer->received.size(), 2);
+        QVERIFY(peer->lastSenderPort != oldPort);
+
+        peer->lastSender = oldSender;
+        peer->lastSenderPort = oldPort;
+        peer->answerLast(ackFor(peer->received[0]));
+        QTRY_COMPARE(handlers.handlerNamesWithout("controlTimes"),
+                     QStringList{"overLightingControl"});
+        QVERIFY(handlers.calls[0].second.contains("B21000000001"));
+        QVERIFY(!feedback->checkActivityShowOn());
+    }
+};
+
+ARDENTIA_TEST_MAIN(TestUDPSocketManager)
+#include "tst_udpsocketmanager.moc"
