@@ -1,19 +1,28 @@
 #include "channelbench.h"
+#include "storebench.h"
 
 #include "gateway/localaddress.h"
 
 #include <QCoreApplication>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
 int main(int argc, char **argv)
 {
     // Loopback only, and never the user's own data.
     LocalAddress::setInterfaceOverride(QStringLiteral("lo"));
-    QStandardPaths::setTestModeEnabled(true);
+    QTemporaryDir dataHome;
+    qputenv("XDG_DATA_HOME", dataHome.path().toUtf8());
     QCoreApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("ardentia-home"));
 
-    const int exchanges = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 10000;
-    runChannelBench(exchanges > 0 ? exchanges : 10000);
+    // ardentia-bench [channel|store] [exchanges]
+    const QStringList args = app.arguments().mid(1);
+    const QString only = args.value(0);
+    const int exchanges = args.value(1).toInt();
+    if (only.isEmpty() || only == QLatin1String("channel"))
+        runChannelBench(exchanges > 0 ? exchanges : 10000);
+    if (only.isEmpty() || only == QLatin1String("store"))
+        runStoreBench();
     return 0;
 }

@@ -1,5 +1,7 @@
 #include "commandline.h"
 
+#include "../core/textnumber.h"
+
 QString CommandLine::lineFromCommandArray(const QStringList &commandArray)
 {
     const QString joined = commandArray.join(QLatin1Char(','));
@@ -31,21 +33,5 @@ int CommandLine::resultCodeOfField(const QString &lastField)
 
 int CommandLine::integerValue(const QString &text)
 {
-    // Like C's atoi: skip leading white space, optional sign, then digits.
-    qsizetype i = 0;
-    while (i < text.size() && text.at(i).isSpace())
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text.at(i) == QLatin1Char('-') || text.at(i) == QLatin1Char('+'))) {
-        negative = text.at(i) == QLatin1Char('-');
-        ++i;
-    }
-    qint64 value = 0;
-    for (; i < text.size() && text.at(i) >= QLatin1Char('0') && text.at(i) <= QLatin1Char('9');
-         ++i) {
-        value = value * 10 + (text.at(i).unicode() - '0');
-        if (value > std::numeric_limits<int>::max())
-            return negative ? std::numeric_limits<int>::min() : std::numeric_limits<int>::max();
-    }
-    return int(negative ? -value : value);
+    return TextNumber::integerValue(text);
 }

@@ -1,29 +1,27 @@
 #include "udpsocketmanager.h"
 
 #include "../core/appdelegate.h"
+#include "../core/delegatemanager.h"
 #include "../core/homelookup.h"
 #include "../core/logging.h"
 #include "../core/reloadablescreen.h"
 #include "../core/screenstack.h"
 #include "../core/showalertmanager.h"
+#include "../store/database.h"
+#include "../store/storehomelookup.h"
+
 #include "asyncudpsocket.h"
 #include "commandline.h"
 #include "localaddress.h"
 #include "replyhandlers.h"
+#include <QFile>
 
 #include <QStringDecoder>
 
 namespace {
-// The home seen before any store is attached: nothing stored.
-class EmptyHome final : public HomeLookup {
-public:
-    std::optional<QVariantMap> firstTransmitter() const override { return std::nullopt; }
-    int lightingDeviceCount() const override { return 0; }
-};
-
-EmptyHome *emptyHome()
+StoreHomeLookup *storedHome()
 {
-    static auto *const home = new EmptyHome();
+    static auto *const home = new StoreHomeLookup();
     return home;
 }
 
@@ -61,7 +59,8 @@ UDPSocketManager *UDPSocketManager::instance()
     return manager;
 }
 
-UDPSocketManager::UDPSocketManager() : m_followUps(kFollowUpMilliseconds), m_homeLookup(emptyHome())
+UDPSocketManager::UDPSocketManager()
+    : m_followUps(kFollowUpMilliseconds), m_homeLookup(storedHome())
 {
     m_getMasterGatewayIPAgainTimer.setSingleShot(true);
     m_getMasterGatewayIPAgainTimer.setInterval(kRediscoveryMilliseconds);
@@ -71,7 +70,7 @@ UDPSocketManager::UDPSocketManager() : m_followUps(kFollowUpMilliseconds), m_hom
 
 void UDPSocketManager::setHomeLookup(HomeLookup *lookup)
 {
-    m_homeLookup = lookup ? lookup : emptyHome();
+    m_homeLookup = lookup ? lookup : storedHome();
 }
 
 void UDPSocketManager::setUdpOperationArray(const QList<QVariantMap> &operations)
@@ -173,6 +172,14 @@ void UDPSocketManager::updateMainController()
     ScreenStack *stack = AppDelegate::instance()->navigationController();
     if (auto *screen = stack ? stack->topScreenAs<ReloadableScreen>() : nullptr)
         screen->updateMainView();
+}
+
+void UDPSocketManager::cleanAllData()
+{
+    QFile store(Database::databasePath());
+    if (store.exists() && !store.remove())
+        qCWarning(lcStore).noquote() << QStringLiteral("Error: %1").arg(store.errorString());
+    DelegateManager::instance()->initApplicationNeedData();
 }
 
 void UDPSocketManager::getGatewayIPWithID(const QString &transmitterId,

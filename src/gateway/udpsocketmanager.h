@@ -47,6 +47,9 @@ public:
     // How long the reply to this command is awaited, in seconds.
     double replyWaitFor(const QStringList &commandArray) const;
     void updateMainController();
+    // Removes the store file and rebuilds the first-run data (an empty home
+    // with the two built-in scenarios); the pictures stay.
+    void cleanAllData();
     // Runs the call 0.11 s from now, after every follow-up scheduled before it.
     void scheduleFollowUp(std::function<void()> call) { m_followUps.schedule(std::move(call)); }
 
@@ -80,7 +83,7 @@ public:
                                       const QString &error) override;
     void onUdpSocketDidClose(AsyncUdpSocket *socket) override;
 
-    // Seams: the store view (not owned; null means an empty home), the reply
+    // Seams: the store view (not owned; null means the store itself), the reply
     // handlers (not owned) and the transmitters' port.
     void setHomeLookup(HomeLookup *lookup);
     HomeLookup *homeLookup() const { return m_homeLookup; }

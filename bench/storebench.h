@@ -1,0 +1,5 @@
+#pragma once
+
+// Store operations on a home of 500 channels, 8 scenarios of 60 members and
+// 3 transmitters, each next to the same operations on one kept-open connection.
+void runStoreBench();

@@ -1,0 +1,373 @@
+#include "database.h"
+
+#include "../core/delegatemanager.h"
+#include "../core/documents.h"
+#include "../core/textnumber.h"
+#include "jsoncodec.h"
+#include "recordfactory.h"
+#include "recordkeys.h"
+#include "sqlitestatement.h"
+
+#include <sqlite3.h>
+
+namespace {
+const char *const kCreateStatements[] = {
+    "CREATE TABLE IF NOT EXISTS MainDevice (ID INTEGER PRIMARY KEY, MAININFO TEXT, TYPE TEXT, "
+    "MAINID TEXT);",
+    "CREATE TABLE IF NOT EXISTS SuperBox (ID INTEGER PRIMARY KEY, INFO TEXT, TYPE TEXT, MAINID "
+    "TEXT);",
+    "CREATE TABLE IF NOT EXISTS Scenario (ID INTEGER PRIMARY KEY, INFO TEXT, MAINID TEXT, "
+    "CONTROLTIMES TEXT);",
+};
+
+struct ScenarioRow {
+    QString rowID;
+    QByteArray info;
+    QString controlTimes;
+};
+} // namespace
+
+Database *Database::instance()
+{
+    static Database *const database = new Database();
+    return database;
+}
+
+QString Database::databasePath()
+{
+    return Documents::filePath(kFileName);
+}
+
+Database::Session::Session(Database *database) : m_database(database)
+{
+    m_open = m_database->openOuter();
+}
+
+Database::Session::~Session()
+{
+    if (m_open)
+        m_database->closeOuter();
+}
+
+sqlite3 *Database::Session::handle() const
+{
+    return m_open ? m_database->m_db : nullptr;
+}
+
+bool Database::openOuter()
+{
+    if (m_depth == 0) {
+        const QByteArray path = databasePath().toUtf8();
+        if (sqlite3_open_v2(path.constData(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                            nullptr) != SQLITE_OK) {
+            sqlite3_close_v2(m_db);
+            m_db = nullptr;
+            return false;
+        }
+    }
+    ++m_depth;
+    return true;
+}
+
+void Database::closeOuter()
+{
+    if (--m_depth == 0) {
+        sqlite3_close_v2(m_db);
+        m_db = nullptr;
+    }
+}
+
+bool Database::connDatabase()
+{
+    // Opens and closes once: a check that the file can be opened.
+    return Session(this).isOpen();
+}
+
+void Database::creatDatabase()
+{
+    Session session(this);
+    if (!session.isOpen())
+        return;
+    for (const char *sql : kCreateStatements)
+        SqliteStatement(session.handle(), sql).execute();
+}
+
+bool Database::insertRecord(const char *sql, const QVariantMap &record, const QString &secondColumn,
+                            const QString &thirdColumn)
+{
+    const std::optional<QByteArray> json = JsonCodec::JSONBytes(record);
+    if (!json)
+        return false;
+    Session session(this);
+    SqliteStatement statement(session.handle(), sql);
+    return statement.bind(1, *json).bind(2, secondColumn).bind(3, thirdColumn).execute();
+}
+
+void Database::deleteWhere(const char *sql, const QString &mainID)
+{
+    Session session(this);
+    SqliteStatement(session.handle(), sql).bind(1, mainID).execute();
+}
+
+QString Database::selectLastText(const char *sql, const QString &mainID)
+{
+    Session session(this);
+    SqliteStatement statement(session.handle(), sql);
+    statement.bind(1, mainID);
+    QString last;
+    while (statement.nextRow()) {
+        const std::optional<QString> text = statement.columnText(0);
+        if (text && !text->isEmpty())
+            last = *text;
+    }
+    return last.isNull() ? QStringLiteral("") : last;
+}
+
+bool Database::updateRecord(const char *sql, const QVariantMap &record, const QString &mainID)
+{
+    const std::optional<QByteArray> json = JsonCodec::JSONBytes(record);
+    if (!json)
+        return false;
+    Session session(this);
+    return SqliteStatement(session.handle(), sql).bind(1, *json).bind(2, mainID).execute();
+}
+
+QList<QVariantMap> Database::readAllRecords(const char *allSql, const char *byTypeSql,
+                                            const char *jsonColumn,
+                                            const std::optional<QVariantMap> &filter)
+{
+    const bool byType = filter && filter->contains(Key::type);
+    Session session(this);
+    SqliteStatement statement(session.handle(), byType ? byTypeSql : allSql);
+    if (byType)
+        statement.bind(1, filter->value(Key::type).toString());
+    const int column = statement.columnIndex(jsonColumn);
+    QList<QVariantMap> records;
+    while (statement.nextRow()) {
+        const std::optional<QByteArray> json = statement.columnBytes(column);
+        if (!json)
+            continue;
+        if (std::optional<QVariantMap> record = JsonCodec::recordFromJSONString(*json))
+            records.append(std::move(*record));
+    }
+    return records;
+}
+
+// Controllers.
+
+bool Database::insertMainDeviceWithInfo(const QVariantMap &record)
+{
+    return insertRecord(
+        "INSERT OR REPLACE INTO MainDevice (MAININFO, TYPE, MAINID) VALUES (?1, ?2, ?3);", record,
+        record.value(Key::type).toString(), record.value(Key::id).toString());
+}
+
+void Database::deleteMainDeviceWithMainID(const QString &mainID)
+{
+    deleteWhere("DELETE FROM MainDevice WHERE MAINID=?1;", mainID);
+}
+
+QString Database::selectMainDeviceWithMainID(const QString &mainID)
+{
+    return selectLastText("SELECT MAININFO FROM MainDevice WHERE MAINID=?1;", mainID);
+}
+
+bool Database::updateMainDeviceWithMainID(const QString &mainID, const QVariantMap &record)
+{
+    return updateRecord("UPDATE MainDevice SET MAININFO=?1 WHERE MAINID=?2;", record, mainID);
+}
+
+QList<QVariantMap> Database::readAllMainDeviceInfo(const std::optional<QVariantMap> &filter)
+{
+    return readAllRecords("SELECT * FROM MainDevice;", "SELECT * FROM MainDevice WHERE TYPE=?1;",
+                          "MAININFO", filter);
+}
+
+// Transmitters.
+
+bool Database::insertSuperBoxWithInfo(const QVariantMap &record)
+{
+    return insertRecord("INSERT OR REPLACE INTO SuperBox (INFO, TYPE, MAINID) VALUES (?1, ?2, ?3);",
+                        record, record.value(Key::type).toString(),
+                        record.value(Key::id).toString());
+}
+
+void Database::deleteSuperBoxWithMainID(const QString &mainID)
+{
+    deleteWhere("DELETE FROM SuperBox WHERE MAINID=?1;", mainID);
+}
+
+bool Database::updateSuperBoxWithMainID(const QString &mainID, const QVariantMap &record)
+{
+    return updateRecord("UPDATE SuperBox SET INFO=?1 WHERE MAINID=?2;", record, mainID);
+}
+
+bool Database::updateSuperBoxWithAddress(const std::optional<QString> &address,
+                                         const QString &mainID,
+                                         const std::optional<QString> &command)
+{
+    Session session(this);
+    QList<QByteArray> stored;
+    {
+        SqliteStatement select(session.handle(), "SELECT INFO FROM SuperBox WHERE MAINID=?1;");
+        select.bind(1, mainID);
+        while (select.nextRow())
+            if (const std::optional<QByteArray> info = select.columnBytes(0);
+                info && !info->isEmpty())
+                stored.append(*info);
+    }
+    bool updated = false;
+    for (const QByteArray &info : stored) {
+        std::optional<QVariantMap> record = JsonCodec::recordFromJSONString(info);
+        if (!record)
+            continue; // left as it is
+        if (address)
+            record->insert(Key::address, *address);
+        if (command)
+            record->insert(Key::command, *command);
+        updated = updateSuperBoxWithMainID(mainID, *record) || updated;
+    }
+    return updated;
+}
+
+QList<QVariantMap> Database::readAllSuperBoxInfo(const std::optional<QVariantMap> &filter)
+{
+    return readAllRecords("SELECT * FROM SuperBox;", "SELECT * FROM SuperBox WHERE TYPE=?1;",
+                          "INFO", filter);
+}
+
+// Scenarios.
+
+bool Database::insertScenarioWithInfo(const QVariantMap &record)
+{
+    return insertRecord(
+        "INSERT OR REPLACE INTO Scenario (INFO, MAINID, CONTROLTIMES) VALUES (?1, ?2, ?3);", record,
+        record.value(Key::mainID).toString(), QStringLiteral("0"));
+}
+
+void Database::deleteScenarioWithMainID(const QString &mainID)
+{
+    deleteWhere("DELETE FROM Scenario WHERE MAINID=?1;", mainID);
+}
+
+QString Database::selectScenarioWithMainID(const QString &mainID)
+{
+    return selectLastText("SELECT INFO FROM Scenario WHERE MAINID=?1;", mainID);
+}
+
+bool Database::updateScenarioWithMainID(const QString &rowID, const QVariantMap &record)
+{
+    const std::optional<QByteArray> json = JsonCodec::JSONBytes(record);
+    if (!json)
+        return false;
+    Session session(this);
+    return SqliteStatement(session.handle(), "UPDATE Scenario SET INFO=?1 WHERE ID=?2;")
+        .bind(1, *json)
+        .bind(2, TextNumber::integerValue(rowID))
+        .execute();
+}
+
+bool Database::updateScenarioControlTimesWithMainID(const QString &mainID)
+{
+    Session session(this);
+    std::optional<int> next;
+    {
+        SqliteStatement select(session.handle(),
+                               "SELECT CONTROLTIMES FROM Scenario WHERE MAINID=?1;");
+        select.bind(1, mainID);
+        while (select.nextRow()) {
+            // An empty counter (never written by this system) counts as 0.
+            const QString counter = select.columnText(0).value_or(QString());
+            if (!counter.isEmpty() || !next)
+                next = TextNumber::integerValue(counter) + 1;
+        }
+    }
+    if (!next)
+        return false;
+    return SqliteStatement(session.handle(), "UPDATE Scenario SET CONTROLTIMES=?1 WHERE MAINID=?2;")
+        .bind(1, QString::number(*next))
+        .bind(2, TextNumber::integerValue(mainID))
+        .execute();
+}
+
+QList<QVariantMap> Database::readAllScenarioInfo(const std::optional<QVariantMap> &filter)
+{
+    const bool byNumber = filter && filter->contains(Key::type);
+    Session session(this);
+    // Rows are read whole first: pruning below deletes and rewrites rows.
+    QList<ScenarioRow> rows;
+    {
+        SqliteStatement statement(session.handle(), byNumber
+                                                        ? "SELECT * FROM Scenario WHERE MAINID=?1;"
+                                                        : "SELECT * FROM Scenario;");
+        if (byNumber)
+            statement.bind(1, filter->value(Key::mainID).toString());
+        const int idColumn = statement.columnIndex("ID");
+        const int infoColumn = statement.columnIndex("INFO");
+        const int timesColumn = statement.columnIndex("CONTROLTIMES");
+        while (statement.nextRow()) {
+            const std::optional<QString> rowID = statement.columnText(idColumn);
+            const std::optional<QByteArray> info = statement.columnBytes(infoColumn);
+            if (rowID && info)
+                rows.append({*rowID, *info, statement.columnText(timesColumn).value_or(QString())});
+        }
+    }
+
+    // Which devices are stored, read once for all members: the same answer as
+    // a non-empty selectMainDeviceWithMainID for each, without a scan apiece.
+    std::optional<QSet<QString>> storedDevices;
+    QList<QVariantMap> scenarios;
+    for (const ScenarioRow &row : rows) {
+        std::optional<QVariantMap> scenario = JsonCodec::recordFromJSONString(row.info);
+        if (!scenario)
+            continue;
+        scenario->insert(Key::controlTimes, row.controlTimes);
+        if (RecordFactory::isUserScenario(*scenario)) {
+            if (!storedDevices)
+                storedDevices = storedDeviceIds();
+            const QVariantList members = scenario->value(Key::sceneArray).toList();
+            QVariantList kept;
+            for (const QVariant &member : members)
+                if (storedDevices->contains(member.toMap().value(Key::id).toString()))
+                    kept.append(member);
+            if (kept.isEmpty()) {
+                deleteScenarioWithMainID(scenario->value(Key::mainID).toString());
+                continue;
+            }
+            if (kept.size() != members.size()) {
+                scenario->insert(Key::sceneArray, kept);
+                updateScenarioWithMainID(row.rowID, *scenario);
+            }
+        }
+        scenario->insert(Key::id, row.rowID);
+        scenarios.append(std::move(*scenario));
+    }
+    return scenarios;
+}
+
+QSet<QString> Database::storedDeviceIds()
+{
+    Session session(this);
+    SqliteStatement statement(session.handle(),
+                              "SELECT DISTINCT MAINID FROM MainDevice WHERE MAININFO <> '';");
+    QSet<QString> ids;
+    while (statement.nextRow())
+        if (const std::optional<QString> id = statement.columnText(0))
+            ids.insert(*id);
+    return ids;
+}
+
+void Database::deleteAllTableFromDatabase()
+{
+    Session session(this);
+    if (!session.isOpen())
+        return;
+    DelegateManager *files = DelegateManager::instance();
+    files->deleteNeedFiles();
+    files->initNeedFiles();
+    SqliteStatement(session.handle(), "DROP TABLE Scenario").execute();
+    SqliteStatement(session.handle(), "DROP TABLE MainDevice").execute();
+    const QList<QVariantMap> transmitters = readAllSuperBoxInfo();
+    for (qsizetype i = 1; i < transmitters.size(); ++i)
+        deleteSuperBoxWithMainID(transmitters.at(i).value(Key::id).toString());
+}

@@ -1,0 +1,91 @@
+#pragma once
+
+#include <QList>
+#include <QSet>
+#include <QString>
+#include <QVariantMap>
+
+#include <optional>
+
+struct sqlite3;
+class SqliteStatement;
+
+// The store of the home: transmitters, controllers and scenarios, one record
+// as JSON text per row of an SQLite file in the documents directory. Every
+// operation opens the file and closes it before it returns; an operation
+// called by another one (the read-all that prunes, the wipe that reads) runs
+// on its caller's connection, which only the outermost operation closes.
+// Failures give neutral results: false, "", an empty list.
+class Database {
+public:
+    static Database *instance();
+    static QString databasePath();
+    static inline const QString kFileName = QStringLiteral("ArdentiaDatas.sqlite3");
+
+    // Controllers.
+    bool insertMainDeviceWithInfo(const QVariantMap &record);
+    void deleteMainDeviceWithMainID(const QString &mainID);
+    QString selectMainDeviceWithMainID(const QString &mainID);
+    bool updateMainDeviceWithMainID(const QString &mainID, const QVariantMap &record);
+    QList<QVariantMap> readAllMainDeviceInfo(const std::optional<QVariantMap> &filter = {});
+
+    // Transmitters.
+    bool insertSuperBoxWithInfo(const QVariantMap &record);
+    void deleteSuperBoxWithMainID(const QString &mainID);
+    bool updateSuperBoxWithMainID(const QString &mainID, const QVariantMap &record);
+    bool updateSuperBoxWithAddress(const std::optional<QString> &address, const QString &mainID,
+                                   const std::optional<QString> &command);
+    QList<QVariantMap> readAllSuperBoxInfo(const std::optional<QVariantMap> &filter = {});
+
+    // Scenarios.
+    bool insertScenarioWithInfo(const QVariantMap &record);
+    void deleteScenarioWithMainID(const QString &mainID);
+    QString selectScenarioWithMainID(const QString &mainID);
+    // Addressed by the row ID (the record's "id"), not by its number.
+    bool updateScenarioWithMainID(const QString &rowID, const QVariantMap &record);
+    bool updateScenarioControlTimesWithMainID(const QString &mainID);
+    QList<QVariantMap> readAllScenarioInfo(const std::optional<QVariantMap> &filter = {});
+
+    // Whole store.
+    bool connDatabase();
+    void creatDatabase();
+    void deleteAllTableFromDatabase();
+    // True only while an operation (or a Session) runs.
+    bool isConnectionOpen() const { return m_db != nullptr; }
+
+    // Holds the file open across several operations (they nest inside it),
+    // for work that must see one connection from start to end.
+    class Session {
+    public:
+        explicit Session(Database *database = Database::instance());
+        ~Session();
+        Session(const Session &) = delete;
+        Session &operator=(const Session &) = delete;
+        bool isOpen() const { return m_open; }
+        sqlite3 *handle() const;
+
+    private:
+        Database *m_database;
+        bool m_open;
+    };
+
+private:
+    Database() = default;
+    bool openOuter();
+    void closeOuter();
+
+    bool insertRecord(const char *sql, const QVariantMap &record, const QString &secondColumn,
+                      const QString &thirdColumn);
+    void deleteWhere(const char *sql, const QString &mainID);
+    QString selectLastText(const char *sql, const QString &mainID);
+    bool updateRecord(const char *sql, const QVariantMap &record, const QString &mainID);
+    QList<QVariantMap> readAllRecords(const char *allSql, const char *byTypeSql,
+                                      const char *jsonColumn,
+                                      const std::optional<QVariantMap> &filter);
+
+    // IDs for which selectMainDeviceWithMainID gives a record.
+    QSet<QString> storedDeviceIds();
+
+    sqlite3 *m_db = nullptr;
+    int m_depth = 0;
+};

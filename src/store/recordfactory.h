@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QVariantMap>
+
+// Builds the records the system creates, so that no caller spells out a key
+// or a creation value.
+class RecordFactory {
+    Q_DECLARE_TR_FUNCTIONS(RecordFactory)
+
+public:
+    // The localized default title of the master or of a slave transmitter.
+    static QString transmitterTitle(bool master);
+    static QVariantMap transmitter(const QString &id, const QString &address, bool master);
+    // One channel of a controller; control is "S", "D" or "C".
+    static QVariantMap device(const QString &id, const QString &control, const QString &mainTotalID,
+                              const QString &title);
+    static QVariantMap allOnScenario();
+    static QVariantMap allOffScenario();
+    static QVariantMap userScenario(const QString &mainID, const QString &title,
+                                    const QString &imagePath, const QVariantList &devices);
+
+    // A scenario of the user (its device list is a list, not the built-ins' text).
+    static bool isUserScenario(const QVariantMap &scenario);
+};

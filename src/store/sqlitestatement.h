@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+// One prepared statement with its values bound as parameters, finalized when
+// it goes out of scope. A statement that failed to prepare fails every step.
+class SqliteStatement {
+public:
+    SqliteStatement(sqlite3 *db, const char *sql);
+    ~SqliteStatement();
+    SqliteStatement(const SqliteStatement &) = delete;
+    SqliteStatement &operator=(const SqliteStatement &) = delete;
+
+    bool isValid() const { return m_statement != nullptr; }
+    SqliteStatement &bind(int position, const QString &text);
+    SqliteStatement &bind(int position, const QByteArray &utf8);
+    SqliteStatement &bind(int position, int value);
+
+    // True while a row is available.
+    bool nextRow();
+    // Runs a statement that returns no rows; true when it succeeded.
+    bool execute();
+
+    int columnIndex(const char *name) const;
+    // The column's text, or nullopt for NULL.
+    std::optional<QByteArray> columnBytes(int column) const;
+    std::optional<QString> columnText(int column) const;
+    qint64 columnInt64(int column) const;
+
+private:
+    sqlite3_stmt *m_statement = nullptr;
+    bool m_failed = false;
+};

@@ -1,0 +1,19 @@
+#include "storehomelookup.h"
+
+#include "database.h"
+#include "recordkeys.h"
+
+std::optional<QVariantMap> StoreHomeLookup::firstTransmitter() const
+{
+    const QList<QVariantMap> transmitters = Database::instance()->readAllSuperBoxInfo();
+    if (transmitters.isEmpty())
+        return std::nullopt;
+    return transmitters.constFirst();
+}
+
+int StoreHomeLookup::lightingDeviceCount() const
+{
+    return int(Database::instance()
+                   ->readAllMainDeviceInfo(QVariantMap{{Key::type, Value::lighting}})
+                   .size());
+}

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "../core/homelookup.h"
+
+// The stored home as the command channel sees it.
+class StoreHomeLookup final : public HomeLookup {
+public:
+    std::optional<QVariantMap> firstTransmitter() const override;
+    int lightingDeviceCount() const override;
+};
