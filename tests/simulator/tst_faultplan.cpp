@@ -1,0 +1,103 @@
+#include "faultplan.h"
+#include "testmain.h"
+
+#include <QStringDecoder>
+
+class TestFaultPlan : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void parsesRules_data()
+    {
+        QTest::addColumn<QString>("spec");
+        QTest::addColumn<bool>("valid");
+        QTest::newRow("code") << "lig:12:*=code:135" << true;
+        QTest::newRow("drop") << "gw:1:*=drop" << true;
+        QTest::newRow("delay") << "*:*:*=delay:3000" << true;
+        QTest::newRow("delay needs a value") << "*:*:*=delay" << false;
+        QTest::newRow("unknown action") << "*:*:*=explode" << false;
+        QTest::newRow("missing part") << "lig:12=drop" << false;
+    }
+    void parsesRules()
+    {
+        QFETCH(QString, spec);
+        QFETCH(bool, valid);
+        QString error;
+        QCOMPARE(FaultRule::parse(spec, &error).has_value(), valid);
+        QCOMPARE(error.isEmpty(), valid);
+    }
+
+    void matchesFamilyOperationAndId()
+    {
+        FaultPlan plan;
+        plan.add(*FaultRule::parse("lig:12:211300001231=code:137", nullptr));
+        plan.add(*FaultRule::parse("curtain:*:*=notoken", nullptr));
+        QVERIFY(plan.match(R"(token$cfg,lig,211300001231,12,0,0,0\n)"));
+        QVERIFY(!plan.match(R"(token$cfg,lig,211300001232,12,0,0,0\n)"));
+        QCOMPARE(plan.match(R"(token$req,curtain,213100007890,0,0,0,0\n)")->action,
+                 FaultRule::Action::NoToken);
+        QVERIFY(!plan.match("garbage"));
+    }
+
+    void changesTheReply_data()
+    {
+        QTest::addColumn<QString>("spec");
+        QTest::addColumn<QByteArray>("reply");
+        const QByteArray ack = R"(token$ack,lig,211300001231,12,0,0,0\n)";
+        QTest::newRow("code") << "*:*:*=code:135"
+                              << QByteArray(R"(token$ack,lig,211300001231,12,0,0,135\n)");
+        QTest::newRow("no token") << "*:*:*=notoken"
+                                  << QByteArray(R"($ack,lig,211300001231,12,0,0,0\n)");
+        QTest::newRow("short") << "*:*:*=short" << QByteArray(R"(token$ack,lig\n)");
+        QTest::newRow("delay leaves it") << "*:*:*=delay:10" << ack;
+    }
+    void changesTheReply()
+    {
+        QFETCH(QString, spec);
+        QFETCH(QByteArray, reply);
+        const QByteArray ack = R"(token$ack,lig,211300001231,12,0,0,0\n)";
+        QCOMPARE(FaultRule::parse(spec, nullptr)->applyTo(ack), reply);
+    }
+
+    void badUtf8IsNotUtf8()
+    {
+        const QByteArray bad =
+            FaultRule::parse("*:*:*=badutf8", nullptr)->applyTo("token$ack,x\\n");
+        QStringDecoder decoder(QStringDecoder::Utf8);
+        const QString text = decoder.decode(bad);
+        Q_UNUSED(text)
+        QVERIFY(decoder.hasError());
+    }
+
+    void shapesTheStream_data()
+    {
+        QTest::addColumn<QString>("spec");
+        QTest::addColumn<int>("pieces");
+        QTest::addColumn<bool>("markerWhole");
+        QTest::addColumn<bool>("complete");
+        QTest::newRow("one chunk") << "chunks:1" << 1 << true << true;
+        QTest::newRow("three chunks") << "chunks:3" << 3 << true << true;
+        QTest::newRow("marker split") << "split-marker" << 2 << false << true;
+        QTest::newRow("cut") << "cut" << 1 << false << false;
+    }
+    void shapesTheStream()
+    {
+        QFETCH(QString, spec);
+        QFETCH(int, pieces);
+        QFETCH(bool, markerWhole);
+        QFETCH(bool, complete);
+        const QByteArray text = "$gw,1,A,B,m,0,0\n$scenario,1,Evening\n$req,gw,end,import\n";
+        StreamPlan plan;
+        QVERIFY(plan.parse(spec, nullptr));
+        const QList<QByteArray> chunks = plan.chunksOf(text);
+        QCOMPARE(chunks.size(), pieces);
+        QCOMPARE(chunks.join() == text, complete);
+        const bool whole = std::any_of(chunks.cbegin(), chunks.cend(), [](const QByteArray &c) {
+            return c.contains("$req,gw,end,import");
+        });
+        QCOMPARE(whole, markerWhole);
+    }
+};
+
+ARDENTIA_TEST_MAIN(TestFaultPlan)
+#include "tst_faultplan.moc"
