@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QObject>
+#include "screenstack.h"
 
-class ScreenStack;
+#include <QObject>
 
 // The application object: the process-wide connection state and the one
 // navigation stack that the rest of the system reaches through it.
@@ -32,6 +32,11 @@ public:
     // Null until a navigation stack (the window's, or a headless one) is set.
     ScreenStack *navigationController() const { return m_navigationController; }
     void setNavigationController(ScreenStack *stack) { m_navigationController = stack; }
+    // The top screen of the navigation stack when it plays the role, else null.
+    template <typename Role> Role *topScreenAs() const
+    {
+        return m_navigationController ? m_navigationController->topScreenAs<Role>() : nullptr;
+    }
 
 private:
     AppDelegate() = default;

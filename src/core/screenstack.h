@@ -18,6 +18,9 @@ public:
 
     bool contains(const Screen *screen) const { return screens().contains(screen); }
 
+    virtual void popScreen(bool animated) = 0;
+    virtual void popToScreen(Screen *screen, bool animated) = 0;
+
     // The top screen when it plays the given role, else null.
     template <typename Role> Role *topScreenAs() const { return dynamic_cast<Role *>(topScreen()); }
 };

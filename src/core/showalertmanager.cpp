@@ -23,8 +23,7 @@ ScreenStack *navigationStack()
 
 template <typename Role> Role *topScreenAs()
 {
-    ScreenStack *stack = navigationStack();
-    return stack ? stack->topScreenAs<Role>() : nullptr;
+    return AppDelegate::instance()->topScreenAs<Role>();
 }
 } // namespace
 

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QTimer>
 
+class AlertPresenter;
 class FeedbackPresenter;
 class Screen;
 
@@ -23,6 +24,9 @@ public:
     // Not owned. Null restores the built-in headless presenter.
     void setPresenter(FeedbackPresenter *presenter);
     FeedbackPresenter *presenter() const { return m_presenter; }
+    // Not owned. Null means no one can answer: alerts are not shown.
+    void setAlertPresenter(AlertPresenter *presenter) { m_alertPresenter = presenter; }
+    AlertPresenter *alertPresenter() const { return m_alertPresenter; }
 
     void showLabelWithTitle(const QString &title, const QString &detail = QString());
     void finishedFading();
@@ -51,6 +55,7 @@ private:
     static bool anyTransmitterStored();
 
     FeedbackPresenter *m_presenter;
+    AlertPresenter *m_alertPresenter = nullptr;
     QTimer m_showLabelTimer;
     QTimer m_showActivityTimer;
     QTimer m_bannerRemovalTimer;

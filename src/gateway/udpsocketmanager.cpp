@@ -12,8 +12,8 @@
 
 #include "asyncudpsocket.h"
 #include "commandline.h"
+#include "gatewayreplies.h"
 #include "localaddress.h"
-#include "replyhandlers.h"
 #include <QFile>
 
 #include <QStringDecoder>
@@ -60,12 +60,31 @@ UDPSocketManager *UDPSocketManager::instance()
 }
 
 UDPSocketManager::UDPSocketManager()
-    : m_followUps(kFollowUpMilliseconds), m_homeLookup(storedHome())
+    : m_followUps(kFollowUpMilliseconds), m_homeLookup(storedHome()),
+      m_gatewayReplies(std::make_unique<GatewayReplies>(this)),
+      m_replyHandlers(m_gatewayReplies.get())
 {
     m_getMasterGatewayIPAgainTimer.setSingleShot(true);
     m_getMasterGatewayIPAgainTimer.setInterval(kRediscoveryMilliseconds);
     connect(&m_getMasterGatewayIPAgainTimer, &QTimer::timeout, this,
             &UDPSocketManager::getMasterGatewayIPAgain);
+}
+
+UDPSocketManager::~UDPSocketManager() = default;
+
+void UDPSocketManager::setReplyHandlers(ReplyHandlers *handlers)
+{
+    m_replyHandlers = handlers ? handlers : m_gatewayReplies.get();
+}
+
+void UDPSocketManager::sendOperationQueueRequest(int index)
+{
+    m_gatewayReplies->devices().sendOperationQueueRequest(index);
+}
+
+void UDPSocketManager::alertViewClickedButtonAtIndex(int buttonIndex)
+{
+    m_gatewayReplies->devices().alertViewClickedButtonAtIndex(buttonIndex);
 }
 
 void UDPSocketManager::setHomeLookup(HomeLookup *lookup)
@@ -169,8 +188,7 @@ void UDPSocketManager::sendQueueRequest()
 
 void UDPSocketManager::updateMainController()
 {
-    ScreenStack *stack = AppDelegate::instance()->navigationController();
-    if (auto *screen = stack ? stack->topScreenAs<ReloadableScreen>() : nullptr)
+    if (auto *screen = AppDelegate::instance()->topScreenAs<ReloadableScreen>())
         screen->updateMainView();
 }
 
@@ -261,36 +279,30 @@ void UDPSocketManager::onUdpSocketDidClose(AsyncUdpSocket *socket)
 
 void UDPSocketManager::overCommandWithServerInfo(const QString &info)
 {
-    if (m_replyHandlers)
-        m_replyHandlers->overCommandWithServerInfo(info);
+    m_replyHandlers->overCommandWithServerInfo(info);
 }
 
 void UDPSocketManager::overGatewayIPWithServerInfo(const QString &info)
 {
-    if (m_replyHandlers)
-        m_replyHandlers->overGatewayIPWithServerInfo(info);
+    m_replyHandlers->overGatewayIPWithServerInfo(info);
 }
 
 void UDPSocketManager::overLightingControlWithServerInfo(const QString &info)
 {
-    if (m_replyHandlers)
-        m_replyHandlers->overLightingControlWithServerInfo(info);
+    m_replyHandlers->overLightingControlWithServerInfo(info);
 }
 
 void UDPSocketManager::getLightingStateWithServerInfo(const QString &info)
 {
-    if (m_replyHandlers)
-        m_replyHandlers->getLightingStateWithServerInfo(info);
+    m_replyHandlers->getLightingStateWithServerInfo(info);
 }
 
 void UDPSocketManager::overScenarioWithServerInfo(const QString &info)
 {
-    if (m_replyHandlers)
-        m_replyHandlers->overScenarioWithServerInfo(info);
+    m_replyHandlers->overScenarioWithServerInfo(info);
 }
 
 void UDPSocketManager::updateDeviceAndScenarioControlTimesWithInfo(const QString &info)
 {
-    if (m_replyHandlers)
-        m_replyHandlers->updateDeviceAndScenarioControlTimesWithInfo(info);
+    m_replyHandlers->updateDeviceAndScenarioControlTimesWithInfo(info);
 }

@@ -10,8 +10,10 @@
 #include <QTimer>
 #include <QVariantMap>
 
+#include <memory>
 #include <optional>
 
+class GatewayReplies;
 class HomeLookup;
 class ReplyHandlers;
 
@@ -67,6 +69,10 @@ public:
     void getLightingStateWithServerInfo(const QString &info);
     void overScenarioWithServerInfo(const QString &info);
     void updateDeviceAndScenarioControlTimesWithInfo(const QString &info);
+    // Steps an operation list: sends entry index + 1.
+    void sendOperationQueueRequest(int index);
+    // The answer to the forced-removal question (0 removes by force).
+    void alertViewClickedButtonAtIndex(int buttonIndex);
 
     // The operation list of the current multi-step flow and the send queue.
     QList<QVariantMap> &udpOperationArray() { return m_udpOperationArray; }
@@ -87,12 +93,14 @@ public:
     // handlers (not owned) and the transmitters' port.
     void setHomeLookup(HomeLookup *lookup);
     HomeLookup *homeLookup() const { return m_homeLookup; }
-    void setReplyHandlers(ReplyHandlers *handlers) { m_replyHandlers = handlers; }
+    // Null restores the system's own handlers.
+    void setReplyHandlers(ReplyHandlers *handlers);
     void setTransmitterPort(quint16 port) { m_transmitterPort = port; }
     quint16 transmitterPort() const { return m_transmitterPort; }
 
 private:
     UDPSocketManager();
+    ~UDPSocketManager() override;
     void sendNow(const QStringList &commandArray, const QString &destination);
     void dispatchReply(const QString &text);
 
@@ -102,6 +110,7 @@ private:
     QTimer m_getMasterGatewayIPAgainTimer;
     QString m_rediscoveryId;
     HomeLookup *m_homeLookup;
-    ReplyHandlers *m_replyHandlers = nullptr;
+    std::unique_ptr<GatewayReplies> m_gatewayReplies;
+    ReplyHandlers *m_replyHandlers;
     quint16 m_transmitterPort = kTransmitterPort;
 };

@@ -267,6 +267,23 @@ bool Database::updateScenarioWithMainID(const QString &rowID, const QVariantMap 
         .execute();
 }
 
+std::optional<QVariantMap> Database::scenarioRecordWithMainID(const QString &mainID)
+{
+    Session session(this);
+    SqliteStatement statement(session.handle(), "SELECT ID, INFO FROM Scenario WHERE MAINID=?1;");
+    statement.bind(1, mainID);
+    std::optional<QVariantMap> last;
+    while (statement.nextRow()) {
+        const std::optional<QByteArray> info = statement.columnBytes(1);
+        if (!info || info->isEmpty())
+            continue;
+        last = JsonCodec::recordFromJSONString(*info);
+        if (last)
+            last->insert(Key::id, QString::number(statement.columnInt64(0)));
+    }
+    return last;
+}
+
 bool Database::updateScenarioControlTimesWithMainID(const QString &mainID)
 {
     Session session(this);

@@ -44,6 +44,9 @@ public:
     // Addressed by the row ID (the record's "id"), not by its number.
     bool updateScenarioWithMainID(const QString &rowID, const QVariantMap &record);
     bool updateScenarioControlTimesWithMainID(const QString &mainID);
+    // The record selectScenarioWithMainID gives, parsed, with its row ID as
+    // "id", so that it can be written back to its own row.
+    std::optional<QVariantMap> scenarioRecordWithMainID(const QString &mainID);
     QList<QVariantMap> readAllScenarioInfo(const std::optional<QVariantMap> &filter = {});
 
     // Whole store.

@@ -18,6 +18,16 @@ public:
     void push(Screen *screen) { m_screens.append(screen); }
     void pop() { m_screens.removeLast(); }
     void clear() { m_screens.clear(); }
+    void popScreen(bool) override
+    {
+        if (!m_screens.isEmpty())
+            m_screens.removeLast();
+    }
+    void popToScreen(Screen *screen, bool) override
+    {
+        while (!m_screens.isEmpty() && m_screens.constLast() != screen)
+            m_screens.removeLast();
+    }
 
 private:
     QList<Screen *> m_screens;

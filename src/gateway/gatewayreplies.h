@@ -1,0 +1,46 @@
+#pragma once
+
+#include "devicereplies.h"
+#include "replyhandlers.h"
+#include "scenarioreplies.h"
+#include "transmitterreplies.h"
+
+// The reply handlers of the system, by family.
+class GatewayReplies final : public ReplyHandlers {
+public:
+    explicit GatewayReplies(UDPSocketManager *channel) : m_transmitters(channel), m_devices(channel)
+    {
+    }
+
+    void overCommandWithServerInfo(const QString &info) override
+    {
+        m_transmitters.overCommandWithServerInfo(info);
+    }
+    void overGatewayIPWithServerInfo(const QString &info) override
+    {
+        m_transmitters.overGatewayIPWithServerInfo(info);
+    }
+    void overLightingControlWithServerInfo(const QString &info) override
+    {
+        m_devices.overLightingControlWithServerInfo(info);
+    }
+    void getLightingStateWithServerInfo(const QString &info) override
+    {
+        m_devices.getLightingStateWithServerInfo(info);
+    }
+    void overScenarioWithServerInfo(const QString &info) override
+    {
+        m_scenarios.overScenarioWithServerInfo(info);
+    }
+    void updateDeviceAndScenarioControlTimesWithInfo(const QString &info) override
+    {
+        m_scenarios.updateDeviceAndScenarioControlTimesWithInfo(info);
+    }
+
+    DeviceReplies &devices() { return m_devices; }
+
+private:
+    TransmitterReplies m_transmitters;
+    DeviceReplies m_devices;
+    ScenarioReplies m_scenarios;
+};

@@ -1,0 +1,62 @@
+#include "scenarioreplies.h"
+
+#include "../core/appdelegate.h"
+#include "../core/rolescreens.h"
+#include "../core/textnumber.h"
+#include "../store/database.h"
+#include "../store/jsoncodec.h"
+#include "../store/recordkeys.h"
+#include "commandline.h"
+
+void ScenarioReplies::overScenarioWithServerInfo(const QString &info)
+{
+    const QStringList fields = info.split(QLatin1Char(','));
+    if (fields.size() < 6 || CommandLine::resultCodeOfField(fields.at(5)) != 0)
+        return;
+    const QString &number = fields.at(3);
+    const QString &name = fields.at(4);
+    Database *store = Database::instance();
+    if (std::optional<QVariantMap> scenario = store->scenarioRecordWithMainID(number)) {
+        if (scenario->value(Key::title).toString() != name) {
+            scenario->insert(Key::title, name);
+            store->updateScenarioWithMainID(scenario->value(Key::id).toString(), *scenario);
+        }
+    }
+
+    AppDelegate *app = AppDelegate::instance();
+    if (!app->topScreenAs<ScenarioNamingScreen>())
+        return;
+    ScreenStack *stack = app->navigationController();
+    for (Screen *screen : stack->screens()) {
+        if (dynamic_cast<ScenarioListScreen *>(screen)) {
+            stack->popToScreen(screen, true);
+            return;
+        }
+    }
+}
+
+void ScenarioReplies::updateDeviceAndScenarioControlTimesWithInfo(const QString &info)
+{
+    const QStringList fields = info.split(QLatin1Char(','));
+    if (fields.size() < 4)
+        return;
+    const QString &family = fields.at(1);
+    const QString &op = fields.at(3);
+    Database *store = Database::instance();
+    const bool lights = family == QLatin1String("lig");
+
+    if (op == QLatin1String("4") && (lights || family == QLatin1String("curtain"))) {
+        std::optional<QVariantMap> device =
+            JsonCodec::recordFromJSONString(store->selectMainDeviceWithMainID(fields.at(2)));
+        if (!device)
+            return;
+        const int uses = TextNumber::integerValue(device->value(Key::controlTimes).toString());
+        device->insert(Key::controlTimes, QString::number(uses + 1));
+        store->updateMainDeviceWithMainID(device->value(Key::id).toString(), *device);
+    } else if (lights && (op == QLatin1String("5") || op == QLatin1String("6"))) {
+        store->updateScenarioControlTimesWithMainID(op == QLatin1String("5") ? Value::allOnMainID
+                                                                             : Value::allOffMainID);
+    } else if (family == QLatin1String("scenario")) {
+        store->updateScenarioControlTimesWithMainID(fields.at(2));
+    }
+}

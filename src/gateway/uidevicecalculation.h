@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+// Number-base conversions for the state values transmitters report.
+class UIDeviceCalculation {
+public:
+    // Four bits per character: hexadecimal digits by value, anything else "0000".
+    static QString hexToBinary(const QString &hex);
+    // Base-2 digits, most significant first; "" gives 0; characters other than
+    // "1" count as 0. Clamped to the int range.
+    static int binaryToDecimal(const QString &binary);
+    // A curtain's position from its state field: the top bit cleared.
+    static int curtainValue(const QString &hex);
+};
