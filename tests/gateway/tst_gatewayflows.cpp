@@ -1,0 +1,264 @@
+#include "answeringalertpresenter.h"
+#include "core/appdelegate.h"
+#include "core/delegatemanager.h"
+#include "core/headlessfeedbackpresenter.h"
+#include "core/showalertmanager.h"
+#include "gateway/asyncudpsocket.h"
+#include "gateway/udpsocketmanager.h"
+#include "store/database.h"
+#include "store/jsoncodec.h"
+#include "store/recordfactory.h"
+#include "store/recordkeys.h"
+#include "testmain.h"
+#include "testscreens.h"
+#include "transmitterserver.h"
+
+#include <QFile>
+#include <QSignalSpy>
+
+// Whole flows between the channel and the transmitter simulator, on loopback.
+namespace {
+const QString kMaster = QStringLiteral("20AA10000001");
+const QString kSlave = QStringLiteral("20AA10000002");
+
+QStringList deviceCommand(const QString &family, const QString &id, const QString &op,
+                          const QString &p1 = QStringLiteral("0"))
+{
+    return {"cfg", family, id, op, p1, "0", "0"};
+}
+
+QVariantMap storedDevice(const QString &id)
+{
+    return JsonCodec::recordFromJSONString(Database::instance()->selectMainDeviceWithMainID(id))
+        .value_or(QVariantMap());
+}
+} // namespace
+
+class TestGatewayFlows : public QObject {
+    Q_OBJECT
+
+    UDPSocketManager *channel = UDPSocketManager::instance();
+    Database *store = Database::instance();
+    HeadlessFeedbackPresenter presenter;
+    std::unique_ptr<TransmitterServer> simulator;
+    std::unique_ptr<TestScreenStack> stack;
+    QStringList requests; // what the simulator was sent, in order
+
+    void startSimulator(SimulatedHome home)
+    {
+        simulator = std::make_unique<TransmitterServer>(std::move(home));
+        simulator->setLogging(false);
+        QString error;
+        QVERIFY2(simulator->start(0, 0, &error), qPrintable(error));
+        channel->setTransmitterPort(simulator->datagramPort());
+        connect(simulator.get(), &TransmitterServer::datagramAnswered, this,
+                [this](const QByteArray &request) { requests << QString::fromUtf8(request); });
+    }
+
+    void storeDemoMaster()
+    {
+        QVariantMap master = RecordFactory::transmitter(kMaster, "127.0.0.2", true);
+        master.insert(Key::command, Value::yes);
+        store->insertSuperBoxWithInfo(master);
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        QFile::remove(Database::databasePath());
+        DelegateManager::instance()->initApplicationNeedData();
+        presenter.clear();
+        requests.clear();
+        ShowAlertManager::instance()->setPresenter(&presenter);
+        stack = std::make_unique<TestScreenStack>();
+        AppDelegate::instance()->setIfConnected(AppDelegate::kConnectionUnknown);
+    }
+
+    void cleanup()
+    {
+        stack->clear();
+        ShowAlertManager::instance()->stopActivity();
+        ShowAlertManager::instance()->setAlertPresenter(nullptr);
+        AsyncUdpSocket::closeAll();
+        QTRY_COMPARE(AsyncUdpSocket::liveSocketCount(), 0);
+        channel->clearOperationAndQueue();
+        channel->getGatewayIPAgain(std::nullopt);
+        QTest::qWait(2 * UDPSocketManager::kFollowUpMilliseconds);
+        stack.reset();
+        simulator.reset();
+    }
+
+    void newMasterIsLocatedAndConfirmed()
+    {
+        SimulatedHome fresh;
+        fresh.addTransmitter({kMaster, "127.0.0.2", SimulatedHome::Role::Unset, true});
+        startSimulator(fresh);
+        TestTransmitterEnrolmentScreen enrolment;
+        stack->push(&enrolment);
+
+        channel->getGatewayIPWithID(kMaster); // by broadcast: 127.0.0.255 on lo
+        QTRY_COMPARE(enrolment.outcomes, QList<bool>{true});
+
+        const QVariantMap master = store->readAllSuperBoxInfo().constFirst();
+        QCOMPARE(master.value(Key::address).toString(), QStringLiteral("127.0.0.2"));
+        QCOMPARE(master.value(Key::title).toString(), QStringLiteral("Master Transmitter"));
+        QCOMPARE(master.value(Key::command).toString(), QStringLiteral("YES"));
+        QCOMPARE(simulator->home().master()->id, kMaster);
+        QCOMPARE(AppDelegate::instance()->ifConnected(), AppDelegate::kConnected);
+    }
+
+    void slaveOfAnotherHomeIsRefused()
+    {
+        startSimulator(SimulatedHome::demo()); // its slave is configured already
+        storeDemoMaster();
+        channel->getGatewayIPWithID(kSlave);
+        QTRY_COMPARE(presenter.toasts().size(), 1);
+        QCOMPARE(presenter.toasts().constFirst(),
+                 QStringLiteral("该无线转发器已经被设置为从 / "
+                                "无法再配置为主无线转发器,如果有必要请重置,数据会丢失"));
+        QCOMPARE(store->readAllSuperBoxInfo().size(), 1);
+    }
+
+    void enrolmentReportsTheAcceptedChannels()
+    {
+        startSimulator(SimulatedHome::demo());
+        simulator->faults().add(*FaultRule::parse("lig:11:211200009991=code:1", nullptr));
+        storeDemoMaster();
+        TestDeviceEnrolmentScreen enrolment;
+        stack->push(&enrolment);
+        QList<QVariantMap> operations;
+        for (const QString id : {"211200009990", "211200009991"}) {
+            const QVariantMap record =
+                RecordFactory::device(id, "S", "211200009990", "Lamp " + id.right(1));
+            operations.append({{Key::haveSend, Value::no},
+                               {Key::sendArray, deviceCommand("lig", id, "11")},
+                               {Key::insertDevice, record}});
+            operations.append(
+                {{Key::sendArray, deviceCommand("lig", id, "15", "Lamp " + id.right(1))},
+                 {Key::insertDevice, record}});
+        }
+        channel->sendMessageWithCommandArray(
+            operations.constFirst().value(Key::sendArray).toStringList());
+        channel->setUdpOperationArray(operations);
+
+        QTRY_COMPARE_WITH_TIMEOUT(enrolment.outcomes, QStringList{"1"}, 5000);
+        QCOMPARE(requests.size(), 4);
+        QVERIFY(requests.at(1).contains(",15,Lamp 0,"));
+        QVERIFY(requests.at(3).contains(",15,Lamp 1,")); // named although refused
+        QCOMPARE(storedDevice("211200009990").value(Key::title).toString(),
+                 QStringLiteral("Lamp 0"));
+        QVERIFY(storedDevice("211200009991").isEmpty());
+        QCOMPARE(simulator->home().channel("211200009990")->name, QStringLiteral("Lamp 0"));
+    }
+
+    void refusedControlRestoresTheStoredState()
+    {
+        startSimulator(SimulatedHome::demo());
+        simulator->faults().add(*FaultRule::parse("lig:4:211300001231=code:3", nullptr));
+        storeDemoMaster();
+        QVariantMap stairs = RecordFactory::device("211300001231", "S", "211300001230", "Stairs");
+        store->insertMainDeviceWithInfo(stairs);
+        TestFrameScreen lighting;
+        stack->push(&lighting);
+
+        stairs.insert(Key::turnOn, Value::yes); // as the screen shows it before the reply
+        channel->sendMessageWithCommandArray(deviceCommand("lig", "211300001231", "4", "1"));
+        channel->setUdpOperationArray({stairs});
+        QTRY_COMPARE(presenter.toasts(),
+                     QStringList{"Control failed / Please check device and network"});
+        QCOMPARE(lighting.reloads, 1);
+        QCOMPARE(storedDevice("211300001231").value(Key::turnOn).toString(), QStringLiteral("NO"));
+        // Counted all the same, 0.11 s later.
+        QTRY_COMPARE(storedDevice("211300001231").value(Key::controlTimes).toString(),
+                     QStringLiteral("1"));
+    }
+
+    void silentControllerIsRemovedByForce()
+    {
+        SimulatedHome home = SimulatedHome::demo();
+        home.setChannelResponsive("211300001232", false);
+        startSimulator(home);
+        storeDemoMaster();
+        const QVariantMap porch =
+            RecordFactory::device("211300001232", "S", "211300001230", "Porch");
+        store->insertMainDeviceWithInfo(porch);
+        AnsweringAlertPresenter forceIt(0);
+        ShowAlertManager::instance()->setAlertPresenter(&forceIt);
+
+        channel->sendMessageWithCommandArray(deviceCommand("lig", "211300001232", "12"));
+        channel->setUdpOperationArray({porch});
+        QTRY_COMPARE(presenter.toasts(), QStringList{"Force remove the device successful"});
+        QCOMPARE(forceIt.messages.size(), 1);
+        QVERIFY(requests.constLast().contains("211300001232,18,"));
+        QVERIFY(storedDevice("211300001232").isEmpty());
+        QVERIFY(!simulator->home().channel("211300001232"));
+    }
+
+    void scenarioDeletionWithOneRefusalKeepsTheScenario()
+    {
+        startSimulator(SimulatedHome::demo());
+        storeDemoMaster();
+        QVariantList lights;
+        for (const QString id : {"211300001230", "211300001231", "212200004560"}) {
+            const QVariantMap light =
+                RecordFactory::device(id, id.at(2) == '2' ? "D" : "S", id, id);
+            store->insertMainDeviceWithInfo(light);
+            lights.append(light);
+            simulator->home().answerDatagram(
+                QStringLiteral("token$cfg,lig,%1,13,3,0,0\\n").arg(id).toUtf8(), kMaster);
+        }
+        store->insertScenarioWithInfo(
+            RecordFactory::userScenario("3", "Three lights", "i", lights));
+        simulator->faults().add(*FaultRule::parse("lig:14:211300001231=code:1", nullptr));
+
+        QList<QVariantMap> operations;
+        for (const QVariant &light : lights)
+            operations.append(
+                {{Key::needCheck, Value::no},
+                 {Key::haveSend, Value::no},
+                 {Key::sendArray,
+                  deviceCommand("lig", light.toMap().value(Key::id).toString(), "14", "3")},
+                 {Key::deleteScenarioID, "3"},
+                 {Key::scenarioControlTypeKey, Value::deleteDeviceFromScenario}});
+        channel->sendMessageWithCommandArray(
+            operations.constFirst().value(Key::sendArray).toStringList());
+        channel->setUdpOperationArray(operations);
+
+        QTRY_COMPARE(presenter.toasts(), QStringList{"Delete scenario failed"});
+        QCOMPARE(requests.size(), 3);
+        QVERIFY(store->scenarioRecordWithMainID("3"));
+    }
+
+    void countersFollowTheReplies()
+    {
+        startSimulator(SimulatedHome::demo());
+        storeDemoMaster();
+        for (int i = 0; i < 3; ++i)
+            store->insertMainDeviceWithInfo(RecordFactory::device(
+                QStringLiteral("21130000123%1").arg(i), "S", "211300001230", "x"));
+        store->insertScenarioWithInfo(RecordFactory::userScenario(
+            "1", "Evening", "i",
+            {RecordFactory::device("211300001230", "S", "211300001230", "x")}));
+        peerDrain({"cfg", "lig", "2111FFFFFFFF", "5", "0", "0", "0"});
+        peerDrain({"cfg", "scenario", "1", "1"});
+        peerDrain({"cfg", "scenario", "1", "1"});
+        QStringList counts;
+        for (const QVariantMap &s : store->readAllScenarioInfo())
+            counts << s.value(Key::mainID).toString() + "=" + s.value(Key::controlTimes).toString();
+        QCOMPARE(counts, (QStringList{"-1=1", "-2=0", "1=2"}));
+        QVERIFY(simulator->home().channel("211300001231")->state.on);
+    }
+
+private:
+    // Sends one command and waits for its reply and follow-ups.
+    void peerDrain(const QStringList &command)
+    {
+        const int before = simulator->datagramsAnswered();
+        channel->sendMessageWithCommandArray(command);
+        QTRY_COMPARE(simulator->datagramsAnswered(), before + 1);
+        QTest::qWait(UDPSocketManager::kFollowUpMilliseconds + 60);
+    }
+};
+
+ARDENTIA_TEST_MAIN(TestGatewayFlows)
+#include "tst_gatewayflows.moc"
