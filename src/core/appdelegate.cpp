@@ -1,8 +1,68 @@
 #include "appdelegate.h"
 
+#include "../gateway/udpsocketmanager.h"
+#include "../store/checkmanager.h"
+#include "../store/database.h"
+#include "../store/recordfactory.h"
+#include "../store/recordkeys.h"
+#include "showalertmanager.h"
+
+#include <QCoreApplication>
+
 AppDelegate *AppDelegate::instance()
 {
     // Never destroyed: it lives for the whole process.
     static AppDelegate *const delegate = new AppDelegate();
     return delegate;
+}
+
+void AppDelegate::applicationDidFinishLaunching()
+{
+    m_ifHaveATry = true;
+    m_connectionType = kDatagramExchange;
+}
+
+void AppDelegate::applicationDidBecomeActive()
+{
+    CheckManager::checkIfHaveGotSuperBox();
+    m_ifConnected = kConnectionUnknown;
+    const QList<QVariantMap> transmitters = Database::instance()->readAllSuperBoxInfo();
+    if (transmitters.isEmpty())
+        return;
+    const QVariantMap &master = transmitters.constFirst();
+    UDPSocketManager::instance()->getGatewayIPWithID(master.value(Key::id).toString(),
+                                                     master.value(Key::address).toString());
+    localiseTransmitterTitles();
+}
+
+void AppDelegate::localiseTransmitterTitles()
+{
+    const QString allOn = QStringLiteral("All On Mode");
+    const bool english = QCoreApplication::translate("RecordFactory", "All On Mode") == allOn;
+    // Titles the app gave in the other language, to be given in this one.
+    const QString master =
+        english ? QStringLiteral("主无线转发器") : QStringLiteral("Master Transmitter");
+    const QString slave =
+        english ? QStringLiteral("从无线转发器") : QStringLiteral("Slave Transmitter");
+    Database *store = Database::instance();
+    for (QVariantMap transmitter : store->readAllSuperBoxInfo()) {
+        const QString title = transmitter.value(Key::title).toString();
+        if (title != master && title != slave)
+            continue;
+        const QString localised = RecordFactory::transmitterTitle(title == master);
+        if (localised == title)
+            continue;
+        transmitter.insert(Key::title, localised);
+        store->updateSuperBoxWithMainID(transmitter.value(Key::id).toString(), transmitter);
+    }
+}
+
+void AppDelegate::applicationWillResignActive()
+{
+    m_ifConnected = kConnectionUnknown;
+    ShowAlertManager *feedback = ShowAlertManager::instance();
+    feedback->transmitterConnectionSuccessful(1);
+    feedback->finishedFading();
+    feedback->stopActivity();
+    UDPSocketManager::instance()->getGatewayIPAgain(std::nullopt);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "navigator.h"
 #include "screenstack.h"
 
 #include <QObject>
@@ -32,6 +33,19 @@ public:
     // Null until a navigation stack (the window's, or a headless one) is set.
     ScreenStack *navigationController() const { return m_navigationController; }
     void setNavigationController(ScreenStack *stack) { m_navigationController = stack; }
+    // Null until the app (or a headless user) sets them.
+    Navigator *navigator() const { return m_navigator; }
+    void setNavigator(Navigator *navigator) { m_navigator = navigator; }
+    TorchControl *torch() const { return m_torch; }
+    void setTorch(TorchControl *torch) { m_torch = torch; }
+
+    // Lifecycle sequences (the window itself is the app's).
+    void applicationDidFinishLaunching();
+    void applicationDidBecomeActive();
+    void applicationWillResignActive();
+    // Gives the two default transmitter titles the interface's language.
+    static void localiseTransmitterTitles();
+
     // The top screen of the navigation stack when it plays the role, else null.
     template <typename Role> Role *topScreenAs() const
     {
@@ -45,4 +59,6 @@ private:
     int m_connectionType = kDatagramExchange;
     bool m_ifHaveATry = true;
     ScreenStack *m_navigationController = nullptr;
+    Navigator *m_navigator = nullptr;
+    TorchControl *m_torch = nullptr;
 };

@@ -5,8 +5,12 @@
 #include "documents.h"
 #include "logging.h"
 
+#include "../gateway/udpsocketmanager.h"
+#include "navigator.h"
+
 #include <QDir>
 #include <QFileInfo>
+#include <QSaveFile>
 
 DelegateManager *DelegateManager::instance()
 {
@@ -17,6 +21,30 @@ DelegateManager *DelegateManager::instance()
 QString DelegateManager::imageFolderPath()
 {
     return Documents::filePath(QStringLiteral("PublicImage"));
+}
+
+QString DelegateManager::markerPath()
+{
+    return Documents::filePath(QStringLiteral("MAININFORMATION.plist"));
+}
+
+void DelegateManager::hideFirstLogoView(StartUpView *view)
+{
+    if (QFileInfo::exists(markerPath())) {
+        if (view)
+            view->hideLogoAndRefresh();
+        return;
+    }
+    UDPSocketManager::instance()->cleanAllData();
+    if (view)
+        view->showWelcomePages();
+    // An empty dictionary, written whole or not at all.
+    QSaveFile marker(markerPath());
+    if (marker.open(QIODevice::WriteOnly)) {
+        marker.write("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                     "<plist version=\"1.0\">\n<dict/>\n</plist>\n");
+        marker.commit();
+    }
 }
 
 void DelegateManager::initApplicationNeedData()

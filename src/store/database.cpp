@@ -382,9 +382,28 @@ void Database::deleteAllTableFromDatabase()
     DelegateManager *files = DelegateManager::instance();
     files->deleteNeedFiles();
     files->initNeedFiles();
+    dropHomeTables();
+}
+
+void Database::dropHomeTables()
+{
+    Session session(this);
+    if (!session.isOpen())
+        return;
     SqliteStatement(session.handle(), "DROP TABLE Scenario").execute();
     SqliteStatement(session.handle(), "DROP TABLE MainDevice").execute();
     const QList<QVariantMap> transmitters = readAllSuperBoxInfo();
     for (qsizetype i = 1; i < transmitters.size(); ++i)
         deleteSuperBoxWithMainID(transmitters.at(i).value(Key::id).toString());
+}
+
+bool Database::runInTransaction(const std::function<bool()> &work)
+{
+    Session session(this);
+    if (!session.isOpen() || !SqliteStatement(session.handle(), "BEGIN IMMEDIATE;").execute())
+        return false;
+    if (work() && SqliteStatement(session.handle(), "COMMIT;").execute())
+        return true;
+    SqliteStatement(session.handle(), "ROLLBACK;").execute();
+    return false;
 }

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QVariantMap>
 
+#include <functional>
 #include <optional>
 
 struct sqlite3;
@@ -53,6 +54,12 @@ public:
     bool connDatabase();
     void creatDatabase();
     void deleteAllTableFromDatabase();
+    // The wipe without the picture folder: scenarios and controllers dropped,
+    // every transmitter but the first removed.
+    void dropHomeTables();
+    // Runs the work as one transaction: it stays only when the work answers
+    // true and the commit succeeds; otherwise the store is as before.
+    bool runInTransaction(const std::function<bool()> &work);
     // True only while an operation (or a Session) runs.
     bool isConnectionOpen() const { return m_db != nullptr; }
 

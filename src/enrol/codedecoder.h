@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// Reads the code printed on a transmitter or a controller: the unit's kind,
+// its 12-character ID, its model and channels; opens the enrolment screen
+// that fits. Used by the scanner's detections and by typed IDs alike.
+class CodeDecoder {
+    Q_DECLARE_TR_FUNCTIONS(CodeDecoder)
+
+public:
+    struct Decoded {
+        QString kind;  // "SuperBox", "S", "D" or "C"
+        QString id;    // characters 0-3 and the last 8
+        QString model; // characters 0-4 upper-cased, ending in "D" or "S"
+        bool operator==(const Decoded &) const = default;
+    };
+
+    enum Result { Accepted = 0, InvalidCode = 1, NotATransmitter = 2 };
+
+    static inline const QString kTransmitterMode = QStringLiteral("SuperBox");
+    static inline const QString kDeviceMode = QStringLiteral("Device");
+
+    static std::optional<Decoded> getNeedString(const QString &text);
+    // Validates and, when accepted, opens the enrolment screen through the navigator.
+    static Result setScanNumber(const QString &text, const QString &scanType);
+    // The same, telling the user why a code was refused.
+    static Result decoderWithResult(const QString &text, const QString &scanType);
+
+    // The IDs of a controller's channels, channel 0 first (its total ID).
+    static QStringList channelIds(const QString &controllerId, int groupCount);
+    static QString transmitterSummary(const Decoded &code);
+    static QString controllerSummary(const Decoded &code);
+    // The group count at position 3; nullopt when it is not a digit.
+    static std::optional<int> groupCount(const QString &id);
+};

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "asyncsocketdelegate.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QStringList>
+
+#include <memory>
+#include <optional>
+
+class AsyncSocket;
+
+// Fetches the master's whole configuration over one stream connection and,
+// when the end marker has arrived, rebuilds the store from it.
+class TCPSocketManager final : public QObject, public AsyncSocketDelegate {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TCPSocketManager)
+
+public:
+    static constexpr quint16 kImportPort = 10000;
+    static constexpr double kReadTimeoutSeconds = 12.0;
+    // A configuration larger than this is no transmitter's: the import fails.
+    static constexpr qsizetype kMaxReplyBytes = 8 * 1024 * 1024;
+
+    static TCPSocketManager *instance();
+    static QStringList importRequest();
+
+    void sendTCPMessageWithCommandArray(const QStringList &commandArray,
+                                        const std::optional<QString> &address = std::nullopt);
+    // The request line: "$", the fields joined with ",", a line feed.
+    static QByteArray requestLine(const QStringList &commandArray);
+    const QByteArray &socketResult() const { return m_socketResult; }
+
+    void onSocketDidReadData(AsyncSocket *socket, const QByteArray &data, long tag) override;
+    void onSocketDidDisconnect(AsyncSocket *socket) override;
+
+    void setImportPort(quint16 port) { m_port = port; }
+
+Q_SIGNALS:
+    // The import finished: committed, or refused by the store.
+    void importFinished(bool committed);
+
+private:
+    TCPSocketManager() = default;
+    void finishImport();
+
+    std::shared_ptr<AsyncSocket> m_socket;
+    QByteArray m_socketResult;
+    quint16 m_port = kImportPort;
+};

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QVariantMap>
+
+#include <optional>
+
+// Rules several screens share: running a scenario, the checks before adding
+// a scenario or using a device screen (else the scanner opens), the torch.
+class CheckManager {
+    Q_DECLARE_TR_FUNCTIONS(CheckManager)
+
+public:
+    static constexpr int kMaxScenarioRecords = 10; // the two built-ins and 8 of the user's
+
+    // Runs the scenario: it becomes the one marked in the caller's list (it
+    // may be an element of that list) and in the store, its command goes out
+    // and the store takes the states it sets.
+    static void changeScenarioWithDictionary(QVariantMap &scenario, QList<QVariantMap> &needArray);
+    static void addScenario();
+    static bool checkIfHaveGotSuperBox();
+    static bool checkIfHaveGotDeviceWithControl(const std::optional<QString> &type);
+    static void setUpScanControllerWithType(const std::optional<QString> &scanType);
+    static void turnBackLed();
+
+    // The command that runs a scenario record; empty for one that runs nothing.
+    static QStringList runCommandFor(const QVariantMap &scenario);
+};

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "core/appdelegate.h"
+#include "core/navigator.h"
+
+#include <QStringList>
+
+// Records the screens the rules open; installs itself on the application object.
+class RecordingNavigator final : public Navigator, public TorchControl {
+public:
+    RecordingNavigator()
+    {
+        AppDelegate::instance()->setNavigator(this);
+        AppDelegate::instance()->setTorch(this);
+    }
+    ~RecordingNavigator() override
+    {
+        AppDelegate::instance()->setNavigator(nullptr);
+        AppDelegate::instance()->setTorch(nullptr);
+    }
+
+    void pushScanner() override { opened << QStringLiteral("scanner"); }
+    void pushDeviceSelection() override { opened << QStringLiteral("selection"); }
+    void pushTransmitterEnrolment(const QString &id, const QString &summary) override
+    {
+        opened << QStringLiteral("transmitter %1").arg(id);
+        lastSummary = summary;
+    }
+    void pushDeviceEnrolment(const QString &id, int groupCount, const QString &control,
+                             const QString &summary) override
+    {
+        opened << QStringLiteral("device %1 %2 %3").arg(id).arg(groupCount).arg(control);
+        lastSummary = summary;
+    }
+
+    bool hasTorch() const override { return torchFitted; }
+    bool isTorchOn() const override { return torchOn; }
+    void setTorchOn(bool on) override { torchOn = on; }
+
+    QStringList opened;
+    QString lastSummary;
+    bool torchFitted = true;
+    bool torchOn = false;
+};
