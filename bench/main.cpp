@@ -1,4 +1,5 @@
 #include "channelbench.h"
+#include "importbench.h"
 #include "storebench.h"
 
 #include "gateway/localaddress.h"
@@ -16,7 +17,7 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("ardentia-home"));
 
-    // ardentia-bench [channel|store] [exchanges]
+    // ardentia-bench [channel|store|import] [exchanges]
     const QStringList args = app.arguments().mid(1);
     const QString only = args.value(0);
     const int exchanges = args.value(1).toInt();
@@ -24,5 +25,7 @@ int main(int argc, char **argv)
         runChannelBench(exchanges > 0 ? exchanges : 10000);
     if (only.isEmpty() || only == QLatin1String("store"))
         runStoreBench();
+    if (only.isEmpty() || only == QLatin1String("import"))
+        runImportBench();
     return 0;
 }

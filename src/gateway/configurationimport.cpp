@@ -7,11 +7,18 @@
 #include "../store/recordkeys.h"
 #include "uidevicecalculation.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSet>
+
 #include <map>
 
 namespace {
+// Members are kept as JSON objects: a scenario of a thousand channels is
+// written without converting each copy again.
 struct ImportedScenario {
-    QVariantList devices;
+    QJsonArray devices;
 };
 
 class Rebuild {
@@ -44,8 +51,13 @@ private:
             return true; // not a controller channel
         QVariantMap record = RecordFactory::device(id, code->kind, id, fields.at(3));
         Database *store = Database::instance();
-        store->deleteMainDeviceWithMainID(id);
-        if (!store->insertMainDeviceWithInfo(record))
+        // The table started empty: only a channel seen before has a row to replace.
+        if (m_channelIds.contains(id))
+            store->deleteMainDeviceWithMainID(id);
+        m_channelIds.insert(id);
+        QJsonObject member = QJsonObject::fromVariantMap(record);
+        if (!store->insertMainDeviceWithJSON(QJsonDocument(member).toJson(QJsonDocument::Compact),
+                                             record.value(Key::type).toString(), id))
             return false;
 
         const QString bits = UIDeviceCalculation::hexToBinary(fields.at(5));
@@ -53,9 +65,9 @@ private:
         for (int j = 0; j < qMin<int>(8, int(bits.size())); ++j) {
             if (bits.at(j) != QLatin1Char('1') || states.size() < 2 * j + 2)
                 continue;
-            record.insert(Key::turnOn,
+            member.insert(Key::turnOn,
                           ConfigurationImport::turnOnForStateByte(id.at(2), states.mid(2 * j, 2)));
-            m_scenarios[8 - j].devices.append(record);
+            m_scenarios[8 - j].devices.append(member);
         }
         return true;
     }
@@ -85,15 +97,19 @@ private:
                     title = name;
                     break;
                 }
-            if (!Database::instance()->insertScenarioWithInfo(RecordFactory::userScenario(
-                    mainID, title, Value::importedScenarioImage, scenario.devices)))
+            QJsonObject record = QJsonObject::fromVariantMap(
+                RecordFactory::userScenario(mainID, title, Value::importedScenarioImage, {}));
+            record.insert(Key::sceneArray, scenario.devices);
+            if (!Database::instance()->insertScenarioWithJSON(
+                    QJsonDocument(record).toJson(QJsonDocument::Compact), mainID))
                 return false;
         }
         return true;
     }
 
     std::map<int, ImportedScenario> m_scenarios; // by number
-    QList<std::pair<QString, QString>> m_names;  // number, name, in line order
+    QSet<QString> m_channelIds;
+    QList<std::pair<QString, QString>> m_names; // number, name, in line order
 };
 } // namespace
 

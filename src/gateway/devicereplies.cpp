@@ -165,7 +165,7 @@ void DeviceReplies::deleteLightWithAnswer(const QString &code, const QString &li
         for (QVariantMap scenario : store->readAllScenarioInfo()) {
             if (!RecordFactory::isUserScenario(scenario))
                 continue;
-            const QVariantList members = scenario.value(Key::sceneArray).toList();
+            const QVariantList members = RecordFactory::sceneDevices(scenario);
             QVariantList kept;
             for (const QVariant &member : members)
                 if (member.toMap().value(Key::id).toString() != ligId)
@@ -316,7 +316,7 @@ void DeviceReplies::completeScenarioChange()
         store->insertScenarioWithInfo(scenario);
         return;
     }
-    QVariantList members = stored->value(Key::sceneArray).toList();
+    QVariantList members = RecordFactory::sceneDevices(*stored);
     for (const QVariant &device : accepted) {
         const QVariantMap record = device.toMap();
         const auto same = std::find_if(members.begin(), members.end(), [&](const QVariant &m) {

@@ -28,7 +28,7 @@ void switchAllStoredLights(bool on)
 void applyScenarioStates(const QVariantMap &scenario)
 {
     Database *store = Database::instance();
-    for (const QVariant &member : scenario.value(Key::sceneArray).toList()) {
+    for (const QVariant &member : RecordFactory::sceneDevices(scenario)) {
         const QVariantMap entry = member.toMap();
         const QString id = entry.value(Key::id).toString();
         std::optional<QVariantMap> device =

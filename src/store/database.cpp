@@ -96,11 +96,15 @@ bool Database::insertRecord(const char *sql, const QVariantMap &record, const QS
                             const QString &thirdColumn)
 {
     const std::optional<QByteArray> json = JsonCodec::JSONBytes(record);
-    if (!json)
-        return false;
+    return json && insertJson(sql, *json, secondColumn, thirdColumn);
+}
+
+bool Database::insertJson(const char *sql, const QByteArray &json, const QString &secondColumn,
+                          const QString &thirdColumn)
+{
     Session session(this);
     SqliteStatement statement(session.handle(), sql);
-    return statement.bind(1, *json).bind(2, secondColumn).bind(3, thirdColumn).execute();
+    return statement.bind(1, json).bind(2, secondColumn).bind(3, thirdColumn).execute();
 }
 
 void Database::deleteWhere(const char *sql, const QString &mainID)
@@ -160,6 +164,14 @@ bool Database::insertMainDeviceWithInfo(const QVariantMap &record)
     return insertRecord(
         "INSERT OR REPLACE INTO MainDevice (MAININFO, TYPE, MAINID) VALUES (?1, ?2, ?3);", record,
         record.value(Key::type).toString(), record.value(Key::id).toString());
+}
+
+bool Database::insertMainDeviceWithJSON(const QByteArray &json, const QString &type,
+                                        const QString &id)
+{
+    return insertJson(
+        "INSERT OR REPLACE INTO MainDevice (MAININFO, TYPE, MAINID) VALUES (?1, ?2, ?3);", json,
+        type, id);
 }
 
 void Database::deleteMainDeviceWithMainID(const QString &mainID)
@@ -240,9 +252,15 @@ QList<QVariantMap> Database::readAllSuperBoxInfo(const std::optional<QVariantMap
 
 bool Database::insertScenarioWithInfo(const QVariantMap &record)
 {
-    return insertRecord(
-        "INSERT OR REPLACE INTO Scenario (INFO, MAINID, CONTROLTIMES) VALUES (?1, ?2, ?3);", record,
-        record.value(Key::mainID).toString(), QStringLiteral("0"));
+    const std::optional<QByteArray> json = JsonCodec::JSONBytes(record);
+    return json && insertScenarioWithJSON(*json, record.value(Key::mainID).toString());
+}
+
+bool Database::insertScenarioWithJSON(const QByteArray &json, const QString &mainID)
+{
+    return insertJson(
+        "INSERT OR REPLACE INTO Scenario (INFO, MAINID, CONTROLTIMES) VALUES (?1, ?2, ?3);", json,
+        mainID, QStringLiteral("0"));
 }
 
 void Database::deleteScenarioWithMainID(const QString &mainID)
@@ -342,7 +360,7 @@ QList<QVariantMap> Database::readAllScenarioInfo(const std::optional<QVariantMap
         if (RecordFactory::isUserScenario(*scenario)) {
             if (!storedDevices)
                 storedDevices = storedDeviceIds();
-            const QVariantList members = scenario->value(Key::sceneArray).toList();
+            const QVariantList members = RecordFactory::sceneDevices(*scenario);
             QVariantList kept;
             for (const QVariant &member : members)
                 if (storedDevices->contains(member.toMap().value(Key::id).toString()))

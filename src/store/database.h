@@ -25,6 +25,8 @@ public:
 
     // Controllers.
     bool insertMainDeviceWithInfo(const QVariantMap &record);
+    // The same for a record already in its JSON text.
+    bool insertMainDeviceWithJSON(const QByteArray &json, const QString &type, const QString &id);
     void deleteMainDeviceWithMainID(const QString &mainID);
     QString selectMainDeviceWithMainID(const QString &mainID);
     bool updateMainDeviceWithMainID(const QString &mainID, const QVariantMap &record);
@@ -40,6 +42,8 @@ public:
 
     // Scenarios.
     bool insertScenarioWithInfo(const QVariantMap &record);
+    // The same for a record already in its JSON text (large imported scenarios).
+    bool insertScenarioWithJSON(const QByteArray &json, const QString &mainID);
     void deleteScenarioWithMainID(const QString &mainID);
     QString selectScenarioWithMainID(const QString &mainID);
     // Addressed by the row ID (the record's "id"), not by its number.
@@ -86,6 +90,8 @@ private:
 
     bool insertRecord(const char *sql, const QVariantMap &record, const QString &secondColumn,
                       const QString &thirdColumn);
+    bool insertJson(const char *sql, const QByteArray &json, const QString &secondColumn,
+                    const QString &thirdColumn);
     void deleteWhere(const char *sql, const QString &mainID);
     QString selectLastText(const char *sql, const QString &mainID);
     bool updateRecord(const char *sql, const QVariantMap &record, const QString &mainID);

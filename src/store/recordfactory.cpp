@@ -60,6 +60,11 @@ QVariantMap RecordFactory::userScenario(const QString &mainID, const QString &ti
     return scenario(mainID, title, Value::customFunction, imagePath, devices);
 }
 
+QVariantList RecordFactory::sceneDevices(const QVariantMap &scenario)
+{
+    return isUserScenario(scenario) ? scenario.value(Key::sceneArray).toList() : QVariantList();
+}
+
 bool RecordFactory::isUserScenario(const QVariantMap &scenario)
 {
     return scenario.value(Key::sceneArray).typeId() == QMetaType::QVariantList;

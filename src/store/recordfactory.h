@@ -22,4 +22,6 @@ public:
 
     // A scenario of the user (its device list is a list, not the built-ins' text).
     static bool isUserScenario(const QVariantMap &scenario);
+    // The devices of a user scenario; none for the built-ins.
+    static QVariantList sceneDevices(const QVariantMap &scenario);
 };

@@ -49,6 +49,15 @@ bool SqliteStatement::execute()
     return result == SQLITE_DONE || result == SQLITE_ROW;
 }
 
+void SqliteStatement::reset()
+{
+    if (m_statement) {
+        sqlite3_reset(m_statement);
+        sqlite3_clear_bindings(m_statement);
+    }
+    m_failed = false;
+}
+
 int SqliteStatement::columnIndex(const char *name) const
 {
     if (!m_statement)

@@ -26,6 +26,8 @@ public:
     bool nextRow();
     // Runs a statement that returns no rows; true when it succeeded.
     bool execute();
+    // Ready to run again with new values.
+    void reset();
 
     int columnIndex(const char *name) const;
     // The column's text, or nullopt for NULL.

@@ -1,0 +1,6 @@
+#pragma once
+
+// The import of a configuration of 1,000 channels, 8 scenarios and 4
+// transmitters, next to the same rows inserted with one prepared statement
+// in one transaction.
+void runImportBench();

@@ -1,0 +1,199 @@
+#include "core/appdelegate.h"
+#include "core/delegatemanager.h"
+#include "core/headlessfeedbackpresenter.h"
+#include "core/showalertmanager.h"
+#include "gateway/asyncsocket.h"
+#include "gateway/tcpsocketmanager.h"
+#include "gateway/udpsocketmanager.h"
+#include "store/database.h"
+#include "store/recordfactory.h"
+#include "store/recordkeys.h"
+#include "testmain.h"
+#include "testscreens.h"
+#include "transmitterserver.h"
+
+#include <QFile>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
+
+namespace {
+class Home final : public TestFrameScreen, public HomeScreen {
+public:
+    void updateCenterView() override { ++refreshes; }
+    int refreshes = 0;
+};
+
+QStringList storedChannels()
+{
+    QStringList channels;
+    for (const QVariantMap &d : Database::instance()->readAllMainDeviceInfo())
+        channels << d.value(Key::id).toString() + " " + d.value(Key::title).toString();
+    return channels;
+}
+} // namespace
+
+class TestStreamImport : public QObject {
+    Q_OBJECT
+
+    TCPSocketManager *importer = TCPSocketManager::instance();
+    Database *store = Database::instance();
+    HeadlessFeedbackPresenter presenter;
+    std::unique_ptr<TransmitterServer> simulator;
+    std::unique_ptr<TestScreenStack> stack;
+    std::unique_ptr<Home> home;
+
+    void startSimulator(const QString &shape = QStringLiteral("chunks:1"))
+    {
+        simulator = std::make_unique<TransmitterServer>(SimulatedHome::demo());
+        simulator->setLogging(false);
+        QVERIFY(simulator->streamPlan().parse(shape, nullptr));
+        QString error;
+        QVERIFY2(simulator->start(0, 0, &error), qPrintable(error));
+        importer->setImportPort(simulator->streamPort());
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        QFile::remove(Database::databasePath());
+        DelegateManager::instance()->initApplicationNeedData();
+        QVariantMap master = RecordFactory::transmitter("20AA10000001", "127.0.0.2", true);
+        master.insert(Key::command, Value::yes);
+        store->insertSuperBoxWithInfo(master);
+        store->insertMainDeviceWithInfo(
+            RecordFactory::device("219900000000", "S", "219900000000", "Old lamp"));
+        presenter.clear();
+        ShowAlertManager::instance()->setPresenter(&presenter);
+        stack = std::make_unique<TestScreenStack>();
+        home = std::make_unique<Home>();
+        stack->push(home.get());
+        AppDelegate::instance()->setIfConnected(AppDelegate::kConnectionUnknown);
+    }
+
+    void cleanup()
+    {
+        ShowAlertManager::instance()->stopActivity();
+        QTRY_COMPARE(AsyncSocket::liveSocketCount(), 0);
+        UDPSocketManager::instance()->getGatewayIPAgain(std::nullopt);
+        stack.reset();
+        home.reset();
+        simulator.reset();
+    }
+
+    void requestLineEndsInALineFeed()
+    {
+        QCOMPARE(TCPSocketManager::requestLine(TCPSocketManager::importRequest()),
+                 QByteArray("$req,gw,start,import,0,0\n"));
+    }
+
+    void importsWhatTheMasterHolds_data()
+    {
+        QTest::addColumn<QString>("shape");
+        QTest::newRow("one chunk") << "chunks:1";
+        QTest::newRow("three chunks") << "chunks:3";
+        QTest::newRow("marker across two chunks") << "split-marker";
+        QTest::newRow("slowly") << "slow:150";
+    }
+    void importsWhatTheMasterHolds()
+    {
+        QFETCH(QString, shape);
+        startSimulator(shape);
+        QSignalSpy finished(importer, &TCPSocketManager::importFinished);
+        importer->sendTCPMessageWithCommandArray(TCPSocketManager::importRequest());
+        QCOMPARE(AppDelegate::instance()->connectionType(), AppDelegate::kStreamImport);
+        QVERIFY(ShowAlertManager::instance()->isWindowActivityShowing()); // not the bar
+        QCOMPARE(ShowAlertManager::instance()->showActivityTimer().interval(), 12000);
+
+        QTRY_COMPARE(finished.size(), 1);
+        QCOMPARE(finished.constFirst().constFirst().toBool(), true);
+        QCOMPARE(presenter.toasts(), QStringList{"Synchronous data successful"});
+        QCOMPARE(home->refreshes, 1);
+        QCOMPARE(AppDelegate::instance()->ifConnected(), AppDelegate::kConnected);
+
+        // The store now holds what the simulator holds.
+        QStringList expectedChannels;
+        for (const SimulatedHome::Channel &c : simulator->home().channels())
+            expectedChannels << c.id + " " + c.name;
+        QCOMPARE(storedChannels(), expectedChannels);
+        QStringList transmitters;
+        for (const QVariantMap &t : store->readAllSuperBoxInfo())
+            transmitters << t.value(Key::id).toString();
+        QCOMPARE(transmitters, (QStringList{"20AA10000001", "20AA10000002"}));
+        QStringList scenarios;
+        for (const QVariantMap &s : store->readAllScenarioInfo()) {
+            QStringList members;
+            for (const QVariant &m : RecordFactory::sceneDevices(s))
+                members << m.toMap().value(Key::id).toString();
+            scenarios << s.value(Key::title).toString() + ":" + members.join('+');
+        }
+        QCOMPARE(scenarios, (QStringList{"All On Mode:", "All Off Mode:",
+                                         "Evening:211300001230+212200004560+213100007890",
+                                         "Good morning:211300001230+213100007890+21310000AB10"}));
+        QTRY_VERIFY(!ShowAlertManager::instance()->checkActivityShowOn());
+    }
+
+    void cutReplyImportsNothing()
+    {
+        startSimulator("cut");
+        QSignalSpy finished(importer, &TCPSocketManager::importFinished);
+        importer->sendTCPMessageWithCommandArray(TCPSocketManager::importRequest());
+        QTRY_VERIFY(!ShowAlertManager::instance()->checkActivityShowOn());
+        QCOMPARE(finished.size(), 0);
+        QCOMPARE(storedChannels(), QStringList{"219900000000 Old lamp"});
+        QVERIFY(presenter.toasts().isEmpty());
+    }
+
+    void oversizedReplyFailsAndKeepsTheHome()
+    {
+        QTcpServer flood;
+        QVERIFY(flood.listen(QHostAddress("127.0.0.2"), 0));
+        connect(&flood, &QTcpServer::newConnection, this, [&flood] {
+            QTcpSocket *peer = flood.nextPendingConnection();
+            const QByteArray line(1023, 'x');
+            for (int i = 0; i < 9 * 1024; ++i)
+                peer->write(line + '\n');
+        });
+        importer->setImportPort(flood.serverPort());
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("import reply over"));
+        importer->sendTCPMessageWithCommandArray(TCPSocketManager::importRequest());
+        QTRY_VERIFY_WITH_TIMEOUT(!ShowAlertManager::instance()->checkActivityShowOn(), 10000);
+        QCOMPARE(storedChannels(), QStringList{"219900000000 Old lamp"});
+        QCOMPARE(AppDelegate::instance()->ifConnected(), AppDelegate::kConnectionFailed);
+    }
+
+    void refusedConnectionReportsTheFailure()
+    {
+        quint16 closed;
+        {
+            QTcpServer gone;
+            gone.listen(QHostAddress("127.0.0.2"), 0);
+            closed = gone.serverPort();
+        }
+        importer->setImportPort(closed);
+        importer->sendTCPMessageWithCommandArray(TCPSocketManager::importRequest());
+        QTRY_COMPARE(presenter.toasts(),
+                     QStringList{"Control failed / Please check device and network"});
+        QCOMPARE(AppDelegate::instance()->ifConnected(), AppDelegate::kConnectionFailed);
+    }
+
+    void nothingIsSentWithoutATransmitter()
+    {
+        store->deleteSuperBoxWithMainID("20AA10000001");
+        importer->sendTCPMessageWithCommandArray(TCPSocketManager::importRequest());
+        QCOMPARE(presenter.toasts(), QStringList{"Please scan the transmitter first"});
+        QVERIFY(!ShowAlertManager::instance()->checkActivityShowOn());
+    }
+
+    void nothingIsSentWhileACommandIsOutstanding()
+    {
+        ShowAlertManager::instance()->startActivity(10); // the bar indicator of the home screen
+        importer->sendTCPMessageWithCommandArray(TCPSocketManager::importRequest());
+        QCOMPARE(home->reloads, 1);
+        QCOMPARE(AppDelegate::instance()->connectionType(), AppDelegate::kDatagramExchange);
+        QCOMPARE(AsyncSocket::liveSocketCount(), 0);
+    }
+};
+
+ARDENTIA_TEST_MAIN(TestStreamImport)
+#include "tst_streamimport.moc"
