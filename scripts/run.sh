@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs what the project has so far:
-# the benchmark of the command channel and the store, then the transmitter
-# simulator with its demo home on loopback (Ctrl-C stops it).
+# Installs what is missing, builds, starts the transmitter simulator with its
+# demo home on loopback and runs a short session of ardentia-ctl against it.
+# (The app's screens are not built yet; this is the command-line tool that
+# drives the same code.) The simulator keeps running until Ctrl-C.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -9,13 +10,36 @@ bash scripts/setup.sh
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DARDENTIA_BUILD_TESTS=OFF
 cmake --build build/release --parallel "$(nproc)"
 
-echo
-echo "== Speed figures (loopback only)"
-./build/release/bench/ardentia-bench
+bin=build/release/src
+demo_data="$PWD/build/demo-data"   # the demo's own home, not yours
+rm -rf "$demo_data"
+mkdir -p "$demo_data"
+export XDG_DATA_HOME="$demo_data"
+
+"$bin/simulator/ardentia-transmitter" --demo --state "$demo_data/transmitters.json" \
+    2>"$demo_data/transmitters.log" &
+sim=$!
+trap 'kill $sim 2>/dev/null || true' EXIT
+sleep 0.5
+
+ctl() {
+    echo
+    echo "\$ ardentia-ctl $*"
+    "$bin/cli/ardentia-ctl" --interface lo "$@" || true
+}
+echo "== A short session against the simulated home (master 127.0.0.2, slave 127.0.0.3)"
+ctl add-transmitter 20AA10000001
+ctl status
+ctl light 211300001230 off
+ctl light 212200004560 75
+ctl curtain 213100007890 open
+ctl scenario run 1
+ctl scenario create "Reading" 212200004561=40 211300001231=on
+ctl status
 
 echo
-echo "== Transmitter simulator, demo home"
-echo "Master 20AA10000001 on 127.0.0.2, slave 20AA10000002 on 127.0.0.3;"
-echo "datagrams on UDP 9899, import on TCP 10000. The app and the command-line"
-echo "tool that talk to it are not built yet. Ctrl-C stops it."
-exec ./build/release/src/simulator/ardentia-transmitter --demo
+echo "== The simulator keeps running (its log: $demo_data/transmitters.log)."
+echo "Try, in another terminal:"
+echo "  XDG_DATA_HOME=$demo_data $bin/cli/ardentia-ctl --interface lo --help"
+echo "Ctrl-C stops it."
+wait $sim

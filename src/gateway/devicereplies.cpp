@@ -295,11 +295,16 @@ void DeviceReplies::completeScenarioChange()
         return;
 
     QVariantList accepted;
-    for (const QVariantMap &entry : operations)
-        if (entry.value(Key::haveSend).toString() == Value::yes &&
-            entry.value(Key::needCheck).toString() == Value::yes)
+    QStringList removed; // members an edit took out (operation 14) and the transmitter let go
+    for (const QVariantMap &entry : operations) {
+        if (entry.value(Key::haveSend).toString() != Value::yes)
+            continue;
+        if (entry.value(Key::needCheck).toString() == Value::yes)
             accepted.append(entry.value(Key::insertDevice));
-    if (accepted.isEmpty()) {
+        else if (entry.value(Key::sendArray).toStringList().value(3) == QLatin1String("14"))
+            removed.append(targetOfSendArray(entry));
+    }
+    if (accepted.isEmpty() && removed.isEmpty()) {
         feedback->showLabelWithTitle(UDPSocketManager::tr("Setting scenario failed"));
         return;
     }
@@ -312,11 +317,16 @@ void DeviceReplies::completeScenarioChange()
     std::optional<QVariantMap> stored =
         store->scenarioRecordWithMainID(scenario.value(Key::mainID).toString());
     if (!stored) {
-        scenario.insert(Key::sceneArray, accepted);
-        store->insertScenarioWithInfo(scenario);
+        if (!accepted.isEmpty()) {
+            scenario.insert(Key::sceneArray, accepted);
+            store->insertScenarioWithInfo(scenario);
+        }
         return;
     }
     QVariantList members = RecordFactory::sceneDevices(*stored);
+    members.removeIf([&removed](const QVariant &m) {
+        return removed.contains(m.toMap().value(Key::id).toString());
+    });
     for (const QVariant &device : accepted) {
         const QVariantMap record = device.toMap();
         const auto same = std::find_if(members.begin(), members.end(), [&](const QVariant &m) {

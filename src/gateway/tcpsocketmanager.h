@@ -31,6 +31,7 @@ public:
     // The request line: "$", the fields joined with ",", a line feed.
     static QByteArray requestLine(const QStringList &commandArray);
     const QByteArray &socketResult() const { return m_socketResult; }
+    bool isImporting() const { return m_socket != nullptr; }
 
     void onSocketDidReadData(AsyncSocket *socket, const QByteArray &data, long tag) override;
     void onSocketDidDisconnect(AsyncSocket *socket) override;

@@ -79,6 +79,7 @@ public:
     void setUdpOperationArray(const QList<QVariantMap> &operations);
     const QList<QueueEntry> &udpQueueArray() const { return m_udpQueueArray; }
     void clearOperationAndQueue();
+    int pendingFollowUps() const { return m_followUps.pendingCount(); }
     bool isRediscoveryArmed() const { return m_getMasterGatewayIPAgainTimer.isActive(); }
     QString rediscoveryTransmitterId() const { return m_rediscoveryId; }
 

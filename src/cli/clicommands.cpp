@@ -1,0 +1,448 @@
+#include "clicommands.h"
+
+#include "../core/appdelegate.h"
+#include "../core/showalertmanager.h"
+#include "../devices/devicecommands.h"
+#include "../enrol/codedecoder.h"
+#include "../enrol/deviceenrolment.h"
+#include "../enrol/transmitterenrolment.h"
+#include "../gateway/commandline.h"
+#include "../gateway/udpsocketmanager.h"
+#include "../home/homeactions.h"
+#include "../scenarios/scenariooperations.h"
+#include "../store/checkmanager.h"
+#include "../store/database.h"
+#include "../store/jsoncodec.h"
+#include "../store/recordfactory.h"
+#include "../store/recordkeys.h"
+#include "clisession.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <cstdio>
+
+namespace {
+// Toasts that report success; any other one reports why a flow failed.
+const QStringList kGoodNews{QStringLiteral("Synchronous data successful"),
+                            QStringLiteral("Force remove the device successful"),
+                            QStringLiteral("Delete scenario successful"),
+                            QStringLiteral("Setting scenario successful"),
+                            QStringLiteral("Clean all successful")};
+
+void printTo(FILE *stream, const QString &text)
+{
+    std::fprintf(stream, "%s\n", qPrintable(text));
+    std::fflush(stream);
+}
+} // namespace
+
+CliCommands::CliCommands(CliSession &session, bool json) : m_session(session), m_json(json) {}
+
+void CliCommands::print(const QString &text)
+{
+    printTo(stdout, text);
+}
+
+int CliCommands::failWith(const QString &message, Status status)
+{
+    printTo(stderr, QStringLiteral("ardentia-ctl: ") + message);
+    return status;
+}
+
+int CliCommands::failureFromFeedback(const QString &fallback)
+{
+    for (const CliSession::Toast &toast : m_session.toasts())
+        if (!kGoodNews.contains(toast.title))
+            return failWith(toast.detail.isEmpty()
+                                ? toast.title
+                                : toast.title + QStringLiteral(": ") + toast.detail);
+    if (m_session.bannerShowsFailure())
+        return failWith(QStringLiteral("Network connection failed"));
+    return fallback.isEmpty() ? int(Done) : failWith(fallback);
+}
+
+int CliCommands::runFlow(const QString &doneMessage)
+{
+    if (!m_session.runUntilIdle())
+        return failWith(QStringLiteral("no end to the exchange within a minute"));
+    const int status = failureFromFeedback({});
+    if (status != Done)
+        return status;
+    if (!doneMessage.isEmpty())
+        print(doneMessage);
+    else if (const QList<CliSession::Toast> toasts = m_session.toasts(); !toasts.isEmpty())
+        print(toasts.constLast().title); // the flow's own word of success
+    return status;
+}
+
+bool CliCommands::refuseUncarriableName(const QString &name)
+{
+    if (CommandLine::isSendableField(name))
+        return false;
+    failWith(QStringLiteral("a name cannot hold \",\" or a line break: \"%1\"").arg(name), Usage);
+    return true;
+}
+
+std::optional<QVariantMap> CliCommands::storedDevice(const QString &id, const QString &type)
+{
+    std::optional<QVariantMap> device =
+        JsonCodec::recordFromJSONString(Database::instance()->selectMainDeviceWithMainID(id));
+    if (!device) {
+        failWith(QStringLiteral("no device %1 in this home").arg(id));
+        return std::nullopt;
+    }
+    if (!type.isEmpty() && device->value(Key::type).toString() != type) {
+        failWith(QStringLiteral("%1 is not a %2 device").arg(id, type));
+        return std::nullopt;
+    }
+    return device;
+}
+
+std::optional<QVariantMap> CliCommands::storedScenario(const QString &number,
+                                                       QList<QVariantMap> *all)
+{
+    QList<QVariantMap> scenarios = Database::instance()->readAllScenarioInfo();
+    if (all)
+        *all = scenarios;
+    for (const QVariantMap &scenario : scenarios)
+        if (scenario.value(Key::mainID).toString() == number)
+            return scenario;
+    failWith(QStringLiteral("no scenario %1 in this home").arg(number));
+    return std::nullopt;
+}
+
+int CliCommands::status()
+{
+    Database *store = Database::instance();
+    const QList<QVariantMap> transmitters = store->readAllSuperBoxInfo();
+    const QList<QVariantMap> devices = store->readAllMainDeviceInfo();
+    const QList<QVariantMap> scenarios = store->readAllScenarioInfo();
+    if (m_json) {
+        const auto array = [](const QList<QVariantMap> &records) {
+            QJsonArray out;
+            for (const QVariantMap &r : records)
+                out.append(QJsonObject::fromVariantMap(r));
+            return out;
+        };
+        print(QString::fromUtf8(QJsonDocument(QJsonObject{{"transmitters", array(transmitters)},
+                                                          {"devices", array(devices)},
+                                                          {"scenarios", array(scenarios)}})
+                                    .toJson(QJsonDocument::Indented)));
+        return Done;
+    }
+    print(QStringLiteral("Transmitters (%1)").arg(transmitters.size()));
+    for (const QVariantMap &t : transmitters)
+        print(QStringLiteral("  %1  %2  %3%4")
+                  .arg(t.value(Key::id).toString(), t.value(Key::title).toString(),
+                       t.value(Key::address).toString().isEmpty()
+                           ? QStringLiteral("(no address)")
+                           : t.value(Key::address).toString(),
+                       t.value(Key::command).toString() == Value::yes
+                           ? QString()
+                           : QStringLiteral("  (role not confirmed)")));
+    print(QStringLiteral("Devices (%1)").arg(devices.size()));
+    for (const QVariantMap &d : devices)
+        print(QStringLiteral("  %1  %2  %3  %4  used %5")
+                  .arg(d.value(Key::id).toString(), d.value(Key::type).toString(),
+                       d.value(Key::title).toString(), d.value(Key::turnOn).toString(),
+                       d.value(Key::controlTimes).toString()));
+    print(QStringLiteral("Scenarios (%1)").arg(scenarios.size()));
+    for (const QVariantMap &s : scenarios)
+        print(QStringLiteral("  %1  %2%3  %4 devices  run %5")
+                  .arg(s.value(Key::mainID).toString(), s.value(Key::title).toString(),
+                       s.value(Key::state).toString() == Value::yes ? QStringLiteral(" (last run)")
+                                                                    : QString())
+                  .arg(RecordFactory::sceneDevices(s).size())
+                  .arg(s.value(Key::controlTimes).toString()));
+    return Done;
+}
+
+int CliCommands::locate()
+{
+    const QList<QVariantMap> transmitters = Database::instance()->readAllSuperBoxInfo();
+    if (transmitters.isEmpty())
+        return failWith(QStringLiteral("Please scan the transmitter first"));
+    const QString id = transmitters.constFirst().value(Key::id).toString();
+    UDPSocketManager::instance()->getGatewayIPWithID(id);
+    const int status = runFlow({});
+    if (status != Done)
+        return status;
+    if (AppDelegate::instance()->ifConnected() != AppDelegate::kConnected)
+        return failWith(QStringLiteral("Network connection failed"));
+    print(QStringLiteral("%1 is at %2")
+              .arg(id, Database::instance()
+                           ->readAllSuperBoxInfo()
+                           .constFirst()
+                           .value(Key::address)
+                           .toString()));
+    return Done;
+}
+
+int CliCommands::addTransmitter(const QString &code)
+{
+    const QString scanType = Database::instance()->readAllSuperBoxInfo().isEmpty()
+                                 ? CodeDecoder::kTransmitterMode
+                                 : CodeDecoder::kDeviceMode;
+    if (CodeDecoder::decoderWithResult(code.toUpper(), scanType) != CodeDecoder::Accepted)
+        return failureFromFeedback(QStringLiteral("Invalid BarCode"));
+    if (m_session.decodedKind() != CodeDecoder::kTransmitterMode)
+        return failWith(QStringLiteral("%1 is a controller: use add-device").arg(code), Usage);
+    const QString id = m_session.decodedId();
+    print(m_session.decodedSummary());
+    print(TransmitterEnrolment::roleLine(id));
+
+    m_session.pushTransmitterEnrolment();
+    TransmitterEnrolment::connect(id);
+    if (!m_session.runUntilIdle())
+        return failWith(QStringLiteral("no end to the exchange within a minute"));
+    if (m_session.transmitterOutcome() != true)
+        return failureFromFeedback(QStringLiteral("Network connection failed"));
+    print(QStringLiteral("Connection successful"));
+    TransmitterEnrolment::importConfiguration();
+    return importOutcome();
+}
+
+int CliCommands::addDevice(const QString &code, const QStringList &names)
+{
+    for (const QString &name : names)
+        if (refuseUncarriableName(name))
+            return Usage;
+    const QString scanType = Database::instance()->readAllSuperBoxInfo().isEmpty()
+                                 ? CodeDecoder::kTransmitterMode
+                                 : CodeDecoder::kDeviceMode;
+    if (CodeDecoder::decoderWithResult(code.toUpper(), scanType) != CodeDecoder::Accepted)
+        return failureFromFeedback(QStringLiteral("Invalid BarCode"));
+    if (m_session.decodedKind() == CodeDecoder::kTransmitterMode)
+        return failWith(QStringLiteral("%1 is a transmitter: use add-transmitter").arg(code),
+                        Usage);
+    print(m_session.decodedSummary());
+    QList<QVariantMap> records = DeviceEnrolment::channelRecords(
+        m_session.decodedId(), m_session.decodedGroupCount(), m_session.decodedKind());
+    if (names.size() > records.size())
+        return failWith(
+            QStringLiteral("%1 names for %2 channels").arg(names.size()).arg(records.size()),
+            Usage);
+    for (qsizetype i = 0; i < names.size(); ++i)
+        records[i].insert(Key::title, names.at(i));
+
+    m_session.pushDeviceEnrolment();
+    if (!DeviceEnrolment::connect(records))
+        return failWith(QStringLiteral("this controller has no channels"));
+    if (!m_session.runUntilIdle())
+        return failWith(QStringLiteral("no end to the exchange within a minute"));
+    const int added = m_session.deviceOutcome().value_or(QStringLiteral("0")).toInt();
+    if (added != records.size())
+        return failWith(QStringLiteral("Added %1 Device").arg(added));
+    for (const QVariantMap &record : DeviceEnrolment::operationList(records))
+        if (record.contains(Key::haveSend))
+            print(QStringLiteral("  %1  %2")
+                      .arg(record.value(Key::insertDevice).toMap().value(Key::id).toString(),
+                           record.value(Key::insertDevice).toMap().value(Key::title).toString()));
+    print(QStringLiteral("Connection successful"));
+    return Done;
+}
+
+bool CliCommands::applySetting(QVariantMap &device, const QString &state)
+{
+    const QString s = state.toLower();
+    if (device.value(Key::type).toString() == Value::curtain) {
+        const QHash<QString, QString> motions{{"open", "1"}, {"close", "0"}, {"stop", "2"}};
+        if (!motions.contains(s))
+            return false;
+        device.insert(Key::turnOn, s == QLatin1String("open") ? Value::yes : Value::no);
+        DeviceCommands::moveCurtain(device, motions.value(s));
+        return true;
+    }
+    if (s == QLatin1String("on") || s == QLatin1String("off")) {
+        if (device.value(Key::control).toString() == Value::dimming)
+            DeviceCommands::dimLight(device, s == QLatin1String("on") ? 100 : 0);
+        else
+            DeviceCommands::switchLight(device, s == QLatin1String("on"));
+        return true;
+    }
+    bool number = false;
+    const int level = s.toInt(&number);
+    if (!number || level < 0 || level > 100 ||
+        device.value(Key::control).toString() != Value::dimming)
+        return false;
+    DeviceCommands::dimLight(device, level);
+    return true;
+}
+
+int CliCommands::light(const QString &id, const QString &setting)
+{
+    std::optional<QVariantMap> device = storedDevice(id, Value::lighting);
+    if (!device)
+        return Failed;
+    if (!applySetting(*device, setting))
+        return failWith(QStringLiteral("a light takes on, off or (dimmers) a level 0-100"), Usage);
+    return runFlow(QStringLiteral("%1 is %2").arg(id, device->value(Key::turnOn).toString()));
+}
+
+int CliCommands::curtain(const QString &id, const QString &motion)
+{
+    std::optional<QVariantMap> device = storedDevice(id, Value::curtain);
+    if (!device)
+        return Failed;
+    if (!applySetting(*device, motion))
+        return failWith(QStringLiteral("a curtain takes open, close or stop"), Usage);
+    return runFlow(QStringLiteral("%1: %2").arg(id, motion));
+}
+
+int CliCommands::all(const QString &setting)
+{
+    if (setting != QLatin1String("on") && setting != QLatin1String("off"))
+        return failWith(QStringLiteral("all takes on or off"), Usage);
+    return runScenario(setting == QLatin1String("on") ? Value::allOnMainID : Value::allOffMainID);
+}
+
+int CliCommands::runScenario(const QString &number)
+{
+    QList<QVariantMap> scenarios;
+    if (!storedScenario(number, &scenarios))
+        return Failed;
+    for (QVariantMap &scenario : scenarios)
+        if (scenario.value(Key::mainID).toString() == number) {
+            CheckManager::changeScenarioWithDictionary(scenario, scenarios);
+            return runFlow(QStringLiteral("%1 runs").arg(scenario.value(Key::title).toString()));
+        }
+    return Failed;
+}
+
+std::optional<QList<QVariantMap>> CliCommands::driveDevices(const QStringList &settings)
+{
+    QList<QVariantMap> devices;
+    for (const QString &setting : settings) {
+        const QString id = setting.section(QLatin1Char('='), 0, 0);
+        const QString state = setting.section(QLatin1Char('='), 1);
+        std::optional<QVariantMap> device = storedDevice(id);
+        if (!device)
+            return std::nullopt;
+        if (state.isEmpty() || !applySetting(*device, state)) {
+            failWith(QStringLiteral("\"%1\": give each device as ID=STATE (on, off, 0-100, open, "
+                                    "close)")
+                         .arg(setting),
+                     Usage);
+            return std::nullopt;
+        }
+        // The device is set to the state the scenario records, as on the screen.
+        if (runFlow({}) != Done)
+            return std::nullopt;
+        devices.append(*device);
+    }
+    return devices;
+}
+
+int CliCommands::createScenario(const QString &name, const QStringList &settings)
+{
+    if (refuseUncarriableName(name))
+        return Usage;
+    if (settings.isEmpty())
+        return failWith(QStringLiteral("a scenario needs at least one ID=STATE"), Usage);
+    if (Database::instance()->readAllScenarioInfo().size() >= CheckManager::kMaxScenarioRecords)
+        return failWith(QStringLiteral("Maximum 8 scenarios"));
+    const std::optional<QList<QVariantMap>> devices = driveDevices(settings);
+    if (!devices)
+        return Failed;
+    const QString number = ScenarioOperations::nextScenarioNumber();
+    ScenarioOperations::startNamedQueue(ScenarioOperations::creationQueue(*devices, number), name,
+                                        ScenarioOperations::newScenarioRecord(number, name, {}));
+    return runFlow(QStringLiteral("Scenario %1 \"%2\" saved").arg(number, name));
+}
+
+int CliCommands::editScenario(const QString &number, const QStringList &settings)
+{
+    const std::optional<QVariantMap> scenario = storedScenario(number);
+    if (!scenario)
+        return Failed;
+    if (!RecordFactory::isUserScenario(*scenario))
+        return failWith(QStringLiteral("the built-in scenarios cannot be edited"), Usage);
+    const std::optional<QList<QVariantMap>> devices = driveDevices(settings);
+    if (!devices)
+        return Failed;
+    ScenarioOperations::startNamedQueue(ScenarioOperations::editQueue(*scenario, *devices),
+                                        scenario->value(Key::title).toString(), *scenario);
+    return runFlow(QStringLiteral("Scenario %1 saved").arg(number));
+}
+
+int CliCommands::renameScenario(const QString &number, const QString &name)
+{
+    if (refuseUncarriableName(name))
+        return Usage;
+    std::optional<QVariantMap> scenario = storedScenario(number);
+    if (!scenario)
+        return Failed;
+    ScenarioOperations::renameScenario(*scenario, name);
+    return runFlow(QStringLiteral("Scenario %1 is \"%2\"").arg(number, name));
+}
+
+int CliCommands::deleteScenario(const QString &number)
+{
+    const std::optional<QVariantMap> scenario = storedScenario(number);
+    if (!scenario)
+        return Failed;
+    if (!RecordFactory::isUserScenario(*scenario))
+        return failWith(QStringLiteral("the built-in scenarios cannot be deleted"), Usage);
+    if (!ScenarioOperations::deleteScenario(*scenario))
+        return failWith(QStringLiteral("scenario %1 has no devices").arg(number));
+    return runFlow({});
+}
+
+int CliCommands::rename(const QString &id, const QString &name)
+{
+    if (refuseUncarriableName(name))
+        return Usage;
+    std::optional<QVariantMap> device = storedDevice(id);
+    if (!device)
+        return Failed;
+    DeviceCommands::renameDevice(*device, name);
+    return runFlow(QStringLiteral("%1 is \"%2\"").arg(id, name));
+}
+
+int CliCommands::remove(const QString &id)
+{
+    const std::optional<QVariantMap> device = storedDevice(id);
+    if (!device)
+        return Failed;
+    DeviceCommands::removeDevice(*device);
+    const int status = runFlow({});
+    if (status != Done)
+        return status;
+    const bool gone = Database::instance()->selectMainDeviceWithMainID(id).isEmpty();
+    if (!m_session.questions().isEmpty() && gone)
+        return Done; // removed by force
+    if (!m_session.questions().isEmpty())
+        return failWith(m_session.questions().constFirst() +
+                        QStringLiteral(" (--force removes it)"));
+    print(QStringLiteral("%1 removed").arg(id));
+    return Done;
+}
+
+int CliCommands::sync()
+{
+    HomeActions::synchronizeData();
+    return importOutcome();
+}
+
+int CliCommands::importOutcome()
+{
+    if (!m_session.runUntilIdle())
+        return failWith(QStringLiteral("no end to the exchange within a minute"));
+    const int status = failureFromFeedback({});
+    if (status != Done)
+        return status;
+    for (const CliSession::Toast &toast : m_session.toasts())
+        if (toast.title == QLatin1String("Synchronous data successful")) {
+            print(toast.title);
+            return Done;
+        }
+    return failWith(QStringLiteral("the import ended before the configuration was complete"));
+}
+
+int CliCommands::cleanAll()
+{
+    HomeActions::cleanAll();
+    return runFlow(QStringLiteral("Clean all successful"));
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QStringList>
+#include <QVariantMap>
+
+#include <optional>
+
+class CliSession;
+
+// The commands of ardentia-ctl. Each answers an exit status: 0 done, 1 the
+// system refused or failed (its message on stderr), 2 a usage error.
+class CliCommands {
+public:
+    enum Status { Done = 0, Failed = 1, Usage = 2 };
+
+    CliCommands(CliSession &session, bool json);
+
+    int status();
+    int locate();
+    int addTransmitter(const QString &code);
+    int addDevice(const QString &code, const QStringList &names);
+    int light(const QString &id, const QString &setting);
+    int curtain(const QString &id, const QString &motion);
+    int all(const QString &setting);
+    int runScenario(const QString &number);
+    int createScenario(const QString &name, const QStringList &settings);
+    int editScenario(const QString &number, const QStringList &settings);
+    int renameScenario(const QString &number, const QString &name);
+    int deleteScenario(const QString &number);
+    int rename(const QString &id, const QString &name);
+    int remove(const QString &id);
+    int sync();
+    int cleanAll();
+
+private:
+    int runFlow(const QString &doneMessage);
+    int importOutcome();
+    int failWith(const QString &message, Status status = Failed);
+    int failureFromFeedback(const QString &fallback);
+    bool refuseUncarriableName(const QString &name);
+    std::optional<QVariantMap> storedDevice(const QString &id, const QString &type = {});
+    std::optional<QVariantMap> storedScenario(const QString &number,
+                                              QList<QVariantMap> *all = nullptr);
+    // Sets each "ID=STATE" device to its state; the records in the states they now have.
+    std::optional<QList<QVariantMap>> driveDevices(const QStringList &settings);
+    bool applySetting(QVariantMap &device, const QString &state);
+    int sendAndWait(const QString &doneMessage, const QStringList &failures);
+    void print(const QString &text);
+
+    CliSession &m_session;
+    bool m_json;
+};

@@ -1,0 +1,175 @@
+#include "clisession.h"
+
+#include "../core/appdelegate.h"
+#include "../core/showalertmanager.h"
+#include "../gateway/tcpsocketmanager.h"
+#include "../gateway/udpsocketmanager.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+
+// The screen the tool stands on: it has a bar (so commands show their
+// indicator there) and takes the connection banner.
+class CliSession::FrameScreen : public Screen,
+                                public NavigationFrameScreen,
+                                public ReloadableScreen,
+                                public HomeScreen {
+public:
+    void startBarActivity(const QString &) override { m_activity = true; }
+    void stopBarActivity() override { m_activity = false; }
+    bool hasBarActivity() const override { return m_activity; }
+    void showNetworkAlertViewWithImageName(const QString &imageName, const QString &) override
+    {
+        if (!m_banner)
+            m_banner = imageName.toInt() == int(BannerIcon::Cross) ? 1 : 0;
+    }
+    bool hasConnectionBanner() const override { return m_banner.has_value(); }
+    void setConnectionBanner(BannerIcon icon, const QString &) override
+    {
+        m_banner = icon == BannerIcon::Cross ? 1 : 0;
+    }
+    void removeConnectionBanner() override { m_banner.reset(); }
+    void updateMainView() override {}
+    void updateCenterView() override {}
+    bool failureBanner() const { return m_banner == 1; }
+
+private:
+    bool m_activity = false;
+    std::optional<int> m_banner;
+};
+
+class CliSession::TransmitterScreen final : public FrameScreen, public TransmitterEnrolmentScreen {
+public:
+    void superBoxAddSucceed(bool succeeded) override { outcome = succeeded; }
+    std::optional<bool> outcome;
+};
+
+class CliSession::DeviceScreen final : public FrameScreen, public DeviceEnrolmentScreen {
+public:
+    void panelAddSucceed(const QString &count) override { outcome = count; }
+    std::optional<QString> outcome;
+};
+
+CliSession::CliSession(bool forceRemovals)
+    : m_home(std::make_unique<FrameScreen>()), m_force(forceRemovals)
+{
+    m_stack.append(m_home.get());
+    AppDelegate *app = AppDelegate::instance();
+    app->setNavigationController(this);
+    app->setNavigator(this);
+    ShowAlertManager::instance()->setPresenter(this);
+    ShowAlertManager::instance()->setAlertPresenter(this);
+}
+
+CliSession::~CliSession()
+{
+    AppDelegate *app = AppDelegate::instance();
+    app->setNavigationController(nullptr);
+    app->setNavigator(nullptr);
+    ShowAlertManager::instance()->setPresenter(nullptr);
+    ShowAlertManager::instance()->setAlertPresenter(nullptr);
+}
+
+QList<Screen *> CliSession::screens() const
+{
+    return m_stack;
+}
+
+void CliSession::popScreen(bool)
+{
+    if (m_stack.size() > 1)
+        m_stack.removeLast();
+}
+
+void CliSession::popToScreen(Screen *screen, bool)
+{
+    while (m_stack.size() > 1 && m_stack.constLast() != screen)
+        m_stack.removeLast();
+}
+
+void CliSession::pushTransmitterEnrolment()
+{
+    m_transmitterScreen = std::make_unique<TransmitterScreen>();
+    m_stack.append(m_transmitterScreen.get());
+}
+
+void CliSession::pushDeviceEnrolment()
+{
+    m_deviceScreen = std::make_unique<DeviceScreen>();
+    m_stack.append(m_deviceScreen.get());
+}
+
+std::optional<bool> CliSession::transmitterOutcome() const
+{
+    return m_transmitterScreen ? m_transmitterScreen->outcome : std::nullopt;
+}
+
+std::optional<QString> CliSession::deviceOutcome() const
+{
+    return m_deviceScreen ? m_deviceScreen->outcome : std::nullopt;
+}
+
+bool CliSession::bannerShowsFailure() const
+{
+    for (Screen *screen : m_stack)
+        if (auto *frame = dynamic_cast<FrameScreen *>(screen); frame && frame->failureBanner())
+            return true;
+    return false;
+}
+
+void CliSession::pushTransmitterEnrolment(const QString &id, const QString &summary)
+{
+    m_decodedKind = QStringLiteral("SuperBox");
+    m_decodedId = id;
+    m_decodedSummary = summary;
+}
+
+void CliSession::pushDeviceEnrolment(const QString &id, int groupCount, const QString &control,
+                                     const QString &summary)
+{
+    m_decodedKind = control;
+    m_decodedId = id;
+    m_decodedGroups = groupCount;
+    m_decodedSummary = summary;
+}
+
+void CliSession::showToast(const QString &title, const QString &detail)
+{
+    m_toasts.append({title, detail});
+}
+
+void CliSession::showAlert(const QString &message, const QStringList &, Answer answer)
+{
+    m_questions.append(message);
+    // Answered on the next turn, as a tap would be: 0 removes by force, 1 cancels.
+    QTimer::singleShot(0, QCoreApplication::instance(),
+                       [answer, force = m_force] { answer(force ? 0 : 1); });
+}
+
+bool CliSession::isIdle() const
+{
+    const UDPSocketManager *channel = UDPSocketManager::instance();
+    return !ShowAlertManager::instance()->checkActivityShowOn() &&
+           channel->udpQueueArray().isEmpty() && channel->pendingFollowUps() == 0 &&
+           !TCPSocketManager::instance()->isImporting();
+}
+
+bool CliSession::runUntilIdle(int limitMs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    int quietTurns = 0;
+    // Idle twice in a row, a little apart, so that deferred work (a closing
+    // socket, an alert's answer) has had its turn.
+    while (quietTurns < 2) {
+        if (clock.elapsed() > limitMs)
+            return false;
+        QEventLoop pause;
+        QTimer::singleShot(20, &pause, &QEventLoop::quit);
+        pause.exec();
+        quietTurns = isIdle() ? quietTurns + 1 : 0;
+    }
+    return true;
+}

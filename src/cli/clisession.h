@@ -1,0 +1,89 @@
+#pragma once
+
+#include "../core/alertpresenter.h"
+#include "../core/deviceenrolmentscreen.h"
+#include "../core/feedbackpresenter.h"
+#include "../core/navigationframescreen.h"
+#include "../core/navigator.h"
+#include "../core/reloadablescreen.h"
+#include "../core/screenstack.h"
+#include "../core/transmitterenrolmentscreen.h"
+
+#include <QStringList>
+
+#include <optional>
+
+// The app's surroundings for the command line: a navigation stack with one
+// screen, feedback collected instead of drawn, the forced-removal question
+// answered by a flag, and a way to run the event loop until a flow is done.
+class CliSession final : public ScreenStack,
+                         public Navigator,
+                         public FeedbackPresenter,
+                         public AlertPresenter {
+public:
+    struct Toast {
+        QString title;
+        QString detail;
+    };
+
+    explicit CliSession(bool forceRemovals);
+    ~CliSession() override;
+
+    // Runs the loop until nothing is outstanding (no command, queue, follow-up
+    // or import), or the time limit passes; false on the time limit.
+    bool runUntilIdle(int limitMs = 60000);
+
+    QList<Toast> toasts() const { return m_toasts; }
+    QStringList questions() const { return m_questions; }
+    bool bannerShowsFailure() const;
+
+    // The enrolment screen on top while a flow runs, with what it was told.
+    void pushTransmitterEnrolment();
+    void pushDeviceEnrolment();
+    std::optional<bool> transmitterOutcome() const;
+    std::optional<QString> deviceOutcome() const;
+
+    // What the decoder opened.
+    QString decodedKind() const { return m_decodedKind; }
+    QString decodedId() const { return m_decodedId; }
+    int decodedGroupCount() const { return m_decodedGroups; }
+    QString decodedSummary() const { return m_decodedSummary; }
+
+    // ScreenStack
+    QList<Screen *> screens() const override;
+    void popScreen(bool animated) override;
+    void popToScreen(Screen *screen, bool animated) override;
+
+    // Navigator
+    void pushScanner() override {}
+    void pushDeviceSelection() override {}
+    void pushTransmitterEnrolment(const QString &id, const QString &summary) override;
+    void pushDeviceEnrolment(const QString &id, int groupCount, const QString &control,
+                             const QString &summary) override;
+
+    // FeedbackPresenter
+    void showToast(const QString &title, const QString &detail) override;
+    void hideToast() override {}
+    void showWindowActivity() override {}
+    void hideWindowActivity() override {}
+
+    // AlertPresenter
+    void showAlert(const QString &message, const QStringList &buttons, Answer answer) override;
+
+private:
+    class FrameScreen;
+    class TransmitterScreen;
+    class DeviceScreen;
+
+    bool isIdle() const;
+
+    std::unique_ptr<FrameScreen> m_home;
+    std::unique_ptr<TransmitterScreen> m_transmitterScreen;
+    std::unique_ptr<DeviceScreen> m_deviceScreen;
+    QList<Screen *> m_stack;
+    QList<Toast> m_toasts;
+    QStringList m_questions;
+    bool m_force;
+    QString m_decodedKind, m_decodedId, m_decodedSummary;
+    int m_decodedGroups = 0;
+};

@@ -1,0 +1,126 @@
+// ardentia-ctl: the home from the command line, through the same code the app uses.
+#include "clicommands.h"
+#include "clisession.h"
+
+#include "../core/delegatemanager.h"
+#include "../gateway/localaddress.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QLoggingCategory>
+
+#include <cstdio>
+
+namespace {
+const char *const kCommands =
+    "Commands:\n"
+    "  status                         transmitters, devices and scenarios of the store\n"
+    "  locate                         find the master on the network and store its address\n"
+    "  add-transmitter CODE           enrol a transmitter (the first is the master), then\n"
+    "                                 import the master's configuration\n"
+    "  add-device CODE [NAME ...]     enrol every channel of a controller, named in order\n"
+    "                                 (unnamed channels get their default names)\n"
+    "  light ID on|off|LEVEL          switch a light, or dim it (LEVEL 0-100)\n"
+    "  curtain ID open|close|stop     move a curtain\n"
+    "  all on|off                     every light on or off\n"
+    "  scenario run N                 run scenario N (-1 All On, -2 All Off, 1-8)\n"
+    "  scenario create NAME ID=STATE ...  set each device to STATE (on, off, 0-100,\n"
+    "                                 open, close) and store them as a new scenario\n"
+    "  scenario edit N ID=STATE ...   make these devices and states scenario N's\n"
+    "  scenario rename N NAME         rename scenario N\n"
+    "  scenario delete N              delete scenario N\n"
+    "  rename ID NAME                 rename a device\n"
+    "  remove ID                      remove a device (--force removes one that does not\n"
+    "                                 answer)\n"
+    "  sync                           import the master's configuration again\n"
+    "  clean-all                      empty the home (the two built-in scenarios stay)\n"
+    "\n"
+    "Exit status: 0 done, 1 refused or failed (the reason on stderr), 2 usage error.\n"
+    "Names cannot hold \",\" or line breaks: the transmitters' protocol cannot carry them.\n";
+
+int usage(const QString &message)
+{
+    std::fprintf(stderr, "ardentia-ctl: %s\nTry ardentia-ctl --help.\n", qPrintable(message));
+    return CliCommands::Usage;
+}
+
+int dispatch(CliCommands &commands, const QStringList &args)
+{
+    const QString command = args.value(0);
+    const auto need = [&args](qsizetype count) { return args.size() >= count; };
+    if (command == "status" && args.size() == 1)
+        return commands.status();
+    if (command == "locate" && args.size() == 1)
+        return commands.locate();
+    if (command == "add-transmitter" && args.size() == 2)
+        return commands.addTransmitter(args.at(1));
+    if (command == "add-device" && need(2))
+        return commands.addDevice(args.at(1), args.mid(2));
+    if (command == "light" && args.size() == 3)
+        return commands.light(args.at(1), args.at(2));
+    if (command == "curtain" && args.size() == 3)
+        return commands.curtain(args.at(1), args.at(2));
+    if (command == "all" && args.size() == 2)
+        return commands.all(args.at(1));
+    if (command == "rename" && args.size() == 3)
+        return commands.rename(args.at(1), args.at(2));
+    if (command == "remove" && args.size() == 2)
+        return commands.remove(args.at(1));
+    if (command == "sync" && args.size() == 1)
+        return commands.sync();
+    if (command == "clean-all" && args.size() == 1)
+        return commands.cleanAll();
+    if (command == "scenario") {
+        const QString verb = args.value(1);
+        if (verb == "run" && args.size() == 3)
+            return commands.runScenario(args.at(2));
+        if (verb == "create" && need(4))
+            return commands.createScenario(args.at(2), args.mid(3));
+        if (verb == "edit" && need(4))
+            return commands.editScenario(args.at(2), args.mid(3));
+        if (verb == "rename" && args.size() == 4)
+            return commands.renameScenario(args.at(2), args.at(3));
+        if (verb == "delete" && args.size() == 3)
+            return commands.deleteScenario(args.at(2));
+    }
+    return usage(command.isEmpty() ? QStringLiteral("no command given")
+                                   : QStringLiteral("\"%1\" is not a command, or has the wrong "
+                                                    "arguments")
+                                         .arg(args.join(' ')));
+}
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    app.setApplicationName(QStringLiteral("ardentia-home")); // shares the app's documents
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Controls an Ardentia Home installation from the command line, with the app's store."));
+    parser.addHelpOption();
+    const QCommandLineOption json("json", "Machine-readable output (status).");
+    const QCommandLineOption interface("interface",
+                                       "Use this network interface instead of the Wi-Fi one "
+                                       "(lo reaches a simulator on this machine).",
+                                       "NAME");
+    const QCommandLineOption force("force", "Remove a device by force when it does not answer.");
+    const QCommandLineOption verbose("verbose", "Log every exchange on stderr.");
+    parser.addOptions({json, interface, force, verbose});
+    parser.addPositionalArgument("command", "The command and its arguments (see below).");
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
+    if (!parser.parse(app.arguments()))
+        return usage(parser.errorText());
+    if (parser.isSet("help")) {
+        std::printf("%s\n%s", qPrintable(parser.helpText()), kCommands);
+        return 0;
+    }
+    if (!parser.isSet(verbose))
+        QLoggingCategory::setFilterRules(QStringLiteral("ardentia.*.info=false"));
+    if (parser.isSet(interface))
+        LocalAddress::setInterfaceOverride(parser.value(interface));
+
+    DelegateManager::instance()->initApplicationNeedData();
+    CliSession session(parser.isSet(force));
+    CliCommands commands(session, parser.isSet(json));
+    return dispatch(commands, parser.positionalArguments());
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QStringList>
+#include <QVariantMap>
+
+// What the device screens (and the command-line tool) send for a user's
+// action on one device: the command, the operation list the reply is matched
+// against, and the in-memory change made before the reply.
+class DeviceCommands {
+public:
+    // "lig" for lights, "curtain" for curtains.
+    static QString familyOf(const QVariantMap &device);
+    static QStringList command(const QVariantMap &device, const QString &op,
+                               const QString &p1 = QStringLiteral("0"),
+                               const QString &p2 = QStringLiteral("0"));
+
+    // The record changes at once; the store follows the acknowledgement.
+    static void switchLight(QVariantMap &device, bool on);
+    static void dimLight(QVariantMap &device, int level);
+    // Motion "1" opens, "0" closes, "2" stops; the record does not change.
+    static void moveCurtain(const QVariantMap &device, const QString &motion);
+    // The reply decides; the store record goes when the transmitter agrees.
+    static void removeDevice(const QVariantMap &device);
+    // Stored at once, whatever the transmitter answers.
+    static void renameDevice(QVariantMap &device, const QString &name);
+
+private:
+    static void sendWithOperations(const QStringList &command,
+                                   const QList<QVariantMap> &operations);
+};

@@ -1,0 +1,64 @@
+#include "deviceenrolment.h"
+
+#include "../devices/devicecommands.h"
+#include "../gateway/udpsocketmanager.h"
+#include "../store/database.h"
+#include "../store/recordfactory.h"
+#include "../store/recordkeys.h"
+#include "codedecoder.h"
+
+bool DeviceEnrolment::isStored(const QString &controllerId)
+{
+    const QList<QVariantMap> devices = Database::instance()->readAllMainDeviceInfo();
+    return std::any_of(devices.cbegin(), devices.cend(), [&](const QVariantMap &d) {
+        return d.value(Key::id).toString() == controllerId;
+    });
+}
+
+QList<QVariantMap> DeviceEnrolment::channelRecords(const QString &controllerId, int groupCount,
+                                                   const QString &control)
+{
+    if (control != Value::switching && control != Value::dimming &&
+        control != Value::curtainControl)
+        return {};
+    const QStringList ids = CodeDecoder::channelIds(controllerId, groupCount);
+    const QString label = control == Value::curtainControl ? tr("Curtain") : tr("Light");
+    QList<QVariantMap> records;
+    for (const QString &id : ids) {
+        QVariantMap record =
+            RecordFactory::device(id, control, ids.constFirst(), QStringLiteral(""));
+        record.insert(Key::showTitle, QStringLiteral("%1-%2").arg(label, id.mid(4)));
+        records.append(record);
+    }
+    return records;
+}
+
+QList<QVariantMap> DeviceEnrolment::operationList(const QList<QVariantMap> &records)
+{
+    QList<QVariantMap> operations;
+    for (QVariantMap record : records) {
+        if (record.value(Key::title).toString().isEmpty())
+            record.insert(Key::title, record.value(Key::showTitle));
+        record.remove(Key::showTitle);
+        const QString name = record.value(Key::title).toString();
+        operations.append({{Key::haveSend, Value::no},
+                           {Key::sendArray, DeviceCommands::command(record, QStringLiteral("11"))},
+                           {Key::insertDevice, record}});
+        operations.append(
+            {{Key::sendArray, DeviceCommands::command(record, QStringLiteral("15"), name)},
+             {Key::insertDevice, record}});
+    }
+    return operations;
+}
+
+bool DeviceEnrolment::connect(const QList<QVariantMap> &records)
+{
+    const QList<QVariantMap> operations = operationList(records);
+    if (operations.isEmpty())
+        return false;
+    UDPSocketManager *channel = UDPSocketManager::instance();
+    channel->sendMessageWithCommandArray(
+        operations.constFirst().value(Key::sendArray).toStringList());
+    channel->setUdpOperationArray(operations);
+    return true;
+}

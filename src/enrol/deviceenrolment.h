@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QList>
+#include <QVariantMap>
+
+// Enrols every channel of a controller: one command adds it, a second names it.
+class DeviceEnrolment {
+    Q_DECLARE_TR_FUNCTIONS(DeviceEnrolment)
+
+public:
+    static bool isStored(const QString &controllerId);
+    // One record per channel, channel 0 first, each with its default name in "showTitle".
+    static QList<QVariantMap> channelRecords(const QString &controllerId, int groupCount,
+                                             const QString &control);
+    // Add and name entries, channel by channel; names left empty take the default.
+    static QList<QVariantMap> operationList(const QList<QVariantMap> &records);
+    // Sends the first command and hands the list to the channel; false when
+    // there is nothing to enrol.
+    static bool connect(const QList<QVariantMap> &records);
+};

@@ -1,0 +1,46 @@
+#include "transmitterenrolment.h"
+
+#include "../gateway/udpsocketmanager.h"
+#include "../home/homeactions.h"
+#include "../store/database.h"
+#include "../store/recordfactory.h"
+#include "../store/recordkeys.h"
+
+bool TransmitterEnrolment::isStored(const QString &id)
+{
+    const QList<QVariantMap> transmitters = Database::instance()->readAllSuperBoxInfo();
+    return std::any_of(transmitters.cbegin(), transmitters.cend(),
+                       [&id](const QVariantMap &t) { return t.value(Key::id).toString() == id; });
+}
+
+QString TransmitterEnrolment::roleLine(const QString &id)
+{
+    const QList<QVariantMap> transmitters = Database::instance()->readAllSuperBoxInfo();
+    const bool master =
+        transmitters.isEmpty() || transmitters.constFirst().value(Key::id).toString() == id;
+    return RecordFactory::transmitterTitle(master);
+}
+
+void TransmitterEnrolment::connect(const QString &id)
+{
+    UDPSocketManager *channel = UDPSocketManager::instance();
+    const QList<QVariantMap> transmitters = Database::instance()->readAllSuperBoxInfo();
+    if (transmitters.isEmpty()) {
+        channel->getGatewayIPWithID(id);
+        return;
+    }
+    const QVariantMap &master = transmitters.constFirst();
+    const QString masterId = master.value(Key::id).toString();
+    if (masterId == id) {
+        channel->getGatewayIPWithID(id, master.value(Key::address).toString());
+        return;
+    }
+    channel->sendMessageWithCommandArray({QStringLiteral("cfg"), QStringLiteral("gw"), masterId,
+                                          QStringLiteral("4"), id, masterId, QStringLiteral("s"),
+                                          QStringLiteral("0")});
+}
+
+void TransmitterEnrolment::importConfiguration()
+{
+    HomeActions::synchronizeData();
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QString>
+
+// Makes a transmitter part of the home: the first one is located on the
+// network and becomes the master, every further one is enrolled as a slave
+// through the master. After success the master's configuration is imported.
+class TransmitterEnrolment {
+    Q_DECLARE_TR_FUNCTIONS(TransmitterEnrolment)
+
+public:
+    static bool isStored(const QString &id);
+    // "Master Transmitter" or "Slave Transmitter", as this ID would be enrolled.
+    static QString roleLine(const QString &id);
+    static void connect(const QString &id);
+    static void importConfiguration();
+};

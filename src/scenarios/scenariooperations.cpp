@@ -1,0 +1,132 @@
+#include "scenariooperations.h"
+
+#include "../devices/devicecommands.h"
+#include "../gateway/udpsocketmanager.h"
+#include "../store/database.h"
+#include "../store/recordfactory.h"
+#include "../store/recordkeys.h"
+
+namespace {
+QVariantMap membershipEntry(const QVariantMap &device, const QString &op, const QString &number,
+                            bool keep)
+{
+    return {{Key::needCheck, keep ? Value::yes : Value::no},
+            {Key::haveSend, Value::no},
+            {Key::sendArray, DeviceCommands::command(device, op, number)},
+            {Key::insertDevice, device},
+            {Key::scenarioControlTypeKey, Value::editDeviceFromScenario}};
+}
+
+QVariantMap closingEntry(const QString &number)
+{
+    return {{Key::mainID, number}, {Key::scenarioControlTypeKey, Value::editDeviceAndNameScenario}};
+}
+} // namespace
+
+QString ScenarioOperations::nextScenarioNumber()
+{
+    QStringList used;
+    for (const QVariantMap &scenario : Database::instance()->readAllScenarioInfo())
+        used.append(scenario.value(Key::mainID).toString());
+    for (int n = 1; n <= 8; ++n)
+        if (!used.contains(QString::number(n)))
+            return QString::number(n);
+    return QStringLiteral("8");
+}
+
+QList<QVariantMap> ScenarioOperations::creationQueue(QList<QVariantMap> devices,
+                                                     const QString &number)
+{
+    QList<QVariantMap> queue;
+    for (QVariantMap &device : devices) {
+        device.insert(Key::move, Value::no);
+        queue.append(membershipEntry(device, QStringLiteral("13"), number, true));
+    }
+    queue.append(closingEntry(number));
+    return queue;
+}
+
+QList<QVariantMap> ScenarioOperations::editQueue(const QVariantMap &scenario,
+                                                 QList<QVariantMap> devices)
+{
+    const QString number = scenario.value(Key::mainID).toString();
+    const QVariantList members = RecordFactory::sceneDevices(scenario);
+    const auto isMember = [&members](const QVariantMap &device, bool sameState) {
+        return std::any_of(members.cbegin(), members.cend(), [&](const QVariant &m) {
+            const QVariantMap member = m.toMap();
+            return member.value(Key::id) == device.value(Key::id) &&
+                   (!sameState || member.value(Key::turnOn) == device.value(Key::turnOn));
+        });
+    };
+    QList<QVariantMap> queue;
+    for (QVariantMap &device : devices) {
+        if (isMember(device, true))
+            continue; // unchanged
+        device.insert(Key::move, Value::no);
+        queue.append(membershipEntry(device, QStringLiteral("13"), number, true));
+    }
+    for (const QVariant &m : members) {
+        const QVariantMap member = m.toMap();
+        const bool chosen =
+            std::any_of(devices.cbegin(), devices.cend(), [&](const QVariantMap &d) {
+                return d.value(Key::id) == member.value(Key::id);
+            });
+        if (!chosen)
+            queue.append(membershipEntry(member, QStringLiteral("14"), number, false));
+    }
+    queue.append(closingEntry(number));
+    return queue;
+}
+
+QStringList ScenarioOperations::namingCommand(const QString &number, const QString &name)
+{
+    return {QStringLiteral("cfg"), QStringLiteral("scename"), QStringLiteral("1"), number, name,
+            QStringLiteral("0")};
+}
+
+QVariantMap ScenarioOperations::newScenarioRecord(const QString &number, const QString &name,
+                                                  const QString &imagePath)
+{
+    return RecordFactory::userScenario(number, name, imagePath, {});
+}
+
+bool ScenarioOperations::startNamedQueue(QList<QVariantMap> queue, const QString &name,
+                                         const QVariantMap &scenario)
+{
+    if (queue.isEmpty())
+        return false;
+    QVariantMap &closing = queue.last();
+    closing.insert(Key::sendArray, namingCommand(closing.value(Key::mainID).toString(), name));
+    closing.insert(Key::insertScenario, scenario);
+    UDPSocketManager *channel = UDPSocketManager::instance();
+    channel->sendMessageWithCommandArray(queue.constFirst().value(Key::sendArray).toStringList());
+    channel->setUdpOperationArray(queue);
+    return true;
+}
+
+bool ScenarioOperations::deleteScenario(const QVariantMap &scenario)
+{
+    const QString number = scenario.value(Key::mainID).toString();
+    QList<QVariantMap> queue;
+    for (const QVariant &m : RecordFactory::sceneDevices(scenario))
+        queue.append(
+            {{Key::needCheck, Value::no},
+             {Key::haveSend, Value::no},
+             {Key::sendArray, DeviceCommands::command(m.toMap(), QStringLiteral("14"), number)},
+             {Key::deleteScenarioID, number},
+             {Key::scenarioControlTypeKey, Value::deleteDeviceFromScenario}});
+    if (queue.isEmpty())
+        return false;
+    UDPSocketManager *channel = UDPSocketManager::instance();
+    channel->sendMessageWithCommandArray(queue.constFirst().value(Key::sendArray).toStringList());
+    channel->setUdpOperationArray(queue);
+    return true;
+}
+
+void ScenarioOperations::renameScenario(QVariantMap &scenario, const QString &name)
+{
+    scenario.insert(Key::title, name);
+    Database::instance()->updateScenarioWithMainID(scenario.value(Key::id).toString(), scenario);
+    UDPSocketManager::instance()->sendMessageWithCommandArray(
+        namingCommand(scenario.value(Key::mainID).toString(), name));
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QVariantMap>
+
+// The operation lists that store a scenario on the transmitters: creating
+// one from chosen devices, editing one (only what changed), naming it,
+// deleting it, renaming it. Screens and the command-line tool both use them.
+class ScenarioOperations {
+public:
+    // The smallest number from 1 to 8 no stored scenario uses ("8" when all are).
+    static QString nextScenarioNumber();
+
+    // One membership entry per chosen device, in order (each in the state it
+    // is to have), and the closing entry that the naming step completes.
+    static QList<QVariantMap> creationQueue(QList<QVariantMap> devices, const QString &number);
+    // For an edit: entries for devices that are new or whose state changed,
+    // then removals for members no longer chosen, then the closing entry.
+    static QList<QVariantMap> editQueue(const QVariantMap &scenario, QList<QVariantMap> devices);
+    // Completes the closing entry with the naming command and the scenario
+    // record, then sends the first entry and hands the list to the channel.
+    static bool startNamedQueue(QList<QVariantMap> queue, const QString &name,
+                                const QVariantMap &scenario);
+    // A new scenario record for the given number, name and picture.
+    static QVariantMap newScenarioRecord(const QString &number, const QString &name,
+                                         const QString &imagePath);
+
+    // Removes every member on the transmitters; the store follows the replies.
+    static bool deleteScenario(const QVariantMap &scenario);
+    // Stored at once; the transmitter is told the new name.
+    static void renameScenario(QVariantMap &scenario, const QString &name);
+
+    static QStringList namingCommand(const QString &number, const QString &name);
+};

@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# The command-line tool and the simulator across a real subnet broadcast on the
+# fixed ports, inside a private network namespace made here: a veth pair whose
+# app end is named en0 (10.77.0.1/24), the transmitters on the other end
+# (10.77.0.2 master, 10.77.0.3 slave). Nothing leaves the namespace.
+# Exits 77 (skipped) where no namespace can be made.
+set -u
+ctl=$1
+sim=$2
+
+skip() { echo "SKIPPED: $*"; exit 77; }
+[ "$(id -u)" -eq 0 ] || skip "making a network namespace needs root"
+command -v unshare >/dev/null || skip "unshare is not installed"
+command -v ip >/dev/null || skip "ip (iproute2) is not installed"
+unshare -n true 2>/dev/null || skip "this machine does not allow new network namespaces"
+
+exec unshare -n bash -s "$ctl" "$sim" <<'INSIDE'
+set -eu
+ctl=$1
+sim=$2
+ip link set lo up
+ip link add en0 type veth peer name tx0 2>/dev/null || { echo "SKIPPED: no veth support"; exit 77; }
+ip addr add 10.77.0.1/24 dev en0
+ip addr add 10.77.0.2/24 dev tx0
+ip addr add 10.77.0.3/24 dev tx0
+ip link set en0 up
+ip link set tx0 up
+
+work=$(mktemp -d)
+trap 'kill "$simpid" 2>/dev/null; rm -rf "$work"' EXIT
+export XDG_DATA_HOME="$work"
+"$sim" --quiet --bind 10.77.0.2 --state "$work/home.json" &
+simpid=$!
+sleep 0.5
+
+fail() { echo "FAILED: $*"; exit 1; }
+# No --interface: the tool finds en0 and locates the master by 10.77.0.255.
+"$ctl" add-transmitter 20AA10000001 | grep -q "Synchronous data successful" || fail "master"
+"$ctl" status | grep -q "20AA10000001  Master Transmitter  10.77.0.2" || fail "master address"
+"$ctl" add-transmitter 20AA10000002 >/dev/null || fail "slave"
+"$ctl" add-device 2113D0001230 Hall Stairs Porch >/dev/null || fail "controller"
+"$ctl" light 2113D0001230 on >/dev/null || fail "switching"
+"$ctl" locate | grep -q "10.77.0.2" || fail "locate"
+echo "1 passed, 0 failed"
+INSIDE

@@ -1,0 +1,191 @@
+#include "testmain.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+// The command-line tool against the transmitter simulator, both as the
+// programs users run, on loopback (the simulator's transmitters on 127.0.0.2
+// and 127.0.0.3, the fixed ports, the tool on the lo interface).
+namespace {
+struct Run {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+QString binary(const QString &name)
+{
+    return QCoreApplication::applicationDirPath() + "/../../src/" + name;
+}
+} // namespace
+
+class TestCli : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_state;
+    QProcess m_simulator;
+
+    Run ctl(const QStringList &args)
+    {
+        QProcess process;
+        process.start(binary("cli/ardentia-ctl"), QStringList{"--interface", "lo"} + args);
+        Run run;
+        if (!process.waitForFinished(90000)) {
+            process.kill();
+            return run;
+        }
+        run.status = process.exitCode();
+        run.out = QString::fromUtf8(process.readAllStandardOutput());
+        run.err = QString::fromUtf8(process.readAllStandardError());
+        return run;
+    }
+
+    bool startSimulator(const QStringList &extra = {})
+    {
+        stopSimulator();
+        m_simulator.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_simulator.start(binary("simulator/ardentia-transmitter"),
+                          QStringList{"--quiet", "--state", m_state.filePath("home.json")} + extra);
+        if (!m_simulator.waitForStarted(5000))
+            return false;
+        QTest::qWait(400); // bound and listening
+        return m_simulator.state() == QProcess::Running;
+    }
+
+    void stopSimulator()
+    {
+        if (m_simulator.state() == QProcess::NotRunning)
+            return;
+        m_simulator.terminate();
+        if (!m_simulator.waitForFinished(3000))
+            m_simulator.kill();
+        m_simulator.waitForFinished(3000);
+    }
+
+    QJsonObject status()
+    {
+        const Run run = ctl({"--json", "status"});
+        return QJsonDocument::fromJson(run.out.toUtf8()).object();
+    }
+
+    QStringList storedIds(const QString &table)
+    {
+        QStringList ids;
+        for (const QJsonValue &v : status().value(table).toArray())
+            ids << v.toObject().value(table == "scenarios" ? "mainID" : "id").toString();
+        return ids;
+    }
+
+private Q_SLOTS:
+    void cleanupTestCase() { stopSimulator(); }
+
+    void helpExplainsEveryCommand()
+    {
+        const Run run = ctl({"--help"});
+        QCOMPARE(run.status, 0);
+        for (const char *command :
+             {"status", "locate", "add-transmitter", "add-device", "light", "curtain", "all on|off",
+              "scenario run", "scenario create", "scenario edit", "scenario rename",
+              "scenario delete", "rename", "remove", "sync", "clean-all"})
+            QVERIFY2(run.out.contains(command), command);
+        QCOMPARE(ctl({"fly", "away"}).status, 2);
+    }
+
+    void aHomeFromStartToEnd()
+    {
+        QVERIFY(startSimulator());
+        Run run = ctl({"add-transmitter", "20AA10000001"});
+        QCOMPARE(run.status, 0);
+        QVERIFY(run.out.contains("Master Transmitter"));
+        QVERIFY(run.out.contains("Synchronous data successful"));
+
+        run = ctl({"add-transmitter", "20AA10000002"});
+        QCOMPARE(run.status, 0);
+        QVERIFY(run.out.contains("Slave Transmitter"));
+        QCOMPARE(storedIds("transmitters"), (QStringList{"20AA10000001", "20AA10000002"}));
+
+        run = ctl({"add-device", "2113D0001230", "Hall", "Stairs", "Porch"});
+        QCOMPARE(run.status, 0);
+        QCOMPARE(ctl({"add-device", "212200004560", "Living room"}).status, 0);
+        QCOMPARE(ctl({"add-device", "213100007890", "Bedroom curtain"}).status, 0);
+        QCOMPARE(storedIds("devices").size(), 6);
+
+        QCOMPARE(ctl({"light", "2113D0001230", "on"}).status, 0);
+        QCOMPARE(ctl({"light", "212200004560", "45"}).status, 0);
+        QCOMPARE(ctl({"curtain", "213100007890", "open"}).status, 0);
+        QCOMPARE(ctl({"curtain", "213100007890", "stop"}).status, 0);
+        QCOMPARE(ctl({"light", "2113D0001230", "fly"}).status, 2);
+
+        run = ctl({"scenario", "create", "Evening", "2113D0001230=on", "212200004560=30",
+                   "213100007890=close"});
+        QCOMPARE(run.status, 0);
+        QVERIFY(run.out.contains("Scenario 1"));
+        QCOMPARE(ctl({"scenario", "run", "1"}).status, 0);
+        QCOMPARE(ctl({"scenario", "edit", "1", "212200004560=70", "2113D0001231=on"}).status, 0);
+        QCOMPARE(ctl({"scenario", "rename", "1", "Late evening"}).status, 0);
+        QCOMPARE(ctl({"all", "off"}).status, 0);
+        QCOMPARE(ctl({"rename", "2113D0001232", "Garden"}).status, 0);
+        run = ctl({"rename", "2113D0001232", "Garden, left"});
+        QCOMPARE(run.status, 2);
+        QVERIFY(run.err.contains("\",\""));
+
+        // The store and the simulator agree after a sync.
+        QCOMPARE(ctl({"sync"}).status, 0);
+        const QJsonObject home = status();
+        QJsonObject evening;
+        for (const QJsonValue &v : home.value("scenarios").toArray())
+            if (v.toObject().value("mainID") == "1")
+                evening = v.toObject();
+        QCOMPARE(evening.value("title").toString(), QStringLiteral("Late evening"));
+        QStringList members;
+        for (const QJsonValue &m : evening.value("sceneArray").toArray())
+            members << m.toObject().value("id").toString() + "=" +
+                           m.toObject().value("turnOn").toString();
+        QCOMPARE(members, (QStringList{"2113D0001231=YES", "212200004560=70"}));
+        QStringList names;
+        for (const QJsonValue &d : home.value("devices").toArray())
+            names << d.toObject().value("title").toString();
+        QVERIFY(names.contains("Garden"));
+
+        QCOMPARE(ctl({"scenario", "delete", "1"}).status, 0);
+        QCOMPARE(storedIds("scenarios"), (QStringList{"-1", "-2"}));
+    }
+
+    void aSilentControllerIsRemovedByForce()
+    {
+        QVERIFY(startSimulator({"--silent-channel", "2113D0001232"}));
+        Run run = ctl({"remove", "2113D0001232"});
+        QCOMPARE(run.status, 1);
+        QVERIFY(run.err.contains("强制删除"));
+        QVERIFY(storedIds("devices").contains("2113D0001232"));
+        run = ctl({"--force", "remove", "2113D0001232"});
+        QCOMPARE(run.status, 0);
+        QVERIFY(run.out.contains("Force remove the device successful"));
+        QVERIFY(!storedIds("devices").contains("2113D0001232"));
+    }
+
+    void aTransmitterThatStopsAnswering()
+    {
+        QVERIFY(startSimulator({"--fault", "*:*:*=drop"}));
+        const Run run = ctl({"light", "2113D0001230", "off"});
+        QCOMPARE(run.status, 1);
+        QVERIFY(run.err.contains("Network connection failed"));
+    }
+
+    void cleanAllEmptiesTheHome()
+    {
+        QVERIFY(startSimulator());
+        const Run run = ctl({"clean-all"});
+        QCOMPARE(run.status, 0);
+        QVERIFY(run.out.contains("Clean all successful"));
+        QVERIFY(storedIds("transmitters").isEmpty());
+        QVERIFY(storedIds("devices").isEmpty());
+        QCOMPARE(ctl({"light", "2113D0001230", "on"}).status, 1);
+    }
+};
+
+ARDENTIA_TEST_MAIN(TestCli)
+#include "tst_cli.moc"
