@@ -38,14 +38,14 @@ QByteArray FaultRule::applyTo(const QByteArray &reply) const
     return reply;
 }
 
-std::optional<FaultRule> FaultRule::parse(const QString &spec, QString *error)
+std::optional<FaultRule> FaultRule::parse(const QString &text, QString *error)
 {
     static const QRegularExpression form(QStringLiteral(
         "^([^:=]+):([^:=]+):([^:=]+)=(drop|delay|code|notoken|badutf8|short)(?::(-?\\d+))?$"));
-    const QRegularExpressionMatch m = form.match(spec);
+    const QRegularExpressionMatch m = form.match(text);
     if (!m.hasMatch()) {
         if (error)
-            *error = QStringLiteral("fault \"%1\" is not FAMILY:OP:ID=ACTION[:VALUE]").arg(spec);
+            *error = QStringLiteral("fault \"%1\" is not FAMILY:OP:ID=ACTION[:VALUE]").arg(text);
         return std::nullopt;
     }
     FaultRule rule;
@@ -62,7 +62,7 @@ std::optional<FaultRule> FaultRule::parse(const QString &spec, QString *error)
                                         : Action::Short;
     if ((rule.action == Action::Delay || rule.action == Action::Code) && m.captured(5).isEmpty()) {
         if (error)
-            *error = QStringLiteral("fault \"%1\" needs a value").arg(spec);
+            *error = QStringLiteral("fault \"%1\" needs a value").arg(text);
         return std::nullopt;
     }
     return rule;
@@ -87,10 +87,10 @@ const FaultRule *FaultPlan::match(const QByteArray &request) const
     return nullptr;
 }
 
-bool StreamPlan::parse(const QString &spec, QString *error)
+bool StreamPlan::parse(const QString &text, QString *error)
 {
-    const QString name = spec.section(QLatin1Char(':'), 0, 0);
-    const QString value = spec.section(QLatin1Char(':'), 1);
+    const QString name = text.section(QLatin1Char(':'), 0, 0);
+    const QString value = text.section(QLatin1Char(':'), 1);
     bool ok = true;
     if (name == QLatin1String("chunks"))
         chunks = qMax(1, value.toInt(&ok));
@@ -107,7 +107,7 @@ bool StreamPlan::parse(const QString &spec, QString *error)
     if (!ok && error)
         *error = QStringLiteral("stream fault \"%1\" is not chunks:N, slow:MS, split-marker, cut "
                                 "or silent")
-                     .arg(spec);
+                     .arg(text);
     return ok;
 }
 

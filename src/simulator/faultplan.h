@@ -25,7 +25,7 @@ struct FaultRule {
 
     // "FAMILY:OP:ID=ACTION[:VALUE]", "*" for any, e.g. "lig:12:*=code:135",
     // "gw:1:*=drop", "*:*:*=delay:3000", "curtain:*:*=notoken".
-    static std::optional<FaultRule> parse(const QString &spec, QString *error);
+    static std::optional<FaultRule> parse(const QString &text, QString *error);
 };
 
 class FaultPlan {
@@ -50,6 +50,6 @@ struct StreamPlan {
     int delayMs = 0;          // between chunks
 
     // "chunks:N", "split-marker", "cut", "silent", "slow:MS".
-    bool parse(const QString &spec, QString *error);
+    bool parse(const QString &text, QString *error);
     QList<QByteArray> chunksOf(const QByteArray &text) const;
 };

@@ -90,11 +90,11 @@ int main(int argc, char **argv)
         "fault",
         "Misbehave on purpose, FAMILY:OP:ID=ACTION[:VALUE] with * for any; ACTION is drop, "
         "delay:MS, code:N, notoken, badutf8 or short. Repeatable. Example: lig:12:*=code:135",
-        "SPEC");
+        "RULE");
     const QCommandLineOption stream("stream",
                                     "Shape the import reply: chunks:N, slow:MS, split-marker, cut "
                                     "or silent. Repeatable.",
-                                    "SPEC");
+                                    "SHAPE");
     const QCommandLineOption offline("offline", "Take this slave transmitter off its radio link.",
                                      "ID");
     const QCommandLineOption silentChannel("silent-channel",
@@ -128,14 +128,14 @@ int main(int argc, char **argv)
 
     TransmitterServer server(*home);
     server.setLogging(!parser.isSet(quiet));
-    for (const QString &spec : parser.values(fault)) {
-        const std::optional<FaultRule> rule = FaultRule::parse(spec, &error);
+    for (const QString &text : parser.values(fault)) {
+        const std::optional<FaultRule> rule = FaultRule::parse(text, &error);
         if (!rule)
             return fail(error);
         server.faults().add(*rule);
     }
-    for (const QString &spec : parser.values(stream))
-        if (!server.streamPlan().parse(spec, &error))
+    for (const QString &text : parser.values(stream))
+        if (!server.streamPlan().parse(text, &error))
             return fail(error);
     if (!statePath.isEmpty()) {
         server.setStatePath(statePath);

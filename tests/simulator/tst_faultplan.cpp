@@ -9,7 +9,7 @@ class TestFaultPlan : public QObject {
 private Q_SLOTS:
     void parsesRules_data()
     {
-        QTest::addColumn<QString>("spec");
+        QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("valid");
         QTest::newRow("code") << "lig:12:*=code:135" << true;
         QTest::newRow("drop") << "gw:1:*=drop" << true;
@@ -20,10 +20,10 @@ private Q_SLOTS:
     }
     void parsesRules()
     {
-        QFETCH(QString, spec);
+        QFETCH(QString, text);
         QFETCH(bool, valid);
         QString error;
-        QCOMPARE(FaultRule::parse(spec, &error).has_value(), valid);
+        QCOMPARE(FaultRule::parse(text, &error).has_value(), valid);
         QCOMPARE(error.isEmpty(), valid);
     }
 
@@ -41,7 +41,7 @@ private Q_SLOTS:
 
     void changesTheReply_data()
     {
-        QTest::addColumn<QString>("spec");
+        QTest::addColumn<QString>("text");
         QTest::addColumn<QByteArray>("reply");
         const QByteArray ack = R"(token$ack,lig,211300001231,12,0,0,0\n)";
         QTest::newRow("code") << "*:*:*=code:135"
@@ -53,10 +53,10 @@ private Q_SLOTS:
     }
     void changesTheReply()
     {
-        QFETCH(QString, spec);
+        QFETCH(QString, text);
         QFETCH(QByteArray, reply);
         const QByteArray ack = R"(token$ack,lig,211300001231,12,0,0,0\n)";
-        QCOMPARE(FaultRule::parse(spec, nullptr)->applyTo(ack), reply);
+        QCOMPARE(FaultRule::parse(text, nullptr)->applyTo(ack), reply);
     }
 
     void badUtf8IsNotUtf8()
@@ -71,7 +71,7 @@ private Q_SLOTS:
 
     void shapesTheStream_data()
     {
-        QTest::addColumn<QString>("spec");
+        QTest::addColumn<QString>("shape");
         QTest::addColumn<int>("pieces");
         QTest::addColumn<bool>("markerWhole");
         QTest::addColumn<bool>("complete");
@@ -82,13 +82,13 @@ private Q_SLOTS:
     }
     void shapesTheStream()
     {
-        QFETCH(QString, spec);
+        QFETCH(QString, shape);
         QFETCH(int, pieces);
         QFETCH(bool, markerWhole);
         QFETCH(bool, complete);
         const QByteArray text = "$gw,1,A,B,m,0,0\n$scenario,1,Evening\n$req,gw,end,import\n";
         StreamPlan plan;
-        QVERIFY(plan.parse(spec, nullptr));
+        QVERIFY(plan.parse(shape, nullptr));
         const QList<QByteArray> chunks = plan.chunksOf(text);
         QCOMPARE(chunks.size(), pieces);
         QCOMPARE(chunks.join() == text, complete);
