@@ -42,13 +42,25 @@ CliCommands::CliCommands(CliSession &session, bool json) : m_session(session), m
 
 void CliCommands::print(const QString &text)
 {
-    printTo(stdout, text);
+    if (m_json)
+        m_messages.append(text);
+    else
+        printTo(stdout, text);
 }
 
 int CliCommands::failWith(const QString &message, Status status)
 {
+    m_error = message;
     printTo(stderr, QStringLiteral("ardentia-ctl: ") + message);
     return status;
+}
+
+QString CliCommands::jsonOutcome(int status) const
+{
+    QJsonObject outcome{{"status", status}, {"messages", QJsonArray::fromStringList(m_messages)}};
+    if (!m_error.isEmpty())
+        outcome.insert("error", m_error);
+    return QString::fromUtf8(QJsonDocument(outcome).toJson(QJsonDocument::Compact));
 }
 
 int CliCommands::failureFromFeedback(const QString &fallback)
@@ -126,10 +138,11 @@ int CliCommands::status()
                 out.append(QJsonObject::fromVariantMap(r));
             return out;
         };
-        print(QString::fromUtf8(QJsonDocument(QJsonObject{{"transmitters", array(transmitters)},
-                                                          {"devices", array(devices)},
-                                                          {"scenarios", array(scenarios)}})
-                                    .toJson(QJsonDocument::Indented)));
+        printTo(stdout,
+                QString::fromUtf8(QJsonDocument(QJsonObject{{"transmitters", array(transmitters)},
+                                                            {"devices", array(devices)},
+                                                            {"scenarios", array(scenarios)}})
+                                      .toJson(QJsonDocument::Indented)));
         return Done;
     }
     print(QStringLiteral("Transmitters (%1)").arg(transmitters.size()));

@@ -16,6 +16,9 @@ public:
     CliCommands(CliSession &session, bool json);
 
     int status();
+    // With --json: {"status": N, "messages": [...], "error": "..."} for a command's outcome.
+    QString jsonOutcome(int status) const;
+    bool printsItsOwnJson(const QStringList &args) const { return args.value(0) == "status"; }
     int locate();
     int addTransmitter(const QString &code);
     int addDevice(const QString &code, const QStringList &names);
@@ -49,4 +52,6 @@ private:
 
     CliSession &m_session;
     bool m_json;
+    QStringList m_messages;
+    QString m_error;
 };

@@ -98,7 +98,8 @@ int main(int argc, char **argv)
     parser.setApplicationDescription(QStringLiteral(
         "Controls an Ardentia Home installation from the command line, with the app's store."));
     parser.addHelpOption();
-    const QCommandLineOption json("json", "Machine-readable output (status).");
+    const QCommandLineOption json("json", "Machine-readable output: the home for status, else "
+                                          "{\"status\", \"messages\", \"error\"}.");
     const QCommandLineOption interface("interface",
                                        "Use this network interface instead of the Wi-Fi one "
                                        "(lo reaches a simulator on this machine).",
@@ -122,5 +123,8 @@ int main(int argc, char **argv)
     DelegateManager::instance()->initApplicationNeedData();
     CliSession session(parser.isSet(force));
     CliCommands commands(session, parser.isSet(json));
-    return dispatch(commands, parser.positionalArguments());
+    const int status = dispatch(commands, parser.positionalArguments());
+    if (parser.isSet(json) && !commands.printsItsOwnJson(parser.positionalArguments()))
+        std::printf("%s\n", qPrintable(commands.jsonOutcome(status)));
+    return status;
 }

@@ -92,6 +92,10 @@ private Q_SLOTS:
               "scenario delete", "rename", "remove", "sync", "clean-all"})
             QVERIFY2(run.out.contains(command), command);
         QCOMPARE(ctl({"fly", "away"}).status, 2);
+        const Run json = ctl({"--json", "light", "219999999999", "on"});
+        const QJsonObject outcome = QJsonDocument::fromJson(json.out.toUtf8()).object();
+        QCOMPARE(outcome.value("status").toInt(), 1);
+        QVERIFY(outcome.value("error").toString().contains("219999999999"));
     }
 
     void aHomeFromStartToEnd()
