@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, starts the transmitter simulator with its
-# demo home on loopback and runs a short session of ardentia-ctl against it.
-# (The app's screens are not built yet; this is the command-line tool that
-# drives the same code.) The simulator keeps running until Ctrl-C.
+# demo home on loopback, enrols its master with ardentia-ctl in a short
+# scripted session, then opens the app on it (--interface lo). Without a
+# display the session is all there is; the simulator then keeps running
+# until Ctrl-C.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -38,8 +39,13 @@ ctl scenario create "Reading" 212200004561=40 211300001231=on
 ctl status
 
 echo
-echo "== The simulator keeps running (its log: $demo_data/transmitters.log)."
-echo "Try, in another terminal:"
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+    echo "== Opening the app on the simulated home (close its window to stop)"
+    "$bin/ardentia-home" --interface lo
+    exit 0
+fi
+echo "== No display here, so no app window: the simulator keeps running"
+echo "(its log: $demo_data/transmitters.log). Try, in another terminal:"
 echo "  XDG_DATA_HOME=$demo_data $bin/cli/ardentia-ctl --interface lo --help"
 echo "Ctrl-C stops it."
 wait $sim

@@ -1,0 +1,101 @@
+#include "appwindow.h"
+
+#include "../core/appdelegate.h"
+#include "../core/delegatemanager.h"
+#include "../core/logging.h"
+#include "../core/showalertmanager.h"
+#include "../home/homeviewcontroller.h"
+#include "../home/navigationstack.h"
+#include "../views/vtalertdialog.h"
+#include "../views/vtfirstinitparentview.h"
+#include "../views/widgetfeedbackpresenter.h"
+
+AppWindow::AppWindow()
+    : m_stack(new NavigationStack(this)), m_home(new HomeViewController()),
+      m_presenter(std::make_unique<WidgetFeedbackPresenter>(this)),
+      m_alerts(std::make_unique<VtAlertDialog>(this))
+{
+    setWindowTitle(QStringLiteral("Ardentia Home"));
+    resize(kDefaultSize);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, QColor(69, 61, 59));
+    setPalette(palette);
+    setAutoFillBackground(true);
+    m_stack->setGeometry(rect());
+    m_stack->push(m_home, false);
+
+    AppDelegate *app = AppDelegate::instance();
+    app->setNavigationController(m_stack);
+    app->setNavigator(this);
+    ShowAlertManager::instance()->setPresenter(m_presenter.get());
+    ShowAlertManager::instance()->setAlertPresenter(m_alerts.get());
+}
+
+AppWindow::~AppWindow()
+{
+    AppDelegate *app = AppDelegate::instance();
+    app->setNavigationController(nullptr);
+    app->setNavigator(nullptr);
+    ShowAlertManager::instance()->setPresenter(nullptr);
+    ShowAlertManager::instance()->setAlertPresenter(nullptr);
+}
+
+void AppWindow::showFirstInitView()
+{
+    m_overlay = new VtFirstInitParentView(this);
+    connect(m_overlay, &VtFirstInitParentView::hideFirstLogoView, this,
+            [this] { DelegateManager::instance()->hideFirstLogoView(this); });
+    m_overlay->show();
+    m_overlay->raise();
+    m_overlay->circle()->start();
+}
+
+void AppWindow::removeOverlay()
+{
+    if (m_overlay)
+        m_overlay->fadeOut({});
+}
+
+void AppWindow::showWelcomePages()
+{
+    // The welcome pages come with the help screens; until then the home shows.
+    removeOverlay();
+    m_home->updateCenterView();
+}
+
+void AppWindow::hideLogoAndRefresh()
+{
+    if (!m_overlay)
+        return;
+    m_overlay->fadeOut([this] {
+        if (auto *top = m_stack->top())
+            top->updateMainView();
+    });
+}
+
+void AppWindow::pushScanner()
+{
+    qCInfo(lcFeedback) << "the scanner opens here (no transmitter stored)";
+}
+
+void AppWindow::pushDeviceSelection()
+{
+    qCInfo(lcFeedback) << "the device selection opens here";
+}
+
+void AppWindow::pushTransmitterEnrolment(const QString &id, const QString &)
+{
+    qCInfo(lcFeedback) << "transmitter enrolment opens here for" << id;
+}
+
+void AppWindow::pushDeviceEnrolment(const QString &id, int, const QString &, const QString &)
+{
+    qCInfo(lcFeedback) << "device enrolment opens here for" << id;
+}
+
+void AppWindow::resizeEvent(QResizeEvent *)
+{
+    m_stack->setGeometry(rect());
+    if (m_overlay)
+        m_overlay->setGeometry(rect());
+}

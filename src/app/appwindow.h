@@ -1,0 +1,59 @@
+#pragma once
+
+#include "../core/navigator.h"
+#include "../views/vtfirstinitparentview.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <memory>
+
+class HomeViewController;
+class NavigationStack;
+class VtAlertDialog;
+class WidgetFeedbackPresenter;
+
+// The one window: the navigation stack with the home screen at its root, the
+// feedback drawn over it, and the start-up overlay.
+class AppWindow : public QWidget, public StartUpView, public Navigator {
+    Q_OBJECT
+
+public:
+    static constexpr QSize kDefaultSize{320, 568};
+
+    AppWindow();
+    ~AppWindow() override;
+
+    NavigationStack *navigationController() const { return m_stack; }
+    HomeViewController *home() const { return m_home; }
+    WidgetFeedbackPresenter *feedbackPresenter() const { return m_presenter.get(); }
+    VtAlertDialog *alertDialog() const { return m_alerts.get(); }
+    VtFirstInitParentView *overlay() const { return m_overlay; }
+
+    // Lays the logo overlay over the window; when its circle is drawn the
+    // first-run check runs.
+    void showFirstInitView();
+
+    // StartUpView
+    void showWelcomePages() override;
+    void hideLogoAndRefresh() override;
+
+    // Navigator: the screens of later steps open here.
+    void pushScanner() override;
+    void pushDeviceSelection() override;
+    void pushTransmitterEnrolment(const QString &id, const QString &summary) override;
+    void pushDeviceEnrolment(const QString &id, int groupCount, const QString &control,
+                             const QString &summary) override;
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void removeOverlay();
+
+    NavigationStack *m_stack;
+    HomeViewController *m_home;
+    std::unique_ptr<WidgetFeedbackPresenter> m_presenter;
+    std::unique_ptr<VtAlertDialog> m_alerts;
+    QPointer<VtFirstInitParentView> m_overlay;
+};

@@ -1,0 +1,58 @@
+// ardentia-home: the app.
+#include "appwindow.h"
+
+#include "../core/appdelegate.h"
+#include "../gateway/localaddress.h"
+#include "../views/uiresources.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QLocale>
+#include <QTranslator>
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    initUiResources();
+    app.setApplicationName(QStringLiteral("ardentia-home"));
+    app.setApplicationDisplayName(QStringLiteral("Ardentia Home"));
+    app.setApplicationVersion(QStringLiteral(ARDENTIA_VERSION));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Ardentia Home: the remote control of your home."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption interface("interface",
+                                       "Use this network interface instead of the Wi-Fi one "
+                                       "(lo reaches a simulator on this machine).",
+                                       "NAME");
+    parser.addOption(interface);
+    parser.process(app);
+    if (parser.isSet(interface))
+        LocalAddress::setInterfaceOverride(parser.value(interface));
+
+    QTranslator translator;
+    if (translator.load(QLocale(), QStringLiteral("ardentia"), QStringLiteral("_"),
+                        QStringLiteral(":/i18n")))
+        app.installTranslator(&translator);
+
+    AppDelegate *delegate = AppDelegate::instance();
+    delegate->applicationDidFinishLaunching();
+    AppWindow window;
+    window.show();
+    window.showFirstInitView();
+
+    // The first activation comes with the start; later ones with the platform's.
+    delegate->applicationDidBecomeActive();
+    QObject::connect(
+        &app, &QGuiApplication::applicationStateChanged, delegate,
+        [delegate, previous = Qt::ApplicationActive](Qt::ApplicationState state) mutable {
+            if (state == Qt::ApplicationActive && previous != Qt::ApplicationActive)
+                delegate->applicationDidBecomeActive();
+            else if (state != Qt::ApplicationActive && previous == Qt::ApplicationActive)
+                delegate->applicationWillResignActive();
+            previous = state;
+        });
+    return app.exec();
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QLabel>
+#include <QPushButton>
+#include <QWidget>
+
+// A screen's own bar: left button, right button (picture or text), title.
+class NavigationBar : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int kHeight = 64;
+    static constexpr int kContentTop = 20; // below the status line
+
+    explicit NavigationBar(QWidget *parent = nullptr);
+
+    QPushButton *leftButton() const { return m_left; }
+    QPushButton *rightButton() const { return m_right; }
+    QLabel *titleLabel() const { return m_title; }
+
+    void setLeftIcon(const QIcon &icon);
+    void setRightIcon(const QIcon &icon);
+    void setRightText(const QString &text);
+    void setTitle(const QString &title);
+    // Moves the title label sideways (the bar indicator takes its left).
+    void setTitleOffset(int offset);
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void layoutParts();
+
+    QPushButton *m_left;
+    QPushButton *m_right;
+    QLabel *m_title;
+    int m_titleOffset = 0;
+};

@@ -1,0 +1,11 @@
+#include "parentviewcontroller.h"
+
+#include "navigationbar.h"
+
+ParentViewController::ParentViewController(const QString &title, QWidget *parent)
+    : ParentNavigationViewController(parent)
+{
+    setMainNavigationBar();
+    navBar()->setLeftIcon(QIcon(QStringLiteral(":/icons/back.svg")));
+    initTitleViewWithText(title, 0);
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QStringList>
+#include <QWidget>
+
+// A sheet of buttons rising from the bottom of its parent. "Cancel" is
+// button 0; the others are numbered from 1 in the order given. Touching the
+// dimmed background cancels too.
+class VtActionSheet : public QWidget {
+    Q_OBJECT
+
+public:
+    VtActionSheet(const QStringList &buttons, int tag, QWidget *parent);
+    int tag() const { return m_tag; }
+    void showSheet();
+
+Q_SIGNALS:
+    void clickedButtonAtIndex(int index);
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void choose(int index);
+
+    int m_tag;
+    QWidget *m_panel;
+};

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "../core/alertpresenter.h"
+
+#include <QWidget>
+
+// Alerts as a panel over the window: the message and a row of buttons.
+class VtAlertDialog final : public AlertPresenter {
+public:
+    explicit VtAlertDialog(QWidget *window) : m_window(window) {}
+    void showAlert(const QString &message, const QStringList &buttons, Answer answer) override;
+    QWidget *visibleAlert() const;
+
+private:
+    QWidget *m_window;
+};

@@ -1,0 +1,70 @@
+#include "vtfirstinitparentview.h"
+
+#include <QGraphicsOpacityEffect>
+#include <QLabel>
+#include <QPainter>
+#include <QPropertyAnimation>
+
+MoveCircleView::MoveCircleView(QWidget *parent) : QWidget(parent)
+{
+    setFixedSize(120, 120);
+    m_timer.setInterval(kStepMilliseconds);
+    connect(&m_timer, &QTimer::timeout, this, [this] {
+        m_angle += kStepDegrees;
+        ++m_steps;
+        update();
+        if (m_angle > 360.0) {
+            m_timer.stop();
+            Q_EMIT finished();
+        }
+    });
+}
+
+void MoveCircleView::start()
+{
+    m_timer.start();
+}
+
+void MoveCircleView::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(227, 215, 205), 4, Qt::SolidLine, Qt::RoundCap));
+    painter.drawArc(QRectF(rect()).adjusted(4, 4, -4, -4), 90 * 16,
+                    -int(qMin(m_angle, 360.0) * 16));
+}
+
+VtFirstInitParentView::VtFirstInitParentView(QWidget *window)
+    : QWidget(window), m_circle(new MoveCircleView(this))
+{
+    setObjectName(QStringLiteral("firstInitOverlay"));
+    setGeometry(window->rect());
+    auto *logo = new QLabel(QStringLiteral("Ardentia\nHome"), this);
+    logo->setAlignment(Qt::AlignCenter);
+    logo->setStyleSheet(QStringLiteral("color: white; font-size: 20px; font-weight: bold;"));
+    logo->setGeometry((width() - 120) / 2, (height() - 120) / 2, 120, 120);
+    m_circle->move((width() - 120) / 2, (height() - 120) / 2);
+    connect(m_circle, &MoveCircleView::finished, this, &VtFirstInitParentView::hideFirstLogoView);
+}
+
+void VtFirstInitParentView::fadeOut(std::function<void()> done)
+{
+    auto *effect = new QGraphicsOpacityEffect(this);
+    setGraphicsEffect(effect);
+    auto *animation = new QPropertyAnimation(effect, "opacity", this);
+    animation->setDuration(1000);
+    animation->setStartValue(1.0);
+    animation->setEndValue(0.0);
+    connect(animation, &QPropertyAnimation::finished, this, [this, done = std::move(done)] {
+        hide();
+        deleteLater();
+        if (done)
+            done();
+    });
+    animation->start(QAbstractAnimation::DeleteWhenStopped);
+}
+
+void VtFirstInitParentView::paintEvent(QPaintEvent *)
+{
+    QPainter(this).fillRect(rect(), QColor(69, 61, 59));
+}

@@ -1,0 +1,104 @@
+#include "app/appwindow.h"
+#include "core/appdelegate.h"
+#include "core/delegatemanager.h"
+#include "core/showalertmanager.h"
+#include "home/homeviewcontroller.h"
+#include "home/navigationstack.h"
+#include "home/parentviewcontroller.h"
+#include "store/database.h"
+#include "store/recordfactory.h"
+#include "views/uiresources.h"
+#include "views/vtactionsheet.h"
+#include "views/vtalertdialog.h"
+#include "widgettestmain.h"
+
+#include <QDir>
+#include <QFile>
+
+// Renders the screens into PNG files under build/screenshots, for people to look at.
+class TestScreenshots : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<AppWindow> window;
+
+    void save(const QString &name)
+    {
+        QTest::qWait(50);
+        QDir().mkpath(SCREENSHOT_DIR);
+        QVERIFY(window->grab().save(QStringLiteral(SCREENSHOT_DIR "/%1.png").arg(name)));
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        QFile::remove(Database::databasePath());
+        DelegateManager::instance()->initApplicationNeedData();
+        Database::instance()->insertSuperBoxWithInfo(
+            RecordFactory::transmitter("20AA10000001", "127.0.0.2", true));
+        window = std::make_unique<AppWindow>();
+        window->show();
+    }
+
+    void cleanup()
+    {
+        ShowAlertManager::instance()->stopActivity();
+        ShowAlertManager::instance()->finishedFading();
+        window.reset();
+    }
+
+    void home() { save("home"); }
+
+    void startUpOverlay()
+    {
+        window->showFirstInitView();
+        QTest::qWait(700);
+        save("startup-overlay");
+    }
+
+    void toasts()
+    {
+        ShowAlertManager::instance()->showLabelWithTitle("Control failed",
+                                                         "Please check device and network");
+        save("toast");
+        ShowAlertManager::instance()->showLabelWithTitle(
+            QStringLiteral("该无线转发器已经被设置为从"),
+            QStringLiteral("无法再配置为主无线转发器,如果有必要请重置,数据会丢失"));
+        save("toast-chinese");
+    }
+
+    void connecting()
+    {
+        ShowAlertManager::instance()->startActivity(10);
+        save("bar-connecting");
+    }
+
+    void importIndicator()
+    {
+        AppDelegate::instance()->setConnectionType(AppDelegate::kStreamImport);
+        ShowAlertManager::instance()->startActivity(12);
+        save("window-indicator");
+    }
+
+    void banners()
+    {
+        auto *screen = new ParentViewController(QStringLiteral("Lighting"));
+        window->navigationController()->push(screen, false);
+        ShowAlertManager::instance()->transmitterConnectionFailed();
+        save("banner-failed");
+        ShowAlertManager::instance()->transmitterConnectionSuccessful(2);
+        save("banner-success");
+    }
+
+    void sheetAndAlert()
+    {
+        (new VtActionSheet({"Clean All"}, 111, window.get()))->showSheet();
+        save("action-sheet");
+        window->alertDialog()->showAlert(
+            QStringLiteral("控制器无应答,可能已损坏或被移除,请确认是否强制删除"),
+            {QStringLiteral("强制删除"), QStringLiteral("取消")}, [](int) {});
+        save("alert");
+    }
+};
+
+ARDENTIA_WIDGET_TEST_MAIN(TestScreenshots, initUiResources)
+#include "tst_screenshots.moc"

@@ -1,0 +1,201 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_CN">
+<context>
+    <name>CheckManager</name>
+    <message>
+        <source>Maximum 8 scenarios</source>
+        <translation>最多8个情景</translation>
+    </message>
+</context>
+<context>
+    <name>CodeDecoder</name>
+    <message>
+        <source>Model</source>
+        <translation>型号</translation>
+    </message>
+    <message>
+        <source>Wireless Transmitter</source>
+        <translation>无线转发器</translation>
+    </message>
+    <message>
+        <source>Curtain</source>
+        <translation>窗帘</translation>
+    </message>
+    <message>
+        <source>Lighting</source>
+        <translation>灯光</translation>
+    </message>
+    <message>
+        <source> Controller</source>
+        <translation>控制器</translation>
+    </message>
+    <message>
+        <source>Groups:</source>
+        <translation>路数:</translation>
+    </message>
+    <message>
+        <source>Wires:2</source>
+        <translation>线数:2</translation>
+    </message>
+    <message>
+        <source>Wires:1</source>
+        <translation>线数:1</translation>
+    </message>
+    <message>
+        <source>Invalid BarCode</source>
+        <translation>无效的条码</translation>
+    </message>
+    <message>
+        <source>Please scan the transmitter first</source>
+        <translation>请先扫描无线转发器</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceEnrolment</name>
+    <message>
+        <source>Curtain</source>
+        <translation>窗帘</translation>
+    </message>
+    <message>
+        <source>Light</source>
+        <translation>灯光</translation>
+    </message>
+</context>
+<context>
+    <name>HomeActions</name>
+    <message>
+        <source>Clean all successful</source>
+        <translation>清除全部数据成功</translation>
+    </message>
+</context>
+<context>
+    <name>HomeViewController</name>
+    <message>
+        <source>Home</source>
+        <translation>首页</translation>
+    </message>
+</context>
+<context>
+    <name>ParentPresentViewController</name>
+    <message>
+        <source>Maximum 20 bytes</source>
+        <translation>最多20个字符</translation>
+    </message>
+</context>
+<context>
+    <name>RecordFactory</name>
+    <message>
+        <source>All On Mode</source>
+        <translation>全开模式</translation>
+    </message>
+    <message>
+        <source>Master </source>
+        <translation>主</translation>
+    </message>
+    <message>
+        <source>Slave </source>
+        <translation>从</translation>
+    </message>
+    <message>
+        <source>Transmitter</source>
+        <translation>无线转发器</translation>
+    </message>
+    <message>
+        <source>All Off Mode</source>
+        <translation>全关模式</translation>
+    </message>
+</context>
+<context>
+    <name>ShowAlertManager</name>
+    <message>
+        <source>Connecting...</source>
+        <translation>连接中...</translation>
+    </message>
+    <message>
+        <source>Control failed</source>
+        <translation>控制失败</translation>
+    </message>
+    <message>
+        <source>Please check device and network</source>
+        <translation>请检查设备和网络</translation>
+    </message>
+    <message>
+        <source>Network connection failed</source>
+        <translation>网络连接失败</translation>
+    </message>
+    <message>
+        <source>Connection successful</source>
+        <translation>连接成功</translation>
+    </message>
+</context>
+<context>
+    <name>TCPSocketManager</name>
+    <message>
+        <source>Synchronous data successful</source>
+        <translation>同步数据成功</translation>
+    </message>
+</context>
+<context>
+    <name>UDPSocketManager</name>
+    <message>
+        <source>It is too full to add device</source>
+        <translation>无法再添加设备</translation>
+    </message>
+    <message>
+        <source>Control failed</source>
+        <translation>控制失败</translation>
+    </message>
+    <message>
+        <source>Please check device and network</source>
+        <translation>请检查设备和网络</translation>
+    </message>
+    <message>
+        <source>Force remove the device successful</source>
+        <translation>强制删除设备成功</translation>
+    </message>
+    <message>
+        <source>Force remove the device failed</source>
+        <translation>强制删除设备失败</translation>
+    </message>
+    <message>
+        <source>Delete scenario successful</source>
+        <translation>删除情景成功</translation>
+    </message>
+    <message>
+        <source>Delete scenario failed</source>
+        <translation>删除情景失败</translation>
+    </message>
+    <message>
+        <source>Setting scenario failed</source>
+        <translation>设置情景失败</translation>
+    </message>
+    <message>
+        <source>Setting scenario successful</source>
+        <translation>设置情景成功</translation>
+    </message>
+    <message>
+        <source>Please scan the transmitter first</source>
+        <translation>请先扫描无线转发器</translation>
+    </message>
+    <message>
+        <source>It is too full to add Transmitter</source>
+        <translation>无法再添加无线转发器</translation>
+    </message>
+    <message>
+        <source>Your operating too often</source>
+        <translation>您的操作太频繁了</translation>
+    </message>
+    <message>
+        <source>Please have a rest</source>
+        <translation>请稍后再试</translation>
+    </message>
+</context>
+<context>
+    <name>VtActionSheet</name>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
+</TS>
