@@ -1,12 +1,19 @@
 #include "parentpresentviewcontroller.h"
 
 #include "../core/showalertmanager.h"
+#include "../core/useordering.h"
 #include "../gateway/commandline.h"
 
 #include <QLineEdit>
 #include <QPainter>
 
 ParentPresentViewController::ParentPresentViewController(QWidget *parent) : QWidget(parent) {}
+
+QList<QVariantMap> &
+ParentPresentViewController::updateArrayFBTSWithArray(QList<QVariantMap> &records)
+{
+    return UseOrdering::updateArrayFBTSWithArray(records);
+}
 
 QWidget *ParentPresentViewController::getParentCellView(QWidget *control, const char *cellClass)
 {

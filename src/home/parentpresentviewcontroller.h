@@ -4,6 +4,7 @@
 #include "../core/screen.h"
 
 #include <QCoreApplication>
+#include <QVariantMap>
 #include <QWidget>
 
 class QLineEdit;
@@ -24,6 +25,8 @@ public:
     void setPopType(int type) { m_popType = type; }
     void updateMainView() override {}
 
+    // Most used first, equal counts in their order (see UseOrdering).
+    static QList<QVariantMap> &updateArrayFBTSWithArray(QList<QVariantMap> &records);
     // The widget of the given class that holds this control (a table row).
     static QWidget *getParentCellView(QWidget *control, const char *cellClass);
 

@@ -4,7 +4,9 @@
 #include "core/showalertmanager.h"
 #include "core/useordering.h"
 #include "gateway/asyncudpsocket.h"
+#include "gateway/tcpsocketmanager.h"
 #include "gateway/udpsocketmanager.h"
+#include "home/homeactions.h"
 #include "home/homeviewcontroller.h"
 #include "home/navigationbar.h"
 #include "home/navigationstack.h"
@@ -167,6 +169,42 @@ private Q_SLOTS:
         QCOMPARE(stack()->screens().size(), 2); // still there while it slides down
         QTRY_COMPARE(stack()->screens().size(), 1);
         QCOMPARE(stack()->top(), window->home());
+    }
+
+    void modalScreensAreDismissed()
+    {
+        auto *modal = new ParentViewController(QStringLiteral("ID"));
+        modal->setPopType(ParentPresentViewController::Modal);
+        stack()->push(modal, true);
+        QTRY_COMPARE(modal->y(), 0);
+        QTest::mouseClick(modal->navBar()->leftButton(), Qt::LeftButton);
+        QTRY_COMPARE(stack()->top(), window->home());
+    }
+
+    void activationWithoutTransmitterAsksForTheScanner()
+    {
+        QTest::ignoreMessage(QtInfoMsg, QRegularExpression("scanner opens here"));
+        AppDelegate::instance()->applicationDidBecomeActive();
+    }
+
+    void importFromTheSimulatorShowsTheWindowIndicator()
+    {
+        TransmitterServer simulator(SimulatedHome::demo());
+        simulator.setLogging(false);
+        QString error;
+        QVERIFY2(simulator.start(0, 0, &error), qPrintable(error));
+        QVariantMap master = RecordFactory::transmitter("20AA10000001", "127.0.0.2", true);
+        master.insert(Key::command, Value::yes);
+        Database::instance()->insertSuperBoxWithInfo(master);
+        TCPSocketManager::instance()->setImportPort(simulator.streamPort());
+
+        HomeActions::synchronizeData();
+        QVERIFY(window->feedbackPresenter()->activityPanel());
+        QTRY_VERIFY(window->feedbackPresenter()->toast());
+        QCOMPARE(labelIn(window->feedbackPresenter()->toast())->text(),
+                 QStringLiteral("Synchronous data successful"));
+        QTRY_VERIFY(!window->feedbackPresenter()->activityPanel());
+        QCOMPARE(Database::instance()->readAllMainDeviceInfo().size(), 7);
     }
 
     void pushedScreensGoBackAtOnce()
