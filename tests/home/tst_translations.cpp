@@ -71,6 +71,5 @@ private Q_SLOTS:
     }
 };
 
-static void noResources() {}
-ARDENTIA_WIDGET_TEST_MAIN(TestTranslations, noResources)
+ARDENTIA_WIDGET_TEST_MAIN(TestTranslations, nothingMoreToPrepare)
 #include "tst_translations.moc"
