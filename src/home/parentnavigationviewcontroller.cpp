@@ -134,8 +134,12 @@ void ParentNavigationViewController::showEvent(QShowEvent *event)
 void ParentNavigationViewController::hideEvent(QHideEvent *event)
 {
     ParentPresentViewController::hideEvent(event);
-    if (!event->spontaneous() && popType() != Modal)
-        ShowAlertManager::instance()->stopActivity();
+    if (event->spontaneous() || popType() == Modal)
+        return;
+    ShowAlertManager::instance()->stopActivity();
+    // The stack's top may already be the next screen: this one's own
+    // indicator goes too, so it does not spin on when the screen comes back.
+    stopBarActivity();
 }
 
 void ParentNavigationViewController::resizeEvent(QResizeEvent *event)

@@ -228,6 +228,17 @@ private Q_SLOTS:
         QVERIFY(!home->hasBarActivity());
     }
 
+    void leavingAScreenRemovesItsIndicator()
+    {
+        feedback->startActivity(10);
+        auto *next = new ParentViewController(QStringLiteral("Lighting"));
+        stack()->push(next, false);
+        QVERIFY(!window->home()->hasBarActivity());
+        QCOMPARE(window->home()->navBar()->titleLabel()->text(), QStringLiteral("Home"));
+        QTest::mouseClick(next->navBar()->leftButton(), Qt::LeftButton);
+        QVERIFY(!window->home()->hasBarActivity());
+    }
+
     void importShowsTheWindowIndicator()
     {
         AppDelegate::instance()->setConnectionType(AppDelegate::kStreamImport);
