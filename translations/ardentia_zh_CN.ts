@@ -52,6 +52,65 @@
     </message>
 </context>
 <context>
+    <name>DeviceAddViewController</name>
+    <message>
+        <source>Scanned Device</source>
+        <translation>扫描到的设备</translation>
+    </message>
+    <message>
+        <source>This device has been added</source>
+        <translation>该设备已添加</translation>
+    </message>
+    <message>
+        <source>Curtain</source>
+        <translation>窗帘</translation>
+    </message>
+    <message>
+        <source>Lighting</source>
+        <translation>灯光</translation>
+    </message>
+    <message>
+        <source>Reminder</source>
+        <translation>温馨提示</translation>
+    </message>
+    <message>
+        <source>Please power on device before connect</source>
+        <translation>连接前请先给设备通电</translation>
+    </message>
+    <message>
+        <source>Connect</source>
+        <translation>连接</translation>
+    </message>
+    <message>
+        <source>Please input name</source>
+        <translation>请输入名称</translation>
+    </message>
+    <message>
+        <source>Connection successful</source>
+        <translation>连接成功</translation>
+    </message>
+    <message>
+        <source>Add More</source>
+        <translation>继续添加</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>完成</translation>
+    </message>
+    <message>
+        <source>Added</source>
+        <translation>已添加</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>个设备</translation>
+    </message>
+    <message>
+        <source>Retry</source>
+        <translation>重试</translation>
+    </message>
+</context>
+<context>
     <name>DeviceEnrolment</name>
     <message>
         <source>Curtain</source>
@@ -67,6 +126,13 @@
     <message>
         <source>Clean all successful</source>
         <translation>清除全部数据成功</translation>
+    </message>
+</context>
+<context>
+    <name>HomeDetailViewController</name>
+    <message>
+        <source>Please input ID</source>
+        <translation>请输入ID</translation>
     </message>
 </context>
 <context>
@@ -127,6 +193,49 @@
     <message>
         <source>Connection successful</source>
         <translation>连接成功</translation>
+    </message>
+</context>
+<context>
+    <name>SuperBoxAddViewController</name>
+    <message>
+        <source>Scanned Transmitter</source>
+        <translation>扫描到的无线转发器</translation>
+    </message>
+    <message>
+        <source>This Transmitter has been added</source>
+        <translation>该无线转发器已添加</translation>
+    </message>
+    <message>
+        <source>Reminder</source>
+        <translation>温馨提示</translation>
+    </message>
+    <message>
+        <source>Please power on device before connect</source>
+        <translation>连接前请先给设备通电</translation>
+    </message>
+    <message>
+        <source>Connect</source>
+        <translation>连接</translation>
+    </message>
+    <message>
+        <source>Connection successful</source>
+        <translation>连接成功</translation>
+    </message>
+    <message>
+        <source>Add More</source>
+        <translation>继续添加</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>完成</translation>
+    </message>
+    <message>
+        <source>Network connection failed</source>
+        <translation>网络连接失败</translation>
+    </message>
+    <message>
+        <source>Retry</source>
+        <translation>重试</translation>
     </message>
 </context>
 <context>
@@ -196,6 +305,57 @@
     <message>
         <source>Cancel</source>
         <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>VtScanViewController</name>
+    <message>
+        <source>Scan</source>
+        <translation>扫描</translation>
+    </message>
+    <message>
+        <source>Align the QR code within the frame</source>
+        <translation>请将二维码放入框内</translation>
+    </message>
+    <message>
+        <source>Have a try</source>
+        <translation>先体验一下</translation>
+    </message>
+    <message>
+        <source>More</source>
+        <translation>更多</translation>
+    </message>
+    <message>
+        <source>Please scan the transmitter first</source>
+        <translation>请先扫描无线转发器</translation>
+    </message>
+    <message>
+        <source>Please scan the Device</source>
+        <translation>请扫描设备</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>打开</translation>
+    </message>
+    <message>
+        <source>Flashlight</source>
+        <translation>手电筒</translation>
+    </message>
+    <message>
+        <source>Manual Input</source>
+        <translation>手动输入</translation>
+    </message>
+    <message>
+        <source>ID</source>
+        <translation>ID</translation>
+    </message>
+    <message>
+        <source>Please input the device ID</source>
+        <translation>请输入设备ID</translation>
+    </message>
+    <message>
+        <source>Please scan the barcode of the equipment</source>
+        <translation>请扫描设备上的条码</translation>
     </message>
 </context>
 </TS>

@@ -4,6 +4,9 @@
 #include "../core/delegatemanager.h"
 #include "../core/logging.h"
 #include "../core/showalertmanager.h"
+#include "../enrol/deviceaddviewcontroller.h"
+#include "../enrol/superboxaddviewcontroller.h"
+#include "../enrol/vtscanviewcontroller.h"
 #include "../home/homeviewcontroller.h"
 #include "../home/navigationstack.h"
 #include "../views/vtalertdialog.h"
@@ -75,7 +78,7 @@ void AppWindow::hideLogoAndRefresh()
 
 void AppWindow::pushScanner()
 {
-    qCInfo(lcFeedback) << "the scanner opens here (no transmitter stored)";
+    m_stack->push(new VtScanViewController(), true);
 }
 
 void AppWindow::pushDeviceSelection()
@@ -83,14 +86,15 @@ void AppWindow::pushDeviceSelection()
     qCInfo(lcFeedback) << "the device selection opens here";
 }
 
-void AppWindow::pushTransmitterEnrolment(const QString &id, const QString &)
+void AppWindow::pushTransmitterEnrolment(const QString &id, const QString &summary)
 {
-    qCInfo(lcFeedback) << "transmitter enrolment opens here for" << id;
+    m_stack->push(new SuperBoxAddViewController(id, summary), true);
 }
 
-void AppWindow::pushDeviceEnrolment(const QString &id, int, const QString &, const QString &)
+void AppWindow::pushDeviceEnrolment(const QString &id, int groupCount, const QString &control,
+                                    const QString &summary)
 {
-    qCInfo(lcFeedback) << "device enrolment opens here for" << id;
+    m_stack->push(new DeviceAddViewController(id, groupCount, control, summary), true);
 }
 
 void AppWindow::resizeEvent(QResizeEvent *)

@@ -48,6 +48,19 @@ void NavigationBar::setRightText(const QString &text)
 void NavigationBar::setTitle(const QString &title)
 {
     m_title->setText(title);
+    fitTitle();
+}
+
+void NavigationBar::fitTitle()
+{
+    // Bold 20 as a rule; a longer title gets a smaller size rather than being cut.
+    QFont font = m_title->font();
+    for (int size = 20; size >= 12; --size) {
+        font.setPixelSize(size);
+        if (QFontMetrics(font).horizontalAdvance(m_title->text()) <= m_title->width())
+            break;
+    }
+    m_title->setFont(font);
 }
 
 void NavigationBar::setTitleOffset(int offset)
@@ -69,6 +82,7 @@ void NavigationBar::layoutParts()
     const int titleWidth = qMax(0, width() - 120);
     m_title->setGeometry((width() - titleWidth) / 2 + m_titleOffset,
                          kContentTop + (rowHeight - 30) / 2, titleWidth, 30);
+    fitTitle();
 }
 
 void NavigationBar::paintEvent(QPaintEvent *)

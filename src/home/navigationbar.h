@@ -31,6 +31,7 @@ protected:
 
 private:
     void layoutParts();
+    void fitTitle();
 
     QPushButton *m_left;
     QPushButton *m_right;

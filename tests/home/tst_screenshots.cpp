@@ -2,6 +2,8 @@
 #include "core/appdelegate.h"
 #include "core/delegatemanager.h"
 #include "core/showalertmanager.h"
+#include "enrol/deviceaddviewcontroller.h"
+#include "home/homedetailviewcontroller.h"
 #include "home/homeviewcontroller.h"
 #include "home/navigationstack.h"
 #include "home/parentviewcontroller.h"
@@ -87,6 +89,31 @@ private Q_SLOTS:
         save("banner-failed");
         ShowAlertManager::instance()->transmitterConnectionSuccessful(2);
         save("banner-success");
+    }
+
+    void enrolmentScreens()
+    {
+        window->pushScanner();
+        QTest::qWait(1600); // past the intro overlay's first part
+        save("scanner");
+        QTest::qWait(1300);
+        save("scanner-after-intro");
+        window->navigationController()->push(
+            new HomeDetailViewController(QStringLiteral("ID"),
+                                         QStringLiteral("Please input the device ID"), {}),
+            false);
+        save("manual-id");
+        window->pushTransmitterEnrolment("20AA10000002", "Model:ZEVO-20AA\nWireless Transmitter");
+        QTest::qWait(400);
+        save("transmitter-enrolment");
+        window->pushDeviceEnrolment("2123D0004560", 3, "D",
+                                    "Model:ZEVO-2123\nLighting Controller\nGroups:3\nWires:2");
+        QTest::qWait(400);
+        save("device-enrolment");
+        static_cast<DeviceAddViewController *>(window->navigationController()->top())
+            ->panelAddSucceed(QStringLiteral("1"));
+        QTest::qWait(1100);
+        save("device-enrolment-retry");
     }
 
     void sheetAndAlert()

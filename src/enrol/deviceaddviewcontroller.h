@@ -1,0 +1,44 @@
+#pragma once
+
+#include "scannedviewcontroller.h"
+
+#include "../core/deviceenrolmentscreen.h"
+
+#include <QVariantMap>
+
+class QLabel;
+class QLineEdit;
+class QScrollArea;
+
+// Enrols every channel of a scanned controller, each under the name typed
+// on its page of the channel strip (or its default name).
+class DeviceAddViewController : public ScannedViewController, public DeviceEnrolmentScreen {
+    Q_OBJECT
+
+public:
+    DeviceAddViewController(const QString &id, int groupCount, const QString &control,
+                            const QString &summary, QWidget *parent = nullptr);
+
+    const QList<QVariantMap> &needArray() const { return m_records; }
+    QLineEdit *nameField(int tag) const;
+    int currentPage() const { return m_page; }
+    void showPage(int page);
+
+    void connect() override;
+    void panelAddSucceed(const QString &acceptedCount) override;
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void buildPages();
+    void storeName(int index);
+
+    QList<QVariantMap> m_records;
+    QLabel *m_summary;
+    QLabel *m_reminder;
+    QScrollArea *m_strip;
+    QLabel *m_pageIndicator;
+    QList<QLineEdit *> m_fields;
+    int m_page = 0;
+};

@@ -1,0 +1,241 @@
+#include "vtscanviewcontroller.h"
+
+#include "../core/appdelegate.h"
+#include "../home/homedetailviewcontroller.h"
+#include "../home/navigationbar.h"
+#include "../home/navigationstack.h"
+#include "../store/checkmanager.h"
+#include "../store/database.h"
+#include "../views/vtactionsheet.h"
+#include "codedecoder.h"
+#include "codeimage.h"
+#include "scancamera.h"
+
+#include <QLabel>
+#include <QPainter>
+#include <QPropertyAnimation>
+#include <QPushButton>
+#include <QTimer>
+
+VtScanViewController::VtScanViewController(QWidget *parent)
+    : ParentViewController(tr("Scan"), parent), m_camera(new ScanCamera(this)),
+      m_prompt(new QLabel(this)),
+      m_hint(new QLabel(tr("Align the QR code within the frame"), this)),
+      m_tryButton(new QPushButton(tr("Have a try"), this))
+{
+    navBar()->setRightText(tr("More"));
+    for (QLabel *label : {m_prompt, m_hint}) {
+        label->setAlignment(Qt::AlignCenter);
+        label->setStyleSheet(QStringLiteral("color: #45403b; font-size: 15px;"));
+    }
+    m_prompt->setObjectName(QStringLiteral("prompt"));
+    m_tryButton->setObjectName(QStringLiteral("tryButton"));
+    m_tryButton->setStyleSheet(QStringLiteral("QPushButton { background: rgb(69, 61, 59); color: "
+                                              "white; border-radius: 6px; font-size: 16px; }"));
+    connect(m_tryButton, &QPushButton::clicked, this, &VtScanViewController::tryButtonPressed);
+    connect(m_camera, &ScanCamera::codeDetected, this, &VtScanViewController::captureOutput);
+    connect(m_camera, &ScanCamera::frameShown, this, [this](const QImage &frame) {
+        m_frame = frame;
+        update(pictureRect());
+    });
+    setScanType(QStringLiteral("Device"));
+}
+
+VtScanViewController::~VtScanViewController()
+{
+    if (AppDelegate::instance()->torch() == m_camera)
+        AppDelegate::instance()->setTorch(nullptr);
+}
+
+bool VtScanViewController::hasCapture() const
+{
+    return m_camera->isAvailable();
+}
+
+QString VtScanViewController::promptText() const
+{
+    return m_prompt->text();
+}
+
+void VtScanViewController::setScanType(const std::optional<QString> &scanType)
+{
+    m_scanType = scanType.value_or(CodeDecoder::kDeviceMode);
+    const bool transmitterMode = m_scanType == CodeDecoder::kTransmitterMode;
+    m_prompt->setText(transmitterMode ? tr("Please scan the transmitter first")
+                                      : tr("Please scan the Device"));
+    const bool offerTry = transmitterMode && AppDelegate::instance()->ifHaveATry();
+    navBar()->leftButton()->setVisible(!offerTry);
+    m_tryButton->setVisible(offerTry);
+}
+
+bool VtScanViewController::startUpOverlayShows() const
+{
+    const QWidget *window = this->window();
+    const QWidget *overlay = window->findChild<QWidget *>(QStringLiteral("firstInitOverlay"));
+    return overlay && overlay->isVisible();
+}
+
+void VtScanViewController::startScanning()
+{
+    m_scanning = true;
+    AppDelegate::instance()->setTorch(m_camera);
+    m_camera->start();
+}
+
+void VtScanViewController::stopScanning()
+{
+    m_scanning = false;
+    m_camera->stop();
+}
+
+void VtScanViewController::captureFrame(const QImage &frame)
+{
+    m_frame = frame;
+    if (const std::optional<QString> text = CodeImage::read(frame))
+        captureOutput(*text);
+}
+
+void VtScanViewController::captureOutput(const QString &text)
+{
+    if (!m_scanning || text.isEmpty())
+        return;
+    if (startUpOverlayShows()) {
+        stopScanning();
+        return;
+    }
+    if (CodeDecoder::decoderWithResult(text, m_scanType) == CodeDecoder::Accepted)
+        stopScanning();
+}
+
+void VtScanViewController::navRightButtonItemPressed()
+{
+    stopScanning();
+    auto *sheet =
+        new VtActionSheet({tr("Open") + tr("Flashlight"), tr("Manual Input")}, 0, window());
+    connect(sheet, &VtActionSheet::clickedButtonAtIndex, this, &VtScanViewController::optionChosen);
+    sheet->showSheet();
+}
+
+void VtScanViewController::optionChosen(int index)
+{
+    if (index == 2) {
+        auto *entry = new HomeDetailViewController(
+            tr("ID"), tr("Please input the device ID"),
+            [self = QPointer<VtScanViewController>(this)](const QString &text) {
+                if (self)
+                    self->homeEditFinishWithHomeName(text);
+            });
+        if (auto *stack = NavigationStack::of(this))
+            stack->push(entry, true);
+        return;
+    }
+    startScanning();
+    if (index == 1)
+        CheckManager::turnBackLed();
+}
+
+void VtScanViewController::homeEditFinishWithHomeName(const QString &text)
+{
+    m_scanning = true;
+    if (CodeDecoder::decoderWithResult(text.toUpper(), m_scanType) == CodeDecoder::Accepted)
+        stopScanning();
+}
+
+void VtScanViewController::tryButtonPressed()
+{
+    if (auto *stack = NavigationStack::of(this); stack && !stack->screens().isEmpty())
+        stack->popToScreen(stack->screens().constFirst(), true);
+}
+
+void VtScanViewController::showIntro()
+{
+    QWidget *window = this->window();
+    auto *left = new QLabel(window);
+    auto *right = new QLabel(window);
+    const int half = window->width() / 2;
+    for (QLabel *part : {left, right}) {
+        part->setStyleSheet(
+            QStringLiteral("background: rgb(69, 61, 59); color: white; font-size: 15px;"));
+        part->setAlignment(Qt::AlignCenter);
+        part->resize(half, window->height());
+        part->show();
+        part->raise();
+    }
+    left->setObjectName(QStringLiteral("scanIntro"));
+    left->move(0, 0);
+    right->move(half, 0);
+    left->setText(tr("Please scan the barcode of the equipment"));
+    left->setWordWrap(true);
+    QTimer::singleShot(kIntroMilliseconds, left, [left, right, half] {
+        for (auto [part, to] : {std::pair{left, -half}, std::pair{right, 2 * half}}) {
+            auto *slide = new QPropertyAnimation(part, "pos", part);
+            slide->setDuration(kIntroSlideMilliseconds);
+            slide->setEndValue(QPoint(to, 0));
+            QObject::connect(slide, &QPropertyAnimation::finished, part, &QObject::deleteLater);
+            slide->start(QAbstractAnimation::DeleteWhenStopped);
+        }
+    });
+}
+
+void VtScanViewController::showEvent(QShowEvent *event)
+{
+    setScanType(Database::instance()->readAllSuperBoxInfo().isEmpty()
+                    ? CodeDecoder::kTransmitterMode
+                    : CodeDecoder::kDeviceMode);
+    ParentViewController::showEvent(event);
+    if (!window()->findChild<QWidget *>(QStringLiteral("scanIntro")))
+        showIntro();
+    if (!startUpOverlayShows())
+        startScanning();
+}
+
+void VtScanViewController::hideEvent(QHideEvent *event)
+{
+    ParentViewController::hideEvent(event);
+    stopScanning();
+    AppDelegate::instance()->setIfHaveATry(false);
+}
+
+QRect VtScanViewController::pictureRect() const
+{
+    const int pictureHeight = int(width() * 0.9);
+    return {0, (height() - pictureHeight) / 2, width(), pictureHeight};
+}
+
+void VtScanViewController::resizeEvent(QResizeEvent *event)
+{
+    ParentViewController::resizeEvent(event);
+    const QRect picture = pictureRect();
+    m_prompt->setGeometry(0, picture.top() - 34, width(), 24);
+    m_hint->setGeometry(0, picture.bottom() + 10, width(), 24);
+    m_tryButton->setGeometry(20, height() - 20 - 40, width() - 40, 40);
+}
+
+void VtScanViewController::paintEvent(QPaintEvent *event)
+{
+    ParentViewController::paintEvent(event);
+    QPainter painter(this);
+    const QRect picture = pictureRect();
+    painter.fillRect(picture, Qt::black);
+    if (!m_frame.isNull()) {
+        // Filled with the picture's aspect kept: the excess is cut off.
+        const QImage scaled =
+            m_frame.scaled(picture.size(), Qt::KeepAspectRatioByExpanding, Qt::FastTransformation);
+        const QRect source((scaled.width() - picture.width()) / 2,
+                           (scaled.height() - picture.height()) / 2, picture.width(),
+                           picture.height());
+        painter.drawImage(picture, scaled, source);
+    }
+    // The frame's corner marks.
+    const QRect frame = picture.adjusted(picture.width() / 6, picture.height() / 8,
+                                         -picture.width() / 6, -picture.height() / 8);
+    painter.setPen(QPen(QColor(227, 215, 205), 4));
+    const int mark = 24;
+    for (const QPoint corner :
+         {frame.topLeft(), frame.topRight(), frame.bottomLeft(), frame.bottomRight()}) {
+        const int dx = corner.x() == frame.left() ? mark : -mark;
+        const int dy = corner.y() == frame.top() ? mark : -mark;
+        painter.drawLine(corner, corner + QPoint(dx, 0));
+        painter.drawLine(corner, corner + QPoint(0, dy));
+    }
+}

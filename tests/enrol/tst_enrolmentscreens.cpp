@@ -1,0 +1,262 @@
+#include "app/appwindow.h"
+#include "core/appdelegate.h"
+#include "core/delegatemanager.h"
+#include "core/showalertmanager.h"
+#include "enrol/codeimage.h"
+#include "enrol/deviceaddviewcontroller.h"
+#include "enrol/superboxaddviewcontroller.h"
+#include "enrol/vtscanviewcontroller.h"
+#include "gateway/asyncsocket.h"
+#include "gateway/asyncudpsocket.h"
+#include "gateway/tcpsocketmanager.h"
+#include "gateway/udpsocketmanager.h"
+#include "home/homedetailviewcontroller.h"
+#include "home/homeviewcontroller.h"
+#include "home/navigationbar.h"
+#include "home/navigationstack.h"
+#include "store/checkmanager.h"
+#include "store/database.h"
+#include "store/recordfactory.h"
+#include "store/recordkeys.h"
+#include "transmitterserver.h"
+#include "views/uiresources.h"
+#include "views/vtactionsheet.h"
+#include "views/widgetfeedbackpresenter.h"
+#include "widgettestmain.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+QStringList tagsOf(const ScannedViewController *screen)
+{
+    QStringList tags;
+    for (QPushButton *button : screen->footerButtons())
+        tags << button->text() + "=" + button->property("tag").toString();
+    return tags;
+}
+} // namespace
+
+class TestEnrolmentScreens : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<AppWindow> window;
+    std::unique_ptr<TransmitterServer> simulator;
+    QStringList requests;
+
+    NavigationStack *stack() const { return window->navigationController(); }
+    template <typename Screen> Screen *top() const
+    {
+        return dynamic_cast<Screen *>(stack()->top());
+    }
+
+    QString lastToast() const
+    {
+        QWidget *toast = window->feedbackPresenter()->toast();
+        return toast ? toast->findChild<QLabel *>()->text() : QString();
+    }
+
+    void startSimulator(SimulatedHome home)
+    {
+        simulator = std::make_unique<TransmitterServer>(std::move(home));
+        simulator->setLogging(false);
+        QString error;
+        QVERIFY2(simulator->start(0, 0, &error), qPrintable(error));
+        UDPSocketManager::instance()->setTransmitterPort(simulator->datagramPort());
+        TCPSocketManager::instance()->setImportPort(simulator->streamPort());
+        connect(simulator.get(), &TransmitterServer::datagramAnswered, this,
+                [this](const QByteArray &request) { requests << QString::fromUtf8(request); });
+    }
+
+    VtScanViewController *openScanner()
+    {
+        CheckManager::setUpScanControllerWithType(std::nullopt);
+        return top<VtScanViewController>();
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        QFile::remove(Database::databasePath());
+        DelegateManager::instance()->initApplicationNeedData();
+        AppDelegate::instance()->setIfHaveATry(true);
+        AppDelegate::instance()->setIfConnected(AppDelegate::kConnectionUnknown);
+        requests.clear();
+        window = std::make_unique<AppWindow>();
+        window->show();
+    }
+
+    void cleanup()
+    {
+        ShowAlertManager::instance()->stopActivity();
+        ShowAlertManager::instance()->finishedFading();
+        AsyncUdpSocket::closeAll();
+        QTRY_COMPARE(AsyncUdpSocket::liveSocketCount(), 0);
+        QTRY_COMPARE(AsyncSocket::liveSocketCount(), 0);
+        UDPSocketManager::instance()->clearOperationAndQueue();
+        UDPSocketManager::instance()->getGatewayIPAgain(std::nullopt);
+        QTest::qWait(2 * UDPSocketManager::kFollowUpMilliseconds);
+        window.reset();
+        simulator.reset();
+    }
+
+    void modeAndHaveATry()
+    {
+        VtScanViewController *scanner = openScanner();
+        QVERIFY(scanner);
+        QCOMPARE(scanner->scanType(), QStringLiteral("SuperBox"));
+        QCOMPARE(scanner->promptText(), QStringLiteral("Please scan the transmitter first"));
+        QVERIFY(scanner->tryButton()->isVisible());
+        QVERIFY(!scanner->navBar()->leftButton()->isVisible());
+        QVERIFY(scanner->isScanning());
+        QVERIFY(!scanner->hasCapture()); // no camera here: texts, sheet and entry still work
+
+        QTest::mouseClick(scanner->tryButton(), Qt::LeftButton);
+        QCOMPARE(stack()->top(), static_cast<QWidget *>(window->home()));
+        QVERIFY(!AppDelegate::instance()->ifHaveATry()); // offered once per start
+
+        scanner = openScanner();
+        QVERIFY(!scanner->tryButton()->isVisible());
+        QVERIFY(scanner->navBar()->leftButton()->isVisible());
+
+        Database::instance()->insertSuperBoxWithInfo(
+            RecordFactory::transmitter("20AA10000001", "127.0.0.2", true));
+        stack()->popScreen(false);
+        scanner = openScanner();
+        QCOMPARE(scanner->promptText(), QStringLiteral("Please scan the Device"));
+    }
+
+    void manualIdEntry()
+    {
+        VtScanViewController *scanner = openScanner();
+        scanner->navRightButtonItemPressed();
+        QVERIFY(!scanner->isScanning()); // paused while the sheet shows
+        auto *sheet = window->findChild<VtActionSheet *>();
+        QVERIFY(sheet);
+        QCOMPARE(sheet->findChildren<QPushButton *>().constFirst()->text(),
+                 QStringLiteral("OpenFlashlight"));
+        QTest::mouseClick(sheet->findChildren<QPushButton *>().at(1), Qt::LeftButton);
+
+        auto *entry = top<HomeDetailViewController>();
+        QVERIFY(entry);
+        QCOMPARE(entry->popType(), int(ParentPresentViewController::Modal));
+        entry->returnPressed();
+        QCOMPARE(lastToast(), QStringLiteral("Please input ID"));
+        QCOMPARE(top<HomeDetailViewController>(), entry);
+
+        QTest::keyClicks(entry->field(), "20aa10000001");
+        QTest::keyClick(entry->field(), Qt::Key_Return);
+        auto *enrolment = top<SuperBoxAddViewController>();
+        QVERIFY(enrolment);
+        QCOMPARE(enrolment->transmitterId(), QStringLiteral("20AA10000001"));
+        QCOMPARE(enrolment->roleLine(), QStringLiteral("Master Transmitter"));
+    }
+
+    void framesOpenTheRightEnrolment_data()
+    {
+        QTest::addColumn<QImage>("frame");
+        QTest::addColumn<QString>("opened");
+        QTest::newRow("QR code of a transmitter")
+            << CodeImage::qrCode("20AA10000001") << "transmitter 20AA10000001";
+        QTest::newRow("EAN-13 of a light controller")
+            << CodeImage::ean13("211300001230") << "device 211300012305 3";
+        QTest::newRow("Code 128 of a curtain controller")
+            << CodeImage::code128("213100007890") << "device 213100007890 1";
+    }
+    void framesOpenTheRightEnrolment()
+    {
+        QFETCH(QImage, frame);
+        QFETCH(QString, opened);
+        QVERIFY(!frame.isNull());
+        Database::instance()->insertSuperBoxWithInfo(
+            RecordFactory::transmitter("20AA10000009", "127.0.0.2", true));
+        VtScanViewController *scanner = openScanner();
+        scanner->captureFrame(frame);
+        QVERIFY(!scanner->isScanning()); // accepted: scanning stops
+        if (auto *transmitter = top<SuperBoxAddViewController>()) {
+            QCOMPARE("transmitter " + transmitter->transmitterId(), opened);
+        } else {
+            auto *device = top<DeviceAddViewController>();
+            QVERIFY(device);
+            const QString id = device->needArray().constFirst().value(Key::id).toString();
+            QCOMPARE(QStringLiteral("device %1 %2").arg(id).arg(device->needArray().size()),
+                     opened);
+        }
+    }
+
+    void newHomeFromTheApp()
+    {
+        SimulatedHome fresh;
+        fresh.addTransmitter({"20AA10000001", "127.0.0.2", SimulatedHome::Role::Unset, true});
+        fresh.addTransmitter({"20AA10000002", "127.0.0.3", SimulatedHome::Role::Unset, true});
+        startSimulator(fresh);
+
+        window->pushTransmitterEnrolment("20AA10000001", "Model:ZEVO-20AA\nWireless Transmitter");
+        auto *master = top<SuperBoxAddViewController>();
+        QCOMPARE(tagsOf(master), QStringList{"Connect=-1"});
+        QTest::mouseClick(master->footerButtons().constFirst(), Qt::LeftButton);
+        QTRY_COMPARE(tagsOf(master), (QStringList{"Add More=1", "Done=2"}));
+        QTRY_COMPARE(lastToast(), QStringLiteral("Synchronous data successful"));
+        QCOMPARE(master->statusBanner()->findChild<QLabel *>()->text(),
+                 QStringLiteral("Connection successful"));
+
+        QTest::mouseClick(master->footerButtons().at(1), Qt::LeftButton); // Done
+        window->pushTransmitterEnrolment("20AA10000002", "x");
+        auto *slave = top<SuperBoxAddViewController>();
+        QCOMPARE(slave->roleLine(), QStringLiteral("Slave Transmitter"));
+        slave->footerButtonPressed(-1);
+        QTRY_COMPARE(tagsOf(slave), (QStringList{"Add More=1", "Done=2"}));
+        QTRY_COMPARE(Database::instance()->readAllSuperBoxInfo().size(), 2);
+        QTRY_COMPARE(AsyncSocket::liveSocketCount(), 0);
+
+        window->pushDeviceEnrolment("2123D0004560", 3, "D", "summary");
+        auto *dimmer = top<DeviceAddViewController>();
+        QCOMPARE(dimmer->nameField(1)->placeholderText(), QStringLiteral("Please input name"));
+        QTest::keyClicks(dimmer->nameField(1), "Living room");
+        QTest::keyClicks(dimmer->nameField(3), "Reading lamp");
+        dimmer->footerButtonPressed(-1);
+        QTRY_COMPARE(tagsOf(dimmer), (QStringList{"Add More=1", "Done=2"}));
+        QStringList order;
+        for (const QString &request : requests)
+            if (request.contains("2123D000456"))
+                order << request.section(',', 2, 4);
+        QCOMPARE(order, (QStringList{"2123D0004560,11,0", "2123D0004560,15,Living room",
+                                     "2123D0004561,11,0", "2123D0004561,15,Light-D0004561",
+                                     "2123D0004562,11,0", "2123D0004562,15,Reading lamp"}));
+        QVERIFY(dimmer->nameField(2)->isReadOnly());
+        QCOMPARE(dimmer->nameField(2)->text(), QStringLiteral("Light-D0004561"));
+        QCOMPARE(Database::instance()->readAllMainDeviceInfo().size(), 3);
+    }
+
+    void refusedChannelOffersRetry()
+    {
+        startSimulator(SimulatedHome::demo());
+        simulator->faults().add(*FaultRule::parse("lig:11:2112D0007771=code:1", nullptr));
+        QVariantMap master = RecordFactory::transmitter("20AA10000001", "127.0.0.2", true);
+        master.insert(Key::command, Value::yes);
+        Database::instance()->insertSuperBoxWithInfo(master);
+        window->pushDeviceEnrolment("2112D0007770", 2, "S", "summary");
+        auto *device = top<DeviceAddViewController>();
+        device->footerButtonPressed(-1);
+        QTRY_COMPARE(tagsOf(device), QStringList{"Retry=-1"});
+        QCOMPARE(device->statusBanner()->findChild<QLabel *>()->text(),
+                 QStringLiteral("Added 1 Device"));
+        QVERIFY(!device->nameField(1)->isReadOnly());
+    }
+
+    void transmitterTimeOutOffersRetry()
+    {
+        window->pushTransmitterEnrolment("20AA10000001", "x");
+        auto *enrolment = top<SuperBoxAddViewController>();
+        enrolment->footerButtonPressed(-1);
+        ShowAlertManager::instance()->activityOnTimeOut(); // what the 10 s wait ends in
+        QCOMPARE(tagsOf(enrolment), QStringList{"Retry=-1"});
+        QCOMPARE(enrolment->statusBanner()->findChild<QLabel *>()->text(),
+                 QStringLiteral("Network connection failed"));
+    }
+};
+
+ARDENTIA_WIDGET_TEST_MAIN(TestEnrolmentScreens, initUiResources)
+#include "tst_enrolmentscreens.moc"
