@@ -244,6 +244,14 @@ private Q_SLOTS:
         QCOMPARE(device->statusBanner()->findChild<QLabel *>()->text(),
                  QStringLiteral("Added 1 Device"));
         QVERIFY(!device->nameField(1)->isReadOnly());
+
+        // The controller answers now: Retry enrols both channels again.
+        simulator->faults().clear();
+        QTest::mouseClick(device->footerButtons().constFirst(), Qt::LeftButton);
+        QTRY_COMPARE(tagsOf(device), (QStringList{"Add More=1", "Done=2"}));
+        QCOMPARE(Database::instance()->readAllMainDeviceInfo().size(), 2);
+        QTest::mouseClick(device->footerButtons().constFirst(), Qt::LeftButton); // Add More
+        QCOMPARE(stack()->top(), static_cast<QWidget *>(window->home()));
     }
 
     void transmitterTimeOutOffersRetry()
