@@ -7,6 +7,8 @@
 #include "../store/checkmanager.h"
 #include "../store/database.h"
 #include "../views/vtactionsheet.h"
+#include "../views/vtscananimationview.h"
+#include "../views/vtscanupview.h"
 #include "codedecoder.h"
 #include "codeimage.h"
 #include "scancamera.h"
@@ -21,7 +23,7 @@ VtScanViewController::VtScanViewController(QWidget *parent)
     : ParentViewController(tr("Scan"), parent), m_camera(new ScanCamera(this)),
       m_prompt(new QLabel(this)),
       m_hint(new QLabel(tr("Align the QR code within the frame"), this)),
-      m_tryButton(new QPushButton(tr("Have a try"), this))
+      m_tryButton(new QPushButton(tr("Have a try"), this)), m_frameView(new VtScanUpView(this))
 {
     navBar()->setRightText(tr("More"));
     for (QLabel *label : {m_prompt, m_hint}) {
@@ -149,32 +151,7 @@ void VtScanViewController::tryButtonPressed()
 
 void VtScanViewController::showIntro()
 {
-    QWidget *window = this->window();
-    auto *left = new QLabel(window);
-    auto *right = new QLabel(window);
-    const int half = window->width() / 2;
-    for (QLabel *part : {left, right}) {
-        part->setStyleSheet(
-            QStringLiteral("background: rgb(69, 61, 59); color: white; font-size: 15px;"));
-        part->setAlignment(Qt::AlignCenter);
-        part->resize(half, window->height());
-        part->show();
-        part->raise();
-    }
-    left->setObjectName(QStringLiteral("scanIntro"));
-    left->move(0, 0);
-    right->move(half, 0);
-    left->setText(tr("Please scan the barcode of the equipment"));
-    left->setWordWrap(true);
-    QTimer::singleShot(kIntroMilliseconds, left, [left, right, half] {
-        for (auto [part, to] : {std::pair{left, -half}, std::pair{right, 2 * half}}) {
-            auto *slide = new QPropertyAnimation(part, "pos", part);
-            slide->setDuration(kIntroSlideMilliseconds);
-            slide->setEndValue(QPoint(to, 0));
-            QObject::connect(slide, &QPropertyAnimation::finished, part, &QObject::deleteLater);
-            slide->start(QAbstractAnimation::DeleteWhenStopped);
-        }
-    });
+    (new VtScanAnimationView(tr("Please scan the barcode of the equipment"), window()))->start();
 }
 
 void VtScanViewController::showEvent(QShowEvent *event)
@@ -206,6 +183,7 @@ void VtScanViewController::resizeEvent(QResizeEvent *event)
 {
     ParentViewController::resizeEvent(event);
     const QRect picture = pictureRect();
+    m_frameView->setGeometry(picture);
     m_prompt->setGeometry(0, picture.top() - 34, width(), 24);
     m_hint->setGeometry(0, picture.bottom() + 10, width(), 24);
     m_tryButton->setGeometry(20, height() - 20 - 40, width() - 40, 40);
@@ -225,17 +203,5 @@ void VtScanViewController::paintEvent(QPaintEvent *event)
                            (scaled.height() - picture.height()) / 2, picture.width(),
                            picture.height());
         painter.drawImage(picture, scaled, source);
-    }
-    // The frame's corner marks.
-    const QRect frame = picture.adjusted(picture.width() / 6, picture.height() / 8,
-                                         -picture.width() / 6, -picture.height() / 8);
-    painter.setPen(QPen(QColor(227, 215, 205), 4));
-    const int mark = 24;
-    for (const QPoint corner :
-         {frame.topLeft(), frame.topRight(), frame.bottomLeft(), frame.bottomRight()}) {
-        const int dx = corner.x() == frame.left() ? mark : -mark;
-        const int dy = corner.y() == frame.top() ? mark : -mark;
-        painter.drawLine(corner, corner + QPoint(dx, 0));
-        painter.drawLine(corner, corner + QPoint(0, dy));
     }
 }

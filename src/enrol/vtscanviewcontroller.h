@@ -58,4 +58,5 @@ private:
     QLabel *m_prompt;
     QLabel *m_hint;
     QPushButton *m_tryButton;
+    QWidget *m_frameView;
 };

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QWidget>
+
+// The scanner's frame: corner marks drawn over the live picture.
+class VtScanUpView : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit VtScanUpView(QWidget *parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+};
