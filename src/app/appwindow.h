@@ -1,6 +1,7 @@
 #pragma once
 
 #include "../core/navigator.h"
+#include "../core/startupview.h"
 #include "../views/vtfirstinitparentview.h"
 
 #include <QPointer>

@@ -1,6 +1,7 @@
 #include "clisession.h"
 
 #include "../core/appdelegate.h"
+#include "../core/homescreen.h"
 #include "../core/showalertmanager.h"
 #include "../gateway/tcpsocketmanager.h"
 #include "../gateway/udpsocketmanager.h"

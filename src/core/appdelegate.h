@@ -2,6 +2,7 @@
 
 #include "navigator.h"
 #include "screenstack.h"
+#include "torchcontrol.h"
 
 #include <QObject>
 

@@ -6,7 +6,7 @@
 #include "logging.h"
 
 #include "../gateway/udpsocketmanager.h"
-#include "navigator.h"
+#include "startupview.h"
 
 #include <QDir>
 #include <QFileInfo>

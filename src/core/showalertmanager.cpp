@@ -1,6 +1,7 @@
 #include "showalertmanager.h"
 
 #include "../gateway/udpsocketmanager.h"
+#include "../store/recordkeys.h"
 #include "appdelegate.h"
 #include "deviceenrolmentscreen.h"
 #include "headlessfeedbackpresenter.h"
@@ -147,7 +148,7 @@ void ShowAlertManager::activityOnTimeOut()
     channel->updateMainController();
     channel->clearOperationAndQueue();
     if (const auto master = channel->homeLookup()->firstTransmitter())
-        channel->getGatewayIPAgain(master->value(QStringLiteral("id")).toString());
+        channel->getGatewayIPAgain(master->value(Key::id).toString());
 }
 
 bool ShowAlertManager::anyTransmitterStored()

@@ -1,11 +1,12 @@
 #include "useordering.h"
 
+#include "../store/recordkeys.h"
 #include "textnumber.h"
 
 QList<QVariantMap> &UseOrdering::updateArrayFBTSWithArray(QList<QVariantMap> &records)
 {
     const auto uses = [](const QVariantMap &r) {
-        return TextNumber::integerValue(r.value(QStringLiteral("controlTimes")).toString());
+        return TextNumber::integerValue(r.value(Key::controlTimes).toString());
     };
     for (qsizetype pass = 0; pass + 1 < records.size(); ++pass) {
         bool swapped = false;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../core/navigator.h"
+#include "../core/scannerscreen.h"
 #include "../home/parentviewcontroller.h"
 
 #include <QImage>

@@ -4,7 +4,7 @@
 #include "../core/appdelegate.h"
 #include "../core/deviceenrolmentscreen.h"
 #include "../core/logging.h"
-#include "../core/rolescreens.h"
+#include "../core/namingscreen.h"
 #include "../core/showalertmanager.h"
 #include "../core/textnumber.h"
 #include "../store/database.h"

@@ -1,7 +1,8 @@
 #include "scenarioreplies.h"
 
 #include "../core/appdelegate.h"
-#include "../core/rolescreens.h"
+#include "../core/scenariolistscreen.h"
+#include "../core/scenarionamingscreen.h"
 #include "../core/textnumber.h"
 #include "../store/database.h"
 #include "../store/jsoncodec.h"

@@ -2,6 +2,7 @@
 
 #include "../core/appdelegate.h"
 #include "../core/homelookup.h"
+#include "../core/homescreen.h"
 #include "../core/logging.h"
 #include "../core/showalertmanager.h"
 #include "../store/recordkeys.h"

@@ -8,6 +8,7 @@
 #include "../core/screenstack.h"
 #include "../core/showalertmanager.h"
 #include "../store/database.h"
+#include "../store/recordkeys.h"
 #include "../store/storehomelookup.h"
 
 #include "asyncudpsocket.h"
@@ -116,9 +117,9 @@ UDPSocketManager::getUDPAdressWithSendAddress(const std::optional<QString> &addr
     if (address)
         return address;
     const std::optional<QVariantMap> master = m_homeLookup->firstTransmitter();
-    if (!master || !master->contains(QStringLiteral("address")))
+    if (!master || !master->contains(Key::address))
         return std::nullopt;
-    return master->value(QStringLiteral("address")).toString();
+    return master->value(Key::address).toString();
 }
 
 double UDPSocketManager::replyWaitFor(const QStringList &commandArray) const

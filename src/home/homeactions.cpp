@@ -1,7 +1,7 @@
 #include "homeactions.h"
 
 #include "../core/appdelegate.h"
-#include "../core/navigator.h"
+#include "../core/homescreen.h"
 #include "../core/showalertmanager.h"
 #include "../gateway/tcpsocketmanager.h"
 #include "../gateway/udpsocketmanager.h"

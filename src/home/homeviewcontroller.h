@@ -2,7 +2,7 @@
 
 #include "parentnavigationviewcontroller.h"
 
-#include "../core/navigator.h"
+#include "../core/homescreen.h"
 
 // The root screen. Its bar: the menu button on the left, the scan button on
 // the right, the title "Home"; its centre view carries the connection banner.

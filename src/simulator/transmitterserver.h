@@ -2,6 +2,7 @@
 
 #include "faultplan.h"
 #include "simulatedhome.h"
+#include "streamplan.h"
 
 #include <QHostAddress>
 #include <QList>

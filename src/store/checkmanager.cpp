@@ -1,6 +1,7 @@
 #include "checkmanager.h"
 
 #include "../core/appdelegate.h"
+#include "../core/scannerscreen.h"
 #include "../core/showalertmanager.h"
 #include "../core/transmitterenrolmentscreen.h"
 #include "../gateway/udpsocketmanager.h"

@@ -1,6 +1,7 @@
 #include "core/appdelegate.h"
 #include "core/delegatemanager.h"
 #include "core/headlessfeedbackpresenter.h"
+#include "core/homescreen.h"
 #include "core/showalertmanager.h"
 #include "gateway/asyncsocket.h"
 #include "gateway/tcpsocketmanager.h"

@@ -1,6 +1,7 @@
 #include "app/appwindow.h"
 #include "core/appdelegate.h"
 #include "core/delegatemanager.h"
+#include "core/scannerscreen.h"
 #include "core/showalertmanager.h"
 #include "core/useordering.h"
 #include "gateway/asyncudpsocket.h"

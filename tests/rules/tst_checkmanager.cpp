@@ -1,5 +1,6 @@
 #include "core/delegatemanager.h"
 #include "core/headlessfeedbackpresenter.h"
+#include "core/scannerscreen.h"
 #include "core/showalertmanager.h"
 #include "gateway/asyncudpsocket.h"
 #include "gateway/udpsocketmanager.h"

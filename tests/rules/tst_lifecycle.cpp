@@ -2,6 +2,7 @@
 #include "core/delegatemanager.h"
 #include "core/headlessfeedbackpresenter.h"
 #include "core/showalertmanager.h"
+#include "core/startupview.h"
 #include "gateway/asyncudpsocket.h"
 #include "gateway/udpsocketmanager.h"
 #include "recordingnavigator.h"

@@ -1,4 +1,5 @@
 #include "faultplan.h"
+#include "streamplan.h"
 #include "testmain.h"
 
 #include <QStringDecoder>

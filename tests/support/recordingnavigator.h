@@ -2,6 +2,7 @@
 
 #include "core/appdelegate.h"
 #include "core/navigator.h"
+#include "core/torchcontrol.h"
 
 #include <QStringList>
 

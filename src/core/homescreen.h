@@ -1,0 +1,8 @@
+#pragma once
+
+// The home screen, refreshed after an import.
+class HomeScreen {
+public:
+    virtual ~HomeScreen() = default;
+    virtual void updateCenterView() = 0;
+};

@@ -1,0 +1,7 @@
+#pragma once
+
+// A naming screen (device or scenario naming), closed after a scenario change.
+class NamingScreen {
+public:
+    virtual ~NamingScreen() = default;
+};

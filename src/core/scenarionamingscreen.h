@@ -1,0 +1,7 @@
+#pragma once
+
+// The naming screen at the end of scenario editing.
+class ScenarioNamingScreen {
+public:
+    virtual ~ScenarioNamingScreen() = default;
+};

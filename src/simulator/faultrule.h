@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// Faults the simulator plays on purpose, chosen per command family,
+// operation and ID: what a flaky radio, a busy transmitter or a broken
+// firmware would do to a reply.
+struct FaultRule {
+    enum class Action { Drop, Delay, Code, NoToken, BadUtf8, Short };
+
+    QString family = QStringLiteral("*");
+    QString op = QStringLiteral("*");
+    QString id = QStringLiteral("*");
+    Action action = Action::Drop;
+    int value = 0; // milliseconds for Delay, the result code for Code
+
+    bool matches(const QStringList &requestFields) const;
+    // The reply with this fault applied (Drop and Delay leave it as it is).
+    QByteArray applyTo(const QByteArray &reply) const;
+
+    // "FAMILY:OP:ID=ACTION[:VALUE]", "*" for any, e.g. "lig:12:*=code:135",
+    // "gw:1:*=drop", "*:*:*=delay:3000", "curtain:*:*=notoken".
+    static std::optional<FaultRule> parse(const QString &text, QString *error);
+};
