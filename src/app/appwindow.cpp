@@ -55,8 +55,13 @@ void AppWindow::showFirstInitView()
 
 void AppWindow::removeOverlay()
 {
-    if (m_overlay)
-        m_overlay->fadeOut({});
+    if (!m_overlay)
+        return;
+    // The top screen is told it appeared again (a scanner starts scanning).
+    m_overlay->fadeOut([this] {
+        if (auto *top = m_stack->top())
+            top->updateMainView();
+    });
 }
 
 void AppWindow::showWelcomePages()
@@ -68,12 +73,7 @@ void AppWindow::showWelcomePages()
 
 void AppWindow::hideLogoAndRefresh()
 {
-    if (!m_overlay)
-        return;
-    m_overlay->fadeOut([this] {
-        if (auto *top = m_stack->top())
-            top->updateMainView();
-    });
+    removeOverlay();
 }
 
 void AppWindow::pushScanner()

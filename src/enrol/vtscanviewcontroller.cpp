@@ -149,6 +149,12 @@ void VtScanViewController::tryButtonPressed()
         stack->popToScreen(stack->screens().constFirst(), true);
 }
 
+void VtScanViewController::updateMainView()
+{
+    if (isVisible() && !m_scanning && !startUpOverlayShows())
+        startScanning();
+}
+
 void VtScanViewController::showIntro()
 {
     (new VtScanAnimationView(tr("Please scan the barcode of the equipment"), window()))->start();

@@ -37,6 +37,8 @@ public:
     void optionChosen(int index);
     void homeEditFinishWithHomeName(const QString &text);
     void tryButtonPressed();
+    // Shown again (the start-up overlay has gone): scanning starts.
+    void updateMainView() override;
 
 protected:
     void showEvent(QShowEvent *event) override;

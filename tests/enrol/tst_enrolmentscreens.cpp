@@ -128,6 +128,17 @@ private Q_SLOTS:
         QCOMPARE(scanner->promptText(), QStringLiteral("Please scan the Device"));
     }
 
+    void scanningWaitsForTheStartUpOverlay()
+    {
+        window->showFirstInitView();
+        VtScanViewController *scanner = openScanner();
+        QVERIFY(!scanner->isScanning()); // the logo is still on the window
+        scanner->captureOutput("20AA10000001");
+        QCOMPARE(top<VtScanViewController>(), scanner); // nothing decoded
+        QTRY_VERIFY_WITH_TIMEOUT(!window->overlay(), 4000);
+        QVERIFY(scanner->isScanning());
+    }
+
     void manualIdEntry()
     {
         VtScanViewController *scanner = openScanner();
