@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+class QPropertyAnimation;
+class QPushButton;
+
+// What a swipe row tells the screen it belongs to.
+class VtMoveCellTarget {
+public:
+    virtual ~VtMoveCellTarget() = default;
+    // "0" while a horizontal drag is under way (table scrolling off), "1" after.
+    virtual void VtMoveCellTableIfCanMoved(const QString &state) = 0;
+    // "L", "R" (swipes), "P" (press), "D" (Delete button), "E" (Edit button).
+    virtual void VtMoveCellSelector(QWidget *cell, const QString &moveType) = 0;
+};
+
+// A table row that tells swipes from presses and carries a swipe-out panel
+// (130 points, anchored right) with Edit and Delete buttons.
+class VtMoveCell : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int kThreshold = 50;
+    static constexpr int kPanelWidth = 130;
+    static constexpr int kButtonSide = 60;
+    static constexpr int kSlideMilliseconds = 200;
+
+    // Panel modes: toggle (animated), close (animated), hide now, show now.
+    enum PanelMode { Toggle = 0, Close = 1, HideNow = 2, ShowNow = 3 };
+
+    explicit VtMoveCell(QWidget *parent = nullptr);
+    void viewTouched(VtMoveCellTarget *target) { m_target = target; }
+
+    // True when the panel is closed (absent, hidden or parked beyond the right edge).
+    bool getIfEditViewShow() const;
+    // True when the panel was closed before the call (always for ShowNow).
+    bool showOutSettingViewWithCellHeight(int height, int mode);
+    QWidget *panel() const { return m_panel; }
+    QPushButton *deleteButton() const { return m_delete; }
+    QPushButton *editButton() const { return m_edit; }
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void ensurePanel(int height);
+    void slidePanel(bool open);
+    void finishTouch(const QPointF &end, bool cancelled);
+
+    VtMoveCellTarget *m_target = nullptr;
+    QWidget *m_panel = nullptr;
+    QPushButton *m_delete = nullptr;
+    QPushButton *m_edit = nullptr;
+    QPointer<QPropertyAnimation> m_slide;
+    QPointF m_start;
+    bool m_touching = false;
+    bool m_moved = false;
+    bool m_open = false;
+};
