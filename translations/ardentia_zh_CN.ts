@@ -52,6 +52,25 @@
     </message>
 </context>
 <context>
+    <name>CurtainViewController</name>
+    <message>
+        <source>Curtain</source>
+        <translation>窗帘</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>打开</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+</context>
+<context>
     <name>DeviceAddViewController</name>
     <message>
         <source>Scanned Device</source>
@@ -111,6 +130,21 @@
     </message>
 </context>
 <context>
+    <name>DeviceDetailViewController</name>
+    <message>
+        <source>Device Detail</source>
+        <translation>设备详情</translation>
+    </message>
+    <message>
+        <source>ID</source>
+        <translation>ID</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名称</translation>
+    </message>
+</context>
+<context>
     <name>DeviceEnrolment</name>
     <message>
         <source>Curtain</source>
@@ -119,6 +153,70 @@
     <message>
         <source>Light</source>
         <translation>灯光</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceListViewController</name>
+    <message>
+        <source>Device List</source>
+        <translation>设备列表</translation>
+    </message>
+    <message>
+        <source>Transmitter</source>
+        <translation>无线转发器</translation>
+    </message>
+    <message>
+        <source>Lighting</source>
+        <translation>灯光</translation>
+    </message>
+    <message>
+        <source>Curtain</source>
+        <translation>窗帘</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceTableViewController</name>
+    <message>
+        <source>No devices are added yet</source>
+        <translation>还没有添加设备</translation>
+    </message>
+    <message>
+        <source>Try to add a device</source>
+        <translation>试着添加一个设备</translation>
+    </message>
+</context>
+<context>
+    <name>EditNameHCViewController</name>
+    <message>
+        <source>Choose Icon</source>
+        <translation>选择图标</translation>
+    </message>
+    <message>
+        <source>Choose Photo</source>
+        <translation>选择照片</translation>
+    </message>
+    <message>
+        <source>Take Photo</source>
+        <translation>拍照</translation>
+    </message>
+    <message>
+        <source>Pictures (*.png *.jpg *.jpeg)</source>
+        <translation>图片 (*.png *.jpg *.jpeg)</translation>
+    </message>
+</context>
+<context>
+    <name>EditNameViewController</name>
+    <message>
+        <source>Setting Name</source>
+        <translation>设置名称</translation>
+    </message>
+    <message>
+        <source>Change Name</source>
+        <translation>修改名称</translation>
+    </message>
+    <message>
+        <source>Please input name</source>
+        <translation>请输入名称</translation>
     </message>
 </context>
 <context>
@@ -140,6 +238,21 @@
     <message>
         <source>Home</source>
         <translation>首页</translation>
+    </message>
+</context>
+<context>
+    <name>LightingViewController</name>
+    <message>
+        <source>Lighting</source>
+        <translation>灯光</translation>
+    </message>
+    <message>
+        <source>ON</source>
+        <translation>开</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>关</translation>
     </message>
 </context>
 <context>
@@ -305,6 +418,24 @@
     <message>
         <source>Cancel</source>
         <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>VtImageLibSheet</name>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>VtMoveCell</name>
+    <message>
+        <source>Edit</source>
+        <translation>编辑</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>删除</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,11 @@
 #include "core/appdelegate.h"
 #include "core/delegatemanager.h"
 #include "core/showalertmanager.h"
+#include "devices/curtainviewcontroller.h"
+#include "devices/devicedetailviewcontroller.h"
+#include "devices/devicelistviewcontroller.h"
+#include "devices/editnamehcviewcontroller.h"
+#include "devices/lightingviewcontroller.h"
 #include "enrol/deviceaddviewcontroller.h"
 #include "home/homedetailviewcontroller.h"
 #include "home/homeviewcontroller.h"
@@ -114,6 +119,54 @@ private Q_SLOTS:
             ->panelAddSucceed(QStringLiteral("1"));
         QTest::qWait(1100);
         save("device-enrolment-retry");
+    }
+
+    void deviceScreens()
+    {
+        Database *store = Database::instance();
+        for (const auto &[id, control, name] : {std::tuple{"211300001230", "S", "Hall"},
+                                                std::tuple{"212200004560", "D", "Living room"},
+                                                std::tuple{"212200004561", "D", "Dining table"},
+                                                std::tuple{"213100007890", "C", "Bedroom curtain"}})
+            store->insertMainDeviceWithInfo(RecordFactory::device(id, control, id, name));
+        NavigationStack *stack = window->navigationController();
+        auto *lighting = new LightingViewController();
+        stack->push(lighting, false);
+        lighting->updateMainView();
+        save("lighting");
+        QTest::mouseClick(lighting->cellAt(1), Qt::LeftButton, {}, QPoint(100, 30));
+        save("lighting-dimmer-expanded");
+        lighting->VtMoveCellSelector(lighting->cellAt(2), "L");
+        QTest::qWait(300);
+        save("lighting-swipe-panel");
+        auto *curtains = new CurtainViewController();
+        stack->push(curtains, false);
+        curtains->updateMainView();
+        QTest::mouseClick(curtains->cellAt(0), Qt::LeftButton, {}, QPoint(100, 30));
+        save("curtain-expanded");
+        auto *list = new DeviceListViewController();
+        stack->push(list, false);
+        list->updateMainView();
+        list->sectionSelected(1);
+        save("device-list");
+        stack->push(new DeviceDetailViewController(store->readAllSuperBoxInfo().constFirst()),
+                    false);
+        save("device-detail");
+        stack->push(new EditNameViewController("Hall", QStringLiteral("S"), 0), false);
+        save("naming");
+        auto *picture =
+            new EditNameHCViewController("Evening", QStringLiteral("icon_choose_small_3.png"), -1);
+        stack->push(picture, false);
+        save("naming-with-picture");
+        picture->pictureSourceChosen(1);
+        save("icon-sheet");
+        store->deleteMainDeviceWithMainID("211300001230");
+        store->deleteMainDeviceWithMainID("212200004560");
+        store->deleteMainDeviceWithMainID("212200004561");
+        auto *empty = new LightingViewController();
+        stack->push(empty, false);
+        empty->updateMainView();
+        save("lighting-empty");
     }
 
     void sheetAndAlert()

@@ -1,0 +1,53 @@
+#include "curtainviewcontroller.h"
+
+#include "../store/recordkeys.h"
+#include "../views/picturelibrary.h"
+#include "../views/vtcellindicatorview.h"
+#include "../views/vtlightingimageview.h"
+#include "devicecommands.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+CurtainViewController::CurtainViewController(QWidget *parent)
+    : DeviceTableViewController(tr("Curtain"), Value::curtain, parent)
+{
+}
+
+VtMoveCell *CurtainViewController::makeCell(int row, const QVariantMap &record)
+{
+    auto *cell = new VtMoveCell();
+    cell->setObjectName(QStringLiteral("CurtainCell%1").arg(row));
+    auto *icon = new VtLightingImageView(cell);
+    icon->setAttribute(Qt::WA_TransparentForMouseEvents);
+    icon->setPicture(PictureLibrary::picture(QStringLiteral("device_Curtain")), 3);
+    icon->setFixedSize(50, 50);
+    icon->move(10, 5);
+    auto *name = new QLabel(record.value(Key::title).toString(), cell);
+    name->setGeometry(70, 0, 200, 61);
+    name->setAttribute(Qt::WA_TransparentForMouseEvents);
+    const bool expanded = record.value(Key::move).toString() == Value::yes;
+    auto *indicator = new VtCellIndicatorView(cell);
+    indicator->setType(expanded ? 2 : 1);
+    indicator->move(290, 20);
+    if (!expanded)
+        return cell;
+    const QList<std::pair<QString, QString>> motions{{tr("Open"), QStringLiteral("1")},
+                                                     {tr("Stop"), QStringLiteral("2")},
+                                                     {tr("Close"), QStringLiteral("0")}};
+    for (int i = 0; i < motions.size(); ++i) {
+        auto *button = new QPushButton(motions.at(i).first, cell);
+        button->setObjectName(QStringLiteral("motion%1").arg(motions.at(i).second));
+        button->setGeometry(20 + i * 100, 61 + 13, 80, 35);
+        const QString motion = motions.at(i).second;
+        connect(button, &QPushButton::clicked, this,
+                [this, row, motion] { cellControlButtonPressed(row, motion); });
+    }
+    return cell;
+}
+
+void CurtainViewController::cellControlButtonPressed(int row, const QString &motion)
+{
+    if (row >= 0 && row < customArray().size())
+        DeviceCommands::moveCurtain(customArray().at(row), motion);
+}

@@ -1,0 +1,213 @@
+#include "devicelistviewcontroller.h"
+
+#include "../core/appdelegate.h"
+#include "../core/navigator.h"
+#include "../home/navigationbar.h"
+#include "../home/navigationstack.h"
+#include "../store/checkmanager.h"
+#include "../store/database.h"
+#include "../store/recordkeys.h"
+#include "../views/picturelibrary.h"
+#include "../views/vtcellindicatorview.h"
+#include "../views/vtlightingimageview.h"
+#include "devicecommands.h"
+#include "devicedetailviewcontroller.h"
+#include "editnameviewcontroller.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int kRowHeight = 61;
+constexpr int kHeaderHeight = 40;
+
+std::pair<QString, int> pictureOf(const QVariantMap &record)
+{
+    const QString type = record.value(Key::type).toString();
+    if (type == Value::superBox)
+        return {QStringLiteral("device_SuperBox"),
+                record.value(Key::imageName) == Value::master ? 4 : 5};
+    if (type == Value::curtain)
+        return {QStringLiteral("device_Curtain"), 3};
+    return {QStringLiteral("device_Light"), record.value(Key::control) == Value::dimming ? 2 : 1};
+}
+} // namespace
+
+DeviceListViewController::DeviceListViewController(QWidget *parent)
+    : ParentViewController(tr("Device List"), parent), m_table(new QScrollArea(this)),
+      m_rows(new QWidget()), m_layout(new QVBoxLayout(m_rows))
+{
+    navBar()->setRightIcon(QIcon(QStringLiteral(":/icons/scan.svg")));
+    m_layout->setContentsMargins(0, 0, 0, 0);
+    m_layout->setSpacing(0);
+    m_table->setWidget(m_rows);
+    m_table->setWidgetResizable(true);
+    m_table->setFrameShape(QFrame::NoFrame);
+    m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_table->setStyleSheet(QStringLiteral(
+        "QScrollArea, QScrollArea > QWidget > QWidget { background: transparent; }"));
+}
+
+void DeviceListViewController::initAllNeedArray()
+{
+    Database *store = Database::instance();
+    m_needArray = {store->readAllSuperBoxInfo(),
+                   store->readAllMainDeviceInfo(QVariantMap{{Key::type, Value::lighting}}),
+                   store->readAllMainDeviceInfo(QVariantMap{{Key::type, Value::curtain}})};
+    reloadTable();
+}
+
+bool DeviceListViewController::isCollapsed(int section) const
+{
+    return m_hiddenSections.value(section, false);
+}
+
+int DeviceListViewController::rowCount(int section) const
+{
+    return isCollapsed(section) ? 0 : int(m_needArray.value(section).size());
+}
+
+void DeviceListViewController::sectionSelected(int section)
+{
+    m_hiddenSections[section] = !isCollapsed(section);
+    reloadTable();
+}
+
+VtMoveCell *DeviceListViewController::cellAt(int section, int row) const
+{
+    for (auto it = m_cells.cbegin(); it != m_cells.cend(); ++it)
+        if (it.value() == Position{section, row})
+            return static_cast<VtMoveCell *>(it.key());
+    return nullptr;
+}
+
+DeviceListViewController::Position DeviceListViewController::positionOf(QWidget *cell) const
+{
+    return m_cells.value(cell);
+}
+
+void DeviceListViewController::reloadTable()
+{
+    while (QLayoutItem *item = m_layout->takeAt(0)) {
+        delete item->widget();
+        delete item;
+    }
+    m_cells.clear();
+    const QStringList headers{tr("Transmitter"), tr("Lighting"), tr("Curtain")};
+    for (int section = 0; section < 3; ++section) {
+        auto *header = new QPushButton(m_rows);
+        header->setObjectName(QStringLiteral("section%1").arg(section));
+        header->setFixedHeight(kHeaderHeight);
+        header->setStyleSheet(QStringLiteral("text-align: left; padding-left: 15px; border: none; "
+                                             "background: rgb(210, 198, 188); color: #45403b;"));
+        header->setText(headers.at(section));
+        auto *indicator = new VtCellIndicatorView(header);
+        indicator->setType(isCollapsed(section) ? 1 : 2);
+        indicator->move(290, 10);
+        connect(header, &QPushButton::clicked, this, [this, section] { sectionSelected(section); });
+        m_layout->addWidget(header);
+        for (int row = 0; row < rowCount(section); ++row) {
+            const QVariantMap &record = m_needArray.at(section).at(row);
+            auto *cell = new VtMoveCell(m_rows);
+            cell->setFixedHeight(kRowHeight);
+            cell->viewTouched(this);
+            auto *icon = new VtLightingImageView(cell);
+            icon->setAttribute(Qt::WA_TransparentForMouseEvents);
+            const auto [picture, lightType] = pictureOf(record);
+            icon->setPicture(PictureLibrary::picture(picture), lightType);
+            icon->setFixedSize(50, 50);
+            icon->move(10, 5);
+            auto *title = new QLabel(record.value(Key::title).toString(), cell);
+            title->setAttribute(Qt::WA_TransparentForMouseEvents);
+            title->setGeometry(70, 0, 220, kRowHeight);
+            m_layout->addWidget(cell);
+            cell->resize(m_table->viewport()->width(), kRowHeight);
+            m_cells.insert(cell, {section, row});
+            cell->showOutSettingViewWithCellHeight(
+                kRowHeight, m_lastEditCell == Position{section, row} ? VtMoveCell::ShowNow
+                                                                     : VtMoveCell::HideNow);
+        }
+    }
+    m_layout->addStretch();
+}
+
+void DeviceListViewController::VtMoveCellTableIfCanMoved(const QString &state)
+{
+    if (state == QLatin1String("0") || state == QLatin1String("1"))
+        m_table->verticalScrollBar()->setEnabled(state == QLatin1String("1"));
+}
+
+void DeviceListViewController::VtMoveCellSelector(QWidget *cellWidget, const QString &moveType)
+{
+    auto *cell = static_cast<VtMoveCell *>(cellWidget);
+    const Position at = positionOf(cell);
+    if (at.section < 0)
+        return;
+    const QVariantMap record = m_needArray.at(at.section).at(at.row);
+    NavigationStack *stack = NavigationStack::of(this);
+    bool deleted = false;
+    if (moveType == QLatin1String("P")) {
+        if (cell->showOutSettingViewWithCellHeight(kRowHeight, VtMoveCell::Close) && stack)
+            stack->push(new DeviceDetailViewController(record), true);
+    } else if (moveType == QLatin1String("L") || moveType == QLatin1String("R")) {
+        cell->showOutSettingViewWithCellHeight(kRowHeight, VtMoveCell::Toggle);
+    } else if (moveType == QLatin1String("D")) {
+        if (record.value(Key::type).toString() == Value::superBox)
+            Database::instance()->deleteSuperBoxWithMainID(record.value(Key::id).toString());
+        else
+            DeviceCommands::removeDevice(record);
+        m_needArray[at.section].removeAt(at.row);
+        deleted = true;
+    } else if (moveType == QLatin1String("E")) {
+        cell->showOutSettingViewWithCellHeight(kRowHeight, VtMoveCell::HideNow);
+        const QString picture = record.contains(Key::control)
+                                    ? record.value(Key::control).toString()
+                                    : record.value(Key::type).toString();
+        auto *naming =
+            new EditNameViewController(record.value(Key::title).toString(), picture, at.row);
+        naming->setLastSelectSection(at.section);
+        naming->setDelegate(this);
+        if (stack)
+            stack->push(naming, true);
+    } else {
+        return;
+    }
+    if (m_lastEditCell.section >= 0 && !(m_lastEditCell == at))
+        if (VtMoveCell *open = cellAt(m_lastEditCell.section, m_lastEditCell.row))
+            open->showOutSettingViewWithCellHeight(kRowHeight, VtMoveCell::Close);
+    m_lastEditCell = deleted || cell->getIfEditViewShow() ? Position{} : at;
+    if (deleted)
+        reloadTable();
+}
+
+void DeviceListViewController::editFinishWithName(const QString &name, int whichRow,
+                                                  const QVariant &section)
+{
+    const int s = section.toString().toInt();
+    if (whichRow < 0 || s < 0 || s > 2 || whichRow >= m_needArray.at(s).size())
+        return;
+    QVariantMap &record = m_needArray[s][whichRow];
+    record.insert(Key::title, name);
+    Database *store = Database::instance();
+    const QString id = record.value(Key::id).toString();
+    if (record.value(Key::type).toString() == Value::superBox)
+        store->updateSuperBoxWithMainID(id, record);
+    else
+        store->updateMainDeviceWithMainID(id, record); // the list renames in the store only
+    reloadTable();
+}
+
+void DeviceListViewController::navRightButtonItemPressed()
+{
+    if (Navigator *navigator = AppDelegate::instance()->navigator())
+        navigator->pushScanner();
+}
+
+void DeviceListViewController::resizeEvent(QResizeEvent *event)
+{
+    ParentViewController::resizeEvent(event);
+    m_table->setGeometry(0, NavigationBar::kHeight, width(), height() - NavigationBar::kHeight);
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "../home/parentviewcontroller.h"
+#include "../views/vtmovecell.h"
+#include "editnamedelegate.h"
+
+#include <QList>
+#include <QMap>
+#include <QVariantMap>
+
+class QScrollArea;
+class QVBoxLayout;
+
+// Transmitters, lights and curtains in three collapsible sections: a unit's
+// detail on press, renaming (stored only), deletion (transmitters from the
+// store at once, devices through the transmitter).
+class DeviceListViewController : public ParentViewController,
+                                 public VtMoveCellTarget,
+                                 public EditNameDelegate {
+    Q_OBJECT
+
+public:
+    explicit DeviceListViewController(QWidget *parent = nullptr);
+
+    void initAllNeedArray();
+    void sectionSelected(int section);
+    bool isCollapsed(int section) const;
+    int rowCount(int section) const;
+    VtMoveCell *cellAt(int section, int row) const;
+
+    void updateMainView() override { initAllNeedArray(); }
+    void VtMoveCellTableIfCanMoved(const QString &state) override;
+    void VtMoveCellSelector(QWidget *cell, const QString &moveType) override;
+    void editFinishWithName(const QString &name, int whichRow, const QVariant &section) override;
+    void navRightButtonItemPressed() override;
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    struct Position {
+        int section = -1;
+        int row = -1;
+        bool operator==(const Position &) const = default;
+    };
+
+    void reloadTable();
+    Position positionOf(QWidget *cell) const;
+
+    QList<QList<QVariantMap>> m_needArray{{}, {}, {}};
+    QMap<int, bool> m_hiddenSections{{1, true}, {2, true}};
+    QMap<QWidget *, Position> m_cells;
+    Position m_lastEditCell;
+    QScrollArea *m_table;
+    QWidget *m_rows;
+    QVBoxLayout *m_layout;
+};

@@ -1,0 +1,238 @@
+#include "devicetableviewcontroller.h"
+
+#include "../home/navigationbar.h"
+#include "../home/navigationstack.h"
+#include "../store/checkmanager.h"
+#include "../store/database.h"
+#include "../store/recordkeys.h"
+#include "devicecommands.h"
+#include "editnameviewcontroller.h"
+
+#include <QHideEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+namespace {
+// The arrow that points at the add button when the list is empty.
+class VtGuideView : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(QColor(80, 80, 80), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.drawLine(QPointF(15, height() - 5), QPointF(width() - 15, 10));
+        painter.drawPolyline(
+            QPolygonF{{width() - 35.0, 10}, {width() - 15.0, 10}, {width() - 15.0, 30}});
+    }
+};
+} // namespace
+
+DeviceTableViewController::DeviceTableViewController(const QString &title,
+                                                     const std::optional<QString> &whichDevice,
+                                                     QWidget *parent)
+    : ParentViewController(title, parent), m_whichDevice(whichDevice),
+      m_table(new QScrollArea(this)), m_rows(new QWidget()), m_layout(new QVBoxLayout(m_rows))
+{
+    navBar()->setRightIcon(QIcon(QStringLiteral(":/icons/scan.svg")));
+    m_layout->setContentsMargins(0, 0, 0, 0);
+    m_layout->setSpacing(0);
+    m_layout->addStretch();
+    m_table->setWidget(m_rows);
+    m_table->setWidgetResizable(true);
+    m_table->setFrameShape(QFrame::NoFrame);
+    m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_table->setStyleSheet(QStringLiteral(
+        "QScrollArea, QScrollArea > QWidget > QWidget { background: transparent; }"));
+}
+
+VtMoveCell *DeviceTableViewController::cellAt(int row) const
+{
+    return m_cells.value(row);
+}
+
+int DeviceTableViewController::rowOf(QWidget *cell) const
+{
+    for (int i = 0; i < m_cells.size(); ++i)
+        if (m_cells.at(i) == cell)
+            return i;
+    return -1;
+}
+
+void DeviceTableViewController::updateMainView()
+{
+    std::optional<QVariantMap> filter;
+    if (m_whichDevice)
+        filter = QVariantMap{{Key::type, *m_whichDevice}};
+    m_customArray = Database::instance()->readAllMainDeviceInfo(filter);
+    reloadTable();
+    showOutEmptyView();
+}
+
+void DeviceTableViewController::reloadTable()
+{
+    qDeleteAll(m_cells);
+    m_cells.clear();
+    for (int row = 0; row < m_customArray.size(); ++row) {
+        const QVariantMap &record = m_customArray.at(row);
+        VtMoveCell *cell = makeCell(row, record);
+        cell->viewTouched(this);
+        const bool expanded = record.value(Key::move).toString() == Value::yes;
+        cell->setFixedHeight(expanded ? kExpandedRowHeight : kRowHeight);
+        cell->setAutoFillBackground(true);
+        QPalette palette = cell->palette();
+        palette.setColor(QPalette::Window,
+                         row % 2 == 0 ? QColor(222, 210, 200) : QColor(232, 220, 210));
+        cell->setPalette(palette);
+        m_layout->insertWidget(row, cell);
+        cell->resize(m_table->viewport()->width(), cell->height());
+        cell->showOutSettingViewWithCellHeight(
+            cell->height(), row == m_lastEditCellRow ? VtMoveCell::ShowNow : VtMoveCell::HideNow);
+        m_cells.append(cell);
+    }
+}
+
+bool DeviceTableViewController::showsEmptyGuide() const
+{
+    return m_guide && m_guide->isVisible();
+}
+
+void DeviceTableViewController::showOutEmptyView()
+{
+    if (!m_customArray.isEmpty()) {
+        delete m_guide;
+        m_guide = nullptr;
+        return;
+    }
+    if (!m_guide) {
+        m_guide = new QWidget(this);
+        m_guide->setObjectName(QStringLiteral("emptyGuide"));
+        m_guide->setAttribute(Qt::WA_TransparentForMouseEvents);
+        auto *arrow = new VtGuideView(m_guide);
+        arrow->setGeometry(width() - 70 - 10, 0, 70, 70);
+        auto *first = new QLabel(tr("No devices are added yet"), m_guide);
+        auto *second = new QLabel(tr("Try to add a device"), m_guide);
+        first->setStyleSheet(QStringLiteral("color: rgb(80, 80, 80); font-size: 19px;"));
+        second->setStyleSheet(QStringLiteral("color: rgb(80, 80, 80); font-size: 13px;"));
+        first->setAlignment(Qt::AlignCenter);
+        second->setAlignment(Qt::AlignCenter);
+        first->setGeometry(0, 110, width(), 30);
+        second->setGeometry(0, 145, width(), 20);
+        m_guide->setGeometry(0, NavigationBar::kHeight, width(), 200);
+    }
+    m_guide->show();
+    m_guide->raise();
+}
+
+void DeviceTableViewController::VtMoveCellTableIfCanMoved(const QString &state)
+{
+    if (state == QLatin1String("0") || state == QLatin1String("1")) {
+        m_scrolling = state == QLatin1String("1");
+        m_table->verticalScrollBar()->setEnabled(m_scrolling);
+    }
+}
+
+void DeviceTableViewController::toggleExpansion(int row)
+{
+    Database *store = Database::instance();
+    for (int i = 0; i < m_customArray.size(); ++i) {
+        QVariantMap &other = m_customArray[i];
+        if (i != row && other.value(Key::move).toString() == Value::yes) {
+            other.insert(Key::move, Value::no);
+            store->updateMainDeviceWithMainID(other.value(Key::id).toString(), other);
+            break;
+        }
+    }
+    QVariantMap &record = m_customArray[row];
+    record.insert(Key::move,
+                  record.value(Key::move).toString() == Value::yes ? Value::no : Value::yes);
+    store->updateMainDeviceWithMainID(record.value(Key::id).toString(), record);
+    reloadTable();
+    if (row == m_customArray.size() - 1)
+        m_table->ensureWidgetVisible(m_cells.at(row));
+}
+
+void DeviceTableViewController::VtMoveCellSelector(QWidget *cellWidget, const QString &moveType)
+{
+    auto *cell = static_cast<VtMoveCell *>(cellWidget);
+    const int row = rowOf(cell);
+    if (row < 0)
+        return;
+    bool panelClosed = true;
+    if (moveType == QLatin1String("P")) {
+        const bool wasClosed =
+            cell->showOutSettingViewWithCellHeight(cell->height(), VtMoveCell::Close);
+        if (wasClosed && mayExpand(m_customArray.at(row))) {
+            toggleExpansion(row); // the cells are new now
+            cell = m_cells.at(row);
+        }
+        panelClosed = cell->getIfEditViewShow();
+    } else if (moveType == QLatin1String("L") || moveType == QLatin1String("R")) {
+        cell->showOutSettingViewWithCellHeight(cell->height(), VtMoveCell::Toggle);
+        panelClosed = cell->getIfEditViewShow();
+    } else if (moveType == QLatin1String("D")) {
+        DeviceCommands::removeDevice(m_customArray.at(row));
+        m_customArray.removeAt(row);
+        m_lastEditCellRow = -1;
+        reloadTable();
+        showOutEmptyView();
+        return;
+    } else if (moveType == QLatin1String("E")) {
+        cell->showOutSettingViewWithCellHeight(cell->height(), VtMoveCell::HideNow);
+        const QVariantMap &record = m_customArray.at(row);
+        auto *naming = new EditNameViewController(record.value(Key::title).toString(),
+                                                  record.value(Key::control).toString(), row);
+        naming->setDelegate(this);
+        if (auto *stack = NavigationStack::of(this))
+            stack->push(naming, true);
+        panelClosed = true;
+    } else {
+        return;
+    }
+    if (m_lastEditCellRow >= 0 && m_lastEditCellRow != row)
+        if (VtMoveCell *open = cellAt(m_lastEditCellRow))
+            open->showOutSettingViewWithCellHeight(open->height(), VtMoveCell::Close);
+    m_lastEditCellRow = panelClosed ? -1 : row;
+}
+
+void DeviceTableViewController::editFinishWithName(const QString &name, int whichRow,
+                                                   const QVariant &)
+{
+    if (whichRow < 0 || whichRow >= m_customArray.size())
+        return;
+    DeviceCommands::renameDevice(m_customArray[whichRow], name);
+    reloadTable();
+}
+
+void DeviceTableViewController::navRightButtonItemPressed()
+{
+    CheckManager::setUpScanControllerWithType(m_whichDevice);
+}
+
+void DeviceTableViewController::hideEvent(QHideEvent *event)
+{
+    ParentViewController::hideEvent(event);
+    if (event->spontaneous())
+        return;
+    // Entered again, the rows are collapsed.
+    Database *store = Database::instance();
+    for (QVariantMap device : store->readAllMainDeviceInfo()) {
+        if (device.value(Key::move).toString() == Value::yes) {
+            device.remove(Key::move);
+            store->updateMainDeviceWithMainID(device.value(Key::id).toString(), device);
+            break;
+        }
+    }
+}
+
+void DeviceTableViewController::resizeEvent(QResizeEvent *event)
+{
+    ParentViewController::resizeEvent(event);
+    m_table->setGeometry(0, NavigationBar::kHeight, width(), height() - NavigationBar::kHeight);
+}

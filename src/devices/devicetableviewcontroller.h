@@ -1,0 +1,67 @@
+#pragma once
+
+#include "../home/parentviewcontroller.h"
+#include "../views/vtmovecell.h"
+#include "editnamedelegate.h"
+
+#include <QList>
+#include <QVariantMap>
+#include <optional>
+
+class QLabel;
+class QScrollArea;
+class QVBoxLayout;
+
+// The base of the screens that list the devices of one type: rows of swipe
+// cells, at most one row expanded (kept in the store), the swipe-out panel
+// with Edit and Delete, the empty-state guide, the add button.
+class DeviceTableViewController : public ParentViewController,
+                                  public VtMoveCellTarget,
+                                  public EditNameDelegate {
+    Q_OBJECT
+
+public:
+    static constexpr int kRowHeight = 61;
+    static constexpr int kExpandedRowHeight = 122;
+
+    // whichDevice: the type listed (and the scanner's type); none lists all.
+    // Renames and removals use the family of each record's type.
+    DeviceTableViewController(const QString &title, const std::optional<QString> &whichDevice,
+                              QWidget *parent = nullptr);
+
+    const QList<QVariantMap> &customArray() const { return m_customArray; }
+    int lastEditCellRow() const { return m_lastEditCellRow; }
+    VtMoveCell *cellAt(int row) const;
+    bool showsEmptyGuide() const;
+    bool scrollingEnabled() const { return m_scrolling; }
+
+    void updateMainView() override;
+    void VtMoveCellTableIfCanMoved(const QString &state) override;
+    void VtMoveCellSelector(QWidget *cell, const QString &moveType) override;
+    void editFinishWithName(const QString &name, int whichRow, const QVariant &imageData) override;
+    void navRightButtonItemPressed() override;
+
+protected:
+    // A row of this screen for the record at this index.
+    virtual VtMoveCell *makeCell(int row, const QVariantMap &record) = 0;
+    virtual bool mayExpand(const QVariantMap &record) const = 0;
+    int rowOf(QWidget *cell) const;
+    QVariantMap &recordAt(int row) { return m_customArray[row]; }
+    void reloadTable();
+    void hideEvent(QHideEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void showOutEmptyView();
+    void toggleExpansion(int row);
+
+    std::optional<QString> m_whichDevice;
+    QList<QVariantMap> m_customArray;
+    QList<VtMoveCell *> m_cells;
+    int m_lastEditCellRow = -1;
+    bool m_scrolling = true;
+    QScrollArea *m_table;
+    QWidget *m_rows;
+    QVBoxLayout *m_layout;
+    QWidget *m_guide = nullptr;
+};

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "editnameviewcontroller.h"
+
+#include <QPixmap>
+
+class QCamera;
+class QImageCapture;
+class QMediaCaptureSession;
+
+// Names an item and lets the user choose its picture: a built-in icon, a
+// photo from the pictures folder, or a new photo from the camera. Hands back
+// the picture, 160 points wide, as PNG (or JPEG).
+class EditNameHCViewController : public EditNameViewController {
+    Q_OBJECT
+
+public:
+    static constexpr int kPictureWidth = 160;
+
+    using EditNameViewController::EditNameViewController;
+    ~EditNameHCViewController() override;
+
+    void imageViewPress() override;
+    void pictureSourceChosen(int index);
+    void iconChosen(int index);
+    void photoChosen(const QImage &photo);
+    static QByteArray pictureData(const QPixmap &picture);
+
+protected:
+    void pushDelegateSelector(const QString &name) override;
+
+private:
+    void choosePhoto();
+    void takePhoto();
+
+    QCamera *m_camera = nullptr;
+    QMediaCaptureSession *m_session = nullptr;
+    QImageCapture *m_capture = nullptr;
+};

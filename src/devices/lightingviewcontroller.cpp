@@ -1,0 +1,84 @@
+#include "lightingviewcontroller.h"
+
+#include "../store/recordkeys.h"
+#include "../views/picturelibrary.h"
+#include "../views/vtcellindicatorview.h"
+#include "../views/vtlightingimageview.h"
+#include "devicecommands.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+LightingViewController::LightingViewController(QWidget *parent)
+    : DeviceTableViewController(tr("Lighting"), Value::lighting, parent)
+{
+}
+
+bool LightingViewController::mayExpand(const QVariantMap &record) const
+{
+    return record.value(Key::control).toString() == Value::dimming;
+}
+
+VtMoveCell *LightingViewController::makeCell(int row, const QVariantMap &record)
+{
+    auto *cell = new VtMoveCell();
+    cell->setObjectName(QStringLiteral("LightingCell%1").arg(row));
+    auto *icon = new VtLightingImageView(cell);
+    icon->setAttribute(Qt::WA_TransparentForMouseEvents);
+    const QString control = record.value(Key::control).toString();
+    icon->setPicture(PictureLibrary::picture(QStringLiteral("device_Light")),
+                     control == Value::switching ? 1
+                     : control == Value::dimming ? 2
+                                                 : 0);
+    icon->move(10, 0);
+    icon->setFixedSize(50, 50);
+    icon->move(10, 5);
+    auto *name = new QLabel(record.value(Key::title).toString(), cell);
+    name->setGeometry(70, 0, 150, 61);
+    name->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    const QString turnOn = record.value(Key::turnOn).toString();
+    const bool switched = turnOn == Value::yes || turnOn == Value::no;
+    const bool expanded = record.value(Key::move).toString() == Value::yes;
+    if (switched) {
+        for (bool on : {true, false}) {
+            auto *button = new QPushButton(on ? tr("ON") : tr("OFF"), cell);
+            button->setObjectName(on ? QStringLiteral("on") : QStringLiteral("off"));
+            button->setGeometry(on ? 205 : 260, 15, 50, 30);
+            connect(button, &QPushButton::clicked, this,
+                    [this, row, on] { cellSwitchButtonPressed(row, on); });
+        }
+    } else {
+        auto *indicator = new VtCellIndicatorView(cell);
+        indicator->setObjectName(QStringLiteral("indicator"));
+        indicator->setType(expanded ? 2 : 1);
+        indicator->move(290, 20);
+    }
+    if (expanded) {
+        auto *slider = new VtSimpleSlider(cell);
+        slider->setObjectName(QStringLiteral("slider"));
+        slider->setRange(0, 100);
+        slider->setValue(turnOn.toDouble()); // text that is not a number counts as 0
+        slider->setTarget(this);
+        slider->setGeometry(0, 61, 320, 61);
+    }
+    return cell;
+}
+
+void LightingViewController::cellSwitchButtonPressed(int row, bool on)
+{
+    if (row >= 0 && row < customArray().size())
+        DeviceCommands::switchLight(recordAt(row), on);
+}
+
+void LightingViewController::VtSimpleSliderViewTouched(VtSimpleSlider *slider)
+{
+    if (!slider) {
+        VtMoveCellTableIfCanMoved(QStringLiteral("0"));
+        return;
+    }
+    VtMoveCellTableIfCanMoved(QStringLiteral("1"));
+    const int row = rowOf(slider->parentWidget());
+    if (row >= 0)
+        DeviceCommands::dimLight(recordAt(row), int(slider->value())); // truncated toward zero
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QWidget>
+
+// The ten built-in icons in a grid of four a row, with "Cancel" (index 0);
+// icon k is index k + 1.
+class VtImageLibSheet : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit VtImageLibSheet(QWidget *window);
+    void showSheet();
+
+Q_SIGNALS:
+    void clickedButtonAtIndex(int index);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+
+private:
+    void choose(int index);
+};

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QPixmap>
+#include <QWidget>
+
+// A unit's picture in a frame whose colour tells its kind (light type):
+// 0 picture only, 1 switched light, 2 dimmer, 3 curtain, 4 master, 5 slave.
+class VtLightingImageView : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit VtLightingImageView(QWidget *parent = nullptr);
+    void setPicture(const QPixmap &picture, int lightType);
+    int lightType() const { return m_type; }
+    const QPixmap &picture() const { return m_picture; }
+
+Q_SIGNALS:
+    void pressed();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    QPixmap m_picture;
+    int m_type = 0;
+};

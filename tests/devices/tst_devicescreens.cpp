@@ -1,0 +1,293 @@
+#include "app/appwindow.h"
+#include "core/appdelegate.h"
+#include "core/delegatemanager.h"
+#include "core/showalertmanager.h"
+#include "devices/curtainviewcontroller.h"
+#include "devices/devicedetailviewcontroller.h"
+#include "devices/devicelistviewcontroller.h"
+#include "devices/editnamedelegate.h"
+#include "devices/editnamehcviewcontroller.h"
+#include "devices/lightingviewcontroller.h"
+#include "enrol/codedecoder.h"
+#include "enrol/codeimage.h"
+#include "gateway/asyncudpsocket.h"
+#include "gateway/udpsocketmanager.h"
+#include "home/navigationbar.h"
+#include "home/navigationstack.h"
+#include "store/database.h"
+#include "store/jsoncodec.h"
+#include "store/recordfactory.h"
+#include "store/recordkeys.h"
+#include "transmitterserver.h"
+#include "views/uiresources.h"
+#include "views/vtactionsheet.h"
+#include "views/vtimagelibsheet.h"
+#include "views/vtlightingimageview.h"
+#include "views/vtsimpleslider.h"
+#include "widgettestmain.h"
+
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+QVariantMap stored(const QString &id)
+{
+    return JsonCodec::recordFromJSONString(Database::instance()->selectMainDeviceWithMainID(id))
+        .value_or(QVariantMap());
+}
+
+void swipeLeft(QWidget *cell)
+{
+    QTest::mousePress(cell, Qt::LeftButton, {}, QPoint(250, 30));
+    QTest::mouseMove(cell, QPoint(220, 30));
+    QTest::mouseMove(cell, QPoint(180, 30));
+    QTest::mouseRelease(cell, Qt::LeftButton, {}, QPoint(180, 30));
+}
+
+class Names final : public EditNameDelegate {
+public:
+    void editFinishWithName(const QString &name, int row, const QVariant &third) override
+    {
+        results << name + "|" + QString::number(row);
+        lastThird = third;
+    }
+    QStringList results;
+    QVariant lastThird;
+};
+} // namespace
+
+class TestDeviceScreens : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<AppWindow> window;
+    std::unique_ptr<TransmitterServer> simulator;
+    QStringList requests;
+
+    NavigationStack *stack() const { return window->navigationController(); }
+
+    template <typename T> T *open(T *screen)
+    {
+        stack()->push(screen, false);
+        screen->updateMainView();
+        return screen;
+    }
+
+    QStringList sent(const QString &id)
+    {
+        QStringList commands;
+        for (const QString &r : requests)
+            if (r.contains(id))
+                commands << r.section('$', 1).chopped(2);
+        return commands;
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        QFile::remove(Database::databasePath());
+        DelegateManager::instance()->initApplicationNeedData();
+        requests.clear();
+        simulator = std::make_unique<TransmitterServer>(SimulatedHome::demo());
+        simulator->setLogging(false);
+        QString error;
+        QVERIFY2(simulator->start(0, 0, &error), qPrintable(error));
+        UDPSocketManager::instance()->setTransmitterPort(simulator->datagramPort());
+        connect(simulator.get(), &TransmitterServer::datagramAnswered, this,
+                [this](const QByteArray &request) { requests << QString::fromUtf8(request); });
+        Database *store = Database::instance();
+        QVariantMap master = RecordFactory::transmitter("20AA10000001", "127.0.0.2", true);
+        master.insert(Key::command, Value::yes);
+        store->insertSuperBoxWithInfo(master);
+        store->insertSuperBoxWithInfo(RecordFactory::transmitter("20AA10000002", "", false));
+        for (const auto &[id, control, name] : {std::tuple{"211300001230", "S", "Hall"},
+                                                std::tuple{"212200004560", "D", "Living room"},
+                                                std::tuple{"212200004561", "D", "Dining table"},
+                                                std::tuple{"213100007890", "C", "Bedroom curtain"}})
+            store->insertMainDeviceWithInfo(RecordFactory::device(id, control, id, name));
+        window = std::make_unique<AppWindow>();
+        window->show();
+    }
+
+    void cleanup()
+    {
+        ShowAlertManager::instance()->stopActivity();
+        AsyncUdpSocket::closeAll();
+        QTRY_COMPARE(AsyncUdpSocket::liveSocketCount(), 0);
+        UDPSocketManager::instance()->clearOperationAndQueue();
+        QTest::qWait(2 * UDPSocketManager::kFollowUpMilliseconds);
+        window.reset();
+        simulator.reset();
+    }
+
+    void switchesALight()
+    {
+        auto *lighting = open(new LightingViewController());
+        QCOMPARE(lighting->customArray().size(), 3);
+        QTest::mouseClick(lighting->cellAt(0)->findChild<QPushButton *>("on"), Qt::LeftButton);
+        QTRY_COMPARE(stored("211300001230").value(Key::turnOn).toString(), QStringLiteral("YES"));
+        QCOMPARE(sent("211300001230"), QStringList{"cfg,lig,211300001230,4,1,0,0"});
+    }
+
+    void dimmersExpandOneAtATime()
+    {
+        auto *lighting = open(new LightingViewController());
+        QTest::mouseClick(lighting->cellAt(0), Qt::LeftButton, {},
+                          QPoint(100, 30)); // a switch light
+        QCOMPARE(stored("211300001230").value(Key::move).toString(), QStringLiteral("NO"));
+        QTest::mouseClick(lighting->cellAt(1), Qt::LeftButton, {}, QPoint(100, 30));
+        QCOMPARE(stored("212200004560").value(Key::move).toString(), QStringLiteral("YES"));
+        QCOMPARE(lighting->cellAt(1)->height(), 122);
+        QTest::mouseClick(lighting->cellAt(2), Qt::LeftButton, {}, QPoint(100, 30));
+        QCOMPARE(stored("212200004560").value(Key::move).toString(), QStringLiteral("NO"));
+        QCOMPARE(stored("212200004561").value(Key::move).toString(), QStringLiteral("YES"));
+
+        // One value a drag, truncated; plus at 95 gives 100.
+        auto *slider = lighting->cellAt(2)->findChild<VtSimpleSlider *>("slider");
+        QVERIFY(slider);
+        QTest::mousePress(slider, Qt::LeftButton, {}, QPoint(100, 30));
+        QTest::mouseMove(slider, QPoint(150, 30));
+        QTest::mouseMove(slider, QPoint(200, 30));
+        QTest::mouseRelease(slider, Qt::LeftButton, {}, QPoint(200, 30));
+        slider->setValue(95);
+        QTest::mouseClick(slider->plusButton(), Qt::LeftButton);
+        QTRY_COMPARE(sent("212200004561").size(), 2);
+        QCOMPARE(sent("212200004561"),
+                 (QStringList{"cfg,lig,212200004561,4,1,64,0", "cfg,lig,212200004561,4,1,100,0"}));
+
+        // Leaving collapses the expanded row in the store.
+        lighting->hide();
+        QCOMPARE(stored("212200004561").contains(Key::move), false);
+    }
+
+    void swipePanelsAndPresses()
+    {
+        auto *lighting = open(new LightingViewController());
+        swipeLeft(lighting->cellAt(1));
+        QCOMPARE(lighting->lastEditCellRow(), 1);
+        QVERIFY(!lighting->cellAt(1)->getIfEditViewShow());
+        // A press on the row with the open panel only closes it.
+        QTest::mouseClick(lighting->cellAt(1), Qt::LeftButton, {}, QPoint(60, 30));
+        QCOMPARE(stored("212200004560").value(Key::move).toString(), QStringLiteral("NO"));
+        QCOMPARE(lighting->lastEditCellRow(), -1);
+        // Swiping another row closes the first one's panel.
+        swipeLeft(lighting->cellAt(1));
+        swipeLeft(lighting->cellAt(2));
+        QVERIFY(lighting->cellAt(1)->getIfEditViewShow());
+        QCOMPARE(lighting->lastEditCellRow(), 2);
+    }
+
+    void deletesAndRenames()
+    {
+        auto *lighting = open(new LightingViewController());
+        swipeLeft(lighting->cellAt(0));
+        QTest::mouseClick(lighting->cellAt(0)->editButton(), Qt::LeftButton);
+        auto *naming = dynamic_cast<EditNameViewController *>(stack()->top());
+        QVERIFY(naming);
+        QCOMPARE(naming->navTitle(), QStringLiteral("Change Name"));
+        QCOMPARE(naming->pictureView()->lightType(), 1);
+        naming->nameField()->clear();
+        QTest::keyClicks(naming->nameField(), "Porch, left");
+        QCOMPARE(naming->nameField()->text(),
+                 QStringLiteral("Porch left")); // the comma cannot be typed
+        QTest::keyClick(naming->nameField(), Qt::Key_Return);
+        QCOMPARE(stack()->top(), static_cast<QWidget *>(lighting));
+        QCOMPARE(stored("211300001230").value(Key::title).toString(), QStringLiteral("Porch left"));
+        QTRY_COMPARE(sent("211300001230"), QStringList{"cfg,lig,211300001230,15,Porch left,0,0"});
+
+        for (int i = 0; i < 3; ++i) {
+            swipeLeft(lighting->cellAt(0));
+            QTest::mouseClick(lighting->cellAt(0)->deleteButton(), Qt::LeftButton);
+            QTest::qWait(150);
+        }
+        QVERIFY(lighting->customArray().isEmpty());
+        QVERIFY(lighting->showsEmptyGuide());
+        QTRY_COMPARE(sent(",12,").size(), 3);
+    }
+
+    void movesCurtains()
+    {
+        auto *curtains = open(new CurtainViewController());
+        QTest::mouseClick(curtains->cellAt(0), Qt::LeftButton, {}, QPoint(100, 30));
+        QCOMPARE(curtains->cellAt(0)->height(), 122);
+        for (const char *motion : {"1", "2", "0"}) {
+            QTest::mouseClick(
+                curtains->cellAt(0)->findChild<QPushButton *>(QStringLiteral("motion") + motion),
+                Qt::LeftButton);
+            QTest::qWait(200);
+        }
+        QTRY_COMPARE(sent("213100007890"), (QStringList{"cfg,curtain,213100007890,4,1,0,0",
+                                                        "cfg,curtain,213100007890,4,2,0,0",
+                                                        "cfg,curtain,213100007890,4,0,0,0"}));
+    }
+
+    void deviceListSectionsDetailAndDeletion()
+    {
+        auto *list = open(new DeviceListViewController());
+        QCOMPARE(list->rowCount(0), 2);
+        QCOMPARE(list->rowCount(1), 0); // lights and curtains start collapsed
+        QCOMPARE(list->rowCount(2), 0);
+        list->sectionSelected(1);
+        QCOMPARE(list->rowCount(1), 3);
+
+        QTest::mouseClick(list->cellAt(0, 0), Qt::LeftButton, {}, QPoint(100, 30));
+        auto *detail = dynamic_cast<DeviceDetailViewController *>(stack()->top());
+        QVERIFY(detail);
+        QCOMPARE(detail->detailText(), QStringLiteral("ID:20AA10000001\nName:Master Transmitter"));
+        const std::optional<QString> read = CodeImage::read(detail->codeImage());
+        QCOMPARE(read, std::optional<QString>("20AA10000001"));
+        QCOMPARE(CodeDecoder::getNeedString(*read)->kind, QStringLiteral("SuperBox"));
+        stack()->popScreen(false);
+
+        swipeLeft(list->cellAt(0, 1));
+        QTest::mouseClick(list->cellAt(0, 1)->deleteButton(), Qt::LeftButton);
+        QCOMPARE(Database::instance()->readAllSuperBoxInfo().size(), 1); // at once, no command
+        swipeLeft(list->cellAt(1, 0));
+        QTest::mouseClick(list->cellAt(1, 0)->deleteButton(), Qt::LeftButton);
+        QTRY_COMPARE(sent("211300001230"), QStringList{"cfg,lig,211300001230,12,0,0,0"});
+
+        list->editFinishWithName("Study", 0, QStringLiteral("1"));
+        QCOMPARE(stored("212200004560").value(Key::title).toString(), QStringLiteral("Study"));
+        QTest::qWait(200);
+        QVERIFY(sent("212200004560").isEmpty()); // renamed in the store only
+    }
+
+    void namingWithAPicture()
+    {
+        Names names;
+        auto *naming =
+            new EditNameHCViewController("Evening", QStringLiteral("icon_choose_small_9.png"), -1);
+        naming->setDelegate(&names);
+        stack()->push(naming, false);
+        QCOMPARE(naming->navTitle(), QStringLiteral("Setting Name"));
+        naming->imageViewPress();
+        window->findChild<VtActionSheet *>()->clickedButtonAtIndex(1);
+        QTest::qWait(10);
+        auto *icons = window->findChild<VtImageLibSheet *>();
+        QVERIFY(icons);
+        const QImage before = naming->pictureView()->picture().toImage();
+        QTest::mouseClick(icons->findChild<QPushButton *>("icon3"), Qt::LeftButton);
+        QVERIFY(naming->pictureView()->picture().toImage() != before);
+
+        naming->nameField()->setText(" "); // a blank is a name
+        naming->confirm();
+        QCOMPARE(names.results, QStringList{" |-1"});
+        const QImage handed = QImage::fromData(names.lastThird.toByteArray(), "PNG");
+        QCOMPARE(handed.width(), 160);
+    }
+
+    void emptyNameIsRefused()
+    {
+        Names names;
+        auto *naming = new EditNameViewController("", QStringLiteral("SuperBox"), 0);
+        naming->setDelegate(&names);
+        stack()->push(naming, false);
+        naming->confirm();
+        QVERIFY(names.results.isEmpty());
+        QCOMPARE(stack()->top(), static_cast<QWidget *>(naming));
+        QCOMPARE(naming->pictureView()->lightType(), 4);
+    }
+};
+
+ARDENTIA_WIDGET_TEST_MAIN(TestDeviceScreens, initUiResources)
+#include "tst_devicescreens.moc"
