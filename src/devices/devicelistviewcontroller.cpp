@@ -8,6 +8,7 @@
 #include "../store/database.h"
 #include "../store/recordkeys.h"
 #include "../views/picturelibrary.h"
+#include "../views/tablearea.h"
 #include "../views/vtcellindicatorview.h"
 #include "../views/vtlightingimageview.h"
 #include "devicecommands.h"
@@ -37,18 +38,10 @@ std::pair<QString, int> pictureOf(const QVariantMap &record)
 } // namespace
 
 DeviceListViewController::DeviceListViewController(QWidget *parent)
-    : ParentViewController(tr("Device List"), parent), m_table(new QScrollArea(this)),
-      m_rows(new QWidget()), m_layout(new QVBoxLayout(m_rows))
+    : ParentViewController(tr("Device List"), parent), m_table(new TableArea(this)),
+      m_rows(m_table->rowsWidget()), m_layout(m_table->rows())
 {
     navBar()->setRightIcon(QIcon(QStringLiteral(":/icons/scan.svg")));
-    m_layout->setContentsMargins(0, 0, 0, 0);
-    m_layout->setSpacing(0);
-    m_table->setWidget(m_rows);
-    m_table->setWidgetResizable(true);
-    m_table->setFrameShape(QFrame::NoFrame);
-    m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_table->setStyleSheet(QStringLiteral(
-        "QScrollArea, QScrollArea > QWidget > QWidget { background: transparent; }"));
 }
 
 void DeviceListViewController::initAllNeedArray()

@@ -8,8 +8,8 @@
 #include <QMap>
 #include <QVariantMap>
 
-class QScrollArea;
 class QVBoxLayout;
+class TableArea;
 
 // Transmitters, lights and curtains in three collapsible sections: a unit's
 // detail on press, renaming (stored only), deletion (transmitters from the
@@ -51,7 +51,7 @@ private:
     QMap<int, bool> m_hiddenSections{{1, true}, {2, true}};
     QMap<QWidget *, Position> m_cells;
     Position m_lastEditCell;
-    QScrollArea *m_table;
+    TableArea *m_table;
     QWidget *m_rows;
     QVBoxLayout *m_layout;
 };

@@ -5,6 +5,7 @@
 #include "../store/checkmanager.h"
 #include "../store/database.h"
 #include "../store/recordkeys.h"
+#include "../views/tablearea.h"
 #include "devicecommands.h"
 #include "editnameviewcontroller.h"
 
@@ -37,19 +38,11 @@ protected:
 DeviceTableViewController::DeviceTableViewController(const QString &title,
                                                      const std::optional<QString> &whichDevice,
                                                      QWidget *parent)
-    : ParentViewController(title, parent), m_whichDevice(whichDevice),
-      m_table(new QScrollArea(this)), m_rows(new QWidget()), m_layout(new QVBoxLayout(m_rows))
+    : ParentViewController(title, parent), m_whichDevice(whichDevice), m_table(new TableArea(this)),
+      m_rows(m_table->rowsWidget()), m_layout(m_table->rows())
 {
     navBar()->setRightIcon(QIcon(QStringLiteral(":/icons/scan.svg")));
-    m_layout->setContentsMargins(0, 0, 0, 0);
-    m_layout->setSpacing(0);
     m_layout->addStretch();
-    m_table->setWidget(m_rows);
-    m_table->setWidgetResizable(true);
-    m_table->setFrameShape(QFrame::NoFrame);
-    m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_table->setStyleSheet(QStringLiteral(
-        "QScrollArea, QScrollArea > QWidget > QWidget { background: transparent; }"));
 }
 
 VtMoveCell *DeviceTableViewController::cellAt(int row) const

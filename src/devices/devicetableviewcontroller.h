@@ -9,8 +9,8 @@
 #include <optional>
 
 class QLabel;
-class QScrollArea;
 class QVBoxLayout;
+class TableArea;
 
 // The base of the screens that list the devices of one type: rows of swipe
 // cells, at most one row expanded (kept in the store), the swipe-out panel
@@ -60,7 +60,7 @@ private:
     QList<VtMoveCell *> m_cells;
     int m_lastEditCellRow = -1;
     bool m_scrolling = true;
-    QScrollArea *m_table;
+    TableArea *m_table;
     QWidget *m_rows;
     QVBoxLayout *m_layout;
     QWidget *m_guide = nullptr;
