@@ -21,6 +21,7 @@
 #include "transmitterserver.h"
 #include "views/uiresources.h"
 #include "views/vtactionsheet.h"
+#include "views/vtalertdialog.h"
 #include "views/vtimagelibsheet.h"
 #include "views/vtlightingimageview.h"
 #include "views/vtsimpleslider.h"
@@ -203,6 +204,21 @@ private Q_SLOTS:
         QVERIFY(lighting->customArray().isEmpty());
         QVERIFY(lighting->showsEmptyGuide());
         QTRY_COMPARE(sent(",12,").size(), 3);
+    }
+
+    void refusedRemovalOffersTheForcedOne()
+    {
+        simulator->home().setChannelResponsive("211300001230", false);
+        auto *lighting = open(new LightingViewController());
+        swipeLeft(lighting->cellAt(0));
+        QTest::mouseClick(lighting->cellAt(0)->deleteButton(), Qt::LeftButton);
+        QTRY_VERIFY(window->alertDialog()->visibleAlert());
+        QTest::mouseClick(
+            window->alertDialog()->visibleAlert()->findChild<QPushButton *>("alertButton0"),
+            Qt::LeftButton);
+        QTRY_VERIFY(stored("211300001230").isEmpty());
+        QCOMPARE(sent("211300001230"),
+                 (QStringList{"cfg,lig,211300001230,12,0,0,0", "cfg,lig,211300001230,18,0,0,0"}));
     }
 
     void movesCurtains()
