@@ -9,6 +9,25 @@
     </message>
 </context>
 <context>
+    <name>ChooseControlViewController</name>
+    <message>
+        <source>Select Devices</source>
+        <translation>选择设备</translation>
+    </message>
+    <message>
+        <source>ON</source>
+        <translation>开</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>关</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>下一步</translation>
+    </message>
+</context>
+<context>
     <name>CodeDecoder</name>
     <message>
         <source>Model</source>
@@ -283,6 +302,13 @@
     <message>
         <source>All Off Mode</source>
         <translation>全关模式</translation>
+    </message>
+</context>
+<context>
+    <name>SceneViewController</name>
+    <message>
+        <source>Scenario</source>
+        <translation>情景</translation>
     </message>
 </context>
 <context>

@@ -9,6 +9,7 @@
 #include "../enrol/vtscanviewcontroller.h"
 #include "../home/homeviewcontroller.h"
 #include "../home/navigationstack.h"
+#include "../scenarios/choosecontrolviewcontroller.h"
 #include "../views/vtalertdialog.h"
 #include "../views/vtfirstinitparentview.h"
 #include "../views/widgetfeedbackpresenter.h"
@@ -83,7 +84,7 @@ void AppWindow::pushScanner()
 
 void AppWindow::pushDeviceSelection()
 {
-    qCInfo(lcFeedback) << "the device selection opens here";
+    m_stack->push(new ChooseControlViewController(), true);
 }
 
 void AppWindow::pushTransmitterEnrolment(const QString &id, const QString &summary)

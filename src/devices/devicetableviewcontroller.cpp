@@ -14,6 +14,7 @@
 #include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 namespace {
@@ -206,6 +207,13 @@ void DeviceTableViewController::editFinishWithName(const QString &name, int whic
 void DeviceTableViewController::navRightButtonItemPressed()
 {
     CheckManager::setUpScanControllerWithType(m_whichDevice);
+}
+
+void DeviceTableViewController::showEvent(QShowEvent *event)
+{
+    ParentViewController::showEvent(event);
+    if (!event->spontaneous())
+        updateMainView();
 }
 
 void DeviceTableViewController::hideEvent(QHideEvent *event)

@@ -48,7 +48,9 @@ protected:
     int rowOf(QWidget *cell) const;
     QVariantMap &recordAt(int row) { return m_customArray[row]; }
     void reloadTable();
+    void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
+    QList<QVariantMap> &records() { return m_customArray; }
     void resizeEvent(QResizeEvent *event) override;
 
 private:

@@ -5,6 +5,8 @@
 #include "../core/deviceenrolmentscreen.h"
 #include "../core/logging.h"
 #include "../core/namingscreen.h"
+#include "../core/scenariolistscreen.h"
+#include "../core/scenarionamingscreen.h"
 #include "../core/showalertmanager.h"
 #include "../core/textnumber.h"
 #include "../store/database.h"
@@ -309,9 +311,21 @@ void DeviceReplies::completeScenarioChange()
         return;
     }
     feedback->showLabelWithTitle(UDPSocketManager::tr("Setting scenario successful"));
+    // The naming screen closes. A scenario's goes back to the scenario list
+    // (popping only it would leave the selection screen on top, and the naming
+    // acknowledgement, which looks for the naming screen, would not return).
     AppDelegate *app = AppDelegate::instance();
-    if (app->topScreenAs<NamingScreen>())
-        app->navigationController()->popScreen(true);
+    if (app->topScreenAs<NamingScreen>()) {
+        ScreenStack *stack = app->navigationController();
+        Screen *list = nullptr;
+        for (Screen *screen : stack->screens())
+            if (!list && dynamic_cast<ScenarioListScreen *>(screen))
+                list = screen;
+        if (list && app->topScreenAs<ScenarioNamingScreen>())
+            stack->popToScreen(list, true);
+        else
+            stack->popScreen(true);
+    }
 
     QVariantMap scenario = operations.constLast().value(Key::insertScenario).toMap();
     std::optional<QVariantMap> stored =

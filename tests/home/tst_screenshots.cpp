@@ -12,8 +12,12 @@
 #include "home/homeviewcontroller.h"
 #include "home/navigationstack.h"
 #include "home/parentviewcontroller.h"
+#include "scenarios/choosecontrolviewcontroller.h"
+#include "scenarios/sceneeditnameviewcontroller.h"
+#include "scenarios/sceneviewcontroller.h"
 #include "store/database.h"
 #include "store/recordfactory.h"
+#include "store/recordkeys.h"
 #include "views/uiresources.h"
 #include "views/vtactionsheet.h"
 #include "views/vtalertdialog.h"
@@ -167,6 +171,28 @@ private Q_SLOTS:
         stack->push(empty, false);
         empty->updateMainView();
         save("lighting-empty");
+    }
+
+    void scenarioScreens()
+    {
+        Database *store = Database::instance();
+        const QVariantMap hall = RecordFactory::device("211300001230", "S", "211300001230", "Hall");
+        store->insertMainDeviceWithInfo(hall);
+        store->insertMainDeviceWithInfo(
+            RecordFactory::device("212200004560", "D", "212200004560", "Living room"));
+        QVariantMap evening =
+            RecordFactory::userScenario("1", "Evening", "icon_choose_small_4.png", {hall});
+        evening.insert(Key::state, Value::yes);
+        store->insertScenarioWithInfo(evening);
+        NavigationStack *stack = window->navigationController();
+        stack->push(new SceneViewController(), false);
+        save("scenario-list");
+        auto *choose = new ChooseControlViewController();
+        stack->push(choose, false);
+        choose->tick(0, true);
+        save("scenario-select-devices");
+        stack->push(new SceneEditNameViewController("Evening", "", {}, evening), false);
+        save("scenario-naming");
     }
 
     void sheetAndAlert()

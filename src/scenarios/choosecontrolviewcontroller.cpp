@@ -1,0 +1,223 @@
+#include "choosecontrolviewcontroller.h"
+
+#include "../devices/devicecommands.h"
+#include "../gateway/udpsocketmanager.h"
+#include "../home/navigationbar.h"
+#include "../home/navigationstack.h"
+#include "../store/database.h"
+#include "../store/recordkeys.h"
+#include "../views/picturelibrary.h"
+#include "../views/vtcellindicatorview.h"
+#include "../views/vtlightingimageview.h"
+#include "scenariooperations.h"
+#include "sceneeditnameviewcontroller.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+constexpr int kBottomBarHeight = 50;
+
+QString pictureName(const QVariantMap &device)
+{
+    return device.value(Key::type) == Value::curtain ? QStringLiteral("device_Curtain")
+                                                     : QStringLiteral("device_Light");
+}
+} // namespace
+
+ChooseControlViewController::ChooseControlViewController(QWidget *parent)
+    : DeviceTableViewController(tr("Select Devices"), std::nullopt, parent),
+      m_bottomBar(new QWidget(this)), m_next(new QPushButton(m_bottomBar))
+{
+    m_bottomBar->setObjectName(QStringLiteral("bottomBar"));
+    m_bottomBar->setStyleSheet(QStringLiteral("background: rgb(69, 61, 59);"));
+    m_next->setObjectName(QStringLiteral("next"));
+    m_next->setStyleSheet(QStringLiteral("color: white; border: none; font-size: 16px;"));
+    connect(m_next, &QPushButton::clicked, this, &ChooseControlViewController::nextButtonPress);
+    navBar()->rightButton()->hide();
+    DeviceTableViewController::updateMainView(); // every device, once
+    m_loaded = true;
+    refreshBottomBar();
+}
+
+bool ChooseControlViewController::mayExpand(const QVariantMap &record) const
+{
+    return record.value(Key::control) == Value::dimming;
+}
+
+VtMoveCell *ChooseControlViewController::makeCell(int row, const QVariantMap &record)
+{
+    auto *cell = new VtMoveCell();
+    auto *box = new QPushButton(cell);
+    box->setObjectName(QStringLiteral("tick"));
+    box->setCheckable(true);
+    box->setChecked(m_needArray.contains(QStringLiteral("0_%1").arg(row)));
+    box->setText(box->isChecked() ? QStringLiteral("☑") : QStringLiteral("☐"));
+    box->setStyleSheet(QStringLiteral("border: none; font-size: 22px;"));
+    box->setGeometry(5, 15, 30, 30);
+    connect(box, &QPushButton::clicked, this, [this, row](bool on) { tick(row, on); });
+    auto *icon = new VtLightingImageView(cell);
+    icon->setAttribute(Qt::WA_TransparentForMouseEvents);
+    icon->setPicture(PictureLibrary::picture(pictureName(record)),
+                     record.value(Key::control) == Value::dimming ? 2
+                     : record.value(Key::type) == Value::curtain  ? 3
+                                                                  : 1);
+    icon->setFixedSize(46, 46);
+    icon->move(40, 7);
+    auto *name = new QLabel(record.value(Key::title).toString(), cell);
+    name->setAttribute(Qt::WA_TransparentForMouseEvents);
+    name->setGeometry(95, 0, 140, 61);
+    const QString turnOn = record.value(Key::turnOn).toString();
+    if (record.value(Key::control) == Value::dimming) {
+        auto *indicator = new VtCellIndicatorView(cell);
+        indicator->setType(record.value(Key::move) == Value::yes ? 2 : 1);
+        indicator->move(290, 20);
+        if (record.value(Key::move) == Value::yes) {
+            auto *slider = new VtSimpleSlider(cell);
+            slider->setObjectName(QStringLiteral("slider"));
+            slider->setValue(turnOn.toDouble());
+            slider->setTarget(this);
+            slider->setGeometry(0, 61, 320, 61);
+        }
+    } else {
+        auto *toggle = new QPushButton(turnOn == Value::yes ? tr("ON") : tr("OFF"), cell);
+        toggle->setObjectName(QStringLiteral("switch"));
+        toggle->setCheckable(true);
+        toggle->setChecked(turnOn == Value::yes);
+        toggle->setGeometry(250, 15, 60, 30);
+        connect(toggle, &QPushButton::clicked, this,
+                [this, row](bool on) { VtSwitchViewTouched(row, on); });
+    }
+    return cell;
+}
+
+void ChooseControlViewController::tick(int row, bool ticked)
+{
+    const QString entry = QStringLiteral("0_%1").arg(row);
+    if (!ticked) {
+        m_needArray.removeAll(entry);
+        reloadTable();
+        refreshBottomBar();
+        return;
+    }
+    const QVariantMap &device = customArray().at(row);
+    const QStringList request{QStringLiteral("req"),
+                              DeviceCommands::familyOf(device),
+                              device.value(Key::id).toString(),
+                              QStringLiteral("0"),
+                              QStringLiteral("0"),
+                              QStringLiteral("0"),
+                              QStringLiteral("0")};
+    UDPSocketManager *channel = UDPSocketManager::instance();
+    channel->sendMessageWithCommandArray(request);
+    channel->setUdpOperationArray({{{Key::sendArray, request}}});
+    if (!m_needArray.contains(entry))
+        m_needArray.append(entry);
+    m_whichIfSelect = row;
+    reloadTable();
+    refreshBottomBar();
+}
+
+void ChooseControlViewController::VtSwitchViewTouched(int row, bool on)
+{
+    QVariantMap &device = records()[row];
+    if (device.value(Key::type) == Value::curtain) {
+        device.insert(Key::turnOn, on ? Value::yes : Value::no);
+        DeviceCommands::moveCurtain(device, on ? QStringLiteral("1") : QStringLiteral("0"));
+    } else {
+        DeviceCommands::switchLight(device, on);
+    }
+}
+
+void ChooseControlViewController::VtSimpleSliderViewTouched(VtSimpleSlider *slider)
+{
+    if (!slider) {
+        VtMoveCellTableIfCanMoved(QStringLiteral("0"));
+        return;
+    }
+    VtMoveCellTableIfCanMoved(QStringLiteral("1"));
+    const int row = rowOf(slider->parentWidget());
+    if (row >= 0)
+        DeviceCommands::dimLight(records()[row], int(slider->value()));
+}
+
+void ChooseControlViewController::VtMoveCellSelector(QWidget *cell, const QString &moveType)
+{
+    // Only a press on a dimmer does something here: it expands or collapses it.
+    const int row = rowOf(cell);
+    if (moveType == QLatin1String("P") && row >= 0 && mayExpand(customArray().at(row)))
+        DeviceTableViewController::VtMoveCellSelector(cell, moveType);
+}
+
+void ChooseControlViewController::updateMainView()
+{
+    if (!m_loaded || m_whichIfSelect < 0 || m_whichIfSelect >= customArray().size())
+        return;
+    QVariantMap &device = records()[m_whichIfSelect];
+    for (const QVariantMap &stored : Database::instance()->readAllMainDeviceInfo()) {
+        if (stored.value(Key::id) != device.value(Key::id))
+            continue;
+        if (stored.value(Key::turnOn) != device.value(Key::turnOn)) {
+            device.insert(Key::turnOn, stored.value(Key::turnOn));
+            reloadTable();
+        }
+        return;
+    }
+}
+
+QList<QVariantMap> ChooseControlViewController::selectedDevices() const
+{
+    QList<QVariantMap> devices;
+    for (const QString &entry : m_needArray) {
+        const int row = entry.section(QLatin1Char('_'), 1).toInt();
+        if (row >= 0 && row < customArray().size())
+            devices.append(customArray().at(row));
+    }
+    return devices;
+}
+
+QList<QVariantMap> ChooseControlViewController::getEditScenarioArray()
+{
+    return ScenarioOperations::creationQueue(selectedDevices(),
+                                             ScenarioOperations::nextScenarioNumber());
+}
+
+void ChooseControlViewController::nextButtonPress()
+{
+    if (m_needArray.isEmpty())
+        return;
+    const QList<QVariantMap> queue = getEditScenarioArray();
+    const QString number = queue.constLast().value(Key::mainID).toString();
+    auto *naming = new SceneEditNameViewController(
+        QString(), QString(), queue,
+        ScenarioOperations::newScenarioRecord(number, QString(), QString()));
+    if (auto *stack = NavigationStack::of(this))
+        stack->push(naming, true);
+}
+
+void ChooseControlViewController::refreshBottomBar()
+{
+    m_next->setText(m_needArray.isEmpty()
+                        ? tr("Next")
+                        : QStringLiteral("%1(%2)").arg(tr("Next")).arg(m_needArray.size()));
+    qDeleteAll(m_bottomBar->findChildren<VtLightingImageView *>(Qt::FindDirectChildrenOnly));
+    const int side = kBottomBarHeight - 10;
+    int i = 0;
+    for (const QVariantMap &device : selectedDevices()) {
+        auto *icon = new VtLightingImageView(m_bottomBar);
+        icon->setFixedSize(side, side);
+        icon->setPicture(PictureLibrary::picture(pictureName(device)), 0);
+        icon->move(side * i + 10 * (i + 1), 5);
+        icon->show();
+        ++i;
+    }
+}
+
+void ChooseControlViewController::resizeEvent(QResizeEvent *event)
+{
+    DeviceTableViewController::resizeEvent(event);
+    m_bottomBar->setGeometry(0, height() - kBottomBarHeight, width(), kBottomBarHeight);
+    m_next->setGeometry(width() - 100, 0, 100, kBottomBarHeight);
+    m_bottomBar->raise();
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "../devices/devicetableviewcontroller.h"
+#include "../views/vtsimpleslider.h"
+
+class QLabel;
+class QPushButton;
+
+// The first step of a scenario: every device, ticked in the order wanted and
+// driven to the state it is to have (real commands), then "Next".
+class ChooseControlViewController : public DeviceTableViewController, public VtSimpleSliderTarget {
+    Q_OBJECT
+
+public:
+    explicit ChooseControlViewController(QWidget *parent = nullptr);
+
+    // Ticked rows in ticking order, as "0_row".
+    const QStringList &selectedEntries() const { return m_needArray; }
+    QList<QVariantMap> selectedDevices() const;
+    void tick(int row, bool ticked);
+    void VtSwitchViewTouched(int row, bool on);
+    void VtSimpleSliderViewTouched(VtSimpleSlider *slider) override;
+    void VtMoveCellSelector(QWidget *cell, const QString &moveType) override;
+    // Refreshes the last ticked row from the store (after its state answer).
+    void updateMainView() override;
+    virtual QList<QVariantMap> getEditScenarioArray();
+    virtual void nextButtonPress();
+    QPushButton *nextButton() const { return m_next; }
+
+protected:
+    VtMoveCell *makeCell(int row, const QVariantMap &record) override;
+    bool mayExpand(const QVariantMap &record) const override;
+    void selectRow(int row) { m_needArray.append(QStringLiteral("0_%1").arg(row)); }
+    void refreshBottomBar();
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    QStringList m_needArray;
+    int m_whichIfSelect = -1;
+    bool m_loaded = false;
+    QWidget *m_bottomBar;
+    QPushButton *m_next;
+};

@@ -1,0 +1,39 @@
+#include "sceneeditviewcontroller.h"
+
+#include "../home/navigationstack.h"
+#include "../store/recordfactory.h"
+#include "../store/recordkeys.h"
+#include "scenariooperations.h"
+#include "sceneeditnameviewcontroller.h"
+
+SceneEditViewController::SceneEditViewController(const QVariantMap &editDictionary, QWidget *parent)
+    : ChooseControlViewController(parent), m_editDictionary(editDictionary)
+{
+    for (const QVariant &member : RecordFactory::sceneDevices(editDictionary)) {
+        const QVariantMap device = member.toMap();
+        for (int row = 0; row < customArray().size(); ++row) {
+            if (customArray().at(row).value(Key::id) != device.value(Key::id))
+                continue;
+            records()[row].insert(Key::turnOn, device.value(Key::turnOn));
+            selectRow(row);
+            break;
+        }
+    }
+    reloadTable();
+    refreshBottomBar();
+}
+
+QList<QVariantMap> SceneEditViewController::getEditScenarioArray()
+{
+    return ScenarioOperations::editQueue(m_editDictionary, selectedDevices());
+}
+
+void SceneEditViewController::nextButtonPress()
+{
+    auto *naming =
+        new SceneEditNameViewController(m_editDictionary.value(Key::title).toString(),
+                                        m_editDictionary.value(Key::imagePath).toString(),
+                                        getEditScenarioArray(), m_editDictionary);
+    if (auto *stack = NavigationStack::of(this))
+        stack->push(naming, true);
+}

@@ -1,0 +1,38 @@
+#include "scenepicture.h"
+
+#include "../core/delegatemanager.h"
+#include "../views/picturelibrary.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QSaveFile>
+
+std::optional<QString> ScenePicture::save(const QByteArray &imageData)
+{
+    if (imageData.isEmpty())
+        return std::nullopt;
+    const QString folder = DelegateManager::imageFolderPath();
+    QDir().mkpath(folder);
+    const QString path =
+        QStringLiteral("%1/%2.png")
+            .arg(folder,
+                 QDateTime::currentDateTime().toString(QStringLiteral("yyyy_MM_dd_HH_mm_ss_zzz")));
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(imageData) != imageData.size() ||
+        !file.commit())
+        return std::nullopt;
+    return path;
+}
+
+QPixmap ScenePicture::forImagePath(const QString &imagePath, int side)
+{
+    if (!imagePath.isEmpty()) {
+        const QPixmap file(imagePath);
+        if (!file.isNull())
+            return file.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        const QPixmap builtIn = PictureLibrary::picture(imagePath, side);
+        if (!builtIn.isNull())
+            return builtIn;
+    }
+    return PictureLibrary::picture(PictureLibrary::scenarioIconName(9), side);
+}

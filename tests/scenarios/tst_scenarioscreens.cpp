@@ -1,0 +1,239 @@
+#include "app/appwindow.h"
+#include "core/appdelegate.h"
+#include "core/delegatemanager.h"
+#include "core/showalertmanager.h"
+#include "gateway/asyncudpsocket.h"
+#include "gateway/udpsocketmanager.h"
+#include "home/navigationstack.h"
+#include "scenarios/choosecontrolviewcontroller.h"
+#include "scenarios/sceneeditnameviewcontroller.h"
+#include "scenarios/sceneeditviewcontroller.h"
+#include "scenarios/sceneviewcontroller.h"
+#include "store/database.h"
+#include "store/recordfactory.h"
+#include "store/recordkeys.h"
+#include "transmitterserver.h"
+#include "views/uiresources.h"
+#include "views/widgetfeedbackpresenter.h"
+#include "widgettestmain.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+const QString kHall = QStringLiteral("211300001230");
+const QString kLiving = QStringLiteral("212200004560");
+const QString kBedroom = QStringLiteral("213100007890");
+
+QStringList membersOf(const QVariantMap &scenario)
+{
+    QStringList members;
+    for (const QVariant &m : RecordFactory::sceneDevices(scenario))
+        members << m.toMap().value(Key::id).toString() + "=" +
+                       m.toMap().value(Key::turnOn).toString();
+    return members;
+}
+} // namespace
+
+class TestScenarioScreens : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<AppWindow> window;
+    std::unique_ptr<TransmitterServer> simulator;
+
+    NavigationStack *stack() const { return window->navigationController(); }
+    template <typename T> T *top() const { return dynamic_cast<T *>(stack()->top()); }
+
+    int rowOf(ChooseControlViewController *screen, const QString &id)
+    {
+        for (int row = 0; row < screen->customArray().size(); ++row)
+            if (screen->customArray().at(row).value(Key::id) == id)
+                return row;
+        return -1;
+    }
+
+    QString lastToast() const
+    {
+        QWidget *toast = window->feedbackPresenter()->toast();
+        return toast ? toast->findChild<QLabel *>()->text() : QString();
+    }
+
+    // Waits until nothing is outstanding, no follow-up pending.
+    void settle()
+    {
+        QTRY_VERIFY(!ShowAlertManager::instance()->checkActivityShowOn() &&
+                    UDPSocketManager::instance()->pendingFollowUps() == 0 &&
+                    UDPSocketManager::instance()->udpQueueArray().isEmpty());
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        QFile::remove(Database::databasePath());
+        DelegateManager::instance()->initApplicationNeedData();
+        simulator = std::make_unique<TransmitterServer>(SimulatedHome::demo());
+        simulator->setLogging(false);
+        QString error;
+        QVERIFY2(simulator->start(0, 0, &error), qPrintable(error));
+        UDPSocketManager::instance()->setTransmitterPort(simulator->datagramPort());
+        Database *store = Database::instance();
+        QVariantMap master = RecordFactory::transmitter("20AA10000001", "127.0.0.2", true);
+        master.insert(Key::command, Value::yes);
+        store->insertSuperBoxWithInfo(master);
+        store->insertMainDeviceWithInfo(RecordFactory::device(kHall, "S", kHall, "Hall"));
+        store->insertMainDeviceWithInfo(
+            RecordFactory::device(kLiving, "D", kLiving, "Living room"));
+        store->insertMainDeviceWithInfo(
+            RecordFactory::device(kBedroom, "C", kBedroom, "Bedroom curtain"));
+        window = std::make_unique<AppWindow>();
+        window->show();
+    }
+
+    void cleanup()
+    {
+        settle();
+        ShowAlertManager::instance()->stopActivity();
+        AsyncUdpSocket::closeAll();
+        QTRY_COMPARE(AsyncUdpSocket::liveSocketCount(), 0);
+        UDPSocketManager::instance()->clearOperationAndQueue();
+        window.reset();
+        simulator.reset();
+    }
+
+    void newScenarioTakesTheSmallestFreeNumber()
+    {
+        const QVariantMap member = RecordFactory::device(kHall, "S", kHall, "Hall");
+        for (const char *n : {"1", "2", "4"})
+            Database::instance()->insertScenarioWithInfo(
+                RecordFactory::userScenario(n, n, "", {member}));
+        auto *choose = new ChooseControlViewController();
+        stack()->push(choose, false);
+        choose->tick(rowOf(choose, kHall), true);
+        settle();
+        QCOMPARE(choose->getEditScenarioArray().constLast().value(Key::mainID).toString(),
+                 QStringLiteral("3"));
+        QCOMPARE(choose->nextButton()->text(), QStringLiteral("Next(1)"));
+    }
+
+    void aScenarioFromCreationToDeletion()
+    {
+        auto *list = new SceneViewController();
+        stack()->push(list, false);
+        QCOMPARE(list->needArray().size(), 2);
+
+        // Choose three devices, driving each to the state it is to have.
+        auto *choose = new ChooseControlViewController();
+        stack()->push(choose, false);
+        for (const QString &id : {kHall, kLiving, kBedroom}) {
+            choose->tick(rowOf(choose, id), true);
+            settle();
+        }
+        choose->VtSwitchViewTouched(rowOf(choose, kHall), true);
+        settle();
+        QTest::mouseClick(choose->cellAt(rowOf(choose, kLiving)), Qt::LeftButton, {},
+                          QPoint(150, 30));
+        auto *slider =
+            choose->cellAt(rowOf(choose, kLiving))->findChild<VtSimpleSlider *>("slider");
+        QVERIFY(slider);
+        slider->setValue(30);
+        slider->plusButton()->click(); // 40
+        settle();
+        QCOMPARE(choose->nextButton()->text(), QStringLiteral("Next(3)"));
+        const QList<QVariantMap> queue = choose->getEditScenarioArray();
+        QCOMPARE(queue.size(), 4); // three memberships and the closing naming entry
+        QTest::mouseClick(choose->nextButton(), Qt::LeftButton);
+
+        auto *naming = top<SceneEditNameViewController>();
+        QVERIFY(naming);
+        QTest::keyClicks(naming->nameField(), "Evening");
+        QTest::keyClick(naming->nameField(), Qt::Key_Return);
+        QTRY_COMPARE(stack()->top(), static_cast<QWidget *>(list)); // back on the naming reply
+        settle();
+        const auto stored = Database::instance()->scenarioRecordWithMainID("1");
+        QVERIFY(stored);
+        QCOMPARE(stored->value(Key::title).toString(), QStringLiteral("Evening"));
+        QCOMPARE(membersOf(*stored),
+                 (QStringList{kHall + "=YES", kLiving + "=40", kBedroom + "=NO"}));
+        QCOMPARE(simulator->home().scenario(1)->name, QStringLiteral("Evening"));
+        QCOMPARE(simulator->home().scenario(1)->members.size(), 3);
+        QVERIFY(QFile::exists(stored->value(Key::imagePath).toString()));
+
+        // It runs from the list: marked, and the devices take its states.
+        list->reloadCustomTableData(true);
+        const int row = int(list->needArray().size()) - 1;
+        QTest::mouseClick(list->cellAt(row), Qt::LeftButton, {}, QPoint(150, 30));
+        QVERIFY(list->cellAt(row)->findChild<QWidget *>("tick"));
+        settle();
+        QCOMPARE(simulator->home().channel(kLiving)->state.level, 40);
+
+        // Edited: the dimmer changes, the curtain leaves; only those are sent.
+        auto *edit = new SceneEditViewController(list->needArray().at(row));
+        stack()->push(edit, false);
+        QCOMPARE(edit->selectedEntries().size(), 3);
+        edit->tick(rowOf(edit, kBedroom), false);
+        QTest::mouseClick(edit->cellAt(rowOf(edit, kLiving)), Qt::LeftButton, {}, QPoint(150, 30));
+        auto *editSlider =
+            edit->cellAt(rowOf(edit, kLiving))->findChild<VtSimpleSlider *>("slider");
+        editSlider->setValue(60);
+        editSlider->plusButton()->click(); // 70
+        settle();
+        const QList<QVariantMap> edits = edit->getEditScenarioArray();
+        QStringList sent;
+        for (const QVariantMap &entry : edits)
+            sent << entry.value(Key::sendArray).toStringList().mid(2, 2).join(',');
+        QCOMPARE(sent,
+                 (QStringList{kLiving + ",13", kBedroom + ",14", ""})); // then the closing entry
+        edit->nextButtonPress();
+        auto *renaming = top<SceneEditNameViewController>();
+        renaming->confirm();
+        QTRY_COMPARE(stack()->top(), static_cast<QWidget *>(list));
+        settle();
+        QCOMPARE(membersOf(*Database::instance()->scenarioRecordWithMainID("1")),
+                 (QStringList{kHall + "=YES", kLiving + "=70"}));
+        QCOMPARE(simulator->home().scenario(1)->members.size(), 2);
+
+        // Renamed from the list: stored at once, told to the transmitter.
+        list->editFinishWithName("Late evening", row, QByteArray());
+        settle();
+        QCOMPARE(simulator->home().scenario(1)->name, QStringLiteral("Late evening"));
+        QCOMPARE(Database::instance()->scenarioRecordWithMainID("1")->value(Key::title).toString(),
+                 QStringLiteral("Late evening"));
+
+        // Deleted by its swipe panel.
+        list->reloadCustomTableData(true);
+        list->VtMoveCellSelector(list->cellAt(row), "L");
+        list->VtMoveCellSelector(list->cellAt(row), "D");
+        QTRY_COMPARE(lastToast(), QStringLiteral("Delete scenario successful"));
+        settle();
+        QVERIFY(!Database::instance()->scenarioRecordWithMainID("1"));
+        QVERIFY(simulator->home().scenario(1)->members.isEmpty());
+    }
+
+    void builtInsCannotBeSwipedOrDeleted()
+    {
+        auto *list = new SceneViewController();
+        stack()->push(list, false);
+        list->VtMoveCellSelector(list->cellAt(0), "L");
+        QVERIFY(list->cellAt(0)->getIfEditViewShow());
+        list->VtMoveCellSelector(list->cellAt(0), "D");
+        QCOMPARE(list->needArray().size(), 2);
+    }
+
+    void theEighthScenarioIsTheLast()
+    {
+        const QVariantMap member = RecordFactory::device(kHall, "S", kHall, "Hall");
+        for (int n = 1; n <= 8; ++n)
+            Database::instance()->insertScenarioWithInfo(
+                RecordFactory::userScenario(QString::number(n), "s", "", {member}));
+        auto *list = new SceneViewController();
+        stack()->push(list, false);
+        list->navRightButtonItemPressed();
+        QCOMPARE(lastToast(), QStringLiteral("Maximum 8 scenarios"));
+        QCOMPARE(stack()->top(), static_cast<QWidget *>(list));
+    }
+};
+
+ARDENTIA_WIDGET_TEST_MAIN(TestScenarioScreens, initUiResources)
+#include "tst_scenarioscreens.moc"
