@@ -1,5 +1,6 @@
 #include "editnamehcviewcontroller.h"
 
+#include "../enrol/scancamera.h"
 #include "../views/picturelibrary.h"
 #include "../views/vtactionsheet.h"
 #include "../views/vtimagelibsheet.h"
@@ -70,7 +71,7 @@ void EditNameHCViewController::choosePhoto()
 
 void EditNameHCViewController::takePhoto()
 {
-    const QCameraDevice device = QMediaDevices::defaultVideoInput();
+    const QCameraDevice device = ScanCamera::defaultCamera();
     if (device.isNull())
         return; // no camera: nothing happens
     if (!m_camera) {

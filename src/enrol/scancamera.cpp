@@ -5,15 +5,40 @@
 #include <QMediaDevices>
 #include <QVideoFrame>
 
+namespace {
+bool &allowed()
+{
+    static bool cameras = true;
+    return cameras;
+}
+} // namespace
+
+void ScanCamera::setCamerasAllowed(bool value)
+{
+    allowed() = value;
+}
+
+bool ScanCamera::camerasAllowed()
+{
+    return allowed();
+}
+
+QCameraDevice ScanCamera::defaultCamera()
+{
+    return allowed() ? QMediaDevices::defaultVideoInput() : QCameraDevice();
+}
+
 ScanCamera::ScanCamera(QObject *parent) : QObject(parent)
 {
-    const QCameraDevice device = QMediaDevices::defaultVideoInput();
+    const QCameraDevice device = defaultCamera();
     if (device.isNull())
         return;
     m_camera = std::make_unique<QCamera>(device);
-    m_session.setCamera(m_camera.get());
-    m_session.setVideoSink(&m_sink);
-    connect(&m_sink, &QVideoSink::videoFrameChanged, this, &ScanCamera::onFrame);
+    m_session = std::make_unique<QMediaCaptureSession>();
+    m_sink = std::make_unique<QVideoSink>();
+    m_session->setCamera(m_camera.get());
+    m_session->setVideoSink(m_sink.get());
+    connect(m_sink.get(), &QVideoSink::videoFrameChanged, this, &ScanCamera::onFrame);
 }
 
 void ScanCamera::start()

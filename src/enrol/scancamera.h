@@ -21,6 +21,11 @@ public:
     static constexpr int kDecodeIntervalMilliseconds = 200;
 
     explicit ScanCamera(QObject *parent = nullptr);
+    // Tests switch the cameras off: no multimedia back end is started at all.
+    static void setCamerasAllowed(bool allowed);
+    static bool camerasAllowed();
+    // The default camera, or a null device when there is none (or none allowed).
+    static QCameraDevice defaultCamera();
     bool isAvailable() const { return m_camera != nullptr; }
     void start();
     void stop();
@@ -36,8 +41,9 @@ Q_SIGNALS:
 private:
     void onFrame(const QVideoFrame &frame);
 
+    // Made only when there is a camera: making them starts the multimedia back end.
     std::unique_ptr<QCamera> m_camera;
-    QMediaCaptureSession m_session;
-    QVideoSink m_sink;
+    std::unique_ptr<QMediaCaptureSession> m_session;
+    std::unique_ptr<QVideoSink> m_sink;
     QElapsedTimer m_sinceDecode;
 };

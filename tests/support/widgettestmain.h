@@ -2,9 +2,23 @@
 
 #include "testmain.h"
 
+#include "enrol/scancamera.h"
+
 #include <QApplication>
 
+// Screens under test use no camera: no multimedia back end (and its threads)
+// is started, whatever the machine has.
+inline void prepareScreenTest()
+{
+    ScanCamera::setCamerasAllowed(false);
+}
+
 // The entry of tests of screens: a QApplication (on the offscreen platform
-// that CTest sets) and whatever the screens need first (their pictures).
+// that CTest sets), no cameras, and whatever the screens need first (their pictures).
 #define ARDENTIA_WIDGET_TEST_MAIN(TestClass, Prepare)                                              \
-    ARDENTIA_TEST_MAIN_WITH(QApplication, TestClass, Prepare)
+    inline void prepare##TestClass()                                                               \
+    {                                                                                              \
+        prepareScreenTest();                                                                       \
+        Prepare();                                                                                 \
+    }                                                                                              \
+    ARDENTIA_TEST_MAIN_WITH(QApplication, TestClass, prepare##TestClass)
