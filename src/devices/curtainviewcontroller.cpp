@@ -18,11 +18,8 @@ VtMoveCell *CurtainViewController::makeCell(int row, const QVariantMap &record)
 {
     auto *cell = new VtMoveCell();
     cell->setObjectName(QStringLiteral("CurtainCell%1").arg(row));
-    auto *icon = new VtLightingImageView(cell);
-    icon->setAttribute(Qt::WA_TransparentForMouseEvents);
-    icon->setPicture(PictureLibrary::picture(QStringLiteral("device_Curtain")), 3);
-    icon->setFixedSize(50, 50);
-    icon->move(10, 5);
+    const auto [picture, lightType] = VtLightingImageView::pictureOf(record);
+    VtLightingImageView::rowIcon(cell, PictureLibrary::picture(picture), lightType);
     auto *name = new QLabel(record.value(Key::title).toString(), cell);
     name->setGeometry(70, 0, 200, 61);
     name->setAttribute(Qt::WA_TransparentForMouseEvents);

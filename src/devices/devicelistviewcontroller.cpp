@@ -25,16 +25,6 @@ namespace {
 constexpr int kRowHeight = 61;
 constexpr int kHeaderHeight = 40;
 
-std::pair<QString, int> pictureOf(const QVariantMap &record)
-{
-    const QString type = record.value(Key::type).toString();
-    if (type == Value::superBox)
-        return {QStringLiteral("device_SuperBox"),
-                record.value(Key::imageName) == Value::master ? 4 : 5};
-    if (type == Value::curtain)
-        return {QStringLiteral("device_Curtain"), 3};
-    return {QStringLiteral("device_Light"), record.value(Key::control) == Value::dimming ? 2 : 1};
-}
 } // namespace
 
 DeviceListViewController::DeviceListViewController(QWidget *parent)
@@ -107,12 +97,8 @@ void DeviceListViewController::reloadTable()
             auto *cell = new VtMoveCell(m_rows);
             cell->setFixedHeight(kRowHeight);
             cell->viewTouched(this);
-            auto *icon = new VtLightingImageView(cell);
-            icon->setAttribute(Qt::WA_TransparentForMouseEvents);
-            const auto [picture, lightType] = pictureOf(record);
-            icon->setPicture(PictureLibrary::picture(picture), lightType);
-            icon->setFixedSize(50, 50);
-            icon->move(10, 5);
+            const auto [picture, lightType] = VtLightingImageView::pictureOf(record);
+            VtLightingImageView::rowIcon(cell, PictureLibrary::picture(picture), lightType);
             auto *title = new QLabel(record.value(Key::title).toString(), cell);
             title->setAttribute(Qt::WA_TransparentForMouseEvents);
             title->setGeometry(70, 0, 220, kRowHeight);

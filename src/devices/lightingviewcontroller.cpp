@@ -23,16 +23,8 @@ VtMoveCell *LightingViewController::makeCell(int row, const QVariantMap &record)
 {
     auto *cell = new VtMoveCell();
     cell->setObjectName(QStringLiteral("LightingCell%1").arg(row));
-    auto *icon = new VtLightingImageView(cell);
-    icon->setAttribute(Qt::WA_TransparentForMouseEvents);
-    const QString control = record.value(Key::control).toString();
-    icon->setPicture(PictureLibrary::picture(QStringLiteral("device_Light")),
-                     control == Value::switching ? 1
-                     : control == Value::dimming ? 2
-                                                 : 0);
-    icon->move(10, 0);
-    icon->setFixedSize(50, 50);
-    icon->move(10, 5);
+    const auto [picture, lightType] = VtLightingImageView::pictureOf(record);
+    VtLightingImageView::rowIcon(cell, PictureLibrary::picture(picture), lightType);
     auto *name = new QLabel(record.value(Key::title).toString(), cell);
     name->setGeometry(70, 0, 150, 61);
     name->setAttribute(Qt::WA_TransparentForMouseEvents);

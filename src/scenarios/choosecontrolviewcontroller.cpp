@@ -19,11 +19,6 @@
 namespace {
 constexpr int kBottomBarHeight = 50;
 
-QString pictureName(const QVariantMap &device)
-{
-    return device.value(Key::type) == Value::curtain ? QStringLiteral("device_Curtain")
-                                                     : QStringLiteral("device_Light");
-}
 } // namespace
 
 ChooseControlViewController::ChooseControlViewController(QWidget *parent)
@@ -57,14 +52,8 @@ VtMoveCell *ChooseControlViewController::makeCell(int row, const QVariantMap &re
     box->setStyleSheet(QStringLiteral("border: none; font-size: 22px;"));
     box->setGeometry(5, 15, 30, 30);
     connect(box, &QPushButton::clicked, this, [this, row](bool on) { tick(row, on); });
-    auto *icon = new VtLightingImageView(cell);
-    icon->setAttribute(Qt::WA_TransparentForMouseEvents);
-    icon->setPicture(PictureLibrary::picture(pictureName(record)),
-                     record.value(Key::control) == Value::dimming ? 2
-                     : record.value(Key::type) == Value::curtain  ? 3
-                                                                  : 1);
-    icon->setFixedSize(46, 46);
-    icon->move(40, 7);
+    const auto [picture, lightType] = VtLightingImageView::pictureOf(record);
+    VtLightingImageView::rowIcon(cell, PictureLibrary::picture(picture), lightType)->move(40, 5);
     auto *name = new QLabel(record.value(Key::title).toString(), cell);
     name->setAttribute(Qt::WA_TransparentForMouseEvents);
     name->setGeometry(95, 0, 140, 61);
@@ -207,7 +196,7 @@ void ChooseControlViewController::refreshBottomBar()
     for (const QVariantMap &device : selectedDevices()) {
         auto *icon = new VtLightingImageView(m_bottomBar);
         icon->setFixedSize(side, side);
-        icon->setPicture(PictureLibrary::picture(pictureName(device)), 0);
+        icon->setPicture(PictureLibrary::picture(VtLightingImageView::pictureOf(device).first), 0);
         icon->move(side * i + 10 * (i + 1), 5);
         icon->show();
         ++i;

@@ -1,10 +1,34 @@
 #include "vtlightingimageview.h"
 
+#include "../store/recordkeys.h"
+
 #include <QPainter>
 
 VtLightingImageView::VtLightingImageView(QWidget *parent) : QWidget(parent)
 {
     setFixedSize(60, 60);
+}
+
+VtLightingImageView *VtLightingImageView::rowIcon(QWidget *row, const QPixmap &picture,
+                                                  int lightType)
+{
+    auto *icon = new VtLightingImageView(row);
+    icon->setAttribute(Qt::WA_TransparentForMouseEvents);
+    icon->setPicture(picture, lightType);
+    icon->setFixedSize(50, 50);
+    icon->move(10, 5);
+    return icon;
+}
+
+std::pair<QString, int> VtLightingImageView::pictureOf(const QVariantMap &record)
+{
+    const QString type = record.value(Key::type).toString();
+    if (type == Value::superBox)
+        return {QStringLiteral("device_SuperBox"),
+                record.value(Key::imageName) == Value::master ? 4 : 5};
+    if (type == Value::curtain)
+        return {QStringLiteral("device_Curtain"), 3};
+    return {QStringLiteral("device_Light"), record.value(Key::control) == Value::dimming ? 2 : 1};
 }
 
 void VtLightingImageView::setPicture(const QPixmap &picture, int lightType)
