@@ -195,6 +195,18 @@ void DeviceTableViewController::VtMoveCellSelector(QWidget *cellWidget, const QS
     m_lastEditCellRow = panelClosed ? -1 : row;
 }
 
+void DeviceTableViewController::VtSimpleSliderViewTouched(VtSimpleSlider *slider)
+{
+    if (!slider) {
+        VtMoveCellTableIfCanMoved(QStringLiteral("0"));
+        return;
+    }
+    VtMoveCellTableIfCanMoved(QStringLiteral("1"));
+    const int row = rowOf(slider->parentWidget());
+    if (row >= 0)
+        DeviceCommands::dimLight(m_customArray[row], int(slider->value())); // truncated toward zero
+}
+
 void DeviceTableViewController::editFinishWithName(const QString &name, int whichRow,
                                                    const QVariant &)
 {

@@ -2,6 +2,7 @@
 
 #include "../home/parentviewcontroller.h"
 #include "../views/vtmovecell.h"
+#include "../views/vtsimpleslider.h"
 #include "editnamedelegate.h"
 
 #include <QList>
@@ -17,6 +18,7 @@ class TableArea;
 // with Edit and Delete, the empty-state guide, the add button.
 class DeviceTableViewController : public ParentViewController,
                                   public VtMoveCellTarget,
+                                  public VtSimpleSliderTarget,
                                   public EditNameDelegate {
     Q_OBJECT
 
@@ -38,6 +40,8 @@ public:
     void updateMainView() override;
     void VtMoveCellTableIfCanMoved(const QString &state) override;
     void VtMoveCellSelector(QWidget *cell, const QString &moveType) override;
+    // A dimmer's slider: scrolling stops while it is dragged; its value dims the light.
+    void VtSimpleSliderViewTouched(VtSimpleSlider *slider) override;
     void editFinishWithName(const QString &name, int whichRow, const QVariant &imageData) override;
     void navRightButtonItemPressed() override;
 

@@ -62,15 +62,3 @@ void LightingViewController::cellSwitchButtonPressed(int row, bool on)
     if (row >= 0 && row < customArray().size())
         DeviceCommands::switchLight(recordAt(row), on);
 }
-
-void LightingViewController::VtSimpleSliderViewTouched(VtSimpleSlider *slider)
-{
-    if (!slider) {
-        VtMoveCellTableIfCanMoved(QStringLiteral("0"));
-        return;
-    }
-    VtMoveCellTableIfCanMoved(QStringLiteral("1"));
-    const int row = rowOf(slider->parentWidget());
-    if (row >= 0)
-        DeviceCommands::dimLight(recordAt(row), int(slider->value())); // truncated toward zero
-}

@@ -119,18 +119,6 @@ void ChooseControlViewController::VtSwitchViewTouched(int row, bool on)
     }
 }
 
-void ChooseControlViewController::VtSimpleSliderViewTouched(VtSimpleSlider *slider)
-{
-    if (!slider) {
-        VtMoveCellTableIfCanMoved(QStringLiteral("0"));
-        return;
-    }
-    VtMoveCellTableIfCanMoved(QStringLiteral("1"));
-    const int row = rowOf(slider->parentWidget());
-    if (row >= 0)
-        DeviceCommands::dimLight(records()[row], int(slider->value()));
-}
-
 void ChooseControlViewController::VtMoveCellSelector(QWidget *cell, const QString &moveType)
 {
     // Only a press on a dimmer does something here: it expands or collapses it.

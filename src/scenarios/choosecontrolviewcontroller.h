@@ -1,14 +1,13 @@
 #pragma once
 
 #include "../devices/devicetableviewcontroller.h"
-#include "../views/vtsimpleslider.h"
 
 class QLabel;
 class QPushButton;
 
 // The first step of a scenario: every device, ticked in the order wanted and
 // driven to the state it is to have (real commands), then "Next".
-class ChooseControlViewController : public DeviceTableViewController, public VtSimpleSliderTarget {
+class ChooseControlViewController : public DeviceTableViewController {
     Q_OBJECT
 
 public:
@@ -19,7 +18,6 @@ public:
     QList<QVariantMap> selectedDevices() const;
     void tick(int row, bool ticked);
     void VtSwitchViewTouched(int row, bool on);
-    void VtSimpleSliderViewTouched(VtSimpleSlider *slider) override;
     void VtMoveCellSelector(QWidget *cell, const QString &moveType) override;
     // Refreshes the last ticked row from the store (after its state answer).
     void updateMainView() override;
