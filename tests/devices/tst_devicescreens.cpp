@@ -14,6 +14,7 @@
 #include "gateway/udpsocketmanager.h"
 #include "home/navigationbar.h"
 #include "home/navigationstack.h"
+#include "loopbacksimulator.h"
 #include "store/database.h"
 #include "store/jsoncodec.h"
 #include "store/recordfactory.h"
@@ -89,17 +90,12 @@ private Q_SLOTS:
         QFile::remove(Database::databasePath());
         DelegateManager::instance()->initApplicationNeedData();
         requests.clear();
-        simulator = std::make_unique<TransmitterServer>(SimulatedHome::demo());
-        simulator->setLogging(false);
-        QString error;
-        QVERIFY2(simulator->start(0, 0, &error), qPrintable(error));
-        UDPSocketManager::instance()->setTransmitterPort(simulator->datagramPort());
+        simulator = startLoopbackSimulator(SimulatedHome::demo());
+        QVERIFY(simulator);
         connect(simulator.get(), &TransmitterServer::datagramAnswered, this,
                 [this](const QByteArray &request) { requests << QString::fromUtf8(request); });
         Database *store = Database::instance();
-        QVariantMap master = RecordFactory::transmitter("20AA10000001", "127.0.0.2", true);
-        master.insert(Key::command, Value::yes);
-        store->insertSuperBoxWithInfo(master);
+        storeDemoMaster();
         store->insertSuperBoxWithInfo(RecordFactory::transmitter("20AA10000002", "", false));
         for (const auto &[id, control, name] : {std::tuple{"211300001230", "S", "Hall"},
                                                 std::tuple{"212200004560", "D", "Living room"},

@@ -14,6 +14,7 @@
 #include "home/homeviewcontroller.h"
 #include "home/navigationbar.h"
 #include "home/navigationstack.h"
+#include "loopbacksimulator.h"
 #include "store/checkmanager.h"
 #include "store/database.h"
 #include "store/recordfactory.h"
@@ -60,12 +61,8 @@ class TestEnrolmentScreens : public QObject {
 
     void startSimulator(SimulatedHome home)
     {
-        simulator = std::make_unique<TransmitterServer>(std::move(home));
-        simulator->setLogging(false);
-        QString error;
-        QVERIFY2(simulator->start(0, 0, &error), qPrintable(error));
-        UDPSocketManager::instance()->setTransmitterPort(simulator->datagramPort());
-        TCPSocketManager::instance()->setImportPort(simulator->streamPort());
+        simulator = startLoopbackSimulator(std::move(home));
+        QVERIFY(simulator);
         connect(simulator.get(), &TransmitterServer::datagramAnswered, this,
                 [this](const QByteArray &request) { requests << QString::fromUtf8(request); });
     }
@@ -245,9 +242,7 @@ private Q_SLOTS:
     {
         startSimulator(SimulatedHome::demo());
         simulator->faults().add(*FaultRule::parse("lig:11:2112D0007771=code:1", nullptr));
-        QVariantMap master = RecordFactory::transmitter("20AA10000001", "127.0.0.2", true);
-        master.insert(Key::command, Value::yes);
-        Database::instance()->insertSuperBoxWithInfo(master);
+        storeDemoMaster();
         window->pushDeviceEnrolment("2112D0007770", 2, "S", "summary");
         auto *device = top<DeviceAddViewController>();
         device->footerButtonPressed(-1);

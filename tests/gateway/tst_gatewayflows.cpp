@@ -5,6 +5,7 @@
 #include "core/showalertmanager.h"
 #include "gateway/asyncudpsocket.h"
 #include "gateway/udpsocketmanager.h"
+#include "loopbacksimulator.h"
 #include "store/database.h"
 #include "store/jsoncodec.h"
 #include "store/recordfactory.h"
@@ -46,20 +47,10 @@ class TestGatewayFlows : public QObject {
 
     void startSimulator(SimulatedHome home)
     {
-        simulator = std::make_unique<TransmitterServer>(std::move(home));
-        simulator->setLogging(false);
-        QString error;
-        QVERIFY2(simulator->start(0, 0, &error), qPrintable(error));
-        channel->setTransmitterPort(simulator->datagramPort());
+        simulator = startLoopbackSimulator(std::move(home));
+        QVERIFY(simulator);
         connect(simulator.get(), &TransmitterServer::datagramAnswered, this,
                 [this](const QByteArray &request) { requests << QString::fromUtf8(request); });
-    }
-
-    void storeDemoMaster()
-    {
-        QVariantMap master = RecordFactory::transmitter(kMaster, "127.0.0.2", true);
-        master.insert(Key::command, Value::yes);
-        store->insertSuperBoxWithInfo(master);
     }
 
 private Q_SLOTS:

@@ -6,6 +6,7 @@
 #include "gateway/asyncsocket.h"
 #include "gateway/tcpsocketmanager.h"
 #include "gateway/udpsocketmanager.h"
+#include "loopbacksimulator.h"
 #include "store/database.h"
 #include "store/recordfactory.h"
 #include "store/recordkeys.h"
@@ -46,12 +47,9 @@ class TestStreamImport : public QObject {
 
     void startSimulator(const QString &shape = QStringLiteral("chunks:1"))
     {
-        simulator = std::make_unique<TransmitterServer>(SimulatedHome::demo());
-        simulator->setLogging(false);
+        simulator = startLoopbackSimulator(SimulatedHome::demo());
+        QVERIFY(simulator);
         QVERIFY(simulator->streamPlan().parse(shape, nullptr));
-        QString error;
-        QVERIFY2(simulator->start(0, 0, &error), qPrintable(error));
-        importer->setImportPort(simulator->streamPort());
     }
 
 private Q_SLOTS:
@@ -59,9 +57,7 @@ private Q_SLOTS:
     {
         QFile::remove(Database::databasePath());
         DelegateManager::instance()->initApplicationNeedData();
-        QVariantMap master = RecordFactory::transmitter("20AA10000001", "127.0.0.2", true);
-        master.insert(Key::command, Value::yes);
-        store->insertSuperBoxWithInfo(master);
+        storeDemoMaster();
         store->insertMainDeviceWithInfo(
             RecordFactory::device("219900000000", "S", "219900000000", "Old lamp"));
         presenter.clear();

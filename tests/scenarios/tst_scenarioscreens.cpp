@@ -5,6 +5,7 @@
 #include "gateway/asyncudpsocket.h"
 #include "gateway/udpsocketmanager.h"
 #include "home/navigationstack.h"
+#include "loopbacksimulator.h"
 #include "scenarios/choosecontrolviewcontroller.h"
 #include "scenarios/sceneeditnameviewcontroller.h"
 #include "scenarios/sceneeditviewcontroller.h"
@@ -73,15 +74,10 @@ private Q_SLOTS:
     {
         QFile::remove(Database::databasePath());
         DelegateManager::instance()->initApplicationNeedData();
-        simulator = std::make_unique<TransmitterServer>(SimulatedHome::demo());
-        simulator->setLogging(false);
-        QString error;
-        QVERIFY2(simulator->start(0, 0, &error), qPrintable(error));
-        UDPSocketManager::instance()->setTransmitterPort(simulator->datagramPort());
+        simulator = startLoopbackSimulator(SimulatedHome::demo());
+        QVERIFY(simulator);
         Database *store = Database::instance();
-        QVariantMap master = RecordFactory::transmitter("20AA10000001", "127.0.0.2", true);
-        master.insert(Key::command, Value::yes);
-        store->insertSuperBoxWithInfo(master);
+        storeDemoMaster();
         store->insertMainDeviceWithInfo(RecordFactory::device(kHall, "S", kHall, "Hall"));
         store->insertMainDeviceWithInfo(
             RecordFactory::device(kLiving, "D", kLiving, "Living room"));
