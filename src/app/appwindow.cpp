@@ -7,9 +7,12 @@
 #include "../enrol/deviceaddviewcontroller.h"
 #include "../enrol/superboxaddviewcontroller.h"
 #include "../enrol/vtscanviewcontroller.h"
+#include "../help/helpviewcontroller.h"
+#include "../help/vtwelcomeview.h"
 #include "../home/homeviewcontroller.h"
 #include "../home/navigationstack.h"
 #include "../scenarios/choosecontrolviewcontroller.h"
+#include "../views/fade.h"
 #include "../views/vtalertdialog.h"
 #include "../views/vtfirstinitparentview.h"
 #include "../views/widgetfeedbackpresenter.h"
@@ -67,9 +70,30 @@ void AppWindow::removeOverlay()
 
 void AppWindow::showWelcomePages()
 {
-    // The welcome pages come with the help screens; until then the home shows.
-    removeOverlay();
-    m_home->updateCenterView();
+    m_welcome = new VtWelcomeView(this);
+    connect(m_welcome, &VtWelcomeView::startPressed, this, [this] {
+        // The home refreshes as the pages fade away; a screen that waits for
+        // them to go (the scanner) is told again once they have.
+        if (auto *top = m_stack->top())
+            top->updateMainView();
+        Fade::outAndRemove(m_welcome, VtWelcomeView::kStartFadeMilliseconds, [this] {
+            if (auto *top = m_stack->top())
+                top->updateMainView();
+        });
+    });
+    connect(m_welcome, &VtWelcomeView::helpPressed, this, [this] {
+        Fade::outAndRemove(m_welcome, VtWelcomeView::kHelpFadeMilliseconds,
+                           [this] { m_stack->push(new HelpViewController(), true); });
+    });
+    m_welcome->show();
+    m_welcome->raise();
+    // The pages fade in over the logo, which then goes.
+    Fade::run(m_welcome, 0.0, 1.0, VtWelcomeView::kStartFadeMilliseconds, [this] {
+        if (m_overlay) {
+            m_overlay->hide();
+            m_overlay->deleteLater();
+        }
+    });
 }
 
 void AppWindow::hideLogoAndRefresh()
@@ -103,4 +127,6 @@ void AppWindow::resizeEvent(QResizeEvent *)
     m_stack->setGeometry(rect());
     if (m_overlay)
         m_overlay->setGeometry(rect());
+    if (m_welcome)
+        m_welcome->setGeometry(rect());
 }

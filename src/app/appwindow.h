@@ -2,6 +2,7 @@
 
 #include "../core/navigator.h"
 #include "../core/startupview.h"
+#include "../help/vtwelcomeview.h"
 #include "../views/vtfirstinitparentview.h"
 
 #include <QPointer>
@@ -30,6 +31,7 @@ public:
     WidgetFeedbackPresenter *feedbackPresenter() const { return m_presenter.get(); }
     VtAlertDialog *alertDialog() const { return m_alerts.get(); }
     VtFirstInitParentView *overlay() const { return m_overlay; }
+    VtWelcomeView *welcomeView() const { return m_welcome; }
 
     // Lays the logo overlay over the window; when its circle is drawn the
     // first-run check runs.
@@ -57,4 +59,5 @@ private:
     std::unique_ptr<WidgetFeedbackPresenter> m_presenter;
     std::unique_ptr<VtAlertDialog> m_alerts;
     QPointer<VtFirstInitParentView> m_overlay;
+    QPointer<VtWelcomeView> m_welcome;
 };

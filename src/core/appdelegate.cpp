@@ -37,8 +37,7 @@ void AppDelegate::applicationDidBecomeActive()
 
 void AppDelegate::localiseTransmitterTitles()
 {
-    const QString allOn = QStringLiteral("All On Mode");
-    const bool english = QCoreApplication::translate("RecordFactory", "All On Mode") == allOn;
+    const bool english = RecordFactory::interfaceIsEnglish();
     // Titles the app gave in the other language, to be given in this one.
     const QString master =
         english ? QStringLiteral("主无线转发器") : QStringLiteral("Master Transmitter");

@@ -72,9 +72,14 @@ void VtScanViewController::setScanType(const std::optional<QString> &scanType)
 
 bool VtScanViewController::startUpOverlayShows() const
 {
+    // The logo, or the welcome pages of a first start.
     const QWidget *window = this->window();
-    const QWidget *overlay = window->findChild<QWidget *>(QStringLiteral("firstInitOverlay"));
-    return overlay && overlay->isVisible();
+    for (const char *name : {"firstInitOverlay", "welcomeView"}) {
+        const QWidget *overlay = window->findChild<QWidget *>(QString::fromLatin1(name));
+        if (overlay && overlay->isVisible())
+            return true;
+    }
+    return false;
 }
 
 void VtScanViewController::startScanning()

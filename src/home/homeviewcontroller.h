@@ -1,31 +1,89 @@
 #pragma once
 
+#include "homefunctiontile.h"
+#include "homelists.h"
 #include "parentnavigationviewcontroller.h"
 
 #include "../core/homescreen.h"
 
-// The root screen. Its bar: the menu button on the left, the scan button on
-// the right, the title "Home"; its centre view carries the connection banner.
-class HomeViewController : public ParentNavigationViewController, public HomeScreen {
+#include <QElapsedTimer>
+#include <QPointer>
+
+class HomeMenuView;
+class HomeScenarioStrip;
+class LevelSender;
+class QAbstractAnimation;
+class QScrollArea;
+class VtHomeControlSheet;
+
+// The root screen. The main panel (bar, three function tiles with hidden
+// quick-control panels, the scenario strip) slides right to uncover the
+// settings menu beneath it.
+class HomeViewController : public ParentNavigationViewController,
+                           public HomeScreen,
+                           public SidewaysDragTarget {
     Q_OBJECT
 
 public:
-    explicit HomeViewController(QWidget *parent = nullptr);
+    static constexpr int kMenuGuardMilliseconds = 1000;
+    static constexpr int kMenuFadeMilliseconds = 300;
+    static constexpr double kTapSlop = 8;
 
-    QWidget *contentView() override { return m_centerView; }
+    explicit HomeViewController(QWidget *parent = nullptr);
+    ~HomeViewController() override;
+
+    QWidget *contentView() override;
     void updateCenterView() override;
     void updateMainView() override { updateCenterView(); }
     void navRightButtonItemPressed() override;
     void navLeftButtonItemPressed() override;
     int refreshCount() const { return m_refreshes; }
 
-Q_SIGNALS:
-    void menuRequested();
+    const QList<QVariantMap> &lightingArray() const { return m_lists.lightingArray; }
+    const QList<QVariantMap> &curtainArray() const { return m_lists.curtainArray; }
+    const QList<QVariantMap> &scenarioArray() const { return m_lists.scenarioArray; }
+    HomeFunctionTile *tile(int index) const { return m_tiles.value(index); }
+    HomeScenarioStrip *strip() const { return m_strip; }
+    HomeMenuView *menu() const { return m_leftView; }
+    QWidget *centerView() const { return m_centerView; }
+    bool ifShowLeftView() const { return m_ifShowLeftView; }
+
+    void showLeftViewNormal(bool show, bool animate);
+    void upAllDarkView();
+    void functionButtonPressed(const QString &function);
+    void cellButtonPressed(int row);
+    // Opens the control sheet for an item of a hidden panel.
+    VtHomeControlSheet *darkItemPressed(const QString &area, int position,
+                                        const QVariantMap &record);
+    void controlSheetChose(const QVariantMap &record, int index, const QString &controlType);
+    void controlButtonPressed(int scenarioIndex);
+    void sidewaysDrag(Phase phase, double globalX) override;
 
 protected:
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    QWidget *m_centerView;
+    void layoutLeftView();
+    void layoutCenterView();
+    void moveCenterViewTo(int x, bool overshoot);
+    void setCenterTouchable(bool touchable);
+    void realphaNavigationView();
+    void confirmMenuAction(int sheetTag, const QString &button);
+    QList<QVariantMap> *listOf(const QString &controlType);
+
+    HomeLists m_lists;
+    bool m_ifShowLeftView = false;
+    QElapsedTimer m_lastControlTime;
+    HomeMenuView *m_leftView = nullptr;
+    QWidget *m_centerView = nullptr;
+    QScrollArea *m_content = nullptr;
+    QList<HomeFunctionTile *> m_tiles;
+    HomeScenarioStrip *m_strip = nullptr;
+    QPointer<QAbstractAnimation> m_slide;
+    LevelSender *m_levels;
+    double m_dragStartGlobalX = 0;
+    int m_dragStartPanelX = 0;
     int m_refreshes = 0;
 };

@@ -24,15 +24,19 @@ std::optional<QString> ScenePicture::save(const QByteArray &imageData)
     return path;
 }
 
+QPixmap ScenePicture::fileOrBuiltIn(const QString &imagePath, int side)
+{
+    if (imagePath.isEmpty())
+        return {};
+    const QPixmap file(imagePath);
+    if (!file.isNull())
+        return file.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    return PictureLibrary::picture(imagePath, side);
+}
+
 QPixmap ScenePicture::forImagePath(const QString &imagePath, int side)
 {
-    if (!imagePath.isEmpty()) {
-        const QPixmap file(imagePath);
-        if (!file.isNull())
-            return file.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-        const QPixmap builtIn = PictureLibrary::picture(imagePath, side);
-        if (!builtIn.isNull())
-            return builtIn;
-    }
-    return PictureLibrary::picture(PictureLibrary::scenarioIconName(9), side);
+    const QPixmap picture = fileOrBuiltIn(imagePath, side);
+    return picture.isNull() ? PictureLibrary::picture(PictureLibrary::scenarioIconName(9), side)
+                            : picture;
 }

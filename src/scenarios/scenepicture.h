@@ -14,4 +14,6 @@ public:
     static std::optional<QString> save(const QByteArray &imageData);
     // The file at the path, else the built-in picture of that name, else icon 9.
     static QPixmap forImagePath(const QString &imagePath, int side = 60);
+    // The same without the fallback: null when neither exists.
+    static QPixmap fileOrBuiltIn(const QString &imagePath, int side = 60);
 };

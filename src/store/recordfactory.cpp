@@ -42,6 +42,11 @@ QVariantMap scenario(const QString &mainID, const QString &title, const QString 
 }
 } // namespace
 
+bool RecordFactory::interfaceIsEnglish()
+{
+    return tr("All On Mode") == QLatin1String("All On Mode");
+}
+
 QVariantMap RecordFactory::allOnScenario()
 {
     return scenario(Value::allOnMainID, tr("All On Mode"), Value::allOnFunction, Value::allOnImage,

@@ -11,6 +11,8 @@ class RecordFactory {
 public:
     // The localized default title of the master or of a slave transmitter.
     static QString transmitterTitle(bool master);
+    // Whether the interface speaks English (the built-in titles tell).
+    static bool interfaceIsEnglish();
     static QVariantMap transmitter(const QString &id, const QString &address, bool master);
     // One channel of a controller; control is "S", "D" or "C".
     static QVariantMap device(const QString &id, const QString &control, const QString &mainTotalID,

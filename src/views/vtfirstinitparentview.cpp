@@ -1,5 +1,7 @@
 #include "vtfirstinitparentview.h"
 
+#include "fade.h"
+
 #include <QGraphicsOpacityEffect>
 #include <QLabel>
 #include <QPainter>
@@ -20,19 +22,7 @@ VtFirstInitParentView::VtFirstInitParentView(QWidget *window)
 
 void VtFirstInitParentView::fadeOut(std::function<void()> done)
 {
-    auto *effect = new QGraphicsOpacityEffect(this);
-    setGraphicsEffect(effect);
-    auto *animation = new QPropertyAnimation(effect, "opacity", this);
-    animation->setDuration(1000);
-    animation->setStartValue(1.0);
-    animation->setEndValue(0.0);
-    connect(animation, &QPropertyAnimation::finished, this, [this, done = std::move(done)] {
-        hide();
-        deleteLater();
-        if (done)
-            done();
-    });
-    animation->start(QAbstractAnimation::DeleteWhenStopped);
+    Fade::outAndRemove(this, 1000, std::move(done));
 }
 
 void VtFirstInitParentView::paintEvent(QPaintEvent *)

@@ -133,7 +133,11 @@ private Q_SLOTS:
         scanner->captureOutput("20AA10000001");
         QCOMPARE(top<VtScanViewController>(), scanner); // nothing decoded
         QTRY_VERIFY_WITH_TIMEOUT(!window->overlay(), 4000);
-        QVERIFY(scanner->isScanning());
+        // A first start: the welcome pages show until the user starts.
+        QVERIFY(window->welcomeView());
+        QVERIFY(!scanner->isScanning());
+        window->welcomeView()->startButton()->click();
+        QTRY_VERIFY(scanner->isScanning());
     }
 
     void manualIdEntry()

@@ -1,0 +1,318 @@
+#include "homefunctiontile.h"
+
+#include "../scenarios/scenepicture.h"
+#include "../store/recordkeys.h"
+#include "../views/picturelibrary.h"
+#include "../views/vtlightingimageview.h"
+
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QTouchEvent>
+#include <QVariantAnimation>
+
+namespace {
+constexpr int kMouseFinger = -1;
+
+// The handle under a tile: a tab with a chevron pointing where the panel goes.
+class VtHomePullView : public QWidget {
+public:
+    VtHomePullView(QColor colour, std::function<void()> touched, QWidget *parent)
+        : QWidget(parent), m_colour(colour), m_touched(std::move(touched))
+    {
+        setObjectName(QStringLiteral("pullHandle"));
+        setCursor(Qt::PointingHandCursor);
+    }
+    void setPointsUp(bool up)
+    {
+        m_up = up;
+        update();
+    }
+
+protected:
+    void mouseReleaseEvent(QMouseEvent *) override { m_touched(); }
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(m_colour);
+        painter.drawRoundedRect(QRectF(0, -6, width(), height() + 6), 6, 6);
+        painter.setPen(QPen(Qt::white, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        const double mid = width() / 2.0;
+        const double y = height() / 2.0;
+        const double d = m_up ? -3 : 3;
+        painter.drawPolyline(QPolygonF{{mid - 7, y - d}, {mid, y + d}, {mid + 7, y - d}});
+    }
+
+private:
+    QColor m_colour;
+    std::function<void()> m_touched;
+    bool m_up = false;
+};
+
+// One item of a hidden panel: its picture over its title; a touch chooses it.
+class HomeDarkItem : public QWidget {
+public:
+    HomeDarkItem(std::function<void()> touched, QWidget *parent)
+        : QWidget(parent), m_touched(std::move(touched))
+    {
+    }
+
+protected:
+    void mouseReleaseEvent(QMouseEvent *event) override
+    {
+        if (rect().contains(event->position().toPoint()))
+            m_touched();
+    }
+
+private:
+    std::function<void()> m_touched;
+};
+
+QWidget *itemPicture(const QVariantMap &record, int side, QWidget *parent)
+{
+    auto *view = new VtLightingImageView(parent);
+    view->setAttribute(Qt::WA_TransparentForMouseEvents);
+    view->setFixedSize(side, side);
+    const QString type = record.value(Key::type).toString();
+    if (type == Value::lighting || type == Value::curtain) {
+        const auto [name, kind] = VtLightingImageView::pictureOf(record);
+        view->setPicture(PictureLibrary::picture(name, side), kind);
+    } else {
+        view->setPicture(ScenePicture::forImagePath(record.value(Key::imagePath).toString(), side),
+                         0);
+    }
+    return view;
+}
+} // namespace
+
+QList<HomeFunction> HomeFunction::readAllHomeFunctionInfo()
+{
+    return {
+        {HomeFunctionTile::tr("Lighting"), QStringLiteral("LightingFunction"),
+         QStringLiteral("home_Lighting.png"), QColor(99, 169, 132), QColor(49, 109, 77)},
+        {HomeFunctionTile::tr("Curtain"), QStringLiteral("CurtainFunction"),
+         QStringLiteral("home_Curtain.png"), QColor(246, 142, 86), QColor(159, 79, 39)},
+        {HomeFunctionTile::tr("Scenario"), QStringLiteral("SceneFunction"),
+         QStringLiteral("home_Thermostat.png"), QColor(109, 160, 192), QColor(39, 99, 129)},
+    };
+}
+
+HomeFunctionTile::HomeFunctionTile(const HomeFunction &function, const QString &area,
+                                   QWidget *parent)
+    : QWidget(parent), m_function(function), m_area(area), m_icon(new QLabel(this)),
+      m_title(new QLabel(function.detail, this)),
+      m_hint(new QLabel(tr("Drag down to open the hidden panel"), this)),
+      m_all(new QPushButton(tr("All"), this)), m_panel(new QWidget(this)),
+      m_animation(new QVariantAnimation(this))
+{
+    setObjectName(QStringLiteral("tile%1").arg(area));
+    setAttribute(Qt::WA_AcceptTouchEvents);
+    QString iconFile = function.imageName;
+    iconFile.replace(QStringLiteral(".png"), QStringLiteral(".svg"));
+    m_icon->setPixmap(QIcon(QStringLiteral(":/icons/") + iconFile).pixmap(48, 48));
+    m_icon->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_title->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_title->setStyleSheet(QStringLiteral("color: white; font-size: 22px; font-weight: bold;"));
+    m_hint->setObjectName(QStringLiteral("hint"));
+    m_hint->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_hint->setWordWrap(true);
+    m_hint->setStyleSheet(QStringLiteral("color: rgba(255, 255, 255, 200); font-size: 12px;"));
+    m_all->setObjectName(QStringLiteral("all"));
+    m_all->setStyleSheet(QStringLiteral(
+        "QPushButton { color: white; font-size: 15px; border: 1px solid rgba(255,255,255,180);"
+        " border-radius: 12px; padding: 2px 12px; background: transparent; }"));
+    m_all->hide();
+    connect(m_all, &QPushButton::clicked, this,
+            [this] { Q_EMIT functionPressed(m_function.function); });
+    m_handle = new VtHomePullView(
+        function.bottom, [this] { toggle(); }, this);
+    m_panel->setObjectName(QStringLiteral("hiddenPanel"));
+    m_panel->setAutoFillBackground(true);
+    QPalette palette = m_panel->palette();
+    palette.setColor(QPalette::Window, function.bottom.darker(115));
+    m_panel->setPalette(palette);
+    m_animation->setDuration(kAnimationMilliseconds);
+    m_animation->setEasingCurve(QEasingCurve::InOutQuad);
+    connect(m_animation, &QVariantAnimation::valueChanged, this,
+            [this](const QVariant &value) { setPanelHeight(value.toInt()); });
+    setPanelHeight(0);
+}
+
+void HomeFunctionTile::setOpen(bool open, bool animated)
+{
+    if (open)
+        rebuildItems(); // the items are read again each time the panel opens
+    m_open = open;
+    m_hint->setVisible(!open);
+    m_all->setVisible(open);
+    static_cast<VtHomePullView *>(m_handle)->setPointsUp(open);
+    const int target = open ? int(m_items.size()) * kItemHeight : 0;
+    m_animation->stop();
+    if (!animated) {
+        setPanelHeight(target);
+        return;
+    }
+    m_animation->setStartValue(m_panelHeight);
+    m_animation->setEndValue(target);
+    m_animation->start();
+}
+
+void HomeFunctionTile::rebuildItems()
+{
+    for (QWidget *old : std::as_const(m_items)) {
+        old->hide();
+        old->deleteLater(); // it may be the item whose touch led here
+    }
+    m_items.clear();
+    const QList<QVariantMap> records = m_source ? m_source() : QList<QVariantMap>();
+    for (int k = 0; k < qMin(m_shownItems, int(records.size())); ++k)
+        m_items.append(makeItem(k + 1, records.at(k)));
+    resizeEvent(nullptr);
+}
+
+QWidget *HomeFunctionTile::makeItem(int position, const QVariantMap &record)
+{
+    auto *item = new HomeDarkItem(
+        [this, position, record] { Q_EMIT itemPressed(m_area, position, record); }, m_panel);
+    item->setObjectName(QStringLiteral("item%1").arg(position));
+    QWidget *picture = itemPicture(record, kIconSide, item);
+    picture->setObjectName(QStringLiteral("picture"));
+    auto *title = new QLabel(record.value(Key::title).toString(), item);
+    title->setObjectName(QStringLiteral("title"));
+    title->setAttribute(Qt::WA_TransparentForMouseEvents);
+    title->setAlignment(Qt::AlignCenter);
+    title->setStyleSheet(QStringLiteral("color: white; font-size: 13px;"));
+    item->setProperty("picture", QVariant::fromValue(picture));
+    item->setProperty("title", QVariant::fromValue(static_cast<QWidget *>(title)));
+    item->show();
+    return item;
+}
+
+void HomeFunctionTile::setPanelHeight(int height)
+{
+    m_panelHeight = height;
+    setFixedHeight(kTileHeight + kHandleHeight + height);
+    m_panel->setGeometry(0, kTileHeight, width(), height);
+    m_handle->move(m_handle->x(), kTileHeight + height);
+}
+
+void HomeFunctionTile::resizeEvent(QResizeEvent *)
+{
+    m_icon->setGeometry(16, (kTileHeight - 48) / 2, 48, 48);
+    m_title->setGeometry(78, 14, width() - 160, 34);
+    m_hint->setGeometry(78, 48, width() - 96, 34);
+    m_all->adjustSize();
+    m_all->move(width() - m_all->width() - 14, (kTileHeight - m_all->height()) / 2);
+    m_handle->setGeometry((width() - 56) / 2, kTileHeight + m_panelHeight, 56, kHandleHeight);
+    m_panel->setGeometry(0, kTileHeight, width(), m_panelHeight);
+    for (int k = 0; k < m_items.size(); ++k) {
+        QWidget *item = m_items.at(k);
+        item->setGeometry(0, k * kItemHeight, width(), kItemHeight);
+        item->property("picture").value<QWidget *>()->move((width() - kIconSide) / 2, 3);
+        item->property("title").value<QWidget *>()->setGeometry(10, kIconSide + 4, width() - 20,
+                                                                kItemHeight - kIconSide - 6);
+    }
+}
+
+void HomeFunctionTile::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    QLinearGradient gradient(0, 0, 0, kTileHeight);
+    gradient.setColorAt(0, m_function.top);
+    gradient.setColorAt(1, m_function.bottom);
+    painter.fillRect(0, 0, width(), kTileHeight, gradient);
+}
+
+void HomeFunctionTile::fingerDown(int finger, QPointF local, QPointF global)
+{
+    m_swipes.begin(finger, local.y());
+    if (finger == kMouseFinger || m_gesture == Gesture::None) {
+        m_gesture = Gesture::Undecided;
+        m_pressAt = global;
+    }
+}
+
+void HomeFunctionTile::fingerMoved(int finger, QPointF local, QPointF global)
+{
+    if (m_gesture == Gesture::Undecided) {
+        const QPointF moved = global - m_pressAt;
+        if (qAbs(moved.x()) > kTapSlop && qAbs(moved.x()) > qAbs(moved.y())) {
+            m_gesture = Gesture::Sideways;
+            m_swipes.end(finger);
+            if (m_dragTarget)
+                m_dragTarget->sidewaysDrag(SidewaysDragTarget::Phase::Began, m_pressAt.x());
+        } else if (qAbs(moved.y()) > kTapSlop) {
+            m_gesture = Gesture::Vertical;
+        }
+    }
+    if (m_gesture == Gesture::Sideways) {
+        if (m_dragTarget)
+            m_dragTarget->sidewaysDrag(SidewaysDragTarget::Phase::Moved, global.x());
+        return;
+    }
+    switch (m_swipes.move(finger, local.y())) {
+    case SwipeTracker::Swipe::Down:
+        if (!m_open)
+            setOpen(true, true);
+        break;
+    case SwipeTracker::Swipe::Up:
+        if (m_open)
+            setOpen(false, true);
+        break;
+    case SwipeTracker::Swipe::None:
+        break;
+    }
+}
+
+void HomeFunctionTile::fingerUp(int finger, QPointF local, QPointF global)
+{
+    m_swipes.end(finger);
+    const Gesture gesture = m_gesture;
+    m_gesture = Gesture::None;
+    if (gesture == Gesture::Sideways && m_dragTarget)
+        m_dragTarget->sidewaysDrag(SidewaysDragTarget::Phase::Ended, global.x());
+    else if (gesture == Gesture::Undecided && local.y() < kTileHeight)
+        Q_EMIT functionPressed(m_function.function);
+}
+
+bool HomeFunctionTile::event(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd: {
+        // Each finger is followed by itself.
+        for (const QEventPoint &point : static_cast<QTouchEvent *>(event)->points()) {
+            if (point.state() == QEventPoint::Pressed)
+                fingerDown(point.id(), point.position(), point.globalPosition());
+            else if (point.state() == QEventPoint::Updated)
+                fingerMoved(point.id(), point.position(), point.globalPosition());
+            else if (point.state() == QEventPoint::Released)
+                fingerUp(point.id(), point.position(), point.globalPosition());
+        }
+        event->accept();
+        return true;
+    }
+    default:
+        return QWidget::event(event);
+    }
+}
+
+void HomeFunctionTile::mousePressEvent(QMouseEvent *event)
+{
+    if (event->position().y() < kTileHeight)
+        fingerDown(kMouseFinger, event->position(), event->globalPosition());
+}
+
+void HomeFunctionTile::mouseMoveEvent(QMouseEvent *event)
+{
+    fingerMoved(kMouseFinger, event->position(), event->globalPosition());
+}
+
+void HomeFunctionTile::mouseReleaseEvent(QMouseEvent *event)
+{
+    fingerUp(kMouseFinger, event->position(), event->globalPosition());
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QList>
+#include <QVariantMap>
+
+// What the home screen shows, read from the store each time it is about to
+// show: the lights, the curtains and the scenarios, each most used first.
+class HomeLists {
+public:
+    QList<QVariantMap> lightingArray;
+    QList<QVariantMap> curtainArray;
+    QList<QVariantMap> scenarioArray;
+
+    // Renews the built-in scenarios for the interface language first.
+    static HomeLists load();
+
+    // The built-in scenarios carry their title in the language they were
+    // made in. One that is missing, unreadable or titled in the other
+    // language is made again (title in this language, counters reset).
+    static void renewBuiltInScenarios();
+};

@@ -1,0 +1,43 @@
+#include "levelsender.h"
+
+#include "../core/showalertmanager.h"
+#include "../devices/devicecommands.h"
+#include "../gateway/udpsocketmanager.h"
+#include "../store/recordkeys.h"
+
+LevelSender::LevelSender(QObject *parent) : QObject(parent)
+{
+    m_poll.setInterval(kPollMilliseconds);
+    connect(&m_poll, &QTimer::timeout, this, [this] {
+        if (channelIsFree())
+            sendPending();
+    });
+}
+
+bool LevelSender::channelIsFree()
+{
+    const UDPSocketManager *channel = UDPSocketManager::instance();
+    return !ShowAlertManager::instance()->checkActivityShowOn() &&
+           channel->udpQueueArray().isEmpty() && channel->pendingFollowUps() == 0;
+}
+
+void LevelSender::submit(QVariantMap &device, int level)
+{
+    device.insert(Key::turnOn, QString::number(qBound(0, level, 100)));
+    m_pending = device;
+    m_pendingLevel = level;
+    if (channelIsFree())
+        sendPending();
+    else
+        m_poll.start();
+}
+
+void LevelSender::sendPending()
+{
+    m_poll.stop();
+    if (!m_pending)
+        return;
+    QVariantMap device = *m_pending;
+    m_pending.reset();
+    DeviceCommands::dimLight(device, m_pendingLevel);
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+#include <QVariantMap>
+
+#include <optional>
+
+// Sends dimming levels of one light from a slider that reports every value
+// it passes. One command is outstanding on the channel at a time and only 8
+// can wait, so a quick slide would lose the level it ends on: while the
+// channel is busy only the newest level is kept, and it goes out as soon as
+// the channel is free. The light thus ends at the level the slider rests on.
+class LevelSender : public QObject {
+    Q_OBJECT
+
+public:
+    static constexpr int kPollMilliseconds = 40;
+
+    explicit LevelSender(QObject *parent = nullptr);
+
+    // The record changes at once; its command goes now or when the channel is free.
+    void submit(QVariantMap &device, int level);
+    bool hasPending() const { return m_pending.has_value(); }
+
+private:
+    static bool channelIsFree();
+    void sendPending();
+
+    std::optional<QVariantMap> m_pending;
+    int m_pendingLevel = 0;
+    QTimer m_poll;
+};

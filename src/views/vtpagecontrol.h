@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QWidget>
+
+// A row of dots, one a page, the current one filled. A touch left of the
+// middle goes one page back, right of it one page on.
+class VtPageControl : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit VtPageControl(QWidget *parent = nullptr);
+
+    int numberOfPages() const { return m_pages; }
+    void setNumberOfPages(int pages);
+    int currentPage() const { return m_current; }
+    void setCurrentPage(int page);
+    void setColours(const QColor &current, const QColor &other);
+
+Q_SIGNALS:
+    // The user touched the control and the current page changed.
+    void pageChosen(int page);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    int m_pages = 0;
+    int m_current = 0;
+    QColor m_currentColour{69, 61, 59};
+    QColor m_otherColour{180, 168, 158};
+};

@@ -1,0 +1,114 @@
+#include "vtpagedscrollview.h"
+
+#include "vtpagecontrol.h"
+
+#include <QPropertyAnimation>
+#include <QScrollBar>
+#include <QScroller>
+
+VtPagedScrollView::VtPagedScrollView(QWidget *parent)
+    : QScrollArea(parent), m_animation(new QPropertyAnimation(horizontalScrollBar(), "value", this))
+{
+    setFrameShape(QFrame::NoFrame);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setWidgetResizable(false);
+    setWidget(new QWidget());
+    widget()->setAutoFillBackground(false);
+    viewport()->setAutoFillBackground(false);
+    m_animation->setDuration(kSettleMilliseconds);
+    m_animation->setEasingCurve(QEasingCurve::OutCubic);
+    // A drag with the mouse or a finger swipes the pages.
+    QScroller::grabGesture(viewport(), QScroller::LeftMouseButtonGesture);
+    QScrollerProperties properties = QScroller::scroller(viewport())->scrollerProperties();
+    properties.setScrollMetric(QScrollerProperties::HorizontalOvershootPolicy,
+                               QScrollerProperties::OvershootAlwaysOff);
+    properties.setScrollMetric(QScrollerProperties::VerticalOvershootPolicy,
+                               QScrollerProperties::OvershootAlwaysOff);
+    properties.setScrollMetric(QScrollerProperties::MousePressEventDelay, 0);
+    QScroller::scroller(viewport())->setScrollerProperties(properties);
+    connect(QScroller::scroller(viewport()), &QScroller::stateChanged, this,
+            [this](QScroller::State state) {
+                if (state == QScroller::Inactive)
+                    settle();
+            });
+}
+
+int VtPagedScrollView::pageNearest(int offset, int pageWidth)
+{
+    if (pageWidth <= 0)
+        return 0;
+    return (qMax(0, offset) + pageWidth / 2) / pageWidth;
+}
+
+void VtPagedScrollView::setPages(const QList<QWidget *> &pages)
+{
+    // Later: the old pages may hold the button whose touch led here.
+    for (QWidget *old : std::as_const(m_pages)) {
+        old->hide();
+        old->deleteLater();
+    }
+    m_pages = pages;
+    for (QWidget *page : m_pages) {
+        page->setParent(widget());
+        page->show();
+    }
+    layoutPages();
+    if (m_control)
+        m_control->setNumberOfPages(pageCount());
+    scrollToPage(qMin(m_current, qMax(0, pageCount() - 1)), false);
+}
+
+void VtPagedScrollView::setPageControl(VtPageControl *control)
+{
+    m_control = control;
+    m_control->setNumberOfPages(pageCount());
+    m_control->setCurrentPage(m_current);
+    connect(m_control, &VtPageControl::pageChosen, this,
+            [this](int page) { scrollToPage(page, true); });
+}
+
+void VtPagedScrollView::scrollToPage(int page, bool animated)
+{
+    const int bounded = qBound(0, page, qMax(0, pageCount() - 1));
+    const int target = bounded * viewport()->width();
+    m_animation->stop();
+    if (animated && target != horizontalScrollBar()->value()) {
+        m_animation->setStartValue(horizontalScrollBar()->value());
+        m_animation->setEndValue(target);
+        m_animation->start();
+    } else {
+        horizontalScrollBar()->setValue(target);
+    }
+    setCurrent(bounded);
+}
+
+void VtPagedScrollView::settle()
+{
+    scrollToPage(pageNearest(horizontalScrollBar()->value(), viewport()->width()), true);
+}
+
+void VtPagedScrollView::setCurrent(int page)
+{
+    if (m_control)
+        m_control->setCurrentPage(page);
+    if (page == m_current)
+        return;
+    m_current = page;
+    Q_EMIT pageChanged(page);
+}
+
+void VtPagedScrollView::layoutPages()
+{
+    const QSize pageSize = viewport()->size();
+    for (int k = 0; k < pageCount(); ++k)
+        m_pages.at(k)->setGeometry(k * pageSize.width(), 0, pageSize.width(), pageSize.height());
+    widget()->resize(pageSize.width() * qMax(1, pageCount()), pageSize.height());
+}
+
+void VtPagedScrollView::resizeEvent(QResizeEvent *event)
+{
+    QScrollArea::resizeEvent(event);
+    layoutPages();
+    scrollToPage(m_current, false);
+}

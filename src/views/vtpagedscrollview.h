@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QList>
+#include <QScrollArea>
+
+class QPropertyAnimation;
+class VtPageControl;
+
+// Pages side by side, each as wide as the view. A swipe that comes to rest
+// settles on the page nearest its offset (half a page or more counts as the
+// next) and the page control follows; touching the control scrolls to the
+// page it shows.
+class VtPagedScrollView : public QScrollArea {
+    Q_OBJECT
+
+public:
+    static constexpr int kSettleMilliseconds = 250;
+
+    explicit VtPagedScrollView(QWidget *parent = nullptr);
+
+    // Replaces the pages; the view owns them.
+    void setPages(const QList<QWidget *> &pages);
+    int pageCount() const { return int(m_pages.size()); }
+    QWidget *page(int index) const { return m_pages.value(index); }
+    int currentPage() const { return m_current; }
+    // The control is the caller's to place; the view keeps it current.
+    void setPageControl(VtPageControl *control);
+    void scrollToPage(int page, bool animated);
+    // The offset came to rest: settle on the nearest page.
+    void settle();
+
+    static int pageNearest(int offset, int pageWidth);
+
+Q_SIGNALS:
+    void pageChanged(int page);
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void layoutPages();
+    void setCurrent(int page);
+
+    QList<QWidget *> m_pages;
+    VtPageControl *m_control = nullptr;
+    QPropertyAnimation *m_animation;
+    int m_current = 0;
+};
