@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>AboutUSViewController</name>
+    <message>
+        <source>About</source>
+        <translation>关于</translation>
+    </message>
+    <message>
+        <source>畅享智能生活</source>
+        <translation>畅享智能生活</translation>
+    </message>
+    <message>
+        <source>© 2026 The Ardentia Home developers. All rights reserved.</source>
+        <translation>© 2026 Ardentia Home 开发者 版权所有</translation>
+    </message>
+    <message>
+        <source>Technical Support</source>
+        <translation>技术支持</translation>
+    </message>
+    <message>
+        <source>App Version</source>
+        <translation>软件版本</translation>
+    </message>
+</context>
+<context>
     <name>CheckManager</name>
     <message>
         <source>Maximum 8 scenarios</source>
@@ -239,6 +262,104 @@
     </message>
 </context>
 <context>
+    <name>HelpTopics</name>
+    <message>
+        <source>如何添加灯光或者窗帘</source>
+        <translation>如何添加灯光或者窗帘</translation>
+    </message>
+    <message>
+        <source>如何删除已添加的设备</source>
+        <translation>如何删除已添加的设备</translation>
+    </message>
+    <message>
+        <source>如何自定义场景</source>
+        <translation>如何自定义场景</translation>
+    </message>
+    <message>
+        <source>如何编辑场景</source>
+        <translation>如何编辑场景</translation>
+    </message>
+    <message>
+        <source>Installation Guide</source>
+        <translation>安装指南</translation>
+    </message>
+    <message>
+        <source>addDevice</source>
+        <translation>addDevice</translation>
+    </message>
+    <message>
+        <source>三种方法进入二维码扫描页面</source>
+        <translation>三种方法进入二维码扫描页面</translation>
+    </message>
+    <message>
+        <source>方法一:点击主页右上角的“扫描”图标</source>
+        <translation>方法一:点击主页右上角的“扫描”图标</translation>
+    </message>
+    <message>
+        <source>方法二:在主页点击相应的设备类型(灯光或窗帘)图标,在显示的页面中点击右上角的“+”按键</source>
+        <translation>方法二:在主页点击相应的设备类型(灯光或窗帘)图标,在显示的页面中点击右上角的“+”按键</translation>
+    </message>
+    <message>
+        <source>方法三:在主页点击列表图标,在显示的系统配置页面中选择“设备管理”,点击右上角的“+”按键</source>
+        <translation>方法三:在主页点击列表图标,在显示的系统配置页面中选择“设备管理”,点击右上角的“+”按键</translation>
+    </message>
+    <message>
+        <source>deleteDevice</source>
+        <translation>deleteDevice</translation>
+    </message>
+    <message>
+        <source>在主页点击列表图标,在显示的系统配置页面选择“设备管理”,向右滑动目标设备,点击垃圾桶图标删除该设备</source>
+        <translation>在主页点击列表图标,在显示的系统配置页面选择“设备管理”,向右滑动目标设备,点击垃圾桶图标删除该设备</translation>
+    </message>
+    <message>
+        <source>第一步</source>
+        <translation>第一步</translation>
+    </message>
+    <message>
+        <source>第二步</source>
+        <translation>第二步</translation>
+    </message>
+    <message>
+        <source>第三步</source>
+        <translation>第三步</translation>
+    </message>
+    <message>
+        <source>setScenario</source>
+        <translation>setScenario</translation>
+    </message>
+    <message>
+        <source>第一步:在主页点击场景图标,进入场景列表</source>
+        <translation>第一步:在主页点击场景图标,进入场景列表</translation>
+    </message>
+    <message>
+        <source>第二步:点击右上角的“+”进入设备列表,选择设备并设置设备状态,点击“下一步”</source>
+        <translation>第二步:点击右上角的“+”进入设备列表,选择设备并设置设备状态,点击“下一步”</translation>
+    </message>
+    <message>
+        <source>第三步:设置场景名称,创建场景图标,完成</source>
+        <translation>第三步:设置场景名称,创建场景图标,完成</translation>
+    </message>
+    <message>
+        <source>editScenario</source>
+        <translation>editScenario</translation>
+    </message>
+    <message>
+        <source>第二步:在显示的场景列表中向右滑动目标场景</source>
+        <translation>第二步:在显示的场景列表中向右滑动目标场景</translation>
+    </message>
+    <message>
+        <source>第三步:点击垃圾桶图标可删除场景,点击铅笔图标可编辑场景</source>
+        <translation>第三步:点击垃圾桶图标可删除场景,点击铅笔图标可编辑场景</translation>
+    </message>
+</context>
+<context>
+    <name>HelpViewController</name>
+    <message>
+        <source>Help</source>
+        <translation>帮助</translation>
+    </message>
+</context>
+<context>
     <name>HomeActions</name>
     <message>
         <source>Clean all successful</source>
@@ -253,10 +374,98 @@
     </message>
 </context>
 <context>
+    <name>HomeFunctionTile</name>
+    <message>
+        <source>Lighting</source>
+        <translation>灯光</translation>
+    </message>
+    <message>
+        <source>Curtain</source>
+        <translation>窗帘</translation>
+    </message>
+    <message>
+        <source>Scenario</source>
+        <translation>场景</translation>
+    </message>
+    <message>
+        <source>Drag down to open the hidden panel</source>
+        <translation>向下拖动打开隐藏面板</translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation>全部</translation>
+    </message>
+</context>
+<context>
+    <name>HomeMenuView</name>
+    <message>
+        <source>Device Management</source>
+        <translation>设备管理</translation>
+    </message>
+    <message>
+        <source>Clean All</source>
+        <translation>清除所有</translation>
+    </message>
+    <message>
+        <source>Synchronize Data</source>
+        <translation>同步数据</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>帮助</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>关于</translation>
+    </message>
+    <message>
+        <source>System Setting</source>
+        <translation>系统设置</translation>
+    </message>
+</context>
+<context>
+    <name>HomeScenarioStrip</name>
+    <message>
+        <source>Commonly used scenarios</source>
+        <translation>常用场景</translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation>全部</translation>
+    </message>
+    <message>
+        <source>Add Scenario</source>
+        <translation>添加场景</translation>
+    </message>
+</context>
+<context>
     <name>HomeViewController</name>
     <message>
         <source>Home</source>
         <translation>首页</translation>
+    </message>
+    <message>
+        <source>Clean All</source>
+        <translation>清除所有</translation>
+    </message>
+    <message>
+        <source>Synchronize Data</source>
+        <translation>同步数据</translation>
+    </message>
+</context>
+<context>
+    <name>InstalGuideViewController</name>
+    <message>
+        <source>Installation Guide</source>
+        <translation>安装指南</translation>
+    </message>
+    <message>
+        <source>Connect the ZEVO-4100 Transmitter to the power supply and the internet</source>
+        <translation>将 ZEVO-4100 无线转发器接通电源并连接网络</translation>
+    </message>
+    <message>
+        <source>Open app to scan the QR code of the transmitter and add it to the system</source>
+        <translation>打开应用扫描无线转发器的二维码,将其添加到系统中</translation>
     </message>
 </context>
 <context>
@@ -447,6 +656,37 @@
     </message>
 </context>
 <context>
+    <name>VtHomeControlSheet</name>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>关</translation>
+    </message>
+    <message>
+        <source>ON</source>
+        <translation>开</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>打开</translation>
+    </message>
+    <message>
+        <source>Enable</source>
+        <translation>启用</translation>
+    </message>
+</context>
+<context>
     <name>VtImageLibSheet</name>
     <message>
         <source>Cancel</source>
@@ -513,6 +753,67 @@
     <message>
         <source>Please scan the barcode of the equipment</source>
         <translation>请扫描设备上的条码</translation>
+    </message>
+</context>
+<context>
+    <name>VtWelcomeView</name>
+    <message>
+        <source>为您量身定做的智能家居管家</source>
+        <translation>为您量身定做的智能家居管家</translation>
+    </message>
+    <message>
+        <source>全新界面</source>
+        <translation>全新界面</translation>
+    </message>
+    <message>
+        <source>活泼温馨的界面设计和有趣的操作体验,为您的家居生活增添乐趣</source>
+        <translation>活泼温馨的界面设计和有趣的操作体验,为您的家居生活增添乐趣</translation>
+    </message>
+    <message>
+        <source>扫一扫添加</source>
+        <translation>扫一扫添加</translation>
+    </message>
+    <message>
+        <source>用手机扫描二维码,您可以快捷地添加设备</source>
+        <translation>用手机扫描二维码,您可以快捷地添加设备</translation>
+    </message>
+    <message>
+        <source>灯光控制</source>
+        <translation>灯光控制</translation>
+    </message>
+    <message>
+        <source>您可以用手机控制和调节家里所有的灯光,为您的家创造完美的氛围</source>
+        <translation>您可以用手机控制和调节家里所有的灯光,为您的家创造完美的氛围</translation>
+    </message>
+    <message>
+        <source>窗帘控制</source>
+        <translation>窗帘控制</translation>
+    </message>
+    <message>
+        <source>您可以在家里任何地方用手机开关窗帘,让更多的阳光照耀您的家</source>
+        <translation>您可以在家里任何地方用手机开关窗帘,让更多的阳光照耀您的家</translation>
+    </message>
+    <message>
+        <source>场景一键操控</source>
+        <translation>场景一键操控</translation>
+    </message>
+    <message>
+        <source>您可以为家里的灯光和窗帘设置场景,并随时随地进行控制</source>
+        <translation>您可以为家里的灯光和窗帘设置场景,并随时随地进行控制</translation>
+    </message>
+    <message>
+        <source>现在
+开启您的智能家居之旅吧</source>
+        <translation>现在
+开启您的智能家居之旅吧</translation>
+    </message>
+    <message>
+        <source>请将无线转发器通电并联网</source>
+        <translation>请将无线转发器通电并联网</translation>
+    </message>
+    <message>
+        <source>立即体验</source>
+        <translation>立即体验</translation>
     </message>
 </context>
 </TS>

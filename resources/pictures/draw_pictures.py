@@ -112,11 +112,12 @@ def qr(svg, x, y, size):
         rect(svg, x + cx * cell, y + cy * cell, 3 * cell, 3 * cell, INK)
         rect(svg, x + (cx + 0.75) * cell, y + (cy + 0.75) * cell, 1.5 * cell, 1.5 * cell, "white")
         rect(svg, x + (cx + 1.1) * cell, y + (cy + 1.1) * cell, 0.8 * cell, 0.8 * cell, INK)
-    for k in range(21):
-        cx, cy = 4 + (k * 7) % 7, (k * 5) % 11
-        if (cx < 3 and cy < 3) or (cx > 7 and cy < 3) or (cx < 3 and cy > 7):
-            continue
-        rect(svg, x + cx * cell, y + cy * cell, cell, cell, INK)
+    for cx in range(11):
+        for cy in range(11):
+            if (cx < 4 and cy < 4) or (cx > 6 and cy < 4) or (cx < 4 and cy > 6):
+                continue
+            if (cx * 7 + cy * 3 + cx * cy) % 5 < 2:
+                rect(svg, x + cx * cell, y + cy * cell, cell, cell, INK)
 
 
 def transmitter(svg, x, y, s):
@@ -434,6 +435,15 @@ def edit_scenario():
         svg.save("editScenario_%d" % step)
 
 
+def curtained_window(svg, x, y, w, h):
+    rect(svg, x, y, w, h, "#bcd6e6", 4, INK, 3)
+    line(svg, x - 6, y - 4, x + w + 6, y - 4, INK, 4)
+    path(svg, "M%g %g v%g h%g c-6 -%g -6 -%g 0 -%g z" % (x, y, h, w * 0.28, h * 0.35, h * 0.7, h),
+         "#c87864", INK, 2)
+    path(svg, "M%g %g v%g h-%g c6 -%g 6 -%g 0 -%g z" % (x + w, y, h, w * 0.28, h * 0.35, h * 0.7,
+                                                      h), "#c87864", INK, 2)
+
+
 # --- welcome pages ------------------------------------------------------------
 
 def welcome(set_name, height):
@@ -495,10 +505,10 @@ def welcome(set_name, height):
         circle(svg, 150 + k * 110, mid - 60, 44, colour)
     ring(svg, 370, mid - 60, 56)
     finger(svg, 380, mid - 40, 2.2)
-    bulb(svg, 170, mid + 100, 0.9)
-    curtain_icon(svg, 300, mid + 100, 30)
-    rect(svg, 266, mid + 60, 68, 80, "none", 6, INK, 0)
-    path(svg, "M270 %g h60 v70 h-60 z" % (mid + 66), "none", INK, 4)
+    bulb(svg, 190, mid + 100, 0.9)
+    curtained_window(svg, 280, mid + 66, 80, 70)
+    rect(svg, 400, mid + 70, 60, 60, "#5a5a8c", 30)
+    path(svg, "M418 %g a14 14 0 1 0 24 12 a11 11 0 1 1 -24 -12 z" % (mid + 88), "white")
     pages.append(svg)
     # 7: the transmitter powered and on the network.
     svg = canvas()

@@ -32,9 +32,11 @@ int main(int argc, char **argv)
     if (parser.isSet(interface))
         LocalAddress::setInterfaceOverride(parser.value(interface));
 
+    // The interface's language when the app speaks it, else English.
     QTranslator translator;
-    if (translator.load(QLocale(), QStringLiteral("ardentia"), QStringLiteral("_"),
-                        QStringLiteral(":/i18n")))
+    const QString folder = QStringLiteral(":/i18n");
+    if (translator.load(QLocale(), QStringLiteral("ardentia"), QStringLiteral("_"), folder) ||
+        translator.load(QStringLiteral("ardentia_en"), folder))
         app.installTranslator(&translator);
 
     AppDelegate *delegate = AppDelegate::instance();

@@ -29,6 +29,7 @@ QLabel *HelpDetailViewController::stepText(const QString &text, QWidget *parent)
     auto *label = new QLabel(text, parent);
     label->setWordWrap(true);
     label->setStyleSheet(QString::fromLatin1(kTextStyle));
+    label->ensurePolished(); // its height is measured with the style's font
     return label;
 }
 

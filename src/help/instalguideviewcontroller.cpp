@@ -32,7 +32,7 @@ void InstalGuideViewController::buildPages()
 {
     // The picture fills the page's width, less 70 points except on a 640 x 1136
     // screen, centred; the text under it.
-    const QSize pageSize = m_pages->viewport()->size();
+    const QSize pageSize = m_pages->pageSize();
     const int pictureWidth =
         ScreenMode::of(size()) == ScreenMode::Tall ? pageSize.width() : pageSize.width() - 70;
     const QStringList texts = pageTexts();

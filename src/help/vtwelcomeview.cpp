@@ -21,6 +21,7 @@ QLabel *pageLabel(const QString &text, const QString &style, QWidget *page)
     label->setAlignment(Qt::AlignCenter);
     label->setWordWrap(true);
     label->setStyleSheet(style);
+    label->ensurePolished(); // its height is measured with the style's font
     return label;
 }
 } // namespace
@@ -56,7 +57,7 @@ QString VtWelcomeView::pictureName(const QSize &windowPoints, int page)
 
 void VtWelcomeView::buildPages()
 {
-    const QSize pageSize = m_pages->viewport()->size();
+    const QSize pageSize = m_pages->pageSize();
     const QList<WelcomePage> texts = pageTexts();
     const int w = pageSize.width();
     QList<QWidget *> pages;

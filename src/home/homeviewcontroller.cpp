@@ -24,6 +24,7 @@
 #include <QMouseEvent>
 #include <QPropertyAnimation>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSequentialAnimationGroup>
 #include <QShowEvent>
 #include <QVBoxLayout>
@@ -115,6 +116,11 @@ void HomeViewController::layoutCenterView()
     m_content->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_content->setWidgetResizable(true);
     m_content->viewport()->setAutoFillBackground(false);
+    m_content->verticalScrollBar()->setStyleSheet(QStringLiteral(
+        "QScrollBar:vertical { width: 4px; background: transparent; }"
+        "QScrollBar::handle:vertical { background: rgba(69, 61, 59, 110); border-radius: 2px;"
+        " min-height: 24px; }"
+        "QScrollBar::add-line, QScrollBar::sub-line { height: 0; }"));
     auto *column = new QWidget();
     column->setAutoFillBackground(false);
     auto *layout = new QVBoxLayout(column);

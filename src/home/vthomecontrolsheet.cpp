@@ -126,6 +126,12 @@ void VtHomeControlSheet::buildControls()
         m_slider = new QSlider(Qt::Horizontal, m_panel);
         m_slider->setObjectName(QStringLiteral("slider"));
         m_slider->setRange(0, 100);
+        m_slider->setStyleSheet(QStringLiteral(
+            "QSlider::groove:horizontal { height: 6px; background: rgb(180, 168, 158);"
+            " border-radius: 3px; }"
+            "QSlider::sub-page:horizontal { background: rgb(69, 61, 59); border-radius: 3px; }"
+            "QSlider::handle:horizontal { background: white; border: 2px solid rgb(69, 61, 59);"
+            " width: 20px; margin: -9px 0; border-radius: 12px; }"));
         m_slider->setValue(m_lastLevel);
         m_slider->setGeometry(kInset, m_panel->height() - fromBottom - kSliderHeight,
                               m_panel->width() - 2 * kInset, kSliderHeight);

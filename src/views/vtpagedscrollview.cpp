@@ -71,7 +71,7 @@ void VtPagedScrollView::setPageControl(VtPageControl *control)
 void VtPagedScrollView::scrollToPage(int page, bool animated)
 {
     const int bounded = qBound(0, page, qMax(0, pageCount() - 1));
-    const int target = bounded * viewport()->width();
+    const int target = bounded * pageSize().width();
     m_animation->stop();
     if (animated && target != horizontalScrollBar()->value()) {
         m_animation->setStartValue(horizontalScrollBar()->value());
@@ -85,7 +85,7 @@ void VtPagedScrollView::scrollToPage(int page, bool animated)
 
 void VtPagedScrollView::settle()
 {
-    scrollToPage(pageNearest(horizontalScrollBar()->value(), viewport()->width()), true);
+    scrollToPage(pageNearest(horizontalScrollBar()->value(), pageSize().width()), true);
 }
 
 void VtPagedScrollView::setCurrent(int page)
@@ -100,10 +100,10 @@ void VtPagedScrollView::setCurrent(int page)
 
 void VtPagedScrollView::layoutPages()
 {
-    const QSize pageSize = viewport()->size();
+    const QSize page = pageSize();
     for (int k = 0; k < pageCount(); ++k)
-        m_pages.at(k)->setGeometry(k * pageSize.width(), 0, pageSize.width(), pageSize.height());
-    widget()->resize(pageSize.width() * qMax(1, pageCount()), pageSize.height());
+        m_pages.at(k)->setGeometry(k * page.width(), 0, page.width(), page.height());
+    widget()->resize(page.width() * qMax(1, pageCount()), page.height());
 }
 
 void VtPagedScrollView::resizeEvent(QResizeEvent *event)

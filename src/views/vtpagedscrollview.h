@@ -29,6 +29,10 @@ public:
     // The offset came to rest: settle on the nearest page.
     void settle();
 
+    // One page's size: the view's own (no frame, no scroll bars), known as
+    // soon as its geometry is set, before it is shown.
+    QSize pageSize() const { return size(); }
+
     static int pageNearest(int offset, int pageWidth);
 
 Q_SIGNALS:

@@ -8,10 +8,17 @@
 #include "devices/editnamehcviewcontroller.h"
 #include "devices/lightingviewcontroller.h"
 #include "enrol/deviceaddviewcontroller.h"
+#include "help/aboutusviewcontroller.h"
+#include "help/helptopics.h"
+#include "help/helpviewcontroller.h"
+#include "help/instalguideviewcontroller.h"
+#include "help/vtwelcomeview.h"
 #include "home/homedetailviewcontroller.h"
+#include "home/homefunctiontile.h"
 #include "home/homeviewcontroller.h"
 #include "home/navigationstack.h"
 #include "home/parentviewcontroller.h"
+#include "home/vthomecontrolsheet.h"
 #include "scenarios/choosecontrolviewcontroller.h"
 #include "scenarios/sceneeditnameviewcontroller.h"
 #include "scenarios/sceneviewcontroller.h"
@@ -21,10 +28,12 @@
 #include "views/uiresources.h"
 #include "views/vtactionsheet.h"
 #include "views/vtalertdialog.h"
+#include "views/vtpagedscrollview.h"
 #include "widgettestmain.h"
 
 #include <QDir>
 #include <QFile>
+#include <QTranslator>
 
 // Renders the screens into PNG files under build/screenshots, for people to look at.
 class TestScreenshots : public QObject {
@@ -37,6 +46,24 @@ class TestScreenshots : public QObject {
         QTest::qWait(50);
         QDir().mkpath(SCREENSHOT_DIR);
         QVERIFY(window->grab().save(QStringLiteral(SCREENSHOT_DIR "/%1.png").arg(name)));
+    }
+
+    QTranslator translator;
+
+    static void languages()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::newRow("en") << QStringLiteral("en");
+        QTest::newRow("zh") << QStringLiteral("zh_CN");
+    }
+
+    void useLanguage(const QString &language)
+    {
+        QVERIFY(translator.load(QStringLiteral(QM_DIR "/ardentia_%1.qm").arg(language)));
+        QCoreApplication::installTranslator(&translator);
+        // The screens take their texts as they are made, as in the app.
+        window = std::make_unique<AppWindow>();
+        window->show();
     }
 
 private Q_SLOTS:
@@ -55,6 +82,7 @@ private Q_SLOTS:
         ShowAlertManager::instance()->stopActivity();
         ShowAlertManager::instance()->finishedFading();
         window.reset();
+        QCoreApplication::removeTranslator(&translator);
     }
 
     void home() { save("home"); }
@@ -193,6 +221,92 @@ private Q_SLOTS:
         save("scenario-select-devices");
         stack->push(new SceneEditNameViewController("Evening", "", {}, evening), false);
         save("scenario-naming");
+    }
+
+    void homeScreens_data() { languages(); }
+
+    void homeScreens()
+    {
+        QFETCH(QString, language);
+        useLanguage(language);
+        Database *store = Database::instance();
+        const QVariantMap hall = RecordFactory::device("211300001230", "S", "211300001230", "Hall");
+        store->insertMainDeviceWithInfo(hall);
+        store->insertMainDeviceWithInfo(
+            RecordFactory::device("212200004560", "D", "212200004560", "Living room"));
+        store->insertMainDeviceWithInfo(
+            RecordFactory::device("211300001231", "S", "211300001231", "Stairs"));
+        store->insertMainDeviceWithInfo(
+            RecordFactory::device("213100007890", "C", "213100007890", "Bedroom curtain"));
+        QVariantMap evening =
+            RecordFactory::userScenario("1", "Evening", "icon_choose_small_4.png", {hall});
+        evening.insert(Key::state, Value::yes);
+        store->insertScenarioWithInfo(evening);
+        store->insertScenarioWithInfo(
+            RecordFactory::userScenario("2", "Reading", "icon_choose_small_6.png", {hall}));
+        store->insertScenarioWithInfo(
+            RecordFactory::userScenario("3", "Guests", "icon_choose_small_2.png", {hall}));
+        HomeViewController *home = window->home();
+        home->updateCenterView();
+        save("home-" + language);
+        home->tile(0)->setOpen(true, false);
+        save("home-panel-open-" + language);
+        home->tile(0)->setOpen(false, false);
+        home->showLeftViewNormal(true, false);
+        QTest::qWait(350);
+        save("home-menu-" + language);
+        home->showLeftViewNormal(false, false);
+        QTest::qWait(250);
+        const QList<std::pair<QString, QVariantMap>> items{{"1", home->lightingArray().at(0)},
+                                                           {"1", home->lightingArray().at(1)},
+                                                           {"2", home->curtainArray().at(0)},
+                                                           {"3", home->scenarioArray().at(0)}};
+        for (int k = 0; k < items.size(); ++k) {
+            VtHomeControlSheet *sheet = home->darkItemPressed(QString::number(k == 3   ? 3
+                                                                              : k == 2 ? 2
+                                                                                       : 1),
+                                                              1, items.at(k).second);
+            QTest::qWait(250);
+            save(QStringLiteral("home-sheet-%1-%2").arg(sheet->controlType(), language));
+            sheet->deleteLater();
+            QTest::qWait(20);
+        }
+    }
+
+    void helpScreens_data() { languages(); }
+
+    void helpScreens()
+    {
+        QFETCH(QString, language);
+        useLanguage(language);
+        window->showWelcomePages();
+        VtWelcomeView *welcome = window->welcomeView();
+        QTest::qWait(1100);
+        for (int page = 0; page < VtWelcomeView::kPageCount; ++page) {
+            welcome->pages()->scrollToPage(page, false);
+            save(QStringLiteral("welcome-%1-%2").arg(page + 1).arg(language));
+        }
+        welcome->hide();
+        NavigationStack *stack = window->navigationController();
+        auto *help = new HelpViewController();
+        stack->push(help, false);
+        save("help-" + language);
+        for (int row = 0; row < HelpTopics::RowCount; ++row) {
+            help->cellButtonPressed(row);
+            QTest::qWait(50);
+            if (row == HelpTopics::InstallationGuide) {
+                auto *guide = static_cast<InstalGuideViewController *>(stack->top());
+                for (int page = 0; page < 2; ++page) {
+                    guide->pages()->scrollToPage(page, false);
+                    save(QStringLiteral("guide-%1-%2").arg(page + 1).arg(language));
+                }
+            } else {
+                save(QStringLiteral("help-topic-%1-%2").arg(row).arg(language));
+            }
+            stack->popScreen(false);
+        }
+        stack->push(new AboutUSViewController(), false);
+        save("about-" + language);
     }
 
     void sheetAndAlert()

@@ -1,0 +1,819 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en">
+<context>
+    <name>AboutUSViewController</name>
+    <message>
+        <source>About</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>畅享智能生活</source>
+        <translation>Enjoy smart living</translation>
+    </message>
+    <message>
+        <source>© 2026 The Ardentia Home developers. All rights reserved.</source>
+        <translation>© 2026 The Ardentia Home developers. All rights reserved.</translation>
+    </message>
+    <message>
+        <source>Technical Support</source>
+        <translation>Technical Support</translation>
+    </message>
+    <message>
+        <source>App Version</source>
+        <translation>App Version</translation>
+    </message>
+</context>
+<context>
+    <name>CheckManager</name>
+    <message>
+        <source>Maximum 8 scenarios</source>
+        <translation>Maximum 8 scenarios</translation>
+    </message>
+</context>
+<context>
+    <name>ChooseControlViewController</name>
+    <message>
+        <source>Select Devices</source>
+        <translation>Select Devices</translation>
+    </message>
+    <message>
+        <source>ON</source>
+        <translation>ON</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>OFF</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Next</translation>
+    </message>
+</context>
+<context>
+    <name>CodeDecoder</name>
+    <message>
+        <source>Model</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>Wireless Transmitter</source>
+        <translation>Wireless Transmitter</translation>
+    </message>
+    <message>
+        <source>Curtain</source>
+        <translation>Curtain</translation>
+    </message>
+    <message>
+        <source>Lighting</source>
+        <translation>Lighting</translation>
+    </message>
+    <message>
+        <source> Controller</source>
+        <translation> Controller</translation>
+    </message>
+    <message>
+        <source>Groups:</source>
+        <translation>Groups:</translation>
+    </message>
+    <message>
+        <source>Wires:2</source>
+        <translation>Wires:2</translation>
+    </message>
+    <message>
+        <source>Wires:1</source>
+        <translation>Wires:1</translation>
+    </message>
+    <message>
+        <source>Invalid BarCode</source>
+        <translation>Invalid BarCode</translation>
+    </message>
+    <message>
+        <source>Please scan the transmitter first</source>
+        <translation>Please scan the transmitter first</translation>
+    </message>
+</context>
+<context>
+    <name>CurtainViewController</name>
+    <message>
+        <source>Curtain</source>
+        <translation>Curtain</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceAddViewController</name>
+    <message>
+        <source>Scanned Device</source>
+        <translation>Scanned Device</translation>
+    </message>
+    <message>
+        <source>This device has been added</source>
+        <translation>This device has been added</translation>
+    </message>
+    <message>
+        <source>Curtain</source>
+        <translation>Curtain</translation>
+    </message>
+    <message>
+        <source>Lighting</source>
+        <translation>Lighting</translation>
+    </message>
+    <message>
+        <source>Reminder</source>
+        <translation>Reminder</translation>
+    </message>
+    <message>
+        <source>Please power on device before connect</source>
+        <translation>Please power on device before connect</translation>
+    </message>
+    <message>
+        <source>Connect</source>
+        <translation>Connect</translation>
+    </message>
+    <message>
+        <source>Please input name</source>
+        <translation>Please input name</translation>
+    </message>
+    <message>
+        <source>Connection successful</source>
+        <translation>Connection successful</translation>
+    </message>
+    <message>
+        <source>Add More</source>
+        <translation>Add More</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>Done</translation>
+    </message>
+    <message>
+        <source>Added</source>
+        <translation>Added</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>Device</translation>
+    </message>
+    <message>
+        <source>Retry</source>
+        <translation>Retry</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceDetailViewController</name>
+    <message>
+        <source>Device Detail</source>
+        <translation>Device Detail</translation>
+    </message>
+    <message>
+        <source>ID</source>
+        <translation>ID</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceEnrolment</name>
+    <message>
+        <source>Curtain</source>
+        <translation>Curtain</translation>
+    </message>
+    <message>
+        <source>Light</source>
+        <translation>Light</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceListViewController</name>
+    <message>
+        <source>Device List</source>
+        <translation>Device List</translation>
+    </message>
+    <message>
+        <source>Transmitter</source>
+        <translation>Transmitter</translation>
+    </message>
+    <message>
+        <source>Lighting</source>
+        <translation>Lighting</translation>
+    </message>
+    <message>
+        <source>Curtain</source>
+        <translation>Curtain</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceTableViewController</name>
+    <message>
+        <source>No devices are added yet</source>
+        <translation>No devices are added yet</translation>
+    </message>
+    <message>
+        <source>Try to add a device</source>
+        <translation>Try to add a device</translation>
+    </message>
+</context>
+<context>
+    <name>EditNameHCViewController</name>
+    <message>
+        <source>Choose Icon</source>
+        <translation>Choose Icon</translation>
+    </message>
+    <message>
+        <source>Choose Photo</source>
+        <translation>Choose Photo</translation>
+    </message>
+    <message>
+        <source>Take Photo</source>
+        <translation>Take Photo</translation>
+    </message>
+    <message>
+        <source>Pictures (*.png *.jpg *.jpeg)</source>
+        <translation>Pictures (*.png *.jpg *.jpeg)</translation>
+    </message>
+</context>
+<context>
+    <name>EditNameViewController</name>
+    <message>
+        <source>Setting Name</source>
+        <translation>Setting Name</translation>
+    </message>
+    <message>
+        <source>Change Name</source>
+        <translation>Change Name</translation>
+    </message>
+    <message>
+        <source>Please input name</source>
+        <translation>Please input name</translation>
+    </message>
+</context>
+<context>
+    <name>HelpTopics</name>
+    <message>
+        <source>如何添加灯光或者窗帘</source>
+        <translation>Adding lights or curtains</translation>
+    </message>
+    <message>
+        <source>如何删除已添加的设备</source>
+        <translation>Deleting a device</translation>
+    </message>
+    <message>
+        <source>如何自定义场景</source>
+        <translation>Creating a scenario</translation>
+    </message>
+    <message>
+        <source>如何编辑场景</source>
+        <translation>Editing a scenario</translation>
+    </message>
+    <message>
+        <source>Installation Guide</source>
+        <translation>Installation Guide</translation>
+    </message>
+    <message>
+        <source>addDevice</source>
+        <translation>addDevice</translation>
+    </message>
+    <message>
+        <source>三种方法进入二维码扫描页面</source>
+        <translation>Three ways to open the QR code scanner</translation>
+    </message>
+    <message>
+        <source>方法一:点击主页右上角的“扫描”图标</source>
+        <translation>Method 1: on the home screen, touch the “Scan” icon at the top right</translation>
+    </message>
+    <message>
+        <source>方法二:在主页点击相应的设备类型(灯光或窗帘)图标,在显示的页面中点击右上角的“+”按键</source>
+        <translation>Method 2: on the home screen, touch the device type (Lighting or Curtain), then touch “+” at the top right of the screen that opens</translation>
+    </message>
+    <message>
+        <source>方法三:在主页点击列表图标,在显示的系统配置页面中选择“设备管理”,点击右上角的“+”按键</source>
+        <translation>Method 3: on the home screen, touch the list icon, choose “Device Management” in the settings, then touch “+” at the top right</translation>
+    </message>
+    <message>
+        <source>deleteDevice</source>
+        <translation>deleteDevice</translation>
+    </message>
+    <message>
+        <source>在主页点击列表图标,在显示的系统配置页面选择“设备管理”,向右滑动目标设备,点击垃圾桶图标删除该设备</source>
+        <translation>On the home screen, touch the list icon and choose “Device Management” in the settings; swipe the device to the right and touch the bin icon to delete it</translation>
+    </message>
+    <message>
+        <source>第一步</source>
+        <translation>Step 1</translation>
+    </message>
+    <message>
+        <source>第二步</source>
+        <translation>Step 2</translation>
+    </message>
+    <message>
+        <source>第三步</source>
+        <translation>Step 3</translation>
+    </message>
+    <message>
+        <source>setScenario</source>
+        <translation>setScenario</translation>
+    </message>
+    <message>
+        <source>第一步:在主页点击场景图标,进入场景列表</source>
+        <translation>Step 1: on the home screen, touch the Scenario icon to open the scenario list</translation>
+    </message>
+    <message>
+        <source>第二步:点击右上角的“+”进入设备列表,选择设备并设置设备状态,点击“下一步”</source>
+        <translation>Step 2: touch “+” at the top right to open the device list, choose devices and set their states, then touch “Next”</translation>
+    </message>
+    <message>
+        <source>第三步:设置场景名称,创建场景图标,完成</source>
+        <translation>Step 3: name the scenario, choose its picture, and finish</translation>
+    </message>
+    <message>
+        <source>editScenario</source>
+        <translation>editScenario</translation>
+    </message>
+    <message>
+        <source>第二步:在显示的场景列表中向右滑动目标场景</source>
+        <translation>Step 2: in the scenario list, swipe the scenario to the right</translation>
+    </message>
+    <message>
+        <source>第三步:点击垃圾桶图标可删除场景,点击铅笔图标可编辑场景</source>
+        <translation>Step 3: touch the bin icon to delete the scenario, or the pencil icon to edit it</translation>
+    </message>
+</context>
+<context>
+    <name>HelpViewController</name>
+    <message>
+        <source>Help</source>
+        <translation>Help</translation>
+    </message>
+</context>
+<context>
+    <name>HomeActions</name>
+    <message>
+        <source>Clean all successful</source>
+        <translation>Clean all successful</translation>
+    </message>
+</context>
+<context>
+    <name>HomeDetailViewController</name>
+    <message>
+        <source>Please input ID</source>
+        <translation>Please input ID</translation>
+    </message>
+</context>
+<context>
+    <name>HomeFunctionTile</name>
+    <message>
+        <source>Lighting</source>
+        <translation>Lighting</translation>
+    </message>
+    <message>
+        <source>Curtain</source>
+        <translation>Curtain</translation>
+    </message>
+    <message>
+        <source>Scenario</source>
+        <translation>Scenario</translation>
+    </message>
+    <message>
+        <source>Drag down to open the hidden panel</source>
+        <translation>Drag down to open the hidden panel</translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation>All</translation>
+    </message>
+</context>
+<context>
+    <name>HomeMenuView</name>
+    <message>
+        <source>Device Management</source>
+        <translation>Device Management</translation>
+    </message>
+    <message>
+        <source>Clean All</source>
+        <translation>Clean All</translation>
+    </message>
+    <message>
+        <source>Synchronize Data</source>
+        <translation>Synchronize Data</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>System Setting</source>
+        <translation>System Setting</translation>
+    </message>
+</context>
+<context>
+    <name>HomeScenarioStrip</name>
+    <message>
+        <source>Commonly used scenarios</source>
+        <translation>Commonly used scenarios</translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation>All</translation>
+    </message>
+    <message>
+        <source>Add Scenario</source>
+        <translation>Add Scenario</translation>
+    </message>
+</context>
+<context>
+    <name>HomeViewController</name>
+    <message>
+        <source>Home</source>
+        <translation>Home</translation>
+    </message>
+    <message>
+        <source>Clean All</source>
+        <translation>Clean All</translation>
+    </message>
+    <message>
+        <source>Synchronize Data</source>
+        <translation>Synchronize Data</translation>
+    </message>
+</context>
+<context>
+    <name>InstalGuideViewController</name>
+    <message>
+        <source>Installation Guide</source>
+        <translation>Installation Guide</translation>
+    </message>
+    <message>
+        <source>Connect the ZEVO-4100 Transmitter to the power supply and the internet</source>
+        <translation>Connect the ZEVO-4100 Transmitter to the power supply and the internet</translation>
+    </message>
+    <message>
+        <source>Open app to scan the QR code of the transmitter and add it to the system</source>
+        <translation>Open app to scan the QR code of the transmitter and add it to the system</translation>
+    </message>
+</context>
+<context>
+    <name>LightingViewController</name>
+    <message>
+        <source>Lighting</source>
+        <translation>Lighting</translation>
+    </message>
+    <message>
+        <source>ON</source>
+        <translation>ON</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>OFF</translation>
+    </message>
+</context>
+<context>
+    <name>ParentPresentViewController</name>
+    <message>
+        <source>Maximum 20 bytes</source>
+        <translation>Maximum 20 bytes</translation>
+    </message>
+</context>
+<context>
+    <name>RecordFactory</name>
+    <message>
+        <source>Master </source>
+        <translation>Master </translation>
+    </message>
+    <message>
+        <source>Slave </source>
+        <translation>Slave </translation>
+    </message>
+    <message>
+        <source>Transmitter</source>
+        <translation>Transmitter</translation>
+    </message>
+    <message>
+        <source>All On Mode</source>
+        <translation>All On Mode</translation>
+    </message>
+    <message>
+        <source>All Off Mode</source>
+        <translation>All Off Mode</translation>
+    </message>
+</context>
+<context>
+    <name>SceneViewController</name>
+    <message>
+        <source>Scenario</source>
+        <translation>Scenario</translation>
+    </message>
+</context>
+<context>
+    <name>ShowAlertManager</name>
+    <message>
+        <source>Connecting...</source>
+        <translation>Connecting...</translation>
+    </message>
+    <message>
+        <source>Control failed</source>
+        <translation>Control failed</translation>
+    </message>
+    <message>
+        <source>Please check device and network</source>
+        <translation>Please check device and network</translation>
+    </message>
+    <message>
+        <source>Network connection failed</source>
+        <translation>Network connection failed</translation>
+    </message>
+    <message>
+        <source>Connection successful</source>
+        <translation>Connection successful</translation>
+    </message>
+</context>
+<context>
+    <name>SuperBoxAddViewController</name>
+    <message>
+        <source>Scanned Transmitter</source>
+        <translation>Scanned Transmitter</translation>
+    </message>
+    <message>
+        <source>This Transmitter has been added</source>
+        <translation>This Transmitter has been added</translation>
+    </message>
+    <message>
+        <source>Reminder</source>
+        <translation>Reminder</translation>
+    </message>
+    <message>
+        <source>Please power on device before connect</source>
+        <translation>Please power on device before connect</translation>
+    </message>
+    <message>
+        <source>Connect</source>
+        <translation>Connect</translation>
+    </message>
+    <message>
+        <source>Connection successful</source>
+        <translation>Connection successful</translation>
+    </message>
+    <message>
+        <source>Add More</source>
+        <translation>Add More</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>Done</translation>
+    </message>
+    <message>
+        <source>Network connection failed</source>
+        <translation>Network connection failed</translation>
+    </message>
+    <message>
+        <source>Retry</source>
+        <translation>Retry</translation>
+    </message>
+</context>
+<context>
+    <name>TCPSocketManager</name>
+    <message>
+        <source>Synchronous data successful</source>
+        <translation>Synchronous data successful</translation>
+    </message>
+</context>
+<context>
+    <name>UDPSocketManager</name>
+    <message>
+        <source>It is too full to add device</source>
+        <translation>It is too full to add device</translation>
+    </message>
+    <message>
+        <source>Control failed</source>
+        <translation>Control failed</translation>
+    </message>
+    <message>
+        <source>Please check device and network</source>
+        <translation>Please check device and network</translation>
+    </message>
+    <message>
+        <source>Force remove the device successful</source>
+        <translation>Force remove the device successful</translation>
+    </message>
+    <message>
+        <source>Force remove the device failed</source>
+        <translation>Force remove the device failed</translation>
+    </message>
+    <message>
+        <source>Delete scenario successful</source>
+        <translation>Delete scenario successful</translation>
+    </message>
+    <message>
+        <source>Delete scenario failed</source>
+        <translation>Delete scenario failed</translation>
+    </message>
+    <message>
+        <source>Setting scenario failed</source>
+        <translation>Setting scenario failed</translation>
+    </message>
+    <message>
+        <source>Setting scenario successful</source>
+        <translation>Setting scenario successful</translation>
+    </message>
+    <message>
+        <source>Please scan the transmitter first</source>
+        <translation>Please scan the transmitter first</translation>
+    </message>
+    <message>
+        <source>It is too full to add Transmitter</source>
+        <translation>It is too full to add Transmitter</translation>
+    </message>
+    <message>
+        <source>Your operating too often</source>
+        <translation>Your operating too often</translation>
+    </message>
+    <message>
+        <source>Please have a rest</source>
+        <translation>Please have a rest</translation>
+    </message>
+</context>
+<context>
+    <name>VtActionSheet</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>VtHomeControlSheet</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>OFF</translation>
+    </message>
+    <message>
+        <source>ON</source>
+        <translation>ON</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>Enable</source>
+        <translation>Enable</translation>
+    </message>
+</context>
+<context>
+    <name>VtImageLibSheet</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>VtMoveCell</name>
+    <message>
+        <source>Edit</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Delete</translation>
+    </message>
+</context>
+<context>
+    <name>VtScanViewController</name>
+    <message>
+        <source>Scan</source>
+        <translation>Scan</translation>
+    </message>
+    <message>
+        <source>Align the QR code within the frame</source>
+        <translation>Align the QR code within the frame</translation>
+    </message>
+    <message>
+        <source>Have a try</source>
+        <translation>Have a try</translation>
+    </message>
+    <message>
+        <source>More</source>
+        <translation>More</translation>
+    </message>
+    <message>
+        <source>Please scan the transmitter first</source>
+        <translation>Please scan the transmitter first</translation>
+    </message>
+    <message>
+        <source>Please scan the Device</source>
+        <translation>Please scan the Device</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>Flashlight</source>
+        <translation>Flashlight</translation>
+    </message>
+    <message>
+        <source>Manual Input</source>
+        <translation>Manual Input</translation>
+    </message>
+    <message>
+        <source>ID</source>
+        <translation>ID</translation>
+    </message>
+    <message>
+        <source>Please input the device ID</source>
+        <translation>Please input the device ID</translation>
+    </message>
+    <message>
+        <source>Please scan the barcode of the equipment</source>
+        <translation>Please scan the barcode of the equipment</translation>
+    </message>
+</context>
+<context>
+    <name>VtWelcomeView</name>
+    <message>
+        <source>为您量身定做的智能家居管家</source>
+        <translation>The smart home butler made to measure for you</translation>
+    </message>
+    <message>
+        <source>全新界面</source>
+        <translation>A new interface</translation>
+    </message>
+    <message>
+        <source>活泼温馨的界面设计和有趣的操作体验,为您的家居生活增添乐趣</source>
+        <translation>A lively, warm design and playful controls add joy to life at home</translation>
+    </message>
+    <message>
+        <source>扫一扫添加</source>
+        <translation>Scan to add</translation>
+    </message>
+    <message>
+        <source>用手机扫描二维码,您可以快捷地添加设备</source>
+        <translation>Scan a QR code with your phone to add a device in moments</translation>
+    </message>
+    <message>
+        <source>灯光控制</source>
+        <translation>Lighting control</translation>
+    </message>
+    <message>
+        <source>您可以用手机控制和调节家里所有的灯光,为您的家创造完美的氛围</source>
+        <translation>Switch and dim every light in your home from your phone and set the perfect mood</translation>
+    </message>
+    <message>
+        <source>窗帘控制</source>
+        <translation>Curtain control</translation>
+    </message>
+    <message>
+        <source>您可以在家里任何地方用手机开关窗帘,让更多的阳光照耀您的家</source>
+        <translation>Open and close the curtains from anywhere in your home and let the sunshine in</translation>
+    </message>
+    <message>
+        <source>场景一键操控</source>
+        <translation>Scenarios at one touch</translation>
+    </message>
+    <message>
+        <source>您可以为家里的灯光和窗帘设置场景,并随时随地进行控制</source>
+        <translation>Set up scenarios for your lights and curtains and run them whenever you like</translation>
+    </message>
+    <message>
+        <source>现在
+开启您的智能家居之旅吧</source>
+        <translation>Now
+start your smart home journey</translation>
+    </message>
+    <message>
+        <source>请将无线转发器通电并联网</source>
+        <translation>Please power the transmitter and connect it to the network</translation>
+    </message>
+    <message>
+        <source>立即体验</source>
+        <translation>Start now</translation>
+    </message>
+</context>
+</TS>
