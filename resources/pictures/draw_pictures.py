@@ -87,6 +87,12 @@ def finger(svg, x, y, s=1.0):
     rect(svg, x - 6 * s, y, 12 * s, 36 * s, skin, 6 * s, INK, 2 * s)
 
 
+def touch(svg, x, y, r, s=1.1):
+    """The ring around what to touch, and the finger touching it."""
+    ring(svg, x, y, r)
+    finger(svg, x + 4 * s, y + 12 * s, s)
+
+
 def arrow(svg, x1, y, x2, colour=INK):
     line(svg, x1, y, x2, y, colour, 4)
     d = -1 if x2 < x1 else 1
@@ -282,6 +288,13 @@ def pencil_icon(svg, x, y, s):
          "white")
 
 
+def step_pair():
+    """A step told by two screens: the one touched, an arrow, the one it opens."""
+    svg = step_canvas()
+    arrow(svg, 280, 150, 340)
+    return svg, Phone(svg, 90, 20, 140), Phone(svg, 380, 20, 140)
+
+
 def step_canvas(wide=False):
     svg = Svg(640, 360) if wide else Svg(600, 300)
     rect(svg, 0, 0, svg.width, svg.height, CARD, 16)
@@ -292,42 +305,31 @@ def step_canvas(wide=False):
 
 def add_device():
     # 1: the scan icon at the top right of the home screen.
-    svg = step_canvas()
-    phone = Phone(svg, 90, 20, 140)
+    svg, phone, right = step_pair()
     phone.home()
     x, y = phone.scan_button()
-    ring(svg, x, y, 16)
-    finger(svg, x + 4, y + 14, 1.1)
-    arrow(svg, 280, 150, 340)
-    scan_screen(Phone(svg, 380, 20, 140))
+    touch(svg, x, y, 16, 1.1)
+    scan_screen(right)
     svg.save("addDevice_1")
     # 2: a device tile, then "+" on its list.
-    svg = step_canvas()
-    phone = Phone(svg, 90, 20, 140)
+    svg, phone, right = step_pair()
     centres = phone.home()
-    ring(svg, centres[0][0], centres[0][1], 24)
-    finger(svg, centres[0][0] + 6, centres[0][1] + 12, 1.1)
-    arrow(svg, 280, 150, 340)
-    phone = Phone(svg, 380, 20, 140)
+    touch(svg, centres[0][0], centres[0][1], 24, 1.1)
+    phone = right
     phone.bar("back", "plus")
     phone.rows(4, right="switch")
     x, y = phone.plus_button()
-    ring(svg, x, y, 16)
-    finger(svg, x + 4, y + 14, 1.1)
+    touch(svg, x, y, 16, 1.1)
     svg.save("addDevice_2")
     # 3: the menu, "Device Management", then "+".
-    svg = step_canvas()
-    phone = Phone(svg, 90, 20, 140)
+    svg, phone, right = step_pair()
     rows = phone.menu_open(highlight_row=0)
-    ring(svg, rows[0][0], rows[0][1], 18)
-    finger(svg, rows[0][0] + 6, rows[0][1] + 10, 1.1)
-    arrow(svg, 280, 150, 340)
-    phone = Phone(svg, 380, 20, 140)
+    touch(svg, rows[0][0], rows[0][1], 18, 1.1)
+    phone = right
     phone.bar("back", "plus")
     phone.rows(4, colours=[INK, "#8a7d78", SUN, "#c87864"])
     x, y = phone.plus_button()
-    ring(svg, x, y, 16)
-    finger(svg, x + 4, y + 14, 1.1)
+    touch(svg, x, y, 16, 1.1)
     svg.save("addDevice_3")
 
 
@@ -351,8 +353,7 @@ def delete_device():
         phone = Phone(svg, 230, 16, 176)
         if step == 1:
             rows = phone.menu_open(highlight_row=0)
-            ring(svg, rows[0][0], rows[0][1], 20)
-            finger(svg, rows[0][0] + 6, rows[0][1] + 12, 1.3)
+            touch(svg, rows[0][0], rows[0][1], 20, 1.3)
         else:
             phone.bar("back", "plus")
             ys, rh = phone.rows(4, colours=[INK, "#8a7d78", SUN, "#c87864"])
@@ -362,33 +363,26 @@ def delete_device():
                 arrow(svg, phone.px(0.35), ys[2] + rh / 2, phone.px(0.8), RED)
                 finger(svg, phone.px(0.8), ys[2] + rh / 2 + 4, 1.3)
             else:
-                ring(svg, spots[0][0], spots[0][1], 18)
-                finger(svg, spots[0][0] + 4, spots[0][1] + 12, 1.3)
+                touch(svg, spots[0][0], spots[0][1], 18, 1.3)
         svg.save("deleteDevice_%d" % step)
 
 
 def set_scenario():
     # 1: the scenario tile.
-    svg = step_canvas()
-    phone = Phone(svg, 90, 20, 140)
+    svg, phone, right = step_pair()
     centres = phone.home()
-    ring(svg, centres[2][0], centres[2][1], 24)
-    finger(svg, centres[2][0] + 6, centres[2][1] + 12, 1.1)
-    arrow(svg, 280, 150, 340)
-    phone = Phone(svg, 380, 20, 140)
+    touch(svg, centres[2][0], centres[2][1], 24, 1.1)
+    phone = right
     phone.bar("back", "plus")
     phone.rows(3, colours=[SUN, "#5a5a8c", "#78aa6e"])
     svg.save("setScenario_1")
     # 2: "+", then ticks and states, then "Next".
-    svg = step_canvas()
-    phone = Phone(svg, 90, 20, 140)
+    svg, phone, right = step_pair()
     phone.bar("back", "plus")
     phone.rows(3, colours=[SUN, "#5a5a8c", "#78aa6e"])
     x, y = phone.plus_button()
-    ring(svg, x, y, 16)
-    finger(svg, x + 4, y + 14, 1.1)
-    arrow(svg, 280, 150, 340)
-    phone = Phone(svg, 380, 20, 140)
+    touch(svg, x, y, 16, 1.1)
+    phone = right
     phone.bar("back", None)
     ys, rh = phone.rows(4, right="switch")
     for y in ys[:3]:
@@ -405,8 +399,7 @@ def set_scenario():
     circle(svg, phone.px(0.5), phone.py(0.3), phone.sw * 0.08, "white")
     rect(svg, phone.px(0.1), phone.py(0.5), phone.sw * 0.8, phone.sh * 0.08, "white", 6, GREY, 1)
     line(svg, phone.px(0.16), phone.py(0.54), phone.px(0.5), phone.py(0.54), INK, 4)
-    ring(svg, phone.px(0.5), phone.py(0.3), 30)
-    finger(svg, phone.px(0.62), phone.py(0.34), 1.1)
+    touch(svg, phone.px(0.5), phone.py(0.3), 30, 1.1)
     x, y = phone.plus_button()
     ring(svg, x, y, 16)
     svg.save("setScenario_3")
@@ -416,8 +409,7 @@ def edit_scenario():
     svg = step_canvas()
     phone = Phone(svg, 230, 20, 140)
     centres = phone.home()
-    ring(svg, centres[2][0], centres[2][1], 24)
-    finger(svg, centres[2][0] + 6, centres[2][1] + 12, 1.1)
+    touch(svg, centres[2][0], centres[2][1], 24, 1.1)
     svg.save("editScenario_1")
     for step in (2, 3):
         svg = step_canvas()
@@ -503,8 +495,7 @@ def welcome(set_name, height):
     svg = canvas()
     for k, colour in enumerate((SUN, "#5a5a8c", "#78aa6e", RED)):
         circle(svg, 150 + k * 110, mid - 60, 44, colour)
-    ring(svg, 370, mid - 60, 56)
-    finger(svg, 380, mid - 40, 2.2)
+    touch(svg, 370, mid - 60, 56, 2.2)
     bulb(svg, 190, mid + 100, 0.9)
     curtained_window(svg, 280, mid + 66, 80, 70)
     rect(svg, 400, mid + 70, 60, 60, "#5a5a8c", 30)

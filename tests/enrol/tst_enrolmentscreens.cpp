@@ -1,4 +1,5 @@
 #include "app/appwindow.h"
+#include "appwindowtesting.h"
 #include "core/appdelegate.h"
 #include "core/delegatemanager.h"
 #include "core/showalertmanager.h"
@@ -53,11 +54,7 @@ class TestEnrolmentScreens : public QObject {
         return dynamic_cast<Screen *>(stack()->top());
     }
 
-    QString lastToast() const
-    {
-        QWidget *toast = window->feedbackPresenter()->toast();
-        return toast ? toast->findChild<QLabel *>()->text() : QString();
-    }
+    QString lastToast() const { return AppWindowTesting::lastToast(*window); }
 
     void startSimulator(SimulatedHome home)
     {

@@ -1,4 +1,5 @@
 #include "app/appwindow.h"
+#include "appwindowtesting.h"
 #include "core/delegatemanager.h"
 #include "core/showalertmanager.h"
 #include "devices/devicelistviewcontroller.h"
@@ -58,18 +59,9 @@ class TestHomeScreen : public QObject {
     HomeViewController *home() const { return window->home(); }
     NavigationStack *stack() const { return window->navigationController(); }
 
-    QString lastToast() const
-    {
-        QWidget *toast = window->feedbackPresenter()->toast();
-        return toast ? toast->findChild<QLabel *>()->text() : QString();
-    }
+    QString lastToast() const { return AppWindowTesting::lastToast(*window); }
 
-    void settle()
-    {
-        QTRY_VERIFY(!ShowAlertManager::instance()->checkActivityShowOn() &&
-                    UDPSocketManager::instance()->pendingFollowUps() == 0 &&
-                    UDPSocketManager::instance()->udpQueueArray().isEmpty());
-    }
+    void settle() { QTRY_VERIFY(AppWindowTesting::channelSettled()); }
 
     // A drag with the mouse that starts on a widget, in steps; the points are
     // fixed on the screen (the widget may move with the drag).

@@ -1,4 +1,5 @@
 #include "app/appwindow.h"
+#include "appwindowtesting.h"
 #include "core/appdelegate.h"
 #include "core/delegatemanager.h"
 #include "core/showalertmanager.h"
@@ -55,19 +56,10 @@ class TestScenarioScreens : public QObject {
         return -1;
     }
 
-    QString lastToast() const
-    {
-        QWidget *toast = window->feedbackPresenter()->toast();
-        return toast ? toast->findChild<QLabel *>()->text() : QString();
-    }
+    QString lastToast() const { return AppWindowTesting::lastToast(*window); }
 
     // Waits until nothing is outstanding, no follow-up pending.
-    void settle()
-    {
-        QTRY_VERIFY(!ShowAlertManager::instance()->checkActivityShowOn() &&
-                    UDPSocketManager::instance()->pendingFollowUps() == 0 &&
-                    UDPSocketManager::instance()->udpQueueArray().isEmpty());
-    }
+    void settle() { QTRY_VERIFY(AppWindowTesting::channelSettled()); }
 
 private Q_SLOTS:
     void init()

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "app/appwindow.h"
+#include "core/showalertmanager.h"
+#include "gateway/udpsocketmanager.h"
+#include "views/widgetfeedbackpresenter.h"
+
+#include <QLabel>
+
+// What tests that drive the app window look at.
+namespace AppWindowTesting {
+// The title of the toast on the window, or nothing.
+inline QString lastToast(const AppWindow &window)
+{
+    QWidget *toast = window.feedbackPresenter()->toast();
+    return toast ? toast->findChild<QLabel *>()->text() : QString();
+}
+
+// No command outstanding, queued or with follow-ups still to run.
+inline bool channelSettled()
+{
+    return !ShowAlertManager::instance()->checkActivityShowOn() &&
+           UDPSocketManager::instance()->pendingFollowUps() == 0 &&
+           UDPSocketManager::instance()->udpQueueArray().isEmpty();
+}
+} // namespace AppWindowTesting
