@@ -345,6 +345,23 @@ private Q_SLOTS:
         QCOMPARE(home()->tile(0)->itemCount(), 0);
     }
 
+    void synchronizeDataFromTheMenuImportsTheMastersHome()
+    {
+        simulator = startLoopbackSimulator(SimulatedHome::demo());
+        QVERIFY(simulator);
+        storeDemoMaster();
+        openWindow();
+        home()->showLeftViewNormal(true, false);
+        home()->menu()->row(HomeMenuView::SynchronizeData)->click();
+        auto *sheet = window->findChild<VtActionSheet *>("menuSheet112");
+        QVERIFY(sheet);
+        Q_EMIT sheet->clickedButtonAtIndex(1);
+        QTRY_COMPARE(lastToast(), QStringLiteral("Synchronous data successful"));
+        QTRY_COMPARE(home()->lightingArray().size(), 5);
+        QCOMPARE(home()->curtainArray().size(), 2);
+        QVERIFY(home()->scenarioArray().size() > 2);
+    }
+
     void controlSheetsSendTheirCommands()
     {
         simulator = startLoopbackSimulator(SimulatedHome::demo());
