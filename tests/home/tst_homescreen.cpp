@@ -305,6 +305,53 @@ private Q_SLOTS:
         QCOMPARE(lighting->itemCount(), 2);
     }
 
+    void tilesAndTheStripOpenTheirScreens_data()
+    {
+        QTest::addColumn<int>("tile");
+        QTest::addColumn<bool>("byAllButton");
+        QTest::addColumn<QString>("screen");
+        QTest::newRow("lighting tile") << 0 << false << "LightingViewController";
+        QTest::newRow("curtain tile") << 1 << false << "CurtainViewController";
+        QTest::newRow("scenario tile") << 2 << false << "SceneViewController";
+        QTest::newRow("lighting All") << 0 << true << "LightingViewController";
+        QTest::newRow("strip All") << -1 << true << "SceneViewController";
+    }
+
+    void tilesAndTheStripOpenTheirScreens()
+    {
+        QFETCH(int, tile);
+        QFETCH(bool, byAllButton);
+        QFETCH(QString, screen);
+        storeDemoMaster();
+        Database::instance()->insertMainDeviceWithInfo(usedDevice(kHall, "S", "Hall", 0));
+        Database::instance()->insertMainDeviceWithInfo(usedDevice(kBedroom, "C", "Curtain", 0));
+        openWindow();
+        if (tile < 0) {
+            QTest::mouseClick(home()->strip()->entryAt(0), Qt::LeftButton);
+        } else if (byAllButton) {
+            home()->tile(tile)->setOpen(true, false);
+            QTest::mouseClick(home()->tile(tile)->allButton(), Qt::LeftButton);
+        } else {
+            QTest::mouseClick(home()->tile(tile), Qt::LeftButton, {}, QPoint(150, 40));
+        }
+        QCOMPARE(QString::fromLatin1(stack()->top()->metaObject()->className()), screen);
+    }
+
+    void aScenarioRunsFromTheStrip()
+    {
+        simulator = startLoopbackSimulator(SimulatedHome::demo());
+        QVERIFY(simulator);
+        storeDemoMaster();
+        Database::instance()->insertMainDeviceWithInfo(usedDevice(kHall, "S", "Hall", 0));
+        openWindow();
+        // All, All On, All Off, Add Scenario: All Off is the third entry.
+        QTest::mouseClick(home()->strip()->entryAt(2), Qt::LeftButton);
+        QCOMPARE(home()->scenarioArray().at(1).value(Key::state).toString(), Value::yes);
+        QVERIFY(home()->strip()->entryAt(2)->property("active").toBool());
+        QTRY_VERIFY(!simulator->home().channel(kHall)->state.on);
+        settle();
+    }
+
     void menuRowsTouchedTwiceWithinASecondOpenOneScreen()
     {
         openWindow();
