@@ -55,12 +55,26 @@ private:
 // One item of a hidden panel: its picture over its title; a touch chooses it.
 class HomeDarkItem : public QWidget {
 public:
-    HomeDarkItem(std::function<void()> touched, QWidget *parent)
-        : QWidget(parent), m_touched(std::move(touched))
+    HomeDarkItem(QWidget *picture, const QString &title, std::function<void()> touched,
+                 QWidget *parent)
+        : QWidget(parent), m_picture(picture), m_title(new QLabel(title, this)),
+          m_touched(std::move(touched))
     {
+        m_picture->setParent(this);
+        m_picture->setObjectName(QStringLiteral("picture"));
+        m_title->setObjectName(QStringLiteral("title"));
+        m_title->setAttribute(Qt::WA_TransparentForMouseEvents);
+        m_title->setAlignment(Qt::AlignCenter);
+        m_title->setStyleSheet(QStringLiteral("color: white; font-size: 13px;"));
     }
 
 protected:
+    void resizeEvent(QResizeEvent *) override
+    {
+        const int side = HomeFunctionTile::kIconSide;
+        m_picture->move((width() - side) / 2, 3);
+        m_title->setGeometry(10, side + 4, width() - 20, height() - side - 6);
+    }
     void mouseReleaseEvent(QMouseEvent *event) override
     {
         if (rect().contains(event->position().toPoint()))
@@ -68,6 +82,8 @@ protected:
     }
 
 private:
+    QWidget *m_picture;
+    QLabel *m_title;
     std::function<void()> m_touched;
 };
 
@@ -170,23 +186,15 @@ void HomeFunctionTile::rebuildItems()
     const QList<QVariantMap> records = m_source ? m_source() : QList<QVariantMap>();
     for (int k = 0; k < qMin(m_shownItems, int(records.size())); ++k)
         m_items.append(makeItem(k + 1, records.at(k)));
-    resizeEvent(nullptr);
+    layoutParts();
 }
 
 QWidget *HomeFunctionTile::makeItem(int position, const QVariantMap &record)
 {
     auto *item = new HomeDarkItem(
+        itemPicture(record, kIconSide, nullptr), record.value(Key::title).toString(),
         [this, position, record] { Q_EMIT itemPressed(m_area, position, record); }, m_panel);
     item->setObjectName(QStringLiteral("item%1").arg(position));
-    QWidget *picture = itemPicture(record, kIconSide, item);
-    picture->setObjectName(QStringLiteral("picture"));
-    auto *title = new QLabel(record.value(Key::title).toString(), item);
-    title->setObjectName(QStringLiteral("title"));
-    title->setAttribute(Qt::WA_TransparentForMouseEvents);
-    title->setAlignment(Qt::AlignCenter);
-    title->setStyleSheet(QStringLiteral("color: white; font-size: 13px;"));
-    item->setProperty("picture", QVariant::fromValue(picture));
-    item->setProperty("title", QVariant::fromValue(static_cast<QWidget *>(title)));
     item->show();
     return item;
 }
@@ -201,6 +209,11 @@ void HomeFunctionTile::setPanelHeight(int height)
 
 void HomeFunctionTile::resizeEvent(QResizeEvent *)
 {
+    layoutParts();
+}
+
+void HomeFunctionTile::layoutParts()
+{
     m_icon->setGeometry(16, (kTileHeight - 48) / 2, 48, 48);
     m_title->setGeometry(78, 14, width() - 160, 34);
     m_hint->setGeometry(78, 48, width() - 96, 34);
@@ -208,13 +221,8 @@ void HomeFunctionTile::resizeEvent(QResizeEvent *)
     m_all->move(width() - m_all->width() - 14, (kTileHeight - m_all->height()) / 2);
     m_handle->setGeometry((width() - 56) / 2, kTileHeight + m_panelHeight, 56, kHandleHeight);
     m_panel->setGeometry(0, kTileHeight, width(), m_panelHeight);
-    for (int k = 0; k < m_items.size(); ++k) {
-        QWidget *item = m_items.at(k);
-        item->setGeometry(0, k * kItemHeight, width(), kItemHeight);
-        item->property("picture").value<QWidget *>()->move((width() - kIconSide) / 2, 3);
-        item->property("title").value<QWidget *>()->setGeometry(10, kIconSide + 4, width() - 20,
-                                                                kItemHeight - kIconSide - 6);
-    }
+    for (int k = 0; k < m_items.size(); ++k)
+        m_items.at(k)->setGeometry(0, k * kItemHeight, width(), kItemHeight);
 }
 
 void HomeFunctionTile::paintEvent(QPaintEvent *)

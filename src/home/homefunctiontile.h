@@ -83,6 +83,7 @@ protected:
 private:
     enum class Gesture { None, Undecided, Vertical, Sideways };
     void rebuildItems();
+    void layoutParts();
     QWidget *makeItem(int position, const QVariantMap &record);
     void setPanelHeight(int height);
     void fingerDown(int finger, QPointF local, QPointF global);

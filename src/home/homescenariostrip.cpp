@@ -79,7 +79,7 @@ void HomeScenarioStrip::setScenarios(const QList<QVariantMap> &scenarios)
         pages.append(page);
     }
     m_pages->setPages(pages);
-    resizeEvent(nullptr);
+    layoutEntries();
 }
 
 QWidget *HomeScenarioStrip::makeEntry(const QString &title, const QPixmap &picture, bool active,
@@ -106,6 +106,11 @@ void HomeScenarioStrip::resizeEvent(QResizeEvent *)
 {
     m_pages->setGeometry(0, kHeaderHeight, width(), kStripHeight);
     m_pageControl->setGeometry(0, kHeaderHeight + kStripHeight, width(), m_pageControl->height());
+    layoutEntries();
+}
+
+void HomeScenarioStrip::layoutEntries()
+{
     const int slot = width() / kEntriesPerPage;
     for (int k = 0; k < m_entries.size(); ++k)
         m_entries.at(k)->setGeometry((k % kEntriesPerPage) * slot + 2, 4, slot - 4,

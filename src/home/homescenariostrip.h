@@ -36,6 +36,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    void layoutEntries();
     QWidget *makeEntry(const QString &title, const QPixmap &picture, bool active,
                        std::function<void()> touched);
 

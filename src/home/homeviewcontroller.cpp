@@ -131,10 +131,8 @@ void HomeViewController::layoutCenterView()
     for (int k = 0; k < functions.size(); ++k) {
         auto *tile = new HomeFunctionTile(functions.at(k), areas.at(k), column);
         tile->setSidewaysDragTarget(this);
-        QList<QVariantMap> *list = k == 0   ? &m_lists.lightingArray
-                                   : k == 1 ? &m_lists.curtainArray
-                                            : &m_lists.scenarioArray;
-        tile->setItemSource([list] { return *list; });
+        const QString area = areas.at(k);
+        tile->setItemSource([this, area] { return *listOfArea(area); });
         connect(tile, &HomeFunctionTile::functionPressed, this,
                 &HomeViewController::functionButtonPressed);
         connect(tile, &HomeFunctionTile::itemPressed, this,
@@ -327,28 +325,28 @@ VtHomeControlSheet *HomeViewController::darkItemPressed(const QString &area, int
         new VtHomeControlSheet(type, record.value(Key::turnOn).toString(), record, window());
     sheet->setTag(position);
     connect(sheet, &VtHomeControlSheet::clickedButtonAtIndex, this,
-            [this, record](int index, const QString &controlType) {
-                controlSheetChose(record, index, controlType);
+            [this, area, record](int index, const QString &controlType) {
+                controlSheetChose(area, record, index, controlType);
             });
     sheet->show();
     return sheet;
 }
 
-QList<QVariantMap> *HomeViewController::listOf(const QString &controlType)
+QList<QVariantMap> *HomeViewController::listOfArea(const QString &area)
 {
-    if (controlType == QLatin1String("1") || controlType == QLatin1String("2"))
+    if (area == QLatin1String("1"))
         return &m_lists.lightingArray;
-    if (controlType == QLatin1String("3"))
+    if (area == QLatin1String("2"))
         return &m_lists.curtainArray;
     return &m_lists.scenarioArray;
 }
 
-void HomeViewController::controlSheetChose(const QVariantMap &record, int index,
-                                           const QString &controlType)
+void HomeViewController::controlSheetChose(const QString &area, const QVariantMap &record,
+                                           int index, const QString &controlType)
 {
     // The lists are read again after every reply and reordered by use, so the
     // item is found by its identity rather than by its place when opened.
-    QList<QVariantMap> *list = listOf(controlType);
+    QList<QVariantMap> *list = listOfArea(area);
     const QString &idKey = controlType == QLatin1String("4") ? Key::mainID : Key::id;
     qsizetype at = -1;
     for (qsizetype k = 0; k < list->size() && at < 0; ++k)

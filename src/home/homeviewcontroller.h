@@ -55,7 +55,8 @@ public:
     // Opens the control sheet for an item of a hidden panel.
     VtHomeControlSheet *darkItemPressed(const QString &area, int position,
                                         const QVariantMap &record);
-    void controlSheetChose(const QVariantMap &record, int index, const QString &controlType);
+    void controlSheetChose(const QString &area, const QVariantMap &record, int index,
+                           const QString &controlType);
     void controlButtonPressed(int scenarioIndex);
     void sidewaysDrag(Phase phase, double globalX) override;
 
@@ -71,7 +72,7 @@ private:
     void setCenterTouchable(bool touchable);
     void realphaNavigationView();
     void confirmMenuAction(int sheetTag, const QString &button);
-    QList<QVariantMap> *listOf(const QString &controlType);
+    QList<QVariantMap> *listOfArea(const QString &area);
 
     HomeLists m_lists;
     bool m_ifShowLeftView = false;
