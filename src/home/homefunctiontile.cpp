@@ -75,6 +75,7 @@ protected:
         m_picture->move((width() - side) / 2, 3);
         m_title->setGeometry(10, side + 4, width() - 20, height() - side - 6);
     }
+    void mousePressEvent(QMouseEvent *event) override { event->accept(); }
     void mouseReleaseEvent(QMouseEvent *event) override
     {
         if (rect().contains(event->position().toPoint()))
@@ -290,6 +291,13 @@ bool HomeFunctionTile::event(QEvent *event)
 {
     switch (event->type()) {
     case QEvent::TouchBegin:
+        // A touch that starts on the panel's items, the handle or "All" is
+        // theirs: left alone, it reaches them as a mouse touch.
+        if (!startsOnTile(static_cast<QTouchEvent *>(event)->points().constFirst().position())) {
+            event->ignore();
+            return false;
+        }
+        Q_FALLTHROUGH();
     case QEvent::TouchUpdate:
     case QEvent::TouchEnd: {
         // Each finger is followed by itself.
@@ -309,9 +317,15 @@ bool HomeFunctionTile::event(QEvent *event)
     }
 }
 
+bool HomeFunctionTile::startsOnTile(QPointF at) const
+{
+    return at.y() < kTileHeight &&
+           !(m_all->isVisible() && m_all->geometry().contains(at.toPoint()));
+}
+
 void HomeFunctionTile::mousePressEvent(QMouseEvent *event)
 {
-    if (event->position().y() < kTileHeight)
+    if (startsOnTile(event->position()))
         fingerDown(kMouseFinger, event->position(), event->globalPosition());
 }
 

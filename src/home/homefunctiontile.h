@@ -82,6 +82,7 @@ protected:
 
 private:
     enum class Gesture { None, Undecided, Vertical, Sideways };
+    bool startsOnTile(QPointF at) const;
     void rebuildItems();
     void layoutParts();
     QWidget *makeItem(int position, const QVariantMap &record);

@@ -352,6 +352,43 @@ private Q_SLOTS:
         settle();
     }
 
+    void fingersOnATouchScreen()
+    {
+        Database *store = Database::instance();
+        store->insertMainDeviceWithInfo(usedDevice(kHall, "S", "Hall", 0));
+        store->insertMainDeviceWithInfo(usedDevice(kBedroom, "C", "Bedroom", 0));
+        openWindow();
+        QPointingDevice *screen = QTest::createTouchDevice();
+        const auto at = [this](QWidget *widget, QPoint point) {
+            return widget->mapTo(window.get(), point);
+        };
+        // Two fingers at once, each on its tile, each opening its own panel.
+        HomeFunctionTile *lighting = home()->tile(0);
+        HomeFunctionTile *curtains = home()->tile(1);
+        QTest::touchEvent(window.get(), screen)
+            .press(0, at(lighting, {100, 20}))
+            .press(1, at(curtains, {100, 20}));
+        QTest::touchEvent(window.get(), screen)
+            .move(0, at(lighting, {100, 45}))
+            .move(1, at(curtains, {100, 30}));
+        QTest::touchEvent(window.get(), screen)
+            .move(0, at(lighting, {100, 62}))
+            .move(1, at(curtains, {100, 62}));
+        QTest::touchEvent(window.get(), screen)
+            .release(0, at(lighting, {100, 62}))
+            .release(1, at(curtains, {100, 62}));
+        QVERIFY(lighting->isOpen());
+        QVERIFY(curtains->isOpen());
+        QCOMPARE(stack()->top(), static_cast<QWidget *>(home()));
+
+        // A tap on an item of the open panel is the item's.
+        QTest::qWait(HomeFunctionTile::kAnimationMilliseconds + 100); // the panels in place
+        const QPoint item = at(lighting->itemAt(0), {100, 30});
+        QTest::touchEvent(window.get(), screen).press(0, item);
+        QTest::touchEvent(window.get(), screen).release(0, item);
+        QTRY_VERIFY(window->findChild<VtHomeControlSheet *>());
+    }
+
     void menuRowsTouchedTwiceWithinASecondOpenOneScreen()
     {
         openWindow();
