@@ -358,7 +358,8 @@ private Q_SLOTS:
         store->insertMainDeviceWithInfo(usedDevice(kHall, "S", "Hall", 0));
         store->insertMainDeviceWithInfo(usedDevice(kBedroom, "C", "Bedroom", 0));
         openWindow();
-        QPointingDevice *screen = QTest::createTouchDevice();
+        const std::unique_ptr<QPointingDevice> device(QTest::createTouchDevice());
+        QPointingDevice *screen = device.get();
         const auto at = [this](QWidget *widget, QPoint point) {
             return widget->mapTo(window.get(), point);
         };
