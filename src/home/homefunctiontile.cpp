@@ -31,7 +31,12 @@ public:
     }
 
 protected:
-    void mouseReleaseEvent(QMouseEvent *) override { m_touched(); }
+    void mousePressEvent(QMouseEvent *event) override { event->accept(); }
+    void mouseReleaseEvent(QMouseEvent *event) override
+    {
+        if (rect().contains(event->position().toPoint()))
+            m_touched();
+    }
     void paintEvent(QPaintEvent *) override
     {
         QPainter painter(this);

@@ -177,6 +177,11 @@ void VtHomeControlSheet::actionSheetButtonPressed(int tag)
     });
 }
 
+void VtHomeControlSheet::mousePressEvent(QMouseEvent *event)
+{
+    event->accept(); // nothing under the sheet takes touches while it shows
+}
+
 void VtHomeControlSheet::mouseReleaseEvent(QMouseEvent *event)
 {
     // The dimmed strip and area above the panel.

@@ -48,6 +48,11 @@ void VtPageControl::paintEvent(QPaintEvent *)
     }
 }
 
+void VtPageControl::mousePressEvent(QMouseEvent *event)
+{
+    event->accept();
+}
+
 void VtPageControl::mouseReleaseEvent(QMouseEvent *event)
 {
     const int page = event->position().x() < width() / 2.0 ? m_current - 1 : m_current + 1;
