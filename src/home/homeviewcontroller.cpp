@@ -57,7 +57,7 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override
     {
         const double x = event->globalPosition().x();
-        if (!m_dragging && qAbs(x - m_pressAt) > HomeViewController::kTapSlop) {
+        if (!m_dragging && qAbs(x - m_pressAt) > HomeFunctionTile::kTapSlop) {
             m_dragging = true;
             m_home->sidewaysDrag(SidewaysDragTarget::Phase::Began, m_pressAt);
         }

@@ -27,7 +27,6 @@ class HomeViewController : public ParentNavigationViewController,
 public:
     static constexpr int kMenuGuardMilliseconds = 1000;
     static constexpr int kMenuFadeMilliseconds = 300;
-    static constexpr double kTapSlop = 8;
 
     explicit HomeViewController(QWidget *parent = nullptr);
     ~HomeViewController() override;

@@ -21,7 +21,6 @@ public:
 
     // The record changes at once; its command goes now or when the channel is free.
     void submit(QVariantMap &device, int level);
-    bool hasPending() const { return m_pending.has_value(); }
 
 private:
     static bool channelIsFree();

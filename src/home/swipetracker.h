@@ -24,7 +24,6 @@ public:
     }
 
     void end(int finger) { m_starts.remove(finger); }
-    bool isTracking(int finger) const { return m_starts.contains(finger); }
 
 private:
     QHash<int, double> m_starts;

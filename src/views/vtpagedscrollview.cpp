@@ -92,10 +92,7 @@ void VtPagedScrollView::setCurrent(int page)
 {
     if (m_control)
         m_control->setCurrentPage(page);
-    if (page == m_current)
-        return;
     m_current = page;
-    Q_EMIT pageChanged(page);
 }
 
 void VtPagedScrollView::layoutPages()

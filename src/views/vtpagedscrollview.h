@@ -35,9 +35,6 @@ public:
 
     static int pageNearest(int offset, int pageWidth);
 
-Q_SIGNALS:
-    void pageChanged(int page);
-
 protected:
     void resizeEvent(QResizeEvent *event) override;
 
