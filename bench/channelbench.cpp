@@ -49,11 +49,14 @@ public:
 
 class CompletionHandlers final : public ReplyHandlers {
 public:
-    void overCommandWithServerInfo(const QString &) override {}
-    void overGatewayIPWithServerInfo(const QString &) override {}
-    void overLightingControlWithServerInfo(const QString &) override { replied = true; }
-    void getLightingStateWithServerInfo(const QString &) override {}
-    void overScenarioWithServerInfo(const QString &) override {}
+    void overCommandWithServerInfo(const QString &, const SharedOperations &) override {}
+    void overGatewayIPWithServerInfo(const QString &, const SharedOperations &) override {}
+    void overLightingControlWithServerInfo(const QString &, const SharedOperations &) override
+    {
+        replied = true;
+    }
+    void getLightingStateWithServerInfo(const QString &, const SharedOperations &) override {}
+    void overScenarioWithServerInfo(const QString &, const SharedOperations &) override {}
     void updateDeviceAndScenarioControlTimesWithInfo(const QString &) override {}
     bool replied = false;
 };
@@ -131,5 +134,8 @@ void runChannelBench(int exchanges)
     std::printf("  sendMessageWithCommandArray %s\n", qPrintable(channel.summary()));
     std::printf("  channel overhead            p50 %8.1f us  p99 %8.1f us  (target: p50 < 50 us)\n",
                 overhead50, overhead99);
+    std::printf("  channel / raw               p50 %8.2fx  p99 %8.2fx\n",
+                channel.percentile(50) / raw.percentile(50),
+                channel.percentile(99) / raw.percentile(99));
     std::fflush(stdout);
 }

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  g++ cmake ninja-build pkg-config
+  g++ cmake ninja-build pkg-config ccache
   qt6-base-dev qt6-base-dev-tools
   qt6-multimedia-dev qt6-svg-dev
   qt6-l10n-tools qt6-tools-dev qt6-tools-dev-tools

@@ -151,9 +151,7 @@ void CliSession::showAlert(const QString &message, const QStringList &, Answer a
 
 bool CliSession::isIdle() const
 {
-    const UDPSocketManager *channel = UDPSocketManager::instance();
-    return !ShowAlertManager::instance()->checkActivityShowOn() &&
-           channel->udpQueueArray().isEmpty() && channel->pendingFollowUps() == 0 &&
+    return UDPSocketManager::instance()->isSettled() &&
            !TCPSocketManager::instance()->isImporting();
 }
 

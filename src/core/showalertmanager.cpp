@@ -71,32 +71,33 @@ void ShowAlertManager::finishedFading()
     m_presenter->hideToast();
 }
 
-void ShowAlertManager::startActivity(double seconds)
+void ShowAlertManager::startActivity(double seconds, ActivityEnd end)
 {
     if (AppDelegate::instance()->connectionType() == AppDelegate::kDatagramExchange &&
-        checkStartNavigationActivity(seconds))
+        checkStartNavigationActivity(seconds, end))
         return;
     if (checkActivityShowOn())
         stopActivity();
     m_windowActivity = true;
     m_presenter->showWindowActivity();
-    startActivityTimer(seconds);
+    startActivityTimer(seconds, end);
 }
 
-bool ShowAlertManager::checkStartNavigationActivity(double seconds)
+bool ShowAlertManager::checkStartNavigationActivity(double seconds, ActivityEnd end)
 {
     auto *screen = topScreenAs<NavigationFrameScreen>();
     if (!screen)
         return false;
     screen->startBarActivity(tr("Connecting..."));
-    startActivityTimer(seconds);
+    startActivityTimer(seconds, end);
     return true;
 }
 
-void ShowAlertManager::startActivityTimer(double seconds)
+void ShowAlertManager::startActivityTimer(double seconds, ActivityEnd end)
 {
     m_showActivityTimer.stop();
-    m_showActivityTimer.start(int(qMax(0.0, seconds * 1000.0)));
+    if (end == ActivityEnd::OwnTimeOut)
+        m_showActivityTimer.start(int(qMax(0.0, seconds * 1000.0)));
 }
 
 void ShowAlertManager::stopActivity()
@@ -146,7 +147,7 @@ void ShowAlertManager::activityOnTimeOut()
 
     UDPSocketManager *channel = UDPSocketManager::instance();
     channel->updateMainController();
-    channel->clearOperationAndQueue();
+    channel->clearQueue();
     if (const auto master = channel->homeLookup()->firstTransmitter())
         channel->getGatewayIPAgain(master->value(Key::id).toString());
 }

@@ -32,11 +32,15 @@ public:
     void finishedFading();
     bool isToastShowing() const { return m_toastShowing; }
 
-    void startActivity(double seconds);
+    // Who ends the indicator when no answer comes: its own timer of the
+    // given seconds (a stream import), or the caller, whose command has a
+    // wait of its own and reports its outcome (a datagram command).
+    enum class ActivityEnd { OwnTimeOut, ByCaller };
+    void startActivity(double seconds, ActivityEnd end = ActivityEnd::OwnTimeOut);
     void stopActivity();
     bool checkActivityShowOn() const;
     void activityOnTimeOut();
-    bool checkStartNavigationActivity(double seconds);
+    bool checkStartNavigationActivity(double seconds, ActivityEnd end = ActivityEnd::OwnTimeOut);
     bool checkStopNavigationActivity();
     bool isWindowActivityShowing() const { return m_windowActivity; }
 
@@ -50,7 +54,7 @@ public:
 
 private:
     ShowAlertManager();
-    void startActivityTimer(double seconds);
+    void startActivityTimer(double seconds, ActivityEnd end);
     void removeSucceededBanner();
     static bool anyTransmitterStored();
 

@@ -4,15 +4,12 @@
 #include <QVariantMap>
 
 // What the device screens (and the command-line tool) send for a user's
-// action on one device: the command, the operation list the reply is matched
+// action on one device: the command with the records its reply is matched
 // against, and the in-memory change made before the reply.
 class DeviceCommands {
 public:
     // "lig" for lights, "curtain" for curtains.
     static QString familyOf(const QVariantMap &device);
-    static QStringList command(const QVariantMap &device, const QString &op,
-                               const QString &p1 = QStringLiteral("0"),
-                               const QString &p2 = QStringLiteral("0"));
 
     // The record changes at once; the store follows the acknowledgement.
     static void switchLight(QVariantMap &device, bool on);
@@ -23,8 +20,9 @@ public:
     static void removeDevice(const QVariantMap &device);
     // Stored at once, whatever the transmitter answers.
     static void renameDevice(QVariantMap &device, const QString &name);
+    // Asks a channel for its state; the answer is stored.
+    static void queryState(const QVariantMap &device);
 
 private:
-    static void sendWithOperations(const QStringList &command,
-                                   const QList<QVariantMap> &operations);
+    static void sendWithOperations(const QStringList &command, QList<QVariantMap> operations);
 };

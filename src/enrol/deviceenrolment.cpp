@@ -1,6 +1,6 @@
 #include "deviceenrolment.h"
 
-#include "../devices/devicecommands.h"
+#include "../gateway/controllercommands.h"
 #include "../gateway/udpsocketmanager.h"
 #include "../store/database.h"
 #include "../store/recordfactory.h"
@@ -42,23 +42,15 @@ QList<QVariantMap> DeviceEnrolment::operationList(const QList<QVariantMap> &reco
         record.remove(Key::showTitle);
         const QString name = record.value(Key::title).toString();
         operations.append({{Key::haveSend, Value::no},
-                           {Key::sendArray, DeviceCommands::command(record, QStringLiteral("11"))},
+                           {Key::sendArray, ControllerCommands::add(record)},
                            {Key::insertDevice, record}});
-        operations.append(
-            {{Key::sendArray, DeviceCommands::command(record, QStringLiteral("15"), name)},
-             {Key::insertDevice, record}});
+        operations.append({{Key::sendArray, ControllerCommands::name(record, name)},
+                           {Key::insertDevice, record}});
     }
     return operations;
 }
 
 bool DeviceEnrolment::connect(const QList<QVariantMap> &records)
 {
-    const QList<QVariantMap> operations = operationList(records);
-    if (operations.isEmpty())
-        return false;
-    UDPSocketManager *channel = UDPSocketManager::instance();
-    channel->sendMessageWithCommandArray(
-        operations.constFirst().value(Key::sendArray).toStringList());
-    channel->setUdpOperationArray(operations);
-    return true;
+    return UDPSocketManager::instance()->startOperationList(operationList(records));
 }

@@ -1,5 +1,6 @@
 #include "transmitterenrolment.h"
 
+#include "../gateway/transmittercommands.h"
 #include "../gateway/udpsocketmanager.h"
 #include "../home/homeactions.h"
 #include "../store/database.h"
@@ -35,9 +36,7 @@ void TransmitterEnrolment::connect(const QString &id)
         channel->getGatewayIPWithID(id, master.value(Key::address).toString());
         return;
     }
-    channel->sendMessageWithCommandArray({QStringLiteral("cfg"), QStringLiteral("gw"), masterId,
-                                          QStringLiteral("4"), id, masterId, QStringLiteral("s"),
-                                          QStringLiteral("0")});
+    channel->sendMessageWithCommandArray(TransmitterCommands::configureRole(masterId, id, false));
 }
 
 void TransmitterEnrolment::importConfiguration()

@@ -1,7 +1,5 @@
 #include "commandline.h"
 
-#include "../core/textnumber.h"
-
 QString CommandLine::lineFromCommandArray(const QStringList &commandArray)
 {
     const QString joined = commandArray.join(QLatin1Char(','));
@@ -24,14 +22,4 @@ bool CommandLine::isSendableField(const QString &field)
 bool CommandLine::isSendable(const QStringList &commandArray)
 {
     return std::all_of(commandArray.cbegin(), commandArray.cend(), isSendableField);
-}
-
-int CommandLine::resultCodeOfField(const QString &lastField)
-{
-    return integerValue(lastField.chopped(qMin<qsizetype>(2, lastField.size())));
-}
-
-int CommandLine::integerValue(const QString &text)
-{
-    return TextNumber::integerValue(text);
 }

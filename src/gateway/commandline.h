@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-// The datagram line of a command array, and the pieces of a reply line.
+// The datagram line of a command array.
 class CommandLine {
 public:
     // The two characters (backslash, letter n) that end every framed line.
@@ -18,9 +18,4 @@ public:
     // A field the wire cannot carry: it holds "," (which would split it) or a line break.
     static bool isSendableField(const QString &field);
     static bool isSendable(const QStringList &commandArray);
-
-    // The integer result code of a reply's last field, suffix cut off; 0 when not numeric.
-    static int resultCodeOfField(const QString &lastField);
-    // Leading decimal digits with optional sign, 0 when there are none.
-    static int integerValue(const QString &text);
 };

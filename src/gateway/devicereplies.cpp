@@ -8,20 +8,18 @@
 #include "../core/scenariolistscreen.h"
 #include "../core/scenarionamingscreen.h"
 #include "../core/showalertmanager.h"
-#include "../core/textnumber.h"
 #include "../store/database.h"
 #include "../store/jsoncodec.h"
 #include "../store/recordfactory.h"
 #include "../store/recordkeys.h"
+#include "channelremoval.h"
+#include "controllercommands.h"
+#include "gatewayreply.h"
+#include "resultcode.h"
 #include "udpsocketmanager.h"
 #include "uidevicecalculation.h"
 
 namespace {
-int codeOf(const QString &codeText)
-{
-    return TextNumber::integerValue(codeText);
-}
-
 QString idOfInsertDevice(const QVariantMap &entry)
 {
     return entry.value(Key::insertDevice).toMap().value(Key::id).toString();
@@ -40,98 +38,99 @@ int countAccepted(const QList<QVariantMap> &operations)
 }
 } // namespace
 
-void DeviceReplies::overLightingControlWithServerInfo(const QString &info)
+void DeviceReplies::overLightingControlWithServerInfo(const QString &info,
+                                                      const SharedOperations &operations)
 {
-    const QStringList fields = info.split(QLatin1Char(','));
-    if (fields.size() < 7)
+    const std::optional<GatewayReply::DeviceAcknowledgement> ack =
+        GatewayReply::deviceAcknowledgement(info);
+    if (!ack)
         return;
-    const QString code = fields.at(6).chopped(qMin<qsizetype>(2, fields.at(6).size()));
-    const QString &id = fields.at(2);
-    switch (TextNumber::integerValue(fields.at(3))) {
+    const QString &id = ack->deviceId;
+    switch (ack->operation) {
     case 11:
-        addLightToDeviceWithAnswer(code, id);
+        addLightToDeviceWithAnswer(ack->code, id, operations);
         break;
     case 13:
     case 14:
-        addOrDeleteLightWithAnswer(code, id, fields.at(4));
+        addOrDeleteLightWithAnswer(ack->code, id, operations);
         break;
     case 4:
-        lightControlWithAnswer(code, id);
+        lightControlWithAnswer(ack->code, id, operations);
         break;
     case 12:
-        deleteLightWithAnswer(code, id);
+        deleteLightWithAnswer(ack->code, id, operations);
         break;
     case 15:
-        changeNameWithAnswer(code, id);
+        changeNameWithAnswer(id, operations);
         break;
     case 18:
-        forceDeleteWithAnswer(code, id);
+        forceDeleteWithAnswer(ack->code, id);
         break;
     default:
         break;
     }
-    if (codeOf(code) == 140)
+    if (ack->code == ResultCode::Full)
         ShowAlertManager::instance()->showLabelWithTitle(
             UDPSocketManager::tr("It is too full to add device"));
 }
 
-void DeviceReplies::stepAfter(int index)
+void DeviceReplies::stepAfter(int index, const SharedOperations &operations)
 {
-    m_channel->scheduleFollowUp([this, index] { sendOperationQueueRequest(index); });
+    m_channel->scheduleFollowUp(
+        [this, index, operations] { sendOperationQueueRequest(index, operations); });
 }
 
-void DeviceReplies::sendOperationQueueRequest(int index)
+void DeviceReplies::sendOperationQueueRequest(int index, const SharedOperations &operations)
 {
-    const QList<QVariantMap> &operations = m_channel->udpOperationArray();
-    if (index < 0 || index + 1 >= operations.size())
+    if (index < 0 || index + 1 >= operations->size())
         return;
     m_channel->sendMessageWithCommandArray(
-        operations.at(index + 1).value(Key::sendArray).toStringList());
+        operations->at(index + 1).value(Key::sendArray).toStringList(), std::nullopt, operations);
 }
 
-void DeviceReplies::reportEnrolment()
+void DeviceReplies::reportEnrolment(const OperationList &operations)
 {
-    const QString accepted = QString::number(countAccepted(m_channel->udpOperationArray()));
+    const QString accepted = QString::number(countAccepted(operations));
     if (auto *screen = AppDelegate::instance()->topScreenAs<DeviceEnrolmentScreen>())
         screen->panelAddSucceed(accepted);
 }
 
-void DeviceReplies::addLightToDeviceWithAnswer(const QString &code, const QString &ligId)
+void DeviceReplies::addLightToDeviceWithAnswer(int code, const QString &ligId,
+                                               const SharedOperations &operations)
 {
-    QList<QVariantMap> &operations = m_channel->udpOperationArray();
-    const auto entry =
-        std::find_if(operations.begin(), operations.end(),
-                     [&](const QVariantMap &e) { return idOfInsertDevice(e) == ligId; });
-    if (entry == operations.end())
+    OperationList &list = *operations;
+    const auto entry = std::find_if(list.begin(), list.end(), [&](const QVariantMap &e) {
+        return idOfInsertDevice(e) == ligId;
+    });
+    if (entry == list.end())
         return;
-    const int index = int(entry - operations.begin());
-    if (codeOf(code) == 0) {
+    const int index = int(entry - list.begin());
+    if (code == ResultCode::Accepted) {
         entry->insert(Key::haveSend, Value::yes);
         Database *store = Database::instance();
         store->deleteMainDeviceWithMainID(ligId);
         store->insertMainDeviceWithInfo(entry->value(Key::insertDevice).toMap());
     }
-    if (index < operations.size() - 1)
-        stepAfter(index);
+    if (index < list.size() - 1)
+        stepAfter(index, operations);
     else
-        reportEnrolment();
+        reportEnrolment(list);
 }
 
-void DeviceReplies::changeNameWithAnswer(const QString &code, const QString &ligId)
+void DeviceReplies::changeNameWithAnswer(const QString &ligId, const SharedOperations &operations)
 {
-    Q_UNUSED(code) // a refused name does not stop an enrolment
-    const QList<QVariantMap> &operations = m_channel->udpOperationArray();
-    const auto entry =
-        std::find_if(operations.cbegin(), operations.cend(), [&](const QVariantMap &e) {
-            return idOfInsertDevice(e) == ligId && !e.contains(Key::haveSend);
-        });
-    if (entry == operations.cend())
+    // The result code is not looked at: a refused name does not stop an enrolment.
+    const OperationList &list = *operations;
+    const auto entry = std::find_if(list.cbegin(), list.cend(), [&](const QVariantMap &e) {
+        return idOfInsertDevice(e) == ligId && !e.contains(Key::haveSend);
+    });
+    if (entry == list.cend())
         return;
-    const int index = int(entry - operations.cbegin());
-    if (index < operations.size() - 1)
-        stepAfter(index);
-    else if (operations.size() >= 2) // a rename from a list stored its name already
-        reportEnrolment();
+    const int index = int(entry - list.cbegin());
+    if (index < list.size() - 1)
+        stepAfter(index, operations);
+    else if (list.size() >= 2) // a rename from a list stored its name already
+        reportEnrolment(list);
 }
 
 void DeviceReplies::showControlFailed()
@@ -141,10 +140,11 @@ void DeviceReplies::showControlFailed()
         UDPSocketManager::tr("Please check device and network"));
 }
 
-void DeviceReplies::lightControlWithAnswer(const QString &code, const QString &ligId)
+void DeviceReplies::lightControlWithAnswer(int code, const QString &ligId,
+                                           const SharedOperations &operations)
 {
-    if (codeOf(code) == 0) {
-        for (const QVariantMap &entry : m_channel->udpOperationArray()) {
+    if (code == ResultCode::Accepted) {
+        for (const QVariantMap &entry : std::as_const(*operations)) {
             if (entry.value(Key::id).toString() == ligId) {
                 Database::instance()->updateMainDeviceWithMainID(ligId, entry);
                 return;
@@ -155,129 +155,112 @@ void DeviceReplies::lightControlWithAnswer(const QString &code, const QString &l
     m_channel->updateMainController();
 }
 
-void DeviceReplies::deleteLightWithAnswer(const QString &code, const QString &ligId)
+void DeviceReplies::deleteLightWithAnswer(int code, const QString &ligId,
+                                          const SharedOperations &operations)
 {
-    const QList<QVariantMap> operations = m_channel->udpOperationArray();
-    const bool listed =
-        std::any_of(operations.cbegin(), operations.cend(),
-                    [&](const QVariantMap &e) { return e.value(Key::id).toString() == ligId; });
-    Database *store = Database::instance();
-    if (codeOf(code) == 0 && listed) {
-        // The channel leaves every scenario; a scenario left empty goes.
-        for (QVariantMap scenario : store->readAllScenarioInfo()) {
-            if (!RecordFactory::isUserScenario(scenario))
-                continue;
-            const QVariantList members = RecordFactory::sceneDevices(scenario);
-            QVariantList kept;
-            for (const QVariant &member : members)
-                if (member.toMap().value(Key::id).toString() != ligId)
-                    kept.append(member);
-            if (kept.isEmpty()) {
-                store->deleteScenarioWithMainID(scenario.value(Key::mainID).toString());
-            } else if (kept.size() != members.size()) {
-                scenario.insert(Key::sceneArray, kept);
-                store->updateScenarioWithMainID(scenario.value(Key::id).toString(), scenario);
-            }
-        }
-        store->deleteMainDeviceWithMainID(ligId);
+    const OperationList &list = *operations;
+    const bool listed = std::any_of(list.cbegin(), list.cend(), [&](const QVariantMap &e) {
+        return e.value(Key::id).toString() == ligId;
+    });
+    if (code == ResultCode::Accepted && listed) {
+        ChannelRemoval::removeFromStore(ligId);
+        m_channel->updateMainController();
         return;
     }
 
-    m_channel->updateMainController();
-    if (operations.size() == 1) {
-        switch (codeOf(code)) {
-        case 141: // the transmitter no longer knows it
-            store->deleteMainDeviceWithMainID(operations.constFirst().value(Key::id).toString());
+    if (list.size() == 1) {
+        switch (code) {
+        case ResultCode::UnknownChannel: // the master no longer knows it: it goes here too
+            ChannelRemoval::removeFromStore(list.constFirst().value(Key::id).toString());
             break;
-        case 135:
-            askForcedRemoval(QStringLiteral("控制器无应答,可能已损坏或被移除,请确认是否强制删除"));
+        case ResultCode::ControllerSilent:
+            m_channel->updateMainController();
+            askForcedRemoval(QStringLiteral("控制器无应答,可能已损坏或被移除,请确认是否强制删除"),
+                             operations);
             return;
-        case 137:
+        case ResultCode::SlaveUnreachable:
+            m_channel->updateMainController();
             askForcedRemoval(
-                QStringLiteral("请检查从无线转发器是否连接正常,如果正常请确认是否强制删除设备"));
+                QStringLiteral("请检查从无线转发器是否连接正常,如果正常请确认是否强制删除设备"),
+                operations);
             return;
         default:
             break;
         }
     }
+    m_channel->updateMainController();
     showControlFailed();
 }
 
-void DeviceReplies::askForcedRemoval(const QString &message)
+void DeviceReplies::askForcedRemoval(const QString &message, const SharedOperations &operations)
 {
     AlertPresenter *presenter = ShowAlertManager::instance()->alertPresenter();
     if (!presenter) {
         qCWarning(lcGateway).noquote() << "no one to ask:" << message;
         return;
     }
-    presenter->showAlert(message, {kForceRemove, kCancel},
-                         [this](int index) { alertViewClickedButtonAtIndex(index); });
+    presenter->showAlert(message, {kForceRemove, kCancel}, [this, operations](int index) {
+        alertViewClickedButtonAtIndex(index, operations);
+    });
 }
 
-void DeviceReplies::alertViewClickedButtonAtIndex(int buttonIndex)
+void DeviceReplies::alertViewClickedButtonAtIndex(int buttonIndex,
+                                                  const SharedOperations &operations)
 {
-    const QList<QVariantMap> operations = m_channel->udpOperationArray();
-    if (buttonIndex != 0 || operations.size() != 1)
+    if (buttonIndex != 0 || operations->size() != 1)
         return;
-    const QVariantMap &record = operations.constFirst();
+    const QVariantMap &record = operations->constFirst();
     const QString type = record.value(Key::type).toString();
     if (type != Value::lighting && type != Value::curtain)
         return;
-    const QString family =
-        type == Value::lighting ? QStringLiteral("lig") : QStringLiteral("curtain");
-    m_channel->sendMessageWithCommandArray(
-        {QStringLiteral("cfg"), family, record.value(Key::id).toString(), QStringLiteral("18"),
-         QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0")});
+    m_channel->sendMessageWithCommandArray(ControllerCommands::forceRemove(record), std::nullopt,
+                                           operations);
     m_channel->updateMainController();
 }
 
-void DeviceReplies::forceDeleteWithAnswer(const QString &code, const QString &ligId)
+void DeviceReplies::forceDeleteWithAnswer(int code, const QString &ligId)
 {
     ShowAlertManager *feedback = ShowAlertManager::instance();
-    if (codeOf(code) == 0) {
-        Database::instance()->deleteMainDeviceWithMainID(ligId);
+    if (code == ResultCode::Accepted) {
+        ChannelRemoval::removeFromStore(ligId);
         feedback->showLabelWithTitle(UDPSocketManager::tr("Force remove the device successful"));
-        return;
+    } else {
+        feedback->showLabelWithTitle(UDPSocketManager::tr("Force remove the device failed"));
     }
-    feedback->showLabelWithTitle(UDPSocketManager::tr("Force remove the device failed"));
     m_channel->updateMainController();
 }
 
-void DeviceReplies::addOrDeleteLightWithAnswer(const QString &code, const QString &ligId,
-                                               const QString &parameter)
+void DeviceReplies::addOrDeleteLightWithAnswer(int code, const QString &ligId,
+                                               const SharedOperations &operations)
 {
-    Q_UNUSED(parameter) // the entry is found by its command's target
-    QList<QVariantMap> &operations = m_channel->udpOperationArray();
-    if (operations.isEmpty())
+    OperationList &list = *operations;
+    if (list.isEmpty())
         return;
-    const bool closesWithNaming = operations.constLast().value(Key::scenarioControlTypeKey) ==
-                                  Value::editDeviceAndNameScenario;
-    const auto entry =
-        std::find_if(operations.begin(), operations.end(), [&](const QVariantMap &e) {
-            const QString kind = e.value(Key::scenarioControlTypeKey).toString();
-            return (kind == Value::deleteDeviceFromScenario ||
-                    kind == Value::editDeviceFromScenario) &&
-                   targetOfSendArray(e) == ligId;
-        });
-    if (entry == operations.end())
+    const bool closesWithNaming =
+        list.constLast().value(Key::scenarioControlTypeKey) == Value::editDeviceAndNameScenario;
+    const auto entry = std::find_if(list.begin(), list.end(), [&](const QVariantMap &e) {
+        const QString kind = e.value(Key::scenarioControlTypeKey).toString();
+        return (kind == Value::deleteDeviceFromScenario || kind == Value::editDeviceFromScenario) &&
+               targetOfSendArray(e) == ligId;
+    });
+    if (entry == list.end())
         return;
-    const int index = int(entry - operations.begin());
-    if (codeOf(code) == 0)
+    const int index = int(entry - list.begin());
+    if (code == ResultCode::Accepted)
         entry->insert(Key::haveSend, Value::yes);
 
-    const int last = int(operations.size()) - 1;
+    const int last = int(list.size()) - 1;
     if (index < last) {
-        stepAfter(index);
+        stepAfter(index, operations);
         // The naming command goes out next while the membership result applies now.
         if (!(closesWithNaming && index == last - 1))
             return;
     }
-    completeScenarioChange();
+    completeScenarioChange(list);
 }
 
-void DeviceReplies::completeScenarioChange()
+void DeviceReplies::completeScenarioChange(const OperationList &operations)
 {
-    const QList<QVariantMap> operations = m_channel->udpOperationArray();
     ShowAlertManager *feedback = ShowAlertManager::instance();
     Database *store = Database::instance();
     const QString kind = operations.constFirst().value(Key::scenarioControlTypeKey).toString();
@@ -358,52 +341,36 @@ void DeviceReplies::completeScenarioChange()
     store->updateScenarioWithMainID(stored->value(Key::id).toString(), *stored);
 }
 
-void DeviceReplies::getLightingStateWithServerInfo(const QString &info)
+void DeviceReplies::getLightingStateWithServerInfo(const QString &info,
+                                                   const SharedOperations &operations)
 {
-    const QStringList fields = info.split(QLatin1Char(','));
-    if (fields.size() < 7)
+    const std::optional<GatewayReply::StateAnswer> answer = GatewayReply::stateAnswer(info);
+    if (!answer)
         return;
-    const int code = codeOf(fields.at(6).chopped(qMin<qsizetype>(2, fields.at(6).size())));
-    const QString &id = fields.at(2);
-    const QList<QVariantMap> &operations = m_channel->udpOperationArray();
-    const auto entry =
-        std::find_if(operations.cbegin(), operations.cend(),
-                     [&](const QVariantMap &e) { return targetOfSendArray(e) == id; });
-    if (entry == operations.cend())
+    const QString &id = answer->deviceId;
+    const OperationList &list = *operations;
+    const auto entry = std::find_if(list.cbegin(), list.cend(), [&](const QVariantMap &e) {
+        return targetOfSendArray(e) == id;
+    });
+    if (entry == list.cend())
         return;
-    const int index = int(entry - operations.cbegin());
-    const bool last = index == operations.size() - 1;
+    const int index = int(entry - list.cbegin());
+    const bool last = index == list.size() - 1;
 
     Database *store = Database::instance();
     std::optional<QVariantMap> device =
-        code == 0 ? JsonCodec::recordFromJSONString(store->selectMainDeviceWithMainID(id))
-                  : std::nullopt;
+        answer->code == ResultCode::Accepted
+            ? JsonCodec::recordFromJSONString(store->selectMainDeviceWithMainID(id))
+            : std::nullopt;
     if (device) {
-        const int state = TextNumber::integerValue(fields.at(4));
-        switch (id.size() > 2 ? id.at(2).unicode() : 0) {
-        case '3':
-            device->insert(Key::turnOn, UIDeviceCalculation::curtainValue(fields.at(4)) == 100
-                                            ? Value::yes
-                                            : Value::no);
-            break;
-        case '2':
-            if (state == 0)
-                device->insert(Key::turnOn, QStringLiteral("0"));
-            else if (state == 1)
-                device->insert(Key::turnOn,
-                               QString::number(TextNumber::integerValue(fields.at(5))));
-            break;
-        case '1':
-            if (state == 0 || state == 1)
-                device->insert(Key::turnOn, state == 1 ? Value::yes : Value::no);
-            break;
-        default:
-            break;
-        }
+        const std::optional<QString> turnOn =
+            UIDeviceCalculation::turnOnFromStateAnswer(id, answer->state, answer->level);
+        if (turnOn)
+            device->insert(Key::turnOn, *turnOn);
         store->updateMainDeviceWithMainID(device->value(Key::id).toString(), *device);
     }
     if (!last)
-        stepAfter(index);
+        stepAfter(index, operations);
     else
         m_channel->updateMainController();
 }

@@ -1,39 +1,43 @@
 #pragma once
 
+#include "operationlist.h"
+
 #include <QString>
 
 class UDPSocketManager;
 
-// Acknowledgements and state answers of lights and curtains, matched against
-// the operation list of the flow that sent them: enrolment, naming, control,
-// removal (with the forced removal it may lead to) and scenario membership.
+// Acknowledgements and state answers of lights and curtains, each handled
+// with the operation list of the command it answers: enrolment, naming,
+// control, removal (with the forced removal it may lead to) and scenario
+// membership.
 class DeviceReplies {
 public:
     explicit DeviceReplies(UDPSocketManager *channel) : m_channel(channel) {}
 
-    void overLightingControlWithServerInfo(const QString &info);
-    void getLightingStateWithServerInfo(const QString &info);
+    void overLightingControlWithServerInfo(const QString &info, const SharedOperations &operations);
+    void getLightingStateWithServerInfo(const QString &info, const SharedOperations &operations);
     // Sends the command of operation entry index + 1, if there is one.
-    void sendOperationQueueRequest(int index);
+    void sendOperationQueueRequest(int index, const SharedOperations &operations);
     // The answer to the forced-removal question.
-    void alertViewClickedButtonAtIndex(int buttonIndex);
+    void alertViewClickedButtonAtIndex(int buttonIndex, const SharedOperations &operations);
 
-    void addLightToDeviceWithAnswer(const QString &code, const QString &ligId);
-    void changeNameWithAnswer(const QString &code, const QString &ligId);
-    void lightControlWithAnswer(const QString &code, const QString &ligId);
-    void deleteLightWithAnswer(const QString &code, const QString &ligId);
-    void forceDeleteWithAnswer(const QString &code, const QString &ligId);
-    void addOrDeleteLightWithAnswer(const QString &code, const QString &ligId,
-                                    const QString &parameter);
+    void addLightToDeviceWithAnswer(int code, const QString &ligId,
+                                    const SharedOperations &operations);
+    void changeNameWithAnswer(const QString &ligId, const SharedOperations &operations);
+    void lightControlWithAnswer(int code, const QString &ligId, const SharedOperations &operations);
+    void deleteLightWithAnswer(int code, const QString &ligId, const SharedOperations &operations);
+    void forceDeleteWithAnswer(int code, const QString &ligId);
+    void addOrDeleteLightWithAnswer(int code, const QString &ligId,
+                                    const SharedOperations &operations);
 
     static inline const QString kForceRemove = QStringLiteral("强制删除");
     static inline const QString kCancel = QStringLiteral("取消");
 
 private:
-    void stepAfter(int index);
-    void reportEnrolment();
-    void completeScenarioChange();
-    void askForcedRemoval(const QString &message);
+    void stepAfter(int index, const SharedOperations &operations);
+    void reportEnrolment(const OperationList &operations);
+    void completeScenarioChange(const OperationList &operations);
+    void askForcedRemoval(const QString &message, const SharedOperations &operations);
     void showControlFailed();
 
     UDPSocketManager *m_channel;

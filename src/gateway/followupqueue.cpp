@@ -31,3 +31,9 @@ void FollowUpQueue::runDue()
     }
     armForFirst();
 }
+
+void FollowUpQueue::clear()
+{
+    m_calls.clear();
+    m_timer.stop();
+}

@@ -20,6 +20,8 @@ public:
 
     void schedule(std::function<void()> call);
     int pendingCount() const { return int(m_calls.size()); }
+    // Drops every call not yet run.
+    void clear();
 
 private:
     struct Pending {

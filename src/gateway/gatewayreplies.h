@@ -12,23 +12,25 @@ public:
     {
     }
 
-    void overCommandWithServerInfo(const QString &info) override
+    void overCommandWithServerInfo(const QString &info, const SharedOperations &) override
     {
         m_transmitters.overCommandWithServerInfo(info);
     }
-    void overGatewayIPWithServerInfo(const QString &info) override
+    void overGatewayIPWithServerInfo(const QString &info, const SharedOperations &) override
     {
         m_transmitters.overGatewayIPWithServerInfo(info);
     }
-    void overLightingControlWithServerInfo(const QString &info) override
+    void overLightingControlWithServerInfo(const QString &info,
+                                           const SharedOperations &operations) override
     {
-        m_devices.overLightingControlWithServerInfo(info);
+        m_devices.overLightingControlWithServerInfo(info, operations);
     }
-    void getLightingStateWithServerInfo(const QString &info) override
+    void getLightingStateWithServerInfo(const QString &info,
+                                        const SharedOperations &operations) override
     {
-        m_devices.getLightingStateWithServerInfo(info);
+        m_devices.getLightingStateWithServerInfo(info, operations);
     }
-    void overScenarioWithServerInfo(const QString &info) override
+    void overScenarioWithServerInfo(const QString &info, const SharedOperations &) override
     {
         m_scenarios.overScenarioWithServerInfo(info);
     }

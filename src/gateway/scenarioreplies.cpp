@@ -7,15 +7,17 @@
 #include "../store/database.h"
 #include "../store/jsoncodec.h"
 #include "../store/recordkeys.h"
-#include "commandline.h"
+#include "gatewayreply.h"
+#include "resultcode.h"
 
 void ScenarioReplies::overScenarioWithServerInfo(const QString &info)
 {
-    const QStringList fields = info.split(QLatin1Char(','));
-    if (fields.size() < 6 || CommandLine::resultCodeOfField(fields.at(5)) != 0)
+    const std::optional<GatewayReply::NamingAcknowledgement> ack =
+        GatewayReply::namingAcknowledgement(info);
+    if (!ack || ack->code != ResultCode::Accepted)
         return;
-    const QString &number = fields.at(3);
-    const QString &name = fields.at(4);
+    const QString &number = ack->number;
+    const QString &name = ack->name;
     Database *store = Database::instance();
     if (std::optional<QVariantMap> scenario = store->scenarioRecordWithMainID(number)) {
         if (scenario->value(Key::title).toString() != name) {
@@ -38,17 +40,17 @@ void ScenarioReplies::overScenarioWithServerInfo(const QString &info)
 
 void ScenarioReplies::updateDeviceAndScenarioControlTimesWithInfo(const QString &info)
 {
-    const QStringList fields = info.split(QLatin1Char(','));
-    if (fields.size() < 4)
+    const std::optional<GatewayReply::Subject> subject = GatewayReply::subject(info);
+    if (!subject)
         return;
-    const QString &family = fields.at(1);
-    const QString &op = fields.at(3);
+    const QString &family = subject->family;
+    const QString &op = subject->operation;
     Database *store = Database::instance();
     const bool lights = family == QLatin1String("lig");
 
     if (op == QLatin1String("4") && (lights || family == QLatin1String("curtain"))) {
         std::optional<QVariantMap> device =
-            JsonCodec::recordFromJSONString(store->selectMainDeviceWithMainID(fields.at(2)));
+            JsonCodec::recordFromJSONString(store->selectMainDeviceWithMainID(subject->target));
         if (!device)
             return;
         const int uses = TextNumber::integerValue(device->value(Key::controlTimes).toString());
@@ -58,6 +60,6 @@ void ScenarioReplies::updateDeviceAndScenarioControlTimesWithInfo(const QString 
         store->updateScenarioControlTimesWithMainID(op == QLatin1String("5") ? Value::allOnMainID
                                                                              : Value::allOffMainID);
     } else if (family == QLatin1String("scenario")) {
-        store->updateScenarioControlTimesWithMainID(fields.at(2));
+        store->updateScenarioControlTimesWithMainID(subject->target);
     }
 }

@@ -8,6 +8,7 @@
 #include "../store/recordkeys.h"
 #include "asyncsocket.h"
 #include "configurationimport.h"
+#include "transmittercommands.h"
 #include "udpsocketmanager.h"
 
 TCPSocketManager *TCPSocketManager::instance()
@@ -18,8 +19,7 @@ TCPSocketManager *TCPSocketManager::instance()
 
 QStringList TCPSocketManager::importRequest()
 {
-    return {QStringLiteral("req"),    QStringLiteral("gw"), QStringLiteral("start"),
-            QStringLiteral("import"), QStringLiteral("0"),  QStringLiteral("0")};
+    return TransmitterCommands::importRequest();
 }
 
 QByteArray TCPSocketManager::requestLine(const QStringList &commandArray)
@@ -30,12 +30,21 @@ QByteArray TCPSocketManager::requestLine(const QStringList &commandArray)
 void TCPSocketManager::sendTCPMessageWithCommandArray(const QStringList &commandArray,
                                                       const std::optional<QString> &address)
 {
+    if (m_socket)
+        return; // one import at a time: the one under way answers this request too
+    UDPSocketManager *channel = UDPSocketManager::instance();
+    if (channel->isBusy())
+        channel->updateMainController();
+    channel->runWhenIdle([this, commandArray, address] { sendNow(commandArray, address); });
+}
+
+void TCPSocketManager::sendNow(const QStringList &commandArray,
+                               const std::optional<QString> &address)
+{
+    if (m_socket)
+        return; // one import at a time: the one under way answers this request too
     ShowAlertManager *feedback = ShowAlertManager::instance();
     UDPSocketManager *channel = UDPSocketManager::instance();
-    if (feedback->checkActivityShowOn()) {
-        channel->updateMainController();
-        return;
-    }
     const QByteArray line = requestLine(commandArray);
     std::optional<QString> destination = address;
     if (!destination) {
@@ -48,14 +57,20 @@ void TCPSocketManager::sendTCPMessageWithCommandArray(const QStringList &command
     }
     qCInfo(lcGateway).noquote() << QStringLiteral("message:%1").arg(QString::fromUtf8(line));
 
-    if (m_socket) // a previous import still open: it ends here, reported as any other end
-        m_socket->disconnect();
-    m_socket = AsyncSocket::create(this);
-    m_socket->connectToHost(*destination, m_port);
-    m_socket->writeData(line, -1, 0);
-    m_socket->readDataWithTimeout(kReadTimeoutSeconds, 0);
     m_socketResult = QByteArray("");
+    m_completed = false;
     AppDelegate::instance()->setConnectionType(AppDelegate::kStreamImport);
+    m_socket = AsyncSocket::create(this);
+    if (m_socket->connectToHost(*destination, m_port)) {
+        m_socket->writeData(line, -1, 0);
+        m_socket->readDataWithTimeout(kReadTimeoutSeconds, 0);
+        // Datagram commands wait until the import has ended.
+        channel->setImportRunning(true);
+    } else {
+        // Nowhere to connect (no stored address): no socket callback will
+        // come, so the indicator's own time-out reports the failure.
+        m_socket.reset();
+    }
     feedback->startActivity(kReadTimeoutSeconds);
 }
 
@@ -84,6 +99,7 @@ void TCPSocketManager::finishImport()
 {
     AppDelegate *app = AppDelegate::instance();
     ShowAlertManager *feedback = ShowAlertManager::instance();
+    m_completed = true;
     app->setIfConnected(AppDelegate::kConnected);
     feedback->transmitterConnectionSuccessful(2);
     UDPSocketManager::instance()->getGatewayIPAgain(std::nullopt);
@@ -107,8 +123,15 @@ void TCPSocketManager::onSocketDidDisconnect(AsyncSocket *socket)
     if (socket != m_socket.get())
         return;
     m_socket.reset();
-    if (!m_socketResult.isEmpty())
-        ShowAlertManager::instance()->stopActivity();
-    else
-        ShowAlertManager::instance()->activityOnTimeOut();
+    ShowAlertManager *feedback = ShowAlertManager::instance();
+    if (m_completed) {
+        feedback->stopActivity();
+    } else {
+        // No data, a cut stream or an oversized one: the import failed and
+        // the stored home is as it was. Reported as an import that got no
+        // answer, whatever came before the cut.
+        AppDelegate::instance()->setConnectionType(AppDelegate::kStreamImport);
+        feedback->activityOnTimeOut();
+    }
+    UDPSocketManager::instance()->setImportRunning(false);
 }

@@ -26,6 +26,8 @@ public:
     static TCPSocketManager *instance();
     static QStringList importRequest();
 
+    // Sends the request; while a datagram command is outstanding or queued,
+    // the request waits for the channel and then goes.
     void sendTCPMessageWithCommandArray(const QStringList &commandArray,
                                         const std::optional<QString> &address = std::nullopt);
     // The request line: "$", the fields joined with ",", a line feed.
@@ -44,9 +46,11 @@ Q_SIGNALS:
 
 private:
     TCPSocketManager() = default;
+    void sendNow(const QStringList &commandArray, const std::optional<QString> &address);
     void finishImport();
 
     std::shared_ptr<AsyncSocket> m_socket;
     QByteArray m_socketResult;
+    bool m_completed = false;
     quint16 m_port = kImportPort;
 };

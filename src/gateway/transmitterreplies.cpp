@@ -3,12 +3,13 @@
 #include "../core/appdelegate.h"
 #include "../core/logging.h"
 #include "../core/showalertmanager.h"
-#include "../core/textnumber.h"
 #include "../core/transmitterenrolmentscreen.h"
 #include "../store/database.h"
 #include "../store/recordfactory.h"
 #include "../store/recordkeys.h"
-#include "commandline.h"
+#include "gatewayreply.h"
+#include "resultcode.h"
+#include "transmittercommands.h"
 #include "udpsocketmanager.h"
 
 namespace {
@@ -22,13 +23,10 @@ void tellEnrolmentScreenItSucceeded()
 void TransmitterReplies::overGatewayIPWithServerInfo(const QString &info)
 {
     qCInfo(lcGateway).noquote() << QStringLiteral("info:%1").arg(info);
-    const QStringList fields = info.split(QLatin1Char(','));
-    if (fields.size() < 5 || TextNumber::integerValue(fields.at(3)) != 1)
+    const std::optional<GatewayReply::LocateAnswer> answer = GatewayReply::locateAnswer(info);
+    if (!answer)
         return;
-    const QString &id = fields.at(2);
-    const QString &address = fields.at(4);
-    if (address.split(QLatin1Char('.')).size() != 4)
-        return;
+    const QString &id = answer->transmitterId;
 
     Database *store = Database::instance();
     const QList<QVariantMap> stored = store->readAllSuperBoxInfo();
@@ -36,9 +34,10 @@ void TransmitterReplies::overGatewayIPWithServerInfo(const QString &info)
         return t.value(Key::id).toString() == id;
     });
     if (known)
-        store->updateSuperBoxWithAddress(address, id, std::nullopt);
+        store->updateSuperBoxWithAddress(answer->address, id, std::nullopt);
     else
-        store->insertSuperBoxWithInfo(RecordFactory::transmitter(id, address, stored.isEmpty()));
+        store->insertSuperBoxWithInfo(
+            RecordFactory::transmitter(id, answer->address, stored.isEmpty()));
 
     const QList<QVariantMap> now = store->readAllSuperBoxInfo();
     const auto found = std::find_if(now.cbegin(), now.cend(), [&id](const QVariantMap &t) {
@@ -51,39 +50,36 @@ void TransmitterReplies::overGatewayIPWithServerInfo(const QString &info)
         return;
     }
     const QString masterId = now.constFirst().value(Key::id).toString();
-    const bool isMaster = found == now.cbegin();
     m_channel->sendMessageWithCommandArray(
-        {QStringLiteral("cfg"), QStringLiteral("gw"), masterId, QStringLiteral("4"), id, masterId,
-         isMaster ? QStringLiteral("m") : QStringLiteral("s"), QStringLiteral("0")});
+        TransmitterCommands::configureRole(masterId, id, found == now.cbegin()));
 }
 
 void TransmitterReplies::overCommandWithServerInfo(const QString &info)
 {
-    const QStringList fields = info.split(QLatin1Char(','));
-    if (fields.size() < 8 || TextNumber::integerValue(fields.at(3)) != 4)
+    const std::optional<GatewayReply::RoleAcknowledgement> ack =
+        GatewayReply::roleAcknowledgement(info);
+    if (!ack)
         return;
-    const int code = CommandLine::resultCodeOfField(fields.at(7));
-    const QString &id = fields.at(4);
-    const bool asMaster = fields.at(6) == QLatin1String("m");
     ShowAlertManager *feedback = ShowAlertManager::instance();
-
-    if (code == 0 || (code == 142 && asMaster)) {
-        Database::instance()->updateSuperBoxWithAddress(std::nullopt, id, Value::yes);
+    if (ack->code == ResultCode::Accepted ||
+        (ack->code == ResultCode::AlreadyMaster && ack->asMaster)) {
+        Database::instance()->updateSuperBoxWithAddress(std::nullopt, ack->transmitterId,
+                                                        Value::yes);
         tellEnrolmentScreenItSucceeded();
         return;
     }
-    if (code == 142) {
+    if (ack->code == ResultCode::AlreadyMaster) {
         feedback->showLabelWithTitle(
             QStringLiteral("该无线转发器已经被设置为主"),
             QStringLiteral("无法再配置为从无线转发器,如果有必要请重置,数据会丢失"));
-    } else if (code == 143) {
+    } else if (ack->code == ResultCode::AlreadySlave) {
         feedback->showLabelWithTitle(
             QStringLiteral("该无线转发器已经被设置为从"),
             QStringLiteral("无法再配置为主无线转发器,如果有必要请重置,数据会丢失"));
-    } else if (code == 140) {
+    } else if (ack->code == ResultCode::Full) {
         feedback->showLabelWithTitle(UDPSocketManager::tr("It is too full to add Transmitter"));
     } else {
         return;
     }
-    Database::instance()->deleteSuperBoxWithMainID(id);
+    Database::instance()->deleteSuperBoxWithMainID(ack->transmitterId);
 }

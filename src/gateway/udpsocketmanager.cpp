@@ -11,12 +11,13 @@
 #include "../store/recordkeys.h"
 #include "../store/storehomelookup.h"
 
-#include "asyncudpsocket.h"
+#include "commandexchange.h"
 #include "commandline.h"
 #include "gatewayreplies.h"
 #include "localaddress.h"
-#include <QFile>
+#include "transmittercommands.h"
 
+#include <QFile>
 #include <QStringDecoder>
 
 namespace {
@@ -36,7 +37,7 @@ std::optional<QString> decodeUtf8(const QByteArray &data)
     return text;
 }
 
-using Handler = void (UDPSocketManager::*)(const QString &);
+using Handler = void (UDPSocketManager::*)(const QString &, const SharedOperations &);
 struct Marker {
     QLatin1String text;
     Handler handler;
@@ -52,6 +53,11 @@ const Marker kMarkers[] = {
     {QLatin1String("$res,curtain"), &UDPSocketManager::getLightingStateWithServerInfo},
     {QLatin1String("$ack,scename"), &UDPSocketManager::overScenarioWithServerInfo},
 };
+
+SharedOperations orEmpty(const SharedOperations &operations)
+{
+    return operations ? operations : shareOperations();
+}
 } // namespace
 
 UDPSocketManager *UDPSocketManager::instance()
@@ -78,14 +84,15 @@ void UDPSocketManager::setReplyHandlers(ReplyHandlers *handlers)
     m_replyHandlers = handlers ? handlers : m_gatewayReplies.get();
 }
 
-void UDPSocketManager::sendOperationQueueRequest(int index)
+void UDPSocketManager::sendOperationQueueRequest(int index, const SharedOperations &operations)
 {
-    m_gatewayReplies->devices().sendOperationQueueRequest(index);
+    m_gatewayReplies->devices().sendOperationQueueRequest(index, orEmpty(operations));
 }
 
-void UDPSocketManager::alertViewClickedButtonAtIndex(int buttonIndex)
+void UDPSocketManager::alertViewClickedButtonAtIndex(int buttonIndex,
+                                                     const SharedOperations &operations)
 {
-    m_gatewayReplies->devices().alertViewClickedButtonAtIndex(buttonIndex);
+    m_gatewayReplies->devices().alertViewClickedButtonAtIndex(buttonIndex, orEmpty(operations));
 }
 
 void UDPSocketManager::setHomeLookup(HomeLookup *lookup)
@@ -93,15 +100,14 @@ void UDPSocketManager::setHomeLookup(HomeLookup *lookup)
     m_homeLookup = lookup ? lookup : storedHome();
 }
 
-void UDPSocketManager::setUdpOperationArray(const QList<QVariantMap> &operations)
+void UDPSocketManager::clearQueue()
 {
-    m_udpOperationArray = operations;
+    m_udpQueueArray.clear();
 }
 
-void UDPSocketManager::clearOperationAndQueue()
+const ChannelCommand *UDPSocketManager::outstandingCommand() const
 {
-    m_udpOperationArray.clear();
-    m_udpQueueArray.clear();
+    return m_outstanding ? &m_outstanding->command() : nullptr;
 }
 
 QString UDPSocketManager::getLocalAddressString()
@@ -124,6 +130,8 @@ UDPSocketManager::getUDPAdressWithSendAddress(const std::optional<QString> &addr
 
 double UDPSocketManager::replyWaitFor(const QStringList &commandArray) const
 {
+    if (m_replyWaitOverride)
+        return *m_replyWaitOverride;
     const bool switchAll =
         commandArray.size() >= 4 && commandArray.at(1) == QLatin1String("lig") &&
         (commandArray.at(3) == QLatin1String("5") || commandArray.at(3) == QLatin1String("6"));
@@ -135,7 +143,8 @@ double UDPSocketManager::replyWaitFor(const QStringList &commandArray) const
 }
 
 void UDPSocketManager::sendMessageWithCommandArray(const QStringList &commandArray,
-                                                   const std::optional<QString> &address)
+                                                   const std::optional<QString> &address,
+                                                   SharedOperations operations)
 {
     ShowAlertManager *feedback = ShowAlertManager::instance();
     if (!CommandLine::isSendable(commandArray)) {
@@ -148,43 +157,99 @@ void UDPSocketManager::sendMessageWithCommandArray(const QStringList &commandArr
 
     const std::optional<QString> destination = getUDPAdressWithSendAddress(address);
     if (!destination) {
-        clearOperationAndQueue();
+        clearQueue();
         feedback->showLabelWithTitle(tr("Please scan the transmitter first"));
         return;
     }
 
-    if (feedback->checkActivityShowOn()) {
-        if (m_udpQueueArray.size() > kMaxQueuedCommands - 1)
+    ChannelCommand command{commandArray, *destination, replyWaitFor(commandArray),
+                           orEmpty(operations)};
+    if (isBusy()) {
+        if (m_udpQueueArray.size() >= kMaxQueuedCommands)
             feedback->showLabelWithTitle(tr("Your operating too often"), tr("Please have a rest"));
         else
-            m_udpQueueArray.append({commandArray, *destination});
+            m_udpQueueArray.append(std::move(command));
         updateMainController();
         return;
     }
-    sendNow(commandArray, *destination);
+    sendNow(std::move(command));
 }
 
-void UDPSocketManager::sendNow(const QStringList &commandArray, const QString &destination)
+bool UDPSocketManager::startOperationList(OperationList operations)
 {
-    const QString line = CommandLine::lineFromCommandArray(commandArray);
-    const double wait = replyWaitFor(commandArray);
-    qCInfo(lcGateway).noquote() << QStringLiteral("address:%1_message:%2_%3")
-                                       .arg(destination, line, QString::number(wait, 'f', 6));
+    if (operations.isEmpty())
+        return false;
+    const QStringList first = operations.constFirst().value(Key::sendArray).toStringList();
+    sendMessageWithCommandArray(first, std::nullopt, shareOperations(std::move(operations)));
+    return true;
+}
 
-    const std::shared_ptr<AsyncUdpSocket> socket = AsyncUdpSocket::create(this);
-    socket->receiveWithTimeout(wait, kReceiveTag);
-    socket->enableBroadcast(true);
-    socket->sendData(line.toUtf8(), destination, m_transmitterPort, kSendTimeoutSeconds, kSendTag);
-    ShowAlertManager::instance()->startActivity(wait);
-    // The socket keeps itself alive until its exchange has ended.
+void UDPSocketManager::sendNow(ChannelCommand command)
+{
+    const double wait = command.replyWaitSeconds;
+    qCInfo(lcGateway).noquote() << QStringLiteral("address:%1_message:%2_%3")
+                                       .arg(command.destination,
+                                            CommandLine::lineFromCommandArray(command.fields),
+                                            QString::number(wait, 'f', 6));
+    auto *exchange = new CommandExchange(std::move(command), m_transmitterPort, this);
+    connect(exchange, &CommandExchange::replied, this, &UDPSocketManager::onReply);
+    connect(exchange, &CommandExchange::noReply, this, &UDPSocketManager::onNoReply);
+    m_outstanding = exchange;
+    exchange->start();
+    // The indicator shows while this command is outstanding; its outcome,
+    // not the indicator's own timer, ends the wait.
+    ShowAlertManager::instance()->startActivity(wait, ShowAlertManager::ActivityEnd::ByCaller);
 }
 
 void UDPSocketManager::sendQueueRequest()
 {
-    if (m_udpQueueArray.isEmpty())
+    if (isBusy())
+        return; // the outstanding command's outcome drains the queue
+    if (m_udpQueueArray.isEmpty()) {
+        runIdleCalls();
         return;
-    const QueueEntry entry = m_udpQueueArray.takeFirst();
-    sendMessageWithCommandArray(entry.sendArray, entry.sendAddress);
+    }
+    sendNow(m_udpQueueArray.takeFirst());
+}
+
+void UDPSocketManager::runWhenIdle(std::function<void()> call)
+{
+    if (!isBusy() && m_udpQueueArray.isEmpty() && m_idleCalls.isEmpty()) {
+        call();
+        return;
+    }
+    m_idleCalls.append(std::move(call));
+    if (!isBusy())
+        scheduleFollowUp([this] { sendQueueRequest(); });
+}
+
+void UDPSocketManager::runIdleCalls()
+{
+    const QList<std::function<void()>> calls = std::exchange(m_idleCalls, {});
+    for (const std::function<void()> &call : calls)
+        call();
+}
+
+void UDPSocketManager::setImportRunning(bool running)
+{
+    m_importRunning = running;
+    if (!running)
+        scheduleFollowUp([this] { sendQueueRequest(); });
+}
+
+bool UDPSocketManager::isSettled() const
+{
+    return !isBusy() && m_udpQueueArray.isEmpty() && m_idleCalls.isEmpty() &&
+           m_followUps.pendingCount() == 0;
+}
+
+void UDPSocketManager::abandonCommands()
+{
+    m_udpQueueArray.clear();
+    m_idleCalls.clear();
+    m_followUps.clear();
+    m_outstanding = nullptr;
+    qDeleteAll(findChildren<CommandExchange *>(Qt::FindDirectChildrenOnly));
 }
 
 void UDPSocketManager::updateMainController()
@@ -204,9 +269,8 @@ void UDPSocketManager::cleanAllData()
 void UDPSocketManager::getGatewayIPWithID(const QString &transmitterId,
                                           const std::optional<QString> &lastAddress)
 {
-    const QStringList locate{QStringLiteral("req"), QStringLiteral("gw"), transmitterId,
-                             QStringLiteral("1"),   QStringLiteral("0"),  QStringLiteral("0")};
-    sendMessageWithCommandArray(locate, lastAddress ? lastAddress : kGroupAddress);
+    sendMessageWithCommandArray(TransmitterCommands::locate(transmitterId),
+                                lastAddress ? lastAddress : kGroupAddress);
 }
 
 void UDPSocketManager::getGatewayIPAgain(const std::optional<QString> &transmitterId)
@@ -227,80 +291,90 @@ void UDPSocketManager::getMasterGatewayIPAgain()
     getGatewayIPWithID(transmitterId);
 }
 
-bool UDPSocketManager::onUdpSocketDidReceiveData(AsyncUdpSocket *socket, const QByteArray &data,
-                                                 long tag, const QString &host, quint16 port)
+void UDPSocketManager::settle(CommandExchange *exchange)
 {
-    Q_UNUSED(tag)
-    Q_UNUSED(host)
-    Q_UNUSED(port)
-    socket->closeAfterSending();
+    if (m_outstanding == exchange)
+        m_outstanding = nullptr;
+    exchange->deleteLater();
+}
+
+void UDPSocketManager::onReply(CommandExchange *exchange, const QByteArray &datagram)
+{
+    const bool wasOutstanding = exchange == m_outstanding;
+    const SharedOperations operations = exchange->command().operations;
+    settle(exchange);
     ShowAlertManager *feedback = ShowAlertManager::instance();
-    feedback->stopActivity();
+    if (wasOutstanding)
+        feedback->stopActivity();
     AppDelegate::instance()->setIfConnected(AppDelegate::kConnected);
     feedback->transmitterConnectionSuccessful(2);
     getGatewayIPAgain(std::nullopt);
 
-    const std::optional<QString> text = decodeUtf8(data);
-    if (!text || !text->contains(CommandLine::kToken))
-        return true;
-    dispatchReply(*text);
-    return false;
+    const std::optional<QString> text = decodeUtf8(datagram);
+    if (text && text->contains(CommandLine::kToken))
+        dispatchReply(*text, operations);
+    else // nothing to act on, but the command has its outcome: the queue moves on
+        scheduleFollowUp([this] { sendQueueRequest(); });
+    Q_EMIT commandSettled();
 }
 
-void UDPSocketManager::dispatchReply(const QString &text)
+void UDPSocketManager::dispatchReply(const QString &text, const SharedOperations &operations)
 {
     for (const Marker &marker : kMarkers)
         if (text.contains(marker.text))
-            (this->*marker.handler)(text);
+            (this->*marker.handler)(text, operations);
     // Counters first, then the next queued command; a handler's own
     // follow-up, scheduled above, runs before both.
-    m_followUps.schedule([this, text] {
+    scheduleFollowUp([this, text] {
         updateDeviceAndScenarioControlTimesWithInfo(text);
         sendQueueRequest();
     });
 }
 
-void UDPSocketManager::onUdpSocketDidNotReceiveData(AsyncUdpSocket *socket, long tag,
-                                                    const QString &error)
+void UDPSocketManager::onNoReply(CommandExchange *exchange)
 {
-    Q_UNUSED(socket)
-    Q_UNUSED(tag)
-    Q_UNUSED(error)
-    // Once a transmitter has answered, a lost reply is not reported until the
-    // state is reset (activation, resignation, Clean All).
-    if (AppDelegate::instance()->ifConnected() != AppDelegate::kConnected)
-        ShowAlertManager::instance()->activityOnTimeOut();
+    const bool locate = exchange->command().isLocate();
+    settle(exchange);
+    ShowAlertManager *feedback = ShowAlertManager::instance();
+    // A locate that goes unanswered after a transmitter has answered is not
+    // reported (the stored address may simply be stale); any other command
+    // that goes unanswered has failed, and the person is told once.
+    if (locate && AppDelegate::instance()->ifConnected() == AppDelegate::kConnected)
+        feedback->stopActivity();
+    else
+        feedback->activityOnTimeOut();
+    scheduleFollowUp([this] { sendQueueRequest(); });
+    Q_EMIT commandSettled();
 }
 
-void UDPSocketManager::onUdpSocketDidClose(AsyncUdpSocket *socket)
+void UDPSocketManager::overCommandWithServerInfo(const QString &info,
+                                                 const SharedOperations &operations)
 {
-    Q_UNUSED(socket)
-    ShowAlertManager::instance()->stopActivity();
+    m_replyHandlers->overCommandWithServerInfo(info, orEmpty(operations));
 }
 
-void UDPSocketManager::overCommandWithServerInfo(const QString &info)
+void UDPSocketManager::overGatewayIPWithServerInfo(const QString &info,
+                                                   const SharedOperations &operations)
 {
-    m_replyHandlers->overCommandWithServerInfo(info);
+    m_replyHandlers->overGatewayIPWithServerInfo(info, orEmpty(operations));
 }
 
-void UDPSocketManager::overGatewayIPWithServerInfo(const QString &info)
+void UDPSocketManager::overLightingControlWithServerInfo(const QString &info,
+                                                         const SharedOperations &operations)
 {
-    m_replyHandlers->overGatewayIPWithServerInfo(info);
+    m_replyHandlers->overLightingControlWithServerInfo(info, orEmpty(operations));
 }
 
-void UDPSocketManager::overLightingControlWithServerInfo(const QString &info)
+void UDPSocketManager::getLightingStateWithServerInfo(const QString &info,
+                                                      const SharedOperations &operations)
 {
-    m_replyHandlers->overLightingControlWithServerInfo(info);
+    m_replyHandlers->getLightingStateWithServerInfo(info, orEmpty(operations));
 }
 
-void UDPSocketManager::getLightingStateWithServerInfo(const QString &info)
+void UDPSocketManager::overScenarioWithServerInfo(const QString &info,
+                                                  const SharedOperations &operations)
 {
-    m_replyHandlers->getLightingStateWithServerInfo(info);
-}
-
-void UDPSocketManager::overScenarioWithServerInfo(const QString &info)
-{
-    m_replyHandlers->overScenarioWithServerInfo(info);
+    m_replyHandlers->overScenarioWithServerInfo(info, orEmpty(operations));
 }
 
 void UDPSocketManager::updateDeviceAndScenarioControlTimesWithInfo(const QString &info)

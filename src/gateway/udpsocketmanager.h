@@ -1,8 +1,8 @@
 #pragma once
 
-#include "asyncudpsocketdelegate.h"
+#include "channelcommand.h"
 #include "followupqueue.h"
-#include "queueentry.h"
+#include "operationlist.h"
 
 #include <QList>
 #include <QObject>
@@ -10,39 +10,45 @@
 #include <QTimer>
 #include <QVariantMap>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
+class CommandExchange;
 class GatewayReplies;
 class HomeLookup;
 class ReplyHandlers;
 
-// The one channel to the transmitters: resolves where a command goes, frames
-// it as one datagram line, keeps one command outstanding at a time (queueing
-// up to 8 more), waits for the reply and hands it to the reply handlers by
-// the markers it contains.
-class UDPSocketManager final : public QObject, public AsyncUdpSocketDelegate {
+// The one channel to the transmitters: resolves where a command goes, sends
+// it as one datagram line from its own exchange, keeps one command
+// outstanding at a time (queueing up to 8 more, and every command while an
+// import runs), and hands each reply, with the records of the command it
+// answers, to the reply handlers by the markers it contains.
+class UDPSocketManager final : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(UDPSocketManager)
 
 public:
     static constexpr quint16 kTransmitterPort = 9899;
     static constexpr double kReplyWaitSeconds = 10.0;
-    static constexpr double kSendTimeoutSeconds = 10.0;
     static constexpr int kFollowUpMilliseconds = 110;
     static constexpr int kRediscoveryMilliseconds = 5000;
     static constexpr int kMaxQueuedCommands = 8;
-    static constexpr long kSendTag = 1;
-    static constexpr long kReceiveTag = 2;
     static inline const QString kGroupAddress = QStringLiteral("groupAddress");
-    static inline const QString kAllLightsId = QStringLiteral("2111FFFFFFFF");
 
     static UDPSocketManager *instance();
 
     // address: nullopt for the master, "groupAddress" for the subnet
-    // broadcast, else the address itself.
+    // broadcast, else the address itself. The reply is handled with
+    // operations (an empty list when there are none).
     void sendMessageWithCommandArray(const QStringList &commandArray,
-                                     const std::optional<QString> &address = std::nullopt);
+                                     const std::optional<QString> &address = std::nullopt,
+                                     SharedOperations operations = {});
+    // Starts a multi-step flow: sends the first entry's command; each reply
+    // sends the next entry's. False when the list is empty.
+    bool startOperationList(OperationList operations);
+    // Sends the oldest queued command when nothing is outstanding; with an
+    // empty queue, runs what waited for the channel to be free.
     void sendQueueRequest();
     std::optional<QString> getUDPAdressWithSendAddress(const std::optional<QString> &address) const;
     static QString getLocalAddressString();
@@ -62,56 +68,75 @@ public:
     void getGatewayIPAgain(const std::optional<QString> &transmitterId);
     void getMasterGatewayIPAgain();
 
-    // Reply handlers, reached by the markers of a reply.
-    void overCommandWithServerInfo(const QString &info);
-    void overGatewayIPWithServerInfo(const QString &info);
-    void overLightingControlWithServerInfo(const QString &info);
-    void getLightingStateWithServerInfo(const QString &info);
-    void overScenarioWithServerInfo(const QString &info);
+    // Reply handlers, reached by the markers of a reply, each given the
+    // records of the command the reply answers.
+    void overCommandWithServerInfo(const QString &info, const SharedOperations &operations);
+    void overGatewayIPWithServerInfo(const QString &info, const SharedOperations &operations);
+    void overLightingControlWithServerInfo(const QString &info, const SharedOperations &operations);
+    void getLightingStateWithServerInfo(const QString &info, const SharedOperations &operations);
+    void overScenarioWithServerInfo(const QString &info, const SharedOperations &operations);
     void updateDeviceAndScenarioControlTimesWithInfo(const QString &info);
-    // Steps an operation list: sends entry index + 1.
-    void sendOperationQueueRequest(int index);
-    // The answer to the forced-removal question (0 removes by force).
-    void alertViewClickedButtonAtIndex(int buttonIndex);
+    // Steps an operation list: sends entry index + 1 with the same list.
+    void sendOperationQueueRequest(int index, const SharedOperations &operations);
+    // The answer to the forced-removal question about the one record of operations.
+    void alertViewClickedButtonAtIndex(int buttonIndex, const SharedOperations &operations);
 
-    // The operation list of the current multi-step flow and the send queue.
-    QList<QVariantMap> &udpOperationArray() { return m_udpOperationArray; }
-    void setUdpOperationArray(const QList<QVariantMap> &operations);
-    const QList<QueueEntry> &udpQueueArray() const { return m_udpQueueArray; }
-    void clearOperationAndQueue();
+    // A command has been sent and its outcome is not known yet.
+    bool isCommandOutstanding() const { return m_outstanding != nullptr; }
+    // Commands wait: one is outstanding or an import runs.
+    bool isBusy() const { return m_outstanding || m_importRunning; }
+    // The command awaiting its reply, if any.
+    const ChannelCommand *outstandingCommand() const;
+    const QList<ChannelCommand> &udpQueueArray() const { return m_udpQueueArray; }
+    void clearQueue();
+    // While an import runs, commands wait; when it ends they go out in order.
+    void setImportRunning(bool running);
+    // Runs the call once nothing is outstanding or queued (at once when free).
+    void runWhenIdle(std::function<void()> call);
+    // Nothing outstanding, queued, waiting or still to follow up.
+    bool isSettled() const;
     int pendingFollowUps() const { return m_followUps.pendingCount(); }
     bool isRediscoveryArmed() const { return m_getMasterGatewayIPAgainTimer.isActive(); }
     QString rediscoveryTransmitterId() const { return m_rediscoveryId; }
-
-    // Socket callbacks.
-    bool onUdpSocketDidReceiveData(AsyncUdpSocket *socket, const QByteArray &data, long tag,
-                                   const QString &host, quint16 port) override;
-    void onUdpSocketDidNotReceiveData(AsyncUdpSocket *socket, long tag,
-                                      const QString &error) override;
-    void onUdpSocketDidClose(AsyncUdpSocket *socket) override;
+    // Drops the outstanding command, the queue and every waiting call without
+    // an outcome: the process is ending, or a test starts afresh.
+    void abandonCommands();
 
     // Seams: the store view (not owned; null means the store itself), the reply
-    // handlers (not owned) and the transmitters' port.
+    // handlers (not owned; null restores the system's own), the transmitters'
+    // port, and a reply wait that replaces every command's own.
     void setHomeLookup(HomeLookup *lookup);
     HomeLookup *homeLookup() const { return m_homeLookup; }
-    // Null restores the system's own handlers.
     void setReplyHandlers(ReplyHandlers *handlers);
     void setTransmitterPort(quint16 port) { m_transmitterPort = port; }
     quint16 transmitterPort() const { return m_transmitterPort; }
+    void setReplyWaitOverride(std::optional<double> seconds) { m_replyWaitOverride = seconds; }
+
+Q_SIGNALS:
+    // A command's outcome has been handled: a reply or no reply.
+    void commandSettled();
 
 private:
     UDPSocketManager();
     ~UDPSocketManager() override;
-    void sendNow(const QStringList &commandArray, const QString &destination);
-    void dispatchReply(const QString &text);
+    void sendNow(ChannelCommand command);
+    void onReply(CommandExchange *exchange, const QByteArray &datagram);
+    void onNoReply(CommandExchange *exchange);
+    // The exchange's outcome is in: it is no longer outstanding and goes.
+    void settle(CommandExchange *exchange);
+    void dispatchReply(const QString &text, const SharedOperations &operations);
+    void runIdleCalls();
 
     FollowUpQueue m_followUps;
-    QList<QueueEntry> m_udpQueueArray;
-    QList<QVariantMap> m_udpOperationArray;
+    QList<ChannelCommand> m_udpQueueArray;
+    CommandExchange *m_outstanding = nullptr;
+    QList<std::function<void()>> m_idleCalls;
+    bool m_importRunning = false;
     QTimer m_getMasterGatewayIPAgainTimer;
     QString m_rediscoveryId;
     HomeLookup *m_homeLookup;
     std::unique_ptr<GatewayReplies> m_gatewayReplies;
     ReplyHandlers *m_replyHandlers;
     quint16 m_transmitterPort = kTransmitterPort;
+    std::optional<double> m_replyWaitOverride;
 };

@@ -1,5 +1,8 @@
 #include "uidevicecalculation.h"
 
+#include "../core/textnumber.h"
+#include "../store/recordkeys.h"
+
 #include <limits>
 
 QString UIDeviceCalculation::hexToBinary(const QString &hex)
@@ -31,4 +34,27 @@ int UIDeviceCalculation::curtainValue(const QString &hex)
     if (!bits.isEmpty())
         bits[0] = QLatin1Char('0');
     return binaryToDecimal(bits);
+}
+
+std::optional<QString> UIDeviceCalculation::turnOnFromStateAnswer(const QString &id,
+                                                                  const QString &state,
+                                                                  const QString &level)
+{
+    const int value = TextNumber::integerValue(state);
+    switch (id.size() > 2 ? id.at(2).unicode() : 0) {
+    case '3':
+        return curtainValue(state) == 100 ? Value::yes : Value::no;
+    case '2':
+        if (value == 0)
+            return QStringLiteral("0");
+        if (value == 1)
+            return QString::number(TextNumber::integerValue(level));
+        return std::nullopt;
+    case '1':
+        if (value == 0 || value == 1)
+            return value == 1 ? Value::yes : Value::no;
+        return std::nullopt;
+    default:
+        return std::nullopt;
+    }
 }

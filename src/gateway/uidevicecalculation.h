@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <optional>
+
 // Number-base conversions for the state values transmitters report.
 class UIDeviceCalculation {
 public:
@@ -12,4 +14,9 @@ public:
     static int binaryToDecimal(const QString &binary);
     // A curtain's position from its state field: the top bit cleared.
     static int curtainValue(const QString &hex);
+    // A channel's "turnOn" from a state answer, by the kind digit of its ID
+    // (position 2): curtains "YES" when fully open, dimmers their level,
+    // switches "YES"/"NO". Nothing when the answer does not say.
+    static std::optional<QString> turnOnFromStateAnswer(const QString &id, const QString &state,
+                                                        const QString &level);
 };

@@ -16,9 +16,7 @@ LevelSender::LevelSender(QObject *parent) : QObject(parent)
 
 bool LevelSender::channelIsFree()
 {
-    const UDPSocketManager *channel = UDPSocketManager::instance();
-    return !ShowAlertManager::instance()->checkActivityShowOn() &&
-           channel->udpQueueArray().isEmpty() && channel->pendingFollowUps() == 0;
+    return UDPSocketManager::instance()->isSettled();
 }
 
 void LevelSender::submit(QVariantMap &device, int level)

@@ -1,7 +1,6 @@
 #include "choosecontrolviewcontroller.h"
 
 #include "../devices/devicecommands.h"
-#include "../gateway/udpsocketmanager.h"
 #include "../home/navigationbar.h"
 #include "../home/navigationstack.h"
 #include "../store/database.h"
@@ -91,16 +90,7 @@ void ChooseControlViewController::tick(int row, bool ticked)
         return;
     }
     const QVariantMap &device = customArray().at(row);
-    const QStringList request{QStringLiteral("req"),
-                              DeviceCommands::familyOf(device),
-                              device.value(Key::id).toString(),
-                              QStringLiteral("0"),
-                              QStringLiteral("0"),
-                              QStringLiteral("0"),
-                              QStringLiteral("0")};
-    UDPSocketManager *channel = UDPSocketManager::instance();
-    channel->sendMessageWithCommandArray(request);
-    channel->setUdpOperationArray({{{Key::sendArray, request}}});
+    DeviceCommands::queryState(device);
     if (!m_needArray.contains(entry))
         m_needArray.append(entry);
     m_whichIfSelect = row;

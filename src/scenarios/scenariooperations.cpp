@@ -1,6 +1,7 @@
 #include "scenariooperations.h"
 
-#include "../devices/devicecommands.h"
+#include "../gateway/controllercommands.h"
+#include "../gateway/scenariocommands.h"
 #include "../gateway/udpsocketmanager.h"
 #include "../store/database.h"
 #include "../store/recordfactory.h"
@@ -12,7 +13,9 @@ QVariantMap membershipEntry(const QVariantMap &device, const QString &op, const 
 {
     return {{Key::needCheck, keep ? Value::yes : Value::no},
             {Key::haveSend, Value::no},
-            {Key::sendArray, DeviceCommands::command(device, op, number)},
+            {Key::sendArray, op == QLatin1String("13")
+                                 ? ControllerCommands::joinScenario(device, number)
+                                 : ControllerCommands::leaveScenario(device, number)},
             {Key::insertDevice, device},
             {Key::scenarioControlTypeKey, Value::editDeviceFromScenario}};
 }
@@ -80,8 +83,7 @@ QList<QVariantMap> ScenarioOperations::editQueue(const QVariantMap &scenario,
 
 QStringList ScenarioOperations::namingCommand(const QString &number, const QString &name)
 {
-    return {QStringLiteral("cfg"), QStringLiteral("scename"), QStringLiteral("1"), number, name,
-            QStringLiteral("0")};
+    return ScenarioCommands::name(number, name);
 }
 
 QVariantMap ScenarioOperations::newScenarioRecord(const QString &number, const QString &name,
@@ -98,10 +100,7 @@ bool ScenarioOperations::startNamedQueue(QList<QVariantMap> queue, const QString
     QVariantMap &closing = queue.last();
     closing.insert(Key::sendArray, namingCommand(closing.value(Key::mainID).toString(), name));
     closing.insert(Key::insertScenario, scenario);
-    UDPSocketManager *channel = UDPSocketManager::instance();
-    channel->sendMessageWithCommandArray(queue.constFirst().value(Key::sendArray).toStringList());
-    channel->setUdpOperationArray(queue);
-    return true;
+    return UDPSocketManager::instance()->startOperationList(std::move(queue));
 }
 
 bool ScenarioOperations::deleteScenario(const QVariantMap &scenario)
@@ -109,18 +108,12 @@ bool ScenarioOperations::deleteScenario(const QVariantMap &scenario)
     const QString number = scenario.value(Key::mainID).toString();
     QList<QVariantMap> queue;
     for (const QVariant &m : RecordFactory::sceneDevices(scenario))
-        queue.append(
-            {{Key::needCheck, Value::no},
-             {Key::haveSend, Value::no},
-             {Key::sendArray, DeviceCommands::command(m.toMap(), QStringLiteral("14"), number)},
-             {Key::deleteScenarioID, number},
-             {Key::scenarioControlTypeKey, Value::deleteDeviceFromScenario}});
-    if (queue.isEmpty())
-        return false;
-    UDPSocketManager *channel = UDPSocketManager::instance();
-    channel->sendMessageWithCommandArray(queue.constFirst().value(Key::sendArray).toStringList());
-    channel->setUdpOperationArray(queue);
-    return true;
+        queue.append({{Key::needCheck, Value::no},
+                      {Key::haveSend, Value::no},
+                      {Key::sendArray, ControllerCommands::leaveScenario(m.toMap(), number)},
+                      {Key::deleteScenarioID, number},
+                      {Key::scenarioControlTypeKey, Value::deleteDeviceFromScenario}});
+    return UDPSocketManager::instance()->startOperationList(std::move(queue));
 }
 
 void ScenarioOperations::renameScenario(QVariantMap &scenario, const QString &name)

@@ -4,6 +4,8 @@
 #include "../core/scannerscreen.h"
 #include "../core/showalertmanager.h"
 #include "../core/transmitterenrolmentscreen.h"
+#include "../gateway/controllercommands.h"
+#include "../gateway/scenariocommands.h"
 #include "../gateway/udpsocketmanager.h"
 #include "database.h"
 #include "jsoncodec.h"
@@ -46,16 +48,9 @@ QStringList CheckManager::runCommandFor(const QVariantMap &scenario)
 {
     const QString function = scenario.value(Key::function).toString();
     if (function == Value::allOnFunction || function == Value::allOffFunction)
-        return {QStringLiteral("cfg"),
-                QStringLiteral("lig"),
-                UDPSocketManager::kAllLightsId,
-                function == Value::allOnFunction ? QStringLiteral("5") : QStringLiteral("6"),
-                QStringLiteral("0"),
-                QStringLiteral("0"),
-                QStringLiteral("0")};
+        return ControllerCommands::switchAllLights(function == Value::allOnFunction);
     if (function == Value::customFunction)
-        return {QStringLiteral("cfg"), QStringLiteral("scenario"),
-                scenario.value(Key::mainID).toString(), QStringLiteral("1")};
+        return ScenarioCommands::run(scenario.value(Key::mainID).toString());
     return {};
 }
 

@@ -2,7 +2,6 @@
 #include "core/headlessfeedbackpresenter.h"
 #include "core/showalertmanager.h"
 #include "fakehome.h"
-#include "gateway/asyncudpsocket.h"
 #include "gateway/udpsocketmanager.h"
 #include "testmain.h"
 #include "testscreens.h"
@@ -35,7 +34,7 @@ private Q_SLOTS:
         feedback->stopActivity();
         feedback->finishedFading();
         UDPSocketManager::instance()->getGatewayIPAgain(std::nullopt);
-        UDPSocketManager::instance()->clearOperationAndQueue();
+        UDPSocketManager::instance()->abandonCommands();
     }
 
     void newToastReplacesTheOld()
@@ -145,7 +144,6 @@ private Q_SLOTS:
             home.clear();
         app->setConnectionType(connectionType);
         feedback->startActivity(10);
-        UDPSocketManager::instance()->setUdpOperationArray({{{"id", "B2"}}});
 
         feedback->activityOnTimeOut();
 
@@ -164,7 +162,7 @@ private Q_SLOTS:
                             : top == "device"   ? device.reloads
                                                 : 1;
         QCOMPARE(reloads, 1);
-        QVERIFY(UDPSocketManager::instance()->udpOperationArray().isEmpty());
+        QVERIFY(UDPSocketManager::instance()->udpQueueArray().isEmpty());
         QCOMPARE(UDPSocketManager::instance()->isRediscoveryArmed(), transmitterStored);
     }
 

@@ -10,7 +10,6 @@
 #include "devices/lightingviewcontroller.h"
 #include "enrol/codedecoder.h"
 #include "enrol/codeimage.h"
-#include "gateway/asyncudpsocket.h"
 #include "gateway/udpsocketmanager.h"
 #include "home/navigationbar.h"
 #include "home/navigationstack.h"
@@ -109,9 +108,7 @@ private Q_SLOTS:
     void cleanup()
     {
         ShowAlertManager::instance()->stopActivity();
-        AsyncUdpSocket::closeAll();
-        QTRY_COMPARE(AsyncUdpSocket::liveSocketCount(), 0);
-        UDPSocketManager::instance()->clearOperationAndQueue();
+        UDPSocketManager::instance()->abandonCommands();
         QTest::qWait(2 * UDPSocketManager::kFollowUpMilliseconds);
         window.reset();
         simulator.reset();

@@ -8,7 +8,6 @@
 #include "enrol/superboxaddviewcontroller.h"
 #include "enrol/vtscanviewcontroller.h"
 #include "gateway/asyncsocket.h"
-#include "gateway/asyncudpsocket.h"
 #include "gateway/tcpsocketmanager.h"
 #include "gateway/udpsocketmanager.h"
 #include "home/homedetailviewcontroller.h"
@@ -86,10 +85,9 @@ private Q_SLOTS:
     {
         ShowAlertManager::instance()->stopActivity();
         ShowAlertManager::instance()->finishedFading();
-        AsyncUdpSocket::closeAll();
-        QTRY_COMPARE(AsyncUdpSocket::liveSocketCount(), 0);
+        UDPSocketManager::instance()->abandonCommands();
         QTRY_COMPARE(AsyncSocket::liveSocketCount(), 0);
-        UDPSocketManager::instance()->clearOperationAndQueue();
+        UDPSocketManager::instance()->abandonCommands();
         UDPSocketManager::instance()->getGatewayIPAgain(std::nullopt);
         QTest::qWait(2 * UDPSocketManager::kFollowUpMilliseconds);
         window.reset();

@@ -57,44 +57,6 @@ private Q_SLOTS:
         QCOMPARE(CommandLine::isSendableField(field), sendable);
         QCOMPARE(CommandLine::isSendable({"cfg", "lig", "ID", "15", field, "0", "0"}), sendable);
     }
-
-    void readsResultCodes_data()
-    {
-        QTest::addColumn<QString>("lastField");
-        QTest::addColumn<int>("code");
-        QTest::newRow("zero") << R"(0\n)" << 0;
-        QTest::newRow("three digits") << R"(142\n)" << 142;
-        QTest::newRow("no suffix loses its last digits") << "142" << 1;
-        QTest::newRow("garbage") << R"(ok\n)" << 0;
-        QTest::newRow("empty") << "" << 0;
-        QTest::newRow("one character") << "5" << 0;
-        QTest::newRow("negative") << R"(-3\n)" << -3;
-        QTest::newRow("huge is clamped")
-            << R"(99999999999999\n)" << std::numeric_limits<int>::max();
-    }
-    void readsResultCodes()
-    {
-        QFETCH(QString, lastField);
-        QFETCH(int, code);
-        QCOMPARE(CommandLine::resultCodeOfField(lastField), code);
-    }
-
-    void integerValueReadsLeadingDigits_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("value");
-        QTest::newRow("plain") << "7" << 7;
-        QTest::newRow("trailing text") << "12abc" << 12;
-        QTest::newRow("letters") << "abc" << 0;
-        QTest::newRow("leading space and sign") << "  +8" << 8;
-        QTest::newRow("negative") << "-2" << -2;
-    }
-    void integerValueReadsLeadingDigits()
-    {
-        QFETCH(QString, text);
-        QFETCH(int, value);
-        QCOMPARE(CommandLine::integerValue(text), value);
-    }
 };
 
 ARDENTIA_TEST_MAIN(TestCommandLine)

@@ -3,7 +3,6 @@
 #include "core/delegatemanager.h"
 #include "core/headlessfeedbackpresenter.h"
 #include "core/showalertmanager.h"
-#include "gateway/asyncudpsocket.h"
 #include "gateway/udpsocketmanager.h"
 #include "loopbacksimulator.h"
 #include "store/database.h"
@@ -70,9 +69,7 @@ private Q_SLOTS:
         stack->clear();
         ShowAlertManager::instance()->stopActivity();
         ShowAlertManager::instance()->setAlertPresenter(nullptr);
-        AsyncUdpSocket::closeAll();
-        QTRY_COMPARE(AsyncUdpSocket::liveSocketCount(), 0);
-        channel->clearOperationAndQueue();
+        UDPSocketManager::instance()->abandonCommands();
         channel->getGatewayIPAgain(std::nullopt);
         QTest::qWait(2 * UDPSocketManager::kFollowUpMilliseconds);
         stack.reset();
@@ -128,9 +125,7 @@ private Q_SLOTS:
                 {{Key::sendArray, deviceCommand("lig", id, "15", "Lamp " + id.right(1))},
                  {Key::insertDevice, record}});
         }
-        channel->sendMessageWithCommandArray(
-            operations.constFirst().value(Key::sendArray).toStringList());
-        channel->setUdpOperationArray(operations);
+        channel->startOperationList(operations);
 
         QTRY_COMPARE_WITH_TIMEOUT(enrolment.outcomes, QStringList{"1"}, 5000);
         QCOMPARE(requests.size(), 4);
@@ -153,8 +148,8 @@ private Q_SLOTS:
         stack->push(&lighting);
 
         stairs.insert(Key::turnOn, Value::yes); // as the screen shows it before the reply
-        channel->sendMessageWithCommandArray(deviceCommand("lig", "211300001231", "4", "1"));
-        channel->setUdpOperationArray({stairs});
+        channel->sendMessageWithCommandArray(deviceCommand("lig", "211300001231", "4", "1"),
+                                             std::nullopt, shareOperations({stairs}));
         QTRY_COMPARE(presenter.toasts(),
                      QStringList{"Control failed / Please check device and network"});
         QCOMPARE(lighting.reloads, 1);
@@ -176,8 +171,8 @@ private Q_SLOTS:
         AnsweringAlertPresenter forceIt(0);
         ShowAlertManager::instance()->setAlertPresenter(&forceIt);
 
-        channel->sendMessageWithCommandArray(deviceCommand("lig", "211300001232", "12"));
-        channel->setUdpOperationArray({porch});
+        channel->sendMessageWithCommandArray(deviceCommand("lig", "211300001232", "12"),
+                                             std::nullopt, shareOperations({porch}));
         QTRY_COMPARE(presenter.toasts(), QStringList{"Force remove the device successful"});
         QCOMPARE(forceIt.messages.size(), 1);
         QVERIFY(requests.constLast().contains("211300001232,18,"));
@@ -211,9 +206,7 @@ private Q_SLOTS:
                   deviceCommand("lig", light.toMap().value(Key::id).toString(), "14", "3")},
                  {Key::deleteScenarioID, "3"},
                  {Key::scenarioControlTypeKey, Value::deleteDeviceFromScenario}});
-        channel->sendMessageWithCommandArray(
-            operations.constFirst().value(Key::sendArray).toStringList());
-        channel->setUdpOperationArray(operations);
+        channel->startOperationList(operations);
 
         QTRY_COMPARE(presenter.toasts(), QStringList{"Delete scenario failed"});
         QCOMPARE(requests.size(), 3);

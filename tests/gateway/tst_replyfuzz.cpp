@@ -2,7 +2,6 @@
 #include "core/delegatemanager.h"
 #include "core/headlessfeedbackpresenter.h"
 #include "core/showalertmanager.h"
-#include "gateway/asyncudpsocket.h"
 #include "gateway/udpsocketmanager.h"
 #include "gateway/uidevicecalculation.h"
 #include "store/database.h"
@@ -160,29 +159,29 @@ private Q_SLOTS:
         clock.start();
         int rounds = 0;
         for (; clock.elapsed() < 3000; ++rounds) {
-            channel->setUdpOperationArray(fuzz.operations());
+            const SharedOperations ops = shareOperations(fuzz.operations());
             const QString info = fuzz.reply();
             switch (fuzz.below(7)) {
             case 0:
-                channel->overCommandWithServerInfo(info);
+                channel->overCommandWithServerInfo(info, ops);
                 break;
             case 1:
-                channel->overGatewayIPWithServerInfo(info);
+                channel->overGatewayIPWithServerInfo(info, ops);
                 break;
             case 2:
-                channel->overLightingControlWithServerInfo(info);
+                channel->overLightingControlWithServerInfo(info, ops);
                 break;
             case 3:
-                channel->getLightingStateWithServerInfo(info);
+                channel->getLightingStateWithServerInfo(info, ops);
                 break;
             case 4:
-                channel->overScenarioWithServerInfo(info);
+                channel->overScenarioWithServerInfo(info, ops);
                 break;
             case 5:
                 channel->updateDeviceAndScenarioControlTimesWithInfo(info);
                 break;
             default:
-                channel->alertViewClickedButtonAtIndex(fuzz.below(3));
+                channel->alertViewClickedButtonAtIndex(fuzz.below(3), ops);
                 break;
             }
             UIDeviceCalculation::binaryToDecimal(UIDeviceCalculation::hexToBinary(info));
@@ -190,15 +189,14 @@ private Q_SLOTS:
                 // Let follow-ups and alert answers run, then start clean.
                 QTest::qWait(1);
                 ShowAlertManager::instance()->stopActivity();
-                channel->clearOperationAndQueue();
+                UDPSocketManager::instance()->abandonCommands();
             }
         }
         qInfo("%d rounds", rounds);
         QTest::qWait(2 * UDPSocketManager::kFollowUpMilliseconds);
         stack.clear();
         ShowAlertManager::instance()->stopActivity();
-        AsyncUdpSocket::closeAll();
-        QTRY_COMPARE(AsyncUdpSocket::liveSocketCount(), 0);
+        UDPSocketManager::instance()->abandonCommands();
         QVERIFY(rounds > 100);
     }
 };

@@ -5,7 +5,6 @@
 #include "core/scenariolistscreen.h"
 #include "core/scenarionamingscreen.h"
 #include "core/showalertmanager.h"
-#include "gateway/asyncudpsocket.h"
 #include "gateway/udpsocketmanager.h"
 #include "store/database.h"
 #include "store/jsoncodec.h"
@@ -49,6 +48,7 @@ class TestReplyHandlers : public QObject {
     std::unique_ptr<TestScreenStack> stack;
     std::unique_ptr<TestFrameScreen> frame;
     TestFrameScreen &screen() { return *frame; }
+    SharedOperations ops; // the records of the command each crafted reply answers
 
 private Q_SLOTS:
     void init()
@@ -60,6 +60,7 @@ private Q_SLOTS:
         store->insertSuperBoxWithInfo(RecordFactory::transmitter(kMaster, "127.0.0.1", true));
         presenter.clear();
         alerts.messages.clear();
+        ops = shareOperations();
         ShowAlertManager::instance()->setPresenter(&presenter);
         ShowAlertManager::instance()->setAlertPresenter(&alerts);
         stack = std::make_unique<TestScreenStack>();
@@ -74,9 +75,7 @@ private Q_SLOTS:
         stack->push(frame.get());
         ShowAlertManager::instance()->stopActivity();
         stack.reset();
-        AsyncUdpSocket::closeAll();
-        QTRY_COMPARE(AsyncUdpSocket::liveSocketCount(), 0);
-        channel->clearOperationAndQueue();
+        UDPSocketManager::instance()->abandonCommands();
         QTest::qWait(2 * UDPSocketManager::kFollowUpMilliseconds);
     }
 
@@ -100,7 +99,7 @@ private Q_SLOTS:
         if (!masterStored)
             store->deleteSuperBoxWithMainID(kMaster);
         QTest::ignoreMessage(QtInfoMsg, QRegularExpression("^info:token"));
-        channel->overGatewayIPWithServerInfo(reply("res,gw,20AA10000009,1,127.0.0.1,0"));
+        channel->overGatewayIPWithServerInfo(reply("res,gw,20AA10000009,1,127.0.0.1,0"), ops);
         const QVariantMap added = store->readAllSuperBoxInfo().constLast();
         QCOMPARE(added.value(Key::id).toString(), QStringLiteral("20AA10000009"));
         QCOMPARE(added.value(Key::title).toString(), title);
@@ -115,7 +114,7 @@ private Q_SLOTS:
         store->updateSuperBoxWithAddress(std::nullopt, kMaster, QStringLiteral("YES"));
         TestTransmitterEnrolmentScreen enrolment;
         stack->push(&enrolment);
-        channel->overGatewayIPWithServerInfo(reply("res,gw,20AA10000001,1,127.0.0.1,0"));
+        channel->overGatewayIPWithServerInfo(reply("res,gw,20AA10000001,1,127.0.0.1,0"), ops);
         QCOMPARE(enrolment.outcomes, QList<bool>{true});
         QCOMPARE(store->readAllSuperBoxInfo().size(), 1);
         QTest::qWait(50);
@@ -133,7 +132,7 @@ private Q_SLOTS:
     void malformedLocateAnswersAreIgnored()
     {
         QFETCH(QString, info);
-        channel->overGatewayIPWithServerInfo(info);
+        channel->overGatewayIPWithServerInfo(info, ops);
         QCOMPARE(store->readAllSuperBoxInfo().size(), 1);
     }
 
@@ -177,7 +176,7 @@ private Q_SLOTS:
         TestTransmitterEnrolmentScreen enrolment;
         stack->push(&enrolment);
         channel->overCommandWithServerInfo(
-            reply(QStringLiteral("ack,gw,%1,4,%1,%1,%2,%3").arg(kMaster, role, code)));
+            reply(QStringLiteral("ack,gw,%1,4,%1,%1,%2,%3").arg(kMaster, role, code)), ops);
         const QList<QVariantMap> stored = store->readAllSuperBoxInfo();
         QCOMPARE(stored.isEmpty() ? QString() : stored.constFirst().value(Key::command).toString(),
                  command);
@@ -234,10 +233,10 @@ private Q_SLOTS:
         device.insert(Key::turnOn, "initial");
         store->insertMainDeviceWithInfo(device);
         const QString family = id.at(2) == '3' ? "curtain" : "lig";
-        channel->setUdpOperationArray(
+        ops = shareOperations(
             {{{Key::sendArray, QStringList{"req", family, id, "0", "0", "0", "0"}}}});
         channel->getLightingStateWithServerInfo(
-            reply(QStringLiteral("res,%1,%2,0,%3,%4,0").arg(family, id, state, level)));
+            reply(QStringLiteral("res,%1,%2,0,%3,%4,0").arg(family, id, state, level)), ops);
         QCOMPARE(storedDevice(id).value(Key::turnOn).toString(), turnOn);
         QCOMPARE(screen().reloads, 1); // the last entry ends the flow
     }
@@ -268,9 +267,9 @@ private Q_SLOTS:
             RecordFactory::device("211300001230", "S", "211300001230", "Hall"));
         QVariantMap onScreen = RecordFactory::device(listedId, "S", listedId, "Hall");
         onScreen.insert(Key::turnOn, "YES");
-        channel->setUdpOperationArray({onScreen});
+        ops = shareOperations({onScreen});
         channel->overLightingControlWithServerInfo(
-            reply(QStringLiteral("ack,lig,211300001230,4,1,0,%1").arg(code)));
+            reply(QStringLiteral("ack,lig,211300001230,4,1,0,%1").arg(code)), ops);
         QCOMPARE(storedDevice("211300001230").value(Key::turnOn).toString(), stored);
         QCOMPARE(screen().reloads, reloads);
         QCOMPARE(presenter.toasts().isEmpty(), reloads == 0);
@@ -285,15 +284,15 @@ private Q_SLOTS:
         store->insertMainDeviceWithInfo(other);
         store->insertScenarioWithInfo(RecordFactory::userScenario("1", "Only hall", "i", {lamp}));
         store->insertScenarioWithInfo(RecordFactory::userScenario("2", "Both", "i", {other, lamp}));
-        channel->setUdpOperationArray({lamp});
-        channel->overLightingControlWithServerInfo(reply("ack,lig,211300001230,12,0,0,0"));
+        ops = shareOperations({lamp});
+        channel->overLightingControlWithServerInfo(reply("ack,lig,211300001230,12,0,0,0"), ops);
         QCOMPARE(storedDevice("211300001230"), QVariantMap());
         QVERIFY(store->scenarioRecordWithMainID("1") == std::nullopt);
         const auto both = store->scenarioRecordWithMainID("2");
         QCOMPARE(both->value(Key::sceneArray).toList().size(), 1);
         QCOMPARE(store->readAllScenarioInfo().size(), 3); // the built-ins stay
         QVERIFY(presenter.toasts().isEmpty());
-        QCOMPARE(screen().reloads, 0);
+        QCOMPARE(screen().reloads, 1); // after the store has let it go
     }
 
     void refusedRemovals_data()
@@ -321,9 +320,9 @@ private Q_SLOTS:
         QFETCH(bool, toast);
         const QVariantMap lamp = RecordFactory::device("211300001230", "S", "211300001230", "Hall");
         store->insertMainDeviceWithInfo(lamp);
-        channel->setUdpOperationArray(QList<QVariantMap>(listSize, lamp));
+        ops = shareOperations(QList<QVariantMap>(listSize, lamp));
         channel->overLightingControlWithServerInfo(
-            reply(QStringLiteral("ack,lig,211300001230,12,0,0,%1").arg(code)));
+            reply(QStringLiteral("ack,lig,211300001230,12,0,0,%1").arg(code)), ops);
         QCOMPARE(!storedDevice("211300001230").isEmpty(), stillStored);
         QCOMPARE(alerts.messages, question.isEmpty() ? QStringList{} : QStringList{question});
         if (!question.isEmpty())
@@ -352,8 +351,8 @@ private Q_SLOTS:
         QFETCH(QString, sent);
         QVariantMap record = RecordFactory::device("211300001230", "S", "211300001230", "Hall");
         record.insert(Key::type, type);
-        channel->setUdpOperationArray({record});
-        channel->alertViewClickedButtonAtIndex(button);
+        ops = shareOperations({record});
+        channel->alertViewClickedButtonAtIndex(button, ops);
         QTest::qWait(50);
         QCOMPARE(peer->received.isEmpty() ? QString()
                                           : QString::fromUtf8(peer->received.constFirst()),
@@ -373,17 +372,21 @@ private Q_SLOTS:
     {
         QFETCH(QString, code);
         QFETCH(QString, toast);
-        store->insertMainDeviceWithInfo(
-            RecordFactory::device("211300001230", "S", "211300001230", "Hall"));
+        const QVariantMap lamp = RecordFactory::device("211300001230", "S", "211300001230", "Hall");
+        store->insertMainDeviceWithInfo(lamp);
+        store->insertScenarioWithInfo(RecordFactory::userScenario("1", "Only hall", "i", {lamp}));
         channel->overLightingControlWithServerInfo(
-            reply(QStringLiteral("ack,lig,211300001230,18,0,0,%1").arg(code)));
+            reply(QStringLiteral("ack,lig,211300001230,18,0,0,%1").arg(code)), ops);
         QCOMPARE(presenter.toasts(), QStringList{toast});
         QCOMPARE(storedDevice("211300001230").isEmpty(), code == "0");
+        // A channel removed by force leaves its scenarios too, and no row stays.
+        QCOMPARE(store->scenarioRecordWithMainID("1").has_value(), code != "0");
+        QCOMPARE(screen().reloads, 1);
     }
 
     void fullTransmitterSaysSoWhateverTheOperation()
     {
-        channel->overLightingControlWithServerInfo(reply("ack,lig,211300001230,11,0,0,140"));
+        channel->overLightingControlWithServerInfo(reply("ack,lig,211300001230,11,0,0,140"), ops);
         QCOMPARE(presenter.toasts(), QStringList{"It is too full to add device"});
     }
 
@@ -416,7 +419,7 @@ private Q_SLOTS:
                 {Key::insertDevice, device},
                 {Key::scenarioControlTypeKey, Value::editDeviceFromScenario}};
         };
-        channel->setUdpOperationArray(
+        ops = shareOperations(
             {entry(a),
              entry(b),
              entry(c),
@@ -426,10 +429,10 @@ private Q_SLOTS:
               {Key::insertScenario, RecordFactory::userScenario("3", "Evening", "i", {})}}});
         ScenarioNameScreen naming;
         stack->push(&naming);
-        channel->overLightingControlWithServerInfo(reply("ack,lig,211300001230,13,3,0,0"));
-        channel->overLightingControlWithServerInfo(reply("ack,lig,211300001231,13,3,0,1"));
+        channel->overLightingControlWithServerInfo(reply("ack,lig,211300001230,13,3,0,0"), ops);
+        channel->overLightingControlWithServerInfo(reply("ack,lig,211300001231,13,3,0,1"), ops);
         QVERIFY(presenter.toasts().isEmpty());
-        channel->overLightingControlWithServerInfo(reply("ack,lig,211300001232,13,3,0,0"));
+        channel->overLightingControlWithServerInfo(reply("ack,lig,211300001232,13,3,0,0"), ops);
         QCOMPARE(presenter.toasts(), QStringList{"Setting scenario successful"});
         QCOMPARE(stack->topScreen(), static_cast<Screen *>(frame.get())); // naming screen closed
 
@@ -445,7 +448,7 @@ private Q_SLOTS:
         QTRY_COMPARE(peer->received.size(), 1);
         QVERIFY(peer->received.constFirst().contains("211300001231,13,3"));
         QCOMPARE(channel->udpQueueArray().size(), 2);
-        QVERIFY(channel->udpQueueArray().constLast().sendArray.contains("scename"));
+        QVERIFY(channel->udpQueueArray().constLast().fields.contains("scename"));
     }
 
     void scenarioDeletionNeedsEveryRemoval_data()
@@ -475,10 +478,10 @@ private Q_SLOTS:
                                {Key::sendArray, QStringList{"cfg", "lig", id, "14", "5", "0", "0"}},
                                {Key::deleteScenarioID, "5"},
                                {Key::scenarioControlTypeKey, Value::deleteDeviceFromScenario}});
-        channel->setUdpOperationArray(operations);
-        channel->overLightingControlWithServerInfo(reply("ack,lig,211300001230,14,5,0,0"));
+        ops = shareOperations(operations);
+        channel->overLightingControlWithServerInfo(reply("ack,lig,211300001230,14,5,0,0"), ops);
         channel->overLightingControlWithServerInfo(
-            reply(QStringLiteral("ack,lig,211300001231,14,5,0,%1").arg(secondCode)));
+            reply(QStringLiteral("ack,lig,211300001231,14,5,0,%1").arg(secondCode)), ops);
         QCOMPARE(presenter.toasts(), QStringList{toast});
         QCOMPARE(store->scenarioRecordWithMainID("5").has_value(), kept);
     }
@@ -504,7 +507,7 @@ private Q_SLOTS:
         stack->push(&list);
         stack->push(&naming);
         channel->overScenarioWithServerInfo(
-            reply(QStringLiteral("ack,scename,1,4,Cinema,%1").arg(code)));
+            reply(QStringLiteral("ack,scename,1,4,Cinema,%1").arg(code)), ops);
         QCOMPARE(store->scenarioRecordWithMainID("4")->value(Key::title).toString(), title);
         QCOMPARE(stack->topScreen(),
                  backToList ? static_cast<Screen *>(&list) : static_cast<Screen *>(&naming));

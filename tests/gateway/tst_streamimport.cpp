@@ -72,6 +72,7 @@ private Q_SLOTS:
     {
         ShowAlertManager::instance()->stopActivity();
         QTRY_COMPARE(AsyncSocket::liveSocketCount(), 0);
+        UDPSocketManager::instance()->abandonCommands();
         UDPSocketManager::instance()->getGatewayIPAgain(std::nullopt);
         stack.reset();
         home.reset();
@@ -130,7 +131,7 @@ private Q_SLOTS:
         QTRY_VERIFY(!ShowAlertManager::instance()->checkActivityShowOn());
     }
 
-    void cutReplyImportsNothing()
+    void cutReplyFailsAndKeepsTheHome()
     {
         startSimulator("cut");
         QSignalSpy finished(importer, &TCPSocketManager::importFinished);
@@ -138,7 +139,11 @@ private Q_SLOTS:
         QTRY_VERIFY(!ShowAlertManager::instance()->checkActivityShowOn());
         QCOMPARE(finished.size(), 0);
         QCOMPARE(storedChannels(), QStringList{"219900000000 Old lamp"});
-        QVERIFY(presenter.toasts().isEmpty());
+        // Never in silence: a cut import says it failed.
+        QCOMPARE(presenter.toasts(),
+                 QStringList{"Control failed / Please check device and network"});
+        QVERIFY(UDPSocketManager::instance()->isSettled() ||
+                !UDPSocketManager::instance()->isBusy());
     }
 
     void oversizedReplyFailsAndKeepsTheHome()
@@ -182,13 +187,48 @@ private Q_SLOTS:
         QVERIFY(!ShowAlertManager::instance()->checkActivityShowOn());
     }
 
-    void nothingIsSentWhileACommandIsOutstanding()
+    void importWaitsForTheOutstandingCommandAndHoldsLaterOnes()
     {
-        ShowAlertManager::instance()->startActivity(10); // the bar indicator of the home screen
+        startSimulator();
+        simulator->faults().add(*FaultRule::parse("lig:4:*=delay:300", nullptr));
+        QStringList events;
+        connect(simulator.get(), &TransmitterServer::datagramAnswered, this,
+                [&events](const QByteArray &request) { events << QString::fromUtf8(request); });
+        connect(simulator.get(), &TransmitterServer::importServed, this,
+                [&events] { events << "import"; });
+        UDPSocketManager *channel = UDPSocketManager::instance();
+        const QStringList hallOn{"cfg", "lig", "211300001230", "4", "1", "0", "0"};
+        const QStringList hallOff{"cfg", "lig", "211300001230", "4", "0", "0", "0"};
+
+        channel->sendMessageWithCommandArray(hallOn);
+        QSignalSpy finished(importer, &TCPSocketManager::importFinished);
         importer->sendTCPMessageWithCommandArray(TCPSocketManager::importRequest());
-        QCOMPARE(home->reloads, 1);
-        QCOMPARE(AppDelegate::instance()->connectionType(), AppDelegate::kDatagramExchange);
-        QCOMPARE(AsyncSocket::liveSocketCount(), 0);
+        QVERIFY(!importer->isImporting()); // it waits for the command's reply
+        QVERIFY(finished.wait(5000));
+        QCOMPARE(finished.constFirst().constFirst().toBool(), true);
+        // A command given while the import ran went out after it.
+        channel->sendMessageWithCommandArray(hallOff);
+        QTRY_COMPARE(events.size(), 3);
+        QVERIFY(events.at(0).contains("211300001230,4,1"));
+        QCOMPARE(events.at(1), QStringLiteral("import"));
+        QVERIFY(events.at(2).contains("211300001230,4,0"));
+        QTRY_VERIFY(channel->isSettled());
+    }
+
+    void commandsGivenDuringAnImportGoAfterIt()
+    {
+        startSimulator("slow:100");
+        QStringList events;
+        connect(simulator.get(), &TransmitterServer::datagramAnswered, this,
+                [&events](const QByteArray &request) { events << QString::fromUtf8(request); });
+        QSignalSpy finished(importer, &TCPSocketManager::importFinished);
+        importer->sendTCPMessageWithCommandArray(TCPSocketManager::importRequest());
+        UDPSocketManager::instance()->sendMessageWithCommandArray(
+            {"cfg", "lig", "211300001230", "4", "1", "0", "0"});
+        QCOMPARE(UDPSocketManager::instance()->udpQueueArray().size(), 1);
+        QVERIFY(finished.wait(5000));
+        QVERIFY(events.isEmpty());
+        QTRY_COMPARE(events.size(), 1);
     }
 };
 

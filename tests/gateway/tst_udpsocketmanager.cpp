@@ -2,12 +2,13 @@
 #include "core/headlessfeedbackpresenter.h"
 #include "core/showalertmanager.h"
 #include "fakehome.h"
-#include "gateway/asyncudpsocket.h"
 #include "gateway/udpsocketmanager.h"
 #include "recordingreplyhandlers.h"
 #include "testmain.h"
 #include "testscreens.h"
 #include "udppeer.h"
+
+#include <QSignalSpy>
 
 namespace {
 const QString kMaster = QStringLiteral("A10000000001");
@@ -43,6 +44,7 @@ private Q_SLOTS:
         home.clear();
         home.addTransmitter(kMaster, QStringLiteral("127.0.0.1"));
         handlers.calls.clear();
+        handlers.controlRecords.clear();
         presenter.clear();
         feedback->setPresenter(&presenter);
         channel->setHomeLookup(&home);
@@ -54,16 +56,12 @@ private Q_SLOTS:
     {
         feedback->stopActivity();
         feedback->finishedFading();
-        channel->clearOperationAndQueue();
-        channel->getGatewayIPAgain(std::nullopt);
-        AppDelegate::instance()->setIfConnected(AppDelegate::kConnectionUnknown);
-        // Sockets still waiting for a reply would end by their time-out in
+        // Commands still waiting for a reply would end by their time-out in
         // the middle of the next test.
-        AsyncUdpSocket::closeAll();
-        QTRY_COMPARE(AsyncUdpSocket::liveSocketCount(), 0);
-        // Let the 0.11 s follow-ups of the last reply pass.
-        QTest::qWait(2 * UDPSocketManager::kFollowUpMilliseconds);
-        feedback->stopActivity();
+        channel->abandonCommands();
+        channel->getGatewayIPAgain(std::nullopt);
+        channel->setReplyWaitOverride(std::nullopt);
+        AppDelegate::instance()->setIfConnected(AppDelegate::kConnectionUnknown);
         peer.reset();
     }
 
@@ -74,7 +72,9 @@ private Q_SLOTS:
                              "10.000000");
         channel->sendMessageWithCommandArray(control("B21000000001"));
         QVERIFY(feedback->checkActivityShowOn());
-        QCOMPARE(feedback->showActivityTimer().interval(), 10000);
+        // The command's own wait ends it, not the indicator's timer.
+        QCOMPARE(channel->outstandingCommand()->replyWaitSeconds, 10.0);
+        QVERIFY(!feedback->showActivityTimer().isActive());
         QTRY_COMPARE(peer->received.size(), 1);
         QCOMPARE(peer->received[0], QByteArray(R"(token$cfg,lig,B21000000001,4,1,0,0\n)"));
     }
@@ -111,10 +111,9 @@ private Q_SLOTS:
     void withoutTransmitterNothingIsSent()
     {
         home.clear();
-        channel->setUdpOperationArray({{{"id", "X"}}});
         channel->sendMessageWithCommandArray(control("B21000000001"));
         QCOMPARE(presenter.toasts(), QStringList{"Please scan the transmitter first"});
-        QVERIFY(channel->udpOperationArray().isEmpty());
+        QVERIFY(!channel->isCommandOutstanding());
         QVERIFY(channel->udpQueueArray().isEmpty());
         QVERIFY(!feedback->checkActivityShowOn());
         QTest::qWait(50);
@@ -133,9 +132,9 @@ private Q_SLOTS:
         QCOMPARE(presenter.toasts(), QStringList{"Your operating too often / Please have a rest"});
         QCOMPARE(channel->udpQueueArray().size(), 8);
         for (int i = 0; i < 8; ++i) {
-            const QueueEntry &entry = channel->udpQueueArray().at(i);
-            QCOMPARE(entry.sendArray.at(2), QStringLiteral("B2100000000%1").arg(i + 1));
-            QCOMPARE(entry.sendAddress, QStringLiteral("127.0.0.1"));
+            const ChannelCommand &entry = channel->udpQueueArray().at(i);
+            QCOMPARE(entry.fields.at(2), QStringLiteral("B2100000000%1").arg(i + 1));
+            QCOMPARE(entry.destination, QStringLiteral("127.0.0.1"));
         }
     }
 
@@ -152,16 +151,20 @@ private Q_SLOTS:
         QCOMPARE(home.reloads, 1);
         feedback->stopActivity();
         QCOMPARE(home.barTitle, QStringLiteral("Home"));
+        // The indicator went, the command did not: the next still waits.
+        QVERIFY(channel->isCommandOutstanding());
+        channel->sendMessageWithCommandArray(control("B21000000003"));
+        QCOMPARE(channel->udpQueueArray().size(), 2);
     }
 
-    void drainingReentersTheGate()
+    void drainingKeepsTheOrderWhileACommandIsOutstanding()
     {
         channel->sendMessageWithCommandArray(control("B21000000000"));
         channel->sendMessageWithCommandArray(control("B21000000001"));
         channel->sendMessageWithCommandArray(control("B21000000002"));
-        channel->sendQueueRequest(); // still outstanding: goes to the back
-        QCOMPARE(channel->udpQueueArray().at(0).sendArray.at(2), QStringLiteral("B21000000002"));
-        QCOMPARE(channel->udpQueueArray().at(1).sendArray.at(2), QStringLiteral("B21000000001"));
+        channel->sendQueueRequest(); // still outstanding: nothing moves
+        QCOMPARE(channel->udpQueueArray().at(0).fields.at(2), QStringLiteral("B21000000001"));
+        QCOMPARE(channel->udpQueueArray().at(1).fields.at(2), QStringLiteral("B21000000002"));
     }
 
     void dispatchesByMarker_data()
@@ -240,11 +243,10 @@ private Q_SLOTS:
         peer->answerLast(reply);
         QTRY_VERIFY(!feedback->checkActivityShowOn());
         QCOMPARE(AppDelegate::instance()->ifConnected(), AppDelegate::kConnected);
-        QTest::qWait(250);
+        // The command has its outcome, so the queue moves on; no handler ran.
+        QTRY_COMPARE(peer->received.size(), 2);
+        QVERIFY(channel->udpQueueArray().isEmpty());
         QVERIFY(handlers.calls.isEmpty());
-        // Nothing drains the queue: the queued command waits.
-        QCOMPARE(channel->udpQueueArray().size(), 1);
-        QCOMPARE(peer->received.size(), 1);
     }
 
     void queuedCommandGoesWhereItWasResolved()
@@ -273,33 +275,43 @@ private Q_SLOTS:
                  (QStringList{"overLightingControl", "controlTimes"}));
     }
 
-    void lostReplyIsReportedUntilATransmitterAnswered_data()
+    void lostReplyIsReported_data()
     {
+        QTest::addColumn<QStringList>("command");
         QTest::addColumn<int>("ifConnected");
         QTest::addColumn<bool>("reported");
-        QTest::newRow("unknown") << 0 << true;
-        QTest::newRow("failed before") << 1 << true;
-        QTest::newRow("connected") << 2 << false;
+        const QStringList locate{"req", "gw", kMaster, "1", "0", "0"};
+        QTest::newRow("control, state unknown") << control("B21000000001") << 0 << true;
+        QTest::newRow("control after an answer") << control("B21000000001") << 2 << true;
+        QTest::newRow("locate, state unknown") << locate << 0 << true;
+        QTest::newRow("locate, failed before") << locate << 1 << true;
+        QTest::newRow("locate after an answer") << locate << 2 << false;
     }
-    void lostReplyIsReportedUntilATransmitterAnswered()
+    void lostReplyIsReported()
     {
+        QFETCH(QStringList, command);
         QFETCH(int, ifConnected);
         QFETCH(bool, reported);
+        TestScreenStack stack;
+        TestFrameScreen screen;
+        stack.push(&screen);
+        peer->setReply([](const QByteArray &) { return QByteArray(); }); // silent
+        channel->setReplyWaitOverride(0.05);
         AppDelegate::instance()->setIfConnected(ifConnected);
-        channel->sendMessageWithCommandArray(control("B21000000001"));
+        channel->sendMessageWithCommandArray(command, QStringLiteral("127.0.0.1"));
         channel->sendMessageWithCommandArray(control("B21000000002"));
-        channel->setUdpOperationArray({{{"id", "B21000000001"}}});
+        const int reloadsBefore = screen.reloads;
+        QSignalSpy settled(channel, &UDPSocketManager::commandSettled);
+        QVERIFY(settled.wait());
 
-        channel->onUdpSocketDidNotReceiveData(nullptr, UDPSocketManager::kReceiveTag, {});
-
+        QVERIFY(!feedback->checkActivityShowOn());
         QCOMPARE(AppDelegate::instance()->ifConnected(), reported ? 1 : ifConnected);
-        QCOMPARE(channel->udpQueueArray().isEmpty(), reported);
-        QCOMPARE(channel->udpOperationArray().isEmpty(), reported);
+        QCOMPARE(screen.hasConnectionBanner(), reported);
+        QCOMPARE(screen.reloads > reloadsBefore, reported);
         QCOMPARE(channel->isRediscoveryArmed(), reported);
-        if (reported) {
-            QCOMPARE(channel->rediscoveryTransmitterId(), kMaster);
-            QVERIFY(!feedback->checkActivityShowOn());
-        }
+        // After a failure the queue is emptied; after a quiet locate it moves on.
+        QTRY_COMPARE(peer->received.size(), reported ? 1 : 2);
+        QVERIFY(channel->udpQueueArray().isEmpty());
     }
 
     void rediscoveryBroadcastsTheLocateRequest()
@@ -341,7 +353,6 @@ private Q_SLOTS:
 
     void refusesFieldsWithCommas()
     {
-        channel->setUdpOperationArray({{{"id", "B2"}}});
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("refused a command"));
         channel->sendMessageWithCommandArray({"cfg", "lig", "B2", "15", "Desk, left", "0", "0"});
         QCOMPARE(presenter.toasts(),
@@ -349,28 +360,68 @@ private Q_SLOTS:
         QVERIFY(!feedback->checkActivityShowOn());
         QTest::qWait(50);
         QVERIFY(peer->received.isEmpty());
-        QCOMPARE(channel->udpOperationArray().size(), 1);
     }
 
-    void lateReplyOnAnOldSocketIsStillDispatched()
+    void replyIsHandledWithItsOwnCommandsRecords()
     {
-        channel->sendMessageWithCommandArray(control("B21000000001"));
-        QTRY_COMPARE(peer->received.size(), 1);
-        const QHostAddress oldSender = peer->lastSender;
-        const quint16 oldPort = peer->lastSenderPort;
-        feedback->activityOnTimeOut(); // the first exchange gave up
-        channel->getGatewayIPAgain(std::nullopt);
-        channel->sendMessageWithCommandArray(control("B21000000002"));
-        QTRY_COMPARE(peer->received.size(), 2);
-        QVERIFY(peer->lastSenderPort != oldPort);
+        // Three switches pressed before the first reply: each reply comes
+        // with the records of the command it answers, whatever was queued since.
+        peer->setReply(ackFor);
+        for (const QString id : {"B21000000001", "B21000000002", "B21000000003"})
+            channel->sendMessageWithCommandArray(control(id), std::nullopt,
+                                                 shareOperations({{{"id", id}}}));
+        QTRY_COMPARE(handlers.controlRecords.size(), 3);
+        for (int i = 0; i < 3; ++i) {
+            QVERIFY(handlers.calls.value(2 * i).second.contains(
+                QStringLiteral("B2100000000%1").arg(i + 1)));
+            QCOMPARE(handlers.controlRecords[i].constFirst().value("id").toString(),
+                     QStringLiteral("B2100000000%1").arg(i + 1));
+        }
+    }
 
-        peer->lastSender = oldSender;
-        peer->lastSenderPort = oldPort;
+    void leavingTheIndicatorKeepsTheCommand()
+    {
+        channel->sendMessageWithCommandArray(control("B21000000001"), std::nullopt,
+                                             shareOperations({{{"id", "B21000000001"}}}));
+        QTRY_COMPARE(peer->received.size(), 1);
+        feedback->stopActivity(); // the screen was left
+        channel->sendMessageWithCommandArray(control("B21000000002"));
+        QCOMPARE(channel->udpQueueArray().size(), 1);
+
         peer->answerLast(ackFor(peer->received[0]));
-        QTRY_COMPARE(handlers.handlerNamesWithout("controlTimes"),
-                     QStringList{"overLightingControl"});
-        QVERIFY(handlers.calls[0].second.contains("B21000000001"));
-        QVERIFY(!feedback->checkActivityShowOn());
+        QTRY_COMPARE(handlers.controlRecords.size(), 1);
+        QCOMPARE(handlers.controlRecords[0].constFirst().value("id").toString(),
+                 QStringLiteral("B21000000001"));
+        QTRY_COMPARE(peer->received.size(), 2);
+        QVERIFY(peer->received[1].contains("B21000000002"));
+    }
+
+    void anImportHoldsCommandsUntilItEnds()
+    {
+        channel->setImportRunning(true);
+        channel->sendMessageWithCommandArray(control("B21000000001"));
+        QCOMPARE(channel->udpQueueArray().size(), 1);
+        QTest::qWait(50);
+        QVERIFY(peer->received.isEmpty());
+        channel->setImportRunning(false);
+        QTRY_COMPARE(peer->received.size(), 1);
+    }
+
+    void waitingCallsRunOnceTheChannelIsFree()
+    {
+        peer->setReply(ackFor);
+        int runs = 0;
+        channel->runWhenIdle([&runs] { ++runs; });
+        QCOMPARE(runs, 1); // free: at once
+        channel->sendMessageWithCommandArray(control("B21000000001"));
+        channel->sendMessageWithCommandArray(control("B21000000002"));
+        channel->runWhenIdle([&runs, this] {
+            ++runs;
+            QCOMPARE(peer->received.size(), 2); // after everything queued before it
+        });
+        QCOMPARE(runs, 1);
+        QTRY_COMPARE(runs, 2);
+        QTRY_VERIFY(channel->isSettled());
     }
 };
 

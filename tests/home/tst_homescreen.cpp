@@ -3,7 +3,6 @@
 #include "core/delegatemanager.h"
 #include "core/showalertmanager.h"
 #include "devices/devicelistviewcontroller.h"
-#include "gateway/asyncudpsocket.h"
 #include "gateway/udpsocketmanager.h"
 #include "home/homefunctiontile.h"
 #include "home/homelists.h"
@@ -109,9 +108,7 @@ private Q_SLOTS:
             settle();
         ShowAlertManager::instance()->stopActivity();
         ShowAlertManager::instance()->finishedFading();
-        AsyncUdpSocket::closeAll();
-        QTRY_COMPARE(AsyncUdpSocket::liveSocketCount(), 0);
-        UDPSocketManager::instance()->clearOperationAndQueue();
+        UDPSocketManager::instance()->abandonCommands();
         window.reset();
         simulator.reset();
         QCoreApplication::removeTranslator(&chinese);

@@ -4,7 +4,6 @@
 #include "core/scannerscreen.h"
 #include "core/showalertmanager.h"
 #include "core/useordering.h"
-#include "gateway/asyncudpsocket.h"
 #include "gateway/tcpsocketmanager.h"
 #include "gateway/udpsocketmanager.h"
 #include "home/homeactions.h"
@@ -59,9 +58,7 @@ private Q_SLOTS:
     {
         feedback->stopActivity();
         feedback->finishedFading();
-        AsyncUdpSocket::closeAll();
-        QTRY_COMPARE(AsyncUdpSocket::liveSocketCount(), 0);
-        UDPSocketManager::instance()->clearOperationAndQueue();
+        UDPSocketManager::instance()->abandonCommands();
         UDPSocketManager::instance()->getGatewayIPAgain(std::nullopt);
         window.reset();
     }

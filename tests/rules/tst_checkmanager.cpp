@@ -2,7 +2,6 @@
 #include "core/headlessfeedbackpresenter.h"
 #include "core/scannerscreen.h"
 #include "core/showalertmanager.h"
-#include "gateway/asyncudpsocket.h"
 #include "gateway/udpsocketmanager.h"
 #include "recordingnavigator.h"
 #include "store/checkmanager.h"
@@ -69,9 +68,7 @@ private Q_SLOTS:
     void cleanup()
     {
         ShowAlertManager::instance()->stopActivity();
-        AsyncUdpSocket::closeAll();
-        QTRY_COMPARE(AsyncUdpSocket::liveSocketCount(), 0);
-        UDPSocketManager::instance()->clearOperationAndQueue();
+        UDPSocketManager::instance()->abandonCommands();
     }
 
     void switchingAllLeavesCurtainsAlone_data()

@@ -3,7 +3,6 @@
 #include "core/headlessfeedbackpresenter.h"
 #include "core/showalertmanager.h"
 #include "core/startupview.h"
-#include "gateway/asyncudpsocket.h"
 #include "gateway/udpsocketmanager.h"
 #include "recordingnavigator.h"
 #include "store/database.h"
@@ -43,9 +42,7 @@ private Q_SLOTS:
     void cleanup()
     {
         ShowAlertManager::instance()->stopActivity();
-        AsyncUdpSocket::closeAll();
-        QTRY_COMPARE(AsyncUdpSocket::liveSocketCount(), 0);
-        UDPSocketManager::instance()->clearOperationAndQueue();
+        UDPSocketManager::instance()->abandonCommands();
         UDPSocketManager::instance()->getGatewayIPAgain(std::nullopt);
     }
 

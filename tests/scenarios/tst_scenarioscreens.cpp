@@ -3,7 +3,6 @@
 #include "core/appdelegate.h"
 #include "core/delegatemanager.h"
 #include "core/showalertmanager.h"
-#include "gateway/asyncudpsocket.h"
 #include "gateway/udpsocketmanager.h"
 #include "home/navigationstack.h"
 #include "loopbacksimulator.h"
@@ -83,9 +82,7 @@ private Q_SLOTS:
     {
         settle();
         ShowAlertManager::instance()->stopActivity();
-        AsyncUdpSocket::closeAll();
-        QTRY_COMPARE(AsyncUdpSocket::liveSocketCount(), 0);
-        UDPSocketManager::instance()->clearOperationAndQueue();
+        UDPSocketManager::instance()->abandonCommands();
         window.reset();
         simulator.reset();
     }

@@ -1,7 +1,6 @@
 #include "core/delegatemanager.h"
 #include "core/headlessfeedbackpresenter.h"
 #include "core/showalertmanager.h"
-#include "gateway/asyncudpsocket.h"
 #include "gateway/udpsocketmanager.h"
 #include "store/database.h"
 #include "store/recordfactory.h"
@@ -32,9 +31,7 @@ private Q_SLOTS:
     void cleanup()
     {
         ShowAlertManager::instance()->stopActivity();
-        AsyncUdpSocket::closeAll();
-        QTRY_COMPARE(AsyncUdpSocket::liveSocketCount(), 0);
-        UDPSocketManager::instance()->clearOperationAndQueue();
+        UDPSocketManager::instance()->abandonCommands();
     }
 
     void firstRunDataIsAnEmptyHomeWithTheBuiltIns()
@@ -87,10 +84,9 @@ private Q_SLOTS:
         channel->setTransmitterPort(peer.port());
         files->initApplicationNeedData();
 
-        channel->setUdpOperationArray({{{Key::id, "B1"}}});
         channel->sendMessageWithCommandArray({"cfg", "lig", "B1", "4", "1", "0", "0"});
         QCOMPARE(presenter.toasts(), QStringList{"Please scan the transmitter first"});
-        QVERIFY(channel->udpOperationArray().isEmpty());
+        QVERIFY(!channel->isCommandOutstanding());
 
         store->insertSuperBoxWithInfo(RecordFactory::transmitter("A1", "127.0.0.1", true));
         store->insertSuperBoxWithInfo(RecordFactory::transmitter("A2", "127.0.0.2", false));

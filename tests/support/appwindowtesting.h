@@ -19,8 +19,6 @@ inline QString lastToast(const AppWindow &window)
 // No command outstanding, queued or with follow-ups still to run.
 inline bool channelSettled()
 {
-    return !ShowAlertManager::instance()->checkActivityShowOn() &&
-           UDPSocketManager::instance()->pendingFollowUps() == 0 &&
-           UDPSocketManager::instance()->udpQueueArray().isEmpty();
+    return UDPSocketManager::instance()->isSettled();
 }
 } // namespace AppWindowTesting

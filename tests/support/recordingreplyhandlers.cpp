@@ -1,26 +1,32 @@
 #include "recordingreplyhandlers.h"
 
-void RecordingReplyHandlers::overCommandWithServerInfo(const QString &info)
+void RecordingReplyHandlers::overCommandWithServerInfo(const QString &info,
+                                                       const SharedOperations &)
 {
     calls.append({QStringLiteral("overCommand"), info});
 }
 
-void RecordingReplyHandlers::overGatewayIPWithServerInfo(const QString &info)
+void RecordingReplyHandlers::overGatewayIPWithServerInfo(const QString &info,
+                                                         const SharedOperations &)
 {
     calls.append({QStringLiteral("overGatewayIP"), info});
 }
 
-void RecordingReplyHandlers::overLightingControlWithServerInfo(const QString &info)
+void RecordingReplyHandlers::overLightingControlWithServerInfo(const QString &info,
+                                                               const SharedOperations &operations)
 {
+    controlRecords.append(*operations);
     calls.append({QStringLiteral("overLightingControl"), info});
 }
 
-void RecordingReplyHandlers::getLightingStateWithServerInfo(const QString &info)
+void RecordingReplyHandlers::getLightingStateWithServerInfo(const QString &info,
+                                                            const SharedOperations &)
 {
     calls.append({QStringLiteral("getLightingState"), info});
 }
 
-void RecordingReplyHandlers::overScenarioWithServerInfo(const QString &info)
+void RecordingReplyHandlers::overScenarioWithServerInfo(const QString &info,
+                                                        const SharedOperations &)
 {
     calls.append({QStringLiteral("overScenario"), info});
 }

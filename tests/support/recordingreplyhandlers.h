@@ -10,14 +10,17 @@ class RecordingReplyHandlers final : public ReplyHandlers {
 public:
     using Call = QPair<QString, QString>; // handler name, reply text
 
-    void overCommandWithServerInfo(const QString &info) override;
-    void overGatewayIPWithServerInfo(const QString &info) override;
-    void overLightingControlWithServerInfo(const QString &info) override;
-    void getLightingStateWithServerInfo(const QString &info) override;
-    void overScenarioWithServerInfo(const QString &info) override;
+    void overCommandWithServerInfo(const QString &info, const SharedOperations &) override;
+    void overGatewayIPWithServerInfo(const QString &info, const SharedOperations &) override;
+    void overLightingControlWithServerInfo(const QString &info,
+                                           const SharedOperations &operations) override;
+    void getLightingStateWithServerInfo(const QString &info, const SharedOperations &) override;
+    void overScenarioWithServerInfo(const QString &info, const SharedOperations &) override;
     void updateDeviceAndScenarioControlTimesWithInfo(const QString &info) override;
 
     QList<Call> calls;
+    // The records each acknowledgement of a light or curtain came with.
+    QList<OperationList> controlRecords;
     QStringList handlerNames() const;
     QStringList handlerNamesWithout(const QString &name) const;
 };

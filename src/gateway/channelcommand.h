@@ -1,0 +1,22 @@
+#pragma once
+
+#include "operationlist.h"
+
+#include <QString>
+#include <QStringList>
+
+// One command on its way to a transmitter: its fields, where it goes
+// (resolved when it was handed over), how long its reply is awaited, and
+// the records its reply is handled with.
+struct ChannelCommand {
+    QStringList fields;
+    QString destination;
+    double replyWaitSeconds = 10.0;
+    SharedOperations operations;
+
+    bool isLocate() const
+    {
+        return fields.size() >= 4 && fields.at(0) == QLatin1String("req") &&
+               fields.at(1) == QLatin1String("gw") && fields.at(3) == QLatin1String("1");
+    }
+};

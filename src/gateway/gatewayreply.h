@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+// Replies as values: each form read from its reply text in one place. A reply
+// keeps the request's field positions, with the result code in its own field
+// ending in the two-character line suffix. A text too short for a form, or
+// not of that form, gives nothing.
+class GatewayReply {
+public:
+    // "$res,gw": where a transmitter is.
+    struct LocateAnswer {
+        QString transmitterId;
+        QString address; // dotted, four parts
+    };
+    // "$ack,gw": the outcome of a role command.
+    struct RoleAcknowledgement {
+        QString transmitterId;
+        bool asMaster = false; // the role that was asked for
+        int code = 0;
+    };
+    // "$ack,lig" / "$ack,curtain": the outcome of a channel command.
+    struct DeviceAcknowledgement {
+        QString deviceId;
+        int operation = 0;
+        QString parameter; // the first parameter as it was sent
+        int code = 0;
+    };
+    // "$res,lig" / "$res,curtain": a channel's state.
+    struct StateAnswer {
+        QString deviceId;
+        QString state;
+        QString level;
+        int code = 0;
+    };
+    // "$ack,scename": the outcome of a scenario's naming.
+    struct NamingAcknowledgement {
+        QString number;
+        QString name;
+        int code = 0;
+    };
+    // What any reply says it is about, for the use counters.
+    struct Subject {
+        QString family;
+        QString target;
+        QString operation;
+    };
+
+    static std::optional<LocateAnswer> locateAnswer(const QString &text);
+    static std::optional<RoleAcknowledgement> roleAcknowledgement(const QString &text);
+    static std::optional<DeviceAcknowledgement> deviceAcknowledgement(const QString &text);
+    static std::optional<StateAnswer> stateAnswer(const QString &text);
+    static std::optional<NamingAcknowledgement> namingAcknowledgement(const QString &text);
+    static std::optional<Subject> subject(const QString &text);
+
+    // A code field: its integer value once the suffix is cut off.
+    static int codeOfField(const QString &field);
+};

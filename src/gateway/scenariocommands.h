@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QStringList>
+
+// The command lines of the scenario families ("scename", "scenario").
+class ScenarioCommands {
+public:
+    static QStringList name(const QString &number, const QString &name);
+    static QStringList run(const QString &number);
+};
