@@ -60,6 +60,7 @@ void ShowAlertManager::showLabelWithTitle(const QString &title, const QString &d
     m_toastShowing = true;
     m_presenter->showToast(title, detail);
     m_showLabelTimer.start();
+    Q_EMIT toastShown(title, detail);
 }
 
 void ShowAlertManager::finishedFading()

@@ -52,6 +52,10 @@ public:
     const QTimer &showActivityTimer() const { return m_showActivityTimer; }
     const QTimer &bannerRemovalTimer() const { return m_bannerRemovalTimer; }
 
+Q_SIGNALS:
+    // Every toast, as it is shown.
+    void toastShown(const QString &title, const QString &detail);
+
 private:
     ShowAlertManager();
     void startActivityTimer(double seconds, ActivityEnd end);

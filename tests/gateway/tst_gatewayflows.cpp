@@ -71,7 +71,7 @@ private Q_SLOTS:
         ShowAlertManager::instance()->setAlertPresenter(nullptr);
         UDPSocketManager::instance()->abandonCommands();
         channel->getGatewayIPAgain(std::nullopt);
-        QTest::qWait(2 * UDPSocketManager::kFollowUpMilliseconds);
+        channel->setReplyWaitOverride(std::nullopt);
         stack.reset();
         simulator.reset();
     }
@@ -231,6 +231,131 @@ private Q_SLOTS:
             counts << s.value(Key::mainID).toString() + "=" + s.value(Key::controlTimes).toString();
         QCOMPARE(counts, (QStringList{"-1=1", "-2=0", "1=2"}));
         QVERIFY(simulator->home().channel("211300001231")->state.on);
+    }
+
+    void lostRoleAcknowledgementFailsTheEnrolment()
+    {
+        SimulatedHome fresh;
+        fresh.addTransmitter({kMaster, "127.0.0.2", SimulatedHome::Role::Unset, true});
+        startSimulator(fresh);
+        simulator->faults().add(*FaultRule::parse("gw:4:*=drop", nullptr));
+        channel->setReplyWaitOverride(0.3);
+        TestTransmitterEnrolmentScreen enrolment;
+        stack->push(&enrolment);
+
+        channel->getGatewayIPWithID(kMaster);
+        // The locate answer sends the role command; its reply never comes.
+        QTRY_COMPARE(enrolment.outcomes, QList<bool>{false});
+        QCOMPARE(requests.size(), 2);
+        QVERIFY(requests.at(1).contains(",gw,20AA10000001,4,"));
+        QVERIFY(!ShowAlertManager::instance()->checkActivityShowOn());
+        QCOMPARE(AppDelegate::instance()->ifConnected(), AppDelegate::kConnectionFailed);
+    }
+
+    void lostControlReplyIsAFailureEvenAfterAnAnswer()
+    {
+        startSimulator(SimulatedHome::demo());
+        simulator->faults().add(*FaultRule::parse("lig:4:211300001231=drop", nullptr));
+        storeDemoMaster();
+        const QVariantMap hall = RecordFactory::device("211300001230", "S", "211300001230", "Hall");
+        QVariantMap stairs = RecordFactory::device("211300001231", "S", "211300001230", "Stairs");
+        store->insertMainDeviceWithInfo(hall);
+        store->insertMainDeviceWithInfo(stairs);
+        TestFrameScreen lighting;
+        stack->push(&lighting);
+        channel->setReplyWaitOverride(0.3);
+
+        channel->sendMessageWithCommandArray(deviceCommand("lig", "211300001230", "4", "1"));
+        QTRY_COMPARE(AppDelegate::instance()->ifConnected(), AppDelegate::kConnected);
+        stairs.insert(Key::turnOn, Value::yes);
+        channel->sendMessageWithCommandArray(deviceCommand("lig", "211300001231", "4", "1"),
+                                             std::nullopt, shareOperations({stairs}));
+        const int reloadsBefore = lighting.reloads;
+        QTRY_COMPARE(lighting.bannerText, QStringLiteral("Network connection failed"));
+        QVERIFY(lighting.reloads > reloadsBefore); // shows the stored state again
+        QCOMPARE(storedDevice("211300001231").value(Key::turnOn).toString(), QStringLiteral("NO"));
+        QCOMPARE(AppDelegate::instance()->ifConnected(), AppDelegate::kConnectionFailed);
+        QVERIFY(channel->isRediscoveryArmed());
+    }
+
+    void aReplyAfterTheScreenWasLeftIsStillStored()
+    {
+        startSimulator(SimulatedHome::demo());
+        simulator->faults().add(*FaultRule::parse("lig:4:*=delay:200", nullptr));
+        storeDemoMaster();
+        QVariantMap hall = RecordFactory::device("211300001230", "S", "211300001230", "Hall");
+        store->insertMainDeviceWithInfo(hall);
+        TestFrameScreen lighting;
+        TestFrameScreen home;
+        stack->push(&home);
+        stack->push(&lighting);
+
+        hall.insert(Key::turnOn, Value::yes);
+        channel->sendMessageWithCommandArray(deviceCommand("lig", "211300001230", "4", "1"),
+                                             std::nullopt, shareOperations({hall}));
+        QVERIFY(lighting.hasBarActivity());
+        lighting.stopBarActivity(); // the person goes back
+        stack->pop();
+        ShowAlertManager::instance()->stopActivity();
+        QTRY_COMPARE(storedDevice("211300001230").value(Key::turnOn).toString(),
+                     QStringLiteral("YES"));
+        QVERIFY(presenter.toasts().isEmpty());
+    }
+
+    void removedChannelsLeaveNoRowAndNoScenarioMember_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<int>("forceAnswer");
+        QTest::addColumn<QString>("toast");
+        QTest::newRow("master forgot it (141)")
+            << "lig:12:211300001231=code:141" << -1
+            << "Control failed / Please check device and network";
+        QTest::newRow("removed by force (135, then 18)")
+            << "" << 0 << "Force remove the device successful";
+    }
+    void removedChannelsLeaveNoRowAndNoScenarioMember()
+    {
+        QFETCH(QString, fault);
+        QFETCH(int, forceAnswer);
+        QFETCH(QString, toast);
+        SimulatedHome demo = SimulatedHome::demo();
+        demo.setChannelResponsive("211300001231", !fault.isEmpty()); // silent: 135
+        startSimulator(demo);
+        if (!fault.isEmpty())
+            simulator->faults().add(*FaultRule::parse(fault, nullptr));
+        storeDemoMaster();
+        AnsweringAlertPresenter answer(forceAnswer);
+        ShowAlertManager::instance()->setAlertPresenter(&answer);
+        const QVariantMap hall = RecordFactory::device("211300001230", "S", "211300001230", "Hall");
+        const QVariantMap stairs =
+            RecordFactory::device("211300001231", "S", "211300001230", "Stairs");
+        store->insertMainDeviceWithInfo(hall);
+        store->insertMainDeviceWithInfo(stairs);
+        store->insertScenarioWithInfo(
+            RecordFactory::userScenario("1", "Both", "i", {hall, stairs}));
+        store->insertScenarioWithInfo(RecordFactory::userScenario("2", "Stairs", "i", {stairs}));
+
+        // The screen that reloads records what the store held at each reload.
+        class Rows final : public TestFrameScreen {
+        public:
+            void updateMainView() override
+            {
+                ++reloads;
+                seen = Database::instance()->readAllMainDeviceInfo().size();
+            }
+            qsizetype seen = -1;
+        } lighting;
+        stack->push(&lighting);
+        channel->sendMessageWithCommandArray(deviceCommand("lig", "211300001231", "12"),
+                                             std::nullopt, shareOperations({stairs}));
+        QTRY_COMPARE(presenter.toasts(), QStringList{toast});
+        QTRY_VERIFY(channel->isSettled());
+        QCOMPARE(lighting.seen, 1); // the last reload no longer had the row
+        QVERIFY(storedDevice("211300001231").isEmpty());
+        const auto both = store->scenarioRecordWithMainID("1");
+        QVERIFY(both);
+        QCOMPARE(RecordFactory::sceneDevices(*both).size(), 1);
+        QVERIFY(!store->scenarioRecordWithMainID("2"));
     }
 
 private:

@@ -1,0 +1,135 @@
+#include "app/appwindow.h"
+#include "appwindowtesting.h"
+#include "core/delegatemanager.h"
+#include "core/showalertmanager.h"
+#include "devices/lightingviewcontroller.h"
+#include "gateway/udpsocketmanager.h"
+#include "home/homefunctiontile.h"
+#include "home/homeviewcontroller.h"
+#include "home/navigationbar.h"
+#include "home/navigationstack.h"
+#include "loopbacksimulator.h"
+#include "store/database.h"
+#include "store/jsoncodec.h"
+#include "transmitterserver.h"
+#include "views/uiresources.h"
+#include "views/vtmovecell.h"
+#include "widgettestmain.h"
+
+#include <QFile>
+#include <QPushButton>
+#include <QSignalSpy>
+
+// Presses in quick succession on the lighting screen, reached from the home
+// screen, against the simulator with its replies held back.
+namespace {
+const QStringList kLights{"211300001230", "211300001231", "211300001232"};
+
+QString storedTurnOn(const QString &id)
+{
+    return JsonCodec::recordFromJSONString(Database::instance()->selectMainDeviceWithMainID(id))
+        .value_or(QVariantMap())
+        .value(Key::turnOn)
+        .toString();
+}
+} // namespace
+
+class TestLightingSequences : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<AppWindow> window;
+    std::unique_ptr<TransmitterServer> simulator;
+    QStringList toasts;
+
+    LightingViewController *openLightingFromHome()
+    {
+        QTest::mouseClick(window->home()->tile(0), Qt::LeftButton, {}, QPoint(150, 40));
+        return qobject_cast<LightingViewController *>(window->navigationController()->top());
+    }
+
+    void press(LightingViewController *lighting, int row, const char *button)
+    {
+        QTest::mouseClick(lighting->cellAt(row)->findChild<QPushButton *>(button), Qt::LeftButton);
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        QFile::remove(Database::databasePath());
+        DelegateManager::instance()->initApplicationNeedData();
+        simulator = startLoopbackSimulator(SimulatedHome::demo());
+        QVERIFY(simulator);
+        storeDemoMaster();
+        const QStringList names{"Hall", "Stairs", "Porch"};
+        for (int i = 0; i < kLights.size(); ++i) {
+            QVariantMap light = RecordFactory::device(kLights[i], "S", kLights[0], names[i]);
+            light.insert(Key::turnOn, Value::yes);
+            Database::instance()->insertMainDeviceWithInfo(light);
+        }
+        toasts.clear();
+        connect(ShowAlertManager::instance(), &ShowAlertManager::toastShown, this,
+                [this](const QString &title) { toasts << title; });
+        window = std::make_unique<AppWindow>();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    void cleanup()
+    {
+        disconnect(ShowAlertManager::instance(), nullptr, this, nullptr);
+        UDPSocketManager::instance()->abandonCommands();
+        UDPSocketManager::instance()->setReplyWaitOverride(std::nullopt);
+        ShowAlertManager::instance()->stopActivity();
+        window.reset();
+        simulator.reset();
+    }
+
+    void switchesPressedBeforeTheFirstReplyAreAllStored()
+    {
+        simulator->faults().add(*FaultRule::parse("lig:4:*=delay:300", nullptr));
+        LightingViewController *lighting = openLightingFromHome();
+        QVERIFY(lighting);
+        for (int row = 0; row < kLights.size(); ++row)
+            press(lighting, row, "off");
+        QTRY_VERIFY_WITH_TIMEOUT(AppWindowTesting::channelSettled(), 5000);
+        for (const QString &id : kLights) {
+            QCOMPARE(storedTurnOn(id), QStringLiteral("NO"));
+            QVERIFY(!simulator->home().channel(id)->state.on);
+        }
+        QVERIFY2(!toasts.contains("Control failed"), qPrintable(toasts.join(", ")));
+    }
+
+    void aReplyAfterTheScreenWasLeftIsStillStored()
+    {
+        simulator->faults().add(*FaultRule::parse("lig:4:*=delay:300", nullptr));
+        LightingViewController *lighting = openLightingFromHome();
+        QVERIFY(lighting);
+        press(lighting, 2, "off");
+        QTest::mouseClick(lighting->navBar()->leftButton(), Qt::LeftButton);
+        QTRY_COMPARE(window->navigationController()->top(),
+                     static_cast<ParentPresentViewController *>(window->home()));
+        QTRY_COMPARE(storedTurnOn(kLights[2]), QStringLiteral("NO"));
+        QVERIFY(toasts.isEmpty());
+    }
+
+    void aLostReplyShowsTheFailureAndTheStoredState()
+    {
+        simulator->faults().add(*FaultRule::parse("lig:4:211300001231=drop", nullptr));
+        UDPSocketManager::instance()->setReplyWaitOverride(0.3);
+        LightingViewController *lighting = openLightingFromHome();
+        QVERIFY(lighting);
+        press(lighting, 0, "off"); // answered: the master is known to answer
+        QTRY_VERIFY(AppWindowTesting::channelSettled());
+        press(lighting, 1, "off");
+        QCOMPARE(lighting->customArray().at(1).value(Key::turnOn).toString(),
+                 QStringLiteral("NO")); // as pressed, before any reply
+        QTRY_VERIFY(AppWindowTesting::channelSettled());
+        QCOMPARE(lighting->customArray().at(1).value(Key::turnOn).toString(),
+                 QStringLiteral("YES")); // back to what the home confirmed
+        QCOMPARE(storedTurnOn(kLights[1]), QStringLiteral("YES"));
+        QVERIFY(lighting->hasConnectionBanner());
+    }
+};
+
+ARDENTIA_WIDGET_TEST_MAIN(TestLightingSequences, initUiResources)
+#include "tst_lightingsequences.moc"
