@@ -57,6 +57,7 @@ public:
     }
     void getLightingStateWithServerInfo(const QString &, const SharedOperations &) override {}
     void overScenarioWithServerInfo(const QString &, const SharedOperations &) override {}
+    void overScenarioRunWithServerInfo(const QString &, const SharedOperations &) override {}
     void updateDeviceAndScenarioControlTimesWithInfo(const QString &) override {}
     bool replied = false;
 };

@@ -12,6 +12,7 @@
 #include "../store/jsoncodec.h"
 #include "../store/recordfactory.h"
 #include "../store/recordkeys.h"
+#include "../store/scenariostates.h"
 #include "channelremoval.h"
 #include "controllercommands.h"
 #include "gatewayreply.h"
@@ -65,6 +66,10 @@ void DeviceReplies::overLightingControlWithServerInfo(const QString &info,
         break;
     case 18:
         forceDeleteWithAnswer(ack->code, id);
+        break;
+    case 5:
+    case 6:
+        switchAllWithAnswer(ack->code, ack->operation == 5);
         break;
     default:
         break;
@@ -227,6 +232,15 @@ void DeviceReplies::forceDeleteWithAnswer(int code, const QString &ligId)
     } else {
         feedback->showLabelWithTitle(UDPSocketManager::tr("Force remove the device failed"));
     }
+    m_channel->updateMainController();
+}
+
+void DeviceReplies::switchAllWithAnswer(int code, bool on)
+{
+    if (code == ResultCode::Accepted)
+        ScenarioStates::switchAllLights(on);
+    else
+        showControlFailed();
     m_channel->updateMainController();
 }
 

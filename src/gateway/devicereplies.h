@@ -27,6 +27,8 @@ public:
     void lightControlWithAnswer(int code, const QString &ligId, const SharedOperations &operations);
     void deleteLightWithAnswer(int code, const QString &ligId, const SharedOperations &operations);
     void forceDeleteWithAnswer(int code, const QString &ligId);
+    // All lights on (5) or off (6): the store follows an accepted one.
+    void switchAllWithAnswer(int code, bool on);
     void addOrDeleteLightWithAnswer(int code, const QString &ligId,
                                     const SharedOperations &operations);
 

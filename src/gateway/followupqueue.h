@@ -20,6 +20,8 @@ public:
 
     void schedule(std::function<void()> call);
     int pendingCount() const { return int(m_calls.size()); }
+    // Calls scheduled from now on wait this long.
+    void setDelay(int milliseconds) { m_delay = milliseconds; }
     // Drops every call not yet run.
     void clear();
 
@@ -32,7 +34,7 @@ private:
     void runDue();
     void armForFirst();
 
-    const int m_delay;
+    int m_delay;
     QQueue<Pending> m_calls;
     QTimer m_timer;
 };

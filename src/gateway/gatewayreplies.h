@@ -8,7 +8,8 @@
 // The reply handlers of the system, by family.
 class GatewayReplies final : public ReplyHandlers {
 public:
-    explicit GatewayReplies(UDPSocketManager *channel) : m_transmitters(channel), m_devices(channel)
+    explicit GatewayReplies(UDPSocketManager *channel)
+        : m_transmitters(channel), m_devices(channel), m_scenarios(channel)
     {
     }
 
@@ -33,6 +34,11 @@ public:
     void overScenarioWithServerInfo(const QString &info, const SharedOperations &) override
     {
         m_scenarios.overScenarioWithServerInfo(info);
+    }
+    void overScenarioRunWithServerInfo(const QString &info,
+                                       const SharedOperations &operations) override
+    {
+        m_scenarios.overScenarioRunWithServerInfo(info, operations);
     }
     void updateDeviceAndScenarioControlTimesWithInfo(const QString &info) override
     {

@@ -68,6 +68,16 @@ GatewayReply::namingAcknowledgement(const QString &text)
     return NamingAcknowledgement{fields.at(3), fields.at(4), codeOfField(fields.at(5))};
 }
 
+std::optional<GatewayReply::RunAcknowledgement>
+GatewayReply::runAcknowledgement(const QString &text)
+{
+    // The run's four fields, then the code.
+    const QStringList fields = fieldsOf(text);
+    if (fields.size() < 5)
+        return std::nullopt;
+    return RunAcknowledgement{fields.at(2), codeOfField(fields.at(4))};
+}
+
 std::optional<GatewayReply::Subject> GatewayReply::subject(const QString &text)
 {
     const QStringList fields = fieldsOf(text);

@@ -41,6 +41,11 @@ public:
         QString name;
         int code = 0;
     };
+    // "$ack,scenario": the outcome of a scenario run.
+    struct RunAcknowledgement {
+        QString number;
+        int code = 0;
+    };
     // What any reply says it is about, for the use counters.
     struct Subject {
         QString family;
@@ -53,6 +58,7 @@ public:
     static std::optional<DeviceAcknowledgement> deviceAcknowledgement(const QString &text);
     static std::optional<StateAnswer> stateAnswer(const QString &text);
     static std::optional<NamingAcknowledgement> namingAcknowledgement(const QString &text);
+    static std::optional<RunAcknowledgement> runAcknowledgement(const QString &text);
     static std::optional<Subject> subject(const QString &text);
 
     // A code field: its integer value once the suffix is cut off.

@@ -19,5 +19,7 @@ public:
                                                 const SharedOperations &operations) = 0;
     virtual void overScenarioWithServerInfo(const QString &info,
                                             const SharedOperations &operations) = 0;
+    virtual void overScenarioRunWithServerInfo(const QString &info,
+                                               const SharedOperations &operations) = 0;
     virtual void updateDeviceAndScenarioControlTimesWithInfo(const QString &info) = 0;
 };

@@ -3,12 +3,15 @@
 #include "../core/appdelegate.h"
 #include "../core/scenariolistscreen.h"
 #include "../core/scenarionamingscreen.h"
+#include "../core/showalertmanager.h"
 #include "../core/textnumber.h"
 #include "../store/database.h"
 #include "../store/jsoncodec.h"
 #include "../store/recordkeys.h"
+#include "../store/scenariostates.h"
 #include "gatewayreply.h"
 #include "resultcode.h"
+#include "udpsocketmanager.h"
 
 void ScenarioReplies::overScenarioWithServerInfo(const QString &info)
 {
@@ -36,6 +39,31 @@ void ScenarioReplies::overScenarioWithServerInfo(const QString &info)
             return;
         }
     }
+}
+
+void ScenarioReplies::overScenarioRunWithServerInfo(const QString &info,
+                                                    const SharedOperations &operations)
+{
+    const std::optional<GatewayReply::RunAcknowledgement> ack =
+        GatewayReply::runAcknowledgement(info);
+    if (!ack)
+        return;
+    if (ack->code != ResultCode::Accepted) {
+        ShowAlertManager::instance()->showLabelWithTitle(
+            UDPSocketManager::tr("Control failed"),
+            UDPSocketManager::tr("Please check device and network"));
+        m_channel->updateMainController();
+        return;
+    }
+    const auto run =
+        std::find_if(operations->cbegin(), operations->cend(), [&](const QVariantMap &s) {
+            return s.value(Key::mainID).toString() == ack->number;
+        });
+    if (run != operations->cend())
+        ScenarioStates::applyMembers(*run);
+    else if (const auto stored = Database::instance()->scenarioRecordWithMainID(ack->number))
+        ScenarioStates::applyMembers(*stored);
+    m_channel->updateMainController();
 }
 
 void ScenarioReplies::updateDeviceAndScenarioControlTimesWithInfo(const QString &info)

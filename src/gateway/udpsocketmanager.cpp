@@ -52,6 +52,7 @@ const Marker kMarkers[] = {
     {QLatin1String("$ack,curtain"), &UDPSocketManager::overLightingControlWithServerInfo},
     {QLatin1String("$res,curtain"), &UDPSocketManager::getLightingStateWithServerInfo},
     {QLatin1String("$ack,scename"), &UDPSocketManager::overScenarioWithServerInfo},
+    {QLatin1String("$ack,scenario"), &UDPSocketManager::overScenarioRunWithServerInfo},
 };
 
 SharedOperations orEmpty(const SharedOperations &operations)
@@ -301,6 +302,7 @@ void UDPSocketManager::settle(CommandExchange *exchange)
 void UDPSocketManager::onReply(CommandExchange *exchange, const QByteArray &datagram)
 {
     const bool wasOutstanding = exchange == m_outstanding;
+    const QStringList fields = exchange->command().fields;
     const SharedOperations operations = exchange->command().operations;
     settle(exchange);
     ShowAlertManager *feedback = ShowAlertManager::instance();
@@ -315,7 +317,7 @@ void UDPSocketManager::onReply(CommandExchange *exchange, const QByteArray &data
         dispatchReply(*text, operations);
     else // nothing to act on, but the command has its outcome: the queue moves on
         scheduleFollowUp([this] { sendQueueRequest(); });
-    Q_EMIT commandSettled();
+    Q_EMIT commandSettled(fields, true);
 }
 
 void UDPSocketManager::dispatchReply(const QString &text, const SharedOperations &operations)
@@ -334,6 +336,7 @@ void UDPSocketManager::dispatchReply(const QString &text, const SharedOperations
 void UDPSocketManager::onNoReply(CommandExchange *exchange)
 {
     const bool locate = exchange->command().isLocate();
+    const QStringList fields = exchange->command().fields;
     settle(exchange);
     ShowAlertManager *feedback = ShowAlertManager::instance();
     // A locate that goes unanswered after a transmitter has answered is not
@@ -344,7 +347,7 @@ void UDPSocketManager::onNoReply(CommandExchange *exchange)
     else
         feedback->activityOnTimeOut();
     scheduleFollowUp([this] { sendQueueRequest(); });
-    Q_EMIT commandSettled();
+    Q_EMIT commandSettled(fields, false);
 }
 
 void UDPSocketManager::overCommandWithServerInfo(const QString &info,
@@ -375,6 +378,12 @@ void UDPSocketManager::overScenarioWithServerInfo(const QString &info,
                                                   const SharedOperations &operations)
 {
     m_replyHandlers->overScenarioWithServerInfo(info, orEmpty(operations));
+}
+
+void UDPSocketManager::overScenarioRunWithServerInfo(const QString &info,
+                                                     const SharedOperations &operations)
+{
+    m_replyHandlers->overScenarioRunWithServerInfo(info, orEmpty(operations));
 }
 
 void UDPSocketManager::updateDeviceAndScenarioControlTimesWithInfo(const QString &info)

@@ -75,6 +75,7 @@ public:
     void overLightingControlWithServerInfo(const QString &info, const SharedOperations &operations);
     void getLightingStateWithServerInfo(const QString &info, const SharedOperations &operations);
     void overScenarioWithServerInfo(const QString &info, const SharedOperations &operations);
+    void overScenarioRunWithServerInfo(const QString &info, const SharedOperations &operations);
     void updateDeviceAndScenarioControlTimesWithInfo(const QString &info);
     // Steps an operation list: sends entry index + 1 with the same list.
     void sendOperationQueueRequest(int index, const SharedOperations &operations);
@@ -111,10 +112,11 @@ public:
     void setTransmitterPort(quint16 port) { m_transmitterPort = port; }
     quint16 transmitterPort() const { return m_transmitterPort; }
     void setReplyWaitOverride(std::optional<double> seconds) { m_replyWaitOverride = seconds; }
+    void setFollowUpMilliseconds(int milliseconds) { m_followUps.setDelay(milliseconds); }
 
 Q_SIGNALS:
-    // A command's outcome has been handled: a reply or no reply.
-    void commandSettled();
+    // A command's outcome has been handled: a reply, or none in its wait.
+    void commandSettled(const QStringList &fields, bool replied);
 
 private:
     UDPSocketManager();

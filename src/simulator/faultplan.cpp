@@ -14,11 +14,21 @@ QStringList FaultPlan::requestFields(const QByteArray &request)
     return text.split(QLatin1Char(','));
 }
 
-const FaultRule *FaultPlan::match(const QByteArray &request) const
+const FaultRule *FaultPlan::match(const QByteArray &request)
 {
     const QStringList fields = requestFields(request);
-    for (const FaultRule &rule : m_rules)
-        if (rule.matches(fields))
+    for (const FaultRule &rule : m_rules) {
+        if (!rule.matches(fields))
+            continue;
+        if (rule.percent >= 100 || int(m_random.bounded(100)) < rule.percent)
             return &rule;
+    }
     return nullptr;
+}
+
+int FaultPlan::delayMilliseconds(const FaultRule &rule)
+{
+    if (rule.valueMax <= rule.value)
+        return rule.value;
+    return rule.value + int(m_random.bounded(rule.valueMax - rule.value + 1));
 }

@@ -36,8 +36,9 @@ QByteArray FaultRule::applyTo(const QByteArray &reply) const
 
 std::optional<FaultRule> FaultRule::parse(const QString &text, QString *error)
 {
-    static const QRegularExpression form(QStringLiteral(
-        "^([^:=]+):([^:=]+):([^:=]+)=(drop|delay|code|notoken|badutf8|short)(?::(-?\\d+))?$"));
+    static const QRegularExpression form(
+        QStringLiteral("^([^:=]+):([^:=]+):([^:=]+)=(drop|delay|code|notoken|badutf8|short)"
+                       "(?::(-?\\d+)(?:-(\\d+))?(%)?)?$"));
     const QRegularExpressionMatch m = form.match(text);
     if (!m.hasMatch()) {
         if (error)
@@ -59,6 +60,22 @@ std::optional<FaultRule> FaultRule::parse(const QString &text, QString *error)
     if ((rule.action == Action::Delay || rule.action == Action::Code) && m.captured(5).isEmpty()) {
         if (error)
             *error = QStringLiteral("fault \"%1\" needs a value").arg(text);
+        return std::nullopt;
+    }
+    const bool range = !m.captured(6).isEmpty();
+    const bool share = !m.captured(7).isEmpty();
+    rule.valueMax = range ? m.captured(6).toInt() : rule.value;
+    if (share)
+        rule.percent = rule.value;
+    const bool rangeFits =
+        !range || (rule.action == Action::Delay && rule.value >= 0 && rule.valueMax >= rule.value);
+    const bool shareFits = !share || (rule.action == Action::Drop && !range && rule.percent >= 0 &&
+                                      rule.percent <= 100);
+    if (!rangeFits || !shareFits ||
+        (rule.action == Action::Drop && !share && !m.captured(5).isEmpty())) {
+        if (error)
+            *error = QStringLiteral("fault \"%1\": a range is for delay, a share (N%) for drop")
+                         .arg(text);
         return std::nullopt;
     }
     return rule;

@@ -16,13 +16,17 @@ struct FaultRule {
     QString op = QStringLiteral("*");
     QString id = QStringLiteral("*");
     Action action = Action::Drop;
-    int value = 0; // milliseconds for Delay, the result code for Code
+    int value = 0;     // milliseconds for Delay (the shortest), the result code for Code
+    int valueMax = 0;  // the longest delay of a range ("delay:0-50"), else value
+    int percent = 100; // how often the rule plays, for "drop:5%"
 
     bool matches(const QStringList &requestFields) const;
     // The reply with this fault applied (Drop and Delay leave it as it is).
     QByteArray applyTo(const QByteArray &reply) const;
 
     // "FAMILY:OP:ID=ACTION[:VALUE]", "*" for any, e.g. "lig:12:*=code:135",
-    // "gw:1:*=drop", "*:*:*=delay:3000", "curtain:*:*=notoken".
+    // "gw:1:*=drop", "*:*:*=delay:3000", "curtain:*:*=notoken"; a drop may
+    // play on a share of the replies ("drop:5%"), a delay may be a range
+    // ("delay:0-50").
     static std::optional<FaultRule> parse(const QString &text, QString *error);
 };

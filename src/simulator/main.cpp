@@ -89,8 +89,11 @@ int main(int argc, char **argv)
     const QCommandLineOption fault(
         "fault",
         "Misbehave on purpose, FAMILY:OP:ID=ACTION[:VALUE] with * for any; ACTION is drop, "
-        "delay:MS, code:N, notoken, badutf8 or short. Repeatable. Example: lig:12:*=code:135",
+        "drop:N% (that share of the replies), delay:MS, delay:MIN-MAX, code:N, notoken, badutf8 "
+        "or short. Repeatable; the first rule that plays wins. Example: lig:12:*=code:135",
         "RULE");
+    const QCommandLineOption seed("seed", "Seed of the faults' chance (default 9899).", "N",
+                                  QString::number(FaultPlan::kDefaultSeed));
     const QCommandLineOption stream("stream",
                                     "Shape the import reply: chunks:N, slow:MS, split-marker, cut "
                                     "or silent. Repeatable.",
@@ -101,7 +104,7 @@ int main(int argc, char **argv)
                                            "This controller channel no longer answers.", "ID");
     const QCommandLineOption quiet("quiet", "Do not log the exchanges.");
     parser.addOptions(
-        {demo, state, bind, port, streamPort, fault, stream, offline, silentChannel, quiet});
+        {demo, state, bind, port, streamPort, fault, seed, stream, offline, silentChannel, quiet});
     parser.process(app);
 
     QString error;
@@ -128,6 +131,7 @@ int main(int argc, char **argv)
 
     TransmitterServer server(*home);
     server.setLogging(!parser.isSet(quiet));
+    server.faults().setSeed(parser.value(seed).toUInt());
     for (const QString &text : parser.values(fault)) {
         const std::optional<FaultRule> rule = FaultRule::parse(text, &error);
         if (!rule)

@@ -132,8 +132,9 @@ void TransmitterServer::readEndpoint(Endpoint *endpoint)
             QByteArray answer = fault ? fault->applyTo(*reply) : *reply;
             if (fault && fault->action == FaultRule::Action::Drop) {
                 log(QStringLiteral("udp  -- %1 drops its reply (fault)").arg(receiver));
+                ++m_dropped;
             } else if (fault && fault->action == FaultRule::Action::Delay) {
-                QTimer::singleShot(fault->value, this,
+                QTimer::singleShot(m_faults.delayMilliseconds(*fault), this,
                                    [=, this] { sendReply(receiver, answer, sender, port); });
             } else {
                 sendReply(receiver, answer, sender, port);

@@ -37,6 +37,8 @@ public:
     void setLogging(bool on) { m_logging = on; }
 
     int datagramsAnswered() const { return m_answered; }
+    // Replies a drop fault kept back.
+    int repliesDropped() const { return m_dropped; }
 
 Q_SIGNALS:
     void datagramAnswered(const QByteArray &request, const QByteArray &reply);
@@ -68,4 +70,5 @@ private:
     quint16 m_streamPort = 0;
     bool m_logging = true;
     int m_answered = 0;
+    int m_dropped = 0;
 };

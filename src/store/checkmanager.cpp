@@ -8,41 +8,8 @@
 #include "../gateway/scenariocommands.h"
 #include "../gateway/udpsocketmanager.h"
 #include "database.h"
-#include "jsoncodec.h"
 #include "recordfactory.h"
 #include "recordkeys.h"
-
-namespace {
-// All lights on or off: switched lights by their "YES"/"NO", dimmers to a level.
-void switchAllStoredLights(bool on)
-{
-    Database *store = Database::instance();
-    for (QVariantMap light :
-         store->readAllMainDeviceInfo(QVariantMap{{Key::type, Value::lighting}})) {
-        const QString turnOn = light.value(Key::turnOn).toString();
-        const bool switched = turnOn == Value::yes || turnOn == Value::no;
-        light.insert(Key::move, Value::no);
-        light.insert(Key::turnOn, switched ? (on ? Value::yes : Value::no)
-                                           : (on ? QStringLiteral("10") : QStringLiteral("0")));
-        store->updateMainDeviceWithMainID(light.value(Key::id).toString(), light);
-    }
-}
-
-void applyScenarioStates(const QVariantMap &scenario)
-{
-    Database *store = Database::instance();
-    for (const QVariant &member : RecordFactory::sceneDevices(scenario)) {
-        const QVariantMap entry = member.toMap();
-        const QString id = entry.value(Key::id).toString();
-        std::optional<QVariantMap> device =
-            JsonCodec::recordFromJSONString(store->selectMainDeviceWithMainID(id));
-        if (!device)
-            continue;
-        device->insert(Key::turnOn, entry.value(Key::turnOn));
-        store->updateMainDeviceWithMainID(id, *device);
-    }
-}
-} // namespace
 
 QStringList CheckManager::runCommandFor(const QVariantMap &scenario)
 {
@@ -70,13 +37,9 @@ void CheckManager::changeScenarioWithDictionary(QVariantMap &scenario,
     const QStringList command = runCommandFor(scenario);
     if (command.isEmpty())
         return;
-    UDPSocketManager::instance()->sendMessageWithCommandArray(command);
-    // The store follows at once, before any reply; curtains stay as they are.
-    const QString function = scenario.value(Key::function).toString();
-    if (function == Value::customFunction)
-        applyScenarioStates(scenario);
-    else
-        switchAllStoredLights(function == Value::allOnFunction);
+    // The store takes the states the run sets when the master acknowledges it.
+    UDPSocketManager::instance()->sendMessageWithCommandArray(command, std::nullopt,
+                                                              shareOperations({scenario}));
 }
 
 void CheckManager::addScenario()

@@ -18,7 +18,7 @@ public:
 
     // Runs the scenario: it becomes the one marked in the caller's list (it
     // may be an element of that list) and in the store, its command goes out
-    // and the store takes the states it sets.
+    // and, once acknowledged, the store takes the states it sets.
     static void changeScenarioWithDictionary(QVariantMap &scenario, QList<QVariantMap> &needArray);
     static void addScenario();
     static bool checkIfHaveGotSuperBox();

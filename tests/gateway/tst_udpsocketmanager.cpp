@@ -187,8 +187,8 @@ private Q_SLOTS:
             << R"(token$ack,scename,1,3,Evening,0\n)" << QStringList{"overScenario"};
         QTest::newRow("two markers reach two handlers")
             << R"(token$ack,gw,x,$res,gw,1\n)" << QStringList{"overCommand", "overGatewayIP"};
-        QTest::newRow("scenario run: counters only")
-            << R"(token$ack,scenario,3,1,0\n)" << QStringList{};
+        QTest::newRow("scenario run")
+            << R"(token$ack,scenario,3,1,0\n)" << QStringList{"overScenarioRun"};
         QTest::newRow("short reply still dispatched")
             << "token$ack,lig" << QStringList{"overLightingControl"};
     }

@@ -91,11 +91,15 @@ private Q_SLOTS:
         addDevice("211300001231", "S", "YES");
         addDevice("212200004560", "D", "3");
         addDevice("213100007890", "C", "NO");
+        peer->setReply([](const QByteArray &request) {
+            return QByteArray(request).replace("token$cfg,", "token$ack,");
+        });
         QList<QVariantMap> scenarios = store->readAllScenarioInfo();
         CheckManager::changeScenarioWithDictionary(scenarios[builtIn], scenarios);
-        QCOMPARE((QStringList{turnOnOf("211300001230"), turnOnOf("211300001231"),
-                              turnOnOf("212200004560"), turnOnOf("213100007890")}),
-                 states);
+        QCOMPARE(turnOnOf("211300001231"), QStringLiteral("YES")); // not before the reply
+        QTRY_COMPARE((QStringList{turnOnOf("211300001230"), turnOnOf("211300001231"),
+                                  turnOnOf("212200004560"), turnOnOf("213100007890")}),
+                     states);
         QCOMPARE(JsonCodec::recordFromJSONString(store->selectMainDeviceWithMainID("212200004560"))
                      ->value(Key::move)
                      .toString(),
@@ -123,8 +127,23 @@ private Q_SLOTS:
         QCOMPARE(stored, marks);
     }
 
-    void customScenarioSetsStatesAndKeepsNames()
+    void customScenarioSetsStatesOnItsAcknowledgement_data()
     {
+        QTest::addColumn<QByteArray>("reply");
+        QTest::addColumn<QString>("level");
+        QTest::addColumn<QStringList>("toasts");
+        QTest::newRow("accepted") << QByteArray(R"(token$ack,scenario,4,1,0\n)") << "70"
+                                  << QStringList{};
+        QTest::newRow("refused") << QByteArray(R"(token$ack,scenario,4,1,1\n)") << "0"
+                                 << QStringList{"Control failed / Please check device and network"};
+        QTest::newRow("no reply") << QByteArray() << "0" << QStringList{};
+    }
+    void customScenarioSetsStatesOnItsAcknowledgement()
+    {
+        QFETCH(QByteArray, reply);
+        QFETCH(QString, level);
+        QFETCH(QStringList, toasts);
+        peer->setReply([reply](const QByteArray &) { return reply; });
         addMaster();
         QVariantMap saved = RecordFactory::device("212200004560", "D", "212200004560", "Old name");
         saved.insert(Key::turnOn, "70");
@@ -138,13 +157,16 @@ private Q_SLOTS:
 
         QList<QVariantMap> onScreen = store->readAllScenarioInfo();
         CheckManager::changeScenarioWithDictionary(onScreen[2], onScreen);
+        QTRY_COMPARE(peer->received.size(), 1);
+        QCOMPARE(peer->received.constFirst(), QByteArray(R"(token$cfg,scenario,4,1\n)"));
+        if (!reply.isEmpty())
+            QTRY_VERIFY(!UDPSocketManager::instance()->isCommandOutstanding());
         const QVariantMap after =
             JsonCodec::recordFromJSONString(store->selectMainDeviceWithMainID("212200004560"))
                 .value();
-        QCOMPARE(after.value(Key::turnOn).toString(), QStringLiteral("70"));
+        QCOMPARE(after.value(Key::turnOn).toString(), level);
         QCOMPARE(after.value(Key::title).toString(), QStringLiteral("New name"));
-        QTRY_COMPARE(peer->received.size(), 1);
-        QCOMPARE(peer->received.constFirst(), QByteArray(R"(token$cfg,scenario,4,1\n)"));
+        QCOMPARE(presenter.toasts(), toasts);
     }
 
     void addingAScenario_data()

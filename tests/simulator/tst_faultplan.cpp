@@ -18,6 +18,13 @@ private Q_SLOTS:
         QTest::newRow("delay needs a value") << "*:*:*=delay" << false;
         QTest::newRow("unknown action") << "*:*:*=explode" << false;
         QTest::newRow("missing part") << "lig:12=drop" << false;
+        QTest::newRow("drop a share") << "*:*:*=drop:5%" << true;
+        QTest::newRow("share over 100") << "*:*:*=drop:101%" << false;
+        QTest::newRow("drop with a bare number") << "*:*:*=drop:5" << false;
+        QTest::newRow("delay range") << "*:*:*=delay:0-50" << true;
+        QTest::newRow("range backwards") << "*:*:*=delay:50-10" << false;
+        QTest::newRow("range for a code") << "*:*:*=code:1-3" << false;
+        QTest::newRow("share for a delay") << "*:*:*=delay:5%" << false;
     }
     void parsesRules()
     {
@@ -38,6 +45,33 @@ private Q_SLOTS:
         QCOMPARE(plan.match(R"(token$req,curtain,213100007890,0,0,0,0\n)")->action,
                  FaultRule::Action::NoToken);
         QVERIFY(!plan.match("garbage"));
+    }
+
+    void sharesAndRangesAreSeededAndFallThrough()
+    {
+        const QByteArray request = R"(token$cfg,lig,211300001231,4,1,0,0\n)";
+        const auto play = [&request](quint32 seed) {
+            FaultPlan plan;
+            plan.setSeed(seed);
+            plan.add(*FaultRule::parse("*:*:*=drop:20%", nullptr));
+            plan.add(*FaultRule::parse("*:*:*=delay:10-20", nullptr));
+            QList<int> outcomes; // -1 dropped, else the delay
+            for (int i = 0; i < 2000; ++i) {
+                const FaultRule *rule = plan.match(request);
+                outcomes << (rule->action == FaultRule::Action::Drop
+                                 ? -1
+                                 : plan.delayMilliseconds(*rule));
+            }
+            return outcomes;
+        };
+        const QList<int> first = play(7);
+        QCOMPARE(play(7), first); // the same seed plays the same faults
+        QVERIFY(play(8) != first);
+        const auto dropped = first.count(-1);
+        QVERIFY2(dropped > 300 && dropped < 500, qPrintable(QString::number(dropped)));
+        for (int delay : first)
+            QVERIFY(delay == -1 || (delay >= 10 && delay <= 20));
+        QVERIFY(first.contains(10) && first.contains(20));
     }
 
     void changesTheReply_data()

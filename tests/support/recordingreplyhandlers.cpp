@@ -31,6 +31,12 @@ void RecordingReplyHandlers::overScenarioWithServerInfo(const QString &info,
     calls.append({QStringLiteral("overScenario"), info});
 }
 
+void RecordingReplyHandlers::overScenarioRunWithServerInfo(const QString &info,
+                                                           const SharedOperations &)
+{
+    calls.append({QStringLiteral("overScenarioRun"), info});
+}
+
 void RecordingReplyHandlers::updateDeviceAndScenarioControlTimesWithInfo(const QString &info)
 {
     calls.append({QStringLiteral("controlTimes"), info});

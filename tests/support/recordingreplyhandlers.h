@@ -16,6 +16,7 @@ public:
                                            const SharedOperations &operations) override;
     void getLightingStateWithServerInfo(const QString &info, const SharedOperations &) override;
     void overScenarioWithServerInfo(const QString &info, const SharedOperations &) override;
+    void overScenarioRunWithServerInfo(const QString &info, const SharedOperations &) override;
     void updateDeviceAndScenarioControlTimesWithInfo(const QString &info) override;
 
     QList<Call> calls;

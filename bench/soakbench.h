@@ -1,0 +1,6 @@
+#pragma once
+
+// Many commands of every kind through the real channel, handlers and store
+// against the simulator dropping and delaying replies: what the person was
+// told, what the store holds, whether anything was left hanging.
+void runSoakBench(int commands);

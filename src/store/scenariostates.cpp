@@ -1,0 +1,35 @@
+#include "scenariostates.h"
+
+#include "database.h"
+#include "jsoncodec.h"
+#include "recordfactory.h"
+#include "recordkeys.h"
+
+void ScenarioStates::applyMembers(const QVariantMap &scenario)
+{
+    Database *store = Database::instance();
+    for (const QVariant &member : RecordFactory::sceneDevices(scenario)) {
+        const QVariantMap entry = member.toMap();
+        const QString id = entry.value(Key::id).toString();
+        std::optional<QVariantMap> device =
+            JsonCodec::recordFromJSONString(store->selectMainDeviceWithMainID(id));
+        if (!device)
+            continue;
+        device->insert(Key::turnOn, entry.value(Key::turnOn));
+        store->updateMainDeviceWithMainID(id, *device);
+    }
+}
+
+void ScenarioStates::switchAllLights(bool on)
+{
+    Database *store = Database::instance();
+    for (QVariantMap light :
+         store->readAllMainDeviceInfo(QVariantMap{{Key::type, Value::lighting}})) {
+        const QString turnOn = light.value(Key::turnOn).toString();
+        const bool switched = turnOn == Value::yes || turnOn == Value::no;
+        light.insert(Key::move, Value::no);
+        light.insert(Key::turnOn, switched ? (on ? Value::yes : Value::no)
+                                           : (on ? QStringLiteral("10") : QStringLiteral("0")));
+        store->updateMainDeviceWithMainID(light.value(Key::id).toString(), light);
+    }
+}
