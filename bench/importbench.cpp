@@ -137,6 +137,6 @@ void runImportBench()
     measure(false);
     measure(true);
     std::printf("  (floor: the same rows, already as JSON, through prepared inserts in one\n"
-                "   transaction; target: under 250 ms and within 5x of the floor)\n");
+                "   transaction; target: under 250 ms and within 3x of the floor)\n");
     std::fflush(stdout);
 }

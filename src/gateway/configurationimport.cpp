@@ -3,6 +3,7 @@
 #include "../core/delegatemanager.h"
 #include "../enrol/codedecoder.h"
 #include "../store/database.h"
+#include "../store/jsoncodec.h"
 #include "../store/recordfactory.h"
 #include "../store/recordkeys.h"
 #include "uidevicecalculation.h"
@@ -15,25 +16,70 @@
 #include <map>
 
 namespace {
-// Members are kept as JSON objects: a scenario of a thousand channels is
-// written without converting each copy again.
+// Members are kept as JSON text: a scenario of a thousand channels is
+// written without building a document of its copies.
 struct ImportedScenario {
-    QJsonArray devices;
+    QList<QByteArray> members;
 };
+
+// A channel's JSON split around the value of its "turnOn", so that each copy
+// in a scenario is the same text with that value changed. The key is written
+// once, and no string value can hold it with its quotes unescaped, so the
+// first match is the key.
+class TurnOnSlot {
+public:
+    explicit TurnOnSlot(const QByteArray &json) : m_json(json)
+    {
+        static const QByteArray key = QByteArrayLiteral("\"turnOn\":\"");
+        m_start = json.indexOf(key) + key.size();
+        m_end = json.indexOf('"', m_start);
+    }
+    // The values are "YES", "NO" or a level: ASCII.
+    QByteArray with(const QString &turnOn) const
+    {
+        return QByteArrayView(m_json).first(m_start) + turnOn.toLatin1() +
+               QByteArrayView(m_json).sliced(m_end);
+    }
+
+private:
+    QByteArray m_json;
+    qsizetype m_start;
+    qsizetype m_end;
+};
+
+int hexDigit(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u >= u'0' && u <= u'9')
+        return u - u'0';
+    if (u >= u'a' && u <= u'f')
+        return u - u'a' + 10;
+    if (u >= u'A' && u <= u'F')
+        return u - u'A' + 10;
+    return 0; // as hexToBinary reads it
+}
+
+// Two hexadecimal digits as a byte; missing digits count as 0.
+int byteOf(QStringView text)
+{
+    return (text.size() > 0 ? hexDigit(text.at(0)) << 4 : 0) |
+           (text.size() > 1 ? hexDigit(text.at(1)) : 0);
+}
 
 class Rebuild {
 public:
     bool run(const QString &text)
     {
-        for (const QString &line : text.split(QLatin1Char('\n'))) {
-            const QStringList fields = line.split(QLatin1Char(','));
+        // Views into the text: only the fields a record keeps are copied.
+        for (const QStringView line : QStringView(text).split(u'\n')) {
+            const Fields fields = line.split(u',');
             bool stored = true;
             if (line.contains(QLatin1String("$actuation")))
                 stored = channelLine(fields);
             else if (line.contains(QLatin1String("$gw")))
                 stored = transmitterLine(fields);
             else if (line.contains(QLatin1String("$scenario")) && fields.size() == 3)
-                m_names.append({fields.at(1), fields.at(2)});
+                m_names.append({fields.at(1).toString(), fields.at(2).toString()});
             if (!stored)
                 return false;
         }
@@ -41,42 +87,44 @@ public:
     }
 
 private:
-    bool channelLine(const QStringList &fields)
+    using Fields = QList<QStringView>;
+
+    bool channelLine(const Fields &fields)
     {
         if (fields.size() != 8 || fields.at(1).size() < 12)
             return true;
-        const QString &id = fields.at(1);
+        const QString id = fields.at(1).toString();
         const std::optional<CodeDecoder::Decoded> code = CodeDecoder::getNeedString(id);
         if (!code || code->kind == CodeDecoder::kTransmitterMode)
             return true; // not a controller channel
-        QVariantMap record = RecordFactory::device(id, code->kind, id, fields.at(3));
+        QVariantMap record = RecordFactory::device(id, code->kind, id, fields.at(3).toString());
         Database *store = Database::instance();
         // The table started empty: only a channel seen before has a row to replace.
         if (m_channelIds.contains(id))
             store->deleteMainDeviceWithMainID(id);
         m_channelIds.insert(id);
-        QJsonObject member = QJsonObject::fromVariantMap(record);
-        if (!store->insertMainDeviceWithJSON(QJsonDocument(member).toJson(QJsonDocument::Compact),
-                                             record.value(Key::type).toString(), id))
+        const std::optional<QByteArray> json = JsonCodec::JSONBytes(record);
+        if (!json ||
+            !store->insertMainDeviceWithJSON(*json, record.value(Key::type).toString(), id))
             return false;
+        const TurnOnSlot member(*json);
 
-        const QString bits = UIDeviceCalculation::hexToBinary(fields.at(5));
-        const QString &states = fields.at(6);
-        for (int j = 0; j < qMin<int>(8, int(bits.size())); ++j) {
-            if (bits.at(j) != QLatin1Char('1') || states.size() < 2 * j + 2)
+        const int bits = byteOf(fields.at(5));
+        const QStringView states = fields.at(6);
+        for (int j = 0; j < 8; ++j) {
+            if (!(bits & (0x80 >> j)) || states.size() < 2 * j + 2)
                 continue;
-            member.insert(Key::turnOn,
-                          ConfigurationImport::turnOnForStateByte(id.at(2), states.mid(2 * j, 2)));
-            m_scenarios[8 - j].devices.append(member);
+            m_scenarios[8 - j].members.append(member.with(
+                ConfigurationImport::turnOnForStateByte(id.at(2), states.mid(2 * j, 2))));
         }
         return true;
     }
 
-    bool transmitterLine(const QStringList &fields)
+    bool transmitterLine(const Fields &fields)
     {
         if (fields.size() != 7)
             return true;
-        const QString &id = fields.at(2);
+        const QString id = fields.at(2).toString();
         Database *store = Database::instance();
         const QList<QVariantMap> transmitters = store->readAllSuperBoxInfo();
         for (const QVariantMap &t : transmitters)
@@ -97,11 +145,14 @@ private:
                     title = name;
                     break;
                 }
-            QJsonObject record = QJsonObject::fromVariantMap(
-                RecordFactory::userScenario(mainID, title, Value::importedScenarioImage, {}));
-            record.insert(Key::sceneArray, scenario.devices);
-            if (!Database::instance()->insertScenarioWithJSON(
-                    QJsonDocument(record).toJson(QJsonDocument::Compact), mainID))
+            // The record with an empty member list, then the members put in.
+            static const QByteArray emptyMembers = QByteArrayLiteral("\"sceneArray\":[]");
+            QByteArray json = QJsonDocument(QJsonObject::fromVariantMap(RecordFactory::userScenario(
+                                                mainID, title, Value::importedScenarioImage, {})))
+                                  .toJson(QJsonDocument::Compact);
+            json.replace(emptyMembers,
+                         QByteArray("\"sceneArray\":[" + scenario.members.join(',') + ']'));
+            if (!Database::instance()->insertScenarioWithJSON(json, mainID))
                 return false;
         }
         return true;
@@ -113,18 +164,18 @@ private:
 };
 } // namespace
 
-QString ConfigurationImport::turnOnForStateByte(QChar kindDigit, const QString &stateByte)
+QString ConfigurationImport::turnOnForStateByte(QChar kindDigit, QStringView stateByte)
 {
-    const QString bits = UIDeviceCalculation::hexToBinary(stateByte);
-    const bool firstBit = bits.startsWith(QLatin1Char('1'));
+    const int byte = byteOf(stateByte);
+    const bool firstBit = byte & 0x80;
+    const int rest = byte & 0x7f;
     switch (kindDigit.unicode()) {
     case '1':
         return firstBit ? Value::yes : Value::no;
     case '2':
-        return firstBit ? QString::number(UIDeviceCalculation::binaryToDecimal(bits.mid(1)))
-                        : QStringLiteral("0");
+        return firstBit ? QString::number(rest) : QStringLiteral("0");
     case '3':
-        return UIDeviceCalculation::curtainValue(stateByte) == 100 ? Value::yes : Value::no;
+        return rest == 100 ? Value::yes : Value::no;
     default:
         return Value::no;
     }

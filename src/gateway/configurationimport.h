@@ -17,5 +17,5 @@ public:
     static bool rebuildStoreFrom(const QString &text);
     // The "turnOn" a channel of this kind digit has for a scenario state byte
     // (two hexadecimal digits).
-    static QString turnOnForStateByte(QChar kindDigit, const QString &stateByte);
+    static QString turnOnForStateByte(QChar kindDigit, QStringView stateByte);
 };

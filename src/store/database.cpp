@@ -72,9 +72,33 @@ bool Database::openOuter()
 void Database::closeOuter()
 {
     if (--m_depth == 0) {
+        finalizeKeptStatements();
         sqlite3_close_v2(m_db);
         m_db = nullptr;
     }
+}
+
+std::unique_ptr<SqliteStatement> Database::statement(const char *sql)
+{
+    if (!m_db)
+        return std::make_unique<SqliteStatement>(nullptr, sql);
+    KeptStatement &kept = m_kept[sql];
+    if (kept.inUse)
+        return std::make_unique<SqliteStatement>(m_db, sql);
+    if (!kept.statement && sqlite3_prepare_v3(m_db, sql, -1, SQLITE_PREPARE_PERSISTENT,
+                                              &kept.statement, nullptr) != SQLITE_OK) {
+        sqlite3_finalize(kept.statement);
+        m_kept.erase(sql);
+        return std::make_unique<SqliteStatement>(m_db, sql); // fails as it would have
+    }
+    return std::make_unique<SqliteStatement>(kept.statement, &kept.inUse);
+}
+
+void Database::finalizeKeptStatements()
+{
+    for (auto &[sql, kept] : m_kept)
+        sqlite3_finalize(kept.statement);
+    m_kept.clear();
 }
 
 bool Database::connDatabase()
@@ -103,24 +127,23 @@ bool Database::insertJson(const char *sql, const QByteArray &json, const QString
                           const QString &thirdColumn)
 {
     Session session(this);
-    SqliteStatement statement(session.handle(), sql);
-    return statement.bind(1, json).bind(2, secondColumn).bind(3, thirdColumn).execute();
+    return statement(sql)->bind(1, json).bind(2, secondColumn).bind(3, thirdColumn).execute();
 }
 
 void Database::deleteWhere(const char *sql, const QString &mainID)
 {
     Session session(this);
-    SqliteStatement(session.handle(), sql).bind(1, mainID).execute();
+    statement(sql)->bind(1, mainID).execute();
 }
 
 QString Database::selectLastText(const char *sql, const QString &mainID)
 {
     Session session(this);
-    SqliteStatement statement(session.handle(), sql);
-    statement.bind(1, mainID);
+    const std::unique_ptr<SqliteStatement> select = statement(sql);
+    select->bind(1, mainID);
     QString last;
-    while (statement.nextRow()) {
-        const std::optional<QString> text = statement.columnText(0);
+    while (select->nextRow()) {
+        const std::optional<QString> text = select->columnText(0);
         if (text && !text->isEmpty())
             last = *text;
     }
@@ -133,7 +156,7 @@ bool Database::updateRecord(const char *sql, const QVariantMap &record, const QS
     if (!json)
         return false;
     Session session(this);
-    return SqliteStatement(session.handle(), sql).bind(1, *json).bind(2, mainID).execute();
+    return statement(sql)->bind(1, *json).bind(2, mainID).execute();
 }
 
 QList<QVariantMap> Database::readAllRecords(const char *allSql, const char *byTypeSql,

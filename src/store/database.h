@@ -6,9 +6,12 @@
 #include <QVariantMap>
 
 #include <functional>
+#include <memory>
 #include <optional>
+#include <unordered_map>
 
 struct sqlite3;
+struct sqlite3_stmt;
 class SqliteStatement;
 
 // The store of the home: transmitters, controllers and scenarios, one record
@@ -102,6 +105,18 @@ private:
     // IDs for which selectMainDeviceWithMainID gives a record.
     QSet<QString> storedDeviceIds();
 
+    // The statement for this SQL text on the open connection: prepared once
+    // per connection and kept until it closes (a statement already in use,
+    // by an outer loop over its rows, gets a fresh one instead).
+    std::unique_ptr<SqliteStatement> statement(const char *sql);
+    void finalizeKeptStatements();
+
+    struct KeptStatement {
+        sqlite3_stmt *statement = nullptr;
+        bool inUse = false;
+    };
     sqlite3 *m_db = nullptr;
     int m_depth = 0;
+    // By the address of the SQL text: each is a literal of this class.
+    std::unordered_map<const char *, KeptStatement> m_kept;
 };

@@ -24,8 +24,43 @@ bool JsonCodec::holdsOnlyRecordValues(const QVariant &value)
     }
 }
 
+namespace {
+// A text JSON carries as it is: no quote, backslash, control character or
+// surrogate that the writer would escape or check.
+bool isPlainText(QStringView text)
+{
+    return std::none_of(text.cbegin(), text.cend(), [](QChar c) {
+        const char16_t u = c.unicode();
+        return u < 0x20 || u == u'"' || u == u'\\' || QChar::isSurrogate(u);
+    });
+}
+
+// A record of plain texts written directly: the bytes the document writer
+// gives (keys in the map's order, compact), without building a document.
+std::optional<QByteArray> plainRecordJSON(const QVariantMap &record)
+{
+    QString json;
+    json.reserve(256);
+    json += u'{';
+    for (auto it = record.cbegin(); it != record.cend(); ++it) {
+        if (it.value().typeId() != QMetaType::QString)
+            return std::nullopt;
+        const QString &value = *static_cast<const QString *>(it.value().constData());
+        if (!isPlainText(it.key()) || !isPlainText(value))
+            return std::nullopt;
+        if (it != record.cbegin())
+            json += u',';
+        json += u'"' + it.key() + u"\":\"" + value + u'"';
+    }
+    json += u'}';
+    return json.toUtf8();
+}
+} // namespace
+
 std::optional<QByteArray> JsonCodec::JSONBytes(const QVariantMap &record)
 {
+    if (std::optional<QByteArray> plain = plainRecordJSON(record))
+        return plain;
     if (!holdsOnlyRecordValues(record))
         return std::nullopt;
     return QJsonDocument(QJsonObject::fromVariantMap(record)).toJson(QJsonDocument::Compact);

@@ -10,9 +10,21 @@ SqliteStatement::SqliteStatement(sqlite3 *db, const char *sql)
     }
 }
 
+SqliteStatement::SqliteStatement(sqlite3_stmt *kept, bool *inUse)
+    : m_statement(kept), m_inUse(inUse)
+{
+    *m_inUse = true;
+}
+
 SqliteStatement::~SqliteStatement()
 {
-    sqlite3_finalize(m_statement);
+    if (!m_inUse) {
+        sqlite3_finalize(m_statement);
+        return;
+    }
+    sqlite3_reset(m_statement);
+    sqlite3_clear_bindings(m_statement);
+    *m_inUse = false;
 }
 
 SqliteStatement &SqliteStatement::bind(int position, const QByteArray &utf8)

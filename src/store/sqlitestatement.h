@@ -13,6 +13,9 @@ struct sqlite3_stmt;
 class SqliteStatement {
 public:
     SqliteStatement(sqlite3 *db, const char *sql);
+    // Borrows a statement prepared once and kept by its owner: it is reset,
+    // not finalized, when this goes out of scope, and inUse is cleared.
+    SqliteStatement(sqlite3_stmt *kept, bool *inUse);
     ~SqliteStatement();
     SqliteStatement(const SqliteStatement &) = delete;
     SqliteStatement &operator=(const SqliteStatement &) = delete;
@@ -37,5 +40,6 @@ public:
 
 private:
     sqlite3_stmt *m_statement = nullptr;
+    bool *m_inUse = nullptr; // set for a borrowed statement
     bool m_failed = false;
 };

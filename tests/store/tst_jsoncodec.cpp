@@ -1,6 +1,9 @@
 #include "store/jsoncodec.h"
 #include "testmain.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
+
 class TestJsonCodec : public QObject {
     Q_OBJECT
 
@@ -26,6 +29,10 @@ private Q_SLOTS:
         const std::optional<QString> text = JsonCodec::JSONString(scenario);
         QVERIFY(text);
         QCOMPARE(JsonCodec::recordFromJSONString(*text), scenario);
+        // A record of texts alone is written without a document: the same bytes.
+        const QByteArray viaDocument =
+            QJsonDocument(QJsonObject::fromVariantMap(device)).toJson(QJsonDocument::Compact);
+        QCOMPARE(JsonCodec::JSONBytes(device), std::optional<QByteArray>(viaDocument));
     }
 
     void writesCompactUtf8_data()
