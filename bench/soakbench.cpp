@@ -139,11 +139,13 @@ public:
     {
         if (!replied)
             ++noReply;
+        // The home changes even when the reply is lost: what the store holds
+        // is confirmed by the reply to the last command that reached a light.
         if (fields.value(3) == QLatin1String("4"))
             m_confirmed.insert(fields.value(2), replied);
-        else if (fields.value(1) == QLatin1String("scenario") && replied)
+        else if (fields.value(1) == QLatin1String("scenario"))
             for (const QVariant &member : membersOf(fields.value(2)))
-                m_confirmed.insert(member.toMap().value(Key::id).toString(), true);
+                m_confirmed.insert(member.toMap().value(Key::id).toString(), replied);
     }
 
     // Lights whose last command was answered hold in the store what they are.

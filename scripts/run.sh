@@ -8,7 +8,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DARDENTIA_BUILD_TESTS=OFF
+cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DARDENTIA_BUILD_TESTS=OFF \
+      -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
 cmake --build build/release --parallel "$(nproc)"
 
 bin=build/release/src

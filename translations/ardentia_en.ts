@@ -600,14 +600,6 @@
         <translation>It is too full to add device</translation>
     </message>
     <message>
-        <source>Control failed</source>
-        <translation>Control failed</translation>
-    </message>
-    <message>
-        <source>Please check device and network</source>
-        <translation>Please check device and network</translation>
-    </message>
-    <message>
         <source>Force remove the device successful</source>
         <translation>Force remove the device successful</translation>
     </message>

@@ -600,14 +600,6 @@
         <translation>无法再添加设备</translation>
     </message>
     <message>
-        <source>Control failed</source>
-        <translation>控制失败</translation>
-    </message>
-    <message>
-        <source>Please check device and network</source>
-        <translation>请检查设备和网络</translation>
-    </message>
-    <message>
         <source>Force remove the device successful</source>
         <translation>强制删除设备成功</translation>
     </message>

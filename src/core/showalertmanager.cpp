@@ -63,6 +63,11 @@ void ShowAlertManager::showLabelWithTitle(const QString &title, const QString &d
     Q_EMIT toastShown(title, detail);
 }
 
+void ShowAlertManager::showControlFailed()
+{
+    showLabelWithTitle(tr("Control failed"), tr("Please check device and network"));
+}
+
 void ShowAlertManager::finishedFading()
 {
     m_showLabelTimer.stop();
@@ -140,7 +145,7 @@ void ShowAlertManager::activityOnTimeOut()
     else if (auto *screen = topScreenAs<DeviceEnrolmentScreen>())
         screen->panelAddSucceed(QStringLiteral("0"));
     else if (app->connectionType() == AppDelegate::kStreamImport)
-        showLabelWithTitle(tr("Control failed"), tr("Please check device and network"));
+        showControlFailed();
     else if (app->connectionType() == AppDelegate::kDatagramExchange)
         transmitterConnectionFailed();
 

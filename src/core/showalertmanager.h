@@ -29,6 +29,8 @@ public:
     AlertPresenter *alertPresenter() const { return m_alertPresenter; }
 
     void showLabelWithTitle(const QString &title, const QString &detail = QString());
+    // "Control failed" / "Please check device and network".
+    void showControlFailed();
     void finishedFading();
     bool isToastShowing() const { return m_toastShowing; }
 

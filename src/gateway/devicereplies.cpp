@@ -138,13 +138,6 @@ void DeviceReplies::changeNameWithAnswer(const QString &ligId, const SharedOpera
         reportEnrolment(list);
 }
 
-void DeviceReplies::showControlFailed()
-{
-    ShowAlertManager::instance()->showLabelWithTitle(
-        UDPSocketManager::tr("Control failed"),
-        UDPSocketManager::tr("Please check device and network"));
-}
-
 void DeviceReplies::lightControlWithAnswer(int code, const QString &ligId,
                                            const SharedOperations &operations)
 {
@@ -156,7 +149,7 @@ void DeviceReplies::lightControlWithAnswer(int code, const QString &ligId,
             }
         }
     }
-    showControlFailed();
+    ShowAlertManager::instance()->showControlFailed();
     m_channel->updateMainController();
 }
 
@@ -194,7 +187,7 @@ void DeviceReplies::deleteLightWithAnswer(int code, const QString &ligId,
         }
     }
     m_channel->updateMainController();
-    showControlFailed();
+    ShowAlertManager::instance()->showControlFailed();
 }
 
 void DeviceReplies::askForcedRemoval(const QString &message, const SharedOperations &operations)
@@ -240,7 +233,7 @@ void DeviceReplies::switchAllWithAnswer(int code, bool on)
     if (code == ResultCode::Accepted)
         ScenarioStates::switchAllLights(on);
     else
-        showControlFailed();
+        ShowAlertManager::instance()->showControlFailed();
     m_channel->updateMainController();
 }
 

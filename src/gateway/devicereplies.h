@@ -40,7 +40,6 @@ private:
     void reportEnrolment(const OperationList &operations);
     void completeScenarioChange(const OperationList &operations);
     void askForcedRemoval(const QString &message, const SharedOperations &operations);
-    void showControlFailed();
 
     UDPSocketManager *m_channel;
 };

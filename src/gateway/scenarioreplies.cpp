@@ -49,9 +49,7 @@ void ScenarioReplies::overScenarioRunWithServerInfo(const QString &info,
     if (!ack)
         return;
     if (ack->code != ResultCode::Accepted) {
-        ShowAlertManager::instance()->showLabelWithTitle(
-            UDPSocketManager::tr("Control failed"),
-            UDPSocketManager::tr("Please check device and network"));
+        ShowAlertManager::instance()->showControlFailed();
         m_channel->updateMainController();
         return;
     }

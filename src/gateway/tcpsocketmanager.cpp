@@ -110,8 +110,7 @@ void TCPSocketManager::finishImport()
     if (committed)
         feedback->showLabelWithTitle(tr("Synchronous data successful"));
     else
-        feedback->showLabelWithTitle(UDPSocketManager::tr("Control failed"),
-                                     UDPSocketManager::tr("Please check device and network"));
+        feedback->showControlFailed();
     if (auto *home = app->topScreenAs<HomeScreen>())
         home->updateCenterView();
     Q_EMIT importFinished(committed);

@@ -152,7 +152,7 @@ void UDPSocketManager::sendMessageWithCommandArray(const QStringList &commandArr
         // A "," would split the field in two on the wire.
         qCWarning(lcGateway).noquote()
             << "refused a command with a field the line cannot carry:" << commandArray;
-        feedback->showLabelWithTitle(tr("Control failed"), tr("Please check device and network"));
+        feedback->showControlFailed();
         return;
     }
 
