@@ -365,6 +365,14 @@
         <source>Clean all successful</source>
         <translation>Clean all successful</translation>
     </message>
+    <message>
+        <source>Clean all failed</source>
+        <translation>Clean all failed</translation>
+    </message>
+    <message>
+        <source>The home could not be removed</source>
+        <translation>The home could not be removed</translation>
+    </message>
 </context>
 <context>
     <name>HomeDetailViewController</name>

@@ -365,6 +365,14 @@
         <source>Clean all successful</source>
         <translation>清除全部数据成功</translation>
     </message>
+    <message>
+        <source>Clean all failed</source>
+        <translation>清除全部数据失败</translation>
+    </message>
+    <message>
+        <source>The home could not be removed</source>
+        <translation>无法清除家庭数据</translation>
+    </message>
 </context>
 <context>
     <name>HomeDetailViewController</name>

@@ -28,23 +28,41 @@ QString DelegateManager::markerPath()
     return Documents::filePath(QStringLiteral("MAININFORMATION.plist"));
 }
 
-void DelegateManager::hideFirstLogoView(StartUpView *view)
+QString DelegateManager::welcomeMarkerPath()
 {
-    if (QFileInfo::exists(markerPath())) {
-        if (view)
-            view->hideLogoAndRefresh();
-        return;
-    }
-    UDPSocketManager::instance()->cleanAllData();
-    if (view)
-        view->showWelcomePages();
-    // An empty dictionary, written whole or not at all.
-    QSaveFile marker(markerPath());
+    return Documents::filePath(QStringLiteral("WELCOMESHOWN.plist"));
+}
+
+namespace {
+// An empty dictionary, written whole or not at all.
+void writeMarker(const QString &path)
+{
+    QSaveFile marker(path);
     if (marker.open(QIODevice::WriteOnly)) {
         marker.write("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                      "<plist version=\"1.0\">\n<dict/>\n</plist>\n");
         marker.commit();
     }
+}
+} // namespace
+
+void DelegateManager::hideFirstLogoView(StartUpView *view)
+{
+    if (!QFileInfo::exists(markerPath())) {
+        if (Database::instance()->readAllSuperBoxInfo().isEmpty())
+            UDPSocketManager::instance()->cleanAllData();
+        else
+            qCInfo(lcStore) << "the data folder holds a home already: kept as it is";
+        writeMarker(markerPath());
+    }
+    if (QFileInfo::exists(welcomeMarkerPath())) {
+        if (view)
+            view->hideLogoAndRefresh();
+        return;
+    }
+    if (view)
+        view->showWelcomePages();
+    writeMarker(welcomeMarkerPath());
 }
 
 void DelegateManager::initApplicationNeedData()
@@ -54,6 +72,7 @@ void DelegateManager::initApplicationNeedData()
         return;
     Database::instance()->creatDatabase();
     initHomeSceneArray();
+    writeMarker(markerPath());
 }
 
 void DelegateManager::initNeedFiles()

@@ -10,17 +10,20 @@ class DelegateManager {
 public:
     static DelegateManager *instance();
     static QString imageFolderPath();
-    // Its presence alone marks the installation as set up.
+    // Its presence marks the data folder as set up (by the app or ardentia-ctl).
     static QString markerPath();
+    // Its presence marks that the app has shown its welcome pages.
+    static QString welcomeMarkerPath();
 
-    // When the start-up logo has run: a first start (no marker) builds the
-    // first-run data, shows the welcome pages and writes the marker; a later
-    // start hides the logo and lets the top screen refresh. The view may be
-    // null (no screens).
+    // When the start-up logo has run. A data folder not set up yet is given
+    // the first-run data, unless its store already holds a home (one that
+    // ardentia-ctl built, or one whose marker was lost): a home is never
+    // wiped here. The app's first start shows the welcome pages; a later one
+    // hides the logo and lets the top screen refresh. The view may be null.
     void hideFirstLogoView(StartUpView *view);
 
     // The picture folder; then, only when the store file does not exist yet,
-    // the tables and the built-in scenarios.
+    // the tables and the built-in scenarios, and the folder's marker.
     void initApplicationNeedData();
     void initNeedFiles();
     void deleteNeedFiles();

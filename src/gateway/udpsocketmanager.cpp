@@ -259,12 +259,18 @@ void UDPSocketManager::updateMainController()
         screen->updateMainView();
 }
 
-void UDPSocketManager::cleanAllData()
+bool UDPSocketManager::cleanAllData()
 {
-    QFile store(Database::databasePath());
-    if (store.exists() && !store.remove())
-        qCWarning(lcStore).noquote() << QStringLiteral("Error: %1").arg(store.errorString());
-    DelegateManager::instance()->initApplicationNeedData();
+    // The pictures belonged to the records that go.
+    DelegateManager *files = DelegateManager::instance();
+    files->deleteNeedFiles();
+    files->initNeedFiles();
+    // Emptied in place: ardentia-ctl may hold the file open.
+    if (Database::instance()->wipeHome())
+        return true;
+    qCWarning(lcStore).noquote()
+        << QStringLiteral("Error: %1").arg("the store could not be emptied");
+    return false;
 }
 
 void UDPSocketManager::getGatewayIPWithID(const QString &transmitterId,

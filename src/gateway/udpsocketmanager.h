@@ -55,9 +55,10 @@ public:
     // How long the reply to this command is awaited, in seconds.
     double replyWaitFor(const QStringList &commandArray) const;
     void updateMainController();
-    // Removes the store file and rebuilds the first-run data (an empty home
-    // with the two built-in scenarios); the pictures stay.
-    void cleanAllData();
+    // Empties the store in place to the first-run data (an empty home with
+    // the two built-in scenarios) and the picture folder; false when the
+    // store could not be emptied (it is then as it was).
+    bool cleanAllData();
     // Runs the call 0.11 s from now, after every follow-up scheduled before it.
     void scheduleFollowUp(std::function<void()> call) { m_followUps.schedule(std::move(call)); }
 

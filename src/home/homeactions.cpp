@@ -11,7 +11,7 @@ void HomeActions::cleanAll()
     UDPSocketManager *channel = UDPSocketManager::instance();
     ShowAlertManager *feedback = ShowAlertManager::instance();
     AppDelegate *app = AppDelegate::instance();
-    channel->cleanAllData();
+    const bool cleaned = channel->cleanAllData();
     app->setIfConnected(AppDelegate::kConnectionUnknown);
     feedback->transmitterConnectionSuccessful(1);
     feedback->finishedFading();
@@ -19,7 +19,10 @@ void HomeActions::cleanAll()
     channel->getGatewayIPAgain(std::nullopt);
     if (auto *home = app->topScreenAs<HomeScreen>())
         home->updateCenterView();
-    feedback->showLabelWithTitle(tr("Clean all successful"));
+    if (cleaned)
+        feedback->showLabelWithTitle(tr("Clean all successful"));
+    else
+        feedback->showLabelWithTitle(tr("Clean all failed"), tr("The home could not be removed"));
 }
 
 void HomeActions::synchronizeData()

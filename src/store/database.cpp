@@ -2,6 +2,7 @@
 
 #include "../core/delegatemanager.h"
 #include "../core/documents.h"
+#include "../core/logging.h"
 #include "../core/textnumber.h"
 #include "jsoncodec.h"
 #include "recordfactory.h"
@@ -60,10 +61,15 @@ bool Database::openOuter()
         const QByteArray path = databasePath().toUtf8();
         if (sqlite3_open_v2(path.constData(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
                             nullptr) != SQLITE_OK) {
+            qCWarning(lcStore) << "SQLite: cannot open" << path << ":" << sqlite3_errmsg(m_db);
             sqlite3_close_v2(m_db);
             m_db = nullptr;
             return false;
         }
+        // The app and ardentia-ctl share the file: a lock held by the other
+        // is waited for, and readers never block the writer.
+        sqlite3_busy_timeout(m_db, kBusyTimeoutMilliseconds);
+        SqliteStatement(m_db, "PRAGMA journal_mode=WAL;").execute();
     }
     ++m_depth;
     return true;
@@ -373,20 +379,22 @@ QList<QVariantMap> Database::readAllScenarioInfo(const std::optional<QVariantMap
 
     // Which devices are stored, read once for all members: the same answer as
     // a non-empty selectMainDeviceWithMainID for each, without a scan apiece.
-    std::optional<QSet<QString>> storedDevices;
+    // A read that fails says nothing about the members: nothing is pruned.
+    std::optional<std::optional<QSet<QString>>> storedDevices;
     QList<QVariantMap> scenarios;
     for (const ScenarioRow &row : rows) {
         std::optional<QVariantMap> scenario = JsonCodec::recordFromJSONString(row.info);
         if (!scenario)
             continue;
         scenario->insert(Key::controlTimes, row.controlTimes);
-        if (RecordFactory::isUserScenario(*scenario)) {
-            if (!storedDevices)
-                storedDevices = storedDeviceIds();
+        if (!storedDevices && RecordFactory::isUserScenario(*scenario))
+            storedDevices = storedDeviceIds();
+        if (RecordFactory::isUserScenario(*scenario) && *storedDevices) {
+            const QSet<QString> &stored = **storedDevices;
             const QVariantList members = RecordFactory::sceneDevices(*scenario);
             QVariantList kept;
             for (const QVariant &member : members)
-                if (storedDevices->contains(member.toMap().value(Key::id).toString()))
+                if (stored.contains(member.toMap().value(Key::id).toString()))
                     kept.append(member);
             if (kept.isEmpty()) {
                 deleteScenarioWithMainID(scenario->value(Key::mainID).toString());
@@ -403,7 +411,7 @@ QList<QVariantMap> Database::readAllScenarioInfo(const std::optional<QVariantMap
     return scenarios;
 }
 
-QSet<QString> Database::storedDeviceIds()
+std::optional<QSet<QString>> Database::storedDeviceIds()
 {
     Session session(this);
     SqliteStatement statement(session.handle(),
@@ -412,7 +420,26 @@ QSet<QString> Database::storedDeviceIds()
     while (statement.nextRow())
         if (const std::optional<QString> id = statement.columnText(0))
             ids.insert(*id);
+    if (!statement.hasSucceeded())
+        return std::nullopt;
     return ids;
+}
+
+bool Database::wipeHome()
+{
+    return runInTransaction([this] {
+        Session session(this);
+        for (const char *sql :
+             {"DROP TABLE IF EXISTS Scenario;", "DROP TABLE IF EXISTS MainDevice;",
+              "DROP TABLE IF EXISTS SuperBox;"})
+            if (!SqliteStatement(session.handle(), sql).execute())
+                return false;
+        for (const char *sql : kCreateStatements)
+            if (!SqliteStatement(session.handle(), sql).execute())
+                return false;
+        return insertScenarioWithInfo(RecordFactory::allOnScenario()) &&
+               insertScenarioWithInfo(RecordFactory::allOffScenario());
+    });
 }
 
 void Database::deleteAllTableFromDatabase()

@@ -25,6 +25,7 @@ public:
     static Database *instance();
     static QString databasePath();
     static inline const QString kFileName = QStringLiteral("ArdentiaDatas.sqlite3");
+    static constexpr int kBusyTimeoutMilliseconds = 2000;
 
     // Controllers.
     bool insertMainDeviceWithInfo(const QVariantMap &record);
@@ -64,6 +65,10 @@ public:
     // The wipe without the picture folder: scenarios and controllers dropped,
     // every transmitter but the first removed.
     void dropHomeTables();
+    // An empty home in place (the file stays, for a program that holds it
+    // open): every table emptied and the two built-in scenarios, in one
+    // transaction. False when the store could not be emptied.
+    bool wipeHome();
     // Runs the work as one transaction: it stays only when the work answers
     // true and the commit succeeds; otherwise the store is as before.
     bool runInTransaction(const std::function<bool()> &work);
@@ -102,8 +107,9 @@ private:
                                       const char *jsonColumn,
                                       const std::optional<QVariantMap> &filter);
 
-    // IDs for which selectMainDeviceWithMainID gives a record.
-    QSet<QString> storedDeviceIds();
+    // IDs for which selectMainDeviceWithMainID gives a record; nothing when
+    // the table cannot be read.
+    std::optional<QSet<QString>> storedDeviceIds();
 
     // The statement for this SQL text on the open connection: prepared once
     // per connection and kept until it closes (a statement already in use,

@@ -1,10 +1,17 @@
 #include "sqlitestatement.h"
 
+#include "../core/logging.h"
+
 #include <sqlite3.h>
 
 SqliteStatement::SqliteStatement(sqlite3 *db, const char *sql)
 {
-    if (!db || sqlite3_prepare_v2(db, sql, -1, &m_statement, nullptr) != SQLITE_OK) {
+    if (!db) {
+        qCWarning(lcStore) << "SQLite: no connection for" << sql;
+        return;
+    }
+    if (sqlite3_prepare_v2(db, sql, -1, &m_statement, nullptr) != SQLITE_OK) {
+        qCWarning(lcStore) << "SQLite:" << sqlite3_errmsg(db) << "preparing" << sql;
         sqlite3_finalize(m_statement);
         m_statement = nullptr;
     }
@@ -30,8 +37,10 @@ SqliteStatement::~SqliteStatement()
 SqliteStatement &SqliteStatement::bind(int position, const QByteArray &utf8)
 {
     if (m_statement && sqlite3_bind_text(m_statement, position, utf8.constData(), int(utf8.size()),
-                                         SQLITE_TRANSIENT) != SQLITE_OK)
+                                         SQLITE_TRANSIENT) != SQLITE_OK) {
         m_failed = true;
+        qCWarning(lcStore) << "SQLite: cannot bind" << position << "of" << sqlite3_sql(m_statement);
+    }
     return *this;
 }
 
@@ -48,16 +57,27 @@ SqliteStatement &SqliteStatement::bind(int position, int value)
     return *this;
 }
 
+int SqliteStatement::step()
+{
+    const int result = sqlite3_step(m_statement);
+    if (result != SQLITE_ROW && result != SQLITE_DONE) {
+        m_failed = true;
+        qCWarning(lcStore) << "SQLite:" << sqlite3_errmsg(sqlite3_db_handle(m_statement))
+                           << "running" << sqlite3_sql(m_statement);
+    }
+    return result;
+}
+
 bool SqliteStatement::nextRow()
 {
-    return m_statement && !m_failed && sqlite3_step(m_statement) == SQLITE_ROW;
+    return m_statement && !m_failed && step() == SQLITE_ROW;
 }
 
 bool SqliteStatement::execute()
 {
     if (!m_statement || m_failed)
         return false;
-    const int result = sqlite3_step(m_statement);
+    const int result = step();
     return result == SQLITE_DONE || result == SQLITE_ROW;
 }
 

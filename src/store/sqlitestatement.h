@@ -27,6 +27,9 @@ public:
 
     // True while a row is available.
     bool nextRow();
+    // False once preparing, binding or a step has failed: rows read until
+    // then are not the whole answer.
+    bool hasSucceeded() const { return m_statement && !m_failed; }
     // Runs a statement that returns no rows; true when it succeeded.
     bool execute();
     // Ready to run again with new values.
@@ -39,6 +42,9 @@ public:
     qint64 columnInt64(int column) const;
 
 private:
+    // One step; a failure is logged and ends the statement's work.
+    int step();
+
     sqlite3_stmt *m_statement = nullptr;
     bool *m_inUse = nullptr; // set for a borrowed statement
     bool m_failed = false;

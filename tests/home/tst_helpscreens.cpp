@@ -36,6 +36,7 @@ class TestHelpScreens : public QObject {
     void firstStart()
     {
         QFile::remove(DelegateManager::markerPath());
+        QFile::remove(DelegateManager::welcomeMarkerPath());
         window->showFirstInitView();
         QTRY_VERIFY_WITH_TIMEOUT(window->welcomeView() && !window->overlay(), 4000);
     }

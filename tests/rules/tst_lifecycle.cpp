@@ -35,6 +35,7 @@ private Q_SLOTS:
     {
         QFile::remove(Database::databasePath());
         QFile::remove(DelegateManager::markerPath());
+        QFile::remove(DelegateManager::welcomeMarkerPath());
         presenter.clear();
         ShowAlertManager::instance()->setPresenter(&presenter);
     }
@@ -70,10 +71,29 @@ private Q_SLOTS:
         QCOMPARE(view.shown, (QStringList{"welcome", "logo hidden"}));
         QCOMPARE(store->readAllSuperBoxInfo().size(), 1);
 
-        // Without the marker the next start is a first start again.
+        // Without the marker the folder is set up again, but a home is kept
+        // (a lost marker, or a home that ardentia-ctl built); the welcome
+        // pages are not shown twice.
         QFile::remove(DelegateManager::markerPath());
         DelegateManager::instance()->hideFirstLogoView(&view);
-        QVERIFY(store->readAllSuperBoxInfo().isEmpty());
+        QCOMPARE(store->readAllSuperBoxInfo().size(), 1);
+        QVERIFY(QFile::exists(DelegateManager::markerPath()));
+        QCOMPARE(view.shown, (QStringList{"welcome", "logo hidden", "logo hidden"}));
+    }
+
+    void aHomeBuiltBeforeTheFirstStartIsKept()
+    {
+        // ardentia-ctl enrolled a master and a light in the shared folder.
+        DelegateManager::instance()->initApplicationNeedData();
+        store->insertSuperBoxWithInfo(RecordFactory::transmitter("20AA10000001", "10.0.0.2", true));
+        store->insertMainDeviceWithInfo(
+            RecordFactory::device("211300001230", "S", "211300001230", "Hall"));
+        QFile::remove(DelegateManager::markerPath()); // even without its marker
+        StartUp view;
+        DelegateManager::instance()->hideFirstLogoView(&view);
+        QCOMPARE(view.shown, QStringList{"welcome"}); // the app's own first start
+        QCOMPARE(store->readAllSuperBoxInfo().size(), 1);
+        QCOMPARE(store->readAllMainDeviceInfo().size(), 1);
     }
 
     void activationWithoutTransmitterOpensTheScanner()

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 
 #include <sqlite3.h>
 
@@ -236,6 +237,21 @@ private Q_SLOTS:
         QVERIFY(!store->updateMainDeviceWithMainID("L1", light("L1")));
         store->deleteMainDeviceWithMainID("L1");
         QCOMPARE(store->readAllSuperBoxInfo().size(), 1); // the rest still works
+    }
+
+    void aDeviceTableThatCannotBeReadPrunesNothing()
+    {
+        store->insertMainDeviceWithInfo(light("L1"));
+        store->insertScenarioWithInfo(
+            RecordFactory::userScenario("1", "Evening", "i", {light("L1")}));
+        rawSql("ALTER TABLE MainDevice RENAME TO Damaged");
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("SQLite: no such table: MainDevice"));
+        const QList<QVariantMap> scenarios = store->readAllScenarioInfo();
+        QCOMPARE(scenarios.size(), 1); // the read failed: no member looks deleted
+        rawSql("ALTER TABLE Damaged RENAME TO MainDevice");
+        const auto evening = store->scenarioRecordWithMainID("1");
+        QVERIFY(evening);
+        QCOMPARE(RecordFactory::sceneDevices(*evening).size(), 1);
     }
 
     void foreignFileGivesNeutralResults()

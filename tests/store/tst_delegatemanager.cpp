@@ -8,6 +8,12 @@
 #include "testmain.h"
 #include "udppeer.h"
 
+#include <QRegularExpression>
+
+#include <atomic>
+#include <sqlite3.h>
+#include <thread>
+
 #include <QDir>
 #include <QFile>
 
@@ -58,7 +64,7 @@ private Q_SLOTS:
         QVERIFY(store->readAllScenarioInfo().isEmpty());
     }
 
-    void cleanAllEmptiesTheHomeButKeepsPictures()
+    void cleanAllEmptiesTheHomeInPlaceWithItsPictures()
     {
         files->initApplicationNeedData();
         store->insertSuperBoxWithInfo(RecordFactory::transmitter("A1", "10.0.0.2", true));
@@ -69,12 +75,67 @@ private Q_SLOTS:
         QVERIFY(picture.open(QIODevice::WriteOnly));
         picture.close();
 
-        UDPSocketManager::instance()->cleanAllData();
+        // Another program (ardentia-ctl) holds the file open meanwhile.
+        sqlite3 *other = nullptr;
+        QCOMPARE(sqlite3_open(Database::databasePath().toUtf8().constData(), &other), SQLITE_OK);
+
+        QVERIFY(UDPSocketManager::instance()->cleanAllData());
 
         QVERIFY(store->readAllSuperBoxInfo().isEmpty());
         QVERIFY(store->readAllMainDeviceInfo().isEmpty());
         QCOMPARE(store->readAllScenarioInfo().size(), 2);
-        QVERIFY(picture.exists());
+        QVERIFY(!picture.exists()); // nothing refers to it any more
+        // The other program sees the emptied home: the file it holds was
+        // emptied, not removed from under it.
+        sqlite3_stmt *count = nullptr;
+        sqlite3_prepare_v2(other, "SELECT COUNT(*) FROM SuperBox;", -1, &count, nullptr);
+        QCOMPARE(sqlite3_step(count), SQLITE_ROW);
+        QCOMPARE(sqlite3_column_int(count, 0), 0);
+        sqlite3_finalize(count);
+        sqlite3_close(other);
+    }
+
+    void cleanAllThatCannotEmptyTheStoreSaysSo()
+    {
+        files->initApplicationNeedData();
+        store->insertSuperBoxWithInfo(RecordFactory::transmitter("A1", "10.0.0.2", true));
+        // Another program holds the write lock longer than the busy wait.
+        sqlite3 *other = nullptr;
+        QCOMPARE(sqlite3_open(Database::databasePath().toUtf8().constData(), &other), SQLITE_OK);
+        QCOMPARE(sqlite3_exec(other, "BEGIN IMMEDIATE;", nullptr, nullptr, nullptr), SQLITE_OK);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("SQLite: .*locked"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("could not be emptied"));
+        QVERIFY(!UDPSocketManager::instance()->cleanAllData());
+        sqlite3_exec(other, "ROLLBACK;", nullptr, nullptr, nullptr);
+        sqlite3_close(other);
+        QCOMPARE(store->readAllSuperBoxInfo().size(), 1); // as it was
+    }
+
+    void aWriteWaitsForTheOtherProgramsLock()
+    {
+        files->initApplicationNeedData();
+        std::atomic<bool> locked = false;
+        // ardentia-ctl writing at the same moment: it holds the lock a while.
+        std::thread other([&locked] {
+            sqlite3 *db = nullptr;
+            sqlite3_open(Database::databasePath().toUtf8().constData(), &db);
+            sqlite3_exec(db, "BEGIN IMMEDIATE;", nullptr, nullptr, nullptr);
+            sqlite3_exec(db,
+                         "INSERT INTO SuperBox (INFO, TYPE, MAINID) VALUES "
+                         "('{\"id\":\"A9\"}', 'SuperBox', 'A9');",
+                         nullptr, nullptr, nullptr);
+            locked = true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            sqlite3_exec(db, "COMMIT;", nullptr, nullptr, nullptr);
+            sqlite3_close(db);
+        });
+        while (!locked)
+            std::this_thread::yield();
+        const bool stored =
+            store->insertSuperBoxWithInfo(RecordFactory::transmitter("A1", "10.0.0.2", true));
+        other.join();
+        QVERIFY(stored);
+        QCOMPARE(store->readAllSuperBoxInfo().size(), 2); // both writes landed
     }
 
     void commandsGoToTheStoredMaster()
