@@ -163,12 +163,13 @@ int CliCommands::status()
                        d.value(Key::controlTimes).toString()));
     print(QStringLiteral("Scenarios (%1)").arg(scenarios.size()));
     for (const QVariantMap &s : scenarios)
+        // One substitution for all: a title holding "%1" is printed as it is.
         print(QStringLiteral("  %1  %2%3  %4 devices  run %5")
                   .arg(s.value(Key::mainID).toString(), s.value(Key::title).toString(),
                        s.value(Key::state).toString() == Value::yes ? QStringLiteral(" (last run)")
-                                                                    : QString())
-                  .arg(RecordFactory::sceneDevices(s).size())
-                  .arg(s.value(Key::controlTimes).toString()));
+                                                                    : QString(),
+                       QString::number(RecordFactory::sceneDevices(s).size()),
+                       s.value(Key::controlTimes).toString()));
     return Done;
 }
 

@@ -134,7 +134,7 @@ bool ShowAlertManager::checkActivityShowOn() const
     return screen && screen->hasBarActivity();
 }
 
-void ShowAlertManager::activityOnTimeOut()
+void ShowAlertManager::activityOnTimeOutAfterAdding(int channelsAdded)
 {
     m_showActivityTimer.stop();
     AppDelegate *app = AppDelegate::instance();
@@ -143,7 +143,7 @@ void ShowAlertManager::activityOnTimeOut()
     if (auto *screen = topScreenAs<TransmitterEnrolmentScreen>())
         screen->superBoxAddSucceed(false);
     else if (auto *screen = topScreenAs<DeviceEnrolmentScreen>())
-        screen->panelAddSucceed(QStringLiteral("0"));
+        screen->panelAddSucceed(QString::number(channelsAdded));
     else if (app->connectionType() == AppDelegate::kStreamImport)
         showControlFailed();
     else if (app->connectionType() == AppDelegate::kDatagramExchange)

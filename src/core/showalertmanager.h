@@ -41,7 +41,10 @@ public:
     void startActivity(double seconds, ActivityEnd end = ActivityEnd::OwnTimeOut);
     void stopActivity();
     bool checkActivityShowOn() const;
-    void activityOnTimeOut();
+    void activityOnTimeOut() { activityOnTimeOutAfterAdding(0); }
+    // The same, when a device enrolment got that far: its screen is told how
+    // many channels were stored before the wait ran out.
+    void activityOnTimeOutAfterAdding(int channelsAdded);
     bool checkStartNavigationActivity(double seconds, ActivityEnd end = ActivityEnd::OwnTimeOut);
     bool checkStopNavigationActivity();
     bool isWindowActivityShowing() const { return m_windowActivity; }

@@ -42,7 +42,6 @@ void DeviceCommands::renameDevice(QVariantMap &device, const QString &name)
 {
     device.insert(Key::title, name);
     sendWithOperations(ControllerCommands::name(device, name), {{{Key::insertDevice, device}}});
-    Database::instance()->updateMainDeviceWithMainID(device.value(Key::id).toString(), device);
 }
 
 void DeviceCommands::queryState(const QVariantMap &device)

@@ -18,7 +18,9 @@ public:
     static void moveCurtain(const QVariantMap &device, const QString &motion);
     // The reply decides; the store record goes when the transmitter agrees.
     static void removeDevice(const QVariantMap &device);
-    // Stored at once, whatever the transmitter answers.
+    // The record takes the name at once; the store, when the master has
+    // acknowledged it (the master holds the names, and a synchronisation
+    // would bring the old one back otherwise).
     static void renameDevice(QVariantMap &device, const QString &name);
     // Asks a channel for its state; the answer is stored.
     static void queryState(const QVariantMap &device);

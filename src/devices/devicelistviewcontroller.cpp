@@ -169,13 +169,13 @@ void DeviceListViewController::editFinishWithName(const QString &name, int which
     if (whichRow < 0 || s < 0 || s > 2 || whichRow >= m_needArray.at(s).size())
         return;
     QVariantMap &record = m_needArray[s][whichRow];
-    record.insert(Key::title, name);
-    Database *store = Database::instance();
-    const QString id = record.value(Key::id).toString();
-    if (record.value(Key::type).toString() == Value::superBox)
-        store->updateSuperBoxWithMainID(id, record);
-    else
-        store->updateMainDeviceWithMainID(id, record); // the list renames in the store only
+    if (record.value(Key::type).toString() == Value::superBox) {
+        // Transmitters have no naming command: their names are this app's own.
+        record.insert(Key::title, name);
+        Database::instance()->updateSuperBoxWithMainID(record.value(Key::id).toString(), record);
+    } else {
+        DeviceCommands::renameDevice(record, name);
+    }
     reloadTable();
 }
 

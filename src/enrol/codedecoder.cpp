@@ -48,10 +48,12 @@ QString CodeDecoder::controllerSummary(const Decoded &code)
         .arg(code.model.at(4) == QLatin1Char('D') ? tr("Wires:2") : tr("Wires:1"));
 }
 
-CodeDecoder::Result CodeDecoder::setScanNumber(const QString &text, const QString &scanType)
+CodeDecoder::Result CodeDecoder::setScanNumber(const QString &scanned, const QString &scanType)
 {
-    if (text.isEmpty())
+    if (scanned.isEmpty())
         return InvalidCode;
+    // Scanned or typed, one device has one ID: hexadecimal digits in upper case.
+    const QString text = scanned.toUpper();
     const std::optional<Decoded> code = getNeedString(text);
     if (!code || code->id.size() != 12)
         return InvalidCode;

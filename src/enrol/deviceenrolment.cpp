@@ -3,6 +3,7 @@
 #include "../gateway/controllercommands.h"
 #include "../gateway/udpsocketmanager.h"
 #include "../store/database.h"
+#include "../store/jsoncodec.h"
 #include "../store/recordfactory.h"
 #include "../store/recordkeys.h"
 #include "codedecoder.h"
@@ -23,11 +24,18 @@ QList<QVariantMap> DeviceEnrolment::channelRecords(const QString &controllerId, 
         return {};
     const QStringList ids = CodeDecoder::channelIds(controllerId, groupCount);
     const QString label = control == Value::curtainControl ? tr("Curtain") : tr("Light");
+    Database *store = Database::instance();
     QList<QVariantMap> records;
     for (const QString &id : ids) {
         QVariantMap record =
             RecordFactory::device(id, control, ids.constFirst(), QStringLiteral(""));
         record.insert(Key::showTitle, QStringLiteral("%1-%2").arg(label, id.mid(4)));
+        // Enrolled again: the channel keeps its name and how often it was used.
+        if (const std::optional<QVariantMap> stored =
+                JsonCodec::recordFromJSONString(store->selectMainDeviceWithMainID(id))) {
+            record.insert(Key::title, stored->value(Key::title));
+            record.insert(Key::controlTimes, stored->value(Key::controlTimes));
+        }
         records.append(record);
     }
     return records;

@@ -62,7 +62,7 @@ void DeviceReplies::overLightingControlWithServerInfo(const QString &info,
         deleteLightWithAnswer(ack->code, id, operations);
         break;
     case 15:
-        changeNameWithAnswer(id, operations);
+        changeNameWithAnswer(ack->code, id, operations);
         break;
     case 18:
         forceDeleteWithAnswer(ack->code, id);
@@ -111,10 +111,11 @@ void DeviceReplies::addLightToDeviceWithAnswer(int code, const QString &ligId,
         return;
     const int index = int(entry - list.begin());
     if (code == ResultCode::Accepted) {
-        entry->insert(Key::haveSend, Value::yes);
+        // Counted as added only once it is stored.
         Database *store = Database::instance();
         store->deleteMainDeviceWithMainID(ligId);
-        store->insertMainDeviceWithInfo(entry->value(Key::insertDevice).toMap());
+        if (store->insertMainDeviceWithInfo(entry->value(Key::insertDevice).toMap()))
+            entry->insert(Key::haveSend, Value::yes);
     }
     if (index < list.size() - 1)
         stepAfter(index, operations);
@@ -122,20 +123,44 @@ void DeviceReplies::addLightToDeviceWithAnswer(int code, const QString &ligId,
         reportEnrolment(list);
 }
 
-void DeviceReplies::changeNameWithAnswer(const QString &ligId, const SharedOperations &operations)
+void DeviceReplies::changeNameWithAnswer(int code, const QString &ligId,
+                                         const SharedOperations &operations)
 {
-    // The result code is not looked at: a refused name does not stop an enrolment.
     const OperationList &list = *operations;
     const auto entry = std::find_if(list.cbegin(), list.cend(), [&](const QVariantMap &e) {
         return idOfInsertDevice(e) == ligId && !e.contains(Key::haveSend);
     });
     if (entry == list.cend())
         return;
+    if (list.size() == 1) { // a rename
+        storeAcknowledgedName(code, entry->value(Key::insertDevice).toMap());
+        return;
+    }
+    // In an enrolment a refused name does not stop the channels after it.
     const int index = int(entry - list.cbegin());
     if (index < list.size() - 1)
         stepAfter(index, operations);
-    else if (list.size() >= 2) // a rename from a list stored its name already
+    else
         reportEnrolment(list);
+}
+
+void DeviceReplies::storeAcknowledgedName(int code, const QVariantMap &renamed)
+{
+    // Only the name: the rest of the record may have changed since.
+    Database *store = Database::instance();
+    const QString id = renamed.value(Key::id).toString();
+    std::optional<QVariantMap> stored =
+        code == ResultCode::Accepted
+            ? JsonCodec::recordFromJSONString(store->selectMainDeviceWithMainID(id))
+            : std::nullopt;
+    if (stored) {
+        stored->insert(Key::title, renamed.value(Key::title));
+        if (!store->updateMainDeviceWithMainID(id, *stored))
+            stored.reset();
+    }
+    if (!stored)
+        ShowAlertManager::instance()->showControlFailed();
+    m_channel->updateMainController();
 }
 
 void DeviceReplies::lightControlWithAnswer(int code, const QString &ligId,
@@ -144,8 +169,10 @@ void DeviceReplies::lightControlWithAnswer(int code, const QString &ligId,
     if (code == ResultCode::Accepted) {
         for (const QVariantMap &entry : std::as_const(*operations)) {
             if (entry.value(Key::id).toString() == ligId) {
-                Database::instance()->updateMainDeviceWithMainID(ligId, entry);
-                return;
+                // The home took it; a store that cannot follow says so.
+                if (Database::instance()->updateMainDeviceWithMainID(ligId, entry))
+                    return;
+                break;
             }
         }
     }
@@ -230,9 +257,7 @@ void DeviceReplies::forceDeleteWithAnswer(int code, const QString &ligId)
 
 void DeviceReplies::switchAllWithAnswer(int code, bool on)
 {
-    if (code == ResultCode::Accepted)
-        ScenarioStates::switchAllLights(on);
-    else
+    if (code != ResultCode::Accepted || !ScenarioStates::switchAllLights(on))
         ShowAlertManager::instance()->showControlFailed();
     m_channel->updateMainController();
 }

@@ -23,7 +23,7 @@ public:
 
     void addLightToDeviceWithAnswer(int code, const QString &ligId,
                                     const SharedOperations &operations);
-    void changeNameWithAnswer(const QString &ligId, const SharedOperations &operations);
+    void changeNameWithAnswer(int code, const QString &ligId, const SharedOperations &operations);
     void lightControlWithAnswer(int code, const QString &ligId, const SharedOperations &operations);
     void deleteLightWithAnswer(int code, const QString &ligId, const SharedOperations &operations);
     void forceDeleteWithAnswer(int code, const QString &ligId);
@@ -38,6 +38,8 @@ public:
 private:
     void stepAfter(int index, const SharedOperations &operations);
     void reportEnrolment(const OperationList &operations);
+    // A rename the master acknowledged is stored; a refused one shows the failure.
+    void storeAcknowledgedName(int code, const QVariantMap &renamed);
     void completeScenarioChange(const OperationList &operations);
     void askForcedRemoval(const QString &message, const SharedOperations &operations);
 

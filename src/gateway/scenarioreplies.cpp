@@ -57,10 +57,13 @@ void ScenarioReplies::overScenarioRunWithServerInfo(const QString &info,
         std::find_if(operations->cbegin(), operations->cend(), [&](const QVariantMap &s) {
             return s.value(Key::mainID).toString() == ack->number;
         });
+    bool stored = true;
     if (run != operations->cend())
-        ScenarioStates::applyMembers(*run);
-    else if (const auto stored = Database::instance()->scenarioRecordWithMainID(ack->number))
-        ScenarioStates::applyMembers(*stored);
+        stored = ScenarioStates::applyMembers(*run);
+    else if (const auto scenario = Database::instance()->scenarioRecordWithMainID(ack->number))
+        stored = ScenarioStates::applyMembers(*scenario);
+    if (!stored)
+        ShowAlertManager::instance()->showControlFailed();
     m_channel->updateMainController();
 }
 

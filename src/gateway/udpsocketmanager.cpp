@@ -343,6 +343,11 @@ void UDPSocketManager::onNoReply(CommandExchange *exchange)
 {
     const bool locate = exchange->command().isLocate();
     const QStringList fields = exchange->command().fields;
+    // An enrolment cut short has stored some channels: those are its outcome.
+    const OperationList &records = *exchange->command().operations;
+    const int added = int(std::count_if(records.cbegin(), records.cend(), [](const QVariantMap &e) {
+        return e.contains(Key::insertDevice) && e.value(Key::haveSend).toString() == Value::yes;
+    }));
     settle(exchange);
     ShowAlertManager *feedback = ShowAlertManager::instance();
     // A locate that goes unanswered after a transmitter has answered is not
@@ -351,7 +356,7 @@ void UDPSocketManager::onNoReply(CommandExchange *exchange)
     if (locate && AppDelegate::instance()->ifConnected() == AppDelegate::kConnected)
         feedback->stopActivity();
     else
-        feedback->activityOnTimeOut();
+        feedback->activityOnTimeOutAfterAdding(added);
     scheduleFollowUp([this] { sendQueueRequest(); });
     Q_EMIT commandSettled(fields, false);
 }

@@ -5,9 +5,10 @@
 #include "recordfactory.h"
 #include "recordkeys.h"
 
-void ScenarioStates::applyMembers(const QVariantMap &scenario)
+bool ScenarioStates::applyMembers(const QVariantMap &scenario)
 {
     Database *store = Database::instance();
+    bool stored = true;
     for (const QVariant &member : RecordFactory::sceneDevices(scenario)) {
         const QVariantMap entry = member.toMap();
         const QString id = entry.value(Key::id).toString();
@@ -16,13 +17,15 @@ void ScenarioStates::applyMembers(const QVariantMap &scenario)
         if (!device)
             continue;
         device->insert(Key::turnOn, entry.value(Key::turnOn));
-        store->updateMainDeviceWithMainID(id, *device);
+        stored = store->updateMainDeviceWithMainID(id, *device) && stored;
     }
+    return stored;
 }
 
-void ScenarioStates::switchAllLights(bool on)
+bool ScenarioStates::switchAllLights(bool on)
 {
     Database *store = Database::instance();
+    bool stored = true;
     for (QVariantMap light :
          store->readAllMainDeviceInfo(QVariantMap{{Key::type, Value::lighting}})) {
         const QString turnOn = light.value(Key::turnOn).toString();
@@ -30,6 +33,8 @@ void ScenarioStates::switchAllLights(bool on)
         light.insert(Key::move, Value::no);
         light.insert(Key::turnOn, switched ? (on ? Value::yes : Value::no)
                                            : (on ? QStringLiteral("10") : QStringLiteral("0")));
-        store->updateMainDeviceWithMainID(light.value(Key::id).toString(), light);
+        stored =
+            store->updateMainDeviceWithMainID(light.value(Key::id).toString(), light) && stored;
     }
+    return stored;
 }

@@ -6,8 +6,9 @@
 // acknowledged the run.
 class ScenarioStates {
 public:
-    // Each stored member takes the state the scenario gives it.
-    static void applyMembers(const QVariantMap &scenario);
+    // Each stored member takes the state the scenario gives it; false when
+    // the store could not take one.
+    static bool applyMembers(const QVariantMap &scenario);
     // All lights on or off: switched lights by "YES"/"NO", dimmers to a level.
-    static void switchAllLights(bool on);
+    static bool switchAllLights(bool on);
 };

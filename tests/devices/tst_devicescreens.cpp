@@ -1,4 +1,5 @@
 #include "app/appwindow.h"
+#include "appwindowtesting.h"
 #include "core/appdelegate.h"
 #include "core/delegatemanager.h"
 #include "core/showalertmanager.h"
@@ -186,8 +187,10 @@ private Q_SLOTS:
                  QStringLiteral("Porch left")); // the comma cannot be typed
         QTest::keyClick(naming->nameField(), Qt::Key_Return);
         QCOMPARE(stack()->top(), static_cast<QWidget *>(lighting));
-        QCOMPARE(stored("211300001230").value(Key::title).toString(), QStringLiteral("Porch left"));
         QTRY_COMPARE(sent("211300001230"), QStringList{"cfg,lig,211300001230,15,Porch left,0,0"});
+        QTRY_COMPARE(stored("211300001230").value(Key::title).toString(),
+                     QStringLiteral("Porch left")); // once acknowledged
+        QTRY_VERIFY(AppWindowTesting::channelSettled());
 
         for (int i = 0; i < 3; ++i) {
             swipeLeft(lighting->cellAt(0));
@@ -255,10 +258,12 @@ private Q_SLOTS:
         QTest::mouseClick(list->cellAt(1, 0)->deleteButton(), Qt::LeftButton);
         QTRY_COMPARE(sent("211300001230"), QStringList{"cfg,lig,211300001230,12,0,0,0"});
 
+        // A device renamed in the list is renamed in the master too, so that
+        // the next synchronisation keeps it.
         list->editFinishWithName("Study", 0, QStringLiteral("1"));
-        QCOMPARE(stored("212200004560").value(Key::title).toString(), QStringLiteral("Study"));
-        QTest::qWait(200);
-        QVERIFY(sent("212200004560").isEmpty()); // renamed in the store only
+        QTRY_COMPARE(sent("212200004560"), QStringList{"cfg,lig,212200004560,15,Study,0,0"});
+        QTRY_COMPARE(stored("212200004560").value(Key::title).toString(), QStringLiteral("Study"));
+        QCOMPARE(simulator->home().channel("212200004560")->name, QStringLiteral("Study"));
     }
 
     void namingWithAPicture()

@@ -109,6 +109,11 @@ private Q_SLOTS:
             << "Device" << 0 << "device 2113D0001230 3 S"
             << "Model:ZEVO-2113\nLighting Controller\nGroups:3\nWires:2"
             << "";
+        QTest::newRow("scanned in lower case: one ID for one device")
+            << "2113d000123e"
+            << "Device" << 0 << "device 2113D000123E 3 S"
+            << "Model:ZEVO-2113\nLighting Controller\nGroups:3\nWires:2"
+            << "";
         QTest::newRow("curtain") << "213100007890"
                                  << "Device" << 0 << "device 213100007890 1 C"
                                  << "Model:ZEVO-2131\nCurtain Controller\nGroups:1\nWires:1"

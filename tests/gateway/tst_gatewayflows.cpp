@@ -3,6 +3,8 @@
 #include "core/delegatemanager.h"
 #include "core/headlessfeedbackpresenter.h"
 #include "core/showalertmanager.h"
+#include "devices/devicecommands.h"
+#include "enrol/deviceenrolment.h"
 #include "gateway/udpsocketmanager.h"
 #include "loopbacksimulator.h"
 #include "store/database.h"
@@ -356,6 +358,64 @@ private Q_SLOTS:
         QVERIFY(both);
         QCOMPARE(RecordFactory::sceneDevices(*both).size(), 1);
         QVERIFY(!store->scenarioRecordWithMainID("2"));
+    }
+
+    void enrolmentCutShortReportsTheChannelsStored()
+    {
+        startSimulator(SimulatedHome::demo());
+        simulator->faults().add(*FaultRule::parse("lig:11:211200009991=drop", nullptr));
+        storeDemoMaster();
+        channel->setReplyWaitOverride(0.3);
+        TestDeviceEnrolmentScreen enrolment;
+        stack->push(&enrolment);
+        QVERIFY(DeviceEnrolment::connect(DeviceEnrolment::channelRecords("211200009990", 2, "S")));
+        QTRY_COMPARE(enrolment.outcomes, QStringList{"1"}); // not "0": one is stored
+        QVERIFY(!storedDevice("211200009990").isEmpty());
+        QVERIFY(storedDevice("211200009991").isEmpty());
+    }
+
+    void enrollingAStoredControllerAgainKeepsNamesAndUse()
+    {
+        QVariantMap hall = RecordFactory::device("211200009990", "S", "211200009990", "Hall");
+        hall.insert(Key::controlTimes, "12");
+        store->insertMainDeviceWithInfo(hall);
+        const QList<QVariantMap> records = DeviceEnrolment::channelRecords("211200009990", 2, "S");
+        QCOMPARE(records.at(0).value(Key::title).toString(), QStringLiteral("Hall"));
+        QCOMPARE(records.at(0).value(Key::controlTimes).toString(), QStringLiteral("12"));
+        QCOMPARE(records.at(1).value(Key::title).toString(), QString(""));
+        QCOMPARE(records.at(1).value(Key::controlTimes).toString(), QStringLiteral("0"));
+    }
+
+    void renamesAreStoredOnlyWhenTheMasterTakesThem_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QStringList>("toasts");
+        QTest::newRow("accepted") << ""
+                                  << "Front hall" << QStringList{};
+        QTest::newRow("refused") << "lig:15:*=code:1"
+                                 << "Hall"
+                                 << QStringList{"Control failed / Please check device and network"};
+    }
+    void renamesAreStoredOnlyWhenTheMasterTakesThem()
+    {
+        QFETCH(QString, fault);
+        QFETCH(QString, title);
+        QFETCH(QStringList, toasts);
+        startSimulator(SimulatedHome::demo());
+        if (!fault.isEmpty())
+            simulator->faults().add(*FaultRule::parse(fault, nullptr));
+        storeDemoMaster();
+        QVariantMap hall = RecordFactory::device("211300001230", "S", "211300001230", "Hall");
+        store->insertMainDeviceWithInfo(hall);
+        TestFrameScreen lighting;
+        stack->push(&lighting);
+        DeviceCommands::renameDevice(hall, "Front hall");
+        QCOMPARE(storedDevice("211300001230").value(Key::title).toString(), QStringLiteral("Hall"));
+        QTRY_VERIFY(channel->isSettled());
+        QCOMPARE(storedDevice("211300001230").value(Key::title).toString(), title);
+        QCOMPARE(presenter.toasts(), toasts);
+        QCOMPARE(lighting.reloads, 1);
     }
 
 private:
