@@ -215,6 +215,18 @@
         <source>Curtain</source>
         <translation>Curtain</translation>
     </message>
+    <message>
+        <source>Remove the master transmitter? Every command goes through it. Lights, curtains and scenarios cannot be reached until a master is enrolled again.</source>
+        <translation>Remove the master transmitter? Every command goes through it. Lights, curtains and scenarios cannot be reached until a master is enrolled again.</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Remove</translation>
+    </message>
 </context>
 <context>
     <name>DeviceTableViewController</name>
@@ -646,6 +658,10 @@
     <message>
         <source>Please have a rest</source>
         <translation>Please have a rest</translation>
+    </message>
+    <message>
+        <source>Scenario saved without some devices</source>
+        <translation>Scenario saved without some devices</translation>
     </message>
 </context>
 <context>

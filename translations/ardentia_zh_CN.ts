@@ -215,6 +215,18 @@
         <source>Curtain</source>
         <translation>窗帘</translation>
     </message>
+    <message>
+        <source>Remove the master transmitter? Every command goes through it. Lights, curtains and scenarios cannot be reached until a master is enrolled again.</source>
+        <translation>删除主无线转发器？所有指令都经由它发出：在重新添加主无线转发器之前，灯光、窗帘和情景都无法控制。</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>删除</translation>
+    </message>
 </context>
 <context>
     <name>DeviceTableViewController</name>
@@ -646,6 +658,10 @@
     <message>
         <source>Please have a rest</source>
         <translation>请稍后再试</translation>
+    </message>
+    <message>
+        <source>Scenario saved without some devices</source>
+        <translation>情景已保存，但以下设备未设置</translation>
     </message>
 </context>
 <context>

@@ -1,7 +1,9 @@
 #include "devicelistviewcontroller.h"
 
+#include "../core/alertpresenter.h"
 #include "../core/appdelegate.h"
 #include "../core/navigator.h"
+#include "../core/showalertmanager.h"
 #include "../home/navigationbar.h"
 #include "../home/navigationstack.h"
 #include "../store/checkmanager.h"
@@ -16,6 +18,7 @@
 #include "editnameviewcontroller.h"
 
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -133,6 +136,9 @@ void DeviceListViewController::VtMoveCellSelector(QWidget *cellWidget, const QSt
             stack->push(new DeviceDetailViewController(record), true);
     } else if (moveType == QLatin1String("L") || moveType == QLatin1String("R")) {
         cell->showOutSettingViewWithCellHeight(kRowHeight, VtMoveCell::Toggle);
+    } else if (moveType == QLatin1String("D") && isMaster(record)) {
+        cell->showOutSettingViewWithCellHeight(kRowHeight, VtMoveCell::Close);
+        askBeforeRemovingTheMaster(record.value(Key::id).toString());
     } else if (moveType == QLatin1String("D")) {
         if (record.value(Key::type).toString() == Value::superBox)
             Database::instance()->deleteSuperBoxWithMainID(record.value(Key::id).toString());
@@ -160,6 +166,34 @@ void DeviceListViewController::VtMoveCellSelector(QWidget *cellWidget, const QSt
     m_lastEditCell = deleted || cell->getIfEditViewShow() ? Position{} : at;
     if (deleted)
         reloadTable();
+}
+
+bool DeviceListViewController::isMaster(const QVariantMap &record)
+{
+    if (record.value(Key::type).toString() != Value::superBox)
+        return false;
+    const QList<QVariantMap> transmitters = Database::instance()->readAllSuperBoxInfo();
+    return !transmitters.isEmpty() &&
+           transmitters.constFirst().value(Key::id) == record.value(Key::id);
+}
+
+void DeviceListViewController::askBeforeRemovingTheMaster(const QString &masterId)
+{
+    // Every command goes through the master: without it the home has no link.
+    AlertPresenter *presenter = ShowAlertManager::instance()->alertPresenter();
+    if (!presenter)
+        return;
+    presenter->showAlert(
+        tr("Remove the master transmitter? Every command goes through it. Lights, curtains "
+           "and scenarios cannot be reached until a master is enrolled again."),
+        {tr("Cancel"), tr("Remove")},
+        [screen = QPointer<DeviceListViewController>(this), masterId](int index) {
+            if (index != 1)
+                return;
+            Database::instance()->deleteSuperBoxWithMainID(masterId);
+            if (screen)
+                screen->updateMainView();
+        });
 }
 
 void DeviceListViewController::editFinishWithName(const QString &name, int whichRow,

@@ -38,6 +38,10 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    static bool isMaster(const QVariantMap &record);
+    // Removing the master cuts the whole home off: it is confirmed first.
+    void askBeforeRemovingTheMaster(const QString &masterId);
+
     struct Position {
         int section = -1;
         int row = -1;

@@ -2,6 +2,7 @@
 
 #include "../core/alertpresenter.h"
 #include "../core/appdelegate.h"
+#include "../core/controlrefusalscreen.h"
 #include "../core/deviceenrolmentscreen.h"
 #include "../core/logging.h"
 #include "../core/namingscreen.h"
@@ -176,6 +177,8 @@ void DeviceReplies::lightControlWithAnswer(int code, const QString &ligId,
             }
         }
     }
+    if (auto *screen = AppDelegate::instance()->topScreenAs<ControlRefusalScreen>())
+        screen->controlRefused(ligId);
     ShowAlertManager::instance()->showControlFailed();
     m_channel->updateMainController();
 }
@@ -313,10 +316,14 @@ void DeviceReplies::completeScenarioChange(const OperationList &operations)
 
     QVariantList accepted;
     QStringList removed; // members an edit took out (operation 14) and the transmitter let go
+    QStringList refused; // the names of the devices the transmitter did not take
     for (const QVariantMap &entry : operations) {
+        if (!entry.contains(Key::haveSend))
+            continue; // the naming entry
+        const bool kept = entry.value(Key::needCheck).toString() == Value::yes;
         if (entry.value(Key::haveSend).toString() != Value::yes)
-            continue;
-        if (entry.value(Key::needCheck).toString() == Value::yes)
+            refused.append(entry.value(Key::insertDevice).toMap().value(Key::title).toString());
+        else if (kept)
             accepted.append(entry.value(Key::insertDevice));
         else if (entry.value(Key::sendArray).toStringList().value(3) == QLatin1String("14"))
             removed.append(targetOfSendArray(entry));
@@ -325,7 +332,11 @@ void DeviceReplies::completeScenarioChange(const OperationList &operations)
         feedback->showLabelWithTitle(UDPSocketManager::tr("Setting scenario failed"));
         return;
     }
-    feedback->showLabelWithTitle(UDPSocketManager::tr("Setting scenario successful"));
+    if (refused.isEmpty())
+        feedback->showLabelWithTitle(UDPSocketManager::tr("Setting scenario successful"));
+    else // saved, but not as it was asked for: say which devices are not in it
+        feedback->showLabelWithTitle(UDPSocketManager::tr("Scenario saved without some devices"),
+                                     refused.join(QStringLiteral(", ")));
     // The naming screen closes. A scenario's goes back to the scenario list
     // (popping only it would leave the selection screen on top, and the naming
     // acknowledgement, which looks for the naming screen, would not return).

@@ -4,6 +4,7 @@
 #include "../home/navigationbar.h"
 #include "../home/navigationstack.h"
 #include "../store/database.h"
+#include "../store/jsoncodec.h"
 #include "../store/recordkeys.h"
 #include "../views/picturelibrary.h"
 #include "../views/vtcellindicatorview.h"
@@ -129,6 +130,20 @@ void ChooseControlViewController::updateMainView()
             device.insert(Key::turnOn, stored.value(Key::turnOn));
             reloadTable();
         }
+        return;
+    }
+}
+
+void ChooseControlViewController::controlRefused(const QString &deviceId)
+{
+    for (QVariantMap &device : records()) {
+        if (device.value(Key::id).toString() != deviceId)
+            continue;
+        const std::optional<QVariantMap> stored = JsonCodec::recordFromJSONString(
+            Database::instance()->selectMainDeviceWithMainID(deviceId));
+        if (stored)
+            device.insert(Key::turnOn, stored->value(Key::turnOn));
+        reloadTable();
         return;
     }
 }

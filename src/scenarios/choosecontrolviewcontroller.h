@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../core/controlrefusalscreen.h"
+
 #include "../devices/devicetableviewcontroller.h"
 
 class QLabel;
@@ -7,7 +9,7 @@ class QPushButton;
 
 // The first step of a scenario: every device, ticked in the order wanted and
 // driven to the state it is to have (real commands), then "Next".
-class ChooseControlViewController : public DeviceTableViewController {
+class ChooseControlViewController : public DeviceTableViewController, public ControlRefusalScreen {
     Q_OBJECT
 
 public:
@@ -21,6 +23,8 @@ public:
     void VtMoveCellSelector(QWidget *cell, const QString &moveType) override;
     // Refreshes the last ticked row from the store (after its state answer).
     void updateMainView() override;
+    // The row of that device shows its stored state again.
+    void controlRefused(const QString &deviceId) override;
     virtual QList<QVariantMap> getEditScenarioArray();
     virtual void nextButtonPress();
     QPushButton *nextButton() const { return m_next; }

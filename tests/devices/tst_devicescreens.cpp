@@ -233,6 +233,23 @@ private Q_SLOTS:
                                                         "cfg,curtain,213100007890,4,0,0,0"}));
     }
 
+    void removingTheMasterAsksFirst()
+    {
+        auto *list = open(new DeviceListViewController());
+        for (const char *button : {"alertButton0", "alertButton1"}) { // cancel, then remove
+            swipeLeft(list->cellAt(0, 0));
+            QTest::mouseClick(list->cellAt(0, 0)->deleteButton(), Qt::LeftButton);
+            QWidget *alert = window->alertDialog()->visibleAlert();
+            QVERIFY(alert);
+            QCOMPARE(Database::instance()->readAllSuperBoxInfo().size(), 2); // not yet
+            QTest::mouseClick(alert->findChild<QPushButton *>(button), Qt::LeftButton);
+        }
+        const QList<QVariantMap> left = Database::instance()->readAllSuperBoxInfo();
+        QCOMPARE(left.size(), 1);
+        QCOMPARE(left.constFirst().value(Key::id).toString(), QStringLiteral("20AA10000002"));
+        QCOMPARE(list->rowCount(0), 1);
+    }
+
     void deviceListSectionsDetailAndDeletion()
     {
         auto *list = open(new DeviceListViewController());

@@ -102,6 +102,23 @@ private Q_SLOTS:
         QCOMPARE(choose->nextButton()->text(), QStringLiteral("Next(1)"));
     }
 
+    void aRefusedControlPutsItsOwnRowBack()
+    {
+        simulator->faults().add(*FaultRule::parse("curtain:4:*=code:1", nullptr));
+        auto *choose = new ChooseControlViewController();
+        stack()->push(choose, false);
+        choose->tick(rowOf(choose, kHall), true);
+        settle();
+        // The curtain is chosen after the hall: its refusal must not touch the hall.
+        choose->VtSwitchViewTouched(rowOf(choose, kBedroom), true);
+        choose->VtSwitchViewTouched(rowOf(choose, kHall), true);
+        settle();
+        QCOMPARE(choose->customArray().at(rowOf(choose, kHall)).value(Key::turnOn).toString(),
+                 QStringLiteral("YES"));
+        QCOMPARE(choose->customArray().at(rowOf(choose, kBedroom)).value(Key::turnOn).toString(),
+                 QStringLiteral("NO"));
+    }
+
     void aScenarioFromCreationToDeletion()
     {
         auto *list = new SceneViewController();
