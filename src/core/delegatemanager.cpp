@@ -55,6 +55,9 @@ void DelegateManager::hideFirstLogoView(StartUpView *view)
             qCInfo(lcStore) << "the data folder holds a home already: kept as it is";
         writeMarker(markerPath());
     }
+    // Pictures a scenario left behind (replaced, or its scenario deleted
+    // while a wipe could not finish) go at each start.
+    Database::instance()->removeUnreferencedPictures();
     if (QFileInfo::exists(welcomeMarkerPath())) {
         if (view)
             view->hideLogoAndRefresh();

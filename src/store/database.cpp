@@ -9,6 +9,10 @@
 #include "recordkeys.h"
 #include "sqlitestatement.h"
 
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+
 #include <sqlite3.h>
 
 namespace {
@@ -295,6 +299,7 @@ bool Database::insertScenarioWithJSON(const QByteArray &json, const QString &mai
 void Database::deleteScenarioWithMainID(const QString &mainID)
 {
     deleteWhere("DELETE FROM Scenario WHERE MAINID=?1;", mainID);
+    removeUnreferencedPictures();
 }
 
 QString Database::selectScenarioWithMainID(const QString &mainID)
@@ -308,10 +313,39 @@ bool Database::updateScenarioWithMainID(const QString &rowID, const QVariantMap 
     if (!json)
         return false;
     Session session(this);
-    return SqliteStatement(session.handle(), "UPDATE Scenario SET INFO=?1 WHERE ID=?2;")
-        .bind(1, *json)
-        .bind(2, TextNumber::integerValue(rowID))
-        .execute();
+    const bool updated =
+        SqliteStatement(session.handle(), "UPDATE Scenario SET INFO=?1 WHERE ID=?2;")
+            .bind(1, *json)
+            .bind(2, TextNumber::integerValue(rowID))
+            .execute();
+    if (updated) // its picture may have been replaced
+        removeUnreferencedPictures();
+    return updated;
+}
+
+void Database::removeUnreferencedPictures()
+{
+    Session session(this);
+    // Inside a transaction the commit is still to come: the sweep waits for a later one.
+    if (!session.isOpen() || sqlite3_get_autocommit(m_db) == 0)
+        return;
+    const QFileInfoList files =
+        QDir(DelegateManager::imageFolderPath()).entryInfoList(QDir::Files | QDir::Hidden);
+    if (files.isEmpty())
+        return;
+    SqliteStatement select(m_db, "SELECT json_extract(INFO, '$.imagePath') FROM Scenario;");
+    QSet<QString> referenced;
+    while (select.nextRow())
+        if (const std::optional<QString> path = select.columnText(0))
+            referenced.insert(QFileInfo(*path).absoluteFilePath());
+    if (!select.hasSucceeded())
+        return; // a read that fails says nothing about what is in use
+    // A picture saved in the last minutes may be on its way to a record
+    // (a scenario being created is stored when the master has taken it).
+    const QDateTime recent = QDateTime::currentDateTime().addSecs(-kPictureGraceSeconds);
+    for (const QFileInfo &file : files)
+        if (!referenced.contains(file.absoluteFilePath()) && file.lastModified() < recent)
+            QFile::remove(file.absoluteFilePath());
 }
 
 std::optional<QVariantMap> Database::scenarioRecordWithMainID(const QString &mainID)

@@ -69,6 +69,10 @@ public:
     // open): every table emptied and the two built-in scenarios, in one
     // transaction. False when the store could not be emptied.
     bool wipeHome();
+    // Removes the pictures of the picture folder that no scenario refers to
+    // any more (nothing when the scenarios cannot be read).
+    void removeUnreferencedPictures();
+    static constexpr int kPictureGraceSeconds = 300;
     // Runs the work as one transaction: it stays only when the work answers
     // true and the commit succeeds; otherwise the store is as before.
     bool runInTransaction(const std::function<bool()> &work);

@@ -8,14 +8,24 @@
 #include "testmain.h"
 #include "udppeer.h"
 
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
 #include <QRegularExpression>
 
 #include <atomic>
 #include <sqlite3.h>
 #include <thread>
 
-#include <QDir>
-#include <QFile>
+namespace {
+void rawSql(const char *sql)
+{
+    sqlite3 *db = nullptr;
+    sqlite3_open(Database::databasePath().toUtf8().constData(), &db);
+    sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+}
+} // namespace
 
 class TestDelegateManager : public QObject {
     Q_OBJECT
@@ -136,6 +146,44 @@ private Q_SLOTS:
         other.join();
         QVERIFY(stored);
         QCOMPARE(store->readAllSuperBoxInfo().size(), 2); // both writes landed
+    }
+
+    void picturesNoScenarioRefersToAreRemoved()
+    {
+        files->initApplicationNeedData();
+        const QString folder = DelegateManager::imageFolderPath();
+        const auto picture = [&folder](const QString &name, int ageSeconds) {
+            QFile file(folder + "/" + name);
+            file.open(QIODevice::WriteOnly);
+            file.write("png");
+            file.flush();
+            file.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds),
+                             QFileDevice::FileModificationTime);
+            return file.fileName();
+        };
+        const QString kept = picture("kept.png", 3600);
+        const QString replaced = picture("replaced.png", 3600);
+        const QString justSaved = picture("just-saved.png", 5); // on its way to a record
+        store->insertScenarioWithInfo(RecordFactory::userScenario("1", "Evening", replaced, {}));
+        store->insertScenarioWithInfo(RecordFactory::userScenario("2", "Night", kept, {}));
+
+        QVariantMap evening = *store->scenarioRecordWithMainID("1");
+        evening.insert(Key::imagePath, QStringLiteral("icon_choose_small_3.png"));
+        QVERIFY(store->updateScenarioWithMainID(evening.value(Key::id).toString(), evening));
+        QVERIFY(!QFile::exists(replaced));
+        QVERIFY(QFile::exists(kept));
+        QVERIFY(QFile::exists(justSaved));
+
+        // A scenario table that cannot be read removes nothing.
+        rawSql("UPDATE Scenario SET INFO='{broken' WHERE MAINID='1';");
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("SQLite: malformed JSON"));
+        store->removeUnreferencedPictures();
+        QVERIFY(QFile::exists(kept));
+
+        rawSql("DELETE FROM Scenario WHERE MAINID='1';");
+        store->deleteScenarioWithMainID("2");
+        QVERIFY(!QFile::exists(kept));
+        QVERIFY(QFile::exists(justSaved));
     }
 
     void commandsGoToTheStoredMaster()
