@@ -1,5 +1,6 @@
 // ardentia-home: the app.
 #include "appwindow.h"
+#include "windowactivation.h"
 
 #include "../core/appdelegate.h"
 #include "../gateway/localaddress.h"
@@ -45,16 +46,9 @@ int main(int argc, char **argv)
     window.show();
     window.showFirstInitView();
 
-    // The first activation comes with the start; later ones with the platform's.
-    delegate->applicationDidBecomeActive();
-    QObject::connect(
-        &app, &QGuiApplication::applicationStateChanged, delegate,
-        [delegate, previous = Qt::ApplicationActive](Qt::ApplicationState state) mutable {
-            if (state == Qt::ApplicationActive && previous != Qt::ApplicationActive)
-                delegate->applicationDidBecomeActive();
-            else if (state != Qt::ApplicationActive && previous == Qt::ApplicationActive)
-                delegate->applicationWillResignActive();
-            previous = state;
-        });
+    // The first activation comes with the start; later ones when the window
+    // comes back from minimised or hidden (not with the focus).
+    WindowActivation activation(&window);
+    activation.start();
     return app.exec();
 }

@@ -56,6 +56,19 @@ void AppDelegate::localiseTransmitterTitles()
     }
 }
 
+void AppDelegate::locateMasterQuietly()
+{
+    UDPSocketManager *channel = UDPSocketManager::instance();
+    if (!channel->isSettled())
+        return;
+    const QList<QVariantMap> transmitters = Database::instance()->readAllSuperBoxInfo();
+    if (transmitters.isEmpty())
+        return;
+    const QVariantMap &master = transmitters.constFirst();
+    channel->checkMasterQuietly(master.value(Key::id).toString(),
+                                master.value(Key::address).toString());
+}
+
 void AppDelegate::applicationWillResignActive()
 {
     m_ifConnected = kConnectionUnknown;

@@ -44,6 +44,9 @@ public:
     void applicationDidFinishLaunching();
     void applicationDidBecomeActive();
     void applicationWillResignActive();
+    // While the window shows and nothing else is under way: the master is
+    // located without an indicator; only a failure shows.
+    void locateMasterQuietly();
     // Gives the two default transmitter titles the interface's language.
     static void localiseTransmitterTitles();
 

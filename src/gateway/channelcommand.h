@@ -13,6 +13,9 @@ struct ChannelCommand {
     QString destination;
     double replyWaitSeconds = 10.0;
     SharedOperations operations;
+    // A check of the link nobody asked for: no indicator while it waits; a
+    // lost reply is reported as any failure.
+    bool quiet = false;
 
     bool isLocate() const
     {

@@ -188,6 +188,7 @@ bool UDPSocketManager::startOperationList(OperationList operations)
 void UDPSocketManager::sendNow(ChannelCommand command)
 {
     const double wait = command.replyWaitSeconds;
+    const bool quiet = command.quiet;
     qCInfo(lcGateway).noquote() << QStringLiteral("address:%1_message:%2_%3")
                                        .arg(command.destination,
                                             CommandLine::lineFromCommandArray(command.fields),
@@ -199,7 +200,8 @@ void UDPSocketManager::sendNow(ChannelCommand command)
     exchange->start();
     // The indicator shows while this command is outstanding; its outcome,
     // not the indicator's own timer, ends the wait.
-    ShowAlertManager::instance()->startActivity(wait, ShowAlertManager::ActivityEnd::ByCaller);
+    if (!quiet)
+        ShowAlertManager::instance()->startActivity(wait, ShowAlertManager::ActivityEnd::ByCaller);
 }
 
 void UDPSocketManager::sendQueueRequest()
@@ -280,6 +282,16 @@ void UDPSocketManager::getGatewayIPWithID(const QString &transmitterId,
                                 lastAddress ? lastAddress : kGroupAddress);
 }
 
+void UDPSocketManager::checkMasterQuietly(const QString &masterId, const QString &address)
+{
+    if (isBusy() || address.isEmpty())
+        return;
+    const QStringList locate = TransmitterCommands::locate(masterId);
+    ChannelCommand command{locate, address, replyWaitFor(locate), shareOperations()};
+    command.quiet = true;
+    sendNow(std::move(command));
+}
+
 void UDPSocketManager::getGatewayIPAgain(const std::optional<QString> &transmitterId)
 {
     m_getMasterGatewayIPAgainTimer.stop();
@@ -307,12 +319,12 @@ void UDPSocketManager::settle(CommandExchange *exchange)
 
 void UDPSocketManager::onReply(CommandExchange *exchange, const QByteArray &datagram)
 {
-    const bool wasOutstanding = exchange == m_outstanding;
+    const bool ownsIndicator = exchange == m_outstanding && !exchange->command().quiet;
     const QStringList fields = exchange->command().fields;
     const SharedOperations operations = exchange->command().operations;
     settle(exchange);
     ShowAlertManager *feedback = ShowAlertManager::instance();
-    if (wasOutstanding)
+    if (ownsIndicator)
         feedback->stopActivity();
     AppDelegate::instance()->setIfConnected(AppDelegate::kConnected);
     feedback->transmitterConnectionSuccessful(2);
@@ -341,7 +353,7 @@ void UDPSocketManager::dispatchReply(const QString &text, const SharedOperations
 
 void UDPSocketManager::onNoReply(CommandExchange *exchange)
 {
-    const bool locate = exchange->command().isLocate();
+    const bool ordinaryLocate = exchange->command().isLocate() && !exchange->command().quiet;
     const QStringList fields = exchange->command().fields;
     // An enrolment cut short has stored some channels: those are its outcome.
     const OperationList &records = *exchange->command().operations;
@@ -351,9 +363,10 @@ void UDPSocketManager::onNoReply(CommandExchange *exchange)
     settle(exchange);
     ShowAlertManager *feedback = ShowAlertManager::instance();
     // A locate that goes unanswered after a transmitter has answered is not
-    // reported (the stored address may simply be stale); any other command
-    // that goes unanswered has failed, and the person is told once.
-    if (locate && AppDelegate::instance()->ifConnected() == AppDelegate::kConnected)
+    // reported (the stored address may simply be stale); any other command,
+    // the quiet check of the link included, that goes unanswered has failed,
+    // and the person is told once.
+    if (ordinaryLocate && AppDelegate::instance()->ifConnected() == AppDelegate::kConnected)
         feedback->stopActivity();
     else
         feedback->activityOnTimeOutAfterAdding(added);

@@ -65,6 +65,9 @@ public:
     // Transmitter location: sends the locate request to the last address or by broadcast.
     void getGatewayIPWithID(const QString &transmitterId,
                             const std::optional<QString> &lastAddress = std::nullopt);
+    // Locates the master at its stored address without an indicator; a lost
+    // reply shows the failure like any other.
+    void checkMasterQuietly(const QString &masterId, const QString &address);
     // Cancels the pending rediscovery and, given an ID, arms a new one 5 seconds out.
     void getGatewayIPAgain(const std::optional<QString> &transmitterId);
     void getMasterGatewayIPAgain();

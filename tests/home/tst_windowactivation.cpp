@@ -1,0 +1,108 @@
+#include "app/appwindow.h"
+#include "app/windowactivation.h"
+#include "core/appdelegate.h"
+#include "core/delegatemanager.h"
+#include "core/showalertmanager.h"
+#include "gateway/udpsocketmanager.h"
+#include "home/homeviewcontroller.h"
+#include "store/database.h"
+#include "store/recordfactory.h"
+#include "store/recordkeys.h"
+#include "udppeer.h"
+#include "views/uiresources.h"
+#include "widgettestmain.h"
+
+#include <QFile>
+
+// Activation follows the window being shown or minimised, not the focus.
+namespace {
+const QString kMaster = QStringLiteral("20AA10000001");
+} // namespace
+
+class TestWindowActivation : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<UdpPeer> peer;
+    std::unique_ptr<AppWindow> window;
+    QList<bool> indicatorWhileLocating; // as each locate request arrived
+    bool answering = true;
+
+    int locates() const
+    {
+        return int(std::count_if(peer->received.cbegin(), peer->received.cend(),
+                                 [](const QByteArray &r) { return r.contains("req,gw,"); }));
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        QFile::remove(Database::databasePath());
+        DelegateManager::instance()->initApplicationNeedData();
+        QVariantMap master = RecordFactory::transmitter(kMaster, "127.0.0.1", true);
+        master.insert(Key::command, Value::yes);
+        Database::instance()->insertSuperBoxWithInfo(master);
+        indicatorWhileLocating.clear();
+        answering = true;
+        peer = std::make_unique<UdpPeer>([this](const QByteArray &) {
+            indicatorWhileLocating << ShowAlertManager::instance()->checkActivityShowOn();
+            return answering ? QByteArray("token$res,gw,20AA10000001,1,127.0.0.1,0\\n")
+                             : QByteArray();
+        });
+        UDPSocketManager::instance()->setTransmitterPort(peer->port());
+        window = std::make_unique<AppWindow>();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    void cleanup()
+    {
+        UDPSocketManager::instance()->abandonCommands();
+        UDPSocketManager::instance()->setReplyWaitOverride(std::nullopt);
+        UDPSocketManager::instance()->getGatewayIPAgain(std::nullopt);
+        ShowAlertManager::instance()->stopActivity();
+        window.reset();
+        peer.reset();
+    }
+
+    void minimisedAndRestoredLocatesOnceFocusNever()
+    {
+        WindowActivation activation(window.get());
+        activation.start();
+        QTRY_COMPARE(locates(), 1);
+        QTRY_VERIFY(UDPSocketManager::instance()->isSettled());
+
+        // Focus goes to another window and comes back: not a new activation.
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        window->activateWindow();
+        QTest::qWait(100);
+        QVERIFY(activation.isActive());
+        QCOMPARE(locates(), 1);
+
+        window->showMinimized();
+        QTRY_VERIFY(!activation.isActive());
+        window->showNormal();
+        QTRY_VERIFY(activation.isActive());
+        QTRY_COMPARE(locates(), 2);
+    }
+
+    void theLinkIsCheckedQuietlyWhileTheWindowShows()
+    {
+        WindowActivation activation(window.get());
+        activation.setKeepAliveInterval(150);
+        activation.start();
+        QTRY_COMPARE(locates(), 2);
+        QCOMPARE(indicatorWhileLocating.value(1), false); // no "Connecting..." for the check
+        QCOMPARE(AppDelegate::instance()->ifConnected(), AppDelegate::kConnected);
+
+        // The master stops answering: the next check shows the failure.
+        answering = false;
+        UDPSocketManager::instance()->setReplyWaitOverride(0.2);
+        QTRY_COMPARE(AppDelegate::instance()->ifConnected(), AppDelegate::kConnectionFailed);
+        QTRY_VERIFY(window->home()->hasConnectionBanner());
+    }
+};
+
+ARDENTIA_WIDGET_TEST_MAIN(TestWindowActivation, initUiResources)
+#include "tst_windowactivation.moc"
