@@ -3,6 +3,8 @@
 #include <QFileInfo>
 #include <QNetworkInterface>
 
+#include <optional>
+
 namespace {
 QString &overrideName()
 {
@@ -10,13 +12,13 @@ QString &overrideName()
     return name;
 }
 
-QString ipv4AddressOf(const QNetworkInterface &interface)
+std::optional<QNetworkAddressEntry> ipv4EntryOf(const QNetworkInterface &interface)
 {
-    QString found;
+    std::optional<QNetworkAddressEntry> found;
     // The last IPv4 entry wins, as when walking the system's address list.
     for (const QNetworkAddressEntry &entry : interface.addressEntries())
         if (entry.ip().protocol() == QAbstractSocket::IPv4Protocol)
-            found = entry.ip().toString();
+            found = entry;
     return found;
 }
 
@@ -31,6 +33,37 @@ bool isWireless(const QNetworkInterface &interface)
 {
     return QFileInfo::exists(QStringLiteral("/sys/class/net/%1/wireless").arg(interface.name()));
 }
+
+bool isHomeNetworkCandidate(const QNetworkInterface &interface)
+{
+    return isUpNonLoopback(interface) && !LocalAddress::isVirtualInterface(interface.name());
+}
+
+// The IPv4 entry of the interface the home network is reached through.
+std::optional<QNetworkAddressEntry> homeNetworkEntry()
+{
+    if (!overrideName().isEmpty())
+        return ipv4EntryOf(QNetworkInterface::interfaceFromName(overrideName()));
+
+    const QList<QNetworkInterface> all = QNetworkInterface::allInterfaces();
+    for (const QNetworkInterface &interface : all)
+        if (interface.name() == QLatin1String("en0"))
+            if (const auto entry = ipv4EntryOf(interface))
+                return entry;
+    const auto firstWith = [&all](auto &&accept) -> std::optional<QNetworkAddressEntry> {
+        for (const QNetworkInterface &interface : all)
+            if (accept(interface))
+                if (const auto entry = ipv4EntryOf(interface))
+                    return entry;
+        return std::nullopt;
+    };
+    if (const auto wireless = firstWith([](const QNetworkInterface &i) {
+            return isHomeNetworkCandidate(i) && i.flags().testFlag(QNetworkInterface::IsRunning) &&
+                   isWireless(i);
+        }))
+        return wireless;
+    return firstWith(isHomeNetworkCandidate);
+}
 } // namespace
 
 void LocalAddress::setInterfaceOverride(const QString &name)
@@ -43,38 +76,38 @@ QString LocalAddress::interfaceOverride()
     return overrideName();
 }
 
+bool LocalAddress::isVirtualInterface(const QString &name)
+{
+    static const QStringList virtualPrefixes{
+        QStringLiteral("br"),    QStringLiteral("veth"), QStringLiteral("docker"),
+        QStringLiteral("virbr"), QStringLiteral("tun"),  QStringLiteral("tap"),
+        QStringLiteral("wg"),    QStringLiteral("vnet"), QStringLiteral("lxc")};
+    const QString sys = QStringLiteral("/sys/class/net/") + name;
+    if (std::any_of(virtualPrefixes.cbegin(), virtualPrefixes.cend(),
+                    [&name](const QString &prefix) { return name.startsWith(prefix); }))
+        return true;
+    // A real network card has a device behind it; bridges and tunnels do not.
+    if (QFileInfo::exists(sys))
+        return !QFileInfo::exists(sys + QStringLiteral("/device")) ||
+               QFileInfo::exists(sys + QStringLiteral("/bridge")) ||
+               QFileInfo::exists(sys + QStringLiteral("/tun_flags"));
+    return false;
+}
+
 QString LocalAddress::getLocalAddressString()
 {
-    const QString error = QStringLiteral("error");
-    if (!overrideName().isEmpty()) {
-        const QString address = ipv4AddressOf(QNetworkInterface::interfaceFromName(overrideName()));
-        return address.isEmpty() ? error : address;
-    }
+    const std::optional<QNetworkAddressEntry> entry = homeNetworkEntry();
+    return entry ? entry->ip().toString() : QStringLiteral("error");
+}
 
-    const QList<QNetworkInterface> all = QNetworkInterface::allInterfaces();
-    for (const QNetworkInterface &interface : all)
-        if (interface.name() == QLatin1String("en0")) {
-            const QString address = ipv4AddressOf(interface);
-            if (!address.isEmpty())
-                return address;
-        }
-    const auto firstWith = [&all](auto &&accept) {
-        for (const QNetworkInterface &interface : all) {
-            if (!accept(interface))
-                continue;
-            const QString address = ipv4AddressOf(interface);
-            if (!address.isEmpty())
-                return address;
-        }
-        return QString();
-    };
-    QString address = firstWith([](const QNetworkInterface &i) {
-        return isUpNonLoopback(i) && i.flags().testFlag(QNetworkInterface::IsRunning) &&
-               isWireless(i);
-    });
-    if (address.isEmpty())
-        address = firstWith(isUpNonLoopback);
-    return address.isEmpty() ? error : address;
+QString LocalAddress::broadcastAddress()
+{
+    const std::optional<QNetworkAddressEntry> entry = homeNetworkEntry();
+    // Loopback has no broadcast of its own (the system reports a /8 one): the
+    // simulators on it listen on x.y.z.255.
+    if (entry && !entry->broadcast().isNull() && !entry->ip().isLoopback())
+        return entry->broadcast().toString();
+    return broadcastAddressFor(entry ? entry->ip().toString() : QStringLiteral("error"));
 }
 
 QString LocalAddress::broadcastAddressFor(const QString &localAddress)

@@ -120,7 +120,7 @@ std::optional<QString>
 UDPSocketManager::getUDPAdressWithSendAddress(const std::optional<QString> &address) const
 {
     if (address == kGroupAddress)
-        return LocalAddress::broadcastAddressFor(getLocalAddressString());
+        return LocalAddress::broadcastAddress();
     if (address)
         return address;
     const std::optional<QVariantMap> master = m_homeLookup->firstTransmitter();

@@ -2,6 +2,7 @@
 
 #include <QJsonDocument>
 #include <QNetworkDatagram>
+#include <QNetworkInterface>
 #include <QNetworkProxy>
 #include <QPointer>
 #include <QSaveFile>
@@ -14,8 +15,16 @@
 namespace {
 constexpr qint64 kMaxRequestLine = 4096;
 
+// The broadcast address of the subnet the transmitter's address is on, as
+// its interface gives it (a /16 network has x.y.255.255); x.y.z.255 for an
+// address no interface carries with a broadcast (the 127.0.0.x of the demo).
 QString broadcastOf(const QString &address)
 {
+    const QHostAddress host(address);
+    for (const QNetworkInterface &interface : QNetworkInterface::allInterfaces())
+        for (const QNetworkAddressEntry &entry : interface.addressEntries())
+            if (entry.ip() == host && !entry.broadcast().isNull())
+                return entry.broadcast().toString();
     const QStringList parts = address.split(QLatin1Char('.'));
     if (parts.size() != 4)
         return {};

@@ -2,7 +2,9 @@
 # The command-line tool and the simulator across a real subnet broadcast on the
 # fixed ports, inside a private network namespace made here: a veth pair whose
 # app end is named en0 (10.77.0.1/24), the transmitters on the other end
-# (10.77.0.2 master, 10.77.0.3 slave). Nothing leaves the namespace.
+# (10.77.0.2 master, 10.77.0.3 slave); then the same home on a /16 network
+# (10.78.1.1/16 for the app, the master at 10.78.0.2), found through
+# 10.78.255.255. Nothing leaves the namespace.
 # Exits 77 (skipped) where no namespace can be made.
 set -u
 ctl=$1
@@ -41,5 +43,19 @@ fail() { echo "FAILED: $*"; exit 1; }
 "$ctl" add-device 2113D0001230 Hall Stairs Porch >/dev/null || fail "controller"
 "$ctl" light 2113D0001230 on >/dev/null || fail "switching"
 "$ctl" locate | grep -q "10.77.0.2" || fail "locate"
-echo "1 passed, 0 failed"
+
+# A /16 home network: the master is on another third octet than the app.
+kill "$simpid"; wait "$simpid" 2>/dev/null || true
+ip addr flush dev en0
+ip addr flush dev tx0
+ip addr add 10.78.1.1/16 brd + dev en0
+ip addr add 10.78.0.2/16 brd + dev tx0
+ip addr add 10.78.0.3/16 brd + dev tx0
+rm -rf "$work"/*
+"$sim" --quiet --bind 10.78.0.2 --state "$work/home.json" &
+simpid=$!
+sleep 0.5
+"$ctl" add-transmitter 20AA10000001 | grep -q "Synchronous data successful" || fail "master on a /16"
+"$ctl" status | grep -q "20AA10000001  Master Transmitter  10.78.0.2" || fail "master address on a /16"
+echo "2 passed, 0 failed"
 INSIDE

@@ -42,6 +42,23 @@ private Q_SLOTS:
                  QStringLiteral("127.0.0.255"));
     }
 
+    void virtualInterfacesAreNotTheHomeNetwork_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("isVirtual");
+        for (const char *name : {"docker0", "veth3f2a", "br-5e1c", "virbr0", "tun0", "tap1", "wg0"})
+            QTest::newRow(name) << name << true;
+        // Not on this machine: judged by its name alone.
+        QTest::newRow("wired") << "enp3s0x9" << false;
+        QTest::newRow("wireless") << "wlp2s0x9" << false;
+    }
+    void virtualInterfacesAreNotTheHomeNetwork()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, isVirtual);
+        QCOMPARE(LocalAddress::isVirtualInterface(name), isVirtual);
+    }
+
     void missingInterfaceGivesError()
     {
         LocalAddress::setInterfaceOverride(QStringLiteral("no-such-if0"));
