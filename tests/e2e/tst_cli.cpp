@@ -1,5 +1,6 @@
 #include "testmain.h"
 
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -153,6 +154,23 @@ private Q_SLOTS:
         for (const QJsonValue &d : home.value("devices").toArray())
             names << d.toObject().value("title").toString();
         QVERIFY(names.contains("Garden"));
+
+        // Titles are printed as they are, "%1" and all.
+        QCOMPARE(ctl({"scenario", "rename", "1", "Deal %2 at 100%"}).status, 0);
+        const QString printed = ctl({"status"}).out;
+        QVERIFY2(printed.contains("  1  Deal %2 at 100%  2 devices  run 0"), qPrintable(printed));
+
+        // The app's first start on the home the tool built leaves it whole.
+        QProcess app;
+        app.start(binary("ardentia-home"), {"--interface", "lo", "-platform", "offscreen"});
+        QVERIFY(app.waitForStarted(5000));
+        const QString welcomed =
+            qEnvironmentVariable("XDG_DATA_HOME") + "/ardentia-home/Documents/WELCOMESHOWN.plist";
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(welcomed), 20000); // its first-start check ran
+        app.terminate();
+        QVERIFY(app.waitForFinished(5000));
+        QCOMPARE(storedIds("transmitters"), (QStringList{"20AA10000001", "20AA10000002"}));
+        QCOMPARE(storedIds("devices").size(), 6);
 
         QCOMPARE(ctl({"scenario", "delete", "1"}).status, 0);
         QCOMPARE(storedIds("scenarios"), (QStringList{"-1", "-2"}));
