@@ -74,6 +74,7 @@ bool Database::openOuter()
         // is waited for, and readers never block the writer.
         sqlite3_busy_timeout(m_db, kBusyTimeoutMilliseconds);
         SqliteStatement(m_db, "PRAGMA journal_mode=WAL;").execute();
+        SqliteStatement(m_db, "PRAGMA synchronous=NORMAL;").execute();
     }
     ++m_depth;
     return true;
