@@ -1,5 +1,6 @@
 #include "core/delegatemanager.h"
 #include "gateway/configurationimport.h"
+#include "rawsql.h"
 #include "store/database.h"
 #include "store/recordfactory.h"
 #include "store/recordkeys.h"
@@ -29,13 +30,6 @@ QMap<QString, QVariantMap> scenariosByNumber()
     return byNumber;
 }
 
-void rawSql(const char *sql)
-{
-    sqlite3 *db = nullptr;
-    sqlite3_open(Database::databasePath().toUtf8().constData(), &db);
-    sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
-    sqlite3_close(db);
-}
 } // namespace
 
 class TestConfigurationImport : public QObject {

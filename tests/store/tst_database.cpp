@@ -1,4 +1,5 @@
 #include "core/delegatemanager.h"
+#include "rawsql.h"
 #include "store/database.h"
 #include "store/jsoncodec.h"
 #include "store/recordfactory.h"
@@ -25,16 +26,6 @@ QStringList idsOf(const QList<QVariantMap> &records, const QString &key = Key::i
     return ids;
 }
 
-// Runs SQL on the store file directly, as damage from outside would.
-void rawSql(const char *sql)
-{
-    sqlite3 *db = nullptr;
-    QVERIFY(sqlite3_open(Database::databasePath().toUtf8().constData(), &db) == SQLITE_OK);
-    char *error = nullptr;
-    sqlite3_exec(db, sql, nullptr, nullptr, &error);
-    sqlite3_free(error);
-    sqlite3_close(db);
-}
 } // namespace
 
 class TestDatabase : public QObject {

@@ -2,6 +2,7 @@
 #include "core/headlessfeedbackpresenter.h"
 #include "core/showalertmanager.h"
 #include "gateway/udpsocketmanager.h"
+#include "rawsql.h"
 #include "store/database.h"
 #include "store/recordfactory.h"
 #include "store/recordkeys.h"
@@ -16,16 +17,6 @@
 #include <atomic>
 #include <sqlite3.h>
 #include <thread>
-
-namespace {
-void rawSql(const char *sql)
-{
-    sqlite3 *db = nullptr;
-    sqlite3_open(Database::databasePath().toUtf8().constData(), &db);
-    sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
-    sqlite3_close(db);
-}
-} // namespace
 
 class TestDelegateManager : public QObject {
     Q_OBJECT
