@@ -110,7 +110,6 @@ private Q_SLOTS:
     {
         ShowAlertManager::instance()->stopActivity();
         UDPSocketManager::instance()->abandonCommands();
-        QTest::qWait(2 * UDPSocketManager::kFollowUpMilliseconds);
         window.reset();
         simulator.reset();
     }

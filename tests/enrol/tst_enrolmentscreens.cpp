@@ -87,9 +87,7 @@ private Q_SLOTS:
         ShowAlertManager::instance()->finishedFading();
         UDPSocketManager::instance()->abandonCommands();
         QTRY_COMPARE(AsyncSocket::liveSocketCount(), 0);
-        UDPSocketManager::instance()->abandonCommands();
         UDPSocketManager::instance()->getGatewayIPAgain(std::nullopt);
-        QTest::qWait(2 * UDPSocketManager::kFollowUpMilliseconds);
         window.reset();
         simulator.reset();
     }

@@ -76,7 +76,6 @@ private Q_SLOTS:
         ShowAlertManager::instance()->stopActivity();
         stack.reset();
         UDPSocketManager::instance()->abandonCommands();
-        QTest::qWait(2 * UDPSocketManager::kFollowUpMilliseconds);
     }
 
     void locateAnswerStoresTheTransmitterAndSendsItsRole_data()
