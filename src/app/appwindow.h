@@ -1,9 +1,9 @@
 #pragma once
 
-#include "../core/navigator.h"
-#include "../core/startupview.h"
-#include "../help/vtwelcomeview.h"
-#include "../views/vtfirstinitparentview.h"
+#include "core/navigator.h"
+#include "core/startupview.h"
+#include "help/vtwelcomeview.h"
+#include "views/vtfirstinitparentview.h"
 
 #include <QPointer>
 #include <QWidget>

@@ -2,9 +2,9 @@
 #include "appwindow.h"
 #include "windowactivation.h"
 
-#include "../core/appdelegate.h"
-#include "../gateway/localaddress.h"
-#include "../views/uiresources.h"
+#include "core/appdelegate.h"
+#include "gateway/localaddress.h"
+#include "views/uiresources.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

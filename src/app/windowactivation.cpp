@@ -1,6 +1,6 @@
 #include "windowactivation.h"
 
-#include "../core/appdelegate.h"
+#include "core/appdelegate.h"
 
 #include <QEvent>
 

@@ -1,10 +1,10 @@
 #include "clisession.h"
 
-#include "../core/appdelegate.h"
-#include "../core/homescreen.h"
-#include "../core/showalertmanager.h"
-#include "../gateway/tcpsocketmanager.h"
-#include "../gateway/udpsocketmanager.h"
+#include "core/appdelegate.h"
+#include "core/homescreen.h"
+#include "core/showalertmanager.h"
+#include "gateway/tcpsocketmanager.h"
+#include "gateway/udpsocketmanager.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "../core/alertpresenter.h"
-#include "../core/deviceenrolmentscreen.h"
-#include "../core/feedbackpresenter.h"
-#include "../core/navigationframescreen.h"
-#include "../core/navigator.h"
-#include "../core/reloadablescreen.h"
-#include "../core/screenstack.h"
-#include "../core/transmitterenrolmentscreen.h"
+#include "core/alertpresenter.h"
+#include "core/deviceenrolmentscreen.h"
+#include "core/feedbackpresenter.h"
+#include "core/navigationframescreen.h"
+#include "core/navigator.h"
+#include "core/reloadablescreen.h"
+#include "core/screenstack.h"
+#include "core/transmitterenrolmentscreen.h"
 
 #include <QStringList>
 

@@ -2,8 +2,8 @@
 #include "clicommands.h"
 #include "clisession.h"
 
-#include "../core/delegatemanager.h"
-#include "../gateway/localaddress.h"
+#include "core/delegatemanager.h"
+#include "gateway/localaddress.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

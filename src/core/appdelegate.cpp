@@ -1,11 +1,11 @@
 #include "appdelegate.h"
 
-#include "../gateway/udpsocketmanager.h"
-#include "../store/checkmanager.h"
-#include "../store/database.h"
-#include "../store/recordfactory.h"
-#include "../store/recordkeys.h"
+#include "gateway/udpsocketmanager.h"
 #include "showalertmanager.h"
+#include "store/checkmanager.h"
+#include "store/database.h"
+#include "store/recordfactory.h"
+#include "store/recordkeys.h"
 
 #include <QCoreApplication>
 

@@ -1,11 +1,11 @@
 #include "delegatemanager.h"
 
-#include "../store/database.h"
-#include "../store/recordfactory.h"
 #include "documents.h"
 #include "logging.h"
+#include "store/database.h"
+#include "store/recordfactory.h"
 
-#include "../gateway/udpsocketmanager.h"
+#include "gateway/udpsocketmanager.h"
 #include "startupview.h"
 
 #include <QDir>

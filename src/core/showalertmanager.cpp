@@ -1,13 +1,13 @@
 #include "showalertmanager.h"
 
-#include "../gateway/udpsocketmanager.h"
-#include "../store/recordkeys.h"
 #include "appdelegate.h"
 #include "deviceenrolmentscreen.h"
+#include "gateway/udpsocketmanager.h"
 #include "headlessfeedbackpresenter.h"
 #include "homelookup.h"
 #include "navigationframescreen.h"
 #include "screenstack.h"
+#include "store/recordkeys.h"
 #include "transmitterenrolmentscreen.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "useordering.h"
 
-#include "../store/recordkeys.h"
+#include "store/recordkeys.h"
 #include "textnumber.h"
 
 QList<QVariantMap> &UseOrdering::updateArrayFBTSWithArray(QList<QVariantMap> &records)

@@ -1,9 +1,9 @@
 #include "devicecommands.h"
 
-#include "../gateway/controllercommands.h"
-#include "../gateway/udpsocketmanager.h"
-#include "../store/database.h"
-#include "../store/recordkeys.h"
+#include "gateway/controllercommands.h"
+#include "gateway/udpsocketmanager.h"
+#include "store/database.h"
+#include "store/recordkeys.h"
 
 QString DeviceCommands::familyOf(const QVariantMap &device)
 {

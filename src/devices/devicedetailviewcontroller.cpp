@@ -1,8 +1,8 @@
 #include "devicedetailviewcontroller.h"
 
-#include "../enrol/codeimage.h"
-#include "../home/navigationbar.h"
-#include "../store/recordkeys.h"
+#include "enrol/codeimage.h"
+#include "home/navigationbar.h"
+#include "store/recordkeys.h"
 
 #include <QLabel>
 #include <QPainter>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "../home/parentviewcontroller.h"
-#include "../views/vtmovecell.h"
 #include "editnamedelegate.h"
+#include "home/parentviewcontroller.h"
+#include "views/vtmovecell.h"
 
 #include <QList>
 #include <QMap>

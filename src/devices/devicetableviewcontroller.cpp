@@ -1,13 +1,13 @@
 #include "devicetableviewcontroller.h"
 
-#include "../home/navigationbar.h"
-#include "../home/navigationstack.h"
-#include "../store/checkmanager.h"
-#include "../store/database.h"
-#include "../store/recordkeys.h"
-#include "../views/tablearea.h"
 #include "devicecommands.h"
 #include "editnameviewcontroller.h"
+#include "home/navigationbar.h"
+#include "home/navigationstack.h"
+#include "store/checkmanager.h"
+#include "store/database.h"
+#include "store/recordkeys.h"
+#include "views/tablearea.h"
 
 #include <QHideEvent>
 #include <QLabel>

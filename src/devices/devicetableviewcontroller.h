@@ -1,9 +1,9 @@
 #pragma once
 
-#include "../home/parentviewcontroller.h"
-#include "../views/vtmovecell.h"
-#include "../views/vtsimpleslider.h"
 #include "editnamedelegate.h"
+#include "home/parentviewcontroller.h"
+#include "views/vtmovecell.h"
+#include "views/vtsimpleslider.h"
 
 #include <QList>
 #include <QVariantMap>

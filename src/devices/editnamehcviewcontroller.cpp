@@ -1,11 +1,11 @@
 #include "editnamehcviewcontroller.h"
 
-#include "../enrol/scancamera.h"
-#include "../views/picturelibrary.h"
-#include "../views/vtactionsheet.h"
-#include "../views/vtimagelibsheet.h"
-#include "../views/vtlightingimageview.h"
 #include "editnamedelegate.h"
+#include "enrol/scancamera.h"
+#include "views/picturelibrary.h"
+#include "views/vtactionsheet.h"
+#include "views/vtimagelibsheet.h"
+#include "views/vtlightingimageview.h"
 
 #include <QBuffer>
 #include <QCamera>

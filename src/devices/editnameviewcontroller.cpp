@@ -1,11 +1,11 @@
 #include "editnameviewcontroller.h"
 
-#include "../core/showalertmanager.h"
-#include "../home/navigationbar.h"
-#include "../home/navigationstack.h"
-#include "../views/picturelibrary.h"
-#include "../views/vtlightingimageview.h"
+#include "core/showalertmanager.h"
 #include "editnamedelegate.h"
+#include "home/navigationbar.h"
+#include "home/navigationstack.h"
+#include "views/picturelibrary.h"
+#include "views/vtlightingimageview.h"
 
 #include <QLineEdit>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "../core/namingscreen.h"
-#include "../home/parentviewcontroller.h"
+#include "core/namingscreen.h"
+#include "home/parentviewcontroller.h"
 
 #include <QPointer>
 #include <optional>

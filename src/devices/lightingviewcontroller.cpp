@@ -1,10 +1,10 @@
 #include "lightingviewcontroller.h"
 
-#include "../store/recordkeys.h"
-#include "../views/picturelibrary.h"
-#include "../views/vtcellindicatorview.h"
-#include "../views/vtlightingimageview.h"
 #include "devicecommands.h"
+#include "store/recordkeys.h"
+#include "views/picturelibrary.h"
+#include "views/vtcellindicatorview.h"
+#include "views/vtlightingimageview.h"
 
 #include <QLabel>
 #include <QPushButton>

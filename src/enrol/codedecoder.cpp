@@ -1,7 +1,7 @@
 #include "codedecoder.h"
 
-#include "../core/appdelegate.h"
-#include "../core/showalertmanager.h"
+#include "core/appdelegate.h"
+#include "core/showalertmanager.h"
 
 std::optional<CodeDecoder::Decoded> CodeDecoder::getNeedString(const QString &text)
 {

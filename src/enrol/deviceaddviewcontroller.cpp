@@ -1,9 +1,9 @@
 #include "deviceaddviewcontroller.h"
 
-#include "../core/showalertmanager.h"
-#include "../home/navigationbar.h"
-#include "../store/recordkeys.h"
+#include "core/showalertmanager.h"
 #include "deviceenrolment.h"
+#include "home/navigationbar.h"
+#include "store/recordkeys.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -2,7 +2,7 @@
 
 #include "scannedviewcontroller.h"
 
-#include "../core/deviceenrolmentscreen.h"
+#include "core/deviceenrolmentscreen.h"
 
 #include <QVariantMap>
 

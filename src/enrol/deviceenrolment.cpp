@@ -1,12 +1,12 @@
 #include "deviceenrolment.h"
 
-#include "../gateway/controllercommands.h"
-#include "../gateway/udpsocketmanager.h"
-#include "../store/database.h"
-#include "../store/jsoncodec.h"
-#include "../store/recordfactory.h"
-#include "../store/recordkeys.h"
 #include "codedecoder.h"
+#include "gateway/controllercommands.h"
+#include "gateway/udpsocketmanager.h"
+#include "store/database.h"
+#include "store/jsoncodec.h"
+#include "store/recordfactory.h"
+#include "store/recordkeys.h"
 
 bool DeviceEnrolment::isStored(const QString &controllerId)
 {

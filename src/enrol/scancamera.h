@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../core/torchcontrol.h"
+#include "core/torchcontrol.h"
 
 #include <QCamera>
 #include <QElapsedTimer>

@@ -1,8 +1,8 @@
 #include "scannedviewcontroller.h"
 
-#include "../home/navigationbar.h"
-#include "../home/navigationstack.h"
-#include "../views/vtconnectstateview.h"
+#include "home/navigationbar.h"
+#include "home/navigationstack.h"
+#include "views/vtconnectstateview.h"
 
 #include <QLabel>
 #include <QPropertyAnimation>

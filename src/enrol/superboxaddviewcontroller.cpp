@@ -1,7 +1,7 @@
 #include "superboxaddviewcontroller.h"
 
-#include "../core/showalertmanager.h"
-#include "../home/navigationbar.h"
+#include "core/showalertmanager.h"
+#include "home/navigationbar.h"
 #include "transmitterenrolment.h"
 
 #include <QLabel>

@@ -2,7 +2,7 @@
 
 #include "scannedviewcontroller.h"
 
-#include "../core/transmitterenrolmentscreen.h"
+#include "core/transmitterenrolmentscreen.h"
 
 class QLabel;
 

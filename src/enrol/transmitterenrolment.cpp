@@ -1,11 +1,11 @@
 #include "transmitterenrolment.h"
 
-#include "../gateway/transmittercommands.h"
-#include "../gateway/udpsocketmanager.h"
-#include "../home/homeactions.h"
-#include "../store/database.h"
-#include "../store/recordfactory.h"
-#include "../store/recordkeys.h"
+#include "gateway/transmittercommands.h"
+#include "gateway/udpsocketmanager.h"
+#include "home/homeactions.h"
+#include "store/database.h"
+#include "store/recordfactory.h"
+#include "store/recordkeys.h"
 
 bool TransmitterEnrolment::isStored(const QString &id)
 {

@@ -1,17 +1,17 @@
 #include "vtscanviewcontroller.h"
 
-#include "../core/appdelegate.h"
-#include "../home/homedetailviewcontroller.h"
-#include "../home/navigationbar.h"
-#include "../home/navigationstack.h"
-#include "../store/checkmanager.h"
-#include "../store/database.h"
-#include "../views/vtactionsheet.h"
-#include "../views/vtscananimationview.h"
-#include "../views/vtscanupview.h"
 #include "codedecoder.h"
 #include "codeimage.h"
+#include "core/appdelegate.h"
+#include "home/homedetailviewcontroller.h"
+#include "home/navigationbar.h"
+#include "home/navigationstack.h"
 #include "scancamera.h"
+#include "store/checkmanager.h"
+#include "store/database.h"
+#include "views/vtactionsheet.h"
+#include "views/vtscananimationview.h"
+#include "views/vtscanupview.h"
 
 #include <QLabel>
 #include <QPainter>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "../core/scannerscreen.h"
-#include "../home/parentviewcontroller.h"
+#include "core/scannerscreen.h"
+#include "home/parentviewcontroller.h"
 
 #include <QImage>
 #include <QPointer>

@@ -1,8 +1,8 @@
 #include "channelremoval.h"
 
-#include "../store/database.h"
-#include "../store/recordfactory.h"
-#include "../store/recordkeys.h"
+#include "store/database.h"
+#include "store/recordfactory.h"
+#include "store/recordkeys.h"
 
 void ChannelRemoval::removeFromStore(const QString &channelId)
 {

@@ -1,11 +1,11 @@
 #include "configurationimport.h"
 
-#include "../core/delegatemanager.h"
-#include "../enrol/codedecoder.h"
-#include "../store/database.h"
-#include "../store/jsoncodec.h"
-#include "../store/recordfactory.h"
-#include "../store/recordkeys.h"
+#include "core/delegatemanager.h"
+#include "enrol/codedecoder.h"
+#include "store/database.h"
+#include "store/jsoncodec.h"
+#include "store/recordfactory.h"
+#include "store/recordkeys.h"
 #include "uidevicecalculation.h"
 
 #include <QJsonArray>

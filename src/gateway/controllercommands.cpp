@@ -1,6 +1,6 @@
 #include "controllercommands.h"
 
-#include "../store/recordkeys.h"
+#include "store/recordkeys.h"
 
 QString ControllerCommands::familyOf(const QVariantMap &device)
 {

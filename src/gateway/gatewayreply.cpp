@@ -1,6 +1,6 @@
 #include "gatewayreply.h"
 
-#include "../core/textnumber.h"
+#include "core/textnumber.h"
 
 #include <QStringList>
 

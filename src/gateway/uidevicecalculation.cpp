@@ -1,7 +1,7 @@
 #include "uidevicecalculation.h"
 
-#include "../core/textnumber.h"
-#include "../store/recordkeys.h"
+#include "core/textnumber.h"
+#include "store/recordkeys.h"
 
 #include <limits>
 

@@ -1,7 +1,7 @@
 #include "aboutusviewcontroller.h"
 
-#include "../home/navigationbar.h"
-#include "../views/illustrations.h"
+#include "home/navigationbar.h"
+#include "views/illustrations.h"
 
 #include <QLabel>
 

@@ -1,6 +1,6 @@
 #include "helpdetailotherviewcontroller.h"
 
-#include "../views/illustrations.h"
+#include "views/illustrations.h"
 
 #include <QLabel>
 

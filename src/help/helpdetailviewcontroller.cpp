@@ -1,8 +1,8 @@
 #include "helpdetailviewcontroller.h"
 
-#include "../home/navigationbar.h"
-#include "../views/illustrations.h"
-#include "../views/tablearea.h"
+#include "home/navigationbar.h"
+#include "views/illustrations.h"
+#include "views/tablearea.h"
 
 #include <QLabel>
 #include <QResizeEvent>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "../home/parentviewcontroller.h"
 #include "helptopics.h"
+#include "home/parentviewcontroller.h"
 
 #include <QList>
 

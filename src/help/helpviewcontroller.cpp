@@ -1,12 +1,12 @@
 #include "helpviewcontroller.h"
 
-#include "../home/navigationbar.h"
-#include "../home/navigationstack.h"
-#include "../views/tablearea.h"
 #include "helpdetailotherviewcontroller.h"
 #include "helpdetailviewcontroller.h"
 #include "helptopics.h"
+#include "home/navigationbar.h"
+#include "home/navigationstack.h"
 #include "instalguideviewcontroller.h"
+#include "views/tablearea.h"
 
 #include <QPushButton>
 

@@ -1,10 +1,10 @@
 #include "instalguideviewcontroller.h"
 
-#include "../home/navigationbar.h"
-#include "../views/illustrations.h"
-#include "../views/screenmode.h"
-#include "../views/vtpagecontrol.h"
-#include "../views/vtpagedscrollview.h"
+#include "home/navigationbar.h"
+#include "views/illustrations.h"
+#include "views/screenmode.h"
+#include "views/vtpagecontrol.h"
+#include "views/vtpagedscrollview.h"
 
 #include <QLabel>
 #include <QResizeEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../home/parentviewcontroller.h"
+#include "home/parentviewcontroller.h"
 
 class VtPageControl;
 class VtPagedScrollView;

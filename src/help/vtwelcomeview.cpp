@@ -1,10 +1,10 @@
 #include "vtwelcomeview.h"
 
-#include "../views/illustrations.h"
-#include "../views/screenmode.h"
-#include "../views/vtpagecontrol.h"
-#include "../views/vtpagedscrollview.h"
 #include "aboutusviewcontroller.h"
+#include "views/illustrations.h"
+#include "views/screenmode.h"
+#include "views/vtpagecontrol.h"
+#include "views/vtpagedscrollview.h"
 
 #include <QLabel>
 #include <QPainter>

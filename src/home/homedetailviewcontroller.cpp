@@ -1,6 +1,6 @@
 #include "homedetailviewcontroller.h"
 
-#include "../core/showalertmanager.h"
+#include "core/showalertmanager.h"
 #include "navigationbar.h"
 #include "navigationstack.h"
 

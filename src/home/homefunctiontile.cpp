@@ -1,9 +1,9 @@
 #include "homefunctiontile.h"
 
-#include "../scenarios/scenepicture.h"
-#include "../store/recordkeys.h"
-#include "../views/picturelibrary.h"
-#include "../views/vtlightingimageview.h"
+#include "scenarios/scenepicture.h"
+#include "store/recordkeys.h"
+#include "views/picturelibrary.h"
+#include "views/vtlightingimageview.h"
 
 #include <QLabel>
 #include <QMouseEvent>

@@ -1,9 +1,9 @@
 #include "homelists.h"
 
-#include "../core/useordering.h"
-#include "../store/database.h"
-#include "../store/recordfactory.h"
-#include "../store/recordkeys.h"
+#include "core/useordering.h"
+#include "store/database.h"
+#include "store/recordfactory.h"
+#include "store/recordkeys.h"
 
 namespace {
 struct BuiltIn {

@@ -1,9 +1,9 @@
 #include "homescenariostrip.h"
 
-#include "../scenarios/scenepicture.h"
-#include "../store/recordkeys.h"
-#include "../views/vtpagecontrol.h"
-#include "../views/vtpagedscrollview.h"
+#include "scenarios/scenepicture.h"
+#include "store/recordkeys.h"
+#include "views/vtpagecontrol.h"
+#include "views/vtpagedscrollview.h"
 
 #include <QLabel>
 #include <QPainter>

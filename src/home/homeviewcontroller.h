@@ -4,7 +4,7 @@
 #include "homelists.h"
 #include "parentnavigationviewcontroller.h"
 
-#include "../core/homescreen.h"
+#include "core/homescreen.h"
 
 #include <QElapsedTimer>
 #include <QPointer>

@@ -1,9 +1,9 @@
 #include "levelsender.h"
 
-#include "../core/showalertmanager.h"
-#include "../devices/devicecommands.h"
-#include "../gateway/udpsocketmanager.h"
-#include "../store/recordkeys.h"
+#include "core/showalertmanager.h"
+#include "devices/devicecommands.h"
+#include "gateway/udpsocketmanager.h"
+#include "store/recordkeys.h"
 
 LevelSender::LevelSender(QObject *parent) : QObject(parent)
 {

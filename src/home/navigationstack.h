@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../core/screenstack.h"
+#include "core/screenstack.h"
 
 #include <QList>
 #include <QPointer>

@@ -1,11 +1,11 @@
 #include "parentnavigationviewcontroller.h"
 
-#include "../core/appdelegate.h"
-#include "../core/showalertmanager.h"
-#include "../views/vtactivityindicator.h"
-#include "../views/vtconnectstateview.h"
+#include "core/appdelegate.h"
+#include "core/showalertmanager.h"
 #include "navigationbar.h"
 #include "navigationstack.h"
+#include "views/vtactivityindicator.h"
+#include "views/vtconnectstateview.h"
 
 #include <QLabel>
 #include <QShowEvent>

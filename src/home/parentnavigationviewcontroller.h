@@ -2,7 +2,7 @@
 
 #include "parentpresentviewcontroller.h"
 
-#include "../core/navigationframescreen.h"
+#include "core/navigationframescreen.h"
 
 class NavigationBar;
 class QLabel;

@@ -1,8 +1,8 @@
 #include "parentpresentviewcontroller.h"
 
-#include "../core/showalertmanager.h"
-#include "../core/useordering.h"
-#include "../gateway/commandline.h"
+#include "core/showalertmanager.h"
+#include "core/useordering.h"
+#include "gateway/commandline.h"
 
 #include <QLineEdit>
 #include <QPainter>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "../core/reloadablescreen.h"
-#include "../core/screen.h"
+#include "core/reloadablescreen.h"
+#include "core/screen.h"
 
 #include <QCoreApplication>
 #include <QVariantMap>

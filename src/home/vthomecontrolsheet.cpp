@@ -1,11 +1,11 @@
 #include "vthomecontrolsheet.h"
 
-#include "../core/textnumber.h"
-#include "../scenarios/scenepicture.h"
-#include "../store/recordkeys.h"
-#include "../views/fade.h"
-#include "../views/picturelibrary.h"
-#include "../views/vtlightingimageview.h"
+#include "core/textnumber.h"
+#include "scenarios/scenepicture.h"
+#include "store/recordkeys.h"
+#include "views/fade.h"
+#include "views/picturelibrary.h"
+#include "views/vtlightingimageview.h"
 
 #include <QLabel>
 #include <QMouseEvent>

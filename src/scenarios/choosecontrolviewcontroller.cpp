@@ -1,16 +1,16 @@
 #include "choosecontrolviewcontroller.h"
 
-#include "../devices/devicecommands.h"
-#include "../home/navigationbar.h"
-#include "../home/navigationstack.h"
-#include "../store/database.h"
-#include "../store/jsoncodec.h"
-#include "../store/recordkeys.h"
-#include "../views/picturelibrary.h"
-#include "../views/vtcellindicatorview.h"
-#include "../views/vtlightingimageview.h"
+#include "devices/devicecommands.h"
+#include "home/navigationbar.h"
+#include "home/navigationstack.h"
 #include "scenariooperations.h"
 #include "sceneeditnameviewcontroller.h"
+#include "store/database.h"
+#include "store/jsoncodec.h"
+#include "store/recordkeys.h"
+#include "views/picturelibrary.h"
+#include "views/vtcellindicatorview.h"
+#include "views/vtlightingimageview.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "../core/controlrefusalscreen.h"
+#include "core/controlrefusalscreen.h"
 
-#include "../devices/devicetableviewcontroller.h"
+#include "devices/devicetableviewcontroller.h"
 
 class QLabel;
 class QPushButton;

@@ -1,11 +1,11 @@
 #include "scenariooperations.h"
 
-#include "../gateway/controllercommands.h"
-#include "../gateway/scenariocommands.h"
-#include "../gateway/udpsocketmanager.h"
-#include "../store/database.h"
-#include "../store/recordfactory.h"
-#include "../store/recordkeys.h"
+#include "gateway/controllercommands.h"
+#include "gateway/scenariocommands.h"
+#include "gateway/udpsocketmanager.h"
+#include "store/database.h"
+#include "store/recordfactory.h"
+#include "store/recordkeys.h"
 
 namespace {
 QVariantMap membershipEntry(const QVariantMap &device, const QString &op, const QString &number,

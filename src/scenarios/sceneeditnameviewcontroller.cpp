@@ -1,10 +1,10 @@
 #include "sceneeditnameviewcontroller.h"
 
-#include "../store/database.h"
-#include "../store/recordkeys.h"
-#include "../views/vtlightingimageview.h"
 #include "scenariooperations.h"
 #include "scenepicture.h"
+#include "store/database.h"
+#include "store/recordkeys.h"
+#include "views/vtlightingimageview.h"
 
 SceneEditNameViewController::SceneEditNameViewController(const QString &title,
                                                          const QString &imagePath,

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "../core/scenarionamingscreen.h"
-#include "../devices/editnamehcviewcontroller.h"
+#include "core/scenarionamingscreen.h"
+#include "devices/editnamehcviewcontroller.h"
 
 #include <QList>
 #include <QVariantMap>

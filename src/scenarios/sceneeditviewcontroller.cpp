@@ -1,10 +1,10 @@
 #include "sceneeditviewcontroller.h"
 
-#include "../home/navigationstack.h"
-#include "../store/recordfactory.h"
-#include "../store/recordkeys.h"
+#include "home/navigationstack.h"
 #include "scenariooperations.h"
 #include "sceneeditnameviewcontroller.h"
+#include "store/recordfactory.h"
+#include "store/recordkeys.h"
 
 SceneEditViewController::SceneEditViewController(const QVariantMap &editDictionary, QWidget *parent)
     : ChooseControlViewController(parent), m_editDictionary(editDictionary)

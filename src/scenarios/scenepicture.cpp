@@ -1,7 +1,7 @@
 #include "scenepicture.h"
 
-#include "../core/delegatemanager.h"
-#include "../views/picturelibrary.h"
+#include "core/delegatemanager.h"
+#include "views/picturelibrary.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -1,17 +1,17 @@
 #include "sceneviewcontroller.h"
 
-#include "../devices/editnamehcviewcontroller.h"
-#include "../home/navigationbar.h"
-#include "../home/navigationstack.h"
-#include "../store/checkmanager.h"
-#include "../store/database.h"
-#include "../store/recordfactory.h"
-#include "../store/recordkeys.h"
-#include "../views/tablearea.h"
-#include "../views/vtlightingimageview.h"
+#include "devices/editnamehcviewcontroller.h"
+#include "home/navigationbar.h"
+#include "home/navigationstack.h"
 #include "scenariooperations.h"
 #include "sceneeditviewcontroller.h"
 #include "scenepicture.h"
+#include "store/checkmanager.h"
+#include "store/database.h"
+#include "store/recordfactory.h"
+#include "store/recordkeys.h"
+#include "views/tablearea.h"
+#include "views/vtlightingimageview.h"
 
 #include <QLabel>
 #include <QPainter>

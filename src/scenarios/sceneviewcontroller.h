@@ -1,9 +1,9 @@
 #pragma once
 
-#include "../core/scenariolistscreen.h"
-#include "../devices/editnamedelegate.h"
-#include "../home/parentviewcontroller.h"
-#include "../views/vtmovecell.h"
+#include "core/scenariolistscreen.h"
+#include "devices/editnamedelegate.h"
+#include "home/parentviewcontroller.h"
+#include "views/vtmovecell.h"
 
 #include <QList>
 #include <QVariantMap>

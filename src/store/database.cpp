@@ -1,9 +1,9 @@
 #include "database.h"
 
-#include "../core/delegatemanager.h"
-#include "../core/documents.h"
-#include "../core/logging.h"
-#include "../core/textnumber.h"
+#include "core/delegatemanager.h"
+#include "core/documents.h"
+#include "core/logging.h"
+#include "core/textnumber.h"
 #include "jsoncodec.h"
 #include "recordfactory.h"
 #include "recordkeys.h"

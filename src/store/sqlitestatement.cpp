@@ -1,6 +1,6 @@
 #include "sqlitestatement.h"
 
-#include "../core/logging.h"
+#include "core/logging.h"
 
 #include <sqlite3.h>
 

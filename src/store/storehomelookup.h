@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../core/homelookup.h"
+#include "core/homelookup.h"
 
 // The stored home as the command channel sees it.
 class StoreHomeLookup final : public HomeLookup {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../core/alertpresenter.h"
+#include "core/alertpresenter.h"
 
 #include <QWidget>
 

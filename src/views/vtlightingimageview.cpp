@@ -1,6 +1,6 @@
 #include "vtlightingimageview.h"
 
-#include "../store/recordkeys.h"
+#include "store/recordkeys.h"
 
 #include <QPainter>
 

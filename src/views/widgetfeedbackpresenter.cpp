@@ -1,6 +1,6 @@
 #include "widgetfeedbackpresenter.h"
 
-#include "../core/toastgeometry.h"
+#include "core/toastgeometry.h"
 #include "vtactivityindicator.h"
 #include "vtmbroundview.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../core/feedbackpresenter.h"
+#include "core/feedbackpresenter.h"
 
 #include <QPointer>
 
