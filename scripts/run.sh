@@ -19,10 +19,13 @@ mkdir -p "$demo_data"
 export XDG_DATA_HOME="$demo_data"
 
 "$bin/simulator/ardentia-transmitter" --demo --state "$demo_data/transmitters.json" \
-    2>"$demo_data/transmitters.log" &
+    >"$demo_data/transmitters.out" 2>"$demo_data/transmitters.log" &
 sim=$!
 trap 'kill $sim 2>/dev/null || true' EXIT
-sleep 0.5
+for _ in $(seq 100); do  # until it says its sockets are bound
+    grep -q '^listening' "$demo_data/transmitters.out" 2>/dev/null && break
+    sleep 0.05
+done
 
 ctl() {
     echo

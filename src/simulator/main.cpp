@@ -149,5 +149,10 @@ int main(int argc, char **argv)
     if (!server.start(quint16(parser.value(port).toUInt()),
                       quint16(parser.value(streamPort).toUInt()), &error))
         return fail(error);
+    // One line on standard output once every socket is bound: scripts and
+    // tests wait for it instead of for a while.
+    std::printf("listening: datagrams on port %u, import on port %u\n",
+                unsigned(server.datagramPort()), unsigned(server.streamPort()));
+    std::fflush(stdout);
     return app.exec();
 }

@@ -31,9 +31,17 @@ ip link set tx0 up
 work=$(mktemp -d)
 trap 'kill "$simpid" 2>/dev/null; rm -rf "$work"' EXIT
 export XDG_DATA_HOME="$work"
-"$sim" --quiet --bind 10.77.0.2 --state "$work/home.json" &
+# Waits for the simulator's line that says its sockets are bound.
+ready() {
+    for _ in $(seq 100); do
+        grep -q '^listening' "$work/sim.out" 2>/dev/null && return 0
+        sleep 0.05
+    done
+    echo "FAILED: the simulator did not start"; exit 1
+}
+"$sim" --quiet --bind 10.77.0.2 --state "$work/home.json" >"$work/sim.out" &
 simpid=$!
-sleep 0.5
+ready
 
 fail() { echo "FAILED: $*"; exit 1; }
 # No --interface: the tool finds en0 and locates the master by 10.77.0.255.
@@ -52,9 +60,9 @@ ip addr add 10.78.1.1/16 brd + dev en0
 ip addr add 10.78.0.2/16 brd + dev tx0
 ip addr add 10.78.0.3/16 brd + dev tx0
 rm -rf "$work"/*
-"$sim" --quiet --bind 10.78.0.2 --state "$work/home.json" &
+"$sim" --quiet --bind 10.78.0.2 --state "$work/home.json" >"$work/sim.out" &
 simpid=$!
-sleep 0.5
+ready
 "$ctl" add-transmitter 20AA10000001 | grep -q "Synchronous data successful" || fail "master on a /16"
 "$ctl" status | grep -q "20AA10000001  Master Transmitter  10.78.0.2" || fail "master address on a /16"
 echo "2 passed, 0 failed"

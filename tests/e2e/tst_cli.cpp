@@ -52,7 +52,9 @@ class TestCli : public QObject {
                           QStringList{"--quiet", "--state", m_state.filePath("home.json")} + extra);
         if (!m_simulator.waitForStarted(5000))
             return false;
-        QTest::qWait(400); // bound and listening
+        // Its first line says every socket is bound.
+        if (!m_simulator.waitForReadyRead(10000) || !m_simulator.readLine().startsWith("listening"))
+            return false;
         return m_simulator.state() == QProcess::Running;
     }
 

@@ -425,7 +425,7 @@ private:
         const int before = simulator->datagramsAnswered();
         channel->sendMessageWithCommandArray(command);
         QTRY_COMPARE(simulator->datagramsAnswered(), before + 1);
-        QTest::qWait(UDPSocketManager::kFollowUpMilliseconds + 60);
+        QTRY_VERIFY(channel->isSettled()); // the follow-ups have run
     }
 };
 

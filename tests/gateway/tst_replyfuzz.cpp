@@ -193,7 +193,6 @@ private Q_SLOTS:
             }
         }
         qInfo("%d rounds", rounds);
-        QTest::qWait(2 * UDPSocketManager::kFollowUpMilliseconds);
         stack.clear();
         ShowAlertManager::instance()->stopActivity();
         UDPSocketManager::instance()->abandonCommands();
