@@ -22,6 +22,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 namespace {
@@ -217,6 +218,13 @@ void DeviceListViewController::navRightButtonItemPressed()
 {
     if (Navigator *navigator = AppDelegate::instance()->navigator())
         navigator->pushScanner();
+}
+
+void DeviceListViewController::showEvent(QShowEvent *event)
+{
+    ParentViewController::showEvent(event);
+    if (!event->spontaneous())
+        updateMainView();
 }
 
 void DeviceListViewController::resizeEvent(QResizeEvent *event)

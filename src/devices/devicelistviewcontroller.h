@@ -36,6 +36,8 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    // The list is read from the store each time it appears.
+    void showEvent(QShowEvent *event) override;
 
 private:
     static bool isMaster(const QVariantMap &record);

@@ -389,13 +389,16 @@ private Q_SLOTS:
 
     void menuRowsTouchedTwiceWithinASecondOpenOneScreen()
     {
+        storeDemoMaster();
         openWindow();
         home()->showLeftViewNormal(true, false);
         home()->menu()->row(HomeMenuView::DeviceManagement)->click();
         home()->menu()->row(HomeMenuView::DeviceManagement)->click();
         QCOMPARE(stack()->screens().size(), 2);
-        QVERIFY(dynamic_cast<DeviceListViewController *>(stack()->top()));
+        auto *list = dynamic_cast<DeviceListViewController *>(stack()->top());
+        QVERIFY(list);
         QCOMPARE(stack()->top()->popType(), int(ParentPresentViewController::FromMenu));
+        QCOMPARE(list->rowCount(0), 1); // read from the store as it appears, not blank
     }
 
     void cleanAllEmptiesThePanels()
