@@ -49,6 +49,10 @@
         <source>Next</source>
         <translation>Next</translation>
     </message>
+    <message>
+        <source>Please select device</source>
+        <translation>Please select device</translation>
+    </message>
 </context>
 <context>
     <name>CodeDecoder</name>

@@ -49,6 +49,10 @@
         <source>Next</source>
         <translation>下一步</translation>
     </message>
+    <message>
+        <source>Please select device</source>
+        <translation>请选择设备</translation>
+    </message>
 </context>
 <context>
     <name>CodeDecoder</name>

@@ -29,9 +29,10 @@ VtMoveCell *CurtainViewController::makeCell(int row, const QVariantMap &record)
     indicator->move(290, 20);
     if (!expanded)
         return cell;
+    // Left to right: open, close, stop.
     const QList<std::pair<QString, QString>> motions{{tr("Open"), QStringLiteral("1")},
-                                                     {tr("Stop"), QStringLiteral("2")},
-                                                     {tr("Close"), QStringLiteral("0")}};
+                                                     {tr("Close"), QStringLiteral("0")},
+                                                     {tr("Stop"), QStringLiteral("2")}};
     for (int i = 0; i < motions.size(); ++i) {
         auto *button = new QPushButton(motions.at(i).first, cell);
         button->setObjectName(QStringLiteral("motion%1").arg(motions.at(i).second));

@@ -1,5 +1,6 @@
 #include "choosecontrolviewcontroller.h"
 
+#include "core/showalertmanager.h"
 #include "devices/devicecommands.h"
 #include "home/navigationbar.h"
 #include "home/navigationstack.h"
@@ -75,8 +76,10 @@ VtMoveCell *ChooseControlViewController::makeCell(int row, const QVariantMap &re
         toggle->setCheckable(true);
         toggle->setChecked(turnOn == Value::yes);
         toggle->setGeometry(250, 15, 60, 30);
-        connect(toggle, &QPushButton::clicked, this,
-                [this, row](bool on) { VtSwitchViewTouched(row, on); });
+        connect(toggle, &QPushButton::clicked, this, [this, row, toggle](bool on) {
+            toggle->setText(on ? tr("ON") : tr("OFF")); // the label says the choice
+            VtSwitchViewTouched(row, on);
+        });
     }
     return cell;
 }
@@ -167,8 +170,10 @@ QList<QVariantMap> ChooseControlViewController::getEditScenarioArray()
 
 void ChooseControlViewController::nextButtonPress()
 {
-    if (m_needArray.isEmpty())
+    if (m_needArray.isEmpty()) {
+        ShowAlertManager::instance()->showLabelWithTitle(tr("Please select device"));
         return;
+    }
     const QList<QVariantMap> queue = getEditScenarioArray();
     const QString number = queue.constLast().value(Key::mainID).toString();
     auto *naming = new SceneEditNameViewController(

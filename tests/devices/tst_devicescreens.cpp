@@ -221,6 +221,11 @@ private Q_SLOTS:
         auto *curtains = open(new CurtainViewController());
         QTest::mouseClick(curtains->cellAt(0), Qt::LeftButton, {}, QPoint(100, 30));
         QCOMPARE(curtains->cellAt(0)->height(), 122);
+        const auto xOf = [curtains](const char *motion) {
+            return curtains->cellAt(0)->findChild<QPushButton *>(motion)->x();
+        };
+        QVERIFY(xOf("motion1") < xOf("motion0")); // open, close, stop from the left
+        QVERIFY(xOf("motion0") < xOf("motion2"));
         for (const char *motion : {"1", "2", "0"}) {
             QTest::mouseClick(
                 curtains->cellAt(0)->findChild<QPushButton *>(QStringLiteral("motion") + motion),

@@ -102,6 +102,22 @@ private Q_SLOTS:
         QCOMPARE(choose->nextButton()->text(), QStringLiteral("Next(1)"));
     }
 
+    void nextWithNothingTickedSaysSoAndTheSwitchSaysItsChoice()
+    {
+        auto *choose = new ChooseControlViewController();
+        stack()->push(choose, false);
+        QTest::mouseClick(choose->nextButton(), Qt::LeftButton);
+        QCOMPARE(AppWindowTesting::lastToast(*window), QStringLiteral("Please select device"));
+        QCOMPARE(stack()->top(), static_cast<ParentPresentViewController *>(choose));
+
+        QPushButton *toggle =
+            choose->cellAt(rowOf(choose, kHall))->findChild<QPushButton *>("switch");
+        QCOMPARE(toggle->text(), QStringLiteral("OFF"));
+        QTest::mouseClick(toggle, Qt::LeftButton);
+        QCOMPARE(toggle->text(), QStringLiteral("ON")); // not the label it was built with
+        settle();
+    }
+
     void aRefusedControlPutsItsOwnRowBack()
     {
         simulator->faults().add(*FaultRule::parse("curtain:4:*=code:1", nullptr));
