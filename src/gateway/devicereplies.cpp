@@ -337,23 +337,16 @@ void DeviceReplies::completeScenarioChange(const OperationList &operations)
     else // saved, but not as it was asked for: say which devices are not in it
         feedback->showLabelWithTitle(UDPSocketManager::tr("Scenario saved without some devices"),
                                      refused.join(QStringLiteral(", ")));
-    // The naming screen closes. A scenario's goes back to the scenario list
-    // (popping only it would leave the selection screen on top, and the naming
-    // acknowledgement, which looks for the naming screen, would not return).
-    AppDelegate *app = AppDelegate::instance();
-    if (app->topScreenAs<NamingScreen>()) {
-        ScreenStack *stack = app->navigationController();
-        Screen *list = nullptr;
-        for (Screen *screen : stack->screens())
-            if (!list && dynamic_cast<ScenarioListScreen *>(screen))
-                list = screen;
-        if (list && app->topScreenAs<ScenarioNamingScreen>())
-            stack->popToScreen(list, true);
-        else
-            stack->popScreen(true);
-    }
+    // Stored first: the screen the person returns to reads the store as it appears.
+    storeScenarioChange(operations.constLast().value(Key::insertScenario).toMap(), accepted,
+                        removed);
+    closeScenarioNaming();
+}
 
-    QVariantMap scenario = operations.constLast().value(Key::insertScenario).toMap();
+void DeviceReplies::storeScenarioChange(QVariantMap scenario, const QVariantList &accepted,
+                                        const QStringList &removed)
+{
+    Database *store = Database::instance();
     std::optional<QVariantMap> stored =
         store->scenarioRecordWithMainID(scenario.value(Key::mainID).toString());
     if (!stored) {
@@ -382,6 +375,28 @@ void DeviceReplies::completeScenarioChange(const OperationList &operations)
     }
     stored->insert(Key::sceneArray, members);
     store->updateScenarioWithMainID(stored->value(Key::id).toString(), *stored);
+}
+
+void DeviceReplies::closeScenarioNaming()
+{
+    // The naming screen closes. A scenario's goes back to the scenario list
+    // (popping only it would leave the selection screen on top, and the naming
+    // acknowledgement, which looks for the naming screen, would not return).
+    AppDelegate *app = AppDelegate::instance();
+    if (app->topScreenAs<NamingScreen>()) {
+        ScreenStack *stack = app->navigationController();
+        Screen *list = nullptr;
+        for (Screen *screen : stack->screens())
+            if (!list && dynamic_cast<ScenarioListScreen *>(screen))
+                list = screen;
+        const bool scenarioNaming = app->topScreenAs<ScenarioNamingScreen>() != nullptr;
+        if (list && scenarioNaming)
+            stack->popToScreen(list, true);
+        else if (scenarioNaming) // added from the home screen: back there, the new one in view
+            stack->popToScreen(stack->screens().constFirst(), true);
+        else
+            stack->popScreen(true);
+    }
 }
 
 void DeviceReplies::getLightingStateWithServerInfo(const QString &info,

@@ -3,6 +3,8 @@
 #include "operationlist.h"
 
 #include <QString>
+#include <QStringList>
+#include <QVariantMap>
 
 class UDPSocketManager;
 
@@ -41,6 +43,11 @@ private:
     // A rename the master acknowledged is stored; a refused one shows the failure.
     void storeAcknowledgedName(int code, const QVariantMap &renamed);
     void completeScenarioChange(const OperationList &operations);
+    void storeScenarioChange(QVariantMap scenario, const QVariantList &accepted,
+                             const QStringList &removed);
+    // The naming screen closes: back to the scenario list, or to the home
+    // screen when the scenario was added from there.
+    void closeScenarioNaming();
     void askForcedRemoval(const QString &message, const SharedOperations &operations);
 
     UDPSocketManager *m_channel;

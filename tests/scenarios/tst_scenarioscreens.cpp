@@ -5,6 +5,8 @@
 #include "core/showalertmanager.h"
 #include "gateway/udpsocketmanager.h"
 #include "home/navigationstack.h"
+#include "home/homeviewcontroller.h"
+#include "home/homescenariostrip.h"
 #include "loopbacksimulator.h"
 #include "scenarios/choosecontrolviewcontroller.h"
 #include "scenarios/sceneeditnameviewcontroller.h"
@@ -100,6 +102,26 @@ private Q_SLOTS:
         QCOMPARE(choose->getEditScenarioArray().constLast().value(Key::mainID).toString(),
                  QStringLiteral("3"));
         QCOMPARE(choose->nextButton()->text(), QStringLiteral("Next(1)"));
+    }
+
+    void aScenarioAddedFromTheHomeStripEndsOnTheHomeScreen()
+    {
+        HomeViewController *home = window->home();
+        const int entries = home->strip()->entryCount();
+        QTest::mouseClick(home->strip()->entryAt(entries - 1), Qt::LeftButton); // Add Scenario
+        auto *choose = top<ChooseControlViewController>();
+        QVERIFY(choose);
+        choose->tick(rowOf(choose, kHall), true);
+        settle();
+        QTest::mouseClick(choose->nextButton(), Qt::LeftButton);
+        auto *naming = top<SceneEditNameViewController>();
+        QVERIFY(naming);
+        QTest::keyClicks(naming->nameField(), "Night");
+        QTest::keyClick(naming->nameField(), Qt::Key_Return);
+        QTRY_COMPARE(stack()->top(), static_cast<ParentPresentViewController *>(home));
+        settle();
+        QCOMPARE(stack()->screens().size(), 1); // not the still-ticked selection
+        QCOMPARE(home->strip()->entryCount(), entries + 1);
     }
 
     void nextWithNothingTickedSaysSoAndTheSwitchSaysItsChoice()
