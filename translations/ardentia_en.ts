@@ -538,6 +538,13 @@
     </message>
 </context>
 <context>
+    <name>SceneEditViewController</name>
+    <message>
+        <source>Please select device</source>
+        <translation>Please select device</translation>
+    </message>
+</context>
+<context>
     <name>SceneViewController</name>
     <message>
         <source>Scenario</source>

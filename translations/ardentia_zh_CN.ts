@@ -538,6 +538,13 @@
     </message>
 </context>
 <context>
+    <name>SceneEditViewController</name>
+    <message>
+        <source>Please select device</source>
+        <translation>请选择设备</translation>
+    </message>
+</context>
+<context>
     <name>SceneViewController</name>
     <message>
         <source>Scenario</source>

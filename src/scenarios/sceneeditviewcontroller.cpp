@@ -1,5 +1,6 @@
 #include "sceneeditviewcontroller.h"
 
+#include "core/showalertmanager.h"
 #include "home/navigationstack.h"
 #include "scenariooperations.h"
 #include "sceneeditnameviewcontroller.h"
@@ -30,6 +31,11 @@ QList<QVariantMap> SceneEditViewController::getEditScenarioArray()
 
 void SceneEditViewController::nextButtonPress()
 {
+    // An edit that unticks everything would empty the scenario: say so and stay.
+    if (selectedEntries().isEmpty()) {
+        ShowAlertManager::instance()->showLabelWithTitle(tr("Please select device"));
+        return;
+    }
     auto *naming =
         new SceneEditNameViewController(m_editDictionary.value(Key::title).toString(),
                                         m_editDictionary.value(Key::imagePath).toString(),

@@ -225,6 +225,17 @@ private Q_SLOTS:
             sent << entry.value(Key::sendArray).toStringList().mid(2, 2).join(',');
         QCOMPARE(sent,
                  (QStringList{kLiving + ",13", kBedroom + ",14", ""})); // then the closing entry
+        // Unticking everything would empty the scenario: the edit stays.
+        const QStringList kept = edit->selectedEntries();
+        for (const QString &entry : kept)
+            edit->tick(entry.section('_', 1).toInt(), false);
+        edit->nextButtonPress();
+        QCOMPARE(AppWindowTesting::lastToast(*window), QStringLiteral("Please select device"));
+        QCOMPARE(stack()->top(), static_cast<ParentPresentViewController *>(edit));
+        for (const QString &entry : kept)
+            edit->tick(entry.section('_', 1).toInt(), true);
+        settle();
+        QCOMPARE(edit->getEditScenarioArray().size(), edits.size());
         edit->nextButtonPress();
         auto *renaming = top<SceneEditNameViewController>();
         renaming->confirm();
