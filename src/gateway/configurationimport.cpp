@@ -8,7 +8,6 @@
 #include "store/recordkeys.h"
 #include "uidevicecalculation.h"
 
-#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSet>
@@ -47,23 +46,11 @@ private:
     qsizetype m_end;
 };
 
-int hexDigit(QChar c)
-{
-    const char16_t u = c.unicode();
-    if (u >= u'0' && u <= u'9')
-        return u - u'0';
-    if (u >= u'a' && u <= u'f')
-        return u - u'a' + 10;
-    if (u >= u'A' && u <= u'F')
-        return u - u'A' + 10;
-    return 0; // as hexToBinary reads it
-}
-
 // Two hexadecimal digits as a byte; missing digits count as 0.
 int byteOf(QStringView text)
 {
-    return (text.size() > 0 ? hexDigit(text.at(0)) << 4 : 0) |
-           (text.size() > 1 ? hexDigit(text.at(1)) : 0);
+    return (text.size() > 0 ? UIDeviceCalculation::hexDigitValue(text.at(0)) << 4 : 0) |
+           (text.size() > 1 ? UIDeviceCalculation::hexDigitValue(text.at(1)) : 0);
 }
 
 class Rebuild {

@@ -9,12 +9,21 @@ QString UIDeviceCalculation::hexToBinary(const QString &hex)
 {
     QString bits;
     bits.reserve(hex.size() * 4);
-    for (const QChar c : hex) {
-        bool ok = false;
-        const int value = QString(c).toInt(&ok, 16);
-        bits += QStringLiteral("%1").arg(ok ? value : 0, 4, 2, QLatin1Char('0'));
-    }
+    for (const QChar c : hex)
+        bits += QStringLiteral("%1").arg(hexDigitValue(c), 4, 2, QLatin1Char('0'));
     return bits;
+}
+
+int UIDeviceCalculation::hexDigitValue(QChar digit)
+{
+    const char16_t u = digit.unicode();
+    if (u >= u'0' && u <= u'9')
+        return u - u'0';
+    if (u >= u'a' && u <= u'f')
+        return u - u'a' + 10;
+    if (u >= u'A' && u <= u'F')
+        return u - u'A' + 10;
+    return 0;
 }
 
 int UIDeviceCalculation::binaryToDecimal(const QString &binary)

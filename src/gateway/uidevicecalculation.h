@@ -9,6 +9,8 @@ class UIDeviceCalculation {
 public:
     // Four bits per character: hexadecimal digits by value, anything else "0000".
     static QString hexToBinary(const QString &hex);
+    // One hexadecimal digit's value; anything else counts as 0.
+    static int hexDigitValue(QChar digit);
     // Base-2 digits, most significant first; "" gives 0; characters other than
     // "1" count as 0. Clamped to the int range.
     static int binaryToDecimal(const QString &binary);
