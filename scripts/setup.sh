@@ -12,6 +12,7 @@ packages=(
   fonts-noto-cjk
   clang-format iproute2 util-linux
   xvfb xauth
+  clang-14 libclang-rt-14-dev
 )
 
 missing=()

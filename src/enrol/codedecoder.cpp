@@ -2,6 +2,7 @@
 
 #include "core/appdelegate.h"
 #include "core/showalertmanager.h"
+#include "gateway/commandline.h"
 
 std::optional<CodeDecoder::Decoded> CodeDecoder::getNeedString(const QString &text)
 {
@@ -55,7 +56,9 @@ CodeDecoder::Result CodeDecoder::setScanNumber(const QString &scanned, const QSt
     // Scanned or typed, one device has one ID: hexadecimal digits in upper case.
     const QString text = scanned.toUpper();
     const std::optional<Decoded> code = getNeedString(text);
-    if (!code || code->id.size() != 12)
+    // A code whose ID a command line cannot carry (a comma, a line break)
+    // is no unit's.
+    if (!code || code->id.size() != 12 || !CommandLine::isSendableField(code->id))
         return InvalidCode;
     if (scanType == kTransmitterMode && code->kind != kTransmitterMode)
         return NotATransmitter;

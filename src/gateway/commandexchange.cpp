@@ -37,9 +37,14 @@ CommandExchange::CommandExchange(ChannelCommand command, quint16 port, QObject *
     connect(&m_socket, &QUdpSocket::readyRead, this, &CommandExchange::readDatagram);
 }
 
-void CommandExchange::start()
+void CommandExchange::startWait()
 {
     m_replyTimer.start(int(qBound(0.0, m_command.replyWaitSeconds * 1000.0, 2.0e9)));
+}
+
+void CommandExchange::start()
+{
+    startWait();
     const QString &host = m_command.destination;
     QHostAddress address;
     if (address.setAddress(host)) {

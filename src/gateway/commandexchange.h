@@ -20,6 +20,8 @@ public:
     // Sends the line and starts the wait. A destination that is no address
     // and no host name sends nothing: the wait ends as no reply.
     void start();
+    // Only the wait: nothing is sent (a reply is fed by hand, as when fuzzing).
+    void startWait();
     const ChannelCommand &command() const { return m_command; }
     bool isSettled() const { return m_settled; }
     quint16 localPort() const { return m_socket.localPort(); }

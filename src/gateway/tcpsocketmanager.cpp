@@ -57,7 +57,7 @@ void TCPSocketManager::sendNow(const QStringList &commandArray,
     }
     qCInfo(lcGateway).noquote() << QStringLiteral("message:%1").arg(QString::fromUtf8(line));
 
-    m_socketResult = QByteArray("");
+    m_stream.clear();
     m_completed = false;
     AppDelegate::instance()->setConnectionType(AppDelegate::kStreamImport);
     m_socket = AsyncSocket::create(this);
@@ -80,17 +80,16 @@ void TCPSocketManager::onSocketDidReadData(AsyncSocket *socket, const QByteArray
     if (socket != m_socket.get())
         return; // an older import's connection, already given up
     AppDelegate::instance()->setConnectionType(AppDelegate::kDatagramExchange);
-    m_socketResult += data;
-    if (m_socketResult.size() > kMaxReplyBytes) {
-        qCWarning(lcGateway) << "import reply over" << kMaxReplyBytes << "bytes: dropped";
-        m_socketResult.clear(); // ends as a failed import, store untouched
-        socket->disconnect();
+    switch (m_stream.append(data)) {
+    case ImportStream::State::Oversized:
+        qCWarning(lcGateway) << "import reply over" << ImportStream::kMaxBytes << "bytes: dropped";
+        socket->disconnect(); // ends as a failed import, store untouched
         return;
-    }
-    // The marker may straddle two chunks: look for it in all that came.
-    if (!m_socketResult.contains(ConfigurationImport::kEndMarker)) {
+    case ImportStream::State::Incomplete:
         socket->readDataWithTimeout(kReadTimeoutSeconds, 0);
         return;
+    case ImportStream::State::Complete:
+        break;
     }
     finishImport();
 }
@@ -105,8 +104,7 @@ void TCPSocketManager::finishImport()
     UDPSocketManager::instance()->getGatewayIPAgain(std::nullopt);
     m_socket->disconnect();
 
-    // Decoded as a whole, so that a character split between chunks survives.
-    const bool committed = ConfigurationImport::rebuildStoreFrom(QString::fromUtf8(m_socketResult));
+    const bool committed = ConfigurationImport::rebuildStoreFrom(m_stream.text());
     if (committed)
         feedback->showLabelWithTitle(tr("Synchronous data successful"));
     else

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "asyncsocketdelegate.h"
+#include "importstream.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -20,8 +21,6 @@ class TCPSocketManager final : public QObject, public AsyncSocketDelegate {
 public:
     static constexpr quint16 kImportPort = 10000;
     static constexpr double kReadTimeoutSeconds = 12.0;
-    // A configuration larger than this is no transmitter's: the import fails.
-    static constexpr qsizetype kMaxReplyBytes = 8 * 1024 * 1024;
 
     static TCPSocketManager *instance();
     static QStringList importRequest();
@@ -32,7 +31,6 @@ public:
                                         const std::optional<QString> &address = std::nullopt);
     // The request line: "$", the fields joined with ",", a line feed.
     static QByteArray requestLine(const QStringList &commandArray);
-    const QByteArray &socketResult() const { return m_socketResult; }
     bool isImporting() const { return m_socket != nullptr; }
 
     void onSocketDidReadData(AsyncSocket *socket, const QByteArray &data, long tag) override;
@@ -50,7 +48,7 @@ private:
     void finishImport();
 
     std::shared_ptr<AsyncSocket> m_socket;
-    QByteArray m_socketResult;
+    ImportStream m_stream;
     bool m_completed = false;
     quint16 m_port = kImportPort;
 };

@@ -197,7 +197,10 @@ void UDPSocketManager::sendNow(ChannelCommand command)
     connect(exchange, &CommandExchange::replied, this, &UDPSocketManager::onReply);
     connect(exchange, &CommandExchange::noReply, this, &UDPSocketManager::onNoReply);
     m_outstanding = exchange;
-    exchange->start();
+    if (m_sendingOffline)
+        exchange->startWait();
+    else
+        exchange->start();
     // The indicator shows while this command is outstanding; its outcome,
     // not the indicator's own timer, ends the wait.
     if (!quiet)

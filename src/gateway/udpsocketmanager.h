@@ -117,6 +117,8 @@ public:
     quint16 transmitterPort() const { return m_transmitterPort; }
     void setReplyWaitOverride(std::optional<double> seconds) { m_replyWaitOverride = seconds; }
     void setFollowUpMilliseconds(int milliseconds) { m_followUps.setDelay(milliseconds); }
+    // Commands wait for their reply but nothing goes on the network (fuzzing).
+    void setSendingOffline(bool offline) { m_sendingOffline = offline; }
 
 Q_SIGNALS:
     // A command's outcome has been handled: a reply, or none in its wait.
@@ -145,4 +147,5 @@ private:
     ReplyHandlers *m_replyHandlers;
     quint16 m_transmitterPort = kTransmitterPort;
     std::optional<double> m_replyWaitOverride;
+    bool m_sendingOffline = false;
 };

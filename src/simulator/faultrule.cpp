@@ -50,7 +50,8 @@ std::optional<FaultRule> FaultRule::parse(const QString &text, QString *error)
     rule.op = m.captured(2);
     rule.id = m.captured(3);
     const QString action = m.captured(4);
-    rule.value = m.captured(5).toInt();
+    bool valueFits = true;
+    rule.value = m.captured(5).isEmpty() ? 0 : m.captured(5).toInt(&valueFits);
     rule.action = action == "drop"      ? Action::Drop
                   : action == "delay"   ? Action::Delay
                   : action == "code"    ? Action::Code
@@ -64,7 +65,13 @@ std::optional<FaultRule> FaultRule::parse(const QString &text, QString *error)
     }
     const bool range = !m.captured(6).isEmpty();
     const bool share = !m.captured(7).isEmpty();
-    rule.valueMax = range ? m.captured(6).toInt() : rule.value;
+    bool maxFits = true;
+    rule.valueMax = range ? m.captured(6).toInt(&maxFits) : rule.value;
+    if (!valueFits || !maxFits || (rule.action == Action::Delay && rule.value < 0)) {
+        if (error)
+            *error = QStringLiteral("fault \"%1\": the value is out of range").arg(text);
+        return std::nullopt;
+    }
     if (share)
         rule.percent = rule.value;
     const bool rangeFits =

@@ -122,6 +122,14 @@ private Q_SLOTS:
                                                  << "Device" << 1 << ""
                                                  << ""
                                                  << "Invalid BarCode";
+        QTest::newRow("a comma would split the enrolment line") << "2113000,1230"
+                                                                << "Device" << 1 << ""
+                                                                << ""
+                                                                << "Invalid BarCode";
+        QTest::newRow("a line break in the serial part") << "2113X\n0012345"
+                                                         << "Device" << 1 << ""
+                                                         << ""
+                                                         << "Invalid BarCode";
         QTest::newRow("too short") << "21130000123"
                                    << "Device" << 1 << ""
                                    << ""

@@ -352,10 +352,12 @@ private Q_SLOTS:
         record.insert(Key::type, type);
         ops = shareOperations({record});
         channel->alertViewClickedButtonAtIndex(button, ops);
-        QTest::qWait(50);
-        QCOMPARE(peer->received.isEmpty() ? QString()
-                                          : QString::fromUtf8(peer->received.constFirst()),
-                 sent);
+        if (sent.isEmpty()) {
+            QTest::qWait(50); // nothing goes out
+            QVERIFY(peer->received.isEmpty());
+        } else {
+            QTRY_COMPARE(QString::fromUtf8(peer->received.value(0)), sent);
+        }
     }
 
     void forcedRemovalOutcome_data()

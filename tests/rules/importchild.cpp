@@ -1,12 +1,31 @@
-// Imports the configuration text of a file into the store of $XDG_DATA_HOME,
-// saying when it starts and when it is done: a process for a test to kill
-// in the middle of an import.
+// Imports the configuration text of a file into the store of $XDG_DATA_HOME:
+// a process for a test to kill in the middle of an import. It says
+// "rebuilding" once the rebuild has written its 100th channel, and then
+// waits there to be killed, so that the kill always lands inside the rebuild.
 #include "gateway/configurationimport.h"
+#include "store/database.h"
 
 #include <QCoreApplication>
 #include <QFile>
 
+#include <sqlite3.h>
+
 #include <cstdio>
+#include <cstring>
+#include <unistd.h>
+
+namespace {
+void holdInsideTheRebuild(void *, int operation, const char *, const char *table, sqlite3_int64)
+{
+    static int channels = 0;
+    if (operation != SQLITE_INSERT || std::strcmp(table, "MainDevice") != 0 || ++channels != 100)
+        return;
+    std::printf("rebuilding\n");
+    std::fflush(stdout);
+    for (;;)
+        pause();
+}
+} // namespace
 
 int main(int argc, char **argv)
 {
@@ -16,8 +35,10 @@ int main(int argc, char **argv)
     if (!file.open(QIODevice::ReadOnly))
         return 2;
     const QString text = QString::fromUtf8(file.readAll());
-    std::printf("importing\n");
-    std::fflush(stdout);
+    Database::Session session; // the connection the rebuild will use
+    if (!session.isOpen())
+        return 2;
+    sqlite3_update_hook(session.handle(), holdInsideTheRebuild, nullptr);
     const bool committed = ConfigurationImport::rebuildStoreFrom(text);
     std::printf(committed ? "done\n" : "failed\n");
     return committed ? 0 : 1;

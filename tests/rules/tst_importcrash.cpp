@@ -25,7 +25,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         QFile text(dir.filePath("configuration.txt"));
         QVERIFY(text.open(QIODevice::WriteOnly));
-        for (int i = 0; i < 40000; ++i)
+        for (int i = 0; i < 1000; ++i)
             text.write(QStringLiteral("$actuation,2113%1,x,Lamp %2,1,81,8000000000000080,0\n")
                            .arg(i, 8, 10, QLatin1Char('0'))
                            .arg(i)
@@ -37,13 +37,10 @@ private Q_SLOTS:
         child.setProgram(QCoreApplication::applicationDirPath() + "/import-child");
         child.setArguments({text.fileName()});
         child.start();
-        QVERIFY(child.waitForReadyRead(10000));
-        QCOMPARE(child.readLine(), QByteArray("importing\n"));
-        QTest::qWait(400); // well into the rebuild
+        QVERIFY(child.waitForReadyRead(30000));
+        QCOMPARE(child.readLine(), QByteArray("rebuilding\n"));
         child.kill();
         QVERIFY(child.waitForFinished(5000));
-        if (child.readAll().contains("done"))
-            QSKIP("the import finished before it could be killed");
 
         const QList<QVariantMap> devices = store->readAllMainDeviceInfo();
         QCOMPARE(devices.size(), 1);

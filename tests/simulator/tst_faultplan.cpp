@@ -25,6 +25,9 @@ private Q_SLOTS:
         QTest::newRow("range backwards") << "*:*:*=delay:50-10" << false;
         QTest::newRow("range for a code") << "*:*:*=code:1-3" << false;
         QTest::newRow("share for a delay") << "*:*:*=delay:5%" << false;
+        QTest::newRow("negative delay") << "*:*:*=delay:-050" << false;
+        QTest::newRow("delay past any int") << "*:*:*=delay:99999999999" << false;
+        QTest::newRow("negative code") << "*:*:*=code:-1" << true;
     }
     void parsesRules()
     {

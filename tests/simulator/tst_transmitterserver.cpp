@@ -44,10 +44,7 @@ public:
     QByteArray exchange(const QString &to, quint16 port, const QByteArray &line, int waitMs = 2000)
     {
         socket.writeDatagram(line, QHostAddress(to), port);
-        QElapsedTimer clock;
-        clock.start();
-        while (!socket.hasPendingDatagrams() && clock.elapsed() < waitMs)
-            QTest::qWait(5);
+        (void)QTest::qWaitFor([this] { return socket.hasPendingDatagrams(); }, waitMs);
         return socket.hasPendingDatagrams() ? socket.receiveDatagram().data() : QByteArray();
     }
 
@@ -69,10 +66,7 @@ QByteArray fetchImport(quint16 port, QList<int> *chunkSizes = nullptr,
     QObject::connect(&socket, &QTcpSocket::disconnected, [&] { closed = true; });
     socket.connectToHost(host, port);
     socket.write("$req,gw,start,import,0,0\n");
-    QElapsedTimer clock;
-    clock.start();
-    while (!closed && clock.elapsed() < 3000)
-        QTest::qWait(5);
+    (void)QTest::qWaitFor([&closed] { return closed; }, 3000); // the caller checks what came
     return all;
 }
 } // namespace
