@@ -23,7 +23,11 @@ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 cmake --build build/fuzz --target fuzz_targets --parallel "$(nproc)"
 
 mkdir -p build/fuzz/crashes
-export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1}"
+# AddressSanitizer's quarantine of freed blocks grows a long run's memory
+# by hundreds of megabytes per million executions and slows it threefold,
+# although nothing leaks (without it memory stays flat): a small one still
+# catches a use soon after a free.
+export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:quarantine_size_mb=8}"
 failed=0
 printf '%-24s %12s %10s %8s %8s %s\n' target executions exec/s cov features result
 for target in "${targets[@]}"; do
@@ -32,7 +36,7 @@ for target in "${targets[@]}"; do
     mkdir -p "$corpus"
     result=ok
     if ! "build/fuzz/fuzz/$target" -max_total_time="$seconds" -runs="$runs" \
-         -print_final_stats=1 -artifact_prefix="build/fuzz/crashes/$target-" \
+         -print_final_stats=1 -rss_limit_mb=4096 -artifact_prefix="build/fuzz/crashes/$target-" \
          "$corpus" "fuzz/seeds/$target" >"$log" 2>&1; then
         result="FAILED (see $log)"
         failed=1

@@ -261,6 +261,10 @@
         <source>Pictures (*.png *.jpg *.jpeg)</source>
         <translation>Pictures (*.png *.jpg *.jpeg)</translation>
     </message>
+    <message>
+        <source>No camera found</source>
+        <translation>No camera found</translation>
+    </message>
 </context>
 <context>
     <name>EditNameViewController</name>
@@ -512,6 +516,25 @@
     <message>
         <source>Maximum 20 bytes</source>
         <translation>Maximum 20 bytes</translation>
+    </message>
+</context>
+<context>
+    <name>PhotoViewfinder</name>
+    <message>
+        <source>Starting the camera…</source>
+        <translation>Starting the camera…</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Take</source>
+        <translation>Take</translation>
+    </message>
+    <message>
+        <source>The camera cannot be used: %1</source>
+        <translation>The camera cannot be used: %1</translation>
     </message>
 </context>
 <context>

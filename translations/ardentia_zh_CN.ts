@@ -261,6 +261,10 @@
         <source>Pictures (*.png *.jpg *.jpeg)</source>
         <translation>图片 (*.png *.jpg *.jpeg)</translation>
     </message>
+    <message>
+        <source>No camera found</source>
+        <translation>未找到摄像头</translation>
+    </message>
 </context>
 <context>
     <name>EditNameViewController</name>
@@ -512,6 +516,25 @@
     <message>
         <source>Maximum 20 bytes</source>
         <translation>最多20个字符</translation>
+    </message>
+</context>
+<context>
+    <name>PhotoViewfinder</name>
+    <message>
+        <source>Starting the camera…</source>
+        <translation>正在启动摄像头…</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Take</source>
+        <translation>拍摄</translation>
+    </message>
+    <message>
+        <source>The camera cannot be used: %1</source>
+        <translation>无法使用摄像头:%1</translation>
     </message>
 </context>
 <context>

@@ -2,7 +2,9 @@
 
 #include "devicecommands.h"
 #include "store/recordkeys.h"
+#include "views/elidedlabel.h"
 #include "views/picturelibrary.h"
+#include "views/rightedge.h"
 #include "views/vtcellindicatorview.h"
 #include "views/vtlightingimageview.h"
 
@@ -20,13 +22,15 @@ VtMoveCell *CurtainViewController::makeCell(int row, const QVariantMap &record)
     cell->setObjectName(QStringLiteral("CurtainCell%1").arg(row));
     const auto [picture, lightType] = VtLightingImageView::pictureOf(record);
     VtLightingImageView::rowIcon(cell, PictureLibrary::picture(picture), lightType);
-    auto *name = new QLabel(record.value(Key::title).toString(), cell);
+    auto *name = new ElidedLabel(record.value(Key::title).toString(), cell);
     name->setGeometry(70, 0, 200, 61);
+    RightEdge::stretch(name, 40);
     name->setAttribute(Qt::WA_TransparentForMouseEvents);
     const bool expanded = record.value(Key::move).toString() == Value::yes;
     auto *indicator = new VtCellIndicatorView(cell);
     indicator->setType(expanded ? 2 : 1);
-    indicator->move(290, 20);
+    indicator->move(0, 20);
+    RightEdge::keep(indicator, 10);
     if (!expanded)
         return cell;
     // Left to right: open, close, stop.
@@ -37,6 +41,7 @@ VtMoveCell *CurtainViewController::makeCell(int row, const QVariantMap &record)
         auto *button = new QPushButton(motions.at(i).first, cell);
         button->setObjectName(QStringLiteral("motion%1").arg(motions.at(i).second));
         button->setGeometry(20 + i * 100, 61 + 13, 80, 35);
+        RightEdge::keep(button, 20 + int(motions.size() - 1 - i) * 100);
         const QString motion = motions.at(i).second;
         connect(button, &QPushButton::clicked, this,
                 [this, row, motion] { cellControlButtonPressed(row, motion); });

@@ -12,7 +12,9 @@
 #include "store/checkmanager.h"
 #include "store/database.h"
 #include "store/recordkeys.h"
+#include "views/elidedlabel.h"
 #include "views/picturelibrary.h"
+#include "views/rightedge.h"
 #include "views/tablearea.h"
 #include "views/vtcellindicatorview.h"
 #include "views/vtlightingimageview.h"
@@ -78,43 +80,49 @@ DeviceListViewController::Position DeviceListViewController::positionOf(QWidget 
 
 void DeviceListViewController::reloadTable()
 {
-    while (QLayoutItem *item = m_layout->takeAt(0)) {
-        delete item->widget();
-        delete item;
-    }
-    m_cells.clear();
-    const QStringList headers{tr("Transmitter"), tr("Lighting"), tr("Curtain")};
-    for (int section = 0; section < 3; ++section) {
-        auto *header = new QPushButton(m_rows);
-        header->setObjectName(QStringLiteral("section%1").arg(section));
-        header->setFixedHeight(kHeaderHeight);
-        header->setStyleSheet(QStringLiteral("text-align: left; padding-left: 15px; border: none; "
-                                             "background: rgb(210, 198, 188); color: #45403b;"));
-        header->setText(headers.at(section));
-        auto *indicator = new VtCellIndicatorView(header);
-        indicator->setType(isCollapsed(section) ? 1 : 2);
-        indicator->move(290, 10);
-        connect(header, &QPushButton::clicked, this, [this, section] { sectionSelected(section); });
-        m_layout->addWidget(header);
-        for (int row = 0; row < rowCount(section); ++row) {
-            const QVariantMap &record = m_needArray.at(section).at(row);
-            auto *cell = new VtMoveCell(m_rows);
-            cell->setFixedHeight(kRowHeight);
-            cell->viewTouched(this);
-            const auto [picture, lightType] = VtLightingImageView::pictureOf(record);
-            VtLightingImageView::rowIcon(cell, PictureLibrary::picture(picture), lightType);
-            auto *title = new QLabel(record.value(Key::title).toString(), cell);
-            title->setAttribute(Qt::WA_TransparentForMouseEvents);
-            title->setGeometry(70, 0, 220, kRowHeight);
-            m_layout->addWidget(cell);
-            cell->resize(m_table->viewport()->width(), kRowHeight);
-            m_cells.insert(cell, {section, row});
-            cell->showOutSettingViewWithCellHeight(
-                kRowHeight, m_lastEditCell == Position{section, row} ? VtMoveCell::ShowNow
-                                                                     : VtMoveCell::HideNow);
+    m_table->rebuildRows([this] {
+        while (QLayoutItem *item = m_layout->takeAt(0)) {
+            delete item->widget();
+            delete item;
         }
-    }
-    m_layout->addStretch();
+        m_cells.clear();
+        const QStringList headers{tr("Transmitter"), tr("Lighting"), tr("Curtain")};
+        for (int section = 0; section < 3; ++section) {
+            auto *header = new QPushButton(m_rows);
+            header->setObjectName(QStringLiteral("section%1").arg(section));
+            header->setFixedHeight(kHeaderHeight);
+            header->setStyleSheet(
+                QStringLiteral("text-align: left; padding-left: 15px; border: none; "
+                               "background: rgb(210, 198, 188); color: #45403b;"));
+            header->setText(headers.at(section));
+            auto *indicator = new VtCellIndicatorView(header);
+            indicator->setType(isCollapsed(section) ? 1 : 2);
+            indicator->move(0, 10);
+            RightEdge::keep(indicator, 10);
+            connect(header, &QPushButton::clicked, this,
+                    [this, section] { sectionSelected(section); });
+            m_layout->addWidget(header);
+            for (int row = 0; row < rowCount(section); ++row) {
+                const QVariantMap &record = m_needArray.at(section).at(row);
+                auto *cell = new VtMoveCell(m_rows);
+                cell->setFixedHeight(kRowHeight);
+                cell->viewTouched(this);
+                const auto [picture, lightType] = VtLightingImageView::pictureOf(record);
+                VtLightingImageView::rowIcon(cell, PictureLibrary::picture(picture), lightType);
+                auto *title = new ElidedLabel(record.value(Key::title).toString(), cell);
+                title->setAttribute(Qt::WA_TransparentForMouseEvents);
+                title->setGeometry(70, 0, 220, kRowHeight);
+                RightEdge::stretch(title, 30);
+                m_layout->addWidget(cell);
+                cell->resize(m_table->viewport()->width(), kRowHeight);
+                m_cells.insert(cell, {section, row});
+                cell->showOutSettingViewWithCellHeight(
+                    kRowHeight, m_lastEditCell == Position{section, row} ? VtMoveCell::ShowNow
+                                                                         : VtMoveCell::HideNow);
+            }
+        }
+        m_layout->addStretch();
+    });
 }
 
 void DeviceListViewController::VtMoveCellTableIfCanMoved(const QString &state)

@@ -71,25 +71,28 @@ void DeviceTableViewController::updateMainView()
 
 void DeviceTableViewController::reloadTable()
 {
-    qDeleteAll(m_cells);
-    m_cells.clear();
-    for (int row = 0; row < m_customArray.size(); ++row) {
-        const QVariantMap &record = m_customArray.at(row);
-        VtMoveCell *cell = makeCell(row, record);
-        cell->viewTouched(this);
-        const bool expanded = record.value(Key::move).toString() == Value::yes;
-        cell->setFixedHeight(expanded ? kExpandedRowHeight : kRowHeight);
-        cell->setAutoFillBackground(true);
-        QPalette palette = cell->palette();
-        palette.setColor(QPalette::Window,
-                         row % 2 == 0 ? QColor(222, 210, 200) : QColor(232, 220, 210));
-        cell->setPalette(palette);
-        m_layout->insertWidget(row, cell);
-        cell->resize(m_table->viewport()->width(), cell->height());
-        cell->showOutSettingViewWithCellHeight(
-            cell->height(), row == m_lastEditCellRow ? VtMoveCell::ShowNow : VtMoveCell::HideNow);
-        m_cells.append(cell);
-    }
+    m_table->rebuildRows([this] {
+        qDeleteAll(m_cells);
+        m_cells.clear();
+        for (int row = 0; row < m_customArray.size(); ++row) {
+            const QVariantMap &record = m_customArray.at(row);
+            VtMoveCell *cell = makeCell(row, record);
+            cell->viewTouched(this);
+            const bool expanded = record.value(Key::move).toString() == Value::yes;
+            cell->setFixedHeight(expanded ? kExpandedRowHeight : kRowHeight);
+            cell->setAutoFillBackground(true);
+            QPalette palette = cell->palette();
+            palette.setColor(QPalette::Window,
+                             row % 2 == 0 ? QColor(222, 210, 200) : QColor(232, 220, 210));
+            cell->setPalette(palette);
+            m_layout->insertWidget(row, cell);
+            cell->resize(m_table->viewport()->width(), cell->height());
+            cell->showOutSettingViewWithCellHeight(cell->height(), row == m_lastEditCellRow
+                                                                       ? VtMoveCell::ShowNow
+                                                                       : VtMoveCell::HideNow);
+            m_cells.append(cell);
+        }
+    });
 }
 
 bool DeviceTableViewController::showsEmptyGuide() const
@@ -148,8 +151,8 @@ void DeviceTableViewController::toggleExpansion(int row)
                   record.value(Key::move).toString() == Value::yes ? Value::no : Value::yes);
     store->updateMainDeviceWithMainID(record.value(Key::id).toString(), record);
     reloadTable();
-    if (row == m_customArray.size() - 1)
-        m_table->ensureWidgetVisible(m_cells.at(row));
+    // An opened row brings its controls into view.
+    m_table->ensureWidgetVisible(m_cells.at(row), 0, 0);
 }
 
 void DeviceTableViewController::VtMoveCellSelector(QWidget *cellWidget, const QString &moveType)
@@ -247,5 +250,6 @@ void DeviceTableViewController::hideEvent(QHideEvent *event)
 void DeviceTableViewController::resizeEvent(QResizeEvent *event)
 {
     ParentViewController::resizeEvent(event);
-    m_table->setGeometry(0, NavigationBar::kHeight, width(), height() - NavigationBar::kHeight);
+    m_table->setGeometry(0, NavigationBar::kHeight, width(),
+                         height() - NavigationBar::kHeight - m_bottomInset);
 }

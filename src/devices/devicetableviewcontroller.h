@@ -56,6 +56,8 @@ protected:
     void hideEvent(QHideEvent *event) override;
     QList<QVariantMap> &records() { return m_customArray; }
     void resizeEvent(QResizeEvent *event) override;
+    // Room kept free under the table (for a bar of the screen's own).
+    void setTableBottomInset(int height) { m_bottomInset = height; }
 
 private:
     void showOutEmptyView();
@@ -66,6 +68,7 @@ private:
     QList<VtMoveCell *> m_cells;
     int m_lastEditCellRow = -1;
     bool m_scrolling = true;
+    int m_bottomInset = 0;
     TableArea *m_table;
     QWidget *m_rows;
     QVBoxLayout *m_layout;

@@ -1,19 +1,17 @@
 #include "editnamehcviewcontroller.h"
 
+#include "core/showalertmanager.h"
 #include "editnamedelegate.h"
-#include "enrol/scancamera.h"
+#include "enrol/framefeed.h"
+#include "photoviewfinder.h"
 #include "views/picturelibrary.h"
 #include "views/vtactionsheet.h"
 #include "views/vtimagelibsheet.h"
 #include "views/vtlightingimageview.h"
 
 #include <QBuffer>
-#include <QCamera>
 #include <QFileDialog>
-#include <QImageCapture>
 #include <QLineEdit>
-#include <QMediaCaptureSession>
-#include <QMediaDevices>
 #include <QStandardPaths>
 
 EditNameHCViewController::~EditNameHCViewController() = default;
@@ -71,22 +69,14 @@ void EditNameHCViewController::choosePhoto()
 
 void EditNameHCViewController::takePhoto()
 {
-    const QCameraDevice device = ScanCamera::defaultCamera();
-    if (device.isNull())
-        return; // no camera: nothing happens
-    if (!m_camera) {
-        m_camera = new QCamera(device, this);
-        m_session = new QMediaCaptureSession(this);
-        m_capture = new QImageCapture(this);
-        m_session->setCamera(m_camera);
-        m_session->setImageCapture(m_capture);
-        connect(m_capture, &QImageCapture::imageCaptured, this, [this](int, const QImage &photo) {
-            m_camera->stop();
-            photoChosen(photo);
-        });
+    std::unique_ptr<FrameFeed> feed = FrameFeed::make();
+    if (!feed) {
+        ShowAlertManager::instance()->showLabelWithTitle(tr("No camera found"));
+        return;
     }
-    m_camera->start();
-    m_capture->capture();
+    auto *viewfinder = new PhotoViewfinder(std::move(feed), window());
+    connect(viewfinder, &PhotoViewfinder::taken, this, &EditNameHCViewController::photoChosen);
+    viewfinder->open();
 }
 
 QByteArray EditNameHCViewController::pictureData(const QPixmap &picture)

@@ -4,10 +4,6 @@
 
 #include <QPixmap>
 
-class QCamera;
-class QImageCapture;
-class QMediaCaptureSession;
-
 // Names an item and lets the user choose its picture: a built-in icon, a
 // photo from the pictures folder, or a new photo from the camera. Hands back
 // the picture, 160 points wide, as PNG (or JPEG).
@@ -32,8 +28,4 @@ protected:
 private:
     void choosePhoto();
     void takePhoto();
-
-    QCamera *m_camera = nullptr;
-    QMediaCaptureSession *m_session = nullptr;
-    QImageCapture *m_capture = nullptr;
 };

@@ -2,7 +2,9 @@
 
 #include "devicecommands.h"
 #include "store/recordkeys.h"
+#include "views/elidedlabel.h"
 #include "views/picturelibrary.h"
+#include "views/rightedge.h"
 #include "views/vtcellindicatorview.h"
 #include "views/vtlightingimageview.h"
 
@@ -25,8 +27,9 @@ VtMoveCell *LightingViewController::makeCell(int row, const QVariantMap &record)
     cell->setObjectName(QStringLiteral("LightingCell%1").arg(row));
     const auto [picture, lightType] = VtLightingImageView::pictureOf(record);
     VtLightingImageView::rowIcon(cell, PictureLibrary::picture(picture), lightType);
-    auto *name = new QLabel(record.value(Key::title).toString(), cell);
-    name->setGeometry(70, 0, 150, 61);
+    auto *name = new ElidedLabel(record.value(Key::title).toString(), cell);
+    name->setGeometry(70, 0, 130, 61);
+    RightEdge::stretch(name, 120);
     name->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     const QString turnOn = record.value(Key::turnOn).toString();
@@ -36,7 +39,8 @@ VtMoveCell *LightingViewController::makeCell(int row, const QVariantMap &record)
         for (bool on : {true, false}) {
             auto *button = new QPushButton(on ? tr("ON") : tr("OFF"), cell);
             button->setObjectName(on ? QStringLiteral("on") : QStringLiteral("off"));
-            button->setGeometry(on ? 205 : 260, 15, 50, 30);
+            button->setGeometry(0, 15, 50, 30);
+            RightEdge::keep(button, on ? 65 : 10);
             connect(button, &QPushButton::clicked, this,
                     [this, row, on] { cellSwitchButtonPressed(row, on); });
         }
@@ -44,7 +48,8 @@ VtMoveCell *LightingViewController::makeCell(int row, const QVariantMap &record)
         auto *indicator = new VtCellIndicatorView(cell);
         indicator->setObjectName(QStringLiteral("indicator"));
         indicator->setType(expanded ? 2 : 1);
-        indicator->move(290, 20);
+        indicator->move(0, 20);
+        RightEdge::keep(indicator, 10);
     }
     if (expanded) {
         auto *slider = new VtSimpleSlider(cell);
@@ -53,6 +58,7 @@ VtMoveCell *LightingViewController::makeCell(int row, const QVariantMap &record)
         slider->setValue(turnOn.toDouble()); // text that is not a number counts as 0
         slider->setTarget(this);
         slider->setGeometry(0, 61, 320, 61);
+        RightEdge::stretch(slider, 0);
     }
     return cell;
 }

@@ -5,19 +5,19 @@
 #include "home/navigationbar.h"
 #include "store/recordkeys.h"
 
-#include <QHBoxLayout>
+#include "views/vtpagedscrollview.h"
+
 #include <QLabel>
 #include <QLineEdit>
-#include <QScrollArea>
-#include <QScrollBar>
+#include <QVBoxLayout>
 
 DeviceAddViewController::DeviceAddViewController(const QString &id, int groupCount,
                                                  const QString &control, const QString &summary,
                                                  QWidget *parent)
     : ScannedViewController(tr("Scanned Device"), parent),
       m_records(DeviceEnrolment::channelRecords(id, groupCount, control)),
-      m_summary(new QLabel(this)), m_reminder(new QLabel(this)), m_strip(new QScrollArea(this)),
-      m_pageIndicator(new QLabel(this))
+      m_summary(new QLabel(this)), m_reminder(new QLabel(this)),
+      m_strip(new VtPagedScrollView(this)), m_pageIndicator(new QLabel(this))
 {
     if (DeviceEnrolment::isStored(id))
         ShowAlertManager::instance()->showLabelWithTitle(tr("This device has been added"));
@@ -31,32 +31,23 @@ DeviceAddViewController::DeviceAddViewController(const QString &id, int groupCou
                             .arg(tr("Reminder"), tr("Please power on device before connect")));
     m_reminder->setStyleSheet(
         QStringLiteral("background: white; color: #45403b; border-radius: 8px;"));
-    m_strip->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_strip->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_strip->setFrameShape(QFrame::NoFrame);
+    m_strip->setObjectName(QStringLiteral("channelPages"));
     m_strip->setStyleSheet(QStringLiteral(
         "QScrollArea, QScrollArea > QWidget > QWidget { background: transparent; }"));
     m_pageIndicator->setObjectName(QStringLiteral("pageIndicator"));
     m_pageIndicator->setAlignment(Qt::AlignCenter);
     buildPages();
-    QObject::connect(
-        m_strip->horizontalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
-            const int pageWidth = qMax(1, m_strip->viewport()->width());
-            m_page = (value + pageWidth / 2) / pageWidth; // half a page or more is the next
-            m_pageIndicator->setText(
-                QStringLiteral("%1 / %2").arg(m_page + 1).arg(m_records.size()));
-        });
+    // A swipe settles on the nearest page (half a page or more is the next).
+    QObject::connect(m_strip, &VtPagedScrollView::currentPageChanged, this,
+                     &DeviceAddViewController::showPageNumber);
     updateDownViewWithTitleArray({tr("Connect")});
 }
 
 void DeviceAddViewController::buildPages()
 {
-    auto *pages = new QWidget();
-    auto *row = new QHBoxLayout(pages);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(0);
+    QList<QWidget *> pages;
     for (int k = 0; k < m_records.size(); ++k) {
-        auto *page = new QWidget(pages);
+        auto *page = new QWidget();
         auto *layout = new QVBoxLayout(page);
         auto *field = new QLineEdit(m_records.at(k).value(Key::title).toString(), page);
         field->setObjectName(QStringLiteral("nameField%1").arg(k + 1));
@@ -66,11 +57,22 @@ void DeviceAddViewController::buildPages()
         layout->addWidget(new QLabel(m_records.at(k).value(Key::showTitle).toString(), page));
         layout->addWidget(field);
         m_fields.append(field);
-        row->addWidget(page);
+        pages.append(page);
     }
-    m_strip->setWidget(pages);
-    m_pageIndicator->setText(m_records.isEmpty() ? QString()
-                                                 : QStringLiteral("1 / %1").arg(m_records.size()));
+    m_strip->setPages(pages);
+    showPageNumber(0);
+}
+
+void DeviceAddViewController::showPageNumber(int page)
+{
+    m_pageIndicator->setText(m_records.isEmpty()
+                                 ? QString()
+                                 : QStringLiteral("%1 / %2").arg(page + 1).arg(m_records.size()));
+}
+
+int DeviceAddViewController::currentPage() const
+{
+    return m_strip->currentPage();
 }
 
 QLineEdit *DeviceAddViewController::nameField(int tag) const
@@ -80,7 +82,7 @@ QLineEdit *DeviceAddViewController::nameField(int tag) const
 
 void DeviceAddViewController::showPage(int page)
 {
-    m_strip->horizontalScrollBar()->setValue(page * m_strip->viewport()->width());
+    m_strip->scrollToPage(page, false);
 }
 
 void DeviceAddViewController::storeName(int index)
@@ -125,7 +127,5 @@ void DeviceAddViewController::resizeEvent(QResizeEvent *event)
     m_reminder->setGeometry(20, top + usable * 31 / 100, width() - 40, usable * 16 / 100);
     const int stripTop = top + usable * 47 / 100;
     m_strip->setGeometry(0, stripTop, width(), height() / 5);
-    if (QWidget *pages = m_strip->widget())
-        pages->setFixedSize(width() * int(qMax<qsizetype>(1, m_records.size())), height() / 5);
     m_pageIndicator->setGeometry(0, stripTop + height() / 5, width(), 16);
 }

@@ -8,7 +8,7 @@
 
 class QLabel;
 class QLineEdit;
-class QScrollArea;
+class VtPagedScrollView;
 
 // Enrols every channel of a scanned controller, each under the name typed
 // on its page of the channel strip (or its default name).
@@ -21,7 +21,7 @@ public:
 
     const QList<QVariantMap> &needArray() const { return m_records; }
     QLineEdit *nameField(int tag) const;
-    int currentPage() const { return m_page; }
+    int currentPage() const;
     void showPage(int page);
 
     void connect() override;
@@ -32,13 +32,13 @@ protected:
 
 private:
     void buildPages();
+    void showPageNumber(int page);
     void storeName(int index);
 
     QList<QVariantMap> m_records;
     QLabel *m_summary;
     QLabel *m_reminder;
-    QScrollArea *m_strip;
+    VtPagedScrollView *m_strip;
     QLabel *m_pageIndicator;
     QList<QLineEdit *> m_fields;
-    int m_page = 0;
 };

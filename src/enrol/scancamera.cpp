@@ -1,9 +1,9 @@
 #include "scancamera.h"
 
+#include "camerafeed.h"
 #include "codeimage.h"
 
 #include <QMediaDevices>
-#include <QVideoFrame>
 
 namespace {
 bool &allowed()
@@ -28,35 +28,29 @@ QCameraDevice ScanCamera::defaultCamera()
     return allowed() ? QMediaDevices::defaultVideoInput() : QCameraDevice();
 }
 
-ScanCamera::ScanCamera(QObject *parent) : QObject(parent)
+ScanCamera::ScanCamera(QObject *parent) : QObject(parent), m_feed(FrameFeed::make())
 {
-    const QCameraDevice device = defaultCamera();
-    if (device.isNull())
-        return;
-    m_camera = std::make_unique<QCamera>(device);
-    m_session = std::make_unique<QMediaCaptureSession>();
-    m_sink = std::make_unique<QVideoSink>();
-    m_session->setCamera(m_camera.get());
-    m_session->setVideoSink(m_sink.get());
-    connect(m_sink.get(), &QVideoSink::videoFrameChanged, this, &ScanCamera::onFrame);
+    if (m_feed)
+        connect(m_feed.get(), &FrameFeed::frameArrived, this, &ScanCamera::onFrame);
 }
+
+ScanCamera::~ScanCamera() = default;
 
 void ScanCamera::start()
 {
     m_sinceDecode.start();
-    if (m_camera)
-        m_camera->start();
+    if (m_feed)
+        m_feed->start();
 }
 
 void ScanCamera::stop()
 {
-    if (m_camera)
-        m_camera->stop();
+    if (m_feed)
+        m_feed->stop();
 }
 
-void ScanCamera::onFrame(const QVideoFrame &frame)
+void ScanCamera::onFrame(const QImage &image)
 {
-    const QImage image = frame.toImage();
     Q_EMIT frameShown(image);
     if (m_sinceDecode.elapsed() < kDecodeIntervalMilliseconds)
         return;
@@ -65,18 +59,23 @@ void ScanCamera::onFrame(const QVideoFrame &frame)
         Q_EMIT codeDetected(*text);
 }
 
+CameraFeed *ScanCamera::camera() const
+{
+    return dynamic_cast<CameraFeed *>(m_feed.get());
+}
+
 bool ScanCamera::hasTorch() const
 {
-    return m_camera && m_camera->isTorchModeSupported(QCamera::TorchOn);
+    return camera() && camera()->camera().isTorchModeSupported(QCamera::TorchOn);
 }
 
 bool ScanCamera::isTorchOn() const
 {
-    return m_camera && m_camera->torchMode() == QCamera::TorchOn;
+    return camera() && camera()->camera().torchMode() == QCamera::TorchOn;
 }
 
 void ScanCamera::setTorchOn(bool on)
 {
     if (hasTorch())
-        m_camera->setTorchMode(on ? QCamera::TorchOn : QCamera::TorchOff);
+        camera()->camera().setTorchMode(on ? QCamera::TorchOn : QCamera::TorchOff);
 }

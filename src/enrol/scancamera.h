@@ -2,18 +2,20 @@
 
 #include "core/torchcontrol.h"
 
-#include <QCamera>
+#include <QCameraDevice>
 #include <QElapsedTimer>
 #include <QImage>
-#include <QMediaCaptureSession>
 #include <QObject>
-#include <QVideoSink>
 
 #include <memory>
 
+class CameraFeed;
+class FrameFeed;
+
 // The camera of the scanner: live frames for the picture, a read of the code
 // in a frame now and then (not every frame, so the screen stays smooth), and
-// the torch. Without a camera nothing is captured.
+// the torch. Without a camera nothing is captured. Frames come from
+// FrameFeed::make(), so tests can show it a code.
 class ScanCamera final : public QObject, public TorchControl {
     Q_OBJECT
 
@@ -21,12 +23,13 @@ public:
     static constexpr int kDecodeIntervalMilliseconds = 200;
 
     explicit ScanCamera(QObject *parent = nullptr);
+    ~ScanCamera() override;
     // Tests switch the cameras off: no multimedia back end is started at all.
     static void setCamerasAllowed(bool allowed);
     static bool camerasAllowed();
     // The default camera, or a null device when there is none (or none allowed).
     static QCameraDevice defaultCamera();
-    bool isAvailable() const { return m_camera != nullptr; }
+    bool isAvailable() const { return m_feed != nullptr; }
     void start();
     void stop();
 
@@ -39,11 +42,11 @@ Q_SIGNALS:
     void codeDetected(const QString &text);
 
 private:
-    void onFrame(const QVideoFrame &frame);
+    void onFrame(const QImage &frame);
 
-    // Made only when there is a camera: making them starts the multimedia back end.
-    std::unique_ptr<QCamera> m_camera;
-    std::unique_ptr<QMediaCaptureSession> m_session;
-    std::unique_ptr<QVideoSink> m_sink;
+    CameraFeed *camera() const;
+
+    // Made only when there is a camera: making it starts the multimedia back end.
+    std::unique_ptr<FrameFeed> m_feed;
     QElapsedTimer m_sinceDecode;
 };

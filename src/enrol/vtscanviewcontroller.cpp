@@ -180,6 +180,12 @@ void VtScanViewController::showEvent(QShowEvent *event)
 void VtScanViewController::hideEvent(QHideEvent *event)
 {
     ParentViewController::hideEvent(event);
+    // The intro belongs to this screen: a code read while it still shows
+    // leads on, and the next screen must not stay hidden under it.
+    if (QWidget *intro = window()->findChild<QWidget *>(QStringLiteral("scanIntro"))) {
+        intro->hide();
+        intro->deleteLater();
+    }
     stopScanning();
     AppDelegate::instance()->setIfHaveATry(false);
 }

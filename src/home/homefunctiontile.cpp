@@ -2,6 +2,7 @@
 
 #include "scenarios/scenepicture.h"
 #include "store/recordkeys.h"
+#include "views/elidedlabel.h"
 #include "views/picturelibrary.h"
 #include "views/vtlightingimageview.h"
 
@@ -62,7 +63,7 @@ class HomeDarkItem : public QWidget {
 public:
     HomeDarkItem(QWidget *picture, const QString &title, std::function<void()> touched,
                  QWidget *parent)
-        : QWidget(parent), m_picture(picture), m_title(new QLabel(title, this)),
+        : QWidget(parent), m_picture(picture), m_title(new ElidedLabel(title, this)),
           m_touched(std::move(touched))
     {
         m_picture->setParent(this);
@@ -89,7 +90,7 @@ protected:
 
 private:
     QWidget *m_picture;
-    QLabel *m_title;
+    ElidedLabel *m_title;
     std::function<void()> m_touched;
 };
 
@@ -161,6 +162,11 @@ HomeFunctionTile::HomeFunctionTile(const HomeFunction &function, const QString &
     connect(m_animation, &QVariantAnimation::valueChanged, this,
             [this](const QVariant &value) { setPanelHeight(value.toInt()); });
     setPanelHeight(0);
+}
+
+bool HomeFunctionTile::isMoving() const
+{
+    return m_animation->state() == QAbstractAnimation::Running;
 }
 
 void HomeFunctionTile::setOpen(bool open, bool animated)

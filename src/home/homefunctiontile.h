@@ -58,6 +58,8 @@ public:
     void setSidewaysDragTarget(SidewaysDragTarget *target) { m_dragTarget = target; }
 
     bool isOpen() const { return m_open; }
+    // The panel is sliding open or closed.
+    bool isMoving() const;
     void setOpen(bool open, bool animated);
     void toggle() { setOpen(!m_open, true); }
     int itemCount() const { return int(m_items.size()); }

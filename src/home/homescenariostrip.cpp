@@ -90,8 +90,8 @@ QWidget *HomeScenarioStrip::makeEntry(const QString &title, const QPixmap &pictu
     entry->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     entry->setIcon(QIcon(picture));
     entry->setIconSize(QSize(kPictureSide, kPictureSide));
-    entry->setText(entry->fontMetrics().elidedText(title, Qt::ElideRight, 58));
     entry->setToolTip(title);
+    entry->setAccessibleName(title); // the whole name; the text is cut to the entry's width
     entry->setProperty("active", active);
     entry->setStyleSheet(active ? QStringLiteral("QToolButton { color: white; font-size: 12px;"
                                                  " background: rgb(190, 68, 67); border: none;"
@@ -112,7 +112,10 @@ void HomeScenarioStrip::resizeEvent(QResizeEvent *)
 void HomeScenarioStrip::layoutEntries()
 {
     const int slot = width() / kEntriesPerPage;
-    for (int k = 0; k < m_entries.size(); ++k)
-        m_entries.at(k)->setGeometry((k % kEntriesPerPage) * slot + 2, 4, slot - 4,
-                                     kStripHeight - 8);
+    for (int k = 0; k < m_entries.size(); ++k) {
+        auto *entry = static_cast<QToolButton *>(m_entries.at(k));
+        entry->setGeometry((k % kEntriesPerPage) * slot + 2, 4, slot - 4, kStripHeight - 8);
+        entry->setText(
+            entry->fontMetrics().elidedText(entry->accessibleName(), Qt::ElideRight, slot - 6));
+    }
 }

@@ -9,23 +9,37 @@
 #include "store/database.h"
 #include "store/jsoncodec.h"
 #include "store/recordkeys.h"
+#include "views/elidedlabel.h"
 #include "views/picturelibrary.h"
+#include "views/rightedge.h"
 #include "views/vtcellindicatorview.h"
 #include "views/vtlightingimageview.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 
 namespace {
 constexpr int kBottomBarHeight = 50;
+constexpr int kNextWidth = 100;
 
 } // namespace
 
 ChooseControlViewController::ChooseControlViewController(QWidget *parent)
     : DeviceTableViewController(tr("Select Devices"), std::nullopt, parent),
-      m_bottomBar(new QWidget(this)), m_next(new QPushButton(m_bottomBar))
+      m_bottomBar(new QWidget(this)), m_chosen(new QScrollArea(m_bottomBar)),
+      m_next(new QPushButton(m_bottomBar))
 {
+    setTableBottomInset(kBottomBarHeight);
+    // The icons of the ticked devices scroll sideways in their own strip, left of Next.
+    m_chosen->setObjectName(QStringLiteral("chosenDevices"));
+    m_chosen->setFrameShape(QFrame::NoFrame);
+    m_chosen->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_chosen->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_chosen->setWidget(new QWidget());
+    m_chosen->setStyleSheet(QStringLiteral("background: transparent;"));
     m_bottomBar->setObjectName(QStringLiteral("bottomBar"));
     m_bottomBar->setStyleSheet(QStringLiteral("background: rgb(69, 61, 59);"));
     m_next->setObjectName(QStringLiteral("next"));
@@ -55,20 +69,23 @@ VtMoveCell *ChooseControlViewController::makeCell(int row, const QVariantMap &re
     connect(box, &QPushButton::clicked, this, [this, row](bool on) { tick(row, on); });
     const auto [picture, lightType] = VtLightingImageView::pictureOf(record);
     VtLightingImageView::rowIcon(cell, PictureLibrary::picture(picture), lightType)->move(40, 5);
-    auto *name = new QLabel(record.value(Key::title).toString(), cell);
+    auto *name = new ElidedLabel(record.value(Key::title).toString(), cell);
     name->setAttribute(Qt::WA_TransparentForMouseEvents);
     name->setGeometry(95, 0, 140, 61);
+    RightEdge::stretch(name, 80);
     const QString turnOn = record.value(Key::turnOn).toString();
     if (record.value(Key::control) == Value::dimming) {
         auto *indicator = new VtCellIndicatorView(cell);
         indicator->setType(record.value(Key::move) == Value::yes ? 2 : 1);
         indicator->move(290, 20);
+        RightEdge::keep(indicator, 10);
         if (record.value(Key::move) == Value::yes) {
             auto *slider = new VtSimpleSlider(cell);
             slider->setObjectName(QStringLiteral("slider"));
             slider->setValue(turnOn.toDouble());
             slider->setTarget(this);
             slider->setGeometry(0, 61, 320, 61);
+            RightEdge::stretch(slider, 0);
         }
     } else {
         auto *toggle = new QPushButton(turnOn == Value::yes ? tr("ON") : tr("OFF"), cell);
@@ -76,6 +93,7 @@ VtMoveCell *ChooseControlViewController::makeCell(int row, const QVariantMap &re
         toggle->setCheckable(true);
         toggle->setChecked(turnOn == Value::yes);
         toggle->setGeometry(250, 15, 60, 30);
+        RightEdge::keep(toggle, 10);
         connect(toggle, &QPushButton::clicked, this, [this, row, toggle](bool on) {
             toggle->setText(on ? tr("ON") : tr("OFF")); // the label says the choice
             VtSwitchViewTouched(row, on);
@@ -188,23 +206,28 @@ void ChooseControlViewController::refreshBottomBar()
     m_next->setText(m_needArray.isEmpty()
                         ? tr("Next")
                         : QStringLiteral("%1(%2)").arg(tr("Next")).arg(m_needArray.size()));
-    qDeleteAll(m_bottomBar->findChildren<VtLightingImageView *>(Qt::FindDirectChildrenOnly));
+    QWidget *strip = m_chosen->widget();
+    qDeleteAll(strip->findChildren<VtLightingImageView *>(Qt::FindDirectChildrenOnly));
     const int side = kBottomBarHeight - 10;
     int i = 0;
     for (const QVariantMap &device : selectedDevices()) {
-        auto *icon = new VtLightingImageView(m_bottomBar);
+        auto *icon = new VtLightingImageView(strip);
         icon->setFixedSize(side, side);
         icon->setPicture(PictureLibrary::picture(VtLightingImageView::pictureOf(device).first), 0);
         icon->move(side * i + 10 * (i + 1), 5);
         icon->show();
         ++i;
     }
+    strip->resize((side + 10) * i + 10, kBottomBarHeight);
+    // The newest choice in view.
+    m_chosen->horizontalScrollBar()->setValue(m_chosen->horizontalScrollBar()->maximum());
 }
 
 void ChooseControlViewController::resizeEvent(QResizeEvent *event)
 {
     DeviceTableViewController::resizeEvent(event);
     m_bottomBar->setGeometry(0, height() - kBottomBarHeight, width(), kBottomBarHeight);
-    m_next->setGeometry(width() - 100, 0, 100, kBottomBarHeight);
+    m_next->setGeometry(width() - kNextWidth, 0, kNextWidth, kBottomBarHeight);
+    m_chosen->setGeometry(0, 0, qMax(0, width() - kNextWidth), kBottomBarHeight);
     m_bottomBar->raise();
 }

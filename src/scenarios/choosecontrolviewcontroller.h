@@ -6,6 +6,7 @@
 
 class QLabel;
 class QPushButton;
+class QScrollArea;
 
 // The first step of a scenario: every device, ticked in the order wanted and
 // driven to the state it is to have (real commands), then "Next".
@@ -41,5 +42,6 @@ private:
     int m_whichIfSelect = -1;
     bool m_loaded = false;
     QWidget *m_bottomBar;
+    QScrollArea *m_chosen;
     QPushButton *m_next;
 };

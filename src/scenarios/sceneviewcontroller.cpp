@@ -10,6 +10,8 @@
 #include "store/database.h"
 #include "store/recordfactory.h"
 #include "store/recordkeys.h"
+#include "views/elidedlabel.h"
+#include "views/rightedge.h"
 #include "views/tablearea.h"
 #include "views/vtlightingimageview.h"
 
@@ -71,9 +73,10 @@ VtMoveCell *SceneViewController::makeCell(int row, const QVariantMap &scenario)
     picture->setFixedSize(50, 50);
     picture->move(10, 5);
     connect(picture, &VtLightingImageView::pressed, this, [this, row] { imageViewPress(row); });
-    auto *title = new QLabel(scenario.value(Key::title).toString(), cell);
+    auto *title = new ElidedLabel(scenario.value(Key::title).toString(), cell);
     title->setAttribute(Qt::WA_TransparentForMouseEvents);
     title->setGeometry(70, 0, 200, kRowHeight);
+    RightEdge::stretch(title, 45);
     title->setStyleSheet(QStringLiteral("font-size: 18px; color: %1;")
                              .arg(active ? QStringLiteral("rgb(240, 240, 240)")
                                          : QStringLiteral("rgb(80, 80, 80)")));
@@ -81,6 +84,7 @@ VtMoveCell *SceneViewController::makeCell(int row, const QVariantMap &scenario)
         auto *tick = new VtSelectView(cell);
         tick->setObjectName(QStringLiteral("tick"));
         tick->move(285, (kRowHeight - 24) / 2);
+        RightEdge::keep(tick, 11);
     }
     return cell;
 }
@@ -89,18 +93,20 @@ void SceneViewController::reloadCustomTableData(bool fromStore)
 {
     if (fromStore)
         m_needArray = Database::instance()->readAllScenarioInfo();
-    qDeleteAll(m_cells);
-    m_cells.clear();
-    for (int row = 0; row < m_needArray.size(); ++row) {
-        VtMoveCell *cell = makeCell(row, m_needArray.at(row));
-        m_table->rows()->insertWidget(row, cell);
-        cell->resize(m_table->viewport()->width(), kRowHeight);
-        cell->showOutSettingViewWithCellHeight(
-            kRowHeight, row == m_lastEditCellRow ? VtMoveCell::ShowNow : VtMoveCell::HideNow);
-        m_cells.append(cell);
-    }
-    if (m_table->rows()->count() == m_cells.size())
-        m_table->rows()->addStretch();
+    m_table->rebuildRows([this] {
+        qDeleteAll(m_cells);
+        m_cells.clear();
+        for (int row = 0; row < m_needArray.size(); ++row) {
+            VtMoveCell *cell = makeCell(row, m_needArray.at(row));
+            m_table->rows()->insertWidget(row, cell);
+            cell->resize(m_table->viewport()->width(), kRowHeight);
+            cell->showOutSettingViewWithCellHeight(
+                kRowHeight, row == m_lastEditCellRow ? VtMoveCell::ShowNow : VtMoveCell::HideNow);
+            m_cells.append(cell);
+        }
+        if (m_table->rows()->count() == m_cells.size())
+            m_table->rows()->addStretch();
+    });
 }
 
 void SceneViewController::VtMoveCellTableIfCanMoved(const QString &state)

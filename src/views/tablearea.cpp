@@ -1,5 +1,10 @@
 #include "tablearea.h"
 
+#include "touchpan.h"
+
+#include <QCoreApplication>
+#include <QScrollBar>
+
 TableArea::TableArea(QWidget *parent)
     : QScrollArea(parent), m_layout(new QVBoxLayout(new QWidget()))
 {
@@ -9,6 +14,24 @@ TableArea::TableArea(QWidget *parent)
     setWidgetResizable(true);
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // One finger scrolls the list on a touch screen.
+    new TouchPan(this);
     setStyleSheet(QStringLiteral(
         "QScrollArea, QScrollArea > QWidget > QWidget { background: transparent; }"));
+}
+
+void TableArea::rebuildRows(const std::function<void()> &rebuild)
+{
+    const int kept = verticalScrollBar()->value();
+    rebuild();
+    // New rows would show on the next turn of the event loop, and until then
+    // the layout gives them no room.
+    for (int k = 0; k < m_layout->count(); ++k) {
+        QWidget *row = m_layout->itemAt(k)->widget();
+        if (row && !row->testAttribute(Qt::WA_WState_ExplicitShowHide))
+            row->show();
+    }
+    m_layout->activate();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    verticalScrollBar()->setValue(kept);
 }

@@ -1,10 +1,11 @@
 #include "vtpagedscrollview.h"
 
+#include "touchpan.h"
 #include "vtpagecontrol.h"
 
+#include <QMouseEvent>
 #include <QPropertyAnimation>
 #include <QScrollBar>
-#include <QScroller>
 
 VtPagedScrollView::VtPagedScrollView(QWidget *parent)
     : QScrollArea(parent), m_animation(new QPropertyAnimation(horizontalScrollBar(), "value", this))
@@ -18,20 +19,12 @@ VtPagedScrollView::VtPagedScrollView(QWidget *parent)
     viewport()->setAutoFillBackground(false);
     m_animation->setDuration(kSettleMilliseconds);
     m_animation->setEasingCurve(QEasingCurve::OutCubic);
-    // A drag with the mouse or a finger swipes the pages.
-    QScroller::grabGesture(viewport(), QScroller::LeftMouseButtonGesture);
-    QScrollerProperties properties = QScroller::scroller(viewport())->scrollerProperties();
-    properties.setScrollMetric(QScrollerProperties::HorizontalOvershootPolicy,
-                               QScrollerProperties::OvershootAlwaysOff);
-    properties.setScrollMetric(QScrollerProperties::VerticalOvershootPolicy,
-                               QScrollerProperties::OvershootAlwaysOff);
-    properties.setScrollMetric(QScrollerProperties::MousePressEventDelay, 0);
-    QScroller::scroller(viewport())->setScrollerProperties(properties);
-    connect(QScroller::scroller(viewport()), &QScroller::stateChanged, this,
-            [this](QScroller::State state) {
-                if (state == QScroller::Inactive)
-                    settle();
-            });
+    // A drag with a finger (even one that lands on a field of a page) or
+    // with the mouse swipes the pages.
+    auto *pan = new TouchPan(this, Qt::Horizontal);
+    pan->setMomentum(false);
+    pan->setMouseToo(true);
+    connect(pan, &TouchPan::panEnded, this, &VtPagedScrollView::settleThrown);
 }
 
 int VtPagedScrollView::pageNearest(int offset, int pageWidth)
@@ -88,11 +81,20 @@ void VtPagedScrollView::settle()
     scrollToPage(pageNearest(horizontalScrollBar()->value(), pageSize().width()), true);
 }
 
+void VtPagedScrollView::settleThrown(double velocity)
+{
+    // A quick flick turns the page even when it moved less than half of it.
+    const int offset = horizontalScrollBar()->value() + int(velocity * kSettleMilliseconds);
+    const int page = pageNearest(offset, pageSize().width());
+    scrollToPage(qBound(m_current - 1, page, m_current + 1), true);
+}
+
 void VtPagedScrollView::setCurrent(int page)
 {
     if (m_control)
         m_control->setCurrentPage(page);
-    m_current = page;
+    if (std::exchange(m_current, page) != page)
+        Q_EMIT currentPageChanged(page);
 }
 
 void VtPagedScrollView::layoutPages()
@@ -101,6 +103,13 @@ void VtPagedScrollView::layoutPages()
     for (int k = 0; k < pageCount(); ++k)
         m_pages.at(k)->setGeometry(k * page.width(), 0, page.width(), page.height());
     widget()->resize(page.width() * qMax(1, pageCount()), page.height());
+}
+
+void VtPagedScrollView::mousePressEvent(QMouseEvent *event)
+{
+    // Taken, so that the drag that may follow comes here: a press nothing
+    // on the page wanted would leave the swipe with no receiver.
+    event->accept();
 }
 
 void VtPagedScrollView::resizeEvent(QResizeEvent *event)

@@ -28,6 +28,9 @@ public:
     void scrollToPage(int page, bool animated);
     // The offset came to rest: settle on the nearest page.
     void settle();
+    // A finger let go moving at this speed (pixels per millisecond): settle
+    // on the page it was thrown towards, at most one page on.
+    void settleThrown(double velocity);
 
     // One page's size: the view's own (no frame, no scroll bars), known as
     // soon as its geometry is set, before it is shown.
@@ -35,7 +38,11 @@ public:
 
     static int pageNearest(int offset, int pageWidth);
 
+Q_SIGNALS:
+    void currentPageChanged(int page);
+
 protected:
+    void mousePressEvent(QMouseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:

@@ -139,6 +139,8 @@ private Q_SLOTS:
         // One value a drag, truncated; plus at 95 gives 100.
         auto *slider = lighting->cellAt(2)->findChild<VtSimpleSlider *>("slider");
         QVERIFY(slider);
+        // The slider spans the row: a drag moves it by its width / 500 a pixel.
+        const int dragged = qMin(100, int(slider->width() / 500.0 * 100.0));
         QTest::mousePress(slider, Qt::LeftButton, {}, QPoint(100, 30));
         QTest::mouseMove(slider, QPoint(150, 30));
         QTest::mouseMove(slider, QPoint(200, 30));
@@ -147,7 +149,8 @@ private Q_SLOTS:
         QTest::mouseClick(slider->plusButton(), Qt::LeftButton);
         QTRY_COMPARE(sent("212200004561").size(), 2);
         QCOMPARE(sent("212200004561"),
-                 (QStringList{"cfg,lig,212200004561,4,1,64,0", "cfg,lig,212200004561,4,1,100,0"}));
+                 (QStringList{QStringLiteral("cfg,lig,212200004561,4,1,%1,0").arg(dragged),
+                              "cfg,lig,212200004561,4,1,100,0"}));
 
         // Leaving collapses the expanded row in the store.
         lighting->hide();
@@ -191,10 +194,10 @@ private Q_SLOTS:
                      QStringLiteral("Porch left")); // once acknowledged
         QTRY_VERIFY(AppWindowTesting::channelSettled());
 
-        for (int i = 0; i < 3; ++i) {
+        for (qsizetype left = lighting->customArray().size(); left > 0; --left) {
             swipeLeft(lighting->cellAt(0));
             QTest::mouseClick(lighting->cellAt(0)->deleteButton(), Qt::LeftButton);
-            QTest::qWait(150);
+            QTRY_COMPARE(lighting->customArray().size(), left - 1); // removed once acknowledged
         }
         QVERIFY(lighting->customArray().isEmpty());
         QVERIFY(lighting->showsEmptyGuide());
@@ -230,7 +233,7 @@ private Q_SLOTS:
             QTest::mouseClick(
                 curtains->cellAt(0)->findChild<QPushButton *>(QStringLiteral("motion") + motion),
                 Qt::LeftButton);
-            QTest::qWait(200);
+            QTRY_VERIFY(AppWindowTesting::channelSettled());
         }
         QTRY_COMPARE(sent("213100007890"), (QStringList{"cfg,curtain,213100007890,4,1,0,0",
                                                         "cfg,curtain,213100007890,4,2,0,0",
@@ -297,9 +300,8 @@ private Q_SLOTS:
         QCOMPARE(naming->navTitle(), QStringLiteral("Setting Name"));
         naming->imageViewPress();
         window->findChild<VtActionSheet *>()->clickedButtonAtIndex(1);
-        QTest::qWait(10);
-        auto *icons = window->findChild<VtImageLibSheet *>();
-        QVERIFY(icons);
+        VtImageLibSheet *icons = nullptr;
+        QTRY_VERIFY((icons = window->findChild<VtImageLibSheet *>()));
         const QImage before = naming->pictureView()->picture().toImage();
         QTest::mouseClick(icons->findChild<QPushButton *>("icon3"), Qt::LeftButton);
         QVERIFY(naming->pictureView()->picture().toImage() != before);

@@ -380,7 +380,7 @@ private Q_SLOTS:
         QCOMPARE(stack()->top(), static_cast<QWidget *>(home()));
 
         // A tap on an item of the open panel is the item's.
-        QTest::qWait(HomeFunctionTile::kAnimationMilliseconds + 100); // the panels in place
+        QTRY_VERIFY(!lighting->isMoving() && !curtains->isMoving()); // the panels in place
         const QPoint item = at(lighting->itemAt(0), {100, 30});
         QTest::touchEvent(window.get(), screen).press(0, item);
         QTest::touchEvent(window.get(), screen).release(0, item);

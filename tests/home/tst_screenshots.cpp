@@ -2,29 +2,13 @@
 #include "core/appdelegate.h"
 #include "core/delegatemanager.h"
 #include "core/showalertmanager.h"
-#include "devices/curtainviewcontroller.h"
-#include "devices/devicedetailviewcontroller.h"
-#include "devices/devicelistviewcontroller.h"
-#include "devices/editnamehcviewcontroller.h"
-#include "devices/lightingviewcontroller.h"
 #include "enrol/deviceaddviewcontroller.h"
-#include "help/aboutusviewcontroller.h"
-#include "help/helptopics.h"
-#include "help/helpviewcontroller.h"
-#include "help/instalguideviewcontroller.h"
 #include "help/vtwelcomeview.h"
 #include "home/homedetailviewcontroller.h"
-#include "home/homefunctiontile.h"
-#include "home/homeviewcontroller.h"
 #include "home/navigationstack.h"
 #include "home/parentviewcontroller.h"
-#include "home/vthomecontrolsheet.h"
-#include "scenarios/choosecontrolviewcontroller.h"
-#include "scenarios/sceneeditnameviewcontroller.h"
-#include "scenarios/sceneviewcontroller.h"
 #include "store/database.h"
 #include "store/recordfactory.h"
-#include "store/recordkeys.h"
 #include "views/uiresources.h"
 #include "views/vtactionsheet.h"
 #include "views/vtalertdialog.h"
@@ -35,7 +19,10 @@
 #include <QFile>
 #include <QTranslator>
 
-// Renders the screens into PNG files under build/screenshots, for people to look at.
+// Renders the states a journey does not stop at (the start-up overlay,
+// toasts, banners, the welcome pages, the alert) into PNG files under
+// build/screenshots, for people to look at. The screens themselves are
+// pictured by the journeys, at three sizes and in both languages.
 class TestScreenshots : public QObject {
     Q_OBJECT
 
@@ -153,129 +140,9 @@ private Q_SLOTS:
         save("device-enrolment-retry");
     }
 
-    void deviceScreens()
-    {
-        Database *store = Database::instance();
-        for (const auto &[id, control, name] : {std::tuple{"211300001230", "S", "Hall"},
-                                                std::tuple{"212200004560", "D", "Living room"},
-                                                std::tuple{"212200004561", "D", "Dining table"},
-                                                std::tuple{"213100007890", "C", "Bedroom curtain"}})
-            store->insertMainDeviceWithInfo(RecordFactory::device(id, control, id, name));
-        NavigationStack *stack = window->navigationController();
-        auto *lighting = new LightingViewController();
-        stack->push(lighting, false);
-        lighting->updateMainView();
-        save("lighting");
-        QTest::mouseClick(lighting->cellAt(1), Qt::LeftButton, {}, QPoint(100, 30));
-        save("lighting-dimmer-expanded");
-        lighting->VtMoveCellSelector(lighting->cellAt(2), "L");
-        QTest::qWait(300);
-        save("lighting-swipe-panel");
-        auto *curtains = new CurtainViewController();
-        stack->push(curtains, false);
-        curtains->updateMainView();
-        QTest::mouseClick(curtains->cellAt(0), Qt::LeftButton, {}, QPoint(100, 30));
-        save("curtain-expanded");
-        auto *list = new DeviceListViewController();
-        stack->push(list, false);
-        list->updateMainView();
-        list->sectionSelected(1);
-        save("device-list");
-        stack->push(new DeviceDetailViewController(store->readAllSuperBoxInfo().constFirst()),
-                    false);
-        save("device-detail");
-        stack->push(new EditNameViewController("Hall", QStringLiteral("S"), 0), false);
-        save("naming");
-        auto *picture =
-            new EditNameHCViewController("Evening", QStringLiteral("icon_choose_small_3.png"), -1);
-        stack->push(picture, false);
-        save("naming-with-picture");
-        picture->pictureSourceChosen(1);
-        save("icon-sheet");
-        store->deleteMainDeviceWithMainID("211300001230");
-        store->deleteMainDeviceWithMainID("212200004560");
-        store->deleteMainDeviceWithMainID("212200004561");
-        auto *empty = new LightingViewController();
-        stack->push(empty, false);
-        empty->updateMainView();
-        save("lighting-empty");
-    }
+    void welcomePages_data() { languages(); }
 
-    void scenarioScreens()
-    {
-        Database *store = Database::instance();
-        const QVariantMap hall = RecordFactory::device("211300001230", "S", "211300001230", "Hall");
-        store->insertMainDeviceWithInfo(hall);
-        store->insertMainDeviceWithInfo(
-            RecordFactory::device("212200004560", "D", "212200004560", "Living room"));
-        QVariantMap evening =
-            RecordFactory::userScenario("1", "Evening", "icon_choose_small_4.png", {hall});
-        evening.insert(Key::state, Value::yes);
-        store->insertScenarioWithInfo(evening);
-        NavigationStack *stack = window->navigationController();
-        stack->push(new SceneViewController(), false);
-        save("scenario-list");
-        auto *choose = new ChooseControlViewController();
-        stack->push(choose, false);
-        choose->tick(0, true);
-        save("scenario-select-devices");
-        stack->push(new SceneEditNameViewController("Evening", "", {}, evening), false);
-        save("scenario-naming");
-    }
-
-    void homeScreens_data() { languages(); }
-
-    void homeScreens()
-    {
-        QFETCH(QString, language);
-        useLanguage(language);
-        Database *store = Database::instance();
-        const QVariantMap hall = RecordFactory::device("211300001230", "S", "211300001230", "Hall");
-        store->insertMainDeviceWithInfo(hall);
-        store->insertMainDeviceWithInfo(
-            RecordFactory::device("212200004560", "D", "212200004560", "Living room"));
-        store->insertMainDeviceWithInfo(
-            RecordFactory::device("211300001231", "S", "211300001231", "Stairs"));
-        store->insertMainDeviceWithInfo(
-            RecordFactory::device("213100007890", "C", "213100007890", "Bedroom curtain"));
-        QVariantMap evening =
-            RecordFactory::userScenario("1", "Evening", "icon_choose_small_4.png", {hall});
-        evening.insert(Key::state, Value::yes);
-        store->insertScenarioWithInfo(evening);
-        store->insertScenarioWithInfo(
-            RecordFactory::userScenario("2", "Reading", "icon_choose_small_6.png", {hall}));
-        store->insertScenarioWithInfo(
-            RecordFactory::userScenario("3", "Guests", "icon_choose_small_2.png", {hall}));
-        HomeViewController *home = window->home();
-        home->updateCenterView();
-        save("home-" + language);
-        home->tile(0)->setOpen(true, false);
-        save("home-panel-open-" + language);
-        home->tile(0)->setOpen(false, false);
-        home->showLeftViewNormal(true, false);
-        QTest::qWait(350);
-        save("home-menu-" + language);
-        home->showLeftViewNormal(false, false);
-        QTest::qWait(250);
-        const QList<std::pair<QString, QVariantMap>> items{{"1", home->lightingArray().at(0)},
-                                                           {"1", home->lightingArray().at(1)},
-                                                           {"2", home->curtainArray().at(0)},
-                                                           {"3", home->scenarioArray().at(0)}};
-        for (int k = 0; k < items.size(); ++k) {
-            VtHomeControlSheet *sheet = home->darkItemPressed(QString::number(k == 3   ? 3
-                                                                              : k == 2 ? 2
-                                                                                       : 1),
-                                                              1, items.at(k).second);
-            QTest::qWait(250);
-            save(QStringLiteral("home-sheet-%1-%2").arg(sheet->controlType(), language));
-            sheet->deleteLater();
-            QTest::qWait(20);
-        }
-    }
-
-    void helpScreens_data() { languages(); }
-
-    void helpScreens()
+    void welcomePages()
     {
         QFETCH(QString, language);
         useLanguage(language);
@@ -286,27 +153,6 @@ private Q_SLOTS:
             welcome->pages()->scrollToPage(page, false);
             save(QStringLiteral("welcome-%1-%2").arg(page + 1).arg(language));
         }
-        welcome->hide();
-        NavigationStack *stack = window->navigationController();
-        auto *help = new HelpViewController();
-        stack->push(help, false);
-        save("help-" + language);
-        for (int row = 0; row < HelpTopics::RowCount; ++row) {
-            help->cellButtonPressed(row);
-            QTest::qWait(50);
-            if (row == HelpTopics::InstallationGuide) {
-                auto *guide = static_cast<InstalGuideViewController *>(stack->top());
-                for (int page = 0; page < 2; ++page) {
-                    guide->pages()->scrollToPage(page, false);
-                    save(QStringLiteral("guide-%1-%2").arg(page + 1).arg(language));
-                }
-            } else {
-                save(QStringLiteral("help-topic-%1-%2").arg(row).arg(language));
-            }
-            stack->popScreen(false);
-        }
-        stack->push(new AboutUSViewController(), false);
-        save("about-" + language);
     }
 
     void sheetAndAlert()

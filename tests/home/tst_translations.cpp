@@ -78,7 +78,8 @@ private Q_SLOTS:
         QVERIFY(sources.unfinished.size() > 150);
         QStringList missing;
         for (const QString &text : sources.unfinished) {
-            const QString key = QString(text).replace(QStringLiteral(": "), QStringLiteral("|"));
+            const qsizetype split = text.indexOf(QStringLiteral(": ")); // after the context
+            const QString key = text.left(split) + QLatin1Char('|') + text.mid(split + 2);
             if (!committed.finished.contains(key))
                 missing << text;
         }

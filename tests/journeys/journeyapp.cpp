@@ -1,0 +1,377 @@
+#include "journeyapp.h"
+
+#include "appwindowtesting.h"
+#include "core/delegatemanager.h"
+#include "core/showalertmanager.h"
+#include "gateway/configurationimport.h"
+#include "gateway/udpsocketmanager.h"
+#include "home/homemenuview.h"
+#include "home/homeviewcontroller.h"
+#include "home/navigationbar.h"
+#include "home/parentnavigationviewcontroller.h"
+#include "loopbacksimulator.h"
+#include "store/database.h"
+#include "views/elidedlabel.h"
+#include "views/vtmovecell.h"
+#include "views/vtsimpleslider.h"
+
+#include <QAbstractAnimation>
+#include <QAbstractScrollArea>
+#include <QDir>
+#include <QLineEdit>
+#include <QPointingDevice>
+#include <QScrollArea>
+#include <QScrollBar>
+
+namespace {
+QPointingDevice *touchScreen()
+{
+    static QPointingDevice *device = QTest::createTouchDevice();
+    return device;
+}
+
+// What a person can press, drag or type into.
+bool isInteractive(const QWidget *widget)
+{
+    return qobject_cast<const QAbstractButton *>(widget) ||
+           qobject_cast<const QLineEdit *>(widget) ||
+           qobject_cast<const VtSimpleSlider *>(widget) || qobject_cast<const VtMoveCell *>(widget);
+}
+
+QString describe(const QWidget *widget)
+{
+    QString text;
+    if (auto *button = qobject_cast<const QAbstractButton *>(widget))
+        text = button->text();
+    if (text.isEmpty())
+        text = widget->accessibleName();
+    return QStringLiteral("%1 \"%2\" (%3)")
+        .arg(QString::fromLatin1(widget->metaObject()->className()), text, widget->objectName());
+}
+
+QAbstractScrollArea *scrollAreaOf(const QWidget *widget)
+{
+    for (QWidget *up = widget->parentWidget(); up; up = up->parentWidget())
+        if (auto *area = qobject_cast<QAbstractScrollArea *>(up))
+            if (area->viewport()->isAncestorOf(widget))
+                return area;
+    return nullptr;
+}
+
+// The part of the widget its ancestors let show, in window coordinates.
+QRect visiblePart(const QWidget *widget)
+{
+    const QWidget *window = widget->window();
+    QRect shown(widget->mapTo(window, QPoint(0, 0)), widget->size());
+    for (const QWidget *up = widget->parentWidget(); up && up != window; up = up->parentWidget())
+        shown &= QRect(up->mapTo(window, QPoint(0, 0)), up->size());
+    return shown & window->rect();
+}
+
+const ParentPresentViewController *screenOf(const QWidget *widget)
+{
+    for (const QWidget *up = widget; up; up = up->parentWidget())
+        if (auto *screen = dynamic_cast<const ParentPresentViewController *>(up))
+            return screen;
+    return nullptr;
+}
+
+QString simplified(const QByteArray &request)
+{
+    QString line = QString::fromUtf8(request).trimmed();
+    if (line.startsWith(QLatin1String("token$")))
+        line = line.mid(6);
+    if (line.endsWith(QLatin1String("\\n")))
+        line.chop(2);
+    return line;
+}
+} // namespace
+
+void JourneyApp::addSizes()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("phone") << QSize(320, 568);
+    QTest::newRow("tablet") << QSize(768, 1024);
+    QTest::newRow("desktop") << QSize(1024, 768);
+}
+
+QSize JourneyApp::currentSize()
+{
+    QFETCH_GLOBAL(QSize, size);
+    return size;
+}
+
+JourneyApp::JourneyApp(QSize size, const std::function<void(SimulatedHome &)> &adjust)
+{
+    QFile::remove(Database::databasePath());
+    DelegateManager::instance()->initApplicationNeedData();
+    SimulatedHome home = SimulatedHome::demo();
+    if (adjust)
+        adjust(home);
+    m_simulator = startLoopbackSimulator(std::move(home));
+    if (!m_simulator)
+        return;
+    QObject::connect(m_simulator.get(), &TransmitterServer::datagramAnswered,
+                     [this](const QByteArray &request) { m_received << simplified(request); });
+    storeDemoMaster();
+    // The demo home, as the master's import gives it.
+    if (!ConfigurationImport::rebuildStoreFrom(
+            QString::fromUtf8(m_simulator->home().configurationText())))
+        return;
+    m_window = std::make_unique<AppWindow>();
+    m_window->resize(size);
+    m_window->show();
+    if (!QTest::qWaitForWindowExposed(m_window.get()))
+        m_window.reset();
+}
+
+JourneyApp::~JourneyApp()
+{
+    (void)settle();
+    UDPSocketManager::instance()->abandonCommands();
+    ShowAlertManager::instance()->stopActivity();
+    m_window.reset();
+    m_simulator.reset();
+}
+
+bool JourneyApp::settle(int timeoutMs)
+{
+    // Widgets added to a shown screen show on the next turn of the loop.
+    QCoreApplication::processEvents();
+    return QTest::qWaitFor(
+        [this] {
+            const QList<QAbstractAnimation *> animations =
+                m_window->findChildren<QAbstractAnimation *>();
+            return AppWindowTesting::channelSettled() &&
+                   std::none_of(animations.cbegin(), animations.cend(), [](auto *animation) {
+                       return animation->state() == QAbstractAnimation::Running;
+                   });
+        },
+        timeoutMs);
+}
+
+bool JourneyApp::reach(QWidget *widget, QPoint at)
+{
+    if (!widget || !widget->isVisible()) {
+        qWarning("nothing to tap: %s", widget ? qPrintable(describe(widget)) : "null");
+        return false;
+    }
+    if (auto *area = qobject_cast<QScrollArea *>(scrollAreaOf(widget)))
+        area->ensureWidgetVisible(widget, 0, 0);
+    const QPoint inWindow = widget->mapTo(m_window.get(), at);
+    QWidget *hit = m_window->childAt(inWindow);
+    if (hit != widget && !widget->isAncestorOf(hit)) {
+        qWarning("%s cannot be touched at (%d, %d): %s is there", qPrintable(describe(widget)),
+                 inWindow.x(), inWindow.y(), hit ? qPrintable(describe(hit)) : "nothing");
+        return false;
+    }
+    return true;
+}
+
+bool JourneyApp::tap(QWidget *widget, std::optional<QPoint> at)
+{
+    const QPoint point = at.value_or(widget ? widget->rect().center() : QPoint());
+    if (!reach(widget, point))
+        return false;
+    QTest::mouseClick(widget, Qt::LeftButton, {}, point);
+    QCoreApplication::processEvents();
+    return true;
+}
+
+bool JourneyApp::touch(QWidget *widget, std::optional<QPoint> at)
+{
+    const QPoint point = at.value_or(widget ? widget->rect().center() : QPoint());
+    if (!reach(widget, point))
+        return false;
+    const QPoint inWindow = widget->mapTo(m_window.get(), point);
+    QTest::touchEvent(m_window.get(), touchScreen()).press(0, inWindow);
+    QTest::touchEvent(m_window.get(), touchScreen()).release(0, inWindow);
+    return true;
+}
+
+QAbstractButton *JourneyApp::button(const QString &text) const
+{
+    // Sheets and dialogs lie over the screens: the last match is the topmost.
+    const QList<QAbstractButton *> buttons = m_window->findChildren<QAbstractButton *>();
+    for (auto it = buttons.crbegin(); it != buttons.crend(); ++it) {
+        QAbstractButton *candidate = *it;
+        const ParentPresentViewController *screen = screenOf(candidate);
+        if (!candidate->isVisible() || (screen && screen != top()))
+            continue;
+        if (candidate->text() == text || candidate->accessibleName() == text)
+            return candidate;
+    }
+    return nullptr;
+}
+
+VtMoveCell *JourneyApp::row(const QString &name) const
+{
+    for (VtMoveCell *cell : top()->findChildren<VtMoveCell *>()) {
+        if (!cell->isVisible())
+            continue;
+        for (const ElidedLabel *label : cell->findChildren<ElidedLabel *>())
+            if (label->fullText() == name)
+                return cell;
+    }
+    return nullptr;
+}
+
+QStringList JourneyApp::rowNames() const
+{
+    QStringList names;
+    for (VtMoveCell *cell : top()->findChildren<VtMoveCell *>())
+        if (cell->isVisible())
+            for (const ElidedLabel *label : cell->findChildren<ElidedLabel *>())
+                names << label->fullText();
+    return names;
+}
+
+void JourneyApp::swipeLeft(QWidget *rowWidget)
+{
+    const QPoint from(rowWidget->width() - 40, rowWidget->height() / 2);
+    QTest::mousePress(rowWidget, Qt::LeftButton, {}, from);
+    for (int step = 1; step <= 4; ++step)
+        QTest::mouseMove(rowWidget, from - QPoint(30 * step, 0));
+    QTest::mouseRelease(rowWidget, Qt::LeftButton, {}, from - QPoint(120, 0));
+}
+
+void JourneyApp::fingerDrag(QWidget *from, QPoint by, std::optional<QPoint> at, int steps)
+{
+    const QPoint start = from->mapTo(m_window.get(), at.value_or(from->rect().center()));
+    QTest::touchEvent(m_window.get(), touchScreen()).press(0, start);
+    for (int step = 1; step <= steps; ++step) {
+        QTest::qWait(4); // a finger takes time to move: the throw is measured from it
+        QTest::touchEvent(m_window.get(), touchScreen()).move(0, start + by * step / steps);
+    }
+    QTest::touchEvent(m_window.get(), touchScreen()).release(0, start + by);
+}
+
+void JourneyApp::fingerSwipeLeft(QWidget *rowWidget)
+{
+    const QPoint start = rowWidget->mapTo(m_window.get(), QPoint(rowWidget->width() - 30, 30));
+    QTest::touchEvent(m_window.get(), touchScreen()).press(0, start);
+    for (int step = 1; step <= 10; ++step) {
+        QTest::qWait(10);
+        QTest::touchEvent(m_window.get(), touchScreen())
+            .move(0, start - QPoint(12 * step, step % 2));
+    }
+    QTest::touchEvent(m_window.get(), touchScreen()).release(0, start - QPoint(120, 0));
+}
+
+bool JourneyApp::back()
+{
+    auto *screen = dynamic_cast<ParentNavigationViewController *>(top());
+    return screen && tap(screen->navBar()->leftButton());
+}
+
+void JourneyApp::type(QLineEdit *field, const QString &text)
+{
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClicks(field, text);
+}
+
+QStringList JourneyApp::receivedFor(const QString &id) const
+{
+    QStringList lines;
+    for (const QString &line : m_received)
+        if (line.section(QLatin1Char(','), 2, 2) == id)
+            lines << line;
+    return lines;
+}
+
+QString JourneyApp::lastToast() const
+{
+    return AppWindowTesting::lastToast(*m_window);
+}
+
+QStringList JourneyApp::coveredControls(QWidget *scope) const
+{
+    QStringList problems;
+    HomeViewController *home = m_window->home();
+    const bool menuOpen = home->ifShowLeftView();
+    for (QWidget *widget : scope->findChildren<QWidget *>()) {
+        if (!isInteractive(widget) || !widget->isVisible() ||
+            widget->testAttribute(Qt::WA_TransparentForMouseEvents))
+            continue;
+        // Screens under the top one, and the home's menu while it is closed
+        // (or the rest of the home while it is open), are meant to be covered.
+        const ParentPresentViewController *screen = screenOf(widget);
+        if (screen && screen != top())
+            continue;
+        if (screen == home && menuOpen != home->menu()->isAncestorOf(widget))
+            continue;
+        const QRect shown = visiblePart(widget);
+        if (shown.isEmpty())
+            continue; // scrolled out of its list, or a closed panel's
+        const QRect whole(widget->mapTo(m_window.get(), QPoint(0, 0)), widget->size());
+        if (shown != whole) {
+            if (!scrollAreaOf(widget))
+                problems << describe(widget) + QStringLiteral(" is cut by the edge");
+            continue; // part of a row scrolled out of view
+        }
+        QWidget *hit = m_window->childAt(shown.center());
+        if (hit != widget && !widget->isAncestorOf(hit))
+            problems << QStringLiteral("%1 lies under %2")
+                            .arg(describe(widget), hit ? describe(hit) : QStringLiteral("nothing"));
+    }
+    return problems;
+}
+
+QWidget *JourneyApp::modalLayer() const
+{
+    // A sheet or a dialog: a layer of the window over all of it, above the
+    // screens (the window's children stack in their order).
+    QWidget *layer = nullptr;
+    for (QObject *child : m_window->children()) {
+        auto *widget = qobject_cast<QWidget *>(child);
+        if (widget && widget != stack() && widget->isVisible() &&
+            widget->geometry() == m_window->rect())
+            layer = widget;
+    }
+    return layer;
+}
+
+QStringList JourneyApp::audit()
+{
+    QWidget *layer = modalLayer();
+    // A layer with nothing to press (an intro, a fade) is no sheet: what it
+    // covers is covered.
+    const QList<QWidget *> inLayer = layer ? layer->findChildren<QWidget *>() : QList<QWidget *>();
+    if (std::none_of(inLayer.cbegin(), inLayer.cend(), isInteractive))
+        layer = nullptr;
+    QStringList problems = coveredControls(layer ? layer : m_window.get());
+    // Every row of a list can be brought into view, above any bar.
+    QWidget *scope = layer ? layer : top();
+    for (QAbstractScrollArea *area : scope->findChildren<QAbstractScrollArea *>()) {
+        QScrollBar *bar = area->verticalScrollBar();
+        if (!area->isVisible() || bar->maximum() == 0)
+            continue;
+        const int was = bar->value();
+        bar->setValue(bar->maximum());
+        problems << coveredControls(area->viewport());
+        bar->setValue(was);
+    }
+    // A layer over the whole window that lets touches through (an intro
+    // still sliding away) hides the screen all the same.
+    for (QObject *child : m_window->children()) {
+        auto *cover = qobject_cast<QWidget *>(child);
+        if (cover && cover != stack() && cover->isVisible() &&
+            cover->testAttribute(Qt::WA_TransparentForMouseEvents) &&
+            cover->geometry() == m_window->rect())
+            problems << QStringLiteral("the window is hidden under %1").arg(describe(cover));
+    }
+    problems.removeDuplicates();
+    return problems;
+}
+
+QStringList JourneyApp::auditAndSave(const QString &name)
+{
+    const QStringList problems = audit();
+    const QSize size = m_window->size();
+    const QString folder =
+        QStringLiteral(SCREENSHOT_DIR "/journeys/%1x%2").arg(size.width()).arg(size.height());
+    QDir().mkpath(folder);
+    m_window->grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
+    return problems;
+}

@@ -1,0 +1,104 @@
+#pragma once
+
+#include "app/appwindow.h"
+#include "home/navigationstack.h"
+#include "home/parentpresentviewcontroller.h"
+#include "transmitterserver.h"
+
+#include <QAbstractButton>
+#include <QSize>
+#include <QStringList>
+#include <QtTest>
+
+#include <functional>
+
+#include <memory>
+
+class QLineEdit;
+class VtMoveCell;
+
+// The real window on the demo home (imported from the loopback simulator),
+// driven as a person drives it: taps, drags and keys on what the screen
+// shows, from the home screen on. It reads only what is on the screen and
+// what the simulator received; every tap first checks that the control is
+// there to be touched (on screen, not under another widget).
+class JourneyApp {
+public:
+    // The window sizes every journey runs at.
+    static void addSizes();
+    static QSize currentSize();
+
+    // adjust: changes to the demo home before it is imported.
+    explicit JourneyApp(QSize size, const std::function<void(SimulatedHome &)> &adjust = {});
+    ~JourneyApp();
+    JourneyApp(const JourneyApp &) = delete;
+    JourneyApp &operator=(const JourneyApp &) = delete;
+
+    bool started() const { return m_simulator && m_window; }
+    AppWindow *window() const { return m_window.get(); }
+    TransmitterServer *simulator() const { return m_simulator.get(); }
+    NavigationStack *stack() const { return m_window->navigationController(); }
+    ParentPresentViewController *top() const { return stack()->top(); }
+    template <typename T> T *topAs() const { return dynamic_cast<T *>(top()); }
+
+    // Waits for the screen to come to rest: no animation running in the
+    // window, nothing outstanding on the channel. False on a time-out.
+    [[nodiscard]] bool settle(int timeoutMs = 5000);
+    // Waits until a screen of this class is on top and at rest.
+    template <typename T> T *waitFor(int timeoutMs = 5000)
+    {
+        if (!QTest::qWaitFor([this] { return topAs<T>() != nullptr; }, timeoutMs) ||
+            !settle(timeoutMs))
+            return nullptr;
+        return topAs<T>();
+    }
+
+    // Brings the widget into view (scrolling its list) and taps its centre,
+    // or the given point of it, with the mouse or a finger. Fails the test
+    // when something else would take the tap there.
+    [[nodiscard]] bool tap(QWidget *widget, std::optional<QPoint> at = std::nullopt);
+    [[nodiscard]] bool touch(QWidget *widget, std::optional<QPoint> at = std::nullopt);
+    // A visible button of the window (top screen, sheet or dialog) by its
+    // text or accessible name; null when there is none.
+    QAbstractButton *button(const QString &text) const;
+    // The visible row of the top screen that shows this name.
+    VtMoveCell *row(const QString &name) const;
+    QStringList rowNames() const;
+    // A drag across a row, right to left, as a finger opening its panel.
+    void swipeLeft(QWidget *row);
+    // A one-finger drag from the widget's centre (or the given point of it)
+    // by the given distance, and a slow one across a row to the left.
+    void fingerDrag(QWidget *from, QPoint by, std::optional<QPoint> at = std::nullopt,
+                    int steps = 8);
+    void fingerSwipeLeft(QWidget *rowWidget);
+    [[nodiscard]] bool back();
+    void type(QLineEdit *field, const QString &text);
+
+    // Problems a person would meet on the window now: controls under other
+    // widgets or cut by the window's edge, lists whose last row cannot be
+    // brought above a bar. Empty when there are none.
+    QStringList audit();
+    // Audits, then keeps a picture of the window for people to look at.
+    QStringList auditAndSave(const QString &name);
+
+    // The lines the simulator received, and those for one channel ID.
+    QStringList received() const { return m_received; }
+    QStringList receivedFor(const QString &id) const;
+    QString lastToast() const;
+
+private:
+    QStringList coveredControls(QWidget *scope) const;
+    QWidget *modalLayer() const;
+    [[nodiscard]] bool reach(QWidget *widget, QPoint at);
+
+    std::unique_ptr<TransmitterServer> m_simulator;
+    std::unique_ptr<AppWindow> m_window;
+    QStringList m_received;
+};
+
+// The window size of the journey being run, from its global data row.
+#define JOURNEY_SIZES                                                                              \
+    void initTestCase_data()                                                                       \
+    {                                                                                              \
+        JourneyApp::addSizes();                                                                    \
+    }

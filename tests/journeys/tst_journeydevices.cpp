@@ -1,0 +1,272 @@
+#include "devices/curtainviewcontroller.h"
+#include "devices/devicedetailviewcontroller.h"
+#include "devices/devicelistviewcontroller.h"
+#include "devices/editnameviewcontroller.h"
+#include "devices/lightingviewcontroller.h"
+#include "enrol/codeimage.h"
+#include "home/homefunctiontile.h"
+#include "home/homeviewcontroller.h"
+#include "home/navigationbar.h"
+#include "home/vthomecontrolsheet.h"
+#include "journeyapp.h"
+#include "views/uiresources.h"
+#include "views/vtmovecell.h"
+#include "views/vtsimpleslider.h"
+#include "widgettestmain.h"
+
+#include <QAbstractScrollArea>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+
+// Devices as a person reaches them: the device management from the menu,
+// lights and curtains from their tiles and from the tiles' hidden panels.
+class TestJourneyDevices : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<JourneyApp> app;
+
+    HomeViewController *home() const { return app->window()->home(); }
+
+    bool homeOnTop() const
+    {
+        return QTest::qWaitFor([this] { return app->top() == home(); }) && app->settle();
+    }
+
+    // The name of a channel of the demo home, as the simulator knows it.
+    QString idOf(const QString &name) const
+    {
+        for (const SimulatedHome::Channel &channel : app->simulator()->home().channels())
+            if (channel.name == name)
+                return channel.id;
+        return {};
+    }
+
+    // A plain touch on a tile opens its area's screen.
+    bool tapTile(int index)
+    {
+        HomeFunctionTile *tile = home()->tile(index);
+        return app->tap(tile, tile->hint()->geometry().center());
+    }
+
+    // Opens a tile's hidden panel with a finger drawn down over the tile.
+    void pullDown(HomeFunctionTile *tile)
+    {
+        app->fingerDrag(tile, {0, 60});
+        QTRY_VERIFY(tile->isOpen());
+        QVERIFY(app->settle());
+    }
+
+private Q_SLOTS:
+    JOURNEY_SIZES
+
+    void init()
+    {
+        app = std::make_unique<JourneyApp>(JourneyApp::currentSize());
+        QVERIFY(app->started());
+        QVERIFY(homeOnTop());
+        const QStringList problems = app->auditAndSave(QStringLiteral("home"));
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+    }
+
+    void cleanup() { app.reset(); }
+
+    void deviceManagementShowsRenamesAndRemoves()
+    {
+        QVERIFY(app->tap(home()->navBar()->leftButton())); // the menu
+        QVERIFY(app->settle());
+        QVERIFY(app->tap(app->button(QStringLiteral("Device Management"))));
+        QVERIFY(app->waitFor<DeviceListViewController>());
+        QCOMPARE(app->rowNames().size(), 2); // both transmitters; devices folded away
+        QVERIFY(app->tap(app->button(QStringLiteral("Lighting"))));
+        QVERIFY(app->tap(app->button(QStringLiteral("Curtain"))));
+        QVERIFY(app->settle());
+        for (const char *name : {"Hall", "Stairs", "Porch", "Living room", "Dining table",
+                                 "Bedroom curtain", "Study curtain"})
+            QVERIFY2(app->row(QString::fromUtf8(name)), name);
+        QStringList problems = app->auditAndSave(QStringLiteral("device-list"));
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+
+        // The detail shows the unit's ID as a code the scanner reads back.
+        QVERIFY(app->tap(app->row(QStringLiteral("Hall")), QPoint(100, 30)));
+        auto *detail = app->waitFor<DeviceDetailViewController>();
+        QVERIFY(detail);
+        QVERIFY(detail->detailText().contains(QStringLiteral("211300001230")));
+        QCOMPARE(CodeImage::read(app->window()->grab().toImage()).value_or(QString()),
+                 QStringLiteral("211300001230"));
+        QVERIFY(app->back());
+        QVERIFY(app->waitFor<DeviceListViewController>());
+
+        // Renamed from its swipe panel: stored once the transmitter took it.
+        app->swipeLeft(app->row(QStringLiteral("Hall")));
+        QVERIFY(app->settle());
+        QVERIFY(app->tap(app->row(QStringLiteral("Hall"))->editButton()));
+        auto *naming = app->waitFor<EditNameViewController>();
+        QVERIFY(naming);
+        app->type(naming->nameField(), QStringLiteral("Front hall"));
+        QTest::keyClick(naming->nameField(), Qt::Key_Return);
+        QVERIFY(app->waitFor<DeviceListViewController>());
+        QTRY_VERIFY(app->row(QStringLiteral("Front hall")));
+        QCOMPARE(app->simulator()->home().channel(QStringLiteral("211300001230"))->name,
+                 QStringLiteral("Front hall"));
+
+        // Removed from its swipe panel: gone from the list and the installation.
+        app->swipeLeft(app->row(QStringLiteral("Porch")));
+        QVERIFY(app->settle());
+        QVERIFY(app->tap(app->row(QStringLiteral("Porch"))->deleteButton()));
+        QTRY_VERIFY(!app->row(QStringLiteral("Porch")));
+        QVERIFY(!app->simulator()->home().channel(QStringLiteral("211300001232")));
+
+        QVERIFY(app->back());
+        QVERIFY(homeOnTop());
+    }
+
+    void lightsFromTheirTileAndTheirPanel()
+    {
+        QVERIFY(tapTile(0));
+        QVERIFY(app->waitFor<LightingViewController>());
+        QCOMPARE(app->rowNames().size(), 5);
+        QVERIFY(app->tap(app->row(QStringLiteral("Stairs"))->findChild<QPushButton *>("on")));
+        QVERIFY(app->settle());
+        QVERIFY(app->simulator()->home().channel(idOf(QStringLiteral("Stairs")))->state.on);
+
+        // A dimmer opens under its row; its plus button raises the level.
+        QVERIFY(app->tap(app->row(QStringLiteral("Dining table")), QPoint(100, 30)));
+        QVERIFY(app->settle());
+        auto *slider = app->row(QStringLiteral("Dining table"))->findChild<VtSimpleSlider *>();
+        QVERIFY(slider);
+        QStringList problems = app->auditAndSave(QStringLiteral("lighting-expanded"));
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+        QVERIFY(app->tap(slider->plusButton()));
+        QVERIFY(app->settle());
+        QVERIFY(app->simulator()->home().channel(idOf(QStringLiteral("Dining table")))->state.on);
+        QVERIFY(app->back());
+        QVERIFY(homeOnTop());
+
+        // The tile's hidden panel: an item opens its sheet, the sheet switches.
+        pullDown(home()->tile(0));
+        problems = app->auditAndSave(QStringLiteral("home-lighting-panel"));
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+        QVERIFY(app->touch(home()->tile(0)->itemAt(0)));
+        VtHomeControlSheet *sheet = nullptr;
+        QTRY_VERIFY((sheet = app->window()->findChild<VtHomeControlSheet *>()));
+        QVERIFY(app->settle());
+        const QString name = sheet->findChild<QLabel *>(QStringLiteral("title"))->text();
+        const QString id = idOf(name);
+        QVERIFY2(!id.isEmpty(), qPrintable(name));
+        problems = app->auditAndSave(QStringLiteral("home-lighting-sheet"));
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+        QVERIFY(app->tap(app->button(QStringLiteral("OFF"))));
+        QVERIFY(app->settle());
+        QCOMPARE(app->receivedFor(id).constLast().section(',', 3, 4), QStringLiteral("4,0"));
+        QVERIFY(!app->simulator()->home().channel(id)->state.on);
+    }
+
+    void curtainsFromTheirTileAndTheirPanel()
+    {
+        QVERIFY(tapTile(1));
+        QVERIFY(app->waitFor<CurtainViewController>());
+        QCOMPARE(app->rowNames(),
+                 (QStringList{QStringLiteral("Bedroom curtain"), QStringLiteral("Study curtain")}));
+        QVERIFY(app->tap(app->row(QStringLiteral("Study curtain")), QPoint(100, 30)));
+        QVERIFY(app->settle());
+        const QStringList problems = app->auditAndSave(QStringLiteral("curtain-expanded"));
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+        for (const char *motion : {"Open", "Close", "Stop"}) {
+            QVERIFY(app->tap(app->button(QString::fromLatin1(motion))));
+            QVERIFY(app->settle());
+        }
+        QStringList motions;
+        for (const QString &line : app->receivedFor(QStringLiteral("21310000AB10")))
+            motions << line.section(',', 3, 4);
+        QCOMPARE(motions, (QStringList{"4,1", "4,0", "4,2"}));
+        QVERIFY(app->back());
+        QVERIFY(homeOnTop());
+
+        pullDown(home()->tile(1));
+        QVERIFY(app->touch(home()->tile(1)->itemAt(0)));
+        QTRY_VERIFY(app->window()->findChild<VtHomeControlSheet *>());
+        QVERIFY(app->settle());
+        QVERIFY(app->tap(app->button(QStringLiteral("Open"))));
+        QVERIFY(app->settle());
+        QCOMPARE(app->received().constLast().section(',', 3, 4), QStringLiteral("4,1"));
+    }
+
+    // A dimmer at the foot of a long list opens where it is: the list does
+    // not jump, and the row's slider comes into view.
+    void theLastRowOpensInPlace()
+    {
+        app.reset(); // one window at a time: the app has one navigator
+        app = std::make_unique<JourneyApp>(JourneyApp::currentSize(), [](SimulatedHome &home) {
+            for (int k = 0; k < 12; ++k)
+                home.addChannel({QStringLiteral("2122000099%1").arg(k, 2, 10, QLatin1Char('0')),
+                                 QStringLiteral("Lamp %1").arg(k + 1, 2, 10, QLatin1Char('0')),
+                                 QStringLiteral("20AA10000001"),
+                                 {},
+                                 true});
+        });
+        QVERIFY(app->started());
+        QVERIFY(homeOnTop());
+        QVERIFY(tapTile(0));
+        auto *lighting = app->waitFor<LightingViewController>();
+        QVERIFY(lighting);
+        auto *area = lighting->findChild<QAbstractScrollArea *>();
+        QVERIFY(area);
+        const QString last = app->rowNames().constLast();
+        VtMoveCell *row = app->row(last);
+        while (row->visibleRegion().boundingRect().height() < row->height()) {
+            const int before = area->verticalScrollBar()->value();
+            app->fingerDrag(app->row(app->rowNames().constFirst()), {0, -150});
+            QVERIFY(app->settle());
+            if (area->verticalScrollBar()->value() == before)
+                break;
+        }
+        const int scrolled = area->verticalScrollBar()->value();
+        QVERIFY(app->tap(row, QPoint(100, 30)));
+        QVERIFY(app->settle());
+        auto *slider = app->row(last)->findChild<VtSimpleSlider *>();
+        QVERIFY(slider);
+        QVERIFY2(area->verticalScrollBar()->value() >= scrolled,
+                 qPrintable(QStringLiteral("%1 -> %2 of %3")
+                                .arg(scrolled)
+                                .arg(area->verticalScrollBar()->value())
+                                .arg(area->verticalScrollBar()->maximum())));
+        QVERIFY2(!slider->visibleRegion().isEmpty(), "the opened row's slider is out of view");
+    }
+
+    // A finger drawn up a long list scrolls it and keeps it going for a
+    // moment; it neither presses the row it started on nor opens its panel.
+    // A finger drawn sideways over a row opens the row's panel.
+    void oneFingerScrollsAndSwipes()
+    {
+        QVERIFY(app->tap(home()->navBar()->leftButton()));
+        QVERIFY(app->settle());
+        QVERIFY(app->tap(app->button(QStringLiteral("Device Management"))));
+        auto *list = app->waitFor<DeviceListViewController>();
+        QVERIFY(list);
+        QVERIFY(app->tap(app->button(QStringLiteral("Lighting"))));
+        QVERIFY(app->tap(app->button(QStringLiteral("Curtain"))));
+        QVERIFY(app->settle());
+        auto *area = list->findChild<QAbstractScrollArea *>();
+        QVERIFY(area);
+        if (area->verticalScrollBar()->maximum() == 0)
+            QSKIP("the whole list fits this window");
+        VtMoveCell *first = app->row(QStringLiteral("Hall"));
+        app->fingerDrag(first, {0, -120});
+        const int released = area->verticalScrollBar()->value();
+        QVERIFY(released > 0);
+        QVERIFY(app->settle());
+        QVERIFY(area->verticalScrollBar()->value() >= released);
+        QCOMPARE(app->top(), list); // no row was pressed
+        QVERIFY(!first->panel() || first->getIfEditViewShow());
+
+        VtMoveCell *stairs = app->row(QStringLiteral("Stairs"));
+        app->fingerSwipeLeft(stairs);
+        QVERIFY(app->settle());
+        QVERIFY(!stairs->getIfEditViewShow()); // its panel is out
+    }
+};
+
+ARDENTIA_WIDGET_TEST_MAIN(TestJourneyDevices, initUiResources)
+#include "tst_journeydevices.moc"

@@ -1,0 +1,133 @@
+#include "devices/lightingviewcontroller.h"
+#include "enrol/codeimage.h"
+#include "enrol/deviceaddviewcontroller.h"
+#include "enrol/vtscanviewcontroller.h"
+#include "fedframes.h"
+#include "home/homefunctiontile.h"
+#include "home/homeviewcontroller.h"
+#include "home/navigationbar.h"
+#include "journeyapp.h"
+#include "views/uiresources.h"
+#include "views/vtpagedscrollview.h"
+#include "widgettestmain.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+// A controller enrolled as a person does it: the scan button of the home
+// screen, its code held to the camera, its channels named page by page with
+// a finger, and its lights on the Lighting screen afterwards.
+class TestJourneyEnrolment : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<JourneyApp> app;
+    FeedProbe camera;
+
+    HomeViewController *home() const { return app->window()->home(); }
+
+    // Holds the code to the camera until the scanner has read it.
+    bool showCode(const QString &text)
+    {
+        const QImage code = CodeImage::qrCode(text);
+        return QTest::qWaitFor(
+            [&] {
+                camera.show(code);
+                return app->topAs<VtScanViewController>() == nullptr;
+            },
+            5000);
+    }
+
+    // A sideways finger swipe over the channel pages, from a point of them.
+    int swipePages(VtPagedScrollView *pages, int pagesToTheRight, QPoint from)
+    {
+        app->fingerDrag(pages, {-pagesToTheRight * pages->width() * 2 / 3, 0}, from);
+        (void)app->settle();
+        return pages->currentPage();
+    }
+
+private Q_SLOTS:
+    JOURNEY_SIZES
+
+    void init()
+    {
+        camera.install();
+        app = std::make_unique<JourneyApp>(JourneyApp::currentSize());
+        QVERIFY(app->started());
+        QVERIFY(QTest::qWaitFor([this] { return app->top() == home(); }) && app->settle());
+    }
+
+    void cleanup()
+    {
+        app.reset();
+        FeedProbe::uninstall();
+    }
+
+    void aScannedControllerIsNamedChannelByChannel()
+    {
+        QVERIFY(app->tap(home()->navBar()->rightButton()));
+        QVERIFY(app->waitFor<VtScanViewController>());
+        QVERIFY(camera.running);
+        QVERIFY(showCode(QStringLiteral("2123D0004560")));
+        QVERIFY(!camera.running); // the camera stops once the code is read
+
+        auto *enrolment = app->waitFor<DeviceAddViewController>();
+        QVERIFY(enrolment);
+        auto *pages = enrolment->findChild<VtPagedScrollView *>(QStringLiteral("channelPages"));
+        auto *indicator = enrolment->findChild<QLabel *>(QStringLiteral("pageIndicator"));
+        QVERIFY(pages && indicator);
+        QCOMPARE(pages->pageCount(), 3);
+        QStringList problems = app->auditAndSave(QStringLiteral("enrolment"));
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+
+        // Each page names one channel; a swipe from the page or from its
+        // field brings the next, and one back returns.
+        const QStringList names{"Kitchen", "Pantry", "Terrace"};
+        QVERIFY(app->tap(enrolment->nameField(1)));
+        app->type(enrolment->nameField(1), names.at(0));
+        QCOMPARE(swipePages(pages, 1, QPoint(pages->width() / 2, 5)), 1);
+        QCOMPARE(indicator->text(), QStringLiteral("2 / 3"));
+        QVERIFY(app->tap(enrolment->nameField(2)));
+        app->type(enrolment->nameField(2), names.at(1));
+        const QPoint onField = enrolment->nameField(2)->mapTo(pages, QPoint(20, 10));
+        QCOMPARE(swipePages(pages, 1, onField), 2);
+        QVERIFY(app->tap(enrolment->nameField(3)));
+        app->type(enrolment->nameField(3), names.at(2));
+        QCOMPARE(swipePages(pages, -1, QPoint(pages->width() / 2, 5)), 1);
+        QCOMPARE(indicator->text(), QStringLiteral("2 / 3"));
+
+        QVERIFY(app->tap(app->button(QStringLiteral("Connect"))));
+        QTRY_VERIFY(app->button(QStringLiteral("Done")));
+        QVERIFY(app->settle());
+        for (int k = 0; k < names.size(); ++k) {
+            const QStringList sent = app->receivedFor(QStringLiteral("2123D000456%1").arg(k));
+            QVERIFY2(!sent.filter(QStringLiteral(",15,") + names.at(k)).isEmpty(),
+                     qPrintable(sent.join('\n')));
+        }
+        QVERIFY(app->tap(app->button(QStringLiteral("Done"))));
+        QTRY_COMPARE(app->top(), home());
+        QVERIFY(app->settle());
+
+        HomeFunctionTile *lighting = home()->tile(0);
+        QVERIFY(app->tap(lighting, lighting->hint()->geometry().center()));
+        QVERIFY(app->waitFor<LightingViewController>());
+        for (const QString &name : names)
+            QVERIFY2(app->row(name), qPrintable(name));
+    }
+
+    // A code that is not a unit's is refused and the scanner goes on.
+    void aForeignCodeIsRefused()
+    {
+        QVERIFY(app->tap(home()->navBar()->rightButton()));
+        auto *scanner = app->waitFor<VtScanViewController>();
+        QVERIFY(scanner);
+        QVERIFY(!showCode(QStringLiteral("https://example.org")));
+        QCOMPARE(app->lastToast(), QStringLiteral("Invalid BarCode"));
+        QCOMPARE(app->topAs<VtScanViewController>(), scanner);
+        QVERIFY(camera.running);
+        QVERIFY(app->back());
+        QTRY_VERIFY(!camera.running);
+    }
+};
+
+ARDENTIA_WIDGET_TEST_MAIN(TestJourneyEnrolment, initUiResources)
+#include "tst_journeyenrolment.moc"
