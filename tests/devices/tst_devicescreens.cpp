@@ -114,15 +114,6 @@ private Q_SLOTS:
         simulator.reset();
     }
 
-    void switchesALight()
-    {
-        auto *lighting = open(new LightingViewController());
-        QCOMPARE(lighting->customArray().size(), 3);
-        QTest::mouseClick(lighting->cellAt(0)->findChild<QPushButton *>("on"), Qt::LeftButton);
-        QTRY_COMPARE(stored("211300001230").value(Key::turnOn).toString(), QStringLiteral("YES"));
-        QCOMPARE(sent("211300001230"), QStringList{"cfg,lig,211300001230,4,1,0,0"});
-    }
-
     void dimmersExpandOneAtATime()
     {
         auto *lighting = open(new LightingViewController());
@@ -217,27 +208,6 @@ private Q_SLOTS:
         QTRY_VERIFY(stored("211300001230").isEmpty());
         QCOMPARE(sent("211300001230"),
                  (QStringList{"cfg,lig,211300001230,12,0,0,0", "cfg,lig,211300001230,18,0,0,0"}));
-    }
-
-    void movesCurtains()
-    {
-        auto *curtains = open(new CurtainViewController());
-        QTest::mouseClick(curtains->cellAt(0), Qt::LeftButton, {}, QPoint(100, 30));
-        QCOMPARE(curtains->cellAt(0)->height(), 122);
-        const auto xOf = [curtains](const char *motion) {
-            return curtains->cellAt(0)->findChild<QPushButton *>(motion)->x();
-        };
-        QVERIFY(xOf("motion1") < xOf("motion0")); // open, close, stop from the left
-        QVERIFY(xOf("motion0") < xOf("motion2"));
-        for (const char *motion : {"1", "2", "0"}) {
-            QTest::mouseClick(
-                curtains->cellAt(0)->findChild<QPushButton *>(QStringLiteral("motion") + motion),
-                Qt::LeftButton);
-            QTRY_VERIFY(AppWindowTesting::channelSettled());
-        }
-        QTRY_COMPARE(sent("213100007890"), (QStringList{"cfg,curtain,213100007890,4,1,0,0",
-                                                        "cfg,curtain,213100007890,4,2,0,0",
-                                                        "cfg,curtain,213100007890,4,0,0,0"}));
     }
 
     void removingTheMasterAsksFirst()

@@ -9,6 +9,7 @@
 #include "home/navigationbar.h"
 #include "home/vthomecontrolsheet.h"
 #include "journeyapp.h"
+#include "views/touchpan.h"
 #include "views/uiresources.h"
 #include "views/vtmovecell.h"
 #include "views/vtsimpleslider.h"
@@ -254,10 +255,13 @@ private Q_SLOTS:
             QSKIP("the whole list fits this window");
         VtMoveCell *first = app->row(QStringLiteral("Hall"));
         app->fingerDrag(first, {0, -120});
+        // The list follows the finger (less the few pixels that tell a drag
+        // from a tap), and goes on a little after the finger leaves.
         const int released = area->verticalScrollBar()->value();
-        QVERIFY(released > 0);
+        QVERIFY2(released >= 120 - 2 * TouchPan::kSlop, qPrintable(QString::number(released)));
         QVERIFY(app->settle());
-        QVERIFY(area->verticalScrollBar()->value() >= released);
+        QVERIFY(area->verticalScrollBar()->value() > released ||
+                released == area->verticalScrollBar()->maximum());
         QCOMPARE(app->top(), list); // no row was pressed
         QVERIFY(!first->panel() || first->getIfEditViewShow());
 

@@ -104,26 +104,6 @@ private Q_SLOTS:
         QCOMPARE(choose->nextButton()->text(), QStringLiteral("Next(1)"));
     }
 
-    void aScenarioAddedFromTheHomeStripEndsOnTheHomeScreen()
-    {
-        HomeViewController *home = window->home();
-        const int entries = home->strip()->entryCount();
-        QTest::mouseClick(home->strip()->entryAt(entries - 1), Qt::LeftButton); // Add Scenario
-        auto *choose = top<ChooseControlViewController>();
-        QVERIFY(choose);
-        choose->tick(rowOf(choose, kHall), true);
-        settle();
-        QTest::mouseClick(choose->nextButton(), Qt::LeftButton);
-        auto *naming = top<SceneEditNameViewController>();
-        QVERIFY(naming);
-        QTest::keyClicks(naming->nameField(), "Night");
-        QTest::keyClick(naming->nameField(), Qt::Key_Return);
-        QTRY_COMPARE(stack()->top(), static_cast<ParentPresentViewController *>(home));
-        settle();
-        QCOMPARE(stack()->screens().size(), 1); // not the still-ticked selection
-        QCOMPARE(home->strip()->entryCount(), entries + 1);
-    }
-
     void nextWithNothingTickedSaysSoAndTheSwitchSaysItsChoice()
     {
         auto *choose = new ChooseControlViewController();
