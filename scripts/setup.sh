@@ -13,6 +13,7 @@ packages=(
   clang-format iproute2 util-linux
   xvfb xauth
   clang-14 libclang-rt-14-dev
+  appstream desktop-file-utils dpkg-dev
 )
 
 missing=()

@@ -53,6 +53,10 @@
         <source>Please select device</source>
         <translation>Please select device</translation>
     </message>
+    <message>
+        <source>Include %1</source>
+        <translation>Include %1</translation>
+    </message>
 </context>
 <context>
     <name>CodeDecoder</name>
@@ -231,6 +235,10 @@
         <source>Remove</source>
         <translation>Remove</translation>
     </message>
+    <message>
+        <source>Scan</source>
+        <translation>Scan</translation>
+    </message>
 </context>
 <context>
     <name>DeviceTableViewController</name>
@@ -241,6 +249,10 @@
     <message>
         <source>Try to add a device</source>
         <translation>Try to add a device</translation>
+    </message>
+    <message>
+        <source>Scan</source>
+        <translation>Scan</translation>
     </message>
 </context>
 <context>
@@ -279,6 +291,10 @@
     <message>
         <source>Please input name</source>
         <translation>Please input name</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
     </message>
 </context>
 <context>
@@ -480,6 +496,18 @@
         <source>Synchronize Data</source>
         <translation>Synchronize Data</translation>
     </message>
+    <message>
+        <source>Menu</source>
+        <translation>Menu</translation>
+    </message>
+    <message>
+        <source>Scan</source>
+        <translation>Scan</translation>
+    </message>
+    <message>
+        <source>Close Menu</source>
+        <translation>Close Menu</translation>
+    </message>
 </context>
 <context>
     <name>InstalGuideViewController</name>
@@ -516,6 +544,13 @@
     <message>
         <source>Maximum 20 bytes</source>
         <translation>Maximum 20 bytes</translation>
+    </message>
+</context>
+<context>
+    <name>ParentViewController</name>
+    <message>
+        <source>Back</source>
+        <translation>Back</translation>
     </message>
 </context>
 <context>
@@ -572,6 +607,10 @@
     <message>
         <source>Scenario</source>
         <translation>Scenario</translation>
+    </message>
+    <message>
+        <source>Add Scenario</source>
+        <translation>Add Scenario</translation>
     </message>
 </context>
 <context>
@@ -742,6 +781,10 @@
         <source>Cancel</source>
         <translation>Cancel</translation>
     </message>
+    <message>
+        <source>Icon %1</source>
+        <translation>Icon %1</translation>
+    </message>
 </context>
 <context>
     <name>VtMoveCell</name>
@@ -803,6 +846,17 @@
     <message>
         <source>Please scan the barcode of the equipment</source>
         <translation>Please scan the barcode of the equipment</translation>
+    </message>
+</context>
+<context>
+    <name>VtSimpleSlider</name>
+    <message>
+        <source>Less</source>
+        <translation>Less</translation>
+    </message>
+    <message>
+        <source>More</source>
+        <translation>More</translation>
     </message>
 </context>
 <context>

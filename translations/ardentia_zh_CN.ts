@@ -53,6 +53,10 @@
         <source>Please select device</source>
         <translation>请选择设备</translation>
     </message>
+    <message>
+        <source>Include %1</source>
+        <translation>包含 %1</translation>
+    </message>
 </context>
 <context>
     <name>CodeDecoder</name>
@@ -231,6 +235,10 @@
         <source>Remove</source>
         <translation>删除</translation>
     </message>
+    <message>
+        <source>Scan</source>
+        <translation>扫描</translation>
+    </message>
 </context>
 <context>
     <name>DeviceTableViewController</name>
@@ -241,6 +249,10 @@
     <message>
         <source>Try to add a device</source>
         <translation>试着添加一个设备</translation>
+    </message>
+    <message>
+        <source>Scan</source>
+        <translation>扫描</translation>
     </message>
 </context>
 <context>
@@ -279,6 +291,10 @@
     <message>
         <source>Please input name</source>
         <translation>请输入名称</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名称</translation>
     </message>
 </context>
 <context>
@@ -480,6 +496,18 @@
         <source>Synchronize Data</source>
         <translation>同步数据</translation>
     </message>
+    <message>
+        <source>Menu</source>
+        <translation>菜单</translation>
+    </message>
+    <message>
+        <source>Scan</source>
+        <translation>扫描</translation>
+    </message>
+    <message>
+        <source>Close Menu</source>
+        <translation>关闭菜单</translation>
+    </message>
 </context>
 <context>
     <name>InstalGuideViewController</name>
@@ -516,6 +544,13 @@
     <message>
         <source>Maximum 20 bytes</source>
         <translation>最多20个字符</translation>
+    </message>
+</context>
+<context>
+    <name>ParentViewController</name>
+    <message>
+        <source>Back</source>
+        <translation>返回</translation>
     </message>
 </context>
 <context>
@@ -572,6 +607,10 @@
     <message>
         <source>Scenario</source>
         <translation>情景</translation>
+    </message>
+    <message>
+        <source>Add Scenario</source>
+        <translation>添加场景</translation>
     </message>
 </context>
 <context>
@@ -742,6 +781,10 @@
         <source>Cancel</source>
         <translation>取消</translation>
     </message>
+    <message>
+        <source>Icon %1</source>
+        <translation>图标 %1</translation>
+    </message>
 </context>
 <context>
     <name>VtMoveCell</name>
@@ -803,6 +846,17 @@
     <message>
         <source>Please scan the barcode of the equipment</source>
         <translation>请扫描设备上的条码</translation>
+    </message>
+</context>
+<context>
+    <name>VtSimpleSlider</name>
+    <message>
+        <source>Less</source>
+        <translation>减少</translation>
+    </message>
+    <message>
+        <source>More</source>
+        <translation>增加</translation>
     </message>
 </context>
 <context>

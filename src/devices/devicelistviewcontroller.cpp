@@ -37,7 +37,7 @@ DeviceListViewController::DeviceListViewController(QWidget *parent)
     : ParentViewController(tr("Device List"), parent), m_table(new TableArea(this)),
       m_rows(m_table->rowsWidget()), m_layout(m_table->rows())
 {
-    navBar()->setRightIcon(QIcon(QStringLiteral(":/icons/scan.svg")));
+    navBar()->setRightIcon(QIcon(QStringLiteral(":/icons/scan.svg")), tr("Scan"));
 }
 
 void DeviceListViewController::initAllNeedArray()

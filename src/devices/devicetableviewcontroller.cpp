@@ -42,7 +42,7 @@ DeviceTableViewController::DeviceTableViewController(const QString &title,
     : ParentViewController(title, parent), m_whichDevice(whichDevice), m_table(new TableArea(this)),
       m_rows(m_table->rowsWidget()), m_layout(m_table->rows())
 {
-    navBar()->setRightIcon(QIcon(QStringLiteral(":/icons/scan.svg")));
+    navBar()->setRightIcon(QIcon(QStringLiteral(":/icons/scan.svg")), tr("Scan"));
     m_layout->addStretch();
 }
 

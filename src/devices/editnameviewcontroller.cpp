@@ -28,6 +28,7 @@ EditNameViewController::EditNameViewController(const QString &lastChoose,
       m_editRow(editRow), m_field(new QLineEdit(lastChoose, this))
 {
     m_field->setObjectName(QStringLiteral("nameField"));
+    m_field->setAccessibleName(tr("Name"));
     m_field->setStyleSheet(QStringLiteral("background: white; border: 1px solid #45403b;"));
     attachNameField(m_field);
     connect(m_field, &QLineEdit::returnPressed, this, &EditNameViewController::confirm);

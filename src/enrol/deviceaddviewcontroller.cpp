@@ -54,7 +54,10 @@ void DeviceAddViewController::buildPages()
         field->setPlaceholderText(tr("Please input name"));
         attachNameField(field);
         QObject::connect(field, &QLineEdit::editingFinished, this, [this, k] { storeName(k); });
-        layout->addWidget(new QLabel(m_records.at(k).value(Key::showTitle).toString(), page));
+        auto *label = new QLabel(m_records.at(k).value(Key::showTitle).toString(), page);
+        label->setBuddy(field);
+        field->setAccessibleName(label->text());
+        layout->addWidget(label);
         layout->addWidget(field);
         m_fields.append(field);
         pages.append(page);

@@ -106,8 +106,8 @@ void HomeViewController::layoutCenterView()
     m_centerView = new HomeCenterPanel(this, this);
     setMainNavigationBar();
     navBar()->setParent(m_centerView);
-    navBar()->setLeftIcon(QIcon(kMenuIcon));
-    navBar()->setRightIcon(QIcon(QStringLiteral(":/icons/scan.svg")));
+    navBar()->setLeftIcon(QIcon(kMenuIcon), tr("Menu"));
+    navBar()->setRightIcon(QIcon(QStringLiteral(":/icons/scan.svg")), tr("Scan"));
     initTitleViewWithText(tr("Home"), 0);
 
     m_content = new QScrollArea(m_centerView);
@@ -215,7 +215,8 @@ void HomeViewController::showLeftViewNormal(bool show, bool animate)
 {
     m_ifShowLeftView = show;
     setCenterTouchable(!show);
-    navBar()->setLeftIcon(QIcon(show ? kMenuBackIcon : kMenuIcon));
+    navBar()->setLeftIcon(QIcon(show ? kMenuBackIcon : kMenuIcon),
+                          show ? tr("Close Menu") : tr("Menu"));
     if (show) {
         upAllDarkView();
         moveCenterViewTo(MenuSlide::openX(width()), animate);

@@ -25,23 +25,34 @@ NavigationBar::NavigationBar(QWidget *parent)
     m_title->setStyleSheet(QStringLiteral("color: white;"));
 }
 
-void NavigationBar::setLeftIcon(const QIcon &icon)
+namespace {
+void name(QPushButton *button, const QString &name)
+{
+    button->setAccessibleName(name);
+    button->setToolTip(name);
+}
+} // namespace
+
+void NavigationBar::setLeftIcon(const QIcon &icon, const QString &what)
 {
     m_left->setIcon(icon);
+    name(m_left, what);
     m_left->show();
 }
 
-void NavigationBar::setRightIcon(const QIcon &icon)
+void NavigationBar::setRightIcon(const QIcon &icon, const QString &what)
 {
     m_right->setText({});
     m_right->setIcon(icon);
+    name(m_right, what);
     m_right->show();
 }
 
-void NavigationBar::setRightText(const QString &text)
+void NavigationBar::setRightText(const QString &text, const QString &what)
 {
     m_right->setIcon({});
     m_right->setText(text);
+    name(m_right, what);
     m_right->show();
 }
 

@@ -18,9 +18,11 @@ public:
     QPushButton *rightButton() const { return m_right; }
     QLabel *titleLabel() const { return m_title; }
 
-    void setLeftIcon(const QIcon &icon);
-    void setRightIcon(const QIcon &icon);
-    void setRightText(const QString &text);
+    // A picture button is named for screen readers and tooltips by what it
+    // does; a text button by its text unless a name is given.
+    void setLeftIcon(const QIcon &icon, const QString &name);
+    void setRightIcon(const QIcon &icon, const QString &name);
+    void setRightText(const QString &text, const QString &name = {});
     void setTitle(const QString &title);
     // Moves the title label sideways (the bar indicator takes its left).
     void setTitleOffset(int offset);

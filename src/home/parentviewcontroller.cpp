@@ -6,6 +6,6 @@ ParentViewController::ParentViewController(const QString &title, QWidget *parent
     : ParentNavigationViewController(parent)
 {
     setMainNavigationBar();
-    navBar()->setLeftIcon(QIcon(QStringLiteral(":/icons/back.svg")));
+    navBar()->setLeftIcon(QIcon(QStringLiteral(":/icons/back.svg")), tr("Back"));
     initTitleViewWithText(title, 0);
 }

@@ -66,6 +66,8 @@ VtMoveCell *ChooseControlViewController::makeCell(int row, const QVariantMap &re
     box->setText(box->isChecked() ? QStringLiteral("☑") : QStringLiteral("☐"));
     box->setStyleSheet(QStringLiteral("border: none; font-size: 22px;"));
     box->setGeometry(5, 15, 30, 30);
+    // Spoken as a check box with the device's name, checked or not.
+    box->setAccessibleName(tr("Include %1").arg(record.value(Key::title).toString()));
     connect(box, &QPushButton::clicked, this, [this, row](bool on) { tick(row, on); });
     const auto [picture, lightType] = VtLightingImageView::pictureOf(record);
     VtLightingImageView::rowIcon(cell, PictureLibrary::picture(picture), lightType)->move(40, 5);

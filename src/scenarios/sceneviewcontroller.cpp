@@ -44,7 +44,7 @@ protected:
 SceneViewController::SceneViewController(QWidget *parent)
     : ParentViewController(tr("Scenario"), parent), m_table(new TableArea(this))
 {
-    navBar()->setRightText(QStringLiteral("+"));
+    navBar()->setRightText(QStringLiteral("+"), tr("Add Scenario"));
 }
 
 void SceneViewController::showEvent(QShowEvent *event)

@@ -16,6 +16,7 @@ VtImageLibSheet::VtImageLibSheet(QWidget *window) : QWidget(window)
     for (int k = 0; k < PictureLibrary::kScenarioIcons; ++k) {
         auto *icon = new QPushButton(panel);
         icon->setObjectName(QStringLiteral("icon%1").arg(k));
+        icon->setAccessibleName(tr("Icon %1").arg(k + 1));
         icon->setIcon(PictureLibrary::picture(PictureLibrary::scenarioIconName(k), 48));
         icon->setIconSize(QSize(48, 48));
         icon->setFixedSize(60, 60);

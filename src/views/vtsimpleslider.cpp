@@ -10,6 +10,8 @@ VtSimpleSlider::VtSimpleSlider(QWidget *parent)
 {
     m_minus->setObjectName(QStringLiteral("minus"));
     m_plus->setObjectName(QStringLiteral("plus"));
+    m_minus->setAccessibleName(tr("Less"));
+    m_plus->setAccessibleName(tr("More"));
     for (QPushButton *button : {m_minus, m_plus}) {
         button->setFixedSize(kButtonSide, kButtonSide);
         button->setStyleSheet(QStringLiteral("color: #45403b; border: none; font-size: 18px;"));

@@ -17,6 +17,7 @@
 
 #include <QAbstractAnimation>
 #include <QAbstractScrollArea>
+#include <QAccessible>
 #include <QDir>
 #include <QLineEdit>
 #include <QPointingDevice>
@@ -361,6 +362,54 @@ QStringList JourneyApp::audit()
             cover->geometry() == m_window->rect())
             problems << QStringLiteral("the window is hidden under %1").arg(describe(cover));
     }
+    problems.removeDuplicates();
+    return problems;
+}
+
+namespace {
+bool isControlRole(QAccessible::Role role)
+{
+    switch (role) {
+    case QAccessible::Button:
+    case QAccessible::CheckBox:
+    case QAccessible::RadioButton:
+    case QAccessible::Slider:
+    case QAccessible::EditableText:
+    case QAccessible::ComboBox:
+    case QAccessible::SpinBox:
+    case QAccessible::PageTab:
+    case QAccessible::ListItem:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void collectUnnamed(QAccessibleInterface *node, QStringList &problems)
+{
+    if (!node || node->state().invisible || node->state().offscreen)
+        return;
+    if (isControlRole(node->role())) {
+        const QString name = node->text(QAccessible::Name);
+        auto *widget = qobject_cast<QWidget *>(node->object());
+        const QString what = widget ? describe(widget) : QStringLiteral("a control");
+        if (name.trimmed().isEmpty())
+            problems << what + QStringLiteral(" has no accessible name");
+        else if (name.endsWith(QChar(0x2026)))
+            problems << what + QStringLiteral(" is named by its cut text \"%1\"").arg(name);
+        else if (std::none_of(name.cbegin(), name.cend(),
+                              [](QChar c) { return c.isLetterOrNumber(); }))
+            problems << what + QStringLiteral(" is named by a sign \"%1\"").arg(name);
+    }
+    for (int k = 0; k < node->childCount(); ++k)
+        collectUnnamed(node->child(k), problems);
+}
+} // namespace
+
+QStringList JourneyApp::unnamedControls() const
+{
+    QStringList problems;
+    collectUnnamed(QAccessible::queryAccessibleInterface(m_window.get()), problems);
     problems.removeDuplicates();
     return problems;
 }

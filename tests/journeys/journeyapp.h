@@ -78,6 +78,9 @@ public:
     // widgets or cut by the window's edge, lists whose last row cannot be
     // brought above a bar. Empty when there are none.
     QStringList audit();
+    // What a screen reader would meet on the window now: interactive
+    // controls without an accessible name, or with a name cut short ("…").
+    QStringList unnamedControls() const;
     // Audits, then keeps a picture of the window for people to look at.
     QStringList auditAndSave(const QString &name);
 

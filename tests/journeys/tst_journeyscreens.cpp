@@ -47,6 +47,8 @@ class TestJourneyScreens : public QObject {
             QVERIFY2(app->row(row), qPrintable(name + ": no row " + row));
         const QStringList problems = app->auditAndSave(name + QLatin1Char('-') + language);
         QVERIFY2(problems.isEmpty(), qPrintable(name + ":\n" + problems.join('\n')));
+        const QStringList unnamed = app->unnamedControls();
+        QVERIFY2(unnamed.isEmpty(), qPrintable(name + ":\n" + unnamed.join(QLatin1Char('\n'))));
     }
 
     // Back to the home screen, and its menu closed with a tap on the main

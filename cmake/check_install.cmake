@@ -1,0 +1,49 @@
+cmake_minimum_required(VERSION 3.25)
+# Installs the build into a staging folder and checks what a desktop gets:
+# the programs, a valid desktop entry, valid AppStream metadata naming that
+# entry, and the icon the entry names, in the hicolor theme.
+#   -DBUILD=<build folder>  -DSTAGE=<empty staging folder>  -DAPP_ID=<id>
+file(REMOVE_RECURSE "${STAGE}")
+execute_process(COMMAND ${CMAKE_COMMAND} --install "${BUILD}" --prefix "${STAGE}/usr"
+                RESULT_VARIABLE installed OUTPUT_QUIET)
+if(NOT installed EQUAL 0)
+    message(FATAL_ERROR "install: cmake --install failed (${installed})")
+endif()
+
+set(expected
+    usr/bin/ardentia-home
+    usr/bin/ardentia-ctl
+    usr/bin/ardentia-transmitter
+    usr/share/applications/${APP_ID}.desktop
+    usr/share/metainfo/${APP_ID}.metainfo.xml
+    usr/share/icons/hicolor/scalable/apps/${APP_ID}.svg)
+file(GLOB_RECURSE found RELATIVE "${STAGE}" "${STAGE}/*")
+list(SORT found)
+list(SORT expected)
+if(NOT found STREQUAL expected)
+    message(FATAL_ERROR "install: the staged tree is\n  ${found}\nnot\n  ${expected}")
+endif()
+
+set(desktop "${STAGE}/usr/share/applications/${APP_ID}.desktop")
+execute_process(COMMAND desktop-file-validate "${desktop}"
+                RESULT_VARIABLE valid OUTPUT_VARIABLE said ERROR_VARIABLE said)
+if(NOT valid EQUAL 0 OR NOT said STREQUAL "")
+    message(FATAL_ERROR "install: desktop-file-validate: ${said}")
+endif()
+file(STRINGS "${desktop}" entry)
+if(NOT "Icon=${APP_ID}" IN_LIST entry OR NOT "Exec=ardentia-home" IN_LIST entry)
+    message(FATAL_ERROR "install: the desktop entry names another icon or program")
+endif()
+
+execute_process(COMMAND appstreamcli validate --no-net
+                        "${STAGE}/usr/share/metainfo/${APP_ID}.metainfo.xml"
+                RESULT_VARIABLE valid OUTPUT_VARIABLE said ERROR_VARIABLE said)
+if(NOT valid EQUAL 0)
+    message(FATAL_ERROR "install: appstreamcli validate: ${said}")
+endif()
+file(READ "${STAGE}/usr/share/metainfo/${APP_ID}.metainfo.xml" metainfo)
+if(NOT metainfo MATCHES "<launchable type=\"desktop-id\">${APP_ID}.desktop</launchable>"
+   OR metainfo MATCHES "@PROJECT_VERSION@")
+    message(FATAL_ERROR "install: the metadata names another desktop entry or no version")
+endif()
+message(STATUS "install: ${STAGE} holds the programs, a valid desktop entry, metadata and icon")

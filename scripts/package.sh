@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Builds a release (never the sanitizer build) in build/release and makes the
+# Debian package of it with cpack, then checks the package: the programs,
+# the desktop entry, the metadata and the icon are in it, its dependencies
+# name what Qt loads at run time, and nothing in it was built with a
+# sanitizer. Prints the package's path.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/setup.sh
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" \
+      -DARDENTIA_SANITIZE=OFF -DARDENTIA_WERROR=ON \
+      -DARDENTIA_BUILD_TESTS=OFF -DARDENTIA_BUILD_BENCH=OFF >/dev/null
+cmake --build build/release --parallel "$(nproc)"
+rm -f build/release/*.deb
+(cd build/release && cpack -G DEB >/dev/null)
+deb=$(ls build/release/*.deb)
+
+fail() { echo "package: $*" >&2; exit 1; }
+contents=$(dpkg-deb --contents "$deb" | awk '{print $6}')
+for path in ./usr/bin/ardentia-home ./usr/bin/ardentia-ctl ./usr/bin/ardentia-transmitter \
+            ./usr/share/applications/org.ardentia.Home.desktop \
+            ./usr/share/metainfo/org.ardentia.Home.metainfo.xml \
+            ./usr/share/icons/hicolor/scalable/apps/org.ardentia.Home.svg; do
+    grep -qxF "$path" <<<"$contents" || fail "$path is missing from $deb"
+done
+depends=$(dpkg-deb --field "$deb" Depends)
+for needed in libqt6widgets6 libqt6multimedia6 libqt6svg6 libqt6network6 libzxing \
+              libsqlite3 qt6-qpa-plugins fonts-noto-cjk; do
+    grep -q "\b$needed" <<<"$depends" || fail "Depends lacks $needed: $depends"
+done
+unpacked=$(mktemp -d)
+trap 'rm -rf "$unpacked"' EXIT
+dpkg-deb --extract "$deb" "$unpacked"
+for program in "$unpacked"/usr/bin/*; do
+    if readelf --dynamic "$program" | grep -qE 'lib(asan|ubsan)'; then
+        fail "$(basename "$program") was built with a sanitizer"
+    fi
+done
+echo "package: $deb"
+echo "package: Depends: $depends"
