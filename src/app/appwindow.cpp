@@ -10,12 +10,17 @@
 #include "help/helpviewcontroller.h"
 #include "help/vtwelcomeview.h"
 #include "home/homeviewcontroller.h"
+#include "home/navigationbar.h"
 #include "home/navigationstack.h"
+#include "home/parentnavigationviewcontroller.h"
 #include "scenarios/choosecontrolviewcontroller.h"
+#include "views/dismissable.h"
 #include "views/fade.h"
 #include "views/vtalertdialog.h"
 #include "views/vtfirstinitparentview.h"
 #include "views/widgetfeedbackpresenter.h"
+
+#include <QShortcut>
 
 AppWindow::AppWindow()
     : m_stack(new NavigationStack(this)), m_home(new HomeViewController()),
@@ -36,6 +41,8 @@ AppWindow::AppWindow()
     app->setNavigator(this);
     ShowAlertManager::instance()->setPresenter(m_presenter.get());
     ShowAlertManager::instance()->setAlertPresenter(m_alerts.get());
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &AppWindow::goBack);
 }
 
 AppWindow::~AppWindow()
@@ -45,6 +52,28 @@ AppWindow::~AppWindow()
     app->setNavigator(nullptr);
     ShowAlertManager::instance()->setPresenter(nullptr);
     ShowAlertManager::instance()->setAlertPresenter(nullptr);
+}
+
+void AppWindow::goBack()
+{
+    // The topmost sheet closes as its Cancel does; an alert waits for its answer.
+    if (m_alerts->visibleAlert())
+        return;
+    const QObjectList layers = children();
+    for (auto it = layers.crbegin(); it != layers.crend(); ++it) {
+        auto *layer = qobject_cast<QWidget *>(*it);
+        if (auto *sheet = dynamic_cast<Dismissable *>(layer); sheet && layer->isVisible()) {
+            sheet->dismiss();
+            return;
+        }
+    }
+    if (m_stack->top() == m_home) {
+        if (m_home->ifShowLeftView())
+            m_home->showLeftViewNormal(false, true);
+        return;
+    }
+    if (auto *screen = dynamic_cast<ParentNavigationViewController *>(m_stack->top()))
+        screen->navBar()->leftButton()->click();
 }
 
 void AppWindow::showFirstInitView()

@@ -36,6 +36,9 @@ public:
     // Lays the logo overlay over the window; when its circle is drawn the
     // first-run check runs.
     void showFirstInitView();
+    // Esc: closes the topmost sheet, else the home's menu, else goes back as
+    // the screen's back button does.
+    void goBack();
 
     // StartUpView
     void showWelcomePages() override;

@@ -126,10 +126,7 @@ bool PhotoViewfinder::eventFilter(QObject *watched, QEvent *event)
 
 void PhotoViewfinder::keyPressEvent(QKeyEvent *event)
 {
-    if (event->key() == Qt::Key_Escape)
-        finish();
-    else if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
-             m_take->isEnabled())
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && m_take->isEnabled())
         take();
     else
         QWidget::keyPressEvent(event);

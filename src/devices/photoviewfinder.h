@@ -1,6 +1,7 @@
 #pragma once
 
 #include "enrol/framefeed.h"
+#include "views/dismissable.h"
 
 #include <QImage>
 #include <QWidget>
@@ -14,7 +15,7 @@ class QPushButton;
 // "Cancel" (Esc cancels too). Take hands back the frame on show. When the
 // feed fails it says why and only Cancel remains. However it closes, the
 // feed is stopped.
-class PhotoViewfinder final : public QWidget {
+class PhotoViewfinder final : public QWidget, public Dismissable {
     Q_OBJECT
 
 public:
@@ -25,6 +26,7 @@ public:
     QPushButton *takeButton() const { return m_take; }
     QPushButton *cancelButton() const { return m_cancel; }
     QString status() const;
+    void dismiss() override { finish(); }
 
 Q_SIGNALS:
     void taken(const QImage &photo);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "views/dismissable.h"
+
 #include <QVariantMap>
 #include <QWidget>
 
@@ -11,7 +13,7 @@ class QVariantAnimation;
 // the chosen index (1 OFF / 2 ON, a level, 1 stop / 2 close / 3 open,
 // 1 Enable) with its control type. "Cancel" and the dimmed background close it
 // without a report.
-class VtHomeControlSheet : public QWidget {
+class VtHomeControlSheet : public QWidget, public Dismissable {
     Q_OBJECT
 
 public:
@@ -38,6 +40,7 @@ public:
     void show();
     // Any button or background touch (tag 0 closes without a report).
     void actionSheetButtonPressed(int tag);
+    void dismiss() override { actionSheetButtonPressed(0); }
 
 Q_SIGNALS:
     void clickedButtonAtIndex(int index, const QString &controlType);

@@ -1,18 +1,21 @@
 #pragma once
 
+#include "dismissable.h"
+
 #include <QStringList>
 #include <QWidget>
 
 // A sheet of buttons rising from the bottom of its parent. "Cancel" is
 // button 0; the others are numbered from 1 in the order given. Touching the
 // dimmed background cancels too.
-class VtActionSheet : public QWidget {
+class VtActionSheet : public QWidget, public Dismissable {
     Q_OBJECT
 
 public:
     VtActionSheet(const QStringList &buttons, int tag, QWidget *parent);
     int tag() const { return m_tag; }
     void showSheet();
+    void dismiss() override { choose(0); }
 
 Q_SIGNALS:
     void clickedButtonAtIndex(int index);

@@ -1,15 +1,18 @@
 #pragma once
 
+#include "dismissable.h"
+
 #include <QWidget>
 
 // The ten built-in icons in a grid of four a row, with "Cancel" (index 0);
 // icon k is index k + 1.
-class VtImageLibSheet : public QWidget {
+class VtImageLibSheet : public QWidget, public Dismissable {
     Q_OBJECT
 
 public:
     explicit VtImageLibSheet(QWidget *window);
     void showSheet();
+    void dismiss() override { choose(0); }
 
 Q_SIGNALS:
     void clickedButtonAtIndex(int index);

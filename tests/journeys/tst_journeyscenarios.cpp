@@ -16,6 +16,7 @@
 #include "views/vtpagecontrol.h"
 #include "widgettestmain.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -278,6 +279,44 @@ private Q_SLOTS:
         QTest::keyClick(naming->nameField(), Qt::Key_Return);
         QTRY_COMPARE(app->top(), list);
         QTRY_VERIFY(app->row(QStringLiteral("Snapshot")));
+    }
+
+    // Esc closes the topmost sheet, then goes back one screen at a time,
+    // then closes the home's menu.
+    void escapeClosesSheetsAndGoesBack()
+    {
+        const auto escape = [this] {
+            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget()
+                                                        : app->window(),
+                            Qt::Key_Escape);
+            return app->settle();
+        };
+        QVERIFY(app->tap(home()->tile(2), QPoint(150, 40)));
+        auto *list = app->waitFor<SceneViewController>();
+        QVERIFY(list);
+        QVERIFY(app->tap(list->navBar()->rightButton()));
+        auto *choose = app->waitFor<ChooseControlViewController>();
+        QVERIFY(choose);
+        tickAndGoOn({QStringLiteral("Hall")});
+        auto *naming = app->waitFor<SceneEditNameViewController>();
+        QVERIFY(naming);
+        QVERIFY(app->tap(naming->pictureView()));
+        QVERIFY(app->settle());
+        QVERIFY(app->button(QStringLiteral("Take Photo")));
+        QVERIFY(escape());
+        QVERIFY(!app->button(QStringLiteral("Take Photo")));
+        QCOMPARE(app->top(), naming);
+        QVERIFY(escape());
+        QTRY_COMPARE(app->top(), choose);
+        QVERIFY(escape());
+        QTRY_COMPARE(app->top(), list);
+        QVERIFY(escape());
+        QVERIFY(homeOnTop());
+        QVERIFY(app->tap(home()->navBar()->leftButton()));
+        QVERIFY(app->settle());
+        QVERIFY(home()->ifShowLeftView());
+        QVERIFY(escape());
+        QVERIFY(!home()->ifShowLeftView());
     }
 
     void helpAndAboutFromTheMenu()
