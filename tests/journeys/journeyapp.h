@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/appwindow.h"
+#include "home/homeviewcontroller.h"
 #include "home/navigationstack.h"
 #include "home/parentpresentviewcontroller.h"
 #include "transmitterserver.h"
@@ -40,6 +41,12 @@ public:
     NavigationStack *stack() const { return m_window->navigationController(); }
     ParentPresentViewController *top() const { return stack()->top(); }
     template <typename T> T *topAs() const { return dynamic_cast<T *>(top()); }
+    HomeViewController *home() const { return m_window->home(); }
+    // Waits until the home screen is on top and at rest.
+    [[nodiscard]] bool homeOnTop()
+    {
+        return QTest::qWaitFor([this] { return top() == home(); }) && settle();
+    }
 
     // Waits for the screen to come to rest: no animation running in the
     // window, nothing outstanding on the channel. False on a time-out.

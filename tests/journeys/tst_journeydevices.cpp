@@ -28,12 +28,7 @@ class TestJourneyDevices : public QObject {
 
     std::unique_ptr<JourneyApp> app;
 
-    HomeViewController *home() const { return app->window()->home(); }
-
-    bool homeOnTop() const
-    {
-        return QTest::qWaitFor([this] { return app->top() == home(); }) && app->settle();
-    }
+    HomeViewController *home() const { return app->home(); }
 
     // The name of a channel of the demo home, as the simulator knows it.
     QString idOf(const QString &name) const
@@ -66,7 +61,7 @@ private Q_SLOTS:
     {
         app = std::make_unique<JourneyApp>(JourneyApp::currentSize());
         QVERIFY(app->started());
-        QVERIFY(homeOnTop());
+        QVERIFY(app->homeOnTop());
         const QStringList problems = app->auditAndSave(QStringLiteral("home"));
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
     }
@@ -120,7 +115,7 @@ private Q_SLOTS:
         QVERIFY(!app->simulator()->home().channel(QStringLiteral("211300001232")));
 
         QVERIFY(app->back());
-        QVERIFY(homeOnTop());
+        QVERIFY(app->homeOnTop());
     }
 
     void lightsFromTheirTileAndTheirPanel()
@@ -143,7 +138,7 @@ private Q_SLOTS:
         QVERIFY(app->settle());
         QVERIFY(app->simulator()->home().channel(idOf(QStringLiteral("Dining table")))->state.on);
         QVERIFY(app->back());
-        QVERIFY(homeOnTop());
+        QVERIFY(app->homeOnTop());
 
         // The tile's hidden panel: an item opens its sheet, the sheet switches.
         pullDown(home()->tile(0));
@@ -183,7 +178,7 @@ private Q_SLOTS:
             motions << line.section(',', 3, 4);
         QCOMPARE(motions, (QStringList{"4,1", "4,0", "4,2"}));
         QVERIFY(app->back());
-        QVERIFY(homeOnTop());
+        QVERIFY(app->homeOnTop());
 
         pullDown(home()->tile(1));
         QVERIFY(app->touch(home()->tile(1)->itemAt(0)));
@@ -208,7 +203,7 @@ private Q_SLOTS:
                                  true});
         });
         QVERIFY(app->started());
-        QVERIFY(homeOnTop());
+        QVERIFY(app->homeOnTop());
         QVERIFY(tapTile(0));
         auto *lighting = app->waitFor<LightingViewController>();
         QVERIFY(lighting);

@@ -23,7 +23,7 @@ class TestJourneyEnrolment : public QObject {
     std::unique_ptr<JourneyApp> app;
     FeedProbe camera;
 
-    HomeViewController *home() const { return app->window()->home(); }
+    HomeViewController *home() const { return app->home(); }
 
     // Holds the code to the camera until the scanner has read it.
     bool showCode(const QString &text)
@@ -53,7 +53,7 @@ private Q_SLOTS:
         camera.install();
         app = std::make_unique<JourneyApp>(JourneyApp::currentSize());
         QVERIFY(app->started());
-        QVERIFY(QTest::qWaitFor([this] { return app->top() == home(); }) && app->settle());
+        QVERIFY(app->homeOnTop());
     }
 
     void cleanup()

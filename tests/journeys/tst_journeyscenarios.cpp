@@ -27,12 +27,7 @@ class TestJourneyScenarios : public QObject {
 
     std::unique_ptr<JourneyApp> app;
 
-    HomeViewController *home() const { return app->window()->home(); }
-
-    bool homeOnTop() const
-    {
-        return QTest::qWaitFor([this] { return app->top() == home(); }) && app->settle();
-    }
+    HomeViewController *home() const { return app->home(); }
 
     QStringList membersOf(int number) const
     {
@@ -67,6 +62,16 @@ class TestJourneyScenarios : public QObject {
         QTest::keyClick(naming->nameField(), Qt::Key_Return);
     }
 
+    // Select Devices from the "+" of the Scenario screen, reached from its tile.
+    void openSelectDevices(SceneViewController *&list, ChooseControlViewController *&choose)
+    {
+        QVERIFY(app->tap(home()->tile(2), QPoint(150, 40)));
+        list = app->waitFor<SceneViewController>();
+        QVERIFY(list);
+        QVERIFY(app->tap(list->navBar()->rightButton()));
+        choose = app->waitFor<ChooseControlViewController>();
+    }
+
     // The picture's sheet, then "Take Photo": the viewfinder, or null.
     PhotoViewfinder *openViewfinder(SceneEditNameViewController *naming)
     {
@@ -99,7 +104,7 @@ private Q_SLOTS:
     {
         app = std::make_unique<JourneyApp>(JourneyApp::currentSize());
         QVERIFY(app->started());
-        QVERIFY(homeOnTop());
+        QVERIFY(app->homeOnTop());
     }
 
     void cleanup() { app.reset(); }
@@ -117,7 +122,7 @@ private Q_SLOTS:
         QVERIFY(app->waitFor<ChooseControlViewController>());
         tickAndGoOn({QStringLiteral("Hall"), QStringLiteral("Bedroom curtain")});
         nameTheScenario(QStringLiteral("Night"));
-        QVERIFY(homeOnTop());
+        QVERIFY(app->homeOnTop());
         QCOMPARE(app->stack()->screens().size(), 1);
         QCOMPARE(strip->entryCount(), entries + 1);
         QCOMPARE(app->simulator()->home().scenario(3)->name, QStringLiteral("Night"));
@@ -183,7 +188,7 @@ private Q_SLOTS:
         QTRY_VERIFY(!app->row(QStringLiteral("Reading")));
         QVERIFY(membersOf(3).isEmpty());
         QVERIFY(app->back());
-        QVERIFY(homeOnTop());
+        QVERIFY(app->homeOnTop());
     }
 
     // With 13 devices every row of Select Devices can be brought above the
@@ -200,13 +205,11 @@ private Q_SLOTS:
                                  true});
         });
         QVERIFY(app->started());
-        QVERIFY(homeOnTop());
-        QVERIFY(app->tap(home()->tile(2), QPoint(150, 40)));
-        auto *list = app->waitFor<SceneViewController>();
-        QVERIFY(list);
-        QVERIFY(app->tap(list->navBar()->rightButton()));
-        auto *choose = app->waitFor<ChooseControlViewController>();
-        QVERIFY(choose);
+        QVERIFY(app->homeOnTop());
+        SceneViewController *list = nullptr;
+        ChooseControlViewController *choose = nullptr;
+        openSelectDevices(list, choose);
+        QVERIFY(list && choose);
         const QStringList names = app->rowNames();
         QCOMPARE(names.size(), 13);
         for (const QString &name : names) {
@@ -228,11 +231,10 @@ private Q_SLOTS:
         FeedProbe camera;
         camera.install();
         const auto restore = qScopeGuard([] { FeedProbe::uninstall(); });
-        QVERIFY(app->tap(home()->tile(2), QPoint(150, 40)));
-        auto *list = app->waitFor<SceneViewController>();
-        QVERIFY(list);
-        QVERIFY(app->tap(list->navBar()->rightButton()));
-        QVERIFY(app->waitFor<ChooseControlViewController>());
+        SceneViewController *list = nullptr;
+        ChooseControlViewController *choose = nullptr;
+        openSelectDevices(list, choose);
+        QVERIFY(list && choose);
         tickAndGoOn({QStringLiteral("Hall")});
         auto *naming = app->waitFor<SceneEditNameViewController>();
         QVERIFY(naming);
@@ -291,12 +293,10 @@ private Q_SLOTS:
                             Qt::Key_Escape);
             return app->settle();
         };
-        QVERIFY(app->tap(home()->tile(2), QPoint(150, 40)));
-        auto *list = app->waitFor<SceneViewController>();
-        QVERIFY(list);
-        QVERIFY(app->tap(list->navBar()->rightButton()));
-        auto *choose = app->waitFor<ChooseControlViewController>();
-        QVERIFY(choose);
+        SceneViewController *list = nullptr;
+        ChooseControlViewController *choose = nullptr;
+        openSelectDevices(list, choose);
+        QVERIFY(list && choose);
         tickAndGoOn({QStringLiteral("Hall")});
         auto *naming = app->waitFor<SceneEditNameViewController>();
         QVERIFY(naming);
@@ -311,7 +311,7 @@ private Q_SLOTS:
         QVERIFY(escape());
         QTRY_COMPARE(app->top(), list);
         QVERIFY(escape());
-        QVERIFY(homeOnTop());
+        QVERIFY(app->homeOnTop());
         QVERIFY(app->tap(home()->navBar()->leftButton()));
         QVERIFY(app->settle());
         QVERIFY(home()->ifShowLeftView());
@@ -326,14 +326,14 @@ private Q_SLOTS:
         QStringList problems = app->auditAndSave(QStringLiteral("help"));
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
         QVERIFY(app->back());
-        QVERIFY(homeOnTop());
+        QVERIFY(app->homeOnTop());
         QTest::qWait(HomeViewController::kMenuGuardMilliseconds); // rows are guarded a second
         openMenuRow(QStringLiteral("About"));
         QVERIFY(app->waitFor<AboutUSViewController>());
         problems = app->auditAndSave(QStringLiteral("about"));
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
         QVERIFY(app->back());
-        QVERIFY(homeOnTop());
+        QVERIFY(app->homeOnTop());
     }
 };
 

@@ -33,7 +33,7 @@ class TestJourneyScreens : public QObject {
     QTranslator translator;
     QString language;
 
-    HomeViewController *home() const { return app->window()->home(); }
+    HomeViewController *home() const { return app->home(); }
 
     static QString text(const char *context, const char *source)
     {
