@@ -72,6 +72,21 @@ class TestJourneyScenarios : public QObject {
         choose = app->waitFor<ChooseControlViewController>();
     }
 
+    // The screens a new scenario passes, reached by toNamingWithTheHall.
+    struct Path {
+        SceneViewController *list = nullptr;
+        ChooseControlViewController *choose = nullptr;
+        SceneEditNameViewController *naming = nullptr;
+    };
+    // From the Scenario screen's "+", with the hall ticked, to the naming.
+    void toNamingWithTheHall(Path &path)
+    {
+        openSelectDevices(path.list, path.choose);
+        QVERIFY(path.list && path.choose);
+        tickAndGoOn({QStringLiteral("Hall")});
+        path.naming = app->waitFor<SceneEditNameViewController>();
+    }
+
     // The picture's sheet, then "Take Photo": the viewfinder, or null.
     PhotoViewfinder *openViewfinder(SceneEditNameViewController *naming)
     {
@@ -231,13 +246,11 @@ private Q_SLOTS:
         FeedProbe camera;
         camera.install();
         const auto restore = qScopeGuard([] { FeedProbe::uninstall(); });
-        SceneViewController *list = nullptr;
-        ChooseControlViewController *choose = nullptr;
-        openSelectDevices(list, choose);
-        QVERIFY(list && choose);
-        tickAndGoOn({QStringLiteral("Hall")});
-        auto *naming = app->waitFor<SceneEditNameViewController>();
-        QVERIFY(naming);
+        Path path;
+        toNamingWithTheHall(path);
+        QVERIFY(path.naming);
+        SceneViewController *list = path.list;
+        SceneEditNameViewController *naming = path.naming;
 
         PhotoViewfinder *viewfinder = openViewfinder(naming);
         QVERIFY(viewfinder);
@@ -293,13 +306,12 @@ private Q_SLOTS:
                             Qt::Key_Escape);
             return app->settle();
         };
-        SceneViewController *list = nullptr;
-        ChooseControlViewController *choose = nullptr;
-        openSelectDevices(list, choose);
-        QVERIFY(list && choose);
-        tickAndGoOn({QStringLiteral("Hall")});
-        auto *naming = app->waitFor<SceneEditNameViewController>();
-        QVERIFY(naming);
+        Path path;
+        toNamingWithTheHall(path);
+        QVERIFY(path.naming);
+        SceneViewController *list = path.list;
+        ChooseControlViewController *choose = path.choose;
+        SceneEditNameViewController *naming = path.naming;
         QVERIFY(app->tap(naming->pictureView()));
         QVERIFY(app->settle());
         QVERIFY(app->button(QStringLiteral("Take Photo")));
