@@ -4,6 +4,7 @@
 #include "core/showalertmanager.h"
 #include "navigationbar.h"
 #include "navigationstack.h"
+#include "views/announce.h"
 #include "views/vtactivityindicator.h"
 #include "views/vtconnectstateview.h"
 
@@ -77,6 +78,7 @@ void ParentNavigationViewController::showNetworkAlertViewWithImageName(const QSt
     QWidget *content = contentView();
     m_banner = new QWidget(content);
     m_banner->setObjectName(QStringLiteral("connectionBanner"));
+    Announce::makeAlert(m_banner);
     m_banner->setAutoFillBackground(true);
     QPalette palette = m_banner->palette();
     palette.setColor(QPalette::Window, QColor(83, 71, 65));
@@ -93,6 +95,7 @@ void ParentNavigationViewController::showNetworkAlertViewWithImageName(const QSt
     m_bannerLabel->setGeometry(labelLeft, 0, content->width() - labelLeft - 20, kBannerHeight);
     m_banner->show();
     m_banner->raise();
+    Announce::alert(m_banner, title);
 }
 
 void ParentNavigationViewController::setConnectionBanner(BannerIcon icon, const QString &title)
@@ -101,6 +104,7 @@ void ParentNavigationViewController::setConnectionBanner(BannerIcon icon, const 
         return;
     m_bannerIcon->setSelectType(int(icon));
     m_bannerLabel->setText(title);
+    Announce::alert(m_banner, title);
 }
 
 void ParentNavigationViewController::removeConnectionBanner()

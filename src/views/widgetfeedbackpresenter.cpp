@@ -1,5 +1,7 @@
 #include "widgetfeedbackpresenter.h"
 
+#include "announce.h"
+
 #include "core/toastgeometry.h"
 #include "vtactivityindicator.h"
 #include "vtmbroundview.h"
@@ -54,12 +56,14 @@ void WidgetFeedbackPresenter::showToast(const QString &title, const QString &det
         oneLine(title, titleFont), oneLine(detail, detailFont), QSizeF(m_window->size()));
     m_toast = new VtMBRoundView(m_window);
     m_toast->setObjectName(QStringLiteral("toast"));
+    Announce::makeAlert(m_toast);
     m_toast->setGeometry(geometry.panel.toAlignedRect());
     whiteLabel(title, titleFont, m_toast)->setGeometry(geometry.titleLabel.toAlignedRect());
     if (!detail.isEmpty())
         whiteLabel(detail, detailFont, m_toast)->setGeometry(geometry.detailLabel.toAlignedRect());
     m_toast->show();
     m_toast->raise();
+    Announce::alert(m_toast, detail.isEmpty() ? title : title + QLatin1Char('\n') + detail);
 }
 
 void WidgetFeedbackPresenter::hideToast()

@@ -22,6 +22,7 @@
 #include "views/widgetfeedbackpresenter.h"
 #include "widgettestmain.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
@@ -32,6 +33,18 @@ namespace {
 QLabel *labelIn(QWidget *widget, int index = 0)
 {
     return widget->findChildren<QLabel *>().value(index);
+}
+
+// How a screen reader meets a widget: its role, then its name.
+QString spoken(QWidget *widget)
+{
+    QAccessibleInterface *node = QAccessible::queryAccessibleInterface(widget);
+    if (!node)
+        return {};
+    return QStringLiteral("%1 %2").arg(node->role() == QAccessible::AlertMessage
+                                           ? QStringLiteral("alert")
+                                           : QStringLiteral("other"),
+                                       node->text(QAccessible::Name));
 }
 } // namespace
 
@@ -261,6 +274,22 @@ private Q_SLOTS:
         QWidget *second = window->feedbackPresenter()->toast();
         QVERIFY(second != first);
         QCOMPARE(second->findChildren<QLabel *>().size(), 2);
+    }
+
+    // The toast and the connection banner reach a screen reader as alerts
+    // (the offscreen platform has no accessibility bridge to hear the event).
+    void feedbackIsAnnounced()
+    {
+        feedback->showLabelWithTitle(QStringLiteral("Control failed"),
+                                     QStringLiteral("Please check device and network"));
+        QCOMPARE(spoken(window->feedbackPresenter()->toast()),
+                 QStringLiteral("alert Control failed\nPlease check device and network"));
+        Database::instance()->insertSuperBoxWithInfo(
+            RecordFactory::transmitter("20AA10000001", "127.0.0.2", true));
+        AppDelegate::instance()->setIfConnected(AppDelegate::kConnectionFailed);
+        auto *screen = new ParentViewController(QStringLiteral("First"));
+        stack()->push(screen, false);
+        QCOMPARE(spoken(screen->banner()), QStringLiteral("alert Network connection failed"));
     }
 
     void timeOutAndReplyAgainstTheSimulator()
