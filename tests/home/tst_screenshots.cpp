@@ -15,6 +15,7 @@
 #include "views/vtpagedscrollview.h"
 #include "widgettestmain.h"
 
+#include <QAbstractAnimation>
 #include <QDir>
 #include <QFile>
 #include <QTranslator>
@@ -28,9 +29,32 @@ class TestScreenshots : public QObject {
 
     std::unique_ptr<AppWindow> window;
 
+    // Waits until nothing in the window moves any more.
+    void settle()
+    {
+        QVERIFY(QTest::qWaitFor([this] {
+            const QList<QAbstractAnimation *> running =
+                window->findChildren<QAbstractAnimation *>();
+            return std::none_of(running.cbegin(), running.cend(), [](QAbstractAnimation *a) {
+                return a->state() == QAbstractAnimation::Running;
+            });
+        }));
+    }
+
+    // Waits for the named widget of the window to be shown (or gone).
+    void waitForShown(const char *name, bool shown)
+    {
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                auto *widget = window->findChild<QWidget *>(QString::fromLatin1(name));
+                return (widget && widget->isVisible()) == shown;
+            },
+            5000));
+    }
+
     void save(const QString &name)
     {
-        QTest::qWait(50);
+        QCoreApplication::processEvents(); // widgets shown just now are laid out
         QDir().mkpath(SCREENSHOT_DIR);
         QVERIFY(window->grab().save(QStringLiteral(SCREENSHOT_DIR "/%1.png").arg(name)));
     }
@@ -77,7 +101,8 @@ private Q_SLOTS:
     void startUpOverlay()
     {
         window->showFirstInitView();
-        QTest::qWait(700);
+        // Half of the logo's circle drawn.
+        QVERIFY(QTest::qWaitFor([this] { return window->overlay()->circle()->angle() >= 180; }));
         save("startup-overlay");
     }
 
@@ -118,9 +143,9 @@ private Q_SLOTS:
     void enrolmentScreens()
     {
         window->pushScanner();
-        QTest::qWait(1600); // past the intro overlay's first part
+        waitForShown("caption", true); // the intro, over the scanner
         save("scanner");
-        QTest::qWait(1300);
+        waitForShown("scanIntro", false);
         save("scanner-after-intro");
         window->navigationController()->push(
             new HomeDetailViewController(QStringLiteral("ID"),
@@ -128,15 +153,15 @@ private Q_SLOTS:
             false);
         save("manual-id");
         window->pushTransmitterEnrolment("20AA10000002", "Model:ZEVO-20AA\nWireless Transmitter");
-        QTest::qWait(400);
+        settle();
         save("transmitter-enrolment");
         window->pushDeviceEnrolment("2123D0004560", 3, "D",
                                     "Model:ZEVO-2123\nLighting Controller\nGroups:3\nWires:2");
-        QTest::qWait(400);
+        settle();
         save("device-enrolment");
         static_cast<DeviceAddViewController *>(window->navigationController()->top())
             ->panelAddSucceed(QStringLiteral("1"));
-        QTest::qWait(1100);
+        settle();
         save("device-enrolment-retry");
     }
 
@@ -148,7 +173,7 @@ private Q_SLOTS:
         useLanguage(language);
         window->showWelcomePages();
         VtWelcomeView *welcome = window->welcomeView();
-        QTest::qWait(1100);
+        settle(); // faded in
         for (int page = 0; page < VtWelcomeView::kPageCount; ++page) {
             welcome->pages()->scrollToPage(page, false);
             save(QStringLiteral("welcome-%1-%2").arg(page + 1).arg(language));
