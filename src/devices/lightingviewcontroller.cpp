@@ -1,6 +1,8 @@
 #include "lightingviewcontroller.h"
 
 #include "devicecommands.h"
+#include "store/database.h"
+#include "store/jsoncodec.h"
 #include "store/recordkeys.h"
 #include "views/elidedlabel.h"
 #include "views/picturelibrary.h"
@@ -39,10 +41,17 @@ VtMoveCell *LightingViewController::makeCell(int row, const QVariantMap &record)
         for (bool on : {true, false}) {
             auto *button = new QPushButton(on ? tr("ON") : tr("OFF"), cell);
             button->setObjectName(on ? QStringLiteral("on") : QStringLiteral("off"));
+            button->setCheckable(true);
+            button->setStyleSheet(QStringLiteral(
+                "QPushButton { background: white; color: #45403b; border: 1px solid #b0a49a; "
+                "border-radius: 4px; } QPushButton:checked { background: #45403b; color: white; "
+                "border-color: #45403b; }"));
             button->setGeometry(0, 15, 50, 30);
             RightEdge::keep(button, on ? 65 : 10);
-            connect(button, &QPushButton::clicked, this,
-                    [this, row, on] { cellSwitchButtonPressed(row, on); });
+            connect(button, &QPushButton::clicked, this, [this, cell, row, on] {
+                showState(cell, recordAt(row)); // the press changes nothing until the home takes it
+                cellSwitchButtonPressed(row, on);
+            });
         }
     } else {
         auto *indicator = new VtCellIndicatorView(cell);
@@ -50,7 +59,15 @@ VtMoveCell *LightingViewController::makeCell(int row, const QVariantMap &record)
         indicator->setType(expanded ? 2 : 1);
         indicator->move(0, 20);
         RightEdge::keep(indicator, 10);
+        auto *level = new QLabel(cell);
+        level->setObjectName(QStringLiteral("level"));
+        level->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        level->setStyleSheet(QStringLiteral("color: #45403b;"));
+        level->setGeometry(0, 0, 50, 61);
+        level->setAttribute(Qt::WA_TransparentForMouseEvents);
+        RightEdge::keep(level, 40);
     }
+    showState(cell, record);
     if (expanded) {
         auto *slider = new VtSimpleSlider(cell);
         slider->setObjectName(QStringLiteral("slider"));
@@ -61,6 +78,34 @@ VtMoveCell *LightingViewController::makeCell(int row, const QVariantMap &record)
         RightEdge::stretch(slider, 0);
     }
     return cell;
+}
+
+void LightingViewController::showState(VtMoveCell *cell, const QVariantMap &record)
+{
+    const QString turnOn = record.value(Key::turnOn).toString();
+    if (auto *on = cell->findChild<QPushButton *>(QStringLiteral("on")))
+        on->setChecked(turnOn == Value::yes);
+    if (auto *off = cell->findChild<QPushButton *>(QStringLiteral("off")))
+        off->setChecked(turnOn == Value::no);
+    if (auto *level = cell->findChild<QLabel *>(QStringLiteral("level")))
+        level->setText(QStringLiteral("%1%").arg(int(turnOn.toDouble())));
+}
+
+void LightingViewController::controlConfirmed(const QString &deviceId)
+{
+    for (int row = 0; row < customArray().size(); ++row) {
+        if (customArray().at(row).value(Key::id).toString() != deviceId)
+            continue;
+        const std::optional<QVariantMap> stored = JsonCodec::recordFromJSONString(
+            Database::instance()->selectMainDeviceWithMainID(deviceId));
+        if (!stored)
+            return;
+        // Only the state: the row's expansion is the screen's own.
+        recordAt(row).insert(Key::turnOn, stored->value(Key::turnOn));
+        if (VtMoveCell *cell = cellAt(row))
+            showState(cell, recordAt(row));
+        return;
+    }
 }
 
 void LightingViewController::cellSwitchButtonPressed(int row, bool on)

@@ -4,6 +4,7 @@
 #include "controllercommands.h"
 #include "core/alertpresenter.h"
 #include "core/appdelegate.h"
+#include "core/controlconfirmationscreen.h"
 #include "core/controlrefusalscreen.h"
 #include "core/deviceenrolmentscreen.h"
 #include "core/logging.h"
@@ -171,8 +172,12 @@ void DeviceReplies::lightControlWithAnswer(int code, const QString &ligId,
         for (const QVariantMap &entry : std::as_const(*operations)) {
             if (entry.value(Key::id).toString() == ligId) {
                 // The home took it; a store that cannot follow says so.
-                if (Database::instance()->updateMainDeviceWithMainID(ligId, entry))
+                if (Database::instance()->updateMainDeviceWithMainID(ligId, entry)) {
+                    if (auto *screen =
+                            AppDelegate::instance()->topScreenAs<ControlConfirmationScreen>())
+                        screen->controlConfirmed(ligId);
                     return;
+                }
                 break;
             }
         }

@@ -4,6 +4,7 @@
 #include "devices/editnameviewcontroller.h"
 #include "devices/lightingviewcontroller.h"
 #include "enrol/codeimage.h"
+#include "faultrule.h"
 #include "home/homefunctiontile.h"
 #include "home/homeviewcontroller.h"
 #include "home/navigationbar.h"
@@ -36,6 +37,15 @@ class TestJourneyDevices : public QObject {
         for (const SimulatedHome::Channel &channel : app->simulator()->home().channels())
             if (channel.name == name)
                 return channel.id;
+        return {};
+    }
+
+    // Which of a switch row's ON and OFF shows checked ("" for neither).
+    QString switchShown(const QString &name) const
+    {
+        for (const char *which : {"on", "off"})
+            if (app->row(name)->findChild<QPushButton *>(which)->isChecked())
+                return QString::fromLatin1(which).toUpper();
         return {};
     }
 
@@ -123,9 +133,20 @@ private Q_SLOTS:
         QVERIFY(tapTile(0));
         QVERIFY(app->waitFor<LightingViewController>());
         QCOMPARE(app->rowNames().size(), 5);
+        QCOMPARE(switchShown(QStringLiteral("Stairs")), QStringLiteral("OFF"));
         QVERIFY(app->tap(app->row(QStringLiteral("Stairs"))->findChild<QPushButton *>("on")));
         QVERIFY(app->settle());
         QVERIFY(app->simulator()->home().channel(idOf(QStringLiteral("Stairs")))->state.on);
+        QCOMPARE(switchShown(QStringLiteral("Stairs")), QStringLiteral("ON"));
+        // A command the home refuses leaves the row as it was.
+        app->simulator()->faults().add(*FaultRule::parse(
+            QStringLiteral("lig:4:") + idOf(QStringLiteral("Stairs")) + QStringLiteral("=code:1"),
+            nullptr));
+        QVERIFY(app->tap(app->row(QStringLiteral("Stairs"))->findChild<QPushButton *>("off")));
+        QVERIFY(app->settle());
+        QCOMPARE(app->lastToast(), QStringLiteral("Control failed"));
+        QCOMPARE(switchShown(QStringLiteral("Stairs")), QStringLiteral("ON"));
+        app->simulator()->faults().clear();
 
         // A dimmer opens under its row; its plus button raises the level.
         QVERIFY(app->tap(app->row(QStringLiteral("Dining table")), QPoint(100, 30)));
@@ -136,7 +157,11 @@ private Q_SLOTS:
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
         QVERIFY(app->tap(slider->plusButton()));
         QVERIFY(app->settle());
-        QVERIFY(app->simulator()->home().channel(idOf(QStringLiteral("Dining table")))->state.on);
+        const SimulatedHome::Channel *dining =
+            app->simulator()->home().channel(idOf(QStringLiteral("Dining table")));
+        QVERIFY(dining->state.on);
+        QCOMPARE(app->row(QStringLiteral("Dining table"))->findChild<QLabel *>("level")->text(),
+                 QStringLiteral("%1%").arg(dining->state.level));
         QVERIFY(app->back());
         QVERIFY(app->homeOnTop());
 
