@@ -15,11 +15,13 @@
 #include "home/parentnavigationviewcontroller.h"
 #include "scenarios/choosecontrolviewcontroller.h"
 #include "views/dismissable.h"
+#include "views/enteractivation.h"
 #include "views/fade.h"
 #include "views/vtalertdialog.h"
 #include "views/vtfirstinitparentview.h"
 #include "views/widgetfeedbackpresenter.h"
 
+#include <QApplication>
 #include <QShortcut>
 
 AppWindow::AppWindow()
@@ -43,6 +45,7 @@ AppWindow::AppWindow()
     ShowAlertManager::instance()->setAlertPresenter(m_alerts.get());
     auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, &AppWindow::goBack);
+    qApp->installEventFilter(new EnterActivation(this));
 }
 
 AppWindow::~AppWindow()

@@ -37,7 +37,7 @@ public:
     // first-run check runs.
     void showFirstInitView();
     // Esc: closes the topmost sheet, else the home's menu, else goes back as
-    // the screen's back button does.
+    // the screen's back button does. (Enter presses the focused button.)
     void goBack();
 
     // StartUpView

@@ -17,8 +17,10 @@
 #include "widgettestmain.h"
 
 #include <QApplication>
+
 #include <QLineEdit>
 #include <QPushButton>
+#include <functional>
 
 // Scenarios as a person builds, runs, edits and removes them, from the
 // home strip and from the Scenario screen; the menu's help and about.
@@ -329,6 +331,46 @@ private Q_SLOTS:
         QVERIFY(home()->ifShowLeftView());
         QVERIFY(escape());
         QVERIFY(!home()->ifShowLeftView());
+    }
+
+    // A whole scenario built with the keyboard alone: Tab to a control,
+    // Space or Enter on it, typing into the name field.
+    void aScenarioBuiltWithTheKeyboardOnly()
+    {
+        const auto focusOn = [this](const std::function<bool(QWidget *)> &wanted) {
+            for (int presses = 0; presses < 80; ++presses) {
+                QWidget *focused = QApplication::focusWidget();
+                if (focused && wanted(focused))
+                    return true;
+                QTest::keyClick(focused ? focused : app->window(), Qt::Key_Tab);
+            }
+            return false;
+        };
+        const auto named = [](const QString &name) {
+            return [name](QWidget *widget) {
+                auto *button = qobject_cast<QAbstractButton *>(widget);
+                return button && (button->text() == name || button->accessibleName() == name);
+            };
+        };
+        app->window()->activateWindow();
+        QVERIFY(focusOn(named(QStringLiteral("Add Scenario"))));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        auto *choose = app->waitFor<ChooseControlViewController>();
+        QVERIFY(choose);
+        QVERIFY(focusOn(named(QStringLiteral("Include Hall"))));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QVERIFY(app->settle());
+        QVERIFY(focusOn([choose](QWidget *widget) { return widget == choose->nextButton(); }));
+        QCOMPARE(choose->nextButton()->text(), QStringLiteral("Next(1)"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        auto *naming = app->waitFor<SceneEditNameViewController>();
+        QVERIFY(naming);
+        QVERIFY(focusOn([naming](QWidget *widget) { return widget == naming->nameField(); }));
+        QTest::keyClicks(naming->nameField(), QStringLiteral("Typed"));
+        QTest::keyClick(naming->nameField(), Qt::Key_Return);
+        QVERIFY(app->homeOnTop());
+        QCOMPARE(app->simulator()->home().scenario(3)->name, QStringLiteral("Typed"));
+        QCOMPARE(membersOf(3), QStringList{"211300001230"});
     }
 
     void helpAndAboutFromTheMenu()
