@@ -47,6 +47,9 @@ VtMoveCell *LightingViewController::makeCell(int row, const QVariantMap &record)
                 "border-radius: 4px; } QPushButton:checked { background: #45403b; color: white; "
                 "border-color: #45403b; }"));
             button->setGeometry(0, 15, 50, 30);
+            // Spoken with the light's name: "Hall: ON", checked or not.
+            button->setAccessibleName(
+                QStringLiteral("%1: %2").arg(record.value(Key::title).toString(), button->text()));
             RightEdge::keep(button, on ? 65 : 10);
             connect(button, &QPushButton::clicked, this, [this, cell, row, on] {
                 showState(cell, recordAt(row)); // the press changes nothing until the home takes it

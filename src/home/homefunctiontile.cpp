@@ -3,9 +3,11 @@
 #include "scenarios/scenepicture.h"
 #include "store/recordkeys.h"
 #include "views/elidedlabel.h"
+#include "views/keyboardactivation.h"
 #include "views/picturelibrary.h"
 #include "views/vtlightingimageview.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -72,6 +74,8 @@ public:
         m_title->setAttribute(Qt::WA_TransparentForMouseEvents);
         m_title->setAlignment(Qt::AlignCenter);
         m_title->setStyleSheet(QStringLiteral("color: white; font-size: 13px;"));
+        setAccessibleName(title);
+        new KeyboardActivation(this, [this] { m_touched(); });
     }
 
 protected:
@@ -82,6 +86,13 @@ protected:
         m_title->setGeometry(10, side + 4, width() - 20, height() - side - 6);
     }
     void mousePressEvent(QMouseEvent *event) override { event->accept(); }
+    void paintEvent(QPaintEvent *) override
+    {
+        if (hasFocus()) {
+            QPainter painter(this);
+            KeyboardActivation::drawFocusRing(painter, rect());
+        }
+    }
     void mouseReleaseEvent(QMouseEvent *event) override
     {
         if (rect().contains(event->position().toPoint()))
@@ -140,6 +151,11 @@ HomeFunctionTile::HomeFunctionTile(const HomeFunction &function, const QString &
     m_title->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_title->setStyleSheet(QStringLiteral("color: white; font-size: 22px; font-weight: bold;"));
     m_hint->setObjectName(QStringLiteral("hint"));
+    // Tab reaches the tile: Enter or Space opens its screen, Down and Up open
+    // and close its hidden panel.
+    setAccessibleName(function.detail);
+    setAccessibleDescription(m_hint->text());
+    new KeyboardActivation(this, [this] { Q_EMIT functionPressed(m_function.function); });
     m_hint->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_hint->setWordWrap(true);
     m_hint->setStyleSheet(QStringLiteral("color: rgba(255, 255, 255, 200); font-size: 12px;"));
@@ -244,6 +260,16 @@ void HomeFunctionTile::paintEvent(QPaintEvent *)
     gradient.setColorAt(0, m_function.top);
     gradient.setColorAt(1, m_function.bottom);
     painter.fillRect(0, 0, width(), kTileHeight, gradient);
+    if (hasFocus())
+        KeyboardActivation::drawFocusRing(painter, QRect(0, 0, width(), kTileHeight));
+}
+
+void HomeFunctionTile::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Down || event->key() == Qt::Key_Up)
+        setOpen(event->key() == Qt::Key_Down, true);
+    else
+        QWidget::keyPressEvent(event);
 }
 
 void HomeFunctionTile::fingerDown(int finger, QPointF local, QPointF global)

@@ -18,6 +18,7 @@
 #include <QAbstractAnimation>
 #include <QAbstractScrollArea>
 #include <QAccessible>
+#include <QApplication>
 #include <QDir>
 #include <QLineEdit>
 #include <QPointingDevice>
@@ -263,6 +264,25 @@ bool JourneyApp::back()
 {
     auto *screen = dynamic_cast<ParentNavigationViewController *>(top());
     return screen && tap(screen->navBar()->leftButton());
+}
+
+bool JourneyApp::focusByTab(const std::function<bool(QWidget *)> &wanted)
+{
+    m_window->activateWindow();
+    for (int presses = 0; presses < 80; ++presses) {
+        QWidget *focused = QApplication::focusWidget();
+        if (focused && wanted(focused))
+            return true;
+        QTest::keyClick(focused ? focused : m_window.get(), Qt::Key_Tab);
+    }
+    return false;
+}
+
+bool JourneyApp::press(Qt::Key key)
+{
+    QWidget *focused = QApplication::focusWidget();
+    QTest::keyClick(focused ? focused : m_window.get(), key);
+    return settle();
 }
 
 void JourneyApp::type(QLineEdit *field, const QString &text)

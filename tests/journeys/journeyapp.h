@@ -79,6 +79,11 @@ public:
                     int steps = 8);
     void fingerSwipeLeft(QWidget *rowWidget);
     [[nodiscard]] bool back();
+    // Presses Tab until the focused widget is the wanted one (at most 80
+    // times); false when Tab never reaches it.
+    [[nodiscard]] bool focusByTab(const std::function<bool(QWidget *)> &wanted);
+    // Presses a key on the focused widget, then waits for the screen to rest.
+    [[nodiscard]] bool press(Qt::Key key);
     void type(QLineEdit *field, const QString &text);
 
     // Problems a person would meet on the window now: controls under other

@@ -214,6 +214,36 @@ private Q_SLOTS:
         QCOMPARE(app->received().constLast().section(',', 3, 4), QStringLiteral("4,1"));
     }
 
+    // Lights with the keyboard alone: Tab to the Lighting tile and Enter;
+    // Tab to the stairs' ON and Space; Esc back home; Down opens the tile's
+    // panel, Enter on an item opens its sheet, Esc closes it.
+    void lightsByKeyboard()
+    {
+        HomeFunctionTile *lighting = home()->tile(0);
+        QVERIFY(app->focusByTab([lighting](QWidget *widget) { return widget == lighting; }));
+        QCOMPARE(lighting->accessibleName(), QStringLiteral("Lighting"));
+        QVERIFY(app->press(Qt::Key_Return));
+        QVERIFY(app->waitFor<LightingViewController>());
+        QVERIFY(app->focusByTab([this](QWidget *widget) {
+            return widget->accessibleName() == QStringLiteral("Stairs: ON");
+        }));
+        QVERIFY(app->press(Qt::Key_Space));
+        QVERIFY(app->simulator()->home().channel(idOf(QStringLiteral("Stairs")))->state.on);
+        QCOMPARE(switchShown(QStringLiteral("Stairs")), QStringLiteral("ON"));
+        QVERIFY(app->press(Qt::Key_Escape));
+        QVERIFY(app->homeOnTop());
+
+        QVERIFY(app->focusByTab([lighting](QWidget *widget) { return widget == lighting; }));
+        QVERIFY(app->press(Qt::Key_Down));
+        QVERIFY(lighting->isOpen());
+        QWidget *item = lighting->itemAt(0);
+        QVERIFY(app->focusByTab([item](QWidget *widget) { return widget == item; }));
+        QVERIFY(app->press(Qt::Key_Return));
+        QTRY_VERIFY(app->window()->findChild<VtHomeControlSheet *>());
+        QVERIFY(app->press(Qt::Key_Escape));
+        QTRY_VERIFY(!app->window()->findChild<VtHomeControlSheet *>());
+    }
+
     // A dimmer at the foot of a long list opens where it is: the list does
     // not jump, and the row's slider comes into view.
     void theLastRowOpensInPlace()

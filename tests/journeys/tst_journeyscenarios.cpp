@@ -337,35 +337,26 @@ private Q_SLOTS:
     // Space or Enter on it, typing into the name field.
     void aScenarioBuiltWithTheKeyboardOnly()
     {
-        const auto focusOn = [this](const std::function<bool(QWidget *)> &wanted) {
-            for (int presses = 0; presses < 80; ++presses) {
-                QWidget *focused = QApplication::focusWidget();
-                if (focused && wanted(focused))
-                    return true;
-                QTest::keyClick(focused ? focused : app->window(), Qt::Key_Tab);
-            }
-            return false;
-        };
         const auto named = [](const QString &name) {
             return [name](QWidget *widget) {
                 auto *button = qobject_cast<QAbstractButton *>(widget);
                 return button && (button->text() == name || button->accessibleName() == name);
             };
         };
-        app->window()->activateWindow();
-        QVERIFY(focusOn(named(QStringLiteral("Add Scenario"))));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QVERIFY(app->focusByTab(named(QStringLiteral("Add Scenario"))));
+        QVERIFY(app->press(Qt::Key_Space));
         auto *choose = app->waitFor<ChooseControlViewController>();
         QVERIFY(choose);
-        QVERIFY(focusOn(named(QStringLiteral("Include Hall"))));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-        QVERIFY(app->settle());
-        QVERIFY(focusOn([choose](QWidget *widget) { return widget == choose->nextButton(); }));
+        QVERIFY(app->focusByTab(named(QStringLiteral("Include Hall"))));
+        QVERIFY(app->press(Qt::Key_Space));
+        QVERIFY(
+            app->focusByTab([choose](QWidget *widget) { return widget == choose->nextButton(); }));
         QCOMPARE(choose->nextButton()->text(), QStringLiteral("Next(1)"));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QVERIFY(app->press(Qt::Key_Return));
         auto *naming = app->waitFor<SceneEditNameViewController>();
         QVERIFY(naming);
-        QVERIFY(focusOn([naming](QWidget *widget) { return widget == naming->nameField(); }));
+        QVERIFY(
+            app->focusByTab([naming](QWidget *widget) { return widget == naming->nameField(); }));
         QTest::keyClicks(naming->nameField(), QStringLiteral("Typed"));
         QTest::keyClick(naming->nameField(), Qt::Key_Return);
         QVERIFY(app->homeOnTop());

@@ -1,0 +1,42 @@
+#include "keyboardactivation.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+#include <QWidget>
+
+KeyboardActivation::KeyboardActivation(QWidget *widget, std::function<void()> activate)
+    : QObject(widget), m_activate(std::move(activate))
+{
+    widget->setFocusPolicy(Qt::StrongFocus);
+    widget->installEventFilter(this);
+}
+
+void KeyboardActivation::drawFocusRing(QPainter &painter, const QRect &area)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(255, 255, 255, 230), 3));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRoundedRect(QRectF(area).adjusted(2.5, 2.5, -2.5, -2.5), 6, 6);
+    painter.restore();
+}
+
+bool KeyboardActivation::eventFilter(QObject *watched, QEvent *event)
+{
+    auto *widget = static_cast<QWidget *>(watched);
+    switch (event->type()) {
+    case QEvent::FocusIn:
+    case QEvent::FocusOut:
+        widget->update();
+        return false;
+    case QEvent::KeyPress: {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Space)
+            return false;
+        m_activate();
+        return true;
+    }
+    default:
+        return false;
+    }
+}
