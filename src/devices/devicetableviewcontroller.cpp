@@ -150,9 +150,12 @@ void DeviceTableViewController::toggleExpansion(int row)
     record.insert(Key::move,
                   record.value(Key::move).toString() == Value::yes ? Value::no : Value::yes);
     store->updateMainDeviceWithMainID(record.value(Key::id).toString(), record);
+    const bool focused = m_cells.at(row)->hasFocus();
     reloadTable();
-    // An opened row brings its controls into view.
+    // An opened row brings its controls into view, and keeps the keyboard's focus.
     m_table->ensureWidgetVisible(m_cells.at(row), 0, 0);
+    if (focused)
+        m_cells.at(row)->setFocus();
 }
 
 void DeviceTableViewController::VtMoveCellSelector(QWidget *cellWidget, const QString &moveType)

@@ -2,20 +2,21 @@
 
 #include <QKeyEvent>
 #include <QPainter>
+#include <QTimer>
 #include <QWidget>
 
 KeyboardActivation::KeyboardActivation(QWidget *widget, std::function<void()> activate)
     : QObject(widget), m_activate(std::move(activate))
 {
-    widget->setFocusPolicy(Qt::StrongFocus);
+    widget->setFocusPolicy(Qt::TabFocus); // a touch or click does not leave a ring
     widget->installEventFilter(this);
 }
 
-void KeyboardActivation::drawFocusRing(QPainter &painter, const QRect &area)
+void KeyboardActivation::drawFocusRing(QPainter &painter, const QRect &area, const QColor &colour)
 {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(QColor(255, 255, 255, 230), 3));
+    painter.setPen(QPen(colour, 3));
     painter.setBrush(Qt::NoBrush);
     painter.drawRoundedRect(QRectF(area).adjusted(2.5, 2.5, -2.5, -2.5), 6, 6);
     painter.restore();
@@ -33,7 +34,7 @@ bool KeyboardActivation::eventFilter(QObject *watched, QEvent *event)
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Space)
             return false;
-        m_activate();
+        QTimer::singleShot(0, this, m_activate);
         return true;
     }
     default:

@@ -1,10 +1,43 @@
 #include "vtmovecell.h"
 
+#include "elidedlabel.h"
+#include "keyboardactivation.h"
+
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPropertyAnimation>
 #include <QPushButton>
 
 VtMoveCell::VtMoveCell(QWidget *parent) : QWidget(parent) {}
+
+void VtMoveCell::viewTouched(VtMoveCellTarget *target)
+{
+    const bool first = !m_target;
+    m_target = target;
+    if (first)
+        new KeyboardActivation(this, [this] {
+            if (m_target)
+                m_target->VtMoveCellSelector(this, QStringLiteral("P"));
+        });
+}
+
+void VtMoveCell::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    // Named by the row's name for a screen reader.
+    if (accessibleName().isEmpty())
+        if (const auto *name = findChild<ElidedLabel *>())
+            setAccessibleName(name->fullText());
+}
+
+void VtMoveCell::paintEvent(QPaintEvent *event)
+{
+    QWidget::paintEvent(event);
+    if (hasFocus()) {
+        QPainter painter(this);
+        KeyboardActivation::drawFocusRing(painter, rect(), QColor(69, 61, 59));
+    }
+}
 
 void VtMoveCell::ensurePanel(int height)
 {

@@ -31,7 +31,9 @@ public:
     enum PanelMode { Toggle = 0, Close = 1, HideNow = 2, ShowNow = 3 };
 
     explicit VtMoveCell(QWidget *parent = nullptr);
-    void viewTouched(VtMoveCellTarget *target) { m_target = target; }
+    // The row acts for this target: touches and swipes, and Enter or Space
+    // once Tab has brought the focus to it (as a touch does).
+    void viewTouched(VtMoveCellTarget *target);
 
     // True when the panel is closed (absent, hidden or parked beyond the right edge).
     bool getIfEditViewShow() const;
@@ -46,6 +48,8 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void ensurePanel(int height);

@@ -17,6 +17,7 @@
 #include "widgettestmain.h"
 
 #include <QAbstractScrollArea>
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -230,6 +231,21 @@ private Q_SLOTS:
         QVERIFY(app->press(Qt::Key_Space));
         QVERIFY(app->simulator()->home().channel(idOf(QStringLiteral("Stairs")))->state.on);
         QCOMPARE(switchShown(QStringLiteral("Stairs")), QStringLiteral("ON"));
+        // A dimmer row opens with Enter and keeps the focus; its More button dims up.
+        QVERIFY(app->focusByTab([this](QWidget *widget) {
+            return widget == app->row(QStringLiteral("Dining table"));
+        }));
+        QCOMPARE(QApplication::focusWidget()->accessibleName(), QStringLiteral("Dining table"));
+        QVERIFY(app->press(Qt::Key_Return));
+        QCOMPARE(QApplication::focusWidget(), app->row(QStringLiteral("Dining table")));
+        QVERIFY(app->focusByTab(
+            [](QWidget *widget) { return widget->objectName() == QStringLiteral("plus"); }));
+        QVERIFY(app->press(Qt::Key_Space));
+        const SimulatedHome::Channel *dining =
+            app->simulator()->home().channel(idOf(QStringLiteral("Dining table")));
+        QVERIFY(dining->state.on);
+        QCOMPARE(app->row(QStringLiteral("Dining table"))->findChild<QLabel *>("level")->text(),
+                 QStringLiteral("%1%").arg(dining->state.level));
         QVERIFY(app->press(Qt::Key_Escape));
         QVERIFY(app->homeOnTop());
 
