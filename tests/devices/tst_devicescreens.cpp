@@ -227,39 +227,6 @@ private Q_SLOTS:
         QCOMPARE(list->rowCount(0), 1);
     }
 
-    void deviceListSectionsDetailAndDeletion()
-    {
-        auto *list = open(new DeviceListViewController());
-        QCOMPARE(list->rowCount(0), 2);
-        QCOMPARE(list->rowCount(1), 0); // lights and curtains start collapsed
-        QCOMPARE(list->rowCount(2), 0);
-        list->sectionSelected(1);
-        QCOMPARE(list->rowCount(1), 3);
-
-        QTest::mouseClick(list->cellAt(0, 0), Qt::LeftButton, {}, QPoint(100, 30));
-        auto *detail = dynamic_cast<DeviceDetailViewController *>(stack()->top());
-        QVERIFY(detail);
-        QCOMPARE(detail->detailText(), QStringLiteral("ID:20AA10000001\nName:Master Transmitter"));
-        const std::optional<QString> read = CodeImage::read(detail->codeImage());
-        QCOMPARE(read, std::optional<QString>("20AA10000001"));
-        QCOMPARE(CodeDecoder::getNeedString(*read)->kind, QStringLiteral("SuperBox"));
-        stack()->popScreen(false);
-
-        swipeLeft(list->cellAt(0, 1));
-        QTest::mouseClick(list->cellAt(0, 1)->deleteButton(), Qt::LeftButton);
-        QCOMPARE(Database::instance()->readAllSuperBoxInfo().size(), 1); // at once, no command
-        swipeLeft(list->cellAt(1, 0));
-        QTest::mouseClick(list->cellAt(1, 0)->deleteButton(), Qt::LeftButton);
-        QTRY_COMPARE(sent("211300001230"), QStringList{"cfg,lig,211300001230,12,0,0,0"});
-
-        // A device renamed in the list is renamed in the master too, so that
-        // the next synchronisation keeps it.
-        list->editFinishWithName("Study", 0, QStringLiteral("1"));
-        QTRY_COMPARE(sent("212200004560"), QStringList{"cfg,lig,212200004560,15,Study,0,0"});
-        QTRY_COMPARE(stored("212200004560").value(Key::title).toString(), QStringLiteral("Study"));
-        QCOMPARE(simulator->home().channel("212200004560")->name, QStringLiteral("Study"));
-    }
-
     void namingWithAPicture()
     {
         Names names;

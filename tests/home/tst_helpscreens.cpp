@@ -190,27 +190,6 @@ private Q_SLOTS:
             QCOMPARE(shown->findChild<QLabel *>("picture")->width(), window->width());
         }
     }
-
-    void theMenuOpensHelpAndAbout()
-    {
-        HomeViewController *home = window->home();
-        home->showLeftViewNormal(true, false);
-        home->menu()->row(HomeMenuView::Help)->click();
-        QVERIFY(dynamic_cast<HelpViewController *>(stack()->top()));
-        QCOMPARE(stack()->top()->popType(), int(ParentPresentViewController::FromMenu));
-        stack()->popScreen(false);
-        QTest::qWait(HomeViewController::kMenuGuardMilliseconds + 50);
-        home->menu()->row(HomeMenuView::About)->click();
-        auto *about = dynamic_cast<AboutUSViewController *>(stack()->top());
-        QVERIFY(about);
-        QCOMPARE(about->findChild<QLabel *>("version")->text(),
-                 QStringLiteral("App Version:" ARDENTIA_VERSION));
-        QCOMPARE(about->findChild<QLabel *>("support")->text(),
-                 QStringLiteral("Technical Support:") + AboutUSViewController::kSupportNumber);
-        QCOMPARE(about->findChild<QLabel *>("name")->text(), QStringLiteral("Ardentia Home"));
-        QVERIFY(!about->findChild<QLabel *>("icon")->pixmap().isNull());
-        QVERIFY(!about->findChild<QLabel *>("logo")->pixmap().isNull());
-    }
 };
 
 ARDENTIA_WIDGET_TEST_MAIN(TestHelpScreens, initUiResources)

@@ -18,6 +18,7 @@
 
 #include <QApplication>
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <functional>
@@ -374,7 +375,13 @@ private Q_SLOTS:
         QVERIFY(app->homeOnTop());
         QTest::qWait(HomeViewController::kMenuGuardMilliseconds); // rows are guarded a second
         openMenuRow(QStringLiteral("About"));
-        QVERIFY(app->waitFor<AboutUSViewController>());
+        auto *about = app->waitFor<AboutUSViewController>();
+        QVERIFY(about);
+        QCOMPARE(about->findChild<QLabel *>("version")->text(),
+                 QStringLiteral("App Version:" ARDENTIA_VERSION));
+        QCOMPARE(about->findChild<QLabel *>("support")->text(),
+                 QStringLiteral("Technical Support:") + AboutUSViewController::kSupportNumber);
+        QVERIFY(!about->findChild<QLabel *>("logo")->pixmap().isNull());
         problems = app->auditAndSave(QStringLiteral("about"));
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
         QVERIFY(app->back());
