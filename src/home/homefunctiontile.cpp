@@ -1,5 +1,6 @@
 #include "homefunctiontile.h"
 
+#include "devices/lightstatetext.h"
 #include "scenarios/scenepicture.h"
 #include "store/recordkeys.h"
 #include "views/elidedlabel.h"
@@ -7,6 +8,7 @@
 #include "views/picturelibrary.h"
 #include "views/vtlightingimageview.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -60,13 +62,15 @@ private:
     bool m_up = false;
 };
 
-// One item of a hidden panel: its picture over its title; a touch chooses it.
+// One item of a hidden panel: its picture over its title, a light's stored
+// state at the right; a touch chooses it.
 class HomeDarkItem : public QWidget {
 public:
-    HomeDarkItem(QWidget *picture, const QString &title, std::function<void()> touched,
+    HomeDarkItem(QWidget *picture, const QVariantMap &record, std::function<void()> touched,
                  QWidget *parent)
-        : QWidget(parent), m_picture(picture), m_title(new ElidedLabel(title, this)),
-          m_touched(std::move(touched))
+        : QWidget(parent), m_picture(picture),
+          m_title(new ElidedLabel(record.value(Key::title).toString(), this)),
+          m_state(new QLabel(LightStateText::of(record), this)), m_touched(std::move(touched))
     {
         m_picture->setParent(this);
         m_picture->setObjectName(QStringLiteral("picture"));
@@ -74,7 +78,12 @@ public:
         m_title->setAttribute(Qt::WA_TransparentForMouseEvents);
         m_title->setAlignment(Qt::AlignCenter);
         m_title->setStyleSheet(QStringLiteral("color: white; font-size: 13px;"));
-        setAccessibleName(title);
+        m_state->setObjectName(QStringLiteral("state"));
+        m_state->setAttribute(Qt::WA_TransparentForMouseEvents);
+        m_state->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        m_state->setStyleSheet(QStringLiteral("color: white; font-size: 15px;"));
+        m_state->setVisible(!m_state->text().isEmpty());
+        setAccessibleName(LightStateText::spoken(record));
         new KeyboardActivation(this, [this] { m_touched(); });
     }
 
@@ -84,6 +93,7 @@ protected:
         const int side = HomeFunctionTile::kIconSide;
         m_picture->move((width() - side) / 2, 3);
         m_title->setGeometry(10, side + 4, width() - 20, height() - side - 6);
+        m_state->setGeometry(width() - kStateWidth - 16, 0, kStateWidth, side);
     }
     void mousePressEvent(QMouseEvent *event) override { event->accept(); }
     void paintEvent(QPaintEvent *) override
@@ -100,8 +110,10 @@ protected:
     }
 
 private:
+    static constexpr int kStateWidth = 60;
     QWidget *m_picture;
     ElidedLabel *m_title;
+    QLabel *m_state;
     std::function<void()> m_touched;
 };
 
@@ -206,6 +218,8 @@ void HomeFunctionTile::setOpen(bool open, bool animated)
 
 void HomeFunctionTile::rebuildItems()
 {
+    // The keyboard stays on the same place when the items are read again.
+    const qsizetype focused = m_items.indexOf(QApplication::focusWidget());
     for (QWidget *old : std::as_const(m_items)) {
         old->hide();
         old->deleteLater(); // it may be the item whose touch led here
@@ -215,12 +229,14 @@ void HomeFunctionTile::rebuildItems()
     for (int k = 0; k < qMin(m_shownItems, int(records.size())); ++k)
         m_items.append(makeItem(k + 1, records.at(k)));
     layoutParts();
+    if (QWidget *again = m_items.value(focused))
+        again->setFocus(Qt::TabFocusReason);
 }
 
 QWidget *HomeFunctionTile::makeItem(int position, const QVariantMap &record)
 {
     auto *item = new HomeDarkItem(
-        itemPicture(record, kIconSide, nullptr), record.value(Key::title).toString(),
+        itemPicture(record, kIconSide, nullptr), record,
         [this, position, record] { Q_EMIT itemPressed(m_area, position, record); }, m_panel);
     item->setObjectName(QStringLiteral("item%1").arg(position));
     item->show();

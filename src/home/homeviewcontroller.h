@@ -4,6 +4,7 @@
 #include "homelists.h"
 #include "parentnavigationviewcontroller.h"
 
+#include "core/controlconfirmationscreen.h"
 #include "core/homescreen.h"
 
 #include <QElapsedTimer>
@@ -21,6 +22,7 @@ class VtHomeControlSheet;
 // settings menu beneath it.
 class HomeViewController : public ParentNavigationViewController,
                            public HomeScreen,
+                           public ControlConfirmationScreen,
                            public SidewaysDragTarget {
     Q_OBJECT
 
@@ -34,6 +36,8 @@ public:
     QWidget *contentView() override;
     void updateCenterView() override;
     void updateMainView() override { updateCenterView(); }
+    // An open panel shows the light's new state.
+    void controlConfirmed(const QString &) override { updateCenterView(); }
     void navRightButtonItemPressed() override;
     void navLeftButtonItemPressed() override;
     int refreshCount() const { return m_refreshes; }

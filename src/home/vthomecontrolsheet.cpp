@@ -26,7 +26,8 @@ const QColor kDim(20, 20, 20);
 const char *const kButtonStyle =
     "QPushButton { background: rgb(245, 240, 235); border-radius: 6px; font-size: 17px;"
     " color: rgb(69, 61, 59); }"
-    "QPushButton:pressed { background: rgb(225, 215, 205); }";
+    "QPushButton:pressed { background: rgb(225, 215, 205); }"
+    "QPushButton:checked { background: rgb(69, 61, 59); color: white; }";
 } // namespace
 
 int VtHomeControlSheet::panelHeightFor(const QString &controlType)
@@ -122,6 +123,7 @@ void VtHomeControlSheet::buildControls()
     if (m_controlType == QLatin1String("1")) {
         stack(1, tr("OFF"), QString());
         stack(2, tr("ON"), QString());
+        showSwitchState();
     } else if (m_controlType == QLatin1String("2")) {
         m_slider = new QSlider(Qt::Horizontal, m_panel);
         m_slider->setObjectName(QStringLiteral("slider"));
@@ -133,9 +135,18 @@ void VtHomeControlSheet::buildControls()
             "QSlider::handle:horizontal { background: white; border: 2px solid rgb(69, 61, 59);"
             " width: 20px; margin: -9px 0; border-radius: 12px; }"));
         m_slider->setValue(m_lastLevel);
+        m_slider->setAccessibleName(m_controlDictionary.value(Key::title).toString());
         m_slider->setGeometry(kInset, m_panel->height() - fromBottom - kSliderHeight,
                               m_panel->width() - 2 * kInset, kSliderHeight);
+        m_level = new QLabel(m_panel);
+        m_level->setObjectName(QStringLiteral("level"));
+        m_level->setAlignment(Qt::AlignCenter);
+        m_level->setStyleSheet(QStringLiteral("color: rgb(69, 61, 59); font-size: 15px;"));
+        m_level->setGeometry(kInset, m_slider->y() - kTitleHeight, m_panel->width() - 2 * kInset,
+                             kTitleHeight);
+        showLevel(m_lastLevel);
         connect(m_slider, &QSlider::valueChanged, this, &VtHomeControlSheet::sliderMovedTo);
+        connect(m_slider, &QSlider::valueChanged, this, &VtHomeControlSheet::showLevel);
     } else if (m_controlType == QLatin1String("3")) {
         stack(1, tr("Stop"), QStringLiteral(":/icons/curtain_stop.svg"));
         stack(2, tr("Close"), QStringLiteral(":/icons/curtain_close.svg"));
@@ -143,6 +154,22 @@ void VtHomeControlSheet::buildControls()
     } else {
         stack(1, tr("Enable"), QString());
     }
+}
+
+void VtHomeControlSheet::showSwitchState()
+{
+    // The stored state: the one of ON and OFF the light was last confirmed in.
+    const QString turnOn = m_controlDictionary.value(Key::turnOn).toString();
+    for (const auto &[tag, state] : {std::pair{1, Value::no}, std::pair{2, Value::yes}}) {
+        auto *button = m_panel->findChild<QPushButton *>(QStringLiteral("button%1").arg(tag));
+        button->setCheckable(true);
+        button->setChecked(turnOn == state);
+    }
+}
+
+void VtHomeControlSheet::showLevel(int level)
+{
+    m_level->setText(QStringLiteral("%1%").arg(level));
 }
 
 void VtHomeControlSheet::sliderMovedTo(int level)
@@ -170,6 +197,8 @@ void VtHomeControlSheet::actionSheetButtonPressed(int tag)
     if (m_closing)
         return;
     m_closing = true;
+    if (m_controlType == QLatin1String("1"))
+        showSwitchState(); // a press changes nothing until the home takes it
     // Reported once the sheet has gone, so the delegate sees the screen beneath.
     Fade::outAndRemove(this, kSlideMilliseconds, [this, tag] {
         if (tag > 0)

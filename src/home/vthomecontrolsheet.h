@@ -5,13 +5,15 @@
 #include <QVariantMap>
 #include <QWidget>
 
+class QLabel;
 class QSlider;
 class QVariantAnimation;
 
 // The bottom sheet for one item of a home panel: the item's picture and
 // name, and the controls of its kind. It sends nothing itself: it reports
 // the chosen index (1 OFF / 2 ON, a level, 1 stop / 2 close / 3 open,
-// 1 Enable) with its control type. "Cancel" and the dimmed background close it
+// 1 Enable) with its control type. A light shows its stored state: the
+// current one of ON and OFF checked, or the level. "Cancel" and the dimmed background close it
 // without a report.
 class VtHomeControlSheet : public QWidget, public Dismissable {
     Q_OBJECT
@@ -54,6 +56,8 @@ private:
     void buildIcon();
     void buildControls();
     void addButton(int tag, const QString &text, const QString &iconPath, int fromBottom);
+    void showSwitchState();
+    void showLevel(int level);
     // The slider moved: every whole level between the last one and this one.
     void sliderMovedTo(int level);
 
@@ -65,4 +69,5 @@ private:
     QWidget *m_panel;
     QWidget *m_icon = nullptr;
     QSlider *m_slider = nullptr;
+    QLabel *m_level = nullptr;
 };

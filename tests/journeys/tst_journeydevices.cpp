@@ -22,6 +22,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSlider>
 
 // Devices as a person reaches them: the device management from the menu,
 // lights and curtains from their tiles and from the tiles' hidden panels.
@@ -48,6 +49,16 @@ class TestJourneyDevices : public QObject {
             if (app->row(name)->findChild<QPushButton *>(which)->isChecked())
                 return QString::fromLatin1(which).toUpper();
         return {};
+    }
+
+    // The lighting panel's item spoken with this name and state, if shown.
+    QWidget *panelItem(const QString &spoken) const
+    {
+        HomeFunctionTile *tile = home()->tile(0);
+        for (int k = 0; k < tile->itemCount(); ++k)
+            if (tile->itemAt(k)->accessibleName() == spoken)
+                return tile->itemAt(k);
+        return nullptr;
     }
 
     // A plain touch on a tile opens its area's screen.
@@ -166,23 +177,37 @@ private Q_SLOTS:
         QVERIFY(app->back());
         QVERIFY(app->homeOnTop());
 
-        // The tile's hidden panel: an item opens its sheet, the sheet switches.
+        // The tile's hidden panel shows the same stored state; an item opens
+        // its sheet, which shows it too and switches.
         pullDown(home()->tile(0));
         problems = app->auditAndSave(QStringLiteral("home-lighting-panel"));
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
-        QVERIFY(app->touch(home()->tile(0)->itemAt(0)));
+        QVERIFY(panelItem(QStringLiteral("Stairs: ON")));
+        QVERIFY(panelItem(QStringLiteral("Dining table: %1%").arg(dining->state.level)));
+        QVERIFY(app->touch(panelItem(QStringLiteral("Stairs: ON"))));
         VtHomeControlSheet *sheet = nullptr;
         QTRY_VERIFY((sheet = app->window()->findChild<VtHomeControlSheet *>()));
         QVERIFY(app->settle());
-        const QString name = sheet->findChild<QLabel *>(QStringLiteral("title"))->text();
-        const QString id = idOf(name);
-        QVERIFY2(!id.isEmpty(), qPrintable(name));
+        QCOMPARE(sheet->findChild<QLabel *>(QStringLiteral("title"))->text(),
+                 QStringLiteral("Stairs"));
+        QVERIFY(app->button(QStringLiteral("ON"))->isChecked());
+        QVERIFY(!app->button(QStringLiteral("OFF"))->isChecked());
         problems = app->auditAndSave(QStringLiteral("home-lighting-sheet"));
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
         QVERIFY(app->tap(app->button(QStringLiteral("OFF"))));
         QVERIFY(app->settle());
-        QCOMPARE(app->receivedFor(id).constLast().section(',', 3, 4), QStringLiteral("4,0"));
-        QVERIFY(!app->simulator()->home().channel(id)->state.on);
+        const QString stairs = idOf(QStringLiteral("Stairs"));
+        QCOMPARE(app->receivedFor(stairs).constLast().section(',', 3, 4), QStringLiteral("4,0"));
+        QVERIFY(!app->simulator()->home().channel(stairs)->state.on);
+        QTRY_VERIFY(panelItem(QStringLiteral("Stairs: OFF")));
+
+        // A dimmer's sheet shows its level beside the slider.
+        QVERIFY(
+            app->touch(panelItem(QStringLiteral("Dining table: %1%").arg(dining->state.level))));
+        QTRY_VERIFY((sheet = app->window()->findChild<VtHomeControlSheet *>()));
+        QCOMPARE(sheet->slider()->value(), dining->state.level);
+        QCOMPARE(sheet->findChild<QLabel *>(QStringLiteral("level"))->text(),
+                 QStringLiteral("%1%").arg(dining->state.level));
     }
 
     void curtainsFromTheirTileAndTheirPanel()

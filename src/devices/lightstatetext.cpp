@@ -1,0 +1,22 @@
+#include "lightstatetext.h"
+
+#include "store/recordkeys.h"
+
+QString LightStateText::of(const QVariantMap &record)
+{
+    if (record.value(Key::type).toString() != Value::lighting)
+        return {};
+    const QString turnOn = record.value(Key::turnOn).toString();
+    if (turnOn == Value::yes)
+        return tr("ON");
+    if (turnOn == Value::no)
+        return tr("OFF");
+    return QStringLiteral("%1%").arg(int(turnOn.toDouble())); // text that is no number counts as 0
+}
+
+QString LightStateText::spoken(const QVariantMap &record)
+{
+    const QString title = record.value(Key::title).toString();
+    const QString state = of(record);
+    return state.isEmpty() ? title : QStringLiteral("%1: %2").arg(title, state);
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QString>
+#include <QVariantMap>
+
+// How a light's stored state reads wherever it is shown: "ON" or "OFF" for
+// a switched light, its level ("60%") for a dimmer; nothing for a record
+// without a state (curtains, scenarios).
+class LightStateText {
+    Q_DECLARE_TR_FUNCTIONS(LightStateText)
+
+public:
+    static QString of(const QVariantMap &record);
+    // "Hall: ON", or the name alone when there is no state.
+    static QString spoken(const QVariantMap &record);
+};
