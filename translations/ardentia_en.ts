@@ -525,6 +525,17 @@
     </message>
 </context>
 <context>
+    <name>LightStateText</name>
+    <message>
+        <source>ON</source>
+        <translation>ON</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>OFF</translation>
+    </message>
+</context>
+<context>
     <name>LightingViewController</name>
     <message>
         <source>Lighting</source>
@@ -537,6 +548,33 @@
     <message>
         <source>OFF</source>
         <translation>OFF</translation>
+    </message>
+</context>
+<context>
+    <name>LinkStatusText</name>
+    <message>
+        <source>not answering</source>
+        <translation>not answering</translation>
+    </message>
+    <message>
+        <source>answered %1</source>
+        <translation>answered %1</translation>
+    </message>
+    <message>
+        <source>located %1</source>
+        <translation>located %1</translation>
+    </message>
+    <message>
+        <source>%1 s ago</source>
+        <translation>%1 s ago</translation>
+    </message>
+    <message>
+        <source>%1 min ago</source>
+        <translation>%1 min ago</translation>
+    </message>
+    <message>
+        <source>%1 h ago</source>
+        <translation>%1 h ago</translation>
     </message>
 </context>
 <context>

@@ -525,6 +525,17 @@
     </message>
 </context>
 <context>
+    <name>LightStateText</name>
+    <message>
+        <source>ON</source>
+        <translation>开</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>关</translation>
+    </message>
+</context>
+<context>
     <name>LightingViewController</name>
     <message>
         <source>Lighting</source>
@@ -537,6 +548,33 @@
     <message>
         <source>OFF</source>
         <translation>关</translation>
+    </message>
+</context>
+<context>
+    <name>LinkStatusText</name>
+    <message>
+        <source>not answering</source>
+        <translation>无应答</translation>
+    </message>
+    <message>
+        <source>answered %1</source>
+        <translation>%1有应答</translation>
+    </message>
+    <message>
+        <source>located %1</source>
+        <translation>%1已定位</translation>
+    </message>
+    <message>
+        <source>%1 s ago</source>
+        <translation>%1 秒前</translation>
+    </message>
+    <message>
+        <source>%1 min ago</source>
+        <translation>%1 分钟前</translation>
+    </message>
+    <message>
+        <source>%1 h ago</source>
+        <translation>%1 小时前</translation>
     </message>
 </context>
 <context>

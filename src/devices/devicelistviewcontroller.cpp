@@ -7,8 +7,10 @@
 #include "devicecommands.h"
 #include "devicedetailviewcontroller.h"
 #include "editnameviewcontroller.h"
+#include "gateway/udpsocketmanager.h"
 #include "home/navigationbar.h"
 #include "home/navigationstack.h"
+#include "linkstatustext.h"
 #include "store/checkmanager.h"
 #include "store/database.h"
 #include "store/recordkeys.h"
@@ -38,6 +40,12 @@ DeviceListViewController::DeviceListViewController(QWidget *parent)
       m_rows(m_table->rowsWidget()), m_layout(m_table->rows())
 {
     navBar()->setRightIcon(QIcon(QStringLiteral(":/icons/scan.svg")), tr("Scan"));
+    // "answered 12 s ago" counts on while the list is in view.
+    m_linkClock.setInterval(kLinkRefreshMilliseconds);
+    connect(&m_linkClock, &QTimer::timeout, this, [this] {
+        for (const LinkRow &row : std::as_const(m_linkRows))
+            showLinkStatus(row);
+    });
 }
 
 void DeviceListViewController::initAllNeedArray()
@@ -86,6 +94,7 @@ void DeviceListViewController::reloadTable()
             delete item;
         }
         m_cells.clear();
+        m_linkRows.clear();
         const QStringList headers{tr("Transmitter"), tr("Lighting"), tr("Curtain")};
         for (int section = 0; section < 3; ++section) {
             auto *header = new QPushButton(m_rows);
@@ -112,6 +121,8 @@ void DeviceListViewController::reloadTable()
                 auto *title = new ElidedLabel(record.value(Key::title).toString(), cell);
                 title->setAttribute(Qt::WA_TransparentForMouseEvents);
                 title->setGeometry(70, 0, 220, kRowHeight);
+                if (section == 0)
+                    addLinkStatus(cell, title, record, row == 0);
                 RightEdge::stretch(title, 30);
                 m_layout->addWidget(cell);
                 cell->resize(m_table->viewport()->width(), kRowHeight);
@@ -123,6 +134,32 @@ void DeviceListViewController::reloadTable()
         }
         m_layout->addStretch();
     });
+}
+
+void DeviceListViewController::addLinkStatus(VtMoveCell *cell, QLabel *title,
+                                             const QVariantMap &record, bool master)
+{
+    auto *status = new QLabel(cell);
+    status->setObjectName(QStringLiteral("linkStatus"));
+    status->setAttribute(Qt::WA_TransparentForMouseEvents);
+    status->setStyleSheet(QStringLiteral("color: #7a6e66; font-size: 12px;"));
+    status->setGeometry(70, 34, 220, 20);
+    RightEdge::stretch(status, 30);
+    m_linkRows.append({cell, title, status, record.value(Key::id).toString(), master});
+    showLinkStatus(m_linkRows.constLast());
+}
+
+void DeviceListViewController::showLinkStatus(const LinkRow &row) const
+{
+    const QString text =
+        LinkStatusText::of(UDPSocketManager::instance()->links().linkOf(row.transmitterId),
+                           row.master, TransmitterLinks::Clock::now());
+    row.status->setText(text);
+    row.cell->setAccessibleDescription(text);
+    // The name sits over its line, or in the middle of the row without one.
+    const QRect name = row.title->geometry();
+    row.title->setGeometry(name.x(), text.isEmpty() ? 0 : 6, name.width(),
+                           text.isEmpty() ? kRowHeight : 30);
 }
 
 void DeviceListViewController::VtMoveCellTableIfCanMoved(const QString &state)
@@ -231,8 +268,17 @@ void DeviceListViewController::navRightButtonItemPressed()
 void DeviceListViewController::showEvent(QShowEvent *event)
 {
     ParentViewController::showEvent(event);
+    if (event->spontaneous())
+        return;
+    updateMainView();
+    m_linkClock.start();
+}
+
+void DeviceListViewController::hideEvent(QHideEvent *event)
+{
+    ParentViewController::hideEvent(event);
     if (!event->spontaneous())
-        updateMainView();
+        m_linkClock.stop();
 }
 
 void DeviceListViewController::resizeEvent(QResizeEvent *event)

@@ -6,8 +6,10 @@
 
 #include <QList>
 #include <QMap>
+#include <QTimer>
 #include <QVariantMap>
 
+class QLabel;
 class QVBoxLayout;
 class TableArea;
 
@@ -38,8 +40,22 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     // The list is read from the store each time it appears.
     void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
+    static constexpr int kLinkRefreshMilliseconds = 1000;
+
+    // A transmitter row's line under its name: how its link last answered.
+    struct LinkRow {
+        VtMoveCell *cell;
+        QLabel *title;
+        QLabel *status;
+        QString transmitterId;
+        bool master;
+    };
+    void addLinkStatus(VtMoveCell *cell, QLabel *title, const QVariantMap &record, bool master);
+    void showLinkStatus(const LinkRow &row) const;
+
     static bool isMaster(const QVariantMap &record);
     // Removing the master cuts the whole home off: it is confirmed first.
     void askBeforeRemovingTheMaster(const QString &masterId);
@@ -56,6 +72,8 @@ private:
     QList<QList<QVariantMap>> m_needArray{{}, {}, {}};
     QMap<int, bool> m_hiddenSections{{1, true}, {2, true}};
     QMap<QWidget *, Position> m_cells;
+    QList<LinkRow> m_linkRows;
+    QTimer m_linkClock;
     Position m_lastEditCell;
     TableArea *m_table;
     QWidget *m_rows;

@@ -251,6 +251,7 @@ bool UDPSocketManager::isSettled() const
 
 void UDPSocketManager::abandonCommands()
 {
+    m_links.clear();
     m_udpQueueArray.clear();
     m_idleCalls.clear();
     m_followUps.clear();
@@ -323,6 +324,7 @@ void UDPSocketManager::settle(CommandExchange *exchange)
 void UDPSocketManager::onReply(CommandExchange *exchange, const QByteArray &datagram)
 {
     const bool ownsIndicator = exchange == m_outstanding && !exchange->command().quiet;
+    m_links.answered(transmitterOf(exchange->command()));
     const QStringList fields = exchange->command().fields;
     const SharedOperations operations = exchange->command().operations;
     settle(exchange);
@@ -341,6 +343,16 @@ void UDPSocketManager::onReply(CommandExchange *exchange, const QByteArray &data
     Q_EMIT commandSettled(fields, true);
 }
 
+QString UDPSocketManager::transmitterOf(const ChannelCommand &command) const
+{
+    if (command.isLocate())
+        return command.fields.at(2);
+    const std::optional<QVariantMap> master = m_homeLookup->firstTransmitter();
+    if (master && master->value(Key::address).toString() == command.destination)
+        return master->value(Key::id).toString();
+    return {};
+}
+
 void UDPSocketManager::dispatchReply(const QString &text, const SharedOperations &operations)
 {
     for (const Marker &marker : kMarkers)
@@ -357,6 +369,7 @@ void UDPSocketManager::dispatchReply(const QString &text, const SharedOperations
 void UDPSocketManager::onNoReply(CommandExchange *exchange)
 {
     const bool ordinaryLocate = exchange->command().isLocate() && !exchange->command().quiet;
+    m_links.unanswered(transmitterOf(exchange->command()));
     const QStringList fields = exchange->command().fields;
     // An enrolment cut short has stored some channels: those are its outcome.
     const OperationList &records = *exchange->command().operations;

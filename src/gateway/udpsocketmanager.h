@@ -3,6 +3,7 @@
 #include "channelcommand.h"
 #include "followupqueue.h"
 #include "operationlist.h"
+#include "transmitterlinks.h"
 
 #include <QList>
 #include <QObject>
@@ -86,6 +87,9 @@ public:
     // The answer to the forced-removal question about the one record of operations.
     void alertViewClickedButtonAtIndex(int buttonIndex, const SharedOperations &operations);
 
+    // When each transmitter last answered a command of this run.
+    const TransmitterLinks &links() const { return m_links; }
+
     // A command has been sent and its outcome is not known yet.
     bool isCommandOutstanding() const { return m_outstanding != nullptr; }
     // Commands wait: one is outstanding or an import runs.
@@ -133,9 +137,13 @@ private:
     // The exchange's outcome is in: it is no longer outstanding and goes.
     void settle(CommandExchange *exchange);
     void dispatchReply(const QString &text, const SharedOperations &operations);
+    // The transmitter a command was meant for: the one a locate names, else
+    // the master when it went to the master's address.
+    QString transmitterOf(const ChannelCommand &command) const;
     void runIdleCalls();
 
     FollowUpQueue m_followUps;
+    TransmitterLinks m_links;
     QList<ChannelCommand> m_udpQueueArray;
     CommandExchange *m_outstanding = nullptr;
     QList<std::function<void()>> m_idleCalls;

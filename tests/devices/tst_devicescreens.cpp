@@ -9,6 +9,7 @@
 #include "devices/editnamedelegate.h"
 #include "devices/editnamehcviewcontroller.h"
 #include "devices/lightingviewcontroller.h"
+#include "devices/linkstatustext.h"
 #include "enrol/codedecoder.h"
 #include "enrol/codeimage.h"
 #include "gateway/udpsocketmanager.h"
@@ -29,6 +30,8 @@
 #include "widgettestmain.h"
 
 #include <QFile>
+
+Q_DECLARE_METATYPE(std::optional<TransmitterLinks::Link>)
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -112,6 +115,39 @@ private Q_SLOTS:
         UDPSocketManager::instance()->abandonCommands();
         window.reset();
         simulator.reset();
+    }
+
+    void transmitterLinkReads_data()
+    {
+        using namespace std::chrono_literals;
+        using Link = TransmitterLinks::Link;
+        QTest::addColumn<std::optional<Link>>("link");
+        QTest::addColumn<bool>("master");
+        QTest::addColumn<int>("secondsAgo");
+        QTest::addColumn<QString>("text");
+        const std::optional<Link> none;
+        QTest::newRow("nothing sent yet") << none << true << 0 << QString();
+        QTest::newRow("master answered")
+            << std::optional(Link{{}, true}) << true << 12 << QStringLiteral("answered 12 s ago");
+        QTest::newRow("slave located")
+            << std::optional(Link{{}, true}) << false << 200 << QStringLiteral("located 3 min ago");
+        QTest::newRow("hours") << std::optional(Link{{}, true}) << true << 7300
+                               << QStringLiteral("answered 2 h ago");
+        QTest::newRow("silent since")
+            << std::optional(Link{{}, false}) << true << 5 << QStringLiteral("not answering");
+        QTest::newRow("never answered") << std::optional(Link{std::nullopt, false}) << false << 0
+                                        << QStringLiteral("not answering");
+    }
+    void transmitterLinkReads()
+    {
+        QFETCH(std::optional<TransmitterLinks::Link>, link);
+        QFETCH(bool, master);
+        QFETCH(int, secondsAgo);
+        QFETCH(QString, text);
+        const auto now = TransmitterLinks::Clock::now();
+        if (link && link->answering)
+            link->lastAnswer = now - std::chrono::seconds(secondsAgo);
+        QCOMPARE(LinkStatusText::of(link, master, now), text);
     }
 
     void dimmersExpandOneAtATime()

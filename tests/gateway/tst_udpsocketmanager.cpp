@@ -314,6 +314,37 @@ private Q_SLOTS:
         QVERIFY(channel->udpQueueArray().isEmpty());
     }
 
+    void recordsWhenEachTransmitterAnswered_data()
+    {
+        QTest::addColumn<QStringList>("command");
+        QTest::addColumn<bool>("answered");
+        QTest::addColumn<QString>("transmitter");
+        const QString slave = QStringLiteral("A10000000002");
+        const QStringList locate{"req", "gw", slave, "1", "0", "0"};
+        QTest::newRow("master answers") << control("B21000000001") << true << kMaster;
+        QTest::newRow("master silent") << control("B21000000001") << false << kMaster;
+        QTest::newRow("slave located") << locate << true << slave;
+        QTest::newRow("slave silent") << locate << false << slave;
+    }
+    void recordsWhenEachTransmitterAnswered()
+    {
+        QFETCH(QStringList, command);
+        QFETCH(bool, answered);
+        QFETCH(QString, transmitter);
+        peer->setReply([answered](const QByteArray &request) {
+            return answered ? ackFor(request) : QByteArray();
+        });
+        channel->setReplyWaitOverride(0.5);
+        QVERIFY(!channel->links().linkOf(transmitter)); // nothing heard yet in this run
+        QSignalSpy settled(channel, &UDPSocketManager::commandSettled);
+        channel->sendMessageWithCommandArray(command, QStringLiteral("127.0.0.1"));
+        QVERIFY(settled.wait());
+        const std::optional<TransmitterLinks::Link> link = channel->links().linkOf(transmitter);
+        QVERIFY(link);
+        QCOMPARE(link->answering, answered);
+        QCOMPARE(link->lastAnswer.has_value(), answered);
+    }
+
     void rediscoveryBroadcastsTheLocateRequest()
     {
         channel->getGatewayIPAgain(kMaster);

@@ -1,5 +1,6 @@
 #include "journeyapp.h"
 
+#include "app/windowactivation.h"
 #include "appwindowtesting.h"
 #include "core/delegatemanager.h"
 #include "core/showalertmanager.h"
@@ -123,8 +124,13 @@ JourneyApp::JourneyApp(QSize size, const std::function<void(SimulatedHome &)> &a
     m_window = std::make_unique<AppWindow>();
     m_window->resize(size);
     m_window->show();
-    if (!QTest::qWaitForWindowExposed(m_window.get()))
+    if (!QTest::qWaitForWindowExposed(m_window.get())) {
         m_window.reset();
+        return;
+    }
+    // As at the app's start: the first activation checks the link to the master.
+    m_activation = std::make_unique<WindowActivation>(m_window.get());
+    m_activation->start();
 }
 
 JourneyApp::~JourneyApp()
@@ -132,6 +138,7 @@ JourneyApp::~JourneyApp()
     (void)settle();
     UDPSocketManager::instance()->abandonCommands();
     ShowAlertManager::instance()->stopActivity();
+    m_activation.reset();
     m_window.reset();
     m_simulator.reset();
 }

@@ -17,6 +17,7 @@
 
 class QLineEdit;
 class VtMoveCell;
+class WindowActivation;
 
 // The real window on the demo home (imported from the loopback simulator),
 // driven as a person drives it: taps, drags and keys on what the screen
@@ -108,6 +109,7 @@ private:
 
     std::unique_ptr<TransmitterServer> m_simulator;
     std::unique_ptr<AppWindow> m_window;
+    std::unique_ptr<WindowActivation> m_activation;
     QStringList m_received;
 };
 

@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QSlider>
 
@@ -97,6 +98,14 @@ private Q_SLOTS:
         QVERIFY(app->tap(app->button(QStringLiteral("Device Management"))));
         QVERIFY(app->waitFor<DeviceListViewController>());
         QCOMPARE(app->rowNames().size(), 2); // both transmitters; devices folded away
+        // The master has answered in this run; the line under its name says when.
+        const auto *link =
+            app->row(app->rowNames().constFirst())->findChild<QLabel *>("linkStatus");
+        QVERIFY(link);
+        QVERIFY2(QRegularExpression(QStringLiteral("^answered \\d+ s ago$"))
+                     .match(link->text())
+                     .hasMatch(),
+                 qPrintable(link->text()));
         QVERIFY(app->tap(app->button(QStringLiteral("Lighting"))));
         QVERIFY(app->tap(app->button(QStringLiteral("Curtain"))));
         QVERIFY(app->settle());
