@@ -836,6 +836,17 @@
     </message>
 </context>
 <context>
+    <name>VtPageControl</name>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 of %2</translation>
+    </message>
+    <message>
+        <source>Page</source>
+        <translation>Page</translation>
+    </message>
+</context>
+<context>
     <name>VtScanViewController</name>
     <message>
         <source>Scan</source>

@@ -836,6 +836,17 @@
     </message>
 </context>
 <context>
+    <name>VtPageControl</name>
+    <message>
+        <source>%1 of %2</source>
+        <translation>第 %1 页，共 %2 页</translation>
+    </message>
+    <message>
+        <source>Page</source>
+        <translation>页面</translation>
+    </message>
+</context>
+<context>
     <name>VtScanViewController</name>
     <message>
         <source>Scan</source>

@@ -7,6 +7,7 @@
 #include "store/checkmanager.h"
 #include "store/database.h"
 #include "store/recordkeys.h"
+#include "views/keyboardactivation.h"
 #include "views/tablearea.h"
 
 #include <QHideEvent>
@@ -80,6 +81,8 @@ void DeviceTableViewController::reloadTable()
             cell->viewTouched(this);
             const bool expanded = record.value(Key::move).toString() == Value::yes;
             cell->setFixedHeight(expanded ? kExpandedRowHeight : kRowHeight);
+            if (mayExpand(record))
+                KeyboardActivation::setExpanded(cell, expanded);
             cell->setAutoFillBackground(true);
             QPalette palette = cell->palette();
             palette.setColor(QPalette::Window,

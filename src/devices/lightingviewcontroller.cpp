@@ -1,6 +1,7 @@
 #include "lightingviewcontroller.h"
 
 #include "devicecommands.h"
+#include "lightstatetext.h"
 #include "store/database.h"
 #include "store/jsoncodec.h"
 #include "store/recordkeys.h"
@@ -77,6 +78,7 @@ VtMoveCell *LightingViewController::makeCell(int row, const QVariantMap &record)
         slider->setRange(0, 100);
         slider->setValue(turnOn.toDouble()); // text that is not a number counts as 0
         slider->setTarget(this);
+        slider->setAccessibleName(record.value(Key::title).toString());
         slider->setGeometry(0, 61, 320, 61);
         RightEdge::stretch(slider, 0);
     }
@@ -90,8 +92,10 @@ void LightingViewController::showState(VtMoveCell *cell, const QVariantMap &reco
         on->setChecked(turnOn == Value::yes);
     if (auto *off = cell->findChild<QPushButton *>(QStringLiteral("off")))
         off->setChecked(turnOn == Value::no);
-    if (auto *level = cell->findChild<QLabel *>(QStringLiteral("level")))
-        level->setText(QStringLiteral("%1%").arg(int(turnOn.toDouble())));
+    if (auto *level = cell->findChild<QLabel *>(QStringLiteral("level"))) {
+        level->setText(LightStateText::of(record));
+        cell->setAccessibleDescription(level->text());
+    }
 }
 
 void LightingViewController::controlConfirmed(const QString &deviceId)

@@ -202,6 +202,7 @@ void HomeFunctionTile::setOpen(bool open, bool animated)
     if (open)
         rebuildItems(); // the items are read again each time the panel opens
     m_open = open;
+    KeyboardActivation::setExpanded(this, open);
     m_hint->setVisible(!open);
     m_all->setVisible(open);
     static_cast<VtHomePullView *>(m_handle)->setPointsUp(open);

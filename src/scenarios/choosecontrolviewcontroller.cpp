@@ -86,6 +86,7 @@ VtMoveCell *ChooseControlViewController::makeCell(int row, const QVariantMap &re
             slider->setObjectName(QStringLiteral("slider"));
             slider->setValue(turnOn.toDouble());
             slider->setTarget(this);
+            slider->setAccessibleName(record.value(Key::title).toString());
             slider->setGeometry(0, 61, 320, 61);
             RightEdge::stretch(slider, 0);
         }

@@ -14,16 +14,20 @@ void VtMoveCell::viewTouched(VtMoveCellTarget *target)
 {
     const bool first = !m_target;
     m_target = target;
-    if (first)
-        new KeyboardActivation(this, [this] {
-            if (m_target)
-                m_target->VtMoveCellSelector(this, QStringLiteral("P"));
-        });
+    if (!first)
+        return;
+    const auto act = [this](const char *moveType) {
+        if (m_target)
+            m_target->VtMoveCellSelector(this, QString::fromLatin1(moveType));
+    };
+    auto *keys = new KeyboardActivation(
+        this, [act] { act("P"); }, QAccessible::ListItem);
+    keys->setMenu([act] { act("L"); }); // Left or Right: the swipe panel, as a swipe would
 }
 
-void VtMoveCell::focusInEvent(QFocusEvent *event)
+void VtMoveCell::showEvent(QShowEvent *event)
 {
-    QWidget::focusInEvent(event);
+    QWidget::showEvent(event);
     // Named by the row's name for a screen reader.
     if (accessibleName().isEmpty())
         if (const auto *name = findChild<ElidedLabel *>())

@@ -1,5 +1,8 @@
 #include "vtsimpleslider.h"
 
+#include "accessibleviews.h"
+
+#include <QAccessible>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -8,6 +11,7 @@ VtSimpleSlider::VtSimpleSlider(QWidget *parent)
     : QWidget(parent), m_minus(new QPushButton(QStringLiteral("−"), this)),
       m_plus(new QPushButton(QStringLiteral("+"), this))
 {
+    AccessibleViews::install();
     m_minus->setObjectName(QStringLiteral("minus"));
     m_plus->setObjectName(QStringLiteral("plus"));
     m_minus->setAccessibleName(tr("Less"));
@@ -35,14 +39,27 @@ void VtSimpleSlider::setValue(double value)
 {
     const double span = m_maximum - m_minimum;
     m_position = span > 0 ? qBound(0.0, (value - m_minimum) * 100.0 / span, 100.0) : 0.0;
-    update();
+    valueShown();
+}
+
+void VtSimpleSlider::moveTo(double value)
+{
+    setValue(value);
+    send();
 }
 
 void VtSimpleSlider::step(double by)
 {
     m_position = qBound(0.0, m_position + by, 100.0);
-    update();
+    valueShown();
     send();
+}
+
+void VtSimpleSlider::valueShown()
+{
+    update();
+    QAccessibleValueChangeEvent event(this, value());
+    QAccessible::updateAccessibility(&event);
 }
 
 void VtSimpleSlider::send()
@@ -68,7 +85,7 @@ void VtSimpleSlider::mouseMoveEvent(QMouseEvent *event)
     const double x = event->position().x();
     m_position = qBound(0.0, m_position + width() / 500.0 * (x - m_lastX), 100.0);
     m_lastX = x;
-    update();
+    valueShown();
 }
 
 void VtSimpleSlider::mouseReleaseEvent(QMouseEvent *)

@@ -26,9 +26,13 @@ public:
     explicit VtSimpleSlider(QWidget *parent = nullptr);
     void setTarget(VtSimpleSliderTarget *target) { m_target = target; }
     void setRange(double minimum, double maximum);
+    double minimum() const { return m_minimum; }
+    double maximum() const { return m_maximum; }
     double value() const;
     // Clamped to the range; the knob follows.
     void setValue(double value);
+    // As a drag to this value would: moved and sent.
+    void moveTo(double value);
     double position() const { return m_position; }
     QPushButton *minusButton() const { return m_minus; }
     QPushButton *plusButton() const { return m_plus; }
@@ -43,6 +47,7 @@ protected:
 private:
     void step(double by);
     void send();
+    void valueShown();
 
     VtSimpleSliderTarget *m_target = nullptr;
     QPushButton *m_minus;

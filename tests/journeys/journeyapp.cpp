@@ -416,10 +416,14 @@ void collectUnnamed(QAccessibleInterface *node, QStringList &problems)
 {
     if (!node || node->state().invisible || node->state().offscreen)
         return;
+    auto *widget = qobject_cast<QWidget *>(node->object());
+    const QString what = widget ? describe(widget) : QStringLiteral("a control");
+    // The keyboard reaches it, so a screen reader must be able to say what it is.
+    if (widget && (widget->focusPolicy() & Qt::TabFocus) && widget->isEnabled() &&
+        !isControlRole(node->role()) && !qobject_cast<QAbstractScrollArea *>(widget))
+        problems << what + QStringLiteral(" takes the focus but has no control role");
     if (isControlRole(node->role())) {
         const QString name = node->text(QAccessible::Name);
-        auto *widget = qobject_cast<QWidget *>(node->object());
-        const QString what = widget ? describe(widget) : QStringLiteral("a control");
         if (name.trimmed().isEmpty())
             problems << what + QStringLiteral(" has no accessible name");
         else if (name.endsWith(QChar(0x2026)))

@@ -1,9 +1,13 @@
+#include "views/keyboardactivation.h"
 #include "views/uiresources.h"
 #include "views/vtmovecell.h"
+#include "views/vtpagecontrol.h"
 #include "views/vtsimpleslider.h"
 #include "widgettestmain.h"
 
+#include <QAccessible>
 #include <QPushButton>
+#include <QSignalSpy>
 
 namespace {
 class Recorder final : public VtMoveCellTarget, public VtSimpleSliderTarget {
@@ -141,6 +145,66 @@ private Q_SLOTS:
         slider.setValue(start);
         QTest::mouseClick(plus ? slider.plusButton() : slider.minusButton(), Qt::LeftButton);
         QCOMPARE(recorder.sent, QStringList{sent});
+    }
+
+    // What a screen reader hears of a row and can do with it: its role, its
+    // press and its swipe panel as actions, open or closed.
+    void aRowIsAListItemWithItsActions()
+    {
+        Recorder recorder;
+        VtMoveCell cell;
+        cell.setAccessibleName(QStringLiteral("Hall")); // named first, as the screens do
+        cell.viewTouched(&recorder);
+        QAccessibleInterface *row = QAccessible::queryAccessibleInterface(&cell);
+        QCOMPARE(row->role(), QAccessible::ListItem);
+        QCOMPARE(row->text(QAccessible::Name), QStringLiteral("Hall"));
+        QVERIFY(row->state().focusable);
+        QVERIFY(!row->state().expandable);
+        QAccessibleActionInterface *actions = row->actionInterface();
+        QVERIFY(actions);
+        actions->doAction(QAccessibleActionInterface::pressAction());
+        actions->doAction(QAccessibleActionInterface::showMenuAction());
+        QTRY_COMPARE(recorder.codes, (QStringList{"P", "L"}));
+        QTest::keyClick(&cell, Qt::Key_Right); // the panel from the keyboard
+        QTRY_COMPARE(recorder.codes.constLast(), QStringLiteral("L"));
+        KeyboardActivation::setExpanded(&cell, true);
+        QVERIFY(row->state().expandable);
+        QVERIFY(row->state().expanded);
+    }
+
+    void aSliderSpeaksItsLevel()
+    {
+        Recorder recorder;
+        VtSimpleSlider slider;
+        slider.setTarget(&recorder);
+        slider.setValue(60);
+        QAccessibleInterface *level = QAccessible::queryAccessibleInterface(&slider);
+        QCOMPARE(level->role(), QAccessible::Slider);
+        QCOMPARE(level->text(QAccessible::Value), QStringLiteral("60%"));
+        QAccessibleValueInterface *value = level->valueInterface();
+        QVERIFY(value);
+        QCOMPARE(value->maximumValue().toDouble(), 100.0);
+        value->setCurrentValue(30); // as a drag to 30 would: moved and sent
+        QCOMPARE(recorder.sent, QStringList{"30"});
+        QCOMPARE(value->currentValue().toDouble(), 30.0);
+    }
+
+    void pageDotsTurnByKeyAndSayWhichPage()
+    {
+        VtPageControl dots;
+        dots.setNumberOfPages(3);
+        QSignalSpy chosen(&dots, &VtPageControl::pageChosen);
+        QTest::keyClick(&dots, Qt::Key_Right);
+        QTest::keyClick(&dots, Qt::Key_Right);
+        QTest::keyClick(&dots, Qt::Key_Right); // no page beyond the last
+        QCOMPARE(chosen.size(), 2);
+        QAccessibleInterface *pages = QAccessible::queryAccessibleInterface(&dots);
+        QCOMPARE(pages->role(), QAccessible::Slider);
+        QCOMPARE(pages->text(QAccessible::Value), QStringLiteral("3 of 3"));
+        pages->valueInterface()->setCurrentValue(1);
+        QCOMPARE(chosen.constLast().constFirst().toInt(), 0);
+        dots.setNumberOfPages(1);
+        QCOMPARE(dots.focusPolicy(), Qt::NoFocus); // nothing to turn
     }
 
     void sliderValueFollowsItsRange()

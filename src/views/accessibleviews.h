@@ -1,0 +1,16 @@
+#pragma once
+
+// What assistive technology hears of the custom widgets, which Qt would
+// otherwise present as nameless panes: a widget that acts on a touch and
+// takes the keyboard is a button or a list row with the press (and, for a
+// row with a swipe panel, the menu) as its actions and its open or closed
+// state; the level slider and the page dots are sliders with their value.
+class QWidget;
+
+namespace AccessibleViews {
+// Installs the factory once; the widgets concerned call it as they are made.
+void install();
+// Drops what was made for the widget before it became one of these, so that
+// the next question makes the right one.
+void renew(QWidget *widget);
+} // namespace AccessibleViews
