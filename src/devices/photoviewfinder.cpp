@@ -1,5 +1,7 @@
 #include "photoviewfinder.h"
 
+#include "views/focustrap.h"
+
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -60,6 +62,7 @@ void PhotoViewfinder::open()
 {
     show();
     raise();
+    FocusTrap::enter(this);
     setFocus();
     m_feed->start();
 }

@@ -2,6 +2,7 @@
 
 #include "enrol/framefeed.h"
 #include "views/dismissable.h"
+#include "views/focustrap.h"
 
 #include <QImage>
 #include <QWidget>
@@ -32,6 +33,7 @@ Q_SIGNALS:
     void taken(const QImage &photo);
 
 protected:
+    bool focusNextPrevChild(bool next) override { return FocusTrap::cycle(this, next); }
     bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void paintEvent(QPaintEvent *event) override;

@@ -230,6 +230,10 @@ void HomeFunctionTile::rebuildItems()
     for (int k = 0; k < qMin(m_shownItems, int(records.size())); ++k)
         m_items.append(makeItem(k + 1, records.at(k)));
     layoutParts();
+    // Tab goes from the tile's "All" down its items, then on to the next tile.
+    QWidget *previous = m_all;
+    for (QWidget *item : std::as_const(m_items))
+        QWidget::setTabOrder(std::exchange(previous, item), item);
     if (QWidget *again = m_items.value(focused))
         again->setFocus(Qt::TabFocusReason);
 }

@@ -79,6 +79,8 @@ void HomeScenarioStrip::setScenarios(const QList<QVariantMap> &scenarios)
         pages.append(page);
     }
     m_pages->setPages(pages);
+    // Tab reaches the dots after the entries they page through.
+    QWidget::setTabOrder(m_entries.constLast(), m_pageControl);
     layoutEntries();
 }
 

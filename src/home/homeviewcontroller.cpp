@@ -17,6 +17,8 @@
 #include "store/checkmanager.h"
 #include "store/recordkeys.h"
 #include "views/fade.h"
+#include "views/followfocus.h"
+#include "views/keyboardreach.h"
 #include "views/screenmode.h"
 #include "views/vtactionsheet.h"
 #include "vthomecontrolsheet.h"
@@ -112,6 +114,8 @@ void HomeViewController::layoutCenterView()
 
     m_content = new QScrollArea(m_centerView);
     m_content->setObjectName(QStringLiteral("centerContent"));
+    m_content->setFocusPolicy(Qt::NoFocus); // the tiles and the strip take it
+    FollowFocus::install(m_content);
     m_content->setFrameShape(QFrame::NoFrame);
     m_content->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_content->setWidgetResizable(true);
@@ -166,6 +170,7 @@ void HomeViewController::updateCenterView()
     }
     m_strip->setScenarios(m_lists.scenarioArray);
     m_leftView->reloadData();
+    KeyboardReach::set(m_leftView, m_ifShowLeftView); // the menu's rows may be new
 }
 
 void HomeViewController::navRightButtonItemPressed()
@@ -215,6 +220,12 @@ void HomeViewController::showLeftViewNormal(bool show, bool animate)
 {
     m_ifShowLeftView = show;
     setCenterTouchable(!show);
+    // Tab reaches the menu while it is open, the main panel while it is not
+    // (and the button that closes the menu always).
+    KeyboardReach::set(m_leftView, show);
+    KeyboardReach::set(m_content, !show);
+    if (QWidget *scan = navBar()->rightButton())
+        KeyboardReach::set(scan, !show);
     navBar()->setLeftIcon(QIcon(show ? kMenuBackIcon : kMenuIcon),
                           show ? tr("Close Menu") : tr("Menu"));
     if (show) {

@@ -4,6 +4,7 @@
 #include "scenarios/scenepicture.h"
 #include "store/recordkeys.h"
 #include "views/fade.h"
+#include "views/focustrap.h"
 #include "views/picturelibrary.h"
 #include "views/vtlightingimageview.h"
 
@@ -185,6 +186,7 @@ void VtHomeControlSheet::show()
 {
     QWidget::show();
     raise();
+    FocusTrap::enter(this);
     auto *slide = new QPropertyAnimation(m_panel, "pos", this);
     slide->setDuration(kSlideMilliseconds);
     slide->setStartValue(QPoint(0, height()));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "views/dismissable.h"
+#include "views/focustrap.h"
 
 #include <QVariantMap>
 #include <QWidget>
@@ -48,6 +49,7 @@ Q_SIGNALS:
     void clickedButtonAtIndex(int index, const QString &controlType);
 
 protected:
+    bool focusNextPrevChild(bool next) override { return FocusTrap::cycle(this, next); }
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;

@@ -1,5 +1,7 @@
 #include "tablearea.h"
 
+#include "followfocus.h"
+
 #include "touchpan.h"
 
 #include <QCoreApplication>
@@ -13,6 +15,8 @@ TableArea::TableArea(QWidget *parent)
     setWidget(m_layout->parentWidget());
     setWidgetResizable(true);
     setFrameShape(QFrame::NoFrame);
+    setFocusPolicy(Qt::NoFocus); // what it holds takes the focus; it scrolls to follow
+    FollowFocus::install(this);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // One finger scrolls the list on a touch screen.
     new TouchPan(this);

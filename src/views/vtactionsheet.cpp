@@ -1,5 +1,7 @@
 #include "vtactionsheet.h"
 
+#include "focustrap.h"
+
 #include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -39,6 +41,7 @@ void VtActionSheet::showSheet()
 {
     show();
     raise();
+    FocusTrap::enter(this);
 }
 
 void VtActionSheet::choose(int index)

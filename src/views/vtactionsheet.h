@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dismissable.h"
+#include "focustrap.h"
 
 #include <QStringList>
 #include <QWidget>
@@ -21,6 +22,7 @@ Q_SIGNALS:
     void clickedButtonAtIndex(int index);
 
 protected:
+    bool focusNextPrevChild(bool next) override { return FocusTrap::cycle(this, next); }
     void mousePressEvent(QMouseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 

@@ -1,5 +1,7 @@
 #include "vtalertdialog.h"
 
+#include "focustrap.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
@@ -12,6 +14,7 @@ public:
     using QWidget::QWidget;
 
 protected:
+    bool focusNextPrevChild(bool next) override { return FocusTrap::cycle(this, next); }
     void paintEvent(QPaintEvent *) override
     {
         QPainter(this).fillRect(rect(), QColor(0, 0, 0, 110));
@@ -54,4 +57,5 @@ void VtAlertDialog::showAlert(const QString &message, const QStringList &buttons
     panel->move((m_window->width() - width) / 2, (m_window->height() - panel->height()) / 2);
     overlay->show();
     overlay->raise();
+    FocusTrap::enter(overlay);
 }

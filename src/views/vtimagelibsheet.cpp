@@ -1,5 +1,7 @@
 #include "vtimagelibsheet.h"
 
+#include "focustrap.h"
+
 #include "picturelibrary.h"
 
 #include <QGridLayout>
@@ -35,6 +37,7 @@ void VtImageLibSheet::showSheet()
 {
     show();
     raise();
+    FocusTrap::enter(this);
 }
 
 void VtImageLibSheet::choose(int index)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dismissable.h"
+#include "focustrap.h"
 
 #include <QWidget>
 
@@ -18,6 +19,7 @@ Q_SIGNALS:
     void clickedButtonAtIndex(int index);
 
 protected:
+    bool focusNextPrevChild(bool next) override { return FocusTrap::cycle(this, next); }
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
 

@@ -64,6 +64,9 @@ void VtMoveCell::ensurePanel(int height)
                 m_target->VtMoveCellSelector(this, QStringLiteral("E"));
         });
         m_panel->hide();
+        // Tab reaches the panel's buttons right after their row.
+        QWidget::setTabOrder(this, m_edit);
+        QWidget::setTabOrder(m_edit, m_delete);
     }
     m_panel->resize(kPanelWidth, height);
     // Centres 32.5 (Edit) and 97.5 (Delete) points from the panel's left.

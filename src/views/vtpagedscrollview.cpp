@@ -1,5 +1,7 @@
 #include "vtpagedscrollview.h"
 
+#include "followfocus.h"
+
 #include "touchpan.h"
 #include "vtpagecontrol.h"
 
@@ -11,6 +13,8 @@ VtPagedScrollView::VtPagedScrollView(QWidget *parent)
     : QScrollArea(parent), m_animation(new QPropertyAnimation(horizontalScrollBar(), "value", this))
 {
     setFrameShape(QFrame::NoFrame);
+    setFocusPolicy(Qt::NoFocus); // what it holds takes the focus; it scrolls to follow
+    FollowFocus::install(this);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setWidgetResizable(false);

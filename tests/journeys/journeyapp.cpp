@@ -346,6 +346,91 @@ QStringList JourneyApp::coveredControls(QWidget *scope) const
     return problems;
 }
 
+bool JourneyApp::isOnShow(QWidget *widget) const
+{
+    if (!widget->isVisible() || !widget->isEnabled())
+        return false;
+    const QRect shown = visiblePart(widget);
+    if (shown.isEmpty())
+        return false;
+    // A part that lets touches through (the main panel beside the open menu)
+    // is still seen, and the keyboard still reaches what it shows.
+    for (QWidget *up = widget; up; up = up->parentWidget())
+        if (up->testAttribute(Qt::WA_TransparentForMouseEvents))
+            return true;
+    QWidget *hit = m_window->childAt(shown.center());
+    return hit == widget || widget->isAncestorOf(hit);
+}
+
+// How far down the screen a widget sits, a list's rows by their place in
+// the whole list (the list scrolls as the focus moves down it).
+int JourneyApp::screenTop(QWidget *widget) const
+{
+    QScrollArea *outermost = nullptr;
+    for (QWidget *up = widget->parentWidget(); up; up = up->parentWidget())
+        if (auto *area = qobject_cast<QScrollArea *>(up);
+            area && area->widget() && area->widget()->isAncestorOf(widget))
+            outermost = area;
+    if (outermost)
+        return outermost->mapTo(m_window.get(), QPoint(0, 0)).y() +
+               widget->mapTo(outermost->widget(), QPoint(0, 0)).y();
+    return widget->mapTo(m_window.get(), QPoint(0, 0)).y();
+}
+
+QList<QWidget *> JourneyApp::usableWidgets()
+{
+    QWidget *layer = modalLayer();
+    QList<QWidget *> usable;
+    for (QWidget *widget : (layer ? layer : m_window.get())->findChildren<QWidget *>())
+        if ((widget->focusPolicy() & Qt::TabFocus) && isOnShow(widget))
+            usable << widget;
+    return usable;
+}
+
+QStringList JourneyApp::tabRound()
+{
+    m_window->activateWindow();
+    const QList<QWidget *> expected = usableWidgets();
+    QStringList problems;
+    QList<QWidget *> round;
+    int upwardJumps = 0;
+    int lastTop = -1;
+    for (int presses = 0; presses < 300; ++presses) {
+        QWidget *focused = QApplication::focusWidget();
+        QTest::keyClick(focused ? focused : m_window.get(), Qt::Key_Tab);
+        focused = QApplication::focusWidget();
+        if (!focused) {
+            problems << QStringLiteral("Tab leaves the window");
+            break;
+        }
+        if (round.contains(focused))
+            break; // once round
+        round << focused;
+        if (!isOnShow(focused)) {
+            problems << describe(focused) + QStringLiteral(" takes the focus out of sight");
+            continue;
+        }
+        const int top = screenTop(focused);
+        if (lastTop >= 0 && top < lastTop - 10)
+            ++upwardJumps;
+        lastTop = top;
+    }
+    for (QWidget *widget : expected)
+        if (!round.contains(widget))
+            problems << describe(widget) + QStringLiteral(" is never reached by Tab");
+    if (upwardJumps > 1)
+        problems << QStringLiteral("Tab goes back up the screen %1 times in a round: %2")
+                        .arg(upwardJumps)
+                        .arg([&round] {
+                            QStringList names;
+                            for (QWidget *widget : round)
+                                names << describe(widget);
+                            return names.join(QStringLiteral(" > "));
+                        }());
+    problems.removeDuplicates();
+    return problems;
+}
+
 QWidget *JourneyApp::modalLayer() const
 {
     // A sheet or a dialog: a layer of the window over all of it, above the

@@ -94,6 +94,11 @@ public:
     // What a screen reader would meet on the window now: interactive
     // controls without an accessible name, or with a name cut short ("…").
     QStringList unnamedControls() const;
+    // What a keyboard user meets with Tab on the window now, going once all
+    // the way round: a focus that lands out of sight or under something,
+    // controls on show that Tab never reaches, an order that jumps back up
+    // more than the once it takes to go round.
+    QStringList tabRound();
     // Audits, then keeps a picture of the window for people to look at.
     QStringList auditAndSave(const QString &name);
 
@@ -104,6 +109,11 @@ public:
 
 private:
     QStringList coveredControls(QWidget *scope) const;
+    // Interactive, shown in full and not under anything: a person can use it.
+    bool isOnShow(QWidget *widget) const;
+    int screenTop(QWidget *widget) const;
+    // The widgets of the window a person can use now (a sheet's alone while one shows).
+    QList<QWidget *> usableWidgets();
     QWidget *modalLayer() const;
     [[nodiscard]] bool reach(QWidget *widget, QPoint at);
 

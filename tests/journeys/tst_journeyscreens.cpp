@@ -49,6 +49,8 @@ class TestJourneyScreens : public QObject {
         QVERIFY2(problems.isEmpty(), qPrintable(name + ":\n" + problems.join('\n')));
         const QStringList unnamed = app->unnamedControls();
         QVERIFY2(unnamed.isEmpty(), qPrintable(name + ":\n" + unnamed.join(QLatin1Char('\n'))));
+        const QStringList tabbing = app->tabRound();
+        QVERIFY2(tabbing.isEmpty(), qPrintable(name + ":\n" + tabbing.join(QLatin1Char('\n'))));
     }
 
     // Back to the home screen, and its menu closed with a tap on the main
