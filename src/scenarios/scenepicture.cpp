@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QSaveFile>
+#include <QtMath>
 
 std::optional<QString> ScenePicture::save(const QByteArray &imageData)
 {
@@ -29,8 +30,13 @@ QPixmap ScenePicture::fileOrBuiltIn(const QString &imagePath, int side)
     if (imagePath.isEmpty())
         return {};
     const QPixmap file(imagePath);
-    if (!file.isNull())
-        return file.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    if (!file.isNull()) {
+        const qreal ratio = PictureLibrary::pixelRatio(); // crisp on a high-density screen
+        QPixmap scaled = file.scaled(qCeil(side * ratio), qCeil(side * ratio), Qt::KeepAspectRatio,
+                                     Qt::SmoothTransformation);
+        scaled.setDevicePixelRatio(ratio);
+        return scaled;
+    }
     return PictureLibrary::picture(imagePath, side);
 }
 

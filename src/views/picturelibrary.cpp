@@ -1,8 +1,10 @@
 #include "picturelibrary.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRegularExpression>
+#include <QtMath>
 
 namespace {
 const QColor kInk(69, 61, 59);
@@ -81,6 +83,11 @@ bool PictureLibrary::has(const QString &name)
     return !picture(name, 8).isNull();
 }
 
+qreal PictureLibrary::pixelRatio()
+{
+    return qGuiApp ? qMax(1.0, qGuiApp->devicePixelRatio()) : 1.0;
+}
+
 QPixmap PictureLibrary::picture(const QString &name, int side)
 {
     static const QRegularExpression icon(QStringLiteral("^icon_choose_small_(\\d)(\\.png)?$"));
@@ -90,7 +97,9 @@ QPixmap PictureLibrary::picture(const QString &name, int side)
     if (!m.hasMatch() && base != QLatin1String("device_Light") &&
         base != QLatin1String("device_Curtain") && base != QLatin1String("device_SuperBox"))
         return {};
-    QPixmap pixmap(side, side);
+    const qreal ratio = pixelRatio();
+    QPixmap pixmap(qCeil(side * ratio), qCeil(side * ratio));
+    pixmap.setDevicePixelRatio(ratio);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);

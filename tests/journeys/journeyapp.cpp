@@ -13,6 +13,7 @@
 #include "loopbacksimulator.h"
 #include "store/database.h"
 #include "views/elidedlabel.h"
+#include "views/vtlightingimageview.h"
 #include "views/vtmovecell.h"
 #include "views/vtsimpleslider.h"
 
@@ -474,6 +475,15 @@ QStringList JourneyApp::audit()
             cover->geometry() == m_window->rect())
             problems << QStringLiteral("the window is hidden under %1").arg(describe(cover));
     }
+    // On a high-density screen, pictures are drawn at its density, not blown up.
+    const qreal ratio = m_window->devicePixelRatio();
+    for (VtLightingImageView *view : m_window->findChildren<VtLightingImageView *>())
+        if (view->isVisible() && !view->picture().isNull() &&
+            view->picture().devicePixelRatio() < ratio)
+            problems << QStringLiteral("a picture of %1 is drawn at %2x on a %3x screen")
+                            .arg(describe(view->parentWidget()))
+                            .arg(view->picture().devicePixelRatio())
+                            .arg(ratio);
     problems.removeDuplicates();
     return problems;
 }
@@ -534,8 +544,12 @@ QStringList JourneyApp::auditAndSave(const QString &name)
 {
     const QStringList problems = audit();
     const QSize size = m_window->size();
-    const QString folder =
-        QStringLiteral(SCREENSHOT_DIR "/journeys/%1x%2").arg(size.width()).arg(size.height());
+    // Pictures at a higher density go to their own folder ("320x568@2x").
+    const qreal ratio = m_window->devicePixelRatio();
+    const QString folder = QStringLiteral(SCREENSHOT_DIR "/journeys/%1x%2%3")
+                               .arg(size.width())
+                               .arg(size.height())
+                               .arg(ratio > 1 ? QStringLiteral("@%1x").arg(ratio) : QString());
     QDir().mkpath(folder);
     m_window->grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
     return problems;
