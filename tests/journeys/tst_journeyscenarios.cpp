@@ -363,6 +363,12 @@ private Q_SLOTS:
         QVERIFY(app->homeOnTop());
         QCOMPARE(app->simulator()->home().scenario(3)->name, QStringLiteral("Typed"));
         QCOMPARE(membersOf(3), QStringList{"211300001230"});
+
+        // And it runs from the strip by keyboard: the strip turns to its page.
+        QVERIFY(app->focusByTab(named(QStringLiteral("Typed"))));
+        QVERIFY(!QApplication::focusWidget()->visibleRegion().isEmpty());
+        QVERIFY(app->press(Qt::Key_Return));
+        QCOMPARE(app->received().constLast(), QStringLiteral("cfg,scenario,3,1"));
     }
 
     void helpAndAboutFromTheMenu()
