@@ -3,7 +3,6 @@
 #include "devicecommands.h"
 #include "lightstatetext.h"
 #include "store/database.h"
-#include "store/jsoncodec.h"
 #include "store/recordkeys.h"
 #include "views/elidedlabel.h"
 #include "views/picturelibrary.h"
@@ -103,8 +102,8 @@ void LightingViewController::controlConfirmed(const QString &deviceId)
     for (int row = 0; row < customArray().size(); ++row) {
         if (customArray().at(row).value(Key::id).toString() != deviceId)
             continue;
-        const std::optional<QVariantMap> stored = JsonCodec::recordFromJSONString(
-            Database::instance()->selectMainDeviceWithMainID(deviceId));
+        const std::optional<QVariantMap> stored =
+            Database::instance()->deviceRecordWithMainID(deviceId);
         if (!stored)
             return;
         // Only the state: the row's expansion is the screen's own.

@@ -11,7 +11,12 @@ QString LightStateText::of(const QVariantMap &record)
         return tr("ON");
     if (turnOn == Value::no)
         return tr("OFF");
-    return QStringLiteral("%1%").arg(int(turnOn.toDouble())); // text that is no number counts as 0
+    return level(int(turnOn.toDouble())); // text that is no number counts as 0
+}
+
+QString LightStateText::level(int percent)
+{
+    return QStringLiteral("%1%").arg(percent);
 }
 
 QString LightStateText::spoken(const QVariantMap &record)

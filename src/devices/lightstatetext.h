@@ -12,6 +12,8 @@ class LightStateText {
 
 public:
     static QString of(const QVariantMap &record);
+    // A dimmer's level: "60%".
+    static QString level(int percent);
     // "Hall: ON", or the name alone when there is no state.
     static QString spoken(const QVariantMap &record);
 };

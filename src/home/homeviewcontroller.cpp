@@ -15,6 +15,7 @@
 #include "navigationstack.h"
 #include "scenarios/sceneviewcontroller.h"
 #include "store/checkmanager.h"
+#include "store/database.h"
 #include "store/recordkeys.h"
 #include "views/fade.h"
 #include "views/followfocus.h"
@@ -171,6 +172,21 @@ void HomeViewController::updateCenterView()
     m_strip->setScenarios(m_lists.scenarioArray);
     m_leftView->reloadData();
     KeyboardReach::set(m_leftView, m_ifShowLeftView); // the menu's rows may be new
+}
+
+void HomeViewController::controlConfirmed(const QString &deviceId)
+{
+    // Only the light's state: the lists keep their order and the strip its page.
+    const std::optional<QVariantMap> stored =
+        Database::instance()->deviceRecordWithMainID(deviceId);
+    if (!stored)
+        return;
+    for (QVariantMap &light : m_lists.lightingArray)
+        if (light.value(Key::id) == deviceId)
+            light.insert(Key::turnOn, stored->value(Key::turnOn));
+    for (HomeFunctionTile *tile : std::as_const(m_tiles))
+        if (tile->area() == QLatin1String("1") && tile->isOpen())
+            tile->setOpen(true, false);
 }
 
 void HomeViewController::navRightButtonItemPressed()

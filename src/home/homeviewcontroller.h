@@ -37,7 +37,7 @@ public:
     void updateCenterView() override;
     void updateMainView() override { updateCenterView(); }
     // An open panel shows the light's new state.
-    void controlConfirmed(const QString &) override { updateCenterView(); }
+    void controlConfirmed(const QString &deviceId) override;
     void navRightButtonItemPressed() override;
     void navLeftButtonItemPressed() override;
     int refreshCount() const { return m_refreshes; }

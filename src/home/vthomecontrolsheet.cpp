@@ -1,6 +1,7 @@
 #include "vthomecontrolsheet.h"
 
 #include "core/textnumber.h"
+#include "devices/lightstatetext.h"
 #include "scenarios/scenepicture.h"
 #include "store/recordkeys.h"
 #include "views/fade.h"
@@ -170,7 +171,7 @@ void VtHomeControlSheet::showSwitchState()
 
 void VtHomeControlSheet::showLevel(int level)
 {
-    m_level->setText(QStringLiteral("%1%").arg(level));
+    m_level->setText(LightStateText::level(level));
 }
 
 void VtHomeControlSheet::sliderMovedTo(int level)

@@ -349,6 +349,11 @@ void Database::removeUnreferencedPictures()
             QFile::remove(file.absoluteFilePath());
 }
 
+std::optional<QVariantMap> Database::deviceRecordWithMainID(const QString &mainID)
+{
+    return JsonCodec::recordFromJSONString(selectMainDeviceWithMainID(mainID));
+}
+
 std::optional<QVariantMap> Database::scenarioRecordWithMainID(const QString &mainID)
 {
     Session session(this);

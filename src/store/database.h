@@ -33,6 +33,8 @@ public:
     bool insertMainDeviceWithJSON(const QByteArray &json, const QString &type, const QString &id);
     void deleteMainDeviceWithMainID(const QString &mainID);
     QString selectMainDeviceWithMainID(const QString &mainID);
+    // The same, parsed; nothing when there is none or it cannot be read.
+    std::optional<QVariantMap> deviceRecordWithMainID(const QString &mainID);
     bool updateMainDeviceWithMainID(const QString &mainID, const QVariantMap &record);
     QList<QVariantMap> readAllMainDeviceInfo(const std::optional<QVariantMap> &filter = {});
 
