@@ -334,21 +334,6 @@ private Q_SLOTS:
         QCOMPARE(QString::fromLatin1(stack()->top()->metaObject()->className()), screen);
     }
 
-    void aScenarioRunsFromTheStrip()
-    {
-        simulator = startLoopbackSimulator(SimulatedHome::demo());
-        QVERIFY(simulator);
-        storeDemoMaster();
-        Database::instance()->insertMainDeviceWithInfo(usedDevice(kHall, "S", "Hall", 0));
-        openWindow();
-        // All, All On, All Off, Add Scenario: All Off is the third entry.
-        QTest::mouseClick(home()->strip()->entryAt(2), Qt::LeftButton);
-        QCOMPARE(home()->scenarioArray().at(1).value(Key::state).toString(), Value::yes);
-        QVERIFY(home()->strip()->entryAt(2)->property("active").toBool());
-        QTRY_VERIFY(!simulator->home().channel(kHall)->state.on);
-        settle();
-    }
-
     void fingersOnATouchScreen()
     {
         Database *store = Database::instance();

@@ -274,6 +274,15 @@ bool JourneyApp::back()
     return screen && tap(screen->navBar()->leftButton());
 }
 
+bool JourneyApp::openMenuRow(const QString &text)
+{
+    QTest::qWait(HomeViewController::kMenuGuardMilliseconds); // the guard is time itself
+    if (!home()->ifShowLeftView() && !(tap(home()->navBar()->leftButton()) && settle()))
+        return false;
+    QAbstractButton *row = button(text);
+    return row && tap(row);
+}
+
 bool JourneyApp::focusByTab(const std::function<bool(QWidget *)> &wanted)
 {
     m_window->activateWindow();

@@ -80,6 +80,10 @@ public:
                     int steps = 8);
     void fingerSwipeLeft(QWidget *rowWidget);
     [[nodiscard]] bool back();
+    // Opens a row of the home's menu as a person does: the menu button when
+    // the menu is closed (it stays open when a screen it opened comes back),
+    // then the row, once the second that guards the rows is past.
+    [[nodiscard]] bool openMenuRow(const QString &text);
     // Presses Tab until the focused widget is the wanted one (at most 80
     // times); false when Tab never reaches it.
     [[nodiscard]] bool focusByTab(const std::function<bool(QWidget *)> &wanted);

@@ -105,16 +105,6 @@ class TestJourneyScenarios : public QObject {
         return image.pixelColor(image.rect().center());
     }
 
-    void openMenuRow(const QString &text)
-    {
-        // The menu stays open when a screen it opened comes back to the home.
-        if (!home()->ifShowLeftView()) {
-            QVERIFY(app->tap(home()->navBar()->leftButton()));
-            QVERIFY(app->settle());
-        }
-        QVERIFY(app->tap(app->button(text)));
-    }
-
 private Q_SLOTS:
     JOURNEY_SIZES
 
@@ -373,14 +363,13 @@ private Q_SLOTS:
 
     void helpAndAboutFromTheMenu()
     {
-        openMenuRow(QStringLiteral("Help"));
+        QVERIFY(app->openMenuRow(QStringLiteral("Help")));
         QVERIFY(app->waitFor<HelpViewController>());
         QStringList problems = app->auditAndSave(QStringLiteral("help"));
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
         QVERIFY(app->back());
         QVERIFY(app->homeOnTop());
-        QTest::qWait(HomeViewController::kMenuGuardMilliseconds); // rows are guarded a second
-        openMenuRow(QStringLiteral("About"));
+        QVERIFY(app->openMenuRow(QStringLiteral("About")));
         auto *about = app->waitFor<AboutUSViewController>();
         QVERIFY(about);
         QCOMPARE(about->findChild<QLabel *>("version")->text(),

@@ -70,16 +70,7 @@ class TestJourneyScreens : public QObject {
         }
     }
 
-    void openMenuRow(const char *row)
-    {
-        QTest::qWait(HomeViewController::kMenuGuardMilliseconds); // rows are guarded a second
-        // The menu stays open when a screen it opened comes back to the home.
-        if (!home()->ifShowLeftView()) {
-            QVERIFY(app->tap(home()->navBar()->leftButton()));
-            QVERIFY(app->settle());
-        }
-        QVERIFY(app->tap(app->button(text("HomeMenuView", row))));
-    }
+    void openMenuRow(const char *row) { QVERIFY(app->openMenuRow(text("HomeMenuView", row))); }
 
     void tapTile(int index)
     {
