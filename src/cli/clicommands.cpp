@@ -269,18 +269,19 @@ bool CliCommands::applySetting(QVariantMap &device, const QString &state)
         DeviceCommands::moveCurtain(device, motions.value(s));
         return true;
     }
-    if (s == QLatin1String("on") || s == QLatin1String("off")) {
-        if (device.value(Key::control).toString() == Value::dimming)
-            DeviceCommands::dimLight(device, s == QLatin1String("on") ? 100 : 0);
-        else
-            DeviceCommands::switchLight(device, s == QLatin1String("on"));
+    // The record takes the state asked for: a scenario records it.
+    const bool dimmer = device.value(Key::control).toString() == Value::dimming;
+    const bool onOrOff = s == QLatin1String("on") || s == QLatin1String("off");
+    if (onOrOff && !dimmer) {
+        device.insert(Key::turnOn, s == QLatin1String("on") ? Value::yes : Value::no);
+        DeviceCommands::switchLight(device, s == QLatin1String("on"));
         return true;
     }
-    bool number = false;
-    const int level = s.toInt(&number);
-    if (!number || level < 0 || level > 100 ||
-        device.value(Key::control).toString() != Value::dimming)
+    bool number = onOrOff;
+    const int level = onOrOff ? (s == QLatin1String("on") ? 100 : 0) : s.toInt(&number);
+    if (!number || !dimmer || level < 0 || level > 100)
         return false;
+    device.insert(Key::turnOn, QString::number(level));
     DeviceCommands::dimLight(device, level);
     return true;
 }

@@ -134,26 +134,31 @@ bool ShowAlertManager::checkActivityShowOn() const
     return screen && screen->hasBarActivity();
 }
 
-void ShowAlertManager::activityOnTimeOutAfterAdding(int channelsAdded)
+void ShowAlertManager::activityOnTimeOutAfterAdding(int channelsAdded, Waiter waiter)
 {
     m_showActivityTimer.stop();
     AppDelegate *app = AppDelegate::instance();
     app->setIfConnected(AppDelegate::kConnectionFailed);
 
-    if (auto *screen = topScreenAs<TransmitterEnrolmentScreen>())
-        screen->superBoxAddSucceed(false);
-    else if (auto *screen = topScreenAs<DeviceEnrolmentScreen>())
-        screen->panelAddSucceed(QString::number(channelsAdded));
+    auto *transmitterEnrolment =
+        waiter == Waiter::TopScreen ? topScreenAs<TransmitterEnrolmentScreen>() : nullptr;
+    auto *deviceEnrolment =
+        waiter == Waiter::TopScreen ? topScreenAs<DeviceEnrolmentScreen>() : nullptr;
+    if (transmitterEnrolment)
+        transmitterEnrolment->superBoxAddSucceed(false);
+    else if (deviceEnrolment)
+        deviceEnrolment->panelAddSucceed(QString::number(channelsAdded));
     else if (app->connectionType() == AppDelegate::kStreamImport)
         showControlFailed();
     else if (app->connectionType() == AppDelegate::kDatagramExchange)
         transmitterConnectionFailed();
 
-    stopActivity();
-
     UDPSocketManager *channel = UDPSocketManager::instance();
-    channel->updateMainController();
-    channel->clearQueue();
+    if (waiter != Waiter::LinkCheck) {
+        stopActivity();
+        channel->updateMainController();
+        channel->clearQueue();
+    }
     if (const auto master = channel->homeLookup()->firstTransmitter())
         channel->getGatewayIPAgain(master->value(Key::id).toString());
 }

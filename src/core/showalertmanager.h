@@ -41,10 +41,15 @@ public:
     void startActivity(double seconds, ActivityEnd end = ActivityEnd::OwnTimeOut);
     void stopActivity();
     bool checkActivityShowOn() const;
-    void activityOnTimeOut() { activityOnTimeOutAfterAdding(0); }
+    // Whose wait ran out: the top screen's own (an enrolment screen is told
+    // its outcome), another command's (an enrolment screen is not), or the
+    // quiet check of the link (only the link state and the banner follow; the
+    // queue and the screen stay as they are).
+    enum class Waiter { TopScreen, OtherCommand, LinkCheck };
+    void activityOnTimeOut() { activityOnTimeOutAfterAdding(0, Waiter::TopScreen); }
     // The same, when a device enrolment got that far: its screen is told how
     // many channels were stored before the wait ran out.
-    void activityOnTimeOutAfterAdding(int channelsAdded);
+    void activityOnTimeOutAfterAdding(int channelsAdded, Waiter waiter);
     bool checkStartNavigationActivity(double seconds, ActivityEnd end = ActivityEnd::OwnTimeOut);
     bool checkStopNavigationActivity();
     bool isWindowActivityShowing() const { return m_windowActivity; }

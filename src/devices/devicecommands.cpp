@@ -16,16 +16,18 @@ void DeviceCommands::sendWithOperations(const QStringList &command, QList<QVaria
         command, std::nullopt, shareOperations(std::move(operations)));
 }
 
-void DeviceCommands::switchLight(QVariantMap &device, bool on)
+void DeviceCommands::switchLight(const QVariantMap &device, bool on)
 {
-    device.insert(Key::turnOn, on ? Value::yes : Value::no);
-    sendWithOperations(ControllerCommands::switchLight(device, on), {device});
+    QVariantMap wanted = device;
+    wanted.insert(Key::turnOn, on ? Value::yes : Value::no);
+    sendWithOperations(ControllerCommands::switchLight(device, on), {wanted});
 }
 
-void DeviceCommands::dimLight(QVariantMap &device, int level)
+void DeviceCommands::dimLight(const QVariantMap &device, int level)
 {
-    device.insert(Key::turnOn, QString::number(qBound(0, level, 100)));
-    sendWithOperations(ControllerCommands::dimLight(device, level), {device});
+    QVariantMap wanted = device;
+    wanted.insert(Key::turnOn, QString::number(qBound(0, level, 100)));
+    sendWithOperations(ControllerCommands::dimLight(device, level), {wanted});
 }
 
 void DeviceCommands::moveCurtain(const QVariantMap &device, const QString &motion)

@@ -5,15 +5,16 @@
 
 // What the device screens (and the command-line tool) send for a user's
 // action on one device: the command with the records its reply is matched
-// against, and the in-memory change made before the reply.
+// against. A control leaves the caller's record as it is: what a screen shows
+// changes when the home confirms it.
 class DeviceCommands {
 public:
     // "lig" for lights, "curtain" for curtains.
     static QString familyOf(const QVariantMap &device);
 
-    // The record changes at once; the store follows the acknowledgement.
-    static void switchLight(QVariantMap &device, bool on);
-    static void dimLight(QVariantMap &device, int level);
+    // The store takes the new state when the home acknowledges it.
+    static void switchLight(const QVariantMap &device, bool on);
+    static void dimLight(const QVariantMap &device, int level);
     // Motion "1" opens, "0" closes, "2" stops; the record does not change.
     static void moveCurtain(const QVariantMap &device, const QString &motion);
     // The reply decides; the store record goes when the transmitter agrees.

@@ -140,19 +140,23 @@ void DeviceTableViewController::VtMoveCellTableIfCanMoved(const QString &state)
 
 void DeviceTableViewController::toggleExpansion(int row)
 {
+    // Only "move" is stored: the rows' records may hold a state chosen here
+    // (a scenario's) or a use count older than the store's.
     Database *store = Database::instance();
     for (int i = 0; i < m_customArray.size(); ++i) {
         QVariantMap &other = m_customArray[i];
         if (i != row && other.value(Key::move).toString() == Value::yes) {
             other.insert(Key::move, Value::no);
-            store->updateMainDeviceWithMainID(other.value(Key::id).toString(), other);
+            store->updateMainDeviceWithMainID(other.value(Key::id).toString(), Key::move,
+                                              Value::no);
             break;
         }
     }
     QVariantMap &record = m_customArray[row];
     record.insert(Key::move,
                   record.value(Key::move).toString() == Value::yes ? Value::no : Value::yes);
-    store->updateMainDeviceWithMainID(record.value(Key::id).toString(), record);
+    store->updateMainDeviceWithMainID(record.value(Key::id).toString(), Key::move,
+                                      record.value(Key::move));
     const bool focused = m_cells.at(row)->hasFocus();
     reloadTable();
     // An opened row brings its controls into view, and keeps the keyboard's focus.

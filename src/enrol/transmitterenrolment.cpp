@@ -1,5 +1,6 @@
 #include "transmitterenrolment.h"
 
+#include "gateway/enrolmentoperations.h"
 #include "gateway/transmittercommands.h"
 #include "gateway/udpsocketmanager.h"
 #include "home/homeactions.h"
@@ -25,18 +26,22 @@ QString TransmitterEnrolment::roleLine(const QString &id)
 void TransmitterEnrolment::connect(const QString &id)
 {
     UDPSocketManager *channel = UDPSocketManager::instance();
+    // Its commands carry the ID, so that only their outcomes end the enrolment.
+    SharedOperations enrolment = EnrolmentOperations::forTransmitter(id);
     const QList<QVariantMap> transmitters = Database::instance()->readAllSuperBoxInfo();
     if (transmitters.isEmpty()) {
-        channel->getGatewayIPWithID(id);
+        channel->getGatewayIPWithID(id, std::nullopt, std::move(enrolment));
         return;
     }
     const QVariantMap &master = transmitters.constFirst();
     const QString masterId = master.value(Key::id).toString();
     if (masterId == id) {
-        channel->getGatewayIPWithID(id, master.value(Key::address).toString());
+        channel->getGatewayIPWithID(id, master.value(Key::address).toString(),
+                                    std::move(enrolment));
         return;
     }
-    channel->sendMessageWithCommandArray(TransmitterCommands::configureRole(masterId, id, false));
+    channel->sendMessageWithCommandArray(TransmitterCommands::configureRole(masterId, id, false),
+                                         std::nullopt, std::move(enrolment));
 }
 
 void TransmitterEnrolment::importConfiguration()

@@ -117,6 +117,7 @@ void VtScanViewController::captureOutput(const QString &text)
 void VtScanViewController::navRightButtonItemPressed()
 {
     stopScanning();
+    m_paused = true;
     auto *sheet =
         new VtActionSheet({tr("Open") + tr("Flashlight"), tr("Manual Input")}, 0, window());
     connect(sheet, &VtActionSheet::clickedButtonAtIndex, this, &VtScanViewController::optionChosen);
@@ -125,6 +126,7 @@ void VtScanViewController::navRightButtonItemPressed()
 
 void VtScanViewController::optionChosen(int index)
 {
+    m_paused = false;
     if (index == 2) {
         auto *entry = new HomeDetailViewController(
             tr("ID"), tr("Please input the device ID"),
@@ -156,7 +158,7 @@ void VtScanViewController::tryButtonPressed()
 
 void VtScanViewController::updateMainView()
 {
-    if (isVisible() && !m_scanning && !startUpOverlayShows())
+    if (isVisible() && !m_scanning && !m_paused && !startUpOverlayShows())
         startScanning();
 }
 
@@ -173,7 +175,7 @@ void VtScanViewController::showEvent(QShowEvent *event)
     ParentViewController::showEvent(event);
     if (!window()->findChild<QWidget *>(QStringLiteral("scanIntro")))
         showIntro();
-    if (!startUpOverlayShows())
+    if (!startUpOverlayShows() && !m_paused)
         startScanning();
 }
 

@@ -55,6 +55,9 @@ private:
 
     QString m_scanType;
     bool m_scanning = false;
+    // The options sheet is open: only its Cancel and the torch start the
+    // camera again, whatever reloads the screen meanwhile.
+    bool m_paused = false;
     ScanCamera *m_camera;
     QImage m_frame;
     QLabel *m_prompt;

@@ -15,7 +15,6 @@
 #include "gatewayreply.h"
 #include "resultcode.h"
 #include "store/database.h"
-#include "store/jsoncodec.h"
 #include "store/recordfactory.h"
 #include "store/recordkeys.h"
 #include "store/scenariostates.h"
@@ -149,17 +148,10 @@ void DeviceReplies::changeNameWithAnswer(int code, const QString &ligId,
 void DeviceReplies::storeAcknowledgedName(int code, const QVariantMap &renamed)
 {
     // Only the name: the rest of the record may have changed since.
-    Database *store = Database::instance();
-    const QString id = renamed.value(Key::id).toString();
-    std::optional<QVariantMap> stored =
-        code == ResultCode::Accepted
-            ? JsonCodec::recordFromJSONString(store->selectMainDeviceWithMainID(id))
-            : std::nullopt;
-    if (stored) {
-        stored->insert(Key::title, renamed.value(Key::title));
-        if (!store->updateMainDeviceWithMainID(id, *stored))
-            stored.reset();
-    }
+    const bool stored =
+        code == ResultCode::Accepted &&
+        Database::instance()->updateMainDeviceWithMainID(renamed.value(Key::id).toString(),
+                                                         Key::title, renamed.value(Key::title));
     if (!stored)
         ShowAlertManager::instance()->showControlFailed();
     m_channel->updateMainController();
@@ -168,24 +160,26 @@ void DeviceReplies::storeAcknowledgedName(int code, const QVariantMap &renamed)
 void DeviceReplies::lightControlWithAnswer(int code, const QString &ligId,
                                            const SharedOperations &operations)
 {
-    if (code == ResultCode::Accepted) {
-        for (const QVariantMap &entry : std::as_const(*operations)) {
-            if (entry.value(Key::id).toString() == ligId) {
-                // The home took it; a store that cannot follow says so.
-                if (Database::instance()->updateMainDeviceWithMainID(ligId, entry)) {
-                    if (auto *screen =
-                            AppDelegate::instance()->topScreenAs<ControlConfirmationScreen>())
-                        screen->controlConfirmed(ligId);
-                    return;
-                }
-                break;
-            }
-        }
+    if (code == ResultCode::Accepted && storeAcknowledgedState(ligId, *operations)) {
+        if (auto *screen = AppDelegate::instance()->topScreenAs<ControlConfirmationScreen>())
+            screen->controlConfirmed(ligId);
+        return;
     }
     if (auto *screen = AppDelegate::instance()->topScreenAs<ControlRefusalScreen>())
         screen->controlRefused(ligId);
     ShowAlertManager::instance()->showControlFailed();
     m_channel->updateMainController();
+}
+
+bool DeviceReplies::storeAcknowledgedState(const QString &ligId, const OperationList &operations)
+{
+    const auto sent =
+        std::find_if(operations.cbegin(), operations.cend(),
+                     [&](const QVariantMap &e) { return e.value(Key::id).toString() == ligId; });
+    // Only the state the command set: the rest of the stored record (its use
+    // count above all) may have changed since the command was built.
+    return sent != operations.cend() && Database::instance()->updateMainDeviceWithMainID(
+                                            ligId, Key::turnOn, sent->value(Key::turnOn));
 }
 
 void DeviceReplies::deleteLightWithAnswer(int code, const QString &ligId,
@@ -420,17 +414,11 @@ void DeviceReplies::getLightingStateWithServerInfo(const QString &info,
     const int index = int(entry - list.cbegin());
     const bool last = index == list.size() - 1;
 
-    Database *store = Database::instance();
-    std::optional<QVariantMap> device =
-        answer->code == ResultCode::Accepted
-            ? JsonCodec::recordFromJSONString(store->selectMainDeviceWithMainID(id))
-            : std::nullopt;
-    if (device) {
+    if (answer->code == ResultCode::Accepted) {
         const std::optional<QString> turnOn =
             UIDeviceCalculation::turnOnFromStateAnswer(id, answer->state, answer->level);
         if (turnOn)
-            device->insert(Key::turnOn, *turnOn);
-        store->updateMainDeviceWithMainID(device->value(Key::id).toString(), *device);
+            Database::instance()->updateMainDeviceWithMainID(id, Key::turnOn, *turnOn);
     }
     if (!last)
         stepAfter(index, operations);

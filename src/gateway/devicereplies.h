@@ -42,6 +42,9 @@ private:
     void reportEnrolment(const OperationList &operations);
     // A rename the master acknowledged is stored; a refused one shows the failure.
     void storeAcknowledgedName(int code, const QVariantMap &renamed);
+    // Stores the state an acknowledged control set on the stored record;
+    // false when there is none to store or the store could not follow.
+    bool storeAcknowledgedState(const QString &ligId, const OperationList &operations);
     void completeScenarioChange(const OperationList &operations);
     void storeScenarioChange(QVariantMap scenario, const QVariantList &accepted,
                              const QStringList &removed);

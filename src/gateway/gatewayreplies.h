@@ -13,13 +13,14 @@ public:
     {
     }
 
-    void overCommandWithServerInfo(const QString &info, const SharedOperations &) override
+    void overCommandWithServerInfo(const QString &info, const SharedOperations &operations) override
     {
-        m_transmitters.overCommandWithServerInfo(info);
+        m_transmitters.overCommandWithServerInfo(info, operations);
     }
-    void overGatewayIPWithServerInfo(const QString &info, const SharedOperations &) override
+    void overGatewayIPWithServerInfo(const QString &info,
+                                     const SharedOperations &operations) override
     {
-        m_transmitters.overGatewayIPWithServerInfo(info);
+        m_transmitters.overGatewayIPWithServerInfo(info, operations);
     }
     void overLightingControlWithServerInfo(const QString &info,
                                            const SharedOperations &operations) override
@@ -31,9 +32,10 @@ public:
     {
         m_devices.getLightingStateWithServerInfo(info, operations);
     }
-    void overScenarioWithServerInfo(const QString &info, const SharedOperations &) override
+    void overScenarioWithServerInfo(const QString &info,
+                                    const SharedOperations &operations) override
     {
-        m_scenarios.overScenarioWithServerInfo(info);
+        m_scenarios.overScenarioWithServerInfo(info, operations);
     }
     void overScenarioRunWithServerInfo(const QString &info,
                                        const SharedOperations &operations) override

@@ -14,6 +14,12 @@ int integerOf(const QString &field)
 {
     return TextNumber::integerValue(field);
 }
+
+// The code takes the request's last position, whatever the form's length.
+int codeOf(const QStringList &fields)
+{
+    return GatewayReply::codeOfField(fields.constLast());
+}
 } // namespace
 
 int GatewayReply::codeOfField(const QString &field)
@@ -37,8 +43,7 @@ GatewayReply::roleAcknowledgement(const QString &text)
     const QStringList fields = fieldsOf(text);
     if (fields.size() < 8 || integerOf(fields.at(3)) != 4)
         return std::nullopt;
-    return RoleAcknowledgement{fields.at(4), fields.at(6) == QLatin1String("m"),
-                               codeOfField(fields.at(7))};
+    return RoleAcknowledgement{fields.at(4), fields.at(6) == QLatin1String("m"), codeOf(fields)};
 }
 
 std::optional<GatewayReply::DeviceAcknowledgement>
@@ -48,7 +53,7 @@ GatewayReply::deviceAcknowledgement(const QString &text)
     if (fields.size() < 7)
         return std::nullopt;
     return DeviceAcknowledgement{fields.at(2), integerOf(fields.at(3)), fields.at(4),
-                                 codeOfField(fields.at(6))};
+                                 codeOf(fields)};
 }
 
 std::optional<GatewayReply::StateAnswer> GatewayReply::stateAnswer(const QString &text)
@@ -56,7 +61,7 @@ std::optional<GatewayReply::StateAnswer> GatewayReply::stateAnswer(const QString
     const QStringList fields = fieldsOf(text);
     if (fields.size() < 7)
         return std::nullopt;
-    return StateAnswer{fields.at(2), fields.at(4), fields.at(5), codeOfField(fields.at(6))};
+    return StateAnswer{fields.at(2), fields.at(4), fields.at(5), codeOf(fields)};
 }
 
 std::optional<GatewayReply::NamingAcknowledgement>
@@ -65,17 +70,18 @@ GatewayReply::namingAcknowledgement(const QString &text)
     const QStringList fields = fieldsOf(text);
     if (fields.size() < 6)
         return std::nullopt;
-    return NamingAcknowledgement{fields.at(3), fields.at(4), codeOfField(fields.at(5))};
+    return NamingAcknowledgement{fields.at(3), fields.at(4), codeOf(fields)};
 }
 
 std::optional<GatewayReply::RunAcknowledgement>
 GatewayReply::runAcknowledgement(const QString &text)
 {
-    // The run's four fields, then the code.
+    // The number and the code; transmitters differ on whether the run's
+    // operation field stays before the code.
     const QStringList fields = fieldsOf(text);
-    if (fields.size() < 5)
+    if (fields.size() < 4)
         return std::nullopt;
-    return RunAcknowledgement{fields.at(2), codeOfField(fields.at(4))};
+    return RunAcknowledgement{fields.at(2), codeOf(fields)};
 }
 
 std::optional<GatewayReply::Subject> GatewayReply::subject(const QString &text)

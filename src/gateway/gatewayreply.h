@@ -5,8 +5,8 @@
 #include <optional>
 
 // Replies as values: each form read from its reply text in one place. A reply
-// keeps the request's field positions, with the result code in its own field
-// ending in the two-character line suffix. A text too short for a form, or
+// keeps the request's field positions, with the result code in its last
+// field, ending in the two-character line suffix. A text too short for a form, or
 // not of that form, gives nothing.
 class GatewayReply {
 public:

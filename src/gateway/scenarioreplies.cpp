@@ -13,22 +13,51 @@
 #include "store/scenariostates.h"
 #include "udpsocketmanager.h"
 
-void ScenarioReplies::overScenarioWithServerInfo(const QString &info)
+void ScenarioReplies::overScenarioWithServerInfo(const QString &info,
+                                                 const SharedOperations &operations)
 {
     const std::optional<GatewayReply::NamingAcknowledgement> ack =
         GatewayReply::namingAcknowledgement(info);
-    if (!ack || ack->code != ResultCode::Accepted)
+    if (!ack)
         return;
-    const QString &number = ack->number;
-    const QString &name = ack->name;
-    Database *store = Database::instance();
-    if (std::optional<QVariantMap> scenario = store->scenarioRecordWithMainID(number)) {
-        if (scenario->value(Key::title).toString() != name) {
-            scenario->insert(Key::title, name);
-            store->updateScenarioWithMainID(scenario->value(Key::id).toString(), *scenario);
+    // The record this app asked the name for, with the picture chosen with it.
+    std::optional<QVariantMap> asked;
+    for (const QVariantMap &entry : std::as_const(*operations))
+        if (entry.contains(Key::insertScenario) &&
+            entry.value(Key::mainID).toString() == ack->number)
+            asked = entry.value(Key::insertScenario).toMap();
+    if (ack->code != ResultCode::Accepted) {
+        if (asked) {
+            ShowAlertManager::instance()->showLabelWithTitle(
+                UDPSocketManager::tr("Setting scenario failed"));
+            m_channel->updateMainController();
         }
+        return;
     }
+    // Stored first: the list the person returns to reads the store as it appears.
+    const bool changed = storeAcknowledgedName(ack->number, ack->name, asked);
+    leaveScenarioNaming();
+    if (changed)
+        m_channel->updateMainController();
+}
 
+bool ScenarioReplies::storeAcknowledgedName(const QString &number, const QString &name,
+                                            const std::optional<QVariantMap> &asked)
+{
+    Database *store = Database::instance();
+    std::optional<QVariantMap> scenario = store->scenarioRecordWithMainID(number);
+    if (!scenario)
+        return false;
+    QVariantMap named = *scenario;
+    named.insert(Key::title, name);
+    if (asked && asked->contains(Key::imagePath))
+        named.insert(Key::imagePath, asked->value(Key::imagePath));
+    return named != *scenario &&
+           store->updateScenarioWithMainID(named.value(Key::id).toString(), named);
+}
+
+void ScenarioReplies::leaveScenarioNaming()
+{
     AppDelegate *app = AppDelegate::instance();
     if (!app->topScreenAs<ScenarioNamingScreen>())
         return;

@@ -3,6 +3,9 @@
 #include "operationlist.h"
 
 #include <QString>
+#include <QVariantMap>
+
+#include <optional>
 
 class UDPSocketManager;
 
@@ -13,11 +16,18 @@ class ScenarioReplies {
 public:
     explicit ScenarioReplies(UDPSocketManager *channel) : m_channel(channel) {}
 
-    void overScenarioWithServerInfo(const QString &info);
+    // The name the master took is stored, with the picture chosen with it;
+    // a refused name that this app asked for is reported.
+    void overScenarioWithServerInfo(const QString &info, const SharedOperations &operations);
     // A run the master acknowledged sets its members' stored states.
     void overScenarioRunWithServerInfo(const QString &info, const SharedOperations &operations);
     void updateDeviceAndScenarioControlTimesWithInfo(const QString &info);
 
 private:
+    // True when the store took a change.
+    bool storeAcknowledgedName(const QString &number, const QString &name,
+                               const std::optional<QVariantMap> &asked);
+    void leaveScenarioNaming();
+
     UDPSocketManager *m_channel;
 };

@@ -4,6 +4,7 @@
 #include "core/logging.h"
 #include "core/showalertmanager.h"
 #include "core/transmitterenrolmentscreen.h"
+#include "enrolmentoperations.h"
 #include "gatewayreply.h"
 #include "resultcode.h"
 #include "store/database.h"
@@ -13,14 +14,17 @@
 #include "udpsocketmanager.h"
 
 namespace {
-void tellEnrolmentScreenItSucceeded()
+void tellEnrolmentScreenItSucceeded(const OperationList &operations, const QString &transmitterId)
 {
+    if (!EnrolmentOperations::enrolsTransmitter(operations, transmitterId))
+        return;
     if (auto *screen = AppDelegate::instance()->topScreenAs<TransmitterEnrolmentScreen>())
         screen->superBoxAddSucceed(true);
 }
 } // namespace
 
-void TransmitterReplies::overGatewayIPWithServerInfo(const QString &info)
+void TransmitterReplies::overGatewayIPWithServerInfo(const QString &info,
+                                                     const SharedOperations &operations)
 {
     qCInfo(lcGateway).noquote() << QStringLiteral("info:%1").arg(info);
     const std::optional<GatewayReply::LocateAnswer> answer = GatewayReply::locateAnswer(info);
@@ -46,15 +50,17 @@ void TransmitterReplies::overGatewayIPWithServerInfo(const QString &info)
     if (found == now.cend())
         return;
     if (found->value(Key::command).toString() == Value::yes) {
-        tellEnrolmentScreenItSucceeded();
+        tellEnrolmentScreenItSucceeded(*operations, id);
         return;
     }
     const QString masterId = now.constFirst().value(Key::id).toString();
     m_channel->sendMessageWithCommandArray(
-        TransmitterCommands::configureRole(masterId, id, found == now.cbegin()));
+        TransmitterCommands::configureRole(masterId, id, found == now.cbegin()), std::nullopt,
+        operations);
 }
 
-void TransmitterReplies::overCommandWithServerInfo(const QString &info)
+void TransmitterReplies::overCommandWithServerInfo(const QString &info,
+                                                   const SharedOperations &operations)
 {
     const std::optional<GatewayReply::RoleAcknowledgement> ack =
         GatewayReply::roleAcknowledgement(info);
@@ -65,7 +71,7 @@ void TransmitterReplies::overCommandWithServerInfo(const QString &info)
         (ack->code == ResultCode::AlreadyMaster && ack->asMaster)) {
         Database::instance()->updateSuperBoxWithAddress(std::nullopt, ack->transmitterId,
                                                         Value::yes);
-        tellEnrolmentScreenItSucceeded();
+        tellEnrolmentScreenItSucceeded(*operations, ack->transmitterId);
         return;
     }
     if (ack->code == ResultCode::AlreadyMaster) {

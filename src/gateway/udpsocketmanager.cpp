@@ -13,6 +13,7 @@
 
 #include "commandexchange.h"
 #include "commandline.h"
+#include "enrolmentoperations.h"
 #include "gatewayreplies.h"
 #include "localaddress.h"
 #include "transmittercommands.h"
@@ -267,23 +268,25 @@ void UDPSocketManager::updateMainController()
 
 bool UDPSocketManager::cleanAllData()
 {
-    // The pictures belonged to the records that go.
+    // Emptied in place: ardentia-ctl may hold the file open.
+    if (!Database::instance()->wipeHome()) {
+        qCWarning(lcStore).noquote()
+            << QStringLiteral("Error: %1").arg("the store could not be emptied");
+        return false; // the pictures stay with the records that stay
+    }
+    // The pictures belonged to the records that went.
     DelegateManager *files = DelegateManager::instance();
     files->deleteNeedFiles();
     files->initNeedFiles();
-    // Emptied in place: ardentia-ctl may hold the file open.
-    if (Database::instance()->wipeHome())
-        return true;
-    qCWarning(lcStore).noquote()
-        << QStringLiteral("Error: %1").arg("the store could not be emptied");
-    return false;
+    return true;
 }
 
 void UDPSocketManager::getGatewayIPWithID(const QString &transmitterId,
-                                          const std::optional<QString> &lastAddress)
+                                          const std::optional<QString> &lastAddress,
+                                          SharedOperations operations)
 {
     sendMessageWithCommandArray(TransmitterCommands::locate(transmitterId),
-                                lastAddress ? lastAddress : kGroupAddress);
+                                lastAddress ? lastAddress : kGroupAddress, std::move(operations));
 }
 
 void UDPSocketManager::checkMasterQuietly(const QString &masterId, const QString &address)
@@ -368,14 +371,21 @@ void UDPSocketManager::dispatchReply(const QString &text, const SharedOperations
 
 void UDPSocketManager::onNoReply(CommandExchange *exchange)
 {
-    const bool ordinaryLocate = exchange->command().isLocate() && !exchange->command().quiet;
-    m_links.unanswered(transmitterOf(exchange->command()));
-    const QStringList fields = exchange->command().fields;
+    const ChannelCommand &command = exchange->command();
+    const bool ordinaryLocate = command.isLocate() && !command.quiet;
+    m_links.unanswered(transmitterOf(command));
+    const QStringList fields = command.fields;
     // An enrolment cut short has stored some channels: those are its outcome.
-    const OperationList &records = *exchange->command().operations;
+    const OperationList &records = *command.operations;
     const int added = int(std::count_if(records.cbegin(), records.cend(), [](const QVariantMap &e) {
         return e.contains(Key::insertDevice) && e.value(Key::haveSend).toString() == Value::yes;
     }));
+    using Waiter = ShowAlertManager::Waiter;
+    const Waiter waiter = command.quiet ? Waiter::LinkCheck
+                          : EnrolmentOperations::enrolsTransmitter(records) ||
+                                  EnrolmentOperations::enrolsDevices(records)
+                              ? Waiter::TopScreen
+                              : Waiter::OtherCommand;
     settle(exchange);
     ShowAlertManager *feedback = ShowAlertManager::instance();
     // A locate that goes unanswered after a transmitter has answered is not
@@ -385,7 +395,7 @@ void UDPSocketManager::onNoReply(CommandExchange *exchange)
     if (ordinaryLocate && AppDelegate::instance()->ifConnected() == AppDelegate::kConnected)
         feedback->stopActivity();
     else
-        feedback->activityOnTimeOutAfterAdding(added);
+        feedback->activityOnTimeOutAfterAdding(added, waiter);
     scheduleFollowUp([this] { sendQueueRequest(); });
     Q_EMIT commandSettled(fields, false);
 }

@@ -63,9 +63,11 @@ public:
     // Runs the call 0.11 s from now, after every follow-up scheduled before it.
     void scheduleFollowUp(std::function<void()> call) { m_followUps.schedule(std::move(call)); }
 
-    // Transmitter location: sends the locate request to the last address or by broadcast.
+    // Transmitter location: sends the locate request to the last address or
+    // by broadcast, its reply handled with operations.
     void getGatewayIPWithID(const QString &transmitterId,
-                            const std::optional<QString> &lastAddress = std::nullopt);
+                            const std::optional<QString> &lastAddress = std::nullopt,
+                            SharedOperations operations = {});
     // Locates the master at its stored address without an indicator; a lost
     // reply shows the failure like any other.
     void checkMasterQuietly(const QString &masterId, const QString &address);

@@ -382,7 +382,7 @@ void HomeViewController::controlSheetChose(const QString &area, const QVariantMa
             at = k;
     if (at < 0)
         return; // gone from the home meanwhile
-    QVariantMap &item = (*list)[at];
+    const QVariantMap &item = list->at(at);
     if (controlType == QLatin1String("1")) {
         if (index == 1 || index == 2)
             DeviceCommands::switchLight(item, index == 2);

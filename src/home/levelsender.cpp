@@ -3,7 +3,6 @@
 #include "core/showalertmanager.h"
 #include "devices/devicecommands.h"
 #include "gateway/udpsocketmanager.h"
-#include "store/recordkeys.h"
 
 LevelSender::LevelSender(QObject *parent) : QObject(parent)
 {
@@ -19,9 +18,8 @@ bool LevelSender::channelIsFree()
     return UDPSocketManager::instance()->isSettled();
 }
 
-void LevelSender::submit(QVariantMap &device, int level)
+void LevelSender::submit(const QVariantMap &device, int level)
 {
-    device.insert(Key::turnOn, QString::number(qBound(0, level, 100)));
     m_pending = device;
     m_pendingLevel = level;
     if (channelIsFree())

@@ -19,8 +19,9 @@ public:
 
     explicit LevelSender(QObject *parent = nullptr);
 
-    // The record changes at once; its command goes now or when the channel is free.
-    void submit(QVariantMap &device, int level);
+    // The newest level goes now or when the channel is free; the record is
+    // left as it is until the home confirms the level.
+    void submit(const QVariantMap &device, int level);
 
 private:
     static bool channelIsFree();

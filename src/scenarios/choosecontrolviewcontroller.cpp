@@ -14,6 +14,7 @@
 #include "views/rightedge.h"
 #include "views/vtcellindicatorview.h"
 #include "views/vtlightingimageview.h"
+#include "views/vtsimpleslider.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -125,13 +126,22 @@ void ChooseControlViewController::tick(int row, bool ticked)
 
 void ChooseControlViewController::VtSwitchViewTouched(int row, bool on)
 {
+    // The record holds the state chosen for the scenario; the command lets
+    // the person see it in the room.
     QVariantMap &device = records()[row];
-    if (device.value(Key::type) == Value::curtain) {
-        device.insert(Key::turnOn, on ? Value::yes : Value::no);
+    device.insert(Key::turnOn, on ? Value::yes : Value::no);
+    if (device.value(Key::type) == Value::curtain)
         DeviceCommands::moveCurtain(device, on ? QStringLiteral("1") : QStringLiteral("0"));
-    } else {
+    else
         DeviceCommands::switchLight(device, on);
-    }
+}
+
+void ChooseControlViewController::VtSimpleSliderViewTouched(VtSimpleSlider *slider)
+{
+    const int row = slider ? rowOf(slider->parentWidget()) : -1;
+    if (row >= 0) // truncated toward zero, as the command is
+        records()[row].insert(Key::turnOn, QString::number(int(slider->value())));
+    DeviceTableViewController::VtSimpleSliderViewTouched(slider);
 }
 
 void ChooseControlViewController::VtMoveCellSelector(QWidget *cell, const QString &moveType)

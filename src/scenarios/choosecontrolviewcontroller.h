@@ -22,6 +22,8 @@ public:
     void tick(int row, bool ticked);
     void VtSwitchViewTouched(int row, bool on);
     void VtMoveCellSelector(QWidget *cell, const QString &moveType) override;
+    // A level slid to is the one chosen for the scenario.
+    void VtSimpleSliderViewTouched(VtSimpleSlider *slider) override;
     // Refreshes the last ticked row from the store (after its state answer).
     void updateMainView() override;
     // The row of that device shows its stored state again.

@@ -116,10 +116,16 @@ bool ScenarioOperations::deleteScenario(const QVariantMap &scenario)
     return UDPSocketManager::instance()->startOperationList(std::move(queue));
 }
 
-void ScenarioOperations::renameScenario(QVariantMap &scenario, const QString &name)
+void ScenarioOperations::renameScenario(QVariantMap scenario, const QString &name)
 {
     scenario.insert(Key::title, name);
-    Database::instance()->updateScenarioWithMainID(scenario.value(Key::id).toString(), scenario);
+    const QString number = scenario.value(Key::mainID).toString();
+    OperationList naming;
+    if (RecordFactory::isUserScenario(scenario))
+        naming.append({{Key::mainID, number}, {Key::insertScenario, scenario}});
+    else
+        Database::instance()->updateScenarioWithMainID(scenario.value(Key::id).toString(),
+                                                       scenario);
     UDPSocketManager::instance()->sendMessageWithCommandArray(
-        namingCommand(scenario.value(Key::mainID).toString(), name));
+        namingCommand(number, name), std::nullopt, shareOperations(std::move(naming)));
 }

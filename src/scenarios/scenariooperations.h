@@ -28,8 +28,11 @@ public:
 
     // Removes every member on the transmitters; the store follows the replies.
     static bool deleteScenario(const QVariantMap &scenario);
-    // Stored at once; the transmitter is told the new name.
-    static void renameScenario(QVariantMap &scenario, const QString &name);
+    // The record as it should be stored (new title, perhaps a new picture).
+    // A built-in lives in this app only and takes it at once; a user
+    // scenario's title and picture are stored when the master acknowledges
+    // the name (a synchronisation would bring the old name back otherwise).
+    static void renameScenario(QVariantMap scenario, const QString &name);
 
     static QStringList namingCommand(const QString &number, const QString &name);
 };

@@ -2,7 +2,6 @@
 
 #include "scenariooperations.h"
 #include "scenepicture.h"
-#include "store/database.h"
 #include "store/recordkeys.h"
 #include "views/vtlightingimageview.h"
 
@@ -19,13 +18,11 @@ SceneEditNameViewController::SceneEditNameViewController(const QString &title,
 
 void SceneEditNameViewController::pushDelegateSelector(const QString &name)
 {
-    // The picture is kept as a file of its own; an edit keeps it at once.
+    // The picture is kept as a file of its own; the record takes it, and the
+    // name, when the master acknowledges the name.
     if (const std::optional<QString> path =
             ScenePicture::save(pictureData(pictureView()->picture())))
         m_scenario.insert(Key::imagePath, *path);
     m_scenario.insert(Key::title, name);
-    if (!m_scenario.value(Key::id).toString().isEmpty())
-        Database::instance()->updateScenarioWithMainID(m_scenario.value(Key::id).toString(),
-                                                       m_scenario);
     ScenarioOperations::startNamedQueue(m_queue, name, m_scenario);
 }

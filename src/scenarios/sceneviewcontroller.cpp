@@ -167,12 +167,14 @@ void SceneViewController::editFinishWithName(const QString &name, int whichRow,
 {
     if (whichRow < 0 || whichRow >= m_needArray.size())
         return;
-    QVariantMap &scenario = m_needArray[whichRow];
+    QVariantMap scenario = m_needArray.at(whichRow);
     if (imageData.typeId() == QMetaType::QByteArray)
         if (const std::optional<QString> path = ScenePicture::save(imageData.toByteArray()))
             scenario.insert(Key::imagePath, *path);
-    ScenarioOperations::renameScenario(scenario, name); // stores, then tells the transmitter
-    reloadCustomTableData(false);
+    // The row shows the stored record: a built-in's at once, a user
+    // scenario's once the master has taken the name.
+    ScenarioOperations::renameScenario(scenario, name);
+    reloadCustomTableData(true);
 }
 
 void SceneViewController::navRightButtonItemPressed()

@@ -27,6 +27,12 @@ QByteArray FaultRule::applyTo(const QByteArray &reply) const
         const QList<QByteArray> parts = reply.split(',');
         return parts.mid(0, 2).join(',') + "\\n";
     }
+    case Action::InPlace: {
+        QList<QByteArray> parts = reply.split(',');
+        if (parts.size() > 3)
+            parts.removeAt(parts.size() - 2);
+        return parts.join(',');
+    }
     case Action::Drop:
     case Action::Delay:
         break;
@@ -37,7 +43,7 @@ QByteArray FaultRule::applyTo(const QByteArray &reply) const
 std::optional<FaultRule> FaultRule::parse(const QString &text, QString *error)
 {
     static const QRegularExpression form(
-        QStringLiteral("^([^:=]+):([^:=]+):([^:=]+)=(drop|delay|code|notoken|badutf8|short)"
+        QStringLiteral("^([^:=]+):([^:=]+):([^:=]+)=(drop|delay|code|notoken|badutf8|short|inplace)"
                        "(?::(-?\\d+)(?:-(\\d+))?(%)?)?$"));
     const QRegularExpressionMatch m = form.match(text);
     if (!m.hasMatch()) {
@@ -57,6 +63,7 @@ std::optional<FaultRule> FaultRule::parse(const QString &text, QString *error)
                   : action == "code"    ? Action::Code
                   : action == "notoken" ? Action::NoToken
                   : action == "badutf8" ? Action::BadUtf8
+                  : action == "inplace" ? Action::InPlace
                                         : Action::Short;
     if ((rule.action == Action::Delay || rule.action == Action::Code) && m.captured(5).isEmpty()) {
         if (error)

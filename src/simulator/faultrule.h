@@ -10,7 +10,7 @@
 // operation and ID: what a flaky radio, a busy transmitter or a broken
 // firmware would do to a reply.
 struct FaultRule {
-    enum class Action { Drop, Delay, Code, NoToken, BadUtf8, Short };
+    enum class Action { Drop, Delay, Code, NoToken, BadUtf8, Short, InPlace };
 
     QString family = QStringLiteral("*");
     QString op = QStringLiteral("*");
@@ -25,6 +25,8 @@ struct FaultRule {
     QByteArray applyTo(const QByteArray &reply) const;
 
     // "FAMILY:OP:ID=ACTION[:VALUE]", "*" for any, e.g. "lig:12:*=code:135",
+    // "scenario:1:*=inplace" (the code takes the last request field's place
+    // instead of following it),
     // "gw:1:*=drop", "*:*:*=delay:3000", "curtain:*:*=notoken"; a drop may
     // play on a share of the replies ("drop:5%"), a delay may be a range
     // ("delay:0-50").

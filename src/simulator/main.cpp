@@ -89,8 +89,9 @@ int main(int argc, char **argv)
     const QCommandLineOption fault(
         "fault",
         "Misbehave on purpose, FAMILY:OP:ID=ACTION[:VALUE] with * for any; ACTION is drop, "
-        "drop:N% (that share of the replies), delay:MS, delay:MIN-MAX, code:N, notoken, badutf8 "
-        "or short. Repeatable; the first rule that plays wins. Example: lig:12:*=code:135",
+        "drop:N% (that share of the replies), delay:MS, delay:MIN-MAX, code:N, notoken, badutf8, "
+        "short or inplace (the code replaces the request's last field). Repeatable; the first rule "
+        "that plays wins. Example: lig:12:*=code:135",
         "RULE");
     const QCommandLineOption seed("seed", "Seed of the faults' chance (default 9899).", "N",
                                   QString::number(FaultPlan::kDefaultSeed));

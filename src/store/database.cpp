@@ -354,6 +354,16 @@ std::optional<QVariantMap> Database::deviceRecordWithMainID(const QString &mainI
     return JsonCodec::recordFromJSONString(selectMainDeviceWithMainID(mainID));
 }
 
+bool Database::updateMainDeviceWithMainID(const QString &mainID, const QString &key,
+                                          const QVariant &value)
+{
+    std::optional<QVariantMap> record = deviceRecordWithMainID(mainID);
+    if (!record)
+        return false;
+    record->insert(key, value);
+    return updateMainDeviceWithMainID(mainID, *record);
+}
+
 std::optional<QVariantMap> Database::scenarioRecordWithMainID(const QString &mainID)
 {
     Session session(this);

@@ -36,6 +36,11 @@ public:
     // The same, parsed; nothing when there is none or it cannot be read.
     std::optional<QVariantMap> deviceRecordWithMainID(const QString &mainID);
     bool updateMainDeviceWithMainID(const QString &mainID, const QVariantMap &record);
+    // Sets one field of the stored record, read afresh, so that nothing else
+    // of a copy a screen holds is written back; false when there is no such
+    // record or it could not be written.
+    bool updateMainDeviceWithMainID(const QString &mainID, const QString &key,
+                                    const QVariant &value);
     QList<QVariantMap> readAllMainDeviceInfo(const std::optional<QVariantMap> &filter = {});
 
     // Transmitters.

@@ -30,6 +30,7 @@ inline const QString insertDevice = QStringLiteral("insertDevice");
 inline const QString insertScenario = QStringLiteral("insertScenario");
 inline const QString deleteScenarioID = QStringLiteral("deleteScenarioID");
 inline const QString scenarioControlTypeKey = QStringLiteral("scenarioControlTypeKey");
+inline const QString enrolTransmitter = QStringLiteral("enrolTransmitter");
 } // namespace Key
 
 namespace Value {

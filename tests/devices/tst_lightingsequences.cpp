@@ -47,6 +47,14 @@ class TestLightingSequences : public QObject {
         return qobject_cast<LightingViewController *>(window->navigationController()->top());
     }
 
+    static int rowOf(LightingViewController *lighting, const QString &id)
+    {
+        for (int row = 0; row < lighting->customArray().size(); ++row)
+            if (lighting->customArray().at(row).value(Key::id) == id)
+                return row;
+        return -1;
+    }
+
     void press(LightingViewController *lighting, int row, const char *button)
     {
         QTest::mouseClick(lighting->cellAt(row)->findChild<QPushButton *>(button), Qt::LeftButton);
@@ -122,12 +130,27 @@ private Q_SLOTS:
         QTRY_VERIFY(AppWindowTesting::channelSettled());
         press(lighting, 1, "off");
         QCOMPARE(lighting->customArray().at(1).value(Key::turnOn).toString(),
-                 QStringLiteral("NO")); // as pressed, before any reply
+                 QStringLiteral("YES")); // as confirmed: the press alone changes nothing
         QTRY_VERIFY(AppWindowTesting::channelSettled());
         QCOMPARE(lighting->customArray().at(1).value(Key::turnOn).toString(),
                  QStringLiteral("YES")); // back to what the home confirmed
         QCOMPARE(storedTurnOn(kLights[1]), QStringLiteral("YES"));
         QVERIFY(lighting->hasConnectionBanner());
+    }
+
+    // Every press the home acknowledged counts once towards the most-used
+    // order, however many came since the screen read the store.
+    void everyAcknowledgedPressCounts()
+    {
+        LightingViewController *lighting = openLightingFromHome();
+        QVERIFY(lighting);
+        for (const char *button : {"off", "on", "off", "on"}) {
+            press(lighting, rowOf(lighting, kLights[0]), button);
+            QTRY_VERIFY(AppWindowTesting::channelSettled());
+        }
+        const auto hall = Database::instance()->deviceRecordWithMainID(kLights[0]);
+        QCOMPARE(hall->value(Key::controlTimes).toString(), QStringLiteral("4"));
+        QCOMPARE(hall->value(Key::turnOn).toString(), QStringLiteral("YES"));
     }
 };
 

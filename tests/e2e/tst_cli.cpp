@@ -82,6 +82,14 @@ class TestCli : public QObject {
         return ids;
     }
 
+    QString storedState(const QString &id)
+    {
+        for (const QJsonValue &v : status().value("devices").toArray())
+            if (v.toObject().value("id") == id)
+                return v.toObject().value("turnOn").toString();
+        return {};
+    }
+
 private Q_SLOTS:
     void cleanupTestCase() { stopSimulator(); }
 
@@ -176,6 +184,27 @@ private Q_SLOTS:
 
         QCOMPARE(ctl({"scenario", "delete", "1"}).status, 0);
         QCOMPARE(storedIds("scenarios"), (QStringList{"-1", "-2"}));
+    }
+
+    // Transmitters differ on whether the run's operation field stays before
+    // the code; either way the run's states are stored.
+    void aScenarioRunIsTakenInEitherReplyLayout_data()
+    {
+        QTest::addColumn<QStringList>("simulatorOptions");
+        QTest::newRow("code after the operation") << QStringList{};
+        QTest::newRow("code in the operation's place")
+            << QStringList{"--fault", "scenario:1:*=inplace"};
+    }
+    void aScenarioRunIsTakenInEitherReplyLayout()
+    {
+        QFETCH(QStringList, simulatorOptions);
+        QVERIFY(startSimulator(simulatorOptions));
+        QCOMPARE(ctl({"scenario", "create", "Dusk", "2113D0001230=on"}).status, 0);
+        QCOMPARE(ctl({"light", "2113D0001230", "off"}).status, 0);
+        QCOMPARE(storedState("2113D0001230"), QStringLiteral("NO"));
+        QCOMPARE(ctl({"scenario", "run", "1"}).status, 0);
+        QCOMPARE(storedState("2113D0001230"), QStringLiteral("YES"));
+        QCOMPARE(ctl({"scenario", "delete", "1"}).status, 0);
     }
 
     void aSilentControllerIsRemovedByForce()

@@ -1,4 +1,5 @@
 #include "app/appwindow.h"
+#include "app/windowactivation.h"
 #include "appwindowtesting.h"
 #include "core/appdelegate.h"
 #include "core/delegatemanager.h"
@@ -29,6 +30,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 
 namespace {
 QStringList tagsOf(const ScannedViewController *screen)
@@ -255,6 +257,63 @@ private Q_SLOTS:
         QCOMPARE(Database::instance()->readAllMainDeviceInfo().size(), 2);
         QTest::mouseClick(device->footerButtons().constFirst(), Qt::LeftButton); // Add More
         QCOMPARE(stack()->top(), static_cast<QWidget *>(window->home()));
+    }
+
+    // The app checks the link to the master now and then. An enrolment
+    // screen waiting for its person hears nothing of those checks, answered
+    // or not: only the commands it sent end it.
+    void linkChecksLeaveTheEnrolmentScreensAlone_data()
+    {
+        QTest::addColumn<bool>("masterAnswers");
+        QTest::addColumn<bool>("deviceScreen");
+        QTest::newRow("slave enrolment, master answering") << true << false;
+        QTest::newRow("slave enrolment, master silent") << false << false;
+        QTest::newRow("device enrolment, master answering") << true << true;
+        QTest::newRow("device enrolment, master silent") << false << true;
+    }
+    void linkChecksLeaveTheEnrolmentScreensAlone()
+    {
+        QFETCH(bool, masterAnswers);
+        QFETCH(bool, deviceScreen);
+        startSimulator(SimulatedHome::demo());
+        if (!masterAnswers)
+            simulator->faults().add(*FaultRule::parse("gw:1:*=drop", nullptr));
+        storeDemoMaster();
+        UDPSocketManager::instance()->setReplyWaitOverride(0.05);
+        if (deviceScreen)
+            window->pushDeviceEnrolment("2112D0007770", 2, "S", "summary");
+        else
+            window->pushTransmitterEnrolment("20AA10000002", "x");
+        auto *screen = top<ScannedViewController>();
+        QVERIFY(screen);
+        const QStringList before = tagsOf(screen);
+
+        QSignalSpy checks(UDPSocketManager::instance(), &UDPSocketManager::commandSettled);
+        WindowActivation activation(window.get());
+        activation.setKeepAliveInterval(20); // a minute's checks and more, quickly
+        activation.start();
+        QTRY_VERIFY(checks.size() >= 8);
+        QCOMPARE(tagsOf(screen), before);
+        QCOMPARE(top<ScannedViewController>(), screen);
+        QCOMPARE(Database::instance()->readAllSuperBoxInfo().size(), 1);
+        UDPSocketManager::instance()->setReplyWaitOverride(std::nullopt);
+    }
+
+    // The options sheet pauses the scanner until it is closed, whatever
+    // reloads the screen meanwhile (here a command's wait running out).
+    void theOptionsSheetKeepsTheScannerPaused()
+    {
+        storeDemoMaster();
+        VtScanViewController *scanner = openScanner();
+        QVERIFY(scanner->isScanning());
+        QTest::mouseClick(scanner->navBar()->rightButton(), Qt::LeftButton);
+        auto *sheet = window->findChild<VtActionSheet *>();
+        QVERIFY(sheet);
+        QVERIFY(!scanner->isScanning());
+        ShowAlertManager::instance()->activityOnTimeOut();
+        QVERIFY(!scanner->isScanning());
+        QTest::mouseClick(sheet->findChild<QPushButton *>("cancel"), Qt::LeftButton);
+        QVERIFY(scanner->isScanning());
     }
 
     void transmitterTimeOutOffersRetry()

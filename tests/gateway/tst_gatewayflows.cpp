@@ -5,6 +5,7 @@
 #include "core/showalertmanager.h"
 #include "devices/devicecommands.h"
 #include "enrol/deviceenrolment.h"
+#include "gateway/enrolmentoperations.h"
 #include "gateway/udpsocketmanager.h"
 #include "loopbacksimulator.h"
 #include "store/database.h"
@@ -86,7 +87,9 @@ private Q_SLOTS:
         TestTransmitterEnrolmentScreen enrolment;
         stack->push(&enrolment);
 
-        channel->getGatewayIPWithID(kMaster); // by broadcast: 127.0.0.255 on lo
+        // by broadcast: 127.0.0.255 on lo
+        channel->getGatewayIPWithID(kMaster, std::nullopt,
+                                    EnrolmentOperations::forTransmitter(kMaster));
         QTRY_COMPARE(enrolment.outcomes, QList<bool>{true});
 
         const QVariantMap master = store->readAllSuperBoxInfo().constFirst();
@@ -245,7 +248,8 @@ private Q_SLOTS:
         TestTransmitterEnrolmentScreen enrolment;
         stack->push(&enrolment);
 
-        channel->getGatewayIPWithID(kMaster);
+        channel->getGatewayIPWithID(kMaster, std::nullopt,
+                                    EnrolmentOperations::forTransmitter(kMaster));
         // The locate answer sends the role command; its reply never comes.
         QTRY_COMPARE(enrolment.outcomes, QList<bool>{false});
         QCOMPARE(requests.size(), 2);

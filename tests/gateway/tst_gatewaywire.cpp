@@ -218,6 +218,31 @@ private Q_SLOTS:
                  parsed);
     }
 
+    // The code is the last field, whether the run's operation field stays
+    // before it or the code takes its place.
+    void runAcknowledgements_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("parsed"); // "number code"
+        QTest::newRow("code after the operation") << R"(token$ack,scenario,3,1,0\n)"
+                                                  << "3 0";
+        QTest::newRow("code in its place") << R"(token$ack,scenario,3,0\n)"
+                                           << "3 0";
+        QTest::newRow("refused in its place") << R"(token$ack,scenario,3,135\n)"
+                                              << "3 135";
+        QTest::newRow("refused after it") << R"(token$ack,scenario,3,1,135\n)"
+                                          << "3 135";
+        QTest::newRow("short") << "token$ack,scenario,3"
+                               << "";
+    }
+    void runAcknowledgements()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, parsed);
+        const auto ack = GatewayReply::runAcknowledgement(text);
+        QCOMPARE(ack ? QStringLiteral("%1 %2").arg(ack->number).arg(ack->code) : QString(), parsed);
+    }
+
     void subjects_data()
     {
         QTest::addColumn<QString>("text");

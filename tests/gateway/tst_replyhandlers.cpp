@@ -5,6 +5,7 @@
 #include "core/scenariolistscreen.h"
 #include "core/scenarionamingscreen.h"
 #include "core/showalertmanager.h"
+#include "gateway/enrolmentoperations.h"
 #include "gateway/udpsocketmanager.h"
 #include "store/database.h"
 #include "store/jsoncodec.h"
@@ -108,13 +109,27 @@ private Q_SLOTS:
         QCOMPARE(QString::fromUtf8(peer->received.constFirst()), roleCommand);
     }
 
+    // Only the enrolment's own locate ends it: the app's check of the link
+    // gets the same answer while the screen waits for another transmitter.
+    void locateAnswerForAConfirmedTransmitterOnlyMovesIt_data()
+    {
+        QTest::addColumn<QString>("enrolled");
+        QTest::addColumn<QList<bool>>("outcomes");
+        QTest::newRow("the enrolment's locate") << kMaster << QList<bool>{true};
+        QTest::newRow("a check of the link") << QString() << QList<bool>{};
+        QTest::newRow("while another is enrolled") << "20AA10000009" << QList<bool>{};
+    }
     void locateAnswerForAConfirmedTransmitterOnlyMovesIt()
     {
+        QFETCH(QString, enrolled);
+        QFETCH(QList<bool>, outcomes);
         store->updateSuperBoxWithAddress(std::nullopt, kMaster, QStringLiteral("YES"));
         TestTransmitterEnrolmentScreen enrolment;
         stack->push(&enrolment);
+        if (!enrolled.isEmpty())
+            ops = EnrolmentOperations::forTransmitter(enrolled);
         channel->overGatewayIPWithServerInfo(reply("res,gw,20AA10000001,1,127.0.0.1,0"), ops);
-        QCOMPARE(enrolment.outcomes, QList<bool>{true});
+        QCOMPARE(enrolment.outcomes, outcomes);
         QCOMPARE(store->readAllSuperBoxInfo().size(), 1);
         QTest::qWait(50);
         QVERIFY(peer->received.isEmpty());
@@ -174,6 +189,7 @@ private Q_SLOTS:
         QFETCH(QStringList, toasts);
         TestTransmitterEnrolmentScreen enrolment;
         stack->push(&enrolment);
+        ops = EnrolmentOperations::forTransmitter(kMaster);
         channel->overCommandWithServerInfo(
             reply(QStringLiteral("ack,gw,%1,4,%1,%1,%2,%3").arg(kMaster, role, code)), ops);
         const QList<QVariantMap> stored = store->readAllSuperBoxInfo();
@@ -262,14 +278,18 @@ private Q_SLOTS:
         QFETCH(QString, listedId);
         QFETCH(QString, stored);
         QFETCH(int, reloads);
-        store->insertMainDeviceWithInfo(
-            RecordFactory::device("211300001230", "S", "211300001230", "Hall"));
+        QVariantMap hall = RecordFactory::device("211300001230", "S", "211300001230", "Hall");
         QVariantMap onScreen = RecordFactory::device(listedId, "S", listedId, "Hall");
         onScreen.insert(Key::turnOn, "YES");
+        // Used three times since the screen read it: only the state is written back.
+        hall.insert(Key::controlTimes, "3");
+        store->insertMainDeviceWithInfo(hall);
         ops = shareOperations({onScreen});
         channel->overLightingControlWithServerInfo(
             reply(QStringLiteral("ack,lig,211300001230,4,1,0,%1").arg(code)), ops);
         QCOMPARE(storedDevice("211300001230").value(Key::turnOn).toString(), stored);
+        QCOMPARE(storedDevice("211300001230").value(Key::controlTimes).toString(),
+                 QStringLiteral("3"));
         QCOMPARE(screen().reloads, reloads);
         QCOMPARE(presenter.toasts().isEmpty(), reloads == 0);
     }
@@ -488,31 +508,50 @@ private Q_SLOTS:
         QCOMPARE(store->scenarioRecordWithMainID("5").has_value(), kept);
     }
 
+    // The name and the picture chosen with it are stored only when the
+    // master takes the name; a refusal of a name this app asked for is said.
     void namingAcknowledgement_data()
     {
         QTest::addColumn<QString>("code");
+        QTest::addColumn<bool>("askedHere");
         QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("picture");
         QTest::addColumn<bool>("backToList");
-        QTest::newRow("accepted") << "0"
-                                  << "Cinema" << true;
-        QTest::newRow("refused") << "1"
-                                 << "Old" << false;
+        QTest::addColumn<QStringList>("toasts");
+        QTest::newRow("accepted") << "0" << true << "Cinema"
+                                  << "new.png" << true << QStringList{};
+        QTest::newRow("accepted, named elsewhere") << "0" << false << "Cinema"
+                                                   << "i" << true << QStringList{};
+        QTest::newRow("refused") << "1" << true << "Old"
+                                 << "i" << false << QStringList{"Setting scenario failed"};
+        QTest::newRow("refused, named elsewhere") << "1" << false << "Old"
+                                                  << "i" << false << QStringList{};
     }
     void namingAcknowledgement()
     {
         QFETCH(QString, code);
+        QFETCH(bool, askedHere);
         QFETCH(QString, title);
+        QFETCH(QString, picture);
         QFETCH(bool, backToList);
+        QFETCH(QStringList, toasts);
         store->insertScenarioWithInfo(RecordFactory::userScenario("4", "Old", "i", {}));
         ListScreen list;
         ScenarioNameScreen naming;
         stack->push(&list);
         stack->push(&naming);
+        if (askedHere)
+            ops = shareOperations({{{Key::mainID, "4"},
+                                    {Key::insertScenario,
+                                     RecordFactory::userScenario("4", "Cinema", "new.png", {})}}});
         channel->overScenarioWithServerInfo(
             reply(QStringLiteral("ack,scename,1,4,Cinema,%1").arg(code)), ops);
-        QCOMPARE(store->scenarioRecordWithMainID("4")->value(Key::title).toString(), title);
+        const auto stored = store->scenarioRecordWithMainID("4");
+        QCOMPARE(stored->value(Key::title).toString(), title);
+        QCOMPARE(stored->value(Key::imagePath).toString(), picture);
         QCOMPARE(stack->topScreen(),
                  backToList ? static_cast<Screen *>(&list) : static_cast<Screen *>(&naming));
+        QCOMPARE(presenter.toasts(), toasts);
     }
 
     void countersCountEveryReply_data()

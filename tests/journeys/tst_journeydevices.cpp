@@ -219,6 +219,40 @@ private Q_SLOTS:
                  QStringLiteral("%1%").arg(dining->state.level));
     }
 
+    // While its reply is held back, a press shows nowhere as done: not on its
+    // row when the rows are rebuilt, not on the home's panel, not on the
+    // control sheet opened again. The home's answer then shows everywhere.
+    void aPendingPressNeverShowsAsConfirmed()
+    {
+        const QString stairs = idOf(QStringLiteral("Stairs"));
+        app->simulator()->faults().add(
+            *FaultRule::parse(QStringLiteral("lig:4:%1=delay:1500").arg(stairs), nullptr));
+        QVERIFY(tapTile(0));
+        QVERIFY(app->waitFor<LightingViewController>());
+        QVERIFY(app->tap(app->row(QStringLiteral("Stairs"))->findChild<QPushButton *>("on")));
+        // Opening the dimmer rebuilds every row.
+        QVERIFY(app->tap(app->row(QStringLiteral("Dining table")), QPoint(100, 30)));
+        QCOMPARE(switchShown(QStringLiteral("Stairs")), QStringLiteral("OFF"));
+        QVERIFY(app->settle());
+        QCOMPARE(switchShown(QStringLiteral("Stairs")), QStringLiteral("ON"));
+        QVERIFY(app->back());
+        QVERIFY(app->homeOnTop());
+
+        pullDown(home()->tile(0));
+        QVERIFY(app->touch(panelItem(QStringLiteral("Stairs: ON"))));
+        QVERIFY(app->settle()); // the sheet is in
+        QVERIFY(app->tap(app->button(QStringLiteral("OFF"))));
+        QTRY_VERIFY(!app->button(QStringLiteral("OFF"))); // the sheet is gone
+        QVERIFY(panelItem(QStringLiteral("Stairs: ON")));
+        QVERIFY(app->touch(panelItem(QStringLiteral("Stairs: ON"))));
+        QTRY_VERIFY(app->button(QStringLiteral("ON")));
+        QVERIFY(app->button(QStringLiteral("ON"))->isChecked());
+        QVERIFY(!app->button(QStringLiteral("OFF"))->isChecked());
+        QVERIFY(app->press(Qt::Key_Escape));
+        QTRY_VERIFY(panelItem(QStringLiteral("Stairs: OFF")));
+        QVERIFY(!app->simulator()->home().channel(stairs)->state.on);
+    }
+
     void curtainsFromTheirTileAndTheirPanel()
     {
         QVERIFY(tapTile(1));

@@ -3,6 +3,7 @@
 #include "core/appdelegate.h"
 #include "core/delegatemanager.h"
 #include "core/showalertmanager.h"
+#include "faultrule.h"
 #include "gateway/udpsocketmanager.h"
 #include "home/homescenariostrip.h"
 #include "home/homeviewcontroller.h"
@@ -225,7 +226,7 @@ private Q_SLOTS:
                  (QStringList{kHall + "=YES", kLiving + "=70"}));
         QCOMPARE(simulator->home().scenario(1)->members.size(), 2);
 
-        // Renamed from the list: stored at once, told to the transmitter.
+        // Renamed from the list: stored once the transmitter took the name.
         list->editFinishWithName("Late evening", row, QByteArray());
         settle();
         QCOMPARE(simulator->home().scenario(1)->name, QStringLiteral("Late evening"));
@@ -240,6 +241,42 @@ private Q_SLOTS:
         settle();
         QVERIFY(!Database::instance()->scenarioRecordWithMainID("1"));
         QVERIFY(simulator->home().scenario(1)->members.isEmpty());
+    }
+
+    // A name the master refuses is not stored, given in the edit or on the
+    // list: the next synchronisation would bring the old one back otherwise.
+    void aRefusedScenarioNameKeepsTheOldOne()
+    {
+        simulator->faults().add(*FaultRule::parse("scename:*:*=code:1", nullptr));
+        const QVariantMap hall = RecordFactory::device(kHall, "S", kHall, "Hall");
+        Database::instance()->insertScenarioWithInfo(
+            RecordFactory::userScenario("1", "Evening", "", {hall}));
+        const auto storedTitle = [] {
+            return Database::instance()
+                ->scenarioRecordWithMainID("1")
+                ->value(Key::title)
+                .toString();
+        };
+        auto *list = new SceneViewController();
+        stack()->push(list, false);
+        const int row = int(list->needArray().size()) - 1;
+        auto *edit = new SceneEditViewController(list->needArray().at(row));
+        stack()->push(edit, false);
+        edit->nextButtonPress();
+        auto *naming = top<SceneEditNameViewController>();
+        QVERIFY(naming);
+        naming->nameField()->clear();
+        QTest::keyClicks(naming->nameField(), "Late evening");
+        QTest::keyClick(naming->nameField(), Qt::Key_Return);
+        QTRY_COMPARE(lastToast(), QStringLiteral("Setting scenario failed"));
+        settle();
+        QCOMPARE(storedTitle(), QStringLiteral("Evening"));
+        QCOMPARE(stack()->top(), static_cast<QWidget *>(naming)); // to try again or go back
+
+        list->editFinishWithName("Late evening", row, QByteArray());
+        settle();
+        QCOMPARE(storedTitle(), QStringLiteral("Evening"));
+        QCOMPARE(list->needArray().at(row).value(Key::title).toString(), QStringLiteral("Evening"));
     }
 
     void builtInsCannotBeSwipedOrDeleted()

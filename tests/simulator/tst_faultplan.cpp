@@ -87,6 +87,8 @@ private Q_SLOTS:
         QTest::newRow("no token") << "*:*:*=notoken"
                                   << QByteArray(R"($ack,lig,211300001231,12,0,0,0\n)");
         QTest::newRow("short") << "*:*:*=short" << QByteArray(R"(token$ack,lig\n)");
+        QTest::newRow("code in place")
+            << "*:*:*=inplace" << QByteArray(R"(token$ack,lig,211300001231,12,0,0\n)");
         QTest::newRow("delay leaves it") << "*:*:*=delay:10" << ack;
     }
     void changesTheReply()

@@ -100,6 +100,9 @@ private Q_SLOTS:
     {
         files->initApplicationNeedData();
         store->insertSuperBoxWithInfo(RecordFactory::transmitter("A1", "10.0.0.2", true));
+        QFile picture(DelegateManager::imageFolderPath() + "/kept.png");
+        QVERIFY(picture.open(QIODevice::WriteOnly));
+        picture.close();
         // Another program holds the write lock longer than the busy wait.
         sqlite3 *other = nullptr;
         QCOMPARE(sqlite3_open(Database::databasePath().toUtf8().constData(), &other), SQLITE_OK);
@@ -110,6 +113,7 @@ private Q_SLOTS:
         sqlite3_exec(other, "ROLLBACK;", nullptr, nullptr, nullptr);
         sqlite3_close(other);
         QCOMPARE(store->readAllSuperBoxInfo().size(), 1); // as it was
+        QVERIFY(picture.exists());                        // with the pictures its scenarios show
     }
 
     void aWriteWaitsForTheOtherProgramsLock()
