@@ -139,14 +139,6 @@
         <translation>Lighting</translation>
     </message>
     <message>
-        <source>Reminder</source>
-        <translation>Reminder</translation>
-    </message>
-    <message>
-        <source>Please power on device before connect</source>
-        <translation>Please power on device before connect</translation>
-    </message>
-    <message>
         <source>Connect</source>
         <translation>Connect</translation>
     </message>
@@ -634,6 +626,17 @@
     </message>
 </context>
 <context>
+    <name>ScannedViewController</name>
+    <message>
+        <source>Reminder</source>
+        <translation>Reminder</translation>
+    </message>
+    <message>
+        <source>Please power on device before connect</source>
+        <translation>Please power on device before connect</translation>
+    </message>
+</context>
+<context>
     <name>SceneEditViewController</name>
     <message>
         <source>Please select device</source>
@@ -683,14 +686,6 @@
     <message>
         <source>This Transmitter has been added</source>
         <translation>This Transmitter has been added</translation>
-    </message>
-    <message>
-        <source>Reminder</source>
-        <translation>Reminder</translation>
-    </message>
-    <message>
-        <source>Please power on device before connect</source>
-        <translation>Please power on device before connect</translation>
     </message>
     <message>
         <source>Connect</source>

@@ -139,14 +139,6 @@
         <translation>灯光</translation>
     </message>
     <message>
-        <source>Reminder</source>
-        <translation>温馨提示</translation>
-    </message>
-    <message>
-        <source>Please power on device before connect</source>
-        <translation>连接前请先给设备通电</translation>
-    </message>
-    <message>
         <source>Connect</source>
         <translation>连接</translation>
     </message>
@@ -634,6 +626,17 @@
     </message>
 </context>
 <context>
+    <name>ScannedViewController</name>
+    <message>
+        <source>Reminder</source>
+        <translation>温馨提示</translation>
+    </message>
+    <message>
+        <source>Please power on device before connect</source>
+        <translation>连接前请先给设备通电</translation>
+    </message>
+</context>
+<context>
     <name>SceneEditViewController</name>
     <message>
         <source>Please select device</source>
@@ -683,14 +686,6 @@
     <message>
         <source>This Transmitter has been added</source>
         <translation>该无线转发器已添加</translation>
-    </message>
-    <message>
-        <source>Reminder</source>
-        <translation>温馨提示</translation>
-    </message>
-    <message>
-        <source>Please power on device before connect</source>
-        <translation>连接前请先给设备通电</translation>
     </message>
     <message>
         <source>Connect</source>

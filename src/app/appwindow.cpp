@@ -17,6 +17,7 @@
 #include "views/dismissable.h"
 #include "views/enteractivation.h"
 #include "views/fade.h"
+#include "views/keyboardmodality.h"
 #include "views/vtalertdialog.h"
 #include "views/vtfirstinitparentview.h"
 #include "views/widgetfeedbackpresenter.h"
@@ -46,6 +47,7 @@ AppWindow::AppWindow()
     auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, &AppWindow::goBack);
     qApp->installEventFilter(new EnterActivation(this));
+    KeyboardModality::follow();
 }
 
 AppWindow::~AppWindow()

@@ -18,6 +18,9 @@ AppDelegate *AppDelegate::instance()
 
 void AppDelegate::applicationDidFinishLaunching()
 {
+    // The first screens read the store before the first-start check fills
+    // it: its tables are there from the start (an existing home is untouched).
+    Database::instance()->creatDatabase();
     m_ifHaveATry = true;
     m_connectionType = kDatagramExchange;
 }

@@ -33,6 +33,7 @@ VtMoveCell *CurtainViewController::makeCell(int row, const QVariantMap &record)
     RightEdge::keep(indicator, 10);
     if (!expanded)
         return cell;
+    addSeparator(cell);
     // Left to right: open, close, stop.
     const QList<std::pair<QString, QString>> motions{{tr("Open"), QStringLiteral("1")},
                                                      {tr("Close"), QStringLiteral("0")},

@@ -8,7 +8,10 @@
 #include "store/database.h"
 #include "store/recordkeys.h"
 #include "views/keyboardactivation.h"
+#include "views/rightedge.h"
 #include "views/tablearea.h"
+#include "views/vtmovecell.h"
+#include "views/vtsimpleslider.h"
 
 #include <QHideEvent>
 #include <QLabel>
@@ -47,6 +50,32 @@ DeviceTableViewController::DeviceTableViewController(const QString &title,
     m_layout->addStretch();
 }
 
+void DeviceTableViewController::addSeparator(VtMoveCell *cell)
+{
+    auto *line = new QWidget(cell);
+    line->setObjectName(QStringLiteral("separator"));
+    line->setAttribute(Qt::WA_TransparentForMouseEvents);
+    line->setStyleSheet(QStringLiteral("background: #b0a49a;"));
+    line->setGeometry(15, kRowHeight, 290, 1);
+    RightEdge::stretch(line, 15);
+}
+
+VtSimpleSlider *DeviceTableViewController::addLevelSlider(VtMoveCell *cell,
+                                                          const QVariantMap &record)
+{
+    addSeparator(cell);
+    auto *slider = new VtSimpleSlider(cell);
+    slider->setObjectName(QStringLiteral("slider"));
+    slider->setRange(0, 100);
+    // Text that is not a number counts as 0.
+    slider->setValue(record.value(Key::turnOn).toString().toDouble());
+    slider->setTarget(this);
+    slider->setAccessibleName(record.value(Key::title).toString());
+    slider->setGeometry(0, kRowHeight, 320, kRowHeight);
+    RightEdge::stretch(slider, 0);
+    return slider;
+}
+
 VtMoveCell *DeviceTableViewController::cellAt(int row) const
 {
     return m_cells.value(row);
@@ -79,6 +108,7 @@ void DeviceTableViewController::reloadTable()
             const QVariantMap &record = m_customArray.at(row);
             VtMoveCell *cell = makeCell(row, record);
             cell->viewTouched(this);
+            cell->setPanelOffered(offersPanel());
             const bool expanded = record.value(Key::move).toString() == Value::yes;
             cell->setFixedHeight(expanded ? kExpandedRowHeight : kRowHeight);
             if (mayExpand(record))

@@ -49,6 +49,13 @@ protected:
     // A row of this screen for the record at this index.
     virtual VtMoveCell *makeCell(int row, const QVariantMap &record) = 0;
     virtual bool mayExpand(const QVariantMap &record) const = 0;
+    // Whether a row's swipe opens its Edit and Delete panel here.
+    virtual bool offersPanel() const { return true; }
+    // The lower half of an expanded row opens under a thin line.
+    static void addSeparator(VtMoveCell *cell);
+    // A dimmer's expanded half: the line, then its level slider (0-100) at
+    // the record's level, named after the light.
+    VtSimpleSlider *addLevelSlider(VtMoveCell *cell, const QVariantMap &record);
     int rowOf(QWidget *cell) const;
     QVariantMap &recordAt(int row) { return m_customArray[row]; }
     void reloadTable();

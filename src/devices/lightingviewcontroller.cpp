@@ -71,16 +71,8 @@ VtMoveCell *LightingViewController::makeCell(int row, const QVariantMap &record)
         RightEdge::keep(level, 40);
     }
     showState(cell, record);
-    if (expanded) {
-        auto *slider = new VtSimpleSlider(cell);
-        slider->setObjectName(QStringLiteral("slider"));
-        slider->setRange(0, 100);
-        slider->setValue(turnOn.toDouble()); // text that is not a number counts as 0
-        slider->setTarget(this);
-        slider->setAccessibleName(record.value(Key::title).toString());
-        slider->setGeometry(0, 61, 320, 61);
-        RightEdge::stretch(slider, 0);
-    }
+    if (expanded)
+        addLevelSlider(cell, record);
     return cell;
 }
 

@@ -16,8 +16,8 @@ DeviceAddViewController::DeviceAddViewController(const QString &id, int groupCou
                                                  QWidget *parent)
     : ScannedViewController(tr("Scanned Device"), parent),
       m_records(DeviceEnrolment::channelRecords(id, groupCount, control)),
-      m_summary(new QLabel(this)), m_reminder(new QLabel(this)),
-      m_strip(new VtPagedScrollView(this)), m_pageIndicator(new QLabel(this))
+      m_summary(new QLabel(this)), m_strip(new VtPagedScrollView(this)),
+      m_pageIndicator(new QLabel(this))
 {
     if (DeviceEnrolment::isStored(id))
         ShowAlertManager::instance()->showLabelWithTitle(tr("This device has been added"));
@@ -25,12 +25,6 @@ DeviceAddViewController::DeviceAddViewController(const QString &id, int groupCou
     m_summary->setText(
         QStringLiteral("<b>%1</b><br>%2").arg(name, QString(summary).replace('\n', "<br>")));
     m_summary->setAlignment(Qt::AlignCenter);
-    m_reminder->setWordWrap(true);
-    m_reminder->setAlignment(Qt::AlignCenter);
-    m_reminder->setText(QStringLiteral("<b>%1</b><br>%2")
-                            .arg(tr("Reminder"), tr("Please power on device before connect")));
-    m_reminder->setStyleSheet(
-        QStringLiteral("background: white; color: #45403b; border-radius: 8px;"));
     m_strip->setObjectName(QStringLiteral("channelPages"));
     m_strip->setStyleSheet(QStringLiteral(
         "QScrollArea, QScrollArea > QWidget > QWidget { background: transparent; }"));
@@ -106,6 +100,7 @@ void DeviceAddViewController::panelAddSucceed(const QString &acceptedCount)
 {
     if (acceptedCount.toInt() == m_records.size()) {
         setShowAlertViewWithImageName(QStringLiteral("0"), tr("Connection successful"));
+        setReminderColouring(1);
         updateDownViewWithTitleArray({tr("Add More"), tr("Done")});
         for (int k = 0; k < m_fields.size(); ++k) {
             const QString title = m_records.at(k).value(Key::title).toString();
@@ -118,6 +113,7 @@ void DeviceAddViewController::panelAddSucceed(const QString &acceptedCount)
     setShowAlertViewWithImageName(
         QStringLiteral("1"),
         QStringLiteral("%1 %2 %3").arg(tr("Added"), acceptedCount, tr("Device")));
+    setReminderColouring(2);
     updateDownViewWithTitleArray({tr("Retry")});
 }
 
@@ -127,7 +123,7 @@ void DeviceAddViewController::resizeEvent(QResizeEvent *event)
     const int top = NavigationBar::kHeight;
     const int usable = height() - top;
     m_summary->setGeometry(0, top, width(), usable * 31 / 100);
-    m_reminder->setGeometry(20, top + usable * 31 / 100, width() - 40, usable * 16 / 100);
+    reminder()->setGeometry(20, top + usable * 31 / 100, width() - 40, usable * 16 / 100);
     const int stripTop = top + usable * 47 / 100;
     m_strip->setGeometry(0, stripTop, width(), height() / 5);
     m_pageIndicator->setGeometry(0, stripTop + height() / 5, width(), 16);

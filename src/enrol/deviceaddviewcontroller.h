@@ -37,7 +37,6 @@ private:
 
     QList<QVariantMap> m_records;
     QLabel *m_summary;
-    QLabel *m_reminder;
     VtPagedScrollView *m_strip;
     QLabel *m_pageIndicator;
     QList<QLineEdit *> m_fields;

@@ -5,21 +5,45 @@
 #include "views/vtconnectstateview.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QPropertyAnimation>
 #include <QPushButton>
 #include <QTimer>
 
 ScannedViewController::ScannedViewController(const QString &title, QWidget *parent)
-    : ParentViewController(title, parent), m_downView(new QWidget(this)),
-      m_statusBanner(new QWidget(this)), m_statusMark(new VtConnectStateView(m_statusBanner)),
-      m_statusText(new QLabel(m_statusBanner))
+    : ParentViewController(title, parent), m_reminder(new QLabel(this)),
+      m_downView(new QWidget(this)), m_statusBanner(new QWidget(this)),
+      m_statusMark(new VtConnectStateView(m_statusBanner)), m_statusText(new QLabel(m_statusBanner))
 {
+    m_reminder->setObjectName(QStringLiteral("reminder"));
+    m_reminder->setWordWrap(true);
+    m_reminder->setAlignment(Qt::AlignCenter);
+    m_reminder->setText(QStringLiteral("<b>%1</b><br>%2")
+                            .arg(tr("Reminder"), tr("Please power on device before connect")));
+    setReminderColouring(1);
     m_downView->setObjectName(QStringLiteral("downView"));
     m_statusBanner->setObjectName(QStringLiteral("statusBanner"));
     m_statusBanner->setStyleSheet(QStringLiteral("background: rgb(83, 71, 65);"));
     m_statusText->setStyleSheet(QStringLiteral("color: white; font-size: 15px;"));
     m_statusMark->move(10, 4);
     m_statusBanner->hide();
+}
+
+void ScannedViewController::setReminderColouring(int type)
+{
+    m_reminder->setProperty("colourType", type);
+    m_reminder->setStyleSheet(
+        type == 1
+            ? QStringLiteral("background: white; color: #45403b; border-radius: 8px;")
+            : QStringLiteral(
+                  "background: rgb(240, 200, 190); color: rgb(150, 40, 30); border-radius: 8px;"));
+}
+
+void ScannedViewController::mousePressEvent(QMouseEvent *event)
+{
+    if (QWidget *focused = focusWidget(); qobject_cast<QLineEdit *>(focused))
+        focused->clearFocus();
+    ParentViewController::mousePressEvent(event);
 }
 
 void ScannedViewController::updateDownViewWithTitleArray(const QStringList &titles)

@@ -9,7 +9,7 @@
 SuperBoxAddViewController::SuperBoxAddViewController(const QString &id, const QString &summary,
                                                      QWidget *parent)
     : ScannedViewController(tr("Scanned Transmitter"), parent), m_id(id), m_role(new QLabel(this)),
-      m_detail(new QLabel(summary, this)), m_reminder(new QLabel(this))
+      m_detail(new QLabel(summary, this))
 {
     if (TransmitterEnrolment::isStored(id))
         ShowAlertManager::instance()->showLabelWithTitle(tr("This Transmitter has been added"));
@@ -19,28 +19,12 @@ SuperBoxAddViewController::SuperBoxAddViewController(const QString &id, const QS
     m_role->setStyleSheet(QStringLiteral("font-size: 20px; font-weight: bold; color: #45403b;"));
     m_detail->setAlignment(Qt::AlignCenter);
     m_detail->setStyleSheet(QStringLiteral("color: #45403b;"));
-    m_reminder->setObjectName(QStringLiteral("reminder"));
-    m_reminder->setWordWrap(true);
-    m_reminder->setAlignment(Qt::AlignCenter);
-    m_reminder->setText(QStringLiteral("<b>%1</b><br>%2")
-                            .arg(tr("Reminder"), tr("Please power on device before connect")));
-    setReminderColouring(1);
     updateDownViewWithTitleArray({tr("Connect")});
 }
 
 QString SuperBoxAddViewController::roleLine() const
 {
     return m_role->text();
-}
-
-void SuperBoxAddViewController::setReminderColouring(int type)
-{
-    m_reminder->setProperty("colourType", type);
-    m_reminder->setStyleSheet(
-        type == 1
-            ? QStringLiteral("background: white; color: #45403b; border-radius: 8px;")
-            : QStringLiteral(
-                  "background: rgb(240, 200, 190); color: rgb(150, 40, 30); border-radius: 8px;"));
 }
 
 void SuperBoxAddViewController::connect()
@@ -68,5 +52,5 @@ void SuperBoxAddViewController::resizeEvent(QResizeEvent *event)
     const int top = NavigationBar::kHeight + 20;
     m_role->setGeometry(0, top, width(), 30);
     m_detail->setGeometry(0, top + 40, width(), 60);
-    m_reminder->setGeometry(20, top + 120, width() - 40, 80);
+    reminder()->setGeometry(20, top + 120, width() - 40, 80);
 }

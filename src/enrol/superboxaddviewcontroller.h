@@ -24,10 +24,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    void setReminderColouring(int type);
-
     QString m_id;
     QLabel *m_role;
     QLabel *m_detail;
-    QLabel *m_reminder;
 };

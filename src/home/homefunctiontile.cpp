@@ -5,6 +5,7 @@
 #include "store/recordkeys.h"
 #include "views/elidedlabel.h"
 #include "views/keyboardactivation.h"
+#include "views/keyboardmodality.h"
 #include "views/picturelibrary.h"
 #include "views/vtlightingimageview.h"
 
@@ -98,7 +99,7 @@ protected:
     void mousePressEvent(QMouseEvent *event) override { event->accept(); }
     void paintEvent(QPaintEvent *) override
     {
-        if (hasFocus()) {
+        if (KeyboardModality::showsFocusRing(this)) {
             QPainter painter(this);
             KeyboardActivation::drawFocusRing(painter, rect());
         }
@@ -281,7 +282,7 @@ void HomeFunctionTile::paintEvent(QPaintEvent *)
     gradient.setColorAt(0, m_function.top);
     gradient.setColorAt(1, m_function.bottom);
     painter.fillRect(0, 0, width(), kTileHeight, gradient);
-    if (hasFocus())
+    if (KeyboardModality::showsFocusRing(this))
         KeyboardActivation::drawFocusRing(painter, QRect(0, 0, width(), kTileHeight));
 }
 

@@ -82,15 +82,8 @@ VtMoveCell *ChooseControlViewController::makeCell(int row, const QVariantMap &re
         indicator->setType(record.value(Key::move) == Value::yes ? 2 : 1);
         indicator->move(290, 20);
         RightEdge::keep(indicator, 10);
-        if (record.value(Key::move) == Value::yes) {
-            auto *slider = new VtSimpleSlider(cell);
-            slider->setObjectName(QStringLiteral("slider"));
-            slider->setValue(turnOn.toDouble());
-            slider->setTarget(this);
-            slider->setAccessibleName(record.value(Key::title).toString());
-            slider->setGeometry(0, 61, 320, 61);
-            RightEdge::stretch(slider, 0);
-        }
+        if (record.value(Key::move) == Value::yes)
+            addLevelSlider(cell, record);
     } else {
         auto *toggle = new QPushButton(turnOn == Value::yes ? tr("ON") : tr("OFF"), cell);
         toggle->setObjectName(QStringLiteral("switch"));

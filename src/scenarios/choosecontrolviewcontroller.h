@@ -35,6 +35,7 @@ public:
 protected:
     VtMoveCell *makeCell(int row, const QVariantMap &record) override;
     bool mayExpand(const QVariantMap &record) const override;
+    bool offersPanel() const override { return false; }
     void selectRow(int row) { m_needArray.append(QStringLiteral("0_%1").arg(row)); }
     void refreshBottomBar();
     void resizeEvent(QResizeEvent *event) override;

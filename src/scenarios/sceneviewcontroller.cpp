@@ -60,6 +60,7 @@ VtMoveCell *SceneViewController::makeCell(int row, const QVariantMap &scenario)
     cell->setObjectName(QStringLiteral("SceneCell%1").arg(row));
     cell->setFixedHeight(kRowHeight);
     cell->viewTouched(this);
+    cell->setPanelOffered(RecordFactory::isUserScenario(scenario)); // built-ins stay as they are
     const bool active = scenario.value(Key::state).toString() == Value::yes;
     cell->setAutoFillBackground(true);
     QPalette palette = cell->palette();

@@ -2,6 +2,7 @@
 
 #include "elidedlabel.h"
 #include "keyboardactivation.h"
+#include "keyboardmodality.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -16,13 +17,26 @@ void VtMoveCell::viewTouched(VtMoveCellTarget *target)
     m_target = target;
     if (!first)
         return;
-    const auto act = [this](const char *moveType) {
-        if (m_target)
-            m_target->VtMoveCellSelector(this, QString::fromLatin1(moveType));
-    };
-    auto *keys = new KeyboardActivation(
-        this, [act] { act("P"); }, QAccessible::ListItem);
-    keys->setMenu([act] { act("L"); }); // Left or Right: the swipe panel, as a swipe would
+    new KeyboardActivation(
+        this, [this] { select("P"); }, QAccessible::ListItem);
+    setPanelOffered(true);
+}
+
+void VtMoveCell::setPanelOffered(bool offered)
+{
+    KeyboardActivation *keys = KeyboardActivation::of(this);
+    if (!keys)
+        return;
+    if (offered) // Left or Right: the swipe panel, as a swipe would
+        keys->setMenu([this] { select("L"); });
+    else
+        keys->setMenu({});
+}
+
+void VtMoveCell::select(const char *moveType)
+{
+    if (m_target)
+        m_target->VtMoveCellSelector(this, QString::fromLatin1(moveType));
 }
 
 void VtMoveCell::showEvent(QShowEvent *event)
@@ -37,7 +51,7 @@ void VtMoveCell::showEvent(QShowEvent *event)
 void VtMoveCell::paintEvent(QPaintEvent *event)
 {
     QWidget::paintEvent(event);
-    if (hasFocus()) {
+    if (KeyboardModality::showsFocusRing(this)) {
         QPainter painter(this);
         KeyboardActivation::drawFocusRing(painter, rect(), QColor(69, 61, 59));
     }

@@ -34,6 +34,9 @@ public:
     // The row acts for this target: touches and swipes, and Enter or Space
     // once Tab has brought the focus to it (as a touch does).
     void viewTouched(VtMoveCellTarget *target);
+    // Whether the screen opens a panel for this row: only then do the keys
+    // and assistive technology offer it (after viewTouched).
+    void setPanelOffered(bool offered);
 
     // True when the panel is closed (absent, hidden or parked beyond the right edge).
     bool getIfEditViewShow() const;
@@ -52,6 +55,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    void select(const char *moveType);
     void ensurePanel(int height);
     void slidePanel(bool open);
     void finishTouch(const QPointF &end, bool cancelled);

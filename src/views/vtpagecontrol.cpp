@@ -2,6 +2,7 @@
 
 #include "accessibleviews.h"
 #include "keyboardactivation.h"
+#include "keyboardmodality.h"
 
 #include <QAccessible>
 #include <QKeyEvent>
@@ -65,7 +66,7 @@ void VtPageControl::paintEvent(QPaintEvent *)
     if (m_pages < 2)
         return; // one page needs no dots
     QPainter painter(this);
-    if (hasFocus())
+    if (KeyboardModality::showsFocusRing(this))
         KeyboardActivation::drawFocusRing(painter, rect(), m_currentColour);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);

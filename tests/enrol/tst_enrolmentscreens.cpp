@@ -26,6 +26,7 @@
 #include "views/widgetfeedbackpresenter.h"
 #include "widgettestmain.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -244,16 +245,24 @@ private Q_SLOTS:
         storeDemoMaster();
         window->pushDeviceEnrolment("2112D0007770", 2, "S", "summary");
         auto *device = top<DeviceAddViewController>();
+        // A touch on the background ends the typing of a name.
+        QApplication::setActiveWindow(window.get());
+        QTest::mouseClick(device->nameField(1), Qt::LeftButton);
+        QTRY_VERIFY(device->nameField(1)->hasFocus());
+        QTest::mouseClick(device, Qt::LeftButton, {}, device->reminder()->geometry().bottomLeft());
+        QVERIFY(!device->nameField(1)->hasFocus());
         device->footerButtonPressed(-1);
         QTRY_COMPARE(tagsOf(device), QStringList{"Retry=-1"});
         QCOMPARE(device->statusBanner()->findChild<QLabel *>()->text(),
                  QStringLiteral("Added 1 Device"));
+        QCOMPARE(device->reminder()->property("colourType").toInt(), 2); // the failure's colours
         QVERIFY(!device->nameField(1)->isReadOnly());
 
         // The controller answers now: Retry enrols both channels again.
         simulator->faults().clear();
         QTest::mouseClick(device->footerButtons().constFirst(), Qt::LeftButton);
         QTRY_COMPARE(tagsOf(device), (QStringList{"Add More=1", "Done=2"}));
+        QCOMPARE(device->reminder()->property("colourType").toInt(), 1);
         QCOMPARE(Database::instance()->readAllMainDeviceInfo().size(), 2);
         QTest::mouseClick(device->footerButtons().constFirst(), Qt::LeftButton); // Add More
         QCOMPARE(stack()->top(), static_cast<QWidget *>(window->home()));

@@ -13,6 +13,7 @@
 #include "home/navigationstack.h"
 #include "store/database.h"
 #include "views/illustrations.h"
+#include "views/keyboardmodality.h"
 #include "views/uiresources.h"
 #include "views/vtpagecontrol.h"
 #include "views/vtpagedscrollview.h"
@@ -119,6 +120,13 @@ private Q_SLOTS:
         welcome->startButton()->click();
         QVERIFY(window->home()->refreshCount() > refreshes);
         QTRY_VERIFY_WITH_TIMEOUT(!window->welcomeView(), 2000);
+        // The focus the pages leave behind draws no ring until a key is pressed.
+        QWidget *focused = window->focusWidget();
+        QVERIFY(!KeyboardModality::showsFocusRing(focused));
+        QTest::keyClick(window.get(), Qt::Key_Tab);
+        QVERIFY(KeyboardModality::showsFocusRing(window->focusWidget()));
+        QTest::mouseClick(window->home(), Qt::LeftButton, {}, QPoint(5, 300));
+        QVERIFY(!KeyboardModality::isActive());
 
         // A later start: the logo fades, no pages.
         window->showFirstInitView();

@@ -174,6 +174,7 @@ private Q_SLOTS:
         QVERIFY(app->settle());
         auto *slider = app->row(QStringLiteral("Dining table"))->findChild<VtSimpleSlider *>();
         QVERIFY(slider);
+        QVERIFY(app->row(QStringLiteral("Dining table"))->findChild<QWidget *>("separator"));
         QStringList problems = app->auditAndSave(QStringLiteral("lighting-expanded"));
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
         QVERIFY(app->tap(slider->plusButton()));
@@ -261,6 +262,7 @@ private Q_SLOTS:
                  (QStringList{QStringLiteral("Bedroom curtain"), QStringLiteral("Study curtain")}));
         QVERIFY(app->tap(app->row(QStringLiteral("Study curtain")), QPoint(100, 30)));
         QVERIFY(app->settle());
+        QVERIFY(app->row(QStringLiteral("Study curtain"))->findChild<QWidget *>("separator"));
         const QStringList problems = app->auditAndSave(QStringLiteral("curtain-expanded"));
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
         for (const char *motion : {"Open", "Close", "Stop"}) {

@@ -49,7 +49,10 @@ private Q_SLOTS:
 
     void firstStartBuildsAnEmptyHome()
     {
-        // The first activation ran before the check and left an empty file.
+        // The launch makes the store's tables; the first screens and the
+        // first activation read them before the check, without a complaint.
+        QTest::failOnWarning(QRegularExpression("no such table"));
+        AppDelegate::instance()->applicationDidFinishLaunching();
         store->readAllSuperBoxInfo();
         StartUp view;
         DelegateManager::instance()->hideFirstLogoView(&view);

@@ -170,6 +170,12 @@ private Q_SLOTS:
         KeyboardActivation::setExpanded(&cell, true);
         QVERIFY(row->state().expandable);
         QVERIFY(row->state().expanded);
+        // Where the screen opens no panel, none is offered.
+        cell.setPanelOffered(false);
+        QVERIFY(!actions->actionNames().contains(QAccessibleActionInterface::showMenuAction()));
+        QTest::keyClick(&cell, Qt::Key_Right);
+        QTest::qWait(20);
+        QCOMPARE(recorder.codes.size(), 3);
     }
 
     void aSliderSpeaksItsLevel()
