@@ -1,5 +1,6 @@
 #include "channelbench.h"
 #include "importbench.h"
+#include "refreshbench.h"
 #include "soakbench.h"
 #include "storebench.h"
 
@@ -18,7 +19,7 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("ardentia-home"));
 
-    // ardentia-bench [channel|store|import|soak] [count]
+    // ardentia-bench [channel|store|import|soak|refresh] [count]
     const QStringList args = app.arguments().mid(1);
     const QString only = args.value(0);
     const int exchanges = args.value(1).toInt();
@@ -28,6 +29,8 @@ int main(int argc, char **argv)
         runStoreBench();
     if (only.isEmpty() || only == QLatin1String("import"))
         runImportBench();
+    if (only.isEmpty() || only == QLatin1String("refresh"))
+        runRefreshBench();
     if (only.isEmpty() || only == QLatin1String("soak"))
         runSoakBench(exchanges > 0 ? exchanges : 10000);
     return 0;

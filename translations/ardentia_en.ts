@@ -526,6 +526,10 @@
         <source>OFF</source>
         <translation>OFF</translation>
     </message>
+    <message>
+        <source>Unknown</source>
+        <translation>Unknown</translation>
+    </message>
 </context>
 <context>
     <name>LightingViewController</name>

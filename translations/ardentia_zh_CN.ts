@@ -526,6 +526,10 @@
         <source>OFF</source>
         <translation>关</translation>
     </message>
+    <message>
+        <source>Unknown</source>
+        <translation>未知</translation>
+    </message>
 </context>
 <context>
     <name>LightingViewController</name>

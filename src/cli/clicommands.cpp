@@ -11,6 +11,7 @@
 #include "gateway/udpsocketmanager.h"
 #include "home/homeactions.h"
 #include "scenarios/scenariooperations.h"
+#include "statereport.h"
 #include "store/checkmanager.h"
 #include "store/database.h"
 #include "store/jsoncodec.h"
@@ -192,6 +193,43 @@ int CliCommands::locate()
                            .value(Key::address)
                            .toString()));
     return Done;
+}
+
+int CliCommands::state(const QStringList &ids)
+{
+    Database *store = Database::instance();
+    if (store->readAllSuperBoxInfo().isEmpty())
+        return failWith(QStringLiteral("Please scan the transmitter first"));
+    QList<QVariantMap> channels;
+    if (ids.isEmpty()) {
+        for (const QVariantMap &device : store->readAllMainDeviceInfo())
+            if (device.value(Key::type) == Value::lighting ||
+                device.value(Key::type) == Value::curtain)
+                channels.append(device);
+    }
+    for (const QString &id : ids) {
+        const std::optional<QVariantMap> device = storedDevice(id);
+        if (!device)
+            return Failed;
+        channels.append(*device);
+    }
+    const StateReport report(channels);
+    for (const QVariantMap &channel : std::as_const(channels))
+        UDPSocketManager::instance()->queryStateInBackground(channel);
+    if (!m_session.runUntilIdle())
+        return failWith(QStringLiteral("no end to the exchange within a minute"));
+    const int status = report.allAnswered() ? Done : Failed;
+    if (m_json)
+        std::printf("%s\n",
+                    QJsonDocument(QJsonObject{{"status", status}, {"channels", report.json()}})
+                        .toJson(QJsonDocument::Compact)
+                        .constData());
+    else
+        for (const QString &line : report.text())
+            print(line);
+    if (status != Done)
+        failWith(QStringLiteral("some channels did not answer"));
+    return status;
 }
 
 int CliCommands::addTransmitter(const QString &code)

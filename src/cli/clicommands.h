@@ -18,8 +18,15 @@ public:
     int status();
     // With --json: {"status": N, "messages": [...], "error": "..."} for a command's outcome.
     QString jsonOutcome(int status) const;
-    bool printsItsOwnJson(const QStringList &args) const { return args.value(0) == "status"; }
+    bool printsItsOwnJson(const QStringList &args) const
+    {
+        return args.value(0) == "status" || args.value(0) == "state";
+    }
     int locate();
+    // Asks the named channels (every stored light and curtain without IDs)
+    // for their state: what each reported, against the store; 1 when any
+    // did not answer.
+    int state(const QStringList &ids);
     int addTransmitter(const QString &code);
     int addDevice(const QString &code, const QStringList &names);
     int light(const QString &id, const QString &setting);

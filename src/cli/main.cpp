@@ -16,6 +16,8 @@ const char *const kCommands =
     "Commands:\n"
     "  status                         transmitters, devices and scenarios of the store\n"
     "  locate                         find the master on the network and store its address\n"
+    "  state [ID ...]                 ask the named channels (all without IDs) for their\n"
+    "                                 state and compare it with the store\n"
     "  add-transmitter CODE           enrol a transmitter (the first is the master), then\n"
     "                                 import the master's configuration\n"
     "  add-device CODE [NAME ...]     enrol every channel of a controller, named in order\n"
@@ -52,6 +54,8 @@ int dispatch(CliCommands &commands, const QStringList &args)
         return commands.status();
     if (command == "locate" && args.size() == 1)
         return commands.locate();
+    if (command == "state")
+        return commands.state(args.mid(1));
     if (command == "add-transmitter" && args.size() == 2)
         return commands.addTransmitter(args.at(1));
     if (command == "add-device" && need(2))

@@ -1,5 +1,6 @@
 #include "appdelegate.h"
 
+#include "gateway/staterefresh.h"
 #include "gateway/udpsocketmanager.h"
 #include "showalertmanager.h"
 #include "store/checkmanager.h"
@@ -27,6 +28,7 @@ void AppDelegate::applicationDidFinishLaunching()
 
 void AppDelegate::applicationDidBecomeActive()
 {
+    StateRefresh::instance()->setActive(true);
     CheckManager::checkIfHaveGotSuperBox();
     m_ifConnected = kConnectionUnknown;
     const QList<QVariantMap> transmitters = Database::instance()->readAllSuperBoxInfo();
@@ -74,6 +76,7 @@ void AppDelegate::locateMasterQuietly()
 
 void AppDelegate::applicationWillResignActive()
 {
+    StateRefresh::instance()->setActive(false);
     m_ifConnected = kConnectionUnknown;
     ShowAlertManager *feedback = ShowAlertManager::instance();
     feedback->transmitterConnectionSuccessful(1);

@@ -14,4 +14,5 @@ public:
 protected:
     VtMoveCell *makeCell(int row, const QVariantMap &record) override;
     bool mayExpand(const QVariantMap &) const override { return true; }
+    bool showsStates() const override { return true; }
 };

@@ -2,6 +2,7 @@
 
 #include "devicecommands.h"
 #include "editnameviewcontroller.h"
+#include "gateway/staterefresh.h"
 #include "home/navigationbar.h"
 #include "home/navigationstack.h"
 #include "store/checkmanager.h"
@@ -267,8 +268,11 @@ void DeviceTableViewController::navRightButtonItemPressed()
 void DeviceTableViewController::showEvent(QShowEvent *event)
 {
     ParentViewController::showEvent(event);
-    if (!event->spontaneous())
-        updateMainView();
+    if (event->spontaneous())
+        return;
+    updateMainView();
+    if (showsStates())
+        StateRefresh::instance()->channelsShown(m_customArray);
 }
 
 void DeviceTableViewController::hideEvent(QHideEvent *event)

@@ -49,6 +49,9 @@ protected:
     // A row of this screen for the record at this index.
     virtual VtMoveCell *makeCell(int row, const QVariantMap &record) = 0;
     virtual bool mayExpand(const QVariantMap &record) const = 0;
+    // Whether the rows show the channels' states: the home is then asked
+    // for them each time the screen appears.
+    virtual bool showsStates() const { return false; }
     // Whether a row's swipe opens its Edit and Delete panel here.
     virtual bool offersPanel() const { return true; }
     // The lower half of an expanded row opens under a thin line.

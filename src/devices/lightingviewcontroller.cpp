@@ -1,5 +1,6 @@
 #include "lightingviewcontroller.h"
 
+#include "core/homeevents.h"
 #include "devicecommands.h"
 #include "lightstatetext.h"
 #include "store/database.h"
@@ -16,6 +17,11 @@
 LightingViewController::LightingViewController(QWidget *parent)
     : DeviceTableViewController(tr("Lighting"), Value::lighting, parent)
 {
+    HomeEvents *events = HomeEvents::instance();
+    connect(events, &HomeEvents::channelStateChanged, this,
+            &LightingViewController::showAnnouncedState);
+    connect(events, &HomeEvents::channelStateUnknown, this,
+            &LightingViewController::showUnknownState);
 }
 
 bool LightingViewController::mayExpand(const QVariantMap &record) const
@@ -78,32 +84,36 @@ VtMoveCell *LightingViewController::makeCell(int row, const QVariantMap &record)
 
 void LightingViewController::showState(VtMoveCell *cell, const QVariantMap &record)
 {
-    const QString turnOn = record.value(Key::turnOn).toString();
+    // An unknown state checks neither of ON and OFF.
+    const bool unknown = HomeEvents::instance()->isStateUnknown(record.value(Key::id).toString());
+    const QString turnOn = unknown ? QString() : record.value(Key::turnOn).toString();
     if (auto *on = cell->findChild<QPushButton *>(QStringLiteral("on")))
         on->setChecked(turnOn == Value::yes);
     if (auto *off = cell->findChild<QPushButton *>(QStringLiteral("off")))
         off->setChecked(turnOn == Value::no);
-    if (auto *level = cell->findChild<QLabel *>(QStringLiteral("level"))) {
+    if (auto *level = cell->findChild<QLabel *>(QStringLiteral("level")))
         level->setText(LightStateText::of(record));
-        cell->setAccessibleDescription(level->text());
-    }
+    cell->setAccessibleDescription(LightStateText::of(record));
 }
 
-void LightingViewController::controlConfirmed(const QString &deviceId)
+void LightingViewController::showAnnouncedState(const QString &deviceId, const QString &turnOn)
 {
     for (int row = 0; row < customArray().size(); ++row) {
         if (customArray().at(row).value(Key::id).toString() != deviceId)
             continue;
-        const std::optional<QVariantMap> stored =
-            Database::instance()->deviceRecordWithMainID(deviceId);
-        if (!stored)
-            return;
-        // Only the state: the row's expansion is the screen's own.
-        recordAt(row).insert(Key::turnOn, stored->value(Key::turnOn));
+        recordAt(row).insert(Key::turnOn, turnOn);
         if (VtMoveCell *cell = cellAt(row))
             showState(cell, recordAt(row));
         return;
     }
+}
+
+void LightingViewController::showUnknownState(const QString &deviceId)
+{
+    for (int row = 0; row < customArray().size(); ++row)
+        if (customArray().at(row).value(Key::id).toString() == deviceId)
+            if (VtMoveCell *cell = cellAt(row))
+                showState(cell, recordAt(row));
 }
 
 void LightingViewController::cellSwitchButtonPressed(int row, bool on)

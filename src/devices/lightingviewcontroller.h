@@ -1,27 +1,30 @@
 #pragma once
 
-#include "core/controlconfirmationscreen.h"
 #include "devicetableviewcontroller.h"
 
 class QPushButton;
 
 // The lights: ON/OFF for switched lights, a level slider for an expanded
 // dimmer. Each row shows the stored state: the current one of ON and OFF is
-// checked, a dimmer shows its level. It changes when the home has taken a
-// command (the store follows the acknowledgement), never on the press.
-class LightingViewController : public DeviceTableViewController, public ControlConfirmationScreen {
+// checked, a dimmer shows its level. It changes when the home has confirmed
+// a state (an acknowledgement, a state answer, a scenario run), never on the
+// press; a light that did not answer its state query shows neither.
+class LightingViewController : public DeviceTableViewController {
     Q_OBJECT
 
 public:
     explicit LightingViewController(QWidget *parent = nullptr);
 
     void cellSwitchButtonPressed(int row, bool on);
-    void controlConfirmed(const QString &deviceId) override;
 
 protected:
     VtMoveCell *makeCell(int row, const QVariantMap &record) override;
     bool mayExpand(const QVariantMap &record) const override;
+    bool showsStates() const override { return true; }
 
 private:
+    // Only the state: the row's expansion is the screen's own.
+    void showAnnouncedState(const QString &deviceId, const QString &turnOn);
+    void showUnknownState(const QString &deviceId);
     static void showState(VtMoveCell *cell, const QVariantMap &record);
 };

@@ -1,11 +1,14 @@
 #include "lightstatetext.h"
 
+#include "core/homeevents.h"
 #include "store/recordkeys.h"
 
 QString LightStateText::of(const QVariantMap &record)
 {
     if (record.value(Key::type).toString() != Value::lighting)
         return {};
+    if (HomeEvents::instance()->isStateUnknown(record.value(Key::id).toString()))
+        return tr("Unknown"); // its query went unanswered: the stored state may be old
     const QString turnOn = record.value(Key::turnOn).toString();
     if (turnOn == Value::yes)
         return tr("ON");

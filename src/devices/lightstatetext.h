@@ -5,8 +5,9 @@
 #include <QVariantMap>
 
 // How a light's stored state reads wherever it is shown: "ON" or "OFF" for
-// a switched light, its level ("60%") for a dimmer; nothing for a record
-// without a state (curtains, scenarios).
+// a switched light, its level ("60%") for a dimmer, "Unknown" when it did
+// not answer its last state query; nothing for a record without a state
+// (curtains, scenarios).
 class LightStateText {
     Q_DECLARE_TR_FUNCTIONS(LightStateText)
 

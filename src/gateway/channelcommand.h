@@ -16,6 +16,10 @@ struct ChannelCommand {
     // A check of the link nobody asked for: no indicator while it waits; a
     // lost reply is reported as any failure.
     bool quiet = false;
+    // A state query the app makes by itself: it waits for a person's
+    // commands, never shows, and its outcome touches only that channel's
+    // state and the link it went over.
+    bool background = false;
 
     bool isLocate() const
     {

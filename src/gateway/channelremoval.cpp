@@ -1,5 +1,6 @@
 #include "channelremoval.h"
 
+#include "core/homeevents.h"
 #include "store/database.h"
 #include "store/recordfactory.h"
 #include "store/recordkeys.h"
@@ -25,4 +26,5 @@ void ChannelRemoval::removeFromStore(const QString &channelId)
         }
     }
     store->deleteMainDeviceWithMainID(channelId);
+    HomeEvents::instance()->announceRemoval(channelId);
 }

@@ -4,9 +4,9 @@
 #include "controllercommands.h"
 #include "core/alertpresenter.h"
 #include "core/appdelegate.h"
-#include "core/controlconfirmationscreen.h"
 #include "core/controlrefusalscreen.h"
 #include "core/deviceenrolmentscreen.h"
+#include "core/homeevents.h"
 #include "core/logging.h"
 #include "core/namingscreen.h"
 #include "core/scenariolistscreen.h"
@@ -148,11 +148,12 @@ void DeviceReplies::changeNameWithAnswer(int code, const QString &ligId,
 void DeviceReplies::storeAcknowledgedName(int code, const QVariantMap &renamed)
 {
     // Only the name: the rest of the record may have changed since.
-    const bool stored =
-        code == ResultCode::Accepted &&
-        Database::instance()->updateMainDeviceWithMainID(renamed.value(Key::id).toString(),
-                                                         Key::title, renamed.value(Key::title));
-    if (!stored)
+    const QString id = renamed.value(Key::id).toString();
+    const QString title = renamed.value(Key::title).toString();
+    if (code == ResultCode::Accepted &&
+        Database::instance()->updateMainDeviceWithMainID(id, Key::title, title))
+        HomeEvents::instance()->announceRename(id, title);
+    else
         ShowAlertManager::instance()->showControlFailed();
     m_channel->updateMainController();
 }
@@ -160,11 +161,8 @@ void DeviceReplies::storeAcknowledgedName(int code, const QVariantMap &renamed)
 void DeviceReplies::lightControlWithAnswer(int code, const QString &ligId,
                                            const SharedOperations &operations)
 {
-    if (code == ResultCode::Accepted && storeAcknowledgedState(ligId, *operations)) {
-        if (auto *screen = AppDelegate::instance()->topScreenAs<ControlConfirmationScreen>())
-            screen->controlConfirmed(ligId);
-        return;
-    }
+    if (code == ResultCode::Accepted && storeAcknowledgedState(ligId, *operations))
+        return; // the store's announcement brings it to the screens
     if (auto *screen = AppDelegate::instance()->topScreenAs<ControlRefusalScreen>())
         screen->controlRefused(ligId);
     ShowAlertManager::instance()->showControlFailed();
@@ -178,8 +176,11 @@ bool DeviceReplies::storeAcknowledgedState(const QString &ligId, const Operation
                      [&](const QVariantMap &e) { return e.value(Key::id).toString() == ligId; });
     // Only the state the command set: the rest of the stored record (its use
     // count above all) may have changed since the command was built.
-    return sent != operations.cend() && Database::instance()->updateMainDeviceWithMainID(
-                                            ligId, Key::turnOn, sent->value(Key::turnOn));
+    if (sent == operations.cend() || !Database::instance()->updateMainDeviceWithMainID(
+                                         ligId, Key::turnOn, sent->value(Key::turnOn)))
+        return false;
+    HomeEvents::instance()->announceState(ligId, sent->value(Key::turnOn).toString());
+    return true;
 }
 
 void DeviceReplies::deleteLightWithAnswer(int code, const QString &ligId,
@@ -415,13 +416,34 @@ void DeviceReplies::getLightingStateWithServerInfo(const QString &info,
     const bool last = index == list.size() - 1;
 
     if (answer->code == ResultCode::Accepted) {
-        const std::optional<QString> turnOn =
-            UIDeviceCalculation::turnOnFromStateAnswer(id, answer->state, answer->level);
-        if (turnOn)
-            Database::instance()->updateMainDeviceWithMainID(id, Key::turnOn, *turnOn);
+        if (const std::optional<QString> turnOn =
+                UIDeviceCalculation::turnOnFromStateAnswer(id, answer->state, answer->level))
+            storeReportedState(id, *turnOn);
+    } else { // the home could not tell: the stored state is not to be trusted
+        HomeEvents::instance()->announceStateUnknown(id);
     }
     if (!last)
         stepAfter(index, operations);
-    else
+    else if (!entry->contains(Key::backgroundQuery)) // those only announce what they learnt
         m_channel->updateMainController();
+}
+
+void DeviceReplies::storeReportedState(const QString &id, const QString &turnOn)
+{
+    Database *store = Database::instance();
+    const std::optional<QVariantMap> stored = store->deviceRecordWithMainID(id);
+    if (!stored)
+        return;
+    const QString before = stored->value(Key::turnOn).toString();
+    const bool differed = before != turnOn;
+    if (differed) { // the home's word: changed at the wall, by another phone or a scenario
+        ++m_reportedDifferences;
+        qCInfo(lcGateway).noquote()
+            << QStringLiteral("state:%1_stored:%2_reported:%3_differences:%4")
+                   .arg(id, before, turnOn)
+                   .arg(m_reportedDifferences);
+        if (!store->updateMainDeviceWithMainID(id, Key::turnOn, turnOn))
+            return;
+    }
+    HomeEvents::instance()->announceReport(id, turnOn, differed);
 }

@@ -45,6 +45,9 @@ private:
     // Stores the state an acknowledged control set on the stored record;
     // false when there is none to store or the store could not follow.
     bool storeAcknowledgedState(const QString &ligId, const OperationList &operations);
+    // A state answer is the home's word: stored, announced, and a difference
+    // from the store counted in the log.
+    void storeReportedState(const QString &id, const QString &turnOn);
     void completeScenarioChange(const OperationList &operations);
     void storeScenarioChange(QVariantMap scenario, const QVariantList &accepted,
                              const QStringList &removed);
@@ -54,4 +57,5 @@ private:
     void askForcedRemoval(const QString &message, const SharedOperations &operations);
 
     UDPSocketManager *m_channel;
+    int m_reportedDifferences = 0;
 };

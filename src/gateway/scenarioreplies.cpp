@@ -1,6 +1,7 @@
 #include "scenarioreplies.h"
 
 #include "core/appdelegate.h"
+#include "core/homeevents.h"
 #include "core/scenariolistscreen.h"
 #include "core/scenarionamingscreen.h"
 #include "core/showalertmanager.h"
@@ -93,6 +94,7 @@ void ScenarioReplies::overScenarioRunWithServerInfo(const QString &info,
         stored = ScenarioStates::applyMembers(*scenario);
     if (!stored)
         ShowAlertManager::instance()->showControlFailed();
+    HomeEvents::instance()->announceScenarioRun(ack->number);
     m_channel->updateMainController();
 }
 

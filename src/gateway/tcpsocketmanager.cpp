@@ -3,6 +3,7 @@
 #include "asyncsocket.h"
 #include "configurationimport.h"
 #include "core/appdelegate.h"
+#include "core/homeevents.h"
 #include "core/homelookup.h"
 #include "core/homescreen.h"
 #include "core/logging.h"
@@ -105,10 +106,12 @@ void TCPSocketManager::finishImport()
     m_socket->disconnect();
 
     const bool committed = ConfigurationImport::rebuildStoreFrom(m_stream.text());
-    if (committed)
+    if (committed) {
+        HomeEvents::instance()->announceHomeReplaced();
         feedback->showLabelWithTitle(tr("Synchronous data successful"));
-    else
+    } else {
         feedback->showControlFailed();
+    }
     if (auto *home = app->topScreenAs<HomeScreen>())
         home->updateCenterView();
     Q_EMIT importFinished(committed);

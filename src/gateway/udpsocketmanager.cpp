@@ -2,6 +2,7 @@
 
 #include "core/appdelegate.h"
 #include "core/delegatemanager.h"
+#include "core/homeevents.h"
 #include "core/homelookup.h"
 #include "core/logging.h"
 #include "core/reloadablescreen.h"
@@ -13,6 +14,7 @@
 
 #include "commandexchange.h"
 #include "commandline.h"
+#include "controllercommands.h"
 #include "enrolmentoperations.h"
 #include "gatewayreplies.h"
 #include "localaddress.h"
@@ -190,6 +192,7 @@ void UDPSocketManager::sendNow(ChannelCommand command)
 {
     const double wait = command.replyWaitSeconds;
     const bool quiet = command.quiet;
+    const bool background = command.background;
     qCInfo(lcGateway).noquote() << QStringLiteral("address:%1_message:%2_%3")
                                        .arg(command.destination,
                                             CommandLine::lineFromCommandArray(command.fields),
@@ -204,7 +207,7 @@ void UDPSocketManager::sendNow(ChannelCommand command)
         exchange->start();
     // The indicator shows while this command is outstanding; its outcome,
     // not the indicator's own timer, ends the wait.
-    if (!quiet)
+    if (!quiet && !background)
         ShowAlertManager::instance()->startActivity(wait, ShowAlertManager::ActivityEnd::ByCaller);
 }
 
@@ -212,11 +215,43 @@ void UDPSocketManager::sendQueueRequest()
 {
     if (isBusy())
         return; // the outstanding command's outcome drains the queue
-    if (m_udpQueueArray.isEmpty()) {
-        runIdleCalls();
+    if (!m_udpQueueArray.isEmpty()) {
+        sendNow(m_udpQueueArray.takeFirst());
         return;
     }
-    sendNow(m_udpQueueArray.takeFirst());
+    runIdleCalls();
+    // What the app asks by itself goes when nobody else is waiting.
+    if (!isBusy() && m_udpQueueArray.isEmpty() && !m_backgroundQueue.isEmpty())
+        sendNow(m_backgroundQueue.takeFirst());
+}
+
+void UDPSocketManager::sendQueueRequestForUser()
+{
+    if (!isBusy() && !m_udpQueueArray.isEmpty())
+        sendNow(m_udpQueueArray.takeFirst());
+}
+
+void UDPSocketManager::queryStateInBackground(const QVariantMap &device)
+{
+    const QStringList query = ControllerCommands::stateQuery(device);
+    const auto sameChannel = [&query](const ChannelCommand &waiting) {
+        return waiting.fields == query;
+    };
+    if (std::any_of(m_backgroundQueue.cbegin(), m_backgroundQueue.cend(), sameChannel) ||
+        (m_outstanding && sameChannel(m_outstanding->command())))
+        return;
+    const std::optional<QString> destination = getUDPAdressWithSendAddress(std::nullopt);
+    if (!destination)
+        return;
+    const double wait = qMin(m_replyWaitOverride.value_or(kBackgroundReplyWaitSeconds),
+                             kBackgroundReplyWaitSeconds);
+    ChannelCommand command{
+        query, *destination, wait,
+        shareOperations({{{Key::sendArray, query}, {Key::backgroundQuery, Value::yes}}})};
+    command.background = true;
+    m_backgroundQueue.append(std::move(command));
+    if (!isBusy() && m_followUps.pendingCount() == 0)
+        scheduleFollowUp([this] { sendQueueRequest(); });
 }
 
 void UDPSocketManager::runWhenIdle(std::function<void()> call)
@@ -246,14 +281,22 @@ void UDPSocketManager::setImportRunning(bool running)
 
 bool UDPSocketManager::isSettled() const
 {
-    return !isBusy() && m_udpQueueArray.isEmpty() && m_idleCalls.isEmpty() &&
-           m_followUps.pendingCount() == 0;
+    return !isBusy() && m_udpQueueArray.isEmpty() && m_backgroundQueue.isEmpty() &&
+           m_idleCalls.isEmpty() && m_followUps.pendingCount() == 0;
+}
+
+bool UDPSocketManager::isFreeForUser() const
+{
+    const bool userOutstanding = m_outstanding && !m_outstanding->command().background;
+    return !userOutstanding && !m_importRunning && m_udpQueueArray.isEmpty() &&
+           m_idleCalls.isEmpty() && m_followUps.pendingCount() == 0;
 }
 
 void UDPSocketManager::abandonCommands()
 {
     m_links.clear();
     m_udpQueueArray.clear();
+    m_backgroundQueue.clear();
     m_idleCalls.clear();
     m_followUps.clear();
     m_outstanding = nullptr;
@@ -326,7 +369,9 @@ void UDPSocketManager::settle(CommandExchange *exchange)
 
 void UDPSocketManager::onReply(CommandExchange *exchange, const QByteArray &datagram)
 {
-    const bool ownsIndicator = exchange == m_outstanding && !exchange->command().quiet;
+    const bool background = exchange->command().background;
+    const bool ownsIndicator =
+        exchange == m_outstanding && !exchange->command().quiet && !background;
     m_links.answered(transmitterOf(exchange->command()));
     const QStringList fields = exchange->command().fields;
     const SharedOperations operations = exchange->command().operations;
@@ -334,15 +379,20 @@ void UDPSocketManager::onReply(CommandExchange *exchange, const QByteArray &data
     ShowAlertManager *feedback = ShowAlertManager::instance();
     if (ownsIndicator)
         feedback->stopActivity();
-    AppDelegate::instance()->setIfConnected(AppDelegate::kConnected);
-    feedback->transmitterConnectionSuccessful(2);
-    getGatewayIPAgain(std::nullopt);
+    if (!background) { // the banner follows what people asked for and the link check
+        AppDelegate::instance()->setIfConnected(AppDelegate::kConnected);
+        feedback->transmitterConnectionSuccessful(2);
+        getGatewayIPAgain(std::nullopt);
+    }
 
     const std::optional<QString> text = decodeUtf8(datagram);
     if (text && text->contains(CommandLine::kToken))
         dispatchReply(*text, operations);
     else // nothing to act on, but the command has its outcome: the queue moves on
         scheduleFollowUp([this] { sendQueueRequest(); });
+    // A person's command that waited behind the app's own query goes now.
+    if (background)
+        sendQueueRequestForUser();
     Q_EMIT commandSettled(fields, true);
 }
 
@@ -369,9 +419,25 @@ void UDPSocketManager::dispatchReply(const QString &text, const SharedOperations
     });
 }
 
+void UDPSocketManager::backgroundQueryUnanswered(const ChannelCommand &command)
+{
+    qCInfo(lcGateway).noquote() << QStringLiteral("no state from %1").arg(command.fields.value(2));
+    HomeEvents::instance()->announceStateUnknown(command.fields.value(2));
+}
+
 void UDPSocketManager::onNoReply(CommandExchange *exchange)
 {
     const ChannelCommand &command = exchange->command();
+    if (command.background) {
+        m_links.unanswered(transmitterOf(command));
+        const ChannelCommand unanswered = command;
+        settle(exchange);
+        backgroundQueryUnanswered(unanswered);
+        scheduleFollowUp([this] { sendQueueRequest(); });
+        sendQueueRequestForUser();
+        Q_EMIT commandSettled(unanswered.fields, false);
+        return;
+    }
     const bool ordinaryLocate = command.isLocate() && !command.quiet;
     m_links.unanswered(transmitterOf(command));
     const QStringList fields = command.fields;

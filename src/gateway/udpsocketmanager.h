@@ -35,6 +35,8 @@ public:
     static constexpr int kFollowUpMilliseconds = 110;
     static constexpr int kRediscoveryMilliseconds = 5000;
     static constexpr int kMaxQueuedCommands = 8;
+    // A person's command waits at most this long behind a background query.
+    static constexpr double kBackgroundReplyWaitSeconds = 1.5;
     static inline const QString kGroupAddress = QStringLiteral("groupAddress");
 
     static UDPSocketManager *instance();
@@ -62,6 +64,14 @@ public:
     bool cleanAllData();
     // Runs the call 0.11 s from now, after every follow-up scheduled before it.
     void scheduleFollowUp(std::function<void()> call) { m_followUps.schedule(std::move(call)); }
+
+    // Asks a channel for its state when nothing a person asked for is
+    // outstanding or queued: a query never counts towards the queue's limit,
+    // never shows, and a silence marks only that channel's state unknown.
+    // A channel already waiting for its query is not asked twice.
+    void queryStateInBackground(const QVariantMap &device);
+    const QList<ChannelCommand> &backgroundQueue() const { return m_backgroundQueue; }
+    void clearBackgroundQueue() { m_backgroundQueue.clear(); }
 
     // Transmitter location: sends the locate request to the last address or
     // by broadcast, its reply handled with operations.
@@ -104,8 +114,13 @@ public:
     void setImportRunning(bool running);
     // Runs the call once nothing is outstanding or queued (at once when free).
     void runWhenIdle(std::function<void()> call);
-    // Nothing outstanding, queued, waiting or still to follow up.
+    // Nothing outstanding, queued (background queries too), waiting or
+    // still to follow up.
     bool isSettled() const;
+    // Nothing a person asked for is outstanding, queued, waiting or still to
+    // follow up: a command given now goes out at once, or after the one
+    // background query under way.
+    bool isFreeForUser() const;
     int pendingFollowUps() const { return m_followUps.pendingCount(); }
     bool isRediscoveryArmed() const { return m_getMasterGatewayIPAgainTimer.isActive(); }
     QString rediscoveryTransmitterId() const { return m_rediscoveryId; }
@@ -143,10 +158,15 @@ private:
     // the master when it went to the master's address.
     QString transmitterOf(const ChannelCommand &command) const;
     void runIdleCalls();
+    void backgroundQueryUnanswered(const ChannelCommand &command);
+    // Sends the oldest command a person queued, if any, without the pause
+    // that follows a reply: it waited behind the app's own query only.
+    void sendQueueRequestForUser();
 
     FollowUpQueue m_followUps;
     TransmitterLinks m_links;
     QList<ChannelCommand> m_udpQueueArray;
+    QList<ChannelCommand> m_backgroundQueue;
     CommandExchange *m_outstanding = nullptr;
     QList<std::function<void()>> m_idleCalls;
     bool m_importRunning = false;

@@ -1,9 +1,11 @@
 #include "homeviewcontroller.h"
 
+#include "core/homeevents.h"
 #include "devices/curtainviewcontroller.h"
 #include "devices/devicecommands.h"
 #include "devices/devicelistviewcontroller.h"
 #include "devices/lightingviewcontroller.h"
+#include "gateway/staterefresh.h"
 #include "help/aboutusviewcontroller.h"
 #include "help/helpviewcontroller.h"
 #include "homeactions.h"
@@ -88,6 +90,10 @@ HomeViewController::HomeViewController(QWidget *parent)
 {
     layoutLeftView();
     layoutCenterView();
+    HomeEvents *events = HomeEvents::instance();
+    connect(events, &HomeEvents::channelStateChanged, this,
+            &HomeViewController::showAnnouncedState);
+    connect(events, &HomeEvents::channelStateUnknown, this, &HomeViewController::showUnknownState);
 }
 
 HomeViewController::~HomeViewController() = default;
@@ -137,7 +143,12 @@ void HomeViewController::layoutCenterView()
         auto *tile = new HomeFunctionTile(functions.at(k), areas.at(k), column);
         tile->setSidewaysDragTarget(this);
         const QString area = areas.at(k);
-        tile->setItemSource([this, area] { return *listOfArea(area); });
+        // Read each time the panel opens: the home is asked for the states
+        // the items show (each at most once in a while).
+        tile->setItemSource([this, area] {
+            StateRefresh::instance()->channelsShown(*listOfArea(area));
+            return *listOfArea(area);
+        });
         connect(tile, &HomeFunctionTile::functionPressed, this,
                 &HomeViewController::functionButtonPressed);
         connect(tile, &HomeFunctionTile::itemPressed, this,
@@ -174,19 +185,27 @@ void HomeViewController::updateCenterView()
     KeyboardReach::set(m_leftView, m_ifShowLeftView); // the menu's rows may be new
 }
 
-void HomeViewController::controlConfirmed(const QString &deviceId)
+void HomeViewController::showAnnouncedState(const QString &deviceId, const QString &turnOn)
 {
-    // Only the light's state: the lists keep their order and the strip its page.
-    const std::optional<QVariantMap> stored =
-        Database::instance()->deviceRecordWithMainID(deviceId);
-    if (!stored)
-        return;
     for (QVariantMap &light : m_lists.lightingArray)
         if (light.value(Key::id) == deviceId)
-            light.insert(Key::turnOn, stored->value(Key::turnOn));
+            light.insert(Key::turnOn, turnOn);
+    showUnknownState(deviceId); // the same redrawing
+}
+
+void HomeViewController::showUnknownState(const QString &deviceId)
+{
+    const bool shown = std::any_of(
+        m_lists.lightingArray.cbegin(), m_lists.lightingArray.cend(),
+        [&deviceId](const QVariantMap &light) { return light.value(Key::id) == deviceId; });
+    if (!shown)
+        return;
     for (HomeFunctionTile *tile : std::as_const(m_tiles))
         if (tile->area() == QLatin1String("1") && tile->isOpen())
             tile->setOpen(true, false);
+    if (auto *sheet = window()->findChild<VtHomeControlSheet *>())
+        if (sheet->controlDictionary().value(Key::id) == deviceId)
+            sheet->showState(shownStateOf(deviceId));
 }
 
 void HomeViewController::navRightButtonItemPressed()
@@ -349,8 +368,11 @@ VtHomeControlSheet *HomeViewController::darkItemPressed(const QString &area, int
                                                             : QStringLiteral("1");
     else if (area == QLatin1String("2"))
         type = QStringLiteral("3");
-    auto *sheet =
-        new VtHomeControlSheet(type, record.value(Key::turnOn).toString(), record, window());
+    StateRefresh::instance()->channelsShown({record});
+    const QString shown = shownStateOf(record.value(Key::id).toString());
+    QVariantMap showing = record;
+    showing.insert(Key::turnOn, shown);
+    auto *sheet = new VtHomeControlSheet(type, shown, showing, window());
     sheet->setTag(position);
     connect(sheet, &VtHomeControlSheet::clickedButtonAtIndex, this,
             [this, area, record](int index, const QString &controlType) {
@@ -358,6 +380,16 @@ VtHomeControlSheet *HomeViewController::darkItemPressed(const QString &area, int
             });
     sheet->show();
     return sheet;
+}
+
+QString HomeViewController::shownStateOf(const QString &deviceId) const
+{
+    if (HomeEvents::instance()->isStateUnknown(deviceId))
+        return {};
+    for (const QVariantMap &light : m_lists.lightingArray)
+        if (light.value(Key::id) == deviceId)
+            return light.value(Key::turnOn).toString();
+    return {};
 }
 
 QList<QVariantMap> *HomeViewController::listOfArea(const QString &area)

@@ -4,7 +4,6 @@
 #include "homelists.h"
 #include "parentnavigationviewcontroller.h"
 
-#include "core/controlconfirmationscreen.h"
 #include "core/homescreen.h"
 
 #include <QElapsedTimer>
@@ -22,7 +21,6 @@ class VtHomeControlSheet;
 // settings menu beneath it.
 class HomeViewController : public ParentNavigationViewController,
                            public HomeScreen,
-                           public ControlConfirmationScreen,
                            public SidewaysDragTarget {
     Q_OBJECT
 
@@ -36,8 +34,6 @@ public:
     QWidget *contentView() override;
     void updateCenterView() override;
     void updateMainView() override { updateCenterView(); }
-    // An open panel shows the light's new state.
-    void controlConfirmed(const QString &deviceId) override;
     void navRightButtonItemPressed() override;
     void navLeftButtonItemPressed() override;
     int refreshCount() const { return m_refreshes; }
@@ -53,6 +49,11 @@ public:
 
     void showLeftViewNormal(bool show, bool animate);
     void upAllDarkView();
+    // What the home confirmed, or could not tell, reaches the lighting list,
+    // its open panel and an open sheet; the lists keep their order and the
+    // strip its page.
+    void showAnnouncedState(const QString &deviceId, const QString &turnOn);
+    void showUnknownState(const QString &deviceId);
     void functionButtonPressed(const QString &function);
     void cellButtonPressed(int row);
     // Opens the control sheet for an item of a hidden panel.
@@ -76,6 +77,8 @@ private:
     void realphaNavigationView();
     void confirmMenuAction(int sheetTag, const QString &button);
     QList<QVariantMap> *listOfArea(const QString &area);
+    // A light's state as the lists hold it; empty when unknown.
+    QString shownStateOf(const QString &deviceId) const;
 
     HomeLists m_lists;
     bool m_ifShowLeftView = false;

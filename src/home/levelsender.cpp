@@ -15,7 +15,7 @@ LevelSender::LevelSender(QObject *parent) : QObject(parent)
 
 bool LevelSender::channelIsFree()
 {
-    return UDPSocketManager::instance()->isSettled();
+    return UDPSocketManager::instance()->isFreeForUser();
 }
 
 void LevelSender::submit(const QVariantMap &device, int level)

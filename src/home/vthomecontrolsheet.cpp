@@ -14,6 +14,7 @@
 #include <QPainter>
 #include <QPropertyAnimation>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSlider>
 
 namespace {
@@ -166,6 +167,19 @@ void VtHomeControlSheet::showSwitchState()
         auto *button = m_panel->findChild<QPushButton *>(QStringLiteral("button%1").arg(tag));
         button->setCheckable(true);
         button->setChecked(turnOn == state);
+    }
+}
+
+void VtHomeControlSheet::showState(const QString &turnOn)
+{
+    m_controlDictionary.insert(Key::turnOn, turnOn);
+    if (m_controlType == QLatin1String("1")) {
+        showSwitchState();
+    } else if (m_controlType == QLatin1String("2") && m_slider && !m_slider->isSliderDown()) {
+        m_lastLevel = turnOn.toInt();
+        const QSignalBlocker quiet(m_slider); // shown, not sent again
+        m_slider->setValue(m_lastLevel);
+        showLevel(m_lastLevel);
     }
 }
 

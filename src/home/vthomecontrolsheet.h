@@ -38,6 +38,9 @@ public:
     QSlider *slider() const { return m_slider; }
     // Whether an icon was found for the item.
     bool hasIcon() const;
+    // The light's state as the home now confirms it (empty: unknown); a
+    // slider being dragged keeps its place.
+    void showState(const QString &turnOn);
 
     // Slides the panel up from below the window's bottom edge.
     void show();

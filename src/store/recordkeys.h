@@ -31,6 +31,7 @@ inline const QString insertScenario = QStringLiteral("insertScenario");
 inline const QString deleteScenarioID = QStringLiteral("deleteScenarioID");
 inline const QString scenarioControlTypeKey = QStringLiteral("scenarioControlTypeKey");
 inline const QString enrolTransmitter = QStringLiteral("enrolTransmitter");
+inline const QString backgroundQuery = QStringLiteral("backgroundQuery");
 } // namespace Key
 
 namespace Value {

@@ -1,5 +1,6 @@
 #include "scenariostates.h"
 
+#include "core/homeevents.h"
 #include "database.h"
 #include "jsoncodec.h"
 #include "recordfactory.h"
@@ -17,7 +18,10 @@ bool ScenarioStates::applyMembers(const QVariantMap &scenario)
         if (!device)
             continue;
         device->insert(Key::turnOn, entry.value(Key::turnOn));
-        stored = store->updateMainDeviceWithMainID(id, *device) && stored;
+        if (store->updateMainDeviceWithMainID(id, *device))
+            HomeEvents::instance()->announceState(id, device->value(Key::turnOn).toString());
+        else
+            stored = false;
     }
     return stored;
 }
@@ -33,8 +37,11 @@ bool ScenarioStates::switchAllLights(bool on)
         light.insert(Key::move, Value::no);
         light.insert(Key::turnOn, switched ? (on ? Value::yes : Value::no)
                                            : (on ? QStringLiteral("10") : QStringLiteral("0")));
-        stored =
-            store->updateMainDeviceWithMainID(light.value(Key::id).toString(), light) && stored;
+        const QString id = light.value(Key::id).toString();
+        if (store->updateMainDeviceWithMainID(id, light))
+            HomeEvents::instance()->announceState(id, light.value(Key::turnOn).toString());
+        else
+            stored = false;
     }
     return stored;
 }

@@ -1,8 +1,10 @@
 #include "app/appwindow.h"
 #include "appwindowtesting.h"
 #include "core/delegatemanager.h"
+#include "core/homeevents.h"
 #include "core/showalertmanager.h"
 #include "devices/lightingviewcontroller.h"
+#include "gateway/staterefresh.h"
 #include "gateway/udpsocketmanager.h"
 #include "home/homefunctiontile.h"
 #include "home/homeviewcontroller.h"
@@ -84,6 +86,8 @@ private Q_SLOTS:
 
     void cleanup()
     {
+        HomeEvents::instance()->reset();
+        StateRefresh::instance()->forget();
         disconnect(ShowAlertManager::instance(), nullptr, this, nullptr);
         UDPSocketManager::instance()->abandonCommands();
         UDPSocketManager::instance()->setReplyWaitOverride(std::nullopt);
@@ -128,14 +132,73 @@ private Q_SLOTS:
         QVERIFY(lighting);
         press(lighting, 0, "off"); // answered: the master is known to answer
         QTRY_VERIFY(AppWindowTesting::channelSettled());
-        press(lighting, 1, "off");
+        const QString confirmed = storedTurnOn(kLights[1]); // as the home reported it
+        press(lighting, 1, confirmed == QStringLiteral("YES") ? "off" : "on");
         QCOMPARE(lighting->customArray().at(1).value(Key::turnOn).toString(),
-                 QStringLiteral("YES")); // as confirmed: the press alone changes nothing
+                 confirmed); // the press alone changes nothing
         QTRY_VERIFY(AppWindowTesting::channelSettled());
-        QCOMPARE(lighting->customArray().at(1).value(Key::turnOn).toString(),
-                 QStringLiteral("YES")); // back to what the home confirmed
-        QCOMPARE(storedTurnOn(kLights[1]), QStringLiteral("YES"));
+        QCOMPARE(lighting->customArray().at(1).value(Key::turnOn).toString(), confirmed);
+        QCOMPARE(storedTurnOn(kLights[1]), confirmed);
         QVERIFY(lighting->hasConnectionBanner());
+    }
+
+    // Opening the list asks the home for the states of its 13 lights. A
+    // press given meanwhile goes out after at most the one query under way,
+    // is acknowledged and stored; the refresh itself shows and says nothing.
+    void aPressDuringARefreshWaitsForOneQueryAtMost()
+    {
+        for (int k = 0; k < 10; ++k) {
+            const QString id = QStringLiteral("21130000%1").arg(4000 + k * 10);
+            simulator->home().addChannel({id, id, QStringLiteral("20AA10000001"), {}, true});
+            Database::instance()->insertMainDeviceWithInfo(
+                RecordFactory::device(id, "S", id, QStringLiteral("Light %1").arg(k)));
+        }
+        simulator->faults().add(*FaultRule::parse("lig:0:*=delay:300", nullptr));
+        QStringList arrivals; // "ID,operation" as the simulator received them
+        connect(simulator.get(), &TransmitterServer::datagramAnswered, this,
+                [&arrivals](const QByteArray &request) {
+                    arrivals << QString::fromUtf8(request).section(',', 2, 3);
+                });
+        LightingViewController *lighting = openLightingFromHome();
+        QVERIFY(lighting);
+        QTRY_VERIFY(arrivals.size() >= 2);
+        QVERIFY(!ShowAlertManager::instance()->checkActivityShowOn());
+        const qsizetype queriesBefore = arrivals.size();
+        press(lighting, rowOf(lighting, kLights[0]), "off");
+        QTRY_VERIFY_WITH_TIMEOUT(AppWindowTesting::channelSettled(), 15000);
+
+        const qsizetype pressAt = arrivals.indexOf(kLights[0] + ",4");
+        QVERIFY2(pressAt >= 0 && pressAt <= queriesBefore + 1, qPrintable(arrivals.join(' ')));
+        QCOMPARE(arrivals.count(), 14); // every light asked once, and the press
+        QCOMPARE(storedTurnOn(kLights[0]), QStringLiteral("NO"));
+        QVERIFY2(toasts.isEmpty(), qPrintable(toasts.join(", ")));
+    }
+
+    // A master that answers no state query: every row shows its state as
+    // unknown, the link line says the master is not answering, and the next
+    // press still goes out and shows what the home confirmed.
+    void unansweredQueriesShowTheStateUnknown()
+    {
+        simulator->faults().add(*FaultRule::parse("lig:0:*=drop", nullptr));
+        LightingViewController *lighting = openLightingFromHome();
+        QVERIFY(lighting);
+        QTRY_VERIFY_WITH_TIMEOUT(AppWindowTesting::channelSettled(), 10000);
+        for (const QString &id : kLights) {
+            VtMoveCell *row = lighting->cellAt(rowOf(lighting, id));
+            QVERIFY(!row->findChild<QPushButton *>("on")->isChecked());
+            QVERIFY(!row->findChild<QPushButton *>("off")->isChecked());
+            QCOMPARE(row->accessibleDescription(), QStringLiteral("Unknown"));
+        }
+        const auto link = UDPSocketManager::instance()->links().linkOf("20AA10000001");
+        QVERIFY(link && !link->answering);
+        QVERIFY(toasts.isEmpty()); // the app's own queries never say so
+
+        press(lighting, rowOf(lighting, kLights[1]), "off");
+        QTRY_VERIFY(AppWindowTesting::channelSettled());
+        QVERIFY(lighting->cellAt(rowOf(lighting, kLights[1]))
+                    ->findChild<QPushButton *>("off")
+                    ->isChecked());
+        QCOMPARE(storedTurnOn(kLights[1]), QStringLiteral("NO"));
     }
 
     // Every press the home acknowledged counts once towards the most-used

@@ -5,6 +5,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 // The command-line tool against the transmitter simulator, both as the
@@ -29,9 +30,15 @@ class TestCli : public QObject {
     QTemporaryDir m_state;
     QProcess m_simulator;
 
-    Run ctl(const QStringList &args)
+    // dataHome: another data folder, standing for another phone.
+    Run ctl(const QStringList &args, const QString &dataHome = {})
     {
         QProcess process;
+        if (!dataHome.isEmpty()) {
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert("XDG_DATA_HOME", dataHome);
+            process.setProcessEnvironment(environment);
+        }
         process.start(binary("cli/ardentia-ctl"), QStringList{"--interface", "lo"} + args);
         Run run;
         if (!process.waitForFinished(90000)) {
@@ -205,6 +212,37 @@ private Q_SLOTS:
         QCOMPARE(ctl({"scenario", "run", "1"}).status, 0);
         QCOMPARE(storedState("2113D0001230"), QStringLiteral("YES"));
         QCOMPARE(ctl({"scenario", "delete", "1"}).status, 0);
+    }
+
+    // The tool asks the home for the real states: what another phone
+    // changed is reported and stored; a channel that stays silent fails it.
+    void stateReportsWhatTheHomeSays()
+    {
+        QVERIFY(startSimulator());
+        QCOMPARE(ctl({"light", "2113D0001230", "on"}).status, 0);
+        QTemporaryDir otherPhone;
+        QCOMPARE(ctl({"add-transmitter", "20AA10000001"}, otherPhone.path()).status, 0);
+        QCOMPARE(ctl({"light", "2113D0001230", "off"}, otherPhone.path()).status, 0);
+        QCOMPARE(storedState("2113D0001230"), QStringLiteral("YES")); // this phone's record
+
+        Run run = ctl({"--json", "state", "2113D0001230", "2113D0001231"});
+        QCOMPARE(run.status, 0);
+        const QJsonArray channels =
+            QJsonDocument::fromJson(run.out.toUtf8()).object().value("channels").toArray();
+        QCOMPARE(channels.size(), 2);
+        const QJsonObject hall = channels.at(0).toObject();
+        QCOMPARE(hall.value("stored").toString(), QStringLiteral("YES"));
+        QCOMPARE(hall.value("reported").toString(), QStringLiteral("NO"));
+        QVERIFY(hall.value("differs").toBool());
+        QVERIFY(!channels.at(1).toObject().value("differs").toBool());
+        QCOMPARE(storedState("2113D0001230"), QStringLiteral("NO")); // the home's word
+
+        QVERIFY(startSimulator({"--fault", "lig:0:2113D0001231=drop"}));
+        run = ctl({"state"});
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.out.contains(QRegularExpression("2113D0001231 .* no answer")),
+                 qPrintable(run.out));
+        QVERIFY(run.out.contains(QRegularExpression("2113D0001230 .* reported NO, as stored")));
     }
 
     void aSilentControllerIsRemovedByForce()

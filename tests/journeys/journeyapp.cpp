@@ -3,8 +3,10 @@
 #include "app/windowactivation.h"
 #include "appwindowtesting.h"
 #include "core/delegatemanager.h"
+#include "core/homeevents.h"
 #include "core/showalertmanager.h"
 #include "gateway/configurationimport.h"
+#include "gateway/staterefresh.h"
 #include "gateway/udpsocketmanager.h"
 #include "home/homemenuview.h"
 #include "home/homeviewcontroller.h"
@@ -109,6 +111,8 @@ JourneyApp::JourneyApp(QSize size, const std::function<void(SimulatedHome &)> &a
 {
     QFile::remove(Database::databasePath());
     DelegateManager::instance()->initApplicationNeedData();
+    HomeEvents::instance()->reset();
+    StateRefresh::instance()->forget();
     SimulatedHome home = SimulatedHome::demo();
     if (adjust)
         adjust(home);

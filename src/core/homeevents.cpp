@@ -1,0 +1,48 @@
+#include "homeevents.h"
+
+HomeEvents *HomeEvents::instance()
+{
+    // Never destroyed: it lives for the whole process.
+    static HomeEvents *const events = new HomeEvents();
+    return events;
+}
+
+void HomeEvents::announceState(const QString &channelId, const QString &turnOn)
+{
+    m_unknown.remove(channelId);
+    Q_EMIT channelStateChanged(channelId, turnOn);
+}
+
+void HomeEvents::announceReport(const QString &channelId, const QString &turnOn, bool differed)
+{
+    Q_EMIT channelStateReported(channelId, turnOn, differed);
+    announceState(channelId, turnOn);
+}
+
+void HomeEvents::announceStateUnknown(const QString &channelId)
+{
+    m_unknown.insert(channelId);
+    Q_EMIT channelStateUnknown(channelId);
+}
+
+void HomeEvents::announceScenarioRun(const QString &number)
+{
+    Q_EMIT scenarioRan(number);
+}
+
+void HomeEvents::announceHomeReplaced()
+{
+    m_unknown.clear();
+    Q_EMIT homeReplaced();
+}
+
+void HomeEvents::announceRename(const QString &channelId, const QString &title)
+{
+    Q_EMIT channelRenamed(channelId, title);
+}
+
+void HomeEvents::announceRemoval(const QString &channelId)
+{
+    m_unknown.remove(channelId);
+    Q_EMIT channelRemoved(channelId);
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QObject>
+#include <QSet>
+#include <QString>
+
+// One announcement of what the home confirmed, made after the store has
+// taken it (an acknowledgement, a state answer, a scenario run, all lights
+// switched, an import, a rename, a removal): the screens and the
+// command-line tool follow it instead of asking each other. It also knows
+// which channels left their last state query unanswered: their stored state
+// is not to be trusted until they answer again.
+class HomeEvents final : public QObject {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(HomeEvents)
+
+public:
+    static HomeEvents *instance();
+
+    bool isStateUnknown(const QString &channelId) const { return m_unknown.contains(channelId); }
+
+    // The store holds this state for the channel now.
+    void announceState(const QString &channelId, const QString &turnOn);
+    // A state query was answered: what the channel reported, and whether
+    // that differed from what the store held.
+    void announceReport(const QString &channelId, const QString &turnOn, bool differed);
+    void announceStateUnknown(const QString &channelId);
+    void announceScenarioRun(const QString &number);
+    void announceHomeReplaced();
+    void announceRename(const QString &channelId, const QString &title);
+    void announceRemoval(const QString &channelId);
+    // Forgets the unknown states (a new run, a test starting afresh).
+    void reset() { m_unknown.clear(); }
+
+Q_SIGNALS:
+    void channelStateChanged(const QString &channelId, const QString &turnOn);
+    void channelStateReported(const QString &channelId, const QString &turnOn, bool differed);
+    void channelStateUnknown(const QString &channelId);
+    void scenarioRan(const QString &number);
+    void homeReplaced();
+    void channelRenamed(const QString &channelId, const QString &title);
+    void channelRemoved(const QString &channelId);
+
+private:
+    HomeEvents() = default;
+
+    QSet<QString> m_unknown;
+};

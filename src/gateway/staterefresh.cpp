@@ -1,0 +1,36 @@
+#include "staterefresh.h"
+
+#include "store/recordkeys.h"
+#include "udpsocketmanager.h"
+
+StateRefresh *StateRefresh::instance()
+{
+    static StateRefresh *const refresh = new StateRefresh();
+    return refresh;
+}
+
+void StateRefresh::channelsShown(const QList<QVariantMap> &records)
+{
+    if (!m_active)
+        return;
+    const auto now = std::chrono::steady_clock::now();
+    UDPSocketManager *channel = UDPSocketManager::instance();
+    for (const QVariantMap &record : records) {
+        const QString type = record.value(Key::type).toString();
+        if (type != Value::lighting && type != Value::curtain)
+            continue;
+        const QString id = record.value(Key::id).toString();
+        const auto asked = m_asked.constFind(id);
+        if (asked != m_asked.cend() && now - *asked < kSpacing)
+            continue;
+        m_asked.insert(id, now);
+        channel->queryStateInBackground(record);
+    }
+}
+
+void StateRefresh::setActive(bool active)
+{
+    m_active = active;
+    if (!active)
+        UDPSocketManager::instance()->clearBackgroundQueue();
+}

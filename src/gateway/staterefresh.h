@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QVariantMap>
+
+#include <chrono>
+
+// Asks the home for the state of the channels a screen shows, in the order
+// they are shown, each at most once in 30 seconds and only while the app is
+// in front, so that what a person sees is what the home says. The queries
+// go in the channel's background lane: they never hold up a press.
+class StateRefresh {
+public:
+    static constexpr std::chrono::seconds kSpacing{30};
+
+    static StateRefresh *instance();
+
+    // Lights and curtains among the records; others are passed over.
+    void channelsShown(const QList<QVariantMap> &records);
+    // Minimised, nothing is asked and the queries that waited are dropped.
+    void setActive(bool active);
+    // Every channel may be asked again (a new home, a test starting afresh).
+    void forget() { m_asked.clear(); }
+
+private:
+    StateRefresh() = default;
+
+    QHash<QString, std::chrono::steady_clock::time_point> m_asked;
+    bool m_active = true;
+};
