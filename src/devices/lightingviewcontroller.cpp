@@ -72,7 +72,7 @@ VtMoveCell *LightingViewController::makeCell(int row, const QVariantMap &record)
         level->setObjectName(QStringLiteral("level"));
         level->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         level->setStyleSheet(QStringLiteral("color: #45403b;"));
-        level->setGeometry(0, 0, 50, 61);
+        level->setGeometry(0, 0, 70, 61); // room for "Unknown"
         level->setAttribute(Qt::WA_TransparentForMouseEvents);
         RightEdge::keep(level, 40);
     }

@@ -27,6 +27,14 @@ int GatewayReply::codeOfField(const QString &field)
     return integerOf(field.chopped(qMin<qsizetype>(2, field.size())));
 }
 
+std::optional<int> GatewayReply::resultCode(const QString &text)
+{
+    const QStringList fields = fieldsOf(text);
+    if (fields.size() < 4)
+        return std::nullopt;
+    return codeOf(fields);
+}
+
 std::optional<GatewayReply::LocateAnswer> GatewayReply::locateAnswer(const QString &text)
 {
     const QStringList fields = fieldsOf(text);

@@ -61,6 +61,9 @@ public:
     static std::optional<RunAcknowledgement> runAcknowledgement(const QString &text);
     static std::optional<Subject> subject(const QString &text);
 
+    // The result code of any reply form (its last field); nothing for a text
+    // too short to be a reply.
+    static std::optional<int> resultCode(const QString &text);
     // A code field: its integer value once the suffix is cut off.
     static int codeOfField(const QString &field);
 };

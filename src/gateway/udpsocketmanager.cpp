@@ -17,6 +17,7 @@
 #include "controllercommands.h"
 #include "enrolmentoperations.h"
 #include "gatewayreplies.h"
+#include "gatewayreply.h"
 #include "localaddress.h"
 #include "transmittercommands.h"
 
@@ -57,6 +58,25 @@ const Marker kMarkers[] = {
     {QLatin1String("$ack,scename"), &UDPSocketManager::overScenarioWithServerInfo},
     {QLatin1String("$ack,scenario"), &UDPSocketManager::overScenarioRunWithServerInfo},
 };
+
+// One line per command's outcome, to trace a person's "it did nothing":
+// "outcome:lig_211300001230_4_refused_135".
+void logOutcome(const QStringList &fields, const QString &outcome)
+{
+    qCInfo(lcGateway).noquote() << QStringLiteral("outcome:%1_%2_%3_%4")
+                                       .arg(fields.value(1), fields.value(2), fields.value(3),
+                                            outcome);
+}
+
+QString outcomeOfReply(const std::optional<QString> &text)
+{
+    const std::optional<int> code = text && text->contains(CommandLine::kToken)
+                                        ? GatewayReply::resultCode(*text)
+                                        : std::nullopt;
+    if (!code)
+        return QStringLiteral("unreadable");
+    return *code == 0 ? QStringLiteral("acknowledged") : QStringLiteral("refused_%1").arg(*code);
+}
 
 SharedOperations orEmpty(const SharedOperations &operations)
 {
@@ -106,6 +126,8 @@ void UDPSocketManager::setHomeLookup(HomeLookup *lookup)
 
 void UDPSocketManager::clearQueue()
 {
+    for (const ChannelCommand &dropped : std::as_const(m_udpQueueArray))
+        logOutcome(dropped.fields, QStringLiteral("dropped"));
     m_udpQueueArray.clear();
 }
 
@@ -169,9 +191,10 @@ void UDPSocketManager::sendMessageWithCommandArray(const QStringList &commandArr
     ChannelCommand command{commandArray, *destination, replyWaitFor(commandArray),
                            orEmpty(operations)};
     if (isBusy()) {
-        if (m_udpQueueArray.size() >= kMaxQueuedCommands)
+        if (m_udpQueueArray.size() >= kMaxQueuedCommands) {
+            logOutcome(commandArray, QStringLiteral("dropped"));
             feedback->showLabelWithTitle(tr("Your operating too often"), tr("Please have a rest"));
-        else
+        } else
             m_udpQueueArray.append(std::move(command));
         updateMainController();
         return;
@@ -386,6 +409,7 @@ void UDPSocketManager::onReply(CommandExchange *exchange, const QByteArray &data
     }
 
     const std::optional<QString> text = decodeUtf8(datagram);
+    logOutcome(fields, outcomeOfReply(text));
     if (text && text->contains(CommandLine::kToken))
         dispatchReply(*text, operations);
     else // nothing to act on, but the command has its outcome: the queue moves on
@@ -419,20 +443,15 @@ void UDPSocketManager::dispatchReply(const QString &text, const SharedOperations
     });
 }
 
-void UDPSocketManager::backgroundQueryUnanswered(const ChannelCommand &command)
-{
-    qCInfo(lcGateway).noquote() << QStringLiteral("no state from %1").arg(command.fields.value(2));
-    HomeEvents::instance()->announceStateUnknown(command.fields.value(2));
-}
-
 void UDPSocketManager::onNoReply(CommandExchange *exchange)
 {
     const ChannelCommand &command = exchange->command();
+    logOutcome(command.fields, QStringLiteral("no-reply"));
     if (command.background) {
         m_links.unanswered(transmitterOf(command));
         const ChannelCommand unanswered = command;
         settle(exchange);
-        backgroundQueryUnanswered(unanswered);
+        HomeEvents::instance()->announceStateUnknown(unanswered.fields.value(2));
         scheduleFollowUp([this] { sendQueueRequest(); });
         sendQueueRequestForUser();
         Q_EMIT commandSettled(unanswered.fields, false);

@@ -158,7 +158,6 @@ private:
     // the master when it went to the master's address.
     QString transmitterOf(const ChannelCommand &command) const;
     void runIdleCalls();
-    void backgroundQueryUnanswered(const ChannelCommand &command);
     // Sends the oldest command a person queued, if any, without the pause
     // that follows a reply: it waited behind the app's own query only.
     void sendQueueRequestForUser();

@@ -8,6 +8,7 @@
 #include "testscreens.h"
 #include "udppeer.h"
 
+#include <QRegularExpression>
 #include <QSignalSpy>
 
 namespace {
@@ -273,6 +274,34 @@ private Q_SLOTS:
         QTRY_COMPARE(peer->received.size(), 2);
         QCOMPARE(handlers.handlerNames().mid(0, 2),
                  (QStringList{"overLightingControl", "controlTimes"}));
+    }
+
+    // Each command's outcome is one line of the log, to trace "it did nothing".
+    void everyOutcomeIsLoggedOnce_data()
+    {
+        QTest::addColumn<QByteArray>("reply"); // empty: none comes
+        QTest::addColumn<QString>("outcome");
+        QTest::newRow("acknowledged")
+            << QByteArray(R"(token$ack,lig,B21000000001,4,1,0,0\n)") << "acknowledged";
+        QTest::newRow("refused") << QByteArray(R"(token$ack,lig,B21000000001,4,1,0,135\n)")
+                                 << "refused_135";
+        QTest::newRow("no token") << QByteArray(R"($ack,lig,B21000000001,4,1,0,0\n)")
+                                  << "unreadable";
+        QTest::newRow("too short") << QByteArray(R"(token$ack,lig\n)") << "unreadable";
+        QTest::newRow("no reply") << QByteArray() << "no-reply";
+    }
+    void everyOutcomeIsLoggedOnce()
+    {
+        QFETCH(QByteArray, reply);
+        QFETCH(QString, outcome);
+        QTest::ignoreMessage(QtInfoMsg, QRegularExpression("^address:"));
+        QTest::ignoreMessage(QtInfoMsg, qPrintable("outcome:lig_B21000000001_4_" + outcome));
+        peer->setReply([reply](const QByteArray &) { return reply; });
+        channel->setReplyWaitOverride(0.05);
+        channel->sendMessageWithCommandArray(control("B21000000001"));
+        QSignalSpy settled(channel, &UDPSocketManager::commandSettled);
+        QVERIFY(settled.wait());
+        QTest::qWait(20);
     }
 
     void lostReplyIsReported_data()

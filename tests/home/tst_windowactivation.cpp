@@ -3,6 +3,7 @@
 #include "core/appdelegate.h"
 #include "core/delegatemanager.h"
 #include "core/showalertmanager.h"
+#include "gateway/staterefresh.h"
 #include "gateway/udpsocketmanager.h"
 #include "home/homeviewcontroller.h"
 #include "store/database.h"
@@ -56,6 +57,7 @@ private Q_SLOTS:
 
     void cleanup()
     {
+        StateRefresh::instance()->forget();
         UDPSocketManager::instance()->abandonCommands();
         UDPSocketManager::instance()->setReplyWaitOverride(std::nullopt);
         UDPSocketManager::instance()->getGatewayIPAgain(std::nullopt);
@@ -85,6 +87,23 @@ private Q_SLOTS:
         window->showNormal();
         QTRY_VERIFY(activation.isActive());
         QTRY_COMPARE(locates(), 2);
+    }
+
+    // Minimised, the app asks the home for no state; shown again, it does.
+    void nothingIsAskedWhileMinimised()
+    {
+        WindowActivation activation(window.get());
+        activation.start();
+        QTRY_VERIFY(UDPSocketManager::instance()->isSettled());
+        const QVariantMap hall = RecordFactory::device("211300001230", "S", "211300001230", "Hall");
+        window->showMinimized();
+        QTRY_VERIFY(!activation.isActive());
+        StateRefresh::instance()->channelsShown({hall});
+        QVERIFY(UDPSocketManager::instance()->backgroundQueue().isEmpty());
+        window->showNormal();
+        QTRY_VERIFY(activation.isActive());
+        StateRefresh::instance()->channelsShown({hall});
+        QCOMPARE(UDPSocketManager::instance()->backgroundQueue().size(), 1);
     }
 
     void theLinkIsCheckedQuietlyWhileTheWindowShows()
