@@ -40,6 +40,7 @@ ctl light 212200004560 75
 ctl curtain 213100007890 open
 ctl scenario run 1
 ctl scenario create "Reading" 212200004561=40 211300001231=on
+ctl state 211300001230 212200004560
 ctl status
 
 echo
