@@ -98,22 +98,26 @@ void LightingViewController::showState(VtMoveCell *cell, const QVariantMap &reco
 
 void LightingViewController::showAnnouncedState(const QString &deviceId, const QString &turnOn)
 {
-    for (int row = 0; row < customArray().size(); ++row) {
-        if (customArray().at(row).value(Key::id).toString() != deviceId)
-            continue;
-        recordAt(row).insert(Key::turnOn, turnOn);
-        if (VtMoveCell *cell = cellAt(row))
-            showState(cell, recordAt(row));
+    const int row = rowOfDevice(deviceId);
+    if (row < 0)
         return;
-    }
+    recordAt(row).insert(Key::turnOn, turnOn);
+    showUnknownState(deviceId); // the same redrawing
 }
 
 void LightingViewController::showUnknownState(const QString &deviceId)
 {
+    const int row = rowOfDevice(deviceId);
+    if (VtMoveCell *cell = row < 0 ? nullptr : cellAt(row))
+        showState(cell, recordAt(row));
+}
+
+int LightingViewController::rowOfDevice(const QString &deviceId) const
+{
     for (int row = 0; row < customArray().size(); ++row)
         if (customArray().at(row).value(Key::id).toString() == deviceId)
-            if (VtMoveCell *cell = cellAt(row))
-                showState(cell, recordAt(row));
+            return row;
+    return -1;
 }
 
 void LightingViewController::cellSwitchButtonPressed(int row, bool on)

@@ -26,5 +26,6 @@ private:
     // Only the state: the row's expansion is the screen's own.
     void showAnnouncedState(const QString &deviceId, const QString &turnOn);
     void showUnknownState(const QString &deviceId);
+    int rowOfDevice(const QString &deviceId) const;
     static void showState(VtMoveCell *cell, const QVariantMap &record);
 };

@@ -301,7 +301,6 @@ private Q_SLOTS:
         channel->sendMessageWithCommandArray(control("B21000000001"));
         QSignalSpy settled(channel, &UDPSocketManager::commandSettled);
         QVERIFY(settled.wait());
-        QTest::qWait(20);
     }
 
     void lostReplyIsReported_data()
