@@ -49,16 +49,31 @@ public:
 
 class CompletionHandlers final : public ReplyHandlers {
 public:
-    void overCommandWithServerInfo(const QString &, const SharedOperations &) override {}
-    void overGatewayIPWithServerInfo(const QString &, const SharedOperations &) override {}
-    void overLightingControlWithServerInfo(const QString &, const SharedOperations &) override
+    void overCommandWithServerInfo(const Reply::RoleAcknowledgement &,
+                                   const SharedOperations &) override
+    {
+    }
+    void overGatewayIPWithServerInfo(const Reply::LocateAnswer &, const SharedOperations &) override
+    {
+    }
+    void overLightingControlWithServerInfo(const Reply::DeviceAcknowledgement &,
+                                           const SharedOperations &) override
     {
         replied = true;
     }
-    void getLightingStateWithServerInfo(const QString &, const SharedOperations &) override {}
-    void overScenarioWithServerInfo(const QString &, const SharedOperations &) override {}
-    void overScenarioRunWithServerInfo(const QString &, const SharedOperations &) override {}
-    void updateDeviceAndScenarioControlTimesWithInfo(const QString &) override {}
+    void getLightingStateWithServerInfo(const Reply::StateAnswer &,
+                                        const SharedOperations &) override
+    {
+    }
+    void overScenarioWithServerInfo(const Reply::NamingAcknowledgement &,
+                                    const SharedOperations &) override
+    {
+    }
+    void overScenarioRunWithServerInfo(const Reply::RunAcknowledgement &,
+                                       const SharedOperations &) override
+    {
+    }
+    void updateDeviceAndScenarioControlTimesWithInfo(const Reply::Form &) override {}
     bool replied = false;
 };
 

@@ -7,6 +7,7 @@
 #include "core/headlessfeedbackpresenter.h"
 #include "core/showalertmanager.h"
 #include "fuzzprocess.h"
+#include "gateway/gatewayreply.h"
 #include "gateway/localaddress.h"
 #include "gateway/udpsocketmanager.h"
 #include "store/database.h"
@@ -129,35 +130,17 @@ struct Harness {
         stack.push(&screen);
         execute("SAVEPOINT input;");
         UDPSocketManager *channel = UDPSocketManager::instance();
-        const int handler = input.ConsumeIntegralInRange(0, 7);
+        // Any reply the parser reads reaches its handler; the forced-removal
+        // answer is taken on its own, as the alert's buttons are.
+        const bool answerAlert = input.ConsumeBool();
         const int button = input.ConsumeIntegralInRange(0, 2);
         const SharedOperations records = operations(input);
-        const QString reply = QString::fromUtf8(input.ConsumeRemainingBytesAsString());
-        switch (handler) {
-        case 0:
-            channel->overCommandWithServerInfo(reply, records);
-            break;
-        case 1:
-            channel->overGatewayIPWithServerInfo(reply, records);
-            break;
-        case 2:
-            channel->overLightingControlWithServerInfo(reply, records);
-            break;
-        case 3:
-            channel->getLightingStateWithServerInfo(reply, records);
-            break;
-        case 4:
-            channel->overScenarioWithServerInfo(reply, records);
-            break;
-        case 5:
-            channel->overScenarioRunWithServerInfo(reply, records);
-            break;
-        case 6:
-            channel->updateDeviceAndScenarioControlTimesWithInfo(reply);
-            break;
-        default:
+        const QString text = QString::fromUtf8(input.ConsumeRemainingBytesAsString());
+        if (answerAlert) {
             channel->alertViewClickedButtonAtIndex(button, records);
-            break;
+        } else if (const std::optional<GatewayReply::Form> reply = GatewayReply::parse(text)) {
+            channel->handleReply(*reply, records);
+            channel->updateDeviceAndScenarioControlTimesWithInfo(*reply);
         }
         alerts.answer(button);
         // Nothing of this input outlives it: commands, follow-ups, the

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "operationlist.h"
+#include "wirevocabulary.h"
 
 #include <QString>
 #include <QStringList>
@@ -23,7 +24,7 @@ struct ChannelCommand {
 
     bool isLocate() const
     {
-        return fields.size() >= 4 && fields.at(0) == QLatin1String("req") &&
-               fields.at(1) == QLatin1String("gw") && fields.at(3) == QLatin1String("1");
+        return fields.value(0) == Wire::request && Wire::familyOf(fields) == Wire::transmitter &&
+               Wire::operationOf(fields) == TransmitterOperation::Locate;
     }
 };

@@ -27,9 +27,9 @@ public:
 
 private:
     static QStringList command(const QString &verb, const QString &family, const QString &id,
-                               const QString &op, const QString &p1 = QStringLiteral("0"),
+                               int operation, const QString &p1 = QStringLiteral("0"),
                                const QString &p2 = QStringLiteral("0"));
-    static QStringList configure(const QVariantMap &device, const QString &op,
+    static QStringList configure(const QVariantMap &device, int operation,
                                  const QString &p1 = QStringLiteral("0"),
                                  const QString &p2 = QStringLiteral("0"));
 };

@@ -20,6 +20,7 @@
 #include "store/scenariostates.h"
 #include "udpsocketmanager.h"
 #include "uidevicecalculation.h"
+#include "wirevocabulary.h"
 
 namespace {
 QString idOfInsertDevice(const QVariantMap &entry)
@@ -29,7 +30,12 @@ QString idOfInsertDevice(const QVariantMap &entry)
 
 QString targetOfSendArray(const QVariantMap &entry)
 {
-    return entry.value(Key::sendArray).toStringList().value(2);
+    return Wire::targetOf(entry.value(Key::sendArray).toStringList());
+}
+
+int operationOfSendArray(const QVariantMap &entry)
+{
+    return Wire::operationOf(entry.value(Key::sendArray).toStringList());
 }
 
 int countAccepted(const QList<QVariantMap> &operations)
@@ -40,42 +46,38 @@ int countAccepted(const QList<QVariantMap> &operations)
 }
 } // namespace
 
-void DeviceReplies::overLightingControlWithServerInfo(const QString &info,
-                                                      const SharedOperations &operations)
+void DeviceReplies::overLightingControlWithServerInfo(
+    const GatewayReply::DeviceAcknowledgement &ack, const SharedOperations &operations)
 {
-    const std::optional<GatewayReply::DeviceAcknowledgement> ack =
-        GatewayReply::deviceAcknowledgement(info);
-    if (!ack)
-        return;
-    const QString &id = ack->deviceId;
-    switch (ack->operation) {
-    case 11:
-        addLightToDeviceWithAnswer(ack->code, id, operations);
+    const QString &id = ack.deviceId;
+    switch (ack.operation) {
+    case ChannelOperation::Add:
+        addLightToDeviceWithAnswer(ack.code, id, operations);
         break;
-    case 13:
-    case 14:
-        addOrDeleteLightWithAnswer(ack->code, id, operations);
+    case ChannelOperation::JoinScenario:
+    case ChannelOperation::LeaveScenario:
+        addOrDeleteLightWithAnswer(ack.code, id, operations);
         break;
-    case 4:
-        lightControlWithAnswer(ack->code, id, operations);
+    case ChannelOperation::Control:
+        lightControlWithAnswer(ack.code, id, operations);
         break;
-    case 12:
-        deleteLightWithAnswer(ack->code, id, operations);
+    case ChannelOperation::Remove:
+        deleteLightWithAnswer(ack.code, id, operations);
         break;
-    case 15:
-        changeNameWithAnswer(ack->code, id, operations);
+    case ChannelOperation::Name:
+        changeNameWithAnswer(ack.code, id, operations);
         break;
-    case 18:
-        forceDeleteWithAnswer(ack->code, id);
+    case ChannelOperation::ForceRemove:
+        forceDeleteWithAnswer(ack.code, id);
         break;
-    case 5:
-    case 6:
-        switchAllWithAnswer(ack->code, ack->operation == 5);
+    case ChannelOperation::AllOn:
+    case ChannelOperation::AllOff:
+        switchAllWithAnswer(ack.code, ack.operation == ChannelOperation::AllOn);
         break;
     default:
         break;
     }
-    if (ack->code == ResultCode::Full)
+    if (ack.code == ResultCode::Full)
         ShowAlertManager::instance()->showLabelWithTitle(
             UDPSocketManager::tr("It is too full to add device"));
 }
@@ -325,7 +327,7 @@ void DeviceReplies::completeScenarioChange(const OperationList &operations)
             refused.append(entry.value(Key::insertDevice).toMap().value(Key::title).toString());
         else if (kept)
             accepted.append(entry.value(Key::insertDevice));
-        else if (entry.value(Key::sendArray).toStringList().value(3) == QLatin1String("14"))
+        else if (operationOfSendArray(entry) == ChannelOperation::LeaveScenario)
             removed.append(targetOfSendArray(entry));
     }
     if (accepted.isEmpty() && removed.isEmpty()) {
@@ -399,13 +401,10 @@ void DeviceReplies::closeScenarioNaming()
     }
 }
 
-void DeviceReplies::getLightingStateWithServerInfo(const QString &info,
+void DeviceReplies::getLightingStateWithServerInfo(const GatewayReply::StateAnswer &answer,
                                                    const SharedOperations &operations)
 {
-    const std::optional<GatewayReply::StateAnswer> answer = GatewayReply::stateAnswer(info);
-    if (!answer)
-        return;
-    const QString &id = answer->deviceId;
+    const QString &id = answer.deviceId;
     const OperationList &list = *operations;
     const auto entry = std::find_if(list.cbegin(), list.cend(), [&](const QVariantMap &e) {
         return targetOfSendArray(e) == id;
@@ -415,9 +414,9 @@ void DeviceReplies::getLightingStateWithServerInfo(const QString &info,
     const int index = int(entry - list.cbegin());
     const bool last = index == list.size() - 1;
 
-    if (answer->code == ResultCode::Accepted) {
+    if (answer.code == ResultCode::Accepted) {
         if (const std::optional<QString> turnOn =
-                UIDeviceCalculation::turnOnFromStateAnswer(id, answer->state, answer->level))
+                UIDeviceCalculation::turnOnFromStateAnswer(id, answer.state, answer.level))
             storeReportedState(id, *turnOn);
     } else { // the home could not tell: the stored state is not to be trusted
         HomeEvents::instance()->announceStateUnknown(id);

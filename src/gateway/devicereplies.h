@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gatewayreply.h"
 #include "operationlist.h"
 
 #include <QString>
@@ -16,8 +17,10 @@ class DeviceReplies {
 public:
     explicit DeviceReplies(UDPSocketManager *channel) : m_channel(channel) {}
 
-    void overLightingControlWithServerInfo(const QString &info, const SharedOperations &operations);
-    void getLightingStateWithServerInfo(const QString &info, const SharedOperations &operations);
+    void overLightingControlWithServerInfo(const GatewayReply::DeviceAcknowledgement &ack,
+                                           const SharedOperations &operations);
+    void getLightingStateWithServerInfo(const GatewayReply::StateAnswer &answer,
+                                        const SharedOperations &operations);
     // Sends the command of operation entry index + 1, if there is one.
     void sendOperationQueueRequest(int index, const SharedOperations &operations);
     // The answer to the forced-removal question.

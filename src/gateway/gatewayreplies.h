@@ -13,38 +13,39 @@ public:
     {
     }
 
-    void overCommandWithServerInfo(const QString &info, const SharedOperations &operations) override
+    void overCommandWithServerInfo(const Reply::RoleAcknowledgement &ack,
+                                   const SharedOperations &operations) override
     {
-        m_transmitters.overCommandWithServerInfo(info, operations);
+        m_transmitters.overCommandWithServerInfo(ack, operations);
     }
-    void overGatewayIPWithServerInfo(const QString &info,
+    void overGatewayIPWithServerInfo(const Reply::LocateAnswer &answer,
                                      const SharedOperations &operations) override
     {
-        m_transmitters.overGatewayIPWithServerInfo(info, operations);
+        m_transmitters.overGatewayIPWithServerInfo(answer, operations);
     }
-    void overLightingControlWithServerInfo(const QString &info,
+    void overLightingControlWithServerInfo(const Reply::DeviceAcknowledgement &ack,
                                            const SharedOperations &operations) override
     {
-        m_devices.overLightingControlWithServerInfo(info, operations);
+        m_devices.overLightingControlWithServerInfo(ack, operations);
     }
-    void getLightingStateWithServerInfo(const QString &info,
+    void getLightingStateWithServerInfo(const Reply::StateAnswer &answer,
                                         const SharedOperations &operations) override
     {
-        m_devices.getLightingStateWithServerInfo(info, operations);
+        m_devices.getLightingStateWithServerInfo(answer, operations);
     }
-    void overScenarioWithServerInfo(const QString &info,
+    void overScenarioWithServerInfo(const Reply::NamingAcknowledgement &ack,
                                     const SharedOperations &operations) override
     {
-        m_scenarios.overScenarioWithServerInfo(info, operations);
+        m_scenarios.overScenarioWithServerInfo(ack, operations);
     }
-    void overScenarioRunWithServerInfo(const QString &info,
+    void overScenarioRunWithServerInfo(const Reply::RunAcknowledgement &ack,
                                        const SharedOperations &operations) override
     {
-        m_scenarios.overScenarioRunWithServerInfo(info, operations);
+        m_scenarios.overScenarioRunWithServerInfo(ack, operations);
     }
-    void updateDeviceAndScenarioControlTimesWithInfo(const QString &info) override
+    void updateDeviceAndScenarioControlTimesWithInfo(const Reply::Form &reply) override
     {
-        m_scenarios.updateDeviceAndScenarioControlTimesWithInfo(info);
+        m_scenarios.updateDeviceAndScenarioControlTimesWithInfo(reply);
     }
 
     DeviceReplies &devices() { return m_devices; }

@@ -1,6 +1,8 @@
 #include "gatewayreply.h"
 
+#include "commandline.h"
 #include "core/textnumber.h"
+#include "wirevocabulary.h"
 
 #include <QStringList>
 
@@ -16,7 +18,7 @@ int integerOf(const QString &field)
 }
 
 // The code takes the request's last position, whatever the form's length.
-int codeOf(const QStringList &fields)
+int codeOfLast(const QStringList &fields)
 {
     return GatewayReply::codeOfField(fields.constLast());
 }
@@ -27,31 +29,56 @@ int GatewayReply::codeOfField(const QString &field)
     return integerOf(field.chopped(qMin<qsizetype>(2, field.size())));
 }
 
-std::optional<int> GatewayReply::resultCode(const QString &text)
+std::optional<GatewayReply::Form> GatewayReply::parse(const QString &text)
 {
-    const QStringList fields = fieldsOf(text);
-    if (fields.size() < 4)
+    if (!text.contains(CommandLine::kToken))
         return std::nullopt;
-    return codeOf(fields);
+    const QStringList fields = fieldsOf(text);
+    if (fields.size() < 2)
+        return std::nullopt;
+    const bool acknowledgement = fields.at(0).endsWith(QLatin1String("$ack"));
+    if (!acknowledgement && !fields.at(0).endsWith(QLatin1String("$res")))
+        return std::nullopt;
+    const QString &family = fields.at(1);
+    const auto asForm = [](const auto &form) -> std::optional<Form> {
+        if (!form)
+            return std::nullopt;
+        return Form(*form);
+    };
+    if (family == Wire::transmitter)
+        return acknowledgement ? asForm(roleAcknowledgement(text)) : asForm(locateAnswer(text));
+    if (family == Wire::light || family == Wire::curtain)
+        return acknowledgement ? asForm(deviceAcknowledgement(text)) : asForm(stateAnswer(text));
+    if (acknowledgement && family == Wire::scenarioName)
+        return asForm(namingAcknowledgement(text));
+    if (acknowledgement && family == Wire::scenarioRun)
+        return asForm(runAcknowledgement(text));
+    return std::nullopt;
+}
+
+int GatewayReply::codeOf(const Form &form)
+{
+    return std::visit([](const auto &reply) { return reply.code; }, form);
 }
 
 std::optional<GatewayReply::LocateAnswer> GatewayReply::locateAnswer(const QString &text)
 {
     const QStringList fields = fieldsOf(text);
-    if (fields.size() < 5 || integerOf(fields.at(3)) != 1)
+    if (fields.size() < 5 || integerOf(fields.at(3)) != TransmitterOperation::Locate)
         return std::nullopt;
     if (fields.at(4).split(QLatin1Char('.')).size() != 4)
         return std::nullopt;
-    return LocateAnswer{fields.at(2), fields.at(4)};
+    return LocateAnswer{fields.at(2), fields.at(4), codeOfLast(fields)};
 }
 
 std::optional<GatewayReply::RoleAcknowledgement>
 GatewayReply::roleAcknowledgement(const QString &text)
 {
     const QStringList fields = fieldsOf(text);
-    if (fields.size() < 8 || integerOf(fields.at(3)) != 4)
+    if (fields.size() < 8 || integerOf(fields.at(3)) != TransmitterOperation::Role)
         return std::nullopt;
-    return RoleAcknowledgement{fields.at(4), fields.at(6) == QLatin1String("m"), codeOf(fields)};
+    return RoleAcknowledgement{fields.at(4), fields.at(6) == QLatin1String("m"),
+                               codeOfLast(fields)};
 }
 
 std::optional<GatewayReply::DeviceAcknowledgement>
@@ -60,8 +87,8 @@ GatewayReply::deviceAcknowledgement(const QString &text)
     const QStringList fields = fieldsOf(text);
     if (fields.size() < 7)
         return std::nullopt;
-    return DeviceAcknowledgement{fields.at(2), integerOf(fields.at(3)), fields.at(4),
-                                 codeOf(fields)};
+    return DeviceAcknowledgement{fields.at(1), fields.at(2), integerOf(fields.at(3)), fields.at(4),
+                                 codeOfLast(fields)};
 }
 
 std::optional<GatewayReply::StateAnswer> GatewayReply::stateAnswer(const QString &text)
@@ -69,7 +96,7 @@ std::optional<GatewayReply::StateAnswer> GatewayReply::stateAnswer(const QString
     const QStringList fields = fieldsOf(text);
     if (fields.size() < 7)
         return std::nullopt;
-    return StateAnswer{fields.at(2), fields.at(4), fields.at(5), codeOf(fields)};
+    return StateAnswer{fields.at(1), fields.at(2), fields.at(4), fields.at(5), codeOfLast(fields)};
 }
 
 std::optional<GatewayReply::NamingAcknowledgement>
@@ -78,7 +105,7 @@ GatewayReply::namingAcknowledgement(const QString &text)
     const QStringList fields = fieldsOf(text);
     if (fields.size() < 6)
         return std::nullopt;
-    return NamingAcknowledgement{fields.at(3), fields.at(4), codeOf(fields)};
+    return NamingAcknowledgement{fields.at(3), fields.at(4), codeOfLast(fields)};
 }
 
 std::optional<GatewayReply::RunAcknowledgement>
@@ -89,13 +116,5 @@ GatewayReply::runAcknowledgement(const QString &text)
     const QStringList fields = fieldsOf(text);
     if (fields.size() < 4)
         return std::nullopt;
-    return RunAcknowledgement{fields.at(2), codeOf(fields)};
-}
-
-std::optional<GatewayReply::Subject> GatewayReply::subject(const QString &text)
-{
-    const QStringList fields = fieldsOf(text);
-    if (fields.size() < 4)
-        return std::nullopt;
-    return Subject{fields.at(1), fields.at(2), fields.at(3)};
+    return RunAcknowledgement{fields.at(2), codeOfLast(fields)};
 }

@@ -1,25 +1,27 @@
 #pragma once
 
+#include "gatewayreply.h"
 #include "operationlist.h"
 
-#include <QString>
-
-// The handlers that act on a reply, one per marker family, each given the
-// whole reply text and the records of the command it answers.
+// The handlers that act on a reply, one per reply form, each given the reply
+// as read and the records of the command it answers.
 class ReplyHandlers {
 public:
+    using Reply = GatewayReply;
+
     virtual ~ReplyHandlers() = default;
-    virtual void overCommandWithServerInfo(const QString &info,
+    virtual void overCommandWithServerInfo(const Reply::RoleAcknowledgement &ack,
                                            const SharedOperations &operations) = 0;
-    virtual void overGatewayIPWithServerInfo(const QString &info,
+    virtual void overGatewayIPWithServerInfo(const Reply::LocateAnswer &answer,
                                              const SharedOperations &operations) = 0;
-    virtual void overLightingControlWithServerInfo(const QString &info,
+    virtual void overLightingControlWithServerInfo(const Reply::DeviceAcknowledgement &ack,
                                                    const SharedOperations &operations) = 0;
-    virtual void getLightingStateWithServerInfo(const QString &info,
+    virtual void getLightingStateWithServerInfo(const Reply::StateAnswer &answer,
                                                 const SharedOperations &operations) = 0;
-    virtual void overScenarioWithServerInfo(const QString &info,
+    virtual void overScenarioWithServerInfo(const Reply::NamingAcknowledgement &ack,
                                             const SharedOperations &operations) = 0;
-    virtual void overScenarioRunWithServerInfo(const QString &info,
+    virtual void overScenarioRunWithServerInfo(const Reply::RunAcknowledgement &ack,
                                                const SharedOperations &operations) = 0;
-    virtual void updateDeviceAndScenarioControlTimesWithInfo(const QString &info) = 0;
+    // The use counters, for every reply that was read.
+    virtual void updateDeviceAndScenarioControlTimesWithInfo(const Reply::Form &reply) = 0;
 };

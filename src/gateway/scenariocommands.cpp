@@ -1,12 +1,19 @@
 #include "scenariocommands.h"
 
+#include "wirevocabulary.h"
+
 QStringList ScenarioCommands::name(const QString &number, const QString &name)
 {
-    return {QStringLiteral("cfg"), QStringLiteral("scename"), QStringLiteral("1"), number, name,
+    return {Wire::configure,
+            Wire::scenarioName,
+            Wire::operationField(ScenarioOperation::Name),
+            number,
+            name,
             QStringLiteral("0")};
 }
 
 QStringList ScenarioCommands::run(const QString &number)
 {
-    return {QStringLiteral("cfg"), QStringLiteral("scenario"), number, QStringLiteral("1")};
+    return {Wire::configure, Wire::scenarioRun, number,
+            Wire::operationField(ScenarioOperation::Run)};
 }

@@ -13,21 +13,18 @@
 #include "store/recordkeys.h"
 #include "store/scenariostates.h"
 #include "udpsocketmanager.h"
+#include "wirevocabulary.h"
 
-void ScenarioReplies::overScenarioWithServerInfo(const QString &info,
+void ScenarioReplies::overScenarioWithServerInfo(const GatewayReply::NamingAcknowledgement &ack,
                                                  const SharedOperations &operations)
 {
-    const std::optional<GatewayReply::NamingAcknowledgement> ack =
-        GatewayReply::namingAcknowledgement(info);
-    if (!ack)
-        return;
     // The record this app asked the name for, with the picture chosen with it.
     std::optional<QVariantMap> asked;
     for (const QVariantMap &entry : std::as_const(*operations))
         if (entry.contains(Key::insertScenario) &&
-            entry.value(Key::mainID).toString() == ack->number)
+            entry.value(Key::mainID).toString() == ack.number)
             asked = entry.value(Key::insertScenario).toMap();
-    if (ack->code != ResultCode::Accepted) {
+    if (ack.code != ResultCode::Accepted) {
         if (asked) {
             ShowAlertManager::instance()->showLabelWithTitle(
                 UDPSocketManager::tr("Setting scenario failed"));
@@ -36,7 +33,7 @@ void ScenarioReplies::overScenarioWithServerInfo(const QString &info,
         return;
     }
     // Stored first: the list the person returns to reads the store as it appears.
-    const bool changed = storeAcknowledgedName(ack->number, ack->name, asked);
+    const bool changed = storeAcknowledgedName(ack.number, ack.name, asked);
     leaveScenarioNaming();
     if (changed)
         m_channel->updateMainController();
@@ -71,55 +68,50 @@ void ScenarioReplies::leaveScenarioNaming()
     }
 }
 
-void ScenarioReplies::overScenarioRunWithServerInfo(const QString &info,
+void ScenarioReplies::overScenarioRunWithServerInfo(const GatewayReply::RunAcknowledgement &ack,
                                                     const SharedOperations &operations)
 {
-    const std::optional<GatewayReply::RunAcknowledgement> ack =
-        GatewayReply::runAcknowledgement(info);
-    if (!ack)
-        return;
-    if (ack->code != ResultCode::Accepted) {
+    if (ack.code != ResultCode::Accepted) {
         ShowAlertManager::instance()->showControlFailed();
         m_channel->updateMainController();
         return;
     }
     const auto run =
         std::find_if(operations->cbegin(), operations->cend(), [&](const QVariantMap &s) {
-            return s.value(Key::mainID).toString() == ack->number;
+            return s.value(Key::mainID).toString() == ack.number;
         });
     bool stored = true;
     if (run != operations->cend())
         stored = ScenarioStates::applyMembers(*run);
-    else if (const auto scenario = Database::instance()->scenarioRecordWithMainID(ack->number))
+    else if (const auto scenario = Database::instance()->scenarioRecordWithMainID(ack.number))
         stored = ScenarioStates::applyMembers(*scenario);
     if (!stored)
         ShowAlertManager::instance()->showControlFailed();
-    HomeEvents::instance()->announceScenarioRun(ack->number);
+    HomeEvents::instance()->announceScenarioRun(ack.number);
     m_channel->updateMainController();
 }
 
-void ScenarioReplies::updateDeviceAndScenarioControlTimesWithInfo(const QString &info)
+void ScenarioReplies::updateDeviceAndScenarioControlTimesWithInfo(const GatewayReply::Form &reply)
 {
-    const std::optional<GatewayReply::Subject> subject = GatewayReply::subject(info);
-    if (!subject)
-        return;
-    const QString &family = subject->family;
-    const QString &op = subject->operation;
     Database *store = Database::instance();
-    const bool lights = family == QLatin1String("lig");
-
-    if (op == QLatin1String("4") && (lights || family == QLatin1String("curtain"))) {
+    if (const auto *run = std::get_if<GatewayReply::RunAcknowledgement>(&reply)) {
+        store->updateScenarioControlTimesWithMainID(run->number);
+        return;
+    }
+    const auto *ack = std::get_if<GatewayReply::DeviceAcknowledgement>(&reply);
+    if (!ack)
+        return;
+    if (ack->operation == ChannelOperation::Control) {
         std::optional<QVariantMap> device =
-            JsonCodec::recordFromJSONString(store->selectMainDeviceWithMainID(subject->target));
+            JsonCodec::recordFromJSONString(store->selectMainDeviceWithMainID(ack->deviceId));
         if (!device)
             return;
         const int uses = TextNumber::integerValue(device->value(Key::controlTimes).toString());
         device->insert(Key::controlTimes, QString::number(uses + 1));
         store->updateMainDeviceWithMainID(device->value(Key::id).toString(), *device);
-    } else if (lights && (op == QLatin1String("5") || op == QLatin1String("6"))) {
-        store->updateScenarioControlTimesWithMainID(op == QLatin1String("5") ? Value::allOnMainID
-                                                                             : Value::allOffMainID);
-    } else if (family == QLatin1String("scenario")) {
-        store->updateScenarioControlTimesWithMainID(subject->target);
+    } else if (ack->family == Wire::light && (ack->operation == ChannelOperation::AllOn ||
+                                              ack->operation == ChannelOperation::AllOff)) {
+        store->updateScenarioControlTimesWithMainID(
+            ack->operation == ChannelOperation::AllOn ? Value::allOnMainID : Value::allOffMainID);
     }
 }

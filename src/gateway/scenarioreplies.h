@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gatewayreply.h"
 #include "operationlist.h"
 
 #include <QString>
@@ -18,10 +19,12 @@ public:
 
     // The name the master took is stored, with the picture chosen with it;
     // a refused name that this app asked for is reported.
-    void overScenarioWithServerInfo(const QString &info, const SharedOperations &operations);
+    void overScenarioWithServerInfo(const GatewayReply::NamingAcknowledgement &ack,
+                                    const SharedOperations &operations);
     // A run the master acknowledged sets its members' stored states.
-    void overScenarioRunWithServerInfo(const QString &info, const SharedOperations &operations);
-    void updateDeviceAndScenarioControlTimesWithInfo(const QString &info);
+    void overScenarioRunWithServerInfo(const GatewayReply::RunAcknowledgement &ack,
+                                       const SharedOperations &operations);
+    void updateDeviceAndScenarioControlTimesWithInfo(const GatewayReply::Form &reply);
 
 private:
     // True when the store took a change.

@@ -1,18 +1,21 @@
 #include "transmittercommands.h"
 
+#include "wirevocabulary.h"
+
 QStringList TransmitterCommands::locate(const QString &transmitterId)
 {
-    return {QStringLiteral("req"), QStringLiteral("gw"), transmitterId,
-            QStringLiteral("1"),   QStringLiteral("0"),  QStringLiteral("0")};
+    return {Wire::request,       Wire::transmitter,
+            transmitterId,       Wire::operationField(TransmitterOperation::Locate),
+            QStringLiteral("0"), QStringLiteral("0")};
 }
 
 QStringList TransmitterCommands::configureRole(const QString &masterId,
                                                const QString &transmitterId, bool asMaster)
 {
-    return {QStringLiteral("cfg"),
-            QStringLiteral("gw"),
+    return {Wire::configure,
+            Wire::transmitter,
             masterId,
-            QStringLiteral("4"),
+            Wire::operationField(TransmitterOperation::Role),
             transmitterId,
             masterId,
             asMaster ? QStringLiteral("m") : QStringLiteral("s"),
@@ -21,6 +24,7 @@ QStringList TransmitterCommands::configureRole(const QString &masterId,
 
 QStringList TransmitterCommands::importRequest()
 {
-    return {QStringLiteral("req"),    QStringLiteral("gw"), QStringLiteral("start"),
-            QStringLiteral("import"), QStringLiteral("0"),  QStringLiteral("0")};
+    return {Wire::request,           Wire::transmitter,
+            QStringLiteral("start"), QStringLiteral("import"),
+            QStringLiteral("0"),     QStringLiteral("0")};
 }

@@ -23,14 +23,12 @@ void tellEnrolmentScreenItSucceeded(const OperationList &operations, const QStri
 }
 } // namespace
 
-void TransmitterReplies::overGatewayIPWithServerInfo(const QString &info,
+void TransmitterReplies::overGatewayIPWithServerInfo(const GatewayReply::LocateAnswer &answer,
                                                      const SharedOperations &operations)
 {
-    qCInfo(lcGateway).noquote() << QStringLiteral("info:%1").arg(info);
-    const std::optional<GatewayReply::LocateAnswer> answer = GatewayReply::locateAnswer(info);
-    if (!answer)
-        return;
-    const QString &id = answer->transmitterId;
+    qCInfo(lcGateway).noquote()
+        << QStringLiteral("located:%1_at:%2").arg(answer.transmitterId, answer.address);
+    const QString &id = answer.transmitterId;
 
     Database *store = Database::instance();
     const QList<QVariantMap> stored = store->readAllSuperBoxInfo();
@@ -38,10 +36,10 @@ void TransmitterReplies::overGatewayIPWithServerInfo(const QString &info,
         return t.value(Key::id).toString() == id;
     });
     if (known)
-        store->updateSuperBoxWithAddress(answer->address, id, std::nullopt);
+        store->updateSuperBoxWithAddress(answer.address, id, std::nullopt);
     else
         store->insertSuperBoxWithInfo(
-            RecordFactory::transmitter(id, answer->address, stored.isEmpty()));
+            RecordFactory::transmitter(id, answer.address, stored.isEmpty()));
 
     const QList<QVariantMap> now = store->readAllSuperBoxInfo();
     const auto found = std::find_if(now.cbegin(), now.cend(), [&id](const QVariantMap &t) {
@@ -59,33 +57,29 @@ void TransmitterReplies::overGatewayIPWithServerInfo(const QString &info,
         operations);
 }
 
-void TransmitterReplies::overCommandWithServerInfo(const QString &info,
+void TransmitterReplies::overCommandWithServerInfo(const GatewayReply::RoleAcknowledgement &ack,
                                                    const SharedOperations &operations)
 {
-    const std::optional<GatewayReply::RoleAcknowledgement> ack =
-        GatewayReply::roleAcknowledgement(info);
-    if (!ack)
-        return;
     ShowAlertManager *feedback = ShowAlertManager::instance();
-    if (ack->code == ResultCode::Accepted ||
-        (ack->code == ResultCode::AlreadyMaster && ack->asMaster)) {
-        Database::instance()->updateSuperBoxWithAddress(std::nullopt, ack->transmitterId,
+    if (ack.code == ResultCode::Accepted ||
+        (ack.code == ResultCode::AlreadyMaster && ack.asMaster)) {
+        Database::instance()->updateSuperBoxWithAddress(std::nullopt, ack.transmitterId,
                                                         Value::yes);
-        tellEnrolmentScreenItSucceeded(*operations, ack->transmitterId);
+        tellEnrolmentScreenItSucceeded(*operations, ack.transmitterId);
         return;
     }
-    if (ack->code == ResultCode::AlreadyMaster) {
+    if (ack.code == ResultCode::AlreadyMaster) {
         feedback->showLabelWithTitle(
             QStringLiteral("该无线转发器已经被设置为主"),
             QStringLiteral("无法再配置为从无线转发器,如果有必要请重置,数据会丢失"));
-    } else if (ack->code == ResultCode::AlreadySlave) {
+    } else if (ack.code == ResultCode::AlreadySlave) {
         feedback->showLabelWithTitle(
             QStringLiteral("该无线转发器已经被设置为从"),
             QStringLiteral("无法再配置为主无线转发器,如果有必要请重置,数据会丢失"));
-    } else if (ack->code == ResultCode::Full) {
+    } else if (ack.code == ResultCode::Full) {
         feedback->showLabelWithTitle(UDPSocketManager::tr("It is too full to add Transmitter"));
     } else {
         return;
     }
-    Database::instance()->deleteSuperBoxWithMainID(ack->transmitterId);
+    Database::instance()->deleteSuperBoxWithMainID(ack.transmitterId);
 }

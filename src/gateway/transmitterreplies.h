@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gatewayreply.h"
 #include "operationlist.h"
 
 #include <QString>
@@ -13,8 +14,10 @@ class TransmitterReplies {
 public:
     explicit TransmitterReplies(UDPSocketManager *channel) : m_channel(channel) {}
 
-    void overGatewayIPWithServerInfo(const QString &info, const SharedOperations &operations);
-    void overCommandWithServerInfo(const QString &info, const SharedOperations &operations);
+    void overGatewayIPWithServerInfo(const GatewayReply::LocateAnswer &answer,
+                                     const SharedOperations &operations);
+    void overCommandWithServerInfo(const GatewayReply::RoleAcknowledgement &ack,
+                                   const SharedOperations &operations);
 
 private:
     UDPSocketManager *m_channel;

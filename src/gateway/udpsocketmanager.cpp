@@ -19,7 +19,9 @@
 #include "gatewayreplies.h"
 #include "gatewayreply.h"
 #include "localaddress.h"
+#include "resultcode.h"
 #include "transmittercommands.h"
+#include "wirevocabulary.h"
 
 #include <QFile>
 #include <QStringDecoder>
@@ -41,41 +43,28 @@ std::optional<QString> decodeUtf8(const QByteArray &data)
     return text;
 }
 
-using Handler = void (UDPSocketManager::*)(const QString &, const SharedOperations &);
-struct Marker {
-    QLatin1String text;
-    Handler handler;
+// The handler of a reply form, chosen by its type.
+template <class... Handlers> struct Overloaded : Handlers... {
+    using Handlers::operator()...;
 };
-
-// Tested in this order; every marker a reply contains reaches its handler.
-const Marker kMarkers[] = {
-    {QLatin1String("$ack,gw"), &UDPSocketManager::overCommandWithServerInfo},
-    {QLatin1String("$res,gw"), &UDPSocketManager::overGatewayIPWithServerInfo},
-    {QLatin1String("$ack,lig"), &UDPSocketManager::overLightingControlWithServerInfo},
-    {QLatin1String("$res,lig"), &UDPSocketManager::getLightingStateWithServerInfo},
-    {QLatin1String("$ack,curtain"), &UDPSocketManager::overLightingControlWithServerInfo},
-    {QLatin1String("$res,curtain"), &UDPSocketManager::getLightingStateWithServerInfo},
-    {QLatin1String("$ack,scename"), &UDPSocketManager::overScenarioWithServerInfo},
-    {QLatin1String("$ack,scenario"), &UDPSocketManager::overScenarioRunWithServerInfo},
-};
+template <class... Handlers> Overloaded(Handlers...) -> Overloaded<Handlers...>;
 
 // One line per command's outcome, to trace a person's "it did nothing":
 // "outcome:lig_211300001230_4_refused_135".
 void logOutcome(const QStringList &fields, const QString &outcome)
 {
     qCInfo(lcGateway).noquote() << QStringLiteral("outcome:%1_%2_%3_%4")
-                                       .arg(fields.value(1), fields.value(2), fields.value(3),
-                                            outcome);
+                                       .arg(Wire::familyOf(fields), Wire::targetOf(fields),
+                                            fields.value(3), outcome);
 }
 
-QString outcomeOfReply(const std::optional<QString> &text)
+QString outcomeOfReply(const std::optional<GatewayReply::Form> &reply)
 {
-    const std::optional<int> code = text && text->contains(CommandLine::kToken)
-                                        ? GatewayReply::resultCode(*text)
-                                        : std::nullopt;
-    if (!code)
+    if (!reply)
         return QStringLiteral("unreadable");
-    return *code == 0 ? QStringLiteral("acknowledged") : QStringLiteral("refused_%1").arg(*code);
+    const int code = GatewayReply::codeOf(*reply);
+    return code == ResultCode::Accepted ? QStringLiteral("acknowledged")
+                                        : QStringLiteral("refused_%1").arg(code);
 }
 
 SharedOperations orEmpty(const SharedOperations &operations)
@@ -158,9 +147,10 @@ double UDPSocketManager::replyWaitFor(const QStringList &commandArray) const
 {
     if (m_replyWaitOverride)
         return *m_replyWaitOverride;
+    const int operation = Wire::operationOf(commandArray);
     const bool switchAll =
-        commandArray.size() >= 4 && commandArray.at(1) == QLatin1String("lig") &&
-        (commandArray.at(3) == QLatin1String("5") || commandArray.at(3) == QLatin1String("6"));
+        Wire::familyOf(commandArray) == Wire::light &&
+        (operation == ChannelOperation::AllOn || operation == ChannelOperation::AllOff);
     if (!switchAll)
         return kReplyWaitSeconds;
     // Each light takes its turn on the radio: 4 seconds a light.
@@ -409,9 +399,11 @@ void UDPSocketManager::onReply(CommandExchange *exchange, const QByteArray &data
     }
 
     const std::optional<QString> text = decodeUtf8(datagram);
-    logOutcome(fields, outcomeOfReply(text));
-    if (text && text->contains(CommandLine::kToken))
-        dispatchReply(*text, operations);
+    const std::optional<GatewayReply::Form> reply =
+        text ? GatewayReply::parse(*text) : std::nullopt;
+    logOutcome(fields, outcomeOfReply(reply));
+    if (reply)
+        dispatchReply(*reply, operations);
     else // nothing to act on, but the command has its outcome: the queue moves on
         scheduleFollowUp([this] { sendQueueRequest(); });
     // A person's command that waited behind the app's own query goes now.
@@ -423,22 +415,21 @@ void UDPSocketManager::onReply(CommandExchange *exchange, const QByteArray &data
 QString UDPSocketManager::transmitterOf(const ChannelCommand &command) const
 {
     if (command.isLocate())
-        return command.fields.at(2);
+        return Wire::targetOf(command.fields);
     const std::optional<QVariantMap> master = m_homeLookup->firstTransmitter();
     if (master && master->value(Key::address).toString() == command.destination)
         return master->value(Key::id).toString();
     return {};
 }
 
-void UDPSocketManager::dispatchReply(const QString &text, const SharedOperations &operations)
+void UDPSocketManager::dispatchReply(const GatewayReply::Form &reply,
+                                     const SharedOperations &operations)
 {
-    for (const Marker &marker : kMarkers)
-        if (text.contains(marker.text))
-            (this->*marker.handler)(text, operations);
+    handleReply(reply, operations);
     // Counters first, then the next queued command; a handler's own
     // follow-up, scheduled above, runs before both.
-    scheduleFollowUp([this, text] {
-        updateDeviceAndScenarioControlTimesWithInfo(text);
+    scheduleFollowUp([this, reply] {
+        updateDeviceAndScenarioControlTimesWithInfo(reply);
         sendQueueRequest();
     });
 }
@@ -451,7 +442,7 @@ void UDPSocketManager::onNoReply(CommandExchange *exchange)
         m_links.unanswered(transmitterOf(command));
         const ChannelCommand unanswered = command;
         settle(exchange);
-        HomeEvents::instance()->announceStateUnknown(unanswered.fields.value(2));
+        HomeEvents::instance()->announceStateUnknown(Wire::targetOf(unanswered.fields));
         scheduleFollowUp([this] { sendQueueRequest(); });
         sendQueueRequestForUser();
         Q_EMIT commandSettled(unanswered.fields, false);
@@ -485,43 +476,42 @@ void UDPSocketManager::onNoReply(CommandExchange *exchange)
     Q_EMIT commandSettled(fields, false);
 }
 
-void UDPSocketManager::overCommandWithServerInfo(const QString &info,
-                                                 const SharedOperations &operations)
+void UDPSocketManager::handleReply(const QString &text, const SharedOperations &operations)
 {
-    m_replyHandlers->overCommandWithServerInfo(info, orEmpty(operations));
+    if (const std::optional<GatewayReply::Form> reply = GatewayReply::parse(text))
+        handleReply(*reply, operations);
 }
 
-void UDPSocketManager::overGatewayIPWithServerInfo(const QString &info,
-                                                   const SharedOperations &operations)
+void UDPSocketManager::handleReply(const GatewayReply::Form &reply,
+                                   const SharedOperations &operations)
 {
-    m_replyHandlers->overGatewayIPWithServerInfo(info, orEmpty(operations));
+    using Reply = GatewayReply;
+    ReplyHandlers *handlers = m_replyHandlers;
+    const SharedOperations records = orEmpty(operations);
+    std::visit(Overloaded{
+                   [&](const Reply::RoleAcknowledgement &r) {
+                       handlers->overCommandWithServerInfo(r, records);
+                   },
+                   [&](const Reply::LocateAnswer &r) {
+                       handlers->overGatewayIPWithServerInfo(r, records);
+                   },
+                   [&](const Reply::DeviceAcknowledgement &r) {
+                       handlers->overLightingControlWithServerInfo(r, records);
+                   },
+                   [&](const Reply::StateAnswer &r) {
+                       handlers->getLightingStateWithServerInfo(r, records);
+                   },
+                   [&](const Reply::NamingAcknowledgement &r) {
+                       handlers->overScenarioWithServerInfo(r, records);
+                   },
+                   [&](const Reply::RunAcknowledgement &r) {
+                       handlers->overScenarioRunWithServerInfo(r, records);
+                   },
+               },
+               reply);
 }
 
-void UDPSocketManager::overLightingControlWithServerInfo(const QString &info,
-                                                         const SharedOperations &operations)
+void UDPSocketManager::updateDeviceAndScenarioControlTimesWithInfo(const GatewayReply::Form &reply)
 {
-    m_replyHandlers->overLightingControlWithServerInfo(info, orEmpty(operations));
-}
-
-void UDPSocketManager::getLightingStateWithServerInfo(const QString &info,
-                                                      const SharedOperations &operations)
-{
-    m_replyHandlers->getLightingStateWithServerInfo(info, orEmpty(operations));
-}
-
-void UDPSocketManager::overScenarioWithServerInfo(const QString &info,
-                                                  const SharedOperations &operations)
-{
-    m_replyHandlers->overScenarioWithServerInfo(info, orEmpty(operations));
-}
-
-void UDPSocketManager::overScenarioRunWithServerInfo(const QString &info,
-                                                     const SharedOperations &operations)
-{
-    m_replyHandlers->overScenarioRunWithServerInfo(info, orEmpty(operations));
-}
-
-void UDPSocketManager::updateDeviceAndScenarioControlTimesWithInfo(const QString &info)
-{
-    m_replyHandlers->updateDeviceAndScenarioControlTimesWithInfo(info);
+    m_replyHandlers->updateDeviceAndScenarioControlTimesWithInfo(reply);
 }

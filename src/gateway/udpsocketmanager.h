@@ -2,6 +2,7 @@
 
 #include "channelcommand.h"
 #include "followupqueue.h"
+#include "gatewayreply.h"
 #include "operationlist.h"
 #include "transmitterlinks.h"
 
@@ -85,15 +86,11 @@ public:
     void getGatewayIPAgain(const std::optional<QString> &transmitterId);
     void getMasterGatewayIPAgain();
 
-    // Reply handlers, reached by the markers of a reply, each given the
-    // records of the command the reply answers.
-    void overCommandWithServerInfo(const QString &info, const SharedOperations &operations);
-    void overGatewayIPWithServerInfo(const QString &info, const SharedOperations &operations);
-    void overLightingControlWithServerInfo(const QString &info, const SharedOperations &operations);
-    void getLightingStateWithServerInfo(const QString &info, const SharedOperations &operations);
-    void overScenarioWithServerInfo(const QString &info, const SharedOperations &operations);
-    void overScenarioRunWithServerInfo(const QString &info, const SharedOperations &operations);
-    void updateDeviceAndScenarioControlTimesWithInfo(const QString &info);
+    // Reads a reply and hands it to the handler of its form with the records
+    // of the command it answers; a text that is no reply reaches none.
+    void handleReply(const QString &text, const SharedOperations &operations);
+    void handleReply(const GatewayReply::Form &reply, const SharedOperations &operations);
+    void updateDeviceAndScenarioControlTimesWithInfo(const GatewayReply::Form &reply);
     // Steps an operation list: sends entry index + 1 with the same list.
     void sendOperationQueueRequest(int index, const SharedOperations &operations);
     // The answer to the forced-removal question about the one record of operations.
@@ -153,7 +150,7 @@ private:
     void onNoReply(CommandExchange *exchange);
     // The exchange's outcome is in: it is no longer outstanding and goes.
     void settle(CommandExchange *exchange);
-    void dispatchReply(const QString &text, const SharedOperations &operations);
+    void dispatchReply(const GatewayReply::Form &reply, const SharedOperations &operations);
     // The transmitter a command was meant for: the one a locate names, else
     // the master when it went to the master's address.
     QString transmitterOf(const ChannelCommand &command) const;

@@ -8,14 +8,13 @@
 #include "store/recordkeys.h"
 
 namespace {
-QVariantMap membershipEntry(const QVariantMap &device, const QString &op, const QString &number,
-                            bool keep)
+// A device joining (kept) or leaving scenario number.
+QVariantMap membershipEntry(const QVariantMap &device, const QString &number, bool keep)
 {
     return {{Key::needCheck, keep ? Value::yes : Value::no},
             {Key::haveSend, Value::no},
-            {Key::sendArray, op == QLatin1String("13")
-                                 ? ControllerCommands::joinScenario(device, number)
-                                 : ControllerCommands::leaveScenario(device, number)},
+            {Key::sendArray, keep ? ControllerCommands::joinScenario(device, number)
+                                  : ControllerCommands::leaveScenario(device, number)},
             {Key::insertDevice, device},
             {Key::scenarioControlTypeKey, Value::editDeviceFromScenario}};
 }
@@ -43,7 +42,7 @@ QList<QVariantMap> ScenarioOperations::creationQueue(QList<QVariantMap> devices,
     QList<QVariantMap> queue;
     for (QVariantMap &device : devices) {
         device.insert(Key::move, Value::no);
-        queue.append(membershipEntry(device, QStringLiteral("13"), number, true));
+        queue.append(membershipEntry(device, number, true));
     }
     queue.append(closingEntry(number));
     return queue;
@@ -66,7 +65,7 @@ QList<QVariantMap> ScenarioOperations::editQueue(const QVariantMap &scenario,
         if (isMember(device, true))
             continue; // unchanged
         device.insert(Key::move, Value::no);
-        queue.append(membershipEntry(device, QStringLiteral("13"), number, true));
+        queue.append(membershipEntry(device, number, true));
     }
     for (const QVariant &m : members) {
         const QVariantMap member = m.toMap();
@@ -75,7 +74,7 @@ QList<QVariantMap> ScenarioOperations::editQueue(const QVariantMap &scenario,
                 return d.value(Key::id) == member.value(Key::id);
             });
         if (!chosen)
-            queue.append(membershipEntry(member, QStringLiteral("14"), number, false));
+            queue.append(membershipEntry(member, number, false));
     }
     queue.append(closingEntry(number));
     return queue;

@@ -7,6 +7,23 @@ namespace {
 const QString kSuffix = QStringLiteral("\\n");
 const QString kPrefix = QStringLiteral("token$");
 
+// The operation field of the requests this peer answers, by name (kept apart
+// from the app's own vocabulary: the simulator reads the protocol on its own).
+namespace Op {
+const QString locate = QStringLiteral("1");     // "gw"
+const QString role = QStringLiteral("4");       // "gw"
+const QString stateQuery = QStringLiteral("0"); // "lig", "curtain"
+const QString control = QStringLiteral("4");
+const QString allOn = QStringLiteral("5");
+const QString allOff = QStringLiteral("6");
+const QString add = QStringLiteral("11");
+const QString remove = QStringLiteral("12");
+const QString joinScenario = QStringLiteral("13");
+const QString leaveScenario = QStringLiteral("14");
+const QString name = QStringLiteral("15");
+const QString forceRemove = QStringLiteral("18");
+} // namespace Op
+
 bool isLightKind(QChar kind)
 {
     return kind == QLatin1Char('1') || kind == QLatin1Char('2');
@@ -183,14 +200,14 @@ QByteArray SimulatedHome::answerGateway(const QStringList &fields, const QString
 {
     const QString &op = fields.at(3);
     Transmitter *receiver = findTransmitter(receiverId);
-    if (op == QLatin1String("1")) { // locate: only the transmitter named answers
+    if (op == Op::locate) { // locate: only the transmitter named answers
         if (fields.at(2) != receiverId || fields.size() < 5)
             return {};
         QStringList answer = fields;
         answer[4] = receiver->address;
         return replyLine(answer, QStringLiteral("$res"), kOk);
     }
-    if (op != QLatin1String("4") || fields.size() < 8 || receiver->role == Role::Slave)
+    if (op != Op::role || fields.size() < 8 || receiver->role == Role::Slave)
         return replyLine(fields, markerFor(fields.at(0)), kFailed);
 
     // Role configuration of transmitter field 4 as field 6 says.
@@ -267,7 +284,7 @@ QByteArray SimulatedHome::answerDevice(const QStringList &fields)
         return answerAllLights(fields);
 
     Channel *channel = findChannel(id);
-    if (op == QLatin1String("11")) {
+    if (op == Op::add) {
         const QChar kind = id.size() > 2 ? id.at(2) : QChar();
         if (id.size() < 12 || !kindMatchesFamily(kind, family))
             return replyLine(fields, marker, kFailed);
@@ -284,15 +301,15 @@ QByteArray SimulatedHome::answerDevice(const QStringList &fields)
     if (!channel || !kindMatchesFamily(channel->kind(), family))
         return replyLine(fields, marker, kUnknownChannel);
 
-    const bool removal = op == QLatin1String("12");
+    const bool removal = op == Op::remove;
     int code = deviceResult(*channel, removal);
-    if (op == QLatin1String("18")) { // forced: the master forgets it whatever the radio says
+    if (op == Op::forceRemove) { // forced: the master forgets it whatever the radio says
         removeFromScenarios(id);
         m_channels.removeIf([&id](const Channel &c) { return c.id == id; });
         m_changed = true;
         return replyLine(fields, marker, kOk);
     }
-    if (op == QLatin1String("15")) {
+    if (op == Op::name) {
         channel->name = fields.at(4);
         m_changed = true;
         return replyLine(fields, marker, kOk);
@@ -300,7 +317,7 @@ QByteArray SimulatedHome::answerDevice(const QStringList &fields)
     if (code != kOk)
         return replyLine(fields, marker, code);
 
-    if (op == QLatin1String("0")) {
+    if (op == Op::stateQuery) {
         QStringList answer = fields;
         const ChannelState &s = channel->state;
         const bool curtain = channel->kind() == QLatin1Char('3');
@@ -312,7 +329,7 @@ QByteArray SimulatedHome::answerDevice(const QStringList &fields)
             channel->kind() == QLatin1Char('2') ? QString::number(s.level) : QStringLiteral("0");
         return replyLine(answer, marker, kOk);
     }
-    if (op == QLatin1String("4"))
+    if (op == Op::control)
         return replyLine(fields, marker, controlChannel(*channel, fields.at(4), fields.at(5)));
     if (removal) {
         removeFromScenarios(id);
@@ -320,13 +337,13 @@ QByteArray SimulatedHome::answerDevice(const QStringList &fields)
         m_changed = true;
         return replyLine(fields, marker, kOk);
     }
-    if (op == QLatin1String("13") || op == QLatin1String("14")) {
+    if (op == Op::joinScenario || op == Op::leaveScenario) {
         const int number = fields.at(4).toInt();
         if (number < 1 || number > kScenarioCount)
             return replyLine(fields, marker, kFailed);
         Scenario &scenario = scenarioFor(number);
         scenario.members.removeIf([&id](const Member &m) { return m.channelId == id; });
-        if (op == QLatin1String("13"))
+        if (op == Op::joinScenario)
             scenario.members.append({id, channel->state});
         m_changed = true;
         return replyLine(fields, marker, kOk);
@@ -337,8 +354,8 @@ QByteArray SimulatedHome::answerDevice(const QStringList &fields)
 QByteArray SimulatedHome::answerAllLights(const QStringList &fields)
 {
     const QString &op = fields.at(3);
-    const bool on = op == QLatin1String("5");
-    if (fields.at(1) != QLatin1String("lig") || (!on && op != QLatin1String("6")))
+    const bool on = op == Op::allOn;
+    if (fields.at(1) != QLatin1String("lig") || (!on && op != Op::allOff))
         return replyLine(fields, markerFor(fields.at(0)), kFailed);
     for (Channel &channel : m_channels) {
         if (!isLightKind(channel.kind()) || deviceResult(channel, false) != kOk)

@@ -242,28 +242,6 @@ private Q_SLOTS:
         const auto ack = GatewayReply::runAcknowledgement(text);
         QCOMPARE(ack ? QStringLiteral("%1 %2").arg(ack->number).arg(ack->code) : QString(), parsed);
     }
-
-    void subjects_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("parsed"); // "family target operation"
-        QTest::newRow("control") << R"(token$ack,lig,211300001230,4,1,0,0\n)"
-                                 << "lig 211300001230 4";
-        QTest::newRow("scenario run") << R"(token$ack,scenario,3,1,0\n)"
-                                      << "scenario 3 1";
-        QTest::newRow("three fields") << "token$ack,lig,211300001230"
-                                      << "";
-    }
-    void subjects()
-    {
-        QFETCH(QString, text);
-        QFETCH(QString, parsed);
-        const auto subject = GatewayReply::subject(text);
-        const QString read =
-            subject ? subject->family + ' ' + subject->target + ' ' + subject->operation
-                    : QString();
-        QCOMPARE(read, parsed);
-    }
 };
 
 ARDENTIA_TEST_MAIN(TestGatewayWire)

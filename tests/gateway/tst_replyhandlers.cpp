@@ -6,6 +6,7 @@
 #include "core/scenarionamingscreen.h"
 #include "core/showalertmanager.h"
 #include "gateway/enrolmentoperations.h"
+#include "gateway/gatewayreply.h"
 #include "gateway/udpsocketmanager.h"
 #include "store/database.h"
 #include "store/jsoncodec.h"
@@ -98,8 +99,8 @@ private Q_SLOTS:
         QFETCH(QString, roleCommand);
         if (!masterStored)
             store->deleteSuperBoxWithMainID(kMaster);
-        QTest::ignoreMessage(QtInfoMsg, QRegularExpression("^info:token"));
-        channel->overGatewayIPWithServerInfo(reply("res,gw,20AA10000009,1,127.0.0.1,0"), ops);
+        QTest::ignoreMessage(QtInfoMsg, "located:20AA10000009_at:127.0.0.1");
+        channel->handleReply(reply("res,gw,20AA10000009,1,127.0.0.1,0"), ops);
         const QVariantMap added = store->readAllSuperBoxInfo().constLast();
         QCOMPARE(added.value(Key::id).toString(), QStringLiteral("20AA10000009"));
         QCOMPARE(added.value(Key::title).toString(), title);
@@ -128,7 +129,7 @@ private Q_SLOTS:
         stack->push(&enrolment);
         if (!enrolled.isEmpty())
             ops = EnrolmentOperations::forTransmitter(enrolled);
-        channel->overGatewayIPWithServerInfo(reply("res,gw,20AA10000001,1,127.0.0.1,0"), ops);
+        channel->handleReply(reply("res,gw,20AA10000001,1,127.0.0.1,0"), ops);
         QCOMPARE(enrolment.outcomes, outcomes);
         QCOMPARE(store->readAllSuperBoxInfo().size(), 1);
         QTest::qWait(50);
@@ -146,7 +147,7 @@ private Q_SLOTS:
     void malformedLocateAnswersAreIgnored()
     {
         QFETCH(QString, info);
-        channel->overGatewayIPWithServerInfo(info, ops);
+        channel->handleReply(info, ops);
         QCOMPARE(store->readAllSuperBoxInfo().size(), 1);
     }
 
@@ -190,7 +191,7 @@ private Q_SLOTS:
         TestTransmitterEnrolmentScreen enrolment;
         stack->push(&enrolment);
         ops = EnrolmentOperations::forTransmitter(kMaster);
-        channel->overCommandWithServerInfo(
+        channel->handleReply(
             reply(QStringLiteral("ack,gw,%1,4,%1,%1,%2,%3").arg(kMaster, role, code)), ops);
         const QList<QVariantMap> stored = store->readAllSuperBoxInfo();
         QCOMPARE(stored.isEmpty() ? QString() : stored.constFirst().value(Key::command).toString(),
@@ -250,7 +251,7 @@ private Q_SLOTS:
         const QString family = id.at(2) == '3' ? "curtain" : "lig";
         ops = shareOperations(
             {{{Key::sendArray, QStringList{"req", family, id, "0", "0", "0", "0"}}}});
-        channel->getLightingStateWithServerInfo(
+        channel->handleReply(
             reply(QStringLiteral("res,%1,%2,0,%3,%4,0").arg(family, id, state, level)), ops);
         QCOMPARE(storedDevice(id).value(Key::turnOn).toString(), turnOn);
         QCOMPARE(screen().reloads, 1); // the last entry ends the flow
@@ -285,8 +286,7 @@ private Q_SLOTS:
         hall.insert(Key::controlTimes, "3");
         store->insertMainDeviceWithInfo(hall);
         ops = shareOperations({onScreen});
-        channel->overLightingControlWithServerInfo(
-            reply(QStringLiteral("ack,lig,211300001230,4,1,0,%1").arg(code)), ops);
+        channel->handleReply(reply(QStringLiteral("ack,lig,211300001230,4,1,0,%1").arg(code)), ops);
         QCOMPARE(storedDevice("211300001230").value(Key::turnOn).toString(), stored);
         QCOMPARE(storedDevice("211300001230").value(Key::controlTimes).toString(),
                  QStringLiteral("3"));
@@ -304,7 +304,7 @@ private Q_SLOTS:
         store->insertScenarioWithInfo(RecordFactory::userScenario("1", "Only hall", "i", {lamp}));
         store->insertScenarioWithInfo(RecordFactory::userScenario("2", "Both", "i", {other, lamp}));
         ops = shareOperations({lamp});
-        channel->overLightingControlWithServerInfo(reply("ack,lig,211300001230,12,0,0,0"), ops);
+        channel->handleReply(reply("ack,lig,211300001230,12,0,0,0"), ops);
         QCOMPARE(storedDevice("211300001230"), QVariantMap());
         QVERIFY(store->scenarioRecordWithMainID("1") == std::nullopt);
         const auto both = store->scenarioRecordWithMainID("2");
@@ -340,8 +340,8 @@ private Q_SLOTS:
         const QVariantMap lamp = RecordFactory::device("211300001230", "S", "211300001230", "Hall");
         store->insertMainDeviceWithInfo(lamp);
         ops = shareOperations(QList<QVariantMap>(listSize, lamp));
-        channel->overLightingControlWithServerInfo(
-            reply(QStringLiteral("ack,lig,211300001230,12,0,0,%1").arg(code)), ops);
+        channel->handleReply(reply(QStringLiteral("ack,lig,211300001230,12,0,0,%1").arg(code)),
+                             ops);
         QCOMPARE(!storedDevice("211300001230").isEmpty(), stillStored);
         QCOMPARE(alerts.messages, question.isEmpty() ? QStringList{} : QStringList{question});
         if (!question.isEmpty())
@@ -396,8 +396,8 @@ private Q_SLOTS:
         const QVariantMap lamp = RecordFactory::device("211300001230", "S", "211300001230", "Hall");
         store->insertMainDeviceWithInfo(lamp);
         store->insertScenarioWithInfo(RecordFactory::userScenario("1", "Only hall", "i", {lamp}));
-        channel->overLightingControlWithServerInfo(
-            reply(QStringLiteral("ack,lig,211300001230,18,0,0,%1").arg(code)), ops);
+        channel->handleReply(reply(QStringLiteral("ack,lig,211300001230,18,0,0,%1").arg(code)),
+                             ops);
         QCOMPARE(presenter.toasts(), QStringList{toast});
         QCOMPARE(storedDevice("211300001230").isEmpty(), code == "0");
         // A channel removed by force leaves its scenarios too, and no row stays.
@@ -407,7 +407,7 @@ private Q_SLOTS:
 
     void fullTransmitterSaysSoWhateverTheOperation()
     {
-        channel->overLightingControlWithServerInfo(reply("ack,lig,211300001230,11,0,0,140"), ops);
+        channel->handleReply(reply("ack,lig,211300001230,11,0,0,140"), ops);
         QCOMPARE(presenter.toasts(), QStringList{"It is too full to add device"});
     }
 
@@ -450,10 +450,10 @@ private Q_SLOTS:
               {Key::insertScenario, RecordFactory::userScenario("3", "Evening", "i", {})}}});
         ScenarioNameScreen naming;
         stack->push(&naming);
-        channel->overLightingControlWithServerInfo(reply("ack,lig,211300001230,13,3,0,0"), ops);
-        channel->overLightingControlWithServerInfo(reply("ack,lig,211300001231,13,3,0,1"), ops);
+        channel->handleReply(reply("ack,lig,211300001230,13,3,0,0"), ops);
+        channel->handleReply(reply("ack,lig,211300001231,13,3,0,1"), ops);
         QVERIFY(presenter.toasts().isEmpty());
-        channel->overLightingControlWithServerInfo(reply("ack,lig,211300001232,13,3,0,0"), ops);
+        channel->handleReply(reply("ack,lig,211300001232,13,3,0,0"), ops);
         // Saved, but the person learns which device is not in it.
         QCOMPARE(presenter.toasts(), QStringList{"Scenario saved without some devices / B"});
         QCOMPARE(stack->topScreen(), static_cast<Screen *>(frame.get())); // naming screen closed
@@ -501,8 +501,8 @@ private Q_SLOTS:
                                {Key::deleteScenarioID, "5"},
                                {Key::scenarioControlTypeKey, Value::deleteDeviceFromScenario}});
         ops = shareOperations(operations);
-        channel->overLightingControlWithServerInfo(reply("ack,lig,211300001230,14,5,0,0"), ops);
-        channel->overLightingControlWithServerInfo(
+        channel->handleReply(reply("ack,lig,211300001230,14,5,0,0"), ops);
+        channel->handleReply(
             reply(QStringLiteral("ack,lig,211300001231,14,5,0,%1").arg(secondCode)), ops);
         QCOMPARE(presenter.toasts(), QStringList{toast});
         QCOMPARE(store->scenarioRecordWithMainID("5").has_value(), kept);
@@ -544,8 +544,7 @@ private Q_SLOTS:
             ops = shareOperations({{{Key::mainID, "4"},
                                     {Key::insertScenario,
                                      RecordFactory::userScenario("4", "Cinema", "new.png", {})}}});
-        channel->overScenarioWithServerInfo(
-            reply(QStringLiteral("ack,scename,1,4,Cinema,%1").arg(code)), ops);
+        channel->handleReply(reply(QStringLiteral("ack,scename,1,4,Cinema,%1").arg(code)), ops);
         const auto stored = store->scenarioRecordWithMainID("4");
         QCOMPARE(stored->value(Key::title).toString(), title);
         QCOMPARE(stored->value(Key::imagePath).toString(), picture);
@@ -585,7 +584,8 @@ private Q_SLOTS:
         light.insert(Key::controlTimes, "7");
         store->insertMainDeviceWithInfo(light);
         store->insertScenarioWithInfo(RecordFactory::userScenario("3", "Three", "i", {light}));
-        channel->updateDeviceAndScenarioControlTimesWithInfo(info);
+        if (const std::optional<GatewayReply::Form> form = GatewayReply::parse(info))
+            channel->updateDeviceAndScenarioControlTimesWithInfo(*form);
         QCOMPARE(storedDevice("211300001230").value(Key::controlTimes).toString(), device);
         QStringList actual;
         for (const QVariantMap &s : store->readAllScenarioInfo())

@@ -1,45 +1,57 @@
 #include "recordingreplyhandlers.h"
 
-void RecordingReplyHandlers::overCommandWithServerInfo(const QString &info,
+namespace {
+// The transmitter, channel or scenario number a reply is about.
+struct SubjectOf {
+    QString operator()(const GatewayReply::RoleAcknowledgement &r) const { return r.transmitterId; }
+    QString operator()(const GatewayReply::LocateAnswer &r) const { return r.transmitterId; }
+    QString operator()(const GatewayReply::DeviceAcknowledgement &r) const { return r.deviceId; }
+    QString operator()(const GatewayReply::StateAnswer &r) const { return r.deviceId; }
+    QString operator()(const GatewayReply::NamingAcknowledgement &r) const { return r.number; }
+    QString operator()(const GatewayReply::RunAcknowledgement &r) const { return r.number; }
+};
+} // namespace
+
+void RecordingReplyHandlers::overCommandWithServerInfo(const Reply::RoleAcknowledgement &ack,
                                                        const SharedOperations &)
 {
-    calls.append({QStringLiteral("overCommand"), info});
+    calls.append({QStringLiteral("overCommand"), SubjectOf()(ack)});
 }
 
-void RecordingReplyHandlers::overGatewayIPWithServerInfo(const QString &info,
+void RecordingReplyHandlers::overGatewayIPWithServerInfo(const Reply::LocateAnswer &answer,
                                                          const SharedOperations &)
 {
-    calls.append({QStringLiteral("overGatewayIP"), info});
+    calls.append({QStringLiteral("overGatewayIP"), SubjectOf()(answer)});
 }
 
-void RecordingReplyHandlers::overLightingControlWithServerInfo(const QString &info,
-                                                               const SharedOperations &operations)
+void RecordingReplyHandlers::overLightingControlWithServerInfo(
+    const Reply::DeviceAcknowledgement &ack, const SharedOperations &operations)
 {
     controlRecords.append(*operations);
-    calls.append({QStringLiteral("overLightingControl"), info});
+    calls.append({QStringLiteral("overLightingControl"), SubjectOf()(ack)});
 }
 
-void RecordingReplyHandlers::getLightingStateWithServerInfo(const QString &info,
+void RecordingReplyHandlers::getLightingStateWithServerInfo(const Reply::StateAnswer &answer,
                                                             const SharedOperations &)
 {
-    calls.append({QStringLiteral("getLightingState"), info});
+    calls.append({QStringLiteral("getLightingState"), SubjectOf()(answer)});
 }
 
-void RecordingReplyHandlers::overScenarioWithServerInfo(const QString &info,
+void RecordingReplyHandlers::overScenarioWithServerInfo(const Reply::NamingAcknowledgement &ack,
                                                         const SharedOperations &)
 {
-    calls.append({QStringLiteral("overScenario"), info});
+    calls.append({QStringLiteral("overScenario"), SubjectOf()(ack)});
 }
 
-void RecordingReplyHandlers::overScenarioRunWithServerInfo(const QString &info,
+void RecordingReplyHandlers::overScenarioRunWithServerInfo(const Reply::RunAcknowledgement &ack,
                                                            const SharedOperations &)
 {
-    calls.append({QStringLiteral("overScenarioRun"), info});
+    calls.append({QStringLiteral("overScenarioRun"), SubjectOf()(ack)});
 }
 
-void RecordingReplyHandlers::updateDeviceAndScenarioControlTimesWithInfo(const QString &info)
+void RecordingReplyHandlers::updateDeviceAndScenarioControlTimesWithInfo(const Reply::Form &reply)
 {
-    calls.append({QStringLiteral("controlTimes"), info});
+    calls.append({QStringLiteral("controlTimes"), std::visit(SubjectOf(), reply)});
 }
 
 QStringList RecordingReplyHandlers::handlerNames() const

@@ -8,16 +8,21 @@
 // Records which handler got which reply, in call order.
 class RecordingReplyHandlers final : public ReplyHandlers {
 public:
-    using Call = QPair<QString, QString>; // handler name, reply text
+    using Call = QPair<QString, QString>; // handler name, what the reply is about
 
-    void overCommandWithServerInfo(const QString &info, const SharedOperations &) override;
-    void overGatewayIPWithServerInfo(const QString &info, const SharedOperations &) override;
-    void overLightingControlWithServerInfo(const QString &info,
+    void overCommandWithServerInfo(const Reply::RoleAcknowledgement &ack,
+                                   const SharedOperations &) override;
+    void overGatewayIPWithServerInfo(const Reply::LocateAnswer &answer,
+                                     const SharedOperations &) override;
+    void overLightingControlWithServerInfo(const Reply::DeviceAcknowledgement &ack,
                                            const SharedOperations &operations) override;
-    void getLightingStateWithServerInfo(const QString &info, const SharedOperations &) override;
-    void overScenarioWithServerInfo(const QString &info, const SharedOperations &) override;
-    void overScenarioRunWithServerInfo(const QString &info, const SharedOperations &) override;
-    void updateDeviceAndScenarioControlTimesWithInfo(const QString &info) override;
+    void getLightingStateWithServerInfo(const Reply::StateAnswer &answer,
+                                        const SharedOperations &) override;
+    void overScenarioWithServerInfo(const Reply::NamingAcknowledgement &ack,
+                                    const SharedOperations &) override;
+    void overScenarioRunWithServerInfo(const Reply::RunAcknowledgement &ack,
+                                       const SharedOperations &) override;
+    void updateDeviceAndScenarioControlTimesWithInfo(const Reply::Form &reply) override;
 
     QList<Call> calls;
     // The records each acknowledgement of a light or curtain came with.
