@@ -3,6 +3,7 @@
 #include "core/showalertmanager.h"
 #include "fakehome.h"
 #include "gateway/udpsocketmanager.h"
+#include "programstate.h"
 #include "testmain.h"
 #include "testscreens.h"
 
@@ -31,10 +32,7 @@ private Q_SLOTS:
     void cleanup()
     {
         stack.reset(); // its screens were the test function's own
-        feedback->stopActivity();
-        feedback->finishedFading();
-        UDPSocketManager::instance()->getGatewayIPAgain(std::nullopt);
-        UDPSocketManager::instance()->abandonCommands();
+        ProgramState::reset();
     }
 
     void newToastReplacesTheOld()

@@ -1,8 +1,5 @@
 #include "app/appwindow.h"
 #include "appwindowtesting.h"
-#include "core/appdelegate.h"
-#include "core/delegatemanager.h"
-#include "core/showalertmanager.h"
 #include "devices/curtainviewcontroller.h"
 #include "devices/devicedetailviewcontroller.h"
 #include "devices/devicelistviewcontroller.h"
@@ -12,10 +9,10 @@
 #include "devices/linkstatustext.h"
 #include "enrol/codedecoder.h"
 #include "enrol/codeimage.h"
-#include "gateway/udpsocketmanager.h"
 #include "home/navigationbar.h"
 #include "home/navigationstack.h"
 #include "loopbacksimulator.h"
+#include "simulatedwindow.h"
 #include "store/database.h"
 #include "store/jsoncodec.h"
 #include "store/recordfactory.h"
@@ -65,38 +62,15 @@ public:
 class TestDeviceScreens : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<AppWindow> window;
-    std::unique_ptr<TransmitterServer> simulator;
-    QStringList requests;
+    std::unique_ptr<SimulatedWindow> app;
 
-    NavigationStack *stack() const { return window->navigationController(); }
-
-    template <typename T> T *open(T *screen)
-    {
-        stack()->push(screen, false);
-        screen->updateMainView();
-        return screen;
-    }
-
-    QStringList sent(const QString &id)
-    {
-        QStringList commands;
-        for (const QString &r : requests)
-            if (r.contains(id))
-                commands << r.section('$', 1).chopped(2);
-        return commands;
-    }
+    NavigationStack *stack() const { return app->stack(); }
 
 private Q_SLOTS:
     void init()
     {
-        QFile::remove(Database::databasePath());
-        DelegateManager::instance()->initApplicationNeedData();
-        requests.clear();
-        simulator = startLoopbackSimulator(SimulatedHome::demo());
-        QVERIFY(simulator);
-        connect(simulator.get(), &TransmitterServer::datagramAnswered, this,
-                [this](const QByteArray &request) { requests << QString::fromUtf8(request); });
+        app = std::make_unique<SimulatedWindow>();
+        QVERIFY(app->startSimulator());
         Database *store = Database::instance();
         storeDemoMaster();
         store->insertSuperBoxWithInfo(RecordFactory::transmitter("20AA10000002", "", false));
@@ -105,17 +79,10 @@ private Q_SLOTS:
                                                 std::tuple{"212200004561", "D", "Dining table"},
                                                 std::tuple{"213100007890", "C", "Bedroom curtain"}})
             store->insertMainDeviceWithInfo(RecordFactory::device(id, control, id, name));
-        window = std::make_unique<AppWindow>();
-        window->show();
+        QVERIFY(app->openWindow());
     }
 
-    void cleanup()
-    {
-        ShowAlertManager::instance()->stopActivity();
-        UDPSocketManager::instance()->abandonCommands();
-        window.reset();
-        simulator.reset();
-    }
+    void cleanup() { app.reset(); }
 
     void transmitterLinkReads_data()
     {
@@ -152,7 +119,7 @@ private Q_SLOTS:
 
     void dimmersExpandOneAtATime()
     {
-        auto *lighting = open(new LightingViewController());
+        auto *lighting = app->open(new LightingViewController());
         QTest::mouseClick(lighting->cellAt(0), Qt::LeftButton, {},
                           QPoint(100, 30)); // a switch light
         QCOMPARE(stored("211300001230").value(Key::move).toString(), QStringLiteral("NO"));
@@ -174,8 +141,8 @@ private Q_SLOTS:
         QTest::mouseRelease(slider, Qt::LeftButton, {}, QPoint(200, 30));
         slider->setValue(95);
         QTest::mouseClick(slider->plusButton(), Qt::LeftButton);
-        QTRY_COMPARE(sent("212200004561").size(), 2);
-        QCOMPARE(sent("212200004561"),
+        QTRY_COMPARE(app->receivedFor("cfg,lig,212200004561").size(), 2);
+        QCOMPARE(app->receivedFor("cfg,lig,212200004561"),
                  (QStringList{QStringLiteral("cfg,lig,212200004561,4,1,%1,0").arg(dragged),
                               "cfg,lig,212200004561,4,1,100,0"}));
 
@@ -186,7 +153,7 @@ private Q_SLOTS:
 
     void swipePanelsAndPresses()
     {
-        auto *lighting = open(new LightingViewController());
+        auto *lighting = app->open(new LightingViewController());
         swipeLeft(lighting->cellAt(1));
         QCOMPARE(lighting->lastEditCellRow(), 1);
         QVERIFY(!lighting->cellAt(1)->getIfEditViewShow());
@@ -203,7 +170,7 @@ private Q_SLOTS:
 
     void deletesAndRenames()
     {
-        auto *lighting = open(new LightingViewController());
+        auto *lighting = app->open(new LightingViewController());
         swipeLeft(lighting->cellAt(0));
         QTest::mouseClick(lighting->cellAt(0)->editButton(), Qt::LeftButton);
         auto *naming = dynamic_cast<EditNameViewController *>(stack()->top());
@@ -216,7 +183,8 @@ private Q_SLOTS:
                  QStringLiteral("Porch left")); // the comma cannot be typed
         QTest::keyClick(naming->nameField(), Qt::Key_Return);
         QCOMPARE(stack()->top(), static_cast<QWidget *>(lighting));
-        QTRY_COMPARE(sent("211300001230"), QStringList{"cfg,lig,211300001230,15,Porch left,0,0"});
+        QTRY_COMPARE(app->receivedFor("cfg,lig,211300001230"),
+                     QStringList{"cfg,lig,211300001230,15,Porch left,0,0"});
         QTRY_COMPARE(stored("211300001230").value(Key::title).toString(),
                      QStringLiteral("Porch left")); // once acknowledged
         QTRY_VERIFY(AppWindowTesting::channelSettled());
@@ -228,31 +196,31 @@ private Q_SLOTS:
         }
         QVERIFY(lighting->customArray().isEmpty());
         QVERIFY(lighting->showsEmptyGuide());
-        QTRY_COMPARE(sent(",12,").size(), 3);
+        QTRY_COMPARE(app->receivedFor(",12,").size(), 3);
     }
 
     void refusedRemovalOffersTheForcedOne()
     {
-        simulator->home().setChannelResponsive("211300001230", false);
-        auto *lighting = open(new LightingViewController());
+        app->simulator()->home().setChannelResponsive("211300001230", false);
+        auto *lighting = app->open(new LightingViewController());
         swipeLeft(lighting->cellAt(0));
         QTest::mouseClick(lighting->cellAt(0)->deleteButton(), Qt::LeftButton);
-        QTRY_VERIFY(window->alertDialog()->visibleAlert());
+        QTRY_VERIFY(app->window()->alertDialog()->visibleAlert());
         QTest::mouseClick(
-            window->alertDialog()->visibleAlert()->findChild<QPushButton *>("alertButton0"),
+            app->window()->alertDialog()->visibleAlert()->findChild<QPushButton *>("alertButton0"),
             Qt::LeftButton);
         QTRY_VERIFY(stored("211300001230").isEmpty());
-        QCOMPARE(sent("211300001230"),
+        QCOMPARE(app->receivedFor("cfg,lig,211300001230"),
                  (QStringList{"cfg,lig,211300001230,12,0,0,0", "cfg,lig,211300001230,18,0,0,0"}));
     }
 
     void removingTheMasterAsksFirst()
     {
-        auto *list = open(new DeviceListViewController());
+        auto *list = app->open(new DeviceListViewController());
         for (const char *button : {"alertButton0", "alertButton1"}) { // cancel, then remove
             swipeLeft(list->cellAt(0, 0));
             QTest::mouseClick(list->cellAt(0, 0)->deleteButton(), Qt::LeftButton);
-            QWidget *alert = window->alertDialog()->visibleAlert();
+            QWidget *alert = app->window()->alertDialog()->visibleAlert();
             QVERIFY(alert);
             QCOMPARE(Database::instance()->readAllSuperBoxInfo().size(), 2); // not yet
             QTest::mouseClick(alert->findChild<QPushButton *>(button), Qt::LeftButton);
@@ -272,9 +240,9 @@ private Q_SLOTS:
         stack()->push(naming, false);
         QCOMPARE(naming->navTitle(), QStringLiteral("Setting Name"));
         naming->imageViewPress();
-        window->findChild<VtActionSheet *>()->clickedButtonAtIndex(1);
+        app->window()->findChild<VtActionSheet *>()->clickedButtonAtIndex(1);
         VtImageLibSheet *icons = nullptr;
-        QTRY_VERIFY((icons = window->findChild<VtImageLibSheet *>()));
+        QTRY_VERIFY((icons = app->window()->findChild<VtImageLibSheet *>()));
         const QImage before = naming->pictureView()->picture().toImage();
         QTest::mouseClick(icons->findChild<QPushButton *>("icon3"), Qt::LeftButton);
         QVERIFY(naming->pictureView()->picture().toImage() != before);

@@ -1,16 +1,14 @@
 #include "app/appwindow.h"
 #include "appwindowtesting.h"
-#include "core/delegatemanager.h"
-#include "core/homeevents.h"
 #include "core/showalertmanager.h"
 #include "devices/lightingviewcontroller.h"
-#include "gateway/staterefresh.h"
 #include "gateway/udpsocketmanager.h"
 #include "home/homefunctiontile.h"
 #include "home/homeviewcontroller.h"
 #include "home/navigationbar.h"
 #include "home/navigationstack.h"
 #include "loopbacksimulator.h"
+#include "simulatedwindow.h"
 #include "store/database.h"
 #include "store/jsoncodec.h"
 #include "transmitterserver.h"
@@ -39,14 +37,13 @@ QString storedTurnOn(const QString &id)
 class TestLightingSequences : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<AppWindow> window;
-    std::unique_ptr<TransmitterServer> simulator;
+    std::unique_ptr<SimulatedWindow> app;
     QStringList toasts;
 
     LightingViewController *openLightingFromHome()
     {
-        QTest::mouseClick(window->home()->tile(0), Qt::LeftButton, {}, QPoint(150, 40));
-        return qobject_cast<LightingViewController *>(window->navigationController()->top());
+        QTest::mouseClick(app->window()->home()->tile(0), Qt::LeftButton, {}, QPoint(150, 40));
+        return qobject_cast<LightingViewController *>(app->window()->navigationController()->top());
     }
 
     static int rowOf(LightingViewController *lighting, const QString &id)
@@ -65,10 +62,8 @@ class TestLightingSequences : public QObject {
 private Q_SLOTS:
     void init()
     {
-        QFile::remove(Database::databasePath());
-        DelegateManager::instance()->initApplicationNeedData();
-        simulator = startLoopbackSimulator(SimulatedHome::demo());
-        QVERIFY(simulator);
+        app = std::make_unique<SimulatedWindow>();
+        QVERIFY(app->startSimulator());
         storeDemoMaster();
         const QStringList names{"Hall", "Stairs", "Porch"};
         for (int i = 0; i < kLights.size(); ++i) {
@@ -79,26 +74,18 @@ private Q_SLOTS:
         toasts.clear();
         connect(ShowAlertManager::instance(), &ShowAlertManager::toastShown, this,
                 [this](const QString &title) { toasts << title; });
-        window = std::make_unique<AppWindow>();
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QVERIFY(app->openWindow());
     }
 
     void cleanup()
     {
-        HomeEvents::instance()->reset();
-        StateRefresh::instance()->forget();
         disconnect(ShowAlertManager::instance(), nullptr, this, nullptr);
-        UDPSocketManager::instance()->abandonCommands();
-        UDPSocketManager::instance()->setReplyWaitOverride(std::nullopt);
-        ShowAlertManager::instance()->stopActivity();
-        window.reset();
-        simulator.reset();
+        app.reset();
     }
 
     void switchesPressedBeforeTheFirstReplyAreAllStored()
     {
-        simulator->faults().add(*FaultRule::parse("lig:4:*=delay:300", nullptr));
+        app->simulator()->faults().add(*FaultRule::parse("lig:4:*=delay:300", nullptr));
         LightingViewController *lighting = openLightingFromHome();
         QVERIFY(lighting);
         for (int row = 0; row < kLights.size(); ++row)
@@ -106,27 +93,27 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(AppWindowTesting::channelSettled(), 5000);
         for (const QString &id : kLights) {
             QCOMPARE(storedTurnOn(id), QStringLiteral("NO"));
-            QVERIFY(!simulator->home().channel(id)->state.on);
+            QVERIFY(!app->simulator()->home().channel(id)->state.on);
         }
         QVERIFY2(!toasts.contains("Control failed"), qPrintable(toasts.join(", ")));
     }
 
     void aReplyAfterTheScreenWasLeftIsStillStored()
     {
-        simulator->faults().add(*FaultRule::parse("lig:4:*=delay:300", nullptr));
+        app->simulator()->faults().add(*FaultRule::parse("lig:4:*=delay:300", nullptr));
         LightingViewController *lighting = openLightingFromHome();
         QVERIFY(lighting);
         press(lighting, 2, "off");
         QTest::mouseClick(lighting->navBar()->leftButton(), Qt::LeftButton);
-        QTRY_COMPARE(window->navigationController()->top(),
-                     static_cast<ParentPresentViewController *>(window->home()));
+        QTRY_COMPARE(app->window()->navigationController()->top(),
+                     static_cast<ParentPresentViewController *>(app->window()->home()));
         QTRY_COMPARE(storedTurnOn(kLights[2]), QStringLiteral("NO"));
         QVERIFY(toasts.isEmpty());
     }
 
     void aLostReplyShowsTheFailureAndTheStoredState()
     {
-        simulator->faults().add(*FaultRule::parse("lig:4:211300001231=drop", nullptr));
+        app->simulator()->faults().add(*FaultRule::parse("lig:4:211300001231=drop", nullptr));
         UDPSocketManager::instance()->setReplyWaitOverride(0.3);
         LightingViewController *lighting = openLightingFromHome();
         QVERIFY(lighting);
@@ -149,13 +136,13 @@ private Q_SLOTS:
     {
         for (int k = 0; k < 10; ++k) {
             const QString id = QStringLiteral("21130000%1").arg(4000 + k * 10);
-            simulator->home().addChannel({id, id, QStringLiteral("20AA10000001"), {}, true});
+            app->simulator()->home().addChannel({id, id, QStringLiteral("20AA10000001"), {}, true});
             Database::instance()->insertMainDeviceWithInfo(
                 RecordFactory::device(id, "S", id, QStringLiteral("Light %1").arg(k)));
         }
-        simulator->faults().add(*FaultRule::parse("lig:0:*=delay:300", nullptr));
+        app->simulator()->faults().add(*FaultRule::parse("lig:0:*=delay:300", nullptr));
         QStringList arrivals; // "ID,operation" as the simulator received them
-        connect(simulator.get(), &TransmitterServer::datagramAnswered, this,
+        connect(app->simulator(), &TransmitterServer::datagramAnswered, this,
                 [&arrivals](const QByteArray &request) {
                     arrivals << QString::fromUtf8(request).section(',', 2, 3);
                 });
@@ -179,7 +166,7 @@ private Q_SLOTS:
     // press still goes out and shows what the home confirmed.
     void unansweredQueriesShowTheStateUnknown()
     {
-        simulator->faults().add(*FaultRule::parse("lig:0:*=drop", nullptr));
+        app->simulator()->faults().add(*FaultRule::parse("lig:0:*=drop", nullptr));
         LightingViewController *lighting = openLightingFromHome();
         QVERIFY(lighting);
         QTRY_VERIFY_WITH_TIMEOUT(AppWindowTesting::channelSettled(), 10000);

@@ -1,8 +1,6 @@
 #include "app/appwindow.h"
 #include "app/windowactivation.h"
-#include "appwindowtesting.h"
 #include "core/appdelegate.h"
-#include "core/delegatemanager.h"
 #include "core/showalertmanager.h"
 #include "enrol/codeimage.h"
 #include "enrol/deviceaddviewcontroller.h"
@@ -16,6 +14,7 @@
 #include "home/navigationbar.h"
 #include "home/navigationstack.h"
 #include "loopbacksimulator.h"
+#include "simulatedwindow.h"
 #include "store/checkmanager.h"
 #include "store/database.h"
 #include "store/recordfactory.h"
@@ -46,25 +45,10 @@ QStringList tagsOf(const ScannedViewController *screen)
 class TestEnrolmentScreens : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<AppWindow> window;
-    std::unique_ptr<TransmitterServer> simulator;
-    QStringList requests;
+    std::unique_ptr<SimulatedWindow> app;
 
-    NavigationStack *stack() const { return window->navigationController(); }
-    template <typename Screen> Screen *top() const
-    {
-        return dynamic_cast<Screen *>(stack()->top());
-    }
-
-    QString lastToast() const { return AppWindowTesting::lastToast(*window); }
-
-    void startSimulator(SimulatedHome home)
-    {
-        simulator = startLoopbackSimulator(std::move(home));
-        QVERIFY(simulator);
-        connect(simulator.get(), &TransmitterServer::datagramAnswered, this,
-                [this](const QByteArray &request) { requests << QString::fromUtf8(request); });
-    }
+    NavigationStack *stack() const { return app->stack(); }
+    template <typename Screen> Screen *top() const { return app->topAs<Screen>(); }
 
     VtScanViewController *openScanner()
     {
@@ -75,24 +59,14 @@ class TestEnrolmentScreens : public QObject {
 private Q_SLOTS:
     void init()
     {
-        QFile::remove(Database::databasePath());
-        DelegateManager::instance()->initApplicationNeedData();
-        AppDelegate::instance()->setIfHaveATry(true);
-        AppDelegate::instance()->setIfConnected(AppDelegate::kConnectionUnknown);
-        requests.clear();
-        window = std::make_unique<AppWindow>();
-        window->show();
+        app = std::make_unique<SimulatedWindow>();
+        QVERIFY(app->openWindow());
     }
 
     void cleanup()
     {
-        ShowAlertManager::instance()->stopActivity();
-        ShowAlertManager::instance()->finishedFading();
-        UDPSocketManager::instance()->abandonCommands();
+        app.reset();
         QTRY_COMPARE(AsyncSocket::liveSocketCount(), 0);
-        UDPSocketManager::instance()->getGatewayIPAgain(std::nullopt);
-        window.reset();
-        simulator.reset();
     }
 
     void modeAndHaveATry()
@@ -107,7 +81,7 @@ private Q_SLOTS:
         QVERIFY(!scanner->hasCapture()); // no camera here: texts, sheet and entry still work
 
         QTest::mouseClick(scanner->tryButton(), Qt::LeftButton);
-        QCOMPARE(stack()->top(), static_cast<QWidget *>(window->home()));
+        QCOMPARE(stack()->top(), static_cast<QWidget *>(app->window()->home()));
         QVERIFY(!AppDelegate::instance()->ifHaveATry()); // offered once per start
 
         scanner = openScanner();
@@ -123,16 +97,16 @@ private Q_SLOTS:
 
     void scanningWaitsForTheStartUpOverlay()
     {
-        window->showFirstInitView();
+        app->window()->showFirstInitView();
         VtScanViewController *scanner = openScanner();
         QVERIFY(!scanner->isScanning()); // the logo is still on the window
         scanner->captureOutput("20AA10000001");
         QCOMPARE(top<VtScanViewController>(), scanner); // nothing decoded
-        QTRY_VERIFY_WITH_TIMEOUT(!window->overlay(), 4000);
+        QTRY_VERIFY_WITH_TIMEOUT(!app->window()->overlay(), 4000);
         // A first start: the welcome pages show until the user starts.
-        QVERIFY(window->welcomeView());
+        QVERIFY(app->window()->welcomeView());
         QVERIFY(!scanner->isScanning());
-        window->welcomeView()->startButton()->click();
+        app->window()->welcomeView()->startButton()->click();
         QTRY_VERIFY(scanner->isScanning());
     }
 
@@ -141,7 +115,7 @@ private Q_SLOTS:
         VtScanViewController *scanner = openScanner();
         scanner->navRightButtonItemPressed();
         QVERIFY(!scanner->isScanning()); // paused while the sheet shows
-        auto *sheet = window->findChild<VtActionSheet *>();
+        auto *sheet = app->window()->findChild<VtActionSheet *>();
         QVERIFY(sheet);
         QCOMPARE(sheet->findChildren<QPushButton *>().constFirst()->text(),
                  QStringLiteral("OpenFlashlight"));
@@ -151,7 +125,7 @@ private Q_SLOTS:
         QVERIFY(entry);
         QCOMPARE(entry->popType(), int(ParentPresentViewController::Modal));
         entry->returnPressed();
-        QCOMPARE(lastToast(), QStringLiteral("Please input ID"));
+        QCOMPARE(app->lastToast(), QStringLiteral("Please input ID"));
         QCOMPARE(top<HomeDetailViewController>(), entry);
 
         QTest::keyClicks(entry->field(), "20aa10000001");
@@ -199,19 +173,20 @@ private Q_SLOTS:
         SimulatedHome fresh;
         fresh.addTransmitter({"20AA10000001", "127.0.0.2", SimulatedHome::Role::Unset, true});
         fresh.addTransmitter({"20AA10000002", "127.0.0.3", SimulatedHome::Role::Unset, true});
-        startSimulator(fresh);
+        QVERIFY(app->startSimulator(fresh));
 
-        window->pushTransmitterEnrolment("20AA10000001", "Model:ZEVO-20AA\nWireless Transmitter");
+        app->window()->pushTransmitterEnrolment("20AA10000001",
+                                                "Model:ZEVO-20AA\nWireless Transmitter");
         auto *master = top<SuperBoxAddViewController>();
         QCOMPARE(tagsOf(master), QStringList{"Connect=-1"});
         QTest::mouseClick(master->footerButtons().constFirst(), Qt::LeftButton);
         QTRY_COMPARE(tagsOf(master), (QStringList{"Add More=1", "Done=2"}));
-        QTRY_COMPARE(lastToast(), QStringLiteral("Synchronous data successful"));
+        QTRY_COMPARE(app->lastToast(), QStringLiteral("Synchronous data successful"));
         QCOMPARE(master->statusBanner()->findChild<QLabel *>()->text(),
                  QStringLiteral("Connection successful"));
 
         QTest::mouseClick(master->footerButtons().at(1), Qt::LeftButton); // Done
-        window->pushTransmitterEnrolment("20AA10000002", "x");
+        app->window()->pushTransmitterEnrolment("20AA10000002", "x");
         auto *slave = top<SuperBoxAddViewController>();
         QCOMPARE(slave->roleLine(), QStringLiteral("Slave Transmitter"));
         slave->footerButtonPressed(-1);
@@ -219,7 +194,7 @@ private Q_SLOTS:
         QTRY_COMPARE(Database::instance()->readAllSuperBoxInfo().size(), 2);
         QTRY_COMPARE(AsyncSocket::liveSocketCount(), 0);
 
-        window->pushDeviceEnrolment("2123D0004560", 3, "D", "summary");
+        app->window()->pushDeviceEnrolment("2123D0004560", 3, "D", "summary");
         auto *dimmer = top<DeviceAddViewController>();
         QCOMPARE(dimmer->nameField(1)->placeholderText(), QStringLiteral("Please input name"));
         QTest::keyClicks(dimmer->nameField(1), "Living room");
@@ -227,9 +202,8 @@ private Q_SLOTS:
         dimmer->footerButtonPressed(-1);
         QTRY_COMPARE(tagsOf(dimmer), (QStringList{"Add More=1", "Done=2"}));
         QStringList order;
-        for (const QString &request : requests)
-            if (request.contains("2123D000456"))
-                order << request.section(',', 2, 4);
+        for (const QString &request : app->receivedFor("2123D000456"))
+            order << request.section(',', 2, 4);
         QCOMPARE(order, (QStringList{"2123D0004560,11,0", "2123D0004560,15,Living room",
                                      "2123D0004561,11,0", "2123D0004561,15,Light-D0004561",
                                      "2123D0004562,11,0", "2123D0004562,15,Reading lamp"}));
@@ -240,13 +214,13 @@ private Q_SLOTS:
 
     void refusedChannelOffersRetry()
     {
-        startSimulator(SimulatedHome::demo());
-        simulator->faults().add(*FaultRule::parse("lig:11:2112D0007771=code:1", nullptr));
+        QVERIFY(app->startSimulator(SimulatedHome::demo()));
+        app->simulator()->faults().add(*FaultRule::parse("lig:11:2112D0007771=code:1", nullptr));
         storeDemoMaster();
-        window->pushDeviceEnrolment("2112D0007770", 2, "S", "summary");
+        app->window()->pushDeviceEnrolment("2112D0007770", 2, "S", "summary");
         auto *device = top<DeviceAddViewController>();
         // A touch on the background ends the typing of a name.
-        QApplication::setActiveWindow(window.get());
+        QApplication::setActiveWindow(app->window());
         QTest::mouseClick(device->nameField(1), Qt::LeftButton);
         QTRY_VERIFY(device->nameField(1)->hasFocus());
         QTest::mouseClick(device, Qt::LeftButton, {}, device->reminder()->geometry().bottomLeft());
@@ -259,13 +233,13 @@ private Q_SLOTS:
         QVERIFY(!device->nameField(1)->isReadOnly());
 
         // The controller answers now: Retry enrols both channels again.
-        simulator->faults().clear();
+        app->simulator()->faults().clear();
         QTest::mouseClick(device->footerButtons().constFirst(), Qt::LeftButton);
         QTRY_COMPARE(tagsOf(device), (QStringList{"Add More=1", "Done=2"}));
         QCOMPARE(device->reminder()->property("colourType").toInt(), 1);
         QCOMPARE(Database::instance()->readAllMainDeviceInfo().size(), 2);
         QTest::mouseClick(device->footerButtons().constFirst(), Qt::LeftButton); // Add More
-        QCOMPARE(stack()->top(), static_cast<QWidget *>(window->home()));
+        QCOMPARE(stack()->top(), static_cast<QWidget *>(app->window()->home()));
     }
 
     // The app checks the link to the master now and then. An enrolment
@@ -284,21 +258,21 @@ private Q_SLOTS:
     {
         QFETCH(bool, masterAnswers);
         QFETCH(bool, deviceScreen);
-        startSimulator(SimulatedHome::demo());
+        QVERIFY(app->startSimulator(SimulatedHome::demo()));
         if (!masterAnswers)
-            simulator->faults().add(*FaultRule::parse("gw:1:*=drop", nullptr));
+            app->simulator()->faults().add(*FaultRule::parse("gw:1:*=drop", nullptr));
         storeDemoMaster();
         UDPSocketManager::instance()->setReplyWaitOverride(0.05);
         if (deviceScreen)
-            window->pushDeviceEnrolment("2112D0007770", 2, "S", "summary");
+            app->window()->pushDeviceEnrolment("2112D0007770", 2, "S", "summary");
         else
-            window->pushTransmitterEnrolment("20AA10000002", "x");
+            app->window()->pushTransmitterEnrolment("20AA10000002", "x");
         auto *screen = top<ScannedViewController>();
         QVERIFY(screen);
         const QStringList before = tagsOf(screen);
 
         QSignalSpy checks(UDPSocketManager::instance(), &UDPSocketManager::commandSettled);
-        WindowActivation activation(window.get());
+        WindowActivation activation(app->window());
         activation.setKeepAliveInterval(20); // a minute's checks and more, quickly
         activation.start();
         QTRY_VERIFY(checks.size() >= 8);
@@ -316,7 +290,7 @@ private Q_SLOTS:
         VtScanViewController *scanner = openScanner();
         QVERIFY(scanner->isScanning());
         QTest::mouseClick(scanner->navBar()->rightButton(), Qt::LeftButton);
-        auto *sheet = window->findChild<VtActionSheet *>();
+        auto *sheet = app->window()->findChild<VtActionSheet *>();
         QVERIFY(sheet);
         QVERIFY(!scanner->isScanning());
         ShowAlertManager::instance()->activityOnTimeOut();
@@ -327,7 +301,7 @@ private Q_SLOTS:
 
     void transmitterTimeOutOffersRetry()
     {
-        window->pushTransmitterEnrolment("20AA10000001", "x");
+        app->window()->pushTransmitterEnrolment("20AA10000001", "x");
         auto *enrolment = top<SuperBoxAddViewController>();
         enrolment->footerButtonPressed(-1);
         ShowAlertManager::instance()->activityOnTimeOut(); // what the 10 s wait ends in

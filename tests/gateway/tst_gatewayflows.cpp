@@ -1,6 +1,5 @@
 #include "answeringalertpresenter.h"
 #include "core/appdelegate.h"
-#include "core/delegatemanager.h"
 #include "core/headlessfeedbackpresenter.h"
 #include "core/showalertmanager.h"
 #include "devices/devicecommands.h"
@@ -8,6 +7,7 @@
 #include "gateway/enrolmentoperations.h"
 #include "gateway/udpsocketmanager.h"
 #include "loopbacksimulator.h"
+#include "programstate.h"
 #include "store/database.h"
 #include "store/jsoncodec.h"
 #include "store/recordfactory.h"
@@ -58,8 +58,7 @@ class TestGatewayFlows : public QObject {
 private Q_SLOTS:
     void init()
     {
-        QFile::remove(Database::databasePath());
-        DelegateManager::instance()->initApplicationNeedData();
+        ProgramState::resetToEmptyHome();
         presenter.clear();
         requests.clear();
         ShowAlertManager::instance()->setPresenter(&presenter);
@@ -70,11 +69,8 @@ private Q_SLOTS:
     void cleanup()
     {
         stack->clear();
-        ShowAlertManager::instance()->stopActivity();
+        ProgramState::reset();
         ShowAlertManager::instance()->setAlertPresenter(nullptr);
-        UDPSocketManager::instance()->abandonCommands();
-        channel->getGatewayIPAgain(std::nullopt);
-        channel->setReplyWaitOverride(std::nullopt);
         stack.reset();
         simulator.reset();
     }

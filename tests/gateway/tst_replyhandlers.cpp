@@ -1,5 +1,4 @@
 #include "answeringalertpresenter.h"
-#include "core/delegatemanager.h"
 #include "core/headlessfeedbackpresenter.h"
 #include "core/namingscreen.h"
 #include "core/scenariolistscreen.h"
@@ -8,6 +7,7 @@
 #include "gateway/enrolmentoperations.h"
 #include "gateway/gatewayreply.h"
 #include "gateway/udpsocketmanager.h"
+#include "programstate.h"
 #include "store/database.h"
 #include "store/jsoncodec.h"
 #include "store/recordfactory.h"
@@ -55,8 +55,7 @@ class TestReplyHandlers : public QObject {
 private Q_SLOTS:
     void init()
     {
-        QFile::remove(Database::databasePath());
-        DelegateManager::instance()->initApplicationNeedData();
+        ProgramState::resetToEmptyHome();
         peer = std::make_unique<UdpPeer>();
         channel->setTransmitterPort(peer->port());
         store->insertSuperBoxWithInfo(RecordFactory::transmitter(kMaster, "127.0.0.1", true));
@@ -75,9 +74,8 @@ private Q_SLOTS:
         // Screens a test pushed were its own and are gone.
         stack->clear();
         stack->push(frame.get());
-        ShowAlertManager::instance()->stopActivity();
+        ProgramState::reset();
         stack.reset();
-        UDPSocketManager::instance()->abandonCommands();
     }
 
     void locateAnswerStoresTheTransmitterAndSendsItsRole_data()

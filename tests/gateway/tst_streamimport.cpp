@@ -1,5 +1,4 @@
 #include "core/appdelegate.h"
-#include "core/delegatemanager.h"
 #include "core/headlessfeedbackpresenter.h"
 #include "core/homescreen.h"
 #include "core/showalertmanager.h"
@@ -7,6 +6,7 @@
 #include "gateway/tcpsocketmanager.h"
 #include "gateway/udpsocketmanager.h"
 #include "loopbacksimulator.h"
+#include "programstate.h"
 #include "store/database.h"
 #include "store/recordfactory.h"
 #include "store/recordkeys.h"
@@ -55,8 +55,7 @@ class TestStreamImport : public QObject {
 private Q_SLOTS:
     void init()
     {
-        QFile::remove(Database::databasePath());
-        DelegateManager::instance()->initApplicationNeedData();
+        ProgramState::resetToEmptyHome();
         storeDemoMaster();
         store->insertMainDeviceWithInfo(
             RecordFactory::device("219900000000", "S", "219900000000", "Old lamp"));
@@ -70,10 +69,8 @@ private Q_SLOTS:
 
     void cleanup()
     {
-        ShowAlertManager::instance()->stopActivity();
+        ProgramState::reset();
         QTRY_COMPARE(AsyncSocket::liveSocketCount(), 0);
-        UDPSocketManager::instance()->abandonCommands();
-        UDPSocketManager::instance()->getGatewayIPAgain(std::nullopt);
         stack.reset();
         home.reset();
         simulator.reset();

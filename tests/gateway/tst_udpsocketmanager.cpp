@@ -3,6 +3,7 @@
 #include "core/showalertmanager.h"
 #include "fakehome.h"
 #include "gateway/udpsocketmanager.h"
+#include "programstate.h"
 #include "recordingreplyhandlers.h"
 #include "testmain.h"
 #include "testscreens.h"
@@ -55,14 +56,7 @@ private Q_SLOTS:
 
     void cleanup()
     {
-        feedback->stopActivity();
-        feedback->finishedFading();
-        // Commands still waiting for a reply would end by their time-out in
-        // the middle of the next test.
-        channel->abandonCommands();
-        channel->getGatewayIPAgain(std::nullopt);
-        channel->setReplyWaitOverride(std::nullopt);
-        AppDelegate::instance()->setIfConnected(AppDelegate::kConnectionUnknown);
+        ProgramState::reset();
         peer.reset();
     }
 

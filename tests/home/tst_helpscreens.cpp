@@ -1,6 +1,5 @@
 #include "app/appwindow.h"
 #include "core/delegatemanager.h"
-#include "core/showalertmanager.h"
 #include "help/aboutusviewcontroller.h"
 #include "help/helpdetailotherviewcontroller.h"
 #include "help/helptopics.h"
@@ -11,6 +10,7 @@
 #include "home/homeviewcontroller.h"
 #include "home/navigationbar.h"
 #include "home/navigationstack.h"
+#include "programstate.h"
 #include "store/database.h"
 #include "views/illustrations.h"
 #include "views/keyboardmodality.h"
@@ -45,15 +45,14 @@ class TestHelpScreens : public QObject {
 private Q_SLOTS:
     void init()
     {
-        QFile::remove(Database::databasePath());
-        DelegateManager::instance()->initApplicationNeedData();
+        ProgramState::resetToEmptyHome();
         window = std::make_unique<AppWindow>();
         window->show();
     }
 
     void cleanup()
     {
-        ShowAlertManager::instance()->stopActivity();
+        ProgramState::reset();
         window.reset();
     }
 

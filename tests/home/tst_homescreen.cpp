@@ -1,9 +1,5 @@
 #include "app/appwindow.h"
-#include "appwindowtesting.h"
-#include "core/delegatemanager.h"
-#include "core/showalertmanager.h"
 #include "devices/devicelistviewcontroller.h"
-#include "gateway/udpsocketmanager.h"
 #include "home/homefunctiontile.h"
 #include "home/homelists.h"
 #include "home/homemenuview.h"
@@ -13,6 +9,7 @@
 #include "home/navigationstack.h"
 #include "home/vthomecontrolsheet.h"
 #include "loopbacksimulator.h"
+#include "simulatedwindow.h"
 #include "views/uiresources.h"
 #include "views/vtactionsheet.h"
 #include "views/vtpagecontrol.h"
@@ -51,16 +48,13 @@ QStringList titlesOf(const QList<QVariantMap> &records)
 class TestHomeScreen : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<AppWindow> window;
-    std::unique_ptr<TransmitterServer> simulator;
+    std::unique_ptr<SimulatedWindow> app;
     QTranslator chinese;
 
-    HomeViewController *home() const { return window->home(); }
-    NavigationStack *stack() const { return window->navigationController(); }
+    HomeViewController *home() const { return app->home(); }
+    NavigationStack *stack() const { return app->stack(); }
 
-    QString lastToast() const { return AppWindowTesting::lastToast(*window); }
-
-    void settle() { QTRY_VERIFY(AppWindowTesting::channelSettled()); }
+    void settle() { QVERIFY(SimulatedWindow::channelSettled()); }
 
     // A drag with the mouse that starts on a widget, in steps; the points are
     // fixed on the screen (the widget may move with the drag).
@@ -82,35 +76,22 @@ class TestHomeScreen : public QObject {
     // Touches a panel item and gives the sheet it opens.
     VtHomeControlSheet *sheetOf(QWidget *item)
     {
-        if (!QTest::qWaitFor([this] { return !window->findChild<VtHomeControlSheet *>(); }))
+        if (!QTest::qWaitFor([this] { return !app->window()->findChild<VtHomeControlSheet *>(); }))
             return nullptr;
         QTest::mouseClick(item, Qt::LeftButton);
-        return window->findChild<VtHomeControlSheet *>();
+        return app->window()->findChild<VtHomeControlSheet *>();
     }
 
-    void openWindow()
-    {
-        window = std::make_unique<AppWindow>();
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    }
+    void openWindow() { QVERIFY(app->openWindow()); }
 
 private Q_SLOTS:
-    void init()
-    {
-        QFile::remove(Database::databasePath());
-        DelegateManager::instance()->initApplicationNeedData();
-    }
+    void init() { app = std::make_unique<SimulatedWindow>(); }
 
     void cleanup()
     {
-        if (simulator)
+        if (app->simulator())
             settle();
-        ShowAlertManager::instance()->stopActivity();
-        ShowAlertManager::instance()->finishedFading();
-        UDPSocketManager::instance()->abandonCommands();
-        window.reset();
-        simulator.reset();
+        app.reset();
         QCoreApplication::removeTranslator(&chinese);
     }
 
@@ -296,7 +277,7 @@ private Q_SLOTS:
         QCOMPARE(home()->tile(1)->itemCount(), 0);
 
         // On a 640 x 960 screen, two items.
-        window->resize(320, 480);
+        app->window()->resize(320, 480);
         home()->updateCenterView();
         lighting->setOpen(true, false);
         QCOMPARE(lighting->itemCount(), 2);
@@ -343,21 +324,21 @@ private Q_SLOTS:
         const std::unique_ptr<QPointingDevice> device(QTest::createTouchDevice());
         QPointingDevice *screen = device.get();
         const auto at = [this](QWidget *widget, QPoint point) {
-            return widget->mapTo(window.get(), point);
+            return widget->mapTo(app->window(), point);
         };
         // Two fingers at once, each on its tile, each opening its own panel.
         HomeFunctionTile *lighting = home()->tile(0);
         HomeFunctionTile *curtains = home()->tile(1);
-        QTest::touchEvent(window.get(), screen)
+        QTest::touchEvent(app->window(), screen)
             .press(0, at(lighting, {100, 20}))
             .press(1, at(curtains, {100, 20}));
-        QTest::touchEvent(window.get(), screen)
+        QTest::touchEvent(app->window(), screen)
             .move(0, at(lighting, {100, 45}))
             .move(1, at(curtains, {100, 30}));
-        QTest::touchEvent(window.get(), screen)
+        QTest::touchEvent(app->window(), screen)
             .move(0, at(lighting, {100, 62}))
             .move(1, at(curtains, {100, 62}));
-        QTest::touchEvent(window.get(), screen)
+        QTest::touchEvent(app->window(), screen)
             .release(0, at(lighting, {100, 62}))
             .release(1, at(curtains, {100, 62}));
         QVERIFY(lighting->isOpen());
@@ -367,9 +348,9 @@ private Q_SLOTS:
         // A tap on an item of the open panel is the item's.
         QTRY_VERIFY(!lighting->isMoving() && !curtains->isMoving()); // the panels in place
         const QPoint item = at(lighting->itemAt(0), {100, 30});
-        QTest::touchEvent(window.get(), screen).press(0, item);
-        QTest::touchEvent(window.get(), screen).release(0, item);
-        QTRY_VERIFY(window->findChild<VtHomeControlSheet *>());
+        QTest::touchEvent(app->window(), screen).press(0, item);
+        QTest::touchEvent(app->window(), screen).release(0, item);
+        QTRY_VERIFY(app->window()->findChild<VtHomeControlSheet *>());
     }
 
     void menuRowsTouchedTwiceWithinASecondOpenOneScreen()
@@ -394,21 +375,21 @@ private Q_SLOTS:
         QCOMPARE(home()->lightingArray().size(), 1);
         home()->showLeftViewNormal(true, false);
         home()->menu()->row(HomeMenuView::CleanAll)->click();
-        auto *sheet = window->findChild<VtActionSheet *>("menuSheet111");
+        auto *sheet = app->window()->findChild<VtActionSheet *>("menuSheet111");
         QVERIFY(sheet);
         Q_EMIT sheet->clickedButtonAtIndex(0); // cancel: nothing happens
         QCOMPARE(home()->lightingArray().size(), 1);
 
         QTest::qWait(HomeViewController::kMenuGuardMilliseconds + 50);
         home()->menu()->row(HomeMenuView::CleanAll)->click();
-        sheet = window->findChildren<VtActionSheet *>("menuSheet111").constLast();
+        sheet = app->window()->findChildren<VtActionSheet *>("menuSheet111").constLast();
         const auto buttons = sheet->findChildren<QPushButton *>();
         auto confirm = std::find_if(buttons.begin(), buttons.end(), [](QPushButton *b) {
             return b->text() == QStringLiteral("Clean All");
         });
         QVERIFY(confirm != buttons.end());
         (*confirm)->click();
-        QCOMPARE(lastToast(), QStringLiteral("Clean all successful"));
+        QCOMPARE(app->lastToast(), QStringLiteral("Clean all successful"));
         QVERIFY(home()->lightingArray().isEmpty());
         QCOMPARE(titlesOf(home()->scenarioArray()), (QStringList{"All On Mode", "All Off Mode"}));
         home()->tile(0)->setOpen(true, false);
@@ -417,16 +398,15 @@ private Q_SLOTS:
 
     void synchronizeDataFromTheMenuImportsTheMastersHome()
     {
-        simulator = startLoopbackSimulator(SimulatedHome::demo());
-        QVERIFY(simulator);
+        QVERIFY(app->startSimulator());
         storeDemoMaster();
         openWindow();
         home()->showLeftViewNormal(true, false);
         home()->menu()->row(HomeMenuView::SynchronizeData)->click();
-        auto *sheet = window->findChild<VtActionSheet *>("menuSheet112");
+        auto *sheet = app->window()->findChild<VtActionSheet *>("menuSheet112");
         QVERIFY(sheet);
         Q_EMIT sheet->clickedButtonAtIndex(1);
-        QTRY_COMPARE(lastToast(), QStringLiteral("Synchronous data successful"));
+        QTRY_COMPARE(app->lastToast(), QStringLiteral("Synchronous data successful"));
         QTRY_COMPARE(home()->lightingArray().size(), 5);
         QCOMPARE(home()->curtainArray().size(), 2);
         QVERIFY(home()->scenarioArray().size() > 2);
@@ -434,8 +414,7 @@ private Q_SLOTS:
 
     void controlSheetsSendTheirCommands()
     {
-        simulator = startLoopbackSimulator(SimulatedHome::demo());
-        QVERIFY(simulator);
+        QVERIFY(app->startSimulator());
         storeDemoMaster();
         Database *store = Database::instance();
         store->insertMainDeviceWithInfo(usedDevice(kStairs, "S", "Stairs", 3));
@@ -452,7 +431,7 @@ private Q_SLOTS:
         QCOMPARE(sheet->tag(), 1);
         QCOMPARE(sheet->panel()->height(), 190);
         sheet->findChild<QPushButton *>("button2")->click();
-        QTRY_VERIFY(simulator->home().channel(kStairs)->state.on);
+        QTRY_VERIFY(app->simulator()->home().channel(kStairs)->state.on);
         settle();
 
         // A dimmer: a quick slide from 60 to 35 ends at 35 with no lost level.
@@ -467,11 +446,11 @@ private Q_SLOTS:
         QCOMPARE(reports.size(), 25); // every level passed: 59, 58, ..., 35
         QCOMPARE(reports.constLast().at(0).toInt(), 35);
         QVERIFY(sheet->isVisible()); // open until Cancel
-        QTRY_COMPARE(simulator->home().channel(kLiving)->state.level, 35);
+        QTRY_COMPARE(app->simulator()->home().channel(kLiving)->state.level, 35);
         settle();
-        QVERIFY(lastToast() != QStringLiteral("Your operating too often"));
+        QVERIFY(app->lastToast() != QStringLiteral("Your operating too often"));
         sheet->findChild<QPushButton *>("button0")->click();
-        QTRY_VERIFY(!window->findChild<VtHomeControlSheet *>());
+        QTRY_VERIFY(!app->window()->findChild<VtHomeControlSheet *>());
 
         // A curtain: open.
         HomeFunctionTile *curtains = home()->tile(1);
@@ -480,7 +459,7 @@ private Q_SLOTS:
         QCOMPARE(sheet->controlType(), QStringLiteral("3"));
         QCOMPARE(sheet->panel()->height(), 240);
         sheet->findChild<QPushButton *>("button3")->click();
-        QTRY_COMPARE(simulator->home().channel(kBedroom)->state.position, 100);
+        QTRY_COMPARE(app->simulator()->home().channel(kBedroom)->state.position, 100);
         settle();
 
         // A scenario: Enable runs it and marks it on the strip.
@@ -491,7 +470,7 @@ private Q_SLOTS:
         QCOMPARE(sheet->controlType(), QStringLiteral("4"));
         QCOMPARE(sheet->panel()->height(), 140);
         sheet->findChild<QPushButton *>("button1")->click();
-        QTRY_VERIFY(simulator->home().channel("211300001232")->state.on); // off until now
+        QTRY_VERIFY(app->simulator()->home().channel("211300001232")->state.on); // off until now
         settle();
         QCOMPARE(home()->scenarioArray().constFirst().value(Key::state).toString(), Value::yes);
         QVERIFY(home()->strip()->findChild<QWidget *>("activeEntry"));
@@ -509,7 +488,7 @@ private Q_SLOTS:
         QFETCH(bool, byBackground);
         openWindow();
         QVariantMap scenario = RecordFactory::userScenario("1", "Nowhere", "/no/such.png", {});
-        auto *sheet = new VtHomeControlSheet("4", QString(), scenario, window.get());
+        auto *sheet = new VtHomeControlSheet("4", QString(), scenario, app->window());
         QVERIFY(!sheet->hasIcon()); // neither a file nor a picture of that name
         QSignalSpy reports(sheet, &VtHomeControlSheet::clickedButtonAtIndex);
         sheet->show();

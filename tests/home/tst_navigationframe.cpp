@@ -11,6 +11,7 @@
 #include "home/navigationbar.h"
 #include "home/navigationstack.h"
 #include "home/parentviewcontroller.h"
+#include "programstate.h"
 #include "store/database.h"
 #include "store/recordfactory.h"
 #include "store/recordkeys.h"
@@ -59,8 +60,7 @@ class TestNavigationFrame : public QObject {
 private Q_SLOTS:
     void init()
     {
-        QFile::remove(Database::databasePath());
-        DelegateManager::instance()->initApplicationNeedData();
+        ProgramState::resetToEmptyHome();
         AppDelegate::instance()->setIfConnected(AppDelegate::kConnectionUnknown);
         AppDelegate::instance()->setConnectionType(AppDelegate::kDatagramExchange);
         window = std::make_unique<AppWindow>();
@@ -69,10 +69,7 @@ private Q_SLOTS:
 
     void cleanup()
     {
-        feedback->stopActivity();
-        feedback->finishedFading();
-        UDPSocketManager::instance()->abandonCommands();
-        UDPSocketManager::instance()->getGatewayIPAgain(std::nullopt);
+        ProgramState::reset();
         window.reset();
     }
 

@@ -1,11 +1,11 @@
 #include "app/appwindow.h"
 #include "app/windowactivation.h"
 #include "core/appdelegate.h"
-#include "core/delegatemanager.h"
 #include "core/showalertmanager.h"
 #include "gateway/staterefresh.h"
 #include "gateway/udpsocketmanager.h"
 #include "home/homeviewcontroller.h"
+#include "programstate.h"
 #include "store/database.h"
 #include "store/recordfactory.h"
 #include "store/recordkeys.h"
@@ -37,8 +37,7 @@ class TestWindowActivation : public QObject {
 private Q_SLOTS:
     void init()
     {
-        QFile::remove(Database::databasePath());
-        DelegateManager::instance()->initApplicationNeedData();
+        ProgramState::resetToEmptyHome();
         QVariantMap master = RecordFactory::transmitter(kMaster, "127.0.0.1", true);
         master.insert(Key::command, Value::yes);
         Database::instance()->insertSuperBoxWithInfo(master);
@@ -57,11 +56,7 @@ private Q_SLOTS:
 
     void cleanup()
     {
-        StateRefresh::instance()->forget();
-        UDPSocketManager::instance()->abandonCommands();
-        UDPSocketManager::instance()->setReplyWaitOverride(std::nullopt);
-        UDPSocketManager::instance()->getGatewayIPAgain(std::nullopt);
-        ShowAlertManager::instance()->stopActivity();
+        ProgramState::reset();
         window.reset();
         peer.reset();
     }

@@ -2,12 +2,7 @@
 
 #include "app/windowactivation.h"
 #include "appwindowtesting.h"
-#include "core/delegatemanager.h"
-#include "core/homeevents.h"
-#include "core/showalertmanager.h"
 #include "gateway/configurationimport.h"
-#include "gateway/staterefresh.h"
-#include "gateway/udpsocketmanager.h"
 #include "home/homemenuview.h"
 #include "home/homeviewcontroller.h"
 #include "home/navigationbar.h"
@@ -82,15 +77,6 @@ const ParentPresentViewController *screenOf(const QWidget *widget)
     return nullptr;
 }
 
-QString simplified(const QByteArray &request)
-{
-    QString line = QString::fromUtf8(request).trimmed();
-    if (line.startsWith(QLatin1String("token$")))
-        line = line.mid(6);
-    if (line.endsWith(QLatin1String("\\n")))
-        line.chop(2);
-    return line;
-}
 } // namespace
 
 void JourneyApp::addSizes()
@@ -109,43 +95,27 @@ QSize JourneyApp::currentSize()
 
 JourneyApp::JourneyApp(QSize size, const std::function<void(SimulatedHome &)> &adjust)
 {
-    QFile::remove(Database::databasePath());
-    DelegateManager::instance()->initApplicationNeedData();
-    HomeEvents::instance()->reset();
-    StateRefresh::instance()->forget();
     SimulatedHome home = SimulatedHome::demo();
     if (adjust)
         adjust(home);
-    m_simulator = startLoopbackSimulator(std::move(home));
-    if (!m_simulator)
+    if (!startSimulator(std::move(home)))
         return;
-    QObject::connect(m_simulator.get(), &TransmitterServer::datagramAnswered,
-                     [this](const QByteArray &request) { m_received << simplified(request); });
     storeDemoMaster();
     // The demo home, as the master's import gives it.
     if (!ConfigurationImport::rebuildStoreFrom(
-            QString::fromUtf8(m_simulator->home().configurationText())))
+            QString::fromUtf8(simulator()->home().configurationText())))
         return;
-    m_window = std::make_unique<AppWindow>();
-    m_window->resize(size);
-    m_window->show();
-    if (!QTest::qWaitForWindowExposed(m_window.get())) {
-        m_window.reset();
+    if (!openWindow(size))
         return;
-    }
     // As at the app's start: the first activation checks the link to the master.
-    m_activation = std::make_unique<WindowActivation>(m_window.get());
+    m_activation = std::make_unique<WindowActivation>(window());
     m_activation->start();
 }
 
 JourneyApp::~JourneyApp()
 {
     (void)settle();
-    UDPSocketManager::instance()->abandonCommands();
-    ShowAlertManager::instance()->stopActivity();
     m_activation.reset();
-    m_window.reset();
-    m_simulator.reset();
 }
 
 bool JourneyApp::settle(int timeoutMs)
@@ -155,7 +125,7 @@ bool JourneyApp::settle(int timeoutMs)
     return QTest::qWaitFor(
         [this] {
             const QList<QAbstractAnimation *> animations =
-                m_window->findChildren<QAbstractAnimation *>();
+                window()->findChildren<QAbstractAnimation *>();
             return AppWindowTesting::channelSettled() &&
                    std::none_of(animations.cbegin(), animations.cend(), [](auto *animation) {
                        return animation->state() == QAbstractAnimation::Running;
@@ -172,8 +142,8 @@ bool JourneyApp::reach(QWidget *widget, QPoint at)
     }
     if (auto *area = qobject_cast<QScrollArea *>(scrollAreaOf(widget)))
         area->ensureWidgetVisible(widget, 0, 0);
-    const QPoint inWindow = widget->mapTo(m_window.get(), at);
-    QWidget *hit = m_window->childAt(inWindow);
+    const QPoint inWindow = widget->mapTo(window(), at);
+    QWidget *hit = window()->childAt(inWindow);
     if (hit != widget && !widget->isAncestorOf(hit)) {
         qWarning("%s cannot be touched at (%d, %d): %s is there", qPrintable(describe(widget)),
                  inWindow.x(), inWindow.y(), hit ? qPrintable(describe(hit)) : "nothing");
@@ -197,16 +167,16 @@ bool JourneyApp::touch(QWidget *widget, std::optional<QPoint> at)
     const QPoint point = at.value_or(widget ? widget->rect().center() : QPoint());
     if (!reach(widget, point))
         return false;
-    const QPoint inWindow = widget->mapTo(m_window.get(), point);
-    QTest::touchEvent(m_window.get(), touchScreen()).press(0, inWindow);
-    QTest::touchEvent(m_window.get(), touchScreen()).release(0, inWindow);
+    const QPoint inWindow = widget->mapTo(window(), point);
+    QTest::touchEvent(window(), touchScreen()).press(0, inWindow);
+    QTest::touchEvent(window(), touchScreen()).release(0, inWindow);
     return true;
 }
 
 QAbstractButton *JourneyApp::button(const QString &text) const
 {
     // Sheets and dialogs lie over the screens: the last match is the topmost.
-    const QList<QAbstractButton *> buttons = m_window->findChildren<QAbstractButton *>();
+    const QList<QAbstractButton *> buttons = window()->findChildren<QAbstractButton *>();
     for (auto it = buttons.crbegin(); it != buttons.crend(); ++it) {
         QAbstractButton *candidate = *it;
         const ParentPresentViewController *screen = screenOf(candidate);
@@ -251,25 +221,24 @@ void JourneyApp::swipeLeft(QWidget *rowWidget)
 
 void JourneyApp::fingerDrag(QWidget *from, QPoint by, std::optional<QPoint> at, int steps)
 {
-    const QPoint start = from->mapTo(m_window.get(), at.value_or(from->rect().center()));
-    QTest::touchEvent(m_window.get(), touchScreen()).press(0, start);
+    const QPoint start = from->mapTo(window(), at.value_or(from->rect().center()));
+    QTest::touchEvent(window(), touchScreen()).press(0, start);
     for (int step = 1; step <= steps; ++step) {
         QTest::qWait(4); // a finger takes time to move: the throw is measured from it
-        QTest::touchEvent(m_window.get(), touchScreen()).move(0, start + by * step / steps);
+        QTest::touchEvent(window(), touchScreen()).move(0, start + by * step / steps);
     }
-    QTest::touchEvent(m_window.get(), touchScreen()).release(0, start + by);
+    QTest::touchEvent(window(), touchScreen()).release(0, start + by);
 }
 
 void JourneyApp::fingerSwipeLeft(QWidget *rowWidget)
 {
-    const QPoint start = rowWidget->mapTo(m_window.get(), QPoint(rowWidget->width() - 30, 30));
-    QTest::touchEvent(m_window.get(), touchScreen()).press(0, start);
+    const QPoint start = rowWidget->mapTo(window(), QPoint(rowWidget->width() - 30, 30));
+    QTest::touchEvent(window(), touchScreen()).press(0, start);
     for (int step = 1; step <= 10; ++step) {
         QTest::qWait(10);
-        QTest::touchEvent(m_window.get(), touchScreen())
-            .move(0, start - QPoint(12 * step, step % 2));
+        QTest::touchEvent(window(), touchScreen()).move(0, start - QPoint(12 * step, step % 2));
     }
-    QTest::touchEvent(m_window.get(), touchScreen()).release(0, start - QPoint(120, 0));
+    QTest::touchEvent(window(), touchScreen()).release(0, start - QPoint(120, 0));
 }
 
 bool JourneyApp::back()
@@ -289,12 +258,12 @@ bool JourneyApp::openMenuRow(const QString &text)
 
 bool JourneyApp::focusByTab(const std::function<bool(QWidget *)> &wanted)
 {
-    m_window->activateWindow();
+    window()->activateWindow();
     for (int presses = 0; presses < 80; ++presses) {
         QWidget *focused = QApplication::focusWidget();
         if (focused && wanted(focused))
             return true;
-        QTest::keyClick(focused ? focused : m_window.get(), Qt::Key_Tab);
+        QTest::keyClick(focused ? focused : window(), Qt::Key_Tab);
     }
     return false;
 }
@@ -302,7 +271,7 @@ bool JourneyApp::focusByTab(const std::function<bool(QWidget *)> &wanted)
 bool JourneyApp::press(Qt::Key key)
 {
     QWidget *focused = QApplication::focusWidget();
-    QTest::keyClick(focused ? focused : m_window.get(), key);
+    QTest::keyClick(focused ? focused : window(), key);
     return settle();
 }
 
@@ -313,24 +282,10 @@ void JourneyApp::type(QLineEdit *field, const QString &text)
     QTest::keyClicks(field, text);
 }
 
-QStringList JourneyApp::receivedFor(const QString &id) const
-{
-    QStringList lines;
-    for (const QString &line : m_received)
-        if (line.section(QLatin1Char(','), 2, 2) == id)
-            lines << line;
-    return lines;
-}
-
-QString JourneyApp::lastToast() const
-{
-    return AppWindowTesting::lastToast(*m_window);
-}
-
 QStringList JourneyApp::coveredControls(QWidget *scope) const
 {
     QStringList problems;
-    HomeViewController *home = m_window->home();
+    HomeViewController *home = this->home();
     const bool menuOpen = home->ifShowLeftView();
     for (QWidget *widget : scope->findChildren<QWidget *>()) {
         if (!isInteractive(widget) || !widget->isVisible() ||
@@ -346,13 +301,13 @@ QStringList JourneyApp::coveredControls(QWidget *scope) const
         const QRect shown = visiblePart(widget);
         if (shown.isEmpty())
             continue; // scrolled out of its list, or a closed panel's
-        const QRect whole(widget->mapTo(m_window.get(), QPoint(0, 0)), widget->size());
+        const QRect whole(widget->mapTo(window(), QPoint(0, 0)), widget->size());
         if (shown != whole) {
             if (!scrollAreaOf(widget))
                 problems << describe(widget) + QStringLiteral(" is cut by the edge");
             continue; // part of a row scrolled out of view
         }
-        QWidget *hit = m_window->childAt(shown.center());
+        QWidget *hit = window()->childAt(shown.center());
         if (hit != widget && !widget->isAncestorOf(hit))
             problems << QStringLiteral("%1 lies under %2")
                             .arg(describe(widget), hit ? describe(hit) : QStringLiteral("nothing"));
@@ -372,7 +327,7 @@ bool JourneyApp::isOnShow(QWidget *widget) const
     for (QWidget *up = widget; up; up = up->parentWidget())
         if (up->testAttribute(Qt::WA_TransparentForMouseEvents))
             return true;
-    QWidget *hit = m_window->childAt(shown.center());
+    QWidget *hit = window()->childAt(shown.center());
     return hit == widget || widget->isAncestorOf(hit);
 }
 
@@ -386,16 +341,16 @@ int JourneyApp::screenTop(QWidget *widget) const
             area && area->widget() && area->widget()->isAncestorOf(widget))
             outermost = area;
     if (outermost)
-        return outermost->mapTo(m_window.get(), QPoint(0, 0)).y() +
+        return outermost->mapTo(window(), QPoint(0, 0)).y() +
                widget->mapTo(outermost->widget(), QPoint(0, 0)).y();
-    return widget->mapTo(m_window.get(), QPoint(0, 0)).y();
+    return widget->mapTo(window(), QPoint(0, 0)).y();
 }
 
 QList<QWidget *> JourneyApp::usableWidgets()
 {
     QWidget *layer = modalLayer();
     QList<QWidget *> usable;
-    for (QWidget *widget : (layer ? layer : m_window.get())->findChildren<QWidget *>())
+    for (QWidget *widget : (layer ? layer : window())->findChildren<QWidget *>())
         if ((widget->focusPolicy() & Qt::TabFocus) && isOnShow(widget))
             usable << widget;
     return usable;
@@ -403,7 +358,7 @@ QList<QWidget *> JourneyApp::usableWidgets()
 
 QStringList JourneyApp::tabRound()
 {
-    m_window->activateWindow();
+    window()->activateWindow();
     const QList<QWidget *> expected = usableWidgets();
     QStringList problems;
     QList<QWidget *> round;
@@ -411,7 +366,7 @@ QStringList JourneyApp::tabRound()
     int lastTop = -1;
     for (int presses = 0; presses < 300; ++presses) {
         QWidget *focused = QApplication::focusWidget();
-        QTest::keyClick(focused ? focused : m_window.get(), Qt::Key_Tab);
+        QTest::keyClick(focused ? focused : window(), Qt::Key_Tab);
         focused = QApplication::focusWidget();
         if (!focused) {
             problems << QStringLiteral("Tab leaves the window");
@@ -450,10 +405,10 @@ QWidget *JourneyApp::modalLayer() const
     // A sheet or a dialog: a layer of the window over all of it, above the
     // screens (the window's children stack in their order).
     QWidget *layer = nullptr;
-    for (QObject *child : m_window->children()) {
+    for (QObject *child : window()->children()) {
         auto *widget = qobject_cast<QWidget *>(child);
         if (widget && widget != stack() && widget->isVisible() &&
-            widget->geometry() == m_window->rect())
+            widget->geometry() == window()->rect())
             layer = widget;
     }
     return layer;
@@ -467,7 +422,7 @@ QStringList JourneyApp::audit()
     const QList<QWidget *> inLayer = layer ? layer->findChildren<QWidget *>() : QList<QWidget *>();
     if (std::none_of(inLayer.cbegin(), inLayer.cend(), isInteractive))
         layer = nullptr;
-    QStringList problems = coveredControls(layer ? layer : m_window.get());
+    QStringList problems = coveredControls(layer ? layer : window());
     // Every row of a list can be brought into view, above any bar.
     QWidget *scope = layer ? layer : top();
     for (QAbstractScrollArea *area : scope->findChildren<QAbstractScrollArea *>()) {
@@ -481,16 +436,16 @@ QStringList JourneyApp::audit()
     }
     // A layer over the whole window that lets touches through (an intro
     // still sliding away) hides the screen all the same.
-    for (QObject *child : m_window->children()) {
+    for (QObject *child : window()->children()) {
         auto *cover = qobject_cast<QWidget *>(child);
         if (cover && cover != stack() && cover->isVisible() &&
             cover->testAttribute(Qt::WA_TransparentForMouseEvents) &&
-            cover->geometry() == m_window->rect())
+            cover->geometry() == window()->rect())
             problems << QStringLiteral("the window is hidden under %1").arg(describe(cover));
     }
     // On a high-density screen, pictures are drawn at its density, not blown up.
-    const qreal ratio = m_window->devicePixelRatio();
-    for (VtLightingImageView *view : m_window->findChildren<VtLightingImageView *>())
+    const qreal ratio = window()->devicePixelRatio();
+    for (VtLightingImageView *view : window()->findChildren<VtLightingImageView *>())
         if (view->isVisible() && !view->picture().isNull() &&
             view->picture().devicePixelRatio() < ratio)
             problems << QStringLiteral("a picture of %1 is drawn at %2x on a %3x screen")
@@ -548,7 +503,7 @@ void collectUnnamed(QAccessibleInterface *node, QStringList &problems)
 QStringList JourneyApp::unnamedControls() const
 {
     QStringList problems;
-    collectUnnamed(QAccessible::queryAccessibleInterface(m_window.get()), problems);
+    collectUnnamed(QAccessible::queryAccessibleInterface(window()), problems);
     problems.removeDuplicates();
     return problems;
 }
@@ -556,14 +511,14 @@ QStringList JourneyApp::unnamedControls() const
 QStringList JourneyApp::auditAndSave(const QString &name)
 {
     const QStringList problems = audit();
-    const QSize size = m_window->size();
+    const QSize size = window()->size();
     // Pictures at a higher density go to their own folder ("320x568@2x").
-    const qreal ratio = m_window->devicePixelRatio();
+    const qreal ratio = window()->devicePixelRatio();
     const QString folder = QStringLiteral(SCREENSHOT_DIR "/journeys/%1x%2%3")
                                .arg(size.width())
                                .arg(size.height())
                                .arg(ratio > 1 ? QStringLiteral("@%1x").arg(ratio) : QString());
     QDir().mkpath(folder);
-    m_window->grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
+    window()->grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
     return problems;
 }

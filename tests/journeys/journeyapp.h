@@ -4,6 +4,7 @@
 #include "home/homeviewcontroller.h"
 #include "home/navigationstack.h"
 #include "home/parentpresentviewcontroller.h"
+#include "simulatedwindow.h"
 #include "transmitterserver.h"
 
 #include <QAbstractButton>
@@ -24,7 +25,7 @@ class WindowActivation;
 // shows, from the home screen on. It reads only what is on the screen and
 // what the simulator received; every tap first checks that the control is
 // there to be touched (on screen, not under another widget).
-class JourneyApp {
+class JourneyApp : public SimulatedWindow {
 public:
     // The window sizes every journey runs at.
     static void addSizes();
@@ -32,17 +33,11 @@ public:
 
     // adjust: changes to the demo home before it is imported.
     explicit JourneyApp(QSize size, const std::function<void(SimulatedHome &)> &adjust = {});
-    ~JourneyApp();
+    ~JourneyApp() override;
     JourneyApp(const JourneyApp &) = delete;
     JourneyApp &operator=(const JourneyApp &) = delete;
 
-    bool started() const { return m_simulator && m_window; }
-    AppWindow *window() const { return m_window.get(); }
-    TransmitterServer *simulator() const { return m_simulator.get(); }
-    NavigationStack *stack() const { return m_window->navigationController(); }
-    ParentPresentViewController *top() const { return stack()->top(); }
-    template <typename T> T *topAs() const { return dynamic_cast<T *>(top()); }
-    HomeViewController *home() const { return m_window->home(); }
+    bool started() const { return simulator() && window(); }
     // Waits until the home screen is on top and at rest.
     [[nodiscard]] bool homeOnTop()
     {
@@ -106,11 +101,6 @@ public:
     // Audits, then keeps a picture of the window for people to look at.
     QStringList auditAndSave(const QString &name);
 
-    // The lines the simulator received, and those for one channel ID.
-    QStringList received() const { return m_received; }
-    QStringList receivedFor(const QString &id) const;
-    QString lastToast() const;
-
 private:
     QStringList coveredControls(QWidget *scope) const;
     // Interactive, shown in full and not under anything: a person can use it.
@@ -121,10 +111,7 @@ private:
     QWidget *modalLayer() const;
     [[nodiscard]] bool reach(QWidget *widget, QPoint at);
 
-    std::unique_ptr<TransmitterServer> m_simulator;
-    std::unique_ptr<AppWindow> m_window;
     std::unique_ptr<WindowActivation> m_activation;
-    QStringList m_received;
 };
 
 // The window size of the journey being run, from its global data row.

@@ -1,8 +1,8 @@
-#include "core/delegatemanager.h"
 #include "core/headlessfeedbackpresenter.h"
 #include "core/scannerscreen.h"
 #include "core/showalertmanager.h"
 #include "gateway/udpsocketmanager.h"
+#include "programstate.h"
 #include "recordingnavigator.h"
 #include "store/checkmanager.h"
 #include "store/database.h"
@@ -57,19 +57,14 @@ class TestCheckManager : public QObject {
 private Q_SLOTS:
     void init()
     {
-        QFile::remove(Database::databasePath());
-        DelegateManager::instance()->initApplicationNeedData();
+        ProgramState::resetToEmptyHome();
         presenter.clear();
         ShowAlertManager::instance()->setPresenter(&presenter);
         peer = std::make_unique<UdpPeer>();
         UDPSocketManager::instance()->setTransmitterPort(peer->port());
     }
 
-    void cleanup()
-    {
-        ShowAlertManager::instance()->stopActivity();
-        UDPSocketManager::instance()->abandonCommands();
-    }
+    void cleanup() { ProgramState::reset(); }
 
     void switchingAllLeavesCurtainsAlone_data()
     {

@@ -1,5 +1,6 @@
 #include "core/delegatemanager.h"
 #include "gateway/configurationimport.h"
+#include "programstate.h"
 #include "rawsql.h"
 #include "store/database.h"
 #include "store/recordfactory.h"
@@ -40,8 +41,7 @@ class TestConfigurationImport : public QObject {
 private Q_SLOTS:
     void init()
     {
-        QFile::remove(Database::databasePath());
-        DelegateManager::instance()->initApplicationNeedData();
+        ProgramState::resetToEmptyHome();
         QVariantMap master = RecordFactory::transmitter(kMaster, "127.0.0.2", true);
         master.insert(Key::command, Value::yes);
         store->insertSuperBoxWithInfo(master);

@@ -4,6 +4,7 @@
 #include "core/showalertmanager.h"
 #include "core/startupview.h"
 #include "gateway/udpsocketmanager.h"
+#include "programstate.h"
 #include "recordingnavigator.h"
 #include "store/database.h"
 #include "store/recordfactory.h"
@@ -40,12 +41,7 @@ private Q_SLOTS:
         ShowAlertManager::instance()->setPresenter(&presenter);
     }
 
-    void cleanup()
-    {
-        ShowAlertManager::instance()->stopActivity();
-        UDPSocketManager::instance()->abandonCommands();
-        UDPSocketManager::instance()->getGatewayIPAgain(std::nullopt);
-    }
+    void cleanup() { ProgramState::reset(); }
 
     void firstStartBuildsAnEmptyHome()
     {

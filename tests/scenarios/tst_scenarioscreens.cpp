@@ -1,10 +1,5 @@
 #include "app/appwindow.h"
-#include "appwindowtesting.h"
-#include "core/appdelegate.h"
-#include "core/delegatemanager.h"
-#include "core/showalertmanager.h"
 #include "faultrule.h"
-#include "gateway/udpsocketmanager.h"
 #include "home/homescenariostrip.h"
 #include "home/homeviewcontroller.h"
 #include "home/navigationstack.h"
@@ -13,6 +8,7 @@
 #include "scenarios/sceneeditnameviewcontroller.h"
 #include "scenarios/sceneeditviewcontroller.h"
 #include "scenarios/sceneviewcontroller.h"
+#include "simulatedwindow.h"
 #include "store/database.h"
 #include "store/recordfactory.h"
 #include "store/recordkeys.h"
@@ -44,11 +40,10 @@ QStringList membersOf(const QVariantMap &scenario)
 class TestScenarioScreens : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<AppWindow> window;
-    std::unique_ptr<TransmitterServer> simulator;
+    std::unique_ptr<SimulatedWindow> app;
 
-    NavigationStack *stack() const { return window->navigationController(); }
-    template <typename T> T *top() const { return dynamic_cast<T *>(stack()->top()); }
+    NavigationStack *stack() const { return app->stack(); }
+    template <typename T> T *top() const { return app->topAs<T>(); }
 
     int rowOf(ChooseControlViewController *screen, const QString &id)
     {
@@ -58,18 +53,13 @@ class TestScenarioScreens : public QObject {
         return -1;
     }
 
-    QString lastToast() const { return AppWindowTesting::lastToast(*window); }
-
-    // Waits until nothing is outstanding, no follow-up pending.
-    void settle() { QTRY_VERIFY(AppWindowTesting::channelSettled()); }
+    void settle() { QVERIFY(SimulatedWindow::channelSettled()); }
 
 private Q_SLOTS:
     void init()
     {
-        QFile::remove(Database::databasePath());
-        DelegateManager::instance()->initApplicationNeedData();
-        simulator = startLoopbackSimulator(SimulatedHome::demo());
-        QVERIFY(simulator);
+        app = std::make_unique<SimulatedWindow>();
+        QVERIFY(app->startSimulator());
         Database *store = Database::instance();
         storeDemoMaster();
         store->insertMainDeviceWithInfo(RecordFactory::device(kHall, "S", kHall, "Hall"));
@@ -77,17 +67,13 @@ private Q_SLOTS:
             RecordFactory::device(kLiving, "D", kLiving, "Living room"));
         store->insertMainDeviceWithInfo(
             RecordFactory::device(kBedroom, "C", kBedroom, "Bedroom curtain"));
-        window = std::make_unique<AppWindow>();
-        window->show();
+        QVERIFY(app->openWindow());
     }
 
     void cleanup()
     {
         settle();
-        ShowAlertManager::instance()->stopActivity();
-        UDPSocketManager::instance()->abandonCommands();
-        window.reset();
-        simulator.reset();
+        app.reset();
     }
 
     void newScenarioTakesTheSmallestFreeNumber()
@@ -110,7 +96,7 @@ private Q_SLOTS:
         auto *choose = new ChooseControlViewController();
         stack()->push(choose, false);
         QTest::mouseClick(choose->nextButton(), Qt::LeftButton);
-        QCOMPARE(AppWindowTesting::lastToast(*window), QStringLiteral("Please select device"));
+        QCOMPARE(app->lastToast(), QStringLiteral("Please select device"));
         QCOMPARE(stack()->top(), static_cast<ParentPresentViewController *>(choose));
 
         QPushButton *toggle =
@@ -123,7 +109,7 @@ private Q_SLOTS:
 
     void aRefusedControlPutsItsOwnRowBack()
     {
-        simulator->faults().add(*FaultRule::parse("curtain:4:*=code:1", nullptr));
+        app->simulator()->faults().add(*FaultRule::parse("curtain:4:*=code:1", nullptr));
         auto *choose = new ChooseControlViewController();
         stack()->push(choose, false);
         choose->tick(rowOf(choose, kHall), true);
@@ -177,8 +163,8 @@ private Q_SLOTS:
         QCOMPARE(stored->value(Key::title).toString(), QStringLiteral("Evening"));
         QCOMPARE(membersOf(*stored),
                  (QStringList{kHall + "=YES", kLiving + "=40", kBedroom + "=NO"}));
-        QCOMPARE(simulator->home().scenario(1)->name, QStringLiteral("Evening"));
-        QCOMPARE(simulator->home().scenario(1)->members.size(), 3);
+        QCOMPARE(app->simulator()->home().scenario(1)->name, QStringLiteral("Evening"));
+        QCOMPARE(app->simulator()->home().scenario(1)->members.size(), 3);
         QVERIFY(QFile::exists(stored->value(Key::imagePath).toString()));
 
         // It runs from the list: marked, and the devices take its states.
@@ -187,7 +173,7 @@ private Q_SLOTS:
         QTest::mouseClick(list->cellAt(row), Qt::LeftButton, {}, QPoint(150, 30));
         QVERIFY(list->cellAt(row)->findChild<QWidget *>("tick"));
         settle();
-        QCOMPARE(simulator->home().channel(kLiving)->state.level, 40);
+        QCOMPARE(app->simulator()->home().channel(kLiving)->state.level, 40);
 
         // Edited: the dimmer changes, the curtain leaves; only those are sent.
         auto *edit = new SceneEditViewController(list->needArray().at(row));
@@ -211,7 +197,7 @@ private Q_SLOTS:
         for (const QString &entry : kept)
             edit->tick(entry.section('_', 1).toInt(), false);
         edit->nextButtonPress();
-        QCOMPARE(AppWindowTesting::lastToast(*window), QStringLiteral("Please select device"));
+        QCOMPARE(app->lastToast(), QStringLiteral("Please select device"));
         QCOMPARE(stack()->top(), static_cast<ParentPresentViewController *>(edit));
         for (const QString &entry : kept)
             edit->tick(entry.section('_', 1).toInt(), true);
@@ -224,12 +210,12 @@ private Q_SLOTS:
         settle();
         QCOMPARE(membersOf(*Database::instance()->scenarioRecordWithMainID("1")),
                  (QStringList{kHall + "=YES", kLiving + "=70"}));
-        QCOMPARE(simulator->home().scenario(1)->members.size(), 2);
+        QCOMPARE(app->simulator()->home().scenario(1)->members.size(), 2);
 
         // Renamed from the list: stored once the transmitter took the name.
         list->editFinishWithName("Late evening", row, QByteArray());
         settle();
-        QCOMPARE(simulator->home().scenario(1)->name, QStringLiteral("Late evening"));
+        QCOMPARE(app->simulator()->home().scenario(1)->name, QStringLiteral("Late evening"));
         QCOMPARE(Database::instance()->scenarioRecordWithMainID("1")->value(Key::title).toString(),
                  QStringLiteral("Late evening"));
 
@@ -237,17 +223,17 @@ private Q_SLOTS:
         list->reloadCustomTableData(true);
         list->VtMoveCellSelector(list->cellAt(row), "L");
         list->VtMoveCellSelector(list->cellAt(row), "D");
-        QTRY_COMPARE(lastToast(), QStringLiteral("Delete scenario successful"));
+        QTRY_COMPARE(app->lastToast(), QStringLiteral("Delete scenario successful"));
         settle();
         QVERIFY(!Database::instance()->scenarioRecordWithMainID("1"));
-        QVERIFY(simulator->home().scenario(1)->members.isEmpty());
+        QVERIFY(app->simulator()->home().scenario(1)->members.isEmpty());
     }
 
     // A name the master refuses is not stored, given in the edit or on the
     // list: the next synchronisation would bring the old one back otherwise.
     void aRefusedScenarioNameKeepsTheOldOne()
     {
-        simulator->faults().add(*FaultRule::parse("scename:*:*=code:1", nullptr));
+        app->simulator()->faults().add(*FaultRule::parse("scename:*:*=code:1", nullptr));
         const QVariantMap hall = RecordFactory::device(kHall, "S", kHall, "Hall");
         Database::instance()->insertScenarioWithInfo(
             RecordFactory::userScenario("1", "Evening", "", {hall}));
@@ -268,7 +254,7 @@ private Q_SLOTS:
         naming->nameField()->clear();
         QTest::keyClicks(naming->nameField(), "Late evening");
         QTest::keyClick(naming->nameField(), Qt::Key_Return);
-        QTRY_COMPARE(lastToast(), QStringLiteral("Setting scenario failed"));
+        QTRY_COMPARE(app->lastToast(), QStringLiteral("Setting scenario failed"));
         settle();
         QCOMPARE(storedTitle(), QStringLiteral("Evening"));
         QCOMPARE(stack()->top(), static_cast<QWidget *>(naming)); // to try again or go back
@@ -298,7 +284,7 @@ private Q_SLOTS:
         auto *list = new SceneViewController();
         stack()->push(list, false);
         list->navRightButtonItemPressed();
-        QCOMPARE(lastToast(), QStringLiteral("Maximum 8 scenarios"));
+        QCOMPARE(app->lastToast(), QStringLiteral("Maximum 8 scenarios"));
         QCOMPARE(stack()->top(), static_cast<QWidget *>(list));
     }
 };

@@ -2,6 +2,7 @@
 #include "core/headlessfeedbackpresenter.h"
 #include "core/showalertmanager.h"
 #include "gateway/udpsocketmanager.h"
+#include "programstate.h"
 #include "rawsql.h"
 #include "store/database.h"
 #include "store/recordfactory.h"
@@ -35,11 +36,7 @@ private Q_SLOTS:
         UDPSocketManager::instance()->setHomeLookup(nullptr); // the store itself
     }
 
-    void cleanup()
-    {
-        ShowAlertManager::instance()->stopActivity();
-        UDPSocketManager::instance()->abandonCommands();
-    }
+    void cleanup() { ProgramState::reset(); }
 
     void firstRunDataIsAnEmptyHomeWithTheBuiltIns()
     {
