@@ -1,27 +1,22 @@
 #include "asyncsocket.h"
 
 #include "asyncsocketdelegate.h"
-#include "socketkeepalive.h"
 
-#include <QCoreApplication>
 #include <QNetworkProxy>
 
-using KeepAlive = SocketKeepAlive<AsyncSocket>;
-
 namespace {
+int g_liveSockets = 0;
+
 int millisecondsFor(double seconds)
 {
     return int(qBound(0.0, seconds * 1000.0, double(std::numeric_limits<int>::max())));
 }
 } // namespace
 
-std::shared_ptr<AsyncSocket> AsyncSocket::create(AsyncSocketDelegate *delegate)
+AsyncSocket::AsyncSocket(AsyncSocketDelegate *delegate, QObject *parent)
+    : QObject(parent), m_delegate(delegate)
 {
-    return std::shared_ptr<AsyncSocket>(new AsyncSocket(delegate));
-}
-
-AsyncSocket::AsyncSocket(AsyncSocketDelegate *delegate) : m_delegate(delegate)
-{
+    ++g_liveSockets;
     // Transmitters sit on the local network: never ask for (or go through) a
     // proxy, which would also cost a system proxy look-up on every socket.
     m_socket.setProxy(QNetworkProxy::NoProxy);
@@ -48,11 +43,12 @@ AsyncSocket::~AsyncSocket()
 {
     QObject::disconnect(&m_socket, nullptr, this, nullptr);
     m_socket.abort();
+    --g_liveSockets;
 }
 
 int AsyncSocket::liveSocketCount()
 {
-    return KeepAlive::count();
+    return g_liveSockets;
 }
 
 bool AsyncSocket::connectToHost(const QString &host, quint16 port)
@@ -60,7 +56,6 @@ bool AsyncSocket::connectToHost(const QString &host, quint16 port)
     if (m_started || host.trimmed().isEmpty())
         return false;
     m_started = true;
-    KeepAlive::hold(shared_from_this());
     m_socket.connectToHost(host, port);
     if (!m_reads.isEmpty())
         beginCurrentRead();
@@ -133,7 +128,6 @@ void AsyncSocket::onReadyRead()
         m_readTimer.stop();
         if (!m_reads.isEmpty())
             beginCurrentRead();
-        std::shared_ptr<AsyncSocket> self = shared_from_this();
         if (m_delegate)
             m_delegate->onSocketDidReadData(this, data, tag);
     }
@@ -151,13 +145,14 @@ void AsyncSocket::end()
     QObject::disconnect(&m_socket, nullptr, this, nullptr);
     m_socket.abort();
 
-    std::shared_ptr<AsyncSocket> self = weak_from_this().lock();
-    AsyncSocketDelegate *delegate = m_delegate;
-    if (self && delegate) {
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(),
-            [self, delegate] { delegate->onSocketDidDisconnect(self.get()); },
-            Qt::QueuedConnection);
-    }
-    KeepAlive::releaseLater(this);
+    // Reported from the loop, never inside the caller's own call; dropped
+    // with the socket if its owner deletes it first.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (m_delegate)
+                m_delegate->onSocketDidDisconnect(this);
+            deleteLater();
+        },
+        Qt::QueuedConnection);
 }

@@ -6,22 +6,22 @@
 #include <QTcpSocket>
 #include <QTimer>
 
-#include <memory>
-
 class AsyncSocketDelegate;
 
 // An event-driven stream connection on the main run loop. Writes queued
 // before the connection is up are sent once it is, in order; reads complete
 // with whatever bytes are available. Every end of the connection (remote
 // close, failure to connect, a read that timed out, disconnect()) is reported
-// once through onSocketDidDisconnect. The socket keeps itself alive from
-// connectToHost() until that report has been delivered.
-class AsyncSocket final : public QObject, public std::enable_shared_from_this<AsyncSocket> {
+// once through onSocketDidDisconnect, on a later turn of the loop, after
+// which the socket deletes itself (hold it in a QPointer). A socket that
+// never ends is its parent's or creator's to delete; nobody deletes one
+// from inside its own callbacks.
+class AsyncSocket final : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(AsyncSocket)
 
 public:
-    static std::shared_ptr<AsyncSocket> create(AsyncSocketDelegate *delegate);
+    explicit AsyncSocket(AsyncSocketDelegate *delegate, QObject *parent = nullptr);
     ~AsyncSocket() override;
 
     // Starts connecting; false at once for an empty host or a socket already in use.
@@ -32,11 +32,10 @@ public:
     void disconnect();
 
     bool isConnected() const { return m_socket.state() == QAbstractSocket::ConnectedState; }
+    // How many sockets exist in the process, for tests that check none is left behind.
     static int liveSocketCount();
 
 private:
-    explicit AsyncSocket(AsyncSocketDelegate *delegate);
-
     struct Operation {
         QByteArray data;
         double timeout;

@@ -61,7 +61,7 @@ void TCPSocketManager::sendNow(const QStringList &commandArray,
     m_stream.clear();
     m_completed = false;
     AppDelegate::instance()->setConnectionType(AppDelegate::kStreamImport);
-    m_socket = AsyncSocket::create(this);
+    m_socket = new AsyncSocket(this, this);
     if (m_socket->connectToHost(*destination, m_port)) {
         m_socket->writeData(line, -1, 0);
         m_socket->readDataWithTimeout(kReadTimeoutSeconds, 0);
@@ -70,7 +70,7 @@ void TCPSocketManager::sendNow(const QStringList &commandArray,
     } else {
         // Nowhere to connect (no stored address): no socket callback will
         // come, so the indicator's own time-out reports the failure.
-        m_socket.reset();
+        delete m_socket;
     }
     feedback->startActivity(kReadTimeoutSeconds);
 }
@@ -78,7 +78,7 @@ void TCPSocketManager::sendNow(const QStringList &commandArray,
 void TCPSocketManager::onSocketDidReadData(AsyncSocket *socket, const QByteArray &data, long tag)
 {
     Q_UNUSED(tag)
-    if (socket != m_socket.get())
+    if (socket != m_socket)
         return; // an older import's connection, already given up
     AppDelegate::instance()->setConnectionType(AppDelegate::kDatagramExchange);
     switch (m_stream.append(data)) {
@@ -120,9 +120,9 @@ void TCPSocketManager::finishImport()
 void TCPSocketManager::onSocketDidDisconnect(AsyncSocket *socket)
 {
     qCInfo(lcGateway) << "onSocketDidDisconnect.......";
-    if (socket != m_socket.get())
+    if (socket != m_socket)
         return;
-    m_socket.reset();
+    m_socket = nullptr;
     ShowAlertManager *feedback = ShowAlertManager::instance();
     if (m_completed) {
         feedback->stopActivity();

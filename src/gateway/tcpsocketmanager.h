@@ -1,16 +1,15 @@
 #pragma once
 
+#include "asyncsocket.h"
 #include "asyncsocketdelegate.h"
 #include "importstream.h"
 
 #include <QByteArray>
 #include <QObject>
+#include <QPointer>
 #include <QStringList>
 
-#include <memory>
 #include <optional>
-
-class AsyncSocket;
 
 // Fetches the master's whole configuration over one stream connection and,
 // when the end marker has arrived, rebuilds the store from it.
@@ -47,7 +46,7 @@ private:
     void sendNow(const QStringList &commandArray, const std::optional<QString> &address);
     void finishImport();
 
-    std::shared_ptr<AsyncSocket> m_socket;
+    QPointer<AsyncSocket> m_socket; // the import under way; it deletes itself when it ends
     ImportStream m_stream;
     bool m_completed = false;
     quint16 m_port = kImportPort;

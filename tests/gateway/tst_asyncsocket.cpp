@@ -2,6 +2,7 @@
 #include "gateway/asyncsocketdelegate.h"
 #include "testmain.h"
 
+#include <QPointer>
 #include <QTcpServer>
 #include <QTcpSocket>
 
@@ -50,7 +51,7 @@ private Q_SLOTS:
     {
         Server server;
         RecordingDelegate delegate;
-        auto socket = AsyncSocket::create(&delegate);
+        auto *socket = new AsyncSocket(&delegate);
         socket->writeData("$req,gw,start,import\n", -1, 0);
         socket->readDataWithTimeout(5, 0);
         QVERIFY(socket->connectToHost("127.0.0.1", server.port()));
@@ -70,7 +71,7 @@ private Q_SLOTS:
         Server server;
         RecordingDelegate delegate;
         delegate.readAgain = true;
-        auto socket = AsyncSocket::create(&delegate);
+        auto *socket = new AsyncSocket(&delegate);
         socket->readDataWithTimeout(5, 4);
         QVERIFY(socket->connectToHost("127.0.0.1", server.port()));
         QTcpSocket *peer = server.waitForPeer();
@@ -91,7 +92,7 @@ private Q_SLOTS:
     {
         Server server;
         RecordingDelegate delegate;
-        auto socket = AsyncSocket::create(&delegate);
+        auto *socket = new AsyncSocket(&delegate);
         socket->readDataWithTimeout(0.1, 0);
         QVERIFY(socket->connectToHost("127.0.0.1", server.port()));
         QVERIFY(server.waitForPeer());
@@ -107,7 +108,7 @@ private Q_SLOTS:
             closedPort = server.port();
         }
         RecordingDelegate delegate;
-        auto socket = AsyncSocket::create(&delegate);
+        auto *socket = new AsyncSocket(&delegate);
         socket->readDataWithTimeout(5, 0);
         QVERIFY(socket->connectToHost("127.0.0.1", closedPort));
         QTRY_COMPARE(delegate.disconnects, 1);
@@ -118,7 +119,8 @@ private Q_SLOTS:
     void emptyHostAnswersNoAtOnce()
     {
         RecordingDelegate delegate;
-        auto socket = AsyncSocket::create(&delegate);
+        const auto socket =
+            std::make_unique<AsyncSocket>(&delegate); // never started: ours to delete
         QVERIFY(!socket->connectToHost("", 10000));
         QTest::qWait(20);
         QCOMPARE(delegate.disconnects, 0);
@@ -128,7 +130,7 @@ private Q_SLOTS:
     {
         Server server;
         RecordingDelegate delegate;
-        auto socket = AsyncSocket::create(&delegate);
+        auto *socket = new AsyncSocket(&delegate);
         socket->readDataWithTimeout(5, 0);
         QVERIFY(socket->connectToHost("127.0.0.1", server.port()));
         QTcpSocket *peer = server.waitForPeer();
@@ -143,21 +145,36 @@ private Q_SLOTS:
         QCOMPARE(delegate.disconnects, 1);
     }
 
-    void staysAliveWhileConnectedAfterTheCreatorLetsGo()
+    // Nobody holds the socket: it lives while connected and goes once its
+    // end has been reported.
+    void deletesItselfOnceItsEndIsReported()
     {
         Server server;
         RecordingDelegate delegate;
-        {
-            auto socket = AsyncSocket::create(&delegate);
-            socket->readDataWithTimeout(5, 0);
-            QVERIFY(socket->connectToHost("127.0.0.1", server.port()));
-        }
+        QPointer<AsyncSocket> socket = new AsyncSocket(&delegate);
+        socket->readDataWithTimeout(5, 0);
+        QVERIFY(socket->connectToHost("127.0.0.1", server.port()));
         QTcpSocket *peer = server.waitForPeer();
         QVERIFY(peer);
         peer->write("still here");
         QTRY_COMPARE(delegate.reads, QByteArrayList{"still here"});
+        QVERIFY(socket);
         peer->disconnectFromHost();
         QTRY_COMPARE(delegate.disconnects, 1);
+        QTRY_VERIFY(!socket);
+    }
+
+    // An owner that deletes the socket before its end is reported hears nothing more.
+    void deletedBeforeItsReportSaysNothing()
+    {
+        Server server;
+        RecordingDelegate delegate;
+        auto *socket = new AsyncSocket(&delegate);
+        QVERIFY(socket->connectToHost("127.0.0.1", server.port()));
+        socket->disconnect();
+        delete socket;
+        QTest::qWait(20);
+        QCOMPARE(delegate.disconnects, 0);
     }
 };
 
