@@ -1,7 +1,8 @@
 cmake_minimum_required(VERSION 3.25)
 # Installs the build into a staging folder and checks what a desktop gets:
 # the programs, a valid desktop entry, valid AppStream metadata naming that
-# entry, and the icon the entry names, in the hicolor theme.
+# entry, and the icon the entry names, in the hicolor theme; the manual
+# pages, the bridge's service (which systemd accepts) and settings.
 #   -DBUILD=<build folder>  -DSTAGE=<empty staging folder>  -DAPP_ID=<id>
 file(REMOVE_RECURSE "${STAGE}")
 execute_process(COMMAND ${CMAKE_COMMAND} --install "${BUILD}" --prefix "${STAGE}/usr"
@@ -14,6 +15,15 @@ set(expected
     usr/bin/ardentia-home
     usr/bin/ardentia-ctl
     usr/bin/ardentia-transmitter
+    usr/bin/ardentia-bridge
+    usr/share/man/man1/ardentia-home.1.gz
+    usr/share/man/man1/ardentia-ctl.1.gz
+    usr/share/man/man1/ardentia-transmitter.1.gz
+    usr/share/man/man1/ardentia-bridge.1.gz
+    usr/share/doc/ardentia-home/copyright
+    usr/share/doc/ardentia-home/changelog.Debian.gz
+    lib/systemd/system/ardentia-bridge.service
+    etc/ardentia-bridge/bridge.ini
     usr/share/applications/${APP_ID}.desktop
     usr/share/metainfo/${APP_ID}.metainfo.xml
     usr/share/icons/hicolor/scalable/apps/${APP_ID}.svg)
@@ -45,5 +55,17 @@ file(READ "${STAGE}/usr/share/metainfo/${APP_ID}.metainfo.xml" metainfo)
 if(NOT metainfo MATCHES "<launchable type=\"desktop-id\">${APP_ID}.desktop</launchable>"
    OR metainfo MATCHES "@PROJECT_VERSION@")
     message(FATAL_ERROR "install: the metadata names another desktop entry or no version")
+endif()
+find_program(SYSTEMD_ANALYZE systemd-analyze)
+if(SYSTEMD_ANALYZE)
+    # The unit names its program by its installed path: checked against the stage's.
+    file(READ "${STAGE}/lib/systemd/system/ardentia-bridge.service" unit)
+    string(REPLACE "/usr/bin/ardentia-bridge" "${STAGE}/usr/bin/ardentia-bridge" unit "${unit}")
+    file(WRITE "${STAGE}/../ardentia-bridge.service" "${unit}")
+    execute_process(COMMAND ${SYSTEMD_ANALYZE} verify --man=no "${STAGE}/../ardentia-bridge.service"
+                    RESULT_VARIABLE verified OUTPUT_VARIABLE said ERROR_VARIABLE said)
+    if(NOT verified EQUAL 0)
+        message(FATAL_ERROR "install: systemd-analyze verify: ${said}")
+    endif()
 endif()
 message(STATUS "install: ${STAGE} holds the programs, a valid desktop entry, metadata and icon")

@@ -21,6 +21,8 @@ deb=$(ls build/release/*.deb)
 fail() { echo "package: $*" >&2; exit 1; }
 contents=$(dpkg-deb --contents "$deb" | awk '{print $6}')
 for path in ./usr/bin/ardentia-home ./usr/bin/ardentia-ctl ./usr/bin/ardentia-transmitter \
+            ./usr/bin/ardentia-bridge ./lib/systemd/system/ardentia-bridge.service \
+            ./etc/ardentia-bridge/bridge.ini ./usr/share/man/man1/ardentia-bridge.1.gz \
             ./usr/share/applications/org.ardentia.Home.desktop \
             ./usr/share/metainfo/org.ardentia.Home.metainfo.xml \
             ./usr/share/icons/hicolor/scalable/apps/org.ardentia.Home.svg; do
@@ -28,7 +30,7 @@ for path in ./usr/bin/ardentia-home ./usr/bin/ardentia-ctl ./usr/bin/ardentia-tr
 done
 depends=$(dpkg-deb --field "$deb" Depends)
 for needed in libqt6widgets6 libqt6multimedia6 libqt6svg6 libqt6network6 libzxing \
-              libsqlite3 qt6-qpa-plugins fonts-noto-cjk; do
+              libsqlite3 libmosquitto1 qt6-qpa-plugins fonts-noto-cjk; do
     grep -q "\b$needed" <<<"$depends" || fail "Depends lacks $needed: $depends"
 done
 unpacked=$(mktemp -d)
@@ -39,5 +41,14 @@ for program in "$unpacked"/usr/bin/*; do
         fail "$(basename "$program") was built with a sanitizer"
     fi
 done
+# Debian's own checks: no error, and no warning but those listed (with why)
+# in packaging/lintian-accepted.
+lintian_out=$(lintian --no-tag-display-limit "$deb" 2>&1 || true)
+accepted=$(grep -v '^#' packaging/lintian-accepted | awk 'NF {print $1}')
+problems=$(grep -E '^(E|W): ' <<<"$lintian_out" | grep -vF -f <(printf '%s\n' $accepted ZZZ-none) || true)
+if [ -n "$problems" ]; then
+    echo "$lintian_out" >&2
+    fail "lintian: $problems"
+fi
 echo "package: $deb"
 echo "package: Depends: $depends"

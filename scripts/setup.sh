@@ -14,6 +14,8 @@ packages=(
   xvfb xauth
   clang-14 libclang-rt-14-dev
   appstream desktop-file-utils dpkg-dev
+  mosquitto mosquitto-clients libmosquitto-dev
+  lintian systemd
 )
 
 missing=()

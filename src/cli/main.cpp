@@ -3,6 +3,7 @@
 #include "clisession.h"
 
 #include "core/delegatemanager.h"
+#include "core/documents.h"
 #include "gateway/localaddress.h"
 
 #include <QCommandLineParser>
@@ -110,7 +111,11 @@ int main(int argc, char **argv)
                                        "NAME");
     const QCommandLineOption force("force", "Remove a device by force when it does not answer.");
     const QCommandLineOption verbose("verbose", "Log every exchange on stderr.");
-    parser.addOptions({json, interface, force, verbose});
+    const QCommandLineOption data("data",
+                                  "Use the home stored in this folder instead of the app's "
+                                  "(a bridge's, for one).",
+                                  "FOLDER");
+    parser.addOptions({json, interface, force, verbose, data});
     parser.addPositionalArgument("command", "The command and its arguments (see below).");
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
     if (!parser.parse(app.arguments()))
@@ -123,6 +128,8 @@ int main(int argc, char **argv)
         QLoggingCategory::setFilterRules(QStringLiteral("ardentia.*.info=false"));
     if (parser.isSet(interface))
         LocalAddress::setInterfaceOverride(parser.value(interface));
+    if (parser.isSet(data))
+        Documents::setDirectoryOverride(parser.value(data));
 
     DelegateManager::instance()->initApplicationNeedData();
     CliSession session(parser.isSet(force));

@@ -52,6 +52,7 @@ void TCPSocketManager::sendNow(const QStringList &commandArray,
         const std::optional<QVariantMap> master = channel->homeLookup()->firstTransmitter();
         if (!master) {
             feedback->showLabelWithTitle(UDPSocketManager::tr("Please scan the transmitter first"));
+            Q_EMIT importFinished(false);
             return;
         }
         destination = master->value(Key::address).toString();
@@ -71,6 +72,7 @@ void TCPSocketManager::sendNow(const QStringList &commandArray,
         // Nowhere to connect (no stored address): no socket callback will
         // come, so the indicator's own time-out reports the failure.
         delete m_socket;
+        Q_EMIT importFinished(false);
     }
     feedback->startActivity(kReadTimeoutSeconds);
 }
@@ -134,4 +136,6 @@ void TCPSocketManager::onSocketDidDisconnect(AsyncSocket *socket)
         feedback->activityOnTimeOut();
     }
     UDPSocketManager::instance()->setImportRunning(false);
+    if (!m_completed)
+        Q_EMIT importFinished(false);
 }

@@ -38,7 +38,8 @@ public:
     void setImportPort(quint16 port) { m_port = port; }
 
 Q_SIGNALS:
-    // The import finished: committed, or refused by the store.
+    // The import finished: committed; or not (no transmitter, no answer, a
+    // cut or oversized stream, or the store refused it).
     void importFinished(bool committed);
 
 private:

@@ -49,15 +49,6 @@ template <class... Handlers> struct Overloaded : Handlers... {
 };
 template <class... Handlers> Overloaded(Handlers...) -> Overloaded<Handlers...>;
 
-// One line per command's outcome, to trace a person's "it did nothing":
-// "outcome:lig_211300001230_4_refused_135".
-void logOutcome(const QStringList &fields, const QString &outcome)
-{
-    qCInfo(lcGateway).noquote() << QStringLiteral("outcome:%1_%2_%3_%4")
-                                       .arg(Wire::familyOf(fields), Wire::targetOf(fields),
-                                            fields.value(3), outcome);
-}
-
 QString outcomeOfReply(const std::optional<GatewayReply::Form> &reply)
 {
     if (!reply)
@@ -72,6 +63,16 @@ SharedOperations orEmpty(const SharedOperations &operations)
     return operations ? operations : shareOperations();
 }
 } // namespace
+
+// One line per command's outcome, to trace a person's "it did nothing":
+// "outcome:lig_211300001230_4_refused_135"; and the same to whoever follows them.
+void UDPSocketManager::logOutcome(const QStringList &fields, const QString &outcome)
+{
+    qCInfo(lcGateway).noquote() << QStringLiteral("outcome:%1_%2_%3_%4")
+                                       .arg(Wire::familyOf(fields), Wire::targetOf(fields),
+                                            fields.value(3), outcome);
+    Q_EMIT commandOutcome(fields, outcome);
+}
 
 UDPSocketManager *UDPSocketManager::instance()
 {

@@ -1,0 +1,135 @@
+#include "bridgeoptions.h"
+
+#include <QCommandLineParser>
+#include <QFile>
+#include <QSettings>
+
+namespace {
+struct Option {
+    const char *name;
+    const char *description;
+    const char *value;
+};
+
+// Every setting, by its one name in the file and on the command line.
+const Option kOptions[] = {
+    {"host", "The MQTT broker's host (localhost).", "HOST"},
+    {"port", "The broker's port (1883).", "PORT"},
+    {"client-id", "The MQTT client id (ardentia-bridge).", "ID"},
+    {"username", "The user name at the broker.", "NAME"},
+    {"password-file", "A file whose first line is the broker password.", "FILE"},
+    {"ca-file", "TLS: the certificate authority that signed the broker's certificate.", "FILE"},
+    {"cert-file", "TLS: this client's certificate.", "FILE"},
+    {"key-file", "TLS: this client's private key.", "FILE"},
+    {"base-topic", "The topic everything of the home is under (ardentia).", "TOPIC"},
+    {"discovery-prefix", "Home Assistant's discovery prefix (homeassistant).", "PREFIX"},
+    {"interface", "The network interface the transmitters are on (lo for a simulator here).",
+     "NAME"},
+    {"data", "The folder of the home's store (the app's own by default).", "FOLDER"},
+    {"poll-interval", "Seconds between state queries of every channel (300; 0: never).", "SECONDS"},
+};
+
+bool isTopicLevel(const QString &topic)
+{
+    return !topic.isEmpty() && !topic.contains(QLatin1Char('#')) &&
+           !topic.contains(QLatin1Char('+')) && !topic.startsWith(QLatin1Char('/')) &&
+           !topic.endsWith(QLatin1Char('/'));
+}
+} // namespace
+
+std::optional<BridgeOptions> BridgeOptions::fromArguments(const QStringList &arguments,
+                                                          QString *error, QString *help)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Makes the home's lights, curtains and scenarios available on an MQTT "
+                       "broker, with Home Assistant discovery."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption config(QStringLiteral("config"),
+                                    QStringLiteral("An INI file with any of the settings below."),
+                                    QStringLiteral("FILE"));
+    parser.addOption(config);
+    for (const Option &option : kOptions)
+        parser.addOption(QCommandLineOption(QString::fromLatin1(option.name),
+                                            QString::fromLatin1(option.description),
+                                            QString::fromLatin1(option.value)));
+    if (!parser.parse(arguments)) {
+        *error = parser.errorText();
+        return std::nullopt;
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        *help = parser.helpText();
+        return std::nullopt;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        *help = QStringLiteral("ardentia-bridge " ARDENTIA_VERSION "\n");
+        return std::nullopt;
+    }
+
+    std::optional<QSettings> file;
+    if (parser.isSet(config)) {
+        const QString path = parser.value(config);
+        if (!QFile::exists(path)) {
+            *error = QStringLiteral("no configuration file %1").arg(path);
+            return std::nullopt;
+        }
+        file.emplace(path, QSettings::IniFormat);
+    }
+    const auto value = [&](const char *name, const QString &fallback) {
+        const QString key = QString::fromLatin1(name);
+        if (parser.isSet(key))
+            return parser.value(key);
+        return file ? file->value(key, fallback).toString() : fallback;
+    };
+    const auto number = [&](const char *name, int fallback, int low,
+                            int high) -> std::optional<int> {
+        bool ok = false;
+        const int n = value(name, QString::number(fallback)).toInt(&ok);
+        if (!ok || n < low || n > high) {
+            *error = QStringLiteral("%1 must be a number from %2 to %3")
+                         .arg(QString::fromLatin1(name))
+                         .arg(low)
+                         .arg(high);
+            return std::nullopt;
+        }
+        return n;
+    };
+
+    BridgeOptions options;
+    options.host = value("host", options.host);
+    options.clientId = value("client-id", options.clientId);
+    options.username = value("username", {});
+    options.caFile = value("ca-file", {});
+    options.certFile = value("cert-file", {});
+    options.keyFile = value("key-file", {});
+    options.baseTopic = value("base-topic", options.baseTopic);
+    options.discoveryPrefix = value("discovery-prefix", options.discoveryPrefix);
+    options.networkInterface = value("interface", {});
+    options.dataFolder = value("data", {});
+    const std::optional<int> port = number("port", options.port, 1, 65535);
+    const std::optional<int> poll = number("poll-interval", options.pollSeconds, 0, 86400);
+    if (!port || !poll)
+        return std::nullopt;
+    options.port = quint16(*port);
+    options.pollSeconds = *poll;
+    if (!isTopicLevel(options.baseTopic) || !isTopicLevel(options.discoveryPrefix)) {
+        *error = QStringLiteral("base-topic and discovery-prefix must be topics without "
+                                "wildcards or outer slashes");
+        return std::nullopt;
+    }
+    if (options.certFile.isEmpty() != options.keyFile.isEmpty()) {
+        *error = QStringLiteral("cert-file and key-file go together");
+        return std::nullopt;
+    }
+    const QString passwordFile = value("password-file", {});
+    if (!passwordFile.isEmpty()) {
+        QFile secret(passwordFile);
+        if (!secret.open(QIODevice::ReadOnly)) {
+            *error = QStringLiteral("cannot read the password file %1").arg(passwordFile);
+            return std::nullopt;
+        }
+        options.password = QString::fromUtf8(secret.readLine()).trimmed();
+    }
+    return options;
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// What ardentia-bridge runs with: an INI file (--config) and the same names
+// as flags, a flag winning over the file. The password only ever comes from
+// a file.
+struct BridgeOptions {
+    QString host = QStringLiteral("localhost");
+    quint16 port = 1883;
+    QString clientId = QStringLiteral("ardentia-bridge");
+    QString username;
+    QString password; // read from password-file
+    QString caFile;
+    QString certFile;
+    QString keyFile;
+    QString baseTopic = QStringLiteral("ardentia");
+    QString discoveryPrefix = QStringLiteral("homeassistant");
+    QString networkInterface;
+    QString dataFolder;
+    int pollSeconds = 300;
+
+    // The options from the program's arguments; nothing with the reason in
+    // *error when they cannot be used, nothing and no error for --help (the
+    // help text in *help).
+    static std::optional<BridgeOptions> fromArguments(const QStringList &arguments, QString *error,
+                                                      QString *help);
+};

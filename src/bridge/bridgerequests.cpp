@@ -1,0 +1,151 @@
+#include "bridgerequests.h"
+
+#include "core/homeevents.h"
+#include "devices/devicecommands.h"
+#include "gateway/commandline.h"
+#include "gateway/tcpsocketmanager.h"
+#include "gateway/udpsocketmanager.h"
+#include "gateway/wirevocabulary.h"
+#include "store/database.h"
+#include "store/recordkeys.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace {
+constexpr qsizetype kMaxNameLength = 64;
+}
+
+BridgeRequests::BridgeRequests(BridgeTopics topics, Publish publish, Health health, QObject *parent)
+    : QObject(parent), m_topics(std::move(topics)), m_publish(std::move(publish)),
+      m_health(std::move(health))
+{
+    connect(TCPSocketManager::instance(), &TCPSocketManager::importFinished, this,
+            [this](bool committed) {
+                const QList<Pending> waiting = std::exchange(m_syncs, {});
+                for (const Pending &request : waiting) {
+                    if (committed)
+                        respond(request, QVariantMap{{QStringLiteral("imported"), true}});
+                    else
+                        fail(request, QStringLiteral("the master's configuration could not be "
+                                                     "imported"));
+                }
+            });
+    connect(HomeEvents::instance(), &HomeEvents::channelRenamed, this,
+            [this](const QString &id, const QString &title) {
+                if (const std::optional<Pending> request = m_renames.take(id))
+                    respond(*request, QVariantMap{{QStringLiteral("id"), id},
+                                                  {QStringLiteral("name"), title}});
+            });
+}
+
+void BridgeRequests::handle(const QString &name, const QByteArray &payload)
+{
+    Pending request{name, {}};
+    QVariantMap body;
+    if (payload.size() > kMaxBytes) {
+        fail(request, QStringLiteral("the request is over %1 bytes").arg(kMaxBytes));
+        return;
+    }
+    if (!payload.trimmed().isEmpty()) {
+        const QJsonDocument document = QJsonDocument::fromJson(payload);
+        if (!document.isObject()) {
+            fail(request, QStringLiteral("the request is not a JSON object"));
+            return;
+        }
+        request.transaction = document.object().value(QLatin1String("transaction"));
+        body = document.object().toVariantMap();
+    }
+    if (name == QLatin1String("health"))
+        respond(request, m_health());
+    else if (name == QLatin1String("sync"))
+        sync(request);
+    else if (name == QLatin1String("device/rename"))
+        rename(request, body);
+    else if (name == QLatin1String("state"))
+        state(request, body);
+    else
+        fail(request, QStringLiteral("no such request: %1").arg(name));
+}
+
+void BridgeRequests::sync(const Pending &request)
+{
+    if (Database::instance()->readAllSuperBoxInfo().isEmpty()) {
+        fail(request, QStringLiteral("no transmitter is enrolled"));
+        return;
+    }
+    m_syncs.append(request);
+    if (m_syncs.size() == 1) // one import answers every request made while it runs
+        TCPSocketManager::instance()->sendTCPMessageWithCommandArray(
+            TCPSocketManager::importRequest());
+}
+
+void BridgeRequests::rename(const Pending &request, const QVariantMap &body)
+{
+    const QString id = body.value(QStringLiteral("id")).toString();
+    const QString name = body.value(QStringLiteral("name")).toString().trimmed();
+    std::optional<QVariantMap> device = Database::instance()->deviceRecordWithMainID(id);
+    if (!device) {
+        fail(request, QStringLiteral("no channel %1").arg(id));
+        return;
+    }
+    if (name.isEmpty() || name.size() > kMaxNameLength || !CommandLine::isSendableField(name)) {
+        fail(request, QStringLiteral("a name has 1 to %1 characters and no \",\" or line break")
+                          .arg(kMaxNameLength));
+        return;
+    }
+    if (m_renames.contains(id)) {
+        fail(request, QStringLiteral("a rename of %1 is under way").arg(id));
+        return;
+    }
+    m_renames.insert(id, request);
+    DeviceCommands::renameDevice(*device, name);
+}
+
+void BridgeRequests::state(const Pending &request, const QVariantMap &body)
+{
+    QStringList ids = body.value(QStringLiteral("ids")).toStringList();
+    QList<QVariantMap> devices;
+    if (ids.isEmpty())
+        devices = Database::instance()->readAllMainDeviceInfo();
+    for (const QString &id : std::as_const(ids)) {
+        const std::optional<QVariantMap> device = Database::instance()->deviceRecordWithMainID(id);
+        if (!device) {
+            fail(request, QStringLiteral("no channel %1").arg(id));
+            return;
+        }
+        devices.append(*device);
+    }
+    for (const QVariantMap &device : std::as_const(devices))
+        UDPSocketManager::instance()->queryStateInBackground(device);
+    respond(request, QVariantMap{{QStringLiteral("asked"), devices.size()}});
+}
+
+void BridgeRequests::onOutcome(const QStringList &fields, const QString &outcome)
+{
+    if (Wire::operationOf(fields) != ChannelOperation::Name ||
+        outcome == QLatin1String("acknowledged"))
+        return;
+    if (const std::optional<Pending> request = m_renames.take(Wire::targetOf(fields)))
+        fail(*request, QStringLiteral("the master did not take the name (%1)").arg(outcome));
+}
+
+void BridgeRequests::respond(const Pending &request, const QVariant &data)
+{
+    QJsonObject answer{{QStringLiteral("status"), QStringLiteral("ok")},
+                       {QStringLiteral("data"), QJsonValue::fromVariant(data)}};
+    if (!request.transaction.isUndefined())
+        answer.insert(QStringLiteral("transaction"), request.transaction);
+    m_publish(m_topics.bridge(QStringLiteral("response/") + request.name),
+              QJsonDocument(answer).toJson(QJsonDocument::Compact));
+}
+
+void BridgeRequests::fail(const Pending &request, const QString &error)
+{
+    QJsonObject answer{{QStringLiteral("status"), QStringLiteral("error")},
+                       {QStringLiteral("error"), error}};
+    if (!request.transaction.isUndefined())
+        answer.insert(QStringLiteral("transaction"), request.transaction);
+    m_publish(m_topics.bridge(QStringLiteral("response/") + request.name),
+              QJsonDocument(answer).toJson(QJsonDocument::Compact));
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "bridgetopics.h"
+
+#include <QHash>
+#include <QJsonValue>
+#include <QObject>
+#include <QVariantMap>
+
+#include <functional>
+
+// The requests on "<base>/bridge/request/<name>", each answered on
+// "<base>/bridge/response/<name>" with its status, data or error and the
+// caller's transaction: sync (the import), device/rename, state, health.
+class BridgeRequests final : public QObject {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(BridgeRequests)
+
+public:
+    using Publish = std::function<void(const QString &topic, const QByteArray &payload)>;
+    // What health reports beside the bridge itself.
+    using Health = std::function<QVariantMap()>;
+
+    BridgeRequests(BridgeTopics topics, Publish publish, Health health, QObject *parent = nullptr);
+
+    void handle(const QString &name, const QByteArray &payload);
+    // A command's outcome, for the renames waiting on theirs.
+    void onOutcome(const QStringList &fields, const QString &outcome);
+
+    static constexpr qsizetype kMaxBytes = 4096;
+
+private:
+    struct Pending {
+        QString name;
+        QJsonValue transaction;
+    };
+
+    void sync(const Pending &request);
+    void rename(const Pending &request, const QVariantMap &body);
+    void state(const Pending &request, const QVariantMap &body);
+    void respond(const Pending &request, const QVariant &data);
+    void fail(const Pending &request, const QString &error);
+
+    BridgeTopics m_topics;
+    Publish m_publish;
+    Health m_health;
+    QList<Pending> m_syncs;
+    QHash<QString, Pending> m_renames; // by channel ID
+};

@@ -1,0 +1,141 @@
+#include "discoveryconfig.h"
+
+#include "compactjson.h"
+
+#include "store/recordkeys.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace {
+QString modelOf(const QVariantMap &device)
+{
+    const QString control = device.value(Key::control).toString();
+    if (control == Value::curtainControl)
+        return QStringLiteral("Curtain controller");
+    return control == Value::dimming ? QStringLiteral("Dimmer controller")
+                                     : QStringLiteral("Switch controller");
+}
+} // namespace
+
+bool DiscoveryConfig::isDimmer(const QVariantMap &device)
+{
+    return device.value(Key::control).toString() == Value::dimming;
+}
+
+QString DiscoveryConfig::componentOf(const QVariantMap &device)
+{
+    return device.value(Key::type).toString() == Value::curtain ? QStringLiteral("cover")
+                                                                : QStringLiteral("light");
+}
+
+QString DiscoveryConfig::scenarioEntityId(const QString &number)
+{
+    return QStringLiteral("scenario_") +
+           QString(number).replace(QLatin1Char('-'), QLatin1Char('m'));
+}
+
+QByteArray DiscoveryConfig::statePayload(const QVariantMap &device)
+{
+    const QString turnOn = device.value(Key::turnOn).toString();
+    if (device.value(Key::type).toString() == Value::curtain)
+        return compactJson(
+            {{QStringLiteral("state"),
+              turnOn == Value::yes ? QStringLiteral("OPEN") : QStringLiteral("CLOSE")}});
+    if (isDimmer(device)) {
+        const int level = qBound(0, turnOn.toInt(), 100);
+        return compactJson(
+            {{QStringLiteral("state"), level > 0 ? QStringLiteral("ON") : QStringLiteral("OFF")},
+             {QStringLiteral("brightness"), level},
+             {QStringLiteral("color_mode"), QStringLiteral("brightness")}});
+    }
+    return compactJson({{QStringLiteral("state"),
+                         turnOn == Value::yes ? QStringLiteral("ON") : QStringLiteral("OFF")},
+                        {QStringLiteral("color_mode"), QStringLiteral("onoff")}});
+}
+
+QVariantMap DiscoveryConfig::origin() const
+{
+    return {{QStringLiteral("name"), QStringLiteral("ardentia-bridge")},
+            {QStringLiteral("sw_version"), QStringLiteral(ARDENTIA_VERSION)}};
+}
+
+QVariantMap DiscoveryConfig::availability(const QString &id) const
+{
+    QVariantList topics{
+        QVariantMap{{QStringLiteral("topic"), m_topics.bridge(QStringLiteral("state"))},
+                    {QStringLiteral("value_template"), QStringLiteral("{{ value_json.state }}")}}};
+    if (!id.isEmpty())
+        topics.append(QVariantMap{
+            {QStringLiteral("topic"), m_topics.channelLeaf(id, QStringLiteral("availability"))}});
+    return {{QStringLiteral("availability"), topics},
+            {QStringLiteral("availability_mode"), QStringLiteral("all")}};
+}
+
+DiscoveryConfig::Message DiscoveryConfig::forChannel(const QVariantMap &device) const
+{
+    const QString id = device.value(Key::id).toString();
+    const QString controller = device.value(Key::mainTotalID).toString();
+    const QString model = modelOf(device);
+    QVariantMap block{{QStringLiteral("identifiers"), QStringList{m_topics.uniqueId(controller)}},
+                      {QStringLiteral("name"), QStringLiteral("%1 %2").arg(model, controller)},
+                      {QStringLiteral("model"), model},
+                      {QStringLiteral("manufacturer"), QStringLiteral("Ardentia")}};
+    if (!m_masterId.isEmpty())
+        block.insert(QStringLiteral("via_device"), m_topics.uniqueId(m_masterId));
+
+    QVariantMap config = availability(id);
+    config.insert(
+        {{QStringLiteral("name"), device.value(Key::title)},
+         {QStringLiteral("unique_id"), m_topics.uniqueId(id)},
+         {QStringLiteral("state_topic"), m_topics.channel(id)},
+         {QStringLiteral("command_topic"), m_topics.channelLeaf(id, QStringLiteral("set"))},
+         {QStringLiteral("device"), block},
+         {QStringLiteral("origin"), origin()}});
+    const QString component = componentOf(device);
+    if (component == QLatin1String("cover")) {
+        config.insert({{QStringLiteral("value_template"), QStringLiteral("{{ value_json.state }}")},
+                       {QStringLiteral("payload_open"), QStringLiteral("OPEN")},
+                       {QStringLiteral("payload_close"), QStringLiteral("CLOSE")},
+                       {QStringLiteral("payload_stop"), QStringLiteral("STOP")},
+                       {QStringLiteral("state_open"), QStringLiteral("OPEN")},
+                       {QStringLiteral("state_closed"), QStringLiteral("CLOSE")},
+                       // No position is known while it moves.
+                       {QStringLiteral("optimistic"), true}});
+    } else {
+        const bool dimmer = isDimmer(device);
+        config.insert(
+            {{QStringLiteral("schema"), QStringLiteral("json")},
+             {QStringLiteral("supported_color_modes"),
+              QStringList{dimmer ? QStringLiteral("brightness") : QStringLiteral("onoff")}}});
+        if (dimmer)
+            config.insert(
+                {{QStringLiteral("brightness"), true}, {QStringLiteral("brightness_scale"), 100}});
+    }
+    return {m_topics.config(component, m_topics.uniqueId(id)), compactJson(config)};
+}
+
+DiscoveryConfig::Message DiscoveryConfig::forScenario(const QVariantMap &scenario) const
+{
+    const QString number = scenario.value(Key::mainID).toString();
+    const QString entity = m_topics.uniqueId(scenarioEntityId(number));
+    QVariantMap config = availability({});
+    config.insert({{QStringLiteral("name"), scenario.value(Key::title)},
+                   {QStringLiteral("unique_id"), entity},
+                   {QStringLiteral("command_topic"), m_topics.scenarioSet(number)},
+                   {QStringLiteral("payload_on"), QStringLiteral("ON")},
+                   {QStringLiteral("origin"), origin()}});
+    if (!m_masterId.isEmpty())
+        config.insert(
+            QStringLiteral("device"),
+            QVariantMap{{QStringLiteral("identifiers"), QStringList{m_topics.uniqueId(m_masterId)}},
+                        {QStringLiteral("name"), QStringLiteral("Transmitter %1").arg(m_masterId)},
+                        {QStringLiteral("model"), QStringLiteral("Wireless Transmitter")},
+                        {QStringLiteral("manufacturer"), QStringLiteral("Ardentia")}});
+    return {m_topics.config(QStringLiteral("scene"), entity), compactJson(config)};
+}
+
+DiscoveryConfig::Message DiscoveryConfig::removal(const QString &component, const QString &id) const
+{
+    return {m_topics.config(component, m_topics.uniqueId(id)), {}};
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "bridgetopics.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QVariantMap>
+
+// Home Assistant's discovery configs and the retained state messages for
+// the home's channels and scenarios.
+class DiscoveryConfig {
+public:
+    struct Message {
+        QString topic;
+        QByteArray payload;
+    };
+
+    DiscoveryConfig(BridgeTopics topics, QString masterId)
+        : m_topics(std::move(topics)), m_masterId(std::move(masterId))
+    {
+    }
+
+    // A light (JSON schema) or a curtain (cover) from its stored record.
+    Message forChannel(const QVariantMap &device) const;
+    // A scenario (scene) from its stored record, the built-ins included.
+    Message forScenario(const QVariantMap &scenario) const;
+    // The empty retained config that removes an entity.
+    Message removal(const QString &component, const QString &id) const;
+
+    // The channel's state as its topic carries it.
+    static QByteArray statePayload(const QVariantMap &device);
+    static QString componentOf(const QVariantMap &device);
+    static bool isDimmer(const QVariantMap &device);
+    static QString scenarioEntityId(const QString &number);
+
+private:
+    QVariantMap availability(const QString &id) const;
+    QVariantMap origin() const;
+
+    BridgeTopics m_topics;
+    QString m_masterId;
+};

@@ -1,0 +1,372 @@
+#include "homebridge.h"
+
+#include "compactjson.h"
+
+#include "core/homeevents.h"
+#include "core/logging.h"
+#include "devices/devicecommands.h"
+#include "gateway/udpsocketmanager.h"
+#include "gateway/wirevocabulary.h"
+#include "mqttclient.h"
+#include "setpayload.h"
+#include "store/checkmanager.h"
+#include "store/database.h"
+#include "store/recordkeys.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRandomGenerator>
+
+namespace {
+QString masterId()
+{
+    const QList<QVariantMap> transmitters = Database::instance()->readAllSuperBoxInfo();
+    return transmitters.isEmpty() ? QString() : transmitters.constFirst().value(Key::id).toString();
+}
+
+SetPayload::Channel kindOf(const QVariantMap &device)
+{
+    if (device.value(Key::type).toString() == Value::curtain)
+        return SetPayload::Channel::Curtain;
+    return DiscoveryConfig::isDimmer(device) ? SetPayload::Channel::Dimmer
+                                             : SetPayload::Channel::Switch;
+}
+
+bool isChannelFamily(const QString &family)
+{
+    return family == Wire::light || family == Wire::curtain;
+}
+} // namespace
+
+HomeBridge::HomeBridge(MqttClient *mqtt, BridgeTopics topics, int pollSeconds, QObject *parent)
+    : QObject(parent), m_mqtt(mqtt), m_topics(std::move(topics)),
+      m_requests(
+          m_topics,
+          [this](const QString &topic, const QByteArray &payload) {
+              publish(topic, payload, false);
+          },
+          [this] {
+              QVariantMap health = info();
+              health.insert(QStringLiteral("queued"),
+                            UDPSocketManager::instance()->udpQueueArray().size());
+              return health;
+          })
+{
+    connect(m_mqtt, &MqttClient::connected, this, &HomeBridge::onConnected);
+    connect(m_mqtt, &MqttClient::messageReceived, this, &HomeBridge::onMessage);
+
+    HomeEvents *events = HomeEvents::instance();
+    const auto follow = [this](const QString &id) {
+        m_silent.remove(id);
+        if (const std::optional<QVariantMap> device =
+                Database::instance()->deviceRecordWithMainID(id)) {
+            publishState(*device);
+            publishAvailability(id);
+        }
+    };
+    connect(events, &HomeEvents::channelStateChanged, this, follow);
+    connect(events, &HomeEvents::channelStateReported, this, follow);
+    connect(events, &HomeEvents::channelStateUnknown, this, [this](const QString &id) {
+        m_silent.insert(id);
+        publishAvailability(id);
+    });
+    connect(events, &HomeEvents::homeReplaced, this, &HomeBridge::publishEverything);
+    connect(events, &HomeEvents::channelRenamed, this, [this](const QString &id) {
+        if (const std::optional<QVariantMap> device =
+                Database::instance()->deviceRecordWithMainID(id))
+            publishChannel(*device);
+        publishDevices();
+    });
+    connect(events, &HomeEvents::channelRemoved, this, [this](const QString &id) {
+        removeChannel(id);
+        publishDevices();
+    });
+    connect(UDPSocketManager::instance(), &UDPSocketManager::commandOutcome, this,
+            &HomeBridge::onOutcome);
+
+    m_birthDelay.setSingleShot(true);
+    connect(&m_birthDelay, &QTimer::timeout, this, &HomeBridge::publishEverything);
+    if (pollSeconds > 0) {
+        m_poll.setInterval(pollSeconds * 1000);
+        connect(&m_poll, &QTimer::timeout, this, &HomeBridge::pollAll);
+        m_poll.start();
+    }
+}
+
+void HomeBridge::publish(const QString &topic, const QByteArray &payload, bool retain)
+{
+    if (!m_mqtt->publish(topic, payload, retain))
+        qCInfo(lcGateway).noquote() << "not published (broker away):" << topic;
+}
+
+DiscoveryConfig HomeBridge::discovery() const
+{
+    return DiscoveryConfig(m_topics, masterId());
+}
+
+void HomeBridge::onConnected()
+{
+    publish(m_topics.bridge(QStringLiteral("state")), R"({"state":"online"})");
+    publishEverything();
+    for (const QString &pattern : QStringList{
+             m_topics.base + QStringLiteral("/+/set"), m_topics.base + QStringLiteral("/+/get"),
+             m_topics.base + QStringLiteral("/scenario/+/set"),
+             m_topics.bridge(QStringLiteral("request/#")), m_topics.birth(),
+             m_topics.prefix + QStringLiteral("/+/+/config")})
+        m_mqtt->subscribe(pattern);
+    pollAll();
+}
+
+void HomeBridge::publishEverything()
+{
+    const QSet<QString> before = m_configTopics;
+    m_configTopics.clear();
+    m_components.clear();
+    for (const QVariantMap &device : Database::instance()->readAllMainDeviceInfo())
+        publishChannel(device);
+    const DiscoveryConfig configs = discovery();
+    for (const QVariantMap &scenario : Database::instance()->readAllScenarioInfo()) {
+        const DiscoveryConfig::Message config = configs.forScenario(scenario);
+        m_configTopics.insert(config.topic);
+        publish(config.topic, config.payload);
+    }
+    // Entities gone since (a synchronisation that dropped them) are removed.
+    for (const QString &topic : before)
+        if (!m_configTopics.contains(topic))
+            publish(topic, {});
+    publishInfo();
+    publishDevices();
+}
+
+void HomeBridge::publishChannel(const QVariantMap &device)
+{
+    const QString id = device.value(Key::id).toString();
+    const DiscoveryConfig::Message config = discovery().forChannel(device);
+    m_configTopics.insert(config.topic);
+    m_components.insert(id, DiscoveryConfig::componentOf(device));
+    publish(config.topic, config.payload);
+    publishState(device);
+    publishAvailability(id);
+}
+
+void HomeBridge::publishState(const QVariantMap &device)
+{
+    const QString id = device.value(Key::id).toString();
+    if (DiscoveryConfig::isDimmer(device) && device.value(Key::turnOn).toInt() > 0)
+        m_lastLevels.insert(id, device.value(Key::turnOn).toInt());
+    publish(m_topics.channel(id), DiscoveryConfig::statePayload(device));
+}
+
+bool HomeBridge::isAvailable(const QString &id) const
+{
+    return m_masterOnline.value_or(true) && !m_silent.contains(id);
+}
+
+void HomeBridge::publishAvailability(const QString &id)
+{
+    publish(m_topics.channelLeaf(id, QStringLiteral("availability")),
+            isAvailable(id) ? "online" : "offline");
+}
+
+void HomeBridge::removeChannel(const QString &id)
+{
+    const DiscoveryConfig::Message removal =
+        discovery().removal(m_components.value(id, QStringLiteral("light")), id);
+    m_configTopics.remove(removal.topic);
+    m_components.remove(id);
+    publish(removal.topic, {});
+    publish(m_topics.channel(id), {});
+    publish(m_topics.channelLeaf(id, QStringLiteral("availability")), {});
+}
+
+QVariantMap HomeBridge::info() const
+{
+    const QString link = !m_masterOnline   ? QStringLiteral("unknown")
+                         : *m_masterOnline ? QStringLiteral("online")
+                                           : QStringLiteral("offline");
+    return {{QStringLiteral("version"), QStringLiteral(ARDENTIA_VERSION)},
+            {QStringLiteral("master"), masterId()},
+            {QStringLiteral("link"), link}};
+}
+
+void HomeBridge::publishInfo()
+{
+    publish(m_topics.bridge(QStringLiteral("info")), compactJson(info()));
+}
+
+void HomeBridge::publishDevices()
+{
+    Database *store = Database::instance();
+    QVariantList transmitters, channels, scenarios;
+    for (const QVariantMap &t : store->readAllSuperBoxInfo())
+        transmitters.append(QVariantMap{{QStringLiteral("id"), t.value(Key::id)},
+                                        {QStringLiteral("name"), t.value(Key::title)},
+                                        {QStringLiteral("master"), transmitters.isEmpty()}});
+    for (const QVariantMap &d : store->readAllMainDeviceInfo())
+        channels.append(QVariantMap{{QStringLiteral("id"), d.value(Key::id)},
+                                    {QStringLiteral("name"), d.value(Key::title)},
+                                    {QStringLiteral("type"), DiscoveryConfig::componentOf(d)},
+                                    {QStringLiteral("dimmable"), DiscoveryConfig::isDimmer(d)},
+                                    {QStringLiteral("controller"), d.value(Key::mainTotalID)}});
+    for (const QVariantMap &s : store->readAllScenarioInfo())
+        scenarios.append(QVariantMap{{QStringLiteral("number"), s.value(Key::mainID)},
+                                     {QStringLiteral("name"), s.value(Key::title)}});
+    publish(m_topics.bridge(QStringLiteral("devices")),
+            compactJson({{QStringLiteral("transmitters"), transmitters},
+                         {QStringLiteral("channels"), channels},
+                         {QStringLiteral("scenarios"), scenarios}}));
+}
+
+void HomeBridge::onMessage(const QString &topic, const QByteArray &payload)
+{
+    if (topic == m_topics.birth()) {
+        // Home Assistant came back: everything again, once it has subscribed.
+        if (payload == "online")
+            m_birthDelay.start(int(QRandomGenerator::global()->bounded(500, 2500)));
+        return;
+    }
+    if (topic.startsWith(m_topics.prefix + QLatin1Char('/'))) {
+        clearIfStale(topic, payload);
+        return;
+    }
+    const QString requests = m_topics.bridge(QStringLiteral("request/"));
+    if (topic.startsWith(requests)) {
+        m_requests.handle(topic.mid(requests.size()), payload);
+        return;
+    }
+    const QStringList levels = topic.mid(m_topics.base.size() + 1).split(QLatin1Char('/'));
+    if (levels.size() == 3 && levels.at(0) == QLatin1String("scenario") &&
+        levels.at(2) == QLatin1String("set"))
+        runScenario(levels.at(1), payload);
+    else if (levels.size() == 2 && levels.at(1) == QLatin1String("set"))
+        setChannel(levels.at(0), payload);
+    else if (levels.size() == 2 && levels.at(1) == QLatin1String("get")) {
+        if (const std::optional<QVariantMap> device =
+                Database::instance()->deviceRecordWithMainID(levels.at(0)))
+            UDPSocketManager::instance()->queryStateInBackground(*device);
+        else
+            reportError(QStringLiteral("no channel %1").arg(levels.at(0)), topic);
+    }
+}
+
+void HomeBridge::clearIfStale(const QString &topic, const QByteArray &payload)
+{
+    // A retained config under this bridge's IDs that it no longer produces.
+    const QString entity = topic.section(QLatin1Char('/'), -2, -2);
+    if (!payload.isEmpty() && entity.startsWith(m_topics.uniqueId({})) &&
+        !m_configTopics.contains(topic))
+        publish(topic, {});
+}
+
+void HomeBridge::setChannel(const QString &id, const QByteArray &payload)
+{
+    const QString topic = m_topics.channelLeaf(id, QStringLiteral("set"));
+    const std::optional<QVariantMap> device = Database::instance()->deviceRecordWithMainID(id);
+    if (!device) {
+        reportError(QStringLiteral("no channel %1").arg(id), topic);
+        return;
+    }
+    QString error;
+    const std::optional<SetPayload::Request> request =
+        SetPayload::parse(payload, kindOf(*device), &error);
+    if (!request) {
+        reportError(error, topic);
+        publishState(*device); // the stored state stands
+        return;
+    }
+    using Action = SetPayload::Request::Action;
+    switch (request->action) {
+    case Action::Switch:
+        DeviceCommands::switchLight(*device, request->on);
+        break;
+    case Action::Dim:
+        DeviceCommands::dimLight(*device, request->level >= 0 ? request->level
+                                                              : m_lastLevels.value(id, 100));
+        break;
+    case Action::Move:
+        DeviceCommands::moveCurtain(*device, request->motion);
+        break;
+    }
+}
+
+void HomeBridge::runScenario(const QString &number, const QByteArray &payload)
+{
+    const QString topic = m_topics.scenarioSet(number);
+    const QByteArray word = payload.trimmed().toUpper();
+    if (!word.isEmpty() && word != "ON") {
+        reportError(QStringLiteral("a scenario takes ON"), topic);
+        return;
+    }
+    QList<QVariantMap> scenarios = Database::instance()->readAllScenarioInfo();
+    for (QVariantMap &scenario : scenarios)
+        if (scenario.value(Key::mainID).toString() == number) {
+            CheckManager::changeScenarioWithDictionary(scenario, scenarios);
+            return;
+        }
+    reportError(QStringLiteral("no scenario %1").arg(number), topic);
+}
+
+void HomeBridge::onOutcome(const QStringList &fields, const QString &outcome)
+{
+    m_requests.onOutcome(fields, outcome);
+    const bool answered =
+        outcome == QLatin1String("acknowledged") || outcome.startsWith(QLatin1String("refused"));
+    const QString family = Wire::familyOf(fields);
+    const int operation = Wire::operationOf(fields);
+    const bool stateQuery = isChannelFamily(family) && operation == ChannelOperation::StateQuery;
+    if (answered)
+        setMasterOnline(true);
+    else if (outcome == QLatin1String("no-reply") && !stateQuery)
+        setMasterOnline(false);
+
+    if (family == Wire::curtain && operation == ChannelOperation::Control &&
+        outcome == QLatin1String("acknowledged")) {
+        // A curtain's store keeps its state through a move: where it went,
+        // its own answer says.
+        if (const std::optional<QVariantMap> curtain =
+                Database::instance()->deviceRecordWithMainID(Wire::targetOf(fields)))
+            UDPSocketManager::instance()->queryStateInBackground(*curtain);
+        return;
+    }
+    if (!isChannelFamily(family) || outcome == QLatin1String("acknowledged") || stateQuery)
+        return;
+    // The command did not happen: the state the home confirmed last stands.
+    const QString id = Wire::targetOf(fields);
+    reportError(QStringLiteral("%1 %2: %3").arg(family, id, outcome),
+                m_topics.channelLeaf(id, QStringLiteral("set")));
+    if (const std::optional<QVariantMap> device = Database::instance()->deviceRecordWithMainID(id))
+        publishState(*device);
+    else if (operation == ChannelOperation::AllOn || operation == ChannelOperation::AllOff)
+        for (const QVariantMap &light : Database::instance()->readAllMainDeviceInfo())
+            publishState(light);
+}
+
+void HomeBridge::setMasterOnline(bool online)
+{
+    if (m_masterOnline == online)
+        return;
+    const bool cameBack = online && m_masterOnline == false;
+    m_masterOnline = online;
+    publishInfo();
+    for (const QVariantMap &device : Database::instance()->readAllMainDeviceInfo())
+        publishAvailability(device.value(Key::id).toString());
+    if (cameBack)
+        pollAll();
+}
+
+void HomeBridge::pollAll()
+{
+    for (const QVariantMap &device : Database::instance()->readAllMainDeviceInfo())
+        UDPSocketManager::instance()->queryStateInBackground(device);
+}
+
+void HomeBridge::reportError(const QString &message, const QString &topic)
+{
+    qCWarning(lcGateway).noquote() << "bridge:" << message << topic;
+    publish(m_topics.bridge(QStringLiteral("event")),
+            compactJson({{QStringLiteral("type"), QStringLiteral("error")},
+                         {QStringLiteral("message"), message},
+                         {QStringLiteral("topic"), topic}}),
+            false);
+}

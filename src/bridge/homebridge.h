@@ -1,0 +1,63 @@
+#pragma once
+
+#include "bridgerequests.h"
+#include "bridgetopics.h"
+#include "discoveryconfig.h"
+
+#include <QHash>
+#include <QObject>
+#include <QSet>
+#include <QTimer>
+#include <QVariantMap>
+
+#include <optional>
+
+class MqttClient;
+
+// The home on the broker: every channel and scenario published with its
+// discovery config, its confirmed state and its availability; commands from
+// "set" topics sent through the same channel and queue as a person's
+// presses. States are published only once the home has confirmed them.
+class HomeBridge final : public QObject {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(HomeBridge)
+
+public:
+    HomeBridge(MqttClient *mqtt, BridgeTopics topics, int pollSeconds, QObject *parent = nullptr);
+
+    // Reports a problem on the event topic (and in the log).
+    void reportError(const QString &message, const QString &topic = {});
+
+private:
+    void onConnected();
+    void onMessage(const QString &topic, const QByteArray &payload);
+    void publishEverything();
+    // The version, the master and its link (answering, silent, not yet asked).
+    QVariantMap info() const;
+    void publishInfo();
+    void publishDevices();
+    void publishChannel(const QVariantMap &device);
+    void publishState(const QVariantMap &device);
+    void publishAvailability(const QString &id);
+    void removeChannel(const QString &id);
+    void clearIfStale(const QString &topic, const QByteArray &payload);
+    void setChannel(const QString &id, const QByteArray &payload);
+    void runScenario(const QString &number, const QByteArray &payload);
+    void onOutcome(const QStringList &fields, const QString &outcome);
+    void setMasterOnline(bool online);
+    void pollAll();
+    void publish(const QString &topic, const QByteArray &payload, bool retain = true);
+    DiscoveryConfig discovery() const;
+    bool isAvailable(const QString &id) const;
+
+    MqttClient *m_mqtt;
+    BridgeTopics m_topics;
+    BridgeRequests m_requests;
+    QTimer m_poll;
+    QTimer m_birthDelay;
+    QSet<QString> m_configTopics;         // the configs this bridge publishes now
+    QHash<QString, QString> m_components; // channel ID -> its component
+    QSet<QString> m_silent;               // channels whose last query went unanswered
+    QHash<QString, int> m_lastLevels;     // a dimmer's last level above 0
+    std::optional<bool> m_masterOnline;
+};

@@ -1,0 +1,81 @@
+// ardentia-bridge: the home on an MQTT broker, for Home Assistant and
+// anything else that speaks MQTT, through the same code the app uses.
+#include "bridgeoptions.h"
+#include "bridgetopics.h"
+#include "homebridge.h"
+#include "mqttclient.h"
+#include "shutdownsignals.h"
+
+#include "core/delegatemanager.h"
+#include "core/documents.h"
+#include "core/headlessfeedbackpresenter.h"
+#include "core/showalertmanager.h"
+#include "gateway/localaddress.h"
+
+#include <QCoreApplication>
+#include <QLoggingCategory>
+
+#include <cstdio>
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    app.setApplicationName(QStringLiteral("ardentia-home")); // the app's store by default
+    app.setApplicationVersion(QStringLiteral(ARDENTIA_VERSION));
+    QString error, help;
+    const std::optional<BridgeOptions> options =
+        BridgeOptions::fromArguments(app.arguments(), &error, &help);
+    if (!options) {
+        if (!help.isEmpty()) {
+            std::printf("%s", qPrintable(help));
+            return 0;
+        }
+        std::fprintf(stderr, "ardentia-bridge: %s\n", qPrintable(error));
+        return 2;
+    }
+    if (!qEnvironmentVariableIsSet("QT_LOGGING_RULES"))
+        QLoggingCategory::setFilterRules(QStringLiteral("ardentia.*.info=false"));
+    if (!options->dataFolder.isEmpty())
+        Documents::setDirectoryOverride(options->dataFolder);
+    if (!options->networkInterface.isEmpty())
+        LocalAddress::setInterfaceOverride(options->networkInterface);
+    DelegateManager::instance()->initApplicationNeedData();
+    HeadlessFeedbackPresenter feedback; // toasts go to the log
+    ShowAlertManager::instance()->setPresenter(&feedback);
+
+    const BridgeTopics topics{options->baseTopic, options->discoveryPrefix};
+    MqttClient::Settings settings;
+    settings.host = options->host;
+    settings.port = options->port;
+    settings.clientId = options->clientId;
+    settings.username = options->username;
+    settings.password = options->password;
+    settings.caFile = options->caFile;
+    settings.certFile = options->certFile;
+    settings.keyFile = options->keyFile;
+    settings.willTopic = topics.bridge(QStringLiteral("state"));
+    settings.willPayload = R"({"state":"offline"})";
+    MqttClient mqtt(settings);
+    HomeBridge bridge(&mqtt, topics, options->pollSeconds);
+
+    int status = 0;
+    QObject::connect(&mqtt, &MqttClient::refused, &app, [&status](const QString &reason) {
+        std::fprintf(stderr, "ardentia-bridge: the broker refused the connection: %s\n",
+                     qPrintable(reason));
+        status = 3;
+        QCoreApplication::quit();
+    });
+    ShutdownSignals shutdown;
+    QObject::connect(&shutdown, &ShutdownSignals::received, &app, [&mqtt, &topics] {
+        // Offline by our own word, not by the will: a stop is no failure.
+        mqtt.publish(topics.bridge(QStringLiteral("state")), R"({"state":"offline"})", true);
+        mqtt.stop();
+        QCoreApplication::quit();
+    });
+    if (!mqtt.start(&error)) {
+        std::fprintf(stderr, "ardentia-bridge: %s\n", qPrintable(error));
+        return 2;
+    }
+    const int loop = app.exec();
+    return status ? status : loop;
+}

@@ -1,0 +1,358 @@
+#include "brokerrig.h"
+#include "testmain.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSet>
+
+#include <csignal>
+
+// ardentia-bridge against a real mosquitto and the simulator, as the
+// programs users run.
+namespace {
+const QStringList kChannels{"211300001230", "211300001231", "211300001232", "212200004560",
+                            "212200004561", "213100007890", "21310000AB10"};
+
+QJsonObject json(const QByteArray &payload)
+{
+    return QJsonDocument::fromJson(payload).object();
+}
+
+std::function<bool(const QByteArray &)> has(const QString &key, const QJsonValue &value)
+{
+    return [key, value](const QByteArray &payload) { return json(payload).value(key) == value; };
+}
+
+std::function<bool(const QByteArray &)> is(const QByteArray &wanted)
+{
+    return [wanted](const QByteArray &payload) { return payload == wanted; };
+}
+
+QString configTopic(const QString &id)
+{
+    const QString component = id.startsWith("2131") ? "cover" : "light";
+    return QStringLiteral("homeassistant/%1/ardentia_%2/config").arg(component, id);
+}
+
+// The unique IDs of every discovery config with content.
+QSet<QString> uniqueIds(const BrokerRig &rig, int from)
+{
+    QSet<QString> ids;
+    const QList<BrokerRig::Message> messages = rig.messages();
+    for (int i = from; i < messages.size(); ++i)
+        if (messages.at(i).topic.endsWith("/config") && !messages.at(i).payload.isEmpty())
+            ids.insert(json(messages.at(i).payload).value("unique_id").toString());
+    return ids;
+}
+} // namespace
+
+class TestBridge : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<BrokerRig> rig; // shared by the functions that need nothing special
+
+    // A broker, the simulator with these arguments, the demo home enrolled,
+    // a watcher, and the bridge with these arguments, online.
+    static std::unique_ptr<BrokerRig> startRig(const QStringList &simulator = {},
+                                               const QStringList &bridge = {})
+    {
+        auto started = std::make_unique<BrokerRig>();
+        if (!started->startBroker() || !started->startSimulator(simulator) ||
+            !started->enrolDemoHome() || !started->watch() || !started->startBridge(bridge) ||
+            started->waitFor("ardentia/bridge/state", has("state", "online")) < 0)
+            return nullptr;
+        return started;
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        rig = startRig();
+        QVERIFY(rig);
+    }
+    void cleanupTestCase() { rig.reset(); }
+
+    void everyChannelAndScenarioIsDiscovered()
+    {
+        for (const QString &id : kChannels) {
+            QVERIFY2(rig->waitFor(configTopic(id), has("unique_id", QString("ardentia_" + id))) >=
+                         0,
+                     qPrintable(id));
+            const QJsonObject config = json(rig->last(configTopic(id)));
+            QCOMPARE(config.value("state_topic").toString(), "ardentia/" + id);
+            QCOMPARE(config.value("command_topic").toString(), "ardentia/" + id + "/set");
+            QCOMPARE(config.value("availability_mode").toString(), QStringLiteral("all"));
+            QCOMPARE(config.value("availability").toArray().size(), 2);
+            QVERIFY(config.value("device").toObject().contains("via_device"));
+            QVERIFY(config.contains("origin"));
+            QVERIFY(rig->waitFor("ardentia/" + id,
+                                 has("state", json(rig->last("ardentia/" + id)).value("state"))) >=
+                    0);
+            QCOMPARE(rig->last("ardentia/" + id + "/availability"), QByteArray("online"));
+        }
+        const QJsonObject dimmer = json(rig->last(configTopic("212200004560")));
+        QCOMPARE(dimmer.value("brightness_scale").toInt(), 100);
+        QCOMPARE(dimmer.value("supported_color_modes").toArray().first().toString(),
+                 QStringLiteral("brightness"));
+        QCOMPARE(json(rig->last(configTopic("211300001230")))
+                     .value("supported_color_modes")
+                     .toArray()
+                     .first()
+                     .toString(),
+                 QStringLiteral("onoff"));
+        QCOMPARE(json(rig->last(configTopic("213100007890"))).value("payload_stop").toString(),
+                 QStringLiteral("STOP"));
+        for (const char *scene : {"m1", "m2", "1", "2"})
+            QVERIFY(rig->waitFor(QStringLiteral("homeassistant/scene/ardentia_scenario_%1/config")
+                                     .arg(scene)) >= 0);
+        QCOMPARE(uniqueIds(*rig, 0).size(), kChannels.size() + 4);
+        QVERIFY(json(rig->last("ardentia/bridge/devices")).value("channels").toArray().size() ==
+                kChannels.size());
+    }
+
+    // Each command changes the simulated home, and the retained state says so
+    // once the home has acknowledged it.
+    void commandsReachTheHome_data()
+    {
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<QByteArray>("payload");
+        QTest::addColumn<QString>("state");
+        QTest::addColumn<QString>("simulatorKey");
+        QTest::addColumn<QVariant>("simulatorValue");
+        QTest::newRow("switch on") << "211300001231" << QByteArray("ON") << "ON"
+                                   << "on" << QVariant(true);
+        QTest::newRow("switch off, JSON")
+            << "211300001231" << QByteArray(R"({"state":"OFF"})") << "OFF"
+            << "on" << QVariant(false);
+        QTest::newRow("dim") << "212200004561" << QByteArray(R"({"brightness":40})") << "ON"
+                             << "level" << QVariant(40);
+        QTest::newRow("dimmer off") << "212200004561" << QByteArray(R"({"state":"OFF"})") << "OFF"
+                                    << "on" << QVariant(false);
+        QTest::newRow("dimmer back on at its level")
+            << "212200004561" << QByteArray(R"({"state":"ON"})") << "ON"
+            << "level" << QVariant(40);
+        QTest::newRow("curtain open") << "213100007890" << QByteArray("OPEN") << "OPEN"
+                                      << "position" << QVariant(100);
+        QTest::newRow("curtain close") << "213100007890" << QByteArray("close") << "CLOSE"
+                                       << "position" << QVariant(0);
+    }
+    void commandsReachTheHome()
+    {
+        QFETCH(QString, id);
+        QFETCH(QByteArray, payload);
+        QFETCH(QString, state);
+        QFETCH(QString, simulatorKey);
+        QFETCH(QVariant, simulatorValue);
+        const int from = rig->messages().size();
+        rig->publish("ardentia/" + id + "/set", payload);
+        QVERIFY(rig->waitFor("ardentia/" + id, has("state", state), from) >= 0);
+        QTRY_COMPARE(rig->simulatedChannel(id).value(simulatorKey), simulatorValue);
+    }
+
+    void scenariosRun()
+    {
+        const int from = rig->messages().size();
+        rig->publish("ardentia/scenario/-1/set", "ON"); // All On
+        for (const char *light : {"211300001230", "211300001231", "211300001232"})
+            QVERIFY(rig->waitFor(QStringLiteral("ardentia/%1").arg(light), has("state", "ON"),
+                                 from) >= 0);
+        QTRY_VERIFY(rig->simulatedChannel("211300001232").value("on").toBool());
+    }
+
+    // Nothing is sent for what a topic cannot take; the problem is an event.
+    void badInputIsAnEventAndNothingMore_data()
+    {
+        QTest::addColumn<QString>("topic");
+        QTest::addColumn<QByteArray>("payload");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("unknown channel") << "ardentia/999/set" << QByteArray("ON") << "no channel";
+        QTest::newRow("word a light does not take")
+            << "ardentia/211300001230/set" << QByteArray("OPEN") << "ON or OFF";
+        QTest::newRow("brightness on a switch")
+            << "ardentia/211300001230/set" << QByteArray(R"({"brightness":5})") << "only switches";
+        QTest::newRow("brightness out of range")
+            << "ardentia/212200004560/set" << QByteArray(R"({"brightness":101})") << "0 to 100";
+        QTest::newRow("not JSON") << "ardentia/212200004560/set" << QByteArray("{brightness")
+                                  << "not a JSON";
+        QTest::newRow("oversized")
+            << "ardentia/212200004560/set" << QByteArray(2000, 'A') << "over 1024";
+        QTest::newRow("unknown scenario")
+            << "ardentia/scenario/7/set" << QByteArray("ON") << "no scenario";
+    }
+    void badInputIsAnEventAndNothingMore()
+    {
+        QFETCH(QString, topic);
+        QFETCH(QByteArray, payload);
+        QFETCH(QString, message);
+        const QVariantMap before = rig->simulatedChannel("212200004560");
+        const int from = rig->messages().size();
+        rig->publish(topic, payload);
+        const int event = rig->waitFor(
+            "ardentia/bridge/event",
+            [&](const QByteArray &p) {
+                return json(p).value("message").toString().contains(message);
+            },
+            from);
+        QVERIFY(event >= 0);
+        QCOMPARE(rig->simulatedChannel("212200004560"), before);
+    }
+
+    void requestsAreAnswered()
+    {
+        int from = rig->messages().size();
+        rig->publish("ardentia/bridge/request/health", R"({"transaction":"t1"})");
+        int answer =
+            rig->waitFor("ardentia/bridge/response/health", has("transaction", "t1"), from);
+        QVERIFY(answer >= 0);
+        QCOMPARE(json(rig->messages().at(answer).payload).value("status").toString(),
+                 QStringLiteral("ok"));
+
+        rig->publish("ardentia/bridge/request/device/rename",
+                     R"({"id":"211300001232","name":"Porch, left","transaction":2})");
+        answer =
+            rig->waitFor("ardentia/bridge/response/device/rename", has("transaction", 2), from);
+        QVERIFY(answer >= 0);
+        QCOMPARE(json(rig->messages().at(answer).payload).value("status").toString(),
+                 QStringLiteral("error")); // "," cannot travel
+
+        rig->publish("ardentia/bridge/request/device/rename",
+                     R"({"id":"211300001232","name":"Front door","transaction":3})");
+        answer =
+            rig->waitFor("ardentia/bridge/response/device/rename", has("transaction", 3), from);
+        QVERIFY(answer >= 0);
+        QCOMPARE(json(rig->messages().at(answer).payload).value("status").toString(),
+                 QStringLiteral("ok"));
+        QVERIFY(rig->waitFor(configTopic("211300001232"), has("name", "Front door"), from) >= 0);
+        QCOMPARE(json(rig->last(configTopic("211300001232"))).value("unique_id").toString(),
+                 QStringLiteral("ardentia_211300001232"));
+
+        rig->publish("ardentia/bridge/request/sync", R"({"transaction":4})");
+        answer = rig->waitFor("ardentia/bridge/response/sync", has("transaction", 4), from);
+        QVERIFY(answer >= 0);
+        QCOMPARE(json(rig->messages().at(answer).payload).value("status").toString(),
+                 QStringLiteral("ok"));
+    }
+
+    void homeAssistantComingBackGetsEverythingAgain()
+    {
+        const int from = rig->messages().size();
+        rig->publish("homeassistant/status", "online");
+        for (const QString &id : kChannels)
+            QVERIFY(rig->waitFor(configTopic(id), {}, from) >= 0);
+        QTRY_COMPARE(uniqueIds(*rig, from).size(), kChannels.size() + 4);
+    }
+
+    void aStoppedBrokerIsReconnected()
+    {
+        rig->stopBroker();
+        QVERIFY(rig->startBroker());
+        QVERIFY(rig->watch());
+        const int from = rig->messages().size();
+        // The broker kept nothing: what it has now the bridge published again.
+        QVERIFY(rig->waitFor("ardentia/bridge/state", has("state", "online"), from, 15000) >= 0);
+        QVERIFY(rig->waitFor(configTopic("211300001230"), {}, from) >= 0);
+    }
+
+    void aStopSaysOfflineAndTheIdsStay()
+    {
+        const QSet<QString> before = uniqueIds(*rig, 0);
+        int from = rig->messages().size();
+        QCOMPARE(rig->stopBridge(SIGTERM), 0);
+        QVERIFY(rig->waitFor("ardentia/bridge/state", has("state", "offline"), from) >= 0);
+        from = rig->messages().size();
+        QVERIFY(rig->startBridge());
+        QVERIFY(rig->waitFor("ardentia/bridge/state", has("state", "online"), from) >= 0);
+        QTRY_COMPARE(uniqueIds(*rig, from), before);
+    }
+
+    // A refusal or a held reply: the retained state stays the confirmed one.
+    void onlyTheHomesWordIsPublished()
+    {
+        rig.reset();
+        rig = startRig(
+            {"--fault", "lig:4:211300001230=code:1", "--fault", "lig:4:212200004560=delay:800"});
+        QVERIFY(rig);
+        // The import knows no states: the first poll brings the home's.
+        QVERIFY(rig->waitFor("ardentia/211300001230", has("state", "ON")) >= 0);
+        int from = rig->messages().size();
+        rig->publish("ardentia/211300001230/set", "OFF");
+        QVERIFY(rig->waitFor(
+                    "ardentia/bridge/event",
+                    [](const QByteArray &p) {
+                        return json(p).value("message").toString().contains("refused");
+                    },
+                    from) >= 0);
+        QTest::qWait(200); // the stored state is published again after the event
+        QCOMPARE(json(rig->last("ardentia/211300001230")).value("state").toString(),
+                 QStringLiteral("ON"));
+
+        from = rig->messages().size();
+        rig->publish("ardentia/212200004560/set", R"({"brightness":20})");
+        QTest::qWait(400); // the reply is held 800 ms: nothing may claim the level yet
+        QCOMPARE(rig->waitFor("ardentia/212200004560", has("brightness", 20), from, 0), -1);
+        QVERIFY(rig->waitFor("ardentia/212200004560", has("brightness", 20), from) >= 0);
+    }
+
+    void aSilentMasterMakesEveryChannelOffline()
+    {
+        rig.reset();
+        rig = startRig({}, {"--poll-interval", "1"});
+        QVERIFY(rig);
+        int from = rig->messages().size();
+        rig->stopSimulator();
+        rig->publish("ardentia/211300001230/set", "OFF");
+        QVERIFY(rig->waitFor("ardentia/211300001231/availability", is("offline"), from, 20000) >=
+                0);
+        from = rig->messages().size();
+        QVERIFY(rig->startSimulator());
+        QVERIFY(rig->waitFor("ardentia/211300001231/availability", is("online"), from, 20000) >= 0);
+    }
+
+    void aKilledBridgeLeavesItsWill()
+    {
+        const int from = rig->messages().size();
+        rig->stopBridge(SIGKILL);
+        QVERIFY(rig->waitFor("ardentia/bridge/state", has("state", "offline"), from, 60000) >= 0);
+    }
+
+    // A channel that left the home while the bridge was away loses its entity.
+    void aRemovedChannelLosesItsConfig()
+    {
+        rig.reset();
+        rig = startRig();
+        QVERIFY(rig);
+        QCOMPARE(rig->stopBridge(SIGTERM), 0);
+        QCOMPARE(rig->ctl({"remove", "211300001232"}), 0);
+        const int from = rig->messages().size();
+        QVERIFY(rig->startBridge());
+        QVERIFY(rig->waitFor(configTopic("211300001232"), is({}), from) >= 0);
+    }
+
+    void aWrongPasswordEndsTheBridge()
+    {
+        rig.reset();
+        rig = std::make_unique<BrokerRig>();
+        QFile passwords(rig->path("passwd"));
+        QVERIFY(passwords.open(QIODevice::WriteOnly));
+        passwords.close();
+        QCOMPARE(
+            QProcess::execute("mosquitto_passwd", {"-b", passwords.fileName(), "home", "right"}),
+            0);
+        QVERIFY(rig->startBroker("allow_anonymous false\npassword_file " + passwords.fileName()));
+        QFile secret(rig->path("secret"));
+        QVERIFY(secret.open(QIODevice::WriteOnly));
+        secret.write("wrong\n");
+        secret.close();
+        rig->bridge().setProcessChannelMode(QProcess::SeparateChannels);
+        QVERIFY(rig->startBridge({"--username", "home", "--password-file", secret.fileName()}));
+        QVERIFY(rig->bridge().waitForFinished(15000));
+        QVERIFY(rig->bridge().exitCode() != 0);
+        const QString error = QString::fromUtf8(rig->bridge().readAllStandardError());
+        QVERIFY2(error.contains("refused"), qPrintable(error));
+        QVERIFY(!error.contains("wrong")); // the password is never shown
+    }
+};
+
+ARDENTIA_TEST_MAIN(TestBridge)
+#include "tst_bridge.moc"
