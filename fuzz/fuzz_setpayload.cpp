@@ -18,19 +18,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     using Action = SetPayload::Request::Action;
     for (const Channel channel : {Channel::Switch, Channel::Dimmer, Channel::Curtain}) {
         QString error;
-        const std::optional<SetPayload::Request> request = SetPayload::parse(bytes, channel, &error);
+        const std::optional<SetPayload::Request> request =
+            SetPayload::parse(bytes, channel, &error);
         if (!request) {
             if (error.isEmpty())
                 std::abort(); // a refusal always says why
             continue;
         }
-        const bool fits = channel == Channel::Curtain
-                              ? request->action == Action::Move &&
-                                    QStringList{"0", "1", "2"}.contains(request->motion)
-                          : channel == Channel::Dimmer
-                              ? request->action == Action::Dim && request->level >= -1 &&
-                                    request->level <= 100
-                              : request->action == Action::Switch;
+        const bool fits =
+            channel == Channel::Curtain ? request->action == Action::Move &&
+                                              QStringList{"0", "1", "2"}.contains(request->motion)
+            : channel == Channel::Dimmer
+                ? request->action == Action::Dim && request->level >= -1 && request->level <= 100
+                : request->action == Action::Switch;
         if (!fits)
             std::abort();
     }
