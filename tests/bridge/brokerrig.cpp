@@ -137,8 +137,9 @@ bool BrokerRig::watch()
 {
     QObject::connect(&m_watcher, &QProcess::readyReadStandardOutput, [this] { readWatcher(); });
     m_watcher.start(QStringLiteral("mosquitto_sub"),
-                    {"-p", QString::number(m_port), "-t", "ardentia/#", "-t", "homeassistant/#",
-                     "-F", "%r %t %p"});
+                    QStringList{"-p", QString::number(m_port), "-t", "ardentia/#", "-t",
+                                "homeassistant/#", "-F", "%r %t %p"} +
+                        m_clientArguments);
     return m_watcher.waitForStarted(5000);
 }
 

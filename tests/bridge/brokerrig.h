@@ -38,6 +38,8 @@ public:
     int stopBridge(int signal);
     QProcess &bridge() { return m_bridge; }
 
+    // What mosquitto_sub and mosquitto_pub need besides the port (TLS files).
+    void setClientArguments(const QStringList &arguments) { m_clientArguments = arguments; }
     [[nodiscard]] bool watch();
     // Waits for a message on the topic whose payload passes the check (any
     // when none), received after message number `from`; its index or -1.
@@ -63,6 +65,7 @@ private:
     QProcess m_simulator;
     QProcess m_bridge;
     QProcess m_watcher;
+    QStringList m_clientArguments;
     QByteArray m_pending;
     QList<Message> m_messages;
 };

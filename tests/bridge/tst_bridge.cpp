@@ -329,6 +329,43 @@ private Q_SLOTS:
         QVERIFY(rig->waitFor(configTopic("211300001232"), is({}), from) >= 0);
     }
 
+    // TLS with a certificate authority made here: the bridge checks the
+    // broker's certificate against it.
+    void tlsToTheBroker()
+    {
+        rig.reset();
+        rig = std::make_unique<BrokerRig>();
+        const auto openssl = [](const QStringList &arguments) {
+            QProcess process;
+            process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+            process.start("openssl", arguments);
+            return process.waitForFinished(30000) && process.exitCode() == 0;
+        };
+        const QString ca = rig->path("ca.crt"), caKey = rig->path("ca.key");
+        const QString cert = rig->path("server.crt"), key = rig->path("server.key");
+        QFile names(rig->path("names.ext"));
+        QVERIFY(names.open(QIODevice::WriteOnly));
+        names.write("subjectAltName=DNS:localhost,IP:127.0.0.1\n");
+        names.close();
+        QVERIFY(openssl({"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", caKey, "-out",
+                         ca, "-days", "1", "-subj", "/CN=Ardentia test authority"}));
+        QVERIFY(openssl({"req", "-newkey", "rsa:2048", "-nodes", "-keyout", key, "-out",
+                         rig->path("server.csr"), "-subj", "/CN=localhost"}));
+        QVERIFY(
+            openssl({"x509", "-req", "-in", rig->path("server.csr"), "-CA", ca, "-CAkey", caKey,
+                     "-CAcreateserial", "-out", cert, "-days", "1", "-extfile", names.fileName()}));
+        QVERIFY(rig->startBroker(QStringLiteral("allow_anonymous true\ncafile %1\ncertfile "
+                                                "%2\nkeyfile %3")
+                                     .arg(ca, cert, key)));
+        rig->setClientArguments({"--cafile", ca});
+        QVERIFY(rig->startSimulator());
+        QVERIFY(rig->enrolDemoHome());
+        QVERIFY(rig->watch());
+        QVERIFY(rig->startBridge({"--ca-file", ca}));
+        QVERIFY(rig->waitFor("ardentia/bridge/state", has("state", "online")) >= 0);
+        QVERIFY(rig->waitFor(configTopic("211300001230")) >= 0);
+    }
+
     void aWrongPasswordEndsTheBridge()
     {
         rig.reset();
