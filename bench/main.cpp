@@ -1,5 +1,6 @@
 #include "channelbench.h"
 #include "importbench.h"
+#include "mqttbench.h"
 #include "refreshbench.h"
 #include "soakbench.h"
 #include "storebench.h"
@@ -19,7 +20,7 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("ardentia-home"));
 
-    // ardentia-bench [channel|store|import|soak|refresh] [count]
+    // ardentia-bench [channel|store|import|soak|refresh|mqtt] [count]
     const QStringList args = app.arguments().mid(1);
     const QString only = args.value(0);
     const int exchanges = args.value(1).toInt();
@@ -33,5 +34,7 @@ int main(int argc, char **argv)
         runRefreshBench();
     if (only.isEmpty() || only == QLatin1String("soak"))
         runSoakBench(exchanges > 0 ? exchanges : 10000);
+    if (only.isEmpty() || only == QLatin1String("mqtt"))
+        runMqttBench(exchanges > 0 ? exchanges : 2000);
     return 0;
 }

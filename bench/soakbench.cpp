@@ -1,5 +1,7 @@
 #include "soakbench.h"
 
+#include "benchsupport.h"
+
 #include "core/appdelegate.h"
 #include "core/delegatemanager.h"
 #include "core/navigationframescreen.h"
@@ -62,27 +64,6 @@ public:
 private:
     Screen *m_screen;
 };
-
-double residentMegabytes()
-{
-    QFile statm(QStringLiteral("/proc/self/statm"));
-    if (!statm.open(QIODevice::ReadOnly))
-        return 0;
-    const QList<QByteArray> fields = statm.readAll().split(' ');
-    return double(fields.value(1).toLongLong()) * double(sysconf(_SC_PAGESIZE)) / 1048576.0;
-}
-
-bool runUntil(const std::function<bool()> &done, int limitMs)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > limitMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
-    }
-    return true;
-}
 
 // What the store says a light is, in the simulator's terms ("on" or a level).
 QString storedState(const QVariantMap &device)

@@ -4,12 +4,9 @@
 
 #include "core/homeevents.h"
 #include "core/logging.h"
-#include "devices/devicecommands.h"
 #include "gateway/udpsocketmanager.h"
 #include "gateway/wirevocabulary.h"
 #include "mqttclient.h"
-#include "setpayload.h"
-#include "store/checkmanager.h"
 #include "store/database.h"
 #include "store/recordkeys.h"
 
@@ -23,14 +20,6 @@ QString masterId()
 {
     const QList<QVariantMap> transmitters = Database::instance()->readAllSuperBoxInfo();
     return transmitters.isEmpty() ? QString() : transmitters.constFirst().value(Key::id).toString();
-}
-
-SetPayload::Channel kindOf(const QVariantMap &device)
-{
-    if (device.value(Key::type).toString() == Value::curtain)
-        return SetPayload::Channel::Curtain;
-    return DiscoveryConfig::isDimmer(device) ? SetPayload::Channel::Dimmer
-                                             : SetPayload::Channel::Switch;
 }
 
 bool isChannelFamily(const QString &family)
@@ -51,7 +40,11 @@ HomeBridge::HomeBridge(MqttClient *mqtt, BridgeTopics topics, int pollSeconds, Q
               health.insert(QStringLiteral("queued"),
                             UDPSocketManager::instance()->udpQueueArray().size());
               return health;
-          })
+          }),
+      m_commands(
+          m_topics,
+          [this](const QString &message, const QString &topic) { reportError(message, topic); },
+          [this](const QVariantMap &device) { publishState(device); })
 {
     connect(m_mqtt, &MqttClient::connected, this, &HomeBridge::onConnected);
     connect(m_mqtt, &MqttClient::messageReceived, this, &HomeBridge::onMessage);
@@ -153,8 +146,7 @@ void HomeBridge::publishChannel(const QVariantMap &device)
 void HomeBridge::publishState(const QVariantMap &device)
 {
     const QString id = device.value(Key::id).toString();
-    if (DiscoveryConfig::isDimmer(device) && device.value(Key::turnOn).toInt() > 0)
-        m_lastLevels.insert(id, device.value(Key::turnOn).toInt());
+    m_commands.noteState(device);
     publish(m_topics.channel(id), DiscoveryConfig::statePayload(device));
 }
 
@@ -238,9 +230,9 @@ void HomeBridge::onMessage(const QString &topic, const QByteArray &payload)
     const QStringList levels = topic.mid(m_topics.base.size() + 1).split(QLatin1Char('/'));
     if (levels.size() == 3 && levels.at(0) == QLatin1String("scenario") &&
         levels.at(2) == QLatin1String("set"))
-        runScenario(levels.at(1), payload);
+        m_commands.runScenario(levels.at(1), payload);
     else if (levels.size() == 2 && levels.at(1) == QLatin1String("set"))
-        setChannel(levels.at(0), payload);
+        m_commands.setChannel(levels.at(0), payload);
     else if (levels.size() == 2 && levels.at(1) == QLatin1String("get")) {
         if (const std::optional<QVariantMap> device =
                 Database::instance()->deviceRecordWithMainID(levels.at(0)))
@@ -257,54 +249,6 @@ void HomeBridge::clearIfStale(const QString &topic, const QByteArray &payload)
     if (!payload.isEmpty() && entity.startsWith(m_topics.uniqueId({})) &&
         !m_configTopics.contains(topic))
         publish(topic, {});
-}
-
-void HomeBridge::setChannel(const QString &id, const QByteArray &payload)
-{
-    const QString topic = m_topics.channelLeaf(id, QStringLiteral("set"));
-    const std::optional<QVariantMap> device = Database::instance()->deviceRecordWithMainID(id);
-    if (!device) {
-        reportError(QStringLiteral("no channel %1").arg(id), topic);
-        return;
-    }
-    QString error;
-    const std::optional<SetPayload::Request> request =
-        SetPayload::parse(payload, kindOf(*device), &error);
-    if (!request) {
-        reportError(error, topic);
-        publishState(*device); // the stored state stands
-        return;
-    }
-    using Action = SetPayload::Request::Action;
-    switch (request->action) {
-    case Action::Switch:
-        DeviceCommands::switchLight(*device, request->on);
-        break;
-    case Action::Dim:
-        DeviceCommands::dimLight(*device, request->level >= 0 ? request->level
-                                                              : m_lastLevels.value(id, 100));
-        break;
-    case Action::Move:
-        DeviceCommands::moveCurtain(*device, request->motion);
-        break;
-    }
-}
-
-void HomeBridge::runScenario(const QString &number, const QByteArray &payload)
-{
-    const QString topic = m_topics.scenarioSet(number);
-    const QByteArray word = payload.trimmed().toUpper();
-    if (!word.isEmpty() && word != "ON") {
-        reportError(QStringLiteral("a scenario takes ON"), topic);
-        return;
-    }
-    QList<QVariantMap> scenarios = Database::instance()->readAllScenarioInfo();
-    for (QVariantMap &scenario : scenarios)
-        if (scenario.value(Key::mainID).toString() == number) {
-            CheckManager::changeScenarioWithDictionary(scenario, scenarios);
-            return;
-        }
-    reportError(QStringLiteral("no scenario %1").arg(number), topic);
 }
 
 void HomeBridge::onOutcome(const QStringList &fields, const QString &outcome)
@@ -335,9 +279,13 @@ void HomeBridge::onOutcome(const QStringList &fields, const QString &outcome)
     const QString id = Wire::targetOf(fields);
     reportError(QStringLiteral("%1 %2: %3").arg(family, id, outcome),
                 m_topics.channelLeaf(id, QStringLiteral("set")));
-    if (const std::optional<QVariantMap> device = Database::instance()->deviceRecordWithMainID(id))
+    if (const std::optional<QVariantMap> device =
+            Database::instance()->deviceRecordWithMainID(id)) {
         publishState(*device);
-    else if (operation == ChannelOperation::AllOn || operation == ChannelOperation::AllOff)
+        // A lost reply leaves open whether the command happened: the home is asked.
+        if (outcome == QLatin1String("no-reply"))
+            UDPSocketManager::instance()->queryStateInBackground(*device);
+    } else if (operation == ChannelOperation::AllOn || operation == ChannelOperation::AllOff)
         for (const QVariantMap &light : Database::instance()->readAllMainDeviceInfo())
             publishState(light);
 }

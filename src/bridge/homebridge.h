@@ -1,5 +1,6 @@
 #pragma once
 
+#include "bridgecommands.h"
 #include "bridgerequests.h"
 #include "bridgetopics.h"
 #include "discoveryconfig.h"
@@ -41,8 +42,6 @@ private:
     void publishAvailability(const QString &id);
     void removeChannel(const QString &id);
     void clearIfStale(const QString &topic, const QByteArray &payload);
-    void setChannel(const QString &id, const QByteArray &payload);
-    void runScenario(const QString &number, const QByteArray &payload);
     void onOutcome(const QStringList &fields, const QString &outcome);
     void setMasterOnline(bool online);
     void pollAll();
@@ -53,11 +52,11 @@ private:
     MqttClient *m_mqtt;
     BridgeTopics m_topics;
     BridgeRequests m_requests;
+    BridgeCommands m_commands;
     QTimer m_poll;
     QTimer m_birthDelay;
     QSet<QString> m_configTopics;         // the configs this bridge publishes now
     QHash<QString, QString> m_components; // channel ID -> its component
     QSet<QString> m_silent;               // channels whose last query went unanswered
-    QHash<QString, int> m_lastLevels;     // a dimmer's last level above 0
     std::optional<bool> m_masterOnline;
 };

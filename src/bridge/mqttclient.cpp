@@ -58,6 +58,8 @@ bool MqttClient::start(QString *error)
         return false;
     }
     mosquitto_int_option(m_handle, MOSQ_OPT_PROTOCOL_VERSION, MQTT_PROTOCOL_V311);
+    // Commands and states are small messages that must not wait for more.
+    mosquitto_int_option(m_handle, MOSQ_OPT_TCP_NODELAY, 1);
     mosquitto_connect_callback_set(m_handle, &MqttClient::onConnect);
     mosquitto_disconnect_callback_set(m_handle, &MqttClient::onDisconnect);
     mosquitto_message_callback_set(m_handle, &MqttClient::onMessage);

@@ -1,0 +1,287 @@
+#include "mqttbench.h"
+
+#include "benchsupport.h"
+#include "latencystats.h"
+
+#include "bridgetopics.h"
+#include "homebridge.h"
+#include "mqttclient.h"
+
+#include "core/delegatemanager.h"
+#include "devices/devicecommands.h"
+#include "gateway/udpsocketmanager.h"
+#include "store/database.h"
+#include "store/recordfactory.h"
+#include "store/recordkeys.h"
+#include "transmitterserver.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLoggingCategory>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+MqttClient::Settings loopbackBroker(quint16 port, const QString &clientId)
+{
+    MqttClient::Settings settings;
+    settings.host = QStringLiteral("127.0.0.1");
+    settings.port = port;
+    settings.clientId = clientId;
+    return settings;
+}
+
+const QString kMaster = QStringLiteral("20AA10000001");
+constexpr int kLights = 13;
+constexpr int kPresses = 200;
+constexpr int kAnswerLimitMs = 3000;
+
+QString lightId(int k)
+{
+    return QStringLiteral("2113%1").arg(k, 8, 10, QLatin1Char('0'));
+}
+
+QVariantMap storedLight(int k)
+{
+    return Database::instance()->deviceRecordWithMainID(lightId(k)).value_or(QVariantMap());
+}
+
+// A mosquitto of our own on a free loopback port.
+class Broker {
+public:
+    bool start()
+    {
+        QTcpServer probe;
+        probe.listen(QHostAddress::LocalHost, 0);
+        port = probe.serverPort();
+        probe.close();
+        QFile config(dir.filePath(QStringLiteral("mosquitto.conf")));
+        if (!config.open(QIODevice::WriteOnly))
+            return false;
+        config.write(QStringLiteral("listener %1 127.0.0.1\nallow_anonymous true\n"
+                                    "persistence false\nuser root\nset_tcp_nodelay true\n")
+                         .arg(port)
+                         .toUtf8());
+        config.close();
+        process.start(QStringLiteral("mosquitto"), {QStringLiteral("-c"), config.fileName()});
+        if (!process.waitForStarted(3000))
+            return false;
+        return runUntil(
+            [this] {
+                QTcpSocket socket;
+                socket.connectToHost(QHostAddress::LocalHost, port);
+                return socket.waitForConnected(100);
+            },
+            5000);
+    }
+    ~Broker()
+    {
+        process.terminate();
+        process.waitForFinished(3000);
+    }
+
+    QTemporaryDir dir;
+    QProcess process;
+    quint16 port = 0;
+};
+
+// What an MQTT user sees: the last state of each channel, events, responses.
+struct Observer {
+    explicit Observer(quint16 port) : client(loopbackBroker(port, QStringLiteral("bench-observer")))
+    {
+        QObject::connect(&client, &MqttClient::connected,
+                         [this] { client.subscribe(QStringLiteral("ardentia/#")); });
+        QObject::connect(&client, &MqttClient::messageReceived,
+                         [this](const QString &topic, const QByteArray &payload) {
+                             ++received;
+                             if (topic.startsWith(QLatin1String("ardentia/bridge/"))) {
+                                 lastBridgeTopic = topic;
+                                 lastBridgePayload = payload;
+                             } else if (!topic.endsWith(QLatin1String("availability"))) {
+                                 states.insert(topic.mid(9), QJsonDocument::fromJson(payload)
+                                                                 .object()
+                                                                 .value(QLatin1String("state"))
+                                                                 .toString());
+                             }
+                         });
+    }
+
+    MqttClient client;
+    QHash<QString, QString> states; // channel ID -> "ON"/"OFF"
+    QString lastBridgeTopic;
+    QByteArray lastBridgePayload;
+    int received = 0;
+};
+
+std::unique_ptr<TransmitterServer> startHome()
+{
+    QFile::remove(Database::databasePath());
+    DelegateManager::instance()->initApplicationNeedData();
+    SimulatedHome home;
+    home.addTransmitter({kMaster, QStringLiteral("127.0.0.2"), SimulatedHome::Role::Master, true});
+    QVariantMap master = RecordFactory::transmitter(kMaster, QStringLiteral("127.0.0.2"), true);
+    master.insert(Key::command, Value::yes);
+    Database::instance()->insertSuperBoxWithInfo(master);
+    for (int k = 0; k < kLights; ++k) {
+        home.addChannel({lightId(k), lightId(k), kMaster, {}, true});
+        Database::instance()->insertMainDeviceWithInfo(
+            RecordFactory::device(lightId(k), QStringLiteral("S"), lightId(k), lightId(k)));
+    }
+    auto simulator = std::make_unique<TransmitterServer>(std::move(home));
+    simulator->setLogging(false);
+    QString error;
+    if (!simulator->start(0, 0, &error)) {
+        std::fprintf(stderr, "simulator: %s\n", qPrintable(error));
+        return nullptr;
+    }
+    UDPSocketManager::instance()->setTransmitterPort(simulator->datagramPort());
+    return simulator;
+}
+
+bool isOn(int k)
+{
+    return storedLight(k).value(Key::turnOn) == Value::yes;
+}
+
+// Microseconds from a "set" message to the retained state that answers it.
+double viaMqtt(Observer &observer, int k)
+{
+    const QString id = lightId(k);
+    const QString wanted = isOn(k) ? QStringLiteral("OFF") : QStringLiteral("ON");
+    observer.states.remove(id);
+    QElapsedTimer clock;
+    clock.start();
+    observer.client.publish(QStringLiteral("ardentia/%1/set").arg(id), wanted.toUtf8(), false);
+    runUntil([&] { return observer.states.value(id) == wanted; }, kAnswerLimitMs);
+    return double(clock.nsecsElapsed()) / 1000.0;
+}
+
+// Microseconds from the same command given to the channel to its acknowledgement.
+double viaChannel(int k)
+{
+    bool acknowledged = false;
+    const QString id = lightId(k);
+    const auto connection =
+        QObject::connect(UDPSocketManager::instance(), &UDPSocketManager::commandSettled,
+                         [&](const QStringList &fields, bool) {
+                             acknowledged = acknowledged || fields.value(2) == id;
+                         });
+    QElapsedTimer clock;
+    clock.start();
+    DeviceCommands::switchLight(storedLight(k), !isOn(k));
+    runUntil([&] { return acknowledged; }, kAnswerLimitMs);
+    QObject::disconnect(connection);
+    return double(clock.nsecsElapsed()) / 1000.0;
+}
+
+void settle()
+{
+    runUntil([] { return UDPSocketManager::instance()->isSettled(); }, 10000);
+}
+
+void soak(Observer &observer, TransmitterServer &simulator, int commands)
+{
+    UDPSocketManager *channel = UDPSocketManager::instance();
+    simulator.faults().add(*FaultRule::parse(QStringLiteral("lig:4:*=drop:5%"), nullptr));
+    channel->setReplyWaitOverride(0.2);
+    channel->setFollowUpMilliseconds(2);
+    const int droppedBefore = simulator.repliesDropped();
+    const double rssStart = residentMegabytes();
+    QRandomGenerator random(9899);
+    int answered = 0, lost = 0;
+    QElapsedTimer clock;
+    clock.start();
+    for (int i = 0; i < commands; ++i) {
+        const QString id = lightId(int(random.bounded(kLights)));
+        observer.states.remove(id);
+        observer.lastBridgeTopic.clear();
+        observer.client.publish(QStringLiteral("ardentia/%1/set").arg(id),
+                                random.bounded(2) ? "ON" : "OFF", false);
+        // Answered: a state (acknowledged, or the old one again) or an event.
+        const bool answer = runUntil(
+            [&] {
+                return observer.states.contains(id) ||
+                       observer.lastBridgeTopic == QLatin1String("ardentia/bridge/event");
+            },
+            kAnswerLimitMs);
+        answer ? ++answered : ++lost;
+    }
+    const double seconds = double(clock.elapsed()) / 1000.0;
+    settle();
+    // A poll, as the bridge makes every few minutes, brings the home's word
+    // for what a lost reply left open.
+    simulator.faults().clear();
+    channel->setReplyWaitOverride(std::nullopt);
+    observer.client.publish(QStringLiteral("ardentia/bridge/request/state"), "{}", false);
+    runUntil([&] { return observer.lastBridgeTopic.endsWith(QLatin1String("response/state")); },
+             kAnswerLimitMs);
+    settle();
+    runUntil([] { return false; }, 300); // the last states on their way
+    int mismatches = 0;
+    for (int k = 0; k < kLights; ++k) {
+        const bool simulated = simulator.home().channel(lightId(k))->state.on;
+        if ((observer.states.value(lightId(k)) == QLatin1String("ON")) != simulated)
+            ++mismatches;
+    }
+    channel->setFollowUpMilliseconds(UDPSocketManager::kFollowUpMilliseconds);
+    std::printf("  soak: %d commands in %.1f s, %d replies dropped (injected)\n", commands, seconds,
+                simulator.repliesDropped() - droppedBefore);
+    std::printf("        answered %d, lost %d (target 0); retained/home mismatches after a "
+                "poll %d (target 0)\n",
+                answered, lost, mismatches);
+    std::printf("        memory %.1f MB -> %.1f MB, growth %.1f MB (target under 5 MB)\n", rssStart,
+                residentMegabytes(), residentMegabytes() - rssStart);
+}
+} // namespace
+
+void runMqttBench(int commands)
+{
+    if (qEnvironmentVariableIsEmpty("ARDENTIA_BENCH_LOG"))
+        QLoggingCategory::setFilterRules(QStringLiteral("ardentia.*=false"));
+    std::printf("Bridge over MQTT (mosquitto on loopback), %d lights\n", kLights);
+    Broker broker;
+    if (!broker.start()) {
+        std::printf("  no mosquitto to run against: skipped\n");
+        return;
+    }
+    auto simulator = startHome();
+    if (!simulator)
+        return;
+    MqttClient bridgeClient(loopbackBroker(broker.port, QStringLiteral("bench-bridge")));
+    HomeBridge bridge(&bridgeClient,
+                      BridgeTopics{QStringLiteral("ardentia"), QStringLiteral("homeassistant")}, 0);
+    Observer observer(broker.port);
+    QString error;
+    if (!bridgeClient.start(&error) || !observer.client.start(&error) ||
+        !runUntil([&] { return bridgeClient.isConnected() && observer.client.isConnected(); },
+                  5000)) {
+        std::printf("  the broker could not be reached: %s\n", qPrintable(error));
+        return;
+    }
+    settle();
+
+    LatencyStats mqtt, direct;
+    for (int i = 0; i < kPresses; ++i) {
+        settle();
+        mqtt.add(viaMqtt(observer, i % kLights));
+        settle();
+        direct.add(viaChannel(i % kLights));
+    }
+    std::printf("  set -> retained state  %s\n", qPrintable(mqtt.summary()));
+    std::printf("  channel alone          %s\n", qPrintable(direct.summary()));
+    std::printf("  difference p50 %.2f ms (target within 1 ms)\n",
+                (mqtt.percentile(50) - direct.percentile(50)) / 1000.0);
+    soak(observer, *simulator, commands);
+    bridgeClient.stop();
+    observer.client.stop();
+    UDPSocketManager::instance()->abandonCommands();
+    std::fflush(stdout);
+}

@@ -1,0 +1,6 @@
+#pragma once
+
+// The bridge against a real mosquitto and the simulator: a "set" to its
+// retained state against the same command through the channel alone, and a
+// soak of commands with replies dropped.
+void runMqttBench(int commands);

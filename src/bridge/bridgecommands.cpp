@@ -1,0 +1,73 @@
+#include "bridgecommands.h"
+
+#include "devices/devicecommands.h"
+#include "discoveryconfig.h"
+#include "setpayload.h"
+#include "store/checkmanager.h"
+#include "store/database.h"
+#include "store/recordkeys.h"
+
+namespace {
+SetPayload::Channel kindOf(const QVariantMap &device)
+{
+    if (device.value(Key::type).toString() == Value::curtain)
+        return SetPayload::Channel::Curtain;
+    return DiscoveryConfig::isDimmer(device) ? SetPayload::Channel::Dimmer
+                                             : SetPayload::Channel::Switch;
+}
+} // namespace
+
+void BridgeCommands::noteState(const QVariantMap &device)
+{
+    const int level = device.value(Key::turnOn).toInt();
+    if (DiscoveryConfig::isDimmer(device) && level > 0)
+        m_lastLevels.insert(device.value(Key::id).toString(), level);
+}
+
+void BridgeCommands::setChannel(const QString &id, const QByteArray &payload)
+{
+    const QString topic = m_topics.channelLeaf(id, QStringLiteral("set"));
+    const std::optional<QVariantMap> device = Database::instance()->deviceRecordWithMainID(id);
+    if (!device) {
+        m_report(QStringLiteral("no channel %1").arg(id), topic);
+        return;
+    }
+    QString error;
+    const std::optional<SetPayload::Request> request =
+        SetPayload::parse(payload, kindOf(*device), &error);
+    if (!request) {
+        m_report(error, topic);
+        m_republish(*device); // the stored state stands
+        return;
+    }
+    using Action = SetPayload::Request::Action;
+    switch (request->action) {
+    case Action::Switch:
+        DeviceCommands::switchLight(*device, request->on);
+        break;
+    case Action::Dim:
+        DeviceCommands::dimLight(*device, request->level >= 0 ? request->level
+                                                              : m_lastLevels.value(id, 100));
+        break;
+    case Action::Move:
+        DeviceCommands::moveCurtain(*device, request->motion);
+        break;
+    }
+}
+
+void BridgeCommands::runScenario(const QString &number, const QByteArray &payload)
+{
+    const QString topic = m_topics.scenarioSet(number);
+    const QByteArray word = payload.trimmed().toUpper();
+    if (!word.isEmpty() && word != "ON") {
+        m_report(QStringLiteral("a scenario takes ON"), topic);
+        return;
+    }
+    QList<QVariantMap> scenarios = Database::instance()->readAllScenarioInfo();
+    for (QVariantMap &scenario : scenarios)
+        if (scenario.value(Key::mainID).toString() == number) {
+            CheckManager::changeScenarioWithDictionary(scenario, scenarios);
+            return;
+        }
+    m_report(QStringLiteral("no scenario %1").arg(number), topic);
+}
