@@ -64,7 +64,8 @@ bool BrokerRig::startBroker(const QString &extraConfig)
     // read this rig's private folder: it stays who runs the test.
     const passwd *self = ::getpwuid(::getuid());
     config.write(
-        QStringLiteral("listener %1 127.0.0.1\npersistence false\nset_tcp_nodelay true\nuser %3\n%2\n")
+        QStringLiteral(
+            "listener %1 127.0.0.1\npersistence false\nset_tcp_nodelay true\nuser %3\n%2\n")
             .arg(m_port)
             .arg(extraConfig.isEmpty() ? QStringLiteral("allow_anonymous true") : extraConfig,
                  QString::fromLocal8Bit(self ? self->pw_name : "root"))
