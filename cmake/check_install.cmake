@@ -21,7 +21,7 @@ set(expected
     usr/share/man/man1/ardentia-transmitter.1.gz
     usr/share/man/man1/ardentia-bridge.1.gz
     usr/share/doc/ardentia-home/copyright
-    usr/share/doc/ardentia-home/changelog.Debian.gz
+    usr/share/doc/ardentia-home/changelog.gz
     lib/systemd/system/ardentia-bridge.service
     etc/ardentia-bridge/bridge.ini
     usr/share/applications/${APP_ID}.desktop
