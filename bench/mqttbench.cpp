@@ -39,20 +39,9 @@ MqttClient::Settings loopbackBroker(quint16 port, const QString &clientId)
     return settings;
 }
 
-const QString kMaster = QStringLiteral("20AA10000001");
 constexpr int kLights = 13;
 constexpr int kPresses = 200;
 constexpr int kAnswerLimitMs = 3000;
-
-QString lightId(int k)
-{
-    return QStringLiteral("2113%1").arg(k, 8, 10, QLatin1Char('0'));
-}
-
-QVariantMap storedLight(int k)
-{
-    return Database::instance()->deviceRecordWithMainID(lightId(k)).value_or(QVariantMap());
-}
 
 // A mosquitto of our own on a free loopback port.
 class Broker {
@@ -121,40 +110,15 @@ struct Observer {
     int received = 0;
 };
 
-std::unique_ptr<TransmitterServer> startHome()
-{
-    QFile::remove(Database::databasePath());
-    DelegateManager::instance()->initApplicationNeedData();
-    SimulatedHome home;
-    home.addTransmitter({kMaster, QStringLiteral("127.0.0.2"), SimulatedHome::Role::Master, true});
-    QVariantMap master = RecordFactory::transmitter(kMaster, QStringLiteral("127.0.0.2"), true);
-    master.insert(Key::command, Value::yes);
-    Database::instance()->insertSuperBoxWithInfo(master);
-    for (int k = 0; k < kLights; ++k) {
-        home.addChannel({lightId(k), lightId(k), kMaster, {}, true});
-        Database::instance()->insertMainDeviceWithInfo(
-            RecordFactory::device(lightId(k), QStringLiteral("S"), lightId(k), lightId(k)));
-    }
-    auto simulator = std::make_unique<TransmitterServer>(std::move(home));
-    simulator->setLogging(false);
-    QString error;
-    if (!simulator->start(0, 0, &error)) {
-        std::fprintf(stderr, "simulator: %s\n", qPrintable(error));
-        return nullptr;
-    }
-    UDPSocketManager::instance()->setTransmitterPort(simulator->datagramPort());
-    return simulator;
-}
-
 bool isOn(int k)
 {
-    return storedLight(k).value(Key::turnOn) == Value::yes;
+    return storedBenchLight(k).value(Key::turnOn) == Value::yes;
 }
 
 // Microseconds from a "set" message to the retained state that answers it.
 double viaMqtt(Observer &observer, int k)
 {
-    const QString id = lightId(k);
+    const QString id = benchLightId(k);
     const QString wanted = isOn(k) ? QStringLiteral("OFF") : QStringLiteral("ON");
     observer.states.remove(id);
     QElapsedTimer clock;
@@ -168,7 +132,7 @@ double viaMqtt(Observer &observer, int k)
 double viaChannel(int k)
 {
     bool acknowledged = false;
-    const QString id = lightId(k);
+    const QString id = benchLightId(k);
     const auto connection =
         QObject::connect(UDPSocketManager::instance(), &UDPSocketManager::commandSettled,
                          [&](const QStringList &fields, bool) {
@@ -176,7 +140,7 @@ double viaChannel(int k)
                          });
     QElapsedTimer clock;
     clock.start();
-    DeviceCommands::switchLight(storedLight(k), !isOn(k));
+    DeviceCommands::switchLight(storedBenchLight(k), !isOn(k));
     runUntil([&] { return acknowledged; }, kAnswerLimitMs);
     QObject::disconnect(connection);
     return double(clock.nsecsElapsed()) / 1000.0;
@@ -200,7 +164,7 @@ void soak(Observer &observer, TransmitterServer &simulator, int commands)
     QElapsedTimer clock;
     clock.start();
     for (int i = 0; i < commands; ++i) {
-        const QString id = lightId(int(random.bounded(kLights)));
+        const QString id = benchLightId(int(random.bounded(kLights)));
         observer.states.remove(id);
         observer.lastBridgeTopic.clear();
         observer.client.publish(QStringLiteral("ardentia/%1/set").arg(id),
@@ -227,8 +191,8 @@ void soak(Observer &observer, TransmitterServer &simulator, int commands)
     runUntil([] { return false; }, 300); // the last states on their way
     int mismatches = 0;
     for (int k = 0; k < kLights; ++k) {
-        const bool simulated = simulator.home().channel(lightId(k))->state.on;
-        if ((observer.states.value(lightId(k)) == QLatin1String("ON")) != simulated)
+        const bool simulated = simulator.home().channel(benchLightId(k))->state.on;
+        if ((observer.states.value(benchLightId(k)) == QLatin1String("ON")) != simulated)
             ++mismatches;
     }
     channel->setFollowUpMilliseconds(UDPSocketManager::kFollowUpMilliseconds);
@@ -252,7 +216,7 @@ void runMqttBench(int commands)
         std::printf("  no mosquitto to run against: skipped\n");
         return;
     }
-    auto simulator = startHome();
+    auto simulator = homeWithLights(kLights);
     if (!simulator)
         return;
     MqttClient bridgeClient(loopbackBroker(broker.port, QStringLiteral("bench-bridge")));

@@ -1,5 +1,7 @@
 #include "refreshbench.h"
 
+#include "benchsupport.h"
+
 #include "latencystats.h"
 
 #include "core/delegatemanager.h"
@@ -20,39 +22,14 @@
 #include <memory>
 
 namespace {
-const QString kMaster = QStringLiteral("20AA10000001");
 constexpr int kPresses = 60;
 
-QString lightId(int k)
+// The home of many lights, every reply held back 0-50 ms.
+std::unique_ptr<TransmitterServer> homeWithSlowLights(int lights)
 {
-    return QStringLiteral("2113%1").arg(k, 8, 10, QLatin1Char('0'));
-}
-
-// A simulator with a master and this many lights, the same lights stored,
-// every reply held back 0-50 ms.
-std::unique_ptr<TransmitterServer> homeWithLights(int lights)
-{
-    QFile::remove(Database::databasePath());
-    DelegateManager::instance()->initApplicationNeedData();
-    SimulatedHome home;
-    home.addTransmitter({kMaster, QStringLiteral("127.0.0.2"), SimulatedHome::Role::Master, true});
-    QVariantMap master = RecordFactory::transmitter(kMaster, QStringLiteral("127.0.0.2"), true);
-    master.insert(Key::command, Value::yes);
-    Database::instance()->insertSuperBoxWithInfo(master);
-    for (int k = 0; k < lights; ++k) {
-        home.addChannel({lightId(k), lightId(k), kMaster, {}, true});
-        Database::instance()->insertMainDeviceWithInfo(
-            RecordFactory::device(lightId(k), QStringLiteral("S"), lightId(k), lightId(k)));
-    }
-    auto simulator = std::make_unique<TransmitterServer>(std::move(home));
-    simulator->setLogging(false);
-    QString error;
-    if (!simulator->start(0, 0, &error)) {
-        std::fprintf(stderr, "simulator: %s\n", qPrintable(error));
-        return nullptr;
-    }
-    simulator->faults().add(*FaultRule::parse(QStringLiteral("*:*:*=delay:0-50"), nullptr));
-    UDPSocketManager::instance()->setTransmitterPort(simulator->datagramPort());
+    auto simulator = homeWithLights(lights);
+    if (simulator)
+        simulator->faults().add(*FaultRule::parse(QStringLiteral("*:*:*=delay:0-50"), nullptr));
     return simulator;
 }
 
@@ -62,23 +39,18 @@ void waitUntil(const std::function<bool()> &done)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
-QVariantMap storedLight(int k)
-{
-    return Database::instance()->deviceRecordWithMainID(lightId(k)).value_or(QVariantMap());
-}
-
 // Microseconds from the press to its acknowledgement.
 double pressLatency(int light)
 {
     UDPSocketManager *channel = UDPSocketManager::instance();
     bool acknowledged = false;
-    const QString id = lightId(light);
+    const QString id = benchLightId(light);
     const auto connection = QObject::connect(
         channel, &UDPSocketManager::commandSettled, [&](const QStringList &fields, bool) {
             if (fields.value(2) == id && fields.value(3) == QLatin1String("4"))
                 acknowledged = true;
         });
-    const QVariantMap record = storedLight(light);
+    const QVariantMap record = storedBenchLight(light);
     QElapsedTimer clock;
     clock.start();
     DeviceCommands::switchLight(record, record.value(Key::turnOn) != Value::yes);
@@ -90,12 +62,12 @@ double pressLatency(int light)
 void refreshAll(int lights)
 {
     for (int k = 0; k < lights; ++k)
-        UDPSocketManager::instance()->queryStateInBackground(storedLight(k));
+        UDPSocketManager::instance()->queryStateInBackground(storedBenchLight(k));
 }
 
 void benchRefresh(int lights)
 {
-    auto simulator = homeWithLights(lights);
+    auto simulator = homeWithSlowLights(lights);
     if (!simulator)
         return;
     UDPSocketManager *channel = UDPSocketManager::instance();
