@@ -7,6 +7,7 @@
 # build/fuzz/crashes and fails the script. FUZZ_TARGETS="a b" picks targets.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. scripts/ccache-env.sh
 
 seconds="${1:-60}"
 runs="${FUZZ_RUNS:-10000000}"

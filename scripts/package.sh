@@ -6,6 +6,7 @@
 # sanitizer. Prints the package's path.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. scripts/ccache-env.sh
 
 bash scripts/setup.sh
 launcher=()

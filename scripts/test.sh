@@ -3,6 +3,7 @@
 # AddressSanitizer and UndefinedBehaviorSanitizer, and runs every test.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. scripts/ccache-env.sh
 
 bash scripts/setup.sh
 bash scripts/check-format.sh

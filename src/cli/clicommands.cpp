@@ -17,6 +17,7 @@
 #include "store/jsoncodec.h"
 #include "store/recordfactory.h"
 #include "store/recordkeys.h"
+#include "webpairing.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -498,4 +499,23 @@ int CliCommands::cleanAll()
 {
     HomeActions::cleanAll();
     return runFlow(QStringLiteral("Clean all successful"));
+}
+
+int CliCommands::webPair(const QString &baseUrl)
+{
+    const WebPairing::Outcome outcome = WebPairing::pair(baseUrl);
+    if (!outcome.done)
+        return failWith(outcome.text);
+    print(outcome.text);
+    return Done;
+}
+
+int CliCommands::webTokens(const QString &revokeId)
+{
+    const WebPairing::Outcome outcome =
+        revokeId.isEmpty() ? WebPairing::listTokens() : WebPairing::revoke(revokeId);
+    if (!outcome.done)
+        return failWith(outcome.text);
+    print(outcome.text);
+    return Done;
 }

@@ -41,6 +41,9 @@ public:
     int remove(const QString &id);
     int sync();
     int cleanAll();
+    int webPair(const QString &baseUrl);
+    // The paired devices; with an ID, that device's token revoked.
+    int webTokens(const QString &revokeId);
 
 private:
     int runFlow(const QString &doneMessage);

@@ -37,6 +37,9 @@ const char *const kCommands =
     "                                 answer)\n"
     "  sync                           import the master's configuration again\n"
     "  clean-all                      empty the home (the two built-in scenarios stay)\n"
+    "  web-pair [URL]                 a one-time link (and its QR code) that pairs a phone\n"
+    "                                 with the bridge's web remote at URL\n"
+    "  web-tokens [revoke ID]         the paired devices, or take one's access away\n"
     "\n"
     "Exit status: 0 done, 1 refused or failed (the reason on stderr), 2 usage error.\n"
     "Names cannot hold \",\" or line breaks: the transmitters' protocol cannot carry them.\n";
@@ -75,6 +78,11 @@ int dispatch(CliCommands &commands, const QStringList &args)
         return commands.sync();
     if (command == "clean-all" && args.size() == 1)
         return commands.cleanAll();
+    if (command == "web-pair" && args.size() <= 2)
+        return commands.webPair(args.value(1));
+    if (command == "web-tokens" &&
+        (args.size() == 1 || (args.size() == 3 && args.at(1) == "revoke")))
+        return commands.webTokens(args.value(2));
     if (command == "scenario") {
         const QString verb = args.value(1);
         if (verb == "run" && args.size() == 3)

@@ -1,0 +1,5 @@
+# Sourced by the build scripts: the compiler cache keys paths relative to the
+# checkout, so that another clone of the same code (CI's) finds the objects
+# this one built. Debug information then names the first clone's files.
+export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$PWD}"
+export CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-true}"

@@ -1,0 +1,105 @@
+#include "terminalqr.h"
+#include "testmain.h"
+#include "web/webaccess.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <ZXing/ReadBarcode.h>
+
+#include <vector>
+
+// Pairing codes and device tokens, and the QR code the pairing link is shown as.
+class TestWebAccess : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    QString path() const { return dir.filePath("web-access.json"); }
+
+private Q_SLOTS:
+    void init() { QFile::remove(path()); }
+
+    // What a code can be exchanged for, and when.
+    void codesWorkOnceWithinFiveMinutes_data()
+    {
+        QTest::addColumn<int>("afterSeconds");
+        QTest::addColumn<bool>("usedBefore");
+        QTest::addColumn<bool>("paired");
+        QTest::newRow("at once") << 0 << false << true;
+        QTest::newRow("just in time") << 299 << false << true;
+        QTest::newRow("expired") << 300 << false << false;
+        QTest::newRow("used already") << 10 << true << false;
+    }
+    void codesWorkOnceWithinFiveMinutes()
+    {
+        QFETCH(int, afterSeconds);
+        QFETCH(bool, usedBefore);
+        QFETCH(bool, paired);
+        WebAccess access(path());
+        const QDateTime now = QDateTime::currentDateTimeUtc();
+        const std::optional<QString> code = access.newPairingCode(now);
+        QVERIFY(code);
+        if (usedBefore)
+            QVERIFY(access.pair(*code, "first phone", now));
+        const std::optional<QString> token =
+            access.pair(code->toLower(), "phone", now.addSecs(afterSeconds));
+        QCOMPARE(bool(token), paired);
+        if (token)
+            QVERIFY(access.isValidToken(*token));
+    }
+
+    void theFileHoldsNoSecretAndRevokingEndsAccess()
+    {
+        WebAccess access(path());
+        const QString code = *access.newPairingCode();
+        const QString token = *access.pair(code, "kitchen tablet");
+        const QString other = *access.pair(*access.newPairingCode(), "phone");
+        QFile file(path());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray stored = file.readAll();
+        QVERIFY(!stored.contains(token.toUtf8()) && !stored.contains(code.toUtf8()));
+        QCOMPARE(file.permissions() & (QFileDevice::ReadOther | QFileDevice::ReadGroup),
+                 QFileDevice::Permissions());
+        QCOMPARE(access.tokens().size(), 2);
+        QCOMPARE(access.tokens().constFirst().name, QStringLiteral("kitchen tablet"));
+        QVERIFY(access.revoke(access.tokens().constFirst().id));
+        QVERIFY(!access.isValidToken(token));
+        QVERIFY(access.isValidToken(other));
+        QVERIFY(!access.revoke("nonsense"));
+        QVERIFY(!access.isValidToken(""));
+    }
+
+    // The terminal's QR code, read back the way a phone's camera would.
+    void theTerminalCodeReadsBack()
+    {
+        const QString link = "http://192.168.1.5:8080/pair?code=AB3CD4EF5G";
+        const QStringList lines = terminalQrCode(link).split('\n', Qt::SkipEmptyParts);
+        QVERIFY(!lines.isEmpty());
+        std::vector<uint8_t> pixels;
+        int width = 0;
+        for (const QString &line : lines) {
+            // Between the colour codes: one character, two rows of modules.
+            const QString cells = line.section('m', 1).section(QChar(0x1b), 0, 0);
+            width = int(cells.size());
+            for (const bool top : {true, false})
+                for (const QChar cell : cells) {
+                    const bool dark = cell == QChar(0x2588) ||
+                                      (top ? cell == QChar(0x2580) : cell == QChar(0x2584));
+                    pixels.push_back(dark ? 0 : 255);
+                }
+        }
+        // Four pixels a module, as a camera sees it.
+        const int height = int(pixels.size()) / width;
+        std::vector<uint8_t> scaled(size_t(width * 4) * size_t(height * 4));
+        for (int y = 0; y < height * 4; ++y)
+            for (int x = 0; x < width * 4; ++x)
+                scaled[size_t(y * width * 4 + x)] = pixels[size_t((y / 4) * width + x / 4)];
+        const ZXing::Result read = ZXing::ReadBarcode(
+            ZXing::ImageView(scaled.data(), width * 4, height * 4, ZXing::ImageFormat::Lum));
+        QVERIFY(read.isValid());
+        QCOMPARE(QString::fromStdWString(read.text()), link);
+    }
+};
+
+ARDENTIA_TEST_MAIN(TestWebAccess)
+#include "tst_webaccess.moc"
