@@ -2,6 +2,7 @@
 
 #include <QCommandLineParser>
 #include <QFile>
+#include <QHostAddress>
 #include <QSettings>
 
 namespace {
@@ -27,6 +28,10 @@ const Option kOptions[] = {
      "NAME"},
     {"data", "The folder of the home's store (the app's own by default).", "FOLDER"},
     {"poll-interval", "Seconds between state queries of every channel (300; 0: never).", "SECONDS"},
+    {"web-listen", "Serve the web remote at ADDRESS:PORT (e.g. 0.0.0.0:8080); off if not set.",
+     "ADDRESS:PORT"},
+    {"web-cert-file", "TLS for the web remote: its certificate.", "FILE"},
+    {"web-key-file", "TLS for the web remote: its private key.", "FILE"},
 };
 
 bool isTopicLevel(const QString &topic)
@@ -120,6 +125,25 @@ std::optional<BridgeOptions> BridgeOptions::fromArguments(const QStringList &arg
     }
     if (options.certFile.isEmpty() != options.keyFile.isEmpty()) {
         *error = QStringLiteral("cert-file and key-file go together");
+        return std::nullopt;
+    }
+    const QString web = value("web-listen", {});
+    if (!web.isEmpty()) {
+        const qsizetype colon = web.lastIndexOf(QLatin1Char(':'));
+        bool ok = false;
+        const int webPort = web.mid(colon + 1).toInt(&ok);
+        options.webAddress = web.left(colon);
+        if (colon <= 0 || !ok || webPort < 1 || webPort > 65535 ||
+            QHostAddress(options.webAddress).isNull()) {
+            *error = QStringLiteral("web-listen takes ADDRESS:PORT, e.g. 0.0.0.0:8080");
+            return std::nullopt;
+        }
+        options.webPort = quint16(webPort);
+    }
+    options.webCertFile = value("web-cert-file", {});
+    options.webKeyFile = value("web-key-file", {});
+    if (options.webCertFile.isEmpty() != options.webKeyFile.isEmpty()) {
+        *error = QStringLiteral("web-cert-file and web-key-file go together");
         return std::nullopt;
     }
     const QString passwordFile = value("password-file", {});

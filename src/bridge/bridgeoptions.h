@@ -22,6 +22,11 @@ struct BridgeOptions {
     QString networkInterface;
     QString dataFolder;
     int pollSeconds = 300;
+    // The web remote: where it listens (empty: not served), and its TLS files.
+    QString webAddress;
+    quint16 webPort = 0;
+    QString webCertFile;
+    QString webKeyFile;
 
     // The options from the program's arguments; nothing with the reason in
     // *error when they cannot be used, nothing and no error for --help (the

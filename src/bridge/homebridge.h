@@ -28,13 +28,13 @@ public:
 
     // Reports a problem on the event topic (and in the log).
     void reportError(const QString &message, const QString &topic = {});
+    // The version, the master and its link ("online", "offline", "unknown").
+    QVariantMap info() const;
 
 private:
     void onConnected();
     void onMessage(const QString &topic, const QByteArray &payload);
     void publishEverything();
-    // The version, the master and its link (answering, silent, not yet asked).
-    QVariantMap info() const;
     void publishInfo();
     void publishDevices();
     void publishChannel(const QVariantMap &device);

@@ -5,6 +5,8 @@
 #include "homebridge.h"
 #include "mqttclient.h"
 #include "shutdownsignals.h"
+#include "webhub.h"
+#include "webremoteserver.h"
 
 #include "core/delegatemanager.h"
 #include "core/documents.h"
@@ -13,6 +15,7 @@
 #include "gateway/localaddress.h"
 
 #include <QCoreApplication>
+#include <QHostAddress>
 #include <QLoggingCategory>
 
 #include <cstdio>
@@ -57,6 +60,26 @@ int main(int argc, char **argv)
     settings.willPayload = R"({"state":"offline"})";
     MqttClient mqtt(settings);
     HomeBridge bridge(&mqtt, topics, options->pollSeconds);
+
+    // The web remote, when asked for.
+    std::unique_ptr<WebRemoteServer> web;
+    std::unique_ptr<WebHub> pages;
+    if (options->webPort != 0) {
+        const bool tls = !options->webCertFile.isEmpty();
+        web = std::make_unique<WebRemoteServer>(WebAccess(WebAccess::defaultPath()), tls);
+        if (tls && !web->useTls(options->webCertFile, options->webKeyFile, &error)) {
+            std::fprintf(stderr, "ardentia-bridge: %s\n", qPrintable(error));
+            return 2;
+        }
+        if (web->listen(QHostAddress(options->webAddress), options->webPort) == 0) {
+            std::fprintf(stderr, "ardentia-bridge: cannot serve the web remote on %s:%u\n",
+                         qPrintable(options->webAddress), unsigned(options->webPort));
+            return 2;
+        }
+        pages = std::make_unique<WebHub>(web.get(), topics, [&bridge] {
+            return bridge.info().value(QStringLiteral("link")).toString();
+        });
+    }
 
     int status = 0;
     QObject::connect(&mqtt, &MqttClient::refused, &app, [&status](const QString &reason) {

@@ -35,6 +35,7 @@ public:
     bool revoke(const QString &id);
 
     static QString hashOf(const QString &secret);
+    QString path() const { return m_path; }
 
 private:
     QString m_path;

@@ -1,0 +1,167 @@
+#include "webhub.h"
+
+#include "core/homeevents.h"
+#include "discoveryconfig.h"
+#include "gateway/tcpsocketmanager.h"
+#include "gateway/udpsocketmanager.h"
+#include "gateway/wirevocabulary.h"
+#include "store/database.h"
+#include "store/recordkeys.h"
+#include "webremoteserver.h"
+
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QWebSocket>
+
+namespace {
+QJsonObject channelOf(const QVariantMap &device)
+{
+    QJsonObject channel = QJsonDocument::fromJson(DiscoveryConfig::statePayload(device)).object();
+    channel.remove(QStringLiteral("color_mode"));
+    const bool curtain = device.value(Key::type).toString() == Value::curtain;
+    channel.insert(QStringLiteral("id"), device.value(Key::id).toString());
+    channel.insert(QStringLiteral("name"), device.value(Key::title).toString());
+    channel.insert(QStringLiteral("kind"), curtain ? QStringLiteral("curtain")
+                                           : DiscoveryConfig::isDimmer(device)
+                                               ? QStringLiteral("dimmer")
+                                               : QStringLiteral("switch"));
+    channel.insert(QStringLiteral("available"),
+                   !HomeEvents::instance()->isStateUnknown(device.value(Key::id).toString()));
+    return channel;
+}
+
+QJsonObject error(const QString &message)
+{
+    return {{QStringLiteral("type"), QStringLiteral("error")},
+            {QStringLiteral("message"), message}};
+}
+} // namespace
+
+WebHub::WebHub(WebRemoteServer *server, BridgeTopics topics, Link link, QObject *parent)
+    : QObject(parent), m_server(server), m_link(std::move(link)),
+      m_commands(
+          std::move(topics),
+          [this](const QString &message, const QString &) { broadcast(error(message)); },
+          [this](const QVariantMap &device) { sendChannel(device.value(Key::id).toString()); })
+{
+    connect(server, &WebRemoteServer::pageConnected, this, &WebHub::open);
+    HomeEvents *events = HomeEvents::instance();
+    connect(events, &HomeEvents::channelStateChanged, this, &WebHub::sendChannel);
+    connect(events, &HomeEvents::channelStateReported, this, &WebHub::sendChannel);
+    connect(events, &HomeEvents::channelStateUnknown, this, &WebHub::sendChannel);
+    connect(events, &HomeEvents::homeReplaced, this, [this] { broadcast(home()); });
+    connect(events, &HomeEvents::channelRenamed, this, [this] { broadcast(home()); });
+    connect(events, &HomeEvents::channelRemoved, this, [this] { broadcast(home()); });
+    connect(events, &HomeEvents::scenarioRan, this, [this](const QString &number) {
+        broadcast({{QStringLiteral("type"), QStringLiteral("scenarioRan")},
+                   {QStringLiteral("number"), number}});
+    });
+    connect(UDPSocketManager::instance(), &UDPSocketManager::commandOutcome, this,
+            &WebHub::onOutcome);
+    connect(TCPSocketManager::instance(), &TCPSocketManager::importFinished, this,
+            [this](bool committed) {
+                if (!committed)
+                    broadcast(error(QStringLiteral("Synchronize Data failed")));
+            });
+    // The CLI revokes by writing the file anew (a rename): its folder is watched.
+    m_accessFile.addPath(QFileInfo(m_server->access().path()).absolutePath());
+    connect(&m_accessFile, &QFileSystemWatcher::directoryChanged, this, &WebHub::closeRevoked);
+}
+
+QJsonObject WebHub::home() const
+{
+    QJsonArray channels, scenarios;
+    for (const QVariantMap &device : Database::instance()->readAllMainDeviceInfo())
+        channels.append(channelOf(device));
+    for (const QVariantMap &scenario : Database::instance()->readAllScenarioInfo())
+        scenarios.append(
+            QJsonObject{{QStringLiteral("number"), scenario.value(Key::mainID).toString()},
+                        {QStringLiteral("name"), scenario.value(Key::title).toString()}});
+    return {{QStringLiteral("type"), QStringLiteral("home")},
+            {QStringLiteral("channels"), channels},
+            {QStringLiteral("scenarios"), scenarios},
+            {QStringLiteral("link"), m_link()}};
+}
+
+void WebHub::open(QWebSocket *socket, const QString &token)
+{
+    socket->setMaxAllowedIncomingMessageSize(kMaxMessageBytes);
+    socket->setMaxAllowedIncomingFrameSize(kMaxMessageBytes);
+    m_pages.insert(socket, token);
+    connect(socket, &QWebSocket::textMessageReceived, this,
+            [this, socket](const QString &message) { receive(socket, message); });
+    connect(socket, &QWebSocket::disconnected, this, [this, socket] {
+        m_pages.remove(socket);
+        socket->deleteLater();
+    });
+    socket->sendTextMessage(
+        QString::fromUtf8(QJsonDocument(home()).toJson(QJsonDocument::Compact)));
+}
+
+void WebHub::receive(QWebSocket *socket, const QString &message)
+{
+    const auto reply = [socket](const QJsonObject &answer) {
+        socket->sendTextMessage(
+            QString::fromUtf8(QJsonDocument(answer).toJson(QJsonDocument::Compact)));
+    };
+    const QJsonDocument document = QJsonDocument::fromJson(message.toUtf8());
+    const QJsonObject request = document.object();
+    const QString type = request.value(QLatin1String("type")).toString();
+    if (!document.isObject() || type.isEmpty()) {
+        reply(error(QStringLiteral("not a request")));
+        return;
+    }
+    if (type == QLatin1String("set")) {
+        QJsonObject setting = request;
+        setting.remove(QStringLiteral("type"));
+        setting.remove(QStringLiteral("id"));
+        m_commands.setChannel(request.value(QLatin1String("id")).toString(),
+                              QJsonDocument(setting).toJson(QJsonDocument::Compact));
+    } else if (type == QLatin1String("scenario")) {
+        m_commands.runScenario(request.value(QLatin1String("number")).toString(), "ON");
+    } else if (type == QLatin1String("sync")) {
+        TCPSocketManager::instance()->sendTCPMessageWithCommandArray(
+            TCPSocketManager::importRequest());
+    } else {
+        reply(error(QStringLiteral("no such request: %1").arg(type)));
+    }
+}
+
+void WebHub::broadcast(const QJsonObject &message)
+{
+    const QString text = QString::fromUtf8(QJsonDocument(message).toJson(QJsonDocument::Compact));
+    for (QWebSocket *socket : m_pages.keys())
+        socket->sendTextMessage(text);
+}
+
+void WebHub::sendChannel(const QString &id)
+{
+    const std::optional<QVariantMap> device = Database::instance()->deviceRecordWithMainID(id);
+    if (!device)
+        return;
+    m_commands.noteState(*device);
+    QJsonObject message = channelOf(*device);
+    message.insert(QStringLiteral("type"), QStringLiteral("state"));
+    broadcast(message);
+}
+
+void WebHub::onOutcome(const QStringList &fields, const QString &outcome)
+{
+    const QString family = Wire::familyOf(fields);
+    if ((family != Wire::light && family != Wire::curtain) ||
+        Wire::operationOf(fields) != ChannelOperation::Control ||
+        outcome == QLatin1String("acknowledged"))
+        return;
+    // The page shows the state the home confirmed last, and why the press did nothing.
+    broadcast(error(QStringLiteral("The home did not take the command (%1)").arg(outcome)));
+    sendChannel(Wire::targetOf(fields));
+}
+
+void WebHub::closeRevoked()
+{
+    for (auto it = m_pages.cbegin(); it != m_pages.cend(); ++it)
+        if (!m_server->access().isValidToken(it.value()))
+            it.key()->close(QWebSocketProtocol::CloseCodePolicyViolated,
+                            QStringLiteral("this device's access was revoked"));
+}

@@ -1,0 +1,211 @@
+#include "webremoteserver.h"
+
+#include "core/logging.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QHttpServerRequest>
+#include <QHttpServerResponder>
+#include <QMimeDatabase>
+#include <QNetworkRequest>
+#include <QSslCertificate>
+#include <QSslKey>
+#include <QTcpSocket>
+#include <QWebSocket>
+
+// The page's files live in the program (a resource of a static library,
+// which has to be pulled in by name).
+static void initialiseWebFiles()
+{
+    Q_INIT_RESOURCE(web);
+}
+
+namespace {
+using Status = QHttpServerResponder::StatusCode;
+
+// The page loads nothing but its own files and talks only to its own host.
+const QByteArray kPolicy = "default-src 'self'; script-src 'self'; style-src 'self'; "
+                           "img-src 'self' data:; connect-src 'self'; object-src 'none'; "
+                           "base-uri 'none'; form-action 'self'; frame-ancestors 'none'";
+
+void respond(QHttpServerResponder &responder, Status status, const QByteArray &type,
+             const QByteArray &body, const QList<QPair<QByteArray, QByteArray>> &extra = {})
+{
+    responder.writeStatusLine(status);
+    responder.writeHeader("Content-Type", type);
+    responder.writeHeader("Content-Length", QByteArray::number(body.size()));
+    responder.writeHeader("Content-Security-Policy", kPolicy);
+    responder.writeHeader("X-Content-Type-Options", "nosniff");
+    responder.writeHeader("Referrer-Policy", "no-referrer");
+    responder.writeHeader("X-Frame-Options", "DENY");
+    for (const auto &[name, value] : extra)
+        responder.writeHeader(name, value);
+    responder.writeBody(body);
+}
+
+QByteArray page(const QString &title, const QString &text)
+{
+    return QStringLiteral("<!doctype html><html lang=\"en\"><meta charset=\"utf-8\">"
+                          "<meta name=\"viewport\" content=\"width=device-width\">"
+                          "<title>%1</title><h1>%1</h1><p>%2</p></html>")
+        .arg(title.toHtmlEscaped(), text.toHtmlEscaped())
+        .toUtf8();
+}
+
+QByteArray headerOf(const QHttpServerRequest &request, const QByteArray &name)
+{
+    for (const auto &[key, value] : request.headers())
+        if (key.compare(name, Qt::CaseInsensitive) == 0)
+            return value;
+    return {};
+}
+} // namespace
+
+WebRemoteServer::WebRemoteServer(WebAccess access, bool tls, QObject *parent)
+    : QAbstractHttpServer(parent), m_access(std::move(access)), m_tls(tls)
+{
+    initialiseWebFiles();
+    connect(this, &QAbstractHttpServer::newWebSocketConnection, this,
+            &WebRemoteServer::acceptWebSockets);
+}
+
+bool WebRemoteServer::useTls(const QString &certFile, const QString &keyFile, QString *error)
+{
+    QFile certificate(certFile), key(keyFile);
+    if (!certificate.open(QIODevice::ReadOnly) || !key.open(QIODevice::ReadOnly)) {
+        *error = QStringLiteral("cannot read %1 or %2").arg(certFile, keyFile);
+        return false;
+    }
+    const QSslCertificate parsedCertificate(&certificate, QSsl::Pem);
+    const QSslKey parsedKey(&key, QSsl::Rsa, QSsl::Pem);
+    if (parsedCertificate.isNull() || parsedKey.isNull()) {
+        *error =
+            QStringLiteral("%1 and %2 are no PEM certificate and RSA key").arg(certFile, keyFile);
+        return false;
+    }
+    sslSetup(parsedCertificate, parsedKey);
+    return true;
+}
+
+QString WebRemoteServer::tokenOf(const QByteArray &cookieHeader)
+{
+    for (const QByteArray &cookie : cookieHeader.split(';')) {
+        const QByteArray pair = cookie.trimmed();
+        const QByteArray name = QByteArray(kCookie.data(), kCookie.size()) + QByteArray("=");
+        if (pair.startsWith(name))
+            return QString::fromLatin1(pair.mid(kCookie.size() + 1));
+    }
+    return {};
+}
+
+bool WebRemoteServer::handleRequest(const QHttpServerRequest &request, QTcpSocket *socket)
+{
+    // The WebSocket's handshake: the server takes it over after this (and
+    // acceptWebSockets checks who it is); nothing may be written to it here.
+    if (headerOf(request, "Upgrade").compare("websocket", Qt::CaseInsensitive) == 0)
+        return true;
+    if (request.url().path() == QLatin1String("/pair")) {
+        pair(request, socket);
+        return true;
+    }
+    if (!m_access.isValidToken(tokenOf(headerOf(request, "Cookie")))) {
+        QHttpServerResponder responder = makeResponder(request, socket);
+        respond(responder, Status::Unauthorized, "text/html; charset=utf-8",
+                page(QStringLiteral("Not paired"),
+                     QStringLiteral("Pair this device first: on the home's computer run "
+                                    "\"ardentia-ctl web-pair\" and open the link it shows.")));
+        return true;
+    }
+    serveFile(request, socket);
+    return true;
+}
+
+void WebRemoteServer::missingHandler(const QHttpServerRequest &request, QTcpSocket *socket)
+{
+    QHttpServerResponder responder = makeResponder(request, socket);
+    respond(responder, Status::NotFound, "text/plain", "not found");
+}
+
+bool WebRemoteServer::tooManyFailures(const QHostAddress &address)
+{
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    QList<qint64> &times = m_failures[address.toString()];
+    times.removeIf([now](qint64 t) { return now - t > 60000; });
+    return times.size() >= kMaxPairingFailures;
+}
+
+void WebRemoteServer::pair(const QHttpServerRequest &request, QTcpSocket *socket)
+{
+    QHttpServerResponder responder = makeResponder(request, socket);
+    const QHostAddress from = request.remoteAddress();
+    if (tooManyFailures(from)) {
+        respond(responder, Status::TooManyRequests, "text/plain",
+                "too many pairing attempts: wait a minute");
+        return;
+    }
+    const QString code = request.query().queryItemValue(QStringLiteral("code"));
+    const QString device = QString::fromUtf8(headerOf(request, "User-Agent")).left(80);
+    const std::optional<QString> token = m_access.pair(code, device);
+    if (!token) {
+        m_failures[from.toString()].append(QDateTime::currentMSecsSinceEpoch());
+        qCWarning(lcGateway).noquote()
+            << "web remote: a pairing link was refused from" << from.toString();
+        respond(responder, Status::Forbidden, "text/html; charset=utf-8",
+                page(QStringLiteral("Link not valid"),
+                     QStringLiteral("This pairing link was used already or has expired. Run "
+                                    "\"ardentia-ctl web-pair\" again for a new one.")));
+        return;
+    }
+    QByteArray cookie = QByteArray(kCookie.data()) + '=' + token->toLatin1() +
+                        "; Path=/; HttpOnly; SameSite=Strict; Max-Age=31536000";
+    if (m_tls)
+        cookie += "; Secure";
+    respond(responder, Status::SeeOther, "text/plain", "paired",
+            {{"Location", "/"}, {"Set-Cookie", cookie}, {"Cache-Control", "no-store"}});
+}
+
+void WebRemoteServer::serveFile(const QHttpServerRequest &request, QTcpSocket *socket)
+{
+    QHttpServerResponder responder = makeResponder(request, socket);
+    QString path = request.url().path();
+    if (path == QLatin1String("/"))
+        path = QStringLiteral("/index.html");
+    QFile file(QStringLiteral(":/web") + path);
+    if (path.contains(QLatin1String("..")) || !file.open(QIODevice::ReadOnly)) {
+        respond(responder, Status::NotFound, "text/plain", "not found");
+        return;
+    }
+    QByteArray type =
+        QMimeDatabase().mimeTypeForFile(path, QMimeDatabase::MatchExtension).name().toLatin1();
+    if (path.endsWith(QLatin1String(".js")))
+        type = "text/javascript";
+    else if (path.endsWith(QLatin1String(".webmanifest")))
+        type = "application/manifest+json";
+    if (type.startsWith("text/"))
+        type += "; charset=utf-8";
+    respond(responder, Status::Ok, type, file.readAll(), {{"Cache-Control", "no-cache"}});
+}
+
+void WebRemoteServer::acceptWebSockets()
+{
+    while (hasPendingWebSocketConnections()) {
+        QWebSocket *socket = nextPendingWebSocketConnection().release();
+        socket->setParent(this);
+        const QNetworkRequest handshake = socket->request();
+        const QString token = tokenOf(handshake.rawHeader("Cookie"));
+        // Only the page's own origin: another site open in the same browser
+        // cannot drive the home with the device's cookie.
+        const QString host = QString::fromLatin1(handshake.rawHeader("Host"));
+        const QString expected =
+            (m_tls ? QStringLiteral("https://") : QStringLiteral("http://")) + host;
+        if (!m_access.isValidToken(token) || socket->origin() != expected) {
+            qCWarning(lcGateway).noquote()
+                << "web remote: a WebSocket was refused (origin" << socket->origin() << ")";
+            socket->close(QWebSocketProtocol::CloseCodePolicyViolated,
+                          QStringLiteral("not paired, or from another site"));
+            socket->deleteLater();
+            continue;
+        }
+        Q_EMIT pageConnected(socket, token);
+    }
+}

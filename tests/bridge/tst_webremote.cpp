@@ -1,0 +1,221 @@
+#include "bridgetopics.h"
+#include "gateway/configurationimport.h"
+#include "loopbacksimulator.h"
+#include "programstate.h"
+#include "testmain.h"
+#include "webhub.h"
+#include "webremoteserver.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QWebSocket>
+
+// The web remote's server against the simulated demo home: who gets in,
+// what every answer carries, and the page's WebSocket.
+class TestWebRemote : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    std::unique_ptr<TransmitterServer> simulator;
+    std::unique_ptr<WebRemoteServer> server;
+    std::unique_ptr<WebHub> hub;
+    QNetworkAccessManager network;
+    quint16 port = 0;
+
+    QString base() const { return QStringLiteral("http://127.0.0.1:%1").arg(port); }
+    WebAccess access() const { return WebAccess(dir.filePath("web-access.json")); }
+
+    struct Answer {
+        int status = 0;
+        QByteArray body;
+        QNetworkReply *reply = nullptr;
+    };
+    Answer get(const QString &path, const QString &token = {})
+    {
+        QNetworkRequest request(QUrl(base() + path));
+        request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                             QNetworkRequest::ManualRedirectPolicy);
+        if (!token.isEmpty())
+            request.setRawHeader("Cookie", "ardentia_token=" + token.toLatin1());
+        QNetworkReply *reply = network.get(request);
+        QSignalSpy finished(reply, &QNetworkReply::finished);
+        if (!finished.wait(5000))
+            return {};
+        reply->deleteLater();
+        return {reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(),
+                reply->readAll(), reply};
+    }
+
+    // A token, paired as a phone would: the link's code for the cookie.
+    QString pairedToken()
+    {
+        const std::optional<QString> code = access().newPairingCode();
+        const Answer answer = get("/pair?code=" + *code);
+        const QByteArray cookie = answer.reply->rawHeader("Set-Cookie");
+        return WebRemoteServer::tokenOf(cookie.left(cookie.indexOf(';')));
+    }
+
+    std::unique_ptr<QWebSocket> page(const QString &token, const QString &origin)
+    {
+        auto socket = std::make_unique<QWebSocket>(origin);
+        QNetworkRequest request(QUrl(QStringLiteral("ws://127.0.0.1:%1/").arg(port)));
+        if (!token.isEmpty())
+            request.setRawHeader("Cookie", "ardentia_token=" + token.toLatin1());
+        socket->open(request);
+        return socket;
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        ProgramState::resetToEmptyHome();
+        QFile::remove(dir.filePath("web-access.json"));
+        simulator = startLoopbackSimulator(SimulatedHome::demo());
+        QVERIFY(simulator);
+        storeDemoMaster();
+        QVERIFY(ConfigurationImport::rebuildStoreFrom(
+            QString::fromUtf8(simulator->home().configurationText())));
+        server = std::make_unique<WebRemoteServer>(access(), false);
+        port = server->listen(QHostAddress::LocalHost, 0);
+        QVERIFY(port != 0);
+        hub = std::make_unique<WebHub>(server.get(), BridgeTopics{"ardentia", "homeassistant"},
+                                       [] { return QStringLiteral("online"); });
+    }
+    void cleanup()
+    {
+        hub.reset();
+        server.reset();
+        ProgramState::reset();
+        simulator.reset();
+    }
+
+    void nothingWithoutAToken_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("token");
+        QTest::newRow("page") << "/"
+                              << "";
+        QTest::newRow("script") << "/app.js"
+                                << "";
+        QTest::newRow("made-up token") << "/"
+                                       << "abc";
+    }
+    void nothingWithoutAToken()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, token);
+        const Answer answer = get(path, token);
+        QCOMPARE(answer.status, 401);
+        QVERIFY(!answer.body.contains("<script"));
+    }
+
+    void aLinkPairsOnceAndTheCookieIsGuarded()
+    {
+        const QString code = *access().newPairingCode();
+        const Answer first = get("/pair?code=" + code);
+        QCOMPARE(first.status, 303);
+        const QByteArray cookie = first.reply->rawHeader("Set-Cookie");
+        for (const char *flag : {"HttpOnly", "SameSite=Strict", "Path=/"})
+            QVERIFY2(cookie.contains(flag), cookie.constData());
+        QCOMPARE(get("/pair?code=" + code).status, 403); // used
+        const QString token = WebRemoteServer::tokenOf(cookie.left(cookie.indexOf(';')));
+        const Answer index = get("/", token);
+        QCOMPARE(index.status, 200);
+        QVERIFY(index.body.contains("app.js"));
+        QVERIFY(index.reply->rawHeader("Content-Security-Policy").contains("script-src 'self'"));
+        QCOMPARE(index.reply->rawHeader("X-Content-Type-Options"), QByteArray("nosniff"));
+        QCOMPARE(index.reply->rawHeader("Referrer-Policy"), QByteArray("no-referrer"));
+        QCOMPARE(get("/app.js", token).reply->rawHeader("Content-Type"),
+                 QByteArray("text/javascript; charset=utf-8"));
+        QCOMPARE(get("/nothing-here", token).status, 404);
+    }
+
+    void failedPairingsAreSlowedDown()
+    {
+        for (int i = 0; i < WebRemoteServer::kMaxPairingFailures; ++i)
+            QCOMPARE(get("/pair?code=WRONG" + QString::number(i)).status, 403);
+        // Now even a good code waits its minute.
+        QCOMPARE(get("/pair?code=" + *access().newPairingCode()).status, 429);
+    }
+
+    // A WebSocket only for a paired device and from the page's own origin.
+    void theWebSocketChecksWhoAndWhere_data()
+    {
+        QTest::addColumn<bool>("paired");
+        QTest::addColumn<QString>("origin"); // %1: the port
+        QTest::addColumn<bool>("served");
+        QTest::newRow("paired, own origin") << true << "http://127.0.0.1:%1" << true;
+        QTest::newRow("no token") << false << "http://127.0.0.1:%1" << false;
+        QTest::newRow("another site") << true << "http://evil.example" << false;
+        QTest::newRow("no origin") << true << "" << false;
+    }
+    void theWebSocketChecksWhoAndWhere()
+    {
+        QFETCH(bool, paired);
+        QFETCH(QString, origin);
+        QFETCH(bool, served);
+        const auto socket = page(paired ? pairedToken() : QString(),
+                                 origin.contains("%1") ? origin.arg(port) : origin);
+        QSignalSpy messages(socket.get(), &QWebSocket::textMessageReceived);
+        QSignalSpy closed(socket.get(), &QWebSocket::disconnected);
+        if (served) {
+            QVERIFY(messages.wait(5000));
+            const QJsonObject home =
+                QJsonDocument::fromJson(messages.constFirst().constFirst().toByteArray()).object();
+            QCOMPARE(home.value("type").toString(), QStringLiteral("home"));
+            QCOMPARE(home.value("channels").toArray().size(), 7);
+            QCOMPARE(home.value("scenarios").toArray().size(), 4);
+        } else {
+            QVERIFY(closed.wait(5000));
+            QVERIFY(messages.isEmpty());
+        }
+    }
+
+    // A press shows only once the home acknowledged it; bad requests get an error.
+    void pagesDriveTheHome()
+    {
+        const auto socket = page(pairedToken(), base());
+        QStringList received;
+        connect(socket.get(), &QWebSocket::textMessageReceived, this,
+                [&received](const QString &text) { received << text; });
+        QTRY_COMPARE(received.size(), 1);
+        socket->sendTextMessage(R"({"type":"set","id":"211300001231","state":"ON"})");
+        QTRY_VERIFY(std::any_of(received.cbegin(), received.cend(), [](const QString &m) {
+            return m.contains(R"("id":"211300001231")") && m.contains(R"("state":"ON")");
+        }));
+        QVERIFY(simulator->home().channel("211300001231")->state.on);
+        for (const char *bad :
+             {"not json", R"({"type":"launch"})", R"({"type":"set","id":"999","state":"ON"})",
+              R"({"type":"set","id":"212200004560","brightness":900})"}) {
+            const qsizetype before = received.size();
+            socket->sendTextMessage(bad);
+            QTRY_VERIFY2(
+                std::any_of(received.cbegin() + before, received.cend(),
+                            [](const QString &m) { return m.contains(R"("type":"error")"); }),
+                bad);
+        }
+        socket->sendTextMessage(QString(WebHub::kMaxMessageBytes + 10, 'x')); // oversized
+        QSignalSpy closed(socket.get(), &QWebSocket::disconnected);
+        QVERIFY(closed.wait(5000));
+    }
+
+    void aRevokedDeviceIsClosedAtOnce()
+    {
+        const auto socket = page(pairedToken(), base());
+        QSignalSpy messages(socket.get(), &QWebSocket::textMessageReceived);
+        QVERIFY(messages.wait(5000));
+        QSignalSpy closed(socket.get(), &QWebSocket::disconnected);
+        WebAccess revoker = access();
+        QVERIFY(revoker.revoke(revoker.tokens().constFirst().id));
+        QVERIFY(closed.wait(5000));
+        QCOMPARE(socket->closeCode(), QWebSocketProtocol::CloseCodePolicyViolated);
+    }
+};
+
+ARDENTIA_TEST_MAIN(TestWebRemote)
+#include "tst_webremote.moc"
