@@ -17,6 +17,7 @@ packages=(
   mosquitto mosquitto-clients libmosquitto-dev
   lintian systemd
   qt6-httpserver-dev qt6-websockets-dev
+  chromium nodejs
 )
 
 missing=()
@@ -24,17 +25,25 @@ for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
 
-if [ ${#missing[@]} -eq 0 ]; then
-  exit 0
+# Debian's nodejs comes without npm; other builds of nodejs bring their own.
+command -v npm >/dev/null || missing+=(npm)
+
+if [ ${#missing[@]} -ne 0 ]; then
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "setup: these packages are missing: ${missing[*]}" >&2
+    echo "setup: run this script as root (or install them with apt-get) and try again." >&2
+    exit 1
+  fi
+  echo "setup: installing ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-if [ "$(id -u)" -ne 0 ]; then
-  echo "setup: these packages are missing: ${missing[*]}" >&2
-  echo "setup: run this script as root (or install them with apt-get) and try again." >&2
-  exit 1
+# The browser tests' libraries, as their lock file pins them (no browser
+# download: they drive Debian's chromium).
+browser_tests="$(dirname "$0")/../tests/browser"
+if [ ! -d "$browser_tests/node_modules/playwright-core" ]; then
+  echo "setup: installing the browser tests' libraries"
+  (cd "$browser_tests" && npm ci --no-audit --no-fund --loglevel=error)
 fi
-
-echo "setup: installing ${missing[*]}"
-export DEBIAN_FRONTEND=noninteractive
-apt-get update -qq
-apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,152 @@
+// The web remote in headless Chromium against the bridge, a real mosquitto
+// and the simulator, as a phone uses it: pair from the printed link, then
+// switch, dim, move a curtain and run a scenario at two screen sizes, with a
+// second page watching; a refused press shows its error and keeps the state;
+// every view passes axe-core without a serious or critical violation.
+//   node remote.test.mjs BUILD/src
+import assert from 'node:assert/strict';
+import { execFileSync, spawn } from 'node:child_process';
+import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { createServer } from 'node:net';
+import { tmpdir, userInfo } from 'node:os';
+import { join, dirname } from 'node:path';
+import { fileURLToPath } from 'node:url';
+import { chromium } from 'playwright-core';
+
+const bin = process.argv[2];
+const here = dirname(fileURLToPath(import.meta.url));
+const dir = mkdtempSync(join(tmpdir(), 'ardentia-web-'));
+const data = join(dir, 'data');
+const children = [];
+
+const freePort = () => new Promise((resolve) => {
+  const server = createServer().listen(0, '127.0.0.1', () => {
+    const { port } = server.address();
+    server.close(() => resolve(port));
+  });
+});
+const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+
+function start(program, args) {
+  const child = spawn(program, args, { stdio: ['ignore', 'pipe', 'inherit'] });
+  children.push(child);
+  return child;
+}
+
+async function until(check, what, ms = 10000) {
+  const end = Date.now() + ms;
+  while (Date.now() < end) {
+    if (await check()) return;
+    await sleep(50);
+  }
+  throw new Error(`timed out waiting for ${what}`);
+}
+
+function simulated(id) {
+  const home = JSON.parse(readFileSync(join(dir, 'home.json'), 'utf8'));
+  return home.channels.find((channel) => channel.id === id);
+}
+
+async function main() {
+  const brokerPort = await freePort();
+  writeFileSync(join(dir, 'mosquitto.conf'),
+    `listener ${brokerPort} 127.0.0.1\nallow_anonymous true\npersistence false\nuser ${userInfo().username}\n`);
+  children.push(spawn('mosquitto', ['-c', join(dir, 'mosquitto.conf')], { stdio: 'ignore' }));
+
+  // Held replies show the pending state; one light refuses every control.
+  const simulator = start(`${bin}/simulator/ardentia-transmitter`, ['--quiet', '--demo',
+    '--state', join(dir, 'home.json'), '--fault', 'lig:4:211300001231=delay:700',
+    '--fault', 'lig:4:211300001232=code:1']);
+  await new Promise((resolve) => simulator.stdout.once('data', resolve));
+  const ctl = (...args) => execFileSync(`${bin}/cli/ardentia-ctl`,
+    ['--interface', 'lo', '--data', data, ...args], { encoding: 'utf8' });
+  ctl('add-transmitter', '20AA10000001');
+
+  const webPort = await freePort();
+  const base = `http://127.0.0.1:${webPort}`;
+  start(`${bin}/bridge/ardentia-bridge`, ['--interface', 'lo', '--data', data,
+    '--port', String(brokerPort), '--web-listen', `127.0.0.1:${webPort}`]);
+  await until(async () => (await fetch(base).catch(() => null))?.status === 401, 'the bridge');
+
+  const browser = await chromium.launch({ executablePath: '/usr/bin/chromium', args: ['--no-sandbox'] });
+  const axe = readFileSync(join(here, 'node_modules/axe-core/axe.min.js'), 'utf8');
+  try {
+    for (const viewport of [{ width: 360, height: 640 }, { width: 768, height: 1024 }]) {
+      const label = `${viewport.width}x${viewport.height}`;
+      const link = ctl('web-pair', base).match(/http\S+\/pair\?code=\w+/)[0];
+      const context = await browser.newContext({ viewport });
+      const page = await context.newPage();
+      await page.goto(link);
+      assert.equal(new URL(page.url()).pathname, '/', `${label}: the link pairs and opens the remote`);
+      const row = (id) => page.locator(`#channel-${id}`);
+      await row('211300001231').waitFor();
+      const watcher = await context.newPage();
+      await watcher.goto(base);
+      await watcher.locator('#channel-211300001231').waitFor();
+
+      // Switch: pending until the held acknowledgement, then ON on both pages.
+      const stairs = row('211300001231');
+      const wanted = (await stairs.locator('.state').textContent()) === 'ON' ? 'OFF' : 'ON';
+      await stairs.locator('.toggle').click();
+      assert.ok(await stairs.evaluate((li) => li.classList.contains('pending')), `${label}: pending`);
+      assert.notEqual(await stairs.locator('.state').textContent(), wanted, `${label}: not before the home`);
+      await until(async () => (await stairs.locator('.state').textContent()) === wanted, 'the acknowledged state');
+      assert.equal(simulated('211300001231').on, wanted === 'ON');
+      await until(async () => (await watcher.locator('#channel-211300001231 .state').textContent()) === wanted,
+        'the second page');
+
+      // Dim.
+      await row('212200004561').locator('input[type="range"]').fill('35');
+      await until(async () => (await row('212200004561').locator('.state').textContent()) === '35%', 'the level');
+      assert.equal(simulated('212200004561').level, 35);
+
+      // A refused press: the error, and the old state.
+      const porch = row('211300001232');
+      const before = await porch.locator('.state').textContent();
+      await porch.locator('.toggle').click();
+      await until(async () => !(await page.locator('#banner').isHidden()), 'the error banner');
+      await until(async () => !(await porch.evaluate((li) => li.classList.contains('pending'))), 'no pending');
+      assert.equal(await porch.locator('.state').textContent(), before, `${label}: the old state stays`);
+
+      // A curtain and a scenario.
+      await page.getByRole('button', { name: 'Curtain', exact: true }).click();
+      await page.getByRole('button', { name: 'Open Bedroom curtain' }).click();
+      await until(() => simulated('213100007890').position === 100, 'the curtain to open');
+      await page.getByRole('button', { name: 'Scenario', exact: true }).click();
+      await page.getByRole('button', { name: 'All Off Mode' }).click();
+      await until(() => !simulated('211300001230').on, 'All Off');
+
+      // Every view, for assistive technology: audited in a context that lets
+      // axe-core in past the page's policy, with the same device's cookie.
+      const auditing = await browser.newContext({ viewport, bypassCSP: true });
+      await auditing.addCookies(await context.cookies());
+      const audit = await auditing.newPage();
+      await audit.goto(base);
+      await audit.locator('#channel-211300001230').waitFor();
+      await audit.addScriptTag({ content: axe });
+      for (const view of ['Lighting', 'Curtain', 'Scenario']) {
+        await audit.getByRole('button', { name: view, exact: true }).click();
+        const results = await audit.evaluate(() => window.axe.run());
+        const bad = results.violations.filter((v) => ['serious', 'critical'].includes(v.impact));
+        assert.deepEqual(bad.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`), [],
+          `${label} ${view}: accessibility`);
+      }
+      await auditing.close();
+      await context.close();
+    }
+    console.log('browser: web remote passed at 360x640 and 768x1024');
+  } finally {
+    await browser.close();
+  }
+}
+
+function stopAll() {
+  for (const child of children) child.kill('SIGTERM');
+  setTimeout(() => rmSync(dir, { recursive: true, force: true }), 500);
+}
+
+main().then(stopAll, (error) => {
+  console.error(error);
+  stopAll();
+  process.exitCode = 1;
+});
