@@ -100,6 +100,8 @@ QString WebRemoteServer::tokenOf(const QByteArray &cookieHeader)
 
 bool WebRemoteServer::handleRequest(const QHttpServerRequest &request, QTcpSocket *socket)
 {
+    // Small answers and state messages go at once, not after Nagle's wait.
+    socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     // The WebSocket's handshake: the server takes it over after this (and
     // acceptWebSockets checks who it is); nothing may be written to it here.
     if (headerOf(request, "Upgrade").compare("websocket", Qt::CaseInsensitive) == 0)

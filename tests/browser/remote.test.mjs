@@ -5,75 +5,26 @@
 // every view passes axe-core without a serious or critical violation.
 //   node remote.test.mjs BUILD/src
 import assert from 'node:assert/strict';
-import { execFileSync, spawn } from 'node:child_process';
-import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
-import { createServer } from 'node:net';
-import { tmpdir, userInfo } from 'node:os';
-import { join, dirname } from 'node:path';
+import { readFileSync } from 'node:fs';
+import { dirname, join } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { chromium } from 'playwright-core';
+import { startRig, until } from './rig.mjs';
 
 const bin = process.argv[2];
 const here = dirname(fileURLToPath(import.meta.url));
-const dir = mkdtempSync(join(tmpdir(), 'ardentia-web-'));
-const data = join(dir, 'data');
-const children = [];
-
-const freePort = () => new Promise((resolve) => {
-  const server = createServer().listen(0, '127.0.0.1', () => {
-    const { port } = server.address();
-    server.close(() => resolve(port));
-  });
-});
-const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
-
-function start(program, args) {
-  const child = spawn(program, args, { stdio: ['ignore', 'pipe', 'inherit'] });
-  children.push(child);
-  return child;
-}
-
-async function until(check, what, ms = 10000) {
-  const end = Date.now() + ms;
-  while (Date.now() < end) {
-    if (await check()) return;
-    await sleep(50);
-  }
-  throw new Error(`timed out waiting for ${what}`);
-}
-
-function simulated(id) {
-  const home = JSON.parse(readFileSync(join(dir, 'home.json'), 'utf8'));
-  return home.channels.find((channel) => channel.id === id);
-}
 
 async function main() {
-  const brokerPort = await freePort();
-  writeFileSync(join(dir, 'mosquitto.conf'),
-    `listener ${brokerPort} 127.0.0.1\nallow_anonymous true\npersistence false\nuser ${userInfo().username}\n`);
-  children.push(spawn('mosquitto', ['-c', join(dir, 'mosquitto.conf')], { stdio: 'ignore' }));
-
   // Held replies show the pending state; one light refuses every control.
-  const simulator = start(`${bin}/simulator/ardentia-transmitter`, ['--quiet', '--demo',
-    '--state', join(dir, 'home.json'), '--fault', 'lig:4:211300001231=delay:700',
+  const rig = await startRig(bin, ['--fault', 'lig:4:211300001231=delay:700',
     '--fault', 'lig:4:211300001232=code:1']);
-  await new Promise((resolve) => simulator.stdout.once('data', resolve));
-  const ctl = (...args) => execFileSync(`${bin}/cli/ardentia-ctl`,
-    ['--interface', 'lo', '--data', data, ...args], { encoding: 'utf8' });
-  ctl('add-transmitter', '20AA10000001');
-
-  const webPort = await freePort();
-  const base = `http://127.0.0.1:${webPort}`;
-  start(`${bin}/bridge/ardentia-bridge`, ['--interface', 'lo', '--data', data,
-    '--port', String(brokerPort), '--web-listen', `127.0.0.1:${webPort}`]);
-  await until(async () => (await fetch(base).catch(() => null))?.status === 401, 'the bridge');
-
+  const { base, simulated } = rig;
   const browser = await chromium.launch({ executablePath: '/usr/bin/chromium', args: ['--no-sandbox'] });
   const axe = readFileSync(join(here, 'node_modules/axe-core/axe.min.js'), 'utf8');
   try {
     for (const viewport of [{ width: 360, height: 640 }, { width: 768, height: 1024 }]) {
       const label = `${viewport.width}x${viewport.height}`;
-      const link = ctl('web-pair', base).match(/http\S+\/pair\?code=\w+/)[0];
+      const link = rig.pairingLink();
       const context = await browser.newContext({ viewport });
       const page = await context.newPage();
       await page.goto(link);
@@ -137,16 +88,11 @@ async function main() {
     console.log('browser: web remote passed at 360x640 and 768x1024');
   } finally {
     await browser.close();
+    rig.stop();
   }
 }
 
-function stopAll() {
-  for (const child of children) child.kill('SIGTERM');
-  setTimeout(() => rmSync(dir, { recursive: true, force: true }), 500);
-}
-
-main().then(stopAll, (error) => {
+main().catch((error) => {
   console.error(error);
-  stopAll();
   process.exitCode = 1;
 });

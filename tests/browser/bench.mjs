@@ -1,0 +1,86 @@
+// Figures of the web remote in headless Chromium on loopback: the bytes of
+// the first load, the time from navigation to the first usable control, and
+// from the simulator's acknowledgement to the page showing it (p50, p99).
+//   node bench.mjs BUILD/src [presses]
+import { chromium } from 'playwright-core';
+import { startRig } from './rig.mjs';
+
+const bin = process.argv[2];
+const presses = Number(process.argv[3] ?? 100);
+const percentile = (values, p) => {
+  const sorted = [...values].sort((a, b) => a - b);
+  return sorted[Math.min(sorted.length - 1, Math.floor((p / 100) * sorted.length))];
+};
+
+const rig = await startRig(bin);
+const browser = await chromium.launch({ executablePath: '/usr/bin/chromium', args: ['--no-sandbox'] });
+try {
+  const context = await browser.newContext({ viewport: { width: 360, height: 640 } });
+  const page = await context.newPage();
+  await page.goto(rig.pairingLink());
+  await page.locator('#channel-211300001230 .toggle').waitFor();
+
+  // First loads as a paired phone makes them, without caches: the median of five.
+  const cookies = await context.cookies();
+  const loads = [];
+  let bytes = 0;
+  let timing = null;
+  for (let i = 0; i < 5; ++i) {
+    const fresh = await browser.newContext({ viewport: { width: 360, height: 640 },
+      serviceWorkers: 'block' });
+    await fresh.addCookies(cookies);
+    const first = await fresh.newPage();
+    let loaded = 0;
+    first.on('response', async (response) => {
+      loaded += (await response.body().catch(() => Buffer.alloc(0))).length;
+    });
+    await first.goto(rig.base, { waitUntil: 'commit' });
+    await first.locator('#channel-211300001230 .toggle').waitFor();
+    await first.waitForLoadState('networkidle');
+    // The page's own clock, from the navigation's start to the first controls.
+    loads.push(await first.evaluate(() => performance.getEntriesByName('usable')[0].startTime));
+    bytes = loaded;
+    // The page's own clock: when the document came and was parsed.
+    timing = await first.evaluate(() => {
+      const entry = performance.getEntriesByType('navigation')[0];
+      return { response: entry.responseEnd, dom: entry.domContentLoadedEventEnd };
+    });
+    await fresh.close();
+  }
+  const usable = percentile(loads, 50);
+
+  // From the acknowledgement leaving the simulator to the page showing it:
+  // the page stamps each state message; the simulator's reply is the moment
+  // the state file changes, so the page's own clock measures from the press
+  // to the confirmed state, and the bridge's share is that less the round trip.
+  const latencies = [];
+  for (let i = 0; i < presses; ++i) {
+    const row = page.locator('#channel-211300001230');
+    const before = await row.locator('.state').textContent();
+    const took = await page.evaluate(() => new Promise((resolve) => {
+      const row = document.getElementById('channel-211300001230');
+      const state = row.querySelector('.state');
+      const was = state.textContent;
+      const began = performance.now();
+      const watch = new MutationObserver(() => {
+        if (state.textContent !== was && !row.classList.contains('pending')) {
+          watch.disconnect();
+          resolve(performance.now() - began);
+        }
+      });
+      watch.observe(row, { subtree: true, childList: true, characterData: true, attributes: true });
+      row.querySelector('.toggle').click();
+    }));
+    latencies.push(took);
+    if (before === (await row.locator('.state').textContent())) throw new Error('no change');
+  }
+  console.log(`web remote (headless chromium, loopback, 360x640)`);
+  console.log(`  first load         ${(bytes / 1024).toFixed(1)} KB (target under 100 KB)`);
+  console.log(`  to a usable control ${usable.toFixed(0)} ms, median of 5 (target under 300 ms; `
+    + `document ${timing.response.toFixed(0)} ms, parsed ${timing.dom.toFixed(0)} ms)`);
+  console.log(`  press to confirmed state p50 ${percentile(latencies, 50).toFixed(1)} ms  `
+    + `p99 ${percentile(latencies, 99).toFixed(1)} ms over ${presses} presses`);
+} finally {
+  await browser.close();
+  rig.stop();
+}
