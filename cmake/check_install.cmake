@@ -23,6 +23,7 @@ set(expected
     usr/share/doc/ardentia-home/copyright
     usr/share/doc/ardentia-home/changelog.gz
     lib/systemd/system/ardentia-bridge.service
+    usr/lib/sysusers.d/ardentia-bridge.conf
     etc/ardentia-bridge/bridge.ini
     usr/share/applications/${APP_ID}.desktop
     usr/share/metainfo/${APP_ID}.metainfo.xml
