@@ -17,7 +17,7 @@ const here = dirname(fileURLToPath(import.meta.url));
 async function main() {
   // Held replies show the pending state; one light refuses every control.
   const rig = await startRig(bin, ['--fault', 'lig:4:211300001231=delay:700',
-    '--fault', 'lig:4:211300001232=code:1']);
+    '--fault', 'lig:4:212200004560=delay:300', '--fault', 'lig:4:211300001232=code:1']);
   const { base, simulated } = rig;
   const browser = await chromium.launch({ executablePath: '/usr/bin/chromium', args: ['--no-sandbox'] });
   const axe = readFileSync(join(here, 'node_modules/axe-core/axe.min.js'), 'utf8');
@@ -46,10 +46,11 @@ async function main() {
       await until(async () => (await watcher.locator('#channel-211300001231 .state').textContent()) === wanted,
         'the second page');
 
-      // Dim.
-      await row('212200004561').locator('input[type="range"]').fill('35');
-      await until(async () => (await row('212200004561').locator('.state').textContent()) === '35%', 'the level');
-      assert.equal(simulated('212200004561').level, 35);
+      // Dim, dragging while the first level is held: the newest level wins.
+      const slider = row('212200004560').locator('input[type="range"]');
+      for (const level of ['15', '25', '35']) await slider.fill(level);
+      await until(async () => (await row('212200004560').locator('.state').textContent()) === '35%', 'the level');
+      assert.equal(simulated('212200004560').level, 35);
 
       // A refused press: the error, and the old state.
       const porch = row('211300001232');

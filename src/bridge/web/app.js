@@ -9,6 +9,9 @@ const rows = {
 const link = document.getElementById('link');
 const banner = document.getElementById('banner');
 const channels = new Map();
+// Per dimmer: whether a level is on its way, and the newest one asked for
+// since (only that one goes next, when the home has answered).
+const dimming = new Map();
 let socket = null;
 let retryMs = 1000;
 
@@ -58,11 +61,33 @@ function rowOf(channel) {
       slider.min = 0;
       slider.max = 100;
       slider.setAttribute('aria-label', `${channel.name} brightness`);
-      slider.addEventListener('change', () => press({ brightness: Number(slider.value) }));
+      slider.addEventListener('input', () => dim(channel.id, Number(slider.value)));
       row.append(slider);
     }
   }
   return row;
+}
+
+function dim(id, level) {
+  const state = dimming.get(id) ?? { outstanding: false, newest: null };
+  dimming.set(id, state);
+  if (state.outstanding) {
+    state.newest = level;
+    return;
+  }
+  state.outstanding = true;
+  document.getElementById(`channel-${id}`).classList.add('pending');
+  send({ type: 'set', id, brightness: level });
+}
+
+// The home answered a dimmer: the newest level asked for meanwhile goes now.
+function dimAnswered(id, shown) {
+  const state = dimming.get(id);
+  if (!state || !state.outstanding) return;
+  state.outstanding = false;
+  const next = state.newest;
+  state.newest = null;
+  if (next !== null && next !== shown) dim(id, next);
 }
 
 function show(channel) {
@@ -79,7 +104,8 @@ function show(channel) {
     toggle.setAttribute('aria-label', `${toggle.textContent} ${channel.name}`);
   }
   const slider = row.querySelector('input[type="range"]');
-  if (slider) slider.value = channel.brightness ?? 0;
+  if (slider && !dimming.get(channel.id)?.outstanding) slider.value = channel.brightness ?? 0;
+  dimAnswered(channel.id, channel.brightness);
 }
 
 function showHome(home) {
@@ -110,6 +136,7 @@ function connect() {
     else if (message.type === 'error') {
       say(message.message);
       for (const row of document.querySelectorAll('li.pending')) row.classList.remove('pending');
+      for (const state of dimming.values()) Object.assign(state, { outstanding: false, newest: null });
     }
   });
   socket.addEventListener('close', () => {
