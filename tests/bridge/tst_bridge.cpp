@@ -86,10 +86,10 @@ private Q_SLOTS:
             QCOMPARE(config.value("availability").toArray().size(), 2);
             QVERIFY(config.value("device").toObject().contains("via_device"));
             QVERIFY(config.contains("origin"));
-            QVERIFY(rig->waitFor("ardentia/" + id,
-                                 has("state", json(rig->last("ardentia/" + id)).value("state"))) >=
-                    0);
-            QCOMPARE(rig->last("ardentia/" + id + "/availability"), QByteArray("online"));
+            QVERIFY(rig->waitFor("ardentia/" + id, [](const QByteArray &payload) {
+                return json(payload).contains("state");
+            }) >= 0);
+            QVERIFY(rig->waitFor("ardentia/" + id + "/availability", is("online")) >= 0);
         }
         const QJsonObject dimmer = json(rig->last(configTopic("212200004560")));
         QCOMPARE(dimmer.value("brightness_scale").toInt(), 100);
@@ -107,8 +107,9 @@ private Q_SLOTS:
             QVERIFY(rig->waitFor(QStringLiteral("homeassistant/scene/ardentia_scenario_%1/config")
                                      .arg(scene)) >= 0);
         QCOMPARE(uniqueIds(*rig, 0).size(), kChannels.size() + 4);
-        QVERIFY(json(rig->last("ardentia/bridge/devices")).value("channels").toArray().size() ==
-                kChannels.size());
+        QVERIFY(rig->waitFor("ardentia/bridge/devices", [](const QByteArray &payload) {
+            return json(payload).value("channels").toArray().size() == kChannels.size();
+        }) >= 0);
     }
 
     // Each command changes the simulated home, and the retained state says so
