@@ -21,11 +21,6 @@ QString masterId()
     const QList<QVariantMap> transmitters = Database::instance()->readAllSuperBoxInfo();
     return transmitters.isEmpty() ? QString() : transmitters.constFirst().value(Key::id).toString();
 }
-
-bool isChannelFamily(const QString &family)
-{
-    return family == Wire::light || family == Wire::curtain;
-}
 } // namespace
 
 HomeBridge::HomeBridge(MqttClient *mqtt, BridgeTopics topics, int pollSeconds, QObject *parent)
@@ -258,7 +253,8 @@ void HomeBridge::onOutcome(const QStringList &fields, const QString &outcome)
         outcome == QLatin1String("acknowledged") || outcome.startsWith(QLatin1String("refused"));
     const QString family = Wire::familyOf(fields);
     const int operation = Wire::operationOf(fields);
-    const bool stateQuery = isChannelFamily(family) && operation == ChannelOperation::StateQuery;
+    const bool stateQuery =
+        Wire::isChannelFamily(family) && operation == ChannelOperation::StateQuery;
     if (answered)
         setMasterOnline(true);
     else if (outcome == QLatin1String("no-reply") && !stateQuery)
@@ -273,7 +269,7 @@ void HomeBridge::onOutcome(const QStringList &fields, const QString &outcome)
             UDPSocketManager::instance()->queryStateInBackground(*curtain);
         return;
     }
-    if (!isChannelFamily(family) || outcome == QLatin1String("acknowledged") || stateQuery)
+    if (!Wire::isChannelFamily(family) || outcome == QLatin1String("acknowledged") || stateQuery)
         return;
     // The command did not happen: the state the home confirmed last stands.
     const QString id = Wire::targetOf(fields);

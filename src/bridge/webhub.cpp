@@ -149,8 +149,7 @@ void WebHub::sendChannel(const QString &id)
 void WebHub::onOutcome(const QStringList &fields, const QString &outcome)
 {
     const QString family = Wire::familyOf(fields);
-    if ((family != Wire::light && family != Wire::curtain) ||
-        Wire::operationOf(fields) != ChannelOperation::Control ||
+    if (!Wire::isChannelFamily(family) || Wire::operationOf(fields) != ChannelOperation::Control ||
         outcome == QLatin1String("acknowledged"))
         return;
     // The page shows the state the home confirmed last, and why the press did nothing.

@@ -47,7 +47,7 @@ std::optional<GatewayReply::Form> GatewayReply::parse(const QString &text)
     };
     if (family == Wire::transmitter)
         return acknowledgement ? asForm(roleAcknowledgement(text)) : asForm(locateAnswer(text));
-    if (family == Wire::light || family == Wire::curtain)
+    if (Wire::isChannelFamily(family))
         return acknowledgement ? asForm(deviceAcknowledgement(text)) : asForm(stateAnswer(text));
     if (acknowledgement && family == Wire::scenarioName)
         return asForm(namingAcknowledgement(text));

@@ -22,6 +22,12 @@ struct Wire {
     static inline const QString scenarioName = QStringLiteral("scename");
     static inline const QString scenarioRun = QStringLiteral("scenario");
 
+    // The families of a light or curtain channel.
+    static bool isChannelFamily(const QString &family)
+    {
+        return family == light || family == curtain;
+    }
+
     // The operation field as it travels: decimal text.
     static QString operationField(int operation) { return QString::number(operation); }
 
