@@ -5,6 +5,7 @@
 
 #include "bridgetopics.h"
 #include "homebridge.h"
+#include "masterlink.h"
 #include "mqttclient.h"
 
 #include "core/delegatemanager.h"
@@ -220,7 +221,8 @@ void runMqttBench(int commands)
     if (!simulator)
         return;
     MqttClient bridgeClient(loopbackBroker(broker.port, QStringLiteral("bench-bridge")));
-    HomeBridge bridge(&bridgeClient,
+    MasterLink link;
+    HomeBridge bridge(&bridgeClient, &link,
                       BridgeTopics{QStringLiteral("ardentia"), QStringLiteral("homeassistant")}, 0);
     Observer observer(broker.port);
     QString error;

@@ -12,7 +12,7 @@ cd "$(dirname "$0")/.."
 seconds="${1:-60}"
 runs="${FUZZ_RUNS:-10000000}"
 targets=(${FUZZ_TARGETS:-fuzz_replies fuzz_import fuzz_codedecoder fuzz_jsoncodec
-         fuzz_setpayload fuzz_simulator_request fuzz_simulator_options fuzz_simulator_state})
+         fuzz_setpayload fuzz_pagerequest fuzz_simulator_request fuzz_simulator_options fuzz_simulator_state})
 
 bash scripts/setup.sh
 launcher=()

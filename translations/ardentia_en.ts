@@ -968,4 +968,99 @@ start your smart home journey</translation>
         <translation>Start now</translation>
     </message>
 </context>
+<context>
+    <name>WebRemote</name>
+    <message>
+        <source>Connecting…</source>
+        <translation>Connecting…</translation>
+    </message>
+    <message>
+        <source>Rooms of the home</source>
+        <translation>Rooms of the home</translation>
+    </message>
+    <message>
+        <source>Opened</source>
+        <translation>Opened</translation>
+    </message>
+    <message>
+        <source>Closed</source>
+        <translation>Closed</translation>
+    </message>
+    <message>
+        <source>Open %1</source>
+        <translation>Open %1</translation>
+    </message>
+    <message>
+        <source>Stop %1</source>
+        <translation>Stop %1</translation>
+    </message>
+    <message>
+        <source>Close %1</source>
+        <translation>Close %1</translation>
+    </message>
+    <message>
+        <source>Turn on</source>
+        <translation>Turn on</translation>
+    </message>
+    <message>
+        <source>Turn off</source>
+        <translation>Turn off</translation>
+    </message>
+    <message>
+        <source>Turn on %1</source>
+        <translation>Turn on %1</translation>
+    </message>
+    <message>
+        <source>Turn off %1</source>
+        <translation>Turn off %1</translation>
+    </message>
+    <message>
+        <source>%1 brightness</source>
+        <translation>%1 brightness</translation>
+    </message>
+    <message>
+        <source>waiting for the master</source>
+        <translation>waiting for the master</translation>
+    </message>
+    <message>
+        <source>not connected</source>
+        <translation>not connected</translation>
+    </message>
+    <message>
+        <source>The master transmitter is not answering.</source>
+        <translation>The master transmitter is not answering.</translation>
+    </message>
+    <message>
+        <source>The connection to the home was lost. Trying again…</source>
+        <translation>The connection to the home was lost. Trying again…</translation>
+    </message>
+    <message>
+        <source>Not connected to the home.</source>
+        <translation>Not connected to the home.</translation>
+    </message>
+    <message>
+        <source>The home did not take the command.</source>
+        <translation>The home did not take the command.</translation>
+    </message>
+    <message>
+        <source>Synchronize Data failed.</source>
+        <translation>Synchronize Data failed.</translation>
+    </message>
+    <message>
+        <source>Not paired</source>
+        <translation>Not paired</translation>
+    </message>
+    <message>
+        <source>Pair this device first: on the home&apos;s computer run &quot;ardentia-ctl web-pair&quot; and open the link it shows.</source>
+        <translation>Pair this device first: on the home&apos;s computer run &quot;ardentia-ctl web-pair&quot; and open the link it shows.</translation>
+    </message>
+    <message>
+        <source>Link not valid</source>
+        <translation>Link not valid</translation>
+    </message>
+    <message>
+        <source>This pairing link was used already or has expired. Run &quot;ardentia-ctl web-pair&quot; again for a new one.</source>
+        <translation>This pairing link was used already or has expired. Run &quot;ardentia-ctl web-pair&quot; again for a new one.</translation>
+    </message>
+</context>
 </TS>

@@ -968,4 +968,99 @@
         <translation>立即体验</translation>
     </message>
 </context>
+<context>
+    <name>WebRemote</name>
+    <message>
+        <source>Connecting…</source>
+        <translation>正在连接…</translation>
+    </message>
+    <message>
+        <source>Rooms of the home</source>
+        <translation>家中的功能</translation>
+    </message>
+    <message>
+        <source>Opened</source>
+        <translation>已打开</translation>
+    </message>
+    <message>
+        <source>Closed</source>
+        <translation>已关闭</translation>
+    </message>
+    <message>
+        <source>Open %1</source>
+        <translation>打开%1</translation>
+    </message>
+    <message>
+        <source>Stop %1</source>
+        <translation>停止%1</translation>
+    </message>
+    <message>
+        <source>Close %1</source>
+        <translation>关闭%1</translation>
+    </message>
+    <message>
+        <source>Turn on</source>
+        <translation>打开</translation>
+    </message>
+    <message>
+        <source>Turn off</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Turn on %1</source>
+        <translation>打开%1</translation>
+    </message>
+    <message>
+        <source>Turn off %1</source>
+        <translation>关闭%1</translation>
+    </message>
+    <message>
+        <source>%1 brightness</source>
+        <translation>%1亮度</translation>
+    </message>
+    <message>
+        <source>waiting for the master</source>
+        <translation>等待主转发器</translation>
+    </message>
+    <message>
+        <source>not connected</source>
+        <translation>未连接</translation>
+    </message>
+    <message>
+        <source>The master transmitter is not answering.</source>
+        <translation>主转发器没有应答。</translation>
+    </message>
+    <message>
+        <source>The connection to the home was lost. Trying again…</source>
+        <translation>与家的连接已断开，正在重试…</translation>
+    </message>
+    <message>
+        <source>Not connected to the home.</source>
+        <translation>未连接到家。</translation>
+    </message>
+    <message>
+        <source>The home did not take the command.</source>
+        <translation>家没有接受该命令。</translation>
+    </message>
+    <message>
+        <source>Synchronize Data failed.</source>
+        <translation>同步数据失败。</translation>
+    </message>
+    <message>
+        <source>Not paired</source>
+        <translation>未配对</translation>
+    </message>
+    <message>
+        <source>Pair this device first: on the home&apos;s computer run &quot;ardentia-ctl web-pair&quot; and open the link it shows.</source>
+        <translation>请先配对此设备：在家中的电脑上运行“ardentia-ctl web-pair”，然后打开它显示的链接。</translation>
+    </message>
+    <message>
+        <source>Link not valid</source>
+        <translation>链接无效</translation>
+    </message>
+    <message>
+        <source>This pairing link was used already or has expired. Run &quot;ardentia-ctl web-pair&quot; again for a new one.</source>
+        <translation>此配对链接已被使用或已过期。请再次运行“ardentia-ctl web-pair”获取新的链接。</translation>
+    </message>
+</context>
 </TS>

@@ -6,6 +6,7 @@
 #include "core/logging.h"
 #include "gateway/udpsocketmanager.h"
 #include "gateway/wirevocabulary.h"
+#include "masterlink.h"
 #include "mqttclient.h"
 #include "store/database.h"
 #include "store/recordkeys.h"
@@ -23,8 +24,9 @@ QString masterId()
 }
 } // namespace
 
-HomeBridge::HomeBridge(MqttClient *mqtt, BridgeTopics topics, int pollSeconds, QObject *parent)
-    : QObject(parent), m_mqtt(mqtt), m_topics(std::move(topics)),
+HomeBridge::HomeBridge(MqttClient *mqtt, const MasterLink *link, BridgeTopics topics,
+                       int pollSeconds, QObject *parent)
+    : QObject(parent), m_mqtt(mqtt), m_link(link), m_topics(std::move(topics)),
       m_requests(
           m_topics,
           [this](const QString &topic, const QByteArray &payload) {
@@ -72,6 +74,8 @@ HomeBridge::HomeBridge(MqttClient *mqtt, BridgeTopics topics, int pollSeconds, Q
     });
     connect(UDPSocketManager::instance(), &UDPSocketManager::commandOutcome, this,
             &HomeBridge::onOutcome);
+    connect(link, &MasterLink::changed, this, &HomeBridge::onMasterChanged);
+    connect(link, &MasterLink::cameBack, this, &HomeBridge::pollAll);
 
     m_birthDelay.setSingleShot(true);
     connect(&m_birthDelay, &QTimer::timeout, this, &HomeBridge::publishEverything);
@@ -147,7 +151,7 @@ void HomeBridge::publishState(const QVariantMap &device)
 
 bool HomeBridge::isAvailable(const QString &id) const
 {
-    return m_masterOnline.value_or(true) && !m_silent.contains(id);
+    return m_link->isOnline().value_or(true) && !m_silent.contains(id);
 }
 
 void HomeBridge::publishAvailability(const QString &id)
@@ -169,12 +173,9 @@ void HomeBridge::removeChannel(const QString &id)
 
 QVariantMap HomeBridge::info() const
 {
-    const QString link = !m_masterOnline   ? QStringLiteral("unknown")
-                         : *m_masterOnline ? QStringLiteral("online")
-                                           : QStringLiteral("offline");
     return {{QStringLiteral("version"), QStringLiteral(ARDENTIA_VERSION)},
             {QStringLiteral("master"), masterId()},
-            {QStringLiteral("link"), link}};
+            {QStringLiteral("link"), m_link->stateName()}};
 }
 
 void HomeBridge::publishInfo()
@@ -249,16 +250,10 @@ void HomeBridge::clearIfStale(const QString &topic, const QByteArray &payload)
 void HomeBridge::onOutcome(const QStringList &fields, const QString &outcome)
 {
     m_requests.onOutcome(fields, outcome);
-    const bool answered =
-        outcome == QLatin1String("acknowledged") || outcome.startsWith(QLatin1String("refused"));
     const QString family = Wire::familyOf(fields);
     const int operation = Wire::operationOf(fields);
     const bool stateQuery =
         Wire::isChannelFamily(family) && operation == ChannelOperation::StateQuery;
-    if (answered)
-        setMasterOnline(true);
-    else if (outcome == QLatin1String("no-reply") && !stateQuery)
-        setMasterOnline(false);
 
     if (family == Wire::curtain && operation == ChannelOperation::Control &&
         outcome == QLatin1String("acknowledged")) {
@@ -286,17 +281,11 @@ void HomeBridge::onOutcome(const QStringList &fields, const QString &outcome)
             publishState(light);
 }
 
-void HomeBridge::setMasterOnline(bool online)
+void HomeBridge::onMasterChanged()
 {
-    if (m_masterOnline == online)
-        return;
-    const bool cameBack = online && m_masterOnline == false;
-    m_masterOnline = online;
     publishInfo();
     for (const QVariantMap &device : Database::instance()->readAllMainDeviceInfo())
         publishAvailability(device.value(Key::id).toString());
-    if (cameBack)
-        pollAll();
 }
 
 void HomeBridge::pollAll()

@@ -11,8 +11,7 @@
 #include <QTimer>
 #include <QVariantMap>
 
-#include <optional>
-
+class MasterLink;
 class MqttClient;
 
 // The home on the broker: every channel and scenario published with its
@@ -24,7 +23,8 @@ class HomeBridge final : public QObject {
     Q_DISABLE_COPY_MOVE(HomeBridge)
 
 public:
-    HomeBridge(MqttClient *mqtt, BridgeTopics topics, int pollSeconds, QObject *parent = nullptr);
+    HomeBridge(MqttClient *mqtt, const MasterLink *link, BridgeTopics topics, int pollSeconds,
+               QObject *parent = nullptr);
 
     // Reports a problem on the event topic (and in the log).
     void reportError(const QString &message, const QString &topic = {});
@@ -43,13 +43,14 @@ private:
     void removeChannel(const QString &id);
     void clearIfStale(const QString &topic, const QByteArray &payload);
     void onOutcome(const QStringList &fields, const QString &outcome);
-    void setMasterOnline(bool online);
+    void onMasterChanged();
     void pollAll();
     void publish(const QString &topic, const QByteArray &payload, bool retain = true);
     DiscoveryConfig discovery() const;
     bool isAvailable(const QString &id) const;
 
     MqttClient *m_mqtt;
+    const MasterLink *m_link;
     BridgeTopics m_topics;
     BridgeRequests m_requests;
     BridgeCommands m_commands;
@@ -58,5 +59,4 @@ private:
     QSet<QString> m_configTopics;         // the configs this bridge publishes now
     QHash<QString, QString> m_components; // channel ID -> its component
     QSet<QString> m_silent;               // channels whose last query went unanswered
-    std::optional<bool> m_masterOnline;
 };

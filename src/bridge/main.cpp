@@ -3,6 +3,7 @@
 #include "bridgeoptions.h"
 #include "bridgetopics.h"
 #include "homebridge.h"
+#include "masterlink.h"
 #include "mqttclient.h"
 #include "shutdownsignals.h"
 #include "webhub.h"
@@ -59,7 +60,8 @@ int main(int argc, char **argv)
     settings.willTopic = topics.bridge(QStringLiteral("state"));
     settings.willPayload = R"({"state":"offline"})";
     MqttClient mqtt(settings);
-    HomeBridge bridge(&mqtt, topics, options->pollSeconds);
+    MasterLink link;
+    HomeBridge bridge(&mqtt, &link, topics, options->pollSeconds);
 
     // The web remote, when asked for.
     std::unique_ptr<WebRemoteServer> web;
@@ -76,9 +78,7 @@ int main(int argc, char **argv)
                          qPrintable(options->webAddress), unsigned(options->webPort));
             return 2;
         }
-        pages = std::make_unique<WebHub>(web.get(), topics, [&bridge] {
-            return bridge.info().value(QStringLiteral("link")).toString();
-        });
+        pages = std::make_unique<WebHub>(web.get(), &link, topics);
     }
 
     int status = 0;

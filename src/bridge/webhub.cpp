@@ -5,6 +5,8 @@
 #include "gateway/tcpsocketmanager.h"
 #include "gateway/udpsocketmanager.h"
 #include "gateway/wirevocabulary.h"
+#include "masterlink.h"
+#include "pagerequest.h"
 #include "store/database.h"
 #include "store/recordkeys.h"
 #include "webremoteserver.h"
@@ -31,18 +33,24 @@ QJsonObject channelOf(const QVariantMap &device)
     return channel;
 }
 
-QJsonObject error(const QString &message)
+// code names the page's own text for it; message is for requests it cannot
+// have made itself (shown as it stands).
+QJsonObject error(const QString &code, const QString &message = {})
 {
     return {{QStringLiteral("type"), QStringLiteral("error")},
+            {QStringLiteral("code"), code},
             {QStringLiteral("message"), message}};
 }
 } // namespace
 
-WebHub::WebHub(WebRemoteServer *server, BridgeTopics topics, Link link, QObject *parent)
-    : QObject(parent), m_server(server), m_link(std::move(link)),
+WebHub::WebHub(WebRemoteServer *server, const MasterLink *link, BridgeTopics topics,
+               QObject *parent)
+    : QObject(parent), m_server(server), m_link(link),
       m_commands(
           std::move(topics),
-          [this](const QString &message, const QString &) { broadcast(error(message)); },
+          [this](const QString &message, const QString &) {
+              tellAsking(error(QStringLiteral("badRequest"), message));
+          },
           [this](const QVariantMap &device) { sendChannel(device.value(Key::id).toString()); })
 {
     connect(server, &WebRemoteServer::pageConnected, this, &WebHub::open);
@@ -59,10 +67,15 @@ WebHub::WebHub(WebRemoteServer *server, BridgeTopics topics, Link link, QObject 
     });
     connect(UDPSocketManager::instance(), &UDPSocketManager::commandOutcome, this,
             &WebHub::onOutcome);
+    connect(link, &MasterLink::changed, this, [this] { broadcast(this->link()); });
+    connect(link, &MasterLink::answered, this, [this] { broadcast(this->link()); });
     connect(TCPSocketManager::instance(), &TCPSocketManager::importFinished, this,
             [this](bool committed) {
-                if (!committed)
-                    broadcast(error(QStringLiteral("Synchronize Data failed")));
+                if (committed)
+                    broadcast({{QStringLiteral("type"), QStringLiteral("notice")},
+                               {QStringLiteral("code"), QStringLiteral("synced")}});
+                else
+                    broadcast(error(QStringLiteral("syncFailed")));
             });
     // The CLI revokes by writing the file anew (a rename): its folder is watched.
     m_accessFile.addPath(QFileInfo(m_server->access().path()).absolutePath());
@@ -81,7 +94,15 @@ QJsonObject WebHub::home() const
     return {{QStringLiteral("type"), QStringLiteral("home")},
             {QStringLiteral("channels"), channels},
             {QStringLiteral("scenarios"), scenarios},
-            {QStringLiteral("link"), m_link()}};
+            {QStringLiteral("link"), link()}};
+}
+
+QJsonObject WebHub::link() const
+{
+    const std::optional<qint64> seconds = m_link->secondsSinceAnswer();
+    return {{QStringLiteral("type"), QStringLiteral("link")},
+            {QStringLiteral("state"), m_link->stateName()},
+            {QStringLiteral("answeredAgo"), seconds ? QJsonValue(*seconds) : QJsonValue()}};
 }
 
 void WebHub::open(QWebSocket *socket, const QString &token)
@@ -101,31 +122,29 @@ void WebHub::open(QWebSocket *socket, const QString &token)
 
 void WebHub::receive(QWebSocket *socket, const QString &message)
 {
-    const auto reply = [socket](const QJsonObject &answer) {
-        socket->sendTextMessage(
-            QString::fromUtf8(QJsonDocument(answer).toJson(QJsonDocument::Compact)));
-    };
-    const QJsonDocument document = QJsonDocument::fromJson(message.toUtf8());
-    const QJsonObject request = document.object();
-    const QString type = request.value(QLatin1String("type")).toString();
-    if (!document.isObject() || type.isEmpty()) {
-        reply(error(QStringLiteral("not a request")));
-        return;
-    }
-    if (type == QLatin1String("set")) {
-        QJsonObject setting = request;
-        setting.remove(QStringLiteral("type"));
-        setting.remove(QStringLiteral("id"));
-        m_commands.setChannel(request.value(QLatin1String("id")).toString(),
-                              QJsonDocument(setting).toJson(QJsonDocument::Compact));
-    } else if (type == QLatin1String("scenario")) {
-        m_commands.runScenario(request.value(QLatin1String("number")).toString(), "ON");
-    } else if (type == QLatin1String("sync")) {
+    // What the commands refuse at once goes back to this page only.
+    m_asking = socket;
+    const PageRequest::Request request = PageRequest::parse(message.toUtf8());
+    if (const auto *set = std::get_if<PageRequest::Set>(&request))
+        m_commands.setChannel(set->id, set->payload);
+    else if (const auto *scenario = std::get_if<PageRequest::Scenario>(&request))
+        m_commands.runScenario(scenario->number, "ON");
+    else if (std::holds_alternative<PageRequest::Sync>(request))
         TCPSocketManager::instance()->sendTCPMessageWithCommandArray(
             TCPSocketManager::importRequest());
-    } else {
-        reply(error(QStringLiteral("no such request: %1").arg(type)));
-    }
+    else
+        tellAsking(
+            error(QStringLiteral("badRequest"), std::get<PageRequest::Refused>(request).reason));
+    m_asking = nullptr;
+}
+
+void WebHub::tellAsking(const QJsonObject &message)
+{
+    if (m_asking)
+        m_asking->sendTextMessage(
+            QString::fromUtf8(QJsonDocument(message).toJson(QJsonDocument::Compact)));
+    else
+        broadcast(message);
 }
 
 void WebHub::broadcast(const QJsonObject &message)
@@ -153,7 +172,9 @@ void WebHub::onOutcome(const QStringList &fields, const QString &outcome)
         outcome == QLatin1String("acknowledged"))
         return;
     // The page shows the state the home confirmed last, and why the press did nothing.
-    broadcast(error(QStringLiteral("The home did not take the command (%1)").arg(outcome)));
+    broadcast(error(outcome.startsWith(QLatin1String("refused")) ? QStringLiteral("refused")
+                                                                 : QStringLiteral("controlFailed"),
+                    outcome));
     sendChannel(Wire::targetOf(fields));
 }
 

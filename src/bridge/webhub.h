@@ -7,8 +7,7 @@
 #include <QJsonObject>
 #include <QObject>
 
-#include <functional>
-
+class MasterLink;
 class QWebSocket;
 class WebRemoteServer;
 
@@ -21,26 +20,31 @@ class WebHub final : public QObject {
     Q_DISABLE_COPY_MOVE(WebHub)
 
 public:
-    using Link = std::function<QString()>; // "online", "offline" or "unknown"
-
-    WebHub(WebRemoteServer *server, BridgeTopics topics, Link link, QObject *parent = nullptr);
+    WebHub(WebRemoteServer *server, const MasterLink *link, BridgeTopics topics,
+           QObject *parent = nullptr);
 
     static constexpr qint64 kMaxMessageBytes = 4096;
     int pageCount() const { return int(m_pages.size()); }
     // The whole home as a page shows it.
     QJsonObject home() const;
+    // The master's link: "online", "offline" or "unknown", and the seconds
+    // since it last answered (null before its first answer).
+    QJsonObject link() const;
 
 private:
     void open(QWebSocket *socket, const QString &token);
     void receive(QWebSocket *socket, const QString &message);
     void broadcast(const QJsonObject &message);
+    // To the page whose request is being handled; to every page outside one.
+    void tellAsking(const QJsonObject &message);
     void sendChannel(const QString &id);
     void closeRevoked();
     void onOutcome(const QStringList &fields, const QString &outcome);
 
     WebRemoteServer *m_server;
-    Link m_link;
+    const MasterLink *m_link;
     BridgeCommands m_commands;
     QHash<QWebSocket *, QString> m_pages; // socket -> its device's token
+    QWebSocket *m_asking = nullptr;
     QFileSystemWatcher m_accessFile;
 };

@@ -1,6 +1,7 @@
 #include "webremoteserver.h"
 
 #include "core/logging.h"
+#include "webpagetexts.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -43,21 +44,28 @@ void respond(QHttpServerResponder &responder, Status status, const QByteArray &t
     responder.writeBody(body);
 }
 
-QByteArray page(const QString &title, const QString &text)
-{
-    return QStringLiteral("<!doctype html><html lang=\"en\"><meta charset=\"utf-8\">"
-                          "<meta name=\"viewport\" content=\"width=device-width\">"
-                          "<title>%1</title><h1>%1</h1><p>%2</p></html>")
-        .arg(title.toHtmlEscaped(), text.toHtmlEscaped())
-        .toUtf8();
-}
-
 QByteArray headerOf(const QHttpServerRequest &request, const QByteArray &name)
 {
     for (const auto &[key, value] : request.headers())
         if (key.compare(name, Qt::CaseInsensitive) == 0)
             return value;
     return {};
+}
+
+QString languageOf(const QHttpServerRequest &request)
+{
+    return WebPageTexts::languageFor(headerOf(request, "Accept-Language"));
+}
+
+// A short page of its own (not paired, a spent link), in the browser's language.
+QByteArray page(const QHttpServerRequest &request, const char *titleKey, const char *textKey)
+{
+    static const QByteArray html = "<!doctype html><html lang=\"{{lang}}\"><meta charset=\"utf-8\">"
+                                   "<meta name=\"viewport\" content=\"width=device-width\">"
+                                   "<title>{{%1}}</title><h1>{{%1}}</h1><p>{{%2}}</p></html>";
+    return WebPageTexts::render(
+        QString::fromLatin1(html).arg(QLatin1String(titleKey), QLatin1String(textKey)).toUtf8(),
+        languageOf(request));
 }
 } // namespace
 
@@ -113,9 +121,7 @@ bool WebRemoteServer::handleRequest(const QHttpServerRequest &request, QTcpSocke
     if (!m_access.isValidToken(tokenOf(headerOf(request, "Cookie")))) {
         QHttpServerResponder responder = makeResponder(request, socket);
         respond(responder, Status::Unauthorized, "text/html; charset=utf-8",
-                page(QStringLiteral("Not paired"),
-                     QStringLiteral("Pair this device first: on the home's computer run "
-                                    "\"ardentia-ctl web-pair\" and open the link it shows.")));
+                page(request, "notPairedTitle", "notPaired"), {{"Vary", "Accept-Language"}});
         return true;
     }
     serveFile(request, socket);
@@ -153,9 +159,7 @@ void WebRemoteServer::pair(const QHttpServerRequest &request, QTcpSocket *socket
         qCWarning(lcGateway).noquote()
             << "web remote: a pairing link was refused from" << from.toString();
         respond(responder, Status::Forbidden, "text/html; charset=utf-8",
-                page(QStringLiteral("Link not valid"),
-                     QStringLiteral("This pairing link was used already or has expired. Run "
-                                    "\"ardentia-ctl web-pair\" again for a new one.")));
+                page(request, "linkInvalidTitle", "linkInvalid"));
         return;
     }
     QByteArray cookie = QByteArray(kCookie.data()) + '=' + token->toLatin1() +
@@ -185,7 +189,14 @@ void WebRemoteServer::serveFile(const QHttpServerRequest &request, QTcpSocket *s
         type = "application/manifest+json";
     if (type.startsWith("text/"))
         type += "; charset=utf-8";
-    respond(responder, Status::Ok, type, file.readAll(), {{"Cache-Control", "no-cache"}});
+    QByteArray body = file.readAll();
+    if (path == QLatin1String("/index.html")) {
+        body = WebPageTexts::render(body, languageOf(request));
+        respond(responder, Status::Ok, type, body,
+                {{"Cache-Control", "no-cache"}, {"Vary", "Accept-Language, Cookie"}});
+        return;
+    }
+    respond(responder, Status::Ok, type, body, {{"Cache-Control", "no-cache"}});
 }
 
 void WebRemoteServer::acceptWebSockets()

@@ -1,6 +1,7 @@
 #include "bridgetopics.h"
 #include "gateway/configurationimport.h"
 #include "loopbacksimulator.h"
+#include "masterlink.h"
 #include "programstate.h"
 #include "testmain.h"
 #include "webhub.h"
@@ -23,6 +24,7 @@ class TestWebRemote : public QObject {
     QTemporaryDir dir;
     std::unique_ptr<TransmitterServer> simulator;
     std::unique_ptr<WebRemoteServer> server;
+    MasterLink link;
     std::unique_ptr<WebHub> hub;
     QNetworkAccessManager network;
     quint16 port = 0;
@@ -83,8 +85,8 @@ private Q_SLOTS:
         server = std::make_unique<WebRemoteServer>(access(), false);
         port = server->listen(QHostAddress::LocalHost, 0);
         QVERIFY(port != 0);
-        hub = std::make_unique<WebHub>(server.get(), BridgeTopics{"ardentia", "homeassistant"},
-                                       [] { return QStringLiteral("online"); });
+        hub = std::make_unique<WebHub>(server.get(), &link,
+                                       BridgeTopics{"ardentia", "homeassistant"});
     }
     void cleanup()
     {

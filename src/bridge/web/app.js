@@ -1,33 +1,88 @@
 // The web remote: the home as the bridge confirms it, over one WebSocket.
 // A press shows as pending until the home's answer comes back; nothing is
 // shown as done before that.
+const texts = JSON.parse(document.documentElement.dataset.texts);
+const fill = (format, value) => format.replace('%1', value);
 const rows = {
   lights: document.querySelector('#lights .rows'),
   curtains: document.querySelector('#curtains .rows'),
   scenarios: document.querySelector('#scenarios .rows'),
 };
-const link = document.getElementById('link');
+const linkLine = document.getElementById('link');
 const banner = document.getElementById('banner');
+const syncButton = document.getElementById('sync');
 const channels = new Map();
 // Per dimmer: whether a level is on its way, and the newest one asked for
 // since (only that one goes next, when the home has answered).
 const dimming = new Map();
+// What the banner may have to say, the most serious first.
+const problems = { connection: false, master: false, message: '', notice: '' };
+const link = { state: 'unknown', answeredAt: null };
 let socket = null;
 let retryMs = 1000;
+let messageTimer = null;
 
-function say(text) {
+function showBanner() {
+  const text = problems.connection ? texts.bridgeLost
+    : problems.master ? texts.masterSilent
+      : problems.message || problems.notice;
   banner.textContent = text;
   banner.hidden = !text;
+  banner.classList.toggle('notice', !problems.connection && !problems.master && !problems.message);
+}
+
+// A passing message (an error of one press, a finished synchronisation).
+function tell(kind, text) {
+  problems.message = kind === 'error' ? text : '';
+  problems.notice = kind === 'notice' ? text : '';
+  showBanner();
+  clearTimeout(messageTimer);
+  messageTimer = setTimeout(() => { problems.message = ''; problems.notice = ''; showBanner(); }, 8000);
+}
+
+function ago(seconds) {
+  if (seconds < 60) return fill(texts.secondsAgo, seconds);
+  if (seconds < 3600) return fill(texts.minutesAgo, Math.floor(seconds / 60));
+  return fill(texts.hoursAgo, Math.floor(seconds / 3600));
+}
+
+function showLink() {
+  if (!socket || socket.readyState !== WebSocket.OPEN) linkLine.textContent = texts.disconnected;
+  else if (link.state === 'offline') linkLine.textContent = texts.notAnswering;
+  else if (link.answeredAt === null) linkLine.textContent = texts.waiting;
+  else linkLine.textContent = fill(texts.answered, ago(Math.max(0, Math.floor((Date.now() - link.answeredAt) / 1000))));
+  problems.master = link.state === 'offline';
+  showBanner();
+}
+
+function takeLink(message) {
+  link.state = message.state;
+  link.answeredAt = message.answeredAgo === null ? null : Date.now() - message.answeredAgo * 1000;
+  showLink();
 }
 
 function send(request) {
-  if (socket && socket.readyState === WebSocket.OPEN) socket.send(JSON.stringify(request));
-  else say('Not connected to the home.');
+  if (socket && socket.readyState === WebSocket.OPEN) {
+    socket.send(JSON.stringify(request));
+    return true;
+  }
+  tell('error', texts.notConnected);
+  return false;
 }
 
 function stateText(channel) {
-  if (channel.kind === 'dimmer') return channel.state === 'ON' ? `${channel.brightness}%` : 'OFF';
-  return channel.state;
+  if (channel.kind === 'curtain') return channel.state === 'OPEN' ? texts.opened : texts.closed;
+  if (channel.kind === 'dimmer' && channel.state === 'ON') return `${channel.brightness}%`;
+  return channel.state === 'ON' ? texts.on : texts.off;
+}
+
+function button(label, name, onClick) {
+  const element = document.createElement('button');
+  element.type = 'button';
+  element.textContent = label;
+  if (name) element.setAttribute('aria-label', name);
+  element.addEventListener('click', onClick);
+  return element;
 }
 
 function rowOf(channel) {
@@ -39,28 +94,23 @@ function rowOf(channel) {
   const state = document.createElement('span');
   state.className = 'state';
   row.append(name, state);
-  const press = (request) => { row.classList.add('pending'); send({ type: 'set', id: channel.id, ...request }); };
+  const press = (request) => {
+    if (send({ type: 'set', id: channel.id, ...request })) row.classList.add('pending');
+  };
   if (channel.kind === 'curtain') {
-    for (const [word, label] of [['OPEN', 'Open'], ['STOP', 'Stop'], ['CLOSE', 'Close']]) {
-      const button = document.createElement('button');
-      button.type = 'button';
-      button.textContent = label;
-      button.setAttribute('aria-label', `${label} ${channel.name}`);
-      button.addEventListener('click', () => press({ state: word }));
-      row.append(button);
-    }
+    for (const [word, label, named] of [['OPEN', texts.open, texts.openNamed],
+      ['STOP', texts.stop, texts.stopNamed], ['CLOSE', texts.close, texts.closeNamed]])
+      row.append(button(label, fill(named, channel.name), () => press({ state: word })));
   } else {
-    const toggle = document.createElement('button');
-    toggle.type = 'button';
+    const toggle = button('', '', () => press({ state: channels.get(channel.id).state === 'ON' ? 'OFF' : 'ON' }));
     toggle.className = 'toggle';
-    toggle.addEventListener('click', () => press({ state: channels.get(channel.id).state === 'ON' ? 'OFF' : 'ON' }));
     row.append(toggle);
     if (channel.kind === 'dimmer') {
       const slider = document.createElement('input');
       slider.type = 'range';
       slider.min = 0;
       slider.max = 100;
-      slider.setAttribute('aria-label', `${channel.name} brightness`);
+      slider.setAttribute('aria-label', fill(texts.brightnessNamed, channel.name));
       slider.addEventListener('input', () => dim(channel.id, Number(slider.value)));
       row.append(slider);
     }
@@ -75,9 +125,9 @@ function dim(id, level) {
     state.newest = level;
     return;
   }
+  if (!send({ type: 'set', id, brightness: level })) return;
   state.outstanding = true;
   document.getElementById(`channel-${id}`).classList.add('pending');
-  send({ type: 'set', id, brightness: level });
 }
 
 // The home answered a dimmer: the newest level asked for meanwhile goes now.
@@ -97,11 +147,13 @@ function show(channel) {
   if (!row) { row = rowOf(channel); list.append(row); }
   row.classList.remove('pending');
   row.classList.toggle('unavailable', channel.available === false);
+  row.dataset.state = channel.state;
   row.querySelector('.state').textContent = stateText(channel);
   const toggle = row.querySelector('.toggle');
   if (toggle) {
-    toggle.textContent = channel.state === 'ON' ? 'Turn off' : 'Turn on';
-    toggle.setAttribute('aria-label', `${toggle.textContent} ${channel.name}`);
+    const on = channel.state === 'ON';
+    toggle.textContent = on ? texts.turnOff : texts.turnOn;
+    toggle.setAttribute('aria-label', fill(on ? texts.turnOffNamed : texts.turnOnNamed, channel.name));
   }
   const slider = row.querySelector('input[type="range"]');
   if (slider && !dimming.get(channel.id)?.outstanding) slider.value = channel.brightness ?? 0;
@@ -111,37 +163,53 @@ function show(channel) {
 function showHome(home) {
   for (const list of Object.values(rows)) list.replaceChildren();
   channels.clear();
+  dimming.clear();
   home.channels.forEach(show);
   for (const scenario of home.scenarios) {
     const row = document.createElement('li');
-    const button = document.createElement('button');
-    button.type = 'button';
-    button.textContent = scenario.name;
-    button.addEventListener('click', () => send({ type: 'scenario', number: scenario.number }));
-    row.append(button);
+    row.append(button(scenario.name, '', () => send({ type: 'scenario', number: scenario.number })));
     rows.scenarios.append(row);
   }
-  link.textContent = home.link === 'offline' ? 'The master is not answering' : 'Connected';
+  takeLink(home.link);
   // The moment the first controls can be used, for the benchmark.
   if (!performance.getEntriesByName('usable').length) performance.mark('usable');
 }
 
+function errorText(message) {
+  if (message.code === 'refused') return texts.refused;
+  if (message.code === 'controlFailed') return `${texts.controlFailed}: ${texts.checkDevice}`;
+  if (message.code === 'syncFailed') return texts.syncFailed;
+  return message.message;
+}
+
+function receive(message) {
+  if (message.type === 'home') showHome(message);
+  else if (message.type === 'state') show(message);
+  else if (message.type === 'link') takeLink(message);
+  else if (message.type === 'notice') {
+    syncButton.removeAttribute('aria-busy');
+    tell('notice', texts.synced);
+  } else if (message.type === 'error') {
+    tell('error', errorText(message));
+    if (message.code === 'syncFailed') syncButton.removeAttribute('aria-busy');
+    for (const row of document.querySelectorAll('li.pending')) row.classList.remove('pending');
+    for (const state of dimming.values()) Object.assign(state, { outstanding: false, newest: null });
+  }
+}
+
 function connect() {
   socket = new WebSocket(`${location.protocol === 'https:' ? 'wss' : 'ws'}://${location.host}/`);
-  socket.addEventListener('open', () => { retryMs = 1000; say(''); });
-  socket.addEventListener('message', (event) => {
-    const message = JSON.parse(event.data);
-    if (message.type === 'home') showHome(message);
-    else if (message.type === 'state') show(message);
-    else if (message.type === 'error') {
-      say(message.message);
-      for (const row of document.querySelectorAll('li.pending')) row.classList.remove('pending');
-      for (const state of dimming.values()) Object.assign(state, { outstanding: false, newest: null });
-    }
+  socket.addEventListener('open', () => {
+    retryMs = 1000;
+    problems.connection = false;
+    showLink();
   });
+  socket.addEventListener('message', (event) => receive(JSON.parse(event.data)));
   socket.addEventListener('close', () => {
-    link.textContent = 'Not connected';
-    say('The connection to the home was lost. Trying again…');
+    problems.connection = true;
+    syncButton.removeAttribute('aria-busy');
+    for (const row of document.querySelectorAll('li.pending')) row.classList.remove('pending');
+    showLink();
     setTimeout(connect, retryMs);
     retryMs = Math.min(retryMs * 2, 30000);
   });
@@ -156,6 +224,9 @@ for (const tile of document.querySelectorAll('.tile')) {
     }
   });
 }
-document.getElementById('sync').addEventListener('click', () => send({ type: 'sync' }));
+syncButton.addEventListener('click', () => {
+  if (send({ type: 'sync' })) syncButton.setAttribute('aria-busy', 'true');
+});
+setInterval(showLink, 1000);
 if ('serviceWorker' in navigator) navigator.serviceWorker.register('/sw.js');
 connect();

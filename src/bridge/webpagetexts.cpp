@@ -1,0 +1,156 @@
+#include "webpagetexts.h"
+
+#include <QCoreApplication>
+#include <QHash>
+#include <QJsonDocument>
+#include <QRegularExpression>
+#include <QTranslator>
+
+#include <algorithm>
+#include <memory>
+
+// The translation tables ride in the program (a static library's resource).
+static void initialiseWebTranslations()
+{
+    Q_INIT_RESOURCE(web_i18n);
+}
+
+namespace {
+struct Text {
+    const char *key;
+    const char *context;
+    const char *source;
+};
+
+// Shared texts name the app's context, so that both say the same.
+const Text kTexts[] = {
+    {"connecting", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Connecting…")},
+    {"rooms", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Rooms of the home")},
+    {"lighting", "HomeFunctionTile", QT_TRANSLATE_NOOP("HomeFunctionTile", "Lighting")},
+    {"curtain", "HomeFunctionTile", QT_TRANSLATE_NOOP("HomeFunctionTile", "Curtain")},
+    {"scenario", "HomeFunctionTile", QT_TRANSLATE_NOOP("HomeFunctionTile", "Scenario")},
+    {"sync", "HomeMenuView", QT_TRANSLATE_NOOP("HomeMenuView", "Synchronize Data")},
+    {"on", "LightStateText", QT_TRANSLATE_NOOP("LightStateText", "ON")},
+    {"off", "LightStateText", QT_TRANSLATE_NOOP("LightStateText", "OFF")},
+    {"opened", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Opened")},
+    {"closed", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Closed")},
+    {"open", "CurtainViewController", QT_TRANSLATE_NOOP("CurtainViewController", "Open")},
+    {"stop", "CurtainViewController", QT_TRANSLATE_NOOP("CurtainViewController", "Stop")},
+    {"close", "CurtainViewController", QT_TRANSLATE_NOOP("CurtainViewController", "Close")},
+    {"openNamed", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Open %1")},
+    {"stopNamed", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Stop %1")},
+    {"closeNamed", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Close %1")},
+    {"turnOn", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Turn on")},
+    {"turnOff", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Turn off")},
+    {"turnOnNamed", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Turn on %1")},
+    {"turnOffNamed", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Turn off %1")},
+    {"brightnessNamed", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "%1 brightness")},
+    {"answered", "LinkStatusText", QT_TRANSLATE_NOOP("LinkStatusText", "answered %1")},
+    {"secondsAgo", "LinkStatusText", QT_TRANSLATE_NOOP("LinkStatusText", "%1 s ago")},
+    {"minutesAgo", "LinkStatusText", QT_TRANSLATE_NOOP("LinkStatusText", "%1 min ago")},
+    {"hoursAgo", "LinkStatusText", QT_TRANSLATE_NOOP("LinkStatusText", "%1 h ago")},
+    {"notAnswering", "LinkStatusText", QT_TRANSLATE_NOOP("LinkStatusText", "not answering")},
+    {"waiting", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "waiting for the master")},
+    {"disconnected", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "not connected")},
+    {"masterSilent", "WebRemote",
+     QT_TRANSLATE_NOOP("WebRemote", "The master transmitter is not answering.")},
+    {"bridgeLost", "WebRemote",
+     QT_TRANSLATE_NOOP("WebRemote", "The connection to the home was lost. Trying again…")},
+    {"notConnected", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Not connected to the home.")},
+    {"controlFailed", "ShowAlertManager", QT_TRANSLATE_NOOP("ShowAlertManager", "Control failed")},
+    {"checkDevice", "ShowAlertManager",
+     QT_TRANSLATE_NOOP("ShowAlertManager", "Please check device and network")},
+    {"refused", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "The home did not take the command.")},
+    {"synced", "TCPSocketManager",
+     QT_TRANSLATE_NOOP("TCPSocketManager", "Synchronous data successful")},
+    {"syncFailed", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Synchronize Data failed.")},
+    {"notPairedTitle", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Not paired")},
+    {"notPaired", "WebRemote",
+     QT_TRANSLATE_NOOP("WebRemote", "Pair this device first: on the home's computer run "
+                                    "\"ardentia-ctl web-pair\" and open the link it shows.")},
+    {"linkInvalidTitle", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Link not valid")},
+    {"linkInvalid", "WebRemote",
+     QT_TRANSLATE_NOOP("WebRemote", "This pairing link was used already or has expired. Run "
+                                    "\"ardentia-ctl web-pair\" again for a new one.")},
+};
+
+const QTranslator *translatorFor(const QString &language)
+{
+    static QHash<QString, std::shared_ptr<QTranslator>> loaded;
+    if (!loaded.contains(language)) {
+        initialiseWebTranslations();
+        auto translator = std::make_shared<QTranslator>();
+        if (!translator->load(QStringLiteral(":/web-i18n/ardentia_%1.qm").arg(language)))
+            translator.reset();
+        loaded.insert(language, translator);
+    }
+    return loaded.value(language).get();
+}
+
+QString escapedForHtml(const QString &text)
+{
+    return text.toHtmlEscaped().replace(QLatin1Char('\''), QLatin1String("&#39;"));
+}
+} // namespace
+
+QString WebPageTexts::languageFor(const QByteArray &acceptLanguage)
+{
+    struct Choice {
+        QString tag;
+        double weight;
+    };
+    QList<Choice> choices;
+    for (const QByteArray &item : acceptLanguage.split(',')) {
+        const QList<QByteArray> parts = item.split(';');
+        double weight = 1.0;
+        for (const QByteArray &parameter : parts.mid(1))
+            if (parameter.trimmed().startsWith("q="))
+                weight = parameter.trimmed().mid(2).toDouble();
+        choices.append({QString::fromLatin1(parts.constFirst().trimmed()).toLower(), weight});
+    }
+    std::stable_sort(choices.begin(), choices.end(),
+                     [](const Choice &a, const Choice &b) { return a.weight > b.weight; });
+    for (const Choice &choice : std::as_const(choices)) {
+        if (choice.weight <= 0)
+            continue;
+        const QString primary = choice.tag.section(QLatin1Char('-'), 0, 0);
+        if (primary == QLatin1String("zh"))
+            return QStringLiteral("zh_CN");
+        if (primary == QLatin1String("en"))
+            return QStringLiteral("en");
+    }
+    return QStringLiteral("en");
+}
+
+QJsonObject WebPageTexts::texts(const QString &language)
+{
+    const QTranslator *translator = translatorFor(language);
+    QJsonObject texts;
+    for (const Text &text : kTexts) {
+        const QString translated =
+            translator ? translator->translate(text.context, text.source) : QString();
+        texts.insert(QLatin1String(text.key),
+                     translated.isEmpty() ? QString::fromUtf8(text.source) : translated);
+    }
+    return texts;
+}
+
+QByteArray WebPageTexts::render(const QByteArray &html, const QString &language)
+{
+    const QJsonObject all = texts(language);
+    QString page = QString::fromUtf8(html);
+    page.replace(QLatin1String("{{lang}}"), QString(language).replace(QLatin1Char('_'), '-'));
+    page.replace(
+        QLatin1String("{{texts}}"),
+        escapedForHtml(QString::fromUtf8(QJsonDocument(all).toJson(QJsonDocument::Compact))));
+    static const QRegularExpression placeholder(QStringLiteral("\\{\\{(\\w+)\\}\\}"));
+    QString filled;
+    qsizetype from = 0;
+    for (const QRegularExpressionMatch &match : placeholder.globalMatch(page)) {
+        filled += page.mid(from, match.capturedStart() - from);
+        filled += escapedForHtml(all.value(match.captured(1)).toString(match.captured(0)));
+        from = match.capturedEnd();
+    }
+    filled += page.mid(from);
+    return filled.toUtf8();
+}

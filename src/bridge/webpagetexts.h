@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QByteArray>
+#include <QJsonObject>
+#include <QString>
+
+// The web remote's texts in the browser's language, from the app's own
+// translation tables (compiled into the program): shared texts keep the
+// app's wording, the page's own live in the "WebRemote" context.
+class WebPageTexts {
+public:
+    // "zh_CN" or "en" for an Accept-Language header (English when neither is asked for).
+    static QString languageFor(const QByteArray &acceptLanguage);
+    // Every text of the page by its key.
+    static QJsonObject texts(const QString &language);
+    // The page's HTML with each {{key}} filled in, its language set and all
+    // texts handed to its script (in a data attribute: no inline script).
+    static QByteArray render(const QByteArray &html, const QString &language);
+};
