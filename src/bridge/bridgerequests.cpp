@@ -8,6 +8,7 @@
 #include "gateway/wirevocabulary.h"
 #include "store/database.h"
 #include "store/recordkeys.h"
+#include "web/webaccess.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -64,6 +65,8 @@ void BridgeRequests::handle(const QString &name, const QByteArray &payload)
         rename(request, body);
     else if (name == QLatin1String("state"))
         state(request, body);
+    else if (name == QLatin1String("web/pair"))
+        webPair(request, body);
     else
         fail(request, QStringLiteral("no such request: %1").arg(name));
 }
@@ -119,6 +122,23 @@ void BridgeRequests::state(const Pending &request, const QVariantMap &body)
     for (const QVariantMap &device : std::as_const(devices))
         UDPSocketManager::instance()->queryStateInBackground(device);
     respond(request, QVariantMap{{QStringLiteral("asked"), devices.size()}});
+}
+
+void BridgeRequests::webPair(const Pending &request, const QVariantMap &body)
+{
+    if (!m_webPairing) {
+        fail(request, QStringLiteral("the web remote is not served (see web-listen)"));
+        return;
+    }
+    QString error;
+    const std::optional<QString> link =
+        m_webPairing(body.value(QStringLiteral("url")).toString(), &error);
+    if (!link) {
+        fail(request, error);
+        return;
+    }
+    respond(request, QVariantMap{{QStringLiteral("link"), *link},
+                                 {QStringLiteral("expiresIn"), WebAccess::kCodeLifetimeSeconds}});
 }
 
 void BridgeRequests::onOutcome(const QStringList &fields, const QString &outcome)

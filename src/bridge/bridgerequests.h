@@ -8,10 +8,12 @@
 #include <QVariantMap>
 
 #include <functional>
+#include <optional>
 
 // The requests on "<base>/bridge/request/<name>", each answered on
 // "<base>/bridge/response/<name>" with its status, data or error and the
-// caller's transaction: sync (the import), device/rename, state, health.
+// caller's transaction: sync (the import), device/rename, state, health and,
+// when the web remote is served, web/pair (a one-time pairing link).
 class BridgeRequests final : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(BridgeRequests)
@@ -22,6 +24,10 @@ public:
     using Health = std::function<QVariantMap()>;
 
     BridgeRequests(BridgeTopics topics, Publish publish, Health health, QObject *parent = nullptr);
+
+    // Makes a pairing link under the given address, or the page's own when empty.
+    using WebPairing = std::function<std::optional<QString>(const QString &url, QString *error)>;
+    void setWebPairing(WebPairing pairing) { m_webPairing = std::move(pairing); }
 
     void handle(const QString &name, const QByteArray &payload);
     // A command's outcome, for the renames waiting on theirs.
@@ -38,12 +44,14 @@ private:
     void sync(const Pending &request);
     void rename(const Pending &request, const QVariantMap &body);
     void state(const Pending &request, const QVariantMap &body);
+    void webPair(const Pending &request, const QVariantMap &body);
     void respond(const Pending &request, const QVariant &data);
     void fail(const Pending &request, const QString &error);
 
     BridgeTopics m_topics;
     Publish m_publish;
     Health m_health;
+    WebPairing m_webPairing;
     QList<Pending> m_syncs;
     QHash<QString, Pending> m_renames; // by channel ID
 };

@@ -30,6 +30,7 @@ public:
     void reportError(const QString &message, const QString &topic = {});
     // The version, the master and its link ("online", "offline", "unknown").
     QVariantMap info() const;
+    BridgeRequests &requests() { return m_requests; }
 
 private:
     void onConnected();

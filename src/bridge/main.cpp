@@ -79,6 +79,19 @@ int main(int argc, char **argv)
             return 2;
         }
         pages = std::make_unique<WebHub>(web.get(), &link, topics);
+        const QString host =
+            QHostAddress(options->webAddress).isEqual(QHostAddress::AnyIPv4) ||
+                    QHostAddress(options->webAddress).isEqual(QHostAddress::AnyIPv6)
+                ? LocalAddress::getLocalAddressString()
+                : options->webAddress;
+        const QString page = QStringLiteral("%1://%2:%3")
+                                 .arg(tls ? QStringLiteral("https") : QStringLiteral("http"),
+                                      host.contains(QLatin1Char(':')) ? '[' + host + ']' : host)
+                                 .arg(options->webPort);
+        bridge.requests().setWebPairing(
+            [server = web.get(), page](const QString &url, QString *why) {
+                return server->access().newPairingLink(url.isEmpty() ? page : url, why);
+            });
     }
 
     int status = 0;

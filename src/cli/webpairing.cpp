@@ -4,29 +4,21 @@
 #include "terminalqr.h"
 #include "web/webaccess.h"
 
-#include <QUrl>
-
 WebPairing::Outcome WebPairing::pair(const QString &baseUrl)
 {
-    QString base = baseUrl;
-    if (base.isEmpty())
-        base = QStringLiteral("http://%1:8080").arg(LocalAddress::getLocalAddressString());
-    const QUrl url(base);
-    if (!url.isValid() ||
-        (url.scheme() != QLatin1String("http") && url.scheme() != QLatin1String("https")) ||
-        url.host().isEmpty())
-        return {false, QStringLiteral("\"%1\" is not an http(s) address").arg(base)};
-    WebAccess access(WebAccess::defaultPath());
-    const std::optional<QString> code = access.newPairingCode();
-    if (!code)
-        return {false, QStringLiteral("cannot write %1").arg(WebAccess::defaultPath())};
-    while (base.endsWith(QLatin1Char('/')))
-        base.chop(1);
-    const QString link = base + QStringLiteral("/pair?code=") + *code;
+    const QString base =
+        baseUrl.isEmpty()
+            ? QStringLiteral("http://%1:8080").arg(LocalAddress::getLocalAddressString())
+            : baseUrl;
+    QString error;
+    const std::optional<QString> link =
+        WebAccess(WebAccess::defaultPath()).newPairingLink(base, &error);
+    if (!link)
+        return {false, error};
     return {true,
             QStringLiteral("Open this on the phone within %1 minutes (it works once):\n%2\n\n%3")
                 .arg(WebAccess::kCodeLifetimeSeconds / 60)
-                .arg(link, terminalQrCode(link))};
+                .arg(*link, terminalQrCode(*link))};
 }
 
 WebPairing::Outcome WebPairing::listTokens()

@@ -9,6 +9,7 @@
 #include <QJsonObject>
 #include <QRandomGenerator>
 #include <QSaveFile>
+#include <QUrl>
 
 namespace {
 // Letters and digits that cannot be mistaken for one another when typed.
@@ -88,6 +89,26 @@ std::optional<QString> WebAccess::newPairingCode(const QDateTime &now)
     if (!writeAll(m_path, all))
         return std::nullopt;
     return code;
+}
+
+std::optional<QString> WebAccess::newPairingLink(const QString &baseUrl, QString *error)
+{
+    const QUrl url(baseUrl);
+    if (!url.isValid() ||
+        (url.scheme() != QLatin1String("http") && url.scheme() != QLatin1String("https")) ||
+        url.host().isEmpty()) {
+        *error = QStringLiteral("\"%1\" is not an http(s) address").arg(baseUrl);
+        return std::nullopt;
+    }
+    const std::optional<QString> code = newPairingCode();
+    if (!code) {
+        *error = QStringLiteral("cannot write %1").arg(m_path);
+        return std::nullopt;
+    }
+    QString base = baseUrl;
+    while (base.endsWith(QLatin1Char('/')))
+        base.chop(1);
+    return base + QStringLiteral("/pair?code=") + *code;
 }
 
 std::optional<QString> WebAccess::pair(const QString &code, const QString &deviceName,

@@ -27,6 +27,10 @@ public:
 
     // A new pairing code; nothing when the file cannot be written.
     std::optional<QString> newPairingCode(const QDateTime &now = QDateTime::currentDateTimeUtc());
+    // A new one-time link "<baseUrl>/pair?code=..." for a page served at
+    // baseUrl (an http or https address); nothing, and why in *error, when
+    // the address is not one or the file cannot be written.
+    std::optional<QString> newPairingLink(const QString &baseUrl, QString *error);
     // The code's token, once: nothing for a code unknown, used or expired.
     std::optional<QString> pair(const QString &code, const QString &deviceName,
                                 const QDateTime &now = QDateTime::currentDateTimeUtc());

@@ -1,4 +1,5 @@
 #include "brokerrig.h"
+#include "testauthority.h"
 #include "testmain.h"
 
 #include <QJsonArray>
@@ -228,6 +229,14 @@ private Q_SLOTS:
         QCOMPARE(json(rig->last(configTopic("211300001232"))).value("unique_id").toString(),
                  QStringLiteral("ardentia_211300001232"));
 
+        rig->publish("ardentia/bridge/request/web/pair", R"({"transaction":5})");
+        answer = rig->waitFor("ardentia/bridge/response/web/pair", has("transaction", 5), from);
+        QVERIFY(answer >= 0); // no web remote served here: no link either
+        QVERIFY(json(rig->messages().at(answer).payload)
+                    .value("error")
+                    .toString()
+                    .contains("web-listen"));
+
         rig->publish("ardentia/bridge/request/sync", R"({"transaction":4})");
         answer = rig->waitFor("ardentia/bridge/response/sync", has("transaction", 4), from);
         QVERIFY(answer >= 0);
@@ -337,25 +346,9 @@ private Q_SLOTS:
     {
         rig.reset();
         rig = std::make_unique<BrokerRig>();
-        const auto openssl = [](const QStringList &arguments) {
-            QProcess process;
-            process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-            process.start("openssl", arguments);
-            return process.waitForFinished(30000) && process.exitCode() == 0;
-        };
-        const QString ca = rig->path("ca.crt"), caKey = rig->path("ca.key");
-        const QString cert = rig->path("server.crt"), key = rig->path("server.key");
-        QFile names(rig->path("names.ext"));
-        QVERIFY(names.open(QIODevice::WriteOnly));
-        names.write("subjectAltName=DNS:localhost,IP:127.0.0.1\n");
-        names.close();
-        QVERIFY(openssl({"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", caKey, "-out",
-                         ca, "-days", "1", "-subj", "/CN=Ardentia test authority"}));
-        QVERIFY(openssl({"req", "-newkey", "rsa:2048", "-nodes", "-keyout", key, "-out",
-                         rig->path("server.csr"), "-subj", "/CN=localhost"}));
-        QVERIFY(
-            openssl({"x509", "-req", "-in", rig->path("server.csr"), "-CA", ca, "-CAkey", caKey,
-                     "-CAcreateserial", "-out", cert, "-days", "1", "-extfile", names.fileName()}));
+        const std::optional<TestAuthority> authority = TestAuthority::makeIn(rig->path({}));
+        QVERIFY(authority);
+        const QString ca = authority->ca, cert = authority->certificate, key = authority->key;
         QVERIFY(rig->startBroker(QStringLiteral("allow_anonymous true\ncafile %1\ncertfile "
                                                 "%2\nkeyfile %3")
                                      .arg(ca, cert, key)));

@@ -1,10 +1,14 @@
 #include "bridgeoptions.h"
+#include "pagerequest.h"
 #include "setpayload.h"
 #include "testmain.h"
+#include "webpagetexts.h"
 
+#include <QJsonObject>
 #include <QTemporaryDir>
 
-// What the bridge reads from outside: set payloads and its options.
+// What the bridge reads from outside: set payloads, its options, the web
+// remote's requests and the browser's languages.
 class TestBridgeParts : public QObject {
     Q_OBJECT
 
@@ -127,6 +131,93 @@ private Q_SLOTS:
             {"ardentia-bridge", "--password-file", secret.fileName()}, &error, &help);
         QVERIFY(options);
         QCOMPARE(options->password, QStringLiteral("s3cret"));
+    }
+
+    // expected: "set ID PAYLOAD", "scenario NUMBER", "sync" or "refused REASON".
+    void pageRequests_data()
+    {
+        QTest::addColumn<QByteArray>("message");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("switch") << QByteArray(R"({"type":"set","id":"211300001231","state":"ON"})")
+                                << R"(set 211300001231 {"state":"ON"})";
+        QTest::newRow("dim") << QByteArray(R"({"type":"set","id":"212200004560","brightness":35})")
+                             << R"(set 212200004560 {"brightness":35})";
+        QTest::newRow("All Off") << QByteArray(R"({"type":"scenario","number":"-2"})")
+                                 << "scenario -2";
+        QTest::newRow("sync") << QByteArray(R"({"type":"sync"})") << "sync";
+        QTest::newRow("not JSON") << QByteArray("ON") << "refused not a request";
+        QTest::newRow("an array") << QByteArray("[1]") << "refused not a request";
+        QTest::newRow("no type") << QByteArray(R"({"id":"1"})") << "refused not a request";
+        QTest::newRow("unknown type")
+            << QByteArray(R"({"type":"launch"})") << "refused no such request: launch";
+        QTest::newRow("id breaks a line")
+            << QByteArray(R"({"type":"set","id":"1,cfg","state":"ON"})")
+            << "refused no such channel";
+        QTest::newRow("id not text")
+            << QByteArray(R"({"type":"set","id":12,"state":"ON"})") << "refused no such channel";
+        QTest::newRow("id too long")
+            << QByteArray("{\"type\":\"set\",\"id\":\"" + QByteArray(40, '1') + "\"}")
+            << "refused no such channel";
+        QTest::newRow("scenario with a line break")
+            << QByteArray(R"({"type":"scenario","number":"1\nx"})") << "refused no such scenario";
+    }
+    void pageRequests()
+    {
+        QFETCH(QByteArray, message);
+        QFETCH(QString, expected);
+        const PageRequest::Request request = PageRequest::parse(message);
+        QString got;
+        if (const auto *set = std::get_if<PageRequest::Set>(&request))
+            got = "set " + set->id + ' ' + QString::fromUtf8(set->payload);
+        else if (const auto *scenario = std::get_if<PageRequest::Scenario>(&request))
+            got = "scenario " + scenario->number;
+        else if (std::holds_alternative<PageRequest::Sync>(request))
+            got = "sync";
+        else
+            got = "refused " + std::get<PageRequest::Refused>(request).reason;
+        QCOMPARE(got, expected);
+    }
+
+    void theBrowsersLanguage_data()
+    {
+        QTest::addColumn<QByteArray>("header");
+        QTest::addColumn<QString>("language");
+        QTest::newRow("none") << QByteArray() << "en";
+        QTest::newRow("Chinese") << QByteArray("zh-CN,zh;q=0.9,en;q=0.8") << "zh_CN";
+        QTest::newRow("Taiwan") << QByteArray("zh-TW") << "zh_CN";
+        QTest::newRow("English first") << QByteArray("en-GB,zh;q=0.5") << "en";
+        QTest::newRow("by weight") << QByteArray("en;q=0.3, zh;q=0.7") << "zh_CN";
+        QTest::newRow("neither, then Chinese")
+            << QByteArray("fr-FR, de;q=0.9, zh;q=0.2") << "zh_CN";
+        QTest::newRow("Chinese refused") << QByteArray("zh;q=0, fr") << "en";
+        QTest::newRow("garbage") << QByteArray(";;,q=,") << "en";
+    }
+    void theBrowsersLanguage()
+    {
+        QFETCH(QByteArray, header);
+        QFETCH(QString, language);
+        QCOMPARE(WebPageTexts::languageFor(header), language);
+    }
+
+    // Every key has its text in both languages, and a page gets them escaped.
+    void thePagesTexts()
+    {
+        const QJsonObject english = WebPageTexts::texts("en"),
+                          chinese = WebPageTexts::texts("zh_CN");
+        QCOMPARE(english.value("lighting").toString(), QStringLiteral("Lighting"));
+        QCOMPARE(chinese.value("lighting").toString(), QStringLiteral("灯光"));
+        QCOMPARE(chinese.keys(), english.keys());
+        for (const QString &key : english.keys())
+            QVERIFY2(chinese.value(key) != english.value(key),
+                     qPrintable(key)); // translated, not fallen back to English
+        const QString page = QString::fromUtf8(
+            WebPageTexts::render("<html lang=\"{{lang}}\" data-t=\"{{texts}}\">{{notPaired}} "
+                                 "{{unknownKey}}</html>",
+                                 "zh_CN"));
+        QVERIFY(page.startsWith("<html lang=\"zh-CN\" data-t=\"{&quot;"));
+        QVERIFY(page.contains(QStringLiteral("请先配对此设备")));
+        QVERIFY(page.contains("{{unknownKey}}"));
+        QVERIFY(!page.contains("data-t=\"{\""));
     }
 };
 

@@ -3,6 +3,7 @@
 #include "loopbacksimulator.h"
 #include "masterlink.h"
 #include "programstate.h"
+#include "testauthority.h"
 #include "testmain.h"
 #include "webhub.h"
 #include "webremoteserver.h"
@@ -13,6 +14,7 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QSignalSpy>
+#include <QSslConfiguration>
 #include <QTemporaryDir>
 #include <QWebSocket>
 
@@ -37,9 +39,14 @@ class TestWebRemote : public QObject {
         QByteArray body;
         QNetworkReply *reply = nullptr;
     };
-    Answer get(const QString &path, const QString &token = {})
+    Answer get(const QString &path, const QString &token = {}, const QByteArray &language = {})
     {
         QNetworkRequest request(QUrl(base() + path));
+        if (!language.isEmpty())
+            request.setRawHeader("Accept-Language", language);
+        // Only the cookie the test hands over, never one kept from an earlier answer.
+        request.setAttribute(QNetworkRequest::CookieLoadControlAttribute, QNetworkRequest::Manual);
+        request.setAttribute(QNetworkRequest::CookieSaveControlAttribute, QNetworkRequest::Manual);
         request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                              QNetworkRequest::ManualRedirectPolicy);
         if (!token.isEmpty())
@@ -204,6 +211,117 @@ private Q_SLOTS:
         socket->sendTextMessage(QString(WebHub::kMaxMessageBytes + 10, 'x')); // oversized
         QSignalSpy closed(socket.get(), &QWebSocket::disconnected);
         QVERIFY(closed.wait(5000));
+    }
+
+    // The page and the not-paired page in the browser's language.
+    void thePageSpeaksTheBrowsersLanguage_data()
+    {
+        QTest::addColumn<QByteArray>("language");
+        QTest::addColumn<QString>("lang");
+        QTest::addColumn<QString>("tile");
+        QTest::addColumn<QString>("notPaired");
+        QTest::newRow("Chinese") << QByteArray("zh-CN,zh;q=0.9") << "zh-CN"
+                                 << "灯光"
+                                 << "未配对";
+        QTest::newRow("English") << QByteArray("en-US") << "en"
+                                 << "Lighting"
+                                 << "Not paired";
+    }
+    void thePageSpeaksTheBrowsersLanguage()
+    {
+        QFETCH(QByteArray, language);
+        QFETCH(QString, lang);
+        QFETCH(QString, tile);
+        QFETCH(QString, notPaired);
+        const Answer index = get("/", pairedToken(), language);
+        const QString html = QString::fromUtf8(index.body);
+        QVERIFY(html.contains(QStringLiteral("<html lang=\"%1\"").arg(lang)));
+        QVERIFY(html.contains(QStringLiteral(">%1</button>").arg(tile)));
+        QVERIFY(!html.contains("{{"));
+        QVERIFY(index.reply->rawHeader("Vary").contains("Accept-Language"));
+        const Answer refused = get("/", {}, language);
+        QCOMPARE(refused.status, 401);
+        QVERIFY(QString::fromUtf8(refused.body).contains(notPaired));
+    }
+
+    // Pages hear when the master last answered: with the home, and after each answer.
+    void theMastersLinkReachesThePages()
+    {
+        const auto socket = page(pairedToken(), base());
+        QList<QJsonObject> received;
+        connect(socket.get(), &QWebSocket::textMessageReceived, this,
+                [&received](const QString &text) {
+                    received << QJsonDocument::fromJson(text.toUtf8()).object();
+                });
+        QTRY_COMPARE(received.size(), 1);
+        QVERIFY(received.constFirst().value("link").toObject().contains("answeredAgo"));
+        socket->sendTextMessage(R"({"type":"set","id":"211300001231","state":"OFF"})");
+        QTRY_VERIFY(std::any_of(received.cbegin(), received.cend(), [](const QJsonObject &m) {
+            return m.value("type") == "link" && m.value("state") == "online" &&
+                   m.value("answeredAgo").toInt(-1) == 0;
+        }));
+    }
+
+    // A page's bad request is answered to that page; the others hear only the home.
+    void aBadRequestIsAnsweredToItsPageOnly()
+    {
+        const QString token = pairedToken();
+        const auto asking = page(token, base());
+        const auto other = page(token, base());
+        QStringList heardByAsking, heardByOther;
+        connect(asking.get(), &QWebSocket::textMessageReceived, this,
+                [&heardByAsking](const QString &text) { heardByAsking << text; });
+        connect(other.get(), &QWebSocket::textMessageReceived, this,
+                [&heardByOther](const QString &text) { heardByOther << text; });
+        QTRY_COMPARE(heardByAsking.size(), 1);
+        QTRY_COMPARE(heardByOther.size(), 1);
+        asking->sendTextMessage(R"({"type":"set","id":"999","state":"ON"})");
+        asking->sendTextMessage(R"({"type":"set","id":"211300001231","state":"ON"})");
+        QTRY_VERIFY(std::any_of(heardByOther.cbegin(), heardByOther.cend(), [](const QString &m) {
+            return m.contains(R"("type":"state")") && m.contains("211300001231");
+        }));
+        QVERIFY(heardByAsking.join('\n').contains(R"("code":"badRequest")"));
+        QVERIFY(!heardByOther.join('\n').contains(R"("type":"error")"));
+    }
+
+    // Under TLS: the page, a Secure cookie and the WebSocket over wss.
+    void tlsServesThePageAndItsSocket()
+    {
+        const std::optional<TestAuthority> authority = TestAuthority::makeIn(dir.path());
+        QVERIFY(authority);
+        WebRemoteServer tlsServer(access(), true);
+        QString error;
+        QVERIFY(!tlsServer.useTls(dir.filePath("none.crt"), authority->key, &error));
+        QVERIFY(error.contains("none.crt"));
+        QVERIFY2(tlsServer.useTls(authority->certificate, authority->key, &error),
+                 qPrintable(error));
+        const quint16 tlsPort = tlsServer.listen(QHostAddress::LocalHost, 0);
+        QVERIFY(tlsPort != 0);
+        WebHub tlsHub(&tlsServer, &link, BridgeTopics{"ardentia", "homeassistant"});
+        QSslConfiguration trust = QSslConfiguration::defaultConfiguration();
+        trust.setCaCertificates(QSslCertificate::fromPath(authority->ca));
+        const QString tlsBase = QStringLiteral("https://127.0.0.1:%1").arg(tlsPort);
+
+        QNetworkRequest pairing(QUrl(tlsBase + "/pair?code=" + *access().newPairingCode()));
+        pairing.setSslConfiguration(trust);
+        pairing.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                             QNetworkRequest::ManualRedirectPolicy);
+        QNetworkReply *reply = network.get(pairing);
+        QSignalSpy finished(reply, &QNetworkReply::finished);
+        QVERIFY(finished.wait(10000));
+        reply->deleteLater();
+        QCOMPARE(reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(), 303);
+        const QByteArray cookie = reply->rawHeader("Set-Cookie");
+        QVERIFY2(cookie.contains("; Secure"), cookie.constData());
+
+        QWebSocket socket(tlsBase);
+        socket.setSslConfiguration(trust);
+        QNetworkRequest handshake(QUrl(QStringLiteral("wss://127.0.0.1:%1/").arg(tlsPort)));
+        handshake.setRawHeader("Cookie", cookie.left(cookie.indexOf(';')));
+        QSignalSpy messages(&socket, &QWebSocket::textMessageReceived);
+        socket.open(handshake);
+        QVERIFY(messages.wait(10000));
+        QVERIFY(messages.constFirst().constFirst().toString().contains(R"("type":"home")"));
     }
 
     void aRevokedDeviceIsClosedAtOnce()

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+// A certificate authority made for one test, and a server certificate it
+// signed for localhost and 127.0.0.1 (with openssl, valid for a day).
+struct TestAuthority {
+    QString ca;
+    QString certificate;
+    QString key;
+
+    // The files go into the folder; nothing when openssl fails.
+    static std::optional<TestAuthority> makeIn(const QString &folder);
+};
