@@ -2,8 +2,7 @@
 // the first load, the time from navigation to the first usable control, and
 // from the simulator's acknowledgement to the page showing it (p50, p99).
 //   node bench.mjs BUILD/src [presses]
-import { chromium } from 'playwright-core';
-import { startRig } from './rig.mjs';
+import { launchBrowser, startRig } from './rig.mjs';
 
 const bin = process.argv[2];
 const presses = Number(process.argv[3] ?? 100);
@@ -13,7 +12,7 @@ const percentile = (values, p) => {
 };
 
 const rig = await startRig(bin);
-const browser = await chromium.launch({ executablePath: '/usr/bin/chromium', args: ['--no-sandbox'] });
+const browser = await launchBrowser();
 try {
   const context = await browser.newContext({ viewport: { width: 360, height: 640 } });
   const page = await context.newPage();

@@ -5,22 +5,16 @@
 // every view passes axe-core without a serious or critical violation.
 //   node remote.test.mjs BUILD/src
 import assert from 'node:assert/strict';
-import { readFileSync } from 'node:fs';
-import { dirname, join } from 'node:path';
-import { fileURLToPath } from 'node:url';
-import { chromium } from 'playwright-core';
-import { startRig, until } from './rig.mjs';
+import { auditViews, launchBrowser, startRig, until } from './rig.mjs';
 
 const bin = process.argv[2];
-const here = dirname(fileURLToPath(import.meta.url));
 
 async function main() {
   // Held replies show the pending state; one light refuses every control.
   const rig = await startRig(bin, ['--fault', 'lig:4:211300001231=delay:700',
     '--fault', 'lig:4:212200004560=delay:300', '--fault', 'lig:4:211300001232=code:1']);
   const { base, simulated } = rig;
-  const browser = await chromium.launch({ executablePath: '/usr/bin/chromium', args: ['--no-sandbox'] });
-  const axe = readFileSync(join(here, 'node_modules/axe-core/axe.min.js'), 'utf8');
+  const browser = await launchBrowser();
   try {
     for (const viewport of [{ width: 360, height: 640 }, { width: 768, height: 1024 }]) {
       const label = `${viewport.width}x${viewport.height}`;
@@ -37,13 +31,13 @@ async function main() {
 
       // Switch: pending until the held acknowledgement, then ON on both pages.
       const stairs = row('211300001231');
-      const wanted = (await stairs.locator('.state').textContent()) === 'ON' ? 'OFF' : 'ON';
+      const wanted = (await stairs.getAttribute('data-state')) === 'ON' ? 'OFF' : 'ON';
       await stairs.locator('.toggle').click();
       assert.ok(await stairs.evaluate((li) => li.classList.contains('pending')), `${label}: pending`);
-      assert.notEqual(await stairs.locator('.state').textContent(), wanted, `${label}: not before the home`);
-      await until(async () => (await stairs.locator('.state').textContent()) === wanted, 'the acknowledged state');
+      assert.notEqual(await stairs.getAttribute('data-state'), wanted, `${label}: not before the home`);
+      await until(async () => (await stairs.getAttribute('data-state')) === wanted, 'the acknowledged state');
       assert.equal(simulated('211300001231').on, wanted === 'ON');
-      await until(async () => (await watcher.locator('#channel-211300001231 .state').textContent()) === wanted,
+      await until(async () => (await watcher.locator('#channel-211300001231').getAttribute('data-state')) === wanted,
         'the second page');
 
       // Dim, dragging while the first level is held: the newest level wins.
@@ -68,22 +62,8 @@ async function main() {
       await page.getByRole('button', { name: 'All Off Mode' }).click();
       await until(() => !simulated('211300001230').on, 'All Off');
 
-      // Every view, for assistive technology: audited in a context that lets
-      // axe-core in past the page's policy, with the same device's cookie.
-      const auditing = await browser.newContext({ viewport, bypassCSP: true });
-      await auditing.addCookies(await context.cookies());
-      const audit = await auditing.newPage();
-      await audit.goto(base);
-      await audit.locator('#channel-211300001230').waitFor();
-      await audit.addScriptTag({ content: axe });
-      for (const view of ['Lighting', 'Curtain', 'Scenario']) {
-        await audit.getByRole('button', { name: view, exact: true }).click();
-        const results = await audit.evaluate(() => window.axe.run());
-        const bad = results.violations.filter((v) => ['serious', 'critical'].includes(v.impact));
-        assert.deepEqual(bad.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`), [],
-          `${label} ${view}: accessibility`);
-      }
-      await auditing.close();
+      // Every view, for assistive technology.
+      await auditViews(browser, { context, viewport }, base, ['Lighting', 'Curtain', 'Scenario'], label);
       await context.close();
     }
     console.log('browser: web remote passed at 360x640 and 768x1024');

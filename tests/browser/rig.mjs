@@ -1,11 +1,14 @@
 // The programs a web remote needs, on loopback: a mosquitto of its own, the
 // simulator (on the fixed ports), the home enrolled into a fresh data folder,
 // and the bridge serving the remote; ctl() runs ardentia-ctl on that folder.
+// The rig can silence the master (the simulator held still) and restart the
+// bridge, and asks the bridge for pairing links over MQTT too.
 import { execFileSync, spawn } from 'node:child_process';
 import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { createServer } from 'node:net';
 import { tmpdir, userInfo } from 'node:os';
 import { join } from 'node:path';
+import { chromium } from 'playwright-core';
 
 const freePort = () => new Promise((resolve) => {
   const server = createServer().listen(0, '127.0.0.1', () => {
@@ -41,20 +44,65 @@ export async function startRig(bin, simulatorArguments = []) {
   ctl('add-transmitter', '20AA10000001');
   const webPort = await freePort();
   const base = `http://127.0.0.1:${webPort}`;
-  children.push(spawn(`${bin}/bridge/ardentia-bridge`, ['--interface', 'lo', '--data', data,
-    '--port', String(brokerPort), '--web-listen', `127.0.0.1:${webPort}`],
-  { stdio: ['ignore', 'inherit', 'inherit'] }));
-  await until(async () => (await fetch(base).catch(() => null))?.status === 401, 'the bridge');
+  let bridge = null;
+  const startBridge = async () => {
+    bridge = spawn(`${bin}/bridge/ardentia-bridge`, ['--interface', 'lo', '--data', data,
+      '--port', String(brokerPort), '--web-listen', `127.0.0.1:${webPort}`],
+    { stdio: ['ignore', 'inherit', 'inherit'] });
+    children.push(bridge);
+    await until(async () => (await fetch(base).catch(() => null))?.status === 401, 'the bridge');
+  };
+  const stopBridge = () => new Promise((resolve) => {
+    bridge.once('exit', resolve);
+    bridge.kill('SIGTERM');
+  });
+  await startBridge();
   return {
     base,
     ctl,
+    startBridge,
+    stopBridge,
+    // The master stops answering (the simulator is held still), and answers again.
+    silenceMaster: () => simulator.kill('SIGSTOP'),
+    wakeMaster: () => simulator.kill('SIGCONT'),
+    // A one-time link asked of the bridge over MQTT.
+    bridgePairingLink() {
+      const answer = execFileSync('mosquitto_rr', ['-h', '127.0.0.1', '-p', String(brokerPort),
+        '-t', 'ardentia/bridge/request/web/pair', '-e', 'ardentia/bridge/response/web/pair',
+        '-m', '{}', '-W', '10'], { encoding: 'utf8' });
+      return JSON.parse(answer).data.link;
+    },
     // A fresh one-time pairing link.
     pairingLink: () => ctl('web-pair', base).match(/http\S+\/pair\?code=\w+/)[0],
     simulated: (id) => JSON.parse(readFileSync(join(dir, 'home.json'), 'utf8'))
       .channels.find((channel) => channel.id === id),
     stop() {
+      simulator.kill('SIGCONT');
       for (const child of children) child.kill('SIGTERM');
       setTimeout(() => rmSync(dir, { recursive: true, force: true }), 500);
     },
   };
+}
+
+export const launchBrowser = () => chromium.launch({ executablePath: '/usr/bin/chromium', args: ['--no-sandbox'] });
+
+// axe-core over each named view of the remote, in a context that lets it in
+// past the page's policy, with the cookies of the given (paired) context.
+const axe = readFileSync(new URL('node_modules/axe-core/axe.min.js', import.meta.url), 'utf8');
+export async function auditViews(browser, paired, base, views, label) {
+  const auditing = await browser.newContext({ viewport: paired.viewport, locale: paired.locale, bypassCSP: true });
+  await auditing.addCookies(await paired.context.cookies());
+  const page = await auditing.newPage();
+  await page.goto(base);
+  await page.locator('.rows li').first().waitFor();
+  await page.addScriptTag({ content: axe });
+  for (const view of views) {
+    await page.getByRole('button', { name: view, exact: true }).click();
+    const results = await page.evaluate(() => window.axe.run());
+    const bad = results.violations.filter((v) => ['serious', 'critical'].includes(v.impact));
+    if (bad.length) {
+      throw new Error(`${label} ${view}: accessibility: ${bad.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`).join('; ')}`);
+    }
+  }
+  await auditing.close();
 }
