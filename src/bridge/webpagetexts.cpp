@@ -64,6 +64,8 @@ const Text kTexts[] = {
     {"synced", "TCPSocketManager",
      QT_TRANSLATE_NOOP("TCPSocketManager", "Synchronous data successful")},
     {"syncFailed", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Synchronize Data failed.")},
+    {"allOn", "RecordFactory", QT_TRANSLATE_NOOP("RecordFactory", "All On Mode")},
+    {"allOff", "RecordFactory", QT_TRANSLATE_NOOP("RecordFactory", "All Off Mode")},
     {"notPairedTitle", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Not paired")},
     {"notPaired", "WebRemote",
      QT_TRANSLATE_NOOP("WebRemote", "Pair this device first: on the home's computer run "

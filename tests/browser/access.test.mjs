@@ -82,7 +82,7 @@ async function main() {
     await byKeyboard(page, '打开Bedroom curtain', 'Enter');
     await until(() => simulated('213100007890').position === 100, 'the curtain opened by keyboard');
     await byKeyboard(page, '场景', 'Enter');
-    await byKeyboard(page, 'All Off Mode', 'Enter');
+    await byKeyboard(page, '全关模式', 'Enter');
     await until(() => !simulated('211300001230').on, 'All Off by keyboard');
     await byKeyboard(page, '同步数据', 'Enter');
     await until(async () => (await page.textContent('#banner')) === '同步数据成功', 'the synchronisation notice');
@@ -97,7 +97,7 @@ async function main() {
     console.log('browser: pairing, strangers, other sites, revocation and the keyboard path passed');
   } finally {
     await browser.close();
-    rig.stop();
+    await rig.stop();
   }
 }
 

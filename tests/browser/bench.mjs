@@ -81,5 +81,5 @@ try {
     + `p99 ${percentile(latencies, 99).toFixed(1)} ms over ${presses} presses`);
 } finally {
   await browser.close();
-  rig.stop();
+  await rig.stop();
 }

@@ -69,7 +69,7 @@ async function main() {
     console.log('browser: web remote passed at 360x640 and 768x1024');
   } finally {
     await browser.close();
-    rig.stop();
+    await rig.stop();
   }
 }
 

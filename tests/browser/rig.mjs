@@ -76,10 +76,12 @@ export async function startRig(bin, simulatorArguments = []) {
     pairingLink: () => ctl('web-pair', base).match(/http\S+\/pair\?code=\w+/)[0],
     simulated: (id) => JSON.parse(readFileSync(join(dir, 'home.json'), 'utf8'))
       .channels.find((channel) => channel.id === id),
-    stop() {
+    // Ends every program and waits for them (the next rig needs the fixed ports).
+    async stop() {
       simulator.kill('SIGCONT');
-      for (const child of children) child.kill('SIGTERM');
-      setTimeout(() => rmSync(dir, { recursive: true, force: true }), 500);
+      await Promise.all(children.filter((child) => child.exitCode === null && child.signalCode === null)
+        .map((child) => new Promise((resolve) => { child.once('exit', resolve); child.kill('SIGTERM'); })));
+      rmSync(dir, { recursive: true, force: true });
     },
   };
 }

@@ -64,6 +64,9 @@ function takeLink(message) {
 function send(request) {
   if (socket && socket.readyState === WebSocket.OPEN) {
     socket.send(JSON.stringify(request));
+    // A new press makes the last one's error old news.
+    problems.message = '';
+    showBanner();
     return true;
   }
   tell('error', texts.notConnected);
@@ -165,9 +168,13 @@ function showHome(home) {
   channels.clear();
   dimming.clear();
   home.channels.forEach(show);
+  // All On and All Off are the home's own: named in the page's language.
+  const builtIn = { '-1': texts.allOn, '-2': texts.allOff };
   for (const scenario of home.scenarios) {
     const row = document.createElement('li');
-    row.append(button(scenario.name, '', () => send({ type: 'scenario', number: scenario.number })));
+    row.className = 'scenario';
+    row.append(button(builtIn[scenario.number] ?? scenario.name, '',
+      () => send({ type: 'scenario', number: scenario.number })));
     rows.scenarios.append(row);
   }
   takeLink(home.link);

@@ -1,0 +1,35 @@
+// Pictures of the web remote for looking at: each view at phone, tablet and
+// desktop width, in English and Chinese, one with the banner showing.
+//   node pictures.mjs BUILD/src OUTPUT-FOLDER
+import { mkdirSync } from 'node:fs';
+import { join } from 'node:path';
+import { launchBrowser, startRig } from './rig.mjs';
+
+const [bin, folder] = process.argv.slice(2);
+mkdirSync(folder, { recursive: true });
+const rig = await startRig(bin, ['--fault', 'lig:4:211300001232=code:1']);
+const browser = await launchBrowser();
+try {
+  for (const locale of ['en-GB', 'zh-CN']) {
+    for (const viewport of [{ width: 360, height: 640 }, { width: 768, height: 1024 }, { width: 1024, height: 768 }]) {
+      const context = await browser.newContext({ viewport, locale });
+      const page = await context.newPage();
+      await page.goto(rig.pairingLink());
+      await page.locator('.rows li').first().waitFor();
+      const name = (view) => join(folder, `${locale}-${viewport.width}-${view}.png`);
+      const tiles = page.locator('.tile');
+      for (const [index, view] of ['lighting', 'curtain', 'scenario'].entries()) {
+        await tiles.nth(index).click();
+        await page.screenshot({ path: name(view), fullPage: true });
+      }
+      await tiles.nth(0).click();
+      await page.locator('#channel-211300001232 .toggle').click();
+      await page.locator('#banner').waitFor();
+      await page.screenshot({ path: name('refused') });
+      await context.close();
+    }
+  }
+} finally {
+  await browser.close();
+  await rig.stop();
+}
