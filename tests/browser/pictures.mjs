@@ -3,13 +3,11 @@
 //   node pictures.mjs BUILD/src OUTPUT-FOLDER
 import { mkdirSync } from 'node:fs';
 import { join } from 'node:path';
-import { launchBrowser, startRig } from './rig.mjs';
+import { browserTest } from './rig.mjs';
 
 const [bin, folder] = process.argv.slice(2);
 mkdirSync(folder, { recursive: true });
-const rig = await startRig(bin, ['--fault', 'lig:4:211300001232=code:1']);
-const browser = await launchBrowser();
-try {
+await browserTest(bin, ['--fault', 'lig:4:211300001232=code:1'], async (rig, browser) => {
   for (const locale of ['en-GB', 'zh-CN']) {
     for (const viewport of [{ width: 360, height: 640 }, { width: 768, height: 1024 }, { width: 1024, height: 768 }]) {
       const context = await browser.newContext({ viewport, locale });
@@ -29,7 +27,5 @@ try {
       await context.close();
     }
   }
-} finally {
-  await browser.close();
-  await rig.stop();
-}
+  return `pictures in ${folder}`;
+});

@@ -5,75 +5,63 @@
 // every view passes axe-core without a serious or critical violation.
 //   node remote.test.mjs BUILD/src
 import assert from 'node:assert/strict';
-import { auditViews, launchBrowser, startRig, until } from './rig.mjs';
+import { auditViews, browserTest, until } from './rig.mjs';
 
 const bin = process.argv[2];
 
-async function main() {
-  // Held replies show the pending state; one light refuses every control.
-  const rig = await startRig(bin, ['--fault', 'lig:4:211300001231=delay:700',
-    '--fault', 'lig:4:212200004560=delay:300', '--fault', 'lig:4:211300001232=code:1']);
+// Held replies show the pending state; one light refuses every control.
+await browserTest(bin, ['--fault', 'lig:4:211300001231=delay:700',
+  '--fault', 'lig:4:212200004560=delay:300', '--fault', 'lig:4:211300001232=code:1'], async (rig, browser) => {
   const { base, simulated } = rig;
-  const browser = await launchBrowser();
-  try {
-    for (const viewport of [{ width: 360, height: 640 }, { width: 768, height: 1024 }]) {
-      const label = `${viewport.width}x${viewport.height}`;
-      const link = rig.pairingLink();
-      const context = await browser.newContext({ viewport });
-      const page = await context.newPage();
-      await page.goto(link);
-      assert.equal(new URL(page.url()).pathname, '/', `${label}: the link pairs and opens the remote`);
-      const row = (id) => page.locator(`#channel-${id}`);
-      await row('211300001231').waitFor();
-      const watcher = await context.newPage();
-      await watcher.goto(base);
-      await watcher.locator('#channel-211300001231').waitFor();
+  for (const viewport of [{ width: 360, height: 640 }, { width: 768, height: 1024 }]) {
+    const label = `${viewport.width}x${viewport.height}`;
+    const link = rig.pairingLink();
+    const context = await browser.newContext({ viewport });
+    const page = await context.newPage();
+    await page.goto(link);
+    assert.equal(new URL(page.url()).pathname, '/', `${label}: the link pairs and opens the remote`);
+    const row = (id) => page.locator(`#channel-${id}`);
+    await row('211300001231').waitFor();
+    const watcher = await context.newPage();
+    await watcher.goto(base);
+    await watcher.locator('#channel-211300001231').waitFor();
 
-      // Switch: pending until the held acknowledgement, then ON on both pages.
-      const stairs = row('211300001231');
-      const wanted = (await stairs.getAttribute('data-state')) === 'ON' ? 'OFF' : 'ON';
-      await stairs.locator('.toggle').click();
-      assert.ok(await stairs.evaluate((li) => li.classList.contains('pending')), `${label}: pending`);
-      assert.notEqual(await stairs.getAttribute('data-state'), wanted, `${label}: not before the home`);
-      await until(async () => (await stairs.getAttribute('data-state')) === wanted, 'the acknowledged state');
-      assert.equal(simulated('211300001231').on, wanted === 'ON');
-      await until(async () => (await watcher.locator('#channel-211300001231').getAttribute('data-state')) === wanted,
-        'the second page');
+    // Switch: pending until the held acknowledgement, then ON on both pages.
+    const stairs = row('211300001231');
+    const wanted = (await stairs.getAttribute('data-state')) === 'ON' ? 'OFF' : 'ON';
+    await stairs.locator('.toggle').click();
+    assert.ok(await stairs.evaluate((li) => li.classList.contains('pending')), `${label}: pending`);
+    assert.notEqual(await stairs.getAttribute('data-state'), wanted, `${label}: not before the home`);
+    await until(async () => (await stairs.getAttribute('data-state')) === wanted, 'the acknowledged state');
+    assert.equal(simulated('211300001231').on, wanted === 'ON');
+    await until(async () => (await watcher.locator('#channel-211300001231').getAttribute('data-state')) === wanted,
+      'the second page');
 
-      // Dim, dragging while the first level is held: the newest level wins.
-      const slider = row('212200004560').locator('input[type="range"]');
-      for (const level of ['15', '25', '35']) await slider.fill(level);
-      await until(async () => (await row('212200004560').locator('.state').textContent()) === '35%', 'the level');
-      assert.equal(simulated('212200004560').level, 35);
+    // Dim, dragging while the first level is held: the newest level wins.
+    const slider = row('212200004560').locator('input[type="range"]');
+    for (const level of ['15', '25', '35']) await slider.fill(level);
+    await until(async () => (await row('212200004560').locator('.state').textContent()) === '35%', 'the level');
+    assert.equal(simulated('212200004560').level, 35);
 
-      // A refused press: the error, and the old state.
-      const porch = row('211300001232');
-      const before = await porch.locator('.state').textContent();
-      await porch.locator('.toggle').click();
-      await until(async () => !(await page.locator('#banner').isHidden()), 'the error banner');
-      await until(async () => !(await porch.evaluate((li) => li.classList.contains('pending'))), 'no pending');
-      assert.equal(await porch.locator('.state').textContent(), before, `${label}: the old state stays`);
+    // A refused press: the error, and the old state.
+    const porch = row('211300001232');
+    const before = await porch.locator('.state').textContent();
+    await porch.locator('.toggle').click();
+    await until(async () => !(await page.locator('#banner').isHidden()), 'the error banner');
+    await until(async () => !(await porch.evaluate((li) => li.classList.contains('pending'))), 'no pending');
+    assert.equal(await porch.locator('.state').textContent(), before, `${label}: the old state stays`);
 
-      // A curtain and a scenario.
-      await page.getByRole('button', { name: 'Curtain', exact: true }).click();
-      await page.getByRole('button', { name: 'Open Bedroom curtain' }).click();
-      await until(() => simulated('213100007890').position === 100, 'the curtain to open');
-      await page.getByRole('button', { name: 'Scenario', exact: true }).click();
-      await page.getByRole('button', { name: 'All Off Mode' }).click();
-      await until(() => !simulated('211300001230').on, 'All Off');
+    // A curtain and a scenario.
+    await page.getByRole('button', { name: 'Curtain', exact: true }).click();
+    await page.getByRole('button', { name: 'Open Bedroom curtain' }).click();
+    await until(() => simulated('213100007890').position === 100, 'the curtain to open');
+    await page.getByRole('button', { name: 'Scenario', exact: true }).click();
+    await page.getByRole('button', { name: 'All Off Mode' }).click();
+    await until(() => !simulated('211300001230').on, 'All Off');
 
-      // Every view, for assistive technology.
-      await auditViews(browser, { context, viewport }, base, ['Lighting', 'Curtain', 'Scenario'], label);
-      await context.close();
-    }
-    console.log('browser: web remote passed at 360x640 and 768x1024');
-  } finally {
-    await browser.close();
-    await rig.stop();
+    // Every view, for assistive technology.
+    await auditViews(browser, { context, viewport }, base, ['Lighting', 'Curtain', 'Scenario'], label);
+    await context.close();
   }
-}
-
-main().catch((error) => {
-  console.error(error);
-  process.exitCode = 1;
+  return 'browser: web remote passed at 360x640 and 768x1024';
 });

@@ -4,70 +4,58 @@
 // the page reconnect and show what changed meanwhile.
 //   node resilience.test.mjs BUILD/src
 import assert from 'node:assert/strict';
-import { auditViews, launchBrowser, startRig, until } from './rig.mjs';
+import { auditViews, browserTest, until } from './rig.mjs';
 
 const bin = process.argv[2];
 
-async function main() {
-  const rig = await startRig(bin);
+await browserTest(bin, [], async (rig, browser) => {
   const { base, simulated } = rig;
-  const browser = await launchBrowser();
-  try {
-    const viewport = { width: 768, height: 1024 };
-    const context = await browser.newContext({ viewport });
-    const page = await context.newPage();
-    await page.goto(rig.pairingLink());
-    const stairs = page.locator('#channel-211300001231');
-    await stairs.waitFor();
-    const press = async () => {
-      const wanted = (await stairs.getAttribute('data-state')) === 'ON' ? 'OFF' : 'ON';
-      await stairs.locator('.toggle').click();
-      return wanted;
-    };
-    const banner = async () => ((await page.locator('#banner').isHidden()) ? '' : page.textContent('#banner'));
+  const viewport = { width: 768, height: 1024 };
+  const context = await browser.newContext({ viewport });
+  const page = await context.newPage();
+  await page.goto(rig.pairingLink());
+  const stairs = page.locator('#channel-211300001231');
+  await stairs.waitFor();
+  const press = async () => {
+    const wanted = (await stairs.getAttribute('data-state')) === 'ON' ? 'OFF' : 'ON';
+    await stairs.locator('.toggle').click();
+    return wanted;
+  };
+  const banner = async () => ((await page.locator('#banner').isHidden()) ? '' : page.textContent('#banner'));
 
-    // The link line: when the master last answered.
-    let wanted = await press();
-    await until(async () => (await stairs.getAttribute('data-state')) === wanted, 'the first answer');
-    assert.match(await page.textContent('#link'), /^answered \d+ s ago$/);
+  // The link line: when the master last answered.
+  let wanted = await press();
+  await until(async () => (await stairs.getAttribute('data-state')) === wanted, 'the first answer');
+  assert.match(await page.textContent('#link'), /^answered \d+ s ago$/);
 
-    // The master silent: the press stays unconfirmed, the banner says why.
-    rig.silenceMaster();
-    const before = await stairs.getAttribute('data-state');
-    await press();
-    await until(async () => (await banner()) === 'The master transmitter is not answering.', 'the silent-master banner', 30000);
-    assert.equal(await page.textContent('#link'), 'not answering');
-    assert.equal(await stairs.getAttribute('data-state'), before, 'the confirmed state stands');
-    assert.ok(!(await stairs.evaluate((li) => li.classList.contains('pending'))), 'no press left pending');
-    await auditViews(browser, { context, viewport }, base, ['Lighting'], 'silent master');
+  // The master silent: the press stays unconfirmed, the banner says why.
+  rig.silenceMaster();
+  const before = await stairs.getAttribute('data-state');
+  await press();
+  await until(async () => (await banner()) === 'The master transmitter is not answering.', 'the silent-master banner', 30000);
+  assert.equal(await page.textContent('#link'), 'not answering');
+  assert.equal(await stairs.getAttribute('data-state'), before, 'the confirmed state stands');
+  assert.ok(!(await stairs.evaluate((li) => li.classList.contains('pending'))), 'no press left pending');
+  await auditViews(browser, { context, viewport }, base, ['Lighting'], 'silent master');
 
-    // Back: the next press is answered and the banner goes.
-    rig.wakeMaster();
-    wanted = await press();
-    await until(async () => (await stairs.getAttribute('data-state')) === wanted, 'the master answering again', 30000);
-    await until(async () => (await banner()) === '', 'the banner to go');
-    await until(() => simulated('211300001231').on === (wanted === 'ON'), 'the simulator to have saved it');
+  // Back: the next press is answered and the banner goes.
+  rig.wakeMaster();
+  wanted = await press();
+  await until(async () => (await stairs.getAttribute('data-state')) === wanted, 'the master answering again', 30000);
+  await until(async () => (await banner()) === '', 'the banner to go');
+  await until(() => simulated('211300001231').on === (wanted === 'ON'), 'the simulator to have saved it');
 
-    // The bridge restarted, with a light switched meanwhile from the command line.
-    await rig.stopBridge();
-    await until(async () => (await banner()) === 'The connection to the home was lost. Trying again…', 'the lost-bridge banner');
-    assert.equal(await page.textContent('#link'), 'not connected');
-    const hallOn = simulated('211300001230').on;
-    rig.ctl('light', '211300001230', hallOn ? 'off' : 'on');
-    await rig.startBridge();
-    await until(async () => (await banner()) === '', 'the page to reconnect', 20000);
-    await until(async () => (await page.getAttribute('#channel-211300001230', 'data-state')) === (hallOn ? 'OFF' : 'ON'),
-      'the change made while it was away');
-    wanted = await press();
-    await until(async () => (await stairs.getAttribute('data-state')) === wanted, 'a press after the reconnection');
-    console.log('browser: link line, silent master, bridge restart passed');
-  } finally {
-    await browser.close();
-    await rig.stop();
-  }
-}
-
-main().catch((error) => {
-  console.error(error);
-  process.exitCode = 1;
+  // The bridge restarted, with a light switched meanwhile from the command line.
+  await rig.stopBridge();
+  await until(async () => (await banner()) === 'The connection to the home was lost. Trying again…', 'the lost-bridge banner');
+  assert.equal(await page.textContent('#link'), 'not connected');
+  const hallOn = simulated('211300001230').on;
+  rig.ctl('light', '211300001230', hallOn ? 'off' : 'on');
+  await rig.startBridge();
+  await until(async () => (await banner()) === '', 'the page to reconnect', 20000);
+  await until(async () => (await page.getAttribute('#channel-211300001230', 'data-state')) === (hallOn ? 'OFF' : 'ON'),
+    'the change made while it was away');
+  wanted = await press();
+  await until(async () => (await stairs.getAttribute('data-state')) === wanted, 'a press after the reconnection');
+  return 'browser: link line, silent master, bridge restart passed';
 });

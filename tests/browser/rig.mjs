@@ -108,3 +108,19 @@ export async function auditViews(browser, paired, base, views, label) {
   }
   await auditing.close();
 }
+
+// Runs a browser test: the rig and the browser around it, both ended
+// whatever happens; a failure sets the exit status.
+export async function browserTest(bin, simulatorArguments, test) {
+  const rig = await startRig(bin, simulatorArguments);
+  const browser = await launchBrowser();
+  try {
+    console.log(await test(rig, browser));
+  } catch (error) {
+    console.error(error);
+    process.exitCode = 1;
+  } finally {
+    await browser.close();
+    await rig.stop();
+  }
+}
