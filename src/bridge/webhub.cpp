@@ -172,9 +172,12 @@ void WebHub::onOutcome(const QStringList &fields, const QString &outcome)
         outcome == QLatin1String("acknowledged"))
         return;
     // The page shows the state the home confirmed last, and why the press did nothing.
-    broadcast(error(outcome.startsWith(QLatin1String("refused")) ? QStringLiteral("refused")
-                                                                 : QStringLiteral("controlFailed"),
-                    outcome));
+    QJsonObject message =
+        error(outcome.startsWith(QLatin1String("refused")) ? QStringLiteral("refused")
+                                                           : QStringLiteral("controlFailed"),
+              outcome);
+    message.insert(QStringLiteral("id"), Wire::targetOf(fields)); // only that row's press ended
+    broadcast(message);
     sendChannel(Wire::targetOf(fields));
 }
 

@@ -32,6 +32,7 @@ const Text kTexts[] = {
     {"sync", "HomeMenuView", QT_TRANSLATE_NOOP("HomeMenuView", "Synchronize Data")},
     {"on", "LightStateText", QT_TRANSLATE_NOOP("LightStateText", "ON")},
     {"off", "LightStateText", QT_TRANSLATE_NOOP("LightStateText", "OFF")},
+    {"unknown", "LightStateText", QT_TRANSLATE_NOOP("LightStateText", "Unknown")},
     {"opened", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Opened")},
     {"closed", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Closed")},
     {"open", "CurtainViewController", QT_TRANSLATE_NOOP("CurtainViewController", "Open")},

@@ -1,6 +1,7 @@
 // The web remote through what goes wrong: the master's link line counts
 // from its last answer; the master gone silent shows the banner and keeps
-// the confirmed state, and its return clears it; the bridge restarted makes
+// the confirmed state (the channel it lost reads "Unknown"), and its return
+// clears it; the bridge restarted makes
 // the page reconnect and show what changed meanwhile.
 //   node resilience.test.mjs BUILD/src
 import assert from 'node:assert/strict';
@@ -36,6 +37,8 @@ await browserTest(bin, [], async (rig, browser) => {
   assert.equal(await page.textContent('#link'), 'not answering');
   assert.equal(await stairs.getAttribute('data-state'), before, 'the confirmed state stands');
   assert.ok(!(await stairs.evaluate((li) => li.classList.contains('pending'))), 'no press left pending');
+  // The lost press's channel is asked again, goes unanswered too, and reads "Unknown".
+  await until(async () => (await stairs.locator('.state').textContent()) === 'Unknown', 'the unknown state', 30000);
   await auditViews(browser, { context, viewport }, base, ['Lighting'], 'silent master');
 
   // Back: the next press is answered and the banner goes.

@@ -74,6 +74,7 @@ function send(request) {
 }
 
 function stateText(channel) {
+  if (channel.available === false) return texts.unknown;
   if (channel.kind === 'curtain') return channel.state === 'OPEN' ? texts.opened : texts.closed;
   if (channel.kind === 'dimmer' && channel.state === 'ON') return `${channel.brightness}%`;
   return channel.state === 'ON' ? texts.on : texts.off;
@@ -199,8 +200,12 @@ function receive(message) {
   } else if (message.type === 'error') {
     tell('error', errorText(message));
     if (message.code === 'syncFailed') syncButton.removeAttribute('aria-busy');
-    for (const row of document.querySelectorAll('li.pending')) row.classList.remove('pending');
-    for (const state of dimming.values()) Object.assign(state, { outstanding: false, newest: null });
+    // An error of one channel ends that row's press; any other, every press.
+    const ended = message.id ? [message.id] : [...channels.keys()];
+    for (const id of ended) {
+      document.getElementById(`channel-${id}`)?.classList.remove('pending');
+      if (dimming.has(id)) Object.assign(dimming.get(id), { outstanding: false, newest: null });
+    }
   }
 }
 
