@@ -65,6 +65,8 @@ const Text kTexts[] = {
     {"synced", "TCPSocketManager",
      QT_TRANSLATE_NOOP("TCPSocketManager", "Synchronous data successful")},
     {"syncFailed", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Synchronize Data failed.")},
+    {"noDevices", "DeviceTableViewController",
+     QT_TRANSLATE_NOOP("DeviceTableViewController", "No devices are added yet")},
     {"allOn", "RecordFactory", QT_TRANSLATE_NOOP("RecordFactory", "All On Mode")},
     {"allOff", "RecordFactory", QT_TRANSLATE_NOOP("RecordFactory", "All Off Mode")},
     {"notPairedTitle", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Not paired")},

@@ -148,7 +148,11 @@ function show(channel) {
   channels.set(channel.id, channel);
   const list = channel.kind === 'curtain' ? rows.curtains : rows.lights;
   let row = document.getElementById(`channel-${channel.id}`);
-  if (!row) { row = rowOf(channel); list.append(row); }
+  if (!row) {
+    list.querySelector('.empty')?.remove();
+    row = rowOf(channel);
+    list.append(row);
+  }
   row.classList.remove('pending');
   row.classList.toggle('unavailable', channel.available === false);
   row.dataset.state = channel.state;
@@ -177,6 +181,14 @@ function showHome(home) {
     row.append(button(builtIn[scenario.number] ?? scenario.name, '',
       () => send({ type: 'scenario', number: scenario.number })));
     rows.scenarios.append(row);
+  }
+  // An empty list says so instead of showing nothing.
+  for (const list of [rows.lights, rows.curtains]) {
+    if (list.children.length) continue;
+    const empty = document.createElement('li');
+    empty.className = 'empty';
+    empty.textContent = texts.noDevices;
+    list.append(empty);
   }
   takeLink(home.link);
   // The moment the first controls can be used, for the benchmark.
@@ -237,6 +249,7 @@ for (const tile of document.querySelectorAll('.tile')) {
   });
 }
 syncButton.addEventListener('click', () => {
+  if (syncButton.getAttribute('aria-busy') === 'true') return; // one import at a time
   if (send({ type: 'sync' })) syncButton.setAttribute('aria-busy', 'true');
 });
 setInterval(showLink, 1000);
