@@ -73,7 +73,7 @@ int main(int argc, char **argv)
             std::fprintf(stderr, "ardentia-bridge: %s\n", qPrintable(error));
             return 2;
         }
-        if (web->listen(QHostAddress(options->webAddress), options->webPort) == 0) {
+        if (web->start(QHostAddress(options->webAddress), options->webPort) == 0) {
             std::fprintf(stderr, "ardentia-bridge: cannot serve the web remote on %s:%u\n",
                          qPrintable(options->webAddress), unsigned(options->webPort));
             return 2;

@@ -11,6 +11,7 @@
 #include <QNetworkRequest>
 #include <QSslCertificate>
 #include <QSslKey>
+#include <QSslServer>
 #include <QTcpSocket>
 #include <QWebSocket>
 
@@ -23,6 +24,23 @@ static void initialiseWebFiles()
 
 namespace {
 using Status = QHttpServerResponder::StatusCode;
+
+// A listening server whose every connection is watched for its size before
+// the HTTP server reads from it.
+template <class Server> class SizeLimitedServer final : public Server {
+public:
+    explicit SizeLimitedServer(RequestSizeLimit *limit) : m_limit(limit) {}
+    QTcpSocket *nextPendingConnection() override
+    {
+        QTcpSocket *socket = Server::nextPendingConnection();
+        if (socket)
+            m_limit->watch(socket);
+        return socket;
+    }
+
+private:
+    RequestSizeLimit *m_limit;
+};
 
 // The page loads nothing but its own files and talks only to its own host.
 const QByteArray kPolicy = "default-src 'self'; script-src 'self'; style-src 'self'; "
@@ -91,8 +109,28 @@ bool WebRemoteServer::useTls(const QString &certFile, const QString &keyFile, QS
             QStringLiteral("%1 and %2 are no PEM certificate and RSA key").arg(certFile, keyFile);
         return false;
     }
-    sslSetup(parsedCertificate, parsedKey);
+    QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
+    configuration.setLocalCertificate(parsedCertificate);
+    configuration.setPrivateKey(parsedKey);
+    m_tlsConfiguration = configuration;
     return true;
+}
+
+quint16 WebRemoteServer::start(const QHostAddress &address, quint16 port)
+{
+    std::unique_ptr<QTcpServer> server;
+    if (m_tlsConfiguration) {
+        auto tlsServer = std::make_unique<SizeLimitedServer<QSslServer>>(&m_sizeLimit);
+        tlsServer->setSslConfiguration(*m_tlsConfiguration);
+        server = std::move(tlsServer);
+    } else {
+        server = std::make_unique<SizeLimitedServer<QTcpServer>>(&m_sizeLimit);
+    }
+    if (!server->listen(address, port))
+        return 0;
+    const quint16 listening = server->serverPort();
+    bind(server.release()); // the HTTP server owns it now
+    return listening;
 }
 
 QString WebRemoteServer::tokenOf(const QByteArray &cookieHeader)
@@ -112,8 +150,10 @@ bool WebRemoteServer::handleRequest(const QHttpServerRequest &request, QTcpSocke
     socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     // The WebSocket's handshake: the server takes it over after this (and
     // acceptWebSockets checks who it is); nothing may be written to it here.
-    if (headerOf(request, "Upgrade").compare("websocket", Qt::CaseInsensitive) == 0)
+    if (headerOf(request, "Upgrade").compare("websocket", Qt::CaseInsensitive) == 0) {
+        m_sizeLimit.release(socket);
         return true;
+    }
     if (request.url().path() == QLatin1String("/pair")) {
         pair(request, socket);
         return true;

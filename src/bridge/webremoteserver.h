@@ -1,12 +1,15 @@
 #pragma once
 
+#include "requestsizelimit.h"
 #include "web/webaccess.h"
 
 #include <QAbstractHttpServer>
 #include <QHash>
 #include <QHostAddress>
+#include <QSslConfiguration>
 
 #include <memory>
+#include <optional>
 
 class QWebSocket;
 
@@ -30,6 +33,8 @@ public:
     WebAccess &access() { return m_access; }
     // Serves over TLS with this certificate and key; false (and why) when they cannot be read.
     bool useTls(const QString &certFile, const QString &keyFile, QString *error);
+    // Listens there (with TLS when set up); the port, or 0 when it cannot.
+    quint16 start(const QHostAddress &address, quint16 port);
 
 Q_SIGNALS:
     // A WebSocket of a paired device, from the page's own origin.
@@ -47,5 +52,7 @@ private:
 
     WebAccess m_access;
     bool m_tls;
+    std::optional<QSslConfiguration> m_tlsConfiguration;
+    RequestSizeLimit m_sizeLimit;
     QHash<QString, QList<qint64>> m_failures; // address -> times (ms) of failed pairings
 };

@@ -15,6 +15,7 @@
 #include <QNetworkReply>
 #include <QSignalSpy>
 #include <QSslConfiguration>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QWebSocket>
 
@@ -90,7 +91,7 @@ private Q_SLOTS:
         QVERIFY(ConfigurationImport::rebuildStoreFrom(
             QString::fromUtf8(simulator->home().configurationText())));
         server = std::make_unique<WebRemoteServer>(access(), false);
-        port = server->listen(QHostAddress::LocalHost, 0);
+        port = server->start(QHostAddress::LocalHost, 0);
         QVERIFY(port != 0);
         hub = std::make_unique<WebHub>(server.get(), &link,
                                        BridgeTopics{"ardentia", "homeassistant"});
@@ -213,6 +214,23 @@ private Q_SLOTS:
         QVERIFY(closed.wait(5000));
     }
 
+    // A request body of any size from anyone would sit whole in memory: cut off.
+    void anOversizedRequestIsCutOff()
+    {
+        QTcpSocket sender;
+        sender.connectToHost(QHostAddress::LocalHost, port);
+        QVERIFY(sender.waitForConnected(5000));
+        sender.write("POST / HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Length: 100000000\r\n\r\n");
+        const QByteArray chunk(64 * 1024, 'x');
+        for (int i = 0; i < 16 && sender.state() == QAbstractSocket::ConnectedState; ++i) {
+            sender.write(chunk);
+            sender.waitForBytesWritten(1000);
+        }
+        QTRY_COMPARE(sender.state(), QAbstractSocket::UnconnectedState);
+        QVERIFY(!sender.readAll().contains("200 OK"));
+        QCOMPARE(get("/", pairedToken()).status, 200); // and the remote serves on
+    }
+
     // The page and the not-paired page in the browser's language.
     void thePageSpeaksTheBrowsersLanguage_data()
     {
@@ -295,7 +313,7 @@ private Q_SLOTS:
         QVERIFY(error.contains("none.crt"));
         QVERIFY2(tlsServer.useTls(authority->certificate, authority->key, &error),
                  qPrintable(error));
-        const quint16 tlsPort = tlsServer.listen(QHostAddress::LocalHost, 0);
+        const quint16 tlsPort = tlsServer.start(QHostAddress::LocalHost, 0);
         QVERIFY(tlsPort != 0);
         WebHub tlsHub(&tlsServer, &link, BridgeTopics{"ardentia", "homeassistant"});
         QSslConfiguration trust = QSslConfiguration::defaultConfiguration();
