@@ -13,6 +13,7 @@
 #include <QSslKey>
 #include <QSslServer>
 #include <QTcpSocket>
+#include <QTimer>
 #include <QWebSocket>
 
 // The page's files live in the program (a resource of a static library,
@@ -177,9 +178,12 @@ void WebRemoteServer::missingHandler(const QHttpServerRequest &request, QTcpSock
 bool WebRemoteServer::tooManyFailures(const QHostAddress &address)
 {
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
-    QList<qint64> &times = m_failures[address.toString()];
-    times.removeIf([now](qint64 t) { return now - t > 60000; });
-    return times.size() >= kMaxPairingFailures;
+    // Failures older than a minute are forgotten, and so is an address without any.
+    for (auto it = m_failures.begin(); it != m_failures.end();) {
+        it->removeIf([now](qint64 t) { return now - t > 60000; });
+        it = it->isEmpty() ? m_failures.erase(it) : std::next(it);
+    }
+    return m_failures.value(address.toString()).size() >= kMaxPairingFailures;
 }
 
 void WebRemoteServer::pair(const QHttpServerRequest &request, QTcpSocket *socket)
@@ -254,9 +258,13 @@ void WebRemoteServer::acceptWebSockets()
         if (!m_access.isValidToken(token) || socket->origin() != expected) {
             qCWarning(lcGateway).noquote()
                 << "web remote: a WebSocket was refused (origin" << socket->origin() << ")";
-            socket->close(QWebSocketProtocol::CloseCodePolicyViolated,
-                          QStringLiteral("not paired, or from another site"));
-            socket->deleteLater();
+            // Closed once the server has finished handing it over (it still
+            // reads from the connection in this turn of the loop); it hears nothing.
+            QTimer::singleShot(0, socket, [socket] {
+                socket->close(QWebSocketProtocol::CloseCodePolicyViolated,
+                              QStringLiteral("not paired, or from another site"));
+                socket->deleteLater();
+            });
             continue;
         }
         Q_EMIT pageConnected(socket, token);
