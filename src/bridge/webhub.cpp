@@ -80,6 +80,9 @@ WebHub::WebHub(WebRemoteServer *server, const MasterLink *link, BridgeTopics top
     // The CLI revokes by writing the file anew (a rename): its folder is watched.
     m_accessFile.addPath(QFileInfo(m_server->access().path()).absolutePath());
     connect(&m_accessFile, &QFileSystemWatcher::directoryChanged, this, &WebHub::closeRevoked);
+    m_keepAlive.setInterval(kKeepAliveMs);
+    connect(&m_keepAlive, &QTimer::timeout, this, &WebHub::keepAlive);
+    m_keepAlive.start();
 }
 
 QJsonObject WebHub::home() const
@@ -114,8 +117,10 @@ void WebHub::open(QWebSocket *socket, const QString &token)
             [this, socket](const QString &message) { receive(socket, message); });
     connect(socket, &QWebSocket::disconnected, this, [this, socket] {
         m_pages.remove(socket);
+        m_unanswered.remove(socket);
         socket->deleteLater();
     });
+    connect(socket, &QWebSocket::pong, this, [this, socket] { m_unanswered.remove(socket); });
     socket->sendTextMessage(
         QString::fromUtf8(QJsonDocument(home()).toJson(QJsonDocument::Compact)));
 }
@@ -179,6 +184,18 @@ void WebHub::onOutcome(const QStringList &fields, const QString &outcome)
     message.insert(QStringLiteral("id"), Wire::targetOf(fields)); // only that row's press ended
     broadcast(message);
     sendChannel(Wire::targetOf(fields));
+}
+
+void WebHub::keepAlive()
+{
+    for (QWebSocket *socket : m_pages.keys()) {
+        if (m_unanswered.contains(socket)) {
+            socket->abort(); // its disconnection removes it
+            continue;
+        }
+        m_unanswered.insert(socket);
+        socket->ping();
+    }
 }
 
 void WebHub::closeRevoked()

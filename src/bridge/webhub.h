@@ -6,6 +6,8 @@
 #include <QHash>
 #include <QJsonObject>
 #include <QObject>
+#include <QSet>
+#include <QTimer>
 
 class MasterLink;
 class QWebSocket;
@@ -24,6 +26,11 @@ public:
            QObject *parent = nullptr);
 
     static constexpr qint64 kMaxMessageBytes = 4096;
+    // Every open page is pinged this often; one that has not answered the
+    // last ping by the next (a phone gone to sleep, a network gone) is
+    // closed, so that nothing piles up for it.
+    static constexpr int kKeepAliveMs = 30000;
+    void setKeepAliveInterval(int milliseconds) { m_keepAlive.setInterval(milliseconds); }
     int pageCount() const { return int(m_pages.size()); }
     // The whole home as a page shows it.
     QJsonObject home() const;
@@ -39,6 +46,7 @@ private:
     void tellAsking(const QJsonObject &message);
     void sendChannel(const QString &id);
     void closeRevoked();
+    void keepAlive();
     void onOutcome(const QStringList &fields, const QString &outcome);
 
     WebRemoteServer *m_server;
@@ -46,5 +54,7 @@ private:
     BridgeCommands m_commands;
     QHash<QWebSocket *, QString> m_pages; // socket -> its device's token
     QWebSocket *m_asking = nullptr;
+    QSet<QWebSocket *> m_unanswered; // pinged, no pong yet
+    QTimer m_keepAlive;
     QFileSystemWatcher m_accessFile;
 };

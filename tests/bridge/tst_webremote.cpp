@@ -231,6 +231,32 @@ private Q_SLOTS:
         QCOMPARE(get("/", pairedToken()).status, 200); // and the remote serves on
     }
 
+    // A page that stops answering pings (here a bare connection that never
+    // reads again) is closed; a live page stays through many pings.
+    void aSilentPageIsClosedALiveOneKept()
+    {
+        hub->setKeepAliveInterval(50);
+        const QString token = pairedToken();
+        const auto live = page(token, base());
+        QSignalSpy liveMessages(live.get(), &QWebSocket::textMessageReceived);
+        QVERIFY(liveMessages.wait(5000));
+        QTcpSocket silent;
+        silent.connectToHost(QHostAddress::LocalHost, port);
+        QVERIFY(silent.waitForConnected(5000));
+        silent.write(
+            QStringLiteral("GET / HTTP/1.1\r\nHost: 127.0.0.1:%1\r\nUpgrade: websocket\r\n"
+                           "Connection: Upgrade\r\nSec-WebSocket-Version: 13\r\n"
+                           "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\n"
+                           "Origin: http://127.0.0.1:%1\r\nCookie: ardentia_token=%2\r\n\r\n")
+                .arg(port)
+                .arg(token)
+                .toLatin1());
+        QTRY_COMPARE(hub->pageCount(), 2);
+        QTRY_COMPARE_WITH_TIMEOUT(silent.state(), QAbstractSocket::UnconnectedState, 5000);
+        QCOMPARE(hub->pageCount(), 1);
+        QCOMPARE(live->state(), QAbstractSocket::ConnectedState);
+    }
+
     // The page and the not-paired page in the browser's language.
     void thePageSpeaksTheBrowsersLanguage_data()
     {

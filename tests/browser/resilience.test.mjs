@@ -2,7 +2,8 @@
 // from its last answer; the master gone silent shows the banner and keeps
 // the confirmed state (the channel it lost reads "Unknown"), and its return
 // clears it; the bridge restarted makes
-// the page reconnect and show what changed meanwhile.
+// the page reconnect and show what changed meanwhile; a phone coming back to
+// the page reconnects at once.
 //   node resilience.test.mjs BUILD/src
 import assert from 'node:assert/strict';
 import { auditViews, browserTest, until } from './rig.mjs';
@@ -60,5 +61,22 @@ await browserTest(bin, [], async (rig, browser) => {
     'the change made while it was away');
   wanted = await press();
   await until(async () => (await stairs.getAttribute('data-state')) === wanted, 'a press after the reconnection');
-  return 'browser: link line, silent master, bridge restart passed';
+
+  // A phone coming back to the page reconnects at once, not when its back-off
+  // ends: the page's timers are held still, so only coming back can do it.
+  const phone = await browser.newContext({ viewport });
+  await phone.clock.install();
+  const resumed = await phone.newPage();
+  await resumed.goto(rig.pairingLink());
+  await resumed.locator('#channel-211300001231').waitFor();
+  await phone.clock.pauseAt(Date.now() + 60000);
+  const resumedBanner = async () => ((await resumed.locator('#banner').isHidden()) ? '' : resumed.textContent('#banner'));
+  await rig.stopBridge();
+  await until(async () => (await resumedBanner()) !== '', 'the held page to lose the bridge');
+  await rig.startBridge();
+  await page.locator('#banner').waitFor({ state: 'hidden' }); // the other page's timers ran meanwhile
+  assert.notEqual(await resumedBanner(), '', 'no reconnection while its timers are held');
+  await resumed.evaluate(() => document.dispatchEvent(new Event('visibilitychange')));
+  await until(async () => (await resumedBanner()) === '', 'the page to reconnect on coming back');
+  return 'browser: link line, silent master, bridge restart, coming back passed';
 });

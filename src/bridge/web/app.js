@@ -20,6 +20,7 @@ const problems = { connection: false, master: false, message: '', notice: '' };
 const link = { state: 'unknown', answeredAt: null };
 let socket = null;
 let retryMs = 1000;
+let retryTimer = null;
 let messageTimer = null;
 
 function showBanner() {
@@ -234,9 +235,18 @@ function connect() {
     syncButton.removeAttribute('aria-busy');
     for (const row of document.querySelectorAll('li.pending')) row.classList.remove('pending');
     showLink();
-    setTimeout(connect, retryMs);
+    retryTimer = setTimeout(connect, retryMs);
     retryMs = Math.min(retryMs * 2, 30000);
   });
+}
+
+// A phone coming back to the page (or back on the network) tries at once
+// instead of waiting out the back-off.
+function reconnectNow() {
+  if (document.visibilityState !== 'visible' || socket?.readyState !== WebSocket.CLOSED) return;
+  clearTimeout(retryTimer);
+  retryMs = 1000;
+  connect();
 }
 
 for (const tile of document.querySelectorAll('.tile')) {
@@ -252,6 +262,8 @@ syncButton.addEventListener('click', () => {
   if (syncButton.getAttribute('aria-busy') === 'true') return; // one import at a time
   if (send({ type: 'sync' })) syncButton.setAttribute('aria-busy', 'true');
 });
+document.addEventListener('visibilitychange', reconnectNow);
+window.addEventListener('online', reconnectNow);
 setInterval(showLink, 1000);
 if ('serviceWorker' in navigator) navigator.serviceWorker.register('/sw.js');
 connect();
