@@ -3,14 +3,16 @@
 // shown as done before that.
 const texts = JSON.parse(document.documentElement.dataset.texts);
 const fill = (format, value) => format.replace('%1', value);
-const rows = {
-  lights: document.querySelector('#lights .rows'),
-  curtains: document.querySelector('#curtains .rows'),
-  scenarios: document.querySelector('#scenarios .rows'),
-};
-const linkLine = document.getElementById('link');
-const banner = document.getElementById('banner');
-const syncButton = document.getElementById('sync');
+// The page's parts, once the document is parsed. This module runs as soon
+// as it arrives and opens the WebSocket at once; what the socket says before
+// the parts are there waits for them.
+let rows = null;
+let linkLine = null;
+let banner = null;
+let syncButton = null;
+let started = false;
+const waiting = [];
+const whenStarted = (work) => (started ? work() : waiting.push(work));
 const channels = new Map();
 // Per dimmer: whether a level is on its way, and the newest one asked for
 // since (only that one goes next, when the home has answered).
@@ -226,17 +228,24 @@ function connect() {
   socket = new WebSocket(`${location.protocol === 'https:' ? 'wss' : 'ws'}://${location.host}/`);
   socket.addEventListener('open', () => {
     retryMs = 1000;
-    problems.connection = false;
-    showLink();
+    whenStarted(() => {
+      problems.connection = false;
+      showLink();
+    });
   });
-  socket.addEventListener('message', (event) => receive(JSON.parse(event.data)));
+  socket.addEventListener('message', (event) => {
+    const message = JSON.parse(event.data);
+    whenStarted(() => receive(message));
+  });
   socket.addEventListener('close', () => {
-    problems.connection = true;
-    syncButton.removeAttribute('aria-busy');
-    for (const row of document.querySelectorAll('li.pending')) row.classList.remove('pending');
-    showLink();
     retryTimer = setTimeout(connect, retryMs);
     retryMs = Math.min(retryMs * 2, 30000);
+    whenStarted(() => {
+      problems.connection = true;
+      syncButton.removeAttribute('aria-busy');
+      for (const row of document.querySelectorAll('li.pending')) row.classList.remove('pending');
+      showLink();
+    });
   });
 }
 
@@ -249,21 +258,36 @@ function reconnectNow() {
   connect();
 }
 
-for (const tile of document.querySelectorAll('.tile')) {
-  tile.addEventListener('click', () => {
-    for (const other of document.querySelectorAll('.tile')) {
-      const chosen = other === tile;
-      other.setAttribute('aria-pressed', String(chosen));
-      document.getElementById(other.dataset.view).hidden = !chosen;
-    }
+function start() {
+  rows = {
+    lights: document.querySelector('#lights .rows'),
+    curtains: document.querySelector('#curtains .rows'),
+    scenarios: document.querySelector('#scenarios .rows'),
+  };
+  linkLine = document.getElementById('link');
+  banner = document.getElementById('banner');
+  syncButton = document.getElementById('sync');
+  for (const tile of document.querySelectorAll('.tile')) {
+    tile.addEventListener('click', () => {
+      for (const other of document.querySelectorAll('.tile')) {
+        const chosen = other === tile;
+        other.setAttribute('aria-pressed', String(chosen));
+        document.getElementById(other.dataset.view).hidden = !chosen;
+      }
+    });
+  }
+  syncButton.addEventListener('click', () => {
+    if (syncButton.getAttribute('aria-busy') === 'true') return; // one import at a time
+    if (send({ type: 'sync' })) syncButton.setAttribute('aria-busy', 'true');
   });
+  started = true;
+  for (const work of waiting.splice(0)) work();
+  setInterval(showLink, 1000);
 }
-syncButton.addEventListener('click', () => {
-  if (syncButton.getAttribute('aria-busy') === 'true') return; // one import at a time
-  if (send({ type: 'sync' })) syncButton.setAttribute('aria-busy', 'true');
-});
+
+connect();
+if (document.readyState === 'loading') document.addEventListener('DOMContentLoaded', start);
+else start();
 document.addEventListener('visibilitychange', reconnectNow);
 window.addEventListener('online', reconnectNow);
-setInterval(showLink, 1000);
 if ('serviceWorker' in navigator) navigator.serviceWorker.register('/sw.js');
-connect();
