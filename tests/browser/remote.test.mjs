@@ -30,12 +30,14 @@ await browserTest(bin, ['--fault', 'lig:4:211300001231=delay:700',
     const stairs = row('211300001231');
     const wanted = (await stairs.getAttribute('data-state')) === 'ON' ? 'OFF' : 'ON';
     await stairs.locator('.toggle').click();
-    assert.ok(await stairs.evaluate((li) => li.classList.contains('pending')), `${label}: pending`);
+    assert.ok(await stairs.evaluate((li) => li.classList.contains('pending') && li.ariaBusy === 'true'), `${label}: pending`);
     assert.notEqual(await stairs.getAttribute('data-state'), wanted, `${label}: not before the home`);
     await until(async () => (await stairs.getAttribute('data-state')) === wanted, 'the acknowledged state');
     assert.equal(simulated('211300001231').on, wanted === 'ON');
+    assert.equal(await page.textContent('#announce'), `Stairs: ${wanted}`, `${label}: said to a screen reader`);
     await until(async () => (await watcher.locator('#channel-211300001231').getAttribute('data-state')) === wanted,
       'the second page');
+    assert.equal(await watcher.textContent('#announce'), '', `${label}: only the page that pressed says it`);
 
     // Dim, dragging while the first level is held: the newest level wins.
     const slider = row('212200004560').locator('input[type="range"]');

@@ -10,6 +10,7 @@ let rows = null;
 let linkLine = null;
 let banner = null;
 let syncButton = null;
+let announcer = null;
 let started = false;
 const waiting = [];
 const whenStarted = (work) => (started ? work() : waiting.push(work));
@@ -102,7 +103,7 @@ function rowOf(channel) {
   state.className = 'state';
   row.append(name, state);
   const press = (request) => {
-    if (send({ type: 'set', id: channel.id, ...request })) row.classList.add('pending');
+    if (send({ type: 'set', id: channel.id, ...request })) markPending(row);
   };
   if (channel.kind === 'curtain') {
     for (const [word, label, named] of [['OPEN', texts.open, texts.openNamed],
@@ -125,6 +126,17 @@ function rowOf(channel) {
   return row;
 }
 
+// A press on its way: shown, and told to assistive technology, until the home answers.
+function markPending(row) {
+  row.classList.add('pending');
+  row.setAttribute('aria-busy', 'true');
+}
+
+function clearPending(row) {
+  row?.classList.remove('pending');
+  row?.removeAttribute('aria-busy');
+}
+
 function dim(id, level) {
   const state = dimming.get(id) ?? { outstanding: false, newest: null };
   dimming.set(id, state);
@@ -134,7 +146,7 @@ function dim(id, level) {
   }
   if (!send({ type: 'set', id, brightness: level })) return;
   state.outstanding = true;
-  document.getElementById(`channel-${id}`).classList.add('pending');
+  markPending(document.getElementById(`channel-${id}`));
 }
 
 // The home answered a dimmer: the newest level asked for meanwhile goes now.
@@ -156,10 +168,13 @@ function show(channel) {
     row = rowOf(channel);
     list.append(row);
   }
-  row.classList.remove('pending');
+  const pressed = row.classList.contains('pending');
+  clearPending(row);
   row.classList.toggle('unavailable', channel.available === false);
   row.dataset.state = channel.state;
   row.querySelector('.state').textContent = stateText(channel);
+  // What this page asked for, once confirmed, is said to a screen reader too.
+  if (pressed) announcer.textContent = `${channel.name}: ${stateText(channel)}`;
   const toggle = row.querySelector('.toggle');
   if (toggle) {
     const on = channel.state === 'ON';
@@ -218,7 +233,7 @@ function receive(message) {
     // An error of one channel ends that row's press; any other, every press.
     const ended = message.id ? [message.id] : [...channels.keys()];
     for (const id of ended) {
-      document.getElementById(`channel-${id}`)?.classList.remove('pending');
+      clearPending(document.getElementById(`channel-${id}`));
       if (dimming.has(id)) Object.assign(dimming.get(id), { outstanding: false, newest: null });
     }
   }
@@ -243,7 +258,7 @@ function connect() {
     whenStarted(() => {
       problems.connection = true;
       syncButton.removeAttribute('aria-busy');
-      for (const row of document.querySelectorAll('li.pending')) row.classList.remove('pending');
+      for (const row of document.querySelectorAll('li.pending')) clearPending(row);
       showLink();
     });
   });
@@ -267,6 +282,7 @@ function start() {
   linkLine = document.getElementById('link');
   banner = document.getElementById('banner');
   syncButton = document.getElementById('sync');
+  announcer = document.getElementById('announce');
   for (const tile of document.querySelectorAll('.tile')) {
     tile.addEventListener('click', () => {
       for (const other of document.querySelectorAll('.tile')) {
