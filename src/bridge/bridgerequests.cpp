@@ -1,5 +1,7 @@
 #include "bridgerequests.h"
 
+#include "compactjson.h"
+
 #include "core/homeevents.h"
 #include "devices/devicecommands.h"
 #include "gateway/commandline.h"
@@ -152,20 +154,19 @@ void BridgeRequests::onOutcome(const QStringList &fields, const QString &outcome
 
 void BridgeRequests::respond(const Pending &request, const QVariant &data)
 {
-    QJsonObject answer{{QStringLiteral("status"), QStringLiteral("ok")},
-                       {QStringLiteral("data"), QJsonValue::fromVariant(data)}};
-    if (!request.transaction.isUndefined())
-        answer.insert(QStringLiteral("transaction"), request.transaction);
-    m_publish(m_topics.bridge(QStringLiteral("response/") + request.name),
-              QJsonDocument(answer).toJson(QJsonDocument::Compact));
+    answer(request, {{QStringLiteral("status"), QStringLiteral("ok")},
+                     {QStringLiteral("data"), QJsonValue::fromVariant(data)}});
 }
 
 void BridgeRequests::fail(const Pending &request, const QString &error)
 {
-    QJsonObject answer{{QStringLiteral("status"), QStringLiteral("error")},
-                       {QStringLiteral("error"), error}};
+    answer(request,
+           {{QStringLiteral("status"), QStringLiteral("error")}, {QStringLiteral("error"), error}});
+}
+
+void BridgeRequests::answer(const Pending &request, QJsonObject answer)
+{
     if (!request.transaction.isUndefined())
         answer.insert(QStringLiteral("transaction"), request.transaction);
-    m_publish(m_topics.bridge(QStringLiteral("response/") + request.name),
-              QJsonDocument(answer).toJson(QJsonDocument::Compact));
+    m_publish(m_topics.bridge(QStringLiteral("response/") + request.name), compactJsonOf(answer));
 }

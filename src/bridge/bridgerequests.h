@@ -3,6 +3,7 @@
 #include "bridgetopics.h"
 
 #include <QHash>
+#include <QJsonObject>
 #include <QJsonValue>
 #include <QObject>
 #include <QVariantMap>
@@ -47,6 +48,8 @@ private:
     void webPair(const Pending &request, const QVariantMap &body);
     void respond(const Pending &request, const QVariant &data);
     void fail(const Pending &request, const QString &error);
+    // The answer on the request's response topic, with the caller's transaction.
+    void answer(const Pending &request, QJsonObject answer);
 
     BridgeTopics m_topics;
     Publish m_publish;

@@ -5,8 +5,14 @@
 #include <QJsonObject>
 #include <QVariantMap>
 
-// A map as one line of JSON, the form every payload of the bridge takes.
+// An object as one line of JSON, the form every payload and page message of
+// the bridge takes.
+inline QByteArray compactJsonOf(const QJsonObject &object)
+{
+    return QJsonDocument(object).toJson(QJsonDocument::Compact);
+}
+
 inline QByteArray compactJson(const QVariantMap &map)
 {
-    return QJsonDocument(QJsonObject::fromVariantMap(map)).toJson(QJsonDocument::Compact);
+    return compactJsonOf(QJsonObject::fromVariantMap(map));
 }

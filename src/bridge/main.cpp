@@ -68,7 +68,7 @@ int main(int argc, char **argv)
     std::unique_ptr<WebHub> pages;
     if (options->webPort != 0) {
         const bool tls = !options->webCertFile.isEmpty();
-        web = std::make_unique<WebRemoteServer>(WebAccess(WebAccess::defaultPath()), tls);
+        web = std::make_unique<WebRemoteServer>(WebAccess(WebAccess::defaultPath()));
         if (tls && !web->useTls(options->webCertFile, options->webKeyFile, &error)) {
             std::fprintf(stderr, "ardentia-bridge: %s\n", qPrintable(error));
             return 2;

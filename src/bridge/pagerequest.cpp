@@ -1,5 +1,7 @@
 #include "pagerequest.h"
 
+#include "compactjson.h"
+
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -31,7 +33,7 @@ Request parse(const QByteArray &message)
             return Refused{QStringLiteral("no such channel")};
         request.remove(QStringLiteral("type"));
         request.remove(QStringLiteral("id"));
-        return Set{id, QJsonDocument(request).toJson(QJsonDocument::Compact)};
+        return Set{id, compactJsonOf(request)};
     }
     if (type == QLatin1String("scenario")) {
         const QString number = request.value(QLatin1String("number")).toString();

@@ -1,5 +1,7 @@
 #include "webhub.h"
 
+#include "compactjson.h"
+
 #include "core/homeevents.h"
 #include "discoveryconfig.h"
 #include "gateway/tcpsocketmanager.h"
@@ -35,6 +37,11 @@ QJsonObject channelOf(const QVariantMap &device)
 
 // code names the page's own text for it; message is for requests it cannot
 // have made itself (shown as it stands).
+void sendTo(QWebSocket *page, const QJsonObject &message)
+{
+    page->sendTextMessage(QString::fromUtf8(compactJsonOf(message)));
+}
+
 QJsonObject error(const QString &code, const QString &message = {})
 {
     return {{QStringLiteral("type"), QStringLiteral("error")},
@@ -121,8 +128,7 @@ void WebHub::open(QWebSocket *socket, const QString &token)
         socket->deleteLater();
     });
     connect(socket, &QWebSocket::pong, this, [this, socket] { m_unanswered.remove(socket); });
-    socket->sendTextMessage(
-        QString::fromUtf8(QJsonDocument(home()).toJson(QJsonDocument::Compact)));
+    sendTo(socket, home());
 }
 
 void WebHub::receive(QWebSocket *socket, const QString &message)
@@ -146,15 +152,14 @@ void WebHub::receive(QWebSocket *socket, const QString &message)
 void WebHub::tellAsking(const QJsonObject &message)
 {
     if (m_asking)
-        m_asking->sendTextMessage(
-            QString::fromUtf8(QJsonDocument(message).toJson(QJsonDocument::Compact)));
+        sendTo(m_asking, message);
     else
         broadcast(message);
 }
 
 void WebHub::broadcast(const QJsonObject &message)
 {
-    const QString text = QString::fromUtf8(QJsonDocument(message).toJson(QJsonDocument::Compact));
+    const QString text = QString::fromUtf8(compactJsonOf(message));
     for (QWebSocket *socket : m_pages.keys())
         socket->sendTextMessage(text);
 }

@@ -1,5 +1,7 @@
 #include "webpagetexts.h"
 
+#include "compactjson.h"
+
 #include <QCoreApplication>
 #include <QHash>
 #include <QJsonDocument>
@@ -145,9 +147,7 @@ QByteArray WebPageTexts::render(const QByteArray &html, const QString &language)
     const QJsonObject all = texts(language);
     QString page = QString::fromUtf8(html);
     page.replace(QLatin1String("{{lang}}"), QString(language).replace(QLatin1Char('_'), '-'));
-    page.replace(
-        QLatin1String("{{texts}}"),
-        escapedForHtml(QString::fromUtf8(QJsonDocument(all).toJson(QJsonDocument::Compact))));
+    page.replace(QLatin1String("{{texts}}"), escapedForHtml(QString::fromUtf8(compactJsonOf(all))));
     static const QRegularExpression placeholder(QStringLiteral("\\{\\{(\\w+)\\}\\}"));
     QString filled;
     qsizetype from = 0;

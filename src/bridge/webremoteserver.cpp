@@ -88,8 +88,8 @@ QByteArray page(const QHttpServerRequest &request, const char *titleKey, const c
 }
 } // namespace
 
-WebRemoteServer::WebRemoteServer(WebAccess access, bool tls, QObject *parent)
-    : QAbstractHttpServer(parent), m_access(std::move(access)), m_tls(tls)
+WebRemoteServer::WebRemoteServer(WebAccess access, QObject *parent)
+    : QAbstractHttpServer(parent), m_access(std::move(access))
 {
     initialiseWebFiles();
     connect(this, &QAbstractHttpServer::newWebSocketConnection, this,
@@ -208,7 +208,7 @@ void WebRemoteServer::pair(const QHttpServerRequest &request, QTcpSocket *socket
     }
     QByteArray cookie = QByteArray(kCookie.data()) + '=' + token->toLatin1() +
                         "; Path=/; HttpOnly; SameSite=Strict; Max-Age=31536000";
-    if (m_tls)
+    if (m_tlsConfiguration)
         cookie += "; Secure";
     respond(responder, Status::SeeOther, "text/plain", "paired",
             {{"Location", "/"}, {"Set-Cookie", cookie}, {"Cache-Control", "no-store"}});
@@ -254,7 +254,7 @@ void WebRemoteServer::acceptWebSockets()
         // cannot drive the home with the device's cookie.
         const QString host = QString::fromLatin1(handshake.rawHeader("Host"));
         const QString expected =
-            (m_tls ? QStringLiteral("https://") : QStringLiteral("http://")) + host;
+            (m_tlsConfiguration ? QStringLiteral("https://") : QStringLiteral("http://")) + host;
         if (!m_access.isValidToken(token) || socket->origin() != expected) {
             qCWarning(lcGateway).noquote()
                 << "web remote: a WebSocket was refused (origin" << socket->origin() << ")";

@@ -23,7 +23,7 @@ class WebRemoteServer final : public QAbstractHttpServer {
     Q_DISABLE_COPY_MOVE(WebRemoteServer)
 
 public:
-    WebRemoteServer(WebAccess access, bool tls, QObject *parent = nullptr);
+    explicit WebRemoteServer(WebAccess access, QObject *parent = nullptr);
 
     static constexpr int kMaxPairingFailures = 5; // a minute, from one address
     static constexpr QLatin1String kCookie = QLatin1String("ardentia_token");
@@ -51,7 +51,6 @@ private:
     bool tooManyFailures(const QHostAddress &address);
 
     WebAccess m_access;
-    bool m_tls;
     std::optional<QSslConfiguration> m_tlsConfiguration;
     RequestSizeLimit m_sizeLimit;
     QHash<QString, QList<qint64>> m_failures; // address -> times (ms) of failed pairings

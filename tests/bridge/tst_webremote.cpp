@@ -90,7 +90,7 @@ private Q_SLOTS:
         storeDemoMaster();
         QVERIFY(ConfigurationImport::rebuildStoreFrom(
             QString::fromUtf8(simulator->home().configurationText())));
-        server = std::make_unique<WebRemoteServer>(access(), false);
+        server = std::make_unique<WebRemoteServer>(access());
         port = server->start(QHostAddress::LocalHost, 0);
         QVERIFY(port != 0);
         hub = std::make_unique<WebHub>(server.get(), &link,
@@ -333,7 +333,7 @@ private Q_SLOTS:
     {
         const std::optional<TestAuthority> authority = TestAuthority::makeIn(dir.path());
         QVERIFY(authority);
-        WebRemoteServer tlsServer(access(), true);
+        WebRemoteServer tlsServer(access());
         QString error;
         QVERIFY(!tlsServer.useTls(dir.filePath("none.crt"), authority->key, &error));
         QVERIFY(error.contains("none.crt"));
