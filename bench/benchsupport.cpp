@@ -48,7 +48,7 @@ QVariantMap storedBenchLight(int k)
 std::unique_ptr<TransmitterServer> homeWithLights(int lights)
 {
     const QString master = QStringLiteral("20AA10000001");
-    QFile::remove(Database::databasePath());
+    Database::instance()->removeFiles();
     DelegateManager::instance()->initApplicationNeedData();
     SimulatedHome home;
     home.addTransmitter({master, QStringLiteral("127.0.0.2"), SimulatedHome::Role::Master, true});

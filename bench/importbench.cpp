@@ -46,7 +46,7 @@ QByteArray configuration(bool inEveryScenario)
 
 void freshStore()
 {
-    QFile::remove(Database::databasePath());
+    Database::instance()->removeFiles();
     DelegateManager::instance()->initApplicationNeedData();
     QVariantMap master = RecordFactory::transmitter("20AA10000001", "127.0.0.2", true);
     Database::instance()->insertSuperBoxWithInfo(master);

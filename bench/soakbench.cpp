@@ -179,7 +179,7 @@ void runSoakBench(int commands)
     TCPSocketManager::instance()->setImportPort(simulator.streamPort());
 
     // The demo home, as the app would have it after enrolling its master.
-    QFile::remove(Database::databasePath());
+    Database::instance()->removeFiles();
     DelegateManager::instance()->initApplicationNeedData();
     QVariantMap master = RecordFactory::transmitter("20AA10000001", "127.0.0.2", true);
     master.insert(Key::command, Value::yes);

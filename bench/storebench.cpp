@@ -31,7 +31,7 @@ QVariantMap channel(int i)
 
 void buildHome()
 {
-    QFile::remove(Database::databasePath());
+    Database::instance()->removeFiles();
     DelegateManager::instance()->initApplicationNeedData();
     Database *store = Database::instance();
     Database::Session session; // building is not what is measured

@@ -680,6 +680,14 @@
         <source>Connection successful</source>
         <translation>Connection successful</translation>
     </message>
+    <message>
+        <source>The home&apos;s data cannot be read</source>
+        <translation>The home&apos;s data cannot be read</translation>
+    </message>
+    <message>
+        <source>Please try again</source>
+        <translation>Please try again</translation>
+    </message>
 </context>
 <context>
     <name>SuperBoxAddViewController</name>
@@ -1061,6 +1069,10 @@ start your smart home journey</translation>
     <message>
         <source>This pairing link was used already or has expired. Run &quot;ardentia-ctl web-pair&quot; again for a new one.</source>
         <translation>This pairing link was used already or has expired. Run &quot;ardentia-ctl web-pair&quot; again for a new one.</translation>
+    </message>
+    <message>
+        <source>The home&apos;s data cannot be read just now. Trying again…</source>
+        <translation>The home&apos;s data cannot be read just now. Trying again…</translation>
     </message>
 </context>
 </TS>

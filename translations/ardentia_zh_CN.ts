@@ -680,6 +680,14 @@
         <source>Connection successful</source>
         <translation>连接成功</translation>
     </message>
+    <message>
+        <source>The home&apos;s data cannot be read</source>
+        <translation>无法读取家庭数据</translation>
+    </message>
+    <message>
+        <source>Please try again</source>
+        <translation>请重试</translation>
+    </message>
 </context>
 <context>
     <name>SuperBoxAddViewController</name>
@@ -1061,6 +1069,10 @@
     <message>
         <source>This pairing link was used already or has expired. Run &quot;ardentia-ctl web-pair&quot; again for a new one.</source>
         <translation>此配对链接已被使用或已过期。请再次运行“ardentia-ctl web-pair”获取新的链接。</translation>
+    </message>
+    <message>
+        <source>The home&apos;s data cannot be read just now. Trying again…</source>
+        <translation>暂时无法读取家庭数据,正在重试…</translation>
     </message>
 </context>
 </TS>

@@ -65,9 +65,9 @@ WebHub::WebHub(WebRemoteServer *server, const MasterLink *link, BridgeTopics top
     connect(events, &HomeEvents::channelStateChanged, this, &WebHub::sendChannel);
     connect(events, &HomeEvents::channelStateReported, this, &WebHub::sendChannel);
     connect(events, &HomeEvents::channelStateUnknown, this, &WebHub::sendChannel);
-    connect(events, &HomeEvents::homeReplaced, this, [this] { broadcast(home()); });
-    connect(events, &HomeEvents::channelRenamed, this, [this] { broadcast(home()); });
-    connect(events, &HomeEvents::channelRemoved, this, [this] { broadcast(home()); });
+    connect(events, &HomeEvents::homeReplaced, this, [this] { broadcast(homeOrError()); });
+    connect(events, &HomeEvents::channelRenamed, this, [this] { broadcast(homeOrError()); });
+    connect(events, &HomeEvents::channelRemoved, this, [this] { broadcast(homeOrError()); });
     connect(events, &HomeEvents::scenarioRan, this, [this](const QString &number) {
         broadcast({{QStringLiteral("type"), QStringLiteral("scenarioRan")},
                    {QStringLiteral("number"), number}});
@@ -90,14 +90,20 @@ WebHub::WebHub(WebRemoteServer *server, const MasterLink *link, BridgeTopics top
     m_keepAlive.setInterval(kKeepAliveMs);
     connect(&m_keepAlive, &QTimer::timeout, this, &WebHub::keepAlive);
     m_keepAlive.start();
+    connect(&m_storeRetry, &StoreRetry::recovered, this, [this] { broadcast(homeOrError()); });
 }
 
-QJsonObject WebHub::home() const
+QJsonObject WebHub::homeOrError()
 {
+    const std::optional<Database::HomeRecords> stored = Database::instance()->homeIfReadable();
+    if (!stored) {
+        m_storeRetry.readFailed(QStringLiteral("the web remote's home"));
+        return error(QStringLiteral("storeUnreadable"));
+    }
     QJsonArray channels, scenarios;
-    for (const QVariantMap &device : Database::instance()->readAllMainDeviceInfo())
+    for (const QVariantMap &device : stored->devices)
         channels.append(channelOf(device));
-    for (const QVariantMap &scenario : Database::instance()->readAllScenarioInfo())
+    for (const QVariantMap &scenario : stored->scenarios)
         scenarios.append(
             QJsonObject{{QStringLiteral("number"), scenario.value(Key::mainID).toString()},
                         {QStringLiteral("name"), scenario.value(Key::title).toString()}});
@@ -128,7 +134,7 @@ void WebHub::open(QWebSocket *socket, const QString &token)
         socket->deleteLater();
     });
     connect(socket, &QWebSocket::pong, this, [this, socket] { m_unanswered.remove(socket); });
-    sendTo(socket, home());
+    sendTo(socket, homeOrError());
 }
 
 void WebHub::receive(QWebSocket *socket, const QString &message)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bridgecommands.h"
+#include "storeretry.h"
 
 #include <QFileSystemWatcher>
 #include <QHash>
@@ -32,8 +33,10 @@ public:
     static constexpr int kKeepAliveMs = 30000;
     void setKeepAliveInterval(int milliseconds) { m_keepAlive.setInterval(milliseconds); }
     int pageCount() const { return int(m_pages.size()); }
-    // The whole home as a page shows it.
-    QJsonObject home() const;
+    // The whole home as a page shows it; when the store cannot be read, the
+    // error that says so (a page keeps what it shows), and the store is
+    // tried again until every page can have the home.
+    QJsonObject homeOrError();
     // The master's link: "online", "offline" or "unknown", and the seconds
     // since it last answered (null before its first answer).
     QJsonObject link() const;
@@ -57,4 +60,5 @@ private:
     QSet<QWebSocket *> m_unanswered; // pinged, no pong yet
     QTimer m_keepAlive;
     QFileSystemWatcher m_accessFile;
+    StoreRetry m_storeRetry;
 };

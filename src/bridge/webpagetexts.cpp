@@ -67,6 +67,8 @@ const Text kTexts[] = {
     {"synced", "TCPSocketManager",
      QT_TRANSLATE_NOOP("TCPSocketManager", "Synchronous data successful")},
     {"syncFailed", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Synchronize Data failed.")},
+    {"storeUnreadable", "WebRemote",
+     QT_TRANSLATE_NOOP("WebRemote", "The home's data cannot be read just now. Trying again…")},
     {"noDevices", "DeviceTableViewController",
      QT_TRANSLATE_NOOP("DeviceTableViewController", "No devices are added yet")},
     {"allOn", "RecordFactory", QT_TRANSLATE_NOOP("RecordFactory", "All On Mode")},

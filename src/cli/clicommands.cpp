@@ -27,6 +27,8 @@
 
 namespace {
 // Toasts that report success; any other one reports why a flow failed.
+const QString kStoreUnreadable = QStringLiteral("the home's store could not be read");
+
 const QStringList kGoodNews{QStringLiteral("Synchronous data successful"),
                             QStringLiteral("Force remove the device successful"),
                             QStringLiteral("Delete scenario successful"),
@@ -117,7 +119,12 @@ std::optional<QVariantMap> CliCommands::storedDevice(const QString &id, const QS
 std::optional<QVariantMap> CliCommands::storedScenario(const QString &number,
                                                        QList<QVariantMap> *all)
 {
-    QList<QVariantMap> scenarios = Database::instance()->readAllScenarioInfo();
+    const std::optional<QList<QVariantMap>> read = Database::instance()->scenariosIfReadable();
+    if (!read) {
+        failWith(kStoreUnreadable);
+        return std::nullopt;
+    }
+    const QList<QVariantMap> &scenarios = *read;
     if (all)
         *all = scenarios;
     for (const QVariantMap &scenario : scenarios)
@@ -129,10 +136,10 @@ std::optional<QVariantMap> CliCommands::storedScenario(const QString &number,
 
 int CliCommands::status()
 {
-    Database *store = Database::instance();
-    const QList<QVariantMap> transmitters = store->readAllSuperBoxInfo();
-    const QList<QVariantMap> devices = store->readAllMainDeviceInfo();
-    const QList<QVariantMap> scenarios = store->readAllScenarioInfo();
+    const std::optional<Database::HomeRecords> home = Database::instance()->homeIfReadable();
+    if (!home)
+        return failWith(kStoreUnreadable);
+    const auto &[transmitters, devices, scenarios] = *home;
     if (m_json) {
         const auto array = [](const QList<QVariantMap> &records) {
             QJsonArray out;

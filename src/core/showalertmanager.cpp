@@ -63,6 +63,11 @@ void ShowAlertManager::showLabelWithTitle(const QString &title, const QString &d
     Q_EMIT toastShown(title, detail);
 }
 
+void ShowAlertManager::showStoreUnreadable()
+{
+    showLabelWithTitle(tr("The home's data cannot be read"), tr("Please try again"));
+}
+
 void ShowAlertManager::showControlFailed()
 {
     showLabelWithTitle(tr("Control failed"), tr("Please check device and network"));

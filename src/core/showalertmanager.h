@@ -31,6 +31,8 @@ public:
     void showLabelWithTitle(const QString &title, const QString &detail = QString());
     // "Control failed" / "Please check device and network".
     void showControlFailed();
+    // The store could not be read: what the screen shows stays as it was.
+    void showStoreUnreadable();
     void finishedFading();
     bool isToastShowing() const { return m_toastShowing; }
 

@@ -51,9 +51,17 @@ DeviceListViewController::DeviceListViewController(QWidget *parent)
 void DeviceListViewController::initAllNeedArray()
 {
     Database *store = Database::instance();
-    m_needArray = {store->readAllSuperBoxInfo(),
-                   store->readAllMainDeviceInfo(QVariantMap{{Key::type, Value::lighting}}),
-                   store->readAllMainDeviceInfo(QVariantMap{{Key::type, Value::curtain}})};
+    const Database::Session session(store);
+    std::optional<QList<QVariantMap>> transmitters = store->superBoxesIfReadable();
+    std::optional<QList<QVariantMap>> lights =
+        store->mainDevicesIfReadable(QVariantMap{{Key::type, Value::lighting}});
+    std::optional<QList<QVariantMap>> curtains =
+        store->mainDevicesIfReadable(QVariantMap{{Key::type, Value::curtain}});
+    if (!transmitters || !lights || !curtains) {
+        ShowAlertManager::instance()->showStoreUnreadable();
+        return;
+    }
+    m_needArray = {std::move(*transmitters), std::move(*lights), std::move(*curtains)};
     reloadTable();
 }
 

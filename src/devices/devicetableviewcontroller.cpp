@@ -1,5 +1,6 @@
 #include "devicetableviewcontroller.h"
 
+#include "core/showalertmanager.h"
 #include "devicecommands.h"
 #include "editnameviewcontroller.h"
 #include "gateway/staterefresh.h"
@@ -95,7 +96,12 @@ void DeviceTableViewController::updateMainView()
     std::optional<QVariantMap> filter;
     if (m_whichDevice)
         filter = QVariantMap{{Key::type, *m_whichDevice}};
-    m_customArray = Database::instance()->readAllMainDeviceInfo(filter);
+    std::optional<QList<QVariantMap>> devices = Database::instance()->mainDevicesIfReadable(filter);
+    if (!devices) {
+        ShowAlertManager::instance()->showStoreUnreadable();
+        return;
+    }
+    m_customArray = std::move(*devices);
     reloadTable();
     showOutEmptyView();
 }

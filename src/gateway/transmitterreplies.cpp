@@ -14,12 +14,13 @@
 #include "udpsocketmanager.h"
 
 namespace {
-void tellEnrolmentScreenItSucceeded(const OperationList &operations, const QString &transmitterId)
+void tellEnrolmentScreen(const OperationList &operations, const QString &transmitterId,
+                         bool succeeded)
 {
     if (!EnrolmentOperations::enrolsTransmitter(operations, transmitterId))
         return;
     if (auto *screen = AppDelegate::instance()->topScreenAs<TransmitterEnrolmentScreen>())
-        screen->superBoxAddSucceed(true);
+        screen->superBoxAddSucceed(succeeded);
 }
 } // namespace
 
@@ -31,7 +32,18 @@ void TransmitterReplies::overGatewayIPWithServerInfo(const GatewayReply::LocateA
     const QString &id = answer.transmitterId;
 
     Database *store = Database::instance();
-    const QList<QVariantMap> stored = store->readAllSuperBoxInfo();
+    const std::optional<QList<QVariantMap>> read = store->superBoxesIfReadable();
+    if (!read) {
+        // Which transmitters are stored, and so whether this one would be
+        // the master, is not known: nothing is written.
+        qCWarning(lcStore).noquote()
+            << QStringLiteral("the located transmitter %1 is not stored: the store could not "
+                              "be read")
+                   .arg(id);
+        tellEnrolmentScreen(*operations, id, false);
+        return;
+    }
+    const QList<QVariantMap> &stored = *read;
     const bool known = std::any_of(stored.cbegin(), stored.cend(), [&id](const QVariantMap &t) {
         return t.value(Key::id).toString() == id;
     });
@@ -48,7 +60,7 @@ void TransmitterReplies::overGatewayIPWithServerInfo(const GatewayReply::LocateA
     if (found == now.cend())
         return;
     if (found->value(Key::command).toString() == Value::yes) {
-        tellEnrolmentScreenItSucceeded(*operations, id);
+        tellEnrolmentScreen(*operations, id, true);
         return;
     }
     const QString masterId = now.constFirst().value(Key::id).toString();
@@ -65,7 +77,7 @@ void TransmitterReplies::overCommandWithServerInfo(const GatewayReply::RoleAckno
         (ack.code == ResultCode::AlreadyMaster && ack.asMaster)) {
         Database::instance()->updateSuperBoxWithAddress(std::nullopt, ack.transmitterId,
                                                         Value::yes);
-        tellEnrolmentScreenItSucceeded(*operations, ack.transmitterId);
+        tellEnrolmentScreen(*operations, ack.transmitterId, true);
         return;
     }
     if (ack.code == ResultCode::AlreadyMaster) {

@@ -181,6 +181,7 @@ void UDPSocketManager::sendMessageWithCommandArray(const QStringList &commandArr
 
     ChannelCommand command{commandArray, *destination, replyWaitFor(commandArray),
                            orEmpty(operations)};
+    giveWayToPerson();
     if (isBusy()) {
         if (m_udpQueueArray.size() >= kMaxQueuedCommands) {
             logOutcome(commandArray, QStringLiteral("dropped"));
@@ -223,6 +224,21 @@ void UDPSocketManager::sendNow(ChannelCommand command)
     // not the indicator's own timer, ends the wait.
     if (!quiet && !background)
         ShowAlertManager::instance()->startActivity(wait, ShowAlertManager::ActivityEnd::ByCaller);
+}
+
+void UDPSocketManager::giveWayToPerson()
+{
+    if (!m_outstanding || !m_outstanding->command().quiet)
+        return;
+    // The press itself tells whether the master answers, within its own
+    // wait: the check would only hold it back for up to its whole wait.
+    CommandExchange *check = m_outstanding;
+    disconnect(check, nullptr, this, nullptr);
+    qCInfo(lcGateway).noquote() << QStringLiteral("outcome:%1_%2_%3_given-way")
+                                       .arg(Wire::familyOf(check->command().fields),
+                                            Wire::targetOf(check->command().fields),
+                                            check->command().fields.value(3));
+    settle(check);
 }
 
 void UDPSocketManager::sendQueueRequest()
@@ -449,27 +465,28 @@ void UDPSocketManager::onNoReply(CommandExchange *exchange)
         Q_EMIT commandSettled(unanswered.fields, false);
         return;
     }
-    const bool ordinaryLocate = command.isLocate() && !command.quiet;
     m_links.unanswered(transmitterOf(command));
     const QStringList fields = command.fields;
     // An enrolment cut short has stored some channels: those are its outcome.
     const OperationList &records = *command.operations;
+    const bool enrolsTransmitter = EnrolmentOperations::enrolsTransmitter(records);
+    // A rediscovery: a locate that no person and no enrolment waits for.
+    const bool rediscovery = command.isLocate() && !command.quiet && !enrolsTransmitter;
     const int added = int(std::count_if(records.cbegin(), records.cend(), [](const QVariantMap &e) {
         return e.contains(Key::insertDevice) && e.value(Key::haveSend).toString() == Value::yes;
     }));
     using Waiter = ShowAlertManager::Waiter;
     const Waiter waiter = command.quiet ? Waiter::LinkCheck
-                          : EnrolmentOperations::enrolsTransmitter(records) ||
-                                  EnrolmentOperations::enrolsDevices(records)
+                          : enrolsTransmitter || EnrolmentOperations::enrolsDevices(records)
                               ? Waiter::TopScreen
                               : Waiter::OtherCommand;
     settle(exchange);
     ShowAlertManager *feedback = ShowAlertManager::instance();
-    // A locate that goes unanswered after a transmitter has answered is not
-    // reported (the stored address may simply be stale); any other command,
-    // the quiet check of the link included, that goes unanswered has failed,
-    // and the person is told once.
-    if (ordinaryLocate && AppDelegate::instance()->ifConnected() == AppDelegate::kConnected)
+    // A rediscovery that goes unanswered after a transmitter has answered is
+    // not reported (the stored address may simply be stale); any other
+    // command, the enrolment's own locate and the quiet check of the link
+    // included, that goes unanswered has failed, and the person is told once.
+    if (rediscovery && AppDelegate::instance()->ifConnected() == AppDelegate::kConnected)
         feedback->stopActivity();
     else
         feedback->activityOnTimeOutAfterAdding(added, waiter);

@@ -80,7 +80,8 @@ public:
                             const std::optional<QString> &lastAddress = std::nullopt,
                             SharedOperations operations = {});
     // Locates the master at its stored address without an indicator; a lost
-    // reply shows the failure like any other.
+    // reply shows the failure like any other. A command given meanwhile
+    // ends the check and goes at once.
     void checkMasterQuietly(const QString &masterId, const QString &address);
     // Cancels the pending rediscovery and, given an ID, arms a new one 5 seconds out.
     void getGatewayIPAgain(const std::optional<QString> &transmitterId);
@@ -149,6 +150,8 @@ private:
     UDPSocketManager();
     ~UDPSocketManager() override;
     void sendNow(ChannelCommand command);
+    // Ends the quiet link check under way, if any, without an outcome.
+    void giveWayToPerson();
     void onReply(CommandExchange *exchange, const QByteArray &datagram);
     void onNoReply(CommandExchange *exchange);
     // The exchange's outcome is in: it is no longer outstanding and goes.

@@ -13,11 +13,13 @@ struct BuiltIn {
     QVariantMap (*make)();
 };
 
-QList<QVariantMap> devicesOfType(const QString &type)
+std::optional<QList<QVariantMap>> devicesOfType(const QString &type)
 {
-    QList<QVariantMap> devices =
-        Database::instance()->readAllMainDeviceInfo(QVariantMap{{Key::type, type}});
-    return UseOrdering::updateArrayFBTSWithArray(devices);
+    std::optional<QList<QVariantMap>> devices =
+        Database::instance()->mainDevicesIfReadable(QVariantMap{{Key::type, type}});
+    if (devices)
+        UseOrdering::updateArrayFBTSWithArray(*devices);
+    return devices;
 }
 } // namespace
 
@@ -43,13 +45,16 @@ void HomeLists::renewBuiltInScenarios()
     }
 }
 
-HomeLists HomeLists::load()
+std::optional<HomeLists> HomeLists::load()
 {
     renewBuiltInScenarios();
-    HomeLists lists;
-    lists.lightingArray = devicesOfType(Value::lighting);
-    lists.curtainArray = devicesOfType(Value::curtain);
-    lists.scenarioArray = Database::instance()->readAllScenarioInfo();
-    UseOrdering::updateArrayFBTSWithArray(lists.scenarioArray);
-    return lists;
+    std::optional<QList<QVariantMap>> lights = devicesOfType(Value::lighting);
+    std::optional<QList<QVariantMap>> curtains =
+        lights ? devicesOfType(Value::curtain) : std::nullopt;
+    std::optional<QList<QVariantMap>> scenarios =
+        curtains ? Database::instance()->scenariosIfReadable() : std::nullopt;
+    if (!scenarios)
+        return std::nullopt;
+    UseOrdering::updateArrayFBTSWithArray(*scenarios);
+    return HomeLists{std::move(*lights), std::move(*curtains), std::move(*scenarios)};
 }

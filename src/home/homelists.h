@@ -3,6 +3,8 @@
 #include <QList>
 #include <QVariantMap>
 
+#include <optional>
+
 // What the home screen shows, read from the store each time it is about to
 // show: the lights, the curtains and the scenarios, each most used first.
 class HomeLists {
@@ -11,8 +13,9 @@ public:
     QList<QVariantMap> curtainArray;
     QList<QVariantMap> scenarioArray;
 
-    // Renews the built-in scenarios for the interface language first.
-    static HomeLists load();
+    // Renews the built-in scenarios for the interface language first;
+    // nothing when the store could not be read.
+    static std::optional<HomeLists> load();
 
     // The built-in scenarios carry their title in the language they were
     // made in. One that is missing, unreadable or titled in the other

@@ -1,6 +1,7 @@
 #include "homeviewcontroller.h"
 
 #include "core/homeevents.h"
+#include "core/showalertmanager.h"
 #include "devices/curtainviewcontroller.h"
 #include "devices/devicecommands.h"
 #include "devices/devicelistviewcontroller.h"
@@ -173,7 +174,12 @@ void HomeViewController::layoutCenterView()
 void HomeViewController::updateCenterView()
 {
     ++m_refreshes;
-    m_lists = HomeLists::load();
+    std::optional<HomeLists> lists = HomeLists::load();
+    if (!lists) {
+        ShowAlertManager::instance()->showStoreUnreadable();
+        return;
+    }
+    m_lists = std::move(*lists);
     const int shown = ScreenMode::of(size()) == ScreenMode::Classic ? 2 : 3;
     for (HomeFunctionTile *tile : std::as_const(m_tiles)) {
         tile->setShownItems(shown);

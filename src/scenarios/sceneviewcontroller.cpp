@@ -1,5 +1,6 @@
 #include "sceneviewcontroller.h"
 
+#include "core/showalertmanager.h"
 #include "devices/editnamehcviewcontroller.h"
 #include "home/navigationbar.h"
 #include "home/navigationstack.h"
@@ -92,8 +93,14 @@ VtMoveCell *SceneViewController::makeCell(int row, const QVariantMap &scenario)
 
 void SceneViewController::reloadCustomTableData(bool fromStore)
 {
-    if (fromStore)
-        m_needArray = Database::instance()->readAllScenarioInfo();
+    if (fromStore) {
+        std::optional<QList<QVariantMap>> scenarios = Database::instance()->scenariosIfReadable();
+        if (!scenarios) {
+            ShowAlertManager::instance()->showStoreUnreadable();
+            return;
+        }
+        m_needArray = std::move(*scenarios);
+    }
     m_table->rebuildRows([this] {
         qDeleteAll(m_cells);
         m_cells.clear();

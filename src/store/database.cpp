@@ -14,6 +14,7 @@
 #include <QFileInfo>
 
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 namespace {
 const char *const kCreateStatements[] = {
@@ -59,22 +60,23 @@ sqlite3 *Database::Session::handle() const
     return m_open ? m_database->m_db : nullptr;
 }
 
+namespace {
+std::optional<std::pair<quint64, quint64>> regularFileIdentity(const QByteArray &path)
+{
+    struct stat info {};
+    if (::stat(path.constData(), &info) != 0 || !S_ISREG(info.st_mode))
+        return std::nullopt;
+    return std::pair<quint64, quint64>(info.st_dev, info.st_ino);
+}
+} // namespace
+
 bool Database::openOuter()
 {
     if (m_depth == 0) {
-        const QByteArray path = databasePath().toUtf8();
-        if (sqlite3_open_v2(path.constData(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
-                            nullptr) != SQLITE_OK) {
-            qCWarning(lcStore) << "SQLite: cannot open" << path << ":" << sqlite3_errmsg(m_db);
-            sqlite3_close_v2(m_db);
-            m_db = nullptr;
+        if (m_db && !holdsTheFileAtItsPath())
+            closeConnection();
+        if (!m_db && !openConnection())
             return false;
-        }
-        // The app and ardentia-ctl share the file: a lock held by the other
-        // is waited for, and readers never block the writer.
-        sqlite3_busy_timeout(m_db, kBusyTimeoutMilliseconds);
-        SqliteStatement(m_db, "PRAGMA journal_mode=WAL;").execute();
-        SqliteStatement(m_db, "PRAGMA synchronous=NORMAL;").execute();
     }
     ++m_depth;
     return true;
@@ -82,11 +84,57 @@ bool Database::openOuter()
 
 void Database::closeOuter()
 {
-    if (--m_depth == 0) {
-        finalizeKeptStatements();
+    --m_depth;
+}
+
+bool Database::openConnection()
+{
+    const QString path = databasePath();
+    const QByteArray nativePath = path.toUtf8();
+    if (sqlite3_open_v2(nativePath.constData(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                        nullptr) != SQLITE_OK) {
+        qCWarning(lcStore) << "SQLite: cannot open" << path << ":" << sqlite3_errmsg(m_db);
         sqlite3_close_v2(m_db);
         m_db = nullptr;
+        return false;
     }
+    // The app, ardentia-ctl and the bridge share the file: a lock held by
+    // another is waited for, and readers never block the writer.
+    sqlite3_busy_timeout(m_db, kBusyTimeoutMilliseconds);
+    SqliteStatement(m_db, "PRAGMA journal_mode=WAL;").execute();
+    SqliteStatement(m_db, "PRAGMA synchronous=NORMAL;").execute();
+    m_openedPath = path;
+    m_openedFile = regularFileIdentity(nativePath).value_or(std::pair<quint64, quint64>(0, 0));
+    return true;
+}
+
+void Database::closeConnection()
+{
+    finalizeKeptStatements();
+    sqlite3_close_v2(m_db);
+    m_db = nullptr;
+    m_openedPath.clear();
+}
+
+bool Database::holdsTheFileAtItsPath() const
+{
+    const QString path = databasePath();
+    return path == m_openedPath && regularFileIdentity(path.toUtf8()) == m_openedFile;
+}
+
+void Database::close()
+{
+    if (m_depth == 0 && m_db)
+        closeConnection();
+}
+
+void Database::removeFiles()
+{
+    close();
+    const QString path = databasePath();
+    for (const QString &file :
+         QStringList{path, path + QStringLiteral("-wal"), path + QStringLiteral("-shm")})
+        QFile::remove(file);
 }
 
 std::unique_ptr<SqliteStatement> Database::statement(const char *sql)
@@ -170,9 +218,9 @@ bool Database::updateRecord(const char *sql, const QVariantMap &record, const QS
     return statement(sql)->bind(1, *json).bind(2, mainID).execute();
 }
 
-QList<QVariantMap> Database::readAllRecords(const char *allSql, const char *byTypeSql,
-                                            const char *jsonColumn,
-                                            const std::optional<QVariantMap> &filter)
+std::optional<Database::Records> Database::readAllRecords(const char *allSql, const char *byTypeSql,
+                                                          const char *jsonColumn,
+                                                          const std::optional<QVariantMap> &filter)
 {
     const bool byType = filter && filter->contains(Key::type);
     Session session(this);
@@ -188,6 +236,8 @@ QList<QVariantMap> Database::readAllRecords(const char *allSql, const char *byTy
         if (std::optional<QVariantMap> record = JsonCodec::recordFromJSONString(*json))
             records.append(std::move(*record));
     }
+    if (!statement.hasSucceeded())
+        return std::nullopt;
     return records;
 }
 
@@ -224,6 +274,12 @@ bool Database::updateMainDeviceWithMainID(const QString &mainID, const QVariantM
 }
 
 QList<QVariantMap> Database::readAllMainDeviceInfo(const std::optional<QVariantMap> &filter)
+{
+    return mainDevicesIfReadable(filter).value_or(Records());
+}
+
+std::optional<Database::Records>
+Database::mainDevicesIfReadable(const std::optional<QVariantMap> &filter)
 {
     return readAllRecords("SELECT * FROM MainDevice;", "SELECT * FROM MainDevice WHERE TYPE=?1;",
                           "MAININFO", filter);
@@ -277,6 +333,12 @@ bool Database::updateSuperBoxWithAddress(const std::optional<QString> &address,
 }
 
 QList<QVariantMap> Database::readAllSuperBoxInfo(const std::optional<QVariantMap> &filter)
+{
+    return superBoxesIfReadable(filter).value_or(Records());
+}
+
+std::optional<Database::Records>
+Database::superBoxesIfReadable(const std::optional<QVariantMap> &filter)
 {
     return readAllRecords("SELECT * FROM SuperBox;", "SELECT * FROM SuperBox WHERE TYPE=?1;",
                           "INFO", filter);
@@ -406,6 +468,12 @@ bool Database::updateScenarioControlTimesWithMainID(const QString &mainID)
 
 QList<QVariantMap> Database::readAllScenarioInfo(const std::optional<QVariantMap> &filter)
 {
+    return scenariosIfReadable(filter).value_or(Records());
+}
+
+std::optional<Database::Records>
+Database::scenariosIfReadable(const std::optional<QVariantMap> &filter)
+{
     const bool byNumber = filter && filter->contains(Key::type);
     Session session(this);
     // Rows are read whole first: pruning below deletes and rewrites rows.
@@ -425,6 +493,8 @@ QList<QVariantMap> Database::readAllScenarioInfo(const std::optional<QVariantMap
             if (rowID && info)
                 rows.append({*rowID, *info, statement.columnText(timesColumn).value_or(QString())});
         }
+        if (!statement.hasSucceeded())
+            return std::nullopt;
     }
 
     // Which devices are stored, read once for all members: the same answer as
@@ -473,6 +543,17 @@ std::optional<QSet<QString>> Database::storedDeviceIds()
     if (!statement.hasSucceeded())
         return std::nullopt;
     return ids;
+}
+
+std::optional<Database::HomeRecords> Database::homeIfReadable()
+{
+    const Session session(this);
+    std::optional<Records> transmitters = superBoxesIfReadable();
+    std::optional<Records> devices = transmitters ? mainDevicesIfReadable() : std::nullopt;
+    std::optional<Records> scenarios = devices ? scenariosIfReadable() : std::nullopt;
+    if (!scenarios)
+        return std::nullopt;
+    return HomeRecords{std::move(*transmitters), std::move(*devices), std::move(*scenarios)};
 }
 
 bool Database::wipeHome()

@@ -9,19 +9,23 @@
 #include <memory>
 #include <optional>
 #include <unordered_map>
+#include <utility>
 
 struct sqlite3;
 struct sqlite3_stmt;
 class SqliteStatement;
 
 // The store of the home: transmitters, controllers and scenarios, one record
-// as JSON text per row of an SQLite file in the documents directory. Every
-// operation opens the file and closes it before it returns; an operation
-// called by another one (the read-all that prunes, the wipe that reads) runs
-// on its caller's connection, which only the outermost operation closes.
-// Failures give neutral results: false, "", an empty list.
+// as JSON text per row of an SQLite file in the documents directory. One
+// connection is opened by the first operation and kept for the program's
+// life; it is opened afresh when the file at the store's path is no longer
+// the one it holds (removed, replaced, or another documents directory).
+// Failures give neutral results (false, "", an empty list) where callers
+// rely on them; the *IfReadable reads tell a failure from an empty store.
 class Database {
 public:
+    using Records = QList<QVariantMap>;
+
     static Database *instance();
     static QString databasePath();
     static inline const QString kFileName = QStringLiteral("ArdentiaDatas.sqlite3");
@@ -42,6 +46,8 @@ public:
     bool updateMainDeviceWithMainID(const QString &mainID, const QString &key,
                                     const QVariant &value);
     QList<QVariantMap> readAllMainDeviceInfo(const std::optional<QVariantMap> &filter = {});
+    // Nothing when the store could not be read: then nothing is known to be absent.
+    std::optional<Records> mainDevicesIfReadable(const std::optional<QVariantMap> &filter = {});
 
     // Transmitters.
     bool insertSuperBoxWithInfo(const QVariantMap &record);
@@ -50,6 +56,7 @@ public:
     bool updateSuperBoxWithAddress(const std::optional<QString> &address, const QString &mainID,
                                    const std::optional<QString> &command);
     QList<QVariantMap> readAllSuperBoxInfo(const std::optional<QVariantMap> &filter = {});
+    std::optional<Records> superBoxesIfReadable(const std::optional<QVariantMap> &filter = {});
 
     // Scenarios.
     bool insertScenarioWithInfo(const QVariantMap &record);
@@ -64,8 +71,16 @@ public:
     // "id", so that it can be written back to its own row.
     std::optional<QVariantMap> scenarioRecordWithMainID(const QString &mainID);
     QList<QVariantMap> readAllScenarioInfo(const std::optional<QVariantMap> &filter = {});
+    std::optional<Records> scenariosIfReadable(const std::optional<QVariantMap> &filter = {});
 
     // Whole store.
+    struct HomeRecords {
+        Records transmitters;
+        Records devices;
+        Records scenarios;
+    };
+    // The whole home, or nothing when any part of it could not be read.
+    std::optional<HomeRecords> homeIfReadable();
     bool connDatabase();
     void creatDatabase();
     void deleteAllTableFromDatabase();
@@ -83,11 +98,18 @@ public:
     // Runs the work as one transaction: it stays only when the work answers
     // true and the commit succeeds; otherwise the store is as before.
     bool runInTransaction(const std::function<bool()> &work);
-    // True only while an operation (or a Session) runs.
+    // True once an operation has opened the store, until close().
     bool isConnectionOpen() const { return m_db != nullptr; }
+    // Closes the kept connection when no operation runs (at the program's
+    // end); the next operation opens it again.
+    void close();
+    // Closes the connection and removes the store's file with its journal
+    // files: a start from nothing (tests, benchmarks). Removing the file
+    // alone would leave its write-ahead log to be replayed into the next.
+    void removeFiles();
 
-    // Holds the file open across several operations (they nest inside it),
-    // for work that must see one connection from start to end.
+    // Marks work that must see one connection from start to end: the
+    // connection is not exchanged for a new one while a Session lives.
     class Session {
     public:
         explicit Session(Database *database = Database::instance());
@@ -106,6 +128,10 @@ private:
     Database() = default;
     bool openOuter();
     void closeOuter();
+    bool openConnection();
+    void closeConnection();
+    // The file at the store's path is still the one the connection holds.
+    bool holdsTheFileAtItsPath() const;
 
     bool insertRecord(const char *sql, const QVariantMap &record, const QString &secondColumn,
                       const QString &thirdColumn);
@@ -114,9 +140,9 @@ private:
     void deleteWhere(const char *sql, const QString &mainID);
     QString selectLastText(const char *sql, const QString &mainID);
     bool updateRecord(const char *sql, const QVariantMap &record, const QString &mainID);
-    QList<QVariantMap> readAllRecords(const char *allSql, const char *byTypeSql,
-                                      const char *jsonColumn,
-                                      const std::optional<QVariantMap> &filter);
+    std::optional<Records> readAllRecords(const char *allSql, const char *byTypeSql,
+                                          const char *jsonColumn,
+                                          const std::optional<QVariantMap> &filter);
 
     // IDs for which selectMainDeviceWithMainID gives a record; nothing when
     // the table cannot be read.
@@ -134,6 +160,9 @@ private:
     };
     sqlite3 *m_db = nullptr;
     int m_depth = 0;
+    QString m_openedPath;
+    // The opened file's identity (device, inode).
+    std::pair<quint64, quint64> m_openedFile{0, 0};
     // By the address of the SQL text: each is a literal of this class.
     std::unordered_map<const char *, KeptStatement> m_kept;
 };

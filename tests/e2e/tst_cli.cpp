@@ -1,5 +1,6 @@
 #include "testmain.h"
 
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -264,6 +265,26 @@ private Q_SLOTS:
         const Run run = ctl({"light", "2113D0001230", "off"});
         QCOMPARE(run.status, 1);
         QVERIFY(run.err.contains("Network connection failed"));
+    }
+
+    // A store that cannot be read is said to be so, never listed as an empty home.
+    void anUnreadableStoreIsNoEmptyHome_data()
+    {
+        QTest::addColumn<QStringList>("command");
+        QTest::newRow("list") << QStringList{"status"};
+        QTest::newRow("list as JSON") << QStringList{"--json", "status"};
+        QTest::newRow("run a scenario") << QStringList{"scenario", "run", "1"};
+    }
+    void anUnreadableStoreIsNoEmptyHome()
+    {
+        QFETCH(QStringList, command);
+        QTemporaryDir phone;
+        QVERIFY(QDir().mkpath(phone.filePath("ardentia-home/Documents/ArdentiaDatas.sqlite3")));
+        const Run run = ctl(command, phone.path());
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.contains("the home's store could not be read"), qPrintable(run.err));
+        QVERIFY(!run.out.contains("Transmitters (0)"));
+        QVERIFY(!run.out.contains("\"transmitters\""));
     }
 
     void cleanAllEmptiesTheHome()

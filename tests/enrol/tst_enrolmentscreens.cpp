@@ -299,6 +299,31 @@ private Q_SLOTS:
         QVERIFY(scanner->isScanning());
     }
 
+    // The master answered once in this run, then went silent: enrolling it
+    // again must still end on the screen with the failure and Retry, not
+    // only stop the indicator as a stale-address rediscovery does.
+    void reEnrollingASilentMasterOffersRetry()
+    {
+        QVERIFY(app->startSimulator(SimulatedHome::demo()));
+        storeDemoMaster();
+        UDPSocketManager *channel = UDPSocketManager::instance();
+        channel->setReplyWaitOverride(0.2);
+        QSignalSpy settled(channel, &UDPSocketManager::commandSettled);
+        channel->getGatewayIPWithID("20AA10000001", QStringLiteral("127.0.0.2"));
+        QTRY_COMPARE(settled.size(), 1);
+        QCOMPARE(AppDelegate::instance()->ifConnected(), AppDelegate::kConnected);
+
+        app->simulator()->faults().add(*FaultRule::parse("gw:*:*=drop", nullptr));
+        app->window()->pushTransmitterEnrolment("20AA10000001", "x");
+        auto *enrolment = top<SuperBoxAddViewController>();
+        enrolment->footerButtonPressed(-1);
+        QTRY_COMPARE(tagsOf(enrolment), QStringList{"Retry=-1"});
+        QCOMPARE(enrolment->statusBanner()->findChild<QLabel *>()->text(),
+                 QStringLiteral("Network connection failed"));
+        QVERIFY(!ShowAlertManager::instance()->checkActivityShowOn());
+        channel->setReplyWaitOverride(std::nullopt);
+    }
+
     void transmitterTimeOutOffersRetry()
     {
         app->window()->pushTransmitterEnrolment("20AA10000001", "x");

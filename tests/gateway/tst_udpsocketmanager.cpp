@@ -456,6 +456,30 @@ private Q_SLOTS:
         QVERIFY(peer->received[1].contains("B21000000002"));
     }
 
+    // The app's own check of a silent master never holds a person's press:
+    // the press goes at once with its indicator, and its own wait reports it.
+    void aLinkCheckGivesWayToAPress()
+    {
+        TestScreenStack stack;
+        TestFrameScreen screen;
+        stack.push(&screen);
+        peer->setReply([](const QByteArray &) { return QByteArray(); });   // silent
+        channel->checkMasterQuietly(kMaster, QStringLiteral("127.0.0.1")); // waits 10 s
+        QTRY_COMPARE(peer->received.size(), 1);
+        QSignalSpy outcomes(channel, &UDPSocketManager::commandOutcome);
+
+        channel->setReplyWaitOverride(0.2);
+        channel->sendMessageWithCommandArray(control("B21000000001"));
+        QCOMPARE(channel->outstandingCommand()->fields, control("B21000000001"));
+        QVERIFY(feedback->checkActivityShowOn());
+        QTRY_COMPARE(peer->received.size(), 2);
+        QTRY_VERIFY_WITH_TIMEOUT(!feedback->checkActivityShowOn(), 3000);
+        QCOMPARE(AppDelegate::instance()->ifConnected(), AppDelegate::kConnectionFailed);
+        QVERIFY(screen.hasConnectionBanner());
+        QCOMPARE(outcomes.size(), 1); // the press's no-reply; the check ended without one
+        QCOMPARE(outcomes[0][1].toString(), QStringLiteral("no-reply"));
+    }
+
     void anImportHoldsCommandsUntilItEnds()
     {
         channel->setImportRunning(true);

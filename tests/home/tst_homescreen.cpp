@@ -104,7 +104,7 @@ private Q_SLOTS:
         store->insertMainDeviceWithInfo(usedDevice(kBedroom, "C", "Bedroom", 0));
         store->insertScenarioWithInfo(scenarioWith("1", "Evening"));
         store->updateScenarioControlTimesWithMainID("1");
-        const HomeLists lists = HomeLists::load();
+        const HomeLists lists = *HomeLists::load();
         QCOMPARE(titlesOf(lists.lightingArray), (QStringList{"Stairs", "Living", "Hall"}));
         QCOMPARE(titlesOf(lists.curtainArray), QStringList{"Bedroom"});
         QCOMPARE(titlesOf(lists.scenarioArray),

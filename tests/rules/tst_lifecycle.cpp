@@ -34,7 +34,7 @@ class TestLifecycle : public QObject {
 private Q_SLOTS:
     void init()
     {
-        QFile::remove(Database::databasePath());
+        Database::instance()->removeFiles();
         QFile::remove(DelegateManager::markerPath());
         QFile::remove(DelegateManager::welcomeMarkerPath());
         presenter.clear();

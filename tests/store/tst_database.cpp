@@ -36,11 +36,67 @@ class TestDatabase : public QObject {
 private Q_SLOTS:
     void init()
     {
-        QFile::remove(Database::databasePath());
+        Database::instance()->removeFiles();
         store->creatDatabase();
     }
 
-    void cleanup() { QVERIFY(!store->isConnectionOpen()); }
+    // A read that fails is told apart from an empty answer, for each kind of
+    // record and for the whole home.
+    void readsTellAFailureFromAnEmptyStore_data()
+    {
+        QTest::addColumn<QString>("damage");
+        QTest::addColumn<bool>("readable");
+        QTest::newRow("empty store") << "" << true;
+        QTest::newRow("tables missing") << "tables" << false;
+        QTest::newRow("not a database") << "foreign" << false;
+        QTest::newRow("a folder in its place") << "folder" << false;
+    }
+    void readsTellAFailureFromAnEmptyStore()
+    {
+        QFETCH(QString, damage);
+        QFETCH(bool, readable);
+        if (damage == "tables")
+            for (const char *table : {"MainDevice", "SuperBox", "Scenario"})
+                rawSql(QStringLiteral("DROP TABLE %1").arg(table).toUtf8().constData());
+        if (damage == "foreign" || damage == "folder")
+            Database::instance()->removeFiles();
+        if (damage == "foreign") {
+            QFile file(Database::databasePath());
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(QByteArray(4096, '\x5a'));
+        }
+        if (damage == "folder")
+            QVERIFY(QDir().mkpath(Database::databasePath()));
+        QCOMPARE(store->mainDevicesIfReadable().has_value(), readable);
+        QCOMPARE(store->superBoxesIfReadable().has_value(), readable);
+        QCOMPARE(store->scenariosIfReadable().has_value(), readable);
+        QCOMPARE(store->homeIfReadable().has_value(), readable);
+        if (readable)
+            QVERIFY(store->homeIfReadable()->devices.isEmpty());
+        if (damage == "folder")
+            QVERIFY(QDir().rmdir(Database::databasePath()));
+    }
+
+    // One connection serves every operation, and follows the file at the
+    // store's path when it is removed, replaced or comes back.
+    void keepsOneConnectionWhileTheFileStays()
+    {
+        store->insertMainDeviceWithInfo(light("L1"));
+        sqlite3 *first = Database::Session().handle();
+        store->insertMainDeviceWithInfo(light("L2"));
+        QCOMPARE(Database::Session().handle(), first);
+        QVERIFY(store->isConnectionOpen());
+
+        Database::instance()->removeFiles();
+        QVERIFY(QDir().mkpath(Database::databasePath()));
+        QVERIFY(!store->mainDevicesIfReadable());
+        QVERIFY(!store->insertMainDeviceWithInfo(light("L3")));
+        QVERIFY(QDir().rmdir(Database::databasePath()));
+
+        store->creatDatabase();
+        QVERIFY(store->insertMainDeviceWithInfo(light("L4")));
+        QCOMPARE(idsOf(*store->mainDevicesIfReadable()), QStringList{"L4"});
+    }
 
     void duplicateInsertsKeepBothRows()
     {
@@ -247,7 +303,7 @@ private Q_SLOTS:
 
     void foreignFileGivesNeutralResults()
     {
-        QFile::remove(Database::databasePath());
+        Database::instance()->removeFiles();
         QFile file(Database::databasePath());
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(QByteArray(4096, '\x5a'));
@@ -264,7 +320,7 @@ private Q_SLOTS:
 
     void unreachableFileGivesNeutralResults()
     {
-        QFile::remove(Database::databasePath());
+        Database::instance()->removeFiles();
         QVERIFY(QDir().mkpath(Database::databasePath())); // a folder where the file goes
         QVERIFY(!store->connDatabase());
         QVERIFY(!store->insertSuperBoxWithInfo(RecordFactory::transmitter("A1", "", true)));

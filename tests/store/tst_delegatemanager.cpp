@@ -29,7 +29,7 @@ class TestDelegateManager : public QObject {
 private Q_SLOTS:
     void init()
     {
-        QFile::remove(Database::databasePath());
+        Database::instance()->removeFiles();
         QDir(DelegateManager::imageFolderPath()).removeRecursively();
         presenter.clear();
         ShowAlertManager::instance()->setPresenter(&presenter);

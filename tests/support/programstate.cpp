@@ -32,6 +32,6 @@ void ProgramState::reset()
 void ProgramState::resetToEmptyHome()
 {
     reset();
-    QFile::remove(Database::databasePath());
+    Database::instance()->removeFiles();
     DelegateManager::instance()->initApplicationNeedData();
 }

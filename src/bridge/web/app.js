@@ -217,6 +217,7 @@ function errorText(message) {
   if (message.code === 'refused') return texts.refused;
   if (message.code === 'controlFailed') return `${texts.controlFailed}: ${texts.checkDevice}`;
   if (message.code === 'syncFailed') return texts.syncFailed;
+  if (message.code === 'storeUnreadable') return texts.storeUnreadable;
   return message.message;
 }
 
