@@ -264,6 +264,35 @@ private Q_SLOTS:
                                   (kIdleTimeoutSeconds + 3) * 1000);
     }
 
+    // A pairing link asked over MQTT goes only to the topic the asker names,
+    // and only a handful wait at once however many are asked for.
+    void pairingLinksGoToTheAskersTopicOnly()
+    {
+        const QString shared = "ardentia/bridge/response/web/pair";
+        const auto transaction = [](int n) {
+            return [n](const QByteArray &p) {
+                return p.contains(QByteArray(QByteArray::number(n) + "}"));
+            };
+        };
+        int from = int(rig->messages().size());
+        rig->publish("ardentia/bridge/request/web/pair", R"({"transaction":100})");
+        int answer = rig->waitFor(shared, transaction(100), from);
+        QVERIFY(answer >= 0);
+        QVERIFY(rig->messages().at(answer).payload.contains("reply_to"));
+        QVERIFY(!rig->messages().at(answer).payload.contains("/pair?code="));
+        for (int n = 101; n <= 100 + WebAccess::kMaxLiveCodes + 1; ++n) {
+            rig->publish("ardentia/bridge/request/web/pair",
+                         QStringLiteral(R"({"reply_to":"hub","transaction":%1})").arg(n).toUtf8());
+            answer = rig->waitFor(shared + "/hub", transaction(n), from);
+            QVERIFY(answer >= 0);
+        }
+        const QList<BrokerRig::Message> messages = rig->messages();
+        QVERIFY(messages.at(answer).payload.contains("waiting")); // the one past the limit
+        for (int i = from; i < messages.size(); ++i)
+            if (messages.at(i).payload.contains("/pair?code="))
+                QCOMPARE(messages.at(i).topic, shared + "/hub");
+    }
+
     // The home's folder and everything in it, made by ardentia-ctl and the
     // bridge, are for their user alone.
     void theDataFolderIsPrivate()

@@ -283,6 +283,34 @@ private Q_SLOTS:
         QTRY_COMPARE(server->connectionCount(), 0);
     }
 
+    // Requests that each come alone and are each answered, but whose answers
+    // are never read: what piles up for the peer ends the connection long
+    // before its requests add up to the request limit.
+    void unreadAnswersEndTheConnection()
+    {
+        const QByteArray request =
+            "GET /app.js HTTP/1.1\r\nHost: 127.0.0.1\r\nCookie: ardentia_token=" +
+            pairedToken().toLatin1() + "\r\n\r\n";
+        const int before = server->connectionCount();
+        QTcpSocket reader; // that reads nothing (and so does not see its end either)
+        reader.setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, 4096);
+        reader.setReadBufferSize(1);
+        reader.connectToHost(QHostAddress::LocalHost, port);
+        QVERIFY(reader.waitForConnected(5000));
+        QTRY_COMPARE(server->connectionCount(), before + 1);
+        qint64 sent = 0;
+        while (server->connectionCount() > before &&
+               sent + request.size() < ConnectionByteLimit::kMaxRequestBytes) {
+            reader.write(request);
+            reader.waitForBytesWritten(1000);
+            sent += request.size();
+            for (int turn = 0; turn < 3; ++turn) // the server takes it in
+                QCoreApplication::processEvents();
+        }
+        QTRY_COMPARE(server->connectionCount(), before);
+        QVERIFY2(sent < ConnectionByteLimit::kMaxRequestBytes, qPrintable(QString::number(sent)));
+    }
+
     // A page that stops answering pings (here a bare connection that never
     // reads again) is closed; a live page stays through many pings.
     void aSilentPageIsClosedALiveOneKept()
