@@ -189,6 +189,10 @@ private Q_SLOTS:
             QVERIFY(closed.wait(5000));
             QVERIFY(messages.isEmpty());
         }
+        // Once the page is gone, its connection no longer counts against the limit.
+        const int open = server->connectionCount();
+        socket->close();
+        QTRY_COMPARE(server->connectionCount(), open - (served ? 1 : 0));
     }
 
     // A press shows only once the home acknowledged it; bad requests get an error.
