@@ -43,6 +43,12 @@ for program in "$unpacked"/usr/bin/*; do
         fail "$(basename "$program") was built with a sanitizer"
     fi
 done
+# The service's exposure as systemd rates it: OK or better (at most 3.0).
+if ! exposure=$(systemd-analyze security --offline=true --threshold=30 \
+                    packaging/ardentia-bridge.service 2>&1); then
+    echo "$exposure" >&2
+    fail "systemd-analyze rates ardentia-bridge.service above 3.0"
+fi
 # Debian's own checks: no error, and no warning but those listed (with why)
 # in packaging/lintian-accepted.
 lintian_out=$(lintian --no-tag-display-limit "$deb" 2>&1 || true)

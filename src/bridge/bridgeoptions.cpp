@@ -32,6 +32,10 @@ const Option kOptions[] = {
      "ADDRESS:PORT"},
     {"web-cert-file", "TLS for the web remote: its certificate.", "FILE"},
     {"web-key-file", "TLS for the web remote: its private key.", "FILE"},
+    {"web-max-connections", "The web remote's open connections at most (256).", "COUNT"},
+    {"web-header-timeout", "Seconds a request's line and headers may take (10).", "SECONDS"},
+    {"web-idle-timeout", "Seconds a web connection may stay idle between requests (60).",
+     "SECONDS"},
 };
 
 bool isTopicLevel(const QString &topic)
@@ -114,8 +118,17 @@ std::optional<BridgeOptions> BridgeOptions::fromArguments(const QStringList &arg
     options.dataFolder = value("data", {});
     const std::optional<int> port = number("port", options.port, 1, 65535);
     const std::optional<int> poll = number("poll-interval", options.pollSeconds, 0, 86400);
-    if (!port || !poll)
+    const std::optional<int> maxConnections =
+        number("web-max-connections", options.webMaxConnections, 1, 100000);
+    const std::optional<int> headerTimeout =
+        number("web-header-timeout", options.webHeaderTimeoutSeconds, 1, 3600);
+    const std::optional<int> idleTimeout =
+        number("web-idle-timeout", options.webIdleTimeoutSeconds, 1, 86400);
+    if (!port || !poll || !maxConnections || !headerTimeout || !idleTimeout)
         return std::nullopt;
+    options.webMaxConnections = *maxConnections;
+    options.webHeaderTimeoutSeconds = *headerTimeout;
+    options.webIdleTimeoutSeconds = *idleTimeout;
     options.port = quint16(*port);
     options.pollSeconds = *poll;
     if (!isTopicLevel(options.baseTopic) || !isTopicLevel(options.discoveryPrefix)) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "connectionlimits.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -27,6 +29,11 @@ struct BridgeOptions {
     quint16 webPort = 0;
     QString webCertFile;
     QString webKeyFile;
+    // How many connections the web remote keeps open at most, and how long a
+    // request's headers and an idle connection may take.
+    int webMaxConnections = ConnectionLimits::kDefaultMaxConnections;
+    int webHeaderTimeoutSeconds = ConnectionLimits::kDefaultHeaderTimeoutSeconds;
+    int webIdleTimeoutSeconds = ConnectionLimits::kDefaultIdleTimeoutSeconds;
 
     // The options from the program's arguments; nothing with the reason in
     // *error when they cannot be used, nothing and no error for --help (the

@@ -14,6 +14,7 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 
 namespace {
 constexpr qsizetype kMaxNameLength = 64;
@@ -95,8 +96,9 @@ void BridgeRequests::rename(const Pending &request, const QVariantMap &body)
         return;
     }
     if (name.isEmpty() || name.size() > kMaxNameLength || !CommandLine::isSendableField(name)) {
-        fail(request, QStringLiteral("a name has 1 to %1 characters and no \",\" or line break")
-                          .arg(kMaxNameLength));
+        fail(request, QStringLiteral("a name has 1 to %1 characters, %2")
+                          .arg(kMaxNameLength)
+                          .arg(CommandLine::fieldRule()));
         return;
     }
     if (m_renames.contains(id)) {
@@ -132,15 +134,27 @@ void BridgeRequests::webPair(const Pending &request, const QVariantMap &body)
         fail(request, QStringLiteral("the web remote is not served (see web-listen)"));
         return;
     }
+    // A link pairs a device: it goes only to the topic the asker named,
+    // which the broker's rules can keep for the asker alone.
+    static const QRegularExpression topicLevel(QStringLiteral("^[A-Za-z0-9_-]{1,64}$"));
+    const QString replyTo = body.value(QStringLiteral("reply_to")).toString();
+    if (!topicLevel.match(replyTo).hasMatch()) {
+        fail(request, QStringLiteral("name the topic for the link with \"reply_to\" (letters, "
+                                     "digits, \"_\" or \"-\", at most 64): it is answered on "
+                                     "%1/<reply_to>")
+                          .arg(m_topics.bridge(QStringLiteral("response/") + request.name)));
+        return;
+    }
+    const Pending asker{request.name + QLatin1Char('/') + replyTo, request.transaction};
     QString error;
     const std::optional<QString> link =
         m_webPairing(body.value(QStringLiteral("url")).toString(), &error);
     if (!link) {
-        fail(request, error);
+        fail(asker, error);
         return;
     }
-    respond(request, QVariantMap{{QStringLiteral("link"), *link},
-                                 {QStringLiteral("expiresIn"), WebAccess::kCodeLifetimeSeconds}});
+    respond(asker, QVariantMap{{QStringLiteral("link"), *link},
+                               {QStringLiteral("expiresIn"), WebAccess::kCodeLifetimeSeconds}});
 }
 
 void BridgeRequests::onOutcome(const QStringList &fields, const QString &outcome)

@@ -14,7 +14,8 @@
 // The requests on "<base>/bridge/request/<name>", each answered on
 // "<base>/bridge/response/<name>" with its status, data or error and the
 // caller's transaction: sync (the import), device/rename, state, health and,
-// when the web remote is served, web/pair (a one-time pairing link).
+// when the web remote is served, web/pair (a one-time pairing link, answered
+// on "<base>/bridge/response/web/pair/<reply_to>", a topic the asker names).
 class BridgeRequests final : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(BridgeRequests)

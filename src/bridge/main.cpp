@@ -5,6 +5,7 @@
 #include "homebridge.h"
 #include "masterlink.h"
 #include "mqttclient.h"
+#include "openfilelimit.h"
 #include "shutdownsignals.h"
 #include "webhub.h"
 #include "webremoteserver.h"
@@ -37,6 +38,8 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "ardentia-bridge: %s\n", qPrintable(error));
         return 2;
     }
+    raiseOpenFileLimit();
+    Documents::keepFilesPrivate();
     if (!qEnvironmentVariableIsSet("QT_LOGGING_RULES"))
         QLoggingCategory::setFilterRules(QStringLiteral("ardentia.*.info=false"));
     if (!options->dataFolder.isEmpty())
@@ -69,6 +72,9 @@ int main(int argc, char **argv)
     if (options->webPort != 0) {
         const bool tls = !options->webCertFile.isEmpty();
         web = std::make_unique<WebRemoteServer>(WebAccess(WebAccess::defaultPath()));
+        web->setConnectionLimits({options->webMaxConnections,
+                                  options->webHeaderTimeoutSeconds * 1000,
+                                  options->webIdleTimeoutSeconds * 1000});
         if (tls && !web->useTls(options->webCertFile, options->webKeyFile, &error)) {
             std::fprintf(stderr, "ardentia-bridge: %s\n", qPrintable(error));
             return 2;

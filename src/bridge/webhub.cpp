@@ -35,13 +35,23 @@ QJsonObject channelOf(const QVariantMap &device)
     return channel;
 }
 
-// code names the page's own text for it; message is for requests it cannot
-// have made itself (shown as it stands).
-void sendTo(QWebSocket *page, const QJsonObject &message)
+void sendText(QWebSocket *page, const QString &text)
 {
-    page->sendTextMessage(QString::fromUtf8(compactJsonOf(message)));
+    // A page that leaves what it was sent unread is not kept in memory for.
+    if (page->bytesToWrite() > ConnectionByteLimit::kMaxUnsentBytes) {
+        page->abort();
+        return;
+    }
+    page->sendTextMessage(text);
 }
 
+void sendTo(QWebSocket *page, const QJsonObject &message)
+{
+    sendText(page, QString::fromUtf8(compactJsonOf(message)));
+}
+
+// code names the page's own text for it; message is for requests it cannot
+// have made itself (shown as it stands).
 QJsonObject error(const QString &code, const QString &message = {})
 {
     return {{QStringLiteral("type"), QStringLiteral("error")},
@@ -123,8 +133,6 @@ QJsonObject WebHub::link() const
 
 void WebHub::open(QWebSocket *socket, const QString &token)
 {
-    socket->setMaxAllowedIncomingMessageSize(kMaxMessageBytes);
-    socket->setMaxAllowedIncomingFrameSize(kMaxMessageBytes);
     m_pages.insert(socket, token);
     connect(socket, &QWebSocket::textMessageReceived, this,
             [this, socket](const QString &message) { receive(socket, message); });
@@ -167,7 +175,7 @@ void WebHub::broadcast(const QJsonObject &message)
 {
     const QString text = QString::fromUtf8(compactJsonOf(message));
     for (QWebSocket *socket : m_pages.keys())
-        socket->sendTextMessage(text);
+        sendText(socket, text);
 }
 
 void WebHub::sendChannel(const QString &id)

@@ -26,7 +26,6 @@ public:
     WebHub(WebRemoteServer *server, const MasterLink *link, BridgeTopics topics,
            QObject *parent = nullptr);
 
-    static constexpr qint64 kMaxMessageBytes = 4096;
     // Every open page is pinged this often; one that has not answered the
     // last ping by the next (a phone gone to sleep, a network gone) is
     // closed, so that nothing piles up for it.

@@ -4,12 +4,14 @@
 #include "webpagetexts.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QHttpServerRequest>
 #include <QHttpServerResponder>
 #include <QMimeDatabase>
 #include <QNetworkRequest>
 #include <QSslCertificate>
+#include <QSslCipher>
 #include <QSslKey>
 #include <QSslServer>
 #include <QTcpSocket>
@@ -26,21 +28,27 @@ static void initialiseWebFiles()
 namespace {
 using Status = QHttpServerResponder::StatusCode;
 
-// A listening server whose every connection is watched for its size before
+// A listening server whose every connection is put under the limits before
 // the HTTP server reads from it.
-template <class Server> class SizeLimitedServer final : public Server {
+template <class Server> class LimitedServer final : public Server {
 public:
-    explicit SizeLimitedServer(RequestSizeLimit *limit) : m_limit(limit) {}
+    LimitedServer(ConnectionByteLimit *bytes, ConnectionLimits *connections)
+        : m_bytes(bytes), m_connections(connections)
+    {
+    }
     QTcpSocket *nextPendingConnection() override
     {
         QTcpSocket *socket = Server::nextPendingConnection();
-        if (socket)
-            m_limit->watch(socket);
+        if (socket) {
+            m_bytes->watch(socket);
+            m_connections->watch(socket);
+        }
         return socket;
     }
 
 private:
-    RequestSizeLimit *m_limit;
+    ConnectionByteLimit *m_bytes;
+    ConnectionLimits *m_connections;
 };
 
 // The page loads nothing but its own files and talks only to its own host.
@@ -48,20 +56,27 @@ const QByteArray kPolicy = "default-src 'self'; script-src 'self'; style-src 'se
                            "img-src 'self' data:; connect-src 'self'; object-src 'none'; "
                            "base-uri 'none'; form-action 'self'; frame-ancestors 'none'";
 
-void respond(QHttpServerResponder &responder, Status status, const QByteArray &type,
-             const QByteArray &body, const QList<QPair<QByteArray, QByteArray>> &extra = {})
+// Only suites whose key exchange is ephemeral, so that a key stolen later
+// opens no recorded session; TLS 1.3's are all so.
+QList<QSslCipher> forwardSecretCiphers()
 {
-    responder.writeStatusLine(status);
-    responder.writeHeader("Content-Type", type);
-    responder.writeHeader("Content-Length", QByteArray::number(body.size()));
-    responder.writeHeader("Content-Security-Policy", kPolicy);
-    responder.writeHeader("X-Content-Type-Options", "nosniff");
-    responder.writeHeader("Referrer-Policy", "no-referrer");
-    responder.writeHeader("X-Frame-Options", "DENY");
-    for (const auto &[name, value] : extra)
-        responder.writeHeader(name, value);
-    responder.writeBody(body);
+    QList<QSslCipher> ciphers;
+    for (const QSslCipher &cipher : QSslConfiguration::supportedCiphers()) {
+        const QString exchange = cipher.keyExchangeMethod();
+        const QString authentication = cipher.authenticationMethod();
+        const bool ephemeral = cipher.protocol() == QSsl::TlsV1_3 ||
+                               exchange == QLatin1String("ECDH") || exchange == QLatin1String("DH");
+        const bool signedByCertificate = cipher.protocol() == QSsl::TlsV1_3 ||
+                                         authentication == QLatin1String("RSA") ||
+                                         authentication == QLatin1String("ECDSA");
+        if (ephemeral && signedByCertificate)
+            ciphers.append(cipher);
+    }
+    return ciphers;
 }
+
+// Browsers go on reaching a page once served over TLS only over TLS.
+const QByteArray kTransportSecurity = "max-age=31536000";
 
 QByteArray headerOf(const QHttpServerRequest &request, const QByteArray &name)
 {
@@ -69,6 +84,18 @@ QByteArray headerOf(const QHttpServerRequest &request, const QByteArray &name)
         if (key.compare(name, Qt::CaseInsensitive) == 0)
             return value;
     return {};
+}
+
+// What the HTTP server takes for a WebSocket's handshake and hands over:
+// "Upgrade: websocket" and "upgrade" among the Connection header's options.
+bool isWebSocketHandshake(const QHttpServerRequest &request)
+{
+    if (headerOf(request, "Upgrade").trimmed().compare("websocket", Qt::CaseInsensitive) != 0)
+        return false;
+    const QList<QByteArray> options = headerOf(request, "Connection").split(',');
+    return std::any_of(options.cbegin(), options.cend(), [](const QByteArray &option) {
+        return option.trimmed().compare("upgrade", Qt::CaseInsensitive) == 0;
+    });
 }
 
 QString languageOf(const QHttpServerRequest &request)
@@ -104,15 +131,20 @@ bool WebRemoteServer::useTls(const QString &certFile, const QString &keyFile, QS
         return false;
     }
     const QSslCertificate parsedCertificate(&certificate, QSsl::Pem);
-    const QSslKey parsedKey(&key, QSsl::Rsa, QSsl::Pem);
+    const QByteArray keyText = key.readAll();
+    QSslKey parsedKey(keyText, QSsl::Rsa, QSsl::Pem);
+    if (parsedKey.isNull())
+        parsedKey = QSslKey(keyText, QSsl::Ec, QSsl::Pem);
     if (parsedCertificate.isNull() || parsedKey.isNull()) {
-        *error =
-            QStringLiteral("%1 and %2 are no PEM certificate and RSA key").arg(certFile, keyFile);
+        *error = QStringLiteral("%1 and %2 are no PEM certificate and RSA or EC key")
+                     .arg(certFile, keyFile);
         return false;
     }
     QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
     configuration.setLocalCertificate(parsedCertificate);
     configuration.setPrivateKey(parsedKey);
+    configuration.setProtocol(QSsl::TlsV1_2OrLater);
+    configuration.setCiphers(forwardSecretCiphers());
     m_tlsConfiguration = configuration;
     return true;
 }
@@ -121,11 +153,11 @@ quint16 WebRemoteServer::start(const QHostAddress &address, quint16 port)
 {
     std::unique_ptr<QTcpServer> server;
     if (m_tlsConfiguration) {
-        auto tlsServer = std::make_unique<SizeLimitedServer<QSslServer>>(&m_sizeLimit);
+        auto tlsServer = std::make_unique<LimitedServer<QSslServer>>(&m_byteLimit, &m_connections);
         tlsServer->setSslConfiguration(*m_tlsConfiguration);
         server = std::move(tlsServer);
     } else {
-        server = std::make_unique<SizeLimitedServer<QTcpServer>>(&m_sizeLimit);
+        server = std::make_unique<LimitedServer<QTcpServer>>(&m_byteLimit, &m_connections);
     }
     if (!server->listen(address, port))
         return 0;
@@ -147,26 +179,54 @@ QString WebRemoteServer::tokenOf(const QByteArray &cookieHeader)
 
 bool WebRemoteServer::handleRequest(const QHttpServerRequest &request, QTcpSocket *socket)
 {
+    if (!m_byteLimit.mayAnswer(socket))
+        return true;
+    // A WebSocket's handshake: the HTTP server hands the connection over to
+    // its WebSocket server after this (acceptWebSockets checks who it is),
+    // and nothing may be written to it here. A request that only names an
+    // upgrade is no handshake: it is answered, and limited, as any other.
+    if (isWebSocketHandshake(request)) {
+        m_byteLimit.release(socket);
+        return true;
+    }
     // Small answers and state messages go at once, not after Nagle's wait.
     socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
-    // The WebSocket's handshake: the server takes it over after this (and
-    // acceptWebSockets checks who it is); nothing may be written to it here.
-    if (headerOf(request, "Upgrade").compare("websocket", Qt::CaseInsensitive) == 0) {
-        m_sizeLimit.release(socket);
-        return true;
-    }
-    if (request.url().path() == QLatin1String("/pair")) {
-        pair(request, socket);
-        return true;
-    }
+    const bool paired = answer(request, socket);
+    m_byteLimit.answered(socket);
+    m_connections.answered(socket, paired);
+    return true;
+}
+
+bool WebRemoteServer::answer(const QHttpServerRequest &request, QTcpSocket *socket)
+{
+    if (request.url().path() == QLatin1String("/pair"))
+        return pair(request, socket);
     if (!m_access.isValidToken(tokenOf(headerOf(request, "Cookie")))) {
         QHttpServerResponder responder = makeResponder(request, socket);
         respond(responder, Status::Unauthorized, "text/html; charset=utf-8",
                 page(request, "notPairedTitle", "notPaired"), {{"Vary", "Accept-Language"}});
-        return true;
+        return false;
     }
     serveFile(request, socket);
     return true;
+}
+
+void WebRemoteServer::respond(QHttpServerResponder &responder, Status status,
+                              const QByteArray &type, const QByteArray &body,
+                              const QList<QPair<QByteArray, QByteArray>> &extra) const
+{
+    responder.writeStatusLine(status);
+    responder.writeHeader("Content-Type", type);
+    responder.writeHeader("Content-Length", QByteArray::number(body.size()));
+    responder.writeHeader("Content-Security-Policy", kPolicy);
+    responder.writeHeader("X-Content-Type-Options", "nosniff");
+    responder.writeHeader("Referrer-Policy", "no-referrer");
+    responder.writeHeader("X-Frame-Options", "DENY");
+    if (m_tlsConfiguration)
+        responder.writeHeader("Strict-Transport-Security", kTransportSecurity);
+    for (const auto &[name, value] : extra)
+        responder.writeHeader(name, value);
+    responder.writeBody(body);
 }
 
 void WebRemoteServer::missingHandler(const QHttpServerRequest &request, QTcpSocket *socket)
@@ -175,36 +235,25 @@ void WebRemoteServer::missingHandler(const QHttpServerRequest &request, QTcpSock
     respond(responder, Status::NotFound, "text/plain", "not found");
 }
 
-bool WebRemoteServer::tooManyFailures(const QHostAddress &address)
-{
-    const qint64 now = QDateTime::currentMSecsSinceEpoch();
-    // Failures older than a minute are forgotten, and so is an address without any.
-    for (auto it = m_failures.begin(); it != m_failures.end();) {
-        it->removeIf([now](qint64 t) { return now - t > 60000; });
-        it = it->isEmpty() ? m_failures.erase(it) : std::next(it);
-    }
-    return m_failures.value(address.toString()).size() >= kMaxPairingFailures;
-}
-
-void WebRemoteServer::pair(const QHttpServerRequest &request, QTcpSocket *socket)
+bool WebRemoteServer::pair(const QHttpServerRequest &request, QTcpSocket *socket)
 {
     QHttpServerResponder responder = makeResponder(request, socket);
     const QHostAddress from = request.remoteAddress();
-    if (tooManyFailures(from)) {
+    if (m_pairingThrottle.refuses(from, QDateTime::currentMSecsSinceEpoch())) {
         respond(responder, Status::TooManyRequests, "text/plain",
                 "too many pairing attempts: wait a minute");
-        return;
+        return false;
     }
     const QString code = request.query().queryItemValue(QStringLiteral("code"));
     const QString device = QString::fromUtf8(headerOf(request, "User-Agent")).left(80);
     const std::optional<QString> token = m_access.pair(code, device);
     if (!token) {
-        m_failures[from.toString()].append(QDateTime::currentMSecsSinceEpoch());
+        m_pairingThrottle.failed(from, QDateTime::currentMSecsSinceEpoch());
         qCWarning(lcGateway).noquote()
             << "web remote: a pairing link was refused from" << from.toString();
         respond(responder, Status::Forbidden, "text/html; charset=utf-8",
                 page(request, "linkInvalidTitle", "linkInvalid"));
-        return;
+        return false;
     }
     QByteArray cookie = QByteArray(kCookie.data()) + '=' + token->toLatin1() +
                         "; Path=/; HttpOnly; SameSite=Strict; Max-Age=31536000";
@@ -212,6 +261,7 @@ void WebRemoteServer::pair(const QHttpServerRequest &request, QTcpSocket *socket
         cookie += "; Secure";
     respond(responder, Status::SeeOther, "text/plain", "paired",
             {{"Location", "/"}, {"Set-Cookie", cookie}, {"Cache-Control", "no-store"}});
+    return true;
 }
 
 void WebRemoteServer::serveFile(const QHttpServerRequest &request, QTcpSocket *socket)
@@ -220,8 +270,11 @@ void WebRemoteServer::serveFile(const QHttpServerRequest &request, QTcpSocket *s
     QString path = request.url().path();
     if (path == QLatin1String("/"))
         path = QStringLiteral("/index.html");
-    QFile file(QStringLiteral(":/web") + path);
-    if (path.contains(QLatin1String("..")) || !file.open(QIODevice::ReadOnly)) {
+    // Only a path from the root, and only inside the page's own folder.
+    const QString resource = QDir::cleanPath(QStringLiteral(":/web") + path);
+    QFile file(resource);
+    if (!path.startsWith(QLatin1Char('/')) || !resource.startsWith(QLatin1String(":/web/")) ||
+        !file.open(QIODevice::ReadOnly)) {
         respond(responder, Status::NotFound, "text/plain", "not found");
         return;
     }
@@ -248,6 +301,8 @@ void WebRemoteServer::acceptWebSockets()
     while (hasPendingWebSocketConnections()) {
         QWebSocket *socket = nextPendingWebSocketConnection().release();
         socket->setParent(this);
+        socket->setMaxAllowedIncomingMessageSize(kMaxMessageBytes);
+        socket->setMaxAllowedIncomingFrameSize(kMaxMessageBytes);
         const QNetworkRequest handshake = socket->request();
         const QString token = tokenOf(handshake.rawHeader("Cookie"));
         // Only the page's own origin: another site open in the same browser
@@ -255,7 +310,10 @@ void WebRemoteServer::acceptWebSockets()
         const QString host = QString::fromLatin1(handshake.rawHeader("Host"));
         const QString expected =
             (m_tlsConfiguration ? QStringLiteral("https://") : QStringLiteral("http://")) + host;
-        if (!m_access.isValidToken(token) || socket->origin() != expected) {
+        const bool accepted = m_access.isValidToken(token) && socket->origin() == expected;
+        // The connection is the page's now: its own limits and keep-alive watch it.
+        m_connections.handOver(socket->peerAddress(), socket->peerPort(), accepted);
+        if (!accepted) {
             qCWarning(lcGateway).noquote()
                 << "web remote: a WebSocket was refused (origin" << socket->origin() << ")";
             // Closed once the server has finished handing it over (it still

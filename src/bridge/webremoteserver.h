@@ -1,11 +1,13 @@
 #pragma once
 
-#include "requestsizelimit.h"
+#include "connectionbytelimit.h"
+#include "connectionlimits.h"
+#include "pairingthrottle.h"
 #include "web/webaccess.h"
 
 #include <QAbstractHttpServer>
-#include <QHash>
 #include <QHostAddress>
+#include <QHttpServerResponder>
 #include <QSslConfiguration>
 
 #include <memory>
@@ -17,7 +19,8 @@ class QWebSocket;
 // and its WebSocket, to paired devices only. A device pairs by opening the
 // one-time link ("/pair?code=...") and then carries its token in an
 // HttpOnly, SameSite=Strict cookie. Every response carries a strict content
-// security policy. Failed pairings from one address are slowed down.
+// security policy. Failed pairings are slowed down (PairingThrottle). What
+// one connection may hold, and how many there are, is bounded.
 class WebRemoteServer final : public QAbstractHttpServer {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(WebRemoteServer)
@@ -25,8 +28,14 @@ class WebRemoteServer final : public QAbstractHttpServer {
 public:
     explicit WebRemoteServer(WebAccess access, QObject *parent = nullptr);
 
-    static constexpr int kMaxPairingFailures = 5; // a minute, from one address
     static constexpr QLatin1String kCookie = QLatin1String("ardentia_token");
+    static constexpr qint64 kMaxMessageBytes = 4096; // from a page, over its WebSocket
+
+    void setConnectionLimits(const ConnectionLimits::Settings &settings)
+    {
+        m_connections.setSettings(settings);
+    }
+    int connectionCount() const { return m_connections.count(); }
 
     // The token a request's cookie header carries (empty when none).
     static QString tokenOf(const QByteArray &cookieHeader);
@@ -45,13 +54,19 @@ protected:
     void missingHandler(const QHttpServerRequest &request, QTcpSocket *socket) override;
 
 private:
-    void pair(const QHttpServerRequest &request, QTcpSocket *socket);
+    // Answers the request; whether it came from a paired device.
+    bool answer(const QHttpServerRequest &request, QTcpSocket *socket);
+    bool pair(const QHttpServerRequest &request, QTcpSocket *socket);
     void serveFile(const QHttpServerRequest &request, QTcpSocket *socket);
     void acceptWebSockets();
-    bool tooManyFailures(const QHostAddress &address);
+    // Every answer: the status, the security headers, these and the body.
+    void respond(QHttpServerResponder &responder, QHttpServerResponder::StatusCode status,
+                 const QByteArray &type, const QByteArray &body,
+                 const QList<QPair<QByteArray, QByteArray>> &extra = {}) const;
 
     WebAccess m_access;
     std::optional<QSslConfiguration> m_tlsConfiguration;
-    RequestSizeLimit m_sizeLimit;
-    QHash<QString, QList<qint64>> m_failures; // address -> times (ms) of failed pairings
+    ConnectionByteLimit m_byteLimit;
+    ConnectionLimits m_connections;
+    PairingThrottle m_pairingThrottle;
 };

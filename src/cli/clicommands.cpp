@@ -97,7 +97,7 @@ bool CliCommands::refuseUncarriableName(const QString &name)
 {
     if (CommandLine::isSendableField(name))
         return false;
-    failWith(QStringLiteral("a name cannot hold \",\" or a line break: \"%1\"").arg(name), Usage);
+    failWith(QStringLiteral("a name has %1: \"%2\"").arg(CommandLine::fieldRule(), name), Usage);
     return true;
 }
 

@@ -42,7 +42,8 @@ const char *const kCommands =
     "  web-tokens [revoke ID]         the paired devices, or take one's access away\n"
     "\n"
     "Exit status: 0 done, 1 refused or failed (the reason on stderr), 2 usage error.\n"
-    "Names cannot hold \",\" or line breaks: the transmitters' protocol cannot carry them.\n";
+    "Names cannot hold \",\", \"\\n\" (backslash and n), line breaks or other control\n"
+    "characters: the transmitters' protocol cannot carry them.\n";
 
 int usage(const QString &message)
 {
@@ -138,6 +139,7 @@ int main(int argc, char **argv)
         LocalAddress::setInterfaceOverride(parser.value(interface));
     if (parser.isSet(data))
         Documents::setDirectoryOverride(parser.value(data));
+    Documents::keepFilesPrivate();
 
     DelegateManager::instance()->initApplicationNeedData();
     CliSession session(parser.isSet(force));

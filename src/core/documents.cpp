@@ -1,7 +1,10 @@
 #include "documents.h"
 
 #include <QDir>
+#include <QFile>
 #include <QStandardPaths>
+
+#include <sys/stat.h>
 
 namespace {
 QString &overridePath()
@@ -17,7 +20,9 @@ QString Documents::directory()
                              ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
                                    QStringLiteral("/Documents")
                              : overridePath();
-    QDir().mkpath(path);
+    if (!QDir(path).exists() && QDir().mkpath(path))
+        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                        QFileDevice::ExeOwner);
     return path;
 }
 
@@ -29,4 +34,9 @@ QString Documents::filePath(const QString &name)
 void Documents::setDirectoryOverride(const QString &path)
 {
     overridePath() = path;
+}
+
+void Documents::keepFilesPrivate()
+{
+    ::umask(S_IRWXG | S_IRWXO);
 }

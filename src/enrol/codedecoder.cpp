@@ -56,7 +56,7 @@ CodeDecoder::Result CodeDecoder::setScanNumber(const QString &scanned, const QSt
     // Scanned or typed, one device has one ID: hexadecimal digits in upper case.
     const QString text = scanned.toUpper();
     const std::optional<Decoded> code = getNeedString(text);
-    // A code whose ID a command line cannot carry (a comma, a line break)
+    // A code whose ID a command line cannot carry (a comma, a control character)
     // is no unit's.
     if (!code || code->id.size() != 12 || !CommandLine::isSendableField(code->id))
         return InvalidCode;

@@ -1,5 +1,7 @@
 #include "commandline.h"
 
+#include <algorithm>
+
 QString CommandLine::lineFromCommandArray(const QStringList &commandArray)
 {
     const QString joined = commandArray.join(QLatin1Char(','));
@@ -15,8 +17,19 @@ QByteArray CommandLine::datagramFromCommandArray(const QStringList &commandArray
 
 bool CommandLine::isSendableField(const QString &field)
 {
-    return !field.contains(QLatin1Char(',')) && !field.contains(QLatin1Char('\n')) &&
-           !field.contains(QLatin1Char('\r'));
+    if (field.contains(QLatin1Char(',')) || field.contains(kSuffix))
+        return false;
+    return std::none_of(field.cbegin(), field.cend(), [](QChar c) {
+        const QChar::Category category = c.category();
+        return category == QChar::Other_Control || category == QChar::Separator_Line ||
+               category == QChar::Separator_Paragraph;
+    });
+}
+
+QString CommandLine::fieldRule()
+{
+    return QStringLiteral("no \",\", no \"\\n\" (backslash and n), no line break and no other "
+                          "control character");
 }
 
 bool CommandLine::isSendable(const QStringList &commandArray)

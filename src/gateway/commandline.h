@@ -15,7 +15,11 @@ public:
     static QString lineFromCommandArray(const QStringList &commandArray);
     static QByteArray datagramFromCommandArray(const QStringList &commandArray);
 
-    // A field the wire cannot carry: it holds "," (which would split it) or a line break.
+    // A field the wire cannot carry: it holds "," (which would split it), the
+    // line's suffix (which would end it early), a line break or another
+    // control character (ESC, NUL, ...).
     static bool isSendableField(const QString &field);
+    // What a sendable field may not hold, in words for a message.
+    static QString fieldRule();
     static bool isSendable(const QStringList &commandArray);
 };

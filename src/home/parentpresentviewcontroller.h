@@ -31,7 +31,8 @@ public:
     static QWidget *getParentCellView(QWidget *control, const char *cellClass);
 
     // Name fields: at most 20 characters ("Maximum 20 bytes"), and never a
-    // "," or a line break (the transmitters' protocol cannot carry them).
+    // "," or anything else the transmitters' protocol cannot carry
+    // (CommandLine::isSendableField).
     void attachNameField(QLineEdit *field);
     // What a name field shows after an edit from before to after: after when
     // allowed, before when the edit brought a forbidden character, before cut

@@ -11,6 +11,10 @@
 #include <QSaveFile>
 #include <QUrl>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 namespace {
 // Letters and digits that cannot be mistaken for one another when typed.
 const QString kCodeAlphabet = QStringLiteral("ABCDEFGHJKMNPQRSTUVWXYZ23456789");
@@ -34,6 +38,33 @@ bool writeAll(const QString &path, const QJsonObject &object)
     file.write(QJsonDocument(object).toJson(QJsonDocument::Indented));
     return file.commit();
 }
+
+// An exclusive lock on the file's lock file, held while it lives. The
+// lock file stays (an empty file): the lock is on it, not on the data file,
+// which is replaced whole by each write.
+class ExclusiveLock {
+public:
+    explicit ExclusiveLock(const QString &path)
+        : m_fd(::open(QFile::encodeName(path + QStringLiteral(".lock")).constData(),
+                      O_RDWR | O_CREAT | O_CLOEXEC, 0600))
+    {
+        if (m_fd >= 0 && ::flock(m_fd, LOCK_EX) != 0) {
+            ::close(m_fd);
+            m_fd = -1;
+        }
+    }
+    ~ExclusiveLock()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd); // and the lock with it
+    }
+    ExclusiveLock(const ExclusiveLock &) = delete;
+    ExclusiveLock &operator=(const ExclusiveLock &) = delete;
+    bool held() const { return m_fd >= 0; }
+
+private:
+    int m_fd;
+};
 
 QString randomCode()
 {
@@ -77,17 +108,39 @@ QString WebAccess::hashOf(const QString &secret)
         QCryptographicHash::hash(secret.toUtf8(), QCryptographicHash::Sha256).toHex());
 }
 
-std::optional<QString> WebAccess::newPairingCode(const QDateTime &now)
+bool WebAccess::change(const std::function<bool(QJsonObject &all)> &edit)
 {
+    const ExclusiveLock lock(m_path);
+    if (!lock.held())
+        return false;
     QJsonObject all = readAll(m_path);
-    QJsonArray codes = liveCodes(all, now);
+    return edit(all) && writeAll(m_path, all);
+}
+
+std::optional<QString> WebAccess::newPairingCode(const QDateTime &now, QString *error)
+{
     const QString code = randomCode();
-    codes.append(QJsonObject{
-        {QStringLiteral("hash"), hashOf(code)},
-        {QStringLiteral("expires"), now.addSecs(kCodeLifetimeSeconds).toString(Qt::ISODate)}});
-    all.insert(QStringLiteral("codes"), codes);
-    if (!writeAll(m_path, all))
+    bool full = false;
+    const bool written = change([&](QJsonObject &all) {
+        QJsonArray codes = liveCodes(all, now);
+        full = codes.size() >= kMaxLiveCodes;
+        if (full)
+            return false;
+        codes.append(QJsonObject{
+            {QStringLiteral("hash"), hashOf(code)},
+            {QStringLiteral("expires"), now.addSecs(kCodeLifetimeSeconds).toString(Qt::ISODate)}});
+        all.insert(QStringLiteral("codes"), codes);
+        return true;
+    });
+    if (!written) {
+        if (error)
+            *error = full ? QStringLiteral("%1 pairing links are waiting already: use one, or "
+                                           "wait until one expires (%2 minutes)")
+                                .arg(kMaxLiveCodes)
+                                .arg(kCodeLifetimeSeconds / 60)
+                          : QStringLiteral("cannot write %1").arg(m_path);
         return std::nullopt;
+    }
     return code;
 }
 
@@ -100,11 +153,9 @@ std::optional<QString> WebAccess::newPairingLink(const QString &baseUrl, QString
         *error = QStringLiteral("\"%1\" is not an http(s) address").arg(baseUrl);
         return std::nullopt;
     }
-    const std::optional<QString> code = newPairingCode();
-    if (!code) {
-        *error = QStringLiteral("cannot write %1").arg(m_path);
+    const std::optional<QString> code = newPairingCode(QDateTime::currentDateTimeUtc(), error);
+    if (!code)
         return std::nullopt;
-    }
     QString base = baseUrl;
     while (base.endsWith(QLatin1Char('/')))
         base.chop(1);
@@ -114,25 +165,27 @@ std::optional<QString> WebAccess::newPairingLink(const QString &baseUrl, QString
 std::optional<QString> WebAccess::pair(const QString &code, const QString &deviceName,
                                        const QDateTime &now)
 {
-    QJsonObject all = readAll(m_path);
-    QJsonArray codes = liveCodes(all, now);
     const QString hash = hashOf(code.trimmed().toUpper());
-    qsizetype found = -1;
-    for (qsizetype i = 0; i < codes.size() && found < 0; ++i)
-        if (codes.at(i).toObject().value(QLatin1String("hash")).toString() == hash)
-            found = i;
-    if (found < 0)
-        return std::nullopt;
-    codes.removeAt(found); // used once
     const QString token = randomToken();
-    QJsonArray tokens = all.value(QLatin1String("tokens")).toArray();
-    tokens.append(QJsonObject{{QStringLiteral("id"), hashOf(token).left(12)},
-                              {QStringLiteral("hash"), hashOf(token)},
-                              {QStringLiteral("name"), deviceName.left(80)},
-                              {QStringLiteral("created"), now.toString(Qt::ISODate)}});
-    all.insert(QStringLiteral("codes"), codes);
-    all.insert(QStringLiteral("tokens"), tokens);
-    if (!writeAll(m_path, all))
+    const bool paired = change([&](QJsonObject &all) {
+        QJsonArray codes = liveCodes(all, now);
+        qsizetype found = -1;
+        for (qsizetype i = 0; i < codes.size() && found < 0; ++i)
+            if (codes.at(i).toObject().value(QLatin1String("hash")).toString() == hash)
+                found = i;
+        if (found < 0)
+            return false;
+        codes.removeAt(found); // used once
+        QJsonArray tokens = all.value(QLatin1String("tokens")).toArray();
+        tokens.append(QJsonObject{{QStringLiteral("id"), hashOf(token).left(12)},
+                                  {QStringLiteral("hash"), hashOf(token)},
+                                  {QStringLiteral("name"), deviceName.left(80)},
+                                  {QStringLiteral("created"), now.toString(Qt::ISODate)}});
+        all.insert(QStringLiteral("codes"), codes);
+        all.insert(QStringLiteral("tokens"), tokens);
+        return true;
+    });
+    if (!paired)
         return std::nullopt;
     return token;
 }
@@ -163,14 +216,13 @@ QList<WebAccess::Token> WebAccess::tokens() const
 
 bool WebAccess::revoke(const QString &id)
 {
-    QJsonObject all = readAll(m_path);
-    QJsonArray tokens = all.value(QLatin1String("tokens")).toArray();
-    const qsizetype before = tokens.size();
-    for (qsizetype i = tokens.size() - 1; i >= 0; --i)
-        if (tokens.at(i).toObject().value(QLatin1String("id")).toString() == id)
-            tokens.removeAt(i);
-    if (tokens.size() == before)
-        return false;
-    all.insert(QStringLiteral("tokens"), tokens);
-    return writeAll(m_path, all);
+    return change([&id](QJsonObject &all) {
+        QJsonArray tokens = all.value(QLatin1String("tokens")).toArray();
+        const qsizetype before = tokens.size();
+        for (qsizetype i = tokens.size() - 1; i >= 0; --i)
+            if (tokens.at(i).toObject().value(QLatin1String("id")).toString() == id)
+                tokens.removeAt(i);
+        all.insert(QStringLiteral("tokens"), tokens);
+        return tokens.size() != before;
+    });
 }

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QDateTime>
+#include <QJsonObject>
 #include <QList>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 // Who may use the web remote. A pairing code, printed once by the
@@ -11,9 +13,14 @@
 // token that the browser keeps; the file in the data folder holds only their
 // hashes, so that reading it gives no one a way in. Every question reads the
 // file afresh: a code made or a token revoked by another program counts at once.
+// Every change reads, changes and writes the file under an exclusive lock
+// (of the file beside it, ".lock"), so that the bridge and the command-line
+// tool, run side by side, never undo each other's changes.
 class WebAccess {
 public:
     static constexpr qint64 kCodeLifetimeSeconds = 300;
+    // Codes that can be waiting at once: more are refused until one is used or expires.
+    static constexpr int kMaxLiveCodes = 5;
 
     struct Token {
         QString id; // names it for listing and revoking; not the secret
@@ -25,8 +32,10 @@ public:
     // The file in the app's (or the --data) folder.
     static QString defaultPath();
 
-    // A new pairing code; nothing when the file cannot be written.
-    std::optional<QString> newPairingCode(const QDateTime &now = QDateTime::currentDateTimeUtc());
+    // A new pairing code; nothing, and why in *error when given, when
+    // kMaxLiveCodes are waiting or the file cannot be written.
+    std::optional<QString> newPairingCode(const QDateTime &now = QDateTime::currentDateTimeUtc(),
+                                          QString *error = nullptr);
     // A new one-time link "<baseUrl>/pair?code=..." for a page served at
     // baseUrl (an http or https address); nothing, and why in *error, when
     // the address is not one or the file cannot be written.
@@ -42,5 +51,9 @@ public:
     QString path() const { return m_path; }
 
 private:
+    // Reads the file, lets edit change it and writes it back, all under the
+    // lock; false when edit declines or the file cannot be locked or written.
+    bool change(const std::function<bool(QJsonObject &all)> &edit);
+
     QString m_path;
 };

@@ -19,13 +19,6 @@ QString binary(const QString &name)
     return QCoreApplication::applicationDirPath() + "/../../src/" + name;
 }
 
-quint16 freePort()
-{
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
-}
-
 bool accepts(quint16 port)
 {
     QTcpSocket socket;
@@ -44,6 +37,13 @@ void stop(QProcess &process, int signal = SIGTERM)
     }
 }
 } // namespace
+
+quint16 BrokerRig::freePort()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    return probe.serverPort();
+}
 
 BrokerRig::BrokerRig() : m_port(freePort()) {}
 

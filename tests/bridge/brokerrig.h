@@ -54,6 +54,8 @@ public:
     int ctl(const QStringList &arguments);
 
     quint16 port() const { return m_port; }
+    // A port nothing listens on now, on loopback.
+    static quint16 freePort();
     QString path(const QString &name) const { return m_dir.filePath(name); }
 
 private:

@@ -17,7 +17,7 @@ bool openssl(const QStringList &arguments)
 }
 } // namespace
 
-std::optional<TestAuthority> TestAuthority::makeIn(const QString &folder)
+std::optional<TestAuthority> TestAuthority::makeIn(const QString &folder, KeyType type)
 {
     const QDir dir(folder);
     const TestAuthority made{dir.filePath("ca.crt"), dir.filePath("server.crt"),
@@ -30,8 +30,12 @@ std::optional<TestAuthority> TestAuthority::makeIn(const QString &folder)
     names.close();
     if (!openssl({"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", caKey, "-out",
                   made.ca, "-days", "1", "-subj", "/CN=Ardentia test authority"}) ||
-        !openssl({"req", "-newkey", "rsa:2048", "-nodes", "-keyout", made.key, "-out", request,
-                  "-subj", "/CN=localhost"}) ||
+        !openssl(QStringList{"req", "-newkey"} +
+                 (type == KeyType::Ec
+                      ? QStringList{"ec", "-pkeyopt", "ec_paramgen_curve:prime256v1"}
+                      : QStringList{"rsa:2048"}) +
+                 QStringList{"-nodes", "-keyout", made.key, "-out", request, "-subj",
+                             "/CN=localhost"}) ||
         !openssl({"x509", "-req", "-in", request, "-CA", made.ca, "-CAkey", caKey,
                   "-CAcreateserial", "-out", made.certificate, "-days", "1", "-extfile",
                   names.fileName()}))

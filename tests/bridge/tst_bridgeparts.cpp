@@ -1,5 +1,6 @@
 #include "bridgeoptions.h"
 #include "pagerequest.h"
+#include "pairingthrottle.h"
 #include "setpayload.h"
 #include "testmain.h"
 #include "webpagetexts.h"
@@ -93,6 +94,14 @@ private Q_SLOTS:
             << "cannot read";
         QTest::newRow("unknown flag") << QStringList{"--nope"} << ""
                                       << "Unknown option";
+        QTest::newRow("web limits by default")
+            << QStringList{} << ""
+            << "localhost:1883 ardentia homeassistant 300 256 10 60";
+        QTest::newRow("web limits") << QStringList{"--web-idle-timeout", "5"}
+                                    << "web-max-connections=64\nweb-header-timeout=3\n"
+                                    << "localhost:1883 ardentia homeassistant 300 64 3 5";
+        QTest::newRow("no connections at all") << QStringList{"--web-max-connections", "0"} << ""
+                                               << "web-max-connections must be";
     }
     void options()
     {
@@ -110,13 +119,38 @@ private Q_SLOTS:
         }
         QString error, help;
         const auto options = BridgeOptions::fromArguments(all + arguments, &error, &help);
-        const QString got = options ? QStringLiteral("%1:%2 %3 %4 %5")
+        const QString got = options ? QStringLiteral("%1:%2 %3 %4 %5 %6 %7 %8")
                                           .arg(options->host)
                                           .arg(options->port)
                                           .arg(options->baseTopic, options->discoveryPrefix)
                                           .arg(options->pollSeconds)
+                                          .arg(options->webMaxConnections)
+                                          .arg(options->webHeaderTimeoutSeconds)
+                                          .arg(options->webIdleTimeoutSeconds)
                                     : error;
         QVERIFY2(got.startsWith(read), qPrintable(got));
+    }
+
+    // Failed pairings: one address is stopped after a few, all together after
+    // more, each for a minute after its failures.
+    void pairingGuessesAreThrottled()
+    {
+        PairingThrottle throttle;
+        const QHostAddress guesser("192.168.1.66"), phone("192.168.1.20");
+        for (int i = 0; i < PairingThrottle::kMaxFailuresPerAddress; ++i) {
+            QVERIFY(!throttle.refuses(guesser, 1000));
+            throttle.failed(guesser, 1000);
+        }
+        QVERIFY(throttle.refuses(guesser, 1000));
+        QVERIFY(!throttle.refuses(phone, 1000));
+        QVERIFY(!throttle.refuses(guesser, 1000 + PairingThrottle::kWindowMs));
+
+        // Many addresses, a few guesses each: everyone waits once they add up.
+        for (int i = 0; i < PairingThrottle::kMaxFailuresOverall; ++i)
+            throttle.failed(QHostAddress(QStringLiteral("10.0.%1.%2").arg(i / 200).arg(i % 200)),
+                            2000);
+        QVERIFY(throttle.refuses(phone, 2000));
+        QVERIFY(!throttle.refuses(phone, 2000 + PairingThrottle::kWindowMs));
     }
 
     void thePasswordComesFromItsFile()

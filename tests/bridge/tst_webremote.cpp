@@ -14,10 +14,15 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QSignalSpy>
+#include <QSslCipher>
 #include <QSslConfiguration>
+#include <QSslSocket>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QWebSocket>
+
+#include <memory>
+#include <vector>
 
 // The web remote's server against the simulated demo home: who gets in,
 // what every answer carries, and the page's WebSocket.
@@ -147,7 +152,7 @@ private Q_SLOTS:
 
     void failedPairingsAreSlowedDown()
     {
-        for (int i = 0; i < WebRemoteServer::kMaxPairingFailures; ++i)
+        for (int i = 0; i < PairingThrottle::kMaxFailuresPerAddress; ++i)
             QCOMPARE(get("/pair?code=WRONG" + QString::number(i)).status, 403);
         // Now even a good code waits its minute.
         QCOMPARE(get("/pair?code=" + *access().newPairingCode()).status, 429);
@@ -184,6 +189,10 @@ private Q_SLOTS:
             QVERIFY(closed.wait(5000));
             QVERIFY(messages.isEmpty());
         }
+        // Once the page is gone, its connection no longer counts against the limit.
+        const int open = server->connectionCount();
+        socket->close();
+        QTRY_COMPARE(server->connectionCount(), open - (served ? 1 : 0));
     }
 
     // A press shows only once the home acknowledged it; bad requests get an error.
@@ -209,7 +218,7 @@ private Q_SLOTS:
                             [](const QString &m) { return m.contains(R"("type":"error")"); }),
                 bad);
         }
-        socket->sendTextMessage(QString(WebHub::kMaxMessageBytes + 10, 'x')); // oversized
+        socket->sendTextMessage(QString(WebRemoteServer::kMaxMessageBytes + 10, 'x')); // oversized
         QSignalSpy closed(socket.get(), &QWebSocket::disconnected);
         QVERIFY(closed.wait(5000));
     }
@@ -229,6 +238,81 @@ private Q_SLOTS:
         QTRY_COMPARE(sender.state(), QAbstractSocket::UnconnectedState);
         QVERIFY(!sender.readAll().contains("200 OK"));
         QCOMPARE(get("/", pairedToken()).status, 200); // and the remote serves on
+    }
+
+    // Past the limit, the oldest connection not known to be a paired
+    // device's is closed first; a paired one stays.
+    void theConnectionLimitClosesTheOldestUnpairedFirst()
+    {
+        server->setConnectionLimits({4, 10000, 60000});
+        const QString token = pairedToken(); // its connection is kept, paired
+        QTcpSocket phone;
+        phone.connectToHost(QHostAddress::LocalHost, port);
+        QVERIFY(phone.waitForConnected(5000));
+        phone.write("GET / HTTP/1.1\r\nHost: 127.0.0.1\r\nCookie: ardentia_token=" +
+                    token.toLatin1() + "\r\n\r\n");
+        QTRY_VERIFY(phone.bytesAvailable() > 0);
+        std::vector<std::unique_ptr<QTcpSocket>> strangers;
+        for (int i = 0; i < 5; ++i) {
+            strangers.push_back(std::make_unique<QTcpSocket>());
+            strangers.back()->connectToHost(QHostAddress::LocalHost, port);
+            QVERIFY(strangers.back()->waitForConnected(5000));
+            QTRY_VERIFY(server->connectionCount() <= 4);
+        }
+        QTRY_COMPARE(strangers.front()->state(), QAbstractSocket::UnconnectedState);
+        QCOMPARE(strangers.back()->state(), QAbstractSocket::ConnectedState);
+        QCOMPARE(phone.state(), QAbstractSocket::ConnectedState);
+    }
+
+    // A request must come whole in time, and an idle connection is closed.
+    void slowOrSilentConnectionsAreClosed_data()
+    {
+        QTest::addColumn<QByteArray>("sent");
+        QTest::addColumn<int>("headerMs");
+        QTest::addColumn<int>("idleMs");
+        QTest::newRow("headers never finished") << QByteArray("GET / HTTP/1.1\r\n") << 200 << 60000;
+        QTest::newRow("nothing said") << QByteArray() << 60000 << 200;
+    }
+    void slowOrSilentConnectionsAreClosed()
+    {
+        QFETCH(QByteArray, sent);
+        QFETCH(int, headerMs);
+        QFETCH(int, idleMs);
+        server->setConnectionLimits({ConnectionLimits::kDefaultMaxConnections, headerMs, idleMs});
+        QTcpSocket slow;
+        slow.connectToHost(QHostAddress::LocalHost, port);
+        QVERIFY(slow.waitForConnected(5000));
+        slow.write(sent);
+        QTRY_COMPARE_WITH_TIMEOUT(slow.state(), QAbstractSocket::UnconnectedState, 5000);
+        QTRY_COMPARE(server->connectionCount(), 0);
+    }
+
+    // Requests that each come alone and are each answered, but whose answers
+    // are never read: what piles up for the peer ends the connection long
+    // before its requests add up to the request limit.
+    void unreadAnswersEndTheConnection()
+    {
+        const QByteArray request =
+            "GET /app.js HTTP/1.1\r\nHost: 127.0.0.1\r\nCookie: ardentia_token=" +
+            pairedToken().toLatin1() + "\r\n\r\n";
+        const int before = server->connectionCount();
+        QTcpSocket reader; // that reads nothing (and so does not see its end either)
+        reader.setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, 4096);
+        reader.setReadBufferSize(1);
+        reader.connectToHost(QHostAddress::LocalHost, port);
+        QVERIFY(reader.waitForConnected(5000));
+        QTRY_COMPARE(server->connectionCount(), before + 1);
+        qint64 sent = 0;
+        while (server->connectionCount() > before &&
+               sent + request.size() < ConnectionByteLimit::kMaxRequestBytes) {
+            reader.write(request);
+            reader.waitForBytesWritten(1000);
+            sent += request.size();
+            for (int turn = 0; turn < 3; ++turn) // the server takes it in
+                QCoreApplication::processEvents();
+        }
+        QTRY_COMPARE(server->connectionCount(), before);
+        QVERIFY2(sent < ConnectionByteLimit::kMaxRequestBytes, qPrintable(QString::number(sent)));
     }
 
     // A page that stops answering pings (here a bare connection that never
@@ -328,10 +412,19 @@ private Q_SLOTS:
         QVERIFY(!heardByOther.join('\n').contains(R"("type":"error")"));
     }
 
-    // Under TLS: the page, a Secure cookie and the WebSocket over wss.
+    // Under TLS, with an RSA or an EC key: the page, a Secure cookie, strict
+    // transport security and the WebSocket over wss; no suite without forward secrecy.
+    void tlsServesThePageAndItsSocket_data()
+    {
+        QTest::addColumn<bool>("ec");
+        QTest::newRow("RSA") << false;
+        QTest::newRow("EC") << true;
+    }
     void tlsServesThePageAndItsSocket()
     {
-        const std::optional<TestAuthority> authority = TestAuthority::makeIn(dir.path());
+        QFETCH(bool, ec);
+        const std::optional<TestAuthority> authority = TestAuthority::makeIn(
+            dir.path(), ec ? TestAuthority::KeyType::Ec : TestAuthority::KeyType::Rsa);
         QVERIFY(authority);
         WebRemoteServer tlsServer(access());
         QString error;
@@ -357,6 +450,17 @@ private Q_SLOTS:
         QCOMPARE(reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(), 303);
         const QByteArray cookie = reply->rawHeader("Set-Cookie");
         QVERIFY2(cookie.contains("; Secure"), cookie.constData());
+        QVERIFY(reply->rawHeader("Strict-Transport-Security").startsWith("max-age="));
+
+        // A client that offers only a suite with a static RSA key exchange is refused.
+        QSslConfiguration withoutForwardSecrecy = trust;
+        withoutForwardSecrecy.setProtocol(QSsl::TlsV1_2);
+        withoutForwardSecrecy.setCiphers({QSslCipher("AES128-GCM-SHA256")});
+        QVERIFY(!withoutForwardSecrecy.ciphers().constFirst().isNull());
+        QSslSocket plainKey;
+        plainKey.setSslConfiguration(withoutForwardSecrecy);
+        plainKey.connectToHostEncrypted("127.0.0.1", tlsPort);
+        QVERIFY(!plainKey.waitForEncrypted(10000));
 
         QWebSocket socket(tlsBase);
         socket.setSslConfiguration(trust);

@@ -68,8 +68,8 @@ export async function startRig(bin, simulatorArguments = []) {
     // A one-time link asked of the bridge over MQTT.
     bridgePairingLink() {
       const answer = execFileSync('mosquitto_rr', ['-h', '127.0.0.1', '-p', String(brokerPort),
-        '-t', 'ardentia/bridge/request/web/pair', '-e', 'ardentia/bridge/response/web/pair',
-        '-m', '{}', '-W', '10'], { encoding: 'utf8' });
+        '-t', 'ardentia/bridge/request/web/pair', '-e', 'ardentia/bridge/response/web/pair/browser-rig',
+        '-m', '{"reply_to":"browser-rig"}', '-W', '10'], { encoding: 'utf8' });
       return JSON.parse(answer).data.link;
     },
     // A fresh one-time pairing link.

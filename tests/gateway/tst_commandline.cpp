@@ -49,6 +49,13 @@ private Q_SLOTS:
         QTest::newRow("full-width comma is fine") << "客厅，左" << true;
         QTest::newRow("line feed") << "two\nlines" << false;
         QTest::newRow("carriage return") << "two\rlines" << false;
+        QTest::newRow("the line's suffix") << "Hall\\n$ack" << false;
+        QTest::newRow("a lone backslash is fine") << "C:\\lamp" << true;
+        QTest::newRow("escape") << "red\x1b[31m" << false;
+        QTest::newRow("nul") << QString("a") + QChar(0) + "b" << false;
+        QTest::newRow("tab") << "a\tb" << false;
+        QTest::newRow("delete") << "a\x7f" << false;
+        QTest::newRow("line separator") << QString("a") + QChar(0x2028) + "b" << false;
     }
     void refusesFieldsTheWireCannotCarry()
     {

@@ -2,12 +2,46 @@
 #include "testmain.h"
 #include "web/webaccess.h"
 
+#include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
+#include <QTextStream>
 
 #include <ZXing/ReadBarcode.h>
 
+#include <cstdlib>
 #include <vector>
+
+namespace {
+const char *const kChangerFile = "ARDENTIA_TEST_ACCESS_CHANGER";
+constexpr int kChangerRounds = 120;
+
+// Run as a child process: pairs kChangerRounds devices on the file in the
+// environment, as fast as it can, and revokes every other one again. It
+// prints "kept TOKEN" and "revoked TOKEN" lines.
+void changeTheFileWhenAsked()
+{
+    const QString path = qEnvironmentVariable(kChangerFile);
+    if (path.isEmpty())
+        return;
+    WebAccess access(path);
+    QTextStream out(stdout);
+    for (int round = 0; round < kChangerRounds; ++round) {
+        const std::optional<QString> code = access.newPairingCode();
+        const std::optional<QString> token = code ? access.pair(*code, "phone") : std::nullopt;
+        if (!token) {
+            out << "failed\n";
+            continue;
+        }
+        const bool revoke = round % 2 == 1 && access.revoke(WebAccess::hashOf(*token).left(12));
+        out << (revoke ? "revoked " : "kept ") << *token << '\n';
+    }
+    out.flush();
+    QDir(qEnvironmentVariable("XDG_DATA_HOME")).removeRecursively(); // its own, made for it
+    std::exit(0);
+}
+} // namespace
 
 // Pairing codes and device tokens, and the QR code the pairing link is shown as.
 class TestWebAccess : public QObject {
@@ -69,6 +103,56 @@ private Q_SLOTS:
         QVERIFY(!access.isValidToken(""));
     }
 
+    // No more than a handful of codes wait at once, whoever asks.
+    void liveCodesAreCapped()
+    {
+        WebAccess access(path());
+        const QDateTime now = QDateTime::currentDateTimeUtc();
+        for (int i = 0; i < WebAccess::kMaxLiveCodes; ++i)
+            QVERIFY(access.newPairingCode(now));
+        QString error;
+        QVERIFY(!access.newPairingCode(now, &error));
+        QVERIFY2(error.contains("waiting"), qPrintable(error));
+        QVERIFY(!access.newPairingLink("http://192.168.1.5:8080", &error));
+        // One used, or all expired: room again.
+        QVERIFY(access.pair(*access.newPairingCode(now.addSecs(WebAccess::kCodeLifetimeSeconds)),
+                            "phone", now.addSecs(WebAccess::kCodeLifetimeSeconds)));
+    }
+
+    // Two programs pairing and revoking on the same file at once: every
+    // change of each stays, none is undone by the other's.
+    void changesFromTwoProcessesAreNeverLost()
+    {
+        QList<QProcess *> changers;
+        for (int i = 0; i < 2; ++i) {
+            auto *changer = new QProcess(this);
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert(kChangerFile, path());
+            changer->setProcessEnvironment(environment);
+            changer->start(QCoreApplication::applicationFilePath(), {});
+            changers.append(changer);
+        }
+        QStringList kept, revoked;
+        for (QProcess *changer : changers) {
+            QVERIFY(changer->waitForFinished(60000));
+            for (const QString &line : QString::fromLatin1(changer->readAllStandardOutput())
+                                           .split('\n', Qt::SkipEmptyParts)) {
+                QVERIFY2(line != "failed", "a pairing failed");
+                (line.startsWith("kept ") ? kept : revoked) << line.section(' ', 1);
+            }
+            delete changer;
+        }
+        QCOMPARE(kept.size() + revoked.size(), 2 * kChangerRounds);
+        WebAccess access(path());
+        const auto valid = [&access](const QStringList &tokens) {
+            return std::count_if(tokens.cbegin(), tokens.cend(),
+                                 [&access](const QString &t) { return access.isValidToken(t); });
+        };
+        QCOMPARE(valid(kept), kept.size());
+        QCOMPARE(valid(revoked), 0);
+        QCOMPARE(access.tokens().size(), kept.size());
+    }
+
     // The terminal's QR code, read back the way a phone's camera would.
     void theTerminalCodeReadsBack()
     {
@@ -101,5 +185,5 @@ private Q_SLOTS:
     }
 };
 
-ARDENTIA_TEST_MAIN(TestWebAccess)
+ARDENTIA_TEST_MAIN_WITH(QCoreApplication, TestWebAccess, changeTheFileWhenAsked)
 #include "tst_webaccess.moc"

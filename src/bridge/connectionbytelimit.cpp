@@ -1,0 +1,56 @@
+#include "connectionbytelimit.h"
+
+#include "core/logging.h"
+
+#include <QTcpSocket>
+#include <QTimer>
+
+namespace {
+const char *const kReceived = "ardentiaReceivedSinceAnswer";
+const char *const kCutOff = "ardentiaCutOff";
+} // namespace
+
+void ConnectionByteLimit::watch(QTcpSocket *socket)
+{
+    socket->setProperty(kReceived, qint64(0));
+    // Connected first, so it runs before the server reads the new bytes.
+    connect(socket, &QTcpSocket::readyRead, this, [this, socket] {
+        const qint64 received = socket->property(kReceived).toLongLong() + socket->bytesAvailable();
+        socket->setProperty(kReceived, received);
+        const bool tooLarge = received > kMaxRequestBytes;
+        if (!tooLarge && socket->bytesToWrite() <= kMaxUnsentBytes &&
+            !socket->property(kCutOff).toBool())
+            return;
+        socket->readAll(); // none of it reaches the server
+        cutOff(socket, tooLarge ? "a request over the size limit" : "answers left unread");
+    });
+}
+
+bool ConnectionByteLimit::mayAnswer(QTcpSocket *socket)
+{
+    if (socket->bytesToWrite() <= kMaxUnsentBytes && !socket->property(kCutOff).toBool())
+        return true;
+    cutOff(socket, "answers left unread");
+    return false;
+}
+
+void ConnectionByteLimit::answered(QTcpSocket *socket)
+{
+    socket->setProperty(kReceived, qint64(0));
+}
+
+void ConnectionByteLimit::release(QTcpSocket *socket)
+{
+    disconnect(socket, nullptr, this, nullptr);
+}
+
+void ConnectionByteLimit::cutOff(QTcpSocket *socket, const char *why)
+{
+    if (socket->property(kCutOff).toBool())
+        return; // already on its way out
+    socket->setProperty(kCutOff, true);
+    qCWarning(lcGateway).noquote() << "web remote: the connection from"
+                                   << socket->peerAddress().toString() << "was cut off:" << why;
+    // After the server's own handler of this signal has found nothing to read.
+    QTimer::singleShot(0, socket, &QTcpSocket::abort);
+}

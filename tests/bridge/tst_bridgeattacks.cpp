@@ -1,0 +1,335 @@
+#include "brokerrig.h"
+#include "connectionbytelimit.h"
+#include "connectionlimits.h"
+#include "openfilelimit.h"
+#include "testmain.h"
+#include "web/webaccess.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcessEnvironment>
+#include <QTcpSocket>
+
+#include <sys/resource.h>
+
+#include <memory>
+#include <vector>
+
+// ardentia-bridge attacked as someone on the home network would, everything
+// on loopback and every attack bounded in count and time: what one
+// connection may make the bridge hold, how many it keeps open and for how
+// long, and that a paired phone and MQTT are still served meanwhile.
+namespace {
+constexpr int kHeaderTimeoutSeconds = 2;
+constexpr int kIdleTimeoutSeconds = 4;
+constexpr qint64 kMemoryBudgetKb = 50 * 1024;
+
+// A line of /proc/PID/status, in kB (VmRSS, VmHWM).
+qint64 statusKb(qint64 pid, const QByteArray &field)
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith(QByteArray(field + ':')))
+            return line.mid(field.size() + 1).trimmed().split(' ').constFirst().toLongLong();
+    return -1;
+}
+
+int openFiles(qint64 pid)
+{
+    return int(QDir(QStringLiteral("/proc/%1/fd").arg(pid)).entryList(QDir::Files).size());
+}
+
+// The "Max open files" soft and hard limits of /proc/PID/limits.
+QList<QByteArray> openFileLimits(qint64 pid)
+{
+    QFile limits(QStringLiteral("/proc/%1/limits").arg(pid));
+    if (!limits.open(QIODevice::ReadOnly))
+        return {};
+    for (const QByteArray &line : limits.readAll().split('\n'))
+        if (line.startsWith("Max open files"))
+            return line.mid(14).simplified().split(' ').mid(0, 2);
+    return {};
+}
+
+int statusOf(const QByteArray &answer)
+{
+    return answer.startsWith("HTTP/1.1 ") ? answer.mid(9, 3).toInt() : 0;
+}
+
+// Sends everything and waits while the connection lasts, for at most the time.
+void sendAll(QTcpSocket &socket, const QByteArray &bytes)
+{
+    socket.write(bytes);
+    while (socket.bytesToWrite() > 0 && socket.state() == QAbstractSocket::ConnectedState)
+        socket.waitForBytesWritten(1000);
+}
+} // namespace
+
+class TestBridgeAttacks : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<BrokerRig> rig;
+    quint16 webPort = 0;
+    QString token; // a paired phone's
+
+    qint64 pid() const { return rig->bridge().processId(); }
+
+    std::unique_ptr<QTcpSocket> connection()
+    {
+        auto socket = std::make_unique<QTcpSocket>();
+        socket->connectToHost(QHostAddress::LocalHost, webPort);
+        return socket->waitForConnected(5000) ? std::move(socket) : nullptr;
+    }
+
+    // A whole request on a connection of its own; its answer (empty when none came).
+    QByteArray exchange(const QByteArray &request, int timeoutMs = 5000)
+    {
+        const auto socket = connection();
+        if (!socket)
+            return {};
+        socket->write(request);
+        QByteArray answer;
+        (void)QTest::qWaitFor(
+            [&] {
+                answer += socket->readAll();
+                return answer.contains("\r\n\r\n") ||
+                       socket->state() != QAbstractSocket::ConnectedState;
+            },
+            timeoutMs);
+        return answer;
+    }
+
+    QByteArray get(const QByteArray &path, bool paired)
+    {
+        return "GET " + path + " HTTP/1.1\r\nHost: 127.0.0.1\r\n" +
+               (paired ? "Cookie: ardentia_token=" + token.toLatin1() + "\r\n" : QByteArray()) +
+               "\r\n";
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        raiseOpenFileLimit(); // the test's own side of a thousand connections
+        rig = std::make_unique<BrokerRig>();
+        QVERIFY(rig->startBroker());
+        QVERIFY(rig->startSimulator());
+        QVERIFY(rig->enrolDemoHome());
+        QVERIFY(rig->watch());
+        webPort = BrokerRig::freePort();
+        // Started as a service would be, with the usual soft limit of open files.
+        rig->bridge().setChildProcessModifier([] {
+            rlimit limit{};
+            getrlimit(RLIMIT_NOFILE, &limit);
+            limit.rlim_cur = std::min<rlim_t>(1024, limit.rlim_max);
+            setrlimit(RLIMIT_NOFILE, &limit);
+        });
+        // Memory freed is memory again, also under the sanitizer (whose
+        // quarantine would otherwise count every freed answer as held).
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        const QString sanitizer = environment.value("ASAN_OPTIONS");
+        environment.insert("ASAN_OPTIONS",
+                           QStringList{sanitizer, "quarantine_size_mb=1"}.join(':'));
+        rig->bridge().setProcessEnvironment(environment);
+        QVERIFY(rig->startBridge({"--web-listen", QStringLiteral("127.0.0.1:%1").arg(webPort),
+                                  "--web-header-timeout", QString::number(kHeaderTimeoutSeconds),
+                                  "--web-idle-timeout", QString::number(kIdleTimeoutSeconds)}));
+        QVERIFY(rig->waitFor("ardentia/bridge/state",
+                             [](const QByteArray &p) { return p.contains("online"); }) >= 0);
+        const QString code = *WebAccess(rig->path("data/web-access.json")).newPairingCode();
+        const QByteArray paired =
+            exchange("GET /pair?code=" + code.toLatin1() + " HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n");
+        QCOMPARE(statusOf(paired), 303);
+        const qsizetype start = paired.indexOf("ardentia_token=") + 15;
+        token = QString::fromLatin1(paired.mid(start, paired.indexOf(';', start) - start));
+        QCOMPARE(statusOf(exchange(get("/", true))), 200);
+    }
+    void cleanupTestCase() { rig.reset(); }
+
+    void theOpenFileLimitIsRaisedToItsHardLimit()
+    {
+        const QList<QByteArray> limits = openFileLimits(pid());
+        QCOMPARE(limits.size(), 2);
+        QCOMPARE(limits.at(0), limits.at(1));
+    }
+
+    // Unpaired: a body declared huge, plainly or after a request that only
+    // names an upgrade; and paired: answers requested and never read. The
+    // bridge cuts each connection off and its memory stays within budget.
+    void oneConnectionHoldsBoundedBytes_data()
+    {
+        QTest::addColumn<QByteArray>("opening");
+        QTest::addColumn<QByteArray>("repeated");
+        QTest::addColumn<int>("connections");
+        QTest::addColumn<qint64>("bytesEach"); // sent on each connection at most
+        const QByteArray post = "POST / HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Length: "
+                                "4000000000\r\n\r\n";
+        QTest::newRow("huge body")
+            << post << QByteArray(64 * 1024, 'x') << 1 << qint64(200) * 1024 * 1024;
+        QTest::newRow("upgrade named, then a huge body")
+            << "GET / HTTP/1.1\r\nHost: 127.0.0.1\r\nUpgrade: websocket\r\n\r\n" + post
+            << QByteArray(64 * 1024, 'x') << 1 << qint64(200) * 1024 * 1024;
+        // Each under the size of one request: only the answers pile up.
+        QTest::newRow("answers never read") << QByteArray() << QByteArray("app.js") << 8
+                                            << ConnectionByteLimit::kMaxRequestBytes - 1024;
+    }
+    void oneConnectionHoldsBoundedBytes()
+    {
+        QFETCH(QByteArray, opening);
+        QFETCH(QByteArray, repeated);
+        QFETCH(int, connections);
+        QFETCH(qint64, bytesEach);
+        const QByteArray chunk = repeated == "app.js" ? get("/app.js", true) : repeated;
+        const qint64 before = statusKb(pid(), "VmRSS");
+        qint64 peak = before;
+        int cutOff = 0;
+        for (int c = 0; c < connections; ++c) {
+            QTcpSocket attacker;
+            // A reader that takes almost nothing: the answers stay with the bridge.
+            attacker.setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, 4096);
+            attacker.connectToHost(QHostAddress::LocalHost, webPort);
+            QVERIFY(attacker.waitForConnected(5000));
+            sendAll(attacker, opening);
+            QElapsedTimer clock;
+            clock.start();
+            for (qint64 sent = opening.size();
+                 sent + chunk.size() <= bytesEach &&
+                 attacker.state() == QAbstractSocket::ConnectedState && clock.elapsed() < 8000;
+                 sent += chunk.size())
+                sendAll(attacker, chunk);
+            (void)QTest::qWaitFor(
+                [&] { return attacker.state() != QAbstractSocket::ConnectedState; }, 3000);
+            peak = std::max(peak, statusKb(pid(), "VmRSS"));
+            cutOff += attacker.state() != QAbstractSocket::ConnectedState ? 1 : 0;
+        }
+        qInfo("memory: %lld kB before, %lld kB at the peak; %d of %d connections cut off", before,
+              peak, cutOff, connections);
+        QCOMPARE(cutOff, connections);
+        QVERIFY2(peak - before < kMemoryBudgetKb, qPrintable(QString::number(peak - before)));
+        QCOMPARE(statusOf(exchange(get("/", true))), 200); // and the remote serves on
+    }
+
+    // 1,100 connections that start a request and never finish it: the bridge
+    // keeps no more than its limit open, a paired phone and an MQTT command
+    // are served meanwhile, and the deadlines close the rest.
+    void manyIdleConnectionsAreBoundedAndTimedOut()
+    {
+        const int filesBefore = openFiles(pid());
+        const auto silent = connection(); // connects and never says anything
+        QVERIFY(silent);
+        std::vector<std::unique_ptr<QTcpSocket>> attackers;
+        for (int i = 0; i < 1100; ++i) {
+            auto socket = std::make_unique<QTcpSocket>();
+            connect(socket.get(), &QTcpSocket::connected, socket.get(),
+                    [s = socket.get()] { s->write("GET / HTTP/1.1\r\n"); });
+            socket->connectToHost(QHostAddress::LocalHost, webPort);
+            attackers.push_back(std::move(socket));
+        }
+        const auto open = [&attackers] {
+            return std::count_if(attackers.cbegin(), attackers.cend(), [](const auto &s) {
+                return s->state() == QAbstractSocket::ConnectedState;
+            });
+        };
+        const auto closed = [&attackers] {
+            return std::count_if(attackers.cbegin(), attackers.cend(), [](const auto &s) {
+                return s->state() == QAbstractSocket::UnconnectedState;
+            });
+        };
+        // Every one got through to the bridge, and all but the limit's worth were closed.
+        (void)QTest::qWaitFor(
+            [&] { return closed() >= 1100 - ConnectionLimits::kDefaultMaxConnections; }, 10000);
+        const int filesDuring = openFiles(pid());
+        qInfo("open files: %d before, %d under 1,100 connections (%lld still open)", filesBefore,
+              filesDuring, qlonglong(open()));
+        QVERIFY2(filesDuring <= filesBefore + ConnectionLimits::kDefaultMaxConnections + 8,
+                 qPrintable(QString::number(filesDuring)));
+
+        QElapsedTimer clock;
+        clock.start();
+        const QByteArray page = exchange(get("/", true));
+        qInfo("a paired phone's page came in %lld ms", clock.elapsed());
+        QCOMPARE(statusOf(page), 200);
+        const bool wasOn = rig->simulatedChannel("211300001231").value("on").toBool();
+        rig->publish("ardentia/211300001231/set", wasOn ? "OFF" : "ON");
+        QTRY_COMPARE_WITH_TIMEOUT(rig->simulatedChannel("211300001231").value("on").toBool(),
+                                  !wasOn, 10000);
+
+        // The header deadline ends the half-sent requests, the idle one the silent connection.
+        QTRY_COMPARE_WITH_TIMEOUT(closed(), qsizetype(attackers.size()),
+                                  (kHeaderTimeoutSeconds + 3) * 1000);
+        QTRY_COMPARE_WITH_TIMEOUT(silent->state(), QAbstractSocket::UnconnectedState,
+                                  (kIdleTimeoutSeconds + 3) * 1000);
+    }
+
+    // A pairing link asked over MQTT goes only to the topic the asker names,
+    // and only a handful wait at once however many are asked for.
+    void pairingLinksGoToTheAskersTopicOnly()
+    {
+        const QString shared = "ardentia/bridge/response/web/pair";
+        const auto transaction = [](int n) {
+            return [n](const QByteArray &p) {
+                return p.contains(QByteArray(QByteArray::number(n) + "}"));
+            };
+        };
+        int from = int(rig->messages().size());
+        rig->publish("ardentia/bridge/request/web/pair", R"({"transaction":100})");
+        int answer = rig->waitFor(shared, transaction(100), from);
+        QVERIFY(answer >= 0);
+        QVERIFY(rig->messages().at(answer).payload.contains("reply_to"));
+        QVERIFY(!rig->messages().at(answer).payload.contains("/pair?code="));
+        for (int n = 101; n <= 100 + WebAccess::kMaxLiveCodes + 1; ++n) {
+            rig->publish("ardentia/bridge/request/web/pair",
+                         QStringLiteral(R"({"reply_to":"hub","transaction":%1})").arg(n).toUtf8());
+            answer = rig->waitFor(shared + "/hub", transaction(n), from);
+            QVERIFY(answer >= 0);
+        }
+        const QList<BrokerRig::Message> messages = rig->messages();
+        QVERIFY(messages.at(answer).payload.contains("waiting")); // the one past the limit
+        for (int i = from; i < messages.size(); ++i)
+            if (messages.at(i).payload.contains("/pair?code="))
+                QCOMPARE(messages.at(i).topic, shared + "/hub");
+    }
+
+    // The home's folder and everything in it, made by ardentia-ctl and the
+    // bridge, are for their user alone.
+    void theDataFolderIsPrivate()
+    {
+        const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup |
+                                                QFileDevice::ExeGroup | QFileDevice::ReadOther |
+                                                QFileDevice::WriteOther | QFileDevice::ExeOther;
+        const QDir data(rig->path("data"));
+        QCOMPARE(QFileInfo(data.path()).permissions() & others, QFileDevice::Permissions());
+        const QFileInfoList files = data.entryInfoList(QDir::Files | QDir::NoDotAndDotDot);
+        QVERIFY(files.size() >= 2); // the store and the web remote's access at least
+        for (const QFileInfo &file : files)
+            QVERIFY2((file.permissions() & others) == QFileDevice::Permissions(),
+                     qPrintable(file.fileName()));
+    }
+
+    // Paths that must never reach a file outside the page's own.
+    void pathsStayInsideThePage_data()
+    {
+        QTest::addColumn<QByteArray>("path");
+        QTest::addColumn<int>("status");
+        QTest::newRow("page") << QByteArray("/") << 200;
+        QTest::newRow("no leading slash, beside the page")
+            << QByteArray("-i18n/ardentia_en.qm") << 404;
+        QTest::newRow("no leading slash") << QByteArray("app.js") << 404;
+        QTest::newRow("up and out") << QByteArray("/../web-i18n/ardentia_en.qm") << 404;
+        QTest::newRow("encoded up") << QByteArray("/%2e%2e/web-i18n/ardentia_en.qm") << 404;
+    }
+    void pathsStayInsideThePage()
+    {
+        QFETCH(QByteArray, path);
+        QFETCH(int, status);
+        QCOMPARE(statusOf(exchange(get(path, true))), status);
+        if (status != 200) // and nothing without a token
+            QCOMPARE(statusOf(exchange(get(path, false))), 401);
+    }
+};
+
+ARDENTIA_TEST_MAIN(TestBridgeAttacks)
+#include "tst_bridgeattacks.moc"
