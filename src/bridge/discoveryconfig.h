@@ -32,9 +32,13 @@ public:
     static QString componentOf(const QVariantMap &device);
     static bool isDimmer(const QVariantMap &device);
     static QString scenarioEntityId(const QString &number);
+    // Reads the master's link from the bridge's info: "online" or "offline".
+    static QString masterTemplate();
 
 private:
-    QVariantMap availability(const QString &id) const;
+    QVariantMap availability(const QVariantMap &second) const;
+    QVariantMap channelAvailability(const QString &id) const;
+    QVariantMap masterAvailability() const;
     QVariantMap origin() const;
 
     BridgeTopics m_topics;
