@@ -16,6 +16,15 @@ QString modelOf(const QVariantMap &device)
     return control == Value::dimming ? QStringLiteral("Dimmer controller")
                                      : QStringLiteral("Switch controller");
 }
+
+// The channel's name; a channel enrolled without one is called by its model and ID.
+QString deviceName(const QVariantMap &device)
+{
+    const QString title = device.value(Key::title).toString();
+    return title.isEmpty()
+               ? QStringLiteral("%1 %2").arg(modelOf(device), device.value(Key::id).toString())
+               : title;
+}
 } // namespace
 
 bool DiscoveryConfig::isDimmer(const QVariantMap &device)
@@ -97,7 +106,7 @@ DiscoveryConfig::Message DiscoveryConfig::forChannel(const QVariantMap &device) 
     // entity has no name of its own: Home Assistant shows "Hall", not the
     // controller's model and code before it.
     QVariantMap block{{QStringLiteral("identifiers"), QStringList{m_topics.uniqueId(id)}},
-                      {QStringLiteral("name"), device.value(Key::title)},
+                      {QStringLiteral("name"), deviceName(device)},
                       {QStringLiteral("model"), modelOf(device)},
                       {QStringLiteral("manufacturer"), QStringLiteral("Ardentia")}};
     if (!m_masterId.isEmpty())

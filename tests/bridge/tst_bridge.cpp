@@ -307,7 +307,7 @@ private Q_SLOTS:
         rig->publish(set, "OPEN");
         const int opened = rig->waitFor("ardentia/" + curtain, has("state", "OPEN"), from);
         QVERIFY(opened >= 0);
-        QCOMPARE(rig->simulatedChannel(curtain).value("position"), QVariant(100));
+        QTRY_COMPARE(rig->simulatedChannel(curtain).value("position"), QVariant(100));
         rig->publish(set, "STOP");
         const int stopped = rig->waitFor("ardentia/" + curtain, {}, opened + 1);
         QVERIFY(stopped >= 0);

@@ -1,5 +1,6 @@
 #include "bridgeoptions.h"
 #include "curtainmoves.h"
+#include "discoveryconfig.h"
 #include "pagerequest.h"
 #include "setpayload.h"
 #include "testmain.h"
@@ -7,6 +8,7 @@
 
 #include "store/recordkeys.h"
 
+#include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
 
@@ -122,6 +124,43 @@ private Q_SLOTS:
             moves.acknowledge({"cfg", "curtain", id, "4", motion, "0", "0"});
         }
         QCOMPARE(moves.applied(curtain).value(Key::turnOn).toString(), told);
+    }
+
+    // Home Assistant shows the device's name alone: the channel's, or for a
+    // channel without one, its model and ID.
+    void channelDeviceNames_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("named") << "Hall"
+                               << "S"
+                               << "Hall";
+        QTest::newRow("unnamed switch") << ""
+                                        << "S"
+                                        << "Switch controller 211300001230";
+        QTest::newRow("unnamed curtain") << ""
+                                         << "C"
+                                         << "Curtain controller 211300001230";
+    }
+    void channelDeviceNames()
+    {
+        QFETCH(QString, title);
+        QFETCH(QString, control);
+        QFETCH(QString, shown);
+        const QVariantMap device{{Key::id, "211300001230"},
+                                 {Key::type, control == "C" ? Value::curtain : Value::lighting},
+                                 {Key::control, control},
+                                 {Key::mainTotalID, "211300001230"},
+                                 {Key::title, title},
+                                 {Key::turnOn, Value::no}};
+        const QJsonObject config =
+            QJsonDocument::fromJson(DiscoveryConfig({"ardentia", "homeassistant"}, "20AA10000001")
+                                        .forChannel(device)
+                                        .payload)
+                .object();
+        QCOMPARE(config.value("device").toObject().value("name").toString(), shown);
+        QVERIFY(config.value("name").isNull());
     }
 
     void options_data()
