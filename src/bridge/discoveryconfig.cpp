@@ -71,8 +71,8 @@ QVariantMap DiscoveryConfig::origin() const
 
 QVariantMap DiscoveryConfig::availability(const QVariantMap &second) const
 {
-    // Available while the bridge is online and, all modes met, the second
-    // source says so too.
+    // Available while the bridge is online and the second source (the
+    // channel's own, or the master's link) says so too.
     const QVariantList topics{
         QVariantMap{{QStringLiteral("topic"), m_topics.bridge(QStringLiteral("state"))},
                     {QStringLiteral("value_template"), QStringLiteral("{{ value_json.state }}")}},
@@ -91,12 +91,8 @@ QVariantMap DiscoveryConfig::masterAvailability() const
     // The master's link as the bridge's info tells it; "unknown" before its
     // first answer counts as available, as it does for the channels.
     return {{QStringLiteral("topic"), m_topics.bridge(QStringLiteral("info"))},
-            {QStringLiteral("value_template"), masterTemplate()}};
-}
-
-QString DiscoveryConfig::masterTemplate()
-{
-    return QStringLiteral("{{ 'offline' if value_json.link == 'offline' else 'online' }}");
+            {QStringLiteral("value_template"),
+             QStringLiteral("{{ 'offline' if value_json.link == 'offline' else 'online' }}")}};
 }
 
 DiscoveryConfig::Message DiscoveryConfig::forChannel(const QVariantMap &device) const

@@ -32,12 +32,11 @@ public:
     static QString componentOf(const QVariantMap &device);
     static bool isDimmer(const QVariantMap &device);
     static QString scenarioEntityId(const QString &number);
-    // Reads the master's link from the bridge's info: "online" or "offline".
-    static QString masterTemplate();
 
 private:
     QVariantMap availability(const QVariantMap &second) const;
     QVariantMap channelAvailability(const QString &id) const;
+    // The master's link as the bridge's info tells it: "online" or "offline".
     QVariantMap masterAvailability() const;
     QVariantMap origin() const;
 
