@@ -16,6 +16,15 @@ QString modelOf(const QVariantMap &device)
     return control == Value::dimming ? QStringLiteral("Dimmer controller")
                                      : QStringLiteral("Switch controller");
 }
+
+// The channel's name; a channel enrolled without one is called by its model and ID.
+QString deviceName(const QVariantMap &device)
+{
+    const QString title = device.value(Key::title).toString();
+    return title.isEmpty()
+               ? QStringLiteral("%1 %2").arg(modelOf(device), device.value(Key::id).toString())
+               : title;
+}
 } // namespace
 
 bool DiscoveryConfig::isDimmer(const QVariantMap &device)
@@ -60,33 +69,48 @@ QVariantMap DiscoveryConfig::origin() const
             {QStringLiteral("sw_version"), QStringLiteral(ARDENTIA_VERSION)}};
 }
 
-QVariantMap DiscoveryConfig::availability(const QString &id) const
+QVariantMap DiscoveryConfig::availability(const QVariantMap &second) const
 {
-    QVariantList topics{
+    // Available while the bridge is online and the second source (the
+    // channel's own, or the master's link) says so too.
+    const QVariantList topics{
         QVariantMap{{QStringLiteral("topic"), m_topics.bridge(QStringLiteral("state"))},
-                    {QStringLiteral("value_template"), QStringLiteral("{{ value_json.state }}")}}};
-    if (!id.isEmpty())
-        topics.append(QVariantMap{
-            {QStringLiteral("topic"), m_topics.channelLeaf(id, QStringLiteral("availability"))}});
+                    {QStringLiteral("value_template"), QStringLiteral("{{ value_json.state }}")}},
+        second};
     return {{QStringLiteral("availability"), topics},
             {QStringLiteral("availability_mode"), QStringLiteral("all")}};
+}
+
+QVariantMap DiscoveryConfig::channelAvailability(const QString &id) const
+{
+    return {{QStringLiteral("topic"), m_topics.channelLeaf(id, QStringLiteral("availability"))}};
+}
+
+QVariantMap DiscoveryConfig::masterAvailability() const
+{
+    // The master's link as the bridge's info tells it; "unknown" before its
+    // first answer counts as available, as it does for the channels.
+    return {{QStringLiteral("topic"), m_topics.bridge(QStringLiteral("info"))},
+            {QStringLiteral("value_template"),
+             QStringLiteral("{{ 'offline' if value_json.link == 'offline' else 'online' }}")}};
 }
 
 DiscoveryConfig::Message DiscoveryConfig::forChannel(const QVariantMap &device) const
 {
     const QString id = device.value(Key::id).toString();
-    const QString controller = device.value(Key::mainTotalID).toString();
-    const QString model = modelOf(device);
-    QVariantMap block{{QStringLiteral("identifiers"), QStringList{m_topics.uniqueId(controller)}},
-                      {QStringLiteral("name"), QStringLiteral("%1 %2").arg(model, controller)},
-                      {QStringLiteral("model"), model},
+    // Each channel is a device of its own, named after the channel, and the
+    // entity has no name of its own: Home Assistant shows "Hall", not the
+    // controller's model and code before it.
+    QVariantMap block{{QStringLiteral("identifiers"), QStringList{m_topics.uniqueId(id)}},
+                      {QStringLiteral("name"), deviceName(device)},
+                      {QStringLiteral("model"), modelOf(device)},
                       {QStringLiteral("manufacturer"), QStringLiteral("Ardentia")}};
     if (!m_masterId.isEmpty())
         block.insert(QStringLiteral("via_device"), m_topics.uniqueId(m_masterId));
 
-    QVariantMap config = availability(id);
+    QVariantMap config = availability(channelAvailability(id));
     config.insert(
-        {{QStringLiteral("name"), device.value(Key::title)},
+        {{QStringLiteral("name"), QVariant()},
          {QStringLiteral("unique_id"), m_topics.uniqueId(id)},
          {QStringLiteral("state_topic"), m_topics.channel(id)},
          {QStringLiteral("command_topic"), m_topics.channelLeaf(id, QStringLiteral("set"))},
@@ -94,20 +118,25 @@ DiscoveryConfig::Message DiscoveryConfig::forChannel(const QVariantMap &device) 
          {QStringLiteral("origin"), origin()}});
     const QString component = componentOf(device);
     if (component == QLatin1String("cover")) {
-        config.insert({{QStringLiteral("value_template"), QStringLiteral("{{ value_json.state }}")},
+        // The home confirms every move: the state topic says where it went.
+        // It reports no motion, so there are no opening or closing states.
+        config.insert({{QStringLiteral("device_class"), QStringLiteral("curtain")},
+                       {QStringLiteral("value_template"), QStringLiteral("{{ value_json.state }}")},
                        {QStringLiteral("payload_open"), QStringLiteral("OPEN")},
                        {QStringLiteral("payload_close"), QStringLiteral("CLOSE")},
                        {QStringLiteral("payload_stop"), QStringLiteral("STOP")},
                        {QStringLiteral("state_open"), QStringLiteral("OPEN")},
                        {QStringLiteral("state_closed"), QStringLiteral("CLOSE")},
-                       // No position is known while it moves.
-                       {QStringLiteral("optimistic"), true}});
+                       {QStringLiteral("optimistic"), false}});
     } else {
         const bool dimmer = isDimmer(device);
+        // Flash and transition are offered unless turned off: the home has neither.
         config.insert(
             {{QStringLiteral("schema"), QStringLiteral("json")},
              {QStringLiteral("supported_color_modes"),
-              QStringList{dimmer ? QStringLiteral("brightness") : QStringLiteral("onoff")}}});
+              QStringList{dimmer ? QStringLiteral("brightness") : QStringLiteral("onoff")}},
+             {QStringLiteral("flash"), false},
+             {QStringLiteral("transition"), false}});
         if (dimmer)
             config.insert(
                 {{QStringLiteral("brightness"), true}, {QStringLiteral("brightness_scale"), 100}});
@@ -119,7 +148,8 @@ DiscoveryConfig::Message DiscoveryConfig::forScenario(const QVariantMap &scenari
 {
     const QString number = scenario.value(Key::mainID).toString();
     const QString entity = m_topics.uniqueId(scenarioEntityId(number));
-    QVariantMap config = availability({});
+    // The master runs the scenarios: they are pressable only while it answers.
+    QVariantMap config = availability(masterAvailability());
     config.insert({{QStringLiteral("name"), scenario.value(Key::title)},
                    {QStringLiteral("unique_id"), entity},
                    {QStringLiteral("command_topic"), m_topics.scenarioSet(number)},

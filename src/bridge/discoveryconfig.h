@@ -34,7 +34,10 @@ public:
     static QString scenarioEntityId(const QString &number);
 
 private:
-    QVariantMap availability(const QString &id) const;
+    QVariantMap availability(const QVariantMap &second) const;
+    QVariantMap channelAvailability(const QString &id) const;
+    // The master's link as the bridge's info tells it: "online" or "offline".
+    QVariantMap masterAvailability() const;
     QVariantMap origin() const;
 
     BridgeTopics m_topics;

@@ -29,9 +29,7 @@ HomeBridge::HomeBridge(MqttClient *mqtt, const MasterLink *link, BridgeTopics to
     : QObject(parent), m_mqtt(mqtt), m_link(link), m_topics(std::move(topics)),
       m_requests(
           m_topics,
-          [this](const QString &topic, const QByteArray &payload) {
-              publish(topic, payload, false);
-          },
+          [this](const QString &topic, const QByteArray &payload) { send(topic, payload); },
           [this] {
               QVariantMap health = info();
               health.insert(QStringLiteral("queued"),
@@ -41,22 +39,16 @@ HomeBridge::HomeBridge(MqttClient *mqtt, const MasterLink *link, BridgeTopics to
       m_commands(
           m_topics,
           [this](const QString &message, const QString &topic) { reportError(message, topic); },
-          [this](const QVariantMap &device) { publishState(device); })
+          [this](const QVariantMap &device) { publishState(device, Publication::Always); })
 {
     connect(m_mqtt, &MqttClient::connected, this, &HomeBridge::onConnected);
     connect(m_mqtt, &MqttClient::messageReceived, this, &HomeBridge::onMessage);
 
     HomeEvents *events = HomeEvents::instance();
-    const auto follow = [this](const QString &id) {
-        m_silent.remove(id);
-        if (const std::optional<QVariantMap> device =
-                Database::instance()->deviceRecordWithMainID(id)) {
-            publishState(*device);
-            publishAvailability(id);
-        }
-    };
-    connect(events, &HomeEvents::channelStateChanged, this, follow);
-    connect(events, &HomeEvents::channelStateReported, this, follow);
+    // A report is announced as a change too: the change alone is followed.
+    connect(events, &HomeEvents::channelStateReported, this,
+            [this](const QString &id) { m_curtainMoves.forget(id); });
+    connect(events, &HomeEvents::channelStateChanged, this, &HomeBridge::onStateChanged);
     connect(events, &HomeEvents::channelStateUnknown, this, [this](const QString &id) {
         m_silent.insert(id);
         publishAvailability(id);
@@ -78,7 +70,10 @@ HomeBridge::HomeBridge(MqttClient *mqtt, const MasterLink *link, BridgeTopics to
     connect(link, &MasterLink::cameBack, this, &HomeBridge::pollAll);
 
     m_birthDelay.setSingleShot(true);
-    connect(&m_birthDelay, &QTimer::timeout, this, &HomeBridge::publishEverything);
+    connect(&m_birthDelay, &QTimer::timeout, this, [this] {
+        m_retained.clear(); // Home Assistant wants every config again
+        publishEverything();
+    });
     if (pollSeconds > 0) {
         m_poll.setInterval(pollSeconds * 1000);
         connect(&m_poll, &QTimer::timeout, this, &HomeBridge::pollAll);
@@ -86,9 +81,22 @@ HomeBridge::HomeBridge(MqttClient *mqtt, const MasterLink *link, BridgeTopics to
     }
 }
 
-void HomeBridge::publish(const QString &topic, const QByteArray &payload, bool retain)
+void HomeBridge::publish(const QString &topic, const QByteArray &payload, Publication publication)
 {
-    if (!m_mqtt->publish(topic, payload, retain))
+    const auto held = m_retained.constFind(topic);
+    if (publication == Publication::OnChange && held != m_retained.cend() && *held == payload)
+        return;
+    if (m_mqtt->publish(topic, payload, true)) {
+        m_retained.insert(topic, payload);
+        return;
+    }
+    m_retained.remove(topic);
+    qCInfo(lcGateway).noquote() << "not published (broker away):" << topic;
+}
+
+void HomeBridge::send(const QString &topic, const QByteArray &payload)
+{
+    if (!m_mqtt->publish(topic, payload, false))
         qCInfo(lcGateway).noquote() << "not published (broker away):" << topic;
 }
 
@@ -99,6 +107,7 @@ DiscoveryConfig HomeBridge::discovery() const
 
 void HomeBridge::onConnected()
 {
+    m_retained.clear(); // a broker that restarted may hold nothing
     publish(m_topics.bridge(QStringLiteral("state")), R"({"state":"online"})");
     publishEverything();
     for (const QString &pattern : QStringList{
@@ -113,6 +122,7 @@ void HomeBridge::onConnected()
 void HomeBridge::publishEverything()
 {
     const QSet<QString> before = m_configTopics;
+    const QHash<QString, QString> channelsBefore = m_components;
     m_configTopics.clear();
     m_components.clear();
     for (const QVariantMap &device : Database::instance()->readAllMainDeviceInfo())
@@ -124,6 +134,9 @@ void HomeBridge::publishEverything()
         publish(config.topic, config.payload);
     }
     // Entities gone since (a synchronisation that dropped them) are removed.
+    for (auto channel = channelsBefore.cbegin(); channel != channelsBefore.cend(); ++channel)
+        if (!m_components.contains(channel.key()))
+            clearChannel(channel.key(), channel.value());
     for (const QString &topic : before)
         if (!m_configTopics.contains(topic))
             publish(topic, {});
@@ -142,11 +155,22 @@ void HomeBridge::publishChannel(const QVariantMap &device)
     publishAvailability(id);
 }
 
-void HomeBridge::publishState(const QVariantMap &device)
+void HomeBridge::onStateChanged(const QString &id)
+{
+    m_silent.remove(id);
+    if (const std::optional<QVariantMap> device =
+            Database::instance()->deviceRecordWithMainID(id)) {
+        publishState(*device, m_answering.remove(id) ? Publication::Always : Publication::OnChange);
+        publishAvailability(id);
+    }
+}
+
+void HomeBridge::publishState(const QVariantMap &device, Publication publication)
 {
     const QString id = device.value(Key::id).toString();
     m_commands.noteState(device);
-    publish(m_topics.channel(id), DiscoveryConfig::statePayload(device));
+    publish(m_topics.channel(id), DiscoveryConfig::statePayload(m_curtainMoves.applied(device)),
+            publication);
 }
 
 bool HomeBridge::isAvailable(const QString &id) const
@@ -156,19 +180,28 @@ bool HomeBridge::isAvailable(const QString &id) const
 
 void HomeBridge::publishAvailability(const QString &id)
 {
+    if (!m_components.contains(id))
+        return; // not (or no longer) in the home: nothing of it stays on the broker
     publish(m_topics.channelLeaf(id, QStringLiteral("availability")),
             isAvailable(id) ? "online" : "offline");
 }
 
 void HomeBridge::removeChannel(const QString &id)
 {
-    const DiscoveryConfig::Message removal =
-        discovery().removal(m_components.value(id, QStringLiteral("light")), id);
+    const QString component = m_components.take(id);
+    clearChannel(id, component.isEmpty() ? QStringLiteral("light") : component);
+}
+
+void HomeBridge::clearChannel(const QString &id, const QString &component)
+{
+    const DiscoveryConfig::Message removal = discovery().removal(component, id);
     m_configTopics.remove(removal.topic);
-    m_components.remove(id);
-    publish(removal.topic, {});
-    publish(m_topics.channel(id), {});
-    publish(m_topics.channelLeaf(id, QStringLiteral("availability")), {});
+    m_silent.remove(id);
+    m_answering.remove(id);
+    m_curtainMoves.forget(id);
+    for (const QString &topic : {removal.topic, m_topics.channel(id),
+                                 m_topics.channelLeaf(id, QStringLiteral("availability"))})
+        publish(topic, {}, Publication::Always);
 }
 
 QVariantMap HomeBridge::info() const
@@ -242,43 +275,69 @@ void HomeBridge::clearIfStale(const QString &topic, const QByteArray &payload)
 {
     // A retained config under this bridge's IDs that it no longer produces.
     const QString entity = topic.section(QLatin1Char('/'), -2, -2);
-    if (!payload.isEmpty() && entity.startsWith(m_topics.uniqueId({})) &&
-        !m_configTopics.contains(topic))
-        publish(topic, {});
+    const QString ownIds = m_topics.uniqueId({});
+    if (payload.isEmpty() || !entity.startsWith(ownIds) || m_configTopics.contains(topic))
+        return;
+    const QString component = topic.section(QLatin1Char('/'), -3, -3);
+    const QString id = entity.mid(ownIds.size());
+    // A channel removed while the bridge was away: its state and availability go too.
+    if (component != QLatin1String("scene") && !m_components.contains(id))
+        clearChannel(id, component);
+    else
+        publish(topic, {}, Publication::Always);
 }
 
 void HomeBridge::onOutcome(const QStringList &fields, const QString &outcome)
 {
     m_requests.onOutcome(fields, outcome);
-    const QString family = Wire::familyOf(fields);
-    const int operation = Wire::operationOf(fields);
-    const bool stateQuery =
-        Wire::isChannelFamily(family) && operation == ChannelOperation::StateQuery;
-
-    if (family == Wire::curtain && operation == ChannelOperation::Control &&
-        outcome == QLatin1String("acknowledged")) {
-        // A curtain's store keeps its state through a move: where it went,
-        // its own answer says.
-        if (const std::optional<QVariantMap> curtain =
-                Database::instance()->deviceRecordWithMainID(Wire::targetOf(fields)))
-            UDPSocketManager::instance()->queryStateInBackground(*curtain);
+    if (outcome == QLatin1String("acknowledged")) {
+        onAcknowledged(fields);
         return;
     }
-    if (!Wire::isChannelFamily(family) || outcome == QLatin1String("acknowledged") || stateQuery)
+    const QString family = Wire::familyOf(fields);
+    const QString target = Wire::targetOf(fields);
+    const int operation = Wire::operationOf(fields);
+    if (family == Wire::scenarioRun) {
+        reportError(QStringLiteral("scenario %1: %2").arg(target, outcome),
+                    m_topics.scenarioSet(target));
+        return;
+    }
+    if (!Wire::isChannelFamily(family) || operation == ChannelOperation::StateQuery)
         return;
     // The command did not happen: the state the home confirmed last stands.
-    const QString id = Wire::targetOf(fields);
-    reportError(QStringLiteral("%1 %2: %3").arg(family, id, outcome),
-                m_topics.channelLeaf(id, QStringLiteral("set")));
+    const bool allLights =
+        operation == ChannelOperation::AllOn || operation == ChannelOperation::AllOff;
+    const QString topic = allLights ? m_topics.scenarioSet(operation == ChannelOperation::AllOn
+                                                               ? QStringLiteral("-1")
+                                                               : QStringLiteral("-2"))
+                                    : m_topics.channelLeaf(target, QStringLiteral("set"));
+    reportError(QStringLiteral("%1 %2: %3").arg(family, target, outcome), topic);
     if (const std::optional<QVariantMap> device =
-            Database::instance()->deviceRecordWithMainID(id)) {
-        publishState(*device);
+            Database::instance()->deviceRecordWithMainID(target)) {
+        publishState(*device, Publication::Always);
         // A lost reply leaves open whether the command happened: the home is asked.
         if (outcome == QLatin1String("no-reply"))
             UDPSocketManager::instance()->queryStateInBackground(*device);
-    } else if (operation == ChannelOperation::AllOn || operation == ChannelOperation::AllOff)
+    } else if (allLights)
         for (const QVariantMap &light : Database::instance()->readAllMainDeviceInfo())
-            publishState(light);
+            publishState(light, Publication::Always);
+}
+
+void HomeBridge::onAcknowledged(const QStringList &fields)
+{
+    if (!Wire::isChannelFamily(Wire::familyOf(fields)) ||
+        Wire::operationOf(fields) != ChannelOperation::Control)
+        return;
+    const QString id = Wire::targetOf(fields);
+    if (Wire::familyOf(fields) != Wire::curtain) {
+        m_answering.insert(id); // the store's announcement, right after this, brings the state
+        return;
+    }
+    // A curtain's store keeps its state through a move: where it went, the
+    // acknowledged move says, once.
+    m_curtainMoves.acknowledge(fields);
+    if (const std::optional<QVariantMap> curtain = Database::instance()->deviceRecordWithMainID(id))
+        publishState(*curtain, Publication::Always);
 }
 
 void HomeBridge::onMasterChanged()
@@ -297,9 +356,8 @@ void HomeBridge::pollAll()
 void HomeBridge::reportError(const QString &message, const QString &topic)
 {
     qCWarning(lcGateway).noquote() << "bridge:" << message << topic;
-    publish(m_topics.bridge(QStringLiteral("event")),
-            compactJson({{QStringLiteral("type"), QStringLiteral("error")},
-                         {QStringLiteral("message"), message},
-                         {QStringLiteral("topic"), topic}}),
-            false);
+    send(m_topics.bridge(QStringLiteral("event")),
+         compactJson({{QStringLiteral("type"), QStringLiteral("error")},
+                      {QStringLiteral("message"), message},
+                      {QStringLiteral("topic"), topic}}));
 }

@@ -3,6 +3,7 @@
 #include "bridgecommands.h"
 #include "bridgerequests.h"
 #include "bridgetopics.h"
+#include "curtainmoves.h"
 #include "discoveryconfig.h"
 
 #include <QHash>
@@ -17,7 +18,9 @@ class MqttClient;
 // The home on the broker: every channel and scenario published with its
 // discovery config, its confirmed state and its availability; commands from
 // "set" topics sent through the same channel and queue as a person's
-// presses. States are published only once the home has confirmed them.
+// presses. States are published only once the home has confirmed them, and
+// a retained topic only when its payload changes, except for the one state
+// that answers a command.
 class HomeBridge final : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(HomeBridge)
@@ -33,20 +36,30 @@ public:
     BridgeRequests &requests() { return m_requests; }
 
 private:
+    // Whether a retained payload goes even when the broker has it already.
+    enum class Publication { OnChange, Always };
+
     void onConnected();
     void onMessage(const QString &topic, const QByteArray &payload);
+    void onStateChanged(const QString &id);
     void publishEverything();
     void publishInfo();
     void publishDevices();
     void publishChannel(const QVariantMap &device);
-    void publishState(const QVariantMap &device);
+    void publishState(const QVariantMap &device, Publication publication = Publication::OnChange);
     void publishAvailability(const QString &id);
     void removeChannel(const QString &id);
+    // Clears a channel's config, state and availability on the broker.
+    void clearChannel(const QString &id, const QString &component);
     void clearIfStale(const QString &topic, const QByteArray &payload);
     void onOutcome(const QStringList &fields, const QString &outcome);
+    void onAcknowledged(const QStringList &fields);
     void onMasterChanged();
     void pollAll();
-    void publish(const QString &topic, const QByteArray &payload, bool retain = true);
+    void publish(const QString &topic, const QByteArray &payload,
+                 Publication publication = Publication::OnChange);
+    // A message that is not kept (an event, a response).
+    void send(const QString &topic, const QByteArray &payload);
     DiscoveryConfig discovery() const;
     bool isAvailable(const QString &id) const;
 
@@ -55,9 +68,12 @@ private:
     BridgeTopics m_topics;
     BridgeRequests m_requests;
     BridgeCommands m_commands;
+    CurtainMoves m_curtainMoves;
     QTimer m_poll;
     QTimer m_birthDelay;
-    QSet<QString> m_configTopics;         // the configs this bridge publishes now
-    QHash<QString, QString> m_components; // channel ID -> its component
-    QSet<QString> m_silent;               // channels whose last query went unanswered
+    QSet<QString> m_configTopics;          // the configs this bridge publishes now
+    QHash<QString, QString> m_components;  // channel ID -> its component
+    QSet<QString> m_silent;                // channels whose last query went unanswered
+    QHash<QString, QByteArray> m_retained; // topic -> what the broker holds from this bridge
+    QSet<QString> m_answering; // channels whose control was acknowledged: their state answers it
 };

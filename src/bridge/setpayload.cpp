@@ -61,6 +61,12 @@ std::optional<Request> SetPayload::parse(const QByteArray &payload, Channel chan
     if (!document.isObject())
         return fail(error, QStringLiteral("not a JSON object"));
     const QJsonObject object = document.object();
+    // What the home cannot carry out (a flash, a transition, a colour) is
+    // refused, not done in part.
+    for (const QString &key : object.keys())
+        if (key != QLatin1String("state") &&
+            (channel == Channel::Curtain || key != QLatin1String("brightness")))
+            return fail(error, QStringLiteral("%1 is not carried out").arg(key));
     std::optional<QString> state;
     if (object.contains(QLatin1String("state"))) {
         if (!object.value(QLatin1String("state")).isString())

@@ -7,7 +7,8 @@
 
 // What a message on a channel's "set" topic asks for, read from the forms
 // Home Assistant and people send: "ON", "OFF", "OPEN", "CLOSE", "STOP", or
-// JSON {"state": ..., "brightness": 0-100}.
+// JSON {"state": ..., "brightness": 0-100}. Any other key (a flash, a
+// transition) is refused: the home has no such thing.
 class SetPayload {
 public:
     enum class Channel { Switch, Dimmer, Curtain };

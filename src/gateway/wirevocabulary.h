@@ -34,6 +34,8 @@ struct Wire {
     // What a sent command's fields say, read in one place.
     static QString familyOf(const QStringList &fields) { return fields.value(1); }
     static QString targetOf(const QStringList &fields) { return fields.value(2); }
+    // A channel control's first parameter: the wanted state, or a curtain's motion.
+    static QString firstParameterOf(const QStringList &fields) { return fields.value(4); }
     // The operation as a number; -1 for a command without one.
     static int operationOf(const QStringList &fields)
     {

@@ -186,6 +186,31 @@ QByteArray BrokerRig::last(const QString &topic) const
     return {};
 }
 
+QStringList BrokerRig::retainedTopics()
+{
+    QProcess subscriber;
+    subscriber.start(QStringLiteral("mosquitto_sub"),
+                     QStringList{"-p", QString::number(m_port), "-t", "ardentia/#", "-t",
+                                 "homeassistant/#", "--retained-only", "-F", "%t"} +
+                         m_clientArguments);
+    if (!subscriber.waitForStarted(5000))
+        return {};
+    // It exits at the first message that is not retained: one is sent until
+    // it has subscribed and so has been given every retained one before it.
+    const bool finished = QTest::qWaitFor(
+        [&] {
+            publish(QStringLiteral("ardentia/rig/marker"), "-");
+            return subscriber.waitForFinished(200);
+        },
+        10000);
+    if (!finished)
+        subscriber.kill();
+    const QByteArray output = subscriber.readAllStandardOutput();
+    QStringList topics = QString::fromUtf8(output).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    topics.removeAll(QStringLiteral("ardentia/rig/marker"));
+    return topics;
+}
+
 void BrokerRig::publish(const QString &topic, const QByteArray &payload)
 {
     QProcess::execute(QStringLiteral("mosquitto_pub"), {"-p", QString::number(m_port), "-t", topic,

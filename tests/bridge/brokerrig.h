@@ -48,6 +48,8 @@ public:
     QList<Message> messages() const { return m_messages; }
     // The last payload seen on the topic (empty when none).
     QByteArray last(const QString &topic) const;
+    // The topics of the messages the broker keeps now, as a new subscriber gets them.
+    QStringList retainedTopics();
     void publish(const QString &topic, const QByteArray &payload);
     // The simulator's saved state of one channel (its "on", "level", "position").
     QVariantMap simulatedChannel(const QString &id) const;

@@ -36,6 +36,29 @@ QString configTopic(const QString &id)
     return QStringLiteral("homeassistant/%1/ardentia_%2/config").arg(component, id);
 }
 
+// The value at a path of keys and array indexes ("device/name", "availability/1/topic");
+// undefined where there is none.
+QJsonValue at(QJsonValue value, const QString &path)
+{
+    for (const QString &step : path.split('/')) {
+        bool isIndex = false;
+        const int index = step.toInt(&isIndex);
+        value = isIndex ? value.toArray().at(index) : value.toObject().value(step);
+    }
+    return value;
+}
+
+// The states published on a channel's topic among the messages from..to.
+QStringList statesOn(const BrokerRig &rig, const QString &id, int from, int to)
+{
+    QStringList states;
+    const QList<BrokerRig::Message> messages = rig.messages();
+    for (int i = from; i <= to && i < messages.size(); ++i)
+        if (messages.at(i).topic == "ardentia/" + id)
+            states.append(json(messages.at(i).payload).value("state").toString());
+    return states;
+}
+
 // The unique IDs of every discovery config with content.
 QSet<QString> uniqueIds(const BrokerRig &rig, int from)
 {
@@ -113,6 +136,72 @@ private Q_SLOTS:
         }) >= 0);
     }
 
+    // What Home Assistant is offered is what the home carries out, named as
+    // people name it.
+    void discoveryKeys_data()
+    {
+        QTest::addColumn<QString>("topic");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QJsonValue>("value");
+        const QJsonValue absent(QJsonValue::Undefined);
+        const QString master = "{{ 'offline' if value_json.link == 'offline' else 'online' }}";
+        const struct {
+            const char *kind;
+            QString id;
+            QString name;
+        } channels[] = {{"switch", "211300001230", "Hall"},
+                        {"dimmer", "212200004560", "Living room"},
+                        {"curtain", "213100007890", "Bedroom curtain"}};
+        for (const auto &channel : channels) {
+            const auto row = [&](const char *what) -> QTestData & {
+                return QTest::newRow(qPrintable(QStringLiteral("%1: %2").arg(channel.kind, what)))
+                       << configTopic(channel.id);
+            };
+            row("the device's name alone") << "name" << QJsonValue(QJsonValue::Null);
+            row("a device per channel") << "device/name" << QJsonValue(channel.name);
+            row("its own device") << "device/identifiers/0" << QJsonValue("ardentia_" + channel.id);
+            row("the channel's availability")
+                << "availability/1/topic" << QJsonValue("ardentia/" + channel.id + "/availability");
+        }
+        for (const char *light : {"211300001230", "212200004560"}) {
+            QTest::newRow(qPrintable(QStringLiteral("%1: no flash").arg(light)))
+                << configTopic(light) << "flash" << QJsonValue(false);
+            QTest::newRow(qPrintable(QStringLiteral("%1: no transition").arg(light)))
+                << configTopic(light) << "transition" << QJsonValue(false);
+            QTest::newRow(qPrintable(QStringLiteral("%1: json schema").arg(light)))
+                << configTopic(light) << "schema" << QJsonValue("json");
+            QTest::newRow(qPrintable(QStringLiteral("%1: confirmed states").arg(light)))
+                << configTopic(light) << "optimistic" << absent;
+        }
+        const QString curtain = configTopic("213100007890");
+        QTest::newRow("curtain: a curtain") << curtain << "device_class" << QJsonValue("curtain");
+        QTest::newRow("curtain: confirmed states") << curtain << "optimistic" << QJsonValue(false);
+        QTest::newRow("curtain: no flash") << curtain << "flash" << absent;
+        QTest::newRow("curtain: stops") << curtain << "payload_stop" << QJsonValue("STOP");
+        for (const char *scene : {"1", "m1", "m2"}) {
+            const QString topic =
+                QStringLiteral("homeassistant/scene/ardentia_scenario_%1/config").arg(scene);
+            QTest::newRow(qPrintable(QStringLiteral("scene %1: the bridge").arg(scene)))
+                << topic << "availability/0/topic" << QJsonValue("ardentia/bridge/state");
+            QTest::newRow(qPrintable(QStringLiteral("scene %1: and the master").arg(scene)))
+                << topic << "availability/1/topic" << QJsonValue("ardentia/bridge/info");
+            QTest::newRow(qPrintable(QStringLiteral("scene %1: its link").arg(scene)))
+                << topic << "availability/1/value_template" << QJsonValue(master);
+            QTest::newRow(qPrintable(QStringLiteral("scene %1: both").arg(scene)))
+                << topic << "availability_mode" << QJsonValue("all");
+        }
+        QTest::newRow("scene 1: its name") << "homeassistant/scene/ardentia_scenario_1/config"
+                                           << "name" << QJsonValue("Evening");
+    }
+    void discoveryKeys()
+    {
+        QFETCH(QString, topic);
+        QFETCH(QString, path);
+        QFETCH(QJsonValue, value);
+        QVERIFY(rig->waitFor(topic, [](const QByteArray &p) { return !p.isEmpty(); }) >= 0);
+        QCOMPARE(at(json(rig->last(topic)), path), value);
+    }
+
     // Each command changes the simulated home, and the retained state says so
     // once the home has acknowledged it.
     void commandsReachTheHome_data()
@@ -156,9 +245,11 @@ private Q_SLOTS:
     {
         const int from = rig->messages().size();
         rig->publish("ardentia/scenario/-1/set", "ON"); // All On
+        // The lights that were off say so; those already on had nothing new to say.
+        QVERIFY(rig->waitFor("ardentia/211300001231", has("state", "ON"), from) >= 0);
         for (const char *light : {"211300001230", "211300001231", "211300001232"})
-            QVERIFY(rig->waitFor(QStringLiteral("ardentia/%1").arg(light), has("state", "ON"),
-                                 from) >= 0);
+            QTRY_COMPARE(json(rig->last(QStringLiteral("ardentia/%1").arg(light))).value("state"),
+                         QJsonValue("ON"));
         QTRY_VERIFY(rig->simulatedChannel("211300001232").value("on").toBool());
     }
 
@@ -181,6 +272,12 @@ private Q_SLOTS:
             << "ardentia/212200004560/set" << QByteArray(2000, 'A') << "over 1024";
         QTest::newRow("unknown scenario")
             << "ardentia/scenario/7/set" << QByteArray("ON") << "no scenario";
+        // As Home Assistant sends them: nothing of it is done.
+        QTest::newRow("a flash") << "ardentia/212200004560/set"
+                                 << QByteArray(R"({"state":"ON","flash":2})") << "flash";
+        QTest::newRow("a transition")
+            << "ardentia/212200004560/set"
+            << QByteArray(R"({"state":"ON","brightness":1,"transition":3})") << "transition";
     }
     void badInputIsAnEventAndNothingMore()
     {
@@ -198,6 +295,26 @@ private Q_SLOTS:
             from);
         QVERIFY(event >= 0);
         QCOMPARE(rig->simulatedChannel("212200004560"), before);
+    }
+
+    // Every acknowledged move is one state, where it went (a stop: where it
+    // was), and nothing more: no state before it, no second one after it.
+    void aCurtainMoveIsOneStateAfterItsAcknowledgement()
+    {
+        const QString curtain = "213100007890";
+        const QString set = "ardentia/" + curtain + "/set";
+        const int from = rig->messages().size();
+        rig->publish(set, "OPEN");
+        const int opened = rig->waitFor("ardentia/" + curtain, has("state", "OPEN"), from);
+        QVERIFY(opened >= 0);
+        QTRY_COMPARE(rig->simulatedChannel(curtain).value("position"), QVariant(100));
+        rig->publish(set, "STOP");
+        const int stopped = rig->waitFor("ardentia/" + curtain, {}, opened + 1);
+        QVERIFY(stopped >= 0);
+        rig->publish(set, "CLOSE");
+        const int closed = rig->waitFor("ardentia/" + curtain, has("state", "CLOSE"), stopped + 1);
+        QVERIFY(closed >= 0);
+        QCOMPARE(statesOn(*rig, curtain, from, closed), (QStringList{"OPEN", "OPEN", "CLOSE"}));
     }
 
     void requestsAreAnswered()
@@ -225,7 +342,10 @@ private Q_SLOTS:
         QVERIFY(answer >= 0);
         QCOMPARE(json(rig->messages().at(answer).payload).value("status").toString(),
                  QStringLiteral("ok"));
-        QVERIFY(rig->waitFor(configTopic("211300001232"), has("name", "Front door"), from) >= 0);
+        QVERIFY(rig->waitFor(
+                    configTopic("211300001232"),
+                    [](const QByteArray &p) { return at(json(p), "device/name") == "Front door"; },
+                    from) >= 0);
         QCOMPARE(json(rig->last(configTopic("211300001232"))).value("unique_id").toString(),
                  QStringLiteral("ardentia_211300001232"));
 
@@ -312,12 +432,48 @@ private Q_SLOTS:
         QVERIFY(rig);
         int from = rig->messages().size();
         rig->stopSimulator();
-        rig->publish("ardentia/211300001230/set", "OFF");
+        // A scenario run that gets no reply is an event, and the master's link,
+        // which the scenes' availability reads, goes offline with the channels.
+        rig->publish("ardentia/scenario/1/set", "ON");
+        QVERIFY(rig->waitFor(
+                    "ardentia/bridge/event",
+                    [](const QByteArray &p) {
+                        return json(p).value("message").toString() == "scenario 1: no-reply";
+                    },
+                    from, 30000) >= 0);
+        QVERIFY(rig->waitFor("ardentia/bridge/info", has("link", "offline"), from, 20000) >= 0);
         QVERIFY(rig->waitFor("ardentia/211300001231/availability", is("offline"), from, 20000) >=
                 0);
         from = rig->messages().size();
         QVERIFY(rig->startSimulator());
         QVERIFY(rig->waitFor("ardentia/211300001231/availability", is("online"), from, 20000) >= 0);
+        QVERIFY(rig->waitFor("ardentia/bridge/info", has("link", "online"), from, 20000) >= 0);
+    }
+
+    // A poll publishes what it found changed, once; what stayed is not sent again.
+    void aPollPublishesOnlyWhatChanged()
+    {
+        rig.reset();
+        rig = startRig({}, {"--poll-interval", "1"});
+        QVERIFY(rig);
+        for (const QString &id : kChannels)
+            QVERIFY(rig->waitFor("ardentia/" + id + "/availability", is("online")) >= 0);
+        const int from = rig->messages().size();
+        // Changed behind the bridge's back, the later channel first: the
+        // earlier one's change is found by a poll after the one that found it.
+        QCOMPARE(rig->ctl({"light", "211300001232", "on"}), 0);
+        const int first = rig->waitFor("ardentia/211300001232", has("state", "ON"), from);
+        QVERIFY(first >= 0);
+        QCOMPARE(rig->ctl({"light", "211300001231", "on"}), 0);
+        const int second = rig->waitFor("ardentia/211300001231", has("state", "ON"), first);
+        QVERIFY(second >= 0);
+        QHash<QString, int> published;
+        const QList<BrokerRig::Message> messages = rig->messages();
+        for (int i = from; i <= second; ++i)
+            ++published[messages.at(i).topic];
+        for (auto topic = published.cbegin(); topic != published.cend(); ++topic)
+            QVERIFY2(topic.value() == 1, qPrintable(topic.key()));
+        QVERIFY(published.contains("ardentia/211300001232"));
     }
 
     void aKilledBridgeLeavesItsWill()
@@ -337,7 +493,14 @@ private Q_SLOTS:
         QCOMPARE(rig->ctl({"remove", "211300001232"}), 0);
         const int from = rig->messages().size();
         QVERIFY(rig->startBridge());
-        QVERIFY(rig->waitFor(configTopic("211300001232"), is({}), from) >= 0);
+        // Its config, its state and its availability: nothing under its ID stays.
+        for (const QString &topic :
+             {configTopic("211300001232"), QStringLiteral("ardentia/211300001232"),
+              QStringLiteral("ardentia/211300001232/availability")})
+            QVERIFY2(rig->waitFor(topic, is({}), from) >= 0, qPrintable(topic));
+        const QStringList kept = rig->retainedTopics();
+        QVERIFY(kept.contains(configTopic("211300001230")));
+        QCOMPARE(kept.filter("211300001232"), QStringList());
     }
 
     // TLS with a certificate authority made here: the bridge checks the

@@ -1,15 +1,21 @@
 #include "bridgeoptions.h"
+#include "curtainmoves.h"
+#include "discoveryconfig.h"
 #include "pagerequest.h"
 #include "pairingthrottle.h"
 #include "setpayload.h"
 #include "testmain.h"
 #include "webpagetexts.h"
 
+#include "store/recordkeys.h"
+
+#include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
 
 // What the bridge reads from outside: set payloads, its options, the web
-// remote's requests and the browser's languages.
+// remote's requests and the browser's languages; and what it tells of a
+// curtain that the home confirmed a move of.
 class TestBridgeParts : public QObject {
     Q_OBJECT
 
@@ -45,6 +51,16 @@ private Q_SLOTS:
         QTest::newRow("ON to a curtain") << curtain << QByteArray("ON") << "error";
         QTest::newRow("oversized") << light << QByteArray(2000, ' ') + "ON"
                                    << "error";
+        // Home Assistant's JSON light: what the home cannot carry out is refused whole.
+        QTest::newRow("flash") << light << QByteArray(R"({"state":"ON","flash":2})") << "error";
+        QTest::newRow("transition")
+            << dimmer << QByteArray(R"({"state":"ON","brightness":1,"transition":3})") << "error";
+        QTest::newRow("flash off")
+            << dimmer << QByteArray(R"({"state":"OFF","flash":"short"})") << "error";
+        QTest::newRow("a colour") << dimmer << QByteArray(R"({"state":"ON","color":{"r":1}})")
+                                  << "error";
+        QTest::newRow("position to a curtain")
+            << curtain << QByteArray(R"({"state":"OPEN","position":40})") << "error";
     }
     void setPayloads()
     {
@@ -70,6 +86,82 @@ private Q_SLOTS:
         }
         QCOMPARE(got, read);
         QCOMPARE(error.isEmpty(), bool(request));
+    }
+
+    // steps: "open", "close", "stop" acknowledged, or "report YES|NO" (the
+    // home's word, then stored); stored: the store's state before the steps.
+    void curtainMoves_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("told");
+        QTest::newRow("nothing acknowledged: the store") << "NO" << QStringList{} << "NO";
+        QTest::newRow("opened") << "NO" << QStringList{"open"} << "YES";
+        QTest::newRow("closed") << "YES" << QStringList{"close"} << "NO";
+        QTest::newRow("a stop keeps the last move") << "NO" << QStringList{"open", "stop"} << "YES";
+        QTest::newRow("a stop alone keeps the store") << "YES" << QStringList{"stop"} << "YES";
+        QTest::newRow("the last move counts") << "NO" << QStringList{"open", "close"} << "NO";
+        QTest::newRow("the home's report wins") << "NO" << QStringList{"open", "report NO"} << "NO";
+        QTest::newRow("a move after a report") << "NO" << QStringList{"report NO", "open"} << "YES";
+    }
+    void curtainMoves()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QStringList, steps);
+        QFETCH(QString, told);
+        const QString id = QStringLiteral("213100007890");
+        QVariantMap curtain{{Key::id, id}, {Key::type, Value::curtain}, {Key::turnOn, stored}};
+        CurtainMoves moves;
+        // A light's control and another curtain's move tell nothing of this one.
+        moves.acknowledge({"cfg", "lig", id, "4", "1", "0", "0"});
+        moves.acknowledge({"cfg", "curtain", "213100007891", "4", "1", "0", "0"});
+        for (const QString &step : steps) {
+            if (step.startsWith("report ")) {
+                moves.forget(id);
+                curtain.insert(Key::turnOn, step.section(' ', 1));
+                continue;
+            }
+            const QString motion = step == "open" ? "1" : step == "close" ? "0" : "2";
+            moves.acknowledge({"cfg", "curtain", id, "4", motion, "0", "0"});
+        }
+        QCOMPARE(moves.applied(curtain).value(Key::turnOn).toString(), told);
+    }
+
+    // Home Assistant shows the device's name alone: the channel's, or for a
+    // channel without one, its model and ID.
+    void channelDeviceNames_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("named") << "Hall"
+                               << "S"
+                               << "Hall";
+        QTest::newRow("unnamed switch") << ""
+                                        << "S"
+                                        << "Switch controller 211300001230";
+        QTest::newRow("unnamed curtain") << ""
+                                         << "C"
+                                         << "Curtain controller 211300001230";
+    }
+    void channelDeviceNames()
+    {
+        QFETCH(QString, title);
+        QFETCH(QString, control);
+        QFETCH(QString, shown);
+        const QVariantMap device{{Key::id, "211300001230"},
+                                 {Key::type, control == "C" ? Value::curtain : Value::lighting},
+                                 {Key::control, control},
+                                 {Key::mainTotalID, "211300001230"},
+                                 {Key::title, title},
+                                 {Key::turnOn, Value::no}};
+        const QJsonObject config =
+            QJsonDocument::fromJson(DiscoveryConfig({"ardentia", "homeassistant"}, "20AA10000001")
+                                        .forChannel(device)
+                                        .payload)
+                .object();
+        QCOMPARE(config.value("device").toObject().value("name").toString(), shown);
+        QVERIFY(config.value("name").isNull());
     }
 
     void options_data()
