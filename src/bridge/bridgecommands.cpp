@@ -63,7 +63,12 @@ void BridgeCommands::runScenario(const QString &number, const QByteArray &payloa
         m_report(QStringLiteral("a scenario takes ON"), topic);
         return;
     }
-    QList<QVariantMap> scenarios = Database::instance()->readAllScenarioInfo();
+    std::optional<QList<QVariantMap>> read = Database::instance()->scenariosIfReadable();
+    if (!read) {
+        m_report(QStringLiteral("the store could not be read"), topic);
+        return;
+    }
+    QList<QVariantMap> &scenarios = *read;
     for (QVariantMap &scenario : scenarios)
         if (scenario.value(Key::mainID).toString() == number) {
             CheckManager::changeScenarioWithDictionary(scenario, scenarios);

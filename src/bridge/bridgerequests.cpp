@@ -76,8 +76,11 @@ void BridgeRequests::handle(const QString &name, const QByteArray &payload)
 
 void BridgeRequests::sync(const Pending &request)
 {
-    if (Database::instance()->readAllSuperBoxInfo().isEmpty()) {
-        fail(request, QStringLiteral("no transmitter is enrolled"));
+    const std::optional<QList<QVariantMap>> transmitters =
+        Database::instance()->superBoxesIfReadable();
+    if (!transmitters || transmitters->isEmpty()) {
+        fail(request, transmitters ? QStringLiteral("no transmitter is enrolled")
+                                   : QStringLiteral("the store could not be read"));
         return;
     }
     m_syncs.append(request);

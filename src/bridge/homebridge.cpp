@@ -17,12 +17,19 @@
 #include <QRandomGenerator>
 
 namespace {
-QString masterId()
+QString masterIdOf(const QList<QVariantMap> &transmitters)
 {
-    const QList<QVariantMap> transmitters = Database::instance()->readAllSuperBoxInfo();
     return transmitters.isEmpty() ? QString() : transmitters.constFirst().value(Key::id).toString();
 }
 } // namespace
+
+QString HomeBridge::masterId() const
+{
+    // A store that cannot be read just now keeps the master last read.
+    if (const auto transmitters = Database::instance()->superBoxesIfReadable())
+        m_masterId = masterIdOf(*transmitters);
+    return m_masterId;
+}
 
 HomeBridge::HomeBridge(MqttClient *mqtt, const MasterLink *link, BridgeTopics topics,
                        int pollSeconds, QObject *parent)
@@ -42,6 +49,7 @@ HomeBridge::HomeBridge(MqttClient *mqtt, const MasterLink *link, BridgeTopics to
           [this](const QVariantMap &device) { publishState(device, Publication::Always); })
 {
     connect(m_mqtt, &MqttClient::connected, this, &HomeBridge::onConnected);
+    connect(&m_storeRetry, &StoreRetry::recovered, this, &HomeBridge::publishEverything);
     connect(m_mqtt, &MqttClient::messageReceived, this, &HomeBridge::onMessage);
 
     HomeEvents *events = HomeEvents::instance();
@@ -121,14 +129,22 @@ void HomeBridge::onConnected()
 
 void HomeBridge::publishEverything()
 {
+    // A home that cannot be read is not an empty one: what was published
+    // stays until the store can be read again.
+    const std::optional<Database::HomeRecords> home = Database::instance()->homeIfReadable();
+    if (!home) {
+        m_storeRetry.readFailed(QStringLiteral("publishing the home"));
+        return;
+    }
+    m_masterId = masterIdOf(home->transmitters);
     const QSet<QString> before = m_configTopics;
     const QHash<QString, QString> channelsBefore = m_components;
     m_configTopics.clear();
     m_components.clear();
-    for (const QVariantMap &device : Database::instance()->readAllMainDeviceInfo())
+    for (const QVariantMap &device : home->devices)
         publishChannel(device);
     const DiscoveryConfig configs = discovery();
-    for (const QVariantMap &scenario : Database::instance()->readAllScenarioInfo()) {
+    for (const QVariantMap &scenario : home->scenarios) {
         const DiscoveryConfig::Message config = configs.forScenario(scenario);
         m_configTopics.insert(config.topic);
         publish(config.topic, config.payload);
@@ -141,7 +157,7 @@ void HomeBridge::publishEverything()
         if (!m_configTopics.contains(topic))
             publish(topic, {});
     publishInfo();
-    publishDevices();
+    publishDevices(*home);
 }
 
 void HomeBridge::publishChannel(const QVariantMap &device)
@@ -218,19 +234,28 @@ void HomeBridge::publishInfo()
 
 void HomeBridge::publishDevices()
 {
-    Database *store = Database::instance();
+    const std::optional<Database::HomeRecords> home = Database::instance()->homeIfReadable();
+    if (!home) {
+        m_storeRetry.readFailed(QStringLiteral("publishing the devices"));
+        return;
+    }
+    publishDevices(*home);
+}
+
+void HomeBridge::publishDevices(const Database::HomeRecords &home)
+{
     QVariantList transmitters, channels, scenarios;
-    for (const QVariantMap &t : store->readAllSuperBoxInfo())
+    for (const QVariantMap &t : home.transmitters)
         transmitters.append(QVariantMap{{QStringLiteral("id"), t.value(Key::id)},
                                         {QStringLiteral("name"), t.value(Key::title)},
                                         {QStringLiteral("master"), transmitters.isEmpty()}});
-    for (const QVariantMap &d : store->readAllMainDeviceInfo())
+    for (const QVariantMap &d : home.devices)
         channels.append(QVariantMap{{QStringLiteral("id"), d.value(Key::id)},
                                     {QStringLiteral("name"), d.value(Key::title)},
                                     {QStringLiteral("type"), DiscoveryConfig::componentOf(d)},
                                     {QStringLiteral("dimmable"), DiscoveryConfig::isDimmer(d)},
                                     {QStringLiteral("controller"), d.value(Key::mainTotalID)}});
-    for (const QVariantMap &s : store->readAllScenarioInfo())
+    for (const QVariantMap &s : home.scenarios)
         scenarios.append(QVariantMap{{QStringLiteral("number"), s.value(Key::mainID)},
                                      {QStringLiteral("name"), s.value(Key::title)}});
     publish(m_topics.bridge(QStringLiteral("devices")),

@@ -5,6 +5,8 @@
 #include "bridgetopics.h"
 #include "curtainmoves.h"
 #include "discoveryconfig.h"
+#include "store/database.h"
+#include "storeretry.h"
 
 #include <QHash>
 #include <QObject>
@@ -45,6 +47,9 @@ private:
     void publishEverything();
     void publishInfo();
     void publishDevices();
+    void publishDevices(const Database::HomeRecords &home);
+    // The master's ID as last read from the store.
+    QString masterId() const;
     void publishChannel(const QVariantMap &device);
     void publishState(const QVariantMap &device, Publication publication = Publication::OnChange);
     void publishAvailability(const QString &id);
@@ -76,4 +81,6 @@ private:
     QSet<QString> m_silent;                // channels whose last query went unanswered
     QHash<QString, QByteArray> m_retained; // topic -> what the broker holds from this bridge
     QSet<QString> m_answering; // channels whose control was acknowledged: their state answers it
+    StoreRetry m_storeRetry;
+    mutable QString m_masterId;
 };

@@ -1,6 +1,7 @@
 #include "brokerrig.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -132,6 +133,18 @@ int BrokerRig::stopBridge(int signal)
 {
     stop(m_bridge, signal);
     return m_bridge.exitStatus() == QProcess::NormalExit ? m_bridge.exitCode() : -1;
+}
+
+bool BrokerRig::waitForBridgeLog(const QString &text, int timeoutMs)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    while (!m_bridgeLog.contains(text.toUtf8())) {
+        if (deadline.hasExpired())
+            return false;
+        m_bridge.waitForReadyRead(100);
+        m_bridgeLog += m_bridge.readAllStandardError();
+    }
+    return true;
 }
 
 bool BrokerRig::watch()

@@ -37,6 +37,8 @@ public:
     // Stops the bridge with this signal; its exit status.
     int stopBridge(int signal);
     QProcess &bridge() { return m_bridge; }
+    // Waits until the bridge's log (its standard error) says the text.
+    [[nodiscard]] bool waitForBridgeLog(const QString &text, int timeoutMs = 10000);
 
     // What mosquitto_sub and mosquitto_pub need besides the port (TLS files).
     void setClientArguments(const QStringList &arguments) { m_clientArguments = arguments; }
@@ -71,5 +73,6 @@ private:
     QProcess m_watcher;
     QStringList m_clientArguments;
     QByteArray m_pending;
+    QByteArray m_bridgeLog;
     QList<Message> m_messages;
 };

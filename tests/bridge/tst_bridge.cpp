@@ -2,6 +2,8 @@
 #include "testauthority.h"
 #include "testmain.h"
 
+#include <QDir>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -371,6 +373,49 @@ private Q_SLOTS:
         for (const QString &id : kChannels)
             QVERIFY(rig->waitFor(configTopic(id), {}, from) >= 0);
         QTRY_COMPARE(uniqueIds(*rig, from).size(), kChannels.size() + 4);
+    }
+
+    // A store that cannot be read is not an empty home: Home Assistant
+    // coming back meanwhile gets nothing removed, and once the store can be
+    // read again everything is published again.
+    void anUnreadableStoreRemovesNothing()
+    {
+        const QString store = rig->path("data/ArdentiaDatas.sqlite3");
+        const QString kept = rig->path("kept.sqlite3");
+        // Nothing is written meanwhile: the file and its log are the home.
+        for (const char *suffix : {"-wal", ""}) {
+            QFile::remove(kept + suffix);
+            QVERIFY(!QFile::exists(store + suffix) || QFile::copy(store + suffix, kept + suffix));
+        }
+        for (const char *suffix : {"", "-wal", "-shm"})
+            QFile::remove(store + suffix);
+        QVERIFY(QDir().mkpath(store)); // a folder where the file goes
+
+        int from = rig->messages().size();
+        rig->publish("homeassistant/status", "online");
+        QVERIFY(rig->waitForBridgeLog("the store could not be read (publishing the home)"));
+        for (int i = from; i < rig->messages().size(); ++i) {
+            const BrokerRig::Message &message = rig->messages().at(i);
+            QVERIFY2(!message.topic.endsWith("/config") || !message.payload.isEmpty(),
+                     qPrintable(message.topic));
+            QVERIFY2(message.topic != "ardentia/bridge/devices", "an empty home was published");
+        }
+        const QStringList retained = rig->retainedTopics();
+        for (const QString &id : kChannels)
+            QVERIFY2(retained.contains(configTopic(id)), qPrintable(id));
+
+        QVERIFY(QDir().rmdir(store));
+        from = rig->messages().size();
+        for (const char *suffix : {"-wal", ""}) // the log first: the file opens it
+            QVERIFY(!QFile::exists(kept + suffix) || QFile::copy(kept + suffix, store + suffix));
+        for (const QString &id : kChannels)
+            QVERIFY(rig->waitFor(configTopic(id), {}, from, 15000) >= 0);
+        QVERIFY(rig->waitFor(
+                    "ardentia/bridge/devices",
+                    [](const QByteArray &payload) {
+                        return json(payload).value("channels").toArray().size() == kChannels.size();
+                    },
+                    from) >= 0);
     }
 
     void aStoppedBrokerIsReconnected()
