@@ -3,24 +3,15 @@
 #include "devices/devicecommands.h"
 #include "discoveryconfig.h"
 #include "setpayload.h"
+#include "store/channel.h"
 #include "store/checkmanager.h"
 #include "store/database.h"
 #include "store/recordkeys.h"
 
-namespace {
-SetPayload::Channel kindOf(const QVariantMap &device)
-{
-    if (device.value(Key::type).toString() == Value::curtain)
-        return SetPayload::Channel::Curtain;
-    return DiscoveryConfig::isDimmer(device) ? SetPayload::Channel::Dimmer
-                                             : SetPayload::Channel::Switch;
-}
-} // namespace
-
 void BridgeCommands::noteState(const QVariantMap &device)
 {
     const int level = device.value(Key::turnOn).toInt();
-    if (DiscoveryConfig::isDimmer(device) && level > 0)
+    if (Channel::isDimmer(device) && level > 0)
         m_lastLevels.insert(device.value(Key::id).toString(), level);
 }
 
@@ -34,7 +25,7 @@ void BridgeCommands::setChannel(const QString &id, const QByteArray &payload)
     }
     QString error;
     const std::optional<SetPayload::Request> request =
-        SetPayload::parse(payload, kindOf(*device), &error);
+        SetPayload::parse(payload, Channel::kindOf(*device), &error);
     if (!request) {
         m_report(error, topic);
         m_republish(*device); // the stored state stands

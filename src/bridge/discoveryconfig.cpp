@@ -2,6 +2,7 @@
 
 #include "compactjson.h"
 
+#include "store/channel.h"
 #include "store/recordkeys.h"
 
 #include <QJsonDocument>
@@ -10,11 +11,15 @@
 namespace {
 QString modelOf(const QVariantMap &device)
 {
-    const QString control = device.value(Key::control).toString();
-    if (control == Value::curtainControl)
+    switch (Channel::kindOf(device)) {
+    case ChannelKind::Curtain:
         return QStringLiteral("Curtain controller");
-    return control == Value::dimming ? QStringLiteral("Dimmer controller")
-                                     : QStringLiteral("Switch controller");
+    case ChannelKind::Dimmer:
+        return QStringLiteral("Dimmer controller");
+    case ChannelKind::Switch:
+        break;
+    }
+    return QStringLiteral("Switch controller");
 }
 
 // The channel's name; a channel enrolled without one is called by its model and ID.
@@ -27,15 +32,9 @@ QString deviceName(const QVariantMap &device)
 }
 } // namespace
 
-bool DiscoveryConfig::isDimmer(const QVariantMap &device)
-{
-    return device.value(Key::control).toString() == Value::dimming;
-}
-
 QString DiscoveryConfig::componentOf(const QVariantMap &device)
 {
-    return device.value(Key::type).toString() == Value::curtain ? QStringLiteral("cover")
-                                                                : QStringLiteral("light");
+    return Channel::isCurtain(device) ? QStringLiteral("cover") : QStringLiteral("light");
 }
 
 QString DiscoveryConfig::scenarioEntityId(const QString &number)
@@ -47,11 +46,11 @@ QString DiscoveryConfig::scenarioEntityId(const QString &number)
 QByteArray DiscoveryConfig::statePayload(const QVariantMap &device)
 {
     const QString turnOn = device.value(Key::turnOn).toString();
-    if (device.value(Key::type).toString() == Value::curtain)
+    if (Channel::isCurtain(device))
         return compactJson(
             {{QStringLiteral("state"),
               turnOn == Value::yes ? QStringLiteral("OPEN") : QStringLiteral("CLOSE")}});
-    if (isDimmer(device)) {
+    if (Channel::isDimmer(device)) {
         const int level = qBound(0, turnOn.toInt(), 100);
         return compactJson(
             {{QStringLiteral("state"), level > 0 ? QStringLiteral("ON") : QStringLiteral("OFF")},
@@ -129,7 +128,7 @@ DiscoveryConfig::Message DiscoveryConfig::forChannel(const QVariantMap &device) 
                        {QStringLiteral("state_closed"), QStringLiteral("CLOSE")},
                        {QStringLiteral("optimistic"), false}});
     } else {
-        const bool dimmer = isDimmer(device);
+        const bool dimmer = Channel::isDimmer(device);
         // Flash and transition are offered unless turned off: the home has neither.
         config.insert(
             {{QStringLiteral("schema"), QStringLiteral("json")},

@@ -30,7 +30,6 @@ public:
     // The channel's state as its topic carries it.
     static QByteArray statePayload(const QVariantMap &device);
     static QString componentOf(const QVariantMap &device);
-    static bool isDimmer(const QVariantMap &device);
     static QString scenarioEntityId(const QString &number);
 
 private:

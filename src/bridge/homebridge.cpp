@@ -8,6 +8,7 @@
 #include "gateway/wirevocabulary.h"
 #include "masterlink.h"
 #include "mqttclient.h"
+#include "store/channel.h"
 #include "store/database.h"
 #include "store/recordkeys.h"
 
@@ -253,7 +254,7 @@ void HomeBridge::publishDevices(const Database::HomeRecords &home)
         channels.append(QVariantMap{{QStringLiteral("id"), d.value(Key::id)},
                                     {QStringLiteral("name"), d.value(Key::title)},
                                     {QStringLiteral("type"), DiscoveryConfig::componentOf(d)},
-                                    {QStringLiteral("dimmable"), DiscoveryConfig::isDimmer(d)},
+                                    {QStringLiteral("dimmable"), Channel::isDimmer(d)},
                                     {QStringLiteral("controller"), d.value(Key::mainTotalID)}});
     for (const QVariantMap &s : home.scenarios)
         scenarios.append(QVariantMap{{QStringLiteral("number"), s.value(Key::mainID)},

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/channel.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -11,7 +13,7 @@
 // transition) is refused: the home has no such thing.
 class SetPayload {
 public:
-    enum class Channel { Switch, Dimmer, Curtain };
+    using Channel = ChannelKind;
     static constexpr qsizetype kMaxBytes = 1024;
 
     struct Request {

@@ -9,6 +9,7 @@
 #include "gateway/wirevocabulary.h"
 #include "masterlink.h"
 #include "pagerequest.h"
+#include "store/channel.h"
 #include "store/database.h"
 #include "store/recordkeys.h"
 #include "webremoteserver.h"
@@ -23,11 +24,11 @@ QJsonObject channelOf(const QVariantMap &device)
 {
     QJsonObject channel = QJsonDocument::fromJson(DiscoveryConfig::statePayload(device)).object();
     channel.remove(QStringLiteral("color_mode"));
-    const bool curtain = device.value(Key::type).toString() == Value::curtain;
     channel.insert(QStringLiteral("id"), device.value(Key::id).toString());
     channel.insert(QStringLiteral("name"), device.value(Key::title).toString());
-    channel.insert(QStringLiteral("kind"), curtain ? QStringLiteral("curtain")
-                                           : DiscoveryConfig::isDimmer(device)
+    const ChannelKind kind = Channel::kindOf(device);
+    channel.insert(QStringLiteral("kind"), kind == ChannelKind::Curtain ? QStringLiteral("curtain")
+                                           : kind == ChannelKind::Dimmer
                                                ? QStringLiteral("dimmer")
                                                : QStringLiteral("switch"));
     channel.insert(QStringLiteral("available"),

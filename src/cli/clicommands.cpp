@@ -12,6 +12,7 @@
 #include "home/homeactions.h"
 #include "scenarios/scenariooperations.h"
 #include "statereport.h"
+#include "store/channel.h"
 #include "store/checkmanager.h"
 #include "store/database.h"
 #include "store/jsoncodec.h"
@@ -307,7 +308,8 @@ int CliCommands::addDevice(const QString &code, const QStringList &names)
 bool CliCommands::applySetting(QVariantMap &device, const QString &state)
 {
     const QString s = state.toLower();
-    if (device.value(Key::type).toString() == Value::curtain) {
+    const ChannelKind kind = Channel::kindOf(device);
+    if (kind == ChannelKind::Curtain) {
         const QHash<QString, QString> motions{{"open", "1"}, {"close", "0"}, {"stop", "2"}};
         if (!motions.contains(s))
             return false;
@@ -316,7 +318,7 @@ bool CliCommands::applySetting(QVariantMap &device, const QString &state)
         return true;
     }
     // The record takes the state asked for: a scenario records it.
-    const bool dimmer = device.value(Key::control).toString() == Value::dimming;
+    const bool dimmer = kind == ChannelKind::Dimmer;
     const bool onOrOff = s == QLatin1String("on") || s == QLatin1String("off");
     if (onOrOff && !dimmer) {
         device.insert(Key::turnOn, s == QLatin1String("on") ? Value::yes : Value::no);

@@ -3,6 +3,7 @@
 #include "core/homeevents.h"
 #include "devicecommands.h"
 #include "lightstatetext.h"
+#include "store/channel.h"
 #include "store/database.h"
 #include "store/recordkeys.h"
 #include "views/elidedlabel.h"
@@ -26,7 +27,7 @@ LightingViewController::LightingViewController(QWidget *parent)
 
 bool LightingViewController::mayExpand(const QVariantMap &record) const
 {
-    return record.value(Key::control).toString() == Value::dimming;
+    return Channel::isDimmer(record);
 }
 
 VtMoveCell *LightingViewController::makeCell(int row, const QVariantMap &record)

@@ -17,6 +17,7 @@
 #include "navigationbar.h"
 #include "navigationstack.h"
 #include "scenarios/sceneviewcontroller.h"
+#include "store/channel.h"
 #include "store/checkmanager.h"
 #include "store/database.h"
 #include "store/recordkeys.h"
@@ -370,8 +371,7 @@ VtHomeControlSheet *HomeViewController::darkItemPressed(const QString &area, int
 {
     QString type = QStringLiteral("4");
     if (area == QLatin1String("1"))
-        type = record.value(Key::control) == Value::dimming ? QStringLiteral("2")
-                                                            : QStringLiteral("1");
+        type = Channel::isDimmer(record) ? QStringLiteral("2") : QStringLiteral("1");
     else if (area == QLatin1String("2"))
         type = QStringLiteral("3");
     StateRefresh::instance()->channelsShown({record});

@@ -6,6 +6,7 @@
 #include "home/navigationstack.h"
 #include "scenariooperations.h"
 #include "sceneeditnameviewcontroller.h"
+#include "store/channel.h"
 #include "store/database.h"
 #include "store/jsoncodec.h"
 #include "store/recordkeys.h"
@@ -54,7 +55,7 @@ ChooseControlViewController::ChooseControlViewController(QWidget *parent)
 
 bool ChooseControlViewController::mayExpand(const QVariantMap &record) const
 {
-    return record.value(Key::control) == Value::dimming;
+    return Channel::isDimmer(record);
 }
 
 VtMoveCell *ChooseControlViewController::makeCell(int row, const QVariantMap &record)
@@ -77,7 +78,7 @@ VtMoveCell *ChooseControlViewController::makeCell(int row, const QVariantMap &re
     name->setGeometry(95, 0, 140, 61);
     RightEdge::stretch(name, 80);
     const QString turnOn = record.value(Key::turnOn).toString();
-    if (record.value(Key::control) == Value::dimming) {
+    if (Channel::isDimmer(record)) {
         auto *indicator = new VtCellIndicatorView(cell);
         indicator->setType(record.value(Key::move) == Value::yes ? 2 : 1);
         indicator->move(290, 20);

@@ -1,5 +1,6 @@
 #include "vtlightingimageview.h"
 
+#include "store/channel.h"
 #include "store/recordkeys.h"
 
 #include <QPainter>
@@ -28,7 +29,7 @@ std::pair<QString, int> VtLightingImageView::pictureOf(const QVariantMap &record
                 record.value(Key::imageName) == Value::master ? 4 : 5};
     if (type == Value::curtain)
         return {QStringLiteral("device_Curtain"), 3};
-    return {QStringLiteral("device_Light"), record.value(Key::control) == Value::dimming ? 2 : 1};
+    return {QStringLiteral("device_Light"), Channel::isDimmer(record) ? 2 : 1};
 }
 
 void VtLightingImageView::setPicture(const QPixmap &picture, int lightType)
