@@ -160,13 +160,12 @@ void BridgeRequests::webPair(const Pending &request, const QVariantMap &body)
                                {QStringLiteral("expiresIn"), WebAccess::kCodeLifetimeSeconds}});
 }
 
-void BridgeRequests::onOutcome(const QStringList &fields, const QString &outcome)
+void BridgeRequests::onOutcome(const QStringList &fields, const CommandOutcome &outcome)
 {
-    if (Wire::operationOf(fields) != ChannelOperation::Name ||
-        outcome == QLatin1String("acknowledged"))
+    if (Wire::operationOf(fields) != ChannelOperation::Name || outcome.isAcknowledged())
         return;
     if (const std::optional<Pending> request = m_renames.take(Wire::targetOf(fields)))
-        fail(*request, QStringLiteral("the master did not take the name (%1)").arg(outcome));
+        fail(*request, QStringLiteral("the master did not take the name (%1)").arg(outcome.text()));
 }
 
 void BridgeRequests::respond(const Pending &request, const QVariant &data)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bridgetopics.h"
+#include "gateway/commandoutcome.h"
 
 #include <QHash>
 #include <QJsonObject>
@@ -33,7 +34,7 @@ public:
 
     void handle(const QString &name, const QByteArray &payload);
     // A command's outcome, for the renames waiting on theirs.
-    void onOutcome(const QStringList &fields, const QString &outcome);
+    void onOutcome(const QStringList &fields, const CommandOutcome &outcome);
 
     static constexpr qsizetype kMaxBytes = 4096;
 

@@ -313,10 +313,10 @@ void HomeBridge::clearIfStale(const QString &topic, const QByteArray &payload)
         publish(topic, {}, Publication::Always);
 }
 
-void HomeBridge::onOutcome(const QStringList &fields, const QString &outcome)
+void HomeBridge::onOutcome(const QStringList &fields, const CommandOutcome &outcome)
 {
     m_requests.onOutcome(fields, outcome);
-    if (outcome == QLatin1String("acknowledged")) {
+    if (outcome.isAcknowledged()) {
         onAcknowledged(fields);
         return;
     }
@@ -324,7 +324,7 @@ void HomeBridge::onOutcome(const QStringList &fields, const QString &outcome)
     const QString target = Wire::targetOf(fields);
     const int operation = Wire::operationOf(fields);
     if (family == Wire::scenarioRun) {
-        reportError(QStringLiteral("scenario %1: %2").arg(target, outcome),
+        reportError(QStringLiteral("scenario %1: %2").arg(target, outcome.text()),
                     m_topics.scenarioSet(target));
         return;
     }
@@ -337,12 +337,12 @@ void HomeBridge::onOutcome(const QStringList &fields, const QString &outcome)
                                                                ? QStringLiteral("-1")
                                                                : QStringLiteral("-2"))
                                     : m_topics.channelLeaf(target, QStringLiteral("set"));
-    reportError(QStringLiteral("%1 %2: %3").arg(family, target, outcome), topic);
+    reportError(QStringLiteral("%1 %2: %3").arg(family, target, outcome.text()), topic);
     if (const std::optional<QVariantMap> device =
             Database::instance()->deviceRecordWithMainID(target)) {
         publishState(*device, Publication::Always);
         // A lost reply leaves open whether the command happened: the home is asked.
-        if (outcome == QLatin1String("no-reply"))
+        if (outcome.kind == CommandOutcome::Kind::NoReply)
             UDPSocketManager::instance()->queryStateInBackground(*device);
     } else if (allLights)
         for (const QVariantMap &light : Database::instance()->readAllMainDeviceInfo())

@@ -57,7 +57,7 @@ private:
     // Clears a channel's config, state and availability on the broker.
     void clearChannel(const QString &id, const QString &component);
     void clearIfStale(const QString &topic, const QByteArray &payload);
-    void onOutcome(const QStringList &fields, const QString &outcome);
+    void onOutcome(const QStringList &fields, const CommandOutcome &outcome);
     void onAcknowledged(const QStringList &fields);
     void onMasterChanged();
     void pollAll();

@@ -23,9 +23,9 @@ std::optional<qint64> MasterLink::secondsSinceAnswer() const
     return m_sinceAnswer.elapsed() / 1000;
 }
 
-void MasterLink::onOutcome(const QStringList &fields, const QString &outcome)
+void MasterLink::onOutcome(const QStringList &fields, const CommandOutcome &outcome)
 {
-    if (outcome == QLatin1String("acknowledged") || outcome.startsWith(QLatin1String("refused"))) {
+    if (outcome.isAnswer()) {
         m_sinceAnswer.start();
         setOnline(true);
         Q_EMIT answered();
@@ -33,7 +33,7 @@ void MasterLink::onOutcome(const QStringList &fields, const QString &outcome)
     }
     const bool stateQuery = Wire::isChannelFamily(Wire::familyOf(fields)) &&
                             Wire::operationOf(fields) == ChannelOperation::StateQuery;
-    if (outcome == QLatin1String("no-reply") && !stateQuery)
+    if (outcome.kind == CommandOutcome::Kind::NoReply && !stateQuery)
         setOnline(false);
 }
 

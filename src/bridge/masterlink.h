@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gateway/commandoutcome.h"
+
 #include <QElapsedTimer>
 #include <QObject>
 #include <QString>
@@ -25,7 +27,7 @@ public:
     std::optional<qint64> secondsSinceAnswer() const;
 
     // For the outcomes as the command queue reports them.
-    void onOutcome(const QStringList &fields, const QString &outcome);
+    void onOutcome(const QStringList &fields, const CommandOutcome &outcome);
 
 Q_SIGNALS:
     void changed(bool online);

@@ -190,17 +190,17 @@ void WebHub::sendChannel(const QString &id)
     broadcast(message);
 }
 
-void WebHub::onOutcome(const QStringList &fields, const QString &outcome)
+void WebHub::onOutcome(const QStringList &fields, const CommandOutcome &outcome)
 {
     const QString family = Wire::familyOf(fields);
     if (!Wire::isChannelFamily(family) || Wire::operationOf(fields) != ChannelOperation::Control ||
-        outcome == QLatin1String("acknowledged"))
+        outcome.isAcknowledged())
         return;
     // The page shows the state the home confirmed last, and why the press did nothing.
     QJsonObject message =
-        error(outcome.startsWith(QLatin1String("refused")) ? QStringLiteral("refused")
-                                                           : QStringLiteral("controlFailed"),
-              outcome);
+        error(outcome.kind == CommandOutcome::Kind::Refused ? QStringLiteral("refused")
+                                                            : QStringLiteral("controlFailed"),
+              outcome.text());
     message.insert(QStringLiteral("id"), Wire::targetOf(fields)); // only that row's press ended
     broadcast(message);
     sendChannel(Wire::targetOf(fields));

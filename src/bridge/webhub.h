@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bridgecommands.h"
+#include "gateway/commandoutcome.h"
 #include "storeretry.h"
 
 #include <QFileSystemWatcher>
@@ -49,7 +50,7 @@ private:
     void sendChannel(const QString &id);
     void closeRevoked();
     void keepAlive();
-    void onOutcome(const QStringList &fields, const QString &outcome);
+    void onOutcome(const QStringList &fields, const CommandOutcome &outcome);
 
     WebRemoteServer *m_server;
     const MasterLink *m_link;

@@ -49,13 +49,13 @@ template <class... Handlers> struct Overloaded : Handlers... {
 };
 template <class... Handlers> Overloaded(Handlers...) -> Overloaded<Handlers...>;
 
-QString outcomeOfReply(const std::optional<GatewayReply::Form> &reply)
+CommandOutcome outcomeOfReply(const std::optional<GatewayReply::Form> &reply)
 {
     if (!reply)
-        return QStringLiteral("unreadable");
+        return CommandOutcome::unreadable();
     const int code = GatewayReply::codeOf(*reply);
-    return code == ResultCode::Accepted ? QStringLiteral("acknowledged")
-                                        : QStringLiteral("refused_%1").arg(code);
+    return code == ResultCode::Accepted ? CommandOutcome::acknowledged()
+                                        : CommandOutcome::refused(code);
 }
 
 SharedOperations orEmpty(const SharedOperations &operations)
@@ -66,11 +66,11 @@ SharedOperations orEmpty(const SharedOperations &operations)
 
 // One line per command's outcome, to trace a person's "it did nothing":
 // "outcome:lig_211300001230_4_refused_135"; and the same to whoever follows them.
-void UDPSocketManager::logOutcome(const QStringList &fields, const QString &outcome)
+void UDPSocketManager::logOutcome(const QStringList &fields, const CommandOutcome &outcome)
 {
     qCInfo(lcGateway).noquote() << QStringLiteral("outcome:%1_%2_%3_%4")
                                        .arg(Wire::familyOf(fields), Wire::targetOf(fields),
-                                            fields.value(3), outcome);
+                                            fields.value(3), outcome.text());
     Q_EMIT commandOutcome(fields, outcome);
 }
 
@@ -117,7 +117,7 @@ void UDPSocketManager::setHomeLookup(HomeLookup *lookup)
 void UDPSocketManager::clearQueue()
 {
     for (const ChannelCommand &dropped : std::as_const(m_udpQueueArray))
-        logOutcome(dropped.fields, QStringLiteral("dropped"));
+        logOutcome(dropped.fields, CommandOutcome::dropped());
     m_udpQueueArray.clear();
 }
 
@@ -184,7 +184,7 @@ void UDPSocketManager::sendMessageWithCommandArray(const QStringList &commandArr
     giveWayToPerson();
     if (isBusy()) {
         if (m_udpQueueArray.size() >= kMaxQueuedCommands) {
-            logOutcome(commandArray, QStringLiteral("dropped"));
+            logOutcome(commandArray, CommandOutcome::dropped());
             feedback->showLabelWithTitle(tr("Your operating too often"), tr("Please have a rest"));
         } else
             m_udpQueueArray.append(std::move(command));
@@ -454,7 +454,7 @@ void UDPSocketManager::dispatchReply(const GatewayReply::Form &reply,
 void UDPSocketManager::onNoReply(CommandExchange *exchange)
 {
     const ChannelCommand &command = exchange->command();
-    logOutcome(command.fields, QStringLiteral("no-reply"));
+    logOutcome(command.fields, CommandOutcome::noReply());
     if (command.background) {
         m_links.unanswered(transmitterOf(command));
         const ChannelCommand unanswered = command;

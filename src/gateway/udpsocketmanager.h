@@ -1,6 +1,7 @@
 #pragma once
 
 #include "channelcommand.h"
+#include "commandoutcome.h"
 #include "followupqueue.h"
 #include "gatewayreply.h"
 #include "operationlist.h"
@@ -142,9 +143,8 @@ public:
 Q_SIGNALS:
     // A command's outcome has been handled: a reply, or none in its wait.
     void commandSettled(const QStringList &fields, bool replied);
-    // Every command's outcome, as the log has it: "acknowledged", "refused_CODE",
-    // "no-reply", "dropped" (the queue was full or emptied) or "unreadable".
-    void commandOutcome(const QStringList &fields, const QString &outcome);
+    // Every command's outcome, once.
+    void commandOutcome(const QStringList &fields, const CommandOutcome &outcome);
 
 private:
     UDPSocketManager();
@@ -156,7 +156,7 @@ private:
     void onNoReply(CommandExchange *exchange);
     // The exchange's outcome is in: it is no longer outstanding and goes.
     void settle(CommandExchange *exchange);
-    void logOutcome(const QStringList &fields, const QString &outcome);
+    void logOutcome(const QStringList &fields, const CommandOutcome &outcome);
     void dispatchReply(const GatewayReply::Form &reply, const SharedOperations &operations);
     // The transmitter a command was meant for: the one a locate names, else
     // the master when it went to the master's address.

@@ -477,7 +477,7 @@ private Q_SLOTS:
         QCOMPARE(AppDelegate::instance()->ifConnected(), AppDelegate::kConnectionFailed);
         QVERIFY(screen.hasConnectionBanner());
         QCOMPARE(outcomes.size(), 1); // the press's no-reply; the check ended without one
-        QCOMPARE(outcomes[0][1].toString(), QStringLiteral("no-reply"));
+        QCOMPARE(outcomes[0][1].value<CommandOutcome>(), CommandOutcome::noReply());
     }
 
     void anImportHoldsCommandsUntilItEnds()
