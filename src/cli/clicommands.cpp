@@ -30,12 +30,6 @@ namespace {
 // Toasts that report success; any other one reports why a flow failed.
 const QString kStoreUnreadable = QStringLiteral("the home's store could not be read");
 
-const QStringList kGoodNews{QStringLiteral("Synchronous data successful"),
-                            QStringLiteral("Force remove the device successful"),
-                            QStringLiteral("Delete scenario successful"),
-                            QStringLiteral("Setting scenario successful"),
-                            QStringLiteral("Clean all successful")};
-
 void printTo(FILE *stream, const QString &text)
 {
     std::fprintf(stream, "%s\n", qPrintable(text));
@@ -71,7 +65,7 @@ QString CliCommands::jsonOutcome(int status) const
 int CliCommands::failureFromFeedback(const QString &fallback)
 {
     for (const CliSession::Toast &toast : m_session.toasts())
-        if (!kGoodNews.contains(toast.title))
+        if (toast.tone != ToastTone::GoodNews)
             return failWith(toast.detail.isEmpty()
                                 ? toast.title
                                 : toast.title + QStringLiteral(": ") + toast.detail);
@@ -496,8 +490,9 @@ int CliCommands::importOutcome()
     const int status = failureFromFeedback({});
     if (status != Done)
         return status;
+    // The import's own word of success, not another flow's.
     for (const CliSession::Toast &toast : m_session.toasts())
-        if (toast.title == QLatin1String("Synchronous data successful")) {
+        if (toast.tone == ToastTone::GoodNews) {
             print(toast.title);
             return Done;
         }

@@ -136,9 +136,9 @@ void CliSession::pushDeviceEnrolment(const QString &id, int groupCount, const QS
     m_decodedSummary = summary;
 }
 
-void CliSession::showToast(const QString &title, const QString &detail)
+void CliSession::showToast(const QString &title, const QString &detail, ToastTone tone)
 {
-    m_toasts.append({title, detail});
+    m_toasts.append({title, detail, tone});
 }
 
 void CliSession::showAlert(const QString &message, const QStringList &, Answer answer)

@@ -24,6 +24,7 @@ public:
     struct Toast {
         QString title;
         QString detail;
+        ToastTone tone = ToastTone::Problem;
     };
 
     explicit CliSession(bool forceRemovals);
@@ -62,7 +63,7 @@ public:
                              const QString &summary) override;
 
     // FeedbackPresenter
-    void showToast(const QString &title, const QString &detail) override;
+    void showToast(const QString &title, const QString &detail, ToastTone tone) override;
     void hideToast() override {}
     void showWindowActivity() override {}
     void hideWindowActivity() override {}

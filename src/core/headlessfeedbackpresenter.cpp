@@ -7,7 +7,7 @@ QString HeadlessFeedbackPresenter::toastText(const QString &title, const QString
     return detail.isEmpty() ? title : title + QStringLiteral(" / ") + detail;
 }
 
-void HeadlessFeedbackPresenter::showToast(const QString &title, const QString &detail)
+void HeadlessFeedbackPresenter::showToast(const QString &title, const QString &detail, ToastTone)
 {
     m_visibleToast = toastText(title, detail);
     m_toasts.append(m_visibleToast);

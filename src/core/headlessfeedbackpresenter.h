@@ -8,7 +8,7 @@
 // and are kept, with the indicator's state, for whoever asks.
 class HeadlessFeedbackPresenter final : public FeedbackPresenter {
 public:
-    void showToast(const QString &title, const QString &detail) override;
+    void showToast(const QString &title, const QString &detail, ToastTone tone) override;
     void hideToast() override;
     void showWindowActivity() override;
     void hideWindowActivity() override;

@@ -55,10 +55,20 @@ void ShowAlertManager::setPresenter(FeedbackPresenter *presenter)
 
 void ShowAlertManager::showLabelWithTitle(const QString &title, const QString &detail)
 {
+    showToast(title, detail, ToastTone::Problem);
+}
+
+void ShowAlertManager::showGoodNews(const QString &title)
+{
+    showToast(title, QString(), ToastTone::GoodNews);
+}
+
+void ShowAlertManager::showToast(const QString &title, const QString &detail, ToastTone tone)
+{
     if (m_toastShowing)
         finishedFading();
     m_toastShowing = true;
-    m_presenter->showToast(title, detail);
+    m_presenter->showToast(title, detail, tone);
     m_showLabelTimer.start();
     Q_EMIT toastShown(title, detail);
 }

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "feedbackpresenter.h"
+
 #include <QObject>
 #include <QTimer>
 
 class AlertPresenter;
-class FeedbackPresenter;
 class Screen;
 
 // Transient feedback: the toast, the activity indicator of an outstanding
@@ -28,7 +29,10 @@ public:
     void setAlertPresenter(AlertPresenter *presenter) { m_alertPresenter = presenter; }
     AlertPresenter *alertPresenter() const { return m_alertPresenter; }
 
+    // A toast of a refusal, a failure, a limit or a hint.
     void showLabelWithTitle(const QString &title, const QString &detail = QString());
+    // A toast that says the flow a person started has done what was asked.
+    void showGoodNews(const QString &title);
     // "Control failed" / "Please check device and network".
     void showControlFailed();
     // The store could not be read: what the screen shows stays as it was.
@@ -69,6 +73,7 @@ Q_SIGNALS:
     void toastShown(const QString &title, const QString &detail);
 
 private:
+    void showToast(const QString &title, const QString &detail, ToastTone tone);
     ShowAlertManager();
     void startActivityTimer(double seconds, ActivityEnd end);
     void removeSucceededBanner();

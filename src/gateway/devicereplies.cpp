@@ -253,7 +253,7 @@ void DeviceReplies::forceDeleteWithAnswer(int code, const QString &ligId)
     ShowAlertManager *feedback = ShowAlertManager::instance();
     if (code == ResultCode::Accepted) {
         ChannelRemoval::removeFromStore(ligId);
-        feedback->showLabelWithTitle(UDPSocketManager::tr("Force remove the device successful"));
+        feedback->showGoodNews(UDPSocketManager::tr("Force remove the device successful"));
     } else {
         feedback->showLabelWithTitle(UDPSocketManager::tr("Force remove the device failed"));
     }
@@ -304,7 +304,7 @@ void DeviceReplies::completeScenarioChange(const OperationList &operations)
 
     if (kind == Value::deleteDeviceFromScenario) {
         if (countAccepted(operations) == operations.size()) {
-            feedback->showLabelWithTitle(UDPSocketManager::tr("Delete scenario successful"));
+            feedback->showGoodNews(UDPSocketManager::tr("Delete scenario successful"));
             store->deleteScenarioWithMainID(
                 operations.constFirst().value(Key::deleteScenarioID).toString());
         } else {
@@ -335,7 +335,7 @@ void DeviceReplies::completeScenarioChange(const OperationList &operations)
         return;
     }
     if (refused.isEmpty())
-        feedback->showLabelWithTitle(UDPSocketManager::tr("Setting scenario successful"));
+        feedback->showGoodNews(UDPSocketManager::tr("Setting scenario successful"));
     else // saved, but not as it was asked for: say which devices are not in it
         feedback->showLabelWithTitle(UDPSocketManager::tr("Scenario saved without some devices"),
                                      refused.join(QStringLiteral(", ")));

@@ -110,7 +110,7 @@ void TCPSocketManager::finishImport()
     const bool committed = ConfigurationImport::rebuildStoreFrom(m_stream.text());
     if (committed) {
         HomeEvents::instance()->announceHomeReplaced();
-        feedback->showLabelWithTitle(tr("Synchronous data successful"));
+        feedback->showGoodNews(tr("Synchronous data successful"));
     } else {
         feedback->showControlFailed();
     }

@@ -20,7 +20,7 @@ void HomeActions::cleanAll()
     if (auto *home = app->topScreenAs<HomeScreen>())
         home->updateCenterView();
     if (cleaned)
-        feedback->showLabelWithTitle(tr("Clean all successful"));
+        feedback->showGoodNews(tr("Clean all successful"));
     else
         feedback->showLabelWithTitle(tr("Clean all failed"), tr("The home could not be removed"));
 }

@@ -48,7 +48,7 @@ QWidget *WidgetFeedbackPresenter::activityPanel() const
     return m_activityPanel;
 }
 
-void WidgetFeedbackPresenter::showToast(const QString &title, const QString &detail)
+void WidgetFeedbackPresenter::showToast(const QString &title, const QString &detail, ToastTone)
 {
     hideToast();
     const QFont titleFont = systemFont(16), detailFont = systemFont(12);

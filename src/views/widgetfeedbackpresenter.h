@@ -14,7 +14,7 @@ public:
     static constexpr int kActivityPanelSide = 80;
 
     explicit WidgetFeedbackPresenter(QWidget *window);
-    void showToast(const QString &title, const QString &detail) override;
+    void showToast(const QString &title, const QString &detail, ToastTone tone) override;
     void hideToast() override;
     void showWindowActivity() override;
     void hideWindowActivity() override;
