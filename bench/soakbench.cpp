@@ -226,7 +226,7 @@ void runSoakBench(int commands)
             feedback->stopActivity();
         }
         mismatches += soak.mismatches();
-        channel->getGatewayIPAgain(std::nullopt); // no rediscovery between bursts
+        channel->rediscovery().getGatewayIPAgain(std::nullopt); // no rediscovery between bursts
     }
     const double seconds = double(clock.elapsed()) / 1000.0;
     const double rssEnd = residentMegabytes();

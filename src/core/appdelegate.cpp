@@ -82,5 +82,5 @@ void AppDelegate::applicationWillResignActive()
     feedback->transmitterConnectionSuccessful(1);
     feedback->finishedFading();
     feedback->stopActivity();
-    UDPSocketManager::instance()->getGatewayIPAgain(std::nullopt);
+    UDPSocketManager::instance()->rediscovery().getGatewayIPAgain(std::nullopt);
 }

@@ -49,8 +49,12 @@ void writeMarker(const QString &path)
 void DelegateManager::hideFirstLogoView(StartUpView *view)
 {
     if (!QFileInfo::exists(markerPath())) {
-        if (Database::instance()->readAllSuperBoxInfo().isEmpty())
-            UDPSocketManager::instance()->cleanAllData();
+        // A store that cannot be read may hold a home: only an empty one is
+        // reset (a new file gets its tables first, so that it reads empty).
+        Database::instance()->creatDatabase();
+        const auto transmitters = Database::instance()->superBoxesIfReadable();
+        if (transmitters && transmitters->isEmpty())
+            cleanAllData();
         else
             qCInfo(lcStore) << "the data folder holds a home already: kept as it is";
         writeMarker(markerPath());
@@ -76,6 +80,20 @@ void DelegateManager::initApplicationNeedData()
     Database::instance()->creatDatabase();
     initHomeSceneArray();
     writeMarker(markerPath());
+}
+
+bool DelegateManager::cleanAllData()
+{
+    // Emptied in place: ardentia-ctl or the bridge may hold the file open.
+    if (!Database::instance()->wipeHome()) {
+        qCWarning(lcStore).noquote()
+            << QStringLiteral("Error: %1").arg("the store could not be emptied");
+        return false; // the pictures stay with the records that stay
+    }
+    // The pictures belonged to the records that went.
+    deleteNeedFiles();
+    initNeedFiles();
+    return true;
 }
 
 void DelegateManager::initNeedFiles()

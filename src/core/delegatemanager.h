@@ -25,6 +25,10 @@ public:
     // The picture folder; then, only when the store file does not exist yet,
     // the tables and the built-in scenarios, and the folder's marker.
     void initApplicationNeedData();
+    // Empties the store in place to the first-run data (an empty home with
+    // the two built-in scenarios) and the picture folder; false when the
+    // store could not be emptied (it is then as it was).
+    bool cleanAllData();
     void initNeedFiles();
     void deleteNeedFiles();
     void initHomeSceneArray();

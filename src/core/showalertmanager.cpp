@@ -175,7 +175,7 @@ void ShowAlertManager::activityOnTimeOutAfterAdding(int channelsAdded, Waiter wa
         channel->clearQueue();
     }
     if (const auto master = channel->homeLookup()->firstTransmitter())
-        channel->getGatewayIPAgain(master->value(Key::id).toString());
+        channel->rediscovery().getGatewayIPAgain(master->value(Key::id).toString());
 }
 
 bool ShowAlertManager::anyTransmitterStored()

@@ -104,7 +104,7 @@ void TCPSocketManager::finishImport()
     m_completed = true;
     app->setIfConnected(AppDelegate::kConnected);
     feedback->transmitterConnectionSuccessful(2);
-    UDPSocketManager::instance()->getGatewayIPAgain(std::nullopt);
+    UDPSocketManager::instance()->rediscovery().getGatewayIPAgain(std::nullopt);
     m_socket->disconnect();
 
     const bool committed = ConfigurationImport::rebuildStoreFrom(m_stream.text());

@@ -81,14 +81,11 @@ UDPSocketManager *UDPSocketManager::instance()
 }
 
 UDPSocketManager::UDPSocketManager()
-    : m_followUps(kFollowUpMilliseconds), m_homeLookup(storedHome()),
-      m_gatewayReplies(std::make_unique<GatewayReplies>(this)),
+    : m_followUps(kFollowUpMilliseconds),
+      m_rediscovery([this](const QString &transmitterId) { getGatewayIPWithID(transmitterId); }),
+      m_homeLookup(storedHome()), m_gatewayReplies(std::make_unique<GatewayReplies>(this)),
       m_replyHandlers(m_gatewayReplies.get())
 {
-    m_getMasterGatewayIPAgainTimer.setSingleShot(true);
-    m_getMasterGatewayIPAgainTimer.setInterval(kRediscoveryMilliseconds);
-    connect(&m_getMasterGatewayIPAgainTimer, &QTimer::timeout, this,
-            &UDPSocketManager::getMasterGatewayIPAgain);
 }
 
 UDPSocketManager::~UDPSocketManager() = default;
@@ -339,21 +336,6 @@ void UDPSocketManager::updateMainController()
         screen->updateMainView();
 }
 
-bool UDPSocketManager::cleanAllData()
-{
-    // Emptied in place: ardentia-ctl may hold the file open.
-    if (!Database::instance()->wipeHome()) {
-        qCWarning(lcStore).noquote()
-            << QStringLiteral("Error: %1").arg("the store could not be emptied");
-        return false; // the pictures stay with the records that stay
-    }
-    // The pictures belonged to the records that went.
-    DelegateManager *files = DelegateManager::instance();
-    files->deleteNeedFiles();
-    files->initNeedFiles();
-    return true;
-}
-
 void UDPSocketManager::getGatewayIPWithID(const QString &transmitterId,
                                           const std::optional<QString> &lastAddress,
                                           SharedOperations operations)
@@ -370,24 +352,6 @@ void UDPSocketManager::checkMasterQuietly(const QString &masterId, const QString
     ChannelCommand command{locate, address, replyWaitFor(locate), shareOperations()};
     command.quiet = true;
     sendNow(std::move(command));
-}
-
-void UDPSocketManager::getGatewayIPAgain(const std::optional<QString> &transmitterId)
-{
-    m_getMasterGatewayIPAgainTimer.stop();
-    m_rediscoveryId.clear();
-    if (!transmitterId)
-        return;
-    m_rediscoveryId = *transmitterId;
-    m_getMasterGatewayIPAgainTimer.start();
-}
-
-void UDPSocketManager::getMasterGatewayIPAgain()
-{
-    const QString transmitterId = m_rediscoveryId;
-    m_getMasterGatewayIPAgainTimer.stop();
-    m_rediscoveryId.clear();
-    getGatewayIPWithID(transmitterId);
 }
 
 void UDPSocketManager::settle(CommandExchange *exchange)
@@ -412,7 +376,7 @@ void UDPSocketManager::onReply(CommandExchange *exchange, const QByteArray &data
     if (!background) { // the banner follows what people asked for and the link check
         AppDelegate::instance()->setIfConnected(AppDelegate::kConnected);
         feedback->transmitterConnectionSuccessful(2);
-        getGatewayIPAgain(std::nullopt);
+        m_rediscovery.getGatewayIPAgain(std::nullopt);
     }
 
     const std::optional<QString> text = decodeUtf8(datagram);

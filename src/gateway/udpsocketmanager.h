@@ -5,6 +5,7 @@
 #include "followupqueue.h"
 #include "gatewayreply.h"
 #include "operationlist.h"
+#include "rediscovery.h"
 #include "transmitterlinks.h"
 
 #include <QList>
@@ -35,7 +36,6 @@ public:
     static constexpr quint16 kTransmitterPort = 9899;
     static constexpr double kReplyWaitSeconds = 10.0;
     static constexpr int kFollowUpMilliseconds = 110;
-    static constexpr int kRediscoveryMilliseconds = 5000;
     static constexpr int kMaxQueuedCommands = 8;
     // A person's command waits at most this long behind a background query.
     static constexpr double kBackgroundReplyWaitSeconds = 1.5;
@@ -60,10 +60,6 @@ public:
     // How long the reply to this command is awaited, in seconds.
     double replyWaitFor(const QStringList &commandArray) const;
     void updateMainController();
-    // Empties the store in place to the first-run data (an empty home with
-    // the two built-in scenarios) and the picture folder; false when the
-    // store could not be emptied (it is then as it was).
-    bool cleanAllData();
     // Runs the call 0.11 s from now, after every follow-up scheduled before it.
     void scheduleFollowUp(std::function<void()> call) { m_followUps.schedule(std::move(call)); }
 
@@ -84,9 +80,8 @@ public:
     // reply shows the failure like any other. A command given meanwhile
     // ends the check and goes at once.
     void checkMasterQuietly(const QString &masterId, const QString &address);
-    // Cancels the pending rediscovery and, given an ID, arms a new one 5 seconds out.
-    void getGatewayIPAgain(const std::optional<QString> &transmitterId);
-    void getMasterGatewayIPAgain();
+    // Looking for a silent transmitter again.
+    Rediscovery &rediscovery() { return m_rediscovery; }
 
     // Reads a reply and hands it to the handler of its form with the records
     // of the command it answers; a text that is no reply reaches none.
@@ -121,8 +116,6 @@ public:
     // background query under way.
     bool isFreeForUser() const;
     int pendingFollowUps() const { return m_followUps.pendingCount(); }
-    bool isRediscoveryArmed() const { return m_getMasterGatewayIPAgainTimer.isActive(); }
-    QString rediscoveryTransmitterId() const { return m_rediscoveryId; }
     // Drops the outstanding command, the queue and every waiting call without
     // an outcome: the process is ending, or a test starts afresh.
     void abandonCommands();
@@ -173,8 +166,7 @@ private:
     CommandExchange *m_outstanding = nullptr;
     QList<std::function<void()>> m_idleCalls;
     bool m_importRunning = false;
-    QTimer m_getMasterGatewayIPAgainTimer;
-    QString m_rediscoveryId;
+    Rediscovery m_rediscovery;
     HomeLookup *m_homeLookup;
     std::unique_ptr<GatewayReplies> m_gatewayReplies;
     ReplyHandlers *m_replyHandlers;

@@ -1,6 +1,7 @@
 #include "homeactions.h"
 
 #include "core/appdelegate.h"
+#include "core/delegatemanager.h"
 #include "core/homescreen.h"
 #include "core/showalertmanager.h"
 #include "gateway/tcpsocketmanager.h"
@@ -11,12 +12,12 @@ void HomeActions::cleanAll()
     UDPSocketManager *channel = UDPSocketManager::instance();
     ShowAlertManager *feedback = ShowAlertManager::instance();
     AppDelegate *app = AppDelegate::instance();
-    const bool cleaned = channel->cleanAllData();
+    const bool cleaned = DelegateManager::instance()->cleanAllData();
     app->setIfConnected(AppDelegate::kConnectionUnknown);
     feedback->transmitterConnectionSuccessful(1);
     feedback->finishedFading();
     feedback->stopActivity();
-    channel->getGatewayIPAgain(std::nullopt);
+    channel->rediscovery().getGatewayIPAgain(std::nullopt);
     if (auto *home = app->topScreenAs<HomeScreen>())
         home->updateCenterView();
     if (cleaned)

@@ -161,7 +161,7 @@ private Q_SLOTS:
                                                 : 1;
         QCOMPARE(reloads, 1);
         QVERIFY(UDPSocketManager::instance()->udpQueueArray().isEmpty());
-        QCOMPARE(UDPSocketManager::instance()->isRediscoveryArmed(), transmitterStored);
+        QCOMPARE(UDPSocketManager::instance()->rediscovery().isArmed(), transmitterStored);
     }
 
     void failureBannerIsShownOnce()

@@ -277,7 +277,7 @@ private Q_SLOTS:
         QVERIFY(lighting.reloads > reloadsBefore); // shows the stored state again
         QCOMPARE(storedDevice("211300001231").value(Key::turnOn).toString(), QStringLiteral("NO"));
         QCOMPARE(AppDelegate::instance()->ifConnected(), AppDelegate::kConnectionFailed);
-        QVERIFY(channel->isRediscoveryArmed());
+        QVERIFY(channel->rediscovery().isArmed());
     }
 
     void aReplyAfterTheScreenWasLeftIsStillStored()

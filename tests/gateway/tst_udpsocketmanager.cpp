@@ -216,13 +216,13 @@ private Q_SLOTS:
         stack.push(&screen);
         home.addTransmitter(QStringLiteral("A10000000002"), {});
         screen.showNetworkAlertViewWithImageName("1", "Network connection failed");
-        channel->getGatewayIPAgain(kMaster);
+        channel->rediscovery().getGatewayIPAgain(kMaster);
         peer->setReply(ackFor);
         channel->sendMessageWithCommandArray(control("B21000000001"));
         QTRY_COMPARE(handlers.handlerNames(), QStringList{"overLightingControl"});
         QVERIFY(!screen.hasBarActivity());
         QCOMPARE(AppDelegate::instance()->ifConnected(), AppDelegate::kConnected);
-        QVERIFY(!channel->isRediscoveryArmed());
+        QVERIFY(!channel->rediscovery().isArmed());
         QCOMPARE(screen.bannerText, QStringLiteral("Connection successful"));
         QCOMPARE(screen.bannerIcon, NavigationFrameScreen::BannerIcon::Tick);
         QVERIFY(feedback->bannerRemovalTimer().isActive());
@@ -337,7 +337,7 @@ private Q_SLOTS:
         QCOMPARE(AppDelegate::instance()->ifConnected(), reported ? 1 : ifConnected);
         QCOMPARE(screen.hasConnectionBanner(), reported);
         QCOMPARE(screen.reloads > reloadsBefore, reported);
-        QCOMPARE(channel->isRediscoveryArmed(), reported);
+        QCOMPARE(channel->rediscovery().isArmed(), reported);
         // After a failure the queue is emptied; after a quiet locate it moves on.
         QTRY_COMPARE(peer->received.size(), reported ? 1 : 2);
         QVERIFY(channel->udpQueueArray().isEmpty());
@@ -376,11 +376,11 @@ private Q_SLOTS:
 
     void rediscoveryBroadcastsTheLocateRequest()
     {
-        channel->getGatewayIPAgain(kMaster);
-        channel->getGatewayIPAgain(kMaster); // re-arming replaces, never doubles
-        QVERIFY(channel->isRediscoveryArmed());
-        channel->getMasterGatewayIPAgain();
-        QVERIFY(!channel->isRediscoveryArmed());
+        channel->rediscovery().getGatewayIPAgain(kMaster);
+        channel->rediscovery().getGatewayIPAgain(kMaster); // re-arming replaces, never doubles
+        QVERIFY(channel->rediscovery().isArmed());
+        channel->rediscovery().getMasterGatewayIPAgain();
+        QVERIFY(!channel->rediscovery().isArmed());
         // The locate request went to the subnet broadcast (127.0.0.255 on lo);
         // the peer listens on 127.0.0.1 only, so look at what is outstanding.
         QVERIFY(feedback->checkActivityShowOn());

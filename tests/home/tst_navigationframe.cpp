@@ -311,7 +311,7 @@ private Q_SLOTS:
         QCOMPARE(home->banner()->findChild<VtConnectStateView *>()->selectType(), 1);
 
         simulator.faults().clear();
-        channel->getGatewayIPAgain(std::nullopt);
+        channel->rediscovery().getGatewayIPAgain(std::nullopt);
         channel->sendMessageWithCommandArray({"cfg", "lig", "211300001231", "4", "1", "0", "0"});
         QTRY_COMPARE(
             home->banner() ? home->banner()->findChild<VtConnectStateView *>()->selectType() : -1,

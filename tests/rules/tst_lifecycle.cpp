@@ -145,7 +145,8 @@ private Q_SLOTS:
         ShowAlertManager::instance()->startActivity(12);
         ShowAlertManager::instance()->transmitterConnectionFailed();
         ShowAlertManager::instance()->showLabelWithTitle("Hello");
-        UDPSocketManager::instance()->getGatewayIPAgain(QStringLiteral("20AA10000001"));
+        UDPSocketManager::instance()->rediscovery().getGatewayIPAgain(
+            QStringLiteral("20AA10000001"));
         app->setIfConnected(AppDelegate::kConnectionFailed);
 
         app->applicationWillResignActive();
@@ -154,7 +155,7 @@ private Q_SLOTS:
         QVERIFY(!ShowAlertManager::instance()->checkActivityShowOn());
         QVERIFY(!ShowAlertManager::instance()->isToastShowing());
         QVERIFY(!screen.hasConnectionBanner());
-        QVERIFY(!UDPSocketManager::instance()->isRediscoveryArmed());
+        QVERIFY(!UDPSocketManager::instance()->rediscovery().isArmed());
     }
 };
 

@@ -77,7 +77,7 @@ private Q_SLOTS:
         sqlite3 *other = nullptr;
         QCOMPARE(sqlite3_open(Database::databasePath().toUtf8().constData(), &other), SQLITE_OK);
 
-        QVERIFY(UDPSocketManager::instance()->cleanAllData());
+        QVERIFY(DelegateManager::instance()->cleanAllData());
 
         QVERIFY(store->readAllSuperBoxInfo().isEmpty());
         QVERIFY(store->readAllMainDeviceInfo().isEmpty());
@@ -106,7 +106,7 @@ private Q_SLOTS:
         QCOMPARE(sqlite3_exec(other, "BEGIN IMMEDIATE;", nullptr, nullptr, nullptr), SQLITE_OK);
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("SQLite: .*locked"));
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("could not be emptied"));
-        QVERIFY(!UDPSocketManager::instance()->cleanAllData());
+        QVERIFY(!DelegateManager::instance()->cleanAllData());
         sqlite3_exec(other, "ROLLBACK;", nullptr, nullptr, nullptr);
         sqlite3_close(other);
         QCOMPARE(store->readAllSuperBoxInfo().size(), 1); // as it was

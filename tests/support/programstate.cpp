@@ -19,7 +19,7 @@ void ProgramState::reset()
     // Commands still waiting for a reply would end by their time-out in the
     // middle of the next test.
     channel->abandonCommands();
-    channel->getGatewayIPAgain(std::nullopt);
+    channel->rediscovery().getGatewayIPAgain(std::nullopt);
     channel->setReplyWaitOverride(std::nullopt);
     AppDelegate *app = AppDelegate::instance();
     app->setIfConnected(AppDelegate::kConnectionUnknown);
