@@ -1,0 +1,118 @@
+// The whole chain on loopback, for the tests and the benchmark: a mosquitto of
+// its own, the simulator with the demo home, the home enrolled into a fresh
+// data folder, ardentia-bridge, ardentia-matter, and a Matter controller of
+// this process's own. Run it inside a network namespace (see netns.sh): the
+// Matter side announces itself with multicast.
+import { execFileSync, spawn } from 'node:child_process';
+import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { createConnection, createServer } from 'node:net';
+import { tmpdir, userInfo } from 'node:os';
+import { join } from 'node:path';
+
+const here = new URL('.', import.meta.url).pathname;
+const dir = mkdtempSync(join(tmpdir(), 'ardentia-matter-'));
+process.env.MATTER_PATH_ROOT = join(dir, 'controller');
+process.env.MATTER_LOG_LEVEL ??= 'error';
+process.env.MATTER_MDNS_NETWORKINTERFACE = 'lo';
+const { ServerNode } = await import('@matter/main');
+
+const freePort = () => new Promise((resolve) => {
+  const server = createServer().listen(0, '127.0.0.1', () => {
+    const { port } = server.address();
+    server.close(() => resolve(port));
+  });
+});
+
+export async function until(check, what, ms = 10000) {
+  const end = Date.now() + ms;
+  while (Date.now() < end) {
+    if (await check()) return;
+    await new Promise((resolve) => setTimeout(resolve, 5));
+  }
+  throw new Error(`timed out waiting for ${what}`);
+}
+
+// Resolves once the child printed a line that matches.
+function waitForLine(child, pattern, what) {
+  return new Promise((resolve, reject) => {
+    let text = '';
+    const timer = setTimeout(() => reject(new Error(`timed out waiting for ${what}`)), 20000);
+    child.stdout.on('data', (chunk) => {
+      text += chunk;
+      if (process.env.RIG_VERBOSE) process.stdout.write(chunk);
+      const match = text.match(pattern);
+      if (match) {
+        clearTimeout(timer);
+        resolve(match);
+      }
+    });
+    child.once('exit', (code) => reject(new Error(`${what}: exited with ${code}`)));
+  });
+}
+
+export async function startRig(bin, simulatorArguments = []) {
+  const data = join(dir, 'data');
+  const matterData = join(dir, 'matter');
+  const children = [];
+  // Whatever happens to this process, nothing it started outlives it.
+  process.on('exit', () => children.forEach((child) => child.kill('SIGKILL')));
+  const brokerPort = await freePort();
+  writeFileSync(join(dir, 'mosquitto.conf'), `listener ${brokerPort} 127.0.0.1\nallow_anonymous true\n`
+    + `persistence false\nset_tcp_nodelay true\nuser ${userInfo().username}\n`);
+  children.push(spawn('mosquitto', ['-c', join(dir, 'mosquitto.conf')], { stdio: 'ignore' }));
+  const simulator = spawn(`${bin}/simulator/ardentia-transmitter`, ['--quiet', '--demo',
+    '--state', join(dir, 'home.json'), ...simulatorArguments], { stdio: ['ignore', 'pipe', 'inherit'] });
+  children.push(simulator);
+  await new Promise((resolve) => simulator.stdout.once('data', resolve));
+  const ctl = (...args) => execFileSync(`${bin}/cli/ardentia-ctl`,
+    ['--interface', 'lo', '--data', data, ...args], { encoding: 'utf8' });
+  ctl('add-transmitter', '20AA10000001');
+  const bridge = spawn(`${bin}/bridge/ardentia-bridge`, ['--interface', 'lo', '--data', data,
+    '--port', String(brokerPort)], { stdio: ['ignore', 'ignore', 'inherit'] });
+  children.push(bridge);
+  let matter = null;
+  const startMatter = async () => {
+    matter = spawn('node', [join(here, '../src/main.js'), '--data', matterData, '--interface', 'lo',
+      '--port', String(brokerPort)], { stdio: ['ignore', 'pipe', 'inherit'], env: { ...process.env, MATTER_PATH_ROOT: '' } });
+    children.push(matter);
+    await waitForLine(matter, /serving (\d+) endpoints/, 'ardentia-matter');
+  };
+  await startMatter();
+  const controller = await ServerNode.create({ id: 'controller', network: { port: 5550 } });
+  await controller.start();
+
+  return {
+    dir,
+    ctl,
+    get matter() { return matter; },
+    startMatter,
+    controller,
+    brokerPort,
+    matterData,
+    control: (request) => controlRequest(join(matterData, 'control'), request),
+    silenceMaster: () => simulator.kill('SIGSTOP'),
+    wakeMaster: () => simulator.kill('SIGCONT'),
+    simulated: (id) => JSON.parse(readFileSync(join(dir, 'home.json'), 'utf8'))
+      .channels.find((channel) => channel.id === id),
+    publish: (topic, message) => execFileSync('mosquitto_pub', ['-h', '127.0.0.1', '-p', String(brokerPort),
+      '-t', topic, '-m', message]),
+    async stop() {
+      simulator.kill('SIGCONT');
+      await controller.close().catch(() => {});
+      await Promise.all(children.filter((child) => child.exitCode === null && child.signalCode === null)
+        .map((child) => new Promise((resolve) => { child.once('exit', resolve); child.kill('SIGTERM'); })));
+      rmSync(dir, { recursive: true, force: true });
+    },
+  };
+}
+
+export function controlRequest(path, request) {
+  return new Promise((resolve, reject) => {
+    const socket = createConnection(path, () => socket.write(`${JSON.stringify(request)}\n`));
+    let text = '';
+    socket.setEncoding('utf8');
+    socket.on('data', (chunk) => { text += chunk; });
+    socket.on('end', () => resolve(JSON.parse(text)));
+    socket.on('error', reject);
+  });
+}
