@@ -5,7 +5,7 @@
 // Matter side announces itself with multicast.
 import { execFileSync, spawn } from 'node:child_process';
 import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
-import { createConnection, createServer } from 'node:net';
+import { createServer } from 'node:net';
 import { tmpdir, userInfo } from 'node:os';
 import { join } from 'node:path';
 
@@ -66,10 +66,27 @@ export async function startRig(bin, simulatorArguments = []) {
   await new Promise((resolve) => simulator.stdout.once('data', resolve));
   const ctl = (...args) => execFileSync(`${bin}/cli/ardentia-ctl`,
     ['--interface', 'lo', '--data', data, ...args], { encoding: 'utf8' });
+  // What a failing ardentia-ctl said on stderr.
+  const ctlFails = (...args) => {
+    try {
+      ctl(...args);
+    } catch (error) {
+      return String(error.stderr);
+    }
+    throw new Error(`ardentia-ctl ${args.join(' ')} did not fail`);
+  };
   ctl('add-transmitter', '20AA10000001');
-  const bridge = spawn(`${bin}/bridge/ardentia-bridge`, ['--interface', 'lo', '--data', data,
-    '--port', String(brokerPort)], { stdio: ['ignore', 'ignore', 'inherit'] });
-  children.push(bridge);
+  let bridge = null;
+  const startBridge = () => {
+    bridge = spawn(`${bin}/bridge/ardentia-bridge`, ['--interface', 'lo', '--data', data,
+      '--port', String(brokerPort)], { stdio: ['ignore', 'ignore', 'inherit'] });
+    children.push(bridge);
+  };
+  const stopBridge = () => new Promise((resolve) => {
+    bridge.once('exit', resolve);
+    bridge.kill('SIGTERM');
+  });
+  startBridge();
   let matter = null;
   const startMatter = async () => {
     matter = spawn('node', [join(here, '../src/main.js'), '--data', matterData, '--interface', 'lo',
@@ -84,12 +101,14 @@ export async function startRig(bin, simulatorArguments = []) {
   return {
     dir,
     ctl,
+    ctlFails,
+    startBridge,
+    stopBridge,
     get matter() { return matter; },
     startMatter,
     controller,
     brokerPort,
     matterData,
-    control: (request) => controlRequest(join(matterData, 'control'), request),
     silenceMaster: () => simulator.kill('SIGSTOP'),
     wakeMaster: () => simulator.kill('SIGCONT'),
     simulated: (id) => JSON.parse(readFileSync(join(dir, 'home.json'), 'utf8'))
@@ -104,15 +123,4 @@ export async function startRig(bin, simulatorArguments = []) {
       rmSync(dir, { recursive: true, force: true });
     },
   };
-}
-
-export function controlRequest(path, request) {
-  return new Promise((resolve, reject) => {
-    const socket = createConnection(path, () => socket.write(`${JSON.stringify(request)}\n`));
-    let text = '';
-    socket.setEncoding('utf8');
-    socket.on('data', (chunk) => { text += chunk; });
-    socket.on('end', () => resolve(JSON.parse(text)));
-    socket.on('error', reject);
-  });
 }
