@@ -34,6 +34,8 @@ export class HomeFeed extends EventEmitter {
     });
     this.#client.on('connect', () => {
       this.#log('connected to the broker');
+      // Small messages go at once (Nagle would hold them for the last one's ACK).
+      this.#client.stream?.setNoDelay?.(true);
       this.#client.subscribe([`${this.#base}/bridge/state`, `${this.#base}/bridge/info`,
         `${this.#base}/bridge/devices`, `${this.#base}/bridge/event`, `${this.#base}/+`,
         `${this.#base}/+/availability`], { qos: 0 });
