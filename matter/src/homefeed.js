@@ -41,7 +41,13 @@ export class HomeFeed extends EventEmitter {
         `${this.#base}/+/availability`], { qos: 0 });
     });
     this.#client.on('close', () => this.#setBridgeOnline(false));
-    this.#client.on('error', (error) => this.#log(`broker: ${error.message}`));
+    // One line an outage, not one a reconnection attempt.
+    let reported = '';
+    this.#client.on('error', (error) => {
+      if (error.message !== reported) this.#log(`broker: ${error.message}`);
+      reported = error.message;
+    });
+    this.#client.on('connect', () => { reported = ''; });
     this.#client.on('message', (topic, payload) => this.#onMessage(topic, payload.toString('utf8')));
   }
 

@@ -13,7 +13,8 @@ export const OPTIONS = {
   'key-file': 'TLS: the client key',
   'base-topic': 'the bridge\'s base topic (ardentia)',
   data: 'the folder for pairings, the passcode and the control socket',
-  interface: 'the network interface for mDNS and Matter (every one when not set)',
+  interface: 'the network interface for mDNS and Matter (default: the bridge\'s, else every one)',
+  'bridge-config': 'ardentia-bridge\'s settings, whose interface is the default',
   'matter-port': 'the Matter port (5540)',
 };
 const DEFAULTS = { host: 'localhost', port: '1883', 'base-topic': 'ardentia', 'matter-port': '5540' };
@@ -48,6 +49,16 @@ export function parseArguments(argv, readFile = (file) => readFileSync(file, 'ut
     if (!(name in OPTIONS) || name === 'config') throw new OptionsError(`unknown setting in ${flags.config}: ${name}`);
   }
   const options = { ...DEFAULTS, ...file, ...flags };
+  // The interface the bridge reaches the home on, unless one is named here.
+  if (!options.interface && options['bridge-config']) {
+    let bridge = '';
+    try {
+      bridge = readFile(options['bridge-config']);
+    } catch (error) {
+      if (error.code !== 'ENOENT') throw error;
+    }
+    if (bridge) options.interface = parseIni(bridge).interface || undefined;
+  }
   for (const name of ['port', 'matter-port']) {
     const number = Number(options[name]);
     if (!Number.isInteger(number) || number < 1 || number > 65535) throw new OptionsError(`--${name} must be a port number`);

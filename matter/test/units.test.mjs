@@ -63,6 +63,13 @@ test('options come from the flags over the file, and are checked', () => {
   assert.equal(options.port, 1999);
   assert.equal(options['base-topic'], 'home');
   assert.equal(options['matter-port'], 5540);
+  const files = { m: 'bridge-config = b\n', b: 'host = x\ninterface = eth1\nweb-listen = 0.0.0.0:8080\n' };
+  assert.equal(parseArguments(['--config', 'm', '--data', '/d'], (f) => files[f]).interface, 'eth1',
+    'the bridge\'s interface by default');
+  assert.equal(parseArguments(['--config', 'm', '--data', '/d', '--interface', 'lo'], (f) => files[f]).interface, 'lo');
+  assert.equal(parseArguments(['--data', '/d', '--bridge-config', 'none'], () => {
+    throw Object.assign(new Error('gone'), { code: 'ENOENT' });
+  }).interface, undefined, 'no bridge settings: every interface');
   for (const [argv, text] of [[['--data', '/d', '--port', 'x'], ''], [['--bogus', '1'], ''],
     [['--port'], ''], [[], ''], [['--config', 'f', '--data', '/d'], 'colour = red'],
     [['--data', '/d', '--base-topic', 'a/#'], '']]) {

@@ -509,6 +509,14 @@ int CliCommands::cleanAll()
     return runFlow(QStringLiteral("Clean all successful"));
 }
 
+int CliCommands::printOutcome(const PrintedOutcome &outcome)
+{
+    if (!outcome.done)
+        return failWith(outcome.text);
+    print(outcome.text);
+    return Done;
+}
+
 int CliCommands::webPair(const QString &baseUrl)
 {
     return printOutcome(WebPairing::pair(baseUrl));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "printedoutcome.h"
+
 #include <QStringList>
 #include <QVariantMap>
 
@@ -53,14 +55,8 @@ private:
     int runFlow(const QString &doneMessage);
     int importOutcome();
     int failWith(const QString &message, Status status = Failed);
-    // A pairing's outcome ({done, text}) printed, or its failure reported.
-    template <typename Outcome> int printOutcome(const Outcome &outcome)
-    {
-        if (!outcome.done)
-            return failWith(outcome.text);
-        print(outcome.text);
-        return Done;
-    }
+    // The outcome's text printed, or its failure reported.
+    int printOutcome(const PrintedOutcome &outcome);
     int failureFromFeedback(const QString &fallback);
     bool refuseUncarriableName(const QString &name);
     std::optional<QVariantMap> storedDevice(const QString &id, const QString &type = {});

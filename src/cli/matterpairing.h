@@ -1,5 +1,7 @@
 #pragma once
 
+#include "printedoutcome.h"
+
 #include <QJsonValue>
 #include <QString>
 
@@ -8,10 +10,7 @@
 // to pair (and the QR code), the paired controllers, the removal of one.
 class MatterPairing {
 public:
-    struct Outcome {
-        bool done = true;
-        QString text; // what to print, or why it failed
-    };
+    using Outcome = PrintedOutcome;
 
     static constexpr const char *kDefaultFolder = "/var/lib/ardentia-matter";
 
