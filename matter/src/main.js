@@ -1,4 +1,3 @@
-#!/usr/bin/env node
 // ardentia-matter: reads its options, then starts the bridge. matter.js reads
 // its own settings from the environment when it loads, so they are set first.
 import { mkdirSync } from 'node:fs';
