@@ -47,3 +47,15 @@ if [ ! -d "$browser_tests/node_modules/playwright-core" ]; then
   echo "setup: installing the browser tests' libraries"
   (cd "$browser_tests" && npm ci --no-audit --no-fund --loglevel=error)
 fi
+
+# ardentia-matter's libraries (matter.js, an MQTT client), as its lock file
+# pins them; it needs Node 20.19 or newer, and everything else works without it.
+matter="$(dirname "$0")/../matter"
+if why=$(node "$matter/check-node.js"); then
+  if [ ! -d "$matter/node_modules/@matter/main" ]; then
+    echo "setup: installing ardentia-matter's libraries"
+    (cd "$matter" && npm ci --no-audit --no-fund --loglevel=error)
+  fi
+else
+  echo "setup: $why: ardentia-matter is not installed" >&2
+fi

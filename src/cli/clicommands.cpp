@@ -10,6 +10,7 @@
 #include "gateway/commandline.h"
 #include "gateway/udpsocketmanager.h"
 #include "home/homeactions.h"
+#include "matterpairing.h"
 #include "scenarios/scenariooperations.h"
 #include "statereport.h"
 #include "store/channel.h"
@@ -505,21 +506,33 @@ int CliCommands::cleanAll()
     return runFlow(QStringLiteral("Clean all successful"));
 }
 
-int CliCommands::webPair(const QString &baseUrl)
+int CliCommands::printOutcome(const PrintedOutcome &outcome)
 {
-    const WebPairing::Outcome outcome = WebPairing::pair(baseUrl);
     if (!outcome.done)
         return failWith(outcome.text);
     print(outcome.text);
     return Done;
 }
 
+int CliCommands::webPair(const QString &baseUrl)
+{
+    return printOutcome(WebPairing::pair(baseUrl));
+}
+
 int CliCommands::webTokens(const QString &revokeId)
 {
-    const WebPairing::Outcome outcome =
-        revokeId.isEmpty() ? WebPairing::listTokens() : WebPairing::revoke(revokeId);
-    if (!outcome.done)
-        return failWith(outcome.text);
-    print(outcome.text);
-    return Done;
+    return printOutcome(revokeId.isEmpty() ? WebPairing::listTokens()
+                                           : WebPairing::revoke(revokeId));
+}
+
+int CliCommands::matterPair(const QString &folder)
+{
+    return printOutcome(MatterPairing(folder).pair());
+}
+
+int CliCommands::matterFabrics(const QString &folder, const QString &removeId)
+{
+    const MatterPairing pairing(folder);
+    return printOutcome(removeId.isEmpty() ? pairing.listControllers()
+                                           : pairing.removeController(removeId));
 }

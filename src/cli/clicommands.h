@@ -1,5 +1,7 @@
 #pragma once
 
+#include "printedoutcome.h"
+
 #include <QStringList>
 #include <QVariantMap>
 
@@ -44,11 +46,17 @@ public:
     int webPair(const QString &baseUrl);
     // The paired devices; with an ID, that device's token revoked.
     int webTokens(const QString &revokeId);
+    // Pairing with ardentia-matter (its data folder); the paired controllers,
+    // or with an ID that controller removed.
+    int matterPair(const QString &folder);
+    int matterFabrics(const QString &folder, const QString &removeId);
 
 private:
     int runFlow(const QString &doneMessage);
     int importOutcome();
     int failWith(const QString &message, Status status = Failed);
+    // The outcome's text printed, or its failure reported.
+    int printOutcome(const PrintedOutcome &outcome);
     int failureFromFeedback(const QString &fallback);
     bool refuseUncarriableName(const QString &name);
     std::optional<QVariantMap> storedDevice(const QString &id, const QString &type = {});

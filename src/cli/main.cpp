@@ -1,6 +1,7 @@
 // ardentia-ctl: the home from the command line, through the same code the app uses.
 #include "clicommands.h"
 #include "clisession.h"
+#include "matterpairing.h"
 
 #include "core/delegatemanager.h"
 #include "core/documents.h"
@@ -40,6 +41,9 @@ const char *const kCommands =
     "  web-pair [URL]                 a one-time link (and its QR code) that pairs a phone\n"
     "                                 with the bridge's web remote at URL\n"
     "  web-tokens [revoke ID]         the paired devices, or take one's access away\n"
+    "  matter-pair                    open ardentia-matter's pairing for 15 minutes and\n"
+    "                                 show its setup code and QR code\n"
+    "  matter-fabrics [remove ID]     the Matter controllers paired, or remove one\n"
     "\n"
     "Exit status: 0 done, 1 refused or failed (the reason on stderr), 2 usage error.\n"
     "Names cannot hold \",\", \"\\n\" (backslash and n), line breaks or other control\n"
@@ -51,7 +55,7 @@ int usage(const QString &message)
     return CliCommands::Usage;
 }
 
-int dispatch(CliCommands &commands, const QStringList &args)
+int dispatch(CliCommands &commands, const QStringList &args, const QString &matterFolder)
 {
     const QString command = args.value(0);
     const auto need = [&args](qsizetype count) { return args.size() >= count; };
@@ -84,6 +88,11 @@ int dispatch(CliCommands &commands, const QStringList &args)
     if (command == "web-tokens" &&
         (args.size() == 1 || (args.size() == 3 && args.at(1) == "revoke")))
         return commands.webTokens(args.value(2));
+    if (command == "matter-pair" && args.size() == 1)
+        return commands.matterPair(matterFolder);
+    if (command == "matter-fabrics" &&
+        (args.size() == 1 || (args.size() == 3 && args.at(1) == "remove")))
+        return commands.matterFabrics(matterFolder, args.value(2));
     if (command == "scenario") {
         const QString verb = args.value(1);
         if (verb == "run" && args.size() == 3)
@@ -124,7 +133,10 @@ int main(int argc, char **argv)
                                   "Use the home stored in this folder instead of the app's "
                                   "(a bridge's, for one).",
                                   "FOLDER");
-    parser.addOptions({json, interface, force, verbose, data});
+    const QCommandLineOption matter(
+        "matter", "ardentia-matter's data folder, for matter-pair and matter-fabrics.", "FOLDER",
+        QString::fromLatin1(MatterPairing::kDefaultFolder));
+    parser.addOptions({json, interface, force, verbose, data, matter});
     parser.addPositionalArgument("command", "The command and its arguments (see below).");
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
     if (!parser.parse(app.arguments()))
@@ -144,7 +156,7 @@ int main(int argc, char **argv)
     DelegateManager::instance()->initApplicationNeedData();
     CliSession session(parser.isSet(force));
     CliCommands commands(session, parser.isSet(json));
-    const int status = dispatch(commands, parser.positionalArguments());
+    const int status = dispatch(commands, parser.positionalArguments(), parser.value(matter));
     if (parser.isSet(json) && !commands.printsItsOwnJson(parser.positionalArguments()))
         std::printf("%s\n", qPrintable(commands.jsonOutcome(status)));
     return status;

@@ -1,15 +1,14 @@
 #pragma once
 
+#include "printedoutcome.h"
+
 #include <QString>
 
 // The web remote's pairing from the command line: a one-time link with its
 // QR code for a phone to open, and the device tokens given out so far.
 class WebPairing {
 public:
-    struct Outcome {
-        bool done = true;
-        QString text; // what to print, or why it failed
-    };
+    using Outcome = PrintedOutcome;
 
     // baseUrl: where the bridge serves the remote; this machine's address on
     // port 8080 when empty.

@@ -1,0 +1,93 @@
+// Puts it together: the broker feed, the Matter node with its aggregator and
+// the home's endpoints, the pairing window and the control socket.
+import { readFileSync } from 'node:fs';
+import { join } from 'node:path';
+import { ServerNode, VendorId } from '@matter/main';
+import { AggregatorEndpoint } from '@matter/main/endpoints/aggregator';
+import { routeCommandsTo } from './behaviors.js';
+import { startControl } from './control.js';
+import { HomeEndpoints } from './endpoints.js';
+import { HomeFeed } from './homefeed.js';
+import { Pairing } from './pairing.js';
+import { loadPairingSecrets } from './passcode.js';
+
+const log = (message) => console.log(`ardentia-matter: ${message}`);
+const FIRST_LIST_WAIT_MS = 5000;
+export const EXIT_RESTART = 75;
+const RESTART_GRACE_MS = 300;
+
+function feedOptions(options) {
+  const read = (file) => (file ? readFileSync(file) : undefined);
+  const tls = options['ca-file'] || options['cert-file'];
+  return {
+    url: `${tls ? 'mqtts' : 'mqtt'}://${options.host}:${options.port}`,
+    username: options.username,
+    password: options['password-file']
+      ? readFileSync(options['password-file'], 'utf8').split('\n')[0] : undefined,
+    ca: read(options['ca-file']),
+    cert: read(options['cert-file']),
+    key: read(options['key-file']),
+    base: options['base-topic'],
+  };
+}
+
+export async function runBridge(options) {
+  const secrets = loadPairingSecrets(join(options.data, 'pairing.json'));
+  const home = new HomeFeed(feedOptions(options), log);
+  const firstList = new Promise((resolve) => {
+    home.once('devices', resolve);
+    setTimeout(resolve, FIRST_LIST_WAIT_MS).unref();
+  });
+  home.start();
+  // Started with the home's endpoints, so a controller sees them all at once.
+  await firstList;
+
+  const server = await ServerNode.create({
+    id: 'ardentia-matter',
+    network: { port: options['matter-port'] },
+    // Closed until the owner asks: see Pairing.
+    commissioning: { passcode: secrets.passcode, discriminator: secrets.discriminator, enabled: false },
+    productDescription: { name: 'Ardentia Home', deviceType: AggregatorEndpoint.deviceType },
+    basicInformation: {
+      vendorName: 'Ardentia', vendorId: VendorId(0xfff1), productId: 0x8000,
+      productName: 'Ardentia Home bridge', productLabel: 'Ardentia Home', nodeLabel: 'Ardentia Home',
+      serialNumber: 'ardentia-matter', uniqueId: 'ardentia-matter',
+    },
+  });
+  const aggregator = await server.add(AggregatorEndpoint, { id: 'home' });
+  const endpoints = new HomeEndpoints(aggregator, home, log);
+  routeCommandsTo((key, command) => endpoints.handle(key, command));
+  home.on('devices', (devices) => endpoints.follow(devices));
+  if (home.devices) await endpoints.follow(home.devices);
+  home.on('state', (id, state) => endpoints.showState(id, state));
+  home.on('reachability', () => endpoints.showReachability());
+  home.on('failed', (id, why) => {
+    log(`the bridge reports ${id}: ${why}`);
+    endpoints.commandFailed(id);
+  });
+
+  await server.start();
+  await endpoints.showAll();
+  const pairing = new Pairing(server, log);
+  const control = startControl(join(options.data, 'control'), pairing, log);
+  log(`serving ${endpoints.size} endpoints; the pairing window is closed (ardentia-ctl matter-pair opens it)`);
+
+  // matter.js resets a node whose last controller left; that reset cannot
+  // restart the node in this process, so the process ends and its service
+  // manager starts it afresh (no pairing, the window closed, the same passcode).
+  // The grace lets the answer to the removal reach whoever asked for it.
+  server.lifecycle.decommissioned.on(() => {
+    log('the last controller was removed: restarting without pairings');
+    setTimeout(() => process.exit(EXIT_RESTART), RESTART_GRACE_MS);
+  });
+
+  const stop = async () => {
+    control.close();
+    endpoints.close();
+    await home.close();
+    await server.close();
+    process.exit(0);
+  };
+  process.once('SIGTERM', stop);
+  process.once('SIGINT', stop);
+}

@@ -1,0 +1,78 @@
+// The pure parts of ardentia-matter: level and label conversions, state
+// messages, the device list, the passcode and the options.
+import assert from 'node:assert/strict';
+import { test } from 'node:test';
+import { scenarioKey, wantedEndpoints } from '../src/homelist.js';
+import { homeLevelOf, matterLabel, matterLevelOf, parseChannelState } from '../src/levels.js';
+import { OptionsError, parseArguments } from '../src/options.js';
+import { drawPasscode, isValidPasscode } from '../src/passcode.js';
+
+test('levels convert both ways and keep the ends', () => {
+  for (const [home, matter] of [[1, 3], [50, 127], [60, 152], [100, 254]]) {
+    assert.equal(matterLevelOf(home), matter, `home ${home}`);
+    assert.equal(homeLevelOf(matter), home, `matter ${matter}`);
+  }
+  assert.equal(homeLevelOf(1), 1, 'the lowest Matter level is not off');
+  assert.equal(homeLevelOf(0), 0);
+  for (const bad of [-1, 255, 1.5, null, '10']) assert.equal(homeLevelOf(bad), null, String(bad));
+});
+
+test('labels are cut to 32 bytes at a character boundary', () => {
+  assert.equal(matterLabel('Hall'), 'Hall');
+  assert.equal(matterLabel('x'.repeat(40)), 'x'.repeat(32));
+  assert.equal(Buffer.byteLength(matterLabel('é'.repeat(20))), 32);
+  assert.equal(matterLabel('ab' + '€'.repeat(11)), `ab${'€'.repeat(10)}`);
+});
+
+test('state messages are read, or refused when malformed', () => {
+  assert.deepEqual(parseChannelState('{"state":"ON","brightness":60}'), { on: true, open: false, brightness: 60 });
+  assert.deepEqual(parseChannelState('{"state":"OPEN"}'), { on: false, open: true });
+  assert.deepEqual(parseChannelState('{"state":"OFF","brightness":101}'), { on: false, open: false });
+  for (const bad of ['', 'ON', '[]', 'null', '{"brightness":3}']) assert.equal(parseChannelState(bad), null, bad);
+});
+
+test('the device list becomes endpoints; malformed entries are left out', () => {
+  const wanted = wantedEndpoints({
+    channels: [
+      { id: '211300001230', name: 'Hall', type: 'light', dimmable: false },
+      { id: '212200004560', name: 'Living', type: 'light', dimmable: true },
+      { id: '213100007890', name: '', type: 'cover' },
+      { id: '../x', name: 'bad' }, { name: 'no id' }, null,
+    ],
+    scenarios: [{ number: '1', name: 'Evening' }, { number: '-1', name: 'All On' }, { number: 'x' }],
+  });
+  assert.deepEqual([...wanted.keys()],
+    ['211300001230', '212200004560', '213100007890', 'scenario-1', 'scenario-m1']);
+  assert.equal(wanted.get('211300001230').kind, 'switch');
+  assert.equal(wanted.get('212200004560').kind, 'dimmer');
+  assert.deepEqual(wanted.get('213100007890'), { kind: 'curtain', id: '213100007890', name: '213100007890' });
+  assert.deepEqual(wanted.get(scenarioKey('-1')), { kind: 'scenario', id: '-1', name: 'All On' });
+  assert.equal(wantedEndpoints(null).size, 0);
+});
+
+test('passcodes are never one Matter forbids', () => {
+  for (const bad of [0, 11111111, 12345678, 87654321, 99999999, 100000000]) assert.ok(!isValidPasscode(bad), String(bad));
+  const draws = [11111111, 12345678, 20202021];
+  assert.equal(drawPasscode(() => draws.shift()), 20202021);
+});
+
+test('options come from the flags over the file, and are checked', () => {
+  const file = 'host = broker\nport = 1884\n# a comment\n[section]\nbase-topic = home\n';
+  const options = parseArguments(['--config', 'f', '--data', '/d', '--port=1999'], () => file);
+  assert.equal(options.host, 'broker');
+  assert.equal(options.port, 1999);
+  assert.equal(options['base-topic'], 'home');
+  assert.equal(options['matter-port'], 5540);
+  const files = { m: 'bridge-config = b\n', b: 'host = x\ninterface = eth1\nweb-listen = 0.0.0.0:8080\n' };
+  assert.equal(parseArguments(['--config', 'm', '--data', '/d'], (f) => files[f]).interface, 'eth1',
+    'the bridge\'s interface by default');
+  assert.equal(parseArguments(['--config', 'm', '--data', '/d', '--interface', 'lo'], (f) => files[f]).interface, 'lo');
+  assert.equal(parseArguments(['--data', '/d', '--bridge-config', 'none'], () => {
+    throw Object.assign(new Error('gone'), { code: 'ENOENT' });
+  }).interface, undefined, 'no bridge settings: every interface');
+  for (const [argv, text] of [[['--data', '/d', '--port', 'x'], ''], [['--bogus', '1'], ''],
+    [['--port'], ''], [[], ''], [['--config', 'f', '--data', '/d'], 'colour = red'],
+    [['--data', '/d', '--base-topic', 'a/#'], '']]) {
+    assert.throws(() => parseArguments(argv, () => text), OptionsError, argv.join(' '));
+  }
+});

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QString>
+
+// What a command that only reads or asks something prints: its text, or why
+// it failed.
+struct PrintedOutcome {
+    bool done = true;
+    QString text;
+};
