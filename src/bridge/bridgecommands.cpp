@@ -17,8 +17,11 @@ void BridgeCommands::noteState(const QVariantMap &device)
 
 void BridgeCommands::setChannel(const QString &id, const QByteArray &payload)
 {
-    const QString topic = m_topics.channelLeaf(id, QStringLiteral("set"));
-    const std::optional<QVariantMap> device = Database::instance()->deviceRecordWithMainID(id);
+    // Only a channel that has topics of its own takes commands.
+    const std::optional<ChannelTopics> topics = m_topics.forChannel(id);
+    const QString topic = topics ? topics->set : QString();
+    const std::optional<QVariantMap> device =
+        topics ? Database::instance()->deviceRecordWithMainID(id) : std::nullopt;
     if (!device) {
         m_report(QStringLiteral("no channel %1").arg(id), topic);
         return;

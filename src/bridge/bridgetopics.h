@@ -1,6 +1,18 @@
 #pragma once
 
+#include "enrol/unitid.h"
+
 #include <QString>
+
+#include <optional>
+
+// One channel's topics, made only from an ID of the ID form.
+struct ChannelTopics {
+    QString state;
+    QString set;
+    QString availability;
+    QString uniqueId;
+};
 
 // The bridge's topics: everything of the home under the base topic, the
 // discovery configs under Home Assistant's prefix.
@@ -9,10 +21,15 @@ struct BridgeTopics {
     QString prefix;
 
     QString bridge(const QString &leaf) const { return base + QStringLiteral("/bridge/") + leaf; }
-    QString channel(const QString &id) const { return base + QLatin1Char('/') + id; }
-    QString channelLeaf(const QString &id, const QString &leaf) const
+    // Nothing for a text that is not an ID: "211300001230/set" would be
+    // another channel's command topic, "+" or "#" no topic at all.
+    std::optional<ChannelTopics> forChannel(const QString &id) const
     {
-        return channel(id) + QLatin1Char('/') + leaf;
+        if (!UnitId::isValid(id))
+            return std::nullopt;
+        const QString state = base + QLatin1Char('/') + id;
+        return ChannelTopics{state, state + QStringLiteral("/set"),
+                             state + QStringLiteral("/availability"), uniqueId(id)};
     }
     QString scenarioSet(const QString &number) const
     {

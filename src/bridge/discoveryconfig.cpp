@@ -80,11 +80,6 @@ QVariantMap DiscoveryConfig::availability(const QVariantMap &second) const
             {QStringLiteral("availability_mode"), QStringLiteral("all")}};
 }
 
-QVariantMap DiscoveryConfig::channelAvailability(const QString &id) const
-{
-    return {{QStringLiteral("topic"), m_topics.channelLeaf(id, QStringLiteral("availability"))}};
-}
-
 QVariantMap DiscoveryConfig::masterAvailability() const
 {
     // The master's link as the bridge's info tells it; "unknown" before its
@@ -94,27 +89,26 @@ QVariantMap DiscoveryConfig::masterAvailability() const
              QStringLiteral("{{ 'offline' if value_json.link == 'offline' else 'online' }}")}};
 }
 
-DiscoveryConfig::Message DiscoveryConfig::forChannel(const QVariantMap &device) const
+DiscoveryConfig::Message DiscoveryConfig::forChannel(const QVariantMap &device,
+                                                     const ChannelTopics &topics) const
 {
-    const QString id = device.value(Key::id).toString();
     // Each channel is a device of its own, named after the channel, and the
     // entity has no name of its own: Home Assistant shows "Hall", not the
     // controller's model and code before it.
-    QVariantMap block{{QStringLiteral("identifiers"), QStringList{m_topics.uniqueId(id)}},
+    QVariantMap block{{QStringLiteral("identifiers"), QStringList{topics.uniqueId}},
                       {QStringLiteral("name"), deviceName(device)},
                       {QStringLiteral("model"), modelOf(device)},
                       {QStringLiteral("manufacturer"), QStringLiteral("Ardentia")}};
     if (!m_masterId.isEmpty())
         block.insert(QStringLiteral("via_device"), m_topics.uniqueId(m_masterId));
 
-    QVariantMap config = availability(channelAvailability(id));
-    config.insert(
-        {{QStringLiteral("name"), QVariant()},
-         {QStringLiteral("unique_id"), m_topics.uniqueId(id)},
-         {QStringLiteral("state_topic"), m_topics.channel(id)},
-         {QStringLiteral("command_topic"), m_topics.channelLeaf(id, QStringLiteral("set"))},
-         {QStringLiteral("device"), block},
-         {QStringLiteral("origin"), origin()}});
+    QVariantMap config = availability({{QStringLiteral("topic"), topics.availability}});
+    config.insert({{QStringLiteral("name"), QVariant()},
+                   {QStringLiteral("unique_id"), topics.uniqueId},
+                   {QStringLiteral("state_topic"), topics.state},
+                   {QStringLiteral("command_topic"), topics.set},
+                   {QStringLiteral("device"), block},
+                   {QStringLiteral("origin"), origin()}});
     const QString component = componentOf(device);
     if (component == QLatin1String("cover")) {
         // The home confirms every move: the state topic says where it went.
@@ -140,7 +134,7 @@ DiscoveryConfig::Message DiscoveryConfig::forChannel(const QVariantMap &device) 
             config.insert(
                 {{QStringLiteral("brightness"), true}, {QStringLiteral("brightness_scale"), 100}});
     }
-    return {m_topics.config(component, m_topics.uniqueId(id)), compactJson(config)};
+    return {m_topics.config(component, topics.uniqueId), compactJson(config)};
 }
 
 DiscoveryConfig::Message DiscoveryConfig::forScenario(const QVariantMap &scenario) const
@@ -164,7 +158,8 @@ DiscoveryConfig::Message DiscoveryConfig::forScenario(const QVariantMap &scenari
     return {m_topics.config(QStringLiteral("scene"), entity), compactJson(config)};
 }
 
-DiscoveryConfig::Message DiscoveryConfig::removal(const QString &component, const QString &id) const
+DiscoveryConfig::Message DiscoveryConfig::removal(const QString &component,
+                                                  const ChannelTopics &topics) const
 {
-    return {m_topics.config(component, m_topics.uniqueId(id)), {}};
+    return {m_topics.config(component, topics.uniqueId), {}};
 }

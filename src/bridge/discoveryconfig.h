@@ -21,11 +21,11 @@ public:
     }
 
     // A light (JSON schema) or a curtain (cover) from its stored record.
-    Message forChannel(const QVariantMap &device) const;
+    Message forChannel(const QVariantMap &device, const ChannelTopics &topics) const;
     // A scenario (scene) from its stored record, the built-ins included.
     Message forScenario(const QVariantMap &scenario) const;
     // The empty retained config that removes an entity.
-    Message removal(const QString &component, const QString &id) const;
+    Message removal(const QString &component, const ChannelTopics &topics) const;
 
     // The channel's state as its topic carries it.
     static QByteArray statePayload(const QVariantMap &device);
@@ -34,7 +34,6 @@ public:
 
 private:
     QVariantMap availability(const QVariantMap &second) const;
-    QVariantMap channelAvailability(const QString &id) const;
     // The master's link as the bridge's info tells it: "online" or "offline".
     QVariantMap masterAvailability() const;
     QVariantMap origin() const;

@@ -161,10 +161,21 @@ void HomeBridge::publishEverything()
     publishDevices(*home);
 }
 
+std::optional<ChannelTopics> HomeBridge::topicsOf(const QString &id) const
+{
+    const std::optional<ChannelTopics> topics = m_topics.forChannel(id);
+    if (!topics)
+        qCWarning(lcGateway) << "bridge: a channel whose ID is no ID is not published:" << id;
+    return topics;
+}
+
 void HomeBridge::publishChannel(const QVariantMap &device)
 {
     const QString id = device.value(Key::id).toString();
-    const DiscoveryConfig::Message config = discovery().forChannel(device);
+    const std::optional<ChannelTopics> topics = topicsOf(id);
+    if (!topics)
+        return;
+    const DiscoveryConfig::Message config = discovery().forChannel(device, *topics);
     m_configTopics.insert(config.topic);
     m_components.insert(id, DiscoveryConfig::componentOf(device));
     publish(config.topic, config.payload);
@@ -184,9 +195,11 @@ void HomeBridge::onStateChanged(const QString &id)
 
 void HomeBridge::publishState(const QVariantMap &device, Publication publication)
 {
-    const QString id = device.value(Key::id).toString();
+    const std::optional<ChannelTopics> topics = topicsOf(device.value(Key::id).toString());
+    if (!topics)
+        return;
     m_commands.noteState(device);
-    publish(m_topics.channel(id), DiscoveryConfig::statePayload(m_curtainMoves.applied(device)),
+    publish(topics->state, DiscoveryConfig::statePayload(m_curtainMoves.applied(device)),
             publication);
 }
 
@@ -199,8 +212,8 @@ void HomeBridge::publishAvailability(const QString &id)
 {
     if (!m_components.contains(id))
         return; // not (or no longer) in the home: nothing of it stays on the broker
-    publish(m_topics.channelLeaf(id, QStringLiteral("availability")),
-            isAvailable(id) ? "online" : "offline");
+    if (const std::optional<ChannelTopics> topics = topicsOf(id))
+        publish(topics->availability, isAvailable(id) ? "online" : "offline");
 }
 
 void HomeBridge::removeChannel(const QString &id)
@@ -211,13 +224,15 @@ void HomeBridge::removeChannel(const QString &id)
 
 void HomeBridge::clearChannel(const QString &id, const QString &component)
 {
-    const DiscoveryConfig::Message removal = discovery().removal(component, id);
+    const std::optional<ChannelTopics> topics = topicsOf(id);
+    if (!topics)
+        return;
+    const DiscoveryConfig::Message removal = discovery().removal(component, *topics);
     m_configTopics.remove(removal.topic);
     m_silent.remove(id);
     m_answering.remove(id);
     m_curtainMoves.forget(id);
-    for (const QString &topic : {removal.topic, m_topics.channel(id),
-                                 m_topics.channelLeaf(id, QStringLiteral("availability"))})
+    for (const QString &topic : {removal.topic, topics->state, topics->availability})
         publish(topic, {}, Publication::Always);
 }
 
@@ -307,7 +322,8 @@ void HomeBridge::clearIfStale(const QString &topic, const QByteArray &payload)
     const QString component = topic.section(QLatin1Char('/'), -3, -3);
     const QString id = entity.mid(ownIds.size());
     // A channel removed while the bridge was away: its state and availability go too.
-    if (component != QLatin1String("scene") && !m_components.contains(id))
+    if (component != QLatin1String("scene") && !m_components.contains(id) &&
+        m_topics.forChannel(id))
         clearChannel(id, component);
     else
         publish(topic, {}, Publication::Always);
@@ -333,10 +349,12 @@ void HomeBridge::onOutcome(const QStringList &fields, const CommandOutcome &outc
     // The command did not happen: the state the home confirmed last stands.
     const bool allLights =
         operation == ChannelOperation::AllOn || operation == ChannelOperation::AllOff;
+    const std::optional<ChannelTopics> channel = m_topics.forChannel(target);
     const QString topic = allLights ? m_topics.scenarioSet(operation == ChannelOperation::AllOn
                                                                ? QStringLiteral("-1")
                                                                : QStringLiteral("-2"))
-                                    : m_topics.channelLeaf(target, QStringLiteral("set"));
+                          : channel ? channel->set
+                                    : QString();
     reportError(QStringLiteral("%1 %2: %3").arg(family, target, outcome.text()), topic);
     if (const std::optional<QVariantMap> device =
             Database::instance()->deviceRecordWithMainID(target)) {

@@ -50,6 +50,8 @@ private:
     void publishDevices(const Database::HomeRecords &home);
     // The master's ID as last read from the store.
     QString masterId() const;
+    // The channel's topics; nothing (and a log line) for an ID that is no ID.
+    std::optional<ChannelTopics> topicsOf(const QString &id) const;
     void publishChannel(const QVariantMap &device);
     void publishState(const QVariantMap &device, Publication publication = Publication::OnChange);
     void publishAvailability(const QString &id);

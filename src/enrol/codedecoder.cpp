@@ -2,7 +2,7 @@
 
 #include "core/appdelegate.h"
 #include "core/showalertmanager.h"
-#include "gateway/commandline.h"
+#include "unitid.h"
 
 std::optional<CodeDecoder::Decoded> CodeDecoder::getNeedString(const QString &text)
 {
@@ -56,9 +56,9 @@ CodeDecoder::Result CodeDecoder::setScanNumber(const QString &scanned, const QSt
     // Scanned or typed, one device has one ID: hexadecimal digits in upper case.
     const QString text = scanned.toUpper();
     const std::optional<Decoded> code = getNeedString(text);
-    // A code whose ID a command line cannot carry (a comma, a control character)
-    // is no unit's.
-    if (!code || code->id.size() != 12 || !CommandLine::isSendableField(code->id))
+    // A code whose ID is not of letters and digits (a comma, a slash, a
+    // control character) is no unit's.
+    if (!code || code->id.size() != UnitId::kMinLength || !UnitId::isValid(code->id))
         return InvalidCode;
     if (scanType == kTransmitterMode && code->kind != kTransmitterMode)
         return NotATransmitter;

@@ -1,6 +1,7 @@
 #include "commandexchange.h"
 
 #include "commandline.h"
+#include "core/logging.h"
 
 #include <QHostInfo>
 #include <QNetworkDatagram>
@@ -64,6 +65,7 @@ void CommandExchange::sendTo(const QHostAddress &address)
                                  : QHostAddress(QHostAddress::AnyIPv4);
     if (!m_socket.bind(any, 0))
         return; // nothing sent: the wait ends as no reply
+    m_senders = ReplySenders::forDestination(address, m_command.isLocate());
     // Locate requests go to the subnet's broadcast address.
     int on = 1;
     ::setsockopt(int(m_socket.socketDescriptor()), SOL_SOCKET, SO_BROADCAST, &on, sizeof on);
@@ -77,6 +79,14 @@ void CommandExchange::readDatagram()
         const QNetworkDatagram datagram = m_socket.receiveDatagram(kMaxDatagramBytes);
         if (!datagram.isValid())
             return;
+        if (!m_senders.accepts(datagram.senderAddress(), datagram.data())) {
+            // Someone else's word: the wait for the addressee's goes on.
+            qCWarning(lcGateway).noquote()
+                << QStringLiteral("ignored:%1_from:%2_for:%3")
+                       .arg(CommandLine::lineFromCommandArray(m_command.fields),
+                            datagram.senderAddress().toString(), m_command.destination);
+            continue;
+        }
         settle();
         Q_EMIT replied(this, datagram.data());
     }

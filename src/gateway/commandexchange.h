@@ -1,6 +1,7 @@
 #pragma once
 
 #include "channelcommand.h"
+#include "replysenders.h"
 
 #include <QHostAddress>
 #include <QObject>
@@ -38,6 +39,7 @@ private:
     ChannelCommand m_command;
     quint16 m_port;
     QUdpSocket m_socket;
+    ReplySenders m_senders;
     QTimer m_replyTimer;
     bool m_settled = false;
 };

@@ -1,7 +1,9 @@
 #include "configurationimport.h"
 
 #include "core/delegatemanager.h"
+#include "core/logging.h"
 #include "enrol/codedecoder.h"
+#include "enrol/unitid.h"
 #include "store/database.h"
 #include "store/jsoncodec.h"
 #include "store/recordfactory.h"
@@ -78,12 +80,13 @@ private:
 
     bool channelLine(const Fields &fields)
     {
-        if (fields.size() != 8 || fields.at(1).size() < 12)
+        if (fields.size() != 8)
             return true;
         const QString id = fields.at(1).toString();
-        const std::optional<CodeDecoder::Decoded> code = CodeDecoder::getNeedString(id);
+        const std::optional<CodeDecoder::Decoded> code =
+            UnitId::isValid(id) ? CodeDecoder::getNeedString(id) : std::nullopt;
         if (!code || code->kind == CodeDecoder::kTransmitterMode)
-            return true; // not a controller channel
+            return refused("channel", id);
         QVariantMap record = RecordFactory::device(id, code->kind, id, fields.at(3).toString());
         Database *store = Database::instance();
         // The table started empty: only a channel seen before has a row to replace.
@@ -112,6 +115,8 @@ private:
         if (fields.size() != 7)
             return true;
         const QString id = fields.at(2).toString();
+        if (!UnitId::isValid(id))
+            return refused("transmitter", id);
         Database *store = Database::instance();
         const QList<QVariantMap> transmitters = store->readAllSuperBoxInfo();
         for (const QVariantMap &t : transmitters)
@@ -120,6 +125,14 @@ private:
         // Learnt by the next locate: no address yet.
         return store->insertSuperBoxWithInfo(
             RecordFactory::transmitter(id, QString(""), transmitters.isEmpty()));
+    }
+
+    // A record whose ID is not an ID stays out of the store; the rest of the
+    // home is imported (a true answer: the import goes on).
+    static bool refused(const char *kind, const QString &id)
+    {
+        qCWarning(lcGateway) << "import: refused the" << kind << "ID" << id;
+        return true;
     }
 
     bool storeScenarios()

@@ -100,14 +100,38 @@ QString LocalAddress::getLocalAddressString()
     return entry ? entry->ip().toString() : QStringLiteral("error");
 }
 
-QString LocalAddress::broadcastAddress()
+namespace {
+struct HomeSubnet {
+    QHostAddress broadcast;
+    LocalAddress::Subnet subnet;
+};
+
+std::optional<HomeSubnet> homeSubnet()
 {
     const std::optional<QNetworkAddressEntry> entry = homeNetworkEntry();
+    if (!entry)
+        return std::nullopt;
+    if (!entry->broadcast().isNull() && !entry->ip().isLoopback())
+        return HomeSubnet{entry->broadcast(), {entry->ip(), entry->prefixLength()}};
     // Loopback has no broadcast of its own (the system reports a /8 one): the
-    // simulators on it listen on x.y.z.255.
-    if (entry && !entry->broadcast().isNull() && !entry->ip().isLoopback())
-        return entry->broadcast().toString();
-    return broadcastAddressFor(entry ? entry->ip().toString() : QStringLiteral("error"));
+    // simulators on it listen on x.y.z.255, the broadcast of a /24.
+    return HomeSubnet{QHostAddress(LocalAddress::broadcastAddressFor(entry->ip().toString())),
+                      {entry->ip(), 24}};
+}
+} // namespace
+
+QString LocalAddress::broadcastAddress()
+{
+    const std::optional<HomeSubnet> home = homeSubnet();
+    return home ? home->broadcast.toString() : broadcastAddressFor(QStringLiteral("error"));
+}
+
+std::optional<LocalAddress::Subnet> LocalAddress::subnetOfBroadcast(const QHostAddress &broadcast)
+{
+    const std::optional<HomeSubnet> home = homeSubnet();
+    if (!home || home->broadcast != broadcast)
+        return std::nullopt;
+    return home->subnet;
 }
 
 QString LocalAddress::broadcastAddressFor(const QString &localAddress)

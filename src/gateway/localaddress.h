@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QHostAddress>
 #include <QString>
+
+#include <optional>
 
 // The device's IPv4 address on its Wi-Fi interface, and the subnet broadcast
 // address derived from it.
@@ -14,6 +17,13 @@ public:
     static QString broadcastAddress();
     // x.y.z.255 for an address of four dotted parts; 255.255.255.255 otherwise.
     static QString broadcastAddressFor(const QString &localAddress);
+    struct Subnet {
+        QHostAddress address;
+        int prefixLength = 0;
+    };
+    // The subnet whose broadcast address this is, when it is the one
+    // broadcastAddress() gives.
+    static std::optional<Subnet> subnetOfBroadcast(const QHostAddress &broadcast);
     // A bridge, a virtual Ethernet pair, a container's or a VPN's interface:
     // never the home network when looking for it.
     static bool isVirtualInterface(const QString &name);

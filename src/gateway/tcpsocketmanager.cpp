@@ -18,6 +18,13 @@ TCPSocketManager *TCPSocketManager::instance()
     return manager;
 }
 
+TCPSocketManager::TCPSocketManager()
+{
+    m_deadline.setSingleShot(true);
+    m_deadline.setInterval(kImportDeadline);
+    connect(&m_deadline, &QTimer::timeout, this, &TCPSocketManager::giveUpImport);
+}
+
 QStringList TCPSocketManager::importRequest()
 {
     return TransmitterCommands::importRequest();
@@ -66,15 +73,26 @@ void TCPSocketManager::sendNow(const QStringList &commandArray,
     if (m_socket->connectToHost(*destination, m_port)) {
         m_socket->writeData(line, -1, 0);
         m_socket->readDataWithTimeout(kReadTimeoutSeconds, 0);
-        // Datagram commands wait until the import has ended.
+        // Datagram commands wait until the import has ended: its end, not
+        // the indicator's own timer, ends the wait.
         channel->setImportRunning(true);
+        m_deadline.start();
+        feedback->startActivity(kReadTimeoutSeconds, ShowAlertManager::ActivityEnd::ByCaller);
     } else {
         // Nowhere to connect (no stored address): no socket callback will
         // come, so the indicator's own time-out reports the failure.
         delete m_socket;
         Q_EMIT importFinished(false);
+        feedback->startActivity(kReadTimeoutSeconds);
     }
-    feedback->startActivity(kReadTimeoutSeconds);
+}
+
+void TCPSocketManager::giveUpImport()
+{
+    if (!m_socket)
+        return;
+    qCWarning(lcGateway) << "import: its deadline passed before its end: given up";
+    m_socket->disconnect(); // ends as a failed import, store untouched
 }
 
 void TCPSocketManager::onSocketDidReadData(AsyncSocket *socket, const QByteArray &data, long tag)
@@ -125,6 +143,7 @@ void TCPSocketManager::onSocketDidDisconnect(AsyncSocket *socket)
     if (socket != m_socket)
         return;
     m_socket = nullptr;
+    m_deadline.stop();
     ShowAlertManager *feedback = ShowAlertManager::instance();
     if (m_completed) {
         feedback->stopActivity();

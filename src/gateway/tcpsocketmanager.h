@@ -8,7 +8,9 @@
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
+#include <QTimer>
 
+#include <chrono>
 #include <optional>
 
 // Fetches the master's whole configuration over one stream connection and,
@@ -19,7 +21,11 @@ class TCPSocketManager final : public QObject, public AsyncSocketDelegate {
 
 public:
     static constexpr quint16 kImportPort = 10000;
+    // The longest silence of the master while it sends the configuration.
     static constexpr double kReadTimeoutSeconds = 12.0;
+    // The longest a whole import may take, however steadily the data comes:
+    // while it runs, every command waits.
+    static constexpr std::chrono::seconds kImportDeadline{60};
 
     static TCPSocketManager *instance();
     static QStringList importRequest();
@@ -36,6 +42,7 @@ public:
     void onSocketDidDisconnect(AsyncSocket *socket) override;
 
     void setImportPort(quint16 port) { m_port = port; }
+    void setImportDeadline(std::chrono::milliseconds deadline) { m_deadline.setInterval(deadline); }
 
 Q_SIGNALS:
     // The import finished: committed; or not (no transmitter, no answer, a
@@ -43,12 +50,14 @@ Q_SIGNALS:
     void importFinished(bool committed);
 
 private:
-    TCPSocketManager() = default;
+    TCPSocketManager();
     void sendNow(const QStringList &commandArray, const std::optional<QString> &address);
     void finishImport();
+    void giveUpImport();
 
     QPointer<AsyncSocket> m_socket; // the import under way; it deletes itself when it ends
     ImportStream m_stream;
     bool m_completed = false;
     quint16 m_port = kImportPort;
+    QTimer m_deadline;
 };

@@ -127,6 +127,46 @@ private Q_SLOTS:
         QCOMPARE(moves.applied(curtain).value(Key::turnOn).toString(), told);
     }
 
+    // A channel's topics come from its ID alone: an ID that is no ID (as an
+    // old store may hold) gets none, so it can name no other channel's topic.
+    void channelTopicsOnlyForIds_data()
+    {
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<QString>("state"); // empty: no topics
+        QTest::newRow("a channel") << "211300001230"
+                                   << "ardentia/211300001230";
+        QTest::newRow("a channel beyond the ninth") << "21130000123F16"
+                                                    << "ardentia/21130000123F16";
+        QTest::newRow("lower case") << "2113d000123e"
+                                    << "ardentia/2113d000123e";
+        QTest::newRow("another channel's command topic") << "211300001230/set"
+                                                         << "";
+        QTest::newRow("a wildcard") << "21130000123+"
+                                    << "";
+        QTest::newRow("every topic below") << "21130000123#"
+                                           << "";
+        QTest::newRow("a blank") << "2113 0001230"
+                                 << "";
+        QTest::newRow("short") << "21130000123"
+                               << "";
+        QTest::newRow("nothing") << ""
+                                 << "";
+    }
+    void channelTopicsOnlyForIds()
+    {
+        QFETCH(QString, id);
+        QFETCH(QString, state);
+        const std::optional<ChannelTopics> topics =
+            BridgeTopics{"ardentia", "homeassistant"}.forChannel(id);
+        QCOMPARE(topics.has_value(), !state.isEmpty());
+        if (!topics)
+            return;
+        QCOMPARE(topics->state, state);
+        QCOMPARE(topics->set, state + "/set");
+        QCOMPARE(topics->availability, state + "/availability");
+        QCOMPARE(topics->uniqueId, "ardentia_" + id);
+    }
+
     // Home Assistant shows the device's name alone: the channel's, or for a
     // channel without one, its model and ID.
     void channelDeviceNames_data()
@@ -155,9 +195,10 @@ private Q_SLOTS:
                                  {Key::mainTotalID, "211300001230"},
                                  {Key::title, title},
                                  {Key::turnOn, Value::no}};
+        const BridgeTopics topics{"ardentia", "homeassistant"};
         const QJsonObject config =
-            QJsonDocument::fromJson(DiscoveryConfig({"ardentia", "homeassistant"}, "20AA10000001")
-                                        .forChannel(device)
+            QJsonDocument::fromJson(DiscoveryConfig(topics, "20AA10000001")
+                                        .forChannel(device, *topics.forChannel("211300001230"))
                                         .payload)
                 .object();
         QCOMPARE(config.value("device").toObject().value("name").toString(), shown);

@@ -130,6 +130,10 @@ private Q_SLOTS:
                                                          << "Device" << 1 << ""
                                                          << ""
                                                          << "Invalid BarCode";
+        QTest::newRow("a slash would name another channel's topic") << "21130000/SET"
+                                                                    << "Device" << 1 << ""
+                                                                    << ""
+                                                                    << "Invalid BarCode";
         QTest::newRow("too short") << "21130000123"
                                    << "Device" << 1 << ""
                                    << ""

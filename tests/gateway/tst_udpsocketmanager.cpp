@@ -2,6 +2,9 @@
 #include "core/headlessfeedbackpresenter.h"
 #include "core/showalertmanager.h"
 #include "fakehome.h"
+#include "gateway/commandexchange.h"
+#include "gateway/localaddress.h"
+#include "gateway/transmittercommands.h"
 #include "gateway/udpsocketmanager.h"
 #include "programstate.h"
 #include "recordingreplyhandlers.h"
@@ -18,6 +21,14 @@ const QString kMaster = QStringLiteral("A10000000001");
 QStringList control(const QString &id, const QString &state = QStringLiteral("1"))
 {
     return {"cfg", "lig", id, "4", state, "0", "0"};
+}
+
+const QByteArray kHallAck = R"(token$ack,lig,211300001230,4,1,0,0\n)";
+
+// The master's locate answer, giving this address as its own.
+QByteArray locatedAt(const QString &address)
+{
+    return "token$res,gw," + kMaster.toLatin1() + ",1," + address.toLatin1() + R"(,0\n)";
 }
 
 QByteArray ackFor(const QByteArray &request)
@@ -384,6 +395,74 @@ private Q_SLOTS:
         // The locate request went to the subnet broadcast (127.0.0.255 on lo);
         // the peer listens on 127.0.0.1 only, so look at what is outstanding.
         QVERIFY(feedback->checkActivityShowOn());
+    }
+
+    // A reply comes from the address the command went to; a datagram from
+    // elsewhere is ignored and the wait for the real one goes on. A locate
+    // sent to the subnet's broadcast (127.0.0.255 on lo) takes an answer from
+    // any address of the subnet that gives its own address as the transmitter's.
+    void repliesComeOnlyFromTheAddressee_data()
+    {
+        QTest::addColumn<QString>("destination");
+        QTest::addColumn<QString>("sender");
+        QTest::addColumn<QByteArray>("answer");
+        QTest::addColumn<bool>("accepted");
+        const QByteArray ack = kHallAck;
+        const auto located = locatedAt;
+        QTest::newRow("the addressee") << "127.0.0.1"
+                                       << "127.0.0.1" << ack << true;
+        QTest::newRow("another address") << "127.0.0.1"
+                                         << "127.0.0.5" << ack << false;
+        QTest::newRow("a locate's addressee, wherever it says it is")
+            << "127.0.0.1"
+            << "127.0.0.1" << located("127.0.0.9") << true;
+        QTest::newRow("a locate, from another address")
+            << "127.0.0.1"
+            << "127.0.0.5" << located("127.0.0.5") << false;
+        QTest::newRow("broadcast: the subnet, naming itself")
+            << "127.0.0.255"
+            << "127.0.0.7" << located("127.0.0.7") << true;
+        QTest::newRow("broadcast: the subnet, naming another")
+            << "127.0.0.255"
+            << "127.0.0.7" << located("127.0.0.2") << false;
+        QTest::newRow("broadcast: another subnet") << "127.0.0.255"
+                                                   << "127.0.1.7" << located("127.0.1.7") << false;
+        QTest::newRow("broadcast: not a locate answer") << "127.0.0.255"
+                                                        << "127.0.0.7" << ack << false;
+    }
+    void repliesComeOnlyFromTheAddressee()
+    {
+        QFETCH(QString, destination);
+        QFETCH(QString, sender);
+        QFETCH(QByteArray, answer);
+        QFETCH(bool, accepted);
+        const bool broadcast = destination.endsWith(".255");
+        const bool locate = broadcast || answer.contains("$res,gw");
+        QCOMPARE(LocalAddress::broadcastAddress(), QStringLiteral("127.0.0.255"));
+        ChannelCommand command;
+        command.fields = locate ? TransmitterCommands::locate(kMaster) : control("211300001230");
+        command.destination = destination;
+        CommandExchange exchange(command, peer->port());
+        QSignalSpy replied(&exchange, &CommandExchange::replied);
+        exchange.start();
+        const auto sendFrom = [&exchange](const QString &address, const QByteArray &datagram) {
+            QUdpSocket socket;
+            QVERIFY(socket.bind(QHostAddress(address), 0));
+            QCOMPARE(socket.writeDatagram(datagram, QHostAddress::LocalHost, exchange.localPort()),
+                     datagram.size());
+        };
+        if (!accepted)
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^ignored:.*_from:" + sender));
+        sendFrom(sender, answer);
+        if (!accepted) {
+            // The addressee's answer, after the other, is the one taken.
+            const QString addressee = broadcast ? QStringLiteral("127.0.0.3") : destination;
+            answer = locate ? locatedAt(addressee) : kHallAck;
+            sendFrom(addressee, answer);
+        }
+        QTRY_COMPARE(replied.size(), 1);
+        QCOMPARE(replied.constFirst().at(1).toByteArray(), answer);
+        QVERIFY(exchange.isSettled());
     }
 
     void waitsLongerForSwitchingAllLights_data()

@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 
 #include <sqlite3.h>
 
@@ -166,6 +167,38 @@ private Q_SLOTS:
         QVERIFY(store->readAllMainDeviceInfo().isEmpty());
         QCOMPARE(store->readAllSuperBoxInfo().size(), 1);
         QCOMPARE(store->readAllScenarioInfo().size(), 2);
+    }
+
+    // An ID becomes a command line's field and the bridge's MQTT topics: one
+    // that is not letters and digits could name another channel's topic.
+    void refusesWhatIsNoId_data()
+    {
+        QTest::addColumn<QString>("line");
+        const QString channel = QStringLiteral("$actuation,%1,x,Fake,1,80,0000000000000000,0");
+        QTest::newRow("another channel's command topic") << channel.arg("211300001230/set");
+        QTest::newRow("a topic wildcard") << channel.arg("21130000123+");
+        QTest::newRow("every topic below") << channel.arg("21130000123#");
+        QTest::newRow("a blank") << channel.arg("2113 0001231");
+        QTest::newRow("a control character") << channel.arg("211300001231" + QChar(0x1b));
+        QTest::newRow("a letter beyond ASCII") << channel.arg("21130000123é");
+        QTest::newRow("short") << channel.arg("21130000123");
+        QTest::newRow("a transmitter's ID, slashed") << "$gw,1,20AA1000/set,127.0.0.3,s,0,0";
+    }
+    void refusesWhatIsNoId()
+    {
+        QFETCH(QString, line);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^import: refused the "));
+        // One bad record costs only itself: the rest of the home comes in.
+        QVERIFY(ConfigurationImport::rebuildStoreFrom(
+            line +
+            "\n$actuation,211300001230,x,Hall,1,80,8000000000000000,0\n$req,gw,end,import\n"));
+        QStringList ids;
+        for (const QVariantMap &d : store->readAllMainDeviceInfo())
+            ids << d.value(Key::id).toString();
+        for (const QVariantMap &t : store->readAllSuperBoxInfo())
+            ids << t.value(Key::id).toString();
+        QCOMPARE(ids, (QStringList{"211300001230", kMaster}));
+        QCOMPARE(members(scenariosByNumber().value("8")), QStringLiteral("211300001230=YES"));
     }
 
     void missingStateDigitsSkipTheirScenario()

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHostAddress>
+
+// Who may answer a command: the address it was sent to; for a locate sent to
+// the subnet's broadcast address, any address of that subnet whose answer
+// gives that same address as the transmitter's. Nobody before it was sent.
+class ReplySenders {
+public:
+    ReplySenders() = default;
+    static ReplySenders forDestination(const QHostAddress &destination, bool locate);
+
+    bool accepts(const QHostAddress &sender, const QByteArray &datagram) const;
+
+private:
+    QHostAddress m_address;
+    int m_subnetPrefix = -1; // -1: that address alone
+};
