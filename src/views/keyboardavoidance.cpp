@@ -11,7 +11,8 @@ KeyboardAvoidance::KeyboardAvoidance(QWidget *screen, std::function<QRect()> kep
 {
     connect(OnScreenKeyboard::instance(), &OnScreenKeyboard::areaChanged, this,
             &KeyboardAvoidance::follow);
-    connect(qApp, &QApplication::focusChanged, this, &KeyboardAvoidance::follow);
+    if (!m_kept) // a part of its own to keep does not move with the focus
+        connect(qApp, &QApplication::focusChanged, this, &KeyboardAvoidance::follow);
     screen->installEventFilter(this);
 }
 
