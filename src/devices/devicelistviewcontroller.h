@@ -14,8 +14,10 @@ class QVBoxLayout;
 class TableArea;
 
 // Transmitters, lights and curtains in three collapsible sections: a unit's
-// detail on press, renaming (stored only), deletion (transmitters from the
-// store at once, devices through the transmitter).
+// detail on press, renaming (a transmitter's name is stored at once; a
+// device's is sent to its transmitter and stored once acknowledged) and
+// deletion (transmitters from the store at once, devices through the
+// transmitter).
 class DeviceListViewController : public ParentViewController,
                                  public VtMoveCellTarget,
                                  public EditNameDelegate {

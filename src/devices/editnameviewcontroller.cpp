@@ -4,6 +4,7 @@
 #include "editnamedelegate.h"
 #include "home/navigationbar.h"
 #include "home/navigationstack.h"
+#include "views/keyboardavoidance.h"
 #include "views/picturelibrary.h"
 #include "views/vtlightingimageview.h"
 
@@ -25,8 +26,10 @@ EditNameViewController::EditNameViewController(const QString &lastChoose,
                                                const std::optional<QString> &imageName, int editRow,
                                                QWidget *parent)
     : ParentViewController(editRow == -1 ? tr("Setting Name") : tr("Change Name"), parent),
-      m_editRow(editRow), m_field(new QLineEdit(lastChoose, this))
+      m_editRow(editRow), m_field(new QLineEdit(lastChoose, this)),
+      m_keyboard(new KeyboardAvoidance(this))
 {
+    connect(m_keyboard, &KeyboardAvoidance::changed, this, &EditNameViewController::layoutContent);
     m_field->setObjectName(QStringLiteral("nameField"));
     m_field->setAccessibleName(tr("Name"));
     m_field->setStyleSheet(QStringLiteral("background: white; border: 1px solid #45403b;"));
@@ -86,9 +89,18 @@ void EditNameViewController::showEvent(QShowEvent *event)
 void EditNameViewController::resizeEvent(QResizeEvent *event)
 {
     ParentViewController::resizeEvent(event);
+    layoutContent();
+}
+
+void EditNameViewController::layoutContent()
+{
+    // Centred above where a phone's keyboard usually is, and higher still
+    // when the one showing would cover it.
     const int keyboard = 216;
-    const int centreY = NavigationBar::kHeight + (height() - NavigationBar::kHeight - keyboard) / 2;
+    const int centreY = NavigationBar::kHeight +
+                        (height() - NavigationBar::kHeight - keyboard) / 2 - m_keyboard->lift();
     m_field->setGeometry(80, centreY - 35 / 2, width() - 90, 35);
     if (m_picture)
         m_picture->move(10, centreY - 30);
+    keepBarOnTop();
 }

@@ -7,6 +7,7 @@
 #include <optional>
 
 class EditNameDelegate;
+class KeyboardAvoidance;
 class QLineEdit;
 class VtLightingImageView;
 
@@ -36,9 +37,12 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    void layoutContent();
+
     EditNameDelegate *m_delegate = nullptr;
     int m_editRow;
     int m_lastSelectSection = 0;
     QLineEdit *m_field;
     VtLightingImageView *m_picture = nullptr;
+    KeyboardAvoidance *m_keyboard;
 };

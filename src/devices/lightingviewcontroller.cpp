@@ -63,6 +63,14 @@ VtMoveCell *LightingViewController::makeCell(int row, const QVariantMap &record)
                 cellSwitchButtonPressed(row, on);
             });
         }
+        // Under the two buttons, for a state the home could not tell.
+        auto *unknown = new QLabel(cell);
+        unknown->setObjectName(QStringLiteral("unknown"));
+        unknown->setAlignment(Qt::AlignCenter);
+        unknown->setStyleSheet(QStringLiteral("color: #45403b; font-size: 11px;"));
+        unknown->setGeometry(0, 45, 105, 16);
+        unknown->setAttribute(Qt::WA_TransparentForMouseEvents);
+        RightEdge::keep(unknown, 10);
     } else {
         auto *indicator = new VtCellIndicatorView(cell);
         indicator->setObjectName(QStringLiteral("indicator"));
@@ -85,7 +93,7 @@ VtMoveCell *LightingViewController::makeCell(int row, const QVariantMap &record)
 
 void LightingViewController::showState(VtMoveCell *cell, const QVariantMap &record)
 {
-    // An unknown state checks neither of ON and OFF.
+    // An unknown state checks neither of ON and OFF, and says so under them.
     const bool unknown = HomeEvents::instance()->isStateUnknown(record.value(Key::id).toString());
     const QString turnOn = unknown ? QString() : record.value(Key::turnOn).toString();
     if (auto *on = cell->findChild<QPushButton *>(QStringLiteral("on")))
@@ -94,6 +102,8 @@ void LightingViewController::showState(VtMoveCell *cell, const QVariantMap &reco
         off->setChecked(turnOn == Value::no);
     if (auto *level = cell->findChild<QLabel *>(QStringLiteral("level")))
         level->setText(LightStateText::of(record));
+    if (auto *note = cell->findChild<QLabel *>(QStringLiteral("unknown")))
+        note->setText(unknown ? LightStateText::of(record) : QString());
     cell->setAccessibleDescription(LightStateText::of(record));
 }
 

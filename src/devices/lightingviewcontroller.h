@@ -8,7 +8,8 @@ class QPushButton;
 // dimmer. Each row shows the stored state: the current one of ON and OFF is
 // checked, a dimmer shows its level. It changes when the home has confirmed
 // a state (an acknowledgement, a state answer, a scenario run), never on the
-// press; a light that did not answer its state query shows neither.
+// press; a light that did not answer its state query shows "Unknown"
+// instead (under a switch's ON and OFF, neither of them checked).
 class LightingViewController : public DeviceTableViewController {
     Q_OBJECT
 

@@ -5,6 +5,7 @@
 #include "home/navigationbar.h"
 #include "store/recordkeys.h"
 
+#include "views/keyboardavoidance.h"
 #include "views/vtpagedscrollview.h"
 
 #include <QLabel>
@@ -17,8 +18,12 @@ DeviceAddViewController::DeviceAddViewController(const QString &id, int groupCou
     : ScannedViewController(tr("Scanned Device"), parent),
       m_records(DeviceEnrolment::channelRecords(id, groupCount, control)),
       m_summary(new QLabel(this)), m_strip(new VtPagedScrollView(this)),
-      m_pageIndicator(new QLabel(this))
+      m_pageIndicator(new QLabel(this)), m_keyboard(new KeyboardAvoidance(this, [this] {
+          return m_strip->geometry().united(m_pageIndicator->geometry());
+      }))
 {
+    QObject::connect(m_keyboard, &KeyboardAvoidance::changed, this,
+                     &DeviceAddViewController::followKeyboard);
     if (DeviceEnrolment::isStored(id))
         ShowAlertManager::instance()->showLabelWithTitle(tr("This device has been added"));
     const QString name = control == Value::curtainControl ? tr("Curtain") : tr("Lighting");
@@ -117,14 +122,27 @@ void DeviceAddViewController::panelAddSucceed(const QString &acceptedCount)
     updateDownViewWithTitleArray({tr("Retry")});
 }
 
+void DeviceAddViewController::followKeyboard()
+{
+    m_strip->setSwipeEnabled(!m_keyboard->keyboardShown());
+    layoutContent();
+}
+
 void DeviceAddViewController::resizeEvent(QResizeEvent *event)
 {
     ScannedViewController::resizeEvent(event);
-    const int top = NavigationBar::kHeight;
-    const int usable = height() - top;
+    layoutContent();
+}
+
+void DeviceAddViewController::layoutContent()
+{
+    const int usable = height() - NavigationBar::kHeight;
+    const int top = NavigationBar::kHeight - m_keyboard->lift();
     m_summary->setGeometry(0, top, width(), usable * 31 / 100);
     reminder()->setGeometry(20, top + usable * 31 / 100, width() - 40, usable * 16 / 100);
     const int stripTop = top + usable * 47 / 100;
     m_strip->setGeometry(0, stripTop, width(), height() / 5);
     m_pageIndicator->setGeometry(0, stripTop + height() / 5, width(), 16);
+    statusBanner()->raise();
+    keepBarOnTop();
 }

@@ -6,6 +6,7 @@
 
 #include <QVariantMap>
 
+class KeyboardAvoidance;
 class QLabel;
 class QLineEdit;
 class VtPagedScrollView;
@@ -32,6 +33,10 @@ protected:
 
 private:
     void buildPages();
+    void layoutContent();
+    // The channel pages go just above an on-screen keyboard, and do not
+    // swipe while it shows.
+    void followKeyboard();
     void showPageNumber(int page);
     void storeName(int index);
 
@@ -40,4 +45,5 @@ private:
     VtPagedScrollView *m_strip;
     QLabel *m_pageIndicator;
     QList<QLineEdit *> m_fields;
+    KeyboardAvoidance *m_keyboard;
 };

@@ -3,21 +3,37 @@
 #include "core/showalertmanager.h"
 #include "navigationbar.h"
 #include "navigationstack.h"
+#include "views/keyboardavoidance.h"
 
 #include <QLabel>
 #include <QLineEdit>
 
 HomeDetailViewController::HomeDetailViewController(const QString &title, const QString &prompt,
                                                    Finished finished, QWidget *parent)
-    : ParentViewController(title, parent), m_field(new QLineEdit(this)),
+    : ParentViewController(title, parent), m_prompt(new QLabel(prompt, this)),
+      m_field(new QLineEdit(this)), m_keyboard(new KeyboardAvoidance(this)),
       m_finished(std::move(finished))
 {
     setPopType(Modal);
-    auto *line = new QLabel(prompt, this);
-    line->setGeometry(20, NavigationBar::kHeight + 20, 280, 24);
     m_field->setObjectName(QStringLiteral("idField"));
-    m_field->setGeometry(20, NavigationBar::kHeight + 50, 280, 36);
     connect(m_field, &QLineEdit::returnPressed, this, &HomeDetailViewController::returnPressed);
+    connect(m_keyboard, &KeyboardAvoidance::changed, this,
+            &HomeDetailViewController::layoutContent);
+    layoutContent();
+}
+
+void HomeDetailViewController::layoutContent()
+{
+    const int top = NavigationBar::kHeight - m_keyboard->lift();
+    m_prompt->setGeometry(20, top + 20, 280, 24);
+    m_field->setGeometry(20, top + 50, 280, 36);
+    keepBarOnTop();
+}
+
+void HomeDetailViewController::resizeEvent(QResizeEvent *event)
+{
+    ParentViewController::resizeEvent(event);
+    layoutContent();
 }
 
 void HomeDetailViewController::returnPressed()

@@ -4,6 +4,8 @@
 
 #include <functional>
 
+class KeyboardAvoidance;
+class QLabel;
 class QLineEdit;
 
 // A modal entry of one line of text: the manual ID entry of the scanner.
@@ -21,8 +23,13 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
+    void layoutContent();
+
+    QLabel *m_prompt;
     QLineEdit *m_field;
+    KeyboardAvoidance *m_keyboard;
     Finished m_finished;
 };

@@ -146,6 +146,14 @@ void ParentNavigationViewController::hideEvent(QHideEvent *event)
     stopBarActivity();
 }
 
+void ParentNavigationViewController::keepBarOnTop()
+{
+    if (m_banner)
+        m_banner->raise();
+    if (m_navBar)
+        m_navBar->raise();
+}
+
 void ParentNavigationViewController::resizeEvent(QResizeEvent *event)
 {
     ParentPresentViewController::resizeEvent(event);

@@ -42,6 +42,9 @@ public:
 
 protected:
     void setMainNavigationBar();
+    // Content laid out higher (above an on-screen keyboard) passes under the
+    // bar and the connection banner, never over them.
+    void keepBarOnTop();
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;

@@ -11,20 +11,29 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <optional>
 
 namespace {
 constexpr qint64 kMaxRequestLine = 4096;
+
+// The address entry of the interface that carries this address, if any.
+std::optional<QNetworkAddressEntry> entryCarrying(const QHostAddress &host)
+{
+    for (const QNetworkInterface &interface : QNetworkInterface::allInterfaces())
+        for (const QNetworkAddressEntry &entry : interface.addressEntries())
+            if (entry.ip() == host && !entry.broadcast().isNull() &&
+                !interface.flags().testFlag(QNetworkInterface::IsLoopBack))
+                return entry;
+    return std::nullopt;
+}
 
 // The broadcast address of the subnet the transmitter's address is on, as
 // its interface gives it (a /16 network has x.y.255.255); x.y.z.255 for an
 // address no interface carries with a broadcast (the 127.0.0.x of the demo).
 QString broadcastOf(const QString &address)
 {
-    const QHostAddress host(address);
-    for (const QNetworkInterface &interface : QNetworkInterface::allInterfaces())
-        for (const QNetworkAddressEntry &entry : interface.addressEntries())
-            if (entry.ip() == host && !entry.broadcast().isNull())
-                return entry.broadcast().toString();
+    if (const auto entry = entryCarrying(QHostAddress(address)))
+        return entry->broadcast().toString();
     const QStringList parts = address.split(QLatin1Char('.'));
     if (parts.size() != 4)
         return {};
@@ -81,10 +90,19 @@ bool TransmitterServer::start(quint16 datagramPort, quint16 streamPort, QString 
         for (const SimulatedHome::Transmitter &t : m_home.transmitters())
             if (broadcastOf(t.address) == broadcast)
                 receivers.append(t.id);
-        QString ignored;
-        if (!broadcast.isEmpty() && !bindEndpoint(QHostAddress(broadcast), receivers, {}, &ignored))
-            log(QStringLiteral("note: not listening on %1 (%2)").arg(broadcast, ignored));
+        if (!broadcast.isEmpty())
+            bindListener(QHostAddress(broadcast), receivers);
     }
+    // So does one sent to 255.255.255.255 (what a sender without an address
+    // of its own uses), heard by the transmitters on a network interface;
+    // Linux gives such datagrams only to sockets bound to that address or to
+    // any address. Loopback never carries them, so the demo does not listen.
+    QStringList onNetwork;
+    for (const SimulatedHome::Transmitter &t : m_home.transmitters())
+        if (entryCarrying(QHostAddress(t.address)))
+            onNetwork.append(t.id);
+    if (!onNetwork.isEmpty())
+        bindListener(QHostAddress(QHostAddress::Broadcast), onNetwork);
     log(QStringLiteral("listening: datagrams on port %1, import on port %2")
             .arg(m_datagramPort)
             .arg(m_streamPort));
@@ -112,6 +130,13 @@ bool TransmitterServer::bindEndpoint(const QHostAddress &address, const QStringL
     connect(raw->socket.get(), &QUdpSocket::readyRead, this, [this, raw] { readEndpoint(raw); });
     m_endpoints.append(endpoint);
     return true;
+}
+
+void TransmitterServer::bindListener(const QHostAddress &address, const QStringList &receivers)
+{
+    QString error;
+    if (!bindEndpoint(address, receivers, {}, &error))
+        log(QStringLiteral("note: not listening on %1 (%2)").arg(address.toString(), error));
 }
 
 QUdpSocket *TransmitterServer::socketOf(const QString &transmitterId) const

@@ -13,7 +13,8 @@
 #include <memory>
 
 // Puts a simulated home on the network: each transmitter answers datagrams
-// on its own address (and on its subnet's broadcast address), the master
+// on its own address (and on its subnet's broadcast address, and on
+// 255.255.255.255 when it is on a network interface), the master
 // answers the import request on the stream port. Every exchange is logged.
 class TransmitterServer final : public QObject {
     Q_OBJECT
@@ -53,6 +54,8 @@ private:
 
     bool bindEndpoint(const QHostAddress &address, const QStringList &receivers,
                       const QString &owner, QString *error);
+    // A broadcast address that only hears: a failure to bind is logged.
+    void bindListener(const QHostAddress &address, const QStringList &receivers);
     void readEndpoint(Endpoint *endpoint);
     void sendReply(const QString &fromId, const QByteArray &reply, const QHostAddress &to,
                    quint16 port);

@@ -61,8 +61,8 @@ bool TouchPan::eventFilter(QObject *watched, QEvent *event)
     auto *mouse = static_cast<QMouseEvent *>(event);
     if (!receiver || (!m_mouseToo && !comesFromTouch(mouse)))
         return false;
-    if (m_state == State::Idle &&
-        (event->type() != QEvent::MouseButtonPress || !m_area->viewport()->isAncestorOf(receiver)))
+    if (m_state == State::Idle && (!m_enabled || event->type() != QEvent::MouseButtonPress ||
+                                   !m_area->viewport()->isAncestorOf(receiver)))
         return false;
     // The mouse selects text in a field by dragging; a finger cannot.
     if (event->type() == QEvent::MouseButtonPress && !comesFromTouch(mouse) &&

@@ -33,6 +33,9 @@ public:
     // Mouse drags pan too (outside text fields), as on pages a desktop user
     // turns with the mouse.
     void setMouseToo(bool on) { m_mouseToo = on; }
+    // Off: a new drag is left to the widget under it (a pan under way ends
+    // as it would).
+    void setEnabled(bool on) { m_enabled = on; }
     bool isPanning() const { return m_state == State::Panning; }
     bool isCoasting() const;
 
@@ -58,6 +61,7 @@ private:
     Qt::Orientation m_along;
     bool m_momentum = true;
     bool m_mouseToo = false;
+    bool m_enabled = true;
     bool m_cancelling = false;
     QPropertyAnimation *m_coasting;
     State m_state = State::Idle;

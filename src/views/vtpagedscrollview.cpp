@@ -10,7 +10,9 @@
 #include <QScrollBar>
 
 VtPagedScrollView::VtPagedScrollView(QWidget *parent)
-    : QScrollArea(parent), m_animation(new QPropertyAnimation(horizontalScrollBar(), "value", this))
+    : QScrollArea(parent),
+      m_animation(new QPropertyAnimation(horizontalScrollBar(), "value", this)),
+      m_pan(new TouchPan(this, Qt::Horizontal))
 {
     setFrameShape(QFrame::NoFrame);
     setFocusPolicy(Qt::NoFocus); // what it holds takes the focus; it scrolls to follow
@@ -25,10 +27,14 @@ VtPagedScrollView::VtPagedScrollView(QWidget *parent)
     m_animation->setEasingCurve(QEasingCurve::OutCubic);
     // A drag with a finger (even one that lands on a field of a page) or
     // with the mouse swipes the pages.
-    auto *pan = new TouchPan(this, Qt::Horizontal);
-    pan->setMomentum(false);
-    pan->setMouseToo(true);
-    connect(pan, &TouchPan::panEnded, this, &VtPagedScrollView::settleThrown);
+    m_pan->setMomentum(false);
+    m_pan->setMouseToo(true);
+    connect(m_pan, &TouchPan::panEnded, this, &VtPagedScrollView::settleThrown);
+}
+
+void VtPagedScrollView::setSwipeEnabled(bool on)
+{
+    m_pan->setEnabled(on);
 }
 
 int VtPagedScrollView::pageNearest(int offset, int pageWidth)

@@ -4,6 +4,7 @@
 #include <QScrollArea>
 
 class QPropertyAnimation;
+class TouchPan;
 class VtPageControl;
 
 // Pages side by side, each as wide as the view. A swipe that comes to rest
@@ -26,6 +27,8 @@ public:
     // The control is the caller's to place; the view keeps it current.
     void setPageControl(VtPageControl *control);
     void scrollToPage(int page, bool animated);
+    // Off: a finger or the mouse no longer swipes the pages.
+    void setSwipeEnabled(bool on);
     // The offset came to rest: settle on the nearest page.
     void settle();
     // A finger let go moving at this speed (pixels per millisecond): settle
@@ -52,5 +55,6 @@ private:
     QList<QWidget *> m_pages;
     VtPageControl *m_control = nullptr;
     QPropertyAnimation *m_animation;
+    TouchPan *m_pan;
     int m_current = 0;
 };

@@ -17,6 +17,7 @@
 #include "widgettestmain.h"
 
 #include <QFile>
+#include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
 
@@ -175,6 +176,7 @@ private Q_SLOTS:
             QVERIFY(!row->findChild<QPushButton *>("on")->isChecked());
             QVERIFY(!row->findChild<QPushButton *>("off")->isChecked());
             QCOMPARE(row->accessibleDescription(), QStringLiteral("Unknown"));
+            QCOMPARE(row->findChild<QLabel *>("unknown")->text(), QStringLiteral("Unknown"));
         }
         const auto link = UDPSocketManager::instance()->links().linkOf("20AA10000001");
         QVERIFY(link && !link->answering);
@@ -185,6 +187,10 @@ private Q_SLOTS:
         QVERIFY(lighting->cellAt(rowOf(lighting, kLights[1]))
                     ->findChild<QPushButton *>("off")
                     ->isChecked());
+        QVERIFY(lighting->cellAt(rowOf(lighting, kLights[1]))
+                    ->findChild<QLabel *>("unknown")
+                    ->text()
+                    .isEmpty());
         QCOMPARE(storedTurnOn(kLights[1]), QStringLiteral("NO"));
     }
 

@@ -4,7 +4,8 @@
 # app end is named en0 (10.77.0.1/24), the transmitters on the other end
 # (10.77.0.2 master, 10.77.0.3 slave); then the same home on a /16 network
 # (10.78.1.1/16 for the app, the master at 10.78.0.2), found through
-# 10.78.255.255. Nothing leaves the namespace.
+# 10.78.255.255; then from an app without an address of its own, through
+# 255.255.255.255. Nothing leaves the namespace.
 # Exits 77 (skipped) where no namespace can be made.
 set -u
 ctl=$1
@@ -37,7 +38,7 @@ ready() {
         grep -q '^listening' "$work/sim.out" 2>/dev/null && return 0
         sleep 0.05
     done
-    echo "FAILED: the simulator did not start"; exit 1
+    echo "FAILED: the simulator did not start"; cat "$work"/sim.*; exit 1
 }
 "$sim" --quiet --bind 10.77.0.2 --state "$work/home.json" >"$work/sim.out" &
 simpid=$!
@@ -65,5 +66,23 @@ simpid=$!
 ready
 "$ctl" add-transmitter 20AA10000001 | grep -q "Synchronous data successful" || fail "master on a /16"
 "$ctl" status | grep -q "20AA10000001  Master Transmitter  10.78.0.2" || fail "master address on a /16"
-echo "2 passed, 0 failed"
+
+# An app whose interface has no IPv4 address: it locates the master through
+# 255.255.255.255, routed out of en0 here only.
+kill "$simpid"; wait "$simpid" 2>/dev/null || true
+ip addr flush dev en0
+ip addr flush dev tx0
+ip addr add 10.77.0.2/24 dev tx0
+ip addr add 10.77.0.3/24 dev tx0
+ip route add 255.255.255.255/32 dev en0
+rm -rf "$work"/*
+"$sim" --bind 10.77.0.2 --state "$work/home.json" >"$work/sim.out" 2>"$work/sim.log" &
+simpid=$!
+ready
+"$ctl" --interface en0 add-transmitter 20AA10000001 | grep -q "Synchronous data successful" ||
+    fail "master through 255.255.255.255"
+grep -q " to 255.255.255.255 " "$work/sim.log" || fail "the locate did not go to 255.255.255.255"
+"$ctl" --interface en0 status | grep -q "20AA10000001  Master Transmitter  10.77.0.2" ||
+    fail "master address through 255.255.255.255"
+echo "3 passed, 0 failed"
 INSIDE

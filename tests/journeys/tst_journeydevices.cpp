@@ -240,6 +240,25 @@ private Q_SLOTS:
                  QStringLiteral("NO"));
     }
 
+    // A switch whose controller no longer answers: the list asks the home,
+    // which cannot tell, and the row says "Unknown" with neither ON nor OFF.
+    void aSilentSwitchShowsItsStateUnknown()
+    {
+        QVERIFY(
+            app->simulator()->home().setChannelResponsive(idOf(QStringLiteral("Porch")), false));
+        QVERIFY(tapTile(0));
+        QVERIFY(app->waitFor<LightingViewController>());
+        const auto unknownShown = [this](const QString &name) {
+            return app->row(name)->findChild<QLabel *>(QStringLiteral("unknown"))->text();
+        };
+        QTRY_COMPARE(unknownShown(QStringLiteral("Porch")), QStringLiteral("Unknown"));
+        QCOMPARE(switchShown(QStringLiteral("Porch")), QString());
+        QCOMPARE(unknownShown(QStringLiteral("Hall")), QString());
+        QCOMPARE(switchShown(QStringLiteral("Hall")), QStringLiteral("ON"));
+        const QStringList problems = app->auditAndSave(QStringLiteral("lighting-unknown"));
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+    }
+
     // While its reply is held back, a press shows nowhere as done: not on its
     // row when the rows are rebuilt, not on the home's panel, not on the
     // control sheet opened again. The home's answer then shows everywhere.

@@ -7,6 +7,7 @@
 #include "home/homeviewcontroller.h"
 #include "home/navigationbar.h"
 #include "journeyapp.h"
+#include "views/onscreenkeyboard.h"
 #include "views/uiresources.h"
 #include "views/vtpagedscrollview.h"
 #include "widgettestmain.h"
@@ -45,6 +46,31 @@ class TestJourneyEnrolment : public QObject {
         return pages->currentPage();
     }
 
+    // Plays a phone's on-screen keyboard over the lower part of the window,
+    // drawn there for the picture; touches pass through the drawing.
+    QRect showKeyboard()
+    {
+        const QSize size = app->window()->size();
+        const int top = size.height() * 55 / 100;
+        const QRect area(0, top, size.width(), size.height() - top);
+        m_keys = std::make_unique<QLabel>(QStringLiteral("keyboard"), app->window());
+        m_keys->setAlignment(Qt::AlignCenter);
+        m_keys->setStyleSheet(QStringLiteral("background: #c8c8c8; color: #606060;"));
+        m_keys->setAttribute(Qt::WA_TransparentForMouseEvents);
+        m_keys->setGeometry(area);
+        m_keys->show();
+        m_keys->raise();
+        OnScreenKeyboard::instance()->setStandIn(area);
+        return area;
+    }
+    void hideKeyboard()
+    {
+        m_keys.reset();
+        OnScreenKeyboard::instance()->setStandIn(QRect());
+    }
+
+    std::unique_ptr<QLabel> m_keys;
+
 private Q_SLOTS:
     JOURNEY_SIZES
 
@@ -58,6 +84,8 @@ private Q_SLOTS:
 
     void cleanup()
     {
+        m_keys.reset();
+        OnScreenKeyboard::instance()->setStandIn(std::nullopt);
         app.reset();
         FeedProbe::uninstall();
     }
@@ -112,6 +140,33 @@ private Q_SLOTS:
         QVERIFY(app->waitFor<LightingViewController>());
         for (const QString &name : names)
             QVERIFY2(app->row(name), qPrintable(name));
+    }
+
+    // With a phone's keyboard up, the channel being named sits just above
+    // it and the pages hold still; once it hides they swipe again.
+    void theChannelNamesStayAboveTheKeyboard()
+    {
+        QVERIFY(app->tap(home()->navBar()->rightButton()));
+        QVERIFY(app->waitFor<VtScanViewController>());
+        QVERIFY(showCode(QStringLiteral("2123D0004560")));
+        auto *enrolment = app->waitFor<DeviceAddViewController>();
+        QVERIFY(enrolment);
+        auto *pages = enrolment->findChild<VtPagedScrollView *>(QStringLiteral("channelPages"));
+        QVERIFY(app->tap(enrolment->nameField(1)));
+
+        const QRect keyboard = showKeyboard();
+        QVERIFY(app->settle());
+        QLineEdit *field = enrolment->nameField(1);
+        QVERIFY(field->mapTo(app->window(), QPoint(0, field->height())).y() <= keyboard.top());
+        QVERIFY(pages->mapTo(app->window(), QPoint(0, pages->height())).y() <= keyboard.top());
+        app->type(field, QStringLiteral("Kitchen"));
+        const QStringList problems = app->auditAndSave(QStringLiteral("enrolment-keyboard"));
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+        QCOMPARE(swipePages(pages, 1, QPoint(pages->width() / 2, 5)), 0);
+
+        hideKeyboard();
+        QVERIFY(app->settle());
+        QCOMPARE(swipePages(pages, 1, QPoint(pages->width() / 2, 5)), 1);
     }
 
     // A code that is not a unit's is refused and the scanner goes on.

@@ -1,0 +1,31 @@
+#include "onscreenkeyboard.h"
+
+#include <QGuiApplication>
+#include <QInputMethod>
+
+OnScreenKeyboard *OnScreenKeyboard::instance()
+{
+    static OnScreenKeyboard *keyboard = new OnScreenKeyboard();
+    return keyboard;
+}
+
+OnScreenKeyboard::OnScreenKeyboard() : QObject(qApp)
+{
+    QInputMethod *method = QGuiApplication::inputMethod();
+    connect(method, &QInputMethod::visibleChanged, this, &OnScreenKeyboard::areaChanged);
+    connect(method, &QInputMethod::keyboardRectangleChanged, this, &OnScreenKeyboard::areaChanged);
+}
+
+QRect OnScreenKeyboard::area() const
+{
+    if (m_standIn)
+        return *m_standIn;
+    const QInputMethod *method = QGuiApplication::inputMethod();
+    return method->isVisible() ? method->keyboardRectangle().toAlignedRect() : QRect();
+}
+
+void OnScreenKeyboard::setStandIn(std::optional<QRect> area)
+{
+    m_standIn = area;
+    Q_EMIT areaChanged();
+}
