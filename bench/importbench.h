@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The import of a configuration of 1,000 channels, 8 scenarios and 4

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # ardentia-matter's figures: a Matter controller's command to the state it sees
 # confirmed, p50 and p99 over N commands (default 300; target p99 under 50 ms),
 # and ardentia-matter's memory after start and after the commands. The whole

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Store operations on a home of 500 channels, 8 scenarios of 60 members and

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 cmake_minimum_required(VERSION 3.25)
 # Installs the build into a staging folder and checks what a desktop gets:
 # the programs, a valid desktop entry, valid AppStream metadata naming that

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 cmake_minimum_required(VERSION 3.25)
 # Fails when a file of the non-UI library (a source, the header beside it, or
 # a header-only file of core/, gateway/ or store/) includes a widget header

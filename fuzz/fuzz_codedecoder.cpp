@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The code printed on a unit, scanned or typed: any text is either refused
 // or accepted with an ID of 12 characters that a command line can carry,
 // and channel IDs that can be carried too.

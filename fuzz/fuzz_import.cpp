@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The master's configuration as it arrives on the stream, cut into chunks
 // the input chooses: the import either commits a home that keeps the
 // master, or leaves the home as it was.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Records read back from their stored JSON text: any text either gives a
 // record that writes and reads back to the same record, or nothing.
 #include "fuzzprocess.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The web remote's messages: any bytes give a request whose names are plain
 // and whose set payload is a JSON object SetPayload can judge, or a reason.
 #include "fuzzprocess.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Replies from the network, against the records of the command they answer:
 // the handlers must never crash, read out of range or leave work running.
 // Nothing goes on the network: commands only wait, and every input starts

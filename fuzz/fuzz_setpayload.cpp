@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A channel's "set" messages from the broker: any bytes give either a
 // request within the channel's range or a reason, for every kind of channel.
 #include "fuzzprocess.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The simulator's fault and stream options as typed on its command line:
 // any text is refused with a reason or gives a plan that plays.
 #include "faultplan.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Datagrams reaching the simulated home: any line gets a reply or none,
 // and the home it leaves still writes a configuration the import reads.
 #include "faultplan.h"

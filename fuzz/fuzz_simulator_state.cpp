@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The simulator's state file: any text is refused with a reason or gives a
 // home that saves and loads back to the same file.
 #include "fuzzprocess.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Exits 0 where this Node runs ardentia-matter (matter.js needs 20.19 or
 // newer), else says why and exits 1. Plain old JavaScript: it runs on any Node.
 var parts = process.versions.node.split('.').map(Number);

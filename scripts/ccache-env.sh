@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sourced by the build scripts: the compiler cache keys paths relative to the
 # checkout, so that another clone of the same code (CI's) finds the objects
 # this one built. Debug information then names the first clone's files.

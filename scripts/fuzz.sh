@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets with clang, AddressSanitizer and
 # UndefinedBehaviorSanitizer (build/fuzz), and runs each one for SECONDS
 # (default 60) or until FUZZ_RUNS executions (default 10 million), whichever

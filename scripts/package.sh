@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds a release (never the sanitizer build) in build/release and makes the
 # Debian package of it with cpack, then checks the package: the programs,
 # the desktop entry, the metadata and the icon are in it, its dependencies

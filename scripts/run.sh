@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds, starts the transmitter simulator with its
 # demo home on loopback, enrols its master with ardentia-ctl in a short
 # scripted session, then opens the app on it (--interface lo). Without a

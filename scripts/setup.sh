@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages Ardentia Home needs to build, test and run.
 # Safe to run again: it installs only what is missing.
 set -euo pipefail

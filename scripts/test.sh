@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, checks the formatting, builds everything with
 # AddressSanitizer and UndefinedBehaviorSanitizer, and runs every test.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Brings both translation tables up to date with the texts in the sources.
 # New texts arrive unfinished: translate them (the English table translates
 # the Chinese texts and repeats the English ones), or tst_translations fails.

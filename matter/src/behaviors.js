@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Matter clusters whose commands go to the home instead of changing the
 // endpoint's state: the state changes only when the home confirms it.
 import { OnOffServer } from '@matter/main/behaviors/on-off';

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Puts it together: the broker feed, the Matter node with its aggregator and
 // the home's endpoints, the pairing window and the control socket.
 import { readFileSync } from 'node:fs';

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Requests from the owner's tools on a Unix socket in the data folder (whoever
 // may open it may pair a controller): one JSON line in, one JSON line out.
 import { chmodSync, rmSync } from 'node:fs';

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The home as bridged Matter endpoints under one aggregator: one endpoint a
 // channel or scenario, added, renamed and removed as the home changes, showing
 // only the states the home confirmed.

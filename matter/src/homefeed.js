@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The home as ardentia-bridge serves it on the broker: its device list, each
 // channel's confirmed state and availability, the bridge's own state and the
 // master's link; commands go back on the bridge's "set" topics.

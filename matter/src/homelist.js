@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bridge's device list read into the endpoints it asks for: channels by
 // their ID, scenarios by their number, anything malformed left out.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Conversions between the home's words and Matter's values.
 
 // Matter's lighting levels run 1-254; the home's dimmers 0-100, 0 being off.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ardentia-matter: reads its options, then starts the bridge. matter.js reads
 // its own settings from the environment when it loads, so they are set first.
 import { mkdirSync } from 'node:fs';

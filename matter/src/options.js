@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Options from the command line and the INI file that --config names (the
 // same names, a flag wins over the file).
 import { readFileSync } from 'node:fs';

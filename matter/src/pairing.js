@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The commissioning window (closed unless asked for, then open for 15
 // minutes) and the controllers paired with the bridge (its fabrics).
 import { DeviceCommissioner, FabricManager } from '@matter/main/protocol';

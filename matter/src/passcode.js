@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The installation's setup passcode and discriminator: drawn at random once,
 // kept in the data folder readable by this service alone.
 import { randomInt } from 'node:crypto';

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Command from a Matter controller to the state it sees confirmed, over the
 // whole chain (ardentia-matter, the bridge, mosquitto, the simulator), and
 // ardentia-matter's memory after start and after the commands. Run by

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A Matter controller pairs with ardentia-matter, in front of the real
 // ardentia-bridge, mosquitto and the simulated demo home, and runs the home:
 // the endpoints and their names, commands that reach the home and come back

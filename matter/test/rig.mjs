@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole chain on loopback, for the tests and the benchmark: a mosquitto of
 // its own, the simulator with the demo home, the home enrolled into a fresh
 // data folder, ardentia-bridge, ardentia-matter, and a Matter controller of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pure parts of ardentia-matter: level and label conversions, state
 // messages, the device list, the passcode and the options.
 import assert from 'node:assert/strict';

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Draws the app's illustrations (help steps, welcome pages, installation
 guide, about screen) as SVG files into this folder. Run it after changing a
 drawing; the SVG files it writes are what the app ships."""

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ardentia-bridge: the home on an MQTT broker, for Home Assistant and
 // anything else that speaks MQTT, through the same code the app uses.
 #include "bridgeoptions.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "pairingthrottle.h"
 
 bool PairingThrottle::refuses(const QHostAddress &address, qint64 nowMs)

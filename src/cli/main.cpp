@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ardentia-ctl: the home from the command line, through the same code the app uses.
 #include "clicommands.h"
 #include "clisession.h"

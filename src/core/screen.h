@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A screen on the application's navigation stack, as the non-UI code sees it.

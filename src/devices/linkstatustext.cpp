@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "linkstatustext.h"
 
 QString LinkStatusText::of(const std::optional<TransmitterLinks::Link> &link, bool master,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "rediscovery.h"
 
 Rediscovery::Rediscovery(std::function<void(const QString &)> locate, QObject *parent)

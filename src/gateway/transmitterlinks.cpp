@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "transmitterlinks.h"
 
 void TransmitterLinks::answered(const QString &transmitterId, Clock::time_point at)

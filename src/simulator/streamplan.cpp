@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "streamplan.h"
 
 bool StreamPlan::parse(const QString &text, QString *error)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "bridgeoptions.h"
 #include "curtainmoves.h"
 #include "discoveryconfig.h"

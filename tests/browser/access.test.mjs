@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Who reaches the web remote, tried in the browser, and the remote used by
 // keyboard alone on a phone that reads Chinese: a stranger gets the
 // not-paired page and no WebSocket; a link asked of the bridge over MQTT

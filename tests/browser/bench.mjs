@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Figures of the web remote in headless Chromium on loopback: the bytes of
 // the first load, the time from navigation to the first usable control, and
 // from the simulator's acknowledgement to the page showing it (p50, p99).

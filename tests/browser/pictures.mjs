@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pictures of the web remote for looking at: each view at phone, tablet and
 // desktop width, in English and Chinese, one with the banner showing.
 //   node pictures.mjs BUILD/src OUTPUT-FOLDER

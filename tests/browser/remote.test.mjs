@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The web remote in headless Chromium against the bridge, a real mosquitto
 // and the simulator, as a phone uses it: pair from the printed link, then
 // switch, dim, move a curtain and run a scenario at two screen sizes, with a

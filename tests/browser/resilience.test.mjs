@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The web remote through what goes wrong: the master's link line counts
 // from its last answer; the master gone silent shows the banner and keeps
 // the confirmed state (the channel it lost reads "Unknown"), and its return

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The programs a web remote needs, on loopback: a mosquitto of its own, the
 // simulator (on the fixed ports), the home enrolled into a fresh data folder,
 // and the bridge serving the remote; ctl() runs ardentia-ctl on that folder.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The command-line tool and the simulator across a real subnet broadcast on the
 # fixed ports, inside a private network namespace made here: a veth pair whose
 # app end is named en0 (10.77.0.1/24), the transmitters on the other end

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/headlessfeedbackpresenter.h"
 #include "core/showalertmanager.h"
 #include "enrol/codedecoder.h"

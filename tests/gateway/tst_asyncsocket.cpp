@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gateway/asyncsocket.h"
 #include "gateway/asyncsocketdelegate.h"
 #include "testmain.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gateway/localaddress.h"
 #include "gateway/udpsocketmanager.h"
 #include "testmain.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "answeringalertpresenter.h"
 #include "core/headlessfeedbackpresenter.h"
 #include "core/namingscreen.h"

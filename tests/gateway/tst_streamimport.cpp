@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/appdelegate.h"
 #include "core/headlessfeedbackpresenter.h"
 #include "core/homescreen.h"

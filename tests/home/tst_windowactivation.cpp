@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/appwindow.h"
 #include "app/windowactivation.h"
 #include "core/appdelegate.h"

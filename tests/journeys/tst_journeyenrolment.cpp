@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "devices/lightingviewcontroller.h"
 #include "enrol/codeimage.h"
 #include "enrol/deviceaddviewcontroller.h"

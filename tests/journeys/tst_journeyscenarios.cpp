@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "devices/photoviewfinder.h"
 #include "fedframes.h"
 #include "help/aboutusviewcontroller.h"

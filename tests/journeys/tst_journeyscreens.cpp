@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "devices/curtainviewcontroller.h"
 #include "devices/devicedetailviewcontroller.h"
 #include "devices/devicelistviewcontroller.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a Matter test script (matter/test/) inside a private network namespace
 # whose loopback carries multicast, so that mDNS and Matter never leave it.
 # Exits 77 (skipped) where no namespace can be made, Node is too old or the

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # ardentia-matter's unit tests; exits 77 (skipped) without a Node that runs it.
 set -u
 matter=$1

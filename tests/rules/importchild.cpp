@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Imports the configuration text of a file into the store of $XDG_DATA_HOME:
 // a process for a test to kill in the middle of an import. It says
 // "rebuilding" once the rebuild has written its 100th channel, and then

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/delegatemanager.h"
 #include "store/database.h"
 #include "store/recordfactory.h"

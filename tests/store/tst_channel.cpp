@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/channel.h"
 #include "store/recordfactory.h"
 #include "store/recordkeys.h"

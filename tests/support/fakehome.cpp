@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "fakehome.h"
 
 std::optional<QVariantMap> FakeHome::firstTransmitter() const

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The home the end-to-end tests stand on, on loopback and without npm
 // libraries: a mosquitto of its own, the simulator with the demo home (on the
 // fixed ports), and the home enrolled into a fresh data folder; ctl() runs

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "devices/editnameviewcontroller.h"
 #include "enrol/deviceaddviewcontroller.h"
 #include "home/homedetailviewcontroller.h"

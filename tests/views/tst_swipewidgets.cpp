@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "views/keyboardactivation.h"
 #include "views/uiresources.h"
 #include "views/vtmovecell.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The web remote: the home as the bridge confirms it, over one WebSocket.
 // A press shows as pending until the home's answer comes back; nothing is
 // shown as done before that.
