@@ -30,6 +30,23 @@ set(expected
     usr/share/metainfo/${APP_ID}.metainfo.xml
     usr/share/icons/hicolor/scalable/apps/${APP_ID}.svg)
 file(GLOB_RECURSE found RELATIVE "${STAGE}" "${STAGE}/*")
+# ardentia-matter comes with the build when its libraries are installed: its
+# program, page, service and settings, and its own folder (checked by two of
+# its files rather than file by file).
+if(EXISTS "${STAGE}/usr/lib/ardentia-matter")
+    list(APPEND expected
+        usr/bin/ardentia-matter
+        usr/share/man/man1/ardentia-matter.1.gz
+        lib/systemd/system/ardentia-matter.service
+        usr/lib/sysusers.d/ardentia-matter.conf
+        etc/ardentia-matter/matter.ini)
+    foreach(file src/main.js node_modules/@matter/main/package.json)
+        if(NOT EXISTS "${STAGE}/usr/lib/ardentia-matter/${file}")
+            message(FATAL_ERROR "install: ardentia-matter without its ${file}")
+        endif()
+    endforeach()
+    list(FILTER found EXCLUDE REGEX "^usr/lib/ardentia-matter/")
+endif()
 list(SORT found)
 list(SORT expected)
 if(NOT found STREQUAL expected)

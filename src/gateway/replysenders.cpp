@@ -14,6 +14,13 @@ bool sameAddress(const QHostAddress &a, const QHostAddress &b)
 ReplySenders ReplySenders::forDestination(const QHostAddress &destination, bool locate)
 {
     ReplySenders senders;
+    if (locate && sameAddress(destination, QHostAddress(QHostAddress::Broadcast))) {
+        // Sent with no address of our own: any IPv4 sender, whose answer
+        // must still give its own address as the transmitter's.
+        senders.m_address = QHostAddress(QHostAddress::AnyIPv4);
+        senders.m_subnetPrefix = 0;
+        return senders;
+    }
     const std::optional<LocalAddress::Subnet> subnet =
         locate ? LocalAddress::subnetOfBroadcast(destination) : std::nullopt;
     senders.m_address = subnet ? subnet->address : destination;

@@ -5,7 +5,8 @@
 #include <QHostAddress>
 
 // Who may answer a command: the address it was sent to; for a locate sent to
-// the subnet's broadcast address, any address of that subnet whose answer
+// the subnet's broadcast address (or to 255.255.255.255, without an address
+// of our own), any address of that subnet (any IPv4 address) whose answer
 // gives that same address as the transmitter's. Nobody before it was sent.
 class ReplySenders {
 public:

@@ -5,6 +5,7 @@
 #include "fakehome.h"
 #include "gateway/commandexchange.h"
 #include "gateway/localaddress.h"
+#include "gateway/replysenders.h"
 #include "gateway/transmittercommands.h"
 #include "gateway/udpsocketmanager.h"
 #include "programstate.h"
@@ -464,6 +465,31 @@ private Q_SLOTS:
         QTRY_COMPARE(replied.size(), 1);
         QCOMPARE(replied.constFirst().at(1).toByteArray(), answer);
         QVERIFY(exchange.isSettled());
+    }
+
+    // A locate sent to 255.255.255.255 (no address of our own) is answered
+    // by any IPv4 sender, as long as the answer names that sender.
+    void anAllOnesLocateTakesASenderThatNamesItself_data()
+    {
+        QTest::addColumn<QString>("sender");
+        QTest::addColumn<QByteArray>("answer");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("naming itself") << "10.77.0.2" << locatedAt("10.77.0.2") << true;
+        QTest::newRow("naming another") << "10.77.0.2" << locatedAt("10.77.0.9") << false;
+        QTest::newRow("not a locate answer") << "10.77.0.2" << kHallAck << false;
+    }
+    void anAllOnesLocateTakesASenderThatNamesItself()
+    {
+        QFETCH(QString, sender);
+        QFETCH(QByteArray, answer);
+        QFETCH(bool, accepted);
+        const ReplySenders senders =
+            ReplySenders::forDestination(QHostAddress(QStringLiteral("255.255.255.255")), true);
+        QCOMPARE(senders.accepts(QHostAddress(sender), answer), accepted);
+        // The same datagram to a command sent to one address only comes from it.
+        const ReplySenders one =
+            ReplySenders::forDestination(QHostAddress(QStringLiteral("10.77.0.3")), true);
+        QVERIFY(!one.accepts(QHostAddress(sender), answer));
     }
 
     void waitsLongerForSwitchingAllLights_data()
