@@ -147,7 +147,7 @@ struct Harness {
         // Nothing of this input outlives it: commands, follow-ups, the
         // rediscovery timer, the indicator, the store's changes.
         channel->abandonCommands();
-        channel->getGatewayIPAgain(std::nullopt);
+        channel->rediscovery().getGatewayIPAgain(std::nullopt);
         ShowAlertManager::instance()->stopActivity();
         feedback.clear();
         execute("ROLLBACK TO input;");
