@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "benchsupport.h"
 
-#include "core/delegatemanager.h"
-#include "gateway/udpsocketmanager.h"
+#include "control/delegatemanager.h"
+#include "control/udpsocketmanager.h"
 #include "store/database.h"
 #include "store/recordfactory.h"
 #include "store/recordkeys.h"

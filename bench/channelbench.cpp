@@ -3,10 +3,10 @@
 
 #include "latencystats.h"
 
-#include "core/homelookup.h"
+#include "control/homelookup.h"
+#include "control/udpsocketmanager.h"
 #include "core/showalertmanager.h"
-#include "gateway/replyhandlers.h"
-#include "gateway/udpsocketmanager.h"
+#include "transport/replyhandlers.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "importbench.h"
 
-#include "core/delegatemanager.h"
-#include "gateway/configurationimport.h"
+#include "control/configurationimport.h"
+#include "control/delegatemanager.h"
 #include "store/database.h"
 #include "store/jsoncodec.h"
 #include "store/recordfactory.h"

@@ -6,7 +6,8 @@
 #include "soakbench.h"
 #include "storebench.h"
 
-#include "gateway/localaddress.h"
+#include "core/showalertmanager.h"
+#include "transport/localaddress.h"
 
 #include <QCoreApplication>
 #include <QStandardPaths>
@@ -19,6 +20,7 @@ int main(int argc, char **argv)
     QTemporaryDir dataHome;
     qputenv("XDG_DATA_HOME", dataHome.path().toUtf8());
     QCoreApplication app(argc, argv);
+    ShowAlertManager::instance(); // the feedback service every flow reports to
     app.setApplicationName(QStringLiteral("ardentia-home"));
 
     // ardentia-bench [channel|store|import|soak|refresh|mqtt] [count]

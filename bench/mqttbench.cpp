@@ -9,9 +9,9 @@
 #include "masterlink.h"
 #include "mqttclient.h"
 
-#include "core/delegatemanager.h"
-#include "devices/devicecommands.h"
-#include "gateway/udpsocketmanager.h"
+#include "control/delegatemanager.h"
+#include "control/devicecommands.h"
+#include "control/udpsocketmanager.h"
 #include "store/database.h"
 #include "store/recordfactory.h"
 #include "store/recordkeys.h"

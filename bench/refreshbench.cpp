@@ -5,9 +5,9 @@
 
 #include "latencystats.h"
 
-#include "core/delegatemanager.h"
-#include "devices/devicecommands.h"
-#include "gateway/udpsocketmanager.h"
+#include "control/delegatemanager.h"
+#include "control/devicecommands.h"
+#include "control/udpsocketmanager.h"
 #include "store/database.h"
 #include "store/recordfactory.h"
 #include "store/recordkeys.h"

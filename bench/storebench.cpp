@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "storebench.h"
 
-#include "core/delegatemanager.h"
-#include "home/homelists.h"
+#include "control/delegatemanager.h"
+#include "control/homelists.h"
 #include "store/database.h"
 #include "store/recordfactory.h"
 #include "store/recordkeys.h"

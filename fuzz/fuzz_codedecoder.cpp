@@ -2,15 +2,17 @@
 // The code printed on a unit, scanned or typed: any text is either refused
 // or accepted with an ID of 12 characters that a command line can carry,
 // and channel IDs that can be carried too.
-#include "enrol/codedecoder.h"
+#include "control/codedecoder.h"
+#include "core/showalertmanager.h"
 #include "fuzzprocess.h"
-#include "gateway/commandline.h"
+#include "transport/commandline.h"
 
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
     FuzzProcess::start(argc, argv);
+    ShowAlertManager::instance();
     return 0;
 }
 

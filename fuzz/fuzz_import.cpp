@@ -2,14 +2,15 @@
 // The master's configuration as it arrives on the stream, cut into chunks
 // the input chooses: the import either commits a home that keeps the
 // master, or leaves the home as it was.
-#include "core/delegatemanager.h"
+#include "control/configurationimport.h"
+#include "control/delegatemanager.h"
+#include "core/showalertmanager.h"
 #include "fuzzprocess.h"
-#include "gateway/configurationimport.h"
-#include "gateway/importstream.h"
-#include "gateway/localaddress.h"
 #include "store/database.h"
 #include "store/recordfactory.h"
 #include "store/recordkeys.h"
+#include "transport/importstream.h"
+#include "transport/localaddress.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -41,6 +42,7 @@ bool holdsMaster(Database *store)
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
     FuzzProcess::start(argc, argv);
+    ShowAlertManager::instance();
     LocalAddress::setInterfaceOverride(QStringLiteral("lo"));
     DelegateManager::instance()->initApplicationNeedData();
     session = std::make_unique<Database::Session>(Database::instance());

@@ -3,19 +3,19 @@
 // the handlers must never crash, read out of range or leave work running.
 // Nothing goes on the network: commands only wait, and every input starts
 // from the same store (rolled back to a savepoint) and an empty channel.
-#include "core/alertpresenter.h"
-#include "core/delegatemanager.h"
+#include "control/alertpresenter.h"
+#include "control/delegatemanager.h"
+#include "control/udpsocketmanager.h"
 #include "core/headlessfeedbackpresenter.h"
 #include "core/showalertmanager.h"
 #include "fuzzprocess.h"
-#include "gateway/gatewayreply.h"
-#include "gateway/localaddress.h"
-#include "gateway/udpsocketmanager.h"
 #include "store/database.h"
 #include "store/recordfactory.h"
 #include "store/recordkeys.h"
 #include "store/sqlitestatement.h"
 #include "testscreens.h"
+#include "transport/gatewayreply.h"
+#include "transport/localaddress.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "appwindow.h"
 
-#include "core/appdelegate.h"
-#include "core/delegatemanager.h"
-#include "core/logging.h"
+#include "base/logging.h"
+#include "control/appdelegate.h"
+#include "control/delegatemanager.h"
 #include "core/showalertmanager.h"
 #include "enrol/deviceaddviewcontroller.h"
 #include "enrol/superboxaddviewcontroller.h"

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "core/navigator.h"
-#include "core/startupview.h"
+#include "control/navigator.h"
+#include "control/startupview.h"
 #include "help/vtwelcomeview.h"
 #include "views/vtfirstinitparentview.h"
 

@@ -3,8 +3,9 @@
 #include "appwindow.h"
 #include "windowactivation.h"
 
-#include "core/appdelegate.h"
-#include "gateway/localaddress.h"
+#include "control/appdelegate.h"
+#include "core/showalertmanager.h"
+#include "transport/localaddress.h"
 #include "views/uiresources.h"
 
 #include <QApplication>
@@ -15,6 +16,7 @@
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    ShowAlertManager::instance(); // the feedback service every flow reports to
     initUiResources();
     app.setApplicationName(QStringLiteral("ardentia-home"));
     app.setApplicationDisplayName(QStringLiteral("Ardentia Home"));

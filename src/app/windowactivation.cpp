@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "windowactivation.h"
 
-#include "core/appdelegate.h"
+#include "control/appdelegate.h"
 
 #include <QEvent>
 

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bridgecommands.h"
 
-#include "devices/devicecommands.h"
+#include "control/checkmanager.h"
+#include "control/devicecommands.h"
 #include "discoveryconfig.h"
 #include "setpayload.h"
 #include "store/channel.h"
-#include "store/checkmanager.h"
 #include "store/database.h"
 #include "store/recordkeys.h"
 

@@ -3,14 +3,14 @@
 
 #include "compactjson.h"
 
-#include "core/homeevents.h"
-#include "devices/devicecommands.h"
-#include "gateway/commandline.h"
-#include "gateway/tcpsocketmanager.h"
-#include "gateway/udpsocketmanager.h"
-#include "gateway/wirevocabulary.h"
+#include "control/devicecommands.h"
+#include "control/homeevents.h"
+#include "control/tcpsocketmanager.h"
+#include "control/udpsocketmanager.h"
 #include "store/database.h"
 #include "store/recordkeys.h"
+#include "transport/commandline.h"
+#include "transport/wirevocabulary.h"
 #include "web/webaccess.h"
 
 #include <QJsonDocument>

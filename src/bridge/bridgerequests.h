@@ -2,7 +2,7 @@
 #pragma once
 
 #include "bridgetopics.h"
-#include "gateway/commandoutcome.h"
+#include "transport/commandoutcome.h"
 
 #include <QHash>
 #include <QJsonObject>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "enrol/unitid.h"
+#include "control/unitid.h"
 
 #include <QString>
 

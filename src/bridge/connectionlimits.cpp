@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "connectionlimits.h"
 
-#include "core/logging.h"
+#include "base/logging.h"
 
 #include <QTcpSocket>
 #include <QTimer>

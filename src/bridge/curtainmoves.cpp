@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "curtainmoves.h"
 
-#include "gateway/wirevocabulary.h"
 #include "store/recordkeys.h"
+#include "transport/wirevocabulary.h"
 
 void CurtainMoves::acknowledge(const QStringList &fields)
 {

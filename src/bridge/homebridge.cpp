@@ -3,15 +3,15 @@
 
 #include "compactjson.h"
 
-#include "core/homeevents.h"
-#include "core/logging.h"
-#include "gateway/udpsocketmanager.h"
-#include "gateway/wirevocabulary.h"
+#include "base/logging.h"
+#include "control/homeevents.h"
+#include "control/udpsocketmanager.h"
 #include "masterlink.h"
 #include "mqttclient.h"
 #include "store/channel.h"
 #include "store/database.h"
 #include "store/recordkeys.h"
+#include "transport/wirevocabulary.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

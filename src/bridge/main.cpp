@@ -11,11 +11,11 @@
 #include "webhub.h"
 #include "webremoteserver.h"
 
-#include "core/delegatemanager.h"
-#include "core/documents.h"
+#include "base/documents.h"
+#include "control/delegatemanager.h"
 #include "core/headlessfeedbackpresenter.h"
 #include "core/showalertmanager.h"
-#include "gateway/localaddress.h"
+#include "transport/localaddress.h"
 
 #include <QCoreApplication>
 #include <QHostAddress>
@@ -26,6 +26,7 @@
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+    ShowAlertManager::instance(); // the feedback service every flow reports to
     app.setApplicationName(QStringLiteral("ardentia-home")); // the app's store by default
     app.setApplicationVersion(QStringLiteral(ARDENTIA_VERSION));
     QString error, help;

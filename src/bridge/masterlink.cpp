@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "masterlink.h"
 
-#include "gateway/udpsocketmanager.h"
-#include "gateway/wirevocabulary.h"
+#include "control/udpsocketmanager.h"
+#include "transport/wirevocabulary.h"
 
 MasterLink::MasterLink(QObject *parent) : QObject(parent)
 {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "gateway/commandoutcome.h"
+#include "transport/commandoutcome.h"
 
 #include <QElapsedTimer>
 #include <QObject>

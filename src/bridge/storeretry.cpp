@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "storeretry.h"
 
-#include "core/logging.h"
+#include "base/logging.h"
 #include "store/database.h"
 
 StoreRetry::StoreRetry(QObject *parent) : QObject(parent)

@@ -3,16 +3,16 @@
 
 #include "compactjson.h"
 
-#include "core/homeevents.h"
+#include "control/homeevents.h"
+#include "control/tcpsocketmanager.h"
+#include "control/udpsocketmanager.h"
 #include "discoveryconfig.h"
-#include "gateway/tcpsocketmanager.h"
-#include "gateway/udpsocketmanager.h"
-#include "gateway/wirevocabulary.h"
 #include "masterlink.h"
 #include "pagerequest.h"
 #include "store/channel.h"
 #include "store/database.h"
 #include "store/recordkeys.h"
+#include "transport/wirevocabulary.h"
 #include "webremoteserver.h"
 
 #include <QFileInfo>

@@ -2,8 +2,8 @@
 #pragma once
 
 #include "bridgecommands.h"
-#include "gateway/commandoutcome.h"
 #include "storeretry.h"
+#include "transport/commandoutcome.h"
 
 #include <QFileSystemWatcher>
 #include <QHash>

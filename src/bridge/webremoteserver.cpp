@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "webremoteserver.h"
 
-#include "core/logging.h"
+#include "base/logging.h"
 #include "webpagetexts.h"
 
 #include <QDateTime>

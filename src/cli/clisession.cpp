@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "clisession.h"
 
-#include "core/appdelegate.h"
-#include "core/homescreen.h"
+#include "control/appdelegate.h"
+#include "control/homescreen.h"
+#include "control/tcpsocketmanager.h"
+#include "control/udpsocketmanager.h"
 #include "core/showalertmanager.h"
-#include "gateway/tcpsocketmanager.h"
-#include "gateway/udpsocketmanager.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

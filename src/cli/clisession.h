@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "core/alertpresenter.h"
-#include "core/deviceenrolmentscreen.h"
+#include "control/alertpresenter.h"
+#include "control/deviceenrolmentscreen.h"
+#include "control/navigator.h"
+#include "control/reloadablescreen.h"
+#include "control/screenstack.h"
+#include "control/transmitterenrolmentscreen.h"
 #include "core/feedbackpresenter.h"
 #include "core/navigationframescreen.h"
-#include "core/navigator.h"
-#include "core/reloadablescreen.h"
-#include "core/screenstack.h"
-#include "core/transmitterenrolmentscreen.h"
 
 #include <QStringList>
 

@@ -4,9 +4,10 @@
 #include "clisession.h"
 #include "matterpairing.h"
 
-#include "core/delegatemanager.h"
-#include "core/documents.h"
-#include "gateway/localaddress.h"
+#include "base/documents.h"
+#include "control/delegatemanager.h"
+#include "core/showalertmanager.h"
+#include "transport/localaddress.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -117,6 +118,7 @@ int dispatch(CliCommands &commands, const QStringList &args, const QString &matt
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+    ShowAlertManager::instance(); // the feedback service every flow reports to
     app.setApplicationName(QStringLiteral("ardentia-home")); // shares the app's documents
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(

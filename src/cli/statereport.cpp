@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "statereport.h"
 
-#include "core/homeevents.h"
+#include "control/homeevents.h"
 #include "store/recordkeys.h"
 
 #include <QJsonObject>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "webpairing.h"
 
-#include "gateway/localaddress.h"
 #include "terminalqr.h"
+#include "transport/localaddress.h"
 #include "web/webaccess.h"
 
 WebPairing::Outcome WebPairing::pair(const QString &baseUrl)

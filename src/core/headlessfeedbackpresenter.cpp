@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "headlessfeedbackpresenter.h"
 
-#include "logging.h"
+#include "base/logging.h"
 
 QString HeadlessFeedbackPresenter::toastText(const QString &title, const QString &detail)
 {

@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "showalertmanager.h"
 
-#include "appdelegate.h"
-#include "deviceenrolmentscreen.h"
-#include "gateway/udpsocketmanager.h"
+#include "control/appdelegate.h"
+#include "control/deviceenrolmentscreen.h"
+#include "control/homelookup.h"
+#include "control/screenstack.h"
+#include "control/transmitterenrolmentscreen.h"
+#include "control/udpsocketmanager.h"
 #include "headlessfeedbackpresenter.h"
-#include "homelookup.h"
 #include "navigationframescreen.h"
-#include "screenstack.h"
 #include "store/recordkeys.h"
-#include "transmitterenrolmentscreen.h"
 
 namespace {
 HeadlessFeedbackPresenter *builtInPresenter()
@@ -44,7 +44,7 @@ ShowAlertManager::ShowAlertManager() : m_presenter(builtInPresenter())
     m_showLabelTimer.setInterval(kToastMilliseconds);
     m_bannerRemovalTimer.setInterval(kBannerSuccessMilliseconds);
     connect(&m_showLabelTimer, &QTimer::timeout, this, &ShowAlertManager::finishedFading);
-    connect(&m_showActivityTimer, &QTimer::timeout, this, &ShowAlertManager::activityOnTimeOut);
+    connect(&m_showActivityTimer, &QTimer::timeout, this, [this] { activityOnTimeOut(); });
     connect(&m_bannerRemovalTimer, &QTimer::timeout, this,
             &ShowAlertManager::removeSucceededBanner);
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "control/flowfeedback.h"
 #include "feedbackpresenter.h"
 
 #include <QObject>
@@ -13,7 +14,7 @@ class Screen;
 // command with its time-out, and the connection banner. It decides what shows
 // and when; a FeedbackPresenter draws the toast and the window indicator, and
 // the top navigation-frame screen draws its bar indicator and banner.
-class ShowAlertManager final : public QObject {
+class ShowAlertManager final : public QObject, public FlowFeedback {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(ShowAlertManager)
 
@@ -28,41 +29,26 @@ public:
     FeedbackPresenter *presenter() const { return m_presenter; }
     // Not owned. Null means no one can answer: alerts are not shown.
     void setAlertPresenter(AlertPresenter *presenter) { m_alertPresenter = presenter; }
-    AlertPresenter *alertPresenter() const { return m_alertPresenter; }
+    AlertPresenter *alertPresenter() const override { return m_alertPresenter; }
 
-    // A toast of a refusal, a failure, a limit or a hint.
-    void showLabelWithTitle(const QString &title, const QString &detail = QString());
-    // A toast that says the flow a person started has done what was asked.
-    void showGoodNews(const QString &title);
-    // "Control failed" / "Please check device and network".
-    void showControlFailed();
+    void showLabelWithTitle(const QString &title, const QString &detail = QString()) override;
+    void showGoodNews(const QString &title) override;
+    void showControlFailed() override;
     // The store could not be read: what the screen shows stays as it was.
     void showStoreUnreadable();
-    void finishedFading();
+    void finishedFading() override;
     bool isToastShowing() const { return m_toastShowing; }
 
-    // Who ends the indicator when no answer comes: its own timer of the
-    // given seconds (a stream import), or the caller, whose command has a
-    // wait of its own and reports its outcome (a datagram command).
-    enum class ActivityEnd { OwnTimeOut, ByCaller };
-    void startActivity(double seconds, ActivityEnd end = ActivityEnd::OwnTimeOut);
-    void stopActivity();
+    void startActivity(double seconds, ActivityEnd end = ActivityEnd::OwnTimeOut) override;
+    void stopActivity() override;
     bool checkActivityShowOn() const;
-    // Whose wait ran out: the top screen's own (an enrolment screen is told
-    // its outcome), another command's (an enrolment screen is not), or the
-    // quiet check of the link (only the link state and the banner follow; the
-    // queue and the screen stay as they are).
-    enum class Waiter { TopScreen, OtherCommand, LinkCheck };
-    void activityOnTimeOut() { activityOnTimeOutAfterAdding(0, Waiter::TopScreen); }
-    // The same, when a device enrolment got that far: its screen is told how
-    // many channels were stored before the wait ran out.
-    void activityOnTimeOutAfterAdding(int channelsAdded, Waiter waiter);
+    void activityOnTimeOutAfterAdding(int channelsAdded, Waiter waiter) override;
     bool checkStartNavigationActivity(double seconds, ActivityEnd end = ActivityEnd::OwnTimeOut);
     bool checkStopNavigationActivity();
     bool isWindowActivityShowing() const { return m_windowActivity; }
 
     void transmitterConnectionFailed();
-    void transmitterConnectionSuccessful(int type);
+    void transmitterConnectionSuccessful(int type) override;
 
     // For tests: the running timers (interval and state).
     const QTimer &showLabelTimer() const { return m_showLabelTimer; }

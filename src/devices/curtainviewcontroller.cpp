@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "curtainviewcontroller.h"
 
-#include "devicecommands.h"
+#include "control/devicecommands.h"
 #include "store/recordkeys.h"
 #include "views/elidedlabel.h"
 #include "views/picturelibrary.h"

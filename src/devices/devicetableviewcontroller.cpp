@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "devicetableviewcontroller.h"
 
+#include "control/checkmanager.h"
+#include "control/devicecommands.h"
+#include "control/staterefresh.h"
 #include "core/showalertmanager.h"
-#include "devicecommands.h"
 #include "editnameviewcontroller.h"
-#include "gateway/staterefresh.h"
 #include "home/navigationbar.h"
 #include "home/navigationstack.h"
-#include "store/checkmanager.h"
 #include "store/database.h"
 #include "store/recordkeys.h"
 #include "views/keyboardactivation.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "core/namingscreen.h"
+#include "control/namingscreen.h"
 #include "home/parentviewcontroller.h"
 
 #include <QPointer>

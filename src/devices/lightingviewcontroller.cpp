@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lightingviewcontroller.h"
 
-#include "core/homeevents.h"
-#include "devicecommands.h"
+#include "control/devicecommands.h"
+#include "control/homeevents.h"
 #include "lightstatetext.h"
 #include "store/channel.h"
 #include "store/database.h"

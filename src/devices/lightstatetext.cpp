@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lightstatetext.h"
 
-#include "core/homeevents.h"
+#include "control/homeevents.h"
 #include "store/recordkeys.h"
 
 QString LightStateText::of(const QVariantMap &record)

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "gateway/transmitterlinks.h"
+#include "transport/transmitterlinks.h"
 
 #include <QCoreApplication>
 #include <QString>

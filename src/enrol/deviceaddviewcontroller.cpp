@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "deviceaddviewcontroller.h"
 
+#include "control/deviceenrolment.h"
 #include "core/showalertmanager.h"
-#include "deviceenrolment.h"
 #include "home/navigationbar.h"
 #include "store/recordkeys.h"
 

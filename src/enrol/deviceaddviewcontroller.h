@@ -3,7 +3,7 @@
 
 #include "scannedviewcontroller.h"
 
-#include "core/deviceenrolmentscreen.h"
+#include "control/deviceenrolmentscreen.h"
 
 #include <QVariantMap>
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "superboxaddviewcontroller.h"
 
+#include "control/transmitterenrolment.h"
 #include "core/showalertmanager.h"
 #include "home/navigationbar.h"
-#include "transmitterenrolment.h"
 
 #include <QLabel>
 

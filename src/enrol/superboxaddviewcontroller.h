@@ -3,7 +3,7 @@
 
 #include "scannedviewcontroller.h"
 
-#include "core/transmitterenrolmentscreen.h"
+#include "control/transmitterenrolmentscreen.h"
 
 class QLabel;
 

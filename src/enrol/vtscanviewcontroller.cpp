@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "vtscanviewcontroller.h"
 
-#include "codedecoder.h"
 #include "codeimage.h"
-#include "core/appdelegate.h"
+#include "control/appdelegate.h"
+#include "control/checkmanager.h"
+#include "control/codedecoder.h"
 #include "home/homedetailviewcontroller.h"
 #include "home/navigationbar.h"
 #include "home/navigationstack.h"
 #include "scancamera.h"
-#include "store/checkmanager.h"
 #include "store/database.h"
 #include "views/vtactionsheet.h"
 #include "views/vtscananimationview.h"

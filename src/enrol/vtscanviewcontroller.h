@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "core/scannerscreen.h"
+#include "control/scannerscreen.h"
 #include "home/parentviewcontroller.h"
 
 #include <QImage>

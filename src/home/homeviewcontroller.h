@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "control/homelists.h"
 #include "homefunctiontile.h"
-#include "homelists.h"
 #include "parentnavigationviewcontroller.h"
 
-#include "core/homescreen.h"
+#include "control/homescreen.h"
 
 #include <QElapsedTimer>
 #include <QPointer>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "parentnavigationviewcontroller.h"
 
-#include "core/appdelegate.h"
+#include "control/appdelegate.h"
 #include "core/showalertmanager.h"
 #include "navigationbar.h"
 #include "navigationstack.h"

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "parentpresentviewcontroller.h"
 
+#include "control/useordering.h"
 #include "core/showalertmanager.h"
-#include "core/useordering.h"
-#include "gateway/commandline.h"
+#include "transport/commandline.h"
 
 #include <QLineEdit>
 #include <QPainter>

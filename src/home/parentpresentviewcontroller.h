@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "core/reloadablescreen.h"
-#include "core/screen.h"
+#include "control/reloadablescreen.h"
+#include "control/screen.h"
 
 #include <QCoreApplication>
 #include <QVariantMap>

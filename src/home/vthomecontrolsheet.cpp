@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "vthomecontrolsheet.h"
 
-#include "core/textnumber.h"
+#include "base/textnumber.h"
 #include "devices/lightstatetext.h"
 #include "scenarios/scenepicture.h"
 #include "store/recordkeys.h"

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "choosecontrolviewcontroller.h"
 
+#include "control/devicecommands.h"
+#include "control/scenariooperations.h"
 #include "core/showalertmanager.h"
-#include "devices/devicecommands.h"
 #include "home/navigationbar.h"
 #include "home/navigationstack.h"
-#include "scenariooperations.h"
 #include "sceneeditnameviewcontroller.h"
 #include "store/channel.h"
 #include "store/database.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sceneeditnameviewcontroller.h"
 
-#include "scenariooperations.h"
+#include "control/scenariooperations.h"
 #include "scenepicture.h"
 #include "store/recordkeys.h"
 #include "views/vtlightingimageview.h"

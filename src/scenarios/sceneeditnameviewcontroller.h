@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "core/scenarionamingscreen.h"
+#include "control/scenarionamingscreen.h"
 #include "devices/editnamehcviewcontroller.h"
 
 #include <QList>

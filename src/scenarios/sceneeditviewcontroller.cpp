@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sceneeditviewcontroller.h"
 
+#include "control/scenariooperations.h"
 #include "core/showalertmanager.h"
 #include "home/navigationstack.h"
-#include "scenariooperations.h"
 #include "sceneeditnameviewcontroller.h"
 #include "store/recordfactory.h"
 #include "store/recordkeys.h"

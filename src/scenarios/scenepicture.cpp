@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "scenepicture.h"
 
-#include "core/delegatemanager.h"
+#include "control/delegatemanager.h"
 #include "views/picturelibrary.h"
 
 #include <QDateTime>

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sceneviewcontroller.h"
 
+#include "control/checkmanager.h"
+#include "control/scenariooperations.h"
 #include "core/showalertmanager.h"
 #include "devices/editnamehcviewcontroller.h"
 #include "home/navigationbar.h"
 #include "home/navigationstack.h"
-#include "scenariooperations.h"
 #include "sceneeditviewcontroller.h"
 #include "scenepicture.h"
-#include "store/checkmanager.h"
 #include "store/database.h"
 #include "store/recordfactory.h"
 #include "store/recordkeys.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "core/scenariolistscreen.h"
+#include "control/scenariolistscreen.h"
 #include "devices/editnamedelegate.h"
 #include "home/parentviewcontroller.h"
 #include "views/vtmovecell.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "channel.h"
 
-#include "core/textnumber.h"
+#include "base/textnumber.h"
 #include "recordkeys.h"
 
 ChannelKind Channel::kindOf(const QVariantMap &record)

@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "database.h"
 
-#include "core/delegatemanager.h"
-#include "core/documents.h"
-#include "core/logging.h"
-#include "core/textnumber.h"
+#include "base/documents.h"
+#include "base/logging.h"
+#include "base/textnumber.h"
 #include "jsoncodec.h"
 #include "recordfactory.h"
 #include "recordkeys.h"
@@ -394,7 +393,7 @@ void Database::removeUnreferencedPictures()
     if (!session.isOpen() || sqlite3_get_autocommit(m_db) == 0)
         return;
     const QFileInfoList files =
-        QDir(DelegateManager::imageFolderPath()).entryInfoList(QDir::Files | QDir::Hidden);
+        QDir(Documents::pictureFolderPath()).entryInfoList(QDir::Files | QDir::Hidden);
     if (files.isEmpty())
         return;
     SqliteStatement select(m_db, "SELECT json_extract(INFO, '$.imagePath') FROM Scenario;");
@@ -579,9 +578,8 @@ void Database::deleteAllTableFromDatabase()
     Session session(this);
     if (!session.isOpen())
         return;
-    DelegateManager *files = DelegateManager::instance();
-    files->deleteNeedFiles();
-    files->initNeedFiles();
+    Documents::removePictureFolder();
+    Documents::ensurePictureFolder();
     dropHomeTables();
 }
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "webaccess.h"
 
-#include "core/documents.h"
+#include "base/documents.h"
 
 #include <QCryptographicHash>
 #include <QFile>

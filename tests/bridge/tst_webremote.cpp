@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bridgetopics.h"
-#include "gateway/configurationimport.h"
+#include "control/configurationimport.h"
 #include "loopbacksimulator.h"
 #include "masterlink.h"
 #include "programstate.h"

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/appdelegate.h"
+#include "control/appdelegate.h"
+#include "control/udpsocketmanager.h"
 #include "core/headlessfeedbackpresenter.h"
 #include "core/showalertmanager.h"
 #include "fakehome.h"
-#include "gateway/udpsocketmanager.h"
 #include "programstate.h"
 #include "testmain.h"
 #include "testscreens.h"

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/appwindow.h"
 #include "appwindowtesting.h"
+#include "control/codedecoder.h"
 #include "devices/curtainviewcontroller.h"
 #include "devices/devicedetailviewcontroller.h"
 #include "devices/devicelistviewcontroller.h"
@@ -8,7 +9,6 @@
 #include "devices/editnamehcviewcontroller.h"
 #include "devices/lightingviewcontroller.h"
 #include "devices/linkstatustext.h"
-#include "enrol/codedecoder.h"
 #include "enrol/codeimage.h"
 #include "home/navigationbar.h"
 #include "home/navigationstack.h"

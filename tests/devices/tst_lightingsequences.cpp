@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/appwindow.h"
 #include "appwindowtesting.h"
+#include "control/udpsocketmanager.h"
 #include "core/showalertmanager.h"
 #include "devices/lightingviewcontroller.h"
-#include "gateway/udpsocketmanager.h"
 #include "home/homefunctiontile.h"
 #include "home/homeviewcontroller.h"
 #include "home/navigationbar.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "control/codedecoder.h"
 #include "core/headlessfeedbackpresenter.h"
 #include "core/showalertmanager.h"
-#include "enrol/codedecoder.h"
 #include "recordingnavigator.h"
 #include "testmain.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gateway/asyncsocket.h"
-#include "gateway/asyncsocketdelegate.h"
 #include "testmain.h"
+#include "transport/asyncsocket.h"
+#include "transport/asyncsocketdelegate.h"
 
 #include <QPointer>
 #include <QTcpServer>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gateway/commandline.h"
 #include "testmain.h"
+#include "transport/commandline.h"
 
 class TestCommandLine : public QObject {
     Q_OBJECT

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gateway/followupqueue.h"
 #include "testmain.h"
+#include "transport/followupqueue.h"
 
 #include <QElapsedTimer>
 

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gateway/commandline.h"
-#include "gateway/controllercommands.h"
-#include "gateway/gatewayreply.h"
-#include "gateway/resultcode.h"
-#include "gateway/scenariocommands.h"
-#include "gateway/transmittercommands.h"
+#include "control/controllercommands.h"
 #include "store/recordfactory.h"
 #include "store/recordkeys.h"
 #include "testmain.h"
+#include "transport/commandline.h"
+#include "transport/gatewayreply.h"
+#include "transport/resultcode.h"
+#include "transport/scenariocommands.h"
+#include "transport/transmittercommands.h"
 
 // Every command form as it goes on the wire, and every reply form as it is read.
 class TestGatewayWire : public QObject {

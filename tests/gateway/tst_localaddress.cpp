@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gateway/localaddress.h"
-#include "gateway/udpsocketmanager.h"
+#include "control/udpsocketmanager.h"
 #include "testmain.h"
+#include "transport/localaddress.h"
 
 class TestLocalAddress : public QObject {
     Q_OBJECT

@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "answeringalertpresenter.h"
+#include "control/enrolmentoperations.h"
+#include "control/namingscreen.h"
+#include "control/scenariolistscreen.h"
+#include "control/scenarionamingscreen.h"
+#include "control/udpsocketmanager.h"
 #include "core/headlessfeedbackpresenter.h"
-#include "core/namingscreen.h"
-#include "core/scenariolistscreen.h"
-#include "core/scenarionamingscreen.h"
 #include "core/showalertmanager.h"
-#include "gateway/enrolmentoperations.h"
-#include "gateway/gatewayreply.h"
-#include "gateway/udpsocketmanager.h"
 #include "programstate.h"
 #include "store/database.h"
 #include "store/jsoncodec.h"
@@ -15,6 +14,7 @@
 #include "store/recordkeys.h"
 #include "testmain.h"
 #include "testscreens.h"
+#include "transport/gatewayreply.h"
 #include "udppeer.h"
 
 #include <QFile>

@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/appdelegate.h"
+#include "control/appdelegate.h"
+#include "control/homescreen.h"
+#include "control/tcpsocketmanager.h"
+#include "control/udpsocketmanager.h"
 #include "core/headlessfeedbackpresenter.h"
-#include "core/homescreen.h"
 #include "core/showalertmanager.h"
-#include "gateway/asyncsocket.h"
-#include "gateway/tcpsocketmanager.h"
-#include "gateway/udpsocketmanager.h"
 #include "loopbacksimulator.h"
 #include "programstate.h"
 #include "store/database.h"
@@ -14,6 +13,7 @@
 #include "testmain.h"
 #include "testscreens.h"
 #include "transmitterserver.h"
+#include "transport/asyncsocket.h"
 
 #include <QFile>
 #include <QRegularExpression>

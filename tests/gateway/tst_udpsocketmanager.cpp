@@ -1,17 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/appdelegate.h"
+#include "control/appdelegate.h"
+#include "control/udpsocketmanager.h"
 #include "core/headlessfeedbackpresenter.h"
 #include "core/showalertmanager.h"
 #include "fakehome.h"
-#include "gateway/commandexchange.h"
-#include "gateway/localaddress.h"
-#include "gateway/replysenders.h"
-#include "gateway/transmittercommands.h"
-#include "gateway/udpsocketmanager.h"
 #include "programstate.h"
 #include "recordingreplyhandlers.h"
 #include "testmain.h"
 #include "testscreens.h"
+#include "transport/commandexchange.h"
+#include "transport/localaddress.h"
+#include "transport/replysenders.h"
+#include "transport/transmittercommands.h"
 #include "udppeer.h"
 
 #include <QRegularExpression>

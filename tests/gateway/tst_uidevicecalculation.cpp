@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gateway/uidevicecalculation.h"
+#include "control/uidevicecalculation.h"
 #include "testmain.h"
 
 class TestUIDeviceCalculation : public QObject {

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/appwindow.h"
-#include "core/delegatemanager.h"
+#include "control/delegatemanager.h"
 #include "help/aboutusviewcontroller.h"
 #include "help/helpdetailotherviewcontroller.h"
 #include "help/helptopics.h"

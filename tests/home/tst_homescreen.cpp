@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/appwindow.h"
+#include "control/homelists.h"
 #include "devices/devicelistviewcontroller.h"
 #include "home/homefunctiontile.h"
-#include "home/homelists.h"
 #include "home/homemenuview.h"
 #include "home/homescenariostrip.h"
 #include "home/homeviewcontroller.h"

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/appdelegate.h"
-#include "core/delegatemanager.h"
+#include "control/appdelegate.h"
+#include "control/delegatemanager.h"
 #include "help/helptopics.h"
 #include "help/vtwelcomeview.h"
 #include "store/database.h"

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/appwindow.h"
 #include "app/windowactivation.h"
-#include "core/appdelegate.h"
+#include "control/appdelegate.h"
+#include "control/staterefresh.h"
+#include "control/udpsocketmanager.h"
 #include "core/showalertmanager.h"
-#include "gateway/staterefresh.h"
-#include "gateway/udpsocketmanager.h"
 #include "home/homeviewcontroller.h"
 #include "programstate.h"
 #include "store/database.h"

@@ -3,7 +3,7 @@
 
 #include "app/windowactivation.h"
 #include "appwindowtesting.h"
-#include "gateway/configurationimport.h"
+#include "control/configurationimport.h"
 #include "home/homemenuview.h"
 #include "home/homeviewcontroller.h"
 #include "home/navigationbar.h"

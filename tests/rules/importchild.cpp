@@ -3,7 +3,8 @@
 // a process for a test to kill in the middle of an import. It says
 // "rebuilding" once the rebuild has written its 100th channel, and then
 // waits there to be killed, so that the kill always lands inside the rebuild.
-#include "gateway/configurationimport.h"
+#include "control/configurationimport.h"
+#include "core/showalertmanager.h"
 #include "store/database.h"
 
 #include <QCoreApplication>
@@ -31,6 +32,7 @@ void holdInsideTheRebuild(void *, int operation, const char *, const char *table
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+    ShowAlertManager::instance(); // the feedback service every flow reports to
     app.setApplicationName(QStringLiteral("ardentia-home"));
     QFile file(app.arguments().value(1));
     if (!file.open(QIODevice::ReadOnly))

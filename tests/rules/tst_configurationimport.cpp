@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/delegatemanager.h"
-#include "gateway/configurationimport.h"
+#include "control/configurationimport.h"
+#include "control/delegatemanager.h"
 #include "programstate.h"
 #include "rawsql.h"
 #include "store/database.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/delegatemanager.h"
+#include "control/delegatemanager.h"
 #include "rawsql.h"
 #include "store/database.h"
 #include "store/jsoncodec.h"

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/delegatemanager.h"
+#include "control/delegatemanager.h"
+#include "control/udpsocketmanager.h"
 #include "core/headlessfeedbackpresenter.h"
 #include "core/showalertmanager.h"
-#include "gateway/udpsocketmanager.h"
 #include "programstate.h"
 #include "rawsql.h"
 #include "store/database.h"

@@ -2,8 +2,8 @@
 #pragma once
 
 #include "app/appwindow.h"
+#include "control/udpsocketmanager.h"
 #include "core/showalertmanager.h"
-#include "gateway/udpsocketmanager.h"
 #include "views/widgetfeedbackpresenter.h"
 
 #include <QLabel>

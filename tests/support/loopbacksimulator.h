@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "gateway/tcpsocketmanager.h"
-#include "gateway/udpsocketmanager.h"
+#include "control/tcpsocketmanager.h"
+#include "control/udpsocketmanager.h"
 #include "store/database.h"
 #include "store/recordfactory.h"
 #include "store/recordkeys.h"

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "programstate.h"
 
-#include "core/appdelegate.h"
-#include "core/delegatemanager.h"
-#include "core/homeevents.h"
+#include "control/appdelegate.h"
+#include "control/delegatemanager.h"
+#include "control/homeevents.h"
+#include "control/staterefresh.h"
+#include "control/udpsocketmanager.h"
 #include "core/showalertmanager.h"
-#include "gateway/staterefresh.h"
-#include "gateway/udpsocketmanager.h"
 #include "store/database.h"
 
 #include <QFile>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "core/appdelegate.h"
-#include "core/navigator.h"
-#include "core/torchcontrol.h"
+#include "control/appdelegate.h"
+#include "control/navigator.h"
+#include "control/torchcontrol.h"
 
 #include <QStringList>
 

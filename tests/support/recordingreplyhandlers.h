@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "gateway/replyhandlers.h"
+#include "transport/replyhandlers.h"
 
 #include <QList>
 #include <QPair>

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "gateway/localaddress.h"
+#include "core/showalertmanager.h"
+#include "transport/localaddress.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
@@ -29,6 +30,7 @@ inline bool prepareTestProcess(const QTemporaryDir &dataHome)
             return 3;                                                                              \
         Application app(argc, argv);                                                               \
         app.setApplicationName(QStringLiteral("ardentia-home"));                                   \
+        ShowAlertManager::instance();                                                              \
         Prepare();                                                                                 \
         TestClass test;                                                                            \
         QTEST_SET_MAIN_SOURCE_PATH                                                                 \

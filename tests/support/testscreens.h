@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "core/deviceenrolmentscreen.h"
+#include "control/deviceenrolmentscreen.h"
+#include "control/reloadablescreen.h"
+#include "control/screen.h"
+#include "control/screenstack.h"
+#include "control/transmitterenrolmentscreen.h"
 #include "core/navigationframescreen.h"
-#include "core/reloadablescreen.h"
-#include "core/screen.h"
-#include "core/screenstack.h"
-#include "core/transmitterenrolmentscreen.h"
 
 #include <QStringList>
 

@@ -1,0 +1,92 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "checkmanager.h"
+
+#include "appdelegate.h"
+#include "controllercommands.h"
+#include "flowfeedback.h"
+#include "scannerscreen.h"
+#include "store/database.h"
+#include "store/recordfactory.h"
+#include "store/recordkeys.h"
+#include "transmitterenrolmentscreen.h"
+#include "transport/scenariocommands.h"
+#include "udpsocketmanager.h"
+
+QStringList CheckManager::runCommandFor(const QVariantMap &scenario)
+{
+    const QString function = scenario.value(Key::function).toString();
+    if (function == Value::allOnFunction || function == Value::allOffFunction)
+        return ControllerCommands::switchAllLights(function == Value::allOnFunction);
+    if (function == Value::customFunction)
+        return ScenarioCommands::run(scenario.value(Key::mainID).toString());
+    return {};
+}
+
+void CheckManager::changeScenarioWithDictionary(QVariantMap &scenario,
+                                                QList<QVariantMap> &needArray)
+{
+    Database *store = Database::instance();
+    for (QVariantMap &other : needArray) {
+        if (other.value(Key::state).toString() != Value::yes)
+            continue;
+        other.insert(Key::state, Value::no);
+        store->updateScenarioWithMainID(other.value(Key::id).toString(), other);
+    }
+    scenario.insert(Key::state, Value::yes);
+    store->updateScenarioWithMainID(scenario.value(Key::id).toString(), scenario);
+
+    const QStringList command = runCommandFor(scenario);
+    if (command.isEmpty())
+        return;
+    // The store takes the states the run sets when the master acknowledges it.
+    UDPSocketManager::instance()->sendMessageWithCommandArray(command, std::nullopt,
+                                                              shareOperations({scenario}));
+}
+
+void CheckManager::addScenario()
+{
+    if (Database::instance()->readAllScenarioInfo().size() >= kMaxScenarioRecords) {
+        FlowFeedback::instance()->showLabelWithTitle(tr("Maximum 8 scenarios"));
+        return;
+    }
+    if (!checkIfHaveGotSuperBox() || !checkIfHaveGotDeviceWithControl(std::nullopt))
+        return;
+    if (Navigator *navigator = AppDelegate::instance()->navigator())
+        navigator->pushDeviceSelection();
+}
+
+bool CheckManager::checkIfHaveGotSuperBox()
+{
+    if (!Database::instance()->readAllSuperBoxInfo().isEmpty())
+        return true;
+    if (!AppDelegate::instance()->topScreenAs<TransmitterEnrolmentScreen>())
+        setUpScanControllerWithType(Value::superBox);
+    return false;
+}
+
+bool CheckManager::checkIfHaveGotDeviceWithControl(const std::optional<QString> &type)
+{
+    std::optional<QVariantMap> filter;
+    if (type)
+        filter = QVariantMap{{Key::type, *type}};
+    if (!Database::instance()->readAllMainDeviceInfo(filter).isEmpty())
+        return true;
+    setUpScanControllerWithType(type);
+    return false;
+}
+
+void CheckManager::setUpScanControllerWithType(const std::optional<QString> &scanType)
+{
+    AppDelegate *app = AppDelegate::instance();
+    if (auto *scanner = app->topScreenAs<ScannerScreen>())
+        scanner->setScanType(scanType);
+    else if (Navigator *navigator = app->navigator())
+        navigator->pushScanner();
+}
+
+void CheckManager::turnBackLed()
+{
+    TorchControl *torch = AppDelegate::instance()->torch();
+    if (torch && torch->hasTorch())
+        torch->setTorchOn(!torch->isTorchOn());
+}

@@ -1,0 +1,108 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "codedecoder.h"
+
+#include "appdelegate.h"
+#include "flowfeedback.h"
+#include "unitid.h"
+
+std::optional<CodeDecoder::Decoded> CodeDecoder::getNeedString(const QString &text)
+{
+    if (text.size() < 12 || text.at(0) != QLatin1Char('2'))
+        return std::nullopt;
+    QString kind;
+    if (text.at(1) == QLatin1Char('0'))
+        kind = kTransmitterMode;
+    else if (text.at(2) == QLatin1Char('1'))
+        kind = QStringLiteral("S");
+    else if (text.at(2) == QLatin1Char('2'))
+        kind = QStringLiteral("D");
+    else if (text.at(2) == QLatin1Char('3'))
+        kind = QStringLiteral("C");
+    else
+        return std::nullopt;
+
+    QString model = text.left(5).toUpper();
+    if (!model.endsWith(QLatin1Char('D')))
+        model = model.left(4) + QLatin1Char('S');
+    return Decoded{kind, text.left(4) + text.right(8), model};
+}
+
+std::optional<int> CodeDecoder::groupCount(const QString &id)
+{
+    if (id.size() < 4 || !id.at(3).isDigit() || id.at(3).unicode() > '9')
+        return std::nullopt;
+    return id.at(3).unicode() - '0';
+}
+
+QString CodeDecoder::transmitterSummary(const Decoded &code)
+{
+    return QStringLiteral("%1:ZEVO-%2\n%3")
+        .arg(tr("Model"), code.model.left(4), tr("Wireless Transmitter"));
+}
+
+QString CodeDecoder::controllerSummary(const Decoded &code)
+{
+    const QString modelNumber = code.model.left(4);
+    const QString kindText = code.kind == QLatin1String("C") ? tr("Curtain") : tr("Lighting");
+    return QStringLiteral("%1:ZEVO-%2\n%3%4\n%5%6\n%7")
+        .arg(tr("Model"), modelNumber, kindText, tr(" Controller"), tr("Groups:"))
+        .arg(modelNumber.at(3).unicode() - '0')
+        .arg(code.model.at(4) == QLatin1Char('D') ? tr("Wires:2") : tr("Wires:1"));
+}
+
+CodeDecoder::Result CodeDecoder::setScanNumber(const QString &scanned, const QString &scanType)
+{
+    if (scanned.isEmpty())
+        return InvalidCode;
+    // Scanned or typed, one device has one ID: hexadecimal digits in upper case.
+    const QString text = scanned.toUpper();
+    const std::optional<Decoded> code = getNeedString(text);
+    // A code whose ID is not of letters and digits (a comma, a slash, a
+    // control character) is no unit's.
+    if (!code || code->id.size() != UnitId::kMinLength || !UnitId::isValid(code->id))
+        return InvalidCode;
+    if (scanType == kTransmitterMode && code->kind != kTransmitterMode)
+        return NotATransmitter;
+
+    Navigator *navigator = AppDelegate::instance()->navigator();
+    if (code->kind == kTransmitterMode) {
+        if (navigator)
+            navigator->pushTransmitterEnrolment(code->id, transmitterSummary(*code));
+        return Accepted;
+    }
+    // A group count that is not a digit would make dozens of channels: refuse it.
+    const std::optional<int> groups = groupCount(code->id);
+    if (!groups)
+        return InvalidCode;
+    if (navigator)
+        navigator->pushDeviceEnrolment(code->id, *groups, code->kind, controllerSummary(*code));
+    return Accepted;
+}
+
+CodeDecoder::Result CodeDecoder::decoderWithResult(const QString &text, const QString &scanType)
+{
+    const Result result = setScanNumber(text, scanType);
+    if (result == InvalidCode)
+        FlowFeedback::instance()->showLabelWithTitle(tr("Invalid BarCode"));
+    else if (result == NotATransmitter)
+        FlowFeedback::instance()->showLabelWithTitle(tr("Please scan the transmitter first"));
+    return result;
+}
+
+QStringList CodeDecoder::channelIds(const QString &controllerId, int groupCount)
+{
+    if (controllerId.isEmpty())
+        return {};
+    const QString prefix = controllerId.chopped(1);
+    const QChar last = controllerId.back();
+    const int base =
+        last.isDigit() && last.unicode() <= '9' ? last.unicode() - '0' : int(last.unicode()) - 55;
+    QStringList ids;
+    for (int k = 0; k < groupCount; ++k) {
+        const int value = base + k;
+        const QString suffix =
+            value >= 10 && value <= 15 ? QString(QChar('A' + value - 10)) : QString::number(value);
+        ids.append(prefix + suffix);
+    }
+    return ids;
+}

@@ -1,0 +1,20 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QCoreApplication>
+#include <QString>
+
+// Rebuilds the store from the master's configuration text: only the master's
+// record survives; slaves, channels and scenarios come from the text. The
+// wipe and the rebuild are one transaction, so a failure (or a crash) part
+// of the way leaves the previous home as it was.
+class ConfigurationImport {
+    Q_DECLARE_TR_FUNCTIONS(ConfigurationImport)
+
+public:
+    // True when the new home was committed.
+    static bool rebuildStoreFrom(const QString &text);
+    // The "turnOn" a channel of this kind digit has for a scenario state byte
+    // (two hexadecimal digits).
+    static QString turnOnForStateByte(QChar kindDigit, QStringView stateByte);
+};

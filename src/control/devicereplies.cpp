@@ -1,0 +1,449 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "devicereplies.h"
+
+#include "alertpresenter.h"
+#include "appdelegate.h"
+#include "base/logging.h"
+#include "channelremoval.h"
+#include "controllercommands.h"
+#include "controlrefusalscreen.h"
+#include "deviceenrolmentscreen.h"
+#include "flowfeedback.h"
+#include "homeevents.h"
+#include "namingscreen.h"
+#include "scenariolistscreen.h"
+#include "scenarionamingscreen.h"
+#include "scenariostates.h"
+#include "store/database.h"
+#include "store/recordfactory.h"
+#include "store/recordkeys.h"
+#include "transport/gatewayreply.h"
+#include "transport/resultcode.h"
+#include "transport/wirevocabulary.h"
+#include "udpsocketmanager.h"
+#include "uidevicecalculation.h"
+
+namespace {
+QString idOfInsertDevice(const QVariantMap &entry)
+{
+    return entry.value(Key::insertDevice).toMap().value(Key::id).toString();
+}
+
+QString targetOfSendArray(const QVariantMap &entry)
+{
+    return Wire::targetOf(entry.value(Key::sendArray).toStringList());
+}
+
+int operationOfSendArray(const QVariantMap &entry)
+{
+    return Wire::operationOf(entry.value(Key::sendArray).toStringList());
+}
+
+int countAccepted(const QList<QVariantMap> &operations)
+{
+    return int(std::count_if(operations.cbegin(), operations.cend(), [](const QVariantMap &e) {
+        return e.value(Key::haveSend).toString() == Value::yes;
+    }));
+}
+} // namespace
+
+void DeviceReplies::overLightingControlWithServerInfo(
+    const GatewayReply::DeviceAcknowledgement &ack, const SharedOperations &operations)
+{
+    const QString &id = ack.deviceId;
+    switch (ack.operation) {
+    case ChannelOperation::Add:
+        addLightToDeviceWithAnswer(ack.code, id, operations);
+        break;
+    case ChannelOperation::JoinScenario:
+    case ChannelOperation::LeaveScenario:
+        addOrDeleteLightWithAnswer(ack.code, id, operations);
+        break;
+    case ChannelOperation::Control:
+        lightControlWithAnswer(ack.code, id, operations);
+        break;
+    case ChannelOperation::Remove:
+        deleteLightWithAnswer(ack.code, id, operations);
+        break;
+    case ChannelOperation::Name:
+        changeNameWithAnswer(ack.code, id, operations);
+        break;
+    case ChannelOperation::ForceRemove:
+        forceDeleteWithAnswer(ack.code, id);
+        break;
+    case ChannelOperation::AllOn:
+    case ChannelOperation::AllOff:
+        switchAllWithAnswer(ack.code, ack.operation == ChannelOperation::AllOn);
+        break;
+    default:
+        break;
+    }
+    if (ack.code == ResultCode::Full)
+        FlowFeedback::instance()->showLabelWithTitle(
+            UDPSocketManager::tr("It is too full to add device"));
+}
+
+void DeviceReplies::stepAfter(int index, const SharedOperations &operations)
+{
+    m_channel->scheduleFollowUp(
+        [this, index, operations] { sendOperationQueueRequest(index, operations); });
+}
+
+void DeviceReplies::sendOperationQueueRequest(int index, const SharedOperations &operations)
+{
+    if (index < 0 || index + 1 >= operations->size())
+        return;
+    m_channel->sendMessageWithCommandArray(
+        operations->at(index + 1).value(Key::sendArray).toStringList(), std::nullopt, operations);
+}
+
+void DeviceReplies::reportEnrolment(const OperationList &operations)
+{
+    const QString accepted = QString::number(countAccepted(operations));
+    if (auto *screen = AppDelegate::instance()->topScreenAs<DeviceEnrolmentScreen>())
+        screen->panelAddSucceed(accepted);
+}
+
+void DeviceReplies::addLightToDeviceWithAnswer(int code, const QString &ligId,
+                                               const SharedOperations &operations)
+{
+    OperationList &list = *operations;
+    const auto entry = std::find_if(list.begin(), list.end(), [&](const QVariantMap &e) {
+        return idOfInsertDevice(e) == ligId;
+    });
+    if (entry == list.end())
+        return;
+    const int index = int(entry - list.begin());
+    if (code == ResultCode::Accepted) {
+        // Counted as added only once it is stored.
+        Database *store = Database::instance();
+        store->deleteMainDeviceWithMainID(ligId);
+        if (store->insertMainDeviceWithInfo(entry->value(Key::insertDevice).toMap()))
+            entry->insert(Key::haveSend, Value::yes);
+    }
+    if (index < list.size() - 1)
+        stepAfter(index, operations);
+    else
+        reportEnrolment(list);
+}
+
+void DeviceReplies::changeNameWithAnswer(int code, const QString &ligId,
+                                         const SharedOperations &operations)
+{
+    const OperationList &list = *operations;
+    const auto entry = std::find_if(list.cbegin(), list.cend(), [&](const QVariantMap &e) {
+        return idOfInsertDevice(e) == ligId && !e.contains(Key::haveSend);
+    });
+    if (entry == list.cend())
+        return;
+    if (list.size() == 1) { // a rename
+        storeAcknowledgedName(code, entry->value(Key::insertDevice).toMap());
+        return;
+    }
+    // In an enrolment a refused name does not stop the channels after it.
+    const int index = int(entry - list.cbegin());
+    if (index < list.size() - 1)
+        stepAfter(index, operations);
+    else
+        reportEnrolment(list);
+}
+
+void DeviceReplies::storeAcknowledgedName(int code, const QVariantMap &renamed)
+{
+    // Only the name: the rest of the record may have changed since.
+    const QString id = renamed.value(Key::id).toString();
+    const QString title = renamed.value(Key::title).toString();
+    if (code == ResultCode::Accepted &&
+        Database::instance()->updateMainDeviceWithMainID(id, Key::title, title))
+        HomeEvents::instance()->announceRename(id, title);
+    else
+        FlowFeedback::instance()->showControlFailed();
+    m_channel->updateMainController();
+}
+
+void DeviceReplies::lightControlWithAnswer(int code, const QString &ligId,
+                                           const SharedOperations &operations)
+{
+    if (code == ResultCode::Accepted && storeAcknowledgedState(ligId, *operations))
+        return; // the store's announcement brings it to the screens
+    if (auto *screen = AppDelegate::instance()->topScreenAs<ControlRefusalScreen>())
+        screen->controlRefused(ligId);
+    FlowFeedback::instance()->showControlFailed();
+    m_channel->updateMainController();
+}
+
+bool DeviceReplies::storeAcknowledgedState(const QString &ligId, const OperationList &operations)
+{
+    const auto sent =
+        std::find_if(operations.cbegin(), operations.cend(),
+                     [&](const QVariantMap &e) { return e.value(Key::id).toString() == ligId; });
+    // Only the state the command set: the rest of the stored record (its use
+    // count above all) may have changed since the command was built.
+    if (sent == operations.cend() || !Database::instance()->updateMainDeviceWithMainID(
+                                         ligId, Key::turnOn, sent->value(Key::turnOn)))
+        return false;
+    HomeEvents::instance()->announceState(ligId, sent->value(Key::turnOn).toString());
+    return true;
+}
+
+void DeviceReplies::deleteLightWithAnswer(int code, const QString &ligId,
+                                          const SharedOperations &operations)
+{
+    const OperationList &list = *operations;
+    const bool listed = std::any_of(list.cbegin(), list.cend(), [&](const QVariantMap &e) {
+        return e.value(Key::id).toString() == ligId;
+    });
+    if (code == ResultCode::Accepted && listed) {
+        ChannelRemoval::removeFromStore(ligId);
+        m_channel->updateMainController();
+        return;
+    }
+
+    if (list.size() == 1) {
+        switch (code) {
+        case ResultCode::UnknownChannel: // the master no longer knows it: it goes here too
+            ChannelRemoval::removeFromStore(list.constFirst().value(Key::id).toString());
+            break;
+        case ResultCode::ControllerSilent:
+            m_channel->updateMainController();
+            askForcedRemoval(QStringLiteral("控制器无应答,可能已损坏或被移除,请确认是否强制删除"),
+                             operations);
+            return;
+        case ResultCode::SlaveUnreachable:
+            m_channel->updateMainController();
+            askForcedRemoval(
+                QStringLiteral("请检查从无线转发器是否连接正常,如果正常请确认是否强制删除设备"),
+                operations);
+            return;
+        default:
+            break;
+        }
+    }
+    m_channel->updateMainController();
+    FlowFeedback::instance()->showControlFailed();
+}
+
+void DeviceReplies::askForcedRemoval(const QString &message, const SharedOperations &operations)
+{
+    AlertPresenter *presenter = FlowFeedback::instance()->alertPresenter();
+    if (!presenter) {
+        qCWarning(lcGateway).noquote() << "no one to ask:" << message;
+        return;
+    }
+    presenter->showAlert(message, {kForceRemove, kCancel}, [this, operations](int index) {
+        alertViewClickedButtonAtIndex(index, operations);
+    });
+}
+
+void DeviceReplies::alertViewClickedButtonAtIndex(int buttonIndex,
+                                                  const SharedOperations &operations)
+{
+    if (buttonIndex != 0 || operations->size() != 1)
+        return;
+    const QVariantMap &record = operations->constFirst();
+    const QString type = record.value(Key::type).toString();
+    if (type != Value::lighting && type != Value::curtain)
+        return;
+    m_channel->sendMessageWithCommandArray(ControllerCommands::forceRemove(record), std::nullopt,
+                                           operations);
+    m_channel->updateMainController();
+}
+
+void DeviceReplies::forceDeleteWithAnswer(int code, const QString &ligId)
+{
+    FlowFeedback *feedback = FlowFeedback::instance();
+    if (code == ResultCode::Accepted) {
+        ChannelRemoval::removeFromStore(ligId);
+        feedback->showGoodNews(UDPSocketManager::tr("Force remove the device successful"));
+    } else {
+        feedback->showLabelWithTitle(UDPSocketManager::tr("Force remove the device failed"));
+    }
+    m_channel->updateMainController();
+}
+
+void DeviceReplies::switchAllWithAnswer(int code, bool on)
+{
+    if (code != ResultCode::Accepted || !ScenarioStates::switchAllLights(on))
+        FlowFeedback::instance()->showControlFailed();
+    m_channel->updateMainController();
+}
+
+void DeviceReplies::addOrDeleteLightWithAnswer(int code, const QString &ligId,
+                                               const SharedOperations &operations)
+{
+    OperationList &list = *operations;
+    if (list.isEmpty())
+        return;
+    const bool closesWithNaming =
+        list.constLast().value(Key::scenarioControlTypeKey) == Value::editDeviceAndNameScenario;
+    const auto entry = std::find_if(list.begin(), list.end(), [&](const QVariantMap &e) {
+        const QString kind = e.value(Key::scenarioControlTypeKey).toString();
+        return (kind == Value::deleteDeviceFromScenario || kind == Value::editDeviceFromScenario) &&
+               targetOfSendArray(e) == ligId;
+    });
+    if (entry == list.end())
+        return;
+    const int index = int(entry - list.begin());
+    if (code == ResultCode::Accepted)
+        entry->insert(Key::haveSend, Value::yes);
+
+    const int last = int(list.size()) - 1;
+    if (index < last) {
+        stepAfter(index, operations);
+        // The naming command goes out next while the membership result applies now.
+        if (!(closesWithNaming && index == last - 1))
+            return;
+    }
+    completeScenarioChange(list);
+}
+
+void DeviceReplies::completeScenarioChange(const OperationList &operations)
+{
+    FlowFeedback *feedback = FlowFeedback::instance();
+    Database *store = Database::instance();
+    const QString kind = operations.constFirst().value(Key::scenarioControlTypeKey).toString();
+
+    if (kind == Value::deleteDeviceFromScenario) {
+        if (countAccepted(operations) == operations.size()) {
+            feedback->showGoodNews(UDPSocketManager::tr("Delete scenario successful"));
+            store->deleteScenarioWithMainID(
+                operations.constFirst().value(Key::deleteScenarioID).toString());
+        } else {
+            feedback->showLabelWithTitle(UDPSocketManager::tr("Delete scenario failed"));
+            m_channel->updateMainController();
+        }
+        return;
+    }
+    if (kind != Value::editDeviceFromScenario)
+        return;
+
+    QVariantList accepted;
+    QStringList removed; // members an edit took out (operation 14) and the transmitter let go
+    QStringList refused; // the names of the devices the transmitter did not take
+    for (const QVariantMap &entry : operations) {
+        if (!entry.contains(Key::haveSend))
+            continue; // the naming entry
+        const bool kept = entry.value(Key::needCheck).toString() == Value::yes;
+        if (entry.value(Key::haveSend).toString() != Value::yes)
+            refused.append(entry.value(Key::insertDevice).toMap().value(Key::title).toString());
+        else if (kept)
+            accepted.append(entry.value(Key::insertDevice));
+        else if (operationOfSendArray(entry) == ChannelOperation::LeaveScenario)
+            removed.append(targetOfSendArray(entry));
+    }
+    if (accepted.isEmpty() && removed.isEmpty()) {
+        feedback->showLabelWithTitle(UDPSocketManager::tr("Setting scenario failed"));
+        return;
+    }
+    if (refused.isEmpty())
+        feedback->showGoodNews(UDPSocketManager::tr("Setting scenario successful"));
+    else // saved, but not as it was asked for: say which devices are not in it
+        feedback->showLabelWithTitle(UDPSocketManager::tr("Scenario saved without some devices"),
+                                     refused.join(QStringLiteral(", ")));
+    // Stored first: the screen the person returns to reads the store as it appears.
+    storeScenarioChange(operations.constLast().value(Key::insertScenario).toMap(), accepted,
+                        removed);
+    closeScenarioNaming();
+}
+
+void DeviceReplies::storeScenarioChange(QVariantMap scenario, const QVariantList &accepted,
+                                        const QStringList &removed)
+{
+    Database *store = Database::instance();
+    std::optional<QVariantMap> stored =
+        store->scenarioRecordWithMainID(scenario.value(Key::mainID).toString());
+    if (!stored) {
+        if (!accepted.isEmpty()) {
+            scenario.insert(Key::sceneArray, accepted);
+            store->insertScenarioWithInfo(scenario);
+        }
+        return;
+    }
+    QVariantList members = RecordFactory::sceneDevices(*stored);
+    members.removeIf([&removed](const QVariant &m) {
+        return removed.contains(m.toMap().value(Key::id).toString());
+    });
+    for (const QVariant &device : accepted) {
+        const QVariantMap record = device.toMap();
+        const auto same = std::find_if(members.begin(), members.end(), [&](const QVariant &m) {
+            return m.toMap().value(Key::id) == record.value(Key::id);
+        });
+        if (same == members.end()) {
+            members.append(record);
+        } else {
+            QVariantMap member = same->toMap();
+            member.insert(Key::turnOn, record.value(Key::turnOn));
+            *same = member;
+        }
+    }
+    stored->insert(Key::sceneArray, members);
+    store->updateScenarioWithMainID(stored->value(Key::id).toString(), *stored);
+}
+
+void DeviceReplies::closeScenarioNaming()
+{
+    // The naming screen closes. A scenario's goes back to the scenario list
+    // (popping only it would leave the selection screen on top, and the naming
+    // acknowledgement, which looks for the naming screen, would not return).
+    AppDelegate *app = AppDelegate::instance();
+    if (app->topScreenAs<NamingScreen>()) {
+        ScreenStack *stack = app->navigationController();
+        Screen *list = nullptr;
+        for (Screen *screen : stack->screens())
+            if (!list && dynamic_cast<ScenarioListScreen *>(screen))
+                list = screen;
+        const bool scenarioNaming = app->topScreenAs<ScenarioNamingScreen>() != nullptr;
+        if (list && scenarioNaming)
+            stack->popToScreen(list, true);
+        else if (scenarioNaming) // added from the home screen: back there, the new one in view
+            stack->popToScreen(stack->screens().constFirst(), true);
+        else
+            stack->popScreen(true);
+    }
+}
+
+void DeviceReplies::getLightingStateWithServerInfo(const GatewayReply::StateAnswer &answer,
+                                                   const SharedOperations &operations)
+{
+    const QString &id = answer.deviceId;
+    const OperationList &list = *operations;
+    const auto entry = std::find_if(list.cbegin(), list.cend(), [&](const QVariantMap &e) {
+        return targetOfSendArray(e) == id;
+    });
+    if (entry == list.cend())
+        return;
+    const int index = int(entry - list.cbegin());
+    const bool last = index == list.size() - 1;
+
+    if (answer.code == ResultCode::Accepted) {
+        if (const std::optional<QString> turnOn =
+                UIDeviceCalculation::turnOnFromStateAnswer(id, answer.state, answer.level))
+            storeReportedState(id, *turnOn);
+    } else { // the home could not tell: the stored state is not to be trusted
+        HomeEvents::instance()->announceStateUnknown(id);
+    }
+    if (!last)
+        stepAfter(index, operations);
+    else if (!entry->contains(Key::backgroundQuery)) // those only announce what they learnt
+        m_channel->updateMainController();
+}
+
+void DeviceReplies::storeReportedState(const QString &id, const QString &turnOn)
+{
+    Database *store = Database::instance();
+    const std::optional<QVariantMap> stored = store->deviceRecordWithMainID(id);
+    if (!stored)
+        return;
+    const QString before = stored->value(Key::turnOn).toString();
+    const bool differed = before != turnOn;
+    if (differed) { // the home's word: changed at the wall, by another phone or a scenario
+        ++m_reportedDifferences;
+        qCInfo(lcGateway).noquote()
+            << QStringLiteral("state:%1_stored:%2_reported:%3_differences:%4")
+                   .arg(id, before, turnOn)
+                   .arg(m_reportedDifferences);
+        if (!store->updateMainDeviceWithMainID(id, Key::turnOn, turnOn))
+            return;
+    }
+    HomeEvents::instance()->announceReport(id, turnOn, differed);
+}

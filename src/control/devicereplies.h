@@ -1,0 +1,65 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "transport/gatewayreply.h"
+#include "transport/operationlist.h"
+
+#include <QString>
+#include <QStringList>
+#include <QVariantMap>
+
+class UDPSocketManager;
+
+// Acknowledgements and state answers of lights and curtains, each handled
+// with the operation list of the command it answers: enrolment, naming,
+// control, removal (with the forced removal it may lead to) and scenario
+// membership.
+class DeviceReplies {
+public:
+    explicit DeviceReplies(UDPSocketManager *channel) : m_channel(channel) {}
+
+    void overLightingControlWithServerInfo(const GatewayReply::DeviceAcknowledgement &ack,
+                                           const SharedOperations &operations);
+    void getLightingStateWithServerInfo(const GatewayReply::StateAnswer &answer,
+                                        const SharedOperations &operations);
+    // Sends the command of operation entry index + 1, if there is one.
+    void sendOperationQueueRequest(int index, const SharedOperations &operations);
+    // The answer to the forced-removal question.
+    void alertViewClickedButtonAtIndex(int buttonIndex, const SharedOperations &operations);
+
+    void addLightToDeviceWithAnswer(int code, const QString &ligId,
+                                    const SharedOperations &operations);
+    void changeNameWithAnswer(int code, const QString &ligId, const SharedOperations &operations);
+    void lightControlWithAnswer(int code, const QString &ligId, const SharedOperations &operations);
+    void deleteLightWithAnswer(int code, const QString &ligId, const SharedOperations &operations);
+    void forceDeleteWithAnswer(int code, const QString &ligId);
+    // All lights on (5) or off (6): the store follows an accepted one.
+    void switchAllWithAnswer(int code, bool on);
+    void addOrDeleteLightWithAnswer(int code, const QString &ligId,
+                                    const SharedOperations &operations);
+
+    static inline const QString kForceRemove = QStringLiteral("强制删除");
+    static inline const QString kCancel = QStringLiteral("取消");
+
+private:
+    void stepAfter(int index, const SharedOperations &operations);
+    void reportEnrolment(const OperationList &operations);
+    // A rename the master acknowledged is stored; a refused one shows the failure.
+    void storeAcknowledgedName(int code, const QVariantMap &renamed);
+    // Stores the state an acknowledged control set on the stored record;
+    // false when there is none to store or the store could not follow.
+    bool storeAcknowledgedState(const QString &ligId, const OperationList &operations);
+    // A state answer is the home's word: stored, announced, and a difference
+    // from the store counted in the log.
+    void storeReportedState(const QString &id, const QString &turnOn);
+    void completeScenarioChange(const OperationList &operations);
+    void storeScenarioChange(QVariantMap scenario, const QVariantList &accepted,
+                             const QStringList &removed);
+    // The naming screen closes: back to the scenario list, or to the home
+    // screen when the scenario was added from there.
+    void closeScenarioNaming();
+    void askForcedRemoval(const QString &message, const SharedOperations &operations);
+
+    UDPSocketManager *m_channel;
+    int m_reportedDifferences = 0;
+};

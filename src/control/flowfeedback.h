@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+
+class AlertPresenter;
+
+// What a flow tells the person: a toast, the activity indicator of an
+// outstanding command, the connection banner, the question of a forced
+// removal. The feedback service above this layer implements it and decides
+// how and when each shows; a flow only says what happened.
+class FlowFeedback {
+public:
+    // Who ends the indicator when no answer comes: its own timer of the
+    // given seconds (a stream import), or the caller, whose command has a
+    // wait of its own and reports its outcome (a datagram command).
+    enum class ActivityEnd { OwnTimeOut, ByCaller };
+    // Whose wait ran out: the top screen's own (an enrolment screen is told
+    // its outcome), another command's (an enrolment screen is not), or the
+    // quiet check of the link (only the link state and the banner follow; the
+    // queue and the screen stay as they are).
+    enum class Waiter { TopScreen, OtherCommand, LinkCheck };
+
+    // The program's feedback service; fails loudly while there is none.
+    static FlowFeedback *instance();
+
+    // A toast of a refusal, a failure, a limit or a hint.
+    virtual void showLabelWithTitle(const QString &title, const QString &detail = QString()) = 0;
+    // A toast that says the flow a person started has done what was asked.
+    virtual void showGoodNews(const QString &title) = 0;
+    // "Control failed" / "Please check device and network".
+    virtual void showControlFailed() = 0;
+    virtual void finishedFading() = 0;
+    virtual void startActivity(double seconds, ActivityEnd end = ActivityEnd::OwnTimeOut) = 0;
+    virtual void stopActivity() = 0;
+    void activityOnTimeOut() { activityOnTimeOutAfterAdding(0, Waiter::TopScreen); }
+    // The same, when a device enrolment got that far: its screen is told how
+    // many channels were stored before the wait ran out.
+    virtual void activityOnTimeOutAfterAdding(int channelsAdded, Waiter waiter) = 0;
+    virtual void transmitterConnectionSuccessful(int type) = 0;
+    // Who answers a question put to the person; null when no one can.
+    virtual AlertPresenter *alertPresenter() const = 0;
+
+protected:
+    // The service of the program: one at a time.
+    FlowFeedback();
+    ~FlowFeedback();
+    FlowFeedback(const FlowFeedback &) = delete;
+    FlowFeedback &operator=(const FlowFeedback &) = delete;
+};

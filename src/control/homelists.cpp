@@ -1,0 +1,61 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "homelists.h"
+
+#include "store/database.h"
+#include "store/recordfactory.h"
+#include "store/recordkeys.h"
+#include "useordering.h"
+
+namespace {
+struct BuiltIn {
+    QString mainID;
+    QString englishTitle;
+    QString chineseTitle;
+    QVariantMap (*make)();
+};
+
+std::optional<QList<QVariantMap>> devicesOfType(const QString &type)
+{
+    std::optional<QList<QVariantMap>> devices =
+        Database::instance()->mainDevicesIfReadable(QVariantMap{{Key::type, type}});
+    if (devices)
+        UseOrdering::updateArrayFBTSWithArray(*devices);
+    return devices;
+}
+} // namespace
+
+void HomeLists::renewBuiltInScenarios()
+{
+    const BuiltIn builtIns[] = {
+        {Value::allOnMainID, QStringLiteral("All On Mode"), QStringLiteral("全开模式"),
+         &RecordFactory::allOnScenario},
+        {Value::allOffMainID, QStringLiteral("All Off Mode"), QStringLiteral("全关模式"),
+         &RecordFactory::allOffScenario},
+    };
+    const bool english = RecordFactory::interfaceIsEnglish();
+    Database *store = Database::instance();
+    const Database::Session session(store);
+    for (const BuiltIn &builtIn : builtIns) {
+        const std::optional<QVariantMap> stored = store->scenarioRecordWithMainID(builtIn.mainID);
+        const QString title = stored ? stored->value(Key::title).toString() : QString();
+        const QString otherLanguage = english ? builtIn.chineseTitle : builtIn.englishTitle;
+        if (stored && !title.isEmpty() && title != otherLanguage)
+            continue;
+        store->deleteScenarioWithMainID(builtIn.mainID);
+        store->insertScenarioWithInfo(builtIn.make());
+    }
+}
+
+std::optional<HomeLists> HomeLists::load()
+{
+    renewBuiltInScenarios();
+    std::optional<QList<QVariantMap>> lights = devicesOfType(Value::lighting);
+    std::optional<QList<QVariantMap>> curtains =
+        lights ? devicesOfType(Value::curtain) : std::nullopt;
+    std::optional<QList<QVariantMap>> scenarios =
+        curtains ? Database::instance()->scenariosIfReadable() : std::nullopt;
+    if (!scenarios)
+        return std::nullopt;
+    UseOrdering::updateArrayFBTSWithArray(*scenarios);
+    return HomeLists{std::move(*lights), std::move(*curtains), std::move(*scenarios)};
+}

@@ -1,0 +1,40 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "levelsender.h"
+
+#include "devicecommands.h"
+#include "flowfeedback.h"
+#include "udpsocketmanager.h"
+
+LevelSender::LevelSender(QObject *parent) : QObject(parent)
+{
+    m_poll.setInterval(kPollMilliseconds);
+    connect(&m_poll, &QTimer::timeout, this, [this] {
+        if (channelIsFree())
+            sendPending();
+    });
+}
+
+bool LevelSender::channelIsFree()
+{
+    return UDPSocketManager::instance()->isFreeForUser();
+}
+
+void LevelSender::submit(const QVariantMap &device, int level)
+{
+    m_pending = device;
+    m_pendingLevel = level;
+    if (channelIsFree())
+        sendPending();
+    else
+        m_poll.start();
+}
+
+void LevelSender::sendPending()
+{
+    m_poll.stop();
+    if (!m_pending)
+        return;
+    QVariantMap device = *m_pending;
+    m_pending.reset();
+    DeviceCommands::dimLight(device, m_pendingLevel);
+}

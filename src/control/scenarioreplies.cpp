@@ -1,0 +1,118 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "scenarioreplies.h"
+
+#include "appdelegate.h"
+#include "base/textnumber.h"
+#include "flowfeedback.h"
+#include "homeevents.h"
+#include "scenariolistscreen.h"
+#include "scenarionamingscreen.h"
+#include "scenariostates.h"
+#include "store/database.h"
+#include "store/jsoncodec.h"
+#include "store/recordkeys.h"
+#include "transport/gatewayreply.h"
+#include "transport/resultcode.h"
+#include "transport/wirevocabulary.h"
+#include "udpsocketmanager.h"
+
+void ScenarioReplies::overScenarioWithServerInfo(const GatewayReply::NamingAcknowledgement &ack,
+                                                 const SharedOperations &operations)
+{
+    // The record this app asked the name for, with the picture chosen with it.
+    std::optional<QVariantMap> asked;
+    for (const QVariantMap &entry : std::as_const(*operations))
+        if (entry.contains(Key::insertScenario) &&
+            entry.value(Key::mainID).toString() == ack.number)
+            asked = entry.value(Key::insertScenario).toMap();
+    if (ack.code != ResultCode::Accepted) {
+        if (asked) {
+            FlowFeedback::instance()->showLabelWithTitle(
+                UDPSocketManager::tr("Setting scenario failed"));
+            m_channel->updateMainController();
+        }
+        return;
+    }
+    // Stored first: the list the person returns to reads the store as it appears.
+    const bool changed = storeAcknowledgedName(ack.number, ack.name, asked);
+    leaveScenarioNaming();
+    if (changed)
+        m_channel->updateMainController();
+}
+
+bool ScenarioReplies::storeAcknowledgedName(const QString &number, const QString &name,
+                                            const std::optional<QVariantMap> &asked)
+{
+    Database *store = Database::instance();
+    std::optional<QVariantMap> scenario = store->scenarioRecordWithMainID(number);
+    if (!scenario)
+        return false;
+    QVariantMap named = *scenario;
+    named.insert(Key::title, name);
+    if (asked && asked->contains(Key::imagePath))
+        named.insert(Key::imagePath, asked->value(Key::imagePath));
+    return named != *scenario &&
+           store->updateScenarioWithMainID(named.value(Key::id).toString(), named);
+}
+
+void ScenarioReplies::leaveScenarioNaming()
+{
+    AppDelegate *app = AppDelegate::instance();
+    if (!app->topScreenAs<ScenarioNamingScreen>())
+        return;
+    ScreenStack *stack = app->navigationController();
+    for (Screen *screen : stack->screens()) {
+        if (dynamic_cast<ScenarioListScreen *>(screen)) {
+            stack->popToScreen(screen, true);
+            return;
+        }
+    }
+}
+
+void ScenarioReplies::overScenarioRunWithServerInfo(const GatewayReply::RunAcknowledgement &ack,
+                                                    const SharedOperations &operations)
+{
+    if (ack.code != ResultCode::Accepted) {
+        FlowFeedback::instance()->showControlFailed();
+        m_channel->updateMainController();
+        return;
+    }
+    const auto run =
+        std::find_if(operations->cbegin(), operations->cend(), [&](const QVariantMap &s) {
+            return s.value(Key::mainID).toString() == ack.number;
+        });
+    bool stored = true;
+    if (run != operations->cend())
+        stored = ScenarioStates::applyMembers(*run);
+    else if (const auto scenario = Database::instance()->scenarioRecordWithMainID(ack.number))
+        stored = ScenarioStates::applyMembers(*scenario);
+    if (!stored)
+        FlowFeedback::instance()->showControlFailed();
+    HomeEvents::instance()->announceScenarioRun(ack.number);
+    m_channel->updateMainController();
+}
+
+void ScenarioReplies::updateDeviceAndScenarioControlTimesWithInfo(const GatewayReply::Form &reply)
+{
+    Database *store = Database::instance();
+    if (const auto *run = std::get_if<GatewayReply::RunAcknowledgement>(&reply)) {
+        store->updateScenarioControlTimesWithMainID(run->number);
+        return;
+    }
+    const auto *ack = std::get_if<GatewayReply::DeviceAcknowledgement>(&reply);
+    if (!ack)
+        return;
+    if (ack->operation == ChannelOperation::Control) {
+        std::optional<QVariantMap> device =
+            JsonCodec::recordFromJSONString(store->selectMainDeviceWithMainID(ack->deviceId));
+        if (!device)
+            return;
+        const int uses = TextNumber::integerValue(device->value(Key::controlTimes).toString());
+        device->insert(Key::controlTimes, QString::number(uses + 1));
+        store->updateMainDeviceWithMainID(device->value(Key::id).toString(), *device);
+    } else if (ack->family == Wire::light && (ack->operation == ChannelOperation::AllOn ||
+                                              ack->operation == ChannelOperation::AllOff)) {
+        store->updateScenarioControlTimesWithMainID(
+            ack->operation == ChannelOperation::AllOn ? Value::allOnMainID : Value::allOffMainID);
+    }
+}

@@ -1,0 +1,161 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tcpsocketmanager.h"
+
+#include "appdelegate.h"
+#include "base/logging.h"
+#include "configurationimport.h"
+#include "flowfeedback.h"
+#include "homeevents.h"
+#include "homelookup.h"
+#include "homescreen.h"
+#include "store/recordkeys.h"
+#include "transport/asyncsocket.h"
+#include "transport/transmittercommands.h"
+#include "udpsocketmanager.h"
+
+TCPSocketManager *TCPSocketManager::instance()
+{
+    static TCPSocketManager *const manager = new TCPSocketManager();
+    return manager;
+}
+
+TCPSocketManager::TCPSocketManager()
+{
+    m_deadline.setSingleShot(true);
+    m_deadline.setInterval(kImportDeadline);
+    connect(&m_deadline, &QTimer::timeout, this, &TCPSocketManager::giveUpImport);
+}
+
+QStringList TCPSocketManager::importRequest()
+{
+    return TransmitterCommands::importRequest();
+}
+
+QByteArray TCPSocketManager::requestLine(const QStringList &commandArray)
+{
+    return (QLatin1Char('$') + commandArray.join(QLatin1Char(',')) + QLatin1Char('\n')).toUtf8();
+}
+
+void TCPSocketManager::sendTCPMessageWithCommandArray(const QStringList &commandArray,
+                                                      const std::optional<QString> &address)
+{
+    if (m_socket)
+        return; // one import at a time: the one under way answers this request too
+    UDPSocketManager *channel = UDPSocketManager::instance();
+    if (channel->isBusy())
+        channel->updateMainController();
+    channel->runWhenIdle([this, commandArray, address] { sendNow(commandArray, address); });
+}
+
+void TCPSocketManager::sendNow(const QStringList &commandArray,
+                               const std::optional<QString> &address)
+{
+    if (m_socket)
+        return; // one import at a time: the one under way answers this request too
+    FlowFeedback *feedback = FlowFeedback::instance();
+    UDPSocketManager *channel = UDPSocketManager::instance();
+    const QByteArray line = requestLine(commandArray);
+    std::optional<QString> destination = address;
+    if (!destination) {
+        const std::optional<QVariantMap> master = channel->homeLookup()->firstTransmitter();
+        if (!master) {
+            feedback->showLabelWithTitle(UDPSocketManager::tr("Please scan the transmitter first"));
+            Q_EMIT importFinished(false);
+            return;
+        }
+        destination = master->value(Key::address).toString();
+    }
+    qCInfo(lcGateway).noquote() << QStringLiteral("message:%1").arg(QString::fromUtf8(line));
+
+    m_stream.clear();
+    m_completed = false;
+    AppDelegate::instance()->setConnectionType(AppDelegate::kStreamImport);
+    m_socket = new AsyncSocket(this, this);
+    if (m_socket->connectToHost(*destination, m_port)) {
+        m_socket->writeData(line, -1, 0);
+        m_socket->readDataWithTimeout(kReadTimeoutSeconds, 0);
+        // Datagram commands wait until the import has ended: its end, not
+        // the indicator's own timer, ends the wait.
+        channel->setImportRunning(true);
+        m_deadline.start();
+        feedback->startActivity(kReadTimeoutSeconds, FlowFeedback::ActivityEnd::ByCaller);
+    } else {
+        // Nowhere to connect (no stored address): no socket callback will
+        // come, so the indicator's own time-out reports the failure.
+        delete m_socket;
+        Q_EMIT importFinished(false);
+        feedback->startActivity(kReadTimeoutSeconds);
+    }
+}
+
+void TCPSocketManager::giveUpImport()
+{
+    if (!m_socket)
+        return;
+    qCWarning(lcGateway) << "import: its deadline passed before its end: given up";
+    m_socket->disconnect(); // ends as a failed import, store untouched
+}
+
+void TCPSocketManager::onSocketDidReadData(AsyncSocket *socket, const QByteArray &data, long tag)
+{
+    Q_UNUSED(tag)
+    if (socket != m_socket)
+        return; // an older import's connection, already given up
+    AppDelegate::instance()->setConnectionType(AppDelegate::kDatagramExchange);
+    switch (m_stream.append(data)) {
+    case ImportStream::State::Oversized:
+        qCWarning(lcGateway) << "import reply over" << ImportStream::kMaxBytes << "bytes: dropped";
+        socket->disconnect(); // ends as a failed import, store untouched
+        return;
+    case ImportStream::State::Incomplete:
+        socket->readDataWithTimeout(kReadTimeoutSeconds, 0);
+        return;
+    case ImportStream::State::Complete:
+        break;
+    }
+    finishImport();
+}
+
+void TCPSocketManager::finishImport()
+{
+    AppDelegate *app = AppDelegate::instance();
+    FlowFeedback *feedback = FlowFeedback::instance();
+    m_completed = true;
+    app->setIfConnected(AppDelegate::kConnected);
+    feedback->transmitterConnectionSuccessful(2);
+    UDPSocketManager::instance()->rediscovery().getGatewayIPAgain(std::nullopt);
+    m_socket->disconnect();
+
+    const bool committed = ConfigurationImport::rebuildStoreFrom(m_stream.text());
+    if (committed) {
+        HomeEvents::instance()->announceHomeReplaced();
+        feedback->showGoodNews(tr("Synchronous data successful"));
+    } else {
+        feedback->showControlFailed();
+    }
+    if (auto *home = app->topScreenAs<HomeScreen>())
+        home->updateCenterView();
+    Q_EMIT importFinished(committed);
+}
+
+void TCPSocketManager::onSocketDidDisconnect(AsyncSocket *socket)
+{
+    qCInfo(lcGateway) << "onSocketDidDisconnect.......";
+    if (socket != m_socket)
+        return;
+    m_socket = nullptr;
+    m_deadline.stop();
+    FlowFeedback *feedback = FlowFeedback::instance();
+    if (m_completed) {
+        feedback->stopActivity();
+    } else {
+        // No data, a cut stream or an oversized one: the import failed and
+        // the stored home is as it was. Reported as an import that got no
+        // answer, whatever came before the cut.
+        AppDelegate::instance()->setConnectionType(AppDelegate::kStreamImport);
+        feedback->activityOnTimeOut();
+    }
+    UDPSocketManager::instance()->setImportRunning(false);
+    if (!m_completed)
+        Q_EMIT importFinished(false);
+}

@@ -1,0 +1,64 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "transport/asyncsocket.h"
+#include "transport/asyncsocketdelegate.h"
+#include "transport/importstream.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+#include <QTimer>
+
+#include <chrono>
+#include <optional>
+
+// Fetches the master's whole configuration over one stream connection and,
+// when the end marker has arrived, rebuilds the store from it.
+class TCPSocketManager final : public QObject, public AsyncSocketDelegate {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TCPSocketManager)
+
+public:
+    static constexpr quint16 kImportPort = 10000;
+    // The longest silence of the master while it sends the configuration.
+    static constexpr double kReadTimeoutSeconds = 12.0;
+    // The longest a whole import may take, however steadily the data comes:
+    // while it runs, every command waits.
+    static constexpr std::chrono::seconds kImportDeadline{60};
+
+    static TCPSocketManager *instance();
+    static QStringList importRequest();
+
+    // Sends the request; while a datagram command is outstanding or queued,
+    // the request waits for the channel and then goes.
+    void sendTCPMessageWithCommandArray(const QStringList &commandArray,
+                                        const std::optional<QString> &address = std::nullopt);
+    // The request line: "$", the fields joined with ",", a line feed.
+    static QByteArray requestLine(const QStringList &commandArray);
+    bool isImporting() const { return m_socket != nullptr; }
+
+    void onSocketDidReadData(AsyncSocket *socket, const QByteArray &data, long tag) override;
+    void onSocketDidDisconnect(AsyncSocket *socket) override;
+
+    void setImportPort(quint16 port) { m_port = port; }
+    void setImportDeadline(std::chrono::milliseconds deadline) { m_deadline.setInterval(deadline); }
+
+Q_SIGNALS:
+    // The import finished: committed; or not (no transmitter, no answer, a
+    // cut or oversized stream, or the store refused it).
+    void importFinished(bool committed);
+
+private:
+    TCPSocketManager();
+    void sendNow(const QStringList &commandArray, const std::optional<QString> &address);
+    void finishImport();
+    void giveUpImport();
+
+    QPointer<AsyncSocket> m_socket; // the import under way; it deletes itself when it ends
+    ImportStream m_stream;
+    bool m_completed = false;
+    quint16 m_port = kImportPort;
+    QTimer m_deadline;
+};
