@@ -66,11 +66,11 @@ QString CliCommands::jsonOutcome(int status) const
 
 int CliCommands::failureFromFeedback(const QString &fallback)
 {
-    for (const CliSession::Toast &toast : m_session.toasts())
-        if (toast.tone != ToastTone::GoodNews)
-            return failWith(toast.detail.isEmpty()
-                                ? toast.title
-                                : toast.title + QStringLiteral(": ") + toast.detail);
+    for (const FlowOutcome &outcome : m_session.outcomes())
+        if (!outcome.isDone())
+            return failWith(outcome.detail.isEmpty()
+                                ? outcome.title
+                                : outcome.title + QStringLiteral(": ") + outcome.detail);
     if (m_session.bannerShowsFailure())
         return failWith(QStringLiteral("Network connection failed"));
     return fallback.isEmpty() ? int(Done) : failWith(fallback);
@@ -85,8 +85,9 @@ int CliCommands::runFlow(const QString &doneMessage)
         return status;
     if (!doneMessage.isEmpty())
         print(doneMessage);
-    else if (const QList<CliSession::Toast> toasts = m_session.toasts(); !toasts.isEmpty())
-        print(toasts.constLast().title); // the flow's own word of success
+    else if (const QList<FlowOutcome> outcomes = m_session.outcomes();
+             !outcomes.isEmpty() && !outcomes.constLast().title.isEmpty())
+        print(outcomes.constLast().title); // the flow's own word of success
     return status;
 }
 
@@ -493,9 +494,9 @@ int CliCommands::importOutcome()
     if (status != Done)
         return status;
     // The import's own word of success, not another flow's.
-    for (const CliSession::Toast &toast : m_session.toasts())
-        if (toast.tone == ToastTone::GoodNews) {
-            print(toast.title);
+    for (const FlowOutcome &outcome : m_session.outcomes())
+        if (outcome.isDone() && !outcome.title.isEmpty()) {
+            print(outcome.title);
             return Done;
         }
     return failWith(QStringLiteral("the import ended before the configuration was complete"));

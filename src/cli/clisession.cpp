@@ -63,6 +63,9 @@ CliSession::CliSession(bool forceRemovals)
     app->setNavigator(this);
     ShowAlertManager::instance()->setPresenter(this);
     ShowAlertManager::instance()->setAlertPresenter(this);
+    m_outcomeFeed =
+        QObject::connect(ShowAlertManager::instance(), &ShowAlertManager::flowEnded,
+                         [this](const FlowOutcome &outcome) { m_outcomes.append(outcome); });
 }
 
 CliSession::~CliSession()
@@ -70,6 +73,7 @@ CliSession::~CliSession()
     AppDelegate *app = AppDelegate::instance();
     app->setNavigationController(nullptr);
     app->setNavigator(nullptr);
+    QObject::disconnect(m_outcomeFeed);
     ShowAlertManager::instance()->setPresenter(nullptr);
     ShowAlertManager::instance()->setAlertPresenter(nullptr);
 }
@@ -135,11 +139,6 @@ void CliSession::pushDeviceEnrolment(const QString &id, int groupCount, const QS
     m_decodedId = id;
     m_decodedGroups = groupCount;
     m_decodedSummary = summary;
-}
-
-void CliSession::showToast(const QString &title, const QString &detail, ToastTone tone)
-{
-    m_toasts.append({title, detail, tone});
 }
 
 void CliSession::showAlert(const QString &message, const QStringList &, Answer answer)

@@ -3,6 +3,7 @@
 
 #include "control/alertpresenter.h"
 #include "control/deviceenrolmentscreen.h"
+#include "control/flowoutcome.h"
 #include "control/navigator.h"
 #include "control/reloadablescreen.h"
 #include "control/screenstack.h"
@@ -10,6 +11,7 @@
 #include "core/feedbackpresenter.h"
 #include "core/navigationframescreen.h"
 
+#include <QObject>
 #include <QStringList>
 
 #include <optional>
@@ -22,12 +24,6 @@ class CliSession final : public ScreenStack,
                          public FeedbackPresenter,
                          public AlertPresenter {
 public:
-    struct Toast {
-        QString title;
-        QString detail;
-        ToastTone tone = ToastTone::Problem;
-    };
-
     explicit CliSession(bool forceRemovals);
     ~CliSession() override;
 
@@ -35,7 +31,8 @@ public:
     // or import), or the time limit passes; false on the time limit.
     bool runUntilIdle(int limitMs = 60000);
 
-    QList<Toast> toasts() const { return m_toasts; }
+    // How each flow of this session ended, with the words the person is told.
+    QList<FlowOutcome> outcomes() const { return m_outcomes; }
     QStringList questions() const { return m_questions; }
     bool bannerShowsFailure() const;
 
@@ -64,7 +61,7 @@ public:
                              const QString &summary) override;
 
     // FeedbackPresenter
-    void showToast(const QString &title, const QString &detail, ToastTone tone) override;
+    void showToast(const QString &, const QString &, ToastTone) override {}
     void hideToast() override {}
     void showWindowActivity() override {}
     void hideWindowActivity() override {}
@@ -83,7 +80,8 @@ private:
     std::unique_ptr<TransmitterScreen> m_transmitterScreen;
     std::unique_ptr<DeviceScreen> m_deviceScreen;
     QList<Screen *> m_stack;
-    QList<Toast> m_toasts;
+    QList<FlowOutcome> m_outcomes;
+    QMetaObject::Connection m_outcomeFeed;
     QStringList m_questions;
     bool m_force;
     QString m_decodedKind, m_decodedId, m_decodedSummary;

@@ -46,7 +46,7 @@ void CheckManager::changeScenarioWithDictionary(QVariantMap &scenario,
 void CheckManager::addScenario()
 {
     if (Database::instance()->readAllScenarioInfo().size() >= kMaxScenarioRecords) {
-        FlowFeedback::instance()->showLabelWithTitle(tr("Maximum 8 scenarios"));
+        FlowFeedback::instance()->report(FlowOutcome::invalidInput(tr("Maximum 8 scenarios")));
         return;
     }
     if (!checkIfHaveGotSuperBox() || !checkIfHaveGotDeviceWithControl(std::nullopt))

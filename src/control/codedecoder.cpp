@@ -83,9 +83,10 @@ CodeDecoder::Result CodeDecoder::decoderWithResult(const QString &text, const QS
 {
     const Result result = setScanNumber(text, scanType);
     if (result == InvalidCode)
-        FlowFeedback::instance()->showLabelWithTitle(tr("Invalid BarCode"));
+        FlowFeedback::instance()->report(FlowOutcome::invalidInput(tr("Invalid BarCode")));
     else if (result == NotATransmitter)
-        FlowFeedback::instance()->showLabelWithTitle(tr("Please scan the transmitter first"));
+        FlowFeedback::instance()->report(
+            FlowOutcome::invalidInput(tr("Please scan the transmitter first")));
     return result;
 }
 

@@ -79,8 +79,8 @@ void DeviceReplies::overLightingControlWithServerInfo(
         break;
     }
     if (ack.code == ResultCode::Full)
-        FlowFeedback::instance()->showLabelWithTitle(
-            UDPSocketManager::tr("It is too full to add device"));
+        FlowFeedback::instance()->report(
+            FlowOutcome::refused(ack.code, UDPSocketManager::tr("It is too full to add device")));
 }
 
 void DeviceReplies::stepAfter(int index, const SharedOperations &operations)
@@ -154,21 +154,27 @@ void DeviceReplies::storeAcknowledgedName(int code, const QVariantMap &renamed)
     const QString id = renamed.value(Key::id).toString();
     const QString title = renamed.value(Key::title).toString();
     if (code == ResultCode::Accepted &&
-        Database::instance()->updateMainDeviceWithMainID(id, Key::title, title))
+        Database::instance()->updateMainDeviceWithMainID(id, Key::title, title)) {
         HomeEvents::instance()->announceRename(id, title);
-    else
-        FlowFeedback::instance()->showControlFailed();
+        FlowFeedback::instance()->report(FlowOutcome::done({}));
+    } else
+        FlowFeedback::instance()->report(code == ResultCode::Accepted ? FlowOutcome::storeFailure()
+                                                                      : FlowOutcome::refused(code));
     m_channel->updateMainController();
 }
 
 void DeviceReplies::lightControlWithAnswer(int code, const QString &ligId,
                                            const SharedOperations &operations)
 {
-    if (code == ResultCode::Accepted && storeAcknowledgedState(ligId, *operations))
-        return; // the store's announcement brings it to the screens
+    if (code == ResultCode::Accepted && storeAcknowledgedState(ligId, *operations)) {
+        // the store's announcement brings it to the screens
+        FlowFeedback::instance()->report(FlowOutcome::done({}));
+        return;
+    }
     if (auto *screen = AppDelegate::instance()->topScreenAs<ControlRefusalScreen>())
         screen->controlRefused(ligId);
-    FlowFeedback::instance()->showControlFailed();
+    FlowFeedback::instance()->report(code == ResultCode::Accepted ? FlowOutcome::storeFailure()
+                                                                  : FlowOutcome::refused(code));
     m_channel->updateMainController();
 }
 
@@ -220,7 +226,7 @@ void DeviceReplies::deleteLightWithAnswer(int code, const QString &ligId,
         }
     }
     m_channel->updateMainController();
-    FlowFeedback::instance()->showControlFailed();
+    FlowFeedback::instance()->report(FlowOutcome::refused(code));
 }
 
 void DeviceReplies::askForcedRemoval(const QString &message, const SharedOperations &operations)
@@ -254,17 +260,23 @@ void DeviceReplies::forceDeleteWithAnswer(int code, const QString &ligId)
     FlowFeedback *feedback = FlowFeedback::instance();
     if (code == ResultCode::Accepted) {
         ChannelRemoval::removeFromStore(ligId);
-        feedback->showGoodNews(UDPSocketManager::tr("Force remove the device successful"));
+        feedback->report(
+            FlowOutcome::done(UDPSocketManager::tr("Force remove the device successful")));
     } else {
-        feedback->showLabelWithTitle(UDPSocketManager::tr("Force remove the device failed"));
+        feedback->report(
+            FlowOutcome::refused(code, UDPSocketManager::tr("Force remove the device failed")));
     }
     m_channel->updateMainController();
 }
 
 void DeviceReplies::switchAllWithAnswer(int code, bool on)
 {
-    if (code != ResultCode::Accepted || !ScenarioStates::switchAllLights(on))
-        FlowFeedback::instance()->showControlFailed();
+    if (code != ResultCode::Accepted)
+        FlowFeedback::instance()->report(FlowOutcome::refused(code));
+    else if (!ScenarioStates::switchAllLights(on))
+        FlowFeedback::instance()->report(FlowOutcome::storeFailure());
+    else
+        FlowFeedback::instance()->report(FlowOutcome::done({}));
     m_channel->updateMainController();
 }
 
@@ -305,11 +317,12 @@ void DeviceReplies::completeScenarioChange(const OperationList &operations)
 
     if (kind == Value::deleteDeviceFromScenario) {
         if (countAccepted(operations) == operations.size()) {
-            feedback->showGoodNews(UDPSocketManager::tr("Delete scenario successful"));
+            feedback->report(FlowOutcome::done(UDPSocketManager::tr("Delete scenario successful")));
             store->deleteScenarioWithMainID(
                 operations.constFirst().value(Key::deleteScenarioID).toString());
         } else {
-            feedback->showLabelWithTitle(UDPSocketManager::tr("Delete scenario failed"));
+            feedback->report(
+                FlowOutcome::refused(std::nullopt, UDPSocketManager::tr("Delete scenario failed")));
             m_channel->updateMainController();
         }
         return;
@@ -332,14 +345,16 @@ void DeviceReplies::completeScenarioChange(const OperationList &operations)
             removed.append(targetOfSendArray(entry));
     }
     if (accepted.isEmpty() && removed.isEmpty()) {
-        feedback->showLabelWithTitle(UDPSocketManager::tr("Setting scenario failed"));
+        feedback->report(
+            FlowOutcome::refused(std::nullopt, UDPSocketManager::tr("Setting scenario failed")));
         return;
     }
     if (refused.isEmpty())
-        feedback->showGoodNews(UDPSocketManager::tr("Setting scenario successful"));
+        feedback->report(FlowOutcome::done(UDPSocketManager::tr("Setting scenario successful")));
     else // saved, but not as it was asked for: say which devices are not in it
-        feedback->showLabelWithTitle(UDPSocketManager::tr("Scenario saved without some devices"),
-                                     refused.join(QStringLiteral(", ")));
+        feedback->report(FlowOutcome::refused(
+            std::nullopt, UDPSocketManager::tr("Scenario saved without some devices"),
+            refused.join(QStringLiteral(", "))));
     // Stored first: the screen the person returns to reads the store as it appears.
     storeScenarioChange(operations.constLast().value(Key::insertScenario).toMap(), accepted,
                         removed);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "flowoutcome.h"
+
 #include <QString>
 
 class AlertPresenter;
@@ -24,12 +26,8 @@ public:
     // The program's feedback service; fails loudly while there is none.
     static FlowFeedback *instance();
 
-    // A toast of a refusal, a failure, a limit or a hint.
-    virtual void showLabelWithTitle(const QString &title, const QString &detail = QString()) = 0;
-    // A toast that says the flow a person started has done what was asked.
-    virtual void showGoodNews(const QString &title) = 0;
-    // "Control failed" / "Please check device and network".
-    virtual void showControlFailed() = 0;
+    // How a flow ended: the person is told, and whoever follows outcomes learns it.
+    virtual void report(const FlowOutcome &outcome) = 0;
     virtual void finishedFading() = 0;
     virtual void startActivity(double seconds, ActivityEnd end = ActivityEnd::OwnTimeOut) = 0;
     virtual void stopActivity() = 0;

@@ -22,9 +22,10 @@ void HomeActions::cleanAll()
     if (auto *home = app->topScreenAs<HomeScreen>())
         home->updateCenterView();
     if (cleaned)
-        feedback->showGoodNews(tr("Clean all successful"));
+        feedback->report(FlowOutcome::done(tr("Clean all successful")));
     else
-        feedback->showLabelWithTitle(tr("Clean all failed"), tr("The home could not be removed"));
+        feedback->report(
+            FlowOutcome::storeFailure(tr("Clean all failed"), tr("The home could not be removed")));
 }
 
 void HomeActions::synchronizeData()

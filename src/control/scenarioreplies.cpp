@@ -27,8 +27,8 @@ void ScenarioReplies::overScenarioWithServerInfo(const GatewayReply::NamingAckno
             asked = entry.value(Key::insertScenario).toMap();
     if (ack.code != ResultCode::Accepted) {
         if (asked) {
-            FlowFeedback::instance()->showLabelWithTitle(
-                UDPSocketManager::tr("Setting scenario failed"));
+            FlowFeedback::instance()->report(
+                FlowOutcome::refused(ack.code, UDPSocketManager::tr("Setting scenario failed")));
             m_channel->updateMainController();
         }
         return;
@@ -73,7 +73,7 @@ void ScenarioReplies::overScenarioRunWithServerInfo(const GatewayReply::RunAckno
                                                     const SharedOperations &operations)
 {
     if (ack.code != ResultCode::Accepted) {
-        FlowFeedback::instance()->showControlFailed();
+        FlowFeedback::instance()->report(FlowOutcome::refused(ack.code));
         m_channel->updateMainController();
         return;
     }
@@ -86,8 +86,7 @@ void ScenarioReplies::overScenarioRunWithServerInfo(const GatewayReply::RunAckno
         stored = ScenarioStates::applyMembers(*run);
     else if (const auto scenario = Database::instance()->scenarioRecordWithMainID(ack.number))
         stored = ScenarioStates::applyMembers(*scenario);
-    if (!stored)
-        FlowFeedback::instance()->showControlFailed();
+    FlowFeedback::instance()->report(stored ? FlowOutcome::done({}) : FlowOutcome::storeFailure());
     HomeEvents::instance()->announceScenarioRun(ack.number);
     m_channel->updateMainController();
 }

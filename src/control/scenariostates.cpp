@@ -30,9 +30,13 @@ bool ScenarioStates::applyMembers(const QVariantMap &scenario)
 bool ScenarioStates::switchAllLights(bool on)
 {
     Database *store = Database::instance();
+    // A store that cannot be read has not taken the new states: that is a failure, not "no lights".
+    const std::optional<Database::Records> lights =
+        store->mainDevicesIfReadable(QVariantMap{{Key::type, Value::lighting}});
+    if (!lights)
+        return false;
     bool stored = true;
-    for (QVariantMap light :
-         store->readAllMainDeviceInfo(QVariantMap{{Key::type, Value::lighting}})) {
+    for (QVariantMap light : *lights) {
         const QString turnOn = light.value(Key::turnOn).toString();
         const bool switched = turnOn == Value::yes || turnOn == Value::no;
         light.insert(Key::move, Value::no);

@@ -59,7 +59,8 @@ void TCPSocketManager::sendNow(const QStringList &commandArray,
     if (!destination) {
         const std::optional<QVariantMap> master = channel->homeLookup()->firstTransmitter();
         if (!master) {
-            feedback->showLabelWithTitle(UDPSocketManager::tr("Please scan the transmitter first"));
+            feedback->report(FlowOutcome::invalidInput(
+                UDPSocketManager::tr("Please scan the transmitter first")));
             Q_EMIT importFinished(false);
             return;
         }
@@ -129,9 +130,9 @@ void TCPSocketManager::finishImport()
     const bool committed = ConfigurationImport::rebuildStoreFrom(m_stream.text());
     if (committed) {
         HomeEvents::instance()->announceHomeReplaced();
-        feedback->showGoodNews(tr("Synchronous data successful"));
-    } else {
-        feedback->showControlFailed();
+        feedback->report(FlowOutcome::done(tr("Synchronous data successful")));
+    } else { // not a configuration, or the store would not take it: the home stays as it was
+        feedback->report(FlowOutcome::invalidInput());
     }
     if (auto *home = app->topScreenAs<HomeScreen>())
         home->updateCenterView();

@@ -82,15 +82,16 @@ void TransmitterReplies::overCommandWithServerInfo(const GatewayReply::RoleAckno
         return;
     }
     if (ack.code == ResultCode::AlreadyMaster) {
-        feedback->showLabelWithTitle(
-            QStringLiteral("该无线转发器已经被设置为主"),
-            QStringLiteral("无法再配置为从无线转发器,如果有必要请重置,数据会丢失"));
+        feedback->report(FlowOutcome::refused(
+            ack.code, QStringLiteral("该无线转发器已经被设置为主"),
+            QStringLiteral("无法再配置为从无线转发器,如果有必要请重置,数据会丢失")));
     } else if (ack.code == ResultCode::AlreadySlave) {
-        feedback->showLabelWithTitle(
-            QStringLiteral("该无线转发器已经被设置为从"),
-            QStringLiteral("无法再配置为主无线转发器,如果有必要请重置,数据会丢失"));
+        feedback->report(FlowOutcome::refused(
+            ack.code, QStringLiteral("该无线转发器已经被设置为从"),
+            QStringLiteral("无法再配置为主无线转发器,如果有必要请重置,数据会丢失")));
     } else if (ack.code == ResultCode::Full) {
-        feedback->showLabelWithTitle(UDPSocketManager::tr("It is too full to add Transmitter"));
+        feedback->report(FlowOutcome::refused(
+            ack.code, UDPSocketManager::tr("It is too full to add Transmitter")));
     } else {
         return;
     }

@@ -151,14 +151,14 @@ void UDPSocketManager::sendMessageWithCommandArray(const QStringList &commandArr
         // A "," would split the field in two on the wire.
         qCWarning(lcGateway).noquote()
             << "refused a command with a field the line cannot carry:" << commandArray;
-        feedback->showControlFailed();
+        feedback->report(FlowOutcome::invalidInput());
         return;
     }
 
     const std::optional<QString> destination = getUDPAdressWithSendAddress(address);
     if (!destination) {
         clearQueue();
-        feedback->showLabelWithTitle(tr("Please scan the transmitter first"));
+        feedback->report(FlowOutcome::invalidInput(tr("Please scan the transmitter first")));
         return;
     }
 
@@ -169,7 +169,8 @@ void UDPSocketManager::sendMessageWithCommandArray(const QStringList &commandArr
         return;
     case CommandQueue::Admission::Refused:
         logOutcome(commandArray, CommandOutcome::dropped());
-        feedback->showLabelWithTitle(tr("Your operating too often"), tr("Please have a rest"));
+        feedback->report(
+            FlowOutcome::dropped(tr("Your operating too often"), tr("Please have a rest")));
         break;
     case CommandQueue::Admission::Queued:
         break;

@@ -59,9 +59,19 @@ void ShowAlertManager::showLabelWithTitle(const QString &title, const QString &d
     showToast(title, detail, ToastTone::Problem);
 }
 
-void ShowAlertManager::showGoodNews(const QString &title)
+void ShowAlertManager::report(const FlowOutcome &outcome)
 {
-    showToast(title, QString(), ToastTone::GoodNews);
+    FlowOutcome told = outcome;
+    if (told.title.isEmpty() && !told.isDone()) {
+        told.title = tr("Control failed");
+        told.detail = tr("Please check device and network");
+    }
+    // What the home did shows itself (a light, a list): a flow done without
+    // words of its own needs no toast.
+    if (!told.title.isEmpty())
+        showToast(told.title, told.detail,
+                  told.isDone() ? ToastTone::GoodNews : ToastTone::Problem);
+    Q_EMIT flowEnded(told);
 }
 
 void ShowAlertManager::showToast(const QString &title, const QString &detail, ToastTone tone)
@@ -76,12 +86,12 @@ void ShowAlertManager::showToast(const QString &title, const QString &detail, To
 
 void ShowAlertManager::showStoreUnreadable()
 {
-    showLabelWithTitle(tr("The home's data cannot be read"), tr("Please try again"));
+    report(FlowOutcome::storeFailure(tr("The home's data cannot be read"), tr("Please try again")));
 }
 
 void ShowAlertManager::showControlFailed()
 {
-    showLabelWithTitle(tr("Control failed"), tr("Please check device and network"));
+    report(FlowOutcome::noReply());
 }
 
 void ShowAlertManager::finishedFading()
@@ -166,8 +176,12 @@ void ShowAlertManager::activityOnTimeOutAfterAdding(int channelsAdded, Waiter wa
         deviceEnrolment->panelAddSucceed(QString::number(channelsAdded));
     else if (app->connectionType() == AppDelegate::kStreamImport)
         showControlFailed();
-    else if (app->connectionType() == AppDelegate::kDatagramExchange)
+    else if (app->connectionType() == AppDelegate::kDatagramExchange) {
         transmitterConnectionFailed();
+        // The banner tells the person; a check of the link nobody asked for ends no flow.
+        if (waiter != Waiter::LinkCheck)
+            Q_EMIT flowEnded({FlowOutcome::Kind::NoReply, tr("Network connection failed"), {}, {}});
+    }
 
     UDPSocketManager *channel = UDPSocketManager::instance();
     if (waiter != Waiter::LinkCheck) {

@@ -31,9 +31,12 @@ public:
     void setAlertPresenter(AlertPresenter *presenter) { m_alertPresenter = presenter; }
     AlertPresenter *alertPresenter() const override { return m_alertPresenter; }
 
-    void showLabelWithTitle(const QString &title, const QString &detail = QString()) override;
-    void showGoodNews(const QString &title) override;
-    void showControlFailed() override;
+    // How a flow ended: its toast (good news when done), and flowEnded.
+    void report(const FlowOutcome &outcome) override;
+    // A toast of a screen's own: a limit or a hint, not a flow's end.
+    void showLabelWithTitle(const QString &title, const QString &detail = QString());
+    // "Control failed" / "Please check device and network": no reply came.
+    void showControlFailed();
     // The store could not be read: what the screen shows stays as it was.
     void showStoreUnreadable();
     void finishedFading() override;
@@ -58,6 +61,8 @@ public:
 Q_SIGNALS:
     // Every toast, as it is shown.
     void toastShown(const QString &title, const QString &detail);
+    // Every flow's end, with the words the person was told.
+    void flowEnded(const FlowOutcome &outcome);
 
 private:
     void showToast(const QString &title, const QString &detail, ToastTone tone);
