@@ -3,6 +3,7 @@
 // the input chooses: the import either commits a home that keeps the
 // master, or leaves the home as it was.
 #include "core/delegatemanager.h"
+#include "core/programobjects.h"
 #include "fuzzprocess.h"
 #include "gateway/configurationimport.h"
 #include "gateway/importstream.h"
@@ -20,6 +21,7 @@ namespace {
 const QString kMasterId = QStringLiteral("20AA10000001");
 const QString kDeviceId = QStringLiteral("211300001230");
 
+ProgramObjects *objects = nullptr; // for the whole run
 std::unique_ptr<Database::Session> session;
 
 // The home before every input: the master and one light.
@@ -42,6 +44,7 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
     FuzzProcess::start(argc, argv);
     LocalAddress::setInterfaceOverride(QStringLiteral("lo"));
+    objects = new ProgramObjects;
     DelegateManager::instance()->initApplicationNeedData();
     session = std::make_unique<Database::Session>(Database::instance());
     return 0;

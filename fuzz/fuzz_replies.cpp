@@ -6,6 +6,7 @@
 #include "core/alertpresenter.h"
 #include "core/delegatemanager.h"
 #include "core/headlessfeedbackpresenter.h"
+#include "core/programobjects.h"
 #include "core/showalertmanager.h"
 #include "fuzzprocess.h"
 #include "gateway/gatewayreply.h"
@@ -96,6 +97,7 @@ SharedOperations operations(FuzzedDataProvider &input)
 }
 
 struct Harness {
+    ProgramObjects objects;
     HeadlessFeedbackPresenter feedback;
     DeferredAlertPresenter alerts;
     TestScreenStack stack;

@@ -4,13 +4,17 @@
 #include "windowactivation.h"
 
 #include "core/appdelegate.h"
+#include "core/programobjects.h"
 #include "gateway/localaddress.h"
+#include "views/onscreenkeyboard.h"
 #include "views/uiresources.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QLocale>
 #include <QTranslator>
+
+#include <memory>
 
 int main(int argc, char **argv)
 {
@@ -41,6 +45,8 @@ int main(int argc, char **argv)
         translator.load(QStringLiteral("ardentia_en"), folder))
         app.installTranslator(&translator);
 
+    ProgramObjects objects; // outlives the window, which reaches them
+    objects.adopt(std::make_unique<OnScreenKeyboard>());
     AppDelegate *delegate = AppDelegate::instance();
     delegate->applicationDidFinishLaunching();
     AppWindow window;

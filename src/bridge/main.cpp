@@ -14,6 +14,7 @@
 #include "core/delegatemanager.h"
 #include "core/documents.h"
 #include "core/headlessfeedbackpresenter.h"
+#include "core/programobjects.h"
 #include "core/showalertmanager.h"
 #include "gateway/localaddress.h"
 
@@ -47,8 +48,10 @@ int main(int argc, char **argv)
         Documents::setDirectoryOverride(options->dataFolder);
     if (!options->networkInterface.isEmpty())
         LocalAddress::setInterfaceOverride(options->networkInterface);
-    DelegateManager::instance()->initApplicationNeedData();
     HeadlessFeedbackPresenter feedback; // toasts go to the log
+    // Outlives the bridge and the web remote, which reach them; the presenter outlives it.
+    ProgramObjects objects;
+    DelegateManager::instance()->initApplicationNeedData();
     ShowAlertManager::instance()->setPresenter(&feedback);
 
     const BridgeTopics topics{options->baseTopic, options->discoveryPrefix};

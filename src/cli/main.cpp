@@ -6,6 +6,7 @@
 
 #include "core/delegatemanager.h"
 #include "core/documents.h"
+#include "core/programobjects.h"
 #include "gateway/localaddress.h"
 
 #include <QCommandLineParser>
@@ -154,6 +155,7 @@ int main(int argc, char **argv)
         Documents::setDirectoryOverride(parser.value(data));
     Documents::keepFilesPrivate();
 
+    ProgramObjects objects; // outlives the session and the commands, which reach them
     DelegateManager::instance()->initApplicationNeedData();
     CliSession session(parser.isSet(force));
     CliCommands commands(session, parser.isSet(json));

@@ -11,11 +11,27 @@
 
 #include <QCoreApplication>
 
+namespace {
+AppDelegate *g_delegate = nullptr; // while its ProgramObjects lives
+} // namespace
+
 AppDelegate *AppDelegate::instance()
 {
-    // Never destroyed: it lives for the whole process.
-    static AppDelegate *const delegate = new AppDelegate();
-    return delegate;
+    if (!g_delegate)
+        qFatal("AppDelegate::instance() used while no ProgramObjects owns one");
+    return g_delegate;
+}
+
+AppDelegate::AppDelegate()
+{
+    if (g_delegate)
+        qFatal("a second AppDelegate while one lives");
+    g_delegate = this;
+}
+
+AppDelegate::~AppDelegate()
+{
+    g_delegate = nullptr;
 }
 
 void AppDelegate::applicationDidFinishLaunching()

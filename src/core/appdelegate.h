@@ -22,6 +22,9 @@ public:
     static constexpr int kDatagramExchange = 1;
     static constexpr int kStreamImport = 2;
 
+    // Created and destroyed by ProgramObjects only.
+    AppDelegate();
+    ~AppDelegate() override;
     static AppDelegate *instance();
 
     // The setters store any value unchecked.
@@ -58,8 +61,6 @@ public:
     }
 
 private:
-    AppDelegate() = default;
-
     int m_ifConnected = kConnectionUnknown;
     int m_connectionType = kDatagramExchange;
     bool m_ifHaveATry = true;

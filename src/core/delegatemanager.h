@@ -9,6 +9,11 @@ class StartUpView;
 // tables and the two built-in scenarios.
 class DelegateManager {
 public:
+    // Created and destroyed by ProgramObjects only.
+    DelegateManager();
+    ~DelegateManager();
+    DelegateManager(const DelegateManager &) = delete;
+    DelegateManager &operator=(const DelegateManager &) = delete;
     static DelegateManager *instance();
     static QString imageFolderPath();
     // Its presence marks the data folder as set up (by the app or ardentia-ctl).
@@ -33,7 +38,4 @@ public:
     void initNeedFiles();
     void deleteNeedFiles();
     void initHomeSceneArray();
-
-private:
-    DelegateManager() = default;
 };

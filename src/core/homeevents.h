@@ -16,6 +16,9 @@ class HomeEvents final : public QObject {
     Q_DISABLE_COPY_MOVE(HomeEvents)
 
 public:
+    // Created and destroyed by ProgramObjects only.
+    HomeEvents();
+    ~HomeEvents() override;
     static HomeEvents *instance();
 
     bool isStateUnknown(const QString &channelId) const { return m_unknown.contains(channelId); }
@@ -30,8 +33,6 @@ public:
     void announceHomeReplaced();
     void announceRename(const QString &channelId, const QString &title);
     void announceRemoval(const QString &channelId);
-    // Forgets the unknown states (a new run, a test starting afresh).
-    void reset() { m_unknown.clear(); }
 
 Q_SIGNALS:
     void channelStateChanged(const QString &channelId, const QString &turnOn);
@@ -43,7 +44,5 @@ Q_SIGNALS:
     void channelRemoved(const QString &channelId);
 
 private:
-    HomeEvents() = default;
-
     QSet<QString> m_unknown;
 };

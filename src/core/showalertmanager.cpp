@@ -12,12 +12,6 @@
 #include "transmitterenrolmentscreen.h"
 
 namespace {
-HeadlessFeedbackPresenter *builtInPresenter()
-{
-    static auto *const presenter = new HeadlessFeedbackPresenter();
-    return presenter;
-}
-
 ScreenStack *navigationStack()
 {
     return AppDelegate::instance()->navigationController();
@@ -27,16 +21,22 @@ template <typename Role> Role *topScreenAs()
 {
     return AppDelegate::instance()->topScreenAs<Role>();
 }
+
+ShowAlertManager *g_manager = nullptr; // while its ProgramObjects lives
 } // namespace
 
 ShowAlertManager *ShowAlertManager::instance()
 {
-    static ShowAlertManager *const manager = new ShowAlertManager();
-    return manager;
+    if (!g_manager)
+        qFatal("ShowAlertManager::instance() used while no ProgramObjects owns one");
+    return g_manager;
 }
 
-ShowAlertManager::ShowAlertManager() : m_presenter(builtInPresenter())
+ShowAlertManager::ShowAlertManager() : m_presenter(&m_builtInPresenter)
 {
+    if (g_manager)
+        qFatal("a second ShowAlertManager while one lives");
+    g_manager = this;
     for (QTimer *timer : {&m_showLabelTimer, &m_showActivityTimer, &m_bannerRemovalTimer}) {
         timer->setSingleShot(true);
         timer->setTimerType(Qt::PreciseTimer);
@@ -49,9 +49,14 @@ ShowAlertManager::ShowAlertManager() : m_presenter(builtInPresenter())
             &ShowAlertManager::removeSucceededBanner);
 }
 
+ShowAlertManager::~ShowAlertManager()
+{
+    g_manager = nullptr;
+}
+
 void ShowAlertManager::setPresenter(FeedbackPresenter *presenter)
 {
-    m_presenter = presenter ? presenter : builtInPresenter();
+    m_presenter = presenter ? presenter : &m_builtInPresenter;
 }
 
 void ShowAlertManager::showLabelWithTitle(const QString &title, const QString &detail)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "feedbackpresenter.h"
+#include "headlessfeedbackpresenter.h"
 
 #include <QObject>
 #include <QTimer>
@@ -21,6 +22,9 @@ public:
     static constexpr int kToastMilliseconds = 1500;
     static constexpr int kBannerSuccessMilliseconds = 2000;
 
+    // Created and destroyed by ProgramObjects only.
+    ShowAlertManager();
+    ~ShowAlertManager() override;
     static ShowAlertManager *instance();
 
     // Not owned. Null restores the built-in headless presenter.
@@ -75,11 +79,11 @@ Q_SIGNALS:
 
 private:
     void showToast(const QString &title, const QString &detail, ToastTone tone);
-    ShowAlertManager();
     void startActivityTimer(double seconds, ActivityEnd end);
     void removeSucceededBanner();
     static bool anyTransmitterStored();
 
+    HeadlessFeedbackPresenter m_builtInPresenter;
     FeedbackPresenter *m_presenter;
     AlertPresenter *m_alertPresenter = nullptr;
     QTimer m_showLabelTimer;

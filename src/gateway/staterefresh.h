@@ -16,18 +16,19 @@ class StateRefresh {
 public:
     static constexpr std::chrono::seconds kSpacing{30};
 
+    // Created and destroyed by ProgramObjects only.
+    StateRefresh();
+    ~StateRefresh();
+    StateRefresh(const StateRefresh &) = delete;
+    StateRefresh &operator=(const StateRefresh &) = delete;
     static StateRefresh *instance();
 
     // Lights and curtains among the records; others are passed over.
     void channelsShown(const QList<QVariantMap> &records);
     // Minimised, nothing is asked and the queries that waited are dropped.
     void setActive(bool active);
-    // Every channel may be asked again (a new home, a test starting afresh).
-    void forget() { m_asked.clear(); }
 
 private:
-    StateRefresh() = default;
-
     QHash<QString, std::chrono::steady_clock::time_point> m_asked;
     bool m_active = true;
 };

@@ -28,6 +28,9 @@ public:
     // while it runs, every command waits.
     static constexpr std::chrono::seconds kImportDeadline{60};
 
+    // Created and destroyed by ProgramObjects only.
+    TCPSocketManager();
+    ~TCPSocketManager() override;
     static TCPSocketManager *instance();
     static QStringList importRequest();
 
@@ -51,7 +54,6 @@ Q_SIGNALS:
     void importFinished(bool committed);
 
 private:
-    TCPSocketManager();
     void sendNow(const QStringList &commandArray, const std::optional<QString> &address);
     void finishImport();
     void giveUpImport();

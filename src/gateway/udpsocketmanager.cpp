@@ -75,10 +75,15 @@ void UDPSocketManager::logOutcome(const QStringList &fields, const CommandOutcom
     Q_EMIT commandOutcome(fields, outcome);
 }
 
+namespace {
+UDPSocketManager *g_manager = nullptr; // while its ProgramObjects lives
+} // namespace
+
 UDPSocketManager *UDPSocketManager::instance()
 {
-    static UDPSocketManager *const manager = new UDPSocketManager();
-    return manager;
+    if (!g_manager)
+        qFatal("UDPSocketManager::instance() used while no ProgramObjects owns one");
+    return g_manager;
 }
 
 UDPSocketManager::UDPSocketManager()
@@ -87,9 +92,17 @@ UDPSocketManager::UDPSocketManager()
       m_homeLookup(storedHome()), m_gatewayReplies(std::make_unique<GatewayReplies>(this)),
       m_replyHandlers(m_gatewayReplies.get())
 {
+    if (g_manager)
+        qFatal("a second UDPSocketManager while one lives");
+    g_manager = this;
 }
 
-UDPSocketManager::~UDPSocketManager() = default;
+UDPSocketManager::~UDPSocketManager()
+{
+    // No exchange outlives the channel to report to it.
+    abandonCommands();
+    g_manager = nullptr;
+}
 
 void UDPSocketManager::setReplyHandlers(ReplyHandlers *handlers)
 {

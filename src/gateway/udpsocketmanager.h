@@ -42,6 +42,9 @@ public:
     static constexpr double kBackgroundReplyWaitSeconds = 1.5;
     static inline const QString kGroupAddress = QStringLiteral("groupAddress");
 
+    // Created and destroyed by ProgramObjects only.
+    UDPSocketManager();
+    ~UDPSocketManager() override;
     static UDPSocketManager *instance();
 
     // address: nullopt for the master, "groupAddress" for the subnet
@@ -141,8 +144,6 @@ Q_SIGNALS:
     void commandOutcome(const QStringList &fields, const CommandOutcome &outcome);
 
 private:
-    UDPSocketManager();
-    ~UDPSocketManager() override;
     void sendNow(ChannelCommand command);
     // Ends the quiet link check under way, if any, without an outcome.
     void giveWayToPerson();

@@ -27,6 +27,11 @@ class Database {
 public:
     using Records = QList<QVariantMap>;
 
+    // Created and destroyed by ProgramObjects only.
+    Database();
+    ~Database();
+    Database(const Database &) = delete;
+    Database &operator=(const Database &) = delete;
     static Database *instance();
     static QString databasePath();
     static inline const QString kFileName = QStringLiteral("ArdentiaDatas.sqlite3");
@@ -126,7 +131,6 @@ public:
     };
 
 private:
-    Database() = default;
     bool openOuter();
     void closeOuter();
     bool openConnection();

@@ -4,17 +4,30 @@
 #include <QGuiApplication>
 #include <QInputMethod>
 
+namespace {
+OnScreenKeyboard *g_keyboard = nullptr; // while its ProgramObjects lives
+} // namespace
+
 OnScreenKeyboard *OnScreenKeyboard::instance()
 {
-    static OnScreenKeyboard *keyboard = new OnScreenKeyboard();
-    return keyboard;
+    if (!g_keyboard)
+        qFatal("OnScreenKeyboard::instance() used while no ProgramObjects owns one");
+    return g_keyboard;
 }
 
-OnScreenKeyboard::OnScreenKeyboard() : QObject(qApp)
+OnScreenKeyboard::OnScreenKeyboard()
 {
+    if (g_keyboard)
+        qFatal("a second OnScreenKeyboard while one lives");
+    g_keyboard = this;
     QInputMethod *method = QGuiApplication::inputMethod();
     connect(method, &QInputMethod::visibleChanged, this, &OnScreenKeyboard::areaChanged);
     connect(method, &QInputMethod::keyboardRectangleChanged, this, &OnScreenKeyboard::areaChanged);
+}
+
+OnScreenKeyboard::~OnScreenKeyboard()
+{
+    g_keyboard = nullptr;
 }
 
 QRect OnScreenKeyboard::area() const

@@ -13,6 +13,9 @@ class OnScreenKeyboard final : public QObject {
     Q_OBJECT
 
 public:
+    // Created with the app's ProgramObjects (see adopt) and destroyed before it.
+    OnScreenKeyboard();
+    ~OnScreenKeyboard() override;
     static OnScreenKeyboard *instance();
 
     // The keyboard's rectangle in window coordinates; empty while it is
@@ -26,7 +29,5 @@ Q_SIGNALS:
     void areaChanged();
 
 private:
-    OnScreenKeyboard();
-
     std::optional<QRect> m_standIn;
 };

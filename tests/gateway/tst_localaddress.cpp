@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "freshprogram.h"
 #include "gateway/localaddress.h"
 #include "gateway/udpsocketmanager.h"
 #include "testmain.h"
@@ -6,8 +7,16 @@
 class TestLocalAddress : public QObject {
     Q_OBJECT
 
+    std::optional<FreshProgram> program;
+
 private Q_SLOTS:
-    void cleanup() { LocalAddress::setInterfaceOverride(QStringLiteral("lo")); }
+    void init() { program.emplace(); }
+
+    void cleanup()
+    {
+        program.reset();
+        LocalAddress::setInterfaceOverride(QStringLiteral("lo"));
+    }
 
     void computesSubnetBroadcast_data()
     {

@@ -3,6 +3,7 @@
 // a process for a test to kill in the middle of an import. It says
 // "rebuilding" once the rebuild has written its 100th channel, and then
 // waits there to be killed, so that the kill always lands inside the rebuild.
+#include "core/programobjects.h"
 #include "gateway/configurationimport.h"
 #include "store/database.h"
 
@@ -36,6 +37,7 @@ int main(int argc, char **argv)
     if (!file.open(QIODevice::ReadOnly))
         return 2;
     const QString text = QString::fromUtf8(file.readAll());
+    ProgramObjects objects;
     Database::Session session; // the connection the rebuild will use
     if (!session.isOpen())
         return 2;
