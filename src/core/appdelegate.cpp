@@ -11,29 +11,6 @@
 
 #include <QCoreApplication>
 
-namespace {
-AppDelegate *g_delegate = nullptr; // while its ProgramObjects lives
-} // namespace
-
-AppDelegate *AppDelegate::instance()
-{
-    if (!g_delegate)
-        qFatal("AppDelegate::instance() used while no ProgramObjects owns one");
-    return g_delegate;
-}
-
-AppDelegate::AppDelegate()
-{
-    if (g_delegate)
-        qFatal("a second AppDelegate while one lives");
-    g_delegate = this;
-}
-
-AppDelegate::~AppDelegate()
-{
-    g_delegate = nullptr;
-}
-
 void AppDelegate::applicationDidFinishLaunching()
 {
     // The first screens read the store before the first-start check fills

@@ -13,29 +13,6 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
-namespace {
-DelegateManager *g_manager = nullptr; // while its ProgramObjects lives
-} // namespace
-
-DelegateManager *DelegateManager::instance()
-{
-    if (!g_manager)
-        qFatal("DelegateManager::instance() used while no ProgramObjects owns one");
-    return g_manager;
-}
-
-DelegateManager::DelegateManager()
-{
-    if (g_manager)
-        qFatal("a second DelegateManager while one lives");
-    g_manager = this;
-}
-
-DelegateManager::~DelegateManager()
-{
-    g_manager = nullptr;
-}
-
 QString DelegateManager::imageFolderPath()
 {
     return Documents::filePath(QStringLiteral("PublicImage"));

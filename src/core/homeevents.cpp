@@ -1,29 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "homeevents.h"
 
-namespace {
-HomeEvents *g_events = nullptr; // while its ProgramObjects lives
-} // namespace
-
-HomeEvents *HomeEvents::instance()
-{
-    if (!g_events)
-        qFatal("HomeEvents::instance() used while no ProgramObjects owns one");
-    return g_events;
-}
-
-HomeEvents::HomeEvents()
-{
-    if (g_events)
-        qFatal("a second HomeEvents while one lives");
-    g_events = this;
-}
-
-HomeEvents::~HomeEvents()
-{
-    g_events = nullptr;
-}
-
 void HomeEvents::announceState(const QString &channelId, const QString &turnOn)
 {
     m_unknown.remove(channelId);

@@ -21,22 +21,10 @@ template <typename Role> Role *topScreenAs()
 {
     return AppDelegate::instance()->topScreenAs<Role>();
 }
-
-ShowAlertManager *g_manager = nullptr; // while its ProgramObjects lives
 } // namespace
-
-ShowAlertManager *ShowAlertManager::instance()
-{
-    if (!g_manager)
-        qFatal("ShowAlertManager::instance() used while no ProgramObjects owns one");
-    return g_manager;
-}
 
 ShowAlertManager::ShowAlertManager() : m_presenter(&m_builtInPresenter)
 {
-    if (g_manager)
-        qFatal("a second ShowAlertManager while one lives");
-    g_manager = this;
     for (QTimer *timer : {&m_showLabelTimer, &m_showActivityTimer, &m_bannerRemovalTimer}) {
         timer->setSingleShot(true);
         timer->setTimerType(Qt::PreciseTimer);
@@ -47,11 +35,6 @@ ShowAlertManager::ShowAlertManager() : m_presenter(&m_builtInPresenter)
     connect(&m_showActivityTimer, &QTimer::timeout, this, &ShowAlertManager::activityOnTimeOut);
     connect(&m_bannerRemovalTimer, &QTimer::timeout, this,
             &ShowAlertManager::removeSucceededBanner);
-}
-
-ShowAlertManager::~ShowAlertManager()
-{
-    g_manager = nullptr;
 }
 
 void ShowAlertManager::setPresenter(FeedbackPresenter *presenter)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "base/ownedinstance.h"
 #include "feedbackpresenter.h"
 #include "headlessfeedbackpresenter.h"
 
@@ -14,7 +15,7 @@ class Screen;
 // command with its time-out, and the connection banner. It decides what shows
 // and when; a FeedbackPresenter draws the toast and the window indicator, and
 // the top navigation-frame screen draws its bar indicator and banner.
-class ShowAlertManager final : public QObject {
+class ShowAlertManager final : public QObject, public OwnedInstance<ShowAlertManager> {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(ShowAlertManager)
 
@@ -22,10 +23,8 @@ public:
     static constexpr int kToastMilliseconds = 1500;
     static constexpr int kBannerSuccessMilliseconds = 2000;
 
-    // Created and destroyed by ProgramObjects only.
+    // Made and destroyed by ProgramObjects; instance() reaches it meanwhile.
     ShowAlertManager();
-    ~ShowAlertManager() override;
-    static ShowAlertManager *instance();
 
     // Not owned. Null restores the built-in headless presenter.
     void setPresenter(FeedbackPresenter *presenter);

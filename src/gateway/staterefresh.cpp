@@ -4,29 +4,6 @@
 #include "store/recordkeys.h"
 #include "udpsocketmanager.h"
 
-namespace {
-StateRefresh *g_refresh = nullptr; // while its ProgramObjects lives
-} // namespace
-
-StateRefresh *StateRefresh::instance()
-{
-    if (!g_refresh)
-        qFatal("StateRefresh::instance() used while no ProgramObjects owns one");
-    return g_refresh;
-}
-
-StateRefresh::StateRefresh()
-{
-    if (g_refresh)
-        qFatal("a second StateRefresh while one lives");
-    g_refresh = this;
-}
-
-StateRefresh::~StateRefresh()
-{
-    g_refresh = nullptr;
-}
-
 void StateRefresh::channelsShown(const QList<QVariantMap> &records)
 {
     if (!m_active)

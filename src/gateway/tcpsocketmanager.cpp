@@ -13,22 +13,8 @@
 #include "transmittercommands.h"
 #include "udpsocketmanager.h"
 
-namespace {
-TCPSocketManager *g_manager = nullptr; // while its ProgramObjects lives
-} // namespace
-
-TCPSocketManager *TCPSocketManager::instance()
-{
-    if (!g_manager)
-        qFatal("TCPSocketManager::instance() used while no ProgramObjects owns one");
-    return g_manager;
-}
-
 TCPSocketManager::TCPSocketManager()
 {
-    if (g_manager)
-        qFatal("a second TCPSocketManager while one lives");
-    g_manager = this;
     m_deadline.setSingleShot(true);
     m_deadline.setInterval(kImportDeadline);
     connect(&m_deadline, &QTimer::timeout, this, &TCPSocketManager::giveUpImport);
@@ -38,7 +24,6 @@ TCPSocketManager::~TCPSocketManager()
 {
     // An import under way ends with its socket, unreported.
     delete m_socket;
-    g_manager = nullptr;
 }
 
 QStringList TCPSocketManager::importRequest()

@@ -3,6 +3,7 @@
 
 #include "asyncsocket.h"
 #include "asyncsocketdelegate.h"
+#include "base/ownedinstance.h"
 #include "importstream.h"
 
 #include <QByteArray>
@@ -16,7 +17,9 @@
 
 // Fetches the master's whole configuration over one stream connection and,
 // when the end marker has arrived, rebuilds the store from it.
-class TCPSocketManager final : public QObject, public AsyncSocketDelegate {
+class TCPSocketManager final : public QObject,
+                               public AsyncSocketDelegate,
+                               public OwnedInstance<TCPSocketManager> {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TCPSocketManager)
 
@@ -28,10 +31,9 @@ public:
     // while it runs, every command waits.
     static constexpr std::chrono::seconds kImportDeadline{60};
 
-    // Created and destroyed by ProgramObjects only.
+    // Made and destroyed by ProgramObjects; instance() reaches it meanwhile.
     TCPSocketManager();
     ~TCPSocketManager() override;
-    static TCPSocketManager *instance();
     static QStringList importRequest();
 
     // Sends the request; while a datagram command is outstanding or queued,

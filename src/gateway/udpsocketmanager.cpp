@@ -75,33 +75,18 @@ void UDPSocketManager::logOutcome(const QStringList &fields, const CommandOutcom
     Q_EMIT commandOutcome(fields, outcome);
 }
 
-namespace {
-UDPSocketManager *g_manager = nullptr; // while its ProgramObjects lives
-} // namespace
-
-UDPSocketManager *UDPSocketManager::instance()
-{
-    if (!g_manager)
-        qFatal("UDPSocketManager::instance() used while no ProgramObjects owns one");
-    return g_manager;
-}
-
 UDPSocketManager::UDPSocketManager()
     : m_followUps(kFollowUpMilliseconds),
       m_rediscovery([this](const QString &transmitterId) { getGatewayIPWithID(transmitterId); }),
       m_homeLookup(storedHome()), m_gatewayReplies(std::make_unique<GatewayReplies>(this)),
       m_replyHandlers(m_gatewayReplies.get())
 {
-    if (g_manager)
-        qFatal("a second UDPSocketManager while one lives");
-    g_manager = this;
 }
 
 UDPSocketManager::~UDPSocketManager()
 {
-    // No exchange outlives the channel to report to it.
+    // No exchange outlives the channel it reports to.
     abandonCommands();
-    g_manager = nullptr;
 }
 
 void UDPSocketManager::setReplyHandlers(ReplyHandlers *handlers)

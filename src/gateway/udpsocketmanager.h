@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "base/ownedinstance.h"
 #include "channelcommand.h"
 #include "commandoutcome.h"
 #include "followupqueue.h"
@@ -29,7 +30,7 @@ class ReplyHandlers;
 // outstanding at a time (queueing up to 8 more, and every command while an
 // import runs), and hands each reply, with the records of the command it
 // answers, to the reply handlers by the markers it contains.
-class UDPSocketManager final : public QObject {
+class UDPSocketManager final : public QObject, public OwnedInstance<UDPSocketManager> {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(UDPSocketManager)
 
@@ -42,10 +43,9 @@ public:
     static constexpr double kBackgroundReplyWaitSeconds = 1.5;
     static inline const QString kGroupAddress = QStringLiteral("groupAddress");
 
-    // Created and destroyed by ProgramObjects only.
+    // Made and destroyed by ProgramObjects; instance() reaches it meanwhile.
     UDPSocketManager();
     ~UDPSocketManager() override;
-    static UDPSocketManager *instance();
 
     // address: nullopt for the master, "groupAddress" for the subnet
     // broadcast, else the address itself. The reply is handled with

@@ -34,28 +34,9 @@ struct ScenarioRow {
 };
 } // namespace
 
-namespace {
-Database *g_database = nullptr; // while its ProgramObjects lives
-} // namespace
-
-Database *Database::instance()
-{
-    if (!g_database)
-        qFatal("Database::instance() used while no ProgramObjects owns one");
-    return g_database;
-}
-
-Database::Database()
-{
-    if (g_database)
-        qFatal("a second Database while one lives");
-    g_database = this;
-}
-
 Database::~Database()
 {
     close();
-    g_database = nullptr;
 }
 
 QString Database::databasePath()
