@@ -9,6 +9,7 @@
 #include "gateway/tcpsocketmanager.h"
 #include "gateway/udpsocketmanager.h"
 #include "store/database.h"
+#include "store/recordfactory.h"
 #include "testmain.h"
 #include "udppeer.h"
 
@@ -95,10 +96,15 @@ private Q_SLOTS:
         QVERIFY2(error.contains(says) && error.contains(name), qPrintable(error));
     }
 
-    // Each owner makes its own objects: nothing of one reaches the next.
+    // Each owner makes its own objects: nothing of one reaches the next but
+    // the store's file, which the next reads as the last one left it.
     void eachOwnerMakesItsOwn()
     {
         auto first = std::make_unique<ProgramObjects>();
+        Database::instance()->removeFiles();
+        DelegateManager::instance()->initApplicationNeedData();
+        QVERIFY(Database::instance()->insertSuperBoxWithInfo(
+            RecordFactory::transmitter("20AA10000001", "127.0.0.2", true)));
         UDPSocketManager::instance()->setTransmitterPort(1);
         AppDelegate::instance()->setIfConnected(AppDelegate::kConnected);
         HomeEvents::instance()->announceStateUnknown(QStringLiteral("211300001230"));
@@ -109,6 +115,9 @@ private Q_SLOTS:
                  UDPSocketManager::kTransmitterPort);
         QCOMPARE(AppDelegate::instance()->ifConnected(), AppDelegate::kConnectionUnknown);
         QVERIFY(!HomeEvents::instance()->isStateUnknown(QStringLiteral("211300001230")));
+        const auto transmitters = Database::instance()->superBoxesIfReadable();
+        QVERIFY(transmitters);
+        QCOMPARE(transmitters->size(), 1);
     }
 
     // An owner that ends with a command outstanding and one queued, the
