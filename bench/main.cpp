@@ -6,12 +6,14 @@
 #include "soakbench.h"
 #include "storebench.h"
 
-#include "core/showalertmanager.h"
+#include "core/programobjects.h"
 #include "transport/localaddress.h"
 
 #include <QCoreApplication>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+
+#include <functional>
 
 int main(int argc, char **argv)
 {
@@ -20,24 +22,24 @@ int main(int argc, char **argv)
     QTemporaryDir dataHome;
     qputenv("XDG_DATA_HOME", dataHome.path().toUtf8());
     QCoreApplication app(argc, argv);
-    ShowAlertManager::instance(); // the feedback service every flow reports to
     app.setApplicationName(QStringLiteral("ardentia-home"));
 
     // ardentia-bench [channel|store|import|soak|refresh|mqtt] [count]
     const QStringList args = app.arguments().mid(1);
     const QString only = args.value(0);
     const int exchanges = args.value(1).toInt();
-    if (only.isEmpty() || only == QLatin1String("channel"))
-        runChannelBench(exchanges > 0 ? exchanges : 10000);
-    if (only.isEmpty() || only == QLatin1String("store"))
-        runStoreBench();
-    if (only.isEmpty() || only == QLatin1String("import"))
-        runImportBench();
-    if (only.isEmpty() || only == QLatin1String("refresh"))
-        runRefreshBench();
-    if (only.isEmpty() || only == QLatin1String("soak"))
-        runSoakBench(exchanges > 0 ? exchanges : 10000);
-    if (only.isEmpty() || only == QLatin1String("mqtt"))
-        runMqttBench(exchanges > 0 ? exchanges : 2000);
+    // Each benchmark asked for runs on a fresh set of the program's objects.
+    const auto run = [&only](const char *name, const std::function<void()> &bench) {
+        if (!only.isEmpty() && only != QLatin1String(name))
+            return;
+        ProgramObjects objects;
+        bench();
+    };
+    run("channel", [exchanges] { runChannelBench(exchanges > 0 ? exchanges : 10000); });
+    run("store", runStoreBench);
+    run("import", runImportBench);
+    run("refresh", runRefreshBench);
+    run("soak", [exchanges] { runSoakBench(exchanges > 0 ? exchanges : 10000); });
+    run("mqtt", [exchanges] { runMqttBench(exchanges > 0 ? exchanges : 2000); });
     return 0;
 }

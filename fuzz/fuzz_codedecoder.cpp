@@ -3,7 +3,7 @@
 // or accepted with an ID of 12 characters that a command line can carry,
 // and channel IDs that can be carried too.
 #include "control/codedecoder.h"
-#include "core/showalertmanager.h"
+#include "core/programobjects.h"
 #include "fuzzprocess.h"
 #include "transport/commandline.h"
 
@@ -12,7 +12,7 @@
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
     FuzzProcess::start(argc, argv);
-    ShowAlertManager::instance();
+    static ProgramObjects objects; // the decoder tells the feedback service
     return 0;
 }
 

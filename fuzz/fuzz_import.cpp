@@ -4,7 +4,7 @@
 // master, or leaves the home as it was.
 #include "control/configurationimport.h"
 #include "control/delegatemanager.h"
-#include "core/showalertmanager.h"
+#include "core/programobjects.h"
 #include "fuzzprocess.h"
 #include "store/database.h"
 #include "store/recordfactory.h"
@@ -21,6 +21,7 @@ namespace {
 const QString kMasterId = QStringLiteral("20AA10000001");
 const QString kDeviceId = QStringLiteral("211300001230");
 
+ProgramObjects *objects = nullptr; // for the whole run
 std::unique_ptr<Database::Session> session;
 
 // The home before every input: the master and one light.
@@ -42,8 +43,8 @@ bool holdsMaster(Database *store)
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
     FuzzProcess::start(argc, argv);
-    ShowAlertManager::instance();
     LocalAddress::setInterfaceOverride(QStringLiteral("lo"));
+    objects = new ProgramObjects;
     DelegateManager::instance()->initApplicationNeedData();
     session = std::make_unique<Database::Session>(Database::instance());
     return 0;

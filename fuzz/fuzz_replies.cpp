@@ -7,6 +7,7 @@
 #include "control/delegatemanager.h"
 #include "control/udpsocketmanager.h"
 #include "core/headlessfeedbackpresenter.h"
+#include "core/programobjects.h"
 #include "core/showalertmanager.h"
 #include "fuzzprocess.h"
 #include "store/database.h"
@@ -96,6 +97,7 @@ SharedOperations operations(FuzzedDataProvider &input)
 }
 
 struct Harness {
+    ProgramObjects objects;
     HeadlessFeedbackPresenter feedback;
     DeferredAlertPresenter alerts;
     TestScreenStack stack;

@@ -4,8 +4,9 @@
 #include "windowactivation.h"
 
 #include "control/appdelegate.h"
-#include "core/showalertmanager.h"
+#include "core/programobjects.h"
 #include "transport/localaddress.h"
+#include "views/onscreenkeyboard.h"
 #include "views/uiresources.h"
 
 #include <QApplication>
@@ -13,10 +14,11 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include <memory>
+
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    ShowAlertManager::instance(); // the feedback service every flow reports to
     initUiResources();
     app.setApplicationName(QStringLiteral("ardentia-home"));
     app.setApplicationDisplayName(QStringLiteral("Ardentia Home"));
@@ -43,6 +45,8 @@ int main(int argc, char **argv)
         translator.load(QStringLiteral("ardentia_en"), folder))
         app.installTranslator(&translator);
 
+    ProgramObjects objects; // outlives the window, which reaches them
+    objects.adopt(std::make_unique<OnScreenKeyboard>());
     AppDelegate *delegate = AppDelegate::instance();
     delegate->applicationDidFinishLaunching();
     AppWindow window;

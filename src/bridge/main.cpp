@@ -14,6 +14,7 @@
 #include "base/documents.h"
 #include "control/delegatemanager.h"
 #include "core/headlessfeedbackpresenter.h"
+#include "core/programobjects.h"
 #include "core/showalertmanager.h"
 #include "transport/localaddress.h"
 
@@ -26,7 +27,6 @@
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    ShowAlertManager::instance(); // the feedback service every flow reports to
     app.setApplicationName(QStringLiteral("ardentia-home")); // the app's store by default
     app.setApplicationVersion(QStringLiteral(ARDENTIA_VERSION));
     QString error, help;
@@ -48,8 +48,10 @@ int main(int argc, char **argv)
         Documents::setDirectoryOverride(options->dataFolder);
     if (!options->networkInterface.isEmpty())
         LocalAddress::setInterfaceOverride(options->networkInterface);
-    DelegateManager::instance()->initApplicationNeedData();
     HeadlessFeedbackPresenter feedback; // toasts go to the log
+    // Outlives the bridge and the web remote, which reach them; the presenter outlives it.
+    ProgramObjects objects;
+    DelegateManager::instance()->initApplicationNeedData();
     ShowAlertManager::instance()->setPresenter(&feedback);
 
     const BridgeTopics topics{options->baseTopic, options->discoveryPrefix};

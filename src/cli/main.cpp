@@ -6,7 +6,7 @@
 
 #include "base/documents.h"
 #include "control/delegatemanager.h"
-#include "core/showalertmanager.h"
+#include "core/programobjects.h"
 #include "transport/localaddress.h"
 
 #include <QCommandLineParser>
@@ -118,7 +118,6 @@ int dispatch(CliCommands &commands, const QStringList &args, const QString &matt
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    ShowAlertManager::instance(); // the feedback service every flow reports to
     app.setApplicationName(QStringLiteral("ardentia-home")); // shares the app's documents
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
@@ -156,6 +155,7 @@ int main(int argc, char **argv)
         Documents::setDirectoryOverride(parser.value(data));
     Documents::keepFilesPrivate();
 
+    ProgramObjects objects; // outlives the session and the commands, which reach them
     DelegateManager::instance()->initApplicationNeedData();
     CliSession session(parser.isSet(force));
     CliCommands commands(session, parser.isSet(json));

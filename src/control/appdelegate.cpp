@@ -11,13 +11,6 @@
 
 #include <QCoreApplication>
 
-AppDelegate *AppDelegate::instance()
-{
-    // Never destroyed: it lives for the whole process.
-    static AppDelegate *const delegate = new AppDelegate();
-    return delegate;
-}
-
 void AppDelegate::applicationDidFinishLaunching()
 {
     // The first screens read the store before the first-start check fills

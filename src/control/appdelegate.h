@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "base/ownedinstance.h"
 #include "navigator.h"
 #include "screenstack.h"
 #include "torchcontrol.h"
@@ -9,7 +10,7 @@
 
 // The application object: the process-wide connection state and the one
 // navigation stack that the rest of the system reaches through it.
-class AppDelegate final : public QObject {
+class AppDelegate final : public QObject, public OwnedInstance<AppDelegate> {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(AppDelegate)
 
@@ -22,7 +23,8 @@ public:
     static constexpr int kDatagramExchange = 1;
     static constexpr int kStreamImport = 2;
 
-    static AppDelegate *instance();
+    // Made and destroyed by ProgramObjects; instance() reaches it meanwhile.
+    AppDelegate() = default;
 
     // The setters store any value unchecked.
     int ifConnected() const { return m_ifConnected; }
@@ -58,8 +60,6 @@ public:
     }
 
 private:
-    AppDelegate() = default;
-
     int m_ifConnected = kConnectionUnknown;
     int m_connectionType = kDatagramExchange;
     bool m_ifHaveATry = true;

@@ -13,12 +13,6 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
-DelegateManager *DelegateManager::instance()
-{
-    static DelegateManager *const manager = new DelegateManager();
-    return manager;
-}
-
 QString DelegateManager::imageFolderPath()
 {
     return Documents::pictureFolderPath();

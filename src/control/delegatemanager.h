@@ -1,15 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "base/ownedinstance.h"
+
 #include <QString>
 
 class StartUpView;
 
 // The application's own files: the picture folder, the store with its
 // tables and the two built-in scenarios.
-class DelegateManager {
+class DelegateManager final : public OwnedInstance<DelegateManager> {
 public:
-    static DelegateManager *instance();
+    // Made and destroyed by ProgramObjects; instance() reaches it meanwhile.
+    DelegateManager() = default;
     static QString imageFolderPath();
     // Its presence marks the data folder as set up (by the app or ardentia-ctl).
     static QString markerPath();
@@ -33,7 +36,4 @@ public:
     void initNeedFiles();
     void deleteNeedFiles();
     void initHomeSceneArray();
-
-private:
-    DelegateManager() = default;
 };

@@ -1,13 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "homeevents.h"
 
-HomeEvents *HomeEvents::instance()
-{
-    // Never destroyed: it lives for the whole process.
-    static HomeEvents *const events = new HomeEvents();
-    return events;
-}
-
 void HomeEvents::announceState(const QString &channelId, const QString &turnOn)
 {
     m_unknown.remove(channelId);

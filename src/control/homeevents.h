@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "base/ownedinstance.h"
+
 #include <QObject>
 #include <QSet>
 #include <QString>
@@ -11,12 +13,13 @@
 // command-line tool follow it instead of asking each other. It also knows
 // which channels left their last state query unanswered: their stored state
 // is not to be trusted until they answer again.
-class HomeEvents final : public QObject {
+class HomeEvents final : public QObject, public OwnedInstance<HomeEvents> {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(HomeEvents)
 
 public:
-    static HomeEvents *instance();
+    // Made and destroyed by ProgramObjects; instance() reaches it meanwhile.
+    HomeEvents() = default;
 
     bool isStateUnknown(const QString &channelId) const { return m_unknown.contains(channelId); }
 
@@ -30,8 +33,6 @@ public:
     void announceHomeReplaced();
     void announceRename(const QString &channelId, const QString &title);
     void announceRemoval(const QString &channelId);
-    // Forgets the unknown states (a new run, a test starting afresh).
-    void reset() { m_unknown.clear(); }
 
 Q_SIGNALS:
     void channelStateChanged(const QString &channelId, const QString &turnOn);
@@ -43,7 +44,5 @@ Q_SIGNALS:
     void channelRemoved(const QString &channelId);
 
 private:
-    HomeEvents() = default;
-
     QSet<QString> m_unknown;
 };

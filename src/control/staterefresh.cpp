@@ -4,12 +4,6 @@
 #include "store/recordkeys.h"
 #include "udpsocketmanager.h"
 
-StateRefresh *StateRefresh::instance()
-{
-    static StateRefresh *const refresh = new StateRefresh();
-    return refresh;
-}
-
 void StateRefresh::channelsShown(const QList<QVariantMap> &records)
 {
     if (!m_active)

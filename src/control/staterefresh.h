@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "base/ownedinstance.h"
+
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -12,22 +14,19 @@
 // they are shown, each at most once in 30 seconds and only while the app is
 // in front, so that what a person sees is what the home says. The queries
 // go in the channel's background lane: they never hold up a press.
-class StateRefresh {
+class StateRefresh final : public OwnedInstance<StateRefresh> {
 public:
     static constexpr std::chrono::seconds kSpacing{30};
 
-    static StateRefresh *instance();
+    // Made and destroyed by ProgramObjects; instance() reaches it meanwhile.
+    StateRefresh() = default;
 
     // Lights and curtains among the records; others are passed over.
     void channelsShown(const QList<QVariantMap> &records);
     // Minimised, nothing is asked and the queries that waited are dropped.
     void setActive(bool active);
-    // Every channel may be asked again (a new home, a test starting afresh).
-    void forget() { m_asked.clear(); }
 
 private:
-    StateRefresh() = default;
-
     QHash<QString, std::chrono::steady_clock::time_point> m_asked;
     bool m_active = true;
 };

@@ -13,17 +13,17 @@
 #include "transport/transmittercommands.h"
 #include "udpsocketmanager.h"
 
-TCPSocketManager *TCPSocketManager::instance()
-{
-    static TCPSocketManager *const manager = new TCPSocketManager();
-    return manager;
-}
-
 TCPSocketManager::TCPSocketManager()
 {
     m_deadline.setSingleShot(true);
     m_deadline.setInterval(kImportDeadline);
     connect(&m_deadline, &QTimer::timeout, this, &TCPSocketManager::giveUpImport);
+}
+
+TCPSocketManager::~TCPSocketManager()
+{
+    // An import under way ends with its socket, unreported.
+    delete m_socket;
 }
 
 QStringList TCPSocketManager::importRequest()

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "base/ownedinstance.h"
 #include "transport/asyncsocket.h"
 #include "transport/asyncsocketdelegate.h"
 #include "transport/importstream.h"
@@ -16,7 +17,9 @@
 
 // Fetches the master's whole configuration over one stream connection and,
 // when the end marker has arrived, rebuilds the store from it.
-class TCPSocketManager final : public QObject, public AsyncSocketDelegate {
+class TCPSocketManager final : public QObject,
+                               public AsyncSocketDelegate,
+                               public OwnedInstance<TCPSocketManager> {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TCPSocketManager)
 
@@ -28,7 +31,9 @@ public:
     // while it runs, every command waits.
     static constexpr std::chrono::seconds kImportDeadline{60};
 
-    static TCPSocketManager *instance();
+    // Made and destroyed by ProgramObjects; instance() reaches it meanwhile.
+    TCPSocketManager();
+    ~TCPSocketManager() override;
     static QStringList importRequest();
 
     // Sends the request; while a datagram command is outstanding or queued,
@@ -51,7 +56,6 @@ Q_SIGNALS:
     void importFinished(bool committed);
 
 private:
-    TCPSocketManager();
     void sendNow(const QStringList &commandArray, const std::optional<QString> &address);
     void finishImport();
     void giveUpImport();

@@ -64,12 +64,6 @@ void UDPSocketManager::logOutcome(const QStringList &fields, const CommandOutcom
     Q_EMIT commandOutcome(fields, outcome);
 }
 
-UDPSocketManager *UDPSocketManager::instance()
-{
-    static UDPSocketManager *const manager = new UDPSocketManager();
-    return manager;
-}
-
 UDPSocketManager::UDPSocketManager()
     : m_queue(kFollowUpMilliseconds,
               {[this](const ChannelCommand &command) { m_linkFeedback.commandSent(command); },
@@ -85,7 +79,11 @@ UDPSocketManager::UDPSocketManager()
 {
 }
 
-UDPSocketManager::~UDPSocketManager() = default;
+UDPSocketManager::~UDPSocketManager()
+{
+    // No exchange outlives the channel it reports to.
+    abandonCommands();
+}
 
 void UDPSocketManager::sendOperationQueueRequest(int index, const SharedOperations &operations)
 {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "base/ownedinstance.h"
 #include "linkfeedback.h"
 #include "replydispatch.h"
 #include "transport/channelcommand.h"
@@ -30,7 +31,7 @@ class ReplyHandlers;
 // through LinkFeedback; hands each reply, with the records of the command it
 // answers, to ReplyDispatch; and looks for a silent transmitter again
 // (Rediscovery).
-class UDPSocketManager final : public QObject {
+class UDPSocketManager final : public QObject, public OwnedInstance<UDPSocketManager> {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(UDPSocketManager)
 
@@ -43,7 +44,9 @@ public:
     static constexpr double kBackgroundReplyWaitSeconds = 1.5;
     static inline const QString kGroupAddress = QStringLiteral("groupAddress");
 
-    static UDPSocketManager *instance();
+    // Made and destroyed by ProgramObjects; instance() reaches it meanwhile.
+    UDPSocketManager();
+    ~UDPSocketManager() override;
 
     // address: nullopt for the master, "groupAddress" for the subnet
     // broadcast, else the address itself. The reply is handled with
@@ -146,8 +149,6 @@ Q_SIGNALS:
     void commandOutcome(const QStringList &fields, const CommandOutcome &outcome);
 
 private:
-    UDPSocketManager();
-    ~UDPSocketManager() override;
     void onReply(const ChannelCommand &command, const QByteArray &datagram, bool owned);
     void onNoReply(const ChannelCommand &command);
     void logOutcome(const QStringList &fields, const CommandOutcome &outcome);

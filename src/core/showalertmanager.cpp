@@ -12,12 +12,6 @@
 #include "store/recordkeys.h"
 
 namespace {
-HeadlessFeedbackPresenter *builtInPresenter()
-{
-    static auto *const presenter = new HeadlessFeedbackPresenter();
-    return presenter;
-}
-
 ScreenStack *navigationStack()
 {
     return AppDelegate::instance()->navigationController();
@@ -29,13 +23,7 @@ template <typename Role> Role *topScreenAs()
 }
 } // namespace
 
-ShowAlertManager *ShowAlertManager::instance()
-{
-    static ShowAlertManager *const manager = new ShowAlertManager();
-    return manager;
-}
-
-ShowAlertManager::ShowAlertManager() : m_presenter(builtInPresenter())
+ShowAlertManager::ShowAlertManager() : m_presenter(&m_builtInPresenter)
 {
     for (QTimer *timer : {&m_showLabelTimer, &m_showActivityTimer, &m_bannerRemovalTimer}) {
         timer->setSingleShot(true);
@@ -51,7 +39,7 @@ ShowAlertManager::ShowAlertManager() : m_presenter(builtInPresenter())
 
 void ShowAlertManager::setPresenter(FeedbackPresenter *presenter)
 {
-    m_presenter = presenter ? presenter : builtInPresenter();
+    m_presenter = presenter ? presenter : &m_builtInPresenter;
 }
 
 void ShowAlertManager::showLabelWithTitle(const QString &title, const QString &detail)

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "base/ownedinstance.h"
 #include "control/flowfeedback.h"
 #include "feedbackpresenter.h"
+#include "headlessfeedbackpresenter.h"
 
 #include <QObject>
 #include <QTimer>
@@ -14,7 +16,9 @@ class Screen;
 // command with its time-out, and the connection banner. It decides what shows
 // and when; a FeedbackPresenter draws the toast and the window indicator, and
 // the top navigation-frame screen draws its bar indicator and banner.
-class ShowAlertManager final : public QObject, public FlowFeedback {
+class ShowAlertManager final : public QObject,
+                               public FlowFeedback,
+                               public OwnedInstance<ShowAlertManager> {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(ShowAlertManager)
 
@@ -22,7 +26,9 @@ public:
     static constexpr int kToastMilliseconds = 1500;
     static constexpr int kBannerSuccessMilliseconds = 2000;
 
-    static ShowAlertManager *instance();
+    // Made and destroyed by ProgramObjects; instance() reaches it meanwhile.
+    ShowAlertManager();
+    using OwnedInstance<ShowAlertManager>::instance;
 
     // Not owned. Null restores the built-in headless presenter.
     void setPresenter(FeedbackPresenter *presenter);
@@ -66,11 +72,11 @@ Q_SIGNALS:
 
 private:
     void showToast(const QString &title, const QString &detail, ToastTone tone);
-    ShowAlertManager();
     void startActivityTimer(double seconds, ActivityEnd end);
     void removeSucceededBanner();
     static bool anyTransmitterStored();
 
+    HeadlessFeedbackPresenter m_builtInPresenter;
     FeedbackPresenter *m_presenter;
     AlertPresenter *m_alertPresenter = nullptr;
     QTimer m_showLabelTimer;

@@ -33,10 +33,9 @@ struct ScenarioRow {
 };
 } // namespace
 
-Database *Database::instance()
+Database::~Database()
 {
-    static Database *const database = new Database();
-    return database;
+    close();
 }
 
 QString Database::databasePath()

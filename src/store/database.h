@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "base/ownedinstance.h"
+
 #include <QList>
 #include <QSet>
 #include <QString>
@@ -23,11 +25,13 @@ class SqliteStatement;
 // the one it holds (removed, replaced, or another documents directory).
 // Failures give neutral results (false, "", an empty list) where callers
 // rely on them; the *IfReadable reads tell a failure from an empty store.
-class Database {
+class Database final : public OwnedInstance<Database> {
 public:
     using Records = QList<QVariantMap>;
 
-    static Database *instance();
+    // Made and destroyed by ProgramObjects; instance() reaches it meanwhile.
+    Database() = default;
+    ~Database();
     static QString databasePath();
     static inline const QString kFileName = QStringLiteral("ArdentiaDatas.sqlite3");
     static constexpr int kBusyTimeoutMilliseconds = 2000;
@@ -126,7 +130,6 @@ public:
     };
 
 private:
-    Database() = default;
     bool openOuter();
     void closeOuter();
     bool openConnection();

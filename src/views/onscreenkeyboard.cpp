@@ -4,13 +4,7 @@
 #include <QGuiApplication>
 #include <QInputMethod>
 
-OnScreenKeyboard *OnScreenKeyboard::instance()
-{
-    static OnScreenKeyboard *keyboard = new OnScreenKeyboard();
-    return keyboard;
-}
-
-OnScreenKeyboard::OnScreenKeyboard() : QObject(qApp)
+OnScreenKeyboard::OnScreenKeyboard()
 {
     QInputMethod *method = QGuiApplication::inputMethod();
     connect(method, &QInputMethod::visibleChanged, this, &OnScreenKeyboard::areaChanged);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "base/ownedinstance.h"
+
 #include <QObject>
 #include <QRect>
 
@@ -9,11 +11,12 @@
 // The on-screen keyboard as the platform's input method reports it (a
 // phone's keyboard; a desktop has none): where it covers the window while it
 // shows. Tests play a keyboard with setStandIn, as no test platform has one.
-class OnScreenKeyboard final : public QObject {
+class OnScreenKeyboard final : public QObject, public OwnedInstance<OnScreenKeyboard> {
     Q_OBJECT
 
 public:
-    static OnScreenKeyboard *instance();
+    // Made by the app with its ProgramObjects (adopt); instance() reaches it meanwhile.
+    OnScreenKeyboard();
 
     // The keyboard's rectangle in window coordinates; empty while it is
     // hidden, or shown where the platform does not say (a floating one).
@@ -26,7 +29,5 @@ Q_SIGNALS:
     void areaChanged();
 
 private:
-    OnScreenKeyboard();
-
     std::optional<QRect> m_standIn;
 };

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bridgetopics.h"
 #include "control/configurationimport.h"
+#include "freshprogram.h"
 #include "loopbacksimulator.h"
 #include "masterlink.h"
-#include "programstate.h"
 #include "testauthority.h"
 #include "testmain.h"
 #include "webhub.h"
@@ -31,9 +31,10 @@ class TestWebRemote : public QObject {
     Q_OBJECT
 
     QTemporaryDir dir;
+    std::optional<FreshProgram> program;
     std::unique_ptr<TransmitterServer> simulator;
     std::unique_ptr<WebRemoteServer> server;
-    MasterLink link;
+    std::unique_ptr<MasterLink> link;
     std::unique_ptr<WebHub> hub;
     QNetworkAccessManager network;
     quint16 port = 0;
@@ -89,7 +90,8 @@ class TestWebRemote : public QObject {
 private Q_SLOTS:
     void init()
     {
-        ProgramState::resetToEmptyHome();
+        program.emplace(FreshProgram::Home::Empty);
+        link = std::make_unique<MasterLink>();
         QFile::remove(dir.filePath("web-access.json"));
         simulator = startLoopbackSimulator(SimulatedHome::demo());
         QVERIFY(simulator);
@@ -99,15 +101,16 @@ private Q_SLOTS:
         server = std::make_unique<WebRemoteServer>(access());
         port = server->start(QHostAddress::LocalHost, 0);
         QVERIFY(port != 0);
-        hub = std::make_unique<WebHub>(server.get(), &link,
+        hub = std::make_unique<WebHub>(server.get(), link.get(),
                                        BridgeTopics{"ardentia", "homeassistant"});
     }
     void cleanup()
     {
         hub.reset();
         server.reset();
-        ProgramState::reset();
+        link.reset();
         simulator.reset();
+        program.reset();
     }
 
     void nothingWithoutAToken_data()
@@ -435,7 +438,7 @@ private Q_SLOTS:
                  qPrintable(error));
         const quint16 tlsPort = tlsServer.start(QHostAddress::LocalHost, 0);
         QVERIFY(tlsPort != 0);
-        WebHub tlsHub(&tlsServer, &link, BridgeTopics{"ardentia", "homeassistant"});
+        WebHub tlsHub(&tlsServer, link.get(), BridgeTopics{"ardentia", "homeassistant"});
         QSslConfiguration trust = QSslConfiguration::defaultConfiguration();
         trust.setCaCertificates(QSslCertificate::fromPath(authority->ca));
         const QString tlsBase = QStringLiteral("https://127.0.0.1:%1").arg(tlsPort);

@@ -4,15 +4,16 @@
 #include "core/headlessfeedbackpresenter.h"
 #include "core/showalertmanager.h"
 #include "fakehome.h"
-#include "programstate.h"
+#include "freshprogram.h"
 #include "testmain.h"
 #include "testscreens.h"
 
 class TestShowAlertManager : public QObject {
     Q_OBJECT
 
-    ShowAlertManager *feedback = ShowAlertManager::instance();
-    AppDelegate *app = AppDelegate::instance();
+    std::optional<FreshProgram> program;
+    ShowAlertManager *feedback = nullptr;
+    AppDelegate *app = nullptr;
     HeadlessFeedbackPresenter presenter;
     FakeHome home;
     std::unique_ptr<TestScreenStack> stack;
@@ -20,20 +21,21 @@ class TestShowAlertManager : public QObject {
 private Q_SLOTS:
     void init()
     {
+        program.emplace();
+        feedback = ShowAlertManager::instance();
+        app = AppDelegate::instance();
         presenter.clear();
         feedback->setPresenter(&presenter);
         home.clear();
         home.addTransmitter(QStringLiteral("A10000000001"), QStringLiteral("127.0.0.1"));
         UDPSocketManager::instance()->setHomeLookup(&home);
         stack = std::make_unique<TestScreenStack>();
-        app->setIfConnected(AppDelegate::kConnectionUnknown);
-        app->setConnectionType(AppDelegate::kDatagramExchange);
     }
 
     void cleanup()
     {
         stack.reset(); // its screens were the test function's own
-        ProgramState::reset();
+        program.reset();
     }
 
     void newToastReplacesTheOld()

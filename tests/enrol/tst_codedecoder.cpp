@@ -2,20 +2,25 @@
 #include "control/codedecoder.h"
 #include "core/headlessfeedbackpresenter.h"
 #include "core/showalertmanager.h"
+#include "freshprogram.h"
 #include "recordingnavigator.h"
 #include "testmain.h"
 
 class TestCodeDecoder : public QObject {
     Q_OBJECT
 
+    std::optional<FreshProgram> program;
     HeadlessFeedbackPresenter presenter;
 
 private Q_SLOTS:
     void init()
     {
+        program.emplace();
         presenter.clear();
         ShowAlertManager::instance()->setPresenter(&presenter);
     }
+
+    void cleanup() { program.reset(); }
 
     void splitsCodes_data()
     {

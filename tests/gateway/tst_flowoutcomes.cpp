@@ -6,8 +6,8 @@
 #include "control/udpsocketmanager.h"
 #include "core/headlessfeedbackpresenter.h"
 #include "core/showalertmanager.h"
+#include "freshprogram.h"
 #include "loopbacksimulator.h"
-#include "programstate.h"
 #include "store/database.h"
 #include "store/recordfactory.h"
 #include "testmain.h"
@@ -41,16 +41,18 @@ class TestFlowOutcomes : public QObject {
     Q_OBJECT
 
     HeadlessFeedbackPresenter presenter;
+    std::optional<FreshProgram> program;
     std::unique_ptr<TransmitterServer> simulator;
-    TestScreenStack stack;
+    std::unique_ptr<TestScreenStack> stack;
     TestFrameScreen home;
 
 private Q_SLOTS:
     void init()
     {
-        ProgramState::resetToEmptyHome();
+        program.emplace(FreshProgram::Home::Empty);
         ShowAlertManager::instance()->setPresenter(&presenter);
-        stack.push(&home);
+        stack = std::make_unique<TestScreenStack>();
+        stack->push(&home);
         simulator = startLoopbackSimulator(SimulatedHome::demo());
         QVERIFY(simulator);
         UDPSocketManager::instance()->setReplyWaitOverride(0.3);
@@ -58,10 +60,10 @@ private Q_SLOTS:
 
     void cleanup()
     {
-        stack.clear();
-        ProgramState::reset();
-        QDir().rmdir(Database::databasePath());
+        stack.reset();
         simulator.reset();
+        program.reset();
+        QDir().rmdir(Database::databasePath());
     }
 
     void flowEndsInOneOutcome_data()

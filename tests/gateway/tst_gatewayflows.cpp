@@ -7,8 +7,8 @@
 #include "control/udpsocketmanager.h"
 #include "core/headlessfeedbackpresenter.h"
 #include "core/showalertmanager.h"
+#include "freshprogram.h"
 #include "loopbacksimulator.h"
-#include "programstate.h"
 #include "store/database.h"
 #include "store/jsoncodec.h"
 #include "store/recordfactory.h"
@@ -41,8 +41,9 @@ QVariantMap storedDevice(const QString &id)
 class TestGatewayFlows : public QObject {
     Q_OBJECT
 
-    UDPSocketManager *channel = UDPSocketManager::instance();
-    Database *store = Database::instance();
+    std::optional<FreshProgram> program;
+    UDPSocketManager *channel = nullptr;
+    Database *store = nullptr;
     HeadlessFeedbackPresenter presenter;
     std::unique_ptr<TransmitterServer> simulator;
     std::unique_ptr<TestScreenStack> stack;
@@ -59,21 +60,20 @@ class TestGatewayFlows : public QObject {
 private Q_SLOTS:
     void init()
     {
-        ProgramState::resetToEmptyHome();
+        program.emplace(FreshProgram::Home::Empty);
+        channel = UDPSocketManager::instance();
+        store = Database::instance();
         presenter.clear();
         requests.clear();
         ShowAlertManager::instance()->setPresenter(&presenter);
         stack = std::make_unique<TestScreenStack>();
-        AppDelegate::instance()->setIfConnected(AppDelegate::kConnectionUnknown);
     }
 
     void cleanup()
     {
-        stack->clear();
-        ProgramState::reset();
-        ShowAlertManager::instance()->setAlertPresenter(nullptr);
         stack.reset();
         simulator.reset();
+        program.reset();
     }
 
     void newMasterIsLocatedAndConfirmed()

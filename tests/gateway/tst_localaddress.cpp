@@ -1,13 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "control/udpsocketmanager.h"
+#include "freshprogram.h"
 #include "testmain.h"
 #include "transport/localaddress.h"
 
 class TestLocalAddress : public QObject {
     Q_OBJECT
 
+    std::optional<FreshProgram> program;
+
 private Q_SLOTS:
-    void cleanup() { LocalAddress::setInterfaceOverride(QStringLiteral("lo")); }
+    void init() { program.emplace(); }
+
+    void cleanup()
+    {
+        program.reset();
+        LocalAddress::setInterfaceOverride(QStringLiteral("lo"));
+    }
 
     void computesSubnetBroadcast_data()
     {

@@ -7,7 +7,7 @@
 #include "control/udpsocketmanager.h"
 #include "core/headlessfeedbackpresenter.h"
 #include "core/showalertmanager.h"
-#include "programstate.h"
+#include "freshprogram.h"
 #include "store/database.h"
 #include "store/jsoncodec.h"
 #include "store/recordfactory.h"
@@ -43,8 +43,9 @@ class ScenarioNameScreen final : public TestFrameScreen,
 class TestReplyHandlers : public QObject {
     Q_OBJECT
 
-    UDPSocketManager *channel = UDPSocketManager::instance();
-    Database *store = Database::instance();
+    std::optional<FreshProgram> program;
+    UDPSocketManager *channel = nullptr;
+    Database *store = nullptr;
     HeadlessFeedbackPresenter presenter;
     AnsweringAlertPresenter alerts{-1};
     std::unique_ptr<UdpPeer> peer;
@@ -56,7 +57,9 @@ class TestReplyHandlers : public QObject {
 private Q_SLOTS:
     void init()
     {
-        ProgramState::resetToEmptyHome();
+        program.emplace(FreshProgram::Home::Empty);
+        channel = UDPSocketManager::instance();
+        store = Database::instance();
         peer = std::make_unique<UdpPeer>();
         channel->setTransmitterPort(peer->port());
         store->insertSuperBoxWithInfo(RecordFactory::transmitter(kMaster, "127.0.0.1", true));
@@ -75,8 +78,8 @@ private Q_SLOTS:
         // Screens a test pushed were its own and are gone.
         stack->clear();
         stack->push(frame.get());
-        ProgramState::reset();
         stack.reset();
+        program.reset();
     }
 
     void locateAnswerStoresTheTransmitterAndSendsItsRole_data()

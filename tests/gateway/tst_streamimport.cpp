@@ -5,8 +5,8 @@
 #include "control/udpsocketmanager.h"
 #include "core/headlessfeedbackpresenter.h"
 #include "core/showalertmanager.h"
+#include "freshprogram.h"
 #include "loopbacksimulator.h"
-#include "programstate.h"
 #include "store/database.h"
 #include "store/recordfactory.h"
 #include "store/recordkeys.h"
@@ -40,8 +40,9 @@ QStringList storedChannels()
 class TestStreamImport : public QObject {
     Q_OBJECT
 
-    TCPSocketManager *importer = TCPSocketManager::instance();
-    Database *store = Database::instance();
+    std::optional<FreshProgram> program;
+    TCPSocketManager *importer = nullptr;
+    Database *store = nullptr;
     HeadlessFeedbackPresenter presenter;
     std::unique_ptr<TransmitterServer> simulator;
     std::unique_ptr<TestScreenStack> stack;
@@ -57,7 +58,9 @@ class TestStreamImport : public QObject {
 private Q_SLOTS:
     void init()
     {
-        ProgramState::resetToEmptyHome();
+        program.emplace(FreshProgram::Home::Empty);
+        importer = TCPSocketManager::instance();
+        store = Database::instance();
         storeDemoMaster();
         store->insertMainDeviceWithInfo(
             RecordFactory::device("219900000000", "S", "219900000000", "Old lamp"));
@@ -66,17 +69,15 @@ private Q_SLOTS:
         stack = std::make_unique<TestScreenStack>();
         home = std::make_unique<Home>();
         stack->push(home.get());
-        AppDelegate::instance()->setIfConnected(AppDelegate::kConnectionUnknown);
     }
 
     void cleanup()
     {
-        ProgramState::reset();
-        importer->setImportDeadline(TCPSocketManager::kImportDeadline);
         QTRY_COMPARE(AsyncSocket::liveSocketCount(), 0);
         stack.reset();
         home.reset();
         simulator.reset();
+        program.reset();
     }
 
     void requestLineEndsInALineFeed()

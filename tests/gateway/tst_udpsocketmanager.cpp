@@ -4,7 +4,7 @@
 #include "core/headlessfeedbackpresenter.h"
 #include "core/showalertmanager.h"
 #include "fakehome.h"
-#include "programstate.h"
+#include "freshprogram.h"
 #include "recordingreplyhandlers.h"
 #include "testmain.h"
 #include "testscreens.h"
@@ -45,8 +45,9 @@ QByteArray ackFor(const QByteArray &request)
 class TestUDPSocketManager : public QObject {
     Q_OBJECT
 
-    UDPSocketManager *channel = UDPSocketManager::instance();
-    ShowAlertManager *feedback = ShowAlertManager::instance();
+    std::optional<FreshProgram> program;
+    UDPSocketManager *channel = nullptr;
+    ShowAlertManager *feedback = nullptr;
     FakeHome home;
     RecordingReplyHandlers handlers;
     HeadlessFeedbackPresenter presenter;
@@ -55,6 +56,9 @@ class TestUDPSocketManager : public QObject {
 private Q_SLOTS:
     void init()
     {
+        program.emplace();
+        channel = UDPSocketManager::instance();
+        feedback = ShowAlertManager::instance();
         peer = std::make_unique<UdpPeer>();
         home.clear();
         home.addTransmitter(kMaster, QStringLiteral("127.0.0.1"));
@@ -69,8 +73,8 @@ private Q_SLOTS:
 
     void cleanup()
     {
-        ProgramState::reset();
         peer.reset();
+        program.reset();
     }
 
     void sendsTheFramedLineToTheMaster()

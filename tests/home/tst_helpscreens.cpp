@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/appwindow.h"
 #include "control/delegatemanager.h"
+#include "freshprogram.h"
 #include "help/aboutusviewcontroller.h"
 #include "help/helpdetailotherviewcontroller.h"
 #include "help/helptopics.h"
@@ -11,7 +12,6 @@
 #include "home/homeviewcontroller.h"
 #include "home/navigationbar.h"
 #include "home/navigationstack.h"
-#include "programstate.h"
 #include "store/database.h"
 #include "views/illustrations.h"
 #include "views/keyboardmodality.h"
@@ -30,6 +30,7 @@
 class TestHelpScreens : public QObject {
     Q_OBJECT
 
+    std::optional<FreshProgram> program;
     std::unique_ptr<AppWindow> window;
 
     NavigationStack *stack() const { return window->navigationController(); }
@@ -46,15 +47,15 @@ class TestHelpScreens : public QObject {
 private Q_SLOTS:
     void init()
     {
-        ProgramState::resetToEmptyHome();
+        program.emplace(FreshProgram::Home::Empty);
         window = std::make_unique<AppWindow>();
         window->show();
     }
 
     void cleanup()
     {
-        ProgramState::reset();
         window.reset();
+        program.reset();
     }
 
     void welcomePicturesFollowTheScreen_data()

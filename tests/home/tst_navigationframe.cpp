@@ -8,11 +8,11 @@
 #include "control/udpsocketmanager.h"
 #include "control/useordering.h"
 #include "core/showalertmanager.h"
+#include "freshprogram.h"
 #include "home/homeviewcontroller.h"
 #include "home/navigationbar.h"
 #include "home/navigationstack.h"
 #include "home/parentviewcontroller.h"
-#include "programstate.h"
 #include "store/database.h"
 #include "store/recordfactory.h"
 #include "store/recordkeys.h"
@@ -53,25 +53,25 @@ QString spoken(QWidget *widget)
 class TestNavigationFrame : public QObject {
     Q_OBJECT
 
+    std::optional<FreshProgram> program;
     std::unique_ptr<AppWindow> window;
-    ShowAlertManager *feedback = ShowAlertManager::instance();
+    ShowAlertManager *feedback = nullptr;
 
     NavigationStack *stack() const { return window->navigationController(); }
 
 private Q_SLOTS:
     void init()
     {
-        ProgramState::resetToEmptyHome();
-        AppDelegate::instance()->setIfConnected(AppDelegate::kConnectionUnknown);
-        AppDelegate::instance()->setConnectionType(AppDelegate::kDatagramExchange);
+        program.emplace(FreshProgram::Home::Empty);
+        feedback = ShowAlertManager::instance();
         window = std::make_unique<AppWindow>();
         window->show();
     }
 
     void cleanup()
     {
-        ProgramState::reset();
         window.reset();
+        program.reset();
     }
 
     void nameFieldRules_data()

@@ -54,8 +54,12 @@ class TestTranslations : public QObject {
     Q_OBJECT
 
     QTranslator translator;
+    std::optional<FreshProgram> program;
 
 private Q_SLOTS:
+    void init() { program.emplace(); }
+    void cleanup() { program.reset(); }
+
     void everyTextHasATranslation_data()
     {
         QTest::addColumn<QString>("table");

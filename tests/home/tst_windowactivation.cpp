@@ -5,8 +5,8 @@
 #include "control/staterefresh.h"
 #include "control/udpsocketmanager.h"
 #include "core/showalertmanager.h"
+#include "freshprogram.h"
 #include "home/homeviewcontroller.h"
-#include "programstate.h"
 #include "store/database.h"
 #include "store/recordfactory.h"
 #include "store/recordkeys.h"
@@ -24,6 +24,7 @@ const QString kMaster = QStringLiteral("20AA10000001");
 class TestWindowActivation : public QObject {
     Q_OBJECT
 
+    std::optional<FreshProgram> program;
     std::unique_ptr<UdpPeer> peer;
     std::unique_ptr<AppWindow> window;
     QList<bool> indicatorWhileLocating; // as each locate request arrived
@@ -38,7 +39,7 @@ class TestWindowActivation : public QObject {
 private Q_SLOTS:
     void init()
     {
-        ProgramState::resetToEmptyHome();
+        program.emplace(FreshProgram::Home::Empty);
         QVariantMap master = RecordFactory::transmitter(kMaster, "127.0.0.1", true);
         master.insert(Key::command, Value::yes);
         Database::instance()->insertSuperBoxWithInfo(master);
@@ -57,9 +58,9 @@ private Q_SLOTS:
 
     void cleanup()
     {
-        ProgramState::reset();
         window.reset();
         peer.reset();
+        program.reset();
     }
 
     void minimisedAndRestoredLocatesOnceFocusNever()

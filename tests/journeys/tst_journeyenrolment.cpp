@@ -86,7 +86,6 @@ private Q_SLOTS:
     void cleanup()
     {
         m_keys.reset();
-        OnScreenKeyboard::instance()->setStandIn(std::nullopt);
         app.reset();
         FeedProbe::uninstall();
     }

@@ -4,7 +4,7 @@
 // "rebuilding" once the rebuild has written its 100th channel, and then
 // waits there to be killed, so that the kill always lands inside the rebuild.
 #include "control/configurationimport.h"
-#include "core/showalertmanager.h"
+#include "core/programobjects.h"
 #include "store/database.h"
 
 #include <QCoreApplication>
@@ -32,12 +32,12 @@ void holdInsideTheRebuild(void *, int operation, const char *, const char *table
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    ShowAlertManager::instance(); // the feedback service every flow reports to
     app.setApplicationName(QStringLiteral("ardentia-home"));
     QFile file(app.arguments().value(1));
     if (!file.open(QIODevice::ReadOnly))
         return 2;
     const QString text = QString::fromUtf8(file.readAll());
+    ProgramObjects objects;
     Database::Session session; // the connection the rebuild will use
     if (!session.isOpen())
         return 2;

@@ -4,7 +4,7 @@
 #include "control/udpsocketmanager.h"
 #include "core/headlessfeedbackpresenter.h"
 #include "core/showalertmanager.h"
-#include "programstate.h"
+#include "freshprogram.h"
 #include "recordingnavigator.h"
 #include "store/database.h"
 #include "store/jsoncodec.h"
@@ -37,7 +37,8 @@ public:
 class TestCheckManager : public QObject {
     Q_OBJECT
 
-    Database *store = Database::instance();
+    std::optional<FreshProgram> program;
+    Database *store = nullptr;
     HeadlessFeedbackPresenter presenter;
     std::unique_ptr<UdpPeer> peer;
 
@@ -58,14 +59,19 @@ class TestCheckManager : public QObject {
 private Q_SLOTS:
     void init()
     {
-        ProgramState::resetToEmptyHome();
+        program.emplace(FreshProgram::Home::Empty);
+        store = Database::instance();
         presenter.clear();
         ShowAlertManager::instance()->setPresenter(&presenter);
         peer = std::make_unique<UdpPeer>();
         UDPSocketManager::instance()->setTransmitterPort(peer->port());
     }
 
-    void cleanup() { ProgramState::reset(); }
+    void cleanup()
+    {
+        peer.reset();
+        program.reset();
+    }
 
     void switchingAllLeavesCurtainsAlone_data()
     {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "control/configurationimport.h"
 #include "control/delegatemanager.h"
-#include "programstate.h"
+#include "freshprogram.h"
 #include "rawsql.h"
 #include "store/database.h"
 #include "store/recordfactory.h"
@@ -38,16 +38,20 @@ QMap<QString, QVariantMap> scenariosByNumber()
 class TestConfigurationImport : public QObject {
     Q_OBJECT
 
-    Database *store = Database::instance();
+    std::optional<FreshProgram> program;
+    Database *store = nullptr;
 
 private Q_SLOTS:
     void init()
     {
-        ProgramState::resetToEmptyHome();
+        program.emplace(FreshProgram::Home::Empty);
+        store = Database::instance();
         QVariantMap master = RecordFactory::transmitter(kMaster, "127.0.0.2", true);
         master.insert(Key::command, Value::yes);
         store->insertSuperBoxWithInfo(master);
     }
+
+    void cleanup() { program.reset(); }
 
     void stateBytesBecomeStates_data()
     {

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "control/delegatemanager.h"
+#include "freshprogram.h"
 #include "store/database.h"
 #include "store/recordfactory.h"
 #include "store/recordkeys.h"
@@ -16,6 +17,7 @@ class TestImportCrash : public QObject {
 private Q_SLOTS:
     void killedImportLeavesTheOldHome()
     {
+        FreshProgram program;
         Database *store = Database::instance();
         DelegateManager::instance()->initApplicationNeedData();
         store->insertSuperBoxWithInfo(

@@ -5,7 +5,7 @@
 #include "control/udpsocketmanager.h"
 #include "core/headlessfeedbackpresenter.h"
 #include "core/showalertmanager.h"
-#include "programstate.h"
+#include "freshprogram.h"
 #include "recordingnavigator.h"
 #include "store/database.h"
 #include "store/recordfactory.h"
@@ -28,21 +28,25 @@ public:
 class TestLifecycle : public QObject {
     Q_OBJECT
 
-    AppDelegate *app = AppDelegate::instance();
-    Database *store = Database::instance();
+    std::optional<FreshProgram> program;
+    AppDelegate *app = nullptr;
+    Database *store = nullptr;
     HeadlessFeedbackPresenter presenter;
 
 private Q_SLOTS:
     void init()
     {
-        Database::instance()->removeFiles();
+        program.emplace();
+        app = AppDelegate::instance();
+        store = Database::instance();
+        store->removeFiles();
         QFile::remove(DelegateManager::markerPath());
         QFile::remove(DelegateManager::welcomeMarkerPath());
         presenter.clear();
         ShowAlertManager::instance()->setPresenter(&presenter);
     }
 
-    void cleanup() { ProgramState::reset(); }
+    void cleanup() { program.reset(); }
 
     void firstStartBuildsAnEmptyHome()
     {

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "control/delegatemanager.h"
+#include "freshprogram.h"
 #include "rawsql.h"
 #include "store/database.h"
 #include "store/jsoncodec.h"
@@ -32,14 +33,19 @@ QStringList idsOf(const QList<QVariantMap> &records, const QString &key = Key::i
 class TestDatabase : public QObject {
     Q_OBJECT
 
-    Database *store = Database::instance();
+    std::optional<FreshProgram> program;
+    Database *store = nullptr;
 
 private Q_SLOTS:
     void init()
     {
-        Database::instance()->removeFiles();
+        program.emplace();
+        store = Database::instance();
+        store->removeFiles();
         store->creatDatabase();
     }
+
+    void cleanup() { program.reset(); }
 
     // A read that fails is told apart from an empty answer, for each kind of
     // record and for the whole home.

@@ -3,7 +3,7 @@
 #include "control/udpsocketmanager.h"
 #include "core/headlessfeedbackpresenter.h"
 #include "core/showalertmanager.h"
-#include "programstate.h"
+#include "freshprogram.h"
 #include "rawsql.h"
 #include "store/database.h"
 #include "store/recordfactory.h"
@@ -23,21 +23,24 @@
 class TestDelegateManager : public QObject {
     Q_OBJECT
 
-    Database *store = Database::instance();
-    DelegateManager *files = DelegateManager::instance();
+    std::optional<FreshProgram> program;
+    Database *store = nullptr;
+    DelegateManager *files = nullptr;
     HeadlessFeedbackPresenter presenter;
 
 private Q_SLOTS:
     void init()
     {
-        Database::instance()->removeFiles();
+        program.emplace();
+        store = Database::instance();
+        files = DelegateManager::instance();
+        store->removeFiles();
         QDir(DelegateManager::imageFolderPath()).removeRecursively();
         presenter.clear();
         ShowAlertManager::instance()->setPresenter(&presenter);
-        UDPSocketManager::instance()->setHomeLookup(nullptr); // the store itself
     }
 
-    void cleanup() { ProgramState::reset(); }
+    void cleanup() { program.reset(); }
 
     void firstRunDataIsAnEmptyHomeWithTheBuiltIns()
     {

@@ -3,7 +3,6 @@
 
 #include "appwindowtesting.h"
 #include "loopbacksimulator.h"
-#include "programstate.h"
 
 #include <QTest>
 
@@ -20,14 +19,10 @@ QString unframed(const QByteArray &request)
 }
 } // namespace
 
-SimulatedWindow::SimulatedWindow()
-{
-    ProgramState::resetToEmptyHome();
-}
+SimulatedWindow::SimulatedWindow() = default;
 
 SimulatedWindow::~SimulatedWindow()
 {
-    ProgramState::reset();
     m_window.reset();
     m_simulator.reset();
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/appwindow.h"
+#include "freshprogram.h"
 #include "home/navigationstack.h"
 #include "home/parentpresentviewcontroller.h"
 #include "transmitterserver.h"
@@ -15,8 +16,8 @@ class HomeViewController;
 
 // The real app window and the transmitter simulator in this process, on
 // loopback: what tests that drive screens against a home stand on. Made
-// fresh for each test (an empty home in a new store) and dropped after it,
-// which puts the program's process-wide state back.
+// fresh for each test, on fresh program objects and an empty home in a new
+// store, and dropped after it with them.
 class SimulatedWindow {
 public:
     SimulatedWindow();
@@ -57,6 +58,7 @@ public:
     void clearReceived() { m_received.clear(); }
 
 private:
+    FreshProgram m_program{FreshProgram::Home::Empty}; // outlives the window and the simulator
     std::unique_ptr<TransmitterServer> m_simulator;
     std::unique_ptr<AppWindow> m_window;
     QStringList m_received;

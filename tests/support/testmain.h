@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "core/showalertmanager.h"
 #include "transport/localaddress.h"
 
 #include <QCoreApplication>
@@ -30,7 +29,6 @@ inline bool prepareTestProcess(const QTemporaryDir &dataHome)
             return 3;                                                                              \
         Application app(argc, argv);                                                               \
         app.setApplicationName(QStringLiteral("ardentia-home"));                                   \
-        ShowAlertManager::instance();                                                              \
         Prepare();                                                                                 \
         TestClass test;                                                                            \
         QTEST_SET_MAIN_SOURCE_PATH                                                                 \

@@ -4,14 +4,21 @@
 #include "testmain.h"
 
 #include "enrol/scancamera.h"
+#include "freshprogram.h"
+#include "views/onscreenkeyboard.h"
 
 #include <QApplication>
 
+#include <memory>
+
 // Screens under test use no camera: no multimedia back end (and its threads)
-// is started, whatever the machine has.
+// is started, whatever the machine has. Each test's fresh program has the
+// app's on-screen keyboard, as the app's own has.
 inline void prepareScreenTest()
 {
     ScanCamera::setCamerasAllowed(false);
+    FreshProgram::setFrontEnd(
+        [](ProgramObjects &objects) { objects.adopt(std::make_unique<OnScreenKeyboard>()); });
 }
 
 // The entry of tests of screens: a QApplication (on the offscreen platform

@@ -75,11 +75,7 @@ private Q_SLOTS:
         QVERIFY(app->openWindow(kPhone));
     }
 
-    void cleanup()
-    {
-        OnScreenKeyboard::instance()->setStandIn(std::nullopt);
-        app.reset();
-    }
+    void cleanup() { app.reset(); }
 
     // The focused field ends above the keyboard, the bar stays where it is
     // and over what passes under it, and everything goes back when the

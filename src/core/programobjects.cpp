@@ -1,0 +1,36 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "programobjects.h"
+
+#include "control/appdelegate.h"
+#include "control/delegatemanager.h"
+#include "control/homeevents.h"
+#include "control/staterefresh.h"
+#include "control/tcpsocketmanager.h"
+#include "control/udpsocketmanager.h"
+#include "showalertmanager.h"
+#include "store/database.h"
+
+// The store first: everything else may read it. The feedback service after
+// the application object whose connection state it shows; the channel after
+// both, the import and the state refresh after the channel they use.
+ProgramObjects::ProgramObjects()
+    : m_store(std::make_unique<Database>()), m_files(std::make_unique<DelegateManager>()),
+      m_homeEvents(std::make_unique<HomeEvents>()), m_application(std::make_unique<AppDelegate>()),
+      m_feedback(std::make_unique<ShowAlertManager>()),
+      m_channel(std::make_unique<UDPSocketManager>()),
+      m_import(std::make_unique<TCPSocketManager>()),
+      m_stateRefresh(std::make_unique<StateRefresh>())
+{
+}
+
+ProgramObjects::~ProgramObjects()
+{
+    while (!m_frontEnd.empty())
+        m_frontEnd.pop_back();
+    // The members go in the reverse of their declaration: the order of creation.
+}
+
+void ProgramObjects::adopt(std::unique_ptr<QObject> object)
+{
+    m_frontEnd.push_back(std::move(object));
+}
