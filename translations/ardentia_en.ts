@@ -1074,5 +1074,21 @@ start your smart home journey</translation>
         <source>The home&apos;s data cannot be read just now. Trying again…</source>
         <translation>The home&apos;s data cannot be read just now. Trying again…</translation>
     </message>
+    <message>
+        <source>A name cannot hold &quot;,&quot;, &quot;\n&quot; or line breaks.</source>
+        <translation>A name cannot hold &quot;,&quot;, &quot;\n&quot; or line breaks.</translation>
+    </message>
+    <message>
+        <source>Only the owner&apos;s devices can do this. This device is a family member&apos;s.</source>
+        <translation>Only the owner&apos;s devices can do this. This device is a family member&apos;s.</translation>
+    </message>
+    <message>
+        <source>This device is not in the home.</source>
+        <translation>This device is not in the home.</translation>
+    </message>
+    <message>
+        <source>This question has been answered already.</source>
+        <translation>This question has been answered already.</translation>
+    </message>
 </context>
 </TS>

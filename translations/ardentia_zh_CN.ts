@@ -1074,5 +1074,21 @@
         <source>The home&apos;s data cannot be read just now. Trying again…</source>
         <translation>暂时无法读取家庭数据,正在重试…</translation>
     </message>
+    <message>
+        <source>A name cannot hold &quot;,&quot;, &quot;\n&quot; or line breaks.</source>
+        <translation>名称不能包含“,”、“\n”或换行。</translation>
+    </message>
+    <message>
+        <source>Only the owner&apos;s devices can do this. This device is a family member&apos;s.</source>
+        <translation>只有主人的设备可以执行此操作。此设备是家庭成员的设备。</translation>
+    </message>
+    <message>
+        <source>This device is not in the home.</source>
+        <translation>此设备不在家中。</translation>
+    </message>
+    <message>
+        <source>This question has been answered already.</source>
+        <translation>此问题已经回答过了。</translation>
+    </message>
 </context>
 </TS>

@@ -44,8 +44,36 @@ Request parse(const QByteArray &message)
     }
     if (type == QLatin1String("sync"))
         return Sync{};
+    if (type == QLatin1String("transmitters"))
+        return Transmitters{};
+    if (type == QLatin1String("answer")) {
+        const QJsonValue question = request.value(QLatin1String("question"));
+        const QJsonValue button = request.value(QLatin1String("button"));
+        if (!question.isDouble() || !button.isDouble())
+            return Refused{QStringLiteral("an answer names its question and button")};
+        return Answer{question.toInt(-1), button.toInt(-1)};
+    }
+    if (type == QLatin1String("rename") || type == QLatin1String("remove") ||
+        type == QLatin1String("detail")) {
+        const QString id = request.value(QLatin1String("id")).toString();
+        if (!isPlainName(id))
+            return Refused{QStringLiteral("no such device")};
+        if (type == QLatin1String("remove"))
+            return Remove{id};
+        if (type == QLatin1String("detail"))
+            return Detail{id};
+        const QJsonValue name = request.value(QLatin1String("name"));
+        if (!name.isString() || name.toString().size() > kMaxNameLength)
+            return Refused{QStringLiteral("a rename carries a name")};
+        return Rename{id, name.toString()};
+    }
     if (type.isEmpty())
         return Refused{QStringLiteral("not a request")};
     return Refused{QStringLiteral("no such request: %1").arg(type.left(kMaxIdLength))};
+}
+bool needsOwner(const Request &request)
+{
+    return !std::holds_alternative<Set>(request) && !std::holds_alternative<Scenario>(request) &&
+           !std::holds_alternative<Sync>(request) && !std::holds_alternative<Refused>(request);
 }
 } // namespace PageRequest

@@ -8,8 +8,12 @@
 
 // What a page of the web remote asks over its WebSocket, one JSON object
 // per message: {"type":"set","id":...,"state"/"brightness":...},
-// {"type":"scenario","number":...} or {"type":"sync"}. A set's own fields
-// travel on as the payload a channel's "set" topic would carry.
+// {"type":"scenario","number":...} or {"type":"sync"}, which every paired
+// device may ask; and, for the owner's devices only, {"type":"rename","id":
+// ...,"name":...}, {"type":"remove","id":...}, {"type":"answer","question":
+// N,"button":N} (to the question a removal raised), {"type":"detail","id":
+// ...} and {"type":"transmitters"}. A set's own fields travel on as the
+// payload a channel's "set" topic would carry.
 namespace PageRequest {
 struct Set {
     QString id;
@@ -19,12 +23,32 @@ struct Scenario {
     QString number;
 };
 struct Sync {};
+struct Rename {
+    QString id;
+    QString name; // as the page sent it: the rules of names are the owner's requests'
+};
+struct Remove {
+    QString id;
+};
+struct Answer {
+    int question;
+    int button;
+};
+struct Detail {
+    QString id;
+};
+struct Transmitters {};
 struct Refused {
     QString reason;
 };
-using Request = std::variant<Set, Scenario, Sync, Refused>;
+using Request =
+    std::variant<Set, Scenario, Sync, Rename, Remove, Answer, Detail, Transmitters, Refused>;
 
 constexpr qsizetype kMaxIdLength = 32;
+// Longer than any name the home takes, so that a refusal can say why.
+constexpr qsizetype kMaxNameLength = 256;
 
 Request parse(const QByteArray &message);
+// Whether only an owner's device may ask it.
+bool needsOwner(const Request &request);
 } // namespace PageRequest

@@ -2,8 +2,12 @@
 #include "webhub.h"
 
 #include "compactjson.h"
+#include "pageerror.h"
+#include "webpagetexts.h"
 
 #include "core/homeevents.h"
+#include "core/logging.h"
+#include "core/showalertmanager.h"
 #include "discoveryconfig.h"
 #include "gateway/tcpsocketmanager.h"
 #include "gateway/udpsocketmanager.h"
@@ -18,6 +22,7 @@
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QUrlQuery>
 #include <QWebSocket>
 
 namespace {
@@ -52,14 +57,15 @@ void sendTo(QWebSocket *page, const QJsonObject &message)
     sendText(page, QString::fromUtf8(compactJsonOf(message)));
 }
 
-// code names the page's own text for it; message is for requests it cannot
-// have made itself (shown as it stands).
-QJsonObject error(const QString &code, const QString &message = {})
+QJsonObject roleMessage(WebAccess::Role role)
 {
-    return {{QStringLiteral("type"), QStringLiteral("error")},
-            {QStringLiteral("code"), code},
-            {QStringLiteral("message"), message}};
+    return {{QStringLiteral("type"), QStringLiteral("role")},
+            {QStringLiteral("role"), WebAccess::nameOf(role)}};
 }
+
+template <class... Handlers> struct Overloaded : Handlers... {
+    using Handlers::operator()...;
+};
 } // namespace
 
 WebHub::WebHub(WebRemoteServer *server, const MasterLink *link, BridgeTopics topics,
@@ -68,10 +74,16 @@ WebHub::WebHub(WebRemoteServer *server, const MasterLink *link, BridgeTopics top
       m_commands(
           std::move(topics),
           [this](const QString &message, const QString &) {
-              tellAsking(error(QStringLiteral("badRequest"), message));
+              tellAsking(pageError(QStringLiteral("badRequest"), message));
           },
-          [this](const QVariantMap &device) { sendChannel(device.value(Key::id).toString()); })
+          [this](const QVariantMap &device) { sendChannel(device.value(Key::id).toString()); }),
+      m_owner([this](const QJsonObject &message) { tellActing(message); }),
+      m_toasts(ShowAlertManager::instance()->presenter(),
+               [this](const QString &title, const QString &detail, bool good) {
+                   forwardToast(title, detail, good);
+               })
 {
+    ShowAlertManager::instance()->setPresenter(&m_toasts);
     connect(server, &WebRemoteServer::pageConnected, this, &WebHub::open);
     HomeEvents *events = HomeEvents::instance();
     connect(events, &HomeEvents::channelStateChanged, this, &WebHub::sendChannel);
@@ -94,15 +106,22 @@ WebHub::WebHub(WebRemoteServer *server, const MasterLink *link, BridgeTopics top
                     broadcast({{QStringLiteral("type"), QStringLiteral("notice")},
                                {QStringLiteral("code"), QStringLiteral("synced")}});
                 else
-                    broadcast(error(QStringLiteral("syncFailed")));
+                    broadcast(pageError(QStringLiteral("syncFailed")));
             });
     // The CLI revokes by writing the file anew (a rename): its folder is watched.
     m_accessFile.addPath(QFileInfo(m_server->access().path()).absolutePath());
-    connect(&m_accessFile, &QFileSystemWatcher::directoryChanged, this, &WebHub::closeRevoked);
+    connect(&m_accessFile, &QFileSystemWatcher::directoryChanged, this,
+            &WebHub::followAccessChanges);
     m_keepAlive.setInterval(kKeepAliveMs);
     connect(&m_keepAlive, &QTimer::timeout, this, &WebHub::keepAlive);
     m_keepAlive.start();
     connect(&m_storeRetry, &StoreRetry::recovered, this, [this] { broadcast(homeOrError()); });
+}
+
+WebHub::~WebHub()
+{
+    if (ShowAlertManager::instance()->presenter() == &m_toasts)
+        ShowAlertManager::instance()->setPresenter(nullptr);
 }
 
 QJsonObject WebHub::homeOrError()
@@ -110,7 +129,7 @@ QJsonObject WebHub::homeOrError()
     const std::optional<Database::HomeRecords> stored = Database::instance()->homeIfReadable();
     if (!stored) {
         m_storeRetry.readFailed(QStringLiteral("the web remote's home"));
-        return error(QStringLiteral("storeUnreadable"));
+        return pageError(QStringLiteral("storeUnreadable"));
     }
     QJsonArray channels, scenarios;
     for (const QVariantMap &device : stored->devices)
@@ -135,16 +154,25 @@ QJsonObject WebHub::link() const
 
 void WebHub::open(QWebSocket *socket, const QString &token)
 {
-    m_pages.insert(socket, token);
+    // The page names its language in its address ("?lang=zh-CN").
+    const QString language = WebPageTexts::languageFor(
+        QUrlQuery(socket->requestUrl()).queryItemValue(QStringLiteral("lang")).toLatin1());
+    const WebAccess::Role role = m_server->access().roleOf(token).value_or(WebAccess::Role::Family);
+    m_pages.insert(socket, {token, role, language});
     connect(socket, &QWebSocket::textMessageReceived, this,
             [this, socket](const QString &message) { receive(socket, message); });
     connect(socket, &QWebSocket::disconnected, this, [this, socket] {
         m_pages.remove(socket);
         m_unanswered.remove(socket);
+        if (m_acting == socket)
+            m_acting = nullptr;
         socket->deleteLater();
     });
     connect(socket, &QWebSocket::pong, this, [this, socket] { m_unanswered.remove(socket); });
-    sendTo(socket, homeOrError());
+    // The first home a page gets names its device's role; a change is told on its own.
+    QJsonObject home = homeOrError();
+    home.insert(QStringLiteral("role"), WebAccess::nameOf(role));
+    sendTo(socket, home);
 }
 
 void WebHub::receive(QWebSocket *socket, const QString &message)
@@ -152,6 +180,10 @@ void WebHub::receive(QWebSocket *socket, const QString &message)
     // What the commands refuse at once goes back to this page only.
     m_asking = socket;
     const PageRequest::Request request = PageRequest::parse(message.toUtf8());
+    if (!mayAsk(socket, request)) {
+        m_asking = nullptr;
+        return;
+    }
     if (const auto *set = std::get_if<PageRequest::Set>(&request))
         m_commands.setChannel(set->id, set->payload);
     else if (const auto *scenario = std::get_if<PageRequest::Scenario>(&request))
@@ -159,10 +191,57 @@ void WebHub::receive(QWebSocket *socket, const QString &message)
     else if (std::holds_alternative<PageRequest::Sync>(request))
         TCPSocketManager::instance()->sendTCPMessageWithCommandArray(
             TCPSocketManager::importRequest());
-    else
-        tellAsking(
-            error(QStringLiteral("badRequest"), std::get<PageRequest::Refused>(request).reason));
+    else if (const auto *refused = std::get_if<PageRequest::Refused>(&request))
+        tellAsking(pageError(QStringLiteral("badRequest"), refused->reason));
+    else {
+        m_acting = socket;
+        askOwner(request);
+    }
     m_asking = nullptr;
+}
+
+bool WebHub::mayAsk(QWebSocket *socket, const PageRequest::Request &request)
+{
+    if (!PageRequest::needsOwner(request))
+        return true;
+    const std::optional<WebAccess::Role> role =
+        m_server->access().roleOf(m_pages.value(socket).token);
+    if (role == WebAccess::Role::Owner)
+        return true;
+    qCWarning(lcGateway).noquote() << "web remote: an owner's request from a family device was "
+                                      "refused (from"
+                                   << socket->peerAddress().toString() + ')';
+    tellAsking(pageError(QStringLiteral("ownerOnly")));
+    return false;
+}
+
+void WebHub::askOwner(const PageRequest::Request &request)
+{
+    std::visit(Overloaded{[this](const PageRequest::Rename &rename) { m_owner.rename(rename); },
+                          [this](const PageRequest::Remove &remove) { m_owner.remove(remove); },
+                          [this](const PageRequest::Answer &answer) { m_owner.answer(answer); },
+                          [this](const PageRequest::Detail &detail) { m_owner.detail(detail); },
+                          [this](const PageRequest::Transmitters &) { m_owner.listTransmitters(); },
+                          [](const auto &) {}},
+               request);
+}
+
+void WebHub::tellActing(const QJsonObject &message)
+{
+    if (QWebSocket *page = m_asking ? m_asking : m_acting)
+        sendTo(page, message);
+}
+
+void WebHub::forwardToast(const QString &title, const QString &detail, bool good)
+{
+    if (!m_acting)
+        return; // no one's own request: the log has it
+    const QString language = m_pages.value(m_acting).language;
+    sendTo(m_acting, {{QStringLiteral("type"), QStringLiteral("toast")},
+                      {QStringLiteral("title"), WebPageTexts::toastText(title, language)},
+                      {QStringLiteral("detail"),
+                       detail.isEmpty() ? QString() : WebPageTexts::toastText(detail, language)},
+                      {QStringLiteral("good"), good}});
 }
 
 void WebHub::tellAsking(const QJsonObject &message)
@@ -199,9 +278,9 @@ void WebHub::onOutcome(const QStringList &fields, const CommandOutcome &outcome)
         return;
     // The page shows the state the home confirmed last, and why the press did nothing.
     QJsonObject message =
-        error(outcome.kind == CommandOutcome::Kind::Refused ? QStringLiteral("refused")
-                                                            : QStringLiteral("controlFailed"),
-              outcome.text());
+        pageError(outcome.kind == CommandOutcome::Kind::Refused ? QStringLiteral("refused")
+                                                                : QStringLiteral("controlFailed"),
+                  outcome.text());
     message.insert(QStringLiteral("id"), Wire::targetOf(fields)); // only that row's press ended
     broadcast(message);
     sendChannel(Wire::targetOf(fields));
@@ -219,10 +298,18 @@ void WebHub::keepAlive()
     }
 }
 
-void WebHub::closeRevoked()
+void WebHub::followAccessChanges()
 {
-    for (auto it = m_pages.cbegin(); it != m_pages.cend(); ++it)
-        if (!m_server->access().isValidToken(it.value()))
-            it.key()->close(QWebSocketProtocol::CloseCodePolicyViolated,
-                            QStringLiteral("this device's access was revoked"));
+    // Over a copy: a page closed here may leave the list at once.
+    for (QWebSocket *socket : m_pages.keys()) {
+        Page &page = m_pages[socket];
+        const std::optional<WebAccess::Role> role = m_server->access().roleOf(page.token);
+        if (!role) {
+            socket->close(QWebSocketProtocol::CloseCodePolicyViolated,
+                          QStringLiteral("this device's access was revoked"));
+        } else if (*role != page.role) {
+            page.role = *role;
+            sendTo(socket, roleMessage(*role));
+        }
+    }
 }

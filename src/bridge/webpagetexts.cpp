@@ -74,6 +74,41 @@ const Text kTexts[] = {
      QT_TRANSLATE_NOOP("DeviceTableViewController", "No devices are added yet")},
     {"allOn", "RecordFactory", QT_TRANSLATE_NOOP("RecordFactory", "All On Mode")},
     {"allOff", "RecordFactory", QT_TRANSLATE_NOOP("RecordFactory", "All Off Mode")},
+    {"deviceList", "DeviceListViewController",
+     QT_TRANSLATE_NOOP("DeviceListViewController", "Device List")},
+    {"transmitter", "DeviceListViewController",
+     QT_TRANSLATE_NOOP("DeviceListViewController", "Transmitter")},
+    {"removeMaster", "DeviceListViewController",
+     QT_TRANSLATE_NOOP("DeviceListViewController",
+                       "Remove the master transmitter? Every command goes through it. Lights, "
+                       "curtains and scenarios cannot be reached until a master is enrolled "
+                       "again.")},
+    {"cancel", "DeviceListViewController", QT_TRANSLATE_NOOP("DeviceListViewController", "Cancel")},
+    {"remove", "DeviceListViewController", QT_TRANSLATE_NOOP("DeviceListViewController", "Remove")},
+    {"edit", "VtMoveCell", QT_TRANSLATE_NOOP("VtMoveCell", "Edit")},
+    {"delete", "VtMoveCell", QT_TRANSLATE_NOOP("VtMoveCell", "Delete")},
+    {"deviceDetail", "DeviceDetailViewController",
+     QT_TRANSLATE_NOOP("DeviceDetailViewController", "Device Detail")},
+    {"idLabel", "DeviceDetailViewController",
+     QT_TRANSLATE_NOOP("DeviceDetailViewController", "ID")},
+    {"nameLabel", "DeviceDetailViewController",
+     QT_TRANSLATE_NOOP("DeviceDetailViewController", "Name")},
+    {"changeName", "EditNameViewController",
+     QT_TRANSLATE_NOOP("EditNameViewController", "Change Name")},
+    {"nameEmpty", "EditNameViewController",
+     QT_TRANSLATE_NOOP("EditNameViewController", "Please input name")},
+    {"nameTooLong", "ParentPresentViewController",
+     QT_TRANSLATE_NOOP("ParentPresentViewController", "Maximum 20 bytes")},
+    {"done", "DeviceAddViewController", QT_TRANSLATE_NOOP("DeviceAddViewController", "Done")},
+    {"back", "ParentViewController", QT_TRANSLATE_NOOP("ParentViewController", "Back")},
+    {"nameUnsendable", "WebRemote",
+     QT_TRANSLATE_NOOP("WebRemote", "A name cannot hold \",\", \"\\n\" or line breaks.")},
+    {"ownerOnly", "WebRemote",
+     QT_TRANSLATE_NOOP("WebRemote", "Only the owner's devices can do this. This device is a "
+                                    "family member's.")},
+    {"noDevice", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "This device is not in the home.")},
+    {"noQuestion", "WebRemote",
+     QT_TRANSLATE_NOOP("WebRemote", "This question has been answered already.")},
     {"notPairedTitle", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Not paired")},
     {"notPaired", "WebRemote",
      QT_TRANSLATE_NOOP("WebRemote", "Pair this device first: on the home's computer run "
@@ -143,6 +178,23 @@ QJsonObject WebPageTexts::texts(const QString &language)
                      translated.isEmpty() ? QString::fromUtf8(text.source) : translated);
     }
     return texts;
+}
+
+QString WebPageTexts::toastText(const QString &english, const QString &language)
+{
+    // The contexts whose texts the flows' toasts are.
+    static const char *const kToastContexts[] = {"UDPSocketManager", "TCPSocketManager",
+                                                 "ShowAlertManager"};
+    const QTranslator *translator = translatorFor(language);
+    if (!translator)
+        return english;
+    const QByteArray source = english.toUtf8();
+    for (const char *context : kToastContexts) {
+        const QString translated = translator->translate(context, source.constData());
+        if (!translated.isEmpty())
+            return translated;
+    }
+    return english;
 }
 
 QByteArray WebPageTexts::render(const QByteArray &html, const QString &language)

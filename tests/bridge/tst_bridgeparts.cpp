@@ -1,18 +1,25 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bridgeoptions.h"
+#include "bridgerequests.h"
 #include "curtainmoves.h"
 #include "discoveryconfig.h"
 #include "pagerequest.h"
 #include "pairingthrottle.h"
+#include "qrcodesvg.h"
 #include "setpayload.h"
 #include "testmain.h"
 #include "webpagetexts.h"
 
 #include "store/recordkeys.h"
 
+#include <QImage>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QPainter>
+#include <QSvgRenderer>
 #include <QTemporaryDir>
+
+#include <ZXing/ReadBarcode.h>
 
 // What the bridge reads from outside: set payloads, its options, the web
 // remote's requests and the browser's languages; and what it tells of a
@@ -328,6 +335,33 @@ private Q_SLOTS:
             << "refused no such channel";
         QTest::newRow("scenario with a line break")
             << QByteArray(R"({"type":"scenario","number":"1\nx"})") << "refused no such scenario";
+        // The owner's: names travel as sent (their rules are the home's).
+        QTest::newRow("rename")
+            << QByteArray(R"({"type":"rename","id":"211300001231","name":"Hall, upstairs"})")
+            << "owner rename 211300001231 Hall, upstairs";
+        QTest::newRow("rename without a name")
+            << QByteArray(R"({"type":"rename","id":"211300001231"})")
+            << "refused a rename carries a name";
+        QTest::newRow("rename to a number")
+            << QByteArray(R"({"type":"rename","id":"211300001231","name":5})")
+            << "refused a rename carries a name";
+        QTest::newRow("rename to a novel")
+            << QByteArray(R"({"type":"rename","id":"211300001231","name":")" +
+                          QByteArray(300, 'a') + R"("})")
+            << "refused a rename carries a name";
+        QTest::newRow("remove") << QByteArray(R"({"type":"remove","id":"213100007890"})")
+                                << "owner remove 213100007890";
+        QTest::newRow("remove a path")
+            << QByteArray(R"({"type":"remove","id":"../x"})") << "refused no such device";
+        QTest::newRow("detail") << QByteArray(R"({"type":"detail","id":"211300001230"})")
+                                << "owner detail 211300001230";
+        QTest::newRow("transmitters")
+            << QByteArray(R"({"type":"transmitters"})") << "owner transmitters";
+        QTest::newRow("answer") << QByteArray(R"({"type":"answer","question":3,"button":0})")
+                                << "owner answer 3 0";
+        QTest::newRow("answer in words")
+            << QByteArray(R"({"type":"answer","question":"3","button":"yes"})")
+            << "refused an answer names its question and button";
     }
     void pageRequests()
     {
@@ -341,9 +375,85 @@ private Q_SLOTS:
             got = "scenario " + scenario->number;
         else if (std::holds_alternative<PageRequest::Sync>(request))
             got = "sync";
-        else
-            got = "refused " + std::get<PageRequest::Refused>(request).reason;
+        else if (const auto *refused = std::get_if<PageRequest::Refused>(&request))
+            got = "refused " + refused->reason;
+        else if (const auto *rename = std::get_if<PageRequest::Rename>(&request))
+            got = "owner rename " + rename->id + ' ' + rename->name;
+        else if (const auto *remove = std::get_if<PageRequest::Remove>(&request))
+            got = "owner remove " + remove->id;
+        else if (const auto *detail = std::get_if<PageRequest::Detail>(&request))
+            got = "owner detail " + detail->id;
+        else if (const auto *answer = std::get_if<PageRequest::Answer>(&request))
+            got = QStringLiteral("owner answer %1 %2").arg(answer->question).arg(answer->button);
+        else if (std::holds_alternative<PageRequest::Transmitters>(request))
+            got = "owner transmitters";
         QCOMPARE(got, expected);
+        // Exactly the owner's requests need an owner's device.
+        QCOMPARE(PageRequest::needsOwner(request), got.startsWith("owner "));
+    }
+
+    // A pairing link asked for over MQTT: a family member's device unless the
+    // request says "owner"; any other role is refused, and no link is made.
+    void mqttPairingRoles_data()
+    {
+        QTest::addColumn<QByteArray>("request");
+        QTest::addColumn<QString>("made"); // the role of the link made, or "" for none
+        QTest::newRow("no role") << QByteArray(R"({"reply_to":"hub"})") << "family";
+        QTest::newRow("family") << QByteArray(R"({"reply_to":"hub","role":"family"})") << "family";
+        QTest::newRow("owner") << QByteArray(R"({"reply_to":"hub","role":"owner"})") << "owner";
+        QTest::newRow("unknown role") << QByteArray(R"({"reply_to":"hub","role":"root"})") << "";
+        QTest::newRow("role not text") << QByteArray(R"({"reply_to":"hub","role":1})") << "";
+    }
+    void mqttPairingRoles()
+    {
+        QFETCH(QByteArray, request);
+        QFETCH(QString, made);
+        QList<QPair<QString, QByteArray>> published;
+        BridgeRequests requests(
+            BridgeTopics{"ardentia", "homeassistant"},
+            [&published](const QString &topic, const QByteArray &payload) {
+                published.append({topic, payload});
+            },
+            [] { return QVariantMap(); });
+        QString roleMade;
+        requests.setWebPairing([&roleMade](const QString &, QString *, WebAccess::Role role) {
+            roleMade = WebAccess::nameOf(role);
+            return std::optional<QString>("http://127.0.0.1:8080/pair?code=ABC");
+        });
+        requests.handle("web/pair", request);
+        QCOMPARE(roleMade, made);
+        QCOMPARE(published.size(), 1);
+        QCOMPARE(published.constFirst().first,
+                 QStringLiteral("ardentia/bridge/response/web/pair/hub"));
+        const QJsonObject answer = QJsonDocument::fromJson(published.constFirst().second).object();
+        QCOMPARE(answer.value("data").toObject().value("role").toString(), made);
+        QCOMPARE(answer.contains("error"), made.isEmpty());
+    }
+
+    // A unit's QR code as the page shows it reads back as its ID alone.
+    void theDetailCodeReadsBack_data()
+    {
+        QTest::addColumn<QString>("id");
+        QTest::newRow("transmitter") << "211300001230";
+        QTest::newRow("channel") << "212200004560";
+    }
+    void theDetailCodeReadsBack()
+    {
+        QFETCH(QString, id);
+        const QByteArray svg = qrCodeSvg(id);
+        QVERIFY(svg.startsWith("<svg"));
+        QSvgRenderer renderer(svg);
+        QVERIFY(renderer.isValid());
+        QImage picture(300, 300, QImage::Format_Grayscale8);
+        picture.fill(Qt::gray); // the page's own background shows nowhere inside
+        QPainter painter(&picture);
+        renderer.render(&painter);
+        painter.end();
+        const ZXing::Result read = ZXing::ReadBarcode(
+            ZXing::ImageView(picture.constBits(), picture.width(), picture.height(),
+                             ZXing::ImageFormat::Lum, int(picture.bytesPerLine())));
+        QVERIFY(read.isValid());
+        QCOMPARE(QString::fromStdWString(read.text()), id);
     }
 
     void theBrowsersLanguage_data()
@@ -376,8 +486,8 @@ private Q_SLOTS:
         QCOMPARE(chinese.value("lighting").toString(), QStringLiteral("灯光"));
         QCOMPARE(chinese.keys(), english.keys());
         for (const QString &key : english.keys())
-            QVERIFY2(chinese.value(key) != english.value(key),
-                     qPrintable(key)); // translated, not fallen back to English
+            QVERIFY2(chinese.value(key) != english.value(key) || key == "idLabel",
+                     qPrintable(key)); // translated, not fallen back to English ("ID" is both)
         const QString page = QString::fromUtf8(
             WebPageTexts::render("<html lang=\"{{lang}}\" data-t=\"{{texts}}\">{{notPaired}} "
                                  "{{unknownKey}}</html>",

@@ -2,6 +2,8 @@
 // The web remote: the home as the bridge confirms it, over one WebSocket.
 // A press shows as pending until the home's answer comes back; nothing is
 // shown as done before that.
+import { deviceManagement } from './devices.js';
+
 const texts = JSON.parse(document.documentElement.dataset.texts);
 const fill = (format, value) => format.replace('%1', value);
 // The page's parts, once the document is parsed. This module runs as soon
@@ -26,6 +28,10 @@ let socket = null;
 let retryMs = 1000;
 let retryTimer = null;
 let messageTimer = null;
+// "family" or "owner", as the bridge says; the owner's controls show only for an owner.
+let role = 'family';
+let devices = null;
+const views = ['lights', 'curtains', 'scenarios', 'devices', 'detail'];
 
 function showBanner() {
   const text = problems.connection ? texts.bridgeLost
@@ -187,6 +193,17 @@ function show(channel) {
   dimAnswered(channel.id, channel.brightness);
 }
 
+function showView(shown) {
+  for (const view of views) document.getElementById(view).hidden = view !== shown;
+  for (const tile of document.querySelectorAll('.tile')) tile.setAttribute('aria-pressed', String(tile.dataset.view === shown));
+}
+
+function takeRole(message) {
+  role = message.role;
+  for (const element of document.querySelectorAll('footer [data-owner]')) element.hidden = role !== 'owner';
+  if (role !== 'owner' && ['devices', 'detail'].some((view) => !document.getElementById(view).hidden)) showView('lights');
+}
+
 function showHome(home) {
   for (const list of Object.values(rows)) list.replaceChildren();
   channels.clear();
@@ -209,23 +226,33 @@ function showHome(home) {
     empty.textContent = texts.noDevices;
     list.append(empty);
   }
+  devices.takeHome(home);
   takeLink(home.link);
   // The moment the first controls can be used, for the benchmark.
   if (!performance.getEntriesByName('usable').length) performance.mark('usable');
 }
 
+// Errors whose page text has the code's name.
+const namedErrors = ['syncFailed', 'storeUnreadable', 'ownerOnly', 'nameEmpty', 'nameTooLong',
+  'nameUnsendable', 'noDevice', 'noQuestion'];
+
 function errorText(message) {
+  if (namedErrors.includes(message.code)) return texts[message.code];
   if (message.code === 'refused') return texts.refused;
   if (message.code === 'controlFailed') return `${texts.controlFailed}: ${texts.checkDevice}`;
-  if (message.code === 'syncFailed') return texts.syncFailed;
-  if (message.code === 'storeUnreadable') return texts.storeUnreadable;
   return message.message;
 }
 
 function receive(message) {
-  if (message.type === 'home') showHome(message);
+  if (message.type === 'home') {
+    if (message.role) takeRole(message);
+    showHome(message);
+  }
   else if (message.type === 'state') show(message);
   else if (message.type === 'link') takeLink(message);
+  else if (message.type === 'role') takeRole(message);
+  else if (message.type === 'toast') tell(message.good ? 'notice' : 'error', [message.title, message.detail].filter(Boolean).join(': '));
+  else if (['transmitters', 'detail', 'question'].includes(message.type)) devices.receive(message);
   else if (message.type === 'notice') {
     syncButton.removeAttribute('aria-busy');
     tell('notice', texts.synced);
@@ -242,7 +269,9 @@ function receive(message) {
 }
 
 function connect() {
-  socket = new WebSocket(`${location.protocol === 'https:' ? 'wss' : 'ws'}://${location.host}/`);
+  // The page's language, for the home's own messages (toasts) told to it.
+  const language = encodeURIComponent(document.documentElement.lang);
+  socket = new WebSocket(`${location.protocol === 'https:' ? 'wss' : 'ws'}://${location.host}/?lang=${language}`);
   socket.addEventListener('open', () => {
     retryMs = 1000;
     whenStarted(() => {
@@ -285,15 +314,8 @@ function start() {
   banner = document.getElementById('banner');
   syncButton = document.getElementById('sync');
   announcer = document.getElementById('announce');
-  for (const tile of document.querySelectorAll('.tile')) {
-    tile.addEventListener('click', () => {
-      for (const other of document.querySelectorAll('.tile')) {
-        const chosen = other === tile;
-        other.setAttribute('aria-pressed', String(chosen));
-        document.getElementById(other.dataset.view).hidden = !chosen;
-      }
-    });
-  }
+  for (const tile of document.querySelectorAll('.tile')) tile.addEventListener('click', () => showView(tile.dataset.view));
+  devices = deviceManagement({ texts, send, button, showView, tellError: (text) => tell('error', text) });
   syncButton.addEventListener('click', () => {
     if (syncButton.getAttribute('aria-busy') === 'true') return; // one import at a time
     if (send({ type: 'sync' })) syncButton.setAttribute('aria-busy', 'true');
