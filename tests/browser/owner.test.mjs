@@ -1,0 +1,105 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The owner's device management in the browser, and the family member's
+// device kept out of it: the owner renames a light and a transmitter,
+// removes a curtain, removes by force a controller the simulator does not
+// answer for (the app's question, the app's toast), and sees a unit's detail
+// with its QR code; a family member's device shows none of it and the bridge
+// refuses it when asked anyway. Every new view passes axe-core, in English
+// at 360x640 and in Chinese at 768x1024.
+//   node owner.test.mjs BUILD/src
+import assert from 'node:assert/strict';
+import { auditViews, browserTest, until } from './rig.mjs';
+
+const bin = process.argv[2];
+const silent = '211300001232'; // Porch: its controller does not answer
+
+// What a page's own WebSocket hears back for one request.
+const askDirectly = (page, base, request) => page.evaluate(([url, message]) => new Promise((resolve) => {
+  const socket = new WebSocket(url);
+  socket.addEventListener('open', () => socket.send(JSON.stringify(message)));
+  socket.addEventListener('message', (event) => {
+    const answer = JSON.parse(event.data);
+    if (answer.type === 'error') resolve(answer.code);
+  });
+  setTimeout(() => resolve('nothing'), 5000);
+}), [base.replace('http', 'ws'), request]);
+
+await browserTest(bin, ['--silent-channel', silent], async (rig, browser) => {
+  const { base, simulated } = rig;
+
+  // A family member's device (the MQTT request's default): no owner's control, and refused when asking anyway.
+  const family = await (await browser.newContext({ viewport: { width: 360, height: 640 } })).newPage();
+  await family.goto(rig.bridgePairingLink());
+  await family.locator('#channel-211300001231').waitFor();
+  assert.equal(await family.locator('#open-devices').isHidden(), true, 'no device list for a family member');
+  assert.equal(await family.getByRole('button', { name: 'Device List' }).count(), 0);
+  assert.equal(await askDirectly(family, base, { type: 'rename', id: '211300001231', name: 'Hacked' }), 'ownerOnly');
+  assert.equal(await askDirectly(family, base, { type: 'remove', id: '213100007890' }), 'ownerOnly');
+  assert.equal(simulated('211300001231').name, 'Stairs', 'nothing renamed');
+  assert.ok(simulated('213100007890'), 'nothing removed');
+
+  for (const [locale, viewport] of [['en-GB', { width: 360, height: 640 }], ['zh-CN', { width: 768, height: 1024 }]]) {
+    const english = locale === 'en-GB';
+    const word = (en, zh) => (english ? en : zh);
+    const context = await browser.newContext({ viewport, locale });
+    const page = await context.newPage();
+    await page.goto(english ? rig.pairingLink('owner') : rig.bridgePairingLink('owner'));
+    await page.locator('#channel-211300001231').waitFor();
+    await page.getByRole('button', { name: word('Device List', '设备列表'), exact: true }).click();
+    const unit = (id) => page.locator(`#devices li[data-id="${id}"]`);
+    await unit('20AA10000001').waitFor();
+    await auditViews(browser, { context, viewport, locale }, base, [word('Device List', '设备列表'),
+      async function detail(audited) {
+        await audited.locator('#devices li[data-id="212200004560"] .name').click();
+        await audited.locator('#detail-code').waitFor();
+      }], locale);
+    if (!english) {
+      await context.close();
+      continue;
+    }
+
+    // Rename a light: through the master, shown once it took the name.
+    await unit('211300001231').getByRole('button', { name: 'Edit Stairs' }).click();
+    await page.fill('#rename-name', 'Hall light');
+    await page.keyboard.press('Enter');
+    await until(() => simulated('211300001231').name === 'Hall light', 'the master to take the name');
+    await until(async () => (await page.textContent('#channel-211300001231 .name')) === 'Hall light', 'the new name');
+    // An empty name is not taken: the app's words, and the dialog stays.
+    await unit('211300001231').getByRole('button', { name: 'Edit Hall light' }).click();
+    await page.fill('#rename-name', '');
+    await page.keyboard.press('Enter');
+    assert.equal(await page.textContent('#banner'), 'Please input name');
+    assert.ok(await page.locator('#rename').evaluate((dialog) => dialog.open));
+    await page.getByRole('button', { name: 'Cancel' }).click();
+
+    // Rename a transmitter: the app's own name, stored at once.
+    await unit('20AA10000001').getByRole('button', { name: /^Edit/ }).click();
+    await page.fill('#rename-name', 'Attic');
+    await page.getByRole('button', { name: 'Done' }).click();
+    await until(async () => (await unit('20AA10000001').locator('.name').textContent()) === 'Attic', 'the transmitter renamed');
+
+    // Detail: the ID and name as the app shows them, and its QR code.
+    await unit('212200004560').locator('.name').click();
+    await page.locator('#detail-code').waitFor();
+    assert.equal(await page.textContent('#detail-text'), 'ID:212200004560\nName:Living room');
+    assert.ok(await page.locator('#detail-code').evaluate((img) => img.complete && img.naturalWidth > 0), 'the code is drawn');
+    await page.getByRole('button', { name: 'Back' }).click();
+
+    // Remove a curtain: gone once the master agrees.
+    await unit('213100007890').getByRole('button', { name: 'Delete Bedroom curtain' }).click();
+    await until(() => !simulated('213100007890'), 'the curtain removed from the master');
+    await until(async () => (await unit('213100007890').count()) === 0, 'the curtain gone from the list');
+
+    // A controller that does not answer: the app's question, then forced.
+    await unit(silent).getByRole('button', { name: 'Delete Porch' }).click();
+    const question = page.locator('#question');
+    await question.waitFor();
+    assert.match(await page.textContent('#question-text'), /控制器无应答/);
+    await question.getByRole('button', { name: '强制删除' }).click();
+    await until(async () => (await page.textContent('#banner')) === 'Force remove the device successful', 'the forced removal');
+    await until(() => !simulated(silent), 'the controller forgotten by the master');
+    await until(async () => (await unit(silent).count()) === 0, 'gone from the list');
+    await context.close();
+  }
+  return 'browser: roles and the owner\'s device management passed';
+});
