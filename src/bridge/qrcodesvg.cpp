@@ -1,12 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "qrcodesvg.h"
 
-#include <ZXing/BarcodeFormat.h>
-#include <ZXing/BitMatrix.h>
-#include <ZXing/BitMatrixIO.h>
-#include <ZXing/MultiFormatWriter.h>
+#include "web/qrmatrix.h"
 
-#include <stdexcept>
+#include <ZXing/BitMatrixIO.h>
 
 namespace {
 constexpr int kQuietZone = 2;
@@ -14,16 +11,11 @@ constexpr int kQuietZone = 2;
 
 QByteArray qrCodeSvg(const QString &text)
 {
-    std::string drawn;
-    try {
-        ZXing::MultiFormatWriter writer(ZXing::BarcodeFormat::QRCode);
-        writer.setMargin(kQuietZone);
-        drawn = ZXing::ToSVG(writer.encode(text.toStdWString(), 0, 0));
-    } catch (const std::exception &) {
+    const std::optional<ZXing::BitMatrix> matrix = qrMatrix(text, kQuietZone);
+    if (!matrix)
         return {};
-    }
     // The writer draws the dark modules only: a white ground goes under them.
-    QByteArray svg = QByteArray::fromStdString(drawn);
+    QByteArray svg = QByteArray::fromStdString(ZXing::ToSVG(*matrix));
     const qsizetype start = svg.indexOf("<svg");
     const qsizetype open = svg.indexOf('>', start);
     if (start < 0 || open < 0)
