@@ -1090,5 +1090,17 @@ start your smart home journey</translation>
         <source>This question has been answered already.</source>
         <translation>This question has been answered already.</translation>
     </message>
+    <message>
+        <source>This scenario is not in the home.</source>
+        <translation>This scenario is not in the home.</translation>
+    </message>
+    <message>
+        <source>A chosen device cannot keep that state in a scenario.</source>
+        <translation>A chosen device cannot keep that state in a scenario.</translation>
+    </message>
+    <message>
+        <source>Choose one of the pictures.</source>
+        <translation>Choose one of the pictures.</translation>
+    </message>
 </context>
 </TS>

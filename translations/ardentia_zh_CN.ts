@@ -1090,5 +1090,17 @@
         <source>This question has been answered already.</source>
         <translation>此问题已经回答过了。</translation>
     </message>
+    <message>
+        <source>This scenario is not in the home.</source>
+        <translation>此情景不在家中。</translation>
+    </message>
+    <message>
+        <source>A chosen device cannot keep that state in a scenario.</source>
+        <translation>所选设备无法在情景中保持该状态。</translation>
+    </message>
+    <message>
+        <source>Choose one of the pictures.</source>
+        <translation>请选择其中一张图片。</translation>
+    </message>
 </context>
 </TS>

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ownerrequests.h"
 
+#include "namerule.h"
 #include "pageerror.h"
 #include "qrcodesvg.h"
 
 #include "core/logging.h"
 #include "core/showalertmanager.h"
 #include "devices/devicecommands.h"
-#include "gateway/commandline.h"
 #include "store/database.h"
 #include "store/recordkeys.h"
 
@@ -24,17 +24,6 @@ OwnerRequests::~OwnerRequests()
         ShowAlertManager::instance()->setAlertPresenter(nullptr);
 }
 
-QString OwnerRequests::nameRefusal(const QString &name)
-{
-    if (name.isEmpty())
-        return QStringLiteral("nameEmpty");
-    if (name.size() > kMaxNameLength)
-        return QStringLiteral("nameTooLong");
-    if (!CommandLine::isSendableField(name))
-        return QStringLiteral("nameUnsendable");
-    return {};
-}
-
 std::optional<QVariantMap> OwnerRequests::transmitter(const QString &id) const
 {
     const QList<QVariantMap> all = Database::instance()->readAllSuperBoxInfo();
@@ -46,7 +35,7 @@ std::optional<QVariantMap> OwnerRequests::transmitter(const QString &id) const
 
 void OwnerRequests::rename(const PageRequest::Rename &request)
 {
-    if (const QString refusal = nameRefusal(request.name); !refusal.isEmpty()) {
+    if (const QString refusal = NameRule::refusalOf(request.name); !refusal.isEmpty()) {
         m_tell(pageError(refusal));
         return;
     }

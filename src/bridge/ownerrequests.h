@@ -27,9 +27,6 @@ public:
     OwnerRequests(const OwnerRequests &) = delete;
     OwnerRequests &operator=(const OwnerRequests &) = delete;
 
-    // The app's name field takes no more.
-    static constexpr qsizetype kMaxNameLength = 20;
-
     void rename(const PageRequest::Rename &request);
     void remove(const PageRequest::Remove &request);
     void answer(const PageRequest::Answer &request);
@@ -37,9 +34,6 @@ public:
     void listTransmitters();
 
     void showAlert(const QString &message, const QStringList &buttons, Answer answer) override;
-
-    // The code of the rule a name breaks; empty when the home can take it.
-    static QString nameRefusal(const QString &name);
 
 private:
     struct Question {

@@ -3,8 +3,11 @@
 
 #include "compactjson.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+
+#include <optional>
 
 namespace PageRequest {
 namespace {
@@ -18,6 +21,39 @@ bool isPlainName(const QString &text)
         if (c.unicode() >= 0x80 || !(c.isLetterOrNumber() || c == QLatin1Char('-')))
             return false;
     return true;
+}
+
+std::optional<QString> plainName(const QJsonValue &value)
+{
+    return isPlainName(value.toString()) ? std::optional(value.toString()) : std::nullopt;
+}
+
+Request saveScenario(const QJsonObject &request)
+{
+    SaveScenario save;
+    const QJsonValue number = request.value(QLatin1String("number"));
+    if (!number.isString() || (!number.toString().isEmpty() && !plainName(number)))
+        return Refused{QStringLiteral("no such scenario")};
+    save.number = number.toString();
+    const QJsonValue name = request.value(QLatin1String("name"));
+    const QJsonValue image = request.value(QLatin1String("image"));
+    if (!name.isString() || name.toString().size() > kMaxNameLength || !image.isString() ||
+        image.toString().size() > kMaxNameLength)
+        return Refused{QStringLiteral("a scenario carries a name and a picture")};
+    save.name = name.toString();
+    save.image = image.toString();
+    const QJsonValue members = request.value(QLatin1String("members"));
+    if (!members.isArray() || members.toArray().size() > kMaxMembers)
+        return Refused{QStringLiteral("a scenario carries its members")};
+    for (const QJsonValue &member : members.toArray()) {
+        QJsonObject fields = member.toObject();
+        const std::optional<QString> id = plainName(fields.value(QLatin1String("id")));
+        if (!id)
+            return Refused{QStringLiteral("no such channel")};
+        fields.remove(QStringLiteral("id"));
+        save.members.append({*id, compactJsonOf(fields)});
+    }
+    return save;
 }
 } // namespace
 
@@ -46,6 +82,14 @@ Request parse(const QByteArray &message)
         return Sync{};
     if (type == QLatin1String("transmitters"))
         return Transmitters{};
+    if (type == QLatin1String("saveScenario"))
+        return saveScenario(request);
+    if (type == QLatin1String("deleteScenario")) {
+        const std::optional<QString> number = plainName(request.value(QLatin1String("number")));
+        if (!number)
+            return Refused{QStringLiteral("no such scenario")};
+        return DeleteScenario{*number};
+    }
     if (type == QLatin1String("answer")) {
         const QJsonValue question = request.value(QLatin1String("question"));
         const QJsonValue button = request.value(QLatin1String("button"));

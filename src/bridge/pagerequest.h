@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 #include <variant>
@@ -12,8 +13,11 @@
 // device may ask; and, for the owner's devices only, {"type":"rename","id":
 // ...,"name":...}, {"type":"remove","id":...}, {"type":"answer","question":
 // N,"button":N} (to the question a removal raised), {"type":"detail","id":
-// ...} and {"type":"transmitters"}. A set's own fields travel on as the
-// payload a channel's "set" topic would carry.
+// ...}, {"type":"transmitters"}, {"type":"saveScenario","number":N or ""
+// for a new one,"name":...,"image":...,"members":[{"id":...,"state"/
+// "brightness":...}, ...]} and {"type":"deleteScenario","number":N}. A set's
+// own fields (and a member's) travel on as the payload a channel's "set"
+// topic would carry.
 namespace PageRequest {
 struct Set {
     QString id;
@@ -38,15 +42,30 @@ struct Detail {
     QString id;
 };
 struct Transmitters {};
+struct SaveScenario {
+    struct Member {
+        QString id;
+        QByteArray payload; // JSON, read by SetPayload
+    };
+    QString number; // empty for a new scenario
+    QString name;
+    QString image;
+    QList<Member> members;
+};
+struct DeleteScenario {
+    QString number;
+};
 struct Refused {
     QString reason;
 };
-using Request =
-    std::variant<Set, Scenario, Sync, Rename, Remove, Answer, Detail, Transmitters, Refused>;
+using Request = std::variant<Set, Scenario, Sync, Rename, Remove, Answer, Detail, Transmitters,
+                             SaveScenario, DeleteScenario, Refused>;
 
 constexpr qsizetype kMaxIdLength = 32;
 // Longer than any name the home takes, so that a refusal can say why.
 constexpr qsizetype kMaxNameLength = 256;
+// More than a home has channels; a scenario of more is not asked for by a page.
+constexpr qsizetype kMaxMembers = 64;
 
 Request parse(const QByteArray &message);
 // Whether only an owner's device may ask it.

@@ -16,6 +16,7 @@
 #include "pagerequest.h"
 #include "store/channel.h"
 #include "store/database.h"
+#include "store/recordfactory.h"
 #include "store/recordkeys.h"
 #include "webremoteserver.h"
 
@@ -40,6 +41,21 @@ QJsonObject channelOf(const QVariantMap &device)
     channel.insert(QStringLiteral("available"),
                    !HomeEvents::instance()->isStateUnknown(device.value(Key::id).toString()));
     return channel;
+}
+
+// A scenario as the page lists and edits it: its members in the states they keep.
+QJsonObject scenarioOf(const QVariantMap &scenario)
+{
+    QJsonArray members;
+    for (const QVariant &member : RecordFactory::sceneDevices(scenario))
+        members.append(
+            QJsonObject{{QStringLiteral("id"), member.toMap().value(Key::id).toString()},
+                        {QStringLiteral("state"), member.toMap().value(Key::turnOn).toString()}});
+    return {{QStringLiteral("number"), scenario.value(Key::mainID).toString()},
+            {QStringLiteral("name"), scenario.value(Key::title).toString()},
+            {QStringLiteral("image"), scenario.value(Key::imagePath).toString()},
+            {QStringLiteral("user"), RecordFactory::isUserScenario(scenario)},
+            {QStringLiteral("members"), members}};
 }
 
 void sendText(QWebSocket *page, const QString &text)
@@ -78,6 +94,7 @@ WebHub::WebHub(WebRemoteServer *server, const MasterLink *link, BridgeTopics top
           },
           [this](const QVariantMap &device) { sendChannel(device.value(Key::id).toString()); }),
       m_owner([this](const QJsonObject &message) { tellActing(message); }),
+      m_scenarios([this](const QJsonObject &message) { tellActing(message); }),
       m_toasts(ShowAlertManager::instance()->presenter(),
                [this](const QString &title, const QString &detail, bool good) {
                    forwardToast(title, detail, good);
@@ -98,6 +115,8 @@ WebHub::WebHub(WebRemoteServer *server, const MasterLink *link, BridgeTopics top
     });
     connect(UDPSocketManager::instance(), &UDPSocketManager::commandOutcome, this,
             &WebHub::onOutcome);
+    connect(UDPSocketManager::instance(), &UDPSocketManager::commandSettled, this,
+            &WebHub::onSettled);
     connect(link, &MasterLink::changed, this, [this] { broadcast(this->link()); });
     connect(link, &MasterLink::answered, this, [this] { broadcast(this->link()); });
     connect(TCPSocketManager::instance(), &TCPSocketManager::importFinished, this,
@@ -135,9 +154,7 @@ QJsonObject WebHub::homeOrError()
     for (const QVariantMap &device : stored->devices)
         channels.append(channelOf(device));
     for (const QVariantMap &scenario : stored->scenarios)
-        scenarios.append(
-            QJsonObject{{QStringLiteral("number"), scenario.value(Key::mainID).toString()},
-                        {QStringLiteral("name"), scenario.value(Key::title).toString()}});
+        scenarios.append(scenarioOf(scenario));
     return {{QStringLiteral("type"), QStringLiteral("home")},
             {QStringLiteral("channels"), channels},
             {QStringLiteral("scenarios"), scenarios},
@@ -222,6 +239,10 @@ void WebHub::askOwner(const PageRequest::Request &request)
                           [this](const PageRequest::Answer &answer) { m_owner.answer(answer); },
                           [this](const PageRequest::Detail &detail) { m_owner.detail(detail); },
                           [this](const PageRequest::Transmitters &) { m_owner.listTransmitters(); },
+                          [this](const PageRequest::SaveScenario &save) { m_scenarios.save(save); },
+                          [this](const PageRequest::DeleteScenario &deletion) {
+                              m_scenarios.remove(deletion);
+                          },
                           [](const auto &) {}},
                request);
 }
@@ -284,6 +305,23 @@ void WebHub::onOutcome(const QStringList &fields, const CommandOutcome &outcome)
     message.insert(QStringLiteral("id"), Wire::targetOf(fields)); // only that row's press ended
     broadcast(message);
     sendChannel(Wire::targetOf(fields));
+}
+
+void WebHub::onSettled(const QStringList &fields)
+{
+    const int operation = Wire::operationOf(fields);
+    const bool scenarioStep = Wire::familyOf(fields) == Wire::scenarioName ||
+                              (Wire::isChannelFamily(Wire::familyOf(fields)) &&
+                               (operation == ChannelOperation::JoinScenario ||
+                                operation == ChannelOperation::LeaveScenario));
+    if (!scenarioStep || m_homeDue)
+        return;
+    // After the reply's own handling and its follow-ups of this turn.
+    m_homeDue = true;
+    QTimer::singleShot(0, this, [this] {
+        m_homeDue = false;
+        broadcast(homeOrError());
+    });
 }
 
 void WebHub::keepAlive()

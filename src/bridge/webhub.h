@@ -5,6 +5,7 @@
 #include "gateway/commandoutcome.h"
 #include "ownerrequests.h"
 #include "pagetoasts.h"
+#include "scenariorequests.h"
 #include "storeretry.h"
 #include "web/webaccess.h"
 
@@ -70,6 +71,8 @@ private:
     void followAccessChanges();
     void keepAlive();
     void onOutcome(const QStringList &fields, const CommandOutcome &outcome);
+    // A scenario's membership or name answered: the store may have taken a scenario.
+    void onSettled(const QStringList &fields);
 
     WebRemoteServer *m_server;
     const MasterLink *m_link;
@@ -78,6 +81,8 @@ private:
     QWebSocket *m_asking = nullptr;
     QWebSocket *m_acting = nullptr; // whose owner's request came last, while it is open
     OwnerRequests m_owner;
+    ScenarioRequests m_scenarios;
+    bool m_homeDue = false; // a scenario's step was answered: the home goes out once
     PageToasts m_toasts;
     QSet<QWebSocket *> m_unanswered; // pinged, no pong yet
     QTimer m_keepAlive;

@@ -359,6 +359,25 @@ private Q_SLOTS:
             << QByteArray(R"({"type":"transmitters"})") << "owner transmitters";
         QTest::newRow("answer") << QByteArray(R"({"type":"answer","question":3,"button":0})")
                                 << "owner answer 3 0";
+        QTest::newRow("save a scenario")
+            << QByteArray(R"({"type":"saveScenario","number":"","name":"Film night",)"
+                          R"("image":"icon_choose_small_4.png","members":[{"id":"211300001231",)"
+                          R"("state":"ON"},{"id":"212200004560","brightness":35}]})")
+            << R"(owner save  Film night icon_choose_small_4.png 211300001231={"state":"ON"} )"
+               R"(212200004560={"brightness":35})";
+        QTest::newRow("save without members")
+            << QByteArray(R"({"type":"saveScenario","number":"3","name":"x","image":"y"})")
+            << "refused a scenario carries its members";
+        QTest::newRow("save a member without an id")
+            << QByteArray(R"({"type":"saveScenario","number":"3","name":"x","image":"y",)"
+                          R"("members":[{"state":"ON"}]})")
+            << "refused no such channel";
+        QTest::newRow("save under a number with a comma")
+            << QByteArray(R"({"type":"saveScenario","number":"3,4","name":"x","image":"y",)"
+                          R"("members":[]})")
+            << "refused no such scenario";
+        QTest::newRow("delete a scenario")
+            << QByteArray(R"({"type":"deleteScenario","number":"3"})") << "owner delete 3";
         QTest::newRow("answer in words")
             << QByteArray(R"({"type":"answer","question":"3","button":"yes"})")
             << "refused an answer names its question and button";
@@ -387,6 +406,13 @@ private Q_SLOTS:
             got = QStringLiteral("owner answer %1 %2").arg(answer->question).arg(answer->button);
         else if (std::holds_alternative<PageRequest::Transmitters>(request))
             got = "owner transmitters";
+        else if (const auto *deletion = std::get_if<PageRequest::DeleteScenario>(&request))
+            got = "owner delete " + deletion->number;
+        else if (const auto *save = std::get_if<PageRequest::SaveScenario>(&request)) {
+            got = QStringLiteral("owner save %1 %2 %3").arg(save->number, save->name, save->image);
+            for (const PageRequest::SaveScenario::Member &member : save->members)
+                got += ' ' + member.id + '=' + QString::fromUtf8(member.payload);
+        }
         QCOMPARE(got, expected);
         // Exactly the owner's requests need an owner's device.
         QCOMPARE(PageRequest::needsOwner(request), got.startsWith("owner "));

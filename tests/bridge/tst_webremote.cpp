@@ -666,6 +666,77 @@ private Q_SLOTS:
         QTRY_VERIFY(owner.heardOf("error", "code", "noQuestion"));
     }
 
+    // A scenario from the owner's page: what the home cannot keep is refused
+    // before anything is sent; a good one is driven, stored on the master and
+    // in the store with its icon.
+    void scenariosFromAPage_data()
+    {
+        QTest::addColumn<QString>("request");
+        QTest::addColumn<QString>("refusal"); // empty: stored
+        const QString members =
+            R"([{"id":"211300001231","state":"OFF"},{"id":"212200004560","brightness":35},)"
+            R"({"id":"213100007890","state":"OPEN"}])";
+        const auto save = [&members](const QString &number, const QString &name,
+                                     const QString &image, const QString &with = {}) {
+            return QStringLiteral(R"({"type":"saveScenario","number":"%1","name":"%2",)"
+                                  R"("image":"%3","members":%4})")
+                .arg(number, name, image, with.isEmpty() ? members : with);
+        };
+        QTest::newRow("new") << save("", "Film night", "icon_choose_small_4.png") << "";
+        QTest::newRow("no name") << save("", "", "icon_choose_small_4.png") << "nameEmpty";
+        QTest::newRow("a comma") << save("", "Film, night", "icon_choose_small_4.png")
+                                 << "nameUnsendable";
+        QTest::newRow("no member")
+            << save("", "Film night", "icon_choose_small_4.png", "[]") << "noMembers";
+        QTest::newRow("a picture of the bridge's files")
+            << save("", "Film night", "../web-access.json") << "badPicture";
+        QTest::newRow("a stopping curtain") << save("", "Film night", "icon_choose_small_4.png",
+                                                    R"([{"id":"213100007890","state":"STOP"}])")
+                                            << "badMember";
+        QTest::newRow("a dimmer without its level")
+            << save("", "Film night", "icon_choose_small_4.png",
+                    R"([{"id":"212200004560","state":"ON"}])")
+            << "badMember";
+        QTest::newRow("no such channel")
+            << save("", "Film night", "icon_choose_small_4.png",
+                    R"([{"id":"211300001231","state":"ON"},{"id":"219999999999","state":"ON"}])")
+            << "badMember";
+        QTest::newRow("a built-in changed")
+            << save("-1", "Film night", "icon_choose_small_4.png") << "noScenario";
+        QTest::newRow("no such scenario")
+            << save("7", "Film night", "icon_choose_small_4.png") << "noScenario";
+    }
+    void scenariosFromAPage()
+    {
+        QFETCH(QString, request);
+        QFETCH(QString, refusal);
+        QSignalSpy datagrams(simulator.get(), &TransmitterServer::datagramAnswered);
+        const OpenPage owner = openPage(pairedToken(WebAccess::Role::Owner));
+        QTRY_VERIFY(owner.heardOf("home"));
+        owner.socket->sendTextMessage(request);
+        const auto stored = [] {
+            for (const QVariantMap &scenario : Database::instance()->readAllScenarioInfo())
+                if (scenario.value(Key::title) == "Film night")
+                    return std::optional(scenario);
+            return std::optional<QVariantMap>();
+        };
+        if (!refusal.isEmpty()) {
+            QTRY_VERIFY(owner.heardOf("error", "code", refusal));
+            QCOMPARE(datagrams.size(), 0); // not a channel driven
+            QVERIFY(!stored());
+            return;
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(stored(), 10000);
+        QCOMPARE(stored()->value(Key::imagePath).toString(),
+                 QStringLiteral("icon_choose_small_4.png"));
+        QCOMPARE(simulator->home().channel("212200004560")->state.level, 35);
+        QTRY_VERIFY(
+            std::any_of(owner.heard->cbegin(), owner.heard->cend(), [](const QJsonObject &m) {
+                return m.value("type") == "home" &&
+                       QJsonDocument(m).toJson().contains("Film night");
+            }));
+    }
+
     void aRevokedDeviceIsClosedAtOnce()
     {
         const auto socket = page(pairedToken(), base());

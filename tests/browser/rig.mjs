@@ -50,6 +50,9 @@ export async function startRig(bin, simulatorArguments = []) {
     pairingLink: (role) => ctl('web-pair', ...(role === 'owner' ? ['--owner'] : []), base)
       .match(/http\S+\/pair\?code=\w+/)[0],
     simulated,
+    // The simulator's scenario of that name, as its state file holds it.
+    simulatedScenario: (name) => JSON.parse(readFileSync(join(dir, 'home.json'), 'utf8'))
+      .scenarios.find((scenario) => scenario.name === name),
     // Ends every program and waits for them (the next rig needs the fixed ports).
     async stop() {
       simulator.kill('SIGCONT');

@@ -3,6 +3,7 @@
 // A press shows as pending until the home's answer comes back; nothing is
 // shown as done before that.
 import { deviceManagement } from './devices.js';
+import { iconNumber, scenarioEditing } from './scenarios.js';
 
 const texts = JSON.parse(document.documentElement.dataset.texts);
 const fill = (format, value) => format.replace('%1', value);
@@ -31,7 +32,9 @@ let messageTimer = null;
 // "family" or "owner", as the bridge says; the owner's controls show only for an owner.
 let role = 'family';
 let devices = null;
-const views = ['lights', 'curtains', 'scenarios', 'devices', 'detail'];
+let scenarioEditor = null;
+let lastHome = null;
+const views = ['lights', 'curtains', 'scenarios', 'scenario-editor', 'devices', 'detail'];
 
 function showBanner() {
   const text = problems.connection ? texts.bridgeLost
@@ -200,8 +203,30 @@ function showView(shown) {
 
 function takeRole(message) {
   role = message.role;
-  for (const element of document.querySelectorAll('footer [data-owner]')) element.hidden = role !== 'owner';
-  if (role !== 'owner' && ['devices', 'detail'].some((view) => !document.getElementById(view).hidden)) showView('lights');
+  for (const element of document.querySelectorAll('button[data-owner]')) element.hidden = role !== 'owner';
+  if (role !== 'owner' && ['devices', 'detail', 'scenario-editor'].some((view) => !document.getElementById(view).hidden)) showView('lights');
+  if (lastHome) showScenarios(lastHome.scenarios);
+}
+
+// The scenarios, each run by a press; the owner's own also changed or deleted.
+function showScenarios(scenarios) {
+  // All On and All Off are the home's own: named in the page's language.
+  const builtIn = { '-1': texts.allOn, '-2': texts.allOff };
+  rows.scenarios.replaceChildren();
+  for (const scenario of scenarios) {
+    const row = document.createElement('li');
+    row.className = 'scenario';
+    row.dataset.number = scenario.number;
+    const name = builtIn[scenario.number] ?? scenario.name;
+    const run = button(name, '', () => send({ type: 'scenario', number: scenario.number }));
+    run.className = `run icon-${iconNumber(scenario.image)}`;
+    row.append(run);
+    if (role === 'owner' && scenario.user) {
+      row.append(button(texts.edit, `${texts.edit} ${name}`, () => scenarioEditor.edit(scenario)),
+        button(texts.delete, `${texts.delete} ${name}`, () => scenarioEditor.remove(scenario)));
+    }
+    rows.scenarios.append(row);
+  }
 }
 
 function showHome(home) {
@@ -209,15 +234,9 @@ function showHome(home) {
   channels.clear();
   dimming.clear();
   home.channels.forEach(show);
-  // All On and All Off are the home's own: named in the page's language.
-  const builtIn = { '-1': texts.allOn, '-2': texts.allOff };
-  for (const scenario of home.scenarios) {
-    const row = document.createElement('li');
-    row.className = 'scenario';
-    row.append(button(builtIn[scenario.number] ?? scenario.name, '',
-      () => send({ type: 'scenario', number: scenario.number })));
-    rows.scenarios.append(row);
-  }
+  lastHome = home;
+  showScenarios(home.scenarios);
+  scenarioEditor.takeChannels(home.channels);
   // An empty list says so instead of showing nothing.
   for (const list of [rows.lights, rows.curtains]) {
     if (list.children.length) continue;
@@ -234,7 +253,8 @@ function showHome(home) {
 
 // Errors whose page text has the code's name.
 const namedErrors = ['syncFailed', 'storeUnreadable', 'ownerOnly', 'nameEmpty', 'nameTooLong',
-  'nameUnsendable', 'noDevice', 'noQuestion'];
+  'nameUnsendable', 'noDevice', 'noQuestion', 'noMembers', 'maxScenarios', 'deleteFailed', 'noScenario',
+  'badMember', 'badPicture'];
 
 function errorText(message) {
   if (namedErrors.includes(message.code)) return texts[message.code];
@@ -315,7 +335,9 @@ function start() {
   syncButton = document.getElementById('sync');
   announcer = document.getElementById('announce');
   for (const tile of document.querySelectorAll('.tile')) tile.addEventListener('click', () => showView(tile.dataset.view));
-  devices = deviceManagement({ texts, send, button, showView, tellError: (text) => tell('error', text) });
+  const tellError = (text) => tell('error', text);
+  devices = deviceManagement({ texts, send, button, showView, tellError });
+  scenarioEditor = scenarioEditing({ texts, fill, send, showView, tellError });
   syncButton.addEventListener('click', () => {
     if (syncButton.getAttribute('aria-busy') === 'true') return; // one import at a time
     if (send({ type: 'sync' })) syncButton.setAttribute('aria-busy', 'true');
