@@ -1102,5 +1102,9 @@ start your smart home journey</translation>
         <source>Choose one of the pictures.</source>
         <translation>Choose one of the pictures.</translation>
     </message>
+    <message>
+        <source>Scan the device&apos;s code first.</source>
+        <translation>Scan the device&apos;s code first.</translation>
+    </message>
 </context>
 </TS>

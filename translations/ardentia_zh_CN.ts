@@ -1102,5 +1102,9 @@
         <source>Choose one of the pictures.</source>
         <translation>请选择其中一张图片。</translation>
     </message>
+    <message>
+        <source>Scan the device&apos;s code first.</source>
+        <translation>请先扫描设备上的条码。</translation>
+    </message>
 </context>
 </TS>

@@ -84,6 +84,25 @@ Request parse(const QByteArray &message)
         return Transmitters{};
     if (type == QLatin1String("saveScenario"))
         return saveScenario(request);
+    if (type == QLatin1String("decode")) {
+        const QJsonValue code = request.value(QLatin1String("code"));
+        if (!code.isString() || code.toString().size() > kMaxIdLength * 2)
+            return Refused{QStringLiteral("a code is a short text")};
+        return Decode{code.toString()};
+    }
+    if (type == QLatin1String("enrol")) {
+        const std::optional<QString> id = plainName(request.value(QLatin1String("id")));
+        const QJsonValue names = request.value(QLatin1String("names"));
+        if (!id || !names.isArray() || names.toArray().size() > kMaxMembers)
+            return Refused{QStringLiteral("an enrolment names the unit and its channels")};
+        Enrol enrol{*id, {}};
+        for (const QJsonValue &name : names.toArray()) {
+            if (!name.isString() || name.toString().size() > kMaxNameLength)
+                return Refused{QStringLiteral("a channel's name is a short text")};
+            enrol.names.append(name.toString());
+        }
+        return enrol;
+    }
     if (type == QLatin1String("deleteScenario")) {
         const std::optional<QString> number = plainName(request.value(QLatin1String("number")));
         if (!number)

@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <variant>
 
@@ -15,7 +16,9 @@
 // N,"button":N} (to the question a removal raised), {"type":"detail","id":
 // ...}, {"type":"transmitters"}, {"type":"saveScenario","number":N or ""
 // for a new one,"name":...,"image":...,"members":[{"id":...,"state"/
-// "brightness":...}, ...]} and {"type":"deleteScenario","number":N}. A set's
+// "brightness":...}, ...]}, {"type":"deleteScenario","number":N},
+// {"type":"decode","code":...} (a unit's printed code) and {"type":"enrol",
+// "id":...,"names":[...]}. A set's
 // own fields (and a member's) travel on as the payload a channel's "set"
 // topic would carry.
 namespace PageRequest {
@@ -55,11 +58,18 @@ struct SaveScenario {
 struct DeleteScenario {
     QString number;
 };
+struct Decode {
+    QString code; // as typed or read: the decoder judges it
+};
+struct Enrol {
+    QString id;
+    QStringList names; // per channel, in order; empty: the channel's default
+};
 struct Refused {
     QString reason;
 };
 using Request = std::variant<Set, Scenario, Sync, Rename, Remove, Answer, Detail, Transmitters,
-                             SaveScenario, DeleteScenario, Refused>;
+                             SaveScenario, DeleteScenario, Decode, Enrol, Refused>;
 
 constexpr qsizetype kMaxIdLength = 32;
 // Longer than any name the home takes, so that a refusal can say why.

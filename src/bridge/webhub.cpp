@@ -95,6 +95,7 @@ WebHub::WebHub(WebRemoteServer *server, const MasterLink *link, BridgeTopics top
           [this](const QVariantMap &device) { sendChannel(device.value(Key::id).toString()); }),
       m_owner([this](const QJsonObject &message) { tellActing(message); }),
       m_scenarios([this](const QJsonObject &message) { tellActing(message); }),
+      m_enrolment([this](const QJsonObject &message) { tellActing(message); }),
       m_toasts(ShowAlertManager::instance()->presenter(),
                [this](const QString &title, const QString &detail, bool good) {
                    forwardToast(title, detail, good);
@@ -234,17 +235,19 @@ bool WebHub::mayAsk(QWebSocket *socket, const PageRequest::Request &request)
 
 void WebHub::askOwner(const PageRequest::Request &request)
 {
-    std::visit(Overloaded{[this](const PageRequest::Rename &rename) { m_owner.rename(rename); },
-                          [this](const PageRequest::Remove &remove) { m_owner.remove(remove); },
-                          [this](const PageRequest::Answer &answer) { m_owner.answer(answer); },
-                          [this](const PageRequest::Detail &detail) { m_owner.detail(detail); },
-                          [this](const PageRequest::Transmitters &) { m_owner.listTransmitters(); },
-                          [this](const PageRequest::SaveScenario &save) { m_scenarios.save(save); },
-                          [this](const PageRequest::DeleteScenario &deletion) {
-                              m_scenarios.remove(deletion);
-                          },
-                          [](const auto &) {}},
-               request);
+    std::visit(
+        Overloaded{
+            [this](const PageRequest::Rename &rename) { m_owner.rename(rename); },
+            [this](const PageRequest::Remove &remove) { m_owner.remove(remove); },
+            [this](const PageRequest::Answer &answer) { m_owner.answer(answer); },
+            [this](const PageRequest::Detail &detail) { m_owner.detail(detail); },
+            [this](const PageRequest::Transmitters &) { m_owner.listTransmitters(); },
+            [this](const PageRequest::SaveScenario &save) { m_scenarios.save(save); },
+            [this](const PageRequest::DeleteScenario &deletion) { m_scenarios.remove(deletion); },
+            [this](const PageRequest::Decode &code) { m_enrolment.decode(code.code); },
+            [this](const PageRequest::Enrol &enrol) { m_enrolment.enrol(enrol); },
+            [](const auto &) {}},
+        request);
 }
 
 void WebHub::tellActing(const QJsonObject &message)
@@ -310,11 +313,13 @@ void WebHub::onOutcome(const QStringList &fields, const CommandOutcome &outcome)
 void WebHub::onSettled(const QStringList &fields)
 {
     const int operation = Wire::operationOf(fields);
-    const bool scenarioStep = Wire::familyOf(fields) == Wire::scenarioName ||
-                              (Wire::isChannelFamily(Wire::familyOf(fields)) &&
-                               (operation == ChannelOperation::JoinScenario ||
-                                operation == ChannelOperation::LeaveScenario));
-    if (!scenarioStep || m_homeDue)
+    // Steps that store what no announcement tells: a scenario's, a channel enrolled.
+    const bool storingStep =
+        Wire::familyOf(fields) == Wire::scenarioName ||
+        (Wire::isChannelFamily(Wire::familyOf(fields)) &&
+         (operation == ChannelOperation::JoinScenario ||
+          operation == ChannelOperation::LeaveScenario || operation == ChannelOperation::Add));
+    if (!storingStep || m_homeDue)
         return;
     // After the reply's own handling and its follow-ups of this turn.
     m_homeDue = true;

@@ -4,6 +4,7 @@
 #include "bridgecommands.h"
 #include "gateway/commandoutcome.h"
 #include "ownerrequests.h"
+#include "pageenrolment.h"
 #include "pagetoasts.h"
 #include "scenariorequests.h"
 #include "storeretry.h"
@@ -71,7 +72,7 @@ private:
     void followAccessChanges();
     void keepAlive();
     void onOutcome(const QStringList &fields, const CommandOutcome &outcome);
-    // A scenario's membership or name answered: the store may have taken a scenario.
+    // A scenario's step or a channel's enrolment answered: the store may have changed.
     void onSettled(const QStringList &fields);
 
     WebRemoteServer *m_server;
@@ -82,7 +83,8 @@ private:
     QWebSocket *m_acting = nullptr; // whose owner's request came last, while it is open
     OwnerRequests m_owner;
     ScenarioRequests m_scenarios;
-    bool m_homeDue = false; // a scenario's step was answered: the home goes out once
+    PageEnrolment m_enrolment;
+    bool m_homeDue = false; // a storing step was answered: the home goes out once
     PageToasts m_toasts;
     QSet<QWebSocket *> m_unanswered; // pinged, no pong yet
     QTimer m_keepAlive;

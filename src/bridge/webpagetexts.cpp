@@ -130,6 +130,29 @@ const Text kTexts[] = {
     {"badMember", "WebRemote",
      QT_TRANSLATE_NOOP("WebRemote", "A chosen device cannot keep that state in a scenario.")},
     {"badPicture", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Choose one of the pictures.")},
+    {"scan", "VtScanViewController", QT_TRANSLATE_NOOP("VtScanViewController", "Scan")},
+    {"scanHint", "VtScanViewController",
+     QT_TRANSLATE_NOOP("VtScanViewController", "Please scan the barcode of the equipment")},
+    {"manualInput", "VtScanViewController",
+     QT_TRANSLATE_NOOP("VtScanViewController", "Manual Input")},
+    {"inputId", "VtScanViewController",
+     QT_TRANSLATE_NOOP("VtScanViewController", "Please input the device ID")},
+    {"scannedDevice", "DeviceAddViewController",
+     QT_TRANSLATE_NOOP("DeviceAddViewController", "Scanned Device")},
+    {"connect", "DeviceAddViewController", QT_TRANSLATE_NOOP("DeviceAddViewController", "Connect")},
+    {"connected", "DeviceAddViewController",
+     QT_TRANSLATE_NOOP("DeviceAddViewController", "Connection successful")},
+    {"addMore", "DeviceAddViewController",
+     QT_TRANSLATE_NOOP("DeviceAddViewController", "Add More")},
+    {"added", "DeviceAddViewController", QT_TRANSLATE_NOOP("DeviceAddViewController", "Added")},
+    {"deviceWord", "DeviceAddViewController",
+     QT_TRANSLATE_NOOP("DeviceAddViewController", "Device")},
+    {"retry", "DeviceAddViewController", QT_TRANSLATE_NOOP("DeviceAddViewController", "Retry")},
+    {"deviceAdded", "DeviceAddViewController",
+     QT_TRANSLATE_NOOP("DeviceAddViewController", "This device has been added")},
+    {"next", "ChooseControlViewController",
+     QT_TRANSLATE_NOOP("ChooseControlViewController", "Next")},
+    {"notDecoded", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Scan the device's code first.")},
     {"notPairedTitle", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Not paired")},
     {"notPaired", "WebRemote",
      QT_TRANSLATE_NOOP("WebRemote", "Pair this device first: on the home's computer run "
@@ -205,7 +228,7 @@ QString WebPageTexts::toastText(const QString &english, const QString &language)
 {
     // The contexts whose texts the flows' toasts are.
     static const char *const kToastContexts[] = {"UDPSocketManager", "TCPSocketManager",
-                                                 "ShowAlertManager"};
+                                                 "ShowAlertManager", "CodeDecoder"};
     const QTranslator *translator = translatorFor(language);
     if (!translator)
         return english;

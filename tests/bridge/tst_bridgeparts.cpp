@@ -378,6 +378,17 @@ private Q_SLOTS:
             << "refused no such scenario";
         QTest::newRow("delete a scenario")
             << QByteArray(R"({"type":"deleteScenario","number":"3"})") << "owner delete 3";
+        QTest::newRow("decode") << QByteArray(R"({"type":"decode","code":"2112D0007770"})")
+                                << "owner decode 2112D0007770";
+        QTest::newRow("decode a novel")
+            << QByteArray(R"({"type":"decode","code":")" + QByteArray(100, '2') + R"("})")
+            << "refused a code is a short text";
+        QTest::newRow("enrol") << QByteArray(
+                                      R"({"type":"enrol","id":"2112D0007770","names":["Desk",""]})")
+                               << "owner enrol 2112D0007770 Desk|";
+        QTest::newRow("enrol with a number for a name")
+            << QByteArray(R"({"type":"enrol","id":"2112D0007770","names":[5]})")
+            << "refused a channel's name is a short text";
         QTest::newRow("answer in words")
             << QByteArray(R"({"type":"answer","question":"3","button":"yes"})")
             << "refused an answer names its question and button";
@@ -406,6 +417,10 @@ private Q_SLOTS:
             got = QStringLiteral("owner answer %1 %2").arg(answer->question).arg(answer->button);
         else if (std::holds_alternative<PageRequest::Transmitters>(request))
             got = "owner transmitters";
+        else if (const auto *decode = std::get_if<PageRequest::Decode>(&request))
+            got = "owner decode " + decode->code;
+        else if (const auto *enrol = std::get_if<PageRequest::Enrol>(&request))
+            got = "owner enrol " + enrol->id + ' ' + enrol->names.join('|');
         else if (const auto *deletion = std::get_if<PageRequest::DeleteScenario>(&request))
             got = "owner delete " + deletion->number;
         else if (const auto *save = std::get_if<PageRequest::SaveScenario>(&request)) {

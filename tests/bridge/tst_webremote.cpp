@@ -737,6 +737,40 @@ private Q_SLOTS:
             }));
     }
 
+    // Only the code the app's decoder accepted last is enrolled, under names
+    // the home can carry; a refused code is told as the app tells it.
+    void enrolmentTakesOnlyWhatWasDecoded()
+    {
+        QSignalSpy datagrams(simulator.get(), &TransmitterServer::datagramAnswered);
+        const OpenPage owner = openPage(pairedToken(WebAccess::Role::Owner));
+        QTRY_VERIFY(owner.heardOf("home"));
+        const QString enrol = R"({"type":"enrol","id":"%1","names":["%2"]})";
+        owner.socket->sendTextMessage(enrol.arg("2112D0007770", "Desk"));
+        QTRY_VERIFY(owner.heardOf("error", "code", "notDecoded"));
+        owner.socket->sendTextMessage(R"({"type":"decode","code":"1234"})");
+        QTRY_VERIFY(owner.heardOf("decodeRefused"));
+        QVERIFY(owner.heardOf("toast", "title", "Invalid BarCode"));
+        owner.socket->sendTextMessage(R"({"type":"decode","code":"2112d0007770"})");
+        QTRY_VERIFY(owner.heardOf("decoded", "id", "2112D0007770"));
+        const QJsonObject decoded =
+            *std::find_if(owner.heard->cbegin(), owner.heard->cend(),
+                          [](const QJsonObject &m) { return m.value("type") == "decoded"; });
+        QCOMPARE(decoded.value("channels").toArray().size(), 2);
+        owner.socket->sendTextMessage(enrol.arg("2112D0007780", "Desk"));
+        QTRY_COMPARE(
+            std::count_if(owner.heard->cbegin(), owner.heard->cend(),
+                          [](const QJsonObject &m) { return m.value("code") == "notDecoded"; }),
+            2);
+        owner.socket->sendTextMessage(enrol.arg("2112D0007770", "Desk, left"));
+        QTRY_VERIFY(owner.heardOf("error", "code", "nameUnsendable"));
+        QCOMPARE(datagrams.size(), 0);
+        owner.socket->sendTextMessage(enrol.arg("2112D0007770", "Desk"));
+        QTRY_VERIFY_WITH_TIMEOUT(owner.heardOf("enrolled", "added", 2), 10000);
+        QCOMPARE(storedTitle(
+                     decoded.value("channels").toArray().at(0).toObject().value("id").toString()),
+                 QStringLiteral("Desk"));
+    }
+
     void aRevokedDeviceIsClosedAtOnce()
     {
         const auto socket = page(pairedToken(), base());

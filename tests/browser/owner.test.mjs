@@ -85,6 +85,25 @@ await browserTest(bin, ['--silent-channel', silent], async (rig, browser) => {
     assert.ok(await page.locator('#detail-code').evaluate((img) => img.complete && img.naturalWidth > 0), 'the code is drawn');
     await page.getByRole('button', { name: 'Back' }).click();
 
+    // Enrol a controller by its typed code: a wrong code first, then its channels named page by page.
+    await page.locator('#open-enrol').click();
+    await page.fill('#enrol-id', '1234');
+    await page.keyboard.press('Enter');
+    await until(async () => (await page.textContent('#banner')) === 'Invalid BarCode', 'the app\'s refusal');
+    await page.fill('#enrol-id', '2112D0007770');
+    await page.keyboard.press('Enter');
+    await page.locator('#enrol-name-0').waitFor();
+    await page.fill('#enrol-name-0', 'Desk lamp');
+    await page.getByRole('button', { name: 'Next' }).click();
+    assert.ok(await page.locator('#enrol-name-1').isVisible(), 'the second channel\'s page');
+    await page.getByRole('button', { name: 'Connect' }).click();
+    await until(async () => (await page.textContent('#banner')) === 'Connection successful', 'the enrolment');
+    const enrolled = simulated('2112D0007770') ?? simulated('2112D0007771');
+    assert.ok(enrolled, 'the master has the controller');
+    await until(() => [simulated('2112D0007770'), simulated('2112D0007771')].some((c) => c?.name === 'Desk lamp'), 'its name');
+    await page.getByRole('button', { name: 'Done' }).click();
+    await until(async () => (await page.locator('#devices li', { hasText: 'Desk lamp' }).count()) === 1, 'listed');
+
     // Remove a curtain: gone once the master agrees.
     await unit('213100007890').getByRole('button', { name: 'Delete Bedroom curtain' }).click();
     await until(() => !simulated('213100007890'), 'the curtain removed from the master');

@@ -3,6 +3,7 @@
 // A press shows as pending until the home's answer comes back; nothing is
 // shown as done before that.
 import { deviceManagement } from './devices.js';
+import { enrolment } from './enrol.js';
 import { iconNumber, scenarioEditing } from './scenarios.js';
 
 const texts = JSON.parse(document.documentElement.dataset.texts);
@@ -33,8 +34,9 @@ let messageTimer = null;
 let role = 'family';
 let devices = null;
 let scenarioEditor = null;
+let enrolling = null;
 let lastHome = null;
-const views = ['lights', 'curtains', 'scenarios', 'scenario-editor', 'devices', 'detail'];
+const views = ['lights', 'curtains', 'scenarios', 'scenario-editor', 'devices', 'detail', 'enrol'];
 
 function showBanner() {
   const text = problems.connection ? texts.bridgeLost
@@ -204,7 +206,7 @@ function showView(shown) {
 function takeRole(message) {
   role = message.role;
   for (const element of document.querySelectorAll('button[data-owner]')) element.hidden = role !== 'owner';
-  if (role !== 'owner' && ['devices', 'detail', 'scenario-editor'].some((view) => !document.getElementById(view).hidden)) showView('lights');
+  if (role !== 'owner' && ['devices', 'detail', 'scenario-editor', 'enrol'].some((view) => !document.getElementById(view).hidden)) showView('lights');
   if (lastHome) showScenarios(lastHome.scenarios);
 }
 
@@ -254,7 +256,7 @@ function showHome(home) {
 // Errors whose page text has the code's name.
 const namedErrors = ['syncFailed', 'storeUnreadable', 'ownerOnly', 'nameEmpty', 'nameTooLong',
   'nameUnsendable', 'noDevice', 'noQuestion', 'noMembers', 'maxScenarios', 'deleteFailed', 'noScenario',
-  'badMember', 'badPicture'];
+  'badMember', 'badPicture', 'notDecoded'];
 
 function errorText(message) {
   if (namedErrors.includes(message.code)) return texts[message.code];
@@ -273,6 +275,7 @@ function receive(message) {
   else if (message.type === 'role') takeRole(message);
   else if (message.type === 'toast') tell(message.good ? 'notice' : 'error', [message.title, message.detail].filter(Boolean).join(': '));
   else if (['transmitters', 'detail', 'question'].includes(message.type)) devices.receive(message);
+  else if (['decoded', 'enrolled'].includes(message.type)) enrolling.receive(message);
   else if (message.type === 'notice') {
     syncButton.removeAttribute('aria-busy');
     tell('notice', texts.synced);
@@ -338,6 +341,7 @@ function start() {
   const tellError = (text) => tell('error', text);
   devices = deviceManagement({ texts, send, button, showView, tellError });
   scenarioEditor = scenarioEditing({ texts, fill, send, showView, tellError });
+  enrolling = enrolment({ texts, send, button, showView, tell });
   syncButton.addEventListener('click', () => {
     if (syncButton.getAttribute('aria-busy') === 'true') return; // one import at a time
     if (send({ type: 'sync' })) syncButton.setAttribute('aria-busy', 'true');

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Keeps the page's own files for a quick start; never a state or a message.
-const files = ['/', '/index.html', '/app.js', '/devices.js', '/scenarios.js', '/style.css', '/icon.svg', '/manifest.webmanifest'];
+const files = ['/', '/index.html', '/app.js', '/devices.js', '/scenarios.js', '/enrol.js', '/style.css', '/icon.svg', '/manifest.webmanifest'];
 self.addEventListener('install', (event) => {
   event.waitUntil(caches.open('ardentia-v3').then((cache) => cache.addAll(files)));
 });
