@@ -1106,5 +1106,17 @@ start your smart home journey</translation>
         <source>Scan the device&apos;s code first.</source>
         <translation>Scan the device&apos;s code first.</translation>
     </message>
+    <message>
+        <source>The photo is larger than 8 MB.</source>
+        <translation>The photo is larger than 8 MB.</translation>
+    </message>
+    <message>
+        <source>Only a JPEG, PNG or WebP photo can be read.</source>
+        <translation>Only a JPEG, PNG or WebP photo can be read.</translation>
+    </message>
+    <message>
+        <source>No code could be read in the photo.</source>
+        <translation>No code could be read in the photo.</translation>
+    </message>
 </context>
 </TS>

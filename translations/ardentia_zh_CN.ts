@@ -1106,5 +1106,17 @@
         <source>Scan the device&apos;s code first.</source>
         <translation>请先扫描设备上的条码。</translation>
     </message>
+    <message>
+        <source>The photo is larger than 8 MB.</source>
+        <translation>照片大于8 MB。</translation>
+    </message>
+    <message>
+        <source>Only a JPEG, PNG or WebP photo can be read.</source>
+        <translation>只能读取JPEG、PNG或WebP照片。</translation>
+    </message>
+    <message>
+        <source>No code could be read in the photo.</source>
+        <translation>照片中未能读出条码。</translation>
+    </message>
 </context>
 </TS>

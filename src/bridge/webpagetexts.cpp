@@ -153,6 +153,13 @@ const Text kTexts[] = {
     {"next", "ChooseControlViewController",
      QT_TRANSLATE_NOOP("ChooseControlViewController", "Next")},
     {"notDecoded", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Scan the device's code first.")},
+    {"takePhoto", "EditNameHCViewController",
+     QT_TRANSLATE_NOOP("EditNameHCViewController", "Take Photo")},
+    {"photoTooLarge", "WebRemote",
+     QT_TRANSLATE_NOOP("WebRemote", "The photo is larger than 8 MB.")},
+    {"notAnImage", "WebRemote",
+     QT_TRANSLATE_NOOP("WebRemote", "Only a JPEG, PNG or WebP photo can be read.")},
+    {"noCode", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "No code could be read in the photo.")},
     {"notPairedTitle", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Not paired")},
     {"notPaired", "WebRemote",
      QT_TRANSLATE_NOOP("WebRemote", "Pair this device first: on the home's computer run "

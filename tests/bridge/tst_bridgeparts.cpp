@@ -5,6 +5,7 @@
 #include "discoveryconfig.h"
 #include "pagerequest.h"
 #include "pairingthrottle.h"
+#include "photocode.h"
 #include "qrcodesvg.h"
 #include "setpayload.h"
 #include "testmain.h"
@@ -12,7 +13,9 @@
 
 #include "store/recordkeys.h"
 
+#include <QBuffer>
 #include <QImage>
+#include <QImageWriter>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QPainter>
@@ -469,6 +472,58 @@ private Q_SLOTS:
         const QJsonObject answer = QJsonDocument::fromJson(published.constFirst().second).object();
         QCOMPARE(answer.value("data").toObject().value("role").toString(), made);
         QCOMPARE(answer.contains("error"), made.isEmpty());
+    }
+
+    // A photo as a page sends it: only JPEG, PNG or WebP by its own bytes, of
+    // a bounded size, its code read as the scanner reads one.
+    void photosOfCodes_data()
+    {
+        const auto picture = [](const QByteArray &svg, QSize size) {
+            QImage image(size, QImage::Format_RGB32);
+            image.fill(Qt::white);
+            if (!svg.isEmpty()) {
+                QPainter painter(&image);
+                QSvgRenderer(svg).render(&painter, QRectF(20, 20, 260, 260));
+            }
+            return image;
+        };
+        const auto encoded = [](const QImage &image, const char *format) {
+            QByteArray bytes;
+            QBuffer buffer(&bytes);
+            buffer.open(QIODevice::WriteOnly);
+            image.save(&buffer, format);
+            return bytes;
+        };
+        const QImage code = picture(qrCodeSvg("213100007890"), {300, 300});
+        QTest::addColumn<QByteArray>("photo");
+        QTest::addColumn<QString>("expected"); // the text read, or "refused CODE"
+        QTest::newRow("PNG") << encoded(code, "PNG") << "213100007890";
+        QTest::newRow("JPEG") << encoded(code, "JPEG") << "213100007890";
+        if (QImageWriter::supportedImageFormats().contains("webp"))
+            QTest::newRow("WebP") << encoded(code, "WEBP") << "213100007890";
+        QTest::newRow("a large photo, read smaller")
+            << encoded(code.scaled(4000, 4000), "JPEG") << "213100007890";
+        QTest::newRow("no code") << encoded(picture({}, {300, 300}), "PNG") << "refused noCode";
+        QTest::newRow("text") << QByteArray("2131000078900") << "refused notAnImage";
+        QTest::newRow("an SVG") << qrCodeSvg("213100007890") << "refused notAnImage";
+        QTest::newRow("a GIF") << encoded(code, "GIF") << "refused notAnImage";
+        QTest::newRow("a PNG's head only") << encoded(code, "PNG").left(40) << "refused notAnImage";
+        // A header that claims 100000 x 100000 pixels: refused before any is decoded.
+        QByteArray bomb = encoded(picture({}, {16, 16}), "PNG");
+        bomb.replace(16, 8, QByteArray::fromHex("000186a0000186a0"));
+        QTest::newRow("a claimed 10-gigapixel PNG") << bomb << "refused notAnImage";
+        QTest::newRow("over 8 MB") << encoded(code, "PNG") + QByteArray(PhotoCode::kMaxBytes, '\0')
+                                   << "refused photoTooLarge";
+    }
+    void photosOfCodes()
+    {
+        QFETCH(QByteArray, photo);
+        QFETCH(QString, expected);
+        const std::variant<PhotoCode::Read, PhotoCode::Refused> read = PhotoCode::read(photo);
+        if (const auto *text = std::get_if<PhotoCode::Read>(&read))
+            QCOMPARE(text->text, expected);
+        else
+            QCOMPARE("refused " + std::get<PhotoCode::Refused>(read).code, expected);
     }
 
     // A unit's QR code as the page shows it reads back as its ID alone.

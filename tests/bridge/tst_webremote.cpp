@@ -4,6 +4,7 @@
 #include "gateway/configurationimport.h"
 #include "loopbacksimulator.h"
 #include "masterlink.h"
+#include "photocode.h"
 #include "programstate.h"
 #include "store/database.h"
 #include "store/recordkeys.h"
@@ -769,6 +770,59 @@ private Q_SLOTS:
         QCOMPARE(storedTitle(
                      decoded.value("channels").toArray().at(0).toObject().value("id").toString()),
                  QStringLiteral("Desk"));
+    }
+
+    // Only an owner's photo may be larger than a page's requests, and only to
+    // its own bound: anything else that large is cut off unanswered.
+    void onlyAnOwnersPhotoMayBeLarge_data()
+    {
+        QTest::addColumn<int>("role"); // -1: not paired
+        QTest::addColumn<QByteArray>("path");
+        QTest::addColumn<qint64>("bytes");
+        QTest::addColumn<QByteArray>("answer"); // the status line's code, or "" for cut off
+        const int owner = int(WebAccess::Role::Owner), family = int(WebAccess::Role::Family);
+        QTest::newRow("the owner's photo")
+            << owner << QByteArray("/photo") << qint64(1 << 20) << QByteArray("422");
+        QTest::newRow("a family member's")
+            << family << QByteArray("/photo") << qint64(1 << 20) << QByteArray();
+        QTest::newRow("a stranger's")
+            << -1 << QByteArray("/photo") << qint64(1 << 20) << QByteArray();
+        QTest::newRow("the owner's, elsewhere")
+            << owner << QByteArray("/photos") << qint64(1 << 20) << QByteArray();
+        QTest::newRow("the owner's, over 8 MB")
+            << owner << QByteArray("/photo") << PhotoCode::kMaxBytes + (256 << 10) << QByteArray();
+        QTest::newRow("a family member's small one")
+            << family << QByteArray("/photo") << qint64(100) << QByteArray("403");
+    }
+    void onlyAnOwnersPhotoMayBeLarge()
+    {
+        QFETCH(int, role);
+        QFETCH(QByteArray, path);
+        QFETCH(qint64, bytes);
+        QFETCH(QByteArray, answer);
+        const QString token =
+            role < 0 ? QStringLiteral("nobody") : pairedToken(WebAccess::Role(role));
+        QTcpSocket sender;
+        sender.connectToHost(QHostAddress::LocalHost, port);
+        QVERIFY(sender.waitForConnected(5000));
+        sender.write("POST " + path +
+                     " HTTP/1.1\r\nHost: 127.0.0.1\r\nCookie: ardentia_token=" + token.toLatin1() +
+                     "\r\nContent-Length: " + QByteArray::number(bytes) + "\r\n\r\n");
+        const QByteArray chunk(64 * 1024, 'x');
+        for (qint64 sent = 0; sent < bytes && sender.state() == QAbstractSocket::ConnectedState;
+             sent += chunk.size()) {
+            sender.write(chunk.left(int(qMin<qint64>(chunk.size(), bytes - sent))));
+            sender.waitForBytesWritten(1000);
+        }
+        QByteArray heard;
+        QTRY_VERIFY_WITH_TIMEOUT((heard += sender.readAll()).contains("\r\n\r\n") ||
+                                     sender.state() == QAbstractSocket::UnconnectedState,
+                                 10000);
+        if (answer.isEmpty())
+            QVERIFY2(!heard.startsWith("HTTP/1.1 2") && !heard.contains("422"), heard.constData());
+        else
+            QVERIFY2(heard.startsWith(QByteArray(QByteArray("HTTP/1.1 ") + answer)),
+                     heard.constData());
     }
 
     void aRevokedDeviceIsClosedAtOnce()

@@ -35,6 +35,8 @@ await browserTest(bin, ['--silent-channel', silent], async (rig, browser) => {
   assert.equal(await family.getByRole('button', { name: 'Device List' }).count(), 0);
   assert.equal(await askDirectly(family, base, { type: 'rename', id: '211300001231', name: 'Hacked' }), 'ownerOnly');
   assert.equal(await askDirectly(family, base, { type: 'remove', id: '213100007890' }), 'ownerOnly');
+  const upload = await family.evaluate(async () => (await fetch('/photo', { method: 'POST', body: new Blob(['x']) })).status);
+  assert.equal(upload, 403, 'a family member\'s photo is refused');
   assert.equal(simulated('211300001231').name, 'Stairs', 'nothing renamed');
   assert.ok(simulated('213100007890'), 'nothing removed');
 
@@ -104,10 +106,31 @@ await browserTest(bin, ['--silent-channel', silent], async (rig, browser) => {
     await page.getByRole('button', { name: 'Done' }).click();
     await until(async () => (await page.locator('#devices li', { hasText: 'Desk lamp' }).count()) === 1, 'listed');
 
-    // Remove a curtain: gone once the master agrees.
+    // Remove a curtain (its detail's code photographed first): gone once the master agrees.
+    await unit('213100007890').locator('.name').click();
+    await page.locator('#detail-code').waitFor();
+    const curtainCode = await page.locator('#detail-code').screenshot();
+    const noCode = await page.locator('#detail-text').screenshot();
+    await page.getByRole('button', { name: 'Back' }).click();
     await unit('213100007890').getByRole('button', { name: 'Delete Bedroom curtain' }).click();
     await until(() => !simulated('213100007890'), 'the curtain removed from the master');
     await until(async () => (await unit('213100007890').count()) === 0, 'the curtain gone from the list');
+
+    // Enrolled again from the photo of its code; a photo that is none, and one without a code, say so.
+    await page.locator('#open-enrol').click();
+    const photo = page.locator('#enrol-photo');
+    assert.equal(await photo.getAttribute('capture'), 'environment');
+    await photo.setInputFiles({ name: 'code.jpg', mimeType: 'image/jpeg', buffer: Buffer.from('<svg>not a photo</svg>') });
+    await until(async () => (await page.textContent('#banner')) === 'Only a JPEG, PNG or WebP photo can be read.', 'not a photo');
+    await photo.setInputFiles({ name: 'text.png', mimeType: 'image/png', buffer: noCode });
+    await until(async () => (await page.textContent('#banner')) === 'No code could be read in the photo.', 'no code');
+    await photo.setInputFiles({ name: 'curtain.png', mimeType: 'image/png', buffer: curtainCode });
+    await page.locator('#enrol-name-0').waitFor();
+    await page.fill('#enrol-name-0', 'Bedroom curtain');
+    await page.getByRole('button', { name: 'Connect' }).click();
+    await until(async () => (await page.textContent('#banner')) === 'Connection successful', 'enrolled from the photo');
+    await until(() => simulated('213100007890')?.name === 'Bedroom curtain', 'the master has it again');
+    await page.getByRole('button', { name: 'Done' }).click();
 
     // A controller that does not answer: the app's question, then forced.
     await unit(silent).getByRole('button', { name: 'Delete Porch' }).click();

@@ -5,6 +5,8 @@
 // outcome reads as the app's ("Connection successful", "Added N Device"
 // with "Retry").
 
+const maxPhotoBytes = 8 * 1024 * 1024;
+
 export function enrolment({ texts, send, button, showView, tell }) {
   const codeForm = document.getElementById('enrol-code');
   const namesForm = document.getElementById('enrol-names');
@@ -92,6 +94,24 @@ export function enrolment({ texts, send, button, showView, tell }) {
     if (decoded) send({ type: 'enrol', id: decoded.id, names: names() });
   });
   document.getElementById('open-enrol').addEventListener('click', start);
+  // A photo of the printed code: the bridge reads it, then it is decoded as a typed one.
+  const photo = document.getElementById('enrol-photo');
+  photo.addEventListener('change', async () => {
+    const file = photo.files[0];
+    photo.value = '';
+    if (!file) return;
+    if (file.size > maxPhotoBytes) {
+      tell('error', texts.photoTooLarge);
+      return;
+    }
+    try {
+      const answer = await (await fetch('/photo', { method: 'POST', body: file, credentials: 'same-origin' })).json();
+      if (answer.code) send({ type: 'decode', code: answer.code });
+      else tell('error', texts[answer.error] ?? texts.notAnImage);
+    } catch {
+      tell('error', texts.notConnected);
+    }
+  });
 
   return {
     receive(message) {
