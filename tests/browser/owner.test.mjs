@@ -54,6 +54,18 @@ await browserTest(bin, ['--silent-channel', silent], async (rig, browser) => {
       async function detail(audited) {
         await audited.locator('#devices li[data-id="212200004560"] .name').click();
         await audited.locator('#detail-code').waitFor();
+      },
+      async function enrol(audited) {
+        await audited.locator('#open-devices').click();
+        await audited.locator('#open-enrol').click();
+        await audited.fill('#enrol-id', '2112D0007770');
+        await audited.keyboard.press('Enter');
+        await audited.locator('#enrol-name-0').waitFor();
+      },
+      async function naming(audited) {
+        await audited.locator('#open-devices').click();
+        await audited.locator('#devices li[data-id="211300001231"] button').nth(1).click();
+        await audited.locator('#rename-name').waitFor();
       }], locale);
     if (!english) {
       await context.close();
