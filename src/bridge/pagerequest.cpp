@@ -80,6 +80,8 @@ Request parse(const QByteArray &message)
     }
     if (type == QLatin1String("sync"))
         return Sync{};
+    if (type == QLatin1String("help"))
+        return Help{};
     if (type == QLatin1String("transmitters"))
         return Transmitters{};
     if (type == QLatin1String("saveScenario"))
@@ -137,6 +139,7 @@ Request parse(const QByteArray &message)
 bool needsOwner(const Request &request)
 {
     return !std::holds_alternative<Set>(request) && !std::holds_alternative<Scenario>(request) &&
-           !std::holds_alternative<Sync>(request) && !std::holds_alternative<Refused>(request);
+           !std::holds_alternative<Sync>(request) && !std::holds_alternative<Help>(request) &&
+           !std::holds_alternative<Refused>(request);
 }
 } // namespace PageRequest

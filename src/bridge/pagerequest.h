@@ -10,8 +10,8 @@
 
 // What a page of the web remote asks over its WebSocket, one JSON object
 // per message: {"type":"set","id":...,"state"/"brightness":...},
-// {"type":"scenario","number":...} or {"type":"sync"}, which every paired
-// device may ask; and, for the owner's devices only, {"type":"rename","id":
+// {"type":"scenario","number":...}, {"type":"sync"} or {"type":"help"},
+// which every paired device may ask; and, for the owner's devices only, {"type":"rename","id":
 // ...,"name":...}, {"type":"remove","id":...}, {"type":"answer","question":
 // N,"button":N} (to the question a removal raised), {"type":"detail","id":
 // ...}, {"type":"transmitters"}, {"type":"saveScenario","number":N or ""
@@ -30,6 +30,7 @@ struct Scenario {
     QString number;
 };
 struct Sync {};
+struct Help {};
 struct Rename {
     QString id;
     QString name; // as the page sent it: the rules of names are the owner's requests'
@@ -68,8 +69,8 @@ struct Enrol {
 struct Refused {
     QString reason;
 };
-using Request = std::variant<Set, Scenario, Sync, Rename, Remove, Answer, Detail, Transmitters,
-                             SaveScenario, DeleteScenario, Decode, Enrol, Refused>;
+using Request = std::variant<Set, Scenario, Sync, Help, Rename, Remove, Answer, Detail,
+                             Transmitters, SaveScenario, DeleteScenario, Decode, Enrol, Refused>;
 
 constexpr qsizetype kMaxIdLength = 32;
 // Longer than any name the home takes, so that a refusal can say why.

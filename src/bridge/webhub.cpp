@@ -2,6 +2,7 @@
 #include "webhub.h"
 
 #include "compactjson.h"
+#include "helppages.h"
 #include "pageerror.h"
 #include "webpagetexts.h"
 
@@ -209,6 +210,8 @@ void WebHub::receive(QWebSocket *socket, const QString &message)
     else if (std::holds_alternative<PageRequest::Sync>(request))
         TCPSocketManager::instance()->sendTCPMessageWithCommandArray(
             TCPSocketManager::importRequest());
+    else if (std::holds_alternative<PageRequest::Help>(request))
+        tellAsking(HelpPages::forLanguage(m_pages.value(socket).language));
     else if (const auto *refused = std::get_if<PageRequest::Refused>(&request))
         tellAsking(pageError(QStringLiteral("badRequest"), refused->reason));
     else {

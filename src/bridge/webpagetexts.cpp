@@ -160,6 +160,7 @@ const Text kTexts[] = {
     {"notAnImage", "WebRemote",
      QT_TRANSLATE_NOOP("WebRemote", "Only a JPEG, PNG or WebP photo can be read.")},
     {"noCode", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "No code could be read in the photo.")},
+    {"help", "HomeMenuView", QT_TRANSLATE_NOOP("HomeMenuView", "Help")},
     {"notPairedTitle", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Not paired")},
     {"notPaired", "WebRemote",
      QT_TRANSLATE_NOOP("WebRemote", "Pair this device first: on the home's computer run "
@@ -231,19 +232,24 @@ QJsonObject WebPageTexts::texts(const QString &language)
     return texts;
 }
 
+QString WebPageTexts::translated(const char *context, const QString &source,
+                                 const QString &language)
+{
+    const QTranslator *translator = translatorFor(language);
+    const QString text =
+        translator ? translator->translate(context, source.toUtf8().constData()) : QString();
+    return text.isEmpty() ? source : text;
+}
+
 QString WebPageTexts::toastText(const QString &english, const QString &language)
 {
     // The contexts whose texts the flows' toasts are.
     static const char *const kToastContexts[] = {"UDPSocketManager", "TCPSocketManager",
                                                  "ShowAlertManager", "CodeDecoder"};
-    const QTranslator *translator = translatorFor(language);
-    if (!translator)
-        return english;
-    const QByteArray source = english.toUtf8();
     for (const char *context : kToastContexts) {
-        const QString translated = translator->translate(context, source.constData());
-        if (!translated.isEmpty())
-            return translated;
+        const QString text = translated(context, english, language);
+        if (text != english)
+            return text;
     }
     return english;
 }

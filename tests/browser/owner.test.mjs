@@ -35,6 +35,14 @@ await browserTest(bin, ['--silent-channel', silent], async (rig, browser) => {
   assert.equal(await family.getByRole('button', { name: 'Device List' }).count(), 0);
   assert.equal(await askDirectly(family, base, { type: 'rename', id: '211300001231', name: 'Hacked' }), 'ownerOnly');
   assert.equal(await askDirectly(family, base, { type: 'remove', id: '213100007890' }), 'ownerOnly');
+  // Help and the installation guide are everyone's: the app's topics, their pictures when opened.
+  await family.getByRole('button', { name: 'Help' }).click();
+  await family.locator('#help summary').first().waitFor();
+  assert.deepEqual(await family.locator('#help summary').allTextContents(), ['Adding lights or curtains',
+    'Deleting a device', 'Creating a scenario', 'Editing a scenario', 'Installation Guide']);
+  await family.locator('#help summary', { hasText: 'Installation Guide' }).click();
+  await until(() => family.locator('#help details[open] img').first()
+    .evaluate((img) => img.complete && img.naturalWidth > 0), 'the guide\'s picture');
   const upload = await family.evaluate(async () => (await fetch('/photo', { method: 'POST', body: new Blob(['x']) })).status);
   assert.equal(upload, 403, 'a family member\'s photo is refused');
   assert.equal(simulated('211300001231').name, 'Stairs', 'nothing renamed');
@@ -61,6 +69,10 @@ await browserTest(bin, ['--silent-channel', silent], async (rig, browser) => {
         await audited.fill('#enrol-id', '2112D0007770');
         await audited.keyboard.press('Enter');
         await audited.locator('#enrol-name-0').waitFor();
+      },
+      async function help(audited) {
+        await audited.locator('#open-help').click();
+        await audited.locator('#help summary').first().click();
       },
       async function naming(audited) {
         await audited.locator('#open-devices').click();

@@ -39,6 +39,11 @@ await browserTest(bin, ['--fault', 'lig:4:211300001232=code:1'], async (rig, bro
       await page.locator('#devices li[data-id="211300001231"] button').nth(1).click();
       await page.screenshot({ path: name('rename') });
       await page.keyboard.press('Escape');
+      await page.locator('#open-help').click();
+      await page.locator('#help summary').last().click();
+      await page.locator('#help details[open] img').first().waitFor();
+      await page.waitForLoadState('networkidle');
+      await page.screenshot({ path: name('help'), fullPage: true });
       await tiles.nth(2).click();
       await page.locator('#add-scenario').click();
       await page.screenshot({ path: name('scenario-editor'), fullPage: true });

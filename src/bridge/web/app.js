@@ -36,7 +36,7 @@ let devices = null;
 let scenarioEditor = null;
 let enrolling = null;
 let lastHome = null;
-const views = ['lights', 'curtains', 'scenarios', 'scenario-editor', 'devices', 'detail', 'enrol'];
+const views = ['lights', 'curtains', 'scenarios', 'scenario-editor', 'devices', 'detail', 'enrol', 'help'];
 
 function showBanner() {
   const text = problems.connection ? texts.bridgeLost
@@ -231,6 +231,39 @@ function showScenarios(scenarios) {
   }
 }
 
+// The app's help topics and installation guide: each opened on its own,
+// its pictures loaded only then.
+function showHelp(topics) {
+  const list = document.getElementById('help-topics');
+  list.replaceChildren(...topics.map((topic) => {
+    const details = document.createElement('details');
+    const summary = document.createElement('summary');
+    summary.textContent = topic.title;
+    details.append(summary);
+    if (topic.header) {
+      const header = document.createElement('p');
+      header.textContent = topic.header;
+      details.append(header);
+    }
+    for (const step of topic.steps) {
+      const figure = document.createElement('figure');
+      const picture = document.createElement('img');
+      picture.loading = 'lazy';
+      picture.alt = '';
+      picture.dataset.src = step.picture;
+      const caption = document.createElement('figcaption');
+      caption.textContent = step.text;
+      figure.append(picture, caption);
+      details.append(figure);
+    }
+    details.addEventListener('toggle', () => {
+      for (const picture of details.querySelectorAll('img[data-src]')) picture.src = picture.dataset.src;
+    });
+    return details;
+  }));
+  showView('help');
+}
+
 function showHome(home) {
   for (const list of Object.values(rows)) list.replaceChildren();
   channels.clear();
@@ -276,6 +309,7 @@ function receive(message) {
   else if (message.type === 'toast') tell(message.good ? 'notice' : 'error', [message.title, message.detail].filter(Boolean).join(': '));
   else if (['transmitters', 'detail', 'question'].includes(message.type)) devices.receive(message);
   else if (['decoded', 'enrolled'].includes(message.type)) enrolling.receive(message);
+  else if (message.type === 'help') showHelp(message.topics);
   else if (message.type === 'notice') {
     syncButton.removeAttribute('aria-busy');
     tell('notice', texts.synced);
@@ -342,6 +376,7 @@ function start() {
   devices = deviceManagement({ texts, send, button, showView, tellError });
   scenarioEditor = scenarioEditing({ texts, fill, send, showView, tellError });
   enrolling = enrolment({ texts, send, button, showView, tell });
+  document.getElementById('open-help').addEventListener('click', () => send({ type: 'help' }));
   syncButton.addEventListener('click', () => {
     if (syncButton.getAttribute('aria-busy') === 'true') return; // one import at a time
     if (send({ type: 'sync' })) syncButton.setAttribute('aria-busy', 'true');
