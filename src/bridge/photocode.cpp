@@ -32,7 +32,8 @@ std::variant<PhotoCode::Read, PhotoCode::Refused> PhotoCode::read(const QByteArr
     QImageReader reader(&buffer, format);
     reader.setDecideFormatFromContent(false);
     const QSize size = reader.size();
-    if (!size.isValid() || qint64(size.width()) * size.height() > kMaxPixels)
+    const qint64 maxPixels = format == "png" ? kMaxPngPixels : kMaxPixels;
+    if (!size.isValid() || qint64(size.width()) * size.height() > maxPixels)
         return Refused{QStringLiteral("notAnImage")};
     // A large photo is decoded at the size it is read at, where its format allows.
     if (size.width() > kReadSide || size.height() > kReadSide)

@@ -512,6 +512,10 @@ private Q_SLOTS:
         QByteArray bomb = encoded(picture({}, {16, 16}), "PNG");
         bomb.replace(16, 8, QByteArray::fromHex("000186a0000186a0"));
         QTest::newRow("a claimed 10-gigapixel PNG") << bomb << "refused notAnImage";
+        // 5000 x 4000: a JPEG of it is read (made smaller as it is decoded), a PNG is not decoded.
+        QByteArray twentyMegapixels = encoded(picture({}, {16, 16}), "PNG");
+        twentyMegapixels.replace(16, 8, QByteArray::fromHex("0000138800000fa0"));
+        QTest::newRow("a 20-megapixel PNG") << twentyMegapixels << "refused notAnImage";
         QTest::newRow("over 8 MB") << encoded(code, "PNG") + QByteArray(PhotoCode::kMaxBytes, '\0')
                                    << "refused photoTooLarge";
     }
