@@ -17,7 +17,7 @@ packages=(
   appstream desktop-file-utils dpkg-dev
   mosquitto mosquitto-clients libmosquitto-dev
   lintian systemd
-  qt6-httpserver-dev qt6-websockets-dev
+  qt6-httpserver-dev qt6-websockets-dev qt6-image-formats-plugins
   chromium nodejs
 )
 

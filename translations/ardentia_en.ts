@@ -1074,5 +1074,49 @@ start your smart home journey</translation>
         <source>The home&apos;s data cannot be read just now. Trying again…</source>
         <translation>The home&apos;s data cannot be read just now. Trying again…</translation>
     </message>
+    <message>
+        <source>A name cannot hold &quot;,&quot;, &quot;\n&quot; or line breaks.</source>
+        <translation>A name cannot hold &quot;,&quot;, &quot;\n&quot; or line breaks.</translation>
+    </message>
+    <message>
+        <source>Only the owner&apos;s devices can do this. This device is a family member&apos;s.</source>
+        <translation>Only the owner&apos;s devices can do this. This device is a family member&apos;s.</translation>
+    </message>
+    <message>
+        <source>This device is not in the home.</source>
+        <translation>This device is not in the home.</translation>
+    </message>
+    <message>
+        <source>This question has been answered already.</source>
+        <translation>This question has been answered already.</translation>
+    </message>
+    <message>
+        <source>This scenario is not in the home.</source>
+        <translation>This scenario is not in the home.</translation>
+    </message>
+    <message>
+        <source>A chosen device cannot keep that state in a scenario.</source>
+        <translation>A chosen device cannot keep that state in a scenario.</translation>
+    </message>
+    <message>
+        <source>Choose one of the pictures.</source>
+        <translation>Choose one of the pictures.</translation>
+    </message>
+    <message>
+        <source>Scan the device&apos;s code first.</source>
+        <translation>Scan the device&apos;s code first.</translation>
+    </message>
+    <message>
+        <source>The photo is larger than 8 MB.</source>
+        <translation>The photo is larger than 8 MB.</translation>
+    </message>
+    <message>
+        <source>Only a JPEG, PNG or WebP photo can be read.</source>
+        <translation>Only a JPEG, PNG or WebP photo can be read.</translation>
+    </message>
+    <message>
+        <source>No code could be read in the photo.</source>
+        <translation>No code could be read in the photo.</translation>
+    </message>
 </context>
 </TS>

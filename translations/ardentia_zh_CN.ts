@@ -1074,5 +1074,49 @@
         <source>The home&apos;s data cannot be read just now. Trying again…</source>
         <translation>暂时无法读取家庭数据,正在重试…</translation>
     </message>
+    <message>
+        <source>A name cannot hold &quot;,&quot;, &quot;\n&quot; or line breaks.</source>
+        <translation>名称不能包含“,”、“\n”或换行。</translation>
+    </message>
+    <message>
+        <source>Only the owner&apos;s devices can do this. This device is a family member&apos;s.</source>
+        <translation>只有主人的设备可以执行此操作。此设备是家庭成员的设备。</translation>
+    </message>
+    <message>
+        <source>This device is not in the home.</source>
+        <translation>此设备不在家中。</translation>
+    </message>
+    <message>
+        <source>This question has been answered already.</source>
+        <translation>此问题已经回答过了。</translation>
+    </message>
+    <message>
+        <source>This scenario is not in the home.</source>
+        <translation>此情景不在家中。</translation>
+    </message>
+    <message>
+        <source>A chosen device cannot keep that state in a scenario.</source>
+        <translation>所选设备无法在情景中保持该状态。</translation>
+    </message>
+    <message>
+        <source>Choose one of the pictures.</source>
+        <translation>请选择其中一张图片。</translation>
+    </message>
+    <message>
+        <source>Scan the device&apos;s code first.</source>
+        <translation>请先扫描设备上的条码。</translation>
+    </message>
+    <message>
+        <source>The photo is larger than 8 MB.</source>
+        <translation>照片大于8 MB。</translation>
+    </message>
+    <message>
+        <source>Only a JPEG, PNG or WebP photo can be read.</source>
+        <translation>只能读取JPEG、PNG或WebP照片。</translation>
+    </message>
+    <message>
+        <source>No code could be read in the photo.</source>
+        <translation>照片中未能读出条码。</translation>
+    </message>
 </context>
 </TS>

@@ -150,14 +150,22 @@ void BridgeRequests::webPair(const Pending &request, const QVariantMap &body)
         return;
     }
     const Pending asker{request.name + QLatin1Char('/') + replyTo, request.transaction};
+    const QVariant roleName = body.value(QStringLiteral("role"));
+    const std::optional<WebAccess::Role> role =
+        roleName.isNull() ? WebAccess::Role::Family : WebAccess::roleNamed(roleName.toString());
+    if (!role) {
+        fail(asker, QStringLiteral("\"role\" is \"family\" (the default) or \"owner\""));
+        return;
+    }
     QString error;
     const std::optional<QString> link =
-        m_webPairing(body.value(QStringLiteral("url")).toString(), &error);
+        m_webPairing(body.value(QStringLiteral("url")).toString(), &error, *role);
     if (!link) {
         fail(asker, error);
         return;
     }
     respond(asker, QVariantMap{{QStringLiteral("link"), *link},
+                               {QStringLiteral("role"), WebAccess::nameOf(*role)},
                                {QStringLiteral("expiresIn"), WebAccess::kCodeLifetimeSeconds}});
 }
 

@@ -3,6 +3,7 @@
 
 #include "bridgetopics.h"
 #include "transport/commandoutcome.h"
+#include "web/webaccess.h"
 
 #include <QHash>
 #include <QJsonObject>
@@ -17,7 +18,8 @@
 // "<base>/bridge/response/<name>" with its status, data or error and the
 // caller's transaction: sync (the import), device/rename, state, health and,
 // when the web remote is served, web/pair (a one-time pairing link, answered
-// on "<base>/bridge/response/web/pair/<reply_to>", a topic the asker names).
+// on "<base>/bridge/response/web/pair/<reply_to>", a topic the asker names;
+// a family member's device unless "role" says "owner").
 class BridgeRequests final : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(BridgeRequests)
@@ -29,8 +31,10 @@ public:
 
     BridgeRequests(BridgeTopics topics, Publish publish, Health health, QObject *parent = nullptr);
 
-    // Makes a pairing link under the given address, or the page's own when empty.
-    using WebPairing = std::function<std::optional<QString>(const QString &url, QString *error)>;
+    // Makes a pairing link under the given address, or the page's own when
+    // empty, for a device of that role.
+    using WebPairing = std::function<std::optional<QString>(const QString &url, QString *error,
+                                                            WebAccess::Role role)>;
     void setWebPairing(WebPairing pairing) { m_webPairing = std::move(pairing); }
 
     void handle(const QString &name, const QByteArray &payload);

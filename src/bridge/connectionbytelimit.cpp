@@ -9,6 +9,7 @@
 namespace {
 const char *const kReceived = "ardentiaReceivedSinceAnswer";
 const char *const kCutOff = "ardentiaCutOff";
+const char *const kLimit = "ardentiaLimit";
 } // namespace
 
 void ConnectionByteLimit::watch(QTcpSocket *socket)
@@ -16,9 +17,10 @@ void ConnectionByteLimit::watch(QTcpSocket *socket)
     socket->setProperty(kReceived, qint64(0));
     // Connected first, so it runs before the server reads the new bytes.
     connect(socket, &QTcpSocket::readyRead, this, [this, socket] {
-        const qint64 received = socket->property(kReceived).toLongLong() + socket->bytesAvailable();
+        const qint64 before = socket->property(kReceived).toLongLong();
+        const qint64 received = before + socket->bytesAvailable();
         socket->setProperty(kReceived, received);
-        const bool tooLarge = received > kMaxRequestBytes;
+        const bool tooLarge = received > limitFor(socket, before);
         if (!tooLarge && socket->bytesToWrite() <= kMaxUnsentBytes &&
             !socket->property(kCutOff).toBool())
             return;
@@ -33,6 +35,16 @@ bool ConnectionByteLimit::mayAnswer(QTcpSocket *socket)
         return true;
     cutOff(socket, "answers left unread");
     return false;
+}
+
+qint64 ConnectionByteLimit::limitFor(QTcpSocket *socket, qint64 receivedBefore)
+{
+    // Decided from the request's first bytes, still unread by the server now.
+    if (receivedBefore == 0) {
+        const bool allowed = m_allowanceCheck && m_allowanceCheck(socket->peek(kMaxHeadBytes));
+        socket->setProperty(kLimit, kMaxRequestBytes + (allowed ? m_allowance : 0));
+    }
+    return socket->property(kLimit).toLongLong();
 }
 
 void ConnectionByteLimit::answered(QTcpSocket *socket)

@@ -3,14 +3,17 @@
 
 #include <QObject>
 
+#include <functional>
+
 class QTcpSocket;
 
 // Bounds the bytes one HTTP connection can make the server hold, whatever
 // it sends: a request growing past kMaxRequestBytes before it is answered
 // (the HTTP server would otherwise keep a whole body in memory, however
 // large), or answers the peer leaves unread piling up past kMaxUnsentBytes.
-// Either ends the connection. A socket taken over by a WebSocket is released
-// (its messages have limits of their own).
+// Either ends the connection. A request whose head the allowance check
+// accepts (an owner's upload) may grow to the allowance instead. A socket
+// taken over by a WebSocket is released (its messages have limits of their own).
 class ConnectionByteLimit final : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(ConnectionByteLimit)
@@ -20,6 +23,16 @@ public:
     static constexpr qint64 kMaxUnsentBytes = 64 * 1024;
 
     explicit ConnectionByteLimit(QObject *parent = nullptr) : QObject(parent) {}
+
+    // The head of a request (its first bytes as they came, at most
+    // kMaxHeadBytes) that may grow to the allowance besides kMaxRequestBytes.
+    using AllowanceCheck = std::function<bool(const QByteArray &requestHead)>;
+    static constexpr qint64 kMaxHeadBytes = 8 * 1024;
+    void setAllowance(qint64 bytes, AllowanceCheck check)
+    {
+        m_allowance = bytes;
+        m_allowanceCheck = std::move(check);
+    }
 
     // Before anyone else reads from the socket.
     void watch(QTcpSocket *socket);
@@ -32,4 +45,9 @@ public:
 
 private:
     void cutOff(QTcpSocket *socket, const char *why);
+    // The bytes the request under way may grow to.
+    qint64 limitFor(QTcpSocket *socket, qint64 receivedBefore);
+
+    qint64 m_allowance = 0;
+    AllowanceCheck m_allowanceCheck;
 };

@@ -99,8 +99,8 @@ int main(int argc, char **argv)
                                       host.contains(QLatin1Char(':')) ? '[' + host + ']' : host)
                                  .arg(options->webPort);
         bridge.requests().setWebPairing(
-            [server = web.get(), page](const QString &url, QString *why) {
-                return server->access().newPairingLink(url.isEmpty() ? page : url, why);
+            [server = web.get(), page](const QString &url, QString *why, WebAccess::Role role) {
+                return server->access().newPairingLink(url.isEmpty() ? page : url, why, role);
             });
     }
 

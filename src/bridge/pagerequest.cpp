@@ -3,8 +3,11 @@
 
 #include "compactjson.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+
+#include <optional>
 
 namespace PageRequest {
 namespace {
@@ -18,6 +21,39 @@ bool isPlainName(const QString &text)
         if (c.unicode() >= 0x80 || !(c.isLetterOrNumber() || c == QLatin1Char('-')))
             return false;
     return true;
+}
+
+std::optional<QString> plainName(const QJsonValue &value)
+{
+    return isPlainName(value.toString()) ? std::optional(value.toString()) : std::nullopt;
+}
+
+Request saveScenario(const QJsonObject &request)
+{
+    SaveScenario save;
+    const QJsonValue number = request.value(QLatin1String("number"));
+    if (!number.isString() || (!number.toString().isEmpty() && !plainName(number)))
+        return Refused{QStringLiteral("no such scenario")};
+    save.number = number.toString();
+    const QJsonValue name = request.value(QLatin1String("name"));
+    const QJsonValue image = request.value(QLatin1String("image"));
+    if (!name.isString() || name.toString().size() > kMaxNameLength || !image.isString() ||
+        image.toString().size() > kMaxNameLength)
+        return Refused{QStringLiteral("a scenario carries a name and a picture")};
+    save.name = name.toString();
+    save.image = image.toString();
+    const QJsonValue members = request.value(QLatin1String("members"));
+    if (!members.isArray() || members.toArray().size() > kMaxMembers)
+        return Refused{QStringLiteral("a scenario carries its members")};
+    for (const QJsonValue &member : members.toArray()) {
+        QJsonObject fields = member.toObject();
+        const std::optional<QString> id = plainName(fields.value(QLatin1String("id")));
+        if (!id)
+            return Refused{QStringLiteral("no such channel")};
+        fields.remove(QStringLiteral("id"));
+        save.members.append({*id, compactJsonOf(fields)});
+    }
+    return save;
 }
 } // namespace
 
@@ -44,8 +80,66 @@ Request parse(const QByteArray &message)
     }
     if (type == QLatin1String("sync"))
         return Sync{};
+    if (type == QLatin1String("help"))
+        return Help{};
+    if (type == QLatin1String("transmitters"))
+        return Transmitters{};
+    if (type == QLatin1String("saveScenario"))
+        return saveScenario(request);
+    if (type == QLatin1String("decode")) {
+        const QJsonValue code = request.value(QLatin1String("code"));
+        if (!code.isString() || code.toString().size() > kMaxIdLength * 2)
+            return Refused{QStringLiteral("a code is a short text")};
+        return Decode{code.toString()};
+    }
+    if (type == QLatin1String("enrol")) {
+        const std::optional<QString> id = plainName(request.value(QLatin1String("id")));
+        const QJsonValue names = request.value(QLatin1String("names"));
+        if (!id || !names.isArray() || names.toArray().size() > kMaxMembers)
+            return Refused{QStringLiteral("an enrolment names the unit and its channels")};
+        Enrol enrol{*id, {}};
+        for (const QJsonValue &name : names.toArray()) {
+            if (!name.isString() || name.toString().size() > kMaxNameLength)
+                return Refused{QStringLiteral("a channel's name is a short text")};
+            enrol.names.append(name.toString());
+        }
+        return enrol;
+    }
+    if (type == QLatin1String("deleteScenario")) {
+        const std::optional<QString> number = plainName(request.value(QLatin1String("number")));
+        if (!number)
+            return Refused{QStringLiteral("no such scenario")};
+        return DeleteScenario{*number};
+    }
+    if (type == QLatin1String("answer")) {
+        const QJsonValue question = request.value(QLatin1String("question"));
+        const QJsonValue button = request.value(QLatin1String("button"));
+        if (!question.isDouble() || !button.isDouble())
+            return Refused{QStringLiteral("an answer names its question and button")};
+        return Answer{question.toInt(-1), button.toInt(-1)};
+    }
+    if (type == QLatin1String("rename") || type == QLatin1String("remove") ||
+        type == QLatin1String("detail")) {
+        const QString id = request.value(QLatin1String("id")).toString();
+        if (!isPlainName(id))
+            return Refused{QStringLiteral("no such device")};
+        if (type == QLatin1String("remove"))
+            return Remove{id};
+        if (type == QLatin1String("detail"))
+            return Detail{id};
+        const QJsonValue name = request.value(QLatin1String("name"));
+        if (!name.isString() || name.toString().size() > kMaxNameLength)
+            return Refused{QStringLiteral("a rename carries a name")};
+        return Rename{id, name.toString()};
+    }
     if (type.isEmpty())
         return Refused{QStringLiteral("not a request")};
     return Refused{QStringLiteral("no such request: %1").arg(type.left(kMaxIdLength))};
+}
+bool needsOwner(const Request &request)
+{
+    return !std::holds_alternative<Set>(request) && !std::holds_alternative<Scenario>(request) &&
+           !std::holds_alternative<Sync>(request) && !std::holds_alternative<Help>(request) &&
+           !std::holds_alternative<Refused>(request);
 }
 } // namespace PageRequest

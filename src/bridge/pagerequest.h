@@ -2,14 +2,25 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <variant>
 
 // What a page of the web remote asks over its WebSocket, one JSON object
 // per message: {"type":"set","id":...,"state"/"brightness":...},
-// {"type":"scenario","number":...} or {"type":"sync"}. A set's own fields
-// travel on as the payload a channel's "set" topic would carry.
+// {"type":"scenario","number":...}, {"type":"sync"} or {"type":"help"},
+// which every paired device may ask; and, for the owner's devices only, {"type":"rename","id":
+// ...,"name":...}, {"type":"remove","id":...}, {"type":"answer","question":
+// N,"button":N} (to the question a removal raised), {"type":"detail","id":
+// ...}, {"type":"transmitters"}, {"type":"saveScenario","number":N or ""
+// for a new one,"name":...,"image":...,"members":[{"id":...,"state"/
+// "brightness":...}, ...]}, {"type":"deleteScenario","number":N},
+// {"type":"decode","code":...} (a unit's printed code) and {"type":"enrol",
+// "id":...,"names":[...]}. A set's
+// own fields (and a member's) travel on as the payload a channel's "set"
+// topic would carry.
 namespace PageRequest {
 struct Set {
     QString id;
@@ -19,12 +30,55 @@ struct Scenario {
     QString number;
 };
 struct Sync {};
+struct Help {};
+struct Rename {
+    QString id;
+    QString name; // as the page sent it: the rules of names are the owner's requests'
+};
+struct Remove {
+    QString id;
+};
+struct Answer {
+    int question;
+    int button;
+};
+struct Detail {
+    QString id;
+};
+struct Transmitters {};
+struct SaveScenario {
+    struct Member {
+        QString id;
+        QByteArray payload; // JSON, read by SetPayload
+    };
+    QString number; // empty for a new scenario
+    QString name;
+    QString image;
+    QList<Member> members;
+};
+struct DeleteScenario {
+    QString number;
+};
+struct Decode {
+    QString code; // as typed or read: the decoder judges it
+};
+struct Enrol {
+    QString id;
+    QStringList names; // per channel, in order; empty: the channel's default
+};
 struct Refused {
     QString reason;
 };
-using Request = std::variant<Set, Scenario, Sync, Refused>;
+using Request = std::variant<Set, Scenario, Sync, Help, Rename, Remove, Answer, Detail,
+                             Transmitters, SaveScenario, DeleteScenario, Decode, Enrol, Refused>;
 
 constexpr qsizetype kMaxIdLength = 32;
+// Longer than any name the home takes, so that a refusal can say why.
+constexpr qsizetype kMaxNameLength = 256;
+// More than a home has channels; a scenario of more is not asked for by a page.
+constexpr qsizetype kMaxMembers = 64;
 
 Request parse(const QByteArray &message);
+// Whether only an owner's device may ask it.
+bool needsOwner(const Request &request);
 } // namespace PageRequest

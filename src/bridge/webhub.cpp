@@ -2,15 +2,21 @@
 #include "webhub.h"
 
 #include "compactjson.h"
+#include "helppages.h"
+#include "pageerror.h"
+#include "webpagetexts.h"
 
+#include "base/logging.h"
 #include "control/homeevents.h"
 #include "control/tcpsocketmanager.h"
 #include "control/udpsocketmanager.h"
+#include "core/showalertmanager.h"
 #include "discoveryconfig.h"
 #include "masterlink.h"
 #include "pagerequest.h"
 #include "store/channel.h"
 #include "store/database.h"
+#include "store/recordfactory.h"
 #include "store/recordkeys.h"
 #include "transport/wirevocabulary.h"
 #include "webremoteserver.h"
@@ -18,6 +24,7 @@
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QUrlQuery>
 #include <QWebSocket>
 
 namespace {
@@ -37,6 +44,21 @@ QJsonObject channelOf(const QVariantMap &device)
     return channel;
 }
 
+// A scenario as the page lists and edits it: its members in the states they keep.
+QJsonObject scenarioOf(const QVariantMap &scenario)
+{
+    QJsonArray members;
+    for (const QVariant &member : RecordFactory::sceneDevices(scenario))
+        members.append(
+            QJsonObject{{QStringLiteral("id"), member.toMap().value(Key::id).toString()},
+                        {QStringLiteral("state"), member.toMap().value(Key::turnOn).toString()}});
+    return {{QStringLiteral("number"), scenario.value(Key::mainID).toString()},
+            {QStringLiteral("name"), scenario.value(Key::title).toString()},
+            {QStringLiteral("image"), scenario.value(Key::imagePath).toString()},
+            {QStringLiteral("user"), RecordFactory::isUserScenario(scenario)},
+            {QStringLiteral("members"), members}};
+}
+
 void sendText(QWebSocket *page, const QString &text)
 {
     // A page that leaves what it was sent unread is not kept in memory for.
@@ -52,14 +74,15 @@ void sendTo(QWebSocket *page, const QJsonObject &message)
     sendText(page, QString::fromUtf8(compactJsonOf(message)));
 }
 
-// code names the page's own text for it; message is for requests it cannot
-// have made itself (shown as it stands).
-QJsonObject error(const QString &code, const QString &message = {})
+QJsonObject roleMessage(WebAccess::Role role)
 {
-    return {{QStringLiteral("type"), QStringLiteral("error")},
-            {QStringLiteral("code"), code},
-            {QStringLiteral("message"), message}};
+    return {{QStringLiteral("type"), QStringLiteral("role")},
+            {QStringLiteral("role"), WebAccess::nameOf(role)}};
 }
+
+template <class... Handlers> struct Overloaded : Handlers... {
+    using Handlers::operator()...;
+};
 } // namespace
 
 WebHub::WebHub(WebRemoteServer *server, const MasterLink *link, BridgeTopics topics,
@@ -68,10 +91,18 @@ WebHub::WebHub(WebRemoteServer *server, const MasterLink *link, BridgeTopics top
       m_commands(
           std::move(topics),
           [this](const QString &message, const QString &) {
-              tellAsking(error(QStringLiteral("badRequest"), message));
+              tellAsking(pageError(QStringLiteral("badRequest"), message));
           },
-          [this](const QVariantMap &device) { sendChannel(device.value(Key::id).toString()); })
+          [this](const QVariantMap &device) { sendChannel(device.value(Key::id).toString()); }),
+      m_owner([this](const QJsonObject &message) { tellActing(message); }),
+      m_scenarios([this](const QJsonObject &message) { tellActing(message); }),
+      m_enrolment([this](const QJsonObject &message) { tellActing(message); }),
+      m_toasts(ShowAlertManager::instance()->presenter(),
+               [this](const QString &title, const QString &detail, bool good) {
+                   forwardToast(title, detail, good);
+               })
 {
+    ShowAlertManager::instance()->setPresenter(&m_toasts);
     connect(server, &WebRemoteServer::pageConnected, this, &WebHub::open);
     HomeEvents *events = HomeEvents::instance();
     connect(events, &HomeEvents::channelStateChanged, this, &WebHub::sendChannel);
@@ -86,6 +117,8 @@ WebHub::WebHub(WebRemoteServer *server, const MasterLink *link, BridgeTopics top
     });
     connect(UDPSocketManager::instance(), &UDPSocketManager::commandOutcome, this,
             &WebHub::onOutcome);
+    connect(UDPSocketManager::instance(), &UDPSocketManager::commandSettled, this,
+            &WebHub::onSettled);
     connect(link, &MasterLink::changed, this, [this] { broadcast(this->link()); });
     connect(link, &MasterLink::answered, this, [this] { broadcast(this->link()); });
     connect(TCPSocketManager::instance(), &TCPSocketManager::importFinished, this,
@@ -94,15 +127,22 @@ WebHub::WebHub(WebRemoteServer *server, const MasterLink *link, BridgeTopics top
                     broadcast({{QStringLiteral("type"), QStringLiteral("notice")},
                                {QStringLiteral("code"), QStringLiteral("synced")}});
                 else
-                    broadcast(error(QStringLiteral("syncFailed")));
+                    broadcast(pageError(QStringLiteral("syncFailed")));
             });
     // The CLI revokes by writing the file anew (a rename): its folder is watched.
     m_accessFile.addPath(QFileInfo(m_server->access().path()).absolutePath());
-    connect(&m_accessFile, &QFileSystemWatcher::directoryChanged, this, &WebHub::closeRevoked);
+    connect(&m_accessFile, &QFileSystemWatcher::directoryChanged, this,
+            &WebHub::followAccessChanges);
     m_keepAlive.setInterval(kKeepAliveMs);
     connect(&m_keepAlive, &QTimer::timeout, this, &WebHub::keepAlive);
     m_keepAlive.start();
     connect(&m_storeRetry, &StoreRetry::recovered, this, [this] { broadcast(homeOrError()); });
+}
+
+WebHub::~WebHub()
+{
+    if (ShowAlertManager::instance()->presenter() == &m_toasts)
+        ShowAlertManager::instance()->setPresenter(nullptr);
 }
 
 QJsonObject WebHub::homeOrError()
@@ -110,15 +150,13 @@ QJsonObject WebHub::homeOrError()
     const std::optional<Database::HomeRecords> stored = Database::instance()->homeIfReadable();
     if (!stored) {
         m_storeRetry.readFailed(QStringLiteral("the web remote's home"));
-        return error(QStringLiteral("storeUnreadable"));
+        return pageError(QStringLiteral("storeUnreadable"));
     }
     QJsonArray channels, scenarios;
     for (const QVariantMap &device : stored->devices)
         channels.append(channelOf(device));
     for (const QVariantMap &scenario : stored->scenarios)
-        scenarios.append(
-            QJsonObject{{QStringLiteral("number"), scenario.value(Key::mainID).toString()},
-                        {QStringLiteral("name"), scenario.value(Key::title).toString()}});
+        scenarios.append(scenarioOf(scenario));
     return {{QStringLiteral("type"), QStringLiteral("home")},
             {QStringLiteral("channels"), channels},
             {QStringLiteral("scenarios"), scenarios},
@@ -135,16 +173,25 @@ QJsonObject WebHub::link() const
 
 void WebHub::open(QWebSocket *socket, const QString &token)
 {
-    m_pages.insert(socket, token);
+    // The page names its language in its address ("?lang=zh-CN").
+    const QString language = WebPageTexts::languageFor(
+        QUrlQuery(socket->requestUrl()).queryItemValue(QStringLiteral("lang")).toLatin1());
+    const WebAccess::Role role = m_server->access().roleOf(token).value_or(WebAccess::Role::Family);
+    m_pages.insert(socket, {token, role, language});
     connect(socket, &QWebSocket::textMessageReceived, this,
             [this, socket](const QString &message) { receive(socket, message); });
     connect(socket, &QWebSocket::disconnected, this, [this, socket] {
         m_pages.remove(socket);
         m_unanswered.remove(socket);
+        if (m_acting == socket)
+            m_acting = nullptr;
         socket->deleteLater();
     });
     connect(socket, &QWebSocket::pong, this, [this, socket] { m_unanswered.remove(socket); });
-    sendTo(socket, homeOrError());
+    // The first home a page gets names its device's role; a change is told on its own.
+    QJsonObject home = homeOrError();
+    home.insert(QStringLiteral("role"), WebAccess::nameOf(role));
+    sendTo(socket, home);
 }
 
 void WebHub::receive(QWebSocket *socket, const QString &message)
@@ -152,6 +199,10 @@ void WebHub::receive(QWebSocket *socket, const QString &message)
     // What the commands refuse at once goes back to this page only.
     m_asking = socket;
     const PageRequest::Request request = PageRequest::parse(message.toUtf8());
+    if (!mayAsk(socket, request)) {
+        m_asking = nullptr;
+        return;
+    }
     if (const auto *set = std::get_if<PageRequest::Set>(&request))
         m_commands.setChannel(set->id, set->payload);
     else if (const auto *scenario = std::get_if<PageRequest::Scenario>(&request))
@@ -159,10 +210,65 @@ void WebHub::receive(QWebSocket *socket, const QString &message)
     else if (std::holds_alternative<PageRequest::Sync>(request))
         TCPSocketManager::instance()->sendTCPMessageWithCommandArray(
             TCPSocketManager::importRequest());
-    else
-        tellAsking(
-            error(QStringLiteral("badRequest"), std::get<PageRequest::Refused>(request).reason));
+    else if (std::holds_alternative<PageRequest::Help>(request))
+        tellAsking(HelpPages::forLanguage(m_pages.value(socket).language));
+    else if (const auto *refused = std::get_if<PageRequest::Refused>(&request))
+        tellAsking(pageError(QStringLiteral("badRequest"), refused->reason));
+    else {
+        m_acting = socket;
+        askOwner(request);
+    }
     m_asking = nullptr;
+}
+
+bool WebHub::mayAsk(QWebSocket *socket, const PageRequest::Request &request)
+{
+    if (!PageRequest::needsOwner(request))
+        return true;
+    const std::optional<WebAccess::Role> role =
+        m_server->access().roleOf(m_pages.value(socket).token);
+    if (role == WebAccess::Role::Owner)
+        return true;
+    qCWarning(lcGateway).noquote() << "web remote: an owner's request from a family device was "
+                                      "refused (from"
+                                   << socket->peerAddress().toString() + ')';
+    tellAsking(pageError(QStringLiteral("ownerOnly")));
+    return false;
+}
+
+void WebHub::askOwner(const PageRequest::Request &request)
+{
+    std::visit(
+        Overloaded{
+            [this](const PageRequest::Rename &rename) { m_owner.rename(rename); },
+            [this](const PageRequest::Remove &remove) { m_owner.remove(remove); },
+            [this](const PageRequest::Answer &answer) { m_owner.answer(answer); },
+            [this](const PageRequest::Detail &detail) { m_owner.detail(detail); },
+            [this](const PageRequest::Transmitters &) { m_owner.listTransmitters(); },
+            [this](const PageRequest::SaveScenario &save) { m_scenarios.save(save); },
+            [this](const PageRequest::DeleteScenario &deletion) { m_scenarios.remove(deletion); },
+            [this](const PageRequest::Decode &code) { m_enrolment.decode(code.code); },
+            [this](const PageRequest::Enrol &enrol) { m_enrolment.enrol(enrol); },
+            [](const auto &) {}},
+        request);
+}
+
+void WebHub::tellActing(const QJsonObject &message)
+{
+    if (QWebSocket *page = m_asking ? m_asking : m_acting)
+        sendTo(page, message);
+}
+
+void WebHub::forwardToast(const QString &title, const QString &detail, bool good)
+{
+    if (!m_acting)
+        return; // no one's own request: the log has it
+    const QString language = m_pages.value(m_acting).language;
+    sendTo(m_acting, {{QStringLiteral("type"), QStringLiteral("toast")},
+                      {QStringLiteral("title"), WebPageTexts::toastText(title, language)},
+                      {QStringLiteral("detail"),
+                       detail.isEmpty() ? QString() : WebPageTexts::toastText(detail, language)},
+                      {QStringLiteral("good"), good}});
 }
 
 void WebHub::tellAsking(const QJsonObject &message)
@@ -199,12 +305,31 @@ void WebHub::onOutcome(const QStringList &fields, const CommandOutcome &outcome)
         return;
     // The page shows the state the home confirmed last, and why the press did nothing.
     QJsonObject message =
-        error(outcome.kind == CommandOutcome::Kind::Refused ? QStringLiteral("refused")
-                                                            : QStringLiteral("controlFailed"),
-              outcome.text());
+        pageError(outcome.kind == CommandOutcome::Kind::Refused ? QStringLiteral("refused")
+                                                                : QStringLiteral("controlFailed"),
+                  outcome.text());
     message.insert(QStringLiteral("id"), Wire::targetOf(fields)); // only that row's press ended
     broadcast(message);
     sendChannel(Wire::targetOf(fields));
+}
+
+void WebHub::onSettled(const QStringList &fields)
+{
+    const int operation = Wire::operationOf(fields);
+    // Steps that store what no announcement tells: a scenario's, a channel enrolled.
+    const bool storingStep =
+        Wire::familyOf(fields) == Wire::scenarioName ||
+        (Wire::isChannelFamily(Wire::familyOf(fields)) &&
+         (operation == ChannelOperation::JoinScenario ||
+          operation == ChannelOperation::LeaveScenario || operation == ChannelOperation::Add));
+    if (!storingStep || m_homeDue)
+        return;
+    // After the reply's own handling and its follow-ups of this turn.
+    m_homeDue = true;
+    QTimer::singleShot(0, this, [this] {
+        m_homeDue = false;
+        broadcast(homeOrError());
+    });
 }
 
 void WebHub::keepAlive()
@@ -219,10 +344,18 @@ void WebHub::keepAlive()
     }
 }
 
-void WebHub::closeRevoked()
+void WebHub::followAccessChanges()
 {
-    for (auto it = m_pages.cbegin(); it != m_pages.cend(); ++it)
-        if (!m_server->access().isValidToken(it.value()))
-            it.key()->close(QWebSocketProtocol::CloseCodePolicyViolated,
-                            QStringLiteral("this device's access was revoked"));
+    // Over a copy: a page closed here may leave the list at once.
+    for (QWebSocket *socket : m_pages.keys()) {
+        Page &page = m_pages[socket];
+        const std::optional<WebAccess::Role> role = m_server->access().roleOf(page.token);
+        if (!role) {
+            socket->close(QWebSocketProtocol::CloseCodePolicyViolated,
+                          QStringLiteral("this device's access was revoked"));
+        } else if (*role != page.role) {
+            page.role = *role;
+            sendTo(socket, roleMessage(*role));
+        }
+    }
 }

@@ -2,8 +2,13 @@
 #pragma once
 
 #include "bridgecommands.h"
+#include "ownerrequests.h"
+#include "pageenrolment.h"
+#include "pagetoasts.h"
+#include "scenariorequests.h"
 #include "storeretry.h"
 #include "transport/commandoutcome.h"
+#include "web/webaccess.h"
 
 #include <QFileSystemWatcher>
 #include <QHash>
@@ -16,10 +21,12 @@ class MasterLink;
 class QWebSocket;
 class WebRemoteServer;
 
-// The open pages of the web remote: each gets the home when it connects and
-// every confirmed change after; what a page asks for goes through the same
-// commands as the bridge's "set" topics. A page whose device's token is
-// revoked is closed at once.
+// The open pages of the web remote: each gets its device's role and the home
+// when it connects and every confirmed change after; what a page asks for
+// goes through the same commands as the bridge's "set" topics, and what only
+// an owner may ask through OwnerRequests, refused (and logged) for a family
+// member's device. A page whose device's token is revoked is closed at once;
+// one whose role changes is told.
 class WebHub final : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(WebHub)
@@ -27,6 +34,7 @@ class WebHub final : public QObject {
 public:
     WebHub(WebRemoteServer *server, const MasterLink *link, BridgeTopics topics,
            QObject *parent = nullptr);
+    ~WebHub() override;
 
     // Every open page is pinged this often; one that has not answered the
     // last ping by the next (a phone gone to sleep, a network gone) is
@@ -43,21 +51,41 @@ public:
     QJsonObject link() const;
 
 private:
+    struct Page {
+        QString token;
+        WebAccess::Role role = WebAccess::Role::Family;
+        QString language; // of the page's own texts: toasts are told in it
+    };
+
     void open(QWebSocket *socket, const QString &token);
     void receive(QWebSocket *socket, const QString &message);
+    // Whether the page's device may ask it (its role read afresh); refused and logged if not.
+    bool mayAsk(QWebSocket *socket, const PageRequest::Request &request);
+    void askOwner(const PageRequest::Request &request);
+    // To the page whose owner's request this answers.
+    void tellActing(const QJsonObject &message);
+    void forwardToast(const QString &title, const QString &detail, bool good);
     void broadcast(const QJsonObject &message);
     // To the page whose request is being handled; to every page outside one.
     void tellAsking(const QJsonObject &message);
     void sendChannel(const QString &id);
-    void closeRevoked();
+    void followAccessChanges();
     void keepAlive();
     void onOutcome(const QStringList &fields, const CommandOutcome &outcome);
+    // A scenario's step or a channel's enrolment answered: the store may have changed.
+    void onSettled(const QStringList &fields);
 
     WebRemoteServer *m_server;
     const MasterLink *m_link;
     BridgeCommands m_commands;
-    QHash<QWebSocket *, QString> m_pages; // socket -> its device's token
+    QHash<QWebSocket *, Page> m_pages;
     QWebSocket *m_asking = nullptr;
+    QWebSocket *m_acting = nullptr; // whose owner's request came last, while it is open
+    OwnerRequests m_owner;
+    ScenarioRequests m_scenarios;
+    PageEnrolment m_enrolment;
+    bool m_homeDue = false; // a storing step was answered: the home goes out once
+    PageToasts m_toasts;
     QSet<QWebSocket *> m_unanswered; // pinged, no pong yet
     QTimer m_keepAlive;
     QFileSystemWatcher m_accessFile;

@@ -74,6 +74,93 @@ const Text kTexts[] = {
      QT_TRANSLATE_NOOP("DeviceTableViewController", "No devices are added yet")},
     {"allOn", "RecordFactory", QT_TRANSLATE_NOOP("RecordFactory", "All On Mode")},
     {"allOff", "RecordFactory", QT_TRANSLATE_NOOP("RecordFactory", "All Off Mode")},
+    {"deviceList", "DeviceListViewController",
+     QT_TRANSLATE_NOOP("DeviceListViewController", "Device List")},
+    {"transmitter", "DeviceListViewController",
+     QT_TRANSLATE_NOOP("DeviceListViewController", "Transmitter")},
+    {"removeMaster", "DeviceListViewController",
+     QT_TRANSLATE_NOOP("DeviceListViewController",
+                       "Remove the master transmitter? Every command goes through it. Lights, "
+                       "curtains and scenarios cannot be reached until a master is enrolled "
+                       "again.")},
+    {"cancel", "DeviceListViewController", QT_TRANSLATE_NOOP("DeviceListViewController", "Cancel")},
+    {"remove", "DeviceListViewController", QT_TRANSLATE_NOOP("DeviceListViewController", "Remove")},
+    {"edit", "VtMoveCell", QT_TRANSLATE_NOOP("VtMoveCell", "Edit")},
+    {"delete", "VtMoveCell", QT_TRANSLATE_NOOP("VtMoveCell", "Delete")},
+    {"deviceDetail", "DeviceDetailViewController",
+     QT_TRANSLATE_NOOP("DeviceDetailViewController", "Device Detail")},
+    {"idLabel", "DeviceDetailViewController",
+     QT_TRANSLATE_NOOP("DeviceDetailViewController", "ID")},
+    {"nameLabel", "DeviceDetailViewController",
+     QT_TRANSLATE_NOOP("DeviceDetailViewController", "Name")},
+    {"changeName", "EditNameViewController",
+     QT_TRANSLATE_NOOP("EditNameViewController", "Change Name")},
+    {"nameEmpty", "EditNameViewController",
+     QT_TRANSLATE_NOOP("EditNameViewController", "Please input name")},
+    {"nameTooLong", "ParentPresentViewController",
+     QT_TRANSLATE_NOOP("ParentPresentViewController", "Maximum 20 bytes")},
+    {"done", "DeviceAddViewController", QT_TRANSLATE_NOOP("DeviceAddViewController", "Done")},
+    {"back", "ParentViewController", QT_TRANSLATE_NOOP("ParentViewController", "Back")},
+    {"nameUnsendable", "WebRemote",
+     QT_TRANSLATE_NOOP("WebRemote", "A name cannot hold \",\", \"\\n\" or line breaks.")},
+    {"ownerOnly", "WebRemote",
+     QT_TRANSLATE_NOOP("WebRemote", "Only the owner's devices can do this. This device is a "
+                                    "family member's.")},
+    {"noDevice", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "This device is not in the home.")},
+    {"noQuestion", "WebRemote",
+     QT_TRANSLATE_NOOP("WebRemote", "This question has been answered already.")},
+    {"addScenario", "SceneViewController",
+     QT_TRANSLATE_NOOP("SceneViewController", "Add Scenario")},
+    {"selectDevices", "ChooseControlViewController",
+     QT_TRANSLATE_NOOP("ChooseControlViewController", "Select Devices")},
+    {"includeNamed", "ChooseControlViewController",
+     QT_TRANSLATE_NOOP("ChooseControlViewController", "Include %1")},
+    {"noMembers", "ChooseControlViewController",
+     QT_TRANSLATE_NOOP("ChooseControlViewController", "Please select device")},
+    {"chooseIcon", "EditNameHCViewController",
+     QT_TRANSLATE_NOOP("EditNameHCViewController", "Choose Icon")},
+    {"iconNamed", "VtImageLibSheet", QT_TRANSLATE_NOOP("VtImageLibSheet", "Icon %1")},
+    {"maxScenarios", "CheckManager", QT_TRANSLATE_NOOP("CheckManager", "Maximum 8 scenarios")},
+    {"settingName", "EditNameViewController",
+     QT_TRANSLATE_NOOP("EditNameViewController", "Setting Name")},
+    {"deleteFailed", "UDPSocketManager",
+     QT_TRANSLATE_NOOP("UDPSocketManager", "Delete scenario failed")},
+    {"noScenario", "WebRemote",
+     QT_TRANSLATE_NOOP("WebRemote", "This scenario is not in the home.")},
+    {"badMember", "WebRemote",
+     QT_TRANSLATE_NOOP("WebRemote", "A chosen device cannot keep that state in a scenario.")},
+    {"badPicture", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Choose one of the pictures.")},
+    {"scan", "VtScanViewController", QT_TRANSLATE_NOOP("VtScanViewController", "Scan")},
+    {"scanHint", "VtScanViewController",
+     QT_TRANSLATE_NOOP("VtScanViewController", "Please scan the barcode of the equipment")},
+    {"manualInput", "VtScanViewController",
+     QT_TRANSLATE_NOOP("VtScanViewController", "Manual Input")},
+    {"inputId", "VtScanViewController",
+     QT_TRANSLATE_NOOP("VtScanViewController", "Please input the device ID")},
+    {"scannedDevice", "DeviceAddViewController",
+     QT_TRANSLATE_NOOP("DeviceAddViewController", "Scanned Device")},
+    {"connect", "DeviceAddViewController", QT_TRANSLATE_NOOP("DeviceAddViewController", "Connect")},
+    {"connected", "DeviceAddViewController",
+     QT_TRANSLATE_NOOP("DeviceAddViewController", "Connection successful")},
+    {"addMore", "DeviceAddViewController",
+     QT_TRANSLATE_NOOP("DeviceAddViewController", "Add More")},
+    {"added", "DeviceAddViewController", QT_TRANSLATE_NOOP("DeviceAddViewController", "Added")},
+    {"deviceWord", "DeviceAddViewController",
+     QT_TRANSLATE_NOOP("DeviceAddViewController", "Device")},
+    {"retry", "DeviceAddViewController", QT_TRANSLATE_NOOP("DeviceAddViewController", "Retry")},
+    {"deviceAdded", "DeviceAddViewController",
+     QT_TRANSLATE_NOOP("DeviceAddViewController", "This device has been added")},
+    {"next", "ChooseControlViewController",
+     QT_TRANSLATE_NOOP("ChooseControlViewController", "Next")},
+    {"notDecoded", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Scan the device's code first.")},
+    {"takePhoto", "EditNameHCViewController",
+     QT_TRANSLATE_NOOP("EditNameHCViewController", "Take Photo")},
+    {"photoTooLarge", "WebRemote",
+     QT_TRANSLATE_NOOP("WebRemote", "The photo is larger than 8 MB.")},
+    {"notAnImage", "WebRemote",
+     QT_TRANSLATE_NOOP("WebRemote", "Only a JPEG, PNG or WebP photo can be read.")},
+    {"noCode", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "No code could be read in the photo.")},
+    {"help", "HomeMenuView", QT_TRANSLATE_NOOP("HomeMenuView", "Help")},
     {"notPairedTitle", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Not paired")},
     {"notPaired", "WebRemote",
      QT_TRANSLATE_NOOP("WebRemote", "Pair this device first: on the home's computer run "
@@ -143,6 +230,28 @@ QJsonObject WebPageTexts::texts(const QString &language)
                      translated.isEmpty() ? QString::fromUtf8(text.source) : translated);
     }
     return texts;
+}
+
+QString WebPageTexts::translated(const char *context, const QString &source,
+                                 const QString &language)
+{
+    const QTranslator *translator = translatorFor(language);
+    const QString text =
+        translator ? translator->translate(context, source.toUtf8().constData()) : QString();
+    return text.isEmpty() ? source : text;
+}
+
+QString WebPageTexts::toastText(const QString &english, const QString &language)
+{
+    // The contexts whose texts the flows' toasts are.
+    static const char *const kToastContexts[] = {"UDPSocketManager", "TCPSocketManager",
+                                                 "ShowAlertManager", "CodeDecoder"};
+    for (const char *context : kToastContexts) {
+        const QString text = translated(context, english, language);
+        if (text != english)
+            return text;
+    }
+    return english;
 }
 
 QByteArray WebPageTexts::render(const QByteArray &html, const QString &language)

@@ -14,6 +14,12 @@ public:
     static QString languageFor(const QByteArray &acceptLanguage);
     // Every text of the page by its key.
     static QJsonObject texts(const QString &language);
+    // A text of the app's, from that context, in that language; the text
+    // itself when the table has none for it.
+    static QString translated(const char *context, const QString &source, const QString &language);
+    // A toast of the home's flows (shown in English by the bridge) in that
+    // language; the text itself when the flows' tables have none for it.
+    static QString toastText(const QString &english, const QString &language);
     // The page's HTML with each {{key}} filled in, its language set and all
     // texts handed to its script (in a data attribute: no inline script).
     static QByteArray render(const QByteArray &html, const QString &language);

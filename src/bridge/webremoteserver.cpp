@@ -2,6 +2,8 @@
 #include "webremoteserver.h"
 
 #include "base/logging.h"
+#include "compactjson.h"
+#include "photocode.h"
 #include "webpagetexts.h"
 
 #include <QDateTime>
@@ -120,6 +122,9 @@ WebRemoteServer::WebRemoteServer(WebAccess access, QObject *parent)
     : QAbstractHttpServer(parent), m_access(std::move(access))
 {
     initialiseWebFiles();
+    // An owner's photo may be larger than any other request.
+    m_byteLimit.setAllowance(PhotoCode::kMaxBytes,
+                             [this](const QByteArray &head) { return mayUpload(head); });
     connect(this, &QAbstractHttpServer::newWebSocketConnection, this,
             &WebRemoteServer::acceptWebSockets);
 }
@@ -202,6 +207,8 @@ bool WebRemoteServer::answer(const QHttpServerRequest &request, QTcpSocket *sock
 {
     if (request.url().path() == QLatin1String("/pair"))
         return pair(request, socket);
+    if (request.url().path() == QLatin1String("/photo"))
+        return readPhoto(request, socket);
     if (!m_access.isValidToken(tokenOf(headerOf(request, "Cookie")))) {
         QHttpServerResponder responder = makeResponder(request, socket);
         respond(responder, Status::Unauthorized, "text/html; charset=utf-8",
@@ -262,6 +269,49 @@ bool WebRemoteServer::pair(const QHttpServerRequest &request, QTcpSocket *socket
         cookie += "; Secure";
     respond(responder, Status::SeeOther, "text/plain", "paired",
             {{"Location", "/"}, {"Set-Cookie", cookie}, {"Cache-Control", "no-store"}});
+    return true;
+}
+
+bool WebRemoteServer::mayUpload(const QByteArray &requestHead) const
+{
+    if (!requestHead.startsWith("POST /photo "))
+        return false;
+    // The cookie's header, from the head of the request as it came.
+    for (const QByteArray &line : requestHead.split('\n')) {
+        const QByteArray header = line.trimmed();
+        if (header.toLower().startsWith("cookie:"))
+            return m_access.roleOf(tokenOf(header.mid(7).trimmed())) == WebAccess::Role::Owner;
+    }
+    return false;
+}
+
+bool WebRemoteServer::readPhoto(const QHttpServerRequest &request, QTcpSocket *socket)
+{
+    QHttpServerResponder responder = makeResponder(request, socket);
+    const std::optional<WebAccess::Role> role =
+        m_access.roleOf(tokenOf(headerOf(request, "Cookie")));
+    const auto answerWith = [&](Status status, const QJsonObject &body) {
+        respond(responder, status, "application/json", compactJsonOf(body),
+                {{"Cache-Control", "no-store"}});
+    };
+    if (request.method() != QHttpServerRequest::Method::Post || !role) {
+        answerWith(Status::Unauthorized, {{QStringLiteral("error"), QStringLiteral("notPaired")}});
+        return false;
+    }
+    if (*role != WebAccess::Role::Owner) {
+        qCWarning(lcGateway).noquote()
+            << "web remote: a photo from a family device was refused (from"
+            << request.remoteAddress().toString() + ')';
+        answerWith(Status::Forbidden, {{QStringLiteral("error"), QStringLiteral("ownerOnly")}});
+        return true;
+    }
+    const std::variant<PhotoCode::Read, PhotoCode::Refused> read = PhotoCode::read(request.body());
+    if (const auto *refused = std::get_if<PhotoCode::Refused>(&read)) {
+        qCInfo(lcGateway).noquote() << "web remote: a photo was not read:" << refused->code;
+        answerWith(Status::UnprocessableEntity, {{QStringLiteral("error"), refused->code}});
+        return true;
+    }
+    answerWith(Status::Ok, {{QStringLiteral("code"), std::get<PhotoCode::Read>(read).text}});
     return true;
 }
 

@@ -21,7 +21,9 @@ class QWebSocket;
 // one-time link ("/pair?code=...") and then carries its token in an
 // HttpOnly, SameSite=Strict cookie. Every response carries a strict content
 // security policy. Failed pairings are slowed down (PairingThrottle). What
-// one connection may hold, and how many there are, is bounded.
+// one connection may hold, and how many there are, is bounded; only an
+// owner's photo of a printed code (POST /photo) may be larger than a page's
+// requests, up to its own bound.
 class WebRemoteServer final : public QAbstractHttpServer {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(WebRemoteServer)
@@ -58,6 +60,10 @@ private:
     // Answers the request; whether it came from a paired device.
     bool answer(const QHttpServerRequest &request, QTcpSocket *socket);
     bool pair(const QHttpServerRequest &request, QTcpSocket *socket);
+    // POST /photo from an owner's device: the text of the code in it, or why none.
+    bool readPhoto(const QHttpServerRequest &request, QTcpSocket *socket);
+    // Whether a request beginning so is an owner's photo (and may be that large).
+    bool mayUpload(const QByteArray &requestHead) const;
     void serveFile(const QHttpServerRequest &request, QTcpSocket *socket);
     void acceptWebSockets();
     // Every answer: the status, the security headers, these and the body.

@@ -20,6 +20,7 @@
 #include "store/recordfactory.h"
 #include "store/recordkeys.h"
 #include "transport/commandline.h"
+#include "web/webaccess.h"
 #include "webpairing.h"
 
 #include <QJsonArray>
@@ -516,15 +517,22 @@ int CliCommands::printOutcome(const PrintedOutcome &outcome)
     return Done;
 }
 
-int CliCommands::webPair(const QString &baseUrl)
+int CliCommands::webPair(const QString &baseUrl, bool owner)
 {
-    return printOutcome(WebPairing::pair(baseUrl));
+    return printOutcome(
+        WebPairing::pair(baseUrl, owner ? WebAccess::Role::Owner : WebAccess::Role::Family));
 }
 
-int CliCommands::webTokens(const QString &revokeId)
+int CliCommands::webTokens(const QStringList &arguments)
 {
-    return printOutcome(revokeId.isEmpty() ? WebPairing::listTokens()
-                                           : WebPairing::revoke(revokeId));
+    if (arguments.isEmpty())
+        return printOutcome(WebPairing::listTokens());
+    if (arguments.constFirst() == QLatin1String("revoke"))
+        return printOutcome(WebPairing::revoke(arguments.value(1)));
+    const std::optional<WebAccess::Role> role = WebAccess::roleNamed(arguments.value(2));
+    if (!role)
+        return failWith(QStringLiteral("a role is \"owner\" or \"family\""), Usage);
+    return printOutcome(WebPairing::setRole(arguments.value(1), *role));
 }
 
 int CliCommands::matterPair(const QString &folder)

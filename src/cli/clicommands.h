@@ -44,9 +44,10 @@ public:
     int remove(const QString &id);
     int sync();
     int cleanAll();
-    int webPair(const QString &baseUrl);
-    // The paired devices; with an ID, that device's token revoked.
-    int webTokens(const QString &revokeId);
+    int webPair(const QString &baseUrl, bool owner);
+    // The paired devices; "revoke ID": that device's token revoked; "role
+    // ID ROLE": its role changed.
+    int webTokens(const QStringList &arguments);
     // Pairing with ardentia-matter (its data folder); the paired controllers,
     // or with an ID that controller removed.
     int matterPair(const QString &folder);

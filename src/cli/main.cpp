@@ -41,8 +41,11 @@ const char *const kCommands =
     "  sync                           import the master's configuration again\n"
     "  clean-all                      empty the home (the two built-in scenarios stay)\n"
     "  web-pair [URL]                 a one-time link (and its QR code) that pairs a phone\n"
-    "                                 with the bridge's web remote at URL\n"
-    "  web-tokens [revoke ID]         the paired devices, or take one's access away\n"
+    "                                 with the bridge's web remote at URL, as a family\n"
+    "                                 member's (--owner: as the owner's)\n"
+    "  web-tokens [revoke ID]         the paired devices with their roles, or take one's\n"
+    "                                 access away\n"
+    "  web-tokens role ID owner|family  change a paired device's role\n"
     "  matter-pair                    open ardentia-matter's pairing for 15 minutes and\n"
     "                                 show its setup code and QR code\n"
     "  matter-fabrics [remove ID]     the Matter controllers paired, or remove one\n"
@@ -57,7 +60,8 @@ int usage(const QString &message)
     return CliCommands::Usage;
 }
 
-int dispatch(CliCommands &commands, const QStringList &args, const QString &matterFolder)
+int dispatch(CliCommands &commands, const QStringList &args, const QString &matterFolder,
+             bool owner)
 {
     const QString command = args.value(0);
     const auto need = [&args](qsizetype count) { return args.size() >= count; };
@@ -86,10 +90,11 @@ int dispatch(CliCommands &commands, const QStringList &args, const QString &matt
     if (command == "clean-all" && args.size() == 1)
         return commands.cleanAll();
     if (command == "web-pair" && args.size() <= 2)
-        return commands.webPair(args.value(1));
+        return commands.webPair(args.value(1), owner);
     if (command == "web-tokens" &&
-        (args.size() == 1 || (args.size() == 3 && args.at(1) == "revoke")))
-        return commands.webTokens(args.value(2));
+        (args.size() == 1 || (args.size() == 3 && args.at(1) == "revoke") ||
+         (args.size() == 4 && args.at(1) == "role")))
+        return commands.webTokens(args.mid(1));
     if (command == "matter-pair" && args.size() == 1)
         return commands.matterPair(matterFolder);
     if (command == "matter-fabrics" &&
@@ -130,6 +135,8 @@ int main(int argc, char **argv)
                                        "(lo reaches a simulator on this machine).",
                                        "NAME");
     const QCommandLineOption force("force", "Remove a device by force when it does not answer.");
+    const QCommandLineOption owner("owner", "With web-pair: pair the owner's device, which may "
+                                            "also enrol, name, remove and edit.");
     const QCommandLineOption verbose("verbose", "Log every exchange on stderr.");
     const QCommandLineOption data("data",
                                   "Use the home stored in this folder instead of the app's "
@@ -138,7 +145,7 @@ int main(int argc, char **argv)
     const QCommandLineOption matter(
         "matter", "ardentia-matter's data folder, for matter-pair and matter-fabrics.", "FOLDER",
         QString::fromLatin1(MatterPairing::kDefaultFolder));
-    parser.addOptions({json, interface, force, verbose, data, matter});
+    parser.addOptions({json, interface, force, owner, verbose, data, matter});
     parser.addPositionalArgument("command", "The command and its arguments (see below).");
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
     if (!parser.parse(app.arguments()))
@@ -159,7 +166,8 @@ int main(int argc, char **argv)
     DelegateManager::instance()->initApplicationNeedData();
     CliSession session(parser.isSet(force));
     CliCommands commands(session, parser.isSet(json));
-    const int status = dispatch(commands, parser.positionalArguments(), parser.value(matter));
+    const int status =
+        dispatch(commands, parser.positionalArguments(), parser.value(matter), parser.isSet(owner));
     if (parser.isSet(json) && !commands.printsItsOwnJson(parser.positionalArguments()))
         std::printf("%s\n", qPrintable(commands.jsonOutcome(status)));
     return status;

@@ -1,11 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "terminalqr.h"
 
-#include <ZXing/BarcodeFormat.h>
-#include <ZXing/BitMatrix.h>
-#include <ZXing/MultiFormatWriter.h>
-
-#include <stdexcept>
+#include "web/qrmatrix.h"
 
 namespace {
 constexpr int kQuietZone = 2;
@@ -13,14 +9,10 @@ constexpr int kQuietZone = 2;
 
 QString terminalQrCode(const QString &text)
 {
-    ZXing::BitMatrix matrix;
-    try {
-        ZXing::MultiFormatWriter writer(ZXing::BarcodeFormat::QRCode);
-        writer.setMargin(0);
-        matrix = writer.encode(text.toStdWString(), 0, 0);
-    } catch (const std::exception &) {
+    const std::optional<ZXing::BitMatrix> modules = qrMatrix(text, 0);
+    if (!modules)
         return {};
-    }
+    const ZXing::BitMatrix &matrix = *modules;
     const int width = matrix.width(), height = matrix.height();
     const auto dark = [&](int x, int y) {
         return x >= 0 && y >= 0 && x < width && y < height && matrix.get(x, y);

@@ -5,7 +5,7 @@
 #include "transport/localaddress.h"
 #include "web/webaccess.h"
 
-WebPairing::Outcome WebPairing::pair(const QString &baseUrl)
+WebPairing::Outcome WebPairing::pair(const QString &baseUrl, WebAccess::Role role)
 {
     const QString base =
         baseUrl.isEmpty()
@@ -13,13 +13,15 @@ WebPairing::Outcome WebPairing::pair(const QString &baseUrl)
             : baseUrl;
     QString error;
     const std::optional<QString> link =
-        WebAccess(WebAccess::defaultPath()).newPairingLink(base, &error);
+        WebAccess(WebAccess::defaultPath()).newPairingLink(base, &error, role);
     if (!link)
         return {false, error};
-    return {true,
-            QStringLiteral("Open this on the phone within %1 minutes (it works once):\n%2\n\n%3")
-                .arg(WebAccess::kCodeLifetimeSeconds / 60)
-                .arg(*link, terminalQrCode(*link))};
+    return {true, QStringLiteral("Open this on the phone within %1 minutes (it works once, and "
+                                 "pairs it as %2 device):\n%3\n\n%4")
+                      .arg(WebAccess::kCodeLifetimeSeconds / 60)
+                      .arg(role == WebAccess::Role::Owner ? QStringLiteral("the owner's")
+                                                          : QStringLiteral("a family member's"),
+                           *link, terminalQrCode(*link))};
 }
 
 WebPairing::Outcome WebPairing::listTokens()
@@ -29,8 +31,9 @@ WebPairing::Outcome WebPairing::listTokens()
         return {true, QStringLiteral("No device is paired.")};
     QString text = QStringLiteral("Paired devices (%1):").arg(tokens.size());
     for (const WebAccess::Token &token : tokens)
-        text += QStringLiteral("\n  %1  %2  since %3")
-                    .arg(token.id, token.name, token.created.toString(Qt::ISODate));
+        text += QStringLiteral("\n  %1  %2  %3  since %4")
+                    .arg(token.id, WebAccess::nameOf(token.role).leftJustified(6), token.name,
+                         token.created.toString(Qt::ISODate));
     return {true, text};
 }
 
@@ -39,4 +42,11 @@ WebPairing::Outcome WebPairing::revoke(const QString &id)
     if (!WebAccess(WebAccess::defaultPath()).revoke(id))
         return {false, QStringLiteral("no paired device %1").arg(id)};
     return {true, QStringLiteral("%1 can no longer use the remote").arg(id)};
+}
+
+WebPairing::Outcome WebPairing::setRole(const QString &id, WebAccess::Role role)
+{
+    if (!WebAccess(WebAccess::defaultPath()).setRole(id, role))
+        return {false, QStringLiteral("no paired device %1").arg(id)};
+    return {true, QStringLiteral("%1 is now a %2 device").arg(id, WebAccess::nameOf(role))};
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "printedoutcome.h"
+#include "web/webaccess.h"
 
 #include <QString>
 
@@ -12,8 +13,9 @@ public:
     using Outcome = PrintedOutcome;
 
     // baseUrl: where the bridge serves the remote; this machine's address on
-    // port 8080 when empty.
-    static Outcome pair(const QString &baseUrl);
+    // port 8080 when empty. The device paired by the link has that role.
+    static Outcome pair(const QString &baseUrl, WebAccess::Role role);
     static Outcome listTokens();
     static Outcome revoke(const QString &id);
+    static Outcome setRole(const QString &id, WebAccess::Role role);
 };

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "helptopics.h"
+#include "core/helptopics.h"
 #include "home/parentviewcontroller.h"
 
 #include <QList>

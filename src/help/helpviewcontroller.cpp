@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "helpviewcontroller.h"
 
+#include "core/helptopics.h"
 #include "helpdetailotherviewcontroller.h"
 #include "helpdetailviewcontroller.h"
-#include "helptopics.h"
 #include "home/navigationbar.h"
 #include "home/navigationstack.h"
 #include "instalguideviewcontroller.h"

@@ -84,6 +84,22 @@ QString randomToken()
         bytes.toBase64(QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals));
 }
 
+// A stored role: an owner's only where the file says so in as many words.
+WebAccess::Role storedRole(const QJsonObject &object)
+{
+    return WebAccess::roleNamed(object.value(QLatin1String("role")).toString())
+        .value_or(WebAccess::Role::Family);
+}
+
+// The stored token of that hash, or an empty object.
+QJsonObject tokenWithHash(const QJsonObject &all, const QString &hash)
+{
+    for (const QJsonValue &t : all.value(QLatin1String("tokens")).toArray())
+        if (t.toObject().value(QLatin1String("hash")).toString() == hash)
+            return t.toObject();
+    return {};
+}
+
 // Codes that are still good; the spent and expired ones go when the file is written.
 QJsonArray liveCodes(const QJsonObject &all, const QDateTime &now)
 {
@@ -97,6 +113,20 @@ QJsonArray liveCodes(const QJsonObject &all, const QDateTime &now)
 } // namespace
 
 WebAccess::WebAccess(QString path) : m_path(std::move(path)) {}
+
+QString WebAccess::nameOf(Role role)
+{
+    return role == Role::Owner ? QStringLiteral("owner") : QStringLiteral("family");
+}
+
+std::optional<WebAccess::Role> WebAccess::roleNamed(const QString &name)
+{
+    if (name == QLatin1String("owner"))
+        return Role::Owner;
+    if (name == QLatin1String("family"))
+        return Role::Family;
+    return std::nullopt;
+}
 
 QString WebAccess::defaultPath()
 {
@@ -118,7 +148,7 @@ bool WebAccess::change(const std::function<bool(QJsonObject &all)> &edit)
     return edit(all) && writeAll(m_path, all);
 }
 
-std::optional<QString> WebAccess::newPairingCode(const QDateTime &now, QString *error)
+std::optional<QString> WebAccess::newPairingCode(const QDateTime &now, QString *error, Role role)
 {
     const QString code = randomCode();
     bool full = false;
@@ -129,7 +159,8 @@ std::optional<QString> WebAccess::newPairingCode(const QDateTime &now, QString *
             return false;
         codes.append(QJsonObject{
             {QStringLiteral("hash"), hashOf(code)},
-            {QStringLiteral("expires"), now.addSecs(kCodeLifetimeSeconds).toString(Qt::ISODate)}});
+            {QStringLiteral("expires"), now.addSecs(kCodeLifetimeSeconds).toString(Qt::ISODate)},
+            {QStringLiteral("role"), nameOf(role)}});
         all.insert(QStringLiteral("codes"), codes);
         return true;
     });
@@ -145,7 +176,7 @@ std::optional<QString> WebAccess::newPairingCode(const QDateTime &now, QString *
     return code;
 }
 
-std::optional<QString> WebAccess::newPairingLink(const QString &baseUrl, QString *error)
+std::optional<QString> WebAccess::newPairingLink(const QString &baseUrl, QString *error, Role role)
 {
     const QUrl url(baseUrl);
     if (!url.isValid() ||
@@ -154,7 +185,8 @@ std::optional<QString> WebAccess::newPairingLink(const QString &baseUrl, QString
         *error = QStringLiteral("\"%1\" is not an http(s) address").arg(baseUrl);
         return std::nullopt;
     }
-    const std::optional<QString> code = newPairingCode(QDateTime::currentDateTimeUtc(), error);
+    const std::optional<QString> code =
+        newPairingCode(QDateTime::currentDateTimeUtc(), error, role);
     if (!code)
         return std::nullopt;
     QString base = baseUrl;
@@ -176,12 +208,14 @@ std::optional<QString> WebAccess::pair(const QString &code, const QString &devic
                 found = i;
         if (found < 0)
             return false;
+        const Role role = storedRole(codes.at(found).toObject());
         codes.removeAt(found); // used once
         QJsonArray tokens = all.value(QLatin1String("tokens")).toArray();
         tokens.append(QJsonObject{{QStringLiteral("id"), hashOf(token).left(12)},
                                   {QStringLiteral("hash"), hashOf(token)},
                                   {QStringLiteral("name"), deviceName.left(80)},
-                                  {QStringLiteral("created"), now.toString(Qt::ISODate)}});
+                                  {QStringLiteral("created"), now.toString(Qt::ISODate)},
+                                  {QStringLiteral("role"), nameOf(role)}});
         all.insert(QStringLiteral("codes"), codes);
         all.insert(QStringLiteral("tokens"), tokens);
         return true;
@@ -193,13 +227,17 @@ std::optional<QString> WebAccess::pair(const QString &code, const QString &devic
 
 bool WebAccess::isValidToken(const QString &token) const
 {
+    return roleOf(token).has_value();
+}
+
+std::optional<WebAccess::Role> WebAccess::roleOf(const QString &token) const
+{
     if (token.isEmpty())
-        return false;
-    const QString hash = hashOf(token);
-    const QJsonArray tokens = readAll(m_path).value(QLatin1String("tokens")).toArray();
-    return std::any_of(tokens.cbegin(), tokens.cend(), [&hash](const QJsonValue &t) {
-        return t.toObject().value(QLatin1String("hash")).toString() == hash;
-    });
+        return std::nullopt;
+    const QJsonObject stored = tokenWithHash(readAll(m_path), hashOf(token));
+    if (stored.isEmpty())
+        return std::nullopt;
+    return storedRole(stored);
 }
 
 QList<WebAccess::Token> WebAccess::tokens() const
@@ -207,10 +245,11 @@ QList<WebAccess::Token> WebAccess::tokens() const
     QList<Token> list;
     for (const QJsonValue &t : readAll(m_path).value(QLatin1String("tokens")).toArray()) {
         const QJsonObject object = t.toObject();
-        list.append({object.value(QLatin1String("id")).toString(),
-                     object.value(QLatin1String("name")).toString(),
-                     QDateTime::fromString(object.value(QLatin1String("created")).toString(),
-                                           Qt::ISODate)});
+        list.append(
+            {object.value(QLatin1String("id")).toString(),
+             object.value(QLatin1String("name")).toString(),
+             QDateTime::fromString(object.value(QLatin1String("created")).toString(), Qt::ISODate),
+             storedRole(object)});
     }
     return list;
 }
@@ -225,5 +264,23 @@ bool WebAccess::revoke(const QString &id)
                 tokens.removeAt(i);
         all.insert(QStringLiteral("tokens"), tokens);
         return tokens.size() != before;
+    });
+}
+
+bool WebAccess::setRole(const QString &id, Role role)
+{
+    return change([&](QJsonObject &all) {
+        QJsonArray tokens = all.value(QLatin1String("tokens")).toArray();
+        bool found = false;
+        for (qsizetype i = 0; i < tokens.size(); ++i) {
+            QJsonObject token = tokens.at(i).toObject();
+            if (token.value(QLatin1String("id")).toString() != id)
+                continue;
+            token.insert(QStringLiteral("role"), nameOf(role));
+            tokens.replace(i, token);
+            found = true;
+        }
+        all.insert(QStringLiteral("tokens"), tokens);
+        return found;
     });
 }

@@ -17,8 +17,19 @@
 // Every change reads, changes and writes the file under an exclusive lock
 // (of the file beside it, ".lock"), so that the bridge and the command-line
 // tool, run side by side, never undo each other's changes.
+//
+// Every token has a role: a family device switches, dims, moves curtains,
+// runs scenarios and sees states; an owner's also enrols, names, removes and
+// edits. A token stored without a role (paired before there were roles) is a
+// family device's: nothing it could do before is taken away, and no phone
+// gains powers it was never given.
 class WebAccess {
 public:
+    enum class Role { Family, Owner };
+    static QString nameOf(Role role);
+    // "family" or "owner"; nothing for any other text.
+    static std::optional<Role> roleNamed(const QString &name);
+
     static constexpr qint64 kCodeLifetimeSeconds = 300;
     // Codes that can be waiting at once: more are refused until one is used or expires.
     static constexpr int kMaxLiveCodes = 5;
@@ -27,26 +38,34 @@ public:
         QString id; // names it for listing and revoking; not the secret
         QString name;
         QDateTime created;
+        Role role = Role::Family;
     };
 
     explicit WebAccess(QString path);
     // The file in the app's (or the --data) folder.
     static QString defaultPath();
 
-    // A new pairing code; nothing, and why in *error when given, when
-    // kMaxLiveCodes are waiting or the file cannot be written.
+    // A new pairing code for a device of that role; nothing, and why in
+    // *error when given, when kMaxLiveCodes are waiting or the file cannot
+    // be written.
     std::optional<QString> newPairingCode(const QDateTime &now = QDateTime::currentDateTimeUtc(),
-                                          QString *error = nullptr);
+                                          QString *error = nullptr, Role role = Role::Family);
     // A new one-time link "<baseUrl>/pair?code=..." for a page served at
     // baseUrl (an http or https address); nothing, and why in *error, when
     // the address is not one or the file cannot be written.
-    std::optional<QString> newPairingLink(const QString &baseUrl, QString *error);
-    // The code's token, once: nothing for a code unknown, used or expired.
+    std::optional<QString> newPairingLink(const QString &baseUrl, QString *error,
+                                          Role role = Role::Family);
+    // The code's token, once, with the code's role: nothing for a code
+    // unknown, used or expired.
     std::optional<QString> pair(const QString &code, const QString &deviceName,
                                 const QDateTime &now = QDateTime::currentDateTimeUtc());
     bool isValidToken(const QString &token) const;
+    // The token's role; nothing when it is not (or no longer) a paired device's.
+    std::optional<Role> roleOf(const QString &token) const;
     QList<Token> tokens() const;
     bool revoke(const QString &id);
+    // False when no paired device has that ID or the file cannot be written.
+    bool setRole(const QString &id, Role role);
 
     static QString hashOf(const QString &secret);
     QString path() const { return m_path; }

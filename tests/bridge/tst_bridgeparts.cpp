@@ -1,18 +1,29 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bridgeoptions.h"
+#include "bridgerequests.h"
 #include "curtainmoves.h"
 #include "discoveryconfig.h"
+#include "freshprogram.h"
 #include "pagerequest.h"
 #include "pairingthrottle.h"
+#include "photocode.h"
+#include "qrcodesvg.h"
 #include "setpayload.h"
 #include "testmain.h"
 #include "webpagetexts.h"
 
 #include "store/recordkeys.h"
 
+#include <QBuffer>
+#include <QImage>
+#include <QImageWriter>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QPainter>
+#include <QSvgRenderer>
 #include <QTemporaryDir>
+
+#include <ZXing/ReadBarcode.h>
 
 // What the bridge reads from outside: set payloads, its options, the web
 // remote's requests and the browser's languages; and what it tells of a
@@ -328,6 +339,63 @@ private Q_SLOTS:
             << "refused no such channel";
         QTest::newRow("scenario with a line break")
             << QByteArray(R"({"type":"scenario","number":"1\nx"})") << "refused no such scenario";
+        // The owner's: names travel as sent (their rules are the home's).
+        QTest::newRow("rename")
+            << QByteArray(R"({"type":"rename","id":"211300001231","name":"Hall, upstairs"})")
+            << "owner rename 211300001231 Hall, upstairs";
+        QTest::newRow("rename without a name")
+            << QByteArray(R"({"type":"rename","id":"211300001231"})")
+            << "refused a rename carries a name";
+        QTest::newRow("rename to a number")
+            << QByteArray(R"({"type":"rename","id":"211300001231","name":5})")
+            << "refused a rename carries a name";
+        QTest::newRow("rename to a novel")
+            << QByteArray(R"({"type":"rename","id":"211300001231","name":")" +
+                          QByteArray(300, 'a') + R"("})")
+            << "refused a rename carries a name";
+        QTest::newRow("remove") << QByteArray(R"({"type":"remove","id":"213100007890"})")
+                                << "owner remove 213100007890";
+        QTest::newRow("remove a path")
+            << QByteArray(R"({"type":"remove","id":"../x"})") << "refused no such device";
+        QTest::newRow("detail") << QByteArray(R"({"type":"detail","id":"211300001230"})")
+                                << "owner detail 211300001230";
+        QTest::newRow("transmitters")
+            << QByteArray(R"({"type":"transmitters"})") << "owner transmitters";
+        QTest::newRow("answer") << QByteArray(R"({"type":"answer","question":3,"button":0})")
+                                << "owner answer 3 0";
+        QTest::newRow("save a scenario")
+            << QByteArray(R"({"type":"saveScenario","number":"","name":"Film night",)"
+                          R"("image":"icon_choose_small_4.png","members":[{"id":"211300001231",)"
+                          R"("state":"ON"},{"id":"212200004560","brightness":35}]})")
+            << R"(owner save  Film night icon_choose_small_4.png 211300001231={"state":"ON"} )"
+               R"(212200004560={"brightness":35})";
+        QTest::newRow("save without members")
+            << QByteArray(R"({"type":"saveScenario","number":"3","name":"x","image":"y"})")
+            << "refused a scenario carries its members";
+        QTest::newRow("save a member without an id")
+            << QByteArray(R"({"type":"saveScenario","number":"3","name":"x","image":"y",)"
+                          R"("members":[{"state":"ON"}]})")
+            << "refused no such channel";
+        QTest::newRow("save under a number with a comma")
+            << QByteArray(R"({"type":"saveScenario","number":"3,4","name":"x","image":"y",)"
+                          R"("members":[]})")
+            << "refused no such scenario";
+        QTest::newRow("delete a scenario")
+            << QByteArray(R"({"type":"deleteScenario","number":"3"})") << "owner delete 3";
+        QTest::newRow("decode") << QByteArray(R"({"type":"decode","code":"2112D0007770"})")
+                                << "owner decode 2112D0007770";
+        QTest::newRow("decode a novel")
+            << QByteArray(R"({"type":"decode","code":")" + QByteArray(100, '2') + R"("})")
+            << "refused a code is a short text";
+        QTest::newRow("enrol") << QByteArray(
+                                      R"({"type":"enrol","id":"2112D0007770","names":["Desk",""]})")
+                               << "owner enrol 2112D0007770 Desk|";
+        QTest::newRow("enrol with a number for a name")
+            << QByteArray(R"({"type":"enrol","id":"2112D0007770","names":[5]})")
+            << "refused a channel's name is a short text";
+        QTest::newRow("answer in words")
+            << QByteArray(R"({"type":"answer","question":"3","button":"yes"})")
+            << "refused an answer names its question and button";
     }
     void pageRequests()
     {
@@ -341,9 +409,153 @@ private Q_SLOTS:
             got = "scenario " + scenario->number;
         else if (std::holds_alternative<PageRequest::Sync>(request))
             got = "sync";
-        else
-            got = "refused " + std::get<PageRequest::Refused>(request).reason;
+        else if (const auto *refused = std::get_if<PageRequest::Refused>(&request))
+            got = "refused " + refused->reason;
+        else if (const auto *rename = std::get_if<PageRequest::Rename>(&request))
+            got = "owner rename " + rename->id + ' ' + rename->name;
+        else if (const auto *remove = std::get_if<PageRequest::Remove>(&request))
+            got = "owner remove " + remove->id;
+        else if (const auto *detail = std::get_if<PageRequest::Detail>(&request))
+            got = "owner detail " + detail->id;
+        else if (const auto *answer = std::get_if<PageRequest::Answer>(&request))
+            got = QStringLiteral("owner answer %1 %2").arg(answer->question).arg(answer->button);
+        else if (std::holds_alternative<PageRequest::Transmitters>(request))
+            got = "owner transmitters";
+        else if (const auto *decode = std::get_if<PageRequest::Decode>(&request))
+            got = "owner decode " + decode->code;
+        else if (const auto *enrol = std::get_if<PageRequest::Enrol>(&request))
+            got = "owner enrol " + enrol->id + ' ' + enrol->names.join('|');
+        else if (const auto *deletion = std::get_if<PageRequest::DeleteScenario>(&request))
+            got = "owner delete " + deletion->number;
+        else if (const auto *save = std::get_if<PageRequest::SaveScenario>(&request)) {
+            got = QStringLiteral("owner save %1 %2 %3").arg(save->number, save->name, save->image);
+            for (const PageRequest::SaveScenario::Member &member : save->members)
+                got += ' ' + member.id + '=' + QString::fromUtf8(member.payload);
+        }
         QCOMPARE(got, expected);
+        // Exactly the owner's requests need an owner's device.
+        QCOMPARE(PageRequest::needsOwner(request), got.startsWith("owner "));
+    }
+
+    // A pairing link asked for over MQTT: a family member's device unless the
+    // request says "owner"; any other role is refused, and no link is made.
+    void mqttPairingRoles_data()
+    {
+        QTest::addColumn<QByteArray>("request");
+        QTest::addColumn<QString>("made"); // the role of the link made, or "" for none
+        QTest::newRow("no role") << QByteArray(R"({"reply_to":"hub"})") << "family";
+        QTest::newRow("family") << QByteArray(R"({"reply_to":"hub","role":"family"})") << "family";
+        QTest::newRow("owner") << QByteArray(R"({"reply_to":"hub","role":"owner"})") << "owner";
+        QTest::newRow("unknown role") << QByteArray(R"({"reply_to":"hub","role":"root"})") << "";
+        QTest::newRow("role not text") << QByteArray(R"({"reply_to":"hub","role":1})") << "";
+    }
+    void mqttPairingRoles()
+    {
+        QFETCH(QByteArray, request);
+        QFETCH(QString, made);
+        FreshProgram program; // the requests follow the channel and the import
+        QList<QPair<QString, QByteArray>> published;
+        BridgeRequests requests(
+            BridgeTopics{"ardentia", "homeassistant"},
+            [&published](const QString &topic, const QByteArray &payload) {
+                published.append({topic, payload});
+            },
+            [] { return QVariantMap(); });
+        QString roleMade;
+        requests.setWebPairing([&roleMade](const QString &, QString *, WebAccess::Role role) {
+            roleMade = WebAccess::nameOf(role);
+            return std::optional<QString>("http://127.0.0.1:8080/pair?code=ABC");
+        });
+        requests.handle("web/pair", request);
+        QCOMPARE(roleMade, made);
+        QCOMPARE(published.size(), 1);
+        QCOMPARE(published.constFirst().first,
+                 QStringLiteral("ardentia/bridge/response/web/pair/hub"));
+        const QJsonObject answer = QJsonDocument::fromJson(published.constFirst().second).object();
+        QCOMPARE(answer.value("data").toObject().value("role").toString(), made);
+        QCOMPARE(answer.contains("error"), made.isEmpty());
+    }
+
+    // A photo as a page sends it: only JPEG, PNG or WebP by its own bytes, of
+    // a bounded size, its code read as the scanner reads one.
+    void photosOfCodes_data()
+    {
+        const auto picture = [](const QByteArray &svg, QSize size) {
+            QImage image(size, QImage::Format_RGB32);
+            image.fill(Qt::white);
+            if (!svg.isEmpty()) {
+                QPainter painter(&image);
+                QSvgRenderer(svg).render(&painter, QRectF(20, 20, 260, 260));
+            }
+            return image;
+        };
+        const auto encoded = [](const QImage &image, const char *format) {
+            QByteArray bytes;
+            QBuffer buffer(&bytes);
+            buffer.open(QIODevice::WriteOnly);
+            image.save(&buffer, format);
+            return bytes;
+        };
+        const QImage code = picture(qrCodeSvg("213100007890"), {300, 300});
+        QTest::addColumn<QByteArray>("photo");
+        QTest::addColumn<QString>("expected"); // the text read, or "refused CODE"
+        QTest::newRow("PNG") << encoded(code, "PNG") << "213100007890";
+        QTest::newRow("JPEG") << encoded(code, "JPEG") << "213100007890";
+        if (QImageWriter::supportedImageFormats().contains("webp"))
+            QTest::newRow("WebP") << encoded(code, "WEBP") << "213100007890";
+        QTest::newRow("a large photo, read smaller")
+            << encoded(code.scaled(4000, 4000), "JPEG") << "213100007890";
+        QTest::newRow("no code") << encoded(picture({}, {300, 300}), "PNG") << "refused noCode";
+        QTest::newRow("text") << QByteArray("2131000078900") << "refused notAnImage";
+        QTest::newRow("an SVG") << qrCodeSvg("213100007890") << "refused notAnImage";
+        QTest::newRow("a GIF") << encoded(code, "GIF") << "refused notAnImage";
+        QTest::newRow("a PNG's head only") << encoded(code, "PNG").left(40) << "refused notAnImage";
+        // A header that claims 100000 x 100000 pixels: refused before any is decoded.
+        QByteArray bomb = encoded(picture({}, {16, 16}), "PNG");
+        bomb.replace(16, 8, QByteArray::fromHex("000186a0000186a0"));
+        QTest::newRow("a claimed 10-gigapixel PNG") << bomb << "refused notAnImage";
+        // 5000 x 4000: a JPEG of it is read (made smaller as it is decoded), a PNG is not decoded.
+        QByteArray twentyMegapixels = encoded(picture({}, {16, 16}), "PNG");
+        twentyMegapixels.replace(16, 8, QByteArray::fromHex("0000138800000fa0"));
+        QTest::newRow("a 20-megapixel PNG") << twentyMegapixels << "refused notAnImage";
+        QTest::newRow("over 8 MB") << encoded(code, "PNG") + QByteArray(PhotoCode::kMaxBytes, '\0')
+                                   << "refused photoTooLarge";
+    }
+    void photosOfCodes()
+    {
+        QFETCH(QByteArray, photo);
+        QFETCH(QString, expected);
+        const std::variant<PhotoCode::Read, PhotoCode::Refused> read = PhotoCode::read(photo);
+        if (const auto *text = std::get_if<PhotoCode::Read>(&read))
+            QCOMPARE(text->text, expected);
+        else
+            QCOMPARE("refused " + std::get<PhotoCode::Refused>(read).code, expected);
+    }
+
+    // A unit's QR code as the page shows it reads back as its ID alone.
+    void theDetailCodeReadsBack_data()
+    {
+        QTest::addColumn<QString>("id");
+        QTest::newRow("transmitter") << "211300001230";
+        QTest::newRow("channel") << "212200004560";
+    }
+    void theDetailCodeReadsBack()
+    {
+        QFETCH(QString, id);
+        const QByteArray svg = qrCodeSvg(id);
+        QVERIFY(svg.startsWith("<svg"));
+        QSvgRenderer renderer(svg);
+        QVERIFY(renderer.isValid());
+        QImage picture(300, 300, QImage::Format_Grayscale8);
+        picture.fill(Qt::gray); // the page's own background shows nowhere inside
+        QPainter painter(&picture);
+        renderer.render(&painter);
+        painter.end();
+        const ZXing::Result read = ZXing::ReadBarcode(
+            ZXing::ImageView(picture.constBits(), picture.width(), picture.height(),
+                             ZXing::ImageFormat::Lum, int(picture.bytesPerLine())));
+        QVERIFY(read.isValid());
+        QCOMPARE(QString::fromStdWString(read.text()), id);
     }
 
     void theBrowsersLanguage_data()
@@ -376,8 +588,8 @@ private Q_SLOTS:
         QCOMPARE(chinese.value("lighting").toString(), QStringLiteral("灯光"));
         QCOMPARE(chinese.keys(), english.keys());
         for (const QString &key : english.keys())
-            QVERIFY2(chinese.value(key) != english.value(key),
-                     qPrintable(key)); // translated, not fallen back to English
+            QVERIFY2(chinese.value(key) != english.value(key) || key == "idLabel",
+                     qPrintable(key)); // translated, not fallen back to English ("ID" is both)
         const QString page = QString::fromUtf8(
             WebPageTexts::render("<html lang=\"{{lang}}\" data-t=\"{{texts}}\">{{notPaired}} "
                                  "{{unknownKey}}</html>",

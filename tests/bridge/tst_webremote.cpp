@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bridgetopics.h"
+#include "compactjson.h"
 #include "control/configurationimport.h"
 #include "freshprogram.h"
 #include "loopbacksimulator.h"
 #include "masterlink.h"
+#include "photocode.h"
+#include "store/database.h"
+#include "store/recordkeys.h"
 #include "testauthority.h"
 #include "testmain.h"
 #include "webhub.h"
@@ -69,22 +73,57 @@ class TestWebRemote : public QObject {
     }
 
     // A token, paired as a phone would: the link's code for the cookie.
-    QString pairedToken()
+    QString pairedToken(WebAccess::Role role = WebAccess::Role::Family)
     {
-        const std::optional<QString> code = access().newPairingCode();
+        const std::optional<QString> code =
+            access().newPairingCode(QDateTime::currentDateTimeUtc(), nullptr, role);
         const Answer answer = get("/pair?code=" + *code);
         const QByteArray cookie = answer.reply->rawHeader("Set-Cookie");
         return WebRemoteServer::tokenOf(cookie.left(cookie.indexOf(';')));
     }
 
-    std::unique_ptr<QWebSocket> page(const QString &token, const QString &origin)
+    std::unique_ptr<QWebSocket> page(const QString &token, const QString &origin,
+                                     const QString &path = "/")
     {
         auto socket = std::make_unique<QWebSocket>(origin);
-        QNetworkRequest request(QUrl(QStringLiteral("ws://127.0.0.1:%1/").arg(port)));
+        QNetworkRequest request(QUrl(QStringLiteral("ws://127.0.0.1:%1%2").arg(port).arg(path)));
         if (!token.isEmpty())
             request.setRawHeader("Cookie", "ardentia_token=" + token.toLatin1());
         socket->open(request);
         return socket;
+    }
+
+    // A page open for a device, and every message it hears, parsed.
+    struct OpenPage {
+        std::unique_ptr<QWebSocket> socket;
+        std::shared_ptr<QList<QJsonObject>> heard = std::make_shared<QList<QJsonObject>>();
+        bool heardOf(const QString &type, const QString &key = {},
+                     const QJsonValue &value = {}) const
+        {
+            return std::any_of(heard->cbegin(), heard->cend(), [&](const QJsonObject &m) {
+                return m.value("type").toString() == type &&
+                       (key.isEmpty() || m.value(key) == value);
+            });
+        }
+    };
+    OpenPage openPage(const QString &token)
+    {
+        OpenPage opened{page(token, base())};
+        connect(opened.socket.get(), &QWebSocket::textMessageReceived, this,
+                [heard = opened.heard](const QString &text) {
+                    heard->append(QJsonDocument::fromJson(text.toUtf8()).object());
+                });
+        return opened;
+    }
+    QString storedTitle(const QString &id)
+    {
+        const std::optional<QVariantMap> device = Database::instance()->deviceRecordWithMainID(id);
+        if (device)
+            return device->value(Key::title).toString();
+        for (const QVariantMap &transmitter : Database::instance()->readAllSuperBoxInfo())
+            if (transmitter.value(Key::id).toString() == id)
+                return transmitter.value(Key::title).toString();
+        return QStringLiteral("(gone)");
     }
 
 private Q_SLOTS:
@@ -474,6 +513,319 @@ private Q_SLOTS:
         socket.open(handshake);
         QVERIFY(messages.wait(10000));
         QVERIFY(messages.constFirst().constFirst().toString().contains(R"("type":"home")"));
+    }
+
+    // Every owner's request from a family member's device: refused with its
+    // own error, nothing sent to the home, nothing stored. The same from the
+    // owner's device is done.
+    void familyDevicesCannotDoWhatOnlyTheOwnerMay_data()
+    {
+        QTest::addColumn<QString>("request");
+        QTest::addColumn<QString>("id");         // whose stored name is watched
+        QTest::addColumn<QString>("ownerHears"); // the type of the owner's answer
+        QTest::addColumn<QString>("ownerTitle"); // the stored name after the owner's request
+        QTest::newRow("rename a light") << R"({"type":"rename","id":"211300001231","name":"Hall"})"
+                                        << "211300001231"
+                                        << "home"
+                                        << "Hall";
+        QTest::newRow("rename a transmitter")
+            << R"({"type":"rename","id":"20AA10000001","name":"Attic"})"
+            << "20AA10000001"
+            << "transmitters"
+            << "Attic";
+        QTest::newRow("remove a curtain") << R"({"type":"remove","id":"213100007890"})"
+                                          << "213100007890"
+                                          << "home"
+                                          << "(gone)";
+        QTest::newRow("remove the master") << R"({"type":"remove","id":"20AA10000001"})"
+                                           << "20AA10000001"
+                                           << "transmitters"
+                                           << "(gone)";
+        QTest::newRow("a device's detail") << R"({"type":"detail","id":"212200004560"})"
+                                           << "212200004560"
+                                           << "detail"
+                                           << "Living room";
+        QTest::newRow("the transmitters") << R"({"type":"transmitters"})"
+                                          << "20AA10000001"
+                                          << "transmitters"
+                                          << "";
+        QTest::newRow("an answer") << R"({"type":"answer","question":1,"button":0})"
+                                   << "20AA10000001"
+                                   << "error"
+                                   << "";
+    }
+    void familyDevicesCannotDoWhatOnlyTheOwnerMay()
+    {
+        QFETCH(QString, request);
+        QFETCH(QString, id);
+        QFETCH(QString, ownerHears);
+        QFETCH(QString, ownerTitle);
+        const QString titleBefore = storedTitle(id);
+        QSignalSpy datagrams(simulator.get(), &TransmitterServer::datagramAnswered);
+        const OpenPage family = openPage(pairedToken(WebAccess::Role::Family));
+        QTRY_VERIFY(family.heardOf("home", "role", "family"));
+        family.socket->sendTextMessage(request);
+        QTRY_VERIFY(family.heardOf("error", "code", "ownerOnly"));
+        // A press behind it goes through, and is all the home heard.
+        family.socket->sendTextMessage(R"({"type":"set","id":"211300001232","state":"ON"})");
+        QTRY_VERIFY(family.heardOf("state", "id", "211300001232"));
+        QCOMPARE(datagrams.size(), 1);
+        QVERIFY(datagrams.constFirst().constFirst().toByteArray().contains("lig,211300001232,4"));
+        QCOMPARE(storedTitle(id), titleBefore);
+
+        const OpenPage owner = openPage(pairedToken(WebAccess::Role::Owner));
+        QTRY_VERIFY(owner.heardOf("home", "role", "owner"));
+        const qsizetype before = owner.heard->size();
+        owner.socket->sendTextMessage(request);
+        QTRY_VERIFY(
+            std::any_of(owner.heard->cbegin() + before, owner.heard->cend(),
+                        [&](const QJsonObject &m) { return m.value("type") == ownerHears; }));
+        QVERIFY(!owner.heardOf("error", "code", "ownerOnly"));
+        if (!ownerTitle.isEmpty())
+            QTRY_COMPARE(storedTitle(id), ownerTitle);
+    }
+
+    // A role changed by the command-line tool counts at once: the open page
+    // is told, and may do what the new role may.
+    void aChangedRoleCountsAtOnce()
+    {
+        const QString token = pairedToken(WebAccess::Role::Family);
+        const OpenPage opened = openPage(token);
+        QTRY_VERIFY(opened.heardOf("home", "role", "family"));
+        WebAccess changer = access();
+        QVERIFY(changer.setRole(changer.tokens().constFirst().id, WebAccess::Role::Owner));
+        QTRY_VERIFY(opened.heardOf("role", "role", "owner"));
+        opened.socket->sendTextMessage(R"({"type":"transmitters"})");
+        QTRY_VERIFY(opened.heardOf("transmitters"));
+        QVERIFY(changer.setRole(changer.tokens().constFirst().id, WebAccess::Role::Family));
+        QTRY_VERIFY(opened.heardOf("role", "role", "family"));
+        opened.socket->sendTextMessage(R"({"type":"transmitters"})");
+        QTRY_VERIFY(opened.heardOf("error", "code", "ownerOnly"));
+    }
+
+    // Names as the app takes them: 1 to 20 characters, nothing the wire cannot carry.
+    void namesFollowTheAppsRules_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("empty") << ""
+                               << "nameEmpty";
+        QTest::newRow("21 characters") << QString(21, 'a') << "nameTooLong";
+        QTest::newRow("a comma") << "Hall, upstairs"
+                                 << "nameUnsendable";
+        QTest::newRow("the line's suffix") << "Hall\\n"
+                                           << "nameUnsendable";
+        QTest::newRow("a line break") << "Hall\nx"
+                                      << "nameUnsendable";
+        QTest::newRow("20 Chinese characters") << QString(20, QChar(0x706F)) << "";
+        QTest::newRow("one blank") << " "
+                                   << "";
+    }
+    void namesFollowTheAppsRules()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, refusal);
+        const OpenPage owner = openPage(pairedToken(WebAccess::Role::Owner));
+        QTRY_VERIFY(owner.heardOf("home"));
+        owner.socket->sendTextMessage(QString::fromUtf8(compactJsonOf(
+            QJsonObject{{"type", "rename"}, {"id", "211300001231"}, {"name", name}})));
+        if (refusal.isEmpty()) {
+            QTRY_COMPARE(storedTitle("211300001231"), name);
+        } else {
+            QTRY_VERIFY(owner.heardOf("error", "code", refusal));
+            QCOMPARE(storedTitle("211300001231"), QStringLiteral("Stairs"));
+        }
+    }
+
+    // A controller that does not answer a removal: the owner's page is asked
+    // the app's question; "force" removes it from the master and the store,
+    // with the app's toast in the page's language. A stale answer is refused.
+    void aSilentControllerIsRemovedByForceOnTheOwnersWord()
+    {
+        QVERIFY(simulator->home().setChannelResponsive("211300001232", false));
+        const QString token = pairedToken(WebAccess::Role::Owner);
+        OpenPage owner{page(token, base(), "/?lang=zh-CN")};
+        connect(owner.socket.get(), &QWebSocket::textMessageReceived, this,
+                [heard = owner.heard](const QString &text) {
+                    heard->append(QJsonDocument::fromJson(text.toUtf8()).object());
+                });
+        QTRY_VERIFY(owner.heardOf("home"));
+        owner.socket->sendTextMessage(R"({"type":"remove","id":"211300001232"})");
+        QTRY_VERIFY(owner.heardOf("question"));
+        const QJsonObject question =
+            *std::find_if(owner.heard->cbegin(), owner.heard->cend(),
+                          [](const QJsonObject &m) { return m.value("type") == "question"; });
+        QVERIFY(question.value("message").toString().contains(QStringLiteral("强制删除")));
+        QCOMPARE(question.value("buttons").toArray().size(), 2);
+        QCOMPARE(storedTitle("211300001232"), QStringLiteral("Porch"));
+        owner.socket->sendTextMessage(
+            QStringLiteral(R"({"type":"answer","question":%1,"button":0})")
+                .arg(question.value("question").toInt()));
+        QTRY_VERIFY(owner.heardOf("toast", "title", QStringLiteral("强制删除设备成功")));
+        QCOMPARE(storedTitle("211300001232"), QStringLiteral("(gone)"));
+        QVERIFY(!simulator->home().channel("211300001232"));
+        owner.socket->sendTextMessage(
+            QStringLiteral(R"({"type":"answer","question":%1,"button":0})")
+                .arg(question.value("question").toInt()));
+        QTRY_VERIFY(owner.heardOf("error", "code", "noQuestion"));
+    }
+
+    // A scenario from the owner's page: what the home cannot keep is refused
+    // before anything is sent; a good one is driven, stored on the master and
+    // in the store with its icon.
+    void scenariosFromAPage_data()
+    {
+        QTest::addColumn<QString>("request");
+        QTest::addColumn<QString>("refusal"); // empty: stored
+        const QString members =
+            R"([{"id":"211300001231","state":"OFF"},{"id":"212200004560","brightness":35},)"
+            R"({"id":"213100007890","state":"OPEN"}])";
+        const auto save = [&members](const QString &number, const QString &name,
+                                     const QString &image, const QString &with = {}) {
+            return QStringLiteral(R"({"type":"saveScenario","number":"%1","name":"%2",)"
+                                  R"("image":"%3","members":%4})")
+                .arg(number, name, image, with.isEmpty() ? members : with);
+        };
+        QTest::newRow("new") << save("", "Film night", "icon_choose_small_4.png") << "";
+        QTest::newRow("no name") << save("", "", "icon_choose_small_4.png") << "nameEmpty";
+        QTest::newRow("a comma") << save("", "Film, night", "icon_choose_small_4.png")
+                                 << "nameUnsendable";
+        QTest::newRow("no member")
+            << save("", "Film night", "icon_choose_small_4.png", "[]") << "noMembers";
+        QTest::newRow("a picture of the bridge's files")
+            << save("", "Film night", "../web-access.json") << "badPicture";
+        QTest::newRow("a stopping curtain") << save("", "Film night", "icon_choose_small_4.png",
+                                                    R"([{"id":"213100007890","state":"STOP"}])")
+                                            << "badMember";
+        QTest::newRow("a dimmer without its level")
+            << save("", "Film night", "icon_choose_small_4.png",
+                    R"([{"id":"212200004560","state":"ON"}])")
+            << "badMember";
+        QTest::newRow("no such channel")
+            << save("", "Film night", "icon_choose_small_4.png",
+                    R"([{"id":"211300001231","state":"ON"},{"id":"219999999999","state":"ON"}])")
+            << "badMember";
+        QTest::newRow("a built-in changed")
+            << save("-1", "Film night", "icon_choose_small_4.png") << "noScenario";
+        QTest::newRow("no such scenario")
+            << save("7", "Film night", "icon_choose_small_4.png") << "noScenario";
+    }
+    void scenariosFromAPage()
+    {
+        QFETCH(QString, request);
+        QFETCH(QString, refusal);
+        QSignalSpy datagrams(simulator.get(), &TransmitterServer::datagramAnswered);
+        const OpenPage owner = openPage(pairedToken(WebAccess::Role::Owner));
+        QTRY_VERIFY(owner.heardOf("home"));
+        owner.socket->sendTextMessage(request);
+        const auto stored = [] {
+            for (const QVariantMap &scenario : Database::instance()->readAllScenarioInfo())
+                if (scenario.value(Key::title) == "Film night")
+                    return std::optional(scenario);
+            return std::optional<QVariantMap>();
+        };
+        if (!refusal.isEmpty()) {
+            QTRY_VERIFY(owner.heardOf("error", "code", refusal));
+            QCOMPARE(datagrams.size(), 0); // not a channel driven
+            QVERIFY(!stored());
+            return;
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(stored(), 10000);
+        QCOMPARE(stored()->value(Key::imagePath).toString(),
+                 QStringLiteral("icon_choose_small_4.png"));
+        QCOMPARE(simulator->home().channel("212200004560")->state.level, 35);
+        QTRY_VERIFY(
+            std::any_of(owner.heard->cbegin(), owner.heard->cend(), [](const QJsonObject &m) {
+                return m.value("type") == "home" &&
+                       QJsonDocument(m).toJson().contains("Film night");
+            }));
+    }
+
+    // Only the code the app's decoder accepted last is enrolled, under names
+    // the home can carry; a refused code is told as the app tells it.
+    void enrolmentTakesOnlyWhatWasDecoded()
+    {
+        QSignalSpy datagrams(simulator.get(), &TransmitterServer::datagramAnswered);
+        const OpenPage owner = openPage(pairedToken(WebAccess::Role::Owner));
+        QTRY_VERIFY(owner.heardOf("home"));
+        const QString enrol = R"({"type":"enrol","id":"%1","names":["%2"]})";
+        owner.socket->sendTextMessage(enrol.arg("2112D0007770", "Desk"));
+        QTRY_VERIFY(owner.heardOf("error", "code", "notDecoded"));
+        owner.socket->sendTextMessage(R"({"type":"decode","code":"1234"})");
+        QTRY_VERIFY(owner.heardOf("decodeRefused"));
+        QVERIFY(owner.heardOf("toast", "title", "Invalid BarCode"));
+        owner.socket->sendTextMessage(R"({"type":"decode","code":"2112d0007770"})");
+        QTRY_VERIFY(owner.heardOf("decoded", "id", "2112D0007770"));
+        const QJsonObject decoded =
+            *std::find_if(owner.heard->cbegin(), owner.heard->cend(),
+                          [](const QJsonObject &m) { return m.value("type") == "decoded"; });
+        QCOMPARE(decoded.value("channels").toArray().size(), 2);
+        owner.socket->sendTextMessage(enrol.arg("2112D0007780", "Desk"));
+        QTRY_COMPARE(
+            std::count_if(owner.heard->cbegin(), owner.heard->cend(),
+                          [](const QJsonObject &m) { return m.value("code") == "notDecoded"; }),
+            2);
+        owner.socket->sendTextMessage(enrol.arg("2112D0007770", "Desk, left"));
+        QTRY_VERIFY(owner.heardOf("error", "code", "nameUnsendable"));
+        QCOMPARE(datagrams.size(), 0);
+        owner.socket->sendTextMessage(enrol.arg("2112D0007770", "Desk"));
+        QTRY_VERIFY_WITH_TIMEOUT(owner.heardOf("enrolled", "added", 2), 10000);
+        QCOMPARE(storedTitle(
+                     decoded.value("channels").toArray().at(0).toObject().value("id").toString()),
+                 QStringLiteral("Desk"));
+    }
+
+    // Only an owner's photo may be larger than a page's requests, and only to
+    // its own bound: anything else that large is cut off unanswered.
+    void onlyAnOwnersPhotoMayBeLarge_data()
+    {
+        QTest::addColumn<int>("role"); // -1: not paired
+        QTest::addColumn<QByteArray>("path");
+        QTest::addColumn<qint64>("bytes");
+        QTest::addColumn<QByteArray>("answer"); // the status line's code, or "" for cut off
+        const int owner = int(WebAccess::Role::Owner), family = int(WebAccess::Role::Family);
+        QTest::newRow("the owner's photo")
+            << owner << QByteArray("/photo") << qint64(1 << 20) << QByteArray("422");
+        QTest::newRow("a family member's")
+            << family << QByteArray("/photo") << qint64(1 << 20) << QByteArray();
+        QTest::newRow("a stranger's")
+            << -1 << QByteArray("/photo") << qint64(1 << 20) << QByteArray();
+        QTest::newRow("the owner's, elsewhere")
+            << owner << QByteArray("/photos") << qint64(1 << 20) << QByteArray();
+        QTest::newRow("the owner's, over 8 MB")
+            << owner << QByteArray("/photo") << PhotoCode::kMaxBytes + (256 << 10) << QByteArray();
+        QTest::newRow("a family member's small one")
+            << family << QByteArray("/photo") << qint64(100) << QByteArray("403");
+    }
+    void onlyAnOwnersPhotoMayBeLarge()
+    {
+        QFETCH(int, role);
+        QFETCH(QByteArray, path);
+        QFETCH(qint64, bytes);
+        QFETCH(QByteArray, answer);
+        const QString token =
+            role < 0 ? QStringLiteral("nobody") : pairedToken(WebAccess::Role(role));
+        QTcpSocket sender;
+        sender.connectToHost(QHostAddress::LocalHost, port);
+        QVERIFY(sender.waitForConnected(5000));
+        sender.write("POST " + path +
+                     " HTTP/1.1\r\nHost: 127.0.0.1\r\nCookie: ardentia_token=" + token.toLatin1() +
+                     "\r\nContent-Length: " + QByteArray::number(bytes) + "\r\n\r\n");
+        const QByteArray chunk(64 * 1024, 'x');
+        for (qint64 sent = 0; sent < bytes && sender.state() == QAbstractSocket::ConnectedState;
+             sent += chunk.size()) {
+            sender.write(chunk.left(int(qMin<qint64>(chunk.size(), bytes - sent))));
+            sender.waitForBytesWritten(1000);
+        }
+        QByteArray heard;
+        QTRY_VERIFY_WITH_TIMEOUT((heard += sender.readAll()).contains("\r\n\r\n") ||
+                                     sender.state() == QAbstractSocket::UnconnectedState,
+                                 10000);
+        if (answer.isEmpty())
+            QVERIFY2(!heard.startsWith("HTTP/1.1 2") && !heard.contains("422"), heard.constData());
+        else
+            QVERIFY2(heard.startsWith(QByteArray(QByteArray("HTTP/1.1 ") + answer)),
+                     heard.constData());
     }
 
     void aRevokedDeviceIsClosedAtOnce()

@@ -88,7 +88,9 @@ await browserTest(bin, [], async (rig, browser) => {
   await auditViews(browser, { context, viewport, locale: 'zh-CN' }, base, ['灯光', '窗帘', '场景'], 'zh-CN');
 
   // Revoked: the open page loses its WebSocket at once, a reload is refused.
-  for (const line of rig.ctl('web-tokens').split('\n').slice(1)) rig.ctl('web-tokens', 'revoke', line.trim().split(/\s+/)[0]);
+  for (const line of rig.ctl('web-tokens').split('\n').slice(1).filter((l) => l.trim())) {
+    rig.ctl('web-tokens', 'revoke', line.trim().split(/\s+/)[0]);
+  }
   await until(async () => !(await page.locator('#banner').isHidden())
     && (await page.textContent('#banner')).includes('连接'), 'the page to lose the home');
   assert.equal((await page.reload()).status(), 401, 'a revoked phone');

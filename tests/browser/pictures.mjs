@@ -13,7 +13,7 @@ await browserTest(bin, ['--fault', 'lig:4:211300001232=code:1'], async (rig, bro
     for (const viewport of [{ width: 360, height: 640 }, { width: 768, height: 1024 }, { width: 1024, height: 768 }]) {
       const context = await browser.newContext({ viewport, locale });
       const page = await context.newPage();
-      await page.goto(rig.pairingLink());
+      await page.goto(rig.pairingLink('owner'));
       await page.locator('.rows li').first().waitFor();
       const name = (view) => join(folder, `${locale}-${viewport.width}-${view}.png`);
       const tiles = page.locator('.tile');
@@ -21,6 +21,33 @@ await browserTest(bin, ['--fault', 'lig:4:211300001232=code:1'], async (rig, bro
         await tiles.nth(index).click();
         await page.screenshot({ path: name(view), fullPage: true });
       }
+      // The owner's device management: the list, a unit's detail, the naming dialog.
+      await page.locator('#open-devices').click();
+      await page.locator('#devices li[data-id="20AA10000001"]').waitFor();
+      await page.screenshot({ path: name('devices'), fullPage: true });
+      await page.locator('#devices li[data-id="212200004560"] .name').click();
+      await page.locator('#detail-code').waitFor();
+      await page.screenshot({ path: name('detail'), fullPage: true });
+      await page.locator('#detail-back').click();
+      await page.locator('#open-enrol').click();
+      await page.screenshot({ path: name('enrol'), fullPage: true });
+      await page.fill('#enrol-id', '2112D0007770');
+      await page.keyboard.press('Enter');
+      await page.locator('#enrol-name-0').waitFor();
+      await page.screenshot({ path: name('enrol-names'), fullPage: true });
+      await page.locator('#open-devices').click();
+      await page.locator('#devices li[data-id="211300001231"] button').nth(1).click();
+      await page.screenshot({ path: name('rename') });
+      await page.keyboard.press('Escape');
+      await page.locator('#open-help').click();
+      await page.locator('#help summary').last().click();
+      await page.locator('#help details[open] img').first().waitFor();
+      await page.waitForLoadState('networkidle');
+      await page.screenshot({ path: name('help'), fullPage: true });
+      await tiles.nth(2).click();
+      await page.locator('#add-scenario').click();
+      await page.screenshot({ path: name('scenario-editor'), fullPage: true });
+      await page.locator('#editor-cancel').click();
       await tiles.nth(0).click();
       await page.locator('#channel-211300001232 .toggle').click();
       await page.locator('#banner').waitFor();

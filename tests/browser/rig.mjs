@@ -39,16 +39,20 @@ export async function startRig(bin, simulatorArguments = []) {
     // The master stops answering (the simulator is held still), and answers again.
     silenceMaster: () => simulator.kill('SIGSTOP'),
     wakeMaster: () => simulator.kill('SIGCONT'),
-    // A one-time link asked of the bridge over MQTT.
-    bridgePairingLink() {
+    // A one-time link asked of the bridge over MQTT (a family member's device unless role says otherwise).
+    bridgePairingLink(role) {
       const answer = execFileSync('mosquitto_rr', ['-h', '127.0.0.1', '-p', String(brokerPort),
         '-t', 'ardentia/bridge/request/web/pair', '-e', 'ardentia/bridge/response/web/pair/browser-rig',
-        '-m', '{"reply_to":"browser-rig"}', '-W', '10'], { encoding: 'utf8' });
+        '-m', JSON.stringify({ reply_to: 'browser-rig', ...(role ? { role } : {}) }), '-W', '10'], { encoding: 'utf8' });
       return JSON.parse(answer).data.link;
     },
-    // A fresh one-time pairing link.
-    pairingLink: () => ctl('web-pair', base).match(/http\S+\/pair\?code=\w+/)[0],
+    // A fresh one-time pairing link, for the owner's device when asked.
+    pairingLink: (role) => ctl('web-pair', ...(role === 'owner' ? ['--owner'] : []), base)
+      .match(/http\S+\/pair\?code=\w+/)[0],
     simulated,
+    // The simulator's scenario of that name, as its state file holds it.
+    simulatedScenario: (name) => JSON.parse(readFileSync(join(dir, 'home.json'), 'utf8'))
+      .scenarios.find((scenario) => scenario.name === name),
     // Ends every program and waits for them (the next rig needs the fixed ports).
     async stop() {
       simulator.kill('SIGCONT');
@@ -71,12 +75,14 @@ export async function auditViews(browser, paired, base, views, label) {
   await page.goto(base);
   await page.locator('.rows li').first().waitFor();
   await page.addScriptTag({ content: axe });
+  // A view is the name of the button that opens it, or the steps that reach it.
   for (const view of views) {
-    await page.getByRole('button', { name: view, exact: true }).click();
+    if (typeof view === 'function') await view(page);
+    else await page.getByRole('button', { name: view, exact: true }).click();
     const results = await page.evaluate(() => window.axe.run());
     const bad = results.violations.filter((v) => ['serious', 'critical'].includes(v.impact));
     if (bad.length) {
-      throw new Error(`${label} ${view}: accessibility: ${bad.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`).join('; ')}`);
+      throw new Error(`${label} ${view.name || view}: accessibility: ${bad.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`).join('; ')}`);
     }
   }
   await auditing.close();

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/appwindow.h"
 #include "control/delegatemanager.h"
+#include "core/helptopics.h"
 #include "freshprogram.h"
 #include "help/aboutusviewcontroller.h"
 #include "help/helpdetailotherviewcontroller.h"
-#include "help/helptopics.h"
 #include "help/helpviewcontroller.h"
 #include "help/instalguideviewcontroller.h"
 #include "help/vtwelcomeview.h"

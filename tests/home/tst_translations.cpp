@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "control/appdelegate.h"
 #include "control/delegatemanager.h"
-#include "help/helptopics.h"
+#include "core/helptopics.h"
 #include "help/vtwelcomeview.h"
 #include "store/database.h"
 #include "store/recordfactory.h"

@@ -5,6 +5,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -118,6 +121,55 @@ private Q_SLOTS:
         // One used, or all expired: room again.
         QVERIFY(access.pair(*access.newPairingCode(now.addSecs(WebAccess::kCodeLifetimeSeconds)),
                             "phone", now.addSecs(WebAccess::kCodeLifetimeSeconds)));
+    }
+
+    // A device has the role its link was made for; a change of role counts
+    // at once; a token stored before there were roles, or with a role the
+    // file does not name plainly, is a family member's.
+    void rolesComeFromTheLinkAndTheFile_data()
+    {
+        QTest::addColumn<QByteArray>("storedRole"); // the token's "role" in the file, "-": none
+        QTest::addColumn<int>("expected");
+        QTest::newRow("owner") << QByteArray("\"owner\"") << int(WebAccess::Role::Owner);
+        QTest::newRow("family") << QByteArray("\"family\"") << int(WebAccess::Role::Family);
+        QTest::newRow("paired before roles") << QByteArray("-") << int(WebAccess::Role::Family);
+        QTest::newRow("unknown word") << QByteArray("\"admin\"") << int(WebAccess::Role::Family);
+        QTest::newRow("capitalised") << QByteArray("\"Owner\"") << int(WebAccess::Role::Family);
+        QTest::newRow("not text") << QByteArray("true") << int(WebAccess::Role::Family);
+    }
+    void rolesComeFromTheLinkAndTheFile()
+    {
+        QFETCH(QByteArray, storedRole);
+        QFETCH(int, expected);
+        const QString token = "an-old-token";
+        QJsonObject entry{{"id", "abc"},
+                          {"hash", WebAccess::hashOf(token)},
+                          {"name", "phone"},
+                          {"created", "2026-01-01T00:00:00Z"}};
+        if (storedRole != "-")
+            entry.insert("role", QJsonDocument::fromJson("[" + storedRole + "]").array().at(0));
+        QFile file(path());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(
+            QJsonDocument(QJsonObject{{"codes", QJsonArray()}, {"tokens", QJsonArray{entry}}})
+                .toJson());
+        file.close();
+        WebAccess access(path());
+        QCOMPARE(int(*access.roleOf(token)), expected);
+        QCOMPARE(int(access.tokens().constFirst().role), expected);
+        QVERIFY(access.setRole("abc", WebAccess::Role::Owner));
+        QCOMPARE(access.roleOf(token), WebAccess::Role::Owner);
+        QVERIFY(access.setRole("abc", WebAccess::Role::Family));
+        QCOMPARE(access.roleOf(token), WebAccess::Role::Family);
+        QVERIFY(!access.setRole("nobody", WebAccess::Role::Owner));
+        QVERIFY(!access.roleOf("another token"));
+
+        // A link pairs with its own role, whatever else waits.
+        const QString familyCode = *access.newPairingCode();
+        const QString ownerCode = *access.newPairingCode(QDateTime::currentDateTimeUtc(), nullptr,
+                                                         WebAccess::Role::Owner);
+        QCOMPARE(access.roleOf(*access.pair(ownerCode, "owner's phone")), WebAccess::Role::Owner);
+        QCOMPARE(access.roleOf(*access.pair(familyCode, "child's phone")), WebAccess::Role::Family);
     }
 
     // Two programs pairing and revoking on the same file at once: every

@@ -2,6 +2,10 @@
 // The web remote: the home as the bridge confirms it, over one WebSocket.
 // A press shows as pending until the home's answer comes back; nothing is
 // shown as done before that.
+import { deviceManagement } from './devices.js';
+import { enrolment } from './enrol.js';
+import { iconNumber, scenarioEditing } from './scenarios.js';
+
 const texts = JSON.parse(document.documentElement.dataset.texts);
 const fill = (format, value) => format.replace('%1', value);
 // The page's parts, once the document is parsed. This module runs as soon
@@ -26,6 +30,13 @@ let socket = null;
 let retryMs = 1000;
 let retryTimer = null;
 let messageTimer = null;
+// "family" or "owner", as the bridge says; the owner's controls show only for an owner.
+let role = 'family';
+let devices = null;
+let scenarioEditor = null;
+let enrolling = null;
+let lastHome = null;
+const views = ['lights', 'curtains', 'scenarios', 'scenario-editor', 'devices', 'detail', 'enrol', 'help'];
 
 function showBanner() {
   const text = problems.connection ? texts.bridgeLost
@@ -187,20 +198,80 @@ function show(channel) {
   dimAnswered(channel.id, channel.brightness);
 }
 
+function showView(shown) {
+  for (const view of views) document.getElementById(view).hidden = view !== shown;
+  for (const tile of document.querySelectorAll('.tile')) tile.setAttribute('aria-pressed', String(tile.dataset.view === shown));
+}
+
+function takeRole(message) {
+  role = message.role;
+  for (const element of document.querySelectorAll('button[data-owner]')) element.hidden = role !== 'owner';
+  if (role !== 'owner' && ['devices', 'detail', 'scenario-editor', 'enrol'].some((view) => !document.getElementById(view).hidden)) showView('lights');
+  if (lastHome) showScenarios(lastHome.scenarios);
+}
+
+// The scenarios, each run by a press; the owner's own also changed or deleted.
+function showScenarios(scenarios) {
+  // All On and All Off are the home's own: named in the page's language.
+  const builtIn = { '-1': texts.allOn, '-2': texts.allOff };
+  rows.scenarios.replaceChildren();
+  for (const scenario of scenarios) {
+    const row = document.createElement('li');
+    row.className = 'scenario';
+    row.dataset.number = scenario.number;
+    const name = builtIn[scenario.number] ?? scenario.name;
+    const run = button(name, '', () => send({ type: 'scenario', number: scenario.number }));
+    run.className = `run icon-${iconNumber(scenario.image)}`;
+    row.append(run);
+    if (role === 'owner' && scenario.user) {
+      row.append(button(texts.edit, `${texts.edit} ${name}`, () => scenarioEditor.edit(scenario)),
+        button(texts.delete, `${texts.delete} ${name}`, () => scenarioEditor.remove(scenario)));
+    }
+    rows.scenarios.append(row);
+  }
+}
+
+// The app's help topics and installation guide: each opened on its own,
+// its pictures loaded only then.
+function showHelp(topics) {
+  const list = document.getElementById('help-topics');
+  list.replaceChildren(...topics.map((topic) => {
+    const details = document.createElement('details');
+    const summary = document.createElement('summary');
+    summary.textContent = topic.title;
+    details.append(summary);
+    if (topic.header) {
+      const header = document.createElement('p');
+      header.textContent = topic.header;
+      details.append(header);
+    }
+    for (const step of topic.steps) {
+      const figure = document.createElement('figure');
+      const picture = document.createElement('img');
+      picture.loading = 'lazy';
+      picture.alt = '';
+      picture.dataset.src = step.picture;
+      const caption = document.createElement('figcaption');
+      caption.textContent = step.text;
+      figure.append(picture, caption);
+      details.append(figure);
+    }
+    details.addEventListener('toggle', () => {
+      for (const picture of details.querySelectorAll('img[data-src]')) picture.src = picture.dataset.src;
+    });
+    return details;
+  }));
+  showView('help');
+}
+
 function showHome(home) {
   for (const list of Object.values(rows)) list.replaceChildren();
   channels.clear();
   dimming.clear();
   home.channels.forEach(show);
-  // All On and All Off are the home's own: named in the page's language.
-  const builtIn = { '-1': texts.allOn, '-2': texts.allOff };
-  for (const scenario of home.scenarios) {
-    const row = document.createElement('li');
-    row.className = 'scenario';
-    row.append(button(builtIn[scenario.number] ?? scenario.name, '',
-      () => send({ type: 'scenario', number: scenario.number })));
-    rows.scenarios.append(row);
-  }
+  lastHome = home;
+  showScenarios(home.scenarios);
+  scenarioEditor.takeChannels(home.channels);
   // An empty list says so instead of showing nothing.
   for (const list of [rows.lights, rows.curtains]) {
     if (list.children.length) continue;
@@ -209,23 +280,36 @@ function showHome(home) {
     empty.textContent = texts.noDevices;
     list.append(empty);
   }
+  devices.takeHome(home);
   takeLink(home.link);
   // The moment the first controls can be used, for the benchmark.
   if (!performance.getEntriesByName('usable').length) performance.mark('usable');
 }
 
+// Errors whose page text has the code's name.
+const namedErrors = ['syncFailed', 'storeUnreadable', 'ownerOnly', 'nameEmpty', 'nameTooLong',
+  'nameUnsendable', 'noDevice', 'noQuestion', 'noMembers', 'maxScenarios', 'deleteFailed', 'noScenario',
+  'badMember', 'badPicture', 'notDecoded'];
+
 function errorText(message) {
+  if (namedErrors.includes(message.code)) return texts[message.code];
   if (message.code === 'refused') return texts.refused;
   if (message.code === 'controlFailed') return `${texts.controlFailed}: ${texts.checkDevice}`;
-  if (message.code === 'syncFailed') return texts.syncFailed;
-  if (message.code === 'storeUnreadable') return texts.storeUnreadable;
   return message.message;
 }
 
 function receive(message) {
-  if (message.type === 'home') showHome(message);
+  if (message.type === 'home') {
+    if (message.role) takeRole(message);
+    showHome(message);
+  }
   else if (message.type === 'state') show(message);
   else if (message.type === 'link') takeLink(message);
+  else if (message.type === 'role') takeRole(message);
+  else if (message.type === 'toast') tell(message.good ? 'notice' : 'error', [message.title, message.detail].filter(Boolean).join(': '));
+  else if (['transmitters', 'detail', 'question'].includes(message.type)) devices.receive(message);
+  else if (['decoded', 'enrolled'].includes(message.type)) enrolling.receive(message);
+  else if (message.type === 'help') showHelp(message.topics);
   else if (message.type === 'notice') {
     syncButton.removeAttribute('aria-busy');
     tell('notice', texts.synced);
@@ -242,7 +326,9 @@ function receive(message) {
 }
 
 function connect() {
-  socket = new WebSocket(`${location.protocol === 'https:' ? 'wss' : 'ws'}://${location.host}/`);
+  // The page's language, for the home's own messages (toasts) told to it.
+  const language = encodeURIComponent(document.documentElement.lang);
+  socket = new WebSocket(`${location.protocol === 'https:' ? 'wss' : 'ws'}://${location.host}/?lang=${language}`);
   socket.addEventListener('open', () => {
     retryMs = 1000;
     whenStarted(() => {
@@ -285,15 +371,12 @@ function start() {
   banner = document.getElementById('banner');
   syncButton = document.getElementById('sync');
   announcer = document.getElementById('announce');
-  for (const tile of document.querySelectorAll('.tile')) {
-    tile.addEventListener('click', () => {
-      for (const other of document.querySelectorAll('.tile')) {
-        const chosen = other === tile;
-        other.setAttribute('aria-pressed', String(chosen));
-        document.getElementById(other.dataset.view).hidden = !chosen;
-      }
-    });
-  }
+  for (const tile of document.querySelectorAll('.tile')) tile.addEventListener('click', () => showView(tile.dataset.view));
+  const tellError = (text) => tell('error', text);
+  devices = deviceManagement({ texts, send, button, showView, tellError });
+  scenarioEditor = scenarioEditing({ texts, fill, send, showView, tellError });
+  enrolling = enrolment({ texts, send, button, showView, tell });
+  document.getElementById('open-help').addEventListener('click', () => send({ type: 'help' }));
   syncButton.addEventListener('click', () => {
     if (syncButton.getAttribute('aria-busy') === 'true') return; // one import at a time
     if (send({ type: 'sync' })) syncButton.setAttribute('aria-busy', 'true');

@@ -1,0 +1,125 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ownerrequests.h"
+
+#include "namerule.h"
+#include "pageerror.h"
+#include "qrcodesvg.h"
+
+#include "base/logging.h"
+#include "control/devicecommands.h"
+#include "core/showalertmanager.h"
+#include "store/database.h"
+#include "store/recordkeys.h"
+
+#include <QJsonArray>
+
+OwnerRequests::OwnerRequests(Tell tell) : m_tell(std::move(tell))
+{
+    ShowAlertManager::instance()->setAlertPresenter(this);
+}
+
+OwnerRequests::~OwnerRequests()
+{
+    if (ShowAlertManager::instance()->alertPresenter() == this)
+        ShowAlertManager::instance()->setAlertPresenter(nullptr);
+}
+
+std::optional<QVariantMap> OwnerRequests::transmitter(const QString &id) const
+{
+    const QList<QVariantMap> all = Database::instance()->readAllSuperBoxInfo();
+    for (const QVariantMap &record : all)
+        if (record.value(Key::id).toString() == id)
+            return record;
+    return std::nullopt;
+}
+
+void OwnerRequests::rename(const PageRequest::Rename &request)
+{
+    if (const QString refusal = NameRule::refusalOf(request.name); !refusal.isEmpty()) {
+        m_tell(pageError(refusal));
+        return;
+    }
+    if (std::optional<QVariantMap> device =
+            Database::instance()->deviceRecordWithMainID(request.id)) {
+        DeviceCommands::renameDevice(*device, request.name); // stored when the master takes it
+        return;
+    }
+    std::optional<QVariantMap> record = transmitter(request.id);
+    if (!record) {
+        m_tell(pageError(QStringLiteral("noDevice")));
+        return;
+    }
+    record->insert(Key::title, request.name);
+    Database::instance()->updateSuperBoxWithMainID(request.id, *record);
+    listTransmitters();
+}
+
+void OwnerRequests::remove(const PageRequest::Remove &request)
+{
+    if (const std::optional<QVariantMap> device =
+            Database::instance()->deviceRecordWithMainID(request.id)) {
+        DeviceCommands::removeDevice(*device); // gone from the store when the master agrees
+        return;
+    }
+    if (!transmitter(request.id)) {
+        m_tell(pageError(QStringLiteral("noDevice")));
+        return;
+    }
+    Database::instance()->deleteSuperBoxWithMainID(request.id);
+    qCInfo(lcGateway).noquote() << "web remote: transmitter" << request.id << "removed";
+    listTransmitters();
+}
+
+void OwnerRequests::showAlert(const QString &message, const QStringList &buttons, Answer answer)
+{
+    // One question at a time: a new one leaves the last unanswered, as cancelled.
+    m_question = Question{++m_questionsAsked, std::move(answer)};
+    m_tell({{QStringLiteral("type"), QStringLiteral("question")},
+            {QStringLiteral("question"), m_question->number},
+            {QStringLiteral("message"), message},
+            {QStringLiteral("buttons"), QJsonArray::fromStringList(buttons)}});
+}
+
+void OwnerRequests::answer(const PageRequest::Answer &request)
+{
+    if (!m_question || m_question->number != request.question) {
+        m_tell(pageError(QStringLiteral("noQuestion")));
+        return;
+    }
+    const Answer answer = std::move(m_question->answer);
+    m_question.reset();
+    answer(request.button);
+}
+
+void OwnerRequests::detail(const PageRequest::Detail &request)
+{
+    std::optional<QVariantMap> record = Database::instance()->deviceRecordWithMainID(request.id);
+    if (!record)
+        record = transmitter(request.id);
+    if (!record) {
+        m_tell(pageError(QStringLiteral("noDevice")));
+        return;
+    }
+    // The code holds the ID alone, as the app's detail screen draws it.
+    m_tell({{QStringLiteral("type"), QStringLiteral("detail")},
+            {QStringLiteral("id"), request.id},
+            {QStringLiteral("name"), record->value(Key::title).toString()},
+            {QStringLiteral("qr"), QString::fromUtf8(qrCodeSvg(request.id))}});
+}
+
+void OwnerRequests::listTransmitters()
+{
+    const std::optional<Database::Records> stored = Database::instance()->superBoxesIfReadable();
+    if (!stored) {
+        m_tell(pageError(QStringLiteral("storeUnreadable")));
+        return;
+    }
+    QJsonArray transmitters;
+    for (const QVariantMap &record : *stored)
+        transmitters.append(QJsonObject{
+            {QStringLiteral("id"), record.value(Key::id).toString()},
+            {QStringLiteral("name"), record.value(Key::title).toString()},
+            {QStringLiteral("master"), transmitters.isEmpty()}}); // the first stored is the master
+    m_tell({{QStringLiteral("type"), QStringLiteral("transmitters")},
+            {QStringLiteral("transmitters"), transmitters}});
+}

@@ -1,0 +1,150 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "pageenrolment.h"
+
+#include "namerule.h"
+#include "pageerror.h"
+
+#include "control/appdelegate.h"
+#include "control/codedecoder.h"
+#include "control/deviceenrolment.h"
+#include "control/deviceenrolmentscreen.h"
+#include "control/transmitterenrolment.h"
+#include "control/transmitterenrolmentscreen.h"
+#include "store/database.h"
+#include "store/recordkeys.h"
+
+#include <QJsonArray>
+
+// The enrolment screen as the flows see it: its outcome goes to the page.
+class PageEnrolment::EnrolmentScreen final : public Screen,
+                                             public DeviceEnrolmentScreen,
+                                             public TransmitterEnrolmentScreen {
+public:
+    EnrolmentScreen(Tell tell, int channelCount)
+        : m_tell(std::move(tell)), m_channelCount(channelCount)
+    {
+    }
+    void panelAddSucceed(const QString &acceptedCount) override
+    {
+        m_tell({{QStringLiteral("type"), QStringLiteral("enrolled")},
+                {QStringLiteral("added"), acceptedCount.toInt()},
+                {QStringLiteral("of"), m_channelCount}});
+    }
+    void superBoxAddSucceed(bool succeeded) override
+    {
+        m_tell({{QStringLiteral("type"), QStringLiteral("enrolled")},
+                {QStringLiteral("added"), succeeded ? 1 : 0},
+                {QStringLiteral("of"), 1}});
+        if (succeeded) // as the app goes on: the master's configuration, with the new one
+            TransmitterEnrolment::importConfiguration();
+    }
+
+private:
+    Tell m_tell;
+    int m_channelCount;
+};
+
+PageEnrolment::PageEnrolment(Tell tell)
+    : m_tell(std::move(tell)), m_base(std::make_unique<Screen>())
+{
+    AppDelegate *app = AppDelegate::instance();
+    app->setNavigationController(this);
+    app->setNavigator(this);
+}
+
+PageEnrolment::~PageEnrolment()
+{
+    AppDelegate *app = AppDelegate::instance();
+    if (app->navigationController() == this)
+        app->setNavigationController(nullptr);
+    if (app->navigator() == this)
+        app->setNavigator(nullptr);
+}
+
+QList<Screen *> PageEnrolment::screens() const
+{
+    QList<Screen *> stack{m_base.get()};
+    if (m_enrolment)
+        stack.append(m_enrolment.get());
+    return stack;
+}
+
+void PageEnrolment::popScreen(bool)
+{
+    m_enrolment.reset();
+}
+
+void PageEnrolment::popToScreen(Screen *screen, bool)
+{
+    if (screen == m_base.get())
+        m_enrolment.reset();
+}
+
+void PageEnrolment::decode(const QString &code)
+{
+    m_decoded.reset();
+    // As the scanner: a transmitter first, then controllers (and more transmitters).
+    const QString scanType = Database::instance()->readAllSuperBoxInfo().isEmpty()
+                                 ? CodeDecoder::kTransmitterMode
+                                 : CodeDecoder::kDeviceMode;
+    // A refusal is told as the app tells it (its toast reaches the page).
+    if (CodeDecoder::decoderWithResult(code.trimmed().toUpper(), scanType) != CodeDecoder::Accepted)
+        m_tell({{QStringLiteral("type"), QStringLiteral("decodeRefused")}});
+}
+
+void PageEnrolment::pushTransmitterEnrolment(const QString &id, const QString &summary)
+{
+    m_decoded = Decoded{CodeDecoder::kTransmitterMode, id, 0};
+    m_tell({{QStringLiteral("type"), QStringLiteral("decoded")},
+            {QStringLiteral("kind"), CodeDecoder::kTransmitterMode},
+            {QStringLiteral("id"), id},
+            {QStringLiteral("summary"), summary},
+            {QStringLiteral("stored"), TransmitterEnrolment::isStored(id)},
+            {QStringLiteral("channels"), QJsonArray()}});
+}
+
+void PageEnrolment::pushDeviceEnrolment(const QString &id, int groupCount, const QString &control,
+                                        const QString &summary)
+{
+    m_decoded = Decoded{control, id, groupCount};
+    QJsonArray channels;
+    for (const QVariantMap &record : DeviceEnrolment::channelRecords(id, groupCount, control))
+        channels.append(
+            QJsonObject{{QStringLiteral("id"), record.value(Key::id).toString()},
+                        {QStringLiteral("defaultName"), record.value(Key::showTitle).toString()}});
+    m_tell({{QStringLiteral("type"), QStringLiteral("decoded")},
+            {QStringLiteral("kind"), control},
+            {QStringLiteral("id"), id},
+            {QStringLiteral("summary"), summary},
+            {QStringLiteral("stored"), DeviceEnrolment::isStored(id)},
+            {QStringLiteral("channels"), channels}});
+}
+
+void PageEnrolment::enrol(const PageRequest::Enrol &request)
+{
+    // Only what the decoder accepted last is enrolled: a page cannot name an ID of its own.
+    if (!m_decoded || m_decoded->id != request.id) {
+        m_tell(pageError(QStringLiteral("notDecoded")));
+        return;
+    }
+    for (const QString &name : request.names)
+        if (!name.isEmpty()) // an empty name takes the channel's default
+            if (const QString refusal = NameRule::refusalOf(name); !refusal.isEmpty()) {
+                m_tell(pageError(refusal));
+                return;
+            }
+    if (m_decoded->kind == CodeDecoder::kTransmitterMode) {
+        m_enrolment = std::make_unique<EnrolmentScreen>(m_tell, 1);
+        TransmitterEnrolment::connect(m_decoded->id);
+        return;
+    }
+    QList<QVariantMap> records =
+        DeviceEnrolment::channelRecords(m_decoded->id, m_decoded->groupCount, m_decoded->kind);
+    for (qsizetype i = 0; i < records.size() && i < request.names.size(); ++i)
+        records[i].insert(Key::title, request.names.at(i));
+    m_enrolment = std::make_unique<EnrolmentScreen>(m_tell, int(records.size()));
+    if (!DeviceEnrolment::connect(records)) {
+        m_enrolment.reset();
+        m_tell(pageError(QStringLiteral("notDecoded")));
+    }
+}

@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "pagerequest.h"
+
+#include "control/navigator.h"
+#include "control/screenstack.h"
+
+#include <QJsonObject>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+// Enrolment from an owner's page, through the app's own decoder and flows:
+// a code (typed, or read from a photo) decoded as the scanner's are, with
+// the same refusals; then a controller's channels enrolled under the names
+// the page gives them (a transmitter connected and the master's
+// configuration imported), and the outcome as the enrolment screen is told
+// it. It stands where the flows look for the app's screens: a stack whose
+// top is the enrolment under way.
+class PageEnrolment final : public ScreenStack, public Navigator {
+public:
+    using Tell = std::function<void(const QJsonObject &message)>;
+
+    explicit PageEnrolment(Tell tell);
+    ~PageEnrolment() override;
+    PageEnrolment(const PageEnrolment &) = delete;
+    PageEnrolment &operator=(const PageEnrolment &) = delete;
+
+    void decode(const QString &code);
+    void enrol(const PageRequest::Enrol &request);
+
+    // ScreenStack
+    QList<Screen *> screens() const override;
+    void popScreen(bool animated) override;
+    void popToScreen(Screen *screen, bool animated) override;
+
+    // Navigator: what the decoder opens is told to the page.
+    void pushScanner() override {}
+    void pushDeviceSelection() override {}
+    void pushTransmitterEnrolment(const QString &id, const QString &summary) override;
+    void pushDeviceEnrolment(const QString &id, int groupCount, const QString &control,
+                             const QString &summary) override;
+
+private:
+    class EnrolmentScreen;
+    struct Decoded {
+        QString kind; // "SuperBox", "S", "D" or "C"
+        QString id;
+        int groupCount = 0;
+    };
+
+    Tell m_tell;
+    std::unique_ptr<Screen> m_base;
+    std::unique_ptr<EnrolmentScreen> m_enrolment; // on top while an enrolment runs
+    std::optional<Decoded> m_decoded;             // the last code the decoder accepted
+};

@@ -1,0 +1,154 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "scenariorequests.h"
+
+#include "namerule.h"
+#include "pageerror.h"
+#include "setpayload.h"
+
+#include "control/checkmanager.h"
+#include "control/devicecommands.h"
+#include "control/scenariooperations.h"
+#include "store/channel.h"
+#include "store/database.h"
+#include "store/recordfactory.h"
+#include "store/recordkeys.h"
+
+#include <QRegularExpression>
+
+namespace {
+// The state a member keeps, as its record holds it; nothing for a state a
+// scenario cannot keep (a curtain stopping, a dimmer switched on at a level
+// it cannot tell).
+std::optional<QString> keptState(const QVariantMap &device, const SetPayload::Request &request)
+{
+    using Action = SetPayload::Request::Action;
+    switch (request.action) {
+    case Action::Switch:
+        if (Channel::isDimmer(device))
+            return std::nullopt;
+        return request.on ? Value::yes : Value::no;
+    case Action::Dim:
+        if (request.level < 0)
+            return std::nullopt;
+        return QString::number(request.level);
+    case Action::Move:
+        if (request.motion != QLatin1String("0") && request.motion != QLatin1String("1"))
+            return std::nullopt;
+        return request.motion == QLatin1String("1") ? Value::yes : Value::no;
+    }
+    return std::nullopt;
+}
+
+// Takes the channel to that state: a controller joins a scenario in the state it is in.
+void drive(const QVariantMap &device, const SetPayload::Request &request)
+{
+    using Action = SetPayload::Request::Action;
+    if (request.action == Action::Switch)
+        DeviceCommands::switchLight(device, request.on);
+    else if (request.action == Action::Dim)
+        DeviceCommands::dimLight(device, request.level);
+    else
+        DeviceCommands::moveCurtain(device, request.motion);
+}
+} // namespace
+
+bool ScenarioRequests::isIconName(const QString &image)
+{
+    static const QRegularExpression icon(QStringLiteral("^icon_choose_small_\\d\\.png$"));
+    return icon.match(image).hasMatch();
+}
+
+std::optional<QVariantMap> ScenarioRequests::userScenario(const QString &number)
+{
+    const std::optional<QList<QVariantMap>> stored = Database::instance()->scenariosIfReadable();
+    if (!stored) {
+        m_tell(pageError(QStringLiteral("storeUnreadable")));
+        return std::nullopt;
+    }
+    for (const QVariantMap &scenario : *stored)
+        if (scenario.value(Key::mainID).toString() == number &&
+            RecordFactory::isUserScenario(scenario))
+            return scenario;
+    m_tell(pageError(QStringLiteral("noScenario")));
+    return std::nullopt;
+}
+
+std::optional<QList<QVariantMap>>
+ScenarioRequests::membersInTheirStates(const QList<PageRequest::SaveScenario::Member> &members)
+{
+    QList<QVariantMap> devices;
+    QList<SetPayload::Request> states;
+    for (const PageRequest::SaveScenario::Member &member : members) {
+        const std::optional<QVariantMap> device =
+            Database::instance()->deviceRecordWithMainID(member.id);
+        QString why;
+        const std::optional<SetPayload::Request> state =
+            device ? SetPayload::parse(member.payload, Channel::kindOf(*device), &why)
+                   : std::nullopt;
+        if (!state) {
+            m_tell(pageError(QStringLiteral("badMember"), device ? why : member.id));
+            return std::nullopt;
+        }
+        devices.append(*device);
+        states.append(*state);
+    }
+    // Only once every member is good is any channel driven.
+    for (qsizetype i = 0; i < devices.size(); ++i) {
+        const std::optional<QString> kept = keptState(devices.at(i), states.at(i));
+        if (!kept) {
+            m_tell(pageError(QStringLiteral("badMember"), members.at(i).id));
+            return std::nullopt;
+        }
+        devices[i].insert(Key::turnOn, *kept);
+    }
+    for (qsizetype i = 0; i < devices.size(); ++i)
+        drive(devices.at(i), states.at(i));
+    return devices;
+}
+
+void ScenarioRequests::save(const PageRequest::SaveScenario &request)
+{
+    if (const QString refusal = NameRule::refusalOf(request.name); !refusal.isEmpty()) {
+        m_tell(pageError(refusal));
+        return;
+    }
+    if (request.members.isEmpty()) {
+        m_tell(pageError(QStringLiteral("noMembers")));
+        return;
+    }
+    if (!isIconName(request.image)) {
+        m_tell(pageError(QStringLiteral("badPicture")));
+        return;
+    }
+    std::optional<QVariantMap> scenario;
+    if (!request.number.isEmpty()) {
+        scenario = userScenario(request.number);
+        if (!scenario)
+            return;
+    } else if (Database::instance()->readAllScenarioInfo().size() >=
+               CheckManager::kMaxScenarioRecords) {
+        m_tell(pageError(QStringLiteral("maxScenarios")));
+        return;
+    }
+    const std::optional<QList<QVariantMap>> devices = membersInTheirStates(request.members);
+    if (!devices)
+        return;
+    if (!scenario) {
+        const QString number = ScenarioOperations::nextScenarioNumber();
+        ScenarioOperations::startNamedQueue(
+            ScenarioOperations::creationQueue(*devices, number), request.name,
+            ScenarioOperations::newScenarioRecord(number, request.name, request.image));
+        return;
+    }
+    scenario->insert(Key::title, request.name);
+    scenario->insert(Key::imagePath, request.image);
+    ScenarioOperations::startNamedQueue(ScenarioOperations::editQueue(*scenario, *devices),
+                                        request.name, *scenario);
+}
+
+void ScenarioRequests::remove(const PageRequest::DeleteScenario &request)
+{
+    const std::optional<QVariantMap> scenario = userScenario(request.number);
+    if (scenario && !ScenarioOperations::deleteScenario(*scenario))
+        m_tell(pageError(QStringLiteral("deleteFailed")));
+}

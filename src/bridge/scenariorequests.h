@@ -1,0 +1,41 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "pagerequest.h"
+
+#include <QJsonObject>
+#include <QList>
+#include <QVariantMap>
+
+#include <functional>
+#include <optional>
+
+// An owner's scenario made, changed or deleted from a page, as the app's
+// scenario screens do it: each chosen channel is driven to the state it is
+// to keep (a controller records its present state when it joins), then the
+// membership and naming commands go in one operation list, and the store
+// takes the scenario when the master has acknowledged it. Names follow the
+// app's rules; a picture is one of the app's ten icons.
+class ScenarioRequests {
+public:
+    using Tell = std::function<void(const QJsonObject &message)>;
+
+    explicit ScenarioRequests(Tell tell) : m_tell(std::move(tell)) {}
+
+    static constexpr int kIconCount = 10;
+    // "icon_choose_small_N.png" for N from 0 to 9, as the app stores them.
+    static bool isIconName(const QString &image);
+
+    void save(const PageRequest::SaveScenario &request);
+    void remove(const PageRequest::DeleteScenario &request);
+
+private:
+    // The stored user scenario of that number; nothing (the page told) when there is none.
+    std::optional<QVariantMap> userScenario(const QString &number);
+    // Each member's record in the state it is to keep; nothing (the page
+    // told) when one is no channel or asks for a state it cannot keep.
+    std::optional<QList<QVariantMap>>
+    membersInTheirStates(const QList<PageRequest::SaveScenario::Member> &members);
+
+    Tell m_tell;
+};

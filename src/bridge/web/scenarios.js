@@ -1,0 +1,113 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The owner's scenarios: made, changed and deleted as the app's scenario
+// screens do it. The editor lists every channel with the state it is to
+// keep (switches on or off, dimmers by level, curtains open or closed), a
+// name and one of the app's ten icons; the home stores the scenario when the
+// master has acknowledged it, and the list shows it then.
+
+const iconCount = 10;
+export const iconName = (n) => `icon_choose_small_${n}.png`;
+// The icon's number in a stored picture name (the last when it names none).
+export const iconNumber = (image) => Number(/^icon_choose_small_(\d)\.png$/.exec(image ?? '')?.[1] ?? iconCount - 1);
+
+export function scenarioEditing({ texts, fill, send, showView, tellError }) {
+  const form = document.getElementById('scenario-form');
+  const nameField = document.getElementById('scenario-name');
+  const members = form.querySelector('.members ul');
+  const icons = form.querySelector('.icons');
+  let editing = null; // the number of the scenario being changed; '' for a new one
+  let channels = [];
+
+  for (let n = 0; n < iconCount; n += 1) {
+    const label = document.createElement('label');
+    label.className = `icon icon-${n}`;
+    const choice = document.createElement('input');
+    choice.type = 'radio';
+    choice.name = 'icon';
+    choice.value = iconName(n);
+    choice.setAttribute('aria-label', fill(texts.iconNamed, n + 1));
+    label.append(choice);
+    icons.append(label);
+  }
+
+  // A member's state control, set to the state it keeps ("YES"/"NO" or a level).
+  function stateControl(channel, kept) {
+    if (channel.kind === 'dimmer') {
+      const level = document.createElement('input');
+      level.type = 'range';
+      level.min = 0;
+      level.max = 100;
+      level.value = kept ?? 100;
+      level.setAttribute('aria-label', fill(texts.brightnessNamed, channel.name));
+      return level;
+    }
+    const select = document.createElement('select');
+    select.setAttribute('aria-label', channel.name);
+    const words = channel.kind === 'curtain' ? [['OPEN', texts.open], ['CLOSE', texts.close]]
+      : [['ON', texts.on], ['OFF', texts.off]];
+    for (const [value, label] of words) select.append(new Option(label, value));
+    select.value = kept === 'NO' ? words[1][0] : words[0][0];
+    return select;
+  }
+
+  function memberRow(channel, kept) {
+    const row = document.createElement('li');
+    row.dataset.id = channel.id;
+    const include = document.createElement('input');
+    include.type = 'checkbox';
+    include.checked = kept !== undefined;
+    include.id = `include-${channel.id}`;
+    const label = document.createElement('label');
+    label.htmlFor = include.id;
+    label.className = 'name';
+    label.textContent = channel.name;
+    include.setAttribute('aria-label', fill(texts.includeNamed, channel.name));
+    row.append(include, label, stateControl(channel, kept));
+    return row;
+  }
+
+  function open(scenario) {
+    editing = scenario?.number ?? '';
+    document.getElementById('editor-title').textContent = scenario ? texts.edit : texts.addScenario;
+    nameField.value = scenario?.name ?? '';
+    const kept = new Map((scenario?.members ?? []).map((m) => [m.id, m.state]));
+    members.replaceChildren(...channels.map((channel) => memberRow(channel, kept.get(channel.id))));
+    const chosen = iconNumber(scenario?.image);
+    icons.querySelectorAll('input')[chosen].checked = true;
+    showView('scenario-editor');
+    nameField.focus();
+  }
+
+  function memberOf(row) {
+    const control = row.querySelector('select, input[type="range"]');
+    const channel = channels.find((c) => c.id === row.dataset.id);
+    if (channel.kind === 'dimmer') return { id: channel.id, brightness: Number(control.value) };
+    return { id: channel.id, state: control.value };
+  }
+
+  form.addEventListener('submit', (event) => {
+    event.preventDefault();
+    const chosen = [...members.querySelectorAll('li')].filter((row) => row.querySelector('input[type="checkbox"]').checked);
+    if (!nameField.value) return tellError(texts.nameEmpty);
+    if (!chosen.length) return tellError(texts.noMembers);
+    const request = {
+      type: 'saveScenario',
+      number: editing,
+      name: nameField.value,
+      image: form.querySelector('input[name="icon"]:checked')?.value ?? iconName(iconCount - 1),
+      members: chosen.map(memberOf),
+    };
+    if (send(request)) showView('scenarios');
+    return undefined;
+  });
+  document.getElementById('editor-cancel').addEventListener('click', () => showView('scenarios'));
+  document.getElementById('add-scenario').addEventListener('click', () => open(null));
+
+  return {
+    takeChannels(all) {
+      channels = all;
+    },
+    edit: open,
+    remove: (scenario) => send({ type: 'deleteScenario', number: scenario.number }),
+  };
+}

@@ -1,0 +1,171 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The owner's device management in the browser, and the family member's
+// device kept out of it: the owner renames a light and a transmitter,
+// removes a curtain, removes by force a controller the simulator does not
+// answer for (the app's question, the app's toast), and sees a unit's detail
+// with its QR code; a family member's device shows none of it and the bridge
+// refuses it when asked anyway. Every new view passes axe-core, in English
+// at 360x640 and in Chinese at 768x1024.
+//   node owner.test.mjs BUILD/src
+import assert from 'node:assert/strict';
+import { auditViews, browserTest, until } from './rig.mjs';
+
+const bin = process.argv[2];
+const silent = '211300001232'; // Porch: its controller does not answer
+
+// What a page's own WebSocket hears back for one request.
+const askDirectly = (page, base, request) => page.evaluate(([url, message]) => new Promise((resolve) => {
+  const socket = new WebSocket(url);
+  socket.addEventListener('open', () => socket.send(JSON.stringify(message)));
+  socket.addEventListener('message', (event) => {
+    const answer = JSON.parse(event.data);
+    if (answer.type === 'error') resolve(answer.code);
+  });
+  setTimeout(() => resolve('nothing'), 5000);
+}), [base.replace('http', 'ws'), request]);
+
+await browserTest(bin, ['--silent-channel', silent], async (rig, browser) => {
+  const { base, simulated } = rig;
+
+  // A family member's device (the MQTT request's default): no owner's control, and refused when asking anyway.
+  const family = await (await browser.newContext({ viewport: { width: 360, height: 640 } })).newPage();
+  await family.goto(rig.bridgePairingLink());
+  await family.locator('#channel-211300001231').waitFor();
+  assert.equal(await family.locator('#open-devices').isHidden(), true, 'no device list for a family member');
+  assert.equal(await family.getByRole('button', { name: 'Device List' }).count(), 0);
+  assert.equal(await askDirectly(family, base, { type: 'rename', id: '211300001231', name: 'Hacked' }), 'ownerOnly');
+  assert.equal(await askDirectly(family, base, { type: 'remove', id: '213100007890' }), 'ownerOnly');
+  // Help and the installation guide are everyone's: the app's topics, their pictures when opened.
+  await family.getByRole('button', { name: 'Help' }).click();
+  await family.locator('#help summary').first().waitFor();
+  assert.deepEqual(await family.locator('#help summary').allTextContents(), ['Adding lights or curtains',
+    'Deleting a device', 'Creating a scenario', 'Editing a scenario', 'Installation Guide']);
+  await family.locator('#help summary', { hasText: 'Installation Guide' }).click();
+  await until(() => family.locator('#help details[open] img').first()
+    .evaluate((img) => img.complete && img.naturalWidth > 0), 'the guide\'s picture');
+  const upload = await family.evaluate(async () => (await fetch('/photo', { method: 'POST', body: new Blob(['x']) })).status);
+  assert.equal(upload, 403, 'a family member\'s photo is refused');
+  assert.equal(simulated('211300001231').name, 'Stairs', 'nothing renamed');
+  assert.ok(simulated('213100007890'), 'nothing removed');
+
+  for (const [locale, viewport] of [['en-GB', { width: 360, height: 640 }], ['zh-CN', { width: 768, height: 1024 }]]) {
+    const english = locale === 'en-GB';
+    const word = (en, zh) => (english ? en : zh);
+    const context = await browser.newContext({ viewport, locale });
+    const page = await context.newPage();
+    await page.goto(english ? rig.pairingLink('owner') : rig.bridgePairingLink('owner'));
+    await page.locator('#channel-211300001231').waitFor();
+    await page.getByRole('button', { name: word('Device List', '设备列表'), exact: true }).click();
+    const unit = (id) => page.locator(`#devices li[data-id="${id}"]`);
+    await unit('20AA10000001').waitFor();
+    await auditViews(browser, { context, viewport, locale }, base, [word('Device List', '设备列表'),
+      async function detail(audited) {
+        await audited.locator('#devices li[data-id="212200004560"] .name').click();
+        await audited.locator('#detail-code').waitFor();
+      },
+      async function enrol(audited) {
+        await audited.locator('#open-devices').click();
+        await audited.locator('#open-enrol').click();
+        await audited.fill('#enrol-id', '2112D0007770');
+        await audited.keyboard.press('Enter');
+        await audited.locator('#enrol-name-0').waitFor();
+      },
+      async function help(audited) {
+        await audited.locator('#open-help').click();
+        await audited.locator('#help summary').first().click();
+      },
+      async function naming(audited) {
+        await audited.locator('#open-devices').click();
+        await audited.locator('#devices li[data-id="211300001231"] button').nth(1).click();
+        await audited.locator('#rename-name').waitFor();
+      }], locale);
+    if (!english) {
+      await context.close();
+      continue;
+    }
+
+    // Rename a light: through the master, shown once it took the name.
+    await unit('211300001231').getByRole('button', { name: 'Edit Stairs' }).click();
+    await page.fill('#rename-name', 'Hall light');
+    await page.keyboard.press('Enter');
+    await until(() => simulated('211300001231').name === 'Hall light', 'the master to take the name');
+    await until(async () => (await page.textContent('#channel-211300001231 .name')) === 'Hall light', 'the new name');
+    // An empty name is not taken: the app's words, and the dialog stays.
+    await unit('211300001231').getByRole('button', { name: 'Edit Hall light' }).click();
+    await page.fill('#rename-name', '');
+    await page.keyboard.press('Enter');
+    assert.equal(await page.textContent('#banner'), 'Please input name');
+    assert.ok(await page.locator('#rename').evaluate((dialog) => dialog.open));
+    await page.getByRole('button', { name: 'Cancel' }).click();
+
+    // Rename a transmitter: the app's own name, stored at once.
+    await unit('20AA10000001').getByRole('button', { name: /^Edit/ }).click();
+    await page.fill('#rename-name', 'Attic');
+    await page.getByRole('button', { name: 'Done' }).click();
+    await until(async () => (await unit('20AA10000001').locator('.name').textContent()) === 'Attic', 'the transmitter renamed');
+
+    // Detail: the ID and name as the app shows them, and its QR code.
+    await unit('212200004560').locator('.name').click();
+    await page.locator('#detail-code').waitFor();
+    assert.equal(await page.textContent('#detail-text'), 'ID:212200004560\nName:Living room');
+    assert.ok(await page.locator('#detail-code').evaluate((img) => img.complete && img.naturalWidth > 0), 'the code is drawn');
+    await page.getByRole('button', { name: 'Back' }).click();
+
+    // Enrol a controller by its typed code: a wrong code first, then its channels named page by page.
+    await page.locator('#open-enrol').click();
+    await page.fill('#enrol-id', '1234');
+    await page.keyboard.press('Enter');
+    await until(async () => (await page.textContent('#banner')) === 'Invalid BarCode', 'the app\'s refusal');
+    await page.fill('#enrol-id', '2112D0007770');
+    await page.keyboard.press('Enter');
+    await page.locator('#enrol-name-0').waitFor();
+    await page.fill('#enrol-name-0', 'Desk lamp');
+    await page.getByRole('button', { name: 'Next' }).click();
+    assert.ok(await page.locator('#enrol-name-1').isVisible(), 'the second channel\'s page');
+    await page.getByRole('button', { name: 'Connect' }).click();
+    await until(async () => (await page.textContent('#banner')) === 'Connection successful', 'the enrolment');
+    const enrolled = simulated('2112D0007770') ?? simulated('2112D0007771');
+    assert.ok(enrolled, 'the master has the controller');
+    await until(() => [simulated('2112D0007770'), simulated('2112D0007771')].some((c) => c?.name === 'Desk lamp'), 'its name');
+    await page.getByRole('button', { name: 'Done' }).click();
+    await until(async () => (await page.locator('#devices li', { hasText: 'Desk lamp' }).count()) === 1, 'listed');
+
+    // Remove a curtain (its detail's code photographed first): gone once the master agrees.
+    await unit('213100007890').locator('.name').click();
+    await page.locator('#detail-code').waitFor();
+    const curtainCode = await page.locator('#detail-code').screenshot();
+    const noCode = await page.locator('#detail-text').screenshot();
+    await page.getByRole('button', { name: 'Back' }).click();
+    await unit('213100007890').getByRole('button', { name: 'Delete Bedroom curtain' }).click();
+    await until(() => !simulated('213100007890'), 'the curtain removed from the master');
+    await until(async () => (await unit('213100007890').count()) === 0, 'the curtain gone from the list');
+
+    // Enrolled again from the photo of its code; a photo that is none, and one without a code, say so.
+    await page.locator('#open-enrol').click();
+    const photo = page.locator('#enrol-photo');
+    assert.equal(await photo.getAttribute('capture'), 'environment');
+    await photo.setInputFiles({ name: 'code.jpg', mimeType: 'image/jpeg', buffer: Buffer.from('<svg>not a photo</svg>') });
+    await until(async () => (await page.textContent('#banner')) === 'Only a JPEG, PNG or WebP photo can be read.', 'not a photo');
+    await photo.setInputFiles({ name: 'text.png', mimeType: 'image/png', buffer: noCode });
+    await until(async () => (await page.textContent('#banner')) === 'No code could be read in the photo.', 'no code');
+    await photo.setInputFiles({ name: 'curtain.png', mimeType: 'image/png', buffer: curtainCode });
+    await page.locator('#enrol-name-0').waitFor();
+    await page.fill('#enrol-name-0', 'Bedroom curtain');
+    await page.getByRole('button', { name: 'Connect' }).click();
+    await until(async () => (await page.textContent('#banner')) === 'Connection successful', 'enrolled from the photo');
+    await until(() => simulated('213100007890')?.name === 'Bedroom curtain', 'the master has it again');
+    await page.getByRole('button', { name: 'Done' }).click();
+
+    // A controller that does not answer: the app's question, then forced.
+    await unit(silent).getByRole('button', { name: 'Delete Porch' }).click();
+    const question = page.locator('#question');
+    await question.waitFor();
+    assert.match(await page.textContent('#question-text'), /控制器无应答/);
+    await question.getByRole('button', { name: '强制删除' }).click();
+    await until(async () => (await page.textContent('#banner')) === 'Force remove the device successful', 'the forced removal');
+    await until(() => !simulated(silent), 'the controller forgotten by the master');
+    await until(async () => (await unit(silent).count()) === 0, 'gone from the list');
+    await context.close();
+  }
+  return 'browser: roles and the owner\'s device management passed';
+});
