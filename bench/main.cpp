@@ -6,6 +6,7 @@
 #include "soakbench.h"
 #include "storebench.h"
 
+#include "control/delegatemanager.h"
 #include "core/programobjects.h"
 #include "transport/localaddress.h"
 
@@ -33,6 +34,7 @@ int main(int argc, char **argv)
         if (!only.isEmpty() && only != QLatin1String(name))
             return;
         ProgramObjects objects;
+        DelegateManager::instance()->initApplicationNeedData(); // the tables, as a program starts
         bench();
     };
     run("channel", [exchanges] { runChannelBench(exchanges > 0 ? exchanges : 10000); });
