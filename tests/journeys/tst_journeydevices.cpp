@@ -21,6 +21,8 @@
 
 #include <QAbstractScrollArea>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -292,6 +294,32 @@ private Q_SLOTS:
         QVERIFY(app->press(Qt::Key_Escape));
         QTRY_VERIFY(panelItem(QStringLiteral("Stairs: OFF")));
         QVERIFY(!app->simulator()->home().channel(stairs)->state.on);
+    }
+
+    // A store that cannot be read is never shown as an empty home: the list
+    // says so, and reads the home again once the store is back.
+    void aStoreThatCannotBeReadIsSaidSo()
+    {
+        const QString path = Database::databasePath();
+        const QStringList files{path, path + "-wal", path + "-shm"};
+        Database::instance()->close();
+        for (const QString &file : files)
+            QFile::rename(file, file + ".aside");
+        QVERIFY(QDir().mkpath(path)); // a folder where the file was
+
+        QVERIFY(tapTile(0));
+        QVERIFY(app->waitFor<LightingViewController>());
+        QTRY_COMPARE(app->lastToast(), QStringLiteral("The home's data cannot be read"));
+        const QStringList problems = app->auditAndSave(QStringLiteral("store-unreadable"));
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+        QVERIFY(app->back());
+
+        QVERIFY(QDir().rmdir(path));
+        for (const QString &file : files)
+            QFile::rename(file + ".aside", file);
+        QVERIFY(tapTile(0));
+        QVERIFY(app->waitFor<LightingViewController>());
+        QTRY_COMPARE(app->rowNames().size(), 5);
     }
 
     void curtainsFromTheirTileAndTheirPanel()
