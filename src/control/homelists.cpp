@@ -35,11 +35,21 @@ void HomeLists::renewBuiltInScenarios()
     const bool english = RecordFactory::interfaceIsEnglish();
     Database *store = Database::instance();
     const Database::Session session(store);
+    // A store that cannot be read holds built-ins all the same: rewriting
+    // them would only reset their use counters once it can be read again.
+    const std::optional<Database::Records> scenarios = store->scenariosIfReadable();
+    if (!scenarios)
+        return;
     for (const BuiltIn &builtIn : builtIns) {
-        const std::optional<QVariantMap> stored = store->scenarioRecordWithMainID(builtIn.mainID);
-        const QString title = stored ? stored->value(Key::title).toString() : QString();
+        // The last record of the number, as the store reads one.
+        const auto stored =
+            std::find_if(scenarios->crbegin(), scenarios->crend(), [&](const QVariantMap &s) {
+                return s.value(Key::mainID).toString() == builtIn.mainID;
+            });
+        const bool found = stored != scenarios->crend();
+        const QString title = found ? stored->value(Key::title).toString() : QString();
         const QString otherLanguage = english ? builtIn.chineseTitle : builtIn.englishTitle;
-        if (stored && !title.isEmpty() && title != otherLanguage)
+        if (found && !title.isEmpty() && title != otherLanguage)
             continue;
         store->deleteScenarioWithMainID(builtIn.mainID);
         store->insertScenarioWithInfo(builtIn.make());
