@@ -281,7 +281,7 @@ void HomeBridge::publishDevices(const Database::HomeRecords &home)
                          {QStringLiteral("scenarios"), scenarios}}));
 }
 
-void HomeBridge::onMessage(const QString &topic, const QByteArray &payload)
+void HomeBridge::onMessage(const QString &topic, const QByteArray &payload, bool retained)
 {
     if (topic == m_topics.birth()) {
         // Home Assistant came back: everything again, once it has subscribed.
@@ -291,6 +291,12 @@ void HomeBridge::onMessage(const QString &topic, const QByteArray &payload)
     }
     if (topic.startsWith(m_topics.prefix + QLatin1Char('/'))) {
         clearIfStale(topic, payload);
+        return;
+    }
+    if (retained) {
+        // Anyone on the network may leave a command on the broker: only one
+        // sent now, by someone who means it now, is obeyed.
+        qCWarning(lcGateway).noquote() << "ignored a retained command on" << topic;
         return;
     }
     const QString requests = m_topics.bridge(QStringLiteral("request/"));

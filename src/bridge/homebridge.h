@@ -43,7 +43,7 @@ private:
     enum class Publication { OnChange, Always };
 
     void onConnected();
-    void onMessage(const QString &topic, const QByteArray &payload);
+    void onMessage(const QString &topic, const QByteArray &payload, bool retained);
     void onStateChanged(const QString &id);
     void publishEverything();
     void publishInfo();

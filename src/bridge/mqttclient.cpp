@@ -160,7 +160,7 @@ void MqttClient::onMessage(mosquitto *, void *self, const mosquitto_message *mes
 {
     auto *client = static_cast<MqttClient *>(self);
     const QByteArray payload(static_cast<const char *>(message->payload), message->payloadlen);
-    Q_EMIT client->messageReceived(QString::fromUtf8(message->topic), payload);
+    Q_EMIT client->messageReceived(QString::fromUtf8(message->topic), payload, message->retain);
 }
 
 void MqttClient::lost()

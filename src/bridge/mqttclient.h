@@ -55,7 +55,8 @@ Q_SIGNALS:
     void connectionLost();
     // The broker will not take these credentials: retrying cannot help.
     void refused(const QString &reason);
-    void messageReceived(const QString &topic, const QByteArray &payload);
+    // retained: the broker kept it from before this client subscribed.
+    void messageReceived(const QString &topic, const QByteArray &payload, bool retained);
 
 private:
     static void onConnect(mosquitto *, void *self, int code);

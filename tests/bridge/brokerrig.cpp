@@ -225,10 +225,16 @@ QStringList BrokerRig::retainedTopics()
     return topics;
 }
 
-void BrokerRig::publish(const QString &topic, const QByteArray &payload)
+void BrokerRig::publish(const QString &topic, const QByteArray &payload, bool retain)
 {
-    QProcess::execute(QStringLiteral("mosquitto_pub"), {"-p", QString::number(m_port), "-t", topic,
-                                                        "-m", QString::fromUtf8(payload)});
+    QStringList arguments{"-p", QString::number(m_port), "-t", topic};
+    if (payload.isEmpty() && retain)
+        arguments << "-n";
+    else
+        arguments << "-m" << QString::fromUtf8(payload);
+    if (retain)
+        arguments << "-r";
+    QProcess::execute(QStringLiteral("mosquitto_pub"), arguments);
 }
 
 QVariantMap BrokerRig::simulatedChannel(const QString &id) const

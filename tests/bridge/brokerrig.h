@@ -53,7 +53,9 @@ public:
     QByteArray last(const QString &topic) const;
     // The topics of the messages the broker keeps now, as a new subscriber gets them.
     QStringList retainedTopics();
-    void publish(const QString &topic, const QByteArray &payload);
+    // retain: the broker keeps it for whoever subscribes later (an empty
+    // payload retained clears what it kept).
+    void publish(const QString &topic, const QByteArray &payload, bool retain = false);
     // The simulator's saved state of one channel (its "on", "level", "position").
     QVariantMap simulatedChannel(const QString &id) const;
     int ctl(const QStringList &arguments);

@@ -76,6 +76,9 @@ class TestBridgeAttacks : public QObject {
     std::unique_ptr<BrokerRig> rig;
     quint16 webPort = 0;
     QString token; // a paired phone's
+    // The channel a retained command was left for before the bridge started.
+    const QString kPlanted = QStringLiteral("211300001232");
+    bool plantedWasOn = false;
 
     qint64 pid() const { return rig->bridge().processId(); }
 
@@ -135,6 +138,9 @@ private Q_SLOTS:
         environment.insert("ASAN_OPTIONS",
                            QStringList{sanitizer, "quarantine_size_mb=1"}.join(':'));
         rig->bridge().setProcessEnvironment(environment);
+        // A command someone left on the broker before the bridge came.
+        plantedWasOn = rig->simulatedChannel(kPlanted).value("on").toBool();
+        rig->publish("ardentia/" + kPlanted + "/set", plantedWasOn ? "OFF" : "ON", true);
         QVERIFY(rig->startBridge({"--web-listen", QStringLiteral("127.0.0.1:%1").arg(webPort),
                                   "--web-header-timeout", QString::number(kHeaderTimeoutSeconds),
                                   "--web-idle-timeout", QString::number(kIdleTimeoutSeconds)}));
@@ -149,6 +155,15 @@ private Q_SLOTS:
         QCOMPARE(statusOf(exchange(get("/", true))), 200);
     }
     void cleanupTestCase() { rig.reset(); }
+
+    // A retained command is somebody's past (or a stranger's planted) word:
+    // the bridge that subscribes after it does not obey it.
+    void aRetainedCommandIsNotObeyed()
+    {
+        QVERIFY(rig->waitForBridgeLog("ignored a retained command on ardentia/" + kPlanted));
+        QCOMPARE(rig->simulatedChannel(kPlanted).value("on").toBool(), plantedWasOn);
+        rig->publish("ardentia/" + kPlanted + "/set", {}, true);
+    }
 
     void theOpenFileLimitIsRaisedToItsHardLimit()
     {
