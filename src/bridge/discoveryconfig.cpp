@@ -46,21 +46,20 @@ QString DiscoveryConfig::scenarioEntityId(const QString &number)
 
 QByteArray DiscoveryConfig::statePayload(const QVariantMap &device)
 {
-    const QString turnOn = device.value(Key::turnOn).toString();
-    if (Channel::isCurtain(device))
-        return compactJson(
-            {{QStringLiteral("state"),
-              turnOn == Value::yes ? QStringLiteral("OPEN") : QStringLiteral("CLOSE")}});
-    if (Channel::isDimmer(device)) {
-        const int level = qBound(0, turnOn.toInt(), 100);
+    const Channel channel = Channel::fromRecord(device);
+    if (channel.isCurtain())
+        return compactJson({{QStringLiteral("state"),
+                             channel.isOn() ? QStringLiteral("OPEN") : QStringLiteral("CLOSE")}});
+    if (channel.isDimmer()) {
+        const int level = qBound(0, channel.level, 100);
         return compactJson(
             {{QStringLiteral("state"), level > 0 ? QStringLiteral("ON") : QStringLiteral("OFF")},
              {QStringLiteral("brightness"), level},
              {QStringLiteral("color_mode"), QStringLiteral("brightness")}});
     }
-    return compactJson({{QStringLiteral("state"),
-                         turnOn == Value::yes ? QStringLiteral("ON") : QStringLiteral("OFF")},
-                        {QStringLiteral("color_mode"), QStringLiteral("onoff")}});
+    return compactJson(
+        {{QStringLiteral("state"), channel.isOn() ? QStringLiteral("ON") : QStringLiteral("OFF")},
+         {QStringLiteral("color_mode"), QStringLiteral("onoff")}});
 }
 
 QVariantMap DiscoveryConfig::origin() const

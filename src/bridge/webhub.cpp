@@ -32,15 +32,13 @@ QJsonObject channelOf(const QVariantMap &device)
 {
     QJsonObject channel = QJsonDocument::fromJson(DiscoveryConfig::statePayload(device)).object();
     channel.remove(QStringLiteral("color_mode"));
-    channel.insert(QStringLiteral("id"), device.value(Key::id).toString());
-    channel.insert(QStringLiteral("name"), device.value(Key::title).toString());
-    const ChannelKind kind = Channel::kindOf(device);
-    channel.insert(QStringLiteral("kind"), kind == ChannelKind::Curtain ? QStringLiteral("curtain")
-                                           : kind == ChannelKind::Dimmer
-                                               ? QStringLiteral("dimmer")
-                                               : QStringLiteral("switch"));
-    channel.insert(QStringLiteral("available"),
-                   !HomeEvents::instance()->isStateUnknown(device.value(Key::id).toString()));
+    const Channel read = Channel::fromRecord(device);
+    channel.insert(QStringLiteral("id"), read.id);
+    channel.insert(QStringLiteral("name"), read.title);
+    channel.insert(QStringLiteral("kind"), read.isCurtain()  ? QStringLiteral("curtain")
+                                           : read.isDimmer() ? QStringLiteral("dimmer")
+                                                             : QStringLiteral("switch"));
+    channel.insert(QStringLiteral("available"), !HomeEvents::instance()->isStateUnknown(read.id));
     return channel;
 }
 

@@ -2,15 +2,16 @@
 #include "statereport.h"
 
 #include "control/homeevents.h"
-#include "store/recordkeys.h"
+#include "store/channel.h"
 
 #include <QJsonObject>
 
 StateReport::StateReport(const QList<QVariantMap> &channels)
 {
-    for (const QVariantMap &channel : channels)
-        m_lines.append({channel.value(Key::id).toString(), channel.value(Key::title).toString(),
-                        channel.value(Key::turnOn).toString(), std::nullopt});
+    for (const QVariantMap &record : channels) {
+        const Channel channel = Channel::fromRecord(record);
+        m_lines.append({channel.id, channel.title, channel.state, std::nullopt});
+    }
     HomeEvents *events = HomeEvents::instance();
     connect(events, &HomeEvents::channelStateReported, this,
             [this](const QString &id, const QString &turnOn) {
