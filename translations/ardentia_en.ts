@@ -1087,6 +1087,10 @@ start your smart home journey</translation>
         <translation>This device is not in the home.</translation>
     </message>
     <message>
+        <source>The home is busy with another change. Try again shortly.</source>
+        <translation>The home is busy with another change. Try again shortly.</translation>
+    </message>
+    <message>
         <source>This question has been answered already.</source>
         <translation>This question has been answered already.</translation>
     </message>

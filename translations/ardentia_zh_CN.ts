@@ -1087,6 +1087,10 @@
         <translation>此设备不在家中。</translation>
     </message>
     <message>
+        <source>The home is busy with another change. Try again shortly.</source>
+        <translation>家庭正在进行另一项更改，请稍后再试。</translation>
+    </message>
+    <message>
         <source>This question has been answered already.</source>
         <translation>此问题已经回答过了。</translation>
     </message>

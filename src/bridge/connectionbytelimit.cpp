@@ -15,6 +15,7 @@ const char *const kLimit = "ardentiaLimit";
 void ConnectionByteLimit::watch(QTcpSocket *socket)
 {
     socket->setProperty(kReceived, qint64(0));
+    connect(socket, &QObject::destroyed, this, [this, socket] { m_allowed.remove(socket); });
     // Connected first, so it runs before the server reads the new bytes.
     connect(socket, &QTcpSocket::readyRead, this, [this, socket] {
         const qint64 before = socket->property(kReceived).toLongLong();
@@ -41,7 +42,11 @@ qint64 ConnectionByteLimit::limitFor(QTcpSocket *socket, qint64 receivedBefore)
 {
     // Decided from the request's first bytes, still unread by the server now.
     if (receivedBefore == 0) {
-        const bool allowed = m_allowanceCheck && m_allowanceCheck(socket->peek(kMaxHeadBytes));
+        m_allowed.remove(socket);
+        const bool allowed = m_allowed.size() < kMaxAllowancesAtOnce && m_allowanceCheck &&
+                             m_allowanceCheck(socket->peek(kMaxHeadBytes));
+        if (allowed)
+            m_allowed.insert(socket);
         socket->setProperty(kLimit, kMaxRequestBytes + (allowed ? m_allowance : 0));
     }
     return socket->property(kLimit).toLongLong();
@@ -50,10 +55,12 @@ qint64 ConnectionByteLimit::limitFor(QTcpSocket *socket, qint64 receivedBefore)
 void ConnectionByteLimit::answered(QTcpSocket *socket)
 {
     socket->setProperty(kReceived, qint64(0));
+    m_allowed.remove(socket);
 }
 
 void ConnectionByteLimit::release(QTcpSocket *socket)
 {
+    m_allowed.remove(socket);
     disconnect(socket, nullptr, this, nullptr);
 }
 

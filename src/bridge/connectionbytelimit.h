@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QObject>
+#include <QSet>
 
 #include <functional>
 
@@ -12,8 +13,10 @@ class QTcpSocket;
 // (the HTTP server would otherwise keep a whole body in memory, however
 // large), or answers the peer leaves unread piling up past kMaxUnsentBytes.
 // Either ends the connection. A request whose head the allowance check
-// accepts (an owner's upload) may grow to the allowance instead. A socket
-// taken over by a WebSocket is released (its messages have limits of their own).
+// accepts (an owner's upload) may grow to the allowance instead, but only
+// kMaxAllowancesAtOnce requests at a time hold it, so that many uploads at
+// once do not multiply the memory held. A socket taken over by a WebSocket
+// is released (its messages have limits of their own).
 class ConnectionByteLimit final : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(ConnectionByteLimit)
@@ -28,6 +31,7 @@ public:
     // kMaxHeadBytes) that may grow to the allowance besides kMaxRequestBytes.
     using AllowanceCheck = std::function<bool(const QByteArray &requestHead)>;
     static constexpr qint64 kMaxHeadBytes = 8 * 1024;
+    static constexpr int kMaxAllowancesAtOnce = 2;
     void setAllowance(qint64 bytes, AllowanceCheck check)
     {
         m_allowance = bytes;
@@ -50,4 +54,5 @@ private:
 
     qint64 m_allowance = 0;
     AllowanceCheck m_allowanceCheck;
+    QSet<const QTcpSocket *> m_allowed; // whose request under way may grow to the allowance
 };

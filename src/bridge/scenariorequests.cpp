@@ -8,6 +8,7 @@
 #include "control/checkmanager.h"
 #include "control/devicecommands.h"
 #include "control/scenariooperations.h"
+#include "control/udpsocketmanager.h"
 #include "store/channel.h"
 #include "store/database.h"
 #include "store/recordfactory.h"
@@ -81,12 +82,17 @@ ScenarioRequests::membersInTheirStates(const QList<PageRequest::SaveScenario::Me
     for (const PageRequest::SaveScenario::Member &member : members) {
         const std::optional<QVariantMap> device =
             Database::instance()->deviceRecordWithMainID(member.id);
+        // A channel is in a scenario once, in one state.
+        const bool again =
+            std::any_of(devices.cbegin(), devices.cend(), [&member](const QVariantMap &chosen) {
+                return chosen.value(Key::id).toString() == member.id;
+            });
         QString why;
         const std::optional<SetPayload::Request> state =
-            device ? SetPayload::parse(member.payload, Channel::kindOf(*device), &why)
-                   : std::nullopt;
+            device && !again ? SetPayload::parse(member.payload, Channel::kindOf(*device), &why)
+                             : std::nullopt;
         if (!state) {
-            m_tell(pageError(QStringLiteral("badMember"), device ? why : member.id));
+            m_tell(pageError(QStringLiteral("badMember"), why.isEmpty() ? member.id : why));
             return std::nullopt;
         }
         devices.append(*device);
@@ -125,6 +131,12 @@ void ScenarioRequests::save(const PageRequest::SaveScenario &request)
         scenario = userScenario(request.number);
         if (!scenario)
             return;
+    } else if (!UDPSocketManager::instance()->isFreeForUser()) {
+        // A new scenario takes the first number the store does not hold yet;
+        // one still being sent has not been stored, so its number would be
+        // taken twice (and the count of 8 passed).
+        m_tell(pageError(QStringLiteral("busy")));
+        return;
     } else if (Database::instance()->readAllScenarioInfo().size() >=
                CheckManager::kMaxScenarioRecords) {
         m_tell(pageError(QStringLiteral("maxScenarios")));

@@ -183,6 +183,8 @@ void WebHub::open(QWebSocket *socket, const QString &token)
         m_unanswered.remove(socket);
         if (m_acting == socket)
             m_acting = nullptr;
+        if (m_questioned == socket)
+            m_questioned = nullptr;
         socket->deleteLater();
     });
     connect(socket, &QWebSocket::pong, this, [this, socket] { m_unanswered.remove(socket); });
@@ -240,7 +242,14 @@ void WebHub::askOwner(const PageRequest::Request &request)
         Overloaded{
             [this](const PageRequest::Rename &rename) { m_owner.rename(rename); },
             [this](const PageRequest::Remove &remove) { m_owner.remove(remove); },
-            [this](const PageRequest::Answer &answer) { m_owner.answer(answer); },
+            [this](const PageRequest::Answer &answer) {
+                // Only the page the question was put to may answer it.
+                if (m_acting != m_questioned) {
+                    tellActing(pageError(QStringLiteral("noQuestion")));
+                    return;
+                }
+                m_owner.answer(answer);
+            },
             [this](const PageRequest::Detail &detail) { m_owner.detail(detail); },
             [this](const PageRequest::Transmitters &) { m_owner.listTransmitters(); },
             [this](const PageRequest::SaveScenario &save) { m_scenarios.save(save); },
@@ -253,8 +262,12 @@ void WebHub::askOwner(const PageRequest::Request &request)
 
 void WebHub::tellActing(const QJsonObject &message)
 {
-    if (QWebSocket *page = m_asking ? m_asking : m_acting)
-        sendTo(page, message);
+    QWebSocket *page = m_asking ? m_asking : m_acting;
+    if (!page)
+        return;
+    if (message.value(QStringLiteral("type")) == QLatin1String("question"))
+        m_questioned = page;
+    sendTo(page, message);
 }
 
 void WebHub::forwardToast(const QString &title, const QString &detail, bool good)

@@ -80,7 +80,8 @@ private:
     BridgeCommands m_commands;
     QHash<QWebSocket *, Page> m_pages;
     QWebSocket *m_asking = nullptr;
-    QWebSocket *m_acting = nullptr; // whose owner's request came last, while it is open
+    QWebSocket *m_acting = nullptr;     // whose owner's request came last, while it is open
+    QWebSocket *m_questioned = nullptr; // the page the open question was put to
     OwnerRequests m_owner;
     ScenarioRequests m_scenarios;
     PageEnrolment m_enrolment;

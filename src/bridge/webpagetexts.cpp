@@ -130,6 +130,8 @@ const Text kTexts[] = {
     {"badMember", "WebRemote",
      QT_TRANSLATE_NOOP("WebRemote", "A chosen device cannot keep that state in a scenario.")},
     {"badPicture", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Choose one of the pictures.")},
+    {"busy", "WebRemote",
+     QT_TRANSLATE_NOOP("WebRemote", "The home is busy with another change. Try again shortly.")},
     {"scan", "VtScanViewController", QT_TRANSLATE_NOOP("VtScanViewController", "Scan")},
     {"scanHint", "VtScanViewController",
      QT_TRANSLATE_NOOP("VtScanViewController", "Please scan the barcode of the equipment")},

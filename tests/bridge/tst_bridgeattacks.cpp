@@ -336,6 +336,14 @@ private Q_SLOTS:
         QTest::newRow("no leading slash") << QByteArray("app.js") << 404;
         QTest::newRow("up and out") << QByteArray("/../web-i18n/ardentia_en.qm") << 404;
         QTest::newRow("encoded up") << QByteArray("/%2e%2e/web-i18n/ardentia_en.qm") << 404;
+        QTest::newRow("encoded slashes")
+            << QByteArray("/..%2f..%2fweb-i18n%2fardentia_en.qm") << 404;
+        QTest::newRow("a backslash") << QByteArray("/..\\web-i18n\\ardentia_en.qm") << 404;
+        QTest::newRow("absolute") << QByteArray("//etc/passwd") << 404;
+        QTest::newRow("an absolute URL") << QByteArray("http://127.0.0.1/../../etc/passwd") << 404;
+        QTest::newRow("up from an icon")
+            << QByteArray("/icon.svg/../../web-i18n/ardentia_en.qm") << 404;
+        QTest::newRow("a NUL") << QByteArray("/app.js%00.png") << 404;
     }
     void pathsStayInsideThePage()
     {

@@ -518,6 +518,23 @@ private Q_SLOTS:
         QByteArray twentyMegapixels = encoded(picture({}, {16, 16}), "PNG");
         twentyMegapixels.replace(16, 8, QByteArray::fromHex("0000138800000fa0"));
         QTest::newRow("a 20-megapixel PNG") << twentyMegapixels << "refused notAnImage";
+        const auto progressive = [](const QImage &image) {
+            QByteArray bytes;
+            QBuffer buffer(&bytes);
+            buffer.open(QIODevice::WriteOnly);
+            QImageWriter writer(&buffer, "JPEG");
+            writer.setProgressiveScanWrite(true);
+            writer.write(image);
+            return bytes;
+        };
+        QTest::newRow("a progressive JPEG") << progressive(code) << "213100007890";
+        // A progressive JPEG is held whole while it is decoded, however small it is
+        // read: one whose frame claims 7000 x 7000 pixels is refused before it is.
+        QByteArray progressiveBomb = progressive(picture({}, {16, 16}));
+        progressiveBomb.replace(progressiveBomb.indexOf("\xFF\xC2") + 5, 4,
+                                QByteArray::fromHex("1b581b58"));
+        QTest::newRow("a claimed 49-megapixel progressive JPEG")
+            << progressiveBomb << "refused notAnImage";
         QTest::newRow("over 8 MB") << encoded(code, "PNG") + QByteArray(PhotoCode::kMaxBytes, '\0')
                                    << "refused photoTooLarge";
     }

@@ -2,11 +2,13 @@
 #include "bridgetopics.h"
 #include "compactjson.h"
 #include "control/configurationimport.h"
+#include "control/udpsocketmanager.h"
 #include "freshprogram.h"
 #include "loopbacksimulator.h"
 #include "masterlink.h"
 #include "photocode.h"
 #include "store/database.h"
+#include "store/recordfactory.h"
 #include "store/recordkeys.h"
 #include "testauthority.h"
 #include "testmain.h"
@@ -670,6 +672,63 @@ private Q_SLOTS:
         QTRY_VERIFY(owner.heardOf("error", "code", "noQuestion"));
     }
 
+    // The forced-removal question is answered only by the page it was put to:
+    // another owner's page naming its number is refused and removes nothing.
+    void aQuestionIsAnsweredOnlyByItsOwnPage()
+    {
+        QVERIFY(simulator->home().setChannelResponsive("211300001232", false));
+        const OpenPage asker = openPage(pairedToken(WebAccess::Role::Owner));
+        const OpenPage other = openPage(pairedToken(WebAccess::Role::Owner));
+        QTRY_VERIFY(asker.heardOf("home"));
+        QTRY_VERIFY(other.heardOf("home"));
+        asker.socket->sendTextMessage(R"({"type":"remove","id":"211300001232"})");
+        QTRY_VERIFY(asker.heardOf("question"));
+        QVERIFY(!other.heardOf("question"));
+        const int number =
+            std::find_if(asker.heard->cbegin(), asker.heard->cend(),
+                         [](const QJsonObject &m) { return m.value("type") == "question"; })
+                ->value("question")
+                .toInt();
+        const QString force = QStringLiteral(R"({"type":"answer","question":%1,"button":0})");
+        other.socket->sendTextMessage(force.arg(number));
+        QTRY_VERIFY(other.heardOf("error", "code", "noQuestion"));
+        QCOMPARE(storedTitle("211300001232"), QStringLiteral("Porch"));
+        QVERIFY(simulator->home().channel("211300001232"));
+        asker.socket->sendTextMessage(force.arg(number));
+        QTRY_COMPARE(storedTitle("211300001232"), QStringLiteral("(gone)"));
+    }
+
+    // Two new scenarios asked at once (two pages) would both take the first
+    // free number: the second waits its turn, refused while the first is sent.
+    void twoNewScenariosAtOnceDoNotShareANumber()
+    {
+        const OpenPage first = openPage(pairedToken(WebAccess::Role::Owner));
+        const OpenPage second = openPage(pairedToken(WebAccess::Role::Owner));
+        QTRY_VERIFY(first.heardOf("home"));
+        QTRY_VERIFY(second.heardOf("home"));
+        const QString save = QStringLiteral(
+            R"({"type":"saveScenario","number":"","name":"%1","image":"icon_choose_small_1.png",)"
+            R"("members":[{"id":"%2","state":"ON"}]})");
+        const auto userNumbers = [] {
+            QStringList numbers;
+            for (const QVariantMap &scenario : Database::instance()->readAllScenarioInfo())
+                if (RecordFactory::isUserScenario(scenario))
+                    numbers.append(scenario.value(Key::mainID).toString());
+            return numbers;
+        };
+        const qsizetype before = userNumbers().size();
+        first.socket->sendTextMessage(save.arg("Morning", "211300001231"));
+        QTRY_VERIFY(!UDPSocketManager::instance()->isFreeForUser());
+        second.socket->sendTextMessage(save.arg("Evening", "211300001232"));
+        QTRY_VERIFY(second.heardOf("error", "code", "busy"));
+        QTRY_COMPARE_WITH_TIMEOUT(userNumbers().size(), before + 1, 10000);
+        QTRY_VERIFY(UDPSocketManager::instance()->isFreeForUser());
+        second.socket->sendTextMessage(save.arg("Evening", "211300001232"));
+        QTRY_COMPARE_WITH_TIMEOUT(userNumbers().size(), before + 2, 10000);
+        const QStringList numbers = userNumbers();
+        QCOMPARE(QSet<QString>(numbers.cbegin(), numbers.cend()).size(), numbers.size());
+    }
+
     // A scenario from the owner's page: what the home cannot keep is refused
     // before anything is sent; a good one is driven, stored on the master and
     // in the store with its icon.
@@ -704,6 +763,10 @@ private Q_SLOTS:
         QTest::newRow("no such channel")
             << save("", "Film night", "icon_choose_small_4.png",
                     R"([{"id":"211300001231","state":"ON"},{"id":"219999999999","state":"ON"}])")
+            << "badMember";
+        QTest::newRow("a channel twice")
+            << save("", "Film night", "icon_choose_small_4.png",
+                    R"([{"id":"211300001231","state":"ON"},{"id":"211300001231","state":"OFF"}])")
             << "badMember";
         QTest::newRow("a built-in changed")
             << save("-1", "Film night", "icon_choose_small_4.png") << "noScenario";
@@ -826,6 +889,42 @@ private Q_SLOTS:
         else
             QVERIFY2(heard.startsWith(QByteArray(QByteArray("HTTP/1.1 ") + answer)),
                      heard.constData());
+    }
+
+    // Photos sent at once do not each hold their allowance: past the few
+    // that may, a large one is cut off; the others are still read.
+    void onlyAFewLargePhotosAtOnce()
+    {
+        const QString token = pairedToken(WebAccess::Role::Owner);
+        const qint64 bytes = 1 << 20;
+        const QByteArray head =
+            "POST /photo HTTP/1.1\r\nHost: 127.0.0.1\r\nCookie: ardentia_token=" +
+            token.toLatin1() + "\r\nContent-Length: " + QByteArray::number(bytes) + "\r\n\r\n";
+        const QByteArray part((256 << 10), 'x');
+        std::vector<std::unique_ptr<QTcpSocket>> senders;
+        for (int i = 0; i <= ConnectionByteLimit::kMaxAllowancesAtOnce; ++i) {
+            auto sender = std::make_unique<QTcpSocket>();
+            sender->connectToHost(QHostAddress::LocalHost, port);
+            QVERIFY(sender->waitForConnected(5000));
+            sender->write(head + part);
+            senders.push_back(std::move(sender));
+        }
+        const auto cut = [&senders] {
+            return std::count_if(senders.cbegin(), senders.cend(), [](const auto &sender) {
+                return sender->state() == QAbstractSocket::UnconnectedState;
+            });
+        };
+        QTRY_VERIFY(cut() > 0);
+        QCOMPARE(cut(), 1);
+        for (const auto &sender : senders) {
+            if (sender->state() != QAbstractSocket::ConnectedState)
+                continue;
+            sender->write(QByteArray(bytes - part.size(), 'x'));
+            QByteArray heard;
+            QTRY_VERIFY_WITH_TIMEOUT((heard += sender->readAll()).contains("\r\n\r\n"), 10000);
+            QVERIFY2(heard.startsWith("HTTP/1.1 422"), heard.constData());
+        }
+        QCOMPARE(cut(), 1);
     }
 
     void aRevokedDeviceIsClosedAtOnce()
