@@ -878,7 +878,10 @@ private Q_SLOTS:
         for (qint64 sent = 0; sent < bytes && sender.state() == QAbstractSocket::ConnectedState;
              sent += chunk.size()) {
             sender.write(chunk.left(int(qMin<qint64>(chunk.size(), bytes - sent))));
-            sender.waitForBytesWritten(1000);
+            // The server is in this process: its loop must run to take the bytes in.
+            QTRY_VERIFY_WITH_TIMEOUT(sender.bytesToWrite() == 0 ||
+                                         sender.state() != QAbstractSocket::ConnectedState,
+                                     5000);
         }
         QByteArray heard;
         QTRY_VERIFY_WITH_TIMEOUT((heard += sender.readAll()).contains("\r\n\r\n") ||
