@@ -1118,5 +1118,9 @@ start your smart home journey</translation>
         <source>No code could be read in the photo.</source>
         <translation>No code could be read in the photo.</translation>
     </message>
+    <message>
+        <source>The photo could not be saved.</source>
+        <translation>The photo could not be saved.</translation>
+    </message>
 </context>
 </TS>

@@ -1118,5 +1118,9 @@
         <source>No code could be read in the photo.</source>
         <translation>照片中未能读出条码。</translation>
     </message>
+    <message>
+        <source>The photo could not be saved.</source>
+        <translation>照片无法保存。</translation>
+    </message>
 </context>
 </TS>

@@ -4,7 +4,7 @@
 // shown as done before that.
 import { deviceManagement } from './devices.js';
 import { enrolment } from './enrol.js';
-import { iconNumber, scenarioEditing } from './scenarios.js';
+import { scenarioEditing, scenarioPicture } from './scenarios.js';
 
 const texts = JSON.parse(document.documentElement.dataset.texts);
 const fill = (format, value) => format.replace('%1', value);
@@ -221,7 +221,8 @@ function showScenarios(scenarios) {
     row.dataset.number = scenario.number;
     const name = builtIn[scenario.number] ?? scenario.name;
     const run = button(name, '', () => send({ type: 'scenario', number: scenario.number }));
-    run.className = `run icon-${iconNumber(scenario.image)}`;
+    run.className = 'run';
+    run.prepend(scenarioPicture(scenario.image));
     row.append(run);
     if (role === 'owner' && scenario.user) {
       row.append(button(texts.edit, `${texts.edit} ${name}`, () => scenarioEditor.edit(scenario)),
@@ -289,7 +290,7 @@ function showHome(home) {
 // Errors whose page text has the code's name.
 const namedErrors = ['syncFailed', 'storeUnreadable', 'ownerOnly', 'nameEmpty', 'nameTooLong',
   'nameUnsendable', 'noDevice', 'noQuestion', 'noMembers', 'maxScenarios', 'deleteFailed', 'noScenario',
-  'badMember', 'badPicture', 'notDecoded'];
+  'badMember', 'badPicture', 'pictureNotSaved', 'notDecoded'];
 
 function errorText(message) {
   if (namedErrors.includes(message.code)) return texts[message.code];
