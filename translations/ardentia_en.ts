@@ -1122,5 +1122,9 @@ start your smart home journey</translation>
         <source>The photo could not be saved.</source>
         <translation>The photo could not be saved.</translation>
     </message>
+    <message>
+        <source>Run %1</source>
+        <translation>Run %1</translation>
+    </message>
 </context>
 </TS>

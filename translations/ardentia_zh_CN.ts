@@ -1122,5 +1122,9 @@
         <source>The photo could not be saved.</source>
         <translation>照片无法保存。</translation>
     </message>
+    <message>
+        <source>Run %1</source>
+        <translation>运行%1</translation>
+    </message>
 </context>
 </TS>

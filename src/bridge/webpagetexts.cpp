@@ -155,6 +155,7 @@ const Text kTexts[] = {
     {"notDecoded", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Scan the device's code first.")},
     {"takePhoto", "EditNameHCViewController",
      QT_TRANSLATE_NOOP("EditNameHCViewController", "Take Photo")},
+    {"runNamed", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Run %1")},
     {"choosePhoto", "EditNameHCViewController",
      QT_TRANSLATE_NOOP("EditNameHCViewController", "Choose Photo")},
     {"pictureNotSaved", "WebRemote",

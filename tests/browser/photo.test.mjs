@@ -3,7 +3,8 @@
 // bridge, a real mosquitto and the simulator at 360x640: a file that is no
 // photo is refused with its message and nothing is made; a photo (drawn
 // here) becomes the scenario's picture, shown in the scenario list once the
-// home has the scenario. axe-core on the editor with the photo chosen.
+// home has the scenario, and in the home's strip, which runs it with one
+// press. axe-core on the editor with the photo chosen and on the strip.
 //   node photo.test.mjs BUILD/src
 import assert from 'node:assert/strict';
 import { auditViews, browserTest, drawnPhoto, until } from './rig.mjs';
@@ -49,5 +50,17 @@ await browserTest(bin, [], async (rig, browser) => {
   await shown.waitFor();
   assert.match(await shown.getAttribute('src'), /^\/picture\/[\w-]+\.png$/);
   await until(() => shown.evaluate((image) => image.complete && image.naturalWidth > 0), 'the photo loaded');
-  return 'browser: a scenario\'s photo refused when it is none, stored and shown when it is one passed';
+
+  // The home's strip: the scenario's photo, and one press runs it.
+  await page.getByRole('button', { name: 'Lighting', exact: true }).click();
+  const strip = page.getByRole('button', { name: 'Run Sunset', exact: true });
+  await strip.waitFor();
+  assert.equal(await strip.locator('img.picture').getAttribute('src'), await shown.getAttribute('src'));
+  assert.equal(await page.locator('#strip li').count(), await page.locator('#scenarios li.scenario').count(), 'every scenario');
+  await page.getByRole('button', { name: 'All Off Mode' }).click();
+  await until(() => !simulated(stairs).on, 'All Off');
+  await strip.click();
+  await until(() => simulated(stairs).on, 'the scenario run from the strip');
+  await auditViews(browser, { context, viewport }, base, ['Lighting'], 'owner 360x640 strip');
+  return 'browser: a scenario\'s photo refused when it is none, stored, shown and run from the strip passed';
 });

@@ -198,8 +198,12 @@ function show(channel) {
   dimAnswered(channel.id, channel.brightness);
 }
 
+// The home's own views show the scenario strip, as the app's home screen does.
+const homeViews = ['lights', 'curtains'];
+
 function showView(shown) {
   for (const view of views) document.getElementById(view).hidden = view !== shown;
+  document.getElementById('strip').hidden = !homeViews.includes(shown);
   for (const tile of document.querySelectorAll('.tile')) tile.setAttribute('aria-pressed', String(tile.dataset.view === shown));
 }
 
@@ -230,6 +234,21 @@ function showScenarios(scenarios) {
     }
     rows.scenarios.append(row);
   }
+  showStrip(scenarios.map((scenario) => ({ ...scenario, name: builtIn[scenario.number] ?? scenario.name })));
+}
+
+// The strip: every scenario's picture and name, one press runs it.
+function showStrip(scenarios) {
+  const strip = document.getElementById('strip');
+  strip.replaceChildren(...scenarios.map((scenario) => {
+    const item = document.createElement('li');
+    const run = button('', fill(texts.runNamed, scenario.name), () => send({ type: 'scenario', number: scenario.number }));
+    const name = document.createElement('span');
+    name.textContent = scenario.name;
+    run.append(scenarioPicture(scenario.image), name);
+    item.append(run);
+    return item;
+  }));
 }
 
 // The app's help topics and installation guide: each opened on its own,
