@@ -14,6 +14,7 @@
 #include "store/recordfactory.h"
 #include "store/recordkeys.h"
 
+#include <QFile>
 #include <QRegularExpression>
 
 namespace {
@@ -168,9 +169,25 @@ std::optional<QString> ScenarioRequests::imagePathFor(const QString &image,
         const std::optional<QString> path = PictureFile::save(*photo);
         if (!path)
             m_tell(pageError(QStringLiteral("pictureNotSaved")));
+        m_writtenPhoto = path.value_or(QString());
         return path;
     }
     return scenario->value(Key::imagePath).toString(); // its own photo, kept
+}
+
+void ScenarioRequests::dropUnstoredPhoto()
+{
+    if (m_writtenPhoto.isEmpty())
+        return;
+    const std::optional<QList<QVariantMap>> stored = Database::instance()->scenariosIfReadable();
+    if (!stored)
+        return; // a store that cannot be read says nothing about what is in use
+    const bool kept = std::any_of(stored->cbegin(), stored->cend(), [this](const QVariantMap &s) {
+        return s.value(Key::imagePath).toString() == m_writtenPhoto;
+    });
+    if (!kept)
+        QFile::remove(m_writtenPhoto);
+    m_writtenPhoto.clear();
 }
 
 void ScenarioRequests::remove(const PageRequest::DeleteScenario &request)

@@ -34,6 +34,9 @@ public:
 
     void save(const PageRequest::SaveScenario &request);
     void remove(const PageRequest::DeleteScenario &request);
+    // After a refused outcome: the photo written for the last scenario sent
+    // is removed unless a stored scenario has it (the home took it after all).
+    void dropUnstoredPhoto();
 
 private:
     // The stored user scenario of that number; nothing (the page told) when there is none.
@@ -52,4 +55,5 @@ private:
 
     Tell m_tell;
     PendingPictures *m_pictures;
+    QString m_writtenPhoto; // the path of the photo written for the last scenario sent
 };

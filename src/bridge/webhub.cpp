@@ -270,10 +270,9 @@ void WebHub::tellActing(const QJsonObject &message)
 
 void WebHub::forwardToast(const QString &title, const QString &detail, bool good)
 {
-    // A refused scenario leaves its sent photo unreferenced: removed once
-    // whatever the home did take is stored (after this toast, in this turn).
-    if (!good)
-        QTimer::singleShot(0, this, [] { Database::instance()->removeUnreferencedPictures(); });
+    // A scenario the home refused leaves no photo behind.
+    if (title == UDPSocketManager::tr("Setting scenario failed"))
+        m_scenarios.dropUnstoredPhoto();
     if (!m_acting)
         return; // no one's own request: the log has it
     const QString language = m_pages.value(m_acting).language;

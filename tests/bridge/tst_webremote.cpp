@@ -3,6 +3,7 @@
 #include "bridgetopics.h"
 #include "compactjson.h"
 #include "control/configurationimport.h"
+#include "faultrule.h"
 #include "freshprogram.h"
 #include "loopbacksimulator.h"
 #include "masterlink.h"
@@ -880,7 +881,17 @@ private Q_SLOTS:
                              R"("image":"%1","members":[{"id":"211300001231","state":"OFF"}]})";
         owner.socket->sendTextMessage(save.arg("upload-0000"));
         QTRY_VERIFY(owner.heardOf("error", "code", "badPicture"));
+        // The master refuses the only member: nothing stored, the photo's file swept.
+        simulator->faults().add(*FaultRule::parse("lig:13:211300001231=code:1", nullptr));
         owner.socket->sendTextMessage(save.arg(upload));
+        QTRY_VERIFY_WITH_TIMEOUT(owner.heardOf("toast", "title", "Setting scenario failed"), 10000);
+        QTRY_VERIFY(folder.entryList(QDir::Files).isEmpty());
+        simulator->faults() = FaultPlan();
+        const QString again = QJsonDocument::fromJson(post(ownerToken, jpeg).body)
+                                  .object()
+                                  .value("picture")
+                                  .toString();
+        owner.socket->sendTextMessage(save.arg(again));
         QString imagePath;
         QTRY_VERIFY_WITH_TIMEOUT(
             [&] {
