@@ -1122,5 +1122,13 @@ start your smart home journey</translation>
         <source>No code could be read in the photo.</source>
         <translation>No code could be read in the photo.</translation>
     </message>
+    <message>
+        <source>The photo could not be saved.</source>
+        <translation>The photo could not be saved.</translation>
+    </message>
+    <message>
+        <source>Run %1</source>
+        <translation>Run %1</translation>
+    </message>
 </context>
 </TS>

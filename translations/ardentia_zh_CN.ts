@@ -1122,5 +1122,13 @@
         <source>No code could be read in the photo.</source>
         <translation>照片中未能读出条码。</translation>
     </message>
+    <message>
+        <source>The photo could not be saved.</source>
+        <translation>照片无法保存。</translation>
+    </message>
+    <message>
+        <source>Run %1</source>
+        <translation>运行%1</translation>
+    </message>
 </context>
 </TS>

@@ -1,98 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "photocode.h"
 
-#include <QBuffer>
+#include "uploadedimage.h"
+
 #include <QImage>
-#include <QImageReader>
 
 #include <ZXing/ReadBarcode.h>
 
-QByteArray PhotoCode::formatOf(const QByteArray &photo)
-{
-    if (photo.startsWith("\xFF\xD8\xFF"))
-        return "jpeg";
-    if (photo.startsWith("\x89PNG\r\n\x1A\n"))
-        return "png";
-    if (photo.size() >= 12 && photo.startsWith("RIFF") && photo.mid(8, 4) == "WEBP")
-        return "webp";
-    return {};
-}
-
-qint64 PhotoCode::progressiveJpegBytes(const QByteArray &jpeg)
-{
-    const auto byteAt = [&jpeg](qsizetype at) { return int(uchar(jpeg.at(at))); };
-    qsizetype at = 2; // after the start of image
-    while (at + 4 <= jpeg.size() && byteAt(at) == 0xFF) {
-        const int marker = byteAt(at + 1);
-        if (marker == 0xFF) { // a fill byte
-            ++at;
-            continue;
-        }
-        if (marker == 0xDA || marker == 0xD9)
-            return 0; // a scan, or the end, before any frame
-        const qsizetype length = (byteAt(at + 2) << 8) | byteAt(at + 3);
-        const bool frame =
-            marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
-        if (frame) {
-            const bool progressive =
-                marker == 0xC2 || marker == 0xC6 || marker == 0xCA || marker == 0xCE;
-            const qsizetype header = at + 4;
-            if (!progressive || header + 6 > jpeg.size())
-                return 0;
-            const qint64 height = (byteAt(header + 1) << 8) | byteAt(header + 2);
-            const qint64 width = (byteAt(header + 3) << 8) | byteAt(header + 4);
-            const int components = byteAt(header + 5);
-            if (header + 6 + 3 * components > jpeg.size())
-                return 0;
-            int maxH = 1, maxV = 1;
-            for (int i = 0; i < components; ++i) {
-                maxH = qMax(maxH, byteAt(header + 7 + 3 * i) >> 4);
-                maxV = qMax(maxV, byteAt(header + 7 + 3 * i) & 0x0F);
-            }
-            // Each component's 8x8 blocks of 64 two-byte coefficients.
-            qint64 bytes = 0;
-            for (int i = 0; i < components; ++i) {
-                const int h = qMax(1, byteAt(header + 7 + 3 * i) >> 4);
-                const int v = qMax(1, byteAt(header + 7 + 3 * i) & 0x0F);
-                const qint64 blocksWide = (width * h / maxH + 7) / 8 + h;
-                const qint64 blocksHigh = (height * v / maxV + 7) / 8 + v;
-                bytes += blocksWide * blocksHigh * 128;
-            }
-            return bytes;
-        }
-        at += 2 + length;
-    }
-    return 0;
-}
-
 std::variant<PhotoCode::Read, PhotoCode::Refused> PhotoCode::read(const QByteArray &photo)
 {
-    if (photo.size() > kMaxBytes)
-        return Refused{QStringLiteral("photoTooLarge")};
-    const QByteArray format = formatOf(photo);
-    if (format.isEmpty())
-        return Refused{QStringLiteral("notAnImage")};
-    QBuffer buffer;
-    buffer.setData(photo);
-    buffer.open(QIODevice::ReadOnly);
-    // Only the format its first bytes name: no guessing by any other decoder.
-    QImageReader reader(&buffer, format);
-    reader.setDecideFormatFromContent(false);
-    const QSize size = reader.size();
-    const qint64 maxPixels = format == "png" ? kMaxPngPixels : kMaxPixels;
-    if (!size.isValid() || qint64(size.width()) * size.height() > maxPixels ||
-        (format == "jpeg" && progressiveJpegBytes(photo) > kMaxWholeDecodeBytes))
-        return Refused{QStringLiteral("notAnImage")};
-    // A large photo is decoded at the size it is read at, where its format allows.
-    if (size.width() > kReadSide || size.height() > kReadSide)
-        reader.setScaledSize(size.scaled(kReadSide, kReadSide, Qt::KeepAspectRatio));
-    reader.setAutoTransform(true); // a phone's photo stands as it was taken
-    QImage image = reader.read();
-    if (image.isNull())
-        return Refused{QStringLiteral("notAnImage")};
-    if (image.width() > kReadSide || image.height() > kReadSide)
-        image = image.scaled(kReadSide, kReadSide, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    image = image.convertToFormat(QImage::Format_Grayscale8);
+    std::variant<QImage, UploadedImage::Refused> decoded = UploadedImage::decode(photo, kReadSide);
+    if (const auto *refused = std::get_if<UploadedImage::Refused>(&decoded))
+        return Refused{refused->code};
+    const QImage image = std::get<QImage>(decoded).convertToFormat(QImage::Format_Grayscale8);
 
     ZXing::DecodeHints hints;
     hints.setFormats(ZXing::BarcodeFormat::QRCode | ZXing::BarcodeFormat::EAN13 |

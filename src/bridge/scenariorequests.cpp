@@ -11,9 +11,11 @@
 #include "control/udpsocketmanager.h"
 #include "store/channel.h"
 #include "store/database.h"
+#include "store/picturefile.h"
 #include "store/recordfactory.h"
 #include "store/recordkeys.h"
 
+#include <QFile>
 #include <QRegularExpression>
 
 namespace {
@@ -122,10 +124,6 @@ void ScenarioRequests::save(const PageRequest::SaveScenario &request)
         m_tell(pageError(QStringLiteral("noMembers")));
         return;
     }
-    if (!isIconName(request.image)) {
-        m_tell(pageError(QStringLiteral("badPicture")));
-        return;
-    }
     std::optional<QVariantMap> scenario;
     if (!request.number.isEmpty()) {
         scenario = userScenario(request.number);
@@ -142,20 +140,66 @@ void ScenarioRequests::save(const PageRequest::SaveScenario &request)
         m_tell(pageError(QStringLiteral("maxScenarios")));
         return;
     }
+    if (!isPictureFor(request.image, scenario)) {
+        m_tell(pageError(QStringLiteral("badPicture")));
+        return;
+    }
     const std::optional<QList<QVariantMap>> devices = membersInTheirStates(request.members);
     if (!devices)
+        return;
+    const std::optional<QString> imagePath = imagePathFor(request.image, scenario);
+    if (!imagePath)
         return;
     if (!scenario) {
         const QString number = ScenarioOperations::nextScenarioNumber();
         ScenarioOperations::startNamedQueue(
             ScenarioOperations::creationQueue(*devices, number), request.name,
-            ScenarioOperations::newScenarioRecord(number, request.name, request.image));
+            ScenarioOperations::newScenarioRecord(number, request.name, *imagePath));
         return;
     }
     scenario->insert(Key::title, request.name);
-    scenario->insert(Key::imagePath, request.image);
+    scenario->insert(Key::imagePath, *imagePath);
     ScenarioOperations::startNamedQueue(ScenarioOperations::editQueue(*scenario, *devices),
                                         request.name, *scenario);
+}
+
+bool ScenarioRequests::isPictureFor(const QString &image,
+                                    const std::optional<QVariantMap> &scenario) const
+{
+    if (isIconName(image) || m_pictures->holds(image))
+        return true;
+    return scenario && !image.isEmpty() &&
+           PictureFile::nameOf(scenario->value(Key::imagePath).toString()) == image;
+}
+
+std::optional<QString> ScenarioRequests::imagePathFor(const QString &image,
+                                                      const std::optional<QVariantMap> &scenario)
+{
+    if (isIconName(image))
+        return image;
+    if (const std::optional<QByteArray> photo = m_pictures->take(image)) {
+        const std::optional<QString> path = PictureFile::save(*photo);
+        if (!path)
+            m_tell(pageError(QStringLiteral("pictureNotSaved")));
+        m_writtenPhoto = path.value_or(QString());
+        return path;
+    }
+    return scenario->value(Key::imagePath).toString(); // its own photo, kept
+}
+
+void ScenarioRequests::dropUnstoredPhoto()
+{
+    if (m_writtenPhoto.isEmpty())
+        return;
+    const std::optional<QList<QVariantMap>> stored = Database::instance()->scenariosIfReadable();
+    if (!stored)
+        return; // a store that cannot be read says nothing about what is in use
+    const bool kept = std::any_of(stored->cbegin(), stored->cend(), [this](const QVariantMap &s) {
+        return s.value(Key::imagePath).toString() == m_writtenPhoto;
+    });
+    if (!kept)
+        QFile::remove(m_writtenPhoto);
+    m_writtenPhoto.clear();
 }
 
 void ScenarioRequests::remove(const PageRequest::DeleteScenario &request)

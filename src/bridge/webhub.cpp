@@ -16,6 +16,7 @@
 #include "pagerequest.h"
 #include "store/channel.h"
 #include "store/database.h"
+#include "store/picturefile.h"
 #include "store/recordfactory.h"
 #include "store/recordkeys.h"
 #include "transport/wirevocabulary.h"
@@ -42,6 +43,13 @@ QJsonObject channelOf(const QVariantMap &device)
     return channel;
 }
 
+// A scenario's picture as the page names it: an icon's name, or its photo's
+// file name (served under /picture/), never a path.
+QString pageImageOf(const QString &imagePath)
+{
+    return ScenarioRequests::isIconName(imagePath) ? imagePath : PictureFile::nameOf(imagePath);
+}
+
 // A scenario as the page lists and edits it: its members in the states they keep.
 QJsonObject scenarioOf(const QVariantMap &scenario)
 {
@@ -52,7 +60,7 @@ QJsonObject scenarioOf(const QVariantMap &scenario)
                         {QStringLiteral("state"), member.toMap().value(Key::turnOn).toString()}});
     return {{QStringLiteral("number"), scenario.value(Key::mainID).toString()},
             {QStringLiteral("name"), scenario.value(Key::title).toString()},
-            {QStringLiteral("image"), scenario.value(Key::imagePath).toString()},
+            {QStringLiteral("image"), pageImageOf(scenario.value(Key::imagePath).toString())},
             {QStringLiteral("user"), RecordFactory::isUserScenario(scenario)},
             {QStringLiteral("members"), members}};
 }
@@ -93,7 +101,8 @@ WebHub::WebHub(WebRemoteServer *server, const MasterLink *link, BridgeTopics top
           },
           [this](const QVariantMap &device) { sendChannel(device.value(Key::id).toString()); }),
       m_owner([this](const QJsonObject &message) { tellActing(message); }),
-      m_scenarios([this](const QJsonObject &message) { tellActing(message); }),
+      m_scenarios([this](const QJsonObject &message) { tellActing(message); },
+                  &server->pendingPictures()),
       m_enrolment([this](const QJsonObject &message) { tellActing(message); }),
       m_toasts(ShowAlertManager::instance()->presenter(),
                [this](const QString &title, const QString &detail, bool good) {
@@ -272,6 +281,9 @@ void WebHub::tellActing(const QJsonObject &message)
 
 void WebHub::forwardToast(const QString &title, const QString &detail, bool good)
 {
+    // A scenario the home refused leaves no photo behind.
+    if (title == UDPSocketManager::tr("Setting scenario failed"))
+        m_scenarios.dropUnstoredPhoto();
     if (!m_acting)
         return; // no one's own request: the log has it
     const QString language = m_pages.value(m_acting).language;

@@ -4,7 +4,10 @@
 #include "base/logging.h"
 #include "compactjson.h"
 #include "photocode.h"
+#include "uploadedimage.h"
 #include "webpagetexts.h"
+
+#include "store/picturefile.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -123,7 +126,7 @@ WebRemoteServer::WebRemoteServer(WebAccess access, QObject *parent)
 {
     initialiseWebFiles();
     // An owner's photo may be larger than any other request.
-    m_byteLimit.setAllowance(PhotoCode::kMaxBytes,
+    m_byteLimit.setAllowance(UploadedImage::kMaxBytes,
                              [this](const QByteArray &head) { return mayUpload(head); });
     connect(this, &QAbstractHttpServer::newWebSocketConnection, this,
             &WebRemoteServer::acceptWebSockets);
@@ -208,14 +211,21 @@ bool WebRemoteServer::answer(const QHttpServerRequest &request, QTcpSocket *sock
     if (request.url().path() == QLatin1String("/pair"))
         return pair(request, socket);
     if (request.url().path() == QLatin1String("/photo"))
-        return readPhoto(request, socket);
+        return readUpload(request, socket,
+                          [this](const QByteArray &body) { return readPhoto(body); });
+    if (request.url().path() == QLatin1String("/picture"))
+        return readUpload(request, socket,
+                          [this](const QByteArray &body) { return holdPicture(body); });
     if (!m_access.isValidToken(tokenOf(headerOf(request, "Cookie")))) {
         QHttpServerResponder responder = makeResponder(request, socket);
         respond(responder, Status::Unauthorized, "text/html; charset=utf-8",
                 page(request, "notPairedTitle", "notPaired"), {{"Vary", "Accept-Language"}});
         return false;
     }
-    serveFile(request, socket);
+    if (request.url().path().startsWith(QLatin1String("/picture/")))
+        servePicture(request, socket);
+    else
+        serveFile(request, socket);
     return true;
 }
 
@@ -274,7 +284,7 @@ bool WebRemoteServer::pair(const QHttpServerRequest &request, QTcpSocket *socket
 
 bool WebRemoteServer::mayUpload(const QByteArray &requestHead) const
 {
-    if (!requestHead.startsWith("POST /photo "))
+    if (!requestHead.startsWith("POST /photo ") && !requestHead.startsWith("POST /picture "))
         return false;
     // The cookie's header, from the head of the request as it came.
     for (const QByteArray &line : requestHead.split('\n')) {
@@ -285,7 +295,8 @@ bool WebRemoteServer::mayUpload(const QByteArray &requestHead) const
     return false;
 }
 
-bool WebRemoteServer::readPhoto(const QHttpServerRequest &request, QTcpSocket *socket)
+bool WebRemoteServer::readUpload(const QHttpServerRequest &request, QTcpSocket *socket,
+                                 const UploadReader &read)
 {
     QHttpServerResponder responder = makeResponder(request, socket);
     const std::optional<WebAccess::Role> role =
@@ -298,21 +309,54 @@ bool WebRemoteServer::readPhoto(const QHttpServerRequest &request, QTcpSocket *s
         answerWith(Status::Unauthorized, {{QStringLiteral("error"), QStringLiteral("notPaired")}});
         return false;
     }
+    const QString path = request.url().path();
     if (*role != WebAccess::Role::Owner) {
         qCWarning(lcGateway).noquote()
-            << "web remote: a photo from a family device was refused (from"
+            << "web remote:" << path << "from a family device was refused (from"
             << request.remoteAddress().toString() + ')';
         answerWith(Status::Forbidden, {{QStringLiteral("error"), QStringLiteral("ownerOnly")}});
         return true;
     }
-    const std::variant<PhotoCode::Read, PhotoCode::Refused> read = PhotoCode::read(request.body());
-    if (const auto *refused = std::get_if<PhotoCode::Refused>(&read)) {
-        qCInfo(lcGateway).noquote() << "web remote: a photo was not read:" << refused->code;
-        answerWith(Status::UnprocessableEntity, {{QStringLiteral("error"), refused->code}});
+    const std::variant<QJsonObject, QString> answer = read(request.body());
+    if (const auto *refused = std::get_if<QString>(&answer)) {
+        qCInfo(lcGateway).noquote() << "web remote:" << path << "was not read:" << *refused;
+        answerWith(Status::UnprocessableEntity, {{QStringLiteral("error"), *refused}});
         return true;
     }
-    answerWith(Status::Ok, {{QStringLiteral("code"), std::get<PhotoCode::Read>(read).text}});
+    answerWith(Status::Ok, std::get<QJsonObject>(answer));
     return true;
+}
+
+std::variant<QJsonObject, QString> WebRemoteServer::readPhoto(const QByteArray &body)
+{
+    const std::variant<PhotoCode::Read, PhotoCode::Refused> read = PhotoCode::read(body);
+    if (const auto *refused = std::get_if<PhotoCode::Refused>(&read))
+        return refused->code;
+    return QJsonObject{{QStringLiteral("code"), std::get<PhotoCode::Read>(read).text}};
+}
+
+std::variant<QJsonObject, QString> WebRemoteServer::holdPicture(const QByteArray &body)
+{
+    const std::variant<QImage, UploadedImage::Refused> image =
+        UploadedImage::decode(body, PendingPictures::kSide);
+    if (const auto *refused = std::get_if<UploadedImage::Refused>(&image))
+        return refused->code;
+    return QJsonObject{{QStringLiteral("picture"), m_pictures.add(std::get<QImage>(image))}};
+}
+
+void WebRemoteServer::servePicture(const QHttpServerRequest &request, QTcpSocket *socket)
+{
+    QHttpServerResponder responder = makeResponder(request, socket);
+    const std::optional<QString> path =
+        PictureFile::pathOf(request.url().path().mid(int(qstrlen("/picture/"))));
+    QFile file(path.value_or(QString()));
+    if (!path || !file.open(QIODevice::ReadOnly)) {
+        respond(responder, Status::NotFound, "text/plain", "not found");
+        return;
+    }
+    // A picture's name is the time it was saved: a new picture comes under a new name.
+    respond(responder, Status::Ok, "image/png", file.readAll(),
+            {{"Cache-Control", "private, max-age=31536000, immutable"}});
 }
 
 void WebRemoteServer::serveFile(const QHttpServerRequest &request, QTcpSocket *socket)

@@ -4,6 +4,7 @@
 #include "connectionbytelimit.h"
 #include "connectionlimits.h"
 #include "pairingthrottle.h"
+#include "pendingpictures.h"
 #include "web/webaccess.h"
 
 #include <QAbstractHttpServer>
@@ -11,8 +12,12 @@
 #include <QHttpServerResponder>
 #include <QSslConfiguration>
 
+#include <QJsonObject>
+
+#include <functional>
 #include <memory>
 #include <optional>
+#include <variant>
 
 class QWebSocket;
 
@@ -22,8 +27,10 @@ class QWebSocket;
 // HttpOnly, SameSite=Strict cookie. Every response carries a strict content
 // security policy. Failed pairings are slowed down (PairingThrottle). What
 // one connection may hold, and how many there are, is bounded; only an
-// owner's photo of a printed code (POST /photo) may be larger than a page's
-// requests, up to its own bound.
+// owner's photo (of a printed code, POST /photo; for a scenario's picture,
+// POST /picture) may be larger than a page's requests, up to its own bound.
+// A scenario's stored picture is served to paired devices from the picture
+// folder (GET /picture/NAME).
 class WebRemoteServer final : public QAbstractHttpServer {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(WebRemoteServer)
@@ -43,6 +50,8 @@ public:
     // The token a request's cookie header carries (empty when none).
     static QString tokenOf(const QByteArray &cookieHeader);
     WebAccess &access() { return m_access; }
+    // Scenario pictures sent and not yet saved with a scenario.
+    PendingPictures &pendingPictures() { return m_pictures; }
     // Serves over TLS with this certificate and key; false (and why) when they cannot be read.
     bool useTls(const QString &certFile, const QString &keyFile, QString *error);
     // Listens there (with TLS when set up); the port, or 0 when it cannot.
@@ -60,8 +69,16 @@ private:
     // Answers the request; whether it came from a paired device.
     bool answer(const QHttpServerRequest &request, QTcpSocket *socket);
     bool pair(const QHttpServerRequest &request, QTcpSocket *socket);
-    // POST /photo from an owner's device: the text of the code in it, or why none.
-    bool readPhoto(const QHttpServerRequest &request, QTcpSocket *socket);
+    // What a page is told of an upload: its answer, or the code of why it was refused.
+    using UploadReader = std::function<std::variant<QJsonObject, QString>(const QByteArray &)>;
+    // A POST from an owner's device, its body read so.
+    bool readUpload(const QHttpServerRequest &request, QTcpSocket *socket,
+                    const UploadReader &read);
+    // POST /photo: the text of the code in it. POST /picture: the name it is held under.
+    std::variant<QJsonObject, QString> readPhoto(const QByteArray &body);
+    std::variant<QJsonObject, QString> holdPicture(const QByteArray &body);
+    // A scenario's stored picture (a path under /picture/).
+    void servePicture(const QHttpServerRequest &request, QTcpSocket *socket);
     // Whether a request beginning so is an owner's photo (and may be that large).
     bool mayUpload(const QByteArray &requestHead) const;
     void serveFile(const QHttpServerRequest &request, QTcpSocket *socket);
@@ -76,4 +93,5 @@ private:
     ConnectionByteLimit m_byteLimit;
     ConnectionLimits m_connections;
     PairingThrottle m_pairingThrottle;
+    PendingPictures m_pictures;
 };

@@ -2,7 +2,7 @@
 #include "sceneeditnameviewcontroller.h"
 
 #include "control/scenariooperations.h"
-#include "scenepicture.h"
+#include "store/picturefile.h"
 #include "store/recordkeys.h"
 #include "views/vtlightingimageview.h"
 
@@ -22,7 +22,7 @@ void SceneEditNameViewController::pushDelegateSelector(const QString &name)
     // The picture is kept as a file of its own; the record takes it, and the
     // name, when the master acknowledges the name.
     if (const std::optional<QString> path =
-            ScenePicture::save(pictureData(pictureView()->picture())))
+            PictureFile::save(pictureData(pictureView()->picture())))
         m_scenario.insert(Key::imagePath, *path);
     m_scenario.insert(Key::title, name);
     ScenarioOperations::startNamedQueue(m_queue, name, m_scenario);

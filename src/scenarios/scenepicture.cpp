@@ -1,30 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "scenepicture.h"
 
-#include "control/delegatemanager.h"
 #include "views/picturelibrary.h"
 
-#include <QDateTime>
-#include <QDir>
-#include <QSaveFile>
 #include <QtMath>
-
-std::optional<QString> ScenePicture::save(const QByteArray &imageData)
-{
-    if (imageData.isEmpty())
-        return std::nullopt;
-    const QString folder = DelegateManager::imageFolderPath();
-    QDir().mkpath(folder);
-    const QString path =
-        QStringLiteral("%1/%2.png")
-            .arg(folder,
-                 QDateTime::currentDateTime().toString(QStringLiteral("yyyy_MM_dd_HH_mm_ss_zzz")));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(imageData) != imageData.size() ||
-        !file.commit())
-        return std::nullopt;
-    return path;
-}
 
 QPixmap ScenePicture::fileOrBuiltIn(const QString &imagePath, int side)
 {

@@ -10,6 +10,7 @@
 #include "sceneeditviewcontroller.h"
 #include "scenepicture.h"
 #include "store/database.h"
+#include "store/picturefile.h"
 #include "store/recordfactory.h"
 #include "store/recordkeys.h"
 #include "views/elidedlabel.h"
@@ -178,7 +179,7 @@ void SceneViewController::editFinishWithName(const QString &name, int whichRow,
         return;
     QVariantMap scenario = m_needArray.at(whichRow);
     if (imageData.typeId() == QMetaType::QByteArray)
-        if (const std::optional<QString> path = ScenePicture::save(imageData.toByteArray()))
+        if (const std::optional<QString> path = PictureFile::save(imageData.toByteArray()))
             scenario.insert(Key::imagePath, *path);
     // The row shows the stored record: a built-in's at once, a user
     // scenario's once the master has taken the name.

@@ -6,10 +6,12 @@
 #include "freshprogram.h"
 #include "pagerequest.h"
 #include "pairingthrottle.h"
+#include "pendingpictures.h"
 #include "photocode.h"
 #include "qrcodesvg.h"
 #include "setpayload.h"
 #include "testmain.h"
+#include "uploadedimage.h"
 #include "webpagetexts.h"
 
 #include "store/recordkeys.h"
@@ -20,6 +22,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QPainter>
+#include <QSet>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 
@@ -535,8 +538,9 @@ private Q_SLOTS:
                                 QByteArray::fromHex("1b581b58"));
         QTest::newRow("a claimed 49-megapixel progressive JPEG")
             << progressiveBomb << "refused notAnImage";
-        QTest::newRow("over 8 MB") << encoded(code, "PNG") + QByteArray(PhotoCode::kMaxBytes, '\0')
-                                   << "refused photoTooLarge";
+        QTest::newRow("over 8 MB")
+            << encoded(code, "PNG") + QByteArray(UploadedImage::kMaxBytes, '\0')
+            << "refused photoTooLarge";
     }
     void photosOfCodes()
     {
@@ -547,6 +551,26 @@ private Q_SLOTS:
             QCOMPARE(text->text, expected);
         else
             QCOMPARE("refused " + std::get<PhotoCode::Refused>(read).code, expected);
+    }
+
+    // Sent scenario photos: only the last few held, each taken once, as a
+    // PNG no larger than a scenario's picture is shown.
+    void pendingPicturesAreFewAndTakenOnce()
+    {
+        PendingPictures pictures;
+        QImage photo(PendingPictures::kSide, PendingPictures::kSide / 2, QImage::Format_RGB32);
+        photo.fill(Qt::darkRed);
+        QStringList names;
+        for (qsizetype i = 0; i <= PendingPictures::kKept; ++i)
+            names.append(pictures.add(photo));
+        QCOMPARE(QSet<QString>(names.cbegin(), names.cend()).size(), names.size());
+        QVERIFY(!pictures.holds(names.first())); // the oldest let go
+        const std::optional<QByteArray> png = pictures.take(names.last());
+        QVERIFY(png);
+        QCOMPARE(QImage::fromData(*png, "PNG").size(), photo.size());
+        QVERIFY(!pictures.take(names.last()));
+        QVERIFY(pictures.holds(names.at(1)));
+        QVERIFY(!pictures.holds(QStringLiteral("../web-access.json")));
     }
 
     // A unit's QR code as the page shows it reads back as its ID alone.

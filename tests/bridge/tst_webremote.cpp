@@ -1,20 +1,26 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "base/documents.h"
 #include "bridgetopics.h"
 #include "compactjson.h"
 #include "control/configurationimport.h"
 #include "control/udpsocketmanager.h"
+#include "faultrule.h"
 #include "freshprogram.h"
 #include "loopbacksimulator.h"
 #include "masterlink.h"
-#include "photocode.h"
 #include "store/database.h"
 #include "store/recordfactory.h"
 #include "store/recordkeys.h"
 #include "testauthority.h"
 #include "testmain.h"
+#include "uploadedimage.h"
 #include "webhub.h"
 #include "webremoteserver.h"
 
+#include <QBuffer>
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -856,9 +862,14 @@ private Q_SLOTS:
         QTest::newRow("the owner's, elsewhere")
             << owner << QByteArray("/photos") << qint64(1 << 20) << QByteArray();
         QTest::newRow("the owner's, over 8 MB")
-            << owner << QByteArray("/photo") << PhotoCode::kMaxBytes + (256 << 10) << QByteArray();
+            << owner << QByteArray("/photo") << UploadedImage::kMaxBytes + (256 << 10)
+            << QByteArray();
         QTest::newRow("a family member's small one")
             << family << QByteArray("/photo") << qint64(100) << QByteArray("403");
+        QTest::newRow("the owner's scenario picture")
+            << owner << QByteArray("/picture") << qint64(1 << 20) << QByteArray("422");
+        QTest::newRow("a family member's scenario picture")
+            << family << QByteArray("/picture") << qint64(1 << 20) << QByteArray();
     }
     void onlyAnOwnersPhotoMayBeLarge()
     {
@@ -928,6 +939,90 @@ private Q_SLOTS:
             QVERIFY2(heard.startsWith("HTTP/1.1 422"), heard.constData());
         }
         QCOMPARE(cut(), 1);
+    }
+
+    // A photo sent for a scenario is held, not stored, until the home has the
+    // scenario; then it is a file in the picture folder, shown to paired
+    // pages by its name alone.
+    void aSentPhotoBecomesTheScenariosPicture()
+    {
+        const QString ownerToken = pairedToken(WebAccess::Role::Owner);
+        const auto post = [&](const QString &token, const QByteArray &body) {
+            QNetworkRequest request(QUrl(base() + "/picture"));
+            request.setHeader(QNetworkRequest::ContentTypeHeader, "application/octet-stream");
+            request.setRawHeader("Cookie", "ardentia_token=" + token.toLatin1());
+            QNetworkReply *reply = network.post(request, body);
+            QSignalSpy finished(reply, &QNetworkReply::finished);
+            finished.wait(5000);
+            reply->deleteLater();
+            return Answer{reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(),
+                          reply->readAll(), reply};
+        };
+        QImage photo(1200, 900, QImage::Format_RGB32);
+        photo.fill(Qt::darkCyan);
+        QByteArray jpeg;
+        QBuffer buffer(&jpeg);
+        buffer.open(QIODevice::WriteOnly);
+        QVERIFY(photo.save(&buffer, "JPEG"));
+
+        QCOMPARE(post(pairedToken(), jpeg).status, 403);
+        const Answer notAnImage = post(ownerToken, "GIF89a not a photo");
+        QCOMPARE(notAnImage.status, 422);
+        QVERIFY(notAnImage.body.contains("notAnImage"));
+        const Answer held = post(ownerToken, jpeg);
+        QCOMPARE(held.status, 200);
+        const QString upload =
+            QJsonDocument::fromJson(held.body).object().value("picture").toString();
+        QVERIFY(!upload.isEmpty());
+        const QDir folder(Documents::pictureFolderPath());
+        QVERIFY(folder.entryList(QDir::Files).isEmpty());
+
+        const OpenPage owner = openPage(ownerToken);
+        QTRY_VERIFY(owner.heardOf("home"));
+        const QString save = R"({"type":"saveScenario","number":"","name":"Film night",)"
+                             R"("image":"%1","members":[{"id":"211300001231","state":"OFF"}]})";
+        owner.socket->sendTextMessage(save.arg("upload-0000"));
+        QTRY_VERIFY(owner.heardOf("error", "code", "badPicture"));
+        // The master refuses the only member: nothing stored, the photo's file swept.
+        simulator->faults().add(*FaultRule::parse("lig:13:211300001231=code:1", nullptr));
+        owner.socket->sendTextMessage(save.arg(upload));
+        QTRY_VERIFY_WITH_TIMEOUT(owner.heardOf("toast", "title", "Setting scenario failed"), 10000);
+        QTRY_VERIFY(folder.entryList(QDir::Files).isEmpty());
+        simulator->faults() = FaultPlan();
+        // A new scenario waits until the refused one's steps are over (else "busy").
+        QTRY_VERIFY(UDPSocketManager::instance()->isFreeForUser());
+        const QString again = QJsonDocument::fromJson(post(ownerToken, jpeg).body)
+                                  .object()
+                                  .value("picture")
+                                  .toString();
+        owner.socket->sendTextMessage(save.arg(again));
+        QString imagePath;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            [&] {
+                for (const QVariantMap &scenario : Database::instance()->readAllScenarioInfo())
+                    if (scenario.value(Key::title) == "Film night")
+                        imagePath = scenario.value(Key::imagePath).toString();
+                return !imagePath.isEmpty();
+            }(),
+            10000);
+        const QFileInfo stored(imagePath);
+        QCOMPARE(stored.absolutePath(), folder.absolutePath());
+        const QImage kept(imagePath);
+        QCOMPARE(kept.size(), QSize(PendingPictures::kSide, PendingPictures::kSide * 3 / 4));
+        QTRY_VERIFY(
+            std::any_of(owner.heard->cbegin(), owner.heard->cend(), [&](const QJsonObject &m) {
+                return m.value("type") == "home" && QJsonDocument(m).toJson().contains(QByteArray(
+                                                        "\"" + stored.fileName().toUtf8() + "\""));
+            }));
+
+        const Answer shown = get("/picture/" + stored.fileName(), pairedToken());
+        QCOMPARE(shown.status, 200);
+        QCOMPARE(shown.reply->header(QNetworkRequest::ContentTypeHeader).toString(),
+                 QStringLiteral("image/png"));
+        QVERIFY(shown.reply->rawHeader("Cache-Control").contains("private"));
+        QCOMPARE(get("/picture/" + stored.fileName()).status, 401);
+        QCOMPARE(get("/picture/..%2Fweb-access.json", pairedToken()).status, 404);
+        QCOMPARE(get("/picture/2026_01_01_00_00_00_000.png", pairedToken()).status, 404);
     }
 
     void aRevokedDeviceIsClosedAtOnce()

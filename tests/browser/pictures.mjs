@@ -4,7 +4,7 @@
 //   node pictures.mjs BUILD/src OUTPUT-FOLDER
 import { mkdirSync } from 'node:fs';
 import { join } from 'node:path';
-import { browserTest } from './rig.mjs';
+import { browserTest, drawnPhoto } from './rig.mjs';
 
 const [bin, folder] = process.argv.slice(2);
 mkdirSync(folder, { recursive: true });
@@ -47,7 +47,23 @@ await browserTest(bin, ['--fault', 'lig:4:211300001232=code:1'], async (rig, bro
       await tiles.nth(2).click();
       await page.locator('#add-scenario').click();
       await page.screenshot({ path: name('scenario-editor'), fullPage: true });
-      await page.locator('#editor-cancel').click();
+      // A photo chosen for the scenario.
+      const photo = await drawnPhoto(page);
+      await page.setInputFiles('#scenario-photo', { name: 'sunset.jpg', mimeType: 'image/jpeg', buffer: photo });
+      await page.locator('.icons label.photo-choice input:checked').waitFor({ state: 'attached' });
+      await page.screenshot({ path: name('scenario-photo'), fullPage: true });
+      // Saved (once per home): the strip shows its photo.
+      if (await page.locator('#strip img.picture').count() === 0) {
+        await page.fill('#scenario-name', 'Sunset');
+        await page.check('#include-211300001231');
+        await page.locator('#scenario-form button[type="submit"]').click();
+        await page.locator('#scenarios img.picture').waitFor();
+      } else {
+        await page.locator('#editor-cancel').click();
+      }
+      await tiles.nth(0).click();
+      await page.waitForLoadState('networkidle');
+      await page.screenshot({ path: name('strip') });
       await tiles.nth(0).click();
       await page.locator('#channel-211300001232 .toggle').click();
       await page.locator('#banner').waitFor();

@@ -88,6 +88,21 @@ export async function auditViews(browser, paired, base, views, label) {
   await auditing.close();
 }
 
+// A photo as a phone's camera gives one (a sunset of two colours, JPEG), drawn in the page.
+export async function drawnPhoto(page) {
+  return Buffer.from(await page.evaluate(() => {
+    const canvas = document.createElement('canvas');
+    canvas.width = 640;
+    canvas.height = 480;
+    const drawing = canvas.getContext('2d');
+    drawing.fillStyle = 'rgb(240 150 40)';
+    drawing.fillRect(0, 0, 640, 480);
+    drawing.fillStyle = 'rgb(40 60 120)';
+    drawing.fillRect(0, 300, 640, 180);
+    return canvas.toDataURL('image/jpeg').split(',')[1];
+  }), 'base64');
+}
+
 // Runs a browser test: the rig and the browser around it, both ended
 // whatever happens; a failure sets the exit status.
 export async function browserTest(bin, simulatorArguments, test) {

@@ -78,7 +78,7 @@ await browserTest(bin, [], async (rig, browser) => {
   await until(() => simulatedScenario('Film night')?.members.length === 3, 'the master to keep the scenario');
   const row = page.locator('#scenarios li.scenario', { hasText: 'Film night' });
   await row.waitFor();
-  assert.equal(await row.locator('button.run').getAttribute('class'), `run icon-${icon.match(/\d/)[0]}`);
+  assert.equal(await row.locator('button.run .picture').getAttribute('class'), `picture icon-${icon.match(/\d/)[0]}`);
   assert.equal(simulated(livingRoom).level, 40, 'the dimmer was driven to its level');
 
   // Run: everything off first, then the scenario puts its states back.

@@ -4,7 +4,7 @@
 // shown as done before that.
 import { deviceManagement } from './devices.js';
 import { enrolment } from './enrol.js';
-import { iconNumber, scenarioEditing } from './scenarios.js';
+import { scenarioEditing, scenarioPicture } from './scenarios.js';
 
 const texts = JSON.parse(document.documentElement.dataset.texts);
 const fill = (format, value) => format.replace('%1', value);
@@ -198,8 +198,12 @@ function show(channel) {
   dimAnswered(channel.id, channel.brightness);
 }
 
+// The home's own views show the scenario strip, as the app's home screen does.
+const homeViews = ['lights', 'curtains'];
+
 function showView(shown) {
   for (const view of views) document.getElementById(view).hidden = view !== shown;
+  document.getElementById('strip').hidden = !homeViews.includes(shown);
   for (const tile of document.querySelectorAll('.tile')) tile.setAttribute('aria-pressed', String(tile.dataset.view === shown));
 }
 
@@ -221,7 +225,8 @@ function showScenarios(scenarios) {
     row.dataset.number = scenario.number;
     const name = builtIn[scenario.number] ?? scenario.name;
     const run = button(name, '', () => send({ type: 'scenario', number: scenario.number }));
-    run.className = `run icon-${iconNumber(scenario.image)}`;
+    run.className = 'run';
+    run.prepend(scenarioPicture(scenario.image));
     row.append(run);
     if (role === 'owner' && scenario.user) {
       row.append(button(texts.edit, `${texts.edit} ${name}`, () => scenarioEditor.edit(scenario)),
@@ -229,6 +234,21 @@ function showScenarios(scenarios) {
     }
     rows.scenarios.append(row);
   }
+  showStrip(scenarios.map((scenario) => ({ ...scenario, name: builtIn[scenario.number] ?? scenario.name })));
+}
+
+// The strip: every scenario's picture and name, one press runs it.
+function showStrip(scenarios) {
+  const strip = document.getElementById('strip');
+  strip.replaceChildren(...scenarios.map((scenario) => {
+    const item = document.createElement('li');
+    const run = button('', fill(texts.runNamed, scenario.name), () => send({ type: 'scenario', number: scenario.number }));
+    const name = document.createElement('span');
+    name.textContent = scenario.name;
+    run.append(scenarioPicture(scenario.image), name);
+    item.append(run);
+    return item;
+  }));
 }
 
 // The app's help topics and installation guide: each opened on its own,
@@ -289,7 +309,7 @@ function showHome(home) {
 // Errors whose page text has the code's name.
 const namedErrors = ['syncFailed', 'storeUnreadable', 'ownerOnly', 'nameEmpty', 'nameTooLong',
   'nameUnsendable', 'noDevice', 'noQuestion', 'noMembers', 'maxScenarios', 'deleteFailed', 'noScenario',
-  'badMember', 'badPicture', 'notDecoded', 'busy'];
+  'badMember', 'badPicture', 'pictureNotSaved', 'notDecoded', 'busy'];
 
 function errorText(message) {
   if (namedErrors.includes(message.code)) return texts[message.code];

@@ -5,7 +5,7 @@
 // outcome reads as the app's ("Connection successful", "Added N Device"
 // with "Retry").
 
-const maxPhotoBytes = 8 * 1024 * 1024;
+import { uploadPhoto } from './upload.js';
 
 export function enrolment({ texts, send, button, showView, tell }) {
   const codeForm = document.getElementById('enrol-code');
@@ -100,17 +100,9 @@ export function enrolment({ texts, send, button, showView, tell }) {
     const file = photo.files[0];
     photo.value = '';
     if (!file) return;
-    if (file.size > maxPhotoBytes) {
-      tell('error', texts.photoTooLarge);
-      return;
-    }
-    try {
-      const answer = await (await fetch('/photo', { method: 'POST', body: file, credentials: 'same-origin' })).json();
-      if (answer.code) send({ type: 'decode', code: answer.code });
-      else tell('error', texts[answer.error] ?? texts.notAnImage);
-    } catch {
-      tell('error', texts.notConnected);
-    }
+    const answer = await uploadPhoto('/photo', file, texts);
+    if (answer.refused) tell('error', answer.refused);
+    else send({ type: 'decode', code: answer.code });
   });
 
   return {

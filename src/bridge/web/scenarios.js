@@ -2,13 +2,33 @@
 // The owner's scenarios: made, changed and deleted as the app's scenario
 // screens do it. The editor lists every channel with the state it is to
 // keep (switches on or off, dimmers by level, curtains open or closed), a
-// name and one of the app's ten icons; the home stores the scenario when the
-// master has acknowledged it, and the list shows it then.
+// name and one of the app's ten icons or a photo from the phone (sent to the
+// bridge first, which holds it until the scenario is saved); the home stores
+// the scenario when the master has acknowledged it, and the list shows it then.
+
+import { uploadPhoto } from './upload.js';
 
 const iconCount = 10;
 export const iconName = (n) => `icon_choose_small_${n}.png`;
 // The icon's number in a stored picture name (the last when it names none).
-export const iconNumber = (image) => Number(/^icon_choose_small_(\d)\.png$/.exec(image ?? '')?.[1] ?? iconCount - 1);
+const iconNumber = (image) => Number(/^icon_choose_small_(\d)\.png$/.exec(image ?? '')?.[1] ?? iconCount - 1);
+// A stored photo's name (an icon's name or nothing otherwise).
+const isPhoto = (image) => /^[\w-]+\.png$/.test(image ?? '') && !/^icon_choose_small_/.test(image);
+
+// A scenario's picture: its photo (fetched when shown) or its icon's disc.
+export function scenarioPicture(image) {
+  if (isPhoto(image)) {
+    const photo = document.createElement('img');
+    photo.className = 'picture';
+    photo.src = `/picture/${image}`;
+    photo.alt = '';
+    photo.loading = 'lazy';
+    return photo;
+  }
+  const disc = document.createElement('span');
+  disc.className = `picture icon-${iconNumber(image)}`;
+  return disc;
+}
 
 export function scenarioEditing({ texts, fill, send, showView, tellError }) {
   const form = document.getElementById('scenario-form');
@@ -17,6 +37,24 @@ export function scenarioEditing({ texts, fill, send, showView, tellError }) {
   const icons = form.querySelector('.icons');
   let editing = null; // the number of the scenario being changed; '' for a new one
   let channels = [];
+
+  // The photo choice: shown once there is a photo (the scenario's, or one just sent).
+  const photoChoice = document.createElement('label');
+  photoChoice.className = 'icon photo-choice';
+  photoChoice.hidden = true;
+  const photoRadio = document.createElement('input');
+  photoRadio.type = 'radio';
+  photoRadio.name = 'icon';
+  photoRadio.setAttribute('aria-label', texts.takePhoto);
+  const photoShown = document.createElement('img');
+  photoShown.alt = '';
+  photoChoice.append(photoShown, photoRadio);
+
+  function showPhoto(name, source) {
+    photoChoice.hidden = !name;
+    photoRadio.value = name ?? '';
+    if (name) photoShown.src = source;
+  }
 
   for (let n = 0; n < iconCount; n += 1) {
     const label = document.createElement('label');
@@ -29,6 +67,25 @@ export function scenarioEditing({ texts, fill, send, showView, tellError }) {
     label.append(choice);
     icons.append(label);
   }
+  icons.append(photoChoice);
+
+  const photoInput = document.getElementById('scenario-photo');
+  photoInput.addEventListener('change', async () => {
+    const file = photoInput.files[0];
+    photoInput.value = '';
+    if (!file) return;
+    const answer = await uploadPhoto('/picture', file, texts);
+    if (answer.refused) {
+      tellError(answer.refused);
+      return;
+    }
+    const reader = new FileReader();
+    reader.addEventListener('load', () => {
+      showPhoto(answer.picture, reader.result);
+      photoRadio.checked = true;
+    });
+    reader.readAsDataURL(file);
+  });
 
   // A member's state control, set to the state it keeps ("YES"/"NO" or a level).
   function stateControl(channel, kept) {
@@ -72,8 +129,10 @@ export function scenarioEditing({ texts, fill, send, showView, tellError }) {
     nameField.value = scenario?.name ?? '';
     const kept = new Map((scenario?.members ?? []).map((m) => [m.id, m.state]));
     members.replaceChildren(...channels.map((channel) => memberRow(channel, kept.get(channel.id))));
-    const chosen = iconNumber(scenario?.image);
-    icons.querySelectorAll('input')[chosen].checked = true;
+    const photo = isPhoto(scenario?.image) ? scenario.image : null;
+    showPhoto(photo, `/picture/${photo}`);
+    if (photo) photoRadio.checked = true;
+    else icons.querySelectorAll('input')[iconNumber(scenario?.image)].checked = true;
     showView('scenario-editor');
     nameField.focus();
   }

@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+
+#include <variant>
+
+// An image a page sent, hostile until read: only JPEG, PNG or WebP by its
+// own first bytes, at most kMaxBytes, at most kMaxPixels (kMaxPngPixels for
+// a PNG) before any pixel is decoded, a progressive JPEG's coefficients
+// (held whole while it is decoded) at most kMaxWholeDecodeBytes, and decoded
+// at most a given number of pixels on its longer side, so that neither
+// memory nor time grows with what is sent.
+class UploadedImage {
+public:
+    static constexpr qint64 kMaxBytes = 8 * 1024 * 1024;
+    static constexpr qint64 kMaxPixels = 50'000'000; // a 50-megapixel camera's photo
+    // A PNG is decoded whole before it is made smaller: fewer pixels, for its memory.
+    static constexpr qint64 kMaxPngPixels = 16'000'000;
+    // What a PNG at its bound takes decoded: a progressive JPEG's coefficients may take as much.
+    static constexpr qint64 kMaxWholeDecodeBytes = kMaxPngPixels * 4;
+
+    // Why no image was read, as the code of the page's text for it.
+    struct Refused {
+        QString code; // "photoTooLarge" or "notAnImage"
+    };
+
+    // The image, at most maxSide pixels on its longer side, standing as it was taken.
+    static std::variant<QImage, Refused> decode(const QByteArray &bytes, int maxSide);
+    // The bytes a progressive JPEG's coefficients take while it is decoded,
+    // read from its frame header; 0 for a sequential one or none found.
+    static qint64 progressiveJpegBytes(const QByteArray &jpeg);
+};

@@ -1,0 +1,66 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// A scenario's picture taken or chosen on the owner's phone, against the
+// bridge, a real mosquitto and the simulator at 360x640: a file that is no
+// photo is refused with its message and nothing is made; a photo (drawn
+// here) becomes the scenario's picture, shown in the scenario list once the
+// home has the scenario, and in the home's strip, which runs it with one
+// press. axe-core on the editor with the photo chosen and on the strip.
+//   node photo.test.mjs BUILD/src
+import assert from 'node:assert/strict';
+import { auditViews, browserTest, drawnPhoto, until } from './rig.mjs';
+
+const bin = process.argv[2];
+const stairs = '211300001231';
+
+await browserTest(bin, [], async (rig, browser) => {
+  const { base, simulated, simulatedScenario } = rig;
+  const viewport = { width: 360, height: 640 };
+  const context = await browser.newContext({ viewport });
+  const page = await context.newPage();
+  await page.goto(rig.pairingLink('owner'));
+  await page.locator(`#channel-${stairs}`).waitFor();
+
+  const photo = await drawnPhoto(page);
+
+  await page.getByRole('button', { name: 'Scenario', exact: true }).click();
+  await page.getByRole('button', { name: 'Add Scenario' }).click();
+  await page.fill('#scenario-name', 'Sunset');
+  await page.check(`#include-${stairs}`);
+
+  // Not a photo: the message, no photo to choose, nothing sent or stored.
+  await page.setInputFiles('#scenario-photo', { name: 'notes.txt', mimeType: 'image/png', buffer: Buffer.from('not a photo') });
+  await until(async () => (await page.textContent('#banner')) === 'Only a JPEG, PNG or WebP photo can be read.',
+    'the refusal\'s message');
+  assert.equal(await page.locator('.icons label.photo-choice').isHidden(), true);
+
+  await page.setInputFiles('#scenario-photo', { name: 'sunset.jpg', mimeType: 'image/jpeg', buffer: photo });
+  await page.locator('.icons label.photo-choice input:checked').waitFor({ state: 'attached' });
+  await auditViews(browser, { context, viewport }, base, ['Scenario', async function editorWithPhoto(audited) {
+    await audited.getByRole('button', { name: 'Add Scenario' }).click();
+    await audited.setInputFiles('#scenario-photo', { name: 'sunset.jpg', mimeType: 'image/jpeg', buffer: photo });
+    await audited.locator('.icons label.photo-choice input:checked').waitFor({ state: 'attached' });
+  }], 'owner 360x640');
+  assert.equal(simulatedScenario('Sunset'), undefined, 'nothing sent before Done');
+  await page.getByRole('button', { name: 'Done' }).click();
+  await until(() => simulatedScenario('Sunset')?.members.length === 1, 'the master to keep the scenario');
+  assert.ok(simulated(stairs).on, 'the member was driven to its state');
+
+  // The list shows the stored photo, served by the bridge.
+  const shown = page.locator('#scenarios li.scenario', { hasText: 'Sunset' }).locator('img.picture');
+  await shown.waitFor();
+  assert.match(await shown.getAttribute('src'), /^\/picture\/[\w-]+\.png$/);
+  await until(() => shown.evaluate((image) => image.complete && image.naturalWidth > 0), 'the photo loaded');
+
+  // The home's strip: the scenario's photo, and one press runs it.
+  await page.getByRole('button', { name: 'Lighting', exact: true }).click();
+  const strip = page.getByRole('button', { name: 'Run Sunset', exact: true });
+  await strip.waitFor();
+  assert.equal(await strip.locator('img.picture').getAttribute('src'), await shown.getAttribute('src'));
+  assert.equal(await page.locator('#strip li').count(), await page.locator('#scenarios li.scenario').count(), 'every scenario');
+  await page.getByRole('button', { name: 'All Off Mode' }).click();
+  await until(() => !simulated(stairs).on, 'All Off');
+  await strip.click();
+  await until(() => simulated(stairs).on, 'the scenario run from the strip');
+  await auditViews(browser, { context, viewport }, base, ['Lighting'], 'owner 360x640 strip');
+  return 'browser: a scenario\'s photo refused when it is none, stored, shown and run from the strip passed';
+});
