@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "base/ownedinstance.h"
 #include "flowoutcome.h"
 
 #include <QString>
@@ -11,7 +12,7 @@ class AlertPresenter;
 // outstanding command, the connection banner, the question of a forced
 // removal. The feedback service above this layer implements it and decides
 // how and when each shows; a flow only says what happened.
-class FlowFeedback {
+class FlowFeedback : public OwnedInstance<FlowFeedback> {
 public:
     // Who ends the indicator when no answer comes: its own timer of the
     // given seconds (a stream import), or the caller, whose command has a
@@ -23,8 +24,7 @@ public:
     // queue and the screen stay as they are).
     enum class Waiter { TopScreen, OtherCommand, LinkCheck };
 
-    // The program's feedback service; fails loudly while there is none.
-    static FlowFeedback *instance();
+    // FlowFeedback::instance(): the program's feedback service, while it lives.
 
     // How a flow ended: the person is told, and whoever follows outcomes learns it.
     virtual void report(const FlowOutcome &outcome) = 0;
@@ -40,9 +40,6 @@ public:
     virtual AlertPresenter *alertPresenter() const = 0;
 
 protected:
-    // The service of the program: one at a time.
-    FlowFeedback();
-    ~FlowFeedback();
-    FlowFeedback(const FlowFeedback &) = delete;
-    FlowFeedback &operator=(const FlowFeedback &) = delete;
+    FlowFeedback() = default;
+    ~FlowFeedback() = default;
 };
