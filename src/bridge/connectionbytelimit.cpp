@@ -7,68 +7,158 @@
 #include <QTimer>
 
 namespace {
-const char *const kReceived = "ardentiaReceivedSinceAnswer";
-const char *const kCutOff = "ardentiaCutOff";
-const char *const kLimit = "ardentiaLimit";
+const QByteArray kHeadEnd = QByteArrayLiteral("\r\n\r\n");
+
+// The body's length a request's head declares; -1 when it declares none it can be held to.
+qint64 declaredBodyBytes(const QByteArray &head)
+{
+    qint64 declared = -1;
+    for (const QByteArray &line : head.split('\n')) {
+        const QByteArray header = line.trimmed();
+        if (!header.toLower().startsWith("content-length:"))
+            continue;
+        bool number = false;
+        const qint64 bytes = header.mid(15).trimmed().toLongLong(&number);
+        if (!number || bytes < 0 || declared >= 0)
+            return -1; // unreadable or said twice: the HTTP server refuses it anyway
+        declared = bytes;
+    }
+    return declared;
+}
 } // namespace
 
 void ConnectionByteLimit::watch(QTcpSocket *socket)
 {
-    socket->setProperty(kReceived, qint64(0));
-    connect(socket, &QObject::destroyed, this, [this, socket] { m_allowed.remove(socket); });
-    // Connected first, so it runs before the server reads the new bytes.
-    connect(socket, &QTcpSocket::readyRead, this, [this, socket] {
-        const qint64 before = socket->property(kReceived).toLongLong();
-        const qint64 received = before + socket->bytesAvailable();
-        socket->setProperty(kReceived, received);
-        const bool tooLarge = received > limitFor(socket, before);
-        if (!tooLarge && socket->bytesToWrite() <= kMaxUnsentBytes &&
-            !socket->property(kCutOff).toBool())
-            return;
-        socket->readAll(); // none of it reaches the server
-        cutOff(socket, tooLarge ? "a request over the size limit" : "answers left unread");
+    m_requests.insert(socket, {});
+    connect(socket, &QObject::destroyed, this, [this, socket] {
+        m_requests.remove(socket);
+        m_allowed.remove(socket);
+        m_cutOff.remove(socket);
     });
+    // Connected first, so it runs before the server reads the new bytes.
+    connect(socket, &QTcpSocket::readyRead, this, [this, socket] { take(socket); });
+}
+
+void ConnectionByteLimit::take(QTcpSocket *socket)
+{
+    const auto it = m_requests.find(socket);
+    if (it == m_requests.end())
+        return;
+    Request &request = *it;
+    if (request.toDiscard >= 0) {
+        discard(socket, request);
+        return;
+    }
+    request.received += socket->bytesAvailable();
+    if (!request.headRead) {
+        readHead(socket, request);
+        if (request.toDiscard >= 0)
+            return;
+    }
+    const bool tooLarge = request.received > request.limit;
+    if (!tooLarge && socket->bytesToWrite() <= kMaxUnsentBytes && !m_cutOff.contains(socket))
+        return;
+    socket->readAll(); // none of it reaches the server
+    cutOff(socket, tooLarge ? "a request over the size limit" : "answers left unread");
+}
+
+void ConnectionByteLimit::readHead(QTcpSocket *socket, Request &request)
+{
+    // Peeked, not read: the HTTP server reads the same bytes after this.
+    request.head += socket->peek(kMaxHeadBytes - request.head.size());
+    const qsizetype end = request.head.indexOf(kHeadEnd);
+    if (end < 0 && request.head.size() < kMaxHeadBytes)
+        return; // more of it to come
+    request.headRead = true;
+    const QByteArray head = end < 0 ? QByteArray() : request.head.left(end + kHeadEnd.size());
+    request.head.clear();
+    if (!head.isEmpty() && m_allowanceCheck && m_allowanceCheck(head))
+        decideUpload(socket, request, head);
+}
+
+void ConnectionByteLimit::decideUpload(QTcpSocket *socket, Request &request, const QByteArray &head)
+{
+    const qint64 declared = declaredBodyBytes(head);
+    const qint64 headBytes = head.size();
+    if (declared > m_allowance) {
+        refuse(socket, request, headBytes, m_allowance, Refusal::TooLarge);
+        return;
+    }
+    if (m_allowed.size() >= kMaxAllowancesAtOnce) {
+        // One that fits a page's request needs no allowance; one of unknown
+        // length is held to that as before.
+        if (declared >= 0 && headBytes + declared > kMaxRequestBytes)
+            refuse(socket, request, headBytes, declared, Refusal::Busy);
+        return;
+    }
+    m_allowed.insert(socket);
+    request.limit = kMaxRequestBytes + m_allowance;
+    Q_EMIT uploadBodyFollows(socket);
+}
+
+void ConnectionByteLimit::refuse(QTcpSocket *socket, Request &request, qint64 headBytes,
+                                 qint64 bodyBytes, Refusal why)
+{
+    qCInfo(lcGateway).noquote() << "web remote: an upload from" << socket->peerAddress().toString()
+                                << "was refused from its head:"
+                                << (why == Refusal::Busy ? "other uploads hold the allowance"
+                                                         : "it declares more than the allowance");
+    Q_EMIT uploadRefused(socket, why);
+    Q_EMIT uploadBodyFollows(socket);
+    // What came of the body with the head counts too.
+    request.toDiscard = qMax<qint64>(0, bodyBytes - (request.received - headBytes));
+    throwAwayAvailable(socket);
+    if (request.toDiscard == 0)
+        socket->disconnectFromHost(); // once the answer is written
+}
+
+void ConnectionByteLimit::discard(QTcpSocket *socket, Request &request)
+{
+    const qint64 thrownAway = throwAwayAvailable(socket);
+    if (request.toDiscard == 0)
+        return; // the connection is closing: what else comes is nobody's
+    request.toDiscard = qMax<qint64>(0, request.toDiscard - thrownAway);
+    if (request.toDiscard == 0)
+        socket->disconnectFromHost(); // once the answer is written
+}
+
+qint64 ConnectionByteLimit::throwAwayAvailable(QTcpSocket *socket)
+{
+    // The HTTP server reads within a transaction, which would keep every
+    // byte read since it began in the socket's buffer.
+    if (socket->isTransactionStarted())
+        socket->commitTransaction();
+    return socket->skip(socket->bytesAvailable());
 }
 
 bool ConnectionByteLimit::mayAnswer(QTcpSocket *socket)
 {
-    if (socket->bytesToWrite() <= kMaxUnsentBytes && !socket->property(kCutOff).toBool())
+    if (socket->bytesToWrite() <= kMaxUnsentBytes && !m_cutOff.contains(socket))
         return true;
     cutOff(socket, "answers left unread");
     return false;
 }
 
-qint64 ConnectionByteLimit::limitFor(QTcpSocket *socket, qint64 receivedBefore)
-{
-    // Decided from the request's first bytes, still unread by the server now.
-    if (receivedBefore == 0) {
-        m_allowed.remove(socket);
-        const bool allowed = m_allowed.size() < kMaxAllowancesAtOnce && m_allowanceCheck &&
-                             m_allowanceCheck(socket->peek(kMaxHeadBytes));
-        if (allowed)
-            m_allowed.insert(socket);
-        socket->setProperty(kLimit, kMaxRequestBytes + (allowed ? m_allowance : 0));
-    }
-    return socket->property(kLimit).toLongLong();
-}
-
 void ConnectionByteLimit::answered(QTcpSocket *socket)
 {
-    socket->setProperty(kReceived, qint64(0));
+    const auto it = m_requests.find(socket);
+    if (it != m_requests.end())
+        *it = {};
     m_allowed.remove(socket);
 }
 
 void ConnectionByteLimit::release(QTcpSocket *socket)
 {
+    m_requests.remove(socket);
     m_allowed.remove(socket);
     disconnect(socket, nullptr, this, nullptr);
 }
 
 void ConnectionByteLimit::cutOff(QTcpSocket *socket, const char *why)
 {
-    if (socket->property(kCutOff).toBool())
+    if (m_cutOff.contains(socket))
         return; // already on its way out
-    socket->setProperty(kCutOff, true);
+    m_cutOff.insert(socket);
     qCWarning(lcGateway).noquote() << "web remote: the connection from"
                                    << socket->peerAddress().toString() << "was cut off:" << why;
     // After the server's own handler of this signal has found nothing to read.

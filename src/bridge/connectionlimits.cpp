@@ -10,19 +10,19 @@ void ConnectionLimits::watch(QTcpSocket *socket)
 {
     auto *deadline = new QTimer(socket);
     deadline->setSingleShot(true);
-    m_connections.insert(socket, {++m_arrivals, false, false, false, deadline});
+    m_connections.insert(socket, {.order = ++m_arrivals, .deadline = deadline});
     connect(deadline, &QTimer::timeout, socket, [socket] {
         qCInfo(lcGateway).noquote()
             << "web remote: the connection from" << socket->peerAddress().toString() << "timed out";
         socket->abort();
     });
-    // The first byte of a request: its line and headers must follow in time.
     connect(socket, &QTcpSocket::readyRead, this, [this, socket] {
         const auto it = m_connections.find(socket);
-        if (it == m_connections.end() || it->inRequest)
+        if (it == m_connections.end())
             return;
-        it->inRequest = true;
-        it->deadline->start(m_settings.headerTimeoutMs);
+        beginRequest(*it);
+        if (it->uploadBody)
+            extendUpload(*it);
     });
     connect(socket, &QTcpSocket::disconnected, this, [this, socket] { forget(socket); });
     // The socket's own signals are cut when a WebSocket takes it over; its
@@ -33,6 +33,33 @@ void ConnectionLimits::watch(QTcpSocket *socket)
         closeOldestUnpaired(socket);
 }
 
+void ConnectionLimits::beginRequest(Connection &connection) const
+{
+    if (connection.inRequest)
+        return;
+    // The first byte of a request: its line and headers must follow in time.
+    connection.inRequest = true;
+    connection.uploadBody = false;
+    connection.uploadEnds = QDeadlineTimer(m_settings.uploadTimeoutMs);
+    connection.deadline->start(m_settings.headerTimeoutMs);
+}
+
+void ConnectionLimits::extendUpload(Connection &connection) const
+{
+    connection.deadline->start(
+        int(qMin<qint64>(m_settings.uploadIdleTimeoutMs, connection.uploadEnds.remainingTime())));
+}
+
+void ConnectionLimits::uploadBodyFollows(QTcpSocket *socket)
+{
+    const auto it = m_connections.find(socket);
+    if (it == m_connections.end())
+        return;
+    beginRequest(*it);
+    it->uploadBody = true;
+    extendUpload(*it);
+}
+
 void ConnectionLimits::answered(QTcpSocket *socket, bool paired)
 {
     const auto it = m_connections.find(socket);
@@ -40,6 +67,7 @@ void ConnectionLimits::answered(QTcpSocket *socket, bool paired)
         return;
     it->paired = it->paired || paired;
     it->inRequest = false;
+    it->uploadBody = false;
     it->deadline->start(m_settings.idleTimeoutMs);
 }
 

@@ -76,9 +76,13 @@ int main(int argc, char **argv)
     if (options->webPort != 0) {
         const bool tls = !options->webCertFile.isEmpty();
         web = std::make_unique<WebRemoteServer>(WebAccess(WebAccess::defaultPath()));
-        web->setConnectionLimits({options->webMaxConnections,
-                                  options->webHeaderTimeoutSeconds * 1000,
-                                  options->webIdleTimeoutSeconds * 1000});
+        ConnectionLimits::Settings limits;
+        limits.maxConnections = options->webMaxConnections;
+        limits.headerTimeoutMs = options->webHeaderTimeoutSeconds * 1000;
+        limits.idleTimeoutMs = options->webIdleTimeoutSeconds * 1000;
+        // An upload's body may pause as long as a request's head may take.
+        limits.uploadIdleTimeoutMs = limits.headerTimeoutMs;
+        web->setConnectionLimits(limits);
         if (tls && !web->useTls(options->webCertFile, options->webKeyFile, &error)) {
             std::fprintf(stderr, "ardentia-bridge: %s\n", qPrintable(error));
             return 2;

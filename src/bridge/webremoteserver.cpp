@@ -128,6 +128,10 @@ WebRemoteServer::WebRemoteServer(WebAccess access, QObject *parent)
     // An owner's photo may be larger than any other request.
     m_byteLimit.setAllowance(UploadedImage::kMaxBytes,
                              [this](const QByteArray &head) { return mayUpload(head); });
+    connect(&m_byteLimit, &ConnectionByteLimit::uploadRefused, this,
+            &WebRemoteServer::answerRefusedUpload);
+    connect(&m_byteLimit, &ConnectionByteLimit::uploadBodyFollows, &m_connections,
+            &ConnectionLimits::uploadBodyFollows);
     connect(this, &QAbstractHttpServer::newWebSocketConnection, this,
             &WebRemoteServer::acceptWebSockets);
 }
@@ -231,20 +235,44 @@ bool WebRemoteServer::answer(const QHttpServerRequest &request, QTcpSocket *sock
 
 void WebRemoteServer::respond(QHttpServerResponder &responder, Status status,
                               const QByteArray &type, const QByteArray &body,
-                              const QList<QPair<QByteArray, QByteArray>> &extra) const
+                              const Headers &extra) const
 {
     responder.writeStatusLine(status);
-    responder.writeHeader("Content-Type", type);
-    responder.writeHeader("Content-Length", QByteArray::number(body.size()));
-    responder.writeHeader("Content-Security-Policy", kPolicy);
-    responder.writeHeader("X-Content-Type-Options", "nosniff");
-    responder.writeHeader("Referrer-Policy", "no-referrer");
-    responder.writeHeader("X-Frame-Options", "DENY");
-    if (m_tlsConfiguration)
-        responder.writeHeader("Strict-Transport-Security", kTransportSecurity);
-    for (const auto &[name, value] : extra)
+    for (const auto &[name, value] : headersOf(type, body.size(), extra))
         responder.writeHeader(name, value);
     responder.writeBody(body);
+}
+
+WebRemoteServer::Headers WebRemoteServer::headersOf(const QByteArray &type, qsizetype bodyBytes,
+                                                    const Headers &extra) const
+{
+    Headers headers{{"Content-Type", type},
+                    {"Content-Length", QByteArray::number(bodyBytes)},
+                    {"Content-Security-Policy", kPolicy},
+                    {"X-Content-Type-Options", "nosniff"},
+                    {"Referrer-Policy", "no-referrer"},
+                    {"X-Frame-Options", "DENY"}};
+    if (m_tlsConfiguration)
+        headers.append({"Strict-Transport-Security", kTransportSecurity});
+    return headers + extra;
+}
+
+void WebRemoteServer::answerRefusedUpload(QTcpSocket *socket,
+                                          ConnectionByteLimit::Refusal why) const
+{
+    const bool busy = why == ConnectionByteLimit::Refusal::Busy;
+    const QByteArray body =
+        compactJsonOf(QJsonObject{{QStringLiteral("error"), busy ? QStringLiteral("uploadBusy")
+                                                                 : QStringLiteral("tooLarge")}});
+    // No request object exists yet for a responder to write it: the same
+    // answer, written on the connection itself.
+    QByteArray answer =
+        busy ? "HTTP/1.1 503 Service Unavailable\r\n" : "HTTP/1.1 413 Payload Too Large\r\n";
+    const Headers headers = headersOf("application/json", body.size(),
+                                      {{"Cache-Control", "no-store"}, {"Connection", "close"}});
+    for (const auto &[name, value] : headers)
+        answer += name + ": " + value + "\r\n";
+    socket->write(answer + "\r\n" + body);
 }
 
 void WebRemoteServer::missingHandler(const QHttpServerRequest &request, QTcpSocket *socket)

@@ -83,10 +83,15 @@ private:
     bool mayUpload(const QByteArray &requestHead) const;
     void serveFile(const QHttpServerRequest &request, QTcpSocket *socket);
     void acceptWebSockets();
+    using Headers = QList<QPair<QByteArray, QByteArray>>;
     // Every answer: the status, the security headers, these and the body.
     void respond(QHttpServerResponder &responder, QHttpServerResponder::StatusCode status,
-                 const QByteArray &type, const QByteArray &body,
-                 const QList<QPair<QByteArray, QByteArray>> &extra = {}) const;
+                 const QByteArray &type, const QByteArray &body, const Headers &extra = {}) const;
+    // The headers of every answer with such a body, the security headers among them.
+    Headers headersOf(const QByteArray &type, qsizetype bodyBytes, const Headers &extra) const;
+    // An owner's upload refused from its head, answered before the HTTP
+    // server has read it (its body is thrown away, then the connection closes).
+    void answerRefusedUpload(QTcpSocket *socket, ConnectionByteLimit::Refusal why) const;
 
     WebAccess m_access;
     std::optional<QSslConfiguration> m_tlsConfiguration;

@@ -19,6 +19,7 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QImage>
 #include <QJsonArray>
@@ -32,10 +33,67 @@
 #include <QSslSocket>
 #include <QTcpSocket>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QWebSocket>
 
+#include <limits>
 #include <memory>
 #include <vector>
+
+// A photo of one colour, as a JPEG's bytes.
+static QByteArray jpegPhoto(int width, int height)
+{
+    QImage photo(width, height, QImage::Format_RGB32);
+    photo.fill(Qt::darkCyan);
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    photo.save(&buffer, "JPEG");
+    return jpeg;
+}
+
+// Sends a request a piece at a time, one piece each interval, as a slow
+// link does, and keeps what it hears.
+class SlowSender {
+public:
+    SlowSender(quint16 port, QByteArray request, qint64 pieceBytes, int everyMs)
+        : m_request(std::move(request)), m_pieceBytes(pieceBytes)
+    {
+        m_pace.setInterval(everyMs);
+        QObject::connect(&m_pace, &QTimer::timeout, &m_socket, [this] { sendPiece(); });
+        QObject::connect(&m_socket, &QTcpSocket::connected, &m_pace, qOverload<>(&QTimer::start));
+        QObject::connect(&m_socket, &QTcpSocket::readyRead, &m_socket,
+                         [this] { m_heard += m_socket.readAll(); });
+        m_socket.connectToHost(QHostAddress::LocalHost, port);
+    }
+    // Until this many bytes of the request are sent; the rest never comes.
+    void stopAfter(qint64 bytes) { m_stopAfter = bytes; }
+    // Whether it sent what it was to send.
+    bool done() const { return m_sent == qMin(m_stopAfter, qint64(m_request.size())); }
+    bool closed() const { return m_socket.state() == QAbstractSocket::UnconnectedState; }
+    const QByteArray &heard() const { return m_heard; }
+
+private:
+    void sendPiece()
+    {
+        const qint64 end = qMin(m_stopAfter, qint64(m_request.size()));
+        if (closed() || m_sent >= end) {
+            m_pace.stop();
+            return;
+        }
+        const qint64 piece = qMin(m_pieceBytes, end - m_sent);
+        m_socket.write(m_request.constData() + m_sent, piece);
+        m_sent += piece;
+    }
+
+    QTcpSocket m_socket;
+    QTimer m_pace;
+    QByteArray m_request;
+    QByteArray m_heard;
+    qint64 m_pieceBytes;
+    qint64 m_sent = 0;
+    qint64 m_stopAfter = std::numeric_limits<qint64>::max();
+};
 
 // The web remote's server against the simulated demo home: who gets in,
 // what every answer carries, and the page's WebSocket.
@@ -861,9 +919,6 @@ private Q_SLOTS:
             << -1 << QByteArray("/photo") << qint64(1 << 20) << QByteArray();
         QTest::newRow("the owner's, elsewhere")
             << owner << QByteArray("/photos") << qint64(1 << 20) << QByteArray();
-        QTest::newRow("the owner's, over 8 MB")
-            << owner << QByteArray("/photo") << UploadedImage::kMaxBytes + (256 << 10)
-            << QByteArray();
         QTest::newRow("a family member's small one")
             << family << QByteArray("/photo") << qint64(100) << QByteArray("403");
         QTest::newRow("the owner's scenario picture")
@@ -905,40 +960,163 @@ private Q_SLOTS:
                      heard.constData());
     }
 
-    // Photos sent at once do not each hold their allowance: past the few
-    // that may, a large one is cut off; the others are still read.
-    void onlyAFewLargePhotosAtOnce()
+    // An owner's upload the server cannot take is answered from its head,
+    // in full and before its body has come: when other uploads hold the
+    // allowance (they are read and answered on), and when it declares more
+    // than 8 MB. Its body is read and thrown away up to its declared length
+    // or the allowance, whichever is smaller; then the connection closes.
+    void largeUploadsRefusedFromTheirHeadAreAnswered_data()
     {
+        QTest::addColumn<int>("othersUploading");
+        QTest::addColumn<qint64>("declared");
+        QTest::addColumn<qint64>("thrownAway");
+        QTest::addColumn<QByteArray>("statusLine");
+        QTest::addColumn<QByteArray>("error");
+        QTest::newRow("a third large upload at once")
+            << ConnectionByteLimit::kMaxAllowancesAtOnce << qint64(1 << 20) << qint64(1 << 20)
+            << QByteArray("HTTP/1.1 503 Service Unavailable") << QByteArray("uploadBusy");
+        QTest::newRow("more than 8 MB declared")
+            << 0 << qint64(100) * 1024 * 1024 << UploadedImage::kMaxBytes
+            << QByteArray("HTTP/1.1 413 Payload Too Large") << QByteArray("tooLarge");
+    }
+    void largeUploadsRefusedFromTheirHeadAreAnswered()
+    {
+        QFETCH(int, othersUploading);
+        QFETCH(qint64, declared);
+        QFETCH(qint64, thrownAway);
+        QFETCH(QByteArray, statusLine);
+        QFETCH(QByteArray, error);
         const QString token = pairedToken(WebAccess::Role::Owner);
-        const qint64 bytes = 1 << 20;
-        const QByteArray head =
-            "POST /photo HTTP/1.1\r\nHost: 127.0.0.1\r\nCookie: ardentia_token=" +
-            token.toLatin1() + "\r\nContent-Length: " + QByteArray::number(bytes) + "\r\n\r\n";
-        const QByteArray part((256 << 10), 'x');
-        std::vector<std::unique_ptr<QTcpSocket>> senders;
-        for (int i = 0; i <= ConnectionByteLimit::kMaxAllowancesAtOnce; ++i) {
-            auto sender = std::make_unique<QTcpSocket>();
-            sender->connectToHost(QHostAddress::LocalHost, port);
-            QVERIFY(sender->waitForConnected(5000));
-            sender->write(head + part);
-            senders.push_back(std::move(sender));
-        }
-        const auto cut = [&senders] {
-            return std::count_if(senders.cbegin(), senders.cend(), [](const auto &sender) {
-                return sender->state() == QAbstractSocket::UnconnectedState;
-            });
+        const auto head = [&token](qint64 bytes) -> QByteArray {
+            return "POST /photo HTTP/1.1\r\nHost: 127.0.0.1\r\nCookie: ardentia_token=" +
+                   token.toLatin1() + "\r\nContent-Length: " + QByteArray::number(bytes) +
+                   "\r\n\r\n";
         };
-        QTRY_VERIFY(cut() > 0);
-        QCOMPARE(cut(), 1);
-        for (const auto &sender : senders) {
-            if (sender->state() != QAbstractSocket::ConnectedState)
-                continue;
-            sender->write(QByteArray(bytes - part.size(), 'x'));
-            QByteArray heard;
-            QTRY_VERIFY_WITH_TIMEOUT((heard += sender->readAll()).contains("\r\n\r\n"), 10000);
-            QVERIFY2(heard.startsWith("HTTP/1.1 422"), heard.constData());
+        const QByteArray part((256 << 10), 'x');
+        const qint64 othersBytes = 1 << 20;
+        std::vector<std::unique_ptr<QTcpSocket>> others;
+        for (int i = 0; i < othersUploading; ++i) {
+            others.push_back(std::make_unique<QTcpSocket>());
+            others.back()->connectToHost(QHostAddress::LocalHost, port);
+            QVERIFY(others.back()->waitForConnected(5000));
+            others.back()->write(head(othersBytes) + part);
+            QTRY_VERIFY(others.back()->bytesToWrite() == 0);
         }
-        QCOMPARE(cut(), 1);
+        for (int turn = 0; turn < 5; ++turn) // the server takes their heads in
+            QCoreApplication::processEvents();
+
+        QTcpSocket refused;
+        refused.connectToHost(QHostAddress::LocalHost, port);
+        QVERIFY(refused.waitForConnected(5000));
+        refused.write(head(declared) + part);
+        QByteArray heard;
+        QTRY_VERIFY_WITH_TIMEOUT((heard += refused.readAll()).contains("\r\n\r\n"), 5000);
+        const qsizetype headEnd = heard.indexOf("\r\n\r\n") + 4;
+        QTRY_VERIFY(heard.size() > headEnd && (heard += refused.readAll()).endsWith("}"));
+        QVERIFY2(heard.startsWith(QByteArray(statusLine + "\r\n")), heard.constData());
+        for (const QByteArray &header :
+             {QByteArray("\r\nContent-Security-Policy: default-src 'self'"),
+              QByteArray("\r\nX-Content-Type-Options: nosniff"),
+              QByteArray("\r\nConnection: close"), QByteArray("\r\nCache-Control: no-store")})
+            QVERIFY2(heard.contains(header), header.constData());
+        const QByteArray body = heard.mid(headEnd);
+        QCOMPARE(heard.mid(heard.indexOf("Content-Length: ") + 16).split('\r').constFirst(),
+                 QByteArray::number(body.size()));
+        QCOMPARE(QJsonDocument::fromJson(body).object().value("error").toString(),
+                 QString::fromLatin1(error));
+
+        // The body is read on, and thrown away, up to its end: only then the connection closes.
+        const QByteArray rest(64 << 10, 'x');
+        qint64 sent = part.size();
+        for (; sent + rest.size() < thrownAway; sent += rest.size()) {
+            refused.write(rest);
+            QTRY_VERIFY_WITH_TIMEOUT(refused.bytesToWrite() == 0, 5000);
+            QCOMPARE(refused.state(), QAbstractSocket::ConnectedState);
+        }
+        refused.write(rest.left(int(thrownAway - sent)));
+        QTRY_COMPARE_WITH_TIMEOUT(refused.state(), QAbstractSocket::UnconnectedState, 5000);
+        QCOMPARE(refused.readAll(), QByteArray()); // and nothing else was said
+
+        // The others are read whole and answered.
+        for (const auto &other : others) {
+            other->write(QByteArray(othersBytes - part.size(), 'x'));
+            QByteArray answer;
+            QTRY_VERIFY_WITH_TIMEOUT((answer += other->readAll()).contains("\r\n\r\n"), 10000);
+            QVERIFY2(answer.startsWith("HTTP/1.1 422"), answer.constData());
+        }
+    }
+
+    // The head of any request must come within the header deadline; an
+    // owner's upload body may then take longer, so long as its bytes keep
+    // coming and the whole stays within the upload's bound.
+    void slowRequestsAndUploads_data()
+    {
+        QTest::addColumn<QByteArray>("path");
+        QTest::addColumn<int>("role");
+        QTest::addColumn<qint64>("bodyBytes");
+        QTest::addColumn<qint64>("sentBytes"); // of the whole request; the rest never comes
+        QTest::addColumn<qint64>("pieceBytes");
+        QTest::addColumn<int>("everyMs");
+        QTest::addColumn<int>("uploadIdleMs");
+        QTest::addColumn<int>("uploadMs");
+        QTest::addColumn<QByteArray>("answer"); // the status line's code, or "" for cut off
+        const int owner = int(WebAccess::Role::Owner), family = int(WebAccess::Role::Family);
+        const qint64 whole = std::numeric_limits<qint64>::max();
+        // The header deadline is kSlowHeaderMs in every row.
+        QTest::newRow("an 8 MB photo sent slower than the header deadline")
+            << QByteArray("/picture") << owner << UploadedImage::kMaxBytes << whole
+            << qint64(256 << 10) << 50 << 1000 << 30000 << QByteArray("200");
+        QTest::newRow("an upload that stalls")
+            << QByteArray("/picture") << owner << UploadedImage::kMaxBytes << qint64(1 << 20)
+            << qint64(64 << 10) << 50 << 500 << 30000 << QByteArray();
+        QTest::newRow("an upload longer than its bound")
+            << QByteArray("/picture") << owner << UploadedImage::kMaxBytes << whole
+            << qint64(64 << 10) << 50 << 1000 << 1500 << QByteArray();
+        QTest::newRow("an owner's upload head sent byte by byte")
+            << QByteArray("/picture") << owner << qint64(100) << whole << qint64(1) << 20 << 1000
+            << 30000 << QByteArray();
+        QTest::newRow("a small body sent slowly")
+            << QByteArray("/photo") << family << qint64(1000) << whole << qint64(50) << 50 << 1000
+            << 30000 << QByteArray();
+    }
+    void slowRequestsAndUploads()
+    {
+        QFETCH(QByteArray, path);
+        QFETCH(int, role);
+        QFETCH(qint64, bodyBytes);
+        QFETCH(qint64, sentBytes);
+        QFETCH(qint64, pieceBytes);
+        QFETCH(int, everyMs);
+        QFETCH(int, uploadIdleMs);
+        QFETCH(int, uploadMs);
+        QFETCH(QByteArray, answer);
+        constexpr int kSlowHeaderMs = 500;
+        server->setConnectionLimits({ConnectionLimits::kDefaultMaxConnections, kSlowHeaderMs, 60000,
+                                     uploadIdleMs, uploadMs});
+        // A JPEG, padded to the size given: its decoder stops at the image's end.
+        QByteArray body = jpegPhoto(64, 48);
+        body.append(QByteArray(bodyBytes - body.size(), '\0'));
+        const QByteArray request =
+            "POST " + path + " HTTP/1.1\r\nHost: 127.0.0.1\r\nCookie: ardentia_token=" +
+            pairedToken(WebAccess::Role(role)).toLatin1() +
+            "\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body;
+
+        QElapsedTimer clock;
+        clock.start();
+        SlowSender sender(port, request, pieceBytes, everyMs);
+        sender.stopAfter(sentBytes);
+        if (answer.isEmpty()) {
+            QTRY_VERIFY_WITH_TIMEOUT(sender.closed(), 10000);
+            // One that stalls is cut once it stalled; any other while it was still sending.
+            QCOMPARE(sender.done(), sentBytes < std::numeric_limits<qint64>::max());
+            QCOMPARE(sender.heard(), QByteArray());
+            return;
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(sender.heard().contains("\r\n\r\n"), 20000);
+        QVERIFY2(sender.heard().startsWith(QByteArray("HTTP/1.1 " + answer)),
+                 sender.heard().constData());
+        QVERIFY(sender.done());
+        QVERIFY2(clock.elapsed() > 2 * kSlowHeaderMs, qPrintable(QString::number(clock.elapsed())));
     }
 
     // A photo sent for a scenario is held, not stored, until the home has the
@@ -958,12 +1136,8 @@ private Q_SLOTS:
             return Answer{reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(),
                           reply->readAll(), reply};
         };
-        QImage photo(1200, 900, QImage::Format_RGB32);
-        photo.fill(Qt::darkCyan);
-        QByteArray jpeg;
-        QBuffer buffer(&jpeg);
-        buffer.open(QIODevice::WriteOnly);
-        QVERIFY(photo.save(&buffer, "JPEG"));
+        const QByteArray jpeg = jpegPhoto(1200, 900);
+        QVERIFY(!jpeg.isEmpty());
 
         QCOMPARE(post(pairedToken(), jpeg).status, 403);
         const Answer notAnImage = post(ownerToken, "GIF89a not a photo");
