@@ -1130,5 +1130,9 @@ start your smart home journey</translation>
         <source>Run %1</source>
         <translation>Run %1</translation>
     </message>
+    <message>
+        <source>Other photos are being sent. Try again in a moment.</source>
+        <translation>Other photos are being sent. Try again in a moment.</translation>
+    </message>
 </context>
 </TS>

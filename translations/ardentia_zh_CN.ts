@@ -1130,5 +1130,9 @@
         <source>Run %1</source>
         <translation>运行%1</translation>
     </message>
+    <message>
+        <source>Other photos are being sent. Try again in a moment.</source>
+        <translation>其他照片正在发送中，请稍后再试。</translation>
+    </message>
 </context>
 </TS>

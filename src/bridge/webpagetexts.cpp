@@ -25,6 +25,8 @@ struct Text {
     const char *source;
 };
 
+const char *const kPhotoTooLarge = QT_TRANSLATE_NOOP("WebRemote", "The photo is larger than 8 MB.");
+
 // Shared texts name the app's context, so that both say the same.
 const Text kTexts[] = {
     {"connecting", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Connecting…")},
@@ -162,8 +164,10 @@ const Text kTexts[] = {
      QT_TRANSLATE_NOOP("EditNameHCViewController", "Choose Photo")},
     {"pictureNotSaved", "WebRemote",
      QT_TRANSLATE_NOOP("WebRemote", "The photo could not be saved.")},
-    {"photoTooLarge", "WebRemote",
-     QT_TRANSLATE_NOOP("WebRemote", "The photo is larger than 8 MB.")},
+    {"photoTooLarge", "WebRemote", kPhotoTooLarge},
+    {"tooLarge", "WebRemote", kPhotoTooLarge}, // the bridge's word, before reading it
+    {"uploadBusy", "WebRemote",
+     QT_TRANSLATE_NOOP("WebRemote", "Other photos are being sent. Try again in a moment.")},
     {"notAnImage", "WebRemote",
      QT_TRANSLATE_NOOP("WebRemote", "Only a JPEG, PNG or WebP photo can be read.")},
     {"noCode", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "No code could be read in the photo.")},

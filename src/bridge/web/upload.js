@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // An owner's photo sent to the bridge, which checks it again (at most 8 MB,
 // a JPEG, PNG or WebP that decodes): the bridge's answer, or the page's text
-// for why it was refused.
+// for why it was refused (also when other photos are being sent: "uploadBusy",
+// or when it is too large to be taken at all: "tooLarge").
 
 const maxPhotoBytes = 8 * 1024 * 1024;
 
