@@ -7,7 +7,18 @@
 #include <QTimer>
 
 namespace {
-const QByteArray kHeadEnd = QByteArrayLiteral("\r\n\r\n");
+// The length of a request's head, its empty line included; -1 while it has not ended.
+qsizetype headLength(const QByteArray &bytes)
+{
+    // Lines end in CRLF, or in a bare LF, which the HTTP server takes too.
+    for (qsizetype at = bytes.indexOf('\n'); at >= 0; at = bytes.indexOf('\n', at + 1)) {
+        if (bytes.mid(at + 1, 1) == "\n")
+            return at + 2;
+        if (bytes.mid(at + 1, 2) == "\r\n")
+            return at + 3;
+    }
+    return -1;
+}
 
 // The body's length a request's head declares; -1 when it declares none it can be held to.
 qint64 declaredBodyBytes(const QByteArray &head)
@@ -66,11 +77,11 @@ void ConnectionByteLimit::readHead(QTcpSocket *socket, Request &request)
 {
     // Peeked, not read: the HTTP server reads the same bytes after this.
     request.head += socket->peek(kMaxHeadBytes - request.head.size());
-    const qsizetype end = request.head.indexOf(kHeadEnd);
-    if (end < 0 && request.head.size() < kMaxHeadBytes)
+    const qsizetype length = headLength(request.head);
+    if (length < 0 && request.head.size() < kMaxHeadBytes)
         return; // more of it to come
     request.headRead = true;
-    const QByteArray head = end < 0 ? QByteArray() : request.head.left(end + kHeadEnd.size());
+    const QByteArray head = length < 0 ? QByteArray() : request.head.left(length);
     request.head.clear();
     if (!head.isEmpty() && m_allowanceCheck && m_allowanceCheck(head))
         decideUpload(socket, request, head);
@@ -105,6 +116,8 @@ void ConnectionByteLimit::refuse(QTcpSocket *socket, Request &request, qint64 he
                                                          : "it declares more than the allowance");
     Q_EMIT uploadRefused(socket, why);
     Q_EMIT uploadBodyFollows(socket);
+    // Read in small pieces from now on, each thrown away before the next.
+    socket->setReadBufferSize(kMaxRequestBytes);
     // What came of the body with the head counts too.
     request.toDiscard = qMax<qint64>(0, bodyBytes - (request.received - headBytes));
     throwAwayAvailable(socket);

@@ -4,6 +4,7 @@
 #include "connectionlimits.h"
 #include "openfilelimit.h"
 #include "testmain.h"
+#include "uploadedimage.h"
 #include "web/webaccess.h"
 
 #include <QDir>
@@ -226,6 +227,50 @@ private Q_SLOTS:
         QCOMPARE(cutOff, connections);
         QVERIFY2(peak - before < kMemoryBudgetKb, qPrintable(QString::number(peak - before)));
         QCOMPARE(statusOf(exchange(get("/", true))), 200); // and the remote serves on
+    }
+
+    // An owner's large upload refused while others hold the allowance is
+    // answered, and its body is read to its end and thrown away: the bridge
+    // holds none of it.
+    void aRefusedUploadsBodyIsNotHeld()
+    {
+        const QString code =
+            *WebAccess(rig->path("data/web-access.json"))
+                 .newPairingCode(QDateTime::currentDateTimeUtc(), nullptr, WebAccess::Role::Owner);
+        const QByteArray paired =
+            exchange("GET /pair?code=" + code.toLatin1() + " HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n");
+        const qsizetype start = paired.indexOf("ardentia_token=") + 15;
+        const QByteArray owner = paired.mid(start, paired.indexOf(';', start) - start);
+        QVERIFY(!owner.isEmpty());
+        const QByteArray head =
+            "POST /photo HTTP/1.1\r\nHost: 127.0.0.1\r\nCookie: ardentia_token=" + owner +
+            "\r\nContent-Length: " + QByteArray::number(UploadedImage::kMaxBytes) + "\r\n\r\n";
+        std::vector<std::unique_ptr<QTcpSocket>> holders;
+        for (int i = 0; i < ConnectionByteLimit::kMaxAllowancesAtOnce; ++i) {
+            holders.push_back(connection());
+            QVERIFY(holders.back());
+            sendAll(*holders.back(), head + QByteArray(64 << 10, 'x'));
+        }
+        const qint64 before = statusKb(pid(), "VmRSS");
+        qint64 peak = before;
+        const auto refused = connection();
+        QVERIFY(refused);
+        sendAll(*refused, head);
+        const QByteArray chunk(256 << 10, 'x');
+        for (qint64 sent = 0; sent < UploadedImage::kMaxBytes; sent += chunk.size()) {
+            QVERIFY(refused->state() == QAbstractSocket::ConnectedState);
+            sendAll(*refused, chunk);
+            peak = std::max(peak, statusKb(pid(), "VmRSS"));
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(refused->state(), QAbstractSocket::UnconnectedState, 5000);
+        const QByteArray answer = refused->readAll();
+        qInfo("memory: %lld kB before, %lld kB at the peak, for an 8 MB body thrown away", before,
+              peak);
+        QVERIFY2(answer.startsWith("HTTP/1.1 503") && answer.endsWith("{\"error\":\"uploadBusy\"}"),
+                 answer.constData());
+        // Far less than the body: kept, most of it would show.
+        QVERIFY2(peak - before < UploadedImage::kMaxBytes / 1024 / 2,
+                 qPrintable(QString::number(peak - before)));
     }
 
     // 1,100 connections that start a request and never finish it: the bridge

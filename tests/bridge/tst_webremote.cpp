@@ -972,12 +972,19 @@ private Q_SLOTS:
         QTest::addColumn<qint64>("thrownAway");
         QTest::addColumn<QByteArray>("statusLine");
         QTest::addColumn<QByteArray>("error");
+        QTest::addColumn<QByteArray>("lineEnd");
         QTest::newRow("a third large upload at once")
             << ConnectionByteLimit::kMaxAllowancesAtOnce << qint64(1 << 20) << qint64(1 << 20)
-            << QByteArray("HTTP/1.1 503 Service Unavailable") << QByteArray("uploadBusy");
+            << QByteArray("HTTP/1.1 503 Service Unavailable") << QByteArray("uploadBusy")
+            << QByteArray("\r\n");
         QTest::newRow("more than 8 MB declared")
             << 0 << qint64(100) * 1024 * 1024 << UploadedImage::kMaxBytes
-            << QByteArray("HTTP/1.1 413 Payload Too Large") << QByteArray("tooLarge");
+            << QByteArray("HTTP/1.1 413 Payload Too Large") << QByteArray("tooLarge")
+            << QByteArray("\r\n");
+        QTest::newRow("more than 8 MB declared, lines ending in LF alone")
+            << 0 << qint64(9) * 1024 * 1024 << UploadedImage::kMaxBytes
+            << QByteArray("HTTP/1.1 413 Payload Too Large") << QByteArray("tooLarge")
+            << QByteArray("\n");
     }
     void largeUploadsRefusedFromTheirHeadAreAnswered()
     {
@@ -986,11 +993,12 @@ private Q_SLOTS:
         QFETCH(qint64, thrownAway);
         QFETCH(QByteArray, statusLine);
         QFETCH(QByteArray, error);
+        QFETCH(QByteArray, lineEnd);
         const QString token = pairedToken(WebAccess::Role::Owner);
-        const auto head = [&token](qint64 bytes) -> QByteArray {
-            return "POST /photo HTTP/1.1\r\nHost: 127.0.0.1\r\nCookie: ardentia_token=" +
-                   token.toLatin1() + "\r\nContent-Length: " + QByteArray::number(bytes) +
-                   "\r\n\r\n";
+        const auto head = [&](qint64 bytes) -> QByteArray {
+            return "POST /photo HTTP/1.1" + lineEnd + "Host: 127.0.0.1" + lineEnd +
+                   "Cookie: ardentia_token=" + token.toLatin1() + lineEnd +
+                   "Content-Length: " + QByteArray::number(bytes) + lineEnd + lineEnd;
         };
         const QByteArray part((256 << 10), 'x');
         const qint64 othersBytes = 1 << 20;
