@@ -15,6 +15,7 @@
 #include "testmain.h"
 #include "uploadedimage.h"
 #include "webhub.h"
+#include "webpagetexts.h"
 #include "webremoteserver.h"
 
 #include <QBuffer>
@@ -548,14 +549,19 @@ private Q_SLOTS:
         trust.setCaCertificates(QSslCertificate::fromPath(authority->ca));
         const QString tlsBase = QStringLiteral("https://127.0.0.1:%1").arg(tlsPort);
 
-        QNetworkRequest pairing(QUrl(tlsBase + "/pair?code=" + *access().newPairingCode()));
-        pairing.setSslConfiguration(trust);
-        pairing.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
-                             QNetworkRequest::ManualRedirectPolicy);
-        QNetworkReply *reply = network.get(pairing);
-        QSignalSpy finished(reply, &QNetworkReply::finished);
-        QVERIFY(finished.wait(10000));
-        reply->deleteLater();
+        const auto pair = [&](WebAccess::Role role) {
+            QNetworkRequest pairing(
+                QUrl(tlsBase + "/pair?code=" +
+                     *access().newPairingCode(QDateTime::currentDateTimeUtc(), nullptr, role)));
+            pairing.setSslConfiguration(trust);
+            pairing.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                                 QNetworkRequest::ManualRedirectPolicy);
+            QNetworkReply *reply = network.get(pairing);
+            QSignalSpy(reply, &QNetworkReply::finished).wait(10000);
+            reply->deleteLater();
+            return reply;
+        };
+        QNetworkReply *reply = pair(WebAccess::Role::Family);
         QCOMPARE(reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(), 303);
         const QByteArray cookie = reply->rawHeader("Set-Cookie");
         QVERIFY2(cookie.contains("; Secure"), cookie.constData());
@@ -579,6 +585,21 @@ private Q_SLOTS:
         socket.open(handshake);
         QVERIFY(messages.wait(10000));
         QVERIFY(messages.constFirst().constFirst().toString().contains(R"("type":"home")"));
+
+        // An upload refused from its head is answered over TLS as every answer is.
+        const QByteArray ownerCookie = pair(WebAccess::Role::Owner)->rawHeader("Set-Cookie");
+        QSslSocket uploader;
+        uploader.setSslConfiguration(trust);
+        uploader.connectToHostEncrypted("127.0.0.1", tlsPort);
+        QTRY_VERIFY_WITH_TIMEOUT(uploader.isEncrypted(), 10000); // the server's loop must run
+        uploader.write("POST /photo HTTP/1.1\r\nHost: 127.0.0.1\r\nCookie: " +
+                       ownerCookie.left(ownerCookie.indexOf(';')) +
+                       "\r\nContent-Length: 100000000\r\n\r\n");
+        QByteArray refused;
+        QTRY_VERIFY((refused += uploader.readAll()).endsWith(R"({"error":"tooLarge"})"));
+        QVERIFY2(refused.startsWith("HTTP/1.1 413 ") &&
+                     refused.contains("\r\nStrict-Transport-Security: max-age="),
+                 refused.constData());
     }
 
     // Every owner's request from a family member's device: refused with its
@@ -1032,6 +1053,7 @@ private Q_SLOTS:
                  QByteArray::number(body.size()));
         QCOMPARE(QJsonDocument::fromJson(body).object().value("error").toString(),
                  QString::fromLatin1(error));
+        QVERIFY(WebPageTexts::texts("zh_CN").contains(QLatin1String(error))); // the page says why
 
         // The body is read on, and thrown away, up to its end: only then the connection closes.
         const QByteArray rest(64 << 10, 'x');
