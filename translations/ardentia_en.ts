@@ -1130,5 +1130,9 @@ start your smart home journey</translation>
         <source>Run %1</source>
         <translation>Run %1</translation>
     </message>
+    <message>
+        <source>This scenario was just changed on another device. It is shown as it is now: make your change again.</source>
+        <translation>This scenario was just changed on another device. It is shown as it is now: make your change again.</translation>
+    </message>
 </context>
 </TS>

@@ -1130,5 +1130,9 @@
         <source>Run %1</source>
         <translation>运行%1</translation>
     </message>
+    <message>
+        <source>This scenario was just changed on another device. It is shown as it is now: make your change again.</source>
+        <translation>此场景刚在另一台设备上被修改，现显示其最新设置，请重新修改。</translation>
+    </message>
 </context>
 </TS>
