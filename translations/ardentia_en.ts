@@ -1134,5 +1134,9 @@ start your smart home journey</translation>
         <source>Other photos are being sent. Try again in a moment.</source>
         <translation>Other photos are being sent. Try again in a moment.</translation>
     </message>
+    <message>
+        <source>This scenario was just changed on another device. It is shown as it is now: make your change again.</source>
+        <translation>This scenario was just changed on another device. It is shown as it is now: make your change again.</translation>
+    </message>
 </context>
 </TS>

@@ -1134,5 +1134,9 @@
         <source>Other photos are being sent. Try again in a moment.</source>
         <translation>其他照片正在发送中，请稍后再试。</translation>
     </message>
+    <message>
+        <source>This scenario was just changed on another device. It is shown as it is now: make your change again.</source>
+        <translation>此场景刚在另一台设备上被修改，现显示其最新设置，请重新修改。</translation>
+    </message>
 </context>
 </TS>

@@ -32,6 +32,9 @@ public:
     void answer(const PageRequest::Answer &request);
     void detail(const PageRequest::Detail &request);
     void listTransmitters();
+    bool hasQuestion() const { return m_question.has_value(); }
+    // The page it was put to has gone: it stays unanswered, as cancelled.
+    void dropQuestion() { m_question.reset(); }
 
     void showAlert(const QString &message, const QStringList &buttons, Answer answer) override;
 

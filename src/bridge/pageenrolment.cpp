@@ -80,21 +80,27 @@ void PageEnrolment::popToScreen(Screen *screen, bool)
         m_enrolment.reset();
 }
 
-void PageEnrolment::decode(const QString &code)
+void PageEnrolment::decode(Page page, const QString &code)
 {
-    m_decoded.reset();
+    m_decoded.remove(page);
+    m_decoding = page; // the decoder opens what it accepted (below) before it returns
     // As the scanner: a transmitter first, then controllers (and more transmitters).
     const QString scanType = Database::instance()->readAllSuperBoxInfo().isEmpty()
                                  ? CodeDecoder::kTransmitterMode
                                  : CodeDecoder::kDeviceMode;
     // A refusal is told as the app tells it (its toast reaches the page).
-    if (CodeDecoder::decoderWithResult(code.trimmed().toUpper(), scanType) != CodeDecoder::Accepted)
+    const bool accepted =
+        CodeDecoder::decoderWithResult(code.trimmed().toUpper(), scanType) == CodeDecoder::Accepted;
+    m_decoding = nullptr;
+    if (!accepted)
         m_tell({{QStringLiteral("type"), QStringLiteral("decodeRefused")}});
 }
 
 void PageEnrolment::pushTransmitterEnrolment(const QString &id, const QString &summary)
 {
-    m_decoded = Decoded{CodeDecoder::kTransmitterMode, id, 0};
+    if (!m_decoding)
+        return; // no page's code: nothing to tell
+    m_decoded.insert(m_decoding, Decoded{CodeDecoder::kTransmitterMode, id, 0});
     m_tell({{QStringLiteral("type"), QStringLiteral("decoded")},
             {QStringLiteral("kind"), CodeDecoder::kTransmitterMode},
             {QStringLiteral("id"), id},
@@ -106,7 +112,9 @@ void PageEnrolment::pushTransmitterEnrolment(const QString &id, const QString &s
 void PageEnrolment::pushDeviceEnrolment(const QString &id, int groupCount, const QString &control,
                                         const QString &summary)
 {
-    m_decoded = Decoded{control, id, groupCount};
+    if (!m_decoding)
+        return;
+    m_decoded.insert(m_decoding, Decoded{control, id, groupCount});
     QJsonArray channels;
     for (const QVariantMap &record : DeviceEnrolment::channelRecords(id, groupCount, control))
         channels.append(
@@ -120,10 +128,12 @@ void PageEnrolment::pushDeviceEnrolment(const QString &id, int groupCount, const
             {QStringLiteral("channels"), channels}});
 }
 
-void PageEnrolment::enrol(const PageRequest::Enrol &request)
+void PageEnrolment::enrol(Page page, const PageRequest::Enrol &request)
 {
-    // Only what the decoder accepted last is enrolled: a page cannot name an ID of its own.
-    if (!m_decoded || m_decoded->id != request.id) {
+    // Only what the decoder accepted last for this page is enrolled: a page
+    // cannot name an ID of its own.
+    const auto decoded = m_decoded.constFind(page);
+    if (decoded == m_decoded.cend() || decoded->id != request.id) {
         m_tell(pageError(QStringLiteral("notDecoded")));
         return;
     }
@@ -133,13 +143,13 @@ void PageEnrolment::enrol(const PageRequest::Enrol &request)
                 m_tell(pageError(refusal));
                 return;
             }
-    if (m_decoded->kind == CodeDecoder::kTransmitterMode) {
+    if (decoded->kind == CodeDecoder::kTransmitterMode) {
         m_enrolment = std::make_unique<EnrolmentScreen>(m_tell, 1);
-        TransmitterEnrolment::connect(m_decoded->id);
+        TransmitterEnrolment::connect(decoded->id);
         return;
     }
     QList<QVariantMap> records =
-        DeviceEnrolment::channelRecords(m_decoded->id, m_decoded->groupCount, m_decoded->kind);
+        DeviceEnrolment::channelRecords(decoded->id, decoded->groupCount, decoded->kind);
     for (qsizetype i = 0; i < records.size() && i < request.names.size(); ++i)
         records[i].insert(Key::title, request.names.at(i));
     m_enrolment = std::make_unique<EnrolmentScreen>(m_tell, int(records.size()));

@@ -6,11 +6,11 @@
 #include "control/navigator.h"
 #include "control/screenstack.h"
 
+#include <QHash>
 #include <QJsonObject>
 
 #include <functional>
 #include <memory>
-#include <optional>
 
 // Enrolment from an owner's page, through the app's own decoder and flows:
 // a code (typed, or read from a photo) decoded as the scanner's are, with
@@ -23,13 +23,18 @@ class PageEnrolment final : public ScreenStack, public Navigator {
 public:
     using Tell = std::function<void(const QJsonObject &message)>;
 
+    // A page, as an opaque key: each page enrols what it decoded itself.
+    using Page = const void *;
+
     explicit PageEnrolment(Tell tell);
     ~PageEnrolment() override;
     PageEnrolment(const PageEnrolment &) = delete;
     PageEnrolment &operator=(const PageEnrolment &) = delete;
 
-    void decode(const QString &code);
-    void enrol(const PageRequest::Enrol &request);
+    void decode(Page page, const QString &code);
+    void enrol(Page page, const PageRequest::Enrol &request);
+    // The page has gone: what it decoded is forgotten.
+    void forget(Page page) { m_decoded.remove(page); }
 
     // ScreenStack
     QList<Screen *> screens() const override;
@@ -54,5 +59,6 @@ private:
     Tell m_tell;
     std::unique_ptr<Screen> m_base;
     std::unique_ptr<EnrolmentScreen> m_enrolment; // on top while an enrolment runs
-    std::optional<Decoded> m_decoded;             // the last code the decoder accepted
+    QHash<Page, Decoded> m_decoded; // per page, the last code the decoder accepted for it
+    Page m_decoding = nullptr;      // whose code the decoder is reading
 };

@@ -28,6 +28,15 @@ std::optional<QString> plainName(const QJsonValue &value)
     return isPlainName(value.toString()) ? std::optional(value.toString()) : std::nullopt;
 }
 
+// A scenario's revision: absent or empty (a new scenario's), or a plain name.
+std::optional<QString> revisionOf(const QJsonObject &request)
+{
+    const QJsonValue revision = request.value(QLatin1String("revision"));
+    if (revision.isUndefined() || revision == QLatin1String(""))
+        return QString();
+    return plainName(revision);
+}
+
 Request saveScenario(const QJsonObject &request)
 {
     SaveScenario save;
@@ -35,6 +44,10 @@ Request saveScenario(const QJsonObject &request)
     if (!number.isString() || (!number.toString().isEmpty() && !plainName(number)))
         return Refused{QStringLiteral("no such scenario")};
     save.number = number.toString();
+    const std::optional<QString> revision = revisionOf(request);
+    if (!revision)
+        return Refused{QStringLiteral("no such revision")};
+    save.revision = *revision;
     const QJsonValue name = request.value(QLatin1String("name"));
     const QJsonValue image = request.value(QLatin1String("image"));
     if (!name.isString() || name.toString().size() > kMaxNameLength || !image.isString() ||
@@ -107,9 +120,10 @@ Request parse(const QByteArray &message)
     }
     if (type == QLatin1String("deleteScenario")) {
         const std::optional<QString> number = plainName(request.value(QLatin1String("number")));
-        if (!number)
+        const std::optional<QString> revision = revisionOf(request);
+        if (!number || !revision)
             return Refused{QStringLiteral("no such scenario")};
-        return DeleteScenario{*number};
+        return DeleteScenario{*number, *revision};
     }
     if (type == QLatin1String("answer")) {
         const QJsonValue question = request.value(QLatin1String("question"));
@@ -141,5 +155,11 @@ bool needsOwner(const Request &request)
     return !std::holds_alternative<Set>(request) && !std::holds_alternative<Scenario>(request) &&
            !std::holds_alternative<Sync>(request) && !std::holds_alternative<Help>(request) &&
            !std::holds_alternative<Refused>(request);
+}
+bool changesHome(const Request &request)
+{
+    return needsOwner(request) && !std::holds_alternative<Detail>(request) &&
+           !std::holds_alternative<Transmitters>(request) &&
+           !std::holds_alternative<Decode>(request) && !std::holds_alternative<Answer>(request);
 }
 } // namespace PageRequest

@@ -16,7 +16,9 @@
 // N,"button":N} (to the question a removal raised), {"type":"detail","id":
 // ...}, {"type":"transmitters"}, {"type":"saveScenario","number":N or ""
 // for a new one,"name":...,"image":...,"members":[{"id":...,"state"/
-// "brightness":...}, ...]}, {"type":"deleteScenario","number":N},
+// "brightness":...}, ...],"revision":R}, {"type":"deleteScenario","number":N,
+// "revision":R} (R: the scenario's revision as the page was told it, for a
+// stored scenario),
 // {"type":"decode","code":...} (a unit's printed code) and {"type":"enrol",
 // "id":...,"names":[...]}. A set's
 // own fields (and a member's) travel on as the payload a channel's "set"
@@ -55,9 +57,11 @@ struct SaveScenario {
     QString name;
     QString image;
     QList<Member> members;
+    QString revision; // of the stored scenario changed; empty for a new one
 };
 struct DeleteScenario {
     QString number;
+    QString revision;
 };
 struct Decode {
     QString code; // as typed or read: the decoder judges it
@@ -81,4 +85,7 @@ constexpr qsizetype kMaxMembers = 64;
 Request parse(const QByteArray &message);
 // Whether only an owner's device may ask it.
 bool needsOwner(const Request &request);
+// Whether it changes the home (one owner's page at a time), rather than
+// only reading it.
+bool changesHome(const Request &request);
 } // namespace PageRequest

@@ -15,6 +15,7 @@
 #include "store/recordfactory.h"
 #include "store/recordkeys.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QRegularExpression>
 
@@ -61,17 +62,35 @@ bool ScenarioRequests::isIconName(const QString &image)
     return icon.match(image).hasMatch();
 }
 
-std::optional<QVariantMap> ScenarioRequests::userScenario(const QString &number)
+QString ScenarioRequests::revisionOf(const QVariantMap &scenario)
+{
+    QStringList fields{scenario.value(Key::title).toString(),
+                       scenario.value(Key::imagePath).toString()};
+    for (const QVariant &member : RecordFactory::sceneDevices(scenario))
+        fields << member.toMap().value(Key::id).toString()
+               << member.toMap().value(Key::turnOn).toString();
+    const QByteArray digest =
+        QCryptographicHash::hash(fields.join(QChar(0x1f)).toUtf8(), QCryptographicHash::Sha256);
+    return QString::fromLatin1(digest.left(8).toHex());
+}
+
+std::optional<QVariantMap> ScenarioRequests::userScenario(const QString &number,
+                                                          const QString &revision)
 {
     const std::optional<QList<QVariantMap>> stored = Database::instance()->scenariosIfReadable();
     if (!stored) {
         m_tell(pageError(QStringLiteral("storeUnreadable")));
         return std::nullopt;
     }
-    for (const QVariantMap &scenario : *stored)
-        if (scenario.value(Key::mainID).toString() == number &&
-            RecordFactory::isUserScenario(scenario))
+    for (const QVariantMap &scenario : *stored) {
+        if (scenario.value(Key::mainID).toString() != number ||
+            !RecordFactory::isUserScenario(scenario))
+            continue;
+        if (revisionOf(scenario) == revision)
             return scenario;
+        m_tell(pageError(QStringLiteral("changedElsewhere")));
+        return std::nullopt;
+    }
     m_tell(pageError(QStringLiteral("noScenario")));
     return std::nullopt;
 }
@@ -126,7 +145,7 @@ void ScenarioRequests::save(const PageRequest::SaveScenario &request)
     }
     std::optional<QVariantMap> scenario;
     if (!request.number.isEmpty()) {
-        scenario = userScenario(request.number);
+        scenario = userScenario(request.number, request.revision);
         if (!scenario)
             return;
     } else if (!UDPSocketManager::instance()->isFreeForUser()) {
@@ -204,7 +223,7 @@ void ScenarioRequests::dropUnstoredPhoto()
 
 void ScenarioRequests::remove(const PageRequest::DeleteScenario &request)
 {
-    const std::optional<QVariantMap> scenario = userScenario(request.number);
+    const std::optional<QVariantMap> scenario = userScenario(request.number, request.revision);
     if (scenario && !ScenarioOperations::deleteScenario(*scenario))
         m_tell(pageError(QStringLiteral("deleteFailed")));
 }

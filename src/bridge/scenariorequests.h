@@ -31,6 +31,10 @@ public:
     static constexpr int kIconCount = 10;
     // "icon_choose_small_N.png" for N from 0 to 9, as the app stores them.
     static bool isIconName(const QString &image);
+    // What a page is told of a stored scenario's present name, picture and
+    // members: a change or deletion naming another revision was made on a
+    // scenario since changed elsewhere, and is refused rather than undo that.
+    static QString revisionOf(const QVariantMap &scenario);
 
     void save(const PageRequest::SaveScenario &request);
     void remove(const PageRequest::DeleteScenario &request);
@@ -39,8 +43,9 @@ public:
     void dropUnstoredPhoto();
 
 private:
-    // The stored user scenario of that number; nothing (the page told) when there is none.
-    std::optional<QVariantMap> userScenario(const QString &number);
+    // The stored user scenario of that number at that revision; nothing
+    // (the page told) when there is none, or it has changed since.
+    std::optional<QVariantMap> userScenario(const QString &number, const QString &revision);
     // Each member's record in the state it is to keep; nothing (the page
     // told) when one is no channel or asks for a state it cannot keep.
     std::optional<QList<QVariantMap>>

@@ -62,6 +62,7 @@ QJsonObject scenarioOf(const QVariantMap &scenario)
             {QStringLiteral("name"), scenario.value(Key::title).toString()},
             {QStringLiteral("image"), pageImageOf(scenario.value(Key::imagePath).toString())},
             {QStringLiteral("user"), RecordFactory::isUserScenario(scenario)},
+            {QStringLiteral("revision"), ScenarioRequests::revisionOf(scenario)},
             {QStringLiteral("members"), members}};
 }
 
@@ -103,7 +104,9 @@ WebHub::WebHub(WebRemoteServer *server, const MasterLink *link, BridgeTopics top
       m_owner([this](const QJsonObject &message) { tellActing(message); }),
       m_scenarios([this](const QJsonObject &message) { tellActing(message); },
                   &server->pendingPictures()),
-      m_enrolment([this](const QJsonObject &message) { tellActing(message); }),
+      m_enrolment([this](const QJsonObject &message) { tellActing(message); }), m_acting([this] {
+          return !UDPSocketManager::instance()->isFreeForUser() || m_owner.hasQuestion();
+      }),
       m_toasts(ShowAlertManager::instance()->presenter(),
                [this](const QString &title, const QString &detail, bool good) {
                    forwardToast(title, detail, good);
@@ -187,20 +190,24 @@ void WebHub::open(QWebSocket *socket, const QString &token)
     m_pages.insert(socket, {token, role, language});
     connect(socket, &QWebSocket::textMessageReceived, this,
             [this, socket](const QString &message) { receive(socket, message); });
-    connect(socket, &QWebSocket::disconnected, this, [this, socket] {
-        m_pages.remove(socket);
-        m_unanswered.remove(socket);
-        if (m_acting == socket)
-            m_acting = nullptr;
-        if (m_questioned == socket)
-            m_questioned = nullptr;
-        socket->deleteLater();
-    });
+    connect(socket, &QWebSocket::disconnected, this, [this, socket] { closed(socket); });
     connect(socket, &QWebSocket::pong, this, [this, socket] { m_unanswered.remove(socket); });
     // The first home a page gets names its device's role; a change is told on its own.
     QJsonObject home = homeOrError();
     home.insert(QStringLiteral("role"), WebAccess::nameOf(role));
     sendTo(socket, home);
+}
+
+void WebHub::closed(QWebSocket *socket)
+{
+    // A question put to it goes unanswered: no other page may answer it.
+    if (m_acting.listener() == socket && m_owner.hasQuestion())
+        m_owner.dropQuestion();
+    m_acting.closed(socket);
+    m_enrolment.forget(socket);
+    m_pages.remove(socket);
+    m_unanswered.remove(socket);
+    socket->deleteLater();
 }
 
 void WebHub::receive(QWebSocket *socket, const QString &message)
@@ -223,11 +230,12 @@ void WebHub::receive(QWebSocket *socket, const QString &message)
         tellAsking(HelpPages::forLanguage(m_pages.value(socket).language));
     else if (const auto *refused = std::get_if<PageRequest::Refused>(&request))
         tellAsking(pageError(QStringLiteral("badRequest"), refused->reason));
-    else {
-        m_acting = socket;
+    else if (PageRequest::changesHome(request) && !m_acting.take(socket))
+        tellAsking(pageError(QStringLiteral("busy"))); // another owner's change is under way
+    else
         askOwner(request);
-    }
     m_asking = nullptr;
+    m_acting.settle(); // a change that sent nothing is over
 }
 
 bool WebHub::mayAsk(QWebSocket *socket, const PageRequest::Request &request)
@@ -253,8 +261,8 @@ void WebHub::askOwner(const PageRequest::Request &request)
             [this](const PageRequest::Remove &remove) { m_owner.remove(remove); },
             [this](const PageRequest::Answer &answer) {
                 // Only the page the question was put to may answer it.
-                if (m_acting != m_questioned) {
-                    tellActing(pageError(QStringLiteral("noQuestion")));
+                if (m_acting.listener() != m_asking) {
+                    tellAsking(pageError(QStringLiteral("noQuestion")));
                     return;
                 }
                 m_owner.answer(answer);
@@ -263,20 +271,23 @@ void WebHub::askOwner(const PageRequest::Request &request)
             [this](const PageRequest::Transmitters &) { m_owner.listTransmitters(); },
             [this](const PageRequest::SaveScenario &save) { m_scenarios.save(save); },
             [this](const PageRequest::DeleteScenario &deletion) { m_scenarios.remove(deletion); },
-            [this](const PageRequest::Decode &code) { m_enrolment.decode(code.code); },
-            [this](const PageRequest::Enrol &enrol) { m_enrolment.enrol(enrol); },
+            [this](const PageRequest::Decode &code) { m_enrolment.decode(m_asking, code.code); },
+            [this](const PageRequest::Enrol &enrol) { m_enrolment.enrol(m_asking, enrol); },
             [](const auto &) {}},
         request);
 }
 
+QWebSocket *WebHub::toldPage() const
+{
+    if (m_asking)
+        return m_asking;
+    return m_acting.listener();
+}
+
 void WebHub::tellActing(const QJsonObject &message)
 {
-    QWebSocket *page = m_asking ? m_asking : m_acting;
-    if (!page)
-        return;
-    if (message.value(QStringLiteral("type")) == QLatin1String("question"))
-        m_questioned = page;
-    sendTo(page, message);
+    if (QWebSocket *page = toldPage())
+        sendTo(page, message);
 }
 
 void WebHub::forwardToast(const QString &title, const QString &detail, bool good)
@@ -284,14 +295,16 @@ void WebHub::forwardToast(const QString &title, const QString &detail, bool good
     // A scenario the home refused leaves no photo behind.
     if (title == UDPSocketManager::tr("Setting scenario failed"))
         m_scenarios.dropUnstoredPhoto();
-    if (!m_acting)
-        return; // no one's own request: the log has it
-    const QString language = m_pages.value(m_acting).language;
-    sendTo(m_acting, {{QStringLiteral("type"), QStringLiteral("toast")},
-                      {QStringLiteral("title"), WebPageTexts::toastText(title, language)},
-                      {QStringLiteral("detail"),
-                       detail.isEmpty() ? QString() : WebPageTexts::toastText(detail, language)},
-                      {QStringLiteral("good"), good}});
+    // A press's outcome reaches the pages as its row's state and error.
+    QWebSocket *page = m_settlingPress && !m_asking ? nullptr : toldPage();
+    if (!page)
+        return; // no page's own request or change: the log has it
+    const QString language = m_pages.value(page).language;
+    sendTo(page, {{QStringLiteral("type"), QStringLiteral("toast")},
+                  {QStringLiteral("title"), WebPageTexts::toastText(title, language)},
+                  {QStringLiteral("detail"),
+                   detail.isEmpty() ? QString() : WebPageTexts::toastText(detail, language)},
+                  {QStringLiteral("good"), good}});
 }
 
 void WebHub::tellAsking(const QJsonObject &message)
@@ -323,6 +336,11 @@ void WebHub::sendChannel(const QString &id)
 void WebHub::onOutcome(const QStringList &fields, const CommandOutcome &outcome)
 {
     const QString family = Wire::familyOf(fields);
+    // Until the command settles, what its reply's handling shows is of this press.
+    m_settlingPress = ((Wire::isChannelFamily(family) &&
+                        Wire::operationOf(fields) == ChannelOperation::Control) ||
+                       family == Wire::scenarioRun) &&
+                      outcome.kind != CommandOutcome::Kind::Dropped; // a dropped one settles not
     if (!Wire::isChannelFamily(family) || Wire::operationOf(fields) != ChannelOperation::Control ||
         outcome.isAcknowledged())
         return;
@@ -338,6 +356,7 @@ void WebHub::onOutcome(const QStringList &fields, const CommandOutcome &outcome)
 
 void WebHub::onSettled(const QStringList &fields)
 {
+    m_settlingPress = false;
     const int operation = Wire::operationOf(fields);
     // Steps that store what no announcement tells: a scenario's, a channel enrolled.
     const bool storingStep =

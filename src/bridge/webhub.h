@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "actingpage.h"
 #include "bridgecommands.h"
 #include "ownerrequests.h"
 #include "pageenrolment.h"
@@ -25,8 +26,9 @@ class WebRemoteServer;
 // when it connects and every confirmed change after; what a page asks for
 // goes through the same commands as the bridge's "set" topics, and what only
 // an owner may ask through OwnerRequests, refused (and logged) for a family
-// member's device. A page whose device's token is revoked is closed at once;
-// one whose role changes is told.
+// member's device, and one owner's page at a time (ActingPage): what that
+// change tells, it tells that page alone. A page whose device's token is
+// revoked is closed at once; one whose role changes is told.
 class WebHub final : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(WebHub)
@@ -62,9 +64,13 @@ private:
     // Whether the page's device may ask it (its role read afresh); refused and logged if not.
     bool mayAsk(QWebSocket *socket, const PageRequest::Request &request);
     void askOwner(const PageRequest::Request &request);
-    // To the page whose owner's request this answers.
+    void closed(QWebSocket *socket);
+    // To the page whose request is being handled; else to the acting page.
     void tellActing(const QJsonObject &message);
     void forwardToast(const QString &title, const QString &detail, bool good);
+    // Who hears what a flow tells: the page whose request is being handled,
+    // else the acting page, else none.
+    QWebSocket *toldPage() const;
     void broadcast(const QJsonObject &message);
     // To the page whose request is being handled; to every page outside one.
     void tellAsking(const QJsonObject &message);
@@ -80,11 +86,13 @@ private:
     BridgeCommands m_commands;
     QHash<QWebSocket *, Page> m_pages;
     QWebSocket *m_asking = nullptr;
-    QWebSocket *m_acting = nullptr;     // whose owner's request came last, while it is open
-    QWebSocket *m_questioned = nullptr; // the page the open question was put to
+    // A switch, a dimmer, a curtain or a scenario run whose reply is being
+    // handled: a toast of it is no acting page's (the pages hear its outcome).
+    bool m_settlingPress = false;
     OwnerRequests m_owner;
     ScenarioRequests m_scenarios;
     PageEnrolment m_enrolment;
+    ActingPage m_acting;
     bool m_homeDue = false; // a storing step was answered: the home goes out once
     PageToasts m_toasts;
     QSet<QWebSocket *> m_unanswered; // pinged, no pong yet

@@ -134,6 +134,9 @@ const Text kTexts[] = {
     {"badPicture", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Choose one of the pictures.")},
     {"busy", "WebRemote",
      QT_TRANSLATE_NOOP("WebRemote", "The home is busy with another change. Try again shortly.")},
+    {"changedElsewhere", "WebRemote",
+     QT_TRANSLATE_NOOP("WebRemote", "This scenario was just changed on another device. It is "
+                                    "shown as it is now: make your change again.")},
     {"scan", "VtScanViewController", QT_TRANSLATE_NOOP("VtScanViewController", "Scan")},
     {"scanHint", "VtScanViewController",
      QT_TRANSLATE_NOOP("VtScanViewController", "Please scan the barcode of the equipment")},

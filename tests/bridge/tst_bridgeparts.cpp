@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "actingpage.h"
 #include "bridgeoptions.h"
 #include "bridgerequests.h"
 #include "curtainmoves.h"
@@ -22,9 +23,11 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QSet>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
+#include <QWebSocket>
 
 #include <ZXing/ReadBarcode.h>
 
@@ -384,7 +387,14 @@ private Q_SLOTS:
                           R"("members":[]})")
             << "refused no such scenario";
         QTest::newRow("delete a scenario")
-            << QByteArray(R"({"type":"deleteScenario","number":"3"})") << "owner delete 3";
+            << QByteArray(R"({"type":"deleteScenario","number":"3"})") << "owner delete 3 at ";
+        QTest::newRow("delete at a revision")
+            << QByteArray(R"({"type":"deleteScenario","number":"3","revision":"9f86d081"})")
+            << "owner delete 3 at 9f86d081";
+        QTest::newRow("save at a revision that breaks a line")
+            << QByteArray(R"({"type":"saveScenario","number":"3","name":"x","image":"y",)"
+                          R"("members":[],"revision":"1,2"})")
+            << "refused no such revision";
         QTest::newRow("decode") << QByteArray(R"({"type":"decode","code":"2112D0007770"})")
                                 << "owner decode 2112D0007770";
         QTest::newRow("decode a novel")
@@ -429,15 +439,61 @@ private Q_SLOTS:
         else if (const auto *enrol = std::get_if<PageRequest::Enrol>(&request))
             got = "owner enrol " + enrol->id + ' ' + enrol->names.join('|');
         else if (const auto *deletion = std::get_if<PageRequest::DeleteScenario>(&request))
-            got = "owner delete " + deletion->number;
+            got = "owner delete " + deletion->number + " at " + deletion->revision;
         else if (const auto *save = std::get_if<PageRequest::SaveScenario>(&request)) {
             got = QStringLiteral("owner save %1 %2 %3").arg(save->number, save->name, save->image);
             for (const PageRequest::SaveScenario::Member &member : save->members)
                 got += ' ' + member.id + '=' + QString::fromUtf8(member.payload);
         }
         QCOMPARE(got, expected);
-        // Exactly the owner's requests need an owner's device.
+        // Exactly the owner's requests need an owner's device; those that
+        // change the home wait for another owner's change to end.
         QCOMPARE(PageRequest::needsOwner(request), got.startsWith("owner "));
+        static const QRegularExpression changing("^owner (rename|remove|save|delete|enrol) ");
+        QCOMPARE(PageRequest::changesHome(request), changing.match(got).hasMatch());
+    }
+
+    // One owner's change at a time: another page waits until the home is
+    // done with it (its commands answered, its question gone), and only the
+    // page acting hears what the change tells. Steps: "A+" page A takes
+    // (and may), "B-" page B may not, "busy"/"idle" the home's state (idle
+    // looks again), "quiet" idle without a look, "A closes", "hears A"/"hears none".
+    void oneOwnersChangeAtATime_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::newRow("one page after another") << QStringList{
+            "busy", "A+", "hears A", "B-", "hears A", "idle", "hears none", "B+", "hears B"};
+        QTest::newRow("a page goes on with its own change")
+            << QStringList{"busy", "A+", "A+", "hears A", "B-"};
+        QTest::newRow("a change that sent nothing is over at once")
+            << QStringList{"idle", "A+", "idle", "hears none", "B+"};
+        QTest::newRow("a closed page's change runs to its end first")
+            << QStringList{"busy", "A+", "A closes", "hears none", "B-", "idle", "B+", "hears B"};
+        QTest::newRow("a change over without a word is found over")
+            << QStringList{"busy", "A+", "quiet", "hears none later", "B+"};
+    }
+    void oneOwnersChangeAtATime()
+    {
+        QFETCH(QStringList, steps);
+        bool busy = false;
+        ActingPage acting([&busy] { return busy; });
+        QWebSocket a, b;
+        const auto page = [&](const QString &step) { return step.startsWith('A') ? &a : &b; };
+        for (const QString &step : steps) {
+            if (step == "busy" || step == "idle" || step == "quiet") {
+                busy = step == "busy";
+                if (step == "idle")
+                    acting.settle();
+            } else if (step.endsWith('+') || step.endsWith('-')) {
+                QVERIFY2(acting.take(page(step)) == step.endsWith('+'), qPrintable(step));
+            } else if (step == "A closes") {
+                acting.closed(&a);
+            } else if (step == "hears none later") {
+                QTRY_COMPARE(acting.listener(), nullptr);
+            } else {
+                QCOMPARE(acting.listener(), step == "hears none" ? nullptr : page(step.mid(6)));
+            }
+        }
     }
 
     // A pairing link asked for over MQTT: a family member's device unless the

@@ -182,6 +182,21 @@ class TestWebRemote : public QObject {
                 });
         return opened;
     }
+    static QJsonObject messageOf(const OpenPage &page, const QString &type)
+    {
+        const auto found =
+            std::find_if(page.heard->crbegin(), page.heard->crend(),
+                         [&type](const QJsonObject &m) { return m.value("type") == type; });
+        return found == page.heard->crend() ? QJsonObject() : *found;
+    }
+    // The scenario of that name in the last home the page heard; empty when none.
+    static QJsonObject scenarioShown(const OpenPage &page, const QString &name)
+    {
+        for (const QJsonValue &scenario : messageOf(page, "home").value("scenarios").toArray())
+            if (scenario.toObject().value("name") == name)
+                return scenario.toObject();
+        return {};
+    }
     QString storedTitle(const QString &id)
     {
         const std::optional<QVariantMap> device = Database::instance()->deviceRecordWithMainID(id);
@@ -781,6 +796,111 @@ private Q_SLOTS:
         QVERIFY(simulator->home().channel("211300001232"));
         asker.socket->sendTextMessage(force.arg(number));
         QTRY_COMPARE(storedTitle("211300001232"), QStringLiteral("(gone)"));
+    }
+
+    // Two owners' pages at once: while one's change is under way (a question
+    // waits for its answer) the other's is refused, to be asked again, and
+    // what the change tells reaches its own page only.
+    void twoOwnersPagesChangeTheHomeOneAtATime()
+    {
+        QVERIFY(simulator->home().setChannelResponsive("211300001232", false));
+        const OpenPage first = openPage(pairedToken(WebAccess::Role::Owner));
+        const OpenPage second = openPage(pairedToken(WebAccess::Role::Owner));
+        QTRY_VERIFY(first.heardOf("home"));
+        QTRY_VERIFY(second.heardOf("home"));
+        first.socket->sendTextMessage(R"({"type":"remove","id":"211300001232"})");
+        QTRY_VERIFY(first.heardOf("question"));
+        second.socket->sendTextMessage(R"({"type":"rename","id":"211300001231","name":"Hall"})");
+        QTRY_VERIFY(second.heardOf("error", "code", "busy"));
+        second.socket->sendTextMessage(R"({"type":"transmitters"})"); // reading changes nothing
+        QTRY_VERIFY(second.heardOf("transmitters"));
+        const int question = messageOf(first, "question").value("question").toInt();
+        first.socket->sendTextMessage(
+            QStringLiteral(R"({"type":"answer","question":%1,"button":0})").arg(question));
+        QTRY_VERIFY(first.heardOf("toast", "title", "Force remove the device successful"));
+        QVERIFY(!second.heardOf("question"));
+        QVERIFY(!second.heardOf("toast"));
+        QCOMPARE(storedTitle("211300001231"), QStringLiteral("Stairs"));
+        QTRY_VERIFY(UDPSocketManager::instance()->isFreeForUser()); // the change is over
+        second.socket->sendTextMessage(R"({"type":"rename","id":"211300001231","name":"Hall"})");
+        QTRY_COMPARE(storedTitle("211300001231"), QStringLiteral("Hall"));
+    }
+
+    // A press's outcome reaches every page as its row's state and error,
+    // never as a toast on the page of an owner's change under way.
+    void aPressIsNoToastOfTheActingPage()
+    {
+        QVERIFY(simulator->home().setChannelResponsive("211300001232", false));
+        QVERIFY(simulator->home().setChannelResponsive("211300001231", false));
+        const OpenPage owner = openPage(pairedToken(WebAccess::Role::Owner));
+        const OpenPage family = openPage(pairedToken());
+        QTRY_VERIFY(owner.heardOf("home"));
+        QTRY_VERIFY(family.heardOf("home"));
+        owner.socket->sendTextMessage(R"({"type":"remove","id":"211300001232"})");
+        QTRY_VERIFY(owner.heardOf("question"));
+        family.socket->sendTextMessage(R"({"type":"set","id":"211300001231","state":"ON"})");
+        QTRY_VERIFY(family.heardOf("error", "id", "211300001231"));
+        QTRY_VERIFY(owner.heardOf("error", "id", "211300001231"));
+        QVERIFY(!owner.heardOf("toast"));
+        QVERIFY(!family.heardOf("toast"));
+    }
+
+    // Each page enrols what it decoded itself: another page's code is not its own.
+    void eachPageEnrolsWhatItDecoded()
+    {
+        const OpenPage first = openPage(pairedToken(WebAccess::Role::Owner));
+        const OpenPage second = openPage(pairedToken(WebAccess::Role::Owner));
+        QTRY_VERIFY(first.heardOf("home"));
+        QTRY_VERIFY(second.heardOf("home"));
+        first.socket->sendTextMessage(R"({"type":"decode","code":"2112D0007770"})");
+        QTRY_VERIFY(first.heardOf("decoded", "id", "2112D0007770"));
+        second.socket->sendTextMessage(R"({"type":"decode","code":"2112D0007780"})");
+        QTRY_VERIFY(second.heardOf("decoded", "id", "2112D0007780"));
+        QVERIFY(!first.heardOf("decoded", "id", "2112D0007780"));
+        second.socket->sendTextMessage(R"({"type":"enrol","id":"2112D0007770","names":["Desk"]})");
+        QTRY_VERIFY(second.heardOf("error", "code", "notDecoded"));
+        first.socket->sendTextMessage(R"({"type":"enrol","id":"2112D0007770","names":["Desk"]})");
+        QTRY_VERIFY_WITH_TIMEOUT(first.heardOf("enrolled", "added", 2), 10000);
+        QVERIFY(!second.heardOf("enrolled"));
+    }
+
+    // A scenario changed on one page is not overwritten (nor deleted) from
+    // another that still shows it as it was: the change names the revision
+    // it was made on, and a stale one is refused before anything is sent.
+    void aScenarioChangedElsewhereIsNotOverwritten()
+    {
+        const OpenPage first = openPage(pairedToken(WebAccess::Role::Owner));
+        const OpenPage second = openPage(pairedToken(WebAccess::Role::Owner));
+        QTRY_VERIFY(first.heardOf("home"));
+        QTRY_VERIFY(second.heardOf("home"));
+        const QString save = QStringLiteral(
+            R"({"type":"saveScenario","number":"%1","name":"%2","image":"icon_choose_small_1.png",)"
+            R"("members":[{"id":"211300001231","state":"ON"}],"revision":"%3"})");
+        first.socket->sendTextMessage(save.arg("", "Morning", ""));
+        QTRY_VERIFY_WITH_TIMEOUT(!scenarioShown(second, "Morning").isEmpty(), 10000);
+        const QJsonObject morning = scenarioShown(second, "Morning");
+        const QString number = morning.value("number").toString();
+        const QString seen = morning.value("revision").toString();
+        first.socket->sendTextMessage(save.arg(number, "Dawn", seen));
+        QTRY_VERIFY_WITH_TIMEOUT(!scenarioShown(second, "Dawn").isEmpty(), 10000);
+        QTRY_VERIFY(UDPSocketManager::instance()->isFreeForUser());
+        QSignalSpy datagrams(simulator.get(), &TransmitterServer::datagramAnswered);
+        second.socket->sendTextMessage(save.arg(number, "Sunrise", seen));
+        QTRY_VERIFY(second.heardOf("error", "code", "changedElsewhere"));
+        second.socket->sendTextMessage(
+            QStringLiteral(R"({"type":"deleteScenario","number":"%1","revision":"%2"})")
+                .arg(number, seen));
+        QTRY_COMPARE(std::count_if(second.heard->cbegin(), second.heard->cend(),
+                                   [](const QJsonObject &m) {
+                                       return m.value("code") == "changedElsewhere";
+                                   }),
+                     2);
+        QCOMPARE(datagrams.size(), 0);
+        QVERIFY(scenarioShown(second, "Sunrise").isEmpty());
+        second.socket->sendTextMessage(
+            QStringLiteral(R"({"type":"deleteScenario","number":"%1","revision":"%2"})")
+                .arg(number, scenarioShown(second, "Dawn").value("revision").toString()));
+        QTRY_VERIFY_WITH_TIMEOUT(scenarioShown(second, "Dawn").isEmpty(), 10000);
     }
 
     // Two new scenarios asked at once (two pages) would both take the first

@@ -36,6 +36,7 @@ export function scenarioEditing({ texts, fill, send, showView, tellError }) {
   const members = form.querySelector('.members ul');
   const icons = form.querySelector('.icons');
   let editing = null; // the number of the scenario being changed; '' for a new one
+  let revision = ''; // of the scenario being changed, as the page was told it
   let channels = [];
 
   // The photo choice: shown once there is a photo (the scenario's, or one just sent).
@@ -125,6 +126,7 @@ export function scenarioEditing({ texts, fill, send, showView, tellError }) {
 
   function open(scenario) {
     editing = scenario?.number ?? '';
+    revision = scenario?.revision ?? '';
     document.getElementById('editor-title').textContent = scenario ? texts.edit : texts.addScenario;
     nameField.value = scenario?.name ?? '';
     const kept = new Map((scenario?.members ?? []).map((m) => [m.id, m.state]));
@@ -156,6 +158,8 @@ export function scenarioEditing({ texts, fill, send, showView, tellError }) {
       image: form.querySelector('input[name="icon"]:checked')?.value ?? iconName(iconCount - 1),
       members: chosen.map(memberOf),
     };
+    // A scenario changed on another device since is not overwritten: the bridge refuses.
+    if (editing) request.revision = revision;
     if (send(request)) showView('scenarios');
     return undefined;
   });
@@ -167,6 +171,6 @@ export function scenarioEditing({ texts, fill, send, showView, tellError }) {
       channels = all;
     },
     edit: open,
-    remove: (scenario) => send({ type: 'deleteScenario', number: scenario.number }),
+    remove: (scenario) => send({ type: 'deleteScenario', number: scenario.number, revision: scenario.revision }),
   };
 }
