@@ -1130,5 +1130,13 @@ start your smart home journey</translation>
         <source>Run %1</source>
         <translation>Run %1</translation>
     </message>
+    <message>
+        <source>Scan with the camera</source>
+        <translation>Scan with the camera</translation>
+    </message>
+    <message>
+        <source>The camera could not be opened.</source>
+        <translation>The camera could not be opened.</translation>
+    </message>
 </context>
 </TS>

@@ -1130,5 +1130,13 @@
         <source>Run %1</source>
         <translation>运行%1</translation>
     </message>
+    <message>
+        <source>Scan with the camera</source>
+        <translation>用摄像头扫描</translation>
+    </message>
+    <message>
+        <source>The camera could not be opened.</source>
+        <translation>无法打开摄像头。</translation>
+    </message>
 </context>
 </TS>
