@@ -7,13 +7,26 @@
 // request per code read, and the camera is stopped afterwards, as it is when
 // the scan is cancelled or the view left. Without a detector the scan button
 // is not there and the photo and the typed code stay. axe-core on the view
-// with the camera running, in both languages.
+// with the camera running, in both languages; the Chinese page drawn in the
+// app's face.
 //   node scan.test.mjs BUILD/src
 import assert from 'node:assert/strict';
 import { auditViews, browserTest, fakeCamera, until } from './rig.mjs';
 import { cameraLive, camerasStopped, installDetector, removeDetector } from './livescan.mjs';
 
 const bin = process.argv[2];
+
+// The faces the browser drew an element's text in, as chromium reports them.
+async function renderedFaces(page, selector) {
+  const session = await page.context().newCDPSession(page);
+  await session.send('DOM.enable');
+  await session.send('CSS.enable');
+  const { root } = await session.send('DOM.getDocument');
+  const { nodeId } = await session.send('DOM.querySelector', { nodeId: root.nodeId, selector });
+  const { fonts } = await session.send('CSS.getPlatformFontsForNode', { nodeId });
+  await session.detach();
+  return fonts.map((font) => font.familyName);
+}
 const controller = '2112D0007770';
 
 await browserTest(bin, [], async (rig, browser) => {
@@ -30,6 +43,9 @@ await browserTest(bin, [], async (rig, browser) => {
   }));
   await page.goto(rig.pairingLink('owner'));
   await page.locator('#channel-211300001231').waitFor();
+  // The app's face draws the English page too (the system's would be DejaVu Sans here).
+  assert.deepEqual(await renderedFaces(page, '.tile.lighting'), ['Noto Sans CJK SC']);
+  assert.deepEqual(await renderedFaces(page, '#channel-211300001231 .name'), ['Noto Sans CJK SC']);
   await page.getByRole('button', { name: 'Device List', exact: true }).click();
   await page.locator('#open-enrol').click();
   const scan = page.getByRole('button', { name: 'Scan with the camera' });
@@ -90,6 +106,9 @@ await browserTest(bin, [], async (rig, browser) => {
   const chinesePage = await chineseContext.newPage();
   await chinesePage.goto(rig.bridgePairingLink('owner'));
   await chinesePage.locator('#channel-211300001231').waitFor();
+  // The app's face draws the page's Chinese, in buttons as in text.
+  assert.deepEqual(await renderedFaces(chinesePage, '.tile.lighting'), ['Noto Sans CJK SC']);
+  assert.deepEqual(await renderedFaces(chinesePage, '#sync'), ['Noto Sans CJK SC']);
   await auditViews(browser, { context: chineseContext, viewport: chinese, locale: 'zh-CN', initScript: installDetector },
     base, [async function scanning(audited) {
       await audited.locator('#open-devices').click();
