@@ -40,17 +40,15 @@ await browserTest(bin, ['--fault', 'lig:4:211300001232=code:1'], async (rig, bro
       await until(() => cameraLive(page), 'the camera');
       await page.screenshot({ path: name('enrol-scanning'), fullPage: true });
       await page.locator('#enrol-scan-stop').click();
-      // A transmitter's code (the master's, there already).
-      await page.fill('#enrol-id', '20AA10000001');
-      await page.keyboard.press('Enter');
-      await page.locator('#enrol-names').waitFor();
-      await page.screenshot({ path: name('enrol-transmitter'), fullPage: true });
-      await page.locator('#open-devices').click();
-      await page.locator('#open-enrol').click();
-      await page.fill('#enrol-id', '2112D0007770');
-      await page.keyboard.press('Enter');
-      await page.locator('#enrol-name-0').waitFor();
-      await page.screenshot({ path: name('enrol-names'), fullPage: true });
+      // A transmitter's code (the master's, there already), then a controller's.
+      for (const [code, view] of [['20AA10000001', 'enrol-transmitter'], ['2112D0007770', 'enrol-names']]) {
+        await page.fill('#enrol-id', code);
+        await page.keyboard.press('Enter');
+        await page.locator('#enrol-summary').filter({ hasText: 'ZEVO' }).waitFor();
+        await page.screenshot({ path: name(view), fullPage: true });
+        await page.locator('#open-devices').click();
+        await page.locator('#open-enrol').click();
+      }
       await page.locator('#open-devices').click();
       await page.locator('#devices li[data-id="211300001231"] button').nth(1).click();
       await page.screenshot({ path: name('rename') });

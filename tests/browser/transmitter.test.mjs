@@ -7,7 +7,8 @@
 // successful", and the device list shows it once the master's configuration
 // is imported. The master's code again: "This Transmitter has been added";
 // with the master silent, the app's "Network connection failed" and "Retry",
-// which connects once it answers. axe-core on the scanned transmitter's view.
+// which connects once it answers. axe-core on the scanned transmitter's view
+// and its outcome.
 //   node transmitter.test.mjs BUILD/src
 import assert from 'node:assert/strict';
 import { auditViews, browserTest, until } from './rig.mjs';
@@ -40,13 +41,6 @@ await browserTest(bin, [], async (rig, browser) => {
   assert.equal(await page.textContent('#enrol-names-title'), 'Scanned Transmitter');
   assert.equal(await page.textContent('#enrol-summary'), 'Model:ZEVO-20AA\nWireless Transmitter');
   assert.equal(await page.locator('#enrol-pages input').count(), 0);
-  await auditViews(browser, { context, viewport }, base, [async function scannedTransmitter(audited) {
-    await audited.locator('#open-devices').click();
-    await audited.locator('#open-enrol').click();
-    await audited.fill('#enrol-id', slave);
-    await audited.keyboard.press('Enter');
-    await audited.locator('#enrol-names').waitFor();
-  }], 'owner 360x640');
 
   // Connected: the master takes it as its slave, and the list shows it once
   // the master's configuration (which has it now) is imported.
@@ -71,5 +65,16 @@ await browserTest(bin, [], async (rig, browser) => {
   await page.getByRole('button', { name: 'Retry' }).click();
   await until(async () => (await outcome.textContent()) === 'Connection successful', 'connected on retry', 20000);
   assert.equal(simulatedTransmitter(master).role, 'master');
+
+  await auditViews(browser, { context, viewport }, base, [async function scannedTransmitter(audited) {
+    await audited.locator('#open-devices').click();
+    await audited.locator('#open-enrol').click();
+    await audited.fill('#enrol-id', master);
+    await audited.keyboard.press('Enter');
+    await audited.locator('#enrol-names').waitFor();
+  }, async function connected(audited) {
+    await audited.getByRole('button', { name: 'Connect' }).click();
+    await audited.locator('#enrol-outcome.good').waitFor();
+  }], 'owner 360x640');
   return 'browser: a slave transmitter enrolled from the page, the master\'s code again (failed while silent, retried) passed';
 }, { demo: false });
