@@ -95,9 +95,20 @@ export function enrolment({ texts, send, button, showView, openDevices, tell }) 
 
   async function scan() {
     if (stopScanning) return;
-    stopScanning = () => {}; // a second press while the module comes does nothing
-    const { scanLive } = await import('./scan.js');
-    if (!stopScanning) return; // the view was left meanwhile
+    // While the module comes, a second press does nothing and an end is noted.
+    const coming = () => {};
+    stopScanning = coming;
+    let scanLive = null;
+    try {
+      ({ scanLive } = await import('./scan.js'));
+    } catch {
+      if (stopScanning === coming) {
+        endScan();
+        tell('error', texts.notConnected);
+      }
+      return;
+    }
+    if (stopScanning !== coming) return; // ended meanwhile (the view left, a code typed)
     scanButton.hidden = true;
     camera.hidden = false;
     stopScanning = scanLive(document.getElementById('enrol-video'), formats, {
