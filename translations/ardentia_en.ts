@@ -1138,5 +1138,13 @@ start your smart home journey</translation>
         <source>This scenario was just changed on another device. It is shown as it is now: make your change again.</source>
         <translation>This scenario was just changed on another device. It is shown as it is now: make your change again.</translation>
     </message>
+    <message>
+        <source>Scan with the camera</source>
+        <translation>Scan with the camera</translation>
+    </message>
+    <message>
+        <source>The camera could not be opened.</source>
+        <translation>The camera could not be opened.</translation>
+    </message>
 </context>
 </TS>

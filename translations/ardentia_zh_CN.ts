@@ -1138,5 +1138,13 @@
         <source>This scenario was just changed on another device. It is shown as it is now: make your change again.</source>
         <translation>此场景刚在另一台设备上被修改，现显示其最新设置，请重新修改。</translation>
     </message>
+    <message>
+        <source>Scan with the camera</source>
+        <translation>用摄像头扫描</translation>
+    </message>
+    <message>
+        <source>The camera could not be opened.</source>
+        <translation>无法打开摄像头。</translation>
+    </message>
 </context>
 </TS>

@@ -1,17 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Pictures of the web remote for looking at: each view at phone, tablet and
-// desktop width, in English and Chinese, one with the banner showing.
+// Pictures of the web remote for looking at: each view at small and common
+// phone, tablet and desktop width, in English and Chinese, one with the
+// banner showing; live scanning with chromium's fake camera.
 //   node pictures.mjs BUILD/src OUTPUT-FOLDER
 import { mkdirSync } from 'node:fs';
 import { join } from 'node:path';
-import { browserTest, drawnPhoto } from './rig.mjs';
+import { browserTest, drawnPhoto, fakeCamera, until } from './rig.mjs';
+import { cameraLive, installDetector } from './livescan.mjs';
 
 const [bin, folder] = process.argv.slice(2);
 mkdirSync(folder, { recursive: true });
 await browserTest(bin, ['--fault', 'lig:4:211300001232=code:1'], async (rig, browser) => {
   for (const locale of ['en-GB', 'zh-CN']) {
-    for (const viewport of [{ width: 360, height: 640 }, { width: 768, height: 1024 }, { width: 1024, height: 768 }]) {
+    for (const viewport of [{ width: 320, height: 568 }, { width: 360, height: 640 }, { width: 768, height: 1024 },
+      { width: 1024, height: 768 }]) {
       const context = await browser.newContext({ viewport, locale });
+      await context.addInitScript(installDetector);
       const page = await context.newPage();
       await page.goto(rig.pairingLink('owner'));
       await page.locator('.rows li').first().waitFor();
@@ -30,11 +34,21 @@ await browserTest(bin, ['--fault', 'lig:4:211300001232=code:1'], async (rig, bro
       await page.screenshot({ path: name('detail'), fullPage: true });
       await page.locator('#detail-back').click();
       await page.locator('#open-enrol').click();
+      await page.locator('#enrol-scan').waitFor();
       await page.screenshot({ path: name('enrol'), fullPage: true });
-      await page.fill('#enrol-id', '2112D0007770');
-      await page.keyboard.press('Enter');
-      await page.locator('#enrol-name-0').waitFor();
-      await page.screenshot({ path: name('enrol-names'), fullPage: true });
+      await page.locator('#enrol-scan').click();
+      await until(() => cameraLive(page), 'the camera');
+      await page.screenshot({ path: name('enrol-scanning'), fullPage: true });
+      await page.locator('#enrol-scan-stop').click();
+      // A transmitter's code (the master's, there already), then a controller's.
+      for (const [code, view] of [['20AA10000001', 'enrol-transmitter'], ['2112D0007770', 'enrol-names']]) {
+        await page.fill('#enrol-id', code);
+        await page.keyboard.press('Enter');
+        await page.locator('#enrol-summary').filter({ hasText: 'ZEVO' }).waitFor();
+        await page.screenshot({ path: name(view), fullPage: true });
+        await page.locator('#open-devices').click();
+        await page.locator('#open-enrol').click();
+      }
       await page.locator('#open-devices').click();
       await page.locator('#devices li[data-id="211300001231"] button').nth(1).click();
       await page.screenshot({ path: name('rename') });
@@ -72,4 +86,4 @@ await browserTest(bin, ['--fault', 'lig:4:211300001232=code:1'], async (rig, bro
     }
   }
   return `pictures in ${folder}`;
-});
+}, { browserArguments: fakeCamera });

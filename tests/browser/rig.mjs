@@ -13,9 +13,9 @@ import { freePort, startHome, until } from '../support/homerig.mjs';
 
 export { until };
 
-export async function startRig(bin, simulatorArguments = []) {
+export async function startRig(bin, simulatorArguments = [], { demo = true } = {}) {
   const dir = mkdtempSync(join(tmpdir(), 'ardentia-web-'));
-  const { data, brokerPort, children, simulator, ctl, simulated } = await startHome(bin, dir, simulatorArguments);
+  const { data, brokerPort, children, simulator, ctl, simulated } = await startHome(bin, dir, simulatorArguments, [], { demo });
   const webPort = await freePort();
   const base = `http://127.0.0.1:${webPort}`;
   let bridge = null;
@@ -31,6 +31,7 @@ export async function startRig(bin, simulatorArguments = []) {
     bridge.kill('SIGTERM');
   });
   await startBridge();
+  const simulatedHome = () => JSON.parse(readFileSync(join(dir, 'home.json'), 'utf8'));
   return {
     base,
     ctl,
@@ -51,8 +52,9 @@ export async function startRig(bin, simulatorArguments = []) {
       .match(/http\S+\/pair\?code=\w+/)[0],
     simulated,
     // The simulator's scenario of that name, as its state file holds it.
-    simulatedScenario: (name) => JSON.parse(readFileSync(join(dir, 'home.json'), 'utf8'))
-      .scenarios.find((scenario) => scenario.name === name),
+    simulatedScenario: (name) => simulatedHome().scenarios.find((scenario) => scenario.name === name),
+    // The simulator's transmitter of that ID, with its role.
+    simulatedTransmitter: (id) => simulatedHome().transmitters.find((transmitter) => transmitter.id === id),
     // Ends every program and waits for them (the next rig needs the fixed ports).
     async stop() {
       simulator.kill('SIGCONT');
@@ -63,14 +65,20 @@ export async function startRig(bin, simulatorArguments = []) {
   };
 }
 
-export const launchBrowser = () => chromium.launch({ executablePath: '/usr/bin/chromium', args: ['--no-sandbox'] });
+export const launchBrowser = (browserArguments = []) => chromium.launch({ executablePath: '/usr/bin/chromium',
+  args: ['--no-sandbox', ...browserArguments] });
+
+// Chromium's own camera (a moving test picture), granted without asking.
+export const fakeCamera = ['--use-fake-ui-for-media-stream', '--use-fake-device-for-media-stream'];
 
 // axe-core over each named view of the remote, in a context that lets it in
-// past the page's policy, with the cookies of the given (paired) context.
+// past the page's policy, with the cookies (and the init script, if any) of
+// the given (paired) context.
 const axe = readFileSync(new URL('node_modules/axe-core/axe.min.js', import.meta.url), 'utf8');
 export async function auditViews(browser, paired, base, views, label) {
   const auditing = await browser.newContext({ viewport: paired.viewport, locale: paired.locale, bypassCSP: true });
   await auditing.addCookies(await paired.context.cookies());
+  if (paired.initScript) await auditing.addInitScript(paired.initScript);
   const page = await auditing.newPage();
   await page.goto(base);
   await page.locator('.rows li').first().waitFor();
@@ -104,10 +112,11 @@ export async function drawnPhoto(page) {
 }
 
 // Runs a browser test: the rig and the browser around it, both ended
-// whatever happens; a failure sets the exit status.
-export async function browserTest(bin, simulatorArguments, test) {
-  const rig = await startRig(bin, simulatorArguments);
-  const browser = await launchBrowser();
+// whatever happens; a failure sets the exit status. Options: demo (the
+// simulator's demo home, by default) and the browser's arguments.
+export async function browserTest(bin, simulatorArguments, test, { demo = true, browserArguments = [] } = {}) {
+  const rig = await startRig(bin, simulatorArguments, { demo });
+  const browser = await launchBrowser(browserArguments);
   try {
     console.log(await test(rig, browser));
   } catch (error) {

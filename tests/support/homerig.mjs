@@ -28,13 +28,15 @@ export async function until(check, what, ms = 10000, pollMs = 20) {
   throw new Error(`timed out waiting for ${what}`);
 }
 
-export async function startHome(bin, dir, simulatorArguments = [], children = []) {
+// The simulator's demo home unless demo is false: then its new installation
+// (two transmitters, neither configured), of which the master is enrolled.
+export async function startHome(bin, dir, simulatorArguments = [], children = [], { demo = true } = {}) {
   const data = join(dir, 'data');
   const brokerPort = await freePort();
   writeFileSync(join(dir, 'mosquitto.conf'), `listener ${brokerPort} 127.0.0.1\nallow_anonymous true\n`
     + `persistence false\nset_tcp_nodelay true\nuser ${userInfo().username}\n`);
   children.push(spawn('mosquitto', ['-c', join(dir, 'mosquitto.conf')], { stdio: 'ignore' }));
-  const simulator = spawn(`${bin}/simulator/ardentia-transmitter`, ['--quiet', '--demo',
+  const simulator = spawn(`${bin}/simulator/ardentia-transmitter`, ['--quiet', ...(demo ? ['--demo'] : []),
     '--state', join(dir, 'home.json'), ...simulatorArguments], { stdio: ['ignore', 'pipe', 'inherit'] });
   children.push(simulator);
   await new Promise((resolve) => simulator.stdout.once('data', resolve));

@@ -395,7 +395,7 @@ function start() {
   const tellError = (text) => tell('error', text);
   devices = deviceManagement({ texts, send, button, showView, tellError });
   scenarioEditor = scenarioEditing({ texts, fill, send, showView, tellError });
-  enrolling = enrolment({ texts, send, button, showView, tell });
+  enrolling = enrolment({ texts, send, button, showView, openDevices: devices.open, tell });
   document.getElementById('open-help').addEventListener('click', () => send({ type: 'help' }));
   syncButton.addEventListener('click', () => {
     if (syncButton.getAttribute('aria-busy') === 'true') return; // one import at a time

@@ -84,15 +84,20 @@ export function deviceManagement({ texts, send, button, showView, tellError }) {
   });
   document.getElementById('rename-cancel').addEventListener('click', () => renameDialog.close());
   document.getElementById('detail-back').addEventListener('click', () => showView('devices'));
-  document.getElementById('open-devices').addEventListener('click', () => {
+  // The list shows the transmitters as the bridge has them now.
+  function open() {
     send({ type: 'transmitters' });
     showView('devices');
-  });
+  }
+  document.getElementById('open-devices').addEventListener('click', open);
 
   return {
+    open,
     takeHome(home) {
       channels = home.channels;
       render();
+      // A new home (an import after a transmitter joined, a removal) may have other transmitters.
+      if (!section.hidden) send({ type: 'transmitters' });
     },
     receive(message) {
       if (message.type === 'transmitters') {

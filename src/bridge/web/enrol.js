@@ -1,13 +1,34 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The owner's enrolment, as the app's scanner and enrolment screens go: a
-// unit's code (typed here) is decoded by the bridge with the app's decoder;
-// a controller's channels are then named page by page and connected; the
-// outcome reads as the app's ("Connection successful", "Added N Device"
-// with "Retry").
+// unit's code (scanned live, photographed or typed) is decoded by the bridge
+// with the app's decoder; a controller's channels are then named page by
+// page and connected, a transmitter connected as it is; the outcome reads as
+// the app's ("Connection successful", "Added N Device" or "Network connection
+// failed", with "Retry").
 
 import { uploadPhoto } from './upload.js';
 
-export function enrolment({ texts, send, button, showView, tell }) {
+const transmitterKind = 'SuperBox';
+// The kinds of code the app's scanner reads.
+const scannerFormats = ['qr_code', 'ean_13', 'ean_8', 'code_128'];
+
+// The formats the browser can read live, or null when it cannot scan here:
+// a secure context, a camera, and a detector that reads at least QR codes.
+async function liveScanFormats() {
+  if (!window.isSecureContext || !('BarcodeDetector' in window) || !navigator.mediaDevices?.getUserMedia) return null;
+  try {
+    const supported = await BarcodeDetector.getSupportedFormats();
+    if (!supported.includes('qr_code')) return null;
+    const devices = await navigator.mediaDevices.enumerateDevices();
+    if (!devices.some((device) => device.kind === 'videoinput')) return null;
+    return scannerFormats.filter((format) => supported.includes(format));
+  } catch {
+    return null;
+  }
+}
+
+export function enrolment({ texts, send, button, showView, openDevices, tell }) {
+  const section = document.getElementById('enrol');
   const codeForm = document.getElementById('enrol-code');
   const namesForm = document.getElementById('enrol-names');
   const pages = document.getElementById('enrol-pages');
@@ -53,7 +74,65 @@ export function enrolment({ texts, send, button, showView, tell }) {
     return box;
   }
 
+  // Live scanning: its module is fetched only when the camera is first asked for.
+  const scanButton = document.getElementById('enrol-scan');
+  const camera = document.getElementById('enrol-camera');
+  let formats = null;
+  let stopScanning = null;
+
+  function endScan() {
+    stopScanning?.();
+    stopScanning = null;
+    camera.hidden = true;
+    scanButton.hidden = !formats;
+  }
+
+  // A code scanned, photographed or typed: decoded by the bridge alike.
+  function decode(code) {
+    endScan();
+    send({ type: 'decode', code });
+  }
+
+  async function scan() {
+    if (stopScanning) return;
+    // While the module comes, a second press does nothing and an end is noted.
+    const coming = () => {};
+    stopScanning = coming;
+    let scanLive = null;
+    try {
+      ({ scanLive } = await import('./scan.js'));
+    } catch {
+      if (stopScanning === coming) {
+        endScan();
+        tell('error', texts.notConnected);
+      }
+      return;
+    }
+    if (stopScanning !== coming) return; // ended meanwhile (the view left, a code typed)
+    scanButton.hidden = true;
+    camera.hidden = false;
+    stopScanning = scanLive(document.getElementById('enrol-video'), formats, {
+      onCode: decode,
+      onFailure: () => {
+        endScan();
+        tell('error', texts.cameraFailed);
+      },
+    });
+  }
+
+  liveScanFormats().then((found) => {
+    formats = found;
+    scanButton.hidden = !formats || Boolean(stopScanning);
+  });
+  scanButton.addEventListener('click', scan);
+  document.getElementById('enrol-scan-stop').addEventListener('click', endScan);
+  // Leaving the view, or the page going out of sight, lets the camera go.
+  new MutationObserver(() => { if (section.hidden) endScan(); })
+    .observe(section, { attributes: true, attributeFilter: ['hidden'] });
+  document.addEventListener('visibilitychange', () => { if (document.visibilityState === 'hidden') endScan(); });
+
   function start() {
+    endScan();
     decoded = null;
     codeForm.hidden = false;
     namesForm.hidden = true;
@@ -66,20 +145,35 @@ export function enrolment({ texts, send, button, showView, tell }) {
     decoded = message;
     codeForm.hidden = true;
     namesForm.hidden = false;
+    const transmitter = message.kind === transmitterKind;
+    document.getElementById('enrol-names-title').textContent = transmitter ? texts.scannedTransmitter : texts.scannedDevice;
     document.getElementById('enrol-summary').textContent = message.summary;
-    if (message.stored) tell('error', texts.deviceAdded);
+    document.getElementById('enrol-outcome').hidden = true;
+    if (message.stored) tell('error', transmitter ? texts.transmitterAdded : texts.deviceAdded);
     pages.replaceChildren(...message.channels.map(channelPage));
     showPage(0);
   }
 
+  // The outcome, in the banner and on the enrolment's own status line (which
+  // stays while the banner may be taken by the link's state).
+  function showOutcome(good, text) {
+    const line = document.getElementById('enrol-outcome');
+    line.textContent = text;
+    line.className = good ? 'good' : 'bad';
+    line.hidden = false;
+    tell(good ? 'notice' : 'error', text);
+  }
+
   function finished(message) {
     if (message.added === message.of) {
-      tell('notice', texts.connected);
+      showOutcome(true, texts.connected);
       for (const field of pages.querySelectorAll('input')) field.readOnly = true;
-      actions.replaceChildren(button(texts.addMore, '', start), button(texts.done, '', () => showView('devices')));
+      actions.replaceChildren(button(texts.addMore, '', start), button(texts.done, '', openDevices));
       return;
     }
-    tell('error', `${texts.added} ${message.added} ${texts.deviceWord}`);
+    // A transmitter that did not connect is told as the app's transmitter screen tells it.
+    showOutcome(false, decoded?.kind === transmitterKind ? texts.networkFailed
+      : `${texts.added} ${message.added} ${texts.deviceWord}`);
     const retry = button(texts.retry, '', () => {});
     retry.type = 'submit';
     actions.replaceChildren(retry);
@@ -87,7 +181,7 @@ export function enrolment({ texts, send, button, showView, tell }) {
 
   codeForm.addEventListener('submit', (event) => {
     event.preventDefault();
-    send({ type: 'decode', code: document.getElementById('enrol-id').value });
+    decode(document.getElementById('enrol-id').value);
   });
   namesForm.addEventListener('submit', (event) => {
     event.preventDefault();
@@ -102,7 +196,7 @@ export function enrolment({ texts, send, button, showView, tell }) {
     if (!file) return;
     const answer = await uploadPhoto('/photo', file, texts);
     if (answer.refused) tell('error', answer.refused);
-    else send({ type: 'decode', code: answer.code });
+    else decode(answer.code);
   });
 
   return {
