@@ -3,6 +3,7 @@
 
 #include "namerule.h"
 #include "pageerror.h"
+#include "webpagetexts.h"
 
 #include "control/appdelegate.h"
 #include "control/codedecoder.h"
@@ -14,6 +15,16 @@
 #include "store/recordkeys.h"
 
 #include <QJsonArray>
+
+namespace {
+// The texts of that part of the app in the page's language.
+std::function<QString(const char *)> wordsOf(const char *context, const QString &language)
+{
+    return [context, language](const char *source) {
+        return WebPageTexts::translated(context, QString::fromUtf8(source), language);
+    };
+}
+} // namespace
 
 // The enrolment screen as the flows see it: its outcome goes to the page.
 class PageEnrolment::EnrolmentScreen final : public Screen,
@@ -80,31 +91,44 @@ void PageEnrolment::popToScreen(Screen *screen, bool)
         m_enrolment.reset();
 }
 
-void PageEnrolment::decode(Page page, const QString &code)
+void PageEnrolment::decode(Page page, const QString &language, const QString &code)
 {
     m_decoded.remove(page);
     m_decoding = page; // the decoder opens what it accepted (below) before it returns
+    m_decodingCode = code.trimmed().toUpper();
+    m_decodingLanguage = language;
     // As the scanner: a transmitter first, then controllers (and more transmitters).
     const QString scanType = Database::instance()->readAllSuperBoxInfo().isEmpty()
                                  ? CodeDecoder::kTransmitterMode
                                  : CodeDecoder::kDeviceMode;
     // A refusal is told as the app tells it (its toast reaches the page).
     const bool accepted =
-        CodeDecoder::decoderWithResult(code.trimmed().toUpper(), scanType) == CodeDecoder::Accepted;
+        CodeDecoder::decoderWithResult(m_decodingCode, scanType) == CodeDecoder::Accepted;
     m_decoding = nullptr;
     if (!accepted)
         m_tell({{QStringLiteral("type"), QStringLiteral("decodeRefused")}});
+}
+
+QString PageEnrolment::summaryOf(const QString &appSummary) const
+{
+    const std::optional<CodeDecoder::Decoded> code = CodeDecoder::getNeedString(m_decodingCode);
+    if (!code)
+        return appSummary;
+    const CodeDecoder::Words words = wordsOf("CodeDecoder", m_decodingLanguage);
+    return code->kind == CodeDecoder::kTransmitterMode
+               ? CodeDecoder::transmitterSummary(*code, words)
+               : CodeDecoder::controllerSummary(*code, words);
 }
 
 void PageEnrolment::pushTransmitterEnrolment(const QString &id, const QString &summary)
 {
     if (!m_decoding)
         return; // no page's code: nothing to tell
-    m_decoded.insert(m_decoding, Decoded{CodeDecoder::kTransmitterMode, id, 0});
+    m_decoded.insert(m_decoding, Decoded{CodeDecoder::kTransmitterMode, id, 0, m_decodingLanguage});
     m_tell({{QStringLiteral("type"), QStringLiteral("decoded")},
             {QStringLiteral("kind"), CodeDecoder::kTransmitterMode},
             {QStringLiteral("id"), id},
-            {QStringLiteral("summary"), summary},
+            {QStringLiteral("summary"), summaryOf(summary)},
             {QStringLiteral("stored"), TransmitterEnrolment::isStored(id)},
             {QStringLiteral("channels"), QJsonArray()}});
 }
@@ -114,16 +138,17 @@ void PageEnrolment::pushDeviceEnrolment(const QString &id, int groupCount, const
 {
     if (!m_decoding)
         return;
-    m_decoded.insert(m_decoding, Decoded{control, id, groupCount});
+    m_decoded.insert(m_decoding, Decoded{control, id, groupCount, m_decodingLanguage});
     QJsonArray channels;
-    for (const QVariantMap &record : DeviceEnrolment::channelRecords(id, groupCount, control))
+    for (const QVariantMap &record : DeviceEnrolment::channelRecords(
+             id, groupCount, control, wordsOf("DeviceEnrolment", m_decodingLanguage)))
         channels.append(
             QJsonObject{{QStringLiteral("id"), record.value(Key::id).toString()},
                         {QStringLiteral("defaultName"), record.value(Key::showTitle).toString()}});
     m_tell({{QStringLiteral("type"), QStringLiteral("decoded")},
             {QStringLiteral("kind"), control},
             {QStringLiteral("id"), id},
-            {QStringLiteral("summary"), summary},
+            {QStringLiteral("summary"), summaryOf(summary)},
             {QStringLiteral("stored"), DeviceEnrolment::isStored(id)},
             {QStringLiteral("channels"), channels}});
 }
@@ -149,7 +174,8 @@ void PageEnrolment::enrol(Page page, const PageRequest::Enrol &request)
         return;
     }
     QList<QVariantMap> records =
-        DeviceEnrolment::channelRecords(decoded->id, decoded->groupCount, decoded->kind);
+        DeviceEnrolment::channelRecords(decoded->id, decoded->groupCount, decoded->kind,
+                                        wordsOf("DeviceEnrolment", decoded->language));
     for (qsizetype i = 0; i < records.size() && i < request.names.size(); ++i)
         records[i].insert(Key::title, request.names.at(i));
     m_enrolment = std::make_unique<EnrolmentScreen>(m_tell, int(records.size()));

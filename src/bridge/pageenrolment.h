@@ -31,7 +31,8 @@ public:
     PageEnrolment(const PageEnrolment &) = delete;
     PageEnrolment &operator=(const PageEnrolment &) = delete;
 
-    void decode(Page page, const QString &code);
+    // The code as the page sent it; what the page is told is in its language.
+    void decode(Page page, const QString &language, const QString &code);
     void enrol(Page page, const PageRequest::Enrol &request);
     // The page has gone: what it decoded is forgotten.
     void forget(Page page) { m_decoded.remove(page); }
@@ -54,11 +55,15 @@ private:
         QString kind; // "SuperBox", "S", "D" or "C"
         QString id;
         int groupCount = 0;
+        QString language; // the page's: its channels' default names are in it
     };
+    // The summary of the code being decoded, in the page's language.
+    QString summaryOf(const QString &appSummary) const;
 
     Tell m_tell;
     std::unique_ptr<Screen> m_base;
     std::unique_ptr<EnrolmentScreen> m_enrolment; // on top while an enrolment runs
     QHash<Page, Decoded> m_decoded; // per page, the last code the decoder accepted for it
     Page m_decoding = nullptr;      // whose code the decoder is reading
+    QString m_decodingCode, m_decodingLanguage;
 };

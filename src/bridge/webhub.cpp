@@ -271,7 +271,9 @@ void WebHub::askOwner(const PageRequest::Request &request)
             [this](const PageRequest::Transmitters &) { m_owner.listTransmitters(); },
             [this](const PageRequest::SaveScenario &save) { m_scenarios.save(save); },
             [this](const PageRequest::DeleteScenario &deletion) { m_scenarios.remove(deletion); },
-            [this](const PageRequest::Decode &code) { m_enrolment.decode(m_asking, code.code); },
+            [this](const PageRequest::Decode &code) {
+                m_enrolment.decode(m_asking, m_pages.value(m_asking).language, code.code);
+            },
             [this](const PageRequest::Enrol &enrol) { m_enrolment.enrol(m_asking, enrol); },
             [](const auto &) {}},
         request);

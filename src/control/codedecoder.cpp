@@ -34,20 +34,24 @@ std::optional<int> CodeDecoder::groupCount(const QString &id)
     return id.at(3).unicode() - '0';
 }
 
-QString CodeDecoder::transmitterSummary(const Decoded &code)
+QString CodeDecoder::transmitterSummary(const Decoded &code, const Words &words)
 {
     return QStringLiteral("%1:ZEVO-%2\n%3")
-        .arg(tr("Model"), code.model.left(4), tr("Wireless Transmitter"));
+        .arg(words(QT_TR_NOOP("Model")), code.model.left(4),
+             words(QT_TR_NOOP("Wireless Transmitter")));
 }
 
-QString CodeDecoder::controllerSummary(const Decoded &code)
+QString CodeDecoder::controllerSummary(const Decoded &code, const Words &words)
 {
     const QString modelNumber = code.model.left(4);
-    const QString kindText = code.kind == QLatin1String("C") ? tr("Curtain") : tr("Lighting");
+    const QString kindText = code.kind == QLatin1String("C") ? words(QT_TR_NOOP("Curtain"))
+                                                             : words(QT_TR_NOOP("Lighting"));
     return QStringLiteral("%1:ZEVO-%2\n%3%4\n%5%6\n%7")
-        .arg(tr("Model"), modelNumber, kindText, tr(" Controller"), tr("Groups:"))
+        .arg(words(QT_TR_NOOP("Model")), modelNumber, kindText, words(QT_TR_NOOP(" Controller")),
+             words(QT_TR_NOOP("Groups:")))
         .arg(modelNumber.at(3).unicode() - '0')
-        .arg(code.model.at(4) == QLatin1Char('D') ? tr("Wires:2") : tr("Wires:1"));
+        .arg(code.model.at(4) == QLatin1Char('D') ? words(QT_TR_NOOP("Wires:2"))
+                                                  : words(QT_TR_NOOP("Wires:1")));
 }
 
 CodeDecoder::Result CodeDecoder::setScanNumber(const QString &scanned, const QString &scanType)

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 // Reads the code printed on a transmitter or a controller: the unit's kind,
@@ -34,8 +35,12 @@ public:
 
     // The IDs of a controller's channels, channel 0 first (its total ID).
     static QStringList channelIds(const QString &controllerId, int groupCount);
-    static QString transmitterSummary(const Decoded &code);
-    static QString controllerSummary(const Decoded &code);
+    // One of the decoder's texts (its source marked for translation) in a
+    // language: the app's own by default; a page of the web remote has its own.
+    using Words = std::function<QString(const char *source)>;
+    static QString appWords(const char *source) { return tr(source); }
+    static QString transmitterSummary(const Decoded &code, const Words &words = appWords);
+    static QString controllerSummary(const Decoded &code, const Words &words = appWords);
     // The group count at position 3; nullopt when it is not a digit.
     static std::optional<int> groupCount(const QString &id);
 };

@@ -18,13 +18,14 @@ bool DeviceEnrolment::isStored(const QString &controllerId)
 }
 
 QList<QVariantMap> DeviceEnrolment::channelRecords(const QString &controllerId, int groupCount,
-                                                   const QString &control)
+                                                   const QString &control, const Words &words)
 {
     if (control != Value::switching && control != Value::dimming &&
         control != Value::curtainControl)
         return {};
     const QStringList ids = CodeDecoder::channelIds(controllerId, groupCount);
-    const QString label = control == Value::curtainControl ? tr("Curtain") : tr("Light");
+    const QString label = control == Value::curtainControl ? words(QT_TR_NOOP("Curtain"))
+                                                           : words(QT_TR_NOOP("Light"));
     Database *store = Database::instance();
     QList<QVariantMap> records;
     for (const QString &id : ids) {

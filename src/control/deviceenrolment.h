@@ -5,15 +5,21 @@
 #include <QList>
 #include <QVariantMap>
 
+#include <functional>
+
 // Enrols every channel of a controller: one command adds it, a second names it.
 class DeviceEnrolment {
     Q_DECLARE_TR_FUNCTIONS(DeviceEnrolment)
 
 public:
     static bool isStored(const QString &controllerId);
+    // Its texts (sources marked for translation) in a language: the app's
+    // own by default; a page of the web remote has its own.
+    using Words = std::function<QString(const char *source)>;
+    static QString appWords(const char *source) { return tr(source); }
     // One record per channel, channel 0 first, each with its default name in "showTitle".
     static QList<QVariantMap> channelRecords(const QString &controllerId, int groupCount,
-                                             const QString &control);
+                                             const QString &control, const Words &words = appWords);
     // Add and name entries, channel by channel; names left empty take the default.
     static QList<QVariantMap> operationList(const QList<QVariantMap> &records);
     // Sends the first command and hands the list to the channel; false when

@@ -1043,6 +1043,31 @@ private Q_SLOTS:
                  QStringLiteral("Desk"));
     }
 
+    // What a page is told of a decoded code, and the default names its
+    // channels are enrolled under, are in the page's language.
+    void aDecodedCodeIsToldInThePagesLanguage()
+    {
+        const QString token = pairedToken(WebAccess::Role::Owner);
+        OpenPage chinese{page(token, base(), "/?lang=zh-CN")};
+        connect(chinese.socket.get(), &QWebSocket::textMessageReceived, this,
+                [heard = chinese.heard](const QString &text) {
+                    heard->append(QJsonDocument::fromJson(text.toUtf8()).object());
+                });
+        QTRY_VERIFY(chinese.heardOf("home"));
+        chinese.socket->sendTextMessage(R"({"type":"decode","code":"2112D0007770"})");
+        QTRY_VERIFY(chinese.heardOf("decoded"));
+        const QJsonObject decoded = messageOf(chinese, "decoded");
+        QCOMPARE(decoded.value("summary").toString(),
+                 QStringLiteral("型号:ZEVO-2112\n灯光控制器\n路数:2\n线数:2"));
+        const QJsonArray channels = decoded.value("channels").toArray();
+        QCOMPARE(channels.at(1).toObject().value("defaultName").toString(),
+                 QStringLiteral("灯光-D0007771"));
+        chinese.socket->sendTextMessage(R"({"type":"enrol","id":"2112D0007770","names":["",""]})");
+        QTRY_VERIFY_WITH_TIMEOUT(chinese.heardOf("enrolled", "added", 2), 10000);
+        QCOMPARE(storedTitle(channels.at(1).toObject().value("id").toString()),
+                 QStringLiteral("灯光-D0007771"));
+    }
+
     // Only an owner's photo may be larger than a page's requests, and only to
     // its own bound: anything else that large is cut off unanswered.
     void onlyAnOwnersPhotoMayBeLarge_data()
