@@ -12,6 +12,7 @@
 #include "control/transmitterenrolment.h"
 #include "control/transmitterenrolmentscreen.h"
 #include "store/database.h"
+#include "store/recordfactory.h"
 #include "store/recordkeys.h"
 
 #include <QJsonArray>
@@ -129,6 +130,9 @@ void PageEnrolment::pushTransmitterEnrolment(const QString &id, const QString &s
             {QStringLiteral("kind"), CodeDecoder::kTransmitterMode},
             {QStringLiteral("id"), id},
             {QStringLiteral("summary"), summaryOf(summary)},
+            {QStringLiteral("role"),
+             RecordFactory::transmitterTitle(TransmitterEnrolment::joinsAsMaster(id),
+                                             wordsOf("RecordFactory", m_decodingLanguage))},
             {QStringLiteral("stored"), TransmitterEnrolment::isStored(id)},
             {QStringLiteral("channels"), QJsonArray()}});
 }

@@ -16,12 +16,15 @@ bool TransmitterEnrolment::isStored(const QString &id)
                        [&id](const QVariantMap &t) { return t.value(Key::id).toString() == id; });
 }
 
-QString TransmitterEnrolment::roleLine(const QString &id)
+bool TransmitterEnrolment::joinsAsMaster(const QString &id)
 {
     const QList<QVariantMap> transmitters = Database::instance()->readAllSuperBoxInfo();
-    const bool master =
-        transmitters.isEmpty() || transmitters.constFirst().value(Key::id).toString() == id;
-    return RecordFactory::transmitterTitle(master);
+    return transmitters.isEmpty() || transmitters.constFirst().value(Key::id).toString() == id;
+}
+
+QString TransmitterEnrolment::roleLine(const QString &id)
+{
+    return RecordFactory::transmitterTitle(joinsAsMaster(id));
 }
 
 void TransmitterEnrolment::connect(const QString &id)

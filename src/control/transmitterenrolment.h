@@ -14,6 +14,8 @@ public:
     static bool isStored(const QString &id);
     // "Master Transmitter" or "Slave Transmitter", as this ID would be enrolled.
     static QString roleLine(const QString &id);
+    // Whether it joins the home as its master: none is stored yet, or it is the stored master.
+    static bool joinsAsMaster(const QString &id);
     static void connect(const QString &id);
     static void importConfiguration();
 };

@@ -3,9 +3,10 @@
 
 #include "recordkeys.h"
 
-QString RecordFactory::transmitterTitle(bool master)
+QString RecordFactory::transmitterTitle(bool master, const Words &words)
 {
-    return (master ? tr("Master ") : tr("Slave ")) + tr("Transmitter");
+    return (master ? words(QT_TR_NOOP("Master ")) : words(QT_TR_NOOP("Slave "))) +
+           words(QT_TR_NOOP("Transmitter"));
 }
 
 QVariantMap RecordFactory::transmitter(const QString &id, const QString &address, bool master)

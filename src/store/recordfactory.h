@@ -4,6 +4,8 @@
 #include <QCoreApplication>
 #include <QVariantMap>
 
+#include <functional>
+
 // Builds the records the system creates, so that no caller spells out a key
 // or a creation value.
 class RecordFactory {
@@ -11,7 +13,11 @@ class RecordFactory {
 
 public:
     // The localized default title of the master or of a slave transmitter.
-    static QString transmitterTitle(bool master);
+    // Its texts (sources marked for translation) in a language: the app's
+    // own by default; a page of the web remote has its own.
+    using Words = std::function<QString(const char *source)>;
+    static QString appWords(const char *source) { return tr(source); }
+    static QString transmitterTitle(bool master, const Words &words = appWords);
     // Whether the interface speaks English (the built-in titles tell).
     static bool interfaceIsEnglish();
     static QVariantMap transmitter(const QString &id, const QString &address, bool master);

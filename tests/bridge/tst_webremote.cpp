@@ -1066,6 +1066,16 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(chinese.heardOf("enrolled", "added", 2), 10000);
         QCOMPARE(storedTitle(channels.at(1).toObject().value("id").toString()),
                  QStringLiteral("灯光-D0007771"));
+        // A transmitter's role in the home, as the app's screen names it.
+        for (const auto &[code, role] : {std::pair{"20AA10000001", "主无线转发器"},
+                                         std::pair{"20AA10000009", "从无线转发器"}}) {
+            chinese.heard->clear();
+            chinese.socket->sendTextMessage(
+                QStringLiteral(R"({"type":"decode","code":"%1"})").arg(code));
+            QTRY_VERIFY(chinese.heardOf("decoded"));
+            QCOMPARE(messageOf(chinese, "decoded").value("role").toString(),
+                     QString::fromUtf8(role));
+        }
     }
 
     // Only an owner's photo may be larger than a page's requests, and only to

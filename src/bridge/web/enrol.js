@@ -148,6 +148,10 @@ export function enrolment({ texts, send, button, showView, openDevices, tell }) 
     const transmitter = message.kind === transmitterKind;
     document.getElementById('enrol-names-title').textContent = transmitter ? texts.scannedTransmitter : texts.scannedDevice;
     document.getElementById('enrol-summary').textContent = message.summary;
+    // A transmitter's role in the home: master or slave, as the app's screen says.
+    const role = document.getElementById('enrol-role');
+    role.hidden = !message.role;
+    role.textContent = message.role ?? '';
     document.getElementById('enrol-outcome').hidden = true;
     if (message.stored) tell('error', transmitter ? texts.transmitterAdded : texts.deviceAdded);
     pages.replaceChildren(...message.channels.map(channelPage));
