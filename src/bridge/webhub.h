@@ -65,6 +65,8 @@ private:
     bool mayAsk(QWebSocket *socket, const PageRequest::Request &request);
     void askOwner(const PageRequest::Request &request);
     void closed(QWebSocket *socket);
+    // The page hears no more of the owner's change it started, and its question is dropped.
+    void leaveChange(QWebSocket *socket);
     // To the page whose request is being handled; else to the acting page.
     void tellActing(const QJsonObject &message);
     void forwardToast(const QString &title, const QString &detail, bool good);

@@ -101,6 +101,12 @@ private:
 class TestWebRemote : public QObject {
     Q_OBJECT
 
+public:
+    // How a page whose owner's change is under way stops being able to answer its question.
+    enum class Leaving { ClosedBeforeQuestion, ClosedAtQuestion, NoOwnerAnyMore };
+    Q_ENUM(Leaving)
+
+private:
     QTemporaryDir dir;
     std::optional<FreshProgram> program;
     std::unique_ptr<TransmitterServer> simulator;
@@ -824,6 +830,47 @@ private Q_SLOTS:
         QTRY_VERIFY(UDPSocketManager::instance()->isFreeForUser()); // the change is over
         second.socket->sendTextMessage(R"({"type":"rename","id":"211300001231","name":"Hall"})");
         QTRY_COMPARE(storedTitle("211300001231"), QStringLiteral("Hall"));
+    }
+
+    // An owner's change whose page can no longer answer its question keeps no
+    // other owner out once its commands are answered: the page closed before
+    // the question came or while it was open, or its device is no owner's now.
+    void aPageThatCannotAnswerHoldsNoOneOut_data()
+    {
+        QTest::addColumn<Leaving>("leaving");
+        QTest::newRow("closed before the question") << Leaving::ClosedBeforeQuestion;
+        QTest::newRow("closed at the question") << Leaving::ClosedAtQuestion;
+        QTest::newRow("no owner any more") << Leaving::NoOwnerAnyMore;
+    }
+    void aPageThatCannotAnswerHoldsNoOneOut()
+    {
+        QFETCH(Leaving, leaving);
+        QVERIFY(simulator->home().setChannelResponsive("211300001232", false));
+        const OpenPage asker = openPage(pairedToken(WebAccess::Role::Owner)); // the first token
+        const OpenPage other = openPage(pairedToken(WebAccess::Role::Owner));
+        QTRY_VERIFY(asker.heardOf("home"));
+        QTRY_VERIFY(other.heardOf("home"));
+        asker.socket->sendTextMessage(R"({"type":"remove","id":"211300001232"})");
+        if (leaving == Leaving::ClosedBeforeQuestion) {
+            QTRY_VERIFY(!UDPSocketManager::instance()->isFreeForUser());
+            asker.socket->close();
+        } else {
+            QTRY_VERIFY(asker.heardOf("question"));
+            if (leaving == Leaving::ClosedAtQuestion) {
+                asker.socket->close();
+            } else {
+                WebAccess changer = access();
+                QVERIFY(changer.setRole(changer.tokens().constFirst().id, WebAccess::Role::Family));
+                QTRY_VERIFY(asker.heardOf("role", "role", "family"));
+            }
+        }
+        QTRY_VERIFY(UDPSocketManager::instance()->isFreeForUser());
+        other.socket->sendTextMessage(R"({"type":"rename","id":"211300001231","name":"Hall"})");
+        QTRY_VERIFY(other.heardOf("error", "code", "busy") ||
+                    storedTitle("211300001231") == QStringLiteral("Hall"));
+        QVERIFY(!other.heardOf("error", "code", "busy"));
+        QVERIFY(!other.heardOf("question"));
+        QVERIFY(simulator->home().channel("211300001232")); // nothing removed unasked
     }
 
     // A press's outcome reaches every page as its row's state and error,
