@@ -621,6 +621,15 @@ private Q_SLOTS:
         QVERIFY2(refused.startsWith("HTTP/1.1 413 ") &&
                      refused.contains("\r\nStrict-Transport-Security: max-age="),
                  refused.constData());
+        // Its body is read on and thrown away over TLS too, up to the allowance; then it closes.
+        const QByteArray part(256 << 10, 'x');
+        for (qint64 sent = 0; sent < UploadedImage::kMaxBytes; sent += part.size()) {
+            QCOMPARE(uploader.state(), QAbstractSocket::ConnectedState);
+            uploader.write(part);
+            QTRY_VERIFY_WITH_TIMEOUT(
+                uploader.encryptedBytesToWrite() + uploader.bytesToWrite() == 0, 5000);
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(uploader.state(), QAbstractSocket::UnconnectedState, 5000);
     }
 
     // Every owner's request from a family member's device: refused with its
