@@ -1170,18 +1170,28 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("statusLine");
         QTest::addColumn<QByteArray>("error");
         QTest::addColumn<QByteArray>("lineEnd");
+        QTest::addColumn<bool>("headByteByByte");
         QTest::newRow("a third large upload at once")
             << ConnectionByteLimit::kMaxAllowancesAtOnce << qint64(1 << 20) << qint64(1 << 20)
             << QByteArray("HTTP/1.1 503 Service Unavailable") << QByteArray("uploadBusy")
-            << QByteArray("\r\n");
+            << QByteArray("\r\n") << false;
         QTest::newRow("more than 8 MB declared")
             << 0 << qint64(100) * 1024 * 1024 << UploadedImage::kMaxBytes
             << QByteArray("HTTP/1.1 413 Payload Too Large") << QByteArray("tooLarge")
-            << QByteArray("\r\n");
+            << QByteArray("\r\n") << false;
         QTest::newRow("more than 8 MB declared, lines ending in LF alone")
             << 0 << qint64(9) * 1024 * 1024 << UploadedImage::kMaxBytes
             << QByteArray("HTTP/1.1 413 Payload Too Large") << QByteArray("tooLarge")
-            << QByteArray("\n");
+            << QByteArray("\n") << false;
+        // Its end then comes split at every place it can be.
+        QTest::newRow("more than 8 MB declared, its head a byte at a time")
+            << 0 << qint64(9) * 1024 * 1024 << UploadedImage::kMaxBytes
+            << QByteArray("HTTP/1.1 413 Payload Too Large") << QByteArray("tooLarge")
+            << QByteArray("\r\n") << true;
+        QTest::newRow("more than 8 MB declared, its head a byte at a time, lines ending in LF")
+            << 0 << qint64(9) * 1024 * 1024 << UploadedImage::kMaxBytes
+            << QByteArray("HTTP/1.1 413 Payload Too Large") << QByteArray("tooLarge")
+            << QByteArray("\n") << true;
     }
     void largeUploadsRefusedFromTheirHeadAreAnswered()
     {
@@ -1191,6 +1201,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, statusLine);
         QFETCH(QByteArray, error);
         QFETCH(QByteArray, lineEnd);
+        QFETCH(bool, headByteByByte);
         const QString token = pairedToken(WebAccess::Role::Owner);
         const auto head = [&](qint64 bytes) -> QByteArray {
             return "POST /photo HTTP/1.1" + lineEnd + "Host: 127.0.0.1" + lineEnd +
@@ -1213,7 +1224,17 @@ private Q_SLOTS:
         QTcpSocket refused;
         refused.connectToHost(QHostAddress::LocalHost, port);
         QVERIFY(refused.waitForConnected(5000));
-        refused.write(head(declared) + part);
+        if (headByteByByte) {
+            refused.setSocketOption(QAbstractSocket::LowDelayOption, 1);
+            for (const char byte : head(declared)) {
+                refused.write(&byte, 1);
+                refused.flush();
+                QCoreApplication::processEvents(); // the server takes each byte in alone
+            }
+            refused.write(part);
+        } else {
+            refused.write(head(declared) + part);
+        }
         QByteArray heard;
         QTRY_VERIFY_WITH_TIMEOUT((heard += refused.readAll()).contains("\r\n\r\n"), 5000);
         const qsizetype headEnd = heard.indexOf("\r\n\r\n") + 4;
