@@ -37,8 +37,9 @@ public:
     Page listener() const { return m_underWay ? m_page : nullptr; }
     // Looks again whether the change is over.
     void settle();
-    // The page is gone: nothing more is told to it; the change it started
-    // still runs to its end before another page may start one.
+    // The page is gone (or its device may no longer change the home):
+    // nothing more is told to it; the change it started still runs to its
+    // end before another page may start one.
     void closed(Page page);
 
 private:

@@ -8,13 +8,18 @@
 
 namespace {
 // The length of a request's head, its empty line included; -1 while it has not ended.
-qsizetype headLength(const QByteArray &bytes)
+// Its end is looked for from `from` on: a head that comes a byte at a time is
+// not searched again from its start for each byte.
+qsizetype headLength(const QByteArray &bytes, qsizetype from)
 {
     // Lines end in CRLF, or in a bare LF, which the HTTP server takes too.
-    for (qsizetype at = bytes.indexOf('\n'); at >= 0; at = bytes.indexOf('\n', at + 1)) {
-        if (bytes.mid(at + 1, 1) == "\n")
+    const auto isAt = [&bytes](qsizetype at, char c) {
+        return at < bytes.size() && bytes[at] == c;
+    };
+    for (qsizetype at = bytes.indexOf('\n', from); at >= 0; at = bytes.indexOf('\n', at + 1)) {
+        if (isAt(at + 1, '\n'))
             return at + 2;
-        if (bytes.mid(at + 1, 2) == "\r\n")
+        if (isAt(at + 1, '\r') && isAt(at + 2, '\n'))
             return at + 3;
     }
     return -1;
@@ -76,8 +81,10 @@ void ConnectionByteLimit::take(QTcpSocket *socket)
 void ConnectionByteLimit::readHead(QTcpSocket *socket, Request &request)
 {
     // Peeked, not read: the HTTP server reads the same bytes after this.
+    const qsizetype lookedAt = request.head.size();
     request.head += socket->peek(kMaxHeadBytes - request.head.size());
-    const qsizetype length = headLength(request.head);
+    // The end's first LF may be among the last two bytes already looked at ("\n\r").
+    const qsizetype length = headLength(request.head, qMax<qsizetype>(0, lookedAt - 2));
     if (length < 0 && request.head.size() < kMaxHeadBytes)
         return; // more of it to come
     request.headRead = true;

@@ -200,14 +200,19 @@ void WebHub::open(QWebSocket *socket, const QString &token)
 
 void WebHub::closed(QWebSocket *socket)
 {
-    // A question put to it goes unanswered: no other page may answer it.
-    if (m_acting.listener() == socket && m_owner.hasQuestion())
-        m_owner.dropQuestion();
-    m_acting.closed(socket);
+    leaveChange(socket);
     m_enrolment.forget(socket);
     m_pages.remove(socket);
     m_unanswered.remove(socket);
     socket->deleteLater();
+}
+
+void WebHub::leaveChange(QWebSocket *socket)
+{
+    // A question put to it goes unanswered: no other page may answer it.
+    if (m_acting.listener() == socket && m_owner.hasQuestion())
+        m_owner.dropQuestion();
+    m_acting.closed(socket);
 }
 
 void WebHub::receive(QWebSocket *socket, const QString &message)
@@ -290,6 +295,8 @@ void WebHub::tellActing(const QJsonObject &message)
 {
     if (QWebSocket *page = toldPage())
         sendTo(page, message);
+    else if (message.value(QStringLiteral("type")) == QLatin1String("question"))
+        m_owner.dropQuestion(); // no page can answer it: left open, it would hold every owner off
 }
 
 void WebHub::forwardToast(const QString &title, const QString &detail, bool good)
@@ -399,6 +406,9 @@ void WebHub::followAccessChanges()
                           QStringLiteral("this device's access was revoked"));
         } else if (*role != page.role) {
             page.role = *role;
+            // A family member's device may not answer the owner's question it was put.
+            if (*role != WebAccess::Role::Owner)
+                leaveChange(socket);
             sendTo(socket, roleMessage(*role));
         }
     }

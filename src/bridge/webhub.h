@@ -28,7 +28,8 @@ class WebRemoteServer;
 // an owner may ask through OwnerRequests, refused (and logged) for a family
 // member's device, and one owner's page at a time (ActingPage): what that
 // change tells, it tells that page alone. A page whose device's token is
-// revoked is closed at once; one whose role changes is told.
+// revoked is closed at once; one whose role changes is told (and, no owner's
+// now, hears no more of an owner's change it started).
 class WebHub final : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(WebHub)
@@ -65,7 +66,11 @@ private:
     bool mayAsk(QWebSocket *socket, const PageRequest::Request &request);
     void askOwner(const PageRequest::Request &request);
     void closed(QWebSocket *socket);
+    // The page (closed, or no owner's now) hears no more of the owner's
+    // change it started, and its question is dropped.
+    void leaveChange(QWebSocket *socket);
     // To the page whose request is being handled; else to the acting page.
+    // A question that no page would hear is dropped: none could answer it.
     void tellActing(const QJsonObject &message);
     void forwardToast(const QString &title, const QString &detail, bool good);
     // Who hears what a flow tells: the page whose request is being handled,

@@ -101,6 +101,12 @@ private:
 class TestWebRemote : public QObject {
     Q_OBJECT
 
+public:
+    // How a page whose owner's change is under way stops being able to answer its question.
+    enum class Leaving { ClosedBeforeQuestion, ClosedAtQuestion, NoOwnerAnyMore };
+    Q_ENUM(Leaving)
+
+private:
     QTemporaryDir dir;
     std::optional<FreshProgram> program;
     std::unique_ptr<TransmitterServer> simulator;
@@ -615,6 +621,15 @@ private Q_SLOTS:
         QVERIFY2(refused.startsWith("HTTP/1.1 413 ") &&
                      refused.contains("\r\nStrict-Transport-Security: max-age="),
                  refused.constData());
+        // Its body is read on and thrown away over TLS too, up to the allowance; then it closes.
+        const QByteArray part(256 << 10, 'x');
+        for (qint64 sent = 0; sent < UploadedImage::kMaxBytes; sent += part.size()) {
+            QCOMPARE(uploader.state(), QAbstractSocket::ConnectedState);
+            uploader.write(part);
+            QTRY_VERIFY_WITH_TIMEOUT(
+                uploader.encryptedBytesToWrite() + uploader.bytesToWrite() == 0, 5000);
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(uploader.state(), QAbstractSocket::UnconnectedState, 5000);
     }
 
     // Every owner's request from a family member's device: refused with its
@@ -824,6 +839,47 @@ private Q_SLOTS:
         QTRY_VERIFY(UDPSocketManager::instance()->isFreeForUser()); // the change is over
         second.socket->sendTextMessage(R"({"type":"rename","id":"211300001231","name":"Hall"})");
         QTRY_COMPARE(storedTitle("211300001231"), QStringLiteral("Hall"));
+    }
+
+    // An owner's change whose page can no longer answer its question keeps no
+    // other owner out once its commands are answered: the page closed before
+    // the question came or while it was open, or its device is no owner's now.
+    void aPageThatCannotAnswerHoldsNoOneOut_data()
+    {
+        QTest::addColumn<Leaving>("leaving");
+        QTest::newRow("closed before the question") << Leaving::ClosedBeforeQuestion;
+        QTest::newRow("closed at the question") << Leaving::ClosedAtQuestion;
+        QTest::newRow("no owner any more") << Leaving::NoOwnerAnyMore;
+    }
+    void aPageThatCannotAnswerHoldsNoOneOut()
+    {
+        QFETCH(Leaving, leaving);
+        QVERIFY(simulator->home().setChannelResponsive("211300001232", false));
+        const OpenPage asker = openPage(pairedToken(WebAccess::Role::Owner)); // the first token
+        const OpenPage other = openPage(pairedToken(WebAccess::Role::Owner));
+        QTRY_VERIFY(asker.heardOf("home"));
+        QTRY_VERIFY(other.heardOf("home"));
+        asker.socket->sendTextMessage(R"({"type":"remove","id":"211300001232"})");
+        if (leaving == Leaving::ClosedBeforeQuestion) {
+            QTRY_VERIFY(!UDPSocketManager::instance()->isFreeForUser());
+            asker.socket->close();
+        } else {
+            QTRY_VERIFY(asker.heardOf("question"));
+            if (leaving == Leaving::ClosedAtQuestion) {
+                asker.socket->close();
+            } else {
+                WebAccess changer = access();
+                QVERIFY(changer.setRole(changer.tokens().constFirst().id, WebAccess::Role::Family));
+                QTRY_VERIFY(asker.heardOf("role", "role", "family"));
+            }
+        }
+        QTRY_VERIFY(UDPSocketManager::instance()->isFreeForUser());
+        other.socket->sendTextMessage(R"({"type":"rename","id":"211300001231","name":"Hall"})");
+        QTRY_VERIFY(other.heardOf("error", "code", "busy") ||
+                    storedTitle("211300001231") == QStringLiteral("Hall"));
+        QVERIFY(!other.heardOf("error", "code", "busy"));
+        QVERIFY(!other.heardOf("question"));
+        QVERIFY(simulator->home().channel("211300001232")); // nothing removed unasked
     }
 
     // A press's outcome reaches every page as its row's state and error,
@@ -1149,18 +1205,28 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("statusLine");
         QTest::addColumn<QByteArray>("error");
         QTest::addColumn<QByteArray>("lineEnd");
+        QTest::addColumn<bool>("headByteByByte");
         QTest::newRow("a third large upload at once")
             << ConnectionByteLimit::kMaxAllowancesAtOnce << qint64(1 << 20) << qint64(1 << 20)
             << QByteArray("HTTP/1.1 503 Service Unavailable") << QByteArray("uploadBusy")
-            << QByteArray("\r\n");
+            << QByteArray("\r\n") << false;
         QTest::newRow("more than 8 MB declared")
             << 0 << qint64(100) * 1024 * 1024 << UploadedImage::kMaxBytes
             << QByteArray("HTTP/1.1 413 Payload Too Large") << QByteArray("tooLarge")
-            << QByteArray("\r\n");
+            << QByteArray("\r\n") << false;
         QTest::newRow("more than 8 MB declared, lines ending in LF alone")
             << 0 << qint64(9) * 1024 * 1024 << UploadedImage::kMaxBytes
             << QByteArray("HTTP/1.1 413 Payload Too Large") << QByteArray("tooLarge")
-            << QByteArray("\n");
+            << QByteArray("\n") << false;
+        // Its end then comes split at every place it can be.
+        QTest::newRow("more than 8 MB declared, its head a byte at a time")
+            << 0 << qint64(9) * 1024 * 1024 << UploadedImage::kMaxBytes
+            << QByteArray("HTTP/1.1 413 Payload Too Large") << QByteArray("tooLarge")
+            << QByteArray("\r\n") << true;
+        QTest::newRow("more than 8 MB declared, its head a byte at a time, lines ending in LF")
+            << 0 << qint64(9) * 1024 * 1024 << UploadedImage::kMaxBytes
+            << QByteArray("HTTP/1.1 413 Payload Too Large") << QByteArray("tooLarge")
+            << QByteArray("\n") << true;
     }
     void largeUploadsRefusedFromTheirHeadAreAnswered()
     {
@@ -1170,6 +1236,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, statusLine);
         QFETCH(QByteArray, error);
         QFETCH(QByteArray, lineEnd);
+        QFETCH(bool, headByteByByte);
         const QString token = pairedToken(WebAccess::Role::Owner);
         const auto head = [&](qint64 bytes) -> QByteArray {
             return "POST /photo HTTP/1.1" + lineEnd + "Host: 127.0.0.1" + lineEnd +
@@ -1192,7 +1259,17 @@ private Q_SLOTS:
         QTcpSocket refused;
         refused.connectToHost(QHostAddress::LocalHost, port);
         QVERIFY(refused.waitForConnected(5000));
-        refused.write(head(declared) + part);
+        if (headByteByByte) {
+            refused.setSocketOption(QAbstractSocket::LowDelayOption, 1);
+            for (const char byte : head(declared)) {
+                refused.write(&byte, 1);
+                refused.flush();
+                QCoreApplication::processEvents(); // the server takes each byte in alone
+            }
+            refused.write(part);
+        } else {
+            refused.write(head(declared) + part);
+        }
         QByteArray heard;
         QTRY_VERIFY_WITH_TIMEOUT((heard += refused.readAll()).contains("\r\n\r\n"), 5000);
         const qsizetype headEnd = heard.indexOf("\r\n\r\n") + 4;
