@@ -73,7 +73,7 @@ void OwnerRequests::remove(const PageRequest::Remove &request)
 void OwnerRequests::showAlert(const QString &message, const QStringList &buttons, Answer answer)
 {
     // One question at a time: a new one leaves the last unanswered, as cancelled.
-    m_question = Question{++m_questionsAsked, std::move(answer)};
+    m_question = Question{++m_questionsAsked, std::move(answer), QDeadlineTimer(m_questionHoldMs)};
     m_tell({{QStringLiteral("type"), QStringLiteral("question")},
             {QStringLiteral("question"), m_question->number},
             {QStringLiteral("message"), message},

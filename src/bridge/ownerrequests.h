@@ -5,6 +5,7 @@
 
 #include "control/alertpresenter.h"
 
+#include <QDeadlineTimer>
 #include <QJsonObject>
 
 #include <functional>
@@ -35,6 +36,13 @@ public:
     bool hasQuestion() const { return m_question.has_value(); }
     // The page it was put to has gone: it stays unanswered, as cancelled.
     void dropQuestion() { m_question.reset(); }
+    // A question holds the home (no other owner's change starts) for this
+    // long at most: a page left open with its question unanswered does not
+    // hold every other owner off for ever. Past it the question still
+    // stands, until another owner's change takes the home.
+    static constexpr int kDefaultQuestionHoldMs = 120000;
+    void setQuestionHold(int milliseconds) { m_questionHoldMs = milliseconds; }
+    bool questionHoldsTheHome() const { return m_question && !m_question->hold.hasExpired(); }
 
     void showAlert(const QString &message, const QStringList &buttons, Answer answer) override;
 
@@ -42,6 +50,7 @@ private:
     struct Question {
         int number;
         Answer answer;
+        QDeadlineTimer hold;
     };
 
     std::optional<QVariantMap> transmitter(const QString &id) const;
@@ -49,4 +58,5 @@ private:
     Tell m_tell;
     std::optional<Question> m_question;
     int m_questionsAsked = 0;
+    int m_questionHoldMs = kDefaultQuestionHoldMs;
 };

@@ -12,6 +12,8 @@
 #include <functional>
 #include <memory>
 
+class QWebSocket;
+
 // Enrolment from an owner's page, through the app's own decoder and flows:
 // a code (typed, or read from a photo) decoded as the scanner's are, with
 // the same refusals; then a controller's channels enrolled under the names
@@ -23,8 +25,8 @@ class PageEnrolment final : public ScreenStack, public Navigator {
 public:
     using Tell = std::function<void(const QJsonObject &message)>;
 
-    // A page, as an opaque key: each page enrols what it decoded itself.
-    using Page = const void *;
+    // A page (its socket, as a key): each page enrols what it decoded itself.
+    using Page = const QWebSocket *;
 
     explicit PageEnrolment(Tell tell);
     ~PageEnrolment() override;

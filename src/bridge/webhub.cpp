@@ -105,7 +105,7 @@ WebHub::WebHub(WebRemoteServer *server, const MasterLink *link, BridgeTopics top
       m_scenarios([this](const QJsonObject &message) { tellActing(message); },
                   &server->pendingPictures()),
       m_enrolment([this](const QJsonObject &message) { tellActing(message); }), m_acting([this] {
-          return !UDPSocketManager::instance()->isFreeForUser() || m_owner.hasQuestion();
+          return !UDPSocketManager::instance()->isFreeForUser() || m_owner.questionHoldsTheHome();
       }),
       m_toasts(ShowAlertManager::instance()->presenter(),
                [this](const QString &title, const QString &detail, bool good) {
@@ -215,6 +215,17 @@ void WebHub::leaveChange(QWebSocket *socket)
     m_acting.closed(socket);
 }
 
+bool WebHub::takeTheHome(QWebSocket *socket)
+{
+    const QWebSocket *before = m_acting.listener();
+    if (!m_acting.take(socket))
+        return false;
+    // A question left past its hold is the last change's: it is not answered now.
+    if (before != socket)
+        m_owner.dropQuestion();
+    return true;
+}
+
 void WebHub::receive(QWebSocket *socket, const QString &message)
 {
     // What the commands refuse at once goes back to this page only.
@@ -235,7 +246,7 @@ void WebHub::receive(QWebSocket *socket, const QString &message)
         tellAsking(HelpPages::forLanguage(m_pages.value(socket).language));
     else if (const auto *refused = std::get_if<PageRequest::Refused>(&request))
         tellAsking(pageError(QStringLiteral("badRequest"), refused->reason));
-    else if (PageRequest::changesHome(request) && !m_acting.take(socket))
+    else if (PageRequest::changesHome(request) && !takeTheHome(socket))
         tellAsking(pageError(QStringLiteral("busy"))); // another owner's change is under way
     else
         askOwner(request);

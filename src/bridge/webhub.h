@@ -44,6 +44,7 @@ public:
     // closed, so that nothing piles up for it.
     static constexpr int kKeepAliveMs = 30000;
     void setKeepAliveInterval(int milliseconds) { m_keepAlive.setInterval(milliseconds); }
+    void setQuestionHold(int milliseconds) { m_owner.setQuestionHold(milliseconds); }
     int pageCount() const { return int(m_pages.size()); }
     // The whole home as a page shows it; when the store cannot be read, the
     // error that says so (a page keeps what it shows), and the store is
@@ -69,6 +70,8 @@ private:
     // The page (closed, or no owner's now) hears no more of the owner's
     // change it started, and its question is dropped.
     void leaveChange(QWebSocket *socket);
+    // Whether that page's change may start now (it is then the acting page).
+    bool takeTheHome(QWebSocket *socket);
     // To the page whose request is being handled; else to the acting page.
     // A question that no page would hear is dropped: none could answer it.
     void tellActing(const QJsonObject &message);

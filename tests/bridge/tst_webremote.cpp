@@ -882,6 +882,29 @@ private Q_SLOTS:
         QVERIFY(simulator->home().channel("211300001232")); // nothing removed unasked
     }
 
+    // A question left unanswered holds the home only so long: past its hold
+    // another owner's change starts, and the question is no longer answered.
+    void anUnansweredQuestionHoldsTheHomeOnlySoLong()
+    {
+        hub->setQuestionHold(0);
+        QVERIFY(simulator->home().setChannelResponsive("211300001232", false));
+        const OpenPage first = openPage(pairedToken(WebAccess::Role::Owner));
+        const OpenPage second = openPage(pairedToken(WebAccess::Role::Owner));
+        QTRY_VERIFY(first.heardOf("home"));
+        QTRY_VERIFY(second.heardOf("home"));
+        first.socket->sendTextMessage(R"({"type":"remove","id":"211300001232"})");
+        QTRY_VERIFY(first.heardOf("question"));
+        QTRY_VERIFY(UDPSocketManager::instance()->isFreeForUser());
+        second.socket->sendTextMessage(R"({"type":"rename","id":"211300001231","name":"Hall"})");
+        QTRY_COMPARE(storedTitle("211300001231"), QStringLiteral("Hall"));
+        QVERIFY(!second.heardOf("error", "code", "busy"));
+        const int question = messageOf(first, "question").value("question").toInt();
+        first.socket->sendTextMessage(
+            QStringLiteral(R"({"type":"answer","question":%1,"button":0})").arg(question));
+        QTRY_VERIFY(first.heardOf("error", "code", "noQuestion"));
+        QVERIFY(simulator->home().channel("211300001232"));
+    }
+
     // A press's outcome reaches every page as its row's state and error,
     // never as a toast on the page of an owner's change under way.
     void aPressIsNoToastOfTheActingPage()
