@@ -188,6 +188,17 @@ private:
                 });
         return opened;
     }
+    // Two owners' pages, each open once it has the home (a page that got
+    // none comes without its socket).
+    std::pair<OpenPage, OpenPage> twoOwnersPages()
+    {
+        std::pair<OpenPage, OpenPage> pages{openPage(pairedToken(WebAccess::Role::Owner)),
+                                            openPage(pairedToken(WebAccess::Role::Owner))};
+        for (OpenPage *page : {&pages.first, &pages.second})
+            if (!QTest::qWaitFor([page] { return page->heardOf("home"); }))
+                page->socket.reset();
+        return pages;
+    }
     static QJsonObject messageOf(const OpenPage &page, const QString &type)
     {
         const auto found =
@@ -819,10 +830,8 @@ private Q_SLOTS:
     void twoOwnersPagesChangeTheHomeOneAtATime()
     {
         QVERIFY(simulator->home().setChannelResponsive("211300001232", false));
-        const OpenPage first = openPage(pairedToken(WebAccess::Role::Owner));
-        const OpenPage second = openPage(pairedToken(WebAccess::Role::Owner));
-        QTRY_VERIFY(first.heardOf("home"));
-        QTRY_VERIFY(second.heardOf("home"));
+        const auto [first, second] = twoOwnersPages();
+        QVERIFY(first.socket && second.socket);
         first.socket->sendTextMessage(R"({"type":"remove","id":"211300001232"})");
         QTRY_VERIFY(first.heardOf("question"));
         second.socket->sendTextMessage(R"({"type":"rename","id":"211300001231","name":"Hall"})");
@@ -888,10 +897,8 @@ private Q_SLOTS:
     {
         hub->setQuestionHold(0);
         QVERIFY(simulator->home().setChannelResponsive("211300001232", false));
-        const OpenPage first = openPage(pairedToken(WebAccess::Role::Owner));
-        const OpenPage second = openPage(pairedToken(WebAccess::Role::Owner));
-        QTRY_VERIFY(first.heardOf("home"));
-        QTRY_VERIFY(second.heardOf("home"));
+        const auto [first, second] = twoOwnersPages();
+        QVERIFY(first.socket && second.socket);
         first.socket->sendTextMessage(R"({"type":"remove","id":"211300001232"})");
         QTRY_VERIFY(first.heardOf("question"));
         QTRY_VERIFY(UDPSocketManager::instance()->isFreeForUser());
@@ -927,10 +934,8 @@ private Q_SLOTS:
     // Each page enrols what it decoded itself: another page's code is not its own.
     void eachPageEnrolsWhatItDecoded()
     {
-        const OpenPage first = openPage(pairedToken(WebAccess::Role::Owner));
-        const OpenPage second = openPage(pairedToken(WebAccess::Role::Owner));
-        QTRY_VERIFY(first.heardOf("home"));
-        QTRY_VERIFY(second.heardOf("home"));
+        const auto [first, second] = twoOwnersPages();
+        QVERIFY(first.socket && second.socket);
         first.socket->sendTextMessage(R"({"type":"decode","code":"2112D0007770"})");
         QTRY_VERIFY(first.heardOf("decoded", "id", "2112D0007770"));
         second.socket->sendTextMessage(R"({"type":"decode","code":"2112D0007780"})");
@@ -948,10 +953,8 @@ private Q_SLOTS:
     // it was made on, and a stale one is refused before anything is sent.
     void aScenarioChangedElsewhereIsNotOverwritten()
     {
-        const OpenPage first = openPage(pairedToken(WebAccess::Role::Owner));
-        const OpenPage second = openPage(pairedToken(WebAccess::Role::Owner));
-        QTRY_VERIFY(first.heardOf("home"));
-        QTRY_VERIFY(second.heardOf("home"));
+        const auto [first, second] = twoOwnersPages();
+        QVERIFY(first.socket && second.socket);
         const QString save = QStringLiteral(
             R"({"type":"saveScenario","number":"%1","name":"%2","image":"icon_choose_small_1.png",)"
             R"("members":[{"id":"211300001231","state":"ON"}],"revision":"%3"})");
@@ -986,10 +989,8 @@ private Q_SLOTS:
     // free number: the second waits its turn, refused while the first is sent.
     void twoNewScenariosAtOnceDoNotShareANumber()
     {
-        const OpenPage first = openPage(pairedToken(WebAccess::Role::Owner));
-        const OpenPage second = openPage(pairedToken(WebAccess::Role::Owner));
-        QTRY_VERIFY(first.heardOf("home"));
-        QTRY_VERIFY(second.heardOf("home"));
+        const auto [first, second] = twoOwnersPages();
+        QVERIFY(first.socket && second.socket);
         const QString save = QStringLiteral(
             R"({"type":"saveScenario","number":"","name":"%1","image":"icon_choose_small_1.png",)"
             R"("members":[{"id":"%2","state":"ON"}]})");
