@@ -9,6 +9,7 @@ import { routeCommandsTo } from './behaviors.js';
 import { startControl } from './control.js';
 import { HomeEndpoints } from './endpoints.js';
 import { HomeFeed } from './homefeed.js';
+import { loadIdentityKey, uniqueIdOf } from './identity.js';
 import { Pairing } from './pairing.js';
 import { loadPairingSecrets } from './passcode.js';
 
@@ -16,6 +17,7 @@ const log = (message) => console.log(`ardentia-matter: ${message}`);
 const FIRST_LIST_WAIT_MS = 5000;
 export const EXIT_RESTART = 75;
 const RESTART_GRACE_MS = 300;
+const STOP_LIMIT_MS = 10000;
 
 function feedOptions(options) {
   const read = (file) => (file ? readFileSync(file) : undefined);
@@ -34,6 +36,7 @@ function feedOptions(options) {
 
 export async function runBridge(options) {
   const secrets = loadPairingSecrets(join(options.data, 'pairing.json'));
+  const identityKey = loadIdentityKey(join(options.data, 'identity'));
   const home = new HomeFeed(feedOptions(options), log);
   const firstList = new Promise((resolve) => {
     home.once('devices', resolve);
@@ -51,20 +54,20 @@ export async function runBridge(options) {
     productDescription: { name: 'Ardentia Home', deviceType: AggregatorEndpoint.deviceType },
     basicInformation: {
       vendorName: 'Ardentia', vendorId: VendorId(0xfff1), productId: 0x8000,
-      productName: 'Ardentia Home bridge', productLabel: 'Ardentia Home', nodeLabel: 'Ardentia Home',
-      serialNumber: 'ardentia-matter', uniqueId: 'ardentia-matter',
+      productName: 'Ardentia Home bridge', productLabel: 'Home bridge', nodeLabel: 'Ardentia Home',
+      serialNumber: 'ardentia-matter', uniqueId: uniqueIdOf(identityKey, ''),
     },
   });
   const aggregator = await server.add(AggregatorEndpoint, { id: 'home' });
-  const endpoints = new HomeEndpoints(aggregator, home, log);
+  const endpoints = new HomeEndpoints(aggregator, home, log, { identityKey });
   routeCommandsTo((key, command) => endpoints.handle(key, command));
   home.on('devices', (devices) => endpoints.follow(devices));
   if (home.devices) await endpoints.follow(home.devices);
   home.on('state', (id, state) => endpoints.showState(id, state));
   home.on('reachability', () => endpoints.showReachability());
-  home.on('failed', (id, why) => {
-    log(`the bridge reports ${id}: ${why}`);
-    endpoints.commandFailed(id);
+  home.on('failed', (id, why, isScenario) => {
+    log(`the bridge reports ${isScenario ? 'scenario ' : ''}${id}: ${why}`);
+    endpoints.commandFailed(id, isScenario);
   });
 
   await server.start();
@@ -73,22 +76,36 @@ export async function runBridge(options) {
   const control = startControl(join(options.data, 'control'), pairing, log);
   log(`serving ${endpoints.size} endpoints; the pairing window is closed (ardentia-ctl matter-pair opens it)`);
 
+  // One way out, for signals and the restart alike: the control socket and
+  // the broker first, then the Matter server with its sessions and storage,
+  // and only then the process. A stop that hangs ends the process all the same.
+  let stopping = null;
+  const stop = (code) => {
+    stopping ??= (async () => {
+      setTimeout(() => {
+        log('the stop took too long: ending now');
+        process.exit(code);
+      }, STOP_LIMIT_MS).unref();
+      control.close();
+      endpoints.close();
+      await home.close();
+      await server.close();
+      process.exit(code);
+    })().catch((error) => {
+      log(`stopping: ${error.message}`);
+      process.exit(code);
+    });
+    return stopping;
+  };
+  process.once('SIGTERM', () => stop(0));
+  process.once('SIGINT', () => stop(0));
+
   // matter.js resets a node whose last controller left; that reset cannot
   // restart the node in this process, so the process ends and its service
   // manager starts it afresh (no pairing, the window closed, the same passcode).
   // The grace lets the answer to the removal reach whoever asked for it.
   server.lifecycle.decommissioned.on(() => {
     log('the last controller was removed: restarting without pairings');
-    setTimeout(() => process.exit(EXIT_RESTART), RESTART_GRACE_MS);
+    setTimeout(() => stop(EXIT_RESTART), RESTART_GRACE_MS);
   });
-
-  const stop = async () => {
-    control.close();
-    endpoints.close();
-    await home.close();
-    await server.close();
-    process.exit(0);
-  };
-  process.once('SIGTERM', stop);
-  process.once('SIGINT', stop);
 }

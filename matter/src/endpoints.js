@@ -2,16 +2,19 @@
 // The home as bridged Matter endpoints under one aggregator: one endpoint a
 // channel or scenario, added, renamed and removed as the home changes, showing
 // only the states the home confirmed.
+import { randomBytes } from 'node:crypto';
 import { Endpoint } from '@matter/main';
 import { BridgedDeviceBasicInformationServer } from '@matter/main/behaviors/bridged-device-basic-information';
 import { DimmableLightDevice } from '@matter/main/devices/dimmable-light';
 import { OnOffLightDevice } from '@matter/main/devices/on-off-light';
 import { OnOffPlugInUnitDevice } from '@matter/main/devices/on-off-plug-in-unit';
 import { WindowCoveringDevice } from '@matter/main/devices/window-covering';
+import { ANSWER_WAIT_MS, CommandAnswers, SCENARIO_REFUSAL_MS } from './answers.js';
 import {
   HomeLevelControlServer, HomeLightOnOffServer, HomeWindowCoveringServer, ScenarioOnOffServer,
 } from './behaviors.js';
-import { scenarioKey, wantedEndpoints } from './homelist.js';
+import { MAX_CHANNELS, scenarioKey, wantedEndpoints } from './homelist.js';
+import { uniqueIdOf } from './identity.js';
 import { homeLevelOf, matterLabel, matterLevelOf } from './levels.js';
 
 const TYPES = {
@@ -26,6 +29,8 @@ const MODELS = {
   scenario: 'Scenario',
 };
 const MOVEMENT = { STOPPED: 0, OPENING: 1, CLOSING: 2 };
+// Endpoints added, renamed or removed before the event loop gets a turn.
+const FOLLOW_SLICE = 4;
 
 export class HomeEndpoints {
   #aggregator;
@@ -37,13 +42,24 @@ export class HomeEndpoints {
   #moves = new Map(); // curtain ID -> the move asked and not yet answered
   #moveTimers = new Map();
   #scenarioTimers = new Map();
+  #wanted = new Map(); // what the last device list asks for
+  #failed = new Set(); // endpoint IDs matter.js refused, not tried again for this list
+  #following = null; // resolves once the endpoints follow #wanted
+  #closed = false;
+  #answers;
 
-  // home: the HomeFeed; options: { curtainTravelMs, scenarioPulseMs }.
+  // home: the HomeFeed; options: { curtainTravelMs, scenarioPulseMs,
+  // identityKey (see identity.js; a new one each time by default),
+  // answerWaitMs, scenarioRefusalMs (see answers.js) }.
   constructor(aggregator, home, log, options = {}) {
     this.#aggregator = aggregator;
     this.#home = home;
     this.#log = log;
-    this.#options = { curtainTravelMs: 30000, scenarioPulseMs: 1000, ...options };
+    this.#options = {
+      curtainTravelMs: 30000, scenarioPulseMs: 1000, identityKey: randomBytes(32),
+      answerWaitMs: ANSWER_WAIT_MS, scenarioRefusalMs: SCENARIO_REFUSAL_MS, ...options,
+    };
+    this.#answers = new CommandAnswers(home);
   }
 
   get size() { return this.#entries.size; }
@@ -54,12 +70,38 @@ export class HomeEndpoints {
     return this.#work;
   }
 
+  // Follows the home's device list: endpoints are added, renamed and removed
+  // a few at a time, each slice a job of its own with a turn of the event loop
+  // after it, so that states and commands get through while a long list is
+  // built. A newer list replaces the one being followed. Resolves once the
+  // endpoints are what the last list asks for.
   follow(devices) {
-    return this.#serial('updating the endpoints', () => this.#follow(wantedEndpoints(devices)));
+    const { endpoints, refused } = wantedEndpoints(devices);
+    if (refused) this.#log(`the device list names more than ${MAX_CHANNELS} channels: ${refused} left out`);
+    this.#wanted = endpoints;
+    this.#failed.clear();
+    this.#following ??= new Promise((resolve) => this.#nextSlice(resolve));
+    return this.#following;
   }
 
-  async #follow(wanted) {
-    for (const [key, entry] of [...this.#entries]) {
+  #nextSlice(done) {
+    this.#serial('updating the endpoints', async () => {
+      const more = !this.#closed && await this.#followSlice();
+      setImmediate(() => {
+        if (more) this.#nextSlice(done);
+        else {
+          this.#following = null;
+          done();
+        }
+      });
+    });
+  }
+
+  // One slice of the changes; true while more remain.
+  async #followSlice() {
+    const wanted = this.#wanted;
+    let budget = FOLLOW_SLICE;
+    for (const [key, entry] of this.#entries) {
       const want = wanted.get(key);
       if (!want || want.kind !== entry.kind) {
         this.#entries.delete(key);
@@ -69,27 +111,39 @@ export class HomeEndpoints {
       } else if (want.name !== entry.name) {
         entry.name = want.name;
         await entry.endpoint.set({ bridgedDeviceBasicInformation: { nodeLabel: matterLabel(want.name) } });
-      }
+      } else continue;
+      if (--budget === 0) return true;
     }
     for (const [key, want] of wanted) {
-      if (this.#entries.has(key)) continue;
-      const endpoint = new Endpoint(TYPES[want.kind], {
-        id: key,
-        bridgedDeviceBasicInformation: {
-          nodeLabel: matterLabel(want.name),
-          productName: MODELS[want.kind],
-          uniqueId: matterLabel(key),
-          serialNumber: matterLabel(key),
-          reachable: this.#reachable(want),
-        },
-      });
-      await this.#aggregator.add(endpoint);
-      const entry = { ...want, endpoint };
-      this.#entries.set(key, entry);
-      // The state that came before the endpoint (retained states come in any order).
-      const state = this.#home.states.get(want.id);
-      if (state && want.kind !== 'scenario') await this.#show(entry, state);
+      if (this.#entries.has(key) || this.#failed.has(key)) continue;
+      try {
+        await this.#add(key, want);
+      } catch (error) {
+        this.#failed.add(key); // not tried again until the next list
+        this.#log(`adding ${want.kind} ${want.id}: ${error.message}`);
+      }
+      if (--budget === 0) return true;
     }
+    return false;
+  }
+
+  async #add(key, want) {
+    const endpoint = new Endpoint(TYPES[want.kind], {
+      id: key,
+      bridgedDeviceBasicInformation: {
+        nodeLabel: matterLabel(want.name),
+        productName: MODELS[want.kind],
+        serialNumber: key,
+        uniqueId: uniqueIdOf(this.#options.identityKey, key),
+        reachable: this.#reachable(want),
+      },
+    });
+    await this.#aggregator.add(endpoint);
+    const entry = { ...want, endpoint };
+    this.#entries.set(key, entry);
+    // The state that came before the endpoint (retained states come in any order).
+    const state = this.#home.states.get(want.id);
+    if (state && want.kind !== 'scenario') await this.#show(entry, state);
   }
 
   #reachable(entry) {
@@ -141,47 +195,58 @@ export class HomeEndpoints {
   }
 
   // An error the bridge reported for a command: a move it refused stays unconfirmed.
-  commandFailed(id) {
-    this.#moves.delete(id);
+  commandFailed(id, isScenario) {
+    if (!isScenario) {
+      this.#moves.delete(id);
+      return;
+    }
     const scenario = this.#entries.get(scenarioKey(id));
     if (scenario) this.#endScenarioRun(scenario);
   }
 
-  // A command from a controller, for the endpoint of that ID.
-  handle(key, command) {
+  // A command from a controller, for the endpoint of that ID: resolves with
+  // what the home answered, { done: true } or { done: false, why, timedOut,
+  // invalid } (see CommandAnswers).
+  async handle(key, command) {
+    const refuse = (why, invalid = false) => {
+      this.#log(`${why}: nothing sent`);
+      return { done: false, why, timedOut: false, invalid };
+    };
     const entry = this.#entries.get(key);
-    if (!entry) {
-      this.#log(`command for an endpoint not in the home (${key}): nothing sent`);
-      return;
-    }
+    if (!entry) return refuse(`command for an endpoint not in the home (${key})`);
+    const { answerWaitMs, scenarioRefusalMs } = this.#options;
+    let accepts;
     switch (command.kind) {
       case 'switch':
-        this.#home.setChannel(entry.id, command.on ? 'ON' : 'OFF');
+        if (!this.#home.setChannel(entry.id, command.on ? 'ON' : 'OFF')) return refuse('the bridge is away');
+        accepts = (state) => state.on === command.on;
         break;
       case 'level': {
         const level = homeLevelOf(command.level);
         if (level === null || entry.kind !== 'dimmer') {
-          this.#log(`level ${command.level} for ${entry.id} is out of range: nothing sent`);
-          return;
+          return refuse(`level ${command.level} for ${entry.id} is out of range`, true);
         }
-        this.#home.setChannel(entry.id, JSON.stringify({ brightness: level }));
+        if (!this.#home.setChannel(entry.id, JSON.stringify({ brightness: level }))) return refuse('the bridge is away');
+        accepts = (state) => state.on === level > 0;
         break;
       }
       case 'move':
+        if (!this.#home.setChannel(entry.id, command.motion)) return refuse('the bridge is away');
         this.#moves.set(entry.id, command.motion);
-        this.#home.setChannel(entry.id, command.motion);
+        accepts = command.motion === 'STOP' ? () => true : (state) => state.open === (command.motion === 'OPEN');
         break;
       case 'run':
-        this.#runScenario(entry);
-        break;
+        if (!this.#home.runScenario(entry.id)) return refuse('the bridge is away');
+        this.#showScenarioRun(entry);
+        return this.#answers.wait(key, null, scenarioRefusalMs);
       default:
-        this.#log(`${command.name} for ${entry.id} is not carried out by the home: nothing sent`);
+        return refuse(`${command.name} for ${entry.id} is not carried out by the home`);
     }
+    return this.#answers.wait(key, accepts, answerWaitMs);
   }
 
-  #runScenario(entry) {
-    this.#home.runScenario(entry.id);
-    // Shown on while it runs, then off again: a scenario has no state of its own.
+  // Shown on while it runs, then off again: a scenario has no state of its own.
+  #showScenarioRun(entry) {
     this.#serial(`running scenario ${entry.id}`, () => entry.endpoint.set({ onOff: { onOff: true } }));
     clearTimeout(this.#scenarioTimers.get(entry.id));
     this.#scenarioTimers.set(entry.id,
@@ -224,6 +289,7 @@ export class HomeEndpoints {
   }
 
   close() {
+    this.#closed = true;
     for (const id of [...this.#moveTimers.keys(), ...this.#scenarioTimers.keys()]) this.#forgetTimers(id);
   }
 }

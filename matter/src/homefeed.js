@@ -6,6 +6,10 @@ import { EventEmitter } from 'node:events';
 import mqtt from 'mqtt';
 import { parseChannelState } from './levels.js';
 
+// The bridge's largest message, its device list, takes some hundred bytes a
+// channel: anything far beyond that is dropped before it is read.
+export const MAX_MESSAGE_BYTES = 1024 * 1024;
+
 export class HomeFeed extends EventEmitter {
   #client = null;
   #base;
@@ -49,7 +53,10 @@ export class HomeFeed extends EventEmitter {
       reported = error.message;
     });
     this.#client.on('connect', () => { reported = ''; });
-    this.#client.on('message', (topic, payload) => this.#onMessage(topic, payload.toString('utf8')));
+    this.#client.on('message', (topic, payload) => {
+      if (payload.length > MAX_MESSAGE_BYTES) this.#log(`dropped a message of ${payload.length} bytes on ${printable(topic)}`);
+      else this.#onMessage(topic, payload.toString('utf8'));
+    });
   }
 
   #setBridgeOnline(online) {
@@ -73,7 +80,7 @@ export class HomeFeed extends EventEmitter {
         this.states.set(levels[0], state);
         this.emit('state', levels[0], state);
       }
-      else this.#log(`unreadable state for ${levels[0]}: nothing shown`);
+      else this.#log(`unreadable state for ${printable(levels[0])}: nothing shown`);
     } else if (levels.length === 2 && levels[1] === 'availability') {
       if (text === '') this.availability.delete(levels[0]);
       else this.availability.set(levels[0], text !== 'offline');
@@ -99,31 +106,38 @@ export class HomeFeed extends EventEmitter {
       this.emit('devices', message);
     } else if (leaf === 'event' && message?.type === 'error' && typeof message.topic === 'string') {
       // The command of that "set" topic was refused or went unanswered.
-      const match = message.topic.slice(this.#base.length).match(/^\/(?:scenario\/)?([^/]+)\/set$/);
-      if (topicBelongs(message.topic, this.#base) && match) this.emit('failed', match[1], message.message);
+      const match = message.topic.slice(this.#base.length).match(/^\/(scenario\/)?([^/]+)\/set$/);
+      if (topicBelongs(message.topic, this.#base) && match) {
+        this.emit('failed', match[2], printable(String(message.message)), match[1] !== undefined);
+      }
     }
   }
 
+  // Each false when nothing was sent: no broker, or no bridge to hear it.
   setChannel(id, payload) {
-    this.#publish(`${this.#base}/${id}/set`, payload);
+    return this.#publish(`${this.#base}/${id}/set`, payload);
   }
 
   runScenario(number) {
-    this.#publish(`${this.#base}/scenario/${number}/set`, 'ON');
+    return this.#publish(`${this.#base}/scenario/${number}/set`, 'ON');
   }
 
   #publish(topic, payload) {
-    if (!this.#client?.connected) {
-      this.#log(`not sent (broker away): ${topic}`);
-      return;
+    if (!this.#client?.connected || !this.bridgeOnline) {
+      this.#log(`not sent (${this.#client?.connected ? 'the bridge is' : 'broker'} away): ${topic}`);
+      return false;
     }
     this.#client.publish(topic, payload, { qos: 0 });
+    return true;
   }
 
   close() {
     return new Promise((resolve) => (this.#client ? this.#client.end(false, {}, resolve) : resolve()));
   }
 }
+
+// Topic levels come from whoever publishes: no control characters reach the log.
+const printable = (text) => text.replace(/[\u0000-\u001f\u007f-\u009f]/g, '?');
 
 function topicBelongs(topic, base) {
   return topic.startsWith(`${base}/`);

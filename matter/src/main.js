@@ -20,6 +20,8 @@ if (options.help) {
 mkdirSync(options.data, { recursive: true, mode: 0o700 });
 process.env.MATTER_PATH_ROOT = join(options.data, 'matter');
 process.env.MATTER_LOG_LEVEL ??= 'notice';
+// Signals end the process through the bridge's own orderly stop alone.
+process.env.MATTER_RUNTIME_SIGNALS = '0';
 if (options.interface) process.env.MATTER_MDNS_NETWORKINTERFACE = options.interface;
 process.argv = process.argv.slice(0, 2); // matter.js would read the flags as its own too
 

@@ -1,9 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The pure parts of ardentia-matter: level and label conversions, state
-// messages, the device list, the passcode and the options.
+// messages, the device list, unique IDs, the passcode and the options.
 import assert from 'node:assert/strict';
+import { randomBytes } from 'node:crypto';
+import { mkdtempSync, rmSync, statSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
 import { test } from 'node:test';
-import { scenarioKey, wantedEndpoints } from '../src/homelist.js';
+import { loadIdentityKey, uniqueIdOf } from '../src/identity.js';
+import { MAX_CHANNELS, MAX_NAME_LENGTH, scenarioKey, wantedEndpoints } from '../src/homelist.js';
 import { homeLevelOf, matterLabel, matterLevelOf, parseChannelState } from '../src/levels.js';
 import { OptionsError, parseArguments } from '../src/options.js';
 import { drawPasscode, isValidPasscode } from '../src/passcode.js';
@@ -33,22 +38,53 @@ test('state messages are read, or refused when malformed', () => {
 });
 
 test('the device list becomes endpoints; malformed entries are left out', () => {
-  const wanted = wantedEndpoints({
+  const { endpoints: wanted, refused } = wantedEndpoints({
     channels: [
       { id: '211300001230', name: 'Hall', type: 'light', dimmable: false },
       { id: '212200004560', name: 'Living', type: 'light', dimmable: true },
       { id: '213100007890', name: '', type: 'cover' },
-      { id: '../x', name: 'bad' }, { name: 'no id' }, null,
+      { id: '211300001230', name: 'Hall again', type: 'cover' },
+      { id: '../x', name: 'bad' }, { name: 'no id' }, null, { id: 'A1', type: 'lock' },
+      { id: 'A2', type: { toString: null } }, { id: 'A3', dimmable: 'yes', name: { n: 1 } },
+      { id: 'A4', name: 'x'.repeat(100000) },
     ],
-    scenarios: [{ number: '1', name: 'Evening' }, { number: '-1', name: 'All On' }, { number: 'x' }],
+    scenarios: [{ number: '1', name: 'Evening' }, { number: -1, name: 'All On' }, { number: 'x' },
+      { number: { toString: () => '2' } }, { number: [3] }, { number: '100' }],
   });
   assert.deepEqual([...wanted.keys()],
-    ['211300001230', '212200004560', '213100007890', 'scenario-1', 'scenario-m1']);
-  assert.equal(wanted.get('211300001230').kind, 'switch');
+    ['211300001230', '212200004560', '213100007890', 'A3', 'A4', 'scenario-1', 'scenario-m1']);
+  assert.equal(refused, 0);
+  assert.equal(wanted.get('211300001230').name, 'Hall');
   assert.equal(wanted.get('212200004560').kind, 'dimmer');
   assert.deepEqual(wanted.get('213100007890'), { kind: 'curtain', id: '213100007890', name: '213100007890' });
+  assert.deepEqual(wanted.get('A3'), { kind: 'switch', id: 'A3', name: 'A3' });
+  assert.equal(wanted.get('A4').name.length, MAX_NAME_LENGTH);
   assert.deepEqual(wanted.get(scenarioKey('-1')), { kind: 'scenario', id: '-1', name: 'All On' });
-  assert.equal(wantedEndpoints(null).size, 0);
+  for (const nothing of [null, 'x', { channels: 'x', scenarios: {} }]) assert.equal(wantedEndpoints(nothing).endpoints.size, 0);
+
+  const many = wantedEndpoints({ channels: Array.from({ length: MAX_CHANNELS + 5 }, (_, i) => ({ id: `C${i}` })),
+    scenarios: [{ number: 1 }] });
+  assert.equal(many.endpoints.size, MAX_CHANNELS + 1, 'the limit leaves the scenarios');
+  assert.equal(many.refused, 5);
+  assert.ok(many.endpoints.has('C0') && !many.endpoints.has(`C${MAX_CHANNELS}`), 'the first channels stay');
+});
+
+test('unique IDs are stable for an installation, and neither its serial numbers nor another installation\'s', () => {
+  const dir = mkdtempSync(join(tmpdir(), 'ardentia-identity-'));
+  try {
+    const file = join(dir, 'identity');
+    const key = loadIdentityKey(file);
+    assert.equal(statSync(file).mode & 0o777, 0o600);
+    assert.deepEqual(loadIdentityKey(file), key, 'kept across restarts');
+    const ids = ['', '211300001230', 'scenario-1'].map((name) => uniqueIdOf(key, name));
+    assert.equal(new Set(ids).size, 3);
+    for (const id of ids) assert.match(id, /^[0-9a-f]{32}$/);
+    assert.notEqual(uniqueIdOf(randomBytes(32), '211300001230'), ids[1]);
+    writeFileSync(file, 'short\n');
+    assert.throws(() => loadIdentityKey(file), /no identity key/);
+  } finally {
+    rmSync(dir, { recursive: true, force: true });
+  }
 });
 
 test('passcodes are never one Matter forbids', () => {
