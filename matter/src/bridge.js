@@ -77,8 +77,9 @@ export async function runBridge(options) {
   log(`serving ${endpoints.size} endpoints; the pairing window is closed (ardentia-ctl matter-pair opens it)`);
 
   // One way out, for signals and the restart alike: the control socket and
-  // the broker first, then the Matter server with its sessions and storage,
-  // and only then the process. A stop that hangs ends the process all the same.
+  // the endpoints first, then the Matter server with its sessions and storage,
+  // the broker, and only then the process. A stop that hangs ends the process
+  // all the same.
   let stopping = null;
   const stop = (code) => {
     stopping ??= (async () => {
@@ -88,8 +89,8 @@ export async function runBridge(options) {
       }, STOP_LIMIT_MS).unref();
       control.close();
       endpoints.close();
-      await home.close();
       await server.close();
+      await home.close();
       process.exit(code);
     })().catch((error) => {
       log(`stopping: ${error.message}`);

@@ -64,9 +64,11 @@ export class HomeEndpoints {
 
   get size() { return this.#entries.size; }
 
-  // Changes to endpoints run one after the other, in the order they came.
+  // Changes to endpoints run one after the other, in the order they came;
+  // none once closed.
   #serial(what, job) {
-    this.#work = this.#work.then(job).catch((error) => this.#log(`${what}: ${error.message}`));
+    this.#work = this.#work.then(() => (this.#closed ? undefined : job()))
+      .catch((error) => this.#log(`${what}: ${error.message}`));
     return this.#work;
   }
 
@@ -85,16 +87,15 @@ export class HomeEndpoints {
   }
 
   #nextSlice(done) {
-    this.#serial('updating the endpoints', async () => {
-      const more = !this.#closed && await this.#followSlice();
-      setImmediate(() => {
-        if (more) this.#nextSlice(done);
+    let more = false;
+    this.#serial('updating the endpoints', async () => { more = await this.#followSlice(); })
+      .then(() => setImmediate(() => {
+        if (more && !this.#closed) this.#nextSlice(done);
         else {
           this.#following = null;
           done();
         }
-      });
-    });
+      }));
   }
 
   // One slice of the changes; true while more remain.
@@ -288,8 +289,11 @@ export class HomeEndpoints {
     this.#moves.delete(id);
   }
 
+  // Stops following the home: no more changes to the endpoints, and the
+  // commands still waiting fail.
   close() {
     this.#closed = true;
+    this.#answers.failAll('the bridge is stopping');
     for (const id of [...this.#moveTimers.keys(), ...this.#scenarioTimers.keys()]) this.#forgetTimers(id);
   }
 }

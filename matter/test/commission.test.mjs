@@ -3,7 +3,8 @@
 // ardentia-bridge, mosquitto and the simulated demo home, and runs the home:
 // the endpoints and their names, commands that reach the home and come back
 // confirmed, refused and unanswered ones, renames, removals, reachability,
-// scenarios, the closed pairing window and the removal of a controller.
+// scenarios, restarts, the closed pairing window and the removal of a
+// controller.
 // Run by netns.sh inside a network namespace of its own.
 import { readFileSync, statSync } from 'node:fs';
 import { join } from 'node:path';
@@ -40,13 +41,13 @@ await new Promise((resolve) => watcher.on('connect', resolve));
 await watcher.subscribeAsync('ardentia/bridge/event');
 
 let node;
-// The bridged endpoints of the paired bridge, by unique ID.
+// The bridged endpoints of the paired bridge, by serial number (the channel's ID).
 function bridged() {
   const found = new Map();
   for (const endpoint of node.endpoints) {
     try {
       const info = endpoint.maybeStateOf('bridgedDeviceBasicInformation');
-      if (info?.uniqueId) found.set(info.uniqueId, endpoint);
+      if (info?.serialNumber) found.set(info.serialNumber, endpoint);
     } catch {
       // an endpoint the bridge just removed
     }
@@ -56,6 +57,10 @@ function bridged() {
 const endpoint = (id) => bridged().get(id);
 const state = (id, cluster) => endpoint(id)?.maybeStateOf(cluster);
 const run = (id, cluster, command, request) => endpoint(id).commandsOf(cluster)[command](request);
+// The status a command came back with: 'success', or the Matter status code.
+const statusOf = (...command) => run(...command).then(() => 'success', (error) => error.code ?? String(error));
+const FAILURE = 0x01;
+const TIMEOUT = 0x94;
 
 try {
   const secrets = join(rig.matterData, 'pairing.json');
@@ -120,19 +125,21 @@ try {
     await until(() => rig.simulated(BEDROOM).position === 0 && state(BEDROOM, 'windowCovering').operationalStatus.lift === 2, 'closing');
   });
 
-  await check('a refused command shows the old state', async () => {
+  await check('a refused command fails and shows the old state', async () => {
     const before = events.length;
-    await run(PORCH, 'onOff', 'on');
-    await until(() => events.slice(before).some((e) => e.topic === `ardentia/${PORCH}/set`), 'the refusal');
+    const status = await statusOf(PORCH, 'onOff', 'on');
+    expect(status === FAILURE, `the refusal came back as ${status}`);
+    expect(events.slice(before).some((e) => e.topic === `ardentia/${PORCH}/set`), 'no refusal from the bridge');
     await run(HALL, 'onOff', 'off'); // a later command's confirmation passes the refusal's
     await until(() => !state(HALL, 'onOff').onOff, 'Hall off');
     expect(!state(PORCH, 'onOff').onOff, 'Porch shown on');
   });
 
-  await check('a silent master: the command comes back undone and every endpoint is unreachable, then back', async () => {
+  await check('a silent master: the command times out undone and every endpoint is unreachable, then back', async () => {
     rig.silenceMaster();
     try {
-      await run(HALL, 'onOff', 'on');
+      const status = await statusOf(HALL, 'onOff', 'on');
+      expect(status === TIMEOUT, `the unanswered command came back as ${status}`);
       await until(() => [...bridged().values()].every((e) => !e.stateOf('bridgedDeviceBasicInformation').reachable),
         'every endpoint unreachable', 15000);
       expect(!state(HALL, 'onOff').onOff, 'Hall shown on without a reply');
@@ -170,6 +177,28 @@ try {
     expect(bridged().has(HALL), 'the others stay');
   });
 
+  await check('a restart keeps the controller: closed cleanly, its first command at once, its subscription alive', async () => {
+    const uniqueIds = () => [...bridged()].map(([id, e]) => [id, e.stateOf('bridgedDeviceBasicInformation').uniqueId]);
+    const before = uniqueIds();
+    expect(before.every(([id, unique]) => /^[0-9a-f]{32}$/.test(unique) && unique !== id), JSON.stringify(before));
+    const first = rig.matter;
+    const stopped = Date.now();
+    first.kill('SIGTERM');
+    const code = await new Promise((resolve) => first.once('exit', resolve));
+    expect(code === 0 && Date.now() - stopped < 5000, `ended with ${code} after ${Date.now() - stopped} ms`);
+    await rig.startMatter();
+    const asked = Date.now();
+    await run(HALL, 'onOff', 'on');
+    expect(Date.now() - asked < 1000, `the first command took ${Date.now() - asked} ms`);
+    await until(() => state(HALL, 'onOff').onOff, 'Hall shown on');
+    rig.publish(`ardentia/${HALL}/set`, 'OFF'); // a change the controller did not make
+    await until(() => !state(HALL, 'onOff').onOff, 'the subscription reporting Hall off');
+    expect(JSON.stringify(uniqueIds()) === JSON.stringify(before), 'unique IDs changed with the restart');
+    for (const warning of [/not closed before process exit/, /uniqueId and serialNumber/]) {
+      expect(!warning.test(rig.matterLog), `the log says ${warning}`);
+    }
+  });
+
   await check('the paired controller is listed', async () => {
     const listed = rig.ctl('--matter', rig.matterData, 'matter-fabrics');
     expect(/^Paired controllers \(1\):\n  1  /.test(listed), listed);
@@ -183,6 +212,7 @@ try {
     expect(removed.includes('Controller 1 removed'), removed);
     const code = await new Promise((resolve) => first.once('exit', resolve));
     expect(code === 75, `ended with ${code}`);
+    expect(!/not closed before process exit/.test(rig.matterLog), 'the restart left its storage open');
     await rig.startMatter();
     const after = rig.ctl('--matter', rig.matterData, 'matter-fabrics');
     expect(after.includes('No controller is paired.'), after);

@@ -65,10 +65,12 @@ export async function startRig(bin, simulatorArguments = []) {
   });
   startBridge();
   let matter = null;
+  let matterLog = ''; // what every ardentia-matter started printed
   const startMatter = async () => {
     matter = spawn('node', [join(here, '../src/main.js'), '--data', matterData, '--interface', 'lo',
       '--port', String(brokerPort)], { stdio: ['ignore', 'pipe', 'inherit'], env: { ...process.env, MATTER_PATH_ROOT: '' } });
     children.push(matter);
+    matter.stdout.on('data', (chunk) => { matterLog += chunk; });
     await waitForLine(matter, /serving (\d+) endpoints/, 'ardentia-matter');
   };
   await startMatter();
@@ -82,6 +84,7 @@ export async function startRig(bin, simulatorArguments = []) {
     startBridge,
     stopBridge,
     get matter() { return matter; },
+    get matterLog() { return matterLog; },
     startMatter,
     controller,
     brokerPort,
