@@ -25,7 +25,7 @@ try {
   let hall;
   await until(() => {
     for (const endpoint of node.endpoints) {
-      if (endpoint.maybeStateOf('bridgedDeviceBasicInformation')?.uniqueId === HALL) hall = endpoint;
+      if (endpoint.maybeStateOf('bridgedDeviceBasicInformation')?.serialNumber === HALL) hall = endpoint;
     }
     return hall;
   }, 'the Hall light');
