@@ -4,6 +4,7 @@
 import { readFileSync } from 'node:fs';
 import { join } from 'node:path';
 import { ServerNode, VendorId } from '@matter/main';
+import { SubscriptionsServer } from '@matter/main/node';
 import { AggregatorEndpoint } from '@matter/main/endpoints/aggregator';
 import { routeCommandsTo } from './behaviors.js';
 import { startControl } from './control.js';
@@ -71,6 +72,10 @@ export async function runBridge(options) {
   });
 
   await server.start();
+  // matter.js keeps the controllers' subscriptions across a restart, and takes
+  // them up again, only once its subscription keeper is awake: on a node paired
+  // in this run it would not be yet.
+  await server.act((agent) => agent.get(SubscriptionsServer));
   await endpoints.showAll();
   const pairing = new Pairing(server, log);
   const control = startControl(join(options.data, 'control'), pairing, log);
