@@ -36,6 +36,12 @@ function feedOptions(options) {
 }
 
 export async function runBridge(options) {
+  // A signal while starting stops the bridge once it has started: its
+  // storage is open from the start on.
+  let stop = (code) => { stopAsked ??= code; };
+  let stopAsked = null;
+  process.once('SIGTERM', () => stop(0));
+  process.once('SIGINT', () => stop(0));
   const secrets = loadPairingSecrets(join(options.data, 'pairing.json'));
   const identityKey = loadIdentityKey(join(options.data, 'identity'));
   const home = new HomeFeed(feedOptions(options), log);
@@ -86,7 +92,7 @@ export async function runBridge(options) {
   // the broker, and only then the process. A stop that hangs ends the process
   // all the same.
   let stopping = null;
-  const stop = (code) => {
+  stop = (code) => {
     stopping ??= (async () => {
       setTimeout(() => {
         log('the stop took too long: ending now');
@@ -103,8 +109,7 @@ export async function runBridge(options) {
     });
     return stopping;
   };
-  process.once('SIGTERM', () => stop(0));
-  process.once('SIGINT', () => stop(0));
+  if (stopAsked !== null) stop(stopAsked);
 
   // matter.js resets a node whose last controller left; that reset cannot
   // restart the node in this process, so the process ends and its service
