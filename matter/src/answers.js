@@ -37,7 +37,7 @@ export class CommandAnswers {
       waiter.finish = (outcome) => {
         clearTimeout(waiter.timer);
         const list = this.#pending.get(key) ?? [];
-        list.splice(list.indexOf(waiter), 1);
+        if (list.includes(waiter)) list.splice(list.indexOf(waiter), 1);
         if (!list.length) this.#pending.delete(key);
         resolve(outcome);
       };
