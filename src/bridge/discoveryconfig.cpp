@@ -68,16 +68,30 @@ QVariantMap DiscoveryConfig::origin() const
             {QStringLiteral("sw_version"), QStringLiteral(ARDENTIA_VERSION)}};
 }
 
+QVariantMap DiscoveryConfig::bridgeAvailability() const
+{
+    return {{QStringLiteral("topic"), m_topics.bridge(QStringLiteral("state"))},
+            {QStringLiteral("value_template"), QStringLiteral("{{ value_json.state }}")}};
+}
+
 QVariantMap DiscoveryConfig::availability(const QVariantMap &second) const
 {
     // Available while the bridge is online and the second source (the
     // channel's own, or the master's link) says so too.
-    const QVariantList topics{
-        QVariantMap{{QStringLiteral("topic"), m_topics.bridge(QStringLiteral("state"))},
-                    {QStringLiteral("value_template"), QStringLiteral("{{ value_json.state }}")}},
-        second};
-    return {{QStringLiteral("availability"), topics},
+    return {{QStringLiteral("availability"), QVariantList{bridgeAvailability(), second}},
             {QStringLiteral("availability_mode"), QStringLiteral("all")}};
+}
+
+QVariantMap DiscoveryConfig::deviceBlock(const QString &uniqueId, const QString &name,
+                                         const QString &model, bool viaMaster) const
+{
+    QVariantMap block{{QStringLiteral("identifiers"), QStringList{uniqueId}},
+                      {QStringLiteral("name"), name},
+                      {QStringLiteral("model"), model},
+                      {QStringLiteral("manufacturer"), QStringLiteral("Ardentia")}};
+    if (viaMaster && !m_masterId.isEmpty())
+        block.insert(QStringLiteral("via_device"), m_topics.uniqueId(m_masterId));
+    return block;
 }
 
 QVariantMap DiscoveryConfig::masterAvailability() const
@@ -95,19 +109,13 @@ DiscoveryConfig::Message DiscoveryConfig::forChannel(const QVariantMap &device,
     // Each channel is a device of its own, named after the channel, and the
     // entity has no name of its own: Home Assistant shows "Hall", not the
     // controller's model and code before it.
-    QVariantMap block{{QStringLiteral("identifiers"), QStringList{topics.uniqueId}},
-                      {QStringLiteral("name"), deviceName(device)},
-                      {QStringLiteral("model"), modelOf(device)},
-                      {QStringLiteral("manufacturer"), QStringLiteral("Ardentia")}};
-    if (!m_masterId.isEmpty())
-        block.insert(QStringLiteral("via_device"), m_topics.uniqueId(m_masterId));
-
     QVariantMap config = availability({{QStringLiteral("topic"), topics.availability}});
     config.insert({{QStringLiteral("name"), QVariant()},
                    {QStringLiteral("unique_id"), topics.uniqueId},
                    {QStringLiteral("state_topic"), topics.state},
                    {QStringLiteral("command_topic"), topics.set},
-                   {QStringLiteral("device"), block},
+                   {QStringLiteral("device"),
+                    deviceBlock(topics.uniqueId, deviceName(device), modelOf(device), true)},
                    {QStringLiteral("origin"), origin()}});
     const QString component = componentOf(device);
     if (component == QLatin1String("cover")) {
@@ -137,24 +145,49 @@ DiscoveryConfig::Message DiscoveryConfig::forChannel(const QVariantMap &device,
     return {m_topics.config(component, topics.uniqueId), compactJson(config)};
 }
 
+std::optional<DiscoveryConfig::Message> DiscoveryConfig::forMaster() const
+{
+    if (m_masterId.isEmpty())
+        return std::nullopt;
+    // The master's device, which the channels and scenes name as the one they
+    // are reached through, exists by this entity: whether the master answers.
+    // "unknown" before its first answer counts as connected, as it counts as
+    // available for the channels.
+    const QString entity = m_topics.uniqueId(m_masterId + QStringLiteral("_link"));
+    const QVariantMap config{
+        {QStringLiteral("availability"), QVariantList{bridgeAvailability()}},
+        {QStringLiteral("name"), QVariant()},
+        {QStringLiteral("unique_id"), entity},
+        {QStringLiteral("device_class"), QStringLiteral("connectivity")},
+        {QStringLiteral("state_topic"), m_topics.bridge(QStringLiteral("info"))},
+        {QStringLiteral("value_template"),
+         QStringLiteral("{{ 'OFF' if value_json.link == 'offline' else 'ON' }}")},
+        {QStringLiteral("device"), deviceBlock(m_topics.uniqueId(m_masterId),
+                                               QStringLiteral("Transmitter %1").arg(m_masterId),
+                                               QStringLiteral("Wireless Transmitter"), false)},
+        {QStringLiteral("origin"), origin()}};
+    return Message{m_topics.config(QStringLiteral("binary_sensor"), entity), compactJson(config)};
+}
+
 DiscoveryConfig::Message DiscoveryConfig::forScenario(const QVariantMap &scenario) const
 {
     const QString number = scenario.value(Key::mainID).toString();
     const QString entity = m_topics.uniqueId(scenarioEntityId(number));
-    // The master runs the scenarios: they are pressable only while it answers.
+    const QString title = scenario.value(Key::title).toString();
+    // Each scene is a device of its own, named after the scenario, reached
+    // through the master: Home Assistant shows "Evening", as it shows a
+    // channel by its name alone. The master runs the scenarios: they are
+    // pressable only while it answers.
     QVariantMap config = availability(masterAvailability());
-    config.insert({{QStringLiteral("name"), scenario.value(Key::title)},
-                   {QStringLiteral("unique_id"), entity},
-                   {QStringLiteral("command_topic"), m_topics.scenarioSet(number)},
-                   {QStringLiteral("payload_on"), QStringLiteral("ON")},
-                   {QStringLiteral("origin"), origin()}});
-    if (!m_masterId.isEmpty())
-        config.insert(
-            QStringLiteral("device"),
-            QVariantMap{{QStringLiteral("identifiers"), QStringList{m_topics.uniqueId(m_masterId)}},
-                        {QStringLiteral("name"), QStringLiteral("Transmitter %1").arg(m_masterId)},
-                        {QStringLiteral("model"), QStringLiteral("Wireless Transmitter")},
-                        {QStringLiteral("manufacturer"), QStringLiteral("Ardentia")}});
+    config.insert(
+        {{QStringLiteral("name"), QVariant()},
+         {QStringLiteral("unique_id"), entity},
+         {QStringLiteral("command_topic"), m_topics.scenarioSet(number)},
+         {QStringLiteral("payload_on"), QStringLiteral("ON")},
+         {QStringLiteral("device"),
+          deviceBlock(entity, title.isEmpty() ? QStringLiteral("Scenario %1").arg(number) : title,
+                      QStringLiteral("Scenario"), true)},
+         {QStringLiteral("origin"), origin()}});
     return {m_topics.config(QStringLiteral("scene"), entity), compactJson(config)};
 }
 

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QVariantMap>
 
+#include <optional>
+
 // Home Assistant's discovery configs and the retained state messages for
 // the home's channels and scenarios.
 class DiscoveryConfig {
@@ -23,6 +25,9 @@ public:
 
     // A light (JSON schema) or a curtain (cover) from its stored record.
     Message forChannel(const QVariantMap &device, const ChannelTopics &topics) const;
+    // The master's link (a connectivity sensor), which makes the master's
+    // device; nothing without a master.
+    std::optional<Message> forMaster() const;
     // A scenario (scene) from its stored record, the built-ins included.
     Message forScenario(const QVariantMap &scenario) const;
     // The empty retained config that removes an entity.
@@ -34,7 +39,11 @@ public:
     static QString scenarioEntityId(const QString &number);
 
 private:
+    QVariantMap bridgeAvailability() const;
     QVariantMap availability(const QVariantMap &second) const;
+    // A device block; viaMaster names the master's device as the way to it.
+    QVariantMap deviceBlock(const QString &uniqueId, const QString &name, const QString &model,
+                            bool viaMaster) const;
     // The master's link as the bridge's info tells it: "online" or "offline".
     QVariantMap masterAvailability() const;
     QVariantMap origin() const;

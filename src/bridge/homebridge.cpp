@@ -23,6 +23,23 @@ QString masterIdOf(const QList<QVariantMap> &transmitters)
 {
     return transmitters.isEmpty() ? QString() : transmitters.constFirst().value(Key::id).toString();
 }
+
+// The scenario a sent command runs: its own run, or All On or All Off, which
+// travel as every light's switch; nothing for any other command.
+std::optional<QString> scenarioRunBy(const QStringList &fields)
+{
+    const QString family = Wire::familyOf(fields);
+    if (family == Wire::scenarioRun)
+        return Wire::targetOf(fields);
+    const int operation = Wire::operationOf(fields);
+    if (!Wire::isChannelFamily(family))
+        return std::nullopt;
+    if (operation == ChannelOperation::AllOn)
+        return Value::allOnMainID;
+    if (operation == ChannelOperation::AllOff)
+        return Value::allOffMainID;
+    return std::nullopt;
+}
 } // namespace
 
 QString HomeBridge::masterId() const
@@ -143,14 +160,14 @@ void HomeBridge::publishEverything()
     const QHash<QString, QString> channelsBefore = m_components;
     m_configTopics.clear();
     m_components.clear();
+    const DiscoveryConfig configs = discovery();
+    // The master's device first: the channels and scenes name it as their way.
+    if (const std::optional<DiscoveryConfig::Message> master = configs.forMaster())
+        publishConfig(*master);
     for (const QVariantMap &device : home->devices)
         publishChannel(device);
-    const DiscoveryConfig configs = discovery();
-    for (const QVariantMap &scenario : home->scenarios) {
-        const DiscoveryConfig::Message config = configs.forScenario(scenario);
-        m_configTopics.insert(config.topic);
-        publish(config.topic, config.payload);
-    }
+    for (const QVariantMap &scenario : home->scenarios)
+        publishConfig(configs.forScenario(scenario));
     // Entities gone since (a synchronisation that dropped them) are removed.
     for (auto channel = channelsBefore.cbegin(); channel != channelsBefore.cend(); ++channel)
         if (!m_components.contains(channel.key()))
@@ -160,6 +177,12 @@ void HomeBridge::publishEverything()
             publish(topic, {});
     publishInfo();
     publishDevices(*home);
+}
+
+void HomeBridge::publishConfig(const DiscoveryConfig::Message &config)
+{
+    m_configTopics.insert(config.topic);
+    publish(config.topic, config.payload);
 }
 
 std::optional<ChannelTopics> HomeBridge::topicsOf(const QString &id) const
@@ -176,10 +199,8 @@ void HomeBridge::publishChannel(const QVariantMap &device)
     const std::optional<ChannelTopics> topics = topicsOf(id);
     if (!topics)
         return;
-    const DiscoveryConfig::Message config = discovery().forChannel(device, *topics);
-    m_configTopics.insert(config.topic);
     m_components.insert(id, DiscoveryConfig::componentOf(device));
-    publish(config.topic, config.payload);
+    publishConfig(discovery().forChannel(device, *topics));
     publishState(device);
     publishAvailability(id);
 }
@@ -339,27 +360,30 @@ void HomeBridge::clearIfStale(const QString &topic, const QByteArray &payload)
 void HomeBridge::onOutcome(const QStringList &fields, const CommandOutcome &outcome)
 {
     m_requests.onOutcome(fields, outcome);
+    const QString family = Wire::familyOf(fields);
+    const QString target = Wire::targetOf(fields);
+    const std::optional<QString> scenario = scenarioRunBy(fields);
     if (outcome.isAcknowledged()) {
+        // A run has no state to answer it: an event tells whoever sent it.
+        if (scenario)
+            sendEvent(QStringLiteral("scenario_ran"),
+                      QStringLiteral("scenario %1: %2").arg(*scenario, outcome.text()),
+                      m_topics.scenarioSet(*scenario));
         onAcknowledged(fields);
         return;
     }
-    const QString family = Wire::familyOf(fields);
-    const QString target = Wire::targetOf(fields);
-    const int operation = Wire::operationOf(fields);
     if (family == Wire::scenarioRun) {
         reportError(QStringLiteral("scenario %1: %2").arg(target, outcome.text()),
                     m_topics.scenarioSet(target));
         return;
     }
+    const int operation = Wire::operationOf(fields);
     if (!Wire::isChannelFamily(family) || operation == ChannelOperation::StateQuery)
         return;
     // The command did not happen: the state the home confirmed last stands.
-    const bool allLights =
-        operation == ChannelOperation::AllOn || operation == ChannelOperation::AllOff;
+    const bool allLights = scenario.has_value();
     const std::optional<ChannelTopics> channel = m_topics.forChannel(target);
-    const QString topic = allLights ? m_topics.scenarioSet(operation == ChannelOperation::AllOn
-                                                               ? QStringLiteral("-1")
-                                                               : QStringLiteral("-2"))
+    const QString topic = allLights ? m_topics.scenarioSet(*scenario)
                           : channel ? channel->set
                                     : QString();
     reportError(QStringLiteral("%1 %2: %3").arg(family, target, outcome.text()), topic);
@@ -407,8 +431,13 @@ void HomeBridge::pollAll()
 void HomeBridge::reportError(const QString &message, const QString &topic)
 {
     qCWarning(lcGateway).noquote() << "bridge:" << message << topic;
+    sendEvent(QStringLiteral("error"), message, topic);
+}
+
+void HomeBridge::sendEvent(const QString &type, const QString &message, const QString &topic)
+{
     send(m_topics.bridge(QStringLiteral("event")),
-         compactJson({{QStringLiteral("type"), QStringLiteral("error")},
+         compactJson({{QStringLiteral("type"), type},
                       {QStringLiteral("message"), message},
                       {QStringLiteral("topic"), topic}}));
 }

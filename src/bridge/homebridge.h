@@ -54,6 +54,8 @@ private:
     // The channel's topics; nothing (and a log line) for an ID that is no ID.
     std::optional<ChannelTopics> topicsOf(const QString &id) const;
     void publishChannel(const QVariantMap &device);
+    // A discovery config this bridge stands for now.
+    void publishConfig(const DiscoveryConfig::Message &config);
     void publishState(const QVariantMap &device, Publication publication = Publication::OnChange);
     void publishAvailability(const QString &id);
     void removeChannel(const QString &id);
@@ -66,6 +68,8 @@ private:
     void pollAll();
     void publish(const QString &topic, const QByteArray &payload,
                  Publication publication = Publication::OnChange);
+    // An event: its type, what happened, and the topic of the command it is about.
+    void sendEvent(const QString &type, const QString &message, const QString &topic);
     // A message that is not kept (an event, a response).
     void send(const QString &topic, const QByteArray &payload);
     DiscoveryConfig discovery() const;

@@ -51,6 +51,24 @@ QJsonValue at(QJsonValue value, const QString &path)
     return value;
 }
 
+// The name Home Assistant shows for an entity: its device's name, followed by
+// the entity's own name unless that is null (an absent one is the platform's
+// default name); an entity without a device is shown by its own name.
+QString shownName(const QJsonObject &config)
+{
+    const QJsonValue device = config.value("device").toObject().value("name");
+    const QJsonValue name = config.value("name");
+    if (device.isUndefined())
+        return name.toString();
+    if (name.isNull())
+        return device.toString();
+    return device.toString() + " " + (name.isUndefined() ? "(default name)" : name.toString());
+}
+
+// Every channel, the four scenarios and the master's link.
+const qsizetype kEntities = kChannels.size() + 4 + 1;
+const QString kMasterLink = "homeassistant/binary_sensor/ardentia_20AA10000001_link/config";
+
 // The states published on a channel's topic among the messages from..to.
 QStringList statesOn(const BrokerRig &rig, const QString &id, int from, int to)
 {
@@ -133,7 +151,7 @@ private Q_SLOTS:
         for (const char *scene : {"m1", "m2", "1", "2"})
             QVERIFY(rig->waitFor(QStringLiteral("homeassistant/scene/ardentia_scenario_%1/config")
                                      .arg(scene)) >= 0);
-        QCOMPARE(uniqueIds(*rig, 0).size(), kChannels.size() + 4);
+        QCOMPARE(uniqueIds(*rig, 0).size(), kEntities);
         QVERIFY(rig->waitFor("ardentia/bridge/devices", [](const QByteArray &payload) {
             return json(payload).value("channels").toArray().size() == kChannels.size();
         }) >= 0);
@@ -193,8 +211,22 @@ private Q_SLOTS:
             QTest::newRow(qPrintable(QStringLiteral("scene %1: both").arg(scene)))
                 << topic << "availability_mode" << QJsonValue("all");
         }
-        QTest::newRow("scene 1: its name") << "homeassistant/scene/ardentia_scenario_1/config"
-                                           << "name" << QJsonValue("Evening");
+        for (const char *scene : {"1", "m1"}) {
+            const QString topic =
+                QStringLiteral("homeassistant/scene/ardentia_scenario_%1/config").arg(scene);
+            QTest::newRow(qPrintable(QStringLiteral("scene %1: its own device").arg(scene)))
+                << topic << "device/identifiers/0"
+                << QJsonValue(QStringLiteral("ardentia_scenario_%1").arg(scene));
+            QTest::newRow(qPrintable(QStringLiteral("scene %1: through the master").arg(scene)))
+                << topic << "device/via_device" << QJsonValue("ardentia_20AA10000001");
+        }
+        // The device the others are reached through exists: the master's link makes it.
+        QTest::newRow("master: its device")
+            << kMasterLink << "device/identifiers/0" << QJsonValue("ardentia_20AA10000001");
+        QTest::newRow("master: its link")
+            << kMasterLink << "state_topic" << QJsonValue("ardentia/bridge/info");
+        QTest::newRow("master: while the bridge is online")
+            << kMasterLink << "availability/0/topic" << QJsonValue("ardentia/bridge/state");
     }
     void discoveryKeys()
     {
@@ -203,6 +235,29 @@ private Q_SLOTS:
         QFETCH(QJsonValue, value);
         QVERIFY(rig->waitFor(topic, [](const QByteArray &p) { return !p.isEmpty(); }) >= 0);
         QCOMPARE(at(json(rig->last(topic)), path), value);
+    }
+
+    // Every entity is shown by the name people gave it, not after the
+    // controller or the master it sits in.
+    void namesAsHomeAssistantShowsThem_data()
+    {
+        QTest::addColumn<QString>("topic");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("light") << configTopic("211300001230") << "Hall";
+        QTest::newRow("dimmer") << configTopic("212200004560") << "Living room";
+        QTest::newRow("curtain") << configTopic("213100007890") << "Bedroom curtain";
+        QTest::newRow("scene") << "homeassistant/scene/ardentia_scenario_1/config"
+                               << "Evening";
+        QTest::newRow("built-in scene") << "homeassistant/scene/ardentia_scenario_m1/config"
+                                        << "All On Mode";
+        QTest::newRow("master") << kMasterLink << "Transmitter 20AA10000001";
+    }
+    void namesAsHomeAssistantShowsThem()
+    {
+        QFETCH(QString, topic);
+        QFETCH(QString, shown);
+        QVERIFY(rig->waitFor(topic, [](const QByteArray &p) { return !p.isEmpty(); }) >= 0);
+        QCOMPARE(shownName(json(rig->last(topic))), shown);
     }
 
     // Each command changes the simulated home, and the retained state says so
@@ -246,8 +301,27 @@ private Q_SLOTS:
 
     void scenariosRun()
     {
-        const int from = rig->messages().size();
+        int from = rig->messages().size();
+        // A run has no state of its own: its acknowledgement is an event.
+        rig->publish("ardentia/scenario/1/set", "ON"); // Evening
+        QVERIFY(rig->waitFor(
+                    "ardentia/bridge/event",
+                    [](const QByteArray &p) {
+                        return json(p) == QJsonObject{{"type", "scenario_ran"},
+                                                      {"message", "scenario 1: acknowledged"},
+                                                      {"topic", "ardentia/scenario/1/set"}};
+                    },
+                    from) >= 0);
+
+        from = rig->messages().size();
         rig->publish("ardentia/scenario/-1/set", "ON"); // All On
+        QVERIFY(rig->waitFor(
+                    "ardentia/bridge/event",
+                    [](const QByteArray &p) {
+                        return json(p).value("type") == "scenario_ran" &&
+                               json(p).value("topic") == "ardentia/scenario/-1/set";
+                    },
+                    from) >= 0);
         // The lights that were off say so; those already on had nothing new to say.
         QVERIFY(rig->waitFor("ardentia/211300001231", has("state", "ON"), from) >= 0);
         for (const char *light : {"211300001230", "211300001231", "211300001232"})
@@ -373,7 +447,7 @@ private Q_SLOTS:
         rig->publish("homeassistant/status", "online");
         for (const QString &id : kChannels)
             QVERIFY(rig->waitFor(configTopic(id), {}, from) >= 0);
-        QTRY_COMPARE(uniqueIds(*rig, from).size(), kChannels.size() + 4);
+        QTRY_COMPARE(uniqueIds(*rig, from).size(), kEntities);
     }
 
     // A store that cannot be read is not an empty home: Home Assistant
