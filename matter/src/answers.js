@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What the home answered to a command sent to the bridge. The bridge answers
-// an acknowledged command with the channel's state and a refused or
-// unanswered one with an error event naming the command's topic; a scenario
-// run is answered by an error event only.
+// an acknowledged command with the channel's state, an acknowledged scenario
+// run with a "scenario_ran" event, and a refused or unanswered one with an
+// error event naming the command's topic.
 
 import { scenarioKey } from './homelist.js';
 
@@ -11,8 +11,6 @@ import { scenarioKey } from './homelist.js';
 // device up for lost: a command the home has not answered by then is reported
 // as timed out, while the controller still listens.
 export const ANSWER_WAIT_MS = 3000;
-// The master refuses a scenario run at once; one not refused by then runs.
-export const SCENARIO_REFUSAL_MS = 1000;
 
 export class CommandAnswers {
   #pending = new Map(); // endpoint ID -> the commands waiting, oldest first
@@ -22,6 +20,7 @@ export class CommandAnswers {
   constructor(feed) {
     feed.on('state', (id, state) => this.#confirmed(id, state));
     feed.on('failed', (id, why, scenario) => this.#refused(scenario ? scenarioKey(id) : id, why));
+    feed.on('ran', (number) => this.#ran(scenarioKey(number)));
     feed.on('reachability', () => {
       if (!feed.bridgeOnline) this.failAll('the bridge went away');
     });
@@ -29,8 +28,8 @@ export class CommandAnswers {
 
   // key: the endpoint ID (a channel's ID, or scenarioKey of a scenario).
   // Resolves with { done: true } once a state that accepts(state) confirms the
-  // command, or { done: false, why, timedOut } when it was refused or not
-  // answered within ms. With accepts null, no refusal within ms means done.
+  // command (a scenario's run: once the bridge says it ran; accepts null), or
+  // { done: false, why, timedOut } when it was refused or not answered within ms.
   wait(key, accepts, ms) {
     return new Promise((resolve) => {
       const waiter = { accepts };
@@ -41,8 +40,8 @@ export class CommandAnswers {
         if (!list.length) this.#pending.delete(key);
         resolve(outcome);
       };
-      waiter.timer = setTimeout(() => waiter.finish(accepts
-        ? { done: false, timedOut: true, why: 'the home did not answer' } : { done: true }), ms);
+      waiter.timer = setTimeout(
+        () => waiter.finish({ done: false, timedOut: true, why: 'the home did not answer' }), ms);
       const list = this.#pending.get(key) ?? [];
       list.push(waiter);
       this.#pending.set(key, list);
@@ -58,6 +57,11 @@ export class CommandAnswers {
   // The bridge reports one failure a command: the oldest waiting takes it.
   #refused(key, why) {
     this.#pending.get(key)?.[0]?.finish({ done: false, timedOut: false, why });
+  }
+
+  // One run the master acknowledged: the oldest run waiting is done.
+  #ran(key) {
+    this.#pending.get(key)?.[0]?.finish({ done: true });
   }
 
   // Every command still waiting fails (the broker or the bridge went away).

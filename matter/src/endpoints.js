@@ -9,7 +9,7 @@ import { DimmableLightDevice } from '@matter/main/devices/dimmable-light';
 import { OnOffLightDevice } from '@matter/main/devices/on-off-light';
 import { OnOffPlugInUnitDevice } from '@matter/main/devices/on-off-plug-in-unit';
 import { WindowCoveringDevice } from '@matter/main/devices/window-covering';
-import { ANSWER_WAIT_MS, CommandAnswers, SCENARIO_REFUSAL_MS } from './answers.js';
+import { ANSWER_WAIT_MS, CommandAnswers } from './answers.js';
 import {
   HomeLevelControlServer, HomeLightOnOffServer, HomeWindowCoveringServer, ScenarioOnOffServer,
 } from './behaviors.js';
@@ -50,14 +50,14 @@ export class HomeEndpoints {
 
   // home: the HomeFeed; options: { curtainTravelMs, scenarioPulseMs,
   // identityKey (see identity.js; a new one each time by default),
-  // answerWaitMs, scenarioRefusalMs (see answers.js) }.
+  // answerWaitMs (see answers.js) }.
   constructor(aggregator, home, log, options = {}) {
     this.#aggregator = aggregator;
     this.#home = home;
     this.#log = log;
     this.#options = {
       curtainTravelMs: 30000, scenarioPulseMs: 1000, identityKey: randomBytes(32),
-      answerWaitMs: ANSWER_WAIT_MS, scenarioRefusalMs: SCENARIO_REFUSAL_MS, ...options,
+      answerWaitMs: ANSWER_WAIT_MS, ...options,
     };
     this.#answers = new CommandAnswers(home);
   }
@@ -215,7 +215,7 @@ export class HomeEndpoints {
     };
     const entry = this.#entries.get(key);
     if (!entry) return refuse(`command for an endpoint not in the home (${key})`);
-    const { answerWaitMs, scenarioRefusalMs } = this.#options;
+    const { answerWaitMs } = this.#options;
     let accepts;
     switch (command.kind) {
       case 'switch':
@@ -239,7 +239,7 @@ export class HomeEndpoints {
       case 'run':
         if (!this.#home.runScenario(entry.id)) return refuse('the bridge is away');
         this.#showScenarioRun(entry);
-        return this.#answers.wait(key, null, scenarioRefusalMs);
+        return this.#answers.wait(key, null, answerWaitMs);
       default:
         return refuse(`${command.name} for ${entry.id} is not carried out by the home`);
     }

@@ -104,12 +104,14 @@ export class HomeFeed extends EventEmitter {
     } else if (leaf === 'devices' && message) {
       this.devices = message;
       this.emit('devices', message);
-    } else if (leaf === 'event' && message?.type === 'error' && typeof message.topic === 'string') {
-      // The command of that "set" topic was refused or went unanswered.
+    } else if (leaf === 'event' && typeof message?.topic === 'string' && topicBelongs(message.topic, this.#base)) {
       const match = message.topic.slice(this.#base.length).match(/^\/(scenario\/)?([^/]+)\/set$/);
-      if (topicBelongs(message.topic, this.#base) && match) {
-        this.emit('failed', match[2], printable(String(message.message)), match[1] !== undefined);
-      }
+      if (!match) return;
+      const isScenario = match[1] !== undefined;
+      // The command of that "set" topic was refused or went unanswered, or
+      // the master acknowledged that scenario's run.
+      if (message.type === 'error') this.emit('failed', match[2], printable(String(message.message)), isScenario);
+      else if (message.type === 'scenario_ran' && isScenario) this.emit('ran', match[2]);
     }
   }
 

@@ -32,7 +32,7 @@ const logs = [];
 const server = await ServerNode.create({ id: 'endpoints-test' });
 const aggregator = await server.add(AggregatorEndpoint, { id: 'home' });
 const endpoints = new HomeEndpoints(aggregator, home, (line) => logs.push(line),
-  { answerWaitMs: 300, scenarioRefusalMs: 100 });
+  { answerWaitMs: 300 });
 after(async () => {
   endpoints.close();
   await server.close();
@@ -95,6 +95,7 @@ test('a command succeeds only when the home confirmed it', async () => {
   });
   const state = (id, text) => () => home.emit('state', id, JSON.parse(text));
   const refusal = (id, scenario = false) => () => home.emit('failed', id, 'refused', scenario);
+  const ran = (number) => () => home.emit('ran', number);
   const awayBefore = () => {}; // the bridge gone before the command
   const goesAway = () => {
     home.bridgeOnline = false;
@@ -118,9 +119,12 @@ test('a command succeeds only when the home confirmed it', async () => {
     ['opened', BEDROOM, { kind: 'move', motion: 'OPEN' }, state(BEDROOM, '{"open":true}'), done],
     ['closing shown open', BEDROOM, { kind: 'move', motion: 'CLOSE' }, state(BEDROOM, '{"open":true}'), timedOut],
     ['stopped', BEDROOM, { kind: 'move', motion: 'STOP' }, state(BEDROOM, '{"open":true}'), done],
-    ['scenario run', 'scenario-1', { kind: 'run' }, () => {}, done],
+    ['scenario ran', 'scenario-1', { kind: 'run' }, ran('1'), done],
     ['scenario refused', 'scenario-1', { kind: 'run' }, refusal('1', true), refused],
-    ['a channel of the scenario\'s number refused', 'scenario-1', { kind: 'run' }, refusal('1'), done],
+    ['scenario not answered', 'scenario-1', { kind: 'run' }, () => {}, timedOut],
+    ['another scenario ran', 'scenario-1', { kind: 'run' }, ran('2'), timedOut],
+    ['a channel of the scenario\'s number refused, then the run acknowledged', 'scenario-1', { kind: 'run' },
+      () => { refusal('1')(); ran('1')(); }, done],
     ['not in the home', 'nothing', { kind: 'switch', on: true }, () => {}, { done: false }],
     ['not carried out', LIVING, { kind: 'unsupported', name: 'move' }, () => {}, { done: false }],
   ]) {
