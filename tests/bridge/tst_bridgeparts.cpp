@@ -5,6 +5,7 @@
 #include "curtainmoves.h"
 #include "discoveryconfig.h"
 #include "freshprogram.h"
+#include "offloopwork.h"
 #include "pagerequest.h"
 #include "pairingthrottle.h"
 #include "pendingpictures.h"
@@ -18,15 +19,19 @@
 #include "store/recordkeys.h"
 
 #include <QBuffer>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QImageWriter>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QPainter>
 #include <QRegularExpression>
+#include <QSemaphore>
 #include <QSet>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
+#include <QThread>
+#include <QTimer>
 #include <QWebSocket>
 
 #include <ZXing/ReadBarcode.h>
@@ -707,6 +712,58 @@ private Q_SLOTS:
             QCOMPARE(text->text, expected);
         else
             QCOMPARE("refused " + std::get<PhotoCode::Refused>(read).code, expected);
+    }
+
+    // A decode still running at its deadline reads no more and is refused,
+    // long before it would have ended.
+    void aDecodeEndsAtItsDeadline()
+    {
+        QImage gradient(3000, 3000, QImage::Format_RGB32);
+        for (int y = 0; y < gradient.height(); ++y)
+            for (int x = 0; x < gradient.width(); ++x)
+                gradient.setPixel(x, y, qRgb(x % 251, y % 241, (x * y) % 239));
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        QVERIFY(gradient.save(&buffer, "PNG"));
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(std::holds_alternative<QImage>(UploadedImage::decode(png, 480)));
+        const qint64 whole = clock.restart();
+        QVERIFY(std::holds_alternative<UploadedImage::Refused>(
+            UploadedImage::decode(png, 480, int(whole / 5))));
+        const qint64 cut = clock.elapsed();
+        qInfo("a %lld-byte PNG: decoded in %lld ms, cut at %lld ms", qlonglong(png.size()), whole,
+              cut);
+        QVERIFY2(cut < whole / 2, qPrintable(QString::number(cut)));
+    }
+
+    // Work started off the loop leaves the loop running, takes no second
+    // piece meanwhile, and what follows from it runs back on the loop.
+    void workRunsOffTheLoop()
+    {
+        OffLoopWork work;
+        QSemaphore release;
+        QThread *ranOn = nullptr;
+        QThread *thenOn = nullptr;
+        QVERIFY(work.start([&] {
+            ranOn = QThread::currentThread();
+            release.acquire();
+            return OffLoopWork::Then([&thenOn] { thenOn = QThread::currentThread(); });
+        }));
+        QVERIFY(!work.start([] { return OffLoopWork::Then(); }));
+        int ticks = 0;
+        QTimer timer;
+        connect(&timer, &QTimer::timeout, this, [&ticks] { ++ticks; });
+        timer.start(5);
+        QTRY_VERIFY(ticks >= 3); // the loop runs while the work waits
+        QVERIFY(work.isBusy());
+        release.release();
+        QTRY_VERIFY(thenOn);
+        QCOMPARE(thenOn, QThread::currentThread());
+        QVERIFY(ranOn != QThread::currentThread());
+        QVERIFY(!work.isBusy());
+        QVERIFY(work.start([] { return OffLoopWork::Then(); }));
     }
 
     // Sent scenario photos: only the last few held, each taken once, as a
