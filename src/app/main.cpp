@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // ardentia-home: the app.
 #include "appwindow.h"
+#include "base/printabletext.h"
 #include "windowactivation.h"
 
 #include "control/appdelegate.h"
@@ -19,6 +20,7 @@
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    keepLogMessagesPrintable(); // names and topics from outside reach the log
     initUiResources();
     app.setApplicationName(QStringLiteral("ardentia-home"));
     app.setApplicationDisplayName(QStringLiteral("Ardentia Home"));

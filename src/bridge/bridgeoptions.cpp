@@ -37,6 +37,10 @@ const Option kOptions[] = {
     {"web-header-timeout", "Seconds a request's line and headers may take (10).", "SECONDS"},
     {"web-idle-timeout", "Seconds a web connection may stay idle between requests (60).",
      "SECONDS"},
+    {"web-pair-requests",
+     "on: a peer on the broker may ask for a family member's pairing link (request/web/pair); "
+     "off: refused (on).",
+     "on|off"},
 };
 
 bool isTopicLevel(const QString &topic)
@@ -160,6 +164,12 @@ std::optional<BridgeOptions> BridgeOptions::fromArguments(const QStringList &arg
         *error = QStringLiteral("web-cert-file and web-key-file go together");
         return std::nullopt;
     }
+    const QString pairRequests = value("web-pair-requests", QStringLiteral("on"));
+    if (pairRequests != QLatin1String("on") && pairRequests != QLatin1String("off")) {
+        *error = QStringLiteral("web-pair-requests is on or off");
+        return std::nullopt;
+    }
+    options.webPairRequests = pairRequests == QLatin1String("on");
     const QString passwordFile = value("password-file", {});
     if (!passwordFile.isEmpty()) {
         QFile secret(passwordFile);

@@ -35,6 +35,8 @@ struct BridgeOptions {
     int webMaxConnections = ConnectionLimits::kDefaultMaxConnections;
     int webHeaderTimeoutSeconds = ConnectionLimits::kDefaultHeaderTimeoutSeconds;
     int webIdleTimeoutSeconds = ConnectionLimits::kDefaultIdleTimeoutSeconds;
+    // Whether a peer on the broker may ask for a family member's pairing link.
+    bool webPairRequests = true;
 
     // The options from the program's arguments; nothing with the reason in
     // *error when they cannot be used, nothing and no error for --help (the

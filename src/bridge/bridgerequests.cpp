@@ -134,6 +134,11 @@ void BridgeRequests::state(const Pending &request, const QVariantMap &body)
 
 void BridgeRequests::webPair(const Pending &request, const QVariantMap &body)
 {
+    if (m_webPairingOff) {
+        fail(request, QStringLiteral("pairing links are not given over MQTT here "
+                                     "(web-pair-requests=off)"));
+        return;
+    }
     if (!m_webPairing) {
         fail(request, QStringLiteral("the web remote is not served (see web-listen)"));
         return;
@@ -150,22 +155,26 @@ void BridgeRequests::webPair(const Pending &request, const QVariantMap &body)
         return;
     }
     const Pending asker{request.name + QLatin1Char('/') + replyTo, request.transaction};
+    // Anyone who may publish on the broker may ask: an owner's link is made
+    // only by the owner, on the bridge's own machine.
     const QVariant roleName = body.value(QStringLiteral("role"));
-    const std::optional<WebAccess::Role> role =
-        roleName.isNull() ? WebAccess::Role::Family : WebAccess::roleNamed(roleName.toString());
-    if (!role) {
-        fail(asker, QStringLiteral("\"role\" is \"family\" (the default) or \"owner\""));
+    if (!roleName.isNull() &&
+        WebAccess::roleNamed(roleName.toString()) != WebAccess::Role::Family) {
+        fail(asker, roleName.toString() == QLatin1String("owner")
+                        ? QStringLiteral("an owner's link is not given over MQTT: the owner makes "
+                                         "one with ardentia-ctl web-pair --owner")
+                        : QStringLiteral("\"role\" is \"family\", or left out"));
         return;
     }
     QString error;
     const std::optional<QString> link =
-        m_webPairing(body.value(QStringLiteral("url")).toString(), &error, *role);
+        m_webPairing(body.value(QStringLiteral("url")).toString(), &error);
     if (!link) {
         fail(asker, error);
         return;
     }
     respond(asker, QVariantMap{{QStringLiteral("link"), *link},
-                               {QStringLiteral("role"), WebAccess::nameOf(*role)},
+                               {QStringLiteral("role"), WebAccess::nameOf(WebAccess::Role::Family)},
                                {QStringLiteral("expiresIn"), WebAccess::kCodeLifetimeSeconds}});
 }
 

@@ -17,9 +17,10 @@
 // The requests on "<base>/bridge/request/<name>", each answered on
 // "<base>/bridge/response/<name>" with its status, data or error and the
 // caller's transaction: sync (the import), device/rename, state, health and,
-// when the web remote is served, web/pair (a one-time pairing link, answered
-// on "<base>/bridge/response/web/pair/<reply_to>", a topic the asker names;
-// a family member's device unless "role" says "owner").
+// when the web remote is served, web/pair (a one-time pairing link for a
+// family member's device, answered on "<base>/bridge/response/web/pair/
+// <reply_to>", a topic the asker names; an owner's link is refused: only the
+// owner makes one).
 class BridgeRequests final : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(BridgeRequests)
@@ -31,11 +32,12 @@ public:
 
     BridgeRequests(BridgeTopics topics, Publish publish, Health health, QObject *parent = nullptr);
 
-    // Makes a pairing link under the given address, or the page's own when
-    // empty, for a device of that role.
-    using WebPairing = std::function<std::optional<QString>(const QString &url, QString *error,
-                                                            WebAccess::Role role)>;
+    // Makes a family member's pairing link, asked for over MQTT, under the
+    // given address, or the page's own when empty.
+    using WebPairing = std::function<std::optional<QString>(const QString &url, QString *error)>;
     void setWebPairing(WebPairing pairing) { m_webPairing = std::move(pairing); }
+    // web/pair is answered with a refusal, the web remote served or not.
+    void switchOffWebPairing() { m_webPairingOff = true; }
 
     void handle(const QString &name, const QByteArray &payload);
     // A command's outcome, for the renames waiting on theirs.
@@ -62,6 +64,7 @@ private:
     Publish m_publish;
     Health m_health;
     WebPairing m_webPairing;
+    bool m_webPairingOff = false;
     QList<Pending> m_syncs;
     QHash<QString, Pending> m_renames; // by channel ID
 };

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // ardentia-bridge: the home on an MQTT broker, for Home Assistant and
 // anything else that speaks MQTT, through the same code the app uses.
+#include "base/printabletext.h"
 #include "bridgeoptions.h"
 #include "bridgetopics.h"
 #include "homebridge.h"
@@ -27,6 +28,7 @@
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+    keepLogMessagesPrintable(); // names and topics from outside reach the log
     app.setApplicationName(QStringLiteral("ardentia-home")); // the app's store by default
     app.setApplicationVersion(QStringLiteral(ARDENTIA_VERSION));
     QString error, help;
@@ -102,11 +104,14 @@ int main(int argc, char **argv)
                                  .arg(tls ? QStringLiteral("https") : QStringLiteral("http"),
                                       host.contains(QLatin1Char(':')) ? '[' + host + ']' : host)
                                  .arg(options->webPort);
-        bridge.requests().setWebPairing(
-            [server = web.get(), page](const QString &url, QString *why, WebAccess::Role role) {
-                return server->access().newPairingLink(url.isEmpty() ? page : url, why, role);
-            });
+        bridge.requests().setWebPairing([server = web.get(), page](const QString &url,
+                                                                   QString *why) {
+            return server->access().newPairingLink(
+                url.isEmpty() ? page : url, why, WebAccess::Role::Family, WebAccess::Asker::Broker);
+        });
     }
+    if (!options->webPairRequests)
+        bridge.requests().switchOffWebPairing();
 
     int status = 0;
     QObject::connect(&mqtt, &MqttClient::refused, &app, [&status](const QString &reason) {

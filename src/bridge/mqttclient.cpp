@@ -159,6 +159,14 @@ void MqttClient::onDisconnect(mosquitto *, void *self, int code)
 void MqttClient::onMessage(mosquitto *, void *self, const mosquitto_message *message)
 {
     auto *client = static_cast<MqttClient *>(self);
+    // The library holds the message once; nothing larger than any message of
+    // ours is copied from it.
+    if (message->payloadlen > kMaxMessageBytes) {
+        qCWarning(lcGateway).noquote() << "broker: a message of" << message->payloadlen
+                                       << "bytes on" << QString::fromUtf8(message->topic)
+                                       << "was dropped (more than" << kMaxMessageBytes << "bytes)";
+        return;
+    }
     const QByteArray payload(static_cast<const char *>(message->payload), message->payloadlen);
     Q_EMIT client->messageReceived(QString::fromUtf8(message->topic), payload, message->retain);
 }

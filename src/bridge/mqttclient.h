@@ -47,6 +47,11 @@ public:
     // Says goodbye (the will is not published) and stops reconnecting.
     void stop();
 
+    // A message received larger than this is dropped (and logged) before it
+    // is copied: every request, command and config the bridge reads is far
+    // smaller.
+    static constexpr int kMaxMessageBytes = 256 * 1024;
+
     static constexpr int kFirstRetryMs = 1000;
     static constexpr int kLastRetryMs = 60000;
 

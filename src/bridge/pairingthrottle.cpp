@@ -4,13 +4,13 @@
 bool PairingThrottle::refuses(const QHostAddress &address, qint64 nowMs)
 {
     forgetOlderThanWindow(nowMs);
-    return m_total >= kMaxFailuresOverall ||
-           m_failures.value(address.toString()).size() >= kMaxFailuresPerAddress;
+    const qsizetype own = m_failures.value(keyOf(address)).size();
+    return own >= kMaxFailuresPerAddress || (m_total >= kMaxFailuresOverall && own > 0);
 }
 
 void PairingThrottle::failed(const QHostAddress &address, qint64 nowMs)
 {
-    m_failures[address.toString()].append(nowMs);
+    m_failures[keyOf(address)].append(nowMs);
     ++m_total;
 }
 
@@ -21,4 +21,16 @@ void PairingThrottle::forgetOlderThanWindow(qint64 nowMs)
         m_total -= it->removeIf([nowMs](qint64 t) { return nowMs - t >= kWindowMs; });
         it = it->isEmpty() ? m_failures.erase(it) : std::next(it);
     }
+}
+
+QString PairingThrottle::keyOf(const QHostAddress &address)
+{
+    bool isIPv4 = false;
+    const quint32 ipv4 = address.toIPv4Address(&isIPv4); // also one mapped into IPv6
+    if (isIPv4)
+        return QHostAddress(ipv4).toString();
+    // The network's half of an IPv6 address: the device picks the rest at will.
+    Q_IPV6ADDR network = address.toIPv6Address();
+    std::fill(std::begin(network.c) + 8, std::end(network.c), quint8(0));
+    return QHostAddress(network).toString() + QStringLiteral("/64");
 }

@@ -5,12 +5,16 @@
 #include <QHostAddress>
 #include <QList>
 
-// Slows down guessing pairing codes: past kMaxFailuresPerAddress failed
-// pairings from one address within a minute that address is refused, and
-// past kMaxFailuresOverall from all addresses together everyone is, until
-// the failures are a minute old. A refused attempt is not tried at all,
-// whether its code is good or not: trying it would tell a guesser which
-// codes are right however many it has been refused.
+// Slows down guessing pairing codes without locking out the phones that hold
+// a good one: past kMaxFailuresPerAddress failed pairings from one address
+// within a minute that address is refused (an IPv6 address's /64 network
+// counts as one address: a device gets as many of those as it likes). Past
+// kMaxFailuresOverall from all addresses together, an address that failed
+// even once within the minute is refused as well, while one that has not
+// failed keeps its try: a phone opening the owner's link pairs however many
+// others guess. Whether an attempt is refused depends on its address's
+// failures alone, never on its code, and a refused attempt is not tried at
+// all: being refused tells a guesser nothing about which codes are right.
 class PairingThrottle {
 public:
     static constexpr int kMaxFailuresPerAddress = 5;
@@ -22,6 +26,7 @@ public:
 
 private:
     void forgetOlderThanWindow(qint64 nowMs);
+    static QString keyOf(const QHostAddress &address);
 
     QHash<QString, QList<qint64>> m_failures; // address -> times (ms) of failed pairings
     qsizetype m_total = 0;

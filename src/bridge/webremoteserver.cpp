@@ -16,6 +16,7 @@
 #include <QHttpServerResponder>
 #include <QMimeDatabase>
 #include <QNetworkRequest>
+#include <QPointer>
 #include <QSslCertificate>
 #include <QSslCipher>
 #include <QSslKey>
@@ -215,8 +216,7 @@ bool WebRemoteServer::answer(const QHttpServerRequest &request, QTcpSocket *sock
     if (request.url().path() == QLatin1String("/pair"))
         return pair(request, socket);
     if (request.url().path() == QLatin1String("/photo"))
-        return readUpload(request, socket,
-                          [this](const QByteArray &body) { return readPhoto(body); });
+        return readUpload(request, socket, &WebRemoteServer::readPhoto);
     if (request.url().path() == QLatin1String("/picture"))
         return readUpload(request, socket,
                           [this](const QByteArray &body) { return holdPicture(body); });
@@ -264,13 +264,17 @@ void WebRemoteServer::answerRefusedUpload(QTcpSocket *socket,
     const QByteArray body =
         compactJsonOf(QJsonObject{{QStringLiteral("error"), busy ? QStringLiteral("uploadBusy")
                                                                  : QStringLiteral("tooLarge")}});
-    // No request object exists yet for a responder to write it: the same
-    // answer, written on the connection itself.
-    QByteArray answer =
-        busy ? "HTTP/1.1 503 Service Unavailable\r\n" : "HTTP/1.1 413 Payload Too Large\r\n";
-    const Headers headers = headersOf("application/json", body.size(),
-                                      {{"Cache-Control", "no-store"}, {"Connection", "close"}});
-    for (const auto &[name, value] : headers)
+    // No request object exists yet for a responder to write it.
+    writeAnswer(socket,
+                busy ? "HTTP/1.1 503 Service Unavailable" : "HTTP/1.1 413 Payload Too Large", body,
+                {{"Cache-Control", "no-store"}, {"Connection", "close"}});
+}
+
+void WebRemoteServer::writeAnswer(QTcpSocket *socket, const QByteArray &statusLine,
+                                  const QByteArray &body, const Headers &extra) const
+{
+    QByteArray answer = statusLine + "\r\n";
+    for (const auto &[name, value] : headersOf("application/json", body.size(), extra))
         answer += name + ": " + value + "\r\n";
     socket->write(answer + "\r\n" + body);
 }
@@ -345,31 +349,53 @@ bool WebRemoteServer::readUpload(const QHttpServerRequest &request, QTcpSocket *
         answerWith(Status::Forbidden, {{QStringLiteral("error"), QStringLiteral("ownerOnly")}});
         return true;
     }
-    const std::variant<QJsonObject, QString> answer = read(request.body());
-    if (const auto *refused = std::get_if<QString>(&answer)) {
-        qCInfo(lcGateway).noquote() << "web remote:" << path << "was not read:" << *refused;
-        answerWith(Status::UnprocessableEntity, {{QStringLiteral("error"), *refused}});
-        return true;
-    }
-    answerWith(Status::Ok, std::get<QJsonObject>(answer));
+    // Decoded off the event loop, one at a time: answered when it is done.
+    const bool started = m_uploadWork.start(
+        [this, read, body = request.body(), to = QPointer<QTcpSocket>(socket), path] {
+            const std::function<UploadAnswer()> tell = read(body);
+            return [this, tell, to, path] { answerUpload(to, path, tell()); };
+        });
+    if (!started)
+        answerWith(Status::ServiceUnavailable,
+                   {{QStringLiteral("error"), QStringLiteral("uploadBusy")}});
     return true;
 }
 
-std::variant<QJsonObject, QString> WebRemoteServer::readPhoto(const QByteArray &body)
+void WebRemoteServer::answerUpload(QTcpSocket *socket, const QString &path,
+                                   const UploadAnswer &answer) const
 {
-    const std::variant<PhotoCode::Read, PhotoCode::Refused> read = PhotoCode::read(body);
-    if (const auto *refused = std::get_if<PhotoCode::Refused>(&read))
-        return refused->code;
-    return QJsonObject{{QStringLiteral("code"), std::get<PhotoCode::Read>(read).text}};
+    const auto *refused = std::get_if<QString>(&answer);
+    if (refused)
+        qCInfo(lcGateway).noquote() << "web remote:" << path << "was not read:" << *refused;
+    if (!socket || socket->state() != QAbstractSocket::ConnectedState)
+        return; // the page went meanwhile
+    writeAnswer(socket, refused ? "HTTP/1.1 422 Unprocessable Entity" : "HTTP/1.1 200 OK",
+                compactJsonOf(refused ? QJsonObject{{QStringLiteral("error"), *refused}}
+                                      : std::get<QJsonObject>(answer)),
+                {{"Cache-Control", "no-store"}});
 }
 
-std::variant<QJsonObject, QString> WebRemoteServer::holdPicture(const QByteArray &body)
+std::function<WebRemoteServer::UploadAnswer()> WebRemoteServer::readPhoto(const QByteArray &body)
+{
+    const std::variant<PhotoCode::Read, PhotoCode::Refused> read = PhotoCode::read(body);
+    UploadAnswer answer;
+    if (const auto *refused = std::get_if<PhotoCode::Refused>(&read))
+        answer = refused->code;
+    else
+        answer = QJsonObject{{QStringLiteral("code"), std::get<PhotoCode::Read>(read).text}};
+    return [answer] { return answer; };
+}
+
+std::function<WebRemoteServer::UploadAnswer()> WebRemoteServer::holdPicture(const QByteArray &body)
 {
     const std::variant<QImage, UploadedImage::Refused> image =
         UploadedImage::decode(body, PendingPictures::kSide);
     if (const auto *refused = std::get_if<UploadedImage::Refused>(&image))
-        return refused->code;
-    return QJsonObject{{QStringLiteral("picture"), m_pictures.add(std::get<QImage>(image))}};
+        return [code = refused->code] { return UploadAnswer(code); };
+    // Held on the loop, where the pictures are.
+    return [this, decoded = std::get<QImage>(image)] {
+        return UploadAnswer(QJsonObject{{QStringLiteral("picture"), m_pictures.add(decoded)}});
+    };
 }
 
 void WebRemoteServer::servePicture(const QHttpServerRequest &request, QTcpSocket *socket)

@@ -3,6 +3,7 @@
 
 #include "connectionbytelimit.h"
 #include "connectionlimits.h"
+#include "offloopwork.h"
 #include "pairingthrottle.h"
 #include "pendingpictures.h"
 #include "web/webaccess.h"
@@ -70,13 +71,19 @@ private:
     bool answer(const QHttpServerRequest &request, QTcpSocket *socket);
     bool pair(const QHttpServerRequest &request, QTcpSocket *socket);
     // What a page is told of an upload: its answer, or the code of why it was refused.
-    using UploadReader = std::function<std::variant<QJsonObject, QString>(const QByteArray &)>;
-    // A POST from an owner's device, its body read so.
+    using UploadAnswer = std::variant<QJsonObject, QString>;
+    // An upload's body read off the event loop (touching nothing of the
+    // server's), giving what tells the answer back on the loop.
+    using UploadReader = std::function<std::function<UploadAnswer()>(const QByteArray &)>;
+    // A POST from an owner's device, its body read so, off the event loop;
+    // answered once it has been read.
     bool readUpload(const QHttpServerRequest &request, QTcpSocket *socket,
                     const UploadReader &read);
     // POST /photo: the text of the code in it. POST /picture: the name it is held under.
-    std::variant<QJsonObject, QString> readPhoto(const QByteArray &body);
-    std::variant<QJsonObject, QString> holdPicture(const QByteArray &body);
+    static std::function<UploadAnswer()> readPhoto(const QByteArray &body);
+    std::function<UploadAnswer()> holdPicture(const QByteArray &body);
+    // An upload's answer, once it has been read, on its connection when that is still open.
+    void answerUpload(QTcpSocket *socket, const QString &path, const UploadAnswer &answer) const;
     // A scenario's stored picture (a path under /picture/).
     void servePicture(const QHttpServerRequest &request, QTcpSocket *socket);
     // Whether a request beginning so is an owner's photo (and may be that large).
@@ -92,6 +99,9 @@ private:
     // An owner's upload refused from its head, answered before the HTTP
     // server has read it (its body is thrown away, then the connection closes).
     void answerRefusedUpload(QTcpSocket *socket, ConnectionByteLimit::Refusal why) const;
+    // An answer written on the connection itself, when no responder is at hand.
+    void writeAnswer(QTcpSocket *socket, const QByteArray &statusLine, const QByteArray &body,
+                     const Headers &extra) const;
 
     WebAccess m_access;
     std::optional<QSslConfiguration> m_tlsConfiguration;
@@ -99,4 +109,5 @@ private:
     ConnectionLimits m_connections;
     PairingThrottle m_pairingThrottle;
     PendingPictures m_pictures;
+    OffLoopWork m_uploadWork; // last: waited for before what its answers reach goes
 };

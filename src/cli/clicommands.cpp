@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "clicommands.h"
 
+#include "base/printabletext.h"
 #include "clisession.h"
 #include "control/appdelegate.h"
 #include "control/checkmanager.h"
@@ -156,7 +157,7 @@ int CliCommands::status()
     print(QStringLiteral("Transmitters (%1)").arg(transmitters.size()));
     for (const QVariantMap &t : transmitters)
         print(QStringLiteral("  %1  %2  %3%4")
-                  .arg(t.value(Key::id).toString(), t.value(Key::title).toString(),
+                  .arg(t.value(Key::id).toString(), printableText(t.value(Key::title).toString()),
                        t.value(Key::address).toString().isEmpty()
                            ? QStringLiteral("(no address)")
                            : t.value(Key::address).toString(),
@@ -167,13 +168,14 @@ int CliCommands::status()
     for (const QVariantMap &d : devices)
         print(QStringLiteral("  %1  %2  %3  %4  used %5")
                   .arg(d.value(Key::id).toString(), d.value(Key::type).toString(),
-                       d.value(Key::title).toString(), d.value(Key::turnOn).toString(),
-                       d.value(Key::controlTimes).toString()));
+                       printableText(d.value(Key::title).toString()),
+                       d.value(Key::turnOn).toString(), d.value(Key::controlTimes).toString()));
     print(QStringLiteral("Scenarios (%1)").arg(scenarios.size()));
     for (const QVariantMap &s : scenarios)
         // One substitution for all: a title holding "%1" is printed as it is.
         print(QStringLiteral("  %1  %2%3  %4 devices  run %5")
-                  .arg(s.value(Key::mainID).toString(), s.value(Key::title).toString(),
+                  .arg(s.value(Key::mainID).toString(),
+                       printableText(s.value(Key::title).toString()),
                        s.value(Key::state).toString() == Value::yes ? QStringLiteral(" (last run)")
                                                                     : QString(),
                        QString::number(RecordFactory::sceneDevices(s).size()),
@@ -296,9 +298,12 @@ int CliCommands::addDevice(const QString &code, const QStringList &names)
         return failWith(QStringLiteral("Added %1 Device").arg(added));
     for (const QVariantMap &record : DeviceEnrolment::operationList(records))
         if (record.contains(Key::haveSend))
-            print(QStringLiteral("  %1  %2")
-                      .arg(record.value(Key::insertDevice).toMap().value(Key::id).toString(),
-                           record.value(Key::insertDevice).toMap().value(Key::title).toString()));
+            print(
+                QStringLiteral("  %1  %2")
+                    .arg(
+                        record.value(Key::insertDevice).toMap().value(Key::id).toString(),
+                        printableText(
+                            record.value(Key::insertDevice).toMap().value(Key::title).toString())));
     print(QStringLiteral("Connection successful"));
     return Done;
 }

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // ardentia-ctl: the home from the command line, through the same code the app uses.
+#include "base/printabletext.h"
 #include "clicommands.h"
 #include "clisession.h"
 #include "matterpairing.h"
@@ -123,6 +124,7 @@ int dispatch(CliCommands &commands, const QStringList &args, const QString &matt
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+    keepLogMessagesPrintable(); // names and topics from outside reach the log
     app.setApplicationName(QStringLiteral("ardentia-home")); // shares the app's documents
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(

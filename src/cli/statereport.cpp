@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "statereport.h"
 
+#include "base/printabletext.h"
 #include "control/homeevents.h"
 #include "store/channel.h"
 
@@ -48,7 +49,7 @@ QStringList StateReport::text() const
                 *line.reported == line.stored
                     ? QStringLiteral("reported %1, as stored").arg(*line.reported)
                     : QStringLiteral("reported %1 (stored %2)").arg(*line.reported, line.stored);
-        text << QStringLiteral("%1  %2  %3").arg(line.id, line.title, outcome);
+        text << QStringLiteral("%1  %2  %3").arg(line.id, printableText(line.title), outcome);
     }
     return text;
 }

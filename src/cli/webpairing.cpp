@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "webpairing.h"
 
+#include "base/printabletext.h"
 #include "terminalqr.h"
 #include "transport/localaddress.h"
 #include "web/webaccess.h"
@@ -32,8 +33,8 @@ WebPairing::Outcome WebPairing::listTokens()
     QString text = QStringLiteral("Paired devices (%1):").arg(tokens.size());
     for (const WebAccess::Token &token : tokens)
         text += QStringLiteral("\n  %1  %2  %3  since %4")
-                    .arg(token.id, WebAccess::nameOf(token.role).leftJustified(6), token.name,
-                         token.created.toString(Qt::ISODate));
+                    .arg(printableText(token.id), WebAccess::nameOf(token.role).leftJustified(6),
+                         printableText(token.name), token.created.toString(Qt::ISODate));
     return {true, text};
 }
 

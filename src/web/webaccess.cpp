@@ -2,6 +2,7 @@
 #include "webaccess.h"
 
 #include "base/documents.h"
+#include "base/printabletext.h"
 
 #include <QCryptographicHash>
 #include <QFile>
@@ -148,19 +149,36 @@ bool WebAccess::change(const std::function<bool(QJsonObject &all)> &edit)
     return edit(all) && writeAll(m_path, all);
 }
 
-std::optional<QString> WebAccess::newPairingCode(const QDateTime &now, QString *error, Role role)
+std::optional<QString> WebAccess::newPairingCode(const QDateTime &now, QString *error, Role role,
+                                                 Asker asker)
 {
+    const bool byBroker = asker == Asker::Broker;
+    if (byBroker && role == Role::Owner) {
+        if (error)
+            *error = QStringLiteral("an owner's link is made only by the owner (ardentia-ctl "
+                                    "web-pair --owner, as the bridge's user)");
+        return std::nullopt;
+    }
+    const int pool = byBroker ? kMaxBrokerCodes : kMaxLiveCodes;
     const QString code = randomCode();
     bool full = false;
     const bool written = change([&](QJsonObject &all) {
         QJsonArray codes = liveCodes(all, now);
-        full = codes.size() >= kMaxLiveCodes;
+        // A code stored without an asker is the owner's.
+        const auto asked = std::count_if(codes.cbegin(), codes.cend(), [byBroker](const auto &c) {
+            return (c.toObject().value(QLatin1String("asker")).toString() ==
+                    QLatin1String("broker")) == byBroker;
+        });
+        full = asked >= pool;
         if (full)
             return false;
-        codes.append(QJsonObject{
+        QJsonObject stored{
             {QStringLiteral("hash"), hashOf(code)},
             {QStringLiteral("expires"), now.addSecs(kCodeLifetimeSeconds).toString(Qt::ISODate)},
-            {QStringLiteral("role"), nameOf(role)}});
+            {QStringLiteral("role"), nameOf(role)}};
+        if (byBroker)
+            stored.insert(QStringLiteral("asker"), QStringLiteral("broker"));
+        codes.append(stored);
         all.insert(QStringLiteral("codes"), codes);
         return true;
     });
@@ -168,7 +186,7 @@ std::optional<QString> WebAccess::newPairingCode(const QDateTime &now, QString *
         if (error)
             *error = full ? QStringLiteral("%1 pairing links are waiting already: use one, or "
                                            "wait until one expires (%2 minutes)")
-                                .arg(kMaxLiveCodes)
+                                .arg(pool)
                                 .arg(kCodeLifetimeSeconds / 60)
                           : QStringLiteral("cannot write %1").arg(m_path);
         return std::nullopt;
@@ -176,7 +194,8 @@ std::optional<QString> WebAccess::newPairingCode(const QDateTime &now, QString *
     return code;
 }
 
-std::optional<QString> WebAccess::newPairingLink(const QString &baseUrl, QString *error, Role role)
+std::optional<QString> WebAccess::newPairingLink(const QString &baseUrl, QString *error, Role role,
+                                                 Asker asker)
 {
     const QUrl url(baseUrl);
     if (!url.isValid() ||
@@ -186,7 +205,7 @@ std::optional<QString> WebAccess::newPairingLink(const QString &baseUrl, QString
         return std::nullopt;
     }
     const std::optional<QString> code =
-        newPairingCode(QDateTime::currentDateTimeUtc(), error, role);
+        newPairingCode(QDateTime::currentDateTimeUtc(), error, role, asker);
     if (!code)
         return std::nullopt;
     QString base = baseUrl;
@@ -213,7 +232,7 @@ std::optional<QString> WebAccess::pair(const QString &code, const QString &devic
         QJsonArray tokens = all.value(QLatin1String("tokens")).toArray();
         tokens.append(QJsonObject{{QStringLiteral("id"), hashOf(token).left(12)},
                                   {QStringLiteral("hash"), hashOf(token)},
-                                  {QStringLiteral("name"), deviceName.left(80)},
+                                  {QStringLiteral("name"), printableText(deviceName.left(80))},
                                   {QStringLiteral("created"), now.toString(Qt::ISODate)},
                                   {QStringLiteral("role"), nameOf(role)}});
         all.insert(QStringLiteral("codes"), codes);

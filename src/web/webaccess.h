@@ -31,8 +31,15 @@ public:
     static std::optional<Role> roleNamed(const QString &name);
 
     static constexpr qint64 kCodeLifetimeSeconds = 300;
-    // Codes that can be waiting at once: more are refused until one is used or expires.
+    // Who asks for a code: the owner (the command-line tool, run as the
+    // bridge's own user), or a peer on the MQTT broker, whose codes pair
+    // family members' devices only.
+    enum class Asker { Owner, Broker };
+    // Codes that can be waiting at once, in each asker's pool of its own (so
+    // that codes asked for over MQTT never use up the owner's): more are
+    // refused until one is used or expires.
     static constexpr int kMaxLiveCodes = 5;
+    static constexpr int kMaxBrokerCodes = 3;
 
     struct Token {
         QString id; // names it for listing and revoking; not the secret
@@ -46,15 +53,16 @@ public:
     static QString defaultPath();
 
     // A new pairing code for a device of that role; nothing, and why in
-    // *error when given, when kMaxLiveCodes are waiting or the file cannot
-    // be written.
+    // *error when given, when the asker's pool is full, an owner's code is
+    // asked for by the broker, or the file cannot be written.
     std::optional<QString> newPairingCode(const QDateTime &now = QDateTime::currentDateTimeUtc(),
-                                          QString *error = nullptr, Role role = Role::Family);
+                                          QString *error = nullptr, Role role = Role::Family,
+                                          Asker asker = Asker::Owner);
     // A new one-time link "<baseUrl>/pair?code=..." for a page served at
     // baseUrl (an http or https address); nothing, and why in *error, when
-    // the address is not one or the file cannot be written.
+    // the address is not one or no code can be made.
     std::optional<QString> newPairingLink(const QString &baseUrl, QString *error,
-                                          Role role = Role::Family);
+                                          Role role = Role::Family, Asker asker = Asker::Owner);
     // The code's token, once, with the code's role: nothing for a code
     // unknown, used or expired.
     std::optional<QString> pair(const QString &code, const QString &deviceName,

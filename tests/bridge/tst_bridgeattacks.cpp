@@ -7,10 +7,14 @@
 #include "uploadedimage.h"
 #include "web/webaccess.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
+#include <QImageWriter>
+#include <QProcess>
 #include <QProcessEnvironment>
 #include <QTcpSocket>
 
@@ -83,17 +87,20 @@ class TestBridgeAttacks : public QObject {
 
     qint64 pid() const { return rig->bridge().processId(); }
 
-    std::unique_ptr<QTcpSocket> connection()
+    std::unique_ptr<QTcpSocket> connection(const QHostAddress &from = {})
     {
         auto socket = std::make_unique<QTcpSocket>();
+        if (!from.isNull() && !socket->bind(from))
+            return nullptr;
         socket->connectToHost(QHostAddress::LocalHost, webPort);
         return socket->waitForConnected(5000) ? std::move(socket) : nullptr;
     }
 
     // A whole request on a connection of its own; its answer (empty when none came).
-    QByteArray exchange(const QByteArray &request, int timeoutMs = 5000)
+    QByteArray exchange(const QByteArray &request, int timeoutMs = 5000,
+                        const QHostAddress &from = {})
     {
-        const auto socket = connection();
+        const auto socket = connection(from);
         if (!socket)
             return {};
         socket->write(request);
@@ -113,6 +120,18 @@ class TestBridgeAttacks : public QObject {
         return "GET " + path + " HTTP/1.1\r\nHost: 127.0.0.1\r\n" +
                (paired ? "Cookie: ardentia_token=" + token.toLatin1() + "\r\n" : QByteArray()) +
                "\r\n";
+    }
+
+    // A newly paired owner's token.
+    QByteArray ownerToken()
+    {
+        const QString code =
+            *WebAccess(rig->path("data/web-access.json"))
+                 .newPairingCode(QDateTime::currentDateTimeUtc(), nullptr, WebAccess::Role::Owner);
+        const QByteArray paired =
+            exchange("GET /pair?code=" + code.toLatin1() + " HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n");
+        const qsizetype start = paired.indexOf("ardentia_token=") + 15;
+        return paired.mid(start, paired.indexOf(';', start) - start);
     }
 
 private Q_SLOTS:
@@ -234,13 +253,7 @@ private Q_SLOTS:
     // holds none of it.
     void aRefusedUploadsBodyIsNotHeld()
     {
-        const QString code =
-            *WebAccess(rig->path("data/web-access.json"))
-                 .newPairingCode(QDateTime::currentDateTimeUtc(), nullptr, WebAccess::Role::Owner);
-        const QByteArray paired =
-            exchange("GET /pair?code=" + code.toLatin1() + " HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n");
-        const qsizetype start = paired.indexOf("ardentia_token=") + 15;
-        const QByteArray owner = paired.mid(start, paired.indexOf(';', start) - start);
+        const QByteArray owner = ownerToken();
         QVERIFY(!owner.isEmpty());
         const QByteArray head =
             "POST /photo HTTP/1.1\r\nHost: 127.0.0.1\r\nCookie: ardentia_token=" + owner +
@@ -271,6 +284,69 @@ private Q_SLOTS:
         // Far less than the body: kept, most of it would show.
         QVERIFY2(peak - before < UploadedImage::kMaxBytes / 1024 / 2,
                  qPrintable(QString::number(peak - before)));
+    }
+
+    // Guessers on six addresses, each stopped after a few bad codes, lock
+    // nobody else out: the owner's phone opening its link still pairs.
+    void guessersDoNotLockOutAGoodLink()
+    {
+        const auto pairFrom = [this](const QString &code, int lastByte) {
+            return statusOf(exchange(
+                "GET /pair?code=" + code.toLatin1() + " HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n", 5000,
+                QHostAddress(QStringLiteral("127.0.0.%1").arg(lastByte))));
+        };
+        for (int address = 2; address <= 7; ++address)
+            for (int i = 0; i < 5; ++i)
+                QCOMPARE(pairFrom(QStringLiteral("GUESS%1").arg(i), address), 403);
+        QCOMPARE(pairFrom("GUESS", 2), 429);
+        const QString code =
+            *WebAccess(rig->path("data/web-access.json"))
+                 .newPairingCode(QDateTime::currentDateTimeUtc(), nullptr, WebAccess::Role::Owner);
+        QCOMPARE(pairFrom(code, 8), 303);
+    }
+
+    // An owner's JPEG whose frame says 4000 x 4000 pixels, with 30,000
+    // scans (each a pass over all of them) in far less than the upload's
+    // bound: refused at once, and MQTT is answered meanwhile.
+    void aJpegOfManyScansHoldsNothingUp()
+    {
+        QImage image(16, 16, QImage::Format_RGB32);
+        image.fill(Qt::gray);
+        QByteArray jpeg;
+        QBuffer buffer(&jpeg);
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, "JPEG");
+        writer.setProgressiveScanWrite(true);
+        QVERIFY(writer.write(image));
+        jpeg.replace(jpeg.indexOf("\xFF\xC2") + 5, 4, QByteArray::fromHex("0fa00fa0"));
+        const qsizetype last = jpeg.lastIndexOf("\xFF\xDA");
+        jpeg = jpeg.left(jpeg.size() - 2) + jpeg.mid(last, jpeg.size() - 2 - last).repeated(30000) +
+               "\xFF\xD9";
+        QVERIFY(jpeg.size() < UploadedImage::kMaxBytes);
+        const QByteArray owner = ownerToken();
+        QVERIFY(!owner.isEmpty());
+        const auto upload = connection();
+        QVERIFY(upload);
+        QElapsedTimer clock;
+        clock.start();
+        sendAll(*upload,
+                "POST /picture HTTP/1.1\r\nHost: 127.0.0.1\r\nCookie: ardentia_token=" + owner +
+                    "\r\nContent-Length: " + QByteArray::number(jpeg.size()) + "\r\n\r\n" + jpeg);
+        const int from = int(rig->messages().size());
+        rig->publish("ardentia/bridge/request/health", R"({"transaction":8})");
+        QVERIFY(rig->waitFor(
+                    "ardentia/bridge/response/health",
+                    [](const QByteArray &p) { return p.contains("8}"); }, from, 5000) >= 0);
+        QByteArray answer;
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                answer += upload->readAll();
+                return answer.endsWith("}");
+            },
+            5000));
+        qInfo("a JPEG of 30,000 scans answered in %lld ms", clock.elapsed());
+        QVERIFY2(answer.startsWith("HTTP/1.1 422") && answer.endsWith("{\"error\":\"notAnImage\"}"),
+                 answer.constData());
     }
 
     // 1,100 connections that start a request and never finish it: the bridge
@@ -326,7 +402,8 @@ private Q_SLOTS:
     }
 
     // A pairing link asked over MQTT goes only to the topic the asker names,
-    // and only a handful wait at once however many are asked for.
+    // is a family member's, and only a handful wait at once however many are
+    // asked for, none of them the owner's: ardentia-ctl still makes an owner's.
     void pairingLinksGoToTheAskersTopicOnly()
     {
         const QString shared = "ardentia/bridge/response/web/pair";
@@ -341,17 +418,58 @@ private Q_SLOTS:
         QVERIFY(answer >= 0);
         QVERIFY(rig->messages().at(answer).payload.contains("reply_to"));
         QVERIFY(!rig->messages().at(answer).payload.contains("/pair?code="));
+        rig->publish("ardentia/bridge/request/web/pair",
+                     R"({"reply_to":"hub","role":"owner","transaction":99})");
+        answer = rig->waitFor(shared + "/hub", transaction(99), from);
+        QVERIFY(answer >= 0);
+        QVERIFY(rig->messages().at(answer).payload.contains("ardentia-ctl web-pair --owner"));
         for (int n = 101; n <= 100 + WebAccess::kMaxLiveCodes + 1; ++n) {
             rig->publish("ardentia/bridge/request/web/pair",
                          QStringLiteral(R"({"reply_to":"hub","transaction":%1})").arg(n).toUtf8());
             answer = rig->waitFor(shared + "/hub", transaction(n), from);
             QVERIFY(answer >= 0);
+            const QByteArray payload = rig->messages().at(answer).payload;
+            QCOMPARE(payload.contains("/pair?code="), n <= 100 + WebAccess::kMaxBrokerCodes);
+            QVERIFY(!payload.contains("owner"));
         }
+        QVERIFY(rig->messages().at(answer).payload.contains("waiting")); // past the limit
         const QList<BrokerRig::Message> messages = rig->messages();
-        QVERIFY(messages.at(answer).payload.contains("waiting")); // the one past the limit
         for (int i = from; i < messages.size(); ++i)
             if (messages.at(i).payload.contains("/pair?code="))
                 QCOMPARE(messages.at(i).topic, shared + "/hub");
+        QCOMPARE(rig->ctl({"web-pair", "--owner", "http://127.0.0.1:8080"}), 0);
+    }
+
+    // A huge message on a topic the bridge reads is dropped, with a line in
+    // its log, before the bridge copies it: its peak grows by what the
+    // library holds (two buffers of it) alone, and MQTT is served on.
+    void aHugeMqttMessageIsDroppedUncopied()
+    {
+        constexpr qint64 kBytes = 32 * 1024 * 1024;
+        QFile big(rig->path("big-message"));
+        QVERIFY(big.open(QIODevice::WriteOnly));
+        QVERIFY(big.write(QByteArray(kBytes, '{')) == kBytes);
+        big.close();
+        // The peak from here on: a write of 5 to clear_refs starts it afresh.
+        QFile clear(QStringLiteral("/proc/%1/clear_refs").arg(pid()));
+        QVERIFY(clear.open(QIODevice::WriteOnly) && clear.write("5") == 1);
+        clear.close();
+        const qint64 before = statusKb(pid(), "VmRSS");
+        QCOMPARE(QProcess::execute("mosquitto_pub",
+                                   {"-p", QString::number(rig->port()), "-t",
+                                    "ardentia/bridge/request/health", "-f", big.fileName()}),
+                 0);
+        const bool dropped = rig->waitForBridgeLog("was dropped", 10000);
+        const qint64 peak = statusKb(pid(), "VmHWM");
+        qInfo("memory: %lld kB before, %lld kB at the peak, for a %lld kB message", before, peak,
+              kBytes / 1024);
+        QVERIFY(dropped);
+        QVERIFY2(peak - before < kBytes / 1024 * 5 / 2, qPrintable(QString::number(peak - before)));
+        const int from = int(rig->messages().size());
+        rig->publish("ardentia/bridge/request/health", R"({"transaction":7})");
+        QVERIFY(rig->waitFor(
+                    "ardentia/bridge/response/health",
+                    [](const QByteArray &p) { return p.contains("7}"); }, from) >= 0);
     }
 
     // The home's folder and everything in it, made by ardentia-ctl and the

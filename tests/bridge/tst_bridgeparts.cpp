@@ -5,6 +5,7 @@
 #include "curtainmoves.h"
 #include "discoveryconfig.h"
 #include "freshprogram.h"
+#include "offloopwork.h"
 #include "pagerequest.h"
 #include "pairingthrottle.h"
 #include "pendingpictures.h"
@@ -18,18 +19,66 @@
 #include "store/recordkeys.h"
 
 #include <QBuffer>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QImageWriter>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QPainter>
 #include <QRegularExpression>
+#include <QSemaphore>
 #include <QSet>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
+#include <QThread>
+#include <QTimer>
 #include <QWebSocket>
 
 #include <ZXing/ReadBarcode.h>
+
+namespace {
+// The JPEG with its last scan repeated until it has that many.
+QByteArray manyScans(const QByteArray &jpeg, int scans)
+{
+    const qsizetype last = jpeg.lastIndexOf("\xFF\xDA");
+    const QByteArray scan = jpeg.mid(last, jpeg.size() - 2 - last);
+    return jpeg.left(jpeg.size() - 2) + scan.repeated(scans - UploadedImage::jpegScans(jpeg)) +
+           "\xFF\xD9";
+}
+
+// A lossless WebP whose every Huffman code has one symbol: its pixels take
+// no bits at all.
+QByteArray oneColourWebP(int width, int height)
+{
+    QByteArray bits;
+    int used = 0;
+    const auto put = [&](quint32 value, int count) {
+        for (int i = 0; i < count; ++i, ++used) {
+            if (used % 8 == 0)
+                bits.append('\0');
+            bits[used / 8] = char(uchar(bits.at(used / 8)) | (((value >> i) & 1) << (used % 8)));
+        }
+    };
+    put(width - 1, 14);
+    put(height - 1, 14);
+    put(0, 4); // no alpha, version 0
+    put(0, 3); // no transform, no colour cache, no meta codes
+    for (const quint32 symbol : {0u, 0u, 0u, 255u, 0u}) { // green, red, blue, alpha, distance
+        put(1, 1);                                        // a simple code
+        put(0, 1);                                        // of one symbol
+        put(1, 1);                                        // of eight bits
+        put(symbol, 8);
+    }
+    QByteArray chunk = "\x2F" + bits;
+    const auto le32 = [](quint32 n) -> QByteArray {
+        return QByteArray(1, char(n)) + char(n >> 8) + char(n >> 16) + char(n >> 24);
+    };
+    QByteArray body = "WEBPVP8L" + le32(quint32(chunk.size())) + chunk;
+    if (chunk.size() % 2)
+        body += '\0';
+    return "RIFF" + le32(quint32(body.size())) + body;
+}
+} // namespace
 
 // What the bridge reads from outside: set payloads, its options, the web
 // remote's requests and the browser's languages; and what it tells of a
@@ -253,6 +302,14 @@ private Q_SLOTS:
                                     << "localhost:1883 ardentia homeassistant 300 64 3 5";
         QTest::newRow("no connections at all") << QStringList{"--web-max-connections", "0"} << ""
                                                << "web-max-connections must be";
+        QTest::newRow("MQTT pairing on by default") << QStringList{} << ""
+                                                    << "localhost:1883 ardentia homeassistant 300 "
+                                                       "256 10 60 pairing on";
+        QTest::newRow("MQTT pairing off") << QStringList{} << "web-pair-requests=off\n"
+                                          << "localhost:1883 ardentia homeassistant 300 "
+                                             "256 10 60 pairing off";
+        QTest::newRow("MQTT pairing neither") << QStringList{"--web-pair-requests", "no"} << ""
+                                              << "web-pair-requests is on or off";
     }
     void options()
     {
@@ -270,7 +327,7 @@ private Q_SLOTS:
         }
         QString error, help;
         const auto options = BridgeOptions::fromArguments(all + arguments, &error, &help);
-        const QString got = options ? QStringLiteral("%1:%2 %3 %4 %5 %6 %7 %8")
+        const QString got = options ? QStringLiteral("%1:%2 %3 %4 %5 %6 %7 %8 pairing %9")
                                           .arg(options->host)
                                           .arg(options->port)
                                           .arg(options->baseTopic, options->discoveryPrefix)
@@ -278,30 +335,55 @@ private Q_SLOTS:
                                           .arg(options->webMaxConnections)
                                           .arg(options->webHeaderTimeoutSeconds)
                                           .arg(options->webIdleTimeoutSeconds)
+                                          .arg(options->webPairRequests ? "on" : "off")
                                     : error;
         QVERIFY2(got.startsWith(read), qPrintable(got));
     }
 
-    // Failed pairings: one address is stopped after a few, all together after
-    // more, each for a minute after its failures.
+    // Failed pairings: one address (an IPv6 network) is stopped after a few;
+    // when many add up, every address that failed at all, but never one that
+    // did not, such as a phone with the owner's link; each for a minute.
+    void pairingGuessesAreThrottled_data()
+    {
+        QTest::addColumn<QStringList>("failures"); // "ADDRESS*COUNT"
+        QTest::addColumn<QString>("next");
+        QTest::addColumn<bool>("refused");
+        const QString guesser =
+            QStringLiteral("192.168.1.66*%1").arg(PairingThrottle::kMaxFailuresPerAddress);
+        QStringList six, many;
+        for (int i = 1; i <= 6; ++i)
+            six << QStringLiteral("192.168.1.%1*%2")
+                       .arg(i)
+                       .arg(PairingThrottle::kMaxFailuresPerAddress);
+        for (int i = 0; i < PairingThrottle::kMaxFailuresOverall; ++i)
+            many << QStringLiteral("10.0.%1.%2*1").arg(i / 200).arg(i % 200);
+        QTest::newRow("a guesser") << QStringList{guesser} << "192.168.1.66" << true;
+        QTest::newRow("a guesser's last try")
+            << QStringList{"192.168.1.66*4"} << "192.168.1.66" << false;
+        QTest::newRow("another phone") << QStringList{guesser} << "192.168.1.20" << false;
+        QTest::newRow("six guessers, a phone that never failed") << six << "192.168.1.20" << false;
+        QTest::newRow("six guessers, one of them") << six << "192.168.1.3" << true;
+        QTest::newRow("many guesses, a phone that failed once")
+            << many + QStringList{"192.168.1.20*1"} << "192.168.1.20" << true;
+        QTest::newRow("a guesser mapped into IPv6")
+            << QStringList{guesser} << "::ffff:192.168.1.66" << true;
+        QStringList network;
+        for (int i = 1; i <= PairingThrottle::kMaxFailuresPerAddress; ++i)
+            network << QStringLiteral("2001:db8::%1*1").arg(i);
+        QTest::newRow("an IPv6 network's other address") << network << "2001:db8::99" << true;
+        QTest::newRow("another IPv6 network") << network << "2001:db8:0:1::1" << false;
+    }
     void pairingGuessesAreThrottled()
     {
+        QFETCH(QStringList, failures);
+        QFETCH(QString, next);
+        QFETCH(bool, refused);
         PairingThrottle throttle;
-        const QHostAddress guesser("192.168.1.66"), phone("192.168.1.20");
-        for (int i = 0; i < PairingThrottle::kMaxFailuresPerAddress; ++i) {
-            QVERIFY(!throttle.refuses(guesser, 1000));
-            throttle.failed(guesser, 1000);
-        }
-        QVERIFY(throttle.refuses(guesser, 1000));
-        QVERIFY(!throttle.refuses(phone, 1000));
-        QVERIFY(!throttle.refuses(guesser, 1000 + PairingThrottle::kWindowMs));
-
-        // Many addresses, a few guesses each: everyone waits once they add up.
-        for (int i = 0; i < PairingThrottle::kMaxFailuresOverall; ++i)
-            throttle.failed(QHostAddress(QStringLiteral("10.0.%1.%2").arg(i / 200).arg(i % 200)),
-                            2000);
-        QVERIFY(throttle.refuses(phone, 2000));
-        QVERIFY(!throttle.refuses(phone, 2000 + PairingThrottle::kWindowMs));
+        for (const QString &failure : std::as_const(failures))
+            for (int i = 0; i < failure.section('*', 1).toInt(); ++i)
+                throttle.failed(QHostAddress(failure.section('*', 0, 0)), 1000);
+        QCOMPARE(throttle.refuses(QHostAddress(next), 1000), refused);
+        QVERIFY(!throttle.refuses(QHostAddress(next), 1000 + PairingThrottle::kWindowMs));
     }
 
     void thePasswordComesFromItsFile()
@@ -496,21 +578,28 @@ private Q_SLOTS:
         }
     }
 
-    // A pairing link asked for over MQTT: a family member's device unless the
-    // request says "owner"; any other role is refused, and no link is made.
+    // A pairing link asked for over MQTT: a family member's device only; an
+    // owner's, any other role, or any link while switched off is refused,
+    // and no link is made.
     void mqttPairingRoles_data()
     {
         QTest::addColumn<QByteArray>("request");
+        QTest::addColumn<bool>("off");
         QTest::addColumn<QString>("made"); // the role of the link made, or "" for none
-        QTest::newRow("no role") << QByteArray(R"({"reply_to":"hub"})") << "family";
-        QTest::newRow("family") << QByteArray(R"({"reply_to":"hub","role":"family"})") << "family";
-        QTest::newRow("owner") << QByteArray(R"({"reply_to":"hub","role":"owner"})") << "owner";
-        QTest::newRow("unknown role") << QByteArray(R"({"reply_to":"hub","role":"root"})") << "";
-        QTest::newRow("role not text") << QByteArray(R"({"reply_to":"hub","role":1})") << "";
+        QTest::newRow("no role") << QByteArray(R"({"reply_to":"hub"})") << false << "family";
+        QTest::newRow("family") << QByteArray(R"({"reply_to":"hub","role":"family"})") << false
+                                << "family";
+        QTest::newRow("owner") << QByteArray(R"({"reply_to":"hub","role":"owner"})") << false << "";
+        QTest::newRow("unknown role")
+            << QByteArray(R"({"reply_to":"hub","role":"root"})") << false << "";
+        QTest::newRow("role not text")
+            << QByteArray(R"({"reply_to":"hub","role":1})") << false << "";
+        QTest::newRow("switched off") << QByteArray(R"({"reply_to":"hub"})") << true << "";
     }
     void mqttPairingRoles()
     {
         QFETCH(QByteArray, request);
+        QFETCH(bool, off);
         QFETCH(QString, made);
         FreshProgram program; // the requests follow the channel and the import
         QList<QPair<QString, QByteArray>> published;
@@ -520,16 +609,19 @@ private Q_SLOTS:
                 published.append({topic, payload});
             },
             [] { return QVariantMap(); });
-        QString roleMade;
-        requests.setWebPairing([&roleMade](const QString &, QString *, WebAccess::Role role) {
-            roleMade = WebAccess::nameOf(role);
+        bool linkMade = false;
+        requests.setWebPairing([&linkMade](const QString &, QString *) {
+            linkMade = true;
             return std::optional<QString>("http://127.0.0.1:8080/pair?code=ABC");
         });
+        if (off)
+            requests.switchOffWebPairing();
         requests.handle("web/pair", request);
-        QCOMPARE(roleMade, made);
+        QCOMPARE(linkMade, !made.isEmpty());
         QCOMPARE(published.size(), 1);
         QCOMPARE(published.constFirst().first,
-                 QStringLiteral("ardentia/bridge/response/web/pair/hub"));
+                 off ? QStringLiteral("ardentia/bridge/response/web/pair")
+                     : QStringLiteral("ardentia/bridge/response/web/pair/hub"));
         const QJsonObject answer = QJsonDocument::fromJson(published.constFirst().second).object();
         QCOMPARE(answer.value("data").toObject().value("role").toString(), made);
         QCOMPARE(answer.contains("error"), made.isEmpty());
@@ -594,6 +686,16 @@ private Q_SLOTS:
                                 QByteArray::fromHex("1b581b58"));
         QTest::newRow("a claimed 49-megapixel progressive JPEG")
             << progressiveBomb << "refused notAnImage";
+        // Each scan is a pass over every coefficient: one repeated past any
+        // encoder's count is refused before the first.
+        QTest::newRow("a progressive JPEG of many scans")
+            << manyScans(progressive(code), UploadedImage::kMaxJpegScans + 1)
+            << "refused notAnImage";
+        // A lossless WebP of one colour is a few bytes however large it says
+        // it is; it is decoded whole, so it is bounded as a PNG is.
+        QTest::newRow("a WebP of a few bytes, 5600 x 5600")
+            << oneColourWebP(5600, 5600) << "refused notAnImage";
+        QTest::newRow("a one-colour WebP") << oneColourWebP(300, 300) << "refused noCode";
         QTest::newRow("over 8 MB")
             << encoded(code, "PNG") + QByteArray(UploadedImage::kMaxBytes, '\0')
             << "refused photoTooLarge";
@@ -602,11 +704,66 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, photo);
         QFETCH(QString, expected);
+        // Nothing is read past its deadline.
+        QVERIFY(
+            std::holds_alternative<UploadedImage::Refused>(UploadedImage::decode(photo, 100, 0)));
         const std::variant<PhotoCode::Read, PhotoCode::Refused> read = PhotoCode::read(photo);
         if (const auto *text = std::get_if<PhotoCode::Read>(&read))
             QCOMPARE(text->text, expected);
         else
             QCOMPARE("refused " + std::get<PhotoCode::Refused>(read).code, expected);
+    }
+
+    // A decode still running at its deadline reads no more and is refused,
+    // long before it would have ended.
+    void aDecodeEndsAtItsDeadline()
+    {
+        QImage gradient(3000, 3000, QImage::Format_RGB32);
+        for (int y = 0; y < gradient.height(); ++y)
+            for (int x = 0; x < gradient.width(); ++x)
+                gradient.setPixel(x, y, qRgb(x % 251, y % 241, (x * y) % 239));
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        QVERIFY(gradient.save(&buffer, "PNG"));
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(std::holds_alternative<QImage>(UploadedImage::decode(png, 480)));
+        const qint64 whole = clock.restart();
+        QVERIFY(std::holds_alternative<UploadedImage::Refused>(
+            UploadedImage::decode(png, 480, int(whole / 5))));
+        const qint64 cut = clock.elapsed();
+        qInfo("a %lld-byte PNG: decoded in %lld ms, cut at %lld ms", qlonglong(png.size()), whole,
+              cut);
+        QVERIFY2(cut < whole / 2, qPrintable(QString::number(cut)));
+    }
+
+    // Work started off the loop leaves the loop running, takes no second
+    // piece meanwhile, and what follows from it runs back on the loop.
+    void workRunsOffTheLoop()
+    {
+        OffLoopWork work;
+        QSemaphore release;
+        QThread *ranOn = nullptr;
+        QThread *thenOn = nullptr;
+        QVERIFY(work.start([&] {
+            ranOn = QThread::currentThread();
+            release.acquire();
+            return OffLoopWork::Then([&thenOn] { thenOn = QThread::currentThread(); });
+        }));
+        QVERIFY(!work.start([] { return OffLoopWork::Then(); }));
+        int ticks = 0;
+        QTimer timer;
+        connect(&timer, &QTimer::timeout, this, [&ticks] { ++ticks; });
+        timer.start(5);
+        QTRY_VERIFY(ticks >= 3); // the loop runs while the work waits
+        QVERIFY(work.isBusy());
+        release.release();
+        QTRY_VERIFY(thenOn);
+        QCOMPARE(thenOn, QThread::currentThread());
+        QVERIFY(ranOn != QThread::currentThread());
+        QVERIFY(!work.isBusy());
+        QVERIFY(work.start([] { return OffLoopWork::Then(); }));
     }
 
     // Sent scenario photos: only the last few held, each taken once, as a

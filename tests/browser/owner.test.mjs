@@ -53,7 +53,7 @@ await browserTest(bin, ['--silent-channel', silent], async (rig, browser) => {
     const word = (en, zh) => (english ? en : zh);
     const context = await browser.newContext({ viewport, locale });
     const page = await context.newPage();
-    await page.goto(english ? rig.pairingLink('owner') : rig.bridgePairingLink('owner'));
+    await page.goto(rig.pairingLink('owner'));
     await page.locator('#channel-211300001231').waitFor();
     await page.getByRole('button', { name: word('Device List', '设备列表'), exact: true }).click();
     const unit = (id) => page.locator(`#devices li[data-id="${id}"]`);

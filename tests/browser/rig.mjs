@@ -40,11 +40,11 @@ export async function startRig(bin, simulatorArguments = [], { demo = true } = {
     // The master stops answering (the simulator is held still), and answers again.
     silenceMaster: () => simulator.kill('SIGSTOP'),
     wakeMaster: () => simulator.kill('SIGCONT'),
-    // A one-time link asked of the bridge over MQTT (a family member's device unless role says otherwise).
-    bridgePairingLink(role) {
+    // A one-time link asked of the bridge over MQTT (a family member's device: the only kind it gives so).
+    bridgePairingLink() {
       const answer = execFileSync('mosquitto_rr', ['-h', '127.0.0.1', '-p', String(brokerPort),
         '-t', 'ardentia/bridge/request/web/pair', '-e', 'ardentia/bridge/response/web/pair/browser-rig',
-        '-m', JSON.stringify({ reply_to: 'browser-rig', ...(role ? { role } : {}) }), '-W', '10'], { encoding: 'utf8' });
+        '-m', JSON.stringify({ reply_to: 'browser-rig' }), '-W', '10'], { encoding: 'utf8' });
       return JSON.parse(answer).data.link;
     },
     // A fresh one-time pairing link, for the owner's device when asked.

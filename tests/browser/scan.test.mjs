@@ -104,7 +104,7 @@ await browserTest(bin, [], async (rig, browser) => {
   const chineseContext = await browser.newContext({ viewport: chinese, locale: 'zh-CN' });
   await chineseContext.addInitScript(installDetector);
   const chinesePage = await chineseContext.newPage();
-  await chinesePage.goto(rig.bridgePairingLink('owner'));
+  await chinesePage.goto(rig.pairingLink('owner'));
   await chinesePage.locator('#channel-211300001231').waitFor();
   // The app's face draws the page's Chinese, in buttons as in text.
   assert.deepEqual(await renderedFaces(chinesePage, '.tile.lighting'), ['Noto Sans CJK SC']);

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "base/printabletext.h"
 #include "terminalqr.h"
 #include "testmain.h"
 #include "web/webaccess.h"
+#include "webpairing.h"
 
 #include <QDir>
 #include <QFile>
@@ -107,20 +109,93 @@ private Q_SLOTS:
         QVERIFY(!access.isValidToken(""));
     }
 
-    // No more than a handful of codes wait at once, whoever asks.
+    // No more than a handful of codes wait at once, in each asker's pool: the
+    // broker's full leaves the owner's room, the owner's full the broker's;
+    // the broker never gets an owner's code.
+    void liveCodesAreCapped_data()
+    {
+        QTest::addColumn<int>("filler"); // the asker whose pool is filled first
+        QTest::addColumn<int>("other");
+        QTest::newRow("the broker's pool full")
+            << int(WebAccess::Asker::Broker) << int(WebAccess::Asker::Owner);
+        QTest::newRow("the owner's pool full")
+            << int(WebAccess::Asker::Owner) << int(WebAccess::Asker::Broker);
+    }
     void liveCodesAreCapped()
     {
+        QFETCH(int, filler);
+        QFETCH(int, other);
         WebAccess access(path());
         const QDateTime now = QDateTime::currentDateTimeUtc();
-        for (int i = 0; i < WebAccess::kMaxLiveCodes; ++i)
-            QVERIFY(access.newPairingCode(now));
+        const auto ask = [&](int asker, WebAccess::Role role = WebAccess::Role::Family,
+                             QString *error = nullptr) {
+            return access.newPairingCode(now, error, role, WebAccess::Asker(asker));
+        };
+        const int pool = filler == int(WebAccess::Asker::Broker) ? WebAccess::kMaxBrokerCodes
+                                                                 : WebAccess::kMaxLiveCodes;
+        for (int i = 0; i < pool; ++i)
+            QVERIFY(ask(filler));
         QString error;
-        QVERIFY(!access.newPairingCode(now, &error));
+        QVERIFY(!ask(filler, WebAccess::Role::Family, &error));
         QVERIFY2(error.contains("waiting"), qPrintable(error));
-        QVERIFY(!access.newPairingLink("http://192.168.1.5:8080", &error));
+        QVERIFY(ask(other));
+        QVERIFY(!ask(int(WebAccess::Asker::Broker), WebAccess::Role::Owner, &error));
+        QVERIFY(ask(int(WebAccess::Asker::Owner), WebAccess::Role::Owner) ||
+                filler == int(WebAccess::Asker::Owner));
         // One used, or all expired: room again.
-        QVERIFY(access.pair(*access.newPairingCode(now.addSecs(WebAccess::kCodeLifetimeSeconds)),
-                            "phone", now.addSecs(WebAccess::kCodeLifetimeSeconds)));
+        const QDateTime later = now.addSecs(WebAccess::kCodeLifetimeSeconds);
+        QVERIFY(access.pair(*access.newPairingCode(later, nullptr, WebAccess::Role::Family,
+                                                   WebAccess::Asker(filler)),
+                            "phone", later));
+    }
+
+    // A device's name comes from its browser: stored, listed and logged
+    // without the escapes, bells and line breaks a hostile one may carry; a
+    // name stored raw before is listed cleaned.
+    void namesArePrintable_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("printed");
+        QTest::newRow("plain") << "Mozilla/5.0 (iPhone)"
+                               << "Mozilla/5.0 (iPhone)";
+        QTest::newRow("Chinese") << "小米手机"
+                                 << "小米手机";
+        QTest::newRow("clear screen, title, bell") << "a\x1b[2J\x1b]0;owned\x07"
+                                                      "b"
+                                                   << "a\uFFFD[2J\uFFFD]0;owned\uFFFDb";
+        QTest::newRow("a forged line") << "a\r\nb\tc"
+                                       << "a  b c";
+        QTest::newRow("C1 and DEL") << "a\u009b31m\u007f"
+                                    << "a\uFFFD31m\uFFFD";
+        QTest::newRow("turned around") << "a\u202Egnp.exe\u2066"
+                                       << "a\uFFFDgnp.exe\uFFFD";
+    }
+    void namesArePrintable()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, printed);
+        QCOMPARE(printableText(name), printed);
+        WebAccess access(WebAccess::defaultPath());
+        QFile::remove(access.path());
+        QVERIFY(access.pair(*access.newPairingCode(), name));
+        QCOMPARE(access.tokens().constFirst().name, printed);
+        // Written raw by an older bridge: listed cleaned all the same.
+        QFile file(access.path());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QJsonObject all = QJsonDocument::fromJson(file.readAll()).object();
+        file.close();
+        QJsonArray tokens = all.value("tokens").toArray();
+        QJsonObject token = tokens.at(0).toObject();
+        token.insert("name", name);
+        tokens.replace(0, token);
+        all.insert("tokens", tokens);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(QJsonDocument(all).toJson());
+        file.close();
+        QCOMPARE(access.tokens().constFirst().name, name);
+        const QString listed = WebPairing::listTokens().text;
+        QVERIFY2(listed.contains(printed), qPrintable(listed));
+        QCOMPARE(listed.count('\n'), 1);
     }
 
     // A device has the role its link was made for; a change of role counts
