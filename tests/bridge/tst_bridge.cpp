@@ -578,6 +578,9 @@ private Q_SLOTS:
         QVERIFY(rig);
         for (const QString &id : kChannels)
             QVERIFY(rig->waitFor("ardentia/" + id + "/availability", is("online")) >= 0);
+        // The start is over once the master answered: its link's change is
+        // the start's, not the poll's.
+        QVERIFY(rig->waitFor("ardentia/bridge/info", has("link", "online")) >= 0);
         const int from = rig->messages().size();
         // Changed behind the bridge's back, the later channel first: the
         // earlier one's change is found by a poll after the one that found it.
