@@ -12,7 +12,10 @@
 #include <QHttpServerResponder>
 #include <QSslConfiguration>
 
+#include <QHash>
 #include <QJsonObject>
+#include <QPointer>
+#include <QTcpSocket>
 
 #include <functional>
 #include <memory>
@@ -46,6 +49,8 @@ public:
         m_connections.setSettings(settings);
     }
     int connectionCount() const { return m_connections.count(); }
+    // Whether that page has left so much unread that nothing more is written to it.
+    bool holdsTooMuchFor(const QWebSocket *page) const;
 
     // The token a request's cookie header carries (empty when none).
     static QString tokenOf(const QByteArray &cookieHeader);
@@ -58,7 +63,9 @@ public:
     quint16 start(const QHostAddress &address, quint16 port);
 
 Q_SIGNALS:
-    // A WebSocket of a paired device, from the page's own origin.
+    // A WebSocket of a paired device, from the page's own origin. What its
+    // peer leaves unread (the answers to its pings too) is bounded: past
+    // ConnectionByteLimit::kMaxUnsentBytes it is cut off.
     void pageConnected(QWebSocket *socket, const QString &token);
 
 protected:
@@ -83,6 +90,10 @@ private:
     bool mayUpload(const QByteArray &requestHead) const;
     void serveFile(const QHttpServerRequest &request, QTcpSocket *socket);
     void acceptWebSockets();
+    // Cuts the page off once its peer leaves too much unread.
+    void watchUnsent(QWebSocket *page, QTcpSocket *connection);
+    // What a paired device's connection counts as.
+    ConnectionLimits::Device deviceOf(const QString &token) const;
     using Headers = QList<QPair<QByteArray, QByteArray>>;
     // Every answer: the status, the security headers, these and the body.
     void respond(QHttpServerResponder &responder, QHttpServerResponder::StatusCode status,
@@ -99,4 +110,5 @@ private:
     ConnectionLimits m_connections;
     PairingThrottle m_pairingThrottle;
     PendingPictures m_pictures;
+    QHash<const QWebSocket *, QPointer<QTcpSocket>> m_pageConnections;
 };
