@@ -108,20 +108,19 @@ QTcpSocket *ConnectionLimits::handOver(const QHostAddress &address, quint16 port
 const char *ConnectionLimits::refusalOf(QTcpSocket *socket, const Device &device, bool page) const
 {
     const QHostAddress address = m_connections.value(socket).address;
-    int deviceConnections = 0, devicePages = 0, addressPages = 0, family = 0;
+    int devicePages = 0, deviceRequests = 0, addressPages = 0, family = 0;
     for (auto it = m_connections.cbegin(); it != m_connections.cend(); ++it) {
         if (it.key() == socket || it->device.token.isEmpty())
             continue;
         const bool same = it->device.token == device.token;
-        deviceConnections += same ? 1 : 0;
         devicePages += same && it->page ? 1 : 0;
+        deviceRequests += same && !it->page ? 1 : 0;
         addressPages += it->page && it->address.isEqual(address) ? 1 : 0;
         family += it->device.owner ? 0 : 1;
     }
-    if (deviceConnections >= kMaxConnectionsPerDevice)
-        return "its device has too many connections";
-    if (page && devicePages >= kMaxPagesPerDevice)
-        return "its device has too many pages open";
+    if (page ? devicePages >= kMaxPagesPerDevice
+             : deviceRequests >= kMaxRequestConnectionsPerDevice)
+        return page ? "its device has too many pages open" : "its device has too many connections";
     // The owners' devices are held to their own limits only: a family
     // member's pages cannot shut them out.
     if (device.owner)

@@ -23,7 +23,7 @@ class QTimer;
 // page's own keep-alive watches it.
 //
 // A paired device may hold only so much: kMaxPagesPerDevice pages and
-// kMaxConnectionsPerDevice connections in all. Family members' devices hold
+// kMaxRequestConnectionsPerDevice connections for its other requests. Family members' devices hold
 // kMaxPagesPerAddress pages from one address at most, and together leave a
 // sixteenth of maxConnections (ownersRoom) to the owners' devices. A
 // connection past one of these is the one turned away (its answer goes,
@@ -39,9 +39,10 @@ public:
     // An 8 MB photo at about 42 KB/s, a poor but working mobile link.
     static constexpr int kDefaultUploadTimeoutSeconds = 200;
     // A phone with its page open in a few tabs; a browser fetches a page's
-    // files over up to six connections besides.
+    // files over up to six connections of each of its profiles (the
+    // browser's, an installed page's), kept open between requests.
     static constexpr int kMaxPagesPerDevice = 4;
-    static constexpr int kMaxConnectionsPerDevice = 12;
+    static constexpr int kMaxRequestConnectionsPerDevice = 16;
     // A few phones behind one address (a guest network, a proxy).
     static constexpr int kMaxPagesPerAddress = 16;
 
