@@ -725,6 +725,31 @@ private Q_SLOTS:
                 uploader.encryptedBytesToWrite() + uploader.bytesToWrite() == 0, 5000);
         }
         QTRY_COMPARE_WITH_TIMEOUT(uploader.state(), QAbstractSocket::UnconnectedState, 5000);
+
+        // A page that pings and never reads is cut off over TLS too, where
+        // what waits unsent is mostly encrypted already.
+        QSslSocket pinger;
+        pinger.setSslConfiguration(trust);
+        pinger.setReadBufferSize(1); // reads (and decrypts) next to nothing
+        pinger.connectToHostEncrypted("127.0.0.1", tlsPort);
+        QTRY_VERIFY_WITH_TIMEOUT(pinger.isEncrypted(), 10000);
+        pinger.write(QStringLiteral("GET / HTTP/1.1\r\nHost: 127.0.0.1:%1\r\nUpgrade: websocket\r\n"
+                                    "Connection: Upgrade\r\nSec-WebSocket-Version: 13\r\n"
+                                    "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\n"
+                                    "Origin: %2\r\nCookie: %3\r\n\r\n")
+                         .arg(tlsPort)
+                         .arg(tlsBase, QString::fromLatin1(cookie.left(cookie.indexOf(';'))))
+                         .toLatin1());
+        QTRY_COMPARE(tlsHub.pageCount(), 2);
+        QByteArray pings; // masked with a zero key, each answered by a pong as large
+        while (pings.size() < 64 * 1024)
+            pings += QByteArray("\x89\xfd\0\0\0\0", 6) + QByteArray(125, 'p');
+        for (int i = 0; i < 1024 && tlsHub.pageCount() == 2; ++i) { // 64 MB at most
+            pinger.write(pings);
+            (void)QTest::qWaitFor(
+                [&] { return pinger.bytesToWrite() + pinger.encryptedBytesToWrite() < (1 << 20); });
+        }
+        QTRY_COMPARE(tlsHub.pageCount(), 1);
     }
 
     // Every owner's request from a family member's device: refused with its
