@@ -371,10 +371,11 @@ private Q_SLOTS:
     }
 
     // One phone opening page after page holds a few; the owner's page still
-    // opens and hears the home.
+    // opens and hears the home, and the pages refused keep no descriptor.
     void onePhoneHoldsAFewPages()
     {
         const QByteArray family = pairedToken(WebAccess::Role::Family);
+        const int filesBefore = openFiles(pid());
         std::vector<std::unique_ptr<QTcpSocket>> pages;
         for (int i = 0; i < ConnectionLimits::kMaxPagesPerDevice + 6; ++i) {
             pages.push_back(connection());
@@ -394,6 +395,10 @@ private Q_SLOTS:
         QVERIFY(owner);
         owner->write(pageHandshake(pairedToken(WebAccess::Role::Owner)));
         QTRY_VERIFY(heardHome(*owner));
+        pages.clear();
+        owner->abort();
+        QTRY_VERIFY2(openFiles(pid()) <= filesBefore,
+                     qPrintable(QString::number(openFiles(pid()))));
     }
 
     // A pairing link asked over MQTT goes only to the topic the asker names,
