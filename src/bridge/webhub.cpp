@@ -274,10 +274,15 @@ bool WebHub::mayQueue(QWebSocket *socket, const PageRequest::Request &request)
         tellAsking(pageError(QStringLiteral("busy")));
         return false;
     }
-    if (m_pace.take(page.token, sync ? kSyncCost : 1, m_clock.elapsed()))
+    if (m_pace.take(page.token, sync ? kSyncCost : 1, m_clock.elapsed())) {
+        m_tooFast.remove(page.token);
         return true;
-    qCInfo(lcGateway).noquote() << "web remote: a command from" << socket->peerAddress().toString()
-                                << "was refused: sent faster than a person presses";
+    }
+    if (!m_tooFast.contains(page.token)) // once a stream, not once a command
+        qCInfo(lcGateway).noquote()
+            << "web remote: commands from" << socket->peerAddress().toString()
+            << "were refused: sent faster than a person presses";
+    m_tooFast.insert(page.token);
     tellAsking(pageError(QStringLiteral("tooFast")));
     return false;
 }

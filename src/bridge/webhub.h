@@ -132,7 +132,8 @@ private:
     PageToasts m_toasts;
     QSet<QWebSocket *> m_unanswered; // pinged, no pong yet
     CommandPace m_pace;
-    QElapsedTimer m_clock; // the pace's
+    QSet<QString> m_tooFast; // devices whose last command was refused so (logged once)
+    QElapsedTimer m_clock;   // the pace's
     struct Waiting {
         QWebSocket *page = nullptr;
         QString message;

@@ -535,12 +535,14 @@ private Q_SLOTS:
     void aFamilyPagesStreamKeepsNoOwnerOut_data()
     {
         QTest::addColumn<QString>("command");
-        QTest::newRow("presses") << R"({"type":"set","id":"211300001231","state":"%1"})";
-        QTest::newRow("imports") << R"({"type":"sync"})";
+        QTest::addColumn<bool>("paced"); // faster than a person: refused past a burst
+        QTest::newRow("presses") << R"({"type":"set","id":"211300001231","state":"%1"})" << false;
+        QTest::newRow("imports") << R"({"type":"sync"})" << true;
     }
     void aFamilyPagesStreamKeepsNoOwnerOut()
     {
         QFETCH(QString, command);
+        QFETCH(bool, paced);
         const OpenPage owner = openPage(pairedToken(WebAccess::Role::Owner));
         const OpenPage family = openPage(pairedToken());
         QTRY_VERIFY(owner.heardOf("home"));
@@ -565,6 +567,7 @@ private Q_SLOTS:
         stream.stop();
         QVERIFY(!owner.heardOf("error"));
         QVERIFY(stored());
+        QCOMPARE(family.heardOf("error", "code", "tooFast"), paced);
     }
 
     // The page and the not-paired page in the browser's language.
