@@ -1146,5 +1146,9 @@ start your smart home journey</translation>
         <source>The camera could not be opened.</source>
         <translation>The camera could not be opened.</translation>
     </message>
+    <message>
+        <source>This device sent too many commands at once. Wait a moment and try again.</source>
+        <translation>This device sent too many commands at once. Wait a moment and try again.</translation>
+    </message>
 </context>
 </TS>

@@ -1146,5 +1146,9 @@
         <source>The camera could not be opened.</source>
         <translation>无法打开摄像头。</translation>
     </message>
+    <message>
+        <source>This device sent too many commands at once. Wait a moment and try again.</source>
+        <translation>此设备一次发送的命令过多，请稍等片刻再试。</translation>
+    </message>
 </context>
 </TS>

@@ -3,6 +3,7 @@
 
 #include "base/logging.h"
 
+#include <QSslSocket>
 #include <QTcpSocket>
 #include <QTimer>
 
@@ -72,7 +73,7 @@ void ConnectionByteLimit::take(QTcpSocket *socket)
             return;
     }
     const bool tooLarge = request.received > request.limit;
-    if (!tooLarge && socket->bytesToWrite() <= kMaxUnsentBytes && !m_cutOff.contains(socket))
+    if (!tooLarge && unsentBytes(socket) <= kMaxUnsentBytes && !m_cutOff.contains(socket))
         return;
     socket->readAll(); // none of it reaches the server
     cutOff(socket, tooLarge ? "a request over the size limit" : "answers left unread");
@@ -153,7 +154,7 @@ qint64 ConnectionByteLimit::throwAwayAvailable(QTcpSocket *socket)
 
 bool ConnectionByteLimit::mayAnswer(QTcpSocket *socket)
 {
-    if (socket->bytesToWrite() <= kMaxUnsentBytes && !m_cutOff.contains(socket))
+    if (unsentBytes(socket) <= kMaxUnsentBytes && !m_cutOff.contains(socket))
         return true;
     cutOff(socket, "answers left unread");
     return false;
@@ -172,6 +173,14 @@ void ConnectionByteLimit::release(QTcpSocket *socket)
     m_requests.remove(socket);
     m_allowed.remove(socket);
     disconnect(socket, nullptr, this, nullptr);
+}
+
+qint64 ConnectionByteLimit::unsentBytes(const QTcpSocket *socket)
+{
+    // A TLS socket's own count is of the bytes not encrypted yet: those
+    // encrypted wait in the connection underneath.
+    const auto *tls = qobject_cast<const QSslSocket *>(socket);
+    return socket->bytesToWrite() + (tls ? tls->encryptedBytesToWrite() : 0);
 }
 
 void ConnectionByteLimit::cutOff(QTcpSocket *socket, const char *why)

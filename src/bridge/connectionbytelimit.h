@@ -22,7 +22,8 @@ class QTcpSocket;
 // counted and thrown away, never held, up to its declared length (at most
 // the allowance), so that the peer reads the answer; then the connection
 // closes. A socket taken over by a WebSocket is released (its messages have
-// limits of their own).
+// limits of their own; what piles up unsent for it is watched by the page's
+// own check, with unsentBytes).
 class ConnectionByteLimit final : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(ConnectionByteLimit)
@@ -59,6 +60,9 @@ public:
     // A request was answered: the next one counts afresh.
     void answered(QTcpSocket *socket);
     void release(QTcpSocket *socket);
+    // What was written to the connection and its peer has not taken yet,
+    // over TLS the encrypted bytes too.
+    static qint64 unsentBytes(const QTcpSocket *socket);
 
 Q_SIGNALS:
     // An upload's head has come and its body follows, to be read or thrown

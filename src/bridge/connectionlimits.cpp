@@ -10,7 +10,11 @@ void ConnectionLimits::watch(QTcpSocket *socket)
 {
     auto *deadline = new QTimer(socket);
     deadline->setSingleShot(true);
-    m_connections.insert(socket, {.order = ++m_arrivals, .deadline = deadline});
+    Connection connection;
+    connection.order = ++m_arrivals;
+    connection.address = socket->peerAddress();
+    connection.deadline = deadline;
+    m_connections.insert(socket, connection);
     connect(deadline, &QTimer::timeout, socket, [socket] {
         qCInfo(lcGateway).noquote()
             << "web remote: the connection from" << socket->peerAddress().toString() << "timed out";
@@ -60,28 +64,72 @@ void ConnectionLimits::uploadBodyFollows(QTcpSocket *socket)
     extendUpload(*it);
 }
 
-void ConnectionLimits::answered(QTcpSocket *socket, bool paired)
+void ConnectionLimits::answered(QTcpSocket *socket, const Device &device)
 {
     const auto it = m_connections.find(socket);
     if (it == m_connections.end())
         return;
-    it->paired = it->paired || paired;
     it->inRequest = false;
     it->uploadBody = false;
     it->deadline->start(m_settings.idleTimeoutMs);
+    if (device.token.isEmpty() || device.token == it->device.token)
+        return;
+    if (const char *refusal = refusalOf(socket, device, false)) {
+        qCInfo(lcGateway).noquote() << "web remote: the connection from" << it->address.toString()
+                                    << "was closed:" << refusal;
+        socket->disconnectFromHost(); // once the answer is written
+        return;
+    }
+    it->device = device;
 }
 
-void ConnectionLimits::handOver(const QHostAddress &address, quint16 port, bool paired)
+QTcpSocket *ConnectionLimits::handOver(const QHostAddress &address, quint16 port,
+                                       const Device &device)
 {
     for (auto it = m_connections.begin(); it != m_connections.end(); ++it) {
         QTcpSocket *socket = it.key();
         if (socket->peerPort() != port || !socket->peerAddress().isEqual(address))
             continue;
-        it->page = true;
-        it->paired = paired;
         it->deadline->stop();
-        return;
+        if (device.token.isEmpty())
+            return socket;
+        if (const char *refusal = refusalOf(socket, device, true)) {
+            qCInfo(lcGateway).noquote()
+                << "web remote: a page from" << address.toString() << "was refused:" << refusal;
+            return nullptr;
+        }
+        it->page = true;
+        it->device = device;
+        return socket;
     }
+    return nullptr;
+}
+
+const char *ConnectionLimits::refusalOf(QTcpSocket *socket, const Device &device, bool page) const
+{
+    const QHostAddress address = m_connections.value(socket).address;
+    int devicePages = 0, deviceRequests = 0, addressPages = 0, family = 0;
+    for (auto it = m_connections.cbegin(); it != m_connections.cend(); ++it) {
+        if (it.key() == socket || it->device.token.isEmpty())
+            continue;
+        const bool same = it->device.token == device.token;
+        devicePages += same && it->page ? 1 : 0;
+        deviceRequests += same && !it->page ? 1 : 0;
+        addressPages += it->page && it->address.isEqual(address) ? 1 : 0;
+        family += it->device.owner ? 0 : 1;
+    }
+    if (page ? devicePages >= kMaxPagesPerDevice
+             : deviceRequests >= kMaxRequestConnectionsPerDevice)
+        return page ? "its device has too many pages open" : "its device has too many connections";
+    // The owners' devices are held to their own limits only: a family
+    // member's pages cannot shut them out.
+    if (device.owner)
+        return nullptr;
+    if (page && addressPages >= kMaxPagesPerAddress)
+        return "its address has too many pages open";
+    if (family >= m_settings.maxConnections - ownersRoom())
+        return "family members' devices hold all but the owners' room";
+    return nullptr;
 }
 
 void ConnectionLimits::forget(QTcpSocket *socket)
@@ -95,7 +143,7 @@ void ConnectionLimits::closeOldestUnpaired(QTcpSocket *newcomer)
     QTcpSocket *oldest = newcomer;
     quint64 oldestOrder = m_arrivals;
     for (auto it = m_connections.cbegin(); it != m_connections.cend(); ++it)
-        if (!it->paired && it->order < oldestOrder) {
+        if (it->device.token.isEmpty() && it->order < oldestOrder) {
             oldest = it.key();
             oldestOrder = it->order;
         }

@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QHostAddress>
 #include <QObject>
+#include <QString>
 
 class QTcpSocket;
 class QTimer;
@@ -20,6 +21,13 @@ class QTimer;
 // uploadIdleTimeout, or when the whole request, from its first byte, takes
 // longer than uploadTimeout. Once a WebSocket took a connection over, the
 // page's own keep-alive watches it.
+//
+// A paired device may hold only so much: kMaxPagesPerDevice pages and
+// kMaxRequestConnectionsPerDevice connections for its other requests. Family members' devices hold
+// kMaxPagesPerAddress pages from one address at most, and together leave a
+// sixteenth of maxConnections (ownersRoom) to the owners' devices. A
+// connection past one of these is the one turned away (its answer goes,
+// then it closes; a page is refused), so that what a device holds stays.
 class ConnectionLimits final : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(ConnectionLimits)
@@ -30,6 +38,13 @@ public:
     static constexpr int kDefaultIdleTimeoutSeconds = 60;
     // An 8 MB photo at about 42 KB/s, a poor but working mobile link.
     static constexpr int kDefaultUploadTimeoutSeconds = 200;
+    // A phone with its page open in a few tabs; a browser fetches a page's
+    // files over up to six connections of each of its profiles (the
+    // browser's, an installed page's), kept open between requests.
+    static constexpr int kMaxPagesPerDevice = 4;
+    static constexpr int kMaxRequestConnectionsPerDevice = 16;
+    // A few phones behind one address (a guest network, a proxy).
+    static constexpr int kMaxPagesPerAddress = 16;
 
     struct Settings {
         int maxConnections = kDefaultMaxConnections;
@@ -37,6 +52,13 @@ public:
         int idleTimeoutMs = kDefaultIdleTimeoutSeconds * 1000;
         int uploadIdleTimeoutMs = kDefaultHeaderTimeoutSeconds * 1000;
         int uploadTimeoutMs = kDefaultUploadTimeoutSeconds * 1000;
+    };
+
+    // Who a connection came from: a paired device's token (empty when not
+    // paired), and whether that device is an owner's.
+    struct Device {
+        QString token;
+        bool owner = false;
     };
 
     explicit ConnectionLimits(QObject *parent = nullptr) : QObject(parent) {}
@@ -47,17 +69,22 @@ public:
     // The request under way is an upload whose head has come: its body is
     // timed as an upload's.
     void uploadBodyFollows(QTcpSocket *socket);
-    // A request on it was answered; paired: it came from a paired device.
-    void answered(QTcpSocket *socket, bool paired);
-    // A WebSocket took over the connection from this peer address and port
-    // (paired: it is a page of a paired device).
-    void handOver(const QHostAddress &address, quint16 port, bool paired);
+    // A request on it from that device was answered; a connection past the
+    // device's limits closes once the answer is written.
+    void answered(QTcpSocket *socket, const Device &device);
+    // A WebSocket took over the connection from this peer address and port,
+    // a page of that device; the connection, or null when the page is past
+    // its device's or address's limits (or its connection is gone): it is
+    // to be refused.
+    QTcpSocket *handOver(const QHostAddress &address, quint16 port, const Device &device);
     int count() const { return int(m_connections.size()); }
+    int ownersRoom() const { return qMax(1, m_settings.maxConnections / 16); }
 
 private:
     struct Connection {
         quint64 order = 0; // when it arrived, for oldest first
-        bool paired = false;
+        QHostAddress address;
+        Device device; // once a request or page of a paired device came on it
         bool page = false;
         bool inRequest = false;      // its first bytes came, its answer has not gone yet
         bool uploadBody = false;     // the request under way is an upload's body
@@ -68,6 +95,9 @@ private:
     void extendUpload(Connection &connection) const;
     void forget(QTcpSocket *socket);
     void closeOldestUnpaired(QTcpSocket *newcomer);
+    // Whether that device may hold this connection (a page, or not) besides
+    // what it holds already; why not, for the log.
+    const char *refusalOf(QTcpSocket *socket, const Device &device, bool page) const;
 
     Settings m_settings;
     QHash<QTcpSocket *, Connection> m_connections;

@@ -66,21 +66,6 @@ QJsonObject scenarioOf(const QVariantMap &scenario)
             {QStringLiteral("members"), members}};
 }
 
-void sendText(QWebSocket *page, const QString &text)
-{
-    // A page that leaves what it was sent unread is not kept in memory for.
-    if (page->bytesToWrite() > ConnectionByteLimit::kMaxUnsentBytes) {
-        page->abort();
-        return;
-    }
-    page->sendTextMessage(text);
-}
-
-void sendTo(QWebSocket *page, const QJsonObject &message)
-{
-    sendText(page, QString::fromUtf8(compactJsonOf(message)));
-}
-
 QJsonObject roleMessage(WebAccess::Role role)
 {
     return {{QStringLiteral("type"), QStringLiteral("role")},
@@ -147,6 +132,9 @@ WebHub::WebHub(WebRemoteServer *server, const MasterLink *link, BridgeTopics top
     connect(&m_keepAlive, &QTimer::timeout, this, &WebHub::keepAlive);
     m_keepAlive.start();
     connect(&m_storeRetry, &StoreRetry::recovered, this, [this] { broadcast(homeOrError()); });
+    m_clock.start();
+    m_waitCheck.setInterval(50);
+    connect(&m_waitCheck, &QTimer::timeout, this, &WebHub::retryWaiting);
 }
 
 WebHub::~WebHub()
@@ -200,6 +188,8 @@ void WebHub::open(QWebSocket *socket, const QString &token)
 
 void WebHub::closed(QWebSocket *socket)
 {
+    if (m_waiting && m_waiting->page == socket)
+        m_waiting.reset();
     leaveChange(socket);
     m_enrolment.forget(socket);
     m_pages.remove(socket);
@@ -228,10 +218,15 @@ bool WebHub::takeTheHome(QWebSocket *socket)
 
 void WebHub::receive(QWebSocket *socket, const QString &message)
 {
+    handle(socket, message, QDeadlineTimer(kChangeWaitMs));
+}
+
+void WebHub::handle(QWebSocket *socket, const QString &message, const QDeadlineTimer &waitUntil)
+{
     // What the commands refuse at once goes back to this page only.
     m_asking = socket;
     const PageRequest::Request request = PageRequest::parse(message.toUtf8());
-    if (!mayAsk(socket, request)) {
+    if (!mayAsk(socket, request) || !mayQueue(socket, request)) {
         m_asking = nullptr;
         return;
     }
@@ -246,12 +241,70 @@ void WebHub::receive(QWebSocket *socket, const QString &message)
         tellAsking(HelpPages::forLanguage(m_pages.value(socket).language));
     else if (const auto *refused = std::get_if<PageRequest::Refused>(&request))
         tellAsking(pageError(QStringLiteral("badRequest"), refused->reason));
-    else if (PageRequest::changesHome(request) && !takeTheHome(socket))
-        tellAsking(pageError(QStringLiteral("busy"))); // another owner's change is under way
-    else
+    else if (!PageRequest::changesHome(request) || startsNow(socket, request))
         askOwner(request);
+    else if (m_waiting || m_owner.questionHoldsTheHome() || waitUntil.hasExpired())
+        tellAsking(pageError(QStringLiteral("busy"))); // another owner's change is under way
+    else {
+        // Only commands keep it busy: they are answered soon.
+        m_waiting = Waiting{socket, message, waitUntil};
+        m_waitCheck.start();
+    }
     m_asking = nullptr;
     m_acting.settle(); // a change that sent nothing is over
+}
+
+bool WebHub::mayQueue(QWebSocket *socket, const PageRequest::Request &request)
+{
+    const bool press = std::holds_alternative<PageRequest::Set>(request) ||
+                       std::holds_alternative<PageRequest::Scenario>(request);
+    const bool sync = std::holds_alternative<PageRequest::Sync>(request);
+    if (!press && !sync && !PageRequest::changesHome(request))
+        return true;
+    // An owner's change waiting for the queue to empty goes first.
+    if (m_waiting && m_waiting->page != socket) {
+        tellAsking(pageError(QStringLiteral("busy")));
+        return false;
+    }
+    const Page page = m_pages.value(socket);
+    if (page.role == WebAccess::Role::Owner || (!press && !sync))
+        return true;
+    if (press && UDPSocketManager::instance()->udpQueueArray().size() >=
+                     UDPSocketManager::kMaxQueuedCommands / 2) {
+        tellAsking(pageError(QStringLiteral("busy")));
+        return false;
+    }
+    if (m_pace.take(page.token, sync ? kSyncCost : 1, m_clock.elapsed())) {
+        m_tooFast.remove(page.token);
+        return true;
+    }
+    if (!m_tooFast.contains(page.token)) // once a stream, not once a command
+        qCInfo(lcGateway).noquote()
+            << "web remote: commands from" << socket->peerAddress().toString()
+            << "were refused: sent faster than a person presses";
+    m_tooFast.insert(page.token);
+    tellAsking(pageError(QStringLiteral("tooFast")));
+    return false;
+}
+
+bool WebHub::startsNow(QWebSocket *socket, const PageRequest::Request &request)
+{
+    if (!takeTheHome(socket))
+        return false;
+    // A new scenario takes the first number the store does not hold: it
+    // waits for what is being sent (ScenarioRequests would refuse it).
+    const auto *save = std::get_if<PageRequest::SaveScenario>(&request);
+    return !save || !save->number.isEmpty() || UDPSocketManager::instance()->isFreeForUser();
+}
+
+void WebHub::retryWaiting()
+{
+    if (m_waiting && !UDPSocketManager::instance()->isFreeForUser() &&
+        !m_waiting->until.hasExpired())
+        return;
+    m_waitCheck.stop();
+    if (const std::optional<Waiting> waiting = std::exchange(m_waiting, std::nullopt))
+        handle(waiting->page, waiting->message, waiting->until);
 }
 
 bool WebHub::mayAsk(QWebSocket *socket, const PageRequest::Request &request)
@@ -333,6 +386,21 @@ void WebHub::tellAsking(const QJsonObject &message)
         sendTo(m_asking, message);
     else
         broadcast(message);
+}
+
+void WebHub::sendText(QWebSocket *page, const QString &text)
+{
+    // A page that leaves what it was sent unread is not kept in memory for.
+    if (m_server->holdsTooMuchFor(page)) {
+        page->abort();
+        return;
+    }
+    page->sendTextMessage(text);
+}
+
+void WebHub::sendTo(QWebSocket *page, const QJsonObject &message)
+{
+    sendText(page, QString::fromUtf8(compactJsonOf(message)));
 }
 
 void WebHub::broadcast(const QJsonObject &message)

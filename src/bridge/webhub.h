@@ -3,6 +3,7 @@
 
 #include "actingpage.h"
 #include "bridgecommands.h"
+#include "commandpace.h"
 #include "ownerrequests.h"
 #include "pageenrolment.h"
 #include "pagetoasts.h"
@@ -11,12 +12,16 @@
 #include "transport/commandoutcome.h"
 #include "web/webaccess.h"
 
+#include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QFileSystemWatcher>
 #include <QHash>
 #include <QJsonObject>
 #include <QObject>
 #include <QSet>
 #include <QTimer>
+
+#include <optional>
 
 class MasterLink;
 class QWebSocket;
@@ -30,6 +35,13 @@ class WebRemoteServer;
 // change tells, it tells that page alone. A page whose device's token is
 // revoked is closed at once; one whose role changes is told (and, no owner's
 // now, hears no more of an owner's change it started).
+//
+// A family member's page sends its presses at a person's rate (CommandPace),
+// and fills the command queue to half its room at most, so that no page can
+// keep the home busy. An owner's change that finds the home busy with
+// commands alone (no other owner's question open) waits for them, up to
+// kChangeWaitMs, instead of being refused; meanwhile the other pages'
+// commands are refused "busy", so that the queue empties.
 class WebHub final : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(WebHub)
@@ -45,6 +57,9 @@ public:
     static constexpr int kKeepAliveMs = 30000;
     void setKeepAliveInterval(int milliseconds) { m_keepAlive.setInterval(milliseconds); }
     void setQuestionHold(int milliseconds) { m_owner.setQuestionHold(milliseconds); }
+    static constexpr int kChangeWaitMs = 5000;
+    // What an import of the whole home costs of a device's pace.
+    static constexpr int kSyncCost = CommandPace::kBurst / 2;
     int pageCount() const { return int(m_pages.size()); }
     // The whole home as a page shows it; when the store cannot be read, the
     // error that says so (a page keeps what it shows), and the store is
@@ -63,6 +78,15 @@ private:
 
     void open(QWebSocket *socket, const QString &token);
     void receive(QWebSocket *socket, const QString &message);
+    // An owner's change may wait for the queue until then.
+    void handle(QWebSocket *socket, const QString &message, const QDeadlineTimer &waitUntil);
+    // Whether the page may add to the command queue now; refused (and told) if not.
+    bool mayQueue(QWebSocket *socket, const PageRequest::Request &request);
+    // Whether that page's change may start now (it is then the acting page).
+    bool startsNow(QWebSocket *socket, const PageRequest::Request &request);
+    // The change that waits for the queue is handled again once the queue
+    // is free, or its wait is over.
+    void retryWaiting();
     // Whether the page's device may ask it (its role read afresh); refused and logged if not.
     bool mayAsk(QWebSocket *socket, const PageRequest::Request &request);
     void askOwner(const PageRequest::Request &request);
@@ -79,6 +103,9 @@ private:
     // Who hears what a flow tells: the page whose request is being handled,
     // else the acting page, else none.
     QWebSocket *toldPage() const;
+    // Nothing more goes to a page that left too much unread: it is cut off.
+    void sendText(QWebSocket *page, const QString &text);
+    void sendTo(QWebSocket *page, const QJsonObject &message);
     void broadcast(const QJsonObject &message);
     // To the page whose request is being handled; to every page outside one.
     void tellAsking(const QJsonObject &message);
@@ -104,6 +131,16 @@ private:
     bool m_homeDue = false; // a storing step was answered: the home goes out once
     PageToasts m_toasts;
     QSet<QWebSocket *> m_unanswered; // pinged, no pong yet
+    CommandPace m_pace;
+    QSet<QString> m_tooFast; // devices whose last command was refused so (logged once)
+    QElapsedTimer m_clock;   // the pace's
+    struct Waiting {
+        QWebSocket *page = nullptr;
+        QString message;
+        QDeadlineTimer until;
+    };
+    std::optional<Waiting> m_waiting; // an owner's change waiting for the queue
+    QTimer m_waitCheck;
     QTimer m_keepAlive;
     QFileSystemWatcher m_accessFile;
     StoreRetry m_storeRetry;

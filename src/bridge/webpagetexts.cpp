@@ -134,6 +134,9 @@ const Text kTexts[] = {
     {"badPicture", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Choose one of the pictures.")},
     {"busy", "WebRemote",
      QT_TRANSLATE_NOOP("WebRemote", "The home is busy with another change. Try again shortly.")},
+    {"tooFast", "WebRemote",
+     QT_TRANSLATE_NOOP("WebRemote", "This device sent too many commands at once. Wait a moment "
+                                    "and try again.")},
     {"changedElsewhere", "WebRemote",
      QT_TRANSLATE_NOOP("WebRemote", "This scenario was just changed on another device. It is "
                                     "shown as it is now: make your change again.")},

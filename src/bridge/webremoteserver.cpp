@@ -207,8 +207,17 @@ bool WebRemoteServer::handleRequest(const QHttpServerRequest &request, QTcpSocke
     socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     const bool paired = answer(request, socket);
     m_byteLimit.answered(socket);
-    m_connections.answered(socket, paired);
+    // The device by its cookie (a pairing's new token comes with the next request).
+    const QString token = paired ? tokenOf(headerOf(request, "Cookie")) : QString();
+    m_connections.answered(socket, deviceOf(m_access.isValidToken(token) ? token : QString()));
     return true;
+}
+
+ConnectionLimits::Device WebRemoteServer::deviceOf(const QString &token) const
+{
+    if (token.isEmpty())
+        return {};
+    return {token, m_access.roleOf(token) == WebAccess::Role::Owner};
 }
 
 bool WebRemoteServer::answer(const QHttpServerRequest &request, QTcpSocket *socket)
@@ -459,21 +468,55 @@ void WebRemoteServer::acceptWebSockets()
         const QString host = QString::fromLatin1(handshake.rawHeader("Host"));
         const QString expected =
             (m_tlsConfiguration ? QStringLiteral("https://") : QStringLiteral("http://")) + host;
-        const bool accepted = m_access.isValidToken(token) && socket->origin() == expected;
+        const bool paired = m_access.isValidToken(token) && socket->origin() == expected;
         // The connection is the page's now: its own limits and keep-alive watch it.
-        m_connections.handOver(socket->peerAddress(), socket->peerPort(), accepted);
-        if (!accepted) {
-            qCWarning(lcGateway).noquote()
-                << "web remote: a WebSocket was refused (origin" << socket->origin() << ")";
+        QTcpSocket *connection = m_connections.handOver(socket->peerAddress(), socket->peerPort(),
+                                                        deviceOf(paired ? token : QString()));
+        if (!paired || !connection) {
+            if (!paired)
+                qCWarning(lcGateway).noquote()
+                    << "web remote: a WebSocket was refused (origin" << socket->origin() << ")";
             // Closed once the server has finished handing it over (it still
             // reads from the connection in this turn of the loop); it hears nothing.
-            QTimer::singleShot(0, socket, [socket] {
+            QTimer::singleShot(0, socket, [socket, paired] {
                 socket->close(QWebSocketProtocol::CloseCodePolicyViolated,
-                              QStringLiteral("not paired, or from another site"));
+                              paired ? QStringLiteral("too many pages open")
+                                     : QStringLiteral("not paired, or from another site"));
                 socket->deleteLater();
             });
             continue;
         }
+        watchUnsent(socket, connection);
         Q_EMIT pageConnected(socket, token);
     }
+}
+
+void WebRemoteServer::watchUnsent(QWebSocket *page, QTcpSocket *connection)
+{
+    m_pageConnections.insert(page, connection);
+    connect(page, &QObject::destroyed, this, [this, page] { m_pageConnections.remove(page); });
+    // The WebSocket answers each ping by itself, and reads what came in a
+    // queued call: looked at after it, whatever the peer sent, so that a
+    // peer that pings and never reads is cut off like one that never reads
+    // its messages.
+    connect(
+        connection, &QTcpSocket::readyRead, page,
+        [this, page] {
+            if (holdsTooMuchFor(page))
+                page->abort();
+        },
+        Qt::QueuedConnection);
+}
+
+bool WebRemoteServer::holdsTooMuchFor(const QWebSocket *page) const
+{
+    const QTcpSocket *connection = m_pageConnections.value(page);
+    if (!connection)
+        return false;
+    if (ConnectionByteLimit::unsentBytes(connection) <= ConnectionByteLimit::kMaxUnsentBytes)
+        return false;
+    qCWarning(lcGateway).noquote()
+        << "web remote: the page from" << connection->peerAddress().toString()
+        << "was cut off: what it was sent is left unread";
+    return true;
 }

@@ -13,7 +13,10 @@
 #include <QHttpServerResponder>
 #include <QSslConfiguration>
 
+#include <QHash>
 #include <QJsonObject>
+#include <QPointer>
+#include <QTcpSocket>
 
 #include <functional>
 #include <memory>
@@ -47,6 +50,8 @@ public:
         m_connections.setSettings(settings);
     }
     int connectionCount() const { return m_connections.count(); }
+    // Whether that page has left so much unread that nothing more is written to it.
+    bool holdsTooMuchFor(const QWebSocket *page) const;
 
     // The token a request's cookie header carries (empty when none).
     static QString tokenOf(const QByteArray &cookieHeader);
@@ -59,7 +64,9 @@ public:
     quint16 start(const QHostAddress &address, quint16 port);
 
 Q_SIGNALS:
-    // A WebSocket of a paired device, from the page's own origin.
+    // A WebSocket of a paired device, from the page's own origin. What its
+    // peer leaves unread (the answers to its pings too) is bounded: past
+    // ConnectionByteLimit::kMaxUnsentBytes it is cut off.
     void pageConnected(QWebSocket *socket, const QString &token);
 
 protected:
@@ -90,6 +97,10 @@ private:
     bool mayUpload(const QByteArray &requestHead) const;
     void serveFile(const QHttpServerRequest &request, QTcpSocket *socket);
     void acceptWebSockets();
+    // Cuts the page off once its peer leaves too much unread.
+    void watchUnsent(QWebSocket *page, QTcpSocket *connection);
+    // What a paired device's connection counts as.
+    ConnectionLimits::Device deviceOf(const QString &token) const;
     using Headers = QList<QPair<QByteArray, QByteArray>>;
     // Every answer: the status, the security headers, these and the body.
     void respond(QHttpServerResponder &responder, QHttpServerResponder::StatusCode status,
@@ -109,5 +120,6 @@ private:
     ConnectionLimits m_connections;
     PairingThrottle m_pairingThrottle;
     PendingPictures m_pictures;
+    QHash<const QWebSocket *, QPointer<QTcpSocket>> m_pageConnections;
     OffLoopWork m_uploadWork; // last: waited for before what its answers reach goes
 };

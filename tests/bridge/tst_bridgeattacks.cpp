@@ -115,6 +115,28 @@ class TestBridgeAttacks : public QObject {
         return answer;
     }
 
+    // A paired device's token, from a link of that role.
+    QByteArray pairedToken(WebAccess::Role role)
+    {
+        const QString code = *WebAccess(rig->path("data/web-access.json"))
+                                  .newPairingCode(QDateTime::currentDateTimeUtc(), nullptr, role);
+        const QByteArray paired =
+            exchange("GET /pair?code=" + code.toLatin1() + " HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n");
+        const qsizetype start = paired.indexOf("ardentia_token=") + 15;
+        return paired.mid(start, paired.indexOf(';', start) - start);
+    }
+
+    // The opening of a page's WebSocket, from the page's own origin.
+    QByteArray pageHandshake(const QByteArray &device) const
+    {
+        const QByteArray host = "127.0.0.1:" + QByteArray::number(webPort);
+        return "GET / HTTP/1.1\r\nHost: " + host +
+               "\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
+               "Sec-WebSocket-Version: 13\r\nSec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\n"
+               "Origin: http://" +
+               host + "\r\nCookie: ardentia_token=" + device + "\r\n\r\n";
+    }
+
     QByteArray get(const QByteArray &path, bool paired)
     {
         return "GET " + path + " HTTP/1.1\r\nHost: 127.0.0.1\r\n" +
@@ -122,16 +144,41 @@ class TestBridgeAttacks : public QObject {
                "\r\n";
     }
 
-    // A newly paired owner's token.
-    QByteArray ownerToken()
+    // Connections that each open so and then send the chunk over and over
+    // (bytesEach at most, for 8 s at most): each is cut off, and the bridge's
+    // memory stays within budget.
+    void attackHoldsBoundedBytes(const QByteArray &opening, const QByteArray &chunk,
+                                 int connections, qint64 bytesEach)
     {
-        const QString code =
-            *WebAccess(rig->path("data/web-access.json"))
-                 .newPairingCode(QDateTime::currentDateTimeUtc(), nullptr, WebAccess::Role::Owner);
-        const QByteArray paired =
-            exchange("GET /pair?code=" + code.toLatin1() + " HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n");
-        const qsizetype start = paired.indexOf("ardentia_token=") + 15;
-        return paired.mid(start, paired.indexOf(';', start) - start);
+        const qint64 before = statusKb(pid(), "VmRSS");
+        qint64 peak = before;
+        int cutOff = 0;
+        for (int c = 0; c < connections; ++c) {
+            QTcpSocket attacker;
+            // A reader that takes almost nothing: the answers stay with the bridge.
+            attacker.setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, 4096);
+            attacker.connectToHost(QHostAddress::LocalHost, webPort);
+            QVERIFY(attacker.waitForConnected(5000));
+            sendAll(attacker, opening);
+            if (opening.contains("Upgrade: websocket\r\nConnection: Upgrade")) // a page: once open
+                QVERIFY(QTest::qWaitFor([&] { return attacker.peek(4096).contains(" 101 "); }));
+            QElapsedTimer clock;
+            clock.start();
+            for (qint64 sent = opening.size();
+                 sent + chunk.size() <= bytesEach &&
+                 attacker.state() == QAbstractSocket::ConnectedState && clock.elapsed() < 8000;
+                 sent += chunk.size())
+                sendAll(attacker, chunk);
+            (void)QTest::qWaitFor(
+                [&] { return attacker.state() != QAbstractSocket::ConnectedState; }, 3000);
+            peak = std::max(peak, statusKb(pid(), "VmRSS"));
+            cutOff += attacker.state() != QAbstractSocket::ConnectedState ? 1 : 0;
+        }
+        qInfo("memory: %lld kB before, %lld kB at the peak; %d of %d connections cut off", before,
+              peak, cutOff, connections);
+        QCOMPARE(cutOff, connections);
+        QVERIFY2(peak - before < kMemoryBudgetKb, qPrintable(QString::number(peak - before)));
+        QCOMPARE(statusOf(exchange(get("/", true))), 200); // and the remote serves on
     }
 
 private Q_SLOTS:
@@ -218,34 +265,8 @@ private Q_SLOTS:
         QFETCH(QByteArray, repeated);
         QFETCH(int, connections);
         QFETCH(qint64, bytesEach);
-        const QByteArray chunk = repeated == "app.js" ? get("/app.js", true) : repeated;
-        const qint64 before = statusKb(pid(), "VmRSS");
-        qint64 peak = before;
-        int cutOff = 0;
-        for (int c = 0; c < connections; ++c) {
-            QTcpSocket attacker;
-            // A reader that takes almost nothing: the answers stay with the bridge.
-            attacker.setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, 4096);
-            attacker.connectToHost(QHostAddress::LocalHost, webPort);
-            QVERIFY(attacker.waitForConnected(5000));
-            sendAll(attacker, opening);
-            QElapsedTimer clock;
-            clock.start();
-            for (qint64 sent = opening.size();
-                 sent + chunk.size() <= bytesEach &&
-                 attacker.state() == QAbstractSocket::ConnectedState && clock.elapsed() < 8000;
-                 sent += chunk.size())
-                sendAll(attacker, chunk);
-            (void)QTest::qWaitFor(
-                [&] { return attacker.state() != QAbstractSocket::ConnectedState; }, 3000);
-            peak = std::max(peak, statusKb(pid(), "VmRSS"));
-            cutOff += attacker.state() != QAbstractSocket::ConnectedState ? 1 : 0;
-        }
-        qInfo("memory: %lld kB before, %lld kB at the peak; %d of %d connections cut off", before,
-              peak, cutOff, connections);
-        QCOMPARE(cutOff, connections);
-        QVERIFY2(peak - before < kMemoryBudgetKb, qPrintable(QString::number(peak - before)));
-        QCOMPARE(statusOf(exchange(get("/", true))), 200); // and the remote serves on
+        attackHoldsBoundedBytes(opening, repeated == "app.js" ? get("/app.js", true) : repeated,
+                                connections, bytesEach);
     }
 
     // An owner's large upload refused while others hold the allowance is
@@ -253,7 +274,7 @@ private Q_SLOTS:
     // holds none of it.
     void aRefusedUploadsBodyIsNotHeld()
     {
-        const QByteArray owner = ownerToken();
+        const QByteArray owner = pairedToken(WebAccess::Role::Owner);
         QVERIFY(!owner.isEmpty());
         const QByteArray head =
             "POST /photo HTTP/1.1\r\nHost: 127.0.0.1\r\nCookie: ardentia_token=" + owner +
@@ -323,7 +344,7 @@ private Q_SLOTS:
         jpeg = jpeg.left(jpeg.size() - 2) + jpeg.mid(last, jpeg.size() - 2 - last).repeated(30000) +
                "\xFF\xD9";
         QVERIFY(jpeg.size() < UploadedImage::kMaxBytes);
-        const QByteArray owner = ownerToken();
+        const QByteArray owner = pairedToken(WebAccess::Role::Owner);
         QVERIFY(!owner.isEmpty());
         const auto upload = connection();
         QVERIFY(upload);
@@ -399,6 +420,49 @@ private Q_SLOTS:
                                   (kHeaderTimeoutSeconds + 3) * 1000);
         QTRY_COMPARE_WITH_TIMEOUT(silent->state(), QAbstractSocket::UnconnectedState,
                                   (kIdleTimeoutSeconds + 3) * 1000);
+    }
+
+    // A paired page that pings and never reads the pongs is cut off like one
+    // that never reads its messages, whether or not the bridge has anything
+    // to tell it meanwhile.
+    void aPageThatPingsAndNeverReadsIsCutOff()
+    {
+        QByteArray pings; // masked with a zero key, each answered by a pong as large
+        while (pings.size() < 64 * 1024)
+            pings += QByteArray("\x89\xfd\0\0\0\0", 6) + QByteArray(125, 'p');
+        attackHoldsBoundedBytes(pageHandshake(token.toLatin1()), pings, 1,
+                                qint64(200) * 1024 * 1024);
+    }
+
+    // One phone opening page after page holds a few; the owner's page still
+    // opens and hears the home, and the pages refused keep no descriptor.
+    void onePhoneHoldsAFewPages()
+    {
+        const QByteArray family = pairedToken(WebAccess::Role::Family);
+        const int filesBefore = openFiles(pid());
+        std::vector<std::unique_ptr<QTcpSocket>> pages;
+        for (int i = 0; i < ConnectionLimits::kMaxPagesPerDevice + 6; ++i) {
+            pages.push_back(connection());
+            QVERIFY(pages.back());
+            pages.back()->write(pageHandshake(family));
+        }
+        const auto heardHome = [](QTcpSocket &page) {
+            return page.state() == QAbstractSocket::ConnectedState &&
+                   page.peek(1 << 20).contains("\"type\":\"home\"");
+        };
+        QTest::qWait(1000); // every page's handshake answered, the refused ones closed
+        const qsizetype open = std::count_if(pages.cbegin(), pages.cend(),
+                                             [&](const auto &page) { return heardHome(*page); });
+        qInfo("%lld of %zu pages of one phone stay open", qlonglong(open), pages.size());
+        QCOMPARE(open, qsizetype(ConnectionLimits::kMaxPagesPerDevice));
+        const auto owner = connection();
+        QVERIFY(owner);
+        owner->write(pageHandshake(pairedToken(WebAccess::Role::Owner)));
+        QTRY_VERIFY(heardHome(*owner));
+        pages.clear();
+        owner->abort();
+        QTRY_VERIFY2(openFiles(pid()) <= filesBefore,
+                     qPrintable(QString::number(openFiles(pid()))));
     }
 
     // A pairing link asked over MQTT goes only to the topic the asker names,

@@ -2,6 +2,7 @@
 #include "actingpage.h"
 #include "bridgeoptions.h"
 #include "bridgerequests.h"
+#include "commandpace.h"
 #include "curtainmoves.h"
 #include "discoveryconfig.h"
 #include "freshprogram.h"
@@ -384,6 +385,28 @@ private Q_SLOTS:
                 throttle.failed(QHostAddress(failure.section('*', 0, 0)), 1000);
         QCOMPARE(throttle.refuses(QHostAddress(next), 1000), refused);
         QVERIFY(!throttle.refuses(QHostAddress(next), 1000 + PairingThrottle::kWindowMs));
+    }
+
+    // A device's commands: a burst at once, then one each interval; an
+    // import costs as much as several; another device has an allowance of
+    // its own, and one whose allowance is whole again is forgotten.
+    void commandsArePacedPerDevice()
+    {
+        CommandPace pace;
+        constexpr int interval = CommandPace::kIntervalMs;
+        for (int i = 0; i < CommandPace::kBurst; ++i)
+            QVERIFY(pace.take("phone", 1, 0));
+        QVERIFY(!pace.take("phone", 1, 0));
+        QVERIFY(!pace.take("phone", 1, interval - 1));
+        QVERIFY(pace.take("phone", 1, interval));
+        QVERIFY(!pace.take("phone", 1, interval));
+        QVERIFY(pace.take("tablet", CommandPace::kBurst / 2, 0));
+        QVERIFY(!pace.take("tablet", CommandPace::kBurst, 0));
+        QVERIFY(pace.take("tablet", CommandPace::kBurst / 2, 0));
+        QVERIFY(!pace.take("tablet", 1, 0));
+        QCOMPARE(pace.deviceCount(), 2);
+        QVERIFY(pace.take("laptop", 1, qint64(CommandPace::kBurst + 1) * interval));
+        QCOMPARE(pace.deviceCount(), 1);
     }
 
     void thePasswordComesFromItsFile()

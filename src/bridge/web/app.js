@@ -309,7 +309,8 @@ function showHome(home) {
 // Errors whose page text has the code's name.
 const namedErrors = ['syncFailed', 'storeUnreadable', 'ownerOnly', 'nameEmpty', 'nameTooLong',
   'nameUnsendable', 'noDevice', 'noQuestion', 'noMembers', 'maxScenarios', 'deleteFailed', 'noScenario',
-  'badMember', 'badPicture', 'pictureNotSaved', 'notDecoded', 'busy', 'changedElsewhere'];
+  'badMember', 'badPicture', 'pictureNotSaved', 'notDecoded', 'busy', 'changedElsewhere',
+  'tooFast'];
 
 function errorText(message) {
   if (namedErrors.includes(message.code)) return texts[message.code];
