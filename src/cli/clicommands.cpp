@@ -187,7 +187,8 @@ int CliCommands::locate()
     if (transmitters.isEmpty())
         return failWith(QStringLiteral("Please scan the transmitter first"));
     const QString id = transmitters.constFirst().value(Key::id).toString();
-    UDPSocketManager::instance()->getGatewayIPWithID(id);
+    UDPSocketManager::instance()->getGatewayIPWithID(id, std::nullopt,
+                                                     FlowCaller::carried({}, m_session.caller()));
     const int status = runFlow({});
     if (status != Done)
         return status;
@@ -312,7 +313,7 @@ bool CliCommands::applySetting(QVariantMap &device, const QString &state)
         if (!motions.contains(s))
             return false;
         device.insert(Key::turnOn, s == QLatin1String("open") ? Value::yes : Value::no);
-        DeviceCommands::moveCurtain(device, motions.value(s));
+        DeviceCommands::moveCurtain(device, motions.value(s), m_session.caller());
         return true;
     }
     // The record takes the state asked for: a scenario records it.
@@ -320,7 +321,7 @@ bool CliCommands::applySetting(QVariantMap &device, const QString &state)
     const bool onOrOff = s == QLatin1String("on") || s == QLatin1String("off");
     if (onOrOff && !dimmer) {
         device.insert(Key::turnOn, s == QLatin1String("on") ? Value::yes : Value::no);
-        DeviceCommands::switchLight(device, s == QLatin1String("on"));
+        DeviceCommands::switchLight(device, s == QLatin1String("on"), m_session.caller());
         return true;
     }
     bool number = onOrOff;
@@ -328,7 +329,7 @@ bool CliCommands::applySetting(QVariantMap &device, const QString &state)
     if (!number || !dimmer || level < 0 || level > 100)
         return false;
     device.insert(Key::turnOn, QString::number(level));
-    DeviceCommands::dimLight(device, level);
+    DeviceCommands::dimLight(device, level, m_session.caller());
     return true;
 }
 
@@ -366,7 +367,7 @@ int CliCommands::runScenario(const QString &number)
         return Failed;
     for (QVariantMap &scenario : scenarios)
         if (scenario.value(Key::mainID).toString() == number) {
-            CheckManager::changeScenarioWithDictionary(scenario, scenarios);
+            CheckManager::changeScenarioWithDictionary(scenario, scenarios, m_session.caller());
             return runFlow(QStringLiteral("%1 runs").arg(scenario.value(Key::title).toString()));
         }
     return Failed;
@@ -409,7 +410,8 @@ int CliCommands::createScenario(const QString &name, const QStringList &settings
         return Failed;
     const QString number = ScenarioOperations::nextScenarioNumber();
     ScenarioOperations::startNamedQueue(ScenarioOperations::creationQueue(*devices, number), name,
-                                        ScenarioOperations::newScenarioRecord(number, name, {}));
+                                        ScenarioOperations::newScenarioRecord(number, name, {}),
+                                        m_session.caller());
     return runFlow(QStringLiteral("Scenario %1 \"%2\" saved").arg(number, name));
 }
 
@@ -424,7 +426,8 @@ int CliCommands::editScenario(const QString &number, const QStringList &settings
     if (!devices)
         return Failed;
     ScenarioOperations::startNamedQueue(ScenarioOperations::editQueue(*scenario, *devices),
-                                        scenario->value(Key::title).toString(), *scenario);
+                                        scenario->value(Key::title).toString(), *scenario,
+                                        m_session.caller());
     return runFlow(QStringLiteral("Scenario %1 saved").arg(number));
 }
 
@@ -435,7 +438,7 @@ int CliCommands::renameScenario(const QString &number, const QString &name)
     std::optional<QVariantMap> scenario = storedScenario(number);
     if (!scenario)
         return Failed;
-    ScenarioOperations::renameScenario(*scenario, name);
+    ScenarioOperations::renameScenario(*scenario, name, m_session.caller());
     return runFlow(QStringLiteral("Scenario %1 is \"%2\"").arg(number, name));
 }
 
@@ -446,7 +449,7 @@ int CliCommands::deleteScenario(const QString &number)
         return Failed;
     if (!RecordFactory::isUserScenario(*scenario))
         return failWith(QStringLiteral("the built-in scenarios cannot be deleted"), Usage);
-    if (!ScenarioOperations::deleteScenario(*scenario))
+    if (!ScenarioOperations::deleteScenario(*scenario, m_session.caller()))
         return failWith(QStringLiteral("scenario %1 has no devices").arg(number));
     return runFlow({});
 }
@@ -458,7 +461,7 @@ int CliCommands::rename(const QString &id, const QString &name)
     std::optional<QVariantMap> device = storedDevice(id);
     if (!device)
         return Failed;
-    DeviceCommands::renameDevice(*device, name);
+    DeviceCommands::renameDevice(*device, name, m_session.caller());
     return runFlow(QStringLiteral("%1 is \"%2\"").arg(id, name));
 }
 
@@ -467,7 +470,7 @@ int CliCommands::remove(const QString &id)
     const std::optional<QVariantMap> device = storedDevice(id);
     if (!device)
         return Failed;
-    DeviceCommands::removeDevice(*device);
+    DeviceCommands::removeDevice(*device, m_session.caller());
     const int status = runFlow({});
     if (status != Done)
         return status;
@@ -483,7 +486,7 @@ int CliCommands::remove(const QString &id)
 
 int CliCommands::sync()
 {
-    HomeActions::synchronizeData();
+    HomeActions::synchronizeData(m_session.caller());
     return importOutcome();
 }
 
@@ -505,7 +508,7 @@ int CliCommands::importOutcome()
 
 int CliCommands::cleanAll()
 {
-    HomeActions::cleanAll();
+    HomeActions::cleanAll(m_session.caller());
     return runFlow(QStringLiteral("Clean all successful"));
 }
 

@@ -54,8 +54,35 @@ public:
     std::optional<QString> outcome;
 };
 
+// The flows the tool starts tell it their outcome and put their question to it.
+class CliSession::Caller final : public FlowCaller {
+public:
+    explicit Caller(CliSession *session) : m_session(session) {}
+    // A flow that outlives the session (the tool is ending) tells no one.
+    void leave() { m_session = nullptr; }
+    void report(const FlowOutcome &outcome) override
+    {
+        if (m_session)
+            m_session->m_outcomes.append(outcome.told());
+    }
+    bool ask(const QString &message, const QStringList &buttons,
+             AlertPresenter::Answer answer) override
+    {
+        if (!m_session)
+            return false;
+        m_session->showAlert(message, buttons, std::move(answer));
+        return true;
+    }
+    void showProgress(double) override {}
+    void stopProgress() override {}
+
+private:
+    CliSession *m_session;
+};
+
 CliSession::CliSession(bool forceRemovals)
-    : m_home(std::make_unique<FrameScreen>()), m_force(forceRemovals)
+    : m_home(std::make_unique<FrameScreen>()), m_caller(std::make_shared<Caller>(this)),
+      m_force(forceRemovals)
 {
     m_stack.append(m_home.get());
     AppDelegate *app = AppDelegate::instance();
@@ -70,6 +97,7 @@ CliSession::CliSession(bool forceRemovals)
 
 CliSession::~CliSession()
 {
+    static_cast<Caller &>(*m_caller).leave();
     AppDelegate *app = AppDelegate::instance();
     app->setNavigationController(nullptr);
     app->setNavigator(nullptr);

@@ -3,6 +3,7 @@
 
 #include "control/alertpresenter.h"
 #include "control/deviceenrolmentscreen.h"
+#include "control/flowcaller.h"
 #include "control/flowoutcome.h"
 #include "control/navigator.h"
 #include "control/reloadablescreen.h"
@@ -31,6 +32,8 @@ public:
     // or import), or the time limit passes; false on the time limit.
     bool runUntilIdle(int limitMs = 60000);
 
+    // Whoever starts the tool's flows: their outcomes and questions come to this session.
+    std::shared_ptr<FlowCaller> caller() const { return m_caller; }
     // How each flow of this session ended, with the words the person is told.
     QList<FlowOutcome> outcomes() const { return m_outcomes; }
     QStringList questions() const { return m_questions; }
@@ -73,6 +76,7 @@ private:
     class FrameScreen;
     class TransmitterScreen;
     class DeviceScreen;
+    class Caller;
 
     bool isIdle() const;
 
@@ -81,6 +85,7 @@ private:
     std::unique_ptr<DeviceScreen> m_deviceScreen;
     QList<Screen *> m_stack;
     QList<FlowOutcome> m_outcomes;
+    std::shared_ptr<FlowCaller> m_caller;
     QMetaObject::Connection m_outcomeFeed;
     QStringList m_questions;
     bool m_force;

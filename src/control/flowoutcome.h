@@ -40,6 +40,9 @@ struct FlowOutcome {
     }
 
     bool isDone() const { return kind == Kind::Done; }
+    // As the person is told it: a failure without words of its own says
+    // "Control failed" / "Please check device and network".
+    FlowOutcome told() const;
     // "done", "refused", "no-reply", "dropped", "invalid-input", "store-failure".
     QString kindName() const;
 };

@@ -4,7 +4,7 @@
 #include "appdelegate.h"
 #include "base/logging.h"
 #include "enrolmentoperations.h"
-#include "flowfeedback.h"
+#include "flowcaller.h"
 #include "store/database.h"
 #include "store/recordfactory.h"
 #include "store/recordkeys.h"
@@ -73,7 +73,7 @@ void TransmitterReplies::overGatewayIPWithServerInfo(const GatewayReply::LocateA
 void TransmitterReplies::overCommandWithServerInfo(const GatewayReply::RoleAcknowledgement &ack,
                                                    const SharedOperations &operations)
 {
-    FlowFeedback *feedback = FlowFeedback::instance();
+    FlowCaller &caller = FlowCaller::of(*operations);
     if (ack.code == ResultCode::Accepted ||
         (ack.code == ResultCode::AlreadyMaster && ack.asMaster)) {
         Database::instance()->updateSuperBoxWithAddress(std::nullopt, ack.transmitterId,
@@ -82,15 +82,15 @@ void TransmitterReplies::overCommandWithServerInfo(const GatewayReply::RoleAckno
         return;
     }
     if (ack.code == ResultCode::AlreadyMaster) {
-        feedback->report(FlowOutcome::refused(
+        caller.report(FlowOutcome::refused(
             ack.code, QStringLiteral("该无线转发器已经被设置为主"),
             QStringLiteral("无法再配置为从无线转发器,如果有必要请重置,数据会丢失")));
     } else if (ack.code == ResultCode::AlreadySlave) {
-        feedback->report(FlowOutcome::refused(
+        caller.report(FlowOutcome::refused(
             ack.code, QStringLiteral("该无线转发器已经被设置为从"),
             QStringLiteral("无法再配置为主无线转发器,如果有必要请重置,数据会丢失")));
     } else if (ack.code == ResultCode::Full) {
-        feedback->report(FlowOutcome::refused(
+        caller.report(FlowOutcome::refused(
             ack.code, UDPSocketManager::tr("It is too full to add Transmitter")));
     } else {
         return;
