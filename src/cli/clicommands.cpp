@@ -11,7 +11,6 @@
 #include "control/scenariooperations.h"
 #include "control/transmitterenrolment.h"
 #include "control/udpsocketmanager.h"
-#include "core/showalertmanager.h"
 #include "matterpairing.h"
 #include "statereport.h"
 #include "store/channel.h"
@@ -72,8 +71,6 @@ int CliCommands::failureFromFeedback(const QString &fallback)
             return failWith(outcome.detail.isEmpty()
                                 ? outcome.title
                                 : outcome.title + QStringLiteral(": ") + outcome.detail);
-    if (m_session.bannerShowsFailure())
-        return failWith(QStringLiteral("Network connection failed"));
     return fallback.isEmpty() ? int(Done) : failWith(fallback);
 }
 
@@ -245,7 +242,8 @@ int CliCommands::addTransmitter(const QString &code)
     const QString scanType = Database::instance()->readAllSuperBoxInfo().isEmpty()
                                  ? CodeDecoder::kTransmitterMode
                                  : CodeDecoder::kDeviceMode;
-    if (CodeDecoder::decoderWithResult(code.toUpper(), scanType) != CodeDecoder::Accepted)
+    if (CodeDecoder::decoderWithResult(code.toUpper(), scanType, m_session.caller().get()) !=
+        CodeDecoder::Accepted)
         return failureFromFeedback(QStringLiteral("Invalid BarCode"));
     if (m_session.decodedKind() != CodeDecoder::kTransmitterMode)
         return failWith(QStringLiteral("%1 is a controller: use add-device").arg(code), Usage);
@@ -253,14 +251,14 @@ int CliCommands::addTransmitter(const QString &code)
     print(m_session.decodedSummary());
     print(TransmitterEnrolment::roleLine(id));
 
-    m_session.pushTransmitterEnrolment();
-    TransmitterEnrolment::connect(id);
+    TransmitterEnrolment::connect(id, m_session.caller());
     if (!m_session.runUntilIdle())
         return failWith(QStringLiteral("no end to the exchange within a minute"));
-    if (m_session.transmitterOutcome() != true)
+    const std::optional<FlowOutcome> enrolled = m_session.lastOutcome();
+    if (!enrolled || !enrolled->isDone())
         return failureFromFeedback(QStringLiteral("Network connection failed"));
     print(QStringLiteral("Connection successful"));
-    TransmitterEnrolment::importConfiguration();
+    TransmitterEnrolment::importConfiguration(m_session.caller());
     return importOutcome();
 }
 
@@ -272,7 +270,8 @@ int CliCommands::addDevice(const QString &code, const QStringList &names)
     const QString scanType = Database::instance()->readAllSuperBoxInfo().isEmpty()
                                  ? CodeDecoder::kTransmitterMode
                                  : CodeDecoder::kDeviceMode;
-    if (CodeDecoder::decoderWithResult(code.toUpper(), scanType) != CodeDecoder::Accepted)
+    if (CodeDecoder::decoderWithResult(code.toUpper(), scanType, m_session.caller().get()) !=
+        CodeDecoder::Accepted)
         return failureFromFeedback(QStringLiteral("Invalid BarCode"));
     if (m_session.decodedKind() == CodeDecoder::kTransmitterMode)
         return failWith(QStringLiteral("%1 is a transmitter: use add-transmitter").arg(code),
@@ -287,12 +286,14 @@ int CliCommands::addDevice(const QString &code, const QStringList &names)
     for (qsizetype i = 0; i < names.size(); ++i)
         records[i].insert(Key::title, names.at(i));
 
-    m_session.pushDeviceEnrolment();
-    if (!DeviceEnrolment::connect(records))
+    if (!DeviceEnrolment::connect(records, m_session.caller()))
         return failWith(QStringLiteral("this controller has no channels"));
     if (!m_session.runUntilIdle())
         return failWith(QStringLiteral("no end to the exchange within a minute"));
-    const int added = m_session.deviceOutcome().value_or(QStringLiteral("0")).toInt();
+    const QList<FlowOutcome> outcomes = m_session.outcomes();
+    const auto enrolled = std::find_if(outcomes.crbegin(), outcomes.crend(),
+                                       [](const FlowOutcome &o) { return o.accepted.has_value(); });
+    const int added = enrolled == outcomes.crend() ? 0 : *enrolled->accepted;
     if (added != records.size())
         return failWith(QStringLiteral("Added %1 Device").arg(added));
     for (const QVariantMap &record : DeviceEnrolment::operationList(records))

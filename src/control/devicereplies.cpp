@@ -99,9 +99,16 @@ void DeviceReplies::sendOperationQueueRequest(int index, const SharedOperations 
 
 void DeviceReplies::reportEnrolment(const OperationList &operations)
 {
-    const QString accepted = QString::number(countAccepted(operations));
-    if (auto *screen = AppDelegate::instance()->topScreenAs<DeviceEnrolmentScreen>())
-        screen->panelAddSucceed(accepted);
+    const int accepted = countAccepted(operations);
+    if (operations.caller) {
+        const qsizetype channels = operations.size() / 2; // an add and a name each
+        FlowOutcome outcome =
+            accepted == channels ? FlowOutcome::done({}) : FlowOutcome::refused(std::nullopt);
+        outcome.accepted = accepted;
+        operations.caller->report(outcome);
+    } else if (auto *screen = AppDelegate::instance()->topScreenAs<DeviceEnrolmentScreen>()) {
+        screen->panelAddSucceed(QString::number(accepted));
+    }
 }
 
 void DeviceReplies::addLightToDeviceWithAnswer(int code, const QString &ligId,

@@ -61,11 +61,12 @@ bool LinkFeedback::unanswered(const ChannelCommand &command)
     FlowCaller *caller = command.quiet ? nullptr : records.caller.get();
     if (caller) {
         caller->stopProgress();
-        caller->report(
-            {FlowOutcome::Kind::NoReply,
-             QCoreApplication::translate("ShowAlertManager", "Network connection failed"),
-             {},
-             {}});
+        FlowOutcome silence = FlowOutcome::noReply();
+        silence.title =
+            QCoreApplication::translate("ShowAlertManager", "Network connection failed");
+        if (EnrolmentOperations::enrolsDevices(records))
+            silence.accepted = added; // what an enrolment cut short has stored
+        caller->report(silence);
     }
     if (m_watcher)
         m_watcher->activityOnTimeOutAfterAdding(added, caller ? Waiter::Caller : waiter);

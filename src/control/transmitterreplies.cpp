@@ -14,13 +14,20 @@
 #include "transport/transmittercommands.h"
 #include "udpsocketmanager.h"
 
+#include <QCoreApplication>
+
 namespace {
 void tellEnrolmentScreen(const OperationList &operations, const QString &transmitterId,
                          bool succeeded)
 {
     if (!EnrolmentOperations::enrolsTransmitter(operations, transmitterId))
         return;
-    if (auto *screen = AppDelegate::instance()->topScreenAs<TransmitterEnrolmentScreen>())
+    if (operations.caller)
+        operations.caller->report(succeeded
+                                      ? FlowOutcome::done({})
+                                      : FlowOutcome::storeFailure(QCoreApplication::translate(
+                                            "ShowAlertManager", "The home's data cannot be read")));
+    else if (auto *screen = AppDelegate::instance()->topScreenAs<TransmitterEnrolmentScreen>())
         screen->superBoxAddSucceed(succeeded);
 }
 } // namespace
@@ -58,8 +65,10 @@ void TransmitterReplies::overGatewayIPWithServerInfo(const GatewayReply::LocateA
     const auto found = std::find_if(now.cbegin(), now.cend(), [&id](const QVariantMap &t) {
         return t.value(Key::id).toString() == id;
     });
-    if (found == now.cend())
+    if (found == now.cend()) { // the store did not take it
+        tellEnrolmentScreen(*operations, id, false);
         return;
+    }
     if (found->value(Key::command).toString() == Value::yes) {
         tellEnrolmentScreen(*operations, id, true);
         return;

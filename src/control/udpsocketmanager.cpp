@@ -107,7 +107,7 @@ void UDPSocketManager::clearQueue()
         logOutcome(dropped.fields, CommandOutcome::dropped());
         // A flow with a caller of its own hears that its command never went.
         if (FlowCaller *caller = dropped.operations->caller.get())
-            caller->report({FlowOutcome::Kind::Dropped, {}, {}, {}});
+            caller->report({FlowOutcome::Kind::Dropped, {}, {}, {}, {}});
     }
 }
 

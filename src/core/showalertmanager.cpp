@@ -163,7 +163,8 @@ void ShowAlertManager::activityOnTimeOutAfterAdding(int channelsAdded, Waiter wa
         // The banner tells the person; a check of the link nobody asked for
         // ends no flow, and a flow with a caller of its own has told it.
         if (waiter == Waiter::TopScreen || waiter == Waiter::OtherCommand)
-            Q_EMIT flowEnded({FlowOutcome::Kind::NoReply, tr("Network connection failed"), {}, {}});
+            Q_EMIT flowEnded(
+                {FlowOutcome::Kind::NoReply, tr("Network connection failed"), {}, {}, {}});
     }
     if (waiter == Waiter::TopScreen || waiter == Waiter::OtherCommand)
         stopActivity();

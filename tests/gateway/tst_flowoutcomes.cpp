@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "control/controllercommands.h"
 #include "control/devicecommands.h"
+#include "control/deviceenrolment.h"
 #include "control/flowcaller.h"
 #include "control/flowoutcome.h"
 #include "control/homeactions.h"
+#include "control/transmitterenrolment.h"
 #include "control/udpsocketmanager.h"
 #include "core/headlessfeedbackpresenter.h"
 #include "core/showalertmanager.h"
@@ -11,6 +13,7 @@
 #include "loopbacksimulator.h"
 #include "store/database.h"
 #include "store/recordfactory.h"
+#include "store/recordkeys.h"
 #include "testmain.h"
 #include "testscreens.h"
 #include "transmitterserver.h"
@@ -189,6 +192,12 @@ private Q_SLOTS:
         QTest::newRow("clean all, by its caller")
             << "clean all"
             << "" << int(Kind::Done) << "Clean all successful / " << true << 0;
+        QTest::newRow("transmitter enrolment, by its caller")
+            << "enrol transmitter"
+            << "" << int(Kind::Done) << " / " << true << 0;
+        QTest::newRow("device enrolment unanswered, by its caller")
+            << "enrol device"
+            << "*:*:*=drop" << int(Kind::NoReply) << "Network connection failed / " << true << 0;
     }
 
     void flowEndsInOneOutcome()
@@ -223,6 +232,12 @@ private Q_SLOTS:
             channel->sendMessageWithCommandArray({"cfg", "lig", "a,b", "4", "1", "0", "0"});
         else if (flow == QLatin1String("rename"))
             DeviceCommands::renameDevice(device, QStringLiteral("Landing"), caller);
+        else if (flow == QLatin1String("enrol transmitter"))
+            TransmitterEnrolment::connect(QStringLiteral("20AA10000001"), caller);
+        else if (flow == QLatin1String("enrol device"))
+            DeviceEnrolment::connect(DeviceEnrolment::channelRecords(QStringLiteral("2113D0001240"),
+                                                                     1, Value::switching),
+                                     caller);
         else if (flow == QLatin1String("removal"))
             DeviceCommands::removeDevice(device, caller);
         else if (flow == QLatin1String("all on"))
@@ -256,6 +271,8 @@ private Q_SLOTS:
         QCOMPARE(ended.size(), 0);
         QCOMPARE(toasts.size(), 0);
         QCOMPARE(caller->questions.size(), questions);
+        if (flow == QLatin1String("enrol device")) // what an enrolment cut short stored
+            QCOMPARE(outcome.accepted, std::optional<int>(0));
         const bool sent = outcome.kind != Kind::InvalidInput && outcome.kind != Kind::Dropped &&
                           flow != QLatin1String("clean all");
         QCOMPARE(caller->shown > 0, sent);
