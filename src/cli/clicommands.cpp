@@ -12,7 +12,6 @@
 #include "control/scenariooperations.h"
 #include "control/transmitterenrolment.h"
 #include "control/udpsocketmanager.h"
-#include "core/showalertmanager.h"
 #include "matterpairing.h"
 #include "statereport.h"
 #include "store/channel.h"
@@ -73,8 +72,6 @@ int CliCommands::failureFromFeedback(const QString &fallback)
             return failWith(outcome.detail.isEmpty()
                                 ? outcome.title
                                 : outcome.title + QStringLiteral(": ") + outcome.detail);
-    if (m_session.bannerShowsFailure())
-        return failWith(QStringLiteral("Network connection failed"));
     return fallback.isEmpty() ? int(Done) : failWith(fallback);
 }
 
@@ -189,7 +186,8 @@ int CliCommands::locate()
     if (transmitters.isEmpty())
         return failWith(QStringLiteral("Please scan the transmitter first"));
     const QString id = transmitters.constFirst().value(Key::id).toString();
-    UDPSocketManager::instance()->getGatewayIPWithID(id);
+    UDPSocketManager::instance()->getGatewayIPWithID(id, std::nullopt,
+                                                     FlowCaller::carried({}, m_session.caller()));
     const int status = runFlow({});
     if (status != Done)
         return status;
@@ -246,7 +244,8 @@ int CliCommands::addTransmitter(const QString &code)
     const QString scanType = Database::instance()->readAllSuperBoxInfo().isEmpty()
                                  ? CodeDecoder::kTransmitterMode
                                  : CodeDecoder::kDeviceMode;
-    if (CodeDecoder::decoderWithResult(code.toUpper(), scanType) != CodeDecoder::Accepted)
+    if (CodeDecoder::decoderWithResult(code.toUpper(), scanType, m_session.caller().get()) !=
+        CodeDecoder::Accepted)
         return failureFromFeedback(QStringLiteral("Invalid BarCode"));
     if (m_session.decodedKind() != CodeDecoder::kTransmitterMode)
         return failWith(QStringLiteral("%1 is a controller: use add-device").arg(code), Usage);
@@ -254,14 +253,14 @@ int CliCommands::addTransmitter(const QString &code)
     print(m_session.decodedSummary());
     print(TransmitterEnrolment::roleLine(id));
 
-    m_session.pushTransmitterEnrolment();
-    TransmitterEnrolment::connect(id);
+    TransmitterEnrolment::connect(id, m_session.caller());
     if (!m_session.runUntilIdle())
         return failWith(QStringLiteral("no end to the exchange within a minute"));
-    if (m_session.transmitterOutcome() != true)
+    const std::optional<FlowOutcome> enrolled = m_session.lastOutcome();
+    if (!enrolled || !enrolled->isDone())
         return failureFromFeedback(QStringLiteral("Network connection failed"));
     print(QStringLiteral("Connection successful"));
-    TransmitterEnrolment::importConfiguration();
+    TransmitterEnrolment::importConfiguration(m_session.caller());
     return importOutcome();
 }
 
@@ -273,7 +272,8 @@ int CliCommands::addDevice(const QString &code, const QStringList &names)
     const QString scanType = Database::instance()->readAllSuperBoxInfo().isEmpty()
                                  ? CodeDecoder::kTransmitterMode
                                  : CodeDecoder::kDeviceMode;
-    if (CodeDecoder::decoderWithResult(code.toUpper(), scanType) != CodeDecoder::Accepted)
+    if (CodeDecoder::decoderWithResult(code.toUpper(), scanType, m_session.caller().get()) !=
+        CodeDecoder::Accepted)
         return failureFromFeedback(QStringLiteral("Invalid BarCode"));
     if (m_session.decodedKind() == CodeDecoder::kTransmitterMode)
         return failWith(QStringLiteral("%1 is a transmitter: use add-transmitter").arg(code),
@@ -288,12 +288,14 @@ int CliCommands::addDevice(const QString &code, const QStringList &names)
     for (qsizetype i = 0; i < names.size(); ++i)
         records[i].insert(Key::title, names.at(i));
 
-    m_session.pushDeviceEnrolment();
-    if (!DeviceEnrolment::connect(records))
+    if (!DeviceEnrolment::connect(records, m_session.caller()))
         return failWith(QStringLiteral("this controller has no channels"));
     if (!m_session.runUntilIdle())
         return failWith(QStringLiteral("no end to the exchange within a minute"));
-    const int added = m_session.deviceOutcome().value_or(QStringLiteral("0")).toInt();
+    const QList<FlowOutcome> outcomes = m_session.outcomes();
+    const auto enrolled = std::find_if(outcomes.crbegin(), outcomes.crend(),
+                                       [](const FlowOutcome &o) { return o.accepted.has_value(); });
+    const int added = enrolled == outcomes.crend() ? 0 : *enrolled->accepted;
     if (added != records.size())
         return failWith(QStringLiteral("Added %1 Device").arg(added));
     for (const QVariantMap &record : DeviceEnrolment::operationList(records))
@@ -317,7 +319,7 @@ bool CliCommands::applySetting(QVariantMap &device, const QString &state)
         if (!motions.contains(s))
             return false;
         device.insert(Key::turnOn, s == QLatin1String("open") ? Value::yes : Value::no);
-        DeviceCommands::moveCurtain(device, motions.value(s));
+        DeviceCommands::moveCurtain(device, motions.value(s), m_session.caller());
         return true;
     }
     // The record takes the state asked for: a scenario records it.
@@ -325,7 +327,7 @@ bool CliCommands::applySetting(QVariantMap &device, const QString &state)
     const bool onOrOff = s == QLatin1String("on") || s == QLatin1String("off");
     if (onOrOff && !dimmer) {
         device.insert(Key::turnOn, s == QLatin1String("on") ? Value::yes : Value::no);
-        DeviceCommands::switchLight(device, s == QLatin1String("on"));
+        DeviceCommands::switchLight(device, s == QLatin1String("on"), m_session.caller());
         return true;
     }
     bool number = onOrOff;
@@ -333,7 +335,7 @@ bool CliCommands::applySetting(QVariantMap &device, const QString &state)
     if (!number || !dimmer || level < 0 || level > 100)
         return false;
     device.insert(Key::turnOn, QString::number(level));
-    DeviceCommands::dimLight(device, level);
+    DeviceCommands::dimLight(device, level, m_session.caller());
     return true;
 }
 
@@ -371,7 +373,7 @@ int CliCommands::runScenario(const QString &number)
         return Failed;
     for (QVariantMap &scenario : scenarios)
         if (scenario.value(Key::mainID).toString() == number) {
-            CheckManager::changeScenarioWithDictionary(scenario, scenarios);
+            CheckManager::changeScenarioWithDictionary(scenario, scenarios, m_session.caller());
             return runFlow(QStringLiteral("%1 runs").arg(scenario.value(Key::title).toString()));
         }
     return Failed;
@@ -414,7 +416,8 @@ int CliCommands::createScenario(const QString &name, const QStringList &settings
         return Failed;
     const QString number = ScenarioOperations::nextScenarioNumber();
     ScenarioOperations::startNamedQueue(ScenarioOperations::creationQueue(*devices, number), name,
-                                        ScenarioOperations::newScenarioRecord(number, name, {}));
+                                        ScenarioOperations::newScenarioRecord(number, name, {}),
+                                        m_session.caller());
     return runFlow(QStringLiteral("Scenario %1 \"%2\" saved").arg(number, name));
 }
 
@@ -429,7 +432,8 @@ int CliCommands::editScenario(const QString &number, const QStringList &settings
     if (!devices)
         return Failed;
     ScenarioOperations::startNamedQueue(ScenarioOperations::editQueue(*scenario, *devices),
-                                        scenario->value(Key::title).toString(), *scenario);
+                                        scenario->value(Key::title).toString(), *scenario,
+                                        m_session.caller());
     return runFlow(QStringLiteral("Scenario %1 saved").arg(number));
 }
 
@@ -440,7 +444,7 @@ int CliCommands::renameScenario(const QString &number, const QString &name)
     std::optional<QVariantMap> scenario = storedScenario(number);
     if (!scenario)
         return Failed;
-    ScenarioOperations::renameScenario(*scenario, name);
+    ScenarioOperations::renameScenario(*scenario, name, m_session.caller());
     return runFlow(QStringLiteral("Scenario %1 is \"%2\"").arg(number, name));
 }
 
@@ -451,7 +455,7 @@ int CliCommands::deleteScenario(const QString &number)
         return Failed;
     if (!RecordFactory::isUserScenario(*scenario))
         return failWith(QStringLiteral("the built-in scenarios cannot be deleted"), Usage);
-    if (!ScenarioOperations::deleteScenario(*scenario))
+    if (!ScenarioOperations::deleteScenario(*scenario, m_session.caller()))
         return failWith(QStringLiteral("scenario %1 has no devices").arg(number));
     return runFlow({});
 }
@@ -463,7 +467,7 @@ int CliCommands::rename(const QString &id, const QString &name)
     std::optional<QVariantMap> device = storedDevice(id);
     if (!device)
         return Failed;
-    DeviceCommands::renameDevice(*device, name);
+    DeviceCommands::renameDevice(*device, name, m_session.caller());
     return runFlow(QStringLiteral("%1 is \"%2\"").arg(id, name));
 }
 
@@ -472,7 +476,7 @@ int CliCommands::remove(const QString &id)
     const std::optional<QVariantMap> device = storedDevice(id);
     if (!device)
         return Failed;
-    DeviceCommands::removeDevice(*device);
+    DeviceCommands::removeDevice(*device, m_session.caller());
     const int status = runFlow({});
     if (status != Done)
         return status;
@@ -488,7 +492,7 @@ int CliCommands::remove(const QString &id)
 
 int CliCommands::sync()
 {
-    HomeActions::synchronizeData();
+    HomeActions::synchronizeData(m_session.caller());
     return importOutcome();
 }
 
@@ -510,7 +514,7 @@ int CliCommands::importOutcome()
 
 int CliCommands::cleanAll()
 {
-    HomeActions::cleanAll();
+    HomeActions::cleanAll(m_session.caller());
     return runFlow(QStringLiteral("Clean all successful"));
 }
 

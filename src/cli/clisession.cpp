@@ -2,7 +2,6 @@
 #include "clisession.h"
 
 #include "control/appdelegate.h"
-#include "control/homescreen.h"
 #include "control/tcpsocketmanager.h"
 #include "control/udpsocketmanager.h"
 #include "core/showalertmanager.h"
@@ -12,117 +11,44 @@
 #include <QEventLoop>
 #include <QTimer>
 
-// The screen the tool stands on: it has a bar (so commands show their
-// indicator there) and takes the connection banner.
-class CliSession::FrameScreen : public Screen,
-                                public NavigationFrameScreen,
-                                public ReloadableScreen,
-                                public HomeScreen {
+// The flows the tool starts tell it their outcome and put their question to it.
+class CliSession::Caller final : public FlowCaller {
 public:
-    void startBarActivity(const QString &) override { m_activity = true; }
-    void stopBarActivity() override { m_activity = false; }
-    bool hasBarActivity() const override { return m_activity; }
-    void showNetworkAlertViewWithImageName(const QString &imageName, const QString &) override
+    explicit Caller(CliSession *session) : m_session(session) {}
+    // A flow that outlives the session (the tool is ending) tells no one.
+    void leave() { m_session = nullptr; }
+    void report(const FlowOutcome &outcome) override
     {
-        if (!m_banner)
-            m_banner = imageName.toInt() == int(BannerIcon::Cross) ? 1 : 0;
+        if (m_session)
+            m_session->m_outcomes.append(outcome.told());
     }
-    bool hasConnectionBanner() const override { return m_banner.has_value(); }
-    void setConnectionBanner(BannerIcon icon, const QString &) override
+    bool ask(const QString &message, const QStringList &buttons,
+             AlertPresenter::Answer answer) override
     {
-        m_banner = icon == BannerIcon::Cross ? 1 : 0;
+        if (!m_session)
+            return false;
+        m_session->showAlert(message, buttons, std::move(answer));
+        return true;
     }
-    void removeConnectionBanner() override { m_banner.reset(); }
-    void updateMainView() override {}
-    void updateCenterView() override {}
-    bool failureBanner() const { return m_banner == 1; }
+    void showProgress(double) override {}
+    void stopProgress() override {}
 
 private:
-    bool m_activity = false;
-    std::optional<int> m_banner;
-};
-
-class CliSession::TransmitterScreen final : public FrameScreen, public TransmitterEnrolmentScreen {
-public:
-    void superBoxAddSucceed(bool succeeded) override { outcome = succeeded; }
-    std::optional<bool> outcome;
-};
-
-class CliSession::DeviceScreen final : public FrameScreen, public DeviceEnrolmentScreen {
-public:
-    void panelAddSucceed(const QString &count) override { outcome = count; }
-    std::optional<QString> outcome;
+    CliSession *m_session;
 };
 
 CliSession::CliSession(bool forceRemovals)
-    : m_home(std::make_unique<FrameScreen>()), m_force(forceRemovals)
+    : m_caller(std::make_shared<Caller>(this)), m_force(forceRemovals)
 {
-    m_stack.append(m_home.get());
-    AppDelegate *app = AppDelegate::instance();
-    app->setNavigationController(this);
-    app->setNavigator(this);
+    AppDelegate::instance()->setNavigator(this);
     ShowAlertManager::instance()->setPresenter(this);
-    ShowAlertManager::instance()->setAlertPresenter(this);
-    m_outcomeFeed =
-        QObject::connect(ShowAlertManager::instance(), &ShowAlertManager::flowEnded,
-                         [this](const FlowOutcome &outcome) { m_outcomes.append(outcome); });
 }
 
 CliSession::~CliSession()
 {
-    AppDelegate *app = AppDelegate::instance();
-    app->setNavigationController(nullptr);
-    app->setNavigator(nullptr);
-    QObject::disconnect(m_outcomeFeed);
+    static_cast<Caller &>(*m_caller).leave();
+    AppDelegate::instance()->setNavigator(nullptr);
     ShowAlertManager::instance()->setPresenter(nullptr);
-    ShowAlertManager::instance()->setAlertPresenter(nullptr);
-}
-
-QList<Screen *> CliSession::screens() const
-{
-    return m_stack;
-}
-
-void CliSession::popScreen(bool)
-{
-    if (m_stack.size() > 1)
-        m_stack.removeLast();
-}
-
-void CliSession::popToScreen(Screen *screen, bool)
-{
-    while (m_stack.size() > 1 && m_stack.constLast() != screen)
-        m_stack.removeLast();
-}
-
-void CliSession::pushTransmitterEnrolment()
-{
-    m_transmitterScreen = std::make_unique<TransmitterScreen>();
-    m_stack.append(m_transmitterScreen.get());
-}
-
-void CliSession::pushDeviceEnrolment()
-{
-    m_deviceScreen = std::make_unique<DeviceScreen>();
-    m_stack.append(m_deviceScreen.get());
-}
-
-std::optional<bool> CliSession::transmitterOutcome() const
-{
-    return m_transmitterScreen ? m_transmitterScreen->outcome : std::nullopt;
-}
-
-std::optional<QString> CliSession::deviceOutcome() const
-{
-    return m_deviceScreen ? m_deviceScreen->outcome : std::nullopt;
-}
-
-bool CliSession::bannerShowsFailure() const
-{
-    for (Screen *screen : m_stack)
-        if (auto *frame = dynamic_cast<FrameScreen *>(screen); frame && frame->failureBanner())
-            return true;
-    return false;
 }
 
 void CliSession::pushTransmitterEnrolment(const QString &id, const QString &summary)

@@ -3,6 +3,7 @@
 
 #include "appdelegate.h"
 #include "controllercommands.h"
+#include "flowcaller.h"
 #include "flowfeedback.h"
 #include "scannerscreen.h"
 #include "store/database.h"
@@ -23,7 +24,8 @@ QStringList CheckManager::runCommandFor(const QVariantMap &scenario)
 }
 
 void CheckManager::changeScenarioWithDictionary(QVariantMap &scenario,
-                                                QList<QVariantMap> &needArray)
+                                                QList<QVariantMap> &needArray,
+                                                std::shared_ptr<FlowCaller> caller)
 {
     Database *store = Database::instance();
     for (QVariantMap &other : needArray) {
@@ -39,8 +41,8 @@ void CheckManager::changeScenarioWithDictionary(QVariantMap &scenario,
     if (command.isEmpty())
         return;
     // The store takes the states the run sets when the master acknowledges it.
-    UDPSocketManager::instance()->sendMessageWithCommandArray(command, std::nullopt,
-                                                              shareOperations({scenario}));
+    UDPSocketManager::instance()->sendMessageWithCommandArray(
+        command, std::nullopt, FlowCaller::carried({scenario}, std::move(caller)));
 }
 
 void CheckManager::addScenario()

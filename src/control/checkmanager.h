@@ -7,7 +7,10 @@
 #include <QStringList>
 #include <QVariantMap>
 
+#include <memory>
 #include <optional>
+
+class FlowCaller;
 
 // Rules several screens share: running a scenario, the checks before adding
 // a scenario or using a device screen (else the scanner opens), the torch.
@@ -20,7 +23,8 @@ public:
     // Runs the scenario: it becomes the one marked in the caller's list (it
     // may be an element of that list) and in the store, its command goes out
     // and, once acknowledged, the store takes the states it sets.
-    static void changeScenarioWithDictionary(QVariantMap &scenario, QList<QVariantMap> &needArray);
+    static void changeScenarioWithDictionary(QVariantMap &scenario, QList<QVariantMap> &needArray,
+                                             std::shared_ptr<FlowCaller> caller = {});
     static void addScenario();
     static bool checkIfHaveGotSuperBox();
     static bool checkIfHaveGotDeviceWithControl(const std::optional<QString> &type);

@@ -2,7 +2,7 @@
 #include "codedecoder.h"
 
 #include "appdelegate.h"
-#include "flowfeedback.h"
+#include "flowcaller.h"
 #include "unitid.h"
 
 std::optional<CodeDecoder::Decoded> CodeDecoder::getNeedString(const QString &text)
@@ -83,13 +83,14 @@ CodeDecoder::Result CodeDecoder::setScanNumber(const QString &scanned, const QSt
     return Accepted;
 }
 
-CodeDecoder::Result CodeDecoder::decoderWithResult(const QString &text, const QString &scanType)
+CodeDecoder::Result CodeDecoder::decoderWithResult(const QString &text, const QString &scanType,
+                                                   FlowCaller *caller)
 {
     const Result result = setScanNumber(text, scanType);
     if (result == InvalidCode)
-        FlowFeedback::instance()->report(FlowOutcome::invalidInput(tr("Invalid BarCode")));
+        FlowCaller::orService(caller).report(FlowOutcome::invalidInput(tr("Invalid BarCode")));
     else if (result == NotATransmitter)
-        FlowFeedback::instance()->report(
+        FlowCaller::orService(caller).report(
             FlowOutcome::invalidInput(tr("Please scan the transmitter first")));
     return result;
 }

@@ -6,6 +6,8 @@
 #include <QStringList>
 
 #include <functional>
+
+class FlowCaller;
 #include <optional>
 
 // Reads the code printed on a transmitter or a controller: the unit's kind,
@@ -30,8 +32,9 @@ public:
     static std::optional<Decoded> getNeedString(const QString &text);
     // Validates and, when accepted, opens the enrolment screen through the navigator.
     static Result setScanNumber(const QString &text, const QString &scanType);
-    // The same, telling the user why a code was refused.
-    static Result decoderWithResult(const QString &text, const QString &scanType);
+    // The same, telling why a code was refused to caller (null: the feedback service).
+    static Result decoderWithResult(const QString &text, const QString &scanType,
+                                    FlowCaller *caller = nullptr);
 
     // The IDs of a controller's channels, channel 0 first (its total ID).
     static QStringList channelIds(const QString &controllerId, int groupCount);

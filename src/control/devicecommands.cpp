@@ -2,6 +2,7 @@
 #include "devicecommands.h"
 
 #include "controllercommands.h"
+#include "flowcaller.h"
 #include "store/database.h"
 #include "store/recordkeys.h"
 #include "udpsocketmanager.h"
@@ -11,40 +12,47 @@ QString DeviceCommands::familyOf(const QVariantMap &device)
     return ControllerCommands::familyOf(device);
 }
 
-void DeviceCommands::sendWithOperations(const QStringList &command, QList<QVariantMap> operations)
+void DeviceCommands::sendWithOperations(const QStringList &command, QList<QVariantMap> operations,
+                                        std::shared_ptr<FlowCaller> caller)
 {
     UDPSocketManager::instance()->sendMessageWithCommandArray(
-        command, std::nullopt, shareOperations(std::move(operations)));
+        command, std::nullopt, FlowCaller::carried(std::move(operations), std::move(caller)));
 }
 
-void DeviceCommands::switchLight(const QVariantMap &device, bool on)
+void DeviceCommands::switchLight(const QVariantMap &device, bool on,
+                                 std::shared_ptr<FlowCaller> caller)
 {
     QVariantMap wanted = device;
     wanted.insert(Key::turnOn, on ? Value::yes : Value::no);
-    sendWithOperations(ControllerCommands::switchLight(device, on), {wanted});
+    sendWithOperations(ControllerCommands::switchLight(device, on), {wanted}, std::move(caller));
 }
 
-void DeviceCommands::dimLight(const QVariantMap &device, int level)
+void DeviceCommands::dimLight(const QVariantMap &device, int level,
+                              std::shared_ptr<FlowCaller> caller)
 {
     QVariantMap wanted = device;
     wanted.insert(Key::turnOn, QString::number(qBound(0, level, 100)));
-    sendWithOperations(ControllerCommands::dimLight(device, level), {wanted});
+    sendWithOperations(ControllerCommands::dimLight(device, level), {wanted}, std::move(caller));
 }
 
-void DeviceCommands::moveCurtain(const QVariantMap &device, const QString &motion)
+void DeviceCommands::moveCurtain(const QVariantMap &device, const QString &motion,
+                                 std::shared_ptr<FlowCaller> caller)
 {
-    sendWithOperations(ControllerCommands::moveCurtain(device, motion), {device});
+    sendWithOperations(ControllerCommands::moveCurtain(device, motion), {device},
+                       std::move(caller));
 }
 
-void DeviceCommands::removeDevice(const QVariantMap &device)
+void DeviceCommands::removeDevice(const QVariantMap &device, std::shared_ptr<FlowCaller> caller)
 {
-    sendWithOperations(ControllerCommands::remove(device), {device});
+    sendWithOperations(ControllerCommands::remove(device), {device}, std::move(caller));
 }
 
-void DeviceCommands::renameDevice(QVariantMap &device, const QString &name)
+void DeviceCommands::renameDevice(QVariantMap &device, const QString &name,
+                                  std::shared_ptr<FlowCaller> caller)
 {
     device.insert(Key::title, name);
-    sendWithOperations(ControllerCommands::name(device, name), {{{Key::insertDevice, device}}});
+    sendWithOperations(ControllerCommands::name(device, name), {{{Key::insertDevice, device}}},
+                       std::move(caller));
 }
 
 void DeviceCommands::queryState(const QVariantMap &device)

@@ -4,29 +4,39 @@
 #include <QStringList>
 #include <QVariantMap>
 
+#include <memory>
+
+class FlowCaller;
+
 // What the device screens (and the command-line tool) send for a user's
 // action on one device: the command with the records its reply is matched
 // against. A control leaves the caller's record as it is: what a screen shows
-// changes when the home confirms it.
+// changes when the home confirms it. Each takes whoever starts it, told the
+// outcome (null: the program's feedback service).
 class DeviceCommands {
 public:
     // "lig" for lights, "curtain" for curtains.
     static QString familyOf(const QVariantMap &device);
 
     // The store takes the new state when the home acknowledges it.
-    static void switchLight(const QVariantMap &device, bool on);
-    static void dimLight(const QVariantMap &device, int level);
+    static void switchLight(const QVariantMap &device, bool on,
+                            std::shared_ptr<FlowCaller> caller = {});
+    static void dimLight(const QVariantMap &device, int level,
+                         std::shared_ptr<FlowCaller> caller = {});
     // Motion "1" opens, "0" closes, "2" stops; the record does not change.
-    static void moveCurtain(const QVariantMap &device, const QString &motion);
+    static void moveCurtain(const QVariantMap &device, const QString &motion,
+                            std::shared_ptr<FlowCaller> caller = {});
     // The reply decides; the store record goes when the transmitter agrees.
-    static void removeDevice(const QVariantMap &device);
+    static void removeDevice(const QVariantMap &device, std::shared_ptr<FlowCaller> caller = {});
     // The record takes the name at once; the store, when the master has
     // acknowledged it (the master holds the names, and a synchronisation
     // would bring the old one back otherwise).
-    static void renameDevice(QVariantMap &device, const QString &name);
+    static void renameDevice(QVariantMap &device, const QString &name,
+                             std::shared_ptr<FlowCaller> caller = {});
     // Asks a channel for its state; the answer is stored.
     static void queryState(const QVariantMap &device);
 
 private:
-    static void sendWithOperations(const QStringList &command, QList<QVariantMap> operations);
+    static void sendWithOperations(const QStringList &command, QList<QVariantMap> operations,
+                                   std::shared_ptr<FlowCaller> caller = {});
 };

@@ -60,7 +60,9 @@ QList<QVariantMap> DeviceEnrolment::operationList(const QList<QVariantMap> &reco
     return operations;
 }
 
-bool DeviceEnrolment::connect(const QList<QVariantMap> &records)
+bool DeviceEnrolment::connect(const QList<QVariantMap> &records, std::shared_ptr<FlowCaller> caller)
 {
-    return UDPSocketManager::instance()->startOperationList(operationList(records));
+    OperationList operations(operationList(records));
+    operations.caller = std::move(caller);
+    return UDPSocketManager::instance()->startOperationList(std::move(operations));
 }

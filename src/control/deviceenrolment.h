@@ -6,6 +6,9 @@
 #include <QVariantMap>
 
 #include <functional>
+#include <memory>
+
+class FlowCaller;
 
 // Enrols every channel of a controller: one command adds it, a second names it.
 class DeviceEnrolment {
@@ -23,6 +26,7 @@ public:
     // Add and name entries, channel by channel; names left empty take the default.
     static QList<QVariantMap> operationList(const QList<QVariantMap> &records);
     // Sends the first command and hands the list to the channel; false when
-    // there is nothing to enrol.
-    static bool connect(const QList<QVariantMap> &records);
+    // there is nothing to enrol. caller: whoever enrols, told how many
+    // channels were stored (null: the enrolment screen on top).
+    static bool connect(const QList<QVariantMap> &records, std::shared_ptr<FlowCaller> caller = {});
 };

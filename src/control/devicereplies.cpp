@@ -1,14 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "devicereplies.h"
 
-#include "alertpresenter.h"
 #include "appdelegate.h"
 #include "base/logging.h"
 #include "channelremoval.h"
 #include "controllercommands.h"
 #include "controlrefusalscreen.h"
 #include "deviceenrolmentscreen.h"
-#include "flowfeedback.h"
+#include "flowcaller.h"
 #include "homeevents.h"
 #include "namingscreen.h"
 #include "scenariolistscreen.h"
@@ -69,18 +68,19 @@ void DeviceReplies::overLightingControlWithServerInfo(
         changeNameWithAnswer(ack.code, id, operations);
         break;
     case ChannelOperation::ForceRemove:
-        forceDeleteWithAnswer(ack.code, id);
+        forceDeleteWithAnswer(ack.code, id, operations);
         break;
     case ChannelOperation::AllOn:
     case ChannelOperation::AllOff:
-        switchAllWithAnswer(ack.code, ack.operation == ChannelOperation::AllOn);
+        switchAllWithAnswer(ack.code, ack.operation == ChannelOperation::AllOn, operations);
         break;
     default:
         break;
     }
     if (ack.code == ResultCode::Full)
-        FlowFeedback::instance()->report(
-            FlowOutcome::refused(ack.code, UDPSocketManager::tr("It is too full to add device")));
+        FlowCaller::of(*operations)
+            .report(FlowOutcome::refused(ack.code,
+                                         UDPSocketManager::tr("It is too full to add device")));
 }
 
 void DeviceReplies::stepAfter(int index, const SharedOperations &operations)
@@ -99,9 +99,16 @@ void DeviceReplies::sendOperationQueueRequest(int index, const SharedOperations 
 
 void DeviceReplies::reportEnrolment(const OperationList &operations)
 {
-    const QString accepted = QString::number(countAccepted(operations));
-    if (auto *screen = AppDelegate::instance()->topScreenAs<DeviceEnrolmentScreen>())
-        screen->panelAddSucceed(accepted);
+    const int accepted = countAccepted(operations);
+    if (operations.caller) {
+        const qsizetype channels = operations.size() / 2; // an add and a name each
+        FlowOutcome outcome =
+            accepted == channels ? FlowOutcome::done({}) : FlowOutcome::refused(std::nullopt);
+        outcome.accepted = accepted;
+        operations.caller->report(outcome);
+    } else if (auto *screen = AppDelegate::instance()->topScreenAs<DeviceEnrolmentScreen>()) {
+        screen->panelAddSucceed(QString::number(accepted));
+    }
 }
 
 void DeviceReplies::addLightToDeviceWithAnswer(int code, const QString &ligId,
@@ -137,7 +144,7 @@ void DeviceReplies::changeNameWithAnswer(int code, const QString &ligId,
     if (entry == list.cend())
         return;
     if (list.size() == 1) { // a rename
-        storeAcknowledgedName(code, entry->value(Key::insertDevice).toMap());
+        storeAcknowledgedName(code, entry->value(Key::insertDevice).toMap(), FlowCaller::of(list));
         return;
     }
     // In an enrolment a refused name does not stop the channels after it.
@@ -148,7 +155,7 @@ void DeviceReplies::changeNameWithAnswer(int code, const QString &ligId,
         reportEnrolment(list);
 }
 
-void DeviceReplies::storeAcknowledgedName(int code, const QVariantMap &renamed)
+void DeviceReplies::storeAcknowledgedName(int code, const QVariantMap &renamed, FlowCaller &caller)
 {
     // Only the name: the rest of the record may have changed since.
     const QString id = renamed.value(Key::id).toString();
@@ -156,25 +163,26 @@ void DeviceReplies::storeAcknowledgedName(int code, const QVariantMap &renamed)
     if (code == ResultCode::Accepted &&
         Database::instance()->updateMainDeviceWithMainID(id, Key::title, title)) {
         HomeEvents::instance()->announceRename(id, title);
-        FlowFeedback::instance()->report(FlowOutcome::done({}));
+        caller.report(FlowOutcome::done({}));
     } else
-        FlowFeedback::instance()->report(code == ResultCode::Accepted ? FlowOutcome::storeFailure()
-                                                                      : FlowOutcome::refused(code));
+        caller.report(code == ResultCode::Accepted ? FlowOutcome::storeFailure()
+                                                   : FlowOutcome::refused(code));
     m_channel->updateMainController();
 }
 
 void DeviceReplies::lightControlWithAnswer(int code, const QString &ligId,
                                            const SharedOperations &operations)
 {
+    FlowCaller &caller = FlowCaller::of(*operations);
     if (code == ResultCode::Accepted && storeAcknowledgedState(ligId, *operations)) {
         // the store's announcement brings it to the screens
-        FlowFeedback::instance()->report(FlowOutcome::done({}));
+        caller.report(FlowOutcome::done({}));
         return;
     }
     if (auto *screen = AppDelegate::instance()->topScreenAs<ControlRefusalScreen>())
         screen->controlRefused(ligId);
-    FlowFeedback::instance()->report(code == ResultCode::Accepted ? FlowOutcome::storeFailure()
-                                                                  : FlowOutcome::refused(code));
+    caller.report(code == ResultCode::Accepted ? FlowOutcome::storeFailure()
+                                               : FlowOutcome::refused(code));
     m_channel->updateMainController();
 }
 
@@ -226,19 +234,14 @@ void DeviceReplies::deleteLightWithAnswer(int code, const QString &ligId,
         }
     }
     m_channel->updateMainController();
-    FlowFeedback::instance()->report(FlowOutcome::refused(code));
+    FlowCaller::of(list).report(FlowOutcome::refused(code));
 }
 
 void DeviceReplies::askForcedRemoval(const QString &message, const SharedOperations &operations)
 {
-    AlertPresenter *presenter = FlowFeedback::instance()->alertPresenter();
-    if (!presenter) {
-        qCWarning(lcGateway).noquote() << "no one to ask:" << message;
-        return;
-    }
-    presenter->showAlert(message, {kForceRemove, kCancel}, [this, operations](int index) {
-        alertViewClickedButtonAtIndex(index, operations);
-    });
+    FlowCaller::of(*operations)
+        .ask(message, {kForceRemove, kCancel},
+             [this, operations](int index) { alertViewClickedButtonAtIndex(index, operations); });
 }
 
 void DeviceReplies::alertViewClickedButtonAtIndex(int buttonIndex,
@@ -255,28 +258,30 @@ void DeviceReplies::alertViewClickedButtonAtIndex(int buttonIndex,
     m_channel->updateMainController();
 }
 
-void DeviceReplies::forceDeleteWithAnswer(int code, const QString &ligId)
+void DeviceReplies::forceDeleteWithAnswer(int code, const QString &ligId,
+                                          const SharedOperations &operations)
 {
-    FlowFeedback *feedback = FlowFeedback::instance();
+    FlowCaller &caller = FlowCaller::of(*operations);
     if (code == ResultCode::Accepted) {
         ChannelRemoval::removeFromStore(ligId);
-        feedback->report(
+        caller.report(
             FlowOutcome::done(UDPSocketManager::tr("Force remove the device successful")));
     } else {
-        feedback->report(
+        caller.report(
             FlowOutcome::refused(code, UDPSocketManager::tr("Force remove the device failed")));
     }
     m_channel->updateMainController();
 }
 
-void DeviceReplies::switchAllWithAnswer(int code, bool on)
+void DeviceReplies::switchAllWithAnswer(int code, bool on, const SharedOperations &operations)
 {
+    FlowCaller &caller = FlowCaller::of(*operations);
     if (code != ResultCode::Accepted)
-        FlowFeedback::instance()->report(FlowOutcome::refused(code));
+        caller.report(FlowOutcome::refused(code));
     else if (!ScenarioStates::switchAllLights(on))
-        FlowFeedback::instance()->report(FlowOutcome::storeFailure());
+        caller.report(FlowOutcome::storeFailure());
     else
-        FlowFeedback::instance()->report(FlowOutcome::done({}));
+        caller.report(FlowOutcome::done({}));
     m_channel->updateMainController();
 }
 
@@ -311,17 +316,17 @@ void DeviceReplies::addOrDeleteLightWithAnswer(int code, const QString &ligId,
 
 void DeviceReplies::completeScenarioChange(const OperationList &operations)
 {
-    FlowFeedback *feedback = FlowFeedback::instance();
+    FlowCaller &caller = FlowCaller::of(operations);
     Database *store = Database::instance();
     const QString kind = operations.constFirst().value(Key::scenarioControlTypeKey).toString();
 
     if (kind == Value::deleteDeviceFromScenario) {
         if (countAccepted(operations) == operations.size()) {
-            feedback->report(FlowOutcome::done(UDPSocketManager::tr("Delete scenario successful")));
+            caller.report(FlowOutcome::done(UDPSocketManager::tr("Delete scenario successful")));
             store->deleteScenarioWithMainID(
                 operations.constFirst().value(Key::deleteScenarioID).toString());
         } else {
-            feedback->report(
+            caller.report(
                 FlowOutcome::refused(std::nullopt, UDPSocketManager::tr("Delete scenario failed")));
             m_channel->updateMainController();
         }
@@ -345,14 +350,14 @@ void DeviceReplies::completeScenarioChange(const OperationList &operations)
             removed.append(targetOfSendArray(entry));
     }
     if (accepted.isEmpty() && removed.isEmpty()) {
-        feedback->report(
+        caller.report(
             FlowOutcome::refused(std::nullopt, UDPSocketManager::tr("Setting scenario failed")));
         return;
     }
     if (refused.isEmpty())
-        feedback->report(FlowOutcome::done(UDPSocketManager::tr("Setting scenario successful")));
+        caller.report(FlowOutcome::done(UDPSocketManager::tr("Setting scenario successful")));
     else // saved, but not as it was asked for: say which devices are not in it
-        feedback->report(FlowOutcome::refused(
+        caller.report(FlowOutcome::refused(
             std::nullopt, UDPSocketManager::tr("Scenario saved without some devices"),
             refused.join(QStringLiteral(", "))));
     // Stored first: the screen the person returns to reads the store as it appears.

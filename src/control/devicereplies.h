@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <QVariantMap>
 
+class FlowCaller;
+
 class UDPSocketManager;
 
 // Acknowledgements and state answers of lights and curtains, each handled
@@ -32,9 +34,9 @@ public:
     void changeNameWithAnswer(int code, const QString &ligId, const SharedOperations &operations);
     void lightControlWithAnswer(int code, const QString &ligId, const SharedOperations &operations);
     void deleteLightWithAnswer(int code, const QString &ligId, const SharedOperations &operations);
-    void forceDeleteWithAnswer(int code, const QString &ligId);
+    void forceDeleteWithAnswer(int code, const QString &ligId, const SharedOperations &operations);
     // All lights on (5) or off (6): the store follows an accepted one.
-    void switchAllWithAnswer(int code, bool on);
+    void switchAllWithAnswer(int code, bool on, const SharedOperations &operations);
     void addOrDeleteLightWithAnswer(int code, const QString &ligId,
                                     const SharedOperations &operations);
 
@@ -45,7 +47,7 @@ private:
     void stepAfter(int index, const SharedOperations &operations);
     void reportEnrolment(const OperationList &operations);
     // A rename the master acknowledged is stored; a refused one shows the failure.
-    void storeAcknowledgedName(int code, const QVariantMap &renamed);
+    void storeAcknowledgedName(int code, const QVariantMap &renamed, FlowCaller &caller);
     // Stores the state an acknowledged control set on the stored record;
     // false when there is none to store or the store could not follow.
     bool storeAcknowledgedState(const QString &ligId, const OperationList &operations);

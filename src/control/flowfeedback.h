@@ -19,10 +19,11 @@ public:
     // wait of its own and reports its outcome (a datagram command).
     enum class ActivityEnd { OwnTimeOut, ByCaller };
     // Whose wait ran out: the top screen's own (an enrolment screen is told
-    // its outcome), another command's (an enrolment screen is not), or the
+    // its outcome), another command's (an enrolment screen is not), the
     // quiet check of the link (only the link state and the banner follow; the
-    // queue and the screen stay as they are).
-    enum class Waiter { TopScreen, OtherCommand, LinkCheck };
+    // queue and the screen stay as they are), or a flow whose caller has
+    // been told (only the banner follows).
+    enum class Waiter { TopScreen, OtherCommand, LinkCheck, Caller };
 
     // FlowFeedback::instance(): the program's feedback service, while it lives.
 

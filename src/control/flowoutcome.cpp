@@ -1,6 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "flowoutcome.h"
 
+#include <QCoreApplication>
+
+FlowOutcome FlowOutcome::told() const
+{
+    FlowOutcome told = *this;
+    if (told.title.isEmpty() && !told.isDone()) {
+        // The feedback service's words, in its translation context.
+        told.title = QCoreApplication::translate("ShowAlertManager", "Control failed");
+        told.detail =
+            QCoreApplication::translate("ShowAlertManager", "Please check device and network");
+    }
+    return told;
+}
+
 QString FlowOutcome::kindName() const
 {
     switch (kind) {

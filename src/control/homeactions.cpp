@@ -3,12 +3,13 @@
 
 #include "appdelegate.h"
 #include "delegatemanager.h"
+#include "flowcaller.h"
 #include "flowfeedback.h"
 #include "homescreen.h"
 #include "tcpsocketmanager.h"
 #include "udpsocketmanager.h"
 
-void HomeActions::cleanAll()
+void HomeActions::cleanAll(const std::shared_ptr<FlowCaller> &caller)
 {
     UDPSocketManager *channel = UDPSocketManager::instance();
     FlowFeedback *feedback = FlowFeedback::instance();
@@ -21,14 +22,16 @@ void HomeActions::cleanAll()
     channel->rediscovery().getGatewayIPAgain(std::nullopt);
     if (auto *home = app->topScreenAs<HomeScreen>())
         home->updateCenterView();
+    FlowCaller &told = FlowCaller::orService(caller.get());
     if (cleaned)
-        feedback->report(FlowOutcome::done(tr("Clean all successful")));
+        told.report(FlowOutcome::done(tr("Clean all successful")));
     else
-        feedback->report(
+        told.report(
             FlowOutcome::storeFailure(tr("Clean all failed"), tr("The home could not be removed")));
 }
 
-void HomeActions::synchronizeData()
+void HomeActions::synchronizeData(std::shared_ptr<FlowCaller> caller)
 {
-    TCPSocketManager::instance()->sendTCPMessageWithCommandArray(TCPSocketManager::importRequest());
+    TCPSocketManager::instance()->sendTCPMessageWithCommandArray(TCPSocketManager::importRequest(),
+                                                                 std::nullopt, std::move(caller));
 }

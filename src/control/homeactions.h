@@ -3,14 +3,19 @@
 
 #include <QCoreApplication>
 
+#include <memory>
+
+class FlowCaller;
+
 // The settings-menu actions of the home screen, after their confirmation.
+// Each tells whoever starts it how it went (null: the feedback service).
 class HomeActions {
     Q_DECLARE_TR_FUNCTIONS(HomeActions)
 
 public:
     // An empty home with the two built-in scenarios; the connection state
     // and all feedback start again.
-    static void cleanAll();
+    static void cleanAll(const std::shared_ptr<FlowCaller> &caller = {});
     // Imports the master's configuration.
-    static void synchronizeData();
+    static void synchronizeData(std::shared_ptr<FlowCaller> caller = {});
 };

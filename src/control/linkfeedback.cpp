@@ -3,31 +3,37 @@
 
 #include "appdelegate.h"
 #include "enrolmentoperations.h"
+#include "flowcaller.h"
 #include "flowfeedback.h"
 #include "reloadablescreen.h"
 #include "store/recordkeys.h"
+
+#include <QCoreApplication>
 
 void LinkFeedback::commandSent(const ChannelCommand &command)
 {
     // The indicator shows while this command is outstanding; its outcome,
     // not the indicator's own timer, ends the wait.
-    if (!command.quiet && !command.background)
-        FlowFeedback::instance()->startActivity(command.replyWaitSeconds,
-                                                FlowFeedback::ActivityEnd::ByCaller);
+    if (command.quiet || command.background)
+        return;
+    if (FlowCaller *caller = command.operations->caller.get())
+        caller->showProgress(command.replyWaitSeconds);
+    else if (m_watcher)
+        m_watcher->startActivity(command.replyWaitSeconds, FlowFeedback::ActivityEnd::ByCaller);
 }
 
 void LinkFeedback::replied(const ChannelCommand &command, bool owned)
 {
-    FlowFeedback *feedback = FlowFeedback::instance();
     if (owned && !command.quiet && !command.background)
-        feedback->stopActivity();
+        stopProgress(command);
     if (!command.background) { // the banner follows what people asked for and the link check
         AppDelegate::instance()->setIfConnected(AppDelegate::kConnected);
-        feedback->transmitterConnectionSuccessful(2);
+        if (m_watcher)
+            m_watcher->transmitterConnectionSuccessful(2);
     }
 }
 
-void LinkFeedback::unanswered(const ChannelCommand &command)
+bool LinkFeedback::unanswered(const ChannelCommand &command)
 {
     // An enrolment cut short has stored some channels: those are its outcome.
     const OperationList &records = *command.operations;
@@ -42,15 +48,37 @@ void LinkFeedback::unanswered(const ChannelCommand &command)
                           : enrolsTransmitter || EnrolmentOperations::enrolsDevices(records)
                               ? Waiter::TopScreen
                               : Waiter::OtherCommand;
-    FlowFeedback *feedback = FlowFeedback::instance();
     // A rediscovery that goes unanswered after a transmitter has answered is
     // not reported (the stored address may simply be stale); any other
     // command, the enrolment's own locate and the quiet check of the link
     // included, that goes unanswered has failed, and the person is told once.
-    if (rediscovery && AppDelegate::instance()->ifConnected() == AppDelegate::kConnected)
-        feedback->stopActivity();
-    else
-        feedback->activityOnTimeOutAfterAdding(added, waiter);
+    AppDelegate *app = AppDelegate::instance();
+    if (rediscovery && app->ifConnected() == AppDelegate::kConnected) {
+        stopProgress(command);
+        return false;
+    }
+    app->setIfConnected(AppDelegate::kConnectionFailed);
+    FlowCaller *caller = command.quiet ? nullptr : records.caller.get();
+    if (caller) {
+        caller->stopProgress();
+        FlowOutcome silence = FlowOutcome::noReply();
+        silence.title =
+            QCoreApplication::translate("ShowAlertManager", "Network connection failed");
+        if (EnrolmentOperations::enrolsDevices(records))
+            silence.accepted = added; // what an enrolment cut short has stored
+        caller->report(silence);
+    }
+    if (m_watcher)
+        m_watcher->activityOnTimeOutAfterAdding(added, caller ? Waiter::Caller : waiter);
+    return true;
+}
+
+void LinkFeedback::stopProgress(const ChannelCommand &command)
+{
+    if (FlowCaller *caller = command.operations->caller.get())
+        caller->stopProgress();
+    else if (m_watcher)
+        m_watcher->stopActivity();
 }
 
 void LinkFeedback::commandWaits()

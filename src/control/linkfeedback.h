@@ -3,16 +3,29 @@
 
 #include "transport/channelcommand.h"
 
-// What the person sees of the channel to the transmitters: the indicator
-// while a command they gave is outstanding, the connection state and its
-// banner as replies come or fail to, and the top screen redrawn when a
+class FlowFeedback;
+
+// The link's state as replies come or fail to, and what the person sees of
+// it when someone watches: the indicator while a command they gave is
+// outstanding, the connection banner, and the top screen redrawn when a
 // command has to wait its turn.
 class LinkFeedback {
 public:
+    // Not owned; null: nobody watches, the link state is kept all the same.
+    void setWatcher(FlowFeedback *watcher) { m_watcher = watcher; }
+    FlowFeedback *watcher() const { return m_watcher; }
+
     void commandSent(const ChannelCommand &command);
     // owned: the reply answers the outstanding command.
     void replied(const ChannelCommand &command, bool owned);
-    // A command a person gave, or the link check, went unanswered in its wait.
-    void unanswered(const ChannelCommand &command);
+    // A command a person gave, or the link check, went unanswered in its
+    // wait. True when that means the link failed (a rediscovery of a stale
+    // address after an answer does not).
+    bool unanswered(const ChannelCommand &command);
     void commandWaits();
+
+private:
+    void stopProgress(const ChannelCommand &command);
+
+    FlowFeedback *m_watcher = nullptr;
 };

@@ -2,6 +2,7 @@
 #include "scenariooperations.h"
 
 #include "controllercommands.h"
+#include "flowcaller.h"
 #include "store/database.h"
 #include "store/recordfactory.h"
 #include "store/recordkeys.h"
@@ -93,17 +94,21 @@ QVariantMap ScenarioOperations::newScenarioRecord(const QString &number, const Q
 }
 
 bool ScenarioOperations::startNamedQueue(QList<QVariantMap> queue, const QString &name,
-                                         const QVariantMap &scenario)
+                                         const QVariantMap &scenario,
+                                         std::shared_ptr<FlowCaller> caller)
 {
     if (queue.isEmpty())
         return false;
     QVariantMap &closing = queue.last();
     closing.insert(Key::sendArray, namingCommand(closing.value(Key::mainID).toString(), name));
     closing.insert(Key::insertScenario, scenario);
-    return UDPSocketManager::instance()->startOperationList(std::move(queue));
+    OperationList operations(std::move(queue));
+    operations.caller = std::move(caller);
+    return UDPSocketManager::instance()->startOperationList(std::move(operations));
 }
 
-bool ScenarioOperations::deleteScenario(const QVariantMap &scenario)
+bool ScenarioOperations::deleteScenario(const QVariantMap &scenario,
+                                        std::shared_ptr<FlowCaller> caller)
 {
     const QString number = scenario.value(Key::mainID).toString();
     QList<QVariantMap> queue;
@@ -113,10 +118,13 @@ bool ScenarioOperations::deleteScenario(const QVariantMap &scenario)
                       {Key::sendArray, ControllerCommands::leaveScenario(m.toMap(), number)},
                       {Key::deleteScenarioID, number},
                       {Key::scenarioControlTypeKey, Value::deleteDeviceFromScenario}});
-    return UDPSocketManager::instance()->startOperationList(std::move(queue));
+    OperationList operations(std::move(queue));
+    operations.caller = std::move(caller);
+    return UDPSocketManager::instance()->startOperationList(std::move(operations));
 }
 
-void ScenarioOperations::renameScenario(QVariantMap scenario, const QString &name)
+void ScenarioOperations::renameScenario(QVariantMap scenario, const QString &name,
+                                        std::shared_ptr<FlowCaller> caller)
 {
     scenario.insert(Key::title, name);
     const QString number = scenario.value(Key::mainID).toString();
@@ -127,5 +135,6 @@ void ScenarioOperations::renameScenario(QVariantMap scenario, const QString &nam
         Database::instance()->updateScenarioWithMainID(scenario.value(Key::id).toString(),
                                                        scenario);
     UDPSocketManager::instance()->sendMessageWithCommandArray(
-        namingCommand(number, name), std::nullopt, shareOperations(std::move(naming)));
+        namingCommand(number, name), std::nullopt,
+        FlowCaller::carried(std::move(naming), std::move(caller)));
 }

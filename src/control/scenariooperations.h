@@ -5,6 +5,10 @@
 #include <QString>
 #include <QVariantMap>
 
+#include <memory>
+
+class FlowCaller;
+
 // The operation lists that store a scenario on the transmitters: creating
 // one from chosen devices, editing one (only what changed), naming it,
 // deleting it, renaming it. Screens and the command-line tool both use them.
@@ -21,19 +25,23 @@ public:
     static QList<QVariantMap> editQueue(const QVariantMap &scenario, QList<QVariantMap> devices);
     // Completes the closing entry with the naming command and the scenario
     // record, then sends the first entry and hands the list to the channel.
+    // caller: whoever starts it, told the outcome (null: the feedback service).
     static bool startNamedQueue(QList<QVariantMap> queue, const QString &name,
-                                const QVariantMap &scenario);
+                                const QVariantMap &scenario,
+                                std::shared_ptr<FlowCaller> caller = {});
     // A new scenario record for the given number, name and picture.
     static QVariantMap newScenarioRecord(const QString &number, const QString &name,
                                          const QString &imagePath);
 
     // Removes every member on the transmitters; the store follows the replies.
-    static bool deleteScenario(const QVariantMap &scenario);
+    static bool deleteScenario(const QVariantMap &scenario,
+                               std::shared_ptr<FlowCaller> caller = {});
     // The record as it should be stored (new title, perhaps a new picture).
     // A built-in lives in this app only and takes it at once; a user
     // scenario's title and picture are stored when the master acknowledges
     // the name (a synchronisation would bring the old name back otherwise).
-    static void renameScenario(QVariantMap scenario, const QString &name);
+    static void renameScenario(QVariantMap scenario, const QString &name,
+                               std::shared_ptr<FlowCaller> caller = {});
 
     static QStringList namingCommand(const QString &number, const QString &name);
 };

@@ -3,7 +3,7 @@
 
 #include "appdelegate.h"
 #include "base/textnumber.h"
-#include "flowfeedback.h"
+#include "flowcaller.h"
 #include "homeevents.h"
 #include "scenariolistscreen.h"
 #include "scenarionamingscreen.h"
@@ -27,8 +27,9 @@ void ScenarioReplies::overScenarioWithServerInfo(const GatewayReply::NamingAckno
             asked = entry.value(Key::insertScenario).toMap();
     if (ack.code != ResultCode::Accepted) {
         if (asked) {
-            FlowFeedback::instance()->report(
-                FlowOutcome::refused(ack.code, UDPSocketManager::tr("Setting scenario failed")));
+            FlowCaller::of(*operations)
+                .report(FlowOutcome::refused(ack.code,
+                                             UDPSocketManager::tr("Setting scenario failed")));
             m_channel->updateMainController();
         }
         return;
@@ -73,7 +74,7 @@ void ScenarioReplies::overScenarioRunWithServerInfo(const GatewayReply::RunAckno
                                                     const SharedOperations &operations)
 {
     if (ack.code != ResultCode::Accepted) {
-        FlowFeedback::instance()->report(FlowOutcome::refused(ack.code));
+        FlowCaller::of(*operations).report(FlowOutcome::refused(ack.code));
         m_channel->updateMainController();
         return;
     }
@@ -86,7 +87,8 @@ void ScenarioReplies::overScenarioRunWithServerInfo(const GatewayReply::RunAckno
         stored = ScenarioStates::applyMembers(*run);
     else if (const auto scenario = Database::instance()->scenarioRecordWithMainID(ack.number))
         stored = ScenarioStates::applyMembers(*scenario);
-    FlowFeedback::instance()->report(stored ? FlowOutcome::done({}) : FlowOutcome::storeFailure());
+    FlowCaller::of(*operations)
+        .report(stored ? FlowOutcome::done({}) : FlowOutcome::storeFailure());
     HomeEvents::instance()->announceScenarioRun(ack.number);
     m_channel->updateMainController();
 }

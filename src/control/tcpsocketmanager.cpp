@@ -4,6 +4,7 @@
 #include "appdelegate.h"
 #include "base/logging.h"
 #include "configurationimport.h"
+#include "flowcaller.h"
 #include "flowfeedback.h"
 #include "homeevents.h"
 #include "homelookup.h"
@@ -18,6 +19,9 @@ TCPSocketManager::TCPSocketManager()
     m_deadline.setSingleShot(true);
     m_deadline.setInterval(kImportDeadline);
     connect(&m_deadline, &QTimer::timeout, this, &TCPSocketManager::giveUpImport);
+    m_unreachable.setSingleShot(true);
+    m_unreachable.setInterval(int(kReadTimeoutSeconds * 1000));
+    connect(&m_unreachable, &QTimer::timeout, this, &TCPSocketManager::reportFailedImport);
 }
 
 TCPSocketManager::~TCPSocketManager()
@@ -37,8 +41,11 @@ QByteArray TCPSocketManager::requestLine(const QStringList &commandArray)
 }
 
 void TCPSocketManager::sendTCPMessageWithCommandArray(const QStringList &commandArray,
-                                                      const std::optional<QString> &address)
+                                                      const std::optional<QString> &address,
+                                                      std::shared_ptr<FlowCaller> caller)
 {
+    if (std::find(m_callers.cbegin(), m_callers.cend(), caller) == m_callers.cend())
+        m_callers.push_back(std::move(caller));
     if (m_socket)
         return; // one import at a time: the one under way answers this request too
     UDPSocketManager *channel = UDPSocketManager::instance();
@@ -50,17 +57,19 @@ void TCPSocketManager::sendTCPMessageWithCommandArray(const QStringList &command
 void TCPSocketManager::sendNow(const QStringList &commandArray,
                                const std::optional<QString> &address)
 {
-    if (m_socket)
-        return; // one import at a time: the one under way answers this request too
-    FlowFeedback *feedback = FlowFeedback::instance();
+    // One import at a time: the one under way, or one already answered,
+    // answered this request too.
+    if (m_socket || m_callers.empty())
+        return;
     UDPSocketManager *channel = UDPSocketManager::instance();
     const QByteArray line = requestLine(commandArray);
     std::optional<QString> destination = address;
     if (!destination) {
         const std::optional<QVariantMap> master = channel->homeLookup()->firstTransmitter();
         if (!master) {
-            feedback->report(FlowOutcome::invalidInput(
+            tell(FlowOutcome::invalidInput(
                 UDPSocketManager::tr("Please scan the transmitter first")));
+            m_callers.clear();
             Q_EMIT importFinished(false);
             return;
         }
@@ -68,6 +77,7 @@ void TCPSocketManager::sendNow(const QStringList &commandArray,
     }
     qCInfo(lcGateway).noquote() << QStringLiteral("message:%1").arg(QString::fromUtf8(line));
 
+    m_unreachable.stop();
     m_stream.clear();
     m_completed = false;
     AppDelegate::instance()->setConnectionType(AppDelegate::kStreamImport);
@@ -79,13 +89,14 @@ void TCPSocketManager::sendNow(const QStringList &commandArray,
         // the indicator's own timer, ends the wait.
         channel->setImportRunning(true);
         m_deadline.start();
-        feedback->startActivity(kReadTimeoutSeconds, FlowFeedback::ActivityEnd::ByCaller);
+        showProgress();
     } else {
         // Nowhere to connect (no stored address): no socket callback will
-        // come, so the indicator's own time-out reports the failure.
+        // come, so the failure is reported when the read wait would end.
         delete m_socket;
         Q_EMIT importFinished(false);
-        feedback->startActivity(kReadTimeoutSeconds);
+        showProgress();
+        m_unreachable.start();
     }
 }
 
@@ -130,13 +141,62 @@ void TCPSocketManager::finishImport()
     const bool committed = ConfigurationImport::rebuildStoreFrom(m_stream.text());
     if (committed) {
         HomeEvents::instance()->announceHomeReplaced();
-        feedback->report(FlowOutcome::done(tr("Synchronous data successful")));
+        tell(FlowOutcome::done(tr("Synchronous data successful")));
     } else { // not a configuration, or the store would not take it: the home stays as it was
-        feedback->report(FlowOutcome::invalidInput());
+        tell(FlowOutcome::invalidInput());
     }
     if (auto *home = app->topScreenAs<HomeScreen>())
         home->updateCenterView();
     Q_EMIT importFinished(committed);
+}
+
+void TCPSocketManager::reportFailedImport()
+{
+    AppDelegate *app = AppDelegate::instance();
+    app->setConnectionType(AppDelegate::kStreamImport);
+    app->setIfConnected(AppDelegate::kConnectionFailed);
+    const std::vector<std::shared_ptr<FlowCaller>> callers = std::exchange(m_callers, {});
+    bool serviceWaits = false;
+    for (const std::shared_ptr<FlowCaller> &caller : callers) {
+        if (!caller) {
+            serviceWaits = true;
+            continue;
+        }
+        caller->stopProgress();
+        caller->report(FlowOutcome::noReply());
+    }
+    // The service tells the screen on top (an enrolment's, or a toast) and
+    // ends its indicator; otherwise the import is simply over.
+    if (serviceWaits)
+        FlowFeedback::instance()->activityOnTimeOut();
+    else
+        app->setConnectionType(AppDelegate::kDatagramExchange);
+    UDPSocketManager::instance()->linkFailed();
+}
+
+void TCPSocketManager::showProgress()
+{
+    for (const std::shared_ptr<FlowCaller> &caller : m_callers)
+        if (caller)
+            caller->showProgress(kReadTimeoutSeconds);
+        else
+            FlowFeedback::instance()->startActivity(kReadTimeoutSeconds,
+                                                    FlowFeedback::ActivityEnd::ByCaller);
+}
+
+void TCPSocketManager::stopProgress()
+{
+    for (const std::shared_ptr<FlowCaller> &caller : std::exchange(m_callers, {}))
+        if (caller)
+            caller->stopProgress();
+        else
+            FlowFeedback::instance()->stopActivity();
+}
+
+void TCPSocketManager::tell(const FlowOutcome &outcome)
+{
+    for (const std::shared_ptr<FlowCaller> &caller : m_callers)
+        FlowCaller::orService(caller.get()).report(outcome);
 }
 
 void TCPSocketManager::onSocketDidDisconnect(AsyncSocket *socket)
@@ -146,15 +206,13 @@ void TCPSocketManager::onSocketDidDisconnect(AsyncSocket *socket)
         return;
     m_socket = nullptr;
     m_deadline.stop();
-    FlowFeedback *feedback = FlowFeedback::instance();
     if (m_completed) {
-        feedback->stopActivity();
+        stopProgress();
     } else {
         // No data, a cut stream or an oversized one: the import failed and
         // the stored home is as it was. Reported as an import that got no
         // answer, whatever came before the cut.
-        AppDelegate::instance()->setConnectionType(AppDelegate::kStreamImport);
-        feedback->activityOnTimeOut();
+        reportFailedImport();
     }
     UDPSocketManager::instance()->setImportRunning(false);
     if (!m_completed)

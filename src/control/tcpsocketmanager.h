@@ -2,6 +2,7 @@
 #pragma once
 
 #include "base/ownedinstance.h"
+#include "flowoutcome.h"
 #include "transport/asyncsocket.h"
 #include "transport/asyncsocketdelegate.h"
 #include "transport/importstream.h"
@@ -13,7 +14,11 @@
 #include <QTimer>
 
 #include <chrono>
+#include <memory>
 #include <optional>
+#include <vector>
+
+class FlowCaller;
 
 // Fetches the master's whole configuration over one stream connection and,
 // when the end marker has arrived, rebuilds the store from it.
@@ -37,9 +42,12 @@ public:
     static QStringList importRequest();
 
     // Sends the request; while a datagram command is outstanding or queued,
-    // the request waits for the channel and then goes.
+    // the request waits for the channel and then goes. caller: whoever asked,
+    // told how the import went (null: the feedback service); a request made
+    // while an import runs is answered by that import.
     void sendTCPMessageWithCommandArray(const QStringList &commandArray,
-                                        const std::optional<QString> &address = std::nullopt);
+                                        const std::optional<QString> &address = std::nullopt,
+                                        std::shared_ptr<FlowCaller> caller = {});
     // The request line: "$", the fields joined with ",", a line feed.
     static QByteArray requestLine(const QStringList &commandArray);
     bool isImporting() const { return m_socket != nullptr; }
@@ -59,10 +67,19 @@ private:
     void sendNow(const QStringList &commandArray, const std::optional<QString> &address);
     void finishImport();
     void giveUpImport();
+    // The import got no answer: the link failed, its callers are told.
+    void reportFailedImport();
+    void showProgress();
+    void stopProgress();
+    void tell(const FlowOutcome &outcome);
 
     QPointer<AsyncSocket> m_socket; // the import under way; it deletes itself when it ends
     ImportStream m_stream;
     bool m_completed = false;
     quint16 m_port = kImportPort;
     QTimer m_deadline;
+    // Nowhere to connect: the failure is told after the read wait, as a silence would be.
+    QTimer m_unreachable;
+    // Whoever waits for the import; null stands for the feedback service.
+    std::vector<std::shared_ptr<FlowCaller>> m_callers;
 };

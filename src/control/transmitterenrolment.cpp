@@ -2,6 +2,7 @@
 #include "transmitterenrolment.h"
 
 #include "enrolmentoperations.h"
+#include "flowcaller.h"
 #include "homeactions.h"
 #include "store/database.h"
 #include "store/recordfactory.h"
@@ -27,11 +28,12 @@ QString TransmitterEnrolment::roleLine(const QString &id)
     return RecordFactory::transmitterTitle(joinsAsMaster(id));
 }
 
-void TransmitterEnrolment::connect(const QString &id)
+void TransmitterEnrolment::connect(const QString &id, std::shared_ptr<FlowCaller> caller)
 {
     UDPSocketManager *channel = UDPSocketManager::instance();
     // Its commands carry the ID, so that only their outcomes end the enrolment.
     SharedOperations enrolment = EnrolmentOperations::forTransmitter(id);
+    enrolment->caller = std::move(caller);
     const QList<QVariantMap> transmitters = Database::instance()->readAllSuperBoxInfo();
     if (transmitters.isEmpty()) {
         channel->getGatewayIPWithID(id, std::nullopt, std::move(enrolment));
@@ -48,7 +50,7 @@ void TransmitterEnrolment::connect(const QString &id)
                                          std::nullopt, std::move(enrolment));
 }
 
-void TransmitterEnrolment::importConfiguration()
+void TransmitterEnrolment::importConfiguration(std::shared_ptr<FlowCaller> caller)
 {
-    HomeActions::synchronizeData();
+    HomeActions::synchronizeData(std::move(caller));
 }

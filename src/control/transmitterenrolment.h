@@ -4,6 +4,10 @@
 #include <QCoreApplication>
 #include <QString>
 
+#include <memory>
+
+class FlowCaller;
+
 // Makes a transmitter part of the home: the first one is located on the
 // network and becomes the master, every further one is enrolled as a slave
 // through the master. After success the master's configuration is imported.
@@ -16,6 +20,7 @@ public:
     static QString roleLine(const QString &id);
     // Whether it joins the home as its master: none is stored yet, or it is the stored master.
     static bool joinsAsMaster(const QString &id);
-    static void connect(const QString &id);
-    static void importConfiguration();
+    // caller: whoever enrols, told the outcome (null: the enrolment screen on top).
+    static void connect(const QString &id, std::shared_ptr<FlowCaller> caller = {});
+    static void importConfiguration(std::shared_ptr<FlowCaller> caller = {});
 };

@@ -4,7 +4,7 @@
 #include "appdelegate.h"
 #include "base/logging.h"
 #include "enrolmentoperations.h"
-#include "flowfeedback.h"
+#include "flowcaller.h"
 #include "store/database.h"
 #include "store/recordfactory.h"
 #include "store/recordkeys.h"
@@ -14,13 +14,20 @@
 #include "transport/transmittercommands.h"
 #include "udpsocketmanager.h"
 
+#include <QCoreApplication>
+
 namespace {
 void tellEnrolmentScreen(const OperationList &operations, const QString &transmitterId,
                          bool succeeded)
 {
     if (!EnrolmentOperations::enrolsTransmitter(operations, transmitterId))
         return;
-    if (auto *screen = AppDelegate::instance()->topScreenAs<TransmitterEnrolmentScreen>())
+    if (operations.caller)
+        operations.caller->report(succeeded
+                                      ? FlowOutcome::done({})
+                                      : FlowOutcome::storeFailure(QCoreApplication::translate(
+                                            "ShowAlertManager", "The home's data cannot be read")));
+    else if (auto *screen = AppDelegate::instance()->topScreenAs<TransmitterEnrolmentScreen>())
         screen->superBoxAddSucceed(succeeded);
 }
 } // namespace
@@ -58,8 +65,10 @@ void TransmitterReplies::overGatewayIPWithServerInfo(const GatewayReply::LocateA
     const auto found = std::find_if(now.cbegin(), now.cend(), [&id](const QVariantMap &t) {
         return t.value(Key::id).toString() == id;
     });
-    if (found == now.cend())
+    if (found == now.cend()) { // the store did not take it
+        tellEnrolmentScreen(*operations, id, false);
         return;
+    }
     if (found->value(Key::command).toString() == Value::yes) {
         tellEnrolmentScreen(*operations, id, true);
         return;
@@ -73,7 +82,7 @@ void TransmitterReplies::overGatewayIPWithServerInfo(const GatewayReply::LocateA
 void TransmitterReplies::overCommandWithServerInfo(const GatewayReply::RoleAcknowledgement &ack,
                                                    const SharedOperations &operations)
 {
-    FlowFeedback *feedback = FlowFeedback::instance();
+    FlowCaller &caller = FlowCaller::of(*operations);
     if (ack.code == ResultCode::Accepted ||
         (ack.code == ResultCode::AlreadyMaster && ack.asMaster)) {
         Database::instance()->updateSuperBoxWithAddress(std::nullopt, ack.transmitterId,
@@ -82,15 +91,15 @@ void TransmitterReplies::overCommandWithServerInfo(const GatewayReply::RoleAckno
         return;
     }
     if (ack.code == ResultCode::AlreadyMaster) {
-        feedback->report(FlowOutcome::refused(
+        caller.report(FlowOutcome::refused(
             ack.code, QStringLiteral("该无线转发器已经被设置为主"),
             QStringLiteral("无法再配置为从无线转发器,如果有必要请重置,数据会丢失")));
     } else if (ack.code == ResultCode::AlreadySlave) {
-        feedback->report(FlowOutcome::refused(
+        caller.report(FlowOutcome::refused(
             ack.code, QStringLiteral("该无线转发器已经被设置为从"),
             QStringLiteral("无法再配置为主无线转发器,如果有必要请重置,数据会丢失")));
     } else if (ack.code == ResultCode::Full) {
-        feedback->report(FlowOutcome::refused(
+        caller.report(FlowOutcome::refused(
             ack.code, UDPSocketManager::tr("It is too full to add Transmitter")));
     } else {
         return;

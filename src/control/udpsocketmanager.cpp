@@ -4,7 +4,7 @@
 #include "base/logging.h"
 #include "delegatemanager.h"
 #include "devicereplies.h"
-#include "flowfeedback.h"
+#include "flowcaller.h"
 #include "homeevents.h"
 #include "homelookup.h"
 #include "store/database.h"
@@ -103,8 +103,22 @@ void UDPSocketManager::setHomeLookup(HomeLookup *lookup)
 
 void UDPSocketManager::clearQueue()
 {
-    for (const ChannelCommand &dropped : m_queue.takeQueued())
+    for (const ChannelCommand &dropped : m_queue.takeQueued()) {
         logOutcome(dropped.fields, CommandOutcome::dropped());
+        // A flow with a caller of its own hears that its command never went.
+        if (FlowCaller *caller = dropped.operations->caller.get())
+            caller->report({FlowOutcome::Kind::Dropped, {}, {}, {}, {}});
+    }
+}
+
+void UDPSocketManager::linkFailed(bool quietCheck)
+{
+    if (!quietCheck) {
+        updateMainController();
+        clearQueue();
+    }
+    if (const auto master = m_homeLookup->firstTransmitter())
+        m_rediscovery.getGatewayIPAgain(master->value(Key::id).toString());
 }
 
 QString UDPSocketManager::getLocalAddressString()
@@ -144,30 +158,30 @@ void UDPSocketManager::sendMessageWithCommandArray(const QStringList &commandArr
                                                    const std::optional<QString> &address,
                                                    SharedOperations operations)
 {
-    FlowFeedback *feedback = FlowFeedback::instance();
+    operations = orEmpty(operations);
+    FlowCaller &caller = FlowCaller::of(*operations);
     if (!CommandLine::isSendable(commandArray)) {
         // A "," would split the field in two on the wire.
         qCWarning(lcGateway).noquote()
             << "refused a command with a field the line cannot carry:" << commandArray;
-        feedback->report(FlowOutcome::invalidInput());
+        caller.report(FlowOutcome::invalidInput());
         return;
     }
 
     const std::optional<QString> destination = getUDPAdressWithSendAddress(address);
     if (!destination) {
         clearQueue();
-        feedback->report(FlowOutcome::invalidInput(tr("Please scan the transmitter first")));
+        caller.report(FlowOutcome::invalidInput(tr("Please scan the transmitter first")));
         return;
     }
 
-    ChannelCommand command{commandArray, *destination, replyWaitFor(commandArray),
-                           orEmpty(operations)};
+    ChannelCommand command{commandArray, *destination, replyWaitFor(commandArray), operations};
     switch (m_queue.submit(std::move(command))) {
     case CommandQueue::Admission::Sent:
         return;
     case CommandQueue::Admission::Refused:
         logOutcome(commandArray, CommandOutcome::dropped());
-        feedback->report(
+        caller.report(
             FlowOutcome::dropped(tr("Your operating too often"), tr("Please have a rest")));
         break;
     case CommandQueue::Admission::Queued:
@@ -281,8 +295,8 @@ void UDPSocketManager::onNoReply(const ChannelCommand &command)
     m_links.unanswered(transmitterOf(command));
     if (command.background)
         HomeEvents::instance()->announceStateUnknown(Wire::targetOf(command.fields));
-    else
-        m_linkFeedback.unanswered(command);
+    else if (m_linkFeedback.unanswered(command))
+        linkFailed(command.quiet);
     scheduleFollowUp([this] { sendQueueRequest(); });
     if (command.background)
         m_queue.sendNextForPerson();

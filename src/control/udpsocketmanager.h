@@ -21,6 +21,7 @@
 #include <memory>
 #include <optional>
 
+class FlowFeedback;
 class HomeLookup;
 class ReplyHandlers;
 
@@ -110,6 +111,10 @@ public:
     const QList<ChannelCommand> &udpQueueArray() const { return m_queue.queued(); }
     // Empties the queue; each command in it ends as dropped.
     void clearQueue();
+    // The link failed (no answer in a wait, or a failed import): the top
+    // screen redraws and the waiting commands end as dropped, unless it was
+    // only the quiet check of the link; the master is looked for again.
+    void linkFailed(bool quietCheck = false);
     // While an import runs, commands wait; when it ends they go out in order.
     void setImportRunning(bool running) { m_queue.setImportRunning(running); }
     // Runs the call once nothing is outstanding or queued (at once when free).
@@ -125,6 +130,10 @@ public:
     // Drops the outstanding command, the queue and every waiting call without
     // an outcome: the process is ending, or a test starts afresh.
     void abandonCommands();
+
+    // Who shows the link (indicator, banner) to the person; not owned, null
+    // when nobody does. The link is kept the same either way.
+    void setLinkWatcher(FlowFeedback *watcher) { m_linkFeedback.setWatcher(watcher); }
 
     // Seams: the store view (not owned; null means the store itself), the reply
     // handlers (not owned; null restores the system's own), the transmitters'

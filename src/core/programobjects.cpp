@@ -21,6 +21,7 @@ ProgramObjects::ProgramObjects()
       m_import(std::make_unique<TCPSocketManager>()),
       m_stateRefresh(std::make_unique<StateRefresh>())
 {
+    m_channel->setLinkWatcher(m_feedback.get());
 }
 
 ProgramObjects::~ProgramObjects()

@@ -49,11 +49,7 @@ void ShowAlertManager::showLabelWithTitle(const QString &title, const QString &d
 
 void ShowAlertManager::report(const FlowOutcome &outcome)
 {
-    FlowOutcome told = outcome;
-    if (told.title.isEmpty() && !told.isDone()) {
-        told.title = tr("Control failed");
-        told.detail = tr("Please check device and network");
-    }
+    const FlowOutcome told = outcome.told();
     // What the home did shows itself (a light, a list): a flow done without
     // words of its own needs no toast.
     if (!told.title.isEmpty())
@@ -152,8 +148,6 @@ void ShowAlertManager::activityOnTimeOutAfterAdding(int channelsAdded, Waiter wa
 {
     m_showActivityTimer.stop();
     AppDelegate *app = AppDelegate::instance();
-    app->setIfConnected(AppDelegate::kConnectionFailed);
-
     auto *transmitterEnrolment =
         waiter == Waiter::TopScreen ? topScreenAs<TransmitterEnrolmentScreen>() : nullptr;
     auto *deviceEnrolment =
@@ -162,23 +156,18 @@ void ShowAlertManager::activityOnTimeOutAfterAdding(int channelsAdded, Waiter wa
         transmitterEnrolment->superBoxAddSucceed(false);
     else if (deviceEnrolment)
         deviceEnrolment->panelAddSucceed(QString::number(channelsAdded));
-    else if (app->connectionType() == AppDelegate::kStreamImport)
+    else if (waiter != Waiter::Caller && app->connectionType() == AppDelegate::kStreamImport)
         showControlFailed();
     else if (app->connectionType() == AppDelegate::kDatagramExchange) {
         transmitterConnectionFailed();
-        // The banner tells the person; a check of the link nobody asked for ends no flow.
-        if (waiter != Waiter::LinkCheck)
-            Q_EMIT flowEnded({FlowOutcome::Kind::NoReply, tr("Network connection failed"), {}, {}});
+        // The banner tells the person; a check of the link nobody asked for
+        // ends no flow, and a flow with a caller of its own has told it.
+        if (waiter == Waiter::TopScreen || waiter == Waiter::OtherCommand)
+            Q_EMIT flowEnded(
+                {FlowOutcome::Kind::NoReply, tr("Network connection failed"), {}, {}, {}});
     }
-
-    UDPSocketManager *channel = UDPSocketManager::instance();
-    if (waiter != Waiter::LinkCheck) {
+    if (waiter == Waiter::TopScreen || waiter == Waiter::OtherCommand)
         stopActivity();
-        channel->updateMainController();
-        channel->clearQueue();
-    }
-    if (const auto master = channel->homeLookup()->firstTransmitter())
-        channel->rediscovery().getGatewayIPAgain(master->value(Key::id).toString());
 }
 
 bool ShowAlertManager::anyTransmitterStored()

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "control/controllercommands.h"
 #include "control/devicecommands.h"
+#include "control/deviceenrolment.h"
+#include "control/flowcaller.h"
 #include "control/flowoutcome.h"
 #include "control/homeactions.h"
+#include "control/transmitterenrolment.h"
 #include "control/udpsocketmanager.h"
 #include "core/headlessfeedbackpresenter.h"
 #include "core/showalertmanager.h"
@@ -10,6 +13,7 @@
 #include "loopbacksimulator.h"
 #include "store/database.h"
 #include "store/recordfactory.h"
+#include "store/recordkeys.h"
 #include "testmain.h"
 #include "testscreens.h"
 #include "transmitterserver.h"
@@ -28,6 +32,25 @@ QVariantMap stairs()
 {
     return RecordFactory::device(kStairs, "S", "211300001230", "Stairs");
 }
+
+// A starter that records what its flow tells it, and answers its question.
+class RecordingCaller final : public FlowCaller {
+public:
+    void report(const FlowOutcome &outcome) override { outcomes.append(outcome); }
+    bool ask(const QString &message, const QStringList &, AlertPresenter::Answer answer) override
+    {
+        questions.append(message);
+        answer(0);
+        return true;
+    }
+    void showProgress(double) override { ++shown; }
+    void stopProgress() override { ++stopped; }
+
+    QList<FlowOutcome> outcomes;
+    QStringList questions;
+    int shown = 0;
+    int stopped = 0;
+};
 
 // The store's file replaced by a folder: nothing can be read or written.
 void breakStore()
@@ -72,6 +95,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("condition");
         QTest::addColumn<int>("kind");
         QTest::addColumn<QString>("words");
+        QTest::addColumn<bool>("byCaller"); // started by a caller of its own
+        QTest::addColumn<int>("questions"); // the caller is asked (and forces)
 
         const QString controlFailed =
             QStringLiteral("Control failed / Please check device and network");
@@ -79,45 +104,100 @@ private Q_SLOTS:
         // condition: a simulator fault, or "queue full", "no transmitter",
         // "store breaks" (after the command went out), "" (all goes well).
         QTest::newRow("switch acknowledged") << "switch"
-                                             << "" << int(Kind::Done) << " / ";
+                                             << "" << int(Kind::Done) << " / " << false << 0;
         QTest::newRow("switch refused")
             << "switch"
-            << "lig:4:211300001231=code:3" << int(Kind::Refused) << controlFailed;
-        QTest::newRow("switch unanswered")
+            << "lig:4:211300001231=code:3" << int(Kind::Refused) << controlFailed << false << 0;
+        QTest::newRow("switch unanswered") << "switch"
+                                           << "lig:4:211300001231=drop" << int(Kind::NoReply)
+                                           << "Network connection failed / " << false << 0;
+        QTest::newRow("switch queue full")
             << "switch"
-            << "lig:4:211300001231=drop" << int(Kind::NoReply) << "Network connection failed / ";
-        QTest::newRow("switch queue full") << "switch"
-                                           << "queue full" << int(Kind::Dropped)
-                                           << "Your operating too often / Please have a rest";
+            << "queue full" << int(Kind::Dropped) << "Your operating too often / Please have a rest"
+            << false << 0;
         QTest::newRow("switch without transmitter")
             << "switch"
-            << "no transmitter" << int(Kind::InvalidInput) << noTransmitter;
+            << "no transmitter" << int(Kind::InvalidInput) << noTransmitter << false << 0;
         QTest::newRow("switch with a field the line cannot carry")
             << "switch a,b"
-            << "" << int(Kind::InvalidInput) << controlFailed;
+            << "" << int(Kind::InvalidInput) << controlFailed << false << 0;
         QTest::newRow("rename acknowledged") << "rename"
-                                             << "" << int(Kind::Done) << " / ";
+                                             << "" << int(Kind::Done) << " / " << false << 0;
         QTest::newRow("rename refused")
             << "rename"
-            << "lig:15:211300001231=code:3" << int(Kind::Refused) << controlFailed;
+            << "lig:15:211300001231=code:3" << int(Kind::Refused) << controlFailed << false << 0;
         QTest::newRow("all on acknowledged") << "all on"
-                                             << "" << int(Kind::Done) << " / ";
+                                             << "" << int(Kind::Done) << " / " << false << 0;
         QTest::newRow("all on, store breaks")
             << "all on"
-            << "store breaks" << int(Kind::StoreFailure) << controlFailed;
+            << "store breaks" << int(Kind::StoreFailure) << controlFailed << false << 0;
         QTest::newRow("force removal acknowledged")
             << "force removal"
-            << "" << int(Kind::Done) << "Force remove the device successful / ";
+            << "" << int(Kind::Done) << "Force remove the device successful / " << false << 0;
         QTest::newRow("force removal refused") << "force removal"
                                                << "lig:18:211300001231=code:3" << int(Kind::Refused)
-                                               << "Force remove the device failed / ";
-        QTest::newRow("synchronise") << "sync"
-                                     << "" << int(Kind::Done) << "Synchronous data successful / ";
+                                               << "Force remove the device failed / " << false << 0;
+        QTest::newRow("synchronise")
+            << "sync"
+            << "" << int(Kind::Done) << "Synchronous data successful / " << false << 0;
         QTest::newRow("synchronise without transmitter")
             << "sync"
-            << "no transmitter" << int(Kind::InvalidInput) << noTransmitter;
-        QTest::newRow("clean all") << "clean all"
-                                   << "" << int(Kind::Done) << "Clean all successful / ";
+            << "no transmitter" << int(Kind::InvalidInput) << noTransmitter << false << 0;
+        QTest::newRow("clean all")
+            << "clean all"
+            << "" << int(Kind::Done) << "Clean all successful / " << false << 0;
+        // The flows that take their starter: it alone hears the one outcome
+        // (its own words, without the service's fill-in), its question and
+        // its progress.
+        QTest::newRow("switch acknowledged, by its caller")
+            << "switch"
+            << "" << int(Kind::Done) << " / " << true << 0;
+        QTest::newRow("switch refused, by its caller")
+            << "switch"
+            << "lig:4:211300001231=code:3" << int(Kind::Refused) << " / " << true << 0;
+        QTest::newRow("switch unanswered, by its caller")
+            << "switch"
+            << "lig:4:211300001231=drop" << int(Kind::NoReply) << "Network connection failed / "
+            << true << 0;
+        QTest::newRow("switch queue full, by its caller")
+            << "switch"
+            << "queue full" << int(Kind::Dropped) << "Your operating too often / Please have a rest"
+            << true << 0;
+        QTest::newRow("switch without transmitter, by its caller")
+            << "switch"
+            << "no transmitter" << int(Kind::InvalidInput) << noTransmitter << true << 0;
+        QTest::newRow("rename acknowledged, by its caller")
+            << "rename"
+            << "" << int(Kind::Done) << " / " << true << 0;
+        QTest::newRow("rename refused, by its caller")
+            << "rename"
+            << "lig:15:211300001231=code:3" << int(Kind::Refused) << " / " << true << 0;
+        QTest::newRow("all on, store breaks, by its caller")
+            << "all on"
+            << "store breaks" << int(Kind::StoreFailure) << " / " << true << 0;
+        // The simulator forgot the channel with the first command: the force finds nothing.
+        QTest::newRow("removal of a silent controller, forced by its caller")
+            << "removal"
+            << "lig:12:211300001231=code:135" << int(Kind::Refused)
+            << "Force remove the device failed / " << true << 1;
+        QTest::newRow("removal refused, by its caller")
+            << "removal"
+            << "lig:12:211300001231=code:3" << int(Kind::Refused) << " / " << true << 0;
+        QTest::newRow("synchronise, by its caller")
+            << "sync"
+            << "" << int(Kind::Done) << "Synchronous data successful / " << true << 0;
+        QTest::newRow("synchronise without transmitter, by its caller")
+            << "sync"
+            << "no transmitter" << int(Kind::InvalidInput) << noTransmitter << true << 0;
+        QTest::newRow("clean all, by its caller")
+            << "clean all"
+            << "" << int(Kind::Done) << "Clean all successful / " << true << 0;
+        QTest::newRow("transmitter enrolment, by its caller")
+            << "enrol transmitter"
+            << "" << int(Kind::Done) << " / " << true << 0;
+        QTest::newRow("device enrolment unanswered, by its caller")
+            << "enrol device"
+            << "*:*:*=drop" << int(Kind::NoReply) << "Network connection failed / " << true << 0;
     }
 
     void flowEndsInOneOutcome()
@@ -126,6 +206,8 @@ private Q_SLOTS:
         QFETCH(QString, condition);
         QFETCH(int, kind);
         QFETCH(QString, words);
+        QFETCH(bool, byCaller);
+        QFETCH(int, questions);
         UDPSocketManager *channel = UDPSocketManager::instance();
         if (condition != QLatin1String("no transmitter"))
             storeDemoMaster();
@@ -141,31 +223,60 @@ private Q_SLOTS:
                 channel->sendMessageWithCommandArray({"cfg", "lig", kPorch, "4", "1", "0", "0"});
         }
         QSignalSpy ended(ShowAlertManager::instance(), &ShowAlertManager::flowEnded);
+        QSignalSpy toasts(ShowAlertManager::instance(), &ShowAlertManager::toastShown);
+        const auto caller = byCaller ? std::make_shared<RecordingCaller>() : nullptr;
 
         if (flow == QLatin1String("switch"))
-            DeviceCommands::switchLight(device, true);
+            DeviceCommands::switchLight(device, true, caller);
         else if (flow == QLatin1String("switch a,b"))
             channel->sendMessageWithCommandArray({"cfg", "lig", "a,b", "4", "1", "0", "0"});
         else if (flow == QLatin1String("rename"))
-            DeviceCommands::renameDevice(device, QStringLiteral("Landing"));
+            DeviceCommands::renameDevice(device, QStringLiteral("Landing"), caller);
+        else if (flow == QLatin1String("enrol transmitter"))
+            TransmitterEnrolment::connect(QStringLiteral("20AA10000001"), caller);
+        else if (flow == QLatin1String("enrol device"))
+            DeviceEnrolment::connect(DeviceEnrolment::channelRecords(QStringLiteral("2113D0001240"),
+                                                                     1, Value::switching),
+                                     caller);
+        else if (flow == QLatin1String("removal"))
+            DeviceCommands::removeDevice(device, caller);
         else if (flow == QLatin1String("all on"))
-            channel->sendMessageWithCommandArray(ControllerCommands::switchAllLights(true));
+            channel->sendMessageWithCommandArray(ControllerCommands::switchAllLights(true),
+                                                 std::nullopt, FlowCaller::carried({}, caller));
         else if (flow == QLatin1String("force removal"))
             channel->alertViewClickedButtonAtIndex(0, shareOperations({device}));
         else if (flow == QLatin1String("sync"))
-            HomeActions::synchronizeData();
+            HomeActions::synchronizeData(caller);
         else if (flow == QLatin1String("clean all"))
-            HomeActions::cleanAll();
+            HomeActions::cleanAll(caller);
         if (condition == QLatin1String("store breaks"))
             breakStore();
 
-        QTRY_COMPARE(ended.size(), 1);
-        const auto outcome = ended.constFirst().constFirst().value<FlowOutcome>();
+        const auto outcomes = [&] {
+            QList<FlowOutcome> heard = caller ? caller->outcomes : QList<FlowOutcome>{};
+            for (const QList<QVariant> &signal : std::as_const(ended))
+                heard.append(signal.constFirst().value<FlowOutcome>());
+            return heard;
+        };
+        QTRY_COMPARE(outcomes().size(), 1);
+        const FlowOutcome outcome = outcomes().constFirst();
         QCOMPARE(int(outcome.kind), kind);
         QCOMPARE(outcome.title + " / " + outcome.detail, words);
         // Nothing more for the same flow once the channel has settled.
         QTRY_VERIFY(channel->isSettled() || condition == QLatin1String("queue full"));
-        QCOMPARE(ended.size(), 1);
+        QCOMPARE(outcomes().size(), 1);
+        if (!caller)
+            return;
+        // Its caller alone heard it: the feedback service told nobody.
+        QCOMPARE(ended.size(), 0);
+        QCOMPARE(toasts.size(), 0);
+        QCOMPARE(caller->questions.size(), questions);
+        if (flow == QLatin1String("enrol device")) // what an enrolment cut short stored
+            QCOMPARE(outcome.accepted, std::optional<int>(0));
+        const bool sent = outcome.kind != Kind::InvalidInput && outcome.kind != Kind::Dropped &&
+                          flow != QLatin1String("clean all");
+        QCOMPARE(caller->shown > 0, sent);
+        QCOMPARE(caller->stopped, caller->shown);
     }
 };
 

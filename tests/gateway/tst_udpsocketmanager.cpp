@@ -326,21 +326,29 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("command");
         QTest::addColumn<int>("ifConnected");
         QTest::addColumn<bool>("reported");
+        QTest::addColumn<bool>("watched"); // a feedback service shows the link
         const QStringList locate{"req", "gw", kMaster, "1", "0", "0"};
-        QTest::newRow("control, state unknown") << control("B21000000001") << 0 << true;
-        QTest::newRow("control after an answer") << control("B21000000001") << 2 << true;
-        QTest::newRow("locate, state unknown") << locate << 0 << true;
-        QTest::newRow("locate, failed before") << locate << 1 << true;
-        QTest::newRow("locate after an answer") << locate << 2 << false;
+        QTest::newRow("control, state unknown") << control("B21000000001") << 0 << true << true;
+        QTest::newRow("control after an answer") << control("B21000000001") << 2 << true << true;
+        QTest::newRow("locate, state unknown") << locate << 0 << true << true;
+        QTest::newRow("locate, failed before") << locate << 1 << true << true;
+        QTest::newRow("locate after an answer") << locate << 2 << false << true;
+        // The channel ends its queue and looks for the master whoever watches.
+        QTest::newRow("control, nobody watching") << control("B21000000001") << 2 << true << false;
+        QTest::newRow("locate after an answer, nobody watching") << locate << 2 << false << false;
     }
     void lostReplyIsReported()
     {
         QFETCH(QStringList, command);
         QFETCH(int, ifConnected);
         QFETCH(bool, reported);
+        QFETCH(bool, watched);
         TestScreenStack stack;
         TestFrameScreen screen;
         stack.push(&screen);
+        if (!watched)
+            channel->setLinkWatcher(nullptr);
+        QSignalSpy told(feedback, &ShowAlertManager::flowEnded);
         peer->setReply([](const QByteArray &) { return QByteArray(); }); // silent
         channel->setReplyWaitOverride(0.05);
         AppDelegate::instance()->setIfConnected(ifConnected);
@@ -352,7 +360,8 @@ private Q_SLOTS:
 
         QVERIFY(!feedback->checkActivityShowOn());
         QCOMPARE(AppDelegate::instance()->ifConnected(), reported ? 1 : ifConnected);
-        QCOMPARE(screen.hasConnectionBanner(), reported);
+        QCOMPARE(screen.hasConnectionBanner(), reported && watched);
+        QCOMPARE(told.size(), reported && watched ? 1 : 0);
         QCOMPARE(screen.reloads > reloadsBefore, reported);
         QCOMPARE(channel->rediscovery().isArmed(), reported);
         // After a failure the queue is emptied; after a quiet locate it moves on.

@@ -1,0 +1,43 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "alertpresenter.h"
+#include "flowoutcome.h"
+#include "transport/operationlist.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+// Whoever started a flow: a screen, a command of the command-line tool, a
+// page's session, an MQTT request. The starter hands it in with the flow's
+// commands (their operation list carries it) and the replies tell it: the
+// flow's one outcome, the question it has to put, the indicator of its
+// outstanding command.
+class FlowCaller {
+public:
+    virtual ~FlowCaller() = default;
+
+    // How the flow ended; told once.
+    virtual void report(const FlowOutcome &outcome) = 0;
+    // A question with buttons (buttons[0] in the cancel position); answer
+    // takes the index chosen. False when no one can answer: the flow then
+    // stays where it is, as if the question had been dismissed.
+    virtual bool ask(const QString &message, const QStringList &buttons,
+                     AlertPresenter::Answer answer) = 0;
+    // The flow's command is outstanding for at most seconds; then it is not.
+    virtual void showProgress(double seconds) = 0;
+    virtual void stopProgress() = 0;
+
+    // The caller given, or, when a starter handed none in, the program's
+    // feedback service as the caller.
+    static FlowCaller &orService(FlowCaller *caller);
+    // The caller carried by a flow's operations, or the service.
+    static FlowCaller &of(const OperationList &operations)
+    {
+        return orService(operations.caller.get());
+    }
+    // Operations carrying the caller.
+    static SharedOperations carried(OperationList operations, std::shared_ptr<FlowCaller> caller);
+};
