@@ -7,6 +7,7 @@
 
 #include "control/checkmanager.h"
 #include "control/devicecommands.h"
+#include "control/flowcaller.h"
 #include "control/scenariooperations.h"
 #include "control/udpsocketmanager.h"
 #include "store/channel.h"
@@ -18,6 +19,9 @@
 #include <QCryptographicHash>
 #include <QFile>
 #include <QRegularExpression>
+
+#include <functional>
+#include <memory>
 
 namespace {
 // The state a member keeps, as its record holds it; nothing for a state a
@@ -44,16 +48,123 @@ std::optional<QString> keptState(const QVariantMap &device, const SetPayload::Re
 }
 
 // Takes the channel to that state: a controller joins a scenario in the state it is in.
-void drive(const QVariantMap &device, const SetPayload::Request &request)
+void drive(const ScenarioRequests::Member &member, std::shared_ptr<FlowCaller> caller)
 {
     using Action = SetPayload::Request::Action;
+    const SetPayload::Request &request = member.state;
     if (request.action == Action::Switch)
-        DeviceCommands::switchLight(device, request.on);
+        DeviceCommands::switchLight(member.device, request.on, std::move(caller));
     else if (request.action == Action::Dim)
-        DeviceCommands::dimLight(device, request.level);
+        DeviceCommands::dimLight(member.device, request.level, std::move(caller));
     else
-        DeviceCommands::moveCurtain(device, request.motion);
+        DeviceCommands::moveCurtain(member.device, request.motion, std::move(caller));
 }
+
+// One page's scenario change, and the caller of each of its commands: the
+// members that join are driven one at a time, each once the home has
+// taken the one before (the queue would not hold them all at once), then
+// the app's scenario flow goes. The page hears the outcome; a photo
+// written for the change that no stored scenario has is removed.
+class PageScenarioFlow final : public FlowCaller,
+                               public std::enable_shared_from_this<PageScenarioFlow> {
+public:
+    PageScenarioFlow(ScenarioRequests::TellOutcome tell, QString photo)
+        : m_tell(std::move(tell)), m_photo(std::move(photo))
+    {
+    }
+
+    void save(QList<ScenarioRequests::Member> drives, QList<QVariantMap> queue, const QString &name,
+              const QVariantMap &scenario)
+    {
+        m_drives = std::move(drives);
+        m_queue = std::move(queue);
+        m_name = name;
+        m_scenario = scenario;
+        afterTheStepsUnderWay([self = shared_from_this()] { self->driveNext(); });
+    }
+    void remove(const QVariantMap &scenario)
+    {
+        m_saving = true;
+        afterTheStepsUnderWay([self = shared_from_this(), scenario] {
+            ScenarioOperations::deleteScenario(scenario, self);
+        });
+    }
+
+    void report(const FlowOutcome &outcome) override
+    {
+        if (!m_saving && outcome.isDone()) {
+            // After the reply's own follow-up, as an operation list steps.
+            UDPSocketManager::instance()->scheduleFollowUp(
+                [self = shared_from_this()] { self->driveNext(); });
+            return;
+        }
+        if (!m_saving && outcome.kind == FlowOutcome::Kind::Refused) // nothing joined
+            m_tell(FlowOutcome::refused(
+                outcome.code, UDPSocketManager::tr("Setting scenario failed"),
+                m_drives.at(m_driven - 1).device.value(Key::title).toString()));
+        else
+            m_tell(outcome);
+        if (!outcome.isDone())
+            dropUnstoredPhoto();
+    }
+    bool ask(const QString &, const QStringList &, AlertPresenter::Answer) override
+    {
+        return false; // the scenario flows ask nothing
+    }
+    void showProgress(double) override {}
+    void stopProgress() override {}
+
+private:
+    // A flow whose reply is being followed up (its next step due in a
+    // moment) keeps its place: this change goes after that step, not
+    // between its steps (a scenario's naming, say, would come after this
+    // change's own and undo it).
+    static void afterTheStepsUnderWay(std::function<void()> start)
+    {
+        UDPSocketManager *channel = UDPSocketManager::instance();
+        if (channel->pendingFollowUps() > 0)
+            channel->scheduleFollowUp(std::move(start));
+        else
+            start();
+    }
+
+    void driveNext()
+    {
+        if (m_driven < m_drives.size()) {
+            drive(m_drives.at(m_driven++), shared_from_this());
+            return;
+        }
+        m_saving = true;
+        ScenarioOperations::startNamedQueue(std::move(m_queue), m_name, m_scenario,
+                                            shared_from_this());
+    }
+
+    void dropUnstoredPhoto()
+    {
+        if (m_photo.isEmpty())
+            return;
+        const std::optional<QList<QVariantMap>> stored =
+            Database::instance()->scenariosIfReadable();
+        if (!stored)
+            return; // a store that cannot be read says nothing about what is in use
+        const bool kept =
+            std::any_of(stored->cbegin(), stored->cend(), [this](const QVariantMap &s) {
+                return s.value(Key::imagePath).toString() == m_photo;
+            });
+        if (!kept)
+            QFile::remove(m_photo);
+        m_photo.clear();
+    }
+
+    ScenarioRequests::TellOutcome m_tell;
+    QString m_photo; // written for this change
+    QList<ScenarioRequests::Member> m_drives;
+    qsizetype m_driven = 0;
+    bool m_saving = false; // past the drives: the scenario flow's own outcome
+    QList<QVariantMap> m_queue;
+    QString m_name;
+    QVariantMap m_scenario;
+};
 } // namespace
 
 bool ScenarioRequests::isIconName(const QString &image)
@@ -95,42 +206,32 @@ std::optional<QVariantMap> ScenarioRequests::userScenario(const QString &number,
     return std::nullopt;
 }
 
-std::optional<QList<QVariantMap>>
+std::optional<QList<ScenarioRequests::Member>>
 ScenarioRequests::membersInTheirStates(const QList<PageRequest::SaveScenario::Member> &members)
 {
-    QList<QVariantMap> devices;
-    QList<SetPayload::Request> states;
+    QList<Member> chosen;
     for (const PageRequest::SaveScenario::Member &member : members) {
         const std::optional<QVariantMap> device =
             Database::instance()->deviceRecordWithMainID(member.id);
         // A channel is in a scenario once, in one state.
-        const bool again =
-            std::any_of(devices.cbegin(), devices.cend(), [&member](const QVariantMap &chosen) {
-                return chosen.value(Key::id).toString() == member.id;
-            });
+        const bool again = std::any_of(chosen.cbegin(), chosen.cend(), [&member](const Member &m) {
+            return m.device.value(Key::id).toString() == member.id;
+        });
         QString why;
         const std::optional<SetPayload::Request> state =
             device && !again ? SetPayload::parse(member.payload, Channel::kindOf(*device), &why)
                              : std::nullopt;
-        if (!state) {
-            m_tell(pageError(QStringLiteral("badMember"), why.isEmpty() ? member.id : why));
-            return std::nullopt;
-        }
-        devices.append(*device);
-        states.append(*state);
-    }
-    // Only once every member is good is any channel driven.
-    for (qsizetype i = 0; i < devices.size(); ++i) {
-        const std::optional<QString> kept = keptState(devices.at(i), states.at(i));
+        const std::optional<QString> kept = state ? keptState(*device, *state) : std::nullopt;
         if (!kept) {
-            m_tell(pageError(QStringLiteral("badMember"), members.at(i).id));
+            m_tell(
+                pageError(QStringLiteral("badMember"), !state && !why.isEmpty() ? why : member.id));
             return std::nullopt;
         }
-        devices[i].insert(Key::turnOn, *kept);
+        Member good{*device, *state};
+        good.device.insert(Key::turnOn, *kept);
+        chosen.append(good);
     }
-    for (qsizetype i = 0; i < devices.size(); ++i)
-        drive(devices.at(i), states.at(i));
-    return devices;
+    return chosen;
 }
 
 void ScenarioRequests::save(const PageRequest::SaveScenario &request)
@@ -163,23 +264,40 @@ void ScenarioRequests::save(const PageRequest::SaveScenario &request)
         m_tell(pageError(QStringLiteral("badPicture")));
         return;
     }
-    const std::optional<QList<QVariantMap>> devices = membersInTheirStates(request.members);
-    if (!devices)
+    const std::optional<QList<Member>> members = membersInTheirStates(request.members);
+    if (!members)
         return;
-    const std::optional<QString> imagePath = imagePathFor(request.image, scenario);
+    QList<QVariantMap> devices;
+    for (const Member &member : *members)
+        devices.append(member.device);
+    QString photo;
+    const std::optional<QString> imagePath = imagePathFor(request.image, scenario, &photo);
     if (!imagePath)
         return;
-    if (!scenario) {
+
+    QList<QVariantMap> queue;
+    QVariantMap record;
+    if (scenario) {
+        queue = ScenarioOperations::editQueue(*scenario, devices);
+        record = *scenario;
+        record.insert(Key::title, request.name);
+        record.insert(Key::imagePath, *imagePath);
+    } else {
         const QString number = ScenarioOperations::nextScenarioNumber();
-        ScenarioOperations::startNamedQueue(
-            ScenarioOperations::creationQueue(*devices, number), request.name,
-            ScenarioOperations::newScenarioRecord(number, request.name, *imagePath));
-        return;
+        queue = ScenarioOperations::creationQueue(devices, number);
+        record = ScenarioOperations::newScenarioRecord(number, request.name, *imagePath);
     }
-    scenario->insert(Key::title, request.name);
-    scenario->insert(Key::imagePath, *imagePath);
-    ScenarioOperations::startNamedQueue(ScenarioOperations::editQueue(*scenario, *devices),
-                                        request.name, *scenario);
+    // Driven are the members the flow lets join: new ones, or in another state.
+    QList<Member> joining;
+    for (const Member &member : *members)
+        if (std::any_of(queue.cbegin(), queue.cend(), [&member](const QVariantMap &entry) {
+                return entry.value(Key::needCheck).toString() == Value::yes &&
+                       entry.value(Key::insertDevice).toMap().value(Key::id) ==
+                           member.device.value(Key::id);
+            }))
+            joining.append(member);
+    std::make_shared<PageScenarioFlow>(m_outcomeLine(), photo)
+        ->save(joining, queue, request.name, record);
 }
 
 bool ScenarioRequests::isPictureFor(const QString &image,
@@ -192,7 +310,8 @@ bool ScenarioRequests::isPictureFor(const QString &image,
 }
 
 std::optional<QString> ScenarioRequests::imagePathFor(const QString &image,
-                                                      const std::optional<QVariantMap> &scenario)
+                                                      const std::optional<QVariantMap> &scenario,
+                                                      QString *written)
 {
     if (isIconName(image))
         return image;
@@ -200,30 +319,19 @@ std::optional<QString> ScenarioRequests::imagePathFor(const QString &image,
         const std::optional<QString> path = PictureFile::save(*photo);
         if (!path)
             m_tell(pageError(QStringLiteral("pictureNotSaved")));
-        m_writtenPhoto = path.value_or(QString());
+        *written = path.value_or(QString());
         return path;
     }
     return scenario->value(Key::imagePath).toString(); // its own photo, kept
 }
 
-void ScenarioRequests::dropUnstoredPhoto()
-{
-    if (m_writtenPhoto.isEmpty())
-        return;
-    const std::optional<QList<QVariantMap>> stored = Database::instance()->scenariosIfReadable();
-    if (!stored)
-        return; // a store that cannot be read says nothing about what is in use
-    const bool kept = std::any_of(stored->cbegin(), stored->cend(), [this](const QVariantMap &s) {
-        return s.value(Key::imagePath).toString() == m_writtenPhoto;
-    });
-    if (!kept)
-        QFile::remove(m_writtenPhoto);
-    m_writtenPhoto.clear();
-}
-
 void ScenarioRequests::remove(const PageRequest::DeleteScenario &request)
 {
     const std::optional<QVariantMap> scenario = userScenario(request.number, request.revision);
-    if (scenario && !ScenarioOperations::deleteScenario(*scenario))
+    if (!scenario)
+        return;
+    if (RecordFactory::sceneDevices(*scenario).isEmpty()) // nothing the home could be told
         m_tell(pageError(QStringLiteral("deleteFailed")));
+    else
+        std::make_shared<PageScenarioFlow>(m_outcomeLine(), QString())->remove(*scenario);
 }

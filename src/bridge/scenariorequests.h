@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "control/flowoutcome.h"
 #include "pagerequest.h"
 #include "pendingpictures.h"
+#include "setpayload.h"
 
 #include <QJsonObject>
 #include <QList>
@@ -11,20 +13,27 @@
 #include <functional>
 #include <optional>
 
-// An owner's scenario made, changed or deleted from a page, as the app's
-// scenario screens do it: each chosen channel is driven to the state it is
-// to keep (a controller records its present state when it joins), then the
-// membership and naming commands go in one operation list, and the store
-// takes the scenario when the master has acknowledged it. Names follow the
-// app's rules; a picture is one of the app's ten icons, a photo the page
-// sent (written to the picture folder as the app writes a chosen photo, as
-// the scenario goes to the home), or the scenario's photo as it is.
+// An owner's scenario made, changed or deleted from a page through the
+// app's scenario flows: each channel that joins (new, or in another state)
+// is driven to the state it is to keep, one command after the other as the
+// home answers (a controller records its present state when it joins);
+// then the membership and naming commands go as the app sends them, and
+// the store takes the scenario when the master has acknowledged it. An
+// edit that changes no member sends the naming command alone. Names follow
+// the app's rules; a picture is one of the app's ten icons, a photo the
+// page sent (written to the picture folder as the app writes a chosen
+// photo, as the scenario goes to the home, and removed again when no
+// stored scenario has it in the end), or the scenario's photo as it is.
 class ScenarioRequests {
 public:
     using Tell = std::function<void(const QJsonObject &message)>;
+    // How a flow's outcome reaches the page that started it, later.
+    using TellOutcome = std::function<void(const FlowOutcome &outcome)>;
+    // The outcome's way to the page whose request is being handled.
+    using OutcomeLine = std::function<TellOutcome()>;
 
-    ScenarioRequests(Tell tell, PendingPictures *pictures)
-        : m_tell(std::move(tell)), m_pictures(pictures)
+    ScenarioRequests(Tell tell, OutcomeLine outcomeLine, PendingPictures *pictures)
+        : m_tell(std::move(tell)), m_outcomeLine(std::move(outcomeLine)), m_pictures(pictures)
     {
     }
 
@@ -38,27 +47,33 @@ public:
 
     void save(const PageRequest::SaveScenario &request);
     void remove(const PageRequest::DeleteScenario &request);
-    // After a refused outcome: the photo written for the last scenario sent
-    // is removed unless a stored scenario has it (the home took it after all).
-    void dropUnstoredPhoto();
+
+    // A member as the page chose it: its record holding the state it keeps,
+    // and the command's form of that state.
+    struct Member {
+        QVariantMap device;
+        SetPayload::Request state;
+    };
 
 private:
     // The stored user scenario of that number at that revision; nothing
     // (the page told) when there is none, or it has changed since.
     std::optional<QVariantMap> userScenario(const QString &number, const QString &revision);
-    // Each member's record in the state it is to keep; nothing (the page
-    // told) when one is no channel or asks for a state it cannot keep.
-    std::optional<QList<QVariantMap>>
+    // Each member in the state it is to keep; nothing (the page told) when
+    // one is no channel or asks for a state it cannot keep.
+    std::optional<QList<Member>>
     membersInTheirStates(const QList<PageRequest::SaveScenario::Member> &members);
 
     // Whether the page's picture is one a scenario (that one, when edited) may have.
     bool isPictureFor(const QString &image, const std::optional<QVariantMap> &scenario) const;
     // The imagePath a scenario keeps for the page's picture; nothing (the
-    // page told) when a sent photo could not be written.
+    // page told) when a sent photo could not be written. *written: the
+    // path of a photo written for it.
     std::optional<QString> imagePathFor(const QString &image,
-                                        const std::optional<QVariantMap> &scenario);
+                                        const std::optional<QVariantMap> &scenario,
+                                        QString *written);
 
     Tell m_tell;
+    OutcomeLine m_outcomeLine;
     PendingPictures *m_pictures;
-    QString m_writtenPhoto; // the path of the photo written for the last scenario sent
 };

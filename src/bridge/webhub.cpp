@@ -25,6 +25,7 @@
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QPointer>
 #include <QUrlQuery>
 #include <QWebSocket>
 
@@ -88,7 +89,7 @@ WebHub::WebHub(WebRemoteServer *server, const MasterLink *link, BridgeTopics top
           [this](const QVariantMap &device) { sendChannel(device.value(Key::id).toString()); }),
       m_owner([this](const QJsonObject &message) { tellActing(message); }),
       m_scenarios([this](const QJsonObject &message) { tellActing(message); },
-                  &server->pendingPictures()),
+                  [this] { return outcomeLineToAsking(); }, &server->pendingPictures()),
       m_enrolment([this](const QJsonObject &message) { tellActing(message); }), m_acting([this] {
           return !UDPSocketManager::instance()->isFreeForUser() || m_owner.questionHoldsTheHome();
       }),
@@ -365,19 +366,33 @@ void WebHub::tellActing(const QJsonObject &message)
 
 void WebHub::forwardToast(const QString &title, const QString &detail, bool good)
 {
-    // A scenario the home refused leaves no photo behind.
-    if (title == UDPSocketManager::tr("Setting scenario failed"))
-        m_scenarios.dropUnstoredPhoto();
     // A press's outcome reaches the pages as its row's state and error.
     QWebSocket *page = m_settlingPress && !m_asking ? nullptr : toldPage();
     if (!page)
         return; // no page's own request or change: the log has it
+    sendToast(page, title, detail, good);
+}
+
+void WebHub::sendToast(QWebSocket *page, const QString &title, const QString &detail, bool good)
+{
     const QString language = m_pages.value(page).language;
     sendTo(page, {{QStringLiteral("type"), QStringLiteral("toast")},
                   {QStringLiteral("title"), WebPageTexts::toastText(title, language)},
                   {QStringLiteral("detail"),
                    detail.isEmpty() ? QString() : WebPageTexts::toastText(detail, language)},
                   {QStringLiteral("good"), good}});
+}
+
+ScenarioRequests::TellOutcome WebHub::outcomeLineToAsking()
+{
+    // The page that asked hears its flow's outcome in the words the app
+    // shows, while it is open; a flow done without words tells nothing.
+    return [hub = QPointer<WebHub>(this),
+            page = QPointer<QWebSocket>(m_asking)](const FlowOutcome &outcome) {
+        const FlowOutcome told = outcome.told();
+        if (hub && page && hub->m_pages.contains(page) && !told.title.isEmpty())
+            hub->sendToast(page, told.title, told.detail, told.isDone());
+    };
 }
 
 void WebHub::tellAsking(const QJsonObject &message)

@@ -100,6 +100,9 @@ private:
     // A question that no page would hear is dropped: none could answer it.
     void tellActing(const QJsonObject &message);
     void forwardToast(const QString &title, const QString &detail, bool good);
+    void sendToast(QWebSocket *page, const QString &title, const QString &detail, bool good);
+    // Tells the outcome of a flow to the page whose request is being handled.
+    ScenarioRequests::TellOutcome outcomeLineToAsking();
     // Who hears what a flow tells: the page whose request is being handled,
     // else the acting page, else none.
     QWebSocket *toldPage() const;

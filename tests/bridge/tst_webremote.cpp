@@ -1198,6 +1198,108 @@ private Q_SLOTS:
             }));
     }
 
+    // The commands a scenario saved from the owner's page sends, as the
+    // home received them (runs of one operation, "4" driving a channel,
+    // "13" joining it, "scename" naming): a changed name or picture alone
+    // is one naming command; every channel the home can hold is driven and
+    // joined one at a time, never past the queue, and stored whole; a
+    // member the home refuses to drive ends the save: nothing joins,
+    // nothing is stored and the photo sent for it is removed.
+    void aPagesScenarioSendsWhatTheAppSends_data()
+    {
+        QTest::addColumn<QString>("edited");  // the shown scenario changed; empty: a new one
+        QTest::addColumn<QString>("members"); // empty: every channel of the fullest home
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QStringList>("sent");
+        QTest::addColumn<int>("kept"); // members stored; -1: nothing stored
+        const QStringList switches{"211300001230", "211300001231", "211300001232"};
+        QTest::newRow("a new name and picture")
+            << "Evening"
+            << R"([{"id":"212200004560","brightness":60},{"id":"211300001230","state":"ON"},)"
+               R"({"id":"213100007890","state":"CLOSE"}])"
+            << "" << QStringList{"scename x1"} << 3;
+        QTest::newRow("every channel the home can hold")
+            << ""
+            << ""
+            << "" << QStringList{"4 x64", "13 x64", "scename x1"} << 64;
+        QTest::newRow("a member the home refuses to drive")
+            << ""
+            << R"([{"id":"211300001230","state":"ON"},{"id":"211300001231","state":"ON"},)"
+               R"({"id":"211300001232","state":"ON"}])"
+            << "lig:4:211300001231=code:1" << QStringList{"4 x2"} << -1;
+    }
+    void aPagesScenarioSendsWhatTheAppSends()
+    {
+        QFETCH(QString, edited);
+        QFETCH(QString, members);
+        QFETCH(QString, fault);
+        QFETCH(QStringList, sent);
+        QFETCH(int, kept);
+        SimulatedHome &home = simulator->home();
+        if (members.isEmpty()) {
+            QStringList chosen;
+            for (int i = 1; home.channels().size() < home.maxChannels(); ++i)
+                home.addChannel({QStringLiteral("21110%1").arg(i, 6, 10, QChar('0')) + '0',
+                                 QStringLiteral("Lamp %1").arg(i),
+                                 home.master()->id,
+                                 {},
+                                 true});
+            QVERIFY(
+                ConfigurationImport::rebuildStoreFrom(QString::fromUtf8(home.configurationText())));
+            for (const SimulatedHome::Channel &channel : home.channels())
+                chosen << QStringLiteral(R"({"id":"%1",%2})")
+                              .arg(channel.id, channel.kind() == '2'   ? R"("brightness":50)"
+                                               : channel.kind() == '3' ? R"("state":"OPEN")"
+                                                                       : R"("state":"ON")");
+            members = '[' + chosen.join(',') + ']';
+        }
+        if (!fault.isEmpty())
+            simulator->faults().add(*FaultRule::parse(fault, nullptr));
+        const OpenPage owner = openPage(pairedToken(WebAccess::Role::Owner));
+        QTRY_VERIFY(owner.heardOf("home"));
+        const QJsonObject shown = scenarioShown(owner, edited);
+        QCOMPARE(shown.isEmpty(), edited.isEmpty());
+        const QString photo = server->pendingPictures().add(QImage::fromData(jpegPhoto(320, 240)));
+        QStringList received; // runs of one operation, as "OPERATION xCOUNT"
+        connect(simulator.get(), &TransmitterServer::datagramAnswered, this,
+                [&received](const QByteArray &request) {
+                    const QStringList fields = QString::fromUtf8(request)
+                                                   .section('$', 1)
+                                                   .chopped(2) // the line's ending
+                                                   .split(',');
+                    if (fields.size() < 4 || fields.at(0) != "cfg")
+                        return;
+                    const QString step = fields.at(1) == "scename" ? "scename" : fields.at(3);
+                    if (!received.isEmpty() && received.last().startsWith(step + " x"))
+                        received.last() = QStringLiteral("%1 x%2").arg(step).arg(
+                            received.last().section('x', -1).toInt() + 1);
+                    else
+                        received << step + " x1";
+                });
+        const QString name = edited.isEmpty() ? "Film night" : "Dusk";
+        owner.socket->sendTextMessage(
+            QStringLiteral(R"({"type":"saveScenario","number":"%1","name":"%2","image":"%3",)"
+                           R"("members":%4,"revision":"%5"})")
+                .arg(shown.value("number").toString(), name,
+                     edited.isEmpty() ? photo : "icon_choose_small_3.png", members,
+                     shown.value("revision").toString()));
+        const auto storedMembers = [&name] {
+            for (const QVariantMap &scenario : Database::instance()->readAllScenarioInfo())
+                if (scenario.value(Key::title) == name)
+                    return int(RecordFactory::sceneDevices(scenario).size());
+            return -1;
+        };
+        if (kept < 0)
+            QTRY_VERIFY_WITH_TIMEOUT(owner.heardOf("toast", "title", "Setting scenario failed"),
+                                     10000);
+        QTRY_COMPARE_WITH_TIMEOUT(storedMembers(), kept, 60000);
+        QTRY_VERIFY_WITH_TIMEOUT(UDPSocketManager::instance()->isFreeForUser(), 10000);
+        QCOMPARE(received, sent);
+        QVERIFY(!owner.heardOf("toast", "title", "Your operating too often"));
+        if (kept < 0)
+            QVERIFY(QDir(Documents::pictureFolderPath()).entryList(QDir::Files).isEmpty());
+    }
+
     // Only the code the app's decoder accepted last is enrolled, under names
     // the home can carry; a refused code is told as the app tells it.
     void enrolmentTakesOnlyWhatWasDecoded()
