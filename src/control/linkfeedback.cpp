@@ -10,6 +10,16 @@
 
 #include <QCoreApplication>
 
+namespace {
+// The channels a device enrolment has stored so far.
+int channelsStored(const OperationList &records)
+{
+    return int(std::count_if(records.cbegin(), records.cend(), [](const QVariantMap &e) {
+        return e.contains(Key::insertDevice) && e.value(Key::haveSend).toString() == Value::yes;
+    }));
+}
+} // namespace
+
 void LinkFeedback::commandSent(const ChannelCommand &command)
 {
     // The indicator shows while this command is outstanding; its outcome,
@@ -40,9 +50,7 @@ bool LinkFeedback::unanswered(const ChannelCommand &command)
     const bool enrolsTransmitter = EnrolmentOperations::enrolsTransmitter(records);
     // A rediscovery: a locate that no person and no enrolment waits for.
     const bool rediscovery = command.isLocate() && !command.quiet && !enrolsTransmitter;
-    const int added = int(std::count_if(records.cbegin(), records.cend(), [](const QVariantMap &e) {
-        return e.contains(Key::insertDevice) && e.value(Key::haveSend).toString() == Value::yes;
-    }));
+    const int added = channelsStored(records);
     using Waiter = FlowFeedback::Waiter;
     const Waiter waiter = command.quiet ? Waiter::LinkCheck
                           : enrolsTransmitter || EnrolmentOperations::enrolsDevices(records)
@@ -71,6 +79,20 @@ bool LinkFeedback::unanswered(const ChannelCommand &command)
     if (m_watcher)
         m_watcher->activityOnTimeOutAfterAdding(added, caller ? Waiter::Caller : waiter);
     return true;
+}
+
+void LinkFeedback::dropped(const ChannelCommand &command)
+{
+    const OperationList &records = *command.operations;
+    if (FlowCaller *caller = records.caller.get()) {
+        caller->report({FlowOutcome::Kind::Dropped, {}, {}, {}, {}});
+    } else if (m_watcher && (EnrolmentOperations::enrolsDevices(records) ||
+                             EnrolmentOperations::enrolsTransmitter(records))) {
+        // The screen waits for its own command's outcome: without it, its
+        // Connect would simply stay.
+        m_watcher->activityOnTimeOutAfterAdding(channelsStored(records),
+                                                FlowFeedback::Waiter::TopScreen);
+    }
 }
 
 void LinkFeedback::stopProgress(const ChannelCommand &command)

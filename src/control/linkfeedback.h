@@ -22,6 +22,10 @@ public:
     // wait. True when that means the link failed (a rediscovery of a stale
     // address after an answer does not).
     bool unanswered(const ChannelCommand &command);
+    // A queued command was dropped unsent (the link failed): its flow's
+    // caller hears so, and an enrolment's screen is told as when its command
+    // goes unanswered.
+    void dropped(const ChannelCommand &command);
     void commandWaits();
 
 private:

@@ -48,10 +48,11 @@ void TCPSocketManager::sendTCPMessageWithCommandArray(const QStringList &command
         m_callers.push_back(std::move(caller));
     if (m_socket)
         return; // one import at a time: the one under way answers this request too
+    // It goes at once unless a command is outstanding or queued (the quiet
+    // link check gives way); while it waits, the top screen shows it.
     UDPSocketManager *channel = UDPSocketManager::instance();
-    if (channel->isBusy())
+    if (!channel->runWhenIdle([this, commandArray, address] { sendNow(commandArray, address); }))
         channel->updateMainController();
-    channel->runWhenIdle([this, commandArray, address] { sendNow(commandArray, address); });
 }
 
 void TCPSocketManager::sendNow(const QStringList &commandArray,

@@ -42,7 +42,8 @@ public:
     static QStringList importRequest();
 
     // Sends the request; while a datagram command is outstanding or queued,
-    // the request waits for the channel and then goes. caller: whoever asked,
+    // the request waits for the channel and then goes (the quiet link check
+    // gives way to it). caller: whoever asked,
     // told how the import went (null: the feedback service); a request made
     // while an import runs is answered by that import.
     void sendTCPMessageWithCommandArray(const QStringList &commandArray,

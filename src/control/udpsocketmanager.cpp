@@ -105,9 +105,7 @@ void UDPSocketManager::clearQueue()
 {
     for (const ChannelCommand &dropped : m_queue.takeQueued()) {
         logOutcome(dropped.fields, CommandOutcome::dropped());
-        // A flow with a caller of its own hears that its command never went.
-        if (FlowCaller *caller = dropped.operations->caller.get())
-            caller->report({FlowOutcome::Kind::Dropped, {}, {}, {}, {}});
+        m_linkFeedback.dropped(dropped);
     }
 }
 

@@ -117,14 +117,15 @@ public:
     void linkFailed(bool quietCheck = false);
     // While an import runs, commands wait; when it ends they go out in order.
     void setImportRunning(bool running) { m_queue.setImportRunning(running); }
-    // Runs the call once nothing is outstanding or queued (at once when free).
-    void runWhenIdle(std::function<void()> call) { m_queue.runWhenIdle(std::move(call)); }
+    // Runs the call once nothing is outstanding or queued: at once when free
+    // (the quiet link check gives way to it); true when it ran at once.
+    bool runWhenIdle(std::function<void()> call) { return m_queue.runWhenIdle(std::move(call)); }
     // Nothing outstanding, queued (background queries too), waiting or
     // still to follow up.
     bool isSettled() const { return m_queue.isSettled(); }
     // Nothing a person asked for is outstanding, queued, waiting or still to
-    // follow up: a command given now goes out at once, or after the one
-    // background query under way.
+    // follow up: a command given now goes out at once (the quiet link check
+    // gives way to it), or after the one background query under way.
     bool isFreeForUser() const { return m_queue.isFreeForPerson(); }
     int pendingFollowUps() const { return m_queue.pendingFollowUps(); }
     // Drops the outstanding command, the queue and every waiting call without

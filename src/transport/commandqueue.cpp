@@ -92,15 +92,17 @@ bool CommandQueue::addBackgroundQuery(ChannelCommand command)
     return true;
 }
 
-void CommandQueue::runWhenIdle(std::function<void()> call)
+bool CommandQueue::runWhenIdle(std::function<void()> call)
 {
+    giveWayToPerson();
     if (!isBusy() && m_queued.isEmpty() && m_idleCalls.isEmpty()) {
         call();
-        return;
+        return true;
     }
     m_idleCalls.append(std::move(call));
     if (!isBusy())
         scheduleFollowUp([this] { sendNext(); });
+    return false;
 }
 
 void CommandQueue::runIdleCalls()
@@ -130,7 +132,8 @@ bool CommandQueue::isSettled() const
 
 bool CommandQueue::isFreeForPerson() const
 {
-    const bool personOutstanding = m_outstanding && !m_outstanding->command().background;
+    const ChannelCommand *command = outstanding();
+    const bool personOutstanding = command && !command->background && !command->quiet;
     return !personOutstanding && !m_importRunning && m_queued.isEmpty() && m_idleCalls.isEmpty() &&
            m_followUps.pendingCount() == 0;
 }

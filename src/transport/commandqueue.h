@@ -58,8 +58,10 @@ public:
     // A state query for the lane, unless the same one waits or is outstanding;
     // false when it was not taken.
     bool addBackgroundQuery(ChannelCommand command);
-    // Runs the call once nothing is outstanding or queued (at once when free).
-    void runWhenIdle(std::function<void()> call);
+    // Runs the call once nothing is outstanding or queued: at once when free
+    // (a quiet link check under way gives way to it, as to a person's
+    // command); true when it ran at once.
+    bool runWhenIdle(std::function<void()> call);
     // While an import runs, commands wait; when it ends they go out in order.
     void setImportRunning(bool running);
     // Runs the call 0.11 s from now, after every follow-up scheduled before it.
@@ -71,7 +73,8 @@ public:
     // Nothing outstanding, queued (state queries too), waiting or to follow up.
     bool isSettled() const;
     // Nothing a person asked for is outstanding, queued, waiting or still to
-    // follow up.
+    // follow up (the quiet link check gives way to a person's command, so it
+    // does not count).
     bool isFreeForPerson() const;
     const QList<ChannelCommand> &queued() const { return m_queued; }
     const QList<ChannelCommand> &backgroundQueued() const { return m_background; }

@@ -325,6 +325,41 @@ private Q_SLOTS:
         channel->setReplyWaitOverride(std::nullopt);
     }
 
+    // An enrolment queued behind a command that goes unanswered is dropped
+    // with the queue: its screen is told so, as when its own command goes
+    // unanswered, and offers Retry.
+    void anEnrolmentDroppedBehindASilenceOffersRetry_data()
+    {
+        QTest::addColumn<bool>("deviceScreen");
+        QTest::addColumn<QString>("told");
+        QTest::newRow("slave enrolment") << false << "Network connection failed";
+        QTest::newRow("device enrolment") << true << "Added 0 Device";
+    }
+    void anEnrolmentDroppedBehindASilenceOffersRetry()
+    {
+        QFETCH(bool, deviceScreen);
+        QFETCH(QString, told);
+        QVERIFY(app->startSimulator(SimulatedHome::demo()));
+        app->simulator()->faults().add(*FaultRule::parse("lig:4:211300001230=drop", nullptr));
+        storeDemoMaster();
+        UDPSocketManager *channel = UDPSocketManager::instance();
+        channel->setReplyWaitOverride(0.2);
+        channel->sendMessageWithCommandArray({"cfg", "lig", "211300001230", "4", "1", "0", "0"});
+        if (deviceScreen)
+            app->window()->pushDeviceEnrolment("2112D0007770", 2, "S", "summary");
+        else
+            app->window()->pushTransmitterEnrolment("20AA10000002", "x");
+        auto *screen = top<ScannedViewController>();
+        screen->footerButtonPressed(-1);
+        QCOMPARE(channel->udpQueueArray().size(), 1); // behind the unanswered command
+
+        QTRY_COMPARE(tagsOf(screen), QStringList{"Retry=-1"});
+        QCOMPARE(screen->statusBanner()->findChild<QLabel *>()->text(), told);
+        QVERIFY(channel->udpQueueArray().isEmpty());
+        QVERIFY(!ShowAlertManager::instance()->checkActivityShowOn());
+        channel->setReplyWaitOverride(std::nullopt);
+    }
+
     void transmitterTimeOutOffersRetry()
     {
         app->window()->pushTransmitterEnrolment("20AA10000001", "x");

@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "control/appdelegate.h"
+#include "control/levelsender.h"
+#include "control/tcpsocketmanager.h"
 #include "control/udpsocketmanager.h"
 #include "core/headlessfeedbackpresenter.h"
 #include "core/showalertmanager.h"
 #include "fakehome.h"
 #include "freshprogram.h"
 #include "recordingreplyhandlers.h"
+#include "store/recordfactory.h"
+#include "store/recordkeys.h"
 #include "testmain.h"
 #include "testscreens.h"
 #include "transport/commandexchange.h"
@@ -16,6 +20,7 @@
 
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QTcpServer>
 
 namespace {
 const QString kMaster = QStringLiteral("A10000000001");
@@ -575,28 +580,66 @@ private Q_SLOTS:
         QVERIFY(peer->received[1].contains("B21000000002"));
     }
 
-    // The app's own check of a silent master never holds a person's press:
-    // the press goes at once with its indicator, and its own wait reports it.
-    void aLinkCheckGivesWayToAPress()
+    // The app's own check of a silent master never holds what a person asks
+    // for: a press, a level from the control sheet and a synchronise go at
+    // once with their indicator, and their own wait reports the silence.
+    void aLinkCheckGivesWayToAPerson_data()
     {
+        QTest::addColumn<QString>("request");
+        QTest::newRow("press") << "press";
+        QTest::newRow("level from the control sheet") << "level";
+        QTest::newRow("synchronise") << "sync";
+    }
+    void aLinkCheckGivesWayToAPerson()
+    {
+        QFETCH(QString, request);
         TestScreenStack stack;
         TestFrameScreen screen;
         stack.push(&screen);
-        peer->setReply([](const QByteArray &) { return QByteArray(); });   // silent
+        peer->setReply([](const QByteArray &) { return QByteArray(); }); // silent
+        QTcpServer stream; // the master's import port: it takes the request, never answers
+        QVERIFY(stream.listen(QHostAddress::LocalHost));
+        TCPSocketManager *importer = TCPSocketManager::instance();
+        importer->setImportPort(stream.serverPort());
+        importer->setImportDeadline(std::chrono::milliseconds(200));
         channel->checkMasterQuietly(kMaster, QStringLiteral("127.0.0.1")); // waits 10 s
         QTRY_COMPARE(peer->received.size(), 1);
         QSignalSpy outcomes(channel, &UDPSocketManager::commandOutcome);
-
+        QSignalSpy imports(importer, &TCPSocketManager::importFinished);
         channel->setReplyWaitOverride(0.2);
-        channel->sendMessageWithCommandArray(control("B21000000001"));
-        QCOMPARE(channel->outstandingCommand()->fields, control("B21000000001"));
+        LevelSender levels;
+
+        const bool sync = request == QLatin1String("sync");
+        if (request == QLatin1String("press")) {
+            channel->sendMessageWithCommandArray(control("B21000000001"));
+        } else if (request == QLatin1String("level")) {
+            levels.submit(
+                RecordFactory::device("2123D0004560", Value::dimming, "2123D0004560", "Dimmer"),
+                40);
+        } else {
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^import: its deadline passed"));
+            importer->sendTCPMessageWithCommandArray(TCPSocketManager::importRequest());
+        }
         QVERIFY(feedback->checkActivityShowOn());
-        QTRY_COMPARE(peer->received.size(), 2);
+        if (sync) {
+            QVERIFY(importer->isImporting());
+        } else {
+            QVERIFY(!channel->outstandingCommand()->quiet);
+            QTRY_COMPARE(peer->received.size(), 2);
+        }
         QTRY_VERIFY_WITH_TIMEOUT(!feedback->checkActivityShowOn(), 3000);
         QCOMPARE(AppDelegate::instance()->ifConnected(), AppDelegate::kConnectionFailed);
-        QVERIFY(screen.hasConnectionBanner());
-        QCOMPARE(outcomes.size(), 1); // the press's no-reply; the check ended without one
-        QCOMPARE(outcomes[0][1].value<CommandOutcome>(), CommandOutcome::noReply());
+        if (sync) {
+            QCOMPARE(presenter.toasts(),
+                     QStringList{"Control failed / Please check device and network"});
+            QCOMPARE(imports.size(), 1);
+            QCOMPARE(imports[0][0].toBool(), false);
+            QVERIFY(outcomes.isEmpty()); // the check ended without one
+        } else {
+            QVERIFY(screen.hasConnectionBanner());
+            QCOMPARE(outcomes.size(), 1); // the request's no-reply; the check ended without one
+            QCOMPARE(outcomes[0][1].value<CommandOutcome>(), CommandOutcome::noReply());
+        }
     }
 
     void anImportHoldsCommandsUntilItEnds()
