@@ -450,7 +450,10 @@ private Q_SLOTS:
             return page.state() == QAbstractSocket::ConnectedState &&
                    page.peek(1 << 20).contains("\"type\":\"home\"");
         };
-        QTest::qWait(1000); // every page's handshake answered, the refused ones closed
+        // Every page's handshake answered: the home heard, or the page refused and closed.
+        QTRY_VERIFY(std::all_of(pages.cbegin(), pages.cend(), [&](const auto &page) {
+            return heardHome(*page) || page->state() != QAbstractSocket::ConnectedState;
+        }));
         const qsizetype open = std::count_if(pages.cbegin(), pages.cend(),
                                              [&](const auto &page) { return heardHome(*page); });
         qInfo("%lld of %zu pages of one phone stay open", qlonglong(open), pages.size());

@@ -553,7 +553,7 @@ private Q_SLOTS:
         connect(&stream, &QTimer::timeout, family.socket.get(),
                 [&] { family.socket->sendTextMessage(command.arg(++sent % 2 ? "ON" : "OFF")); });
         stream.start();
-        QTest::qWait(1050); // between two of the stream's commands
+        QTRY_VERIFY(sent >= 10); // the owner acts with the stream under way
         owner.socket->sendTextMessage(
             R"({"type":"saveScenario","number":"","name":"Late film",)"
             R"("image":"icon_choose_small_1.png","members":[{"id":"211300001232","state":"ON"}]})");
