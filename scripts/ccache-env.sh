@@ -4,3 +4,6 @@
 # this one built. Debug information then names the first clone's files.
 export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$PWD}"
 export CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-true}"
+# Precompiled headers: the cache may use them (their defines and times are
+# checked by the compiler itself).
+export CCACHE_SLOPPINESS="${CCACHE_SLOPPINESS:-pch_defines,time_macros,include_file_mtime,include_file_ctime}"
