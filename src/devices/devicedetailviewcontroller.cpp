@@ -2,7 +2,7 @@
 #include "devicedetailviewcontroller.h"
 
 #include "enrol/codeimage.h"
-#include "home/navigationbar.h"
+#include "frame/navigationbar.h"
 #include "store/recordkeys.h"
 
 #include <QLabel>

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "editnamedelegate.h"
-#include "home/parentviewcontroller.h"
+#include "frame/parentviewcontroller.h"
 #include "views/vtmovecell.h"
 
 #include <QList>

@@ -3,8 +3,8 @@
 
 #include "core/showalertmanager.h"
 #include "editnamedelegate.h"
-#include "home/navigationbar.h"
-#include "home/navigationstack.h"
+#include "frame/navigationbar.h"
+#include "frame/navigationstack.h"
 #include "views/keyboardavoidance.h"
 #include "views/picturelibrary.h"
 #include "views/vtlightingimageview.h"

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "control/namingscreen.h"
-#include "home/parentviewcontroller.h"
+#include "frame/parentviewcontroller.h"
 
 #include <QPointer>
 #include <optional>

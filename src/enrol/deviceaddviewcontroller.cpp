@@ -3,7 +3,7 @@
 
 #include "control/deviceenrolment.h"
 #include "core/showalertmanager.h"
-#include "home/navigationbar.h"
+#include "frame/navigationbar.h"
 #include "store/recordkeys.h"
 
 #include "views/keyboardavoidance.h"

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "scannedviewcontroller.h"
 
-#include "home/navigationbar.h"
-#include "home/navigationstack.h"
+#include "frame/navigationbar.h"
+#include "frame/navigationstack.h"
 #include "views/vtconnectstateview.h"
 
 #include <QLabel>

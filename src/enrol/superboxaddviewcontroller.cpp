@@ -3,7 +3,7 @@
 
 #include "control/transmitterenrolment.h"
 #include "core/showalertmanager.h"
-#include "home/navigationbar.h"
+#include "frame/navigationbar.h"
 
 #include <QLabel>
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "control/scannerscreen.h"
-#include "home/parentviewcontroller.h"
+#include "frame/parentviewcontroller.h"
 
 #include <QImage>
 #include <QPointer>

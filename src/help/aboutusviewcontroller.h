@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "home/parentviewcontroller.h"
+#include "frame/parentviewcontroller.h"
 
 class QLabel;
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "helpdetailviewcontroller.h"
 
-#include "home/navigationbar.h"
+#include "frame/navigationbar.h"
 #include "views/illustrations.h"
 #include "views/tablearea.h"
 

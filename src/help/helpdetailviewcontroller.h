@@ -2,7 +2,7 @@
 #pragma once
 
 #include "core/helptopics.h"
-#include "home/parentviewcontroller.h"
+#include "frame/parentviewcontroller.h"
 
 #include <QList>
 

@@ -4,8 +4,8 @@
 #include "core/helptopics.h"
 #include "helpdetailotherviewcontroller.h"
 #include "helpdetailviewcontroller.h"
-#include "home/navigationbar.h"
-#include "home/navigationstack.h"
+#include "frame/navigationbar.h"
+#include "frame/navigationstack.h"
 #include "instalguideviewcontroller.h"
 #include "views/tablearea.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "instalguideviewcontroller.h"
 
-#include "home/navigationbar.h"
+#include "frame/navigationbar.h"
 #include "views/illustrations.h"
 #include "views/screenmode.h"
 #include "views/vtpagecontrol.h"

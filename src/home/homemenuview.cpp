@@ -2,7 +2,7 @@
 #include "homemenuview.h"
 
 #include "menuslide.h"
-#include "navigationbar.h"
+#include "frame/navigationbar.h"
 
 #include <QLabel>
 #include <QPainter>

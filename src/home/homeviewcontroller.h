@@ -3,7 +3,7 @@
 
 #include "control/homelists.h"
 #include "homefunctiontile.h"
-#include "parentnavigationviewcontroller.h"
+#include "frame/parentnavigationviewcontroller.h"
 
 #include "control/homescreen.h"
 

@@ -3,7 +3,7 @@
 
 #include "control/scenariooperations.h"
 #include "core/showalertmanager.h"
-#include "home/navigationstack.h"
+#include "frame/navigationstack.h"
 #include "sceneeditnameviewcontroller.h"
 #include "store/recordfactory.h"
 #include "store/recordkeys.h"

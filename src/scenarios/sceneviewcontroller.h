@@ -3,7 +3,7 @@
 
 #include "control/scenariolistscreen.h"
 #include "devices/editnamedelegate.h"
-#include "home/parentviewcontroller.h"
+#include "frame/parentviewcontroller.h"
 #include "views/vtmovecell.h"
 
 #include <QList>

@@ -7,7 +7,7 @@
 #include "home/homescenariostrip.h"
 #include "home/homeviewcontroller.h"
 #include "home/menuslide.h"
-#include "home/navigationstack.h"
+#include "frame/navigationstack.h"
 #include "home/vthomecontrolsheet.h"
 #include "loopbacksimulator.h"
 #include "simulatedwindow.h"

@@ -3,8 +3,8 @@
 
 #include "app/appwindow.h"
 #include "home/homeviewcontroller.h"
-#include "home/navigationstack.h"
-#include "home/parentpresentviewcontroller.h"
+#include "frame/navigationstack.h"
+#include "frame/parentpresentviewcontroller.h"
 #include "simulatedwindow.h"
 #include "transmitterserver.h"
 

@@ -8,7 +8,7 @@
 #include "faultrule.h"
 #include "home/homefunctiontile.h"
 #include "home/homeviewcontroller.h"
-#include "home/navigationbar.h"
+#include "frame/navigationbar.h"
 #include "home/vthomecontrolsheet.h"
 #include "journeyapp.h"
 #include "store/database.h"

@@ -6,7 +6,7 @@
 #include "fedframes.h"
 #include "home/homefunctiontile.h"
 #include "home/homeviewcontroller.h"
-#include "home/navigationbar.h"
+#include "frame/navigationbar.h"
 #include "journeyapp.h"
 #include "views/onscreenkeyboard.h"
 #include "views/uiresources.h"

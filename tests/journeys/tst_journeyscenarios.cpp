@@ -5,7 +5,7 @@
 #include "help/helpviewcontroller.h"
 #include "home/homescenariostrip.h"
 #include "home/homeviewcontroller.h"
-#include "home/navigationbar.h"
+#include "frame/navigationbar.h"
 #include "journeyapp.h"
 #include "scenarios/choosecontrolviewcontroller.h"
 #include "scenarios/sceneeditnameviewcontroller.h"

@@ -3,7 +3,7 @@
 #include "faultrule.h"
 #include "home/homescenariostrip.h"
 #include "home/homeviewcontroller.h"
-#include "home/navigationstack.h"
+#include "frame/navigationstack.h"
 #include "loopbacksimulator.h"
 #include "scenarios/choosecontrolviewcontroller.h"
 #include "scenarios/sceneeditnameviewcontroller.h"

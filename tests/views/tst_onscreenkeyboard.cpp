@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "devices/editnameviewcontroller.h"
 #include "enrol/deviceaddviewcontroller.h"
-#include "home/homedetailviewcontroller.h"
-#include "home/navigationbar.h"
+#include "enrol/homedetailviewcontroller.h"
+#include "frame/navigationbar.h"
 #include "simulatedwindow.h"
 #include "views/keyboardavoidance.h"
 #include "views/onscreenkeyboard.h"

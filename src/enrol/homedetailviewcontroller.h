@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "parentviewcontroller.h"
+#include "frame/parentviewcontroller.h"
 
 #include <functional>
 

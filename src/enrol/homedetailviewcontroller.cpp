@@ -2,8 +2,8 @@
 #include "homedetailviewcontroller.h"
 
 #include "core/showalertmanager.h"
-#include "navigationbar.h"
-#include "navigationstack.h"
+#include "frame/navigationbar.h"
+#include "frame/navigationstack.h"
 #include "views/keyboardavoidance.h"
 
 #include <QLabel>
