@@ -1150,5 +1150,13 @@ start your smart home journey</translation>
         <source>This device sent too many commands at once. Wait a moment and try again.</source>
         <translation>This device sent too many commands at once. Wait a moment and try again.</translation>
     </message>
+    <message>
+        <source>Remove &quot;%1&quot; from the home?</source>
+        <translation>Remove &quot;%1&quot; from the home?</translation>
+    </message>
+    <message>
+        <source>Edit or delete %1</source>
+        <translation>Edit or delete %1</translation>
+    </message>
 </context>
 </TS>

@@ -1150,5 +1150,13 @@
         <source>This device sent too many commands at once. Wait a moment and try again.</source>
         <translation>此设备一次发送的命令过多，请稍等片刻再试。</translation>
     </message>
+    <message>
+        <source>Remove &quot;%1&quot; from the home?</source>
+        <translation>从家中删除“%1”?</translation>
+    </message>
+    <message>
+        <source>Edit or delete %1</source>
+        <translation>编辑或删除%1</translation>
+    </message>
 </context>
 </TS>

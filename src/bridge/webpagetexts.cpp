@@ -189,6 +189,13 @@ const Text kTexts[] = {
      QT_TRANSLATE_NOOP("WebRemote", "Only a JPEG, PNG or WebP photo can be read.")},
     {"noCode", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "No code could be read in the photo.")},
     {"help", "HomeMenuView", QT_TRANSLATE_NOOP("HomeMenuView", "Help")},
+    {"inputIdEmpty", "HomeDetailViewController",
+     QT_TRANSLATE_NOOP("HomeDetailViewController", "Please input ID")},
+    {"reminder", "ScannedViewController", QT_TRANSLATE_NOOP("ScannedViewController", "Reminder")},
+    {"powerOn", "ScannedViewController",
+     QT_TRANSLATE_NOOP("ScannedViewController", "Please power on device before connect")},
+    {"removeNamed", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Remove \"%1\" from the home?")},
+    {"actionsNamed", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Edit or delete %1")},
     {"notPairedTitle", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Not paired")},
     {"notPaired", "WebRemote",
      QT_TRANSLATE_NOOP("WebRemote", "Pair this device first: on the home's computer run "

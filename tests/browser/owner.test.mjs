@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The owner's device management in the browser, and the family member's
 // device kept out of it: the owner renames a light and a transmitter,
-// removes a curtain, removes by force a controller the simulator does not
-// answer for (the app's question, the app's toast), and sees a unit's detail
-// with its QR code; a family member's device shows none of it and the bridge
+// removes a curtain (its Edit and Delete shown by a swipe, the removal asked
+// first), removes by force a controller the simulator does not answer for
+// (the app's question, the app's toast), and sees a unit's detail with its QR
+// code; names and IDs follow the app's rules and words; a family member's
+// device shows none of it and the bridge
 // refuses it when asked anyway. Every new view passes axe-core, in English
 // at 360x640 and in Chinese at 768x1024.
 //   node owner.test.mjs BUILD/src
@@ -57,6 +59,15 @@ await browserTest(bin, ['--silent-channel', silent], async (rig, browser) => {
     await page.locator('#channel-211300001231').waitFor();
     await page.getByRole('button', { name: word('Device List', '设备列表'), exact: true }).click();
     const unit = (id) => page.locator(`#devices li[data-id="${id}"]`);
+    // A row's Edit or Delete, shown first by the row's own button (a keyboard's way).
+    const rowAction = async (id, action, name) => {
+      await unit(id).getByRole('button', { name: `Edit or delete ${name}` }).click();
+      await unit(id).getByRole('button', { name: `${action} ${name}`, exact: true }).click();
+    };
+    const answer = async (button) => {
+      await page.locator('#question').waitFor();
+      await page.locator('#question').getByRole('button', { name: button }).click();
+    };
     await unit('20AA10000001').waitFor();
     await auditViews(browser, { context, viewport, locale }, base, [word('Device List', '设备列表'),
       async function detail(audited) {
@@ -76,7 +87,8 @@ await browserTest(bin, ['--silent-channel', silent], async (rig, browser) => {
       },
       async function naming(audited) {
         await audited.locator('#open-devices').click();
-        await audited.locator('#devices li[data-id="211300001231"] button').nth(1).click();
+        await audited.locator('#devices li[data-id="211300001231"] .more').click();
+        await audited.locator('#devices li[data-id="211300001231"] .row-actions button').first().click();
         await audited.locator('#rename-name').waitFor();
       }], locale);
     if (!english) {
@@ -85,21 +97,36 @@ await browserTest(bin, ['--silent-channel', silent], async (rig, browser) => {
     }
 
     // Rename a light: through the master, shown once it took the name.
-    await unit('211300001231').getByRole('button', { name: 'Edit Stairs' }).click();
+    assert.equal(await unit('211300001231').locator('.row-actions').isHidden(), true,
+      'Edit and Delete hidden until asked for');
+    await rowAction('211300001231', 'Edit', 'Stairs');
     await page.fill('#rename-name', 'Hall light');
     await page.keyboard.press('Enter');
     await until(() => simulated('211300001231').name === 'Hall light', 'the master to take the name');
     await until(async () => (await page.textContent('#channel-211300001231 .name')) === 'Hall light', 'the new name');
     // An empty name is not taken: the app's words, and the dialog stays.
-    await unit('211300001231').getByRole('button', { name: 'Edit Hall light' }).click();
+    await rowAction('211300001231', 'Edit', 'Hall light');
     await page.fill('#rename-name', '');
     await page.keyboard.press('Enter');
     assert.equal(await page.textContent('#banner'), 'Please input name');
     assert.ok(await page.locator('#rename').evaluate((dialog) => dialog.open));
+    // The app's 20 characters: a 21st typed is cut with its words; one pasted too long is said
+    // at Done, and the dialog keeps the typed name.
+    await page.fill('#rename-name', 'A'.repeat(20));
+    await page.keyboard.type('B');
+    assert.equal(await page.inputValue('#rename-name'), 'A'.repeat(20));
+    assert.equal(await page.textContent('#banner'), 'Maximum 20 bytes');
+    await page.fill('#rename-name', '');
+    await page.fill('#rename-name', 'C'.repeat(30));
+    await page.getByRole('button', { name: 'Done' }).click();
+    assert.ok(await page.locator('#rename').evaluate((dialog) => dialog.open), 'the dialog stays');
+    assert.equal(await page.inputValue('#rename-name'), 'C'.repeat(30));
+    assert.equal(simulated('211300001231').name, 'Hall light', 'nothing sent');
     await page.getByRole('button', { name: 'Cancel' }).click();
 
     // Rename a transmitter: the app's own name, stored at once.
-    await unit('20AA10000001').getByRole('button', { name: /^Edit/ }).click();
+    await unit('20AA10000001').locator('.more').click();
+    await unit('20AA10000001').locator('.row-actions button').first().click();
     await page.fill('#rename-name', 'Attic');
     await page.getByRole('button', { name: 'Done' }).click();
     await until(async () => (await unit('20AA10000001').locator('.name').textContent()) === 'Attic', 'the transmitter renamed');
@@ -111,14 +138,18 @@ await browserTest(bin, ['--silent-channel', silent], async (rig, browser) => {
     assert.ok(await page.locator('#detail-code').evaluate((img) => img.complete && img.naturalWidth > 0), 'the code is drawn');
     await page.getByRole('button', { name: 'Back' }).click();
 
-    // Enrol a controller by its typed code: a wrong code first, then its channels named page by page.
+    // Enrol a controller by its typed code: nothing typed and a wrong code first, then its
+    // channels named page by page, with the app's reminder.
     await page.locator('#open-enrol').click();
+    await page.keyboard.press('Enter');
+    assert.equal(await page.textContent('#banner'), 'Please input ID');
     await page.fill('#enrol-id', '1234');
     await page.keyboard.press('Enter');
     await until(async () => (await page.textContent('#banner')) === 'Invalid BarCode', 'the app\'s refusal');
     await page.fill('#enrol-id', '2112D0007770');
     await page.keyboard.press('Enter');
     await page.locator('#enrol-name-0').waitFor();
+    assert.equal(await page.textContent('#enrol-reminder'), 'Reminder Please power on device before connect');
     await page.fill('#enrol-name-0', 'Desk lamp');
     await page.getByRole('button', { name: 'Next' }).click();
     assert.ok(await page.locator('#enrol-name-1').isVisible(), 'the second channel\'s page');
@@ -136,7 +167,22 @@ await browserTest(bin, ['--silent-channel', silent], async (rig, browser) => {
     const curtainCode = await page.locator('#detail-code').screenshot();
     const noCode = await page.locator('#detail-text').screenshot();
     await page.getByRole('button', { name: 'Back' }).click();
-    await unit('213100007890').getByRole('button', { name: 'Delete Bedroom curtain' }).click();
+    // A swipe across the row shows its Delete; the removal is asked, and Cancel sends nothing.
+    const curtainName = unit('213100007890').locator('.name');
+    await curtainName.scrollIntoViewIfNeeded();
+    const box = await curtainName.boundingBox();
+    const middle = box.y + box.height / 2;
+    await page.mouse.move(box.x + box.width - 10, middle);
+    await page.mouse.down();
+    await page.mouse.move(box.x + 10, middle, { steps: 5 });
+    await page.mouse.up();
+    assert.equal(await page.locator('#detail').isHidden(), true, 'the swipe opened nothing');
+    await unit('213100007890').getByRole('button', { name: 'Delete Bedroom curtain', exact: true }).click();
+    assert.equal(await page.textContent('#question-text'), 'Remove "Bedroom curtain" from the home?');
+    await answer('Cancel');
+    assert.ok(simulated('213100007890'), 'nothing sent on Cancel');
+    await unit('213100007890').getByRole('button', { name: 'Delete Bedroom curtain', exact: true }).click();
+    await answer('Remove');
     await until(() => !simulated('213100007890'), 'the curtain removed from the master');
     await until(async () => (await unit('213100007890').count()) === 0, 'the curtain gone from the list');
 
@@ -157,7 +203,9 @@ await browserTest(bin, ['--silent-channel', silent], async (rig, browser) => {
     await page.getByRole('button', { name: 'Done' }).click();
 
     // A controller that does not answer: the app's question, then forced.
-    await unit(silent).getByRole('button', { name: 'Delete Porch' }).click();
+    await rowAction(silent, 'Delete', 'Porch');
+    await answer('Remove');
+    await until(async () => /控制器无应答/.test(await page.textContent('#question-text')), 'the home\'s question');
     const question = page.locator('#question');
     await question.waitFor();
     assert.match(await page.textContent('#question-text'), /控制器无应答/);

@@ -50,7 +50,8 @@ await browserTest(bin, ['--fault', 'lig:4:211300001232=code:1'], async (rig, bro
         await page.locator('#open-enrol').click();
       }
       await page.locator('#open-devices').click();
-      await page.locator('#devices li[data-id="211300001231"] button').nth(1).click();
+      await page.locator('#devices li[data-id="211300001231"] .more').click();
+      await page.locator('#devices li[data-id="211300001231"] .row-actions button').first().click();
       await page.screenshot({ path: name('rename') });
       await page.keyboard.press('Escape');
       await page.locator('#open-help').click();

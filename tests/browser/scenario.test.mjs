@@ -111,8 +111,10 @@ await browserTest(bin, [], async (rig, browser) => {
   assert.equal(await page.textContent('#banner'), 'Please select device');
   await page.getByRole('button', { name: 'Cancel' }).click();
 
-  // Delete.
+  // Delete, asked first.
   await page.getByRole('button', { name: 'Delete Late film' }).click();
+  assert.equal(await page.textContent('#question-text'), 'Remove "Late film" from the home?');
+  await page.locator('#question').getByRole('button', { name: 'Remove' }).click();
   await until(() => !simulatedScenario('Late film')?.members.length, 'every member to leave it on the master');
   await until(async () => (await page.locator('#scenarios li.scenario', { hasText: 'Late film' }).count()) === 0,
     'the scenario gone from the list');

@@ -48,7 +48,10 @@ await browserTest(bin, [], async (rig, browser) => {
   const outcome = page.locator('#enrol-outcome');
   await until(async () => (await outcome.textContent()) === 'Connection successful', 'the enrolment');
   assert.equal(simulatedTransmitter(slave).role, 'slave', 'the master took it as its slave');
+  // Done goes home, as the app's transmitter screen does.
   await page.getByRole('button', { name: 'Done' }).click();
+  await page.locator('#lights').waitFor();
+  await page.locator('#open-devices').click();
   await until(async () => (await listed(slave).count()) === 1, 'the new transmitter in the device list');
   assert.equal(await listed(master).count(), 1);
 

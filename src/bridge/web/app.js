@@ -105,6 +105,39 @@ function button(label, name, onClick) {
   return element;
 }
 
+// A question with its buttons (the app's alert); the index of the one chosen goes to answer.
+function ask(message, buttons, answer) {
+  const dialog = document.getElementById('question');
+  document.getElementById('question-text').textContent = message;
+  dialog.querySelector('.actions').replaceChildren(...buttons.map((label, index) => button(label, '', () => {
+    dialog.close();
+    answer(index);
+  })));
+  dialog.showModal();
+}
+
+// The app's name fields: text goes in only while the field holds fewer than
+// 20 characters; typing past that cuts the field to 20 and says so. A longer
+// name pasted whole is said at its saving, and nothing is sent.
+const nameLimit = 20;
+const characters = (text) => [...text].length;
+
+function nameTooLong(name) {
+  if (characters(name) <= nameLimit) return false;
+  tell('error', texts.nameTooLong);
+  return true;
+}
+
+function limitName(field) {
+  field.removeAttribute('maxlength');
+  field.addEventListener('beforeinput', (event) => {
+    if (!event.inputType.startsWith('insert') || characters(field.value) < nameLimit) return;
+    event.preventDefault();
+    field.value = [...field.value].slice(0, nameLimit).join('');
+    tell('error', texts.nameTooLong);
+  });
+}
+
 function rowOf(channel) {
   const row = document.createElement('li');
   row.id = `channel-${channel.id}`;
@@ -218,6 +251,7 @@ function takeRole(message) {
 function showScenarios(scenarios) {
   // All On and All Off are the home's own: named in the page's language.
   const builtIn = { '-1': texts.allOn, '-2': texts.allOff };
+  scenarioEditor.takeScenarios(scenarios);
   rows.scenarios.replaceChildren();
   for (const scenario of scenarios) {
     const row = document.createElement('li');
@@ -230,7 +264,7 @@ function showScenarios(scenarios) {
     row.append(run);
     if (role === 'owner' && scenario.user) {
       row.append(button(texts.edit, `${texts.edit} ${name}`, () => scenarioEditor.edit(scenario)),
-        button(texts.delete, `${texts.delete} ${name}`, () => scenarioEditor.remove(scenario)));
+        button(texts.delete, `${texts.delete} ${name}`, () => scenarioEditor.remove(scenario, name)));
     }
     rows.scenarios.append(row);
   }
@@ -394,9 +428,10 @@ function start() {
   announcer = document.getElementById('announce');
   for (const tile of document.querySelectorAll('.tile')) tile.addEventListener('click', () => showView(tile.dataset.view));
   const tellError = (text) => tell('error', text);
-  devices = deviceManagement({ texts, send, button, showView, tellError });
-  scenarioEditor = scenarioEditing({ texts, fill, send, showView, tellError });
-  enrolling = enrolment({ texts, send, button, showView, openDevices: devices.open, tell });
+  const names = { limitName, nameTooLong };
+  devices = deviceManagement({ texts, fill, send, button, showView, tellError, ask, ...names });
+  scenarioEditor = scenarioEditing({ texts, fill, send, showView, tellError, ask, ...names });
+  enrolling = enrolment({ texts, send, button, showView, openDevices: devices.open, tell, ...names });
   document.getElementById('open-help').addEventListener('click', () => send({ type: 'help' }));
   syncButton.addEventListener('click', () => {
     if (syncButton.getAttribute('aria-busy') === 'true') return; // one import at a time

@@ -2,30 +2,26 @@
 // The owner's device management: the transmitters, lights and curtains of
 // the home, each renamed, removed or shown with the QR code of its ID. The
 // list shows what the bridge last said; a removal shows when the home has
-// confirmed it. A question the home raises (remove a silent controller by
-// force?) is put as the app puts it, with the app's buttons.
+// confirmed it. As in the app, a row's Edit and Delete show only after a
+// swipe across it (or its own button, for a keyboard or a screen reader),
+// one row at a time; a removal is asked first. A question the home raises
+// (remove a silent controller by force?) is put as the app puts it, with the
+// app's buttons.
 
-export function deviceManagement({ texts, send, button, showView, tellError }) {
+// How far a pointer must travel across a row, mostly sideways, to be a swipe.
+const swipeDistance = 40;
+
+export function deviceManagement({ texts, fill, send, button, showView, tellError, ask, limitName, nameTooLong }) {
   const section = document.getElementById('devices');
   const groups = Object.fromEntries([...section.querySelectorAll('ul[data-group]')]
     .map((list) => [list.dataset.group, list]));
   const renameDialog = document.getElementById('rename');
   const renameField = document.getElementById('rename-name');
-  const questionDialog = document.getElementById('question');
   let channels = [];
   let transmitters = [];
   let renaming = null;
-
-  // A question with its buttons; the index of the one chosen goes to answer.
-  function ask(message, buttons, answer) {
-    document.getElementById('question-text').textContent = message;
-    const actions = questionDialog.querySelector('.actions');
-    actions.replaceChildren(...buttons.map((label, index) => button(label, '', () => {
-      questionDialog.close();
-      answer(index);
-    })));
-    questionDialog.showModal();
-  }
+  let openRowId = null; // the row whose Edit and Delete show
+  limitName(renameField);
 
   function rename(unit) {
     renaming = unit.id;
@@ -34,26 +30,71 @@ export function deviceManagement({ texts, send, button, showView, tellError }) {
   }
 
   function remove(unit) {
-    if (unit.master) {
-      // Every command goes through the master: the app asks first, and so does the page.
-      ask(texts.removeMaster, [texts.cancel, texts.remove], (index) => {
-        if (index === 1) send({ type: 'remove', id: unit.id });
-      });
-      return;
+    // Every command goes through the master: removing it says what that means.
+    const question = unit.master ? texts.removeMaster : fill(texts.removeNamed, unit.name || unit.id);
+    ask(question, [texts.cancel, texts.remove], (index) => {
+      if (index === 1) send({ type: 'remove', id: unit.id });
+    });
+  }
+
+  function showActions(row, shown) {
+    if (shown && openRowId !== null && openRowId !== row.dataset.id) {
+      const other = section.querySelector(`li[data-id="${openRowId}"]`);
+      if (other) showActions(other, false);
     }
-    send({ type: 'remove', id: unit.id });
+    row.querySelector('.row-actions').hidden = !shown;
+    row.querySelector('.more').setAttribute('aria-expanded', String(shown));
+    if (shown) openRowId = row.dataset.id;
+    else if (openRowId === row.dataset.id) openRowId = null;
+  }
+
+  // A swipe to the left shows the row's Edit and Delete, to the right hides
+  // them; the press that ends a swipe opens nothing.
+  function followSwipes(row) {
+    let from = null;
+    let swiped = false;
+    row.addEventListener('pointerdown', (event) => { from = { x: event.clientX, y: event.clientY }; });
+    row.addEventListener('pointercancel', () => { from = null; });
+    row.addEventListener('pointerup', (event) => {
+      if (!from) return;
+      const across = event.clientX - from.x;
+      const down = event.clientY - from.y;
+      from = null;
+      if (Math.abs(across) < swipeDistance || Math.abs(across) < 2 * Math.abs(down)) return;
+      // The click that may follow this release (same task) is the swipe's, not a press.
+      swiped = true;
+      setTimeout(() => { swiped = false; });
+      showActions(row, across < 0);
+    });
+    row.addEventListener('click', (event) => {
+      if (!swiped) return;
+      swiped = false;
+      event.stopPropagation();
+    }, true);
   }
 
   function rowOf(unit) {
     const row = document.createElement('li');
     row.className = 'unit';
     row.dataset.id = unit.id;
-    const open = button(unit.name || unit.id, `${texts.deviceDetail} ${unit.name || unit.id}`,
-      () => send({ type: 'detail', id: unit.id }));
+    const name = unit.name || unit.id;
+    // A press on a row whose Edit and Delete show only hides them, as in the app.
+    const open = button(name, `${texts.deviceDetail} ${name}`, () => {
+      if (openRowId === unit.id) showActions(row, false);
+      else send({ type: 'detail', id: unit.id });
+    });
     open.className = 'name';
-    row.append(open,
-      button(texts.edit, `${texts.edit} ${unit.name}`, () => rename(unit)),
-      button(texts.delete, `${texts.delete} ${unit.name}`, () => remove(unit)));
+    const more = button('⋯', fill(texts.actionsNamed, name), () => showActions(row, openRowId !== unit.id));
+    more.className = 'more';
+    const actions = document.createElement('span');
+    actions.className = 'row-actions';
+    actions.append(button(texts.edit, `${texts.edit} ${name}`, () => {
+      showActions(row, false);
+      rename(unit);
+    }), button(texts.delete, `${texts.delete} ${name}`, () => remove(unit)));
+    row.append(open, more, actions);
+    showActions(row, openRowId === unit.id);
+    followSwipes(row);
     return row;
   }
 
@@ -75,9 +116,10 @@ export function deviceManagement({ texts, send, button, showView, tellError }) {
 
   renameDialog.querySelector('form').addEventListener('submit', (event) => {
     const name = renameField.value;
-    if (!name) {
-      event.preventDefault(); // the dialog stays, as the app's naming screen does
-      tellError(texts.nameEmpty);
+    // The dialog stays with the typed name, as the app's naming screen does.
+    if (!name || nameTooLong(name)) {
+      event.preventDefault();
+      if (!name) tellError(texts.nameEmpty);
       return;
     }
     send({ type: 'rename', id: renaming, name });

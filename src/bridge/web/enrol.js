@@ -27,7 +27,7 @@ async function liveScanFormats() {
   }
 }
 
-export function enrolment({ texts, send, button, showView, openDevices, tell }) {
+export function enrolment({ texts, send, button, showView, openDevices, tell, limitName, nameTooLong }) {
   const section = document.getElementById('enrol');
   const codeForm = document.getElementById('enrol-code');
   const namesForm = document.getElementById('enrol-names');
@@ -67,9 +67,9 @@ export function enrolment({ texts, send, button, showView, openDevices, tell }) 
     label.textContent = channel.defaultName;
     const field = document.createElement('input');
     field.id = `enrol-name-${index}`;
-    field.maxLength = 20;
     field.autocomplete = 'off';
     field.placeholder = texts.nameEmpty;
+    limitName(field);
     box.append(label, field);
     return box;
   }
@@ -172,7 +172,9 @@ export function enrolment({ texts, send, button, showView, openDevices, tell }) 
     if (message.added === message.of) {
       showOutcome(true, texts.connected);
       for (const field of pages.querySelectorAll('input')) field.readOnly = true;
-      actions.replaceChildren(button(texts.addMore, '', start), button(texts.done, '', openDevices));
+      // A transmitter's Done goes home, a controller's to the device list, as in the app.
+      const done = decoded?.kind === transmitterKind ? () => showView('lights') : openDevices;
+      actions.replaceChildren(button(texts.addMore, '', start), button(texts.done, '', done));
       return;
     }
     // A transmitter that did not connect is told as the app's transmitter screen tells it.
@@ -185,11 +187,14 @@ export function enrolment({ texts, send, button, showView, openDevices, tell }) 
 
   codeForm.addEventListener('submit', (event) => {
     event.preventDefault();
-    decode(document.getElementById('enrol-id').value);
+    const typed = document.getElementById('enrol-id').value.trim();
+    // As the app's ID entry: nothing typed is said, and the entry stays.
+    if (!typed) tell('error', texts.inputIdEmpty);
+    else decode(typed);
   });
   namesForm.addEventListener('submit', (event) => {
     event.preventDefault();
-    if (decoded) send({ type: 'enrol', id: decoded.id, names: names() });
+    if (decoded && !names().some(nameTooLong)) send({ type: 'enrol', id: decoded.id, names: names() });
   });
   document.getElementById('open-enrol').addEventListener('click', start);
   // A photo of the printed code: the bridge reads it, then it is decoded as a typed one.

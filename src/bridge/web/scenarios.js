@@ -30,7 +30,10 @@ export function scenarioPicture(image) {
   return disc;
 }
 
-export function scenarioEditing({ texts, fill, send, showView, tellError }) {
+// The most scenarios of the user's own the home keeps.
+const maxUserScenarios = 8;
+
+export function scenarioEditing({ texts, fill, send, showView, tellError, ask, limitName, nameTooLong }) {
   const form = document.getElementById('scenario-form');
   const nameField = document.getElementById('scenario-name');
   const members = form.querySelector('.members ul');
@@ -38,6 +41,8 @@ export function scenarioEditing({ texts, fill, send, showView, tellError }) {
   let editing = null; // the number of the scenario being changed; '' for a new one
   let revision = ''; // of the scenario being changed, as the page was told it
   let channels = [];
+  let userScenarios = 0;
+  limitName(nameField);
 
   // The photo choice: shown once there is a photo (the scenario's, or one just sent).
   const photoChoice = document.createElement('label');
@@ -150,6 +155,7 @@ export function scenarioEditing({ texts, fill, send, showView, tellError }) {
     event.preventDefault();
     const chosen = [...members.querySelectorAll('li')].filter((row) => row.querySelector('input[type="checkbox"]').checked);
     if (!nameField.value) return tellError(texts.nameEmpty);
+    if (nameTooLong(nameField.value)) return undefined;
     if (!chosen.length) return tellError(texts.noMembers);
     const request = {
       type: 'saveScenario',
@@ -164,13 +170,23 @@ export function scenarioEditing({ texts, fill, send, showView, tellError }) {
     return undefined;
   });
   document.getElementById('editor-cancel').addEventListener('click', () => showView('scenarios'));
-  document.getElementById('add-scenario').addEventListener('click', () => open(null));
+  // As the app's add button: the limit is told before anything is chosen.
+  document.getElementById('add-scenario').addEventListener('click', () => {
+    if (userScenarios >= maxUserScenarios) tellError(texts.maxScenarios);
+    else open(null);
+  });
 
   return {
     takeChannels(all) {
       channels = all;
     },
+    takeScenarios(all) {
+      userScenarios = all.filter((scenario) => scenario.user).length;
+    },
     edit: open,
-    remove: (scenario) => send({ type: 'deleteScenario', number: scenario.number, revision: scenario.revision }),
+    // Asked first: a deleted scenario is gone from the transmitters too.
+    remove: (scenario, name) => ask(fill(texts.removeNamed, name), [texts.cancel, texts.remove], (index) => {
+      if (index === 1) send({ type: 'deleteScenario', number: scenario.number, revision: scenario.revision });
+    }),
   };
 }
