@@ -2,10 +2,10 @@
 #include "helpviewcontroller.h"
 
 #include "core/helptopics.h"
-#include "helpdetailotherviewcontroller.h"
-#include "helpdetailviewcontroller.h"
 #include "frame/navigationbar.h"
 #include "frame/navigationstack.h"
+#include "helpdetailotherviewcontroller.h"
+#include "helpdetailviewcontroller.h"
 #include "instalguideviewcontroller.h"
 #include "views/tablearea.h"
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "homemenuview.h"
 
-#include "menuslide.h"
 #include "frame/navigationbar.h"
+#include "menuslide.h"
 
 #include <QLabel>
 #include <QPainter>

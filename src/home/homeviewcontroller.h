@@ -2,8 +2,8 @@
 #pragma once
 
 #include "control/homelists.h"
-#include "homefunctiontile.h"
 #include "frame/parentnavigationviewcontroller.h"
+#include "homefunctiontile.h"
 
 #include "control/homescreen.h"
 

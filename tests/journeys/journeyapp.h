@@ -2,9 +2,9 @@
 #pragma once
 
 #include "app/appwindow.h"
-#include "home/homeviewcontroller.h"
 #include "frame/navigationstack.h"
 #include "frame/parentpresentviewcontroller.h"
+#include "home/homeviewcontroller.h"
 #include "simulatedwindow.h"
 #include "transmitterserver.h"
 

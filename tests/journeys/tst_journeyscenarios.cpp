@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "devices/photoviewfinder.h"
 #include "fedframes.h"
+#include "frame/navigationbar.h"
 #include "help/aboutusviewcontroller.h"
 #include "help/helpviewcontroller.h"
 #include "home/homescenariostrip.h"
 #include "home/homeviewcontroller.h"
-#include "frame/navigationbar.h"
 #include "journeyapp.h"
 #include "scenarios/choosecontrolviewcontroller.h"
 #include "scenarios/sceneeditnameviewcontroller.h"

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/appwindow.h"
 #include "faultrule.h"
+#include "frame/navigationstack.h"
 #include "home/homescenariostrip.h"
 #include "home/homeviewcontroller.h"
-#include "frame/navigationstack.h"
 #include "loopbacksimulator.h"
 #include "scenarios/choosecontrolviewcontroller.h"
 #include "scenarios/sceneeditnameviewcontroller.h"

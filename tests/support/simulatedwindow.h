@@ -2,9 +2,9 @@
 #pragma once
 
 #include "app/appwindow.h"
-#include "freshprogram.h"
 #include "frame/navigationstack.h"
 #include "frame/parentpresentviewcontroller.h"
+#include "freshprogram.h"
 #include "transmitterserver.h"
 
 #include <QSize>
