@@ -16,6 +16,7 @@ packages=(
   clang-14 libclang-rt-14-dev
   appstream desktop-file-utils dpkg-dev
   mosquitto mosquitto-clients libmosquitto-dev
+  libbrotli-dev zlib1g-dev
   lintian systemd
   qt6-httpserver-dev qt6-websockets-dev qt6-image-formats-plugins
   chromium nodejs

@@ -25,6 +25,8 @@
 #include <QTimer>
 #include <QWebSocket>
 
+#include <algorithm>
+
 // The page's files live in the program (a resource of a static library,
 // which has to be pulled in by name).
 static void initialiseWebFiles()
@@ -445,13 +447,30 @@ void WebRemoteServer::serveFile(const QHttpServerRequest &request, QTcpSocket *s
     if (type.startsWith("text/"))
         type += "; charset=utf-8";
     QByteArray body = file.readAll();
+    QByteArray key = path.toUtf8();
+    QByteArray varies = "Accept-Encoding";
     if (path == QLatin1String("/index.html")) {
-        body = WebPageTexts::render(body, languageOf(request));
-        respond(responder, Status::Ok, type, body,
-                {{"Cache-Control", "no-cache"}, {"Vary", "Accept-Language, Cookie"}});
+        const QString language = languageOf(request);
+        body = WebPageTexts::render(body, language);
+        key += '?' + language.toUtf8();
+        varies = "Accept-Language, Cookie, Accept-Encoding";
+    }
+    const QByteArray encoding =
+        PageFileCodings::compressible(type)
+            ? PageFileCodings::chosenEncoding(request.value("Accept-Encoding"))
+            : QByteArray();
+    const PageFileCodings::Answer &answer = m_pageFiles.answer(key, body, encoding);
+    // Asked again each time (no-cache), answered "not modified" while the file is the same.
+    Headers headers{{"Cache-Control", "no-cache"}, {"Vary", varies}, {"ETag", answer.entityTag}};
+    const QList<QByteArray> known = request.value("If-None-Match").split(',');
+    if (std::any_of(known.begin(), known.end(),
+                    [&](const QByteArray &tag) { return tag.trimmed() == answer.entityTag; })) {
+        respond(responder, Status::NotModified, type, {}, headers);
         return;
     }
-    respond(responder, Status::Ok, type, body, {{"Cache-Control", "no-cache"}});
+    if (!answer.encoding.isEmpty())
+        headers.append({"Content-Encoding", answer.encoding});
+    respond(responder, Status::Ok, type, answer.body, headers);
 }
 
 void WebRemoteServer::acceptWebSockets()

@@ -4,6 +4,7 @@
 #include "connectionbytelimit.h"
 #include "connectionlimits.h"
 #include "offloopwork.h"
+#include "pagefilecodings.h"
 #include "pairingthrottle.h"
 #include "pendingpictures.h"
 #include "web/webaccess.h"
@@ -120,6 +121,7 @@ private:
     ConnectionLimits m_connections;
     PairingThrottle m_pairingThrottle;
     PendingPictures m_pictures;
+    PageFileCodings m_pageFiles;
     QHash<const QWebSocket *, QPointer<QTcpSocket>> m_pageConnections;
     OffLoopWork m_uploadWork; // last: waited for before what its answers reach goes
 };

@@ -42,6 +42,9 @@
 #include <memory>
 #include <vector>
 
+#include <brotli/decode.h>
+#include <zlib.h>
+
 // A photo of one colour, as a JPEG's bytes.
 static QByteArray jpegPhoto(int width, int height)
 {
@@ -125,9 +128,13 @@ private:
         QByteArray body;
         QNetworkReply *reply = nullptr;
     };
-    Answer get(const QString &path, const QString &token = {}, const QByteArray &language = {})
+    using RawHeaders = QList<QPair<QByteArray, QByteArray>>;
+    Answer get(const QString &path, const QString &token = {}, const QByteArray &language = {},
+               const RawHeaders &headers = {})
     {
         QNetworkRequest request(QUrl(base() + path));
+        for (const auto &[name, value] : headers)
+            request.setRawHeader(name, value);
         if (!language.isEmpty())
             request.setRawHeader("Accept-Language", language);
         // Only the cookie the test hands over, never one kept from an earlier answer.
@@ -144,6 +151,35 @@ private:
         reply->deleteLater();
         return {reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(),
                 reply->readAll(), reply};
+    }
+
+    // A body as it was before the server compressed it.
+    static QByteArray decoded(const QByteArray &body, const QByteArray &encoding)
+    {
+        if (encoding == "gzip") {
+            z_stream stream{};
+            inflateInit2(&stream, 15 + 16);
+            QByteArray out(1 << 20, Qt::Uninitialized);
+            stream.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(body.constData()));
+            stream.avail_in = uInt(body.size());
+            stream.next_out = reinterpret_cast<Bytef *>(out.data());
+            stream.avail_out = uInt(out.size());
+            const int result = inflate(&stream, Z_FINISH);
+            out.truncate(qsizetype(stream.total_out));
+            inflateEnd(&stream);
+            return result == Z_STREAM_END ? out : QByteArray();
+        }
+        if (encoding == "br") {
+            size_t size = 1 << 20;
+            QByteArray out(qsizetype(size), Qt::Uninitialized);
+            if (BrotliDecoderDecompress(
+                    size_t(body.size()), reinterpret_cast<const uint8_t *>(body.constData()), &size,
+                    reinterpret_cast<uint8_t *>(out.data())) != BROTLI_DECODER_RESULT_SUCCESS)
+                return {};
+            out.truncate(qsizetype(size));
+            return out;
+        }
+        return body;
     }
 
     // A token, paired as a phone would: the link's code for the cookie.
@@ -291,6 +327,55 @@ private Q_SLOTS:
         QCOMPARE(get("/app.js", token).reply->rawHeader("Content-Type"),
                  QByteArray("text/javascript; charset=utf-8"));
         QCOMPARE(get("/nothing-here", token).status, 404);
+    }
+
+    void thePagesFilesGoCompressedAndAreAskedAgainCheaply_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QByteArray>("accepted");
+        QTest::addColumn<QByteArray>("encoding");
+        QTest::newRow("script, brotli first")
+            << "/app.js" << QByteArray("gzip, br") << QByteArray("br");
+        QTest::newRow("script, gzip")
+            << "/app.js" << QByteArray("gzip, deflate") << QByteArray("gzip");
+        QTest::newRow("brotli refused")
+            << "/style.css" << QByteArray("br;q=0, gzip") << QByteArray("gzip");
+        QTest::newRow("nothing accepted")
+            << "/devices.js" << QByteArray("identity") << QByteArray();
+        QTest::newRow("page in its language") << "/" << QByteArray("br") << QByteArray("br");
+        QTest::newRow("picture") << "/icons/home_Lighting.svg" << QByteArray("gzip")
+                                 << QByteArray("gzip");
+    }
+    void thePagesFilesGoCompressedAndAreAskedAgainCheaply()
+    {
+        QFETCH(QString, path);
+        QFETCH(QByteArray, accepted);
+        QFETCH(QByteArray, encoding);
+        const QString token = pairedToken();
+        const Answer plain = get(path, token, "en", {{"Accept-Encoding", "identity"}});
+        QCOMPARE(plain.status, 200);
+        const QByteArray plainTag = plain.reply->rawHeader("ETag");
+        const Answer sent = get(path, token, "en", {{"Accept-Encoding", accepted}});
+        QCOMPARE(sent.status, 200);
+        QCOMPARE(sent.reply->rawHeader("Content-Encoding"), encoding);
+        QVERIFY(sent.reply->rawHeader("Vary").contains("Accept-Encoding"));
+        const QByteArray tag = sent.reply->rawHeader("ETag");
+        QCOMPARE(decoded(sent.body, encoding), plain.body);
+        if (!encoding.isEmpty())
+            QVERIFY(sent.body.size() < plain.body.size());
+        // The same file asked again with its tag: "not modified", no body.
+        QVERIFY(!tag.isEmpty());
+        QVERIFY(encoding.isEmpty() ? tag == plainTag : tag != plainTag);
+        const Answer again =
+            get(path, token, "en", {{"Accept-Encoding", accepted}, {"If-None-Match", tag}});
+        QCOMPARE(again.status, 304);
+        QVERIFY(again.body.isEmpty());
+        // Another language's page is another file.
+        if (path == "/")
+            QCOMPARE(
+                get(path, token, "zh-CN", {{"Accept-Encoding", accepted}, {"If-None-Match", tag}})
+                    .status,
+                200);
     }
 
     void failedPairingsAreSlowedDown()

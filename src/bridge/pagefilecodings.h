@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+
+// The page's own files as the browser takes them best: each compressed once
+// (brotli where the browser accepts it, else gzip), then kept, with an
+// entity tag that changes with the file, so that a browser that has the
+// file already gets "not modified" and a new version of the bridge is
+// fetched again.
+class PageFileCodings {
+public:
+    struct Answer {
+        QByteArray body;
+        QByteArray encoding; // empty: as it is
+        QByteArray entityTag;
+    };
+
+    // The encoding to send for a request's Accept-Encoding header.
+    static QByteArray chosenEncoding(const QByteArray &acceptEncoding);
+    // Whether a body of this type is worth compressing (text, scripts, SVG).
+    static bool compressible(const QByteArray &type);
+
+    // The file under key (its path, with whatever else its content depends
+    // on) in the encoding chosen, computed on the first request.
+    const Answer &answer(const QByteArray &key, const QByteArray &content,
+                         const QByteArray &encoding);
+
+    static QByteArray gzipped(const QByteArray &content);
+    static QByteArray brotliCompressed(const QByteArray &content);
+
+private:
+    QHash<QByteArray, Answer> m_answers;
+};
