@@ -5,6 +5,7 @@
 #include "control/flowcaller.h"
 #include "control/flowoutcome.h"
 #include "control/homeactions.h"
+#include "control/scenariooperations.h"
 #include "control/transmitterenrolment.h"
 #include "control/udpsocketmanager.h"
 #include "core/headlessfeedbackpresenter.h"
@@ -33,6 +34,11 @@ QVariantMap stairs()
     return RecordFactory::device(kStairs, "S", "211300001230", "Stairs");
 }
 
+QVariantMap eveningScenario()
+{
+    return RecordFactory::userScenario(QStringLiteral("1"), QStringLiteral("Evening"), {}, {});
+}
+
 // A starter that records what its flow tells it, and answers its question.
 class RecordingCaller final : public FlowCaller {
 public:
@@ -40,7 +46,7 @@ public:
     bool ask(const QString &message, const QStringList &, AlertPresenter::Answer answer) override
     {
         questions.append(message);
-        answer(0);
+        answer(answerGiven);
         return true;
     }
     void showProgress(double) override { ++shown; }
@@ -48,6 +54,7 @@ public:
 
     QList<FlowOutcome> outcomes;
     QStringList questions;
+    int answerGiven = 0; // 0 forces, 1 declines
     int shown = 0;
     int stopped = 0;
 };
@@ -123,6 +130,13 @@ private Q_SLOTS:
             << "" << int(Kind::InvalidInput) << controlFailed << false << 0;
         QTest::newRow("rename acknowledged") << "rename"
                                              << "" << int(Kind::Done) << " / " << false << 0;
+        QTest::newRow("switch refused, the home full")
+            << "switch"
+            << "lig:4:211300001231=code:140" << int(Kind::Refused)
+            << "It is too full to add device / " << false << 0;
+        QTest::newRow("scenario rename acknowledged")
+            << "rename scenario"
+            << "" << int(Kind::Done) << " / " << false << 0;
         QTest::newRow("rename refused")
             << "rename"
             << "lig:15:211300001231=code:3" << int(Kind::Refused) << controlFailed << false << 0;
@@ -172,6 +186,22 @@ private Q_SLOTS:
         QTest::newRow("rename refused, by its caller")
             << "rename"
             << "lig:15:211300001231=code:3" << int(Kind::Refused) << " / " << true << 0;
+        QTest::newRow("switch refused, the home full, by its caller")
+            << "switch"
+            << "lig:4:211300001231=code:140" << int(Kind::Refused)
+            << "It is too full to add device / " << true << 0;
+        QTest::newRow("scenario rename acknowledged, by its caller")
+            << "rename scenario"
+            << "" << int(Kind::Done) << " / " << true << 0;
+        QTest::newRow("scenario rename refused, by its caller")
+            << "rename scenario"
+            << "scename:*:*=code:3" << int(Kind::Refused) << "Setting scenario failed / " << true
+            << 0;
+        // The members' outcome is the edit's; its naming refused after them adds none.
+        QTest::newRow("scenario edit with its name refused, by its caller")
+            << "edit scenario"
+            << "scename:*:*=code:3" << int(Kind::Done) << "Setting scenario successful / "
+            << true << 0;
         QTest::newRow("all on, store breaks, by its caller")
             << "all on"
             << "store breaks" << int(Kind::StoreFailure) << " / " << true << 0;
@@ -180,6 +210,9 @@ private Q_SLOTS:
             << "removal"
             << "lig:12:211300001231=code:135" << int(Kind::Refused)
             << "Force remove the device failed / " << true << 1;
+        QTest::newRow("removal of a silent controller, declined by its caller")
+            << "removal declined"
+            << "lig:12:211300001231=code:135" << int(Kind::Refused) << " / " << true << 1;
         QTest::newRow("removal refused, by its caller")
             << "removal"
             << "lig:12:211300001231=code:3" << int(Kind::Refused) << " / " << true << 0;
@@ -238,8 +271,19 @@ private Q_SLOTS:
             DeviceEnrolment::connect(DeviceEnrolment::channelRecords(QStringLiteral("2113D0001240"),
                                                                      1, Value::switching),
                                      caller);
-        else if (flow == QLatin1String("removal"))
+        else if (flow.startsWith(QLatin1String("removal"))) {
+            if (caller && flow.endsWith(QLatin1String("declined")))
+                caller->answerGiven = 1;
             DeviceCommands::removeDevice(device, caller);
+        } else if (flow == QLatin1String("rename scenario")) {
+            Database::instance()->insertScenarioWithInfo(eveningScenario());
+            ScenarioOperations::renameScenario(eveningScenario(), QStringLiteral("Night"), caller);
+        } else if (flow == QLatin1String("edit scenario")) {
+            const QVariantMap scenario = eveningScenario();
+            Database::instance()->insertScenarioWithInfo(scenario);
+            ScenarioOperations::startNamedQueue(ScenarioOperations::editQueue(scenario, {device}),
+                                                QStringLiteral("Night"), scenario, caller);
+        }
         else if (flow == QLatin1String("all on"))
             channel->sendMessageWithCommandArray(ControllerCommands::switchAllLights(true),
                                                  std::nullopt, FlowCaller::carried({}, caller));
