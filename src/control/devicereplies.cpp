@@ -81,8 +81,8 @@ void DeviceReplies::overLightingControlWithServerInfo(
         break;
     case ChannelOperation::AllOn:
     case ChannelOperation::AllOff:
-        flowTells = switchAllWithAnswer(ack.code, ack.operation == ChannelOperation::AllOn,
-                                        operations);
+        flowTells =
+            switchAllWithAnswer(ack.code, ack.operation == ChannelOperation::AllOn, operations);
         break;
     default:
         break;
@@ -237,7 +237,8 @@ bool DeviceReplies::deleteLightWithAnswer(int code, const QString &ligId,
         case ResultCode::SlaveUnreachable:
             m_channel->updateMainController();
             askForcedRemoval(
-                code, QStringLiteral("请检查从无线转发器是否连接正常,如果正常请确认是否强制删除设备"),
+                code,
+                QStringLiteral("请检查从无线转发器是否连接正常,如果正常请确认是否强制删除设备"),
                 operations);
             return true;
         default:

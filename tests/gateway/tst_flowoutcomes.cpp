@@ -200,8 +200,8 @@ private Q_SLOTS:
         // The members' outcome is the edit's; its naming refused after them adds none.
         QTest::newRow("scenario edit with its name refused, by its caller")
             << "edit scenario"
-            << "scename:*:*=code:3" << int(Kind::Done) << "Setting scenario successful / "
-            << true << 0;
+            << "scename:*:*=code:3" << int(Kind::Done) << "Setting scenario successful / " << true
+            << 0;
         QTest::newRow("all on, store breaks, by its caller")
             << "all on"
             << "store breaks" << int(Kind::StoreFailure) << " / " << true << 0;
@@ -283,8 +283,7 @@ private Q_SLOTS:
             Database::instance()->insertScenarioWithInfo(scenario);
             ScenarioOperations::startNamedQueue(ScenarioOperations::editQueue(scenario, {device}),
                                                 QStringLiteral("Night"), scenario, caller);
-        }
-        else if (flow == QLatin1String("all on"))
+        } else if (flow == QLatin1String("all on"))
             channel->sendMessageWithCommandArray(ControllerCommands::switchAllLights(true),
                                                  std::nullopt, FlowCaller::carried({}, caller));
         else if (flow == QLatin1String("force removal"))
