@@ -109,14 +109,14 @@ void DeviceReplies::sendOperationQueueRequest(int index, const SharedOperations 
 void DeviceReplies::reportEnrolment(const OperationList &operations)
 {
     const int accepted = countAccepted(operations);
-    if (operations.caller) {
+    if (DeviceEnrolmentScreen *step = FlowCaller::of(operations).deviceEnrolmentStep()) {
+        step->panelAddSucceed(QString::number(accepted));
+    } else if (operations.caller) { // else no one waits: the person left the enrolment
         const qsizetype channels = operations.size() / 2; // an add and a name each
         FlowOutcome outcome =
             accepted == channels ? FlowOutcome::done({}) : FlowOutcome::refused(std::nullopt);
         outcome.accepted = accepted;
         operations.caller->report(outcome);
-    } else if (auto *screen = AppDelegate::instance()->topScreenAs<DeviceEnrolmentScreen>()) {
-        screen->panelAddSucceed(QString::number(accepted));
     }
 }
 
@@ -189,8 +189,8 @@ bool DeviceReplies::lightControlWithAnswer(int code, const QString &ligId,
         caller.report(FlowOutcome::done({}));
         return true;
     }
-    if (auto *screen = AppDelegate::instance()->topScreenAs<ControlRefusalScreen>())
-        screen->controlRefused(ligId);
+    if (ControlRefusalScreen *step = caller.refusalStep())
+        step->controlRefused(ligId);
     caller.report(code == ResultCode::Accepted ? FlowOutcome::storeFailure() : refusal(code));
     m_channel->updateMainController();
     return true;

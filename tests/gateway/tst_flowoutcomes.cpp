@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "control/controllercommands.h"
+#include "control/controlrefusalscreen.h"
 #include "control/devicecommands.h"
 #include "control/deviceenrolment.h"
 #include "control/flowcaller.h"
@@ -7,6 +8,7 @@
 #include "control/homeactions.h"
 #include "control/scenariooperations.h"
 #include "control/transmitterenrolment.h"
+#include "control/transmitterenrolmentscreen.h"
 #include "control/udpsocketmanager.h"
 #include "core/headlessfeedbackpresenter.h"
 #include "core/showalertmanager.h"
@@ -57,6 +59,32 @@ public:
     int answerGiven = 0; // 0 forces, 1 declines
     int shown = 0;
     int stopped = 0;
+};
+
+// A starter that shows the next steps itself: what it is told goes there.
+class SteppingCaller final : public FlowCaller,
+                             public DeviceEnrolmentScreen,
+                             public TransmitterEnrolmentScreen,
+                             public ControlRefusalScreen {
+public:
+    void report(const FlowOutcome &outcome) override { told.append(outcome.kindName()); }
+    bool ask(const QString &, const QStringList &, AlertPresenter::Answer) override
+    {
+        return false;
+    }
+    void showProgress(double) override {}
+    void stopProgress() override {}
+    DeviceEnrolmentScreen *deviceEnrolmentStep() override { return this; }
+    TransmitterEnrolmentScreen *transmitterEnrolmentStep() override { return this; }
+    ControlRefusalScreen *refusalStep() override { return this; }
+    void panelAddSucceed(const QString &count) override { told.append("added " + count); }
+    void superBoxAddSucceed(bool succeeded) override
+    {
+        told.append(succeeded ? "transmitter added" : "transmitter not added");
+    }
+    void controlRefused(const QString &id) override { told.append("refused " + id); }
+
+    QStringList told;
 };
 
 // The store's file replaced by a folder: nothing can be read or written.
@@ -320,6 +348,45 @@ private Q_SLOTS:
                           flow != QLatin1String("clean all");
         QCOMPARE(caller->shown > 0, sent);
         QCOMPARE(caller->stopped, caller->shown);
+    }
+
+    // A caller with steps of its own is told there, by the flow's replies.
+    void nextStepIsTheCallers_data()
+    {
+        QTest::addColumn<QString>("flow");
+        QTest::addColumn<QString>("condition");
+        QTest::addColumn<QStringList>("told");
+        QTest::newRow("device enrolment") << "enrol device"
+                                          << "" << QStringList{"added 1"};
+        QTest::newRow("transmitter enrolment") << "enrol transmitter"
+                                               << "" << QStringList{"transmitter added"};
+        QTest::newRow("switch refused")
+            << "switch"
+            << "lig:4:211300001231=code:3" << QStringList{"refused " + kStairs, "refused"};
+    }
+
+    void nextStepIsTheCallers()
+    {
+        QFETCH(QString, flow);
+        QFETCH(QString, condition);
+        QFETCH(QStringList, told);
+        storeDemoMaster();
+        const QVariantMap device = stairs();
+        Database::instance()->insertMainDeviceWithInfo(device);
+        if (!condition.isEmpty())
+            simulator->faults().add(*FaultRule::parse(condition, nullptr));
+        const auto caller = std::make_shared<SteppingCaller>();
+        if (flow == QLatin1String("enrol device"))
+            DeviceEnrolment::connect(DeviceEnrolment::channelRecords(QStringLiteral("2113D0001240"),
+                                                                     1, Value::switching),
+                                     caller);
+        else if (flow == QLatin1String("enrol transmitter"))
+            TransmitterEnrolment::connect(QStringLiteral("20AA10000001"), caller);
+        else
+            DeviceCommands::switchLight(device, true, caller);
+        QTRY_COMPARE(caller->told, told);
+        QTRY_VERIFY(UDPSocketManager::instance()->isSettled());
+        QCOMPARE(caller->told, told);
     }
 };
 
