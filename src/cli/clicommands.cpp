@@ -477,15 +477,15 @@ int CliCommands::remove(const QString &id)
     if (!device)
         return Failed;
     DeviceCommands::removeDevice(*device, m_session.caller());
-    const int status = runFlow({});
-    if (status != Done)
-        return status;
+    // A question declined (no --force) ends the removal refused: the question says why.
+    const bool asked = m_session.runUntilIdle() && !m_session.questions().isEmpty();
     const bool gone = Database::instance()->selectMainDeviceWithMainID(id).isEmpty();
-    if (!m_session.questions().isEmpty() && gone)
-        return Done; // removed by force
-    if (!m_session.questions().isEmpty())
+    if (asked && !gone)
         return failWith(m_session.questions().constFirst() +
                         QStringLiteral(" (--force removes it)"));
+    const int status = runFlow({});
+    if (status != Done || asked)
+        return status; // removed by force: the flow said so
     print(QStringLiteral("%1 removed").arg(id));
     return Done;
 }

@@ -38,6 +38,14 @@ int operationOfSendArray(const QVariantMap &entry)
     return Wire::operationOf(entry.value(Key::sendArray).toStringList());
 }
 
+// A refusal in the home's words: a full one says so.
+FlowOutcome refusal(int code)
+{
+    return code == ResultCode::Full
+               ? FlowOutcome::refused(code, UDPSocketManager::tr("It is too full to add device"))
+               : FlowOutcome::refused(code);
+}
+
 int countAccepted(const QList<QVariantMap> &operations)
 {
     return int(std::count_if(operations.cbegin(), operations.cend(), [](const QVariantMap &e) {
@@ -50,37 +58,38 @@ void DeviceReplies::overLightingControlWithServerInfo(
     const GatewayReply::DeviceAcknowledgement &ack, const SharedOperations &operations)
 {
     const QString &id = ack.deviceId;
+    bool flowTells = false;
     switch (ack.operation) {
     case ChannelOperation::Add:
-        addLightToDeviceWithAnswer(ack.code, id, operations);
+        flowTells = addLightToDeviceWithAnswer(ack.code, id, operations);
         break;
     case ChannelOperation::JoinScenario:
     case ChannelOperation::LeaveScenario:
-        addOrDeleteLightWithAnswer(ack.code, id, operations);
+        flowTells = addOrDeleteLightWithAnswer(ack.code, id, operations);
         break;
     case ChannelOperation::Control:
-        lightControlWithAnswer(ack.code, id, operations);
+        flowTells = lightControlWithAnswer(ack.code, id, operations);
         break;
     case ChannelOperation::Remove:
-        deleteLightWithAnswer(ack.code, id, operations);
+        flowTells = deleteLightWithAnswer(ack.code, id, operations);
         break;
     case ChannelOperation::Name:
-        changeNameWithAnswer(ack.code, id, operations);
+        flowTells = changeNameWithAnswer(ack.code, id, operations);
         break;
     case ChannelOperation::ForceRemove:
-        forceDeleteWithAnswer(ack.code, id, operations);
+        flowTells = forceDeleteWithAnswer(ack.code, id, operations);
         break;
     case ChannelOperation::AllOn:
     case ChannelOperation::AllOff:
-        switchAllWithAnswer(ack.code, ack.operation == ChannelOperation::AllOn, operations);
+        flowTells =
+            switchAllWithAnswer(ack.code, ack.operation == ChannelOperation::AllOn, operations);
         break;
     default:
         break;
     }
-    if (ack.code == ResultCode::Full)
-        FlowCaller::of(*operations)
-            .report(FlowOutcome::refused(ack.code,
-                                         UDPSocketManager::tr("It is too full to add device")));
+    // A full home is said once: by the flow's own outcome where it tells one.
+    if (ack.code == ResultCode::Full && !flowTells)
+        FlowCaller::of(*operations).report(refusal(ack.code));
 }
 
 void DeviceReplies::stepAfter(int index, const SharedOperations &operations)
@@ -100,18 +109,18 @@ void DeviceReplies::sendOperationQueueRequest(int index, const SharedOperations 
 void DeviceReplies::reportEnrolment(const OperationList &operations)
 {
     const int accepted = countAccepted(operations);
-    if (operations.caller) {
+    if (DeviceEnrolmentScreen *step = FlowCaller::of(operations).deviceEnrolmentStep()) {
+        step->panelAddSucceed(QString::number(accepted));
+    } else if (operations.caller) { // else no one waits: the person left the enrolment
         const qsizetype channels = operations.size() / 2; // an add and a name each
         FlowOutcome outcome =
             accepted == channels ? FlowOutcome::done({}) : FlowOutcome::refused(std::nullopt);
         outcome.accepted = accepted;
         operations.caller->report(outcome);
-    } else if (auto *screen = AppDelegate::instance()->topScreenAs<DeviceEnrolmentScreen>()) {
-        screen->panelAddSucceed(QString::number(accepted));
     }
 }
 
-void DeviceReplies::addLightToDeviceWithAnswer(int code, const QString &ligId,
+bool DeviceReplies::addLightToDeviceWithAnswer(int code, const QString &ligId,
                                                const SharedOperations &operations)
 {
     OperationList &list = *operations;
@@ -119,7 +128,7 @@ void DeviceReplies::addLightToDeviceWithAnswer(int code, const QString &ligId,
         return idOfInsertDevice(e) == ligId;
     });
     if (entry == list.end())
-        return;
+        return false;
     const int index = int(entry - list.begin());
     if (code == ResultCode::Accepted) {
         // Counted as added only once it is stored.
@@ -132,9 +141,10 @@ void DeviceReplies::addLightToDeviceWithAnswer(int code, const QString &ligId,
         stepAfter(index, operations);
     else
         reportEnrolment(list);
+    return list.caller != nullptr; // otherwise its screen counts what was added
 }
 
-void DeviceReplies::changeNameWithAnswer(int code, const QString &ligId,
+bool DeviceReplies::changeNameWithAnswer(int code, const QString &ligId,
                                          const SharedOperations &operations)
 {
     const OperationList &list = *operations;
@@ -142,10 +152,10 @@ void DeviceReplies::changeNameWithAnswer(int code, const QString &ligId,
         return idOfInsertDevice(e) == ligId && !e.contains(Key::haveSend);
     });
     if (entry == list.cend())
-        return;
+        return false;
     if (list.size() == 1) { // a rename
         storeAcknowledgedName(code, entry->value(Key::insertDevice).toMap(), FlowCaller::of(list));
-        return;
+        return true;
     }
     // In an enrolment a refused name does not stop the channels after it.
     const int index = int(entry - list.cbegin());
@@ -153,6 +163,7 @@ void DeviceReplies::changeNameWithAnswer(int code, const QString &ligId,
         stepAfter(index, operations);
     else
         reportEnrolment(list);
+    return list.caller != nullptr;
 }
 
 void DeviceReplies::storeAcknowledgedName(int code, const QVariantMap &renamed, FlowCaller &caller)
@@ -165,25 +176,24 @@ void DeviceReplies::storeAcknowledgedName(int code, const QVariantMap &renamed, 
         HomeEvents::instance()->announceRename(id, title);
         caller.report(FlowOutcome::done({}));
     } else
-        caller.report(code == ResultCode::Accepted ? FlowOutcome::storeFailure()
-                                                   : FlowOutcome::refused(code));
+        caller.report(code == ResultCode::Accepted ? FlowOutcome::storeFailure() : refusal(code));
     m_channel->updateMainController();
 }
 
-void DeviceReplies::lightControlWithAnswer(int code, const QString &ligId,
+bool DeviceReplies::lightControlWithAnswer(int code, const QString &ligId,
                                            const SharedOperations &operations)
 {
     FlowCaller &caller = FlowCaller::of(*operations);
     if (code == ResultCode::Accepted && storeAcknowledgedState(ligId, *operations)) {
         // the store's announcement brings it to the screens
         caller.report(FlowOutcome::done({}));
-        return;
+        return true;
     }
-    if (auto *screen = AppDelegate::instance()->topScreenAs<ControlRefusalScreen>())
-        screen->controlRefused(ligId);
-    caller.report(code == ResultCode::Accepted ? FlowOutcome::storeFailure()
-                                               : FlowOutcome::refused(code));
+    if (ControlRefusalScreen *step = caller.refusalStep())
+        step->controlRefused(ligId);
+    caller.report(code == ResultCode::Accepted ? FlowOutcome::storeFailure() : refusal(code));
     m_channel->updateMainController();
+    return true;
 }
 
 bool DeviceReplies::storeAcknowledgedState(const QString &ligId, const OperationList &operations)
@@ -200,7 +210,7 @@ bool DeviceReplies::storeAcknowledgedState(const QString &ligId, const Operation
     return true;
 }
 
-void DeviceReplies::deleteLightWithAnswer(int code, const QString &ligId,
+bool DeviceReplies::deleteLightWithAnswer(int code, const QString &ligId,
                                           const SharedOperations &operations)
 {
     const OperationList &list = *operations;
@@ -210,7 +220,7 @@ void DeviceReplies::deleteLightWithAnswer(int code, const QString &ligId,
     if (code == ResultCode::Accepted && listed) {
         ChannelRemoval::removeFromStore(ligId);
         m_channel->updateMainController();
-        return;
+        return true;
     }
 
     if (list.size() == 1) {
@@ -220,28 +230,37 @@ void DeviceReplies::deleteLightWithAnswer(int code, const QString &ligId,
             break;
         case ResultCode::ControllerSilent:
             m_channel->updateMainController();
-            askForcedRemoval(QStringLiteral("控制器无应答,可能已损坏或被移除,请确认是否强制删除"),
+            askForcedRemoval(code,
+                             QStringLiteral("控制器无应答,可能已损坏或被移除,请确认是否强制删除"),
                              operations);
-            return;
+            return true;
         case ResultCode::SlaveUnreachable:
             m_channel->updateMainController();
             askForcedRemoval(
+                code,
                 QStringLiteral("请检查从无线转发器是否连接正常,如果正常请确认是否强制删除设备"),
                 operations);
-            return;
+            return true;
         default:
             break;
         }
     }
     m_channel->updateMainController();
-    FlowCaller::of(list).report(FlowOutcome::refused(code));
+    FlowCaller::of(list).report(refusal(code));
+    return true;
 }
 
-void DeviceReplies::askForcedRemoval(const QString &message, const SharedOperations &operations)
+void DeviceReplies::askForcedRemoval(int code, const QString &message,
+                                     const SharedOperations &operations)
 {
     FlowCaller::of(*operations)
-        .ask(message, {kForceRemove, kCancel},
-             [this, operations](int index) { alertViewClickedButtonAtIndex(index, operations); });
+        .ask(message, {kForceRemove, kCancel}, [this, code, operations](int index) {
+            // Declined: the removal ends refused as the home answered it. The
+            // person who declined on a screen needs no word about it.
+            if (index != 0 && operations->caller)
+                operations->caller->report(FlowOutcome::refused(code));
+            alertViewClickedButtonAtIndex(index, operations);
+        });
 }
 
 void DeviceReplies::alertViewClickedButtonAtIndex(int buttonIndex,
@@ -258,7 +277,7 @@ void DeviceReplies::alertViewClickedButtonAtIndex(int buttonIndex,
     m_channel->updateMainController();
 }
 
-void DeviceReplies::forceDeleteWithAnswer(int code, const QString &ligId,
+bool DeviceReplies::forceDeleteWithAnswer(int code, const QString &ligId,
                                           const SharedOperations &operations)
 {
     FlowCaller &caller = FlowCaller::of(*operations);
@@ -271,26 +290,28 @@ void DeviceReplies::forceDeleteWithAnswer(int code, const QString &ligId,
             FlowOutcome::refused(code, UDPSocketManager::tr("Force remove the device failed")));
     }
     m_channel->updateMainController();
+    return true;
 }
 
-void DeviceReplies::switchAllWithAnswer(int code, bool on, const SharedOperations &operations)
+bool DeviceReplies::switchAllWithAnswer(int code, bool on, const SharedOperations &operations)
 {
     FlowCaller &caller = FlowCaller::of(*operations);
     if (code != ResultCode::Accepted)
-        caller.report(FlowOutcome::refused(code));
+        caller.report(refusal(code));
     else if (!ScenarioStates::switchAllLights(on))
         caller.report(FlowOutcome::storeFailure());
     else
         caller.report(FlowOutcome::done({}));
     m_channel->updateMainController();
+    return true;
 }
 
-void DeviceReplies::addOrDeleteLightWithAnswer(int code, const QString &ligId,
+bool DeviceReplies::addOrDeleteLightWithAnswer(int code, const QString &ligId,
                                                const SharedOperations &operations)
 {
     OperationList &list = *operations;
     if (list.isEmpty())
-        return;
+        return false;
     const bool closesWithNaming =
         list.constLast().value(Key::scenarioControlTypeKey) == Value::editDeviceAndNameScenario;
     const auto entry = std::find_if(list.begin(), list.end(), [&](const QVariantMap &e) {
@@ -299,7 +320,7 @@ void DeviceReplies::addOrDeleteLightWithAnswer(int code, const QString &ligId,
                targetOfSendArray(e) == ligId;
     });
     if (entry == list.end())
-        return;
+        return false;
     const int index = int(entry - list.begin());
     if (code == ResultCode::Accepted)
         entry->insert(Key::haveSend, Value::yes);
@@ -309,9 +330,10 @@ void DeviceReplies::addOrDeleteLightWithAnswer(int code, const QString &ligId,
         stepAfter(index, operations);
         // The naming command goes out next while the membership result applies now.
         if (!(closesWithNaming && index == last - 1))
-            return;
+            return true;
     }
     completeScenarioChange(list);
+    return true;
 }
 
 void DeviceReplies::completeScenarioChange(const OperationList &operations)

@@ -29,15 +29,17 @@ public:
     // The answer to the forced-removal question.
     void alertViewClickedButtonAtIndex(int buttonIndex, const SharedOperations &operations);
 
-    void addLightToDeviceWithAnswer(int code, const QString &ligId,
+    // Each handler answers whether the acknowledgement belongs to a flow that
+    // tells its caller its outcome (now or when its last step is answered).
+    bool addLightToDeviceWithAnswer(int code, const QString &ligId,
                                     const SharedOperations &operations);
-    void changeNameWithAnswer(int code, const QString &ligId, const SharedOperations &operations);
-    void lightControlWithAnswer(int code, const QString &ligId, const SharedOperations &operations);
-    void deleteLightWithAnswer(int code, const QString &ligId, const SharedOperations &operations);
-    void forceDeleteWithAnswer(int code, const QString &ligId, const SharedOperations &operations);
+    bool changeNameWithAnswer(int code, const QString &ligId, const SharedOperations &operations);
+    bool lightControlWithAnswer(int code, const QString &ligId, const SharedOperations &operations);
+    bool deleteLightWithAnswer(int code, const QString &ligId, const SharedOperations &operations);
+    bool forceDeleteWithAnswer(int code, const QString &ligId, const SharedOperations &operations);
     // All lights on (5) or off (6): the store follows an accepted one.
-    void switchAllWithAnswer(int code, bool on, const SharedOperations &operations);
-    void addOrDeleteLightWithAnswer(int code, const QString &ligId,
+    bool switchAllWithAnswer(int code, bool on, const SharedOperations &operations);
+    bool addOrDeleteLightWithAnswer(int code, const QString &ligId,
                                     const SharedOperations &operations);
 
     static inline const QString kForceRemove = QStringLiteral("强制删除");
@@ -60,7 +62,7 @@ private:
     // The naming screen closes: back to the scenario list, or to the home
     // screen when the scenario was added from there.
     void closeScenarioNaming();
-    void askForcedRemoval(const QString &message, const SharedOperations &operations);
+    void askForcedRemoval(int code, const QString &message, const SharedOperations &operations);
 
     UDPSocketManager *m_channel;
     int m_reportedDifferences = 0;

@@ -1,14 +1,29 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "flowcaller.h"
 
+#include "appdelegate.h"
 #include "base/logging.h"
+#include "controlrefusalscreen.h"
+#include "deviceenrolmentscreen.h"
 #include "flowfeedback.h"
+#include "transmitterenrolmentscreen.h"
 
 namespace {
 // A flow nobody handed a caller in to: the feedback service tells the
-// person and whoever follows outcomes; the link's indicator is its own.
+// person and whoever follows outcomes; the link's indicator is its own; the
+// next steps are the top screen's, when it plays the role.
 class FeedbackServiceCaller final : public FlowCaller {
 public:
+    DeviceEnrolmentScreen *deviceEnrolmentStep() override
+    {
+        return topScreenAs<DeviceEnrolmentScreen>();
+    }
+    TransmitterEnrolmentScreen *transmitterEnrolmentStep() override
+    {
+        return topScreenAs<TransmitterEnrolmentScreen>();
+    }
+    ControlRefusalScreen *refusalStep() override { return topScreenAs<ControlRefusalScreen>(); }
+
     void report(const FlowOutcome &outcome) override { FlowFeedback::instance()->report(outcome); }
     bool ask(const QString &message, const QStringList &buttons,
              AlertPresenter::Answer answer) override
@@ -23,6 +38,12 @@ public:
     }
     void showProgress(double) override {}
     void stopProgress() override {}
+
+private:
+    template <typename Role> static Role *topScreenAs()
+    {
+        return AppDelegate::instance()->topScreenAs<Role>();
+    }
 };
 } // namespace
 

@@ -10,6 +10,10 @@
 
 #include <memory>
 
+class ControlRefusalScreen;
+class DeviceEnrolmentScreen;
+class TransmitterEnrolmentScreen;
+
 // Whoever started a flow: a screen, a command of the command-line tool, a
 // page's session, an MQTT request. The starter hands it in with the flow's
 // commands (their operation list carries it) and the replies tell it: the
@@ -29,6 +33,15 @@ public:
     // The flow's command is outstanding for at most seconds; then it is not.
     virtual void showProgress(double seconds) = 0;
     virtual void stopProgress() = 0;
+
+    // The step a flow tells before (or instead of) its outcome, where the
+    // caller shows one; null when it has none and hears the outcome alone.
+    // The enrolment waiting for its channels' count:
+    virtual DeviceEnrolmentScreen *deviceEnrolmentStep() { return nullptr; }
+    // The enrolment waiting for its transmitter:
+    virtual TransmitterEnrolmentScreen *transmitterEnrolmentStep() { return nullptr; }
+    // What shows the refused device's state again:
+    virtual ControlRefusalScreen *refusalStep() { return nullptr; }
 
     // The caller given, or, when a starter handed none in, the program's
     // feedback service as the caller.

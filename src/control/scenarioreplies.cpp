@@ -25,17 +25,25 @@ void ScenarioReplies::overScenarioWithServerInfo(const GatewayReply::NamingAckno
         if (entry.contains(Key::insertScenario) &&
             entry.value(Key::mainID).toString() == ack.number)
             asked = entry.value(Key::insertScenario).toMap();
+    // A scenario's membership change ends in its own outcome, told when its
+    // members were answered; only a naming of its own (a rename, or an edit
+    // that changed no member) ends here.
+    const bool namingIsTheFlow =
+        asked && std::none_of(operations->cbegin(), operations->cend(),
+                              [](const QVariantMap &e) { return e.contains(Key::haveSend); });
     if (ack.code != ResultCode::Accepted) {
-        if (asked) {
+        if (namingIsTheFlow)
             FlowCaller::of(*operations)
                 .report(FlowOutcome::refused(ack.code,
                                              UDPSocketManager::tr("Setting scenario failed")));
+        if (asked)
             m_channel->updateMainController();
-        }
         return;
     }
     // Stored first: the list the person returns to reads the store as it appears.
     const bool changed = storeAcknowledgedName(ack.number, ack.name, asked);
+    if (namingIsTheFlow)
+        FlowCaller::of(*operations).report(FlowOutcome::done({}));
     leaveScenarioNaming();
     if (changed)
         m_channel->updateMainController();

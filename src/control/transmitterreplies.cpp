@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "transmitterreplies.h"
 
-#include "appdelegate.h"
 #include "base/logging.h"
 #include "enrolmentoperations.h"
 #include "flowcaller.h"
@@ -22,13 +21,13 @@ void tellEnrolmentScreen(const OperationList &operations, const QString &transmi
 {
     if (!EnrolmentOperations::enrolsTransmitter(operations, transmitterId))
         return;
-    if (operations.caller)
+    if (TransmitterEnrolmentScreen *step = FlowCaller::of(operations).transmitterEnrolmentStep())
+        step->superBoxAddSucceed(succeeded);
+    else if (operations.caller) // else no one waits: the person left the enrolment
         operations.caller->report(succeeded
                                       ? FlowOutcome::done({})
                                       : FlowOutcome::storeFailure(QCoreApplication::translate(
                                             "ShowAlertManager", "The home's data cannot be read")));
-    else if (auto *screen = AppDelegate::instance()->topScreenAs<TransmitterEnrolmentScreen>())
-        screen->superBoxAddSucceed(succeeded);
 }
 } // namespace
 

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "control/controllercommands.h"
+#include "control/controlrefusalscreen.h"
 #include "control/devicecommands.h"
 #include "control/deviceenrolment.h"
 #include "control/flowcaller.h"
 #include "control/flowoutcome.h"
 #include "control/homeactions.h"
+#include "control/scenariooperations.h"
 #include "control/transmitterenrolment.h"
+#include "control/transmitterenrolmentscreen.h"
 #include "control/udpsocketmanager.h"
 #include "core/headlessfeedbackpresenter.h"
 #include "core/showalertmanager.h"
@@ -33,6 +36,11 @@ QVariantMap stairs()
     return RecordFactory::device(kStairs, "S", "211300001230", "Stairs");
 }
 
+QVariantMap eveningScenario()
+{
+    return RecordFactory::userScenario(QStringLiteral("1"), QStringLiteral("Evening"), {}, {});
+}
+
 // A starter that records what its flow tells it, and answers its question.
 class RecordingCaller final : public FlowCaller {
 public:
@@ -40,7 +48,7 @@ public:
     bool ask(const QString &message, const QStringList &, AlertPresenter::Answer answer) override
     {
         questions.append(message);
-        answer(0);
+        answer(answerGiven);
         return true;
     }
     void showProgress(double) override { ++shown; }
@@ -48,8 +56,35 @@ public:
 
     QList<FlowOutcome> outcomes;
     QStringList questions;
+    int answerGiven = 0; // 0 forces, 1 declines
     int shown = 0;
     int stopped = 0;
+};
+
+// A starter that shows the next steps itself: what it is told goes there.
+class SteppingCaller final : public FlowCaller,
+                             public DeviceEnrolmentScreen,
+                             public TransmitterEnrolmentScreen,
+                             public ControlRefusalScreen {
+public:
+    void report(const FlowOutcome &outcome) override { told.append(outcome.kindName()); }
+    bool ask(const QString &, const QStringList &, AlertPresenter::Answer) override
+    {
+        return false;
+    }
+    void showProgress(double) override {}
+    void stopProgress() override {}
+    DeviceEnrolmentScreen *deviceEnrolmentStep() override { return this; }
+    TransmitterEnrolmentScreen *transmitterEnrolmentStep() override { return this; }
+    ControlRefusalScreen *refusalStep() override { return this; }
+    void panelAddSucceed(const QString &count) override { told.append("added " + count); }
+    void superBoxAddSucceed(bool succeeded) override
+    {
+        told.append(succeeded ? "transmitter added" : "transmitter not added");
+    }
+    void controlRefused(const QString &id) override { told.append("refused " + id); }
+
+    QStringList told;
 };
 
 // The store's file replaced by a folder: nothing can be read or written.
@@ -123,6 +158,13 @@ private Q_SLOTS:
             << "" << int(Kind::InvalidInput) << controlFailed << false << 0;
         QTest::newRow("rename acknowledged") << "rename"
                                              << "" << int(Kind::Done) << " / " << false << 0;
+        QTest::newRow("switch refused, the home full")
+            << "switch"
+            << "lig:4:211300001231=code:140" << int(Kind::Refused)
+            << "It is too full to add device / " << false << 0;
+        QTest::newRow("scenario rename acknowledged")
+            << "rename scenario"
+            << "" << int(Kind::Done) << " / " << false << 0;
         QTest::newRow("rename refused")
             << "rename"
             << "lig:15:211300001231=code:3" << int(Kind::Refused) << controlFailed << false << 0;
@@ -172,6 +214,22 @@ private Q_SLOTS:
         QTest::newRow("rename refused, by its caller")
             << "rename"
             << "lig:15:211300001231=code:3" << int(Kind::Refused) << " / " << true << 0;
+        QTest::newRow("switch refused, the home full, by its caller")
+            << "switch"
+            << "lig:4:211300001231=code:140" << int(Kind::Refused)
+            << "It is too full to add device / " << true << 0;
+        QTest::newRow("scenario rename acknowledged, by its caller")
+            << "rename scenario"
+            << "" << int(Kind::Done) << " / " << true << 0;
+        QTest::newRow("scenario rename refused, by its caller")
+            << "rename scenario"
+            << "scename:*:*=code:3" << int(Kind::Refused) << "Setting scenario failed / " << true
+            << 0;
+        // The members' outcome is the edit's; its naming refused after them adds none.
+        QTest::newRow("scenario edit with its name refused, by its caller")
+            << "edit scenario"
+            << "scename:*:*=code:3" << int(Kind::Done) << "Setting scenario successful / " << true
+            << 0;
         QTest::newRow("all on, store breaks, by its caller")
             << "all on"
             << "store breaks" << int(Kind::StoreFailure) << " / " << true << 0;
@@ -180,6 +238,9 @@ private Q_SLOTS:
             << "removal"
             << "lig:12:211300001231=code:135" << int(Kind::Refused)
             << "Force remove the device failed / " << true << 1;
+        QTest::newRow("removal of a silent controller, declined by its caller")
+            << "removal declined"
+            << "lig:12:211300001231=code:135" << int(Kind::Refused) << " / " << true << 1;
         QTest::newRow("removal refused, by its caller")
             << "removal"
             << "lig:12:211300001231=code:3" << int(Kind::Refused) << " / " << true << 0;
@@ -238,9 +299,19 @@ private Q_SLOTS:
             DeviceEnrolment::connect(DeviceEnrolment::channelRecords(QStringLiteral("2113D0001240"),
                                                                      1, Value::switching),
                                      caller);
-        else if (flow == QLatin1String("removal"))
+        else if (flow.startsWith(QLatin1String("removal"))) {
+            if (caller && flow.endsWith(QLatin1String("declined")))
+                caller->answerGiven = 1;
             DeviceCommands::removeDevice(device, caller);
-        else if (flow == QLatin1String("all on"))
+        } else if (flow == QLatin1String("rename scenario")) {
+            Database::instance()->insertScenarioWithInfo(eveningScenario());
+            ScenarioOperations::renameScenario(eveningScenario(), QStringLiteral("Night"), caller);
+        } else if (flow == QLatin1String("edit scenario")) {
+            const QVariantMap scenario = eveningScenario();
+            Database::instance()->insertScenarioWithInfo(scenario);
+            ScenarioOperations::startNamedQueue(ScenarioOperations::editQueue(scenario, {device}),
+                                                QStringLiteral("Night"), scenario, caller);
+        } else if (flow == QLatin1String("all on"))
             channel->sendMessageWithCommandArray(ControllerCommands::switchAllLights(true),
                                                  std::nullopt, FlowCaller::carried({}, caller));
         else if (flow == QLatin1String("force removal"))
@@ -277,6 +348,45 @@ private Q_SLOTS:
                           flow != QLatin1String("clean all");
         QCOMPARE(caller->shown > 0, sent);
         QCOMPARE(caller->stopped, caller->shown);
+    }
+
+    // A caller with steps of its own is told there, by the flow's replies.
+    void nextStepIsTheCallers_data()
+    {
+        QTest::addColumn<QString>("flow");
+        QTest::addColumn<QString>("condition");
+        QTest::addColumn<QStringList>("told");
+        QTest::newRow("device enrolment") << "enrol device"
+                                          << "" << QStringList{"added 1"};
+        QTest::newRow("transmitter enrolment") << "enrol transmitter"
+                                               << "" << QStringList{"transmitter added"};
+        QTest::newRow("switch refused")
+            << "switch"
+            << "lig:4:211300001231=code:3" << QStringList{"refused " + kStairs, "refused"};
+    }
+
+    void nextStepIsTheCallers()
+    {
+        QFETCH(QString, flow);
+        QFETCH(QString, condition);
+        QFETCH(QStringList, told);
+        storeDemoMaster();
+        const QVariantMap device = stairs();
+        Database::instance()->insertMainDeviceWithInfo(device);
+        if (!condition.isEmpty())
+            simulator->faults().add(*FaultRule::parse(condition, nullptr));
+        const auto caller = std::make_shared<SteppingCaller>();
+        if (flow == QLatin1String("enrol device"))
+            DeviceEnrolment::connect(DeviceEnrolment::channelRecords(QStringLiteral("2113D0001240"),
+                                                                     1, Value::switching),
+                                     caller);
+        else if (flow == QLatin1String("enrol transmitter"))
+            TransmitterEnrolment::connect(QStringLiteral("20AA10000001"), caller);
+        else
+            DeviceCommands::switchLight(device, true, caller);
+        QTRY_COMPARE(caller->told, told);
+        QTRY_VERIFY(UDPSocketManager::instance()->isSettled());
+        QCOMPARE(caller->told, told);
     }
 };
 
