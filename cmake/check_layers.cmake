@@ -9,19 +9,20 @@ cmake_minimum_required(VERSION 3.25)
 # Each folder and the folders it may include besides its own. The non-UI
 # layers point only down: base <- store, transport <- control <- core; the
 # front ends stand on them; the simulator is a peer of its own.
-set(layers base store transport control core web cli bridge simulator screens)
+set(layers base store transport control core web backup cli bridge simulator screens)
 set(allowed_base "")
 set(allowed_store base)
 set(allowed_transport base)
 set(allowed_control base store transport)
 set(allowed_core base store transport control)
 set(allowed_web base)
-set(allowed_cli base store transport control core web)
+set(allowed_backup base store)
+set(allowed_cli base store transport control core web backup)
 set(allowed_bridge base store transport control core web)
 set(allowed_simulator "")
 set(allowed_screens base store transport control core screens)
 set(screen_folders app devices enrol help home scenarios views)
-set(nonui base store transport control core web cli bridge simulator)
+set(nonui base store transport control core web backup cli bridge simulator)
 
 string(REPLACE "|" ";" widget_dirs "${WIDGET_DIRS}")
 

@@ -23,6 +23,7 @@
 #include "web/webaccess.h"
 #include "webpairing.h"
 
+#include <QDateTime>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -547,6 +548,19 @@ int CliCommands::webTokens(const QStringList &arguments)
 int CliCommands::matterPair(const QString &folder)
 {
     return printOutcome(MatterPairing(folder).pair());
+}
+
+int CliCommands::backup(const BackupSources &sources, const QString &file)
+{
+    const QString target =
+        file.isEmpty()
+            ? QStringLiteral("ardentia-backup-%1.tar.gz")
+                  .arg(QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd-HHmmss")))
+            : file;
+    if (const std::optional<QString> failed = BackupWriter(sources).write(target))
+        return failWith(*failed);
+    print(QStringLiteral("backup written to %1").arg(target));
+    return Done;
 }
 
 int CliCommands::matterFabrics(const QString &folder, const QString &removeId)
