@@ -22,11 +22,6 @@
 #include <memory>
 
 namespace {
-struct Entry {
-    QString name;
-    QByteArray content;
-};
-
 using Writer = std::unique_ptr<archive, decltype(&archive_write_free)>;
 
 bool addEntry(archive *out, const QString &name, const QByteArray &content)
@@ -57,7 +52,7 @@ bool syncFolderOf(const QString &file)
 
 // Every regular file under `folder`, named under `prefix`.
 std::optional<QString> collectFolder(const QString &folder, const QString &prefix,
-                                     QList<Entry> *entries)
+                                     BackupWriter::Entries *entries)
 {
     QDirIterator files(folder, QDir::Files | QDir::Hidden | QDir::NoSymLinks,
                        QDirIterator::Subdirectories);
@@ -77,7 +72,8 @@ std::optional<QString> collectFolder(const QString &folder, const QString &prefi
     return std::nullopt;
 }
 
-std::optional<QString> collectFile(const QString &path, const QString &name, QList<Entry> *entries)
+std::optional<QString> collectFile(const QString &path, const QString &name,
+                                   BackupWriter::Entries *entries)
 {
     QFile file(path);
     if (!file.exists())
@@ -100,7 +96,7 @@ std::optional<QString> BackupWriter::write(const QString &file) const
     if (const auto failed = StoreSnapshot::copy(data.filePath(Database::kFileName), snapshot))
         return failed;
 
-    QList<Entry> entries;
+    Entries entries;
     std::optional<QString> failed =
         collectFile(snapshot, QStringLiteral("home/") + Database::kFileName, &entries);
     if (!failed)
@@ -122,33 +118,39 @@ std::optional<QString> BackupWriter::write(const QString &file) const
     manifest.created = QDateTime::currentDateTimeUtc();
     manifest.masterId = StoreSnapshot::masterIdOf(snapshot);
     qint64 total = 0;
-    for (const Entry &entry : entries) {
-        manifest.parts.append(
-            {entry.name, entry.content.size(), BackupManifest::checksumOf(entry.content)});
-        total += entry.content.size();
+    for (const auto &[name, content] : entries) {
+        manifest.parts.append({name, content.size(), BackupManifest::checksumOf(content)});
+        total += content.size();
     }
     if (total > kLargestTotal)
         return QStringLiteral("the home is too large for one backup");
+    entries.prepend({BackupManifest::kEntryName, manifest.toJson()});
 
     // QTemporaryFile makes its file for this user alone (0600).
     QTemporaryFile partial(QFileInfo(file).absoluteFilePath() + QStringLiteral(".partial-XXXXXX"));
     if (!partial.open())
         return QStringLiteral("cannot write %1").arg(file);
-    const Writer out(archive_write_new(), &archive_write_free);
-    bool written = archive_write_set_format_pax_restricted(out.get()) == ARCHIVE_OK &&
-                   archive_write_add_filter_gzip(out.get()) == ARCHIVE_OK &&
-                   archive_write_open_fd(out.get(), partial.handle()) == ARCHIVE_OK &&
-                   addEntry(out.get(), BackupManifest::kEntryName, manifest.toJson());
-    for (qsizetype i = 0; written && i < entries.size(); ++i)
-        written = addEntry(out.get(), entries.at(i).name, entries.at(i).content);
-    written = written && archive_write_close(out.get()) == ARCHIVE_OK;
-    if (!written || ::fsync(partial.handle()) != 0)
-        return QStringLiteral("cannot write %1: %2")
-            .arg(file, QString::fromUtf8(archive_error_string(out.get())));
+    QString error;
+    if (!writeArchive(partial.handle(), entries, &error) || ::fsync(partial.handle()) != 0)
+        return QStringLiteral("cannot write %1: %2").arg(file, error);
     if (::rename(QFile::encodeName(partial.fileName()).constData(),
                  QFile::encodeName(file).constData()) != 0)
         return QStringLiteral("cannot write %1").arg(file);
     partial.setAutoRemove(false);
     syncFolderOf(file);
     return std::nullopt;
+}
+
+bool BackupWriter::writeArchive(int fd, const Entries &entries, QString *error)
+{
+    const Writer out(archive_write_new(), &archive_write_free);
+    bool written = archive_write_set_format_pax_restricted(out.get()) == ARCHIVE_OK &&
+                   archive_write_add_filter_gzip(out.get()) == ARCHIVE_OK &&
+                   archive_write_open_fd(out.get(), fd) == ARCHIVE_OK;
+    for (qsizetype i = 0; written && i < entries.size(); ++i)
+        written = addEntry(out.get(), entries.at(i).first, entries.at(i).second);
+    written = written && archive_write_close(out.get()) == ARCHIVE_OK;
+    if (!written)
+        *error = QString::fromUtf8(archive_error_string(out.get()));
+    return written;
 }

@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
+
+#include <utility>
 
 #include <optional>
 
@@ -26,6 +30,10 @@ public:
     explicit BackupWriter(BackupSources sources) : m_sources(std::move(sources)) {}
     // Writes the backup to `file`; the reason when it cannot.
     std::optional<QString> write(const QString &file) const;
+
+    // Writes the named contents in order as a gzip-compressed tar to `fd`.
+    using Entries = QList<std::pair<QString, QByteArray>>;
+    static bool writeArchive(int fd, const Entries &entries, QString *error);
 
 private:
     BackupSources m_sources;

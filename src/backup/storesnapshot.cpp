@@ -5,6 +5,8 @@
 #include "store/sqlitestatement.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QList>
 
 #include <sqlite3.h>
 
@@ -72,4 +74,49 @@ QString StoreSnapshot::masterIdOf(const QString &path)
                            "?1 LIMIT 1;");
     select.bind(1, Value::master);
     return select.nextRow() ? select.columnText(0).value_or(QString()) : QString();
+}
+
+bool StoreSnapshot::isHome(const QString &path)
+{
+    const Connection store(path, SQLITE_OPEN_READONLY);
+    if (!store.handle())
+        return false;
+    SqliteStatement check(store.handle(), "PRAGMA integrity_check;");
+    if (!check.nextRow() || check.columnText(0) != QStringLiteral("ok"))
+        return false;
+    for (const char *sql : {"SELECT ID, MAININFO, TYPE, MAINID FROM MainDevice;",
+                            "SELECT ID, INFO, TYPE, MAINID FROM SuperBox;",
+                            "SELECT ID, INFO, MAINID, CONTROLTIMES FROM Scenario;"}) {
+        SqliteStatement rows(store.handle(), sql);
+        while (rows.nextRow()) {
+        }
+        if (!rows.hasSucceeded())
+            return false;
+    }
+    return true;
+}
+
+bool StoreSnapshot::movePictures(const QString &path, const QString &folder)
+{
+    const Connection store(path, SQLITE_OPEN_READWRITE);
+    if (!store.handle())
+        return false;
+    QList<std::pair<qint64, QString>> moved;
+    SqliteStatement select(store.handle(),
+                           "SELECT ID, json_extract(INFO, '$.imagePath') FROM Scenario;");
+    while (select.nextRow())
+        if (const std::optional<QString> picture = select.columnText(1);
+            picture && !picture->isEmpty())
+            moved.append({select.columnInt64(0),
+                          folder + QLatin1Char('/') + QFileInfo(*picture).fileName()});
+    if (!select.hasSucceeded())
+        return false;
+    for (const auto &[id, picture] : moved) {
+        SqliteStatement update(store.handle(),
+                               "UPDATE Scenario SET INFO = json_set(INFO, '$.imagePath', ?1) "
+                               "WHERE ID = ?2;");
+        if (!update.bind(1, picture).bind(2, int(id)).execute())
+            return false;
+    }
+    return true;
 }

@@ -13,4 +13,9 @@ public:
     static std::optional<QString> copy(const QString &from, const QString &to);
     // The master transmitter's ID stored at `path`, empty when there is none.
     static QString masterIdOf(const QString &path);
+    // Whether the file at `path` is a whole SQLite store with a home's tables.
+    static bool isHome(const QString &path);
+    // Points the scenarios' pictures of the store at `path` into `folder`
+    // (a home restored elsewhere keeps its pictures); false when it cannot.
+    static bool movePictures(const QString &path, const QString &folder);
 };

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "clicommands.h"
 
+#include "backup/homerestore.h"
 #include "base/printabletext.h"
 #include "clisession.h"
 #include "control/appdelegate.h"
@@ -560,6 +561,16 @@ int CliCommands::backup(const BackupSources &sources, const QString &file)
     if (const std::optional<QString> failed = BackupWriter(sources).write(target))
         return failWith(*failed);
     print(QStringLiteral("backup written to %1").arg(target));
+    return Done;
+}
+
+int CliCommands::restore(const BackupSources &target, const QString &file)
+{
+    if (const std::optional<QString> failed = HomeRestore(target).restore(file))
+        return failWith(*failed);
+    print(QStringLiteral("home restored from %1; the home as it was is kept in %2")
+              .arg(file, HomeRestore::keptBackupsFolder(target.dataFolder)));
+    print(QStringLiteral("restart ardentia-bridge and ardentia-matter where they run"));
     return Done;
 }
 

@@ -55,6 +55,7 @@ public:
     int matterPair(const QString &folder);
     int matterFabrics(const QString &folder, const QString &removeId);
     int backup(const BackupSources &sources, const QString &file);
+    int restore(const BackupSources &target, const QString &file);
 
 private:
     int runFlow(const QString &doneMessage);

@@ -56,6 +56,10 @@ const char *const kCommands =
     "                                 scenarios' pictures, the web remote's access, the\n"
     "                                 bridge's settings (--settings) and ardentia-matter's\n"
     "                                 pairings (--matter, when readable)\n"
+    "  restore FILE                   check a backup whole, then put it in place of the\n"
+    "                                 home in one step (the home as it was is kept in the\n"
+    "                                 data folder's backups/); with --settings and --matter\n"
+    "                                 their parts too. Restart the bridge afterwards.\n"
     "\n"
     "Exit status: 0 done, 1 refused or failed (the reason on stderr), 2 usage error.\n"
     "Names cannot hold \",\", \"\\n\" (backslash and n), line breaks or other control\n"
@@ -109,6 +113,8 @@ int dispatch(CliCommands &commands, const QStringList &args, const QString &matt
         return commands.matterFabrics(matterFolder, args.value(2));
     if (command == "backup" && args.size() <= 2)
         return commands.backup(backupSources, args.value(1));
+    if (command == "restore" && args.size() == 2)
+        return commands.restore(backupSources, args.at(1));
     if (command == "scenario") {
         const QString verb = args.value(1);
         if (verb == "run" && args.size() == 3)
