@@ -99,9 +99,12 @@ std::optional<QString> BackupWriter::write(const QString &file) const
     Entries entries;
     std::optional<QString> failed =
         collectFile(snapshot, QStringLiteral("home/") + Database::kFileName, &entries);
-    if (!failed)
-        failed = collectFile(data.filePath(QStringLiteral("web-access.json")),
-                             QStringLiteral("home/web-access.json"), &entries);
+    // The first-run marker too: without it the restored home would be taken
+    // for a new one and given its built-in scenarios again.
+    for (const QString &name :
+         {QStringLiteral("web-access.json"), QStringLiteral("MAININFORMATION.plist")})
+        if (!failed)
+            failed = collectFile(data.filePath(name), QStringLiteral("home/") + name, &entries);
     if (!failed)
         failed = collectFolder(data.filePath(QStringLiteral("PublicImage")),
                                QStringLiteral("home/PublicImage/"), &entries);

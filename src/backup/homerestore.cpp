@@ -14,6 +14,7 @@
 
 #include <cstdio>
 #include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 // Exchanges the two folders in one step (or moves `staged` in place when
@@ -25,6 +26,18 @@ bool exchange(const QString &staged, const QString &target)
     if (!QFileInfo::exists(target))
         return ::rename(from.constData(), to.constData()) == 0;
     return ::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_EXCHANGE) == 0;
+}
+
+// The backups kept in the home so far go on into the new one (linked, so
+// that a restore cut short leaves them where they were).
+bool linkKeptBackups(const QString &from, const QString &to)
+{
+    const QDir folder(from);
+    for (const QString &name : folder.entryList(QDir::Files))
+        if (::link(QFile::encodeName(folder.filePath(name)).constData(),
+                   QFile::encodeName(QDir(to).filePath(name)).constData()) != 0)
+            return false;
+    return true;
 }
 
 bool replaceFile(const QString &source, const QString &target)
@@ -65,8 +78,10 @@ std::optional<QString> HomeRestore::restore(const QString &file) const
         return fail(QStringLiteral("cannot prepare the restored store"));
     // The home as it is now, kept inside the new one.
     const QString kept = keptBackupsFolder(home);
+    QDir().mkpath(kept);
+    if (!linkKeptBackups(keptBackupsFolder(m_target.dataFolder), kept))
+        return fail(QStringLiteral("cannot keep the backups of %1").arg(m_target.dataFolder));
     if (QFileInfo::exists(QDir(m_target.dataFolder).filePath(Database::kFileName))) {
-        QDir().mkpath(kept);
         const QString before = QDir(kept).filePath(
             QStringLiteral("before-restore-%1.tar.gz")
                 .arg(QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd-HHmmss"))));

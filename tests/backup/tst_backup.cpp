@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 
 namespace {
@@ -47,6 +48,24 @@ void writeBackup(const QString &path, const BackupWriter::Entries &entries)
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     QString error;
     QVERIFY2(BackupWriter::writeArchive(file.handle(), entries, &error), qPrintable(error));
+}
+
+// The scenarios stored in the home's store, read as another program would.
+std::optional<int> scenarioCount()
+{
+    sqlite3 *db = nullptr;
+    std::optional<int> count;
+    if (sqlite3_open_v2(Database::databasePath().toUtf8().constData(), &db, SQLITE_OPEN_READONLY,
+                        nullptr) == SQLITE_OK) {
+        sqlite3_stmt *select = nullptr;
+        if (sqlite3_prepare_v2(db, "SELECT COUNT(*) FROM Scenario;", -1, &select, nullptr) ==
+                SQLITE_OK &&
+            sqlite3_step(select) == SQLITE_ROW)
+            count = sqlite3_column_int(select, 0);
+        sqlite3_finalize(select);
+    }
+    sqlite3_close(db);
+    return count;
 }
 
 QByteArray manifestFor(const BackupWriter::Entries &parts, int format = 1)
@@ -86,6 +105,7 @@ private Q_SLOTS:
                                              " '1', '0');"))));
         writeFile(QDir(data()).filePath("web-access.json"), "{\"tokens\":[]}");
         writeFile(path("bridge.ini"), "host=localhost\n");
+        writeFile(Documents::filePath("MAININFORMATION.plist"), "{}"); // not a first run
     }
     void cleanup()
     {
@@ -115,6 +135,36 @@ private Q_SLOTS:
                  Documents::pictureFolderPath() + "/scene1.jpg");
         // The home as it was is kept as a backup of its own.
         QCOMPARE(QDir(HomeRestore::keptBackupsFolder(data())).entryList(QDir::Files).size(), 1);
+    }
+
+    // A restore killed at any moment leaves the data folder holding one home
+    // whole, the old or the new, and a later restore still goes through.
+    void restoreKilledLeavesOneHomeWhole()
+    {
+        QVERIFY(!BackupWriter(sources()).write(path("new.tar.gz")));
+        const int whole = scenarioCount().value_or(-1);
+        QVERIFY(rawSql("DELETE FROM Scenario;"));
+        m_program.reset(); // the store is the child's alone
+        for (int round = 0; round < 12; ++round) {
+            QProcess child;
+            child.start(
+                QStringLiteral(ARDENTIA_CTL),
+                {"--data", data(), "--matter", path("no-matter"), "restore", path("new.tar.gz")});
+            QVERIFY(child.waitForStarted());
+            // A different moment each round, up to the whole restore.
+            QTest::qWait(round * 4);
+            child.kill();
+            child.waitForFinished();
+            // The old home has no scenario, the new one all of its own; both have the picture.
+            const std::optional<int> scenarios = scenarioCount();
+            QVERIFY2(scenarios == 0 || scenarios == whole,
+                     qPrintable(QStringLiteral("round %1: %2 scenarios")
+                                    .arg(round)
+                                    .arg(scenarios.value_or(-1))));
+            QVERIFY(QFileInfo::exists(Documents::pictureFolderPath() + "/scene1.jpg"));
+        }
+        QVERIFY(!HomeRestore(sources()).restore(path("new.tar.gz")));
+        QCOMPARE(scenarioCount(), whole);
     }
 
     void damagedBackupIsRefusedWithNothingChanged_data()
