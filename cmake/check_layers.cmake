@@ -9,7 +9,7 @@ cmake_minimum_required(VERSION 3.25)
 # Each folder and the folders it may include besides its own. The non-UI
 # layers point only down: base <- store, transport <- control <- core; the
 # front ends stand on them; the simulator is a peer of its own.
-set(nonui base store transport control core web cli bridge simulator)
+set(nonui base store transport control core web backup cli bridge simulator)
 set(screen_folders views frame enrol help devices scenarios home app)
 set(layers ${nonui} ${screen_folders})
 set(allowed_base "")
@@ -18,7 +18,8 @@ set(allowed_transport base)
 set(allowed_control base store transport)
 set(allowed_core base store transport control)
 set(allowed_web base)
-set(allowed_cli base store transport control core web)
+set(allowed_backup base store)
+set(allowed_cli base store transport control core web backup)
 set(allowed_bridge base store transport control core web)
 set(allowed_simulator "")
 # The screen folders stand on the non-UI layers below the front ends and on

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "clicommands.h"
 
+#include "backup/homerestore.h"
 #include "base/printabletext.h"
 #include "clisession.h"
 #include "control/appdelegate.h"
@@ -23,6 +24,7 @@
 #include "web/webaccess.h"
 #include "webpairing.h"
 
+#include <QDateTime>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -547,6 +549,29 @@ int CliCommands::webTokens(const QStringList &arguments)
 int CliCommands::matterPair(const QString &folder)
 {
     return printOutcome(MatterPairing(folder).pair());
+}
+
+int CliCommands::backup(const BackupSources &sources, const QString &file)
+{
+    const QString target =
+        file.isEmpty()
+            ? QStringLiteral("ardentia-backup-%1.tar.gz")
+                  .arg(QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd-HHmmss")))
+            : file;
+    if (const std::optional<QString> failed = BackupWriter(sources).write(target))
+        return failWith(*failed);
+    print(QStringLiteral("backup written to %1").arg(target));
+    return Done;
+}
+
+int CliCommands::restore(const BackupSources &target, const QString &file)
+{
+    if (const std::optional<QString> failed = HomeRestore(target).restore(file))
+        return failWith(*failed);
+    print(QStringLiteral("home restored from %1; the home as it was is kept in %2")
+              .arg(file, HomeRestore::keptBackupsFolder(target.dataFolder)));
+    print(QStringLiteral("restart ardentia-bridge and ardentia-matter where they run"));
+    return Done;
 }
 
 int CliCommands::matterFabrics(const QString &folder, const QString &removeId)

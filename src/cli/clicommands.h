@@ -4,6 +4,8 @@
 #include "printedoutcome.h"
 
 #include <QStringList>
+
+#include "backup/backupwriter.h"
 #include <QVariantMap>
 
 #include <optional>
@@ -52,6 +54,8 @@ public:
     // or with an ID that controller removed.
     int matterPair(const QString &folder);
     int matterFabrics(const QString &folder, const QString &removeId);
+    int backup(const BackupSources &sources, const QString &file);
+    int restore(const BackupSources &target, const QString &file);
 
 private:
     int runFlow(const QString &doneMessage);

@@ -12,6 +12,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QLoggingCategory>
 
 #include <cstdio>
@@ -50,6 +51,15 @@ const char *const kCommands =
     "  matter-pair                    open ardentia-matter's pairing for 15 minutes and\n"
     "                                 show its setup code and QR code\n"
     "  matter-fabrics [remove ID]     the Matter controllers paired, or remove one\n"
+    "  backup [FILE]                  one archive of the whole home: the store (a\n"
+    "                                 consistent copy, also while the bridge runs), the\n"
+    "                                 scenarios' pictures, the web remote's access, the\n"
+    "                                 bridge's settings (--settings) and ardentia-matter's\n"
+    "                                 pairings (--matter, when readable)\n"
+    "  restore FILE                   check a backup whole, then put it in place of the\n"
+    "                                 home in one step (the home as it was is kept in the\n"
+    "                                 data folder's backups/); with --settings and --matter\n"
+    "                                 their parts too. Restart the bridge afterwards.\n"
     "\n"
     "Exit status: 0 done, 1 refused or failed (the reason on stderr), 2 usage error.\n"
     "Names cannot hold \",\", \"\\n\" (backslash and n), line breaks or other control\n"
@@ -62,7 +72,7 @@ int usage(const QString &message)
 }
 
 int dispatch(CliCommands &commands, const QStringList &args, const QString &matterFolder,
-             bool owner)
+             bool owner, const BackupSources &backupSources)
 {
     const QString command = args.value(0);
     const auto need = [&args](qsizetype count) { return args.size() >= count; };
@@ -101,6 +111,10 @@ int dispatch(CliCommands &commands, const QStringList &args, const QString &matt
     if (command == "matter-fabrics" &&
         (args.size() == 1 || (args.size() == 3 && args.at(1) == "remove")))
         return commands.matterFabrics(matterFolder, args.value(2));
+    if (command == "backup" && args.size() <= 2)
+        return commands.backup(backupSources, args.value(1));
+    if (command == "restore" && args.size() == 2)
+        return commands.restore(backupSources, args.at(1));
     if (command == "scenario") {
         const QString verb = args.value(1);
         if (verb == "run" && args.size() == 3)
@@ -147,7 +161,9 @@ int main(int argc, char **argv)
     const QCommandLineOption matter(
         "matter", "ardentia-matter's data folder, for matter-pair and matter-fabrics.", "FOLDER",
         QString::fromLatin1(MatterPairing::kDefaultFolder));
-    parser.addOptions({json, interface, force, owner, verbose, data, matter});
+    const QCommandLineOption settings(
+        "settings", "ardentia-bridge's settings file, for backup (none by default).", "FILE");
+    parser.addOptions({json, interface, force, owner, verbose, data, matter, settings});
     parser.addPositionalArgument("command", "The command and its arguments (see below).");
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
     if (!parser.parse(app.arguments()))
@@ -168,8 +184,12 @@ int main(int argc, char **argv)
     DelegateManager::instance()->initApplicationNeedData();
     CliSession session(parser.isSet(force));
     CliCommands commands(session, parser.isSet(json));
-    const int status =
-        dispatch(commands, parser.positionalArguments(), parser.value(matter), parser.isSet(owner));
+    // Matter's pairings go into a backup when its folder was named or can be read.
+    const bool withMatter = parser.isSet(matter) || QFileInfo(parser.value(matter)).isReadable();
+    const BackupSources backupSources{Documents::directory(), parser.value(settings),
+                                      withMatter ? parser.value(matter) : QString()};
+    const int status = dispatch(commands, parser.positionalArguments(), parser.value(matter),
+                                parser.isSet(owner), backupSources);
     if (parser.isSet(json) && !commands.printsItsOwnJson(parser.positionalArguments()))
         std::printf("%s\n", qPrintable(commands.jsonOutcome(status)));
     return status;
