@@ -3,6 +3,7 @@
 
 #include "homeevents.h"
 #include "livehome.h"
+#include "store/database.h"
 #include "store/recordkeys.h"
 #include "transport/wirevocabulary.h"
 #include "udpsocketmanager.h"
@@ -74,4 +75,12 @@ void LiveHomeFeed::onHomeReplaced()
 {
     m_moved.clear();
     m_home->replaceChannels(m_channelIds());
+}
+
+QStringList LiveHomeFeed::storedChannelIds()
+{
+    QStringList ids;
+    for (const QVariantMap &device : Database::instance()->readAllMainDeviceInfo())
+        ids.append(device.value(Key::id).toString());
+    return ids;
 }

@@ -28,6 +28,8 @@ public:
     LiveHomeFeed(LiveHome *home, ChannelIds channelIds, QObject *parent = nullptr);
 
     void follow(UDPSocketManager *channel, HomeEvents *events);
+    // The channels the store holds: the import's, once it has been taken.
+    static QStringList storedChannelIds();
 
     void onOutcome(const QStringList &fields, const CommandOutcome &outcome);
     void onStateStored(const QString &id, const QString &state);

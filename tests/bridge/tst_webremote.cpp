@@ -4,6 +4,9 @@
 #include "compactjson.h"
 #include "connectionlimits.h"
 #include "control/configurationimport.h"
+#include "control/homeevents.h"
+#include "control/livehome.h"
+#include "control/livehomefeed.h"
 #include "control/udpsocketmanager.h"
 #include "faultrule.h"
 #include "freshprogram.h"
@@ -112,6 +115,8 @@ private:
     std::optional<FreshProgram> program;
     std::unique_ptr<TransmitterServer> simulator;
     std::unique_ptr<WebRemoteServer> server;
+    std::unique_ptr<LiveHome> live;
+    std::unique_ptr<LiveHomeFeed> feed;
     std::unique_ptr<MasterLink> link;
     std::unique_ptr<WebHub> hub;
     QNetworkAccessManager network;
@@ -230,7 +235,10 @@ private Q_SLOTS:
     void init()
     {
         program.emplace(FreshProgram::Home::Empty);
-        link = std::make_unique<MasterLink>();
+        live = std::make_unique<LiveHome>();
+        feed = std::make_unique<LiveHomeFeed>(live.get(), &LiveHomeFeed::storedChannelIds);
+        feed->follow(UDPSocketManager::instance(), HomeEvents::instance());
+        link = std::make_unique<MasterLink>(live.get());
         QFile::remove(dir.filePath("web-access.json"));
         simulator = startLoopbackSimulator(SimulatedHome::demo());
         QVERIFY(simulator);
@@ -240,7 +248,7 @@ private Q_SLOTS:
         server = std::make_unique<WebRemoteServer>(access());
         port = server->start(QHostAddress::LocalHost, 0);
         QVERIFY(port != 0);
-        hub = std::make_unique<WebHub>(server.get(), link.get(),
+        hub = std::make_unique<WebHub>(server.get(), link.get(), live.get(),
                                        BridgeTopics{"ardentia", "homeassistant"});
     }
     void cleanup()
@@ -248,6 +256,8 @@ private Q_SLOTS:
         hub.reset();
         server.reset();
         link.reset();
+        feed.reset();
+        live.reset();
         simulator.reset();
         program.reset();
     }
@@ -663,7 +673,8 @@ private Q_SLOTS:
                  qPrintable(error));
         const quint16 tlsPort = tlsServer.start(QHostAddress::LocalHost, 0);
         QVERIFY(tlsPort != 0);
-        WebHub tlsHub(&tlsServer, link.get(), BridgeTopics{"ardentia", "homeassistant"});
+        WebHub tlsHub(&tlsServer, link.get(), live.get(),
+                      BridgeTopics{"ardentia", "homeassistant"});
         QSslConfiguration trust = QSslConfiguration::defaultConfiguration();
         trust.setCaCertificates(QSslCertificate::fromPath(authority->ca));
         const QString tlsBase = QStringLiteral("https://127.0.0.1:%1").arg(tlsPort);

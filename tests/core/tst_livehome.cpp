@@ -28,11 +28,11 @@ void apply(LiveHomeFeed &feed, const QString &step)
         return feed.onOutcome({QStringLiteral("req"), QStringLiteral("gw"), QStringLiteral("M")},
                               parts.value(1) == QLatin1String("ok") ? CommandOutcome::acknowledged()
                                                                     : CommandOutcome::noReply());
-    const CommandOutcome outcome = what == QLatin1String("ack")      ? CommandOutcome::acknowledged()
+    const CommandOutcome outcome = what == QLatin1String("ack") ? CommandOutcome::acknowledged()
                                    : what == QLatin1String("refuse") ? CommandOutcome::refused(135)
                                                                      : CommandOutcome::noReply();
-    feed.onOutcome({QStringLiteral("cfg"), parts.value(1), kChannel, parts.value(2), parts.value(3)},
-                   outcome);
+    feed.onOutcome(
+        {QStringLiteral("cfg"), parts.value(1), kChannel, parts.value(2), parts.value(3)}, outcome);
 }
 } // namespace
 
@@ -69,8 +69,8 @@ private Q_SLOTS:
             << QStringList{"check:ok", "silent:lig:4:NO"} << kept << QString()
             << Answering::NotAnswering << Answering::Answering << false;
         QTest::newRow("silent master: nothing available, state kept")
-            << QStringList{"reported:YES", "check:silent"} << kept << "YES"
-            << Answering::Answering << Answering::NotAnswering << false;
+            << QStringList{"reported:YES", "check:silent"} << kept << "YES" << Answering::Answering
+            << Answering::NotAnswering << false;
         QTest::newRow("master back: available again")
             << QStringList{"reported:YES", "check:silent", "check:ok"} << kept << "YES"
             << Answering::Answering << Answering::Answering << true;
