@@ -75,7 +75,11 @@ HomeBridge::HomeBridge(MqttClient *mqtt, const MasterLink *link, const LiveHome 
     HomeEvents *events = HomeEvents::instance();
     // The live home has taken each of these already: it was made first.
     connect(events, &HomeEvents::channelStateChanged, this, &HomeBridge::onStateChanged);
-    connect(events, &HomeEvents::channelStateUnknown, this, &HomeBridge::publishAvailability);
+    // Gone unavailable at once; available again only with its state, just after.
+    connect(live, &LiveHome::channelChanged, this, [this](const QString &id) {
+        if (!m_live->isAvailable(id))
+            publishAvailability(id);
+    });
     connect(events, &HomeEvents::homeReplaced, this, [this] {
         publishEverything();
         pollAll(); // the new channels' states, and whether the others still hold

@@ -566,6 +566,24 @@ private Q_SLOTS:
                     0);
     }
 
+    // One channel's lost reply is that channel's: the master and the others stay.
+    void aChannelsLostReplyMarksThatChannelOnly()
+    {
+        const QString dropped = kChannels.constFirst();
+        rig.reset();
+        rig = startRig({"--fault", "lig:4:" + dropped + "=drop"});
+        QVERIFY(rig);
+        for (const QString &id : kChannels)
+            QVERIFY(rig->waitFor("ardentia/" + id + "/availability", is("online")) >= 0);
+        const int from = rig->messages().size();
+        rig->publish("ardentia/" + dropped + "/set", "OFF");
+        QVERIFY(rig->waitFor("ardentia/" + dropped + "/availability", is("offline"), from, 20000) >=
+                0);
+        QCOMPARE(rig->waitFor("ardentia/bridge/info", has("link", "offline"), from, 0), -1);
+        for (const QString &id : kChannels.mid(1))
+            QCOMPARE(rig->waitFor("ardentia/" + id + "/availability", is("offline"), from, 0), -1);
+    }
+
     // A sync rebuilds the store without states: what the home confirmed stands.
     void aSyncPublishesOnlyConfirmedStates()
     {

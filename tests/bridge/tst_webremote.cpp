@@ -361,6 +361,17 @@ private Q_SLOTS:
             return m.contains(R"("id":"211300001231")") && m.contains(R"("state":"ON")");
         }));
         QVERIFY(simulator->home().channel("211300001231")->state.on);
+        // A curtain shows where its acknowledged move took it, as MQTT does.
+        for (const char *move : {"OPEN", "CLOSE"}) {
+            const qsizetype from = received.size();
+            socket->sendTextMessage(
+                QStringLiteral(R"({"type":"set","id":"213100007890","state":"%1"})").arg(move));
+            const QString shown = QStringLiteral(R"("state":"%1")").arg(move);
+            QTRY_VERIFY(
+                std::any_of(received.cbegin() + from, received.cend(), [&](const QString &m) {
+                    return m.contains(R"("id":"213100007890")") && m.contains(shown);
+                }));
+        }
         for (const char *bad :
              {"not json", R"({"type":"launch"})", R"({"type":"set","id":"999","state":"ON"})",
               R"({"type":"set","id":"212200004560","brightness":900})"}) {
