@@ -11,6 +11,9 @@
 
 #include "control/delegatemanager.h"
 #include "control/devicecommands.h"
+#include "control/homeevents.h"
+#include "control/livehome.h"
+#include "control/livehomefeed.h"
 #include "control/udpsocketmanager.h"
 #include "store/database.h"
 #include "store/recordfactory.h"
@@ -222,8 +225,11 @@ void runMqttBench(int commands)
     if (!simulator)
         return;
     MqttClient bridgeClient(loopbackBroker(broker.port, QStringLiteral("bench-bridge")));
-    MasterLink link;
-    HomeBridge bridge(&bridgeClient, &link,
+    LiveHome live;
+    LiveHomeFeed feed(&live, &LiveHomeFeed::storedChannelIds);
+    feed.follow(UDPSocketManager::instance(), HomeEvents::instance());
+    MasterLink link(&live);
+    HomeBridge bridge(&bridgeClient, &link, &live,
                       BridgeTopics{QStringLiteral("ardentia"), QStringLiteral("homeassistant")}, 0);
     Observer observer(broker.port);
     QString error;

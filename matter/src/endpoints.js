@@ -150,7 +150,7 @@ export class HomeEndpoints {
   #reachable(entry) {
     const feed = this.#home;
     if (!feed.bridgeOnline) return false;
-    if (entry.kind === 'scenario') return feed.link !== 'offline';
+    if (entry.kind === 'scenario') return feed.link === 'online';
     return feed.availability.get(entry.id) !== false;
   }
 

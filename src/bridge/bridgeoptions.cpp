@@ -29,6 +29,10 @@ const Option kOptions[] = {
      "NAME"},
     {"data", "The folder of the home's store (the app's own by default).", "FOLDER"},
     {"poll-interval", "Seconds between state queries of every channel (300; 0: never).", "SECONDS"},
+    {"link-check-interval",
+     "Seconds between quiet checks that the master answers (15; 0: never). A silent master "
+     "makes every entity unavailable within this and one reply's wait.",
+     "SECONDS"},
     {"web-listen", "Serve the web remote at ADDRESS:PORT (e.g. 0.0.0.0:8080); off if not set.",
      "ADDRESS:PORT"},
     {"web-cert-file", "TLS for the web remote: its certificate.", "FILE"},
@@ -123,19 +127,22 @@ std::optional<BridgeOptions> BridgeOptions::fromArguments(const QStringList &arg
     options.dataFolder = value("data", {});
     const std::optional<int> port = number("port", options.port, 1, 65535);
     const std::optional<int> poll = number("poll-interval", options.pollSeconds, 0, 86400);
+    const std::optional<int> linkCheck =
+        number("link-check-interval", options.linkCheckSeconds, 0, 86400);
     const std::optional<int> maxConnections =
         number("web-max-connections", options.webMaxConnections, 1, 100000);
     const std::optional<int> headerTimeout =
         number("web-header-timeout", options.webHeaderTimeoutSeconds, 1, 3600);
     const std::optional<int> idleTimeout =
         number("web-idle-timeout", options.webIdleTimeoutSeconds, 1, 86400);
-    if (!port || !poll || !maxConnections || !headerTimeout || !idleTimeout)
+    if (!port || !poll || !linkCheck || !maxConnections || !headerTimeout || !idleTimeout)
         return std::nullopt;
     options.webMaxConnections = *maxConnections;
     options.webHeaderTimeoutSeconds = *headerTimeout;
     options.webIdleTimeoutSeconds = *idleTimeout;
     options.port = quint16(*port);
     options.pollSeconds = *poll;
+    options.linkCheckSeconds = *linkCheck;
     if (!isTopicLevel(options.baseTopic) || !isTopicLevel(options.discoveryPrefix)) {
         *error = QStringLiteral("base-topic and discovery-prefix must be topics without "
                                 "wildcards or outer slashes");

@@ -25,6 +25,9 @@ struct BridgeOptions {
     QString networkInterface;
     QString dataFolder;
     int pollSeconds = 300;
+    // Between quiet checks of the master's link: with a reply's wait of 10 s,
+    // silence is known within 25 s.
+    int linkCheckSeconds = 15;
     // The web remote: where it listens (empty: not served), and its TLS files.
     QString webAddress;
     quint16 webPort = 0;

@@ -96,11 +96,11 @@ QVariantMap DiscoveryConfig::deviceBlock(const QString &uniqueId, const QString 
 
 QVariantMap DiscoveryConfig::masterAvailability() const
 {
-    // The master's link as the bridge's info tells it; "unknown" before its
-    // first answer counts as available, as it does for the channels.
+    // The master's link as the bridge's info tells it: available only once
+    // the master has answered, as for the channels.
     return {{QStringLiteral("topic"), m_topics.bridge(QStringLiteral("info"))},
             {QStringLiteral("value_template"),
-             QStringLiteral("{{ 'offline' if value_json.link == 'offline' else 'online' }}")}};
+             QStringLiteral("{{ 'online' if value_json.link == 'online' else 'offline' }}")}};
 }
 
 DiscoveryConfig::Message DiscoveryConfig::forChannel(const QVariantMap &device,
@@ -151,8 +151,7 @@ std::optional<DiscoveryConfig::Message> DiscoveryConfig::forMaster() const
         return std::nullopt;
     // The master's device, which the channels and scenes name as the one they
     // are reached through, exists by this entity: whether the master answers.
-    // "unknown" before its first answer counts as connected, as it counts as
-    // available for the channels.
+    // Connected only once it has answered.
     const QString entity = m_topics.uniqueId(m_masterId + QStringLiteral("_link"));
     const QVariantMap config{
         {QStringLiteral("availability"), QVariantList{bridgeAvailability()}},
@@ -161,7 +160,7 @@ std::optional<DiscoveryConfig::Message> DiscoveryConfig::forMaster() const
         {QStringLiteral("device_class"), QStringLiteral("connectivity")},
         {QStringLiteral("state_topic"), m_topics.bridge(QStringLiteral("info"))},
         {QStringLiteral("value_template"),
-         QStringLiteral("{{ 'OFF' if value_json.link == 'offline' else 'ON' }}")},
+         QStringLiteral("{{ 'ON' if value_json.link == 'online' else 'OFF' }}")},
         {QStringLiteral("device"), deviceBlock(m_topics.uniqueId(m_masterId),
                                                QStringLiteral("Transmitter %1").arg(m_masterId),
                                                QStringLiteral("Wireless Transmitter"), false)},

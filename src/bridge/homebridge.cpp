@@ -5,6 +5,7 @@
 
 #include "base/logging.h"
 #include "control/homeevents.h"
+#include "control/livehome.h"
 #include "control/udpsocketmanager.h"
 #include "masterlink.h"
 #include "mqttclient.h"
@@ -50,9 +51,9 @@ QString HomeBridge::masterId() const
     return m_masterId;
 }
 
-HomeBridge::HomeBridge(MqttClient *mqtt, const MasterLink *link, BridgeTopics topics,
-                       int pollSeconds, QObject *parent)
-    : QObject(parent), m_mqtt(mqtt), m_link(link), m_topics(std::move(topics)),
+HomeBridge::HomeBridge(MqttClient *mqtt, const MasterLink *link, const LiveHome *live,
+                       BridgeTopics topics, int pollSeconds, QObject *parent)
+    : QObject(parent), m_mqtt(mqtt), m_link(link), m_live(live), m_topics(std::move(topics)),
       m_requests(
           m_topics,
           [this](const QString &topic, const QByteArray &payload) { send(topic, payload); },
@@ -72,15 +73,17 @@ HomeBridge::HomeBridge(MqttClient *mqtt, const MasterLink *link, BridgeTopics to
     connect(m_mqtt, &MqttClient::messageReceived, this, &HomeBridge::onMessage);
 
     HomeEvents *events = HomeEvents::instance();
-    // A report is announced as a change too: the change alone is followed.
-    connect(events, &HomeEvents::channelStateReported, this,
-            [this](const QString &id) { m_curtainMoves.forget(id); });
+    // The live home has taken each of these already: it was made first.
     connect(events, &HomeEvents::channelStateChanged, this, &HomeBridge::onStateChanged);
-    connect(events, &HomeEvents::channelStateUnknown, this, [this](const QString &id) {
-        m_silent.insert(id);
-        publishAvailability(id);
+    // Gone unavailable at once; available again only with its state, just after.
+    connect(live, &LiveHome::channelChanged, this, [this](const QString &id) {
+        if (!m_live->isAvailable(id))
+            publishAvailability(id);
     });
-    connect(events, &HomeEvents::homeReplaced, this, &HomeBridge::publishEverything);
+    connect(events, &HomeEvents::homeReplaced, this, [this] {
+        publishEverything();
+        pollAll(); // the new channels' states, and whether the others still hold
+    });
     connect(events, &HomeEvents::channelRenamed, this, [this](const QString &id) {
         if (const std::optional<QVariantMap> device =
                 Database::instance()->deviceRecordWithMainID(id))
@@ -207,7 +210,6 @@ void HomeBridge::publishChannel(const QVariantMap &device)
 
 void HomeBridge::onStateChanged(const QString &id)
 {
-    m_silent.remove(id);
     if (const std::optional<QVariantMap> device =
             Database::instance()->deviceRecordWithMainID(id)) {
         publishState(*device, m_answering.remove(id) ? Publication::Always : Publication::OnChange);
@@ -217,17 +219,20 @@ void HomeBridge::onStateChanged(const QString &id)
 
 void HomeBridge::publishState(const QVariantMap &device, Publication publication)
 {
-    const std::optional<ChannelTopics> topics = topicsOf(device.value(Key::id).toString());
-    if (!topics)
-        return;
-    m_commands.noteState(device);
-    publish(topics->state, DiscoveryConfig::statePayload(m_curtainMoves.applied(device)),
-            publication);
+    const QString id = device.value(Key::id).toString();
+    const std::optional<ChannelTopics> topics = topicsOf(id);
+    const std::optional<LiveHome::Channel> live = m_live->channel(id);
+    if (!topics || !live || !live->isConfirmed())
+        return; // nothing the home has not confirmed
+    QVariantMap confirmed = device;
+    confirmed.insert(Key::turnOn, live->state);
+    m_commands.noteState(confirmed);
+    publish(topics->state, DiscoveryConfig::statePayload(confirmed), publication);
 }
 
 bool HomeBridge::isAvailable(const QString &id) const
 {
-    return m_link->isOnline().value_or(true) && !m_silent.contains(id);
+    return m_live->isAvailable(id);
 }
 
 void HomeBridge::publishAvailability(const QString &id)
@@ -251,9 +256,7 @@ void HomeBridge::clearChannel(const QString &id, const QString &component)
         return;
     const DiscoveryConfig::Message removal = discovery().removal(component, *topics);
     m_configTopics.remove(removal.topic);
-    m_silent.remove(id);
     m_answering.remove(id);
-    m_curtainMoves.forget(id);
     for (const QString &topic : {removal.topic, topics->state, topics->availability})
         publish(topic, {}, Publication::Always);
 }
@@ -409,8 +412,7 @@ void HomeBridge::onAcknowledged(const QStringList &fields)
         return;
     }
     // A curtain's store keeps its state through a move: where it went, the
-    // acknowledged move says, once.
-    m_curtainMoves.acknowledge(fields);
+    // live home took from the acknowledged move.
     if (const std::optional<QVariantMap> curtain = Database::instance()->deviceRecordWithMainID(id))
         publishState(*curtain, Publication::Always);
 }

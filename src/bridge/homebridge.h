@@ -4,7 +4,6 @@
 #include "bridgecommands.h"
 #include "bridgerequests.h"
 #include "bridgetopics.h"
-#include "curtainmoves.h"
 #include "discoveryconfig.h"
 #include "store/database.h"
 #include "storeretry.h"
@@ -15,13 +14,15 @@
 #include <QTimer>
 #include <QVariantMap>
 
+class LiveHome;
 class MasterLink;
 class MqttClient;
 
 // The home on the broker: every channel and scenario published with its
 // discovery config, its confirmed state and its availability; commands from
 // "set" topics sent through the same channel and queue as a person's
-// presses. States are published only once the home has confirmed them, and
+// presses. States and availability are the live home's: a state is
+// published only once the home has confirmed it, and
 // a retained topic only when its payload changes, except for the one state
 // that answers a command.
 class HomeBridge final : public QObject {
@@ -29,8 +30,8 @@ class HomeBridge final : public QObject {
     Q_DISABLE_COPY_MOVE(HomeBridge)
 
 public:
-    HomeBridge(MqttClient *mqtt, const MasterLink *link, BridgeTopics topics, int pollSeconds,
-               QObject *parent = nullptr);
+    HomeBridge(MqttClient *mqtt, const MasterLink *link, const LiveHome *live, BridgeTopics topics,
+               int pollSeconds, QObject *parent = nullptr);
 
     // Reports a problem on the event topic (and in the log).
     void reportError(const QString &message, const QString &topic = {});
@@ -77,15 +78,14 @@ private:
 
     MqttClient *m_mqtt;
     const MasterLink *m_link;
+    const LiveHome *m_live;
     BridgeTopics m_topics;
     BridgeRequests m_requests;
     BridgeCommands m_commands;
-    CurtainMoves m_curtainMoves;
     QTimer m_poll;
     QTimer m_birthDelay;
     QSet<QString> m_configTopics;          // the configs this bridge publishes now
     QHash<QString, QString> m_components;  // channel ID -> its component
-    QSet<QString> m_silent;                // channels whose last query went unanswered
     QHash<QString, QByteArray> m_retained; // topic -> what the broker holds from this bridge
     QSet<QString> m_answering; // channels whose control was acknowledged: their state answers it
     StoreRetry m_storeRetry;

@@ -13,7 +13,12 @@
 #include "webremoteserver.h"
 
 #include "base/documents.h"
+#include "control/appdelegate.h"
 #include "control/delegatemanager.h"
+#include "control/homeevents.h"
+#include "control/livehome.h"
+#include "control/livehomefeed.h"
+#include "control/udpsocketmanager.h"
 #include "core/headlessfeedbackpresenter.h"
 #include "core/programobjects.h"
 #include "core/showalertmanager.h"
@@ -22,6 +27,7 @@
 #include <QCoreApplication>
 #include <QHostAddress>
 #include <QLoggingCategory>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -69,8 +75,20 @@ int main(int argc, char **argv)
     settings.willTopic = topics.bridge(QStringLiteral("state"));
     settings.willPayload = R"({"state":"offline"})";
     MqttClient mqtt(settings);
-    MasterLink link;
-    HomeBridge bridge(&mqtt, &link, topics, options->pollSeconds);
+    // The live home first: every front end reads it after it took a reply.
+    LiveHome live;
+    LiveHomeFeed feed(&live, &LiveHomeFeed::storedChannelIds);
+    feed.follow(UDPSocketManager::instance(), HomeEvents::instance());
+    MasterLink link(&live);
+    HomeBridge bridge(&mqtt, &link, &live, topics, options->pollSeconds);
+    // The master's silence is known without anyone pressing.
+    QTimer linkCheck;
+    if (options->linkCheckSeconds > 0) {
+        AppDelegate *app = AppDelegate::instance();
+        QObject::connect(&linkCheck, &QTimer::timeout, app, &AppDelegate::locateMasterQuietly);
+        linkCheck.start(options->linkCheckSeconds * 1000);
+        QTimer::singleShot(0, app, &AppDelegate::locateMasterQuietly);
+    }
 
     // The web remote, when asked for.
     std::unique_ptr<WebRemoteServer> web;
@@ -94,7 +112,7 @@ int main(int argc, char **argv)
                          qPrintable(options->webAddress), unsigned(options->webPort));
             return 2;
         }
-        pages = std::make_unique<WebHub>(web.get(), &link, topics);
+        pages = std::make_unique<WebHub>(web.get(), &link, &live, topics);
         const QString host =
             QHostAddress(options->webAddress).isEqual(QHostAddress::AnyIPv4) ||
                     QHostAddress(options->webAddress).isEqual(QHostAddress::AnyIPv6)

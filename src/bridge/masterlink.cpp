@@ -2,19 +2,27 @@
 #include "masterlink.h"
 
 #include "control/udpsocketmanager.h"
-#include "transport/wirevocabulary.h"
 
-MasterLink::MasterLink(QObject *parent) : QObject(parent)
+MasterLink::MasterLink(const LiveHome *home, QObject *parent) : QObject(parent), m_home(home)
 {
     connect(UDPSocketManager::instance(), &UDPSocketManager::commandOutcome, this,
             &MasterLink::onOutcome);
+    connect(home, &LiveHome::masterChanged, this, &MasterLink::onMasterChanged);
+}
+
+std::optional<bool> MasterLink::isOnline() const
+{
+    if (m_home->master() == LiveHome::Answering::NotYetKnown)
+        return std::nullopt;
+    return m_home->isMasterAnswering();
 }
 
 QString MasterLink::stateName() const
 {
-    if (!m_online)
+    const std::optional<bool> online = isOnline();
+    if (!online)
         return QStringLiteral("unknown");
-    return *m_online ? QStringLiteral("online") : QStringLiteral("offline");
+    return *online ? QStringLiteral("online") : QStringLiteral("offline");
 }
 
 std::optional<qint64> MasterLink::secondsSinceAnswer() const
@@ -26,24 +34,18 @@ std::optional<qint64> MasterLink::secondsSinceAnswer() const
 
 void MasterLink::onOutcome(const QStringList &fields, const CommandOutcome &outcome)
 {
-    if (outcome.isAnswer()) {
-        m_sinceAnswer.start();
-        setOnline(true);
-        Q_EMIT answered();
+    Q_UNUSED(fields)
+    if (!outcome.isAnswer())
         return;
-    }
-    const bool stateQuery = Wire::isChannelFamily(Wire::familyOf(fields)) &&
-                            Wire::operationOf(fields) == ChannelOperation::StateQuery;
-    if (outcome.kind == CommandOutcome::Kind::NoReply && !stateQuery)
-        setOnline(false);
+    m_sinceAnswer.start();
+    Q_EMIT answered();
 }
 
-void MasterLink::setOnline(bool online)
+void MasterLink::onMasterChanged(LiveHome::Answering answering)
 {
-    if (m_online == online)
-        return;
-    const bool silentBefore = m_online == false;
-    m_online = online;
+    const bool online = answering == LiveHome::Answering::Answering;
+    const bool silentBefore = m_wasSilent;
+    m_wasSilent = answering == LiveHome::Answering::NotAnswering;
     Q_EMIT changed(online);
     if (online && silentBefore)
         Q_EMIT cameBack();

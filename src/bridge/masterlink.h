@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "control/livehome.h"
 #include "transport/commandoutcome.h"
 
 #include <QElapsedTimer>
@@ -9,19 +10,17 @@
 
 #include <optional>
 
-// Whether the master answers, as the outcomes of the commands sent to it
-// tell: an acknowledgement or a refusal is an answer, a control command left
-// without one means it has gone silent. A state query without an answer says
-// nothing of the master (the channel may be out of radio reach).
+// Whether the master answers, as the live home knows it, and when it last
+// answered: an acknowledgement or a refusal is an answer.
 class MasterLink final : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(MasterLink)
 
 public:
-    explicit MasterLink(QObject *parent = nullptr);
+    explicit MasterLink(const LiveHome *home, QObject *parent = nullptr);
 
     // Nothing until the first outcome.
-    std::optional<bool> isOnline() const { return m_online; }
+    std::optional<bool> isOnline() const;
     // "online", "offline" or "unknown".
     QString stateName() const;
     // Seconds since the master's last answer; nothing when it has not answered yet.
@@ -37,8 +36,9 @@ Q_SIGNALS:
     void answered();
 
 private:
-    void setOnline(bool online);
+    void onMasterChanged(LiveHome::Answering answering);
 
-    std::optional<bool> m_online;
+    const LiveHome *m_home;
+    bool m_wasSilent = false;
     QElapsedTimer m_sinceAnswer;
 };

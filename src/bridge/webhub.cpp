@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "webhub.h"
 
+#include "control/livehome.h"
+
 #include "compactjson.h"
 #include "helppages.h"
 #include "pageerror.h"
@@ -8,6 +10,7 @@
 
 #include "base/logging.h"
 #include "control/homeevents.h"
+#include "control/livehome.h"
 #include "control/tcpsocketmanager.h"
 #include "control/udpsocketmanager.h"
 #include "core/showalertmanager.h"
@@ -30,8 +33,14 @@
 #include <QWebSocket>
 
 namespace {
-QJsonObject channelOf(const QVariantMap &device)
+// A channel as the page shows it: the state the home confirmed last (the
+// stored one until it has), and whether it answers now.
+QJsonObject channelOf(QVariantMap device, const LiveHome &live)
 {
+    const QString id = device.value(Key::id).toString();
+    if (const std::optional<LiveHome::Channel> confirmed = live.channel(id);
+        confirmed && confirmed->isConfirmed())
+        device.insert(Key::turnOn, confirmed->state);
     QJsonObject channel = QJsonDocument::fromJson(DiscoveryConfig::statePayload(device)).object();
     channel.remove(QStringLiteral("color_mode"));
     const Channel read = Channel::fromRecord(device);
@@ -40,7 +49,7 @@ QJsonObject channelOf(const QVariantMap &device)
     channel.insert(QStringLiteral("kind"), read.isCurtain()  ? QStringLiteral("curtain")
                                            : read.isDimmer() ? QStringLiteral("dimmer")
                                                              : QStringLiteral("switch"));
-    channel.insert(QStringLiteral("available"), !HomeEvents::instance()->isStateUnknown(read.id));
+    channel.insert(QStringLiteral("available"), live.isAvailable(id));
     return channel;
 }
 
@@ -78,9 +87,9 @@ template <class... Handlers> struct Overloaded : Handlers... {
 };
 } // namespace
 
-WebHub::WebHub(WebRemoteServer *server, const MasterLink *link, BridgeTopics topics,
-               QObject *parent)
-    : QObject(parent), m_server(server), m_link(link),
+WebHub::WebHub(WebRemoteServer *server, const MasterLink *link, const LiveHome *live,
+               BridgeTopics topics, QObject *parent)
+    : QObject(parent), m_server(server), m_link(link), m_live(live),
       m_commands(
           std::move(topics),
           [this](const QString &message, const QString &) {
@@ -115,7 +124,10 @@ WebHub::WebHub(WebRemoteServer *server, const MasterLink *link, BridgeTopics top
             &WebHub::onOutcome);
     connect(UDPSocketManager::instance(), &UDPSocketManager::commandSettled, this,
             &WebHub::onSettled);
-    connect(link, &MasterLink::changed, this, [this] { broadcast(this->link()); });
+    connect(link, &MasterLink::changed, this, [this] {
+        broadcast(this->link());
+        broadcast(homeOrError()); // every channel's availability follows the master's
+    });
     connect(link, &MasterLink::answered, this, [this] { broadcast(this->link()); });
     connect(TCPSocketManager::instance(), &TCPSocketManager::importFinished, this,
             [this](bool committed) {
@@ -153,7 +165,7 @@ QJsonObject WebHub::homeOrError()
     }
     QJsonArray channels, scenarios;
     for (const QVariantMap &device : stored->devices)
-        channels.append(channelOf(device));
+        channels.append(channelOf(device, *m_live));
     for (const QVariantMap &scenario : stored->scenarios)
         scenarios.append(scenarioOf(scenario));
     return {{QStringLiteral("type"), QStringLiteral("home")},
@@ -431,7 +443,7 @@ void WebHub::sendChannel(const QString &id)
     if (!device)
         return;
     m_commands.noteState(*device);
-    QJsonObject message = channelOf(*device);
+    QJsonObject message = channelOf(*device, *m_live);
     message.insert(QStringLiteral("type"), QStringLiteral("state"));
     broadcast(message);
 }

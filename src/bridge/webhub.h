@@ -23,6 +23,7 @@
 
 #include <optional>
 
+class LiveHome;
 class MasterLink;
 class QWebSocket;
 class WebRemoteServer;
@@ -47,8 +48,8 @@ class WebHub final : public QObject {
     Q_DISABLE_COPY_MOVE(WebHub)
 
 public:
-    WebHub(WebRemoteServer *server, const MasterLink *link, BridgeTopics topics,
-           QObject *parent = nullptr);
+    WebHub(WebRemoteServer *server, const MasterLink *link, const LiveHome *live,
+           BridgeTopics topics, QObject *parent = nullptr);
     ~WebHub() override;
 
     // Every open page is pinged this often; one that has not answered the
@@ -121,6 +122,7 @@ private:
 
     WebRemoteServer *m_server;
     const MasterLink *m_link;
+    const LiveHome *m_live;
     BridgeCommands m_commands;
     QHash<QWebSocket *, Page> m_pages;
     QWebSocket *m_asking = nullptr;

@@ -165,7 +165,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("path");
         QTest::addColumn<QJsonValue>("value");
         const QJsonValue absent(QJsonValue::Undefined);
-        const QString master = "{{ 'offline' if value_json.link == 'offline' else 'online' }}";
+        const QString master = "{{ 'online' if value_json.link == 'online' else 'offline' }}";
         const struct {
             const char *kind;
             QString id;
@@ -548,26 +548,77 @@ private Q_SLOTS:
     void aSilentMasterMakesEveryChannelOffline()
     {
         rig.reset();
-        rig = startRig({}, {"--poll-interval", "1"});
+        rig = startRig({}, {"--link-check-interval", "1"});
         QVERIFY(rig);
+        QVERIFY(rig->waitFor("ardentia/bridge/info", has("link", "online")) >= 0);
         int from = rig->messages().size();
+        // No command: the quiet check alone finds the master silent; the
+        // scenes' availability reads the master's link.
         rig->stopSimulator();
-        // A scenario run that gets no reply is an event, and the master's link,
-        // which the scenes' availability reads, goes offline with the channels.
-        rig->publish("ardentia/scenario/1/set", "ON");
-        QVERIFY(rig->waitFor(
-                    "ardentia/bridge/event",
-                    [](const QByteArray &p) {
-                        return json(p).value("message").toString() == "scenario 1: no-reply";
-                    },
-                    from, 30000) >= 0);
-        QVERIFY(rig->waitFor("ardentia/bridge/info", has("link", "offline"), from, 20000) >= 0);
-        QVERIFY(rig->waitFor("ardentia/211300001231/availability", is("offline"), from, 20000) >=
-                0);
+        QVERIFY(rig->waitFor("ardentia/bridge/info", has("link", "offline"), from, 30000) >= 0);
+        for (const QString &id : kChannels)
+            QCOMPARE(rig->last("ardentia/" + id + "/availability"), QByteArray("offline"));
         from = rig->messages().size();
         QVERIFY(rig->startSimulator());
-        QVERIFY(rig->waitFor("ardentia/211300001231/availability", is("online"), from, 20000) >= 0);
-        QVERIFY(rig->waitFor("ardentia/bridge/info", has("link", "online"), from, 20000) >= 0);
+        QVERIFY(rig->waitFor("ardentia/bridge/info", has("link", "online"), from, 30000) >= 0);
+        for (const QString &id : kChannels)
+            QVERIFY(rig->waitFor("ardentia/" + id + "/availability", is("online"), from, 10000) >=
+                    0);
+    }
+
+    // One channel's lost reply is that channel's: the master and the others stay.
+    void aChannelsLostReplyMarksThatChannelOnly()
+    {
+        const QString dropped = kChannels.constFirst();
+        rig.reset();
+        rig = startRig({"--fault", "lig:4:" + dropped + "=drop"});
+        QVERIFY(rig);
+        for (const QString &id : kChannels)
+            QVERIFY(rig->waitFor("ardentia/" + id + "/availability", is("online")) >= 0);
+        const int from = rig->messages().size();
+        rig->publish("ardentia/" + dropped + "/set", "OFF");
+        QVERIFY(rig->waitFor("ardentia/" + dropped + "/availability", is("offline"), from, 20000) >=
+                0);
+        QCOMPARE(rig->waitFor("ardentia/bridge/info", has("link", "offline"), from, 0), -1);
+        for (const QString &id : kChannels.mid(1))
+            QCOMPARE(rig->waitFor("ardentia/" + id + "/availability", is("offline"), from, 0), -1);
+    }
+
+    // A sync rebuilds the store without states: what the home confirmed stands.
+    void aSyncPublishesOnlyConfirmedStates()
+    {
+        const QString light = "211300001231", curtain = "213100007890";
+        int from = rig->messages().size();
+        rig->publish("ardentia/" + light + "/set", "ON");
+        rig->publish("ardentia/" + curtain + "/set", "OPEN");
+        QVERIFY(rig->waitFor("ardentia/" + light, has("state", "ON"), from) >= 0);
+        QVERIFY(rig->waitFor("ardentia/" + curtain, has("state", "OPEN"), from) >= 0);
+        from = rig->messages().size();
+        rig->publish("ardentia/bridge/request/sync", R"({"transaction":9})");
+        const int synced =
+            rig->waitFor("ardentia/bridge/response/sync", has("transaction", 9), from);
+        QVERIFY(synced >= 0);
+        QCOMPARE(statesOn(*rig, light, from, synced).filter("OFF"), QStringList{});
+        QCOMPARE(statesOn(*rig, curtain, from, synced).filter("CLOSE"), QStringList{});
+    }
+
+    // Before the home answered, no channel is published available, nor any state.
+    void aColdStartWithASilentMasterPublishesNothingAvailable()
+    {
+        rig.reset();
+        rig = startRig({}, {"--link-check-interval", "1"});
+        QVERIFY(rig);
+        QCOMPARE(rig->stopBridge(SIGTERM), 0);
+        rig->stopSimulator();
+        const int from = rig->messages().size();
+        QVERIFY(rig->startBridge({"--link-check-interval", "1"}));
+        QVERIFY(rig->waitFor("ardentia/bridge/info", has("link", "offline"), from, 30000) >= 0);
+        for (const QString &id : kChannels) {
+            QVERIFY(rig->waitFor("ardentia/" + id + "/availability", is("offline"), from, 1000) >=
+                    0);
+            QCOMPARE(rig->waitFor("ardentia/" + id + "/availability", is("online"), from, 0), -1);
+            QCOMPARE(rig->waitFor("ardentia/" + id, {}, from, 0), -1);
+        }
     }
 
     // A poll publishes what it found changed, once; what stayed is not sent again.

@@ -3,7 +3,6 @@
 #include "bridgeoptions.h"
 #include "bridgerequests.h"
 #include "commandpace.h"
-#include "curtainmoves.h"
 #include "discoveryconfig.h"
 #include "freshprogram.h"
 #include "offloopwork.h"
@@ -154,45 +153,6 @@ private Q_SLOTS:
         }
         QCOMPARE(got, read);
         QCOMPARE(error.isEmpty(), bool(request));
-    }
-
-    // steps: "open", "close", "stop" acknowledged, or "report YES|NO" (the
-    // home's word, then stored); stored: the store's state before the steps.
-    void curtainMoves_data()
-    {
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<QStringList>("steps");
-        QTest::addColumn<QString>("told");
-        QTest::newRow("nothing acknowledged: the store") << "NO" << QStringList{} << "NO";
-        QTest::newRow("opened") << "NO" << QStringList{"open"} << "YES";
-        QTest::newRow("closed") << "YES" << QStringList{"close"} << "NO";
-        QTest::newRow("a stop keeps the last move") << "NO" << QStringList{"open", "stop"} << "YES";
-        QTest::newRow("a stop alone keeps the store") << "YES" << QStringList{"stop"} << "YES";
-        QTest::newRow("the last move counts") << "NO" << QStringList{"open", "close"} << "NO";
-        QTest::newRow("the home's report wins") << "NO" << QStringList{"open", "report NO"} << "NO";
-        QTest::newRow("a move after a report") << "NO" << QStringList{"report NO", "open"} << "YES";
-    }
-    void curtainMoves()
-    {
-        QFETCH(QString, stored);
-        QFETCH(QStringList, steps);
-        QFETCH(QString, told);
-        const QString id = QStringLiteral("213100007890");
-        QVariantMap curtain{{Key::id, id}, {Key::type, Value::curtain}, {Key::turnOn, stored}};
-        CurtainMoves moves;
-        // A light's control and another curtain's move tell nothing of this one.
-        moves.acknowledge({"cfg", "lig", id, "4", "1", "0", "0"});
-        moves.acknowledge({"cfg", "curtain", "213100007891", "4", "1", "0", "0"});
-        for (const QString &step : steps) {
-            if (step.startsWith("report ")) {
-                moves.forget(id);
-                curtain.insert(Key::turnOn, step.section(' ', 1));
-                continue;
-            }
-            const QString motion = step == "open" ? "1" : step == "close" ? "0" : "2";
-            moves.acknowledge({"cfg", "curtain", id, "4", motion, "0", "0"});
-        }
-        QCOMPARE(moves.applied(curtain).value(Key::turnOn).toString(), told);
     }
 
     // A channel's topics come from its ID alone: an ID that is no ID (as an

@@ -4,6 +4,9 @@
 #include "compactjson.h"
 #include "connectionlimits.h"
 #include "control/configurationimport.h"
+#include "control/homeevents.h"
+#include "control/livehome.h"
+#include "control/livehomefeed.h"
 #include "control/udpsocketmanager.h"
 #include "faultrule.h"
 #include "freshprogram.h"
@@ -115,6 +118,8 @@ private:
     std::optional<FreshProgram> program;
     std::unique_ptr<TransmitterServer> simulator;
     std::unique_ptr<WebRemoteServer> server;
+    std::unique_ptr<LiveHome> live;
+    std::unique_ptr<LiveHomeFeed> feed;
     std::unique_ptr<MasterLink> link;
     std::unique_ptr<WebHub> hub;
     QNetworkAccessManager network;
@@ -266,7 +271,10 @@ private Q_SLOTS:
     void init()
     {
         program.emplace(FreshProgram::Home::Empty);
-        link = std::make_unique<MasterLink>();
+        live = std::make_unique<LiveHome>();
+        feed = std::make_unique<LiveHomeFeed>(live.get(), &LiveHomeFeed::storedChannelIds);
+        feed->follow(UDPSocketManager::instance(), HomeEvents::instance());
+        link = std::make_unique<MasterLink>(live.get());
         QFile::remove(dir.filePath("web-access.json"));
         simulator = startLoopbackSimulator(SimulatedHome::demo());
         QVERIFY(simulator);
@@ -276,7 +284,7 @@ private Q_SLOTS:
         server = std::make_unique<WebRemoteServer>(access());
         port = server->start(QHostAddress::LocalHost, 0);
         QVERIFY(port != 0);
-        hub = std::make_unique<WebHub>(server.get(), link.get(),
+        hub = std::make_unique<WebHub>(server.get(), link.get(), live.get(),
                                        BridgeTopics{"ardentia", "homeassistant"});
     }
     void cleanup()
@@ -284,6 +292,8 @@ private Q_SLOTS:
         hub.reset();
         server.reset();
         link.reset();
+        feed.reset();
+        live.reset();
         simulator.reset();
         program.reset();
     }
@@ -436,6 +446,17 @@ private Q_SLOTS:
             return m.contains(R"("id":"211300001231")") && m.contains(R"("state":"ON")");
         }));
         QVERIFY(simulator->home().channel("211300001231")->state.on);
+        // A curtain shows where its acknowledged move took it, as MQTT does.
+        for (const char *move : {"OPEN", "CLOSE"}) {
+            const qsizetype from = received.size();
+            socket->sendTextMessage(
+                QStringLiteral(R"({"type":"set","id":"213100007890","state":"%1"})").arg(move));
+            const QString shown = QStringLiteral(R"("state":"%1")").arg(move);
+            QTRY_VERIFY(
+                std::any_of(received.cbegin() + from, received.cend(), [&](const QString &m) {
+                    return m.contains(R"("id":"213100007890")") && m.contains(shown);
+                }));
+        }
         for (const char *bad :
              {"not json", R"({"type":"launch"})", R"({"type":"set","id":"999","state":"ON"})",
               R"({"type":"set","id":"212200004560","brightness":900})"}) {
@@ -748,7 +769,8 @@ private Q_SLOTS:
                  qPrintable(error));
         const quint16 tlsPort = tlsServer.start(QHostAddress::LocalHost, 0);
         QVERIFY(tlsPort != 0);
-        WebHub tlsHub(&tlsServer, link.get(), BridgeTopics{"ardentia", "homeassistant"});
+        WebHub tlsHub(&tlsServer, link.get(), live.get(),
+                      BridgeTopics{"ardentia", "homeassistant"});
         QSslConfiguration trust = QSslConfiguration::defaultConfiguration();
         trust.setCaCertificates(QSslCertificate::fromPath(authority->ca));
         const QString tlsBase = QStringLiteral("https://127.0.0.1:%1").arg(tlsPort);

@@ -1,0 +1,86 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "livehomefeed.h"
+
+#include "homeevents.h"
+#include "livehome.h"
+#include "store/database.h"
+#include "store/recordkeys.h"
+#include "transport/wirevocabulary.h"
+#include "udpsocketmanager.h"
+
+LiveHomeFeed::LiveHomeFeed(LiveHome *home, ChannelIds channelIds, QObject *parent)
+    : QObject(parent), m_home(home), m_channelIds(std::move(channelIds))
+{
+}
+
+void LiveHomeFeed::follow(UDPSocketManager *channel, HomeEvents *events)
+{
+    connect(channel, &UDPSocketManager::commandOutcome, this, &LiveHomeFeed::onOutcome);
+    connect(events, &HomeEvents::channelStateChanged, this, &LiveHomeFeed::onStateStored);
+    connect(events, &HomeEvents::channelStateReported, this,
+            [this](const QString &id, const QString &state) { onStateReported(id, state); });
+    connect(events, &HomeEvents::channelStateUnknown, m_home, &LiveHome::channelSilent);
+    connect(events, &HomeEvents::channelRemoved, m_home, &LiveHome::removeChannel);
+    connect(events, &HomeEvents::homeReplaced, this, &LiveHomeFeed::onHomeReplaced);
+}
+
+void LiveHomeFeed::onOutcome(const QStringList &fields, const CommandOutcome &outcome)
+{
+    const QString family = Wire::familyOf(fields);
+    const QString target = Wire::targetOf(fields);
+    if (!Wire::isChannelFamily(family)) { // the master's own commands: the link check, a locate
+        if (outcome.isAnswer())
+            m_home->masterAnswered();
+        else if (outcome.kind == CommandOutcome::Kind::NoReply)
+            m_home->masterSilent();
+        return;
+    }
+    if (outcome.kind == CommandOutcome::Kind::NoReply) {
+        m_home->channelSilent(target); // that channel only: others may still answer
+        return;
+    }
+    if (!outcome.isAnswer())
+        return;
+    const bool curtainMove =
+        family == Wire::curtain && Wire::operationOf(fields) == ChannelOperation::Control;
+    if (!curtainMove || !outcome.isAcknowledged()) {
+        m_home->channelAnswered(target);
+        return;
+    }
+    m_moved.insert(target);
+    // "1" opens, "0" closes, "2" stops where it is.
+    const QString motion = Wire::firstParameterOf(fields);
+    if (motion == QLatin1String("1"))
+        m_home->confirmState(target, Value::yes);
+    else if (motion == QLatin1String("0"))
+        m_home->confirmState(target, Value::no);
+    else
+        m_home->channelAnswered(target);
+}
+
+void LiveHomeFeed::onStateStored(const QString &id, const QString &state)
+{
+    if (m_moved.remove(id))
+        return; // the move's acknowledgement: the stored state is from before the move
+    m_home->confirmState(id, state);
+}
+
+void LiveHomeFeed::onStateReported(const QString &id, const QString &state)
+{
+    m_moved.remove(id); // the home's own word on the curtain stands from now on
+    m_home->confirmState(id, state);
+}
+
+void LiveHomeFeed::onHomeReplaced()
+{
+    m_moved.clear();
+    m_home->replaceChannels(m_channelIds());
+}
+
+QStringList LiveHomeFeed::storedChannelIds()
+{
+    QStringList ids;
+    for (const QVariantMap &device : Database::instance()->readAllMainDeviceInfo())
+        ids.append(device.value(Key::id).toString());
+    return ids;
+}

@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "transport/commandoutcome.h"
+
+#include <QObject>
+#include <QSet>
+#include <QStringList>
+
+#include <functional>
+
+class HomeEvents;
+class LiveHome;
+class UDPSocketManager;
+
+// Brings every reply into the live home: each command's outcome (answers,
+// refusals, silences), the states the store took from acknowledgements and
+// state answers, and the import's channels. A curtain's acknowledged move
+// is where the curtain went: the store keeps its state through a move.
+class LiveHomeFeed final : public QObject {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(LiveHomeFeed)
+
+public:
+    using ChannelIds = std::function<QStringList()>;
+
+    // channelIds gives the stored channels after an import.
+    LiveHomeFeed(LiveHome *home, ChannelIds channelIds, QObject *parent = nullptr);
+
+    void follow(UDPSocketManager *channel, HomeEvents *events);
+    // The channels the store holds: the import's, once it has been taken.
+    static QStringList storedChannelIds();
+
+    void onOutcome(const QStringList &fields, const CommandOutcome &outcome);
+    void onStateStored(const QString &id, const QString &state);
+    void onStateReported(const QString &id, const QString &state);
+    void onHomeReplaced();
+
+private:
+    LiveHome *m_home;
+    ChannelIds m_channelIds;
+    // Curtains whose acknowledged move stands over the stored state the
+    // acknowledgement announces next.
+    QSet<QString> m_moved;
+};

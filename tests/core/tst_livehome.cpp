@@ -1,0 +1,125 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "control/livehome.h"
+#include "control/livehomefeed.h"
+#include "testmain.h"
+
+#include <QSignalSpy>
+
+using Answering = LiveHome::Answering;
+
+namespace {
+const QString kChannel = QStringLiteral("L1");
+
+// One step as "what:family:operation:parameter", what being ack, refuse,
+// silent (an outcome), stored, reported (a state the store announced),
+// import (the channels after it, comma-separated) or check (the master's
+// link check: ok or silent).
+void apply(LiveHomeFeed &feed, const QString &step)
+{
+    const QStringList parts = step.split(u':');
+    const QString what = parts.value(0);
+    if (what == QLatin1String("stored"))
+        return feed.onStateStored(kChannel, parts.value(1));
+    if (what == QLatin1String("reported"))
+        return feed.onStateReported(kChannel, parts.value(1));
+    if (what == QLatin1String("import"))
+        return feed.onHomeReplaced();
+    if (what == QLatin1String("check"))
+        return feed.onOutcome({QStringLiteral("req"), QStringLiteral("gw"), QStringLiteral("M")},
+                              parts.value(1) == QLatin1String("ok") ? CommandOutcome::acknowledged()
+                                                                    : CommandOutcome::noReply());
+    const CommandOutcome outcome = what == QLatin1String("ack") ? CommandOutcome::acknowledged()
+                                   : what == QLatin1String("refuse") ? CommandOutcome::refused(135)
+                                                                     : CommandOutcome::noReply();
+    feed.onOutcome(
+        {QStringLiteral("cfg"), parts.value(1), kChannel, parts.value(2), parts.value(3)}, outcome);
+}
+} // namespace
+
+class TestLiveHome : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void followsReplies_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QStringList>("afterImport"); // the stored channels an import finds
+        QTest::addColumn<QString>("state");
+        QTest::addColumn<Answering>("channel");
+        QTest::addColumn<Answering>("master");
+        QTest::addColumn<bool>("available");
+
+        const QStringList kept{kChannel};
+        QTest::newRow("nothing heard: not yet known")
+            << QStringList{} << kept << QString() << Answering::NotYetKnown
+            << Answering::NotYetKnown << false;
+        QTest::newRow("acknowledged switch: confirmed, both answer")
+            << QStringList{"ack:lig:4:YES", "stored:YES"} << kept << "YES" << Answering::Answering
+            << Answering::Answering << true;
+        QTest::newRow("refusal: the channel answers, state unconfirmed")
+            << QStringList{"refuse:lig:4:YES"} << kept << QString() << Answering::Answering
+            << Answering::Answering << false;
+        QTest::newRow("state answer: confirmed")
+            << QStringList{"ack:lig:0:", "reported:60"} << kept << "60" << Answering::Answering
+            << Answering::Answering << true;
+        QTest::newRow("unanswered state query: that channel only")
+            << QStringList{"check:ok", "reported:YES", "silent:lig:0:"} << kept << "YES"
+            << Answering::NotAnswering << Answering::Answering << false;
+        QTest::newRow("unanswered control: that channel only")
+            << QStringList{"check:ok", "silent:lig:4:NO"} << kept << QString()
+            << Answering::NotAnswering << Answering::Answering << false;
+        QTest::newRow("silent master: nothing available, state kept")
+            << QStringList{"reported:YES", "check:silent"} << kept << "YES" << Answering::Answering
+            << Answering::NotAnswering << false;
+        QTest::newRow("master back: available again")
+            << QStringList{"reported:YES", "check:silent", "check:ok"} << kept << "YES"
+            << Answering::Answering << Answering::Answering << true;
+        QTest::newRow("curtain's acknowledged close stands over the stored state")
+            << QStringList{"reported:YES", "ack:curtain:4:0", "stored:YES"} << kept << "NO"
+            << Answering::Answering << Answering::Answering << true;
+        QTest::newRow("curtain's stop leaves it where it was")
+            << QStringList{"reported:NO", "ack:curtain:4:2", "stored:YES"} << kept << "NO"
+            << Answering::Answering << Answering::Answering << true;
+        QTest::newRow("curtain's report after a move: the home's word")
+            << QStringList{"ack:curtain:4:1", "stored:NO", "reported:NO"} << kept << "NO"
+            << Answering::Answering << Answering::Answering << true;
+        QTest::newRow("import keeps a channel still there")
+            << QStringList{"reported:YES", "import"} << kept << "YES" << Answering::Answering
+            << Answering::Answering << true;
+        QTest::newRow("import drops a channel gone, a new one not yet known")
+            << QStringList{"reported:YES", "import", "check:ok"} << QStringList{"L2"} << QString()
+            << Answering::NotYetKnown << Answering::Answering << false;
+    }
+
+    void followsReplies()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(QStringList, afterImport);
+        LiveHome home;
+        LiveHomeFeed feed(&home, [afterImport] { return afterImport; });
+        for (const QString &step : std::as_const(steps))
+            apply(feed, step);
+
+        const LiveHome::Channel channel = home.channel(kChannel).value_or(LiveHome::Channel{});
+        QTEST(channel.state, "state");
+        QCOMPARE(channel.isConfirmed(), !channel.state.isEmpty());
+        QTEST(channel.answering, "channel");
+        QTEST(home.master(), "master");
+        QTEST(home.isAvailable(kChannel), "available");
+    }
+
+    void tellsWhatChanged()
+    {
+        LiveHome home;
+        QSignalSpy channels(&home, &LiveHome::channelChanged);
+        QSignalSpy master(&home, &LiveHome::masterChanged);
+        home.confirmState(kChannel, QStringLiteral("YES"));
+        home.confirmState(kChannel, QStringLiteral("YES")); // the same again: nothing new
+        home.masterSilent();
+        QCOMPARE(channels.count(), 1);
+        QCOMPARE(master.count(), 2); // answering, then silent
+    }
+};
+
+ARDENTIA_TEST_MAIN(TestLiveHome)
+#include "tst_livehome.moc"
