@@ -28,7 +28,6 @@ public:
     PageSession &operator=(const PageSession &) = delete;
 
     const QString &language() const { return m_language; }
-    void tell(const QJsonObject &message) { m_send(message); }
     // An outcome in the words the app shows, in the page's language; a flow
     // done without words tells nothing.
     void tellOutcome(const FlowOutcome &outcome);

@@ -24,7 +24,6 @@
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QPointer>
 #include <QUrlQuery>
 #include <QWebSocket>
 
