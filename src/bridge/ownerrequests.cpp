@@ -7,22 +7,11 @@
 
 #include "base/logging.h"
 #include "control/devicecommands.h"
-#include "core/showalertmanager.h"
+#include "control/flowcaller.h"
 #include "store/database.h"
 #include "store/recordkeys.h"
 
 #include <QJsonArray>
-
-OwnerRequests::OwnerRequests(Tell tell) : m_tell(std::move(tell))
-{
-    ShowAlertManager::instance()->setAlertPresenter(this);
-}
-
-OwnerRequests::~OwnerRequests()
-{
-    if (ShowAlertManager::instance()->alertPresenter() == this)
-        ShowAlertManager::instance()->setAlertPresenter(nullptr);
-}
 
 std::optional<QVariantMap> OwnerRequests::transmitter(const QString &id) const
 {
@@ -33,7 +22,7 @@ std::optional<QVariantMap> OwnerRequests::transmitter(const QString &id) const
     return std::nullopt;
 }
 
-void OwnerRequests::rename(const PageRequest::Rename &request)
+void OwnerRequests::rename(const PageRequest::Rename &request, std::shared_ptr<FlowCaller> caller)
 {
     if (const QString refusal = NameRule::refusalOf(request.name); !refusal.isEmpty()) {
         m_tell(pageError(refusal));
@@ -41,7 +30,8 @@ void OwnerRequests::rename(const PageRequest::Rename &request)
     }
     if (std::optional<QVariantMap> device =
             Database::instance()->deviceRecordWithMainID(request.id)) {
-        DeviceCommands::renameDevice(*device, request.name); // stored when the master takes it
+        DeviceCommands::renameDevice(*device, request.name,
+                                     std::move(caller)); // stored when the master takes it
         return;
     }
     std::optional<QVariantMap> record = transmitter(request.id);
@@ -54,11 +44,12 @@ void OwnerRequests::rename(const PageRequest::Rename &request)
     listTransmitters();
 }
 
-void OwnerRequests::remove(const PageRequest::Remove &request)
+void OwnerRequests::remove(const PageRequest::Remove &request, std::shared_ptr<FlowCaller> caller)
 {
     if (const std::optional<QVariantMap> device =
             Database::instance()->deviceRecordWithMainID(request.id)) {
-        DeviceCommands::removeDevice(*device); // gone from the store when the master agrees
+        DeviceCommands::removeDevice(
+            *device, std::move(caller)); // gone from the store when the master agrees
         return;
     }
     if (!transmitter(request.id)) {
@@ -68,27 +59,6 @@ void OwnerRequests::remove(const PageRequest::Remove &request)
     Database::instance()->deleteSuperBoxWithMainID(request.id);
     qCInfo(lcGateway).noquote() << "web remote: transmitter" << request.id << "removed";
     listTransmitters();
-}
-
-void OwnerRequests::showAlert(const QString &message, const QStringList &buttons, Answer answer)
-{
-    // One question at a time: a new one leaves the last unanswered, as cancelled.
-    m_question = Question{++m_questionsAsked, std::move(answer), QDeadlineTimer(m_questionHoldMs)};
-    m_tell({{QStringLiteral("type"), QStringLiteral("question")},
-            {QStringLiteral("question"), m_question->number},
-            {QStringLiteral("message"), message},
-            {QStringLiteral("buttons"), QJsonArray::fromStringList(buttons)}});
-}
-
-void OwnerRequests::answer(const PageRequest::Answer &request)
-{
-    if (!m_question || m_question->number != request.question) {
-        m_tell(pageError(QStringLiteral("noQuestion")));
-        return;
-    }
-    const Answer answer = std::move(m_question->answer);
-    m_question.reset();
-    answer(request.button);
 }
 
 void OwnerRequests::detail(const PageRequest::Detail &request)

@@ -92,7 +92,8 @@ void PageEnrolment::popToScreen(Screen *screen, bool)
         m_enrolment.reset();
 }
 
-void PageEnrolment::decode(Page page, const QString &language, const QString &code)
+void PageEnrolment::decode(Page page, const QString &language, const QString &code,
+                           FlowCaller *caller)
 {
     m_decoded.remove(page);
     m_decoding = page; // the decoder opens what it accepted (below) before it returns
@@ -102,9 +103,9 @@ void PageEnrolment::decode(Page page, const QString &language, const QString &co
     const QString scanType = Database::instance()->readAllSuperBoxInfo().isEmpty()
                                  ? CodeDecoder::kTransmitterMode
                                  : CodeDecoder::kDeviceMode;
-    // A refusal is told as the app tells it (its toast reaches the page).
+    // A refusal is told as the app tells it.
     const bool accepted =
-        CodeDecoder::decoderWithResult(m_decodingCode, scanType) == CodeDecoder::Accepted;
+        CodeDecoder::decoderWithResult(m_decodingCode, scanType, caller) == CodeDecoder::Accepted;
     m_decoding = nullptr;
     if (!accepted)
         m_tell({{QStringLiteral("type"), QStringLiteral("decodeRefused")}});

@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 
+class FlowCaller;
 class QWebSocket;
 
 // Enrolment from an owner's page, through the app's own decoder and flows:
@@ -33,8 +34,9 @@ public:
     PageEnrolment(const PageEnrolment &) = delete;
     PageEnrolment &operator=(const PageEnrolment &) = delete;
 
-    // The code as the page sent it; what the page is told is in its language.
-    void decode(Page page, const QString &language, const QString &code);
+    // The code as the page sent it; what the page is told is in its
+    // language, a refusal's words to caller (the page's).
+    void decode(Page page, const QString &language, const QString &code, FlowCaller *caller);
     void enrol(Page page, const PageRequest::Enrol &request);
     // The page has gone: what it decoded is forgotten.
     void forget(Page page) { m_decoded.remove(page); }

@@ -156,10 +156,4 @@ bool needsOwner(const Request &request)
            !std::holds_alternative<Sync>(request) && !std::holds_alternative<Help>(request) &&
            !std::holds_alternative<Refused>(request);
 }
-bool changesHome(const Request &request)
-{
-    return needsOwner(request) && !std::holds_alternative<Detail>(request) &&
-           !std::holds_alternative<Transmitters>(request) &&
-           !std::holds_alternative<Decode>(request) && !std::holds_alternative<Answer>(request);
-}
 } // namespace PageRequest

@@ -85,7 +85,4 @@ constexpr qsizetype kMaxMembers = 64;
 Request parse(const QByteArray &message);
 // Whether only an owner's device may ask it.
 bool needsOwner(const Request &request);
-// Whether it changes the home (one owner's page at a time), rather than
-// only reading it.
-bool changesHome(const Request &request);
 } // namespace PageRequest

@@ -64,13 +64,23 @@ void drive(const ScenarioRequests::Member &member, std::shared_ptr<FlowCaller> c
 // members that join are driven one at a time, each once the home has
 // taken the one before (the queue would not hold them all at once), then
 // the app's scenario flow goes. The page hears the outcome; a photo
-// written for the change that no stored scenario has is removed.
+// written for the change that no stored scenario has is removed; a new
+// scenario's number is no longer held once the flow is over.
 class PageScenarioFlow final : public FlowCaller,
                                public std::enable_shared_from_this<PageScenarioFlow> {
 public:
-    PageScenarioFlow(ScenarioRequests::TellOutcome tell, QString photo)
-        : m_tell(std::move(tell)), m_photo(std::move(photo))
+    PageScenarioFlow(std::shared_ptr<FlowCaller> page, QString photo)
+        : m_page(std::move(page)), m_photo(std::move(photo))
     {
+    }
+    ~PageScenarioFlow() override { releaseNumber(); }
+
+    // The new scenario's number, held in numbers until the flow is over.
+    void holdNumber(const QString &number, std::shared_ptr<QStringList> numbers)
+    {
+        numbers->append(number);
+        m_number = number;
+        m_numbers = std::move(numbers);
     }
 
     void save(QList<ScenarioRequests::Member> drives, QList<QVariantMap> queue, const QString &name,
@@ -98,12 +108,13 @@ public:
                 [self = shared_from_this()] { self->driveNext(); });
             return;
         }
+        releaseNumber();
         if (!m_saving && outcome.kind == FlowOutcome::Kind::Refused) // nothing joined
-            m_tell(FlowOutcome::refused(
+            m_page->report(FlowOutcome::refused(
                 outcome.code, UDPSocketManager::tr("Setting scenario failed"),
                 m_drives.at(m_driven - 1).device.value(Key::title).toString()));
         else
-            m_tell(outcome);
+            m_page->report(outcome);
         if (!outcome.isDone())
             dropUnstoredPhoto();
     }
@@ -139,6 +150,13 @@ private:
                                             shared_from_this());
     }
 
+    void releaseNumber()
+    {
+        if (m_numbers)
+            m_numbers->removeOne(m_number);
+        m_numbers.reset();
+    }
+
     void dropUnstoredPhoto()
     {
         if (m_photo.isEmpty())
@@ -156,8 +174,10 @@ private:
         m_photo.clear();
     }
 
-    ScenarioRequests::TellOutcome m_tell;
+    std::shared_ptr<FlowCaller> m_page;
     QString m_photo; // written for this change
+    QString m_number;
+    std::shared_ptr<QStringList> m_numbers;
     QList<ScenarioRequests::Member> m_drives;
     qsizetype m_driven = 0;
     bool m_saving = false; // past the drives: the scenario flow's own outcome
@@ -234,7 +254,8 @@ ScenarioRequests::membersInTheirStates(const QList<PageRequest::SaveScenario::Me
     return chosen;
 }
 
-void ScenarioRequests::save(const PageRequest::SaveScenario &request)
+void ScenarioRequests::save(const PageRequest::SaveScenario &request,
+                            std::shared_ptr<FlowCaller> caller)
 {
     if (const QString refusal = NameRule::refusalOf(request.name); !refusal.isEmpty()) {
         m_tell(pageError(refusal));
@@ -249,13 +270,7 @@ void ScenarioRequests::save(const PageRequest::SaveScenario &request)
         scenario = userScenario(request.number, request.revision);
         if (!scenario)
             return;
-    } else if (!UDPSocketManager::instance()->isFreeForUser()) {
-        // A new scenario takes the first number the store does not hold yet;
-        // one still being sent has not been stored, so its number would be
-        // taken twice (and the count of 8 passed).
-        m_tell(pageError(QStringLiteral("busy")));
-        return;
-    } else if (Database::instance()->readAllScenarioInfo().size() >=
+    } else if (Database::instance()->readAllScenarioInfo().size() + m_numbersBeingSent->size() >=
                CheckManager::kMaxScenarioRecords) {
         m_tell(pageError(QStringLiteral("maxScenarios")));
         return;
@@ -277,13 +292,15 @@ void ScenarioRequests::save(const PageRequest::SaveScenario &request)
 
     QList<QVariantMap> queue;
     QVariantMap record;
+    auto flow = std::make_shared<PageScenarioFlow>(std::move(caller), photo);
     if (scenario) {
         queue = ScenarioOperations::editQueue(*scenario, devices);
         record = *scenario;
         record.insert(Key::title, request.name);
         record.insert(Key::imagePath, *imagePath);
     } else {
-        const QString number = ScenarioOperations::nextScenarioNumber();
+        const QString number = ScenarioOperations::nextScenarioNumber(*m_numbersBeingSent);
+        flow->holdNumber(number, m_numbersBeingSent);
         queue = ScenarioOperations::creationQueue(devices, number);
         record = ScenarioOperations::newScenarioRecord(number, request.name, *imagePath);
     }
@@ -296,8 +313,7 @@ void ScenarioRequests::save(const PageRequest::SaveScenario &request)
                            member.device.value(Key::id);
             }))
             joining.append(member);
-    std::make_shared<PageScenarioFlow>(m_outcomeLine(), photo)
-        ->save(joining, queue, request.name, record);
+    flow->save(joining, queue, request.name, record);
 }
 
 bool ScenarioRequests::isPictureFor(const QString &image,
@@ -325,7 +341,8 @@ std::optional<QString> ScenarioRequests::imagePathFor(const QString &image,
     return scenario->value(Key::imagePath).toString(); // its own photo, kept
 }
 
-void ScenarioRequests::remove(const PageRequest::DeleteScenario &request)
+void ScenarioRequests::remove(const PageRequest::DeleteScenario &request,
+                              std::shared_ptr<FlowCaller> caller)
 {
     const std::optional<QVariantMap> scenario = userScenario(request.number, request.revision);
     if (!scenario)
@@ -333,5 +350,5 @@ void ScenarioRequests::remove(const PageRequest::DeleteScenario &request)
     if (RecordFactory::sceneDevices(*scenario).isEmpty()) // nothing the home could be told
         m_tell(pageError(QStringLiteral("deleteFailed")));
     else
-        std::make_shared<PageScenarioFlow>(m_outcomeLine(), QString())->remove(*scenario);
+        std::make_shared<PageScenarioFlow>(std::move(caller), QString())->remove(*scenario);
 }

@@ -11,7 +11,10 @@
 #include <QVariantMap>
 
 #include <functional>
+#include <memory>
 #include <optional>
+
+class FlowCaller;
 
 // An owner's scenario made, changed or deleted from a page through the
 // app's scenario flows: each channel that joins (new, or in another state)
@@ -26,14 +29,11 @@
 // stored scenario has it in the end), or the scenario's photo as it is.
 class ScenarioRequests {
 public:
+    // Where refusals go: the page that asked.
     using Tell = std::function<void(const QJsonObject &message)>;
-    // How a flow's outcome reaches the page that started it, later.
-    using TellOutcome = std::function<void(const FlowOutcome &outcome)>;
-    // The outcome's way to the page whose request is being handled.
-    using OutcomeLine = std::function<TellOutcome()>;
 
-    ScenarioRequests(Tell tell, OutcomeLine outcomeLine, PendingPictures *pictures)
-        : m_tell(std::move(tell)), m_outcomeLine(std::move(outcomeLine)), m_pictures(pictures)
+    ScenarioRequests(Tell tell, PendingPictures *pictures)
+        : m_tell(std::move(tell)), m_pictures(pictures)
     {
     }
 
@@ -45,8 +45,9 @@ public:
     // scenario since changed elsewhere, and is refused rather than undo that.
     static QString revisionOf(const QVariantMap &scenario);
 
-    void save(const PageRequest::SaveScenario &request);
-    void remove(const PageRequest::DeleteScenario &request);
+    // The flow's outcome goes to caller, the asking page's.
+    void save(const PageRequest::SaveScenario &request, std::shared_ptr<FlowCaller> caller);
+    void remove(const PageRequest::DeleteScenario &request, std::shared_ptr<FlowCaller> caller);
 
     // A member as the page chose it: its record holding the state it keeps,
     // and the command's form of that state.
@@ -74,6 +75,8 @@ private:
                                         QString *written);
 
     Tell m_tell;
-    OutcomeLine m_outcomeLine;
     PendingPictures *m_pictures;
+    // The numbers of new scenarios still being sent: not stored yet, but
+    // taken (two pages creating at once get two numbers).
+    std::shared_ptr<QStringList> m_numbersBeingSent = std::make_shared<QStringList>();
 };

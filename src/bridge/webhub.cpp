@@ -13,7 +13,6 @@
 #include "control/livehome.h"
 #include "control/tcpsocketmanager.h"
 #include "control/udpsocketmanager.h"
-#include "core/showalertmanager.h"
 #include "discoveryconfig.h"
 #include "masterlink.h"
 #include "pagerequest.h"
@@ -28,7 +27,6 @@
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QPointer>
 #include <QUrlQuery>
 #include <QWebSocket>
 
@@ -96,18 +94,11 @@ WebHub::WebHub(WebRemoteServer *server, const MasterLink *link, const LiveHome *
               tellAsking(pageError(QStringLiteral("badRequest"), message));
           },
           [this](const QVariantMap &device) { sendChannel(device.value(Key::id).toString()); }),
-      m_owner([this](const QJsonObject &message) { tellActing(message); }),
-      m_scenarios([this](const QJsonObject &message) { tellActing(message); },
-                  [this] { return outcomeLineToAsking(); }, &server->pendingPictures()),
-      m_enrolment([this](const QJsonObject &message) { tellActing(message); }), m_acting([this] {
-          return !UDPSocketManager::instance()->isFreeForUser() || m_owner.questionHoldsTheHome();
-      }),
-      m_toasts(ShowAlertManager::instance()->presenter(),
-               [this](const QString &title, const QString &detail, bool good) {
-                   forwardToast(title, detail, good);
-               })
+      m_owner([this](const QJsonObject &message) { tellAsking(message); }),
+      m_scenarios([this](const QJsonObject &message) { tellAsking(message); },
+                  &server->pendingPictures()),
+      m_enrolment([this](const QJsonObject &message) { tellEnrolling(message); })
 {
-    ShowAlertManager::instance()->setPresenter(&m_toasts);
     connect(server, &WebRemoteServer::pageConnected, this, &WebHub::open);
     HomeEvents *events = HomeEvents::instance();
     connect(events, &HomeEvents::channelStateChanged, this, &WebHub::sendChannel);
@@ -146,15 +137,9 @@ WebHub::WebHub(WebRemoteServer *server, const MasterLink *link, const LiveHome *
     m_keepAlive.start();
     connect(&m_storeRetry, &StoreRetry::recovered, this, [this] { broadcast(homeOrError()); });
     m_clock.start();
-    m_waitCheck.setInterval(50);
-    connect(&m_waitCheck, &QTimer::timeout, this, &WebHub::retryWaiting);
 }
 
-WebHub::~WebHub()
-{
-    if (ShowAlertManager::instance()->presenter() == &m_toasts)
-        ShowAlertManager::instance()->setPresenter(nullptr);
-}
+WebHub::~WebHub() = default;
 
 QJsonObject WebHub::homeOrError()
 {
@@ -188,7 +173,9 @@ void WebHub::open(QWebSocket *socket, const QString &token)
     const QString language = WebPageTexts::languageFor(
         QUrlQuery(socket->requestUrl()).queryItemValue(QStringLiteral("lang")).toLatin1());
     const WebAccess::Role role = m_server->access().roleOf(token).value_or(WebAccess::Role::Family);
-    m_pages.insert(socket, {token, role, language});
+    auto session = std::make_shared<PageSession>(
+        [this, socket](const QJsonObject &message) { sendTo(socket, message); }, language);
+    m_pages.insert(socket, {token, role, language, std::move(session)});
     connect(socket, &QWebSocket::textMessageReceived, this,
             [this, socket](const QString &message) { receive(socket, message); });
     connect(socket, &QWebSocket::disconnected, this, [this, socket] { closed(socket); });
@@ -201,40 +188,15 @@ void WebHub::open(QWebSocket *socket, const QString &token)
 
 void WebHub::closed(QWebSocket *socket)
 {
-    if (m_waiting && m_waiting->page == socket)
-        m_waiting.reset();
-    leaveChange(socket);
+    if (m_enrolling == socket)
+        m_enrolling = nullptr;
     m_enrolment.forget(socket);
-    m_pages.remove(socket);
+    m_pages.remove(socket); // its flows' callers tell it nothing more
     m_unanswered.remove(socket);
     socket->deleteLater();
 }
 
-void WebHub::leaveChange(QWebSocket *socket)
-{
-    // A question put to it goes unanswered: no other page may answer it.
-    if (m_acting.listener() == socket && m_owner.hasQuestion())
-        m_owner.dropQuestion();
-    m_acting.closed(socket);
-}
-
-bool WebHub::takeTheHome(QWebSocket *socket)
-{
-    const QWebSocket *before = m_acting.listener();
-    if (!m_acting.take(socket))
-        return false;
-    // A question left past its hold is the last change's: it is not answered now.
-    if (before != socket)
-        m_owner.dropQuestion();
-    return true;
-}
-
 void WebHub::receive(QWebSocket *socket, const QString &message)
-{
-    handle(socket, message, QDeadlineTimer(kChangeWaitMs));
-}
-
-void WebHub::handle(QWebSocket *socket, const QString &message, const QDeadlineTimer &waitUntil)
 {
     // What the commands refuse at once goes back to this page only.
     m_asking = socket;
@@ -254,17 +216,9 @@ void WebHub::handle(QWebSocket *socket, const QString &message, const QDeadlineT
         tellAsking(HelpPages::forLanguage(m_pages.value(socket).language));
     else if (const auto *refused = std::get_if<PageRequest::Refused>(&request))
         tellAsking(pageError(QStringLiteral("badRequest"), refused->reason));
-    else if (!PageRequest::changesHome(request) || startsNow(socket, request))
-        askOwner(request);
-    else if (m_waiting || m_owner.questionHoldsTheHome() || waitUntil.hasExpired())
-        tellAsking(pageError(QStringLiteral("busy"))); // another owner's change is under way
-    else {
-        // Only commands keep it busy: they are answered soon.
-        m_waiting = Waiting{socket, message, waitUntil};
-        m_waitCheck.start();
-    }
+    else
+        askOwner(socket, request);
     m_asking = nullptr;
-    m_acting.settle(); // a change that sent nothing is over
 }
 
 bool WebHub::mayQueue(QWebSocket *socket, const PageRequest::Request &request)
@@ -272,15 +226,8 @@ bool WebHub::mayQueue(QWebSocket *socket, const PageRequest::Request &request)
     const bool press = std::holds_alternative<PageRequest::Set>(request) ||
                        std::holds_alternative<PageRequest::Scenario>(request);
     const bool sync = std::holds_alternative<PageRequest::Sync>(request);
-    if (!press && !sync && !PageRequest::changesHome(request))
-        return true;
-    // An owner's change waiting for the queue to empty goes first.
-    if (m_waiting && m_waiting->page != socket) {
-        tellAsking(pageError(QStringLiteral("busy")));
-        return false;
-    }
     const Page page = m_pages.value(socket);
-    if (page.role == WebAccess::Role::Owner || (!press && !sync))
+    if ((!press && !sync) || page.role == WebAccess::Role::Owner)
         return true;
     if (press && UDPSocketManager::instance()->udpQueueArray().size() >=
                      UDPSocketManager::kMaxQueuedCommands / 2) {
@@ -300,26 +247,6 @@ bool WebHub::mayQueue(QWebSocket *socket, const PageRequest::Request &request)
     return false;
 }
 
-bool WebHub::startsNow(QWebSocket *socket, const PageRequest::Request &request)
-{
-    if (!takeTheHome(socket))
-        return false;
-    // A new scenario takes the first number the store does not hold: it
-    // waits for what is being sent (ScenarioRequests would refuse it).
-    const auto *save = std::get_if<PageRequest::SaveScenario>(&request);
-    return !save || !save->number.isEmpty() || UDPSocketManager::instance()->isFreeForUser();
-}
-
-void WebHub::retryWaiting()
-{
-    if (m_waiting && !UDPSocketManager::instance()->isFreeForUser() &&
-        !m_waiting->until.hasExpired())
-        return;
-    m_waitCheck.stop();
-    if (const std::optional<Waiting> waiting = std::exchange(m_waiting, std::nullopt))
-        handle(waiting->page, waiting->message, waiting->until);
-}
-
 bool WebHub::mayAsk(QWebSocket *socket, const PageRequest::Request &request)
 {
     if (!PageRequest::needsOwner(request))
@@ -335,76 +262,41 @@ bool WebHub::mayAsk(QWebSocket *socket, const PageRequest::Request &request)
     return false;
 }
 
-void WebHub::askOwner(const PageRequest::Request &request)
+void WebHub::askOwner(QWebSocket *socket, const PageRequest::Request &request)
 {
+    PageSession &session = *m_pages.value(socket).session;
     std::visit(
         Overloaded{
-            [this](const PageRequest::Rename &rename) { m_owner.rename(rename); },
-            [this](const PageRequest::Remove &remove) { m_owner.remove(remove); },
-            [this](const PageRequest::Answer &answer) {
+            [&](const PageRequest::Rename &rename) { m_owner.rename(rename, session.caller()); },
+            [&](const PageRequest::Remove &remove) { m_owner.remove(remove, session.caller()); },
+            [&](const PageRequest::Answer &answer) {
                 // Only the page the question was put to may answer it.
-                if (m_acting.listener() != m_asking) {
+                if (!session.answer(answer.question, answer.button))
                     tellAsking(pageError(QStringLiteral("noQuestion")));
-                    return;
-                }
-                m_owner.answer(answer);
             },
             [this](const PageRequest::Detail &detail) { m_owner.detail(detail); },
             [this](const PageRequest::Transmitters &) { m_owner.listTransmitters(); },
-            [this](const PageRequest::SaveScenario &save) { m_scenarios.save(save); },
-            [this](const PageRequest::DeleteScenario &deletion) { m_scenarios.remove(deletion); },
-            [this](const PageRequest::Decode &code) {
-                m_enrolment.decode(m_asking, m_pages.value(m_asking).language, code.code);
+            [&](const PageRequest::SaveScenario &save) {
+                m_scenarios.save(save, session.caller());
             },
-            [this](const PageRequest::Enrol &enrol) { m_enrolment.enrol(m_asking, enrol); },
+            [&](const PageRequest::DeleteScenario &deletion) {
+                m_scenarios.remove(deletion, session.caller());
+            },
+            [&](const PageRequest::Decode &code) {
+                m_enrolment.decode(socket, session.language(), code.code, session.caller().get());
+            },
+            [&](const PageRequest::Enrol &enrol) {
+                m_enrolling = socket;
+                m_enrolment.enrol(socket, enrol);
+            },
             [](const auto &) {}},
         request);
 }
 
-QWebSocket *WebHub::toldPage() const
+void WebHub::tellEnrolling(const QJsonObject &message)
 {
-    if (m_asking)
-        return m_asking;
-    return m_acting.listener();
-}
-
-void WebHub::tellActing(const QJsonObject &message)
-{
-    if (QWebSocket *page = toldPage())
+    if (QWebSocket *page = m_asking ? m_asking : m_enrolling)
         sendTo(page, message);
-    else if (message.value(QStringLiteral("type")) == QLatin1String("question"))
-        m_owner.dropQuestion(); // no page can answer it: left open, it would hold every owner off
-}
-
-void WebHub::forwardToast(const QString &title, const QString &detail, bool good)
-{
-    // A press's outcome reaches the pages as its row's state and error.
-    QWebSocket *page = m_settlingPress && !m_asking ? nullptr : toldPage();
-    if (!page)
-        return; // no page's own request or change: the log has it
-    sendToast(page, title, detail, good);
-}
-
-void WebHub::sendToast(QWebSocket *page, const QString &title, const QString &detail, bool good)
-{
-    const QString language = m_pages.value(page).language;
-    sendTo(page, {{QStringLiteral("type"), QStringLiteral("toast")},
-                  {QStringLiteral("title"), WebPageTexts::toastText(title, language)},
-                  {QStringLiteral("detail"),
-                   detail.isEmpty() ? QString() : WebPageTexts::toastText(detail, language)},
-                  {QStringLiteral("good"), good}});
-}
-
-ScenarioRequests::TellOutcome WebHub::outcomeLineToAsking()
-{
-    // The page that asked hears its flow's outcome in the words the app
-    // shows, while it is open; a flow done without words tells nothing.
-    return [hub = QPointer<WebHub>(this),
-            page = QPointer<QWebSocket>(m_asking)](const FlowOutcome &outcome) {
-        const FlowOutcome told = outcome.told();
-        if (hub && page && hub->m_pages.contains(page) && !told.title.isEmpty())
-            hub->sendToast(page, told.title, told.detail, told.isDone());
-    };
 }
 
 void WebHub::tellAsking(const QJsonObject &message)
@@ -450,14 +342,8 @@ void WebHub::sendChannel(const QString &id)
 
 void WebHub::onOutcome(const QStringList &fields, const CommandOutcome &outcome)
 {
-    const QString family = Wire::familyOf(fields);
-    // Until the command settles, what its reply's handling shows is of this press.
-    m_settlingPress = ((Wire::isChannelFamily(family) &&
-                        Wire::operationOf(fields) == ChannelOperation::Control) ||
-                       family == Wire::scenarioRun) &&
-                      outcome.kind != CommandOutcome::Kind::Dropped; // a dropped one settles not
-    if (!Wire::isChannelFamily(family) || Wire::operationOf(fields) != ChannelOperation::Control ||
-        outcome.isAcknowledged())
+    if (!Wire::isChannelFamily(Wire::familyOf(fields)) ||
+        Wire::operationOf(fields) != ChannelOperation::Control || outcome.isAcknowledged())
         return;
     // The page shows the state the home confirmed last, and why the press did nothing.
     QJsonObject message =
@@ -471,7 +357,6 @@ void WebHub::onOutcome(const QStringList &fields, const CommandOutcome &outcome)
 
 void WebHub::onSettled(const QStringList &fields)
 {
-    m_settlingPress = false;
     const int operation = Wire::operationOf(fields);
     // Steps that store what no announcement tells: a scenario's, a channel enrolled.
     const bool storingStep =
@@ -514,7 +399,7 @@ void WebHub::followAccessChanges()
             page.role = *role;
             // A family member's device may not answer the owner's question it was put.
             if (*role != WebAccess::Role::Owner)
-                leaveChange(socket);
+                page.session->dropQuestion();
             sendTo(socket, roleMessage(*role));
         }
     }

@@ -27,9 +27,9 @@ QVariantMap closingEntry(const QString &number)
 }
 } // namespace
 
-QString ScenarioOperations::nextScenarioNumber()
+QString ScenarioOperations::nextScenarioNumber(const QStringList &taken)
 {
-    QStringList used;
+    QStringList used = taken;
     for (const QVariantMap &scenario : Database::instance()->readAllScenarioInfo())
         used.append(scenario.value(Key::mainID).toString());
     for (int n = 1; n <= 8; ++n)

@@ -3,6 +3,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QVariantMap>
 
 #include <memory>
@@ -14,8 +15,9 @@ class FlowCaller;
 // deleting it, renaming it. Screens and the command-line tool both use them.
 class ScenarioOperations {
 public:
-    // The smallest number from 1 to 8 no stored scenario uses ("8" when all are).
-    static QString nextScenarioNumber();
+    // The smallest number from 1 to 8 no stored scenario uses, nor one
+    // taken already by a scenario still being sent ("8" when all are).
+    static QString nextScenarioNumber(const QStringList &taken = {});
 
     // One membership entry per chosen device, in order (each in the state it
     // is to have), and the closing entry that the naming step completes.

@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "actingpage.h"
 #include "bridgeoptions.h"
 #include "bridgerequests.h"
 #include "commandpace.h"
@@ -7,6 +6,7 @@
 #include "freshprogram.h"
 #include "offloopwork.h"
 #include "pagerequest.h"
+#include "pagesession.h"
 #include "pairingthrottle.h"
 #include "pendingpictures.h"
 #include "photocode.h"
@@ -511,54 +511,72 @@ private Q_SLOTS:
                 got += ' ' + member.id + '=' + QString::fromUtf8(member.payload);
         }
         QCOMPARE(got, expected);
-        // Exactly the owner's requests need an owner's device; those that
-        // change the home wait for another owner's change to end.
+        // Exactly the owner's requests need an owner's device.
         QCOMPARE(PageRequest::needsOwner(request), got.startsWith("owner "));
-        static const QRegularExpression changing("^owner (rename|remove|save|delete|enrol) ");
-        QCOMPARE(PageRequest::changesHome(request), changing.match(got).hasMatch());
     }
 
-    // One owner's change at a time: another page waits until the home is
-    // done with it (its commands answered, its question gone), and only the
-    // page acting hears what the change tells. Steps: "A+" page A takes
-    // (and may), "B-" page B may not, "busy"/"idle" the home's state (idle
-    // looks again), "quiet" idle without a look, "A closes", "hears A"/"hears none".
-    void oneOwnersChangeAtATime_data()
+    // Each page's flows tell that page alone, and only while it is open; its
+    // question is answered once, by its own number. Steps: "A asks"/"B asks"
+    // a question through a caller of that page, "A answers N", "A reports",
+    // "A closes"; then what each page heard and which questions were
+    // answered (a page's and its nth question).
+    void eachPageHearsItsOwnFlows_data()
     {
         QTest::addColumn<QStringList>("steps");
-        QTest::newRow("one page after another") << QStringList{
-            "busy", "A+", "hears A", "B-", "hears A", "idle", "hears none", "B+", "hears B"};
-        QTest::newRow("a page goes on with its own change")
-            << QStringList{"busy", "A+", "A+", "hears A", "B-"};
-        QTest::newRow("a change that sent nothing is over at once")
-            << QStringList{"idle", "A+", "idle", "hears none", "B+"};
-        QTest::newRow("a closed page's change runs to its end first")
-            << QStringList{"busy", "A+", "A closes", "hears none", "B-", "idle", "B+", "hears B"};
-        QTest::newRow("a change over without a word is found over")
-            << QStringList{"busy", "A+", "quiet", "hears none later", "B+"};
+        QTest::addColumn<QStringList>("heardA");
+        QTest::addColumn<QStringList>("heardB");
+        QTest::addColumn<QStringList>("answered");
+        QTest::newRow("two pages, two questions")
+            << QStringList{"A asks", "B asks", "B answers 1", "A answers 1"}
+            << QStringList{"question 1"} << QStringList{"question 1"} << QStringList{"B1", "A1"};
+        QTest::newRow("a stale or repeated answer is refused")
+            << QStringList{"A asks", "A asks", "A answers 1", "A answers 2", "A answers 2"}
+            << QStringList{"question 1", "question 2"} << QStringList{} << QStringList{"A2"};
+        QTest::newRow("an outcome reaches its own page")
+            << QStringList{"A reports"} << QStringList{"toast"} << QStringList{} << QStringList{};
+        QTest::newRow("a closed page hears nothing and is asked nothing")
+            << QStringList{"A closes", "A asks", "A reports"} << QStringList{} << QStringList{}
+            << QStringList{};
     }
-    void oneOwnersChangeAtATime()
+    void eachPageHearsItsOwnFlows()
     {
         QFETCH(QStringList, steps);
-        bool busy = false;
-        ActingPage acting([&busy] { return busy; });
-        QWebSocket a, b;
-        const auto page = [&](const QString &step) { return step.startsWith('A') ? &a : &b; };
+        QFETCH(QStringList, heardA);
+        QFETCH(QStringList, heardB);
+        QFETCH(QStringList, answered);
+        QHash<QChar, QStringList> heard;
+        QStringList taken;
+        QHash<QChar, int> asked;
+        const auto session = [&heard](QChar name) {
+            return std::make_shared<PageSession>(
+                [&heard, name](const QJsonObject &m) {
+                    heard[name].append(m.value("type").toString() +
+                                       (m.contains("question")
+                                            ? ' ' + QString::number(m.value("question").toInt())
+                                            : QString()));
+                },
+                QStringLiteral("en"));
+        };
+        QHash<QChar, std::shared_ptr<PageSession>> pages{{'A', session('A')}, {'B', session('B')}};
+        // Callers outlive their pages, as a flow's operations do.
+        const QHash<QChar, std::shared_ptr<FlowCaller>> callers{{'A', pages['A']->caller()},
+                                                                {'B', pages['B']->caller()}};
         for (const QString &step : steps) {
-            if (step == "busy" || step == "idle" || step == "quiet") {
-                busy = step == "busy";
-                if (step == "idle")
-                    acting.settle();
-            } else if (step.endsWith('+') || step.endsWith('-')) {
-                QVERIFY2(acting.take(page(step)) == step.endsWith('+'), qPrintable(step));
-            } else if (step == "A closes") {
-                acting.closed(&a);
-            } else if (step == "hears none later") {
-                QTRY_COMPARE(acting.listener(), nullptr);
-            } else {
-                QCOMPARE(acting.listener(), step == "hears none" ? nullptr : page(step.mid(6)));
-            }
+            const QChar name = step.at(0);
+            if (step.endsWith("asks"))
+                callers[name]->ask("Force?", {"Force", "Cancel"},
+                                   [&taken, label = QString(name + QString::number(++asked[name]))](
+                                       int) { taken.append(label); });
+            else if (step.endsWith("reports"))
+                callers[name]->report(FlowOutcome::done("Modify successfully"));
+            else if (step.endsWith("closes"))
+                pages.remove(name);
+            else
+                pages[name]->answer(step.section(' ', 2).toInt(), 0);
         }
+        QCOMPARE(heard.value('A'), heardA);
+        QCOMPARE(heard.value('B'), heardB);
+        QCOMPARE(taken, answered);
     }
 
     // A pairing link asked for over MQTT: a family member's device only; an
