@@ -141,7 +141,8 @@ try {
       const status = await statusOf(HALL, 'onOff', 'on');
       expect(status === TIMEOUT, `the unanswered command came back as ${status}`);
       await until(() => [...bridged().values()].every((e) => !e.stateOf('bridgedDeviceBasicInformation').reachable),
-        'every endpoint unreachable', 15000);
+        // The command's own wait (10 s) marks its channel; the link check's then the master.
+        'every endpoint unreachable', 25000);
       expect(!state(HALL, 'onOff').onOff, 'Hall shown on without a reply');
     } finally {
       rig.wakeMaster();

@@ -56,7 +56,7 @@ export async function startRig(bin, simulatorArguments = []) {
   let bridge = null;
   const startBridge = () => {
     bridge = spawn(`${bin}/bridge/ardentia-bridge`, ['--interface', 'lo', '--data', data,
-      '--port', String(brokerPort)], { stdio: ['ignore', 'ignore', 'inherit'] });
+      '--port', String(brokerPort), '--link-check-interval', '2'], { stdio: ['ignore', 'ignore', 'inherit'] });
     children.push(bridge);
   };
   const stopBridge = () => new Promise((resolve) => {
