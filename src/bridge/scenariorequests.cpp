@@ -75,7 +75,7 @@ public:
     }
     ~PageScenarioFlow() override { releaseNumber(); }
 
-    // The new scenario's number, held in numbers until the flow is over.
+    // The scenario's number, held in numbers until the flow is over.
     void holdNumber(const QString &number, std::shared_ptr<QStringList> numbers)
     {
         numbers->append(number);
@@ -217,7 +217,7 @@ std::optional<QVariantMap> ScenarioRequests::userScenario(const QString &number,
         if (scenario.value(Key::mainID).toString() != number ||
             !RecordFactory::isUserScenario(scenario))
             continue;
-        if (revisionOf(scenario) == revision)
+        if (revisionOf(scenario) == revision && !m_numbersBeingSent->contains(number))
             return scenario;
         m_tell(pageError(QStringLiteral("changedElsewhere")));
         return std::nullopt;
@@ -270,8 +270,7 @@ void ScenarioRequests::save(const PageRequest::SaveScenario &request,
         scenario = userScenario(request.number, request.revision);
         if (!scenario)
             return;
-    } else if (Database::instance()->readAllScenarioInfo().size() + m_numbersBeingSent->size() >=
-               CheckManager::kMaxScenarioRecords) {
+    } else if (takenNumbers().size() >= CheckManager::kMaxScenarioRecords) {
         m_tell(pageError(QStringLiteral("maxScenarios")));
         return;
     }
@@ -294,6 +293,7 @@ void ScenarioRequests::save(const PageRequest::SaveScenario &request,
     QVariantMap record;
     auto flow = std::make_shared<PageScenarioFlow>(std::move(caller), photo);
     if (scenario) {
+        flow->holdNumber(request.number, m_numbersBeingSent);
         queue = ScenarioOperations::editQueue(*scenario, devices);
         record = *scenario;
         record.insert(Key::title, request.name);
@@ -314,6 +314,15 @@ void ScenarioRequests::save(const PageRequest::SaveScenario &request,
             }))
             joining.append(member);
     flow->save(joining, queue, request.name, record);
+}
+
+QStringList ScenarioRequests::takenNumbers() const
+{
+    QStringList taken = *m_numbersBeingSent;
+    for (const QVariantMap &scenario : Database::instance()->readAllScenarioInfo())
+        if (!taken.contains(scenario.value(Key::mainID).toString()))
+            taken.append(scenario.value(Key::mainID).toString());
+    return taken;
 }
 
 bool ScenarioRequests::isPictureFor(const QString &image,
@@ -347,8 +356,11 @@ void ScenarioRequests::remove(const PageRequest::DeleteScenario &request,
     const std::optional<QVariantMap> scenario = userScenario(request.number, request.revision);
     if (!scenario)
         return;
-    if (RecordFactory::sceneDevices(*scenario).isEmpty()) // nothing the home could be told
+    if (RecordFactory::sceneDevices(*scenario).isEmpty()) { // nothing the home could be told
         m_tell(pageError(QStringLiteral("deleteFailed")));
-    else
-        std::make_shared<PageScenarioFlow>(std::move(caller), QString())->remove(*scenario);
+        return;
+    }
+    auto flow = std::make_shared<PageScenarioFlow>(std::move(caller), QString());
+    flow->holdNumber(request.number, m_numbersBeingSent);
+    flow->remove(*scenario);
 }

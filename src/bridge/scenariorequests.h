@@ -58,7 +58,8 @@ public:
 
 private:
     // The stored user scenario of that number at that revision; nothing
-    // (the page told) when there is none, or it has changed since.
+    // (the page told) when there is none, or it has changed since, or a
+    // change of it is being sent.
     std::optional<QVariantMap> userScenario(const QString &number, const QString &revision);
     // Each member in the state it is to keep; nothing (the page told) when
     // one is no channel or asks for a state it cannot keep.
@@ -76,7 +77,11 @@ private:
 
     Tell m_tell;
     PendingPictures *m_pictures;
-    // The numbers of new scenarios still being sent: not stored yet, but
-    // taken (two pages creating at once get two numbers).
+    // The numbers of scenarios whose change is still being sent: a new
+    // one's is taken though not stored yet (two pages creating at once get
+    // two numbers), and a second change of one under way is refused as
+    // made on a scenario changed elsewhere.
     std::shared_ptr<QStringList> m_numbersBeingSent = std::make_shared<QStringList>();
+    // Every number stored or being sent.
+    QStringList takenNumbers() const;
 };

@@ -1200,7 +1200,10 @@ private Q_SLOTS:
         const QJsonObject morning = scenarioShown(second, "Morning");
         const QString number = morning.value("number").toString();
         const QString seen = morning.value("revision").toString();
+        // Both pages change it on the same revision at once: the second is refused.
         first.socket->sendTextMessage(save.arg(number, "Dawn", seen));
+        second.socket->sendTextMessage(save.arg(number, "Noon", seen));
+        QTRY_VERIFY(second.heardOf("error", "code", "changedElsewhere"));
         QTRY_VERIFY_WITH_TIMEOUT(!scenarioShown(second, "Dawn").isEmpty(), 10000);
         QTRY_VERIFY(UDPSocketManager::instance()->isFreeForUser());
         QSignalSpy datagrams(simulator.get(), &TransmitterServer::datagramAnswered);
@@ -1213,9 +1216,10 @@ private Q_SLOTS:
                                    [](const QJsonObject &m) {
                                        return m.value("code") == "changedElsewhere";
                                    }),
-                     2);
+                     3);
         QCOMPARE(datagrams.size(), 0);
         QVERIFY(scenarioShown(second, "Sunrise").isEmpty());
+        QVERIFY(scenarioShown(second, "Noon").isEmpty());
         second.socket->sendTextMessage(
             QStringLiteral(R"({"type":"deleteScenario","number":"%1","revision":"%2"})")
                 .arg(number, scenarioShown(second, "Dawn").value("revision").toString()));
