@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "channelbench.h"
 #include "importbench.h"
+#include "livebench.h"
 #include "mqttbench.h"
 #include "refreshbench.h"
 #include "soakbench.h"
@@ -25,7 +26,7 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("ardentia-home"));
 
-    // ardentia-bench [channel|store|import|soak|refresh|mqtt] [count]
+    // ardentia-bench [channel|store|import|soak|refresh|mqtt|live] [count]
     const QStringList args = app.arguments().mid(1);
     const QString only = args.value(0);
     const int exchanges = args.value(1).toInt();
@@ -43,5 +44,6 @@ int main(int argc, char **argv)
     run("refresh", runRefreshBench);
     run("soak", [exchanges] { runSoakBench(exchanges > 0 ? exchanges : 10000); });
     run("mqtt", [exchanges] { runMqttBench(exchanges > 0 ? exchanges : 2000); });
+    run("live", [exchanges] { runLiveBench(exchanges > 0 ? exchanges : 200); });
     return 0;
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mqttbench.h"
 
+#include "benchbroker.h"
 #include "benchsupport.h"
 #include "latencystats.h"
 
@@ -13,7 +14,6 @@
 #include "control/devicecommands.h"
 #include "control/homeevents.h"
 #include "control/livehome.h"
-#include "control/livehomefeed.h"
 #include "control/udpsocketmanager.h"
 #include "store/database.h"
 #include "store/recordfactory.h"
@@ -21,71 +21,18 @@
 #include "transmitterserver.h"
 
 #include <QElapsedTimer>
-#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLoggingCategory>
-#include <QProcess>
 #include <QRandomGenerator>
-#include <QTcpServer>
-#include <QTcpSocket>
-#include <QTemporaryDir>
 
 #include <cstdio>
 #include <memory>
 
 namespace {
-MqttClient::Settings loopbackBroker(quint16 port, const QString &clientId)
-{
-    MqttClient::Settings settings;
-    settings.host = QStringLiteral("127.0.0.1");
-    settings.port = port;
-    settings.clientId = clientId;
-    return settings;
-}
-
 constexpr int kLights = 13;
 constexpr int kPresses = 200;
 constexpr int kAnswerLimitMs = 3000;
-
-// A mosquitto of our own on a free loopback port.
-class Broker {
-public:
-    bool start()
-    {
-        QTcpServer probe;
-        probe.listen(QHostAddress::LocalHost, 0);
-        port = probe.serverPort();
-        probe.close();
-        QFile config(dir.filePath(QStringLiteral("mosquitto.conf")));
-        if (!config.open(QIODevice::WriteOnly))
-            return false;
-        config.write(QStringLiteral("listener %1 127.0.0.1\nallow_anonymous true\n"
-                                    "persistence false\nuser root\nset_tcp_nodelay true\n")
-                         .arg(port)
-                         .toUtf8());
-        config.close();
-        process.start(QStringLiteral("mosquitto"), {QStringLiteral("-c"), config.fileName()});
-        if (!process.waitForStarted(3000))
-            return false;
-        return runUntil(
-            [this] {
-                QTcpSocket socket;
-                socket.connectToHost(QHostAddress::LocalHost, port);
-                return socket.waitForConnected(100);
-            },
-            5000);
-    }
-    ~Broker()
-    {
-        process.terminate();
-        process.waitForFinished(3000);
-    }
-
-    QTemporaryDir dir;
-    QProcess process;
-    quint16 port = 0;
-};
 
 // What an MQTT user sees: the last state of each channel, events, responses.
 struct Observer {
@@ -225,11 +172,8 @@ void runMqttBench(int commands)
     if (!simulator)
         return;
     MqttClient bridgeClient(loopbackBroker(broker.port, QStringLiteral("bench-bridge")));
-    LiveHome live;
-    LiveHomeFeed feed(&live, &LiveHomeFeed::storedChannelIds);
-    feed.follow(UDPSocketManager::instance(), HomeEvents::instance());
-    MasterLink link(&live);
-    HomeBridge bridge(&bridgeClient, &link, &live,
+    MasterLink link(LiveHome::instance());
+    HomeBridge bridge(&bridgeClient, &link, LiveHome::instance(),
                       BridgeTopics{QStringLiteral("ardentia"), QStringLiteral("homeassistant")}, 0);
     Observer observer(broker.port);
     QString error;

@@ -224,8 +224,7 @@ void HomeBridge::publishState(const QVariantMap &device, Publication publication
     const std::optional<LiveHome::Channel> live = m_live->channel(id);
     if (!topics || !live || !live->isConfirmed())
         return; // nothing the home has not confirmed
-    QVariantMap confirmed = device;
-    confirmed.insert(Key::turnOn, live->state);
+    const QVariantMap confirmed = m_live->withConfirmedState(device);
     m_commands.noteState(confirmed);
     publish(topics->state, DiscoveryConfig::statePayload(confirmed), publication);
 }

@@ -15,10 +15,7 @@
 #include "base/documents.h"
 #include "control/appdelegate.h"
 #include "control/delegatemanager.h"
-#include "control/homeevents.h"
 #include "control/livehome.h"
-#include "control/livehomefeed.h"
-#include "control/udpsocketmanager.h"
 #include "core/headlessfeedbackpresenter.h"
 #include "core/programobjects.h"
 #include "core/showalertmanager.h"
@@ -75,12 +72,10 @@ int main(int argc, char **argv)
     settings.willTopic = topics.bridge(QStringLiteral("state"));
     settings.willPayload = R"({"state":"offline"})";
     MqttClient mqtt(settings);
-    // The live home first: every front end reads it after it took a reply.
-    LiveHome live;
-    LiveHomeFeed feed(&live, &LiveHomeFeed::storedChannelIds);
-    feed.follow(UDPSocketManager::instance(), HomeEvents::instance());
-    MasterLink link(&live);
-    HomeBridge bridge(&mqtt, &link, &live, topics, options->pollSeconds);
+    // The program's live home took each reply before any front end reads it.
+    LiveHome *live = LiveHome::instance();
+    MasterLink link(live);
+    HomeBridge bridge(&mqtt, &link, live, topics, options->pollSeconds);
     // The master's silence is known without anyone pressing.
     QTimer linkCheck;
     if (options->linkCheckSeconds > 0) {
@@ -112,7 +107,7 @@ int main(int argc, char **argv)
                          qPrintable(options->webAddress), unsigned(options->webPort));
             return 2;
         }
-        pages = std::make_unique<WebHub>(web.get(), &link, &live, topics);
+        pages = std::make_unique<WebHub>(web.get(), &link, live, topics);
         const QString host =
             QHostAddress(options->webAddress).isEqual(QHostAddress::AnyIPv4) ||
                     QHostAddress(options->webAddress).isEqual(QHostAddress::AnyIPv6)

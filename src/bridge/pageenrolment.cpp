@@ -9,6 +9,7 @@
 #include "control/codedecoder.h"
 #include "control/deviceenrolment.h"
 #include "control/deviceenrolmentscreen.h"
+#include "control/flowcaller.h"
 #include "control/transmitterenrolment.h"
 #include "control/transmitterenrolmentscreen.h"
 #include "store/database.h"
@@ -27,15 +28,31 @@ std::function<QString(const char *)> wordsOf(const char *context, const QString 
 }
 } // namespace
 
-// The enrolment screen as the flows see it: its outcome goes to the page.
-class PageEnrolment::EnrolmentScreen final : public Screen,
+// The page's caller for one enrolment: the flow's outcome, question and
+// progress go to the page's own caller; the enrolment step it tells first
+// (how many channels were taken, whether the transmitter joined) is told to
+// the page as "enrolled".
+class PageEnrolment::EnrolmentCaller final : public FlowCaller,
                                              public DeviceEnrolmentScreen,
                                              public TransmitterEnrolmentScreen {
 public:
-    EnrolmentScreen(Tell tell, int channelCount)
-        : m_tell(std::move(tell)), m_channelCount(channelCount)
+    EnrolmentCaller(std::shared_ptr<FlowCaller> page, std::function<void(const QJsonObject &)> tell,
+                    int channelCount)
+        : m_page(std::move(page)), m_tell(std::move(tell)), m_channelCount(channelCount)
     {
     }
+
+    void report(const FlowOutcome &outcome) override { m_page->report(outcome); }
+    bool ask(const QString &message, const QStringList &buttons,
+             AlertPresenter::Answer answer) override
+    {
+        return m_page->ask(message, buttons, std::move(answer));
+    }
+    void showProgress(double seconds) override { m_page->showProgress(seconds); }
+    void stopProgress() override { m_page->stopProgress(); }
+    DeviceEnrolmentScreen *deviceEnrolmentStep() override { return this; }
+    TransmitterEnrolmentScreen *transmitterEnrolmentStep() override { return this; }
+
     void panelAddSucceed(const QString &acceptedCount) override
     {
         m_tell({{QStringLiteral("type"), QStringLiteral("enrolled")},
@@ -48,48 +65,25 @@ public:
                 {QStringLiteral("added"), succeeded ? 1 : 0},
                 {QStringLiteral("of"), 1}});
         if (succeeded) // as the app goes on: the master's configuration, with the new one
-            TransmitterEnrolment::importConfiguration();
+            TransmitterEnrolment::importConfiguration(m_page);
     }
 
 private:
-    Tell m_tell;
+    std::shared_ptr<FlowCaller> m_page;
+    std::function<void(const QJsonObject &)> m_tell;
     int m_channelCount;
 };
 
-PageEnrolment::PageEnrolment(Tell tell)
-    : m_tell(std::move(tell)), m_base(std::make_unique<Screen>())
+PageEnrolment::PageEnrolment(Tell tell) : m_tell(std::move(tell))
 {
-    AppDelegate *app = AppDelegate::instance();
-    app->setNavigationController(this);
-    app->setNavigator(this);
+    AppDelegate::instance()->setNavigator(this);
 }
 
 PageEnrolment::~PageEnrolment()
 {
     AppDelegate *app = AppDelegate::instance();
-    if (app->navigationController() == this)
-        app->setNavigationController(nullptr);
     if (app->navigator() == this)
         app->setNavigator(nullptr);
-}
-
-QList<Screen *> PageEnrolment::screens() const
-{
-    QList<Screen *> stack{m_base.get()};
-    if (m_enrolment)
-        stack.append(m_enrolment.get());
-    return stack;
-}
-
-void PageEnrolment::popScreen(bool)
-{
-    m_enrolment.reset();
-}
-
-void PageEnrolment::popToScreen(Screen *screen, bool)
-{
-    if (screen == m_base.get())
-        m_enrolment.reset();
 }
 
 void PageEnrolment::decode(Page page, const QString &language, const QString &code,
@@ -108,7 +102,7 @@ void PageEnrolment::decode(Page page, const QString &language, const QString &co
         CodeDecoder::decoderWithResult(m_decodingCode, scanType, caller) == CodeDecoder::Accepted;
     m_decoding = nullptr;
     if (!accepted)
-        m_tell({{QStringLiteral("type"), QStringLiteral("decodeRefused")}});
+        m_tell(page, {{QStringLiteral("type"), QStringLiteral("decodeRefused")}});
 }
 
 QString PageEnrolment::summaryOf(const QString &appSummary) const
@@ -127,15 +121,15 @@ void PageEnrolment::pushTransmitterEnrolment(const QString &id, const QString &s
     if (!m_decoding)
         return; // no page's code: nothing to tell
     m_decoded.insert(m_decoding, Decoded{CodeDecoder::kTransmitterMode, id, 0, m_decodingLanguage});
-    m_tell({{QStringLiteral("type"), QStringLiteral("decoded")},
-            {QStringLiteral("kind"), CodeDecoder::kTransmitterMode},
-            {QStringLiteral("id"), id},
-            {QStringLiteral("summary"), summaryOf(summary)},
-            {QStringLiteral("role"),
-             RecordFactory::transmitterTitle(TransmitterEnrolment::joinsAsMaster(id),
-                                             wordsOf("RecordFactory", m_decodingLanguage))},
-            {QStringLiteral("stored"), TransmitterEnrolment::isStored(id)},
-            {QStringLiteral("channels"), QJsonArray()}});
+    m_tell(m_decoding, {{QStringLiteral("type"), QStringLiteral("decoded")},
+                        {QStringLiteral("kind"), CodeDecoder::kTransmitterMode},
+                        {QStringLiteral("id"), id},
+                        {QStringLiteral("summary"), summaryOf(summary)},
+                        {QStringLiteral("role"), RecordFactory::transmitterTitle(
+                                                     TransmitterEnrolment::joinsAsMaster(id),
+                                                     wordsOf("RecordFactory", m_decodingLanguage))},
+                        {QStringLiteral("stored"), TransmitterEnrolment::isStored(id)},
+                        {QStringLiteral("channels"), QJsonArray()}});
 }
 
 void PageEnrolment::pushDeviceEnrolment(const QString &id, int groupCount, const QString &control,
@@ -150,32 +144,34 @@ void PageEnrolment::pushDeviceEnrolment(const QString &id, int groupCount, const
         channels.append(
             QJsonObject{{QStringLiteral("id"), record.value(Key::id).toString()},
                         {QStringLiteral("defaultName"), record.value(Key::showTitle).toString()}});
-    m_tell({{QStringLiteral("type"), QStringLiteral("decoded")},
-            {QStringLiteral("kind"), control},
-            {QStringLiteral("id"), id},
-            {QStringLiteral("summary"), summaryOf(summary)},
-            {QStringLiteral("stored"), DeviceEnrolment::isStored(id)},
-            {QStringLiteral("channels"), channels}});
+    m_tell(m_decoding, {{QStringLiteral("type"), QStringLiteral("decoded")},
+                        {QStringLiteral("kind"), control},
+                        {QStringLiteral("id"), id},
+                        {QStringLiteral("summary"), summaryOf(summary)},
+                        {QStringLiteral("stored"), DeviceEnrolment::isStored(id)},
+                        {QStringLiteral("channels"), channels}});
 }
 
-void PageEnrolment::enrol(Page page, const PageRequest::Enrol &request)
+void PageEnrolment::enrol(Page page, const PageRequest::Enrol &request,
+                          std::shared_ptr<FlowCaller> caller)
 {
+    const auto tellPage = [this, page](const QJsonObject &message) { m_tell(page, message); };
     // Only what the decoder accepted last for this page is enrolled: a page
     // cannot name an ID of its own.
     const auto decoded = m_decoded.constFind(page);
     if (decoded == m_decoded.cend() || decoded->id != request.id) {
-        m_tell(pageError(QStringLiteral("notDecoded")));
+        tellPage(pageError(QStringLiteral("notDecoded")));
         return;
     }
     for (const QString &name : request.names)
         if (!name.isEmpty()) // an empty name takes the channel's default
             if (const QString refusal = NameRule::refusalOf(name); !refusal.isEmpty()) {
-                m_tell(pageError(refusal));
+                tellPage(pageError(refusal));
                 return;
             }
     if (decoded->kind == CodeDecoder::kTransmitterMode) {
-        m_enrolment = std::make_unique<EnrolmentScreen>(m_tell, 1);
-        TransmitterEnrolment::connect(decoded->id);
+        TransmitterEnrolment::connect(
+            decoded->id, std::make_shared<EnrolmentCaller>(std::move(caller), tellPage, 1));
         return;
     }
     QList<QVariantMap> records =
@@ -183,9 +179,8 @@ void PageEnrolment::enrol(Page page, const PageRequest::Enrol &request)
                                         wordsOf("DeviceEnrolment", decoded->language));
     for (qsizetype i = 0; i < records.size() && i < request.names.size(); ++i)
         records[i].insert(Key::title, request.names.at(i));
-    m_enrolment = std::make_unique<EnrolmentScreen>(m_tell, int(records.size()));
-    if (!DeviceEnrolment::connect(records)) {
-        m_enrolment.reset();
-        m_tell(pageError(QStringLiteral("notDecoded")));
-    }
+    const int channels = int(records.size());
+    if (!DeviceEnrolment::connect(
+            records, std::make_shared<EnrolmentCaller>(std::move(caller), tellPage, channels)))
+        tellPage(pageError(QStringLiteral("notDecoded")));
 }

@@ -4,7 +4,6 @@
 #include "pagerequest.h"
 
 #include "control/navigator.h"
-#include "control/screenstack.h"
 
 #include <QHash>
 #include <QJsonObject>
@@ -20,14 +19,14 @@ class QWebSocket;
 // the same refusals; then a controller's channels enrolled under the names
 // the page gives them (a transmitter connected and the master's
 // configuration imported), and the outcome as the enrolment screen is told
-// it. It stands where the flows look for the app's screens: a stack whose
-// top is the enrolment under way.
-class PageEnrolment final : public ScreenStack, public Navigator {
+// it. The enrolment's caller is the page's own, and plays the enrolment
+// step the flows tell before their outcome.
+class PageEnrolment final : public Navigator {
 public:
-    using Tell = std::function<void(const QJsonObject &message)>;
-
     // A page (its socket, as a key): each page enrols what it decoded itself.
     using Page = const QWebSocket *;
+    // What a page is told; nothing once it has gone.
+    using Tell = std::function<void(Page page, const QJsonObject &message)>;
 
     explicit PageEnrolment(Tell tell);
     ~PageEnrolment() override;
@@ -37,14 +36,10 @@ public:
     // The code as the page sent it; what the page is told is in its
     // language, a refusal's words to caller (the page's).
     void decode(Page page, const QString &language, const QString &code, FlowCaller *caller);
-    void enrol(Page page, const PageRequest::Enrol &request);
+    // caller: the page's request's, told the enrolment's outcome.
+    void enrol(Page page, const PageRequest::Enrol &request, std::shared_ptr<FlowCaller> caller);
     // The page has gone: what it decoded is forgotten.
     void forget(Page page) { m_decoded.remove(page); }
-
-    // ScreenStack
-    QList<Screen *> screens() const override;
-    void popScreen(bool animated) override;
-    void popToScreen(Screen *screen, bool animated) override;
 
     // Navigator: what the decoder opens is told to the page.
     void pushScanner() override {}
@@ -54,7 +49,7 @@ public:
                              const QString &summary) override;
 
 private:
-    class EnrolmentScreen;
+    class EnrolmentCaller;
     struct Decoded {
         QString kind; // "SuperBox", "S", "D" or "C"
         QString id;
@@ -65,8 +60,6 @@ private:
     QString summaryOf(const QString &appSummary) const;
 
     Tell m_tell;
-    std::unique_ptr<Screen> m_base;
-    std::unique_ptr<EnrolmentScreen> m_enrolment; // on top while an enrolment runs
     QHash<Page, Decoded> m_decoded; // per page, the last code the decoder accepted for it
     Page m_decoding = nullptr;      // whose code the decoder is reading
     QString m_decodingCode, m_decodingLanguage;

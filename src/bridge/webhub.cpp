@@ -33,12 +33,10 @@
 namespace {
 // A channel as the page shows it: the state the home confirmed last (the
 // stored one until it has), and whether it answers now.
-QJsonObject channelOf(QVariantMap device, const LiveHome &live)
+QJsonObject channelOf(const QVariantMap &stored, const LiveHome &live)
 {
+    const QVariantMap device = live.withConfirmedState(stored);
     const QString id = device.value(Key::id).toString();
-    if (const std::optional<LiveHome::Channel> confirmed = live.channel(id);
-        confirmed && confirmed->isConfirmed())
-        device.insert(Key::turnOn, confirmed->state);
     QJsonObject channel = QJsonDocument::fromJson(DiscoveryConfig::statePayload(device)).object();
     channel.remove(QStringLiteral("color_mode"));
     const Channel read = Channel::fromRecord(device);
@@ -97,7 +95,9 @@ WebHub::WebHub(WebRemoteServer *server, const MasterLink *link, const LiveHome *
       m_owner([this](const QJsonObject &message) { tellAsking(message); }),
       m_scenarios([this](const QJsonObject &message) { tellAsking(message); },
                   &server->pendingPictures()),
-      m_enrolment([this](const QJsonObject &message) { tellEnrolling(message); })
+      m_enrolment([this](PageEnrolment::Page page, const QJsonObject &message) {
+          tellEnrolling(page, message);
+      })
 {
     connect(server, &WebRemoteServer::pageConnected, this, &WebHub::open);
     HomeEvents *events = HomeEvents::instance();
@@ -188,8 +188,6 @@ void WebHub::open(QWebSocket *socket, const QString &token)
 
 void WebHub::closed(QWebSocket *socket)
 {
-    if (m_enrolling == socket)
-        m_enrolling = nullptr;
     m_enrolment.forget(socket);
     m_pages.remove(socket); // its flows' callers tell it nothing more
     m_unanswered.remove(socket);
@@ -286,17 +284,18 @@ void WebHub::askOwner(QWebSocket *socket, const PageRequest::Request &request)
                 m_enrolment.decode(socket, session.language(), code.code, session.caller().get());
             },
             [&](const PageRequest::Enrol &enrol) {
-                m_enrolling = socket;
-                m_enrolment.enrol(socket, enrol);
+                m_enrolment.enrol(socket, enrol, session.caller());
             },
             [](const auto &) {}},
         request);
 }
 
-void WebHub::tellEnrolling(const QJsonObject &message)
+void WebHub::tellEnrolling(PageEnrolment::Page page, const QJsonObject &message)
 {
-    if (QWebSocket *page = m_asking ? m_asking : m_enrolling)
-        sendTo(page, message);
+    // The page's own socket, while it is open.
+    for (auto open = m_pages.cbegin(); open != m_pages.cend(); ++open)
+        if (open.key() == page)
+            return sendTo(open.key(), message);
 }
 
 void WebHub::tellAsking(const QJsonObject &message)

@@ -82,9 +82,8 @@ private:
     bool mayAsk(QWebSocket *socket, const PageRequest::Request &request);
     void askOwner(QWebSocket *socket, const PageRequest::Request &request);
     void closed(QWebSocket *socket);
-    // What an enrolment tells goes to the page that asked, else to the
-    // page whose enrolment runs.
-    void tellEnrolling(const QJsonObject &message);
+    // What an enrolment tells goes to the page that decoded or enrols, while it is open.
+    void tellEnrolling(PageEnrolment::Page page, const QJsonObject &message);
     // Nothing more goes to a page that left too much unread: it is cut off.
     void sendText(QWebSocket *page, const QString &text);
     void sendTo(QWebSocket *page, const QJsonObject &message);
@@ -104,7 +103,6 @@ private:
     BridgeCommands m_commands;
     QHash<QWebSocket *, Page> m_pages;
     QWebSocket *m_asking = nullptr;
-    QWebSocket *m_enrolling = nullptr; // the page whose enrolment runs
     OwnerRequests m_owner;
     ScenarioRequests m_scenarios;
     PageEnrolment m_enrolment;

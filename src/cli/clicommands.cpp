@@ -10,6 +10,7 @@
 #include "control/devicecommands.h"
 #include "control/deviceenrolment.h"
 #include "control/homeactions.h"
+#include "control/livehome.h"
 #include "control/scenariooperations.h"
 #include "control/transmitterenrolment.h"
 #include "control/udpsocketmanager.h"
@@ -138,7 +139,15 @@ int CliCommands::status()
     const std::optional<Database::HomeRecords> home = Database::instance()->homeIfReadable();
     if (!home)
         return failWith(kStoreUnreadable);
-    const auto &[transmitters, devices, scenarios] = *home;
+    const auto &[transmitters, stored, scenarios] = *home;
+    // Each device's state as the home confirmed it, else as last stored.
+    const LiveHome *live = LiveHome::instance();
+    const QList<QVariantMap> devices = live->withConfirmedStates(stored);
+    const auto isConfirmed = [live](const QVariantMap &device) {
+        const std::optional<LiveHome::Channel> channel =
+            live->channel(device.value(Key::id).toString());
+        return channel && channel->isConfirmed();
+    };
     if (m_json) {
         const auto array = [](const QList<QVariantMap> &records) {
             QJsonArray out;
@@ -146,9 +155,15 @@ int CliCommands::status()
                 out.append(QJsonObject::fromVariantMap(r));
             return out;
         };
+        QJsonArray deviceArray;
+        for (const QVariantMap &device : devices) {
+            QJsonObject object = QJsonObject::fromVariantMap(device);
+            object.insert(QStringLiteral("confirmed"), isConfirmed(device));
+            deviceArray.append(object);
+        }
         printTo(stdout,
                 QString::fromUtf8(QJsonDocument(QJsonObject{{"transmitters", array(transmitters)},
-                                                            {"devices", array(devices)},
+                                                            {"devices", deviceArray},
                                                             {"scenarios", array(scenarios)}})
                                       .toJson(QJsonDocument::Indented)));
         return Done;
@@ -165,10 +180,12 @@ int CliCommands::status()
                            : QStringLiteral("  (role not confirmed)")));
     print(QStringLiteral("Devices (%1)").arg(devices.size()));
     for (const QVariantMap &d : devices)
-        print(QStringLiteral("  %1  %2  %3  %4  used %5")
+        print(QStringLiteral("  %1  %2  %3  %4%5  used %6")
                   .arg(d.value(Key::id).toString(), d.value(Key::type).toString(),
                        printableText(d.value(Key::title).toString()),
-                       d.value(Key::turnOn).toString(), d.value(Key::controlTimes).toString()));
+                       d.value(Key::turnOn).toString(),
+                       isConfirmed(d) ? QString() : QStringLiteral(" (last stored)"),
+                       d.value(Key::controlTimes).toString()));
     print(QStringLiteral("Scenarios (%1)").arg(scenarios.size()));
     for (const QVariantMap &s : scenarios)
         // One substitution for all: a title holding "%1" is printed as it is.
@@ -222,7 +239,7 @@ int CliCommands::state(const QStringList &ids)
             return Failed;
         channels.append(*device);
     }
-    const StateReport report(channels);
+    const StateReport report(channels, *LiveHome::instance());
     for (const QVariantMap &channel : std::as_const(channels))
         UDPSocketManager::instance()->queryStateInBackground(channel);
     if (!m_session.runUntilIdle())

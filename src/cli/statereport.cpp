@@ -2,47 +2,47 @@
 #include "statereport.h"
 
 #include "base/printabletext.h"
-#include "control/homeevents.h"
+#include "control/livehome.h"
 #include "store/channel.h"
 
 #include <QJsonObject>
 
-StateReport::StateReport(const QList<QVariantMap> &channels)
+StateReport::StateReport(const QList<QVariantMap> &channels, const LiveHome &live)
+    : m_live(live), m_askedAt(QDateTime::currentDateTimeUtc())
 {
     for (const QVariantMap &record : channels) {
         const Channel channel = Channel::fromRecord(record);
-        m_lines.append({channel.id, channel.title, channel.state, std::nullopt});
+        m_asked.append({channel.id, channel.title, channel.state, std::nullopt});
     }
-    HomeEvents *events = HomeEvents::instance();
-    connect(events, &HomeEvents::channelStateReported, this,
-            [this](const QString &id, const QString &turnOn) {
-                if (Line *line = lineOf(id))
-                    line->reported = turnOn;
-            });
-    connect(events, &HomeEvents::channelStateUnknown, this, [this](const QString &id) {
-        if (Line *line = lineOf(id))
-            line->reported.reset();
-    });
 }
 
-StateReport::Line *StateReport::lineOf(const QString &id)
+std::optional<QString> StateReport::reportedBy(const QString &id) const
 {
-    for (Line &line : m_lines)
-        if (line.id == id)
-            return &line;
-    return nullptr;
+    const std::optional<LiveHome::Channel> channel = m_live.channel(id);
+    if (!channel || !channel->isConfirmed() || channel->confirmedAt < m_askedAt ||
+        channel->answering != LiveHome::Answering::Answering)
+        return std::nullopt;
+    return channel->state;
+}
+
+QList<StateReport::Line> StateReport::lines() const
+{
+    QList<Line> lines = m_asked;
+    for (Line &line : lines)
+        line.reported = reportedBy(line.id);
+    return lines;
 }
 
 bool StateReport::allAnswered() const
 {
-    return std::all_of(m_lines.cbegin(), m_lines.cend(),
-                       [](const Line &line) { return line.reported.has_value(); });
+    return std::all_of(m_asked.cbegin(), m_asked.cend(),
+                       [this](const Line &line) { return reportedBy(line.id).has_value(); });
 }
 
 QStringList StateReport::text() const
 {
     QStringList text;
-    for (const Line &line : m_lines) {
+    for (const Line &line : lines()) {
         QString outcome = QStringLiteral("no answer (stored %1)").arg(line.stored);
         if (line.reported)
             outcome =
@@ -57,7 +57,7 @@ QStringList StateReport::text() const
 QJsonArray StateReport::json() const
 {
     QJsonArray channels;
-    for (const Line &line : m_lines) {
+    for (const Line &line : lines()) {
         QJsonObject channel{{"id", line.id}, {"title", line.title}, {"stored", line.stored}};
         channel.insert("answered", line.reported.has_value());
         if (line.reported) {

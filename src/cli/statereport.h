@@ -1,20 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QDateTime>
 #include <QJsonArray>
 #include <QList>
-#include <QObject>
 #include <QString>
 #include <QVariantMap>
 
 #include <optional>
 
-// What each channel reported to a state query, against what the store held
-// when it was asked: gathered from the home's announcements while the
-// queries run.
-class StateReport final : public QObject {
-    Q_OBJECT
+class LiveHome;
 
+// What each channel reported to a state query, against what the store held
+// when it was asked: read from the live home once the queries have run.
+class StateReport final {
 public:
     struct Line {
         QString id;
@@ -23,16 +22,19 @@ public:
         std::optional<QString> reported; // none: no answer, or the home could not tell
     };
 
-    explicit StateReport(const QList<QVariantMap> &channels);
+    // Made when the queries are sent: only what the home confirms from then on counts.
+    StateReport(const QList<QVariantMap> &channels, const LiveHome &live);
 
-    const QList<Line> &lines() const { return m_lines; }
+    QList<Line> lines() const;
     bool allAnswered() const;
     // "ID  Title  reported YES (stored NO)" a line each, "no answer" for the silent.
     QStringList text() const;
     QJsonArray json() const;
 
 private:
-    Line *lineOf(const QString &id);
+    std::optional<QString> reportedBy(const QString &id) const;
 
-    QList<Line> m_lines;
+    QList<Line> m_asked;
+    const LiveHome &m_live;
+    QDateTime m_askedAt;
 };

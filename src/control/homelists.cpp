@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "homelists.h"
 
+#include "livehome.h"
 #include "store/database.h"
 #include "store/recordfactory.h"
 #include "store/recordkeys.h"
@@ -18,9 +19,10 @@ std::optional<QList<QVariantMap>> devicesOfType(const QString &type)
 {
     std::optional<QList<QVariantMap>> devices =
         Database::instance()->mainDevicesIfReadable(QVariantMap{{Key::type, type}});
-    if (devices)
-        UseOrdering::updateArrayFBTSWithArray(*devices);
-    return devices;
+    if (!devices)
+        return std::nullopt;
+    UseOrdering::updateArrayFBTSWithArray(*devices);
+    return LiveHome::instance()->withConfirmedStates(std::move(*devices));
 }
 } // namespace
 

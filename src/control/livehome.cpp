@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "livehome.h"
 
+#include "store/recordkeys.h"
+
 std::optional<LiveHome::Channel> LiveHome::channel(const QString &id) const
 {
     const auto found = m_channels.constFind(id);
@@ -14,6 +16,21 @@ bool LiveHome::isAvailable(const QString &id) const
     const auto found = m_channels.constFind(id);
     return isMasterAnswering() && found != m_channels.cend() &&
            found->answering == Answering::Answering && found->isConfirmed();
+}
+
+QVariantMap LiveHome::withConfirmedState(QVariantMap device) const
+{
+    const auto found = m_channels.constFind(device.value(Key::id).toString());
+    if (found != m_channels.cend() && found->isConfirmed())
+        device.insert(Key::turnOn, found->state);
+    return device;
+}
+
+QList<QVariantMap> LiveHome::withConfirmedStates(QList<QVariantMap> devices) const
+{
+    for (QVariantMap &device : devices)
+        device = withConfirmedState(std::move(device));
+    return devices;
 }
 
 void LiveHome::confirmState(const QString &id, const QString &state)

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "base/ownedinstance.h"
+
 #include <QDateTime>
 #include <QHash>
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QVariantMap>
 
 #include <optional>
 
@@ -14,7 +17,8 @@
 // acknowledged move), when, and whether the home answers for it; for the
 // master whether it answers at all. Only replies, silences and the import
 // change it; every front end reads it instead of keeping its own patch.
-class LiveHome final : public QObject {
+// ProgramObjects makes the program's own, which instance() reaches.
+class LiveHome final : public QObject, public OwnedInstance<LiveHome> {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(LiveHome)
 
@@ -37,6 +41,10 @@ public:
     // Shown as available: the master and the channel answer and its state is confirmed.
     bool isAvailable(const QString &id) const;
     bool isMasterAnswering() const { return m_master == Answering::Answering; }
+    // A stored channel's record with the state the home confirmed last in
+    // place of the stored one; as it was stored while nothing is confirmed.
+    QVariantMap withConfirmedState(QVariantMap device) const;
+    QList<QVariantMap> withConfirmedStates(QList<QVariantMap> devices) const;
 
     // The home confirmed this state for the channel (an acknowledgement or a state answer).
     void confirmState(const QString &id, const QString &state);

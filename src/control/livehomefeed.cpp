@@ -8,8 +8,10 @@
 #include "transport/wirevocabulary.h"
 #include "udpsocketmanager.h"
 
-LiveHomeFeed::LiveHomeFeed(LiveHome *home, ChannelIds channelIds, QObject *parent)
-    : QObject(parent), m_home(home), m_channelIds(std::move(channelIds))
+LiveHomeFeed::LiveHomeFeed(LiveHome *home, ChannelIds channelIds, MasterId masterId,
+                           QObject *parent)
+    : QObject(parent), m_home(home), m_channelIds(std::move(channelIds)),
+      m_masterId(std::move(masterId))
 {
 }
 
@@ -29,6 +31,11 @@ void LiveHomeFeed::onOutcome(const QStringList &fields, const CommandOutcome &ou
     const QString family = Wire::familyOf(fields);
     const QString target = Wire::targetOf(fields);
     if (!Wire::isChannelFamily(family)) { // the master's own commands: the link check, a locate
+        // A slave's locate tells nothing of the master; before there is a
+        // master, the transmitter being enrolled becomes it.
+        if (const QString master = m_masterId();
+            family == Wire::transmitter && !master.isEmpty() && target != master)
+            return;
         if (outcome.isAnswer())
             m_home->masterAnswered();
         else if (outcome.kind == CommandOutcome::Kind::NoReply)
@@ -75,6 +82,12 @@ void LiveHomeFeed::onHomeReplaced()
 {
     m_moved.clear();
     m_home->replaceChannels(m_channelIds());
+}
+
+QString LiveHomeFeed::storedMasterId()
+{
+    const QList<QVariantMap> transmitters = Database::instance()->readAllSuperBoxInfo();
+    return transmitters.isEmpty() ? QString() : transmitters.constFirst().value(Key::id).toString();
 }
 
 QStringList LiveHomeFeed::storedChannelIds()

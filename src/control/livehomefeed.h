@@ -23,13 +23,18 @@ class LiveHomeFeed final : public QObject {
 
 public:
     using ChannelIds = std::function<QStringList()>;
+    using MasterId = std::function<QString()>;
 
-    // channelIds gives the stored channels after an import.
-    LiveHomeFeed(LiveHome *home, ChannelIds channelIds, QObject *parent = nullptr);
+    // channelIds gives the stored channels after an import, masterId the
+    // transmitter whose answers and silences are the master's.
+    LiveHomeFeed(LiveHome *home, ChannelIds channelIds, MasterId masterId,
+                 QObject *parent = nullptr);
 
     void follow(UDPSocketManager *channel, HomeEvents *events);
     // The channels the store holds: the import's, once it has been taken.
     static QStringList storedChannelIds();
+    // The master the store names: its first transmitter.
+    static QString storedMasterId();
 
     void onOutcome(const QStringList &fields, const CommandOutcome &outcome);
     void onStateStored(const QString &id, const QString &state);
@@ -39,6 +44,7 @@ public:
 private:
     LiveHome *m_home;
     ChannelIds m_channelIds;
+    MasterId m_masterId;
     // Curtains whose acknowledged move stands over the stored state the
     // acknowledgement announces next.
     QSet<QString> m_moved;

@@ -4,6 +4,8 @@
 #include "control/appdelegate.h"
 #include "control/delegatemanager.h"
 #include "control/homeevents.h"
+#include "control/livehome.h"
+#include "control/livehomefeed.h"
 #include "control/staterefresh.h"
 #include "control/tcpsocketmanager.h"
 #include "control/udpsocketmanager.h"
@@ -12,16 +14,20 @@
 
 // The store first: everything else may read it. The feedback service after
 // the application object whose connection state it shows; the channel after
-// both, the import and the state refresh after the channel they use.
+// both, the import and the state refresh after the channel they use; the
+// live home last, fed by the channel's outcomes and the home's events.
 ProgramObjects::ProgramObjects()
     : m_store(std::make_unique<Database>()), m_files(std::make_unique<DelegateManager>()),
       m_homeEvents(std::make_unique<HomeEvents>()), m_application(std::make_unique<AppDelegate>()),
       m_feedback(std::make_unique<ShowAlertManager>()),
       m_channel(std::make_unique<UDPSocketManager>()),
       m_import(std::make_unique<TCPSocketManager>()),
-      m_stateRefresh(std::make_unique<StateRefresh>())
+      m_stateRefresh(std::make_unique<StateRefresh>()), m_live(std::make_unique<LiveHome>()),
+      m_liveFeed(std::make_unique<LiveHomeFeed>(m_live.get(), &LiveHomeFeed::storedChannelIds,
+                                                &LiveHomeFeed::storedMasterId))
 {
     m_channel->setLinkWatcher(m_feedback.get());
+    m_liveFeed->follow(m_channel.get(), m_homeEvents.get());
 }
 
 ProgramObjects::~ProgramObjects()

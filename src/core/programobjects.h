@@ -10,6 +10,8 @@ class AppDelegate;
 class Database;
 class DelegateManager;
 class HomeEvents;
+class LiveHome;
+class LiveHomeFeed;
 class ShowAlertManager;
 class StateRefresh;
 class TCPSocketManager;
@@ -40,5 +42,7 @@ private:
     std::unique_ptr<UDPSocketManager> m_channel;
     std::unique_ptr<TCPSocketManager> m_import;
     std::unique_ptr<StateRefresh> m_stateRefresh;
+    std::unique_ptr<LiveHome> m_live;
+    std::unique_ptr<LiveHomeFeed> m_liveFeed;
     std::vector<std::unique_ptr<QObject>> m_frontEnd;
 };

@@ -3,6 +3,7 @@
 
 #include "control/checkmanager.h"
 #include "control/devicecommands.h"
+#include "control/livehome.h"
 #include "control/staterefresh.h"
 #include "core/showalertmanager.h"
 #include "editnameviewcontroller.h"
@@ -102,7 +103,7 @@ void DeviceTableViewController::updateMainView()
         ShowAlertManager::instance()->showStoreUnreadable();
         return;
     }
-    m_customArray = std::move(*devices);
+    m_customArray = LiveHome::instance()->withConfirmedStates(std::move(*devices));
     reloadTable();
     showOutEmptyView();
 }

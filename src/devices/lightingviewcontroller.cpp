@@ -3,6 +3,7 @@
 
 #include "control/devicecommands.h"
 #include "control/homeevents.h"
+#include "control/livehome.h"
 #include "lightstatetext.h"
 #include "store/channel.h"
 #include "store/database.h"
@@ -20,10 +21,9 @@ LightingViewController::LightingViewController(QWidget *parent)
     : DeviceTableViewController(tr("Lighting"), Value::lighting, parent)
 {
     HomeEvents *events = HomeEvents::instance();
-    connect(events, &HomeEvents::channelStateChanged, this,
-            &LightingViewController::showAnnouncedState);
-    connect(events, &HomeEvents::channelStateUnknown, this,
-            &LightingViewController::showUnknownState);
+    connect(LiveHome::instance(), &LiveHome::channelChanged, this,
+            &LightingViewController::showLiveState);
+    connect(events, &HomeEvents::channelStateUnknown, this, &LightingViewController::showLiveState);
 }
 
 bool LightingViewController::mayExpand(const QVariantMap &record) const
@@ -108,19 +108,13 @@ void LightingViewController::showState(VtMoveCell *cell, const QVariantMap &reco
     cell->setAccessibleDescription(LightStateText::of(record));
 }
 
-void LightingViewController::showAnnouncedState(const QString &deviceId, const QString &turnOn)
+void LightingViewController::showLiveState(const QString &deviceId)
 {
     const int row = rowOfDevice(deviceId);
     if (row < 0)
         return;
-    recordAt(row).insert(Key::turnOn, turnOn);
-    showUnknownState(deviceId); // the same redrawing
-}
-
-void LightingViewController::showUnknownState(const QString &deviceId)
-{
-    const int row = rowOfDevice(deviceId);
-    if (VtMoveCell *cell = row < 0 ? nullptr : cellAt(row))
+    recordAt(row) = LiveHome::instance()->withConfirmedState(recordAt(row));
+    if (VtMoveCell *cell = cellAt(row))
         showState(cell, recordAt(row));
 }
 

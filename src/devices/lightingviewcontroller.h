@@ -26,8 +26,8 @@ protected:
 
 private:
     // Only the state: the row's expansion is the screen's own.
-    void showAnnouncedState(const QString &deviceId, const QString &turnOn);
-    void showUnknownState(const QString &deviceId);
+    // The state the home confirmed last, or that it could not tell one.
+    void showLiveState(const QString &deviceId);
     int rowOfDevice(const QString &deviceId) const;
     static void showState(VtMoveCell *cell, const QVariantMap &record);
 };

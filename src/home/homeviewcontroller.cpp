@@ -6,6 +6,7 @@
 #include "control/homeactions.h"
 #include "control/homeevents.h"
 #include "control/levelsender.h"
+#include "control/livehome.h"
 #include "control/staterefresh.h"
 #include "core/showalertmanager.h"
 #include "devices/curtainviewcontroller.h"
@@ -94,9 +95,9 @@ HomeViewController::HomeViewController(QWidget *parent)
     layoutLeftView();
     layoutCenterView();
     HomeEvents *events = HomeEvents::instance();
-    connect(events, &HomeEvents::channelStateChanged, this,
-            &HomeViewController::showAnnouncedState);
-    connect(events, &HomeEvents::channelStateUnknown, this, &HomeViewController::showUnknownState);
+    connect(LiveHome::instance(), &LiveHome::channelChanged, this,
+            &HomeViewController::showLiveState);
+    connect(events, &HomeEvents::channelStateUnknown, this, &HomeViewController::showLiveState);
 }
 
 HomeViewController::~HomeViewController() = default;
@@ -193,16 +194,11 @@ void HomeViewController::updateCenterView()
     KeyboardReach::set(m_leftView, m_ifShowLeftView); // the menu's rows may be new
 }
 
-void HomeViewController::showAnnouncedState(const QString &deviceId, const QString &turnOn)
+void HomeViewController::showLiveState(const QString &deviceId)
 {
     for (QVariantMap &light : m_lists.lightingArray)
         if (light.value(Key::id) == deviceId)
-            light.insert(Key::turnOn, turnOn);
-    showUnknownState(deviceId); // the same redrawing
-}
-
-void HomeViewController::showUnknownState(const QString &deviceId)
-{
+            light = LiveHome::instance()->withConfirmedState(light);
     const bool shown = std::any_of(
         m_lists.lightingArray.cbegin(), m_lists.lightingArray.cend(),
         [&deviceId](const QVariantMap &light) { return light.value(Key::id) == deviceId; });

@@ -53,8 +53,8 @@ public:
     // What the home confirmed, or could not tell, reaches the lighting list,
     // its open panel and an open sheet; the lists keep their order and the
     // strip its page.
-    void showAnnouncedState(const QString &deviceId, const QString &turnOn);
-    void showUnknownState(const QString &deviceId);
+    // The state the home confirmed last, or that it could not tell one.
+    void showLiveState(const QString &deviceId);
     void functionButtonPressed(const QString &function);
     void cellButtonPressed(int row);
     // Opens the control sheet for an item of a hidden panel.

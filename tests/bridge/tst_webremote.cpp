@@ -6,7 +6,6 @@
 #include "control/configurationimport.h"
 #include "control/homeevents.h"
 #include "control/livehome.h"
-#include "control/livehomefeed.h"
 #include "control/udpsocketmanager.h"
 #include "faultrule.h"
 #include "freshprogram.h"
@@ -118,8 +117,6 @@ private:
     std::optional<FreshProgram> program;
     std::unique_ptr<TransmitterServer> simulator;
     std::unique_ptr<WebRemoteServer> server;
-    std::unique_ptr<LiveHome> live;
-    std::unique_ptr<LiveHomeFeed> feed;
     std::unique_ptr<MasterLink> link;
     std::unique_ptr<WebHub> hub;
     QNetworkAccessManager network;
@@ -271,10 +268,7 @@ private Q_SLOTS:
     void init()
     {
         program.emplace(FreshProgram::Home::Empty);
-        live = std::make_unique<LiveHome>();
-        feed = std::make_unique<LiveHomeFeed>(live.get(), &LiveHomeFeed::storedChannelIds);
-        feed->follow(UDPSocketManager::instance(), HomeEvents::instance());
-        link = std::make_unique<MasterLink>(live.get());
+        link = std::make_unique<MasterLink>(LiveHome::instance());
         QFile::remove(dir.filePath("web-access.json"));
         simulator = startLoopbackSimulator(SimulatedHome::demo());
         QVERIFY(simulator);
@@ -284,7 +278,7 @@ private Q_SLOTS:
         server = std::make_unique<WebRemoteServer>(access());
         port = server->start(QHostAddress::LocalHost, 0);
         QVERIFY(port != 0);
-        hub = std::make_unique<WebHub>(server.get(), link.get(), live.get(),
+        hub = std::make_unique<WebHub>(server.get(), link.get(), LiveHome::instance(),
                                        BridgeTopics{"ardentia", "homeassistant"});
     }
     void cleanup()
@@ -292,8 +286,6 @@ private Q_SLOTS:
         hub.reset();
         server.reset();
         link.reset();
-        feed.reset();
-        live.reset();
         simulator.reset();
         program.reset();
     }
@@ -769,7 +761,7 @@ private Q_SLOTS:
                  qPrintable(error));
         const quint16 tlsPort = tlsServer.start(QHostAddress::LocalHost, 0);
         QVERIFY(tlsPort != 0);
-        WebHub tlsHub(&tlsServer, link.get(), live.get(),
+        WebHub tlsHub(&tlsServer, link.get(), LiveHome::instance(),
                       BridgeTopics{"ardentia", "homeassistant"});
         QSslConfiguration trust = QSslConfiguration::defaultConfiguration();
         trust.setCaCertificates(QSslCertificate::fromPath(authority->ca));

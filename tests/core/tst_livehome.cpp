@@ -9,11 +9,12 @@ using Answering = LiveHome::Answering;
 
 namespace {
 const QString kChannel = QStringLiteral("L1");
+const QString kMaster = QStringLiteral("M");
 
 // One step as "what:family:operation:parameter", what being ack, refuse,
 // silent (an outcome), stored, reported (a state the store announced),
-// import (the channels after it, comma-separated) or check (the master's
-// link check: ok or silent).
+// import (the channels after it, comma-separated), check (the master's
+// link check: ok or silent) or slave (a slave's locate: ok or silent).
 void apply(LiveHomeFeed &feed, const QString &step)
 {
     const QStringList parts = step.split(u':');
@@ -24,8 +25,9 @@ void apply(LiveHomeFeed &feed, const QString &step)
         return feed.onStateReported(kChannel, parts.value(1));
     if (what == QLatin1String("import"))
         return feed.onHomeReplaced();
-    if (what == QLatin1String("check"))
-        return feed.onOutcome({QStringLiteral("req"), QStringLiteral("gw"), QStringLiteral("M")},
+    if (what == QLatin1String("check") || what == QLatin1String("slave"))
+        return feed.onOutcome({QStringLiteral("req"), QStringLiteral("gw"),
+                               what == QLatin1String("check") ? kMaster : QStringLiteral("S")},
                               parts.value(1) == QLatin1String("ok") ? CommandOutcome::acknowledged()
                                                                     : CommandOutcome::noReply());
     const CommandOutcome outcome = what == QLatin1String("ack") ? CommandOutcome::acknowledged()
@@ -74,6 +76,12 @@ private Q_SLOTS:
         QTest::newRow("master back: available again")
             << QStringList{"reported:YES", "check:silent", "check:ok"} << kept << "YES"
             << Answering::Answering << Answering::Answering << true;
+        QTest::newRow("silent slave: the master still answers")
+            << QStringList{"reported:YES", "slave:silent"} << kept << "YES" << Answering::Answering
+            << Answering::Answering << true;
+        QTest::newRow("answering slave: tells nothing of a silent master")
+            << QStringList{"reported:YES", "check:silent", "slave:ok"} << kept << "YES"
+            << Answering::Answering << Answering::NotAnswering << false;
         QTest::newRow("curtain's acknowledged close stands over the stored state")
             << QStringList{"reported:YES", "ack:curtain:4:0", "stored:YES"} << kept << "NO"
             << Answering::Answering << Answering::Answering << true;
@@ -96,7 +104,8 @@ private Q_SLOTS:
         QFETCH(QStringList, steps);
         QFETCH(QStringList, afterImport);
         LiveHome home;
-        LiveHomeFeed feed(&home, [afterImport] { return afterImport; });
+        LiveHomeFeed feed(
+            &home, [afterImport] { return afterImport; }, [] { return kMaster; });
         for (const QString &step : std::as_const(steps))
             apply(feed, step);
 
@@ -106,6 +115,16 @@ private Q_SLOTS:
         QTEST(channel.answering, "channel");
         QTEST(home.master(), "master");
         QTEST(home.isAvailable(kChannel), "available");
+    }
+
+    void showsConfirmedStatesOverStoredOnes()
+    {
+        LiveHome home;
+        home.confirmState(kChannel, QStringLiteral("60"));
+        const QList<QVariantMap> shown = home.withConfirmedStates(
+            {{{"id", kChannel}, {"turnOn", "0"}}, {{"id", "L2"}, {"turnOn", "YES"}}});
+        QCOMPARE(shown.at(0).value("turnOn").toString(), QStringLiteral("60"));
+        QCOMPARE(shown.at(1).value("turnOn").toString(), QStringLiteral("YES")); // not confirmed
     }
 
     void tellsWhatChanged()

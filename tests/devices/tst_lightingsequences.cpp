@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/appwindow.h"
 #include "appwindowtesting.h"
+#include "control/tcpsocketmanager.h"
 #include "control/udpsocketmanager.h"
 #include "core/showalertmanager.h"
 #include "devices/lightingviewcontroller.h"
@@ -193,6 +194,39 @@ private Q_SLOTS:
                     ->text()
                     .isEmpty());
         QCOMPARE(storedTurnOn(kLights[1]), QStringLiteral("NO"));
+    }
+
+    // A synchronise stores every channel afresh with its default state; the
+    // list still shows what the home confirmed, before any state query of
+    // the import has been answered.
+    void theListShowsConfirmedStatesAcrossASync()
+    {
+        LightingViewController *lighting = openLightingFromHome();
+        QVERIFY(lighting);
+        press(lighting, rowOf(lighting, kLights[0]), "on");
+        QTRY_VERIFY(AppWindowTesting::channelSettled());
+        app->simulator()->faults().add(*FaultRule::parse("lig:0:*=delay:3000", nullptr));
+        QSignalSpy imported(TCPSocketManager::instance(), &TCPSocketManager::importFinished);
+        TCPSocketManager::instance()->sendTCPMessageWithCommandArray(
+            TCPSocketManager::importRequest());
+        QVERIFY(imported.wait(5000));
+        QCOMPARE(imported.constFirst().constFirst().toBool(), true);
+        QCOMPARE(storedTurnOn(kLights[0]), QStringLiteral("NO")); // the import's default
+
+        QTest::mouseClick(lighting->navBar()->leftButton(), Qt::LeftButton);
+        QTRY_COMPARE(app->window()->navigationController()->top(),
+                     static_cast<ParentPresentViewController *>(app->window()->home()));
+        const QList<QVariantMap> homeLights = app->window()->home()->lightingArray();
+        const auto hall =
+            std::find_if(homeLights.cbegin(), homeLights.cend(),
+                         [](const QVariantMap &l) { return l.value(Key::id) == kLights[0]; });
+        QVERIFY(hall != homeLights.cend());
+        QCOMPARE(hall->value(Key::turnOn).toString(), QStringLiteral("YES"));
+        lighting = openLightingFromHome();
+        QVERIFY(lighting);
+        QVERIFY(lighting->cellAt(rowOf(lighting, kLights[0]))
+                    ->findChild<QPushButton *>("on")
+                    ->isChecked());
     }
 
     // Every press the home acknowledged counts once towards the most-used

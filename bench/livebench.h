@@ -1,0 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// A reply from the simulator to each front end's view of it (what a screen
+// reads from the live home, the MQTT state message, the page's state
+// message), against the reply's own handling by the channel.
+void runLiveBench(int presses);
