@@ -38,10 +38,7 @@ constexpr int kAnswerLimitMs = 3000;
 struct Arrivals {
     std::optional<qint64> reply, handled, screen, mqtt, page;
 
-    bool complete(bool withMqtt) const
-    {
-        return handled && screen && page && (mqtt || !withMqtt);
-    }
+    bool complete(bool withMqtt) const { return handled && screen && page && (mqtt || !withMqtt); }
 };
 
 // A family phone's page on the bridge's web remote: paired as a phone
@@ -54,8 +51,11 @@ std::unique_ptr<QWebSocket> openPage(WebRemoteServer &server, quint16 port)
     if (!code)
         return nullptr;
     QNetworkAccessManager network;
-    std::unique_ptr<QNetworkReply> reply(
-        network.get(QNetworkRequest(QUrl(base + QStringLiteral("/pair?code=") + *code))));
+    QNetworkRequest pairing(QUrl(base + QStringLiteral("/pair?code=") + *code));
+    // The cookie comes with the pairing's own answer, not the page it leads to.
+    pairing.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                         QNetworkRequest::ManualRedirectPolicy);
+    std::unique_ptr<QNetworkReply> reply(network.get(pairing));
     runUntil([&] { return reply->isFinished(); }, kAnswerLimitMs);
     const QByteArray cookie = reply->rawHeader("Set-Cookie");
     const QString token = WebRemoteServer::tokenOf(cookie.left(cookie.indexOf(';')));
@@ -84,8 +84,8 @@ void runLiveBench(int presses)
 {
     if (qEnvironmentVariableIsEmpty("ARDENTIA_BENCH_LOG"))
         QLoggingCategory::setFilterRules(QStringLiteral("ardentia.*=false"));
-    std::printf("One live home: reply -> each front end's view, %d presses on %d lights\n",
-                presses, kLights);
+    std::printf("One live home: reply -> each front end's view, %d presses on %d lights\n", presses,
+                kLights);
     auto simulator = homeWithLights(kLights);
     if (!simulator)
         return;
@@ -98,8 +98,8 @@ void runLiveBench(int presses)
     std::unique_ptr<MqttClient> bridgeClient, observer;
     std::unique_ptr<HomeBridge> bridge;
     if (withMqtt) {
-        bridgeClient =
-            std::make_unique<MqttClient>(loopbackBroker(broker.port, QStringLiteral("live-bridge")));
+        bridgeClient = std::make_unique<MqttClient>(
+            loopbackBroker(broker.port, QStringLiteral("live-bridge")));
         bridge = std::make_unique<HomeBridge>(bridgeClient.get(), &link, live, topics, 0);
         observer = std::make_unique<MqttClient>(
             loopbackBroker(broker.port, QStringLiteral("live-observer")));
@@ -152,13 +152,12 @@ void runLiveBench(int presses)
                              if (!retained)
                                  stamp(at.mqtt, topic.section(QLatin1Char('/'), 1, 1));
                          });
-    QObject::connect(page.get(), &QWebSocket::textMessageReceived, page.get(),
-                     [&](const QString &text) {
-                         const QJsonObject message =
-                             QJsonDocument::fromJson(text.toUtf8()).object();
-                         if (message.value(QLatin1String("type")) == QLatin1String("state"))
-                             stamp(at.page, message.value(QLatin1String("id")).toString());
-                     });
+    QObject::connect(
+        page.get(), &QWebSocket::textMessageReceived, page.get(), [&](const QString &text) {
+            const QJsonObject message = QJsonDocument::fromJson(text.toUtf8()).object();
+            if (message.value(QLatin1String("type")) == QLatin1String("state"))
+                stamp(at.page, message.value(QLatin1String("id")).toString());
+        });
 
     LatencyStats handled, screen, mqtt, pageView;
     for (int i = 0; i < presses; ++i) {
