@@ -5,7 +5,7 @@
 #include "delegatemanager.h"
 #include "flowcaller.h"
 #include "flowfeedback.h"
-#include "homescreen.h"
+#include "homeevents.h"
 #include "tcpsocketmanager.h"
 #include "udpsocketmanager.h"
 
@@ -20,8 +20,8 @@ void HomeActions::cleanAll(const std::shared_ptr<FlowCaller> &caller)
     feedback->finishedFading();
     feedback->stopActivity();
     channel->rediscovery().getGatewayIPAgain(std::nullopt);
-    if (auto *home = app->topScreenAs<HomeScreen>())
-        home->updateCenterView();
+    // Whatever shows the home shows it as the store now holds it.
+    HomeEvents::instance()->announceHomeReplaced();
     FlowCaller &told = FlowCaller::orService(caller.get());
     if (cleaned)
         told.report(FlowOutcome::done(tr("Clean all successful")));

@@ -8,7 +8,6 @@
 #include "flowfeedback.h"
 #include "homeevents.h"
 #include "homelookup.h"
-#include "homescreen.h"
 #include "store/recordkeys.h"
 #include "transport/asyncsocket.h"
 #include "transport/transmittercommands.h"
@@ -146,8 +145,6 @@ void TCPSocketManager::finishImport()
     } else { // not a configuration, or the store would not take it: the home stays as it was
         tell(FlowOutcome::invalidInput());
     }
-    if (auto *home = app->topScreenAs<HomeScreen>())
-        home->updateCenterView();
     Q_EMIT importFinished(committed);
 }
 

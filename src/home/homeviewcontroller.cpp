@@ -98,6 +98,8 @@ HomeViewController::HomeViewController(QWidget *parent)
     connect(LiveHome::instance(), &LiveHome::channelChanged, this,
             &HomeViewController::showLiveState);
     connect(events, &HomeEvents::channelStateUnknown, this, &HomeViewController::showLiveState);
+    // An import or a Clean All: the lists as the store now holds them.
+    connect(events, &HomeEvents::homeReplaced, this, &HomeViewController::updateCenterView);
 }
 
 HomeViewController::~HomeViewController() = default;

@@ -5,8 +5,6 @@
 #include "frame/parentnavigationviewcontroller.h"
 #include "homefunctiontile.h"
 
-#include "control/homescreen.h"
-
 #include <QElapsedTimer>
 #include <QPointer>
 
@@ -20,9 +18,7 @@ class VtHomeControlSheet;
 // The root screen. The main panel (bar, three function tiles with hidden
 // quick-control panels, the scenario strip) slides right to uncover the
 // settings menu beneath it.
-class HomeViewController : public ParentNavigationViewController,
-                           public HomeScreen,
-                           public SidewaysDragTarget {
+class HomeViewController : public ParentNavigationViewController, public SidewaysDragTarget {
     Q_OBJECT
 
 public:
@@ -33,7 +29,7 @@ public:
     ~HomeViewController() override;
 
     QWidget *contentView() override;
-    void updateCenterView() override;
+    void updateCenterView();
     void updateMainView() override { updateCenterView(); }
     void navRightButtonItemPressed() override;
     void navLeftButtonItemPressed() override;

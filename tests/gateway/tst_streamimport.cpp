@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "control/appdelegate.h"
-#include "control/homescreen.h"
+#include "control/homeevents.h"
 #include "control/tcpsocketmanager.h"
 #include "control/udpsocketmanager.h"
 #include "core/headlessfeedbackpresenter.h"
@@ -22,12 +22,6 @@
 #include <QTcpSocket>
 
 namespace {
-class Home final : public TestFrameScreen, public HomeScreen {
-public:
-    void updateCenterView() override { ++refreshes; }
-    int refreshes = 0;
-};
-
 QStringList storedChannels()
 {
     QStringList channels;
@@ -46,7 +40,7 @@ class TestStreamImport : public QObject {
     HeadlessFeedbackPresenter presenter;
     std::unique_ptr<TransmitterServer> simulator;
     std::unique_ptr<TestScreenStack> stack;
-    std::unique_ptr<Home> home;
+    std::unique_ptr<TestFrameScreen> home;
 
     void startSimulator(const QString &shape = QStringLiteral("chunks:1"))
     {
@@ -67,7 +61,7 @@ private Q_SLOTS:
         presenter.clear();
         ShowAlertManager::instance()->setPresenter(&presenter);
         stack = std::make_unique<TestScreenStack>();
-        home = std::make_unique<Home>();
+        home = std::make_unique<TestFrameScreen>();
         stack->push(home.get());
     }
 
@@ -99,6 +93,7 @@ private Q_SLOTS:
         QFETCH(QString, shape);
         startSimulator(shape);
         QSignalSpy finished(importer, &TCPSocketManager::importFinished);
+        QSignalSpy replaced(HomeEvents::instance(), &HomeEvents::homeReplaced);
         importer->sendTCPMessageWithCommandArray(TCPSocketManager::importRequest());
         QCOMPARE(AppDelegate::instance()->connectionType(), AppDelegate::kStreamImport);
         QVERIFY(ShowAlertManager::instance()->isWindowActivityShowing()); // not the bar
@@ -108,7 +103,7 @@ private Q_SLOTS:
         QTRY_COMPARE(finished.size(), 1);
         QCOMPARE(finished.constFirst().constFirst().toBool(), true);
         QCOMPARE(presenter.toasts(), QStringList{"Synchronous data successful"});
-        QCOMPARE(home->refreshes, 1);
+        QCOMPARE(replaced.size(), 1); // what shows the home reads it anew
         QCOMPARE(AppDelegate::instance()->ifConnected(), AppDelegate::kConnected);
 
         // The store now holds what the simulator holds.
