@@ -28,21 +28,35 @@ std::function<QString(const char *)> wordsOf(const char *context, const QString 
 }
 } // namespace
 
-// The page's caller for one enrolment: the flow's outcome, question and
-// progress go to the page's own caller; the enrolment step it tells first
-// (how many channels were taken, whether the transmitter joined) is told to
-// the page as "enrolled".
+// The page's caller for one enrolment: its question and progress go to the
+// page's own caller. The enrolment step (how many channels were taken,
+// whether the transmitter joined) is told to the page as "enrolled", and is
+// the page's outcome; a command that went unanswered or was dropped before
+// the step ends it as a failed step, as the app's enrolment screens show it.
+// Any other outcome without a step (a refusal) goes to the page's caller.
 class PageEnrolment::EnrolmentCaller final : public FlowCaller,
                                              public DeviceEnrolmentScreen,
                                              public TransmitterEnrolmentScreen {
 public:
     EnrolmentCaller(std::shared_ptr<FlowCaller> page, std::function<void(const QJsonObject &)> tell,
-                    int channelCount)
-        : m_page(std::move(page)), m_tell(std::move(tell)), m_channelCount(channelCount)
+                    int channelCount, bool transmitter)
+        : m_page(std::move(page)), m_tell(std::move(tell)), m_channelCount(channelCount),
+          m_transmitter(transmitter)
     {
     }
 
-    void report(const FlowOutcome &outcome) override { m_page->report(outcome); }
+    void report(const FlowOutcome &outcome) override
+    {
+        using Kind = FlowOutcome::Kind;
+        if (m_stepTold)
+            return;
+        if (outcome.kind != Kind::NoReply && outcome.kind != Kind::Dropped)
+            m_page->report(outcome);
+        else if (m_transmitter)
+            superBoxAddSucceed(false);
+        else
+            panelAddSucceed(QString::number(outcome.accepted.value_or(0)));
+    }
     bool ask(const QString &message, const QStringList &buttons,
              AlertPresenter::Answer answer) override
     {
@@ -55,12 +69,14 @@ public:
 
     void panelAddSucceed(const QString &acceptedCount) override
     {
+        m_stepTold = true;
         m_tell({{QStringLiteral("type"), QStringLiteral("enrolled")},
                 {QStringLiteral("added"), acceptedCount.toInt()},
                 {QStringLiteral("of"), m_channelCount}});
     }
     void superBoxAddSucceed(bool succeeded) override
     {
+        m_stepTold = true;
         m_tell({{QStringLiteral("type"), QStringLiteral("enrolled")},
                 {QStringLiteral("added"), succeeded ? 1 : 0},
                 {QStringLiteral("of"), 1}});
@@ -72,6 +88,8 @@ private:
     std::shared_ptr<FlowCaller> m_page;
     std::function<void(const QJsonObject &)> m_tell;
     int m_channelCount;
+    bool m_transmitter;
+    bool m_stepTold = false;
 };
 
 PageEnrolment::PageEnrolment(Tell tell) : m_tell(std::move(tell))
@@ -171,7 +189,7 @@ void PageEnrolment::enrol(Page page, const PageRequest::Enrol &request,
             }
     if (decoded->kind == CodeDecoder::kTransmitterMode) {
         TransmitterEnrolment::connect(
-            decoded->id, std::make_shared<EnrolmentCaller>(std::move(caller), tellPage, 1));
+            decoded->id, std::make_shared<EnrolmentCaller>(std::move(caller), tellPage, 1, true));
         return;
     }
     QList<QVariantMap> records =
@@ -180,7 +198,7 @@ void PageEnrolment::enrol(Page page, const PageRequest::Enrol &request,
     for (qsizetype i = 0; i < records.size() && i < request.names.size(); ++i)
         records[i].insert(Key::title, request.names.at(i));
     const int channels = int(records.size());
-    if (!DeviceEnrolment::connect(
-            records, std::make_shared<EnrolmentCaller>(std::move(caller), tellPage, channels)))
+    if (!DeviceEnrolment::connect(records, std::make_shared<EnrolmentCaller>(
+                                               std::move(caller), tellPage, channels, false)))
         tellPage(pageError(QStringLiteral("notDecoded")));
 }
