@@ -4,6 +4,8 @@
 #include "base/logging.h"
 #include "control/appdelegate.h"
 #include "control/delegatemanager.h"
+#include "control/scannerscreen.h"
+#include "control/transmitterenrolmentscreen.h"
 #include "core/showalertmanager.h"
 #include "enrol/deviceaddviewcontroller.h"
 #include "enrol/superboxaddviewcontroller.h"
@@ -139,6 +141,19 @@ void AppWindow::hideLogoAndRefresh()
 void AppWindow::pushScanner()
 {
     m_stack->push(new VtScanViewController(), true);
+}
+
+void AppWindow::showScanner(const std::optional<QString> &scanType)
+{
+    if (auto *scanner = m_stack->topScreenAs<ScannerScreen>())
+        scanner->setScanType(scanType);
+    else
+        pushScanner();
+}
+
+bool AppWindow::showsTransmitterEnrolment() const
+{
+    return m_stack->topScreenAs<TransmitterEnrolmentScreen>() != nullptr;
 }
 
 void AppWindow::pushDeviceSelection()

@@ -47,6 +47,8 @@ public:
 
     // Navigator: the screens of later steps open here.
     void pushScanner() override;
+    void showScanner(const std::optional<QString> &scanType) override;
+    bool showsTransmitterEnrolment() const override;
     void pushDeviceSelection() override;
     void pushTransmitterEnrolment(const QString &id, const QString &summary) override;
     void pushDeviceEnrolment(const QString &id, int groupCount, const QString &control,

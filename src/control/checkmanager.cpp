@@ -5,11 +5,10 @@
 #include "controllercommands.h"
 #include "flowcaller.h"
 #include "flowfeedback.h"
-#include "scannerscreen.h"
+#include "navigator.h"
 #include "store/database.h"
 #include "store/recordfactory.h"
 #include "store/recordkeys.h"
-#include "transmitterenrolmentscreen.h"
 #include "transport/scenariocommands.h"
 #include "udpsocketmanager.h"
 
@@ -61,7 +60,8 @@ bool CheckManager::checkIfHaveGotSuperBox()
 {
     if (!Database::instance()->readAllSuperBoxInfo().isEmpty())
         return true;
-    if (!AppDelegate::instance()->topScreenAs<TransmitterEnrolmentScreen>())
+    const Navigator *navigator = AppDelegate::instance()->navigator();
+    if (!navigator || !navigator->showsTransmitterEnrolment())
         setUpScanControllerWithType(Value::superBox);
     return false;
 }
@@ -79,11 +79,8 @@ bool CheckManager::checkIfHaveGotDeviceWithControl(const std::optional<QString> 
 
 void CheckManager::setUpScanControllerWithType(const std::optional<QString> &scanType)
 {
-    AppDelegate *app = AppDelegate::instance();
-    if (auto *scanner = app->topScreenAs<ScannerScreen>())
-        scanner->setScanType(scanType);
-    else if (Navigator *navigator = app->navigator())
-        navigator->pushScanner();
+    if (Navigator *navigator = AppDelegate::instance()->navigator())
+        navigator->showScanner(scanType);
 }
 
 void CheckManager::turnBackLed()

@@ -193,7 +193,12 @@ private Q_SLOTS:
     void activationWithoutTransmitterOpensTheScanner()
     {
         AppDelegate::instance()->applicationDidBecomeActive();
-        QVERIFY(dynamic_cast<ScannerScreen *>(stack()->top()));
+        auto *scanner = stack()->top();
+        QVERIFY(dynamic_cast<ScannerScreen *>(scanner));
+        // Active again with the scanner showing: it stays, no second one opens.
+        AppDelegate::instance()->applicationDidBecomeActive();
+        QCOMPARE(stack()->top(), scanner);
+        QCOMPARE(stack()->screens().size(), 2);
     }
 
     void importFromTheSimulatorShowsTheWindowIndicator()

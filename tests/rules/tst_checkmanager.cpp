@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "control/checkmanager.h"
-#include "control/scannerscreen.h"
 #include "control/udpsocketmanager.h"
 #include "core/headlessfeedbackpresenter.h"
 #include "core/showalertmanager.h"
@@ -11,7 +10,6 @@
 #include "store/recordfactory.h"
 #include "store/recordkeys.h"
 #include "testmain.h"
-#include "testscreens.h"
 #include "udppeer.h"
 
 #include <QFile>
@@ -24,14 +22,6 @@ QString turnOnOf(const QString &id)
         .toString();
 }
 
-class Scanner final : public TestFrameScreen, public ScannerScreen {
-public:
-    void setScanType(const std::optional<QString> &type) override
-    {
-        types.append(type.value_or("nil"));
-    }
-    QStringList types;
-};
 } // namespace
 
 class TestCheckManager : public QObject {
@@ -207,25 +197,22 @@ private Q_SLOTS:
         QCOMPARE(presenter.toasts(), toasts);
     }
 
-    void scannerOnTopChangesItsMode()
+    void scannerShowingChangesItsMode()
     {
         RecordingNavigator navigator;
-        TestScreenStack stack;
-        Scanner scanner;
-        stack.push(&scanner);
+        navigator.scannerShowing = true;
         QVERIFY(!CheckManager::checkIfHaveGotDeviceWithControl(QStringLiteral("Curtain")));
-        QCOMPARE(scanner.types, QStringList{"Curtain"});
+        QCOMPARE(navigator.scanTypes, QStringList{"Curtain"});
         QVERIFY(navigator.opened.isEmpty());
     }
 
-    void transmitterEnrolmentOnTopIsLeftAlone()
+    void transmitterEnrolmentShowingIsLeftAlone()
     {
         RecordingNavigator navigator;
-        TestScreenStack stack;
-        TestTransmitterEnrolmentScreen enrolment;
-        stack.push(&enrolment);
+        navigator.transmitterEnrolmentShowing = true;
         QVERIFY(!CheckManager::checkIfHaveGotSuperBox());
         QVERIFY(navigator.opened.isEmpty());
+        QVERIFY(navigator.scanTypes.isEmpty());
     }
 
     void torchToggles()

@@ -22,6 +22,15 @@ public:
     }
 
     void pushScanner() override { opened << QStringLiteral("scanner"); }
+    // With a scanner showing, the modes it is given; else a new one.
+    void showScanner(const std::optional<QString> &scanType) override
+    {
+        if (scannerShowing)
+            scanTypes << scanType.value_or(QStringLiteral("nil"));
+        else
+            pushScanner();
+    }
+    bool showsTransmitterEnrolment() const override { return transmitterEnrolmentShowing; }
     void pushDeviceSelection() override { opened << QStringLiteral("selection"); }
     void pushTransmitterEnrolment(const QString &id, const QString &summary) override
     {
@@ -43,4 +52,7 @@ public:
     QString lastSummary;
     bool torchFitted = true;
     bool torchOn = false;
+    bool scannerShowing = false;
+    QStringList scanTypes;
+    bool transmitterEnrolmentShowing = false;
 };
