@@ -159,27 +159,38 @@ void TransmitterServer::readEndpoint(Endpoint *endpoint)
                 .arg(sender.toString())
                 .arg(port)
                 .arg(datagram.destinationAddress().toString(), printable(request)));
+        // The state file is written before any reply goes out, so that whoever
+        // hears a reply finds its change in the file.
+        struct Answer {
+            QString receiver;
+            QByteArray text;
+            const FaultRule *fault;
+        };
+        QList<Answer> answers;
         for (const QString &receiver : endpoint->receiverIds) {
             const std::optional<QByteArray> reply = m_home.answerDatagram(request, receiver);
             if (!reply || reply->isEmpty())
                 continue;
             const FaultRule *fault = m_faults.match(request);
-            QByteArray answer = fault ? fault->applyTo(*reply) : *reply;
-            if (fault && fault->action == FaultRule::Action::Drop) {
-                log(QStringLiteral("udp  -- %1 drops its reply (fault)").arg(receiver));
-                ++m_dropped;
-            } else if (fault && fault->action == FaultRule::Action::Delay) {
-                QTimer::singleShot(m_faults.delayMilliseconds(*fault), this,
-                                   [=, this] { sendReply(receiver, answer, sender, port); });
-            } else {
-                sendReply(receiver, answer, sender, port);
-            }
-            Q_EMIT datagramAnswered(request, answer);
+            answers.append({receiver, fault ? fault->applyTo(*reply) : *reply, fault});
         }
         if (m_home.takeChanged() && !m_statePath.isEmpty()) {
             QString error;
             if (!saveState(&error))
                 log(QStringLiteral("cannot save the state: %1").arg(error));
+        }
+        for (const Answer &answer : std::as_const(answers)) {
+            if (answer.fault && answer.fault->action == FaultRule::Action::Drop) {
+                log(QStringLiteral("udp  -- %1 drops its reply (fault)").arg(answer.receiver));
+                ++m_dropped;
+            } else if (answer.fault && answer.fault->action == FaultRule::Action::Delay) {
+                QTimer::singleShot(m_faults.delayMilliseconds(*answer.fault), this, [=, this] {
+                    sendReply(answer.receiver, answer.text, sender, port);
+                });
+            } else {
+                sendReply(answer.receiver, answer.text, sender, port);
+            }
+            Q_EMIT datagramAnswered(request, answer.text);
         }
     }
 }

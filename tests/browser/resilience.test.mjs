@@ -45,10 +45,14 @@ await browserTest(bin, [], async (rig, browser) => {
 
   // Back: the next press is answered and the banner goes.
   // The woken simulator first works through the datagrams it held while
-  // stopped (the lost press among them): the press goes once the bridge has
-  // heard the master again, so that those late answers cannot cross it.
+  // stopped (the lost press among them, which switches the light): the press
+  // goes once the page shows what the simulator holds, so that neither those
+  // late answers nor the state they bring can cross it.
   rig.wakeMaster();
   await until(async () => /^answered/.test(await page.textContent('#link')), 'the master heard again', 30000);
+  await until(async () => (await stairs.locator('.state').textContent()) !== 'Unknown'
+    && ((await stairs.getAttribute('data-state')) === 'ON') === simulated('211300001231').on,
+  'the page to show the state the lost press left', 30000);
   wanted = await press();
   await until(async () => (await stairs.getAttribute('data-state')) === wanted, 'the master answering again', 30000);
   await until(async () => (await banner()) === '', 'the banner to go');
