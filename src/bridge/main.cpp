@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // ardentia-bridge: the home on an MQTT broker, for Home Assistant and
 // anything else that speaks MQTT, through the same code the app uses.
+#include "automaticbackups.h"
 #include "base/printabletext.h"
 #include "bridgeoptions.h"
 #include "bridgetopics.h"
@@ -15,13 +16,16 @@
 #include "base/documents.h"
 #include "control/appdelegate.h"
 #include "control/delegatemanager.h"
+#include "control/homeevents.h"
 #include "control/livehome.h"
+#include "control/livehomefeed.h"
 #include "core/headlessfeedbackpresenter.h"
 #include "core/programobjects.h"
 #include "core/showalertmanager.h"
 #include "transport/localaddress.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QHostAddress>
 #include <QLoggingCategory>
 #include <QTimer>
@@ -84,6 +88,15 @@ int main(int argc, char **argv)
         linkCheck.start(options->linkCheckSeconds * 1000);
         QTimer::singleShot(0, app, &AppDelegate::locateMasterQuietly);
     }
+
+    // The home backed up daily and before a synchronise that drops channels.
+    AutomaticBackups backups(
+        BackupSources{Documents::directory(), options->configFile,
+                      QFileInfo(options->matterFolder).isReadable() ? options->matterFolder
+                                                                    : QString()},
+        {options->backupTime, options->backupKeep}, &LiveHomeFeed::storedChannelIds);
+    backups.follow(HomeEvents::instance());
+    backups.start();
 
     // The web remote, when asked for.
     std::unique_ptr<WebRemoteServer> web;
