@@ -274,6 +274,14 @@ void WebHub::askOwner(QWebSocket *socket, const PageRequest::Request &request)
             },
             [this](const PageRequest::Detail &detail) { m_owner.detail(detail); },
             [this](const PageRequest::Transmitters &) { m_owner.listTransmitters(); },
+            [this](const PageRequest::Backups &) {
+                const PageBackups *backups = m_server->backups();
+                tellAsking(backups ? backups->list() : pageError(QStringLiteral("noBackups")));
+            },
+            [this](const PageRequest::BackUp &) {
+                const PageBackups *backups = m_server->backups();
+                tellAsking(backups ? backups->makeNow() : pageError(QStringLiteral("noBackups")));
+            },
             [&](const PageRequest::SaveScenario &save) {
                 m_scenarios.save(save, session.caller());
             },

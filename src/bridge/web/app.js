@@ -2,6 +2,7 @@
 // The web remote: the home as the bridge confirms it, over one WebSocket.
 // A press shows as pending until the home's answer comes back; nothing is
 // shown as done before that.
+import { backupManagement } from './backups.js';
 import { deviceManagement } from './devices.js';
 import { enrolment } from './enrol.js';
 import { scenarioEditing, scenarioPicture } from './scenarios.js';
@@ -35,8 +36,9 @@ let role = 'family';
 let devices = null;
 let scenarioEditor = null;
 let enrolling = null;
+let backups = null;
 let lastHome = null;
-const views = ['lights', 'curtains', 'scenarios', 'scenario-editor', 'devices', 'detail', 'enrol', 'help'];
+const views = ['lights', 'curtains', 'scenarios', 'scenario-editor', 'devices', 'detail', 'enrol', 'backups', 'help'];
 
 function showBanner() {
   const text = problems.connection ? texts.bridgeLost
@@ -243,7 +245,7 @@ function showView(shown) {
 function takeRole(message) {
   role = message.role;
   for (const element of document.querySelectorAll('button[data-owner]')) element.hidden = role !== 'owner';
-  if (role !== 'owner' && ['devices', 'detail', 'scenario-editor', 'enrol'].some((view) => !document.getElementById(view).hidden)) showView('lights');
+  if (role !== 'owner' && ['devices', 'detail', 'scenario-editor', 'enrol', 'backups'].some((view) => !document.getElementById(view).hidden)) showView('lights');
   if (lastHome) showScenarios(lastHome.scenarios);
 }
 
@@ -344,7 +346,7 @@ function showHome(home) {
 const namedErrors = ['syncFailed', 'storeUnreadable', 'ownerOnly', 'nameEmpty', 'nameTooLong',
   'nameUnsendable', 'noDevice', 'noQuestion', 'noMembers', 'maxScenarios', 'deleteFailed', 'noScenario',
   'badMember', 'badPicture', 'pictureNotSaved', 'notDecoded', 'busy', 'changedElsewhere',
-  'tooFast'];
+  'tooFast', 'backupFailed', 'noBackups'];
 
 function errorText(message) {
   if (namedErrors.includes(message.code)) return texts[message.code];
@@ -364,6 +366,7 @@ function receive(message) {
   else if (message.type === 'toast') tell(message.good ? 'notice' : 'error', [message.title, message.detail].filter(Boolean).join(': '));
   else if (['transmitters', 'detail', 'question'].includes(message.type)) devices.receive(message);
   else if (['decoded', 'enrolled'].includes(message.type)) enrolling.receive(message);
+  else if (message.type === 'backups') backups.receive(message);
   else if (message.type === 'help') showHelp(message.topics);
   else if (message.type === 'notice') {
     syncButton.removeAttribute('aria-busy');
@@ -371,6 +374,7 @@ function receive(message) {
   } else if (message.type === 'error') {
     tell('error', errorText(message));
     if (message.code === 'syncFailed') syncButton.removeAttribute('aria-busy');
+    if (message.code === 'backupFailed') backups.failed();
     // An error of one channel ends that row's press; any other, every press.
     const ended = message.id ? [message.id] : [...channels.keys()];
     for (const id of ended) {
@@ -432,6 +436,8 @@ function start() {
   devices = deviceManagement({ texts, fill, send, button, showView, tellError, ask, ...names });
   scenarioEditor = scenarioEditing({ texts, fill, send, showView, tellError, ask, ...names });
   enrolling = enrolment({ texts, send, button, showView, openDevices: devices.open, tell, ...names });
+  backups = backupManagement({ texts, fill, send, showView, tell, ask });
+  document.getElementById('open-backups').addEventListener('click', backups.open);
   document.getElementById('open-help').addEventListener('click', () => send({ type: 'help' }));
   syncButton.addEventListener('click', () => {
     if (syncButton.getAttribute('aria-busy') === 'true') return; // one import at a time
