@@ -101,6 +101,8 @@ Request parse(const QByteArray &message)
         return Backups{};
     if (type == QLatin1String("backUp"))
         return BackUp{};
+    if (type == QLatin1String("cleanAll"))
+        return CleanAll{};
     if (type == QLatin1String("saveScenario"))
         return saveScenario(request);
     if (type == QLatin1String("decode")) {

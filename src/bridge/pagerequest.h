@@ -16,6 +16,7 @@
 // N,"button":N} (to the question a removal raised), {"type":"detail","id":
 // ...}, {"type":"transmitters"},
 // {"type":"backups"} (the kept backups), {"type":"backUp"} (one made now),
+// {"type":"cleanAll"} (the home wiped, as the app's settings menu does it),
 // {"type":"saveScenario","number":N or "" for a new
 // one,"name":...,"image":...,"members":[{"id":...,"state"/ "brightness":...}, ...],"revision":R},
 // {"type":"deleteScenario","number":N, "revision":R} (R: the scenario's revision as the page was
@@ -51,6 +52,7 @@ struct Detail {
 struct Transmitters {};
 struct Backups {};
 struct BackUp {};
+struct CleanAll {};
 struct SaveScenario {
     struct Member {
         QString id;
@@ -78,7 +80,7 @@ struct Refused {
 };
 using Request =
     std::variant<Set, Scenario, Sync, Help, Rename, Remove, Answer, Detail, Transmitters, Backups,
-                 BackUp, SaveScenario, DeleteScenario, Decode, Enrol, Refused>;
+                 BackUp, CleanAll, SaveScenario, DeleteScenario, Decode, Enrol, Refused>;
 
 constexpr qsizetype kMaxIdLength = 32;
 // Longer than any name the home takes, so that a refusal can say why.

@@ -9,6 +9,7 @@
 #include "webpagetexts.h"
 
 #include "base/logging.h"
+#include "control/homeactions.h"
 #include "control/homeevents.h"
 #include "control/livehome.h"
 #include "control/tcpsocketmanager.h"
@@ -278,6 +279,7 @@ void WebHub::askOwner(QWebSocket *socket, const PageRequest::Request &request)
                 const PageBackups *backups = m_server->backups();
                 tellAsking(backups ? backups->list() : pageError(QStringLiteral("noBackups")));
             },
+            [&](const PageRequest::CleanAll &) { HomeActions::cleanAll(session.caller()); },
             [this](const PageRequest::BackUp &) {
                 const PageBackups *backups = m_server->backups();
                 tellAsking(backups ? backups->makeNow() : pageError(QStringLiteral("noBackups")));

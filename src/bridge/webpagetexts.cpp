@@ -3,6 +3,8 @@
 
 #include "compactjson.h"
 
+#include "base/productinfo.h"
+
 #include <QCoreApplication>
 #include <QHash>
 #include <QJsonDocument>
@@ -223,6 +225,17 @@ const Text kTexts[] = {
     {"downloadNamed", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Download the backup of %1")},
     {"kilobytes", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "%1 KB")},
     {"megabytes", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "%1 MB")},
+    {"cleanAll", "HomeMenuView", QT_TRANSLATE_NOOP("HomeMenuView", "Clean All")},
+    {"about", "AboutUSViewController", QT_TRANSLATE_NOOP("AboutUSViewController", "About")},
+    {"aboutMotto", "AboutUSViewController",
+     QT_TRANSLATE_NOOP("AboutUSViewController", "畅享智能生活")},
+    {"aboutLegal", "AboutUSViewController",
+     QT_TRANSLATE_NOOP("AboutUSViewController",
+                       "© 2026 The Ardentia Home developers. All rights reserved.")},
+    {"technicalSupport", "AboutUSViewController",
+     QT_TRANSLATE_NOOP("AboutUSViewController", "Technical Support")},
+    {"appVersion", "AboutUSViewController",
+     QT_TRANSLATE_NOOP("AboutUSViewController", "App Version")},
     {"notPairedTitle", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Not paired")},
     {"notPaired", "WebRemote",
      QT_TRANSLATE_NOOP("WebRemote", "Pair this device first: on the home's computer run "
@@ -291,6 +304,14 @@ QJsonObject WebPageTexts::texts(const QString &language)
         texts.insert(QLatin1String(text.key),
                      translated.isEmpty() ? QString::fromUtf8(text.source) : translated);
     }
+    // The about view's lines, as the app joins them.
+    const auto joined = [&texts](const char *key, const QString &value) {
+        return QStringLiteral("%1:%2").arg(texts.value(QLatin1String(key)).toString(), value);
+    };
+    texts.insert(QStringLiteral("supportLine"),
+                 joined("technicalSupport", ProductInfo::supportNumber));
+    texts.insert(QStringLiteral("versionLine"),
+                 joined("appVersion", QStringLiteral(ARDENTIA_VERSION)));
     return texts;
 }
 

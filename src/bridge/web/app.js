@@ -38,7 +38,7 @@ let scenarioEditor = null;
 let enrolling = null;
 let backups = null;
 let lastHome = null;
-const views = ['lights', 'curtains', 'scenarios', 'scenario-editor', 'devices', 'detail', 'enrol', 'backups', 'help'];
+const views = ['lights', 'curtains', 'scenarios', 'scenario-editor', 'devices', 'detail', 'enrol', 'backups', 'about', 'help'];
 
 function showBanner() {
   const text = problems.connection ? texts.bridgeLost
@@ -439,10 +439,19 @@ function start() {
   backups = backupManagement({ texts, fill, send, showView, tell, ask });
   document.getElementById('open-backups').addEventListener('click', backups.open);
   document.getElementById('open-help').addEventListener('click', () => send({ type: 'help' }));
+  // The settings menu's actions, each asked first as the app's action sheets do.
   syncButton.addEventListener('click', () => {
     if (syncButton.getAttribute('aria-busy') === 'true') return; // one import at a time
-    if (send({ type: 'sync' })) syncButton.setAttribute('aria-busy', 'true');
+    ask(texts.sync, [texts.cancel, texts.sync], (index) => {
+      if (index === 1 && send({ type: 'sync' })) syncButton.setAttribute('aria-busy', 'true');
+    });
   });
+  document.getElementById('clean-all').addEventListener('click', () => {
+    ask(texts.cleanAll, [texts.cancel, texts.cleanAll], (index) => {
+      if (index === 1) send({ type: 'cleanAll' });
+    });
+  });
+  document.getElementById('open-about').addEventListener('click', () => showView('about'));
   started = true;
   for (const work of waiting.splice(0)) work();
   setInterval(showLink, 1000);
