@@ -148,7 +148,11 @@ function rowOf(channel) {
   name.textContent = channel.name;
   const state = document.createElement('span');
   state.className = 'state';
-  row.append(name, state);
+  // The name with its state beneath it, so that the controls keep to one line.
+  const label = document.createElement('span');
+  label.className = 'label';
+  label.append(name, state);
+  row.append(label);
   const press = (request) => {
     if (send({ type: 'set', id: channel.id, ...request })) markPending(row);
   };
@@ -156,18 +160,22 @@ function rowOf(channel) {
     for (const [word, label, named] of [['OPEN', texts.open, texts.openNamed],
       ['STOP', texts.stop, texts.stopNamed], ['CLOSE', texts.close, texts.closeNamed]])
       row.append(button(label, fill(named, channel.name), () => press({ state: word })));
+  } else if (channel.kind === 'dimmer') {
+    // As the app's slider: a drag sends one level, when it ends.
+    const slider = document.createElement('input');
+    slider.type = 'range';
+    slider.min = 0;
+    slider.max = 100;
+    slider.setAttribute('aria-label', fill(texts.brightnessNamed, channel.name));
+    slider.addEventListener('change', () => dim(channel.id, Number(slider.value)));
+    row.append(slider);
   } else {
-    const toggle = button('', '', () => press({ state: channels.get(channel.id).state === 'ON' ? 'OFF' : 'ON' }));
-    toggle.className = 'toggle';
-    row.append(toggle);
-    if (channel.kind === 'dimmer') {
-      const slider = document.createElement('input');
-      slider.type = 'range';
-      slider.min = 0;
-      slider.max = 100;
-      slider.setAttribute('aria-label', fill(texts.brightnessNamed, channel.name));
-      slider.addEventListener('input', () => dim(channel.id, Number(slider.value)));
-      row.append(slider);
+    // A switch: the app's ON and OFF pair.
+    for (const [word, label, named, kind] of [['ON', texts.on, texts.turnOnNamed, 'on'],
+      ['OFF', texts.off, texts.turnOffNamed, 'off']]) {
+      const pair = button(label, fill(named, channel.name), () => press({ state: word }));
+      pair.classList.add(kind);
+      row.append(pair);
     }
   }
   return row;
@@ -222,12 +230,6 @@ function show(channel) {
   row.querySelector('.state').textContent = stateText(channel);
   // What this page asked for, once confirmed, is said to a screen reader too.
   if (pressed) announcer.textContent = `${channel.name}: ${stateText(channel)}`;
-  const toggle = row.querySelector('.toggle');
-  if (toggle) {
-    const on = channel.state === 'ON';
-    toggle.textContent = on ? texts.turnOff : texts.turnOn;
-    toggle.setAttribute('aria-label', fill(on ? texts.turnOffNamed : texts.turnOnNamed, channel.name));
-  }
   const slider = row.querySelector('input[type="range"]');
   if (slider && !dimming.get(channel.id)?.outstanding) slider.value = channel.brightness ?? 0;
   dimAnswered(channel.id, channel.brightness);
