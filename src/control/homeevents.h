@@ -31,6 +31,8 @@ public:
     void announceReport(const QString &channelId, const QString &turnOn, bool differed);
     void announceStateUnknown(const QString &channelId);
     void announceScenarioRun(const QString &number);
+    // A scenario's run was counted in the store (after its run was announced).
+    void announceScenarioUseCounted(const QString &number);
     // An import is about to replace the home with one of these channels.
     void announceHomeAboutToBeReplaced(const QStringList &incomingChannelIds);
     void announceHomeReplaced();
@@ -42,6 +44,7 @@ Q_SIGNALS:
     void channelStateReported(const QString &channelId, const QString &turnOn, bool differed);
     void channelStateUnknown(const QString &channelId);
     void scenarioRan(const QString &number);
+    void scenarioUseCounted(const QString &number);
     // Delivered before the store changes: a listener may still read or copy it.
     void homeAboutToBeReplaced(const QStringList &incomingChannelIds);
     void homeReplaced();

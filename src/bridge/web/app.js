@@ -275,18 +275,45 @@ function showScenarios(scenarios) {
   showStrip(scenarios.map((scenario) => ({ ...scenario, name: builtIn[scenario.number] ?? scenario.name })));
 }
 
-// The strip: every scenario's picture and name, one press runs it.
+// The strip as the app's: "All" (the scenario list), every scenario by how
+// often it ran (ties in the home's order), the one that ran last marked, and
+// "Add Scenario" for an owner. One press runs a scenario.
 function showStrip(scenarios) {
   const strip = document.getElementById('strip');
-  strip.replaceChildren(...scenarios.map((scenario) => {
+  const entry = (label, name, picture, onClick) => {
     const item = document.createElement('li');
-    const run = button('', fill(texts.runNamed, scenario.name), () => send({ type: 'scenario', number: scenario.number }));
-    const name = document.createElement('span');
-    name.textContent = scenario.name;
-    run.append(scenarioPicture(scenario.image), name);
-    item.append(run);
+    const press = button('', name, onClick);
+    const text = document.createElement('span');
+    text.textContent = label;
+    press.append(picture, text);
+    item.append(press);
     return item;
-  }));
+  };
+  const symbol = (character) => {
+    const picture = document.createElement('span');
+    picture.className = 'picture symbol';
+    picture.setAttribute('aria-hidden', 'true');
+    picture.textContent = character;
+    return picture;
+  };
+  const byUse = scenarios.map((scenario, order) => ({ scenario, order }))
+    .sort((a, b) => (b.scenario.uses ?? 0) - (a.scenario.uses ?? 0) || a.order - b.order)
+    .map(({ scenario }) => scenario);
+  const entries = [entry(texts.all, texts.all, symbol('☰'), () => showView('scenarios'))];
+  for (const scenario of byUse) {
+    const item = entry(scenario.name, fill(texts.runNamed, scenario.name), scenarioPicture(scenario.image),
+      () => send({ type: 'scenario', number: scenario.number }));
+    if (scenario.active) {
+      item.classList.add('active');
+      item.firstChild.setAttribute('aria-current', 'true');
+    }
+    entries.push(item);
+  }
+  if (role === 'owner') {
+    entries.push(entry(texts.addScenario, texts.addScenario, symbol('+'),
+      () => document.getElementById('add-scenario').click()));
+  }
+  strip.replaceChildren(...entries);
 }
 
 // The app's help topics and installation guide: each opened on its own,
