@@ -4,6 +4,7 @@
 #include "livebench.h"
 #include "mqttbench.h"
 #include "refreshbench.h"
+#include "schedulebench.h"
 #include "soakbench.h"
 #include "storebench.h"
 
@@ -26,7 +27,7 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("ardentia-home"));
 
-    // ardentia-bench [channel|store|import|soak|refresh|mqtt|live] [count]
+    // ardentia-bench [channel|store|import|soak|refresh|mqtt|live|schedule] [count]
     const QStringList args = app.arguments().mid(1);
     const QString only = args.value(0);
     const int exchanges = args.value(1).toInt();
@@ -45,5 +46,6 @@ int main(int argc, char **argv)
     run("soak", [exchanges] { runSoakBench(exchanges > 0 ? exchanges : 10000); });
     run("mqtt", [exchanges] { runMqttBench(exchanges > 0 ? exchanges : 2000); });
     run("live", [exchanges] { runLiveBench(exchanges > 0 ? exchanges : 200); });
+    run("schedule", runScheduleBench);
     return 0;
 }

@@ -34,10 +34,10 @@ struct ScheduleAction {
     enum class Motion { Open, Close, Stop };
 
     Kind kind = Kind::RunScenario;
-    QString target;                // the scenario's number or the channel's ID
-    bool on = false;               // Switch
-    int level = 0;                 // Dim: 0 to 100
-    Motion motion = Motion::Open;  // Curtain
+    QString target;               // the scenario's number or the channel's ID
+    bool on = false;              // Switch
+    int level = 0;                // Dim: 0 to 100
+    Motion motion = Motion::Open; // Curtain
     bool operator==(const ScheduleAction &) const = default;
 
     bool targetsScenario() const { return kind == Kind::RunScenario; }
@@ -50,10 +50,10 @@ struct ScheduleTime {
     static constexpr int kMaxOffsetMinutes = 180;
 
     Kind kind = Kind::Clock;
-    QTime at;                                // Clock, Once: hours and minutes
+    QTime at;                                 // Clock, Once: hours and minutes
     Weekdays weekdays = Weekdays::everyDay(); // Clock, Sunrise, Sunset
-    int offsetMinutes = 0;                   // Sunrise, Sunset: after (+) or before (-)
-    QDate date;                              // Once
+    int offsetMinutes = 0;                    // Sunrise, Sunset: after (+) or before (-)
+    QDate date;                               // Once
     bool operator==(const ScheduleTime &) const = default;
 
     bool followsTheSun() const { return kind == Kind::Sunrise || kind == Kind::Sunset; }

@@ -90,7 +90,8 @@ int wholeNumber(const QJsonObject &object, const char *name)
     return int(number);
 }
 
-template <typename Enum> Enum word(const QJsonObject &object, const char *name, const Words<Enum> &words)
+template <typename Enum>
+Enum word(const QJsonObject &object, const char *name, const Words<Enum> &words)
 {
     const std::optional<Enum> value = valueOf(words, field(object, name));
     if (!value)

@@ -43,9 +43,8 @@ ScheduleProblem mismatch(ChannelKind channel, const QString &id)
 }
 } // namespace
 
-std::optional<ScheduleProblem> ScheduleRules::problemOf(const Schedule &schedule,
-                                                        const HomeTargets &targets,
-                                                        bool homeHasLocation)
+std::optional<ScheduleProblem>
+ScheduleRules::problemOf(const Schedule &schedule, const HomeTargets &targets, bool homeHasLocation)
 {
     if (std::optional<ScheduleProblem> problem = nameProblem(schedule.name))
         return problem;

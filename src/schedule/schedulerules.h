@@ -14,9 +14,8 @@ class ScheduleRules {
 public:
     // What is wrong with the schedule for this home; nothing when it can be
     // stored. A schedule that follows the sun needs the home's location.
-    static std::optional<ScheduleProblem> problemOf(const Schedule &schedule,
-                                                    const HomeTargets &targets,
-                                                    bool homeHasLocation);
+    static std::optional<ScheduleProblem>
+    problemOf(const Schedule &schedule, const HomeTargets &targets, bool homeHasLocation);
     // Why the schedule cannot run in this home any more: its channel or
     // scenario is gone, or the channel no longer takes its action.
     static Schedule::OffReason offReasonIn(const Schedule &schedule, const HomeTargets &targets);

@@ -26,7 +26,8 @@ qint64 milliseconds(double julianDay)
 QDateTime toMinute(qint64 milliseconds)
 {
     constexpr qint64 kMinute = 60000;
-    return QDateTime::fromMSecsSinceEpoch((milliseconds + kMinute / 2) / kMinute * kMinute, Qt::UTC);
+    return QDateTime::fromMSecsSinceEpoch((milliseconds + kMinute / 2) / kMinute * kMinute,
+                                          Qt::UTC);
 }
 } // namespace
 
@@ -61,7 +62,8 @@ SunCalendar::Day SunCalendar::reckon(const QDate &localDate) const
         ln_rst_time rst{};
         if (ln_get_solar_rst(asked, &observer, &rst) != 0)
             continue; // the sun stays above or below the horizon
-        for (auto [jd, kept] : {std::pair{rst.rise, &day.sunrise}, std::pair{rst.set, &day.sunset}}) {
+        for (auto [jd, kept] :
+             {std::pair{rst.rise, &day.sunrise}, std::pair{rst.set, &day.sunset}}) {
             const qint64 moment = milliseconds(jd);
             if (!*kept && moment >= start.toMSecsSinceEpoch() && moment < end.toMSecsSinceEpoch())
                 *kept = toMinute(moment);

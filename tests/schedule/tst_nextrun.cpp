@@ -82,9 +82,9 @@ private Q_SLOTS:
         QTest::newRow("working days skip the weekend")
             << berlin << clockAt(half7, days({1, 2, 3, 4, 5})) << at("2026-12-11T08:00+01:00")
             << at("2026-12-14T07:30+01:00");
-        QTest::newRow("Sundays only") << berlin << clockAt(half7, days({7}))
-                                      << at("2026-12-14T00:00+01:00")
-                                      << at("2026-12-20T07:30+01:00");
+        QTest::newRow("Sundays only")
+            << berlin << clockAt(half7, days({7})) << at("2026-12-14T00:00+01:00")
+            << at("2026-12-20T07:30+01:00");
         QTest::newRow("its one weekday, passed: a week on")
             << berlin << clockAt(half7, days({4})) << at("2026-12-10T09:00+01:00")
             << at("2026-12-17T07:30+01:00");
@@ -103,9 +103,9 @@ private Q_SLOTS:
         QTest::newRow("spring: just before the gap")
             << berlin << clockAt(QTime(1, 59)) << at("2026-03-29T00:00+01:00")
             << at("2026-03-29T01:59+01:00");
-        QTest::newRow("spring: 03:00 is 03:00") << berlin << clockAt(QTime(3, 0))
-                                                << at("2026-03-29T00:00+01:00")
-                                                << at("2026-03-29T03:00+02:00");
+        QTest::newRow("spring: 03:00 is 03:00")
+            << berlin << clockAt(QTime(3, 0)) << at("2026-03-29T00:00+01:00")
+            << at("2026-03-29T03:00+02:00");
         QTest::newRow("spring: after the moved run, the next day")
             << berlin << clockAt(half2) << at("2026-03-29T03:00+02:00")
             << at("2026-03-30T02:30+02:00");
@@ -133,9 +133,9 @@ private Q_SLOTS:
             << at("2026-10-26T02:30+09:00");
 
         const QDate springDay(2026, 3, 29);
-        QTest::newRow("once, to come") << berlin << onceAt(QDate(2027, 1, 2), QTime(18, 5))
-                                       << at("2026-12-10T10:00+01:00")
-                                       << at("2027-01-02T18:05+01:00");
+        QTest::newRow("once, to come")
+            << berlin << onceAt(QDate(2027, 1, 2), QTime(18, 5)) << at("2026-12-10T10:00+01:00")
+            << at("2027-01-02T18:05+01:00");
         QTest::newRow("once, passed") << berlin << onceAt(QDate(2026, 12, 10), QTime(9, 59))
                                       << at("2026-12-10T10:00+01:00") << QDateTime();
         QTest::newRow("once, in the skipped hour")
@@ -150,8 +150,8 @@ private Q_SLOTS:
 
         Schedule off = clockAt(half7);
         off.enabled = false;
-        QTest::newRow("switched off") << berlin << off << at("2026-12-10T06:00+01:00")
-                                      << QDateTime();
+        QTest::newRow("switched off")
+            << berlin << off << at("2026-12-10T06:00+01:00") << QDateTime();
     }
     void clockRuns()
     {
@@ -293,7 +293,8 @@ private Q_SLOTS:
         const QTimeZone zone("Arctic/Longyearbyen");
         SunCalendar calendar(kLongyearbyen, zone);
         for (QDate day(2026, 11, 15); day <= QDate(2027, 1, 31); day = day.addDays(1)) {
-            QVERIFY2(!calendar.moment(SunCalendar::Event::Sunrise, day), qPrintable(day.toString()));
+            QVERIFY2(!calendar.moment(SunCalendar::Event::Sunrise, day),
+                     qPrintable(day.toString()));
             QVERIFY(!calendar.moment(SunCalendar::Event::Sunset, day));
         }
         QVERIFY(calendar.moment(SunCalendar::Event::Sunrise, QDate(2026, 10, 1)));

@@ -79,14 +79,20 @@ private Q_SLOTS:
                             bool hasLocation = true) {
             QTest::newRow(name) << change << hasLocation << QString::fromUtf8(problem);
         };
-        row("as it is", [](Schedule &) {}, "");
-        row("no name", [](Schedule &s) { s.name.clear(); }, "A schedule needs a name.");
-        row("blank name", [](Schedule &s) { s.name = QStringLiteral("  "); },
+        row(
+            "as it is", [](Schedule &) {}, "");
+        row(
+            "no name", [](Schedule &s) { s.name.clear(); }, "A schedule needs a name.");
+        row(
+            "blank name", [](Schedule &s) { s.name = QStringLiteral("  "); },
             "A schedule needs a name.");
-        row("40 characters", [](Schedule &s) { s.name = QString(40, QChar(0x6587)); }, "");
-        row("41 characters", [](Schedule &s) { s.name = QString(41, QLatin1Char('x')); },
+        row(
+            "40 characters", [](Schedule &s) { s.name = QString(40, QChar(0x6587)); }, "");
+        row(
+            "41 characters", [](Schedule &s) { s.name = QString(41, QLatin1Char('x')); },
             "A schedule's name has at most 40 characters.");
-        row("line break in the name", [](Schedule &s) { s.name = QStringLiteral("a\nb"); },
+        row(
+            "line break in the name", [](Schedule &s) { s.name = QStringLiteral("a\nb"); },
             "A schedule's name cannot hold control characters or line breaks.");
         row("unknown channel", action(Kind::Switch, QStringLiteral("A9")),
             "The home has no channel A9.");
@@ -104,14 +110,20 @@ private Q_SLOTS:
             "Channel A3030303 is a curtain: it opens, closes or stops.");
         row("a light does not open", action(Kind::Curtain, kDimmer),
             "Channel A2020202 is a light: it has no curtain to move.");
-        row("no weekday", [](Schedule &s) { s.time.weekdays = Weekdays(); },
+        row(
+            "no weekday", [](Schedule &s) { s.time.weekdays = Weekdays(); },
             "Choose at least one day of the week.");
-        row("no time", [](Schedule &s) { s.time.at = QTime(); }, "The schedule needs a time of day.");
-        row("seconds", [](Schedule &s) { s.time.at = QTime(7, 30, 5); },
+        row(
+            "no time", [](Schedule &s) { s.time.at = QTime(); },
             "The schedule needs a time of day.");
-        row("once without a date", [](Schedule &s) { s.time.kind = TimeKind::Once; },
+        row(
+            "seconds", [](Schedule &s) { s.time.at = QTime(7, 30, 5); },
+            "The schedule needs a time of day.");
+        row(
+            "once without a date", [](Schedule &s) { s.time.kind = TimeKind::Once; },
             "The schedule needs a date.");
-        row("once needs no weekday",
+        row(
+            "once needs no weekday",
             [](Schedule &s) {
                 s.time.kind = TimeKind::Once;
                 s.time.date = QDate(2027, 1, 1);
@@ -128,7 +140,8 @@ private Q_SLOTS:
             "-240 minutes.");
         row("sun without a location", sunTime(TimeKind::Sunrise, 0),
             "Set the home's location first: sunrise and sunset are reckoned from it.", false);
-        row("clock without a location", [](Schedule &) {}, "", false);
+        row(
+            "clock without a location", [](Schedule &) {}, "", false);
     }
     void checksAgainstTheHome()
     {
@@ -242,8 +255,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("problem");
         const char *action = R"("action": {"kind": "dim", "channel": "A2", "level": 40})";
         const auto withTime = [action](const char *time) -> QByteArray {
-            return QByteArray(R"({"name": "n", "enabled": true, )") + action +
-                   R"(, "time": )" + time + "}";
+            return QByteArray(R"({"name": "n", "enabled": true, )") + action + R"(, "time": )" +
+                   time + "}";
         };
         QTest::newRow("well formed")
             << withTime(R"({"kind": "clock", "at": "7:05", "weekdays": [1, 7]})") << QString();
@@ -252,18 +265,20 @@ private Q_SLOTS:
         QTest::newRow("minute 60")
             << withTime(R"({"kind": "clock", "at": "12:60", "weekdays": [1]})")
             << "A day has no time 12:60.";
-        QTest::newRow("seconds") << withTime(R"({"kind": "clock", "at": "12:00:30", "weekdays": [1]})")
+        QTest::newRow("seconds") << withTime(
+                                        R"({"kind": "clock", "at": "12:00:30", "weekdays": [1]})")
                                  << "A day has no time 12:00:30.";
         QTest::newRow("29 February 2027")
             << withTime(R"({"kind": "once", "date": "2027-02-29", "at": "08:00"})")
             << "There is no date 2027-02-29 (year-month-day).";
         QTest::newRow("29 February 2028")
             << withTime(R"({"kind": "once", "date": "2028-02-29", "at": "08:00"})") << QString();
-        QTest::newRow("month 13")
-            << withTime(R"({"kind": "once", "date": "2026-13-01", "at": "08:00"})")
-            << "There is no date 2026-13-01 (year-month-day).";
-        QTest::newRow("weekday 0") << withTime(R"({"kind": "clock", "at": "8:00", "weekdays": [0]})")
-                                   << "Days of the week are numbered 1 (Monday) to 7 (Sunday).";
+        QTest::newRow("month 13") << withTime(
+                                         R"({"kind": "once", "date": "2026-13-01", "at": "08:00"})")
+                                  << "There is no date 2026-13-01 (year-month-day).";
+        QTest::newRow("weekday 0")
+            << withTime(R"({"kind": "clock", "at": "8:00", "weekdays": [0]})")
+            << "Days of the week are numbered 1 (Monday) to 7 (Sunday).";
         QTest::newRow("weekday 1.5")
             << withTime(R"({"kind": "clock", "at": "8:00", "weekdays": [1.5]})")
             << "Days of the week are numbered 1 (Monday) to 7 (Sunday).";
@@ -287,9 +302,8 @@ private Q_SLOTS:
                           R"("channel": "A3", "motion": "up"}, "time": {"kind": "once", )"
                           R"("date": "2027-01-01", "at": "8:00"}})")
             << "The schedule's motion is missing or not understood.";
-        QTest::newRow("enabled as text")
-            << QByteArray(R"({"name": "n", "enabled": "yes"})")
-            << "The schedule's enabled is missing or not understood.";
+        QTest::newRow("enabled as text") << QByteArray(R"({"name": "n", "enabled": "yes"})")
+                                         << "The schedule's enabled is missing or not understood.";
     }
     void malformedJson()
     {

@@ -132,26 +132,27 @@ private Q_SLOTS:
                 return store.save(schedule, *HomeTargets::fromStore(Database::instance()));
             });
         };
-        QTest::newRow("unknown channel") << saving(switchAt(QStringLiteral("x"), "B9"))
-                                         << "The home has no channel B9.";
-        QTest::newRow("unknown scenario") << saving(scenarioAt(QStringLiteral("x"), "8"))
-                                          << "The home has no scenario 8.";
+        QTest::newRow("unknown channel")
+            << saving(switchAt(QStringLiteral("x"), "B9")) << "The home has no channel B9.";
+        QTest::newRow("unknown scenario")
+            << saving(scenarioAt(QStringLiteral("x"), "8")) << "The home has no scenario 8.";
         Schedule tooBright = switchAt(QStringLiteral("x"), kDimmer);
         tooBright.action.kind = ScheduleAction::Kind::Dim;
         tooBright.action.level = 150;
-        QTest::newRow("level out of range") << saving(tooBright) << "A level is from 0 to 100, not 150.";
+        QTest::newRow("level out of range")
+            << saving(tooBright) << "A level is from 0 to 100, not 150.";
         Schedule missing = switchAt(QStringLiteral("x"));
         missing.id = 999;
-        QTest::newRow("a schedule that is not there") << saving(missing)
-                                                      << "The home has no schedule 999.";
+        QTest::newRow("a schedule that is not there")
+            << saving(missing) << "The home has no schedule 999.";
         Schedule sunrise = switchAt(QStringLiteral("x"));
         sunrise.time.kind = ScheduleTime::Kind::Sunrise;
         QTest::newRow("sunrise before the location is set")
             << saving(sunrise)
             << "Set the home's location first: sunrise and sunset are reckoned from it.";
-        QTest::newRow("location off the globe")
-            << Attempt([](ScheduleStore &store) { return store.setLocation({-100, 0}); })
-            << "The latitude must be from -90 (south) to 90 (north) degrees.";
+        QTest::newRow("location off the globe") << Attempt([](ScheduleStore &store) {
+            return store.setLocation({-100, 0});
+        }) << "The latitude must be from -90 (south) to 90 (north) degrees.";
     }
     void refusalsChangeNothing()
     {
@@ -205,8 +206,8 @@ private Q_SLOTS:
         QTest::addColumn<std::function<void()>>("removal");
         QTest::addColumn<QStringList>("switchedOff");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("nothing removed") << std::function<void()>([] {}) << QStringList()
-                                         << QString();
+        QTest::newRow("nothing removed")
+            << std::function<void()>([] {}) << QStringList() << QString();
         QTest::newRow("channel removed")
             << std::function<void()>(
                    [] { Database::instance()->deleteMainDeviceWithMainID(kDimmer); })
@@ -269,15 +270,16 @@ private Q_SLOTS:
     {
         store.reset();
         database->removeFiles();
-        for (const char *sql :
-             {"CREATE TABLE MainDevice (ID INTEGER PRIMARY KEY, MAININFO TEXT, TYPE TEXT, MAINID "
-              "TEXT);",
-              "CREATE TABLE SuperBox (ID INTEGER PRIMARY KEY, INFO TEXT, TYPE TEXT, MAINID TEXT);",
-              "CREATE TABLE Scenario (ID INTEGER PRIMARY KEY, INFO TEXT, MAINID TEXT, CONTROLTIMES "
-              "TEXT);",
-              R"(INSERT INTO SuperBox VALUES (1, '{"id":"T1","type":"SuperBox"}', 'SuperBox', 'T1');)",
-              R"(INSERT INTO MainDevice VALUES (4, '{"id":"A1010101","type":"Lighting","control":"S"}', 'Lighting', 'A1010101');)",
-              R"(INSERT INTO Scenario VALUES (2, '{"mainID":"-1","sceneArray":"ALLDEVICEON"}', '-1', '12');)"})
+        for (
+            const char *sql :
+            {"CREATE TABLE MainDevice (ID INTEGER PRIMARY KEY, MAININFO TEXT, TYPE TEXT, MAINID "
+             "TEXT);",
+             "CREATE TABLE SuperBox (ID INTEGER PRIMARY KEY, INFO TEXT, TYPE TEXT, MAINID TEXT);",
+             "CREATE TABLE Scenario (ID INTEGER PRIMARY KEY, INFO TEXT, MAINID TEXT, CONTROLTIMES "
+             "TEXT);",
+             R"(INSERT INTO SuperBox VALUES (1, '{"id":"T1","type":"SuperBox"}', 'SuperBox', 'T1');)",
+             R"(INSERT INTO MainDevice VALUES (4, '{"id":"A1010101","type":"Lighting","control":"S"}', 'Lighting', 'A1010101');)",
+             R"(INSERT INTO Scenario VALUES (2, '{"mainID":"-1","sceneArray":"ALLDEVICEON"}', '-1', '12');)"})
             QVERIFY2(rawSql(sql), sql);
         const QStringList before = allRows();
         auto older = [] {
@@ -285,8 +287,9 @@ private Q_SLOTS:
             sqlite3_open(Database::databasePath().toUtf8().constData(), &db);
             QStringList tables;
             sqlite3_stmt *select = nullptr;
-            sqlite3_prepare_v2(db, "SELECT name, sql FROM sqlite_master WHERE name IN "
-                                   "('MainDevice','SuperBox','Scenario') ORDER BY name;",
+            sqlite3_prepare_v2(db,
+                               "SELECT name, sql FROM sqlite_master WHERE name IN "
+                               "('MainDevice','SuperBox','Scenario') ORDER BY name;",
                                -1, &select, nullptr);
             while (sqlite3_step(select) == SQLITE_ROW)
                 tables.append(QString::fromUtf8(
