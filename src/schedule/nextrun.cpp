@@ -64,7 +64,11 @@ std::optional<QDateTime> NextRunCalculator::nextSun(const ScheduleTime &time, co
     // From yesterday: its sunset with an offset may still be to come. The
     // weekday is that of the sun's day, whatever the offset.
     const QDate today = now.toTimeZone(m_zone).date();
-    for (QDate day = today.addDays(-1); day <= today.addDays(kDaysAhead); day = day.addDays(1)) {
+    const QDate last = today.addDays(kDaysAhead);
+    for (QDate day = today.addDays(-1); day <= last; day = day.addDays(1)) {
+        day = m_sun->firstDayWithSunFrom(day, last);
+        if (day > last)
+            break;
         if (!time.weekdays.contains(day.dayOfWeek()))
             continue;
         const std::optional<QDateTime> sun = m_sun->moment(event, day);

@@ -4,8 +4,9 @@
 #include <QJsonArray>
 #include <QRegularExpression>
 
-#include <array>
 #include <cmath>
+#include <initializer_list>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -52,91 +53,161 @@ QString timeText(const QTime &time)
     return time.toString(QStringLiteral("HH:mm"));
 }
 
-// Thrown within fromJson only, and caught there.
-struct Malformed {
-    ScheduleProblem problem;
-};
+// Reads the fields of an object; the first one that is malformed is kept
+// as the problem, and what it reads from then on is not used.
+class Reader {
+public:
+    const std::optional<ScheduleProblem> &problem() const { return m_problem; }
 
-[[noreturn]] void missing(const char *field)
-{
-    throw Malformed{ScheduleProblem(
-        QT_TRANSLATE_NOOP("ScheduleProblem", "The schedule's %1 is missing or not understood."),
-        {QString::fromLatin1(field)})};
-}
-
-QJsonValue field(const QJsonObject &object, const char *name)
-{
-    const QJsonValue value = object.value(QLatin1String(name));
-    if (value.isUndefined() || value.isNull())
-        missing(name);
-    return value;
-}
-
-QString text(const QJsonObject &object, const char *name)
-{
-    const QJsonValue value = field(object, name);
-    if (!value.isString())
-        missing(name);
-    return value.toString();
-}
-
-int wholeNumber(const QJsonObject &object, const char *name)
-{
-    const QJsonValue value = field(object, name);
-    const double number = value.toDouble(std::nan(""));
-    // Far past any valid value, but still an int: the rules name it.
-    if (!value.isDouble() || number != std::trunc(number) || std::abs(number) > 1e6)
-        missing(name);
-    return int(number);
-}
-
-template <typename Enum>
-Enum word(const QJsonObject &object, const char *name, const Words<Enum> &words)
-{
-    const std::optional<Enum> value = valueOf(words, field(object, name));
-    if (!value)
-        missing(name);
-    return *value;
-}
-
-QTime timeOfDay(const QJsonObject &object)
-{
-    const QString written = text(object, "at");
-    static const QRegularExpression shape(QStringLiteral("^\\d{1,2}:\\d{2}$"));
-    const QTime time = QTime::fromString(written, QStringLiteral("H:mm"));
-    if (!shape.match(written).hasMatch() || !time.isValid())
-        throw Malformed{ScheduleProblem(
-            QT_TRANSLATE_NOOP("ScheduleProblem", "A day has no time %1."), {written})};
-    return time;
-}
-
-QDate date(const QJsonObject &object)
-{
-    const QString written = text(object, "date");
-    static const QRegularExpression shape(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$"));
-    const QDate date = QDate::fromString(written, Qt::ISODate);
-    if (!shape.match(written).hasMatch() || !date.isValid())
-        throw Malformed{ScheduleProblem(
-            QT_TRANSLATE_NOOP("ScheduleProblem", "There is no date %1 (year-month-day)."),
-            {written})};
-    return date;
-}
-
-Weekdays weekdays(const QJsonObject &object)
-{
-    const QJsonValue value = field(object, "weekdays");
-    if (!value.isArray())
-        missing("weekdays");
-    Weekdays days;
-    for (const QJsonValue &day : value.toArray()) {
-        const double number = day.toDouble(0);
-        if (number != std::trunc(number) || number < 1 || number > 7)
-            throw Malformed{ScheduleProblem(QT_TRANSLATE_NOOP(
-                "ScheduleProblem", "Days of the week are numbered 1 (Monday) to 7 (Sunday)."))};
-        days.add(int(number));
+    void fail(ScheduleProblem problem)
+    {
+        if (!m_problem)
+            m_problem = std::move(problem);
     }
-    return days;
-}
+    void missing(const char *name)
+    {
+        fail(ScheduleProblem(
+            QT_TRANSLATE_NOOP("ScheduleProblem", "The schedule's %1 is missing or not understood."),
+            {QString::fromLatin1(name)}));
+    }
+
+    QJsonValue field(const QJsonObject &object, const char *name)
+    {
+        const QJsonValue value = object.value(QLatin1String(name));
+        if (value.isUndefined() || value.isNull())
+            missing(name);
+        return value;
+    }
+
+    QString text(const QJsonObject &object, const char *name)
+    {
+        const QJsonValue value = field(object, name);
+        if (!value.isString())
+            missing(name);
+        return value.toString();
+    }
+
+    bool flag(const QJsonObject &object, const char *name)
+    {
+        const QJsonValue value = field(object, name);
+        if (!value.isBool())
+            missing(name);
+        return value.toBool();
+    }
+
+    QJsonObject object(const QJsonObject &object, const char *name)
+    {
+        const QJsonValue value = field(object, name);
+        if (!value.isObject())
+            missing(name);
+        return value.toObject();
+    }
+
+    int wholeNumber(const QJsonObject &object, const char *name)
+    {
+        const QJsonValue value = field(object, name);
+        const double number = value.toDouble(std::nan(""));
+        // Far past any valid value, but still an int: the rules name it.
+        if (!value.isDouble() || number != std::trunc(number) || std::abs(number) > 1e6) {
+            missing(name);
+            return 0;
+        }
+        return int(number);
+    }
+
+    template <typename Enum>
+    Enum word(const QJsonObject &object, const char *name, const Words<Enum> &words)
+    {
+        const std::optional<Enum> value = valueOf(words, field(object, name));
+        if (!value)
+            missing(name);
+        return value.value_or(Enum{});
+    }
+
+    QTime timeOfDay(const QJsonObject &object)
+    {
+        const QString written = text(object, "at");
+        static const QRegularExpression shape(QStringLiteral("^\\d{1,2}:\\d{2}$"));
+        const QTime time = QTime::fromString(written, QStringLiteral("H:mm"));
+        if (!shape.match(written).hasMatch() || !time.isValid())
+            fail(ScheduleProblem(QT_TRANSLATE_NOOP("ScheduleProblem", "A day has no time %1."),
+                                 {written}));
+        return time;
+    }
+
+    QDate date(const QJsonObject &object)
+    {
+        const QString written = text(object, "date");
+        static const QRegularExpression shape(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$"));
+        const QDate date = QDate::fromString(written, Qt::ISODate);
+        if (!shape.match(written).hasMatch() || !date.isValid())
+            fail(ScheduleProblem(
+                QT_TRANSLATE_NOOP("ScheduleProblem", "There is no date %1 (year-month-day)."),
+                {written}));
+        return date;
+    }
+
+    Weekdays weekdays(const QJsonObject &object)
+    {
+        const QJsonValue value = field(object, "weekdays");
+        if (!value.isArray())
+            missing("weekdays");
+        Weekdays days;
+        for (const QJsonValue &day : value.toArray()) {
+            const double number = day.toDouble(0);
+            if (number != std::trunc(number) || number < 1 || number > 7)
+                fail(ScheduleProblem(QT_TRANSLATE_NOOP(
+                    "ScheduleProblem", "Days of the week are numbered 1 (Monday) to 7 (Sunday).")));
+            else
+                days.add(int(number));
+        }
+        return days;
+    }
+
+    ScheduleAction action(const QJsonObject &object)
+    {
+        ScheduleAction action;
+        action.kind = word(object, "kind", kActionWords);
+        switch (action.kind) {
+        case ActionKind::RunScenario:
+            action.target = text(object, "scenario");
+            break;
+        case ActionKind::Switch:
+            action.target = text(object, "channel");
+            action.on = flag(object, "on");
+            break;
+        case ActionKind::Dim:
+            action.target = text(object, "channel");
+            action.level = wholeNumber(object, "level");
+            break;
+        case ActionKind::Curtain:
+            action.target = text(object, "channel");
+            action.motion = word(object, "motion", kMotionWords);
+            break;
+        }
+        return action;
+    }
+
+    ScheduleTime time(const QJsonObject &object)
+    {
+        ScheduleTime time;
+        time.kind = word(object, "kind", kTimeWords);
+        if (time.kind == TimeKind::Once) {
+            time.date = date(object);
+            time.at = timeOfDay(object);
+            return time;
+        }
+        time.weekdays = weekdays(object);
+        if (time.kind == TimeKind::Clock)
+            time.at = timeOfDay(object);
+        else
+            time.offsetMinutes = wholeNumber(object, "offset");
+        return time;
+    }
+
+private:
+    std::optional<ScheduleProblem> m_problem;
+};
 
 QJsonArray weekdayArray(Weekdays days)
 {
@@ -145,32 +216,6 @@ QJsonArray weekdayArray(Weekdays days)
         if (days.contains(day))
             array.append(day);
     return array;
-}
-
-ScheduleAction actionFrom(const QJsonObject &object)
-{
-    ScheduleAction action;
-    action.kind = word(object, "kind", kActionWords);
-    switch (action.kind) {
-    case ActionKind::RunScenario:
-        action.target = text(object, "scenario");
-        break;
-    case ActionKind::Switch:
-        action.target = text(object, "channel");
-        if (!field(object, "on").isBool())
-            missing("on");
-        action.on = object.value(QLatin1String("on")).toBool();
-        break;
-    case ActionKind::Dim:
-        action.target = text(object, "channel");
-        action.level = wholeNumber(object, "level");
-        break;
-    case ActionKind::Curtain:
-        action.target = text(object, "channel");
-        action.motion = word(object, "motion", kMotionWords);
-        break;
-    }
-    return action;
 }
 
 QJsonObject actionJson(const ScheduleAction &action)
@@ -188,23 +233,6 @@ QJsonObject actionJson(const ScheduleAction &action)
     return object;
 }
 
-ScheduleTime timeFrom(const QJsonObject &object)
-{
-    ScheduleTime time;
-    time.kind = word(object, "kind", kTimeWords);
-    if (time.kind == TimeKind::Once) {
-        time.date = date(object);
-        time.at = timeOfDay(object);
-        return time;
-    }
-    time.weekdays = weekdays(object);
-    if (time.kind == TimeKind::Clock)
-        time.at = timeOfDay(object);
-    else
-        time.offsetMinutes = wholeNumber(object, "offset");
-    return time;
-}
-
 QJsonObject timeJson(const ScheduleTime &time)
 {
     QJsonObject object{{QStringLiteral("kind"), wordOf(kTimeWords, time.kind)}};
@@ -219,13 +247,6 @@ QJsonObject timeJson(const ScheduleTime &time)
     return object;
 }
 
-QJsonObject objectField(const QJsonObject &object, const char *name)
-{
-    const QJsonValue value = field(object, name);
-    if (!value.isObject())
-        missing(name);
-    return value.toObject();
-}
 } // namespace
 
 QJsonObject ScheduleCodec::toJson(const Schedule &schedule)
@@ -241,18 +262,15 @@ QJsonObject ScheduleCodec::toJson(const Schedule &schedule)
 
 std::variant<Schedule, ScheduleProblem> ScheduleCodec::fromJson(const QJsonObject &object)
 {
-    try {
-        Schedule schedule;
-        schedule.name = text(object, "name");
-        if (!field(object, "enabled").isBool())
-            missing("enabled");
-        schedule.enabled = object.value(QLatin1String("enabled")).toBool();
-        schedule.action = actionFrom(objectField(object, "action"));
-        schedule.time = timeFrom(objectField(object, "time"));
-        schedule.offReason = valueOf(kOffReasonWords, object.value(QLatin1String("offReason")))
-                                 .value_or(OffReason::None);
-        return schedule;
-    } catch (const Malformed &malformed) {
-        return malformed.problem;
-    }
+    Reader reader;
+    Schedule schedule;
+    schedule.name = reader.text(object, "name");
+    schedule.enabled = reader.flag(object, "enabled");
+    schedule.action = reader.action(reader.object(object, "action"));
+    schedule.time = reader.time(reader.object(object, "time"));
+    schedule.offReason = valueOf(kOffReasonWords, object.value(QLatin1String("offReason")))
+                             .value_or(OffReason::None);
+    if (reader.problem())
+        return *reader.problem();
+    return schedule;
 }

@@ -21,12 +21,18 @@ public:
 
     // The moment, to the minute; nothing when the sun does not rise (or set) that day.
     std::optional<QDateTime> moment(Event event, const QDate &localDate);
+    // The first day from `from` on (`last` at most, else the day after it)
+    // that is not all polar night or midnight sun. Such a span is unbroken,
+    // so it is crossed a week at a time, not reckoned day by day.
+    QDate firstDayWithSunFrom(const QDate &from, const QDate &last);
 
 private:
     struct Day {
         std::optional<QDateTime> sunrise;
         std::optional<QDateTime> sunset;
+        bool polar = false; // the sun above or below the horizon all day
     };
+    const Day &day(const QDate &localDate);
     Day reckon(const QDate &localDate) const;
 
     HomeLocation m_location;

@@ -125,6 +125,9 @@ private Q_SLOTS:
         QTest::newRow("autumn: after the repeated hour")
             << berlin << clockAt(QTime(3, 0)) << at("2026-10-25T02:45+01:00")
             << at("2026-10-25T03:00+01:00");
+        QTest::newRow("southern spring: Sydney skips 02:00-03:00 on 4 October")
+            << QByteArray("Australia/Sydney") << clockAt(half2) << at("2026-10-04T00:00+10:00")
+            << at("2026-10-04T03:00+11:00");
         QTest::newRow("no clock change: Tokyo in March")
             << tokyo << clockAt(half2) << at("2026-03-29T00:00+09:00")
             << at("2026-03-29T02:30+09:00");
@@ -299,6 +302,45 @@ private Q_SLOTS:
         }
         QVERIFY(calendar.moment(SunCalendar::Event::Sunrise, QDate(2026, 10, 1)));
         QVERIFY(calendar.moment(SunCalendar::Event::Sunrise, QDate(2027, 3, 1)));
+    }
+
+    // Polar night and midnight sun are crossed a week at a time: the run
+    // found is still on the first day past them, as a day-by-day look finds.
+    void theFirstSunAfterAPolarSpan_data()
+    {
+        QTest::addColumn<Schedule>("schedule");
+        QTest::addColumn<QDate>("from");
+        QTest::newRow("first sunrise after polar night") << sun(Sunrise) << QDate(2026, 10, 1);
+        QTest::newRow("first sunset after midnight sun") << sun(Sunset) << QDate(2026, 4, 1);
+        QTest::newRow("first Tuesday's sunrise")
+            << sun(Sunrise, 0, days({2})) << QDate(2026, 11, 1);
+    }
+    void theFirstSunAfterAPolarSpan()
+    {
+        QFETCH(Schedule, schedule);
+        QFETCH(QDate, from);
+        const QTimeZone zone("Arctic/Longyearbyen");
+        const auto event = schedule.time.kind == Sunrise ? SunCalendar::Event::Sunrise
+                                                         : SunCalendar::Event::Sunset;
+        SunCalendar dayByDay(kLongyearbyen, zone);
+        NextRunCalculator calculator(zone, kLongyearbyen);
+        QDateTime now(from, QTime(12, 0), zone);
+        for (int runs = 0; runs < 150; ++runs) {
+            const std::optional<QDateTime> next = calculator.after(schedule, now);
+            QVERIFY(next);
+            std::optional<QDateTime> expected;
+            for (QDate day = now.date(); !expected && day < now.date().addYears(1);
+                 day = day.addDays(1)) {
+                if (!schedule.time.weekdays.contains(day.dayOfWeek()))
+                    continue;
+                expected = dayByDay.moment(event, day);
+                if (expected && *expected <= now)
+                    expected.reset();
+            }
+            QVERIFY(expected);
+            QCOMPARE(*next, *expected);
+            now = *next;
+        }
     }
 
     // Without a place on the globe there is no sun to follow; clock times still run.
