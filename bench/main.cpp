@@ -5,6 +5,7 @@
 #include "livebench.h"
 #include "mqttbench.h"
 #include "refreshbench.h"
+#include "schedulebench.h"
 #include "soakbench.h"
 #include "storebench.h"
 
@@ -27,7 +28,7 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("ardentia-home"));
 
-    // ardentia-bench [channel|store|import|soak|refresh|mqtt|live|backup] [count]
+    // ardentia-bench [channel|store|import|soak|refresh|mqtt|live|backup|schedule] [count]
     const QStringList args = app.arguments().mid(1);
     const QString only = args.value(0);
     const int exchanges = args.value(1).toInt();
@@ -47,5 +48,6 @@ int main(int argc, char **argv)
     run("mqtt", [exchanges] { runMqttBench(exchanges > 0 ? exchanges : 2000); });
     run("live", [exchanges] { runLiveBench(exchanges > 0 ? exchanges : 200); });
     run("backup", runBackupBench);
+    run("schedule", runScheduleBench);
     return 0;
 }

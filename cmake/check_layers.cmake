@@ -7,20 +7,21 @@ cmake_minimum_required(VERSION 3.25)
 #   -DWIDGET_DIRS="dir|dir" include folders of the widget-side Qt modules
 
 # Each folder and the folders it may include besides its own. The non-UI
-# layers point only down: base <- store, transport <- control <- core; the
-# front ends stand on them; the simulator is a peer of its own.
-set(nonui base store transport control core web backup cli bridge simulator)
+# layers point only down: base <- store <- schedule, transport <- control <-
+# core; the front ends stand on them; the simulator is a peer of its own.
+set(nonui base store schedule transport control core web backup cli bridge simulator)
 set(screen_folders views frame enrol help devices scenarios home app)
 set(layers ${nonui} ${screen_folders})
 set(allowed_base "")
 set(allowed_store base)
+set(allowed_schedule base store)
 set(allowed_transport base)
-set(allowed_control base store transport)
-set(allowed_core base store transport control)
+set(allowed_control base store schedule transport)
+set(allowed_core base store schedule transport control)
 set(allowed_web base)
 set(allowed_backup base store)
-set(allowed_cli base store transport control core web backup)
-set(allowed_bridge base store transport control core web backup)
+set(allowed_cli base store schedule transport control core web backup)
+set(allowed_bridge base store schedule transport control core web backup)
 set(allowed_simulator "")
 # The screen folders stand on the non-UI layers below the front ends and on
 # one another in this order only: no cycle among them.

@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools
   qt6-multimedia-dev qt6-svg-dev
   qt6-l10n-tools qt6-tools-dev qt6-tools-dev-tools
-  libzxing-dev libsqlite3-dev libarchive-dev
+  libzxing-dev libsqlite3-dev libarchive-dev libnova-dev
   fonts-noto-cjk
   clang-format iproute2 util-linux
   xvfb xauth

@@ -659,6 +659,113 @@
     </message>
 </context>
 <context>
+    <name>ScheduleProblem</name>
+    <message>
+        <source>The latitude must be from -90 (south) to 90 (north) degrees.</source>
+        <translation>The latitude must be from -90 (south) to 90 (north) degrees.</translation>
+    </message>
+    <message>
+        <source>The longitude must be from -180 (west) to 180 (east) degrees.</source>
+        <translation>The longitude must be from -180 (west) to 180 (east) degrees.</translation>
+    </message>
+    <message>
+        <source>The schedule&apos;s %1 is missing or not understood.</source>
+        <translation>The schedule&apos;s %1 is missing or not understood.</translation>
+    </message>
+    <message>
+        <source>A day has no time %1.</source>
+        <translation>A day has no time %1.</translation>
+    </message>
+    <message>
+        <source>There is no date %1 (year-month-day).</source>
+        <translation>There is no date %1 (year-month-day).</translation>
+    </message>
+    <message>
+        <source>Days of the week are numbered 1 (Monday) to 7 (Sunday).</source>
+        <translation>Days of the week are numbered 1 (Monday) to 7 (Sunday).</translation>
+    </message>
+    <message>
+        <source>Channel %1 is a curtain: it opens, closes or stops.</source>
+        <translation>Channel %1 is a curtain: it opens, closes or stops.</translation>
+    </message>
+    <message>
+        <source>Channel %1 only switches on and off.</source>
+        <translation>Channel %1 only switches on and off.</translation>
+    </message>
+    <message>
+        <source>Channel %1 is a light: it has no curtain to move.</source>
+        <translation>Channel %1 is a light: it has no curtain to move.</translation>
+    </message>
+    <message>
+        <source>A schedule needs a name.</source>
+        <translation>A schedule needs a name.</translation>
+    </message>
+    <message>
+        <source>A schedule&apos;s name has at most %1 characters.</source>
+        <translation>A schedule&apos;s name has at most %1 characters.</translation>
+    </message>
+    <message>
+        <source>A schedule&apos;s name cannot hold control characters or line breaks.</source>
+        <translation>A schedule&apos;s name cannot hold control characters or line breaks.</translation>
+    </message>
+    <message>
+        <source>The home has no scenario %1.</source>
+        <translation>The home has no scenario %1.</translation>
+    </message>
+    <message>
+        <source>The home has no channel %1.</source>
+        <translation>The home has no channel %1.</translation>
+    </message>
+    <message>
+        <source>A level is from 0 to 100, not %1.</source>
+        <translation>A level is from 0 to 100, not %1.</translation>
+    </message>
+    <message>
+        <source>Choose at least one day of the week.</source>
+        <translation>Choose at least one day of the week.</translation>
+    </message>
+    <message>
+        <source>The offset from sunrise or sunset is at most 3 hours (180 minutes) either way, not %1 minutes.</source>
+        <translation>The offset from sunrise or sunset is at most 3 hours (180 minutes) either way, not %1 minutes.</translation>
+    </message>
+    <message>
+        <source>Set the home&apos;s location first: sunrise and sunset are reckoned from it.</source>
+        <translation>Set the home&apos;s location first: sunrise and sunset are reckoned from it.</translation>
+    </message>
+    <message>
+        <source>The schedule needs a time of day.</source>
+        <translation>The schedule needs a time of day.</translation>
+    </message>
+    <message>
+        <source>The schedule needs a date.</source>
+        <translation>The schedule needs a date.</translation>
+    </message>
+    <message>
+        <source>Switched off: its channel %1 was removed from the home.</source>
+        <translation>Switched off: its channel %1 was removed from the home.</translation>
+    </message>
+    <message>
+        <source>Switched off: its scenario %1 was removed from the home.</source>
+        <translation>Switched off: its scenario %1 was removed from the home.</translation>
+    </message>
+    <message>
+        <source>Switched off: its channel %1 no longer takes this action.</source>
+        <translation>Switched off: its channel %1 no longer takes this action.</translation>
+    </message>
+    <message>
+        <source>The home&apos;s store could not be written.</source>
+        <translation>The home&apos;s store could not be written.</translation>
+    </message>
+    <message>
+        <source>The home has no schedule %1.</source>
+        <translation>The home has no schedule %1.</translation>
+    </message>
+    <message>
+        <source>A home has at most %1 schedules.</source>
+        <translation>A home has at most %1 schedules.</translation>
+    </message>
+</context>
+<context>
     <name>ShowAlertManager</name>
     <message>
         <source>Connecting...</source>

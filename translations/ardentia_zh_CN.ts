@@ -659,6 +659,113 @@
     </message>
 </context>
 <context>
+    <name>ScheduleProblem</name>
+    <message>
+        <source>The latitude must be from -90 (south) to 90 (north) degrees.</source>
+        <translation>纬度必须在 -90（南）到 90（北）度之间。</translation>
+    </message>
+    <message>
+        <source>The longitude must be from -180 (west) to 180 (east) degrees.</source>
+        <translation>经度必须在 -180（西）到 180（东）度之间。</translation>
+    </message>
+    <message>
+        <source>The schedule&apos;s %1 is missing or not understood.</source>
+        <translation>定时的 %1 缺失或无法识别。</translation>
+    </message>
+    <message>
+        <source>A day has no time %1.</source>
+        <translation>一天中没有 %1 这个时间。</translation>
+    </message>
+    <message>
+        <source>There is no date %1 (year-month-day).</source>
+        <translation>没有 %1 这个日期（年-月-日）。</translation>
+    </message>
+    <message>
+        <source>Days of the week are numbered 1 (Monday) to 7 (Sunday).</source>
+        <translation>星期以 1（星期一）到 7（星期日）表示。</translation>
+    </message>
+    <message>
+        <source>Channel %1 is a curtain: it opens, closes or stops.</source>
+        <translation>通道 %1 是窗帘：只能打开、关闭或停止。</translation>
+    </message>
+    <message>
+        <source>Channel %1 only switches on and off.</source>
+        <translation>通道 %1 只能打开和关闭。</translation>
+    </message>
+    <message>
+        <source>Channel %1 is a light: it has no curtain to move.</source>
+        <translation>通道 %1 是灯光：没有可移动的窗帘。</translation>
+    </message>
+    <message>
+        <source>A schedule needs a name.</source>
+        <translation>定时需要一个名称。</translation>
+    </message>
+    <message>
+        <source>A schedule&apos;s name has at most %1 characters.</source>
+        <translation>定时名称最多 %1 个字符。</translation>
+    </message>
+    <message>
+        <source>A schedule&apos;s name cannot hold control characters or line breaks.</source>
+        <translation>定时名称不能包含控制字符或换行。</translation>
+    </message>
+    <message>
+        <source>The home has no scenario %1.</source>
+        <translation>家中没有情景 %1。</translation>
+    </message>
+    <message>
+        <source>The home has no channel %1.</source>
+        <translation>家中没有通道 %1。</translation>
+    </message>
+    <message>
+        <source>A level is from 0 to 100, not %1.</source>
+        <translation>亮度必须在 0 到 100 之间，不能是 %1。</translation>
+    </message>
+    <message>
+        <source>Choose at least one day of the week.</source>
+        <translation>请至少选择一周中的一天。</translation>
+    </message>
+    <message>
+        <source>The offset from sunrise or sunset is at most 3 hours (180 minutes) either way, not %1 minutes.</source>
+        <translation>相对日出或日落的偏移最多前后 3 小时（180 分钟），不能是 %1 分钟。</translation>
+    </message>
+    <message>
+        <source>Set the home&apos;s location first: sunrise and sunset are reckoned from it.</source>
+        <translation>请先设置家的位置：日出和日落据此计算。</translation>
+    </message>
+    <message>
+        <source>The schedule needs a time of day.</source>
+        <translation>定时需要一个时间。</translation>
+    </message>
+    <message>
+        <source>The schedule needs a date.</source>
+        <translation>定时需要一个日期。</translation>
+    </message>
+    <message>
+        <source>Switched off: its channel %1 was removed from the home.</source>
+        <translation>已关闭：其通道 %1 已从家中删除。</translation>
+    </message>
+    <message>
+        <source>Switched off: its scenario %1 was removed from the home.</source>
+        <translation>已关闭：其情景 %1 已从家中删除。</translation>
+    </message>
+    <message>
+        <source>Switched off: its channel %1 no longer takes this action.</source>
+        <translation>已关闭：其通道 %1 不再支持此操作。</translation>
+    </message>
+    <message>
+        <source>The home&apos;s store could not be written.</source>
+        <translation>无法写入家的数据。</translation>
+    </message>
+    <message>
+        <source>The home has no schedule %1.</source>
+        <translation>家中没有定时 %1。</translation>
+    </message>
+    <message>
+        <source>A home has at most %1 schedules.</source>
+        <translation>一个家最多有 %1 个定时。</translation>
+    </message>
+</context>
+<context>
     <name>ShowAlertManager</name>
     <message>
         <source>Connecting...</source>

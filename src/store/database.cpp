@@ -24,6 +24,10 @@ const char *const kCreateStatements[] = {
     "TEXT);",
     "CREATE TABLE IF NOT EXISTS Scenario (ID INTEGER PRIMARY KEY, INFO TEXT, MAINID TEXT, "
     "CONTROLTIMES TEXT);",
+    // Added later: a store made before gains them when it is next opened
+    // this way, and a program that knows only the tables above reads on.
+    "CREATE TABLE IF NOT EXISTS Schedule (ID INTEGER PRIMARY KEY, INFO TEXT);",
+    "CREATE TABLE IF NOT EXISTS HomeLocation (ID INTEGER PRIMARY KEY CHECK (ID = 1), INFO TEXT);",
 };
 
 struct ScenarioRow {
@@ -561,7 +565,8 @@ bool Database::wipeHome()
         Session session(this);
         for (const char *sql :
              {"DROP TABLE IF EXISTS Scenario;", "DROP TABLE IF EXISTS MainDevice;",
-              "DROP TABLE IF EXISTS SuperBox;"})
+              "DROP TABLE IF EXISTS SuperBox;", "DROP TABLE IF EXISTS Schedule;",
+              "DROP TABLE IF EXISTS HomeLocation;"})
             if (!SqliteStatement(session.handle(), sql).execute())
                 return false;
         for (const char *sql : kCreateStatements)

@@ -87,14 +87,17 @@ public:
     // The whole home, or nothing when any part of it could not be read.
     std::optional<HomeRecords> homeIfReadable();
     bool connDatabase();
+    // Creates the tables a store lacks (all of a new one, those added since
+    // an older one was made); what is stored stays.
     void creatDatabase();
     void deleteAllTableFromDatabase();
     // The wipe without the picture folder: scenarios and controllers dropped,
-    // every transmitter but the first removed.
+    // every transmitter but the first removed; the schedules stay, to be
+    // switched off when their channel or scenario does not come back.
     void dropHomeTables();
     // An empty home in place (the file stays, for a program that holds it
-    // open): every table emptied and the two built-in scenarios, in one
-    // transaction. False when the store could not be emptied.
+    // open): every table emptied (schedules and location too) and the two
+    // built-in scenarios, in one transaction. False when the store could not be emptied.
     bool wipeHome();
     // Removes the pictures of the picture folder that no scenario refers to
     // any more (nothing when the scenarios cannot be read).
