@@ -76,6 +76,8 @@ const Text kTexts[] = {
      QT_TRANSLATE_NOOP("WebRemote", "The home's data cannot be read just now. Trying again…")},
     {"noDevices", "DeviceTableViewController",
      QT_TRANSLATE_NOOP("DeviceTableViewController", "No devices are added yet")},
+    {"tryToAdd", "DeviceTableViewController",
+     QT_TRANSLATE_NOOP("DeviceTableViewController", "Try to add a device")},
     {"allOn", "RecordFactory", QT_TRANSLATE_NOOP("RecordFactory", "All On Mode")},
     {"allOff", "RecordFactory", QT_TRANSLATE_NOOP("RecordFactory", "All Off Mode")},
     {"deviceList", "DeviceListViewController",

@@ -357,12 +357,17 @@ function showHome(home) {
   lastHome = home;
   showScenarios(home.scenarios);
   scenarioEditor.takeChannels(home.channels);
-  // An empty list says so instead of showing nothing.
+  // An empty list says so instead of showing nothing, as the app's does.
   for (const list of [rows.lights, rows.curtains]) {
     if (list.children.length) continue;
     const empty = document.createElement('li');
     empty.className = 'empty';
-    empty.textContent = texts.noDevices;
+    const none = document.createElement('span');
+    none.textContent = texts.noDevices;
+    const hint = document.createElement('span');
+    hint.className = 'hint';
+    hint.textContent = texts.tryToAdd;
+    empty.append(none, hint);
     list.append(empty);
   }
   devices.takeHome(home);
