@@ -124,6 +124,16 @@ Request parse(const QByteArray &message)
         }
         return enrol;
     }
+    if (type == QLatin1String("nameScenario")) {
+        const std::optional<QString> number = plainName(request.value(QLatin1String("number")));
+        const QJsonValue name = request.value(QLatin1String("name"));
+        const QJsonValue image = request.value(QLatin1String("image"));
+        if (!number || !name.isString() || name.toString().size() > kMaxNameLength ||
+            !image.isString() || image.toString().size() > kMaxNameLength)
+            return Refused{
+                QStringLiteral("a scenario's naming carries its number, name and picture")};
+        return NameScenario{*number, name.toString(), image.toString()};
+    }
     if (type == QLatin1String("deleteScenario")) {
         const std::optional<QString> number = plainName(request.value(QLatin1String("number")));
         const std::optional<QString> revision = revisionOf(request);

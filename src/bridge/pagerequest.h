@@ -17,6 +17,8 @@
 // ...}, {"type":"transmitters"},
 // {"type":"backups"} (the kept backups), {"type":"backUp"} (one made now),
 // {"type":"cleanAll"} (the home wiped, as the app's settings menu does it),
+// {"type":"nameScenario","number":N,"name":...,"image":...} (All On or All Off
+// renamed or given a picture),
 // {"type":"saveScenario","number":N or "" for a new
 // one,"name":...,"image":...,"members":[{"id":...,"state"/ "brightness":...}, ...],"revision":R},
 // {"type":"deleteScenario","number":N, "revision":R} (R: the scenario's revision as the page was
@@ -64,6 +66,11 @@ struct SaveScenario {
     QList<Member> members;
     QString revision; // of the stored scenario changed; empty for a new one
 };
+struct NameScenario {
+    QString number; // a built-in's
+    QString name;
+    QString image;
+};
 struct DeleteScenario {
     QString number;
     QString revision;
@@ -78,9 +85,9 @@ struct Enrol {
 struct Refused {
     QString reason;
 };
-using Request =
-    std::variant<Set, Scenario, Sync, Help, Rename, Remove, Answer, Detail, Transmitters, Backups,
-                 BackUp, CleanAll, SaveScenario, DeleteScenario, Decode, Enrol, Refused>;
+using Request = std::variant<Set, Scenario, Sync, Help, Rename, Remove, Answer, Detail,
+                             Transmitters, Backups, BackUp, CleanAll, SaveScenario, NameScenario,
+                             DeleteScenario, Decode, Enrol, Refused>;
 
 constexpr qsizetype kMaxIdLength = 32;
 // Longer than any name the home takes, so that a refusal can say why.

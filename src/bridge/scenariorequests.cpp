@@ -20,6 +20,7 @@
 #include <QFile>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -203,6 +204,39 @@ QString ScenarioRequests::revisionOf(const QVariantMap &scenario)
     const QByteArray digest =
         QCryptographicHash::hash(fields.join(QChar(0x1f)).toUtf8(), QCryptographicHash::Sha256);
     return QString::fromLatin1(digest.left(8).toHex());
+}
+
+void ScenarioRequests::nameBuiltIn(const PageRequest::NameScenario &request,
+                                   std::shared_ptr<FlowCaller> caller)
+{
+    if (const QString refusal = NameRule::refusalOf(request.name); !refusal.isEmpty()) {
+        m_tell(pageError(refusal));
+        return;
+    }
+    const std::optional<QList<QVariantMap>> stored = Database::instance()->scenariosIfReadable();
+    if (!stored) {
+        m_tell(pageError(QStringLiteral("storeUnreadable")));
+        return;
+    }
+    const auto builtIn = std::find_if(stored->cbegin(), stored->cend(), [&](const QVariantMap &s) {
+        return s.value(Key::mainID).toString() == request.number &&
+               !RecordFactory::isUserScenario(s);
+    });
+    if (builtIn == stored->cend()) {
+        m_tell(pageError(QStringLiteral("noScenario")));
+        return;
+    }
+    QVariantMap scenario = *builtIn;
+    if (!isPictureFor(request.image, scenario)) {
+        m_tell(pageError(QStringLiteral("badPicture")));
+        return;
+    }
+    QString photo;
+    const std::optional<QString> imagePath = imagePathFor(request.image, scenario, &photo);
+    if (!imagePath)
+        return;
+    scenario.insert(Key::imagePath, *imagePath);
+    ScenarioOperations::renameScenario(scenario, request.name, std::move(caller));
 }
 
 std::optional<QVariantMap> ScenarioRequests::userScenario(const QString &number,

@@ -48,6 +48,9 @@ public:
     // The flow's outcome goes to caller, the asking page's.
     void save(const PageRequest::SaveScenario &request, std::shared_ptr<FlowCaller> caller);
     void remove(const PageRequest::DeleteScenario &request, std::shared_ptr<FlowCaller> caller);
+    // All On or All Off renamed or given a picture, as the app's naming
+    // screen does it: stored at once, the name sent to the master.
+    void nameBuiltIn(const PageRequest::NameScenario &request, std::shared_ptr<FlowCaller> caller);
 
     // A member as the page chose it: its record holding the state it keeps,
     // and the command's form of that state.

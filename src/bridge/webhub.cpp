@@ -11,6 +11,7 @@
 #include "base/logging.h"
 #include "control/homeactions.h"
 #include "control/homeevents.h"
+#include "control/homelists.h"
 #include "control/livehome.h"
 #include "control/tcpsocketmanager.h"
 #include "control/udpsocketmanager.h"
@@ -65,9 +66,14 @@ QJsonObject scenarioOf(const QVariantMap &scenario)
         members.append(
             QJsonObject{{QStringLiteral("id"), member.toMap().value(Key::id).toString()},
                         {QStringLiteral("state"), member.toMap().value(Key::turnOn).toString()}});
+    const QString number = scenario.value(Key::mainID).toString();
+    const QString title = scenario.value(Key::title).toString();
+    // A built-in's title as made is named in each page's own language: sent empty.
+    const bool madeTitle =
+        !RecordFactory::isUserScenario(scenario) && HomeLists::hasMadeTitle(number, title);
     return {
-        {QStringLiteral("number"), scenario.value(Key::mainID).toString()},
-        {QStringLiteral("name"), scenario.value(Key::title).toString()},
+        {QStringLiteral("number"), number},
+        {QStringLiteral("name"), madeTitle ? QString() : title},
         {QStringLiteral("image"), pageImageOf(scenario.value(Key::imagePath).toString())},
         {QStringLiteral("user"), RecordFactory::isUserScenario(scenario)},
         // How often it ran, and whether it is the one that ran last: the strip's order and mark.
@@ -292,6 +298,9 @@ void WebHub::askOwner(QWebSocket *socket, const PageRequest::Request &request)
             },
             [&](const PageRequest::SaveScenario &save) {
                 m_scenarios.save(save, session.caller());
+            },
+            [&](const PageRequest::NameScenario &naming) {
+                m_scenarios.nameBuiltIn(naming, session.caller());
             },
             [&](const PageRequest::DeleteScenario &deletion) {
                 m_scenarios.remove(deletion, session.caller());

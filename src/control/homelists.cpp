@@ -7,6 +7,8 @@
 #include "store/recordkeys.h"
 #include "useordering.h"
 
+#include <algorithm>
+
 namespace {
 struct BuiltIn {
     QString mainID;
@@ -14,6 +16,18 @@ struct BuiltIn {
     QString chineseTitle;
     QVariantMap (*make)();
 };
+
+// All On and All Off with their titles as made in either language.
+const QList<BuiltIn> &builtIns()
+{
+    static const QList<BuiltIn> all{
+        {Value::allOnMainID, QStringLiteral("All On Mode"), QStringLiteral("全开模式"),
+         &RecordFactory::allOnScenario},
+        {Value::allOffMainID, QStringLiteral("All Off Mode"), QStringLiteral("全关模式"),
+         &RecordFactory::allOffScenario},
+    };
+    return all;
+}
 
 std::optional<QList<QVariantMap>> devicesOfType(const QString &type)
 {
@@ -28,12 +42,6 @@ std::optional<QList<QVariantMap>> devicesOfType(const QString &type)
 
 void HomeLists::renewBuiltInScenarios()
 {
-    const BuiltIn builtIns[] = {
-        {Value::allOnMainID, QStringLiteral("All On Mode"), QStringLiteral("全开模式"),
-         &RecordFactory::allOnScenario},
-        {Value::allOffMainID, QStringLiteral("All Off Mode"), QStringLiteral("全关模式"),
-         &RecordFactory::allOffScenario},
-    };
     const bool english = RecordFactory::interfaceIsEnglish();
     Database *store = Database::instance();
     const Database::Session session(store);
@@ -42,7 +50,7 @@ void HomeLists::renewBuiltInScenarios()
     const std::optional<Database::Records> scenarios = store->scenariosIfReadable();
     if (!scenarios)
         return;
-    for (const BuiltIn &builtIn : builtIns) {
+    for (const BuiltIn &builtIn : builtIns()) {
         // The last record of the number, as the store reads one.
         const auto stored =
             std::find_if(scenarios->crbegin(), scenarios->crend(), [&](const QVariantMap &s) {
@@ -56,6 +64,14 @@ void HomeLists::renewBuiltInScenarios()
         store->deleteScenarioWithMainID(builtIn.mainID);
         store->insertScenarioWithInfo(builtIn.make());
     }
+}
+
+bool HomeLists::hasMadeTitle(const QString &mainID, const QString &title)
+{
+    return std::any_of(builtIns().cbegin(), builtIns().cend(), [&](const BuiltIn &builtIn) {
+        return builtIn.mainID == mainID &&
+               (title == builtIn.englishTitle || title == builtIn.chineseTitle);
+    });
 }
 
 std::optional<HomeLists> HomeLists::load()

@@ -22,4 +22,7 @@ public:
     // made in. One that is missing, unreadable or titled in the other
     // language is made again (title in this language, counters reset).
     static void renewBuiltInScenarios();
+    // Whether a built-in scenario still has the title it was made with (in
+    // either language), not one its owner gave it.
+    static bool hasMadeTitle(const QString &mainID, const QString &title);
 };

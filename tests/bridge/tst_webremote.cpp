@@ -246,10 +246,12 @@ private:
         return found == page.heard->crend() ? QJsonObject() : *found;
     }
     // The scenario of that name in the last home the page heard; empty when none.
+    // The user's scenario of that name in the page's home.
     static QJsonObject scenarioShown(const OpenPage &page, const QString &name)
     {
         for (const QJsonValue &scenario : messageOf(page, "home").value("scenarios").toArray())
-            if (scenario.toObject().value("name") == name)
+            if (scenario.toObject().value("user").toBool() &&
+                scenario.toObject().value("name") == name)
                 return scenario.toObject();
         return {};
     }

@@ -59,7 +59,7 @@ await browserTest(bin, ['--fault', 'lig:4:211300001231=delay:700',
     await page.getByRole('button', { name: 'Open Bedroom curtain' }).click();
     await until(() => simulated('213100007890').position === 100, 'the curtain to open');
     await page.getByRole('button', { name: 'Scenario', exact: true }).click();
-    await page.getByRole('button', { name: 'All Off Mode' }).click();
+    await page.getByRole('button', { name: 'All Off Mode', exact: true }).click();
     await until(() => !simulated('211300001230').on, 'All Off');
 
     // Every view, for assistive technology.

@@ -3,7 +3,7 @@
 // and the simulator at 360x640: a scenario of three channels with an icon,
 // made by keyboard alone; run (the simulator's states change); edited (a
 // member leaves, the name changes: the master forgets that member and takes
-// the name); deleted. A family member's device has no editor and is refused
+// the name); deleted; All On renamed with another icon. A family member's device has no editor and is refused
 // when it asks anyway. axe-core on the owner's scenario list and editor.
 //   node scenario.test.mjs BUILD/src
 import assert from 'node:assert/strict';
@@ -82,7 +82,7 @@ await browserTest(bin, [], async (rig, browser) => {
   assert.equal(simulated(livingRoom).level, 40, 'the dimmer was driven to its level');
 
   // Run: everything off first, then the scenario puts its states back.
-  await page.getByRole('button', { name: 'All Off Mode' }).click();
+  await page.getByRole('button', { name: 'All Off Mode', exact: true }).click();
   await until(() => !simulated(stairs).on && !simulated(livingRoom).on, 'All Off');
   await page.getByRole('button', { name: 'Film night', exact: true }).click();
   await until(() => simulated(stairs).on && simulated(livingRoom).level === 40
@@ -119,5 +119,21 @@ await browserTest(bin, [], async (rig, browser) => {
   await until(async () => (await page.locator('#scenarios li.scenario', { hasText: 'Late film' }).count()) === 0,
     'the scenario gone from the list');
   await until(async () => (await page.textContent('#banner')) === 'Delete scenario successful', 'the app\'s toast');
-  return 'browser: scenarios made by keyboard, run, edited and deleted by the owner passed';
+
+  // All On renamed and given another icon, as the app's naming screen does:
+  // no members to choose; it runs as before under its new name.
+  await page.getByRole('button', { name: 'Edit All On Mode' }).click();
+  assert.equal(await page.inputValue('#scenario-name'), 'All On Mode');
+  assert.equal(await page.locator('#scenario-form .members').isHidden(), true, 'no members to choose');
+  await page.fill('#scenario-name', 'Everything on');
+  await page.locator('#scenario-form .icons input').nth(2).check();
+  await page.getByRole('button', { name: 'Done' }).click();
+  const renamed = page.getByRole('button', { name: 'Everything on', exact: true });
+  await renamed.waitFor();
+  assert.equal(await renamed.locator('.picture').getAttribute('class'), 'picture icon-2');
+  await page.getByRole('button', { name: 'All Off Mode', exact: true }).click();
+  await until(() => !simulated(stairs).on, 'All Off again');
+  await renamed.click();
+  await until(() => simulated(stairs).on, 'the renamed All On run');
+  return 'browser: scenarios made by keyboard, run, edited and deleted, All On renamed by the owner passed';
 });

@@ -252,16 +252,20 @@ function takeRole(message) {
 }
 
 // The scenarios, each run by a press; the owner's own also changed or deleted.
-function showScenarios(scenarios) {
-  // All On and All Off are the home's own: named in the page's language.
+// All On and All Off as made are named in the page's language; renamed, by their name.
+function scenarioName(scenario) {
   const builtIn = { '-1': texts.allOn, '-2': texts.allOff };
+  return !scenario.user && !scenario.name ? builtIn[scenario.number] : scenario.name;
+}
+
+function showScenarios(scenarios) {
   scenarioEditor.takeScenarios(scenarios);
   rows.scenarios.replaceChildren();
   for (const scenario of scenarios) {
     const row = document.createElement('li');
     row.className = 'scenario';
     row.dataset.number = scenario.number;
-    const name = builtIn[scenario.number] ?? scenario.name;
+    const name = scenarioName(scenario);
     const run = button(name, '', () => send({ type: 'scenario', number: scenario.number }));
     run.className = 'run';
     run.prepend(scenarioPicture(scenario.image));
@@ -269,10 +273,13 @@ function showScenarios(scenarios) {
     if (role === 'owner' && scenario.user) {
       row.append(button(texts.edit, `${texts.edit} ${name}`, () => scenarioEditor.edit(scenario)),
         button(texts.delete, `${texts.delete} ${name}`, () => scenarioEditor.remove(scenario, name)));
+    } else if (role === 'owner') {
+      // All On and All Off: only their name and picture change, as in the app.
+      row.append(button(texts.edit, `${texts.edit} ${name}`, () => scenarioEditor.edit({ ...scenario, name })));
     }
     rows.scenarios.append(row);
   }
-  showStrip(scenarios.map((scenario) => ({ ...scenario, name: builtIn[scenario.number] ?? scenario.name })));
+  showStrip(scenarios.map((scenario) => ({ ...scenario, name: scenarioName(scenario) })));
 }
 
 // The strip as the app's: "All" (the scenario list), every scenario by how

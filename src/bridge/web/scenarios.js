@@ -36,10 +36,12 @@ const maxUserScenarios = 8;
 export function scenarioEditing({ texts, fill, send, showView, tellError, ask, limitName, nameTooLong }) {
   const form = document.getElementById('scenario-form');
   const nameField = document.getElementById('scenario-name');
-  const members = form.querySelector('.members ul');
+  const membersField = form.querySelector('.members');
+  const members = membersField.querySelector('ul');
   const icons = form.querySelector('.icons');
   let editing = null; // the number of the scenario being changed; '' for a new one
   let revision = ''; // of the scenario being changed, as the page was told it
+  let builtIn = false; // All On or All Off: its name and picture alone
   let channels = [];
   let userScenarios = 0;
   limitName(nameField);
@@ -132,6 +134,8 @@ export function scenarioEditing({ texts, fill, send, showView, tellError, ask, l
   function open(scenario) {
     editing = scenario?.number ?? '';
     revision = scenario?.revision ?? '';
+    builtIn = Boolean(scenario) && !scenario.user;
+    membersField.hidden = builtIn;
     document.getElementById('editor-title').textContent = scenario ? texts.edit : texts.addScenario;
     nameField.value = scenario?.name ?? '';
     const kept = new Map((scenario?.members ?? []).map((m) => [m.id, m.state]));
@@ -156,12 +160,17 @@ export function scenarioEditing({ texts, fill, send, showView, tellError, ask, l
     const chosen = [...members.querySelectorAll('li')].filter((row) => row.querySelector('input[type="checkbox"]').checked);
     if (!nameField.value) return tellError(texts.nameEmpty);
     if (nameTooLong(nameField.value)) return undefined;
+    const image = form.querySelector('input[name="icon"]:checked')?.value ?? iconName(iconCount - 1);
+    if (builtIn) {
+      if (send({ type: 'nameScenario', number: editing, name: nameField.value, image })) showView('scenarios');
+      return undefined;
+    }
     if (!chosen.length) return tellError(texts.noMembers);
     const request = {
       type: 'saveScenario',
       number: editing,
       name: nameField.value,
-      image: form.querySelector('input[name="icon"]:checked')?.value ?? iconName(iconCount - 1),
+      image,
       members: chosen.map(memberOf),
     };
     // A scenario changed on another device since is not overwritten: the bridge refuses.
