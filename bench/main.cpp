@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "backupbench.h"
 #include "channelbench.h"
 #include "importbench.h"
 #include "livebench.h"
@@ -27,7 +28,7 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("ardentia-home"));
 
-    // ardentia-bench [channel|store|import|soak|refresh|mqtt|live|schedule] [count]
+    // ardentia-bench [channel|store|import|soak|refresh|mqtt|live|backup|schedule] [count]
     const QStringList args = app.arguments().mid(1);
     const QString only = args.value(0);
     const int exchanges = args.value(1).toInt();
@@ -46,6 +47,7 @@ int main(int argc, char **argv)
     run("soak", [exchanges] { runSoakBench(exchanges > 0 ? exchanges : 10000); });
     run("mqtt", [exchanges] { runMqttBench(exchanges > 0 ? exchanges : 2000); });
     run("live", [exchanges] { runLiveBench(exchanges > 0 ? exchanges : 200); });
+    run("backup", runBackupBench);
     run("schedule", runScheduleBench);
     return 0;
 }

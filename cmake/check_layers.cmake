@@ -21,7 +21,7 @@ set(allowed_core base store schedule transport control)
 set(allowed_web base)
 set(allowed_backup base store)
 set(allowed_cli base store schedule transport control core web backup)
-set(allowed_bridge base store schedule transport control core web)
+set(allowed_bridge base store schedule transport control core web backup)
 set(allowed_simulator "")
 # The screen folders stand on the non-UI layers below the front ends and on
 # one another in this order only: no cycle among them.

@@ -1094,6 +1094,74 @@ start your smart home journey</translation>
         <translation>Rooms of the home</translation>
     </message>
     <message>
+        <source>Backups</source>
+        <translation>Backups</translation>
+    </message>
+    <message>
+        <source>The bridge backs the home up every night and before a synchronization that removes devices. Keep a copy off this computer: download one.</source>
+        <translation>The bridge backs the home up every night and before a synchronization that removes devices. Keep a copy off this computer: download one.</translation>
+    </message>
+    <message>
+        <source>Back up now</source>
+        <translation>Back up now</translation>
+    </message>
+    <message>
+        <source>Restore from a file</source>
+        <translation>Restore from a file</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>Restore</translation>
+    </message>
+    <message>
+        <source>Restore the home from %1? Its devices, names, scenarios and paired phones replace the ones here; the home as it is now is kept as a backup.</source>
+        <translation>Restore the home from %1? Its devices, names, scenarios and paired phones replace the ones here; the home as it is now is kept as a backup.</translation>
+    </message>
+    <message>
+        <source>Restoring the home…</source>
+        <translation>Restoring the home…</translation>
+    </message>
+    <message>
+        <source>The home was restored. The bridge starts again on it.</source>
+        <translation>The home was restored. The bridge starts again on it.</translation>
+    </message>
+    <message>
+        <source>This backup cannot be restored</source>
+        <translation>This backup cannot be restored</translation>
+    </message>
+    <message>
+        <source>The backup is larger than 8 MB: restore it with ardentia-ctl restore.</source>
+        <translation>The backup is larger than 8 MB: restore it with ardentia-ctl restore.</translation>
+    </message>
+    <message>
+        <source>The backup could not be made.</source>
+        <translation>The backup could not be made.</translation>
+    </message>
+    <message>
+        <source>Backup made</source>
+        <translation>Backup made</translation>
+    </message>
+    <message>
+        <source>No backups yet</source>
+        <translation>No backups yet</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation>Download</translation>
+    </message>
+    <message>
+        <source>Download the backup of %1</source>
+        <translation>Download the backup of %1</translation>
+    </message>
+    <message>
+        <source>%1 KB</source>
+        <translation>%1 KB</translation>
+    </message>
+    <message>
+        <source>%1 MB</source>
+        <translation>%1 MB</translation>
+    </message>
+    <message>
         <source>Opened</source>
         <translation>Opened</translation>
     </message>

@@ -1094,6 +1094,74 @@
         <translation>家中的功能</translation>
     </message>
     <message>
+        <source>Backups</source>
+        <translation>备份</translation>
+    </message>
+    <message>
+        <source>The bridge backs the home up every night and before a synchronization that removes devices. Keep a copy off this computer: download one.</source>
+        <translation>桥接器每晚以及在会删除设备的同步之前备份家庭。请在这台电脑之外保留一份：下载一个备份。</translation>
+    </message>
+    <message>
+        <source>Back up now</source>
+        <translation>立即备份</translation>
+    </message>
+    <message>
+        <source>Restore from a file</source>
+        <translation>从文件恢复</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>恢复</translation>
+    </message>
+    <message>
+        <source>Restore the home from %1? Its devices, names, scenarios and paired phones replace the ones here; the home as it is now is kept as a backup.</source>
+        <translation>从 %1 恢复家庭？其中的设备、名称、场景和已配对的手机将替换这里的；当前的家庭会保留为一个备份。</translation>
+    </message>
+    <message>
+        <source>Restoring the home…</source>
+        <translation>正在恢复家庭…</translation>
+    </message>
+    <message>
+        <source>The home was restored. The bridge starts again on it.</source>
+        <translation>家庭已恢复。桥接器正在以它重新启动。</translation>
+    </message>
+    <message>
+        <source>This backup cannot be restored</source>
+        <translation>无法恢复此备份</translation>
+    </message>
+    <message>
+        <source>The backup is larger than 8 MB: restore it with ardentia-ctl restore.</source>
+        <translation>备份大于 8 MB：请使用 ardentia-ctl restore 恢复。</translation>
+    </message>
+    <message>
+        <source>The backup could not be made.</source>
+        <translation>无法创建备份。</translation>
+    </message>
+    <message>
+        <source>Backup made</source>
+        <translation>备份已创建</translation>
+    </message>
+    <message>
+        <source>No backups yet</source>
+        <translation>还没有备份</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation>下载</translation>
+    </message>
+    <message>
+        <source>Download the backup of %1</source>
+        <translation>下载 %1 的备份</translation>
+    </message>
+    <message>
+        <source>%1 KB</source>
+        <translation>%1 KB</translation>
+    </message>
+    <message>
+        <source>%1 MB</source>
+        <translation>%1 MB</translation>
+    </message>
+    <message>
         <source>Opened</source>
         <translation>已打开</translation>
     </message>

@@ -45,6 +45,17 @@ const Option kOptions[] = {
      "on: a peer on the broker may ask for a family member's pairing link (request/web/pair); "
      "off: refused (on).",
      "on|off"},
+    {"backup-time",
+     "The daily backup of the home into the data folder's backups/, at this local time (03:30).",
+     "HH:MM"},
+    {"backup-keep",
+     "How many automatic backups (daily, and before a synchronise that removes channels) are "
+     "kept (7).",
+     "COUNT"},
+    {"matter-data",
+     "ardentia-matter's data folder: its pairings go into backups where it can be read "
+     "(/var/lib/ardentia-matter).",
+     "FOLDER"},
 };
 
 bool isTopicLevel(const QString &topic)
@@ -135,8 +146,19 @@ std::optional<BridgeOptions> BridgeOptions::fromArguments(const QStringList &arg
         number("web-header-timeout", options.webHeaderTimeoutSeconds, 1, 3600);
     const std::optional<int> idleTimeout =
         number("web-idle-timeout", options.webIdleTimeoutSeconds, 1, 86400);
-    if (!port || !poll || !linkCheck || !maxConnections || !headerTimeout || !idleTimeout)
+    const std::optional<int> backupKeep = number("backup-keep", options.backupKeep, 1, 1000);
+    if (!port || !poll || !linkCheck || !maxConnections || !headerTimeout || !idleTimeout ||
+        !backupKeep)
         return std::nullopt;
+    options.backupKeep = *backupKeep;
+    options.backupTime =
+        QTime::fromString(value("backup-time", QStringLiteral("03:30")), QStringLiteral("HH:mm"));
+    if (!options.backupTime.isValid()) {
+        *error = QStringLiteral("backup-time takes HH:MM, e.g. 03:30");
+        return std::nullopt;
+    }
+    options.configFile = parser.value(config);
+    options.matterFolder = value("matter-data", options.matterFolder);
     options.webMaxConnections = *maxConnections;
     options.webHeaderTimeoutSeconds = *headerTimeout;
     options.webIdleTimeoutSeconds = *idleTimeout;

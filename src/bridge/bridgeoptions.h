@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QTime>
 
 #include <optional>
 
@@ -40,6 +41,13 @@ struct BridgeOptions {
     int webIdleTimeoutSeconds = ConnectionLimits::kDefaultIdleTimeoutSeconds;
     // Whether a peer on the broker may ask for a family member's pairing link.
     bool webPairRequests = true;
+    // The settings file given (it goes into backups), and ardentia-matter's
+    // data folder, whose pairings go into backups where readable.
+    QString configFile;
+    QString matterFolder = QStringLiteral("/var/lib/ardentia-matter");
+    // The daily backup's time and how many automatic backups are kept.
+    QTime backupTime = QTime(3, 30);
+    int backupKeep = 7;
 
     // The options from the program's arguments; nothing with the reason in
     // *error when they cannot be used, nothing and no error for --help (the

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // ardentia-bridge: the home on an MQTT broker, for Home Assistant and
 // anything else that speaks MQTT, through the same code the app uses.
+#include "automaticbackups.h"
 #include "base/printabletext.h"
 #include "bridgeoptions.h"
 #include "bridgetopics.h"
@@ -13,22 +14,34 @@
 #include "webremoteserver.h"
 
 #include "base/documents.h"
+#include "base/logging.h"
 #include "control/appdelegate.h"
 #include "control/delegatemanager.h"
+#include "control/homeevents.h"
 #include "control/livehome.h"
+#include "control/livehomefeed.h"
 #include "core/headlessfeedbackpresenter.h"
 #include "core/programobjects.h"
 #include "core/showalertmanager.h"
 #include "transport/localaddress.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QHostAddress>
 #include <QLoggingCategory>
 #include <QTimer>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <vector>
 
-int main(int argc, char **argv)
+#include <unistd.h>
+
+namespace {
+// The bridge, until it is stopped (its exit status) or asked to start again
+// (`startAgain`): after a page restored the home, nothing it holds is the home's.
+int runBridge(int argc, char **argv, bool &startAgain)
 {
     QCoreApplication app(argc, argv);
     keepLogMessagesPrintable(); // names and topics from outside reach the log
@@ -85,6 +98,15 @@ int main(int argc, char **argv)
         QTimer::singleShot(0, app, &AppDelegate::locateMasterQuietly);
     }
 
+    // The home backed up daily and before a synchronise that drops channels.
+    const BackupSources backupSources{
+        Documents::directory(), options->configFile,
+        QFileInfo(options->matterFolder).isReadable() ? options->matterFolder : QString()};
+    AutomaticBackups backups(backupSources, {options->backupTime, options->backupKeep},
+                             &LiveHomeFeed::storedChannelIds);
+    backups.follow(HomeEvents::instance());
+    backups.start();
+
     // The web remote, when asked for.
     std::unique_ptr<WebRemoteServer> web;
     std::unique_ptr<WebHub> pages;
@@ -107,6 +129,7 @@ int main(int argc, char **argv)
                          qPrintable(options->webAddress), unsigned(options->webPort));
             return 2;
         }
+        web->serveBackups(backupSources);
         pages = std::make_unique<WebHub>(web.get(), &link, live, topics);
         const QString host =
             QHostAddress(options->webAddress).isEqual(QHostAddress::AnyIPv4) ||
@@ -133,17 +156,41 @@ int main(int argc, char **argv)
         status = 3;
         QCoreApplication::quit();
     });
-    ShutdownSignals shutdown;
-    QObject::connect(&shutdown, &ShutdownSignals::received, &app, [&mqtt, &topics] {
-        // Offline by our own word, not by the will: a stop is no failure.
+    // Offline by our own word, not by the will: a stop is no failure.
+    const auto stop = [&mqtt, &topics] {
         mqtt.publish(topics.bridge(QStringLiteral("state")), R"({"state":"offline"})", true);
         mqtt.stop();
         QCoreApplication::quit();
-    });
+    };
+    ShutdownSignals shutdown;
+    QObject::connect(&shutdown, &ShutdownSignals::received, &app, stop);
+    if (web)
+        QObject::connect(web.get(), &WebRemoteServer::homeRestored, &app, [&stop, &startAgain] {
+            qCWarning(lcStore).noquote() << "a page restored the home: starting again on it";
+            startAgain = true;
+            // The pages' answers go out first.
+            QTimer::singleShot(300, stop);
+        });
     if (!mqtt.start(&error)) {
         std::fprintf(stderr, "ardentia-bridge: %s\n", qPrintable(error));
         return 2;
     }
     const int loop = app.exec();
     return status ? status : loop;
+}
+} // namespace
+
+int main(int argc, char **argv)
+{
+    // Kept as given: the program starts again with them after a restore.
+    std::vector<char *> arguments(argv, argv + argc);
+    arguments.push_back(nullptr);
+    bool startAgain = false;
+    const int status = runBridge(argc, argv, startAgain);
+    if (!startAgain)
+        return status;
+    ::execv("/proc/self/exe", arguments.data());
+    std::fprintf(stderr, "ardentia-bridge: cannot start again on the restored home: %s\n",
+                 std::strerror(errno));
+    return 4;
 }

@@ -97,6 +97,12 @@ Request parse(const QByteArray &message)
         return Help{};
     if (type == QLatin1String("transmitters"))
         return Transmitters{};
+    if (type == QLatin1String("backups"))
+        return Backups{};
+    if (type == QLatin1String("backUp"))
+        return BackUp{};
+    if (type == QLatin1String("cleanAll"))
+        return CleanAll{};
     if (type == QLatin1String("saveScenario"))
         return saveScenario(request);
     if (type == QLatin1String("decode")) {

@@ -14,11 +14,13 @@
 // which every paired device may ask; and, for the owner's devices only, {"type":"rename","id":
 // ...,"name":...}, {"type":"remove","id":...}, {"type":"answer","question":
 // N,"button":N} (to the question a removal raised), {"type":"detail","id":
-// ...}, {"type":"transmitters"}, {"type":"saveScenario","number":N or ""
-// for a new one,"name":...,"image":...,"members":[{"id":...,"state"/
-// "brightness":...}, ...],"revision":R}, {"type":"deleteScenario","number":N,
-// "revision":R} (R: the scenario's revision as the page was told it, for a
-// stored scenario),
+// ...}, {"type":"transmitters"},
+// {"type":"backups"} (the kept backups), {"type":"backUp"} (one made now),
+// {"type":"cleanAll"} (the home wiped, as the app's settings menu does it),
+// {"type":"saveScenario","number":N or "" for a new
+// one,"name":...,"image":...,"members":[{"id":...,"state"/ "brightness":...}, ...],"revision":R},
+// {"type":"deleteScenario","number":N, "revision":R} (R: the scenario's revision as the page was
+// told it, for a stored scenario),
 // {"type":"decode","code":...} (a unit's printed code) and {"type":"enrol",
 // "id":...,"names":[...]}. A set's
 // own fields (and a member's) travel on as the payload a channel's "set"
@@ -48,6 +50,9 @@ struct Detail {
     QString id;
 };
 struct Transmitters {};
+struct Backups {};
+struct BackUp {};
+struct CleanAll {};
 struct SaveScenario {
     struct Member {
         QString id;
@@ -73,8 +78,9 @@ struct Enrol {
 struct Refused {
     QString reason;
 };
-using Request = std::variant<Set, Scenario, Sync, Help, Rename, Remove, Answer, Detail,
-                             Transmitters, SaveScenario, DeleteScenario, Decode, Enrol, Refused>;
+using Request =
+    std::variant<Set, Scenario, Sync, Help, Rename, Remove, Answer, Detail, Transmitters, Backups,
+                 BackUp, CleanAll, SaveScenario, DeleteScenario, Decode, Enrol, Refused>;
 
 constexpr qsizetype kMaxIdLength = 32;
 // Longer than any name the home takes, so that a refusal can say why.

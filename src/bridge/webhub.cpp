@@ -9,6 +9,7 @@
 #include "webpagetexts.h"
 
 #include "base/logging.h"
+#include "control/homeactions.h"
 #include "control/homeevents.h"
 #include "control/livehome.h"
 #include "control/tcpsocketmanager.h"
@@ -64,12 +65,16 @@ QJsonObject scenarioOf(const QVariantMap &scenario)
         members.append(
             QJsonObject{{QStringLiteral("id"), member.toMap().value(Key::id).toString()},
                         {QStringLiteral("state"), member.toMap().value(Key::turnOn).toString()}});
-    return {{QStringLiteral("number"), scenario.value(Key::mainID).toString()},
-            {QStringLiteral("name"), scenario.value(Key::title).toString()},
-            {QStringLiteral("image"), pageImageOf(scenario.value(Key::imagePath).toString())},
-            {QStringLiteral("user"), RecordFactory::isUserScenario(scenario)},
-            {QStringLiteral("revision"), ScenarioRequests::revisionOf(scenario)},
-            {QStringLiteral("members"), members}};
+    return {
+        {QStringLiteral("number"), scenario.value(Key::mainID).toString()},
+        {QStringLiteral("name"), scenario.value(Key::title).toString()},
+        {QStringLiteral("image"), pageImageOf(scenario.value(Key::imagePath).toString())},
+        {QStringLiteral("user"), RecordFactory::isUserScenario(scenario)},
+        // How often it ran, and whether it is the one that ran last: the strip's order and mark.
+        {QStringLiteral("uses"), scenario.value(Key::controlTimes).toString().toInt()},
+        {QStringLiteral("active"), scenario.value(Key::state).toString() == QLatin1String("YES")},
+        {QStringLiteral("revision"), ScenarioRequests::revisionOf(scenario)},
+        {QStringLiteral("members"), members}};
 }
 
 QJsonObject roleMessage(WebAccess::Role role)
@@ -111,6 +116,8 @@ WebHub::WebHub(WebRemoteServer *server, const MasterLink *link, const LiveHome *
         broadcast({{QStringLiteral("type"), QStringLiteral("scenarioRan")},
                    {QStringLiteral("number"), number}});
     });
+    // The strip's order and mark follow each counted run.
+    connect(events, &HomeEvents::scenarioUseCounted, this, [this] { broadcast(homeOrError()); });
     connect(UDPSocketManager::instance(), &UDPSocketManager::commandOutcome, this,
             &WebHub::onOutcome);
     connect(UDPSocketManager::instance(), &UDPSocketManager::commandSettled, this,
@@ -274,6 +281,15 @@ void WebHub::askOwner(QWebSocket *socket, const PageRequest::Request &request)
             },
             [this](const PageRequest::Detail &detail) { m_owner.detail(detail); },
             [this](const PageRequest::Transmitters &) { m_owner.listTransmitters(); },
+            [this](const PageRequest::Backups &) {
+                const PageBackups *backups = m_server->backups();
+                tellAsking(backups ? backups->list() : pageError(QStringLiteral("noBackups")));
+            },
+            [&](const PageRequest::CleanAll &) { HomeActions::cleanAll(session.caller()); },
+            [this](const PageRequest::BackUp &) {
+                const PageBackups *backups = m_server->backups();
+                tellAsking(backups ? backups->makeNow() : pageError(QStringLiteral("noBackups")));
+            },
             [&](const PageRequest::SaveScenario &save) {
                 m_scenarios.save(save, session.caller());
             },

@@ -3,6 +3,8 @@
 
 #include "compactjson.h"
 
+#include "base/productinfo.h"
+
 #include <QCoreApplication>
 #include <QHash>
 #include <QJsonDocument>
@@ -176,6 +178,9 @@ const Text kTexts[] = {
     {"notDecoded", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Scan the device's code first.")},
     {"takePhoto", "EditNameHCViewController",
      QT_TRANSLATE_NOOP("EditNameHCViewController", "Take Photo")},
+    {"all", "HomeScenarioStrip", QT_TRANSLATE_NOOP("HomeScenarioStrip", "All")},
+    {"commonlyUsed", "HomeScenarioStrip",
+     QT_TRANSLATE_NOOP("HomeScenarioStrip", "Commonly used scenarios")},
     {"runNamed", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Run %1")},
     {"choosePhoto", "EditNameHCViewController",
      QT_TRANSLATE_NOOP("EditNameHCViewController", "Choose Photo")},
@@ -196,6 +201,44 @@ const Text kTexts[] = {
      QT_TRANSLATE_NOOP("ScannedViewController", "Please power on device before connect")},
     {"removeNamed", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Remove \"%1\" from the home?")},
     {"actionsNamed", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Edit or delete %1")},
+    {"backups", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Backups")},
+    {"backupsHint", "WebRemote",
+     QT_TRANSLATE_NOOP("WebRemote",
+                       "The bridge backs the home up every night and before a synchronization that "
+                       "removes devices. Keep a copy off this computer: download one.")},
+    {"backUpNow", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Back up now")},
+    {"restoreFromFile", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Restore from a file")},
+    {"restore", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Restore")},
+    {"restoreQuestion", "WebRemote",
+     QT_TRANSLATE_NOOP("WebRemote",
+                       "Restore the home from %1? Its devices, names, scenarios and paired phones "
+                       "replace the ones here; the home as it is now is kept as a backup.")},
+    {"restoring", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Restoring the home…")},
+    {"restored", "WebRemote",
+     QT_TRANSLATE_NOOP("WebRemote", "The home was restored. The bridge starts again on it.")},
+    {"restoreRefused", "WebRemote",
+     QT_TRANSLATE_NOOP("WebRemote", "This backup cannot be restored")},
+    {"backupTooLarge", "WebRemote",
+     QT_TRANSLATE_NOOP("WebRemote",
+                       "The backup is larger than 8 MB: restore it with ardentia-ctl restore.")},
+    {"backupFailed", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "The backup could not be made.")},
+    {"backupMade", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Backup made")},
+    {"noBackups", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "No backups yet")},
+    {"download", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Download")},
+    {"downloadNamed", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Download the backup of %1")},
+    {"kilobytes", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "%1 KB")},
+    {"megabytes", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "%1 MB")},
+    {"cleanAll", "HomeMenuView", QT_TRANSLATE_NOOP("HomeMenuView", "Clean All")},
+    {"about", "AboutUSViewController", QT_TRANSLATE_NOOP("AboutUSViewController", "About")},
+    {"aboutMotto", "AboutUSViewController",
+     QT_TRANSLATE_NOOP("AboutUSViewController", "畅享智能生活")},
+    {"aboutLegal", "AboutUSViewController",
+     QT_TRANSLATE_NOOP("AboutUSViewController",
+                       "© 2026 The Ardentia Home developers. All rights reserved.")},
+    {"technicalSupport", "AboutUSViewController",
+     QT_TRANSLATE_NOOP("AboutUSViewController", "Technical Support")},
+    {"appVersion", "AboutUSViewController",
+     QT_TRANSLATE_NOOP("AboutUSViewController", "App Version")},
     {"notPairedTitle", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Not paired")},
     {"notPaired", "WebRemote",
      QT_TRANSLATE_NOOP("WebRemote", "Pair this device first: on the home's computer run "
@@ -264,6 +307,14 @@ QJsonObject WebPageTexts::texts(const QString &language)
         texts.insert(QLatin1String(text.key),
                      translated.isEmpty() ? QString::fromUtf8(text.source) : translated);
     }
+    // The about view's lines, as the app joins them.
+    const auto joined = [&texts](const char *key, const QString &value) {
+        return QStringLiteral("%1:%2").arg(texts.value(QLatin1String(key)).toString(), value);
+    };
+    texts.insert(QStringLiteral("supportLine"),
+                 joined("technicalSupport", ProductInfo::supportNumber));
+    texts.insert(QStringLiteral("versionLine"),
+                 joined("appVersion", QStringLiteral(ARDENTIA_VERSION)));
     return texts;
 }
 

@@ -129,7 +129,7 @@ WebRemoteServer::WebRemoteServer(WebAccess access, QObject *parent)
 {
     initialiseWebFiles();
     // An owner's photo may be larger than any other request.
-    m_byteLimit.setAllowance(UploadedImage::kMaxBytes,
+    m_byteLimit.setAllowance(std::max(UploadedImage::kMaxBytes, PageBackups::kMaxUploadBytes),
                              [this](const QByteArray &head) { return mayUpload(head); });
     connect(&m_byteLimit, &ConnectionByteLimit::uploadRefused, this,
             &WebRemoteServer::answerRefusedUpload);
@@ -231,6 +231,10 @@ bool WebRemoteServer::answer(const QHttpServerRequest &request, QTcpSocket *sock
     if (request.url().path() == QLatin1String("/picture"))
         return readUpload(request, socket,
                           [this](const QByteArray &body) { return holdPicture(body); });
+    if (request.url().path() == QLatin1String("/restore") && m_backups)
+        return readUpload(request, socket,
+                          [this, token = tokenOf(headerOf(request, "Cookie"))](
+                              const QByteArray &body) { return restoreHome(body, token); });
     if (!m_access.isValidToken(tokenOf(headerOf(request, "Cookie")))) {
         QHttpServerResponder responder = makeResponder(request, socket);
         respond(responder, Status::Unauthorized, "text/html; charset=utf-8",
@@ -239,6 +243,8 @@ bool WebRemoteServer::answer(const QHttpServerRequest &request, QTcpSocket *sock
     }
     if (request.url().path().startsWith(QLatin1String("/picture/")))
         servePicture(request, socket);
+    else if (request.url().path().startsWith(QLatin1String("/backups/")) && m_backups)
+        serveBackup(request, socket);
     else
         serveFile(request, socket);
     return true;
@@ -327,7 +333,8 @@ bool WebRemoteServer::pair(const QHttpServerRequest &request, QTcpSocket *socket
 
 bool WebRemoteServer::mayUpload(const QByteArray &requestHead) const
 {
-    if (!requestHead.startsWith("POST /photo ") && !requestHead.startsWith("POST /picture "))
+    if (!requestHead.startsWith("POST /photo ") && !requestHead.startsWith("POST /picture ") &&
+        !(m_backups && requestHead.startsWith("POST /restore ")))
         return false;
     // The cookie's header, from the head of the request as it came.
     for (const QByteArray &line : requestHead.split('\n')) {
@@ -407,6 +414,47 @@ std::function<WebRemoteServer::UploadAnswer()> WebRemoteServer::holdPicture(cons
     return [this, decoded = std::get<QImage>(image)] {
         return UploadAnswer(QJsonObject{{QStringLiteral("picture"), m_pictures.add(decoded)}});
     };
+}
+
+void WebRemoteServer::serveBackups(const BackupSources &sources)
+{
+    m_backups.emplace(sources, m_access.path());
+}
+
+std::function<WebRemoteServer::UploadAnswer()> WebRemoteServer::restoreHome(const QByteArray &body,
+                                                                            const QString &token)
+{
+    const std::optional<QString> refused = m_backups->restore(body, token);
+    if (refused)
+        return [reason = *refused] {
+            return UploadAnswer(
+                QJsonObject{{QStringLiteral("error"), QStringLiteral("restoreRefused")},
+                            {QStringLiteral("reason"), reason}});
+        };
+    return [this] {
+        // Told once the answer has been written, which follows at once.
+        QTimer::singleShot(0, this, &WebRemoteServer::homeRestored);
+        return UploadAnswer(QJsonObject{{QStringLiteral("restored"), true}});
+    };
+}
+
+void WebRemoteServer::serveBackup(const QHttpServerRequest &request, QTcpSocket *socket)
+{
+    QHttpServerResponder responder = makeResponder(request, socket);
+    if (m_access.roleOf(tokenOf(headerOf(request, "Cookie"))) != WebAccess::Role::Owner) {
+        respond(responder, Status::Forbidden, "text/plain", "an owner's device only");
+        return;
+    }
+    const QString name = request.url().path().mid(int(qstrlen("/backups/")));
+    const std::optional<QString> path = m_backups->fileOf(name);
+    QFile file(path.value_or(QString()));
+    if (!path || !file.open(QIODevice::ReadOnly)) {
+        respond(responder, Status::NotFound, "text/plain", "not found");
+        return;
+    }
+    respond(responder, Status::Ok, "application/gzip", file.readAll(),
+            {{"Cache-Control", "no-store"},
+             {"Content-Disposition", "attachment; filename=\"" + name.toLatin1() + '"'}});
 }
 
 void WebRemoteServer::servePicture(const QHttpServerRequest &request, QTcpSocket *socket)

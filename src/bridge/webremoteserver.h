@@ -4,6 +4,7 @@
 #include "connectionbytelimit.h"
 #include "connectionlimits.h"
 #include "offloopwork.h"
+#include "pagebackups.h"
 #include "pagefilecodings.h"
 #include "pairingthrottle.h"
 #include "pendingpictures.h"
@@ -59,6 +60,11 @@ public:
     WebAccess &access() { return m_access; }
     // Scenario pictures sent and not yet saved with a scenario.
     PendingPictures &pendingPictures() { return m_pictures; }
+    // Serves the home's backups to owners' pages: listed, made, downloaded
+    // (GET /backups/NAME) and restored from an upload (POST /restore).
+    void serveBackups(const BackupSources &sources);
+    // The backups, when they are served.
+    const PageBackups *backups() const { return m_backups ? &*m_backups : nullptr; }
     // Serves over TLS with this certificate and key; false (and why) when they cannot be read.
     bool useTls(const QString &certFile, const QString &keyFile, QString *error);
     // Listens there (with TLS when set up); the port, or 0 when it cannot.
@@ -69,6 +75,8 @@ Q_SIGNALS:
     // peer leaves unread (the answers to its pings too) is bounded: past
     // ConnectionByteLimit::kMaxUnsentBytes it is cut off.
     void pageConnected(QWebSocket *socket, const QString &token);
+    // A page restored the home: its answer has gone; the program starts again on it.
+    void homeRestored();
 
 protected:
     bool handleRequest(const QHttpServerRequest &request, QTcpSocket *socket) override;
@@ -92,6 +100,10 @@ private:
     std::function<UploadAnswer()> holdPicture(const QByteArray &body);
     // An upload's answer, once it has been read, on its connection when that is still open.
     void answerUpload(QTcpSocket *socket, const QString &path, const UploadAnswer &answer) const;
+    // POST /restore: the home restored from the backup in it, the asking device kept paired.
+    std::function<UploadAnswer()> restoreHome(const QByteArray &body, const QString &token);
+    // GET /backups/NAME: a kept backup, to an owner's device.
+    void serveBackup(const QHttpServerRequest &request, QTcpSocket *socket);
     // A scenario's stored picture (a path under /picture/).
     void servePicture(const QHttpServerRequest &request, QTcpSocket *socket);
     // Whether a request beginning so is an owner's photo (and may be that large).
@@ -122,6 +134,7 @@ private:
     PairingThrottle m_pairingThrottle;
     PendingPictures m_pictures;
     PageFileCodings m_pageFiles;
+    std::optional<PageBackups> m_backups;
     QHash<const QWebSocket *, QPointer<QTcpSocket>> m_pageConnections;
     OffLoopWork m_uploadWork; // last: waited for before what its answers reach goes
 };

@@ -4,6 +4,7 @@
 #include "base/logging.h"
 #include "codedecoder.h"
 #include "delegatemanager.h"
+#include "homeevents.h"
 #include "store/database.h"
 #include "store/jsoncodec.h"
 #include "store/recordfactory.h"
@@ -56,6 +57,12 @@ int byteOf(QStringView text)
            (text.size() > 1 ? UIDeviceCalculation::hexDigitValue(text.at(1)) : 0);
 }
 
+using Fields = QList<QStringView>;
+
+// A channel's line holds this tag and eight fields, the second its ID.
+constexpr QLatin1String kChannelTag("$actuation");
+constexpr qsizetype kChannelFields = 8;
+
 class Rebuild {
 public:
     bool run(const QString &text)
@@ -64,8 +71,8 @@ public:
         for (const QStringView line : QStringView(text).split(u'\n')) {
             const Fields fields = line.split(u',');
             bool stored = true;
-            if (line.contains(QLatin1String("$actuation")))
-                stored = channelLine(fields);
+            if (line.contains(kChannelTag))
+                stored = fields.size() != kChannelFields || channelLine(fields);
             else if (line.contains(QLatin1String("$gw")))
                 stored = transmitterLine(fields);
             else if (line.contains(QLatin1String("$scenario")) && fields.size() == 3)
@@ -77,12 +84,8 @@ public:
     }
 
 private:
-    using Fields = QList<QStringView>;
-
     bool channelLine(const Fields &fields)
     {
-        if (fields.size() != 8)
-            return true;
         const QString id = fields.at(1).toString();
         const std::optional<CodeDecoder::Decoded> code =
             UnitId::isValid(id) ? CodeDecoder::getNeedString(id) : std::nullopt;
@@ -182,8 +185,22 @@ QString ConfigurationImport::turnOnForStateByte(QChar kindDigit, QStringView sta
     }
 }
 
+QStringList ConfigurationImport::channelIdsIn(const QString &text)
+{
+    QStringList ids;
+    for (const QStringView line : QStringView(text).split(u'\n')) {
+        if (!line.contains(kChannelTag))
+            continue;
+        const Fields fields = line.split(u',');
+        if (fields.size() == kChannelFields)
+            ids.append(fields.at(1).toString());
+    }
+    return ids;
+}
+
 bool ConfigurationImport::rebuildStoreFrom(const QString &text)
 {
+    HomeEvents::instance()->announceHomeAboutToBeReplaced(channelIdsIn(text));
     Database *store = Database::instance();
     const bool committed = store->runInTransaction([&text, store] {
         store->dropHomeTables();

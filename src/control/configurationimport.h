@@ -3,6 +3,7 @@
 
 #include <QCoreApplication>
 #include <QString>
+#include <QStringList>
 
 // Rebuilds the store from the master's configuration text: only the master's
 // record survives; slaves, channels and scenarios come from the text. The
@@ -12,8 +13,11 @@ class ConfigurationImport {
     Q_DECLARE_TR_FUNCTIONS(ConfigurationImport)
 
 public:
-    // True when the new home was committed.
+    // True when the new home was committed. The import's channels are
+    // announced before the store changes.
     static bool rebuildStoreFrom(const QString &text);
+    // The IDs of the channels the configuration text brings.
+    static QStringList channelIdsIn(const QString &text);
     // The "turnOn" a channel of this kind digit has for a scenario state byte
     // (two hexadecimal digits).
     static QString turnOnForStateByte(QChar kindDigit, QStringView stateByte);

@@ -14,6 +14,8 @@ void HomeActions::cleanAll(const std::shared_ptr<FlowCaller> &caller)
     UDPSocketManager *channel = UDPSocketManager::instance();
     FlowFeedback *feedback = FlowFeedback::instance();
     AppDelegate *app = AppDelegate::instance();
+    // No channel survives it: whoever keeps backups makes one first.
+    HomeEvents::instance()->announceHomeAboutToBeReplaced({});
     const bool cleaned = DelegateManager::instance()->cleanAllData();
     app->setIfConnected(AppDelegate::kConnectionUnknown);
     feedback->transmitterConnectionSuccessful(1);

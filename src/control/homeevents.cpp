@@ -24,6 +24,16 @@ void HomeEvents::announceScenarioRun(const QString &number)
     Q_EMIT scenarioRan(number);
 }
 
+void HomeEvents::announceScenarioUseCounted(const QString &number)
+{
+    Q_EMIT scenarioUseCounted(number);
+}
+
+void HomeEvents::announceHomeAboutToBeReplaced(const QStringList &incomingChannelIds)
+{
+    Q_EMIT homeAboutToBeReplaced(incomingChannelIds);
+}
+
 void HomeEvents::announceHomeReplaced()
 {
     m_unknown.clear();

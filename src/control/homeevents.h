@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QSet>
 #include <QString>
+#include <QStringList>
 
 // One announcement of what the home confirmed, made after the store has
 // taken it (an acknowledgement, a state answer, a scenario run, all lights
@@ -30,6 +31,10 @@ public:
     void announceReport(const QString &channelId, const QString &turnOn, bool differed);
     void announceStateUnknown(const QString &channelId);
     void announceScenarioRun(const QString &number);
+    // A scenario's run was counted in the store (after its run was announced).
+    void announceScenarioUseCounted(const QString &number);
+    // An import is about to replace the home with one of these channels.
+    void announceHomeAboutToBeReplaced(const QStringList &incomingChannelIds);
     void announceHomeReplaced();
     void announceRename(const QString &channelId, const QString &title);
     void announceRemoval(const QString &channelId);
@@ -39,6 +44,9 @@ Q_SIGNALS:
     void channelStateReported(const QString &channelId, const QString &turnOn, bool differed);
     void channelStateUnknown(const QString &channelId);
     void scenarioRan(const QString &number);
+    void scenarioUseCounted(const QString &number);
+    // Delivered before the store changes: a listener may still read or copy it.
+    void homeAboutToBeReplaced(const QStringList &incomingChannelIds);
     void homeReplaced();
     void channelRenamed(const QString &channelId, const QString &title);
     void channelRemoved(const QString &channelId);

@@ -106,6 +106,7 @@ void ScenarioReplies::updateDeviceAndScenarioControlTimesWithInfo(const GatewayR
     Database *store = Database::instance();
     if (const auto *run = std::get_if<GatewayReply::RunAcknowledgement>(&reply)) {
         store->updateScenarioControlTimesWithMainID(run->number);
+        HomeEvents::instance()->announceScenarioUseCounted(run->number);
         return;
     }
     const auto *ack = std::get_if<GatewayReply::DeviceAcknowledgement>(&reply);
@@ -121,7 +122,9 @@ void ScenarioReplies::updateDeviceAndScenarioControlTimesWithInfo(const GatewayR
         store->updateMainDeviceWithMainID(device->value(Key::id).toString(), *device);
     } else if (ack->family == Wire::light && (ack->operation == ChannelOperation::AllOn ||
                                               ack->operation == ChannelOperation::AllOff)) {
-        store->updateScenarioControlTimesWithMainID(
-            ack->operation == ChannelOperation::AllOn ? Value::allOnMainID : Value::allOffMainID);
+        const QString &number =
+            ack->operation == ChannelOperation::AllOn ? Value::allOnMainID : Value::allOffMainID;
+        store->updateScenarioControlTimesWithMainID(number);
+        HomeEvents::instance()->announceScenarioUseCounted(number);
     }
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "base/productinfo.h"
 #include "frame/parentviewcontroller.h"
 
 class QLabel;
@@ -11,8 +12,8 @@ class AboutUSViewController : public ParentViewController {
     Q_OBJECT
 
 public:
-    static inline const QString kDisplayName = QStringLiteral("Ardentia Home");
-    static inline const QString kSupportNumber = QStringLiteral("400-880-2626");
+    static inline const QString kDisplayName = ProductInfo::displayName;
+    static inline const QString kSupportNumber = ProductInfo::supportNumber;
 
     explicit AboutUSViewController(QWidget *parent = nullptr);
     static QString supportLine();

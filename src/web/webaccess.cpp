@@ -244,6 +244,31 @@ std::optional<QString> WebAccess::pair(const QString &code, const QString &devic
     return token;
 }
 
+std::optional<QJsonObject> WebAccess::deviceRecordOf(const QString &token) const
+{
+    if (token.isEmpty())
+        return std::nullopt;
+    const QJsonObject stored = tokenWithHash(readAll(m_path), hashOf(token));
+    if (stored.isEmpty())
+        return std::nullopt;
+    return stored;
+}
+
+bool WebAccess::keepDevice(const QJsonObject &record)
+{
+    const QString hash = record.value(QLatin1String("hash")).toString();
+    if (hash.isEmpty())
+        return false;
+    return change([&](QJsonObject &all) {
+        if (!tokenWithHash(all, hash).isEmpty())
+            return true;
+        QJsonArray tokens = all.value(QLatin1String("tokens")).toArray();
+        tokens.append(record);
+        all.insert(QStringLiteral("tokens"), tokens);
+        return true;
+    });
+}
+
 bool WebAccess::isValidToken(const QString &token) const
 {
     return roleOf(token).has_value();

@@ -75,6 +75,13 @@ public:
     // False when no paired device has that ID or the file cannot be written.
     bool setRole(const QString &id, Role role);
 
+    // A paired device's stored record, to be kept across a restore that
+    // replaces this file; nothing when the token is not a paired device's.
+    std::optional<QJsonObject> deviceRecordOf(const QString &token) const;
+    // Puts such a record back unless a device of its token is paired already;
+    // false when the file cannot be written.
+    bool keepDevice(const QJsonObject &record);
+
     static QString hashOf(const QString &secret);
     QString path() const { return m_path; }
 

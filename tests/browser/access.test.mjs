@@ -83,6 +83,7 @@ await browserTest(bin, [], async (rig, browser) => {
   await byKeyboard(page, '全关模式', 'Enter');
   await until(() => !simulated('211300001230').on, 'All Off by keyboard');
   await byKeyboard(page, '同步数据', 'Enter');
+  await byKeyboard(page, '同步数据', 'Enter'); // the question's own button
   await until(async () => (await page.textContent('#banner')) === '同步数据成功', 'the synchronisation notice');
 
   await auditViews(browser, { context, viewport, locale: 'zh-CN' }, base, ['灯光', '窗帘', '场景'], 'zh-CN');

@@ -18,7 +18,7 @@ try {
   const context = await browser.newContext({ viewport: { width: 360, height: 640 } });
   const page = await context.newPage();
   await page.goto(rig.pairingLink());
-  await page.locator('#channel-211300001230 .toggle').waitFor();
+  await page.locator('#channel-211300001230 .on').waitFor();
 
   // First loads as a paired phone makes them, without caches: the median of nine
   // (a fresh headless browser context varies by tens of milliseconds).
@@ -36,7 +36,7 @@ try {
       bodies.push(response.body().then((body) => body.length, () => 0));
     });
     await first.goto(rig.base, { waitUntil: 'commit' });
-    await first.locator('#channel-211300001230 .toggle').waitFor();
+    await first.locator('#channel-211300001230 .on').waitFor();
     await first.waitForLoadState('networkidle');
     // The page's own clock, from the navigation's start to the first controls.
     loads.push(await first.evaluate(() => performance.getEntriesByName('usable')[0].startTime));
@@ -70,7 +70,7 @@ try {
         }
       });
       watch.observe(row, { subtree: true, childList: true, characterData: true, attributes: true });
-      row.querySelector('.toggle').click();
+      row.querySelector(row.dataset.state === 'ON' ? '.off' : '.on').click();
     }));
     latencies.push(took);
     if (before === (await row.locator('.state').textContent())) throw new Error('no change');

@@ -56,11 +56,28 @@ await browserTest(bin, [], async (rig, browser) => {
   const strip = page.getByRole('button', { name: 'Run Sunset', exact: true });
   await strip.waitFor();
   assert.equal(await strip.locator('img.picture').getAttribute('src'), await shown.getAttribute('src'));
-  assert.equal(await page.locator('#strip li').count(), await page.locator('#scenarios li.scenario').count(), 'every scenario');
+  // "All" first, every scenario, then (an owner's) "Add Scenario".
+  const entries = page.locator('#strip li button');
+  assert.equal(await entries.count(), await page.locator('#scenarios li.scenario').count() + 2, 'every scenario');
+  assert.equal(await entries.first().getAttribute('aria-label'), 'All');
+  assert.equal(await entries.last().getAttribute('aria-label'), 'Add Scenario');
   await page.getByRole('button', { name: 'All Off Mode' }).click();
   await until(() => !simulated(stairs).on, 'All Off');
+  // Run more often than any other, it comes first, marked as the one that ran.
+  for (const time of [1, 2]) {
+    await strip.click();
+    await until(() => simulated(stairs).on, `the scenario run from the strip (${time})`);
+    await until(async () => (await page.getAttribute('#strip li.active button', 'aria-label')) === 'Run Sunset',
+      'the mark on the scenario that ran');
+    if (time === 1) {
+      await page.getByRole('button', { name: 'Run All Off Mode' }).click();
+      await until(() => !simulated(stairs).on, 'All Off again');
+    }
+  }
   await strip.click();
-  await until(() => simulated(stairs).on, 'the scenario run from the strip');
+  await until(async () => (await entries.nth(1).getAttribute('aria-label')) === 'Run Sunset', 'the most used first');
+  await entries.first().click();
+  await page.locator('#scenarios').waitFor();
   await auditViews(browser, { context, viewport }, base, ['Lighting'], 'owner 360x640 strip');
   return 'browser: a scenario\'s photo refused when it is none, stored, shown and run from the strip passed';
 });

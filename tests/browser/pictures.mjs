@@ -80,7 +80,7 @@ await browserTest(bin, ['--fault', 'lig:4:211300001232=code:1'], async (rig, bro
       await page.waitForLoadState('networkidle');
       await page.screenshot({ path: name('strip') });
       await tiles.nth(0).click();
-      await page.locator('#channel-211300001232 .toggle').click();
+      await page.locator('#channel-211300001232 .on').click();
       await page.locator('#banner').waitFor();
       await page.screenshot({ path: name('refused') });
       await context.close();

@@ -30,7 +30,7 @@ await browserTest(bin, ['--fault', 'lig:4:211300001231=delay:700',
     // Switch: pending until the held acknowledgement, then ON on both pages.
     const stairs = row('211300001231');
     const wanted = (await stairs.getAttribute('data-state')) === 'ON' ? 'OFF' : 'ON';
-    await stairs.locator('.toggle').click();
+    await stairs.locator(wanted === 'ON' ? '.on' : '.off').click();
     assert.ok(await stairs.evaluate((li) => li.classList.contains('pending') && li.ariaBusy === 'true'), `${label}: pending`);
     assert.notEqual(await stairs.getAttribute('data-state'), wanted, `${label}: not before the home`);
     await until(async () => (await stairs.getAttribute('data-state')) === wanted, 'the acknowledged state');
@@ -49,7 +49,7 @@ await browserTest(bin, ['--fault', 'lig:4:211300001231=delay:700',
     // A refused press: the error, and the old state.
     const porch = row('211300001232');
     const before = await porch.locator('.state').textContent();
-    await porch.locator('.toggle').click();
+    await porch.locator((await porch.getAttribute('data-state')) === 'ON' ? '.off' : '.on').click();
     await until(async () => !(await page.locator('#banner').isHidden()), 'the error banner');
     await until(async () => !(await porch.evaluate((li) => li.classList.contains('pending'))), 'no pending');
     assert.equal(await porch.locator('.state').textContent(), before, `${label}: the old state stays`);

@@ -21,7 +21,7 @@ await browserTest(bin, [], async (rig, browser) => {
   await stairs.waitFor();
   const press = async () => {
     const wanted = (await stairs.getAttribute('data-state')) === 'ON' ? 'OFF' : 'ON';
-    await stairs.locator('.toggle').click();
+    await stairs.locator(wanted === 'ON' ? '.on' : '.off').click();
     return wanted;
   };
   const banner = async () => ((await page.locator('#banner').isHidden()) ? '' : page.textContent('#banner'));

@@ -34,6 +34,7 @@ export async function startRig(bin, simulatorArguments = [], { demo = true } = {
   const simulatedHome = () => JSON.parse(readFileSync(join(dir, 'home.json'), 'utf8'));
   return {
     base,
+    dir, // removed when the rig stops
     ctl,
     startBridge,
     stopBridge,

@@ -2,6 +2,7 @@
 // The web remote: the home as the bridge confirms it, over one WebSocket.
 // A press shows as pending until the home's answer comes back; nothing is
 // shown as done before that.
+import { backupManagement } from './backups.js';
 import { deviceManagement } from './devices.js';
 import { enrolment } from './enrol.js';
 import { scenarioEditing, scenarioPicture } from './scenarios.js';
@@ -35,8 +36,9 @@ let role = 'family';
 let devices = null;
 let scenarioEditor = null;
 let enrolling = null;
+let backups = null;
 let lastHome = null;
-const views = ['lights', 'curtains', 'scenarios', 'scenario-editor', 'devices', 'detail', 'enrol', 'help'];
+const views = ['lights', 'curtains', 'scenarios', 'scenario-editor', 'devices', 'detail', 'enrol', 'backups', 'about', 'help'];
 
 function showBanner() {
   const text = problems.connection ? texts.bridgeLost
@@ -146,7 +148,11 @@ function rowOf(channel) {
   name.textContent = channel.name;
   const state = document.createElement('span');
   state.className = 'state';
-  row.append(name, state);
+  // The name with its state beneath it, so that the controls keep to one line.
+  const label = document.createElement('span');
+  label.className = 'label';
+  label.append(name, state);
+  row.append(label);
   const press = (request) => {
     if (send({ type: 'set', id: channel.id, ...request })) markPending(row);
   };
@@ -154,18 +160,22 @@ function rowOf(channel) {
     for (const [word, label, named] of [['OPEN', texts.open, texts.openNamed],
       ['STOP', texts.stop, texts.stopNamed], ['CLOSE', texts.close, texts.closeNamed]])
       row.append(button(label, fill(named, channel.name), () => press({ state: word })));
+  } else if (channel.kind === 'dimmer') {
+    // As the app's slider: a drag sends one level, when it ends.
+    const slider = document.createElement('input');
+    slider.type = 'range';
+    slider.min = 0;
+    slider.max = 100;
+    slider.setAttribute('aria-label', fill(texts.brightnessNamed, channel.name));
+    slider.addEventListener('change', () => dim(channel.id, Number(slider.value)));
+    row.append(slider);
   } else {
-    const toggle = button('', '', () => press({ state: channels.get(channel.id).state === 'ON' ? 'OFF' : 'ON' }));
-    toggle.className = 'toggle';
-    row.append(toggle);
-    if (channel.kind === 'dimmer') {
-      const slider = document.createElement('input');
-      slider.type = 'range';
-      slider.min = 0;
-      slider.max = 100;
-      slider.setAttribute('aria-label', fill(texts.brightnessNamed, channel.name));
-      slider.addEventListener('input', () => dim(channel.id, Number(slider.value)));
-      row.append(slider);
+    // A switch: the app's ON and OFF pair.
+    for (const [word, label, named, kind] of [['ON', texts.on, texts.turnOnNamed, 'on'],
+      ['OFF', texts.off, texts.turnOffNamed, 'off']]) {
+      const pair = button(label, fill(named, channel.name), () => press({ state: word }));
+      pair.classList.add(kind);
+      row.append(pair);
     }
   }
   return row;
@@ -220,12 +230,6 @@ function show(channel) {
   row.querySelector('.state').textContent = stateText(channel);
   // What this page asked for, once confirmed, is said to a screen reader too.
   if (pressed) announcer.textContent = `${channel.name}: ${stateText(channel)}`;
-  const toggle = row.querySelector('.toggle');
-  if (toggle) {
-    const on = channel.state === 'ON';
-    toggle.textContent = on ? texts.turnOff : texts.turnOn;
-    toggle.setAttribute('aria-label', fill(on ? texts.turnOffNamed : texts.turnOnNamed, channel.name));
-  }
   const slider = row.querySelector('input[type="range"]');
   if (slider && !dimming.get(channel.id)?.outstanding) slider.value = channel.brightness ?? 0;
   dimAnswered(channel.id, channel.brightness);
@@ -243,7 +247,7 @@ function showView(shown) {
 function takeRole(message) {
   role = message.role;
   for (const element of document.querySelectorAll('button[data-owner]')) element.hidden = role !== 'owner';
-  if (role !== 'owner' && ['devices', 'detail', 'scenario-editor', 'enrol'].some((view) => !document.getElementById(view).hidden)) showView('lights');
+  if (role !== 'owner' && ['devices', 'detail', 'scenario-editor', 'enrol', 'backups'].some((view) => !document.getElementById(view).hidden)) showView('lights');
   if (lastHome) showScenarios(lastHome.scenarios);
 }
 
@@ -271,18 +275,45 @@ function showScenarios(scenarios) {
   showStrip(scenarios.map((scenario) => ({ ...scenario, name: builtIn[scenario.number] ?? scenario.name })));
 }
 
-// The strip: every scenario's picture and name, one press runs it.
+// The strip as the app's: "All" (the scenario list), every scenario by how
+// often it ran (ties in the home's order), the one that ran last marked, and
+// "Add Scenario" for an owner. One press runs a scenario.
 function showStrip(scenarios) {
   const strip = document.getElementById('strip');
-  strip.replaceChildren(...scenarios.map((scenario) => {
+  const entry = (label, name, picture, onClick) => {
     const item = document.createElement('li');
-    const run = button('', fill(texts.runNamed, scenario.name), () => send({ type: 'scenario', number: scenario.number }));
-    const name = document.createElement('span');
-    name.textContent = scenario.name;
-    run.append(scenarioPicture(scenario.image), name);
-    item.append(run);
+    const press = button('', name, onClick);
+    const text = document.createElement('span');
+    text.textContent = label;
+    press.append(picture, text);
+    item.append(press);
     return item;
-  }));
+  };
+  const symbol = (character) => {
+    const picture = document.createElement('span');
+    picture.className = 'picture symbol';
+    picture.setAttribute('aria-hidden', 'true');
+    picture.textContent = character;
+    return picture;
+  };
+  const byUse = scenarios.map((scenario, order) => ({ scenario, order }))
+    .sort((a, b) => (b.scenario.uses ?? 0) - (a.scenario.uses ?? 0) || a.order - b.order)
+    .map(({ scenario }) => scenario);
+  const entries = [entry(texts.all, texts.all, symbol('☰'), () => showView('scenarios'))];
+  for (const scenario of byUse) {
+    const item = entry(scenario.name, fill(texts.runNamed, scenario.name), scenarioPicture(scenario.image),
+      () => send({ type: 'scenario', number: scenario.number }));
+    if (scenario.active) {
+      item.classList.add('active');
+      item.firstChild.setAttribute('aria-current', 'true');
+    }
+    entries.push(item);
+  }
+  if (role === 'owner') {
+    entries.push(entry(texts.addScenario, texts.addScenario, symbol('+'),
+      () => document.getElementById('add-scenario').click()));
+  }
+  strip.replaceChildren(...entries);
 }
 
 // The app's help topics and installation guide: each opened on its own,
@@ -344,7 +375,7 @@ function showHome(home) {
 const namedErrors = ['syncFailed', 'storeUnreadable', 'ownerOnly', 'nameEmpty', 'nameTooLong',
   'nameUnsendable', 'noDevice', 'noQuestion', 'noMembers', 'maxScenarios', 'deleteFailed', 'noScenario',
   'badMember', 'badPicture', 'pictureNotSaved', 'notDecoded', 'busy', 'changedElsewhere',
-  'tooFast'];
+  'tooFast', 'backupFailed', 'noBackups'];
 
 function errorText(message) {
   if (namedErrors.includes(message.code)) return texts[message.code];
@@ -364,6 +395,7 @@ function receive(message) {
   else if (message.type === 'toast') tell(message.good ? 'notice' : 'error', [message.title, message.detail].filter(Boolean).join(': '));
   else if (['transmitters', 'detail', 'question'].includes(message.type)) devices.receive(message);
   else if (['decoded', 'enrolled'].includes(message.type)) enrolling.receive(message);
+  else if (message.type === 'backups') backups.receive(message);
   else if (message.type === 'help') showHelp(message.topics);
   else if (message.type === 'notice') {
     syncButton.removeAttribute('aria-busy');
@@ -371,6 +403,7 @@ function receive(message) {
   } else if (message.type === 'error') {
     tell('error', errorText(message));
     if (message.code === 'syncFailed') syncButton.removeAttribute('aria-busy');
+    if (message.code === 'backupFailed') backups.failed();
     // An error of one channel ends that row's press; any other, every press.
     const ended = message.id ? [message.id] : [...channels.keys()];
     for (const id of ended) {
@@ -432,11 +465,22 @@ function start() {
   devices = deviceManagement({ texts, fill, send, button, showView, tellError, ask, ...names });
   scenarioEditor = scenarioEditing({ texts, fill, send, showView, tellError, ask, ...names });
   enrolling = enrolment({ texts, send, button, showView, openDevices: devices.open, tell, ...names });
+  backups = backupManagement({ texts, fill, send, showView, tell, ask });
+  document.getElementById('open-backups').addEventListener('click', backups.open);
   document.getElementById('open-help').addEventListener('click', () => send({ type: 'help' }));
+  // The settings menu's actions, each asked first as the app's action sheets do.
   syncButton.addEventListener('click', () => {
     if (syncButton.getAttribute('aria-busy') === 'true') return; // one import at a time
-    if (send({ type: 'sync' })) syncButton.setAttribute('aria-busy', 'true');
+    ask(texts.sync, [texts.cancel, texts.sync], (index) => {
+      if (index === 1 && send({ type: 'sync' })) syncButton.setAttribute('aria-busy', 'true');
+    });
   });
+  document.getElementById('clean-all').addEventListener('click', () => {
+    ask(texts.cleanAll, [texts.cancel, texts.cleanAll], (index) => {
+      if (index === 1) send({ type: 'cleanAll' });
+    });
+  });
+  document.getElementById('open-about').addEventListener('click', () => showView('about'));
   started = true;
   for (const work of waiting.splice(0)) work();
   setInterval(showLink, 1000);

@@ -1,0 +1,87 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The home's settings menu on the page at 360x640, as the app has it: the
+// synchronisation is asked first (Cancel sends nothing); About shows the
+// app's lines in both languages; an owner's Clean All is asked first, wipes
+// the home (the simulator keeps its own) after the bridge has backed it up
+// on its own, and that backup, restored, brings the home back. A family
+// device has no Clean All. axe-core on About.
+//   node menu.test.mjs BUILD/src
+import assert from 'node:assert/strict';
+import { join } from 'node:path';
+import { auditViews, browserTest, until } from './rig.mjs';
+
+const bin = process.argv[2];
+
+await browserTest(bin, [], async (rig, browser) => {
+  const { base, simulated } = rig;
+  const viewport = { width: 360, height: 640 };
+  const context = await browser.newContext({ viewport, acceptDownloads: true });
+  const page = await context.newPage();
+  await page.goto(rig.pairingLink('owner'));
+  const stairs = page.locator('#channel-211300001231');
+  await stairs.waitFor();
+  const banner = async () => ((await page.locator('#banner').isHidden()) ? '' : page.textContent('#banner'));
+  const answer = async (button) => {
+    await page.locator('#question').waitFor();
+    await page.locator('#question').getByRole('button', { name: button, exact: true }).click();
+  };
+
+  // Synchronize Data: asked first; Cancel sends nothing.
+  await page.getByRole('button', { name: 'Synchronize Data', exact: true }).click();
+  assert.equal(await page.textContent('#question-text'), 'Synchronize Data');
+  await answer('Cancel');
+  assert.equal(await page.getAttribute('#sync', 'aria-busy'), null, 'no synchronisation under way');
+  await page.getByRole('button', { name: 'Synchronize Data', exact: true }).click();
+  await answer('Synchronize Data');
+  await until(async () => (await banner()) === 'Synchronous data successful', 'the synchronisation');
+
+  // About: the app's lines.
+  await page.getByRole('button', { name: 'About', exact: true }).click();
+  assert.equal(await page.textContent('#about-support'), 'Technical Support:400-880-2626');
+  assert.match(await page.textContent('#about-version'), /^App Version:\d+\.\d+\.\d+$/);
+
+  // Clean All: asked first, then the home is empty here and kept by the master.
+  await page.getByRole('button', { name: 'Clean All', exact: true }).click();
+  await answer('Cancel');
+  await page.getByRole('button', { name: 'Lighting' }).click();
+  assert.equal(await stairs.count(), 1, 'nothing wiped on Cancel');
+  await page.getByRole('button', { name: 'Clean All', exact: true }).click();
+  await answer('Clean All');
+  await until(async () => (await banner()) === 'Clean all successful', 'the Clean All');
+  await until(async () => (await stairs.count()) === 0, 'the lights gone');
+  assert.equal(await page.textContent('#lights .rows li.empty'), 'No devices are added yet');
+  assert.ok(simulated('211300001231'), 'the master keeps its channels');
+
+  // The bridge backed the home up before wiping it: restored, it is back.
+  await page.getByRole('button', { name: 'Device List', exact: true }).click();
+  await page.getByRole('button', { name: 'Backups', exact: true }).click();
+  const automatic = page.locator('#backups .rows li[data-name^="auto-"]');
+  await automatic.first().waitFor();
+  const [download] = await Promise.all([page.waitForEvent('download'), automatic.first().getByRole('link').click()]);
+  const saved = join(rig.dir, 'before-clean.tar.gz');
+  await download.saveAs(saved);
+  await page.setInputFiles('#restore-file', saved);
+  await answer('Restore');
+  await page.getByRole('button', { name: 'Lighting' }).click();
+  await until(async () => (await stairs.count()) === 1, 'the home back after the restore', 30000);
+
+  // A family device has no Clean All.
+  const family = await (await browser.newContext({ viewport })).newPage();
+  await family.goto(rig.pairingLink());
+  await family.locator('#channel-211300001231').waitFor();
+  assert.equal(await family.locator('#clean-all').isVisible(), false);
+  assert.equal(await family.locator('#open-about').isVisible(), true);
+
+  for (const [locale, support] of [['en-GB', 'Technical Support'], ['zh-CN', '技术支持']]) {
+    const shown = await browser.newContext({ viewport, locale });
+    await shown.addCookies(await context.cookies());
+    const view = await shown.newPage();
+    await view.goto(base);
+    await view.locator('#open-about').click();
+    assert.ok((await view.textContent('#about-support')).startsWith(`${support}:`));
+    await shown.close();
+    await auditViews(browser, { context, viewport, locale }, base,
+      [async function about(on) { await on.locator('#open-about').click(); }], `about ${locale}`);
+  }
+  return 'browser: synchronisation asked first, About, Clean All backed up and restored, family without it';
+});
