@@ -97,7 +97,6 @@ ScheduleRunner::~ScheduleRunner() = default;
 void ScheduleRunner::start()
 {
     m_records = m_recordFile.load();
-    m_lastRead = {};
     reload();
 }
 
@@ -127,10 +126,10 @@ void ScheduleRunner::reload()
         arm();
         return;
     }
-    const QDateTime now = m_settings.clock();
     // A schedule new or changed since the last reading is dealt with from
-    // that reading on: a change never brings back a run that had passed.
-    const QDateTime since = m_lastRead.isValid() ? std::min(m_lastRead, now) : now;
+    // now on: a change never brings back a run that had passed. (A change
+    // read a few seconds after its first run was due misses that run.)
+    const QDateTime now = m_settings.clock();
     ScheduleRunRecords::Records records;
     QHash<int, QDateTime> retries;
     for (const Schedule &schedule : *read) {
@@ -139,16 +138,14 @@ void ScheduleRunner::reload()
         if (held != m_records.cend() && held->schedule == json)
             records.insert(schedule.id, *held);
         else
-            records.insert(
-                schedule.id,
-                {held != m_records.cend() ? std::max(held->through, since) : since, json});
+            records.insert(schedule.id,
+                           {held != m_records.cend() ? std::max(held->through, now) : now, json});
         if (schedule.enabled && m_retries.contains(schedule.id))
             retries.insert(schedule.id, m_retries.value(schedule.id));
     }
     m_calculator.emplace(m_settings.zone, store.location());
     m_schedules = *read;
     m_retries = retries;
-    m_lastRead = now;
     if (records != m_records) {
         m_records = records;
         saveRecords();

@@ -89,9 +89,6 @@ private:
     QList<Schedule> m_schedules;
     std::optional<NextRunCalculator> m_calculator;
     QHash<int, QDateTime> m_retries; // by schedule ID: when it is tried again
-    // When the store's schedules were last read: a schedule new or changed
-    // since is dealt with from then on.
-    QDateTime m_lastRead;
     QDateTime m_wakeAt;
     QTimer m_timer;
 };
