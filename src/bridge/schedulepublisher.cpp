@@ -6,8 +6,7 @@
 #include "schedulerunner.h"
 
 #include "base/logging.h"
-#include "schedule/schedulecodec.h"
-#include "schedule/schedulerules.h"
+#include "schedule/schedulelisting.h"
 
 #include <QJsonArray>
 
@@ -27,15 +26,8 @@ SchedulePublisher::SchedulePublisher(MqttClient *mqtt, ScheduleRunner *runner, B
 QByteArray SchedulePublisher::listPayload(ScheduleRunner &runner)
 {
     QJsonArray list;
-    for (const Schedule &schedule : runner.schedules()) {
-        QJsonObject entry = ScheduleCodec::toJson(schedule);
-        entry.insert(QStringLiteral("id"), schedule.id);
-        if (const std::optional<QDateTime> next = runner.nextRunOf(schedule))
-            entry.insert(QStringLiteral("next"), next->toString(Qt::ISODate));
-        if (const std::optional<ScheduleProblem> why = ScheduleRules::offReasonText(schedule))
-            entry.insert(QStringLiteral("why"), why->text());
-        list.append(entry);
-    }
+    for (const Schedule &schedule : runner.schedules())
+        list.append(ScheduleListing::entry(schedule, runner.nextRunOf(schedule)));
     return QJsonDocument(list).toJson(QJsonDocument::Compact);
 }
 
