@@ -10,6 +10,7 @@
 #include "mqttclient.h"
 #include "openfilelimit.h"
 #include "schedulepublisher.h"
+#include "schedulerequests.h"
 #include "schedulerunner.h"
 #include "shutdownsignals.h"
 #include "storechangewatch.h"
@@ -125,6 +126,11 @@ int runBridge(int argc, char **argv, bool &startAgain)
     QObject::connect(&storeWatch, &StoreChangeWatch::changedElsewhere, &schedules,
                      &ScheduleRunner::reload);
     storeWatch.start(kStoreCheckSeconds);
+    ScheduleRequests scheduleRequests([&schedules] { schedules.reload(); });
+    bridge.requests().setScheduleChanges(
+        [&scheduleRequests](const QString &verb, const QJsonObject &body) {
+            return scheduleRequests.handle(verb, body);
+        });
     schedules.start();
 
     // The web remote, when asked for.

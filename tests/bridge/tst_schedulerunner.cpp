@@ -2,6 +2,7 @@
 #include "freshprogram.h"
 #include "loopbacksimulator.h"
 #include "schedulepublisher.h"
+#include "schedulerequests.h"
 #include "schedulerunner.h"
 #include "schedulerunrecords.h"
 #include "storechangewatch.h"
@@ -397,6 +398,77 @@ private Q_SLOTS:
                               {"done", false},
                               {"outcome", "no-reply"},
                               {"final", true}}));
+    }
+
+    // Changes asked for over MQTT: each made and told, or refused with its
+    // reason and nothing changed.
+    void scheduleRequests_data()
+    {
+        QTest::addColumn<QString>("verb");
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<QString>("error");     // empty: done; "*": any reason
+        QTest::addColumn<QStringList>("after"); // the schedules' names, "-" for one switched off
+        const QByteArray dim =
+            R"({"schedule":{"name":"Dim","enabled":true,"action":{"kind":"dim","channel":"212200004560","level":LEVEL},"time":{"kind":"clock","at":"07:30","weekdays":[1]}}})";
+        QTest::newRow("add") << "add" << QByteArray(dim).replace("LEVEL", "40") << ""
+                             << QStringList{"Morning", "Dim"};
+        QTest::newRow("add at level 140")
+            << "add" << QByteArray(dim).replace("LEVEL", "140")
+            << "A level is from 0 to 100, not 140." << QStringList{"Morning"};
+        QTest::newRow("add to no channel")
+            << "add"
+            << QByteArray(dim).replace("LEVEL", "40").replace("212200004560", "212200009999")
+            << "The home has no channel 212200009999." << QStringList{"Morning"};
+        QTest::newRow("add half a schedule")
+            << "add" << QByteArray(R"({"schedule":{"name":"X"}})") << "*" << QStringList{"Morning"};
+        QTest::newRow("edit")
+            << "edit"
+            << QByteArray(dim).replace("LEVEL", "40").replace("{\"schedule", "{\"id\":1,\"schedule")
+            << "" << QStringList{"Dim"};
+        QTest::newRow("edit of no schedule")
+            << "edit"
+            << QByteArray(dim).replace("LEVEL", "40").replace("{\"schedule", "{\"id\":9,\"schedule")
+            << "no schedule 9" << QStringList{"Morning"};
+        QTest::newRow("edit without an ID")
+            << "edit" << QByteArray(dim).replace("LEVEL", "40") << "name the schedule with \"id\""
+            << QStringList{"Morning"};
+        QTest::newRow("off") << "off" << QByteArray(R"({"id":1})") << "" << QStringList{"-Morning"};
+        QTest::newRow("remove") << "remove" << QByteArray(R"({"id":1})") << "" << QStringList{};
+        QTest::newRow("remove no schedule") << "remove" << QByteArray(R"({"id":"1"})")
+                                            << "name the schedule" << QStringList{"Morning"};
+        QTest::newRow("location off the globe")
+            << "location" << QByteArray(R"({"latitude":95,"longitude":0})")
+            << "The latitude must be from -90" << QStringList{"Morning"};
+        QTest::newRow("location in words")
+            << "location" << QByteArray(R"({"latitude":"north","longitude":0})")
+            << "give \"latitude\" and \"longitude\"" << QStringList{"Morning"};
+        QTest::newRow("no such verb")
+            << "pause" << QByteArray(R"({"id":1})") << "no such request: schedule/pause"
+            << QStringList{"Morning"};
+    }
+    void scheduleRequests()
+    {
+        QFETCH(QString, verb);
+        QFETCH(QByteArray, body);
+        QFETCH(QString, error);
+        QFETCH(QStringList, after);
+        stored(dailyAt(QTime(7, 0), switchOn(kStairs)));
+        int told = 0;
+        ScheduleRequests requests([&told] { ++told; });
+        const ScheduleRequests::Answer answer =
+            requests.handle(verb, QJsonDocument::fromJson(body).object());
+        const QString *refusal = std::get_if<QString>(&answer);
+        QCOMPARE(refusal != nullptr, !error.isEmpty());
+        if (refusal && error != QLatin1String("*"))
+            QVERIFY2(refusal->contains(error), qPrintable(*refusal));
+        QCOMPARE(told, error.isEmpty() ? 1 : 0);
+        QStringList names;
+        const std::optional<QList<Schedule>> schedules =
+            ScheduleStore(Database::instance()).schedulesIfReadable();
+        QVERIFY(schedules);
+        for (const Schedule &schedule : *schedules)
+            names << (schedule.enabled ? QString() : QStringLiteral("-")) + schedule.name;
+        QCOMPARE(names, after);
     }
 
     // Another program's commit is noticed; the bridge's own is not.
