@@ -180,6 +180,47 @@ private Q_SLOTS:
         QCOMPARE(scheduled->wakeAt(), at(8, 0));
     }
 
+    // The clock time of the home's zone across its changes: a time the
+    // spring change skips runs when the clocks resume, a time the autumn
+    // change shows twice runs once, at its first showing.
+    void runsAtLocalTimeAcrossClockChanges_data()
+    {
+        QTest::addColumn<QDateTime>("start");
+        QTest::addColumn<QDateTime>("due");
+        const auto utc = [](const QDate &date, int hour, int minute) {
+            return QDateTime(date, QTime(hour, minute), Qt::UTC);
+        };
+        QTest::newRow("spring, 02:30 skipped")
+            << utc(QDate(2027, 3, 28), 0, 0) << utc(QDate(2027, 3, 28), 1, 0);
+        QTest::newRow("autumn, 02:30 twice")
+            << utc(QDate(2026, 10, 25), 0, 0) << utc(QDate(2026, 10, 25), 0, 30);
+    }
+    void runsAtLocalTimeAcrossClockChanges()
+    {
+        QFETCH(QDateTime, start);
+        QFETCH(QDateTime, due);
+        const Schedule schedule = stored(dailyAt(QTime(2, 30), switchOn(kStairs)));
+        m_now = start;
+        const auto scheduled = runner();
+        QSignalSpy ran(scheduled.get(), &ScheduleRunner::ran);
+        scheduled->start();
+        QCOMPARE(scheduled->nextRunOf(schedule), std::optional(due));
+        QCOMPARE(scheduled->wakeAt(), due);
+        m_now = due.addSecs(-1);
+        scheduled->wake();
+        m_now = due;
+        scheduled->wake();
+        QTRY_COMPARE(ran.size(), 1);
+        // An hour on the wall clock may show 02:30 again: it does not run again.
+        m_now = due.addSecs(3600);
+        scheduled->wake();
+        QTest::qWait(300);
+        QCOMPARE(ran.size(), 1);
+        QCOMPARE(scheduled->nextRunOf(schedule)->toTimeZone(kZone).time(), QTime(2, 30));
+        QCOMPARE(scheduled->nextRunOf(schedule)->toTimeZone(kZone).date(),
+                 due.toTimeZone(kZone).date().addDays(1));
+    }
+
     // A run the home refused or did not answer goes out once more a minute
     // later by the clock, then its outcome is final either way.
     void failedRunIsTriedOnceMore_data()
