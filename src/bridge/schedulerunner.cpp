@@ -175,6 +175,10 @@ std::optional<QDateTime> ScheduleRunner::takeDueRun(const Schedule &schedule, co
             << nameOf(schedule) << "was due at" << due->toString(Qt::ISODate)
             << "while the bridge was away: skipped";
         record.through = graceStart;
+        // A single run missed is over: switched off as one that ran.
+        if (schedule.time.kind == ScheduleTime::Kind::Once)
+            QMetaObject::invokeMethod(
+                this, [this, schedule] { finish(schedule); }, Qt::QueuedConnection);
         due = m_calculator->after(schedule, graceStart);
         if (!due || *due > now)
             return std::nullopt;

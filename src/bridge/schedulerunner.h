@@ -76,7 +76,7 @@ private:
     std::optional<QDateTime> takeDueRun(const Schedule &schedule, const QDateTime &now);
     void run(const Schedule &schedule, int attempt);
     void onOutcome(const Schedule &schedule, int attempt, const FlowOutcome &outcome);
-    // After a final outcome: a single run's schedule is switched off.
+    // After a final outcome, or a run missed: a single run's schedule is switched off.
     void finish(const Schedule &schedule);
     void switchOffUnrunnable();
     void arm();
