@@ -118,8 +118,10 @@ int runBridge(int argc, char **argv, bool &startAgain)
 
     // The home's schedules, run at their time through the same flows; a
     // change another program (ardentia-ctl) made to them is read within seconds.
-    ScheduleRunner schedules(
-        ScheduleRunner::Settings{Documents::filePath(QStringLiteral("schedule-runs.json"))});
+    ScheduleRunner::Settings scheduleSettings;
+    scheduleSettings.runsFile = Documents::filePath(QStringLiteral("schedule-runs.json"));
+    scheduleSettings.changeLatencySeconds = kStoreCheckSeconds;
+    ScheduleRunner schedules(scheduleSettings);
     schedules.follow(HomeEvents::instance());
     SchedulePublisher schedulePublisher(&mqtt, &schedules, topics);
     StoreChangeWatch storeWatch(Database::instance());

@@ -127,9 +127,9 @@ void ScheduleRunner::reload()
         return;
     }
     // A schedule new or changed since the last reading is dealt with from
-    // now on: a change never brings back a run that had passed. (A change
-    // read a few seconds after its first run was due misses that run.)
-    const QDateTime now = m_settings.clock();
+    // the moment it may have been made on: a change never brings back a run
+    // that had passed before it, nor misses one due while it was on its way.
+    const QDateTime madeSince = m_settings.clock().addSecs(-m_settings.changeLatencySeconds);
     ScheduleRunRecords::Records records;
     QHash<int, QDateTime> retries;
     for (const Schedule &schedule : *read) {
@@ -138,8 +138,9 @@ void ScheduleRunner::reload()
         if (held != m_records.cend() && held->schedule == json)
             records.insert(schedule.id, *held);
         else
-            records.insert(schedule.id,
-                           {held != m_records.cend() ? std::max(held->through, now) : now, json});
+            records.insert(
+                schedule.id,
+                {held != m_records.cend() ? std::max(held->through, madeSince) : madeSince, json});
         if (schedule.enabled && m_retries.contains(schedule.id))
             retries.insert(schedule.id, m_retries.value(schedule.id));
     }

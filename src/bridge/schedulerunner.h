@@ -40,6 +40,8 @@ public:
         QString runsFile; // where the run records are kept
         QTimeZone zone = QTimeZone::systemTimeZone();
         Clock clock = [] { return QDateTime::currentDateTime(); };
+        // How long after it was made a change may be read (by reload()).
+        int changeLatencySeconds = 0;
     };
 
     explicit ScheduleRunner(Settings settings, QObject *parent = nullptr);

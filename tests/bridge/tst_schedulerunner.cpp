@@ -79,13 +79,14 @@ class TestScheduleRunner : public QObject {
     HeadlessFeedbackPresenter m_presenter;
     std::unique_ptr<TransmitterServer> m_simulator;
     QDateTime m_now;
+    int m_changeLatency = 0;
 
     QString runsFile() const { return m_folder->filePath(QStringLiteral("runs.json")); }
 
     std::unique_ptr<ScheduleRunner> runner()
     {
         auto made = std::make_unique<ScheduleRunner>(
-            ScheduleRunner::Settings{runsFile(), kZone, [this] { return m_now; }});
+            ScheduleRunner::Settings{runsFile(), kZone, [this] { return m_now; }, m_changeLatency});
         made->follow(HomeEvents::instance());
         return made;
     }
@@ -119,6 +120,7 @@ private Q_SLOTS:
             QString::fromUtf8(m_simulator->home().configurationText())));
         UDPSocketManager::instance()->setReplyWaitOverride(0.3);
         m_now = at(6, 0);
+        m_changeLatency = 0;
     }
     void cleanup()
     {
@@ -355,23 +357,32 @@ private Q_SLOTS:
     void changedScheduleRunsFromTheChangeOn_data()
     {
         QTest::addColumn<QTime>("newTime");
+        QTest::addColumn<QDateTime>("readAt");
+        QTest::addColumn<int>("latency"); // how late a change may be read, in seconds
         QTest::addColumn<bool>("runs");
-        QTest::newRow("a minute ago") << QTime(7, 59) << false;
-        QTest::newRow("a minute ahead") << QTime(8, 1) << true;
+        QTest::newRow("a minute ago") << QTime(7, 59) << at(8, 0) << 0 << false;
+        QTest::newRow("a minute ahead") << QTime(8, 1) << at(8, 0) << 0 << true;
+        QTest::newRow("due while the change was on its way")
+            << QTime(8, 0) << at(8, 0, 2) << 5 << true;
+        QTest::newRow("due before the change was made")
+            << QTime(7, 59) << at(8, 0, 2) << 5 << false;
     }
     void changedScheduleRunsFromTheChangeOn()
     {
         QFETCH(QTime, newTime);
+        QFETCH(QDateTime, readAt);
+        QFETCH(int, latency);
         QFETCH(bool, runs);
+        m_changeLatency = latency;
         Schedule schedule = stored(dailyAt(QTime(9, 0), switchOn(kStairs)));
         const auto scheduled = runner();
         QSignalSpy ran(scheduled.get(), &ScheduleRunner::ran);
         scheduled->start();
-        m_now = at(8, 0);
+        m_now = readAt;
         schedule.time.at = newTime;
         stored(schedule);
         scheduled->reload();
-        m_now = at(8, 1);
+        m_now = readAt.addSecs(60);
         scheduled->wake();
         if (runs)
             QTRY_COMPARE(ran.size(), 1);
