@@ -14,7 +14,10 @@ SchedulePublisher::SchedulePublisher(MqttClient *mqtt, ScheduleRunner *runner, B
                                      QObject *parent)
     : QObject(parent), m_mqtt(mqtt), m_runner(runner), m_topics(std::move(topics))
 {
-    connect(m_mqtt, &MqttClient::connected, this, &SchedulePublisher::publishList);
+    connect(m_mqtt, &MqttClient::connected, this, [this] {
+        m_published.clear(); // a broker that restarted may hold nothing
+        publishList();
+    });
     connect(m_runner, &ScheduleRunner::listChanged, this, &SchedulePublisher::publishList);
     connect(m_runner, &ScheduleRunner::ran, this,
             [this](const Schedule &schedule, bool done, const QString &outcome, bool final) {
@@ -46,7 +49,12 @@ void SchedulePublisher::publishList()
 {
     if (!m_mqtt->isConnected())
         return; // published on connecting
-    if (!m_mqtt->publish(m_topics.bridge(QStringLiteral("schedules")), listPayload(*m_runner),
-                         true))
+    // Read again after any change another program made: sent only when it differs.
+    const QByteArray list = listPayload(*m_runner);
+    if (list == m_published)
+        return;
+    if (m_mqtt->publish(m_topics.bridge(QStringLiteral("schedules")), list, true))
+        m_published = list;
+    else
         qCInfo(lcGateway).noquote() << "schedules not published (broker away)";
 }

@@ -17,7 +17,7 @@ class ScheduleRunner;
 // The schedules on the broker: the list retained on "<base>/bridge/schedules"
 // (each with its next run in the home's local time, and why it was switched
 // off where the home did it), published on connecting and after every
-// change; each run's outcome as an event on "<base>/bridge/event".
+// change to it; each run's outcome as an event on "<base>/bridge/event".
 class SchedulePublisher final : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(SchedulePublisher)
@@ -40,4 +40,5 @@ private:
     MqttClient *m_mqtt;
     ScheduleRunner *m_runner;
     BridgeTopics m_topics;
+    QByteArray m_published; // what the broker holds, as far as this bridge knows
 };
