@@ -4,3 +4,4 @@
 Q_LOGGING_CATEGORY(lcFeedback, "ardentia.feedback")
 Q_LOGGING_CATEGORY(lcGateway, "ardentia.gateway")
 Q_LOGGING_CATEGORY(lcStore, "ardentia.store")
+Q_LOGGING_CATEGORY(lcSchedule, "ardentia.schedule")

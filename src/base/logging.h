@@ -7,3 +7,5 @@
 Q_DECLARE_LOGGING_CATEGORY(lcFeedback)
 Q_DECLARE_LOGGING_CATEGORY(lcGateway)
 Q_DECLARE_LOGGING_CATEGORY(lcStore)
+// The schedules' runs and their outcomes: the bridge logs them by default.
+Q_DECLARE_LOGGING_CATEGORY(lcSchedule)

@@ -48,6 +48,7 @@ void BridgeRequests::handle(const QString &name, const QByteArray &payload)
 {
     Pending request{name, {}};
     QVariantMap body;
+    QJsonObject object;
     if (payload.size() > kMaxBytes) {
         fail(request, QStringLiteral("the request is over %1 bytes").arg(kMaxBytes));
         return;
@@ -59,7 +60,8 @@ void BridgeRequests::handle(const QString &name, const QByteArray &payload)
             return;
         }
         request.transaction = document.object().value(QLatin1String("transaction"));
-        body = document.object().toVariantMap();
+        object = document.object();
+        body = object.toVariantMap();
     }
     if (name == QLatin1String("health"))
         respond(request, m_health());
@@ -71,6 +73,8 @@ void BridgeRequests::handle(const QString &name, const QByteArray &payload)
         state(request, body);
     else if (name == QLatin1String("web/pair"))
         webPair(request, body);
+    else if (name.startsWith(QLatin1String("schedule/")) && m_scheduleChanges)
+        answerWith(request, m_scheduleChanges(name.mid(9), object));
     else
         fail(request, QStringLiteral("no such request: %1").arg(name));
 }
@@ -190,6 +194,16 @@ void BridgeRequests::respond(const Pending &request, const QVariant &data)
 {
     answer(request, {{QStringLiteral("status"), QStringLiteral("ok")},
                      {QStringLiteral("data"), QJsonValue::fromVariant(data)}});
+}
+
+void BridgeRequests::answerWith(const Pending &request,
+                                const std::variant<QJsonValue, QString> &outcome)
+{
+    if (const QString *error = std::get_if<QString>(&outcome))
+        fail(request, *error);
+    else
+        answer(request, {{QStringLiteral("status"), QStringLiteral("ok")},
+                         {QStringLiteral("data"), std::get<QJsonValue>(outcome)}});
 }
 
 void BridgeRequests::fail(const Pending &request, const QString &error)

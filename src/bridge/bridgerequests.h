@@ -13,10 +13,12 @@
 
 #include <functional>
 #include <optional>
+#include <variant>
 
 // The requests on "<base>/bridge/request/<name>", each answered on
 // "<base>/bridge/response/<name>" with its status, data or error and the
-// caller's transaction: sync (the import), device/rename, state, health and,
+// caller's transaction: sync (the import), device/rename, state, health,
+// schedule/<verb> (when schedules are handled: see ScheduleRequests) and,
 // when the web remote is served, web/pair (a one-time pairing link for a
 // family member's device, answered on "<base>/bridge/response/web/pair/
 // <reply_to>", a topic the asker names; an owner's link is refused: only the
@@ -36,6 +38,10 @@ public:
     // given address, or the page's own when empty.
     using WebPairing = std::function<std::optional<QString>(const QString &url, QString *error)>;
     void setWebPairing(WebPairing pairing) { m_webPairing = std::move(pairing); }
+    // Handles "schedule/<verb>": the data to answer with, or the error.
+    using ScheduleChanges =
+        std::function<std::variant<QJsonValue, QString>(const QString &verb, const QJsonObject &)>;
+    void setScheduleChanges(ScheduleChanges changes) { m_scheduleChanges = std::move(changes); }
     // web/pair is answered with a refusal, the web remote served or not.
     void switchOffWebPairing() { m_webPairingOff = true; }
 
@@ -57,6 +63,7 @@ private:
     void webPair(const Pending &request, const QVariantMap &body);
     void respond(const Pending &request, const QVariant &data);
     void fail(const Pending &request, const QString &error);
+    void answerWith(const Pending &request, const std::variant<QJsonValue, QString> &outcome);
     // The answer on the request's response topic, with the caller's transaction.
     void answer(const Pending &request, QJsonObject answer);
 
@@ -64,6 +71,7 @@ private:
     Publish m_publish;
     Health m_health;
     WebPairing m_webPairing;
+    ScheduleChanges m_scheduleChanges;
     bool m_webPairingOff = false;
     QList<Pending> m_syncs;
     QHash<QString, Pending> m_renames; // by channel ID

@@ -9,7 +9,11 @@
 #include "masterlink.h"
 #include "mqttclient.h"
 #include "openfilelimit.h"
+#include "schedulepublisher.h"
+#include "schedulerequests.h"
+#include "schedulerunner.h"
 #include "shutdownsignals.h"
+#include "storechangewatch.h"
 #include "webhub.h"
 #include "webremoteserver.h"
 
@@ -23,6 +27,7 @@
 #include "core/headlessfeedbackpresenter.h"
 #include "core/programobjects.h"
 #include "core/showalertmanager.h"
+#include "store/database.h"
 #include "transport/localaddress.h"
 
 #include <QCoreApplication>
@@ -39,6 +44,9 @@
 #include <unistd.h>
 
 namespace {
+// How often the store is checked for another program's changes to the schedules.
+constexpr int kStoreCheckSeconds = 5;
+
 // The bridge, until it is stopped (its exit status) or asked to start again
 // (`startAgain`): after a page restored the home, nothing it holds is the home's.
 int runBridge(int argc, char **argv, bool &startAgain)
@@ -61,7 +69,8 @@ int runBridge(int argc, char **argv, bool &startAgain)
     raiseOpenFileLimit();
     Documents::keepFilesPrivate();
     if (!qEnvironmentVariableIsSet("QT_LOGGING_RULES"))
-        QLoggingCategory::setFilterRules(QStringLiteral("ardentia.*.info=false"));
+        QLoggingCategory::setFilterRules(
+            QStringLiteral("ardentia.*.info=false\nardentia.schedule.info=true"));
     if (!options->dataFolder.isEmpty())
         Documents::setDirectoryOverride(options->dataFolder);
     if (!options->networkInterface.isEmpty())
@@ -106,6 +115,25 @@ int runBridge(int argc, char **argv, bool &startAgain)
                              &LiveHomeFeed::storedChannelIds);
     backups.follow(HomeEvents::instance());
     backups.start();
+
+    // The home's schedules, run at their time through the same flows; a
+    // change another program (ardentia-ctl) made to them is read within seconds.
+    ScheduleRunner::Settings scheduleSettings;
+    scheduleSettings.runsFile = Documents::filePath(QStringLiteral("schedule-runs.json"));
+    scheduleSettings.changeLatencySeconds = kStoreCheckSeconds;
+    ScheduleRunner schedules(scheduleSettings);
+    schedules.follow(HomeEvents::instance());
+    SchedulePublisher schedulePublisher(&mqtt, &schedules, topics);
+    StoreChangeWatch storeWatch(Database::instance());
+    QObject::connect(&storeWatch, &StoreChangeWatch::changedElsewhere, &schedules,
+                     &ScheduleRunner::reload);
+    storeWatch.start(kStoreCheckSeconds);
+    ScheduleRequests scheduleRequests([&schedules] { schedules.reload(); });
+    bridge.requests().setScheduleChanges(
+        [&scheduleRequests](const QString &verb, const QJsonObject &body) {
+            return scheduleRequests.handle(verb, body);
+        });
+    schedules.start();
 
     // The web remote, when asked for.
     std::unique_ptr<WebRemoteServer> web;

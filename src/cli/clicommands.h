@@ -6,6 +6,8 @@
 #include <QStringList>
 
 #include "backup/backupwriter.h"
+#include "schedule/schedule.h"
+
 #include <QVariantMap>
 
 #include <optional>
@@ -25,7 +27,8 @@ public:
     QString jsonOutcome(int status) const;
     bool printsItsOwnJson(const QStringList &args) const
     {
-        return args.value(0) == "status" || args.value(0) == "state";
+        return args.value(0) == "status" || args.value(0) == "state" ||
+               (args.value(0) == "schedule" && args.value(1) == "list");
     }
     int locate();
     // Asks the named channels (every stored light and curtain without IDs)
@@ -56,6 +59,14 @@ public:
     int matterFabrics(const QString &folder, const QString &removeId);
     int backup(const BackupSources &sources, const QString &file);
     int restore(const BackupSources &target, const QString &file);
+    // The home's schedules (schedulecommands.cpp); a refused one changes nothing.
+    int scheduleList();
+    int scheduleAdd(const QString &name, const QStringList &words);
+    int scheduleEdit(const QString &id, const QStringList &words);
+    int scheduleSwitch(const QString &id, bool on);
+    int scheduleRemove(const QString &id);
+    // Without coordinates: where the home is.
+    int scheduleLocation(const QStringList &coordinates);
 
 private:
     int runFlow(const QString &doneMessage);
@@ -73,6 +84,9 @@ private:
     bool applySetting(QVariantMap &device, const QString &state);
     int sendAndWait(const QString &doneMessage, const QStringList &failures);
     void print(const QString &text);
+    std::optional<Schedule> storedSchedule(const QString &id);
+    // Stored when the rules allow it; its ID fills the done message.
+    int saveSchedule(Schedule &schedule, const QString &doneMessage);
 
     CliSession &m_session;
     bool m_json;

@@ -37,6 +37,21 @@ const char *const kCommands =
     "  scenario edit N ID=STATE ...   make these devices and states scenario N's\n"
     "  scenario rename N NAME         rename scenario N\n"
     "  scenario delete N              delete scenario N\n"
+    "  schedule list                  the home's schedules with their next runs (--json:\n"
+    "                                 a JSON array)\n"
+    "  schedule add NAME WHEN ACTION  make a schedule; the running bridge runs it\n"
+    "                                 WHEN: at HH:MM [days DAYS] | at HH:MM on YYYY-MM-DD\n"
+    "                                 | sunrise[+MIN|-MIN] [days DAYS] | sunset[+-MIN] ...\n"
+    "                                 DAYS: daily, weekdays, weekend, mon-fri, sat,sun ...\n"
+    "                                 ACTION: switch ID on|off | dim ID LEVEL\n"
+    "                                 | curtain ID open|close|stop | scenario N\n"
+    "                                 (N: 1-8, all-on or all-off)\n"
+    "  schedule edit ID WORDS ...     change what the words name (as for add, and\n"
+    "                                 name NAME)\n"
+    "  schedule on|off ID             switch a schedule on or off\n"
+    "  schedule remove ID             remove a schedule\n"
+    "  schedule location [LAT LON]    where the home is, for sunrise and sunset (such as\n"
+    "                                 52.52 13.40 or 33.87S 151.21E)\n"
     "  rename ID NAME                 rename a device\n"
     "  remove ID                      remove a device (--force removes one that does not\n"
     "                                 answer)\n"
@@ -115,6 +130,21 @@ int dispatch(CliCommands &commands, const QStringList &args, const QString &matt
         return commands.backup(backupSources, args.value(1));
     if (command == "restore" && args.size() == 2)
         return commands.restore(backupSources, args.at(1));
+    if (command == "schedule") {
+        const QString verb = args.value(1);
+        if (verb == "list" && args.size() == 2)
+            return commands.scheduleList();
+        if (verb == "add" && need(3))
+            return commands.scheduleAdd(args.at(2), args.mid(3));
+        if (verb == "edit" && need(4))
+            return commands.scheduleEdit(args.at(2), args.mid(3));
+        if ((verb == "on" || verb == "off") && args.size() == 3)
+            return commands.scheduleSwitch(args.at(2), verb == "on");
+        if (verb == "remove" && args.size() == 3)
+            return commands.scheduleRemove(args.at(2));
+        if (verb == "location" && (args.size() == 2 || args.size() == 4))
+            return commands.scheduleLocation(args.mid(2));
+    }
     if (command == "scenario") {
         const QString verb = args.value(1);
         if (verb == "run" && args.size() == 3)

@@ -441,6 +441,46 @@ private Q_SLOTS:
                  QStringLiteral("ok"));
     }
 
+    // The schedules' list is retained and follows a change ardentia-ctl
+    // made to the store, and one asked for over MQTT.
+    void schedulesAreOnTheBroker()
+    {
+        const auto listed = [](const QString &name, bool enabled) {
+            return [name, enabled](const QByteArray &payload) {
+                const QJsonArray list = QJsonDocument::fromJson(payload).array();
+                return list.size() == 1 && list.at(0)["name"].toString() == name &&
+                       list.at(0)["enabled"].toBool() == enabled &&
+                       list.at(0).toObject().contains("next") == enabled;
+            };
+        };
+        QVERIFY(rig->waitFor("ardentia/bridge/schedules", is("[]")) >= 0);
+        int from = rig->messages().size();
+        QCOMPARE(
+            rig->ctl({"schedule", "add", "Porch", "at", "23:59", "switch", "211300001230", "on"}),
+            0);
+        QVERIFY(rig->waitFor("ardentia/bridge/schedules", listed("Porch", true), from, 15000) >= 0);
+        QVERIFY(rig->retainedTopics().contains("ardentia/bridge/schedules"));
+
+        from = rig->messages().size();
+        rig->publish("ardentia/bridge/request/schedule/off", R"({"id":1,"transaction":8})");
+        const int answer =
+            rig->waitFor("ardentia/bridge/response/schedule/off", has("transaction", 8), from);
+        QVERIFY(answer >= 0);
+        QCOMPARE(json(rig->messages().at(answer).payload).value("status").toString(),
+                 QStringLiteral("ok"));
+        QVERIFY(rig->waitFor("ardentia/bridge/schedules", listed("Porch", false), from) >= 0);
+
+        rig->publish("ardentia/bridge/request/schedule/add",
+                     R"({"schedule":{"name":"","enabled":true},"transaction":9})");
+        const int refused =
+            rig->waitFor("ardentia/bridge/response/schedule/add", has("transaction", 9), from);
+        QVERIFY(refused >= 0);
+        QCOMPARE(json(rig->messages().at(refused).payload).value("status").toString(),
+                 QStringLiteral("error"));
+        QCOMPARE(rig->ctl({"schedule", "remove", "1"}), 0);
+        QVERIFY(rig->waitFor("ardentia/bridge/schedules", is("[]"), from, 15000) >= 0);
+    }
+
     void homeAssistantComingBackGetsEverythingAgain()
     {
         const int from = rig->messages().size();

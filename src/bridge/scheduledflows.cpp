@@ -1,0 +1,67 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "scheduledflows.h"
+
+#include "control/checkmanager.h"
+#include "control/devicecommands.h"
+#include "control/flowcaller.h"
+#include "store/database.h"
+#include "store/recordkeys.h"
+
+namespace {
+QString motionWord(ScheduleAction::Motion motion)
+{
+    switch (motion) {
+    case ScheduleAction::Motion::Open:
+        return QStringLiteral("1");
+    case ScheduleAction::Motion::Close:
+        return QStringLiteral("0");
+    case ScheduleAction::Motion::Stop:
+        break;
+    }
+    return QStringLiteral("2");
+}
+} // namespace
+
+std::optional<ScheduledFlows::NotStarted> ScheduledFlows::start(const ScheduleAction &action,
+                                                                std::shared_ptr<FlowCaller> caller)
+{
+    if (action.targetsScenario())
+        return runScenario(action.target, std::move(caller));
+    const std::optional<QVariantMap> device =
+        Database::instance()->deviceRecordWithMainID(action.target);
+    if (!device)
+        return NotStarted{true, QStringLiteral("no channel %1").arg(action.target)};
+    switch (action.kind) {
+    case ScheduleAction::Kind::Switch:
+        DeviceCommands::switchLight(*device, action.on, std::move(caller));
+        break;
+    case ScheduleAction::Kind::Dim:
+        DeviceCommands::dimLight(*device, action.level, std::move(caller));
+        break;
+    case ScheduleAction::Kind::Curtain:
+        DeviceCommands::moveCurtain(*device, motionWord(action.motion), std::move(caller));
+        break;
+    case ScheduleAction::Kind::RunScenario:
+        break;
+    }
+    return std::nullopt;
+}
+
+std::optional<ScheduledFlows::NotStarted>
+ScheduledFlows::runScenario(const QString &number, std::shared_ptr<FlowCaller> caller)
+{
+    std::optional<QList<QVariantMap>> read = Database::instance()->scenariosIfReadable();
+    if (!read)
+        return NotStarted{false, QStringLiteral("the store could not be read")};
+    QList<QVariantMap> &scenarios = *read;
+    for (QVariantMap &scenario : scenarios) {
+        if (scenario.value(Key::mainID).toString() != number)
+            continue;
+        // A record that runs nothing would never be answered.
+        if (CheckManager::runCommandFor(scenario).isEmpty())
+            return NotStarted{true, QStringLiteral("scenario %1 runs nothing").arg(number)};
+        CheckManager::changeScenarioWithDictionary(scenario, scenarios, std::move(caller));
+        return std::nullopt;
+    }
+    return NotStarted{true, QStringLiteral("no scenario %1").arg(number)};
+}

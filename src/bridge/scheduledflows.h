@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "schedule/schedule.h"
+
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+class FlowCaller;
+
+// Starts what a schedule does through the flows a person's press starts
+// (DeviceCommands, a scenario's run): the same queue, the store taking the
+// state when the home confirms it, the caller told the outcome.
+class ScheduledFlows {
+public:
+    struct NotStarted {
+        bool targetGone = false; // else the store could not be read
+        QString reason;
+    };
+
+    // Nothing when the flow started (its caller hears how it ended); else why
+    // not, and the caller hears nothing.
+    static std::optional<NotStarted> start(const ScheduleAction &action,
+                                           std::shared_ptr<FlowCaller> caller);
+
+private:
+    static std::optional<NotStarted> runScenario(const QString &number,
+                                                 std::shared_ptr<FlowCaller> caller);
+};

@@ -1,0 +1,100 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "schedulerequests.h"
+
+#include "schedule/hometargets.h"
+#include "schedule/schedulecodec.h"
+#include "schedule/schedulestore.h"
+#include "store/database.h"
+
+namespace {
+const QString kId = QStringLiteral("id");
+
+QString noSchedule(int id)
+{
+    return QStringLiteral("no schedule %1").arg(id);
+}
+} // namespace
+
+ScheduleRequests::Answer ScheduleRequests::handle(const QString &verb, const QJsonObject &body)
+{
+    const QJsonValue idValue = body.value(kId);
+    const int id = idValue.isDouble() ? idValue.toInt() : 0;
+    if (verb == QLatin1String("add"))
+        return save(body.value(QStringLiteral("schedule")).toObject(), 0);
+    if (verb == QLatin1String("location"))
+        return setLocation(body);
+    if (id <= 0)
+        return QStringLiteral("name the schedule with \"id\"");
+    if (verb == QLatin1String("edit"))
+        return save(body.value(QStringLiteral("schedule")).toObject(), id);
+    if (verb == QLatin1String("on") || verb == QLatin1String("off"))
+        return setEnabled(id, verb == QLatin1String("on"));
+    if (verb == QLatin1String("remove"))
+        return remove(id);
+    return QStringLiteral("no such request: schedule/%1").arg(verb);
+}
+
+ScheduleRequests::Answer ScheduleRequests::save(QJsonObject json, int id)
+{
+    std::variant<Schedule, ScheduleProblem> read = ScheduleCodec::fromJson(json);
+    if (const ScheduleProblem *problem = std::get_if<ScheduleProblem>(&read))
+        return problem->text();
+    Schedule schedule = std::get<Schedule>(read);
+    schedule.id = id;
+    if (id != 0 && !ScheduleStore(Database::instance()).scheduleWithId(id))
+        return noSchedule(id);
+    const std::optional<HomeTargets> targets = HomeTargets::fromStore(Database::instance());
+    if (!targets)
+        return QStringLiteral("the store could not be read");
+    if (const std::optional<ScheduleProblem> problem =
+            ScheduleStore(Database::instance()).save(schedule, *targets))
+        return problem->text();
+    return changed(QJsonObject{{kId, schedule.id}});
+}
+
+ScheduleRequests::Answer ScheduleRequests::setEnabled(int id, bool on)
+{
+    ScheduleStore store(Database::instance());
+    const std::optional<HomeTargets> targets = HomeTargets::fromStore(Database::instance());
+    if (!targets)
+        return QStringLiteral("the store could not be read");
+    // One whose channel went is switched off with its reason, not refused.
+    if (!on)
+        store.switchOffUnrunnable(*targets);
+    std::optional<Schedule> schedule = store.scheduleWithId(id);
+    if (!schedule)
+        return noSchedule(id);
+    if (schedule->enabled != on) {
+        schedule->enabled = on;
+        if (const std::optional<ScheduleProblem> problem = store.save(*schedule, *targets))
+            return problem->text();
+    }
+    return changed(QJsonObject{{kId, id}, {QStringLiteral("enabled"), on}});
+}
+
+ScheduleRequests::Answer ScheduleRequests::remove(int id)
+{
+    if (!ScheduleStore(Database::instance()).remove(id))
+        return noSchedule(id);
+    return changed(QJsonObject{{kId, id}});
+}
+
+ScheduleRequests::Answer ScheduleRequests::setLocation(const QJsonObject &body)
+{
+    const QJsonValue latitude = body.value(QStringLiteral("latitude"));
+    const QJsonValue longitude = body.value(QStringLiteral("longitude"));
+    if (!latitude.isDouble() || !longitude.isDouble())
+        return QStringLiteral("give \"latitude\" and \"longitude\" in degrees");
+    if (const std::optional<ScheduleProblem> problem =
+            ScheduleStore(Database::instance())
+                .setLocation({latitude.toDouble(), longitude.toDouble()}))
+        return problem->text();
+    return changed(QJsonObject{{QStringLiteral("latitude"), latitude},
+                               {QStringLiteral("longitude"), longitude}});
+}
+
+ScheduleRequests::Answer ScheduleRequests::changed(QJsonValue data)
+{
+    m_changed();
+    return data;
+}

@@ -1,0 +1,36 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QJsonObject>
+#include <QJsonValue>
+#include <QString>
+
+#include <functional>
+#include <variant>
+
+// Changes to the home's schedules asked for over MQTT, on
+// "<base>/bridge/request/schedule/<verb>":
+//   add      {"schedule": {...}}               answered {"id": N}
+//   edit     {"id": N, "schedule": {...}}      answered {"id": N}
+//   on, off  {"id": N}                         answered {"id": N, "enabled": ...}
+//   remove   {"id": N}                         answered {"id": N}
+//   location {"latitude": 52.5, "longitude": 13.4}
+// A schedule is in its stored JSON form. Each is checked as ardentia-ctl's
+// are and made whole or not at all; a refusal says why and changes nothing.
+class ScheduleRequests {
+public:
+    using Answer = std::variant<QJsonValue, QString>; // the data, or the error
+    // Told after every change made.
+    explicit ScheduleRequests(std::function<void()> changed) : m_changed(std::move(changed)) {}
+
+    Answer handle(const QString &verb, const QJsonObject &body);
+
+private:
+    Answer save(QJsonObject schedule, int id);
+    Answer setEnabled(int id, bool on);
+    Answer remove(int id);
+    Answer setLocation(const QJsonObject &body);
+    Answer changed(QJsonValue data);
+
+    std::function<void()> m_changed;
+};
