@@ -35,7 +35,7 @@ for path in ./usr/bin/ardentia-home ./usr/bin/ardentia-ctl ./usr/bin/ardentia-tr
 done
 depends=$(dpkg-deb --field "$deb" Depends)
 for needed in libqt6widgets6 libqt6multimedia6 libqt6svg6 libqt6network6 libzxing \
-              libsqlite3 libarchive13 libbrotli1 libmosquitto1 libqt6httpserver6 libqt6websockets6 \
+              libsqlite3 libarchive13 libbrotli1 libnova libmosquitto1 libqt6httpserver6 libqt6websockets6 \
               qt6-qpa-plugins \
               fonts-noto-cjk; do
     grep -q "\b$needed" <<<"$depends" || fail "Depends lacks $needed: $depends"
