@@ -97,6 +97,19 @@ ScheduleRunner::~ScheduleRunner() = default;
 void ScheduleRunner::start()
 {
     m_records = m_recordFile.load();
+    // A retry that waited while the bridge was away is tried within the
+    // grace, as a missed run is; an older one is over.
+    const QDateTime graceStart = m_settings.clock().addSecs(-kGraceSeconds);
+    for (auto record = m_records.begin(); record != m_records.end(); ++record) {
+        if (!record->retryAt.isValid())
+            continue;
+        if (record->retryAt > graceStart)
+            m_retries.insert(record.key(), record->retryAt);
+        else
+            qCWarning(lcSchedule).noquote()
+                << "schedule" << record.key() << "was to be tried again at"
+                << record->retryAt.toString(Qt::ISODate) << "while the bridge was away: failed";
+    }
     reload();
 }
 
@@ -104,6 +117,7 @@ void ScheduleRunner::follow(HomeEvents *events)
 {
     connect(events, &HomeEvents::homeReplaced, this, &ScheduleRunner::reload);
     connect(events, &HomeEvents::channelRemoved, this, &ScheduleRunner::reload);
+    connect(events, &HomeEvents::scenarioRemoved, this, &ScheduleRunner::reload);
 }
 
 void ScheduleRunner::switchOffUnrunnable()
@@ -141,8 +155,10 @@ void ScheduleRunner::reload()
             records.insert(
                 schedule.id,
                 {held != m_records.cend() ? std::max(held->through, madeSince) : madeSince, json});
+        Record &record = records[schedule.id];
         if (schedule.enabled && m_retries.contains(schedule.id))
             retries.insert(schedule.id, m_retries.value(schedule.id));
+        record.retryAt = retries.value(schedule.id);
     }
     m_calculator.emplace(m_settings.zone, store.location());
     m_schedules = *read;
@@ -213,6 +229,8 @@ void ScheduleRunner::wake()
                          [id = retry.key()](const Schedule &each) { return each.id == id; });
         if (schedule != m_schedules.cend() && schedule->enabled)
             retried.append(*schedule);
+        if (auto record = m_records.find(retry.key()); record != m_records.end())
+            record->retryAt = {};
         retry = m_retries.erase(retry);
     }
     const bool dealtWith = m_records != before;
@@ -259,7 +277,10 @@ void ScheduleRunner::onOutcome(const Schedule &schedule, int attempt, const Flow
     if (attempt == 1 && worthRetrying(outcome.kind)) {
         qCWarning(lcSchedule).noquote()
             << nameOf(schedule) << "did not run:" << text << "- tried again in a minute";
-        m_retries.insert(schedule.id, m_settings.clock().addSecs(kRetrySeconds));
+        const QDateTime retryAt = m_settings.clock().addSecs(kRetrySeconds);
+        m_retries.insert(schedule.id, retryAt);
+        recordOf(schedule).retryAt = retryAt;
+        saveRecords();
         Q_EMIT ran(schedule, false, text, false);
         arm();
         return;

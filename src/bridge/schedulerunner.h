@@ -52,7 +52,7 @@ public:
     // Reads the schedules and the location again (after a change elsewhere),
     // switching off those whose channel or scenario is gone.
     void reload();
-    // Reloads after a synchronise or a channel's removal.
+    // Reloads after a synchronise, or a channel's or scenario's removal.
     void follow(HomeEvents *events);
 
     QList<Schedule> schedules() const { return m_schedules; }

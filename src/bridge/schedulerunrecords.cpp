@@ -13,6 +13,7 @@ const QString kSchedules = QStringLiteral("schedules");
 const QString kId = QStringLiteral("id");
 const QString kThrough = QStringLiteral("through");
 const QString kSchedule = QStringLiteral("schedule");
+const QString kRetryAt = QStringLiteral("retryAt");
 } // namespace
 
 ScheduleRunRecords::Records ScheduleRunRecords::load() const
@@ -37,7 +38,9 @@ ScheduleRunRecords::Records ScheduleRunRecords::load() const
                 << "a schedule's run record in" << m_path << "cannot be read";
             continue;
         }
-        records.insert(id, {through, object.value(kSchedule).toObject()});
+        const QDateTime retryAt =
+            QDateTime::fromString(object.value(kRetryAt).toString(), Qt::ISODateWithMs);
+        records.insert(id, {through, object.value(kSchedule).toObject(), retryAt});
     }
     return records;
 }
@@ -45,10 +48,14 @@ ScheduleRunRecords::Records ScheduleRunRecords::load() const
 bool ScheduleRunRecords::save(const Records &records) const
 {
     QJsonArray entries;
-    for (auto record = records.cbegin(); record != records.cend(); ++record)
-        entries.append(QJsonObject{{kId, record.key()},
-                                   {kThrough, record->through.toString(Qt::ISODateWithMs)},
-                                   {kSchedule, record->schedule}});
+    for (auto record = records.cbegin(); record != records.cend(); ++record) {
+        QJsonObject entry{{kId, record.key()},
+                          {kThrough, record->through.toString(Qt::ISODateWithMs)},
+                          {kSchedule, record->schedule}};
+        if (record->retryAt.isValid())
+            entry.insert(kRetryAt, record->retryAt.toString(Qt::ISODateWithMs));
+        entries.append(entry);
+    }
     QSaveFile file(m_path);
     if (file.open(QIODevice::WriteOnly) &&
         file.write(QJsonDocument(QJsonObject{{kSchedules, entries}}).toJson()) >= 0 &&

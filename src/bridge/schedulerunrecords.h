@@ -10,12 +10,14 @@
 // folder so that a restart never runs a schedule twice: every run of it due
 // up to `through` has run or was skipped. The schedule as it was then is kept
 // beside it: a schedule changed since (by its owner, or while the bridge was
-// away) starts afresh.
+// away) starts afresh. A run that failed and waits to be tried again keeps
+// when (`retryAt`), so that a restart still tries it.
 class ScheduleRunRecords {
 public:
     struct Record {
         QDateTime through;
         QJsonObject schedule;
+        QDateTime retryAt; // invalid when no retry waits
         bool operator==(const Record &) const = default;
     };
     using Records = QHash<int, Record>; // by schedule ID

@@ -345,8 +345,9 @@ void DeviceReplies::completeScenarioChange(const OperationList &operations)
     if (kind == Value::deleteDeviceFromScenario) {
         if (countAccepted(operations) == operations.size()) {
             caller.report(FlowOutcome::done(UDPSocketManager::tr("Delete scenario successful")));
-            store->deleteScenarioWithMainID(
-                operations.constFirst().value(Key::deleteScenarioID).toString());
+            const QString number = operations.constFirst().value(Key::deleteScenarioID).toString();
+            store->deleteScenarioWithMainID(number);
+            HomeEvents::instance()->announceScenarioRemoval(number);
         } else {
             caller.report(
                 FlowOutcome::refused(std::nullopt, UDPSocketManager::tr("Delete scenario failed")));

@@ -50,3 +50,8 @@ void HomeEvents::announceRemoval(const QString &channelId)
     m_unknown.remove(channelId);
     Q_EMIT channelRemoved(channelId);
 }
+
+void HomeEvents::announceScenarioRemoval(const QString &number)
+{
+    Q_EMIT scenarioRemoved(number);
+}

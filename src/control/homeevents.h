@@ -38,6 +38,8 @@ public:
     void announceHomeReplaced();
     void announceRename(const QString &channelId, const QString &title);
     void announceRemoval(const QString &channelId);
+    // A user scenario was deleted from the store (its members let go).
+    void announceScenarioRemoval(const QString &number);
 
 Q_SIGNALS:
     void channelStateChanged(const QString &channelId, const QString &turnOn);
@@ -50,6 +52,7 @@ Q_SIGNALS:
     void homeReplaced();
     void channelRenamed(const QString &channelId, const QString &title);
     void channelRemoved(const QString &channelId);
+    void scenarioRemoved(const QString &number);
 
 private:
     QSet<QString> m_unknown;

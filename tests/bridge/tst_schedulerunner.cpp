@@ -11,6 +11,7 @@
 #include "base/documents.h"
 #include "control/configurationimport.h"
 #include "control/homeevents.h"
+#include "control/scenariooperations.h"
 #include "control/udpsocketmanager.h"
 #include "core/headlessfeedbackpresenter.h"
 #include "core/showalertmanager.h"
@@ -291,6 +292,58 @@ private Q_SLOTS:
         QCOMPARE(scheduled->wakeAt(), at(8, 3));
     }
 
+    // A retry waiting when the bridge stops is tried after the restart
+    // within the grace, as a missed run is; past it, it is over.
+    void retryWaitingAtARestart_data()
+    {
+        QTest::addColumn<QDateTime>("restartAt");
+        QTest::addColumn<int>("retries");
+        QTest::newRow("back before the retry") << at(7, 0, 30) << 1;
+        QTest::newRow("back within the grace") << at(7, 5) << 1;
+        QTest::newRow("back after the grace") << at(7, 7) << 0;
+    }
+    void retryWaitingAtARestart()
+    {
+        QFETCH(QDateTime, restartAt);
+        QFETCH(int, retries);
+        m_simulator->faults().add(
+            *FaultRule::parse(QStringLiteral("lig:4:") + kStairs + QStringLiteral("=code:3"), nullptr));
+        stored(dailyAt(QTime(7, 0), switchOn(kStairs)));
+        {
+            const auto before = runner();
+            QSignalSpy ran(before.get(), &ScheduleRunner::ran);
+            before->start();
+            m_now = at(7, 0);
+            before->wake();
+            QTRY_COMPARE(ran.size(), 1);
+            QCOMPARE(ran.at(0).at(3).toBool(), false); // a retry waits
+            QTRY_VERIFY(UDPSocketManager::instance()->isSettled());
+        }
+        m_simulator->faults().clear();
+        const qsizetype sent = m_simulator->datagramsAnswered();
+        m_now = restartAt;
+        const auto after = runner();
+        QSignalSpy ran(after.get(), &ScheduleRunner::ran);
+        after->start();
+        m_now = std::max(restartAt, at(7, 1));
+        after->wake();
+        if (retries) {
+            QTRY_COMPARE(ran.size(), 1);
+            QCOMPARE(ran.at(0).at(2).toString(), QStringLiteral("done"));
+            QCOMPARE(ran.at(0).at(3).toBool(), true);
+        } else {
+            QTest::qWait(300);
+            QCOMPARE(ran.size(), 0);
+        }
+        QCOMPARE(m_simulator->datagramsAnswered() - sent, retries);
+        // Dealt with: a further restart does not try it again.
+        const auto again = runner();
+        QSignalSpy ranAgain(again.get(), &ScheduleRunner::ran);
+        again->start();
+        QTest::qWait(300);
+        QCOMPARE(ranAgain.size(), 0);
+    }
+
     // When the runner starts: a run due less than five minutes ago runs
     // late, an older one is skipped, and one that ran (or that the runner
     // never knew of) does not run.
@@ -416,6 +469,27 @@ private Q_SLOTS:
         scheduled->wake();
         QTest::qWait(200);
         QCOMPARE(ran.size(), 0);
+    }
+
+    // A scenario deleted through the home's flow (its members let go on the
+    // transmitter) switches its schedules off at once, with the reason.
+    void deletedScenarioSwitchesItsScheduleOff()
+    {
+        const Schedule schedule =
+            stored(dailyAt(QTime(7, 0), {ScheduleAction::Kind::RunScenario, QStringLiteral("2")}));
+        const auto scheduled = runner();
+        QSignalSpy changed(scheduled.get(), &ScheduleRunner::listChanged);
+        scheduled->start();
+        QVERIFY(storedNow(schedule.id)->enabled);
+
+        const std::optional<QVariantMap> scenario =
+            Database::instance()->scenarioRecordWithMainID(QStringLiteral("2"));
+        QVERIFY(scenario);
+        QVERIFY(ScenarioOperations::deleteScenario(*scenario));
+        QTRY_VERIFY(!storedNow(schedule.id)->enabled);
+        QCOMPARE(storedNow(schedule.id)->offReason, Schedule::OffReason::ScenarioRemoved);
+        QVERIFY(!changed.isEmpty());
+        QCOMPARE(scheduled->nextRunOf(*storedNow(schedule.id)), std::nullopt);
     }
 
     // A single run is switched off once it has run, or once it was missed
