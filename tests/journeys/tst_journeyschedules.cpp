@@ -2,6 +2,7 @@
 #include "control/homeevents.h"
 #include "home/homeviewcontroller.h"
 #include "journeyapp.h"
+#include "rawsql.h"
 #include "schedule/hometargets.h"
 #include "schedule/schedulestore.h"
 #include "schedules/schedulelistviewcontroller.h"
@@ -185,12 +186,27 @@ private Q_SLOTS:
         QCOMPARE(list->rowCount(), 3);
         QCOMPARE(lines(list, 2).value(0), "Reading");
 
+        // A store that cannot be read is not an empty one: the rows stay, and
+        // the list says so.
+        // (A view in the table's place that fails on every row: the store
+        // puts back a missing table, not this.)
+        QVERIFY(rawSql("ALTER TABLE Scenario RENAME TO ScenarioAway;"
+                       "CREATE VIEW Scenario AS SELECT * FROM ScenarioAway"
+                       " WHERE abs(-9223372036854775807 - 1) > 0;"));
+        HomeEvents::instance()->announceHomeReplaced();
+        QTRY_VERIFY(list->note()->text().startsWith(
+            text("ShowAlertManager", "The home's data cannot be read")));
+        QCOMPARE(list->rowCount(), 3);
+        QVERIFY(rawSql("DROP VIEW Scenario; ALTER TABLE ScenarioAway RENAME TO Scenario;"));
+
         // A synchronisation that replaced the home reads it again while it shows.
         for (const char *name : {"Morning", "Evening", "Reading"})
             QVERIFY(removeNamed(name));
         HomeEvents::instance()->announceHomeReplaced();
         QTRY_COMPARE(list->rowCount(), 0);
         QVERIFY(list->findChild<QLabel *>("empty")->isVisible());
+        QVERIFY(!list->note()->text().contains(
+            text("ShowAlertManager", "The home's data cannot be read")));
         QCOMPARE(list->findChild<QLabel *>("empty")->text(),
                  text("ScheduleListViewController", "There are no schedules yet."));
         look(QStringLiteral("schedules-none"));
