@@ -970,6 +970,10 @@
         <source>d MMM</source>
         <translation>d MMM</translation>
     </message>
+    <message>
+        <source>Does not run until the home&apos;s location is set, for its sunrise and sunset (ardentia-ctl schedule location).</source>
+        <translation>Does not run until the home&apos;s location is set, for its sunrise and sunset (ardentia-ctl schedule location).</translation>
+    </message>
 </context>
 <context>
     <name>ShowAlertManager</name>

@@ -970,6 +970,10 @@
         <source>d MMM</source>
         <translation>M月d日</translation>
     </message>
+    <message>
+        <source>Does not run until the home&apos;s location is set, for its sunrise and sunset (ardentia-ctl schedule location).</source>
+        <translation>未设置住宅位置，无法得知日出和日落时间，因此不会运行（ardentia-ctl schedule location）。</translation>
+    </message>
 </context>
 <context>
     <name>ShowAlertManager</name>

@@ -119,6 +119,13 @@ QString ScheduleWords::offReason(Schedule::OffReason reason) const
     return {};
 }
 
+QString ScheduleWords::noLocation() const
+{
+    return filled(QT_TRANSLATE_NOOP("ScheduleWords",
+                                    "Does not run until the home's location is set, for its "
+                                    "sunrise and sunset (ardentia-ctl schedule location)."));
+}
+
 QString ScheduleWords::state(bool enabled) const
 {
     return enabled ? filled(QT_TRANSLATE_NOOP("ScheduleWords", "On"))

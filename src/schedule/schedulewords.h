@@ -30,6 +30,8 @@ public:
     QString days(const Weekdays &days) const;
     // Why the home switched it off; empty when it did not.
     QString offReason(Schedule::OffReason reason) const;
+    // Why one that follows the sun does not run: the home's location is not set.
+    QString noLocation() const;
     // "On" or "Off".
     QString state(bool enabled) const;
 

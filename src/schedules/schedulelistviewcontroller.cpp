@@ -26,6 +26,12 @@ QLabel *textLine(const QString &name, QWidget *parent)
     label->setStyleSheet(QStringLiteral("font-size: 14px; color: rgb(122, 110, 102);"));
     return label;
 }
+QString whyItDoesNotRun(const Schedule &schedule, const ScheduleWords &words, bool located)
+{
+    if (schedule.enabled && schedule.time.followsTheSun() && !located)
+        return words.noLocation();
+    return words.offReason(schedule.offReason);
+}
 } // namespace
 
 ScheduleListViewController::ScheduleListViewController(QWidget *parent)
@@ -67,7 +73,8 @@ void ScheduleListViewController::updateMainView()
     m_note->setText(where);
     // Told by this machine's clock and time zone, as the bridge runs them.
     const QDateTime moment = QDateTime::currentDateTime().toTimeZone(QTimeZone::systemTimeZone());
-    NextRunCalculator calculator(moment.timeZone(), schedules.location());
+    const std::optional<HomeLocation> location = schedules.location();
+    NextRunCalculator calculator(moment.timeZone(), location);
     const ScheduleWords words;
     const NextRunWords nextWords(moment, words);
     m_table->rebuildRows([&] {
@@ -80,7 +87,7 @@ void ScheduleListViewController::updateMainView()
                                      words.action(schedule.action, names->of(schedule.action)),
                                      words.when(schedule.time),
                                      next.isEmpty() ? QString() : tr("Next: %1").arg(next),
-                                     words.offReason(schedule.offReason),
+                                     whyItDoesNotRun(schedule, words, location.has_value()),
                                      schedule.enabled};
             auto *row = new ScheduleRow(texts);
             // Below the note and above the "none yet" line and the stretch.

@@ -7,7 +7,7 @@
 class QLabel;
 
 // One schedule of the list, to read: its name and whether it is on, what it
-// does, when, its next run, and why the home switched it off if it did.
+// does, when, its next run, and why it does not run if it does not.
 class ScheduleRow : public QFrame {
     Q_OBJECT
 
@@ -18,7 +18,7 @@ public:
         QString action; // "Run scenario Evening"
         QString when;   // "07:00, Mon–Fri"
         QString next;   // "Next: Tomorrow 07:00", or empty
-        QString reason; // why the home switched it off, or empty
+        QString reason; // why it does not run (the home switched it off), or empty
         bool enabled = true;
     };
 

@@ -186,6 +186,17 @@ private Q_SLOTS:
         QCOMPARE(list->rowCount(), 3);
         QCOMPARE(lines(list, 2).value(0), "Reading");
 
+        // Without the home's location the sun's times are not known: the
+        // schedule that follows the sun says why it has no next run.
+        QVERIFY(rawSql("DELETE FROM HomeLocation;"));
+        HomeEvents::instance()->announceHomeReplaced();
+        QTRY_COMPARE(lines(list, 1).value(4),
+                     text("ScheduleWords", "Does not run until the home's location is set, "
+                                           "for its sunrise and sunset (ardentia-ctl "
+                                           "schedule location)."));
+        QCOMPARE(lines(list, 1).size(), 5);
+        QCOMPARE(lines(list, 0).size(), 5); // the clock's schedule runs all the same
+
         // A store that cannot be read is not an empty one: the rows stay, and
         // the list says so.
         // (A view in the table's place that fails on every row: the store
