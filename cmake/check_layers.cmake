@@ -10,7 +10,7 @@ cmake_minimum_required(VERSION 3.25)
 # layers point only down: base <- store <- schedule, transport <- control <-
 # core; the front ends stand on them; the simulator is a peer of its own.
 set(nonui base store schedule transport control core web backup cli bridge simulator)
-set(screen_folders views frame enrol help devices scenarios home app)
+set(screen_folders views frame enrol help devices scenarios schedules home app)
 set(layers ${nonui} ${screen_folders})
 set(allowed_base "")
 set(allowed_store base)
@@ -32,7 +32,9 @@ set(allowed_enrol ${below_screens} views frame)
 set(allowed_help ${below_screens} views frame)
 set(allowed_devices ${below_screens} views frame enrol)
 set(allowed_scenarios ${below_screens} views frame enrol devices)
-set(allowed_home ${below_screens} views frame enrol help devices scenarios)
+# The schedules list reads the schedules' library, which the other screens need not.
+set(allowed_schedules ${below_screens} schedule views frame)
+set(allowed_home ${below_screens} views frame enrol help devices scenarios schedules)
 set(allowed_app ${below_screens} ${screen_folders})
 
 string(REPLACE "|" ";" widget_dirs "${WIDGET_DIRS}")

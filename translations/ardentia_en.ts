@@ -458,6 +458,10 @@
         <source>System Setting</source>
         <translation>System Setting</translation>
     </message>
+    <message>
+        <source>Schedules</source>
+        <translation>Schedules</translation>
+    </message>
 </context>
 <context>
     <name>HomeScenarioStrip</name>
@@ -659,6 +663,25 @@
     </message>
 </context>
 <context>
+    <name>ScheduleListViewController</name>
+    <message>
+        <source>Schedules</source>
+        <translation>Schedules</translation>
+    </message>
+    <message>
+        <source>There are no schedules yet.</source>
+        <translation>There are no schedules yet.</translation>
+    </message>
+    <message>
+        <source>Schedules are made and changed on the bridge&apos;s web page or with ardentia-ctl.</source>
+        <translation>Schedules are made and changed on the bridge&apos;s web page or with ardentia-ctl.</translation>
+    </message>
+    <message>
+        <source>Next: %1</source>
+        <translation>Next: %1</translation>
+    </message>
+</context>
+<context>
     <name>ScheduleProblem</name>
     <message>
         <source>The latitude must be from -90 (south) to 90 (north) degrees.</source>
@@ -763,6 +786,193 @@
     <message>
         <source>A home has at most %1 schedules.</source>
         <translation>A home has at most %1 schedules.</translation>
+    </message>
+</context>
+<context>
+    <name>ScheduleWords</name>
+    <message>
+        <source>Today</source>
+        <translation>Today</translation>
+    </message>
+    <message>
+        <source>Tomorrow</source>
+        <translation>Tomorrow</translation>
+    </message>
+    <message>
+        <source>at sunrise %1</source>
+        <translation>at sunrise %1</translation>
+    </message>
+    <message>
+        <source>at sunset %1</source>
+        <translation>at sunset %1</translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <source>Monday</source>
+        <translation>Monday</translation>
+    </message>
+    <message>
+        <source>Tuesday</source>
+        <translation>Tuesday</translation>
+    </message>
+    <message>
+        <source>Wednesday</source>
+        <translation>Wednesday</translation>
+    </message>
+    <message>
+        <source>Thursday</source>
+        <translation>Thursday</translation>
+    </message>
+    <message>
+        <source>Friday</source>
+        <translation>Friday</translation>
+    </message>
+    <message>
+        <source>Saturday</source>
+        <translation>Saturday</translation>
+    </message>
+    <message>
+        <source>Sunday</source>
+        <translation>Sunday</translation>
+    </message>
+    <message>
+        <source>Mon</source>
+        <translation>Mon</translation>
+    </message>
+    <message>
+        <source>Tue</source>
+        <translation>Tue</translation>
+    </message>
+    <message>
+        <source>Wed</source>
+        <translation>Wed</translation>
+    </message>
+    <message>
+        <source>Thu</source>
+        <translation>Thu</translation>
+    </message>
+    <message>
+        <source>Fri</source>
+        <translation>Fri</translation>
+    </message>
+    <message>
+        <source>Sat</source>
+        <translation>Sat</translation>
+    </message>
+    <message>
+        <source>Sun</source>
+        <translation>Sun</translation>
+    </message>
+    <message>
+        <source>Run scenario %1</source>
+        <translation>Run scenario %1</translation>
+    </message>
+    <message>
+        <source>%1 on</source>
+        <translation>%1 on</translation>
+    </message>
+    <message>
+        <source>%1 off</source>
+        <translation>%1 off</translation>
+    </message>
+    <message>
+        <source>%1 to %2%</source>
+        <translation>%1 to %2%</translation>
+    </message>
+    <message>
+        <source>%1 open</source>
+        <translation>%1 open</translation>
+    </message>
+    <message>
+        <source>%1 closed</source>
+        <translation>%1 closed</translation>
+    </message>
+    <message>
+        <source>%1 stopped</source>
+        <translation>%1 stopped</translation>
+    </message>
+    <message>
+        <source>every day</source>
+        <translation>every day</translation>
+    </message>
+    <message>
+        <source>%1–%2</source>
+        <translation>%1–%2</translation>
+    </message>
+    <message>
+        <source>no day</source>
+        <translation>no day</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>Once on %1 at %2</source>
+        <translation>Once on %1 at %2</translation>
+    </message>
+    <message>
+        <source>At sunrise</source>
+        <translation>At sunrise</translation>
+    </message>
+    <message>
+        <source>At sunset</source>
+        <translation>At sunset</translation>
+    </message>
+    <message>
+        <source>%1 min before sunrise</source>
+        <translation>%1 min before sunrise</translation>
+    </message>
+    <message>
+        <source>%1 min after sunrise</source>
+        <translation>%1 min after sunrise</translation>
+    </message>
+    <message>
+        <source>%1 min before sunset</source>
+        <translation>%1 min before sunset</translation>
+    </message>
+    <message>
+        <source>%1 min after sunset</source>
+        <translation>%1 min after sunset</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>Switched off by the home: its device is no longer there.</source>
+        <translation>Switched off by the home: its device is no longer there.</translation>
+    </message>
+    <message>
+        <source>Switched off by the home: its scenario is no longer there.</source>
+        <translation>Switched off by the home: its scenario is no longer there.</translation>
+    </message>
+    <message>
+        <source>Switched off by the home: its device no longer does this.</source>
+        <translation>Switched off by the home: its device no longer does this.</translation>
+    </message>
+    <message>
+        <source>On</source>
+        <translation>On</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>Off</translation>
+    </message>
+    <message>
+        <source>d MMM yyyy</source>
+        <translation>d MMM yyyy</translation>
+    </message>
+    <message>
+        <source>d MMM</source>
+        <translation>d MMM</translation>
+    </message>
+    <message>
+        <source>Does not run until the home&apos;s location is set, for its sunrise and sunset (ardentia-ctl schedule location).</source>
+        <translation>Does not run until the home&apos;s location is set, for its sunrise and sunset (ardentia-ctl schedule location).</translation>
     </message>
 </context>
 <context>

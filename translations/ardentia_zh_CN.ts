@@ -458,6 +458,10 @@
         <source>System Setting</source>
         <translation>系统设置</translation>
     </message>
+    <message>
+        <source>Schedules</source>
+        <translation>定时任务</translation>
+    </message>
 </context>
 <context>
     <name>HomeScenarioStrip</name>
@@ -659,6 +663,25 @@
     </message>
 </context>
 <context>
+    <name>ScheduleListViewController</name>
+    <message>
+        <source>Schedules</source>
+        <translation>定时任务</translation>
+    </message>
+    <message>
+        <source>There are no schedules yet.</source>
+        <translation>还没有定时任务。</translation>
+    </message>
+    <message>
+        <source>Schedules are made and changed on the bridge&apos;s web page or with ardentia-ctl.</source>
+        <translation>定时任务在网桥的网页上或用 ardentia-ctl 创建和修改。</translation>
+    </message>
+    <message>
+        <source>Next: %1</source>
+        <translation>下次：%1</translation>
+    </message>
+</context>
+<context>
     <name>ScheduleProblem</name>
     <message>
         <source>The latitude must be from -90 (south) to 90 (north) degrees.</source>
@@ -763,6 +786,193 @@
     <message>
         <source>A home has at most %1 schedules.</source>
         <translation>一个家最多有 %1 个定时。</translation>
+    </message>
+</context>
+<context>
+    <name>ScheduleWords</name>
+    <message>
+        <source>Today</source>
+        <translation>今天</translation>
+    </message>
+    <message>
+        <source>Tomorrow</source>
+        <translation>明天</translation>
+    </message>
+    <message>
+        <source>at sunrise %1</source>
+        <translation>日出 %1</translation>
+    </message>
+    <message>
+        <source>at sunset %1</source>
+        <translation>日落 %1</translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <source>Monday</source>
+        <translation>星期一</translation>
+    </message>
+    <message>
+        <source>Tuesday</source>
+        <translation>星期二</translation>
+    </message>
+    <message>
+        <source>Wednesday</source>
+        <translation>星期三</translation>
+    </message>
+    <message>
+        <source>Thursday</source>
+        <translation>星期四</translation>
+    </message>
+    <message>
+        <source>Friday</source>
+        <translation>星期五</translation>
+    </message>
+    <message>
+        <source>Saturday</source>
+        <translation>星期六</translation>
+    </message>
+    <message>
+        <source>Sunday</source>
+        <translation>星期日</translation>
+    </message>
+    <message>
+        <source>Mon</source>
+        <translation>周一</translation>
+    </message>
+    <message>
+        <source>Tue</source>
+        <translation>周二</translation>
+    </message>
+    <message>
+        <source>Wed</source>
+        <translation>周三</translation>
+    </message>
+    <message>
+        <source>Thu</source>
+        <translation>周四</translation>
+    </message>
+    <message>
+        <source>Fri</source>
+        <translation>周五</translation>
+    </message>
+    <message>
+        <source>Sat</source>
+        <translation>周六</translation>
+    </message>
+    <message>
+        <source>Sun</source>
+        <translation>周日</translation>
+    </message>
+    <message>
+        <source>Run scenario %1</source>
+        <translation>运行情景 %1</translation>
+    </message>
+    <message>
+        <source>%1 on</source>
+        <translation>打开 %1</translation>
+    </message>
+    <message>
+        <source>%1 off</source>
+        <translation>关闭 %1</translation>
+    </message>
+    <message>
+        <source>%1 to %2%</source>
+        <translation>%1 调到 %2%</translation>
+    </message>
+    <message>
+        <source>%1 open</source>
+        <translation>打开 %1</translation>
+    </message>
+    <message>
+        <source>%1 closed</source>
+        <translation>关闭 %1</translation>
+    </message>
+    <message>
+        <source>%1 stopped</source>
+        <translation>停止 %1</translation>
+    </message>
+    <message>
+        <source>every day</source>
+        <translation>每天</translation>
+    </message>
+    <message>
+        <source>%1–%2</source>
+        <translation>%1至%2</translation>
+    </message>
+    <message>
+        <source>no day</source>
+        <translation>无</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>、</translation>
+    </message>
+    <message>
+        <source>Once on %1 at %2</source>
+        <translation>仅一次：%1 %2</translation>
+    </message>
+    <message>
+        <source>At sunrise</source>
+        <translation>日出时</translation>
+    </message>
+    <message>
+        <source>At sunset</source>
+        <translation>日落时</translation>
+    </message>
+    <message>
+        <source>%1 min before sunrise</source>
+        <translation>日出前 %1 分钟</translation>
+    </message>
+    <message>
+        <source>%1 min after sunrise</source>
+        <translation>日出后 %1 分钟</translation>
+    </message>
+    <message>
+        <source>%1 min before sunset</source>
+        <translation>日落前 %1 分钟</translation>
+    </message>
+    <message>
+        <source>%1 min after sunset</source>
+        <translation>日落后 %1 分钟</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%2 %1</translation>
+    </message>
+    <message>
+        <source>Switched off by the home: its device is no longer there.</source>
+        <translation>已被系统关闭：其设备已不存在。</translation>
+    </message>
+    <message>
+        <source>Switched off by the home: its scenario is no longer there.</source>
+        <translation>已被系统关闭：其情景已不存在。</translation>
+    </message>
+    <message>
+        <source>Switched off by the home: its device no longer does this.</source>
+        <translation>已被系统关闭：其设备不再支持此操作。</translation>
+    </message>
+    <message>
+        <source>On</source>
+        <translation>开启</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>d MMM yyyy</source>
+        <translation>yyyy年M月d日</translation>
+    </message>
+    <message>
+        <source>d MMM</source>
+        <translation>M月d日</translation>
+    </message>
+    <message>
+        <source>Does not run until the home&apos;s location is set, for its sunrise and sunset (ardentia-ctl schedule location).</source>
+        <translation>未设置住宅位置，无法得知日出和日落时间，因此不会运行（ardentia-ctl schedule location）。</translation>
     </message>
 </context>
 <context>

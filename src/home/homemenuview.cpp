@@ -11,8 +11,11 @@
 namespace {
 QStringList rowTitles()
 {
-    return {HomeMenuView::tr("Device Management"), HomeMenuView::tr("Clean All"),
-            HomeMenuView::tr("Synchronize Data"), HomeMenuView::tr("Help"),
+    return {HomeMenuView::tr("Device Management"),
+            HomeMenuView::tr("Schedules"),
+            HomeMenuView::tr("Clean All"),
+            HomeMenuView::tr("Synchronize Data"),
+            HomeMenuView::tr("Help"),
             HomeMenuView::tr("About")};
 }
 } // namespace

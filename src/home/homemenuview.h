@@ -7,12 +7,13 @@
 class QPushButton;
 
 // The settings menu under the home screen's main panel: "System Setting"
-// over five rows (device management, Clean All, synchronisation, help, about).
+// over six rows (device management, schedules, Clean All, synchronisation,
+// help, about).
 class HomeMenuView : public QWidget {
     Q_OBJECT
 
 public:
-    enum Row { DeviceManagement = 0, CleanAll, SynchronizeData, Help, About, RowCount };
+    enum Row { DeviceManagement = 0, Schedules, CleanAll, SynchronizeData, Help, About, RowCount };
     static constexpr int kHeaderHeight = 40;
     static constexpr int kRowHeight = 50;
 

@@ -20,6 +20,7 @@
 #include "homescenariostrip.h"
 #include "menuslide.h"
 #include "scenarios/sceneviewcontroller.h"
+#include "schedules/schedulelistviewcontroller.h"
 #include "store/channel.h"
 #include "store/database.h"
 #include "store/recordkeys.h"
@@ -332,6 +333,9 @@ void HomeViewController::cellButtonPressed(int row)
     switch (row) {
     case HomeMenuView::DeviceManagement:
         pushFromMenu(new DeviceListViewController());
+        break;
+    case HomeMenuView::Schedules:
+        pushFromMenu(new ScheduleListViewController());
         break;
     case HomeMenuView::CleanAll:
         confirmMenuAction(kCleanAllSheet, tr("Clean All"));

@@ -119,6 +119,8 @@ private:
     VtPageControl *pages() const { return static_cast<VtPageControl *>(widget()); }
 };
 
+constexpr char kReadOnlyRow[] = "ardentiaReadOnlyRow";
+
 QAccessibleInterface *customViews(const QString &, QObject *object)
 {
     if (!object || !object->isWidgetType())
@@ -130,6 +132,8 @@ QAccessibleInterface *customViews(const QString &, QObject *object)
         return new PagesAccessible(pages);
     if (KeyboardActivation *activation = KeyboardActivation::of(widget))
         return new ActivatableAccessible(widget, activation);
+    if (widget->property(kReadOnlyRow).toBool())
+        return new QAccessibleWidget(widget, QAccessible::ListItem);
     return nullptr;
 }
 } // namespace
@@ -147,4 +151,11 @@ void AccessibleViews::renew(QWidget *widget)
 {
     if (QAccessibleInterface *made = QAccessible::queryAccessibleInterface(widget))
         QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
+}
+
+void AccessibleViews::markReadOnlyRow(QWidget *row)
+{
+    install();
+    row->setProperty(kReadOnlyRow, true);
+    renew(row);
 }
