@@ -1455,10 +1455,6 @@ start your smart home journey</translation>
         <translation>Level (0 to 100 %)</translation>
     </message>
     <message>
-        <source>%1 to %2 %</source>
-        <translation>%1 to %2 %</translation>
-    </message>
-    <message>
         <source>When</source>
         <translation>When</translation>
     </message>
@@ -1545,6 +1541,14 @@ start your smart home journey</translation>
     <message>
         <source>Schedule deleted</source>
         <translation>Schedule deleted</translation>
+    </message>
+    <message>
+        <source>%1 to %2%</source>
+        <translation>%1 to %2%</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>Device</translation>
     </message>
 </context>
 </TS>

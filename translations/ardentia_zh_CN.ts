@@ -1455,10 +1455,6 @@
         <translation>亮度（0 到 100 %）</translation>
     </message>
     <message>
-        <source>%1 to %2 %</source>
-        <translation>%1 调至 %2 %</translation>
-    </message>
-    <message>
         <source>When</source>
         <translation>时间</translation>
     </message>
@@ -1545,6 +1541,14 @@
     <message>
         <source>Schedule deleted</source>
         <translation>定时已删除</translation>
+    </message>
+    <message>
+        <source>%1 to %2%</source>
+        <translation>%1 调至 %2%</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>设备</translation>
     </message>
 </context>
 </TS>

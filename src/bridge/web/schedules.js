@@ -49,9 +49,17 @@ export function scheduleManagement({ texts, fill, send, button, showView, tell, 
     return fill(motion[action.motion] ?? texts.openNamed, name);
   }
 
+  // "every day", "Mon–Fri", "Mon, Wed–Sat": three days or more in a row as a span.
   function daysText(weekdays) {
     if (weekdays.length === 7) return texts.everyDay;
-    return weekdays.map((day) => days[day - 1]).join(', ');
+    const spans = [];
+    for (const day of [...weekdays].sort((a, b) => a - b)) {
+      const last = spans.at(-1);
+      if (last && day === last[1] + 1) last[1] = day;
+      else spans.push([day, day]);
+    }
+    return spans.flatMap(([first, last]) => (last - first >= 2 ? [`${days[first - 1]}–${days[last - 1]}`]
+      : [first, last].filter((day, index) => index === 0 || day !== first).map((day) => days[day - 1]))).join(', ');
   }
 
   function timeText(time) {
@@ -138,7 +146,7 @@ export function scheduleManagement({ texts, fill, send, button, showView, tell, 
     const chosen = target.value;
     target.replaceChildren(...targets.map(([value, name]) => new Option(name, value)));
     if (targets.some(([value]) => value === chosen)) target.value = chosen;
-    field('target-label').textContent = action === 'scenario' ? texts.scenario : texts.deviceWord;
+    field('target-label').textContent = action === 'scenario' ? texts.scenario : texts.scheduleDevice;
   }
 
   function edit(schedule) {
