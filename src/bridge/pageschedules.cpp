@@ -53,7 +53,7 @@ void PageSchedules::armDayChange()
     m_dayChange.start(int(std::clamp<qint64>(now.msecsTo(midnight) + 1000, 0, kLongestWaitMs)));
 }
 
-QJsonObject PageSchedules::list(const QString &language)
+QJsonObject PageSchedules::list(const QString &language, bool forOwner)
 {
     const std::optional<HomeLocation> location = ScheduleStore(Database::instance()).location();
     const bool hasLocation = location && !location->problem();
@@ -68,12 +68,14 @@ QJsonObject PageSchedules::list(const QString &language)
         entry.insert(QStringLiteral("nextText"), words.of(schedule, next, now, hasLocation));
         schedules.append(entry);
     }
-    return {{QStringLiteral("type"), QStringLiteral("schedules")},
-            {QStringLiteral("schedules"), schedules},
-            {QStringLiteral("location"),
-             location ? QJsonObject{{QStringLiteral("latitude"), location->latitude},
-                                    {QStringLiteral("longitude"), location->longitude}}
-                      : QJsonValue()}};
+    QJsonObject list{{QStringLiteral("type"), QStringLiteral("schedules")},
+                     {QStringLiteral("schedules"), schedules}};
+    if (forOwner)
+        list.insert(QStringLiteral("location"),
+                    location ? QJsonObject{{QStringLiteral("latitude"), location->latitude},
+                                           {QStringLiteral("longitude"), location->longitude}}
+                             : QJsonValue());
+    return list;
 }
 
 QJsonObject PageSchedules::change(const PageRequest::ChangeSchedule &request,

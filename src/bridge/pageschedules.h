@@ -26,8 +26,9 @@ public:
     PageSchedules(ScheduleRunner *runner, ScheduleRequests *requests, QObject *parent = nullptr);
 
     // {"type":"schedules","schedules":[{ScheduleListing's entry, "nextText": ...}],
-    //  "location":{"latitude":...,"longitude":...} or null}
-    QJsonObject list(const QString &language);
+    //  "location":{"latitude":...,"longitude":...} or null}; the home's
+    // location (where it is) for an owner's page only.
+    QJsonObject list(const QString &language, bool forOwner);
     // {"type":"scheduleDone","verb":...,"id":N} (no ID for the location), or
     // the refusal as a page error "scheduleRefused" with its reason.
     QJsonObject change(const PageRequest::ChangeSchedule &request, const QString &language);

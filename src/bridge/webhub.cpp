@@ -216,7 +216,8 @@ void WebHub::sendSchedules(QWebSocket *socket, bool always)
     if (!m_schedules || page == m_pages.end())
         return;
     // Each page in its own language; one whose list is as it was hears nothing.
-    const QByteArray list = compactJsonOf(m_schedules->list(page->language));
+    const QByteArray list =
+        compactJsonOf(m_schedules->list(page->language, page->role == WebAccess::Role::Owner));
     if (!always && list == page->schedulesSent)
         return;
     page->schedulesSent = list;
@@ -458,6 +459,7 @@ void WebHub::followAccessChanges()
             if (*role != WebAccess::Role::Owner)
                 page.session->dropQuestion();
             sendTo(socket, roleMessage(*role));
+            sendSchedules(socket, false); // the home's location is an owner's to see
         }
     }
 }

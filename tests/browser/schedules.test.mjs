@@ -126,6 +126,7 @@ await browserTest(bin, [], async (rig, browser) => {
   assert.equal(await familyRow.locator('.next').textContent(), await row('Porch light').locator('.next').textContent());
   assert.equal(await familyRow.locator('button').count(), 0, 'no controls');
   assert.equal(await family.locator('#add-schedule').isHidden(), true);
+  assert.equal(await family.locator('#schedules-location').isHidden(), true, "the home's location is the owner's");
   const id = Number(await row('Porch light').getAttribute('data-id'));
   assert.equal(await askDirectly(family, base, { type: 'deleteSchedule', id }),
     'ownerOnly: ');

@@ -18,7 +18,7 @@ export function scheduleManagement({ texts, fill, send, button, showView, tell, 
   const days = dayNames(language);
   let role = 'family';
   let schedules = [];
-  let location = null;
+  let location; // undefined: not told (a family member's page)
   let channels = [];
   let scenarios = [];
   let editing = null; // the schedule being changed (0: a new one); null when the editor is closed
@@ -114,6 +114,8 @@ export function scheduleManagement({ texts, fill, send, button, showView, tell, 
     } else {
       list.replaceChildren(...schedules.map(row));
     }
+    // Where the home is: an owner's page is told, a family member's is not.
+    locationLine.hidden = location === undefined;
     locationLine.textContent = location
       ? fill2(texts.locationIs, location.latitude, location.longitude) : texts.locationNotSet;
   }
