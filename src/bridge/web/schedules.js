@@ -159,7 +159,8 @@ export function scheduleManagement({ texts, fill, send, button, showView, tell, 
     field('name').value = schedule?.name ?? '';
     field('action').value = action.kind;
     showParts();
-    field('target').value = action.scenario ?? action.channel ?? field('target').value;
+    // A new schedule starts from the first target, not the last one chosen.
+    field('target').value = action.scenario ?? action.channel ?? field('target').options[0]?.value ?? '';
     field('on').value = action.on === false ? 'off' : 'on';
     field('level').value = action.level ?? 50;
     field('motion').value = action.motion ?? 'open';
