@@ -6,6 +6,8 @@
 #include "setpayload.h"
 
 #include <QJsonDocument>
+#include <QJsonObject>
+#include <QStringList>
 
 #include <cstdlib>
 
@@ -41,6 +43,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         }
     } else if (const auto *scenario = std::get_if<PageRequest::Scenario>(&request)) {
         if (!isPlain(scenario->number))
+            std::abort();
+    } else if (const auto *change = std::get_if<PageRequest::ChangeSchedule>(&request)) {
+        // A known change; a schedule named by a whole number in range, a location by two numbers.
+        static const QStringList verbs{"add", "edit", "on", "off", "remove", "location"};
+        if (!verbs.contains(change->verb))
+            std::abort();
+        const QJsonValue id = change->body.value(QLatin1String("id"));
+        if (change->verb == QLatin1String("location")
+                ? !change->body.value(QLatin1String("latitude")).isDouble() ||
+                      !change->body.value(QLatin1String("longitude")).isDouble()
+                : change->verb != QLatin1String("add") &&
+                      (id.toInt(0) < 1 || id.toInt(0) > PageRequest::kMaxScheduleId))
             std::abort();
     } else if (const auto *refused = std::get_if<PageRequest::Refused>(&request)) {
         if (refused->reason.isEmpty())

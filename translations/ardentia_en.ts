@@ -578,6 +578,79 @@
     </message>
 </context>
 <context>
+    <name>NextRunPhrase</name>
+    <message>
+        <source>%1 %2</source>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>Off</translation>
+    </message>
+    <message>
+        <source>No next run: its date has passed</source>
+        <translation>No next run: its date has passed</translation>
+    </message>
+    <message>
+        <source>No next run: the home&apos;s location is not set</source>
+        <translation>No next run: the home&apos;s location is not set</translation>
+    </message>
+    <message>
+        <source>No next run: the sun does not rise on the chosen days</source>
+        <translation>No next run: the sun does not rise on the chosen days</translation>
+    </message>
+    <message>
+        <source>No next run: the sun does not set on the chosen days</source>
+        <translation>No next run: the sun does not set on the chosen days</translation>
+    </message>
+    <message>
+        <source>No next run</source>
+        <translation>No next run</translation>
+    </message>
+    <message>
+        <source>Today</source>
+        <translation>Today</translation>
+    </message>
+    <message>
+        <source>Tomorrow</source>
+        <translation>Tomorrow</translation>
+    </message>
+    <message>
+        <source>d MMMM</source>
+        <extracomment>QLocale&apos;s date format: a day of this year</extracomment>
+        <translation>d MMMM</translation>
+    </message>
+    <message>
+        <source>d MMMM yyyy</source>
+        <extracomment>QLocale&apos;s date format: a day of another year</extracomment>
+        <translation>d MMMM yyyy</translation>
+    </message>
+    <message>
+        <source>at sunrise %1</source>
+        <translation>at sunrise %1</translation>
+    </message>
+    <message>
+        <source>at sunset %1</source>
+        <translation>at sunset %1</translation>
+    </message>
+    <message>
+        <source>%1, %2 min before sunrise</source>
+        <translation>%1, %2 min before sunrise</translation>
+    </message>
+    <message>
+        <source>%1, %2 min after sunrise</source>
+        <translation>%1, %2 min after sunrise</translation>
+    </message>
+    <message>
+        <source>%1, %2 min before sunset</source>
+        <translation>%1, %2 min before sunset</translation>
+    </message>
+    <message>
+        <source>%1, %2 min after sunset</source>
+        <translation>%1, %2 min after sunset</translation>
+    </message>
+</context>
+<context>
     <name>ParentPresentViewController</name>
     <message>
         <source>Maximum 20 bytes</source>
@@ -786,6 +859,10 @@
     <message>
         <source>A home has at most %1 schedules.</source>
         <translation>A home has at most %1 schedules.</translation>
+    </message>
+    <message>
+        <source>The home&apos;s store could not be read.</source>
+        <translation>The home&apos;s store could not be read.</translation>
     </message>
 </context>
 <context>
@@ -1542,6 +1619,146 @@ start your smart home journey</translation>
     <message>
         <source>Edit or delete %1</source>
         <translation>Edit or delete %1</translation>
+    </message>
+    <message>
+        <source>Schedules</source>
+        <translation>Schedules</translation>
+    </message>
+    <message>
+        <source>Add schedule</source>
+        <translation>Add schedule</translation>
+    </message>
+    <message>
+        <source>Change schedule</source>
+        <translation>Change schedule</translation>
+    </message>
+    <message>
+        <source>No schedules yet</source>
+        <translation>No schedules yet</translation>
+    </message>
+    <message>
+        <source>What it does</source>
+        <translation>What it does</translation>
+    </message>
+    <message>
+        <source>Run a scenario</source>
+        <translation>Run a scenario</translation>
+    </message>
+    <message>
+        <source>Switch a light on or off</source>
+        <translation>Switch a light on or off</translation>
+    </message>
+    <message>
+        <source>Set a dimmer&apos;s level</source>
+        <translation>Set a dimmer&apos;s level</translation>
+    </message>
+    <message>
+        <source>Open, close or stop a curtain</source>
+        <translation>Open, close or stop a curtain</translation>
+    </message>
+    <message>
+        <source>Switch to</source>
+        <translation>Switch to</translation>
+    </message>
+    <message>
+        <source>Level (0 to 100 %)</source>
+        <translation>Level (0 to 100 %)</translation>
+    </message>
+    <message>
+        <source>When</source>
+        <translation>When</translation>
+    </message>
+    <message>
+        <source>At a time of day</source>
+        <translation>At a time of day</translation>
+    </message>
+    <message>
+        <source>At sunrise</source>
+        <translation>At sunrise</translation>
+    </message>
+    <message>
+        <source>At sunset</source>
+        <translation>At sunset</translation>
+    </message>
+    <message>
+        <source>Once, on a date</source>
+        <translation>Once, on a date</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Minutes after (+) or before (-), up to 180</source>
+        <translation>Minutes after (+) or before (-), up to 180</translation>
+    </message>
+    <message>
+        <source>Days</source>
+        <translation>Days</translation>
+    </message>
+    <message>
+        <source>every day</source>
+        <translation>every day</translation>
+    </message>
+    <message>
+        <source>Sunrise</source>
+        <translation>Sunrise</translation>
+    </message>
+    <message>
+        <source>Sunset</source>
+        <translation>Sunset</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation>%1 min</translation>
+    </message>
+    <message>
+        <source>The home&apos;s location</source>
+        <translation>The home&apos;s location</translation>
+    </message>
+    <message>
+        <source>Sunrise and sunset are reckoned from where the home is.</source>
+        <translation>Sunrise and sunset are reckoned from where the home is.</translation>
+    </message>
+    <message>
+        <source>Latitude in degrees (north +, south -)</source>
+        <translation>Latitude in degrees (north +, south -)</translation>
+    </message>
+    <message>
+        <source>Longitude in degrees (east +, west -)</source>
+        <translation>Longitude in degrees (east +, west -)</translation>
+    </message>
+    <message>
+        <source>The home&apos;s location: %1, %2</source>
+        <translation>The home&apos;s location: %1, %2</translation>
+    </message>
+    <message>
+        <source>The home&apos;s location is not set.</source>
+        <translation>The home&apos;s location is not set.</translation>
+    </message>
+    <message>
+        <source>Delete the schedule &quot;%1&quot;?</source>
+        <translation>Delete the schedule &quot;%1&quot;?</translation>
+    </message>
+    <message>
+        <source>Schedule saved</source>
+        <translation>Schedule saved</translation>
+    </message>
+    <message>
+        <source>Schedule deleted</source>
+        <translation>Schedule deleted</translation>
+    </message>
+    <message>
+        <source>%1 to %2%</source>
+        <translation>%1 to %2%</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>Device</translation>
     </message>
 </context>
 </TS>

@@ -578,6 +578,79 @@
     </message>
 </context>
 <context>
+    <name>NextRunPhrase</name>
+    <message>
+        <source>%1 %2</source>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>已关闭</translation>
+    </message>
+    <message>
+        <source>No next run: its date has passed</source>
+        <translation>无下次运行：日期已过</translation>
+    </message>
+    <message>
+        <source>No next run: the home&apos;s location is not set</source>
+        <translation>无下次运行：未设置住宅位置</translation>
+    </message>
+    <message>
+        <source>No next run: the sun does not rise on the chosen days</source>
+        <translation>无下次运行：所选日期太阳不升起</translation>
+    </message>
+    <message>
+        <source>No next run: the sun does not set on the chosen days</source>
+        <translation>无下次运行：所选日期太阳不落下</translation>
+    </message>
+    <message>
+        <source>No next run</source>
+        <translation>无下次运行</translation>
+    </message>
+    <message>
+        <source>Today</source>
+        <translation>今天</translation>
+    </message>
+    <message>
+        <source>Tomorrow</source>
+        <translation>明天</translation>
+    </message>
+    <message>
+        <source>d MMMM</source>
+        <extracomment>QLocale&apos;s date format: a day of this year</extracomment>
+        <translation>M月d日</translation>
+    </message>
+    <message>
+        <source>d MMMM yyyy</source>
+        <extracomment>QLocale&apos;s date format: a day of another year</extracomment>
+        <translation>yyyy年M月d日</translation>
+    </message>
+    <message>
+        <source>at sunrise %1</source>
+        <translation>日出 %1</translation>
+    </message>
+    <message>
+        <source>at sunset %1</source>
+        <translation>日落 %1</translation>
+    </message>
+    <message>
+        <source>%1, %2 min before sunrise</source>
+        <translation>%1，日出前 %2 分钟</translation>
+    </message>
+    <message>
+        <source>%1, %2 min after sunrise</source>
+        <translation>%1，日出后 %2 分钟</translation>
+    </message>
+    <message>
+        <source>%1, %2 min before sunset</source>
+        <translation>%1，日落前 %2 分钟</translation>
+    </message>
+    <message>
+        <source>%1, %2 min after sunset</source>
+        <translation>%1，日落后 %2 分钟</translation>
+    </message>
+</context>
+<context>
     <name>ParentPresentViewController</name>
     <message>
         <source>Maximum 20 bytes</source>
@@ -786,6 +859,10 @@
     <message>
         <source>A home has at most %1 schedules.</source>
         <translation>一个家最多有 %1 个定时。</translation>
+    </message>
+    <message>
+        <source>The home&apos;s store could not be read.</source>
+        <translation>无法读取住宅的数据存储。</translation>
     </message>
 </context>
 <context>
@@ -1542,6 +1619,146 @@
     <message>
         <source>Edit or delete %1</source>
         <translation>编辑或删除%1</translation>
+    </message>
+    <message>
+        <source>Schedules</source>
+        <translation>定时</translation>
+    </message>
+    <message>
+        <source>Add schedule</source>
+        <translation>添加定时</translation>
+    </message>
+    <message>
+        <source>Change schedule</source>
+        <translation>修改定时</translation>
+    </message>
+    <message>
+        <source>No schedules yet</source>
+        <translation>暂无定时</translation>
+    </message>
+    <message>
+        <source>What it does</source>
+        <translation>执行内容</translation>
+    </message>
+    <message>
+        <source>Run a scenario</source>
+        <translation>运行场景</translation>
+    </message>
+    <message>
+        <source>Switch a light on or off</source>
+        <translation>打开或关闭灯光</translation>
+    </message>
+    <message>
+        <source>Set a dimmer&apos;s level</source>
+        <translation>设置调光亮度</translation>
+    </message>
+    <message>
+        <source>Open, close or stop a curtain</source>
+        <translation>打开、关闭或停止窗帘</translation>
+    </message>
+    <message>
+        <source>Switch to</source>
+        <translation>切换为</translation>
+    </message>
+    <message>
+        <source>Level (0 to 100 %)</source>
+        <translation>亮度（0 到 100 %）</translation>
+    </message>
+    <message>
+        <source>When</source>
+        <translation>时间</translation>
+    </message>
+    <message>
+        <source>At a time of day</source>
+        <translation>每天的某个时间</translation>
+    </message>
+    <message>
+        <source>At sunrise</source>
+        <translation>日出时</translation>
+    </message>
+    <message>
+        <source>At sunset</source>
+        <translation>日落时</translation>
+    </message>
+    <message>
+        <source>Once, on a date</source>
+        <translation>某日一次</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>日期</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>时间</translation>
+    </message>
+    <message>
+        <source>Minutes after (+) or before (-), up to 180</source>
+        <translation>提前（-）或推后（+）的分钟数，最多 180</translation>
+    </message>
+    <message>
+        <source>Days</source>
+        <translation>星期</translation>
+    </message>
+    <message>
+        <source>every day</source>
+        <translation>每天</translation>
+    </message>
+    <message>
+        <source>Sunrise</source>
+        <translation>日出</translation>
+    </message>
+    <message>
+        <source>Sunset</source>
+        <translation>日落</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation>%1 分钟</translation>
+    </message>
+    <message>
+        <source>The home&apos;s location</source>
+        <translation>住宅位置</translation>
+    </message>
+    <message>
+        <source>Sunrise and sunset are reckoned from where the home is.</source>
+        <translation>日出和日落时间按住宅所在位置计算。</translation>
+    </message>
+    <message>
+        <source>Latitude in degrees (north +, south -)</source>
+        <translation>纬度（度，北 +，南 -）</translation>
+    </message>
+    <message>
+        <source>Longitude in degrees (east +, west -)</source>
+        <translation>经度（度，东 +，西 -）</translation>
+    </message>
+    <message>
+        <source>The home&apos;s location: %1, %2</source>
+        <translation>住宅位置：%1, %2</translation>
+    </message>
+    <message>
+        <source>The home&apos;s location is not set.</source>
+        <translation>尚未设置住宅位置。</translation>
+    </message>
+    <message>
+        <source>Delete the schedule &quot;%1&quot;?</source>
+        <translation>删除定时“%1”？</translation>
+    </message>
+    <message>
+        <source>Schedule saved</source>
+        <translation>定时已保存</translation>
+    </message>
+    <message>
+        <source>Schedule deleted</source>
+        <translation>定时已删除</translation>
+    </message>
+    <message>
+        <source>%1 to %2%</source>
+        <translation>%1 调至 %2%</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>设备</translation>
     </message>
 </context>
 </TS>

@@ -159,6 +159,7 @@ int runBridge(int argc, char **argv, bool &startAgain)
         }
         web->serveBackups(backupSources);
         pages = std::make_unique<WebHub>(web.get(), &link, live, topics);
+        pages->showSchedules(&schedules, &scheduleRequests);
         const QString host =
             QHostAddress(options->webAddress).isEqual(QHostAddress::AnyIPv4) ||
                     QHostAddress(options->webAddress).isEqual(QHostAddress::AnyIPv6)

@@ -7,6 +7,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <cmath>
 #include <optional>
 
 namespace PageRequest {
@@ -68,6 +69,51 @@ Request saveScenario(const QJsonObject &request)
     }
     return save;
 }
+// A schedule's ID: a whole number from 1 on; 0 where `newAllowed` (a new one).
+std::optional<int> scheduleId(const QJsonValue &value, bool newAllowed)
+{
+    if (newAllowed && value.isUndefined())
+        return 0;
+    const double id = value.toDouble(-1);
+    if (!value.isDouble() || id != std::trunc(id) || id < (newAllowed ? 0 : 1) ||
+        id > kMaxScheduleId)
+        return std::nullopt;
+    return int(id);
+}
+
+// The schedules' changes: their fields' types checked here, what they mean by ScheduleRequests.
+Request changeSchedule(const QString &type, const QJsonObject &request)
+{
+    const QJsonValue idValue = request.value(QLatin1String("id"));
+    if (type == QLatin1String("setLocation")) {
+        const QJsonValue latitude = request.value(QLatin1String("latitude"));
+        const QJsonValue longitude = request.value(QLatin1String("longitude"));
+        if (!latitude.isDouble() || !longitude.isDouble())
+            return Refused{QStringLiteral("a location is a latitude and a longitude in degrees")};
+        return ChangeSchedule{
+            QStringLiteral("location"),
+            {{QStringLiteral("latitude"), latitude}, {QStringLiteral("longitude"), longitude}}};
+    }
+    const std::optional<int> id = scheduleId(idValue, type == QLatin1String("saveSchedule"));
+    if (!id)
+        return Refused{QStringLiteral("no such schedule")};
+    if (type == QLatin1String("saveSchedule")) {
+        const QJsonValue schedule = request.value(QLatin1String("schedule"));
+        if (!schedule.isObject())
+            return Refused{QStringLiteral("a schedule's saving carries the schedule")};
+        QJsonObject body{{QStringLiteral("schedule"), schedule}};
+        if (*id)
+            body.insert(QStringLiteral("id"), *id);
+        return ChangeSchedule{*id ? QStringLiteral("edit") : QStringLiteral("add"), body};
+    }
+    const QJsonObject body{{QStringLiteral("id"), *id}};
+    if (type == QLatin1String("deleteSchedule"))
+        return ChangeSchedule{QStringLiteral("remove"), body};
+    const QJsonValue on = request.value(QLatin1String("on"));
+    if (!on.isBool())
+        return Refused{QStringLiteral("a schedule is switched on or off")};
+    return ChangeSchedule{on.toBool() ? QStringLiteral("on") : QStringLiteral("off"), body};
+}
 } // namespace
 
 Request parse(const QByteArray &message)
@@ -105,6 +151,11 @@ Request parse(const QByteArray &message)
         return CleanAll{};
     if (type == QLatin1String("saveScenario"))
         return saveScenario(request);
+    if (type == QLatin1String("schedules"))
+        return Schedules{};
+    if (type == QLatin1String("saveSchedule") || type == QLatin1String("switchSchedule") ||
+        type == QLatin1String("deleteSchedule") || type == QLatin1String("setLocation"))
+        return changeSchedule(type, request);
     if (type == QLatin1String("decode")) {
         const QJsonValue code = request.value(QLatin1String("code"));
         if (!code.isString() || code.toString().size() > kMaxIdLength * 2)
@@ -170,6 +221,6 @@ bool needsOwner(const Request &request)
 {
     return !std::holds_alternative<Set>(request) && !std::holds_alternative<Scenario>(request) &&
            !std::holds_alternative<Sync>(request) && !std::holds_alternative<Help>(request) &&
-           !std::holds_alternative<Refused>(request);
+           !std::holds_alternative<Schedules>(request) && !std::holds_alternative<Refused>(request);
 }
 } // namespace PageRequest

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QJsonObject>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -24,7 +25,11 @@
 // {"type":"deleteScenario","number":N, "revision":R} (R: the scenario's revision as the page was
 // told it, for a stored scenario),
 // {"type":"decode","code":...} (a unit's printed code) and {"type":"enrol",
-// "id":...,"names":[...]}. A set's
+// "id":...,"names":[...]}; {"type":"schedules"} (the home's schedules, for
+// every paired device) and, an owner's again, {"type":"saveSchedule","id":N
+// (absent or 0 for a new one),"schedule":{...}} (in the stored JSON form),
+// {"type":"switchSchedule","id":N,"on":true|false}, {"type":"deleteSchedule",
+// "id":N} and {"type":"setLocation","latitude":52.5,"longitude":13.4}. A set's
 // own fields (and a member's) travel on as the payload a channel's "set"
 // topic would carry.
 namespace PageRequest {
@@ -82,18 +87,26 @@ struct Enrol {
     QString id;
     QStringList names; // per channel, in order; empty: the channel's default
 };
+struct Schedules {};
+// A change to the home's schedules, as ScheduleRequests takes it.
+struct ChangeSchedule {
+    QString verb; // add, edit, on, off, remove, location
+    QJsonObject body;
+};
 struct Refused {
     QString reason;
 };
 using Request = std::variant<Set, Scenario, Sync, Help, Rename, Remove, Answer, Detail,
                              Transmitters, Backups, BackUp, CleanAll, SaveScenario, NameScenario,
-                             DeleteScenario, Decode, Enrol, Refused>;
+                             DeleteScenario, Decode, Enrol, Schedules, ChangeSchedule, Refused>;
 
 constexpr qsizetype kMaxIdLength = 32;
 // Longer than any name the home takes, so that a refusal can say why.
 constexpr qsizetype kMaxNameLength = 256;
 // More than a home has channels; a scenario of more is not asked for by a page.
 constexpr qsizetype kMaxMembers = 64;
+// More than any store's row number a schedule will have.
+constexpr int kMaxScheduleId = 1000000;
 
 Request parse(const QByteArray &message);
 // Whether only an owner's device may ask it.

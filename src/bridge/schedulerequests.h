@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "schedule/scheduleproblem.h"
+
 #include <QJsonObject>
 #include <QJsonValue>
 #include <QString>
@@ -16,20 +18,22 @@
 //   remove   {"id": N}                         answered {"id": N}
 //   location {"latitude": 52.5, "longitude": 13.4}
 // A schedule is in its stored JSON form. Each is checked as ardentia-ctl's
-// are and made whole or not at all; a refusal says why and changes nothing.
+// are and made whole or not at all; a refusal says why (in the words given:
+// a page's own language) and changes nothing.
 class ScheduleRequests {
 public:
     using Answer = std::variant<QJsonValue, QString>; // the data, or the error
     // Told after every change made.
     explicit ScheduleRequests(std::function<void()> changed) : m_changed(std::move(changed)) {}
 
-    Answer handle(const QString &verb, const QJsonObject &body);
+    Answer handle(const QString &verb, const QJsonObject &body,
+                  const ScheduleProblem::Words &words = ScheduleProblem::appWords);
 
 private:
-    Answer save(QJsonObject schedule, int id);
-    Answer setEnabled(int id, bool on);
-    Answer remove(int id);
-    Answer setLocation(const QJsonObject &body);
+    Answer save(QJsonObject schedule, int id, const ScheduleProblem::Words &words);
+    Answer setEnabled(int id, bool on, const ScheduleProblem::Words &words);
+    Answer remove(int id, const ScheduleProblem::Words &words);
+    Answer setLocation(const QJsonObject &body, const ScheduleProblem::Words &words);
     Answer changed(QJsonValue data);
 
     std::function<void()> m_changed;

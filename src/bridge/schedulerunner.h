@@ -56,6 +56,9 @@ public:
     void follow(HomeEvents *events);
 
     QList<Schedule> schedules() const { return m_schedules; }
+    // The home's zone and the present moment, as the runner reckons with them.
+    QTimeZone zone() const { return m_settings.zone; }
+    QDateTime now() const { return m_settings.clock(); }
     // The run to come, in the home's zone; nothing for a schedule that has none.
     std::optional<QDateTime> nextRunOf(const Schedule &schedule);
     // When the timer wakes the runner next.

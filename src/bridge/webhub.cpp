@@ -18,6 +18,7 @@
 #include "discoveryconfig.h"
 #include "masterlink.h"
 #include "pagerequest.h"
+#include "pageschedules.h"
 #include "store/channel.h"
 #include "store/database.h"
 #include "store/picturefile.h"
@@ -188,7 +189,7 @@ void WebHub::open(QWebSocket *socket, const QString &token)
     const WebAccess::Role role = m_server->access().roleOf(token).value_or(WebAccess::Role::Family);
     auto session = std::make_shared<PageSession>(
         [this, socket](const QJsonObject &message) { sendTo(socket, message); }, language);
-    m_pages.insert(socket, {token, role, language, std::move(session)});
+    m_pages.insert(socket, {token, role, language, std::move(session), {}});
     connect(socket, &QWebSocket::textMessageReceived, this,
             [this, socket](const QString &message) { receive(socket, message); });
     connect(socket, &QWebSocket::disconnected, this, [this, socket] { closed(socket); });
@@ -197,6 +198,30 @@ void WebHub::open(QWebSocket *socket, const QString &token)
     QJsonObject home = homeOrError();
     home.insert(QStringLiteral("role"), WebAccess::nameOf(role));
     sendTo(socket, home);
+    sendSchedules(socket, true);
+}
+
+void WebHub::showSchedules(ScheduleRunner *runner, ScheduleRequests *requests)
+{
+    m_schedules = std::make_unique<PageSchedules>(runner, requests);
+    connect(m_schedules.get(), &PageSchedules::changed, this, [this] {
+        for (QWebSocket *socket : m_pages.keys())
+            sendSchedules(socket, false);
+    });
+}
+
+void WebHub::sendSchedules(QWebSocket *socket, bool always)
+{
+    const auto page = m_pages.find(socket);
+    if (!m_schedules || page == m_pages.end())
+        return;
+    // Each page in its own language; one whose list is as it was hears nothing.
+    const QByteArray list =
+        compactJsonOf(m_schedules->list(page->language, page->role == WebAccess::Role::Owner));
+    if (!always && list == page->schedulesSent)
+        return;
+    page->schedulesSent = list;
+    sendText(socket, QString::fromUtf8(list));
 }
 
 void WebHub::closed(QWebSocket *socket)
@@ -225,6 +250,10 @@ void WebHub::receive(QWebSocket *socket, const QString &message)
             TCPSocketManager::importRequest());
     else if (std::holds_alternative<PageRequest::Help>(request))
         tellAsking(HelpPages::forLanguage(m_pages.value(socket).language));
+    else if (std::holds_alternative<PageRequest::Schedules>(request) && m_schedules)
+        sendSchedules(socket, true);
+    else if (std::holds_alternative<PageRequest::Schedules>(request))
+        tellAsking(pageError(QStringLiteral("badRequest"), QStringLiteral("no schedules here")));
     else if (const auto *refused = std::get_if<PageRequest::Refused>(&request))
         tellAsking(pageError(QStringLiteral("badRequest"), refused->reason));
     else
@@ -310,6 +339,11 @@ void WebHub::askOwner(QWebSocket *socket, const PageRequest::Request &request)
             },
             [&](const PageRequest::Enrol &enrol) {
                 m_enrolment.enrol(socket, enrol, session.caller());
+            },
+            [&](const PageRequest::ChangeSchedule &change) {
+                tellAsking(m_schedules ? m_schedules->change(change, session.language())
+                                       : pageError(QStringLiteral("badRequest"),
+                                                   QStringLiteral("no schedules here")));
             },
             [](const auto &) {}},
         request);
@@ -425,6 +459,7 @@ void WebHub::followAccessChanges()
             if (*role != WebAccess::Role::Owner)
                 page.session->dropQuestion();
             sendTo(socket, roleMessage(*role));
+            sendSchedules(socket, false); // the home's location is an owner's to see
         }
     }
 }

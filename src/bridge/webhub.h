@@ -23,6 +23,9 @@
 
 class LiveHome;
 class MasterLink;
+class PageSchedules;
+class ScheduleRequests;
+class ScheduleRunner;
 class QWebSocket;
 class WebRemoteServer;
 
@@ -65,6 +68,9 @@ public:
     // The master's link: "online", "offline" or "unknown", and the seconds
     // since it last answered (null before its first answer).
     QJsonObject link() const;
+    // The home's schedules shown on every page (an owner's changes them):
+    // sent with the home and again whenever what a page shows of them changes.
+    void showSchedules(ScheduleRunner *runner, ScheduleRequests *requests);
 
 private:
     struct Page {
@@ -72,6 +78,7 @@ private:
         WebAccess::Role role = WebAccess::Role::Family;
         QString language;                     // of the page's own texts: toasts are told in it
         std::shared_ptr<PageSession> session; // what its flows tell it
+        QByteArray schedulesSent;             // the schedules as last sent to it
     };
 
     void open(QWebSocket *socket, const QString &token);
@@ -91,6 +98,8 @@ private:
     // To the page whose request is being handled; to every page outside one.
     void tellAsking(const QJsonObject &message);
     void sendChannel(const QString &id);
+    // The schedules to one page (`always`: even when it has them as they are).
+    void sendSchedules(QWebSocket *socket, bool always);
     void followAccessChanges();
     void keepAlive();
     void onOutcome(const QStringList &fields, const CommandOutcome &outcome);
@@ -106,6 +115,7 @@ private:
     OwnerRequests m_owner;
     ScenarioRequests m_scenarios;
     PageEnrolment m_enrolment;
+    std::unique_ptr<PageSchedules> m_schedules;
     bool m_homeDue = false;          // a storing step was answered: the home goes out once
     QSet<QWebSocket *> m_unanswered; // pinged, no pong yet
     CommandPace m_pace;

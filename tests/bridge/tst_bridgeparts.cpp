@@ -474,6 +474,47 @@ private Q_SLOTS:
         QTest::newRow("answer in words")
             << QByteArray(R"({"type":"answer","question":"3","button":"yes"})")
             << "refused an answer names its question and button";
+        // The schedules: listed for every device; changed by an owner's, in
+        // the form ScheduleRequests takes (which judges what the schedule says).
+        QTest::newRow("schedules") << QByteArray(R"({"type":"schedules"})") << "schedules";
+        QTest::newRow("a new schedule")
+            << QByteArray(R"({"type":"saveSchedule","schedule":{"name":"Porch"}})")
+            << R"(owner schedule add {"schedule":{"name":"Porch"}})";
+        QTest::newRow("a schedule changed")
+            << QByteArray(R"({"type":"saveSchedule","id":7,"schedule":{}})")
+            << R"(owner schedule edit {"id":7,"schedule":{}})";
+        QTest::newRow("a schedule that is no object")
+            << QByteArray(R"({"type":"saveSchedule","schedule":"Porch at 7"})")
+            << "refused a schedule's saving carries the schedule";
+        QTest::newRow("switched off")
+            << QByteArray(R"({"type":"switchSchedule","id":3,"on":false})")
+            << R"(owner schedule off {"id":3})";
+        QTest::newRow("switched on in words")
+            << QByteArray(R"({"type":"switchSchedule","id":3,"on":"yes"})")
+            << "refused a schedule is switched on or off";
+        QTest::newRow("deleted") << QByteArray(R"({"type":"deleteSchedule","id":3})")
+                                 << R"(owner schedule remove {"id":3})";
+        QTest::newRow("deleted by a name")
+            << QByteArray(R"({"type":"deleteSchedule","id":"3"})") << "refused no such schedule";
+        QTest::newRow("deleted without an id")
+            << QByteArray(R"({"type":"deleteSchedule"})") << "refused no such schedule";
+        QTest::newRow("an id of zero for a stored one")
+            << QByteArray(R"({"type":"switchSchedule","id":0,"on":true})")
+            << "refused no such schedule";
+        QTest::newRow("a fractional id")
+            << QByteArray(R"({"type":"deleteSchedule","id":2.5})") << "refused no such schedule";
+        QTest::newRow("a huge id")
+            << QByteArray(R"({"type":"saveSchedule","id":1e300,"schedule":{}})")
+            << "refused no such schedule";
+        QTest::newRow("a negative id")
+            << QByteArray(R"({"type":"saveSchedule","id":-4,"schedule":{}})")
+            << "refused no such schedule";
+        QTest::newRow("the location")
+            << QByteArray(R"({"type":"setLocation","latitude":52.5,"longitude":-13.25})")
+            << R"(owner schedule location {"latitude":52.5,"longitude":-13.25})";
+        QTest::newRow("the location in words")
+            << QByteArray(R"({"type":"setLocation","latitude":"52N","longitude":13})")
+            << "refused a location is a latitude and a longitude in degrees";
     }
     void pageRequests()
     {
@@ -505,6 +546,11 @@ private Q_SLOTS:
             got = "owner enrol " + enrol->id + ' ' + enrol->names.join('|');
         else if (const auto *deletion = std::get_if<PageRequest::DeleteScenario>(&request))
             got = "owner delete " + deletion->number + " at " + deletion->revision;
+        else if (std::holds_alternative<PageRequest::Schedules>(request))
+            got = "schedules";
+        else if (const auto *change = std::get_if<PageRequest::ChangeSchedule>(&request))
+            got = "owner schedule " + change->verb + ' ' +
+                  QString::fromUtf8(QJsonDocument(change->body).toJson(QJsonDocument::Compact));
         else if (const auto *save = std::get_if<PageRequest::SaveScenario>(&request)) {
             got = QStringLiteral("owner save %1 %2 %3").arg(save->number, save->name, save->image);
             for (const PageRequest::SaveScenario::Member &member : save->members)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "freshprogram.h"
 #include "loopbacksimulator.h"
+#include "pageschedules.h"
 #include "schedulepublisher.h"
 #include "schedulerequests.h"
 #include "schedulerunner.h"
@@ -607,6 +608,61 @@ private Q_SLOTS:
         for (const Schedule &schedule : *schedules)
             names << (schedule.enabled ? QString() : QStringLiteral("-")) + schedule.name;
         QCOMPARE(names, after);
+    }
+
+    // The pages' view: each schedule's next run in the page's language and
+    // the home's time, a change refused in that language with nothing
+    // changed, one made told to every page; the location once it is set.
+    void pagesSeeTheScheduleInTheirLanguage()
+    {
+        const auto scheduled = runner();
+        ScheduleRequests requests([&scheduled] { scheduled->reload(); });
+        PageSchedules pages(scheduled.get(), &requests);
+        scheduled->start();
+        QSignalSpy changed(&pages, &PageSchedules::changed);
+        const auto save = [&](const char *schedule, const QString &language) {
+            return pages.change(
+                {QStringLiteral("add"), QJsonObject{{QStringLiteral("schedule"),
+                                                     QJsonDocument::fromJson(schedule).object()}}},
+                language);
+        };
+        const char *const tooBright =
+            R"({"name":"Dim","enabled":true,"action":{"kind":"dim","channel":"212200004560","level":140},"time":{"kind":"clock","at":"07:30","weekdays":[1,2,3,4,5,6,7]}})";
+        const QJsonObject refused = save(tooBright, QStringLiteral("zh_CN"));
+        QCOMPARE(refused.value("code"), QStringLiteral("scheduleRefused"));
+        QCOMPARE(refused.value("message"),
+                 QStringLiteral("亮度必须在 0 到 100 之间，不能是 140。"));
+        QCOMPARE(changed.size(), 0);
+        QCOMPARE(pages.list(QStringLiteral("en"), true).value("schedules").toArray().size(), 0);
+
+        const char *const atSunset =
+            R"({"name":"Porch","enabled":true,"action":{"kind":"switch","channel":"211300001231","on":true},"time":{"kind":"sunset","offset":0,"weekdays":[1,2,3,4,5,6,7]}})";
+        QCOMPARE(save(atSunset, QStringLiteral("en")).value("code"),
+                 QStringLiteral("scheduleRefused")); // no location yet
+        QVERIFY(ScheduleStore(Database::instance()).setLocation({52.52, 13.405}) == std::nullopt);
+        scheduled->reload();
+        const QJsonObject done = save(atSunset, QStringLiteral("en"));
+        QCOMPARE(done.value("type"), QStringLiteral("scheduleDone"));
+        QCOMPARE(done.value("verb"), QStringLiteral("add"));
+        QVERIFY(changed.size() >= 1);
+
+        const QJsonObject english = pages.list(QStringLiteral("en"), true);
+        QVERIFY(!pages.list(QStringLiteral("en"), false).contains("location"));
+        QCOMPARE(english.value("location").toObject().value("latitude").toDouble(), 52.52);
+        const QJsonObject porch = english.value("schedules").toArray().at(0).toObject();
+        QCOMPARE(porch.value("name"), QStringLiteral("Porch"));
+        // Berlin's sunset on 10 December, a little before four.
+        QVERIFY2(QRegularExpression("^Today at sunset 15:\\d\\d$")
+                     .match(porch.value("nextText").toString())
+                     .hasMatch(),
+                 qPrintable(porch.value("nextText").toString()));
+        const QJsonObject chinese = pages.list(QStringLiteral("zh_CN"), false)
+                                        .value("schedules")
+                                        .toArray()
+                                        .at(0)
+                                        .toObject();
+        QVERIFY2(chinese.value("nextText").toString().startsWith(QStringLiteral("今天 日落 15:")),
+                 qPrintable(chinese.value("nextText").toString()));
     }
 
     // Another program's commit is noticed; the bridge's own is not.

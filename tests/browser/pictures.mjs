@@ -79,6 +79,21 @@ await browserTest(bin, ['--fault', 'lig:4:211300001232=code:1'], async (rig, bro
       await tiles.nth(0).click();
       await page.waitForLoadState('networkidle');
       await page.screenshot({ path: name('strip') });
+      // The schedules: a few of each kind (made once per home), then the editor for a sunset.
+      if (!rig.ctl('schedule', 'list').includes('Morning')) {
+        rig.ctl('schedule', 'location', '52.52', '13.40');
+        rig.ctl('schedule', 'add', 'Morning', 'at', '07:00', 'days', 'weekdays', 'scenario', '2');
+        rig.ctl('schedule', 'add', 'Porch at dusk', 'sunset-30', 'switch', '211300001232', 'on');
+        rig.ctl('schedule', 'add', 'Living room', 'at', '21:30', 'days', 'sat,sun', 'dim', '212200004560', '30');
+        rig.ctl('schedule', 'add', 'Holiday curtains', 'at', '06:30', 'on', '2027-01-02', 'curtain', '213100007890', 'open');
+        rig.ctl('schedule', 'off', '4');
+      }
+      await page.locator('#open-schedules').click();
+      await page.locator('#schedules li.schedule').nth(3).waitFor();
+      await page.screenshot({ path: name('schedules'), fullPage: true });
+      await page.locator('#schedules li.schedule').nth(1).locator('.row-actions button').nth(1).click();
+      await page.screenshot({ path: name('schedule-editor'), fullPage: true });
+      await page.locator('#schedule-cancel').click();
       await tiles.nth(0).click();
       await page.locator('#channel-211300001232 .on').click();
       await page.locator('#banner').waitFor();

@@ -5,6 +5,7 @@
 import { backupManagement } from './backups.js';
 import { deviceManagement } from './devices.js';
 import { enrolment } from './enrol.js';
+import { scheduleManagement } from './schedules.js';
 import { scenarioEditing, scenarioPicture } from './scenarios.js';
 
 const texts = JSON.parse(document.documentElement.dataset.texts);
@@ -37,8 +38,10 @@ let devices = null;
 let scenarioEditor = null;
 let enrolling = null;
 let backups = null;
+let schedules = null;
 let lastHome = null;
-const views = ['lights', 'curtains', 'scenarios', 'scenario-editor', 'devices', 'detail', 'enrol', 'backups', 'about', 'help'];
+const views = ['lights', 'curtains', 'scenarios', 'scenario-editor', 'devices', 'detail', 'enrol', 'backups',
+  'schedules', 'schedule-editor', 'about', 'help'];
 
 function showBanner() {
   const text = problems.connection ? texts.bridgeLost
@@ -247,8 +250,9 @@ function showView(shown) {
 function takeRole(message) {
   role = message.role;
   for (const element of document.querySelectorAll('button[data-owner]')) element.hidden = role !== 'owner';
-  if (role !== 'owner' && ['devices', 'detail', 'scenario-editor', 'enrol', 'backups'].some((view) => !document.getElementById(view).hidden)) showView('lights');
+  if (role !== 'owner' && ['devices', 'detail', 'scenario-editor', 'enrol', 'backups', 'schedule-editor'].some((view) => !document.getElementById(view).hidden)) showView('lights');
   if (lastHome) showScenarios(lastHome.scenarios);
+  schedules.takeRole(role);
 }
 
 // The scenarios, each run by a press; the owner's own also changed or deleted.
@@ -378,6 +382,7 @@ function showHome(home) {
     list.append(empty);
   }
   devices.takeHome(home);
+  schedules.takeHome(home);
   takeLink(home.link);
   // The moment the first controls can be used, for the benchmark.
   if (!performance.getEntriesByName('usable').length) performance.mark('usable');
@@ -408,6 +413,8 @@ function receive(message) {
   else if (['transmitters', 'detail', 'question'].includes(message.type)) devices.receive(message);
   else if (['decoded', 'enrolled'].includes(message.type)) enrolling.receive(message);
   else if (message.type === 'backups') backups.receive(message);
+  else if (message.type === 'schedules') schedules.receive(message);
+  else if (message.type === 'scheduleDone') schedules.done(message);
   else if (message.type === 'help') showHelp(message.topics);
   else if (message.type === 'notice') {
     syncButton.removeAttribute('aria-busy');
@@ -416,6 +423,7 @@ function receive(message) {
     tell('error', errorText(message));
     if (message.code === 'syncFailed') syncButton.removeAttribute('aria-busy');
     if (message.code === 'backupFailed') backups.failed();
+    if (message.code === 'scheduleRefused') schedules.refused();
     // An error of one channel ends that row's press; any other, every press.
     const ended = message.id ? [message.id] : [...channels.keys()];
     for (const id of ended) {
@@ -479,6 +487,8 @@ function start() {
   enrolling = enrolment({ texts, send, button, showView, openDevices: devices.open, tell, ...names });
   backups = backupManagement({ texts, fill, send, showView, tell, ask });
   document.getElementById('open-backups').addEventListener('click', backups.open);
+  schedules = scheduleManagement({ texts, fill, send, button, showView, tell, ask, scenarioName });
+  document.getElementById('open-schedules').addEventListener('click', schedules.open);
   document.getElementById('open-help').addEventListener('click', () => send({ type: 'help' }));
   // The settings menu's actions, each asked first as the app's action sheets do.
   syncButton.addEventListener('click', () => {

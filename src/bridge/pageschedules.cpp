@@ -1,0 +1,94 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "pageschedules.h"
+
+#include "pageerror.h"
+#include "schedulerequests.h"
+#include "schedulerunner.h"
+#include "webpagetexts.h"
+
+#include "schedule/localtime.h"
+#include "schedule/nextrunphrase.h"
+#include "schedule/schedulelisting.h"
+#include "schedule/schedulestore.h"
+#include "store/database.h"
+
+#include <QJsonArray>
+#include <QLocale>
+
+#include <algorithm>
+
+namespace {
+// The texts of a context of the app's tables, in the page's language.
+ScheduleProblem::Words wordsOf(const char *context, const QString &language)
+{
+    return [context, language](const char *source) {
+        return WebPageTexts::translated(context, QString::fromUtf8(source), language);
+    };
+}
+
+// Looked at hourly at most, so that a clock that jumped is noticed.
+constexpr qint64 kLongestWaitMs = 60 * 60 * 1000;
+} // namespace
+
+PageSchedules::PageSchedules(ScheduleRunner *runner, ScheduleRequests *requests, QObject *parent)
+    : QObject(parent), m_runner(runner), m_requests(requests)
+{
+    connect(m_runner, &ScheduleRunner::listChanged, this, &PageSchedules::changed);
+    m_dayChange.setSingleShot(true);
+    connect(&m_dayChange, &QTimer::timeout, this, [this] {
+        const QDate today = m_runner->now().toTimeZone(m_runner->zone()).date();
+        if (today != m_today)
+            Q_EMIT changed();
+        armDayChange();
+    });
+    armDayChange();
+}
+
+void PageSchedules::armDayChange()
+{
+    const QDateTime now = m_runner->now();
+    m_today = now.toTimeZone(m_runner->zone()).date();
+    const QDateTime midnight = LocalTime::moment(m_today.addDays(1), QTime(0, 0), m_runner->zone());
+    // A moment after it: the words are of the new day.
+    m_dayChange.start(int(std::clamp<qint64>(now.msecsTo(midnight) + 1000, 0, kLongestWaitMs)));
+}
+
+QJsonObject PageSchedules::list(const QString &language, bool forOwner)
+{
+    const std::optional<HomeLocation> location = ScheduleStore(Database::instance()).location();
+    const bool hasLocation = location && !location->problem();
+    const NextRunPhrase words(m_runner->zone(), QLocale(language),
+                              wordsOf("NextRunPhrase", language));
+    const QDateTime now = m_runner->now();
+    QJsonArray schedules;
+    for (const Schedule &schedule : m_runner->schedules()) {
+        const std::optional<QDateTime> next = m_runner->nextRunOf(schedule);
+        QJsonObject entry =
+            ScheduleListing::entry(schedule, next, wordsOf("ScheduleProblem", language));
+        entry.insert(QStringLiteral("nextText"), words.of(schedule, next, now, hasLocation));
+        schedules.append(entry);
+    }
+    QJsonObject list{{QStringLiteral("type"), QStringLiteral("schedules")},
+                     {QStringLiteral("schedules"), schedules}};
+    if (forOwner)
+        list.insert(QStringLiteral("location"),
+                    location ? QJsonObject{{QStringLiteral("latitude"), location->latitude},
+                                           {QStringLiteral("longitude"), location->longitude}}
+                             : QJsonValue());
+    return list;
+}
+
+QJsonObject PageSchedules::change(const PageRequest::ChangeSchedule &request,
+                                  const QString &language)
+{
+    const ScheduleRequests::Answer answer =
+        m_requests->handle(request.verb, request.body, wordsOf("ScheduleProblem", language));
+    if (const QString *refused = std::get_if<QString>(&answer))
+        return pageError(QStringLiteral("scheduleRefused"), *refused);
+    QJsonObject done{{QStringLiteral("type"), QStringLiteral("scheduleDone")},
+                     {QStringLiteral("verb"), request.verb}};
+    const QJsonValue id = std::get<QJsonValue>(answer).toObject().value(QStringLiteral("id"));
+    if (!id.isUndefined())
+        done.insert(QStringLiteral("id"), id);
+    return done;
+}

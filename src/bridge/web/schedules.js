@@ -1,0 +1,262 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The home's schedules: every page lists them with their next run in words
+// (the bridge's, in the home's time) and why the home switched one off; an
+// owner's page also makes, changes, switches and deletes them. The bridge
+// checks each change as the command-line tool does and says why it refused
+// one; the list follows every change, from anywhere, as the bridge sends it.
+
+// 2024-01-01 was a Monday: the days' short names in the page's language.
+const dayNames = (language) => [1, 2, 3, 4, 5, 6, 7].map((day) => new Intl.DateTimeFormat(language,
+  { weekday: 'short', timeZone: 'UTC' }).format(new Date(Date.UTC(2024, 0, day))));
+
+export function scheduleManagement({ texts, fill, send, button, showView, tell, ask, scenarioName }) {
+  const language = document.documentElement.lang;
+  const list = document.querySelector('#schedules .rows');
+  const locationLine = document.getElementById('schedules-location');
+  const form = document.getElementById('schedule-form');
+  const field = (name) => document.getElementById(`schedule-${name}`);
+  const days = dayNames(language);
+  let role = 'family';
+  let schedules = [];
+  let location; // undefined: not told (a family member's page)
+  let channels = [];
+  let scenarios = [];
+  let editing = null; // the schedule being changed (0: a new one); null when the editor is closed
+  let waiting = null; // the schedule to save once the location it needs was taken
+
+  // The days' boxes, Monday first.
+  field('days').append(...days.map((name, index) => {
+    const label = document.createElement('label');
+    const box = document.createElement('input');
+    box.type = 'checkbox';
+    box.value = String(index + 1);
+    label.append(box, name);
+    return label;
+  }));
+
+  const channelName = (id) => channels.find((channel) => channel.id === id)?.name ?? id;
+  const fill2 = (format, first, second) => fill(format, first).replace('%2', second);
+
+  function actionText(action) {
+    if (action.kind === 'scenario') {
+      const scenario = scenarios.find((each) => each.number === action.scenario);
+      return fill(texts.runNamed, scenario ? scenarioName(scenario) : action.scenario);
+    }
+    const name = channelName(action.channel);
+    if (action.kind === 'switch') return fill(action.on ? texts.turnOnNamed : texts.turnOffNamed, name);
+    if (action.kind === 'dim') return fill2(texts.dimNamed, name, action.level);
+    const motion = { open: texts.openNamed, close: texts.closeNamed, stop: texts.stopNamed };
+    return fill(motion[action.motion] ?? texts.openNamed, name);
+  }
+
+  // "every day", "Mon–Fri", "Mon, Wed–Sat": three days or more in a row as a span.
+  function daysText(weekdays) {
+    if (weekdays.length === 7) return texts.everyDay;
+    const spans = [];
+    for (const day of [...weekdays].sort((a, b) => a - b)) {
+      const last = spans.at(-1);
+      if (last && day === last[1] + 1) last[1] = day;
+      else spans.push([day, day]);
+    }
+    return spans.flatMap(([first, last]) => (last - first >= 2 ? [`${days[first - 1]}–${days[last - 1]}`]
+      : [first, last].filter((day, index) => index === 0 || day !== first).map((day) => days[day - 1]))).join(', ');
+  }
+
+  function timeText(time) {
+    if (time.kind === 'once') {
+      const date = new Date(`${time.date}T12:00:00Z`).toLocaleDateString(language, { dateStyle: 'medium', timeZone: 'UTC' });
+      return `${date} ${time.at}`;
+    }
+    if (time.kind === 'clock') return `${time.at} · ${daysText(time.weekdays)}`;
+    const sun = time.kind === 'sunrise' ? texts.sunriseWord : texts.sunsetWord;
+    const offset = time.offset ? ` ${time.offset > 0 ? '+' : '−'}${fill(texts.minutesShort, Math.abs(time.offset))}` : '';
+    return `${sun}${offset} · ${daysText(time.weekdays)}`;
+  }
+
+  function row(schedule) {
+    const item = document.createElement('li');
+    item.className = 'schedule';
+    item.dataset.id = schedule.id;
+    item.classList.toggle('off', !schedule.enabled);
+    const label = document.createElement('span');
+    label.className = 'label';
+    const line = (className, text) => {
+      const part = document.createElement('span');
+      part.className = className;
+      part.textContent = text;
+      label.append(part);
+    };
+    line('name', schedule.name);
+    line('state', `${timeText(schedule.time)} · ${actionText(schedule.action)}`);
+    line('next', schedule.nextText);
+    if (schedule.why) line('why', schedule.why);
+    item.append(label);
+    if (role === 'owner') {
+      const actions = document.createElement('span');
+      actions.className = 'row-actions';
+      actions.append(
+        button(schedule.enabled ? texts.turnOff : texts.turnOn,
+          fill(schedule.enabled ? texts.turnOffNamed : texts.turnOnNamed, schedule.name),
+          () => send({ type: 'switchSchedule', id: schedule.id, on: !schedule.enabled })),
+        button(texts.edit, `${texts.edit} ${schedule.name}`, () => edit(schedule)),
+        button(texts.delete, `${texts.delete} ${schedule.name}`, () => remove(schedule)));
+      item.append(actions);
+    }
+    return item;
+  }
+
+  function showList() {
+    if (!schedules.length) {
+      const empty = document.createElement('li');
+      empty.className = 'empty';
+      empty.textContent = texts.noSchedules;
+      list.replaceChildren(empty);
+    } else {
+      list.replaceChildren(...schedules.map(row));
+    }
+    // Where the home is: an owner's page is told, a family member's is not.
+    locationLine.hidden = location === undefined;
+    locationLine.textContent = location
+      ? fill2(texts.locationIs, location.latitude, location.longitude) : texts.locationNotSet;
+  }
+
+  function remove(schedule) {
+    ask(fill(texts.deleteScheduleQuestion, schedule.name), [texts.cancel, texts.delete], (index) => {
+      if (index === 1) send({ type: 'deleteSchedule', id: schedule.id });
+    });
+  }
+
+  // The editor's parts that the chosen action and time need, and no others.
+  function showParts() {
+    const action = field('action').value;
+    const when = field('when').value;
+    const sun = when === 'sunrise' || when === 'sunset';
+    field('on-part').hidden = action !== 'switch';
+    field('level-part').hidden = action !== 'dim';
+    field('motion-part').hidden = action !== 'curtain';
+    field('at-part').hidden = sun;
+    field('date-part').hidden = when !== 'once';
+    field('offset-part').hidden = !sun;
+    field('days').hidden = when === 'once';
+    field('location').hidden = !sun;
+    // The targets the action takes: scenarios, or the home's channels of that kind.
+    const kinds = { switch: ['switch', 'dimmer'], dim: ['dimmer'], curtain: ['curtain'] };
+    const targets = action === 'scenario'
+      ? scenarios.map((scenario) => [scenario.number, scenarioName(scenario)])
+      : channels.filter((channel) => kinds[action].includes(channel.kind)).map((channel) => [channel.id, channel.name]);
+    const target = field('target');
+    const chosen = target.value;
+    target.replaceChildren(...targets.map(([value, name]) => new Option(name, value)));
+    if (targets.some(([value]) => value === chosen)) target.value = chosen;
+    field('target-label').textContent = action === 'scenario' ? texts.scenario : texts.scheduleDevice;
+  }
+
+  function edit(schedule) {
+    editing = schedule ?? { id: 0, enabled: true };
+    const action = schedule?.action ?? { kind: 'switch', on: true };
+    const time = schedule?.time ?? { kind: 'clock', at: '07:00', weekdays: [1, 2, 3, 4, 5, 6, 7] };
+    document.getElementById('schedule-editor-title').textContent = schedule ? texts.editSchedule : texts.addSchedule;
+    field('name').value = schedule?.name ?? '';
+    field('action').value = action.kind;
+    showParts();
+    // A new schedule starts from the first target, not the last one chosen.
+    field('target').value = action.scenario ?? action.channel ?? field('target').options[0]?.value ?? '';
+    field('on').value = action.on === false ? 'off' : 'on';
+    field('level').value = action.level ?? 50;
+    field('motion').value = action.motion ?? 'open';
+    field('when').value = time.kind;
+    field('at').value = time.at ?? '07:00';
+    field('date').value = time.date ?? '';
+    field('offset').value = time.offset ?? 0;
+    // A single run has no days: every day, should it become a repeating one.
+    const weekdays = time.weekdays ?? [1, 2, 3, 4, 5, 6, 7];
+    for (const box of field('days').querySelectorAll('input')) box.checked = weekdays.includes(Number(box.value));
+    field('latitude').value = location?.latitude ?? '';
+    field('longitude').value = location?.longitude ?? '';
+    showParts();
+    showView('schedule-editor');
+    field('name').focus();
+  }
+
+  // The schedule as the form describes it, in the stored form; the bridge judges it.
+  function described() {
+    const kind = field('action').value;
+    const target = field('target').value;
+    const action = kind === 'scenario' ? { kind, scenario: target } : { kind, channel: target };
+    if (kind === 'switch') action.on = field('on').value === 'on';
+    if (kind === 'dim') action.level = Number(field('level').value);
+    if (kind === 'curtain') action.motion = field('motion').value;
+    const when = field('when').value;
+    const weekdays = [...field('days').querySelectorAll('input:checked')].map((box) => Number(box.value));
+    const time = when === 'once' ? { kind: when, date: field('date').value, at: field('at').value }
+      : when === 'clock' ? { kind: when, at: field('at').value, weekdays }
+        : { kind: when, offset: Number(field('offset').value), weekdays };
+    return { name: field('name').value.trim(), enabled: editing.enabled, action, time };
+  }
+
+  const save = (schedule) => send({ type: 'saveSchedule', ...(editing.id ? { id: editing.id } : {}), schedule });
+
+  form.addEventListener('submit', (event) => {
+    event.preventDefault();
+    const schedule = described();
+    const latitude = field('latitude').value;
+    const longitude = field('longitude').value;
+    const moved = latitude !== '' && longitude !== ''
+      && (Number(latitude) !== location?.latitude || Number(longitude) !== location?.longitude);
+    if (!field('location').hidden && moved) {
+      // The location first: the schedule follows once the bridge has taken it.
+      waiting = schedule;
+      send({ type: 'setLocation', latitude: Number(latitude), longitude: Number(longitude) });
+    } else {
+      save(schedule);
+    }
+  });
+  field('action').addEventListener('change', showParts);
+  field('when').addEventListener('change', showParts);
+  document.getElementById('schedule-cancel').addEventListener('click', () => {
+    editing = null;
+    waiting = null;
+    showView('schedules');
+  });
+  document.getElementById('add-schedule').addEventListener('click', () => edit(null));
+
+  return {
+    open() {
+      showView('schedules');
+      send({ type: 'schedules' });
+    },
+    receive(message) {
+      schedules = message.schedules;
+      location = message.location;
+      showList();
+    },
+    // A change the bridge made: the editor closes once its schedule is saved.
+    done(message) {
+      if (message.verb === 'location' && waiting && editing) {
+        save(waiting);
+        waiting = null;
+      } else if (['add', 'edit'].includes(message.verb) && editing) {
+        editing = null;
+        tell('notice', texts.scheduleSaved);
+        showView('schedules');
+      } else if (message.verb === 'remove') {
+        tell('notice', texts.scheduleDeleted);
+      }
+    },
+    // A refusal: the editor stays as it was, to be put right.
+    refused() {
+      waiting = null;
+    },
+    takeHome(home) {
+      channels = home.channels;
+      scenarios = home.scenarios;
+      if (editing) showParts();
+      showList();
+    },
+    takeRole(newRole) {
+      role = newRole;
+      if (role !== 'owner') editing = null;
+      showList();
+    },
+  };
+}

@@ -1,0 +1,200 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The home's schedules on the page at 360x640: an owner makes one (its next
+// run in words), has a level out of range refused with the rules' reason
+// (nothing made), changes it to a date and then to sunset (setting the
+// home's location on the way), switches it off and deletes it (asked first).
+// A family device sees the same list and next runs without a control, and is
+// refused when it asks for a change anyway. A change made with ardentia-ctl,
+// and a channel removed under a schedule (switched off, with why), reach
+// every page. The list in Chinese; axe-core on the list and the editor in
+// both languages.
+//   node schedules.test.mjs BUILD/src
+import assert from 'node:assert/strict';
+import { auditViews, browserTest, until } from './rig.mjs';
+
+const bin = process.argv[2];
+const porch = '211300001232';
+const livingRoom = '212200004560';
+
+// What a page's own WebSocket (closed after, a device has only a few) hears
+// back for one request: the first error or change done.
+const askDirectly = (page, base, request) => page.evaluate(([url, message]) => new Promise((resolve) => {
+  const socket = new WebSocket(url);
+  const heard = (answer) => {
+    socket.close();
+    resolve(answer);
+  };
+  socket.addEventListener('open', () => socket.send(typeof message === 'string' ? message : JSON.stringify(message)));
+  socket.addEventListener('message', (event) => {
+    const answer = JSON.parse(event.data);
+    if (answer.type === 'error') heard(`${answer.code}: ${answer.message}`);
+    if (answer.type === 'scheduleDone') heard(`done ${answer.verb}`);
+  });
+  setTimeout(() => heard('nothing'), 5000);
+}), [base.replace('http', 'ws'), request]);
+
+// The next run's words as the bridge says them, for a run this many hours from now (in this machine's zone).
+const pad = (n) => String(n).padStart(2, '0');
+function clockIn(hours) {
+  const run = new Date(Date.now() + hours * 3600 * 1000);
+  const at = `${pad(run.getHours())}:${pad(run.getMinutes())}`;
+  return { at, words: `${run.getDate() === new Date().getDate() ? 'Today' : 'Tomorrow'} ${at}` };
+}
+function dateIn(days, at) {
+  const run = new Date(Date.now() + days * 24 * 3600 * 1000);
+  const year = run.getFullYear() === new Date().getFullYear() ? '' : ` ${run.getFullYear()}`;
+  return {
+    date: `${run.getFullYear()}-${pad(run.getMonth() + 1)}-${pad(run.getDate())}`,
+    words: `${run.getDate()} ${run.toLocaleString('en-GB', { month: 'long' })}${year} ${at}`,
+  };
+}
+
+await browserTest(bin, [], async (rig, browser) => {
+  const { base } = rig;
+  const viewport = { width: 360, height: 640 };
+  const context = await browser.newContext({ viewport });
+  const page = await context.newPage();
+  await page.goto(rig.pairingLink('owner'));
+  await page.locator(`#channel-${porch}`).waitFor();
+  const banner = async () => ((await page.locator('#banner').isHidden()) ? '' : page.textContent('#banner'));
+  const rows = page.locator('#schedules .rows li.schedule');
+  const row = (name) => page.locator('#schedules .rows li.schedule', { has: page.locator('.name', { hasText: name }) });
+
+  // Reached from the menu; none yet.
+  await page.getByRole('button', { name: 'Schedules', exact: true }).click();
+  await until(async () => (await page.textContent('#schedules .rows')) === 'No schedules yet', 'the empty list');
+  assert.equal(await page.textContent('#schedules-location'), "The home's location is not set.");
+
+  // Made: a light switched on at a time of day, every day.
+  const first = clockIn(3);
+  await page.getByRole('button', { name: 'Add schedule', exact: true }).click();
+  await page.locator('#schedule-name').fill('Porch light');
+  await page.locator('#schedule-action').selectOption('switch');
+  await page.locator('#schedule-target').selectOption(porch);
+  await page.locator('#schedule-on').selectOption('on');
+  await page.locator('#schedule-when').selectOption('clock');
+  await page.locator('#schedule-at').fill(first.at);
+  await page.getByRole('button', { name: 'Done', exact: true }).click();
+  await until(async () => (await rows.count()) === 1, 'the schedule listed');
+  assert.equal(await banner(), 'Schedule saved');
+  assert.equal(await page.locator('#schedules').isVisible(), true, 'back to the list');
+  assert.equal(await row('Porch light').locator('.next').textContent(), first.words);
+  assert.equal(await row('Porch light').locator('.state').textContent(), `${first.at} · every day · Turn on Porch`);
+
+  // Refused by the rules: the reason shown, the editor kept, nothing made.
+  await page.getByRole('button', { name: 'Add schedule', exact: true }).click();
+  await page.locator('#schedule-name').fill('Too bright');
+  await page.locator('#schedule-action').selectOption('dim');
+  await page.locator('#schedule-target').selectOption(livingRoom);
+  await page.locator('#schedule-level').fill('150');
+  await page.getByRole('button', { name: 'Done', exact: true }).click();
+  await until(async () => (await banner()) === 'A level is from 0 to 100, not 150.', 'the refusal');
+  assert.equal(await page.locator('#schedule-editor').isVisible(), true, 'the editor stays');
+  await page.getByRole('button', { name: 'Cancel', exact: true }).click();
+  assert.equal(await rows.count(), 1, 'nothing made');
+
+  // Changed to a single run on a date, then to sunset with the home's location given on the way.
+  const once = dateIn(10, '08:15');
+  await row('Porch light').getByRole('button', { name: 'Edit Porch light' }).click();
+  assert.equal(await page.locator('#schedule-name').inputValue(), 'Porch light');
+  await page.locator('#schedule-when').selectOption('once');
+  await page.locator('#schedule-date').fill(once.date);
+  await page.locator('#schedule-at').fill('08:15');
+  await page.getByRole('button', { name: 'Done', exact: true }).click();
+  await until(async () => (await row('Porch light').locator('.next').textContent()) === once.words, 'the date');
+
+  await row('Porch light').getByRole('button', { name: 'Edit Porch light' }).click();
+  await page.locator('#schedule-when').selectOption('sunset');
+  assert.equal(await page.locator('#schedule-location').isVisible(), true, 'the location asked for');
+  await page.locator('#schedule-offset').fill('-30');
+  await page.getByLabel('Latitude in degrees (north +, south -)').fill('52.52');
+  await page.getByLabel('Longitude in degrees (east +, west -)').fill('13.405');
+  await page.getByRole('button', { name: 'Done', exact: true }).click();
+  await until(async () => /^(Today|Tomorrow|\w+day) \d\d:\d\d, 30 min before sunset$/
+    .test(await row('Porch light').locator('.next').textContent()), 'the sunset run');
+  assert.equal(await page.textContent('#schedules-location'), "The home's location: 52.52, 13.405");
+  assert.match(await row('Porch light').locator('.state').textContent(), /^Sunset −30 min · every day · Turn on Porch$/);
+
+  // A family device: the same list and next runs, no controls; refused when it asks anyway.
+  const familyContext = await browser.newContext({ viewport });
+  const family = await familyContext.newPage();
+  await family.goto(rig.pairingLink());
+  await family.locator(`#channel-${porch}`).waitFor();
+  await family.getByRole('button', { name: 'Schedules', exact: true }).click();
+  const familyRow = family.locator('#schedules .rows li.schedule');
+  await familyRow.first().waitFor();
+  assert.equal(await familyRow.locator('.next').textContent(), await row('Porch light').locator('.next').textContent());
+  assert.equal(await familyRow.locator('button').count(), 0, 'no controls');
+  assert.equal(await family.locator('#add-schedule').isHidden(), true);
+  assert.equal(await family.locator('#schedules-location').isHidden(), true, "the home's location is the owner's");
+  const id = Number(await row('Porch light').getAttribute('data-id'));
+  assert.equal(await askDirectly(family, base, { type: 'deleteSchedule', id }),
+    'ownerOnly: ');
+  assert.equal(await askDirectly(family, base, { type: 'setLocation', latitude: 0, longitude: 0 }), 'ownerOnly: ');
+  assert.equal(await rows.count(), 1, 'nothing removed');
+
+  // Hostile requests from the owner's device: refused with a reason, nothing changed.
+  for (const [request, answer] of [
+    ['{"type":"saveSchedule",', 'badRequest: not a request'],
+    [{ type: 'switchSchedule', id, on: 'yes' }, 'badRequest: a schedule is switched on or off'],
+    [{ type: 'deleteSchedule', id: 1e300 }, 'badRequest: no such schedule'],
+    [{ type: 'saveSchedule', schedule: { name: 'x'.repeat(2000), enabled: true, action: { kind: 'switch', channel: porch, on: true },
+      time: { kind: 'clock', at: '07:00', weekdays: [1] } } }, "scheduleRefused: A schedule's name has at most 40 characters."],
+    [{ type: 'saveSchedule', schedule: { name: 'Huge', enabled: true, action: { kind: 'dim', channel: livingRoom, level: 1e308 },
+      time: { kind: 'clock', at: '07:00', weekdays: [1] } } }, "scheduleRefused: The schedule's level is missing or not understood."],
+    [{ type: 'saveSchedule', schedule: { name: 'Early', enabled: true, action: { kind: 'switch', channel: porch, on: true },
+      time: { kind: 'sunrise', offset: 240, weekdays: [1] } } },
+    'scheduleRefused: The offset from sunrise or sunset is at most 3 hours (180 minutes) either way, not 240 minutes.'],
+    [{ type: 'deleteSchedule', id: id + 50 }, `scheduleRefused: The home has no schedule ${id + 50}.`],
+  ]) assert.equal(await askDirectly(page, base, request), answer, JSON.stringify(request).slice(0, 60));
+  assert.equal(await rows.count(), 1, 'nothing changed');
+
+  // Switched off: no next run; the family's page follows.
+  await row('Porch light').getByRole('button', { name: 'Turn off Porch light' }).click();
+  await until(async () => (await row('Porch light').locator('.next').textContent()) === 'Off', 'switched off');
+  await until(async () => (await familyRow.locator('.next').textContent()) === 'Off', 'the family page follows');
+
+  // Made with ardentia-ctl: on every page within seconds.
+  rig.ctl('schedule', 'add', 'Night', 'at', '23:59', 'switch', porch, 'off');
+  await until(async () => (await rows.count()) === 2, 'the schedule from the command line', 20000);
+  await until(async () => (await familyRow.count()) === 2, 'on the family page too', 20000);
+
+  // Deleted: asked first; Cancel keeps it.
+  await row('Porch light').getByRole('button', { name: 'Delete Porch light' }).click();
+  assert.equal(await page.textContent('#question-text'), 'Delete the schedule "Porch light"?');
+  await page.locator('#question').getByRole('button', { name: 'Cancel', exact: true }).click();
+  assert.equal(await rows.count(), 2, 'kept on Cancel');
+  await row('Porch light').getByRole('button', { name: 'Delete Porch light' }).click();
+  await page.locator('#question').getByRole('button', { name: 'Delete', exact: true }).click();
+  await until(async () => (await rows.count()) === 1, 'deleted');
+  await until(async () => (await familyRow.count()) === 1, 'gone from the family page');
+
+  // Its channel removed from the home: switched off by the home, which says why.
+  rig.ctl('remove', porch);
+  await until(async () => (await row('Night').locator('.why').count()) === 1, 'the reason', 20000);
+  assert.equal(await row('Night').locator('.why').textContent(),
+    `Switched off: its channel ${porch} was removed from the home.`);
+  assert.equal(await row('Night').locator('.next').textContent(), 'Off');
+
+  // In Chinese: the page's own words and the bridge's.
+  const chinese = await browser.newContext({ viewport, locale: 'zh-CN' });
+  await chinese.addCookies(await context.cookies());
+  const zh = await chinese.newPage();
+  await zh.goto(base);
+  await zh.locator('#open-schedules').click();
+  await zh.locator('#schedules .rows li.schedule .why').waitFor();
+  assert.equal(await zh.textContent('#schedules-title'), '定时');
+  assert.equal(await zh.textContent('#schedules .rows li.schedule .next'), '已关闭');
+  await chinese.close();
+
+  for (const locale of ['en-GB', 'zh-CN']) {
+    await auditViews(browser, { context, viewport, locale }, base, [async function schedules(on) {
+      await on.locator('#open-schedules').click();
+      await on.locator('#schedules .rows li').first().waitFor();
+    }, async function scheduleEditor(on) {
+      await on.locator('#add-schedule').click();
+      await on.locator('#schedule-when').selectOption('sunrise');
+    }], `schedules ${locale}`);
+  }
+  return 'browser: schedules made, refused, changed, switched off and deleted by an owner; family refused; CLI changes followed';
+});
