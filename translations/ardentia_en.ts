@@ -578,79 +578,6 @@
     </message>
 </context>
 <context>
-    <name>NextRunPhrase</name>
-    <message>
-        <source>%1 %2</source>
-        <translation>%1 %2</translation>
-    </message>
-    <message>
-        <source>Off</source>
-        <translation>Off</translation>
-    </message>
-    <message>
-        <source>No next run: its date has passed</source>
-        <translation>No next run: its date has passed</translation>
-    </message>
-    <message>
-        <source>No next run: the home&apos;s location is not set</source>
-        <translation>No next run: the home&apos;s location is not set</translation>
-    </message>
-    <message>
-        <source>No next run: the sun does not rise on the chosen days</source>
-        <translation>No next run: the sun does not rise on the chosen days</translation>
-    </message>
-    <message>
-        <source>No next run: the sun does not set on the chosen days</source>
-        <translation>No next run: the sun does not set on the chosen days</translation>
-    </message>
-    <message>
-        <source>No next run</source>
-        <translation>No next run</translation>
-    </message>
-    <message>
-        <source>Today</source>
-        <translation>Today</translation>
-    </message>
-    <message>
-        <source>Tomorrow</source>
-        <translation>Tomorrow</translation>
-    </message>
-    <message>
-        <source>d MMMM</source>
-        <extracomment>QLocale&apos;s date format: a day of this year</extracomment>
-        <translation>d MMMM</translation>
-    </message>
-    <message>
-        <source>d MMMM yyyy</source>
-        <extracomment>QLocale&apos;s date format: a day of another year</extracomment>
-        <translation>d MMMM yyyy</translation>
-    </message>
-    <message>
-        <source>at sunrise %1</source>
-        <translation>at sunrise %1</translation>
-    </message>
-    <message>
-        <source>at sunset %1</source>
-        <translation>at sunset %1</translation>
-    </message>
-    <message>
-        <source>%1, %2 min before sunrise</source>
-        <translation>%1, %2 min before sunrise</translation>
-    </message>
-    <message>
-        <source>%1, %2 min after sunrise</source>
-        <translation>%1, %2 min after sunrise</translation>
-    </message>
-    <message>
-        <source>%1, %2 min before sunset</source>
-        <translation>%1, %2 min before sunset</translation>
-    </message>
-    <message>
-        <source>%1, %2 min after sunset</source>
-        <translation>%1, %2 min after sunset</translation>
-    </message>
-</context>
-<context>
     <name>ParentPresentViewController</name>
     <message>
         <source>Maximum 20 bytes</source>
@@ -1050,6 +977,42 @@
     <message>
         <source>Does not run until the home&apos;s location is set, for its sunrise and sunset (ardentia-ctl schedule location).</source>
         <translation>Does not run until the home&apos;s location is set, for its sunrise and sunset (ardentia-ctl schedule location).</translation>
+    </message>
+    <message>
+        <source>No next run: its date has passed</source>
+        <translation>No next run: its date has passed</translation>
+    </message>
+    <message>
+        <source>No next run: the home&apos;s location is not set</source>
+        <translation>No next run: the home&apos;s location is not set</translation>
+    </message>
+    <message>
+        <source>No next run: the sun does not rise on the chosen days</source>
+        <translation>No next run: the sun does not rise on the chosen days</translation>
+    </message>
+    <message>
+        <source>No next run: the sun does not set on the chosen days</source>
+        <translation>No next run: the sun does not set on the chosen days</translation>
+    </message>
+    <message>
+        <source>No next run</source>
+        <translation>No next run</translation>
+    </message>
+    <message>
+        <source>%1, %2 min before sunrise</source>
+        <translation>%1, %2 min before sunrise</translation>
+    </message>
+    <message>
+        <source>%1, %2 min after sunrise</source>
+        <translation>%1, %2 min after sunrise</translation>
+    </message>
+    <message>
+        <source>%1, %2 min before sunset</source>
+        <translation>%1, %2 min before sunset</translation>
+    </message>
+    <message>
+        <source>%1, %2 min after sunset</source>
+        <translation>%1, %2 min after sunset</translation>
     </message>
 </context>
 <context>

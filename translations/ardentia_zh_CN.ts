@@ -578,79 +578,6 @@
     </message>
 </context>
 <context>
-    <name>NextRunPhrase</name>
-    <message>
-        <source>%1 %2</source>
-        <translation>%1 %2</translation>
-    </message>
-    <message>
-        <source>Off</source>
-        <translation>已关闭</translation>
-    </message>
-    <message>
-        <source>No next run: its date has passed</source>
-        <translation>无下次运行：日期已过</translation>
-    </message>
-    <message>
-        <source>No next run: the home&apos;s location is not set</source>
-        <translation>无下次运行：未设置住宅位置</translation>
-    </message>
-    <message>
-        <source>No next run: the sun does not rise on the chosen days</source>
-        <translation>无下次运行：所选日期太阳不升起</translation>
-    </message>
-    <message>
-        <source>No next run: the sun does not set on the chosen days</source>
-        <translation>无下次运行：所选日期太阳不落下</translation>
-    </message>
-    <message>
-        <source>No next run</source>
-        <translation>无下次运行</translation>
-    </message>
-    <message>
-        <source>Today</source>
-        <translation>今天</translation>
-    </message>
-    <message>
-        <source>Tomorrow</source>
-        <translation>明天</translation>
-    </message>
-    <message>
-        <source>d MMMM</source>
-        <extracomment>QLocale&apos;s date format: a day of this year</extracomment>
-        <translation>M月d日</translation>
-    </message>
-    <message>
-        <source>d MMMM yyyy</source>
-        <extracomment>QLocale&apos;s date format: a day of another year</extracomment>
-        <translation>yyyy年M月d日</translation>
-    </message>
-    <message>
-        <source>at sunrise %1</source>
-        <translation>日出 %1</translation>
-    </message>
-    <message>
-        <source>at sunset %1</source>
-        <translation>日落 %1</translation>
-    </message>
-    <message>
-        <source>%1, %2 min before sunrise</source>
-        <translation>%1，日出前 %2 分钟</translation>
-    </message>
-    <message>
-        <source>%1, %2 min after sunrise</source>
-        <translation>%1，日出后 %2 分钟</translation>
-    </message>
-    <message>
-        <source>%1, %2 min before sunset</source>
-        <translation>%1，日落前 %2 分钟</translation>
-    </message>
-    <message>
-        <source>%1, %2 min after sunset</source>
-        <translation>%1，日落后 %2 分钟</translation>
-    </message>
-</context>
-<context>
     <name>ParentPresentViewController</name>
     <message>
         <source>Maximum 20 bytes</source>
@@ -1050,6 +977,42 @@
     <message>
         <source>Does not run until the home&apos;s location is set, for its sunrise and sunset (ardentia-ctl schedule location).</source>
         <translation>未设置住宅位置，无法得知日出和日落时间，因此不会运行（ardentia-ctl schedule location）。</translation>
+    </message>
+    <message>
+        <source>No next run: its date has passed</source>
+        <translation>无下次运行：日期已过</translation>
+    </message>
+    <message>
+        <source>No next run: the home&apos;s location is not set</source>
+        <translation>无下次运行：未设置住宅位置</translation>
+    </message>
+    <message>
+        <source>No next run: the sun does not rise on the chosen days</source>
+        <translation>无下次运行：所选日期太阳不升起</translation>
+    </message>
+    <message>
+        <source>No next run: the sun does not set on the chosen days</source>
+        <translation>无下次运行：所选日期太阳不落下</translation>
+    </message>
+    <message>
+        <source>No next run</source>
+        <translation>无下次运行</translation>
+    </message>
+    <message>
+        <source>%1, %2 min before sunrise</source>
+        <translation>%1，日出前 %2 分钟</translation>
+    </message>
+    <message>
+        <source>%1, %2 min after sunrise</source>
+        <translation>%1，日出后 %2 分钟</translation>
+    </message>
+    <message>
+        <source>%1, %2 min before sunset</source>
+        <translation>%1，日落前 %2 分钟</translation>
+    </message>
+    <message>
+        <source>%1, %2 min after sunset</source>
+        <translation>%1，日落后 %2 分钟</translation>
     </message>
 </context>
 <context>

@@ -13,7 +13,6 @@
 #include "store/database.h"
 
 #include <QJsonArray>
-#include <QLocale>
 
 #include <algorithm>
 
@@ -57,8 +56,7 @@ QJsonObject PageSchedules::list(const QString &language, bool forOwner)
 {
     const std::optional<HomeLocation> location = ScheduleStore(Database::instance()).location();
     const bool hasLocation = location && !location->problem();
-    const NextRunPhrase words(m_runner->zone(), QLocale(language),
-                              wordsOf("NextRunPhrase", language));
+    const NextRunPhrase words(m_runner->zone(), ScheduleWords(wordsOf("ScheduleWords", language)));
     const QDateTime now = m_runner->now();
     QJsonArray schedules;
     for (const Schedule &schedule : m_runner->schedules()) {

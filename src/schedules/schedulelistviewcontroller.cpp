@@ -4,7 +4,7 @@
 #include "control/homeevents.h"
 #include "frame/navigationbar.h"
 #include "schedule/nextrun.h"
-#include "schedule/nextrunwords.h"
+#include "schedule/nextrunphrase.h"
 #include "schedule/schedulestore.h"
 #include "schedule/schedulewords.h"
 #include "schedule/targetnames.h"
@@ -26,10 +26,16 @@ QLabel *textLine(const QString &name, QWidget *parent)
     label->setStyleSheet(QStringLiteral("font-size: 14px; color: rgb(122, 110, 102);"));
     return label;
 }
-QString whyItDoesNotRun(const Schedule &schedule, const ScheduleWords &words, bool located)
+// Why it does not run: the home switched it off, the location is missing, or
+// (one that is on, yet without a next run) the phrase's reason. One switched
+// off by hand says so in its state already.
+QString whyItDoesNotRun(const Schedule &schedule, bool runs, const ScheduleWords &words,
+                        const NextRunPhrase &phrase, const QDateTime &now, bool located)
 {
     if (schedule.enabled && schedule.time.followsTheSun() && !located)
         return words.noLocation();
+    if (schedule.enabled && !runs)
+        return phrase.noRun(schedule, now, located);
     return words.offReason(schedule.offReason);
 }
 } // namespace
@@ -76,19 +82,21 @@ void ScheduleListViewController::updateMainView()
     const std::optional<HomeLocation> location = schedules.location();
     NextRunCalculator calculator(moment.timeZone(), location);
     const ScheduleWords words;
-    const NextRunWords nextWords(moment, words);
+    const NextRunPhrase phrase(moment.timeZone(), words);
     m_table->rebuildRows([&] {
         qDeleteAll(m_rows);
         m_rows.clear();
         for (const Schedule &schedule : *list) {
-            const QString next = nextWords.text(schedule.time, calculator.after(schedule, moment));
-            ScheduleRow::Texts texts{schedule.name,
-                                     words.state(schedule.enabled),
-                                     words.action(schedule.action, names->of(schedule.action)),
-                                     words.when(schedule.time),
-                                     next.isEmpty() ? QString() : tr("Next: %1").arg(next),
-                                     whyItDoesNotRun(schedule, words, location.has_value()),
-                                     schedule.enabled};
+            const std::optional<QDateTime> next = calculator.after(schedule, moment);
+            ScheduleRow::Texts texts{
+                schedule.name,
+                words.state(schedule.enabled),
+                words.action(schedule.action, names->of(schedule.action)),
+                words.when(schedule.time),
+                next ? tr("Next: %1").arg(phrase.run(schedule.time, *next, moment)) : QString(),
+                whyItDoesNotRun(schedule, next.has_value(), words, phrase, moment,
+                                location.has_value()),
+                schedule.enabled};
             auto *row = new ScheduleRow(texts);
             // Below the note and above the "none yet" line and the stretch.
             m_table->rows()->insertWidget(int(m_rows.size()) + 1, row);

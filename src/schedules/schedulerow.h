@@ -18,7 +18,7 @@ public:
         QString action; // "Run scenario Evening"
         QString when;   // "07:00, Mon–Fri"
         QString next;   // "Next: Tomorrow 07:00", or empty
-        QString reason; // why it does not run (the home switched it off), or empty
+        QString reason; // why it does not run ("No next run: its date has passed"), or empty
         bool enabled = true;
     };
 

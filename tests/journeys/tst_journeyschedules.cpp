@@ -176,6 +176,15 @@ private Q_SLOTS:
             QVERIFY2(morning.at(2).contains("Hall"), qPrintable(morning.at(2)));
         }
 
+        // A single run whose day has passed says why it has no next run.
+        const QByteArray passed = "UPDATE Schedule SET INFO = replace(INFO, '" +
+                                  holiday.toString(Qt::ISODate).toLatin1() + "', '2020-01-06');";
+        QVERIFY(rawSql(passed.constData()));
+        HomeEvents::instance()->announceHomeReplaced();
+        QTRY_COMPARE(lines(list, 2).value(4),
+                     text("ScheduleWords", "No next run: its date has passed"));
+        QCOMPARE(lines(list, 2).size(), 5);
+
         // Shown again, the list reads the store again.
         QVERIFY(app->back());
         QVERIFY(app->homeOnTop());

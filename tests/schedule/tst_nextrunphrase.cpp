@@ -34,12 +34,20 @@ constexpr auto Clock = ScheduleTime::Kind::Clock;
 constexpr auto Sunrise = ScheduleTime::Kind::Sunrise;
 constexpr auto Sunset = ScheduleTime::Kind::Sunset;
 
-// The few Chinese texts the table below reads, as the translation table has them.
+// The Chinese texts the table below reads, as the translation table has them.
 QString chinese(const char *source)
 {
-    static const QHash<QString, QString> table{{"%1 %2", "%1 %2"},          {"Today", "今天"},
-                                               {"Tomorrow", "明天"},        {"d MMMM", "M月d日"},
-                                               {"at sunset %1", "日落 %1"}, {"Off", "已关闭"}};
+    static const QHash<QString, QString> table{
+        {"%1 %2", "%1 %2"},
+        {"Today", "今天"},
+        {"Tomorrow", "明天"},
+        {"Saturday", "星期六"},
+        {"d MMM", "M月d日"},
+        {"d MMM yyyy", "yyyy年M月d日"},
+        {"at sunset %1", "日落 %1"},
+        {"%1, %2 min before sunrise", "%1，日出前 %2 分钟"},
+        {"Off", "关闭"},
+        {"No next run: its date has passed", "无下次运行：日期已过"}};
     return table.value(QString::fromUtf8(source), QString::fromUtf8(source));
 }
 } // namespace
@@ -50,7 +58,7 @@ class TestNextRunPhrase : public QObject {
 private Q_SLOTS:
     // The day is the home's calendar day, counted in days whatever their
     // length, wherever the moment was given; the time is the run's own, and
-    // a run by the sun names the sun and its offset.
+    // a run by the sun names the sun and its offset. Without a run, why not.
     void words_data()
     {
         QTest::addColumn<QString>("language");
@@ -68,6 +76,9 @@ private Q_SLOTS:
                                      << at("2026-12-10T07:00+01:00") << true << "Today 07:00";
         QTest::newRow("tomorrow") << en << timed(Clock) << at("2026-12-10T08:00+01:00")
                                   << at("2026-12-11T07:00+01:00") << true << "Tomorrow 07:00";
+        QTest::newRow("tomorrow, less than a day away")
+            << en << timed(Clock) << at("2026-12-10T23:50+01:00") << at("2026-12-11T00:10+01:00")
+            << true << "Tomorrow 00:10";
         QTest::newRow("two days on: its weekday")
             << en << timed(Clock) << thursday << at("2026-12-12T07:00+01:00") << true
             << "Saturday 07:00";
@@ -76,13 +87,16 @@ private Q_SLOTS:
             << "Wednesday 07:00";
         QTest::newRow("a week on: its date")
             << en << timed(Clock) << thursday << at("2026-12-17T07:00+01:00") << true
-            << "17 December 07:00";
+            << "17 Dec 07:00";
         QTest::newRow("next year: the year too")
             << en << onceOn(QDate(2027, 1, 5)) << thursday << at("2027-01-05T07:00+01:00") << true
-            << "5 January 2027 07:00";
+            << "5 Jan 2027 07:00";
         QTest::newRow("now told in UTC, already tomorrow in the home")
             << en << timed(Clock) << at("2026-12-10T23:30Z") << at("2026-12-11T07:00+01:00") << true
             << "Today 07:00";
+        QTest::newRow("the run told in UTC, already tomorrow in the home")
+            << en << timed(Clock) << at("2026-12-10T20:00+01:00") << at("2026-12-10T23:30Z") << true
+            << "Tomorrow 00:30";
         QTest::newRow("the run told in another zone: shown in the home's")
             << en << timed(Clock) << thursday << at("2026-12-10T18:00+09:00") << true
             << "Today 10:00";
@@ -99,9 +113,15 @@ private Q_SLOTS:
         QTest::newRow("at sunset")
             << en << timed(Sunset) << thursday << at("2026-12-10T15:53+01:00") << true
             << "Today at sunset 15:53";
+        QTest::newRow("at sunrise")
+            << en << timed(Sunrise) << at("2026-12-10T12:00+01:00") << at("2026-12-11T08:10+01:00")
+            << true << "Tomorrow at sunrise 08:10";
         QTest::newRow("before sunrise")
             << en << timed(Sunrise, -30) << at("2026-12-10T09:00+01:00")
             << at("2026-12-11T07:38+01:00") << true << "Tomorrow 07:38, 30 min before sunrise";
+        QTest::newRow("before sunset")
+            << en << timed(Sunset, -30) << thursday << at("2026-12-10T15:23+01:00") << true
+            << "Today 15:23, 30 min before sunset";
         QTest::newRow("three hours after sunset: past midnight")
             << en << timed(Sunset, 180) << at("2026-12-10T20:00+01:00")
             << at("2026-12-11T00:53+01:00") << true << "Tomorrow 00:53, 180 min after sunset";
@@ -122,19 +142,31 @@ private Q_SLOTS:
         QTest::newRow("midnight sun: no sunset")
             << en << timed(Sunset) << thursday << none << true
             << "No next run: the sun does not set on the chosen days";
+        Schedule noDay = timed(Clock);
+        noDay.time.weekdays = Weekdays();
+        QTest::newRow("on no day") << en << noDay << thursday << none << true << "No next run";
 
+        // Every word in the reader's language, the values where the language puts them.
         const QString zh = QStringLiteral("zh_CN");
         QTest::newRow("Chinese: today at sunset")
             << zh << timed(Sunset) << thursday << at("2026-12-10T15:53+01:00") << true
             << "今天 日落 15:53";
+        QTest::newRow("Chinese: before sunrise")
+            << zh << timed(Sunrise, -30) << at("2026-12-10T09:00+01:00")
+            << at("2026-12-11T07:38+01:00") << true << "明天 07:38，日出前 30 分钟";
         QTest::newRow("Chinese: a weekday")
             << zh << timed(Clock) << thursday << at("2026-12-12T07:00+01:00") << true
             << "星期六 07:00";
         QTest::newRow("Chinese: a date")
             << zh << timed(Clock) << thursday << at("2026-12-17T07:00+01:00") << true
             << "12月17日 07:00";
+        QTest::newRow("Chinese: next year")
+            << zh << onceOn(QDate(2027, 1, 5)) << thursday << at("2027-01-05T07:00+01:00") << true
+            << "2027年1月5日 07:00";
         QTest::newRow("Chinese: switched off")
-            << zh << timed(Clock, 0, false) << thursday << none << true << "已关闭";
+            << zh << timed(Clock, 0, false) << thursday << none << true << "关闭";
+        QTest::newRow("Chinese: once, passed") << zh << onceOn(QDate(2026, 12, 9)) << thursday
+                                               << none << true << "无下次运行：日期已过";
     }
     void words()
     {
@@ -148,7 +180,7 @@ private Q_SLOTS:
             return QString::fromUtf8(source);
         };
         const ScheduleProblem::Words words = language == QLatin1String("en") ? english : chinese;
-        const NextRunPhrase nextRun(QTimeZone("Europe/Berlin"), QLocale(language), words);
+        const NextRunPhrase nextRun(QTimeZone("Europe/Berlin"), ScheduleWords(words));
         QCOMPARE(nextRun.of(schedule, next.isValid() ? std::optional(next) : std::nullopt, now,
                             homeHasLocation),
                  expected);
