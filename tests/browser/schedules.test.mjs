@@ -40,12 +40,13 @@ function clockIn(hours) {
   const at = `${pad(run.getHours())}:${pad(run.getMinutes())}`;
   return { at, words: `${run.getDate() === new Date().getDate() ? 'Today' : 'Tomorrow'} ${at}` };
 }
+const months = ['Jan', 'Feb', 'Mar', 'Apr', 'May', 'Jun', 'Jul', 'Aug', 'Sep', 'Oct', 'Nov', 'Dec'];
 function dateIn(days, at) {
   const run = new Date(Date.now() + days * 24 * 3600 * 1000);
   const year = run.getFullYear() === new Date().getFullYear() ? '' : ` ${run.getFullYear()}`;
   return {
     date: `${run.getFullYear()}-${pad(run.getMonth() + 1)}-${pad(run.getDate())}`,
-    words: `${run.getDate()} ${run.toLocaleString('en-GB', { month: 'long' })}${year} ${at}`,
+    words: `${run.getDate()} ${months[run.getMonth()]}${year} ${at}`,
   };
 }
 
@@ -184,7 +185,7 @@ await browserTest(bin, [], async (rig, browser) => {
   await zh.locator('#open-schedules').click();
   await zh.locator('#schedules .rows li.schedule .why').waitFor();
   assert.equal(await zh.textContent('#schedules-title'), '定时');
-  assert.equal(await zh.textContent('#schedules .rows li.schedule .next'), '已关闭');
+  assert.equal(await zh.textContent('#schedules .rows li.schedule .next'), '关闭');
   await chinese.close();
 
   for (const locale of ['en-GB', 'zh-CN']) {
