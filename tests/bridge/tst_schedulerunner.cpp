@@ -307,8 +307,8 @@ private Q_SLOTS:
     {
         QFETCH(QDateTime, restartAt);
         QFETCH(int, retries);
-        m_simulator->faults().add(
-            *FaultRule::parse(QStringLiteral("lig:4:") + kStairs + QStringLiteral("=code:3"), nullptr));
+        m_simulator->faults().add(*FaultRule::parse(
+            QStringLiteral("lig:4:") + kStairs + QStringLiteral("=code:3"), nullptr));
         stored(dailyAt(QTime(7, 0), switchOn(kStairs)));
         {
             const auto before = runner();
@@ -369,9 +369,9 @@ private Q_SLOTS:
         QFETCH(bool, runs);
         const Schedule schedule = stored(dailyAt(QTime(7, 0), switchOn(kStairs)));
         if (dealtWithThrough.isValid())
-            QVERIFY(
-                ScheduleRunRecords(runsFile())
-                    .save({{schedule.id, {dealtWithThrough, ScheduleCodec::toJson(schedule)}}}));
+            QVERIFY(ScheduleRunRecords(runsFile())
+                        .save({{schedule.id,
+                                {dealtWithThrough, ScheduleCodec::toJson(schedule), {}}}}));
         m_now = startedAt;
         const auto scheduled = runner();
         QSignalSpy ran(scheduled.get(), &ScheduleRunner::ran);
