@@ -91,6 +91,8 @@ private:
     // To the page whose request is being handled; to every page outside one.
     void tellAsking(const QJsonObject &message);
     void sendChannel(const QString &id);
+    // A channel's new use count, on its own: not an answer to a press.
+    void sendUses(const QString &id);
     void followAccessChanges();
     void keepAlive();
     void onOutcome(const QStringList &fields, const CommandOutcome &outcome);
