@@ -5,7 +5,8 @@
 // the most used (ties in the home's order); a light switched, a dimmer set
 // and a curtain moved through the control sheet, the simulator and the page's
 // rows following; a scenario run with Enable; Cancel, the dimmed background
-// and Escape send nothing; the menu closes every panel; the texts in Chinese.
+// and Escape send nothing; the menu closes every panel; the texts in Chinese;
+// a sheet whose light the owner wiped closes.
 // axe-core on an open panel and on the open sheet.
 //   node quick.test.mjs BUILD/src
 import assert from 'node:assert/strict';
@@ -158,9 +159,12 @@ await browserTest(bin, [], async (rig, browser) => {
     await column(audited, 'Curtain').getByRole('button', { name: 'Quick control' }).click();
     await items(audited, 'Curtain').first().click();
     await audited.locator('#quick-sheet').waitFor();
+    await audited.evaluate(() => Promise.all(document.getAnimations().map((animation) => animation.finished)));
   }, async function openPanel(audited) {
     await audited.keyboard.press('Escape');
     await column(audited, 'Lighting').getByRole('button', { name: 'Quick control' }).click();
+    // Its colours as they end, not half faded in.
+    await audited.evaluate(() => Promise.all(document.getAnimations().map((animation) => animation.finished)));
   }], 'quick control 360x640');
   await sheet.getByRole('button', { name: 'Open', exact: true }).click();
   await until(() => simulated(bedroomCurtain).position === 100, 'the bedroom curtain open');
@@ -195,5 +199,14 @@ await browserTest(bin, [], async (rig, browser) => {
   assert.deepEqual(await zh.locator('#quick-sheet').getByRole('button').allTextContents(), ['开', '关', '取消']);
   await zh.keyboard.press('Escape');
   assert.equal(await zhLighting.getByRole('button', { name: '全部' }).isVisible(), true);
+
+  // A sheet open while the owner wipes the home closes: its light is gone.
+  await items(page, 'Lighting').filter({ hasText: 'Hall' }).click();
+  const owner = await (await browser.newContext({ viewport })).newPage();
+  await owner.goto(rig.pairingLink('owner'));
+  await owner.getByRole('button', { name: 'Clean All', exact: true }).click();
+  await owner.locator('#question').getByRole('button', { name: 'Clean All', exact: true }).click();
+  await until(async () => !(await sheet.isVisible()), 'the sheet of a light no longer there to close');
+  assert.equal(await items(page, 'Lighting').count(), 0, 'an empty panel');
   return 'browser: the tiles\' quick panels by swipe and handle, ordered by use; lights, a dimmer, a curtain and a scenario through the sheet; Cancel sends nothing passed';
 });

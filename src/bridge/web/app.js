@@ -5,7 +5,7 @@
 import { backupManagement } from './backups.js';
 import { deviceManagement } from './devices.js';
 import { enrolment } from './enrol.js';
-import { quickControl } from './quick.js';
+import { mostUsed, quickControl } from './quick.js';
 import { scenarioEditing, scenarioPicture } from './scenarios.js';
 
 const texts = JSON.parse(document.documentElement.dataset.texts);
@@ -307,9 +307,7 @@ function showStrip(scenarios) {
     picture.textContent = character;
     return picture;
   };
-  const byUse = scenarios.map((scenario, order) => ({ scenario, order }))
-    .sort((a, b) => (b.scenario.uses ?? 0) - (a.scenario.uses ?? 0) || a.order - b.order)
-    .map(({ scenario }) => scenario);
+  const byUse = mostUsed(scenarios);
   const entries = [entry(texts.all, texts.all, symbol('☰'), () => showView('scenarios'))];
   for (const scenario of byUse) {
     const item = entry(scenario.name, fill(texts.runNamed, scenario.name), scenarioPicture(scenario.image),

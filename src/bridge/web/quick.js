@@ -14,8 +14,8 @@ import { scenarioPicture } from './scenarios.js';
 const swipeDistance = 40;
 const shownItems = 3;
 
-// The first few of a list, most used first; equal counts keep their order.
-export function mostUsed(list, count = shownItems) {
+// The first few of a list (all by default), most used first; equal counts keep their order.
+export function mostUsed(list, count = list.length) {
   return list.map((item, order) => ({ item, order }))
     .sort((a, b) => (b.item.uses ?? 0) - (a.item.uses ?? 0) || a.order - b.order)
     .slice(0, count)
@@ -71,7 +71,6 @@ export function quickControl({ texts, fill, press, dim, runScenario, stateText }
     handle.setAttribute('aria-controls', panel.id);
     handle.addEventListener('click', () => setOpen(area, panel.hidden));
     const hint = element('p', 'quick-hint', texts.dragDown);
-    hint.setAttribute('aria-hidden', 'true'); // the handle says it to a screen reader
     column.append(tile, panel, handle, hint);
     Object.assign(area, { column, tile, panel, items, handle, hint });
     followSwipes(area);
@@ -134,6 +133,7 @@ export function quickControl({ texts, fill, press, dim, runScenario, stateText }
       touch.setAttribute('aria-label', `${item.name}: ${stateText(item)}`);
     }
     touch.dataset.id = item.id ?? item.number;
+    touch.setAttribute('aria-haspopup', 'dialog');
     touch.addEventListener('click', () => openSheet(area, item));
     entry.append(touch);
     return entry;
@@ -142,7 +142,7 @@ export function quickControl({ texts, fill, press, dim, runScenario, stateText }
   // Drawn anew with the newest order and states; a focused item keeps the focus.
   function refill(area) {
     const focused = area.items.contains(document.activeElement) ? document.activeElement.dataset.id : null;
-    area.items.replaceChildren(...mostUsed(listOf(area)).map((item) => itemButton(area, item)));
+    area.items.replaceChildren(...mostUsed(listOf(area), shownItems).map((item) => itemButton(area, item)));
     if (focused !== null) [...area.items.querySelectorAll('.quick-item')].find((item) => item.dataset.id === focused)?.focus();
   }
 
@@ -232,14 +232,22 @@ export function quickControl({ texts, fill, press, dim, runScenario, stateText }
     for (const area of shown) if (!area.panel.hidden && (!kind || area.kind === kind)) refill(area);
   }
 
+  // A sheet whose item left the home (a wipe, an import, a removal) has nothing left to control.
+  function closeSheetIfGone() {
+    const present = [...channels.map((channel) => channel.id), ...scenarios.map((scenario) => scenario.number)];
+    if (sheetItem && !present.includes(sheetItem.id)) sheet.dialog.close();
+  }
+
   return {
     takeHome(home) {
       channels = home.channels.map((channel) => ({ ...channel }));
       refreshOpen();
+      closeSheetIfGone();
     },
     takeScenarios(named) {
       scenarios = named;
       refreshOpen('scenario');
+      closeSheetIfGone();
     },
     // A confirmed state: the panel's item and an open dimmer's level follow it.
     show(channel) {
