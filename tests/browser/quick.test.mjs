@@ -6,7 +6,8 @@
 // and a curtain moved through the control sheet, the simulator and the page's
 // rows following; a scenario run with Enable; Cancel, the dimmed background
 // and Escape send nothing; the menu closes every panel; the texts in Chinese;
-// a sheet whose light the owner wiped closes.
+// a sheet whose light the owner wiped closes; the swipes by a finger on a
+// touch screen.
 // axe-core on an open panel and on the open sheet.
 //   node quick.test.mjs BUILD/src
 import assert from 'node:assert/strict';
@@ -199,6 +200,32 @@ await browserTest(bin, [], async (rig, browser) => {
   assert.deepEqual(await zh.locator('#quick-sheet').getByRole('button').allTextContents(), ['开', '关', '取消']);
   await zh.keyboard.press('Escape');
   assert.equal(await zhLighting.getByRole('button', { name: '全部' }).isVisible(), true);
+
+  // On a phone's touch screen: the finger's swipes, and a tap still opens the list.
+  const phone = await browser.newContext({ viewport, hasTouch: true, isMobile: true, reducedMotion: 'reduce' });
+  await phone.addCookies(await context.cookies());
+  const touched = await phone.newPage();
+  await touched.goto(base);
+  await touched.locator(`#channel-${stairs}`).waitFor();
+  const touchScreen = await phone.newCDPSession(touched);
+  const fingerSwipe = async (locator, dy) => {
+    const box = await locator.boundingBox();
+    const at = (y) => [{ x: box.x + box.width / 2, y: box.y + box.height / 2 + y }];
+    await touchScreen.send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: at(0) });
+    for (let step = 1; step <= 6; step += 1)
+      await touchScreen.send('Input.dispatchTouchEvent', { type: 'touchMove', touchPoints: at((dy * step) / 6) });
+    await touchScreen.send('Input.dispatchTouchEvent', { type: 'touchEnd', touchPoints: [] });
+  };
+  const phoneCurtains = column(touched, 'Curtain');
+  await fingerSwipe(phoneCurtains.locator('.tile'), 60);
+  await phoneCurtains.locator('.quick-panel').waitFor();
+  assert.equal(await touched.locator('#curtains').isHidden(), true, 'the swipe opened no list');
+  await fingerSwipe(phoneCurtains.locator('.tile'), -60);
+  await phoneCurtains.locator('.quick-panel').waitFor({ state: 'hidden' });
+  // A tap straight after a swipe only stops its fling, as on any page: a person's pause first.
+  await touched.waitForTimeout(600);
+  await phoneCurtains.locator('.tile').tap();
+  assert.equal(await touched.locator('#curtains').isVisible(), true, 'a tap opens the list');
 
   // A sheet open while the owner wipes the home closes: its light is gone.
   await items(page, 'Lighting').filter({ hasText: 'Hall' }).click();
