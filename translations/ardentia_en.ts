@@ -1556,6 +1556,10 @@ start your smart home journey</translation>
         <translation>Run %1</translation>
     </message>
     <message>
+        <source>Quick control</source>
+        <translation>Quick control</translation>
+    </message>
+    <message>
         <source>Other photos are being sent. Try again in a moment.</source>
         <translation>Other photos are being sent. Try again in a moment.</translation>
     </message>

@@ -1556,6 +1556,10 @@
         <translation>运行%1</translation>
     </message>
     <message>
+        <source>Quick control</source>
+        <translation>快捷控制</translation>
+    </message>
+    <message>
         <source>Other photos are being sent. Try again in a moment.</source>
         <translation>其他照片正在发送中，请稍后再试。</translation>
     </message>

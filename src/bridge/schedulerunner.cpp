@@ -154,8 +154,9 @@ void ScheduleRunner::reload()
         else
             records.insert(
                 schedule.id,
-                {held != m_records.cend() ? std::max(held->through, madeSince) : madeSince, json,
-                 QDateTime()});
+                {held != m_records.cend() ? std::max(held->through, madeSince) : madeSince,
+                 json,
+                 {}});
         Record &record = records[schedule.id];
         if (schedule.enabled && m_retries.contains(schedule.id))
             retries.insert(schedule.id, m_retries.value(schedule.id));
@@ -176,8 +177,8 @@ ScheduleRunner::Record &ScheduleRunner::recordOf(const Schedule &schedule)
 {
     auto record = m_records.find(schedule.id);
     if (record == m_records.end())
-        record = m_records.insert(
-            schedule.id, {m_settings.clock(), ScheduleCodec::toJson(schedule), QDateTime()});
+        record = m_records.insert(schedule.id,
+                                  {m_settings.clock(), ScheduleCodec::toJson(schedule), {}});
     return *record;
 }
 

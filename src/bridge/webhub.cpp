@@ -49,6 +49,8 @@ QJsonObject channelOf(const QVariantMap &stored, const LiveHome &live)
                                            : read.isDimmer() ? QStringLiteral("dimmer")
                                                              : QStringLiteral("switch"));
     channel.insert(QStringLiteral("available"), live.isAvailable(id));
+    // How often it was controlled: the order of the home tiles' quick panels.
+    channel.insert(QStringLiteral("uses"), read.useCount);
     return channel;
 }
 
@@ -123,6 +125,8 @@ WebHub::WebHub(WebRemoteServer *server, const MasterLink *link, const LiveHome *
         broadcast({{QStringLiteral("type"), QStringLiteral("scenarioRan")},
                    {QStringLiteral("number"), number}});
     });
+    // The quick panels' order follows each counted control.
+    connect(events, &HomeEvents::channelUseCounted, this, &WebHub::sendUses);
     // The strip's order and mark follow each counted run.
     connect(events, &HomeEvents::scenarioUseCounted, this, [this] { broadcast(homeOrError()); });
     connect(UDPSocketManager::instance(), &UDPSocketManager::commandOutcome, this,
@@ -396,6 +400,16 @@ void WebHub::sendChannel(const QString &id)
     QJsonObject message = channelOf(*device, *m_live);
     message.insert(QStringLiteral("type"), QStringLiteral("state"));
     broadcast(message);
+}
+
+void WebHub::sendUses(const QString &id)
+{
+    const std::optional<QVariantMap> device = Database::instance()->deviceRecordWithMainID(id);
+    if (!device)
+        return;
+    broadcast({{QStringLiteral("type"), QStringLiteral("uses")},
+               {QStringLiteral("id"), id},
+               {QStringLiteral("uses"), Channel::fromRecord(*device).useCount}});
 }
 
 void WebHub::onOutcome(const QStringList &fields, const CommandOutcome &outcome)

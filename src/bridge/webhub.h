@@ -100,6 +100,8 @@ private:
     void sendChannel(const QString &id);
     // The schedules to one page (`always`: even when it has them as they are).
     void sendSchedules(QWebSocket *socket, bool always);
+    // A channel's new use count, on its own: not an answer to a press.
+    void sendUses(const QString &id);
     void followAccessChanges();
     void keepAlive();
     void onOutcome(const QStringList &fields, const CommandOutcome &outcome);

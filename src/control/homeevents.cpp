@@ -29,6 +29,11 @@ void HomeEvents::announceScenarioUseCounted(const QString &number)
     Q_EMIT scenarioUseCounted(number);
 }
 
+void HomeEvents::announceChannelUseCounted(const QString &channelId)
+{
+    Q_EMIT channelUseCounted(channelId);
+}
+
 void HomeEvents::announceHomeAboutToBeReplaced(const QStringList &incomingChannelIds)
 {
     Q_EMIT homeAboutToBeReplaced(incomingChannelIds);

@@ -33,6 +33,8 @@ public:
     void announceScenarioRun(const QString &number);
     // A scenario's run was counted in the store (after its run was announced).
     void announceScenarioUseCounted(const QString &number);
+    // A channel's acknowledged control was counted in the store (after its state was announced).
+    void announceChannelUseCounted(const QString &channelId);
     // An import is about to replace the home with one of these channels.
     void announceHomeAboutToBeReplaced(const QStringList &incomingChannelIds);
     void announceHomeReplaced();
@@ -47,6 +49,7 @@ Q_SIGNALS:
     void channelStateUnknown(const QString &channelId);
     void scenarioRan(const QString &number);
     void scenarioUseCounted(const QString &number);
+    void channelUseCounted(const QString &channelId);
     // Delivered before the store changes: a listener may still read or copy it.
     void homeAboutToBeReplaced(const QStringList &incomingChannelIds);
     void homeReplaced();

@@ -119,7 +119,8 @@ void ScenarioReplies::updateDeviceAndScenarioControlTimesWithInfo(const GatewayR
             return;
         const int uses = TextNumber::integerValue(device->value(Key::controlTimes).toString());
         device->insert(Key::controlTimes, QString::number(uses + 1));
-        store->updateMainDeviceWithMainID(device->value(Key::id).toString(), *device);
+        if (store->updateMainDeviceWithMainID(device->value(Key::id).toString(), *device))
+            HomeEvents::instance()->announceChannelUseCounted(ack->deviceId);
     } else if (ack->family == Wire::light && (ack->operation == ChannelOperation::AllOn ||
                                               ack->operation == ChannelOperation::AllOff)) {
         const QString &number =

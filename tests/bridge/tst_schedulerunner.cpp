@@ -369,10 +369,9 @@ private Q_SLOTS:
         QFETCH(bool, runs);
         const Schedule schedule = stored(dailyAt(QTime(7, 0), switchOn(kStairs)));
         if (dealtWithThrough.isValid())
-            QVERIFY(
-                ScheduleRunRecords(runsFile())
-                    .save({{schedule.id,
-                            {dealtWithThrough, ScheduleCodec::toJson(schedule), QDateTime()}}}));
+            QVERIFY(ScheduleRunRecords(runsFile())
+                        .save({{schedule.id,
+                                {dealtWithThrough, ScheduleCodec::toJson(schedule), {}}}}));
         m_now = startedAt;
         const auto scheduled = runner();
         QSignalSpy ran(scheduled.get(), &ScheduleRunner::ran);

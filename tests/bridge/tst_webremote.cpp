@@ -440,6 +440,9 @@ private Q_SLOTS:
             return m.contains(R"("id":"211300001231")") && m.contains(R"("state":"ON")");
         }));
         QVERIFY(simulator->home().channel("211300001231")->state.on);
+        // The acknowledged press is counted, and the new count told: the quick panels' order.
+        QVERIFY(received.constFirst().contains(R"("uses":0)"));
+        QTRY_VERIFY(received.contains(R"({"id":"211300001231","type":"uses","uses":1})"));
         // A curtain shows where its acknowledged move took it, as MQTT does.
         for (const char *move : {"OPEN", "CLOSE"}) {
             const qsizetype from = received.size();

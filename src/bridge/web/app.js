@@ -6,6 +6,7 @@ import { backupManagement } from './backups.js';
 import { deviceManagement } from './devices.js';
 import { enrolment } from './enrol.js';
 import { scheduleManagement } from './schedules.js';
+import { mostUsed, quickControl } from './quick.js';
 import { scenarioEditing, scenarioPicture } from './scenarios.js';
 
 const texts = JSON.parse(document.documentElement.dataset.texts);
@@ -39,6 +40,7 @@ let scenarioEditor = null;
 let enrolling = null;
 let backups = null;
 let schedules = null;
+let quick = null;
 let lastHome = null;
 const views = ['lights', 'curtains', 'scenarios', 'scenario-editor', 'devices', 'detail', 'enrol', 'backups',
   'schedules', 'schedule-editor', 'about', 'help'];
@@ -233,6 +235,7 @@ function show(channel) {
   row.querySelector('.state').textContent = stateText(channel);
   // What this page asked for, once confirmed, is said to a screen reader too.
   if (pressed) announcer.textContent = `${channel.name}: ${stateText(channel)}`;
+  quick.show(channel);
   const slider = row.querySelector('input[type="range"]');
   if (slider && !dimming.get(channel.id)?.outstanding) slider.value = channel.brightness ?? 0;
   dimAnswered(channel.id, channel.brightness);
@@ -290,6 +293,7 @@ function showScenarios(scenarios) {
 // often it ran (ties in the home's order), the one that ran last marked, and
 // "Add Scenario" for an owner. One press runs a scenario.
 function showStrip(scenarios) {
+  quick.takeScenarios(scenarios);
   const strip = document.getElementById('strip');
   const entry = (label, name, picture, onClick) => {
     const item = document.createElement('li');
@@ -307,9 +311,7 @@ function showStrip(scenarios) {
     picture.textContent = character;
     return picture;
   };
-  const byUse = scenarios.map((scenario, order) => ({ scenario, order }))
-    .sort((a, b) => (b.scenario.uses ?? 0) - (a.scenario.uses ?? 0) || a.order - b.order)
-    .map(({ scenario }) => scenario);
+  const byUse = mostUsed(scenarios);
   const entries = [entry(texts.all, texts.all, symbol('☰'), () => showView('scenarios'))];
   for (const scenario of byUse) {
     const item = entry(scenario.name, fill(texts.runNamed, scenario.name), scenarioPicture(scenario.image),
@@ -364,6 +366,7 @@ function showHome(home) {
   for (const list of Object.values(rows)) list.replaceChildren();
   channels.clear();
   dimming.clear();
+  quick.takeHome(home);
   home.channels.forEach(show);
   lastHome = home;
   showScenarios(home.scenarios);
@@ -408,6 +411,7 @@ function receive(message) {
   }
   else if (message.type === 'state') show(message);
   else if (message.type === 'link') takeLink(message);
+  else if (message.type === 'uses') quick.takeUses(message);
   else if (message.type === 'role') takeRole(message);
   else if (message.type === 'toast') tell(message.good ? 'notice' : 'error', [message.title, message.detail].filter(Boolean).join(': '));
   else if (['transmitters', 'detail', 'question'].includes(message.type)) devices.receive(message);
@@ -486,6 +490,12 @@ function start() {
   scenarioEditor = scenarioEditing({ texts, fill, send, showView, tellError, ask, ...names });
   enrolling = enrolment({ texts, send, button, showView, openDevices: devices.open, tell, ...names });
   backups = backupManagement({ texts, fill, send, showView, tell, ask });
+  // The home tiles' hidden panels press as the rows and the strip do.
+  const press = (id, request) => {
+    if (send({ type: 'set', id, ...request })) markPending(document.getElementById(`channel-${id}`));
+  };
+  const runScenario = (number) => send({ type: 'scenario', number });
+  quick = quickControl({ texts, fill, press, dim, runScenario, stateText });
   document.getElementById('open-backups').addEventListener('click', backups.open);
   schedules = scheduleManagement({ texts, fill, send, button, showView, tell, ask, scenarioName });
   document.getElementById('open-schedules').addEventListener('click', schedules.open);
