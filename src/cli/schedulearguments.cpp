@@ -122,20 +122,11 @@ QString ScheduleArguments::daysWords(const Weekdays &days)
     if (days == Weekdays::everyDay())
         return QStringLiteral("daily");
     QStringList parts;
-    for (int day = 1; day <= 7; ++day) {
-        if (!days.contains(day))
-            continue;
-        int last = day;
-        while (last < 7 && days.contains(last + 1))
-            ++last;
-        // Three days or more in a row as a range.
-        if (last - day >= 2) {
-            parts.append(kDayNames[size_t(day - 1)] + QLatin1Char('-') +
-                         kDayNames[size_t(last - 1)]);
-            day = last;
-        } else
-            parts.append(kDayNames[size_t(day - 1)]);
-    }
+    for (const Weekdays::Span &span : days.spans())
+        parts.append(span.last == span.first
+                         ? kDayNames[size_t(span.first - 1)]
+                         : kDayNames[size_t(span.first - 1)] + QLatin1Char('-') +
+                               kDayNames[size_t(span.last - 1)]);
     return parts.join(QLatin1Char(','));
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QDate>
+#include <QList>
 #include <QString>
 #include <QTime>
 
@@ -17,6 +18,29 @@ public:
     bool isEmpty() const { return m_bits == 0; }
     quint8 bits() const { return m_bits; }
     bool operator==(const Weekdays &) const = default;
+
+    // The days as they are written: three or more in a row as one span
+    // (Mon–Fri), any other day on its own (first == last).
+    struct Span {
+        int first;
+        int last;
+    };
+    QList<Span> spans() const
+    {
+        QList<Span> spans;
+        for (int day = 1; day <= 7; ++day) {
+            if (!contains(day))
+                continue;
+            int last = day;
+            while (last < 7 && contains(last + 1))
+                ++last;
+            if (last - day < 2)
+                last = day;
+            spans.append({day, last});
+            day = last;
+        }
+        return spans;
+    }
 
 private:
     explicit constexpr Weekdays(quint8 bits) : m_bits(bits) {}

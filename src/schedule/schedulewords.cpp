@@ -54,21 +54,12 @@ QString ScheduleWords::days(const Weekdays &days) const
     if (days == Weekdays::everyDay())
         return filled(QT_TRANSLATE_NOOP("ScheduleWords", "every day"));
     QStringList parts;
-    for (int day = 1; day <= 7; ++day) {
-        if (!days.contains(day))
-            continue;
-        int last = day;
-        while (last < 7 && days.contains(last + 1))
-            ++last;
-        const QString first = m_words(kShortDayNames[size_t(day - 1)]);
-        // Three days or more in a row as a range.
-        if (last - day >= 2) {
-            parts.append(filled(QT_TRANSLATE_NOOP("ScheduleWords", "%1–%2"),
-                                {first, m_words(kShortDayNames[size_t(last - 1)])}));
-            day = last;
-        } else {
-            parts.append(first);
-        }
+    for (const Weekdays::Span &span : days.spans()) {
+        const QString first = m_words(kShortDayNames[size_t(span.first - 1)]);
+        parts.append(span.last == span.first
+                         ? first
+                         : filled(QT_TRANSLATE_NOOP("ScheduleWords", "%1–%2"),
+                                  {first, m_words(kShortDayNames[size_t(span.last - 1)])}));
     }
     if (parts.isEmpty())
         return filled(QT_TRANSLATE_NOOP("ScheduleWords", "no day"));
