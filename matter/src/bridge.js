@@ -13,6 +13,7 @@ import { HomeFeed } from './homefeed.js';
 import { loadIdentityKey, uniqueIdOf } from './identity.js';
 import { Pairing } from './pairing.js';
 import { loadPairingSecrets } from './passcode.js';
+import { shortenReportHoldback } from './reportholdback.js';
 
 const log = (message) => console.log(`ardentia-matter: ${message}`);
 const FIRST_LIST_WAIT_MS = 5000;
@@ -53,6 +54,7 @@ export async function runBridge(options) {
   // Started with the home's endpoints, so a controller sees them all at once.
   await firstList;
 
+  shortenReportHoldback();
   const server = await ServerNode.create({
     id: 'ardentia-matter',
     network: { port: options['matter-port'] },

@@ -3,15 +3,17 @@
 // messages, the device list, unique IDs, the passcode and the options.
 import assert from 'node:assert/strict';
 import { randomBytes } from 'node:crypto';
-import { mkdtempSync, rmSync, statSync, writeFileSync } from 'node:fs';
+import { mkdtempSync, readFileSync, rmSync, statSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
+import { createRequire } from 'node:module';
 import { test } from 'node:test';
 import { loadIdentityKey, uniqueIdOf } from '../src/identity.js';
 import { MAX_CHANNELS, MAX_NAME_LENGTH, scenarioKey, wantedEndpoints } from '../src/homelist.js';
 import { homeLevelOf, matterLabel, matterLevelOf, parseChannelState } from '../src/levels.js';
 import { OptionsError, parseArguments } from '../src/options.js';
 import { drawPasscode, isValidPasscode } from '../src/passcode.js';
+import { REPORT_HOLDBACK_MS, shortenReportHoldback } from '../src/reportholdback.js';
 
 test('levels convert both ways and keep the ends', () => {
   for (const [home, matter] of [[1, 3], [50, 127], [60, 152], [100, 254]]) {
@@ -112,4 +114,17 @@ test('options come from the flags over the file, and are checked', () => {
     [['--data', '/d', '--base-topic', 'a/#'], '']]) {
     assert.throws(() => parseArguments(argv, () => text), OptionsError, argv.join(' '));
   }
+});
+
+test('only the subscription report holdback is shortened, and matter.js still names it so', async () => {
+  const { Millis, Time } = await import('@matter/main');
+  shortenReportHoldback();
+  const interval = (name) => Time.getTimer(name, Millis(50), () => {}).interval;
+  assert.equal(interval('Subscription 000abc12 delay'), REPORT_HOLDBACK_MS);
+  for (const other of ['Subscription 000abc12 update', 'Subscription update', 'delay', 'MRP retransmission'])
+    assert.equal(interval(other), 50, other);
+  // A matter.js that names its holdback otherwise would silently bring the 50 ms back.
+  const entry = createRequire(import.meta.url).resolve('@matter/node');
+  const source = readFileSync(join(entry, '../../esm/node/server/ServerSubscription.js'), 'utf8');
+  assert.match(source, /`Subscription \$\{this\.idStr\} delay`,\s*Millis\(50\)/);
 });
