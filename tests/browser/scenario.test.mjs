@@ -7,8 +7,9 @@
 // without scrolling. Run (the simulator's states change); edited (nothing
 // driven on opening; a member leaves, the name changes: the master forgets
 // that member and takes the name); deleted; All On renamed with another
-// icon. The steps in Chinese at 320x568. A family member's device has no
-// editor and is refused when it asks anyway. axe-core on each step.
+// icon. The steps in Chinese at 320x568. With 8 scenarios "Maximum 8
+// scenarios" before the first step. A family member's device has no editor
+// and is refused when it asks anyway. axe-core on each step.
 //   node scenario.test.mjs BUILD/src
 import assert from 'node:assert/strict';
 import { auditViews, browserTest, until } from './rig.mjs';
@@ -223,5 +224,15 @@ await browserTest(bin, [], async (rig, browser) => {
   await zh.locator('#scenario-form button[type="submit"]').click();
   assert.equal(await zh.textContent('#banner'), '请输入名称');
   await auditViews(browser, { context: chinese, viewport: small, locale: 'zh-CN' }, base, ['场景', ...steps], 'zh-CN 320x568');
+
+  // With 8 scenarios of the user's the limit is told before the first step, as the app's add button does.
+  const userRows = async () => (await page.locator('#scenarios li.scenario').count()) - 2;
+  for (let made = await userRows(); made < 8; made += 1) rig.ctl('scenario', 'create', `Extra ${made}`, `${stairs}=on`);
+  await page.reload(); // the home as the store holds it now
+  await page.getByRole('button', { name: 'Scenario', exact: true }).click();
+  await until(async () => (await userRows()) === 8, 'eight scenarios listed');
+  await page.getByRole('button', { name: 'Add Scenario' }).click();
+  assert.equal(await page.textContent('#banner'), 'Maximum 8 scenarios');
+  assert.equal(await page.locator('#scenario-choose').isHidden(), true, 'no step opened');
   return 'browser: scenarios made in the app\'s steps with live driving, run, edited and deleted, All On renamed, in both languages passed';
 }, { heard: true });
