@@ -8,6 +8,7 @@
 #include "base/logging.h"
 #include "control/devicecommands.h"
 #include "control/flowcaller.h"
+#include "control/udpsocketmanager.h"
 #include "store/database.h"
 #include "store/recordkeys.h"
 
@@ -75,6 +76,17 @@ void OwnerRequests::detail(const PageRequest::Detail &request)
             {QStringLiteral("id"), request.id},
             {QStringLiteral("name"), record->value(Key::title).toString()},
             {QStringLiteral("qr"), QString::fromUtf8(qrCodeSvg(request.id))}});
+}
+
+void OwnerRequests::queryState(const PageRequest::QueryState &request)
+{
+    const std::optional<QVariantMap> device =
+        Database::instance()->deviceRecordWithMainID(request.id);
+    if (!device) {
+        m_tell(pageError(QStringLiteral("noDevice")));
+        return;
+    }
+    UDPSocketManager::instance()->queryStateInBackground(*device);
 }
 
 void OwnerRequests::listTransmitters()

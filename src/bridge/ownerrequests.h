@@ -15,7 +15,8 @@ class FlowCaller;
 // device list does it: a channel renamed through the master (its name is
 // the master's), a transmitter renamed in the store (its name is the app's
 // own), a channel removed when the master agrees and a transmitter at once,
-// a unit's detail with the QR code of its ID, the transmitters listed. A
+// a unit's detail with the QR code of its ID, the transmitters listed, a
+// channel asked its state (its answer reaches every page as its state). A
 // channel's rename and removal run through the app's flows with the
 // asking page's caller: their outcome and question (a controller that
 // does not answer: remove it by force?) reach that page.
@@ -31,6 +32,7 @@ public:
     void rename(const PageRequest::Rename &request, std::shared_ptr<FlowCaller> caller);
     void remove(const PageRequest::Remove &request, std::shared_ptr<FlowCaller> caller);
     void detail(const PageRequest::Detail &request);
+    void queryState(const PageRequest::QueryState &request);
     void listTransmitters();
 
 private:

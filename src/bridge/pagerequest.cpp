@@ -200,7 +200,7 @@ Request parse(const QByteArray &message)
         return Answer{question.toInt(-1), button.toInt(-1)};
     }
     if (type == QLatin1String("rename") || type == QLatin1String("remove") ||
-        type == QLatin1String("detail")) {
+        type == QLatin1String("detail") || type == QLatin1String("get")) {
         const QString id = request.value(QLatin1String("id")).toString();
         if (!isPlainName(id))
             return Refused{QStringLiteral("no such device")};
@@ -208,6 +208,8 @@ Request parse(const QByteArray &message)
             return Remove{id};
         if (type == QLatin1String("detail"))
             return Detail{id};
+        if (type == QLatin1String("get"))
+            return QueryState{id};
         const QJsonValue name = request.value(QLatin1String("name"));
         if (!name.isString() || name.toString().size() > kMaxNameLength)
             return Refused{QStringLiteral("a rename carries a name")};

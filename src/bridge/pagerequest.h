@@ -13,7 +13,9 @@
 // per message: {"type":"set","id":...,"state"/"brightness":...},
 // {"type":"scenario","number":...}, {"type":"sync"} or {"type":"help"},
 // which every paired device may ask; and, for the owner's devices only, {"type":"rename","id":
-// ...,"name":...}, {"type":"remove","id":...}, {"type":"answer","question":
+// ...,"name":...}, {"type":"remove","id":...}, {"type":"get","id":...} (the
+// channel asked its state, as the app asks a device ticked for a scenario),
+// {"type":"answer","question":
 // N,"button":N} (to the question a removal raised), {"type":"detail","id":
 // ...}, {"type":"transmitters"},
 // {"type":"backups"} (the kept backups), {"type":"backUp"} (one made now),
@@ -56,6 +58,9 @@ struct Answer {
 struct Detail {
     QString id;
 };
+struct QueryState {
+    QString id;
+};
 struct Transmitters {};
 struct Backups {};
 struct BackUp {};
@@ -96,7 +101,7 @@ struct ChangeSchedule {
 struct Refused {
     QString reason;
 };
-using Request = std::variant<Set, Scenario, Sync, Help, Rename, Remove, Answer, Detail,
+using Request = std::variant<Set, Scenario, Sync, Help, Rename, Remove, Answer, Detail, QueryState,
                              Transmitters, Backups, BackUp, CleanAll, SaveScenario, NameScenario,
                              DeleteScenario, Decode, Enrol, Schedules, ChangeSchedule, Refused>;
 

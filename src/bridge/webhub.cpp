@@ -319,6 +319,7 @@ void WebHub::askOwner(QWebSocket *socket, const PageRequest::Request &request)
                     tellAsking(pageError(QStringLiteral("noQuestion")));
             },
             [this](const PageRequest::Detail &detail) { m_owner.detail(detail); },
+            [this](const PageRequest::QueryState &query) { m_owner.queryState(query); },
             [this](const PageRequest::Transmitters &) { m_owner.listTransmitters(); },
             [this](const PageRequest::Backups &) {
                 const PageBackups *backups = m_server->backups();

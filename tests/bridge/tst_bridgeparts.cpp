@@ -430,6 +430,10 @@ private Q_SLOTS:
             << QByteArray(R"({"type":"remove","id":"../x"})") << "refused no such device";
         QTest::newRow("detail") << QByteArray(R"({"type":"detail","id":"211300001230"})")
                                 << "owner detail 211300001230";
+        QTest::newRow("state asked")
+            << QByteArray(R"({"type":"get","id":"212200004560"})") << "owner get 212200004560";
+        QTest::newRow("state of a path asked")
+            << QByteArray(R"({"type":"get","id":"../x"})") << "refused no such device";
         QTest::newRow("transmitters")
             << QByteArray(R"({"type":"transmitters"})") << "owner transmitters";
         QTest::newRow("answer") << QByteArray(R"({"type":"answer","question":3,"button":0})")
@@ -536,6 +540,8 @@ private Q_SLOTS:
             got = "owner remove " + remove->id;
         else if (const auto *detail = std::get_if<PageRequest::Detail>(&request))
             got = "owner detail " + detail->id;
+        else if (const auto *query = std::get_if<PageRequest::QueryState>(&request))
+            got = "owner get " + query->id;
         else if (const auto *answer = std::get_if<PageRequest::Answer>(&request))
             got = QStringLiteral("owner answer %1 %2").arg(answer->question).arg(answer->button);
         else if (std::holds_alternative<PageRequest::Transmitters>(request))

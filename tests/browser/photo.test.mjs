@@ -24,8 +24,10 @@ await browserTest(bin, [], async (rig, browser) => {
 
   await page.getByRole('button', { name: 'Scenario', exact: true }).click();
   await page.getByRole('button', { name: 'Add Scenario' }).click();
-  await page.fill('#scenario-name', 'Sunset');
   await page.check(`#include-${stairs}`);
+  await page.getByRole('button', { name: 'Turn on Stairs' }).click();
+  await page.locator('#choose-next').click();
+  await page.fill('#scenario-name', 'Sunset');
 
   // Not a photo: the message, no photo to choose, nothing sent or stored.
   await page.setInputFiles('#scenario-photo', { name: 'notes.txt', mimeType: 'image/png', buffer: Buffer.from('not a photo') });
@@ -37,13 +39,15 @@ await browserTest(bin, [], async (rig, browser) => {
   await page.locator('.icons label.photo-choice input:checked').waitFor({ state: 'attached' });
   await auditViews(browser, { context, viewport }, base, ['Scenario', async function editorWithPhoto(audited) {
     await audited.getByRole('button', { name: 'Add Scenario' }).click();
+    await audited.check(`#include-${stairs}`);
+    await audited.locator('#choose-next').click();
     await audited.setInputFiles('#scenario-photo', { name: 'sunset.jpg', mimeType: 'image/jpeg', buffer: photo });
     await audited.locator('.icons label.photo-choice input:checked').waitFor({ state: 'attached' });
   }], 'owner 360x640');
   assert.equal(simulatedScenario('Sunset'), undefined, 'nothing sent before Done');
   await page.getByRole('button', { name: 'Done' }).click();
   await until(() => simulatedScenario('Sunset')?.members.length === 1, 'the master to keep the scenario');
-  assert.ok(simulated(stairs).on, 'the member was driven to its state');
+  assert.ok(simulated(stairs).on, 'the member in its state');
 
   // The list shows the stored photo, served by the bridge.
   const shown = page.locator('#scenarios li.scenario', { hasText: 'Sunset' }).locator('img.picture');

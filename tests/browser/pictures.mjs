@@ -61,6 +61,10 @@ await browserTest(bin, ['--fault', 'lig:4:211300001232=code:1'], async (rig, bro
       await page.screenshot({ path: name('help'), fullPage: true });
       await tiles.nth(2).click();
       await page.locator('#add-scenario').click();
+      await page.check('#include-211300001231');
+      await page.check('#include-212200004560');
+      await page.screenshot({ path: name('scenario-devices') });
+      await page.locator('#choose-next').click();
       await page.screenshot({ path: name('scenario-editor'), fullPage: true });
       // A photo chosen for the scenario.
       const photo = await drawnPhoto(page);
@@ -70,11 +74,11 @@ await browserTest(bin, ['--fault', 'lig:4:211300001232=code:1'], async (rig, bro
       // Saved (once per home): the strip shows its photo.
       if (await page.locator('#strip img.picture').count() === 0) {
         await page.fill('#scenario-name', 'Sunset');
-        await page.check('#include-211300001231');
         await page.locator('#scenario-form button[type="submit"]').click();
         await page.locator('#scenarios img.picture').waitFor();
       } else {
-        await page.locator('#editor-cancel').click();
+        await page.locator('#editor-back').click();
+        await page.locator('#choose-back').click();
       }
       await tiles.nth(0).click();
       await page.waitForLoadState('networkidle');

@@ -13,9 +13,10 @@ import { freePort, startHome, until } from '../support/homerig.mjs';
 
 export { until };
 
-export async function startRig(bin, simulatorArguments = [], { demo = true } = {}) {
+export async function startRig(bin, simulatorArguments = [], { demo = true, heard = false } = {}) {
   const dir = mkdtempSync(join(tmpdir(), 'ardentia-web-'));
-  const { data, brokerPort, children, simulator, ctl, simulated } = await startHome(bin, dir, simulatorArguments, [], { demo });
+  const { data, brokerPort, children, simulator, ctl, simulated, heard: simulatorHeard } = await startHome(bin, dir,
+    simulatorArguments, [], { demo, heard });
   const webPort = await freePort();
   const base = `http://127.0.0.1:${webPort}`;
   let bridge = null;
@@ -52,6 +53,8 @@ export async function startRig(bin, simulatorArguments = [], { demo = true } = {
     pairingLink: (role) => ctl('web-pair', ...(role === 'owner' ? ['--owner'] : []), base)
       .match(/http\S+\/pair\?code=\w+/)[0],
     simulated,
+    // The command lines the simulator received so far (with the heard option).
+    simulatorHeard,
     // The simulator's scenario of that name, as its state file holds it.
     simulatedScenario: (name) => simulatedHome().scenarios.find((scenario) => scenario.name === name),
     // The simulator's transmitter of that ID, with its role.
@@ -114,9 +117,10 @@ export async function drawnPhoto(page) {
 
 // Runs a browser test: the rig and the browser around it, both ended
 // whatever happens; a failure sets the exit status. Options: demo (the
-// simulator's demo home, by default) and the browser's arguments.
-export async function browserTest(bin, simulatorArguments, test, { demo = true, browserArguments = [] } = {}) {
-  const rig = await startRig(bin, simulatorArguments, { demo });
+// simulator's demo home, by default), heard (the simulator's received
+// command lines kept) and the browser's arguments.
+export async function browserTest(bin, simulatorArguments, test, { demo = true, heard = false, browserArguments = [] } = {}) {
+  const rig = await startRig(bin, simulatorArguments, { demo, heard });
   const browser = await launchBrowser(browserArguments);
   try {
     console.log(await test(rig, browser));

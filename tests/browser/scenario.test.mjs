@@ -1,10 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Scenarios made on the owner's phone, against the bridge, a real mosquitto
-// and the simulator at 360x640: a scenario of three channels with an icon,
-// made by keyboard alone; run (the simulator's states change); edited (a
-// member leaves, the name changes: the master forgets that member and takes
-// the name); deleted; All On renamed with another icon. A family member's device has no editor and is refused
-// when it asks anyway. axe-core on the owner's scenario list and editor.
+// and the simulator at 360x640, in the app's two steps: the devices, each
+// ticked (the simulator is asked its state) and driven to the state it is
+// to keep, a dimmer's level with its number and sent once a drag ends;
+// then the name and an icon, all by keyboard, "Next" and "Done" in view
+// without scrolling. Run (the simulator's states change); edited (nothing
+// driven on opening; a member leaves, the name changes: the master forgets
+// that member and takes the name); deleted; All On renamed with another
+// icon. The steps in Chinese at 320x568. With 8 scenarios "Maximum 8
+// scenarios" before the first step. A family member's device has no editor
+// and is refused when it asks anyway. axe-core on each step.
 //   node scenario.test.mjs BUILD/src
 import assert from 'node:assert/strict';
 import { auditViews, browserTest, until } from './rig.mjs';
@@ -25,8 +30,16 @@ async function tabTo(page, name) {
   throw new Error(`"${name}" cannot be reached with the Tab key`);
 }
 
+// Whether the element is wholly in the window as it is scrolled now.
+const inView = (locator) => locator.evaluate((element) => {
+  const box = element.getBoundingClientRect();
+  return box.top >= 0 && box.bottom <= innerHeight && box.left >= 0 && box.right <= innerWidth;
+});
+
 await browserTest(bin, [], async (rig, browser) => {
-  const { base, simulated, simulatedScenario } = rig;
+  const { base, simulated, simulatedScenario, simulatorHeard } = rig;
+  // The command lines the simulator received since mark that name that channel.
+  const heard = (mark, id) => simulatorHeard().slice(mark).filter((line) => line.includes(id));
   const viewport = { width: 360, height: 640 };
 
   // A family member's phone: no editor, and the bridge refuses a scenario all the same.
@@ -51,65 +64,117 @@ await browserTest(bin, [], async (rig, browser) => {
   const context = await browser.newContext({ viewport });
   const page = await context.newPage();
   await page.goto(rig.pairingLink('owner'));
-  await page.locator('#channel-211300001231').waitFor();
+  await page.locator(`#channel-${stairs}`).waitFor();
+  const member = (id) => page.locator(`#scenario-choose li[data-id="${id}"]`);
+  const next = page.locator('#choose-next');
 
-  // Made by keyboard alone: name, icon, three channels and their states, Done.
+  // Step one by keyboard: each channel ticked is asked its state; a state chosen drives it.
   await tabTo(page, 'Scenario');
   await page.keyboard.press('Enter');
   await tabTo(page, 'Add Scenario');
   await page.keyboard.press('Enter');
+  assert.equal(await page.textContent('#choose-title'), 'Select Devices');
+  assert.ok(await inView(next), '"Next" in view without scrolling');
+  let mark = simulatorHeard().length;
+  await tabTo(page, 'Include Stairs');
+  await page.keyboard.press('Space');
+  await until(() => heard(mark, stairs).some((line) => line.startsWith('req,')), 'the ticked channel asked its state');
+  assert.equal(await member(stairs).getByRole('button', { name: 'Turn off Stairs' }).getAttribute('aria-pressed'), 'true',
+    'its present state shown');
+  await tabTo(page, 'Turn on Stairs');
+  await page.keyboard.press('Enter');
+  await until(() => simulated(stairs).on, 'Stairs driven on when ON is chosen');
+  assert.equal(await member(stairs).getByRole('button', { name: 'Turn on Stairs' }).getAttribute('aria-pressed'), 'true');
+  mark = simulatorHeard().length;
+  await tabTo(page, 'Include Living room');
+  await page.keyboard.press('Space');
+  await until(() => heard(mark, livingRoom).some((line) => line.startsWith('req,')), 'the dimmer asked its state');
+  const level = member(livingRoom).locator('output');
+  assert.equal(await level.textContent(), '60%', 'the dimmer shows its present level, with its number');
+  // A drag sends one level, the one where it ends; the number follows the drag.
+  mark = simulatorHeard().length;
+  const slider = member(livingRoom).getByRole('slider', { name: 'Living room brightness' });
+  const track = await slider.boundingBox();
+  await page.mouse.move(track.x + track.width * 0.6, track.y + track.height / 2);
+  await page.mouse.down();
+  for (const share of [0.5, 0.3, 0.45, 0.4]) await page.mouse.move(track.x + track.width * share, track.y + track.height / 2, { steps: 4 });
+  const chosenLevel = Number(await slider.inputValue());
+  assert.equal(await level.textContent(), `${chosenLevel}%`);
+  assert.equal(heard(mark, livingRoom).length, 0, 'nothing sent while dragging');
+  await page.mouse.up();
+  await until(() => simulated(livingRoom).level === chosenLevel, 'the dimmer at the level the drag ended at');
+  assert.equal(heard(mark, livingRoom).length, 1, 'one level sent for the drag');
+  await tabTo(page, 'Include Bedroom curtain');
+  await page.keyboard.press('Space');
+  await tabTo(page, 'Open Bedroom curtain');
+  await page.keyboard.press('Enter');
+  await until(() => simulated(bedroomCurtain).position === 100, 'the curtain opened when Open is chosen');
+  assert.equal(await next.textContent(), 'Next(3)');
+  assert.ok(await inView(next), '"Next" in view with the list scrolled');
+  await tabTo(page, 'Next(3)');
+  await page.keyboard.press('Enter');
+
+  // Step two: the name and an icon; Done.
+  assert.equal(await page.textContent('#editor-title'), 'Setting Name');
   assert.equal(await page.evaluate(() => document.activeElement.id), 'scenario-name', 'the name field has the focus');
   await page.keyboard.type('Film night');
   await tabTo(page, 'Icon 10'); // the one chosen by default; arrows choose another
   await page.keyboard.press('ArrowLeft');
   const icon = await page.evaluate(() => document.activeElement.value);
   assert.notEqual(icon, 'icon_choose_small_9.png', 'another icon chosen');
-  await tabTo(page, 'Include Stairs');
-  await page.keyboard.press('Space');
-  await tabTo(page, 'Include Living room');
-  await page.keyboard.press('Space');
-  await tabTo(page, 'Living room brightness');
-  await page.keyboard.press('Home');
-  for (let step = 0; step < 40; step += 1) await page.keyboard.press('ArrowRight');
-  await tabTo(page, 'Include Bedroom curtain');
-  await page.keyboard.press('Space');
+  const done = page.locator('#scenario-form button[type="submit"]');
+  assert.ok(await inView(done), '"Done" in view');
   await tabTo(page, 'Done');
   await page.keyboard.press('Enter');
   await until(() => simulatedScenario('Film night')?.members.length === 3, 'the master to keep the scenario');
   const row = page.locator('#scenarios li.scenario', { hasText: 'Film night' });
   await row.waitFor();
   assert.equal(await row.locator('button.run .picture').getAttribute('class'), `picture icon-${icon.match(/\d/)[0]}`);
-  assert.equal(simulated(livingRoom).level, 40, 'the dimmer was driven to its level');
 
   // Run: everything off first, then the scenario puts its states back.
   await page.getByRole('button', { name: 'All Off Mode', exact: true }).click();
   await until(() => !simulated(stairs).on && !simulated(livingRoom).on, 'All Off');
   await page.getByRole('button', { name: 'Film night', exact: true }).click();
-  await until(() => simulated(stairs).on && simulated(livingRoom).level === 40
+  await until(() => simulated(stairs).on && simulated(livingRoom).level === chosenLevel
     && simulated(bedroomCurtain).position === 100, 'the scenario run');
 
-  await auditViews(browser, { context, viewport }, base, ['Scenario', async function editor(audited) {
-    await audited.getByRole('button', { name: 'Edit Film night' }).click();
-    await audited.locator('#scenario-name').waitFor();
-  }], 'owner 360x640');
+  const steps = [async function selection(audited) {
+    await audited.locator('#add-scenario').click();
+    await audited.locator(`#include-${stairs}`).check();
+    await audited.locator(`#include-${livingRoom}`).check();
+    await audited.locator(`#include-${bedroomCurtain}`).check();
+  }, async function naming(audited) {
+    await audited.locator('#choose-next').click();
+  }];
+  await auditViews(browser, { context, viewport }, base, ['Scenario', ...steps], 'owner 360x640');
 
-  // Edit: the curtain leaves, the name changes.
+  // Edit: opened with its members in their states, nothing driven; a
+  // state changed drives that channel; the curtain leaves, the name changes.
+  mark = simulatorHeard().length;
   await page.getByRole('button', { name: 'Edit Film night' }).click();
+  for (const id of [stairs, livingRoom, bedroomCurtain]) assert.ok(await page.isChecked(`#include-${id}`), 'its members are ticked');
+  assert.equal(await level.textContent(), `${chosenLevel}%`);
+  assert.equal(await member(stairs).getByRole('button', { name: 'Turn on Stairs' }).getAttribute('aria-pressed'), 'true');
+  await page.waitForTimeout(500);
+  assert.deepEqual([stairs, livingRoom, bedroomCurtain].flatMap((id) => heard(mark, id)), [], 'nothing sent on opening');
+  await page.uncheck(`#include-${bedroomCurtain}`);
+  await member(stairs).getByRole('button', { name: 'Turn off Stairs' }).click();
+  await until(() => !simulated(stairs).on, 'Stairs driven off when OFF is chosen');
+  assert.equal(await next.textContent(), 'Next(2)');
+  await next.click();
   assert.equal(await page.inputValue('#scenario-name'), 'Film night');
-  assert.ok(await page.isChecked('#include-213100007890'), 'its members are chosen');
-  await page.uncheck('#include-213100007890');
   await page.fill('#scenario-name', 'Late film');
   await page.getByRole('button', { name: 'Done' }).click();
   await until(() => simulatedScenario('Late film')?.members.length === 2, 'the member to leave, the name to change');
   assert.ok(!simulatedScenario('Late film').members.some((m) => m.id === bedroomCurtain));
   await page.locator('#scenarios li.scenario', { hasText: 'Late film' }).waitFor();
 
-  // No member, no scenario: the app's words.
+  // No member, no next step: the app's words.
   await page.getByRole('button', { name: 'Add Scenario' }).click();
-  await page.fill('#scenario-name', 'Empty');
-  await page.getByRole('button', { name: 'Done' }).click();
+  await next.click();
   assert.equal(await page.textContent('#banner'), 'Please select device');
-  await page.getByRole('button', { name: 'Cancel' }).click();
+  assert.equal(await page.locator('#scenario-editor').isHidden(), true);
+  await page.getByRole('button', { name: 'Back' }).click();
 
   // Delete, asked first.
   await page.getByRole('button', { name: 'Delete Late film' }).click();
@@ -124,7 +189,8 @@ await browserTest(bin, [], async (rig, browser) => {
   // no members to choose; it runs as before under its new name.
   await page.getByRole('button', { name: 'Edit All On Mode' }).click();
   assert.equal(await page.inputValue('#scenario-name'), 'All On Mode');
-  assert.equal(await page.locator('#scenario-form .members').isHidden(), true, 'no members to choose');
+  assert.equal(await page.textContent('#editor-title'), 'Change Name');
+  assert.equal(await page.locator('#scenario-choose').isHidden(), true, 'no members to choose');
   await page.fill('#scenario-name', 'Everything on');
   await page.locator('#scenario-form .icons input').nth(2).check();
   await page.getByRole('button', { name: 'Done' }).click();
@@ -135,5 +201,38 @@ await browserTest(bin, [], async (rig, browser) => {
   await until(() => !simulated(stairs).on, 'All Off again');
   await renamed.click();
   await until(() => simulated(stairs).on, 'the renamed All On run');
-  return 'browser: scenarios made by keyboard, run, edited and deleted, All On renamed by the owner passed';
-});
+
+  // The steps in Chinese on a small phone: the app's words, the way on in view.
+  const small = { width: 320, height: 568 };
+  const chinese = await browser.newContext({ viewport: small, locale: 'zh-CN' });
+  const zh = await chinese.newPage();
+  await zh.goto(rig.pairingLink('owner'));
+  await zh.locator(`#channel-${stairs}`).waitFor();
+  await zh.getByRole('button', { name: '场景', exact: true }).click();
+  await zh.locator('#add-scenario').click();
+  assert.equal(await zh.textContent('#choose-title'), '选择设备');
+  await zh.getByRole('checkbox', { name: '包含 Living room' }).check();
+  await zh.getByRole('checkbox', { name: '包含 Porch' }).check();
+  assert.equal(await zh.getByRole('slider', { name: 'Living room亮度' }).count(), 1);
+  assert.deepEqual(await zh.locator('#scenario-choose li[data-id="211300001232"] .choice button').allTextContents(), ['开', '关']);
+  assert.equal(await zh.textContent('#choose-next'), '下一步(2)');
+  assert.ok(await inView(zh.locator('#choose-next')), '"Next" in view at 320x568');
+  await zh.locator('#choose-next').click();
+  assert.equal(await zh.textContent('#editor-title'), '设置名称');
+  assert.equal(await zh.textContent('#scenario-form button[type="submit"]'), '完成');
+  assert.ok(await inView(zh.locator('#scenario-form button[type="submit"]')), '"Done" in view at 320x568');
+  await zh.locator('#scenario-form button[type="submit"]').click();
+  assert.equal(await zh.textContent('#banner'), '请输入名称');
+  await auditViews(browser, { context: chinese, viewport: small, locale: 'zh-CN' }, base, ['场景', ...steps], 'zh-CN 320x568');
+
+  // With 8 scenarios of the user's the limit is told before the first step, as the app's add button does.
+  const userRows = async () => (await page.locator('#scenarios li.scenario').count()) - 2;
+  for (let made = await userRows(); made < 8; made += 1) rig.ctl('scenario', 'create', `Extra ${made}`, `${stairs}=on`);
+  await page.reload(); // the home as the store holds it now
+  await page.getByRole('button', { name: 'Scenario', exact: true }).click();
+  await until(async () => (await userRows()) === 8, 'eight scenarios listed');
+  await page.getByRole('button', { name: 'Add Scenario' }).click();
+  assert.equal(await page.textContent('#banner'), 'Maximum 8 scenarios');
+  assert.equal(await page.locator('#scenario-choose').isHidden(), true, 'no step opened');
+  return 'browser: scenarios made in the app\'s steps with live driving, run, edited and deleted, All On renamed, in both languages passed';
+}, { heard: true });

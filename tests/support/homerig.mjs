@@ -30,15 +30,29 @@ export async function until(check, what, ms = 10000, pollMs = 20) {
 
 // The simulator's demo home unless demo is false: then its new installation
 // (two transmitters, neither configured), of which the master is enrolled.
-export async function startHome(bin, dir, simulatorArguments = [], children = [], { demo = true } = {}) {
+// With heard, the command lines the simulator receives are kept, for heard().
+export async function startHome(bin, dir, simulatorArguments = [], children = [], { demo = true, heard = false } = {}) {
   const data = join(dir, 'data');
   const brokerPort = await freePort();
   writeFileSync(join(dir, 'mosquitto.conf'), `listener ${brokerPort} 127.0.0.1\nallow_anonymous true\n`
     + `persistence false\nset_tcp_nodelay true\nuser ${userInfo().username}\n`);
   children.push(spawn('mosquitto', ['-c', join(dir, 'mosquitto.conf')], { stdio: 'ignore' }));
-  const simulator = spawn(`${bin}/simulator/ardentia-transmitter`, ['--quiet', ...(demo ? ['--demo'] : []),
-    '--state', join(dir, 'home.json'), ...simulatorArguments], { stdio: ['ignore', 'pipe', 'inherit'] });
+  const simulator = spawn(`${bin}/simulator/ardentia-transmitter`, [...(heard ? [] : ['--quiet']), ...(demo ? ['--demo'] : []),
+    '--state', join(dir, 'home.json'), ...simulatorArguments], { stdio: ['ignore', 'pipe', heard ? 'pipe' : 'inherit'] });
   children.push(simulator);
+  // Its log names each datagram it receives: "udp  <- FROM to ADDRESS  TOKEN$LINE"; LINE is kept.
+  const received = [];
+  if (heard) {
+    let rest = '';
+    simulator.stderr.setEncoding('utf8').on('data', (text) => {
+      const lines = (rest + text).split('\n');
+      rest = lines.pop();
+      for (const line of lines) {
+        const datagram = /udp {2}<- \S+ to \S+ {2}[^$]*\$(.*)$/.exec(line);
+        if (datagram) received.push(datagram[1]);
+      }
+    });
+  }
   await new Promise((resolve) => simulator.stdout.once('data', resolve));
   const ctl = (...args) => execFileSync(`${bin}/cli/ardentia-ctl`,
     ['--interface', 'lo', '--data', data, ...args], { encoding: 'utf8' });
@@ -49,6 +63,7 @@ export async function startHome(bin, dir, simulatorArguments = [], children = []
     children,
     simulator,
     ctl,
+    heard: () => [...received],
     simulated: (id) => JSON.parse(readFileSync(join(dir, 'home.json'), 'utf8'))
       .channels.find((channel) => channel.id === id),
   };

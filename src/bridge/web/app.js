@@ -42,7 +42,7 @@ let backups = null;
 let schedules = null;
 let quick = null;
 let lastHome = null;
-const views = ['lights', 'curtains', 'scenarios', 'scenario-editor', 'devices', 'detail', 'enrol', 'backups',
+const views = ['lights', 'curtains', 'scenarios', 'scenario-choose', 'scenario-editor', 'devices', 'detail', 'enrol', 'backups',
   'schedules', 'schedule-editor', 'about', 'help'];
 
 function showBanner() {
@@ -236,6 +236,7 @@ function show(channel) {
   // What this page asked for, once confirmed, is said to a screen reader too.
   if (pressed) announcer.textContent = `${channel.name}: ${stateText(channel)}`;
   quick.show(channel);
+  scenarioEditor.takeState(channel);
   const slider = row.querySelector('input[type="range"]');
   if (slider && !dimming.get(channel.id)?.outstanding) slider.value = channel.brightness ?? 0;
   dimAnswered(channel.id, channel.brightness);
@@ -253,7 +254,7 @@ function showView(shown) {
 function takeRole(message) {
   role = message.role;
   for (const element of document.querySelectorAll('button[data-owner]')) element.hidden = role !== 'owner';
-  if (role !== 'owner' && ['devices', 'detail', 'scenario-editor', 'enrol', 'backups', 'schedule-editor'].some((view) => !document.getElementById(view).hidden)) showView('lights');
+  if (role !== 'owner' && ['devices', 'detail', 'scenario-choose', 'scenario-editor', 'enrol', 'backups', 'schedule-editor'].some((view) => !document.getElementById(view).hidden)) showView('lights');
   if (lastHome) showScenarios(lastHome.scenarios);
   schedules.takeRole(role);
 }
@@ -432,6 +433,7 @@ function receive(message) {
     const ended = message.id ? [message.id] : [...channels.keys()];
     for (const id of ended) {
       clearPending(document.getElementById(`channel-${id}`));
+      if (message.id) scenarioEditor.controlFailed(id);
       if (dimming.has(id)) Object.assign(dimming.get(id), { outstanding: false, newest: null });
     }
   }
@@ -487,13 +489,13 @@ function start() {
   const tellError = (text) => tell('error', text);
   const names = { limitName, nameTooLong };
   devices = deviceManagement({ texts, fill, send, button, showView, tellError, ask, ...names });
-  scenarioEditor = scenarioEditing({ texts, fill, send, showView, tellError, ask, ...names });
   enrolling = enrolment({ texts, send, button, showView, openDevices: devices.open, tell, ...names });
   backups = backupManagement({ texts, fill, send, showView, tell, ask });
-  // The home tiles' hidden panels press as the rows and the strip do.
+  // The home tiles' hidden panels and the scenario steps press as the rows and the strip do.
   const press = (id, request) => {
     if (send({ type: 'set', id, ...request })) markPending(document.getElementById(`channel-${id}`));
   };
+  scenarioEditor = scenarioEditing({ texts, fill, send, press, dim, showView, tellError, ask, ...names });
   const runScenario = (number) => send({ type: 'scenario', number });
   quick = quickControl({ texts, fill, press, dim, runScenario, stateText });
   document.getElementById('open-backups').addEventListener('click', backups.open);

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The owner's scenarios: made, changed and deleted as the app's scenario
-// screens do it. The editor lists every channel with the state it is to
-// keep (switches on or off, dimmers by level, curtains open or closed), a
-// name and one of the app's ten icons or a photo from the phone (sent to the
-// bridge first, which holds it until the scenario is saved); the home stores
-// the scenario when the master has acknowledged it, and the list shows it then.
+// screens do it, in its two steps. First every channel: a ticked one is
+// asked its present state and shows it; the state chosen for it (switches
+// on or off, dimmers by level, curtains open or closed) is the one it keeps,
+// and the channel is driven there at once, so that the room shows the
+// scenario as it is made. Then a name and one of the app's ten icons or a
+// photo from the phone (sent to the bridge first, which holds it until the
+// scenario is saved); the home stores the scenario when the master has
+// acknowledged it, and the list shows it then.
 
 import { uploadPhoto } from './upload.js';
 
@@ -33,16 +36,186 @@ export function scenarioPicture(image) {
 // The most scenarios of the user's own the home keeps.
 const maxUserScenarios = 8;
 
-export function scenarioEditing({ texts, fill, send, showView, tellError, ask, limitName, nameTooLong }) {
+// The state a channel keeps in a scenario, in the form the page chooses it:
+// "ON"/"OFF" for a switch, "OPEN"/"CLOSE" for a curtain, a level for a dimmer.
+function liveState(channel) {
+  if (channel.kind === 'dimmer') return channel.state === 'ON' ? channel.brightness ?? 0 : 0;
+  if (channel.kind === 'curtain') return channel.state === 'OPEN' ? 'OPEN' : 'CLOSE';
+  return channel.state === 'ON' ? 'ON' : 'OFF';
+}
+
+// The same from a stored member's state ("YES"/"NO" or a level).
+function keptState(channel, stored) {
+  if (channel.kind === 'dimmer') return stored === 'YES' ? 100 : Number(stored) || 0;
+  if (channel.kind === 'curtain') return stored === 'YES' ? 'OPEN' : 'CLOSE';
+  return stored === 'YES' ? 'ON' : 'OFF';
+}
+
+// A member as the save request carries it.
+function memberOf(channel, state) {
+  return channel.kind === 'dimmer' ? { id: channel.id, brightness: state } : { id: channel.id, state };
+}
+
+// The first step: every channel, ticked in the order wanted; a ticked one
+// asks its present state and shows it until a state is chosen for it; a
+// chosen state drives the channel (a level as the app's level sender sends
+// it: the newest once the channel is free). "Next" says how many are ticked.
+function selectionStep({ texts, fill, send, press, dim }) {
+  const list = document.querySelector('#scenario-choose .members');
+  const next = document.getElementById('choose-next');
+  let channels = new Map();
+  // Ticked channels in ticking order: the state each keeps, and whether it
+  // still shows the channel's present state (until one is chosen here).
+  let chosen = new Map();
+
+  function pair(channel, member, words) {
+    return words.map(([word, label, named, kind]) => {
+      const choice = document.createElement('button');
+      choice.type = 'button';
+      choice.className = kind;
+      choice.textContent = label;
+      choice.setAttribute('aria-label', fill(named, channel.name));
+      choice.setAttribute('aria-pressed', String(member.state === word));
+      choice.addEventListener('click', () => {
+        Object.assign(member, { state: word, following: false });
+        press(channel.id, { state: word });
+        showRow(channel.id);
+      });
+      return choice;
+    });
+  }
+
+  function levelChoice(channel, member) {
+    const level = document.createElement('input');
+    level.type = 'range';
+    level.min = 0;
+    level.max = 100;
+    level.value = member.state;
+    level.setAttribute('aria-label', fill(texts.brightnessNamed, channel.name));
+    const number = document.createElement('output');
+    number.className = 'level';
+    number.textContent = `${member.state}%`;
+    // The number follows the drag; the level goes when the drag ends.
+    level.addEventListener('input', () => {
+      Object.assign(member, { state: Number(level.value), following: false });
+      number.textContent = `${level.value}%`;
+    });
+    level.addEventListener('change', () => dim(channel.id, Number(level.value)));
+    return [level, number];
+  }
+
+  function stateChoice(channel, member) {
+    const choice = document.createElement('span');
+    choice.className = `choice ${channel.kind}`;
+    if (channel.kind === 'dimmer') choice.append(...levelChoice(channel, member));
+    else if (channel.kind === 'curtain') {
+      choice.append(...pair(channel, member, [['OPEN', texts.open, texts.openNamed, 'open'],
+        ['CLOSE', texts.close, texts.closeNamed, 'close']]));
+    } else {
+      choice.append(...pair(channel, member, [['ON', texts.on, texts.turnOnNamed, 'on'],
+        ['OFF', texts.off, texts.turnOffNamed, 'off']]));
+    }
+    return choice;
+  }
+
+  function rowOf(channel) {
+    const row = document.createElement('li');
+    row.className = 'member';
+    row.dataset.id = channel.id;
+    const include = document.createElement('input');
+    include.type = 'checkbox';
+    include.id = `include-${channel.id}`;
+    include.checked = chosen.has(channel.id);
+    include.setAttribute('aria-label', fill(texts.includeNamed, channel.name));
+    include.addEventListener('change', () => tick(channel, include.checked));
+    const label = document.createElement('label');
+    label.className = 'label';
+    label.htmlFor = include.id;
+    const name = document.createElement('span');
+    name.className = 'name';
+    name.textContent = channel.name;
+    label.append(name);
+    row.append(include, label);
+    if (chosen.has(channel.id)) row.append(stateChoice(channel, chosen.get(channel.id)));
+    return row;
+  }
+
+  function showCount() {
+    next.textContent = chosen.size ? `${texts.next}(${chosen.size})` : texts.next;
+  }
+
+  // Rows drawn again, the focus kept on the control (by its name) that had it.
+  function keepingFocus(redraw) {
+    const focused = list.contains(document.activeElement) ? document.activeElement.getAttribute('aria-label') : null;
+    redraw();
+    if (focused) [...list.querySelectorAll('[aria-label]')].find((e) => e.getAttribute('aria-label') === focused)?.focus();
+    showCount();
+  }
+
+  function showRow(id) {
+    const old = list.querySelector(`li[data-id="${id}"]`);
+    if (old && channels.has(id)) keepingFocus(() => old.replaceWith(rowOf(channels.get(id))));
+  }
+
+  function tick(channel, ticked) {
+    if (!ticked) chosen.delete(channel.id);
+    else {
+      // Shown as it is now, then as the channel itself answers.
+      chosen.set(channel.id, { state: liveState(channel), following: true });
+      send({ type: 'get', id: channel.id });
+    }
+    showRow(channel.id);
+  }
+
+  function showAll() {
+    keepingFocus(() => list.replaceChildren(...[...channels.values()].map(rowOf)));
+  }
+
+  return {
+    // The step opened afresh, with these members ticked in their stored states.
+    start(members) {
+      chosen = new Map();
+      for (const member of members) {
+        const channel = channels.get(member.id);
+        if (channel) chosen.set(member.id, { state: keptState(channel, member.state), following: false });
+      }
+      showAll();
+    },
+    takeChannels(all) {
+      channels = new Map(all.map((channel) => [channel.id, channel]));
+      for (const id of chosen.keys()) if (!channels.has(id)) chosen.delete(id);
+      for (const channel of all) this.takeState(channel, false);
+      showAll();
+    },
+    // A channel's present state: shown by a ticked channel that has no chosen state.
+    takeState(channel, show = true) {
+      channels.set(channel.id, channel);
+      const member = chosen.get(channel.id);
+      if (!member?.following || member.state === liveState(channel)) return;
+      member.state = liveState(channel);
+      if (show) showRow(channel.id);
+    },
+    // A command that did not happen: the channel's present state again.
+    controlFailed(id) {
+      const member = chosen.get(id);
+      if (!member) return;
+      member.following = true;
+      this.takeState(channels.get(id));
+    },
+    count: () => chosen.size,
+    members: () => [...chosen].map(([id, member]) => memberOf(channels.get(id), member.state)),
+  };
+}
+
+export function scenarioEditing({ texts, fill, send, press, dim, showView, tellError, ask, limitName, nameTooLong }) {
   const form = document.getElementById('scenario-form');
   const nameField = document.getElementById('scenario-name');
-  const membersField = form.querySelector('.members');
-  const members = membersField.querySelector('ul');
   const icons = form.querySelector('.icons');
+  const selection = selectionStep({ texts, fill, send, press, dim });
   let editing = null; // the number of the scenario being changed; '' for a new one
   let revision = ''; // of the scenario being changed, as the page was told it
   let builtIn = false; // All On or All Off: its name and picture alone
-  let channels = [];
+  let channelCount = 0;
   let userScenarios = 0;
   limitName(nameField);
 
@@ -95,69 +268,45 @@ export function scenarioEditing({ texts, fill, send, showView, tellError, ask, l
     reader.readAsDataURL(file);
   });
 
-  // A member's state control, set to the state it keeps ("YES"/"NO" or a level).
-  function stateControl(channel, kept) {
-    if (channel.kind === 'dimmer') {
-      const level = document.createElement('input');
-      level.type = 'range';
-      level.min = 0;
-      level.max = 100;
-      level.value = kept ?? 100;
-      level.setAttribute('aria-label', fill(texts.brightnessNamed, channel.name));
-      return level;
-    }
-    const select = document.createElement('select');
-    select.setAttribute('aria-label', channel.name);
-    const words = channel.kind === 'curtain' ? [['OPEN', texts.open], ['CLOSE', texts.close]]
-      : [['ON', texts.on], ['OFF', texts.off]];
-    for (const [value, label] of words) select.append(new Option(label, value));
-    select.value = kept === 'NO' ? words[1][0] : words[0][0];
-    return select;
+  // Each step from its top, as a screen of its own.
+  function showSelection() {
+    showView('scenario-choose');
+    window.scrollTo(0, 0);
+    document.getElementById('choose-title').focus();
   }
 
-  function memberRow(channel, kept) {
-    const row = document.createElement('li');
-    row.dataset.id = channel.id;
-    const include = document.createElement('input');
-    include.type = 'checkbox';
-    include.checked = kept !== undefined;
-    include.id = `include-${channel.id}`;
-    const label = document.createElement('label');
-    label.htmlFor = include.id;
-    label.className = 'name';
-    label.textContent = channel.name;
-    include.setAttribute('aria-label', fill(texts.includeNamed, channel.name));
-    row.append(include, label, stateControl(channel, kept));
-    return row;
+  function showNaming() {
+    showView('scenario-editor');
+    window.scrollTo(0, 0);
+    nameField.focus();
   }
 
+  // A user scenario starts at its devices; All On and All Off at their name.
   function open(scenario) {
     editing = scenario?.number ?? '';
     revision = scenario?.revision ?? '';
     builtIn = Boolean(scenario) && !scenario.user;
-    membersField.hidden = builtIn;
-    document.getElementById('editor-title').textContent = scenario ? texts.edit : texts.addScenario;
+    // The app names a scenario made or changed "Setting Name", and one renamed from the list "Change Name".
+    document.getElementById('editor-title').textContent = builtIn ? texts.changeName : texts.settingName;
     nameField.value = scenario?.name ?? '';
-    const kept = new Map((scenario?.members ?? []).map((m) => [m.id, m.state]));
-    members.replaceChildren(...channels.map((channel) => memberRow(channel, kept.get(channel.id))));
     const photo = isPhoto(scenario?.image) ? scenario.image : null;
     showPhoto(photo, `/picture/${photo}`);
     if (photo) photoRadio.checked = true;
     else icons.querySelectorAll('input')[iconNumber(scenario?.image)].checked = true;
-    showView('scenario-editor');
-    nameField.focus();
+    if (builtIn) return showNaming();
+    selection.start(scenario?.members ?? []);
+    return showSelection();
   }
 
-  function memberOf(row) {
-    const control = row.querySelector('select, input[type="range"]');
-    const channel = channels.find((c) => c.id === row.dataset.id);
-    if (channel.kind === 'dimmer') return { id: channel.id, brightness: Number(control.value) };
-    return { id: channel.id, state: control.value };
-  }
+  document.getElementById('choose-back').addEventListener('click', () => showView('scenarios'));
+  document.getElementById('choose-next').addEventListener('click', () => {
+    if (!selection.count()) tellError(texts.noMembers);
+    else showNaming();
+  });
+  document.getElementById('editor-back').addEventListener('click', () => (builtIn ? showView('scenarios') : showSelection()));
 
   form.addEventListener('submit', (event) => {
     event.preventDefault();
-    const chosen = [...members.querySelectorAll('li')].filter((row) => row.querySelector('input[type="checkbox"]').checked);
     if (!nameField.value) return tellError(texts.nameEmpty);
     if (nameTooLong(nameField.value)) return undefined;
     const image = form.querySelector('input[name="icon"]:checked')?.value ?? iconName(iconCount - 1);
@@ -165,30 +314,27 @@ export function scenarioEditing({ texts, fill, send, showView, tellError, ask, l
       if (send({ type: 'nameScenario', number: editing, name: nameField.value, image })) showView('scenarios');
       return undefined;
     }
-    if (!chosen.length) return tellError(texts.noMembers);
-    const request = {
-      type: 'saveScenario',
-      number: editing,
-      name: nameField.value,
-      image,
-      members: chosen.map(memberOf),
-    };
+    const request = { type: 'saveScenario', number: editing, name: nameField.value, image, members: selection.members() };
     // A scenario changed on another device since is not overwritten: the bridge refuses.
     if (editing) request.revision = revision;
     if (send(request)) showView('scenarios');
     return undefined;
   });
-  document.getElementById('editor-cancel').addEventListener('click', () => showView('scenarios'));
-  // As the app's add button: the limit is told before anything is chosen.
+  // As the app's add button: the limit is told before anything is chosen, and
+  // a home without devices goes to adding one.
   document.getElementById('add-scenario').addEventListener('click', () => {
     if (userScenarios >= maxUserScenarios) tellError(texts.maxScenarios);
+    else if (!channelCount) document.getElementById('open-enrol').click();
     else open(null);
   });
 
   return {
     takeChannels(all) {
-      channels = all;
+      channelCount = all.length;
+      selection.takeChannels(all);
     },
+    takeState: (channel) => selection.takeState(channel),
+    controlFailed: (id) => selection.controlFailed(id),
     takeScenarios(all) {
       userScenarios = all.filter((scenario) => scenario.user).length;
     },
