@@ -103,11 +103,11 @@ await browserTest(bin, ['--fault', 'lig:4:211300001231=delay:700',
           const focused = document.activeElement;
           const box = focused.getBoundingClientRect();
           return { match: wanted.find((selector) => focused.matches(selector)),
-            whole: box.left >= 0 && box.right <= innerWidth && box.top >= 0 && box.bottom <= innerHeight,
-            outline: getComputedStyle(focused).outlineStyle };
+            whole: box.left >= 0 && box.right <= innerWidth && box.top > -1 && box.bottom < innerHeight + 1,
+            outline: getComputedStyle(focused).outlineStyle, box: [box.left, box.top, box.right, box.bottom] };
         }, [...unreached]);
         if (!found.match) continue;
-        assert.ok(found.whole && found.outline !== 'none', `${locale}: ${found.match} whole, its focus showing`);
+        assert.ok(found.whole && found.outline !== 'none', `${locale}: ${found.match} whole, its focus showing: ${JSON.stringify(found)}`);
         unreached.delete(found.match);
       }
       assert.deepEqual([...unreached], [], `${locale}: reached by the Tab key`);
