@@ -148,7 +148,6 @@ function limitName(field) {
 function rowOf(channel) {
   const row = document.createElement('li');
   row.id = `channel-${channel.id}`;
-  row.classList.add(channel.kind);
   const name = document.createElement('span');
   name.className = 'name';
   name.textContent = channel.name;
@@ -202,9 +201,9 @@ function rowOf(channel) {
   return row;
 }
 
-// A slider's track is filled up to its knob, as the app draws it: kept with
-// the value whether a person moves it or the page sets it (here or in any
-// other view's slider).
+// A slider's track is filled up to its knob, as the app draws it: set when a
+// slider is made (in any view) and whenever a person moves it; a value the
+// page sets later is followed by a call here.
 function showFill(slider) {
   slider.style.setProperty('--level', (slider.value - slider.min) / ((slider.max - slider.min) || 1));
 }
