@@ -46,6 +46,9 @@ await browserTest(bin, ['--fault', 'lig:4:211300001231=delay:700',
     for (const level of ['15', '25', '35']) await slider.fill(level);
     await until(async () => (await row('212200004560').locator('.state').textContent()) === '35%', 'the level');
     assert.equal(simulated('212200004560').level, 35);
+    // Its + as the app's: a tenth more, sent at once.
+    await row('212200004560').getByRole('button', { name: 'More Living room' }).click();
+    await until(async () => (await row('212200004560').locator('.state').textContent()) === '45%', 'a tenth more');
 
     // A refused press: the error, and the old state.
     const porch = row('211300001232');

@@ -174,7 +174,8 @@ function rowOf(channel) {
     row.append(motions);
   } else if (channel.kind === 'dimmer') {
     // As the app's slider, in the row's lower half: a drag sends one level,
-    // when it ends; the number beside it follows the knob.
+    // when it ends; its − and + a tenth of the range at once; the number
+    // beside it follows the knob.
     const slider = document.createElement('input');
     slider.type = 'range';
     slider.min = 0;
@@ -187,7 +188,12 @@ function rowOf(channel) {
     slider.addEventListener('input', () => { value.textContent = `${slider.value}%`; });
     const level = document.createElement('span');
     level.className = 'level';
-    level.append(slider, value);
+    const step = (by, word) => button(by < 0 ? '−' : '+', `${word} ${channel.name}`, () => {
+      slider.value = Number(slider.value) + by; // a range keeps its value within its bounds
+      slider.dispatchEvent(new Event('input', { bubbles: true }));
+      dim(channel.id, Number(slider.value));
+    });
+    level.append(step(-10, texts.less), slider, step(10, texts.more), value);
     row.append(level);
   } else {
     // A switch: the app's ON and OFF pair, the one the home reports filled.
