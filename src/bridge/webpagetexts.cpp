@@ -53,6 +53,8 @@ const Text kTexts[] = {
     {"turnOnNamed", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Turn on %1")},
     {"turnOffNamed", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Turn off %1")},
     {"brightnessNamed", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "%1 brightness")},
+    {"less", "VtSimpleSlider", QT_TRANSLATE_NOOP("VtSimpleSlider", "Less")},
+    {"more", "VtSimpleSlider", QT_TRANSLATE_NOOP("VtSimpleSlider", "More")},
     {"answered", "LinkStatusText", QT_TRANSLATE_NOOP("LinkStatusText", "answered %1")},
     {"secondsAgo", "LinkStatusText", QT_TRANSLATE_NOOP("LinkStatusText", "%1 s ago")},
     {"minutesAgo", "LinkStatusText", QT_TRANSLATE_NOOP("LinkStatusText", "%1 min ago")},

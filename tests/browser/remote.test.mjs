@@ -3,7 +3,8 @@
 // and the simulator, as a phone uses it: pair from the printed link, then
 // switch, dim, move a curtain and run a scenario at two screen sizes, with a
 // second page watching; a refused press shows its error and keeps the state;
-// every view passes axe-core without a serious or critical violation.
+// every view passes axe-core without a serious or critical violation; the
+// rows fit and are reached by keyboard on the narrowest phone.
 //   node remote.test.mjs BUILD/src
 import assert from 'node:assert/strict';
 import { auditViews, browserTest, until } from './rig.mjs';
@@ -45,6 +46,9 @@ await browserTest(bin, ['--fault', 'lig:4:211300001231=delay:700',
     for (const level of ['15', '25', '35']) await slider.fill(level);
     await until(async () => (await row('212200004560').locator('.state').textContent()) === '35%', 'the level');
     assert.equal(simulated('212200004560').level, 35);
+    // Its + as the app's: a tenth more, sent at once.
+    await row('212200004560').getByRole('button', { name: 'More Living room' }).click();
+    await until(async () => (await row('212200004560').locator('.state').textContent()) === '45%', 'a tenth more');
 
     // A refused press: the error, and the old state.
     const porch = row('211300001232');
@@ -66,5 +70,52 @@ await browserTest(bin, ['--fault', 'lig:4:211300001231=delay:700',
     await auditViews(browser, { context, viewport }, base, ['Lighting', 'Curtain', 'Scenario'], label);
     await context.close();
   }
-  return 'browser: web remote passed at 360x640 and 768x1024';
+
+  // The app's rows on the narrowest phone, in both languages: nothing runs
+  // past a row's edge, the pair shows the reported state filled, and the
+  // pair, the slider and the curtain's buttons are whole on the screen and
+  // reached by the Tab key with the focus showing.
+  const viewport = { width: 320, height: 568 };
+  const views = [[0, ['#channel-211300001231 .on', '#channel-211300001231 .off', '#channel-212200004560 input']],
+    [1, ['#channel-213100007890 .motions button:first-child', '#channel-213100007890 .motions button:last-child']]];
+  for (const locale of ['en-GB', 'zh-CN']) {
+    const context = await browser.newContext({ viewport, locale });
+    const page = await context.newPage();
+    await page.goto(rig.pairingLink());
+    await page.locator('#channel-211300001231').waitFor();
+    const stairs = page.locator('#channel-211300001231');
+    const filled = await stairs.locator((await stairs.getAttribute('data-state')) === 'ON' ? '.on' : '.off')
+      .evaluate((pressed) => getComputedStyle(pressed).color);
+    assert.equal(filled, 'rgb(255, 255, 255)', `${locale}: the reported state's button is filled`);
+    for (const [tile, controls] of views) {
+      await page.locator('.tile').nth(tile).click();
+      const overflowing = await page.evaluate(() => [...document.querySelectorAll('section:not([hidden]) .rows li')]
+        .filter((row) => {
+          const edge = row.getBoundingClientRect();
+          return row.scrollWidth > row.clientWidth || [...row.querySelectorAll('*')].some((inner) => {
+            const box = inner.getBoundingClientRect();
+            return box.width > 0 && (box.left < edge.left - 0.5 || box.right > edge.right + 0.5);
+          });
+        }).map((row) => row.id));
+      assert.deepEqual(overflowing, [], `${locale}: rows overflowing at 320 px`);
+      await page.locator('.tile').nth(tile).focus();
+      const unreached = new Set(controls);
+      for (let stop = 0; stop < 40 && unreached.size; stop += 1) {
+        await page.keyboard.press('Tab');
+        const found = await page.evaluate((wanted) => {
+          const focused = document.activeElement;
+          const box = focused.getBoundingClientRect();
+          return { match: wanted.find((selector) => focused.matches(selector)),
+            whole: box.left >= 0 && box.right <= innerWidth && box.top > -1 && box.bottom < innerHeight + 1,
+            outline: getComputedStyle(focused).outlineStyle, box: [box.left, box.top, box.right, box.bottom] };
+        }, [...unreached]);
+        if (!found.match) continue;
+        assert.ok(found.whole && found.outline !== 'none', `${locale}: ${found.match} whole, its focus showing: ${JSON.stringify(found)}`);
+        unreached.delete(found.match);
+      }
+      assert.deepEqual([...unreached], [], `${locale}: reached by the Tab key`);
+    }
+    await context.close();
+  }
+  return 'browser: web remote passed at 360x640 and 768x1024, its rows at 320 px in English and Chinese';
 });

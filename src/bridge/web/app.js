@@ -3,7 +3,7 @@
 // A press shows as pending until the home's answer comes back; nothing is
 // shown as done before that.
 import { backupManagement } from './backups.js';
-import { deviceManagement } from './devices.js';
+import { deviceManagement, devicePicture } from './devices.js';
 import { enrolment } from './enrol.js';
 import { scheduleManagement } from './schedules.js';
 import { mostUsed, quickControl } from './quick.js';
@@ -157,25 +157,46 @@ function rowOf(channel) {
   const label = document.createElement('span');
   label.className = 'label';
   label.append(name, state);
-  row.append(label);
+  row.append(devicePicture(channel.kind), label);
   const press = (request) => {
     if (send({ type: 'set', id: channel.id, ...request })) markPending(row);
   };
   if (channel.kind === 'curtain') {
-    for (const [word, label, named] of [['OPEN', texts.open, texts.openNamed],
-      ['STOP', texts.stop, texts.stopNamed], ['CLOSE', texts.close, texts.closeNamed]])
-      row.append(button(label, fill(named, channel.name), () => press({ state: word })));
+    // The lower half, as the app's opened curtain row: open, close, stop.
+    const motions = document.createElement('span');
+    motions.className = 'motions';
+    for (const [word, label, named, icon] of [['OPEN', texts.open, texts.openNamed, 'curtain_open'],
+      ['CLOSE', texts.close, texts.closeNamed, 'curtain_close'], ['STOP', texts.stop, texts.stopNamed, 'curtain_stop']]) {
+      const motion = button(label, fill(named, channel.name), () => press({ state: word }));
+      motion.prepend(Object.assign(new Image(24, 24), { loading: 'lazy', alt: '', src: `/icons/${icon}.svg` }));
+      motions.append(motion);
+    }
+    row.append(motions);
   } else if (channel.kind === 'dimmer') {
-    // As the app's slider: a drag sends one level, when it ends.
+    // As the app's slider, in the row's lower half: a drag sends one level,
+    // when it ends; its − and + a tenth of the range at once; the number
+    // beside it follows the knob.
     const slider = document.createElement('input');
     slider.type = 'range';
     slider.min = 0;
     slider.max = 100;
     slider.setAttribute('aria-label', fill(texts.brightnessNamed, channel.name));
     slider.addEventListener('change', () => dim(channel.id, Number(slider.value)));
-    row.append(slider);
+    const value = document.createElement('span');
+    value.className = 'value';
+    value.setAttribute('aria-hidden', 'true');
+    slider.addEventListener('input', () => { value.textContent = `${slider.value}%`; });
+    const level = document.createElement('span');
+    level.className = 'level';
+    const step = (by, word) => button(by < 0 ? '−' : '+', `${word} ${channel.name}`, () => {
+      slider.value = Number(slider.value) + by; // a range keeps its value within its bounds
+      slider.dispatchEvent(new Event('input', { bubbles: true }));
+      dim(channel.id, Number(slider.value));
+    });
+    level.append(step(-10, texts.less), slider, step(10, texts.more), value);
+    row.append(level);
   } else {
-    // A switch: the app's ON and OFF pair.
+    // A switch: the app's ON and OFF pair, the one the home reports filled.
     for (const [word, label, named, kind] of [['ON', texts.on, texts.turnOnNamed, 'on'],
       ['OFF', texts.off, texts.turnOffNamed, 'off']]) {
       const pair = button(label, fill(named, channel.name), () => press({ state: word }));
@@ -185,6 +206,25 @@ function rowOf(channel) {
   }
   return row;
 }
+
+// A slider's track is filled up to its knob, as the app draws it: set when a
+// slider is made (in any view) and whenever a person moves it; a value the
+// page sets later is followed by a call here.
+function showFill(slider) {
+  slider.style.setProperty('--level', (slider.value - slider.min) / ((slider.max - slider.min) || 1));
+}
+document.addEventListener('input', (event) => {
+  if (event.target.matches?.('input[type="range"]')) showFill(event.target);
+});
+new MutationObserver((changes) => {
+  for (const change of changes) {
+    for (const node of change.addedNodes) {
+      if (node.nodeType !== Node.ELEMENT_NODE) continue;
+      if (node.matches('input[type="range"]')) showFill(node);
+      node.querySelectorAll('input[type="range"]').forEach(showFill);
+    }
+  }
+}).observe(document.documentElement, { childList: true, subtree: true });
 
 // A press on its way: shown, and told to assistive technology, until the home answers.
 function markPending(row) {
@@ -238,7 +278,11 @@ function show(channel) {
   quick.show(channel);
   scenarioEditor.takeState(channel);
   const slider = row.querySelector('input[type="range"]');
-  if (slider && !dimming.get(channel.id)?.outstanding) slider.value = channel.brightness ?? 0;
+  if (slider && !dimming.get(channel.id)?.outstanding) {
+    slider.value = channel.brightness ?? 0;
+    showFill(slider);
+    row.querySelector('.value').textContent = `${slider.value}%`;
+  }
   dimAnswered(channel.id, channel.brightness);
 }
 
@@ -278,6 +322,11 @@ function showScenarios(scenarios) {
     run.className = 'run';
     run.prepend(scenarioPicture(scenario.image));
     row.append(run);
+    // The one that ran last, as the app marks it: its row filled, with a tick.
+    if (scenario.active) {
+      row.classList.add('active');
+      run.setAttribute('aria-current', 'true');
+    }
     if (role === 'owner' && scenario.user) {
       row.append(button(texts.edit, `${texts.edit} ${name}`, () => scenarioEditor.edit(scenario)),
         button(texts.delete, `${texts.delete} ${name}`, () => scenarioEditor.remove(scenario, name)));

@@ -11,6 +11,15 @@
 // How far a pointer must travel across a row, mostly sideways, to be a swipe.
 const swipeDistance = 40;
 
+// A unit's picture as the app draws it: a white tile framed in the colour of
+// its kind (switch, dimmer, curtain, master or other transmitter).
+export function devicePicture(kind) {
+  const picture = document.createElement('span');
+  picture.className = `device-picture ${kind}`;
+  picture.setAttribute('aria-hidden', 'true');
+  return picture;
+}
+
 export function deviceManagement({ texts, fill, send, button, showView, tellError, ask, limitName, nameTooLong }) {
   const section = document.getElementById('devices');
   const groups = Object.fromEntries([...section.querySelectorAll('ul[data-group]')]
@@ -92,7 +101,7 @@ export function deviceManagement({ texts, fill, send, button, showView, tellErro
       showActions(row, false);
       rename(unit);
     }), button(texts.delete, `${texts.delete} ${name}`, () => remove(unit)));
-    row.append(open, more, actions);
+    row.append(devicePicture(unit.kind ?? (unit.master ? 'master' : 'transmitter')), open, more, actions);
     showActions(row, openRowId === unit.id);
     followSwipes(row);
     return row;
