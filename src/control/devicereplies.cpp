@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "devicereplies.h"
 
-#include "appdelegate.h"
 #include "base/logging.h"
 #include "channelremoval.h"
 #include "controllercommands.h"
@@ -9,8 +8,6 @@
 #include "deviceenrolmentscreen.h"
 #include "flowcaller.h"
 #include "homeevents.h"
-#include "namingscreen.h"
-#include "scenariolistscreen.h"
 #include "scenarionamingscreen.h"
 #include "scenariostates.h"
 #include "store/database.h"
@@ -111,12 +108,13 @@ void DeviceReplies::reportEnrolment(const OperationList &operations)
     const int accepted = countAccepted(operations);
     if (DeviceEnrolmentScreen *step = FlowCaller::of(operations).deviceEnrolmentStep()) {
         step->panelAddSucceed(QString::number(accepted));
-    } else if (operations.caller) { // else no one waits: the person left the enrolment
+    } else if (!FlowCaller::of(operations).personWatches()) {
+        // A person who left the enrolment's screen waits for nothing more.
         const qsizetype channels = operations.size() / 2; // an add and a name each
         FlowOutcome outcome =
             accepted == channels ? FlowOutcome::done({}) : FlowOutcome::refused(std::nullopt);
         outcome.accepted = accepted;
-        operations.caller->report(outcome);
+        FlowCaller::of(operations).report(outcome);
     }
 }
 
@@ -141,7 +139,7 @@ bool DeviceReplies::addLightToDeviceWithAnswer(int code, const QString &ligId,
         stepAfter(index, operations);
     else
         reportEnrolment(list);
-    return list.caller != nullptr; // otherwise its screen counts what was added
+    return !FlowCaller::of(list).personWatches(); // otherwise its screen counts what was added
 }
 
 bool DeviceReplies::changeNameWithAnswer(int code, const QString &ligId,
@@ -163,7 +161,7 @@ bool DeviceReplies::changeNameWithAnswer(int code, const QString &ligId,
         stepAfter(index, operations);
     else
         reportEnrolment(list);
-    return list.caller != nullptr;
+    return !FlowCaller::of(list).personWatches();
 }
 
 void DeviceReplies::storeAcknowledgedName(int code, const QVariantMap &renamed, FlowCaller &caller)
@@ -257,8 +255,8 @@ void DeviceReplies::askForcedRemoval(int code, const QString &message,
         .ask(message, {kForceRemove, kCancel}, [this, code, operations](int index) {
             // Declined: the removal ends refused as the home answered it. The
             // person who declined on a screen needs no word about it.
-            if (index != 0 && operations->caller)
-                operations->caller->report(FlowOutcome::refused(code));
+            if (index != 0 && !FlowCaller::of(*operations).personWatches())
+                FlowCaller::of(*operations).report(FlowOutcome::refused(code));
             alertViewClickedButtonAtIndex(index, operations);
         });
 }
@@ -386,7 +384,8 @@ void DeviceReplies::completeScenarioChange(const OperationList &operations)
     // Stored first: the screen the person returns to reads the store as it appears.
     storeScenarioChange(operations.constLast().value(Key::insertScenario).toMap(), accepted,
                         removed);
-    closeScenarioNaming();
+    if (ScenarioNamingScreen *step = caller.scenarioNamingStep())
+        step->scenarioChangeAnswered();
 }
 
 void DeviceReplies::storeScenarioChange(QVariantMap scenario, const QVariantList &accepted,
@@ -421,28 +420,6 @@ void DeviceReplies::storeScenarioChange(QVariantMap scenario, const QVariantList
     }
     stored->insert(Key::sceneArray, members);
     store->updateScenarioWithMainID(stored->value(Key::id).toString(), *stored);
-}
-
-void DeviceReplies::closeScenarioNaming()
-{
-    // The naming screen closes. A scenario's goes back to the scenario list
-    // (popping only it would leave the selection screen on top, and the naming
-    // acknowledgement, which looks for the naming screen, would not return).
-    AppDelegate *app = AppDelegate::instance();
-    if (app->topScreenAs<NamingScreen>()) {
-        ScreenStack *stack = app->navigationController();
-        Screen *list = nullptr;
-        for (Screen *screen : stack->screens())
-            if (!list && dynamic_cast<ScenarioListScreen *>(screen))
-                list = screen;
-        const bool scenarioNaming = app->topScreenAs<ScenarioNamingScreen>() != nullptr;
-        if (list && scenarioNaming)
-            stack->popToScreen(list, true);
-        else if (scenarioNaming) // added from the home screen: back there, the new one in view
-            stack->popToScreen(stack->screens().constFirst(), true);
-        else
-            stack->popScreen(true);
-    }
 }
 
 void DeviceReplies::getLightingStateWithServerInfo(const GatewayReply::StateAnswer &answer,

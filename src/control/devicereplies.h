@@ -59,9 +59,6 @@ private:
     void completeScenarioChange(const OperationList &operations);
     void storeScenarioChange(QVariantMap scenario, const QVariantList &accepted,
                              const QStringList &removed);
-    // The naming screen closes: back to the scenario list, or to the home
-    // screen when the scenario was added from there.
-    void closeScenarioNaming();
     void askForcedRemoval(int code, const QString &message, const SharedOperations &operations);
 
     UDPSocketManager *m_channel;

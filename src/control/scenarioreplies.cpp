@@ -1,11 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "scenarioreplies.h"
 
-#include "appdelegate.h"
 #include "base/textnumber.h"
 #include "flowcaller.h"
 #include "homeevents.h"
-#include "scenariolistscreen.h"
 #include "scenarionamingscreen.h"
 #include "scenariostates.h"
 #include "store/database.h"
@@ -44,7 +42,8 @@ void ScenarioReplies::overScenarioWithServerInfo(const GatewayReply::NamingAckno
     const bool changed = storeAcknowledgedName(ack.number, ack.name, asked);
     if (namingIsTheFlow)
         FlowCaller::of(*operations).report(FlowOutcome::done({}));
-    leaveScenarioNaming();
+    if (ScenarioNamingScreen *step = FlowCaller::of(*operations).scenarioNamingStep())
+        step->scenarioNamed();
     if (changed)
         m_channel->updateMainController();
 }
@@ -62,20 +61,6 @@ bool ScenarioReplies::storeAcknowledgedName(const QString &number, const QString
         named.insert(Key::imagePath, asked->value(Key::imagePath));
     return named != *scenario &&
            store->updateScenarioWithMainID(named.value(Key::id).toString(), named);
-}
-
-void ScenarioReplies::leaveScenarioNaming()
-{
-    AppDelegate *app = AppDelegate::instance();
-    if (!app->topScreenAs<ScenarioNamingScreen>())
-        return;
-    ScreenStack *stack = app->navigationController();
-    for (Screen *screen : stack->screens()) {
-        if (dynamic_cast<ScenarioListScreen *>(screen)) {
-            stack->popToScreen(screen, true);
-            return;
-        }
-    }
 }
 
 void ScenarioReplies::overScenarioRunWithServerInfo(const GatewayReply::RunAcknowledgement &ack,

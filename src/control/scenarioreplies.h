@@ -31,7 +31,6 @@ private:
     // True when the store took a change.
     bool storeAcknowledgedName(const QString &number, const QString &name,
                                const std::optional<QVariantMap> &asked);
-    void leaveScenarioNaming();
 
     UDPSocketManager *m_channel;
 };

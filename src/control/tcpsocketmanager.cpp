@@ -4,8 +4,8 @@
 #include "appdelegate.h"
 #include "base/logging.h"
 #include "configurationimport.h"
+#include "enrolmentoperations.h"
 #include "flowcaller.h"
-#include "flowfeedback.h"
 #include "homeevents.h"
 #include "homelookup.h"
 #include "store/recordkeys.h"
@@ -43,7 +43,15 @@ void TCPSocketManager::sendTCPMessageWithCommandArray(const QStringList &command
                                                       const std::optional<QString> &address,
                                                       std::shared_ptr<FlowCaller> caller)
 {
-    if (std::find(m_callers.cbegin(), m_callers.cend(), caller) == m_callers.cend())
+    // A person watching is told once through the feedback service, however
+    // many screens asked.
+    const auto watches = [](const std::shared_ptr<FlowCaller> &c) {
+        return FlowCaller::orService(c.get()).personWatches();
+    };
+    const bool told = std::any_of(m_callers.cbegin(), m_callers.cend(), [&](const auto &c) {
+        return c == caller || (watches(c) && watches(caller));
+    });
+    if (!told)
         m_callers.push_back(std::move(caller));
     if (m_socket)
         return; // one import at a time: the one under way answers this request too
@@ -130,12 +138,11 @@ void TCPSocketManager::onSocketDidReadData(AsyncSocket *socket, const QByteArray
 
 void TCPSocketManager::finishImport()
 {
-    AppDelegate *app = AppDelegate::instance();
-    FlowFeedback *feedback = FlowFeedback::instance();
+    UDPSocketManager *channel = UDPSocketManager::instance();
     m_completed = true;
-    app->setIfConnected(AppDelegate::kConnected);
-    feedback->transmitterConnectionSuccessful(2);
-    UDPSocketManager::instance()->rediscovery().getGatewayIPAgain(std::nullopt);
+    AppDelegate::instance()->setIfConnected(AppDelegate::kConnected);
+    channel->linkFeedback().importAnswered();
+    channel->rediscovery().getGatewayIPAgain(std::nullopt);
     m_socket->disconnect();
 
     const bool committed = ConfigurationImport::rebuildStoreFrom(m_stream.text());
@@ -154,41 +161,43 @@ void TCPSocketManager::reportFailedImport()
     app->setConnectionType(AppDelegate::kStreamImport);
     app->setIfConnected(AppDelegate::kConnectionFailed);
     const std::vector<std::shared_ptr<FlowCaller>> callers = std::exchange(m_callers, {});
-    bool serviceWaits = false;
-    for (const std::shared_ptr<FlowCaller> &caller : callers) {
-        if (!caller) {
-            serviceWaits = true;
+    FlowCaller *watched = nullptr;
+    for (const std::shared_ptr<FlowCaller> &asked : callers) {
+        FlowCaller &caller = FlowCaller::orService(asked.get());
+        if (caller.personWatches()) {
+            watched = &caller;
             continue;
         }
-        caller->stopProgress();
-        caller->report(FlowOutcome::noReply());
+        caller.stopProgress();
+        caller.report(FlowOutcome::noReply());
     }
-    // The service tells the screen on top (an enrolment's, or a toast) and
-    // ends its indicator; otherwise the import is simply over.
-    if (serviceWaits)
-        FlowFeedback::instance()->activityOnTimeOut();
+    // The service tells the screen that asked (an enrolment's, or a toast)
+    // and ends its indicator; otherwise the import is simply over.
+    UDPSocketManager *channel = UDPSocketManager::instance();
+    if (watched)
+        channel->linkFeedback().importFailed(
+            EnrolmentOperations::tellTransmitterCutShort(*watched));
     else
         app->setConnectionType(AppDelegate::kDatagramExchange);
-    UDPSocketManager::instance()->linkFailed();
+    channel->linkFailed();
 }
 
 void TCPSocketManager::showProgress()
 {
     for (const std::shared_ptr<FlowCaller> &caller : m_callers)
-        if (caller)
+        if (!FlowCaller::orService(caller.get()).personWatches())
             caller->showProgress(kReadTimeoutSeconds);
         else
-            FlowFeedback::instance()->startActivity(kReadTimeoutSeconds,
-                                                    FlowFeedback::ActivityEnd::ByCaller);
+            UDPSocketManager::instance()->linkFeedback().importWaits(kReadTimeoutSeconds);
 }
 
 void TCPSocketManager::stopProgress()
 {
     for (const std::shared_ptr<FlowCaller> &caller : std::exchange(m_callers, {}))
-        if (caller)
+        if (!FlowCaller::orService(caller.get()).personWatches())
             caller->stopProgress();
         else
-            FlowFeedback::instance()->stopActivity();
+            UDPSocketManager::instance()->linkFeedback().importEnded();
 }
 
 void TCPSocketManager::tell(const FlowOutcome &outcome)

@@ -21,13 +21,13 @@ void tellEnrolmentScreen(const OperationList &operations, const QString &transmi
 {
     if (!EnrolmentOperations::enrolsTransmitter(operations, transmitterId))
         return;
-    if (TransmitterEnrolmentScreen *step = FlowCaller::of(operations).transmitterEnrolmentStep())
+    FlowCaller &caller = FlowCaller::of(operations);
+    if (TransmitterEnrolmentScreen *step = caller.transmitterEnrolmentStep())
         step->superBoxAddSucceed(succeeded);
-    else if (operations.caller) // else no one waits: the person left the enrolment
-        operations.caller->report(succeeded
-                                      ? FlowOutcome::done({})
-                                      : FlowOutcome::storeFailure(QCoreApplication::translate(
-                                            "ShowAlertManager", "The home's data cannot be read")));
+    else if (!caller.personWatches()) // a person who left the enrolment waits for nothing more
+        caller.report(succeeded ? FlowOutcome::done({})
+                                : FlowOutcome::storeFailure(QCoreApplication::translate(
+                                      "ShowAlertManager", "The home's data cannot be read")));
 }
 } // namespace
 

@@ -135,6 +135,7 @@ public:
     // Who shows the link (indicator, banner) to the person; not owned, null
     // when nobody does. The link is kept the same either way.
     void setLinkWatcher(FlowFeedback *watcher) { m_linkFeedback.setWatcher(watcher); }
+    LinkFeedback &linkFeedback() { return m_linkFeedback; }
 
     // Seams: the store view (not owned; null means the store itself), the reply
     // handlers (not owned; null restores the system's own), the transmitters'
