@@ -130,9 +130,8 @@ bool DeviceReplies::addLightToDeviceWithAnswer(int code, const QString &ligId,
     const int index = int(entry - list.begin());
     if (code == ResultCode::Accepted) {
         // Counted as added only once it is stored.
-        Database *store = Database::instance();
-        store->deleteMainDeviceWithMainID(ligId);
-        if (store->insertMainDeviceWithInfo(entry->value(Key::insertDevice).toMap()))
+        m_store->deleteMainDeviceWithMainID(ligId);
+        if (m_store->insertMainDeviceWithInfo(entry->value(Key::insertDevice).toMap()))
             entry->insert(Key::haveSend, Value::yes);
     }
     if (index < list.size() - 1)
@@ -170,8 +169,8 @@ void DeviceReplies::storeAcknowledgedName(int code, const QVariantMap &renamed, 
     const QString id = renamed.value(Key::id).toString();
     const QString title = renamed.value(Key::title).toString();
     if (code == ResultCode::Accepted &&
-        Database::instance()->updateMainDeviceWithMainID(id, Key::title, title)) {
-        HomeEvents::instance()->announceRename(id, title);
+        m_store->updateMainDeviceWithMainID(id, Key::title, title)) {
+        m_events->announceRename(id, title);
         caller.report(FlowOutcome::done({}));
     } else
         caller.report(code == ResultCode::Accepted ? FlowOutcome::storeFailure() : refusal(code));
@@ -201,10 +200,10 @@ bool DeviceReplies::storeAcknowledgedState(const QString &ligId, const Operation
                      [&](const QVariantMap &e) { return e.value(Key::id).toString() == ligId; });
     // Only the state the command set: the rest of the stored record (its use
     // count above all) may have changed since the command was built.
-    if (sent == operations.cend() || !Database::instance()->updateMainDeviceWithMainID(
-                                         ligId, Key::turnOn, sent->value(Key::turnOn)))
+    if (sent == operations.cend() ||
+        !m_store->updateMainDeviceWithMainID(ligId, Key::turnOn, sent->value(Key::turnOn)))
         return false;
-    HomeEvents::instance()->announceState(ligId, sent->value(Key::turnOn).toString());
+    m_events->announceState(ligId, sent->value(Key::turnOn).toString());
     return true;
 }
 
@@ -337,15 +336,14 @@ bool DeviceReplies::addOrDeleteLightWithAnswer(int code, const QString &ligId,
 void DeviceReplies::completeScenarioChange(const OperationList &operations)
 {
     FlowCaller &caller = FlowCaller::of(operations);
-    Database *store = Database::instance();
     const QString kind = operations.constFirst().value(Key::scenarioControlTypeKey).toString();
 
     if (kind == Value::deleteDeviceFromScenario) {
         if (countAccepted(operations) == operations.size()) {
             caller.report(FlowOutcome::done(UDPSocketManager::tr("Delete scenario successful")));
             const QString number = operations.constFirst().value(Key::deleteScenarioID).toString();
-            store->deleteScenarioWithMainID(number);
-            HomeEvents::instance()->announceScenarioRemoval(number);
+            m_store->deleteScenarioWithMainID(number);
+            m_events->announceScenarioRemoval(number);
         } else {
             caller.report(
                 FlowOutcome::refused(std::nullopt, UDPSocketManager::tr("Delete scenario failed")));
@@ -391,13 +389,12 @@ void DeviceReplies::completeScenarioChange(const OperationList &operations)
 void DeviceReplies::storeScenarioChange(QVariantMap scenario, const QVariantList &accepted,
                                         const QStringList &removed)
 {
-    Database *store = Database::instance();
     std::optional<QVariantMap> stored =
-        store->scenarioRecordWithMainID(scenario.value(Key::mainID).toString());
+        m_store->scenarioRecordWithMainID(scenario.value(Key::mainID).toString());
     if (!stored) {
         if (!accepted.isEmpty()) {
             scenario.insert(Key::sceneArray, accepted);
-            store->insertScenarioWithInfo(scenario);
+            m_store->insertScenarioWithInfo(scenario);
         }
         return;
     }
@@ -419,7 +416,7 @@ void DeviceReplies::storeScenarioChange(QVariantMap scenario, const QVariantList
         }
     }
     stored->insert(Key::sceneArray, members);
-    store->updateScenarioWithMainID(stored->value(Key::id).toString(), *stored);
+    m_store->updateScenarioWithMainID(stored->value(Key::id).toString(), *stored);
 }
 
 void DeviceReplies::getLightingStateWithServerInfo(const GatewayReply::StateAnswer &answer,
@@ -440,7 +437,7 @@ void DeviceReplies::getLightingStateWithServerInfo(const GatewayReply::StateAnsw
                 UIDeviceCalculation::turnOnFromStateAnswer(id, answer.state, answer.level))
             storeReportedState(id, *turnOn);
     } else { // the home could not tell: the stored state is not to be trusted
-        HomeEvents::instance()->announceStateUnknown(id);
+        m_events->announceStateUnknown(id);
     }
     if (!last)
         stepAfter(index, operations);
@@ -450,8 +447,7 @@ void DeviceReplies::getLightingStateWithServerInfo(const GatewayReply::StateAnsw
 
 void DeviceReplies::storeReportedState(const QString &id, const QString &turnOn)
 {
-    Database *store = Database::instance();
-    const std::optional<QVariantMap> stored = store->deviceRecordWithMainID(id);
+    const std::optional<QVariantMap> stored = m_store->deviceRecordWithMainID(id);
     if (!stored)
         return;
     const QString before = stored->value(Key::turnOn).toString();
@@ -462,8 +458,8 @@ void DeviceReplies::storeReportedState(const QString &id, const QString &turnOn)
             << QStringLiteral("state:%1_stored:%2_reported:%3_differences:%4")
                    .arg(id, before, turnOn)
                    .arg(m_reportedDifferences);
-        if (!store->updateMainDeviceWithMainID(id, Key::turnOn, turnOn))
+        if (!m_store->updateMainDeviceWithMainID(id, Key::turnOn, turnOn))
             return;
     }
-    HomeEvents::instance()->announceReport(id, turnOn, differed);
+    m_events->announceReport(id, turnOn, differed);
 }

@@ -9,6 +9,8 @@
 
 #include <optional>
 
+class Database;
+class HomeEvents;
 class UDPSocketManager;
 
 // Scenario naming and run acknowledgements, and the use counters every
@@ -16,7 +18,12 @@ class UDPSocketManager;
 // scenarios by run).
 class ScenarioReplies {
 public:
-    explicit ScenarioReplies(UDPSocketManager *channel) : m_channel(channel) {}
+    // Not owned: the channel, the store the replies change and the events
+    // that announce it.
+    ScenarioReplies(UDPSocketManager *channel, Database *store, HomeEvents *events)
+        : m_channel(channel), m_store(store), m_events(events)
+    {
+    }
 
     // The name the master took is stored, with the picture chosen with it;
     // a refused name that this app asked for is reported.
@@ -33,4 +40,6 @@ private:
                                const std::optional<QVariantMap> &asked);
 
     UDPSocketManager *m_channel;
+    Database *m_store;
+    HomeEvents *m_events;
 };

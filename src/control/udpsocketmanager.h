@@ -21,7 +21,9 @@
 #include <memory>
 #include <optional>
 
+class Database;
 class FlowFeedback;
+class HomeEvents;
 class HomeLookup;
 class ReplyHandlers;
 
@@ -46,7 +48,8 @@ public:
     static inline const QString kGroupAddress = QStringLiteral("groupAddress");
 
     // Made and destroyed by ProgramObjects; instance() reaches it meanwhile.
-    UDPSocketManager();
+    // Not owned: the store the replies change and the events that announce it.
+    UDPSocketManager(Database *store, HomeEvents *events);
     ~UDPSocketManager() override;
 
     // address: nullopt for the master, "groupAddress" for the subnet
@@ -172,6 +175,7 @@ private:
     LinkFeedback m_linkFeedback;
     TransmitterLinks m_links;
     Rediscovery m_rediscovery;
+    HomeEvents *m_events;
     HomeLookup *m_homeLookup;
     ReplyDispatch m_replies;
     std::optional<double> m_replyWaitOverride;
