@@ -112,7 +112,7 @@ void ChooseControlViewController::tick(int row, bool ticked)
         return;
     }
     const QVariantMap &device = customArray().at(row);
-    DeviceCommands::queryState(device);
+    DeviceCommands::queryState(device, ScreenCaller::of(this));
     if (!m_needArray.contains(entry))
         m_needArray.append(entry);
     m_whichIfSelect = row;
