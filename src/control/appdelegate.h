@@ -53,12 +53,6 @@ public:
     // Gives the two default transmitter titles the interface's language.
     static void localiseTransmitterTitles();
 
-    // The top screen of the navigation stack when it plays the role, else null.
-    template <typename Role> Role *topScreenAs() const
-    {
-        return m_navigationController ? m_navigationController->topScreenAs<Role>() : nullptr;
-    }
-
 private:
     int m_ifConnected = kConnectionUnknown;
     int m_connectionType = kDatagramExchange;

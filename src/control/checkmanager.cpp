@@ -4,7 +4,6 @@
 #include "appdelegate.h"
 #include "controllercommands.h"
 #include "flowcaller.h"
-#include "flowfeedback.h"
 #include "navigator.h"
 #include "store/database.h"
 #include "store/recordfactory.h"
@@ -44,10 +43,11 @@ void CheckManager::changeScenarioWithDictionary(QVariantMap &scenario,
         command, std::nullopt, FlowCaller::carried({scenario}, std::move(caller)));
 }
 
-void CheckManager::addScenario()
+void CheckManager::addScenario(const std::shared_ptr<FlowCaller> &caller)
 {
     if (Database::instance()->readAllScenarioInfo().size() >= kMaxScenarioRecords) {
-        FlowFeedback::instance()->report(FlowOutcome::invalidInput(tr("Maximum 8 scenarios")));
+        FlowCaller::orService(caller.get())
+            .report(FlowOutcome::invalidInput(tr("Maximum 8 scenarios")));
         return;
     }
     if (!checkIfHaveGotSuperBox() || !checkIfHaveGotDeviceWithControl(std::nullopt))

@@ -25,7 +25,9 @@ public:
     // and, once acknowledged, the store takes the states it sets.
     static void changeScenarioWithDictionary(QVariantMap &scenario, QList<QVariantMap> &needArray,
                                              std::shared_ptr<FlowCaller> caller = {});
-    static void addScenario();
+    // The scenario selection opens, unless the home is full (the caller is
+    // told; null: the feedback service) or lacks a transmitter or a device.
+    static void addScenario(const std::shared_ptr<FlowCaller> &caller = {});
     static bool checkIfHaveGotSuperBox();
     static bool checkIfHaveGotDeviceWithControl(const std::optional<QString> &type);
     static void setUpScanControllerWithType(const std::optional<QString> &scanType);

@@ -55,8 +55,8 @@ void DeviceCommands::renameDevice(QVariantMap &device, const QString &name,
                        std::move(caller));
 }
 
-void DeviceCommands::queryState(const QVariantMap &device)
+void DeviceCommands::queryState(const QVariantMap &device, std::shared_ptr<FlowCaller> caller)
 {
     const QStringList request = ControllerCommands::stateQuery(device);
-    sendWithOperations(request, {{{Key::sendArray, request}}});
+    sendWithOperations(request, {{{Key::sendArray, request}}}, std::move(caller));
 }

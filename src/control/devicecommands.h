@@ -34,7 +34,7 @@ public:
     static void renameDevice(QVariantMap &device, const QString &name,
                              std::shared_ptr<FlowCaller> caller = {});
     // Asks a channel for its state; the answer is stored.
-    static void queryState(const QVariantMap &device);
+    static void queryState(const QVariantMap &device, std::shared_ptr<FlowCaller> caller = {});
 
 private:
     static void sendWithOperations(const QStringList &command, QList<QVariantMap> operations,

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "devicereplies.h"
 
-#include "appdelegate.h"
 #include "base/logging.h"
 #include "channelremoval.h"
 #include "controllercommands.h"
@@ -9,8 +8,6 @@
 #include "deviceenrolmentscreen.h"
 #include "flowcaller.h"
 #include "homeevents.h"
-#include "namingscreen.h"
-#include "scenariolistscreen.h"
 #include "scenarionamingscreen.h"
 #include "scenariostates.h"
 #include "store/database.h"
@@ -111,12 +108,13 @@ void DeviceReplies::reportEnrolment(const OperationList &operations)
     const int accepted = countAccepted(operations);
     if (DeviceEnrolmentScreen *step = FlowCaller::of(operations).deviceEnrolmentStep()) {
         step->panelAddSucceed(QString::number(accepted));
-    } else if (operations.caller) { // else no one waits: the person left the enrolment
+    } else if (!FlowCaller::of(operations).personWatches()) {
+        // A person who left the enrolment's screen waits for nothing more.
         const qsizetype channels = operations.size() / 2; // an add and a name each
         FlowOutcome outcome =
             accepted == channels ? FlowOutcome::done({}) : FlowOutcome::refused(std::nullopt);
         outcome.accepted = accepted;
-        operations.caller->report(outcome);
+        FlowCaller::of(operations).report(outcome);
     }
 }
 
@@ -132,16 +130,15 @@ bool DeviceReplies::addLightToDeviceWithAnswer(int code, const QString &ligId,
     const int index = int(entry - list.begin());
     if (code == ResultCode::Accepted) {
         // Counted as added only once it is stored.
-        Database *store = Database::instance();
-        store->deleteMainDeviceWithMainID(ligId);
-        if (store->insertMainDeviceWithInfo(entry->value(Key::insertDevice).toMap()))
+        m_store->deleteMainDeviceWithMainID(ligId);
+        if (m_store->insertMainDeviceWithInfo(entry->value(Key::insertDevice).toMap()))
             entry->insert(Key::haveSend, Value::yes);
     }
     if (index < list.size() - 1)
         stepAfter(index, operations);
     else
         reportEnrolment(list);
-    return list.caller != nullptr; // otherwise its screen counts what was added
+    return !FlowCaller::of(list).personWatches(); // otherwise its screen counts what was added
 }
 
 bool DeviceReplies::changeNameWithAnswer(int code, const QString &ligId,
@@ -163,7 +160,7 @@ bool DeviceReplies::changeNameWithAnswer(int code, const QString &ligId,
         stepAfter(index, operations);
     else
         reportEnrolment(list);
-    return list.caller != nullptr;
+    return !FlowCaller::of(list).personWatches();
 }
 
 void DeviceReplies::storeAcknowledgedName(int code, const QVariantMap &renamed, FlowCaller &caller)
@@ -172,8 +169,8 @@ void DeviceReplies::storeAcknowledgedName(int code, const QVariantMap &renamed, 
     const QString id = renamed.value(Key::id).toString();
     const QString title = renamed.value(Key::title).toString();
     if (code == ResultCode::Accepted &&
-        Database::instance()->updateMainDeviceWithMainID(id, Key::title, title)) {
-        HomeEvents::instance()->announceRename(id, title);
+        m_store->updateMainDeviceWithMainID(id, Key::title, title)) {
+        m_events->announceRename(id, title);
         caller.report(FlowOutcome::done({}));
     } else
         caller.report(code == ResultCode::Accepted ? FlowOutcome::storeFailure() : refusal(code));
@@ -203,10 +200,10 @@ bool DeviceReplies::storeAcknowledgedState(const QString &ligId, const Operation
                      [&](const QVariantMap &e) { return e.value(Key::id).toString() == ligId; });
     // Only the state the command set: the rest of the stored record (its use
     // count above all) may have changed since the command was built.
-    if (sent == operations.cend() || !Database::instance()->updateMainDeviceWithMainID(
-                                         ligId, Key::turnOn, sent->value(Key::turnOn)))
+    if (sent == operations.cend() ||
+        !m_store->updateMainDeviceWithMainID(ligId, Key::turnOn, sent->value(Key::turnOn)))
         return false;
-    HomeEvents::instance()->announceState(ligId, sent->value(Key::turnOn).toString());
+    m_events->announceState(ligId, sent->value(Key::turnOn).toString());
     return true;
 }
 
@@ -257,8 +254,8 @@ void DeviceReplies::askForcedRemoval(int code, const QString &message,
         .ask(message, {kForceRemove, kCancel}, [this, code, operations](int index) {
             // Declined: the removal ends refused as the home answered it. The
             // person who declined on a screen needs no word about it.
-            if (index != 0 && operations->caller)
-                operations->caller->report(FlowOutcome::refused(code));
+            if (index != 0 && !FlowCaller::of(*operations).personWatches())
+                FlowCaller::of(*operations).report(FlowOutcome::refused(code));
             alertViewClickedButtonAtIndex(index, operations);
         });
 }
@@ -339,15 +336,14 @@ bool DeviceReplies::addOrDeleteLightWithAnswer(int code, const QString &ligId,
 void DeviceReplies::completeScenarioChange(const OperationList &operations)
 {
     FlowCaller &caller = FlowCaller::of(operations);
-    Database *store = Database::instance();
     const QString kind = operations.constFirst().value(Key::scenarioControlTypeKey).toString();
 
     if (kind == Value::deleteDeviceFromScenario) {
         if (countAccepted(operations) == operations.size()) {
             caller.report(FlowOutcome::done(UDPSocketManager::tr("Delete scenario successful")));
             const QString number = operations.constFirst().value(Key::deleteScenarioID).toString();
-            store->deleteScenarioWithMainID(number);
-            HomeEvents::instance()->announceScenarioRemoval(number);
+            m_store->deleteScenarioWithMainID(number);
+            m_events->announceScenarioRemoval(number);
         } else {
             caller.report(
                 FlowOutcome::refused(std::nullopt, UDPSocketManager::tr("Delete scenario failed")));
@@ -386,19 +382,19 @@ void DeviceReplies::completeScenarioChange(const OperationList &operations)
     // Stored first: the screen the person returns to reads the store as it appears.
     storeScenarioChange(operations.constLast().value(Key::insertScenario).toMap(), accepted,
                         removed);
-    closeScenarioNaming();
+    if (ScenarioNamingScreen *step = caller.scenarioNamingStep())
+        step->scenarioChangeAnswered();
 }
 
 void DeviceReplies::storeScenarioChange(QVariantMap scenario, const QVariantList &accepted,
                                         const QStringList &removed)
 {
-    Database *store = Database::instance();
     std::optional<QVariantMap> stored =
-        store->scenarioRecordWithMainID(scenario.value(Key::mainID).toString());
+        m_store->scenarioRecordWithMainID(scenario.value(Key::mainID).toString());
     if (!stored) {
         if (!accepted.isEmpty()) {
             scenario.insert(Key::sceneArray, accepted);
-            store->insertScenarioWithInfo(scenario);
+            m_store->insertScenarioWithInfo(scenario);
         }
         return;
     }
@@ -420,29 +416,7 @@ void DeviceReplies::storeScenarioChange(QVariantMap scenario, const QVariantList
         }
     }
     stored->insert(Key::sceneArray, members);
-    store->updateScenarioWithMainID(stored->value(Key::id).toString(), *stored);
-}
-
-void DeviceReplies::closeScenarioNaming()
-{
-    // The naming screen closes. A scenario's goes back to the scenario list
-    // (popping only it would leave the selection screen on top, and the naming
-    // acknowledgement, which looks for the naming screen, would not return).
-    AppDelegate *app = AppDelegate::instance();
-    if (app->topScreenAs<NamingScreen>()) {
-        ScreenStack *stack = app->navigationController();
-        Screen *list = nullptr;
-        for (Screen *screen : stack->screens())
-            if (!list && dynamic_cast<ScenarioListScreen *>(screen))
-                list = screen;
-        const bool scenarioNaming = app->topScreenAs<ScenarioNamingScreen>() != nullptr;
-        if (list && scenarioNaming)
-            stack->popToScreen(list, true);
-        else if (scenarioNaming) // added from the home screen: back there, the new one in view
-            stack->popToScreen(stack->screens().constFirst(), true);
-        else
-            stack->popScreen(true);
-    }
+    m_store->updateScenarioWithMainID(stored->value(Key::id).toString(), *stored);
 }
 
 void DeviceReplies::getLightingStateWithServerInfo(const GatewayReply::StateAnswer &answer,
@@ -463,7 +437,7 @@ void DeviceReplies::getLightingStateWithServerInfo(const GatewayReply::StateAnsw
                 UIDeviceCalculation::turnOnFromStateAnswer(id, answer.state, answer.level))
             storeReportedState(id, *turnOn);
     } else { // the home could not tell: the stored state is not to be trusted
-        HomeEvents::instance()->announceStateUnknown(id);
+        m_events->announceStateUnknown(id);
     }
     if (!last)
         stepAfter(index, operations);
@@ -473,8 +447,7 @@ void DeviceReplies::getLightingStateWithServerInfo(const GatewayReply::StateAnsw
 
 void DeviceReplies::storeReportedState(const QString &id, const QString &turnOn)
 {
-    Database *store = Database::instance();
-    const std::optional<QVariantMap> stored = store->deviceRecordWithMainID(id);
+    const std::optional<QVariantMap> stored = m_store->deviceRecordWithMainID(id);
     if (!stored)
         return;
     const QString before = stored->value(Key::turnOn).toString();
@@ -485,8 +458,8 @@ void DeviceReplies::storeReportedState(const QString &id, const QString &turnOn)
             << QStringLiteral("state:%1_stored:%2_reported:%3_differences:%4")
                    .arg(id, before, turnOn)
                    .arg(m_reportedDifferences);
-        if (!store->updateMainDeviceWithMainID(id, Key::turnOn, turnOn))
+        if (!m_store->updateMainDeviceWithMainID(id, Key::turnOn, turnOn))
             return;
     }
-    HomeEvents::instance()->announceReport(id, turnOn, differed);
+    m_events->announceReport(id, turnOn, differed);
 }

@@ -10,6 +10,8 @@
 
 class FlowCaller;
 
+class Database;
+class HomeEvents;
 class UDPSocketManager;
 
 // Acknowledgements and state answers of lights and curtains, each handled
@@ -18,7 +20,12 @@ class UDPSocketManager;
 // membership.
 class DeviceReplies {
 public:
-    explicit DeviceReplies(UDPSocketManager *channel) : m_channel(channel) {}
+    // Not owned: the channel, the store the replies change and the events
+    // that announce it.
+    DeviceReplies(UDPSocketManager *channel, Database *store, HomeEvents *events)
+        : m_channel(channel), m_store(store), m_events(events)
+    {
+    }
 
     void overLightingControlWithServerInfo(const GatewayReply::DeviceAcknowledgement &ack,
                                            const SharedOperations &operations);
@@ -59,11 +66,10 @@ private:
     void completeScenarioChange(const OperationList &operations);
     void storeScenarioChange(QVariantMap scenario, const QVariantList &accepted,
                              const QStringList &removed);
-    // The naming screen closes: back to the scenario list, or to the home
-    // screen when the scenario was added from there.
-    void closeScenarioNaming();
     void askForcedRemoval(int code, const QString &message, const SharedOperations &operations);
 
     UDPSocketManager *m_channel;
+    Database *m_store;
+    HomeEvents *m_events;
     int m_reportedDifferences = 0;
 };

@@ -12,6 +12,7 @@
 
 class ControlRefusalScreen;
 class DeviceEnrolmentScreen;
+class ScenarioNamingScreen;
 class TransmitterEnrolmentScreen;
 
 // Whoever started a flow: a screen, a command of the command-line tool, a
@@ -42,6 +43,15 @@ public:
     virtual TransmitterEnrolmentScreen *transmitterEnrolmentStep() { return nullptr; }
     // What shows the refused device's state again:
     virtual ControlRefusalScreen *refusalStep() { return nullptr; }
+    // The naming that ends a scenario's change, closed once it is answered:
+    virtual ScenarioNamingScreen *scenarioNamingStep() { return nullptr; }
+
+    // A person follows the flow on a screen, through the feedback service:
+    // each answer is told as it comes, the screen shows the steps (an
+    // enrolment's count, the end of a question declined) and the link's
+    // indicator and silence show as the link's own. False for a starter
+    // that hears the flow's one outcome and its progress itself.
+    virtual bool personWatches() const { return false; }
 
     // The caller given, or, when a starter handed none in, the program's
     // feedback service as the caller.
@@ -53,4 +63,17 @@ public:
     }
     // Operations carrying the caller.
     static SharedOperations carried(OperationList operations, std::shared_ptr<FlowCaller> caller);
+};
+
+// The feedback service as a flow's caller: it tells the person what each
+// answer means; the link shows the indicator. A screen's caller adds the
+// steps of the screen that started the flow.
+class ServiceCaller : public FlowCaller {
+public:
+    void report(const FlowOutcome &outcome) override;
+    bool ask(const QString &message, const QStringList &buttons,
+             AlertPresenter::Answer answer) override;
+    void showProgress(double) override {}
+    void stopProgress() override {}
+    bool personWatches() const override { return true; }
 };

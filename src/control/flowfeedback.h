@@ -18,12 +18,12 @@ public:
     // given seconds (a stream import), or the caller, whose command has a
     // wait of its own and reports its outcome (a datagram command).
     enum class ActivityEnd { OwnTimeOut, ByCaller };
-    // Whose wait ran out: the top screen's own (an enrolment screen is told
-    // its outcome), another command's (an enrolment screen is not), the
-    // quiet check of the link (only the link state and the banner follow; the
-    // queue and the screen stay as they are), or a flow whose caller has
-    // been told (only the banner follows).
-    enum class Waiter { TopScreen, OtherCommand, LinkCheck, Caller };
+    // Whose wait ran out: a person's command (the link's failure shows and
+    // the person is told), a flow whose step has been told (an enrolment's
+    // screen: only the indicator ends), the quiet check of the link (only
+    // the link state and the banner follow; the queue and the screen stay as
+    // they are), or a flow whose caller has been told (only the banner follows).
+    enum class Waiter { Person, Step, LinkCheck, Caller };
 
     // FlowFeedback::instance(): the program's feedback service, while it lives.
 
@@ -32,10 +32,7 @@ public:
     virtual void finishedFading() = 0;
     virtual void startActivity(double seconds, ActivityEnd end = ActivityEnd::OwnTimeOut) = 0;
     virtual void stopActivity() = 0;
-    void activityOnTimeOut() { activityOnTimeOutAfterAdding(0, Waiter::TopScreen); }
-    // The same, when a device enrolment got that far: its screen is told how
-    // many channels were stored before the wait ran out.
-    virtual void activityOnTimeOutAfterAdding(int channelsAdded, Waiter waiter) = 0;
+    virtual void activityOnTimeOut(Waiter waiter = Waiter::Person) = 0;
     virtual void transmitterConnectionSuccessful(int type) = 0;
     // Who answers a question put to the person; null when no one can.
     virtual AlertPresenter *alertPresenter() const = 0;

@@ -9,8 +9,9 @@
 // The reply handlers of the system, by family.
 class GatewayReplies final : public ReplyHandlers {
 public:
-    explicit GatewayReplies(UDPSocketManager *channel)
-        : m_transmitters(channel), m_devices(channel), m_scenarios(channel)
+    GatewayReplies(UDPSocketManager *channel, Database *store, HomeEvents *events)
+        : m_transmitters(channel, store, events), m_devices(channel, store, events),
+          m_scenarios(channel, store, events)
     {
     }
 

@@ -4,7 +4,6 @@
 #include "appdelegate.h"
 #include "delegatemanager.h"
 #include "flowcaller.h"
-#include "flowfeedback.h"
 #include "homeevents.h"
 #include "tcpsocketmanager.h"
 #include "udpsocketmanager.h"
@@ -12,15 +11,12 @@
 void HomeActions::cleanAll(const std::shared_ptr<FlowCaller> &caller)
 {
     UDPSocketManager *channel = UDPSocketManager::instance();
-    FlowFeedback *feedback = FlowFeedback::instance();
     AppDelegate *app = AppDelegate::instance();
     // No channel survives it: whoever keeps backups makes one first.
     HomeEvents::instance()->announceHomeAboutToBeReplaced({});
     const bool cleaned = DelegateManager::instance()->cleanAllData();
     app->setIfConnected(AppDelegate::kConnectionUnknown);
-    feedback->transmitterConnectionSuccessful(1);
-    feedback->finishedFading();
-    feedback->stopActivity();
+    channel->linkFeedback().linkReset();
     channel->rediscovery().getGatewayIPAgain(std::nullopt);
     // Whatever shows the home shows it as the store now holds it.
     HomeEvents::instance()->announceHomeReplaced();

@@ -2,10 +2,11 @@
 #include "levelsender.h"
 
 #include "devicecommands.h"
-#include "flowfeedback.h"
+#include "flowcaller.h"
 #include "udpsocketmanager.h"
 
-LevelSender::LevelSender(QObject *parent) : QObject(parent)
+LevelSender::LevelSender(std::shared_ptr<FlowCaller> caller, QObject *parent)
+    : QObject(parent), m_caller(std::move(caller))
 {
     m_poll.setInterval(kPollMilliseconds);
     connect(&m_poll, &QTimer::timeout, this, [this] {
@@ -36,5 +37,5 @@ void LevelSender::sendPending()
         return;
     QVariantMap device = *m_pending;
     m_pending.reset();
-    DeviceCommands::dimLight(device, m_pendingLevel);
+    DeviceCommands::dimLight(device, m_pendingLevel, m_caller);
 }

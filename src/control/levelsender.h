@@ -5,7 +5,10 @@
 #include <QTimer>
 #include <QVariantMap>
 
+#include <memory>
 #include <optional>
+
+class FlowCaller;
 
 // Sends dimming levels of one light from a slider that reports every value
 // it passes. One command is outstanding on the channel at a time and only 8
@@ -18,7 +21,8 @@ class LevelSender : public QObject {
 public:
     static constexpr int kPollMilliseconds = 40;
 
-    explicit LevelSender(QObject *parent = nullptr);
+    // caller: who hears each level's outcome (null: the feedback service).
+    explicit LevelSender(std::shared_ptr<FlowCaller> caller = {}, QObject *parent = nullptr);
 
     // The newest level goes now or when the channel is free; the record is
     // left as it is until the home confirms the level.
@@ -28,6 +32,7 @@ private:
     static bool channelIsFree();
     void sendPending();
 
+    std::shared_ptr<FlowCaller> m_caller;
     std::optional<QVariantMap> m_pending;
     int m_pendingLevel = 0;
     QTimer m_poll;

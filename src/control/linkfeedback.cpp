@@ -5,20 +5,9 @@
 #include "enrolmentoperations.h"
 #include "flowcaller.h"
 #include "flowfeedback.h"
-#include "reloadablescreen.h"
-#include "store/recordkeys.h"
+#include "screenstack.h"
 
 #include <QCoreApplication>
-
-namespace {
-// The channels a device enrolment has stored so far.
-int channelsStored(const OperationList &records)
-{
-    return int(std::count_if(records.cbegin(), records.cend(), [](const QVariantMap &e) {
-        return e.contains(Key::insertDevice) && e.value(Key::haveSend).toString() == Value::yes;
-    }));
-}
-} // namespace
 
 void LinkFeedback::commandSent(const ChannelCommand &command)
 {
@@ -26,8 +15,8 @@ void LinkFeedback::commandSent(const ChannelCommand &command)
     // not the indicator's own timer, ends the wait.
     if (command.quiet || command.background)
         return;
-    if (FlowCaller *caller = command.operations->caller.get())
-        caller->showProgress(command.replyWaitSeconds);
+    if (FlowCaller &caller = FlowCaller::of(*command.operations); !caller.personWatches())
+        caller.showProgress(command.replyWaitSeconds);
     else if (m_watcher)
         m_watcher->startActivity(command.replyWaitSeconds, FlowFeedback::ActivityEnd::ByCaller);
 }
@@ -45,17 +34,10 @@ void LinkFeedback::replied(const ChannelCommand &command, bool owned)
 
 bool LinkFeedback::unanswered(const ChannelCommand &command)
 {
-    // An enrolment cut short has stored some channels: those are its outcome.
     const OperationList &records = *command.operations;
-    const bool enrolsTransmitter = EnrolmentOperations::enrolsTransmitter(records);
     // A rediscovery: a locate that no person and no enrolment waits for.
-    const bool rediscovery = command.isLocate() && !command.quiet && !enrolsTransmitter;
-    const int added = channelsStored(records);
-    using Waiter = FlowFeedback::Waiter;
-    const Waiter waiter = command.quiet ? Waiter::LinkCheck
-                          : enrolsTransmitter || EnrolmentOperations::enrolsDevices(records)
-                              ? Waiter::TopScreen
-                              : Waiter::OtherCommand;
+    const bool rediscovery =
+        command.isLocate() && !command.quiet && !EnrolmentOperations::enrolsTransmitter(records);
     // A rediscovery that goes unanswered after a transmitter has answered is
     // not reported (the stored address may simply be stale); any other
     // command, the enrolment's own locate and the quiet check of the link
@@ -66,45 +48,90 @@ bool LinkFeedback::unanswered(const ChannelCommand &command)
         return false;
     }
     app->setIfConnected(AppDelegate::kConnectionFailed);
-    FlowCaller *caller = command.quiet ? nullptr : records.caller.get();
-    if (caller) {
-        caller->stopProgress();
-        FlowOutcome silence = FlowOutcome::noReply();
-        silence.title =
-            QCoreApplication::translate("ShowAlertManager", "Network connection failed");
-        if (EnrolmentOperations::enrolsDevices(records))
-            silence.accepted = added; // what an enrolment cut short has stored
-        caller->report(silence);
+    using Waiter = FlowFeedback::Waiter;
+    Waiter waiter = Waiter::LinkCheck;
+    if (!command.quiet) {
+        FlowCaller &starter = FlowCaller::of(records);
+        if (!starter.personWatches()) {
+            starter.stopProgress();
+            FlowOutcome silence = FlowOutcome::noReply();
+            silence.title =
+                QCoreApplication::translate("ShowAlertManager", "Network connection failed");
+            if (EnrolmentOperations::enrolsDevices(records)) // what it stored before
+                silence.accepted = EnrolmentOperations::channelsStored(records);
+            starter.report(silence);
+            waiter = Waiter::Caller;
+        } else {
+            waiter =
+                EnrolmentOperations::tellCutShort(starter, records) ? Waiter::Step : Waiter::Person;
+        }
     }
     if (m_watcher)
-        m_watcher->activityOnTimeOutAfterAdding(added, caller ? Waiter::Caller : waiter);
+        m_watcher->activityOnTimeOut(waiter);
     return true;
 }
 
 void LinkFeedback::dropped(const ChannelCommand &command)
 {
     const OperationList &records = *command.operations;
-    if (FlowCaller *caller = records.caller.get()) {
-        caller->report({FlowOutcome::Kind::Dropped, {}, {}, {}, {}});
-    } else if (m_watcher && (EnrolmentOperations::enrolsDevices(records) ||
-                             EnrolmentOperations::enrolsTransmitter(records))) {
+    FlowCaller &caller = FlowCaller::of(records);
+    if (!caller.personWatches()) {
+        caller.report({FlowOutcome::Kind::Dropped, {}, {}, {}, {}});
+    } else if (EnrolmentOperations::enrolsDevices(records) ||
+               EnrolmentOperations::enrolsTransmitter(records)) {
         // The screen waits for its own command's outcome: without it, its
         // Connect would simply stay.
-        m_watcher->activityOnTimeOutAfterAdding(channelsStored(records),
-                                                FlowFeedback::Waiter::TopScreen);
+        const bool told = EnrolmentOperations::tellCutShort(caller, records);
+        if (m_watcher)
+            m_watcher->activityOnTimeOut(told ? FlowFeedback::Waiter::Step
+                                              : FlowFeedback::Waiter::Person);
     }
 }
 
 void LinkFeedback::stopProgress(const ChannelCommand &command)
 {
-    if (FlowCaller *caller = command.operations->caller.get())
-        caller->stopProgress();
+    if (FlowCaller &caller = FlowCaller::of(*command.operations); !caller.personWatches())
+        caller.stopProgress();
     else if (m_watcher)
         m_watcher->stopActivity();
 }
 
 void LinkFeedback::commandWaits()
 {
-    if (auto *screen = AppDelegate::instance()->topScreenAs<ReloadableScreen>())
-        screen->updateMainView();
+    if (const ScreenStack *stack = AppDelegate::instance()->navigationController())
+        stack->reloadTop();
+}
+
+void LinkFeedback::importWaits(double seconds)
+{
+    if (m_watcher)
+        m_watcher->startActivity(seconds, FlowFeedback::ActivityEnd::ByCaller);
+}
+
+void LinkFeedback::importEnded()
+{
+    if (m_watcher)
+        m_watcher->stopActivity();
+}
+
+void LinkFeedback::importFailed(bool stepTold)
+{
+    if (m_watcher)
+        m_watcher->activityOnTimeOut(stepTold ? FlowFeedback::Waiter::Step
+                                              : FlowFeedback::Waiter::Person);
+}
+
+void LinkFeedback::importAnswered()
+{
+    if (m_watcher)
+        m_watcher->transmitterConnectionSuccessful(2);
+}
+
+void LinkFeedback::linkReset()
+{
+    if (!m_watcher)
+        return;
+    m_watcher->transmitterConnectionSuccessful(1);
+    m_watcher->finishedFading();
+    m_watcher->stopActivity();
 }

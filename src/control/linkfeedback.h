@@ -28,6 +28,16 @@ public:
     void dropped(const ChannelCommand &command);
     void commandWaits();
 
+    // The import of the home's configuration, for a person watching: its
+    // indicator while it runs for at most seconds, its end; its failure,
+    // after its starter's step was told (stepTold) or not; its answer.
+    void importWaits(double seconds);
+    void importEnded();
+    void importFailed(bool stepTold);
+    void importAnswered();
+    // The home was emptied: the link is unknown again and nothing shows.
+    void linkReset();
+
 private:
     void stopProgress(const ChannelCommand &command);
 

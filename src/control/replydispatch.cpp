@@ -11,8 +11,8 @@ template <class... Handlers> struct Overloaded : Handlers... {
 template <class... Handlers> Overloaded(Handlers...) -> Overloaded<Handlers...>;
 } // namespace
 
-ReplyDispatch::ReplyDispatch(UDPSocketManager *channel)
-    : m_system(std::make_unique<GatewayReplies>(channel)), m_handlers(m_system.get())
+ReplyDispatch::ReplyDispatch(UDPSocketManager *channel, Database *store, HomeEvents *events)
+    : m_system(std::make_unique<GatewayReplies>(channel, store, events)), m_handlers(m_system.get())
 {
 }
 

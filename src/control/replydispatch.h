@@ -6,8 +6,10 @@
 
 #include <memory>
 
+class Database;
 class DeviceReplies;
 class GatewayReplies;
+class HomeEvents;
 class ReplyHandlers;
 class UDPSocketManager;
 
@@ -15,7 +17,9 @@ class UDPSocketManager;
 // records of the command it answers, and raises the use counters after it.
 class ReplyDispatch {
 public:
-    explicit ReplyDispatch(UDPSocketManager *channel);
+    // Not owned: the channel, the store the replies change and the events
+    // that announce it.
+    ReplyDispatch(UDPSocketManager *channel, Database *store, HomeEvents *events);
     ~ReplyDispatch();
     ReplyDispatch(const ReplyDispatch &) = delete;
     ReplyDispatch &operator=(const ReplyDispatch &) = delete;

@@ -1,11 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "scenarioreplies.h"
 
-#include "appdelegate.h"
 #include "base/textnumber.h"
 #include "flowcaller.h"
 #include "homeevents.h"
-#include "scenariolistscreen.h"
 #include "scenarionamingscreen.h"
 #include "scenariostates.h"
 #include "store/database.h"
@@ -44,7 +42,8 @@ void ScenarioReplies::overScenarioWithServerInfo(const GatewayReply::NamingAckno
     const bool changed = storeAcknowledgedName(ack.number, ack.name, asked);
     if (namingIsTheFlow)
         FlowCaller::of(*operations).report(FlowOutcome::done({}));
-    leaveScenarioNaming();
+    if (ScenarioNamingScreen *step = FlowCaller::of(*operations).scenarioNamingStep())
+        step->scenarioNamed();
     if (changed)
         m_channel->updateMainController();
 }
@@ -52,8 +51,7 @@ void ScenarioReplies::overScenarioWithServerInfo(const GatewayReply::NamingAckno
 bool ScenarioReplies::storeAcknowledgedName(const QString &number, const QString &name,
                                             const std::optional<QVariantMap> &asked)
 {
-    Database *store = Database::instance();
-    std::optional<QVariantMap> scenario = store->scenarioRecordWithMainID(number);
+    std::optional<QVariantMap> scenario = m_store->scenarioRecordWithMainID(number);
     if (!scenario)
         return false;
     QVariantMap named = *scenario;
@@ -61,21 +59,7 @@ bool ScenarioReplies::storeAcknowledgedName(const QString &number, const QString
     if (asked && asked->contains(Key::imagePath))
         named.insert(Key::imagePath, asked->value(Key::imagePath));
     return named != *scenario &&
-           store->updateScenarioWithMainID(named.value(Key::id).toString(), named);
-}
-
-void ScenarioReplies::leaveScenarioNaming()
-{
-    AppDelegate *app = AppDelegate::instance();
-    if (!app->topScreenAs<ScenarioNamingScreen>())
-        return;
-    ScreenStack *stack = app->navigationController();
-    for (Screen *screen : stack->screens()) {
-        if (dynamic_cast<ScenarioListScreen *>(screen)) {
-            stack->popToScreen(screen, true);
-            return;
-        }
-    }
+           m_store->updateScenarioWithMainID(named.value(Key::id).toString(), named);
 }
 
 void ScenarioReplies::overScenarioRunWithServerInfo(const GatewayReply::RunAcknowledgement &ack,
@@ -93,20 +77,19 @@ void ScenarioReplies::overScenarioRunWithServerInfo(const GatewayReply::RunAckno
     bool stored = true;
     if (run != operations->cend())
         stored = ScenarioStates::applyMembers(*run);
-    else if (const auto scenario = Database::instance()->scenarioRecordWithMainID(ack.number))
+    else if (const auto scenario = m_store->scenarioRecordWithMainID(ack.number))
         stored = ScenarioStates::applyMembers(*scenario);
     FlowCaller::of(*operations)
         .report(stored ? FlowOutcome::done({}) : FlowOutcome::storeFailure());
-    HomeEvents::instance()->announceScenarioRun(ack.number);
+    m_events->announceScenarioRun(ack.number);
     m_channel->updateMainController();
 }
 
 void ScenarioReplies::updateDeviceAndScenarioControlTimesWithInfo(const GatewayReply::Form &reply)
 {
-    Database *store = Database::instance();
     if (const auto *run = std::get_if<GatewayReply::RunAcknowledgement>(&reply)) {
-        store->updateScenarioControlTimesWithMainID(run->number);
-        HomeEvents::instance()->announceScenarioUseCounted(run->number);
+        m_store->updateScenarioControlTimesWithMainID(run->number);
+        m_events->announceScenarioUseCounted(run->number);
         return;
     }
     const auto *ack = std::get_if<GatewayReply::DeviceAcknowledgement>(&reply);
@@ -114,18 +97,18 @@ void ScenarioReplies::updateDeviceAndScenarioControlTimesWithInfo(const GatewayR
         return;
     if (ack->operation == ChannelOperation::Control) {
         std::optional<QVariantMap> device =
-            JsonCodec::recordFromJSONString(store->selectMainDeviceWithMainID(ack->deviceId));
+            JsonCodec::recordFromJSONString(m_store->selectMainDeviceWithMainID(ack->deviceId));
         if (!device)
             return;
         const int uses = TextNumber::integerValue(device->value(Key::controlTimes).toString());
         device->insert(Key::controlTimes, QString::number(uses + 1));
-        if (store->updateMainDeviceWithMainID(device->value(Key::id).toString(), *device))
-            HomeEvents::instance()->announceChannelUseCounted(ack->deviceId);
+        if (m_store->updateMainDeviceWithMainID(device->value(Key::id).toString(), *device))
+            m_events->announceChannelUseCounted(ack->deviceId);
     } else if (ack->family == Wire::light && (ack->operation == ChannelOperation::AllOn ||
                                               ack->operation == ChannelOperation::AllOff)) {
         const QString &number =
             ack->operation == ChannelOperation::AllOn ? Value::allOnMainID : Value::allOffMainID;
-        store->updateScenarioControlTimesWithMainID(number);
-        HomeEvents::instance()->announceScenarioUseCounted(number);
+        m_store->updateScenarioControlTimesWithMainID(number);
+        m_events->announceScenarioUseCounted(number);
     }
 }

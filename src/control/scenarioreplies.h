@@ -9,6 +9,8 @@
 
 #include <optional>
 
+class Database;
+class HomeEvents;
 class UDPSocketManager;
 
 // Scenario naming and run acknowledgements, and the use counters every
@@ -16,7 +18,12 @@ class UDPSocketManager;
 // scenarios by run).
 class ScenarioReplies {
 public:
-    explicit ScenarioReplies(UDPSocketManager *channel) : m_channel(channel) {}
+    // Not owned: the channel, the store the replies change and the events
+    // that announce it.
+    ScenarioReplies(UDPSocketManager *channel, Database *store, HomeEvents *events)
+        : m_channel(channel), m_store(store), m_events(events)
+    {
+    }
 
     // The name the master took is stored, with the picture chosen with it;
     // a refused name that this app asked for is reported.
@@ -31,7 +38,8 @@ private:
     // True when the store took a change.
     bool storeAcknowledgedName(const QString &number, const QString &name,
                                const std::optional<QVariantMap> &asked);
-    void leaveScenarioNaming();
 
     UDPSocketManager *m_channel;
+    Database *m_store;
+    HomeEvents *m_events;
 };

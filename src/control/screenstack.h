@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "reloadablescreen.h"
 #include "screen.h"
 
 #include <QList>
@@ -21,6 +22,14 @@ public:
 
     virtual void popScreen(bool animated) = 0;
     virtual void popToScreen(Screen *screen, bool animated) = 0;
+
+    // What the home shows may be out of date: the screen showing reads the
+    // store again.
+    void reloadTop() const
+    {
+        if (auto *screen = topScreenAs<ReloadableScreen>())
+            screen->updateMainView();
+    }
 
     // The top screen when it plays the given role, else null.
     template <typename Role> Role *topScreenAs() const { return dynamic_cast<Role *>(topScreen()); }

@@ -4,8 +4,8 @@
 #include "appdelegate.h"
 #include "base/logging.h"
 #include "configurationimport.h"
+#include "enrolmentoperations.h"
 #include "flowcaller.h"
-#include "flowfeedback.h"
 #include "homeevents.h"
 #include "homelookup.h"
 #include "store/recordkeys.h"
@@ -13,7 +13,8 @@
 #include "transport/transmittercommands.h"
 #include "udpsocketmanager.h"
 
-TCPSocketManager::TCPSocketManager()
+TCPSocketManager::TCPSocketManager(UDPSocketManager *channel, AppDelegate *app, HomeEvents *events)
+    : m_channel(channel), m_app(app), m_events(events)
 {
     m_deadline.setSingleShot(true);
     m_deadline.setInterval(kImportDeadline);
@@ -43,15 +44,22 @@ void TCPSocketManager::sendTCPMessageWithCommandArray(const QStringList &command
                                                       const std::optional<QString> &address,
                                                       std::shared_ptr<FlowCaller> caller)
 {
-    if (std::find(m_callers.cbegin(), m_callers.cend(), caller) == m_callers.cend())
+    // A person watching is told once through the feedback service, however
+    // many screens asked.
+    const auto watches = [](const std::shared_ptr<FlowCaller> &c) {
+        return FlowCaller::orService(c.get()).personWatches();
+    };
+    const bool told = std::any_of(m_callers.cbegin(), m_callers.cend(), [&](const auto &c) {
+        return c == caller || (watches(c) && watches(caller));
+    });
+    if (!told)
         m_callers.push_back(std::move(caller));
     if (m_socket)
         return; // one import at a time: the one under way answers this request too
     // It goes at once unless a command is outstanding or queued (the quiet
     // link check gives way); while it waits, the top screen shows it.
-    UDPSocketManager *channel = UDPSocketManager::instance();
-    if (!channel->runWhenIdle([this, commandArray, address] { sendNow(commandArray, address); }))
-        channel->updateMainController();
+    if (!m_channel->runWhenIdle([this, commandArray, address] { sendNow(commandArray, address); }))
+        m_channel->updateMainController();
 }
 
 void TCPSocketManager::sendNow(const QStringList &commandArray,
@@ -61,11 +69,10 @@ void TCPSocketManager::sendNow(const QStringList &commandArray,
     // answered this request too.
     if (m_socket || m_callers.empty())
         return;
-    UDPSocketManager *channel = UDPSocketManager::instance();
     const QByteArray line = requestLine(commandArray);
     std::optional<QString> destination = address;
     if (!destination) {
-        const std::optional<QVariantMap> master = channel->homeLookup()->firstTransmitter();
+        const std::optional<QVariantMap> master = m_channel->homeLookup()->firstTransmitter();
         if (!master) {
             tell(FlowOutcome::invalidInput(
                 UDPSocketManager::tr("Please scan the transmitter first")));
@@ -80,14 +87,14 @@ void TCPSocketManager::sendNow(const QStringList &commandArray,
     m_unreachable.stop();
     m_stream.clear();
     m_completed = false;
-    AppDelegate::instance()->setConnectionType(AppDelegate::kStreamImport);
+    m_app->setConnectionType(AppDelegate::kStreamImport);
     m_socket = new AsyncSocket(this, this);
     if (m_socket->connectToHost(*destination, m_port)) {
         m_socket->writeData(line, -1, 0);
         m_socket->readDataWithTimeout(kReadTimeoutSeconds, 0);
         // Datagram commands wait until the import has ended: its end, not
         // the indicator's own timer, ends the wait.
-        channel->setImportRunning(true);
+        m_channel->setImportRunning(true);
         m_deadline.start();
         showProgress();
     } else {
@@ -113,7 +120,7 @@ void TCPSocketManager::onSocketDidReadData(AsyncSocket *socket, const QByteArray
     Q_UNUSED(tag)
     if (socket != m_socket)
         return; // an older import's connection, already given up
-    AppDelegate::instance()->setConnectionType(AppDelegate::kDatagramExchange);
+    m_app->setConnectionType(AppDelegate::kDatagramExchange);
     switch (m_stream.append(data)) {
     case ImportStream::State::Oversized:
         qCWarning(lcGateway) << "import reply over" << ImportStream::kMaxBytes << "bytes: dropped";
@@ -130,17 +137,15 @@ void TCPSocketManager::onSocketDidReadData(AsyncSocket *socket, const QByteArray
 
 void TCPSocketManager::finishImport()
 {
-    AppDelegate *app = AppDelegate::instance();
-    FlowFeedback *feedback = FlowFeedback::instance();
     m_completed = true;
-    app->setIfConnected(AppDelegate::kConnected);
-    feedback->transmitterConnectionSuccessful(2);
-    UDPSocketManager::instance()->rediscovery().getGatewayIPAgain(std::nullopt);
+    m_app->setIfConnected(AppDelegate::kConnected);
+    m_channel->linkFeedback().importAnswered();
+    m_channel->rediscovery().getGatewayIPAgain(std::nullopt);
     m_socket->disconnect();
 
     const bool committed = ConfigurationImport::rebuildStoreFrom(m_stream.text());
     if (committed) {
-        HomeEvents::instance()->announceHomeReplaced();
+        m_events->announceHomeReplaced();
         tell(FlowOutcome::done(tr("Synchronous data successful")));
     } else { // not a configuration, or the store would not take it: the home stays as it was
         tell(FlowOutcome::invalidInput());
@@ -150,45 +155,45 @@ void TCPSocketManager::finishImport()
 
 void TCPSocketManager::reportFailedImport()
 {
-    AppDelegate *app = AppDelegate::instance();
-    app->setConnectionType(AppDelegate::kStreamImport);
-    app->setIfConnected(AppDelegate::kConnectionFailed);
+    m_app->setConnectionType(AppDelegate::kStreamImport);
+    m_app->setIfConnected(AppDelegate::kConnectionFailed);
     const std::vector<std::shared_ptr<FlowCaller>> callers = std::exchange(m_callers, {});
-    bool serviceWaits = false;
-    for (const std::shared_ptr<FlowCaller> &caller : callers) {
-        if (!caller) {
-            serviceWaits = true;
+    FlowCaller *watched = nullptr;
+    for (const std::shared_ptr<FlowCaller> &asked : callers) {
+        FlowCaller &caller = FlowCaller::orService(asked.get());
+        if (caller.personWatches()) {
+            watched = &caller;
             continue;
         }
-        caller->stopProgress();
-        caller->report(FlowOutcome::noReply());
+        caller.stopProgress();
+        caller.report(FlowOutcome::noReply());
     }
-    // The service tells the screen on top (an enrolment's, or a toast) and
-    // ends its indicator; otherwise the import is simply over.
-    if (serviceWaits)
-        FlowFeedback::instance()->activityOnTimeOut();
+    // The service tells the screen that asked (an enrolment's, or a toast)
+    // and ends its indicator; otherwise the import is simply over.
+    if (watched)
+        m_channel->linkFeedback().importFailed(
+            EnrolmentOperations::tellTransmitterCutShort(*watched));
     else
-        app->setConnectionType(AppDelegate::kDatagramExchange);
-    UDPSocketManager::instance()->linkFailed();
+        m_app->setConnectionType(AppDelegate::kDatagramExchange);
+    m_channel->linkFailed();
 }
 
 void TCPSocketManager::showProgress()
 {
     for (const std::shared_ptr<FlowCaller> &caller : m_callers)
-        if (caller)
+        if (!FlowCaller::orService(caller.get()).personWatches())
             caller->showProgress(kReadTimeoutSeconds);
         else
-            FlowFeedback::instance()->startActivity(kReadTimeoutSeconds,
-                                                    FlowFeedback::ActivityEnd::ByCaller);
+            m_channel->linkFeedback().importWaits(kReadTimeoutSeconds);
 }
 
 void TCPSocketManager::stopProgress()
 {
     for (const std::shared_ptr<FlowCaller> &caller : std::exchange(m_callers, {}))
-        if (caller)
+        if (!FlowCaller::orService(caller.get()).personWatches())
             caller->stopProgress();
         else
-            FlowFeedback::instance()->stopActivity();
+            m_channel->linkFeedback().importEnded();
 }
 
 void TCPSocketManager::tell(const FlowOutcome &outcome)
@@ -212,7 +217,7 @@ void TCPSocketManager::onSocketDidDisconnect(AsyncSocket *socket)
         // answer, whatever came before the cut.
         reportFailedImport();
     }
-    UDPSocketManager::instance()->setImportRunning(false);
+    m_channel->setImportRunning(false);
     if (!m_completed)
         Q_EMIT importFinished(false);
 }

@@ -18,7 +18,10 @@
 #include <optional>
 #include <vector>
 
+class AppDelegate;
 class FlowCaller;
+class HomeEvents;
+class UDPSocketManager;
 
 // Fetches the master's whole configuration over one stream connection and,
 // when the end marker has arrived, rebuilds the store from it.
@@ -37,7 +40,9 @@ public:
     static constexpr std::chrono::seconds kImportDeadline{60};
 
     // Made and destroyed by ProgramObjects; instance() reaches it meanwhile.
-    TCPSocketManager();
+    // Not owned: the channel it waits for and shows the link through, the
+    // application's connection state, and the events that announce the import.
+    TCPSocketManager(UDPSocketManager *channel, AppDelegate *app, HomeEvents *events);
     ~TCPSocketManager() override;
     static QStringList importRequest();
 
@@ -74,6 +79,9 @@ private:
     void stopProgress();
     void tell(const FlowOutcome &outcome);
 
+    UDPSocketManager *m_channel;
+    AppDelegate *m_app;
+    HomeEvents *m_events;
     QPointer<AsyncSocket> m_socket; // the import under way; it deletes itself when it ends
     ImportStream m_stream;
     bool m_completed = false;

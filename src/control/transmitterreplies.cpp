@@ -21,13 +21,13 @@ void tellEnrolmentScreen(const OperationList &operations, const QString &transmi
 {
     if (!EnrolmentOperations::enrolsTransmitter(operations, transmitterId))
         return;
-    if (TransmitterEnrolmentScreen *step = FlowCaller::of(operations).transmitterEnrolmentStep())
+    FlowCaller &caller = FlowCaller::of(operations);
+    if (TransmitterEnrolmentScreen *step = caller.transmitterEnrolmentStep())
         step->superBoxAddSucceed(succeeded);
-    else if (operations.caller) // else no one waits: the person left the enrolment
-        operations.caller->report(succeeded
-                                      ? FlowOutcome::done({})
-                                      : FlowOutcome::storeFailure(QCoreApplication::translate(
-                                            "ShowAlertManager", "The home's data cannot be read")));
+    else if (!caller.personWatches()) // a person who left the enrolment waits for nothing more
+        caller.report(succeeded ? FlowOutcome::done({})
+                                : FlowOutcome::storeFailure(QCoreApplication::translate(
+                                      "ShowAlertManager", "The home's data cannot be read")));
 }
 } // namespace
 
@@ -38,8 +38,7 @@ void TransmitterReplies::overGatewayIPWithServerInfo(const GatewayReply::LocateA
         << QStringLiteral("located:%1_at:%2").arg(answer.transmitterId, answer.address);
     const QString &id = answer.transmitterId;
 
-    Database *store = Database::instance();
-    const std::optional<QList<QVariantMap>> read = store->superBoxesIfReadable();
+    const std::optional<QList<QVariantMap>> read = m_store->superBoxesIfReadable();
     if (!read) {
         // Which transmitters are stored, and so whether this one would be
         // the master, is not known: nothing is written.
@@ -55,12 +54,12 @@ void TransmitterReplies::overGatewayIPWithServerInfo(const GatewayReply::LocateA
         return t.value(Key::id).toString() == id;
     });
     if (known)
-        store->updateSuperBoxWithAddress(answer.address, id, std::nullopt);
+        m_store->updateSuperBoxWithAddress(answer.address, id, std::nullopt);
     else
-        store->insertSuperBoxWithInfo(
+        m_store->insertSuperBoxWithInfo(
             RecordFactory::transmitter(id, answer.address, stored.isEmpty()));
 
-    const QList<QVariantMap> now = store->readAllSuperBoxInfo();
+    const QList<QVariantMap> now = m_store->readAllSuperBoxInfo();
     const auto found = std::find_if(now.cbegin(), now.cend(), [&id](const QVariantMap &t) {
         return t.value(Key::id).toString() == id;
     });
@@ -84,8 +83,7 @@ void TransmitterReplies::overCommandWithServerInfo(const GatewayReply::RoleAckno
     FlowCaller &caller = FlowCaller::of(*operations);
     if (ack.code == ResultCode::Accepted ||
         (ack.code == ResultCode::AlreadyMaster && ack.asMaster)) {
-        Database::instance()->updateSuperBoxWithAddress(std::nullopt, ack.transmitterId,
-                                                        Value::yes);
+        m_store->updateSuperBoxWithAddress(std::nullopt, ack.transmitterId, Value::yes);
         tellEnrolmentScreen(*operations, ack.transmitterId, true);
         return;
     }
@@ -103,5 +101,5 @@ void TransmitterReplies::overCommandWithServerInfo(const GatewayReply::RoleAckno
     } else {
         return;
     }
-    Database::instance()->deleteSuperBoxWithMainID(ack.transmitterId);
+    m_store->deleteSuperBoxWithMainID(ack.transmitterId);
 }

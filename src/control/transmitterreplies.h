@@ -6,6 +6,8 @@
 
 #include <QString>
 
+class Database;
+class HomeEvents;
 class UDPSocketManager;
 
 // Locate answers and role acknowledgements: where a transmitter is, and
@@ -13,7 +15,12 @@ class UDPSocketManager;
 // master). The enrolment screen hears only of its own enrolment's commands.
 class TransmitterReplies {
 public:
-    explicit TransmitterReplies(UDPSocketManager *channel) : m_channel(channel) {}
+    // Not owned: the channel, the store the replies change and the events
+    // that announce it.
+    TransmitterReplies(UDPSocketManager *channel, Database *store, HomeEvents *events)
+        : m_channel(channel), m_store(store), m_events(events)
+    {
+    }
 
     void overGatewayIPWithServerInfo(const GatewayReply::LocateAnswer &answer,
                                      const SharedOperations &operations);
@@ -22,4 +29,6 @@ public:
 
 private:
     UDPSocketManager *m_channel;
+    Database *m_store;
+    HomeEvents *m_events;
 };

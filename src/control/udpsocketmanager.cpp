@@ -64,7 +64,7 @@ void UDPSocketManager::logOutcome(const QStringList &fields, const CommandOutcom
     Q_EMIT commandOutcome(fields, outcome);
 }
 
-UDPSocketManager::UDPSocketManager()
+UDPSocketManager::UDPSocketManager(Database *store, HomeEvents *events)
     : m_queue(kFollowUpMilliseconds,
               {[this](const ChannelCommand &command) { m_linkFeedback.commandSent(command); },
                [this](const ChannelCommand &command, const QByteArray &datagram, bool owned) {
@@ -75,7 +75,7 @@ UDPSocketManager::UDPSocketManager()
                },
                [this](const ChannelCommand &command) { onNoReply(command); }}),
       m_rediscovery([this](const QString &transmitterId) { getGatewayIPWithID(transmitterId); }),
-      m_homeLookup(storedHome()), m_replies(this)
+      m_events(events), m_homeLookup(storedHome()), m_replies(this, store, events)
 {
 }
 
@@ -292,7 +292,7 @@ void UDPSocketManager::onNoReply(const ChannelCommand &command)
 {
     m_links.unanswered(transmitterOf(command));
     if (command.background)
-        HomeEvents::instance()->announceStateUnknown(Wire::targetOf(command.fields));
+        m_events->announceStateUnknown(Wire::targetOf(command.fields));
     else if (m_linkFeedback.unanswered(command))
         linkFailed(command.quiet);
     scheduleFollowUp([this] { sendQueueRequest(); });

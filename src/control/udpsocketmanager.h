@@ -21,7 +21,9 @@
 #include <memory>
 #include <optional>
 
+class Database;
 class FlowFeedback;
+class HomeEvents;
 class HomeLookup;
 class ReplyHandlers;
 
@@ -46,7 +48,8 @@ public:
     static inline const QString kGroupAddress = QStringLiteral("groupAddress");
 
     // Made and destroyed by ProgramObjects; instance() reaches it meanwhile.
-    UDPSocketManager();
+    // Not owned: the store the replies change and the events that announce it.
+    UDPSocketManager(Database *store, HomeEvents *events);
     ~UDPSocketManager() override;
 
     // address: nullopt for the master, "groupAddress" for the subnet
@@ -135,6 +138,7 @@ public:
     // Who shows the link (indicator, banner) to the person; not owned, null
     // when nobody does. The link is kept the same either way.
     void setLinkWatcher(FlowFeedback *watcher) { m_linkFeedback.setWatcher(watcher); }
+    LinkFeedback &linkFeedback() { return m_linkFeedback; }
 
     // Seams: the store view (not owned; null means the store itself), the reply
     // handlers (not owned; null restores the system's own), the transmitters'
@@ -171,6 +175,7 @@ private:
     LinkFeedback m_linkFeedback;
     TransmitterLinks m_links;
     Rediscovery m_rediscovery;
+    HomeEvents *m_events;
     HomeLookup *m_homeLookup;
     ReplyDispatch m_replies;
     std::optional<double> m_replyWaitOverride;

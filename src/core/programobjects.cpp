@@ -20,8 +20,9 @@ ProgramObjects::ProgramObjects()
     : m_store(std::make_unique<Database>()), m_files(std::make_unique<DelegateManager>()),
       m_homeEvents(std::make_unique<HomeEvents>()), m_application(std::make_unique<AppDelegate>()),
       m_feedback(std::make_unique<ShowAlertManager>()),
-      m_channel(std::make_unique<UDPSocketManager>()),
-      m_import(std::make_unique<TCPSocketManager>()),
+      m_channel(std::make_unique<UDPSocketManager>(m_store.get(), m_homeEvents.get())),
+      m_import(std::make_unique<TCPSocketManager>(m_channel.get(), m_application.get(),
+                                                  m_homeEvents.get())),
       m_stateRefresh(std::make_unique<StateRefresh>()), m_live(std::make_unique<LiveHome>()),
       m_liveFeed(std::make_unique<LiveHomeFeed>(m_live.get(), &LiveHomeFeed::storedChannelIds,
                                                 &LiveHomeFeed::storedMasterId))

@@ -2,10 +2,8 @@
 #include "showalertmanager.h"
 
 #include "control/appdelegate.h"
-#include "control/deviceenrolmentscreen.h"
 #include "control/homelookup.h"
 #include "control/screenstack.h"
-#include "control/transmitterenrolmentscreen.h"
 #include "control/udpsocketmanager.h"
 #include "headlessfeedbackpresenter.h"
 #include "navigationframescreen.h"
@@ -17,9 +15,12 @@ ScreenStack *navigationStack()
     return AppDelegate::instance()->navigationController();
 }
 
-template <typename Role> Role *topScreenAs()
+// The screen the person sees, when it is in the navigation frame: it shows
+// the bar's indicator and the connection banner.
+NavigationFrameScreen *frameOnTop()
 {
-    return AppDelegate::instance()->topScreenAs<Role>();
+    const ScreenStack *stack = navigationStack();
+    return stack ? stack->topScreenAs<NavigationFrameScreen>() : nullptr;
 }
 } // namespace
 
@@ -101,7 +102,7 @@ void ShowAlertManager::startActivity(double seconds, ActivityEnd end)
 
 bool ShowAlertManager::checkStartNavigationActivity(double seconds, ActivityEnd end)
 {
-    auto *screen = topScreenAs<NavigationFrameScreen>();
+    auto *screen = frameOnTop();
     if (!screen)
         return false;
     screen->startBarActivity(tr("Connecting..."));
@@ -129,7 +130,7 @@ void ShowAlertManager::stopActivity()
 
 bool ShowAlertManager::checkStopNavigationActivity()
 {
-    auto *screen = topScreenAs<NavigationFrameScreen>();
+    auto *screen = frameOnTop();
     if (!screen)
         return false;
     screen->stopBarActivity();
@@ -140,33 +141,27 @@ bool ShowAlertManager::checkActivityShowOn() const
 {
     if (m_windowActivity)
         return true;
-    auto *screen = topScreenAs<NavigationFrameScreen>();
+    auto *screen = frameOnTop();
     return screen && screen->hasBarActivity();
 }
 
-void ShowAlertManager::activityOnTimeOutAfterAdding(int channelsAdded, Waiter waiter)
+void ShowAlertManager::activityOnTimeOut(Waiter waiter)
 {
     m_showActivityTimer.stop();
     AppDelegate *app = AppDelegate::instance();
-    auto *transmitterEnrolment =
-        waiter == Waiter::TopScreen ? topScreenAs<TransmitterEnrolmentScreen>() : nullptr;
-    auto *deviceEnrolment =
-        waiter == Waiter::TopScreen ? topScreenAs<DeviceEnrolmentScreen>() : nullptr;
-    if (transmitterEnrolment)
-        transmitterEnrolment->superBoxAddSucceed(false);
-    else if (deviceEnrolment)
-        deviceEnrolment->panelAddSucceed(QString::number(channelsAdded));
-    else if (waiter != Waiter::Caller && app->connectionType() == AppDelegate::kStreamImport)
+    if (waiter == Waiter::Step) {
+        // the flow's own screen shows how it ended
+    } else if (waiter != Waiter::Caller && app->connectionType() == AppDelegate::kStreamImport) {
         showControlFailed();
-    else if (app->connectionType() == AppDelegate::kDatagramExchange) {
+    } else if (app->connectionType() == AppDelegate::kDatagramExchange) {
         transmitterConnectionFailed();
         // The banner tells the person; a check of the link nobody asked for
         // ends no flow, and a flow with a caller of its own has told it.
-        if (waiter == Waiter::TopScreen || waiter == Waiter::OtherCommand)
+        if (waiter == Waiter::Person)
             Q_EMIT flowEnded(
                 {FlowOutcome::Kind::NoReply, tr("Network connection failed"), {}, {}, {}});
     }
-    if (waiter == Waiter::TopScreen || waiter == Waiter::OtherCommand)
+    if (waiter == Waiter::Person || waiter == Waiter::Step)
         stopActivity();
 }
 
@@ -177,7 +172,7 @@ bool ShowAlertManager::anyTransmitterStored()
 
 void ShowAlertManager::transmitterConnectionFailed()
 {
-    auto *screen = topScreenAs<NavigationFrameScreen>();
+    auto *screen = frameOnTop();
     if (!screen || !anyTransmitterStored())
         return;
     screen->showNetworkAlertViewWithImageName(QStringLiteral("1"), tr("Network connection failed"));
@@ -185,7 +180,7 @@ void ShowAlertManager::transmitterConnectionFailed()
 
 void ShowAlertManager::transmitterConnectionSuccessful(int type)
 {
-    auto *screen = topScreenAs<NavigationFrameScreen>();
+    auto *screen = frameOnTop();
     if (!screen || !screen->hasConnectionBanner())
         return;
     if (type != 2) {

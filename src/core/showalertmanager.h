@@ -51,7 +51,7 @@ public:
     void startActivity(double seconds, ActivityEnd end = ActivityEnd::OwnTimeOut) override;
     void stopActivity() override;
     bool checkActivityShowOn() const;
-    void activityOnTimeOutAfterAdding(int channelsAdded, Waiter waiter) override;
+    void activityOnTimeOut(Waiter waiter = Waiter::Person) override;
     bool checkStartNavigationActivity(double seconds, ActivityEnd end = ActivityEnd::OwnTimeOut);
     bool checkStopNavigationActivity();
     bool isWindowActivityShowing() const { return m_windowActivity; }

@@ -2,6 +2,7 @@
 #include "curtainviewcontroller.h"
 
 #include "control/devicecommands.h"
+#include "frame/screencaller.h"
 #include "store/recordkeys.h"
 #include "views/elidedlabel.h"
 #include "views/picturelibrary.h"
@@ -54,5 +55,5 @@ VtMoveCell *CurtainViewController::makeCell(int row, const QVariantMap &record)
 void CurtainViewController::cellControlButtonPressed(int row, const QString &motion)
 {
     if (row >= 0 && row < customArray().size())
-        DeviceCommands::moveCurtain(customArray().at(row), motion);
+        DeviceCommands::moveCurtain(customArray().at(row), motion, ScreenCaller::of(this));
 }

@@ -12,6 +12,7 @@
 #include "editnameviewcontroller.h"
 #include "frame/navigationbar.h"
 #include "frame/navigationstack.h"
+#include "frame/screencaller.h"
 #include "linkstatustext.h"
 #include "store/database.h"
 #include "store/recordkeys.h"
@@ -198,7 +199,7 @@ void DeviceListViewController::VtMoveCellSelector(QWidget *cellWidget, const QSt
         if (record.value(Key::type).toString() == Value::superBox)
             Database::instance()->deleteSuperBoxWithMainID(record.value(Key::id).toString());
         else
-            DeviceCommands::removeDevice(record);
+            DeviceCommands::removeDevice(record, ScreenCaller::of(this));
         m_needArray[at.section].removeAt(at.row);
         deleted = true;
     } else if (moveType == QLatin1String("E")) {
@@ -263,7 +264,7 @@ void DeviceListViewController::editFinishWithName(const QString &name, int which
         record.insert(Key::title, name);
         Database::instance()->updateSuperBoxWithMainID(record.value(Key::id).toString(), record);
     } else {
-        DeviceCommands::renameDevice(record, name);
+        DeviceCommands::renameDevice(record, name, ScreenCaller::of(this));
     }
     reloadTable();
 }

@@ -9,6 +9,7 @@
 #include "editnameviewcontroller.h"
 #include "frame/navigationbar.h"
 #include "frame/navigationstack.h"
+#include "frame/screencaller.h"
 #include "store/database.h"
 #include "store/recordkeys.h"
 #include "views/keyboardactivation.h"
@@ -223,7 +224,7 @@ void DeviceTableViewController::VtMoveCellSelector(QWidget *cellWidget, const QS
         cell->showOutSettingViewWithCellHeight(cell->height(), VtMoveCell::Toggle);
         panelClosed = cell->getIfEditViewShow();
     } else if (moveType == QLatin1String("D")) {
-        DeviceCommands::removeDevice(m_customArray.at(row));
+        DeviceCommands::removeDevice(m_customArray.at(row), ScreenCaller::of(this));
         m_customArray.removeAt(row);
         m_lastEditCellRow = -1;
         reloadTable();
@@ -256,7 +257,8 @@ void DeviceTableViewController::VtSimpleSliderViewTouched(VtSimpleSlider *slider
     VtMoveCellTableIfCanMoved(QStringLiteral("1"));
     const int row = rowOf(slider->parentWidget());
     if (row >= 0)
-        DeviceCommands::dimLight(m_customArray[row], int(slider->value())); // truncated toward zero
+        // truncated toward zero
+        DeviceCommands::dimLight(m_customArray[row], int(slider->value()), ScreenCaller::of(this));
 }
 
 void DeviceTableViewController::editFinishWithName(const QString &name, int whichRow,
@@ -264,7 +266,7 @@ void DeviceTableViewController::editFinishWithName(const QString &name, int whic
 {
     if (whichRow < 0 || whichRow >= m_customArray.size())
         return;
-    DeviceCommands::renameDevice(m_customArray[whichRow], name);
+    DeviceCommands::renameDevice(m_customArray[whichRow], name, ScreenCaller::of(this));
     reloadTable();
 }
 

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "control/namingscreen.h"
 #include "frame/parentviewcontroller.h"
 
 #include <QPointer>
@@ -13,7 +12,7 @@ class QLineEdit;
 class VtLightingImageView;
 
 // Names a unit: its name in a framed field and, for units, its fixed picture.
-class EditNameViewController : public ParentViewController, public NamingScreen {
+class EditNameViewController : public ParentViewController {
     Q_OBJECT
 
 public:

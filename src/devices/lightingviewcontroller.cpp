@@ -4,6 +4,7 @@
 #include "control/devicecommands.h"
 #include "control/homeevents.h"
 #include "control/livehome.h"
+#include "frame/screencaller.h"
 #include "lightstatetext.h"
 #include "store/channel.h"
 #include "store/database.h"
@@ -129,5 +130,5 @@ int LightingViewController::rowOfDevice(const QString &deviceId) const
 void LightingViewController::cellSwitchButtonPressed(int row, bool on)
 {
     if (row >= 0 && row < customArray().size())
-        DeviceCommands::switchLight(recordAt(row), on);
+        DeviceCommands::switchLight(recordAt(row), on, ScreenCaller::of(this));
 }

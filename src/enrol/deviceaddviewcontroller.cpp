@@ -6,6 +6,7 @@
 #include "frame/navigationbar.h"
 #include "store/recordkeys.h"
 
+#include "frame/screencaller.h"
 #include "views/keyboardavoidance.h"
 #include "views/vtpagedscrollview.h"
 
@@ -99,7 +100,7 @@ void DeviceAddViewController::connect()
     // A name still being typed counts.
     for (int k = 0; k < m_fields.size(); ++k)
         storeName(k);
-    DeviceEnrolment::connect(m_records);
+    DeviceEnrolment::connect(m_records, ScreenCaller::of(this));
 }
 
 void DeviceAddViewController::panelAddSucceed(const QString &acceptedCount)

@@ -4,6 +4,7 @@
 #include "control/transmitterenrolment.h"
 #include "core/showalertmanager.h"
 #include "frame/navigationbar.h"
+#include "frame/screencaller.h"
 
 #include <QLabel>
 
@@ -30,7 +31,7 @@ QString SuperBoxAddViewController::roleLine() const
 
 void SuperBoxAddViewController::connect()
 {
-    TransmitterEnrolment::connect(m_id);
+    TransmitterEnrolment::connect(m_id, ScreenCaller::of(this));
 }
 
 void SuperBoxAddViewController::superBoxAddSucceed(bool succeeded)
@@ -39,7 +40,7 @@ void SuperBoxAddViewController::superBoxAddSucceed(bool succeeded)
         setShowAlertViewWithImageName(QStringLiteral("0"), tr("Connection successful"));
         setReminderColouring(1);
         updateDownViewWithTitleArray({tr("Add More"), tr("Done")});
-        TransmitterEnrolment::importConfiguration();
+        TransmitterEnrolment::importConfiguration(ScreenCaller::of(this));
         return;
     }
     setShowAlertViewWithImageName(QStringLiteral("1"), tr("Network connection failed"));

@@ -8,6 +8,7 @@
 #include "enrol/homedetailviewcontroller.h"
 #include "frame/navigationbar.h"
 #include "frame/navigationstack.h"
+#include "frame/screencaller.h"
 #include "scancamera.h"
 #include "store/database.h"
 #include "views/vtactionsheet.h"
@@ -111,7 +112,8 @@ void VtScanViewController::captureOutput(const QString &text)
         stopScanning();
         return;
     }
-    if (CodeDecoder::decoderWithResult(text, m_scanType) == CodeDecoder::Accepted)
+    if (CodeDecoder::decoderWithResult(text, m_scanType, ScreenCaller::of(this).get()) ==
+        CodeDecoder::Accepted)
         stopScanning();
 }
 
@@ -147,7 +149,8 @@ void VtScanViewController::optionChosen(int index)
 void VtScanViewController::homeEditFinishWithHomeName(const QString &text)
 {
     m_scanning = true;
-    if (CodeDecoder::decoderWithResult(text.toUpper(), m_scanType) == CodeDecoder::Accepted)
+    if (CodeDecoder::decoderWithResult(text.toUpper(), m_scanType, ScreenCaller::of(this).get()) ==
+        CodeDecoder::Accepted)
         stopScanning();
 }
 

@@ -14,6 +14,7 @@
 #include "devices/lightingviewcontroller.h"
 #include "frame/navigationbar.h"
 #include "frame/navigationstack.h"
+#include "frame/screencaller.h"
 #include "help/aboutusviewcontroller.h"
 #include "help/helpviewcontroller.h"
 #include "homemenuview.h"
@@ -91,7 +92,8 @@ private:
 } // namespace
 
 HomeViewController::HomeViewController(QWidget *parent)
-    : ParentNavigationViewController(parent), m_levels(new LevelSender(this))
+    : ParentNavigationViewController(parent),
+      m_levels(new LevelSender(ScreenCaller::of(this), this))
 {
     layoutLeftView();
     layoutCenterView();
@@ -170,7 +172,8 @@ void HomeViewController::layoutCenterView()
             [this] { functionButtonPressed(QStringLiteral("SceneFunction")); });
     connect(m_strip, &HomeScenarioStrip::scenarioPressed, this,
             &HomeViewController::controlButtonPressed);
-    connect(m_strip, &HomeScenarioStrip::addPressed, this, [] { CheckManager::addScenario(); });
+    connect(m_strip, &HomeScenarioStrip::addPressed, this,
+            [this] { CheckManager::addScenario(ScreenCaller::of(this)); });
     layout->addSpacing(8);
     layout->addWidget(m_strip);
     layout->addStretch(1);
@@ -358,13 +361,13 @@ void HomeViewController::confirmMenuAction(int sheetTag, const QString &button)
 {
     auto *sheet = new VtActionSheet({button}, sheetTag, window());
     sheet->setObjectName(QStringLiteral("menuSheet%1").arg(sheetTag));
-    connect(sheet, &VtActionSheet::clickedButtonAtIndex, this, [sheetTag](int index) {
+    connect(sheet, &VtActionSheet::clickedButtonAtIndex, this, [this, sheetTag](int index) {
         if (index != 1)
             return;
         if (sheetTag == kCleanAllSheet)
-            HomeActions::cleanAll();
+            HomeActions::cleanAll(ScreenCaller::of(this));
         else
-            HomeActions::synchronizeData();
+            HomeActions::synchronizeData(ScreenCaller::of(this));
     });
     sheet->showSheet();
 }
@@ -426,14 +429,14 @@ void HomeViewController::controlSheetChose(const QString &area, const QVariantMa
     const QVariantMap &item = list->at(at);
     if (controlType == QLatin1String("1")) {
         if (index == 1 || index == 2)
-            DeviceCommands::switchLight(item, index == 2);
+            DeviceCommands::switchLight(item, index == 2, ScreenCaller::of(this));
     } else if (controlType == QLatin1String("2")) {
         m_levels->submit(item, index);
     } else if (controlType == QLatin1String("3")) {
         static const QStringList motions{QStringLiteral("2"), QStringLiteral("0"),
                                          QStringLiteral("1")}; // stop, close, open
         if (index >= 1 && index <= 3)
-            DeviceCommands::moveCurtain(item, motions.at(index - 1));
+            DeviceCommands::moveCurtain(item, motions.at(index - 1), ScreenCaller::of(this));
     } else if (index == 1) {
         controlButtonPressed(int(at));
     }
@@ -444,7 +447,7 @@ void HomeViewController::controlButtonPressed(int scenarioIndex)
     if (scenarioIndex < 0 || scenarioIndex >= m_lists.scenarioArray.size())
         return;
     CheckManager::changeScenarioWithDictionary(m_lists.scenarioArray[scenarioIndex],
-                                               m_lists.scenarioArray);
+                                               m_lists.scenarioArray, ScreenCaller::of(this));
     m_strip->setScenarios(m_lists.scenarioArray);
 }
 

@@ -6,6 +6,7 @@
 #include "core/showalertmanager.h"
 #include "frame/navigationbar.h"
 #include "frame/navigationstack.h"
+#include "frame/screencaller.h"
 #include "sceneeditnameviewcontroller.h"
 #include "store/channel.h"
 #include "store/database.h"
@@ -111,7 +112,7 @@ void ChooseControlViewController::tick(int row, bool ticked)
         return;
     }
     const QVariantMap &device = customArray().at(row);
-    DeviceCommands::queryState(device);
+    DeviceCommands::queryState(device, ScreenCaller::of(this));
     if (!m_needArray.contains(entry))
         m_needArray.append(entry);
     m_whichIfSelect = row;
@@ -126,9 +127,10 @@ void ChooseControlViewController::VtSwitchViewTouched(int row, bool on)
     QVariantMap &device = records()[row];
     device.insert(Key::turnOn, on ? Value::yes : Value::no);
     if (device.value(Key::type) == Value::curtain)
-        DeviceCommands::moveCurtain(device, on ? QStringLiteral("1") : QStringLiteral("0"));
+        DeviceCommands::moveCurtain(device, on ? QStringLiteral("1") : QStringLiteral("0"),
+                                    ScreenCaller::of(this));
     else
-        DeviceCommands::switchLight(device, on);
+        DeviceCommands::switchLight(device, on, ScreenCaller::of(this));
 }
 
 void ChooseControlViewController::VtSimpleSliderViewTouched(VtSimpleSlider *slider)

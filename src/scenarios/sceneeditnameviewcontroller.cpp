@@ -2,6 +2,9 @@
 #include "sceneeditnameviewcontroller.h"
 
 #include "control/scenariooperations.h"
+#include "frame/navigationstack.h"
+#include "frame/screencaller.h"
+#include "sceneviewcontroller.h"
 #include "store/picturefile.h"
 #include "store/recordkeys.h"
 #include "views/vtlightingimageview.h"
@@ -25,5 +28,30 @@ void SceneEditNameViewController::pushDelegateSelector(const QString &name)
             PictureFile::save(pictureData(pictureView()->picture())))
         m_scenario.insert(Key::imagePath, *path);
     m_scenario.insert(Key::title, name);
-    ScenarioOperations::startNamedQueue(m_queue, name, m_scenario);
+    ScenarioOperations::startNamedQueue(m_queue, name, m_scenario, ScreenCaller::of(this));
+}
+
+Screen *SceneEditNameViewController::scenarioList()
+{
+    const NavigationStack *stack = NavigationStack::of(this);
+    for (Screen *screen : stack ? stack->screens() : QList<Screen *>())
+        if (dynamic_cast<SceneViewController *>(screen))
+            return screen;
+    return nullptr;
+}
+
+void SceneEditNameViewController::scenarioChangeAnswered()
+{
+    NavigationStack *stack = NavigationStack::of(this);
+    if (!stack)
+        return;
+    Screen *list = scenarioList();
+    stack->popToScreen(list ? list : stack->screens().constFirst(), true);
+}
+
+void SceneEditNameViewController::scenarioNamed()
+{
+    NavigationStack *stack = NavigationStack::of(this);
+    if (Screen *list = scenarioList(); stack && list)
+        stack->popToScreen(list, true);
 }

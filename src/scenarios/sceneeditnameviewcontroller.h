@@ -19,10 +19,19 @@ public:
                                 QWidget *parent = nullptr);
     const QList<QVariantMap> &udpEditScenarioArray() const { return m_queue; }
 
+    // Back to the scenario list, or to the home screen when the scenario
+    // was added from there.
+    void scenarioChangeAnswered() override;
+    // Back to the scenario list, when the scenario was chosen there.
+    void scenarioNamed() override;
+
 protected:
     void pushDelegateSelector(const QString &name) override;
 
 private:
+    // The scenario list below this screen, if it is there.
+    Screen *scenarioList();
+
     QList<QVariantMap> m_queue;
     QVariantMap m_scenario;
 };

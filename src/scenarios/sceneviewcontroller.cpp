@@ -7,6 +7,7 @@
 #include "devices/editnamehcviewcontroller.h"
 #include "frame/navigationbar.h"
 #include "frame/navigationstack.h"
+#include "frame/screencaller.h"
 #include "sceneeditviewcontroller.h"
 #include "scenepicture.h"
 #include "store/database.h"
@@ -135,7 +136,8 @@ void SceneViewController::VtMoveCellSelector(QWidget *cellWidget, const QString 
     bool deleted = false;
     if (moveType == QLatin1String("P")) {
         if (cell->showOutSettingViewWithCellHeight(kRowHeight, VtMoveCell::Close)) {
-            CheckManager::changeScenarioWithDictionary(m_needArray[row], m_needArray);
+            CheckManager::changeScenarioWithDictionary(m_needArray[row], m_needArray,
+                                                       ScreenCaller::of(this));
             m_lastEditCellRow = -1;
             reloadCustomTableData(false);
             return;
@@ -144,7 +146,7 @@ void SceneViewController::VtMoveCellSelector(QWidget *cellWidget, const QString 
         if (userScenario)
             cell->showOutSettingViewWithCellHeight(kRowHeight, VtMoveCell::Toggle);
     } else if (moveType == QLatin1String("D") && userScenario) {
-        ScenarioOperations::deleteScenario(m_needArray.at(row));
+        ScenarioOperations::deleteScenario(m_needArray.at(row), ScreenCaller::of(this));
         m_needArray.removeAt(row);
         deleted = true;
     } else if (moveType == QLatin1String("E") && userScenario) {
@@ -183,13 +185,13 @@ void SceneViewController::editFinishWithName(const QString &name, int whichRow,
             scenario.insert(Key::imagePath, *path);
     // The row shows the stored record: a built-in's at once, a user
     // scenario's once the master has taken the name.
-    ScenarioOperations::renameScenario(scenario, name);
+    ScenarioOperations::renameScenario(scenario, name, ScreenCaller::of(this));
     reloadCustomTableData(true);
 }
 
 void SceneViewController::navRightButtonItemPressed()
 {
-    CheckManager::addScenario();
+    CheckManager::addScenario(ScreenCaller::of(this));
 }
 
 void SceneViewController::resizeEvent(QResizeEvent *event)

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "control/scenariolistscreen.h"
 #include "devices/editnamedelegate.h"
 #include "frame/parentviewcontroller.h"
 #include "views/vtmovecell.h"
@@ -14,7 +13,6 @@ class TableArea;
 // The scenarios: a press runs one, a swipe offers Edit and Delete for the
 // user's own, the picture opens naming (name and picture), "+" adds one.
 class SceneViewController : public ParentViewController,
-                            public ScenarioListScreen,
                             public VtMoveCellTarget,
                             public EditNameDelegate {
     Q_OBJECT

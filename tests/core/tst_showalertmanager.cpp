@@ -111,45 +111,46 @@ private Q_SLOTS:
         QVERIFY(first.hasBarActivity());
     }
 
-    void timeOutReportsByTopScreen_data()
+    // How a wait that ran out shows: a step told shows nothing more.
+    void timeOutIsShown_data()
     {
         QTest::addColumn<QString>("top");
+        QTest::addColumn<bool>("stepTold");
         QTest::addColumn<int>("connectionType");
         QTest::addColumn<bool>("transmitterStored");
         QTest::addColumn<QStringList>("toasts");
         QTest::addColumn<bool>("banner");
-        QTest::newRow("transmitter enrolment") << "superbox" << 1 << true << QStringList{} << false;
-        QTest::newRow("device enrolment") << "device" << 2 << true << QStringList{} << false;
-        QTest::newRow("import") << "frame" << 2 << true
+        QTest::newRow("enrolment's step told")
+            << "frame" << true << 1 << true << QStringList{} << false;
+        QTest::newRow("import's step told")
+            << "frame" << true << 2 << true << QStringList{} << false;
+        QTest::newRow("import") << "frame" << false << 2 << true
                                 << QStringList{"Control failed / Please check device and network"}
                                 << false;
-        QTest::newRow("datagram") << "frame" << 1 << true << QStringList{} << true;
-        QTest::newRow("datagram, empty home") << "frame" << 1 << false << QStringList{} << false;
-        QTest::newRow("plain screen") << "plain" << 1 << true << QStringList{} << false;
+        QTest::newRow("datagram") << "frame" << false << 1 << true << QStringList{} << true;
+        QTest::newRow("datagram, empty home")
+            << "frame" << false << 1 << false << QStringList{} << false;
+        QTest::newRow("plain screen") << "plain" << false << 1 << true << QStringList{} << false;
     }
-    void timeOutReportsByTopScreen()
+    void timeOutIsShown()
     {
         QFETCH(QString, top);
+        QFETCH(bool, stepTold);
         QFETCH(int, connectionType);
         QFETCH(bool, transmitterStored);
         QFETCH(QStringList, toasts);
         QFETCH(bool, banner);
         TestFrameScreen frame;
-        TestTransmitterEnrolmentScreen superBox;
-        TestDeviceEnrolmentScreen device;
         TestPlainScreen plain;
-        const QHash<QString, Screen *> screens{
-            {"frame", &frame}, {"superbox", &superBox}, {"device", &device}, {"plain", &plain}};
-        stack->push(screens.value(top));
+        stack->push(top == "frame" ? static_cast<Screen *>(&frame) : &plain);
         if (!transmitterStored)
             home.clear();
         app->setConnectionType(connectionType);
         feedback->startActivity(10);
 
-        feedback->activityOnTimeOut();
+        feedback->activityOnTimeOut(stepTold ? FlowFeedback::Waiter::Step
+                                             : FlowFeedback::Waiter::Person);
 
-        QCOMPARE(superBox.outcomes, top == "superbox" ? QList<bool>{false} : QList<bool>{});
-        QCOMPARE(device.outcomes, top == "device" ? QStringList{"0"} : QStringList{});
         QCOMPARE(presenter.toasts(), toasts);
         QCOMPARE(frame.hasConnectionBanner(), banner);
         if (banner)

@@ -6,6 +6,7 @@
 #include "control/flowcaller.h"
 #include "control/flowoutcome.h"
 #include "control/homeactions.h"
+#include "control/scenarionamingscreen.h"
 #include "control/scenariooperations.h"
 #include "control/transmitterenrolment.h"
 #include "control/transmitterenrolmentscreen.h"
@@ -62,11 +63,16 @@ public:
 };
 
 // A starter that shows the next steps itself: what it is told goes there.
+// Watched, it is a screen's: the feedback service tells the person.
 class SteppingCaller final : public FlowCaller,
+                             public Screen,
                              public DeviceEnrolmentScreen,
                              public TransmitterEnrolmentScreen,
-                             public ControlRefusalScreen {
+                             public ControlRefusalScreen,
+                             public ScenarioNamingScreen {
 public:
+    explicit SteppingCaller(bool watched = false) : m_watched(watched) {}
+    bool personWatches() const override { return m_watched; }
     void report(const FlowOutcome &outcome) override { told.append(outcome.kindName()); }
     bool ask(const QString &, const QStringList &, AlertPresenter::Answer) override
     {
@@ -77,14 +83,20 @@ public:
     DeviceEnrolmentScreen *deviceEnrolmentStep() override { return this; }
     TransmitterEnrolmentScreen *transmitterEnrolmentStep() override { return this; }
     ControlRefusalScreen *refusalStep() override { return this; }
+    ScenarioNamingScreen *scenarioNamingStep() override { return this; }
     void panelAddSucceed(const QString &count) override { told.append("added " + count); }
     void superBoxAddSucceed(bool succeeded) override
     {
         told.append(succeeded ? "transmitter added" : "transmitter not added");
     }
     void controlRefused(const QString &id) override { told.append("refused " + id); }
+    void scenarioChangeAnswered() override { told.append("change answered"); }
+    void scenarioNamed() override { told.append("named"); }
 
     QStringList told;
+
+private:
+    bool m_watched;
 };
 
 // The store's file replaced by a folder: nothing can be read or written.
@@ -350,43 +362,75 @@ private Q_SLOTS:
         QCOMPARE(caller->stopped, caller->shown);
     }
 
-    // A caller with steps of its own is told there, by the flow's replies.
+    // A caller with steps of its own is told there, by the flow's replies,
+    // whatever screen is on top.
     void nextStepIsTheCallers_data()
     {
         QTest::addColumn<QString>("flow");
         QTest::addColumn<QString>("condition");
+        QTest::addColumn<bool>("watched"); // a screen's caller: the service tells the person
         QTest::addColumn<QStringList>("told");
         QTest::newRow("device enrolment") << "enrol device"
-                                          << "" << QStringList{"added 1"};
+                                          << "" << false << QStringList{"added 1"};
         QTest::newRow("transmitter enrolment") << "enrol transmitter"
-                                               << "" << QStringList{"transmitter added"};
+                                               << "" << false << QStringList{"transmitter added"};
         QTest::newRow("switch refused")
             << "switch"
-            << "lig:4:211300001231=code:3" << QStringList{"refused " + kStairs, "refused"};
+            << "lig:4:211300001231=code:3" << false << QStringList{"refused " + kStairs, "refused"};
+        QTest::newRow("scenario edit")
+            << "edit scenario"
+            << "" << false << QStringList{"done", "change answered", "named"};
+        QTest::newRow("scenario rename") << "rename scenario"
+                                         << "" << false << QStringList{"done", "named"};
+        QTest::newRow("device enrolment unanswered, watched")
+            << "enrol device"
+            << "*:*:*=drop" << true << QStringList{"added 0"};
+        QTest::newRow("transmitter enrolment unanswered, watched")
+            << "enrol transmitter"
+            << "*:*:*=drop" << true << QStringList{"transmitter not added"};
+        QTest::newRow("switch refused, watched")
+            << "switch"
+            << "lig:4:211300001231=code:3" << true << QStringList{"refused " + kStairs, "refused"};
     }
 
     void nextStepIsTheCallers()
     {
         QFETCH(QString, flow);
         QFETCH(QString, condition);
+        QFETCH(bool, watched);
         QFETCH(QStringList, told);
         storeDemoMaster();
         const QVariantMap device = stairs();
         Database::instance()->insertMainDeviceWithInfo(device);
         if (!condition.isEmpty())
             simulator->faults().add(*FaultRule::parse(condition, nullptr));
-        const auto caller = std::make_shared<SteppingCaller>();
+        // Another screen of every role is on top: it hears nothing of this flow.
+        SteppingCaller onTop;
+        stack->push(&onTop);
+        QSignalSpy ended(ShowAlertManager::instance(), &ShowAlertManager::flowEnded);
+        const auto caller = std::make_shared<SteppingCaller>(watched);
+        const QVariantMap scenario = eveningScenario();
+        if (flow.endsWith(QLatin1String("scenario")))
+            Database::instance()->insertScenarioWithInfo(scenario);
         if (flow == QLatin1String("enrol device"))
             DeviceEnrolment::connect(DeviceEnrolment::channelRecords(QStringLiteral("2113D0001240"),
                                                                      1, Value::switching),
                                      caller);
         else if (flow == QLatin1String("enrol transmitter"))
             TransmitterEnrolment::connect(QStringLiteral("20AA10000001"), caller);
+        else if (flow == QLatin1String("edit scenario"))
+            ScenarioOperations::startNamedQueue(ScenarioOperations::editQueue(scenario, {device}),
+                                                QStringLiteral("Night"), scenario, caller);
+        else if (flow == QLatin1String("rename scenario"))
+            ScenarioOperations::renameScenario(scenario, QStringLiteral("Night"), caller);
         else
             DeviceCommands::switchLight(device, true, caller);
         QTRY_COMPARE(caller->told, told);
         QTRY_VERIFY(UDPSocketManager::instance()->isSettled());
         QCOMPARE(caller->told, told);
+        QVERIFY(onTop.told.isEmpty());
+        if (!watched) // the caller alone heard it
+            QCOMPARE(ended.size(), 0);
     }
 };
 

@@ -85,8 +85,9 @@ private Q_SLOTS:
         stack->push(&enrolment);
 
         // by broadcast: 127.0.0.255 on lo
-        channel->getGatewayIPWithID(kMaster, std::nullopt,
-                                    EnrolmentOperations::forTransmitter(kMaster));
+        channel->getGatewayIPWithID(
+            kMaster, std::nullopt,
+            TestScreenCaller::carry(EnrolmentOperations::forTransmitter(kMaster), &enrolment));
         QTRY_COMPARE(enrolment.outcomes, QList<bool>{true});
 
         const QVariantMap master = store->readAllSuperBoxInfo().constFirst();
@@ -127,7 +128,9 @@ private Q_SLOTS:
                 {{Key::sendArray, deviceCommand("lig", id, "15", "Lamp " + id.right(1))},
                  {Key::insertDevice, record}});
         }
-        channel->startOperationList(operations);
+        OperationList started(operations);
+        started.caller = TestScreenCaller::of(&enrolment);
+        channel->startOperationList(std::move(started));
 
         QTRY_COMPARE_WITH_TIMEOUT(enrolment.outcomes, QStringList{"1"}, 5000);
         QCOMPARE(requests.size(), 4);
@@ -245,8 +248,9 @@ private Q_SLOTS:
         TestTransmitterEnrolmentScreen enrolment;
         stack->push(&enrolment);
 
-        channel->getGatewayIPWithID(kMaster, std::nullopt,
-                                    EnrolmentOperations::forTransmitter(kMaster));
+        channel->getGatewayIPWithID(
+            kMaster, std::nullopt,
+            TestScreenCaller::carry(EnrolmentOperations::forTransmitter(kMaster), &enrolment));
         // The locate answer sends the role command; its reply never comes.
         QTRY_COMPARE(enrolment.outcomes, QList<bool>{false});
         QCOMPARE(requests.size(), 2);
@@ -369,7 +373,8 @@ private Q_SLOTS:
         channel->setReplyWaitOverride(0.3);
         TestDeviceEnrolmentScreen enrolment;
         stack->push(&enrolment);
-        QVERIFY(DeviceEnrolment::connect(DeviceEnrolment::channelRecords("211200009990", 2, "S")));
+        QVERIFY(DeviceEnrolment::connect(DeviceEnrolment::channelRecords("211200009990", 2, "S"),
+                                         TestScreenCaller::of(&enrolment)));
         QTRY_COMPARE(enrolment.outcomes, QStringList{"1"}); // not "0": one is stored
         QVERIFY(!storedDevice("211200009990").isEmpty());
         QVERIFY(storedDevice("211200009991").isEmpty());

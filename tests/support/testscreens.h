@@ -1,14 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "control/controlrefusalscreen.h"
 #include "control/deviceenrolmentscreen.h"
+#include "control/flowcaller.h"
 #include "control/reloadablescreen.h"
+#include "control/scenarionamingscreen.h"
 #include "control/screen.h"
 #include "control/screenstack.h"
 #include "control/transmitterenrolmentscreen.h"
 #include "core/navigationframescreen.h"
 
 #include <QStringList>
+
+#include <memory>
 
 // A headless navigation stack; installs itself on the application object.
 class TestScreenStack final : public ScreenStack {
@@ -73,3 +78,34 @@ public:
 
 // A screen outside the navigation frame (a modal sheet, an overlay).
 class TestPlainScreen final : public Screen {};
+
+// The caller of a flow started on a test screen, as the app's screens start
+// theirs: the feedback service tells the person, the steps are the roles of
+// the screen that started it.
+class TestScreenCaller final : public ServiceCaller {
+public:
+    explicit TestScreenCaller(Screen *screen) : m_screen(screen) {}
+    static std::shared_ptr<FlowCaller> of(Screen *screen)
+    {
+        return std::make_shared<TestScreenCaller>(screen);
+    }
+    // The operations of a flow started on the screen.
+    static SharedOperations carry(SharedOperations operations, Screen *screen)
+    {
+        operations->caller = of(screen);
+        return operations;
+    }
+
+    DeviceEnrolmentScreen *deviceEnrolmentStep() override { return as<DeviceEnrolmentScreen>(); }
+    TransmitterEnrolmentScreen *transmitterEnrolmentStep() override
+    {
+        return as<TransmitterEnrolmentScreen>();
+    }
+    ControlRefusalScreen *refusalStep() override { return as<ControlRefusalScreen>(); }
+    ScenarioNamingScreen *scenarioNamingStep() override { return as<ScenarioNamingScreen>(); }
+
+private:
+    template <typename Role> Role *as() const { return dynamic_cast<Role *>(m_screen); }
+
+    Screen *m_screen;
+};
