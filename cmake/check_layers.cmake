@@ -51,9 +51,17 @@ function(layer_of folder out)
     endif()
 endfunction()
 
+file(GLOB_RECURSE files "${SRC}/*.h" "${SRC}/*.cpp")
+# Each file of ours by its name, for the includes written without its folder.
+foreach(file IN LISTS files)
+    get_filename_component(name "${file}" NAME)
+    list(APPEND named_${name} "${file}")
+endforeach()
+
 # The file of ours an include names, however it is written ("x.h" beside the
-# file, "../control/x.h", <control/x.h>), relative to src; empty for a header
-# not of ours.
+# file, "../control/x.h", <control/x.h>, or a bare "x.h" of another folder
+# that an include path of the build reaches), relative to src; empty for a
+# header not of ours.
 function(included_file folder included quoted out)
     set(${out} "" PARENT_SCOPE)
     set(candidates "${SRC}/${included}")
@@ -70,9 +78,22 @@ function(included_file folder included quoted out)
             return()
         endif()
     endforeach()
+    get_filename_component(name "${included}" NAME)
+    foreach(file IN LISTS named_${name})
+        string(LENGTH "${file}" length)
+        string(LENGTH "/${included}" tail)
+        math(EXPR start "${length} - ${tail}")
+        if(start GREATER_EQUAL 0)
+            string(SUBSTRING "${file}" ${start} -1 ending)
+            if(ending STREQUAL "/${included}")
+                file(RELATIVE_PATH relative "${SRC}" "${file}")
+                set(${out} "${relative}" PARENT_SCOPE)
+                return()
+            endif()
+        endif()
+    endforeach()
 endfunction()
 
-file(GLOB_RECURSE files "${SRC}/*.h" "${SRC}/*.cpp")
 set(failures "")
 set(count 0)
 foreach(file IN LISTS files)
