@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "mqttclient.h"
+#include "mqtt/mqttclient.h"
 
 #include <QProcess>
 #include <QTemporaryDir>

@@ -5,18 +5,18 @@
 #include "benchsupport.h"
 #include "latencystats.h"
 
-#include "bridgetopics.h"
-#include "homebridge.h"
-#include "masterlink.h"
-#include "webhub.h"
-#include "webremoteserver.h"
+#include "core/masterlink.h"
+#include "mqtt/bridgetopics.h"
+#include "mqtt/homebridge.h"
+#include "web/webhub.h"
+#include "web/webremoteserver.h"
 
+#include "access/webaccess.h"
 #include "control/devicecommands.h"
 #include "control/livehome.h"
 #include "control/udpsocketmanager.h"
 #include "store/recordkeys.h"
 #include "transmitterserver.h"
-#include "web/webaccess.h"
 
 #include <QElapsedTimer>
 #include <QJsonDocument>

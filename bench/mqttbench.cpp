@@ -5,10 +5,10 @@
 #include "benchsupport.h"
 #include "latencystats.h"
 
-#include "bridgetopics.h"
-#include "homebridge.h"
-#include "masterlink.h"
-#include "mqttclient.h"
+#include "core/masterlink.h"
+#include "mqtt/bridgetopics.h"
+#include "mqtt/homebridge.h"
+#include "mqtt/mqttclient.h"
 
 #include "control/delegatemanager.h"
 #include "control/devicecommands.h"

@@ -1,15 +1,16 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 cmake_minimum_required(VERSION 3.25)
 # Fails on a single include of ours that the table below does not allow, and
-# on a widget header included by a non-UI folder (the bridge may use Qt Gui's
-# images).
+# on a widget header included by a non-UI folder (the web remote may use Qt
+# Gui's images).
 #   -DSRC=<src folder>      the root the includes are written from
 #   -DWIDGET_DIRS="dir|dir" include folders of the widget-side Qt modules
 
 # Each folder and the folders it may include besides its own. The non-UI
 # layers point only down: base <- store <- schedule, transport <- control <-
-# core; the front ends stand on them; the simulator is a peer of its own.
-set(nonui base store schedule transport control core web backup cli bridge simulator)
+# core; the front ends stand on them, the web remote on MQTT's "set" commands
+# and the bridge program on both; the simulator is a peer of its own.
+set(nonui base store schedule transport control core access backup mqtt web cli bridge simulator)
 set(screen_folders views frame enrol help devices scenarios schedules home app)
 set(layers ${nonui} ${screen_folders})
 set(allowed_base "")
@@ -18,10 +19,12 @@ set(allowed_schedule base store)
 set(allowed_transport base)
 set(allowed_control base store schedule transport)
 set(allowed_core base store schedule transport control)
-set(allowed_web base)
+set(allowed_access base)
 set(allowed_backup base store)
-set(allowed_cli base store schedule transport control core web backup)
-set(allowed_bridge base store schedule transport control core web backup)
+set(allowed_mqtt base store schedule transport control core access)
+set(allowed_web base store schedule transport control core access backup mqtt)
+set(allowed_cli base store schedule transport control core access backup)
+set(allowed_bridge base store schedule transport control core access backup mqtt web)
 set(allowed_simulator "")
 # The screen folders stand on the non-UI layers below the front ends and on
 # one another in this order only: no cycle among them.
@@ -48,9 +51,17 @@ function(layer_of folder out)
     endif()
 endfunction()
 
+file(GLOB_RECURSE files "${SRC}/*.h" "${SRC}/*.cpp")
+# Each file of ours by its name, for the includes written without its folder.
+foreach(file IN LISTS files)
+    get_filename_component(name "${file}" NAME)
+    list(APPEND named_${name} "${file}")
+endforeach()
+
 # The file of ours an include names, however it is written ("x.h" beside the
-# file, "../control/x.h", <control/x.h>), relative to src; empty for a header
-# not of ours.
+# file, "../control/x.h", <control/x.h>, or a bare "x.h" of another folder
+# that an include path of the build reaches), relative to src; empty for a
+# header not of ours.
 function(included_file folder included quoted out)
     set(${out} "" PARENT_SCOPE)
     set(candidates "${SRC}/${included}")
@@ -67,9 +78,22 @@ function(included_file folder included quoted out)
             return()
         endif()
     endforeach()
+    get_filename_component(name "${included}" NAME)
+    foreach(file IN LISTS named_${name})
+        string(LENGTH "${file}" length)
+        string(LENGTH "/${included}" tail)
+        math(EXPR start "${length} - ${tail}")
+        if(start GREATER_EQUAL 0)
+            string(SUBSTRING "${file}" ${start} -1 ending)
+            if(ending STREQUAL "/${included}")
+                file(RELATIVE_PATH relative "${SRC}" "${file}")
+                set(${out} "${relative}" PARENT_SCOPE)
+                return()
+            endif()
+        endif()
+    endforeach()
 endfunction()
 
-file(GLOB_RECURSE files "${SRC}/*.h" "${SRC}/*.cpp")
 set(failures "")
 set(count 0)
 foreach(file IN LISTS files)
@@ -101,8 +125,8 @@ foreach(file IN LISTS files)
         if(layer IN_LIST nonui)
             set(widget FALSE)
             foreach(dir IN LISTS widget_dirs)
-                # The bridge reads photos of printed codes: Qt Gui's images, no widget.
-                if(layer STREQUAL "bridge" AND dir MATCHES "QtGui$")
+                # The web remote reads photos of printed codes: Qt Gui's images, no widget.
+                if(layer STREQUAL "web" AND dir MATCHES "QtGui$")
                     continue()
                 endif()
                 if(dir AND EXISTS "${dir}/${included}" AND NOT IS_DIRECTORY "${dir}/${included}")

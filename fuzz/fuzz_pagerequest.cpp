@@ -2,8 +2,8 @@
 // The web remote's messages: any bytes give a request whose names are plain
 // and whose set payload is a JSON object SetPayload can judge, or a reason.
 #include "fuzzprocess.h"
-#include "pagerequest.h"
-#include "setpayload.h"
+#include "mqtt/setpayload.h"
+#include "web/pagerequest.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>

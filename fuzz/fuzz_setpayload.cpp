@@ -2,7 +2,7 @@
 // A channel's "set" messages from the broker: any bytes give either a
 // request within the channel's range or a reason, for every kind of channel.
 #include "fuzzprocess.h"
-#include "setpayload.h"
+#include "mqtt/setpayload.h"
 
 #include <cstdlib>
 

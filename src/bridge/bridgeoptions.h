@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "connectionlimits.h"
+#include "web/connectionlimits.h"
 
 #include <QString>
 #include <QStringList>

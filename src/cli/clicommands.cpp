@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "clicommands.h"
 
+#include "access/webaccess.h"
 #include "backup/homerestore.h"
 #include "base/printabletext.h"
 #include "clisession.h"
@@ -22,7 +23,6 @@
 #include "store/recordfactory.h"
 #include "store/recordkeys.h"
 #include "transport/commandline.h"
-#include "web/webaccess.h"
 #include "webpairing.h"
 
 #include <QDateTime>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "terminalqr.h"
 
-#include "web/qrmatrix.h"
+#include "access/qrmatrix.h"
 
 namespace {
 constexpr int kQuietZone = 2;

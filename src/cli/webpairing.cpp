@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "webpairing.h"
 
+#include "access/webaccess.h"
 #include "base/printabletext.h"
 #include "terminalqr.h"
 #include "transport/localaddress.h"
-#include "web/webaccess.h"
 
 WebPairing::Outcome WebPairing::pair(const QString &baseUrl, WebAccess::Role role)
 {

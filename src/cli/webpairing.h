@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "access/webaccess.h"
 #include "printedoutcome.h"
-#include "web/webaccess.h"
 
 #include <QString>
 

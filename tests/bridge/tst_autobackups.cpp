@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "automaticbackups.h"
-#include "bridgeoptions.h"
+#include "bridge/automaticbackups.h"
+#include "bridge/bridgeoptions.h"
 #include "freshprogram.h"
 #include "testmain.h"
 

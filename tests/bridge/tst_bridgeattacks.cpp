@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "access/webaccess.h"
+#include "bridge/openfilelimit.h"
 #include "brokerrig.h"
-#include "connectionbytelimit.h"
-#include "connectionlimits.h"
-#include "openfilelimit.h"
 #include "testmain.h"
-#include "uploadedimage.h"
-#include "web/webaccess.h"
+#include "web/connectionbytelimit.h"
+#include "web/connectionlimits.h"
+#include "web/uploadedimage.h"
 
 #include <QBuffer>
 #include <QDir>

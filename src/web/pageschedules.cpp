@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "pageschedules.h"
 
+#include "core/schedulerunner.h"
 #include "pageerror.h"
-#include "schedulerequests.h"
-#include "schedulerunner.h"
+#include "schedule/schedulerequests.h"
 #include "webpagetexts.h"
 
 #include "schedule/localtime.h"

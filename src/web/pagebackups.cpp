@@ -3,9 +3,9 @@
 
 #include "pageerror.h"
 
+#include "access/webaccess.h"
 #include "backup/homerestore.h"
 #include "base/logging.h"
-#include "web/webaccess.h"
 
 #include <QDateTime>
 #include <QFileInfo>

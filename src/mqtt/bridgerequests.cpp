@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bridgerequests.h"
 
-#include "compactjson.h"
+#include "base/compactjson.h"
 
+#include "access/webaccess.h"
 #include "control/devicecommands.h"
 #include "control/homeevents.h"
 #include "control/tcpsocketmanager.h"
@@ -11,7 +12,6 @@
 #include "store/recordkeys.h"
 #include "transport/commandline.h"
 #include "transport/wirevocabulary.h"
-#include "web/webaccess.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>

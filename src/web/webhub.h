@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "bridgecommands.h"
+#include "access/webaccess.h"
 #include "commandpace.h"
+#include "mqtt/bridgecommands.h"
 #include "ownerrequests.h"
 #include "pageenrolment.h"
 #include "pagesession.h"
 #include "scenariorequests.h"
-#include "storeretry.h"
+#include "store/storeretry.h"
 #include "transport/commandoutcome.h"
-#include "web/webaccess.h"
 
 #include <QElapsedTimer>
 #include <QFileSystemWatcher>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "pagerequest.h"
 
-#include "compactjson.h"
+#include "base/compactjson.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

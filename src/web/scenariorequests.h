@@ -2,9 +2,9 @@
 #pragma once
 
 #include "control/flowoutcome.h"
+#include "mqtt/setpayload.h"
 #include "pagerequest.h"
 #include "pendingpictures.h"
-#include "setpayload.h"
 
 #include <QJsonObject>
 #include <QList>

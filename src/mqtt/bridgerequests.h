@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "access/webaccess.h"
 #include "bridgetopics.h"
 #include "transport/commandoutcome.h"
-#include "web/webaccess.h"
 
 #include <QHash>
 #include <QJsonObject>

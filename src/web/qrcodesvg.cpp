@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "qrcodesvg.h"
 
-#include "web/qrmatrix.h"
+#include "access/qrmatrix.h"
 
 #include <ZXing/BitMatrixIO.h>
 

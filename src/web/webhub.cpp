@@ -3,7 +3,7 @@
 
 #include "control/livehome.h"
 
-#include "compactjson.h"
+#include "base/compactjson.h"
 #include "helppages.h"
 #include "pageerror.h"
 #include "webpagetexts.h"
@@ -15,8 +15,8 @@
 #include "control/livehome.h"
 #include "control/tcpsocketmanager.h"
 #include "control/udpsocketmanager.h"
-#include "discoveryconfig.h"
-#include "masterlink.h"
+#include "core/masterlink.h"
+#include "mqtt/discoveryconfig.h"
 #include "pagerequest.h"
 #include "pageschedules.h"
 #include "store/channel.h"

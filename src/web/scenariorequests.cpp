@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "scenariorequests.h"
 
+#include "mqtt/setpayload.h"
 #include "namerule.h"
 #include "pageerror.h"
-#include "setpayload.h"
 
 #include "control/checkmanager.h"
 #include "control/devicecommands.h"

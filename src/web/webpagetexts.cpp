@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "webpagetexts.h"
 
-#include "compactjson.h"
+#include "base/compactjson.h"
 
 #include "base/productinfo.h"
 

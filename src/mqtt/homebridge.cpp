@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "homebridge.h"
 
-#include "compactjson.h"
+#include "base/compactjson.h"
 
 #include "base/logging.h"
 #include "control/homeevents.h"
 #include "control/livehome.h"
 #include "control/udpsocketmanager.h"
-#include "masterlink.h"
+#include "core/masterlink.h"
 #include "mqttclient.h"
 #include "store/channel.h"
 #include "store/database.h"

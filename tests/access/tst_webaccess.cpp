@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "access/webaccess.h"
 #include "base/printabletext.h"
 #include "terminalqr.h"
 #include "testmain.h"
-#include "web/webaccess.h"
 #include "webpairing.h"
 
 #include <QDir>

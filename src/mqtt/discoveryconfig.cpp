@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "discoveryconfig.h"
 
-#include "compactjson.h"
+#include "base/compactjson.h"
 
 #include "store/channel.h"
 #include "store/recordkeys.h"

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "schedulepublisher.h"
 
-#include "compactjson.h"
+#include "base/compactjson.h"
+#include "core/schedulerunner.h"
 #include "mqttclient.h"
-#include "schedulerunner.h"
 
 #include "base/logging.h"
 #include "schedule/schedulelisting.h"

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "webremoteserver.h"
 
+#include "base/compactjson.h"
 #include "base/logging.h"
-#include "compactjson.h"
 #include "photocode.h"
 #include "uploadedimage.h"
 #include "webpagetexts.h"

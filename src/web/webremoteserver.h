@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "access/webaccess.h"
 #include "connectionbytelimit.h"
 #include "connectionlimits.h"
 #include "offloopwork.h"
@@ -8,7 +9,6 @@
 #include "pagefilecodings.h"
 #include "pairingthrottle.h"
 #include "pendingpictures.h"
-#include "web/webaccess.h"
 
 #include <QAbstractHttpServer>
 #include <QHostAddress>

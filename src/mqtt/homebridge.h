@@ -6,7 +6,7 @@
 #include "bridgetopics.h"
 #include "discoveryconfig.h"
 #include "store/database.h"
-#include "storeretry.h"
+#include "store/storeretry.h"
 
 #include <QHash>
 #include <QObject>
