@@ -157,8 +157,8 @@ await browserTest(bin, [], async (rig, browser) => {
 
   // Made with ardentia-ctl: on every page within seconds.
   rig.ctl('schedule', 'add', 'Night', 'at', '23:59', 'switch', porch, 'off');
-  await until(async () => (await rows.count()) === 2, 'the schedule from the command line', 20000);
-  await until(async () => (await familyRow.count()) === 2, 'on the family page too', 20000);
+  await until(async () => (await rows.count()) === 2, 'the schedule from the command line', 3000);
+  await until(async () => (await familyRow.count()) === 2, 'on the family page too', 3000);
 
   // Deleted: asked first; Cancel keeps it.
   await row('Porch light').getByRole('button', { name: 'Delete Porch light' }).click();
@@ -170,9 +170,11 @@ await browserTest(bin, [], async (rig, browser) => {
   await until(async () => (await rows.count()) === 1, 'deleted');
   await until(async () => (await familyRow.count()) === 1, 'gone from the family page');
 
-  // Its channel removed from the home: switched off by the home, which says why.
+  // Its channel removed from the home: gone from every page, the schedule
+  // switched off by the home, which says why.
   rig.ctl('remove', porch);
-  await until(async () => (await row('Night').locator('.why').count()) === 1, 'the reason', 20000);
+  await until(async () => (await family.locator(`#channel-${porch}`).count()) === 0, 'the channel gone', 3000);
+  await until(async () => (await row('Night').locator('.why').count()) === 1, 'the reason', 3000);
   assert.equal(await row('Night').locator('.why').textContent(),
     `Switched off: its channel ${porch} was removed from the home.`);
   assert.equal(await row('Night').locator('.next').textContent(), 'Off');
