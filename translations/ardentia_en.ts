@@ -1668,22 +1668,6 @@ start your smart home journey</translation>
         <translation>Days</translation>
     </message>
     <message>
-        <source>every day</source>
-        <translation>every day</translation>
-    </message>
-    <message>
-        <source>Sunrise</source>
-        <translation>Sunrise</translation>
-    </message>
-    <message>
-        <source>Sunset</source>
-        <translation>Sunset</translation>
-    </message>
-    <message>
-        <source>%1 min</source>
-        <translation>%1 min</translation>
-    </message>
-    <message>
         <source>The home&apos;s location</source>
         <translation>The home&apos;s location</translation>
     </message>

@@ -1668,22 +1668,6 @@
         <translation>星期</translation>
     </message>
     <message>
-        <source>every day</source>
-        <translation>每天</translation>
-    </message>
-    <message>
-        <source>Sunrise</source>
-        <translation>日出</translation>
-    </message>
-    <message>
-        <source>Sunset</source>
-        <translation>日落</translation>
-    </message>
-    <message>
-        <source>%1 min</source>
-        <translation>%1 分钟</translation>
-    </message>
-    <message>
         <source>The home&apos;s location</source>
         <translation>住宅位置</translation>
     </message>

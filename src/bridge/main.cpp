@@ -44,8 +44,9 @@
 #include <unistd.h>
 
 namespace {
-// How often the store is checked for another program's changes to the schedules.
-constexpr int kStoreCheckSeconds = 5;
+// How often the store is checked for another program's changes: a change
+// made with ardentia-ctl reaches the pages and the broker within about this.
+constexpr int kStoreCheckSeconds = 1;
 
 // The bridge, until it is stopped (its exit status) or asked to start again
 // (`startAgain`): after a page restored the home, nothing it holds is the home's.
@@ -116,17 +117,18 @@ int runBridge(int argc, char **argv, bool &startAgain)
     backups.follow(HomeEvents::instance());
     backups.start();
 
-    // The home's schedules, run at their time through the same flows; a
-    // change another program (ardentia-ctl) made to them is read within seconds.
+    // The home's schedules, run at their time through the same flows.
     ScheduleRunner::Settings scheduleSettings;
     scheduleSettings.runsFile = Documents::filePath(QStringLiteral("schedule-runs.json"));
     scheduleSettings.changeLatencySeconds = kStoreCheckSeconds;
     ScheduleRunner schedules(scheduleSettings);
     schedules.follow(HomeEvents::instance());
     SchedulePublisher schedulePublisher(&mqtt, &schedules, topics);
+    // A change another program (ardentia-ctl) made to the home is read again
+    // by all that hold it: the live home, the broker's, the schedules, the pages.
     StoreChangeWatch storeWatch(Database::instance());
-    QObject::connect(&storeWatch, &StoreChangeWatch::changedElsewhere, &schedules,
-                     &ScheduleRunner::reload);
+    QObject::connect(&storeWatch, &StoreChangeWatch::changedElsewhere, HomeEvents::instance(),
+                     &HomeEvents::announceHomeChangedElsewhere);
     storeWatch.start(kStoreCheckSeconds);
     ScheduleRequests scheduleRequests([&schedules] { schedules.reload(); });
     bridge.requests().setScheduleChanges(

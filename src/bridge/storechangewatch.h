@@ -10,7 +10,7 @@ class Database;
 
 // Notices that another program (ardentia-ctl, the app) committed a change to
 // the home's store. SQLite's data version tells it from shared memory without
-// reading a table, so a check every few seconds costs next to nothing; a
+// reading a table, so a check every second costs next to nothing; a
 // file watcher would see the write-ahead log change with the bridge's own
 // writes too, and not always see another's.
 class StoreChangeWatch final : public QObject {

@@ -60,3 +60,8 @@ void HomeEvents::announceScenarioRemoval(const QString &number)
 {
     Q_EMIT scenarioRemoved(number);
 }
+
+void HomeEvents::announceHomeChangedElsewhere()
+{
+    Q_EMIT homeChangedElsewhere();
+}

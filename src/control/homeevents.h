@@ -11,9 +11,10 @@
 // One announcement of what the home confirmed, made after the store has
 // taken it (an acknowledgement, a state answer, a scenario run, all lights
 // switched, an import, a rename, a removal): the screens and the
-// command-line tool follow it instead of asking each other. It also knows
-// which channels left their last state query unanswered: their stored state
-// is not to be trusted until they answer again.
+// command-line tool follow it instead of asking each other. A change another
+// program made to the store is announced too, for those that hold the home.
+// It also knows which channels left their last state query unanswered:
+// their stored state is not to be trusted until they answer again.
 class HomeEvents final : public QObject, public OwnedInstance<HomeEvents> {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(HomeEvents)
@@ -42,6 +43,10 @@ public:
     void announceRemoval(const QString &channelId);
     // A user scenario was deleted from the store (its members let go).
     void announceScenarioRemoval(const QString &number);
+    // Another program (ardentia-ctl, the app) committed a change to the
+    // store: whatever a front end holds of it is to be read again. What the
+    // home confirmed stays as it was.
+    void announceHomeChangedElsewhere();
 
 Q_SIGNALS:
     void channelStateChanged(const QString &channelId, const QString &turnOn);
@@ -56,6 +61,7 @@ Q_SIGNALS:
     void channelRenamed(const QString &channelId, const QString &title);
     void channelRemoved(const QString &channelId);
     void scenarioRemoved(const QString &number);
+    void homeChangedElsewhere();
 
 private:
     QSet<QString> m_unknown;

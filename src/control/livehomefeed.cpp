@@ -24,6 +24,7 @@ void LiveHomeFeed::follow(UDPSocketManager *channel, HomeEvents *events)
     connect(events, &HomeEvents::channelStateUnknown, m_home, &LiveHome::channelSilent);
     connect(events, &HomeEvents::channelRemoved, m_home, &LiveHome::removeChannel);
     connect(events, &HomeEvents::homeReplaced, this, &LiveHomeFeed::onHomeReplaced);
+    connect(events, &HomeEvents::homeChangedElsewhere, this, &LiveHomeFeed::onHomeChangedElsewhere);
 }
 
 void LiveHomeFeed::onOutcome(const QStringList &fields, const CommandOutcome &outcome)
@@ -81,7 +82,13 @@ void LiveHomeFeed::onStateReported(const QString &id, const QString &state)
 void LiveHomeFeed::onHomeReplaced()
 {
     m_moved.clear();
-    m_home->replaceChannels(m_channelIds());
+    onHomeChangedElsewhere();
+}
+
+void LiveHomeFeed::onHomeChangedElsewhere()
+{
+    if (const std::optional<QStringList> ids = m_channelIds())
+        m_home->replaceChannels(*ids);
 }
 
 QString LiveHomeFeed::storedMasterId()
@@ -90,10 +97,18 @@ QString LiveHomeFeed::storedMasterId()
     return transmitters.isEmpty() ? QString() : transmitters.constFirst().value(Key::id).toString();
 }
 
-QStringList LiveHomeFeed::storedChannelIds()
+std::optional<QStringList> LiveHomeFeed::readableChannelIds()
 {
+    const std::optional<Database::Records> devices = Database::instance()->mainDevicesIfReadable();
+    if (!devices)
+        return std::nullopt;
     QStringList ids;
-    for (const QVariantMap &device : Database::instance()->readAllMainDeviceInfo())
+    for (const QVariantMap &device : *devices)
         ids.append(device.value(Key::id).toString());
     return ids;
+}
+
+QStringList LiveHomeFeed::storedChannelIds()
+{
+    return readableChannelIds().value_or(QStringList());
 }

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 class HomeEvents;
 class LiveHome;
@@ -22,7 +23,8 @@ class LiveHomeFeed final : public QObject {
     Q_DISABLE_COPY_MOVE(LiveHomeFeed)
 
 public:
-    using ChannelIds = std::function<QStringList()>;
+    // Nothing when the store cannot be read: then no channel is known to be gone.
+    using ChannelIds = std::function<std::optional<QStringList>()>;
     using MasterId = std::function<QString()>;
 
     // channelIds gives the stored channels after an import, masterId the
@@ -31,7 +33,9 @@ public:
                  QObject *parent = nullptr);
 
     void follow(UDPSocketManager *channel, HomeEvents *events);
-    // The channels the store holds: the import's, once it has been taken.
+    // The channels the store holds: the import's, once it has been taken;
+    // nothing (readable) or none (stored) when the store cannot be read.
+    static std::optional<QStringList> readableChannelIds();
     static QStringList storedChannelIds();
     // The master the store names: its first transmitter.
     static QString storedMasterId();
@@ -40,6 +44,9 @@ public:
     void onStateStored(const QString &id, const QString &state);
     void onStateReported(const QString &id, const QString &state);
     void onHomeReplaced();
+    // Another program changed the store: the channels it holds now, those
+    // known before with what the home confirmed.
+    void onHomeChangedElsewhere();
 
 private:
     LiveHome *m_home;

@@ -24,7 +24,7 @@ ProgramObjects::ProgramObjects()
       m_import(std::make_unique<TCPSocketManager>(m_channel.get(), m_application.get(),
                                                   m_homeEvents.get())),
       m_stateRefresh(std::make_unique<StateRefresh>()), m_live(std::make_unique<LiveHome>()),
-      m_liveFeed(std::make_unique<LiveHomeFeed>(m_live.get(), &LiveHomeFeed::storedChannelIds,
+      m_liveFeed(std::make_unique<LiveHomeFeed>(m_live.get(), &LiveHomeFeed::readableChannelIds,
                                                 &LiveHomeFeed::storedMasterId))
 {
     m_channel->setLinkWatcher(m_feedback.get());

@@ -118,6 +118,7 @@ void ScheduleRunner::follow(HomeEvents *events)
     connect(events, &HomeEvents::homeReplaced, this, &ScheduleRunner::reload);
     connect(events, &HomeEvents::channelRemoved, this, &ScheduleRunner::reload);
     connect(events, &HomeEvents::scenarioRemoved, this, &ScheduleRunner::reload);
+    connect(events, &HomeEvents::homeChangedElsewhere, this, &ScheduleRunner::reload);
 }
 
 void ScheduleRunner::switchOffUnrunnable()

@@ -52,7 +52,8 @@ public:
     // Reads the schedules and the location again (after a change elsewhere),
     // switching off those whose channel or scenario is gone.
     void reload();
-    // Reloads after a synchronise, or a channel's or scenario's removal.
+    // Reloads after a synchronise, a channel's or scenario's removal, or a
+    // change another program made to the store.
     void follow(HomeEvents *events);
 
     QList<Schedule> schedules() const { return m_schedules; }

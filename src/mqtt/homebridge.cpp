@@ -94,6 +94,14 @@ HomeBridge::HomeBridge(MqttClient *mqtt, const MasterLink *link, const LiveHome 
         removeChannel(id);
         publishDevices();
     });
+    // A scenario stored, named or deleted: its entity and the device list follow.
+    connect(events, &HomeEvents::scenarioRemoved, this, &HomeBridge::publishEverything);
+    connect(UDPSocketManager::instance(), &UDPSocketManager::commandSettled, this,
+            [this](const QStringList &fields) {
+                if (Wire::familyOf(fields) == Wire::scenarioName)
+                    publishEverything();
+            });
+    connect(events, &HomeEvents::homeChangedElsewhere, this, &HomeBridge::followChangeElsewhere);
     connect(UDPSocketManager::instance(), &UDPSocketManager::commandOutcome, this,
             &HomeBridge::onOutcome);
     connect(link, &MasterLink::changed, this, &HomeBridge::onMasterChanged);
@@ -180,6 +188,18 @@ void HomeBridge::publishEverything()
             publish(topic, {});
     publishInfo();
     publishDevices(*home);
+}
+
+void HomeBridge::followChangeElsewhere()
+{
+    const QHash<QString, QString> known = m_components;
+    publishEverything();
+    // A channel enrolled elsewhere is asked its state, as after an import.
+    for (auto channel = m_components.cbegin(); channel != m_components.cend(); ++channel)
+        if (!known.contains(channel.key()))
+            if (const std::optional<QVariantMap> device =
+                    Database::instance()->deviceRecordWithMainID(channel.key()))
+                UDPSocketManager::instance()->queryStateInBackground(*device);
 }
 
 void HomeBridge::publishConfig(const DiscoveryConfig::Message &config)

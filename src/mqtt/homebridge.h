@@ -46,7 +46,10 @@ private:
     void onConnected();
     void onMessage(const QString &topic, const QByteArray &payload, bool retained);
     void onStateChanged(const QString &id);
+    // Only what changed goes out (the retained payloads are compared).
     void publishEverything();
+    // Another program changed the store: everything again, new channels asked their state.
+    void followChangeElsewhere();
     void publishInfo();
     void publishDevices();
     void publishDevices(const Database::HomeRecords &home);

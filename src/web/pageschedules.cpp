@@ -10,6 +10,7 @@
 #include "schedule/nextrunphrase.h"
 #include "schedule/schedulelisting.h"
 #include "schedule/schedulestore.h"
+#include "schedule/schedulewords.h"
 #include "store/database.h"
 
 #include <QJsonArray>
@@ -56,14 +57,16 @@ QJsonObject PageSchedules::list(const QString &language, bool forOwner)
 {
     const std::optional<HomeLocation> location = ScheduleStore(Database::instance()).location();
     const bool hasLocation = location && !location->problem();
-    const NextRunPhrase words(m_runner->zone(), ScheduleWords(wordsOf("ScheduleWords", language)));
+    const ScheduleWords words(wordsOf("ScheduleWords", language));
+    const NextRunPhrase phrase(m_runner->zone(), words);
     const QDateTime now = m_runner->now();
     QJsonArray schedules;
     for (const Schedule &schedule : m_runner->schedules()) {
         const std::optional<QDateTime> next = m_runner->nextRunOf(schedule);
         QJsonObject entry =
             ScheduleListing::entry(schedule, next, wordsOf("ScheduleProblem", language));
-        entry.insert(QStringLiteral("nextText"), words.of(schedule, next, now, hasLocation));
+        entry.insert(QStringLiteral("whenText"), words.when(schedule.time));
+        entry.insert(QStringLiteral("nextText"), phrase.of(schedule, next, now, hasLocation));
         schedules.append(entry);
     }
     QJsonObject list{{QStringLiteral("type"), QStringLiteral("schedules")},

@@ -12,12 +12,12 @@ class ScheduleRequests;
 class ScheduleRunner;
 
 // The home's schedules as the pages of the web remote show them: each with
-// its next run in words of the page's language and the home's time, and why
-// the home switched it off; an owner's change made through ScheduleRequests
-// (the checks of the command-line tool and MQTT), its refusal in the page's
-// language. What a page shows may change after every change to the list,
-// from anywhere, after every run, and when the home's day changes ("Tomorrow"
-// becomes "Today").
+// when it runs and its next run in words of the page's language and the
+// home's time, and why the home switched it off; an owner's change made
+// through ScheduleRequests (the checks of the command-line tool and MQTT),
+// its refusal in the page's language. What a page shows may change after
+// every change to the list, from anywhere, after every run, and when the
+// home's day changes ("Tomorrow" becomes "Today").
 class PageSchedules final : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(PageSchedules)
@@ -25,9 +25,11 @@ class PageSchedules final : public QObject {
 public:
     PageSchedules(ScheduleRunner *runner, ScheduleRequests *requests, QObject *parent = nullptr);
 
-    // {"type":"schedules","schedules":[{ScheduleListing's entry, "nextText": ...}],
-    //  "location":{"latitude":...,"longitude":...} or null}; the home's
-    // location (where it is) for an owner's page only.
+    // {"type":"schedules","schedules":[{ScheduleListing's entry, "whenText":
+    //  ..., "nextText": ...}], "location":{"latitude":...,"longitude":...}
+    //  or null}: when each runs and its next run in the words the app's
+    // schedule list uses; the home's location (where it is) for an owner's
+    // page only.
     QJsonObject list(const QString &language, bool forOwner);
     // {"type":"scheduleDone","verb":...,"id":N} (no ID for the location), or
     // the refusal as a page error "scheduleRefused" with its reason.

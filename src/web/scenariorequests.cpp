@@ -6,7 +6,6 @@
 #include "pageerror.h"
 
 #include "control/checkmanager.h"
-#include "control/devicecommands.h"
 #include "control/flowcaller.h"
 #include "control/scenariooperations.h"
 #include "control/udpsocketmanager.h"
@@ -48,25 +47,11 @@ std::optional<QString> keptState(const QVariantMap &device, const SetPayload::Re
     return std::nullopt;
 }
 
-// Takes the channel to that state: a controller joins a scenario in the state it is in.
-void drive(const ScenarioRequests::Member &member, std::shared_ptr<FlowCaller> caller)
-{
-    using Action = SetPayload::Request::Action;
-    const SetPayload::Request &request = member.state;
-    if (request.action == Action::Switch)
-        DeviceCommands::switchLight(member.device, request.on, std::move(caller));
-    else if (request.action == Action::Dim)
-        DeviceCommands::dimLight(member.device, request.level, std::move(caller));
-    else
-        DeviceCommands::moveCurtain(member.device, request.motion, std::move(caller));
-}
-
-// One page's scenario change, and the caller of each of its commands: the
-// members that join are driven one at a time, each once the home has
-// taken the one before (the queue would not hold them all at once), then
-// the app's scenario flow goes. The page hears the outcome; a photo
-// written for the change that no stored scenario has is removed; a new
-// scenario's number is no longer held once the flow is over.
+// One page's scenario change and the caller of its commands: the app's
+// scenario flow goes, after whatever flow is being followed up. The page
+// hears the outcome; a photo written for the change that no stored scenario
+// has is removed; the scenario's number is no longer held once the flow is
+// over.
 class PageScenarioFlow final : public FlowCaller,
                                public std::enable_shared_from_this<PageScenarioFlow> {
 public:
@@ -84,18 +69,15 @@ public:
         m_numbers = std::move(numbers);
     }
 
-    void save(QList<ScenarioRequests::Member> drives, QList<QVariantMap> queue, const QString &name,
-              const QVariantMap &scenario)
+    void save(QList<QVariantMap> queue, const QString &name, const QVariantMap &scenario)
     {
-        m_drives = std::move(drives);
-        m_queue = std::move(queue);
-        m_name = name;
-        m_scenario = scenario;
-        afterTheStepsUnderWay([self = shared_from_this()] { self->driveNext(); });
+        afterTheStepsUnderWay(
+            [self = shared_from_this(), queue = std::move(queue), name, scenario]() mutable {
+                ScenarioOperations::startNamedQueue(std::move(queue), name, scenario, self);
+            });
     }
     void remove(const QVariantMap &scenario)
     {
-        m_saving = true;
         afterTheStepsUnderWay([self = shared_from_this(), scenario] {
             ScenarioOperations::deleteScenario(scenario, self);
         });
@@ -103,19 +85,8 @@ public:
 
     void report(const FlowOutcome &outcome) override
     {
-        if (!m_saving && outcome.isDone()) {
-            // After the reply's own follow-up, as an operation list steps.
-            UDPSocketManager::instance()->scheduleFollowUp(
-                [self = shared_from_this()] { self->driveNext(); });
-            return;
-        }
         releaseNumber();
-        if (!m_saving && outcome.kind == FlowOutcome::Kind::Refused) // nothing joined
-            m_page->report(FlowOutcome::refused(
-                outcome.code, UDPSocketManager::tr("Setting scenario failed"),
-                m_drives.at(m_driven - 1).device.value(Key::title).toString()));
-        else
-            m_page->report(outcome);
+        m_page->report(outcome);
         if (!outcome.isDone())
             dropUnstoredPhoto();
     }
@@ -138,17 +109,6 @@ private:
             channel->scheduleFollowUp(std::move(start));
         else
             start();
-    }
-
-    void driveNext()
-    {
-        if (m_driven < m_drives.size()) {
-            drive(m_drives.at(m_driven++), shared_from_this());
-            return;
-        }
-        m_saving = true;
-        ScenarioOperations::startNamedQueue(std::move(m_queue), m_name, m_scenario,
-                                            shared_from_this());
     }
 
     void releaseNumber()
@@ -179,12 +139,6 @@ private:
     QString m_photo; // written for this change
     QString m_number;
     std::shared_ptr<QStringList> m_numbers;
-    QList<ScenarioRequests::Member> m_drives;
-    qsizetype m_driven = 0;
-    bool m_saving = false; // past the drives: the scenario flow's own outcome
-    QList<QVariantMap> m_queue;
-    QString m_name;
-    QVariantMap m_scenario;
 };
 } // namespace
 
@@ -260,17 +214,18 @@ std::optional<QVariantMap> ScenarioRequests::userScenario(const QString &number,
     return std::nullopt;
 }
 
-std::optional<QList<ScenarioRequests::Member>>
+std::optional<QList<QVariantMap>>
 ScenarioRequests::membersInTheirStates(const QList<PageRequest::SaveScenario::Member> &members)
 {
-    QList<Member> chosen;
+    QList<QVariantMap> chosen;
     for (const PageRequest::SaveScenario::Member &member : members) {
         const std::optional<QVariantMap> device =
             Database::instance()->deviceRecordWithMainID(member.id);
         // A channel is in a scenario once, in one state.
-        const bool again = std::any_of(chosen.cbegin(), chosen.cend(), [&member](const Member &m) {
-            return m.device.value(Key::id).toString() == member.id;
-        });
+        const bool again =
+            std::any_of(chosen.cbegin(), chosen.cend(), [&member](const QVariantMap &m) {
+                return m.value(Key::id).toString() == member.id;
+            });
         QString why;
         const std::optional<SetPayload::Request> state =
             device && !again ? SetPayload::parse(member.payload, Channel::kindOf(*device), &why)
@@ -281,8 +236,8 @@ ScenarioRequests::membersInTheirStates(const QList<PageRequest::SaveScenario::Me
                 pageError(QStringLiteral("badMember"), !state && !why.isEmpty() ? why : member.id));
             return std::nullopt;
         }
-        Member good{*device, *state};
-        good.device.insert(Key::turnOn, *kept);
+        QVariantMap good = *device;
+        good.insert(Key::turnOn, *kept);
         chosen.append(good);
     }
     return chosen;
@@ -312,12 +267,9 @@ void ScenarioRequests::save(const PageRequest::SaveScenario &request,
         m_tell(pageError(QStringLiteral("badPicture")));
         return;
     }
-    const std::optional<QList<Member>> members = membersInTheirStates(request.members);
-    if (!members)
+    const std::optional<QList<QVariantMap>> devices = membersInTheirStates(request.members);
+    if (!devices)
         return;
-    QList<QVariantMap> devices;
-    for (const Member &member : *members)
-        devices.append(member.device);
     QString photo;
     const std::optional<QString> imagePath = imagePathFor(request.image, scenario, &photo);
     if (!imagePath)
@@ -328,26 +280,17 @@ void ScenarioRequests::save(const PageRequest::SaveScenario &request,
     auto flow = std::make_shared<PageScenarioFlow>(std::move(caller), photo);
     if (scenario) {
         flow->holdNumber(request.number, m_numbersBeingSent);
-        queue = ScenarioOperations::editQueue(*scenario, devices);
+        queue = ScenarioOperations::editQueue(*scenario, *devices);
         record = *scenario;
         record.insert(Key::title, request.name);
         record.insert(Key::imagePath, *imagePath);
     } else {
         const QString number = ScenarioOperations::nextScenarioNumber(*m_numbersBeingSent);
         flow->holdNumber(number, m_numbersBeingSent);
-        queue = ScenarioOperations::creationQueue(devices, number);
+        queue = ScenarioOperations::creationQueue(*devices, number);
         record = ScenarioOperations::newScenarioRecord(number, request.name, *imagePath);
     }
-    // Driven are the members the flow lets join: new ones, or in another state.
-    QList<Member> joining;
-    for (const Member &member : *members)
-        if (std::any_of(queue.cbegin(), queue.cend(), [&member](const QVariantMap &entry) {
-                return entry.value(Key::needCheck).toString() == Value::yes &&
-                       entry.value(Key::insertDevice).toMap().value(Key::id) ==
-                           member.device.value(Key::id);
-            }))
-            joining.append(member);
-    flow->save(joining, queue, request.name, record);
+    flow->save(queue, request.name, record);
 }
 
 QStringList ScenarioRequests::takenNumbers() const

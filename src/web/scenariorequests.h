@@ -2,7 +2,6 @@
 #pragma once
 
 #include "control/flowoutcome.h"
-#include "mqtt/setpayload.h"
 #include "pagerequest.h"
 #include "pendingpictures.h"
 
@@ -17,16 +16,16 @@
 class FlowCaller;
 
 // An owner's scenario made, changed or deleted from a page through the
-// app's scenario flows: each channel that joins (new, or in another state)
-// is driven to the state it is to keep, one command after the other as the
-// home answers (a controller records its present state when it joins);
-// then the membership and naming commands go as the app sends them, and
-// the store takes the scenario when the master has acknowledged it. An
-// edit that changes no member sends the naming command alone. Names follow
-// the app's rules; a picture is one of the app's ten icons, a photo the
-// page sent (written to the picture folder as the app writes a chosen
-// photo, as the scenario goes to the home, and removed again when no
-// stored scenario has it in the end), or the scenario's photo as it is.
+// app's scenario flows. The page drives each channel to the state it is to
+// keep as it is chosen, as the app's selection does (a controller records
+// its present state when it joins); the save sends the membership and
+// naming commands alone, as the app sends them, and the store takes the
+// scenario when the master has acknowledged it. An edit that changes no
+// member sends the naming command alone. Names follow the app's rules; a
+// picture is one of the app's ten icons, a photo the page sent (written to
+// the picture folder as the app writes a chosen photo, as the scenario goes
+// to the home, and removed again when no stored scenario has it in the
+// end), or the scenario's photo as it is.
 class ScenarioRequests {
 public:
     // Where refusals go: the page that asked.
@@ -52,21 +51,14 @@ public:
     // screen does it: stored at once, the name sent to the master.
     void nameBuiltIn(const PageRequest::NameScenario &request, std::shared_ptr<FlowCaller> caller);
 
-    // A member as the page chose it: its record holding the state it keeps,
-    // and the command's form of that state.
-    struct Member {
-        QVariantMap device;
-        SetPayload::Request state;
-    };
-
 private:
     // The stored user scenario of that number at that revision; nothing
     // (the page told) when there is none, or it has changed since, or a
     // change of it is being sent.
     std::optional<QVariantMap> userScenario(const QString &number, const QString &revision);
-    // Each member in the state it is to keep; nothing (the page told) when
-    // one is no channel or asks for a state it cannot keep.
-    std::optional<QList<Member>>
+    // Each member's record holding the state it is to keep; nothing (the
+    // page told) when one is no channel or asks for a state it cannot keep.
+    std::optional<QList<QVariantMap>>
     membersInTheirStates(const QList<PageRequest::SaveScenario::Member> &members);
 
     // Whether the page's picture is one a scenario (that one, when edited) may have.

@@ -118,9 +118,12 @@ WebHub::WebHub(WebRemoteServer *server, const MasterLink *link, const LiveHome *
     connect(events, &HomeEvents::channelStateChanged, this, &WebHub::sendChannel);
     connect(events, &HomeEvents::channelStateReported, this, &WebHub::sendChannel);
     connect(events, &HomeEvents::channelStateUnknown, this, &WebHub::sendChannel);
-    connect(events, &HomeEvents::homeReplaced, this, [this] { broadcast(homeOrError()); });
-    connect(events, &HomeEvents::channelRenamed, this, [this] { broadcast(homeOrError()); });
-    connect(events, &HomeEvents::channelRemoved, this, [this] { broadcast(homeOrError()); });
+    connect(events, &HomeEvents::homeReplaced, this, [this] { broadcastHome(); });
+    connect(events, &HomeEvents::channelRenamed, this, [this] { broadcastHome(); });
+    connect(events, &HomeEvents::channelRemoved, this, [this] { broadcastHome(); });
+    // Another program's change reaches every page as if it had been made here.
+    connect(events, &HomeEvents::homeChangedElsewhere, this,
+            [this] { broadcastHome(Sending::OnChange); });
     connect(events, &HomeEvents::scenarioRan, this, [this](const QString &number) {
         broadcast({{QStringLiteral("type"), QStringLiteral("scenarioRan")},
                    {QStringLiteral("number"), number}});
@@ -128,14 +131,14 @@ WebHub::WebHub(WebRemoteServer *server, const MasterLink *link, const LiveHome *
     // The quick panels' order follows each counted control.
     connect(events, &HomeEvents::channelUseCounted, this, &WebHub::sendUses);
     // The strip's order and mark follow each counted run.
-    connect(events, &HomeEvents::scenarioUseCounted, this, [this] { broadcast(homeOrError()); });
+    connect(events, &HomeEvents::scenarioUseCounted, this, [this] { broadcastHome(); });
     connect(UDPSocketManager::instance(), &UDPSocketManager::commandOutcome, this,
             &WebHub::onOutcome);
     connect(UDPSocketManager::instance(), &UDPSocketManager::commandSettled, this,
             &WebHub::onSettled);
     connect(link, &MasterLink::changed, this, [this] {
         broadcast(this->link());
-        broadcast(homeOrError()); // every channel's availability follows the master's
+        broadcastHome(); // every channel's availability follows the master's
     });
     connect(link, &MasterLink::answered, this, [this] { broadcast(this->link()); });
     connect(TCPSocketManager::instance(), &TCPSocketManager::importFinished, this,
@@ -153,7 +156,7 @@ WebHub::WebHub(WebRemoteServer *server, const MasterLink *link, const LiveHome *
     m_keepAlive.setInterval(kKeepAliveMs);
     connect(&m_keepAlive, &QTimer::timeout, this, &WebHub::keepAlive);
     m_keepAlive.start();
-    connect(&m_storeRetry, &StoreRetry::recovered, this, [this] { broadcast(homeOrError()); });
+    connect(&m_storeRetry, &StoreRetry::recovered, this, [this] { broadcastHome(); });
     m_clock.start();
 }
 
@@ -392,6 +395,19 @@ void WebHub::broadcast(const QJsonObject &message)
         sendText(socket, text);
 }
 
+void WebHub::broadcastHome(Sending sending)
+{
+    const QJsonObject home = homeOrError();
+    // The link's seconds since its last answer change on their own: told apart.
+    QJsonObject shown = home;
+    shown.remove(QStringLiteral("link"));
+    const QByteArray sent = compactJsonOf(shown);
+    if (sending == Sending::OnChange && sent == m_homeSent)
+        return;
+    m_homeSent = sent;
+    broadcast(home);
+}
+
 void WebHub::sendChannel(const QString &id)
 {
     const std::optional<QVariantMap> device = Database::instance()->deviceRecordWithMainID(id);
@@ -443,7 +459,7 @@ void WebHub::onSettled(const QStringList &fields)
     m_homeDue = true;
     QTimer::singleShot(0, this, [this] {
         m_homeDue = false;
-        broadcast(homeOrError());
+        broadcastHome();
     });
 }
 

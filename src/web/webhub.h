@@ -95,6 +95,9 @@ private:
     void sendText(QWebSocket *page, const QString &text);
     void sendTo(QWebSocket *page, const QJsonObject &message);
     void broadcast(const QJsonObject &message);
+    enum class Sending { Always, OnChange };
+    // The whole home to every page; OnChange: not when it is as last sent to them all.
+    void broadcastHome(Sending sending = Sending::Always);
     // To the page whose request is being handled; to every page outside one.
     void tellAsking(const QJsonObject &message);
     void sendChannel(const QString &id);
@@ -119,6 +122,7 @@ private:
     PageEnrolment m_enrolment;
     std::unique_ptr<PageSchedules> m_schedules;
     bool m_homeDue = false;          // a storing step was answered: the home goes out once
+    QByteArray m_homeSent;           // the home (but its link) as last sent to every page
     QSet<QWebSocket *> m_unanswered; // pinged, no pong yet
     CommandPace m_pace;
     QSet<QString> m_tooFast; // devices whose last command was refused so (logged once)

@@ -556,6 +556,48 @@ private Q_SLOTS:
         QTRY_COMPARE(uniqueIds(*rig, from), before);
     }
 
+    // What ardentia-ctl changes in the store while the bridge runs reaches
+    // the broker within about a second, as a change made through the
+    // bridge: each row's command, then the topic and what its retained
+    // payload holds now (nothing: cleared). The rows build on each other
+    // and leave the home as they found it.
+    void changesMadeElsewhereReachTheBroker_data()
+    {
+        QTest::addColumn<QStringList>("command");
+        QTest::addColumn<QString>("topic");
+        QTest::addColumn<QString>("holds");
+        const QString scene = "homeassistant/scene/ardentia_scenario_3/config";
+        QTest::newRow("a device renamed") << QStringList{"rename", "211300001230", "Landing"}
+                                          << configTopic("211300001230") << "Landing";
+        QTest::newRow("in the device list")
+            << QStringList{"rename", "211300001231", "Steps"} << "ardentia/bridge/devices"
+            << "Steps";
+        QTest::newRow("a scenario made")
+            << QStringList{"scenario", "create", "Reading", "211300001232=on"} << scene
+            << "Reading";
+        QTest::newRow("a scenario renamed")
+            << QStringList{"scenario", "rename", "3", "Quiet"} << scene << "Quiet";
+        QTest::newRow("a scenario deleted")
+            << QStringList{"scenario", "delete", "3"} << scene << "";
+        QTest::newRow("the names as they were") << QStringList{"rename", "211300001230", "Hall"}
+                                                << configTopic("211300001230") << "Hall";
+        QTest::newRow("and the other's")
+            << QStringList{"rename", "211300001231", "Stairs"} << "ardentia/bridge/devices"
+            << "Stairs";
+    }
+    void changesMadeElsewhereReachTheBroker()
+    {
+        QFETCH(QStringList, command);
+        QFETCH(QString, topic);
+        QFETCH(QString, holds);
+        const int from = rig->messages().size();
+        QCOMPARE(rig->ctl(command), 0);
+        const auto holding = [&holds](const QByteArray &payload) {
+            return holds.isEmpty() ? payload.isEmpty() : payload.contains(holds.toUtf8());
+        };
+        QVERIFY2(rig->waitFor(topic, holding, from, 2500) >= 0, qPrintable(rig->last(topic)));
+    }
+
     // A refusal or a held reply: the retained state stays the confirmed one.
     void onlyTheHomesWordIsPublished()
     {

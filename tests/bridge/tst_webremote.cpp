@@ -1250,8 +1250,8 @@ private Q_SLOTS:
     }
 
     // A scenario from the owner's page: what the home cannot keep is refused
-    // before anything is sent; a good one is driven, stored on the master and
-    // in the store with its icon.
+    // before anything is sent; a good one is stored on the master and in the
+    // store with its members' states and its icon.
     void scenariosFromAPage_data()
     {
         QTest::addColumn<QString>("request");
@@ -1316,7 +1316,9 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(stored(), 10000);
         QCOMPARE(stored()->value(Key::imagePath).toString(),
                  QStringLiteral("icon_choose_small_4.png"));
-        QCOMPARE(simulator->home().channel("212200004560")->state.level, 35);
+        const QVariantList members = RecordFactory::sceneDevices(*stored());
+        QCOMPARE(members.size(), 3);
+        QCOMPARE(members.at(1).toMap().value(Key::turnOn).toString(), QStringLiteral("35"));
         QTRY_VERIFY(
             std::any_of(owner.heard->cbegin(), owner.heard->cend(), [](const QJsonObject &m) {
                 return m.value("type") == "home" &&
@@ -1326,11 +1328,12 @@ private Q_SLOTS:
 
     // The commands a scenario saved from the owner's page sends, as the
     // home received them (runs of one operation, "4" driving a channel,
-    // "13" joining it, "scename" naming): a changed name or picture alone
-    // is one naming command; every channel the home can hold is driven and
-    // joined one at a time, never past the queue, and stored whole; a
-    // member the home refuses to drive ends the save: nothing joins,
-    // nothing is stored and the photo sent for it is removed.
+    // "13" joining it, "scename" naming): the app's, the page having driven
+    // each channel as it was chosen. A changed name or picture alone is one
+    // naming command; a member in another state joins again alone; every
+    // channel the home can hold joins one at a time, never past the queue,
+    // and is stored whole; when the home takes no member, nothing is stored
+    // and the photo sent for it is removed.
     void aPagesScenarioSendsWhatTheAppSends_data()
     {
         QTest::addColumn<QString>("edited");  // the shown scenario changed; empty: a new one
@@ -1344,15 +1347,20 @@ private Q_SLOTS:
             << R"([{"id":"212200004560","brightness":60},{"id":"211300001230","state":"ON"},)"
                R"({"id":"213100007890","state":"CLOSE"}])"
             << "" << QStringList{"scename x1"} << 3;
+        QTest::newRow("a member in another state")
+            << "Evening"
+            << R"([{"id":"212200004560","brightness":30},{"id":"211300001230","state":"ON"},)"
+               R"({"id":"213100007890","state":"CLOSE"}])"
+            << "" << QStringList{"13 x1", "scename x1"} << 3;
         QTest::newRow("every channel the home can hold")
             << ""
             << ""
-            << "" << QStringList{"4 x64", "13 x64", "scename x1"} << 64;
-        QTest::newRow("a member the home refuses to drive")
+            << "" << QStringList{"13 x64", "scename x1"} << 64;
+        QTest::newRow("no member taken by the home")
             << ""
             << R"([{"id":"211300001230","state":"ON"},{"id":"211300001231","state":"ON"},)"
                R"({"id":"211300001232","state":"ON"}])"
-            << "lig:4:211300001231=code:1" << QStringList{"4 x2"} << -1;
+            << "lig:13:*=code:1" << QStringList{"13 x3", "scename x1"} << -1;
     }
     void aPagesScenarioSendsWhatTheAppSends()
     {

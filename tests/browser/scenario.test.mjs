@@ -4,12 +4,16 @@
 // ticked (the simulator is asked its state) and driven to the state it is
 // to keep, a dimmer's level with its number and sent once a drag ends;
 // then the name and an icon, all by keyboard, "Next" and "Done" in view
-// without scrolling. Run (the simulator's states change); edited (nothing
-// driven on opening; a member leaves, the name changes: the master forgets
-// that member and takes the name); deleted; All On renamed with another
-// icon. The steps in Chinese at 320x568. With 8 scenarios "Maximum 8
-// scenarios" before the first step. A family member's device has no editor
-// and is refused when it asks anyway. axe-core on each step.
+// without scrolling; "Done" sends what the app sends: each member joins
+// once, in the order ticked, then the name, and nothing is driven again.
+// Run (the simulator's states change); edited (nothing driven on opening;
+// a member leaves, the name changes: the master forgets that member and
+// takes the name); deleted; All On renamed with another icon. The steps in
+// Chinese at 320x568. Scenarios made, renamed and deleted and a device
+// renamed with ardentia-ctl reach the open page within about a second.
+// With 8 scenarios "Maximum 8 scenarios" before the first step. A family
+// member's device has no editor and is refused when it asks anyway.
+// axe-core on each step.
 //   node scenario.test.mjs BUILD/src
 import assert from 'node:assert/strict';
 import { auditViews, browserTest, until } from './rig.mjs';
@@ -40,6 +44,10 @@ await browserTest(bin, [], async (rig, browser) => {
   const { base, simulated, simulatedScenario, simulatorHeard } = rig;
   // The command lines the simulator received since mark that name that channel.
   const heard = (mark, id) => simulatorHeard().slice(mark).filter((line) => line.includes(id));
+  // The changes it received since mark, as "OPERATION CHANNEL" (4 drives, 13
+  // joins, 14 leaves a scenario) or "name" (a scenario's naming).
+  const changes = (mark) => simulatorHeard().slice(mark).filter((line) => line.startsWith('cfg,'))
+    .map((line) => line.split(',')).map((fields) => (fields[1] === 'scename' ? 'name' : `${fields[3]} ${fields[2]}`));
   const viewport = { width: 360, height: 640 };
 
   // A family member's phone: no editor, and the bridge refuses a scenario all the same.
@@ -125,8 +133,12 @@ await browserTest(bin, [], async (rig, browser) => {
   const done = page.locator('#scenario-form button[type="submit"]');
   assert.ok(await inView(done), '"Done" in view');
   await tabTo(page, 'Done');
+  mark = simulatorHeard().length;
   await page.keyboard.press('Enter');
   await until(() => simulatedScenario('Film night')?.members.length === 3, 'the master to keep the scenario');
+  await until(() => changes(mark).includes('name'), 'the scenario named');
+  assert.deepEqual(changes(mark), [`13 ${stairs}`, `13 ${livingRoom}`, `13 ${bedroomCurtain}`, 'name'],
+    'each member joins once, as ticked, then the name; none driven again');
   const row = page.locator('#scenarios li.scenario', { hasText: 'Film night' });
   await row.waitFor();
   assert.equal(await row.locator('button.run .picture').getAttribute('class'), `picture icon-${icon.match(/\d/)[0]}`);
@@ -166,6 +178,9 @@ await browserTest(bin, [], async (rig, browser) => {
   await page.fill('#scenario-name', 'Late film');
   await page.getByRole('button', { name: 'Done' }).click();
   await until(() => simulatedScenario('Late film')?.members.length === 2, 'the member to leave, the name to change');
+  await until(() => changes(mark).includes('name'), 'the scenario renamed');
+  assert.deepEqual(changes(mark), [`4 ${stairs}`, `13 ${stairs}`, `14 ${bedroomCurtain}`, 'name'],
+    'Stairs driven once when chosen, then the changed member joins, the other leaves, the name');
   assert.ok(!simulatedScenario('Late film').members.some((m) => m.id === bedroomCurtain));
   await page.locator('#scenarios li.scenario', { hasText: 'Late film' }).waitFor();
 
@@ -225,14 +240,25 @@ await browserTest(bin, [], async (rig, browser) => {
   assert.equal(await zh.textContent('#banner'), '请输入名称');
   await auditViews(browser, { context: chinese, viewport: small, locale: 'zh-CN' }, base, ['场景', ...steps], 'zh-CN 320x568');
 
-  // With 8 scenarios of the user's the limit is told before the first step, as the app's add button does.
+  // Made, renamed and deleted with ardentia-ctl, and a device renamed: the
+  // open page follows within about a second, as if done on a page.
   const userRows = async () => (await page.locator('#scenarios li.scenario').count()) - 2;
-  for (let made = await userRows(); made < 8; made += 1) rig.ctl('scenario', 'create', `Extra ${made}`, `${stairs}=on`);
-  await page.reload(); // the home as the store holds it now
+  const soon = (check, what) => until(check, what, 2500);
   await page.getByRole('button', { name: 'Scenario', exact: true }).click();
-  await until(async () => (await userRows()) === 8, 'eight scenarios listed');
+  for (let made = await userRows(); made < 8; made += 1) rig.ctl('scenario', 'create', `Extra ${made}`, `${stairs}=on`);
+  await soon(async () => (await userRows()) === 8, 'eight scenarios listed');
+  const extra = await page.locator('#scenarios li.scenario').last().getAttribute('data-number');
+  rig.ctl('scenario', 'rename', extra, 'Encore');
+  await soon(async () => (await page.locator('#scenarios li.scenario', { hasText: 'Encore' }).count()) === 1, 'the new name');
+  rig.ctl('rename', stairs, 'Staircase');
+  await soon(async () => (await page.locator(`#channel-${stairs}`).textContent()).includes('Staircase'), 'the device\'s new name');
+
+  // With 8 scenarios of the user's the limit is told before the first step, as the app's add button does.
   await page.getByRole('button', { name: 'Add Scenario' }).click();
   assert.equal(await page.textContent('#banner'), 'Maximum 8 scenarios');
   assert.equal(await page.locator('#scenario-choose').isHidden(), true, 'no step opened');
-  return 'browser: scenarios made in the app\'s steps with live driving, run, edited and deleted, All On renamed, in both languages passed';
+  rig.ctl('scenario', 'delete', extra);
+  await soon(async () => (await userRows()) === 7, 'the deleted scenario gone');
+  return 'browser: scenarios made in the app\'s steps with live driving and the app\'s commands, run, edited and deleted, All On '
+    + 'renamed, in both languages, changes made with ardentia-ctl followed, passed';
 }, { heard: true });

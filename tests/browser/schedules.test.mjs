@@ -6,8 +6,9 @@
 // A family device sees the same list and next runs without a control, and is
 // refused when it asks for a change anyway. A change made with ardentia-ctl,
 // and a channel removed under a schedule (switched off, with why), reach
-// every page. The list in Chinese; axe-core on the list and the editor in
-// both languages.
+// every page. When each runs, its days and its date in the app's words
+// from the bridge, in English and in Chinese (the editor's days too);
+// axe-core on the list and the editor in both languages.
 //   node schedules.test.mjs BUILD/src
 import assert from 'node:assert/strict';
 import { auditViews, browserTest, until } from './rig.mjs';
@@ -47,6 +48,7 @@ function dateIn(days, at) {
   return {
     date: `${run.getFullYear()}-${pad(run.getMonth() + 1)}-${pad(run.getDate())}`,
     words: `${run.getDate()} ${months[run.getMonth()]}${year} ${at}`,
+    when: `Once on ${run.getDate()} ${months[run.getMonth()]} ${run.getFullYear()} at ${at}`,
   };
 }
 
@@ -80,7 +82,7 @@ await browserTest(bin, [], async (rig, browser) => {
   assert.equal(await banner(), 'Schedule saved');
   assert.equal(await page.locator('#schedules').isVisible(), true, 'back to the list');
   assert.equal(await row('Porch light').locator('.next').textContent(), first.words);
-  assert.equal(await row('Porch light').locator('.state').textContent(), `${first.at} · every day · Turn on Porch`);
+  assert.equal(await row('Porch light').locator('.state').textContent(), `${first.at}, every day · Turn on Porch`);
 
   // Refused by the rules: the reason shown, the editor kept, nothing made.
   await page.getByRole('button', { name: 'Add schedule', exact: true }).click();
@@ -103,6 +105,7 @@ await browserTest(bin, [], async (rig, browser) => {
   await page.locator('#schedule-at').fill('08:15');
   await page.getByRole('button', { name: 'Done', exact: true }).click();
   await until(async () => (await row('Porch light').locator('.next').textContent()) === once.words, 'the date');
+  assert.equal(await row('Porch light').locator('.state').textContent(), `${once.when} · Turn on Porch`);
 
   await row('Porch light').getByRole('button', { name: 'Edit Porch light' }).click();
   await page.locator('#schedule-when').selectOption('sunset');
@@ -114,7 +117,7 @@ await browserTest(bin, [], async (rig, browser) => {
   await until(async () => /^(Today|Tomorrow|\w+day) \d\d:\d\d, 30 min before sunset$/
     .test(await row('Porch light').locator('.next').textContent()), 'the sunset run');
   assert.equal(await page.textContent('#schedules-location'), "The home's location: 52.52, 13.405");
-  assert.match(await row('Porch light').locator('.state').textContent(), /^Sunset −30 min · every day · Turn on Porch$/);
+  assert.equal(await row('Porch light').locator('.state').textContent(), '30 min before sunset, every day · Turn on Porch');
 
   // A family device: the same list and next runs, no controls; refused when it asks anyway.
   const familyContext = await browser.newContext({ viewport });
@@ -156,9 +159,10 @@ await browserTest(bin, [], async (rig, browser) => {
   await until(async () => (await familyRow.locator('.next').textContent()) === 'Off', 'the family page follows');
 
   // Made with ardentia-ctl: on every page within seconds.
-  rig.ctl('schedule', 'add', 'Night', 'at', '23:59', 'switch', porch, 'off');
-  await until(async () => (await rows.count()) === 2, 'the schedule from the command line', 20000);
-  await until(async () => (await familyRow.count()) === 2, 'on the family page too', 20000);
+  rig.ctl('schedule', 'add', 'Night', 'at', '23:59', 'days', 'mon-fri', 'switch', porch, 'off');
+  await until(async () => (await rows.count()) === 2, 'the schedule from the command line', 3000);
+  await until(async () => (await familyRow.count()) === 2, 'on the family page too', 3000);
+  assert.equal(await row('Night').locator('.state').textContent(), '23:59, Mon–Fri · Turn off Porch');
 
   // Deleted: asked first; Cancel keeps it.
   await row('Porch light').getByRole('button', { name: 'Delete Porch light' }).click();
@@ -170,9 +174,11 @@ await browserTest(bin, [], async (rig, browser) => {
   await until(async () => (await rows.count()) === 1, 'deleted');
   await until(async () => (await familyRow.count()) === 1, 'gone from the family page');
 
-  // Its channel removed from the home: switched off by the home, which says why.
+  // Its channel removed from the home: gone from every page, the schedule
+  // switched off by the home, which says why.
   rig.ctl('remove', porch);
-  await until(async () => (await row('Night').locator('.why').count()) === 1, 'the reason', 20000);
+  await until(async () => (await family.locator(`#channel-${porch}`).count()) === 0, 'the channel gone', 3000);
+  await until(async () => (await row('Night').locator('.why').count()) === 1, 'the reason', 3000);
   assert.equal(await row('Night').locator('.why').textContent(),
     `Switched off: its channel ${porch} was removed from the home.`);
   assert.equal(await row('Night').locator('.next').textContent(), 'Off');
@@ -186,6 +192,9 @@ await browserTest(bin, [], async (rig, browser) => {
   await zh.locator('#schedules .rows li.schedule .why').waitFor();
   assert.equal(await zh.textContent('#schedules-title'), '定时');
   assert.equal(await zh.textContent('#schedules .rows li.schedule .next'), '关闭');
+  assert.match(await zh.textContent('#schedules .rows li.schedule .state'), /^周一至周五 23:59 · /);
+  assert.deepEqual(await zh.locator('#schedule-days label').allTextContents(),
+    ['周一', '周二', '周三', '周四', '周五', '周六', '周日']);
   await chinese.close();
 
   for (const locale of ['en-GB', 'zh-CN']) {

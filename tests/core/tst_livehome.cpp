@@ -13,8 +13,9 @@ const QString kMaster = QStringLiteral("M");
 
 // One step as "what:family:operation:parameter", what being ack, refuse,
 // silent (an outcome), stored, reported (a state the store announced),
-// import (the channels after it, comma-separated), check (the master's
-// link check: ok or silent) or slave (a slave's locate: ok or silent).
+// import (the channels after it), elsewhere (another program changed the
+// store), check (the master's link check: ok or silent) or slave (a slave's
+// locate: ok or silent).
 void apply(LiveHomeFeed &feed, const QString &step)
 {
     const QStringList parts = step.split(u':');
@@ -25,6 +26,8 @@ void apply(LiveHomeFeed &feed, const QString &step)
         return feed.onStateReported(kChannel, parts.value(1));
     if (what == QLatin1String("import"))
         return feed.onHomeReplaced();
+    if (what == QLatin1String("elsewhere"))
+        return feed.onHomeChangedElsewhere();
     if (what == QLatin1String("check") || what == QLatin1String("slave"))
         return feed.onOutcome({QStringLiteral("req"), QStringLiteral("gw"),
                                what == QLatin1String("check") ? kMaster : QStringLiteral("S")},
@@ -45,7 +48,8 @@ private Q_SLOTS:
     void followsReplies_data()
     {
         QTest::addColumn<QStringList>("steps");
-        QTest::addColumn<QStringList>("afterImport"); // the stored channels an import finds
+        // The stored channels an import or another program leaves ("?": the store cannot be read).
+        QTest::addColumn<QStringList>("afterImport");
         QTest::addColumn<QString>("state");
         QTest::addColumn<Answering>("channel");
         QTest::addColumn<Answering>("master");
@@ -97,6 +101,16 @@ private Q_SLOTS:
         QTest::newRow("import drops a channel gone, a new one not yet known")
             << QStringList{"reported:YES", "import", "check:ok"} << QStringList{"L2"} << QString()
             << Answering::NotYetKnown << Answering::Answering << false;
+        QTest::newRow("a change elsewhere keeps what the home confirmed")
+            << QStringList{"ack:lig:4:YES", "stored:YES", "elsewhere"}
+            << QStringList{"L2", kChannel} << "YES" << Answering::Answering << Answering::Answering
+            << true;
+        QTest::newRow("a change elsewhere drops a channel gone")
+            << QStringList{"reported:YES", "elsewhere"} << QStringList{"L2"} << QString()
+            << Answering::NotYetKnown << Answering::Answering << false;
+        QTest::newRow("an unreadable store drops nothing")
+            << QStringList{"reported:YES", "elsewhere", "import"} << QStringList{"?"} << "YES"
+            << Answering::Answering << Answering::Answering << true;
     }
 
     void followsReplies()
@@ -105,7 +119,13 @@ private Q_SLOTS:
         QFETCH(QStringList, afterImport);
         LiveHome home;
         LiveHomeFeed feed(
-            &home, [afterImport] { return afterImport; }, [] { return kMaster; });
+            &home,
+            [afterImport]() -> std::optional<QStringList> {
+                if (afterImport == QStringList{"?"})
+                    return std::nullopt;
+                return afterImport;
+            },
+            [] { return kMaster; });
         for (const QString &step : std::as_const(steps))
             apply(feed, step);
 

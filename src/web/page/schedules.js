@@ -1,21 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The home's schedules: every page lists them with their next run in words
-// (the bridge's, in the home's time) and why the home switched one off; an
-// owner's page also makes, changes, switches and deletes them. The bridge
+// The home's schedules: every page lists them with when they run and their
+// next run in words (the bridge's, as the app's schedule list writes them,
+// in the home's time) and why the home switched one off; an owner's page
+// also makes, changes, switches and deletes them. The bridge
 // checks each change as the command-line tool does and says why it refused
 // one; the list follows every change, from anywhere, as the bridge sends it.
 
-// 2024-01-01 was a Monday: the days' short names in the page's language.
-const dayNames = (language) => [1, 2, 3, 4, 5, 6, 7].map((day) => new Intl.DateTimeFormat(language,
-  { weekday: 'short', timeZone: 'UTC' }).format(new Date(Date.UTC(2024, 0, day))));
-
 export function scheduleManagement({ texts, fill, send, button, showView, tell, ask, scenarioName }) {
-  const language = document.documentElement.lang;
   const list = document.querySelector('#schedules .rows');
   const locationLine = document.getElementById('schedules-location');
   const form = document.getElementById('schedule-form');
   const field = (name) => document.getElementById(`schedule-${name}`);
-  const days = dayNames(language);
+  // The days' names as the app writes them, Monday first.
+  const days = [1, 2, 3, 4, 5, 6, 7].map((day) => texts[`day${day}`]);
   let role = 'family';
   let schedules = [];
   let location; // undefined: not told (a family member's page)
@@ -24,7 +21,7 @@ export function scheduleManagement({ texts, fill, send, button, showView, tell, 
   let editing = null; // the schedule being changed (0: a new one); null when the editor is closed
   let waiting = null; // the schedule to save once the location it needs was taken
 
-  // The days' boxes, Monday first.
+  // The days' boxes.
   field('days').append(...days.map((name, index) => {
     const label = document.createElement('label');
     const box = document.createElement('input');
@@ -49,30 +46,6 @@ export function scheduleManagement({ texts, fill, send, button, showView, tell, 
     return fill(motion[action.motion] ?? texts.openNamed, name);
   }
 
-  // "every day", "Mon–Fri", "Mon, Wed–Sat": three days or more in a row as a span.
-  function daysText(weekdays) {
-    if (weekdays.length === 7) return texts.everyDay;
-    const spans = [];
-    for (const day of [...weekdays].sort((a, b) => a - b)) {
-      const last = spans.at(-1);
-      if (last && day === last[1] + 1) last[1] = day;
-      else spans.push([day, day]);
-    }
-    return spans.flatMap(([first, last]) => (last - first >= 2 ? [`${days[first - 1]}–${days[last - 1]}`]
-      : [first, last].filter((day, index) => index === 0 || day !== first).map((day) => days[day - 1]))).join(', ');
-  }
-
-  function timeText(time) {
-    if (time.kind === 'once') {
-      const date = new Date(`${time.date}T12:00:00Z`).toLocaleDateString(language, { dateStyle: 'medium', timeZone: 'UTC' });
-      return `${date} ${time.at}`;
-    }
-    if (time.kind === 'clock') return `${time.at} · ${daysText(time.weekdays)}`;
-    const sun = time.kind === 'sunrise' ? texts.sunriseWord : texts.sunsetWord;
-    const offset = time.offset ? ` ${time.offset > 0 ? '+' : '−'}${fill(texts.minutesShort, Math.abs(time.offset))}` : '';
-    return `${sun}${offset} · ${daysText(time.weekdays)}`;
-  }
-
   function row(schedule) {
     const item = document.createElement('li');
     item.className = 'schedule';
@@ -87,7 +60,7 @@ export function scheduleManagement({ texts, fill, send, button, showView, tell, 
       label.append(part);
     };
     line('name', schedule.name);
-    line('state', `${timeText(schedule.time)} · ${actionText(schedule.action)}`);
+    line('state', `${schedule.whenText} · ${actionText(schedule.action)}`);
     line('next', schedule.nextText);
     if (schedule.why) line('why', schedule.why);
     item.append(label);
