@@ -9,29 +9,8 @@
 // scenario is saved); the home stores the scenario when the master has
 // acknowledged it, and the list shows it then.
 
+import { iconCount, iconName, iconNumber, isPhoto } from './pictures.js';
 import { uploadPhoto } from './upload.js';
-
-const iconCount = 10;
-export const iconName = (n) => `icon_choose_small_${n}.png`;
-// The icon's number in a stored picture name (the last when it names none).
-const iconNumber = (image) => Number(/^icon_choose_small_(\d)\.png$/.exec(image ?? '')?.[1] ?? iconCount - 1);
-// A stored photo's name (an icon's name or nothing otherwise).
-const isPhoto = (image) => /^[\w-]+\.png$/.test(image ?? '') && !/^icon_choose_small_/.test(image);
-
-// A scenario's picture: its photo (fetched when shown) or its icon's disc.
-export function scenarioPicture(image) {
-  if (isPhoto(image)) {
-    const photo = document.createElement('img');
-    photo.className = 'picture';
-    photo.src = `/picture/${image}`;
-    photo.alt = '';
-    photo.loading = 'lazy';
-    return photo;
-  }
-  const disc = document.createElement('span');
-  disc.className = `picture icon-${iconNumber(image)}`;
-  return disc;
-}
 
 // The most scenarios of the user's own the home keeps.
 const maxUserScenarios = 8;
