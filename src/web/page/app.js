@@ -445,10 +445,11 @@ function showHome(home) {
     schedules.takeHome(home);
   });
   takeLink(home.link);
-  if (performance.getEntriesByName('usable').length) return;
-  // The moment the first controls can be used, for the benchmark; the rest
-  // of the page once this frame is drawn (or soon, for a page not in view).
-  performance.mark('usable');
+  // The moment the first controls can be used, for the benchmark.
+  if (!performance.getEntriesByName('usable').length) performance.mark('usable');
+  // The rest of the page once this frame is drawn (or soon, for a page not
+  // in view); after a failed fetch, again with the next home.
+  if (screensLoading || screensReady) return;
   requestAnimationFrame(() => setTimeout(afterFirstHome));
   setTimeout(afterFirstHome, 500);
 }
@@ -565,7 +566,7 @@ function withScreens(work) {
   loadScreens();
 }
 
-// Called twice (after the first frame, and by a timer); both steps are idempotent.
+// Called more than once (after a frame, and by a timer); both steps are idempotent.
 function afterFirstHome() {
   loadScreens();
   if ('serviceWorker' in navigator) navigator.serviceWorker.register('/sw.js');
