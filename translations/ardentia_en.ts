@@ -1512,6 +1512,10 @@ start your smart home journey</translation>
         <translation>This device is not in the home.</translation>
     </message>
     <message>
+        <source>Chosen devices</source>
+        <translation>Chosen devices</translation>
+    </message>
+    <message>
         <source>The home is busy with another change. Try again shortly.</source>
         <translation>The home is busy with another change. Try again shortly.</translation>
     </message>

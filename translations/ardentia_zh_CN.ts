@@ -1512,6 +1512,10 @@
         <translation>此设备不在家中。</translation>
     </message>
     <message>
+        <source>Chosen devices</source>
+        <translation>已选设备</translation>
+    </message>
+    <message>
         <source>The home is busy with another change. Try again shortly.</source>
         <translation>家庭正在进行另一项更改，请稍后再试。</translation>
     </message>

@@ -123,6 +123,7 @@ const Text kTexts[] = {
      QT_TRANSLATE_NOOP("ChooseControlViewController", "Select Devices")},
     {"includeNamed", "ChooseControlViewController",
      QT_TRANSLATE_NOOP("ChooseControlViewController", "Include %1")},
+    {"chosenDevices", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Chosen devices")},
     {"noMembers", "ChooseControlViewController",
      QT_TRANSLATE_NOOP("ChooseControlViewController", "Please select device")},
     {"chooseIcon", "EditNameHCViewController",

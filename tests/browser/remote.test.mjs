@@ -24,6 +24,13 @@ await browserTest(bin, ['--fault', 'lig:4:211300001231=delay:700',
     assert.equal(new URL(page.url()).pathname, '/', `${label}: the link pairs and opens the remote`);
     const row = (id) => page.locator(`#channel-${id}`);
     await row('211300001231').waitFor();
+    // The home comes with its own scripts alone; the other screens' follow it.
+    const scripts = (before) => page.evaluate((until) => performance.getEntriesByType('resource')
+      .filter((entry) => entry.startTime < (until ?? Infinity) && entry.name.endsWith('.js'))
+      .map((entry) => new URL(entry.name).pathname).sort(), before);
+    const usable = await page.evaluate(() => performance.getEntriesByName('usable')[0].startTime);
+    assert.deepEqual(await scripts(usable), ['/app.js', '/pictures.js', '/quick.js'], `${label}: the home's scripts`);
+    await until(async () => (await scripts()).includes('/schedules.js'), 'the other screens fetched after the home');
     const watcher = await context.newPage();
     await watcher.goto(base);
     await watcher.locator('#channel-211300001231').waitFor();

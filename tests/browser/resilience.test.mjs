@@ -2,9 +2,10 @@
 // The web remote through what goes wrong: the master's link line counts
 // from its last answer; the master gone silent shows the banner and keeps
 // the confirmed state (the channel it lost reads "Unknown"), and its return
-// clears it; the bridge restarted makes
-// the page reconnect and show what changed meanwhile; a phone coming back to
-// the page reconnects at once.
+// clears it; with the bridge stopped the page still opens from what its
+// service worker keeps, and says it is not connected; the bridge restarted
+// makes the page reconnect and show what changed meanwhile; a phone coming
+// back to the page reconnects at once.
 //   node resilience.test.mjs BUILD/src
 import assert from 'node:assert/strict';
 import { auditViews, browserTest, until } from './rig.mjs';
@@ -59,9 +60,14 @@ await browserTest(bin, [], async (rig, browser) => {
   await until(() => simulated('211300001231').on === (wanted === 'ON'), 'the simulator to have saved it');
 
   // The bridge restarted, with a light switched meanwhile from the command line.
+  await page.evaluate(() => navigator.serviceWorker.ready);
   await rig.stopBridge();
   await until(async () => (await banner()) === 'The connection to the home was lost. Trying again…', 'the lost-bridge banner');
   assert.equal(await page.textContent('#link'), 'not connected');
+  const kept = await context.newPage();
+  await kept.goto(base);
+  await until(async () => (await kept.textContent('#link')) === 'not connected', 'the kept page to say it is not connected');
+  await kept.close();
   const hallOn = simulated('211300001230').on;
   rig.ctl('light', '211300001230', hallOn ? 'off' : 'on');
   await rig.startBridge();
@@ -87,5 +93,5 @@ await browserTest(bin, [], async (rig, browser) => {
   assert.notEqual(await resumedBanner(), '', 'no reconnection while its timers are held');
   await resumed.evaluate(() => document.dispatchEvent(new Event('visibilitychange')));
   await until(async () => (await resumedBanner()) === '', 'the page to reconnect on coming back');
-  return 'browser: link line, silent master, bridge restart, coming back passed';
+  return 'browser: link line, silent master, page kept offline, bridge restart, coming back passed';
 });

@@ -2,7 +2,8 @@
 // Scenarios made on the owner's phone, against the bridge, a real mosquitto
 // and the simulator at 360x640, in the app's two steps: the devices, each
 // ticked (the simulator is asked its state) and driven to the state it is
-// to keep, a dimmer's level with its number and sent once a drag ends;
+// to keep, a dimmer's level with its number and sent once a drag ends,
+// their pictures beside "Next" in ticking order (scrolled to the newest);
 // then the name and an icon, all by keyboard, "Next" and "Done" in view
 // without scrolling; "Done" sends what the app sends: each member joins
 // once, in the order ticked, then the name, and nothing is driven again.
@@ -20,6 +21,9 @@ import { auditViews, browserTest, until } from './rig.mjs';
 
 const bin = process.argv[2];
 const [stairs, livingRoom, bedroomCurtain] = ['211300001231', '212200004560', '213100007890'];
+const [hall, porch, diningTable] = ['211300001230', '211300001232', '212200004561'];
+const kinds = { [hall]: 'switch', [stairs]: 'switch', [porch]: 'switch', [livingRoom]: 'dimmer',
+  [diningTable]: 'dimmer', [bedroomCurtain]: 'curtain' };
 
 // Presses Tab until the focus is on the control of that accessible name (at most 80 stops).
 async function tabTo(page, name) {
@@ -75,6 +79,10 @@ await browserTest(bin, [], async (rig, browser) => {
   await page.locator(`#channel-${stairs}`).waitFor();
   const member = (id) => page.locator(`#scenario-choose li[data-id="${id}"]`);
   const next = page.locator('#choose-next');
+  // The strip's pictures, each as its channel and the picture's kind.
+  const stripShows = () => page.locator('#choose-strip li').evaluateAll((items) => items.map((item) =>
+    `${item.dataset.id} ${item.querySelector('.device-picture').classList[1]}`));
+  const shownAs = (ids) => ids.map((id) => `${id} ${kinds[id]}`);
 
   // Step one by keyboard: each channel ticked is asked its state; a state chosen drives it.
   await tabTo(page, 'Scenario');
@@ -165,6 +173,7 @@ await browserTest(bin, [], async (rig, browser) => {
   mark = simulatorHeard().length;
   await page.getByRole('button', { name: 'Edit Film night' }).click();
   for (const id of [stairs, livingRoom, bedroomCurtain]) assert.ok(await page.isChecked(`#include-${id}`), 'its members are ticked');
+  assert.deepEqual(await stripShows(), shownAs([stairs, livingRoom, bedroomCurtain]), 'the strip shows them in order');
   assert.equal(await level.textContent(), `${chosenLevel}%`);
   assert.equal(await member(stairs).getByRole('button', { name: 'Turn on Stairs' }).getAttribute('aria-pressed'), 'true');
   await page.waitForTimeout(500);
@@ -189,6 +198,38 @@ await browserTest(bin, [], async (rig, browser) => {
   await next.click();
   assert.equal(await page.textContent('#banner'), 'Please select device');
   assert.equal(await page.locator('#scenario-editor').isHidden(), true);
+
+  // The strip left of "Next": the ticked devices' pictures in ticking order,
+  // an untick taking out its own; past its room it scrolls, a tick ending it
+  // at the newest.
+  const strip = page.getByRole('list', { name: 'Chosen devices' });
+  let overflowed = false;
+  for (const [change, id, shown] of [
+    ['check', livingRoom, [livingRoom]],
+    ['check', stairs, [livingRoom, stairs]],
+    ['check', bedroomCurtain, [livingRoom, stairs, bedroomCurtain]],
+    ['uncheck', stairs, [livingRoom, bedroomCurtain]],
+    ['check', stairs, [livingRoom, bedroomCurtain, stairs]],
+    ['check', hall, [livingRoom, bedroomCurtain, stairs, hall]],
+    ['check', porch, [livingRoom, bedroomCurtain, stairs, hall, porch]],
+    ['check', diningTable, [livingRoom, bedroomCurtain, stairs, hall, porch, diningTable]],
+    ['uncheck', livingRoom, [bedroomCurtain, stairs, hall, porch, diningTable]],
+    ['uncheck', porch, [bedroomCurtain, stairs, hall, diningTable]],
+  ]) {
+    await page.locator(`#include-${id}`)[change]();
+    assert.deepEqual(await stripShows(), shownAs(shown), `${change} ${id}`);
+    assert.equal(await next.textContent(), `Next(${shown.length})`);
+    if (change !== 'check') continue;
+    overflowed ||= await strip.evaluate((list) => list.scrollWidth > list.clientWidth);
+    await until(() => strip.evaluate((list) => {
+      const newest = list.lastElementChild.getBoundingClientRect();
+      const room = list.getBoundingClientRect();
+      return newest.left >= room.left - 0.5 && newest.right <= room.right + 0.5;
+    }), `the newest picture in view after ticking ${id}`);
+  }
+  assert.ok(overflowed, 'six pictures do not fit at 360 px');
+  const [stripBox, nextBox] = [await strip.boundingBox(), await next.boundingBox()];
+  assert.ok(stripBox.x + stripBox.width <= nextBox.x, 'the strip is left of "Next"');
   await page.getByRole('button', { name: 'Back' }).click();
 
   // Delete, asked first.
@@ -231,6 +272,7 @@ await browserTest(bin, [], async (rig, browser) => {
   assert.equal(await zh.getByRole('slider', { name: 'Living room亮度' }).count(), 1);
   assert.deepEqual(await zh.locator('#scenario-choose li[data-id="211300001232"] .choice button').allTextContents(), ['开', '关']);
   assert.equal(await zh.textContent('#choose-next'), '下一步(2)');
+  assert.equal(await zh.getByRole('list', { name: '已选设备' }).locator('li').count(), 2);
   assert.ok(await inView(zh.locator('#choose-next')), '"Next" in view at 320x568');
   await zh.locator('#choose-next').click();
   assert.equal(await zh.textContent('#editor-title'), '设置名称');

@@ -1,13 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The web remote: the home as the bridge confirms it, over one WebSocket.
 // A press shows as pending until the home's answer comes back; nothing is
-// shown as done before that.
-import { backupManagement } from './backups.js';
-import { deviceManagement, devicePicture } from './devices.js';
-import { enrolment } from './enrol.js';
-import { scheduleManagement } from './schedules.js';
+// shown as done before that. Only what the home shows is loaded with it;
+// the other screens come once the home is drawn.
+import { devicePicture, scenarioPicture } from './pictures.js';
 import { mostUsed, quickControl } from './quick.js';
-import { scenarioEditing, scenarioPicture } from './scenarios.js';
 
 const texts = JSON.parse(document.documentElement.dataset.texts);
 const fill = (format, value) => format.replace('%1', value);
@@ -42,6 +39,14 @@ let backups = null;
 let schedules = null;
 let quick = null;
 let lastHome = null;
+// The screens the home does not show (its devices, enrolment, backups,
+// schedules, the scenario steps): fetched after the home is drawn, or at
+// once when a press needs one; what they are told before they are there
+// waits for them, in order.
+let screensLoading = null;
+let screensReady = false;
+const forScreens = [];
+const whenScreens = (work) => (screensReady ? work() : forScreens.push(work));
 const views = ['lights', 'curtains', 'scenarios', 'scenario-choose', 'scenario-editor', 'devices', 'detail', 'enrol', 'backups',
   'schedules', 'schedule-editor', 'about', 'help'];
 
@@ -276,7 +281,7 @@ function show(channel) {
   // What this page asked for, once confirmed, is said to a screen reader too.
   if (pressed) announcer.textContent = `${channel.name}: ${stateText(channel)}`;
   quick.show(channel);
-  scenarioEditor.takeState(channel);
+  whenScreens(() => scenarioEditor.takeState(channel));
   const slider = row.querySelector('input[type="range"]');
   if (slider && !dimming.get(channel.id)?.outstanding) {
     slider.value = channel.brightness ?? 0;
@@ -300,7 +305,8 @@ function takeRole(message) {
   for (const element of document.querySelectorAll('button[data-owner]')) element.hidden = role !== 'owner';
   if (role !== 'owner' && ['devices', 'detail', 'scenario-choose', 'scenario-editor', 'enrol', 'backups', 'schedule-editor'].some((view) => !document.getElementById(view).hidden)) showView('lights');
   if (lastHome) showScenarios(lastHome.scenarios);
-  schedules.takeRole(role);
+  const { role: now } = message;
+  whenScreens(() => schedules.takeRole(now));
 }
 
 // The scenarios, each run by a press; the owner's own also changed or deleted.
@@ -311,7 +317,7 @@ function scenarioName(scenario) {
 }
 
 function showScenarios(scenarios) {
-  scenarioEditor.takeScenarios(scenarios);
+  whenScreens(() => scenarioEditor.takeScenarios(scenarios));
   rows.scenarios.replaceChildren();
   for (const scenario of scenarios) {
     const row = document.createElement('li');
@@ -328,11 +334,11 @@ function showScenarios(scenarios) {
       run.setAttribute('aria-current', 'true');
     }
     if (role === 'owner' && scenario.user) {
-      row.append(button(texts.edit, `${texts.edit} ${name}`, () => scenarioEditor.edit(scenario)),
-        button(texts.delete, `${texts.delete} ${name}`, () => scenarioEditor.remove(scenario, name)));
+      row.append(button(texts.edit, `${texts.edit} ${name}`, () => withScreens(() => scenarioEditor.edit(scenario))),
+        button(texts.delete, `${texts.delete} ${name}`, () => withScreens(() => scenarioEditor.remove(scenario, name))));
     } else if (role === 'owner') {
       // All On and All Off: only their name and picture change, as in the app.
-      row.append(button(texts.edit, `${texts.edit} ${name}`, () => scenarioEditor.edit({ ...scenario, name })));
+      row.append(button(texts.edit, `${texts.edit} ${name}`, () => withScreens(() => scenarioEditor.edit({ ...scenario, name }))));
     }
     rows.scenarios.append(row);
   }
@@ -420,7 +426,6 @@ function showHome(home) {
   home.channels.forEach(show);
   lastHome = home;
   showScenarios(home.scenarios);
-  scenarioEditor.takeChannels(home.channels);
   // An empty list says so instead of showing nothing, as the app's does.
   for (const list of [rows.lights, rows.curtains]) {
     if (list.children.length) continue;
@@ -434,11 +439,19 @@ function showHome(home) {
     empty.append(none, hint);
     list.append(empty);
   }
-  devices.takeHome(home);
-  schedules.takeHome(home);
+  whenScreens(() => {
+    scenarioEditor.takeChannels(home.channels);
+    devices.takeHome(home);
+    schedules.takeHome(home);
+  });
   takeLink(home.link);
   // The moment the first controls can be used, for the benchmark.
   if (!performance.getEntriesByName('usable').length) performance.mark('usable');
+  // The rest of the page once this frame is drawn (or soon, for a page not
+  // in view); after a failed fetch, again with the next home.
+  if (screensLoading || screensReady) return;
+  requestAnimationFrame(() => setTimeout(afterFirstHome));
+  setTimeout(afterFirstHome, 500);
 }
 
 // Errors whose page text has the code's name.
@@ -464,11 +477,11 @@ function receive(message) {
   else if (message.type === 'uses') quick.takeUses(message);
   else if (message.type === 'role') takeRole(message);
   else if (message.type === 'toast') tell(message.good ? 'notice' : 'error', [message.title, message.detail].filter(Boolean).join(': '));
-  else if (['transmitters', 'detail', 'question'].includes(message.type)) devices.receive(message);
-  else if (['decoded', 'enrolled'].includes(message.type)) enrolling.receive(message);
-  else if (message.type === 'backups') backups.receive(message);
-  else if (message.type === 'schedules') schedules.receive(message);
-  else if (message.type === 'scheduleDone') schedules.done(message);
+  else if (['transmitters', 'detail', 'question'].includes(message.type)) whenScreens(() => devices.receive(message));
+  else if (['decoded', 'enrolled'].includes(message.type)) whenScreens(() => enrolling.receive(message));
+  else if (message.type === 'backups') whenScreens(() => backups.receive(message));
+  else if (message.type === 'schedules') whenScreens(() => schedules.receive(message));
+  else if (message.type === 'scheduleDone') whenScreens(() => schedules.done(message));
   else if (message.type === 'help') showHelp(message.topics);
   else if (message.type === 'notice') {
     syncButton.removeAttribute('aria-busy');
@@ -476,13 +489,13 @@ function receive(message) {
   } else if (message.type === 'error') {
     tell('error', errorText(message));
     if (message.code === 'syncFailed') syncButton.removeAttribute('aria-busy');
-    if (message.code === 'backupFailed') backups.failed();
-    if (message.code === 'scheduleRefused') schedules.refused();
+    if (message.code === 'backupFailed') whenScreens(() => backups.failed());
+    if (message.code === 'scheduleRefused') whenScreens(() => schedules.refused());
     // An error of one channel ends that row's press; any other, every press.
     const ended = message.id ? [message.id] : [...channels.keys()];
     for (const id of ended) {
       clearPending(document.getElementById(`channel-${id}`));
-      if (message.id) scenarioEditor.controlFailed(id);
+      if (message.id) whenScreens(() => scenarioEditor.controlFailed(id));
       if (dimming.has(id)) Object.assign(dimming.get(id), { outstanding: false, newest: null });
     }
   }
@@ -524,6 +537,41 @@ function reconnectNow() {
   connect();
 }
 
+// The home tiles' hidden panels and the scenario steps press as the rows and the strip do.
+function press(id, request) {
+  if (send({ type: 'set', id, ...request })) markPending(document.getElementById(`channel-${id}`));
+}
+
+function makeScreens([{ deviceManagement }, { enrolment }, { backupManagement }, { scenarioEditing }, { scheduleManagement }]) {
+  const tellError = (text) => tell('error', text);
+  const names = { limitName, nameTooLong };
+  devices = deviceManagement({ texts, fill, send, button, showView, tellError, ask, ...names });
+  enrolling = enrolment({ texts, send, button, showView, openDevices: devices.open, tell, ...names });
+  backups = backupManagement({ texts, fill, send, showView, tell, ask });
+  scenarioEditor = scenarioEditing({ texts, fill, send, press, dim, showView, tellError, ask, ...names });
+  schedules = scheduleManagement({ texts, fill, send, button, showView, tell, ask, scenarioName });
+  screensReady = true;
+  for (const work of forScreens.splice(0)) work();
+}
+
+// Fetched once; a failed fetch (the bridge gone meanwhile) is tried again at the next need.
+function loadScreens() {
+  screensLoading ??= Promise.all(['./devices.js', './enrol.js', './backups.js', './scenarios.js', './schedules.js']
+    .map((module) => import(module))).then(makeScreens, () => { screensLoading = null; });
+}
+
+// A press that needs one of those screens: fetched now if it is not there yet.
+function withScreens(work) {
+  whenScreens(work);
+  loadScreens();
+}
+
+// Called more than once (after a frame, and by a timer); both steps are idempotent.
+function afterFirstHome() {
+  loadScreens();
+  if ('serviceWorker' in navigator) navigator.serviceWorker.register('/sw.js');
+}
+
 function start() {
   rows = {
     lights: document.querySelector('#lights .rows'),
@@ -535,21 +583,18 @@ function start() {
   syncButton = document.getElementById('sync');
   announcer = document.getElementById('announce');
   for (const tile of document.querySelectorAll('.tile')) tile.addEventListener('click', () => showView(tile.dataset.view));
-  const tellError = (text) => tell('error', text);
-  const names = { limitName, nameTooLong };
-  devices = deviceManagement({ texts, fill, send, button, showView, tellError, ask, ...names });
-  enrolling = enrolment({ texts, send, button, showView, openDevices: devices.open, tell, ...names });
-  backups = backupManagement({ texts, fill, send, showView, tell, ask });
-  // The home tiles' hidden panels and the scenario steps press as the rows and the strip do.
-  const press = (id, request) => {
-    if (send({ type: 'set', id, ...request })) markPending(document.getElementById(`channel-${id}`));
-  };
-  scenarioEditor = scenarioEditing({ texts, fill, send, press, dim, showView, tellError, ask, ...names });
   const runScenario = (number) => send({ type: 'scenario', number });
   quick = quickControl({ texts, fill, press, dim, runScenario, stateText });
-  document.getElementById('open-backups').addEventListener('click', backups.open);
-  schedules = scheduleManagement({ texts, fill, send, button, showView, tell, ask, scenarioName });
-  document.getElementById('open-schedules').addEventListener('click', schedules.open);
+  document.getElementById('open-backups').addEventListener('click', () => withScreens(() => backups.open()));
+  document.getElementById('open-schedules').addEventListener('click', () => withScreens(() => schedules.open()));
+  // The screens' own buttons, pressed before their screen is there, are pressed again when it is.
+  for (const control of document.querySelectorAll('#open-devices, #add-scenario')) {
+    control.addEventListener('click', (event) => {
+      if (screensReady) return;
+      event.stopImmediatePropagation();
+      withScreens(() => control.click());
+    }, { capture: true });
+  }
   document.getElementById('open-help').addEventListener('click', () => send({ type: 'help' }));
   // The settings menu's actions, each asked first as the app's action sheets do.
   syncButton.addEventListener('click', () => {
@@ -574,4 +619,3 @@ if (document.readyState === 'loading') document.addEventListener('DOMContentLoad
 else start();
 document.addEventListener('visibilitychange', reconnectNow);
 window.addEventListener('online', reconnectNow);
-if ('serviceWorker' in navigator) navigator.serviceWorker.register('/sw.js');

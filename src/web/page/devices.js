@@ -8,17 +8,10 @@
 // (remove a silent controller by force?) is put as the app puts it, with the
 // app's buttons.
 
+import { devicePicture } from './pictures.js';
+
 // How far a pointer must travel across a row, mostly sideways, to be a swipe.
 const swipeDistance = 40;
-
-// A unit's picture as the app draws it: a white tile framed in the colour of
-// its kind (switch, dimmer, curtain, master or other transmitter).
-export function devicePicture(kind) {
-  const picture = document.createElement('span');
-  picture.className = `device-picture ${kind}`;
-  picture.setAttribute('aria-hidden', 'true');
-  return picture;
-}
 
 export function deviceManagement({ texts, fill, send, button, showView, tellError, ask, limitName, nameTooLong }) {
   const section = document.getElementById('devices');

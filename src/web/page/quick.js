@@ -8,7 +8,7 @@
 // for a scenario. Its commands are the page's own presses, so the state shown
 // is the one the home confirmed; Cancel or the dimmed background sends nothing.
 
-import { scenarioPicture } from './scenarios.js';
+import { scenarioPicture } from './pictures.js';
 
 // How far a pointer must travel up or down over a tile to be a swipe.
 const swipeDistance = 40;

@@ -9,29 +9,8 @@
 // scenario is saved); the home stores the scenario when the master has
 // acknowledged it, and the list shows it then.
 
+import { devicePicture, iconCount, iconName, iconNumber, isPhoto } from './pictures.js';
 import { uploadPhoto } from './upload.js';
-
-const iconCount = 10;
-export const iconName = (n) => `icon_choose_small_${n}.png`;
-// The icon's number in a stored picture name (the last when it names none).
-const iconNumber = (image) => Number(/^icon_choose_small_(\d)\.png$/.exec(image ?? '')?.[1] ?? iconCount - 1);
-// A stored photo's name (an icon's name or nothing otherwise).
-const isPhoto = (image) => /^[\w-]+\.png$/.test(image ?? '') && !/^icon_choose_small_/.test(image);
-
-// A scenario's picture: its photo (fetched when shown) or its icon's disc.
-export function scenarioPicture(image) {
-  if (isPhoto(image)) {
-    const photo = document.createElement('img');
-    photo.className = 'picture';
-    photo.src = `/picture/${image}`;
-    photo.alt = '';
-    photo.loading = 'lazy';
-    return photo;
-  }
-  const disc = document.createElement('span');
-  disc.className = `picture icon-${iconNumber(image)}`;
-  return disc;
-}
 
 // The most scenarios of the user's own the home keeps.
 const maxUserScenarios = 8;
@@ -59,10 +38,13 @@ function memberOf(channel, state) {
 // The first step: every channel, ticked in the order wanted; a ticked one
 // asks its present state and shows it until a state is chosen for it; a
 // chosen state drives the channel (a level as the app's level sender sends
-// it: the newest once the channel is free). "Next" says how many are ticked.
+// it: the newest once the channel is free). "Next" says how many are ticked,
+// and the strip beside it shows their pictures in ticking order.
 function selectionStep({ texts, fill, send, press, dim }) {
   const list = document.querySelector('#scenario-choose .members');
   const next = document.getElementById('choose-next');
+  const strip = document.getElementById('choose-strip');
+  let stripShows = '';
   let channels = new Map();
   // Ticked channels in ticking order: the state each keeps, and whether it
   // still shows the channel's present state (until one is chosen here).
@@ -140,8 +122,36 @@ function selectionStep({ texts, fill, send, press, dim }) {
     return row;
   }
 
-  function showCount() {
+  // A strip wider than its room scrolls, so it takes the focus then (for the arrow keys).
+  function markScrollable() {
+    if (strip.scrollWidth > strip.clientWidth) strip.tabIndex = 0;
+    else strip.removeAttribute('tabindex');
+  }
+  new ResizeObserver(markScrollable).observe(strip);
+
+  // The count on "Next" and the strip of ticked pictures; after a tick the
+  // strip ends at the newest.
+  function showChosen(toNewest) {
     next.textContent = chosen.size ? `${texts.next}(${chosen.size})` : texts.next;
+    const ticked = [...chosen.keys()].map((id) => channels.get(id));
+    const shows = JSON.stringify(ticked.map(({ id, kind, name }) => [id, kind, name]));
+    if (shows !== stripShows) {
+      stripShows = shows;
+      strip.replaceChildren(...ticked.map((channel) => {
+        const item = document.createElement('li');
+        item.dataset.id = channel.id;
+        const name = document.createElement('span');
+        name.className = 'visually-hidden';
+        name.textContent = channel.name;
+        item.append(devicePicture(channel.kind), name);
+        return item;
+      }));
+      markScrollable();
+    }
+    if (toNewest) {
+      const still = matchMedia('(prefers-reduced-motion: reduce)').matches;
+      strip.scrollTo({ left: strip.scrollWidth, behavior: still ? 'auto' : 'smooth' });
+    }
   }
 
   // Rows drawn again, the focus kept on the control (by its name) that had it.
@@ -149,7 +159,6 @@ function selectionStep({ texts, fill, send, press, dim }) {
     const focused = list.contains(document.activeElement) ? document.activeElement.getAttribute('aria-label') : null;
     redraw();
     if (focused) [...list.querySelectorAll('[aria-label]')].find((e) => e.getAttribute('aria-label') === focused)?.focus();
-    showCount();
   }
 
   function showRow(id) {
@@ -165,6 +174,7 @@ function selectionStep({ texts, fill, send, press, dim }) {
       send({ type: 'get', id: channel.id });
     }
     showRow(channel.id);
+    showChosen(ticked);
   }
 
   function showAll() {
@@ -180,12 +190,14 @@ function selectionStep({ texts, fill, send, press, dim }) {
         if (channel) chosen.set(member.id, { state: keptState(channel, member.state), following: false });
       }
       showAll();
+      showChosen(false);
     },
     takeChannels(all) {
       channels = new Map(all.map((channel) => [channel.id, channel]));
       for (const id of chosen.keys()) if (!channels.has(id)) chosen.delete(id);
       for (const channel of all) this.takeState(channel, false);
       showAll();
+      showChosen(false);
     },
     // A channel's present state: shown by a ticked channel that has no chosen state.
     takeState(channel, show = true) {
