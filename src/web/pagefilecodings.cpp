@@ -7,6 +7,12 @@
 #include <brotli/encode.h>
 #include <zlib.h>
 
+namespace {
+// Brotli's quick level: a few milliseconds for all the page's files, about a
+// tenth larger than the best.
+constexpr int kQuickBrotliQuality = 5;
+} // namespace
+
 QByteArray PageFileCodings::chosenEncoding(const QByteArray &acceptEncoding)
 {
     bool gzip = false;
@@ -46,7 +52,7 @@ const PageFileCodings::Answer &PageFileCodings::answer(const QByteArray &key,
     Answer made;
     made.encoding = encoding;
     if (encoding == "br")
-        made.body = brotliCompressed(content);
+        made.body = brotliCompressed(content, kQuickBrotliQuality);
     else if (encoding == "gzip")
         made.body = gzipped(content);
     // A file that does not shrink goes as it is.
@@ -59,7 +65,29 @@ const PageFileCodings::Answer &PageFileCodings::answer(const QByteArray &key,
         QCryptographicHash::hash(content, QCryptographicHash::Sha256).toHex().left(20);
     const QByteArray suffix = made.encoding.isEmpty() ? QByteArray() : '-' + made.encoding;
     made.entityTag = '"' + digest + suffix + '"';
-    return *m_answers.insert(cacheKey, made);
+    const Answer &stored = *m_answers.insert(cacheKey, made);
+    if (made.encoding == "br") {
+        m_bestDue.append({cacheKey, content});
+        startNextBestCompression();
+    }
+    return stored;
+}
+
+void PageFileCodings::startNextBestCompression()
+{
+    if (m_bestDue.isEmpty() || m_offLoop.isBusy())
+        return;
+    auto [cacheKey, content] = m_bestDue.takeFirst();
+    m_offLoop.start([this, cacheKey, content]() -> OffLoopWork::Then {
+        const QByteArray best = brotliCompressed(content, BROTLI_MAX_QUALITY);
+        return [this, cacheKey, best] {
+            // The same content in the same encoding: its entity tag stays.
+            const auto found = m_answers.find(cacheKey);
+            if (found != m_answers.end() && !best.isEmpty() && best.size() < found->body.size())
+                found->body = best;
+            startNextBestCompression();
+        };
+    });
 }
 
 QByteArray PageFileCodings::gzipped(const QByteArray &content)
@@ -83,13 +111,13 @@ QByteArray PageFileCodings::gzipped(const QByteArray &content)
     return out;
 }
 
-QByteArray PageFileCodings::brotliCompressed(const QByteArray &content)
+QByteArray PageFileCodings::brotliCompressed(const QByteArray &content, int quality)
 {
     size_t size = BrotliEncoderMaxCompressedSize(size_t(content.size()));
     if (size == 0)
         return {};
     QByteArray out(qsizetype(size), Qt::Uninitialized);
-    if (!BrotliEncoderCompress(BROTLI_MAX_QUALITY, BROTLI_DEFAULT_WINDOW, BROTLI_MODE_TEXT,
+    if (!BrotliEncoderCompress(quality, BROTLI_DEFAULT_WINDOW, BROTLI_MODE_TEXT,
                                size_t(content.size()),
                                reinterpret_cast<const uint8_t *>(content.constData()), &size,
                                reinterpret_cast<uint8_t *>(out.data())))

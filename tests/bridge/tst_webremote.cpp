@@ -382,6 +382,25 @@ private Q_SLOTS:
                 200);
     }
 
+    // The first request after a start is not kept waiting for brotli's best
+    // level; the best follows, the same file under the same tag.
+    void theBestCompressionFollowsTheFirstAnswer()
+    {
+        const QString token = pairedToken();
+        const QByteArray plain =
+            get("/style.css", token, "en", {{"Accept-Encoding", "identity"}}).body;
+        const Answer first = get("/style.css", token, "en", {{"Accept-Encoding", "br"}});
+        QCOMPARE(decoded(first.body, "br"), plain);
+        const QByteArray tag = first.reply->rawHeader("ETag");
+        Answer later;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (later = get("/style.css", token, "en", {{"Accept-Encoding", "br"}})).body.size() <
+                first.body.size(),
+            20000);
+        QCOMPARE(decoded(later.body, "br"), plain);
+        QCOMPARE(later.reply->rawHeader("ETag"), tag);
+    }
+
     void failedPairingsAreSlowedDown()
     {
         for (int i = 0; i < PairingThrottle::kMaxFailuresPerAddress; ++i)
