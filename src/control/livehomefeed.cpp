@@ -84,16 +84,16 @@ void LiveHomeFeed::onHomeReplaced()
     m_home->replaceChannels(m_channelIds());
 }
 
-QString LiveHomeFeed::storedMasterId()
+QString LiveHomeFeed::storedMasterId(Database &store)
 {
-    const QList<QVariantMap> transmitters = Database::instance()->readAllSuperBoxInfo();
+    const QList<QVariantMap> transmitters = store.readAllSuperBoxInfo();
     return transmitters.isEmpty() ? QString() : transmitters.constFirst().value(Key::id).toString();
 }
 
-QStringList LiveHomeFeed::storedChannelIds()
+QStringList LiveHomeFeed::storedChannelIds(Database &store)
 {
     QStringList ids;
-    for (const QVariantMap &device : Database::instance()->readAllMainDeviceInfo())
+    for (const QVariantMap &device : store.readAllMainDeviceInfo())
         ids.append(device.value(Key::id).toString());
     return ids;
 }

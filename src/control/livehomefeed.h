@@ -9,6 +9,7 @@
 
 #include <functional>
 
+class Database;
 class HomeEvents;
 class LiveHome;
 class UDPSocketManager;
@@ -32,9 +33,9 @@ public:
 
     void follow(UDPSocketManager *channel, HomeEvents *events);
     // The channels the store holds: the import's, once it has been taken.
-    static QStringList storedChannelIds();
+    static QStringList storedChannelIds(Database &store);
     // The master the store names: its first transmitter.
-    static QString storedMasterId();
+    static QString storedMasterId(Database &store);
 
     void onOutcome(const QStringList &fields, const CommandOutcome &outcome);
     void onStateStored(const QString &id, const QString &state);

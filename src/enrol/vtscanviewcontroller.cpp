@@ -9,6 +9,7 @@
 #include "frame/navigationbar.h"
 #include "frame/navigationstack.h"
 #include "frame/screencaller.h"
+#include "frame/screenhome.h"
 #include "scancamera.h"
 #include "store/database.h"
 #include "views/vtactionsheet.h"
@@ -143,7 +144,7 @@ void VtScanViewController::optionChosen(int index)
     }
     startScanning();
     if (index == 1)
-        CheckManager::turnBackLed();
+        CheckManager(screenHome()).turnBackLed();
 }
 
 void VtScanViewController::homeEditFinishWithHomeName(const QString &text)

@@ -38,10 +38,11 @@ class PageEnrolment::EnrolmentCaller final : public FlowCaller,
                                              public DeviceEnrolmentScreen,
                                              public TransmitterEnrolmentScreen {
 public:
-    EnrolmentCaller(std::shared_ptr<FlowCaller> page, std::function<void(const QJsonObject &)> tell,
-                    int channelCount, bool transmitter)
-        : m_page(std::move(page)), m_tell(std::move(tell)), m_channelCount(channelCount),
-          m_transmitter(transmitter)
+    EnrolmentCaller(const HomeServices &home, std::shared_ptr<FlowCaller> page,
+                    std::function<void(const QJsonObject &)> tell, int channelCount,
+                    bool transmitter)
+        : m_home(home), m_page(std::move(page)), m_tell(std::move(tell)),
+          m_channelCount(channelCount), m_transmitter(transmitter)
     {
     }
 
@@ -81,10 +82,11 @@ public:
                 {QStringLiteral("added"), succeeded ? 1 : 0},
                 {QStringLiteral("of"), 1}});
         if (succeeded) // as the app goes on: the master's configuration, with the new one
-            TransmitterEnrolment::importConfiguration(m_page);
+            TransmitterEnrolment(m_home).importConfiguration(m_page);
     }
 
 private:
+    HomeServices m_home;
     std::shared_ptr<FlowCaller> m_page;
     std::function<void(const QJsonObject &)> m_tell;
     int m_channelCount;
@@ -92,14 +94,15 @@ private:
     bool m_stepTold = false;
 };
 
-PageEnrolment::PageEnrolment(Tell tell) : m_tell(std::move(tell))
+PageEnrolment::PageEnrolment(const HomeServices &home, Tell tell)
+    : m_home(home), m_tell(std::move(tell))
 {
-    AppDelegate::instance()->setNavigator(this);
+    m_home.application.setNavigator(this);
 }
 
 PageEnrolment::~PageEnrolment()
 {
-    AppDelegate *app = AppDelegate::instance();
+    AppDelegate *app = &m_home.application;
     if (app->navigator() == this)
         app->setNavigator(nullptr);
 }
@@ -112,7 +115,7 @@ void PageEnrolment::decode(Page page, const QString &language, const QString &co
     m_decodingCode = code.trimmed().toUpper();
     m_decodingLanguage = language;
     // As the scanner: a transmitter first, then controllers (and more transmitters).
-    const QString scanType = Database::instance()->readAllSuperBoxInfo().isEmpty()
+    const QString scanType = m_home.store.readAllSuperBoxInfo().isEmpty()
                                  ? CodeDecoder::kTransmitterMode
                                  : CodeDecoder::kDeviceMode;
     // A refusal is told as the app tells it.
@@ -144,9 +147,9 @@ void PageEnrolment::pushTransmitterEnrolment(const QString &id, const QString &s
                         {QStringLiteral("id"), id},
                         {QStringLiteral("summary"), summaryOf(summary)},
                         {QStringLiteral("role"), RecordFactory::transmitterTitle(
-                                                     TransmitterEnrolment::joinsAsMaster(id),
+                                                     TransmitterEnrolment(m_home).joinsAsMaster(id),
                                                      wordsOf("RecordFactory", m_decodingLanguage))},
-                        {QStringLiteral("stored"), TransmitterEnrolment::isStored(id)},
+                        {QStringLiteral("stored"), TransmitterEnrolment(m_home).isStored(id)},
                         {QStringLiteral("channels"), QJsonArray()}});
 }
 
@@ -188,8 +191,9 @@ void PageEnrolment::enrol(Page page, const PageRequest::Enrol &request,
                 return;
             }
     if (decoded->kind == CodeDecoder::kTransmitterMode) {
-        TransmitterEnrolment::connect(
-            decoded->id, std::make_shared<EnrolmentCaller>(std::move(caller), tellPage, 1, true));
+        TransmitterEnrolment(m_home).connect(
+            decoded->id,
+            std::make_shared<EnrolmentCaller>(m_home, std::move(caller), tellPage, 1, true));
         return;
     }
     QList<QVariantMap> records =
@@ -198,7 +202,8 @@ void PageEnrolment::enrol(Page page, const PageRequest::Enrol &request,
     for (qsizetype i = 0; i < records.size() && i < request.names.size(); ++i)
         records[i].insert(Key::title, request.names.at(i));
     const int channels = int(records.size());
-    if (!DeviceEnrolment::connect(records, std::make_shared<EnrolmentCaller>(
-                                               std::move(caller), tellPage, channels, false)))
+    if (!DeviceEnrolment::connect(records,
+                                  std::make_shared<EnrolmentCaller>(m_home, std::move(caller),
+                                                                    tellPage, channels, false)))
         tellPage(pageError(QStringLiteral("notDecoded")));
 }

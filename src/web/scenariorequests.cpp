@@ -70,8 +70,8 @@ void drive(const ScenarioRequests::Member &member, std::shared_ptr<FlowCaller> c
 class PageScenarioFlow final : public FlowCaller,
                                public std::enable_shared_from_this<PageScenarioFlow> {
 public:
-    PageScenarioFlow(std::shared_ptr<FlowCaller> page, QString photo)
-        : m_page(std::move(page)), m_photo(std::move(photo))
+    PageScenarioFlow(const HomeServices &home, std::shared_ptr<FlowCaller> page, QString photo)
+        : m_home(home), m_page(std::move(page)), m_photo(std::move(photo))
     {
     }
     ~PageScenarioFlow() override { releaseNumber(); }
@@ -105,8 +105,7 @@ public:
     {
         if (!m_saving && outcome.isDone()) {
             // After the reply's own follow-up, as an operation list steps.
-            UDPSocketManager::instance()->scheduleFollowUp(
-                [self = shared_from_this()] { self->driveNext(); });
+            m_home.channel.scheduleFollowUp([self = shared_from_this()] { self->driveNext(); });
             return;
         }
         releaseNumber();
@@ -131,9 +130,9 @@ private:
     // moment) keeps its place: this change goes after that step, not
     // between its steps (a scenario's naming, say, would come after this
     // change's own and undo it).
-    static void afterTheStepsUnderWay(std::function<void()> start)
+    void afterTheStepsUnderWay(std::function<void()> start)
     {
-        UDPSocketManager *channel = UDPSocketManager::instance();
+        UDPSocketManager *channel = &m_home.channel;
         if (channel->pendingFollowUps() > 0)
             channel->scheduleFollowUp(std::move(start));
         else
@@ -162,8 +161,7 @@ private:
     {
         if (m_photo.isEmpty())
             return;
-        const std::optional<QList<QVariantMap>> stored =
-            Database::instance()->scenariosIfReadable();
+        const std::optional<QList<QVariantMap>> stored = m_home.store.scenariosIfReadable();
         if (!stored)
             return; // a store that cannot be read says nothing about what is in use
         const bool kept =
@@ -175,6 +173,7 @@ private:
         m_photo.clear();
     }
 
+    HomeServices m_home;
     std::shared_ptr<FlowCaller> m_page;
     QString m_photo; // written for this change
     QString m_number;
@@ -213,7 +212,7 @@ void ScenarioRequests::nameBuiltIn(const PageRequest::NameScenario &request,
         m_tell(pageError(refusal));
         return;
     }
-    const std::optional<QList<QVariantMap>> stored = Database::instance()->scenariosIfReadable();
+    const std::optional<QList<QVariantMap>> stored = m_home.store.scenariosIfReadable();
     if (!stored) {
         m_tell(pageError(QStringLiteral("storeUnreadable")));
         return;
@@ -242,7 +241,7 @@ void ScenarioRequests::nameBuiltIn(const PageRequest::NameScenario &request,
 std::optional<QVariantMap> ScenarioRequests::userScenario(const QString &number,
                                                           const QString &revision)
 {
-    const std::optional<QList<QVariantMap>> stored = Database::instance()->scenariosIfReadable();
+    const std::optional<QList<QVariantMap>> stored = m_home.store.scenariosIfReadable();
     if (!stored) {
         m_tell(pageError(QStringLiteral("storeUnreadable")));
         return std::nullopt;
@@ -265,8 +264,7 @@ ScenarioRequests::membersInTheirStates(const QList<PageRequest::SaveScenario::Me
 {
     QList<Member> chosen;
     for (const PageRequest::SaveScenario::Member &member : members) {
-        const std::optional<QVariantMap> device =
-            Database::instance()->deviceRecordWithMainID(member.id);
+        const std::optional<QVariantMap> device = m_home.store.deviceRecordWithMainID(member.id);
         // A channel is in a scenario once, in one state.
         const bool again = std::any_of(chosen.cbegin(), chosen.cend(), [&member](const Member &m) {
             return m.device.value(Key::id).toString() == member.id;
@@ -325,7 +323,7 @@ void ScenarioRequests::save(const PageRequest::SaveScenario &request,
 
     QList<QVariantMap> queue;
     QVariantMap record;
-    auto flow = std::make_shared<PageScenarioFlow>(std::move(caller), photo);
+    auto flow = std::make_shared<PageScenarioFlow>(m_home, std::move(caller), photo);
     if (scenario) {
         flow->holdNumber(request.number, m_numbersBeingSent);
         queue = ScenarioOperations::editQueue(*scenario, devices);
@@ -353,7 +351,7 @@ void ScenarioRequests::save(const PageRequest::SaveScenario &request,
 QStringList ScenarioRequests::takenNumbers() const
 {
     QStringList taken = *m_numbersBeingSent;
-    for (const QVariantMap &scenario : Database::instance()->readAllScenarioInfo())
+    for (const QVariantMap &scenario : m_home.store.readAllScenarioInfo())
         if (!taken.contains(scenario.value(Key::mainID).toString()))
             taken.append(scenario.value(Key::mainID).toString());
     return taken;
@@ -394,7 +392,7 @@ void ScenarioRequests::remove(const PageRequest::DeleteScenario &request,
         m_tell(pageError(QStringLiteral("deleteFailed")));
         return;
     }
-    auto flow = std::make_shared<PageScenarioFlow>(std::move(caller), QString());
+    auto flow = std::make_shared<PageScenarioFlow>(m_home, std::move(caller), QString());
     flow->holdNumber(request.number, m_numbersBeingSent);
     flow->remove(*scenario);
 }
