@@ -263,7 +263,7 @@ int CliCommands::addTransmitter(const QString &code)
     const QString scanType = m_home.store.readAllSuperBoxInfo().isEmpty()
                                  ? CodeDecoder::kTransmitterMode
                                  : CodeDecoder::kDeviceMode;
-    if (CodeDecoder::decoderWithResult(code.toUpper(), scanType, m_session.caller().get()) !=
+    if (CodeDecoder(m_home).decoderWithResult(code.toUpper(), scanType, m_session.caller().get()) !=
         CodeDecoder::Accepted)
         return failureFromFeedback(QStringLiteral("Invalid BarCode"));
     if (m_session.decodedKind() != CodeDecoder::kTransmitterMode)
@@ -291,14 +291,14 @@ int CliCommands::addDevice(const QString &code, const QStringList &names)
     const QString scanType = m_home.store.readAllSuperBoxInfo().isEmpty()
                                  ? CodeDecoder::kTransmitterMode
                                  : CodeDecoder::kDeviceMode;
-    if (CodeDecoder::decoderWithResult(code.toUpper(), scanType, m_session.caller().get()) !=
+    if (CodeDecoder(m_home).decoderWithResult(code.toUpper(), scanType, m_session.caller().get()) !=
         CodeDecoder::Accepted)
         return failureFromFeedback(QStringLiteral("Invalid BarCode"));
     if (m_session.decodedKind() == CodeDecoder::kTransmitterMode)
         return failWith(QStringLiteral("%1 is a transmitter: use add-transmitter").arg(code),
                         Usage);
     print(m_session.decodedSummary());
-    QList<QVariantMap> records = DeviceEnrolment::channelRecords(
+    QList<QVariantMap> records = DeviceEnrolment(m_home).channelRecords(
         m_session.decodedId(), m_session.decodedGroupCount(), m_session.decodedKind());
     if (names.size() > records.size())
         return failWith(
@@ -307,7 +307,7 @@ int CliCommands::addDevice(const QString &code, const QStringList &names)
     for (qsizetype i = 0; i < names.size(); ++i)
         records[i].insert(Key::title, names.at(i));
 
-    if (!DeviceEnrolment::connect(records, m_session.caller()))
+    if (!DeviceEnrolment(m_home).connect(records, m_session.caller()))
         return failWith(QStringLiteral("this controller has no channels"));
     if (!m_session.runUntilIdle())
         return failWith(QStringLiteral("no end to the exchange within a minute"));

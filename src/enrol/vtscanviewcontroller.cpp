@@ -113,7 +113,8 @@ void VtScanViewController::captureOutput(const QString &text)
         stopScanning();
         return;
     }
-    if (CodeDecoder::decoderWithResult(text, m_scanType, ScreenCaller::of(this).get()) ==
+    if (CodeDecoder(screenHome())
+            .decoderWithResult(text, m_scanType, ScreenCaller::of(this).get()) ==
         CodeDecoder::Accepted)
         stopScanning();
 }
@@ -150,7 +151,8 @@ void VtScanViewController::optionChosen(int index)
 void VtScanViewController::homeEditFinishWithHomeName(const QString &text)
 {
     m_scanning = true;
-    if (CodeDecoder::decoderWithResult(text.toUpper(), m_scanType, ScreenCaller::of(this).get()) ==
+    if (CodeDecoder(screenHome())
+            .decoderWithResult(text.toUpper(), m_scanType, ScreenCaller::of(this).get()) ==
         CodeDecoder::Accepted)
         stopScanning();
 }

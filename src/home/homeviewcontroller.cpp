@@ -94,7 +94,7 @@ private:
 
 HomeViewController::HomeViewController(QWidget *parent)
     : ParentNavigationViewController(parent),
-      m_levels(new LevelSender(ScreenCaller::of(this), this))
+      m_levels(new LevelSender(screenHome().channel, ScreenCaller::of(this), this))
 {
     layoutLeftView();
     layoutCenterView();

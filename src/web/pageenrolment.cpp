@@ -119,8 +119,8 @@ void PageEnrolment::decode(Page page, const QString &language, const QString &co
                                  ? CodeDecoder::kTransmitterMode
                                  : CodeDecoder::kDeviceMode;
     // A refusal is told as the app tells it.
-    const bool accepted =
-        CodeDecoder::decoderWithResult(m_decodingCode, scanType, caller) == CodeDecoder::Accepted;
+    const bool accepted = CodeDecoder(m_home).decoderWithResult(m_decodingCode, scanType, caller) ==
+                          CodeDecoder::Accepted;
     m_decoding = nullptr;
     if (!accepted)
         m_tell(page, {{QStringLiteral("type"), QStringLiteral("decodeRefused")}});
@@ -160,7 +160,7 @@ void PageEnrolment::pushDeviceEnrolment(const QString &id, int groupCount, const
         return;
     m_decoded.insert(m_decoding, Decoded{control, id, groupCount, m_decodingLanguage});
     QJsonArray channels;
-    for (const QVariantMap &record : DeviceEnrolment::channelRecords(
+    for (const QVariantMap &record : DeviceEnrolment(m_home).channelRecords(
              id, groupCount, control, wordsOf("DeviceEnrolment", m_decodingLanguage)))
         channels.append(
             QJsonObject{{QStringLiteral("id"), record.value(Key::id).toString()},
@@ -169,7 +169,7 @@ void PageEnrolment::pushDeviceEnrolment(const QString &id, int groupCount, const
                         {QStringLiteral("kind"), control},
                         {QStringLiteral("id"), id},
                         {QStringLiteral("summary"), summaryOf(summary)},
-                        {QStringLiteral("stored"), DeviceEnrolment::isStored(id)},
+                        {QStringLiteral("stored"), DeviceEnrolment(m_home).isStored(id)},
                         {QStringLiteral("channels"), channels}});
 }
 
@@ -197,13 +197,13 @@ void PageEnrolment::enrol(Page page, const PageRequest::Enrol &request,
         return;
     }
     QList<QVariantMap> records =
-        DeviceEnrolment::channelRecords(decoded->id, decoded->groupCount, decoded->kind,
-                                        wordsOf("DeviceEnrolment", decoded->language));
+        DeviceEnrolment(m_home).channelRecords(decoded->id, decoded->groupCount, decoded->kind,
+                                               wordsOf("DeviceEnrolment", decoded->language));
     for (qsizetype i = 0; i < records.size() && i < request.names.size(); ++i)
         records[i].insert(Key::title, request.names.at(i));
     const int channels = int(records.size());
-    if (!DeviceEnrolment::connect(records,
-                                  std::make_shared<EnrolmentCaller>(m_home, std::move(caller),
-                                                                    tellPage, channels, false)))
+    if (!DeviceEnrolment(m_home).connect(
+            records, std::make_shared<EnrolmentCaller>(m_home, std::move(caller), tellPage,
+                                                       channels, false)))
         tellPage(pageError(QStringLiteral("notDecoded")));
 }

@@ -309,9 +309,10 @@ private Q_SLOTS:
             TransmitterEnrolment(program->services())
                 .connect(QStringLiteral("20AA10000001"), caller);
         else if (flow == QLatin1String("enrol device"))
-            DeviceEnrolment::connect(DeviceEnrolment::channelRecords(QStringLiteral("2113D0001240"),
-                                                                     1, Value::switching),
-                                     caller);
+            DeviceEnrolment(program->services())
+                .connect(DeviceEnrolment(program->services())
+                             .channelRecords(QStringLiteral("2113D0001240"), 1, Value::switching),
+                         caller);
         else if (flow.startsWith(QLatin1String("removal"))) {
             if (caller && flow.endsWith(QLatin1String("declined")))
                 caller->answerGiven = 1;
@@ -414,9 +415,10 @@ private Q_SLOTS:
         if (flow.endsWith(QLatin1String("scenario")))
             Database::instance()->insertScenarioWithInfo(scenario);
         if (flow == QLatin1String("enrol device"))
-            DeviceEnrolment::connect(DeviceEnrolment::channelRecords(QStringLiteral("2113D0001240"),
-                                                                     1, Value::switching),
-                                     caller);
+            DeviceEnrolment(program->services())
+                .connect(DeviceEnrolment(program->services())
+                             .channelRecords(QStringLiteral("2113D0001240"), 1, Value::switching),
+                         caller);
         else if (flow == QLatin1String("enrol transmitter"))
             TransmitterEnrolment(program->services())
                 .connect(QStringLiteral("20AA10000001"), caller);
