@@ -80,7 +80,7 @@ void printAgainstHandling(const char *view, const LatencyStats &stats, const Lat
 }
 } // namespace
 
-void runLiveBench(int presses)
+void runLiveBench(const HomeServices &home, int presses)
 {
     if (qEnvironmentVariableIsEmpty("ARDENTIA_BENCH_LOG"))
         QLoggingCategory::setFilterRules(QStringLiteral("ardentia.*=false"));
@@ -89,8 +89,8 @@ void runLiveBench(int presses)
     auto simulator = homeWithLights(kLights);
     if (!simulator)
         return;
-    LiveHome *live = LiveHome::instance();
-    MasterLink link(live);
+    LiveHome *live = &home.live;
+    MasterLink link(home);
     const BridgeTopics topics{QStringLiteral("ardentia"), QStringLiteral("homeassistant")};
 
     Broker broker;
@@ -100,7 +100,7 @@ void runLiveBench(int presses)
     if (withMqtt) {
         bridgeClient = std::make_unique<MqttClient>(
             loopbackBroker(broker.port, QStringLiteral("live-bridge")));
-        bridge = std::make_unique<HomeBridge>(bridgeClient.get(), &link, live, topics, 0);
+        bridge = std::make_unique<HomeBridge>(home, bridgeClient.get(), &link, topics, 0);
         observer = std::make_unique<MqttClient>(
             loopbackBroker(broker.port, QStringLiteral("live-observer")));
         QObject::connect(observer.get(), &MqttClient::connected, observer.get(),
@@ -119,7 +119,7 @@ void runLiveBench(int presses)
     QTemporaryDir accessDir;
     WebRemoteServer server(WebAccess(accessDir.filePath(QStringLiteral("web-access.json"))));
     const quint16 port = server.start(QHostAddress::LocalHost, 0);
-    WebHub hub(&server, &link, live, topics);
+    WebHub hub(home, &server, &link, topics);
     const std::unique_ptr<QWebSocket> page = port ? openPage(server, port) : nullptr;
     if (!page) {
         std::printf("  the web remote could not be opened\n");

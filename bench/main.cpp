@@ -33,21 +33,29 @@ int main(int argc, char **argv)
     const QString only = args.value(0);
     const int exchanges = args.value(1).toInt();
     // Each benchmark asked for runs on a fresh set of the program's objects.
-    const auto run = [&only](const char *name, const std::function<void()> &bench) {
+    const auto run = [&only](const char *name,
+                             const std::function<void(const HomeServices &)> &bench) {
         if (!only.isEmpty() && only != QLatin1String(name))
             return;
         ProgramObjects objects;
-        DelegateManager::instance()->initApplicationNeedData(); // the tables, as a program starts
-        bench();
+        objects.services().files.initApplicationNeedData(); // the tables, as a program starts
+        bench(objects.services());
     };
-    run("channel", [exchanges] { runChannelBench(exchanges > 0 ? exchanges : 10000); });
+    run("channel",
+        [exchanges](const HomeServices &) { runChannelBench(exchanges > 0 ? exchanges : 10000); });
     run("store", runStoreBench);
     run("import", runImportBench);
-    run("refresh", runRefreshBench);
-    run("soak", [exchanges] { runSoakBench(exchanges > 0 ? exchanges : 10000); });
-    run("mqtt", [exchanges] { runMqttBench(exchanges > 0 ? exchanges : 2000); });
-    run("live", [exchanges] { runLiveBench(exchanges > 0 ? exchanges : 200); });
-    run("backup", runBackupBench);
-    run("schedule", runScheduleBench);
+    run("refresh", [](const HomeServices &) { runRefreshBench(); });
+    run("soak", [exchanges](const HomeServices &home) {
+        runSoakBench(home, exchanges > 0 ? exchanges : 10000);
+    });
+    run("mqtt", [exchanges](const HomeServices &home) {
+        runMqttBench(home, exchanges > 0 ? exchanges : 2000);
+    });
+    run("live", [exchanges](const HomeServices &home) {
+        runLiveBench(home, exchanges > 0 ? exchanges : 200);
+    });
+    run("backup", [](const HomeServices &) { runBackupBench(); });
+    run("schedule", [](const HomeServices &) { runScheduleBench(); });
     return 0;
 }

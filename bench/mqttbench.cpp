@@ -158,7 +158,7 @@ void soak(Observer &observer, TransmitterServer &simulator, int commands)
 }
 } // namespace
 
-void runMqttBench(int commands)
+void runMqttBench(const HomeServices &home, int commands)
 {
     if (qEnvironmentVariableIsEmpty("ARDENTIA_BENCH_LOG"))
         QLoggingCategory::setFilterRules(QStringLiteral("ardentia.*=false"));
@@ -172,8 +172,8 @@ void runMqttBench(int commands)
     if (!simulator)
         return;
     MqttClient bridgeClient(loopbackBroker(broker.port, QStringLiteral("bench-bridge")));
-    MasterLink link(LiveHome::instance());
-    HomeBridge bridge(&bridgeClient, &link, LiveHome::instance(),
+    MasterLink link(home);
+    HomeBridge bridge(home, &bridgeClient, &link,
                       BridgeTopics{QStringLiteral("ardentia"), QStringLiteral("homeassistant")}, 0);
     Observer observer(broker.port);
     QString error;

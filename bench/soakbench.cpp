@@ -85,7 +85,10 @@ QString simulatedState(const SimulatedHome::Channel &channel)
 
 class Soak {
 public:
-    Soak(TransmitterServer &simulator, quint32 seed) : m_simulator(simulator), m_random(seed) {}
+    Soak(const HomeServices &home, TransmitterServer &simulator, quint32 seed)
+        : m_home(home), m_simulator(simulator), m_random(seed)
+    {
+    }
 
     void issueOne()
     {
@@ -104,7 +107,7 @@ public:
             for (const QVariant &member : RecordFactory::sceneDevices(scenarios[which]))
                 m_confirmed.insert(member.toMap().value(Key::id).toString(), false);
             QList<QVariantMap> all = store->readAllScenarioInfo();
-            CheckManager::changeScenarioWithDictionary(scenarios[which], all);
+            CheckManager(m_home).changeScenarioWithDictionary(scenarios[which], all);
             return;
         }
         QVariantMap device = devices.at(qsizetype(m_random.bounded(int(devices.size()))));
@@ -159,13 +162,14 @@ private:
         return scenario ? RecordFactory::sceneDevices(*scenario) : QVariantList();
     }
 
+    HomeServices m_home;
     TransmitterServer &m_simulator;
     QRandomGenerator m_random;
     QHash<QString, bool> m_confirmed;
 };
 } // namespace
 
-void runSoakBench(int commands)
+void runSoakBench(const HomeServices &home, int commands)
 {
     QLoggingCategory::setFilterRules(QStringLiteral("ardentia.*=false"));
     TransmitterServer simulator(SimulatedHome::demo());
@@ -202,7 +206,7 @@ void runSoakBench(int commands)
     channel->setReplyWaitOverride(kReplyWaitSeconds);
     channel->setFollowUpMilliseconds(kFollowUpMilliseconds);
 
-    Soak soak(simulator, 20261206);
+    Soak soak(home, simulator, 20261206);
     QObject::connect(
         channel, &UDPSocketManager::commandSettled,
         [&soak](const QStringList &fields, bool replied) { soak.onSettled(fields, replied); });

@@ -44,7 +44,7 @@ void row(const char *name, const std::function<void()> &work, int repeats = kRep
 }
 } // namespace
 
-void runStoreBench()
+void runStoreBench(const HomeServices &home)
 {
     buildLargeHome();
     Database *store = Database::instance();
@@ -53,7 +53,7 @@ void runStoreBench()
     std::printf("  %-34s %12s %12s %8s\n", "operation", "each alone", "one session", "ratio");
     row("readAllMainDeviceInfo", [store] { store->readAllMainDeviceInfo(); });
     row("readAllScenarioInfo (480 members)", [store] { store->readAllScenarioInfo(); });
-    row("HomeLists::load (home refresh)", [] { HomeLists::load(); });
+    row("HomeLists::load (home refresh)", [&home] { HomeLists::load(home); });
     row("selectMainDeviceWithMainID",
         [store] { store->selectMainDeviceWithMainID(largeHomeChannelId(250)); });
     row("updateMainDeviceWithMainID", [store] {

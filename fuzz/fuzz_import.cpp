@@ -68,7 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return 0;
 
     Database *store = Database::instance();
-    const bool committed = ConfigurationImport::rebuildStoreFrom(stream.text());
+    const bool committed = ConfigurationImport(objects->services()).rebuildStoreFrom(stream.text());
     if (!holdsMaster(store))
         std::abort(); // the master's record always survives
     if (!committed && store->selectMainDeviceWithMainID(kDeviceId).isEmpty())

@@ -4,7 +4,7 @@
 #include "base/printabletext.h"
 #include "windowactivation.h"
 
-#include "control/appdelegate.h"
+#include "control/applifecycle.h"
 #include "core/programobjects.h"
 #include "transport/localaddress.h"
 #include "views/onscreenkeyboard.h"
@@ -49,15 +49,15 @@ int main(int argc, char **argv)
 
     ProgramObjects objects; // outlives the window, which reaches them
     objects.adopt(std::make_unique<OnScreenKeyboard>());
-    AppDelegate *delegate = AppDelegate::instance();
-    delegate->applicationDidFinishLaunching();
+    AppLifecycle lifecycle(objects.services());
+    lifecycle.applicationDidFinishLaunching();
     AppWindow window;
     window.show();
     window.showFirstInitView();
 
     // The first activation comes with the start; later ones when the window
     // comes back from minimised or hidden (not with the focus).
-    WindowActivation activation(&window);
+    WindowActivation activation(&window, lifecycle);
     activation.start();
     return app.exec();
 }

@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "windowactivation.h"
 
-#include "control/appdelegate.h"
+#include "control/applifecycle.h"
 
 #include <QEvent>
 
-WindowActivation::WindowActivation(QWidget *window) : QObject(window), m_window(window)
+WindowActivation::WindowActivation(QWidget *window, AppLifecycle &lifecycle)
+    : QObject(window), m_window(window), m_lifecycle(lifecycle)
 {
     m_keepAlive.setInterval(kKeepAliveMilliseconds);
-    connect(&m_keepAlive, &QTimer::timeout, this,
-            [] { AppDelegate::instance()->locateMasterQuietly(); });
+    connect(&m_keepAlive, &QTimer::timeout, this, [this] { m_lifecycle.locateMasterQuietly(); });
     window->installEventFilter(this);
 }
 
@@ -42,12 +42,11 @@ void WindowActivation::follow()
     if (shown == m_active)
         return;
     m_active = shown;
-    AppDelegate *app = AppDelegate::instance();
     if (shown) {
-        app->applicationDidBecomeActive();
+        m_lifecycle.applicationDidBecomeActive();
         m_keepAlive.start();
     } else {
         m_keepAlive.stop();
-        app->applicationWillResignActive();
+        m_lifecycle.applicationWillResignActive();
     }
 }

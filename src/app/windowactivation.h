@@ -6,6 +6,8 @@
 #include <QTimer>
 #include <QWidget>
 
+class AppLifecycle;
+
 // Activation and resignation on a desktop: the window coming back from
 // minimised or hidden, and the window being minimised or hidden. Focus moving
 // to another window is neither. While active, the master is located quietly
@@ -17,7 +19,8 @@ class WindowActivation final : public QObject {
 public:
     static constexpr int kKeepAliveMilliseconds = 60 * 1000;
 
-    explicit WindowActivation(QWidget *window);
+    // Tells lifecycle, which outlives this, of each change.
+    WindowActivation(QWidget *window, AppLifecycle &lifecycle);
     // The first activation, when the window is showing.
     void start();
     bool isActive() const { return m_active; }
@@ -31,6 +34,7 @@ private:
     void follow();
 
     QPointer<QWidget> m_window;
+    AppLifecycle &m_lifecycle;
     QTimer m_keepAlive;
     bool m_active = false;
 };

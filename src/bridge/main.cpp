@@ -19,7 +19,7 @@
 
 #include "base/documents.h"
 #include "base/logging.h"
-#include "control/appdelegate.h"
+#include "control/applifecycle.h"
 #include "control/delegatemanager.h"
 #include "control/homeevents.h"
 #include "control/livehome.h"
@@ -79,7 +79,8 @@ int runBridge(int argc, char **argv, bool &startAgain)
     HeadlessFeedbackPresenter feedback; // toasts go to the log
     // Outlives the bridge and the web remote, which reach them; the presenter outlives it.
     ProgramObjects objects;
-    DelegateManager::instance()->initApplicationNeedData();
+    const HomeServices &home = objects.services();
+    home.files.initApplicationNeedData();
     ShowAlertManager::instance()->setPresenter(&feedback);
 
     const BridgeTopics topics{options->baseTopic, options->discoveryPrefix};
@@ -96,16 +97,16 @@ int runBridge(int argc, char **argv, bool &startAgain)
     settings.willPayload = R"({"state":"offline"})";
     MqttClient mqtt(settings);
     // The program's live home took each reply before any front end reads it.
-    LiveHome *live = LiveHome::instance();
-    MasterLink link(live);
-    HomeBridge bridge(&mqtt, &link, live, topics, options->pollSeconds);
+    MasterLink link(home);
+    HomeBridge bridge(home, &mqtt, &link, topics, options->pollSeconds);
     // The master's silence is known without anyone pressing.
+    AppLifecycle lifecycle(home);
     QTimer linkCheck;
     if (options->linkCheckSeconds > 0) {
-        AppDelegate *app = AppDelegate::instance();
-        QObject::connect(&linkCheck, &QTimer::timeout, app, &AppDelegate::locateMasterQuietly);
+        QObject::connect(&linkCheck, &QTimer::timeout, &linkCheck,
+                         [&lifecycle] { lifecycle.locateMasterQuietly(); });
         linkCheck.start(options->linkCheckSeconds * 1000);
-        QTimer::singleShot(0, app, &AppDelegate::locateMasterQuietly);
+        QTimer::singleShot(0, &linkCheck, [&lifecycle] { lifecycle.locateMasterQuietly(); });
     }
 
     // The home backed up daily and before a synchronise that drops channels.
@@ -113,24 +114,24 @@ int runBridge(int argc, char **argv, bool &startAgain)
         Documents::directory(), options->configFile,
         QFileInfo(options->matterFolder).isReadable() ? options->matterFolder : QString()};
     AutomaticBackups backups(backupSources, {options->backupTime, options->backupKeep},
-                             &LiveHomeFeed::storedChannelIds);
-    backups.follow(HomeEvents::instance());
+                             [&home] { return LiveHomeFeed::storedChannelIds(home.store); });
+    backups.follow(&home.events);
     backups.start();
 
     // The home's schedules, run at their time through the same flows.
     ScheduleRunner::Settings scheduleSettings;
     scheduleSettings.runsFile = Documents::filePath(QStringLiteral("schedule-runs.json"));
     scheduleSettings.changeLatencySeconds = kStoreCheckSeconds;
-    ScheduleRunner schedules(scheduleSettings);
-    schedules.follow(HomeEvents::instance());
+    ScheduleRunner schedules(home, scheduleSettings);
+    schedules.follow(&home.events);
     SchedulePublisher schedulePublisher(&mqtt, &schedules, topics);
     // A change another program (ardentia-ctl) made to the home is read again
     // by all that hold it: the live home, the broker's, the schedules, the pages.
-    StoreChangeWatch storeWatch(Database::instance());
-    QObject::connect(&storeWatch, &StoreChangeWatch::changedElsewhere, HomeEvents::instance(),
+    StoreChangeWatch storeWatch(&home.store);
+    QObject::connect(&storeWatch, &StoreChangeWatch::changedElsewhere, &home.events,
                      &HomeEvents::announceHomeChangedElsewhere);
     storeWatch.start(kStoreCheckSeconds);
-    ScheduleRequests scheduleRequests([&schedules] { schedules.reload(); });
+    ScheduleRequests scheduleRequests(home.store, [&schedules] { schedules.reload(); });
     bridge.requests().setScheduleChanges(
         [&scheduleRequests](const QString &verb, const QJsonObject &body) {
             return scheduleRequests.handle(verb, body);
@@ -160,7 +161,7 @@ int runBridge(int argc, char **argv, bool &startAgain)
             return 2;
         }
         web->serveBackups(backupSources);
-        pages = std::make_unique<WebHub>(web.get(), &link, live, topics);
+        pages = std::make_unique<WebHub>(home, web.get(), &link, topics);
         pages->showSchedules(&schedules, &scheduleRequests);
         const QString host =
             QHostAddress(options->webAddress).isEqual(QHostAddress::AnyIPv4) ||

@@ -43,7 +43,10 @@ void printTo(FILE *stream, const QString &text)
 }
 } // namespace
 
-CliCommands::CliCommands(CliSession &session, bool json) : m_session(session), m_json(json) {}
+CliCommands::CliCommands(const HomeServices &home, CliSession &session, bool json)
+    : m_home(home), m_session(session), m_json(json)
+{
+}
 
 void CliCommands::print(const QString &text)
 {
@@ -104,7 +107,7 @@ bool CliCommands::refuseUncarriableName(const QString &name)
 std::optional<QVariantMap> CliCommands::storedDevice(const QString &id, const QString &type)
 {
     std::optional<QVariantMap> device =
-        JsonCodec::recordFromJSONString(Database::instance()->selectMainDeviceWithMainID(id));
+        JsonCodec::recordFromJSONString(m_home.store.selectMainDeviceWithMainID(id));
     if (!device) {
         failWith(QStringLiteral("no device %1 in this home").arg(id));
         return std::nullopt;
@@ -119,7 +122,7 @@ std::optional<QVariantMap> CliCommands::storedDevice(const QString &id, const QS
 std::optional<QVariantMap> CliCommands::storedScenario(const QString &number,
                                                        QList<QVariantMap> *all)
 {
-    const std::optional<QList<QVariantMap>> read = Database::instance()->scenariosIfReadable();
+    const std::optional<QList<QVariantMap>> read = m_home.store.scenariosIfReadable();
     if (!read) {
         failWith(kStoreUnreadable);
         return std::nullopt;
@@ -136,12 +139,12 @@ std::optional<QVariantMap> CliCommands::storedScenario(const QString &number,
 
 int CliCommands::status()
 {
-    const std::optional<Database::HomeRecords> home = Database::instance()->homeIfReadable();
+    const std::optional<Database::HomeRecords> home = m_home.store.homeIfReadable();
     if (!home)
         return failWith(kStoreUnreadable);
     const auto &[transmitters, stored, scenarios] = *home;
     // Each device's state as the home confirmed it, else as last stored.
-    const LiveHome *live = LiveHome::instance();
+    const LiveHome *live = &m_home.live;
     const QList<QVariantMap> devices = live->withConfirmedStates(stored);
     const auto isConfirmed = [live](const QVariantMap &device) {
         const std::optional<LiveHome::Channel> channel =
@@ -201,29 +204,26 @@ int CliCommands::status()
 
 int CliCommands::locate()
 {
-    const QList<QVariantMap> transmitters = Database::instance()->readAllSuperBoxInfo();
+    const QList<QVariantMap> transmitters = m_home.store.readAllSuperBoxInfo();
     if (transmitters.isEmpty())
         return failWith(QStringLiteral("Please scan the transmitter first"));
     const QString id = transmitters.constFirst().value(Key::id).toString();
-    UDPSocketManager::instance()->getGatewayIPWithID(id, std::nullopt,
-                                                     FlowCaller::carried({}, m_session.caller()));
+    m_home.channel.getGatewayIPWithID(id, std::nullopt,
+                                      FlowCaller::carried({}, m_session.caller()));
     const int status = runFlow({});
     if (status != Done)
         return status;
-    if (AppDelegate::instance()->ifConnected() != AppDelegate::kConnected)
+    if (m_home.application.ifConnected() != AppDelegate::kConnected)
         return failWith(QStringLiteral("Network connection failed"));
     print(QStringLiteral("%1 is at %2")
-              .arg(id, Database::instance()
-                           ->readAllSuperBoxInfo()
-                           .constFirst()
-                           .value(Key::address)
-                           .toString()));
+              .arg(id,
+                   m_home.store.readAllSuperBoxInfo().constFirst().value(Key::address).toString()));
     return Done;
 }
 
 int CliCommands::state(const QStringList &ids)
 {
-    Database *store = Database::instance();
+    Database *store = &m_home.store;
     if (store->readAllSuperBoxInfo().isEmpty())
         return failWith(QStringLiteral("Please scan the transmitter first"));
     QList<QVariantMap> channels;
@@ -239,9 +239,9 @@ int CliCommands::state(const QStringList &ids)
             return Failed;
         channels.append(*device);
     }
-    const StateReport report(channels, *LiveHome::instance());
+    const StateReport report(channels, m_home.live);
     for (const QVariantMap &channel : std::as_const(channels))
-        UDPSocketManager::instance()->queryStateInBackground(channel);
+        m_home.channel.queryStateInBackground(channel);
     if (!m_session.runUntilIdle())
         return failWith(QStringLiteral("no end to the exchange within a minute"));
     const int status = report.allAnswered() ? Done : Failed;
@@ -260,26 +260,26 @@ int CliCommands::state(const QStringList &ids)
 
 int CliCommands::addTransmitter(const QString &code)
 {
-    const QString scanType = Database::instance()->readAllSuperBoxInfo().isEmpty()
+    const QString scanType = m_home.store.readAllSuperBoxInfo().isEmpty()
                                  ? CodeDecoder::kTransmitterMode
                                  : CodeDecoder::kDeviceMode;
-    if (CodeDecoder::decoderWithResult(code.toUpper(), scanType, m_session.caller().get()) !=
+    if (CodeDecoder(m_home).decoderWithResult(code.toUpper(), scanType, m_session.caller().get()) !=
         CodeDecoder::Accepted)
         return failureFromFeedback(QStringLiteral("Invalid BarCode"));
     if (m_session.decodedKind() != CodeDecoder::kTransmitterMode)
         return failWith(QStringLiteral("%1 is a controller: use add-device").arg(code), Usage);
     const QString id = m_session.decodedId();
     print(m_session.decodedSummary());
-    print(TransmitterEnrolment::roleLine(id));
+    print(TransmitterEnrolment(m_home).roleLine(id));
 
-    TransmitterEnrolment::connect(id, m_session.caller());
+    TransmitterEnrolment(m_home).connect(id, m_session.caller());
     if (!m_session.runUntilIdle())
         return failWith(QStringLiteral("no end to the exchange within a minute"));
     const std::optional<FlowOutcome> enrolled = m_session.lastOutcome();
     if (!enrolled || !enrolled->isDone())
         return failureFromFeedback(QStringLiteral("Network connection failed"));
     print(QStringLiteral("Connection successful"));
-    TransmitterEnrolment::importConfiguration(m_session.caller());
+    TransmitterEnrolment(m_home).importConfiguration(m_session.caller());
     return importOutcome();
 }
 
@@ -288,17 +288,17 @@ int CliCommands::addDevice(const QString &code, const QStringList &names)
     for (const QString &name : names)
         if (refuseUncarriableName(name))
             return Usage;
-    const QString scanType = Database::instance()->readAllSuperBoxInfo().isEmpty()
+    const QString scanType = m_home.store.readAllSuperBoxInfo().isEmpty()
                                  ? CodeDecoder::kTransmitterMode
                                  : CodeDecoder::kDeviceMode;
-    if (CodeDecoder::decoderWithResult(code.toUpper(), scanType, m_session.caller().get()) !=
+    if (CodeDecoder(m_home).decoderWithResult(code.toUpper(), scanType, m_session.caller().get()) !=
         CodeDecoder::Accepted)
         return failureFromFeedback(QStringLiteral("Invalid BarCode"));
     if (m_session.decodedKind() == CodeDecoder::kTransmitterMode)
         return failWith(QStringLiteral("%1 is a transmitter: use add-transmitter").arg(code),
                         Usage);
     print(m_session.decodedSummary());
-    QList<QVariantMap> records = DeviceEnrolment::channelRecords(
+    QList<QVariantMap> records = DeviceEnrolment(m_home).channelRecords(
         m_session.decodedId(), m_session.decodedGroupCount(), m_session.decodedKind());
     if (names.size() > records.size())
         return failWith(
@@ -307,7 +307,7 @@ int CliCommands::addDevice(const QString &code, const QStringList &names)
     for (qsizetype i = 0; i < names.size(); ++i)
         records[i].insert(Key::title, names.at(i));
 
-    if (!DeviceEnrolment::connect(records, m_session.caller()))
+    if (!DeviceEnrolment(m_home).connect(records, m_session.caller()))
         return failWith(QStringLiteral("this controller has no channels"));
     if (!m_session.runUntilIdle())
         return failWith(QStringLiteral("no end to the exchange within a minute"));
@@ -392,7 +392,8 @@ int CliCommands::runScenario(const QString &number)
         return Failed;
     for (QVariantMap &scenario : scenarios)
         if (scenario.value(Key::mainID).toString() == number) {
-            CheckManager::changeScenarioWithDictionary(scenario, scenarios, m_session.caller());
+            CheckManager(m_home).changeScenarioWithDictionary(scenario, scenarios,
+                                                              m_session.caller());
             return runFlow(QStringLiteral("%1 runs").arg(scenario.value(Key::title).toString()));
         }
     return Failed;
@@ -428,7 +429,7 @@ int CliCommands::createScenario(const QString &name, const QStringList &settings
         return Usage;
     if (settings.isEmpty())
         return failWith(QStringLiteral("a scenario needs at least one ID=STATE"), Usage);
-    if (Database::instance()->readAllScenarioInfo().size() >= CheckManager::kMaxScenarioRecords)
+    if (m_home.store.readAllScenarioInfo().size() >= CheckManager::kMaxScenarioRecords)
         return failWith(QStringLiteral("Maximum 8 scenarios"));
     const std::optional<QList<QVariantMap>> devices = driveDevices(settings);
     if (!devices)
@@ -498,7 +499,7 @@ int CliCommands::remove(const QString &id)
     DeviceCommands::removeDevice(*device, m_session.caller());
     // A question declined (no --force) ends the removal refused: the question says why.
     const bool asked = m_session.runUntilIdle() && !m_session.questions().isEmpty();
-    const bool gone = Database::instance()->selectMainDeviceWithMainID(id).isEmpty();
+    const bool gone = m_home.store.selectMainDeviceWithMainID(id).isEmpty();
     if (asked && !gone)
         return failWith(m_session.questions().constFirst() +
                         QStringLiteral(" (--force removes it)"));
@@ -511,7 +512,7 @@ int CliCommands::remove(const QString &id)
 
 int CliCommands::sync()
 {
-    HomeActions::synchronizeData(m_session.caller());
+    HomeActions(m_home).synchronizeData(m_session.caller());
     return importOutcome();
 }
 
@@ -533,7 +534,7 @@ int CliCommands::importOutcome()
 
 int CliCommands::cleanAll()
 {
-    HomeActions::cleanAll(m_session.caller());
+    HomeActions(m_home).cleanAll(m_session.caller());
     return runFlow(QStringLiteral("Clean all successful"));
 }
 

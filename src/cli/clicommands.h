@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include "backup/backupwriter.h"
+#include "control/homeservices.h"
 #include "schedule/schedule.h"
 
 #include <QVariantMap>
@@ -20,7 +21,7 @@ class CliCommands {
 public:
     enum Status { Done = 0, Failed = 1, Usage = 2 };
 
-    CliCommands(CliSession &session, bool json);
+    CliCommands(const HomeServices &home, CliSession &session, bool json);
 
     int status();
     // With --json: {"status": N, "messages": [...], "error": "..."} for a command's outcome.
@@ -88,6 +89,7 @@ private:
     // Stored when the rules allow it; its ID fills the done message.
     int saveSchedule(Schedule &schedule, const QString &doneMessage);
 
+    HomeServices m_home;
     CliSession &m_session;
     bool m_json;
     QStringList m_messages;

@@ -37,17 +37,17 @@ private:
     CliSession *m_session;
 };
 
-CliSession::CliSession(bool forceRemovals)
-    : m_caller(std::make_shared<Caller>(this)), m_force(forceRemovals)
+CliSession::CliSession(const HomeServices &home, bool forceRemovals)
+    : m_home(home), m_caller(std::make_shared<Caller>(this)), m_force(forceRemovals)
 {
-    AppDelegate::instance()->setNavigator(this);
+    m_home.application.setNavigator(this);
     ShowAlertManager::instance()->setPresenter(this);
 }
 
 CliSession::~CliSession()
 {
     static_cast<Caller &>(*m_caller).leave();
-    AppDelegate::instance()->setNavigator(nullptr);
+    m_home.application.setNavigator(nullptr);
     ShowAlertManager::instance()->setPresenter(nullptr);
 }
 
@@ -77,8 +77,7 @@ void CliSession::showAlert(const QString &message, const QStringList &, Answer a
 
 bool CliSession::isIdle() const
 {
-    return UDPSocketManager::instance()->isSettled() &&
-           !TCPSocketManager::instance()->isImporting();
+    return m_home.channel.isSettled() && !m_home.import.isImporting();
 }
 
 bool CliSession::runUntilIdle(int limitMs)

@@ -4,6 +4,7 @@
 #include "control/alertpresenter.h"
 #include "control/flowcaller.h"
 #include "control/flowoutcome.h"
+#include "control/homeservices.h"
 #include "control/navigator.h"
 #include "core/feedbackpresenter.h"
 
@@ -19,7 +20,7 @@
 // feedback not drawn, and a way to run the event loop until a flow is done.
 class CliSession final : public Navigator, public FeedbackPresenter, public AlertPresenter {
 public:
-    explicit CliSession(bool forceRemovals);
+    CliSession(const HomeServices &home, bool forceRemovals);
     ~CliSession() override;
 
     // Runs the loop until nothing is outstanding (no command, queue, follow-up
@@ -63,6 +64,7 @@ private:
 
     bool isIdle() const;
 
+    HomeServices m_home;
     QList<FlowOutcome> m_outcomes;
     std::shared_ptr<FlowCaller> m_caller;
     QStringList m_questions;

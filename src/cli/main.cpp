@@ -211,9 +211,10 @@ int main(int argc, char **argv)
     Documents::keepFilesPrivate();
 
     ProgramObjects objects; // outlives the session and the commands, which reach them
-    DelegateManager::instance()->initApplicationNeedData();
-    CliSession session(parser.isSet(force));
-    CliCommands commands(session, parser.isSet(json));
+    const HomeServices &home = objects.services();
+    home.files.initApplicationNeedData();
+    CliSession session(home, parser.isSet(force));
+    CliCommands commands(home, session, parser.isSet(json));
     // Matter's pairings go into a backup when its folder was named or can be read.
     const bool withMatter = parser.isSet(matter) || QFileInfo(parser.value(matter)).isReadable();
     const BackupSources backupSources{Documents::directory(), parser.value(settings),

@@ -45,7 +45,7 @@ std::optional<Schedule> CliCommands::storedSchedule(const QString &id)
     bool ok = false;
     const int number = id.toInt(&ok);
     std::optional<Schedule> schedule =
-        ok ? ScheduleStore(Database::instance()).scheduleWithId(number) : std::nullopt;
+        ok ? ScheduleStore(&m_home.store).scheduleWithId(number) : std::nullopt;
     if (!schedule)
         failWith(QStringLiteral("no schedule %1 in this home").arg(id));
     return schedule;
@@ -53,11 +53,11 @@ std::optional<Schedule> CliCommands::storedSchedule(const QString &id)
 
 int CliCommands::saveSchedule(Schedule &schedule, const QString &doneMessage)
 {
-    const std::optional<HomeTargets> targets = HomeTargets::fromStore(Database::instance());
+    const std::optional<HomeTargets> targets = HomeTargets::fromStore(&m_home.store);
     if (!targets)
         return failWith(QStringLiteral("the home's store could not be read"));
     if (const std::optional<ScheduleProblem> problem =
-            ScheduleStore(Database::instance()).save(schedule, *targets))
+            ScheduleStore(&m_home.store).save(schedule, *targets))
         return failWith(problem->text(), isStoreFailure(*problem) ? Failed : Usage);
     print(doneMessage.arg(schedule.id));
     return Done;
@@ -65,7 +65,7 @@ int CliCommands::saveSchedule(Schedule &schedule, const QString &doneMessage)
 
 int CliCommands::scheduleList()
 {
-    ScheduleStore store(Database::instance());
+    ScheduleStore store(&m_home.store);
     const std::optional<QList<Schedule>> schedules = store.schedulesIfReadable();
     if (!schedules)
         return failWith(QStringLiteral("the home's store could not be read"));
@@ -122,8 +122,8 @@ int CliCommands::scheduleEdit(const QString &id, const QStringList &words)
 int CliCommands::scheduleSwitch(const QString &id, bool on)
 {
     if (!on) // one whose channel went is switched off with its reason, not refused
-        if (const std::optional<HomeTargets> targets = HomeTargets::fromStore(Database::instance()))
-            ScheduleStore(Database::instance()).switchOffUnrunnable(*targets);
+        if (const std::optional<HomeTargets> targets = HomeTargets::fromStore(&m_home.store))
+            ScheduleStore(&m_home.store).switchOffUnrunnable(*targets);
     std::optional<Schedule> schedule = storedSchedule(id);
     if (!schedule)
         return Failed;
@@ -142,7 +142,7 @@ int CliCommands::scheduleRemove(const QString &id)
     const std::optional<Schedule> schedule = storedSchedule(id);
     if (!schedule)
         return Failed;
-    if (!ScheduleStore(Database::instance()).remove(schedule->id))
+    if (!ScheduleStore(&m_home.store).remove(schedule->id))
         return failWith(QStringLiteral("schedule %1 could not be removed").arg(id));
     print(QStringLiteral("schedule %1 removed").arg(id));
     return Done;
@@ -150,7 +150,7 @@ int CliCommands::scheduleRemove(const QString &id)
 
 int CliCommands::scheduleLocation(const QStringList &coordinates)
 {
-    ScheduleStore store(Database::instance());
+    ScheduleStore store(&m_home.store);
     if (coordinates.isEmpty()) {
         const std::optional<HomeLocation> location = store.location();
         print(location ? QStringLiteral("%1 %2").arg(location->latitude).arg(location->longitude)

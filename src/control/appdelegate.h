@@ -9,7 +9,8 @@
 #include <QObject>
 
 // The application object: the process-wide connection state and the one
-// navigation stack that the rest of the system reaches through it.
+// navigation stack that the rest of the system reaches through it. What the
+// program does as it starts, shows and hides is AppLifecycle's.
 class AppDelegate final : public QObject, public OwnedInstance<AppDelegate> {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(AppDelegate)
@@ -42,16 +43,6 @@ public:
     void setNavigator(Navigator *navigator) { m_navigator = navigator; }
     TorchControl *torch() const { return m_torch; }
     void setTorch(TorchControl *torch) { m_torch = torch; }
-
-    // Lifecycle sequences (the window itself is the app's).
-    void applicationDidFinishLaunching();
-    void applicationDidBecomeActive();
-    void applicationWillResignActive();
-    // While the window shows and nothing else is under way: the master is
-    // located without an indicator; only a failure shows.
-    void locateMasterQuietly();
-    // Gives the two default transmitter titles the interface's language.
-    static void localiseTransmitterTitles();
 
 private:
     int m_ifConnected = kConnectionUnknown;

@@ -6,9 +6,9 @@
 #include "store/recordfactory.h"
 #include "store/recordkeys.h"
 
-void ChannelRemoval::removeFromStore(const QString &channelId)
+void ChannelRemoval::removeFromStore(const QString &channelId) const
 {
-    Database *store = Database::instance();
+    Database *store = &m_store;
     for (QVariantMap scenario : store->readAllScenarioInfo()) {
         if (!RecordFactory::isUserScenario(scenario))
             continue;
@@ -27,5 +27,5 @@ void ChannelRemoval::removeFromStore(const QString &channelId)
         }
     }
     store->deleteMainDeviceWithMainID(channelId);
-    HomeEvents::instance()->announceRemoval(channelId);
+    m_events.announceRemoval(channelId);
 }

@@ -3,9 +3,18 @@
 
 #include <QString>
 
+class Database;
+class HomeEvents;
+
 // A channel leaving the home: it leaves every stored scenario that holds it
 // (a scenario left with no member goes too), then its record goes.
 class ChannelRemoval {
 public:
-    static void removeFromStore(const QString &channelId);
+    ChannelRemoval(Database &store, HomeEvents &events) : m_store(store), m_events(events) {}
+
+    void removeFromStore(const QString &channelId) const;
+
+private:
+    Database &m_store;
+    HomeEvents &m_events;
 };

@@ -23,9 +23,9 @@ QStringList CheckManager::runCommandFor(const QVariantMap &scenario)
 
 void CheckManager::changeScenarioWithDictionary(QVariantMap &scenario,
                                                 QList<QVariantMap> &needArray,
-                                                std::shared_ptr<FlowCaller> caller)
+                                                std::shared_ptr<FlowCaller> caller) const
 {
-    Database *store = Database::instance();
+    Database *store = &m_home.store;
     for (QVariantMap &other : needArray) {
         if (other.value(Key::state).toString() != Value::yes)
             continue;
@@ -39,53 +39,53 @@ void CheckManager::changeScenarioWithDictionary(QVariantMap &scenario,
     if (command.isEmpty())
         return;
     // The store takes the states the run sets when the master acknowledges it.
-    UDPSocketManager::instance()->sendMessageWithCommandArray(
-        command, std::nullopt, FlowCaller::carried({scenario}, std::move(caller)));
+    m_home.channel.sendMessageWithCommandArray(command, std::nullopt,
+                                               FlowCaller::carried({scenario}, std::move(caller)));
 }
 
-void CheckManager::addScenario(const std::shared_ptr<FlowCaller> &caller)
+void CheckManager::addScenario(const std::shared_ptr<FlowCaller> &caller) const
 {
-    if (Database::instance()->readAllScenarioInfo().size() >= kMaxScenarioRecords) {
+    if (m_home.store.readAllScenarioInfo().size() >= kMaxScenarioRecords) {
         FlowCaller::orService(caller.get())
             .report(FlowOutcome::invalidInput(tr("Maximum 8 scenarios")));
         return;
     }
     if (!checkIfHaveGotSuperBox() || !checkIfHaveGotDeviceWithControl(std::nullopt))
         return;
-    if (Navigator *navigator = AppDelegate::instance()->navigator())
+    if (Navigator *navigator = m_home.application.navigator())
         navigator->pushDeviceSelection();
 }
 
-bool CheckManager::checkIfHaveGotSuperBox()
+bool CheckManager::checkIfHaveGotSuperBox() const
 {
-    if (!Database::instance()->readAllSuperBoxInfo().isEmpty())
+    if (!m_home.store.readAllSuperBoxInfo().isEmpty())
         return true;
-    const Navigator *navigator = AppDelegate::instance()->navigator();
+    const Navigator *navigator = m_home.application.navigator();
     if (!navigator || !navigator->showsTransmitterEnrolment())
         setUpScanControllerWithType(Value::superBox);
     return false;
 }
 
-bool CheckManager::checkIfHaveGotDeviceWithControl(const std::optional<QString> &type)
+bool CheckManager::checkIfHaveGotDeviceWithControl(const std::optional<QString> &type) const
 {
     std::optional<QVariantMap> filter;
     if (type)
         filter = QVariantMap{{Key::type, *type}};
-    if (!Database::instance()->readAllMainDeviceInfo(filter).isEmpty())
+    if (!m_home.store.readAllMainDeviceInfo(filter).isEmpty())
         return true;
     setUpScanControllerWithType(type);
     return false;
 }
 
-void CheckManager::setUpScanControllerWithType(const std::optional<QString> &scanType)
+void CheckManager::setUpScanControllerWithType(const std::optional<QString> &scanType) const
 {
-    if (Navigator *navigator = AppDelegate::instance()->navigator())
+    if (Navigator *navigator = m_home.application.navigator())
         navigator->showScanner(scanType);
 }
 
-void CheckManager::turnBackLed()
+void CheckManager::turnBackLed() const
 {
-    TorchControl *torch = AppDelegate::instance()->torch();
+    TorchControl *torch = m_home.application.torch();
     if (torch && torch->hasTorch())
         torch->setTorchOn(!torch->isTorchOn());
 }

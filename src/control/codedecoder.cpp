@@ -54,7 +54,8 @@ QString CodeDecoder::controllerSummary(const Decoded &code, const Words &words)
                                                   : words(QT_TR_NOOP("Wires:1")));
 }
 
-CodeDecoder::Result CodeDecoder::setScanNumber(const QString &scanned, const QString &scanType)
+CodeDecoder::Result CodeDecoder::setScanNumber(const QString &scanned,
+                                               const QString &scanType) const
 {
     if (scanned.isEmpty())
         return InvalidCode;
@@ -68,7 +69,7 @@ CodeDecoder::Result CodeDecoder::setScanNumber(const QString &scanned, const QSt
     if (scanType == kTransmitterMode && code->kind != kTransmitterMode)
         return NotATransmitter;
 
-    Navigator *navigator = AppDelegate::instance()->navigator();
+    Navigator *navigator = m_home.application.navigator();
     if (code->kind == kTransmitterMode) {
         if (navigator)
             navigator->pushTransmitterEnrolment(code->id, transmitterSummary(*code));
@@ -84,7 +85,7 @@ CodeDecoder::Result CodeDecoder::setScanNumber(const QString &scanned, const QSt
 }
 
 CodeDecoder::Result CodeDecoder::decoderWithResult(const QString &text, const QString &scanType,
-                                                   FlowCaller *caller)
+                                                   FlowCaller *caller) const
 {
     const Result result = setScanNumber(text, scanType);
     if (result == InvalidCode)

@@ -10,6 +10,8 @@
 class FlowCaller;
 #include <optional>
 
+#include "homeservices.h"
+
 // Reads the code printed on a transmitter or a controller: the unit's kind,
 // its 12-character ID, its model and channels; opens the enrolment screen
 // that fits. Used by the scanner's detections and by typed IDs alike.
@@ -29,12 +31,15 @@ public:
     static inline const QString kTransmitterMode = QStringLiteral("SuperBox");
     static inline const QString kDeviceMode = QStringLiteral("Device");
 
+    // Opens what it accepted through the application's navigator.
+    explicit CodeDecoder(const HomeServices &home) : m_home(home) {}
+
     static std::optional<Decoded> getNeedString(const QString &text);
     // Validates and, when accepted, opens the enrolment screen through the navigator.
-    static Result setScanNumber(const QString &text, const QString &scanType);
+    Result setScanNumber(const QString &text, const QString &scanType) const;
     // The same, telling why a code was refused to caller (null: the feedback service).
-    static Result decoderWithResult(const QString &text, const QString &scanType,
-                                    FlowCaller *caller = nullptr);
+    Result decoderWithResult(const QString &text, const QString &scanType,
+                             FlowCaller *caller = nullptr) const;
 
     // The IDs of a controller's channels, channel 0 first (its total ID).
     static QStringList channelIds(const QString &controllerId, int groupCount);
@@ -46,4 +51,7 @@ public:
     static QString controllerSummary(const Decoded &code, const Words &words = appWords);
     // The group count at position 3; nullopt when it is not a digit.
     static std::optional<int> groupCount(const QString &id);
+
+private:
+    HomeServices m_home;
 };

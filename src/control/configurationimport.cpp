@@ -65,6 +65,8 @@ constexpr qsizetype kChannelFields = 8;
 
 class Rebuild {
 public:
+    explicit Rebuild(Database &store) : m_store(store) {}
+
     bool run(const QString &text)
     {
         // Views into the text: only the fields a record keeps are copied.
@@ -92,7 +94,7 @@ private:
         if (!code || code->kind == CodeDecoder::kTransmitterMode)
             return refused("channel", id);
         QVariantMap record = RecordFactory::device(id, code->kind, id, fields.at(3).toString());
-        Database *store = Database::instance();
+        Database *store = &m_store;
         // The table started empty: only a channel seen before has a row to replace.
         if (m_channelIds.contains(id))
             store->deleteMainDeviceWithMainID(id);
@@ -121,7 +123,7 @@ private:
         const QString id = fields.at(2).toString();
         if (!UnitId::isValid(id))
             return refused("transmitter", id);
-        Database *store = Database::instance();
+        Database *store = &m_store;
         const QList<QVariantMap> transmitters = store->readAllSuperBoxInfo();
         for (const QVariantMap &t : transmitters)
             if (t.value(Key::id).toString() == id)
@@ -156,12 +158,13 @@ private:
                                   .toJson(QJsonDocument::Compact);
             json.replace(emptyMembers,
                          QByteArray("\"sceneArray\":[" + scenario.members.join(',') + ']'));
-            if (!Database::instance()->insertScenarioWithJSON(json, mainID))
+            if (!m_store.insertScenarioWithJSON(json, mainID))
                 return false;
         }
         return true;
     }
 
+    Database &m_store;
     std::map<int, ImportedScenario> m_scenarios; // by number
     QSet<QString> m_channelIds;
     QList<std::pair<QString, QString>> m_names; // number, name, in line order
@@ -198,20 +201,20 @@ QStringList ConfigurationImport::channelIdsIn(const QString &text)
     return ids;
 }
 
-bool ConfigurationImport::rebuildStoreFrom(const QString &text)
+bool ConfigurationImport::rebuildStoreFrom(const QString &text) const
 {
-    HomeEvents::instance()->announceHomeAboutToBeReplaced(channelIdsIn(text));
-    Database *store = Database::instance();
-    const bool committed = store->runInTransaction([&text, store] {
+    m_events.announceHomeAboutToBeReplaced(channelIdsIn(text));
+    Database *store = &m_store;
+    const bool committed = store->runInTransaction([this, &text, store] {
         store->dropHomeTables();
         store->creatDatabase();
-        DelegateManager::instance()->initHomeSceneArray();
-        return Rebuild().run(text);
+        m_files.initHomeSceneArray();
+        return Rebuild(m_store).run(text);
     });
     if (committed) {
         // The pictures belonged to the scenarios just replaced.
-        DelegateManager::instance()->deleteNeedFiles();
-        DelegateManager::instance()->initNeedFiles();
+        m_files.deleteNeedFiles();
+        m_files.initNeedFiles();
     }
     return committed;
 }

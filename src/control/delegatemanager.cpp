@@ -46,8 +46,8 @@ void DelegateManager::hideFirstLogoView(StartUpView *view)
     if (!QFileInfo::exists(markerPath())) {
         // A store that cannot be read may hold a home: only an empty one is
         // reset (a new file gets its tables first, so that it reads empty).
-        Database::instance()->creatDatabase();
-        const auto transmitters = Database::instance()->superBoxesIfReadable();
+        m_store.creatDatabase();
+        const auto transmitters = m_store.superBoxesIfReadable();
         if (transmitters && transmitters->isEmpty())
             cleanAllData();
         else
@@ -56,7 +56,7 @@ void DelegateManager::hideFirstLogoView(StartUpView *view)
     }
     // Pictures a scenario left behind (replaced, or its scenario deleted
     // while a wipe could not finish) go at each start.
-    Database::instance()->removeUnreferencedPictures();
+    m_store.removeUnreferencedPictures();
     if (QFileInfo::exists(welcomeMarkerPath())) {
         if (view)
             view->hideLogoAndRefresh();
@@ -72,7 +72,7 @@ void DelegateManager::initApplicationNeedData()
     initNeedFiles();
     if (QFileInfo::exists(Database::databasePath()))
         return;
-    Database::instance()->creatDatabase();
+    m_store.creatDatabase();
     initHomeSceneArray();
     writeMarker(markerPath());
 }
@@ -80,7 +80,7 @@ void DelegateManager::initApplicationNeedData()
 bool DelegateManager::cleanAllData()
 {
     // Emptied in place: ardentia-ctl or the bridge may hold the file open.
-    if (!Database::instance()->wipeHome()) {
+    if (!m_store.wipeHome()) {
         qCWarning(lcStore).noquote()
             << QStringLiteral("Error: %1").arg("the store could not be emptied");
         return false; // the pictures stay with the records that stay
@@ -103,7 +103,7 @@ void DelegateManager::deleteNeedFiles()
 
 void DelegateManager::initHomeSceneArray()
 {
-    Database *store = Database::instance();
+    Database *store = &m_store;
     store->insertScenarioWithInfo(RecordFactory::allOnScenario());
     store->insertScenarioWithInfo(RecordFactory::allOffScenario());
 }

@@ -5,6 +5,7 @@
 
 #include <QString>
 
+class Database;
 class StartUpView;
 
 // The application's own files: the picture folder, the store with its
@@ -12,7 +13,7 @@ class StartUpView;
 class DelegateManager final : public OwnedInstance<DelegateManager> {
 public:
     // Made and destroyed by ProgramObjects; instance() reaches it meanwhile.
-    DelegateManager() = default;
+    explicit DelegateManager(Database &store) : m_store(store) {}
     static QString imageFolderPath();
     // Its presence marks the data folder as set up (by the app or ardentia-ctl).
     static QString markerPath();
@@ -36,4 +37,7 @@ public:
     void initNeedFiles();
     void deleteNeedFiles();
     void initHomeSceneArray();
+
+private:
+    Database &m_store;
 };

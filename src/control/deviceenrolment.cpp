@@ -9,16 +9,16 @@
 #include "store/recordkeys.h"
 #include "udpsocketmanager.h"
 
-bool DeviceEnrolment::isStored(const QString &controllerId)
+bool DeviceEnrolment::isStored(const QString &controllerId) const
 {
-    const QList<QVariantMap> devices = Database::instance()->readAllMainDeviceInfo();
+    const QList<QVariantMap> devices = m_home.store.readAllMainDeviceInfo();
     return std::any_of(devices.cbegin(), devices.cend(), [&](const QVariantMap &d) {
         return d.value(Key::id).toString() == controllerId;
     });
 }
 
 QList<QVariantMap> DeviceEnrolment::channelRecords(const QString &controllerId, int groupCount,
-                                                   const QString &control, const Words &words)
+                                                   const QString &control, const Words &words) const
 {
     if (control != Value::switching && control != Value::dimming &&
         control != Value::curtainControl)
@@ -26,7 +26,7 @@ QList<QVariantMap> DeviceEnrolment::channelRecords(const QString &controllerId, 
     const QStringList ids = CodeDecoder::channelIds(controllerId, groupCount);
     const QString label = control == Value::curtainControl ? words(QT_TR_NOOP("Curtain"))
                                                            : words(QT_TR_NOOP("Light"));
-    Database *store = Database::instance();
+    Database *store = &m_home.store;
     QList<QVariantMap> records;
     for (const QString &id : ids) {
         QVariantMap record =
@@ -60,9 +60,10 @@ QList<QVariantMap> DeviceEnrolment::operationList(const QList<QVariantMap> &reco
     return operations;
 }
 
-bool DeviceEnrolment::connect(const QList<QVariantMap> &records, std::shared_ptr<FlowCaller> caller)
+bool DeviceEnrolment::connect(const QList<QVariantMap> &records,
+                              std::shared_ptr<FlowCaller> caller) const
 {
     OperationList operations(operationList(records));
     operations.caller = std::move(caller);
-    return UDPSocketManager::instance()->startOperationList(std::move(operations));
+    return m_home.channel.startOperationList(std::move(operations));
 }

@@ -215,7 +215,7 @@ bool DeviceReplies::deleteLightWithAnswer(int code, const QString &ligId,
         return e.value(Key::id).toString() == ligId;
     });
     if (code == ResultCode::Accepted && listed) {
-        ChannelRemoval::removeFromStore(ligId);
+        ChannelRemoval(*m_store, *m_events).removeFromStore(ligId);
         m_channel->updateMainController();
         return true;
     }
@@ -223,7 +223,8 @@ bool DeviceReplies::deleteLightWithAnswer(int code, const QString &ligId,
     if (list.size() == 1) {
         switch (code) {
         case ResultCode::UnknownChannel: // the master no longer knows it: it goes here too
-            ChannelRemoval::removeFromStore(list.constFirst().value(Key::id).toString());
+            ChannelRemoval(*m_store, *m_events)
+                .removeFromStore(list.constFirst().value(Key::id).toString());
             break;
         case ResultCode::ControllerSilent:
             m_channel->updateMainController();
@@ -279,7 +280,7 @@ bool DeviceReplies::forceDeleteWithAnswer(int code, const QString &ligId,
 {
     FlowCaller &caller = FlowCaller::of(*operations);
     if (code == ResultCode::Accepted) {
-        ChannelRemoval::removeFromStore(ligId);
+        ChannelRemoval(*m_store, *m_events).removeFromStore(ligId);
         caller.report(
             FlowOutcome::done(UDPSocketManager::tr("Force remove the device successful")));
     } else {
@@ -295,7 +296,7 @@ bool DeviceReplies::switchAllWithAnswer(int code, bool on, const SharedOperation
     FlowCaller &caller = FlowCaller::of(*operations);
     if (code != ResultCode::Accepted)
         caller.report(refusal(code));
-    else if (!ScenarioStates::switchAllLights(on))
+    else if (!ScenarioStates(*m_store, *m_events).switchAllLights(on))
         caller.report(FlowOutcome::storeFailure());
     else
         caller.report(FlowOutcome::done({}));

@@ -8,18 +8,18 @@
 #include "tcpsocketmanager.h"
 #include "udpsocketmanager.h"
 
-void HomeActions::cleanAll(const std::shared_ptr<FlowCaller> &caller)
+void HomeActions::cleanAll(const std::shared_ptr<FlowCaller> &caller) const
 {
-    UDPSocketManager *channel = UDPSocketManager::instance();
-    AppDelegate *app = AppDelegate::instance();
+    UDPSocketManager *channel = &m_home.channel;
+    AppDelegate *app = &m_home.application;
     // No channel survives it: whoever keeps backups makes one first.
-    HomeEvents::instance()->announceHomeAboutToBeReplaced({});
-    const bool cleaned = DelegateManager::instance()->cleanAllData();
+    m_home.events.announceHomeAboutToBeReplaced({});
+    const bool cleaned = m_home.files.cleanAllData();
     app->setIfConnected(AppDelegate::kConnectionUnknown);
     channel->linkFeedback().linkReset();
     channel->rediscovery().getGatewayIPAgain(std::nullopt);
     // Whatever shows the home shows it as the store now holds it.
-    HomeEvents::instance()->announceHomeReplaced();
+    m_home.events.announceHomeReplaced();
     FlowCaller &told = FlowCaller::orService(caller.get());
     if (cleaned)
         told.report(FlowOutcome::done(tr("Clean all successful")));
@@ -28,8 +28,8 @@ void HomeActions::cleanAll(const std::shared_ptr<FlowCaller> &caller)
             FlowOutcome::storeFailure(tr("Clean all failed"), tr("The home could not be removed")));
 }
 
-void HomeActions::synchronizeData(std::shared_ptr<FlowCaller> caller)
+void HomeActions::synchronizeData(std::shared_ptr<FlowCaller> caller) const
 {
-    TCPSocketManager::instance()->sendTCPMessageWithCommandArray(TCPSocketManager::importRequest(),
-                                                                 std::nullopt, std::move(caller));
+    m_home.import.sendTCPMessageWithCommandArray(TCPSocketManager::importRequest(), std::nullopt,
+                                                 std::move(caller));
 }

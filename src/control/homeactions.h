@@ -5,6 +5,8 @@
 
 #include <memory>
 
+#include "homeservices.h"
+
 class FlowCaller;
 
 // The settings-menu actions of the home screen, after their confirmation.
@@ -13,9 +15,14 @@ class HomeActions {
     Q_DECLARE_TR_FUNCTIONS(HomeActions)
 
 public:
+    explicit HomeActions(const HomeServices &home) : m_home(home) {}
+
     // An empty home with the two built-in scenarios; the connection state
     // and all feedback start again.
-    static void cleanAll(const std::shared_ptr<FlowCaller> &caller = {});
+    void cleanAll(const std::shared_ptr<FlowCaller> &caller = {}) const;
     // Imports the master's configuration.
-    static void synchronizeData(std::shared_ptr<FlowCaller> caller = {});
+    void synchronizeData(std::shared_ptr<FlowCaller> caller = {}) const;
+
+private:
+    HomeServices m_home;
 };

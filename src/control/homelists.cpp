@@ -29,21 +29,21 @@ const QList<BuiltIn> &builtIns()
     return all;
 }
 
-std::optional<QList<QVariantMap>> devicesOfType(const QString &type)
+std::optional<QList<QVariantMap>> devicesOfType(const HomeServices &home, const QString &type)
 {
     std::optional<QList<QVariantMap>> devices =
-        Database::instance()->mainDevicesIfReadable(QVariantMap{{Key::type, type}});
+        home.store.mainDevicesIfReadable(QVariantMap{{Key::type, type}});
     if (!devices)
         return std::nullopt;
     UseOrdering::updateArrayFBTSWithArray(*devices);
-    return LiveHome::instance()->withConfirmedStates(std::move(*devices));
+    return home.live.withConfirmedStates(std::move(*devices));
 }
 } // namespace
 
-void HomeLists::renewBuiltInScenarios()
+void HomeLists::renewBuiltInScenarios(Database &storeToRenew)
 {
     const bool english = RecordFactory::interfaceIsEnglish();
-    Database *store = Database::instance();
+    Database *store = &storeToRenew;
     const Database::Session session(store);
     // A store that cannot be read holds built-ins all the same: rewriting
     // them would only reset their use counters once it can be read again.
@@ -74,14 +74,14 @@ bool HomeLists::hasMadeTitle(const QString &mainID, const QString &title)
     });
 }
 
-std::optional<HomeLists> HomeLists::load()
+std::optional<HomeLists> HomeLists::load(const HomeServices &home)
 {
-    renewBuiltInScenarios();
-    std::optional<QList<QVariantMap>> lights = devicesOfType(Value::lighting);
+    renewBuiltInScenarios(home.store);
+    std::optional<QList<QVariantMap>> lights = devicesOfType(home, Value::lighting);
     std::optional<QList<QVariantMap>> curtains =
-        lights ? devicesOfType(Value::curtain) : std::nullopt;
+        lights ? devicesOfType(home, Value::curtain) : std::nullopt;
     std::optional<QList<QVariantMap>> scenarios =
-        curtains ? Database::instance()->scenariosIfReadable() : std::nullopt;
+        curtains ? home.store.scenariosIfReadable() : std::nullopt;
     if (!scenarios)
         return std::nullopt;
     UseOrdering::updateArrayFBTSWithArray(*scenarios);

@@ -5,8 +5,9 @@
 #include "flowcaller.h"
 #include "udpsocketmanager.h"
 
-LevelSender::LevelSender(std::shared_ptr<FlowCaller> caller, QObject *parent)
-    : QObject(parent), m_caller(std::move(caller))
+LevelSender::LevelSender(UDPSocketManager &channel, std::shared_ptr<FlowCaller> caller,
+                         QObject *parent)
+    : QObject(parent), m_channel(channel), m_caller(std::move(caller))
 {
     m_poll.setInterval(kPollMilliseconds);
     connect(&m_poll, &QTimer::timeout, this, [this] {
@@ -15,9 +16,9 @@ LevelSender::LevelSender(std::shared_ptr<FlowCaller> caller, QObject *parent)
     });
 }
 
-bool LevelSender::channelIsFree()
+bool LevelSender::channelIsFree() const
 {
-    return UDPSocketManager::instance()->isFreeForUser();
+    return m_channel.isFreeForUser();
 }
 
 void LevelSender::submit(const QVariantMap &device, int level)

@@ -9,6 +9,7 @@
 #include <optional>
 
 class FlowCaller;
+class UDPSocketManager;
 
 // Sends dimming levels of one light from a slider that reports every value
 // it passes. One command is outstanding on the channel at a time and only 8
@@ -21,17 +22,20 @@ class LevelSender : public QObject {
 public:
     static constexpr int kPollMilliseconds = 40;
 
-    // caller: who hears each level's outcome (null: the feedback service).
-    explicit LevelSender(std::shared_ptr<FlowCaller> caller = {}, QObject *parent = nullptr);
+    // The levels go on channel; caller: who hears each level's outcome (null:
+    // the feedback service).
+    explicit LevelSender(UDPSocketManager &channel, std::shared_ptr<FlowCaller> caller = {},
+                         QObject *parent = nullptr);
 
     // The newest level goes now or when the channel is free; the record is
     // left as it is until the home confirms the level.
     void submit(const QVariantMap &device, int level);
 
 private:
-    static bool channelIsFree();
+    bool channelIsFree() const;
     void sendPending();
 
+    UDPSocketManager &m_channel;
     std::shared_ptr<FlowCaller> m_caller;
     std::optional<QVariantMap> m_pending;
     int m_pendingLevel = 0;

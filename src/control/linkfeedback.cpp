@@ -26,7 +26,7 @@ void LinkFeedback::replied(const ChannelCommand &command, bool owned)
     if (owned && !command.quiet && !command.background)
         stopProgress(command);
     if (!command.background) { // the banner follows what people asked for and the link check
-        AppDelegate::instance()->setIfConnected(AppDelegate::kConnected);
+        m_application.setIfConnected(AppDelegate::kConnected);
         if (m_watcher)
             m_watcher->transmitterConnectionSuccessful(2);
     }
@@ -42,7 +42,7 @@ bool LinkFeedback::unanswered(const ChannelCommand &command)
     // not reported (the stored address may simply be stale); any other
     // command, the enrolment's own locate and the quiet check of the link
     // included, that goes unanswered has failed, and the person is told once.
-    AppDelegate *app = AppDelegate::instance();
+    AppDelegate *app = &m_application;
     if (rediscovery && app->ifConnected() == AppDelegate::kConnected) {
         stopProgress(command);
         return false;
@@ -98,7 +98,7 @@ void LinkFeedback::stopProgress(const ChannelCommand &command)
 
 void LinkFeedback::commandWaits()
 {
-    if (const ScreenStack *stack = AppDelegate::instance()->navigationController())
+    if (const ScreenStack *stack = m_application.navigationController())
         stack->reloadTop();
 }
 

@@ -3,6 +3,7 @@
 
 #include "transport/channelcommand.h"
 
+class AppDelegate;
 class FlowFeedback;
 
 // The link's state as replies come or fail to, and what the person sees of
@@ -11,6 +12,9 @@ class FlowFeedback;
 // command has to wait its turn.
 class LinkFeedback {
 public:
+    // Keeps the application's connection state.
+    explicit LinkFeedback(AppDelegate &application) : m_application(application) {}
+
     // Not owned; null: nobody watches, the link state is kept all the same.
     void setWatcher(FlowFeedback *watcher) { m_watcher = watcher; }
     FlowFeedback *watcher() const { return m_watcher; }
@@ -41,5 +45,6 @@ public:
 private:
     void stopProgress(const ChannelCommand &command);
 
+    AppDelegate &m_application;
     FlowFeedback *m_watcher = nullptr;
 };

@@ -91,15 +91,15 @@ void LiveHomeFeed::onHomeChangedElsewhere()
         m_home->replaceChannels(*ids);
 }
 
-QString LiveHomeFeed::storedMasterId()
+QString LiveHomeFeed::storedMasterId(Database &store)
 {
-    const QList<QVariantMap> transmitters = Database::instance()->readAllSuperBoxInfo();
+    const QList<QVariantMap> transmitters = store.readAllSuperBoxInfo();
     return transmitters.isEmpty() ? QString() : transmitters.constFirst().value(Key::id).toString();
 }
 
-std::optional<QStringList> LiveHomeFeed::readableChannelIds()
+std::optional<QStringList> LiveHomeFeed::readableChannelIds(Database &store)
 {
-    const std::optional<Database::Records> devices = Database::instance()->mainDevicesIfReadable();
+    const std::optional<Database::Records> devices = store.mainDevicesIfReadable();
     if (!devices)
         return std::nullopt;
     QStringList ids;
@@ -108,7 +108,7 @@ std::optional<QStringList> LiveHomeFeed::readableChannelIds()
     return ids;
 }
 
-QStringList LiveHomeFeed::storedChannelIds()
+QStringList LiveHomeFeed::storedChannelIds(Database &store)
 {
-    return readableChannelIds().value_or(QStringList());
+    return readableChannelIds(store).value_or(QStringList());
 }

@@ -10,6 +10,7 @@
 #include <functional>
 #include <optional>
 
+class Database;
 class HomeEvents;
 class LiveHome;
 class UDPSocketManager;
@@ -35,10 +36,10 @@ public:
     void follow(UDPSocketManager *channel, HomeEvents *events);
     // The channels the store holds: the import's, once it has been taken;
     // nothing (readable) or none (stored) when the store cannot be read.
-    static std::optional<QStringList> readableChannelIds();
-    static QStringList storedChannelIds();
+    static std::optional<QStringList> readableChannelIds(Database &store);
+    static QStringList storedChannelIds(Database &store);
     // The master the store names: its first transmitter.
-    static QString storedMasterId();
+    static QString storedMasterId(Database &store);
 
     void onOutcome(const QStringList &fields, const CommandOutcome &outcome);
     void onStateStored(const QString &id, const QString &state);

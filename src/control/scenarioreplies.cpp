@@ -76,9 +76,9 @@ void ScenarioReplies::overScenarioRunWithServerInfo(const GatewayReply::RunAckno
         });
     bool stored = true;
     if (run != operations->cend())
-        stored = ScenarioStates::applyMembers(*run);
+        stored = ScenarioStates(*m_store, *m_events).applyMembers(*run);
     else if (const auto scenario = m_store->scenarioRecordWithMainID(ack.number))
-        stored = ScenarioStates::applyMembers(*scenario);
+        stored = ScenarioStates(*m_store, *m_events).applyMembers(*scenario);
     FlowCaller::of(*operations)
         .report(stored ? FlowOutcome::done({}) : FlowOutcome::storeFailure());
     m_events->announceScenarioRun(ack.number);

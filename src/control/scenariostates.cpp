@@ -7,9 +7,9 @@
 #include "store/recordfactory.h"
 #include "store/recordkeys.h"
 
-bool ScenarioStates::applyMembers(const QVariantMap &scenario)
+bool ScenarioStates::applyMembers(const QVariantMap &scenario) const
 {
-    Database *store = Database::instance();
+    Database *store = &m_store;
     bool stored = true;
     for (const QVariant &member : RecordFactory::sceneDevices(scenario)) {
         const QVariantMap entry = member.toMap();
@@ -20,16 +20,16 @@ bool ScenarioStates::applyMembers(const QVariantMap &scenario)
             continue;
         device->insert(Key::turnOn, entry.value(Key::turnOn));
         if (store->updateMainDeviceWithMainID(id, *device))
-            HomeEvents::instance()->announceState(id, device->value(Key::turnOn).toString());
+            m_events.announceState(id, device->value(Key::turnOn).toString());
         else
             stored = false;
     }
     return stored;
 }
 
-bool ScenarioStates::switchAllLights(bool on)
+bool ScenarioStates::switchAllLights(bool on) const
 {
-    Database *store = Database::instance();
+    Database *store = &m_store;
     // A store that cannot be read has not taken the new states: that is a failure, not "no lights".
     const std::optional<Database::Records> lights =
         store->mainDevicesIfReadable(QVariantMap{{Key::type, Value::lighting}});
@@ -44,7 +44,7 @@ bool ScenarioStates::switchAllLights(bool on)
                                            : (on ? QStringLiteral("10") : QStringLiteral("0")));
         const QString id = light.value(Key::id).toString();
         if (store->updateMainDeviceWithMainID(id, light))
-            HomeEvents::instance()->announceState(id, light.value(Key::turnOn).toString());
+            m_events.announceState(id, light.value(Key::turnOn).toString());
         else
             stored = false;
     }

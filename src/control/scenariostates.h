@@ -3,13 +3,22 @@
 
 #include <QVariantMap>
 
+class Database;
+class HomeEvents;
+
 // What running a scenario does to the stored lights, once the master has
 // acknowledged the run.
 class ScenarioStates {
 public:
     // Each stored member takes the state the scenario gives it; false when
     // the store could not take one.
-    static bool applyMembers(const QVariantMap &scenario);
+    ScenarioStates(Database &store, HomeEvents &events) : m_store(store), m_events(events) {}
+
+    bool applyMembers(const QVariantMap &scenario) const;
     // All lights on or off: switched lights by "YES"/"NO", dimmers to a level.
-    static bool switchAllLights(bool on);
+    bool switchAllLights(bool on) const;
+
+private:
+    Database &m_store;
+    HomeEvents &m_events;
 };

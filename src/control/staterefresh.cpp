@@ -9,7 +9,7 @@ void StateRefresh::channelsShown(const QList<QVariantMap> &records)
     if (!m_active)
         return;
     const auto now = std::chrono::steady_clock::now();
-    UDPSocketManager *channel = UDPSocketManager::instance();
+    UDPSocketManager *channel = &m_channel;
     for (const QVariantMap &record : records) {
         const QString type = record.value(Key::type).toString();
         if (type != Value::lighting && type != Value::curtain)
@@ -27,5 +27,5 @@ void StateRefresh::setActive(bool active)
 {
     m_active = active;
     if (!active)
-        UDPSocketManager::instance()->clearBackgroundQueue();
+        m_channel.clearBackgroundQueue();
 }

@@ -6,7 +6,7 @@
 
 std::optional<QVariantMap> StoreHomeLookup::firstTransmitter() const
 {
-    const QList<QVariantMap> transmitters = Database::instance()->readAllSuperBoxInfo();
+    const QList<QVariantMap> transmitters = m_store.readAllSuperBoxInfo();
     if (transmitters.isEmpty())
         return std::nullopt;
     return transmitters.constFirst();
@@ -14,7 +14,5 @@ std::optional<QVariantMap> StoreHomeLookup::firstTransmitter() const
 
 int StoreHomeLookup::lightingDeviceCount() const
 {
-    return int(Database::instance()
-                   ->readAllMainDeviceInfo(QVariantMap{{Key::type, Value::lighting}})
-                   .size());
+    return int(m_store.readAllMainDeviceInfo(QVariantMap{{Key::type, Value::lighting}}).size());
 }

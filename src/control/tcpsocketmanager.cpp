@@ -13,8 +13,9 @@
 #include "transport/transmittercommands.h"
 #include "udpsocketmanager.h"
 
-TCPSocketManager::TCPSocketManager(UDPSocketManager *channel, AppDelegate *app, HomeEvents *events)
-    : m_channel(channel), m_app(app), m_events(events)
+TCPSocketManager::TCPSocketManager(UDPSocketManager *channel, AppDelegate *app, HomeEvents *events,
+                                   const ConfigurationImport &configuration)
+    : m_channel(channel), m_app(app), m_events(events), m_configuration(configuration)
 {
     m_deadline.setSingleShot(true);
     m_deadline.setInterval(kImportDeadline);
@@ -143,7 +144,7 @@ void TCPSocketManager::finishImport()
     m_channel->rediscovery().getGatewayIPAgain(std::nullopt);
     m_socket->disconnect();
 
-    const bool committed = ConfigurationImport::rebuildStoreFrom(m_stream.text());
+    const bool committed = m_configuration.rebuildStoreFrom(m_stream.text());
     if (committed) {
         m_events->announceHomeReplaced();
         tell(FlowOutcome::done(tr("Synchronous data successful")));

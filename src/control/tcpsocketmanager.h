@@ -2,6 +2,7 @@
 #pragma once
 
 #include "base/ownedinstance.h"
+#include "configurationimport.h"
 #include "flowoutcome.h"
 #include "transport/asyncsocket.h"
 #include "transport/asyncsocketdelegate.h"
@@ -42,7 +43,9 @@ public:
     // Made and destroyed by ProgramObjects; instance() reaches it meanwhile.
     // Not owned: the channel it waits for and shows the link through, the
     // application's connection state, and the events that announce the import.
-    TCPSocketManager(UDPSocketManager *channel, AppDelegate *app, HomeEvents *events);
+    // configuration: what rebuilds the store from the text the master sends.
+    TCPSocketManager(UDPSocketManager *channel, AppDelegate *app, HomeEvents *events,
+                     const ConfigurationImport &configuration);
     ~TCPSocketManager() override;
     static QStringList importRequest();
 
@@ -82,6 +85,7 @@ private:
     UDPSocketManager *m_channel;
     AppDelegate *m_app;
     HomeEvents *m_events;
+    ConfigurationImport m_configuration;
     QPointer<AsyncSocket> m_socket; // the import under way; it deletes itself when it ends
     ImportStream m_stream;
     bool m_completed = false;

@@ -10,31 +10,31 @@
 #include "transport/transmittercommands.h"
 #include "udpsocketmanager.h"
 
-bool TransmitterEnrolment::isStored(const QString &id)
+bool TransmitterEnrolment::isStored(const QString &id) const
 {
-    const QList<QVariantMap> transmitters = Database::instance()->readAllSuperBoxInfo();
+    const QList<QVariantMap> transmitters = m_home.store.readAllSuperBoxInfo();
     return std::any_of(transmitters.cbegin(), transmitters.cend(),
                        [&id](const QVariantMap &t) { return t.value(Key::id).toString() == id; });
 }
 
-bool TransmitterEnrolment::joinsAsMaster(const QString &id)
+bool TransmitterEnrolment::joinsAsMaster(const QString &id) const
 {
-    const QList<QVariantMap> transmitters = Database::instance()->readAllSuperBoxInfo();
+    const QList<QVariantMap> transmitters = m_home.store.readAllSuperBoxInfo();
     return transmitters.isEmpty() || transmitters.constFirst().value(Key::id).toString() == id;
 }
 
-QString TransmitterEnrolment::roleLine(const QString &id)
+QString TransmitterEnrolment::roleLine(const QString &id) const
 {
     return RecordFactory::transmitterTitle(joinsAsMaster(id));
 }
 
-void TransmitterEnrolment::connect(const QString &id, std::shared_ptr<FlowCaller> caller)
+void TransmitterEnrolment::connect(const QString &id, std::shared_ptr<FlowCaller> caller) const
 {
-    UDPSocketManager *channel = UDPSocketManager::instance();
+    UDPSocketManager *channel = &m_home.channel;
     // Its commands carry the ID, so that only their outcomes end the enrolment.
     SharedOperations enrolment = EnrolmentOperations::forTransmitter(id);
     enrolment->caller = std::move(caller);
-    const QList<QVariantMap> transmitters = Database::instance()->readAllSuperBoxInfo();
+    const QList<QVariantMap> transmitters = m_home.store.readAllSuperBoxInfo();
     if (transmitters.isEmpty()) {
         channel->getGatewayIPWithID(id, std::nullopt, std::move(enrolment));
         return;
@@ -50,7 +50,7 @@ void TransmitterEnrolment::connect(const QString &id, std::shared_ptr<FlowCaller
                                          std::nullopt, std::move(enrolment));
 }
 
-void TransmitterEnrolment::importConfiguration(std::shared_ptr<FlowCaller> caller)
+void TransmitterEnrolment::importConfiguration(std::shared_ptr<FlowCaller> caller) const
 {
-    HomeActions::synchronizeData(std::move(caller));
+    HomeActions(m_home).synchronizeData(std::move(caller));
 }

@@ -6,6 +6,8 @@
 
 #include <memory>
 
+#include "homeservices.h"
+
 class FlowCaller;
 
 // Makes a transmitter part of the home: the first one is located on the
@@ -15,12 +17,17 @@ class TransmitterEnrolment {
     Q_DECLARE_TR_FUNCTIONS(TransmitterEnrolment)
 
 public:
-    static bool isStored(const QString &id);
+    explicit TransmitterEnrolment(const HomeServices &home) : m_home(home) {}
+
+    bool isStored(const QString &id) const;
     // "Master Transmitter" or "Slave Transmitter", as this ID would be enrolled.
-    static QString roleLine(const QString &id);
+    QString roleLine(const QString &id) const;
     // Whether it joins the home as its master: none is stored yet, or it is the stored master.
-    static bool joinsAsMaster(const QString &id);
+    bool joinsAsMaster(const QString &id) const;
     // caller: whoever enrols, told the outcome (null: the enrolment screen on top).
-    static void connect(const QString &id, std::shared_ptr<FlowCaller> caller = {});
-    static void importConfiguration(std::shared_ptr<FlowCaller> caller = {});
+    void connect(const QString &id, std::shared_ptr<FlowCaller> caller = {}) const;
+    void importConfiguration(std::shared_ptr<FlowCaller> caller = {}) const;
+
+private:
+    HomeServices m_home;
 };

@@ -23,12 +23,6 @@
 #include <QStringDecoder>
 
 namespace {
-StoreHomeLookup *storedHome()
-{
-    static auto *const home = new StoreHomeLookup();
-    return home;
-}
-
 // Strict UTF-8: a datagram with any invalid sequence gives no text.
 std::optional<QString> decodeUtf8(const QByteArray &data)
 {
@@ -64,7 +58,7 @@ void UDPSocketManager::logOutcome(const QStringList &fields, const CommandOutcom
     Q_EMIT commandOutcome(fields, outcome);
 }
 
-UDPSocketManager::UDPSocketManager(Database *store, HomeEvents *events)
+UDPSocketManager::UDPSocketManager(Database *store, HomeEvents *events, AppDelegate *application)
     : m_queue(kFollowUpMilliseconds,
               {[this](const ChannelCommand &command) { m_linkFeedback.commandSent(command); },
                [this](const ChannelCommand &command, const QByteArray &datagram, bool owned) {
@@ -74,8 +68,10 @@ UDPSocketManager::UDPSocketManager(Database *store, HomeEvents *events)
                    logOutcome(command.fields, CommandOutcome::noReply());
                },
                [this](const ChannelCommand &command) { onNoReply(command); }}),
+      m_linkFeedback(*application),
       m_rediscovery([this](const QString &transmitterId) { getGatewayIPWithID(transmitterId); }),
-      m_events(events), m_homeLookup(storedHome()), m_replies(this, store, events)
+      m_events(events), m_storedHome(*store), m_homeLookup(&m_storedHome),
+      m_replies(this, store, events)
 {
 }
 
@@ -98,7 +94,7 @@ void UDPSocketManager::alertViewClickedButtonAtIndex(int buttonIndex,
 
 void UDPSocketManager::setHomeLookup(HomeLookup *lookup)
 {
-    m_homeLookup = lookup ? lookup : storedHome();
+    m_homeLookup = lookup ? lookup : &m_storedHome;
 }
 
 void UDPSocketManager::clearQueue()

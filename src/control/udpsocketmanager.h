@@ -4,6 +4,7 @@
 #include "base/ownedinstance.h"
 #include "linkfeedback.h"
 #include "replydispatch.h"
+#include "storehomelookup.h"
 #include "transport/channelcommand.h"
 #include "transport/commandoutcome.h"
 #include "transport/commandqueue.h"
@@ -21,6 +22,7 @@
 #include <memory>
 #include <optional>
 
+class AppDelegate;
 class Database;
 class FlowFeedback;
 class HomeEvents;
@@ -49,7 +51,7 @@ public:
 
     // Made and destroyed by ProgramObjects; instance() reaches it meanwhile.
     // Not owned: the store the replies change and the events that announce it.
-    UDPSocketManager(Database *store, HomeEvents *events);
+    UDPSocketManager(Database *store, HomeEvents *events, AppDelegate *application);
     ~UDPSocketManager() override;
 
     // address: nullopt for the master, "groupAddress" for the subnet
@@ -176,6 +178,7 @@ private:
     TransmitterLinks m_links;
     Rediscovery m_rediscovery;
     HomeEvents *m_events;
+    StoreHomeLookup m_storedHome;
     HomeLookup *m_homeLookup;
     ReplyDispatch m_replies;
     std::optional<double> m_replyWaitOverride;

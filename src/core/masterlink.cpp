@@ -3,11 +3,11 @@
 
 #include "control/udpsocketmanager.h"
 
-MasterLink::MasterLink(const LiveHome *home, QObject *parent) : QObject(parent), m_home(home)
+MasterLink::MasterLink(const HomeServices &home, QObject *parent)
+    : QObject(parent), m_home(&home.live)
 {
-    connect(UDPSocketManager::instance(), &UDPSocketManager::commandOutcome, this,
-            &MasterLink::onOutcome);
-    connect(home, &LiveHome::masterChanged, this, &MasterLink::onMasterChanged);
+    connect(&home.channel, &UDPSocketManager::commandOutcome, this, &MasterLink::onOutcome);
+    connect(m_home, &LiveHome::masterChanged, this, &MasterLink::onMasterChanged);
 }
 
 std::optional<bool> MasterLink::isOnline() const

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "control/homeservices.h"
 #include "control/livehome.h"
 #include "transport/commandoutcome.h"
 
@@ -17,7 +18,8 @@ class MasterLink final : public QObject {
     Q_DISABLE_COPY_MOVE(MasterLink)
 
 public:
-    explicit MasterLink(const LiveHome *home, QObject *parent = nullptr);
+    // Follows the home's live view and the outcomes on its channel.
+    explicit MasterLink(const HomeServices &home, QObject *parent = nullptr);
 
     // Nothing until the first outcome.
     std::optional<bool> isOnline() const;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "control/homeservices.h"
+
 #include <QObject>
 
 #include <memory>
@@ -32,6 +34,9 @@ public:
     // the last adopted is destroyed first, and all before the set.
     void adopt(std::unique_ptr<QObject> object);
 
+    // The same objects, for whoever this program hands them to.
+    const HomeServices &services() const { return m_services; }
+
 private:
     // The order of creation.
     std::unique_ptr<Database> m_store;
@@ -44,5 +49,6 @@ private:
     std::unique_ptr<StateRefresh> m_stateRefresh;
     std::unique_ptr<LiveHome> m_live;
     std::unique_ptr<LiveHomeFeed> m_liveFeed;
+    HomeServices m_services;
     std::vector<std::unique_ptr<QObject>> m_frontEnd;
 };

@@ -22,13 +22,12 @@ QString motionWord(ScheduleAction::Motion motion)
 }
 } // namespace
 
-std::optional<ScheduledFlows::NotStarted> ScheduledFlows::start(const ScheduleAction &action,
-                                                                std::shared_ptr<FlowCaller> caller)
+std::optional<ScheduledFlows::NotStarted>
+ScheduledFlows::start(const ScheduleAction &action, std::shared_ptr<FlowCaller> caller) const
 {
     if (action.targetsScenario())
         return runScenario(action.target, std::move(caller));
-    const std::optional<QVariantMap> device =
-        Database::instance()->deviceRecordWithMainID(action.target);
+    const std::optional<QVariantMap> device = m_home.store.deviceRecordWithMainID(action.target);
     if (!device)
         return NotStarted{true, QStringLiteral("no channel %1").arg(action.target)};
     switch (action.kind) {
@@ -48,9 +47,9 @@ std::optional<ScheduledFlows::NotStarted> ScheduledFlows::start(const ScheduleAc
 }
 
 std::optional<ScheduledFlows::NotStarted>
-ScheduledFlows::runScenario(const QString &number, std::shared_ptr<FlowCaller> caller)
+ScheduledFlows::runScenario(const QString &number, std::shared_ptr<FlowCaller> caller) const
 {
-    std::optional<QList<QVariantMap>> read = Database::instance()->scenariosIfReadable();
+    std::optional<QList<QVariantMap>> read = m_home.store.scenariosIfReadable();
     if (!read)
         return NotStarted{false, QStringLiteral("the store could not be read")};
     QList<QVariantMap> &scenarios = *read;
@@ -60,7 +59,7 @@ ScheduledFlows::runScenario(const QString &number, std::shared_ptr<FlowCaller> c
         // A record that runs nothing would never be answered.
         if (CheckManager::runCommandFor(scenario).isEmpty())
             return NotStarted{true, QStringLiteral("scenario %1 runs nothing").arg(number)};
-        CheckManager::changeScenarioWithDictionary(scenario, scenarios, std::move(caller));
+        CheckManager(m_home).changeScenarioWithDictionary(scenario, scenarios, std::move(caller));
         return std::nullopt;
     }
     return NotStarted{true, QStringLiteral("no scenario %1").arg(number)};

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "control/homeservices.h"
 #include "schedule/schedule.h"
 
 #include <QString>
@@ -20,12 +21,16 @@ public:
         QString reason;
     };
 
+    explicit ScheduledFlows(const HomeServices &home) : m_home(home) {}
+
     // Nothing when the flow started (its caller hears how it ended); else why
     // not, and the caller hears nothing.
-    static std::optional<NotStarted> start(const ScheduleAction &action,
-                                           std::shared_ptr<FlowCaller> caller);
+    std::optional<NotStarted> start(const ScheduleAction &action,
+                                    std::shared_ptr<FlowCaller> caller) const;
 
 private:
-    static std::optional<NotStarted> runScenario(const QString &number,
-                                                 std::shared_ptr<FlowCaller> caller);
+    std::optional<NotStarted> runScenario(const QString &number,
+                                          std::shared_ptr<FlowCaller> caller) const;
+
+    HomeServices m_home;
 };

@@ -83,8 +83,9 @@ private:
     int m_attempt;
 };
 
-ScheduleRunner::ScheduleRunner(Settings settings, QObject *parent)
-    : QObject(parent), m_settings(std::move(settings)), m_recordFile(m_settings.runsFile)
+ScheduleRunner::ScheduleRunner(const HomeServices &home, Settings settings, QObject *parent)
+    : QObject(parent), m_store(home.store), m_flows(home), m_settings(std::move(settings)),
+      m_recordFile(m_settings.runsFile)
 {
     m_timer.setSingleShot(true);
     // A coarse timer may be minutes off over an hour's wait.
@@ -123,10 +124,10 @@ void ScheduleRunner::follow(HomeEvents *events)
 
 void ScheduleRunner::switchOffUnrunnable()
 {
-    const std::optional<HomeTargets> targets = HomeTargets::fromStore(Database::instance());
+    const std::optional<HomeTargets> targets = HomeTargets::fromStore(&m_store);
     if (!targets)
         return;
-    for (const Schedule &off : ScheduleStore(Database::instance()).switchOffUnrunnable(*targets))
+    for (const Schedule &off : ScheduleStore(&m_store).switchOffUnrunnable(*targets))
         if (const std::optional<ScheduleProblem> why = ScheduleRules::offReasonText(off))
             qCWarning(lcSchedule).noquote() << nameOf(off) << why->text();
 }
@@ -134,7 +135,7 @@ void ScheduleRunner::switchOffUnrunnable()
 void ScheduleRunner::reload()
 {
     switchOffUnrunnable();
-    ScheduleStore store(Database::instance());
+    ScheduleStore store(&m_store);
     const std::optional<QList<Schedule>> read = store.schedulesIfReadable();
     if (!read) {
         qCWarning(lcStore) << "the schedules cannot be read: they run as they were read last";
@@ -254,7 +255,7 @@ void ScheduleRunner::run(const Schedule &schedule, int attempt)
     qCInfo(lcSchedule).noquote() << nameOf(schedule) << (attempt > 1 ? "runs again" : "runs");
     const auto caller = std::make_shared<RunCaller>(this, schedule, attempt);
     const std::optional<ScheduledFlows::NotStarted> notStarted =
-        ScheduledFlows::start(schedule.action, caller);
+        m_flows.start(schedule.action, caller);
     if (!notStarted)
         return;
     // Told from the event loop, as a flow's outcome is.
@@ -297,9 +298,9 @@ void ScheduleRunner::finish(const Schedule &schedule)
 {
     if (schedule.time.kind != ScheduleTime::Kind::Once)
         return;
-    ScheduleStore store(Database::instance());
+    ScheduleStore store(&m_store);
     std::optional<Schedule> stored = store.scheduleWithId(schedule.id);
-    const std::optional<HomeTargets> targets = HomeTargets::fromStore(Database::instance());
+    const std::optional<HomeTargets> targets = HomeTargets::fromStore(&m_store);
     if (!stored || !stored->enabled || !targets)
         return;
     stored->enabled = false;

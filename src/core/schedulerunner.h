@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "scheduledflows.h"
 #include "schedulerunrecords.h"
 
 #include "control/flowoutcome.h"
@@ -17,6 +18,7 @@
 #include <functional>
 #include <optional>
 
+class Database;
 class HomeEvents;
 
 // Runs the home's schedules at their time, through the flows a person's
@@ -44,7 +46,8 @@ public:
         int changeLatencySeconds = 0;
     };
 
-    explicit ScheduleRunner(Settings settings, QObject *parent = nullptr);
+    // Reads the schedules from the home's store and runs them through its flows.
+    ScheduleRunner(const HomeServices &home, Settings settings, QObject *parent = nullptr);
     ~ScheduleRunner() override;
 
     // Reads the schedules, runs what fell due within the grace, arms the timer.
@@ -89,6 +92,8 @@ private:
     void saveRecords();
     Record &recordOf(const Schedule &schedule);
 
+    Database &m_store;
+    ScheduledFlows m_flows;
     Settings m_settings;
     ScheduleRunRecords m_recordFile;
     ScheduleRunRecords::Records m_records;

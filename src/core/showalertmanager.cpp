@@ -10,21 +10,22 @@
 #include "store/recordkeys.h"
 
 namespace {
-ScreenStack *navigationStack()
+ScreenStack *navigationStack(const AppDelegate &application)
 {
-    return AppDelegate::instance()->navigationController();
+    return application.navigationController();
 }
 
 // The screen the person sees, when it is in the navigation frame: it shows
 // the bar's indicator and the connection banner.
-NavigationFrameScreen *frameOnTop()
+NavigationFrameScreen *frameOnTop(const AppDelegate &application)
 {
-    const ScreenStack *stack = navigationStack();
+    const ScreenStack *stack = navigationStack(application);
     return stack ? stack->topScreenAs<NavigationFrameScreen>() : nullptr;
 }
 } // namespace
 
-ShowAlertManager::ShowAlertManager() : m_presenter(&m_builtInPresenter)
+ShowAlertManager::ShowAlertManager(AppDelegate &application)
+    : m_application(application), m_presenter(&m_builtInPresenter)
 {
     for (QTimer *timer : {&m_showLabelTimer, &m_showActivityTimer, &m_bannerRemovalTimer}) {
         timer->setSingleShot(true);
@@ -90,7 +91,7 @@ void ShowAlertManager::finishedFading()
 
 void ShowAlertManager::startActivity(double seconds, ActivityEnd end)
 {
-    if (AppDelegate::instance()->connectionType() == AppDelegate::kDatagramExchange &&
+    if (m_application.connectionType() == AppDelegate::kDatagramExchange &&
         checkStartNavigationActivity(seconds, end))
         return;
     if (checkActivityShowOn())
@@ -102,7 +103,7 @@ void ShowAlertManager::startActivity(double seconds, ActivityEnd end)
 
 bool ShowAlertManager::checkStartNavigationActivity(double seconds, ActivityEnd end)
 {
-    auto *screen = frameOnTop();
+    auto *screen = frameOnTop(m_application);
     if (!screen)
         return false;
     screen->startBarActivity(tr("Connecting..."));
@@ -119,7 +120,7 @@ void ShowAlertManager::startActivityTimer(double seconds, ActivityEnd end)
 
 void ShowAlertManager::stopActivity()
 {
-    AppDelegate::instance()->setConnectionType(AppDelegate::kDatagramExchange);
+    m_application.setConnectionType(AppDelegate::kDatagramExchange);
     m_showActivityTimer.stop();
     checkStopNavigationActivity();
     if (m_windowActivity) {
@@ -130,7 +131,7 @@ void ShowAlertManager::stopActivity()
 
 bool ShowAlertManager::checkStopNavigationActivity()
 {
-    auto *screen = frameOnTop();
+    auto *screen = frameOnTop(m_application);
     if (!screen)
         return false;
     screen->stopBarActivity();
@@ -141,14 +142,14 @@ bool ShowAlertManager::checkActivityShowOn() const
 {
     if (m_windowActivity)
         return true;
-    auto *screen = frameOnTop();
+    auto *screen = frameOnTop(m_application);
     return screen && screen->hasBarActivity();
 }
 
 void ShowAlertManager::activityOnTimeOut(Waiter waiter)
 {
     m_showActivityTimer.stop();
-    AppDelegate *app = AppDelegate::instance();
+    AppDelegate *app = &m_application;
     if (waiter == Waiter::Step) {
         // the flow's own screen shows how it ended
     } else if (waiter != Waiter::Caller && app->connectionType() == AppDelegate::kStreamImport) {
@@ -172,7 +173,7 @@ bool ShowAlertManager::anyTransmitterStored()
 
 void ShowAlertManager::transmitterConnectionFailed()
 {
-    auto *screen = frameOnTop();
+    auto *screen = frameOnTop(m_application);
     if (!screen || !anyTransmitterStored())
         return;
     screen->showNetworkAlertViewWithImageName(QStringLiteral("1"), tr("Network connection failed"));
@@ -180,7 +181,7 @@ void ShowAlertManager::transmitterConnectionFailed()
 
 void ShowAlertManager::transmitterConnectionSuccessful(int type)
 {
-    auto *screen = frameOnTop();
+    auto *screen = frameOnTop(m_application);
     if (!screen || !screen->hasConnectionBanner())
         return;
     if (type != 2) {
@@ -189,7 +190,7 @@ void ShowAlertManager::transmitterConnectionSuccessful(int type)
     }
     screen->setConnectionBanner(NavigationFrameScreen::BannerIcon::Tick,
                                 tr("Connection successful"));
-    m_succeededBannerScreen = navigationStack()->topScreen();
+    m_succeededBannerScreen = navigationStack(m_application)->topScreen();
     m_bannerRemovalTimer.start();
 }
 
@@ -197,7 +198,7 @@ void ShowAlertManager::removeSucceededBanner()
 {
     Screen *screen = m_succeededBannerScreen;
     m_succeededBannerScreen = nullptr;
-    ScreenStack *stack = navigationStack();
+    ScreenStack *stack = navigationStack(m_application);
     if (!screen || !stack || !stack->contains(screen))
         return;
     if (auto *frame = dynamic_cast<NavigationFrameScreen *>(screen))

@@ -10,6 +10,7 @@
 #include <QTimer>
 
 class AlertPresenter;
+class AppDelegate;
 class Screen;
 
 // Transient feedback: the toast, the activity indicator of an outstanding
@@ -27,7 +28,8 @@ public:
     static constexpr int kBannerSuccessMilliseconds = 2000;
 
     // Made and destroyed by ProgramObjects; instance() reaches it meanwhile.
-    ShowAlertManager();
+    // Shows the application's connection state and its screens' indicator.
+    explicit ShowAlertManager(AppDelegate &application);
     using OwnedInstance<ShowAlertManager>::instance;
 
     // Not owned. Null restores the built-in headless presenter.
@@ -76,6 +78,7 @@ private:
     void removeSucceededBanner();
     static bool anyTransmitterStored();
 
+    AppDelegate &m_application;
     HeadlessFeedbackPresenter m_builtInPresenter;
     FeedbackPresenter *m_presenter;
     AlertPresenter *m_alertPresenter = nullptr;

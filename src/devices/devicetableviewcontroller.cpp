@@ -10,6 +10,7 @@
 #include "frame/navigationbar.h"
 #include "frame/navigationstack.h"
 #include "frame/screencaller.h"
+#include "frame/screenhome.h"
 #include "store/database.h"
 #include "store/recordkeys.h"
 #include "views/keyboardactivation.h"
@@ -272,7 +273,7 @@ void DeviceTableViewController::editFinishWithName(const QString &name, int whic
 
 void DeviceTableViewController::navRightButtonItemPressed()
 {
-    CheckManager::setUpScanControllerWithType(m_whichDevice);
+    CheckManager(screenHome()).setUpScanControllerWithType(m_whichDevice);
 }
 
 void DeviceTableViewController::showEvent(QShowEvent *event)

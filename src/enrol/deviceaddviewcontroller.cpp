@@ -7,6 +7,7 @@
 #include "store/recordkeys.h"
 
 #include "frame/screencaller.h"
+#include "frame/screenhome.h"
 #include "views/keyboardavoidance.h"
 #include "views/vtpagedscrollview.h"
 
@@ -18,7 +19,7 @@ DeviceAddViewController::DeviceAddViewController(const QString &id, int groupCou
                                                  const QString &control, const QString &summary,
                                                  QWidget *parent)
     : ScannedViewController(tr("Scanned Device"), parent),
-      m_records(DeviceEnrolment::channelRecords(id, groupCount, control)),
+      m_records(DeviceEnrolment(screenHome()).channelRecords(id, groupCount, control)),
       m_summary(new QLabel(this)), m_strip(new VtPagedScrollView(this)),
       m_pageIndicator(new QLabel(this)), m_keyboard(new KeyboardAvoidance(this, [this] {
           return m_strip->geometry().united(m_pageIndicator->geometry());
@@ -26,7 +27,7 @@ DeviceAddViewController::DeviceAddViewController(const QString &id, int groupCou
 {
     QObject::connect(m_keyboard, &KeyboardAvoidance::changed, this,
                      &DeviceAddViewController::followKeyboard);
-    if (DeviceEnrolment::isStored(id))
+    if (DeviceEnrolment(screenHome()).isStored(id))
         ShowAlertManager::instance()->showLabelWithTitle(tr("This device has been added"));
     const QString name = control == Value::curtainControl ? tr("Curtain") : tr("Lighting");
     m_summary->setText(
@@ -100,7 +101,7 @@ void DeviceAddViewController::connect()
     // A name still being typed counts.
     for (int k = 0; k < m_fields.size(); ++k)
         storeName(k);
-    DeviceEnrolment::connect(m_records, ScreenCaller::of(this));
+    DeviceEnrolment(screenHome()).connect(m_records, ScreenCaller::of(this));
 }
 
 void DeviceAddViewController::panelAddSucceed(const QString &acceptedCount)

@@ -9,6 +9,7 @@
 #include "frame/navigationbar.h"
 #include "frame/navigationstack.h"
 #include "frame/screencaller.h"
+#include "frame/screenhome.h"
 #include "scancamera.h"
 #include "store/database.h"
 #include "views/vtactionsheet.h"
@@ -112,7 +113,8 @@ void VtScanViewController::captureOutput(const QString &text)
         stopScanning();
         return;
     }
-    if (CodeDecoder::decoderWithResult(text, m_scanType, ScreenCaller::of(this).get()) ==
+    if (CodeDecoder(screenHome())
+            .decoderWithResult(text, m_scanType, ScreenCaller::of(this).get()) ==
         CodeDecoder::Accepted)
         stopScanning();
 }
@@ -143,13 +145,14 @@ void VtScanViewController::optionChosen(int index)
     }
     startScanning();
     if (index == 1)
-        CheckManager::turnBackLed();
+        CheckManager(screenHome()).turnBackLed();
 }
 
 void VtScanViewController::homeEditFinishWithHomeName(const QString &text)
 {
     m_scanning = true;
-    if (CodeDecoder::decoderWithResult(text.toUpper(), m_scanType, ScreenCaller::of(this).get()) ==
+    if (CodeDecoder(screenHome())
+            .decoderWithResult(text.toUpper(), m_scanType, ScreenCaller::of(this).get()) ==
         CodeDecoder::Accepted)
         stopScanning();
 }

@@ -15,6 +15,7 @@
 #include "frame/navigationbar.h"
 #include "frame/navigationstack.h"
 #include "frame/screencaller.h"
+#include "frame/screenhome.h"
 #include "help/aboutusviewcontroller.h"
 #include "help/helpviewcontroller.h"
 #include "homemenuview.h"
@@ -93,7 +94,7 @@ private:
 
 HomeViewController::HomeViewController(QWidget *parent)
     : ParentNavigationViewController(parent),
-      m_levels(new LevelSender(ScreenCaller::of(this), this))
+      m_levels(new LevelSender(screenHome().channel, ScreenCaller::of(this), this))
 {
     layoutLeftView();
     layoutCenterView();
@@ -173,7 +174,7 @@ void HomeViewController::layoutCenterView()
     connect(m_strip, &HomeScenarioStrip::scenarioPressed, this,
             &HomeViewController::controlButtonPressed);
     connect(m_strip, &HomeScenarioStrip::addPressed, this,
-            [this] { CheckManager::addScenario(ScreenCaller::of(this)); });
+            [this] { CheckManager(screenHome()).addScenario(ScreenCaller::of(this)); });
     layout->addSpacing(8);
     layout->addWidget(m_strip);
     layout->addStretch(1);
@@ -183,7 +184,7 @@ void HomeViewController::layoutCenterView()
 void HomeViewController::updateCenterView()
 {
     ++m_refreshes;
-    std::optional<HomeLists> lists = HomeLists::load();
+    std::optional<HomeLists> lists = HomeLists::load(screenHome());
     if (!lists) {
         ShowAlertManager::instance()->showStoreUnreadable();
         return;
@@ -220,7 +221,7 @@ void HomeViewController::showLiveState(const QString &deviceId)
 
 void HomeViewController::navRightButtonItemPressed()
 {
-    CheckManager::setUpScanControllerWithType(std::nullopt);
+    CheckManager(screenHome()).setUpScanControllerWithType(std::nullopt);
 }
 
 void HomeViewController::navLeftButtonItemPressed()
@@ -365,9 +366,9 @@ void HomeViewController::confirmMenuAction(int sheetTag, const QString &button)
         if (index != 1)
             return;
         if (sheetTag == kCleanAllSheet)
-            HomeActions::cleanAll(ScreenCaller::of(this));
+            HomeActions(screenHome()).cleanAll(ScreenCaller::of(this));
         else
-            HomeActions::synchronizeData(ScreenCaller::of(this));
+            HomeActions(screenHome()).synchronizeData(ScreenCaller::of(this));
     });
     sheet->showSheet();
 }
@@ -446,8 +447,9 @@ void HomeViewController::controlButtonPressed(int scenarioIndex)
 {
     if (scenarioIndex < 0 || scenarioIndex >= m_lists.scenarioArray.size())
         return;
-    CheckManager::changeScenarioWithDictionary(m_lists.scenarioArray[scenarioIndex],
-                                               m_lists.scenarioArray, ScreenCaller::of(this));
+    CheckManager(screenHome())
+        .changeScenarioWithDictionary(m_lists.scenarioArray[scenarioIndex], m_lists.scenarioArray,
+                                      ScreenCaller::of(this));
     m_strip->setScenarios(m_lists.scenarioArray);
 }
 

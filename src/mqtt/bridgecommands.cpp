@@ -22,7 +22,7 @@ void BridgeCommands::setChannel(const QString &id, const QByteArray &payload)
     const std::optional<ChannelTopics> topics = m_topics.forChannel(id);
     const QString topic = topics ? topics->set : QString();
     const std::optional<QVariantMap> device =
-        topics ? Database::instance()->deviceRecordWithMainID(id) : std::nullopt;
+        topics ? m_home.store.deviceRecordWithMainID(id) : std::nullopt;
     if (!device) {
         m_report(QStringLiteral("no channel %1").arg(id), topic);
         return;
@@ -58,7 +58,7 @@ void BridgeCommands::runScenario(const QString &number, const QByteArray &payloa
         m_report(QStringLiteral("a scenario takes ON"), topic);
         return;
     }
-    std::optional<QList<QVariantMap>> read = Database::instance()->scenariosIfReadable();
+    std::optional<QList<QVariantMap>> read = m_home.store.scenariosIfReadable();
     if (!read) {
         m_report(QStringLiteral("the store could not be read"), topic);
         return;
@@ -66,7 +66,7 @@ void BridgeCommands::runScenario(const QString &number, const QByteArray &payloa
     QList<QVariantMap> &scenarios = *read;
     for (QVariantMap &scenario : scenarios)
         if (scenario.value(Key::mainID).toString() == number) {
-            CheckManager::changeScenarioWithDictionary(scenario, scenarios);
+            CheckManager(m_home).changeScenarioWithDictionary(scenario, scenarios);
             return;
         }
     m_report(QStringLiteral("no scenario %1").arg(number), topic);

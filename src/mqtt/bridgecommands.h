@@ -3,6 +3,8 @@
 
 #include "bridgetopics.h"
 
+#include "control/homeservices.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QString>
@@ -18,8 +20,9 @@ public:
     using Report = std::function<void(const QString &message, const QString &topic)>;
     using Republish = std::function<void(const QVariantMap &device)>;
 
-    BridgeCommands(BridgeTopics topics, Report report, Republish republish)
-        : m_topics(std::move(topics)), m_report(std::move(report)),
+    BridgeCommands(const HomeServices &home, BridgeTopics topics, Report report,
+                   Republish republish)
+        : m_home(home), m_topics(std::move(topics)), m_report(std::move(report)),
           m_republish(std::move(republish))
     {
     }
@@ -30,6 +33,7 @@ public:
     void noteState(const QVariantMap &device);
 
 private:
+    HomeServices m_home;
     BridgeTopics m_topics;
     Report m_report;
     Republish m_republish;

@@ -21,22 +21,22 @@ namespace {
 constexpr qsizetype kMaxNameLength = 64;
 }
 
-BridgeRequests::BridgeRequests(BridgeTopics topics, Publish publish, Health health, QObject *parent)
-    : QObject(parent), m_topics(std::move(topics)), m_publish(std::move(publish)),
+BridgeRequests::BridgeRequests(const HomeServices &home, BridgeTopics topics, Publish publish,
+                               Health health, QObject *parent)
+    : QObject(parent), m_home(home), m_topics(std::move(topics)), m_publish(std::move(publish)),
       m_health(std::move(health))
 {
-    connect(TCPSocketManager::instance(), &TCPSocketManager::importFinished, this,
-            [this](bool committed) {
-                const QList<Pending> waiting = std::exchange(m_syncs, {});
-                for (const Pending &request : waiting) {
-                    if (committed)
-                        respond(request, QVariantMap{{QStringLiteral("imported"), true}});
-                    else
-                        fail(request, QStringLiteral("the master's configuration could not be "
-                                                     "imported"));
-                }
-            });
-    connect(HomeEvents::instance(), &HomeEvents::channelRenamed, this,
+    connect(&m_home.import, &TCPSocketManager::importFinished, this, [this](bool committed) {
+        const QList<Pending> waiting = std::exchange(m_syncs, {});
+        for (const Pending &request : waiting) {
+            if (committed)
+                respond(request, QVariantMap{{QStringLiteral("imported"), true}});
+            else
+                fail(request, QStringLiteral("the master's configuration could not be "
+                                             "imported"));
+        }
+    });
+    connect(&m_home.events, &HomeEvents::channelRenamed, this,
             [this](const QString &id, const QString &title) {
                 if (const std::optional<Pending> request = m_renames.take(id))
                     respond(*request, QVariantMap{{QStringLiteral("id"), id},
@@ -81,8 +81,7 @@ void BridgeRequests::handle(const QString &name, const QByteArray &payload)
 
 void BridgeRequests::sync(const Pending &request)
 {
-    const std::optional<QList<QVariantMap>> transmitters =
-        Database::instance()->superBoxesIfReadable();
+    const std::optional<QList<QVariantMap>> transmitters = m_home.store.superBoxesIfReadable();
     if (!transmitters || transmitters->isEmpty()) {
         fail(request, transmitters ? QStringLiteral("no transmitter is enrolled")
                                    : QStringLiteral("the store could not be read"));
@@ -90,15 +89,14 @@ void BridgeRequests::sync(const Pending &request)
     }
     m_syncs.append(request);
     if (m_syncs.size() == 1) // one import answers every request made while it runs
-        TCPSocketManager::instance()->sendTCPMessageWithCommandArray(
-            TCPSocketManager::importRequest());
+        m_home.import.sendTCPMessageWithCommandArray(TCPSocketManager::importRequest());
 }
 
 void BridgeRequests::rename(const Pending &request, const QVariantMap &body)
 {
     const QString id = body.value(QStringLiteral("id")).toString();
     const QString name = body.value(QStringLiteral("name")).toString().trimmed();
-    std::optional<QVariantMap> device = Database::instance()->deviceRecordWithMainID(id);
+    std::optional<QVariantMap> device = m_home.store.deviceRecordWithMainID(id);
     if (!device) {
         fail(request, QStringLiteral("no channel %1").arg(id));
         return;
@@ -122,9 +120,9 @@ void BridgeRequests::state(const Pending &request, const QVariantMap &body)
     QStringList ids = body.value(QStringLiteral("ids")).toStringList();
     QList<QVariantMap> devices;
     if (ids.isEmpty())
-        devices = Database::instance()->readAllMainDeviceInfo();
+        devices = m_home.store.readAllMainDeviceInfo();
     for (const QString &id : std::as_const(ids)) {
-        const std::optional<QVariantMap> device = Database::instance()->deviceRecordWithMainID(id);
+        const std::optional<QVariantMap> device = m_home.store.deviceRecordWithMainID(id);
         if (!device) {
             fail(request, QStringLiteral("no channel %1").arg(id));
             return;
@@ -132,7 +130,7 @@ void BridgeRequests::state(const Pending &request, const QVariantMap &body)
         devices.append(*device);
     }
     for (const QVariantMap &device : std::as_const(devices))
-        UDPSocketManager::instance()->queryStateInBackground(device);
+        m_home.channel.queryStateInBackground(device);
     respond(request, QVariantMap{{QStringLiteral("asked"), devices.size()}});
 }
 

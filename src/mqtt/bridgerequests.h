@@ -3,6 +3,7 @@
 
 #include "access/webaccess.h"
 #include "bridgetopics.h"
+#include "control/homeservices.h"
 #include "transport/commandoutcome.h"
 
 #include <QHash>
@@ -32,7 +33,8 @@ public:
     // What health reports beside the bridge itself.
     using Health = std::function<QVariantMap()>;
 
-    BridgeRequests(BridgeTopics topics, Publish publish, Health health, QObject *parent = nullptr);
+    BridgeRequests(const HomeServices &home, BridgeTopics topics, Publish publish, Health health,
+                   QObject *parent = nullptr);
 
     // Makes a family member's pairing link, asked for over MQTT, under the
     // given address, or the page's own when empty.
@@ -67,6 +69,7 @@ private:
     // The answer on the request's response topic, with the caller's transaction.
     void answer(const Pending &request, QJsonObject answer);
 
+    HomeServices m_home;
     BridgeTopics m_topics;
     Publish m_publish;
     Health m_health;

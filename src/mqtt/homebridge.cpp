@@ -46,37 +46,38 @@ std::optional<QString> scenarioRunBy(const QStringList &fields)
 QString HomeBridge::masterId() const
 {
     // A store that cannot be read just now keeps the master last read.
-    if (const auto transmitters = Database::instance()->superBoxesIfReadable())
+    if (const auto transmitters = m_home.store.superBoxesIfReadable())
         m_masterId = masterIdOf(*transmitters);
     return m_masterId;
 }
 
-HomeBridge::HomeBridge(MqttClient *mqtt, const MasterLink *link, const LiveHome *live,
+HomeBridge::HomeBridge(const HomeServices &home, MqttClient *mqtt, const MasterLink *link,
                        BridgeTopics topics, int pollSeconds, QObject *parent)
-    : QObject(parent), m_mqtt(mqtt), m_link(link), m_live(live), m_topics(std::move(topics)),
+    : QObject(parent), m_home(home), m_mqtt(mqtt), m_link(link), m_live(&home.live),
+      m_topics(std::move(topics)),
       m_requests(
-          m_topics,
+          m_home, m_topics,
           [this](const QString &topic, const QByteArray &payload) { send(topic, payload); },
           [this] {
               QVariantMap health = info();
-              health.insert(QStringLiteral("queued"),
-                            UDPSocketManager::instance()->udpQueueArray().size());
+              health.insert(QStringLiteral("queued"), m_home.channel.udpQueueArray().size());
               return health;
           }),
       m_commands(
-          m_topics,
+          m_home, m_topics,
           [this](const QString &message, const QString &topic) { reportError(message, topic); },
-          [this](const QVariantMap &device) { publishState(device, Publication::Always); })
+          [this](const QVariantMap &device) { publishState(device, Publication::Always); }),
+      m_storeRetry(home.store)
 {
     connect(m_mqtt, &MqttClient::connected, this, &HomeBridge::onConnected);
     connect(&m_storeRetry, &StoreRetry::recovered, this, &HomeBridge::publishEverything);
     connect(m_mqtt, &MqttClient::messageReceived, this, &HomeBridge::onMessage);
 
-    HomeEvents *events = HomeEvents::instance();
+    HomeEvents *events = &m_home.events;
     // The live home has taken each of these already: it was made first.
     connect(events, &HomeEvents::channelStateChanged, this, &HomeBridge::onStateChanged);
     // Gone unavailable at once; available again only with its state, just after.
-    connect(live, &LiveHome::channelChanged, this, [this](const QString &id) {
+    connect(m_live, &LiveHome::channelChanged, this, [this](const QString &id) {
         if (!m_live->isAvailable(id))
             publishAvailability(id);
     });
@@ -85,8 +86,7 @@ HomeBridge::HomeBridge(MqttClient *mqtt, const MasterLink *link, const LiveHome 
         pollAll(); // the new channels' states, and whether the others still hold
     });
     connect(events, &HomeEvents::channelRenamed, this, [this](const QString &id) {
-        if (const std::optional<QVariantMap> device =
-                Database::instance()->deviceRecordWithMainID(id))
+        if (const std::optional<QVariantMap> device = m_home.store.deviceRecordWithMainID(id))
             publishChannel(*device);
         publishDevices();
     });
@@ -96,13 +96,13 @@ HomeBridge::HomeBridge(MqttClient *mqtt, const MasterLink *link, const LiveHome 
     });
     // A scenario stored, named or deleted: its entity and the device list follow.
     connect(events, &HomeEvents::scenarioRemoved, this, &HomeBridge::publishEverything);
-    connect(UDPSocketManager::instance(), &UDPSocketManager::commandSettled, this,
+    connect(&m_home.channel, &UDPSocketManager::commandSettled, this,
             [this](const QStringList &fields) {
                 if (Wire::familyOf(fields) == Wire::scenarioName)
                     publishEverything();
             });
     connect(events, &HomeEvents::homeChangedElsewhere, this, &HomeBridge::followChangeElsewhere);
-    connect(UDPSocketManager::instance(), &UDPSocketManager::commandOutcome, this,
+    connect(&m_home.channel, &UDPSocketManager::commandOutcome, this,
             &HomeBridge::onOutcome);
     connect(link, &MasterLink::changed, this, &HomeBridge::onMasterChanged);
     connect(link, &MasterLink::cameBack, this, &HomeBridge::pollAll);
@@ -161,7 +161,7 @@ void HomeBridge::publishEverything()
 {
     // A home that cannot be read is not an empty one: what was published
     // stays until the store can be read again.
-    const std::optional<Database::HomeRecords> home = Database::instance()->homeIfReadable();
+    const std::optional<Database::HomeRecords> home = m_home.store.homeIfReadable();
     if (!home) {
         m_storeRetry.readFailed(QStringLiteral("publishing the home"));
         return;
@@ -230,8 +230,7 @@ void HomeBridge::publishChannel(const QVariantMap &device)
 
 void HomeBridge::onStateChanged(const QString &id)
 {
-    if (const std::optional<QVariantMap> device =
-            Database::instance()->deviceRecordWithMainID(id)) {
+    if (const std::optional<QVariantMap> device = m_home.store.deviceRecordWithMainID(id)) {
         publishState(*device, m_answering.remove(id) ? Publication::Always : Publication::OnChange);
         publishAvailability(id);
     }
@@ -294,7 +293,7 @@ void HomeBridge::publishInfo()
 
 void HomeBridge::publishDevices()
 {
-    const std::optional<Database::HomeRecords> home = Database::instance()->homeIfReadable();
+    const std::optional<Database::HomeRecords> home = m_home.store.homeIfReadable();
     if (!home) {
         m_storeRetry.readFailed(QStringLiteral("publishing the devices"));
         return;
@@ -355,8 +354,8 @@ void HomeBridge::onMessage(const QString &topic, const QByteArray &payload, bool
         m_commands.setChannel(levels.at(0), payload);
     else if (levels.size() == 2 && levels.at(1) == QLatin1String("get")) {
         if (const std::optional<QVariantMap> device =
-                Database::instance()->deviceRecordWithMainID(levels.at(0)))
-            UDPSocketManager::instance()->queryStateInBackground(*device);
+                m_home.store.deviceRecordWithMainID(levels.at(0)))
+            m_home.channel.queryStateInBackground(*device);
         else
             reportError(QStringLiteral("no channel %1").arg(levels.at(0)), topic);
     }
@@ -409,14 +408,13 @@ void HomeBridge::onOutcome(const QStringList &fields, const CommandOutcome &outc
                           : channel ? channel->set
                                     : QString();
     reportError(QStringLiteral("%1 %2: %3").arg(family, target, outcome.text()), topic);
-    if (const std::optional<QVariantMap> device =
-            Database::instance()->deviceRecordWithMainID(target)) {
+    if (const std::optional<QVariantMap> device = m_home.store.deviceRecordWithMainID(target)) {
         publishState(*device, Publication::Always);
         // A lost reply leaves open whether the command happened: the home is asked.
         if (outcome.kind == CommandOutcome::Kind::NoReply)
-            UDPSocketManager::instance()->queryStateInBackground(*device);
+            m_home.channel.queryStateInBackground(*device);
     } else if (allLights)
-        for (const QVariantMap &light : Database::instance()->readAllMainDeviceInfo())
+        for (const QVariantMap &light : m_home.store.readAllMainDeviceInfo())
             publishState(light, Publication::Always);
 }
 
@@ -432,21 +430,21 @@ void HomeBridge::onAcknowledged(const QStringList &fields)
     }
     // A curtain's store keeps its state through a move: where it went, the
     // live home took from the acknowledged move.
-    if (const std::optional<QVariantMap> curtain = Database::instance()->deviceRecordWithMainID(id))
+    if (const std::optional<QVariantMap> curtain = m_home.store.deviceRecordWithMainID(id))
         publishState(*curtain, Publication::Always);
 }
 
 void HomeBridge::onMasterChanged()
 {
     publishInfo();
-    for (const QVariantMap &device : Database::instance()->readAllMainDeviceInfo())
+    for (const QVariantMap &device : m_home.store.readAllMainDeviceInfo())
         publishAvailability(device.value(Key::id).toString());
 }
 
 void HomeBridge::pollAll()
 {
-    for (const QVariantMap &device : Database::instance()->readAllMainDeviceInfo())
-        UDPSocketManager::instance()->queryStateInBackground(device);
+    for (const QVariantMap &device : m_home.store.readAllMainDeviceInfo())
+        m_home.channel.queryStateInBackground(device);
 }
 
 void HomeBridge::reportError(const QString &message, const QString &topic)

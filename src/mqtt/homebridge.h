@@ -4,6 +4,7 @@
 #include "bridgecommands.h"
 #include "bridgerequests.h"
 #include "bridgetopics.h"
+#include "control/homeservices.h"
 #include "discoveryconfig.h"
 #include "store/database.h"
 #include "store/storeretry.h"
@@ -30,8 +31,8 @@ class HomeBridge final : public QObject {
     Q_DISABLE_COPY_MOVE(HomeBridge)
 
 public:
-    HomeBridge(MqttClient *mqtt, const MasterLink *link, const LiveHome *live, BridgeTopics topics,
-               int pollSeconds, QObject *parent = nullptr);
+    HomeBridge(const HomeServices &home, MqttClient *mqtt, const MasterLink *link,
+               BridgeTopics topics, int pollSeconds, QObject *parent = nullptr);
 
     // Reports a problem on the event topic (and in the log).
     void reportError(const QString &message, const QString &topic = {});
@@ -79,6 +80,7 @@ private:
     DiscoveryConfig discovery() const;
     bool isAvailable(const QString &id) const;
 
+    HomeServices m_home;
     MqttClient *m_mqtt;
     const MasterLink *m_link;
     const LiveHome *m_live;

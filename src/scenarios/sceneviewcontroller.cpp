@@ -8,6 +8,7 @@
 #include "frame/navigationbar.h"
 #include "frame/navigationstack.h"
 #include "frame/screencaller.h"
+#include "frame/screenhome.h"
 #include "sceneeditviewcontroller.h"
 #include "scenepicture.h"
 #include "store/database.h"
@@ -136,8 +137,9 @@ void SceneViewController::VtMoveCellSelector(QWidget *cellWidget, const QString 
     bool deleted = false;
     if (moveType == QLatin1String("P")) {
         if (cell->showOutSettingViewWithCellHeight(kRowHeight, VtMoveCell::Close)) {
-            CheckManager::changeScenarioWithDictionary(m_needArray[row], m_needArray,
-                                                       ScreenCaller::of(this));
+            CheckManager(screenHome())
+                .changeScenarioWithDictionary(m_needArray[row], m_needArray,
+                                              ScreenCaller::of(this));
             m_lastEditCellRow = -1;
             reloadCustomTableData(false);
             return;
@@ -191,7 +193,7 @@ void SceneViewController::editFinishWithName(const QString &name, int whichRow,
 
 void SceneViewController::navRightButtonItemPressed()
 {
-    CheckManager::addScenario(ScreenCaller::of(this));
+    CheckManager(screenHome()).addScenario(ScreenCaller::of(this));
 }
 
 void SceneViewController::resizeEvent(QResizeEvent *event)

@@ -52,13 +52,13 @@ ScheduleRequests::Answer ScheduleRequests::save(QJsonObject json, int id,
         return problem->text(words);
     Schedule schedule = std::get<Schedule>(read);
     schedule.id = id;
-    if (id != 0 && !ScheduleStore(Database::instance()).scheduleWithId(id))
+    if (id != 0 && !ScheduleStore(&m_store).scheduleWithId(id))
         return noSchedule(id, words);
-    const std::optional<HomeTargets> targets = HomeTargets::fromStore(Database::instance());
+    const std::optional<HomeTargets> targets = HomeTargets::fromStore(&m_store);
     if (!targets)
         return unreadable(words);
     if (const std::optional<ScheduleProblem> problem =
-            ScheduleStore(Database::instance()).save(schedule, *targets))
+            ScheduleStore(&m_store).save(schedule, *targets))
         return problem->text(words);
     return changed(QJsonObject{{kId, schedule.id}});
 }
@@ -66,8 +66,8 @@ ScheduleRequests::Answer ScheduleRequests::save(QJsonObject json, int id,
 ScheduleRequests::Answer ScheduleRequests::setEnabled(int id, bool on,
                                                       const ScheduleProblem::Words &words)
 {
-    ScheduleStore store(Database::instance());
-    const std::optional<HomeTargets> targets = HomeTargets::fromStore(Database::instance());
+    ScheduleStore store(&m_store);
+    const std::optional<HomeTargets> targets = HomeTargets::fromStore(&m_store);
     if (!targets)
         return unreadable(words);
     // One whose channel went is switched off with its reason, not refused.
@@ -86,7 +86,7 @@ ScheduleRequests::Answer ScheduleRequests::setEnabled(int id, bool on,
 
 ScheduleRequests::Answer ScheduleRequests::remove(int id, const ScheduleProblem::Words &words)
 {
-    if (!ScheduleStore(Database::instance()).remove(id))
+    if (!ScheduleStore(&m_store).remove(id))
         return noSchedule(id, words);
     return changed(QJsonObject{{kId, id}});
 }
@@ -99,8 +99,7 @@ ScheduleRequests::Answer ScheduleRequests::setLocation(const QJsonObject &body,
     if (!latitude.isDouble() || !longitude.isDouble())
         return QStringLiteral("give \"latitude\" and \"longitude\" in degrees");
     if (const std::optional<ScheduleProblem> problem =
-            ScheduleStore(Database::instance())
-                .setLocation({latitude.toDouble(), longitude.toDouble()}))
+            ScheduleStore(&m_store).setLocation({latitude.toDouble(), longitude.toDouble()}))
         return problem->text(words);
     return changed(QJsonObject{{QStringLiteral("latitude"), latitude},
                                {QStringLiteral("longitude"), longitude}});

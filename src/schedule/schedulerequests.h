@@ -10,6 +10,8 @@
 #include <functional>
 #include <variant>
 
+class Database;
+
 // Changes to the home's schedules asked for over MQTT, on
 // "<base>/bridge/request/schedule/<verb>":
 //   add      {"schedule": {...}}               answered {"id": N}
@@ -23,8 +25,11 @@
 class ScheduleRequests {
 public:
     using Answer = std::variant<QJsonValue, QString>; // the data, or the error
-    // Told after every change made.
-    explicit ScheduleRequests(std::function<void()> changed) : m_changed(std::move(changed)) {}
+    // Works on the schedules in store; told after every change made.
+    ScheduleRequests(Database &store, std::function<void()> changed)
+        : m_store(store), m_changed(std::move(changed))
+    {
+    }
 
     Answer handle(const QString &verb, const QJsonObject &body,
                   const ScheduleProblem::Words &words = ScheduleProblem::appWords);
@@ -36,5 +41,6 @@ private:
     Answer setLocation(const QJsonObject &body, const ScheduleProblem::Words &words);
     Answer changed(QJsonValue data);
 
+    Database &m_store;
     std::function<void()> m_changed;
 };

@@ -4,7 +4,7 @@
 #include "base/logging.h"
 #include "store/database.h"
 
-StoreRetry::StoreRetry(QObject *parent) : QObject(parent)
+StoreRetry::StoreRetry(Database &store, QObject *parent) : QObject(parent), m_store(store)
 {
     m_timer.setInterval(kRetryMilliseconds);
     connect(&m_timer, &QTimer::timeout, this, &StoreRetry::retry);
@@ -23,7 +23,7 @@ void StoreRetry::readFailed(const QString &what)
 
 void StoreRetry::retry()
 {
-    if (!Database::instance()->homeIfReadable())
+    if (!m_store.homeIfReadable())
         return;
     m_timer.stop();
     qCInfo(lcStore).noquote() << "the store can be read again";

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QTimer>
 
+class Database;
+
 // A read of the store that failed is never taken for an empty home: its
 // reader reports the failure here and keeps what it last showed; the store
 // is then tried again every few seconds until it can be read, and
@@ -16,7 +18,7 @@ class StoreRetry final : public QObject {
 public:
     static constexpr int kRetryMilliseconds = 5000;
 
-    explicit StoreRetry(QObject *parent = nullptr);
+    explicit StoreRetry(Database &store, QObject *parent = nullptr);
 
     // Logs the failure (once while the store stays unreadable) and starts
     // trying again.
@@ -30,5 +32,6 @@ Q_SIGNALS:
 private:
     void retry();
 
+    Database &m_store;
     QTimer m_timer;
 };

@@ -16,7 +16,7 @@
 
 std::optional<QVariantMap> OwnerRequests::transmitter(const QString &id) const
 {
-    const QList<QVariantMap> all = Database::instance()->readAllSuperBoxInfo();
+    const QList<QVariantMap> all = m_home.store.readAllSuperBoxInfo();
     for (const QVariantMap &record : all)
         if (record.value(Key::id).toString() == id)
             return record;
@@ -29,8 +29,7 @@ void OwnerRequests::rename(const PageRequest::Rename &request, std::shared_ptr<F
         m_tell(pageError(refusal));
         return;
     }
-    if (std::optional<QVariantMap> device =
-            Database::instance()->deviceRecordWithMainID(request.id)) {
+    if (std::optional<QVariantMap> device = m_home.store.deviceRecordWithMainID(request.id)) {
         DeviceCommands::renameDevice(*device, request.name,
                                      std::move(caller)); // stored when the master takes it
         return;
@@ -41,14 +40,13 @@ void OwnerRequests::rename(const PageRequest::Rename &request, std::shared_ptr<F
         return;
     }
     record->insert(Key::title, request.name);
-    Database::instance()->updateSuperBoxWithMainID(request.id, *record);
+    m_home.store.updateSuperBoxWithMainID(request.id, *record);
     listTransmitters();
 }
 
 void OwnerRequests::remove(const PageRequest::Remove &request, std::shared_ptr<FlowCaller> caller)
 {
-    if (const std::optional<QVariantMap> device =
-            Database::instance()->deviceRecordWithMainID(request.id)) {
+    if (const std::optional<QVariantMap> device = m_home.store.deviceRecordWithMainID(request.id)) {
         DeviceCommands::removeDevice(
             *device, std::move(caller)); // gone from the store when the master agrees
         return;
@@ -57,14 +55,14 @@ void OwnerRequests::remove(const PageRequest::Remove &request, std::shared_ptr<F
         m_tell(pageError(QStringLiteral("noDevice")));
         return;
     }
-    Database::instance()->deleteSuperBoxWithMainID(request.id);
+    m_home.store.deleteSuperBoxWithMainID(request.id);
     qCInfo(lcGateway).noquote() << "web remote: transmitter" << request.id << "removed";
     listTransmitters();
 }
 
 void OwnerRequests::detail(const PageRequest::Detail &request)
 {
-    std::optional<QVariantMap> record = Database::instance()->deviceRecordWithMainID(request.id);
+    std::optional<QVariantMap> record = m_home.store.deviceRecordWithMainID(request.id);
     if (!record)
         record = transmitter(request.id);
     if (!record) {
@@ -80,18 +78,17 @@ void OwnerRequests::detail(const PageRequest::Detail &request)
 
 void OwnerRequests::queryState(const PageRequest::QueryState &request)
 {
-    const std::optional<QVariantMap> device =
-        Database::instance()->deviceRecordWithMainID(request.id);
+    const std::optional<QVariantMap> device = m_home.store.deviceRecordWithMainID(request.id);
     if (!device) {
         m_tell(pageError(QStringLiteral("noDevice")));
         return;
     }
-    UDPSocketManager::instance()->queryStateInBackground(*device);
+    m_home.channel.queryStateInBackground(*device);
 }
 
 void OwnerRequests::listTransmitters()
 {
-    const std::optional<Database::Records> stored = Database::instance()->superBoxesIfReadable();
+    const std::optional<Database::Records> stored = m_home.store.superBoxesIfReadable();
     if (!stored) {
         m_tell(pageError(QStringLiteral("storeUnreadable")));
         return;

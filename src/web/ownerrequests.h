@@ -3,6 +3,8 @@
 
 #include "pagerequest.h"
 
+#include "control/homeservices.h"
+
 #include <QJsonObject>
 
 #include <functional>
@@ -25,7 +27,7 @@ public:
     // Where refusals and answers go: the page that asked.
     using Tell = std::function<void(const QJsonObject &message)>;
 
-    explicit OwnerRequests(Tell tell) : m_tell(std::move(tell)) {}
+    OwnerRequests(const HomeServices &home, Tell tell) : m_home(home), m_tell(std::move(tell)) {}
     OwnerRequests(const OwnerRequests &) = delete;
     OwnerRequests &operator=(const OwnerRequests &) = delete;
 
@@ -38,5 +40,6 @@ public:
 private:
     std::optional<QVariantMap> transmitter(const QString &id) const;
 
+    HomeServices m_home;
     Tell m_tell;
 };

@@ -38,10 +38,11 @@ class PageEnrolment::EnrolmentCaller final : public FlowCaller,
                                              public DeviceEnrolmentScreen,
                                              public TransmitterEnrolmentScreen {
 public:
-    EnrolmentCaller(std::shared_ptr<FlowCaller> page, std::function<void(const QJsonObject &)> tell,
-                    int channelCount, bool transmitter)
-        : m_page(std::move(page)), m_tell(std::move(tell)), m_channelCount(channelCount),
-          m_transmitter(transmitter)
+    EnrolmentCaller(const HomeServices &home, std::shared_ptr<FlowCaller> page,
+                    std::function<void(const QJsonObject &)> tell, int channelCount,
+                    bool transmitter)
+        : m_home(home), m_page(std::move(page)), m_tell(std::move(tell)),
+          m_channelCount(channelCount), m_transmitter(transmitter)
     {
     }
 
@@ -81,10 +82,11 @@ public:
                 {QStringLiteral("added"), succeeded ? 1 : 0},
                 {QStringLiteral("of"), 1}});
         if (succeeded) // as the app goes on: the master's configuration, with the new one
-            TransmitterEnrolment::importConfiguration(m_page);
+            TransmitterEnrolment(m_home).importConfiguration(m_page);
     }
 
 private:
+    HomeServices m_home;
     std::shared_ptr<FlowCaller> m_page;
     std::function<void(const QJsonObject &)> m_tell;
     int m_channelCount;
@@ -92,14 +94,15 @@ private:
     bool m_stepTold = false;
 };
 
-PageEnrolment::PageEnrolment(Tell tell) : m_tell(std::move(tell))
+PageEnrolment::PageEnrolment(const HomeServices &home, Tell tell)
+    : m_home(home), m_tell(std::move(tell))
 {
-    AppDelegate::instance()->setNavigator(this);
+    m_home.application.setNavigator(this);
 }
 
 PageEnrolment::~PageEnrolment()
 {
-    AppDelegate *app = AppDelegate::instance();
+    AppDelegate *app = &m_home.application;
     if (app->navigator() == this)
         app->setNavigator(nullptr);
 }
@@ -112,12 +115,12 @@ void PageEnrolment::decode(Page page, const QString &language, const QString &co
     m_decodingCode = code.trimmed().toUpper();
     m_decodingLanguage = language;
     // As the scanner: a transmitter first, then controllers (and more transmitters).
-    const QString scanType = Database::instance()->readAllSuperBoxInfo().isEmpty()
+    const QString scanType = m_home.store.readAllSuperBoxInfo().isEmpty()
                                  ? CodeDecoder::kTransmitterMode
                                  : CodeDecoder::kDeviceMode;
     // A refusal is told as the app tells it.
-    const bool accepted =
-        CodeDecoder::decoderWithResult(m_decodingCode, scanType, caller) == CodeDecoder::Accepted;
+    const bool accepted = CodeDecoder(m_home).decoderWithResult(m_decodingCode, scanType, caller) ==
+                          CodeDecoder::Accepted;
     m_decoding = nullptr;
     if (!accepted)
         m_tell(page, {{QStringLiteral("type"), QStringLiteral("decodeRefused")}});
@@ -144,9 +147,9 @@ void PageEnrolment::pushTransmitterEnrolment(const QString &id, const QString &s
                         {QStringLiteral("id"), id},
                         {QStringLiteral("summary"), summaryOf(summary)},
                         {QStringLiteral("role"), RecordFactory::transmitterTitle(
-                                                     TransmitterEnrolment::joinsAsMaster(id),
+                                                     TransmitterEnrolment(m_home).joinsAsMaster(id),
                                                      wordsOf("RecordFactory", m_decodingLanguage))},
-                        {QStringLiteral("stored"), TransmitterEnrolment::isStored(id)},
+                        {QStringLiteral("stored"), TransmitterEnrolment(m_home).isStored(id)},
                         {QStringLiteral("channels"), QJsonArray()}});
 }
 
@@ -157,7 +160,7 @@ void PageEnrolment::pushDeviceEnrolment(const QString &id, int groupCount, const
         return;
     m_decoded.insert(m_decoding, Decoded{control, id, groupCount, m_decodingLanguage});
     QJsonArray channels;
-    for (const QVariantMap &record : DeviceEnrolment::channelRecords(
+    for (const QVariantMap &record : DeviceEnrolment(m_home).channelRecords(
              id, groupCount, control, wordsOf("DeviceEnrolment", m_decodingLanguage)))
         channels.append(
             QJsonObject{{QStringLiteral("id"), record.value(Key::id).toString()},
@@ -166,7 +169,7 @@ void PageEnrolment::pushDeviceEnrolment(const QString &id, int groupCount, const
                         {QStringLiteral("kind"), control},
                         {QStringLiteral("id"), id},
                         {QStringLiteral("summary"), summaryOf(summary)},
-                        {QStringLiteral("stored"), DeviceEnrolment::isStored(id)},
+                        {QStringLiteral("stored"), DeviceEnrolment(m_home).isStored(id)},
                         {QStringLiteral("channels"), channels}});
 }
 
@@ -188,17 +191,19 @@ void PageEnrolment::enrol(Page page, const PageRequest::Enrol &request,
                 return;
             }
     if (decoded->kind == CodeDecoder::kTransmitterMode) {
-        TransmitterEnrolment::connect(
-            decoded->id, std::make_shared<EnrolmentCaller>(std::move(caller), tellPage, 1, true));
+        TransmitterEnrolment(m_home).connect(
+            decoded->id,
+            std::make_shared<EnrolmentCaller>(m_home, std::move(caller), tellPage, 1, true));
         return;
     }
     QList<QVariantMap> records =
-        DeviceEnrolment::channelRecords(decoded->id, decoded->groupCount, decoded->kind,
-                                        wordsOf("DeviceEnrolment", decoded->language));
+        DeviceEnrolment(m_home).channelRecords(decoded->id, decoded->groupCount, decoded->kind,
+                                               wordsOf("DeviceEnrolment", decoded->language));
     for (qsizetype i = 0; i < records.size() && i < request.names.size(); ++i)
         records[i].insert(Key::title, request.names.at(i));
     const int channels = int(records.size());
-    if (!DeviceEnrolment::connect(records, std::make_shared<EnrolmentCaller>(
-                                               std::move(caller), tellPage, channels, false)))
+    if (!DeviceEnrolment(m_home).connect(
+            records, std::make_shared<EnrolmentCaller>(m_home, std::move(caller), tellPage,
+                                                       channels, false)))
         tellPage(pageError(QStringLiteral("notDecoded")));
 }

@@ -3,6 +3,7 @@
 
 #include "pagerequest.h"
 
+#include "control/homeservices.h"
 #include "control/navigator.h"
 
 #include <QHash>
@@ -28,7 +29,7 @@ public:
     // What a page is told; nothing once it has gone.
     using Tell = std::function<void(Page page, const QJsonObject &message)>;
 
-    explicit PageEnrolment(Tell tell);
+    PageEnrolment(const HomeServices &home, Tell tell);
     ~PageEnrolment() override;
     PageEnrolment(const PageEnrolment &) = delete;
     PageEnrolment &operator=(const PageEnrolment &) = delete;
@@ -59,6 +60,7 @@ private:
     // The summary of the code being decoded, in the page's language.
     QString summaryOf(const QString &appSummary) const;
 
+    HomeServices m_home;
     Tell m_tell;
     QHash<Page, Decoded> m_decoded; // per page, the last code the decoder accepted for it
     Page m_decoding = nullptr;      // whose code the decoder is reading

@@ -30,8 +30,9 @@ ScheduleProblem::Words wordsOf(const char *context, const QString &language)
 constexpr qint64 kLongestWaitMs = 60 * 60 * 1000;
 } // namespace
 
-PageSchedules::PageSchedules(ScheduleRunner *runner, ScheduleRequests *requests, QObject *parent)
-    : QObject(parent), m_runner(runner), m_requests(requests)
+PageSchedules::PageSchedules(Database &store, ScheduleRunner *runner, ScheduleRequests *requests,
+                             QObject *parent)
+    : QObject(parent), m_store(store), m_runner(runner), m_requests(requests)
 {
     connect(m_runner, &ScheduleRunner::listChanged, this, &PageSchedules::changed);
     m_dayChange.setSingleShot(true);
@@ -55,7 +56,7 @@ void PageSchedules::armDayChange()
 
 QJsonObject PageSchedules::list(const QString &language, bool forOwner)
 {
-    const std::optional<HomeLocation> location = ScheduleStore(Database::instance()).location();
+    const std::optional<HomeLocation> location = ScheduleStore(&m_store).location();
     const bool hasLocation = location && !location->problem();
     const ScheduleWords words(wordsOf("ScheduleWords", language));
     const NextRunPhrase phrase(m_runner->zone(), words);

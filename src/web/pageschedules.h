@@ -8,6 +8,8 @@
 #include <QObject>
 #include <QTimer>
 
+class Database;
+
 class ScheduleRequests;
 class ScheduleRunner;
 
@@ -23,7 +25,8 @@ class PageSchedules final : public QObject {
     Q_DISABLE_COPY_MOVE(PageSchedules)
 
 public:
-    PageSchedules(ScheduleRunner *runner, ScheduleRequests *requests, QObject *parent = nullptr);
+    PageSchedules(Database &store, ScheduleRunner *runner, ScheduleRequests *requests,
+                  QObject *parent = nullptr);
 
     // {"type":"schedules","schedules":[{ScheduleListing's entry, "whenText":
     //  ..., "nextText": ...}], "location":{"latitude":...,"longitude":...}
@@ -42,6 +45,7 @@ Q_SIGNALS:
 private:
     void armDayChange();
 
+    Database &m_store;
     ScheduleRunner *m_runner;
     ScheduleRequests *m_requests;
     QDate m_today; // the home's, as last shown

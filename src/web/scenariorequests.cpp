@@ -55,8 +55,8 @@ std::optional<QString> keptState(const QVariantMap &device, const SetPayload::Re
 class PageScenarioFlow final : public FlowCaller,
                                public std::enable_shared_from_this<PageScenarioFlow> {
 public:
-    PageScenarioFlow(std::shared_ptr<FlowCaller> page, QString photo)
-        : m_page(std::move(page)), m_photo(std::move(photo))
+    PageScenarioFlow(const HomeServices &home, std::shared_ptr<FlowCaller> page, QString photo)
+        : m_home(home), m_page(std::move(page)), m_photo(std::move(photo))
     {
     }
     ~PageScenarioFlow() override { releaseNumber(); }
@@ -102,9 +102,9 @@ private:
     // moment) keeps its place: this change goes after that step, not
     // between its steps (a scenario's naming, say, would come after this
     // change's own and undo it).
-    static void afterTheStepsUnderWay(std::function<void()> start)
+    void afterTheStepsUnderWay(std::function<void()> start)
     {
-        UDPSocketManager *channel = UDPSocketManager::instance();
+        UDPSocketManager *channel = &m_home.channel;
         if (channel->pendingFollowUps() > 0)
             channel->scheduleFollowUp(std::move(start));
         else
@@ -122,8 +122,7 @@ private:
     {
         if (m_photo.isEmpty())
             return;
-        const std::optional<QList<QVariantMap>> stored =
-            Database::instance()->scenariosIfReadable();
+        const std::optional<QList<QVariantMap>> stored = m_home.store.scenariosIfReadable();
         if (!stored)
             return; // a store that cannot be read says nothing about what is in use
         const bool kept =
@@ -135,6 +134,7 @@ private:
         m_photo.clear();
     }
 
+    HomeServices m_home;
     std::shared_ptr<FlowCaller> m_page;
     QString m_photo; // written for this change
     QString m_number;
@@ -167,7 +167,7 @@ void ScenarioRequests::nameBuiltIn(const PageRequest::NameScenario &request,
         m_tell(pageError(refusal));
         return;
     }
-    const std::optional<QList<QVariantMap>> stored = Database::instance()->scenariosIfReadable();
+    const std::optional<QList<QVariantMap>> stored = m_home.store.scenariosIfReadable();
     if (!stored) {
         m_tell(pageError(QStringLiteral("storeUnreadable")));
         return;
@@ -196,7 +196,7 @@ void ScenarioRequests::nameBuiltIn(const PageRequest::NameScenario &request,
 std::optional<QVariantMap> ScenarioRequests::userScenario(const QString &number,
                                                           const QString &revision)
 {
-    const std::optional<QList<QVariantMap>> stored = Database::instance()->scenariosIfReadable();
+    const std::optional<QList<QVariantMap>> stored = m_home.store.scenariosIfReadable();
     if (!stored) {
         m_tell(pageError(QStringLiteral("storeUnreadable")));
         return std::nullopt;
@@ -219,8 +219,7 @@ ScenarioRequests::membersInTheirStates(const QList<PageRequest::SaveScenario::Me
 {
     QList<QVariantMap> chosen;
     for (const PageRequest::SaveScenario::Member &member : members) {
-        const std::optional<QVariantMap> device =
-            Database::instance()->deviceRecordWithMainID(member.id);
+        const std::optional<QVariantMap> device = m_home.store.deviceRecordWithMainID(member.id);
         // A channel is in a scenario once, in one state.
         const bool again =
             std::any_of(chosen.cbegin(), chosen.cend(), [&member](const QVariantMap &m) {
@@ -277,7 +276,7 @@ void ScenarioRequests::save(const PageRequest::SaveScenario &request,
 
     QList<QVariantMap> queue;
     QVariantMap record;
-    auto flow = std::make_shared<PageScenarioFlow>(std::move(caller), photo);
+    auto flow = std::make_shared<PageScenarioFlow>(m_home, std::move(caller), photo);
     if (scenario) {
         flow->holdNumber(request.number, m_numbersBeingSent);
         queue = ScenarioOperations::editQueue(*scenario, *devices);
@@ -296,7 +295,7 @@ void ScenarioRequests::save(const PageRequest::SaveScenario &request,
 QStringList ScenarioRequests::takenNumbers() const
 {
     QStringList taken = *m_numbersBeingSent;
-    for (const QVariantMap &scenario : Database::instance()->readAllScenarioInfo())
+    for (const QVariantMap &scenario : m_home.store.readAllScenarioInfo())
         if (!taken.contains(scenario.value(Key::mainID).toString()))
             taken.append(scenario.value(Key::mainID).toString());
     return taken;
@@ -337,7 +336,7 @@ void ScenarioRequests::remove(const PageRequest::DeleteScenario &request,
         m_tell(pageError(QStringLiteral("deleteFailed")));
         return;
     }
-    auto flow = std::make_shared<PageScenarioFlow>(std::move(caller), QString());
+    auto flow = std::make_shared<PageScenarioFlow>(m_home, std::move(caller), QString());
     flow->holdNumber(request.number, m_numbersBeingSent);
     flow->remove(*scenario);
 }

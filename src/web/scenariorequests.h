@@ -3,6 +3,8 @@
 
 #include "control/flowoutcome.h"
 #include "pagerequest.h"
+
+#include "control/homeservices.h"
 #include "pendingpictures.h"
 
 #include <QJsonObject>
@@ -31,8 +33,8 @@ public:
     // Where refusals go: the page that asked.
     using Tell = std::function<void(const QJsonObject &message)>;
 
-    ScenarioRequests(Tell tell, PendingPictures *pictures)
-        : m_tell(std::move(tell)), m_pictures(pictures)
+    ScenarioRequests(const HomeServices &home, Tell tell, PendingPictures *pictures)
+        : m_home(home), m_tell(std::move(tell)), m_pictures(pictures)
     {
     }
 
@@ -70,6 +72,7 @@ private:
                                         const std::optional<QVariantMap> &scenario,
                                         QString *written);
 
+    HomeServices m_home;
     Tell m_tell;
     PendingPictures *m_pictures;
     // The numbers of scenarios whose change is still being sent: a new

@@ -97,24 +97,25 @@ template <class... Handlers> struct Overloaded : Handlers... {
 };
 } // namespace
 
-WebHub::WebHub(WebRemoteServer *server, const MasterLink *link, const LiveHome *live,
+WebHub::WebHub(const HomeServices &home, WebRemoteServer *server, const MasterLink *link,
                BridgeTopics topics, QObject *parent)
-    : QObject(parent), m_server(server), m_link(link), m_live(live),
+    : QObject(parent), m_home(home), m_server(server), m_link(link), m_live(&home.live),
       m_commands(
-          std::move(topics),
+          m_home, std::move(topics),
           [this](const QString &message, const QString &) {
               tellAsking(pageError(QStringLiteral("badRequest"), message));
           },
           [this](const QVariantMap &device) { sendChannel(device.value(Key::id).toString()); }),
-      m_owner([this](const QJsonObject &message) { tellAsking(message); }),
-      m_scenarios([this](const QJsonObject &message) { tellAsking(message); },
-                  &server->pendingPictures()),
-      m_enrolment([this](PageEnrolment::Page page, const QJsonObject &message) {
-          tellEnrolling(page, message);
-      })
+      m_owner(m_home, [this](const QJsonObject &message) { tellAsking(message); }),
+      m_scenarios(
+          m_home, [this](const QJsonObject &message) { tellAsking(message); },
+          &server->pendingPictures()),
+      m_enrolment(m_home, [this](PageEnrolment::Page page,
+                                 const QJsonObject &message) { tellEnrolling(page, message); }),
+      m_storeRetry(home.store)
 {
     connect(server, &WebRemoteServer::pageConnected, this, &WebHub::open);
-    HomeEvents *events = HomeEvents::instance();
+    HomeEvents *events = &m_home.events;
     connect(events, &HomeEvents::channelStateChanged, this, &WebHub::sendChannel);
     connect(events, &HomeEvents::channelStateReported, this, &WebHub::sendChannel);
     connect(events, &HomeEvents::channelStateUnknown, this, &WebHub::sendChannel);
@@ -132,23 +133,20 @@ WebHub::WebHub(WebRemoteServer *server, const MasterLink *link, const LiveHome *
     connect(events, &HomeEvents::channelUseCounted, this, &WebHub::sendUses);
     // The strip's order and mark follow each counted run.
     connect(events, &HomeEvents::scenarioUseCounted, this, [this] { broadcastHome(); });
-    connect(UDPSocketManager::instance(), &UDPSocketManager::commandOutcome, this,
-            &WebHub::onOutcome);
-    connect(UDPSocketManager::instance(), &UDPSocketManager::commandSettled, this,
-            &WebHub::onSettled);
+    connect(&m_home.channel, &UDPSocketManager::commandOutcome, this, &WebHub::onOutcome);
+    connect(&m_home.channel, &UDPSocketManager::commandSettled, this, &WebHub::onSettled);
     connect(link, &MasterLink::changed, this, [this] {
         broadcast(this->link());
         broadcastHome(); // every channel's availability follows the master's
     });
     connect(link, &MasterLink::answered, this, [this] { broadcast(this->link()); });
-    connect(TCPSocketManager::instance(), &TCPSocketManager::importFinished, this,
-            [this](bool committed) {
-                if (committed)
-                    broadcast({{QStringLiteral("type"), QStringLiteral("notice")},
-                               {QStringLiteral("code"), QStringLiteral("synced")}});
-                else
-                    broadcast(pageError(QStringLiteral("syncFailed")));
-            });
+    connect(&m_home.import, &TCPSocketManager::importFinished, this, [this](bool committed) {
+        if (committed)
+            broadcast({{QStringLiteral("type"), QStringLiteral("notice")},
+                       {QStringLiteral("code"), QStringLiteral("synced")}});
+        else
+            broadcast(pageError(QStringLiteral("syncFailed")));
+    });
     // The CLI revokes by writing the file anew (a rename): its folder is watched.
     m_accessFile.addPath(QFileInfo(m_server->access().path()).absolutePath());
     connect(&m_accessFile, &QFileSystemWatcher::directoryChanged, this,
@@ -164,7 +162,7 @@ WebHub::~WebHub() = default;
 
 QJsonObject WebHub::homeOrError()
 {
-    const std::optional<Database::HomeRecords> stored = Database::instance()->homeIfReadable();
+    const std::optional<Database::HomeRecords> stored = m_home.store.homeIfReadable();
     if (!stored) {
         m_storeRetry.readFailed(QStringLiteral("the web remote's home"));
         return pageError(QStringLiteral("storeUnreadable"));
@@ -210,7 +208,7 @@ void WebHub::open(QWebSocket *socket, const QString &token)
 
 void WebHub::showSchedules(ScheduleRunner *runner, ScheduleRequests *requests)
 {
-    m_schedules = std::make_unique<PageSchedules>(runner, requests);
+    m_schedules = std::make_unique<PageSchedules>(m_home.store, runner, requests);
     connect(m_schedules.get(), &PageSchedules::changed, this, [this] {
         for (QWebSocket *socket : m_pages.keys())
             sendSchedules(socket, false);
@@ -253,8 +251,7 @@ void WebHub::receive(QWebSocket *socket, const QString &message)
     else if (const auto *scenario = std::get_if<PageRequest::Scenario>(&request))
         m_commands.runScenario(scenario->number, "ON");
     else if (std::holds_alternative<PageRequest::Sync>(request))
-        TCPSocketManager::instance()->sendTCPMessageWithCommandArray(
-            TCPSocketManager::importRequest());
+        m_home.import.sendTCPMessageWithCommandArray(TCPSocketManager::importRequest());
     else if (std::holds_alternative<PageRequest::Help>(request))
         tellAsking(HelpPages::forLanguage(m_pages.value(socket).language));
     else if (std::holds_alternative<PageRequest::Schedules>(request) && m_schedules)
@@ -276,8 +273,8 @@ bool WebHub::mayQueue(QWebSocket *socket, const PageRequest::Request &request)
     const Page page = m_pages.value(socket);
     if ((!press && !sync) || page.role == WebAccess::Role::Owner)
         return true;
-    if (press && UDPSocketManager::instance()->udpQueueArray().size() >=
-                     UDPSocketManager::kMaxQueuedCommands / 2) {
+    if (press &&
+        m_home.channel.udpQueueArray().size() >= UDPSocketManager::kMaxQueuedCommands / 2) {
         tellAsking(pageError(QStringLiteral("busy")));
         return false;
     }
@@ -328,7 +325,7 @@ void WebHub::askOwner(QWebSocket *socket, const PageRequest::Request &request)
                 const PageBackups *backups = m_server->backups();
                 tellAsking(backups ? backups->list() : pageError(QStringLiteral("noBackups")));
             },
-            [&](const PageRequest::CleanAll &) { HomeActions::cleanAll(session.caller()); },
+            [&](const PageRequest::CleanAll &) { HomeActions(m_home).cleanAll(session.caller()); },
             [this](const PageRequest::BackUp &) {
                 const PageBackups *backups = m_server->backups();
                 tellAsking(backups ? backups->makeNow() : pageError(QStringLiteral("noBackups")));
@@ -410,7 +407,7 @@ void WebHub::broadcastHome(Sending sending)
 
 void WebHub::sendChannel(const QString &id)
 {
-    const std::optional<QVariantMap> device = Database::instance()->deviceRecordWithMainID(id);
+    const std::optional<QVariantMap> device = m_home.store.deviceRecordWithMainID(id);
     if (!device)
         return;
     m_commands.noteState(*device);
@@ -421,7 +418,7 @@ void WebHub::sendChannel(const QString &id)
 
 void WebHub::sendUses(const QString &id)
 {
-    const std::optional<QVariantMap> device = Database::instance()->deviceRecordWithMainID(id);
+    const std::optional<QVariantMap> device = m_home.store.deviceRecordWithMainID(id);
     if (!device)
         return;
     broadcast({{QStringLiteral("type"), QStringLiteral("uses")},

@@ -49,7 +49,7 @@ class WebHub final : public QObject {
     Q_DISABLE_COPY_MOVE(WebHub)
 
 public:
-    WebHub(WebRemoteServer *server, const MasterLink *link, const LiveHome *live,
+    WebHub(const HomeServices &home, WebRemoteServer *server, const MasterLink *link,
            BridgeTopics topics, QObject *parent = nullptr);
     ~WebHub() override;
 
@@ -111,6 +111,7 @@ private:
     // A scenario's step or a channel's enrolment answered: the store may have changed.
     void onSettled(const QStringList &fields);
 
+    HomeServices m_home;
     WebRemoteServer *m_server;
     const MasterLink *m_link;
     const LiveHome *m_live;

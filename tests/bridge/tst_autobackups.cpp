@@ -61,11 +61,16 @@ class TestAutoBackups : public QObject {
     std::optional<FreshProgram> m_program;
     QDateTime m_now = kMorning;
 
+    QStringList storedChannelIds() const
+    {
+        return LiveHomeFeed::storedChannelIds(m_program->services().store);
+    }
+
     std::unique_ptr<AutomaticBackups> backups(int keep = 7)
     {
         auto made = std::make_unique<AutomaticBackups>(
             BackupSources{Documents::directory(), {}, {}},
-            AutomaticBackups::Settings{QTime(3, 30), keep}, &LiveHomeFeed::storedChannelIds,
+            AutomaticBackups::Settings{QTime(3, 30), keep}, [this] { return storedChannelIds(); },
             [this] { return m_now; });
         made->follow(HomeEvents::instance());
         return made;
@@ -86,7 +91,8 @@ private Q_SLOTS:
         Documents::setDirectoryOverride(m_folder->filePath("home"));
         m_program.emplace(FreshProgram::Home::Empty);
         m_now = kMorning;
-        QVERIFY(ConfigurationImport::rebuildStoreFrom(homeText({"211300001230", "211300001231"})));
+        QVERIFY(ConfigurationImport(m_program->services())
+                    .rebuildStoreFrom(homeText({"211300001230", "211300001231"})));
     }
     void cleanup()
     {
@@ -178,7 +184,7 @@ private Q_SLOTS:
         QFETCH(QStringList, incoming);
         QFETCH(bool, backedUp);
         const auto watching = backups();
-        QVERIFY(ConfigurationImport::rebuildStoreFrom(homeText(incoming)));
+        QVERIFY(ConfigurationImport(m_program->services()).rebuildStoreFrom(homeText(incoming)));
         if (!backedUp) {
             QVERIFY(kept().isEmpty());
             return;
@@ -188,7 +194,7 @@ private Q_SLOTS:
         QCOMPARE(channelsInBackup(BackupFolder::ofHome(Documents::directory()).path() + '/' +
                                   kept().constFirst()),
                  (QStringList{"211300001230", "211300001231"}));
-        QCOMPARE(LiveHomeFeed::storedChannelIds().size(), incoming.size());
+        QCOMPARE(storedChannelIds().size(), incoming.size());
     }
 
     // A backup that cannot be written is logged and reported; the
@@ -203,9 +209,10 @@ private Q_SLOTS:
         blocker.close();
         watching->start();
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("automatic backup failed"));
-        QVERIFY(ConfigurationImport::rebuildStoreFrom(homeText({"211300001230"})));
+        QVERIFY(ConfigurationImport(m_program->services())
+                    .rebuildStoreFrom(homeText({"211300001230"})));
         QCOMPARE(failed.size(), 1);
-        QCOMPARE(LiveHomeFeed::storedChannelIds(), QStringList{"211300001230"});
+        QCOMPARE(storedChannelIds(), QStringList{"211300001230"});
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("automatic backup failed"));
         m_now = watching->nextDailyBackup();
         watching->backUpDaily();

@@ -657,7 +657,7 @@ private Q_SLOTS:
         FreshProgram program; // the requests follow the channel and the import
         QList<QPair<QString, QByteArray>> published;
         BridgeRequests requests(
-            BridgeTopics{"ardentia", "homeassistant"},
+            program.services(), BridgeTopics{"ardentia", "homeassistant"},
             [&published](const QString &topic, const QByteArray &payload) {
                 published.append({topic, payload});
             },

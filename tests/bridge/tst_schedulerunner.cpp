@@ -88,6 +88,7 @@ class TestScheduleRunner : public QObject {
     std::unique_ptr<ScheduleRunner> runner()
     {
         auto made = std::make_unique<ScheduleRunner>(
+            m_program->services(),
             ScheduleRunner::Settings{runsFile(), kZone, [this] { return m_now; }, m_changeLatency});
         made->follow(HomeEvents::instance());
         return made;
@@ -118,8 +119,8 @@ private Q_SLOTS:
         m_simulator = startLoopbackSimulator(SimulatedHome::demo());
         QVERIFY(m_simulator);
         storeDemoMaster(); // the import keeps it, with its address
-        QVERIFY(ConfigurationImport::rebuildStoreFrom(
-            QString::fromUtf8(m_simulator->home().configurationText())));
+        QVERIFY(ConfigurationImport(m_program->services())
+                    .rebuildStoreFrom(QString::fromUtf8(m_simulator->home().configurationText())));
         UDPSocketManager::instance()->setReplyWaitOverride(0.3);
         m_now = at(6, 0);
         m_changeLatency = 0;
@@ -593,7 +594,7 @@ private Q_SLOTS:
         QFETCH(QStringList, after);
         stored(dailyAt(QTime(7, 0), switchOn(kStairs)));
         int told = 0;
-        ScheduleRequests requests([&told] { ++told; });
+        ScheduleRequests requests(m_program->services().store, [&told] { ++told; });
         const ScheduleRequests::Answer answer =
             requests.handle(verb, QJsonDocument::fromJson(body).object());
         const QString *refusal = std::get_if<QString>(&answer);
@@ -616,8 +617,9 @@ private Q_SLOTS:
     void pagesSeeTheScheduleInTheirLanguage()
     {
         const auto scheduled = runner();
-        ScheduleRequests requests([&scheduled] { scheduled->reload(); });
-        PageSchedules pages(scheduled.get(), &requests);
+        ScheduleRequests requests(m_program->services().store,
+                                  [&scheduled] { scheduled->reload(); });
+        PageSchedules pages(m_program->services().store, scheduled.get(), &requests);
         scheduled->start();
         QSignalSpy changed(&pages, &PageSchedules::changed);
         const auto save = [&](const char *schedule, const QString &language) {

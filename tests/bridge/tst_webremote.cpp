@@ -270,17 +270,17 @@ private Q_SLOTS:
     void init()
     {
         program.emplace(FreshProgram::Home::Empty);
-        link = std::make_unique<MasterLink>(LiveHome::instance());
+        link = std::make_unique<MasterLink>(program->services());
         QFile::remove(dir.filePath("web-access.json"));
         simulator = startLoopbackSimulator(SimulatedHome::demo());
         QVERIFY(simulator);
         storeDemoMaster();
-        QVERIFY(ConfigurationImport::rebuildStoreFrom(
-            QString::fromUtf8(simulator->home().configurationText())));
+        QVERIFY(ConfigurationImport(program->services())
+                    .rebuildStoreFrom(QString::fromUtf8(simulator->home().configurationText())));
         server = std::make_unique<WebRemoteServer>(access());
         port = server->start(QHostAddress::LocalHost, 0);
         QVERIFY(port != 0);
-        hub = std::make_unique<WebHub>(server.get(), link.get(), LiveHome::instance(),
+        hub = std::make_unique<WebHub>(program->services(), server.get(), link.get(),
                                        BridgeTopics{"ardentia", "homeassistant"});
     }
     void cleanup()
@@ -785,7 +785,7 @@ private Q_SLOTS:
                  qPrintable(error));
         const quint16 tlsPort = tlsServer.start(QHostAddress::LocalHost, 0);
         QVERIFY(tlsPort != 0);
-        WebHub tlsHub(&tlsServer, link.get(), LiveHome::instance(),
+        WebHub tlsHub(program->services(), &tlsServer, link.get(),
                       BridgeTopics{"ardentia", "homeassistant"});
         QSslConfiguration trust = QSslConfiguration::defaultConfiguration();
         trust.setCaCertificates(QSslCertificate::fromPath(authority->ca));
@@ -1397,8 +1397,8 @@ private Q_SLOTS:
                                  home.master()->id,
                                  {},
                                  true});
-            QVERIFY(
-                ConfigurationImport::rebuildStoreFrom(QString::fromUtf8(home.configurationText())));
+            QVERIFY(ConfigurationImport(program->services())
+                        .rebuildStoreFrom(QString::fromUtf8(home.configurationText())));
             for (const SimulatedHome::Channel &channel : home.channels())
                 chosen << QStringLiteral(R"({"id":"%1",%2})")
                               .arg(channel.id, channel.kind() == '2'   ? R"("brightness":50)"

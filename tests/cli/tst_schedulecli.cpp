@@ -100,7 +100,7 @@ private Q_SLOTS:
         m_folder.emplace();
         Documents::setDirectoryOverride(m_folder->path());
         FreshProgram program(FreshProgram::Home::Empty);
-        QVERIFY(ConfigurationImport::rebuildStoreFrom(homeText()));
+        QVERIFY(ConfigurationImport(program.services()).rebuildStoreFrom(homeText()));
         Schedule morning;
         morning.name = QStringLiteral("Morning");
         morning.action = {ScheduleAction::Kind::Switch, kSwitch};

@@ -154,7 +154,7 @@ private Q_SLOTS:
         QFETCH(QString, summary);
         QFETCH(QString, toast);
         RecordingNavigator navigator;
-        QCOMPARE(int(CodeDecoder::decoderWithResult(text, mode)), result);
+        QCOMPARE(int(CodeDecoder(program->services()).decoderWithResult(text, mode)), result);
         QCOMPARE(navigator.opened, opened.isEmpty() ? QStringList{} : QStringList{opened});
         QCOMPARE(navigator.lastSummary, summary);
         QCOMPARE(presenter.toasts(), toast.isEmpty() ? QStringList{} : QStringList{toast});

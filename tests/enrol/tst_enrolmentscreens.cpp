@@ -53,7 +53,7 @@ class TestEnrolmentScreens : public QObject {
 
     VtScanViewController *openScanner()
     {
-        CheckManager::setUpScanControllerWithType(std::nullopt);
+        CheckManager(app->program().services()).setUpScanControllerWithType(std::nullopt);
         return top<VtScanViewController>();
     }
 
@@ -273,7 +273,7 @@ private Q_SLOTS:
         const QStringList before = tagsOf(screen);
 
         QSignalSpy checks(UDPSocketManager::instance(), &UDPSocketManager::commandSettled);
-        WindowActivation activation(app->window());
+        WindowActivation activation(app->window(), app->program().lifecycle());
         activation.setKeepAliveInterval(20); // a minute's checks and more, quickly
         activation.start();
         QTRY_VERIFY(checks.size() >= 8);

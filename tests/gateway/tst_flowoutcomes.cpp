@@ -306,11 +306,13 @@ private Q_SLOTS:
         else if (flow == QLatin1String("rename"))
             DeviceCommands::renameDevice(device, QStringLiteral("Landing"), caller);
         else if (flow == QLatin1String("enrol transmitter"))
-            TransmitterEnrolment::connect(QStringLiteral("20AA10000001"), caller);
+            TransmitterEnrolment(program->services())
+                .connect(QStringLiteral("20AA10000001"), caller);
         else if (flow == QLatin1String("enrol device"))
-            DeviceEnrolment::connect(DeviceEnrolment::channelRecords(QStringLiteral("2113D0001240"),
-                                                                     1, Value::switching),
-                                     caller);
+            DeviceEnrolment(program->services())
+                .connect(DeviceEnrolment(program->services())
+                             .channelRecords(QStringLiteral("2113D0001240"), 1, Value::switching),
+                         caller);
         else if (flow.startsWith(QLatin1String("removal"))) {
             if (caller && flow.endsWith(QLatin1String("declined")))
                 caller->answerGiven = 1;
@@ -329,9 +331,9 @@ private Q_SLOTS:
         else if (flow == QLatin1String("force removal"))
             channel->alertViewClickedButtonAtIndex(0, shareOperations({device}));
         else if (flow == QLatin1String("sync"))
-            HomeActions::synchronizeData(caller);
+            HomeActions(program->services()).synchronizeData(caller);
         else if (flow == QLatin1String("clean all"))
-            HomeActions::cleanAll(caller);
+            HomeActions(program->services()).cleanAll(caller);
         if (condition == QLatin1String("store breaks"))
             breakStore();
 
@@ -413,11 +415,13 @@ private Q_SLOTS:
         if (flow.endsWith(QLatin1String("scenario")))
             Database::instance()->insertScenarioWithInfo(scenario);
         if (flow == QLatin1String("enrol device"))
-            DeviceEnrolment::connect(DeviceEnrolment::channelRecords(QStringLiteral("2113D0001240"),
-                                                                     1, Value::switching),
-                                     caller);
+            DeviceEnrolment(program->services())
+                .connect(DeviceEnrolment(program->services())
+                             .channelRecords(QStringLiteral("2113D0001240"), 1, Value::switching),
+                         caller);
         else if (flow == QLatin1String("enrol transmitter"))
-            TransmitterEnrolment::connect(QStringLiteral("20AA10000001"), caller);
+            TransmitterEnrolment(program->services())
+                .connect(QStringLiteral("20AA10000001"), caller);
         else if (flow == QLatin1String("edit scenario"))
             ScenarioOperations::startNamedQueue(ScenarioOperations::editQueue(scenario, {device}),
                                                 QStringLiteral("Night"), scenario, caller);

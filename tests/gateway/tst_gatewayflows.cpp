@@ -373,8 +373,10 @@ private Q_SLOTS:
         channel->setReplyWaitOverride(0.3);
         TestDeviceEnrolmentScreen enrolment;
         stack->push(&enrolment);
-        QVERIFY(DeviceEnrolment::connect(DeviceEnrolment::channelRecords("211200009990", 2, "S"),
-                                         TestScreenCaller::of(&enrolment)));
+        QVERIFY(DeviceEnrolment(program->services())
+                    .connect(
+                        DeviceEnrolment(program->services()).channelRecords("211200009990", 2, "S"),
+                        TestScreenCaller::of(&enrolment)));
         QTRY_COMPARE(enrolment.outcomes, QStringList{"1"}); // not "0": one is stored
         QVERIFY(!storedDevice("211200009990").isEmpty());
         QVERIFY(storedDevice("211200009991").isEmpty());
@@ -385,7 +387,8 @@ private Q_SLOTS:
         QVariantMap hall = RecordFactory::device("211200009990", "S", "211200009990", "Hall");
         hall.insert(Key::controlTimes, "12");
         store->insertMainDeviceWithInfo(hall);
-        const QList<QVariantMap> records = DeviceEnrolment::channelRecords("211200009990", 2, "S");
+        const QList<QVariantMap> records =
+            DeviceEnrolment(program->services()).channelRecords("211200009990", 2, "S");
         QCOMPARE(records.at(0).value(Key::title).toString(), QStringLiteral("Hall"));
         QCOMPARE(records.at(0).value(Key::controlTimes).toString(), QStringLiteral("12"));
         QCOMPARE(records.at(1).value(Key::title).toString(), QString(""));

@@ -105,7 +105,7 @@ private Q_SLOTS:
         store->insertMainDeviceWithInfo(usedDevice(kBedroom, "C", "Bedroom", 0));
         store->insertScenarioWithInfo(scenarioWith("1", "Evening"));
         store->updateScenarioControlTimesWithMainID("1");
-        const HomeLists lists = *HomeLists::load();
+        const HomeLists lists = *HomeLists::load(app->program().services());
         QCOMPARE(titlesOf(lists.lightingArray), (QStringList{"Stairs", "Living", "Hall"}));
         QCOMPARE(titlesOf(lists.curtainArray), QStringList{"Bedroom"});
         QCOMPARE(titlesOf(lists.scenarioArray),
@@ -149,7 +149,7 @@ private Q_SLOTS:
         for (int use = 0; use < 4; ++use)
             store->updateScenarioControlTimesWithMainID(Value::allOnMainID);
 
-        HomeLists::renewBuiltInScenarios();
+        HomeLists::renewBuiltInScenarios(*store);
         const QList<QVariantMap> scenarios = store->readAllScenarioInfo();
         QCOMPARE(scenarios.size(), 2);
         const auto found =

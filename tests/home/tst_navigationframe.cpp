@@ -192,11 +192,11 @@ private Q_SLOTS:
 
     void activationWithoutTransmitterOpensTheScanner()
     {
-        AppDelegate::instance()->applicationDidBecomeActive();
+        program->lifecycle().applicationDidBecomeActive();
         auto *scanner = stack()->top();
         QVERIFY(dynamic_cast<ScannerScreen *>(scanner));
         // Active again with the scanner showing: it stays, no second one opens.
-        AppDelegate::instance()->applicationDidBecomeActive();
+        program->lifecycle().applicationDidBecomeActive();
         QCOMPARE(stack()->top(), scanner);
         QCOMPARE(stack()->screens().size(), 2);
     }
@@ -212,7 +212,7 @@ private Q_SLOTS:
         Database::instance()->insertSuperBoxWithInfo(master);
         TCPSocketManager::instance()->setImportPort(simulator.streamPort());
 
-        HomeActions::synchronizeData();
+        HomeActions(program->services()).synchronizeData();
         QVERIFY(window->feedbackPresenter()->activityPanel());
         QTRY_VERIFY(window->feedbackPresenter()->toast());
         QCOMPARE(labelIn(window->feedbackPresenter()->toast())->text(),

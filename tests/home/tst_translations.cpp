@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "control/appdelegate.h"
+#include "control/applifecycle.h"
 #include "control/delegatemanager.h"
 #include "core/helptopics.h"
 #include "help/vtwelcomeview.h"
@@ -124,7 +124,7 @@ private Q_SLOTS:
         named.insert(Key::title, "Garage");
         Database::instance()->insertSuperBoxWithInfo(master);
         Database::instance()->insertSuperBoxWithInfo(named);
-        AppDelegate::localiseTransmitterTitles();
+        AppLifecycle::localiseTransmitterTitles(program->services().store);
         QStringList titles;
         for (const QVariantMap &t : Database::instance()->readAllSuperBoxInfo())
             titles << t.value(Key::title).toString();

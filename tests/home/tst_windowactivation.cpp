@@ -65,7 +65,7 @@ private Q_SLOTS:
 
     void minimisedAndRestoredLocatesOnceFocusNever()
     {
-        WindowActivation activation(window.get());
+        WindowActivation activation(window.get(), program->lifecycle());
         activation.start();
         QTRY_COMPARE(locates(), 1);
         QTRY_VERIFY(UDPSocketManager::instance()->isSettled());
@@ -89,7 +89,7 @@ private Q_SLOTS:
     // Minimised, the app asks the home for no state; shown again, it does.
     void nothingIsAskedWhileMinimised()
     {
-        WindowActivation activation(window.get());
+        WindowActivation activation(window.get(), program->lifecycle());
         activation.start();
         QTRY_VERIFY(UDPSocketManager::instance()->isSettled());
         const QVariantMap hall = RecordFactory::device("211300001230", "S", "211300001230", "Hall");
@@ -105,7 +105,7 @@ private Q_SLOTS:
 
     void theLinkIsCheckedQuietlyWhileTheWindowShows()
     {
-        WindowActivation activation(window.get());
+        WindowActivation activation(window.get(), program->lifecycle());
         activation.setKeepAliveInterval(150);
         activation.start();
         QTRY_COMPARE(locates(), 2);

@@ -103,13 +103,13 @@ JourneyApp::JourneyApp(QSize size, const std::function<void(SimulatedHome &)> &a
         return;
     storeDemoMaster();
     // The demo home, as the master's import gives it.
-    if (!ConfigurationImport::rebuildStoreFrom(
-            QString::fromUtf8(simulator()->home().configurationText())))
+    if (!ConfigurationImport(program().services())
+             .rebuildStoreFrom(QString::fromUtf8(simulator()->home().configurationText())))
         return;
     if (!openWindow(size))
         return;
     // As at the app's start: the first activation checks the link to the master.
-    m_activation = std::make_unique<WindowActivation>(window());
+    m_activation = std::make_unique<WindowActivation>(window(), program().lifecycle());
     m_activation->start();
 }
 

@@ -42,7 +42,7 @@ int main(int argc, char **argv)
     if (!session.isOpen())
         return 2;
     sqlite3_update_hook(session.handle(), holdInsideTheRebuild, nullptr);
-    const bool committed = ConfigurationImport::rebuildStoreFrom(text);
+    const bool committed = ConfigurationImport(objects.services()).rebuildStoreFrom(text);
     std::printf(committed ? "done\n" : "failed\n");
     return committed ? 0 : 1;
 }

@@ -87,7 +87,8 @@ private Q_SLOTS:
             return QByteArray(request).replace("token$cfg,", "token$ack,");
         });
         QList<QVariantMap> scenarios = store->readAllScenarioInfo();
-        CheckManager::changeScenarioWithDictionary(scenarios[builtIn], scenarios);
+        CheckManager(program->services())
+            .changeScenarioWithDictionary(scenarios[builtIn], scenarios);
         QCOMPARE(turnOnOf("211300001231"), QStringLiteral("YES")); // not before the reply
         QTRY_COMPARE((QStringList{turnOnOf("211300001230"), turnOnOf("211300001231"),
                                   turnOnOf("212200004560"), turnOnOf("213100007890")}),
@@ -108,8 +109,9 @@ private Q_SLOTS:
             "1", "Evening", "i",
             {RecordFactory::device("211300001230", "S", "211300001230", "x")}));
         QList<QVariantMap> onScreen = store->readAllScenarioInfo();
-        CheckManager::changeScenarioWithDictionary(onScreen[0], onScreen); // All On first
-        CheckManager::changeScenarioWithDictionary(onScreen[2], onScreen);
+        CheckManager(program->services())
+            .changeScenarioWithDictionary(onScreen[0], onScreen); // All On first
+        CheckManager(program->services()).changeScenarioWithDictionary(onScreen[2], onScreen);
         QStringList marks, stored;
         for (const QVariantMap &s : onScreen)
             marks << s.value(Key::state).toString();
@@ -148,7 +150,7 @@ private Q_SLOTS:
         store->updateMainDeviceWithMainID("212200004560", renamed);
 
         QList<QVariantMap> onScreen = store->readAllScenarioInfo();
-        CheckManager::changeScenarioWithDictionary(onScreen[2], onScreen);
+        CheckManager(program->services()).changeScenarioWithDictionary(onScreen[2], onScreen);
         QTRY_COMPARE(peer->received.size(), 1);
         QCOMPARE(peer->received.constFirst(), QByteArray(R"(token$cfg,scenario,4,1\n)"));
         if (!reply.isEmpty())
@@ -192,7 +194,7 @@ private Q_SLOTS:
         for (int i = 1; i <= userScenarios; ++i)
             store->insertScenarioWithInfo(
                 RecordFactory::userScenario(QString::number(i), "s", "i", {member}));
-        CheckManager::addScenario();
+        CheckManager(program->services()).addScenario();
         QCOMPARE(navigator.opened, opened);
         QCOMPARE(presenter.toasts(), toasts);
     }
@@ -201,7 +203,8 @@ private Q_SLOTS:
     {
         RecordingNavigator navigator;
         navigator.scannerShowing = true;
-        QVERIFY(!CheckManager::checkIfHaveGotDeviceWithControl(QStringLiteral("Curtain")));
+        QVERIFY(!CheckManager(program->services())
+                     .checkIfHaveGotDeviceWithControl(QStringLiteral("Curtain")));
         QCOMPARE(navigator.scanTypes, QStringList{"Curtain"});
         QVERIFY(navigator.opened.isEmpty());
     }
@@ -210,7 +213,7 @@ private Q_SLOTS:
     {
         RecordingNavigator navigator;
         navigator.transmitterEnrolmentShowing = true;
-        QVERIFY(!CheckManager::checkIfHaveGotSuperBox());
+        QVERIFY(!CheckManager(program->services()).checkIfHaveGotSuperBox());
         QVERIFY(navigator.opened.isEmpty());
         QVERIFY(navigator.scanTypes.isEmpty());
     }
@@ -218,12 +221,12 @@ private Q_SLOTS:
     void torchToggles()
     {
         RecordingNavigator navigator;
-        CheckManager::turnBackLed();
+        CheckManager(program->services()).turnBackLed();
         QVERIFY(navigator.torchOn);
-        CheckManager::turnBackLed();
+        CheckManager(program->services()).turnBackLed();
         QVERIFY(!navigator.torchOn);
         navigator.torchFitted = false;
-        CheckManager::turnBackLed();
+        CheckManager(program->services()).turnBackLed();
         QVERIFY(!navigator.torchOn);
     }
 };

@@ -100,9 +100,11 @@ private Q_SLOTS:
         QFETCH(QString, id);
         QFETCH(QString, in8);
         QFETCH(QString, in1);
-        QVERIFY(ConfigurationImport::rebuildStoreFrom(
-            QStringLiteral("$actuation,%1,x,Name,k,81,6400000000000001,0\n$req,gw,end,import\n")
-                .arg(id)));
+        QVERIFY(ConfigurationImport(program->services())
+                    .rebuildStoreFrom(
+                        QStringLiteral(
+                            "$actuation,%1,x,Name,k,81,6400000000000001,0\n$req,gw,end,import\n")
+                            .arg(id)));
         const auto byNumber = scenariosByNumber();
         QCOMPARE(members(byNumber.value("8")), id + "=" + in8);
         QCOMPARE(members(byNumber.value("1")), id + "=" + in1);
@@ -127,7 +129,7 @@ private Q_SLOTS:
                              "$scenario,1,Evening\n"
                              "$scenario,5,Nobody in it\n"
                              "$req,gw,end,import\n";
-        QVERIFY(ConfigurationImport::rebuildStoreFrom(text));
+        QVERIFY(ConfigurationImport(program->services()).rebuildStoreFrom(text));
 
         const QList<QVariantMap> transmitters = store->readAllSuperBoxInfo();
         QCOMPARE(transmitters.size(), 2);
@@ -168,7 +170,8 @@ private Q_SLOTS:
     void skipsLinesItCannotUse()
     {
         QFETCH(QString, line);
-        QVERIFY(ConfigurationImport::rebuildStoreFrom(line + "\n$req,gw,end,import\n"));
+        QVERIFY(ConfigurationImport(program->services())
+                    .rebuildStoreFrom(line + "\n$req,gw,end,import\n"));
         QVERIFY(store->readAllMainDeviceInfo().isEmpty());
         QCOMPARE(store->readAllSuperBoxInfo().size(), 1);
         QCOMPARE(store->readAllScenarioInfo().size(), 2);
@@ -194,9 +197,9 @@ private Q_SLOTS:
         QFETCH(QString, line);
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^import: refused the "));
         // One bad record costs only itself: the rest of the home comes in.
-        QVERIFY(ConfigurationImport::rebuildStoreFrom(
-            line +
-            "\n$actuation,211300001230,x,Hall,1,80,8000000000000000,0\n$req,gw,end,import\n"));
+        QVERIFY(ConfigurationImport(program->services())
+                    .rebuildStoreFrom(line + "\n$actuation,211300001230,x,Hall,1,80,"
+                                             "8000000000000000,0\n$req,gw,end,import\n"));
         QStringList ids;
         for (const QVariantMap &d : store->readAllMainDeviceInfo())
             ids << d.value(Key::id).toString();
@@ -208,8 +211,9 @@ private Q_SLOTS:
 
     void missingStateDigitsSkipTheirScenario()
     {
-        QVERIFY(ConfigurationImport::rebuildStoreFrom(
-            "$actuation,211300001230,x,Hall,1,81,80,0\n$req,gw,end,import\n"));
+        QVERIFY(ConfigurationImport(program->services())
+                    .rebuildStoreFrom(
+                        "$actuation,211300001230,x,Hall,1,81,80,0\n$req,gw,end,import\n"));
         const auto byNumber = scenariosByNumber();
         QVERIFY(byNumber.contains("8"));
         QVERIFY(!byNumber.contains("1"));
@@ -226,9 +230,9 @@ private Q_SLOTS:
         // The store refuses the second transmitter, after the wipe has run.
         rawSql("CREATE TRIGGER refuse BEFORE INSERT ON SuperBox WHEN NEW.MAINID='20AA10000002' "
                "BEGIN SELECT RAISE(ABORT, 'refused'); END");
-        QVERIFY(!ConfigurationImport::rebuildStoreFrom(
-            "$actuation,211300001230,x,Hall,1,00,0000000000000000,0\n"
-            "$gw,1,20AA10000002,127.0.0.3,s,0,0\n$req,gw,end,import\n"));
+        QVERIFY(!ConfigurationImport(program->services())
+                     .rebuildStoreFrom("$actuation,211300001230,x,Hall,1,00,0000000000000000,0\n"
+                                       "$gw,1,20AA10000002,127.0.0.3,s,0,0\n$req,gw,end,import\n"));
         const QList<QVariantMap> devices = store->readAllMainDeviceInfo();
         QCOMPARE(devices.size(), 1);
         QCOMPARE(devices.constFirst().value(Key::id).toString(), QStringLiteral("219900000000"));

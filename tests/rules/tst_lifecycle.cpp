@@ -53,7 +53,7 @@ private Q_SLOTS:
         // The launch makes the store's tables; the first screens and the
         // first activation read them before the check, without a complaint.
         QTest::failOnWarning(QRegularExpression("no such table"));
-        AppDelegate::instance()->applicationDidFinishLaunching();
+        program->lifecycle().applicationDidFinishLaunching();
         store->readAllSuperBoxInfo();
         StartUp view;
         DelegateManager::instance()->hideFirstLogoView(&view);
@@ -107,7 +107,7 @@ private Q_SLOTS:
         UDPSocketManager::instance()->setTransmitterPort(peer.port());
         DelegateManager::instance()->initApplicationNeedData();
         app->setIfConnected(AppDelegate::kConnected);
-        app->applicationDidBecomeActive();
+        program->lifecycle().applicationDidBecomeActive();
         QCOMPARE(navigator.opened, QStringList{"scanner"});
         QCOMPARE(app->ifConnected(), AppDelegate::kConnectionUnknown);
         QVERIFY(!ShowAlertManager::instance()->checkActivityShowOn()); // nothing sent
@@ -128,7 +128,7 @@ private Q_SLOTS:
         for (const QVariantMap &t : {master, slave, named})
             store->insertSuperBoxWithInfo(t);
 
-        app->applicationDidBecomeActive();
+        program->lifecycle().applicationDidBecomeActive();
         QTRY_COMPARE(peer.received.size(), 1);
         QCOMPARE(peer.received.constFirst(), QByteArray(R"(token$req,gw,20AA10000001,1,0,0\n)"));
         QStringList titles;
@@ -154,7 +154,7 @@ private Q_SLOTS:
             QStringLiteral("20AA10000001"));
         app->setIfConnected(AppDelegate::kConnectionFailed);
 
-        app->applicationWillResignActive();
+        program->lifecycle().applicationWillResignActive();
         QCOMPARE(app->ifConnected(), AppDelegate::kConnectionUnknown);
         QCOMPARE(app->connectionType(), AppDelegate::kDatagramExchange);
         QVERIFY(!ShowAlertManager::instance()->checkActivityShowOn());

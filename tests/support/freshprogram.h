@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "control/applifecycle.h"
 #include "core/programobjects.h"
 
 #include <optional>
@@ -26,6 +27,11 @@ public:
     using FrontEnd = void (*)(ProgramObjects &objects);
     static void setFrontEnd(FrontEnd addObjects);
 
+    const HomeServices &services() const { return m_objects.services(); }
+    // The window's start, activation and resignation, as the app's main has them.
+    AppLifecycle &lifecycle() { return m_lifecycle; }
+
 private:
     ProgramObjects m_objects;
+    AppLifecycle m_lifecycle{m_objects.services()};
 };

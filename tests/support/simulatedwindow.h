@@ -32,6 +32,7 @@ public:
     [[nodiscard]] bool openWindow(QSize size = {});
 
     AppWindow *window() const { return m_window.get(); }
+    FreshProgram &program() { return m_program; }
     TransmitterServer *simulator() const { return m_simulator.get(); }
     NavigationStack *stack() const { return m_window->navigationController(); }
     ParentPresentViewController *top() const { return stack()->top(); }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "appdelegate.h"
+#include "applifecycle.h"
 
+#include "appdelegate.h"
 #include "checkmanager.h"
 #include "flowfeedback.h"
 #include "staterefresh.h"
@@ -9,32 +10,30 @@
 #include "store/recordkeys.h"
 #include "udpsocketmanager.h"
 
-#include <QCoreApplication>
-
-void AppDelegate::applicationDidFinishLaunching()
+void AppLifecycle::applicationDidFinishLaunching()
 {
     // The first screens read the store before the first-start check fills
     // it: its tables are there from the start (an existing home is untouched).
-    Database::instance()->creatDatabase();
-    m_ifHaveATry = true;
-    m_connectionType = kDatagramExchange;
+    m_home.store.creatDatabase();
+    m_home.application.setIfHaveATry(true);
+    m_home.application.setConnectionType(AppDelegate::kDatagramExchange);
 }
 
-void AppDelegate::applicationDidBecomeActive()
+void AppLifecycle::applicationDidBecomeActive()
 {
-    StateRefresh::instance()->setActive(true);
-    CheckManager::checkIfHaveGotSuperBox();
-    m_ifConnected = kConnectionUnknown;
-    const QList<QVariantMap> transmitters = Database::instance()->readAllSuperBoxInfo();
+    m_home.stateRefresh.setActive(true);
+    CheckManager(m_home).checkIfHaveGotSuperBox();
+    m_home.application.setIfConnected(AppDelegate::kConnectionUnknown);
+    const QList<QVariantMap> transmitters = m_home.store.readAllSuperBoxInfo();
     if (transmitters.isEmpty())
         return;
     const QVariantMap &master = transmitters.constFirst();
-    UDPSocketManager::instance()->getGatewayIPWithID(master.value(Key::id).toString(),
-                                                     master.value(Key::address).toString());
-    localiseTransmitterTitles();
+    m_home.channel.getGatewayIPWithID(master.value(Key::id).toString(),
+                                      master.value(Key::address).toString());
+    localiseTransmitterTitles(m_home.store);
 }
 
-void AppDelegate::localiseTransmitterTitles()
+void AppLifecycle::localiseTransmitterTitles(Database &store)
 {
     const bool english = RecordFactory::interfaceIsEnglish();
     // Titles the app gave in the other language, to be given in this one.
@@ -42,8 +41,7 @@ void AppDelegate::localiseTransmitterTitles()
         english ? QStringLiteral("主无线转发器") : QStringLiteral("Master Transmitter");
     const QString slave =
         english ? QStringLiteral("从无线转发器") : QStringLiteral("Slave Transmitter");
-    Database *store = Database::instance();
-    for (QVariantMap transmitter : store->readAllSuperBoxInfo()) {
+    for (QVariantMap transmitter : store.readAllSuperBoxInfo()) {
         const QString title = transmitter.value(Key::title).toString();
         if (title != master && title != slave)
             continue;
@@ -51,16 +49,16 @@ void AppDelegate::localiseTransmitterTitles()
         if (localised == title)
             continue;
         transmitter.insert(Key::title, localised);
-        store->updateSuperBoxWithMainID(transmitter.value(Key::id).toString(), transmitter);
+        store.updateSuperBoxWithMainID(transmitter.value(Key::id).toString(), transmitter);
     }
 }
 
-void AppDelegate::locateMasterQuietly()
+void AppLifecycle::locateMasterQuietly()
 {
-    UDPSocketManager *channel = UDPSocketManager::instance();
+    UDPSocketManager *channel = &m_home.channel;
     if (!channel->isSettled())
         return;
-    const QList<QVariantMap> transmitters = Database::instance()->readAllSuperBoxInfo();
+    const QList<QVariantMap> transmitters = m_home.store.readAllSuperBoxInfo();
     if (transmitters.isEmpty())
         return;
     const QVariantMap &master = transmitters.constFirst();
@@ -68,13 +66,13 @@ void AppDelegate::locateMasterQuietly()
                                 master.value(Key::address).toString());
 }
 
-void AppDelegate::applicationWillResignActive()
+void AppLifecycle::applicationWillResignActive()
 {
-    StateRefresh::instance()->setActive(false);
-    m_ifConnected = kConnectionUnknown;
-    FlowFeedback *feedback = FlowFeedback::instance();
+    m_home.stateRefresh.setActive(false);
+    m_home.application.setIfConnected(AppDelegate::kConnectionUnknown);
+    FlowFeedback *feedback = &m_home.feedback;
     feedback->transmitterConnectionSuccessful(1);
     feedback->finishedFading();
     feedback->stopActivity();
-    UDPSocketManager::instance()->rediscovery().getGatewayIPAgain(std::nullopt);
+    m_home.channel.rediscovery().getGatewayIPAgain(std::nullopt);
 }
