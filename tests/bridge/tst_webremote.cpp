@@ -1385,6 +1385,9 @@ private Q_SLOTS:
         }
         if (!fault.isEmpty())
             simulator->faults().add(*FaultRule::parse(fault, nullptr));
+        // What goes out, not its pace, is checked: a full home's 129 steps
+        // need not each wait the home's 0.11 s.
+        UDPSocketManager::instance()->setFollowUpMilliseconds(5);
         const OpenPage owner = openPage(pairedToken(WebAccess::Role::Owner));
         QTRY_VERIFY(owner.heardOf("home"));
         const QJsonObject shown = scenarioShown(owner, edited);
