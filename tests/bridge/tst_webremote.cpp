@@ -772,9 +772,8 @@ private Q_SLOTS:
         plainKey.setSslConfiguration(withoutForwardSecrecy);
         plainKey.connectToHostEncrypted("127.0.0.1", tlsPort);
         // The server is in this process: its loop must run to answer the handshake.
-        QTRY_VERIFY_WITH_TIMEOUT(plainKey.isEncrypted() ||
-                                     plainKey.state() == QAbstractSocket::UnconnectedState,
-                                 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            plainKey.isEncrypted() || plainKey.state() == QAbstractSocket::UnconnectedState, 10000);
         QVERIFY(!plainKey.isEncrypted());
 
         QWebSocket socket(tlsBase);
