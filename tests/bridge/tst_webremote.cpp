@@ -218,9 +218,9 @@ private:
             });
         }
     };
-    OpenPage openPage(const QString &token)
+    OpenPage openPage(const QString &token, const QString &path = "/")
     {
-        OpenPage opened{page(token, base())};
+        OpenPage opened{page(token, base(), path)};
         connect(opened.socket.get(), &QWebSocket::textMessageReceived, this,
                 [heard = opened.heard](const QString &text) {
                     heard->append(QJsonDocument::fromJson(text.toUtf8()).object());
@@ -963,12 +963,7 @@ private Q_SLOTS:
     void aSilentControllerIsRemovedByForceOnTheOwnersWord()
     {
         QVERIFY(simulator->home().setChannelResponsive("211300001232", false));
-        const QString token = pairedToken(WebAccess::Role::Owner);
-        OpenPage owner{page(token, base(), "/?lang=zh-CN")};
-        connect(owner.socket.get(), &QWebSocket::textMessageReceived, this,
-                [heard = owner.heard](const QString &text) {
-                    heard->append(QJsonDocument::fromJson(text.toUtf8()).object());
-                });
+        const OpenPage owner = openPage(pairedToken(WebAccess::Role::Owner), "/?lang=zh-CN");
         QTRY_VERIFY(owner.heardOf("home"));
         owner.socket->sendTextMessage(R"({"type":"remove","id":"211300001232"})");
         QTRY_VERIFY(owner.heardOf("question"));
@@ -1443,12 +1438,7 @@ private Q_SLOTS:
     // channels are enrolled under, are in the page's language.
     void aDecodedCodeIsToldInThePagesLanguage()
     {
-        const QString token = pairedToken(WebAccess::Role::Owner);
-        OpenPage chinese{page(token, base(), "/?lang=zh-CN")};
-        connect(chinese.socket.get(), &QWebSocket::textMessageReceived, this,
-                [heard = chinese.heard](const QString &text) {
-                    heard->append(QJsonDocument::fromJson(text.toUtf8()).object());
-                });
+        const OpenPage chinese = openPage(pairedToken(WebAccess::Role::Owner), "/?lang=zh-CN");
         QTRY_VERIFY(chinese.heardOf("home"));
         chinese.socket->sendTextMessage(R"({"type":"decode","code":"2112D0007770"})");
         QTRY_VERIFY(chinese.heardOf("decoded"));
