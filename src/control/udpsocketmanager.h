@@ -47,6 +47,9 @@ public:
     static constexpr int kMaxQueuedCommands = CommandQueue::kMaxQueued;
     // A person's command waits at most this long behind a background query.
     static constexpr double kBackgroundReplyWaitSeconds = 1.5;
+    // The environment variable whose seconds, when set, replace every reply
+    // wait (as setReplyWaitOverride does): for tests of the programs.
+    static constexpr const char *kReplyWaitVariable = "ARDENTIA_TEST_REPLY_WAIT";
     static inline const QString kGroupAddress = QStringLiteral("groupAddress");
 
     // Made and destroyed by ProgramObjects; instance() reaches it meanwhile.

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "brokerrig.h"
+#include "control/udpsocketmanager.h"
 #include "testauthority.h"
 #include "testmain.h"
 
@@ -113,6 +114,9 @@ class TestBridge : public QObject {
 private Q_SLOTS:
     void initTestCase()
     {
+        // The programs wait 3 s for a reply instead of the home's 10: a
+        // silent master or a lost reply is found sooner, nothing else changes.
+        qputenv(UDPSocketManager::kReplyWaitVariable, "3");
         rig = startRig();
         QVERIFY(rig);
     }
@@ -633,6 +637,10 @@ private Q_SLOTS:
         rig = startRig({}, {"--link-check-interval", "1"});
         QVERIFY(rig);
         QVERIFY(rig->waitFor("ardentia/bridge/info", has("link", "online")) >= 0);
+        // The start's state queries over (each channel answered), so that
+        // none of them is what finds the silence.
+        for (const QString &id : kChannels)
+            QVERIFY(rig->waitFor("ardentia/" + id + "/availability", is("online")) >= 0);
         int from = rig->messages().size();
         // No command: the quiet check alone finds the master silent; the
         // scenes' availability reads the master's link.

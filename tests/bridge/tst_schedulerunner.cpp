@@ -94,6 +94,35 @@ class TestScheduleRunner : public QObject {
         return made;
     }
 
+    // A runner started on the stored schedules, and the runs it reports.
+    struct Started {
+        std::unique_ptr<ScheduleRunner> runner;
+        std::unique_ptr<QSignalSpy> ran;
+    };
+    Started started()
+    {
+        Started made{runner(), nullptr};
+        made.ran = std::make_unique<QSignalSpy>(made.runner.get(), &ScheduleRunner::ran);
+        made.runner->start();
+        return made;
+    }
+
+    void wakeAt(ScheduleRunner &runner, const QDateTime &moment)
+    {
+        m_now = moment;
+        runner.wake();
+    }
+
+    // Whatever the runner set going is over: a run goes out as soon as it is
+    // due, so once the link is quiet and its outcome told, no other comes.
+    static bool settled()
+    {
+        const bool quiet =
+            QTest::qWaitFor([] { return UDPSocketManager::instance()->isSettled(); });
+        QCoreApplication::processEvents();
+        return quiet;
+    }
+
     Schedule stored(Schedule schedule)
     {
         ScheduleStore store(Database::instance());
@@ -159,24 +188,20 @@ private Q_SLOTS:
         action.level = 40;
         const Schedule schedule = stored(dailyAt(QTime(7, 0), action));
         QSignalSpy answered(m_simulator.get(), &TransmitterServer::datagramAnswered);
-        const auto scheduled = runner();
-        QSignalSpy ran(scheduled.get(), &ScheduleRunner::ran);
-        scheduled->start();
+        const auto [scheduled, ran] = started();
         // Armed for an hour at most: the clock may jump meanwhile.
         QCOMPARE(scheduled->wakeAt(), at(7, 0));
         QCOMPARE(scheduled->nextRunOf(schedule), std::optional(at(7, 0)));
 
-        m_now = at(6, 59, 59);
-        scheduled->wake();
-        QTest::qWait(50);
+        wakeAt(*scheduled, at(6, 59, 59));
+        QVERIFY(settled());
         QCOMPARE(commandsIn(answered), QStringList());
 
-        m_now = at(7, 0);
-        scheduled->wake();
-        QTRY_COMPARE(ran.size(), 1);
-        QCOMPARE(ran.constFirst().at(1).toBool(), true);
-        QCOMPARE(ran.constFirst().at(2).toString(), QStringLiteral("done"));
-        QCOMPARE(ran.constFirst().at(3).toBool(), true);
+        wakeAt(*scheduled, at(7, 0));
+        QTRY_COMPARE(ran->size(), 1);
+        QCOMPARE(ran->constFirst().at(1).toBool(), true);
+        QCOMPARE(ran->constFirst().at(2).toString(), QStringLiteral("done"));
+        QCOMPARE(ran->constFirst().at(3).toBool(), true);
         QCOMPARE(commandsIn(answered).size(), 1);
         QVERIFY2(commandsIn(answered).constFirst().contains(command),
                  qPrintable(commandsIn(answered).join('\n')));
@@ -206,21 +231,16 @@ private Q_SLOTS:
         QFETCH(QDateTime, due);
         const Schedule schedule = stored(dailyAt(QTime(2, 30), switchOn(kStairs)));
         m_now = start;
-        const auto scheduled = runner();
-        QSignalSpy ran(scheduled.get(), &ScheduleRunner::ran);
-        scheduled->start();
+        const auto [scheduled, ran] = started();
         QCOMPARE(scheduled->nextRunOf(schedule), std::optional(due));
         QCOMPARE(scheduled->wakeAt(), due);
-        m_now = due.addSecs(-1);
-        scheduled->wake();
-        m_now = due;
-        scheduled->wake();
-        QTRY_COMPARE(ran.size(), 1);
+        wakeAt(*scheduled, due.addSecs(-1));
+        wakeAt(*scheduled, due);
+        QTRY_COMPARE(ran->size(), 1);
         // An hour on the wall clock may show 02:30 again: it does not run again.
-        m_now = due.addSecs(3600);
-        scheduled->wake();
-        QTest::qWait(300);
-        QCOMPARE(ran.size(), 1);
+        wakeAt(*scheduled, due.addSecs(3600));
+        QVERIFY(settled());
+        QCOMPARE(ran->size(), 1);
         QCOMPARE(scheduled->nextRunOf(schedule)->toTimeZone(kZone).time(), QTime(2, 30));
         QCOMPARE(scheduled->nextRunOf(schedule)->toTimeZone(kZone).date(),
                  due.toTimeZone(kZone).date().addDays(1));
@@ -256,41 +276,34 @@ private Q_SLOTS:
         QFETCH(QString, lastOutcome);
         m_simulator->faults().add(*FaultRule::parse(fault, nullptr));
         stored(dailyAt(QTime(7, 0), switchOn(kStairs)));
-        QSignalSpy answered(m_simulator.get(), &TransmitterServer::datagramAnswered);
-        const auto scheduled = runner();
-        QSignalSpy ran(scheduled.get(), &ScheduleRunner::ran);
-        scheduled->start();
-        m_now = at(7, 0);
-        scheduled->wake();
-        QTRY_COMPARE(ran.size(), 1);
-        QCOMPARE(ran.at(0).at(1).toBool(), false);
-        QCOMPARE(ran.at(0).at(2).toString(), firstOutcome);
-        QCOMPARE(ran.at(0).at(3).toBool(), false); // not final: tried again
-        QTRY_VERIFY(UDPSocketManager::instance()->isSettled());
+        const auto [scheduled, ran] = started();
+        wakeAt(*scheduled, at(7, 0));
+        QTRY_COMPARE(ran->size(), 1);
+        QCOMPARE(ran->at(0).at(1).toBool(), false);
+        QCOMPARE(ran->at(0).at(2).toString(), firstOutcome);
+        QCOMPARE(ran->at(0).at(3).toBool(), false); // not final: tried again
+        QVERIFY(settled());
         QCOMPARE(scheduled->wakeAt(), at(7, 1));
         const qsizetype sent = m_simulator->datagramsAnswered() + m_simulator->repliesDropped();
 
-        m_now = at(7, 0, 59);
-        scheduled->wake();
-        QTest::qWait(50);
-        QCOMPARE(ran.size(), 1);
+        wakeAt(*scheduled, at(7, 0, 59));
+        QVERIFY(settled());
+        QCOMPARE(ran->size(), 1);
         QCOMPARE(m_simulator->datagramsAnswered() + m_simulator->repliesDropped(), sent);
 
         if (healedBeforeRetry)
             m_simulator->faults().clear();
-        m_now = at(7, 1);
-        scheduled->wake();
-        QTRY_COMPARE(ran.size(), 2);
-        QCOMPARE(ran.at(1).at(1).toBool(), lastOutcome == QLatin1String("done"));
-        QCOMPARE(ran.at(1).at(2).toString(), lastOutcome);
-        QCOMPARE(ran.at(1).at(3).toBool(), true);
+        wakeAt(*scheduled, at(7, 1));
+        QTRY_COMPARE(ran->size(), 2);
+        QCOMPARE(ran->at(1).at(1).toBool(), lastOutcome == QLatin1String("done"));
+        QCOMPARE(ran->at(1).at(2).toString(), lastOutcome);
+        QCOMPARE(ran->at(1).at(3).toBool(), true);
         QCOMPARE(m_simulator->datagramsAnswered() + m_simulator->repliesDropped(), sent + 1);
 
         // Nothing more: the next try is tomorrow's run.
-        m_now = at(7, 3);
-        scheduled->wake();
-        QTest::qWait(400);
-        QCOMPARE(ran.size(), 2);
+        wakeAt(*scheduled, at(7, 3));
+        QVERIFY(settled());
+        QCOMPARE(ran->size(), 2);
         QCOMPARE(scheduled->wakeAt(), at(8, 3));
     }
 
@@ -312,38 +325,30 @@ private Q_SLOTS:
             QStringLiteral("lig:4:") + kStairs + QStringLiteral("=code:3"), nullptr));
         stored(dailyAt(QTime(7, 0), switchOn(kStairs)));
         {
-            const auto before = runner();
-            QSignalSpy ran(before.get(), &ScheduleRunner::ran);
-            before->start();
-            m_now = at(7, 0);
-            before->wake();
-            QTRY_COMPARE(ran.size(), 1);
-            QCOMPARE(ran.at(0).at(3).toBool(), false); // a retry waits
-            QTRY_VERIFY(UDPSocketManager::instance()->isSettled());
+            const auto [before, ran] = started();
+            wakeAt(*before, at(7, 0));
+            QTRY_COMPARE(ran->size(), 1);
+            QCOMPARE(ran->at(0).at(3).toBool(), false); // a retry waits
+            QVERIFY(settled());
         }
         m_simulator->faults().clear();
         const qsizetype sent = m_simulator->datagramsAnswered();
         m_now = restartAt;
-        const auto after = runner();
-        QSignalSpy ran(after.get(), &ScheduleRunner::ran);
-        after->start();
-        m_now = std::max(restartAt, at(7, 1));
-        after->wake();
+        const auto [after, ran] = started();
+        wakeAt(*after, std::max(restartAt, at(7, 1)));
         if (retries) {
-            QTRY_COMPARE(ran.size(), 1);
-            QCOMPARE(ran.at(0).at(2).toString(), QStringLiteral("done"));
-            QCOMPARE(ran.at(0).at(3).toBool(), true);
+            QTRY_COMPARE(ran->size(), 1);
+            QCOMPARE(ran->at(0).at(2).toString(), QStringLiteral("done"));
+            QCOMPARE(ran->at(0).at(3).toBool(), true);
         } else {
-            QTest::qWait(300);
-            QCOMPARE(ran.size(), 0);
+            QVERIFY(settled());
+            QCOMPARE(ran->size(), 0);
         }
         QCOMPARE(m_simulator->datagramsAnswered() - sent, retries);
         // Dealt with: a further restart does not try it again.
-        const auto again = runner();
-        QSignalSpy ranAgain(again.get(), &ScheduleRunner::ran);
-        again->start();
-        QTest::qWait(300);
-        QCOMPARE(ranAgain.size(), 0);
+        const Started again = started();
+        QVERIFY(settled());
+        QCOMPARE(again.ran->size(), 0);
     }
 
     // When the runner starts: a run due less than five minutes ago runs
@@ -374,14 +379,11 @@ private Q_SLOTS:
                         .save({{schedule.id,
                                 {dealtWithThrough, ScheduleCodec::toJson(schedule), {}}}}));
         m_now = startedAt;
-        const auto scheduled = runner();
-        QSignalSpy ran(scheduled.get(), &ScheduleRunner::ran);
-        scheduled->start();
+        const auto [scheduled, ran] = started();
         if (runs)
-            QTRY_COMPARE(ran.size(), 1);
-        QTRY_VERIFY(UDPSocketManager::instance()->isSettled());
-        QTest::qWait(50);
-        QCOMPARE(ran.size(), runs ? 1 : 0);
+            QTRY_COMPARE(ran->size(), 1);
+        QVERIFY(settled());
+        QCOMPARE(ran->size(), runs ? 1 : 0);
         QCOMPARE(m_simulator->home().channel(kStairs)->state.on, runs);
         QCOMPARE(scheduled->nextRunOf(schedule), std::optional(at(7, 0, 0, 1)));
     }
@@ -392,19 +394,14 @@ private Q_SLOTS:
     {
         stored(dailyAt(QTime(7, 0), switchOn(kStairs)));
         {
-            const auto scheduled = runner();
-            QSignalSpy ran(scheduled.get(), &ScheduleRunner::ran);
-            scheduled->start();
-            m_now = at(7, 0);
-            scheduled->wake();
-            QTRY_COMPARE(ran.size(), 1);
+            const auto [scheduled, ran] = started();
+            wakeAt(*scheduled, at(7, 0));
+            QTRY_COMPARE(ran->size(), 1);
         }
         m_now = at(7, 2);
-        const auto again = runner();
-        QSignalSpy ran(again.get(), &ScheduleRunner::ran);
-        again->start();
-        QTest::qWait(400);
-        QCOMPARE(ran.size(), 0);
+        const Started again = started();
+        QVERIFY(settled());
+        QCOMPARE(again.ran->size(), 0);
     }
 
     // A schedule changed so that its time has just passed does not run for
@@ -430,19 +427,16 @@ private Q_SLOTS:
         QFETCH(bool, runs);
         m_changeLatency = latency;
         Schedule schedule = stored(dailyAt(QTime(9, 0), switchOn(kStairs)));
-        const auto scheduled = runner();
-        QSignalSpy ran(scheduled.get(), &ScheduleRunner::ran);
-        scheduled->start();
+        const auto [scheduled, ran] = started();
         m_now = readAt;
         schedule.time.at = newTime;
         stored(schedule);
         scheduled->reload();
-        m_now = readAt.addSecs(60);
-        scheduled->wake();
+        wakeAt(*scheduled, readAt.addSecs(60));
         if (runs)
-            QTRY_COMPARE(ran.size(), 1);
-        QTest::qWait(400);
-        QCOMPARE(ran.size(), runs ? 1 : 0);
+            QTRY_COMPARE(ran->size(), 1);
+        QVERIFY(settled());
+        QCOMPARE(ran->size(), runs ? 1 : 0);
     }
 
     // A channel's removal switches its schedule off, saying why, and it no
@@ -450,9 +444,7 @@ private Q_SLOTS:
     void removedChannelSwitchesItsScheduleOff()
     {
         const Schedule schedule = stored(dailyAt(QTime(7, 0), switchOn(kStairs)));
-        const auto scheduled = runner();
-        QSignalSpy ran(scheduled.get(), &ScheduleRunner::ran);
-        scheduled->start();
+        const auto [scheduled, ran] = started();
         Database::instance()->deleteMainDeviceWithMainID(kStairs);
         HomeEvents::instance()->announceRemoval(kStairs);
 
@@ -467,10 +459,9 @@ private Q_SLOTS:
                  "Switched off: its channel " + kStairs + " was removed from the home.");
         QVERIFY(!list.at(0).toObject().contains(QStringLiteral("next")));
 
-        m_now = at(7, 0);
-        scheduled->wake();
-        QTest::qWait(200);
-        QCOMPARE(ran.size(), 0);
+        wakeAt(*scheduled, at(7, 0));
+        QVERIFY(settled());
+        QCOMPARE(ran->size(), 0);
     }
 
     // A scenario deleted through the home's flow (its members let go on the
@@ -511,16 +502,13 @@ private Q_SLOTS:
         once.time.kind = ScheduleTime::Kind::Once;
         once.time.date = kToday;
         once = stored(once);
-        const auto scheduled = runner();
-        QSignalSpy ran(scheduled.get(), &ScheduleRunner::ran);
-        scheduled->start();
-        m_now = wokenAt;
-        scheduled->wake();
+        const auto [scheduled, ran] = started();
+        wakeAt(*scheduled, wokenAt);
         QTRY_VERIFY(!storedNow(once.id)->enabled);
         QCOMPARE(storedNow(once.id)->offReason, Schedule::OffReason::None);
-        QTRY_COMPARE(ran.size(), runs);
-        QTest::qWait(200);
-        QCOMPARE(ran.size(), runs);
+        QTRY_COMPARE(ran->size(), runs);
+        QVERIFY(settled());
+        QCOMPARE(ran->size(), runs);
     }
 
     // The event a run publishes.

@@ -218,9 +218,9 @@ private:
             });
         }
     };
-    OpenPage openPage(const QString &token)
+    OpenPage openPage(const QString &token, const QString &path = "/")
     {
-        OpenPage opened{page(token, base())};
+        OpenPage opened{page(token, base(), path)};
         connect(opened.socket.get(), &QWebSocket::textMessageReceived, this,
                 [heard = opened.heard](const QString &text) {
                     heard->append(QJsonDocument::fromJson(text.toUtf8()).object());
@@ -401,14 +401,6 @@ private Q_SLOTS:
         QCOMPARE(later.reply->rawHeader("ETag"), tag);
     }
 
-    void failedPairingsAreSlowedDown()
-    {
-        for (int i = 0; i < PairingThrottle::kMaxFailuresPerAddress; ++i)
-            QCOMPARE(get("/pair?code=WRONG" + QString::number(i)).status, 403);
-        // Now even a good code waits its minute.
-        QCOMPARE(get("/pair?code=" + *access().newPairingCode()).status, 429);
-    }
-
     // A WebSocket only for a paired device and from the page's own origin.
     void theWebSocketChecksWhoAndWhere_data()
     {
@@ -486,23 +478,6 @@ private Q_SLOTS:
         socket->sendTextMessage(QString(WebRemoteServer::kMaxMessageBytes + 10, 'x')); // oversized
         QSignalSpy closed(socket.get(), &QWebSocket::disconnected);
         QVERIFY(closed.wait(5000));
-    }
-
-    // A request body of any size from anyone would sit whole in memory: cut off.
-    void anOversizedRequestIsCutOff()
-    {
-        QTcpSocket sender;
-        sender.connectToHost(QHostAddress::LocalHost, port);
-        QVERIFY(sender.waitForConnected(5000));
-        sender.write("POST / HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Length: 100000000\r\n\r\n");
-        const QByteArray chunk(64 * 1024, 'x');
-        for (int i = 0; i < 16 && sender.state() == QAbstractSocket::ConnectedState; ++i) {
-            sender.write(chunk);
-            sender.waitForBytesWritten(1000);
-        }
-        QTRY_COMPARE(sender.state(), QAbstractSocket::UnconnectedState);
-        QVERIFY(!sender.readAll().contains("200 OK"));
-        QCOMPARE(get("/", pairedToken()).status, 200); // and the remote serves on
     }
 
     // Past the limit, the oldest connection not known to be a paired
@@ -606,9 +581,8 @@ private Q_SLOTS:
         QCOMPARE(live->state(), QAbstractSocket::ConnectedState);
     }
 
-    // Pages are bounded per device and per address, and family members'
-    // pages leave room for the owner's: however the server fills, the
-    // owner's page opens.
+    // Pages are bounded per address, and family members' pages leave room
+    // for the owner's: however the server fills, the owner's page opens.
     void pagesAreBoundedAndOwnersKeepRoom_data()
     {
         QTest::addColumn<int>("maxConnections");
@@ -616,7 +590,6 @@ private Q_SLOTS:
         QTest::addColumn<int>("pagesEach");
         QTest::addColumn<int>("open"); // of the family's pages
         const int perDevice = ConnectionLimits::kMaxPagesPerDevice;
-        QTest::newRow("one device") << 256 << 1 << perDevice + 3 << perDevice;
         QTest::newRow("one address")
             << 256 << 5 << perDevice << ConnectionLimits::kMaxPagesPerAddress;
         QTest::newRow("a full server") << 12 << 3 << perDevice << 11; // a sixteenth, one, left
@@ -817,7 +790,10 @@ private Q_SLOTS:
         QSslSocket plainKey;
         plainKey.setSslConfiguration(withoutForwardSecrecy);
         plainKey.connectToHostEncrypted("127.0.0.1", tlsPort);
-        QVERIFY(!plainKey.waitForEncrypted(10000));
+        // The server is in this process: its loop must run to answer the handshake.
+        QTRY_VERIFY_WITH_TIMEOUT(
+            plainKey.isEncrypted() || plainKey.state() == QAbstractSocket::UnconnectedState, 10000);
+        QVERIFY(!plainKey.isEncrypted());
 
         QWebSocket socket(tlsBase);
         socket.setSslConfiguration(trust);
@@ -1006,12 +982,7 @@ private Q_SLOTS:
     void aSilentControllerIsRemovedByForceOnTheOwnersWord()
     {
         QVERIFY(simulator->home().setChannelResponsive("211300001232", false));
-        const QString token = pairedToken(WebAccess::Role::Owner);
-        OpenPage owner{page(token, base(), "/?lang=zh-CN")};
-        connect(owner.socket.get(), &QWebSocket::textMessageReceived, this,
-                [heard = owner.heard](const QString &text) {
-                    heard->append(QJsonDocument::fromJson(text.toUtf8()).object());
-                });
+        const OpenPage owner = openPage(pairedToken(WebAccess::Role::Owner), "/?lang=zh-CN");
         QTRY_VERIFY(owner.heardOf("home"));
         owner.socket->sendTextMessage(R"({"type":"remove","id":"211300001232"})");
         QTRY_VERIFY(owner.heardOf("question"));
@@ -1408,6 +1379,9 @@ private Q_SLOTS:
         }
         if (!fault.isEmpty())
             simulator->faults().add(*FaultRule::parse(fault, nullptr));
+        // What goes out, not its pace, is checked: a full home's 129 steps
+        // need not each wait the home's 0.11 s.
+        UDPSocketManager::instance()->setFollowUpMilliseconds(5);
         const OpenPage owner = openPage(pairedToken(WebAccess::Role::Owner));
         QTRY_VERIFY(owner.heardOf("home"));
         const QJsonObject shown = scenarioShown(owner, edited);
@@ -1491,12 +1465,7 @@ private Q_SLOTS:
     // channels are enrolled under, are in the page's language.
     void aDecodedCodeIsToldInThePagesLanguage()
     {
-        const QString token = pairedToken(WebAccess::Role::Owner);
-        OpenPage chinese{page(token, base(), "/?lang=zh-CN")};
-        connect(chinese.socket.get(), &QWebSocket::textMessageReceived, this,
-                [heard = chinese.heard](const QString &text) {
-                    heard->append(QJsonDocument::fromJson(text.toUtf8()).object());
-                });
+        const OpenPage chinese = openPage(pairedToken(WebAccess::Role::Owner), "/?lang=zh-CN");
         QTRY_VERIFY(chinese.heardOf("home"));
         chinese.socket->sendTextMessage(R"({"type":"decode","code":"2112D0007770"})");
         QTRY_VERIFY(chinese.heardOf("decoded"));

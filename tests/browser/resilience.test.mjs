@@ -94,4 +94,4 @@ await browserTest(bin, [], async (rig, browser) => {
   await resumed.evaluate(() => document.dispatchEvent(new Event('visibilitychange')));
   await until(async () => (await resumedBanner()) === '', 'the page to reconnect on coming back');
   return 'browser: link line, silent master, page kept offline, bridge restart, coming back passed';
-});
+}, { replyWait: 3 }); // a silent master found in 3 s instead of the home's 10

@@ -13,7 +13,7 @@ import { freePort, startHome, until } from '../support/homerig.mjs';
 
 export { until };
 
-export async function startRig(bin, simulatorArguments = [], { demo = true, heard = false } = {}) {
+export async function startRig(bin, simulatorArguments = [], { demo = true, heard = false, replyWait = 0 } = {}) {
   const dir = mkdtempSync(join(tmpdir(), 'ardentia-web-'));
   const { data, brokerPort, children, simulator, ctl, simulated, heard: simulatorHeard } = await startHome(bin, dir,
     simulatorArguments, [], { demo, heard });
@@ -23,7 +23,8 @@ export async function startRig(bin, simulatorArguments = [], { demo = true, hear
   const startBridge = async () => {
     bridge = spawn(`${bin}/bridge/ardentia-bridge`, ['--interface', 'lo', '--data', data,
       '--port', String(brokerPort), '--web-listen', `127.0.0.1:${webPort}`],
-    { stdio: ['ignore', 'inherit', 'inherit'] });
+    { stdio: ['ignore', 'inherit', 'inherit'],
+      env: replyWait ? { ...process.env, ARDENTIA_TEST_REPLY_WAIT: String(replyWait) } : process.env });
     children.push(bridge);
     await until(async () => (await fetch(base).catch(() => null))?.status === 401, 'the bridge');
   };
@@ -118,9 +119,11 @@ export async function drawnPhoto(page) {
 // Runs a browser test: the rig and the browser around it, both ended
 // whatever happens; a failure sets the exit status. Options: demo (the
 // simulator's demo home, by default), heard (the simulator's received
-// command lines kept) and the browser's arguments.
-export async function browserTest(bin, simulatorArguments, test, { demo = true, heard = false, browserArguments = [] } = {}) {
-  const rig = await startRig(bin, simulatorArguments, { demo, heard });
+// command lines kept), replyWait (the seconds the bridge waits for a reply
+// instead of the home's 10) and the browser's arguments.
+export async function browserTest(bin, simulatorArguments, test,
+  { demo = true, heard = false, replyWait = 0, browserArguments = [] } = {}) {
+  const rig = await startRig(bin, simulatorArguments, { demo, heard, replyWait });
   const browser = await launchBrowser(browserArguments);
   try {
     console.log(await test(rig, browser));

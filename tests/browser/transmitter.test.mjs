@@ -80,4 +80,4 @@ await browserTest(bin, [], async (rig, browser) => {
     await audited.locator('#enrol-outcome.good').waitFor();
   }], 'owner 360x640');
   return 'browser: a slave transmitter enrolled from the page, the master\'s code again (failed while silent, retried) passed';
-}, { demo: false });
+}, { demo: false, replyWait: 3 }); // a silent master found in 3 s instead of the home's 10

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "control/udpsocketmanager.h"
 #include "testmain.h"
 
 #include <QDir>
@@ -100,6 +101,9 @@ class TestCli : public QObject {
     }
 
 private Q_SLOTS:
+    // The programs wait 3 s for a reply instead of the home's 10: an
+    // unanswered command fails sooner, nothing else changes.
+    void initTestCase() { qputenv(UDPSocketManager::kReplyWaitVariable, "3"); }
     void cleanupTestCase() { stopSimulator(); }
 
     void helpExplainsEveryCommand()
