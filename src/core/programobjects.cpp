@@ -29,7 +29,8 @@ ProgramObjects::ProgramObjects()
       m_stateRefresh(std::make_unique<StateRefresh>(*m_channel)),
       m_live(std::make_unique<LiveHome>()),
       m_liveFeed(std::make_unique<LiveHomeFeed>(
-          m_live.get(), [store = m_store.get()] { return LiveHomeFeed::readableChannelIds(*store); },
+          m_live.get(),
+          [store = m_store.get()] { return LiveHomeFeed::readableChannelIds(*store); },
           [store = m_store.get()] { return LiveHomeFeed::storedMasterId(*store); })),
       m_services{*m_store,   *m_files,  *m_homeEvents,   *m_application, *m_feedback,
                  *m_channel, *m_import, *m_stateRefresh, *m_live}

@@ -102,8 +102,7 @@ HomeBridge::HomeBridge(const HomeServices &home, MqttClient *mqtt, const MasterL
                     publishEverything();
             });
     connect(events, &HomeEvents::homeChangedElsewhere, this, &HomeBridge::followChangeElsewhere);
-    connect(&m_home.channel, &UDPSocketManager::commandOutcome, this,
-            &HomeBridge::onOutcome);
+    connect(&m_home.channel, &UDPSocketManager::commandOutcome, this, &HomeBridge::onOutcome);
     connect(link, &MasterLink::changed, this, &HomeBridge::onMasterChanged);
     connect(link, &MasterLink::cameBack, this, &HomeBridge::pollAll);
 
