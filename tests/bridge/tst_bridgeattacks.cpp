@@ -417,8 +417,10 @@ private Q_SLOTS:
                                   !wasOn, 10000);
 
         // The header deadline ends the half-sent requests, the idle one the silent connection.
+        // Each deadline runs from the moment the bridge took that connection off the
+        // kernel's queue, which for the last of 1,100 is seconds later on a busy machine.
         QTRY_COMPARE_WITH_TIMEOUT(closed(), qsizetype(attackers.size()),
-                                  (kHeaderTimeoutSeconds + 3) * 1000);
+                                  (kHeaderTimeoutSeconds + 8) * 1000);
         QTRY_COMPARE_WITH_TIMEOUT(silent->state(), QAbstractSocket::UnconnectedState,
                                   (kIdleTimeoutSeconds + 3) * 1000);
     }
