@@ -9,10 +9,15 @@
 
 #include <cstdlib>
 
+namespace {
+ProgramObjects *objects = nullptr; // the decoder tells the feedback service
+}
+
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
     FuzzProcess::start(argc, argv);
-    static ProgramObjects objects; // the decoder tells the feedback service
+    static ProgramObjects made;
+    objects = &made;
     return 0;
 }
 
@@ -23,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // The first byte picks the scanner's mode, the rest is the scanned text.
     const QString mode = data[0] & 1 ? CodeDecoder::kTransmitterMode : CodeDecoder::kDeviceMode;
     const QString text = QString::fromUtf8(fuzzBytes(data + 1, size - 1));
-    const CodeDecoder::Result result = CodeDecoder(objects.services()).setScanNumber(text, mode);
+    const CodeDecoder::Result result = CodeDecoder(objects->services()).setScanNumber(text, mode);
     if (result != CodeDecoder::Accepted)
         return 0;
     const std::optional<CodeDecoder::Decoded> code = CodeDecoder::getNeedString(text.toUpper());
