@@ -37,18 +37,28 @@ void LiveHomeFeed::onOutcome(const QStringList &fields, const CommandOutcome &ou
         if (const QString master = m_masterId();
             family == Wire::transmitter && !master.isEmpty() && target != master)
             return;
-        if (outcome.isAnswer())
+        if (outcome.isAnswer()) {
+            m_lastUnanswered.clear();
             m_home->masterAnswered();
-        else if (outcome.kind == CommandOutcome::Kind::NoReply)
+        } else if (outcome.kind == CommandOutcome::Kind::NoReply) {
             m_home->masterSilent();
+        }
         return;
     }
     if (outcome.kind == CommandOutcome::Kind::NoReply) {
-        m_home->channelSilent(target); // that channel only: others may still answer
+        // One lost reply is that channel's: others may still answer. The
+        // master relays every channel's command, so two channels in a row
+        // without a word from it between them is the master gone silent,
+        // known without waiting for the quiet check behind the queue.
+        m_home->channelSilent(target);
+        if (!m_lastUnanswered.isEmpty() && m_lastUnanswered != target)
+            m_home->masterSilent();
+        m_lastUnanswered = target;
         return;
     }
     if (!outcome.isAnswer())
         return;
+    m_lastUnanswered.clear();
     const bool curtainMove =
         family == Wire::curtain && Wire::operationOf(fields) == ChannelOperation::Control;
     if (!curtainMove || !outcome.isAcknowledged()) {

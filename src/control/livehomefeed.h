@@ -56,4 +56,6 @@ private:
     // Curtains whose acknowledged move stands over the stored state the
     // acknowledgement announces next.
     QSet<QString> m_moved;
+    // The channel whose command went unanswered last, while the master said nothing since.
+    QString m_lastUnanswered;
 };

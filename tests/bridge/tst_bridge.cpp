@@ -631,10 +631,21 @@ private Q_SLOTS:
         QVERIFY(rig->waitFor("ardentia/212200004560", has("brightness", 20), from) >= 0);
     }
 
+    void aSilentMasterMakesEveryChannelOffline_data()
+    {
+        QTest::addColumn<QStringList>("bridge");
+        // No command: the quiet check alone finds the master silent.
+        QTest::newRow("quiet check") << QStringList{"--link-check-interval", "1"};
+        // No quiet check: the poll's state queries of two channels lost in a
+        // row are the master's silence.
+        QTest::newRow("lost state queries")
+            << QStringList{"--link-check-interval", "0", "--poll-interval", "2"};
+    }
     void aSilentMasterMakesEveryChannelOffline()
     {
+        QFETCH(QStringList, bridge);
         rig.reset();
-        rig = startRig({}, {"--link-check-interval", "1"});
+        rig = startRig({}, bridge);
         QVERIFY(rig);
         QVERIFY(rig->waitFor("ardentia/bridge/info", has("link", "online")) >= 0);
         // The start's state queries over (each channel answered), so that
@@ -642,8 +653,7 @@ private Q_SLOTS:
         for (const QString &id : kChannels)
             QVERIFY(rig->waitFor("ardentia/" + id + "/availability", is("online")) >= 0);
         int from = rig->messages().size();
-        // No command: the quiet check alone finds the master silent; the
-        // scenes' availability reads the master's link.
+        // The scenes' availability reads the master's link.
         rig->stopSimulator();
         QVERIFY(rig->waitFor("ardentia/bridge/info", has("link", "offline"), from, 30000) >= 0);
         for (const QString &id : kChannels)

@@ -12,10 +12,9 @@ const QString kChannel = QStringLiteral("L1");
 const QString kMaster = QStringLiteral("M");
 
 // One step as "what:family:operation:parameter", what being ack, refuse,
-// silent (an outcome), stored, reported (a state the store announced),
-// import (the channels after it), elsewhere (another program changed the
-// store), check (the master's link check: ok or silent) or slave (a slave's
-// locate: ok or silent).
+// silent (an outcome; a fifth part names another channel), stored, reported (a state the store
+// announced), import (the channels after it), elsewhere (another program changed the store), check
+// (the master's link check: ok or silent) or slave (a slave's locate: ok or silent).
 void apply(LiveHomeFeed &feed, const QString &step)
 {
     const QStringList parts = step.split(u':');
@@ -36,8 +35,9 @@ void apply(LiveHomeFeed &feed, const QString &step)
     const CommandOutcome outcome = what == QLatin1String("ack") ? CommandOutcome::acknowledged()
                                    : what == QLatin1String("refuse") ? CommandOutcome::refused(135)
                                                                      : CommandOutcome::noReply();
-    feed.onOutcome(
-        {QStringLiteral("cfg"), parts.value(1), kChannel, parts.value(2), parts.value(3)}, outcome);
+    feed.onOutcome({QStringLiteral("cfg"), parts.value(1), parts.value(4, kChannel), parts.value(2),
+                    parts.value(3)},
+                   outcome);
 }
 } // namespace
 
@@ -74,6 +74,15 @@ private Q_SLOTS:
         QTest::newRow("unanswered control: that channel only")
             << QStringList{"check:ok", "silent:lig:4:NO"} << kept << QString()
             << Answering::NotAnswering << Answering::Answering << false;
+        QTest::newRow("two channels unanswered in a row: the master is silent")
+            << QStringList{"check:ok", "reported:YES", "silent:lig:0::L2", "silent:lig:0:"} << kept
+            << "YES" << Answering::NotAnswering << Answering::NotAnswering << false;
+        QTest::newRow("one channel unanswered twice: the master still answers")
+            << QStringList{"check:ok", "silent:lig:4:NO", "silent:lig:4:YES"} << kept << QString()
+            << Answering::NotAnswering << Answering::Answering << false;
+        QTest::newRow("an answer between two lost replies: the master still answers")
+            << QStringList{"check:ok", "silent:lig:0::L2", "ack:lig:4:YES:L3", "silent:lig:0:"}
+            << kept << QString() << Answering::NotAnswering << Answering::Answering << false;
         QTest::newRow("silent master: nothing available, state kept")
             << QStringList{"reported:YES", "check:silent"} << kept << "YES" << Answering::Answering
             << Answering::NotAnswering << false;
