@@ -3,6 +3,7 @@
 
 #include "control/devicecommands.h"
 #include "frame/screencaller.h"
+#include "frame/screenhome.h"
 #include "store/recordkeys.h"
 #include "views/elidedlabel.h"
 #include "views/picturelibrary.h"
@@ -55,5 +56,6 @@ VtMoveCell *CurtainViewController::makeCell(int row, const QVariantMap &record)
 void CurtainViewController::cellControlButtonPressed(int row, const QString &motion)
 {
     if (row >= 0 && row < customArray().size())
-        DeviceCommands::moveCurtain(customArray().at(row), motion, ScreenCaller::of(this));
+        DeviceCommands(screenHome())
+            .moveCurtain(customArray().at(row), motion, ScreenCaller::of(this));
 }

@@ -13,6 +13,7 @@
 #include "frame/navigationbar.h"
 #include "frame/navigationstack.h"
 #include "frame/screencaller.h"
+#include "frame/screenhome.h"
 #include "linkstatustext.h"
 #include "store/database.h"
 #include "store/recordkeys.h"
@@ -199,7 +200,7 @@ void DeviceListViewController::VtMoveCellSelector(QWidget *cellWidget, const QSt
         if (record.value(Key::type).toString() == Value::superBox)
             Database::instance()->deleteSuperBoxWithMainID(record.value(Key::id).toString());
         else
-            DeviceCommands::removeDevice(record, ScreenCaller::of(this));
+            DeviceCommands(screenHome()).removeDevice(record, ScreenCaller::of(this));
         m_needArray[at.section].removeAt(at.row);
         deleted = true;
     } else if (moveType == QLatin1String("E")) {
@@ -264,7 +265,7 @@ void DeviceListViewController::editFinishWithName(const QString &name, int which
         record.insert(Key::title, name);
         Database::instance()->updateSuperBoxWithMainID(record.value(Key::id).toString(), record);
     } else {
-        DeviceCommands::renameDevice(record, name, ScreenCaller::of(this));
+        DeviceCommands(screenHome()).renameDevice(record, name, ScreenCaller::of(this));
     }
     reloadTable();
 }

@@ -225,7 +225,7 @@ void DeviceTableViewController::VtMoveCellSelector(QWidget *cellWidget, const QS
         cell->showOutSettingViewWithCellHeight(cell->height(), VtMoveCell::Toggle);
         panelClosed = cell->getIfEditViewShow();
     } else if (moveType == QLatin1String("D")) {
-        DeviceCommands::removeDevice(m_customArray.at(row), ScreenCaller::of(this));
+        DeviceCommands(screenHome()).removeDevice(m_customArray.at(row), ScreenCaller::of(this));
         m_customArray.removeAt(row);
         m_lastEditCellRow = -1;
         reloadTable();
@@ -259,7 +259,8 @@ void DeviceTableViewController::VtSimpleSliderViewTouched(VtSimpleSlider *slider
     const int row = rowOf(slider->parentWidget());
     if (row >= 0)
         // truncated toward zero
-        DeviceCommands::dimLight(m_customArray[row], int(slider->value()), ScreenCaller::of(this));
+        DeviceCommands(screenHome())
+            .dimLight(m_customArray[row], int(slider->value()), ScreenCaller::of(this));
 }
 
 void DeviceTableViewController::editFinishWithName(const QString &name, int whichRow,
@@ -267,7 +268,8 @@ void DeviceTableViewController::editFinishWithName(const QString &name, int whic
 {
     if (whichRow < 0 || whichRow >= m_customArray.size())
         return;
-    DeviceCommands::renameDevice(m_customArray[whichRow], name, ScreenCaller::of(this));
+    DeviceCommands(screenHome())
+        .renameDevice(m_customArray[whichRow], name, ScreenCaller::of(this));
     reloadTable();
 }
 

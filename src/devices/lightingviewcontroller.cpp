@@ -5,6 +5,7 @@
 #include "control/homeevents.h"
 #include "control/livehome.h"
 #include "frame/screencaller.h"
+#include "frame/screenhome.h"
 #include "lightstatetext.h"
 #include "store/channel.h"
 #include "store/database.h"
@@ -130,5 +131,5 @@ int LightingViewController::rowOfDevice(const QString &deviceId) const
 void LightingViewController::cellSwitchButtonPressed(int row, bool on)
 {
     if (row >= 0 && row < customArray().size())
-        DeviceCommands::switchLight(recordAt(row), on, ScreenCaller::of(this));
+        DeviceCommands(screenHome()).switchLight(recordAt(row), on, ScreenCaller::of(this));
 }

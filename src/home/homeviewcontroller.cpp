@@ -94,7 +94,7 @@ private:
 
 HomeViewController::HomeViewController(QWidget *parent)
     : ParentNavigationViewController(parent),
-      m_levels(new LevelSender(screenHome().channel, ScreenCaller::of(this), this))
+      m_levels(new LevelSender(screenHome(), ScreenCaller::of(this), this))
 {
     layoutLeftView();
     layoutCenterView();
@@ -430,14 +430,15 @@ void HomeViewController::controlSheetChose(const QString &area, const QVariantMa
     const QVariantMap &item = list->at(at);
     if (controlType == QLatin1String("1")) {
         if (index == 1 || index == 2)
-            DeviceCommands::switchLight(item, index == 2, ScreenCaller::of(this));
+            DeviceCommands(screenHome()).switchLight(item, index == 2, ScreenCaller::of(this));
     } else if (controlType == QLatin1String("2")) {
         m_levels->submit(item, index);
     } else if (controlType == QLatin1String("3")) {
         static const QStringList motions{QStringLiteral("2"), QStringLiteral("0"),
                                          QStringLiteral("1")}; // stop, close, open
         if (index >= 1 && index <= 3)
-            DeviceCommands::moveCurtain(item, motions.at(index - 1), ScreenCaller::of(this));
+            DeviceCommands(screenHome())
+                .moveCurtain(item, motions.at(index - 1), ScreenCaller::of(this));
     } else if (index == 1) {
         controlButtonPressed(int(at));
     }

@@ -7,6 +7,7 @@
 #include "frame/navigationbar.h"
 #include "frame/navigationstack.h"
 #include "frame/screencaller.h"
+#include "frame/screenhome.h"
 #include "sceneeditnameviewcontroller.h"
 #include "store/channel.h"
 #include "store/database.h"
@@ -112,7 +113,7 @@ void ChooseControlViewController::tick(int row, bool ticked)
         return;
     }
     const QVariantMap &device = customArray().at(row);
-    DeviceCommands::queryState(device, ScreenCaller::of(this));
+    DeviceCommands(screenHome()).queryState(device, ScreenCaller::of(this));
     if (!m_needArray.contains(entry))
         m_needArray.append(entry);
     m_whichIfSelect = row;
@@ -127,10 +128,11 @@ void ChooseControlViewController::VtSwitchViewTouched(int row, bool on)
     QVariantMap &device = records()[row];
     device.insert(Key::turnOn, on ? Value::yes : Value::no);
     if (device.value(Key::type) == Value::curtain)
-        DeviceCommands::moveCurtain(device, on ? QStringLiteral("1") : QStringLiteral("0"),
-                                    ScreenCaller::of(this));
+        DeviceCommands(screenHome())
+            .moveCurtain(device, on ? QStringLiteral("1") : QStringLiteral("0"),
+                         ScreenCaller::of(this));
     else
-        DeviceCommands::switchLight(device, on, ScreenCaller::of(this));
+        DeviceCommands(screenHome()).switchLight(device, on, ScreenCaller::of(this));
 }
 
 void ChooseControlViewController::VtSimpleSliderViewTouched(VtSimpleSlider *slider)
@@ -193,7 +195,7 @@ QList<QVariantMap> ChooseControlViewController::selectedDevices() const
 QList<QVariantMap> ChooseControlViewController::getEditScenarioArray()
 {
     return ScenarioOperations::creationQueue(selectedDevices(),
-                                             ScenarioOperations::nextScenarioNumber());
+                                             ScenarioOperations(screenHome()).nextScenarioNumber());
 }
 
 void ChooseControlViewController::nextButtonPress()

@@ -4,6 +4,7 @@
 #include "control/scenariooperations.h"
 #include "frame/navigationstack.h"
 #include "frame/screencaller.h"
+#include "frame/screenhome.h"
 #include "sceneviewcontroller.h"
 #include "store/picturefile.h"
 #include "store/recordkeys.h"
@@ -28,7 +29,8 @@ void SceneEditNameViewController::pushDelegateSelector(const QString &name)
             PictureFile::save(pictureData(pictureView()->picture())))
         m_scenario.insert(Key::imagePath, *path);
     m_scenario.insert(Key::title, name);
-    ScenarioOperations::startNamedQueue(m_queue, name, m_scenario, ScreenCaller::of(this));
+    ScenarioOperations(screenHome())
+        .startNamedQueue(m_queue, name, m_scenario, ScreenCaller::of(this));
 }
 
 Screen *SceneEditNameViewController::scenarioList()

@@ -148,7 +148,8 @@ void SceneViewController::VtMoveCellSelector(QWidget *cellWidget, const QString 
         if (userScenario)
             cell->showOutSettingViewWithCellHeight(kRowHeight, VtMoveCell::Toggle);
     } else if (moveType == QLatin1String("D") && userScenario) {
-        ScenarioOperations::deleteScenario(m_needArray.at(row), ScreenCaller::of(this));
+        ScenarioOperations(screenHome())
+            .deleteScenario(m_needArray.at(row), ScreenCaller::of(this));
         m_needArray.removeAt(row);
         deleted = true;
     } else if (moveType == QLatin1String("E") && userScenario) {
@@ -187,7 +188,7 @@ void SceneViewController::editFinishWithName(const QString &name, int whichRow,
             scenario.insert(Key::imagePath, *path);
     // The row shows the stored record: a built-in's at once, a user
     // scenario's once the master has taken the name.
-    ScenarioOperations::renameScenario(scenario, name, ScreenCaller::of(this));
+    ScenarioOperations(screenHome()).renameScenario(scenario, name, ScreenCaller::of(this));
     reloadCustomTableData(true);
 }
 

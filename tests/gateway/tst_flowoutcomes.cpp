@@ -300,11 +300,12 @@ private Q_SLOTS:
         const auto caller = byCaller ? std::make_shared<RecordingCaller>() : nullptr;
 
         if (flow == QLatin1String("switch"))
-            DeviceCommands::switchLight(device, true, caller);
+            DeviceCommands(program->services()).switchLight(device, true, caller);
         else if (flow == QLatin1String("switch a,b"))
             channel->sendMessageWithCommandArray({"cfg", "lig", "a,b", "4", "1", "0", "0"});
         else if (flow == QLatin1String("rename"))
-            DeviceCommands::renameDevice(device, QStringLiteral("Landing"), caller);
+            DeviceCommands(program->services())
+                .renameDevice(device, QStringLiteral("Landing"), caller);
         else if (flow == QLatin1String("enrol transmitter"))
             TransmitterEnrolment(program->services())
                 .connect(QStringLiteral("20AA10000001"), caller);
@@ -316,15 +317,17 @@ private Q_SLOTS:
         else if (flow.startsWith(QLatin1String("removal"))) {
             if (caller && flow.endsWith(QLatin1String("declined")))
                 caller->answerGiven = 1;
-            DeviceCommands::removeDevice(device, caller);
+            DeviceCommands(program->services()).removeDevice(device, caller);
         } else if (flow == QLatin1String("rename scenario")) {
             Database::instance()->insertScenarioWithInfo(eveningScenario());
-            ScenarioOperations::renameScenario(eveningScenario(), QStringLiteral("Night"), caller);
+            ScenarioOperations(program->services())
+                .renameScenario(eveningScenario(), QStringLiteral("Night"), caller);
         } else if (flow == QLatin1String("edit scenario")) {
             const QVariantMap scenario = eveningScenario();
             Database::instance()->insertScenarioWithInfo(scenario);
-            ScenarioOperations::startNamedQueue(ScenarioOperations::editQueue(scenario, {device}),
-                                                QStringLiteral("Night"), scenario, caller);
+            ScenarioOperations(program->services())
+                .startNamedQueue(ScenarioOperations::editQueue(scenario, {device}),
+                                 QStringLiteral("Night"), scenario, caller);
         } else if (flow == QLatin1String("all on"))
             channel->sendMessageWithCommandArray(ControllerCommands::switchAllLights(true),
                                                  std::nullopt, FlowCaller::carried({}, caller));
@@ -423,12 +426,14 @@ private Q_SLOTS:
             TransmitterEnrolment(program->services())
                 .connect(QStringLiteral("20AA10000001"), caller);
         else if (flow == QLatin1String("edit scenario"))
-            ScenarioOperations::startNamedQueue(ScenarioOperations::editQueue(scenario, {device}),
-                                                QStringLiteral("Night"), scenario, caller);
+            ScenarioOperations(program->services())
+                .startNamedQueue(ScenarioOperations::editQueue(scenario, {device}),
+                                 QStringLiteral("Night"), scenario, caller);
         else if (flow == QLatin1String("rename scenario"))
-            ScenarioOperations::renameScenario(scenario, QStringLiteral("Night"), caller);
+            ScenarioOperations(program->services())
+                .renameScenario(scenario, QStringLiteral("Night"), caller);
         else
-            DeviceCommands::switchLight(device, true, caller);
+            DeviceCommands(program->services()).switchLight(device, true, caller);
         QTRY_COMPARE(caller->told, told);
         QTRY_VERIFY(UDPSocketManager::instance()->isSettled());
         QCOMPARE(caller->told, told);
