@@ -242,6 +242,15 @@ private Q_SLOTS:
             << "edit scenario"
             << "scename:*:*=code:3" << int(Kind::Done) << "Setting scenario successful / " << true
             << 0;
+        QTest::newRow("scenario creation, by its caller")
+            << "create scenario"
+            << "" << int(Kind::Done) << "Setting scenario successful / " << true << 0;
+        QTest::newRow("scenario deletion refused, by its caller")
+            << "delete scenario"
+            << "lig:*:*=code:3" << int(Kind::Refused) << "Delete scenario failed / " << true << 0;
+        QTest::newRow("scenario deletion, by its caller")
+            << "delete scenario"
+            << "" << int(Kind::Done) << "Delete scenario successful / " << true << 0;
         QTest::newRow("all on, store breaks, by its caller")
             << "all on"
             << "store breaks" << int(Kind::StoreFailure) << " / " << true << 0;
@@ -328,6 +337,17 @@ private Q_SLOTS:
             ScenarioOperations(program->services())
                 .startNamedQueue(ScenarioOperations::editQueue(scenario, {device}),
                                  QStringLiteral("Night"), scenario, caller);
+        } else if (flow == QLatin1String("create scenario")) {
+            const ScenarioOperations scenarios(program->services());
+            const QString number = scenarios.nextScenarioNumber();
+            scenarios.startNamedQueue(
+                ScenarioOperations::creationQueue({device}, number), QStringLiteral("Night"),
+                ScenarioOperations::newScenarioRecord(number, {}, {}), caller);
+        } else if (flow == QLatin1String("delete scenario")) {
+            const QVariantMap scenario = RecordFactory::userScenario(
+                QStringLiteral("1"), QStringLiteral("Evening"), {}, {device});
+            Database::instance()->insertScenarioWithInfo(scenario);
+            ScenarioOperations(program->services()).deleteScenario(scenario, caller);
         } else if (flow == QLatin1String("all on"))
             channel->sendMessageWithCommandArray(ControllerCommands::switchAllLights(true),
                                                  std::nullopt, FlowCaller::carried({}, caller));
