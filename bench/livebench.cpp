@@ -166,7 +166,7 @@ void runLiveBench(const HomeServices &home, int presses)
         const QVariantMap light = storedBenchLight(k);
         pressed = benchLightId(k);
         at = {};
-        DeviceCommands::switchLight(light, light.value(Key::turnOn) != Value::yes);
+        DeviceCommands(home).switchLight(light, light.value(Key::turnOn) != Value::yes);
         if (!runUntil([&] { return at.reply && at.complete(withMqtt); }, kAnswerLimitMs))
             continue;
         const auto since = [&](qint64 when) { return double(when - *at.reply) / 1000.0; };

@@ -45,7 +45,7 @@ int main(int argc, char **argv)
         [exchanges](const HomeServices &) { runChannelBench(exchanges > 0 ? exchanges : 10000); });
     run("store", runStoreBench);
     run("import", runImportBench);
-    run("refresh", [](const HomeServices &) { runRefreshBench(); });
+    run("refresh", [](const HomeServices &home) { runRefreshBench(home); });
     run("soak", [exchanges](const HomeServices &home) {
         runSoakBench(home, exchanges > 0 ? exchanges : 10000);
     });

@@ -81,7 +81,7 @@ double viaMqtt(Observer &observer, int k)
 }
 
 // Microseconds from the same command given to the channel to its acknowledgement.
-double viaChannel(int k)
+double viaChannel(const HomeServices &home, int k)
 {
     bool acknowledged = false;
     const QString id = benchLightId(k);
@@ -92,7 +92,7 @@ double viaChannel(int k)
                          });
     QElapsedTimer clock;
     clock.start();
-    DeviceCommands::switchLight(storedBenchLight(k), !isOn(k));
+    DeviceCommands(home).switchLight(storedBenchLight(k), !isOn(k));
     runUntil([&] { return acknowledged; }, kAnswerLimitMs);
     QObject::disconnect(connection);
     return double(clock.nsecsElapsed()) / 1000.0;
@@ -190,7 +190,7 @@ void runMqttBench(const HomeServices &home, int commands)
         settle();
         mqtt.add(viaMqtt(observer, i % kLights));
         settle();
-        direct.add(viaChannel(i % kLights));
+        direct.add(viaChannel(home, i % kLights));
     }
     std::printf("  set -> retained state  %s\n", qPrintable(mqtt.summary()));
     std::printf("  channel alone          %s\n", qPrintable(direct.summary()));

@@ -41,7 +41,7 @@ void waitUntil(const std::function<bool()> &done)
 }
 
 // Microseconds from the press to its acknowledgement.
-double pressLatency(int light)
+double pressLatency(const HomeServices &home, int light)
 {
     UDPSocketManager *channel = UDPSocketManager::instance();
     bool acknowledged = false;
@@ -54,7 +54,7 @@ double pressLatency(int light)
     const QVariantMap record = storedBenchLight(light);
     QElapsedTimer clock;
     clock.start();
-    DeviceCommands::switchLight(record, record.value(Key::turnOn) != Value::yes);
+    DeviceCommands(home).switchLight(record, record.value(Key::turnOn) != Value::yes);
     waitUntil([&] { return acknowledged; });
     QObject::disconnect(connection);
     return double(clock.nsecsElapsed()) / 1000.0;
@@ -66,7 +66,7 @@ void refreshAll(int lights)
         UDPSocketManager::instance()->queryStateInBackground(storedBenchLight(k));
 }
 
-void benchRefresh(int lights)
+void benchRefresh(const HomeServices &home, int lights)
 {
     auto simulator = homeWithSlowLights(lights);
     if (!simulator)
@@ -76,7 +76,7 @@ void benchRefresh(int lights)
     LatencyStats idle;
     for (int i = 0; i < kPresses; ++i) {
         waitUntil([channel] { return channel->isSettled(); });
-        idle.add(pressLatency(i % lights));
+        idle.add(pressLatency(home, i % lights));
     }
     waitUntil([channel] { return channel->isSettled(); });
     QElapsedTimer clock;
@@ -93,7 +93,7 @@ void benchRefresh(int lights)
         const int startedAt = simulator->datagramsAnswered();
         const int into = 1 + QRandomGenerator::global()->bounded(3);
         waitUntil([&] { return simulator->datagramsAnswered() >= startedAt + into; });
-        during.add(pressLatency(i % lights));
+        during.add(pressLatency(home, i % lights));
     }
     channel->clearBackgroundQueue();
     waitUntil([channel] { return channel->isSettled(); });
@@ -109,13 +109,13 @@ void benchRefresh(int lights)
 }
 } // namespace
 
-void runRefreshBench()
+void runRefreshBench(const HomeServices &home)
 {
     if (qEnvironmentVariableIsEmpty("ARDENTIA_BENCH_LOG"))
         QLoggingCategory::setFilterRules(QStringLiteral("ardentia.*.info=false"));
     std::printf("State refresh in the background lane, replies held back 0-50 ms\n");
-    benchRefresh(13);
-    benchRefresh(100);
+    benchRefresh(home, 13);
+    benchRefresh(home, 100);
     UDPSocketManager::instance()->abandonCommands();
     std::fflush(stdout);
 }

@@ -113,11 +113,11 @@ public:
         QVariantMap device = devices.at(qsizetype(m_random.bounded(int(devices.size()))));
         const QString control = device.value(Key::control).toString();
         if (control == Value::dimming)
-            DeviceCommands::dimLight(device, int(m_random.bounded(101)));
+            DeviceCommands(m_home).dimLight(device, int(m_random.bounded(101)));
         else if (control == Value::curtainControl)
-            DeviceCommands::moveCurtain(device, QString::number(m_random.bounded(3)));
+            DeviceCommands(m_home).moveCurtain(device, QString::number(m_random.bounded(3)));
         else
-            DeviceCommands::switchLight(device, m_random.bounded(2) == 1);
+            DeviceCommands(m_home).switchLight(device, m_random.bounded(2) == 1);
     }
 
     void onSettled(const QStringList &fields, bool replied)

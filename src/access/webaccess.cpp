@@ -23,7 +23,7 @@ const QString kCodeAlphabet = QStringLiteral("ABCDEFGHJKMNPQRSTUVWXYZ23456789");
 constexpr int kCodeLength = 10;
 constexpr int kTokenBytes = 32;
 
-QJsonObject readAll(const QString &path)
+QJsonObject readAccessFile(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -31,7 +31,7 @@ QJsonObject readAll(const QString &path)
     return QJsonDocument::fromJson(file.readAll()).object();
 }
 
-bool writeAll(const QString &path, const QJsonObject &object)
+bool writeAccessFile(const QString &path, const QJsonObject &object)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
@@ -145,8 +145,8 @@ bool WebAccess::change(const std::function<bool(QJsonObject &all)> &edit)
     const ExclusiveLock lock(m_path);
     if (!lock.held())
         return false;
-    QJsonObject all = readAll(m_path);
-    return edit(all) && writeAll(m_path, all);
+    QJsonObject all = readAccessFile(m_path);
+    return edit(all) && writeAccessFile(m_path, all);
 }
 
 std::optional<QString> WebAccess::newPairingCode(const QDateTime &now, QString *error, Role role,
@@ -248,7 +248,7 @@ std::optional<QJsonObject> WebAccess::deviceRecordOf(const QString &token) const
 {
     if (token.isEmpty())
         return std::nullopt;
-    const QJsonObject stored = tokenWithHash(readAll(m_path), hashOf(token));
+    const QJsonObject stored = tokenWithHash(readAccessFile(m_path), hashOf(token));
     if (stored.isEmpty())
         return std::nullopt;
     return stored;
@@ -278,7 +278,7 @@ std::optional<WebAccess::Role> WebAccess::roleOf(const QString &token) const
 {
     if (token.isEmpty())
         return std::nullopt;
-    const QJsonObject stored = tokenWithHash(readAll(m_path), hashOf(token));
+    const QJsonObject stored = tokenWithHash(readAccessFile(m_path), hashOf(token));
     if (stored.isEmpty())
         return std::nullopt;
     return storedRole(stored);
@@ -287,7 +287,7 @@ std::optional<WebAccess::Role> WebAccess::roleOf(const QString &token) const
 QList<WebAccess::Token> WebAccess::tokens() const
 {
     QList<Token> list;
-    for (const QJsonValue &t : readAll(m_path).value(QLatin1String("tokens")).toArray()) {
+    for (const QJsonValue &t : readAccessFile(m_path).value(QLatin1String("tokens")).toArray()) {
         const QJsonObject object = t.toObject();
         list.append(
             {object.value(QLatin1String("id")).toString(),

@@ -28,8 +28,8 @@
 #include <QApplication>
 #include <QShortcut>
 
-AppWindow::AppWindow()
-    : m_stack(new NavigationStack(this)), m_home(new HomeViewController()),
+AppWindow::AppWindow(const HomeServices &home)
+    : m_services(home), m_stack(new NavigationStack(this)), m_home(new HomeViewController(home)),
       m_presenter(std::make_unique<WidgetFeedbackPresenter>(this)),
       m_alerts(std::make_unique<VtAlertDialog>(this))
 {
@@ -42,9 +42,9 @@ AppWindow::AppWindow()
     m_stack->setGeometry(rect());
     m_stack->push(m_home, false);
 
-    AppDelegate *app = AppDelegate::instance();
-    app->setNavigationController(m_stack);
-    app->setNavigator(this);
+    AppDelegate &app = m_services.application;
+    app.setNavigationController(m_stack);
+    app.setNavigator(this);
     ShowAlertManager::instance()->setPresenter(m_presenter.get());
     ShowAlertManager::instance()->setAlertPresenter(m_alerts.get());
     auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
@@ -55,9 +55,9 @@ AppWindow::AppWindow()
 
 AppWindow::~AppWindow()
 {
-    AppDelegate *app = AppDelegate::instance();
-    app->setNavigationController(nullptr);
-    app->setNavigator(nullptr);
+    AppDelegate &app = m_services.application;
+    app.setNavigationController(nullptr);
+    app.setNavigator(nullptr);
     ShowAlertManager::instance()->setPresenter(nullptr);
     ShowAlertManager::instance()->setAlertPresenter(nullptr);
 }
@@ -88,7 +88,7 @@ void AppWindow::showFirstInitView()
 {
     m_overlay = new VtFirstInitParentView(this);
     connect(m_overlay, &VtFirstInitParentView::hideFirstLogoView, this,
-            [this] { DelegateManager::instance()->hideFirstLogoView(this); });
+            [this] { m_services.files.hideFirstLogoView(this); });
     m_overlay->show();
     m_overlay->raise();
     m_overlay->circle()->start();
@@ -140,7 +140,7 @@ void AppWindow::hideLogoAndRefresh()
 
 void AppWindow::pushScanner()
 {
-    m_stack->push(new VtScanViewController(), true);
+    m_stack->push(new VtScanViewController(m_services), true);
 }
 
 void AppWindow::showScanner(const std::optional<QString> &scanType)
@@ -158,18 +158,18 @@ bool AppWindow::showsTransmitterEnrolment() const
 
 void AppWindow::pushDeviceSelection()
 {
-    m_stack->push(new ChooseControlViewController(), true);
+    m_stack->push(new ChooseControlViewController(m_services), true);
 }
 
 void AppWindow::pushTransmitterEnrolment(const QString &id, const QString &summary)
 {
-    m_stack->push(new SuperBoxAddViewController(id, summary), true);
+    m_stack->push(new SuperBoxAddViewController(m_services, id, summary), true);
 }
 
 void AppWindow::pushDeviceEnrolment(const QString &id, int groupCount, const QString &control,
                                     const QString &summary)
 {
-    m_stack->push(new DeviceAddViewController(id, groupCount, control, summary), true);
+    m_stack->push(new DeviceAddViewController(m_services, id, groupCount, control, summary), true);
 }
 
 void AppWindow::resizeEvent(QResizeEvent *)

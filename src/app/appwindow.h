@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "control/homeservices.h"
 #include "control/navigator.h"
 #include "control/startupview.h"
 #include "help/vtwelcomeview.h"
@@ -17,14 +18,15 @@ class VtAlertDialog;
 class WidgetFeedbackPresenter;
 
 // The one window: the navigation stack with the home screen at its root, the
-// feedback drawn over it, and the start-up overlay.
+// feedback drawn over it, and the start-up overlay. Its screens start their
+// flows on the home's services it is given.
 class AppWindow : public QWidget, public StartUpView, public Navigator {
     Q_OBJECT
 
 public:
     static constexpr QSize kDefaultSize{320, 568};
 
-    AppWindow();
+    explicit AppWindow(const HomeServices &home);
     ~AppWindow() override;
 
     NavigationStack *navigationController() const { return m_stack; }
@@ -60,6 +62,7 @@ protected:
 private:
     void removeOverlay();
 
+    HomeServices m_services;
     NavigationStack *m_stack;
     HomeViewController *m_home;
     std::unique_ptr<WidgetFeedbackPresenter> m_presenter;

@@ -51,7 +51,7 @@ int main(int argc, char **argv)
     objects.adopt(std::make_unique<OnScreenKeyboard>());
     AppLifecycle lifecycle(objects.services());
     lifecycle.applicationDidFinishLaunching();
-    AppWindow window;
+    AppWindow window(objects.services());
     window.show();
     window.showFirstInitView();
 

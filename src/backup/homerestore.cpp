@@ -17,9 +17,9 @@
 #include <unistd.h>
 
 namespace {
-// Exchanges the two folders in one step (or moves `staged` in place when
+// Swaps the two folders in one step (or moves `staged` in place when
 // there is none yet).
-bool exchange(const QString &staged, const QString &target)
+bool swapFolders(const QString &staged, const QString &target)
 {
     const QByteArray from = QFile::encodeName(staged);
     const QByteArray to = QFile::encodeName(target);
@@ -91,13 +91,13 @@ std::optional<QString> HomeRestore::restore(const QString &file) const
 
     const QString matter = QDir(staging).filePath(QStringLiteral("matter"));
     if (!m_target.matterFolder.isEmpty() && QFileInfo(matter).isDir() &&
-        !exchange(matter, m_target.matterFolder))
+        !swapFolders(matter, m_target.matterFolder))
         return fail(QStringLiteral("cannot put Matter's pairings in place"));
     const QString settings = QDir(staging).filePath(QStringLiteral("settings/bridge.ini"));
     if (!m_target.settingsFile.isEmpty() && QFileInfo(settings).isFile() &&
         !replaceFile(settings, m_target.settingsFile))
         return fail(QStringLiteral("cannot write %1").arg(m_target.settingsFile));
-    if (!exchange(home, m_target.dataFolder))
+    if (!swapFolders(home, m_target.dataFolder))
         return fail(QStringLiteral("cannot put the home in place"));
     QDir(staging).removeRecursively();
     return std::nullopt;

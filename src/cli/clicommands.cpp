@@ -338,7 +338,7 @@ bool CliCommands::applySetting(QVariantMap &device, const QString &state)
         if (!motions.contains(s))
             return false;
         device.insert(Key::turnOn, s == QLatin1String("open") ? Value::yes : Value::no);
-        DeviceCommands::moveCurtain(device, motions.value(s), m_session.caller());
+        DeviceCommands(m_home).moveCurtain(device, motions.value(s), m_session.caller());
         return true;
     }
     // The record takes the state asked for: a scenario records it.
@@ -346,7 +346,7 @@ bool CliCommands::applySetting(QVariantMap &device, const QString &state)
     const bool onOrOff = s == QLatin1String("on") || s == QLatin1String("off");
     if (onOrOff && !dimmer) {
         device.insert(Key::turnOn, s == QLatin1String("on") ? Value::yes : Value::no);
-        DeviceCommands::switchLight(device, s == QLatin1String("on"), m_session.caller());
+        DeviceCommands(m_home).switchLight(device, s == QLatin1String("on"), m_session.caller());
         return true;
     }
     bool number = onOrOff;
@@ -354,7 +354,7 @@ bool CliCommands::applySetting(QVariantMap &device, const QString &state)
     if (!number || !dimmer || level < 0 || level > 100)
         return false;
     device.insert(Key::turnOn, QString::number(level));
-    DeviceCommands::dimLight(device, level, m_session.caller());
+    DeviceCommands(m_home).dimLight(device, level, m_session.caller());
     return true;
 }
 
@@ -434,10 +434,10 @@ int CliCommands::createScenario(const QString &name, const QStringList &settings
     const std::optional<QList<QVariantMap>> devices = driveDevices(settings);
     if (!devices)
         return Failed;
-    const QString number = ScenarioOperations::nextScenarioNumber();
-    ScenarioOperations::startNamedQueue(ScenarioOperations::creationQueue(*devices, number), name,
-                                        ScenarioOperations::newScenarioRecord(number, name, {}),
-                                        m_session.caller());
+    const QString number = ScenarioOperations(m_home).nextScenarioNumber();
+    ScenarioOperations(m_home).startNamedQueue(
+        ScenarioOperations::creationQueue(*devices, number), name,
+        ScenarioOperations::newScenarioRecord(number, name, {}), m_session.caller());
     return runFlow(QStringLiteral("Scenario %1 \"%2\" saved").arg(number, name));
 }
 
@@ -451,9 +451,9 @@ int CliCommands::editScenario(const QString &number, const QStringList &settings
     const std::optional<QList<QVariantMap>> devices = driveDevices(settings);
     if (!devices)
         return Failed;
-    ScenarioOperations::startNamedQueue(ScenarioOperations::editQueue(*scenario, *devices),
-                                        scenario->value(Key::title).toString(), *scenario,
-                                        m_session.caller());
+    ScenarioOperations(m_home).startNamedQueue(ScenarioOperations::editQueue(*scenario, *devices),
+                                               scenario->value(Key::title).toString(), *scenario,
+                                               m_session.caller());
     return runFlow(QStringLiteral("Scenario %1 saved").arg(number));
 }
 
@@ -464,7 +464,7 @@ int CliCommands::renameScenario(const QString &number, const QString &name)
     std::optional<QVariantMap> scenario = storedScenario(number);
     if (!scenario)
         return Failed;
-    ScenarioOperations::renameScenario(*scenario, name, m_session.caller());
+    ScenarioOperations(m_home).renameScenario(*scenario, name, m_session.caller());
     return runFlow(QStringLiteral("Scenario %1 is \"%2\"").arg(number, name));
 }
 
@@ -475,7 +475,7 @@ int CliCommands::deleteScenario(const QString &number)
         return Failed;
     if (!RecordFactory::isUserScenario(*scenario))
         return failWith(QStringLiteral("the built-in scenarios cannot be deleted"), Usage);
-    if (!ScenarioOperations::deleteScenario(*scenario, m_session.caller()))
+    if (!ScenarioOperations(m_home).deleteScenario(*scenario, m_session.caller()))
         return failWith(QStringLiteral("scenario %1 has no devices").arg(number));
     return runFlow({});
 }
@@ -487,7 +487,7 @@ int CliCommands::rename(const QString &id, const QString &name)
     std::optional<QVariantMap> device = storedDevice(id);
     if (!device)
         return Failed;
-    DeviceCommands::renameDevice(*device, name, m_session.caller());
+    DeviceCommands(m_home).renameDevice(*device, name, m_session.caller());
     return runFlow(QStringLiteral("%1 is \"%2\"").arg(id, name));
 }
 
@@ -496,7 +496,7 @@ int CliCommands::remove(const QString &id)
     const std::optional<QVariantMap> device = storedDevice(id);
     if (!device)
         return Failed;
-    DeviceCommands::removeDevice(*device, m_session.caller());
+    DeviceCommands(m_home).removeDevice(*device, m_session.caller());
     // A question declined (no --force) ends the removal refused: the question says why.
     const bool asked = m_session.runUntilIdle() && !m_session.questions().isEmpty();
     const bool gone = m_home.store.selectMainDeviceWithMainID(id).isEmpty();

@@ -16,7 +16,7 @@ class CliSession::Caller final : public FlowCaller {
 public:
     explicit Caller(CliSession *session) : m_session(session) {}
     // A flow that outlives the session (the tool is ending) tells no one.
-    void leave() { m_session = nullptr; }
+    void forgetSession() { m_session = nullptr; }
     void report(const FlowOutcome &outcome) override
     {
         if (m_session)
@@ -46,7 +46,7 @@ CliSession::CliSession(const HomeServices &home, bool forceRemovals)
 
 CliSession::~CliSession()
 {
-    static_cast<Caller &>(*m_caller).leave();
+    static_cast<Caller &>(*m_caller).forgetSession();
     m_home.application.setNavigator(nullptr);
     ShowAlertManager::instance()->setPresenter(nullptr);
 }

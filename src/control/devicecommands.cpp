@@ -3,7 +3,6 @@
 
 #include "controllercommands.h"
 #include "flowcaller.h"
-#include "store/database.h"
 #include "store/recordkeys.h"
 #include "udpsocketmanager.h"
 
@@ -13,14 +12,14 @@ QString DeviceCommands::familyOf(const QVariantMap &device)
 }
 
 void DeviceCommands::sendWithOperations(const QStringList &command, QList<QVariantMap> operations,
-                                        std::shared_ptr<FlowCaller> caller)
+                                        std::shared_ptr<FlowCaller> caller) const
 {
-    UDPSocketManager::instance()->sendMessageWithCommandArray(
+    m_channel.sendMessageWithCommandArray(
         command, std::nullopt, FlowCaller::carried(std::move(operations), std::move(caller)));
 }
 
 void DeviceCommands::switchLight(const QVariantMap &device, bool on,
-                                 std::shared_ptr<FlowCaller> caller)
+                                 std::shared_ptr<FlowCaller> caller) const
 {
     QVariantMap wanted = device;
     wanted.insert(Key::turnOn, on ? Value::yes : Value::no);
@@ -28,7 +27,7 @@ void DeviceCommands::switchLight(const QVariantMap &device, bool on,
 }
 
 void DeviceCommands::dimLight(const QVariantMap &device, int level,
-                              std::shared_ptr<FlowCaller> caller)
+                              std::shared_ptr<FlowCaller> caller) const
 {
     QVariantMap wanted = device;
     wanted.insert(Key::turnOn, QString::number(qBound(0, level, 100)));
@@ -36,26 +35,27 @@ void DeviceCommands::dimLight(const QVariantMap &device, int level,
 }
 
 void DeviceCommands::moveCurtain(const QVariantMap &device, const QString &motion,
-                                 std::shared_ptr<FlowCaller> caller)
+                                 std::shared_ptr<FlowCaller> caller) const
 {
     sendWithOperations(ControllerCommands::moveCurtain(device, motion), {device},
                        std::move(caller));
 }
 
-void DeviceCommands::removeDevice(const QVariantMap &device, std::shared_ptr<FlowCaller> caller)
+void DeviceCommands::removeDevice(const QVariantMap &device,
+                                  std::shared_ptr<FlowCaller> caller) const
 {
     sendWithOperations(ControllerCommands::remove(device), {device}, std::move(caller));
 }
 
 void DeviceCommands::renameDevice(QVariantMap &device, const QString &name,
-                                  std::shared_ptr<FlowCaller> caller)
+                                  std::shared_ptr<FlowCaller> caller) const
 {
     device.insert(Key::title, name);
     sendWithOperations(ControllerCommands::name(device, name), {{{Key::insertDevice, device}}},
                        std::move(caller));
 }
 
-void DeviceCommands::queryState(const QVariantMap &device, std::shared_ptr<FlowCaller> caller)
+void DeviceCommands::queryState(const QVariantMap &device, std::shared_ptr<FlowCaller> caller) const
 {
     const QStringList request = ControllerCommands::stateQuery(device);
     sendWithOperations(request, {{{Key::sendArray, request}}}, std::move(caller));

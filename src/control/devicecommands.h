@@ -6,6 +6,8 @@
 
 #include <memory>
 
+#include "homeservices.h"
+
 class FlowCaller;
 
 // What the device screens (and the command-line tool) send for a user's
@@ -15,28 +17,33 @@ class FlowCaller;
 // outcome (null: the program's feedback service).
 class DeviceCommands {
 public:
+    // The commands go on the home's channel.
+    explicit DeviceCommands(const HomeServices &home) : m_channel(home.channel) {}
+
     // "lig" for lights, "curtain" for curtains.
     static QString familyOf(const QVariantMap &device);
 
     // The store takes the new state when the home acknowledges it.
-    static void switchLight(const QVariantMap &device, bool on,
-                            std::shared_ptr<FlowCaller> caller = {});
-    static void dimLight(const QVariantMap &device, int level,
-                         std::shared_ptr<FlowCaller> caller = {});
+    void switchLight(const QVariantMap &device, bool on,
+                     std::shared_ptr<FlowCaller> caller = {}) const;
+    void dimLight(const QVariantMap &device, int level,
+                  std::shared_ptr<FlowCaller> caller = {}) const;
     // Motion "1" opens, "0" closes, "2" stops; the record does not change.
-    static void moveCurtain(const QVariantMap &device, const QString &motion,
-                            std::shared_ptr<FlowCaller> caller = {});
+    void moveCurtain(const QVariantMap &device, const QString &motion,
+                     std::shared_ptr<FlowCaller> caller = {}) const;
     // The reply decides; the store record goes when the transmitter agrees.
-    static void removeDevice(const QVariantMap &device, std::shared_ptr<FlowCaller> caller = {});
+    void removeDevice(const QVariantMap &device, std::shared_ptr<FlowCaller> caller = {}) const;
     // The record takes the name at once; the store, when the master has
     // acknowledged it (the master holds the names, and a synchronisation
     // would bring the old one back otherwise).
-    static void renameDevice(QVariantMap &device, const QString &name,
-                             std::shared_ptr<FlowCaller> caller = {});
+    void renameDevice(QVariantMap &device, const QString &name,
+                      std::shared_ptr<FlowCaller> caller = {}) const;
     // Asks a channel for its state; the answer is stored.
-    static void queryState(const QVariantMap &device, std::shared_ptr<FlowCaller> caller = {});
+    void queryState(const QVariantMap &device, std::shared_ptr<FlowCaller> caller = {}) const;
 
 private:
-    static void sendWithOperations(const QStringList &command, QList<QVariantMap> operations,
-                                   std::shared_ptr<FlowCaller> caller = {});
+    void sendWithOperations(const QStringList &command, QList<QVariantMap> operations,
+                            std::shared_ptr<FlowCaller> caller) const;
+
+    UDPSocketManager &m_channel;
 };

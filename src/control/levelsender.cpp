@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "levelsender.h"
 
-#include "devicecommands.h"
 #include "flowcaller.h"
 #include "udpsocketmanager.h"
 
-LevelSender::LevelSender(UDPSocketManager &channel, std::shared_ptr<FlowCaller> caller,
+LevelSender::LevelSender(const HomeServices &home, std::shared_ptr<FlowCaller> caller,
                          QObject *parent)
-    : QObject(parent), m_channel(channel), m_caller(std::move(caller))
+    : QObject(parent), m_channel(home.channel), m_commands(home), m_caller(std::move(caller))
 {
     m_poll.setInterval(kPollMilliseconds);
     connect(&m_poll, &QTimer::timeout, this, [this] {
@@ -38,5 +37,5 @@ void LevelSender::sendPending()
         return;
     QVariantMap device = *m_pending;
     m_pending.reset();
-    DeviceCommands::dimLight(device, m_pendingLevel, m_caller);
+    m_commands.dimLight(device, m_pendingLevel, m_caller);
 }

@@ -8,8 +8,9 @@
 #include <memory>
 #include <optional>
 
+#include "devicecommands.h"
+
 class FlowCaller;
-class UDPSocketManager;
 
 // Sends dimming levels of one light from a slider that reports every value
 // it passes. One command is outstanding on the channel at a time and only 8
@@ -22,9 +23,9 @@ class LevelSender : public QObject {
 public:
     static constexpr int kPollMilliseconds = 40;
 
-    // The levels go on channel; caller: who hears each level's outcome (null:
-    // the feedback service).
-    explicit LevelSender(UDPSocketManager &channel, std::shared_ptr<FlowCaller> caller = {},
+    // The levels go on the home's channel; caller: who hears each level's
+    // outcome (null: the feedback service).
+    explicit LevelSender(const HomeServices &home, std::shared_ptr<FlowCaller> caller = {},
                          QObject *parent = nullptr);
 
     // The newest level goes now or when the channel is free; the record is
@@ -36,6 +37,7 @@ private:
     void sendPending();
 
     UDPSocketManager &m_channel;
+    DeviceCommands m_commands;
     std::shared_ptr<FlowCaller> m_caller;
     std::optional<QVariantMap> m_pending;
     int m_pendingLevel = 0;

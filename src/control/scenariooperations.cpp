@@ -27,10 +27,10 @@ QVariantMap closingEntry(const QString &number)
 }
 } // namespace
 
-QString ScenarioOperations::nextScenarioNumber(const QStringList &taken)
+QString ScenarioOperations::nextScenarioNumber(const QStringList &taken) const
 {
     QStringList used = taken;
-    for (const QVariantMap &scenario : Database::instance()->readAllScenarioInfo())
+    for (const QVariantMap &scenario : m_store.readAllScenarioInfo())
         used.append(scenario.value(Key::mainID).toString());
     for (int n = 1; n <= 8; ++n)
         if (!used.contains(QString::number(n)))
@@ -95,7 +95,7 @@ QVariantMap ScenarioOperations::newScenarioRecord(const QString &number, const Q
 
 bool ScenarioOperations::startNamedQueue(QList<QVariantMap> queue, const QString &name,
                                          const QVariantMap &scenario,
-                                         std::shared_ptr<FlowCaller> caller)
+                                         std::shared_ptr<FlowCaller> caller) const
 {
     if (queue.isEmpty())
         return false;
@@ -104,11 +104,11 @@ bool ScenarioOperations::startNamedQueue(QList<QVariantMap> queue, const QString
     closing.insert(Key::insertScenario, scenario);
     OperationList operations(std::move(queue));
     operations.caller = std::move(caller);
-    return UDPSocketManager::instance()->startOperationList(std::move(operations));
+    return m_channel.startOperationList(std::move(operations));
 }
 
 bool ScenarioOperations::deleteScenario(const QVariantMap &scenario,
-                                        std::shared_ptr<FlowCaller> caller)
+                                        std::shared_ptr<FlowCaller> caller) const
 {
     const QString number = scenario.value(Key::mainID).toString();
     QList<QVariantMap> queue;
@@ -120,11 +120,11 @@ bool ScenarioOperations::deleteScenario(const QVariantMap &scenario,
                       {Key::scenarioControlTypeKey, Value::deleteDeviceFromScenario}});
     OperationList operations(std::move(queue));
     operations.caller = std::move(caller);
-    return UDPSocketManager::instance()->startOperationList(std::move(operations));
+    return m_channel.startOperationList(std::move(operations));
 }
 
 void ScenarioOperations::renameScenario(QVariantMap scenario, const QString &name,
-                                        std::shared_ptr<FlowCaller> caller)
+                                        std::shared_ptr<FlowCaller> caller) const
 {
     scenario.insert(Key::title, name);
     const QString number = scenario.value(Key::mainID).toString();
@@ -132,9 +132,8 @@ void ScenarioOperations::renameScenario(QVariantMap scenario, const QString &nam
     if (RecordFactory::isUserScenario(scenario))
         naming.append({{Key::mainID, number}, {Key::insertScenario, scenario}});
     else
-        Database::instance()->updateScenarioWithMainID(scenario.value(Key::id).toString(),
-                                                       scenario);
-    UDPSocketManager::instance()->sendMessageWithCommandArray(
+        m_store.updateScenarioWithMainID(scenario.value(Key::id).toString(), scenario);
+    m_channel.sendMessageWithCommandArray(
         namingCommand(number, name), std::nullopt,
         FlowCaller::carried(std::move(naming), std::move(caller)));
 }

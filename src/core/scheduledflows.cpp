@@ -32,13 +32,13 @@ ScheduledFlows::start(const ScheduleAction &action, std::shared_ptr<FlowCaller> 
         return NotStarted{true, QStringLiteral("no channel %1").arg(action.target)};
     switch (action.kind) {
     case ScheduleAction::Kind::Switch:
-        DeviceCommands::switchLight(*device, action.on, std::move(caller));
+        DeviceCommands(m_home).switchLight(*device, action.on, std::move(caller));
         break;
     case ScheduleAction::Kind::Dim:
-        DeviceCommands::dimLight(*device, action.level, std::move(caller));
+        DeviceCommands(m_home).dimLight(*device, action.level, std::move(caller));
         break;
     case ScheduleAction::Kind::Curtain:
-        DeviceCommands::moveCurtain(*device, motionWord(action.motion), std::move(caller));
+        DeviceCommands(m_home).moveCurtain(*device, motionWord(action.motion), std::move(caller));
         break;
     case ScheduleAction::Kind::RunScenario:
         break;

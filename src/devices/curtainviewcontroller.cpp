@@ -13,8 +13,8 @@
 #include <QLabel>
 #include <QPushButton>
 
-CurtainViewController::CurtainViewController(QWidget *parent)
-    : DeviceTableViewController(tr("Curtain"), Value::curtain, parent)
+CurtainViewController::CurtainViewController(const HomeServices &home, QWidget *parent)
+    : DeviceTableViewController(home, tr("Curtain"), Value::curtain, parent)
 {
 }
 
@@ -55,5 +55,5 @@ VtMoveCell *CurtainViewController::makeCell(int row, const QVariantMap &record)
 void CurtainViewController::cellControlButtonPressed(int row, const QString &motion)
 {
     if (row >= 0 && row < customArray().size())
-        DeviceCommands::moveCurtain(customArray().at(row), motion, ScreenCaller::of(this));
+        DeviceCommands(home()).moveCurtain(customArray().at(row), motion, ScreenCaller::of(this));
 }

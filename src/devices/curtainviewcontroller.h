@@ -8,7 +8,7 @@ class CurtainViewController : public DeviceTableViewController {
     Q_OBJECT
 
 public:
-    explicit CurtainViewController(QWidget *parent = nullptr);
+    explicit CurtainViewController(const HomeServices &home, QWidget *parent = nullptr);
     // Motion "1" open, "0" close, "2" stop.
     void cellControlButtonPressed(int row, const QString &motion);
 

@@ -37,8 +37,8 @@ constexpr int kHeaderHeight = 40;
 
 } // namespace
 
-DeviceListViewController::DeviceListViewController(QWidget *parent)
-    : ParentViewController(tr("Device List"), parent), m_table(new TableArea(this)),
+DeviceListViewController::DeviceListViewController(const HomeServices &home, QWidget *parent)
+    : ParentViewController(tr("Device List"), parent), m_home(home), m_table(new TableArea(this)),
       m_rows(m_table->rowsWidget()), m_layout(m_table->rows())
 {
     navBar()->setRightIcon(QIcon(QStringLiteral(":/icons/scan.svg")), tr("Scan"));
@@ -199,7 +199,7 @@ void DeviceListViewController::VtMoveCellSelector(QWidget *cellWidget, const QSt
         if (record.value(Key::type).toString() == Value::superBox)
             Database::instance()->deleteSuperBoxWithMainID(record.value(Key::id).toString());
         else
-            DeviceCommands::removeDevice(record, ScreenCaller::of(this));
+            DeviceCommands(m_home).removeDevice(record, ScreenCaller::of(this));
         m_needArray[at.section].removeAt(at.row);
         deleted = true;
     } else if (moveType == QLatin1String("E")) {
@@ -264,7 +264,7 @@ void DeviceListViewController::editFinishWithName(const QString &name, int which
         record.insert(Key::title, name);
         Database::instance()->updateSuperBoxWithMainID(record.value(Key::id).toString(), record);
     } else {
-        DeviceCommands::renameDevice(record, name, ScreenCaller::of(this));
+        DeviceCommands(m_home).renameDevice(record, name, ScreenCaller::of(this));
     }
     reloadTable();
 }

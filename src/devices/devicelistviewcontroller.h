@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "control/homeservices.h"
 #include "editnamedelegate.h"
 #include "frame/parentviewcontroller.h"
 #include "views/vtmovecell.h"
@@ -25,7 +26,7 @@ class DeviceListViewController : public ParentViewController,
     Q_OBJECT
 
 public:
-    explicit DeviceListViewController(QWidget *parent = nullptr);
+    explicit DeviceListViewController(const HomeServices &home, QWidget *parent = nullptr);
 
     void initAllNeedArray();
     void sectionSelected(int section);
@@ -46,6 +47,7 @@ protected:
     void hideEvent(QHideEvent *event) override;
 
 private:
+    HomeServices m_home;
     static constexpr int kLinkRefreshMilliseconds = 1000;
 
     // A transmitter row's line under its name: how its link last answered.

@@ -10,7 +10,6 @@
 #include "frame/navigationbar.h"
 #include "frame/navigationstack.h"
 #include "frame/screencaller.h"
-#include "frame/screenhome.h"
 #include "store/database.h"
 #include "store/recordkeys.h"
 #include "views/keyboardactivation.h"
@@ -46,11 +45,11 @@ protected:
 };
 } // namespace
 
-DeviceTableViewController::DeviceTableViewController(const QString &title,
+DeviceTableViewController::DeviceTableViewController(const HomeServices &home, const QString &title,
                                                      const std::optional<QString> &whichDevice,
                                                      QWidget *parent)
-    : ParentViewController(title, parent), m_whichDevice(whichDevice), m_table(new TableArea(this)),
-      m_rows(m_table->rowsWidget()), m_layout(m_table->rows())
+    : ParentViewController(title, parent), m_home(home), m_whichDevice(whichDevice),
+      m_table(new TableArea(this)), m_rows(m_table->rowsWidget()), m_layout(m_table->rows())
 {
     navBar()->setRightIcon(QIcon(QStringLiteral(":/icons/scan.svg")), tr("Scan"));
     m_layout->addStretch();
@@ -225,7 +224,7 @@ void DeviceTableViewController::VtMoveCellSelector(QWidget *cellWidget, const QS
         cell->showOutSettingViewWithCellHeight(cell->height(), VtMoveCell::Toggle);
         panelClosed = cell->getIfEditViewShow();
     } else if (moveType == QLatin1String("D")) {
-        DeviceCommands::removeDevice(m_customArray.at(row), ScreenCaller::of(this));
+        DeviceCommands(m_home).removeDevice(m_customArray.at(row), ScreenCaller::of(this));
         m_customArray.removeAt(row);
         m_lastEditCellRow = -1;
         reloadTable();
@@ -259,7 +258,8 @@ void DeviceTableViewController::VtSimpleSliderViewTouched(VtSimpleSlider *slider
     const int row = rowOf(slider->parentWidget());
     if (row >= 0)
         // truncated toward zero
-        DeviceCommands::dimLight(m_customArray[row], int(slider->value()), ScreenCaller::of(this));
+        DeviceCommands(m_home).dimLight(m_customArray[row], int(slider->value()),
+                                        ScreenCaller::of(this));
 }
 
 void DeviceTableViewController::editFinishWithName(const QString &name, int whichRow,
@@ -267,13 +267,13 @@ void DeviceTableViewController::editFinishWithName(const QString &name, int whic
 {
     if (whichRow < 0 || whichRow >= m_customArray.size())
         return;
-    DeviceCommands::renameDevice(m_customArray[whichRow], name, ScreenCaller::of(this));
+    DeviceCommands(m_home).renameDevice(m_customArray[whichRow], name, ScreenCaller::of(this));
     reloadTable();
 }
 
 void DeviceTableViewController::navRightButtonItemPressed()
 {
-    CheckManager(screenHome()).setUpScanControllerWithType(m_whichDevice);
+    CheckManager(m_home).setUpScanControllerWithType(m_whichDevice);
 }
 
 void DeviceTableViewController::showEvent(QShowEvent *event)

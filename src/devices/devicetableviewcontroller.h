@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "control/homeservices.h"
 #include "editnamedelegate.h"
 #include "frame/parentviewcontroller.h"
 #include "views/vtmovecell.h"
@@ -29,8 +30,8 @@ public:
 
     // whichDevice: the type listed (and the scanner's type); none lists all.
     // Renames and removals use the family of each record's type.
-    DeviceTableViewController(const QString &title, const std::optional<QString> &whichDevice,
-                              QWidget *parent = nullptr);
+    DeviceTableViewController(const HomeServices &home, const QString &title,
+                              const std::optional<QString> &whichDevice, QWidget *parent = nullptr);
 
     const QList<QVariantMap> &customArray() const { return m_customArray; }
     int lastEditCellRow() const { return m_lastEditCellRow; }
@@ -47,6 +48,8 @@ public:
     void navRightButtonItemPressed() override;
 
 protected:
+    // The home's services, for the flows the screen starts.
+    const HomeServices &home() const { return m_home; }
     // A row of this screen for the record at this index.
     virtual VtMoveCell *makeCell(int row, const QVariantMap &record) = 0;
     virtual bool mayExpand(const QVariantMap &record) const = 0;
@@ -71,6 +74,7 @@ protected:
     void setTableBottomInset(int height) { m_bottomInset = height; }
 
 private:
+    HomeServices m_home;
     void showOutEmptyView();
     void toggleExpansion(int row);
 

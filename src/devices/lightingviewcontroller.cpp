@@ -18,8 +18,8 @@
 #include <QLabel>
 #include <QPushButton>
 
-LightingViewController::LightingViewController(QWidget *parent)
-    : DeviceTableViewController(tr("Lighting"), Value::lighting, parent)
+LightingViewController::LightingViewController(const HomeServices &home, QWidget *parent)
+    : DeviceTableViewController(home, tr("Lighting"), Value::lighting, parent)
 {
     HomeEvents *events = HomeEvents::instance();
     connect(LiveHome::instance(), &LiveHome::channelChanged, this,
@@ -130,5 +130,5 @@ int LightingViewController::rowOfDevice(const QString &deviceId) const
 void LightingViewController::cellSwitchButtonPressed(int row, bool on)
 {
     if (row >= 0 && row < customArray().size())
-        DeviceCommands::switchLight(recordAt(row), on, ScreenCaller::of(this));
+        DeviceCommands(home()).switchLight(recordAt(row), on, ScreenCaller::of(this));
 }

@@ -15,7 +15,7 @@ class LightingViewController : public DeviceTableViewController {
     Q_OBJECT
 
 public:
-    explicit LightingViewController(QWidget *parent = nullptr);
+    explicit LightingViewController(const HomeServices &home, QWidget *parent = nullptr);
 
     void cellSwitchButtonPressed(int row, bool on);
 

@@ -7,7 +7,6 @@
 #include "store/recordkeys.h"
 
 #include "frame/screencaller.h"
-#include "frame/screenhome.h"
 #include "views/keyboardavoidance.h"
 #include "views/vtpagedscrollview.h"
 
@@ -15,11 +14,11 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-DeviceAddViewController::DeviceAddViewController(const QString &id, int groupCount,
-                                                 const QString &control, const QString &summary,
-                                                 QWidget *parent)
-    : ScannedViewController(tr("Scanned Device"), parent),
-      m_records(DeviceEnrolment(screenHome()).channelRecords(id, groupCount, control)),
+DeviceAddViewController::DeviceAddViewController(const HomeServices &home, const QString &id,
+                                                 int groupCount, const QString &control,
+                                                 const QString &summary, QWidget *parent)
+    : ScannedViewController(tr("Scanned Device"), parent), m_home(home),
+      m_records(DeviceEnrolment(home).channelRecords(id, groupCount, control)),
       m_summary(new QLabel(this)), m_strip(new VtPagedScrollView(this)),
       m_pageIndicator(new QLabel(this)), m_keyboard(new KeyboardAvoidance(this, [this] {
           return m_strip->geometry().united(m_pageIndicator->geometry());
@@ -27,7 +26,7 @@ DeviceAddViewController::DeviceAddViewController(const QString &id, int groupCou
 {
     QObject::connect(m_keyboard, &KeyboardAvoidance::changed, this,
                      &DeviceAddViewController::followKeyboard);
-    if (DeviceEnrolment(screenHome()).isStored(id))
+    if (DeviceEnrolment(m_home).isStored(id))
         ShowAlertManager::instance()->showLabelWithTitle(tr("This device has been added"));
     const QString name = control == Value::curtainControl ? tr("Curtain") : tr("Lighting");
     m_summary->setText(
@@ -101,7 +100,7 @@ void DeviceAddViewController::connect()
     // A name still being typed counts.
     for (int k = 0; k < m_fields.size(); ++k)
         storeName(k);
-    DeviceEnrolment(screenHome()).connect(m_records, ScreenCaller::of(this));
+    DeviceEnrolment(m_home).connect(m_records, ScreenCaller::of(this));
 }
 
 void DeviceAddViewController::panelAddSucceed(const QString &acceptedCount)

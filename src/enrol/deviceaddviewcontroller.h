@@ -4,6 +4,7 @@
 #include "scannedviewcontroller.h"
 
 #include "control/deviceenrolmentscreen.h"
+#include "control/homeservices.h"
 
 #include <QVariantMap>
 
@@ -18,8 +19,9 @@ class DeviceAddViewController : public ScannedViewController, public DeviceEnrol
     Q_OBJECT
 
 public:
-    DeviceAddViewController(const QString &id, int groupCount, const QString &control,
-                            const QString &summary, QWidget *parent = nullptr);
+    DeviceAddViewController(const HomeServices &home, const QString &id, int groupCount,
+                            const QString &control, const QString &summary,
+                            QWidget *parent = nullptr);
 
     const QList<QVariantMap> &needArray() const { return m_records; }
     QLineEdit *nameField(int tag) const;
@@ -33,6 +35,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    HomeServices m_home;
     void buildPages();
     void layoutContent();
     // The channel pages go just above an on-screen keyboard, and do not

@@ -5,19 +5,18 @@
 #include "core/showalertmanager.h"
 #include "frame/navigationbar.h"
 #include "frame/screencaller.h"
-#include "frame/screenhome.h"
 
 #include <QLabel>
 
-SuperBoxAddViewController::SuperBoxAddViewController(const QString &id, const QString &summary,
-                                                     QWidget *parent)
-    : ScannedViewController(tr("Scanned Transmitter"), parent), m_id(id), m_role(new QLabel(this)),
-      m_detail(new QLabel(summary, this))
+SuperBoxAddViewController::SuperBoxAddViewController(const HomeServices &home, const QString &id,
+                                                     const QString &summary, QWidget *parent)
+    : ScannedViewController(tr("Scanned Transmitter"), parent), m_home(home), m_id(id),
+      m_role(new QLabel(this)), m_detail(new QLabel(summary, this))
 {
-    if (TransmitterEnrolment(screenHome()).isStored(id))
+    if (TransmitterEnrolment(m_home).isStored(id))
         ShowAlertManager::instance()->showLabelWithTitle(tr("This Transmitter has been added"));
     m_role->setObjectName(QStringLiteral("roleLine"));
-    m_role->setText(TransmitterEnrolment(screenHome()).roleLine(id));
+    m_role->setText(TransmitterEnrolment(m_home).roleLine(id));
     m_role->setAlignment(Qt::AlignCenter);
     m_role->setStyleSheet(QStringLiteral("font-size: 20px; font-weight: bold; color: #45403b;"));
     m_detail->setAlignment(Qt::AlignCenter);
@@ -32,7 +31,7 @@ QString SuperBoxAddViewController::roleLine() const
 
 void SuperBoxAddViewController::connect()
 {
-    TransmitterEnrolment(screenHome()).connect(m_id, ScreenCaller::of(this));
+    TransmitterEnrolment(m_home).connect(m_id, ScreenCaller::of(this));
 }
 
 void SuperBoxAddViewController::superBoxAddSucceed(bool succeeded)
@@ -41,7 +40,7 @@ void SuperBoxAddViewController::superBoxAddSucceed(bool succeeded)
         setShowAlertViewWithImageName(QStringLiteral("0"), tr("Connection successful"));
         setReminderColouring(1);
         updateDownViewWithTitleArray({tr("Add More"), tr("Done")});
-        TransmitterEnrolment(screenHome()).importConfiguration(ScreenCaller::of(this));
+        TransmitterEnrolment(m_home).importConfiguration(ScreenCaller::of(this));
         return;
     }
     setShowAlertViewWithImageName(QStringLiteral("1"), tr("Network connection failed"));

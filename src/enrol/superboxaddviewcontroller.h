@@ -3,6 +3,7 @@
 
 #include "scannedviewcontroller.h"
 
+#include "control/homeservices.h"
 #include "control/transmitterenrolmentscreen.h"
 
 class QLabel;
@@ -14,7 +15,8 @@ class SuperBoxAddViewController : public ScannedViewController, public Transmitt
     Q_OBJECT
 
 public:
-    SuperBoxAddViewController(const QString &id, const QString &summary, QWidget *parent = nullptr);
+    SuperBoxAddViewController(const HomeServices &home, const QString &id, const QString &summary,
+                              QWidget *parent = nullptr);
 
     QString transmitterId() const { return m_id; }
     QString roleLine() const;
@@ -25,6 +27,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    HomeServices m_home;
     QString m_id;
     QLabel *m_role;
     QLabel *m_detail;

@@ -9,7 +9,6 @@
 #include "frame/navigationbar.h"
 #include "frame/navigationstack.h"
 #include "frame/screencaller.h"
-#include "frame/screenhome.h"
 #include "scancamera.h"
 #include "store/database.h"
 #include "views/vtactionsheet.h"
@@ -22,8 +21,8 @@
 #include <QPushButton>
 #include <QTimer>
 
-VtScanViewController::VtScanViewController(QWidget *parent)
-    : ParentViewController(tr("Scan"), parent), m_camera(new ScanCamera(this)),
+VtScanViewController::VtScanViewController(const HomeServices &home, QWidget *parent)
+    : ParentViewController(tr("Scan"), parent), m_home(home), m_camera(new ScanCamera(this)),
       m_prompt(new QLabel(this)),
       m_hint(new QLabel(tr("Align the QR code within the frame"), this)),
       m_tryButton(new QPushButton(tr("Have a try"), this)), m_frameView(new VtScanUpView(this))
@@ -113,8 +112,7 @@ void VtScanViewController::captureOutput(const QString &text)
         stopScanning();
         return;
     }
-    if (CodeDecoder(screenHome())
-            .decoderWithResult(text, m_scanType, ScreenCaller::of(this).get()) ==
+    if (CodeDecoder(m_home).decoderWithResult(text, m_scanType, ScreenCaller::of(this).get()) ==
         CodeDecoder::Accepted)
         stopScanning();
 }
@@ -145,15 +143,14 @@ void VtScanViewController::optionChosen(int index)
     }
     startScanning();
     if (index == 1)
-        CheckManager(screenHome()).turnBackLed();
+        CheckManager(m_home).turnBackLed();
 }
 
 void VtScanViewController::homeEditFinishWithHomeName(const QString &text)
 {
     m_scanning = true;
-    if (CodeDecoder(screenHome())
-            .decoderWithResult(text.toUpper(), m_scanType, ScreenCaller::of(this).get()) ==
-        CodeDecoder::Accepted)
+    if (CodeDecoder(m_home).decoderWithResult(
+            text.toUpper(), m_scanType, ScreenCaller::of(this).get()) == CodeDecoder::Accepted)
         stopScanning();
 }
 

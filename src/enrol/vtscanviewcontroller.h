@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "control/homeservices.h"
 #include "control/scannerscreen.h"
 #include "frame/parentviewcontroller.h"
 
@@ -21,7 +22,7 @@ public:
     static constexpr int kIntroMilliseconds = 1500;
     static constexpr int kIntroSlideMilliseconds = 1200;
 
-    explicit VtScanViewController(QWidget *parent = nullptr);
+    explicit VtScanViewController(const HomeServices &home, QWidget *parent = nullptr);
     ~VtScanViewController() override;
 
     QString scanType() const { return m_scanType; }
@@ -48,6 +49,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    HomeServices m_home;
     void startScanning();
     void stopScanning();
     void showIntro();

@@ -15,7 +15,6 @@
 #include "frame/navigationbar.h"
 #include "frame/navigationstack.h"
 #include "frame/screencaller.h"
-#include "frame/screenhome.h"
 #include "help/aboutusviewcontroller.h"
 #include "help/helpviewcontroller.h"
 #include "homemenuview.h"
@@ -92,9 +91,9 @@ private:
 };
 } // namespace
 
-HomeViewController::HomeViewController(QWidget *parent)
-    : ParentNavigationViewController(parent),
-      m_levels(new LevelSender(screenHome().channel, ScreenCaller::of(this), this))
+HomeViewController::HomeViewController(const HomeServices &home, QWidget *parent)
+    : ParentNavigationViewController(parent), m_home(home),
+      m_levels(new LevelSender(home, ScreenCaller::of(this), this))
 {
     layoutLeftView();
     layoutCenterView();
@@ -174,7 +173,7 @@ void HomeViewController::layoutCenterView()
     connect(m_strip, &HomeScenarioStrip::scenarioPressed, this,
             &HomeViewController::controlButtonPressed);
     connect(m_strip, &HomeScenarioStrip::addPressed, this,
-            [this] { CheckManager(screenHome()).addScenario(ScreenCaller::of(this)); });
+            [this] { CheckManager(m_home).addScenario(ScreenCaller::of(this)); });
     layout->addSpacing(8);
     layout->addWidget(m_strip);
     layout->addStretch(1);
@@ -184,7 +183,7 @@ void HomeViewController::layoutCenterView()
 void HomeViewController::updateCenterView()
 {
     ++m_refreshes;
-    std::optional<HomeLists> lists = HomeLists::load(screenHome());
+    std::optional<HomeLists> lists = HomeLists::load(m_home);
     if (!lists) {
         ShowAlertManager::instance()->showStoreUnreadable();
         return;
@@ -221,7 +220,7 @@ void HomeViewController::showLiveState(const QString &deviceId)
 
 void HomeViewController::navRightButtonItemPressed()
 {
-    CheckManager(screenHome()).setUpScanControllerWithType(std::nullopt);
+    CheckManager(m_home).setUpScanControllerWithType(std::nullopt);
 }
 
 void HomeViewController::navLeftButtonItemPressed()
@@ -313,11 +312,11 @@ void HomeViewController::functionButtonPressed(const QString &function)
     if (!stack)
         return;
     if (function == QLatin1String("LightingFunction"))
-        stack->push(new LightingViewController(), true);
+        stack->push(new LightingViewController(m_home), true);
     else if (function == QLatin1String("CurtainFunction"))
-        stack->push(new CurtainViewController(), true);
+        stack->push(new CurtainViewController(m_home), true);
     else if (function == QLatin1String("SceneFunction"))
-        stack->push(new SceneViewController(), true);
+        stack->push(new SceneViewController(m_home), true);
 }
 
 void HomeViewController::cellButtonPressed(int row)
@@ -336,7 +335,7 @@ void HomeViewController::cellButtonPressed(int row)
     };
     switch (row) {
     case HomeMenuView::DeviceManagement:
-        pushFromMenu(new DeviceListViewController());
+        pushFromMenu(new DeviceListViewController(m_home));
         break;
     case HomeMenuView::Schedules:
         pushFromMenu(new ScheduleListViewController());
@@ -366,9 +365,9 @@ void HomeViewController::confirmMenuAction(int sheetTag, const QString &button)
         if (index != 1)
             return;
         if (sheetTag == kCleanAllSheet)
-            HomeActions(screenHome()).cleanAll(ScreenCaller::of(this));
+            HomeActions(m_home).cleanAll(ScreenCaller::of(this));
         else
-            HomeActions(screenHome()).synchronizeData(ScreenCaller::of(this));
+            HomeActions(m_home).synchronizeData(ScreenCaller::of(this));
     });
     sheet->showSheet();
 }
@@ -430,14 +429,14 @@ void HomeViewController::controlSheetChose(const QString &area, const QVariantMa
     const QVariantMap &item = list->at(at);
     if (controlType == QLatin1String("1")) {
         if (index == 1 || index == 2)
-            DeviceCommands::switchLight(item, index == 2, ScreenCaller::of(this));
+            DeviceCommands(m_home).switchLight(item, index == 2, ScreenCaller::of(this));
     } else if (controlType == QLatin1String("2")) {
         m_levels->submit(item, index);
     } else if (controlType == QLatin1String("3")) {
         static const QStringList motions{QStringLiteral("2"), QStringLiteral("0"),
                                          QStringLiteral("1")}; // stop, close, open
         if (index >= 1 && index <= 3)
-            DeviceCommands::moveCurtain(item, motions.at(index - 1), ScreenCaller::of(this));
+            DeviceCommands(m_home).moveCurtain(item, motions.at(index - 1), ScreenCaller::of(this));
     } else if (index == 1) {
         controlButtonPressed(int(at));
     }
@@ -447,9 +446,8 @@ void HomeViewController::controlButtonPressed(int scenarioIndex)
 {
     if (scenarioIndex < 0 || scenarioIndex >= m_lists.scenarioArray.size())
         return;
-    CheckManager(screenHome())
-        .changeScenarioWithDictionary(m_lists.scenarioArray[scenarioIndex], m_lists.scenarioArray,
-                                      ScreenCaller::of(this));
+    CheckManager(m_home).changeScenarioWithDictionary(
+        m_lists.scenarioArray[scenarioIndex], m_lists.scenarioArray, ScreenCaller::of(this));
     m_strip->setScenarios(m_lists.scenarioArray);
 }
 

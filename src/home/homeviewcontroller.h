@@ -2,6 +2,7 @@
 #pragma once
 
 #include "control/homelists.h"
+#include "control/homeservices.h"
 #include "frame/parentnavigationviewcontroller.h"
 #include "homefunctiontile.h"
 
@@ -25,7 +26,7 @@ public:
     static constexpr int kMenuGuardMilliseconds = 1000;
     static constexpr int kMenuFadeMilliseconds = 300;
 
-    explicit HomeViewController(QWidget *parent = nullptr);
+    explicit HomeViewController(const HomeServices &home, QWidget *parent = nullptr);
     ~HomeViewController() override;
 
     QWidget *contentView() override;
@@ -67,6 +68,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    HomeServices m_home;
     void layoutLeftView();
     void layoutCenterView();
     void moveCenterViewTo(int x, bool overshoot);

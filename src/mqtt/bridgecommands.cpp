@@ -38,14 +38,14 @@ void BridgeCommands::setChannel(const QString &id, const QByteArray &payload)
     using Action = SetPayload::Request::Action;
     switch (request->action) {
     case Action::Switch:
-        DeviceCommands::switchLight(*device, request->on);
+        DeviceCommands(m_home).switchLight(*device, request->on);
         break;
     case Action::Dim:
-        DeviceCommands::dimLight(*device, request->level >= 0 ? request->level
-                                                              : m_lastLevels.value(id, 100));
+        DeviceCommands(m_home).dimLight(*device, request->level >= 0 ? request->level
+                                                                     : m_lastLevels.value(id, 100));
         break;
     case Action::Move:
-        DeviceCommands::moveCurtain(*device, request->motion);
+        DeviceCommands(m_home).moveCurtain(*device, request->motion);
         break;
     }
 }

@@ -112,7 +112,7 @@ void BridgeRequests::rename(const Pending &request, const QVariantMap &body)
         return;
     }
     m_renames.insert(id, request);
-    DeviceCommands::renameDevice(*device, name);
+    DeviceCommands(m_home).renameDevice(*device, name);
 }
 
 void BridgeRequests::state(const Pending &request, const QVariantMap &body)

@@ -197,8 +197,8 @@ void HomeBridge::followChangeElsewhere()
     for (auto channel = m_components.cbegin(); channel != m_components.cend(); ++channel)
         if (!known.contains(channel.key()))
             if (const std::optional<QVariantMap> device =
-                    Database::instance()->deviceRecordWithMainID(channel.key()))
-                UDPSocketManager::instance()->queryStateInBackground(*device);
+                    m_home.store.deviceRecordWithMainID(channel.key()))
+                m_home.channel.queryStateInBackground(*device);
 }
 
 void HomeBridge::publishConfig(const DiscoveryConfig::Message &config)

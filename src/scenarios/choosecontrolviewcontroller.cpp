@@ -31,8 +31,8 @@ constexpr int kNextWidth = 100;
 
 } // namespace
 
-ChooseControlViewController::ChooseControlViewController(QWidget *parent)
-    : DeviceTableViewController(tr("Select Devices"), std::nullopt, parent),
+ChooseControlViewController::ChooseControlViewController(const HomeServices &home, QWidget *parent)
+    : DeviceTableViewController(home, tr("Select Devices"), std::nullopt, parent),
       m_bottomBar(new QWidget(this)), m_chosen(new QScrollArea(m_bottomBar)),
       m_next(new QPushButton(m_bottomBar))
 {
@@ -112,7 +112,7 @@ void ChooseControlViewController::tick(int row, bool ticked)
         return;
     }
     const QVariantMap &device = customArray().at(row);
-    DeviceCommands::queryState(device, ScreenCaller::of(this));
+    DeviceCommands(home()).queryState(device, ScreenCaller::of(this));
     if (!m_needArray.contains(entry))
         m_needArray.append(entry);
     m_whichIfSelect = row;
@@ -127,10 +127,10 @@ void ChooseControlViewController::VtSwitchViewTouched(int row, bool on)
     QVariantMap &device = records()[row];
     device.insert(Key::turnOn, on ? Value::yes : Value::no);
     if (device.value(Key::type) == Value::curtain)
-        DeviceCommands::moveCurtain(device, on ? QStringLiteral("1") : QStringLiteral("0"),
-                                    ScreenCaller::of(this));
+        DeviceCommands(home()).moveCurtain(device, on ? QStringLiteral("1") : QStringLiteral("0"),
+                                           ScreenCaller::of(this));
     else
-        DeviceCommands::switchLight(device, on, ScreenCaller::of(this));
+        DeviceCommands(home()).switchLight(device, on, ScreenCaller::of(this));
 }
 
 void ChooseControlViewController::VtSimpleSliderViewTouched(VtSimpleSlider *slider)
@@ -193,7 +193,7 @@ QList<QVariantMap> ChooseControlViewController::selectedDevices() const
 QList<QVariantMap> ChooseControlViewController::getEditScenarioArray()
 {
     return ScenarioOperations::creationQueue(selectedDevices(),
-                                             ScenarioOperations::nextScenarioNumber());
+                                             ScenarioOperations(home()).nextScenarioNumber());
 }
 
 void ChooseControlViewController::nextButtonPress()
@@ -205,7 +205,7 @@ void ChooseControlViewController::nextButtonPress()
     const QList<QVariantMap> queue = getEditScenarioArray();
     const QString number = queue.constLast().value(Key::mainID).toString();
     auto *naming = new SceneEditNameViewController(
-        QString(), QString(), queue,
+        home(), QString(), QString(), queue,
         ScenarioOperations::newScenarioRecord(number, QString(), QString()));
     if (auto *stack = NavigationStack::of(this))
         stack->push(naming, true);

@@ -15,7 +15,7 @@ class ChooseControlViewController : public DeviceTableViewController, public Con
     Q_OBJECT
 
 public:
-    explicit ChooseControlViewController(QWidget *parent = nullptr);
+    explicit ChooseControlViewController(const HomeServices &home, QWidget *parent = nullptr);
 
     // Ticked rows in ticking order, as "0_row".
     const QStringList &selectedEntries() const { return m_needArray; }

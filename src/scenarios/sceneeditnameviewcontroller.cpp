@@ -9,14 +9,15 @@
 #include "store/recordkeys.h"
 #include "views/vtlightingimageview.h"
 
-SceneEditNameViewController::SceneEditNameViewController(const QString &title,
+SceneEditNameViewController::SceneEditNameViewController(const HomeServices &home,
+                                                         const QString &title,
                                                          const QString &imagePath,
                                                          QList<QVariantMap> queue,
                                                          QVariantMap scenario, QWidget *parent)
     : EditNameHCViewController(
           title, imagePath.isEmpty() ? QStringLiteral("icon_choose_small_9.png") : imagePath, -1,
           parent),
-      m_queue(std::move(queue)), m_scenario(std::move(scenario))
+      m_home(home), m_queue(std::move(queue)), m_scenario(std::move(scenario))
 {
 }
 
@@ -28,7 +29,7 @@ void SceneEditNameViewController::pushDelegateSelector(const QString &name)
             PictureFile::save(pictureData(pictureView()->picture())))
         m_scenario.insert(Key::imagePath, *path);
     m_scenario.insert(Key::title, name);
-    ScenarioOperations::startNamedQueue(m_queue, name, m_scenario, ScreenCaller::of(this));
+    ScenarioOperations(m_home).startNamedQueue(m_queue, name, m_scenario, ScreenCaller::of(this));
 }
 
 Screen *SceneEditNameViewController::scenarioList()

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "control/homeservices.h"
 #include "control/scenarionamingscreen.h"
 #include "devices/editnamehcviewcontroller.h"
 
@@ -14,9 +15,9 @@ class SceneEditNameViewController : public EditNameHCViewController, public Scen
     Q_OBJECT
 
 public:
-    SceneEditNameViewController(const QString &title, const QString &imagePath,
-                                QList<QVariantMap> queue, QVariantMap scenario,
-                                QWidget *parent = nullptr);
+    SceneEditNameViewController(const HomeServices &home, const QString &title,
+                                const QString &imagePath, QList<QVariantMap> queue,
+                                QVariantMap scenario, QWidget *parent = nullptr);
     const QList<QVariantMap> &udpEditScenarioArray() const { return m_queue; }
 
     // Back to the scenario list, or to the home screen when the scenario
@@ -29,6 +30,7 @@ protected:
     void pushDelegateSelector(const QString &name) override;
 
 private:
+    HomeServices m_home;
     // The scenario list below this screen, if it is there.
     Screen *scenarioList();
 

@@ -8,8 +8,9 @@
 #include "store/recordfactory.h"
 #include "store/recordkeys.h"
 
-SceneEditViewController::SceneEditViewController(const QVariantMap &editDictionary, QWidget *parent)
-    : ChooseControlViewController(parent), m_editDictionary(editDictionary)
+SceneEditViewController::SceneEditViewController(const HomeServices &home,
+                                                 const QVariantMap &editDictionary, QWidget *parent)
+    : ChooseControlViewController(home, parent), m_editDictionary(editDictionary)
 {
     for (const QVariant &member : RecordFactory::sceneDevices(editDictionary)) {
         const QVariantMap device = member.toMap();
@@ -38,7 +39,7 @@ void SceneEditViewController::nextButtonPress()
         return;
     }
     auto *naming =
-        new SceneEditNameViewController(m_editDictionary.value(Key::title).toString(),
+        new SceneEditNameViewController(home(), m_editDictionary.value(Key::title).toString(),
                                         m_editDictionary.value(Key::imagePath).toString(),
                                         getEditScenarioArray(), m_editDictionary);
     if (auto *stack = NavigationStack::of(this))

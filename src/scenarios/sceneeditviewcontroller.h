@@ -9,7 +9,8 @@ class SceneEditViewController : public ChooseControlViewController {
     Q_OBJECT
 
 public:
-    explicit SceneEditViewController(const QVariantMap &editDictionary, QWidget *parent = nullptr);
+    SceneEditViewController(const HomeServices &home, const QVariantMap &editDictionary,
+                            QWidget *parent = nullptr);
     QList<QVariantMap> getEditScenarioArray() override;
     void nextButtonPress() override;
 

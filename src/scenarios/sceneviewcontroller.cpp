@@ -8,7 +8,6 @@
 #include "frame/navigationbar.h"
 #include "frame/navigationstack.h"
 #include "frame/screencaller.h"
-#include "frame/screenhome.h"
 #include "sceneeditviewcontroller.h"
 #include "scenepicture.h"
 #include "store/database.h"
@@ -46,8 +45,8 @@ protected:
 };
 } // namespace
 
-SceneViewController::SceneViewController(QWidget *parent)
-    : ParentViewController(tr("Scenario"), parent), m_table(new TableArea(this))
+SceneViewController::SceneViewController(const HomeServices &home, QWidget *parent)
+    : ParentViewController(tr("Scenario"), parent), m_home(home), m_table(new TableArea(this))
 {
     navBar()->setRightText(QStringLiteral("+"), tr("Add Scenario"));
 }
@@ -137,9 +136,8 @@ void SceneViewController::VtMoveCellSelector(QWidget *cellWidget, const QString 
     bool deleted = false;
     if (moveType == QLatin1String("P")) {
         if (cell->showOutSettingViewWithCellHeight(kRowHeight, VtMoveCell::Close)) {
-            CheckManager(screenHome())
-                .changeScenarioWithDictionary(m_needArray[row], m_needArray,
-                                              ScreenCaller::of(this));
+            CheckManager(m_home).changeScenarioWithDictionary(m_needArray[row], m_needArray,
+                                                              ScreenCaller::of(this));
             m_lastEditCellRow = -1;
             reloadCustomTableData(false);
             return;
@@ -148,13 +146,13 @@ void SceneViewController::VtMoveCellSelector(QWidget *cellWidget, const QString 
         if (userScenario)
             cell->showOutSettingViewWithCellHeight(kRowHeight, VtMoveCell::Toggle);
     } else if (moveType == QLatin1String("D") && userScenario) {
-        ScenarioOperations::deleteScenario(m_needArray.at(row), ScreenCaller::of(this));
+        ScenarioOperations(m_home).deleteScenario(m_needArray.at(row), ScreenCaller::of(this));
         m_needArray.removeAt(row);
         deleted = true;
     } else if (moveType == QLatin1String("E") && userScenario) {
         cell->showOutSettingViewWithCellHeight(kRowHeight, VtMoveCell::HideNow);
         if (auto *stack = NavigationStack::of(this))
-            stack->push(new SceneEditViewController(m_needArray.at(row)), true);
+            stack->push(new SceneEditViewController(m_home, m_needArray.at(row)), true);
     } else {
         return;
     }
@@ -187,13 +185,13 @@ void SceneViewController::editFinishWithName(const QString &name, int whichRow,
             scenario.insert(Key::imagePath, *path);
     // The row shows the stored record: a built-in's at once, a user
     // scenario's once the master has taken the name.
-    ScenarioOperations::renameScenario(scenario, name, ScreenCaller::of(this));
+    ScenarioOperations(m_home).renameScenario(scenario, name, ScreenCaller::of(this));
     reloadCustomTableData(true);
 }
 
 void SceneViewController::navRightButtonItemPressed()
 {
-    CheckManager(screenHome()).addScenario(ScreenCaller::of(this));
+    CheckManager(m_home).addScenario(ScreenCaller::of(this));
 }
 
 void SceneViewController::resizeEvent(QResizeEvent *event)

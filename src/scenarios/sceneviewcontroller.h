@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "control/homeservices.h"
 #include "devices/editnamedelegate.h"
 #include "frame/parentviewcontroller.h"
 #include "views/vtmovecell.h"
@@ -20,7 +21,7 @@ class SceneViewController : public ParentViewController,
 public:
     static constexpr int kRowHeight = 61;
 
-    explicit SceneViewController(QWidget *parent = nullptr);
+    explicit SceneViewController(const HomeServices &home, QWidget *parent = nullptr);
 
     const QList<QVariantMap> &needArray() const { return m_needArray; }
     VtMoveCell *cellAt(int row) const { return m_cells.value(row); }
@@ -39,6 +40,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    HomeServices m_home;
     VtMoveCell *makeCell(int row, const QVariantMap &scenario);
 
     QList<QVariantMap> m_needArray;

@@ -30,8 +30,8 @@ void OwnerRequests::rename(const PageRequest::Rename &request, std::shared_ptr<F
         return;
     }
     if (std::optional<QVariantMap> device = m_home.store.deviceRecordWithMainID(request.id)) {
-        DeviceCommands::renameDevice(*device, request.name,
-                                     std::move(caller)); // stored when the master takes it
+        DeviceCommands(m_home).renameDevice(*device, request.name,
+                                            std::move(caller)); // stored when the master takes it
         return;
     }
     std::optional<QVariantMap> record = transmitter(request.id);
@@ -47,7 +47,7 @@ void OwnerRequests::rename(const PageRequest::Rename &request, std::shared_ptr<F
 void OwnerRequests::remove(const PageRequest::Remove &request, std::shared_ptr<FlowCaller> caller)
 {
     if (const std::optional<QVariantMap> device = m_home.store.deviceRecordWithMainID(request.id)) {
-        DeviceCommands::removeDevice(
+        DeviceCommands(m_home).removeDevice(
             *device, std::move(caller)); // gone from the store when the master agrees
         return;
     }

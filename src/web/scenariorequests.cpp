@@ -73,13 +73,14 @@ public:
     {
         afterTheStepsUnderWay(
             [self = shared_from_this(), queue = std::move(queue), name, scenario]() mutable {
-                ScenarioOperations::startNamedQueue(std::move(queue), name, scenario, self);
+                ScenarioOperations(self->m_home)
+                    .startNamedQueue(std::move(queue), name, scenario, self);
             });
     }
     void remove(const QVariantMap &scenario)
     {
         afterTheStepsUnderWay([self = shared_from_this(), scenario] {
-            ScenarioOperations::deleteScenario(scenario, self);
+            ScenarioOperations(self->m_home).deleteScenario(scenario, self);
         });
     }
 
@@ -190,7 +191,7 @@ void ScenarioRequests::nameBuiltIn(const PageRequest::NameScenario &request,
     if (!imagePath)
         return;
     scenario.insert(Key::imagePath, *imagePath);
-    ScenarioOperations::renameScenario(scenario, request.name, std::move(caller));
+    ScenarioOperations(m_home).renameScenario(scenario, request.name, std::move(caller));
 }
 
 std::optional<QVariantMap> ScenarioRequests::userScenario(const QString &number,
@@ -284,7 +285,7 @@ void ScenarioRequests::save(const PageRequest::SaveScenario &request,
         record.insert(Key::title, request.name);
         record.insert(Key::imagePath, *imagePath);
     } else {
-        const QString number = ScenarioOperations::nextScenarioNumber(*m_numbersBeingSent);
+        const QString number = ScenarioOperations(m_home).nextScenarioNumber(*m_numbersBeingSent);
         flow->holdNumber(number, m_numbersBeingSent);
         queue = ScenarioOperations::creationQueue(*devices, number);
         record = ScenarioOperations::newScenarioRecord(number, request.name, *imagePath);

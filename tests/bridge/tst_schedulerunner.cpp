@@ -478,7 +478,7 @@ private Q_SLOTS:
         const std::optional<QVariantMap> scenario =
             Database::instance()->scenarioRecordWithMainID(QStringLiteral("2"));
         QVERIFY(scenario);
-        QVERIFY(ScenarioOperations::deleteScenario(*scenario));
+        QVERIFY(ScenarioOperations(m_program->services()).deleteScenario(*scenario));
         QTRY_VERIFY(!storedNow(schedule.id)->enabled);
         QCOMPARE(storedNow(schedule.id)->offReason, Schedule::OffReason::ScenarioRemoved);
         QVERIFY(!changed.isEmpty());

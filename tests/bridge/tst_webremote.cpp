@@ -1241,6 +1241,14 @@ private Q_SLOTS:
         QVERIFY(!second.heardOf("error"));
         const QStringList numbers = userNumbers();
         QCOMPARE(QSet<QString>(numbers.cbegin(), numbers.cend()).size(), numbers.size());
+        // Each page hears its own scenario's outcome, and not the other's.
+        const auto toasts = [](const OpenPage &page) {
+            return std::count_if(page.heard->cbegin(), page.heard->cend(),
+                                 [](const QJsonObject &m) { return m.value("type") == "toast"; });
+        };
+        QTRY_VERIFY(UDPSocketManager::instance()->isSettled());
+        QTRY_COMPARE(toasts(first), 1);
+        QTRY_COMPARE(toasts(second), 1);
     }
 
     // A scenario from the owner's page: what the home cannot keep is refused

@@ -66,6 +66,7 @@ class TestDeviceScreens : public QObject {
     std::unique_ptr<SimulatedWindow> app;
 
     NavigationStack *stack() const { return app->stack(); }
+    const HomeServices &home() const { return app->program().services(); }
 
 private Q_SLOTS:
     void init()
@@ -120,7 +121,7 @@ private Q_SLOTS:
 
     void dimmersExpandOneAtATime()
     {
-        auto *lighting = app->open(new LightingViewController());
+        auto *lighting = app->open(new LightingViewController(home()));
         QTest::mouseClick(lighting->cellAt(0), Qt::LeftButton, {},
                           QPoint(100, 30)); // a switch light
         QCOMPARE(stored("211300001230").value(Key::move).toString(), QStringLiteral("NO"));
@@ -154,7 +155,7 @@ private Q_SLOTS:
 
     void swipePanelsAndPresses()
     {
-        auto *lighting = app->open(new LightingViewController());
+        auto *lighting = app->open(new LightingViewController(home()));
         swipeLeft(lighting->cellAt(1));
         QCOMPARE(lighting->lastEditCellRow(), 1);
         QVERIFY(!lighting->cellAt(1)->getIfEditViewShow());
@@ -171,7 +172,7 @@ private Q_SLOTS:
 
     void deletesAndRenames()
     {
-        auto *lighting = app->open(new LightingViewController());
+        auto *lighting = app->open(new LightingViewController(home()));
         swipeLeft(lighting->cellAt(0));
         QTest::mouseClick(lighting->cellAt(0)->editButton(), Qt::LeftButton);
         auto *naming = dynamic_cast<EditNameViewController *>(stack()->top());
@@ -203,7 +204,7 @@ private Q_SLOTS:
     void refusedRemovalOffersTheForcedOne()
     {
         app->simulator()->home().setChannelResponsive("211300001230", false);
-        auto *lighting = app->open(new LightingViewController());
+        auto *lighting = app->open(new LightingViewController(home()));
         swipeLeft(lighting->cellAt(0));
         QTest::mouseClick(lighting->cellAt(0)->deleteButton(), Qt::LeftButton);
         QTRY_VERIFY(app->window()->alertDialog()->visibleAlert());
@@ -217,7 +218,7 @@ private Q_SLOTS:
 
     void removingTheMasterAsksFirst()
     {
-        auto *list = app->open(new DeviceListViewController());
+        auto *list = app->open(new DeviceListViewController(home()));
         for (const char *button : {"alertButton0", "alertButton1"}) { // cancel, then remove
             swipeLeft(list->cellAt(0, 0));
             QTest::mouseClick(list->cellAt(0, 0)->deleteButton(), Qt::LeftButton);

@@ -242,6 +242,15 @@ private Q_SLOTS:
             << "edit scenario"
             << "scename:*:*=code:3" << int(Kind::Done) << "Setting scenario successful / " << true
             << 0;
+        QTest::newRow("scenario creation, by its caller")
+            << "create scenario"
+            << "" << int(Kind::Done) << "Setting scenario successful / " << true << 0;
+        QTest::newRow("scenario deletion refused, by its caller")
+            << "delete scenario"
+            << "lig:*:*=code:3" << int(Kind::Refused) << "Delete scenario failed / " << true << 0;
+        QTest::newRow("scenario deletion, by its caller")
+            << "delete scenario"
+            << "" << int(Kind::Done) << "Delete scenario successful / " << true << 0;
         QTest::newRow("all on, store breaks, by its caller")
             << "all on"
             << "store breaks" << int(Kind::StoreFailure) << " / " << true << 0;
@@ -300,11 +309,12 @@ private Q_SLOTS:
         const auto caller = byCaller ? std::make_shared<RecordingCaller>() : nullptr;
 
         if (flow == QLatin1String("switch"))
-            DeviceCommands::switchLight(device, true, caller);
+            DeviceCommands(program->services()).switchLight(device, true, caller);
         else if (flow == QLatin1String("switch a,b"))
             channel->sendMessageWithCommandArray({"cfg", "lig", "a,b", "4", "1", "0", "0"});
         else if (flow == QLatin1String("rename"))
-            DeviceCommands::renameDevice(device, QStringLiteral("Landing"), caller);
+            DeviceCommands(program->services())
+                .renameDevice(device, QStringLiteral("Landing"), caller);
         else if (flow == QLatin1String("enrol transmitter"))
             TransmitterEnrolment(program->services())
                 .connect(QStringLiteral("20AA10000001"), caller);
@@ -316,15 +326,28 @@ private Q_SLOTS:
         else if (flow.startsWith(QLatin1String("removal"))) {
             if (caller && flow.endsWith(QLatin1String("declined")))
                 caller->answerGiven = 1;
-            DeviceCommands::removeDevice(device, caller);
+            DeviceCommands(program->services()).removeDevice(device, caller);
         } else if (flow == QLatin1String("rename scenario")) {
             Database::instance()->insertScenarioWithInfo(eveningScenario());
-            ScenarioOperations::renameScenario(eveningScenario(), QStringLiteral("Night"), caller);
+            ScenarioOperations(program->services())
+                .renameScenario(eveningScenario(), QStringLiteral("Night"), caller);
         } else if (flow == QLatin1String("edit scenario")) {
             const QVariantMap scenario = eveningScenario();
             Database::instance()->insertScenarioWithInfo(scenario);
-            ScenarioOperations::startNamedQueue(ScenarioOperations::editQueue(scenario, {device}),
-                                                QStringLiteral("Night"), scenario, caller);
+            ScenarioOperations(program->services())
+                .startNamedQueue(ScenarioOperations::editQueue(scenario, {device}),
+                                 QStringLiteral("Night"), scenario, caller);
+        } else if (flow == QLatin1String("create scenario")) {
+            const ScenarioOperations scenarios(program->services());
+            const QString number = scenarios.nextScenarioNumber();
+            scenarios.startNamedQueue(
+                ScenarioOperations::creationQueue({device}, number), QStringLiteral("Night"),
+                ScenarioOperations::newScenarioRecord(number, {}, {}), caller);
+        } else if (flow == QLatin1String("delete scenario")) {
+            const QVariantMap scenario = RecordFactory::userScenario(
+                QStringLiteral("1"), QStringLiteral("Evening"), {}, {device});
+            Database::instance()->insertScenarioWithInfo(scenario);
+            ScenarioOperations(program->services()).deleteScenario(scenario, caller);
         } else if (flow == QLatin1String("all on"))
             channel->sendMessageWithCommandArray(ControllerCommands::switchAllLights(true),
                                                  std::nullopt, FlowCaller::carried({}, caller));
@@ -423,12 +446,14 @@ private Q_SLOTS:
             TransmitterEnrolment(program->services())
                 .connect(QStringLiteral("20AA10000001"), caller);
         else if (flow == QLatin1String("edit scenario"))
-            ScenarioOperations::startNamedQueue(ScenarioOperations::editQueue(scenario, {device}),
-                                                QStringLiteral("Night"), scenario, caller);
+            ScenarioOperations(program->services())
+                .startNamedQueue(ScenarioOperations::editQueue(scenario, {device}),
+                                 QStringLiteral("Night"), scenario, caller);
         else if (flow == QLatin1String("rename scenario"))
-            ScenarioOperations::renameScenario(scenario, QStringLiteral("Night"), caller);
+            ScenarioOperations(program->services())
+                .renameScenario(scenario, QStringLiteral("Night"), caller);
         else
-            DeviceCommands::switchLight(device, true, caller);
+            DeviceCommands(program->services()).switchLight(device, true, caller);
         QTRY_COMPARE(caller->told, told);
         QTRY_VERIFY(UDPSocketManager::instance()->isSettled());
         QCOMPARE(caller->told, told);

@@ -419,7 +419,7 @@ private Q_SLOTS:
         store->insertMainDeviceWithInfo(hall);
         TestFrameScreen lighting;
         stack->push(&lighting);
-        DeviceCommands::renameDevice(hall, "Front hall");
+        DeviceCommands(program->services()).renameDevice(hall, "Front hall");
         QCOMPARE(storedDevice("211300001230").value(Key::title).toString(), QStringLiteral("Hall"));
         QTRY_VERIFY(channel->isSettled());
         QCOMPARE(storedDevice("211300001230").value(Key::title).toString(), title);

@@ -607,7 +607,7 @@ private Q_SLOTS:
         QSignalSpy outcomes(channel, &UDPSocketManager::commandOutcome);
         QSignalSpy imports(importer, &TCPSocketManager::importFinished);
         channel->setReplyWaitOverride(0.2);
-        LevelSender levels(*channel);
+        LevelSender levels(program->services());
 
         const bool sync = request == QLatin1String("sync");
         if (request == QLatin1String("press")) {

@@ -48,7 +48,7 @@ private Q_SLOTS:
     void init()
     {
         program.emplace(FreshProgram::Home::Empty);
-        window = std::make_unique<AppWindow>();
+        window = std::make_unique<AppWindow>(program->services());
         window->show();
     }
 

@@ -64,7 +64,7 @@ private Q_SLOTS:
     {
         program.emplace(FreshProgram::Home::Empty);
         feedback = ShowAlertManager::instance();
-        window = std::make_unique<AppWindow>();
+        window = std::make_unique<AppWindow>(program->services());
         window->show();
     }
 

@@ -51,7 +51,7 @@ private Q_SLOTS:
                              : QByteArray();
         });
         UDPSocketManager::instance()->setTransmitterPort(peer->port());
-        window = std::make_unique<AppWindow>();
+        window = std::make_unique<AppWindow>(program->services());
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     }

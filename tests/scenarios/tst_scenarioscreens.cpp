@@ -44,6 +44,7 @@ class TestScenarioScreens : public QObject {
     std::unique_ptr<SimulatedWindow> app;
 
     NavigationStack *stack() const { return app->stack(); }
+    const HomeServices &home() const { return app->program().services(); }
     template <typename T> T *top() const { return app->topAs<T>(); }
 
     int rowOf(ChooseControlViewController *screen, const QString &id)
@@ -83,7 +84,7 @@ private Q_SLOTS:
         for (const char *n : {"1", "2", "4"})
             Database::instance()->insertScenarioWithInfo(
                 RecordFactory::userScenario(n, n, "", {member}));
-        auto *choose = new ChooseControlViewController();
+        auto *choose = new ChooseControlViewController(home());
         stack()->push(choose, false);
         choose->tick(rowOf(choose, kHall), true);
         settle();
@@ -94,7 +95,7 @@ private Q_SLOTS:
 
     void nextWithNothingTickedSaysSoAndTheSwitchSaysItsChoice()
     {
-        auto *choose = new ChooseControlViewController();
+        auto *choose = new ChooseControlViewController(home());
         stack()->push(choose, false);
         QTest::mouseClick(choose->nextButton(), Qt::LeftButton);
         QCOMPARE(app->lastToast(), QStringLiteral("Please select device"));
@@ -111,7 +112,7 @@ private Q_SLOTS:
     void aRefusedControlPutsItsOwnRowBack()
     {
         app->simulator()->faults().add(*FaultRule::parse("curtain:4:*=code:1", nullptr));
-        auto *choose = new ChooseControlViewController();
+        auto *choose = new ChooseControlViewController(home());
         stack()->push(choose, false);
         choose->tick(rowOf(choose, kHall), true);
         settle();
@@ -127,12 +128,12 @@ private Q_SLOTS:
 
     void aScenarioFromCreationToDeletion()
     {
-        auto *list = new SceneViewController();
+        auto *list = new SceneViewController(home());
         stack()->push(list, false);
         QCOMPARE(list->needArray().size(), 2);
 
         // Choose three devices, driving each to the state it is to have.
-        auto *choose = new ChooseControlViewController();
+        auto *choose = new ChooseControlViewController(home());
         stack()->push(choose, false);
         for (const QString &id : {kHall, kLiving, kBedroom}) {
             choose->tick(rowOf(choose, id), true);
@@ -177,7 +178,7 @@ private Q_SLOTS:
         QCOMPARE(app->simulator()->home().channel(kLiving)->state.level, 40);
 
         // Edited: the dimmer changes, the curtain leaves; only those are sent.
-        auto *edit = new SceneEditViewController(list->needArray().at(row));
+        auto *edit = new SceneEditViewController(home(), list->needArray().at(row));
         stack()->push(edit, false);
         QCOMPARE(edit->selectedEntries().size(), 3);
         edit->tick(rowOf(edit, kBedroom), false);
@@ -244,10 +245,10 @@ private Q_SLOTS:
                 ->value(Key::title)
                 .toString();
         };
-        auto *list = new SceneViewController();
+        auto *list = new SceneViewController(home());
         stack()->push(list, false);
         const int row = int(list->needArray().size()) - 1;
-        auto *edit = new SceneEditViewController(list->needArray().at(row));
+        auto *edit = new SceneEditViewController(home(), list->needArray().at(row));
         stack()->push(edit, false);
         edit->nextButtonPress();
         auto *naming = top<SceneEditNameViewController>();
@@ -268,7 +269,7 @@ private Q_SLOTS:
 
     void builtInsCannotBeSwipedOrDeleted()
     {
-        auto *list = new SceneViewController();
+        auto *list = new SceneViewController(home());
         stack()->push(list, false);
         list->VtMoveCellSelector(list->cellAt(0), "L");
         QVERIFY(list->cellAt(0)->getIfEditViewShow());
@@ -282,7 +283,7 @@ private Q_SLOTS:
         for (int n = 1; n <= 8; ++n)
             Database::instance()->insertScenarioWithInfo(
                 RecordFactory::userScenario(QString::number(n), "s", "", {member}));
-        auto *list = new SceneViewController();
+        auto *list = new SceneViewController(home());
         stack()->push(list, false);
         list->navRightButtonItemPressed();
         QCOMPARE(app->lastToast(), QStringLiteral("Maximum 8 scenarios"));

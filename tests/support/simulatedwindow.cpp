@@ -39,7 +39,7 @@ bool SimulatedWindow::startSimulator(SimulatedHome home)
 
 bool SimulatedWindow::openWindow(QSize size)
 {
-    m_window = std::make_unique<AppWindow>();
+    m_window = std::make_unique<AppWindow>(m_program.services());
     if (size.isValid())
         m_window->resize(size);
     m_window->show();
