@@ -31,8 +31,6 @@ class JourneyApp : public SimulatedWindow {
 public:
     // The pause between commands on the channel: far shorter than the home's.
     static constexpr int kFollowUpMilliseconds = 5;
-    // How many times faster than the app's the window's animations run.
-    static constexpr int kAnimationSpeedUp = 4;
 
     // The window sizes every journey runs at, the phone's the smallest.
     static constexpr QSize kPhoneSize{320, 568};
