@@ -9,6 +9,7 @@
 #include "transmitterserver.h"
 
 #include <QAbstractButton>
+#include <QElapsedTimer>
 #include <QSize>
 #include <QStringList>
 #include <QtTest>
@@ -28,7 +29,11 @@ class WindowActivation;
 // there to be touched (on screen, not under another widget).
 class JourneyApp : public SimulatedWindow {
 public:
-    // The window sizes every journey runs at.
+    // The pause between commands on the channel: far shorter than the home's.
+    static constexpr int kFollowUpMilliseconds = 5;
+
+    // The window sizes every journey runs at, the phone's the smallest.
+    static constexpr QSize kPhoneSize{320, 568};
     static void addSizes();
     static QSize currentSize();
 
@@ -111,8 +116,11 @@ private:
     QList<QWidget *> usableWidgets();
     QWidget *modalLayer() const;
     [[nodiscard]] bool reach(QWidget *widget, QPoint at);
+    // Starts the menu's guard clock when the widget is a row of the home's menu.
+    void noteMenuRowTap(const QWidget *widget);
 
     std::unique_ptr<WindowActivation> m_activation;
+    QElapsedTimer m_sinceMenuRowTap;
 };
 
 // The window size of the journey being run, from its global data row.

@@ -2,6 +2,7 @@
 #include "devices/lightingviewcontroller.h"
 #include "enrol/codeimage.h"
 #include "enrol/deviceaddviewcontroller.h"
+#include "enrol/scancamera.h"
 #include "enrol/vtscanviewcontroller.h"
 #include "fedframes.h"
 #include "frame/navigationbar.h"
@@ -27,16 +28,25 @@ class TestJourneyEnrolment : public QObject {
 
     HomeViewController *home() const { return app->home(); }
 
-    // Holds the code to the camera until the scanner has read it.
-    bool showCode(const QString &text)
+    // Holds the code to the camera until the condition holds; false when
+    // it does not within the time.
+    bool holdCode(const QString &text, const std::function<bool()> &until, int timeoutMs = 5000)
     {
         const QImage code = CodeImage::qrCode(text);
         return QTest::qWaitFor(
             [&] {
                 camera.show(code);
-                return app->topAs<VtScanViewController>() == nullptr;
+                return until();
             },
-            5000);
+            timeoutMs);
+    }
+
+    bool scannerLeft() const { return app->topAs<VtScanViewController>() == nullptr; }
+
+    // Holds the code to the camera until the scanner has read it.
+    bool showCode(const QString &text)
+    {
+        return holdCode(text, [this] { return scannerLeft(); });
     }
 
     // A sideways finger swipe over the channel pages, from a point of them.
@@ -175,7 +185,13 @@ private Q_SLOTS:
         QVERIFY(app->tap(home()->navBar()->rightButton()));
         auto *scanner = app->waitFor<VtScanViewController>();
         QVERIFY(scanner);
-        QVERIFY(!showCode(QStringLiteral("https://example.org")));
+        const QString foreign = QStringLiteral("https://example.org");
+        QVERIFY(holdCode(foreign,
+                         [this] { return app->lastToast() == QStringLiteral("Invalid BarCode"); }));
+        // Held on for several readings more, it is refused at each.
+        QVERIFY(!holdCode(
+            foreign, [this] { return scannerLeft(); },
+            5 * ScanCamera::kDecodeIntervalMilliseconds));
         QCOMPARE(app->lastToast(), QStringLiteral("Invalid BarCode"));
         QCOMPARE(app->topAs<VtScanViewController>(), scanner);
         QVERIFY(camera.running);
