@@ -451,9 +451,15 @@ function showHome(home) {
   });
   takeLink(home.link);
   markUsable();
-  // The rest of the page once this frame is drawn (or soon, for a page not
-  // in view); after a failed fetch, again with the next home.
-  if (screensLoading || screensReady) return;
+  loadTheRestSoon();
+}
+
+// The rest of the page once the home is drawn and its socket open (a home
+// drawn from the document does not hold up the socket with the other
+// screens' scripts), after this frame (or soon, for a page not in view);
+// after a failed fetch, again with the next home.
+function loadTheRestSoon() {
+  if (screensLoading || screensReady || socket?.readyState !== WebSocket.OPEN) return;
   requestAnimationFrame(() => setTimeout(afterFirstHome));
   setTimeout(afterFirstHome, 500);
 }
@@ -526,7 +532,9 @@ function connect() {
     whenStarted(() => {
       problems.connection = false;
       showLink();
-      if (lastHome) markUsable();
+      if (!lastHome) return;
+      markUsable();
+      loadTheRestSoon();
     });
   });
   socket.addEventListener('message', (event) => {
