@@ -5,7 +5,7 @@
 // clears it; with the bridge stopped the page still opens from what its
 // service worker keeps, and says it is not connected; the bridge restarted
 // makes the page reconnect and show what changed meanwhile; a phone coming
-// back to the page reconnects at once. A page load draws the home its
+// back to the page reconnects at once. The page is installable. A page load draws the home its
 // document came with before its socket opens, says it is connecting, and
 // keeps what it drew when the socket's first home is the same.
 //   node resilience.test.mjs BUILD/src
@@ -55,6 +55,12 @@ await browserTest(bin, [], async (rig, browser) => {
   rig.ctl('rename', '211300001232', hostile);
   await until(async () => (await page.textContent('#channel-211300001232 .name')) === hostile, 'the rename');
   await page.evaluate(() => navigator.serviceWorker.ready); // the load goes through it, as a phone's does
+  // Installable: chromium reads the manifest (asked with the device's
+  // cookie) and finds nothing missing but a profile of its own (a test's
+  // browser context is a private one).
+  const devtools = await context.newCDPSession(page);
+  const { installabilityErrors } = await devtools.send('Page.getInstallabilityErrors');
+  assert.deepEqual(installabilityErrors.map((error) => error.errorId).filter((id) => id !== 'in-incognito'), []);
   const early = await context.newPage();
   await early.addInitScript(heldSocket);
   await early.goto(base);
