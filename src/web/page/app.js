@@ -423,6 +423,19 @@ function showHelp(topics) {
   showView('help');
 }
 
+// An empty list says so instead of showing nothing, as the app's does.
+function noDevicesRow() {
+  const empty = document.createElement('li');
+  empty.className = 'empty';
+  const none = document.createElement('span');
+  none.textContent = texts.noDevices;
+  const hint = document.createElement('span');
+  hint.className = 'hint';
+  hint.textContent = texts.tryToAdd;
+  empty.append(none, hint);
+  return empty;
+}
+
 function showHome(home) {
   for (const list of Object.values(rows)) list.replaceChildren();
   channels.clear();
@@ -431,19 +444,7 @@ function showHome(home) {
   home.channels.forEach(show);
   lastHome = home;
   showScenarios(home.scenarios);
-  // An empty list says so instead of showing nothing, as the app's does.
-  for (const list of [rows.lights, rows.curtains]) {
-    if (list.children.length) continue;
-    const empty = document.createElement('li');
-    empty.className = 'empty';
-    const none = document.createElement('span');
-    none.textContent = texts.noDevices;
-    const hint = document.createElement('span');
-    hint.className = 'hint';
-    hint.textContent = texts.tryToAdd;
-    empty.append(none, hint);
-    list.append(empty);
-  }
+  for (const list of [rows.lights, rows.curtains]) if (!list.children.length) list.append(noDevicesRow());
   whenScreens(() => {
     scenarioEditor.takeChannels(home.channels);
     devices.takeHome(home);
@@ -570,7 +571,7 @@ function press(id, request) {
 function makeScreens([{ deviceManagement }, { enrolment }, { backupManagement }, { scenarioEditing }, { scheduleManagement }]) {
   const tellError = (text) => tell('error', text);
   const names = { limitName, nameTooLong };
-  devices = deviceManagement({ texts, fill, send, button, showView, tellError, ask, ...names });
+  devices = deviceManagement({ texts, fill, send, button, showView, tellError, ask, noDevicesRow, ...names });
   enrolling = enrolment({ texts, send, button, showView, openDevices: devices.open, tell, ...names });
   backups = backupManagement({ texts, fill, send, showView, tell, ask });
   scenarioEditor = scenarioEditing({ texts, fill, send, press, dim, showView, tellError, ask, ...names });
