@@ -139,10 +139,17 @@ function ask(message, buttons, answer) {
 const nameLimit = 20;
 const characters = (text) => [...text].length;
 
-function nameTooLong(name) {
-  if (characters(name) <= nameLimit) return false;
-  tell('error', texts.nameTooLong);
-  return true;
+// What the wire to the master cannot carry in a name: a comma, a written
+// "\n", a control character or a line or paragraph separator.
+const unsendable = /[,\u0000-\u001f\u007f-\u009f\u2028\u2029]|\\n/;
+
+// Whether a name breaks the app's rules (said, and nothing sent): too long,
+// or holding what cannot be sent.
+function nameRefused(name) {
+  const refusal = characters(name) > nameLimit ? texts.nameTooLong
+    : unsendable.test(name) ? texts.nameUnsendable : '';
+  if (refusal) tell('error', refusal);
+  return refusal !== '';
 }
 
 function limitName(field) {
@@ -570,7 +577,7 @@ function press(id, request) {
 
 function makeScreens([{ deviceManagement }, { enrolment }, { backupManagement }, { scenarioEditing }, { scheduleManagement }]) {
   const tellError = (text) => tell('error', text);
-  const names = { limitName, nameTooLong };
+  const names = { limitName, nameRefused };
   devices = deviceManagement({ texts, fill, send, button, showView, tellError, ask, noDevicesRow, ...names });
   enrolling = enrolment({ texts, send, button, showView, openDevices: devices.open, tell, ...names });
   backups = backupManagement({ texts, fill, send, showView, tell, ask });

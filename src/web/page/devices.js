@@ -14,7 +14,7 @@ import { devicePicture } from './pictures.js';
 const swipeDistance = 40;
 
 export function deviceManagement({ texts, fill, send, button, showView, tellError, ask, noDevicesRow, limitName,
-  nameTooLong }) {
+  nameRefused }) {
   const section = document.getElementById('devices');
   const groups = Object.fromEntries([...section.querySelectorAll('ul[data-group]')]
     .map((list) => [list.dataset.group, list]));
@@ -122,7 +122,7 @@ export function deviceManagement({ texts, fill, send, button, showView, tellErro
   renameDialog.querySelector('form').addEventListener('submit', (event) => {
     const name = renameField.value;
     // The dialog stays with the typed name, as the app's naming screen does.
-    if (!name || nameTooLong(name)) {
+    if (!name || nameRefused(name)) {
       event.preventDefault();
       if (!name) tellError(texts.nameEmpty);
       return;
