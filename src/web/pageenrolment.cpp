@@ -155,7 +155,9 @@ void PageEnrolment::pushDeviceEnrolment(const QString &id, int groupCount, const
              id, groupCount, control, WebPageTexts::wordsOf("DeviceEnrolment", m_decodingLanguage)))
         channels.append(
             QJsonObject{{QStringLiteral("id"), record.value(Key::id).toString()},
-                        {QStringLiteral("defaultName"), record.value(Key::showTitle).toString()}});
+                        {QStringLiteral("defaultName"), record.value(Key::showTitle).toString()},
+                        // A channel enrolled before keeps its name (empty: none yet).
+                        {QStringLiteral("name"), record.value(Key::title).toString()}});
     m_tell(m_decoding, {{QStringLiteral("type"), QStringLiteral("decoded")},
                         {QStringLiteral("kind"), control},
                         {QStringLiteral("id"), id},
@@ -190,8 +192,10 @@ void PageEnrolment::enrol(Page page, const PageRequest::Enrol &request,
     QList<QVariantMap> records = DeviceEnrolment(m_home).channelRecords(
         decoded->id, decoded->groupCount, decoded->kind,
         WebPageTexts::wordsOf("DeviceEnrolment", decoded->language));
+    // A name left empty keeps the channel's stored one, or takes its default.
     for (qsizetype i = 0; i < records.size() && i < request.names.size(); ++i)
-        records[i].insert(Key::title, request.names.at(i));
+        if (!request.names.at(i).isEmpty())
+            records[i].insert(Key::title, request.names.at(i));
     const int channels = int(records.size());
     if (!DeviceEnrolment(m_home).connect(
             records, std::make_shared<EnrolmentCaller>(m_home, std::move(caller), tellPage,

@@ -68,6 +68,7 @@ export function enrolment({ texts, send, button, showView, openDevices, tell, li
     const field = document.createElement('input');
     field.id = `enrol-name-${index}`;
     field.autocomplete = 'off';
+    field.value = channel.name; // enrolled before: its name, kept as the app keeps it
     field.placeholder = texts.nameEmpty;
     limitName(field);
     box.append(label, field);
