@@ -459,15 +459,9 @@ function showHome(home) {
   });
   takeLink(home.link);
   markUsable();
-  loadTheRestSoon();
-}
-
-// The rest of the page once the home is drawn and its socket open (a home
-// drawn from the document does not hold up the socket with the other
-// screens' scripts), after this frame (or soon, for a page not in view);
-// after a failed fetch, again with the next home.
-function loadTheRestSoon() {
-  if (screensLoading || screensReady || socket?.readyState !== WebSocket.OPEN) return;
+  // The rest of the page once this frame is drawn (or soon, for a page not
+  // in view); after a failed fetch, again with the next home.
+  if (screensLoading || screensReady) return;
   requestAnimationFrame(() => setTimeout(afterFirstHome));
   setTimeout(afterFirstHome, 500);
 }
@@ -540,9 +534,7 @@ function connect() {
     whenStarted(() => {
       problems.connection = false;
       showLink();
-      if (!lastHome) return;
-      markUsable();
-      loadTheRestSoon();
+      if (lastHome) markUsable();
     });
   });
   socket.addEventListener('message', (event) => {
