@@ -49,7 +49,17 @@ const PageFileCodings::Answer &PageFileCodings::answer(const QByteArray &key,
     auto found = m_answers.constFind(cacheKey);
     if (found != m_answers.constEnd())
         return *found;
-    Answer made = once(content, encoding);
+    Answer made;
+    made.encoding = encoding;
+    if (encoding == "br")
+        made.body = brotliCompressed(content, kQuickBrotliQuality);
+    else if (encoding == "gzip")
+        made.body = gzipped(content);
+    // A file that does not shrink goes as it is.
+    if (made.body.isEmpty() || made.body.size() >= content.size()) {
+        made.body = content;
+        made.encoding.clear();
+    }
     // The tag names the content and its encoding: each representation its own.
     const QByteArray digest =
         QCryptographicHash::hash(content, QCryptographicHash::Sha256).toHex().left(20);
@@ -61,22 +71,6 @@ const PageFileCodings::Answer &PageFileCodings::answer(const QByteArray &key,
         startNextBestCompression();
     }
     return stored;
-}
-
-PageFileCodings::Answer PageFileCodings::once(const QByteArray &content, const QByteArray &encoding)
-{
-    Answer made;
-    made.encoding = encoding;
-    if (encoding == "br")
-        made.body = brotliCompressed(content, kQuickBrotliQuality);
-    else if (encoding == "gzip")
-        made.body = gzipped(content);
-    // A body that does not shrink goes as it is.
-    if (made.body.isEmpty() || made.body.size() >= content.size()) {
-        made.body = content;
-        made.encoding.clear();
-    }
-    return made;
 }
 
 void PageFileCodings::startNextBestCompression()

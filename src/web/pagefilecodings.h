@@ -33,9 +33,6 @@ public:
     // on) in the encoding chosen, computed on the first request.
     const Answer &answer(const QByteArray &key, const QByteArray &content,
                          const QByteArray &encoding);
-    // A body made for one request (never kept) in that encoding at the quick
-    // level; as it is when it does not shrink. No entity tag.
-    static Answer once(const QByteArray &content, const QByteArray &encoding);
 
     static QByteArray gzipped(const QByteArray &content);
     static QByteArray brotliCompressed(const QByteArray &content, int quality);

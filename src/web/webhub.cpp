@@ -30,7 +30,6 @@
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QPointer>
 #include <QUrlQuery>
 #include <QWebSocket>
 
@@ -116,16 +115,6 @@ WebHub::WebHub(const HomeServices &home, WebRemoteServer *server, const MasterLi
       m_storeRetry(home.store)
 {
     connect(server, &WebRemoteServer::pageConnected, this, &WebHub::open);
-    // A page load's document carries the home the page's WebSocket will send first.
-    server->setFirstHome(
-        [hub = QPointer<WebHub>(this)](WebAccess::Role role) -> std::optional<QJsonObject> {
-            if (!hub)
-                return std::nullopt;
-            QJsonObject home = hub->firstHome(role);
-            if (home.value(QStringLiteral("type")) != QLatin1String("home"))
-                return std::nullopt;
-            return home;
-        });
     HomeEvents *events = &m_home.events;
     connect(events, &HomeEvents::channelStateChanged, this, &WebHub::sendChannel);
     connect(events, &HomeEvents::channelStateReported, this, &WebHub::sendChannel);
@@ -189,14 +178,6 @@ QJsonObject WebHub::homeOrError()
             {QStringLiteral("link"), link()}};
 }
 
-QJsonObject WebHub::firstHome(WebAccess::Role role)
-{
-    // The first home names the role; a change is told on its own.
-    QJsonObject home = homeOrError();
-    home.insert(QStringLiteral("role"), WebAccess::nameOf(role));
-    return home;
-}
-
 QJsonObject WebHub::link() const
 {
     const std::optional<qint64> seconds = m_link->secondsSinceAnswer();
@@ -218,7 +199,10 @@ void WebHub::open(QWebSocket *socket, const QString &token)
             [this, socket](const QString &message) { receive(socket, message); });
     connect(socket, &QWebSocket::disconnected, this, [this, socket] { closed(socket); });
     connect(socket, &QWebSocket::pong, this, [this, socket] { m_unanswered.remove(socket); });
-    sendTo(socket, firstHome(role));
+    // The first home a page gets names its device's role; a change is told on its own.
+    QJsonObject home = homeOrError();
+    home.insert(QStringLiteral("role"), WebAccess::nameOf(role));
+    sendTo(socket, home);
     sendSchedules(socket, true);
 }
 

@@ -65,8 +65,6 @@ public:
     // error that says so (a page keeps what it shows), and the store is
     // tried again until every page can have the home.
     QJsonObject homeOrError();
-    // The home a page is sent first, naming its device's role (or the store's error).
-    QJsonObject firstHome(WebAccess::Role role);
     // The master's link: "online", "offline" or "unknown", and the seconds
     // since it last answered (null before its first answer).
     QJsonObject link() const;

@@ -3,7 +3,6 @@
 
 #include "base/compactjson.h"
 #include "base/logging.h"
-#include "firsthomedocument.h"
 #include "photocode.h"
 #include "uploadedimage.h"
 #include "webpagetexts.h"
@@ -501,10 +500,8 @@ void WebRemoteServer::serveFile(const QHttpServerRequest &request, QTcpSocket *s
     if (path == QLatin1String("/index.html")) {
         const QString language = languageOf(request);
         body = WebPageTexts::render(body, language);
-        if (serveDocumentWithHome(request, responder, body))
-            return;
         key += '?' + language.toUtf8();
-        varies = "Accept-Language, Cookie, Accept-Encoding, Sec-Fetch-Dest, Sec-Fetch-Mode";
+        varies = "Accept-Language, Cookie, Accept-Encoding";
     }
     const QByteArray encoding =
         PageFileCodings::compressible(type)
@@ -522,33 +519,6 @@ void WebRemoteServer::serveFile(const QHttpServerRequest &request, QTcpSocket *s
     if (!answer.encoding.isEmpty())
         headers.append({"Content-Encoding", answer.encoding});
     respond(responder, Status::Ok, type, answer.body, headers);
-}
-
-bool WebRemoteServer::serveDocumentWithHome(const QHttpServerRequest &request,
-                                            QHttpServerResponder &responder, const QByteArray &page)
-{
-    // A navigation: the browser's own (a document) or the one a service
-    // worker makes for it. Not the worker's copy for later nor a prefetch:
-    // those are kept, and a home kept goes stale.
-    const bool pageLoad = headerOf(request, "Sec-Fetch-Dest") == "document" ||
-                          headerOf(request, "Sec-Fetch-Mode") == "navigate";
-    if (!m_firstHome || !pageLoad)
-        return false;
-    const std::optional<WebAccess::Role> role =
-        m_access.roleOf(tokenOf(headerOf(request, "Cookie")));
-    const std::optional<QJsonObject> home = role ? m_firstHome(*role) : std::nullopt;
-    if (!home)
-        return false;
-    const PageFileCodings::Answer answer =
-        PageFileCodings::once(FirstHomeDocument::render(page, *home),
-                              PageFileCodings::chosenEncoding(request.value("Accept-Encoding")));
-    Headers headers{
-        {"Cache-Control", "no-store"},
-        {"Vary", "Accept-Language, Cookie, Accept-Encoding, Sec-Fetch-Dest, Sec-Fetch-Mode"}};
-    if (!answer.encoding.isEmpty())
-        headers.append({"Content-Encoding", answer.encoding});
-    respond(responder, Status::Ok, "text/html; charset=utf-8", answer.body, headers);
-    return true;
 }
 
 void WebRemoteServer::acceptWebSockets()

@@ -65,10 +65,6 @@ public:
     void serveBackups(const BackupSources &sources);
     // The backups, when they are served.
     const PageBackups *backups() const { return m_backups ? &*m_backups : nullptr; }
-    // The home a page of a device of that role draws first (none: the page
-    // waits for its WebSocket's), put inside each page load's document.
-    using FirstHome = std::function<std::optional<QJsonObject>(WebAccess::Role)>;
-    void setFirstHome(FirstHome firstHome) { m_firstHome = std::move(firstHome); }
     // Serves over TLS with this certificate and key; false (and why) when they cannot be read.
     bool useTls(const QString &certFile, const QString &keyFile, QString *error);
     // Listens there (with TLS when set up); the port, or 0 when it cannot.
@@ -113,11 +109,6 @@ private:
     // Whether a request beginning so is an owner's photo (and may be that large).
     bool mayUpload(const QByteArray &requestHead) const;
     void serveFile(const QHttpServerRequest &request, QTcpSocket *socket);
-    // A page load gets a document of its own with the first home inside it,
-    // never kept by the browser; false (nothing answered) for any other fetch
-    // of the page, which is answered as the file it is.
-    bool serveDocumentWithHome(const QHttpServerRequest &request, QHttpServerResponder &responder,
-                               const QByteArray &page);
     void acceptWebSockets();
     // Cuts the page off once its peer leaves too much unread.
     void watchUnsent(QWebSocket *page, QTcpSocket *connection);
@@ -143,7 +134,6 @@ private:
     PairingThrottle m_pairingThrottle;
     PendingPictures m_pictures;
     PageFileCodings m_pageFiles;
-    FirstHome m_firstHome;
     std::optional<PageBackups> m_backups;
     QHash<const QWebSocket *, QPointer<QTcpSocket>> m_pageConnections;
     OffLoopWork m_uploadWork; // last: waited for before what its answers reach goes

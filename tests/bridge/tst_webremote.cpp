@@ -401,62 +401,6 @@ private Q_SLOTS:
         QCOMPARE(later.reply->rawHeader("ETag"), tag);
     }
 
-    // A page load's document carries the home its socket sends first, in
-    // the device's role, never kept; a name cannot end the data block. Any
-    // other fetch of the page (the service worker's) is the cached file.
-    void aPageLoadCarriesItsFirstHome_data()
-    {
-        QTest::addColumn<WebAccess::Role>("role");
-        QTest::addColumn<QByteArray>("destination");
-        QTest::addColumn<QByteArray>("mode");
-        QTest::addColumn<bool>("withHome");
-        QTest::newRow("family page load")
-            << WebAccess::Role::Family << QByteArray("document") << QByteArray("navigate") << true;
-        QTest::newRow("owner page load, through the service worker")
-            << WebAccess::Role::Owner << QByteArray("empty") << QByteArray("navigate") << true;
-        QTest::newRow("service worker's copy")
-            << WebAccess::Role::Owner << QByteArray("empty") << QByteArray("cors") << false;
-    }
-    void aPageLoadCarriesItsFirstHome()
-    {
-        QFETCH(WebAccess::Role, role);
-        QFETCH(QByteArray, destination);
-        QFETCH(QByteArray, mode);
-        QFETCH(bool, withHome);
-        const QString hostile = QStringLiteral("</script><!--\u2028&\u2029");
-        QVERIFY(
-            Database::instance()->updateMainDeviceWithMainID("211300001231", Key::title, hostile));
-        const QString token = pairedToken(role);
-        const Answer loaded = get(
-            "/", token, "en",
-            {{"Sec-Fetch-Dest", destination}, {"Sec-Fetch-Mode", mode}, {"Accept-Encoding", "br"}});
-        QCOMPARE(loaded.status, 200);
-        const QByteArray html = decoded(loaded.body, loaded.reply->rawHeader("Content-Encoding"));
-        const QByteArray open = R"(<script type="application/json" id="first-home">)";
-        const qsizetype from = html.indexOf(open);
-        if (!withHome) {
-            QCOMPARE(from, -1);
-            QVERIFY(!loaded.reply->rawHeader("ETag").isEmpty());
-            return;
-        }
-        QCOMPARE(loaded.reply->rawHeader("Cache-Control"), QByteArray("no-store"));
-        QVERIFY(loaded.reply->rawHeader("ETag").isEmpty());
-        const qsizetype end = html.indexOf("</script>", from);
-        const QByteArray block = html.mid(from + open.size(), end - from - open.size());
-        for (const char *breaking : {"<", ">", "\xe2\x80\xa8", "\xe2\x80\xa9"})
-            QVERIFY2(!block.contains(breaking), block.constData());
-        QVERIFY(html.indexOf("</body>") > end);
-        QJsonObject shown = QJsonDocument::fromJson(block).object();
-        OpenPage opened = openPage(token);
-        QTRY_VERIFY(opened.heardOf("home"));
-        QJsonObject first = messageOf(opened, "home");
-        for (QJsonObject *home : {&shown, &first})
-            home->remove("link"); // its seconds since the master's answer may have moved on
-        QCOMPARE(shown, first);
-        QCOMPARE(shown.value("role").toString(), WebAccess::nameOf(role));
-        QVERIFY(QJsonDocument(shown).toJson().contains(hostile.toUtf8()));
-    }
-
     // A WebSocket only for a paired device and from the page's own origin.
     void theWebSocketChecksWhoAndWhere_data()
     {

@@ -25,7 +25,6 @@ try {
   // (a fresh headless browser context varies by tens of milliseconds).
   const cookies = await context.cookies();
   const loads = [];
-  const draws = [];
   let bytes = 0;
   let timing = null;
   for (let i = 0; i < 9; ++i) {
@@ -43,8 +42,6 @@ try {
     await first.waitForLoadState('networkidle');
     // The page's own clock, from the navigation's start to the first controls.
     loads.push(await first.evaluate(() => performance.getEntriesByName('usable')[0].startTime));
-    // The home first drawn (a press may still wait for the socket to open).
-    draws.push(await first.evaluate(() => performance.getEntriesByName('drawn')[0]?.startTime ?? NaN));
     bytes = (await Promise.all(bodies)).reduce((sum, length) => sum + length, 0);
     // The page's own clock: when the document came and was parsed.
     timing = await first.evaluate(() => {
@@ -86,7 +83,6 @@ try {
   console.log(`web remote (headless chromium, loopback, 360x640)`);
   console.log(`  first load         ${(bytes / 1024).toFixed(1)} KB over the wire (target under 40 KB)`);
   console.log(`  to a usable control ${usable.toFixed(0)} ms, median of 9 (target under 150 ms; `
-    + `home drawn ${percentile(draws, 50).toFixed(0)} ms, `
     + `document ${timing.response.toFixed(0)} ms, parsed ${timing.dom.toFixed(0)} ms)`);
   console.log(`  press to confirmed state p50 ${percentile(latencies, 50).toFixed(1)} ms  `
     + `p99 ${percentile(latencies, 99).toFixed(1)} ms over ${presses} presses (target p99 under 25 ms)`);

@@ -39,10 +39,6 @@ let backups = null;
 let schedules = null;
 let quick = null;
 let lastHome = null;
-// The home the document came with, as drawn (but its link): the socket's
-// first home, when it is the same, is not drawn again.
-let drawnFromDocument = null;
-const withoutLink = ({ link: _, ...home }) => JSON.stringify(home);
 // The screens the home does not show (its devices, enrolment, backups,
 // schedules, the scenario steps): fetched after the home is drawn, or at
 // once when a press needs one; what they are told before they are there
@@ -79,8 +75,7 @@ function ago(seconds) {
 }
 
 function showLink() {
-  if (socket?.readyState === WebSocket.CONNECTING && !problems.connection) linkLine.textContent = texts.connecting;
-  else if (!socket || socket.readyState !== WebSocket.OPEN) linkLine.textContent = texts.disconnected;
+  if (!socket || socket.readyState !== WebSocket.OPEN) linkLine.textContent = texts.disconnected;
   else if (link.state === 'offline') linkLine.textContent = texts.notAnswering;
   else if (link.answeredAt === null) linkLine.textContent = texts.waiting;
   else linkLine.textContent = fill(texts.answered, ago(Math.max(0, Math.floor((Date.now() - link.answeredAt) / 1000))));
@@ -458,19 +453,13 @@ function showHome(home) {
     schedules.takeHome(home);
   });
   takeLink(home.link);
-  markUsable();
+  // The moment the first controls can be used, for the benchmark.
+  if (!performance.getEntriesByName('usable').length) performance.mark('usable');
   // The rest of the page once this frame is drawn (or soon, for a page not
   // in view); after a failed fetch, again with the next home.
   if (screensLoading || screensReady) return;
   requestAnimationFrame(() => setTimeout(afterFirstHome));
   setTimeout(afterFirstHome, 500);
-}
-
-// For the benchmark: the home first drawn, and the moment its controls can
-// be used (drawn, with the socket open to take a press).
-function markUsable() {
-  if (!performance.getEntriesByName('drawn').length) performance.mark('drawn');
-  if (socket?.readyState === WebSocket.OPEN && !performance.getEntriesByName('usable').length) performance.mark('usable');
 }
 
 // Errors whose page text has the code's name.
@@ -488,13 +477,8 @@ function errorText(message) {
 
 function receive(message) {
   if (message.type === 'home') {
-    const drawn = drawnFromDocument !== null && withoutLink(message) === drawnFromDocument;
-    drawnFromDocument = null;
-    if (drawn) takeLink(message.link);
-    else {
-      if (message.role) takeRole(message);
-      showHome(message);
-    }
+    if (message.role) takeRole(message);
+    showHome(message);
   }
   else if (message.type === 'state') show(message);
   else if (message.type === 'link') takeLink(message);
@@ -534,7 +518,6 @@ function connect() {
     whenStarted(() => {
       problems.connection = false;
       showLink();
-      if (lastHome) markUsable();
     });
   });
   socket.addEventListener('message', (event) => {
@@ -634,13 +617,6 @@ function start() {
     });
   });
   document.getElementById('open-about').addEventListener('click', () => showView('about'));
-  // The home the document came with, drawn before the socket has said anything.
-  const first = document.getElementById('first-home');
-  if (first) {
-    const home = JSON.parse(first.textContent);
-    receive(home);
-    drawnFromDocument = withoutLink(home);
-  }
   started = true;
   for (const work of waiting.splice(0)) work();
   setInterval(showLink, 1000);
