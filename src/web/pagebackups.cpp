@@ -2,10 +2,12 @@
 #include "pagebackups.h"
 
 #include "pageerror.h"
+#include "webpagetexts.h"
 
 #include "access/webaccess.h"
 #include "backup/homerestore.h"
 #include "base/logging.h"
+#include "schedule/schedulewords.h"
 
 #include <QDateTime>
 #include <QFileInfo>
@@ -18,14 +20,19 @@ PageBackups::PageBackups(BackupSources sources, QString accessFile)
 {
 }
 
-QJsonObject PageBackups::list(const QString &made) const
+QJsonObject PageBackups::list(const QString &language, const QString &made) const
 {
+    const ScheduleWords words(WebPageTexts::wordsOf("ScheduleWords", language));
     QJsonArray backups;
-    for (const BackupFolder::Backup &backup : m_folder.list())
-        backups.append(
-            QJsonObject{{QStringLiteral("name"), backup.name},
-                        {QStringLiteral("created"), backup.created.toString(Qt::ISODate)},
-                        {QStringLiteral("size"), backup.size}});
+    for (const BackupFolder::Backup &backup : m_folder.list()) {
+        const QDateTime local = backup.created.toLocalTime();
+        backups.append(QJsonObject{
+            {QStringLiteral("name"), backup.name},
+            {QStringLiteral("created"), backup.created.toString(Qt::ISODate)},
+            {QStringLiteral("createdText"), QString(words.date(local.date()) + QLatin1Char(' ') +
+                                                    local.time().toString(u"HH:mm"))},
+            {QStringLiteral("size"), backup.size}});
+    }
     QJsonObject message{{QStringLiteral("type"), QStringLiteral("backups")},
                         {QStringLiteral("backups"), backups}};
     if (!made.isEmpty())
@@ -33,7 +40,7 @@ QJsonObject PageBackups::list(const QString &made) const
     return message;
 }
 
-QJsonObject PageBackups::makeNow() const
+QJsonObject PageBackups::makeNow(const QString &language) const
 {
     const std::optional<QString> file =
         m_folder.newFile(BackupFolder::Reason::Asked, QDateTime::currentDateTimeUtc());
@@ -45,7 +52,7 @@ QJsonObject PageBackups::makeNow() const
         return pageError(QStringLiteral("backupFailed"), *failed);
     }
     qCInfo(lcStore).noquote() << "a page backed the home up:" << *file;
-    return list(QFileInfo(*file).fileName());
+    return list(language, QFileInfo(*file).fileName());
 }
 
 std::optional<QString> PageBackups::restore(const QByteArray &upload,

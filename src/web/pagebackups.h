@@ -24,14 +24,16 @@ public:
 
     explicit PageBackups(BackupSources sources, QString accessFile);
 
-    // {"type":"backups","backups":[{"name","created","size"}]}, newest first,
-    // with "made": the name of the backup just made, when given.
-    QJsonObject list(const QString &made = {}) const;
+    // {"type":"backups","backups":[{"name","created","createdText","size"}]},
+    // newest first, each made when as the app writes a date and time in the
+    // page's language (the home's local time), with "made": the name of the
+    // backup just made, when given.
+    QJsonObject list(const QString &language, const QString &made = {}) const;
     // The file of the kept backup called `name`, nothing for any other name.
     std::optional<QString> fileOf(const QString &name) const { return m_folder.fileOf(name); }
 
     // Backs the home up now: the list with the new one, or a page error.
-    QJsonObject makeNow() const;
+    QJsonObject makeNow(const QString &language) const;
     // Restores the uploaded backup, the device of `keptToken` kept paired;
     // the reason when it cannot, with nothing changed. Takes long: run it
     // off the event loop.

@@ -18,16 +18,6 @@
 
 #include <QJsonArray>
 
-namespace {
-// The texts of that part of the app in the page's language.
-std::function<QString(const char *)> wordsOf(const char *context, const QString &language)
-{
-    return [context, language](const char *source) {
-        return WebPageTexts::translated(context, QString::fromUtf8(source), language);
-    };
-}
-} // namespace
-
 // The page's caller for one enrolment: its question and progress go to the
 // page's own caller. The enrolment step (how many channels were taken,
 // whether the transmitter joined) is told to the page as "enrolled", and is
@@ -131,7 +121,7 @@ QString PageEnrolment::summaryOf(const QString &appSummary) const
     const std::optional<CodeDecoder::Decoded> code = CodeDecoder::getNeedString(m_decodingCode);
     if (!code)
         return appSummary;
-    const CodeDecoder::Words words = wordsOf("CodeDecoder", m_decodingLanguage);
+    const CodeDecoder::Words words = WebPageTexts::wordsOf("CodeDecoder", m_decodingLanguage);
     return code->kind == CodeDecoder::kTransmitterMode
                ? CodeDecoder::transmitterSummary(*code, words)
                : CodeDecoder::controllerSummary(*code, words);
@@ -146,9 +136,10 @@ void PageEnrolment::pushTransmitterEnrolment(const QString &id, const QString &s
                         {QStringLiteral("kind"), CodeDecoder::kTransmitterMode},
                         {QStringLiteral("id"), id},
                         {QStringLiteral("summary"), summaryOf(summary)},
-                        {QStringLiteral("role"), RecordFactory::transmitterTitle(
-                                                     TransmitterEnrolment(m_home).joinsAsMaster(id),
-                                                     wordsOf("RecordFactory", m_decodingLanguage))},
+                        {QStringLiteral("role"),
+                         RecordFactory::transmitterTitle(
+                             TransmitterEnrolment(m_home).joinsAsMaster(id),
+                             WebPageTexts::wordsOf("RecordFactory", m_decodingLanguage))},
                         {QStringLiteral("stored"), TransmitterEnrolment(m_home).isStored(id)},
                         {QStringLiteral("channels"), QJsonArray()}});
 }
@@ -161,10 +152,12 @@ void PageEnrolment::pushDeviceEnrolment(const QString &id, int groupCount, const
     m_decoded.insert(m_decoding, Decoded{control, id, groupCount, m_decodingLanguage});
     QJsonArray channels;
     for (const QVariantMap &record : DeviceEnrolment(m_home).channelRecords(
-             id, groupCount, control, wordsOf("DeviceEnrolment", m_decodingLanguage)))
+             id, groupCount, control, WebPageTexts::wordsOf("DeviceEnrolment", m_decodingLanguage)))
         channels.append(
             QJsonObject{{QStringLiteral("id"), record.value(Key::id).toString()},
-                        {QStringLiteral("defaultName"), record.value(Key::showTitle).toString()}});
+                        {QStringLiteral("defaultName"), record.value(Key::showTitle).toString()},
+                        // A channel enrolled before keeps its name (empty: none yet).
+                        {QStringLiteral("name"), record.value(Key::title).toString()}});
     m_tell(m_decoding, {{QStringLiteral("type"), QStringLiteral("decoded")},
                         {QStringLiteral("kind"), control},
                         {QStringLiteral("id"), id},
@@ -196,11 +189,13 @@ void PageEnrolment::enrol(Page page, const PageRequest::Enrol &request,
             std::make_shared<EnrolmentCaller>(m_home, std::move(caller), tellPage, 1, true));
         return;
     }
-    QList<QVariantMap> records =
-        DeviceEnrolment(m_home).channelRecords(decoded->id, decoded->groupCount, decoded->kind,
-                                               wordsOf("DeviceEnrolment", decoded->language));
+    QList<QVariantMap> records = DeviceEnrolment(m_home).channelRecords(
+        decoded->id, decoded->groupCount, decoded->kind,
+        WebPageTexts::wordsOf("DeviceEnrolment", decoded->language));
+    // A name left empty keeps the channel's stored one, or takes its default.
     for (qsizetype i = 0; i < records.size() && i < request.names.size(); ++i)
-        records[i].insert(Key::title, request.names.at(i));
+        if (!request.names.at(i).isEmpty())
+            records[i].insert(Key::title, request.names.at(i));
     const int channels = int(records.size());
     if (!DeviceEnrolment(m_home).connect(
             records, std::make_shared<EnrolmentCaller>(m_home, std::move(caller), tellPage,

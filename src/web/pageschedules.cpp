@@ -6,24 +6,44 @@
 #include "schedule/schedulerequests.h"
 #include "webpagetexts.h"
 
+#include "control/homelists.h"
 #include "schedule/localtime.h"
 #include "schedule/nextrunphrase.h"
 #include "schedule/schedulelisting.h"
 #include "schedule/schedulestore.h"
 #include "schedule/schedulewords.h"
+#include "schedule/targetnames.h"
 #include "store/database.h"
+#include "store/recordfactory.h"
+#include "store/recordkeys.h"
 
 #include <QJsonArray>
 
 #include <algorithm>
 
 namespace {
-// The texts of a context of the app's tables, in the page's language.
-ScheduleProblem::Words wordsOf(const char *context, const QString &language)
+// The names of what schedules drive, as the page names them: a built-in
+// scenario's title as made in the page's language. Nothing when the store
+// cannot be read.
+std::optional<TargetNames> targetNamesOf(Database &store, const QString &language)
 {
-    return [context, language](const char *source) {
-        return WebPageTexts::translated(context, QString::fromUtf8(source), language);
-    };
+    const std::optional<Database::HomeRecords> home = store.homeIfReadable();
+    if (!home)
+        return std::nullopt;
+    TargetNames names;
+    for (const QVariantMap &device : home->devices)
+        names.addChannel(device.value(Key::id).toString(), device.value(Key::title).toString());
+    for (const QVariantMap &scenario : home->scenarios) {
+        const QString number = scenario.value(Key::mainID).toString();
+        const QString title = scenario.value(Key::title).toString();
+        const bool madeTitle =
+            !RecordFactory::isUserScenario(scenario) && HomeLists::hasMadeTitle(number, title);
+        names.addScenario(
+            number, madeTitle ? WebPageTexts::text(
+                                    number == QLatin1String("-1") ? "allOn" : "allOff", language)
+                              : title);
+    }
+    return names;
 }
 
 // Looked at hourly at most, so that a clock that jumped is noticed.
@@ -58,15 +78,19 @@ QJsonObject PageSchedules::list(const QString &language, bool forOwner)
 {
     const std::optional<HomeLocation> location = ScheduleStore(&m_store).location();
     const bool hasLocation = location && !location->problem();
-    const ScheduleWords words(wordsOf("ScheduleWords", language));
+    const ScheduleWords words(WebPageTexts::wordsOf("ScheduleWords", language));
     const NextRunPhrase phrase(m_runner->zone(), words);
     const QDateTime now = m_runner->now();
+    const std::optional<TargetNames> names = targetNamesOf(m_store, language);
     QJsonArray schedules;
     for (const Schedule &schedule : m_runner->schedules()) {
         const std::optional<QDateTime> next = m_runner->nextRunOf(schedule);
-        QJsonObject entry =
-            ScheduleListing::entry(schedule, next, wordsOf("ScheduleProblem", language));
+        QJsonObject entry = ScheduleListing::entry(
+            schedule, next, WebPageTexts::wordsOf("ScheduleProblem", language));
         entry.insert(QStringLiteral("whenText"), words.when(schedule.time));
+        entry.insert(QStringLiteral("actionText"),
+                     words.action(schedule.action,
+                                  names ? names->of(schedule.action) : schedule.action.target));
         entry.insert(QStringLiteral("nextText"), phrase.of(schedule, next, now, hasLocation));
         schedules.append(entry);
     }
@@ -83,8 +107,8 @@ QJsonObject PageSchedules::list(const QString &language, bool forOwner)
 QJsonObject PageSchedules::change(const PageRequest::ChangeSchedule &request,
                                   const QString &language)
 {
-    const ScheduleRequests::Answer answer =
-        m_requests->handle(request.verb, request.body, wordsOf("ScheduleProblem", language));
+    const ScheduleRequests::Answer answer = m_requests->handle(
+        request.verb, request.body, WebPageTexts::wordsOf("ScheduleProblem", language));
     if (const QString *refused = std::get_if<QString>(&answer))
         return pageError(QStringLiteral("scheduleRefused"), *refused);
     QJsonObject done{{QStringLiteral("type"), QStringLiteral("scheduleDone")},

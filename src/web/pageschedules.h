@@ -29,10 +29,10 @@ public:
                   QObject *parent = nullptr);
 
     // {"type":"schedules","schedules":[{ScheduleListing's entry, "whenText":
-    //  ..., "nextText": ...}], "location":{"latitude":...,"longitude":...}
-    //  or null}: when each runs and its next run in the words the app's
-    // schedule list uses; the home's location (where it is) for an owner's
-    // page only.
+    //  ..., "actionText": ..., "nextText": ...}], "location":{"latitude":
+    //  ...,"longitude":...} or null}: when each runs, what it does and its
+    // next run in the words the app's schedule list uses; the home's
+    // location (where it is) for an owner's page only.
     QJsonObject list(const QString &language, bool forOwner);
     // {"type":"scheduleDone","verb":...,"id":N} (no ID for the location), or
     // the refusal as a page error "scheduleRefused" with its reason.

@@ -321,14 +321,16 @@ void WebHub::askOwner(QWebSocket *socket, const PageRequest::Request &request)
             [this](const PageRequest::Detail &detail) { m_owner.detail(detail); },
             [this](const PageRequest::QueryState &query) { m_owner.queryState(query); },
             [this](const PageRequest::Transmitters &) { m_owner.listTransmitters(); },
-            [this](const PageRequest::Backups &) {
+            [&](const PageRequest::Backups &) {
                 const PageBackups *backups = m_server->backups();
-                tellAsking(backups ? backups->list() : pageError(QStringLiteral("noBackups")));
+                tellAsking(backups ? backups->list(session.language())
+                                   : pageError(QStringLiteral("noBackups")));
             },
             [&](const PageRequest::CleanAll &) { HomeActions(m_home).cleanAll(session.caller()); },
-            [this](const PageRequest::BackUp &) {
+            [&](const PageRequest::BackUp &) {
                 const PageBackups *backups = m_server->backups();
-                tellAsking(backups ? backups->makeNow() : pageError(QStringLiteral("noBackups")));
+                tellAsking(backups ? backups->makeNow(session.language())
+                                   : pageError(QStringLiteral("noBackups")));
             },
             [&](const PageRequest::SaveScenario &save) {
                 m_scenarios.save(save, session.caller());
@@ -403,6 +405,9 @@ void WebHub::broadcastHome(Sending sending)
         return;
     m_homeSent = sent;
     broadcast(home);
+    // A schedule's action names what it drives: a renamed one is told anew.
+    for (QWebSocket *socket : m_pages.keys())
+        sendSchedules(socket, false);
 }
 
 void WebHub::sendChannel(const QString &id)

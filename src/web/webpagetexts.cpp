@@ -248,7 +248,6 @@ const Text kTexts[] = {
     {"actionCurtain", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Open, close or stop a curtain")},
     {"switchTo", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Switch to")},
     {"levelPercent", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Level (0 to 100 %)")},
-    {"dimNamed", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "%1 to %2%")},
     {"scheduleDevice", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Device")},
     {"scheduleWhen", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "When")},
     {"timeClock", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "At a time of day")},
@@ -372,6 +371,14 @@ QJsonObject WebPageTexts::texts(const QString &language)
     return texts;
 }
 
+QString WebPageTexts::text(const char *key, const QString &language)
+{
+    for (const Text &text : kTexts)
+        if (qstrcmp(text.key, key) == 0)
+            return translated(text.context, QString::fromUtf8(text.source), language);
+    return {};
+}
+
 QString WebPageTexts::translated(const char *context, const QString &source,
                                  const QString &language)
 {
@@ -379,6 +386,14 @@ QString WebPageTexts::translated(const char *context, const QString &source,
     const QString text =
         translator ? translator->translate(context, source.toUtf8().constData()) : QString();
     return text.isEmpty() ? source : text;
+}
+
+std::function<QString(const char *)> WebPageTexts::wordsOf(const char *context,
+                                                           const QString &language)
+{
+    return [context, language](const char *source) {
+        return translated(context, QString::fromUtf8(source), language);
+    };
 }
 
 QString WebPageTexts::toastText(const QString &english, const QString &language)

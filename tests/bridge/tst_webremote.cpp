@@ -1468,9 +1468,19 @@ private Q_SLOTS:
         QCOMPARE(datagrams.size(), 0);
         owner.socket->sendTextMessage(enrol.arg("2112D0007770", "Desk"));
         QTRY_VERIFY_WITH_TIMEOUT(owner.heardOf("enrolled", "added", 2), 10000);
-        QCOMPARE(storedTitle(
-                     decoded.value("channels").toArray().at(0).toObject().value("id").toString()),
+        const QString desk =
+            decoded.value("channels").toArray().at(0).toObject().value("id").toString();
+        QCOMPARE(storedTitle(desk), QStringLiteral("Desk"));
+        // Enrolled again: the page is told the stored name, and a name left empty keeps it.
+        owner.heard->clear();
+        owner.socket->sendTextMessage(R"({"type":"decode","code":"2112d0007770"})");
+        QTRY_VERIFY(owner.heardOf("decoded", "id", "2112D0007770"));
+        const QJsonObject again = messageOf(owner, "decoded");
+        QCOMPARE(again.value("channels").toArray().at(0).toObject().value("name").toString(),
                  QStringLiteral("Desk"));
+        owner.socket->sendTextMessage(enrol.arg("2112D0007770", ""));
+        QTRY_VERIFY_WITH_TIMEOUT(owner.heardOf("enrolled"), 10000);
+        QCOMPARE(storedTitle(desk), QStringLiteral("Desk"));
     }
 
     // What a page is told of a decoded code, and the default names its

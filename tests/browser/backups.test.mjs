@@ -48,6 +48,8 @@ await browserTest(bin, [], async (rig, browser) => {
   await until(async () => (await rows.count()) === listedBefore + 1, 'the new backup listed');
   assert.equal(await banner(), 'Backup made');
   assert.match(await rows.first().locator('.state').textContent(), /^\d+ KB$/);
+  // Its date and time as the app writes them (the browser's own locale has no say).
+  assert.match(await rows.first().locator('.name').textContent(), /^\d{1,2} [A-Z][a-z]{2} \d{4} \d{2}:\d{2}$/);
   const [download] = await Promise.all([page.waitForEvent('download'), rows.first().getByRole('link').click()]);
   const saved = join(rig.dir, 'home-backup.tar.gz');
   await download.saveAs(saved);
@@ -104,7 +106,8 @@ await browserTest(bin, [], async (rig, browser) => {
   assert.equal(refused.status(), 403);
   assert.equal((await refused.json()).error, 'ownerOnly');
 
-  for (const [locale, title] of [['en-GB', 'Backups'], ['zh-CN', '备份']]) {
+  for (const [locale, title, when] of [['en-GB', 'Backups', /^\d{1,2} [A-Z][a-z]{2} \d{4} \d{2}:\d{2}$/],
+    ['zh-CN', '备份', /^\d{4}年\d{1,2}月\d{1,2}日 \d{2}:\d{2}$/]]) {
     const audited = await browser.newContext({ viewport, locale });
     await audited.addCookies(await context.cookies());
     const view = await audited.newPage();
@@ -114,6 +117,7 @@ await browserTest(bin, [], async (rig, browser) => {
     await view.locator('#open-backups').click();
     await view.locator('#backups .rows li').first().waitFor();
     assert.equal(await view.textContent('#backups-title'), title);
+    assert.match(await view.locator('#backups .rows li[data-name] .name').first().textContent(), when, locale);
     await audited.close();
     await auditViews(browser, { context, viewport, locale }, base, [async function backups(on) {
       await on.locator('#open-devices').click();

@@ -2,9 +2,10 @@
 // The home's settings menu on the page at 360x640, as the app has it: the
 // synchronisation is asked first (Cancel sends nothing); About shows the
 // app's lines in both languages; an owner's Clean All is asked first, wipes
-// the home (the simulator keeps its own) after the bridge has backed it up
-// on its own, and that backup, restored, brings the home back. A family
-// device has no Clean All. axe-core on About.
+// the home (the simulator keeps its own; the home and the device list say
+// there is no device, the list's Back leads home) after the bridge has
+// backed it up on its own, and that backup, restored, brings the home back.
+// A family device has no Clean All. axe-core on About.
 //   node menu.test.mjs BUILD/src
 import assert from 'node:assert/strict';
 import { join } from 'node:path';
@@ -52,6 +53,12 @@ await browserTest(bin, [], async (rig, browser) => {
   assert.deepEqual(await page.locator('#lights .rows li.empty span').allTextContents(),
     ['No devices are added yet', 'Try to add a device']);
   assert.ok(simulated('211300001231'), 'the master keeps its channels');
+  // The device list says so too, and its Back leads home.
+  await page.getByRole('button', { name: 'Device List', exact: true }).click();
+  assert.deepEqual(await page.locator('#devices .rows li.empty span').allTextContents(),
+    ['No devices are added yet', 'Try to add a device']);
+  await page.locator('#devices').getByRole('button', { name: 'Back', exact: true }).click();
+  assert.equal(await page.locator('#lights').isVisible(), true, 'home after Back');
 
   // The bridge backed the home up before wiping it: restored, it is back.
   await page.getByRole('button', { name: 'Device List', exact: true }).click();

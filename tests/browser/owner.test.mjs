@@ -99,11 +99,16 @@ await browserTest(bin, ['--silent-channel', silent], async (rig, browser) => {
     await page.keyboard.type('B');
     assert.equal(await page.inputValue('#rename-name'), 'A'.repeat(20));
     assert.equal(await page.textContent('#banner'), 'Maximum 20 bytes');
-    await page.fill('#rename-name', '');
-    await page.fill('#rename-name', 'C'.repeat(30));
-    await page.getByRole('button', { name: 'Done' }).click();
-    assert.ok(await page.locator('#rename').evaluate((dialog) => dialog.open), 'the dialog stays');
-    assert.equal(await page.inputValue('#rename-name'), 'C'.repeat(30));
+    // So is one the master's wire cannot carry.
+    for (const [typed, words] of [['C'.repeat(30), 'Maximum 20 bytes'],
+      ['Hall, upstairs', 'A name cannot hold ",", "\\n" or line breaks.']]) {
+      await page.fill('#rename-name', ''); // a full field takes nothing typed
+      await page.fill('#rename-name', typed);
+      await page.getByRole('button', { name: 'Done' }).click();
+      assert.ok(await page.locator('#rename').evaluate((dialog) => dialog.open), `${typed}: the dialog stays`);
+      assert.equal(await page.inputValue('#rename-name'), typed);
+      assert.equal(await page.textContent('#banner'), words);
+    }
     assert.equal(simulated('211300001231').name, 'Hall light', 'nothing sent');
     await page.getByRole('button', { name: 'Cancel' }).click();
 

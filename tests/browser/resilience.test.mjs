@@ -5,7 +5,7 @@
 // clears it; with the bridge stopped the page still opens from what its
 // service worker keeps, and says it is not connected; the bridge restarted
 // makes the page reconnect and show what changed meanwhile; a phone coming
-// back to the page reconnects at once.
+// back to the page reconnects at once. The page is installable.
 //   node resilience.test.mjs BUILD/src
 import assert from 'node:assert/strict';
 import { auditViews, browserTest, until } from './rig.mjs';
@@ -26,6 +26,14 @@ await browserTest(bin, [], async (rig, browser) => {
     return wanted;
   };
   const banner = async () => ((await page.locator('#banner').isHidden()) ? '' : page.textContent('#banner'));
+
+  // Installable: chromium reads the manifest (asked with the device's
+  // cookie) and finds nothing missing but a profile of its own (a test's
+  // browser context is a private one).
+  await page.evaluate(() => navigator.serviceWorker.ready);
+  const devtools = await context.newCDPSession(page);
+  const { installabilityErrors } = await devtools.send('Page.getInstallabilityErrors');
+  assert.deepEqual(installabilityErrors.map((error) => error.errorId).filter((id) => id !== 'in-incognito'), []);
 
   // The link line: when the master last answered.
   let wanted = await press();

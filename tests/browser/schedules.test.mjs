@@ -82,7 +82,7 @@ await browserTest(bin, [], async (rig, browser) => {
   assert.equal(await banner(), 'Schedule saved');
   assert.equal(await page.locator('#schedules').isVisible(), true, 'back to the list');
   assert.equal(await row('Porch light').locator('.next').textContent(), first.words);
-  assert.equal(await row('Porch light').locator('.state').textContent(), `${first.at}, every day · Turn on Porch`);
+  assert.equal(await row('Porch light').locator('.state').textContent(), `${first.at}, every day · Porch on`);
 
   // Refused by the rules: the reason shown, the editor kept, nothing made.
   await page.getByRole('button', { name: 'Add schedule', exact: true }).click();
@@ -105,7 +105,7 @@ await browserTest(bin, [], async (rig, browser) => {
   await page.locator('#schedule-at').fill('08:15');
   await page.getByRole('button', { name: 'Done', exact: true }).click();
   await until(async () => (await row('Porch light').locator('.next').textContent()) === once.words, 'the date');
-  assert.equal(await row('Porch light').locator('.state').textContent(), `${once.when} · Turn on Porch`);
+  assert.equal(await row('Porch light').locator('.state').textContent(), `${once.when} · Porch on`);
 
   await row('Porch light').getByRole('button', { name: 'Edit Porch light' }).click();
   await page.locator('#schedule-when').selectOption('sunset');
@@ -117,7 +117,7 @@ await browserTest(bin, [], async (rig, browser) => {
   await until(async () => /^(Today|Tomorrow|\w+day) \d\d:\d\d, 30 min before sunset$/
     .test(await row('Porch light').locator('.next').textContent()), 'the sunset run');
   assert.equal(await page.textContent('#schedules-location'), "The home's location: 52.52, 13.405");
-  assert.equal(await row('Porch light').locator('.state').textContent(), '30 min before sunset, every day · Turn on Porch');
+  assert.equal(await row('Porch light').locator('.state').textContent(), '30 min before sunset, every day · Porch on');
 
   // A family device: the same list and next runs, no controls; refused when it asks anyway.
   const familyContext = await browser.newContext({ viewport });
@@ -162,7 +162,7 @@ await browserTest(bin, [], async (rig, browser) => {
   rig.ctl('schedule', 'add', 'Night', 'at', '23:59', 'days', 'mon-fri', 'switch', porch, 'off');
   await until(async () => (await rows.count()) === 2, 'the schedule from the command line', 3000);
   await until(async () => (await familyRow.count()) === 2, 'on the family page too', 3000);
-  assert.equal(await row('Night').locator('.state').textContent(), '23:59, Mon–Fri · Turn off Porch');
+  assert.equal(await row('Night').locator('.state').textContent(), '23:59, Mon–Fri · Porch off');
 
   // Deleted: asked first; Cancel keeps it.
   await row('Porch light').getByRole('button', { name: 'Delete Porch light' }).click();
@@ -192,7 +192,8 @@ await browserTest(bin, [], async (rig, browser) => {
   await zh.locator('#schedules .rows li.schedule .why').waitFor();
   assert.equal(await zh.textContent('#schedules-title'), '定时');
   assert.equal(await zh.textContent('#schedules .rows li.schedule .next'), '关闭');
-  assert.match(await zh.textContent('#schedules .rows li.schedule .state'), /^周一至周五 23:59 · /);
+  // The app's action words; a channel gone from the home by its ID.
+  assert.equal(await zh.textContent('#schedules .rows li.schedule .state'), `周一至周五 23:59 · 关闭 ${porch}`);
   assert.deepEqual(await zh.locator('#schedule-days label').allTextContents(),
     ['周一', '周二', '周三', '周四', '周五', '周六', '周日']);
   await chinese.close();

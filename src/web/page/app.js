@@ -134,10 +134,17 @@ function ask(message, buttons, answer) {
 const nameLimit = 20;
 const characters = (text) => [...text].length;
 
-function nameTooLong(name) {
-  if (characters(name) <= nameLimit) return false;
-  tell('error', texts.nameTooLong);
-  return true;
+// What the wire to the master cannot carry in a name: a comma, a written
+// "\n", a control character or a line or paragraph separator.
+const unsendable = /[,\u0000-\u001f\u007f-\u009f\u2028\u2029]|\\n/;
+
+// Whether a name breaks the app's rules (said, and nothing sent): too long,
+// or holding what cannot be sent.
+function nameRefused(name) {
+  const refusal = characters(name) > nameLimit ? texts.nameTooLong
+    : unsendable.test(name) ? texts.nameUnsendable : '';
+  if (refusal) tell('error', refusal);
+  return refusal !== '';
 }
 
 function limitName(field) {
@@ -418,6 +425,19 @@ function showHelp(topics) {
   showView('help');
 }
 
+// An empty list says so instead of showing nothing, as the app's does.
+function noDevicesRow() {
+  const empty = document.createElement('li');
+  empty.className = 'empty';
+  const none = document.createElement('span');
+  none.textContent = texts.noDevices;
+  const hint = document.createElement('span');
+  hint.className = 'hint';
+  hint.textContent = texts.tryToAdd;
+  empty.append(none, hint);
+  return empty;
+}
+
 function showHome(home) {
   for (const list of Object.values(rows)) list.replaceChildren();
   channels.clear();
@@ -426,19 +446,7 @@ function showHome(home) {
   home.channels.forEach(show);
   lastHome = home;
   showScenarios(home.scenarios);
-  // An empty list says so instead of showing nothing, as the app's does.
-  for (const list of [rows.lights, rows.curtains]) {
-    if (list.children.length) continue;
-    const empty = document.createElement('li');
-    empty.className = 'empty';
-    const none = document.createElement('span');
-    none.textContent = texts.noDevices;
-    const hint = document.createElement('span');
-    hint.className = 'hint';
-    hint.textContent = texts.tryToAdd;
-    empty.append(none, hint);
-    list.append(empty);
-  }
+  for (const list of [rows.lights, rows.curtains]) if (!list.children.length) list.append(noDevicesRow());
   whenScreens(() => {
     scenarioEditor.takeChannels(home.channels);
     devices.takeHome(home);
@@ -544,8 +552,8 @@ function press(id, request) {
 
 function makeScreens([{ deviceManagement }, { enrolment }, { backupManagement }, { scenarioEditing }, { scheduleManagement }]) {
   const tellError = (text) => tell('error', text);
-  const names = { limitName, nameTooLong };
-  devices = deviceManagement({ texts, fill, send, button, showView, tellError, ask, ...names });
+  const names = { limitName, nameRefused };
+  devices = deviceManagement({ texts, fill, send, button, showView, tellError, ask, noDevicesRow, ...names });
   enrolling = enrolment({ texts, send, button, showView, openDevices: devices.open, tell, ...names });
   backups = backupManagement({ texts, fill, send, showView, tell, ask });
   scenarioEditor = scenarioEditing({ texts, fill, send, press, dim, showView, tellError, ask, ...names });

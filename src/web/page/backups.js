@@ -10,8 +10,6 @@ export function backupManagement({ texts, fill, send, showView, tell, ask }) {
   const list = document.querySelector('#backups .rows');
   const backUp = document.getElementById('back-up');
   const restoreFile = document.getElementById('restore-file');
-  const language = document.documentElement.lang;
-  const dateText = (iso) => new Date(iso).toLocaleString(language, { dateStyle: 'medium', timeStyle: 'short' });
   const sizeText = (bytes) => (bytes < 1024 * 1024
     ? fill(texts.kilobytes, Math.max(1, Math.round(bytes / 1024)))
     : fill(texts.megabytes, (bytes / (1024 * 1024)).toFixed(1)));
@@ -21,7 +19,7 @@ export function backupManagement({ texts, fill, send, showView, tell, ask }) {
     item.dataset.name = backup.name;
     const when = document.createElement('span');
     when.className = 'name';
-    when.textContent = dateText(backup.created);
+    when.textContent = backup.createdText; // the app's date and time, in the page's language
     const size = document.createElement('span');
     size.className = 'state';
     size.textContent = sizeText(backup.size);

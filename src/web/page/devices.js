@@ -13,7 +13,8 @@ import { devicePicture } from './pictures.js';
 // How far a pointer must travel across a row, mostly sideways, to be a swipe.
 const swipeDistance = 40;
 
-export function deviceManagement({ texts, fill, send, button, showView, tellError, ask, limitName, nameTooLong }) {
+export function deviceManagement({ texts, fill, send, button, showView, tellError, ask, noDevicesRow, limitName,
+  nameRefused }) {
   const section = document.getElementById('devices');
   const groups = Object.fromEntries([...section.querySelectorAll('ul[data-group]')]
     .map((list) => [list.dataset.group, list]));
@@ -104,6 +105,8 @@ export function deviceManagement({ texts, fill, send, button, showView, tellErro
     groups.transmitters.replaceChildren(...transmitters.map(rowOf));
     groups.lights.replaceChildren(...channels.filter((c) => c.kind !== 'curtain').map(rowOf));
     groups.curtains.replaceChildren(...channels.filter((c) => c.kind === 'curtain').map(rowOf));
+    // A home with no channel yet: the list says so, under its lights.
+    if (!channels.length) groups.lights.append(noDevicesRow());
   }
 
   function showDetail(message) {
@@ -119,7 +122,7 @@ export function deviceManagement({ texts, fill, send, button, showView, tellErro
   renameDialog.querySelector('form').addEventListener('submit', (event) => {
     const name = renameField.value;
     // The dialog stays with the typed name, as the app's naming screen does.
-    if (!name || nameTooLong(name)) {
+    if (!name || nameRefused(name)) {
       event.preventDefault();
       if (!name) tellError(texts.nameEmpty);
       return;
@@ -128,6 +131,8 @@ export function deviceManagement({ texts, fill, send, button, showView, tellErro
   });
   document.getElementById('rename-cancel').addEventListener('click', () => renameDialog.close());
   document.getElementById('detail-back').addEventListener('click', () => showView('devices'));
+  // Back from the list to the home, as the app's navigation bar has it.
+  document.getElementById('devices-back').addEventListener('click', () => showView('lights'));
   // The list shows the transmitters as the bridge has them now.
   function open() {
     send({ type: 'transmitters' });

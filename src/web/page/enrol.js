@@ -27,7 +27,7 @@ async function liveScanFormats() {
   }
 }
 
-export function enrolment({ texts, send, button, showView, openDevices, tell, limitName, nameTooLong }) {
+export function enrolment({ texts, send, button, showView, openDevices, tell, limitName, nameRefused }) {
   const section = document.getElementById('enrol');
   const codeForm = document.getElementById('enrol-code');
   const namesForm = document.getElementById('enrol-names');
@@ -68,6 +68,7 @@ export function enrolment({ texts, send, button, showView, openDevices, tell, li
     const field = document.createElement('input');
     field.id = `enrol-name-${index}`;
     field.autocomplete = 'off';
+    field.value = channel.name; // enrolled before: its name, kept as the app keeps it
     field.placeholder = texts.nameEmpty;
     limitName(field);
     box.append(label, field);
@@ -194,7 +195,7 @@ export function enrolment({ texts, send, button, showView, openDevices, tell, li
   });
   namesForm.addEventListener('submit', (event) => {
     event.preventDefault();
-    if (decoded && !names().some(nameTooLong)) send({ type: 'enrol', id: decoded.id, names: names() });
+    if (decoded && !names().some(nameRefused)) send({ type: 'enrol', id: decoded.id, names: names() });
   });
   document.getElementById('open-enrol').addEventListener('click', start);
   // A photo of the printed code: the bridge reads it, then it is decoded as a typed one.

@@ -219,7 +219,7 @@ function selectionStep({ texts, fill, send, press, dim }) {
   };
 }
 
-export function scenarioEditing({ texts, fill, send, press, dim, showView, tellError, ask, limitName, nameTooLong }) {
+export function scenarioEditing({ texts, fill, send, press, dim, showView, tellError, ask, limitName, nameRefused }) {
   const form = document.getElementById('scenario-form');
   const nameField = document.getElementById('scenario-name');
   const icons = form.querySelector('.icons');
@@ -320,7 +320,7 @@ export function scenarioEditing({ texts, fill, send, press, dim, showView, tellE
   form.addEventListener('submit', (event) => {
     event.preventDefault();
     if (!nameField.value) return tellError(texts.nameEmpty);
-    if (nameTooLong(nameField.value)) return undefined;
+    if (nameRefused(nameField.value)) return undefined;
     const image = form.querySelector('input[name="icon"]:checked')?.value ?? iconName(iconCount - 1);
     if (builtIn) {
       if (send({ type: 'nameScenario', number: editing, name: nameField.value, image })) showView('scenarios');

@@ -31,20 +31,7 @@ export function scheduleManagement({ texts, fill, send, button, showView, tell, 
     return label;
   }));
 
-  const channelName = (id) => channels.find((channel) => channel.id === id)?.name ?? id;
   const fill2 = (format, first, second) => fill(format, first).replace('%2', second);
-
-  function actionText(action) {
-    if (action.kind === 'scenario') {
-      const scenario = scenarios.find((each) => each.number === action.scenario);
-      return fill(texts.runNamed, scenario ? scenarioName(scenario) : action.scenario);
-    }
-    const name = channelName(action.channel);
-    if (action.kind === 'switch') return fill(action.on ? texts.turnOnNamed : texts.turnOffNamed, name);
-    if (action.kind === 'dim') return fill2(texts.dimNamed, name, action.level);
-    const motion = { open: texts.openNamed, close: texts.closeNamed, stop: texts.stopNamed };
-    return fill(motion[action.motion] ?? texts.openNamed, name);
-  }
 
   function row(schedule) {
     const item = document.createElement('li');
@@ -60,7 +47,7 @@ export function scheduleManagement({ texts, fill, send, button, showView, tell, 
       label.append(part);
     };
     line('name', schedule.name);
-    line('state', `${schedule.whenText} · ${actionText(schedule.action)}`);
+    line('state', `${schedule.whenText} · ${schedule.actionText}`);
     line('next', schedule.nextText);
     if (schedule.why) line('why', schedule.why);
     item.append(label);
