@@ -4,6 +4,7 @@
 #include "control/checkmanager.h"
 #include "control/devicecommands.h"
 #include "discoveryconfig.h"
+#include "mqttrequestcaller.h"
 #include "setpayload.h"
 #include "store/channel.h"
 #include "store/database.h"
@@ -38,14 +39,15 @@ void BridgeCommands::setChannel(const QString &id, const QByteArray &payload)
     using Action = SetPayload::Request::Action;
     switch (request->action) {
     case Action::Switch:
-        DeviceCommands(m_home).switchLight(*device, request->on);
+        DeviceCommands(m_home).switchLight(*device, request->on, MqttRequestCaller::make());
         break;
     case Action::Dim:
-        DeviceCommands(m_home).dimLight(*device, request->level >= 0 ? request->level
-                                                                     : m_lastLevels.value(id, 100));
+        DeviceCommands(m_home).dimLight(
+            *device, request->level >= 0 ? request->level : m_lastLevels.value(id, 100),
+            MqttRequestCaller::make());
         break;
     case Action::Move:
-        DeviceCommands(m_home).moveCurtain(*device, request->motion);
+        DeviceCommands(m_home).moveCurtain(*device, request->motion, MqttRequestCaller::make());
         break;
     }
 }
@@ -66,7 +68,8 @@ void BridgeCommands::runScenario(const QString &number, const QByteArray &payloa
     QList<QVariantMap> &scenarios = *read;
     for (QVariantMap &scenario : scenarios)
         if (scenario.value(Key::mainID).toString() == number) {
-            CheckManager(m_home).changeScenarioWithDictionary(scenario, scenarios);
+            CheckManager(m_home).changeScenarioWithDictionary(scenario, scenarios,
+                                                              MqttRequestCaller::make());
             return;
         }
     m_report(QStringLiteral("no scenario %1").arg(number), topic);

@@ -13,8 +13,10 @@
 #include <functional>
 
 // The commands that come in on "set" topics, read and handed to the same
-// flows a person's presses use (DeviceCommands, a scenario's run). What the
-// home answers comes back through its announcements, not from here.
+// flows a person's presses use (DeviceCommands, a scenario's run), each with
+// its message as the flow's caller. What the home answers comes back through
+// its announcements and the bridge's watch of every command's outcome,
+// whoever sent it, not from here.
 class BridgeCommands {
 public:
     using Report = std::function<void(const QString &message, const QString &topic)>;

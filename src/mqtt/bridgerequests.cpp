@@ -5,9 +5,9 @@
 
 #include "access/webaccess.h"
 #include "control/devicecommands.h"
-#include "control/homeevents.h"
 #include "control/tcpsocketmanager.h"
 #include "control/udpsocketmanager.h"
+#include "mqttrequestcaller.h"
 #include "store/database.h"
 #include "store/recordkeys.h"
 #include "transport/commandline.h"
@@ -15,6 +15,7 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QPointer>
 #include <QRegularExpression>
 
 namespace {
@@ -26,22 +27,6 @@ BridgeRequests::BridgeRequests(const HomeServices &home, BridgeTopics topics, Pu
     : QObject(parent), m_home(home), m_topics(std::move(topics)), m_publish(std::move(publish)),
       m_health(std::move(health))
 {
-    connect(&m_home.import, &TCPSocketManager::importFinished, this, [this](bool committed) {
-        const QList<Pending> waiting = std::exchange(m_syncs, {});
-        for (const Pending &request : waiting) {
-            if (committed)
-                respond(request, QVariantMap{{QStringLiteral("imported"), true}});
-            else
-                fail(request, QStringLiteral("the master's configuration could not be "
-                                             "imported"));
-        }
-    });
-    connect(&m_home.events, &HomeEvents::channelRenamed, this,
-            [this](const QString &id, const QString &title) {
-                if (const std::optional<Pending> request = m_renames.take(id))
-                    respond(*request, QVariantMap{{QStringLiteral("id"), id},
-                                                  {QStringLiteral("name"), title}});
-            });
 }
 
 void BridgeRequests::handle(const QString &name, const QByteArray &payload)
@@ -88,8 +73,23 @@ void BridgeRequests::sync(const Pending &request)
         return;
     }
     m_syncs.append(request);
-    if (m_syncs.size() == 1) // one import answers every request made while it runs
-        m_home.import.sendTCPMessageWithCommandArray(TCPSocketManager::importRequest());
+    if (m_syncs.size() > 1)
+        return; // one import answers every request made while it runs
+    QPointer<BridgeRequests> self(this);
+    m_home.import.sendTCPMessageWithCommandArray(
+        TCPSocketManager::importRequest(), std::nullopt,
+        MqttRequestCaller::make([self](const FlowOutcome &outcome) {
+            if (!self)
+                return;
+            const QList<Pending> waiting = std::exchange(self->m_syncs, {});
+            for (const Pending &request : waiting) {
+                if (outcome.isDone())
+                    self->respond(request, QVariantMap{{QStringLiteral("imported"), true}});
+                else
+                    self->fail(request, QStringLiteral("the master's configuration could not be "
+                                                       "imported"));
+            }
+        }));
 }
 
 void BridgeRequests::rename(const Pending &request, const QVariantMap &body)
@@ -107,12 +107,32 @@ void BridgeRequests::rename(const Pending &request, const QVariantMap &body)
                           .arg(CommandLine::fieldRule()));
         return;
     }
-    if (m_renames.contains(id)) {
+    if (m_renaming.contains(id)) {
         fail(request, QStringLiteral("a rename of %1 is under way").arg(id));
         return;
     }
-    m_renames.insert(id, request);
-    DeviceCommands(m_home).renameDevice(*device, name);
+    m_renaming.insert(id);
+    // The rename's own outcome answers the request; the guard keeps this
+    // object's lifetime out of a flow that may end after it.
+    QPointer<BridgeRequests> self(this);
+    DeviceCommands(m_home).renameDevice(
+        *device, name,
+        MqttRequestCaller::make([self, request, id, name](const FlowOutcome &outcome) {
+            if (!self)
+                return;
+            self->m_renaming.remove(id);
+            if (outcome.isDone())
+                self->respond(request, QVariantMap{{QStringLiteral("id"), id},
+                                                   {QStringLiteral("name"), name}});
+            else
+                self->fail(
+                    request,
+                    QStringLiteral("the master did not take the name (%1)")
+                        .arg(
+                            outcome.code
+                                ? QStringLiteral("%1_%2").arg(outcome.kindName()).arg(*outcome.code)
+                                : outcome.kindName()));
+        }));
 }
 
 void BridgeRequests::state(const Pending &request, const QVariantMap &body)
@@ -178,14 +198,6 @@ void BridgeRequests::webPair(const Pending &request, const QVariantMap &body)
     respond(asker, QVariantMap{{QStringLiteral("link"), *link},
                                {QStringLiteral("role"), WebAccess::nameOf(WebAccess::Role::Family)},
                                {QStringLiteral("expiresIn"), WebAccess::kCodeLifetimeSeconds}});
-}
-
-void BridgeRequests::onOutcome(const QStringList &fields, const CommandOutcome &outcome)
-{
-    if (Wire::operationOf(fields) != ChannelOperation::Name || outcome.isAcknowledged())
-        return;
-    if (const std::optional<Pending> request = m_renames.take(Wire::targetOf(fields)))
-        fail(*request, QStringLiteral("the master did not take the name (%1)").arg(outcome.text()));
 }
 
 void BridgeRequests::respond(const Pending &request, const QVariant &data)

@@ -4,12 +4,11 @@
 #include "access/webaccess.h"
 #include "bridgetopics.h"
 #include "control/homeservices.h"
-#include "transport/commandoutcome.h"
 
-#include <QHash>
 #include <QJsonObject>
 #include <QJsonValue>
 #include <QObject>
+#include <QSet>
 #include <QVariantMap>
 
 #include <functional>
@@ -48,8 +47,6 @@ public:
     void switchOffWebPairing() { m_webPairingOff = true; }
 
     void handle(const QString &name, const QByteArray &payload);
-    // A command's outcome, for the renames waiting on theirs.
-    void onOutcome(const QStringList &fields, const CommandOutcome &outcome);
 
     static constexpr qsizetype kMaxBytes = 4096;
 
@@ -77,5 +74,5 @@ private:
     ScheduleChanges m_scheduleChanges;
     bool m_webPairingOff = false;
     QList<Pending> m_syncs;
-    QHash<QString, Pending> m_renames; // by channel ID
+    QSet<QString> m_renaming; // the channels whose rename is under way
 };

@@ -379,7 +379,6 @@ void HomeBridge::clearIfStale(const QString &topic, const QByteArray &payload)
 
 void HomeBridge::onOutcome(const QStringList &fields, const CommandOutcome &outcome)
 {
-    m_requests.onOutcome(fields, outcome);
     const QString family = Wire::familyOf(fields);
     const QString target = Wire::targetOf(fields);
     const std::optional<QString> scenario = scenarioRunBy(fields);

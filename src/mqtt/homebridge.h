@@ -8,6 +8,7 @@
 #include "discoveryconfig.h"
 #include "store/database.h"
 #include "store/storeretry.h"
+#include "transport/commandoutcome.h"
 
 #include <QHash>
 #include <QObject>

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bridge/bridgeoptions.h"
+#include "control/configurationimport.h"
+#include "core/showalertmanager.h"
 #include "freshprogram.h"
+#include "loopbacksimulator.h"
 #include "mqtt/bridgerequests.h"
 #include "mqtt/discoveryconfig.h"
 #include "mqtt/setpayload.h"
@@ -28,6 +31,7 @@
 #include <QRegularExpression>
 #include <QSemaphore>
 #include <QSet>
+#include <QSignalSpy>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QThread>
@@ -678,6 +682,53 @@ private Q_SLOTS:
         const QJsonObject answer = QJsonDocument::fromJson(published.constFirst().second).object();
         QCOMPARE(answer.value("data").toObject().value("role").toString(), made);
         QCOMPARE(answer.contains("error"), made.isEmpty());
+    }
+
+    // A rename asked over MQTT is answered by its own flow's outcome: the
+    // name the home took, or why it did not; the feedback service hears nothing.
+    void mqttRenameIsAnsweredByTheHome_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<QString>("said"); // the name taken, or the error
+        QTest::newRow("taken") << ""
+                               << "ok"
+                               << "Front door";
+        QTest::newRow("refused") << "lig:15:*=code:1"
+                                 << "error"
+                                 << "the master did not take the name (refused_1)";
+    }
+    void mqttRenameIsAnsweredByTheHome()
+    {
+        QFETCH(QString, fault);
+        QFETCH(QString, status);
+        QFETCH(QString, said);
+        FreshProgram program(FreshProgram::Home::Empty);
+        const std::unique_ptr<TransmitterServer> simulator =
+            startLoopbackSimulator(SimulatedHome::demo());
+        QVERIFY(simulator);
+        QString error;
+        if (const std::optional<FaultRule> rule = FaultRule::parse(fault, &error); rule)
+            simulator->faults().add(*rule);
+        storeDemoMaster();
+        QVERIFY(ConfigurationImport(program.services())
+                    .rebuildStoreFrom(QString::fromUtf8(simulator->home().configurationText())));
+        QList<QByteArray> answers;
+        BridgeRequests requests(
+            program.services(), BridgeTopics{"ardentia", "homeassistant"},
+            [&answers](const QString &, const QByteArray &payload) { answers.append(payload); },
+            [] { return QVariantMap(); });
+        QSignalSpy toasts(ShowAlertManager::instance(), &ShowAlertManager::toastShown);
+        requests.handle("device/rename",
+                        R"({"id":"211300001232","name":"Front door","transaction":7})");
+        QTRY_COMPARE(answers.size(), 1);
+        const QJsonObject answer = QJsonDocument::fromJson(answers.constFirst()).object();
+        QCOMPARE(answer.value("status").toString(), status);
+        QCOMPARE(answer.value("transaction").toInt(), 7);
+        QCOMPARE(status == "ok" ? answer.value("data").toObject().value("name").toString()
+                                : answer.value("error").toString(),
+                 said);
+        QCOMPARE(toasts.size(), 0);
     }
 
     // A photo as a page sends it: only JPEG, PNG or WebP by its own bytes, of
