@@ -93,7 +93,7 @@ await browserTest(bin, [], async (rig, browser) => {
   await openBackups(phone);
   // The list shown before may stand until the bridge's fresh one comes.
   await until(async () => (await phone.locator('#backups .rows li[data-name^="before-restore-"]').count()) >= 1,
-    'the home as it was kept as a backup');
+    'the home as it was kept as a backup', 30000);
 
   // A family device: no backups anywhere, none downloaded or restored.
   const family = await browser.newContext({ viewport });
