@@ -148,138 +148,78 @@ private Q_SLOTS:
         const QString controlFailed =
             QStringLiteral("Control failed / Please check device and network");
         const QString noTransmitter = QStringLiteral("Please scan the transmitter first / ");
+        const QString noReply = QStringLiteral("Network connection failed / ");
+        const QString tooOften = QStringLiteral("Your operating too often / Please have a rest");
+        const QString homeFull = QStringLiteral("It is too full to add device / ");
+        const QString synchronised = QStringLiteral("Synchronous data successful / ");
+        const QString cleaned = QStringLiteral("Clean all successful / ");
         // condition: a simulator fault, or "queue full", "no transmitter",
         // "store breaks" (after the command went out), "" (all goes well).
-        QTest::newRow("switch acknowledged") << "switch"
-                                             << "" << int(Kind::Done) << " / " << false << 0;
-        QTest::newRow("switch refused")
-            << "switch"
-            << "lig:4:211300001231=code:3" << int(Kind::Refused) << controlFailed << false << 0;
-        QTest::newRow("switch unanswered") << "switch"
-                                           << "lig:4:211300001231=drop" << int(Kind::NoReply)
-                                           << "Network connection failed / " << false << 0;
-        QTest::newRow("switch queue full")
-            << "switch"
-            << "queue full" << int(Kind::Dropped) << "Your operating too often / Please have a rest"
-            << false << 0;
-        QTest::newRow("switch without transmitter")
-            << "switch"
-            << "no transmitter" << int(Kind::InvalidInput) << noTransmitter << false << 0;
-        QTest::newRow("switch with a field the line cannot carry")
-            << "switch a,b"
-            << "" << int(Kind::InvalidInput) << controlFailed << false << 0;
-        QTest::newRow("rename acknowledged") << "rename"
-                                             << "" << int(Kind::Done) << " / " << false << 0;
-        QTest::newRow("switch refused, the home full")
-            << "switch"
-            << "lig:4:211300001231=code:140" << int(Kind::Refused)
-            << "It is too full to add device / " << false << 0;
-        QTest::newRow("scenario rename acknowledged")
-            << "rename scenario"
-            << "" << int(Kind::Done) << " / " << false << 0;
-        QTest::newRow("rename refused")
-            << "rename"
-            << "lig:15:211300001231=code:3" << int(Kind::Refused) << controlFailed << false << 0;
-        QTest::newRow("all on acknowledged") << "all on"
-                                             << "" << int(Kind::Done) << " / " << false << 0;
-        QTest::newRow("all on, store breaks")
-            << "all on"
-            << "store breaks" << int(Kind::StoreFailure) << controlFailed << false << 0;
-        QTest::newRow("force removal acknowledged")
-            << "force removal"
-            << "" << int(Kind::Done) << "Force remove the device successful / " << false << 0;
-        QTest::newRow("force removal refused") << "force removal"
-                                               << "lig:18:211300001231=code:3" << int(Kind::Refused)
-                                               << "Force remove the device failed / " << false << 0;
-        QTest::newRow("synchronise")
-            << "sync"
-            << "" << int(Kind::Done) << "Synchronous data successful / " << false << 0;
-        QTest::newRow("synchronise without transmitter")
-            << "sync"
-            << "no transmitter" << int(Kind::InvalidInput) << noTransmitter << false << 0;
-        QTest::newRow("clean all")
-            << "clean all"
-            << "" << int(Kind::Done) << "Clean all successful / " << false << 0;
-        // The flows that take their starter: it alone hears the one outcome
-        // (its own words, without the service's fill-in), its question and
-        // its progress.
-        QTest::newRow("switch acknowledged, by its caller")
-            << "switch"
-            << "" << int(Kind::Done) << " / " << true << 0;
-        QTest::newRow("switch refused, by its caller")
-            << "switch"
-            << "lig:4:211300001231=code:3" << int(Kind::Refused) << " / " << true << 0;
-        QTest::newRow("switch unanswered, by its caller")
-            << "switch"
-            << "lig:4:211300001231=drop" << int(Kind::NoReply) << "Network connection failed / "
-            << true << 0;
-        QTest::newRow("switch queue full, by its caller")
-            << "switch"
-            << "queue full" << int(Kind::Dropped) << "Your operating too often / Please have a rest"
-            << true << 0;
-        QTest::newRow("switch without transmitter, by its caller")
-            << "switch"
-            << "no transmitter" << int(Kind::InvalidInput) << noTransmitter << true << 0;
-        QTest::newRow("rename acknowledged, by its caller")
-            << "rename"
-            << "" << int(Kind::Done) << " / " << true << 0;
-        QTest::newRow("rename refused, by its caller")
-            << "rename"
-            << "lig:15:211300001231=code:3" << int(Kind::Refused) << " / " << true << 0;
-        QTest::newRow("switch refused, the home full, by its caller")
-            << "switch"
-            << "lig:4:211300001231=code:140" << int(Kind::Refused)
-            << "It is too full to add device / " << true << 0;
-        QTest::newRow("scenario rename acknowledged, by its caller")
-            << "rename scenario"
-            << "" << int(Kind::Done) << " / " << true << 0;
-        QTest::newRow("scenario rename refused, by its caller")
-            << "rename scenario"
-            << "scename:*:*=code:3" << int(Kind::Refused) << "Setting scenario failed / " << true
-            << 0;
+        const auto row = [](const QString &name, const QString &flow, const QString &condition,
+                            Kind kind, const QString &words, bool byCaller, int questions = 0) {
+            QTest::newRow(qPrintable(name))
+                << flow << condition << int(kind) << words << byCaller << questions;
+        };
+        // A flow the feedback service tells, and the same flow started by a
+        // caller of its own: it alone hears the one outcome (its own words,
+        // without the service's fill-in), its question and its progress.
+        const auto both = [&row](const QString &name, const QString &flow, const QString &condition,
+                                 Kind kind, const QString &serviceWords,
+                                 const QString &callerWords) {
+            row(name, flow, condition, kind, serviceWords, false);
+            row(name + ", by its caller", flow, condition, kind, callerWords, true);
+        };
+        both("switch acknowledged", "switch", "", Kind::Done, " / ", " / ");
+        both("switch refused", "switch", "lig:4:211300001231=code:3", Kind::Refused, controlFailed,
+             " / ");
+        both("switch unanswered", "switch", "lig:4:211300001231=drop", Kind::NoReply, noReply,
+             noReply);
+        both("switch queue full", "switch", "queue full", Kind::Dropped, tooOften, tooOften);
+        both("switch without transmitter", "switch", "no transmitter", Kind::InvalidInput,
+             noTransmitter, noTransmitter);
+        both("switch refused, the home full", "switch", "lig:4:211300001231=code:140",
+             Kind::Refused, homeFull, homeFull);
+        both("rename acknowledged", "rename", "", Kind::Done, " / ", " / ");
+        both("rename refused", "rename", "lig:15:211300001231=code:3", Kind::Refused, controlFailed,
+             " / ");
+        both("scenario rename acknowledged", "rename scenario", "", Kind::Done, " / ", " / ");
+        both("all on, store breaks", "all on", "store breaks", Kind::StoreFailure, controlFailed,
+             " / ");
+        both("synchronise", "sync", "", Kind::Done, synchronised, synchronised);
+        both("synchronise without transmitter", "sync", "no transmitter", Kind::InvalidInput,
+             noTransmitter, noTransmitter);
+        both("clean all", "clean all", "", Kind::Done, cleaned, cleaned);
+
+        row("switch with a field the line cannot carry", "switch a,b", "", Kind::InvalidInput,
+            controlFailed, false);
+        row("all on acknowledged", "all on", "", Kind::Done, " / ", false);
+        row("force removal acknowledged", "force removal", "", Kind::Done,
+            "Force remove the device successful / ", false);
+        row("force removal refused", "force removal", "lig:18:211300001231=code:3", Kind::Refused,
+            "Force remove the device failed / ", false);
+        row("scenario rename refused, by its caller", "rename scenario", "scename:*:*=code:3",
+            Kind::Refused, "Setting scenario failed / ", true);
         // The members' outcome is the edit's; its naming refused after them adds none.
-        QTest::newRow("scenario edit with its name refused, by its caller")
-            << "edit scenario"
-            << "scename:*:*=code:3" << int(Kind::Done) << "Setting scenario successful / " << true
-            << 0;
-        QTest::newRow("scenario creation, by its caller")
-            << "create scenario"
-            << "" << int(Kind::Done) << "Setting scenario successful / " << true << 0;
-        QTest::newRow("scenario deletion refused, by its caller")
-            << "delete scenario"
-            << "lig:*:*=code:3" << int(Kind::Refused) << "Delete scenario failed / " << true << 0;
-        QTest::newRow("scenario deletion, by its caller")
-            << "delete scenario"
-            << "" << int(Kind::Done) << "Delete scenario successful / " << true << 0;
-        QTest::newRow("all on, store breaks, by its caller")
-            << "all on"
-            << "store breaks" << int(Kind::StoreFailure) << " / " << true << 0;
+        row("scenario edit with its name refused, by its caller", "edit scenario",
+            "scename:*:*=code:3", Kind::Done, "Setting scenario successful / ", true);
+        row("scenario creation, by its caller", "create scenario", "", Kind::Done,
+            "Setting scenario successful / ", true);
+        row("scenario deletion refused, by its caller", "delete scenario", "lig:*:*=code:3",
+            Kind::Refused, "Delete scenario failed / ", true);
+        row("scenario deletion, by its caller", "delete scenario", "", Kind::Done,
+            "Delete scenario successful / ", true);
         // The simulator forgot the channel with the first command: the force finds nothing.
-        QTest::newRow("removal of a silent controller, forced by its caller")
-            << "removal"
-            << "lig:12:211300001231=code:135" << int(Kind::Refused)
-            << "Force remove the device failed / " << true << 1;
-        QTest::newRow("removal of a silent controller, declined by its caller")
-            << "removal declined"
-            << "lig:12:211300001231=code:135" << int(Kind::Refused) << " / " << true << 1;
-        QTest::newRow("removal refused, by its caller")
-            << "removal"
-            << "lig:12:211300001231=code:3" << int(Kind::Refused) << " / " << true << 0;
-        QTest::newRow("synchronise, by its caller")
-            << "sync"
-            << "" << int(Kind::Done) << "Synchronous data successful / " << true << 0;
-        QTest::newRow("synchronise without transmitter, by its caller")
-            << "sync"
-            << "no transmitter" << int(Kind::InvalidInput) << noTransmitter << true << 0;
-        QTest::newRow("clean all, by its caller")
-            << "clean all"
-            << "" << int(Kind::Done) << "Clean all successful / " << true << 0;
-        QTest::newRow("transmitter enrolment, by its caller")
-            << "enrol transmitter"
-            << "" << int(Kind::Done) << " / " << true << 0;
-        QTest::newRow("device enrolment unanswered, by its caller")
-            << "enrol device"
-            << "*:*:*=drop" << int(Kind::NoReply) << "Network connection failed / " << true << 0;
+        row("removal of a silent controller, forced by its caller", "removal",
+            "lig:12:211300001231=code:135", Kind::Refused, "Force remove the device failed / ",
+            true, 1);
+        row("removal of a silent controller, declined by its caller", "removal declined",
+            "lig:12:211300001231=code:135", Kind::Refused, " / ", true, 1);
+        row("removal refused, by its caller", "removal", "lig:12:211300001231=code:3",
+            Kind::Refused, " / ", true);
+        row("transmitter enrolment, by its caller", "enrol transmitter", "", Kind::Done, " / ",
+            true);
+        row("device enrolment unanswered, by its caller", "enrol device", "*:*:*=drop",
+            Kind::NoReply, noReply, true);
     }
 
     void flowEndsInOneOutcome()
