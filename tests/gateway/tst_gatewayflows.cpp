@@ -164,27 +164,6 @@ private Q_SLOTS:
                      QStringLiteral("1"));
     }
 
-    void silentControllerIsRemovedByForce()
-    {
-        SimulatedHome home = SimulatedHome::demo();
-        home.setChannelResponsive("211300001232", false);
-        startSimulator(home);
-        storeDemoMaster();
-        const QVariantMap porch =
-            RecordFactory::device("211300001232", "S", "211300001230", "Porch");
-        store->insertMainDeviceWithInfo(porch);
-        AnsweringAlertPresenter forceIt(0);
-        ShowAlertManager::instance()->setAlertPresenter(&forceIt);
-
-        channel->sendMessageWithCommandArray(deviceCommand("lig", "211300001232", "12"),
-                                             std::nullopt, shareOperations({porch}));
-        QTRY_COMPARE(presenter.toasts(), QStringList{"Force remove the device successful"});
-        QCOMPARE(forceIt.messages.size(), 1);
-        QVERIFY(requests.constLast().contains("211300001232,18,"));
-        QVERIFY(storedDevice("211300001232").isEmpty());
-        QVERIFY(!simulator->home().channel("211300001232"));
-    }
-
     void scenarioDeletionWithOneRefusalKeepsTheScenario()
     {
         startSimulator(SimulatedHome::demo());
@@ -359,6 +338,10 @@ private Q_SLOTS:
         QTRY_VERIFY(channel->isSettled());
         QCOMPARE(lighting.seen, 1); // the last reload no longer had the row
         QVERIFY(storedDevice("211300001231").isEmpty());
+        // Forced: asked once and the force sent last; the master let it go.
+        QCOMPARE(answer.messages.size(), forceAnswer < 0 ? 0 : 1);
+        QCOMPARE(requests.constLast().contains("211300001231,18,"), forceAnswer >= 0);
+        QVERIFY(!simulator->home().channel("211300001231"));
         const auto both = store->scenarioRecordWithMainID("1");
         QVERIFY(both);
         QCOMPARE(RecordFactory::sceneDevices(*both).size(), 1);
