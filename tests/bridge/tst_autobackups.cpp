@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bridge/automaticbackups.h"
-#include "bridge/bridgeoptions.h"
 #include "freshprogram.h"
 #include "testmain.h"
 
@@ -218,30 +217,6 @@ private Q_SLOTS:
         watching->backUpDaily();
         QCOMPARE(failed.size(), 2);
         QCOMPARE(watching->nextDailyBackup(), m_now.addDays(1));
-    }
-
-    void options_data()
-    {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QString>("read"); // "HH:mm keep" or the error's start
-        QTest::newRow("defaults") << QStringList{} << "03:30 7";
-        QTest::newRow("set") << QStringList{"--backup-time", "23:05", "--backup-keep", "30"}
-                             << "23:05 30";
-        QTest::newRow("no such time") << QStringList{"--backup-time", "25:00"} << "backup-time";
-        QTest::newRow("not a time") << QStringList{"--backup-time", "3"} << "backup-time";
-        QTest::newRow("none kept") << QStringList{"--backup-keep", "0"} << "backup-keep must be";
-    }
-    void options()
-    {
-        QFETCH(QStringList, arguments);
-        QFETCH(QString, read);
-        QString error, help;
-        const auto options =
-            BridgeOptions::fromArguments(QStringList{"ardentia-bridge"} + arguments, &error, &help);
-        const QString got = options ? options->backupTime.toString("HH:mm") + ' ' +
-                                          QString::number(options->backupKeep)
-                                    : error;
-        QVERIFY2(got.startsWith(read), qPrintable(got));
     }
 };
 

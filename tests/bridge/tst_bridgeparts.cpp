@@ -241,7 +241,9 @@ private Q_SLOTS:
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("file"); // the INI file's content, if any
-        QTest::addColumn<QString>("read"); // "host:port base prefix poll" or the error's start
+        // "host:port base prefix poll connections header-timeout idle-timeout pairing
+        // backup-time backup-keep", or the error's start
+        QTest::addColumn<QString>("read");
         QTest::newRow("defaults") << QStringList{} << ""
                                   << "localhost:1883 ardentia homeassistant 300";
         QTest::newRow("file") << QStringList{} << "host=hub\nport=8883\nbase-topic=home\n"
@@ -275,6 +277,17 @@ private Q_SLOTS:
                                              "256 10 60 pairing off";
         QTest::newRow("MQTT pairing neither") << QStringList{"--web-pair-requests", "no"} << ""
                                               << "web-pair-requests is on or off";
+        const QString webDefaults =
+            "localhost:1883 ardentia homeassistant 300 256 10 60 pairing on";
+        QTest::newRow("backups by default") << QStringList{} << "" << webDefaults + " 03:30 7";
+        QTest::newRow("backups set") << QStringList{"--backup-time", "23:05", "--backup-keep", "30"}
+                                     << "" << webDefaults + " 23:05 30";
+        QTest::newRow("no such backup time") << QStringList{"--backup-time", "25:00"} << ""
+                                             << "backup-time";
+        QTest::newRow("not a backup time") << QStringList{"--backup-time", "3"} << ""
+                                           << "backup-time";
+        QTest::newRow("no backup kept") << QStringList{"--backup-keep", "0"} << ""
+                                        << "backup-keep must be";
     }
     void options()
     {
@@ -292,15 +305,17 @@ private Q_SLOTS:
         }
         QString error, help;
         const auto options = BridgeOptions::fromArguments(all + arguments, &error, &help);
-        const QString got = options ? QStringLiteral("%1:%2 %3 %4 %5 %6 %7 %8 pairing %9")
-                                          .arg(options->host)
-                                          .arg(options->port)
-                                          .arg(options->baseTopic, options->discoveryPrefix)
-                                          .arg(options->pollSeconds)
-                                          .arg(options->webMaxConnections)
-                                          .arg(options->webHeaderTimeoutSeconds)
-                                          .arg(options->webIdleTimeoutSeconds)
-                                          .arg(options->webPairRequests ? "on" : "off")
+        const QString got = options ? QStringLiteral("%1:%2 %3 %4 %5 %6 %7 %8 pairing %9 ")
+                                              .arg(options->host)
+                                              .arg(options->port)
+                                              .arg(options->baseTopic, options->discoveryPrefix)
+                                              .arg(options->pollSeconds)
+                                              .arg(options->webMaxConnections)
+                                              .arg(options->webHeaderTimeoutSeconds)
+                                              .arg(options->webIdleTimeoutSeconds)
+                                              .arg(options->webPairRequests ? "on" : "off") +
+                                          options->backupTime.toString("HH:mm") + ' ' +
+                                          QString::number(options->backupKeep)
                                     : error;
         QVERIFY2(got.startsWith(read), qPrintable(got));
     }
