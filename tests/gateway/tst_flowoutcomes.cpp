@@ -13,6 +13,7 @@
 #include "control/udpsocketmanager.h"
 #include "core/headlessfeedbackpresenter.h"
 #include "core/showalertmanager.h"
+#include "datarow.h"
 #include "freshprogram.h"
 #include "loopbacksimulator.h"
 #include "store/database.h"
@@ -157,8 +158,7 @@ private Q_SLOTS:
         // "store breaks" (after the command went out), "" (all goes well).
         const auto row = [](const QString &name, const QString &flow, const QString &condition,
                             Kind kind, const QString &words, bool byCaller, int questions = 0) {
-            QTest::newRow(qPrintable(name))
-                << flow << condition << int(kind) << words << byCaller << questions;
+            dataRow(qPrintable(name), flow, condition, int(kind), words, byCaller, questions);
         };
         // A flow the feedback service tells, and the same flow started by a
         // caller of its own: it alone hears the one outcome (its own words,
@@ -335,27 +335,20 @@ private Q_SLOTS:
         QTest::addColumn<QString>("condition");
         QTest::addColumn<bool>("watched"); // a screen's caller: the service tells the person
         QTest::addColumn<QStringList>("told");
-        QTest::newRow("device enrolment") << "enrol device"
-                                          << "" << false << QStringList{"added 1"};
-        QTest::newRow("transmitter enrolment") << "enrol transmitter"
-                                               << "" << false << QStringList{"transmitter added"};
-        QTest::newRow("switch refused")
-            << "switch"
-            << "lig:4:211300001231=code:3" << false << QStringList{"refused " + kStairs, "refused"};
-        QTest::newRow("scenario edit")
-            << "edit scenario"
-            << "" << false << QStringList{"done", "change answered", "named"};
-        QTest::newRow("scenario rename") << "rename scenario"
-                                         << "" << false << QStringList{"done", "named"};
-        QTest::newRow("device enrolment unanswered, watched")
-            << "enrol device"
-            << "*:*:*=drop" << true << QStringList{"added 0"};
-        QTest::newRow("transmitter enrolment unanswered, watched")
-            << "enrol transmitter"
-            << "*:*:*=drop" << true << QStringList{"transmitter not added"};
-        QTest::newRow("switch refused, watched")
-            << "switch"
-            << "lig:4:211300001231=code:3" << true << QStringList{"refused " + kStairs, "refused"};
+        dataRow("device enrolment", "enrol device", "", false, QStringList{"added 1"});
+        dataRow("transmitter enrolment", "enrol transmitter", "", false,
+                QStringList{"transmitter added"});
+        dataRow("switch refused", "switch", "lig:4:211300001231=code:3", false,
+                QStringList{"refused " + kStairs, "refused"});
+        dataRow("scenario edit", "edit scenario", "", false,
+                QStringList{"done", "change answered", "named"});
+        dataRow("scenario rename", "rename scenario", "", false, QStringList{"done", "named"});
+        dataRow("device enrolment unanswered, watched", "enrol device", "*:*:*=drop", true,
+                QStringList{"added 0"});
+        dataRow("transmitter enrolment unanswered, watched", "enrol transmitter", "*:*:*=drop",
+                true, QStringList{"transmitter not added"});
+        dataRow("switch refused, watched", "switch", "lig:4:211300001231=code:3", true,
+                QStringList{"refused " + kStairs, "refused"});
     }
 
     void nextStepIsTheCallers()

@@ -7,6 +7,7 @@
 #include "control/udpsocketmanager.h"
 #include "core/headlessfeedbackpresenter.h"
 #include "core/showalertmanager.h"
+#include "datarow.h"
 #include "freshprogram.h"
 #include "loopbacksimulator.h"
 #include "store/database.h"
@@ -293,11 +294,9 @@ private Q_SLOTS:
         QTest::addColumn<QString>("fault");
         QTest::addColumn<int>("forceAnswer");
         QTest::addColumn<QString>("toast");
-        QTest::newRow("master forgot it (141)")
-            << "lig:12:211300001231=code:141" << -1
-            << "Control failed / Please check device and network";
-        QTest::newRow("removed by force (135, then 18)")
-            << "" << 0 << "Force remove the device successful";
+        dataRow("master forgot it (141)", "lig:12:211300001231=code:141", -1,
+                "Control failed / Please check device and network");
+        dataRow("removed by force (135, then 18)", "", 0, "Force remove the device successful");
     }
     void removedChannelsLeaveNoRowAndNoScenarioMember()
     {
@@ -383,11 +382,9 @@ private Q_SLOTS:
         QTest::addColumn<QString>("fault");
         QTest::addColumn<QString>("title");
         QTest::addColumn<QStringList>("toasts");
-        QTest::newRow("accepted") << ""
-                                  << "Front hall" << QStringList{};
-        QTest::newRow("refused") << "lig:15:*=code:1"
-                                 << "Hall"
-                                 << QStringList{"Control failed / Please check device and network"};
+        dataRow("accepted", "", "Front hall", QStringList{});
+        dataRow("refused", "lig:15:*=code:1", "Hall",
+                QStringList{"Control failed / Please check device and network"});
     }
     void renamesAreStoredOnlyWhenTheMasterTakesThem()
     {

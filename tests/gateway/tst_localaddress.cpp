@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "control/udpsocketmanager.h"
+#include "datarow.h"
 #include "freshprogram.h"
 #include "testmain.h"
 #include "transport/localaddress.h"
@@ -22,18 +23,12 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("local");
         QTest::addColumn<QString>("broadcast");
-        QTest::newRow("home network") << "192.168.1.23"
-                                      << "192.168.1.255";
-        QTest::newRow("ten net") << "10.0.5.77"
-                                 << "10.0.5.255";
-        QTest::newRow("loopback") << "127.0.0.1"
-                                  << "127.0.0.255";
-        QTest::newRow("no address") << "error"
-                                    << "255.255.255.255";
-        QTest::newRow("three parts") << "10.0.5"
-                                     << "255.255.255.255";
-        QTest::newRow("empty") << ""
-                               << "255.255.255.255";
+        dataRow("home network", "192.168.1.23", "192.168.1.255");
+        dataRow("ten net", "10.0.5.77", "10.0.5.255");
+        dataRow("loopback", "127.0.0.1", "127.0.0.255");
+        dataRow("no address", "error", "255.255.255.255");
+        dataRow("three parts", "10.0.5", "255.255.255.255");
+        dataRow("empty", "", "255.255.255.255");
     }
     void computesSubnetBroadcast()
     {
@@ -57,10 +52,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("isVirtual");
         for (const char *name : {"docker0", "veth3f2a", "br-5e1c", "virbr0", "tun0", "tap1", "wg0"})
-            QTest::newRow(name) << name << true;
+            dataRow(name, name, true);
         // Not on this machine: judged by its name alone.
-        QTest::newRow("wired") << "enp3s0x9" << false;
-        QTest::newRow("wireless") << "wlp2s0x9" << false;
+        dataRow("wired", "enp3s0x9", false);
+        dataRow("wireless", "wlp2s0x9", false);
     }
     void virtualInterfacesAreNotTheHomeNetwork()
     {

@@ -4,6 +4,7 @@
 #include "control/udpsocketmanager.h"
 #include "core/headlessfeedbackpresenter.h"
 #include "core/showalertmanager.h"
+#include "datarow.h"
 #include "freshprogram.h"
 #include "store/database.h"
 #include "store/jsoncodec.h"
@@ -88,12 +89,10 @@ private Q_SLOTS:
         QTest::addColumn<bool>("masterStored");
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("roleCommand");
-        QTest::newRow("empty home: master")
-            << false << "Master Transmitter"
-            << "token$cfg,gw,20AA10000009,4,20AA10000009,20AA10000009,m,0\\n";
-        QTest::newRow("master stored: slave")
-            << true << "Slave Transmitter"
-            << "token$cfg,gw,20AA10000001,4,20AA10000009,20AA10000001,s,0\\n";
+        dataRow("empty home: master", false, "Master Transmitter",
+                "token$cfg,gw,20AA10000009,4,20AA10000009,20AA10000009,m,0\\n");
+        dataRow("master stored: slave", true, "Slave Transmitter",
+                "token$cfg,gw,20AA10000001,4,20AA10000009,20AA10000001,s,0\\n");
     }
     void locateAnswerStoresTheTransmitterAndSendsItsRole()
     {
@@ -119,9 +118,9 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("enrolled");
         QTest::addColumn<QList<bool>>("outcomes");
-        QTest::newRow("the enrolment's locate") << kMaster << QList<bool>{true};
-        QTest::newRow("a check of the link") << QString() << QList<bool>{};
-        QTest::newRow("while another is enrolled") << "20AA10000009" << QList<bool>{};
+        dataRow("the enrolment's locate", kMaster, QList<bool>{true});
+        dataRow("a check of the link", QString(), QList<bool>{});
+        dataRow("while another is enrolled", "20AA10000009", QList<bool>{});
     }
     void locateAnswerForAConfirmedTransmitterOnlyMovesIt()
     {
@@ -143,10 +142,10 @@ private Q_SLOTS:
     void malformedLocateAnswersAreIgnored_data()
     {
         QTest::addColumn<QString>("info");
-        QTest::newRow("four fields") << reply("res,gw,20AA10000009,1");
-        QTest::newRow("operation not 1") << reply("res,gw,20AA10000009,2,10.0.0.5,0");
-        QTest::newRow("address of three parts") << reply("res,gw,20AA10000009,1,10.0.5,0");
-        QTest::newRow("address is text") << reply("res,gw,20AA10000009,1,router,0");
+        dataRow("four fields", reply("res,gw,20AA10000009,1"));
+        dataRow("operation not 1", reply("res,gw,20AA10000009,2,10.0.0.5,0"));
+        dataRow("address of three parts", reply("res,gw,20AA10000009,1,10.0.5,0"));
+        dataRow("address is text", reply("res,gw,20AA10000009,1,router,0"));
     }
     void malformedLocateAnswersAreIgnored()
     {
@@ -161,30 +160,16 @@ private Q_SLOTS:
         QTest::addColumn<QString>("code");
         QTest::addColumn<QString>("command"); // empty: the record is gone
         QTest::addColumn<QStringList>("toasts");
-        QTest::newRow("accepted") << "m"
-                                  << "0"
-                                  << "YES" << QStringList{};
-        QTest::newRow("142 for a master is fine") << "m"
-                                                  << "142"
-                                                  << "YES" << QStringList{};
-        QTest::newRow("142 for a slave")
-            << "s"
-            << "142"
-            << ""
-            << QStringList{"该无线转发器已经被设置为主 / "
-                           "无法再配置为从无线转发器,如果有必要请重置,数据会丢失"};
-        QTest::newRow("143 whatever the role")
-            << "m"
-            << "143"
-            << ""
-            << QStringList{"该无线转发器已经被设置为从 / "
-                           "无法再配置为主无线转发器,如果有必要请重置,数据会丢失"};
-        QTest::newRow("140 full") << "s"
-                                  << "140"
-                                  << "" << QStringList{"It is too full to add Transmitter"};
-        QTest::newRow("other codes change nothing") << "m"
-                                                    << "7"
-                                                    << "NO" << QStringList{};
+        dataRow("accepted", "m", "0", "YES", QStringList{});
+        dataRow("142 for a master is fine", "m", "142", "YES", QStringList{});
+        dataRow("142 for a slave", "s", "142", "",
+                QStringList{"该无线转发器已经被设置为主 / "
+                            "无法再配置为从无线转发器,如果有必要请重置,数据会丢失"});
+        dataRow("143 whatever the role", "m", "143", "",
+                QStringList{"该无线转发器已经被设置为从 / "
+                            "无法再配置为主无线转发器,如果有必要请重置,数据会丢失"});
+        dataRow("140 full", "s", "140", "", QStringList{"It is too full to add Transmitter"});
+        dataRow("other codes change nothing", "m", "7", "NO", QStringList{});
     }
     void roleAcknowledgements()
     {
@@ -210,38 +195,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("state");
         QTest::addColumn<QString>("level");
         QTest::addColumn<QString>("turnOn");
-        QTest::newRow("curtain E4 is open") << "213100007890"
-                                            << "E4"
-                                            << "0"
-                                            << "YES";
-        QTest::newRow("curtain 64 is open") << "213100007890"
-                                            << "64"
-                                            << "0"
-                                            << "YES";
-        QTest::newRow("curtain 32 is not") << "213100007890"
-                                           << "32"
-                                           << "0"
-                                           << "NO";
-        QTest::newRow("dimmer on at 55") << "212200004560"
-                                         << "1"
-                                         << "55"
-                                         << "55";
-        QTest::newRow("dimmer off") << "212200004560"
-                                    << "0"
-                                    << "55"
-                                    << "0";
-        QTest::newRow("dimmer, odd state keeps") << "212200004560"
-                                                 << "7"
-                                                 << "55"
-                                                 << "initial";
-        QTest::newRow("light on") << "211300001230"
-                                  << "1"
-                                  << "0"
-                                  << "YES";
-        QTest::newRow("light, odd state keeps") << "211300001230"
-                                                << "2"
-                                                << "0"
-                                                << "initial";
+        dataRow("curtain E4 is open", "213100007890", "E4", "0", "YES");
+        dataRow("curtain 64 is open", "213100007890", "64", "0", "YES");
+        dataRow("curtain 32 is not", "213100007890", "32", "0", "NO");
+        dataRow("dimmer on at 55", "212200004560", "1", "55", "55");
+        dataRow("dimmer off", "212200004560", "0", "55", "0");
+        dataRow("dimmer, odd state keeps", "212200004560", "7", "55", "initial");
+        dataRow("light on", "211300001230", "1", "0", "YES");
+        dataRow("light, odd state keeps", "211300001230", "2", "0", "initial");
     }
     void stateAnswersSetTheStoredState()
     {
@@ -267,15 +228,9 @@ private Q_SLOTS:
         QTest::addColumn<QString>("listedId");
         QTest::addColumn<QString>("stored");
         QTest::addColumn<int>("reloads");
-        QTest::newRow("accepted") << "0"
-                                  << "211300001230"
-                                  << "YES" << 0;
-        QTest::newRow("refused") << "3"
-                                 << "211300001230"
-                                 << "NO" << 1;
-        QTest::newRow("not in the list") << "0"
-                                         << "211300009999"
-                                         << "NO" << 1;
+        dataRow("accepted", "0", "211300001230", "YES", 0);
+        dataRow("refused", "3", "211300001230", "NO", 1);
+        dataRow("not in the list", "0", "211300009999", "NO", 1);
     }
     void controlAcknowledgementStoresOrRestores()
     {
@@ -325,14 +280,13 @@ private Q_SLOTS:
         QTest::addColumn<bool>("stillStored");
         QTest::addColumn<QString>("question");
         QTest::addColumn<bool>("toast");
-        QTest::newRow("141 forgets it") << "141" << 1 << false << "" << true;
-        QTest::newRow("135 asks") << "135" << 1 << true
-                                  << "控制器无应答,可能已损坏或被移除,请确认是否强制删除" << false;
-        QTest::newRow("137 asks") << "137" << 1 << true
-                                  << "请检查从无线转发器是否连接正常,如果正常请确认是否强制删除设备"
-                                  << false;
-        QTest::newRow("135 in a longer list") << "135" << 2 << true << "" << true;
-        QTest::newRow("other") << "9" << 1 << true << "" << true;
+        dataRow("141 forgets it", "141", 1, false, "", true);
+        dataRow("135 asks", "135", 1, true, "控制器无应答,可能已损坏或被移除,请确认是否强制删除",
+                false);
+        dataRow("137 asks", "137", 1, true,
+                "请检查从无线转发器是否连接正常,如果正常请确认是否强制删除设备", false);
+        dataRow("135 in a longer list", "135", 2, true, "", true);
+        dataRow("other", "9", 1, true, "", true);
     }
     void refusedRemovals()
     {
@@ -360,12 +314,9 @@ private Q_SLOTS:
         QTest::addColumn<int>("button");
         QTest::addColumn<QString>("type");
         QTest::addColumn<QString>("sent");
-        QTest::newRow("force a light") << 0 << "Lighting"
-                                       << "token$cfg,lig,211300001230,18,0,0,0\\n";
-        QTest::newRow("force a curtain") << 0 << "Curtain"
-                                         << "token$cfg,curtain,211300001230,18,0,0,0\\n";
-        QTest::newRow("cancel") << 1 << "Lighting"
-                                << "";
+        dataRow("force a light", 0, "Lighting", "token$cfg,lig,211300001230,18,0,0,0\\n");
+        dataRow("force a curtain", 0, "Curtain", "token$cfg,curtain,211300001230,18,0,0,0\\n");
+        dataRow("cancel", 1, "Lighting", "");
     }
     void forcedRemovalAnswer()
     {
@@ -388,10 +339,8 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("code");
         QTest::addColumn<QString>("toast");
-        QTest::newRow("removed") << "0"
-                                 << "Force remove the device successful";
-        QTest::newRow("failed") << "1"
-                                << "Force remove the device failed";
+        dataRow("removed", "0", "Force remove the device successful");
+        dataRow("failed", "1", "Force remove the device failed");
     }
     void forcedRemovalOutcome()
     {
@@ -418,8 +367,8 @@ private Q_SLOTS:
     void editedScenarioKeepsOnlyAcceptedDevices_data()
     {
         QTest::addColumn<bool>("stored");
-        QTest::newRow("new scenario") << false;
-        QTest::newRow("existing scenario") << true;
+        dataRow("new scenario", false);
+        dataRow("existing scenario", true);
     }
     void editedScenarioKeepsOnlyAcceptedDevices()
     {
@@ -482,10 +431,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("secondCode");
         QTest::addColumn<QString>("toast");
         QTest::addColumn<bool>("kept");
-        QTest::newRow("all removed") << "0"
-                                     << "Delete scenario successful" << false;
-        QTest::newRow("one refused") << "1"
-                                     << "Delete scenario failed" << true;
+        dataRow("all removed", "0", "Delete scenario successful", false);
+        dataRow("one refused", "1", "Delete scenario failed", true);
     }
     void scenarioDeletionNeedsEveryRemoval()
     {
@@ -523,14 +470,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("picture");
         QTest::addColumn<bool>("backToList");
         QTest::addColumn<QStringList>("toasts");
-        QTest::newRow("accepted") << "0" << true << "Cinema"
-                                  << "new.png" << true << QStringList{};
-        QTest::newRow("accepted, named elsewhere") << "0" << false << "Cinema"
-                                                   << "i" << false << QStringList{};
-        QTest::newRow("refused") << "1" << true << "Old"
-                                 << "i" << false << QStringList{"Setting scenario failed"};
-        QTest::newRow("refused, named elsewhere") << "1" << false << "Old"
-                                                  << "i" << false << QStringList{};
+        dataRow("accepted", "0", true, "Cinema", "new.png", true, QStringList{});
+        dataRow("accepted, named elsewhere", "0", false, "Cinema", "i", false, QStringList{});
+        dataRow("refused", "1", true, "Old", "i", false, QStringList{"Setting scenario failed"});
+        dataRow("refused, named elsewhere", "1", false, "Old", "i", false, QStringList{});
     }
     void namingAcknowledgement()
     {
@@ -561,22 +504,18 @@ private Q_SLOTS:
         QTest::addColumn<QString>("info");
         QTest::addColumn<QString>("device");     // expected controlTimes of the light
         QTest::addColumn<QStringList>("counts"); // scenario counters -1, -2, 3
-        QTest::newRow("control, refused or not")
-            << reply("ack,lig,211300001230,4,1,0,3") << "8" << QStringList{"0", "0", "0"};
-        QTest::newRow("curtain control")
-            << reply("ack,curtain,211300001230,4,1,0,0") << "8" << QStringList{"0", "0", "0"};
-        QTest::newRow("all on") << reply("ack,lig,2111FFFFFFFF,5,0,0,0") << "7"
-                                << QStringList{"1", "0", "0"};
-        QTest::newRow("all off") << reply("ack,lig,2111FFFFFFFF,6,0,0,0") << "7"
-                                 << QStringList{"0", "1", "0"};
-        QTest::newRow("curtain op 5 counts nothing")
-            << reply("ack,curtain,2111FFFFFFFF,5,0,0,0") << "7" << QStringList{"0", "0", "0"};
-        QTest::newRow("scenario run")
-            << reply("ack,scenario,3,1,0") << "7" << QStringList{"0", "0", "1"};
-        QTest::newRow("naming counts nothing")
-            << reply("ack,scename,1,3,x,0") << "7" << QStringList{"0", "0", "0"};
-        QTest::newRow("short") << "token$ack,lig"
-                               << "7" << QStringList{"0", "0", "0"};
+        dataRow("control, refused or not", reply("ack,lig,211300001230,4,1,0,3"), "8",
+                QStringList{"0", "0", "0"});
+        dataRow("curtain control", reply("ack,curtain,211300001230,4,1,0,0"), "8",
+                QStringList{"0", "0", "0"});
+        dataRow("all on", reply("ack,lig,2111FFFFFFFF,5,0,0,0"), "7", QStringList{"1", "0", "0"});
+        dataRow("all off", reply("ack,lig,2111FFFFFFFF,6,0,0,0"), "7", QStringList{"0", "1", "0"});
+        dataRow("curtain op 5 counts nothing", reply("ack,curtain,2111FFFFFFFF,5,0,0,0"), "7",
+                QStringList{"0", "0", "0"});
+        dataRow("scenario run", reply("ack,scenario,3,1,0"), "7", QStringList{"0", "0", "1"});
+        dataRow("naming counts nothing", reply("ack,scename,1,3,x,0"), "7",
+                QStringList{"0", "0", "0"});
+        dataRow("short", "token$ack,lig", "7", QStringList{"0", "0", "0"});
     }
     void countersCountEveryReply()
     {

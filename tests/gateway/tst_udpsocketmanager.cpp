@@ -5,6 +5,7 @@
 #include "control/udpsocketmanager.h"
 #include "core/headlessfeedbackpresenter.h"
 #include "core/showalertmanager.h"
+#include "datarow.h"
 #include "fakehome.h"
 #include "freshprogram.h"
 #include "recordingreplyhandlers.h"
@@ -103,15 +104,13 @@ private Q_SLOTS:
         QTest::addColumn<std::optional<QString>>("given");
         QTest::addColumn<std::optional<QString>>("destination");
         const std::optional<QString> none;
-        QTest::newRow("master") << true << "10.0.5.8" << none << std::optional<QString>("10.0.5.8");
-        QTest::newRow("explicit wins") << true << "10.0.5.8" << std::optional<QString>("10.0.5.9")
-                                       << std::optional<QString>("10.0.5.9");
-        QTest::newRow("group address is the subnet broadcast")
-            << true << "10.0.5.8" << std::optional<QString>("groupAddress")
-            << std::optional<QString>("127.0.0.255");
-        QTest::newRow("no master") << false << "" << none << none;
-        QTest::newRow("stored empty address stays empty")
-            << true << "" << none << std::optional<QString>("");
+        dataRow("master", true, "10.0.5.8", none, std::optional<QString>("10.0.5.8"));
+        dataRow("explicit wins", true, "10.0.5.8", std::optional<QString>("10.0.5.9"),
+                std::optional<QString>("10.0.5.9"));
+        dataRow("group address is the subnet broadcast", true, "10.0.5.8",
+                std::optional<QString>("groupAddress"), std::optional<QString>("127.0.0.255"));
+        dataRow("no master", false, "", none, none);
+        dataRow("stored empty address stays empty", true, "", none, std::optional<QString>(""));
     }
     void resolvesDestinations()
     {
@@ -190,31 +189,27 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("reply");
         QTest::addColumn<QStringList>("handlers");
-        QTest::newRow("role ack") << R"(token$ack,gw,A1,4,A2,A1,m,0\n)"
-                                  << QStringList{"overCommand"};
-        QTest::newRow("locate answer")
-            << R"(token$res,gw,A1,1,127.0.0.1,0\n)" << QStringList{"overGatewayIP"};
-        QTest::newRow("light ack once")
-            << R"(token$ack,lig,B2,4,1,0,0\n)" << QStringList{"overLightingControl"};
-        QTest::newRow("light state")
-            << R"(token$res,lig,B2,0,1,55,0\n)" << QStringList{"getLightingState"};
-        QTest::newRow("curtain ack")
-            << R"(token$ack,curtain,B3,4,2,0,0\n)" << QStringList{"overLightingControl"};
-        QTest::newRow("curtain state")
-            << R"(token$res,curtain,B3,0,E4,0,0\n)" << QStringList{"getLightingState"};
-        QTest::newRow("scenario name")
-            << R"(token$ack,scename,1,3,Evening,0\n)" << QStringList{"overScenario"};
-        QTest::newRow("scenario run")
-            << R"(token$ack,scenario,3,1,0\n)" << QStringList{"overScenarioRun"};
-        QTest::newRow("two markers: of no form")
-            << R"(token$ack,gw,x,$res,gw,1\n)" << QStringList{};
-        QTest::newRow("too short for its form") << "token$ack,lig" << QStringList{};
-        QTest::newRow("family prefix is not the family")
-            << R"(token$ack,lighting,B2,4,1,0,0\n)" << QStringList{};
-        QTest::newRow("no token") << R"($ack,lig,B2,4,1,0,0\n)" << QStringList{};
-        QTest::newRow("not UTF-8")
-            << QString::fromLatin1("token$ack,lig,\xff\xfe,4,1,0,0\\n") << QStringList{};
-        QTest::newRow("empty") << "" << QStringList{};
+        dataRow("role ack", R"(token$ack,gw,A1,4,A2,A1,m,0\n)", QStringList{"overCommand"});
+        dataRow("locate answer", R"(token$res,gw,A1,1,127.0.0.1,0\n)",
+                QStringList{"overGatewayIP"});
+        dataRow("light ack once", R"(token$ack,lig,B2,4,1,0,0\n)",
+                QStringList{"overLightingControl"});
+        dataRow("light state", R"(token$res,lig,B2,0,1,55,0\n)", QStringList{"getLightingState"});
+        dataRow("curtain ack", R"(token$ack,curtain,B3,4,2,0,0\n)",
+                QStringList{"overLightingControl"});
+        dataRow("curtain state", R"(token$res,curtain,B3,0,E4,0,0\n)",
+                QStringList{"getLightingState"});
+        dataRow("scenario name", R"(token$ack,scename,1,3,Evening,0\n)",
+                QStringList{"overScenario"});
+        dataRow("scenario run", R"(token$ack,scenario,3,1,0\n)", QStringList{"overScenarioRun"});
+        dataRow("two markers: of no form", R"(token$ack,gw,x,$res,gw,1\n)", QStringList{});
+        dataRow("too short for its form", "token$ack,lig", QStringList{});
+        dataRow("family prefix is not the family", R"(token$ack,lighting,B2,4,1,0,0\n)",
+                QStringList{});
+        dataRow("no token", R"($ack,lig,B2,4,1,0,0\n)", QStringList{});
+        dataRow("not UTF-8", QString::fromLatin1("token$ack,lig,\xff\xfe,4,1,0,0\\n"),
+                QStringList{});
+        dataRow("empty", "", QStringList{});
     }
     void dispatchesByForm()
     {
@@ -291,14 +286,12 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("reply"); // empty: none comes
         QTest::addColumn<QString>("outcome");
-        QTest::newRow("acknowledged")
-            << QByteArray(R"(token$ack,lig,B21000000001,4,1,0,0\n)") << "acknowledged";
-        QTest::newRow("refused") << QByteArray(R"(token$ack,lig,B21000000001,4,1,0,135\n)")
-                                 << "refused_135";
-        QTest::newRow("no token") << QByteArray(R"($ack,lig,B21000000001,4,1,0,0\n)")
-                                  << "unreadable";
-        QTest::newRow("too short") << QByteArray(R"(token$ack,lig\n)") << "unreadable";
-        QTest::newRow("no reply") << QByteArray() << "no-reply";
+        dataRow("acknowledged", QByteArray(R"(token$ack,lig,B21000000001,4,1,0,0\n)"),
+                "acknowledged");
+        dataRow("refused", QByteArray(R"(token$ack,lig,B21000000001,4,1,0,135\n)"), "refused_135");
+        dataRow("no token", QByteArray(R"($ack,lig,B21000000001,4,1,0,0\n)"), "unreadable");
+        dataRow("too short", QByteArray(R"(token$ack,lig\n)"), "unreadable");
+        dataRow("no reply", QByteArray(), "no-reply");
     }
     void everyOutcomeIsLoggedOnce()
     {
@@ -320,14 +313,14 @@ private Q_SLOTS:
         QTest::addColumn<bool>("reported");
         QTest::addColumn<bool>("watched"); // a feedback service shows the link
         const QStringList locate{"req", "gw", kMaster, "1", "0", "0"};
-        QTest::newRow("control, state unknown") << control("B21000000001") << 0 << true << true;
-        QTest::newRow("control after an answer") << control("B21000000001") << 2 << true << true;
-        QTest::newRow("locate, state unknown") << locate << 0 << true << true;
-        QTest::newRow("locate, failed before") << locate << 1 << true << true;
-        QTest::newRow("locate after an answer") << locate << 2 << false << true;
+        dataRow("control, state unknown", control("B21000000001"), 0, true, true);
+        dataRow("control after an answer", control("B21000000001"), 2, true, true);
+        dataRow("locate, state unknown", locate, 0, true, true);
+        dataRow("locate, failed before", locate, 1, true, true);
+        dataRow("locate after an answer", locate, 2, false, true);
         // The channel ends its queue and looks for the master whoever watches.
-        QTest::newRow("control, nobody watching") << control("B21000000001") << 2 << true << false;
-        QTest::newRow("locate after an answer, nobody watching") << locate << 2 << false << false;
+        dataRow("control, nobody watching", control("B21000000001"), 2, true, false);
+        dataRow("locate after an answer, nobody watching", locate, 2, false, false);
     }
     void lostReplyIsReported()
     {
@@ -368,10 +361,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("transmitter");
         const QString slave = QStringLiteral("A10000000002");
         const QStringList locate{"req", "gw", slave, "1", "0", "0"};
-        QTest::newRow("master answers") << control("B21000000001") << true << kMaster;
-        QTest::newRow("master silent") << control("B21000000001") << false << kMaster;
-        QTest::newRow("slave located") << locate << true << slave;
-        QTest::newRow("slave silent") << locate << false << slave;
+        dataRow("master answers", control("B21000000001"), true, kMaster);
+        dataRow("master silent", control("B21000000001"), false, kMaster);
+        dataRow("slave located", locate, true, slave);
+        dataRow("slave silent", locate, false, slave);
     }
     void recordsWhenEachTransmitterAnswered()
     {
@@ -416,26 +409,19 @@ private Q_SLOTS:
         QTest::addColumn<bool>("accepted");
         const QByteArray ack = kHallAck;
         const auto located = locatedAt;
-        QTest::newRow("the addressee") << "127.0.0.1"
-                                       << "127.0.0.1" << ack << true;
-        QTest::newRow("another address") << "127.0.0.1"
-                                         << "127.0.0.5" << ack << false;
-        QTest::newRow("a locate's addressee, wherever it says it is")
-            << "127.0.0.1"
-            << "127.0.0.1" << located("127.0.0.9") << true;
-        QTest::newRow("a locate, from another address")
-            << "127.0.0.1"
-            << "127.0.0.5" << located("127.0.0.5") << false;
-        QTest::newRow("broadcast: the subnet, naming itself")
-            << "127.0.0.255"
-            << "127.0.0.7" << located("127.0.0.7") << true;
-        QTest::newRow("broadcast: the subnet, naming another")
-            << "127.0.0.255"
-            << "127.0.0.7" << located("127.0.0.2") << false;
-        QTest::newRow("broadcast: another subnet") << "127.0.0.255"
-                                                   << "127.0.1.7" << located("127.0.1.7") << false;
-        QTest::newRow("broadcast: not a locate answer") << "127.0.0.255"
-                                                        << "127.0.0.7" << ack << false;
+        dataRow("the addressee", "127.0.0.1", "127.0.0.1", ack, true);
+        dataRow("another address", "127.0.0.1", "127.0.0.5", ack, false);
+        dataRow("a locate's addressee, wherever it says it is", "127.0.0.1", "127.0.0.1",
+                located("127.0.0.9"), true);
+        dataRow("a locate, from another address", "127.0.0.1", "127.0.0.5", located("127.0.0.5"),
+                false);
+        dataRow("broadcast: the subnet, naming itself", "127.0.0.255", "127.0.0.7",
+                located("127.0.0.7"), true);
+        dataRow("broadcast: the subnet, naming another", "127.0.0.255", "127.0.0.7",
+                located("127.0.0.2"), false);
+        dataRow("broadcast: another subnet", "127.0.0.255", "127.0.1.7", located("127.0.1.7"),
+                false);
+        dataRow("broadcast: not a locate answer", "127.0.0.255", "127.0.0.7", ack, false);
     }
     void repliesComeOnlyFromTheAddressee()
     {
@@ -479,9 +465,9 @@ private Q_SLOTS:
         QTest::addColumn<QString>("sender");
         QTest::addColumn<QByteArray>("answer");
         QTest::addColumn<bool>("accepted");
-        QTest::newRow("naming itself") << "10.77.0.2" << locatedAt("10.77.0.2") << true;
-        QTest::newRow("naming another") << "10.77.0.2" << locatedAt("10.77.0.9") << false;
-        QTest::newRow("not a locate answer") << "10.77.0.2" << kHallAck << false;
+        dataRow("naming itself", "10.77.0.2", locatedAt("10.77.0.2"), true);
+        dataRow("naming another", "10.77.0.2", locatedAt("10.77.0.9"), false);
+        dataRow("not a locate answer", "10.77.0.2", kHallAck, false);
     }
     void anAllOnesLocateTakesASenderThatNamesItself()
     {
@@ -504,14 +490,14 @@ private Q_SLOTS:
         QTest::addColumn<double>("wait");
         const QStringList allOn{"cfg", "lig", "2111FFFFFFFF", "5", "0", "0", "0"};
         const QStringList allOff{"cfg", "lig", "2111FFFFFFFF", "6", "0", "0", "0"};
-        QTest::newRow("no lights") << 0 << allOn << 10.0;
-        QTest::newRow("two lights") << 2 << allOn << 10.0;
-        QTest::newRow("three lights") << 3 << allOff << 12.0;
-        QTest::newRow("ten lights") << 10 << allOn << 40.0;
-        QTest::newRow("control is always 10") << 10 << control("B2") << 10.0;
-        QTest::newRow("curtain op 5 is not switch-all")
-            << 10 << QStringList{"cfg", "curtain", "B3", "5", "0", "0", "0"} << 10.0;
-        QTest::newRow("short array") << 10 << QStringList{"cfg", "lig", "x"} << 10.0;
+        dataRow("no lights", 0, allOn, 10.0);
+        dataRow("two lights", 2, allOn, 10.0);
+        dataRow("three lights", 3, allOff, 12.0);
+        dataRow("ten lights", 10, allOn, 40.0);
+        dataRow("control is always 10", 10, control("B2"), 10.0);
+        dataRow("curtain op 5 is not switch-all", 10,
+                QStringList{"cfg", "curtain", "B3", "5", "0", "0", "0"}, 10.0);
+        dataRow("short array", 10, QStringList{"cfg", "lig", "x"}, 10.0);
     }
     void waitsLongerForSwitchingAllLights()
     {
@@ -573,9 +559,9 @@ private Q_SLOTS:
     void aLinkCheckGivesWayToAPerson_data()
     {
         QTest::addColumn<QString>("request");
-        QTest::newRow("press") << "press";
-        QTest::newRow("level from the control sheet") << "level";
-        QTest::newRow("synchronise") << "sync";
+        dataRow("press", "press");
+        dataRow("level from the control sheet", "level");
+        dataRow("synchronise", "sync");
     }
     void aLinkCheckGivesWayToAPerson()
     {

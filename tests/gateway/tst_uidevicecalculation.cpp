@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "control/uidevicecalculation.h"
+#include "datarow.h"
 #include "testmain.h"
 
 class TestUIDeviceCalculation : public QObject {
@@ -10,18 +11,12 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("hex");
         QTest::addColumn<QString>("bits");
-        QTest::newRow("one") << "1"
-                             << "0001";
-        QTest::newRow("F") << "F"
-                           << "1111";
-        QTest::newRow("lower case") << "a5"
-                                    << "10100101";
-        QTest::newRow("x counts as 0") << "0x"
-                                       << "00000000";
-        QTest::newRow("empty") << ""
-                               << "";
-        QTest::newRow("non-ASCII") << "灯"
-                                   << "0000";
+        dataRow("one", "1", "0001");
+        dataRow("F", "F", "1111");
+        dataRow("lower case", "a5", "10100101");
+        dataRow("x counts as 0", "0x", "00000000");
+        dataRow("empty", "", "");
+        dataRow("non-ASCII", "灯", "0000");
     }
     void hexToBinary()
     {
@@ -34,11 +29,11 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("bits");
         QTest::addColumn<int>("value");
-        QTest::newRow("100") << "1100100" << 100;
-        QTest::newRow("empty") << "" << 0;
-        QTest::newRow("leading zeros") << "0001" << 1;
-        QTest::newRow("too long is clamped")
-            << QString(80, QLatin1Char('1')) << std::numeric_limits<int>::max();
+        dataRow("100", "1100100", 100);
+        dataRow("empty", "", 0);
+        dataRow("leading zeros", "0001", 1);
+        dataRow("too long is clamped", QString(80, QLatin1Char('1')),
+                std::numeric_limits<int>::max());
     }
     void binaryToDecimal()
     {
@@ -51,11 +46,11 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("field");
         QTest::addColumn<int>("value");
-        QTest::newRow("E4 is open") << "E4" << 100;
-        QTest::newRow("64 is open") << "64" << 100;
-        QTest::newRow("32 is half") << "32" << 50;
-        QTest::newRow("80 is closed") << "80" << 0;
-        QTest::newRow("empty") << "" << 0;
+        dataRow("E4 is open", "E4", 100);
+        dataRow("64 is open", "64", 100);
+        dataRow("32 is half", "32", 50);
+        dataRow("80 is closed", "80", 0);
+        dataRow("empty", "", 0);
     }
     void curtainValueClearsTheTopBit()
     {
