@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "datarow.h"
 #include "schedule/nextrun.h"
 #include "testmain.h"
 
@@ -74,87 +75,66 @@ private Q_SLOTS:
         const QTime half7(7, 30);
         const QTime half2(2, 30);
         // 2026-12-10 is a Thursday.
-        QTest::newRow("later today") << berlin << clockAt(half7) << at("2026-12-10T06:00+01:00")
-                                     << at("2026-12-10T07:30+01:00");
-        QTest::newRow("at the very minute: the next day")
-            << berlin << clockAt(half7) << at("2026-12-10T07:30+01:00")
-            << at("2026-12-11T07:30+01:00");
-        QTest::newRow("working days skip the weekend")
-            << berlin << clockAt(half7, days({1, 2, 3, 4, 5})) << at("2026-12-11T08:00+01:00")
-            << at("2026-12-14T07:30+01:00");
-        QTest::newRow("Sundays only")
-            << berlin << clockAt(half7, days({7})) << at("2026-12-14T00:00+01:00")
-            << at("2026-12-20T07:30+01:00");
-        QTest::newRow("its one weekday, passed: a week on")
-            << berlin << clockAt(half7, days({4})) << at("2026-12-10T09:00+01:00")
-            << at("2026-12-17T07:30+01:00");
-        QTest::newRow("midnight") << berlin << clockAt(QTime(0, 0)) << at("2026-12-10T23:59+01:00")
-                                  << at("2026-12-11T00:00+01:00");
-        QTest::newRow("now given in another zone")
-            << berlin << clockAt(half7) << at("2026-12-10T05:00Z") << at("2026-12-10T07:30+01:00");
+        dataRow("later today", berlin, clockAt(half7), at("2026-12-10T06:00+01:00"),
+                at("2026-12-10T07:30+01:00"));
+        dataRow("at the very minute: the next day", berlin, clockAt(half7),
+                at("2026-12-10T07:30+01:00"), at("2026-12-11T07:30+01:00"));
+        dataRow("working days skip the weekend", berlin, clockAt(half7, days({1, 2, 3, 4, 5})),
+                at("2026-12-11T08:00+01:00"), at("2026-12-14T07:30+01:00"));
+        dataRow("Sundays only", berlin, clockAt(half7, days({7})), at("2026-12-14T00:00+01:00"),
+                at("2026-12-20T07:30+01:00"));
+        dataRow("its one weekday, passed: a week on", berlin, clockAt(half7, days({4})),
+                at("2026-12-10T09:00+01:00"), at("2026-12-17T07:30+01:00"));
+        dataRow("midnight", berlin, clockAt(QTime(0, 0)), at("2026-12-10T23:59+01:00"),
+                at("2026-12-11T00:00+01:00"));
+        dataRow("now given in another zone", berlin, clockAt(half7), at("2026-12-10T05:00Z"),
+                at("2026-12-10T07:30+01:00"));
 
         // Berlin's clocks go from 02:00 to 03:00 on 29 March 2026 ...
-        QTest::newRow("spring: skipped time runs at 03:00")
-            << berlin << clockAt(half2) << at("2026-03-29T00:00+01:00")
-            << at("2026-03-29T03:00+02:00");
-        QTest::newRow("spring: 02:00 itself is skipped")
-            << berlin << clockAt(QTime(2, 0)) << at("2026-03-29T00:00+01:00")
-            << at("2026-03-29T03:00+02:00");
-        QTest::newRow("spring: just before the gap")
-            << berlin << clockAt(QTime(1, 59)) << at("2026-03-29T00:00+01:00")
-            << at("2026-03-29T01:59+01:00");
-        QTest::newRow("spring: 03:00 is 03:00")
-            << berlin << clockAt(QTime(3, 0)) << at("2026-03-29T00:00+01:00")
-            << at("2026-03-29T03:00+02:00");
-        QTest::newRow("spring: after the moved run, the next day")
-            << berlin << clockAt(half2) << at("2026-03-29T03:00+02:00")
-            << at("2026-03-30T02:30+02:00");
-        QTest::newRow("spring: the day before")
-            << berlin << clockAt(half2) << at("2026-03-28T03:00+01:00")
-            << at("2026-03-29T03:00+02:00");
+        dataRow("spring: skipped time runs at 03:00", berlin, clockAt(half2),
+                at("2026-03-29T00:00+01:00"), at("2026-03-29T03:00+02:00"));
+        dataRow("spring: 02:00 itself is skipped", berlin, clockAt(QTime(2, 0)),
+                at("2026-03-29T00:00+01:00"), at("2026-03-29T03:00+02:00"));
+        dataRow("spring: just before the gap", berlin, clockAt(QTime(1, 59)),
+                at("2026-03-29T00:00+01:00"), at("2026-03-29T01:59+01:00"));
+        dataRow("spring: 03:00 is 03:00", berlin, clockAt(QTime(3, 0)),
+                at("2026-03-29T00:00+01:00"), at("2026-03-29T03:00+02:00"));
+        dataRow("spring: after the moved run, the next day", berlin, clockAt(half2),
+                at("2026-03-29T03:00+02:00"), at("2026-03-30T02:30+02:00"));
+        dataRow("spring: the day before", berlin, clockAt(half2), at("2026-03-28T03:00+01:00"),
+                at("2026-03-29T03:00+02:00"));
         // ... and back from 03:00 to 02:00 on 25 October 2026.
-        QTest::newRow("autumn: the first 02:30")
-            << berlin << clockAt(half2) << at("2026-10-25T00:00+02:00")
-            << at("2026-10-25T02:30+02:00");
-        QTest::newRow("autumn: not again at the second 02:30")
-            << berlin << clockAt(half2) << at("2026-10-25T02:30+02:00")
-            << at("2026-10-26T02:30+01:00");
-        QTest::newRow("autumn: asked during the repeated hour")
-            << berlin << clockAt(half2) << at("2026-10-25T02:10+01:00")
-            << at("2026-10-26T02:30+01:00");
-        QTest::newRow("autumn: after the repeated hour")
-            << berlin << clockAt(QTime(3, 0)) << at("2026-10-25T02:45+01:00")
-            << at("2026-10-25T03:00+01:00");
-        QTest::newRow("southern spring: Sydney skips 02:00-03:00 on 4 October")
-            << QByteArray("Australia/Sydney") << clockAt(half2) << at("2026-10-04T00:00+10:00")
-            << at("2026-10-04T03:00+11:00");
-        QTest::newRow("no clock change: Tokyo in March")
-            << tokyo << clockAt(half2) << at("2026-03-29T00:00+09:00")
-            << at("2026-03-29T02:30+09:00");
-        QTest::newRow("no clock change: Tokyo in October")
-            << tokyo << clockAt(half2) << at("2026-10-25T02:30+09:00")
-            << at("2026-10-26T02:30+09:00");
+        dataRow("autumn: the first 02:30", berlin, clockAt(half2), at("2026-10-25T00:00+02:00"),
+                at("2026-10-25T02:30+02:00"));
+        dataRow("autumn: not again at the second 02:30", berlin, clockAt(half2),
+                at("2026-10-25T02:30+02:00"), at("2026-10-26T02:30+01:00"));
+        dataRow("autumn: asked during the repeated hour", berlin, clockAt(half2),
+                at("2026-10-25T02:10+01:00"), at("2026-10-26T02:30+01:00"));
+        dataRow("autumn: after the repeated hour", berlin, clockAt(QTime(3, 0)),
+                at("2026-10-25T02:45+01:00"), at("2026-10-25T03:00+01:00"));
+        dataRow("southern spring: Sydney skips 02:00-03:00 on 4 October",
+                QByteArray("Australia/Sydney"), clockAt(half2), at("2026-10-04T00:00+10:00"),
+                at("2026-10-04T03:00+11:00"));
+        dataRow("no clock change: Tokyo in March", tokyo, clockAt(half2),
+                at("2026-03-29T00:00+09:00"), at("2026-03-29T02:30+09:00"));
+        dataRow("no clock change: Tokyo in October", tokyo, clockAt(half2),
+                at("2026-10-25T02:30+09:00"), at("2026-10-26T02:30+09:00"));
 
         const QDate springDay(2026, 3, 29);
-        QTest::newRow("once, to come")
-            << berlin << onceAt(QDate(2027, 1, 2), QTime(18, 5)) << at("2026-12-10T10:00+01:00")
-            << at("2027-01-02T18:05+01:00");
-        QTest::newRow("once, passed") << berlin << onceAt(QDate(2026, 12, 10), QTime(9, 59))
-                                      << at("2026-12-10T10:00+01:00") << QDateTime();
-        QTest::newRow("once, in the skipped hour")
-            << berlin << onceAt(springDay, half2) << at("2026-03-01T00:00+01:00")
-            << at("2026-03-29T03:00+02:00");
-        QTest::newRow("once, in the repeated hour")
-            << berlin << onceAt(QDate(2026, 10, 25), half2) << at("2026-10-25T02:10+02:00")
-            << at("2026-10-25T02:30+02:00");
-        QTest::newRow("once, the repeated hour's second pass is no new run")
-            << berlin << onceAt(QDate(2026, 10, 25), half2) << at("2026-10-25T02:10+01:00")
-            << QDateTime();
+        dataRow("once, to come", berlin, onceAt(QDate(2027, 1, 2), QTime(18, 5)),
+                at("2026-12-10T10:00+01:00"), at("2027-01-02T18:05+01:00"));
+        dataRow("once, passed", berlin, onceAt(QDate(2026, 12, 10), QTime(9, 59)),
+                at("2026-12-10T10:00+01:00"), QDateTime());
+        dataRow("once, in the skipped hour", berlin, onceAt(springDay, half2),
+                at("2026-03-01T00:00+01:00"), at("2026-03-29T03:00+02:00"));
+        dataRow("once, in the repeated hour", berlin, onceAt(QDate(2026, 10, 25), half2),
+                at("2026-10-25T02:10+02:00"), at("2026-10-25T02:30+02:00"));
+        dataRow("once, the repeated hour's second pass is no new run", berlin,
+                onceAt(QDate(2026, 10, 25), half2), at("2026-10-25T02:10+01:00"), QDateTime());
 
         Schedule off = clockAt(half7);
         off.enabled = false;
-        QTest::newRow("switched off")
-            << berlin << off << at("2026-12-10T06:00+01:00") << QDateTime();
+        dataRow("switched off", berlin, off, at("2026-12-10T06:00+01:00"), QDateTime());
     }
     void clockRuns()
     {
@@ -177,11 +157,11 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("zone");
         QTest::addColumn<QDate>("day");
-        QTest::newRow("Berlin, ordinary day") << QByteArray("Europe/Berlin") << QDate(2026, 12, 10);
-        QTest::newRow("Berlin, spring") << QByteArray("Europe/Berlin") << QDate(2026, 3, 29);
-        QTest::newRow("Berlin, autumn") << QByteArray("Europe/Berlin") << QDate(2026, 10, 25);
-        QTest::newRow("Tokyo, Berlin's spring") << QByteArray("Asia/Tokyo") << QDate(2026, 3, 29);
-        QTest::newRow("Tokyo, Berlin's autumn") << QByteArray("Asia/Tokyo") << QDate(2026, 10, 25);
+        dataRow("Berlin, ordinary day", QByteArray("Europe/Berlin"), QDate(2026, 12, 10));
+        dataRow("Berlin, spring", QByteArray("Europe/Berlin"), QDate(2026, 3, 29));
+        dataRow("Berlin, autumn", QByteArray("Europe/Berlin"), QDate(2026, 10, 25));
+        dataRow("Tokyo, Berlin's spring", QByteArray("Asia/Tokyo"), QDate(2026, 3, 29));
+        dataRow("Tokyo, Berlin's autumn", QByteArray("Asia/Tokyo"), QDate(2026, 10, 25));
     }
     void eachDailyTimeRunsOnceADay()
     {
@@ -220,57 +200,44 @@ private Q_SLOTS:
         QTest::addColumn<int>("toleranceMinutes");
 
         const QByteArray berlin = "Europe/Berlin";
-        QTest::newRow("Berlin, midsummer sunrise")
-            << berlin << kBerlin << sun(Sunrise) << at("2026-06-21T00:00+02:00")
-            << at("2026-06-21T04:43+02:00") << 3;
-        QTest::newRow("Berlin, midsummer sunset")
-            << berlin << kBerlin << sun(Sunset) << at("2026-06-21T12:00+02:00")
-            << at("2026-06-21T21:33+02:00") << 3;
-        QTest::newRow("Berlin, midwinter sunrise")
-            << berlin << kBerlin << sun(Sunrise) << at("2026-12-21T00:00+01:00")
-            << at("2026-12-21T08:15+01:00") << 3;
-        QTest::newRow("Berlin, midwinter sunset half an hour early")
-            << berlin << kBerlin << sun(Sunset, -30) << at("2026-12-21T12:00+01:00")
-            << at("2026-12-21T15:24+01:00") << 3;
-        QTest::newRow("Berlin, sunrise passed: tomorrow's")
-            << berlin << kBerlin << sun(Sunrise) << at("2026-12-21T09:00+01:00")
-            << at("2026-12-22T08:16+01:00") << 3;
-        QTest::newRow("Berlin, sunset three hours late runs after midnight")
-            << berlin << kBerlin << sun(Sunset, 180) << at("2026-06-22T00:00+02:00")
-            << at("2026-06-22T00:33+02:00") << 3;
-        QTest::newRow("Berlin, sunrise three hours early runs the evening before")
-            << berlin << kBerlin << sun(Sunrise, -180) << at("2026-06-20T12:00+02:00")
-            << at("2026-06-21T01:43+02:00") << 3;
-        QTest::newRow("Berlin, Saturdays' sunrise")
-            << berlin << kBerlin << sun(Sunrise, 0, days({6})) << at("2026-12-10T12:00+01:00")
-            << at("2026-12-12T08:09+01:00") << 3;
-        QTest::newRow("Berlin, sunrise on the spring clock change")
-            << berlin << kBerlin << sun(Sunrise) << at("2026-03-29T00:00+01:00")
-            << at("2026-03-29T06:48+02:00") << 3;
-        QTest::newRow("Berlin, sunset on the autumn clock change")
-            << berlin << kBerlin << sun(Sunset) << at("2026-10-25T00:00+02:00")
-            << at("2026-10-25T16:51+01:00") << 3;
+        dataRow("Berlin, midsummer sunrise", berlin, kBerlin, sun(Sunrise),
+                at("2026-06-21T00:00+02:00"), at("2026-06-21T04:43+02:00"), 3);
+        dataRow("Berlin, midsummer sunset", berlin, kBerlin, sun(Sunset),
+                at("2026-06-21T12:00+02:00"), at("2026-06-21T21:33+02:00"), 3);
+        dataRow("Berlin, midwinter sunrise", berlin, kBerlin, sun(Sunrise),
+                at("2026-12-21T00:00+01:00"), at("2026-12-21T08:15+01:00"), 3);
+        dataRow("Berlin, midwinter sunset half an hour early", berlin, kBerlin, sun(Sunset, -30),
+                at("2026-12-21T12:00+01:00"), at("2026-12-21T15:24+01:00"), 3);
+        dataRow("Berlin, sunrise passed: tomorrow's", berlin, kBerlin, sun(Sunrise),
+                at("2026-12-21T09:00+01:00"), at("2026-12-22T08:16+01:00"), 3);
+        dataRow("Berlin, sunset three hours late runs after midnight", berlin, kBerlin,
+                sun(Sunset, 180), at("2026-06-22T00:00+02:00"), at("2026-06-22T00:33+02:00"), 3);
+        dataRow("Berlin, sunrise three hours early runs the evening before", berlin, kBerlin,
+                sun(Sunrise, -180), at("2026-06-20T12:00+02:00"), at("2026-06-21T01:43+02:00"), 3);
+        dataRow("Berlin, Saturdays' sunrise", berlin, kBerlin, sun(Sunrise, 0, days({6})),
+                at("2026-12-10T12:00+01:00"), at("2026-12-12T08:09+01:00"), 3);
+        dataRow("Berlin, sunrise on the spring clock change", berlin, kBerlin, sun(Sunrise),
+                at("2026-03-29T00:00+01:00"), at("2026-03-29T06:48+02:00"), 3);
+        dataRow("Berlin, sunset on the autumn clock change", berlin, kBerlin, sun(Sunset),
+                at("2026-10-25T00:00+02:00"), at("2026-10-25T16:51+01:00"), 3);
 
         const QByteArray singapore = "Asia/Singapore";
-        QTest::newRow("Singapore, sunrise in June")
-            << singapore << kSingapore << sun(Sunrise) << at("2026-06-21T00:00+08:00")
-            << at("2026-06-21T07:00+08:00") << 4;
-        QTest::newRow("Singapore, sunset in December")
-            << singapore << kSingapore << sun(Sunset) << at("2026-12-21T00:00+08:00")
-            << at("2026-12-21T19:04+08:00") << 4;
+        dataRow("Singapore, sunrise in June", singapore, kSingapore, sun(Sunrise),
+                at("2026-06-21T00:00+08:00"), at("2026-06-21T07:00+08:00"), 4);
+        dataRow("Singapore, sunset in December", singapore, kSingapore, sun(Sunset),
+                at("2026-12-21T00:00+08:00"), at("2026-12-21T19:04+08:00"), 4);
 
         // The sun stays below the horizon from late October to mid February
         // and above it from late April to late August.
         const QByteArray svalbard = "Arctic/Longyearbyen";
-        QTest::newRow("Longyearbyen, polar night: the first sunrise in February")
-            << svalbard << kLongyearbyen << sun(Sunrise) << at("2026-12-10T12:00+01:00")
-            << at("2027-02-16T12:00+01:00") << 3 * 24 * 60;
-        QTest::newRow("Longyearbyen, midnight sun: the first sunset in August")
-            << svalbard << kLongyearbyen << sun(Sunset) << at("2026-06-21T12:00+02:00")
-            << at("2026-08-24T00:30+02:00") << 3 * 24 * 60;
-        QTest::newRow("Longyearbyen, spring: days still have both")
-            << svalbard << kLongyearbyen << sun(Sunset) << at("2026-03-21T00:00+01:00")
-            << at("2026-03-21T18:40+01:00") << 20;
+        dataRow("Longyearbyen, polar night: the first sunrise in February", svalbard, kLongyearbyen,
+                sun(Sunrise), at("2026-12-10T12:00+01:00"), at("2027-02-16T12:00+01:00"),
+                3 * 24 * 60);
+        dataRow("Longyearbyen, midnight sun: the first sunset in August", svalbard, kLongyearbyen,
+                sun(Sunset), at("2026-06-21T12:00+02:00"), at("2026-08-24T00:30+02:00"),
+                3 * 24 * 60);
+        dataRow("Longyearbyen, spring: days still have both", svalbard, kLongyearbyen, sun(Sunset),
+                at("2026-03-21T00:00+01:00"), at("2026-03-21T18:40+01:00"), 20);
     }
     void sunRuns()
     {
@@ -310,10 +277,9 @@ private Q_SLOTS:
     {
         QTest::addColumn<Schedule>("schedule");
         QTest::addColumn<QDate>("from");
-        QTest::newRow("first sunrise after polar night") << sun(Sunrise) << QDate(2026, 10, 1);
-        QTest::newRow("first sunset after midnight sun") << sun(Sunset) << QDate(2026, 4, 1);
-        QTest::newRow("first Tuesday's sunrise")
-            << sun(Sunrise, 0, days({2})) << QDate(2026, 11, 1);
+        dataRow("first sunrise after polar night", sun(Sunrise), QDate(2026, 10, 1));
+        dataRow("first sunset after midnight sun", sun(Sunset), QDate(2026, 4, 1));
+        dataRow("first Tuesday's sunrise", sun(Sunrise, 0, days({2})), QDate(2026, 11, 1));
     }
     void theFirstSunAfterAPolarSpan()
     {
@@ -347,8 +313,8 @@ private Q_SLOTS:
     void noLocationNoSun_data()
     {
         QTest::addColumn<std::optional<HomeLocation>>("location");
-        QTest::newRow("never set") << std::optional<HomeLocation>();
-        QTest::newRow("off the globe") << std::optional<HomeLocation>(HomeLocation{95, 0});
+        dataRow("never set", std::optional<HomeLocation>());
+        dataRow("off the globe", std::optional<HomeLocation>(HomeLocation{95, 0}));
     }
     void noLocationNoSun()
     {

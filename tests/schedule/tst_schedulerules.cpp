@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "datarow.h"
 #include "schedule/homelocation.h"
 #include "schedule/hometargets.h"
 #include "schedule/schedulecodec.h"
@@ -77,7 +78,7 @@ private Q_SLOTS:
 
         const auto row = [](const char *name, Change change, const char *problem,
                             bool hasLocation = true) {
-            QTest::newRow(name) << change << hasLocation << QString::fromUtf8(problem);
+            dataRow(name, change, hasLocation, QString::fromUtf8(problem));
         };
         row(
             "as it is", [](Schedule &) {}, "");
@@ -161,16 +162,13 @@ private Q_SLOTS:
         using Kind = ScheduleAction::Kind;
         QTest::addColumn<Change>("change");
         QTest::addColumn<QString>("text");
-        QTest::newRow("still there") << Change([](Schedule &) {}) << QString();
-        QTest::newRow("channel removed")
-            << action(Kind::Dim, QStringLiteral("A9"))
-            << "Switched off: its channel A9 was removed from the home.";
-        QTest::newRow("scenario removed")
-            << action(Kind::RunScenario, QStringLiteral("5"))
-            << "Switched off: its scenario 5 was removed from the home.";
-        QTest::newRow("channel now a curtain")
-            << action(Kind::Dim, kCurtain)
-            << "Switched off: its channel A3030303 no longer takes this action.";
+        dataRow("still there", Change([](Schedule &) {}), QString());
+        dataRow("channel removed", action(Kind::Dim, QStringLiteral("A9")),
+                "Switched off: its channel A9 was removed from the home.");
+        dataRow("scenario removed", action(Kind::RunScenario, QStringLiteral("5")),
+                "Switched off: its scenario 5 was removed from the home.");
+        dataRow("channel now a curtain", action(Kind::Dim, kCurtain),
+                "Switched off: its channel A3030303 no longer takes this action.");
     }
     void offReasons()
     {
@@ -188,13 +186,13 @@ private Q_SLOTS:
         QTest::addColumn<double>("latitude");
         QTest::addColumn<double>("longitude");
         QTest::addColumn<bool>("accepted");
-        QTest::newRow("Berlin") << 52.52 << 13.405 << true;
-        QTest::newRow("the corners") << -90.0 << 180.0 << true;
-        QTest::newRow("north of the pole") << 90.01 << 0.0 << false;
-        QTest::newRow("south of the pole") << -91.0 << 0.0 << false;
-        QTest::newRow("past the date line") << 0.0 << -180.5 << false;
-        QTest::newRow("not a number") << std::nan("") << 0.0 << false;
-        QTest::newRow("infinite") << 0.0 << HUGE_VAL << false;
+        dataRow("Berlin", 52.52, 13.405, true);
+        dataRow("the corners", -90.0, 180.0, true);
+        dataRow("north of the pole", 90.01, 0.0, false);
+        dataRow("south of the pole", -91.0, 0.0, false);
+        dataRow("past the date line", 0.0, -180.5, false);
+        dataRow("not a number", std::nan(""), 0.0, false);
+        dataRow("infinite", 0.0, HUGE_VAL, false);
     }
     void locationOnTheGlobe()
     {
@@ -211,25 +209,25 @@ private Q_SLOTS:
         using Kind = ScheduleAction::Kind;
         using TimeKind = ScheduleTime::Kind;
         QTest::addColumn<Change>("change");
-        QTest::newRow("dim at a clock time") << Change([](Schedule &) {});
-        QTest::newRow("switch off, working days, off with a reason") << Change([](Schedule &s) {
-            action(Kind::Switch, kSwitch)(s);
-            s.action.on = false;
-            s.time.weekdays = Weekdays::fromBits(0x1f);
-            s.enabled = false;
-            s.offReason = Schedule::OffReason::ChannelChanged;
-        });
-        QTest::newRow("scenario at sunset") << Change([](Schedule &s) {
-            action(Kind::RunScenario, QStringLiteral("-1"))(s);
-            sunTime(TimeKind::Sunset, -45)(s);
-            s.time.at = QTime();
-        });
-        QTest::newRow("curtain stops once") << Change([](Schedule &s) {
-            action(Kind::Curtain, kCurtain)(s);
-            s.action.motion = ScheduleAction::Motion::Stop;
-            s.time.kind = TimeKind::Once;
-            s.time.date = QDate(2027, 2, 28);
-        });
+        dataRow("dim at a clock time", Change([](Schedule &) {}));
+        dataRow("switch off, working days, off with a reason", Change([](Schedule &s) {
+                    action(Kind::Switch, kSwitch)(s);
+                    s.action.on = false;
+                    s.time.weekdays = Weekdays::fromBits(0x1f);
+                    s.enabled = false;
+                    s.offReason = Schedule::OffReason::ChannelChanged;
+                }));
+        dataRow("scenario at sunset", Change([](Schedule &s) {
+                    action(Kind::RunScenario, QStringLiteral("-1"))(s);
+                    sunTime(TimeKind::Sunset, -45)(s);
+                    s.time.at = QTime();
+                }));
+        dataRow("curtain stops once", Change([](Schedule &s) {
+                    action(Kind::Curtain, kCurtain)(s);
+                    s.action.motion = ScheduleAction::Motion::Stop;
+                    s.time.kind = TimeKind::Once;
+                    s.time.date = QDate(2027, 2, 28);
+                }));
     }
     void jsonRoundTrip()
     {
@@ -258,52 +256,47 @@ private Q_SLOTS:
             return QByteArray(R"({"name": "n", "enabled": true, )") + action + R"(, "time": )" +
                    time + "}";
         };
-        QTest::newRow("well formed")
-            << withTime(R"({"kind": "clock", "at": "7:05", "weekdays": [1, 7]})") << QString();
-        QTest::newRow("hour 24") << withTime(R"({"kind": "clock", "at": "24:00", "weekdays": [1]})")
-                                 << "A day has no time 24:00.";
-        QTest::newRow("minute 60")
-            << withTime(R"({"kind": "clock", "at": "12:60", "weekdays": [1]})")
-            << "A day has no time 12:60.";
-        QTest::newRow("seconds") << withTime(
-                                        R"({"kind": "clock", "at": "12:00:30", "weekdays": [1]})")
-                                 << "A day has no time 12:00:30.";
-        QTest::newRow("29 February 2027")
-            << withTime(R"({"kind": "once", "date": "2027-02-29", "at": "08:00"})")
-            << "There is no date 2027-02-29 (year-month-day).";
-        QTest::newRow("29 February 2028")
-            << withTime(R"({"kind": "once", "date": "2028-02-29", "at": "08:00"})") << QString();
-        QTest::newRow("month 13") << withTime(
-                                         R"({"kind": "once", "date": "2026-13-01", "at": "08:00"})")
-                                  << "There is no date 2026-13-01 (year-month-day).";
-        QTest::newRow("weekday 0")
-            << withTime(R"({"kind": "clock", "at": "8:00", "weekdays": [0]})")
-            << "Days of the week are numbered 1 (Monday) to 7 (Sunday).";
-        QTest::newRow("weekday 1.5")
-            << withTime(R"({"kind": "clock", "at": "8:00", "weekdays": [1.5]})")
-            << "Days of the week are numbered 1 (Monday) to 7 (Sunday).";
-        QTest::newRow("offset as text")
-            << withTime(R"({"kind": "sunset", "offset": "30", "weekdays": [1]})")
-            << "The schedule's offset is missing or not understood.";
-        QTest::newRow("offset a fraction")
-            << withTime(R"({"kind": "sunset", "offset": 2.5, "weekdays": [1]})")
-            << "The schedule's offset is missing or not understood.";
-        QTest::newRow("unknown time kind") << withTime(R"({"kind": "moonrise", "weekdays": [1]})")
-                                           << "The schedule's kind is missing or not understood.";
-        QTest::newRow("no time") << QByteArray(R"({"name": "n", "enabled": true, )") + action + "}"
-                                 << "The schedule's time is missing or not understood.";
-        QTest::newRow("level as text")
-            << QByteArray(R"({"name": "n", "enabled": true, "action": {"kind": "dim", )"
-                          R"("channel": "A2", "level": "40"}, "time": {"kind": "once", )"
-                          R"("date": "2027-01-01", "at": "8:00"}})")
-            << "The schedule's level is missing or not understood.";
-        QTest::newRow("motion up")
-            << QByteArray(R"({"name": "n", "enabled": true, "action": {"kind": "curtain", )"
-                          R"("channel": "A3", "motion": "up"}, "time": {"kind": "once", )"
-                          R"("date": "2027-01-01", "at": "8:00"}})")
-            << "The schedule's motion is missing or not understood.";
-        QTest::newRow("enabled as text") << QByteArray(R"({"name": "n", "enabled": "yes"})")
-                                         << "The schedule's enabled is missing or not understood.";
+        dataRow("well formed", withTime(R"({"kind": "clock", "at": "7:05", "weekdays": [1, 7]})"),
+                QString());
+        dataRow("hour 24", withTime(R"({"kind": "clock", "at": "24:00", "weekdays": [1]})"),
+                "A day has no time 24:00.");
+        dataRow("minute 60", withTime(R"({"kind": "clock", "at": "12:60", "weekdays": [1]})"),
+                "A day has no time 12:60.");
+        dataRow("seconds", withTime(R"({"kind": "clock", "at": "12:00:30", "weekdays": [1]})"),
+                "A day has no time 12:00:30.");
+        dataRow("29 February 2027",
+                withTime(R"({"kind": "once", "date": "2027-02-29", "at": "08:00"})"),
+                "There is no date 2027-02-29 (year-month-day).");
+        dataRow("29 February 2028",
+                withTime(R"({"kind": "once", "date": "2028-02-29", "at": "08:00"})"), QString());
+        dataRow("month 13", withTime(R"({"kind": "once", "date": "2026-13-01", "at": "08:00"})"),
+                "There is no date 2026-13-01 (year-month-day).");
+        dataRow("weekday 0", withTime(R"({"kind": "clock", "at": "8:00", "weekdays": [0]})"),
+                "Days of the week are numbered 1 (Monday) to 7 (Sunday).");
+        dataRow("weekday 1.5", withTime(R"({"kind": "clock", "at": "8:00", "weekdays": [1.5]})"),
+                "Days of the week are numbered 1 (Monday) to 7 (Sunday).");
+        dataRow("offset as text",
+                withTime(R"({"kind": "sunset", "offset": "30", "weekdays": [1]})"),
+                "The schedule's offset is missing or not understood.");
+        dataRow("offset a fraction",
+                withTime(R"({"kind": "sunset", "offset": 2.5, "weekdays": [1]})"),
+                "The schedule's offset is missing or not understood.");
+        dataRow("unknown time kind", withTime(R"({"kind": "moonrise", "weekdays": [1]})"),
+                "The schedule's kind is missing or not understood.");
+        dataRow("no time", QByteArray(R"({"name": "n", "enabled": true, )") + action + "}",
+                "The schedule's time is missing or not understood.");
+        dataRow("level as text",
+                QByteArray(R"({"name": "n", "enabled": true, "action": {"kind": "dim", )"
+                           R"("channel": "A2", "level": "40"}, "time": {"kind": "once", )"
+                           R"("date": "2027-01-01", "at": "8:00"}})"),
+                "The schedule's level is missing or not understood.");
+        dataRow("motion up",
+                QByteArray(R"({"name": "n", "enabled": true, "action": {"kind": "curtain", )"
+                           R"("channel": "A3", "motion": "up"}, "time": {"kind": "once", )"
+                           R"("date": "2027-01-01", "at": "8:00"}})"),
+                "The schedule's motion is missing or not understood.");
+        dataRow("enabled as text", QByteArray(R"({"name": "n", "enabled": "yes"})"),
+                "The schedule's enabled is missing or not understood.");
     }
     void malformedJson()
     {

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "datarow.h"
 #include "schedule/schedulewords.h"
 #include "schedule/targetnames.h"
 #include "testmain.h"
@@ -58,20 +59,19 @@ private Q_SLOTS:
         close.motion = Motion::Close;
         ScheduleAction stop = close;
         stop.motion = Motion::Stop;
-        QTest::newRow("scenario") << actionOf(Kind::RunScenario, "1") << "Run scenario Evening";
-        QTest::newRow("switch on") << on << "Living room light on";
-        QTest::newRow("switch off")
-            << actionOf(Kind::Switch, "211300001230") << "Living room light off";
-        QTest::newRow("dim") << dim << "Dimmer to 40%";
-        QTest::newRow("curtain open") << actionOf(Kind::Curtain, "213100007890") << "Curtain open";
-        QTest::newRow("curtain close") << close << "Curtain closed";
-        QTest::newRow("curtain stop") << stop << "Curtain stopped";
-        QTest::newRow("a name with a place marker is shown as it is")
-            << actionOf(Kind::RunScenario, "2") << "Run scenario 50%1 off";
-        QTest::newRow("a channel the home no longer has: its ID")
-            << actionOf(Kind::Switch, "219900000001") << "219900000001 off";
-        QTest::newRow("a scenario without a name: its number")
-            << actionOf(Kind::RunScenario, "3") << "Run scenario 3";
+        dataRow("scenario", actionOf(Kind::RunScenario, "1"), "Run scenario Evening");
+        dataRow("switch on", on, "Living room light on");
+        dataRow("switch off", actionOf(Kind::Switch, "211300001230"), "Living room light off");
+        dataRow("dim", dim, "Dimmer to 40%");
+        dataRow("curtain open", actionOf(Kind::Curtain, "213100007890"), "Curtain open");
+        dataRow("curtain close", close, "Curtain closed");
+        dataRow("curtain stop", stop, "Curtain stopped");
+        dataRow("a name with a place marker is shown as it is", actionOf(Kind::RunScenario, "2"),
+                "Run scenario 50%1 off");
+        dataRow("a channel the home no longer has: its ID", actionOf(Kind::Switch, "219900000001"),
+                "219900000001 off");
+        dataRow("a scenario without a name: its number", actionOf(Kind::RunScenario, "3"),
+                "Run scenario 3");
     }
 
     void action()
@@ -94,19 +94,19 @@ private Q_SLOTS:
         QTest::addColumn<ScheduleTime>("time");
         QTest::addColumn<QString>("expected");
 
-        QTest::newRow("every day") << timeOf(Clock) << "07:00, every day";
-        QTest::newRow("a range") << timeOf(Clock, 0, days({1, 2, 3, 4, 5})) << "07:00, Mon–Fri";
-        QTest::newRow("two days in a row are not a range")
-            << timeOf(Clock, 0, days({6, 7})) << "07:00, Sat, Sun";
-        QTest::newRow("ranges and single days")
-            << timeOf(Clock, 0, days({1, 2, 3, 4, 6})) << "07:00, Mon–Thu, Sat";
-        QTest::newRow("at sunrise") << timeOf(Sunrise, 0, days({7})) << "At sunrise, Sun";
-        QTest::newRow("after sunrise") << timeOf(Sunrise, 15) << "15 min after sunrise, every day";
-        QTest::newRow("before sunset") << timeOf(Sunset, -30) << "30 min before sunset, every day";
-        QTest::newRow("at sunset") << timeOf(Sunset) << "At sunset, every day";
+        dataRow("every day", timeOf(Clock), "07:00, every day");
+        dataRow("a range", timeOf(Clock, 0, days({1, 2, 3, 4, 5})), "07:00, Mon–Fri");
+        dataRow("two days in a row are not a range", timeOf(Clock, 0, days({6, 7})),
+                "07:00, Sat, Sun");
+        dataRow("ranges and single days", timeOf(Clock, 0, days({1, 2, 3, 4, 6})),
+                "07:00, Mon–Thu, Sat");
+        dataRow("at sunrise", timeOf(Sunrise, 0, days({7})), "At sunrise, Sun");
+        dataRow("after sunrise", timeOf(Sunrise, 15), "15 min after sunrise, every day");
+        dataRow("before sunset", timeOf(Sunset, -30), "30 min before sunset, every day");
+        dataRow("at sunset", timeOf(Sunset), "At sunset, every day");
         ScheduleTime once = timeOf(Once);
         once.date = QDate(2026, 12, 24);
-        QTest::newRow("once") << once << "Once on 24 Dec 2026 at 07:00";
+        dataRow("once", once, "Once on 24 Dec 2026 at 07:00");
     }
 
     void when()
@@ -120,16 +120,13 @@ private Q_SLOTS:
     {
         QTest::addColumn<Schedule::OffReason>("reason");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("none") << Schedule::OffReason::None << QString();
-        QTest::newRow("channel removed")
-            << Schedule::OffReason::ChannelRemoved
-            << "Switched off by the home: its device is no longer there.";
-        QTest::newRow("scenario removed")
-            << Schedule::OffReason::ScenarioRemoved
-            << "Switched off by the home: its scenario is no longer there.";
-        QTest::newRow("channel changed")
-            << Schedule::OffReason::ChannelChanged
-            << "Switched off by the home: its device no longer does this.";
+        dataRow("none", Schedule::OffReason::None, QString());
+        dataRow("channel removed", Schedule::OffReason::ChannelRemoved,
+                "Switched off by the home: its device is no longer there.");
+        dataRow("scenario removed", Schedule::OffReason::ScenarioRemoved,
+                "Switched off by the home: its scenario is no longer there.");
+        dataRow("channel changed", Schedule::OffReason::ChannelChanged,
+                "Switched off by the home: its device no longer does this.");
     }
 
     void offReason()
