@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/appwindow.h"
 #include "control/homelists.h"
+#include "datarow.h"
 #include "devices/devicelistviewcontroller.h"
 #include "frame/navigationstack.h"
 #include "home/homefunctiontile.h"
@@ -118,16 +119,11 @@ private Q_SLOTS:
         QTest::addColumn<QString>("storedTitle");
         QTest::addColumn<QString>("expectedTitle");
         QTest::addColumn<bool>("renewed");
-        QTest::newRow("English keeps English") << false << "All On Mode"
-                                               << "All On Mode" << false;
-        QTest::newRow("English renews Chinese") << false << "全开模式"
-                                                << "All On Mode" << true;
-        QTest::newRow("Chinese renews English") << true << "All On Mode"
-                                                << "全开模式" << true;
-        QTest::newRow("Chinese keeps Chinese") << true << "全开模式"
-                                               << "全开模式" << false;
-        QTest::newRow("a user's title is kept") << true << "Bright"
-                                                << "Bright" << false;
+        dataRow("English keeps English", false, "All On Mode", "All On Mode", false);
+        dataRow("English renews Chinese", false, "全开模式", "All On Mode", true);
+        dataRow("Chinese renews English", true, "All On Mode", "全开模式", true);
+        dataRow("Chinese keeps Chinese", true, "全开模式", "全开模式", false);
+        dataRow("a user's title is kept", true, "Bright", "Bright", false);
     }
 
     void builtInScenariosFollowTheInterfaceLanguage()
@@ -198,10 +194,10 @@ private Q_SLOTS:
         QTest::addColumn<bool>("open");
         // Panel 320 wide: open at 275. Closed, it opens past a third (106.7);
         // open, it stays open beyond two thirds (213.3).
-        QTest::newRow("closed, short drag") << false << 100.0 << false;
-        QTest::newRow("closed, past a third") << false << 110.0 << true;
-        QTest::newRow("open, still beyond two thirds") << true << 215.0 << true;
-        QTest::newRow("open, dragged back") << true << 210.0 << false;
+        dataRow("closed, short drag", false, 100.0, false);
+        dataRow("closed, past a third", false, 110.0, true);
+        dataRow("open, still beyond two thirds", true, 215.0, true);
+        dataRow("open, dragged back", true, 210.0, false);
     }
 
     void menuDragRules()
@@ -289,11 +285,11 @@ private Q_SLOTS:
         QTest::addColumn<int>("tile");
         QTest::addColumn<bool>("byAllButton");
         QTest::addColumn<QString>("screen");
-        QTest::newRow("lighting tile") << 0 << false << "LightingViewController";
-        QTest::newRow("curtain tile") << 1 << false << "CurtainViewController";
-        QTest::newRow("scenario tile") << 2 << false << "SceneViewController";
-        QTest::newRow("lighting All") << 0 << true << "LightingViewController";
-        QTest::newRow("strip All") << -1 << true << "SceneViewController";
+        dataRow("lighting tile", 0, false, "LightingViewController");
+        dataRow("curtain tile", 1, false, "CurtainViewController");
+        dataRow("scenario tile", 2, false, "SceneViewController");
+        dataRow("lighting All", 0, true, "LightingViewController");
+        dataRow("strip All", -1, true, "SceneViewController");
     }
 
     void tilesAndTheStripOpenTheirScreens()
@@ -480,8 +476,8 @@ private Q_SLOTS:
     void sheetsCloseWithoutAReport_data()
     {
         QTest::addColumn<bool>("byBackground");
-        QTest::newRow("Cancel") << false;
-        QTest::newRow("background") << true;
+        dataRow("Cancel", false);
+        dataRow("background", true);
     }
 
     void sheetsCloseWithoutAReport()

@@ -8,6 +8,7 @@
 #include "control/udpsocketmanager.h"
 #include "control/useordering.h"
 #include "core/showalertmanager.h"
+#include "datarow.h"
 #include "frame/navigationbar.h"
 #include "frame/navigationstack.h"
 #include "frame/parentviewcontroller.h"
@@ -81,22 +82,15 @@ private Q_SLOTS:
         QTest::addColumn<QString>("shown");
         QTest::addColumn<bool>("tooLong");
         const QString twenty(20, 'a');
-        QTest::newRow("typing") << "Hal"
-                                << "Hall"
-                                << "Hall" << false;
-        QTest::newRow("the 21st character") << twenty << twenty + "b" << twenty << true;
-        QTest::newRow("pasting 30 into an empty field")
-            << "" << QString(30, 'p') << QString(30, 'p') << false;
-        QTest::newRow("typing after a long paste cuts to 20")
-            << QString(30, 'p') << QString(30, 'p') + "x" << QString(20, 'p') << true;
-        QTest::newRow("deleting is always allowed")
-            << QString(30, 'p') << QString(29, 'p') << QString(29, 'p') << false;
-        QTest::newRow("a comma is refused") << "Hall"
-                                            << "Hall,"
-                                            << "Hall" << false;
-        QTest::newRow("a pasted line break is refused") << "Hall"
-                                                        << "Hall\nup"
-                                                        << "Hall" << false;
+        dataRow("typing", "Hal", "Hall", "Hall", false);
+        dataRow("the 21st character", twenty, twenty + "b", twenty, true);
+        dataRow("pasting 30 into an empty field", "", QString(30, 'p'), QString(30, 'p'), false);
+        dataRow("typing after a long paste cuts to 20", QString(30, 'p'), QString(30, 'p') + "x",
+                QString(20, 'p'), true);
+        dataRow("deleting is always allowed", QString(30, 'p'), QString(29, 'p'), QString(29, 'p'),
+                false);
+        dataRow("a comma is refused", "Hall", "Hall,", "Hall", false);
+        dataRow("a pasted line break is refused", "Hall", "Hall\nup", "Hall", false);
     }
     void nameFieldRules()
     {
