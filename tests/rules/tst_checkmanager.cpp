@@ -3,6 +3,7 @@
 #include "control/udpsocketmanager.h"
 #include "core/headlessfeedbackpresenter.h"
 #include "core/showalertmanager.h"
+#include "datarow.h"
 #include "freshprogram.h"
 #include "recordingnavigator.h"
 #include "store/database.h"
@@ -68,10 +69,10 @@ private Q_SLOTS:
         QTest::addColumn<int>("builtIn"); // 0 All On, 1 All Off
         QTest::addColumn<QStringList>("states");
         QTest::addColumn<QString>("command");
-        QTest::newRow("all on") << 0 << QStringList{"YES", "YES", "10", "NO"}
-                                << "token$cfg,lig,2111FFFFFFFF,5,0,0,0\\n";
-        QTest::newRow("all off") << 1 << QStringList{"NO", "NO", "0", "NO"}
-                                 << "token$cfg,lig,2111FFFFFFFF,6,0,0,0\\n";
+        dataRow("all on", 0, QStringList{"YES", "YES", "10", "NO"},
+                "token$cfg,lig,2111FFFFFFFF,5,0,0,0\\n");
+        dataRow("all off", 1, QStringList{"NO", "NO", "0", "NO"},
+                "token$cfg,lig,2111FFFFFFFF,6,0,0,0\\n");
     }
     void switchingAllLeavesCurtainsAlone()
     {
@@ -126,11 +127,10 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("reply");
         QTest::addColumn<QString>("level");
         QTest::addColumn<QStringList>("toasts");
-        QTest::newRow("accepted") << QByteArray(R"(token$ack,scenario,4,1,0\n)") << "70"
-                                  << QStringList{};
-        QTest::newRow("refused") << QByteArray(R"(token$ack,scenario,4,1,1\n)") << "0"
-                                 << QStringList{"Control failed / Please check device and network"};
-        QTest::newRow("no reply") << QByteArray() << "0" << QStringList{};
+        dataRow("accepted", QByteArray(R"(token$ack,scenario,4,1,0\n)"), "70", QStringList{});
+        dataRow("refused", QByteArray(R"(token$ack,scenario,4,1,1\n)"), "0",
+                QStringList{"Control failed / Please check device and network"});
+        dataRow("no reply", QByteArray(), "0", QStringList{});
     }
     void customScenarioSetsStatesOnItsAcknowledgement()
     {
@@ -170,13 +170,10 @@ private Q_SLOTS:
         QTest::addColumn<int>("userScenarios");
         QTest::addColumn<QStringList>("opened");
         QTest::addColumn<QStringList>("toasts");
-        QTest::newRow("room for one more")
-            << true << true << 7 << QStringList{"selection"} << QStringList{};
-        QTest::newRow("eight already")
-            << true << true << 8 << QStringList{} << QStringList{"Maximum 8 scenarios"};
-        QTest::newRow("no transmitter")
-            << false << true << 0 << QStringList{"scanner"} << QStringList{};
-        QTest::newRow("no device") << true << false << 0 << QStringList{"scanner"} << QStringList{};
+        dataRow("room for one more", true, true, 7, QStringList{"selection"}, QStringList{});
+        dataRow("eight already", true, true, 8, QStringList{}, QStringList{"Maximum 8 scenarios"});
+        dataRow("no transmitter", false, true, 0, QStringList{"scanner"}, QStringList{});
+        dataRow("no device", true, false, 0, QStringList{"scanner"}, QStringList{});
     }
     void addingAScenario()
     {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "control/configurationimport.h"
 #include "control/delegatemanager.h"
+#include "datarow.h"
 #include "freshprogram.h"
 #include "rawsql.h"
 #include "store/database.h"
@@ -58,22 +59,14 @@ private Q_SLOTS:
         QTest::addColumn<QChar>("kind");
         QTest::addColumn<QString>("byte");
         QTest::addColumn<QString>("turnOn");
-        QTest::newRow("light 64: first bit 0") << QChar('1') << "64"
-                                               << "NO";
-        QTest::newRow("light 80") << QChar('1') << "80"
-                                  << "YES";
-        QTest::newRow("dimmer 9E is 30") << QChar('2') << "9E"
-                                         << "30";
-        QTest::newRow("dimmer 1E is off") << QChar('2') << "1E"
-                                          << "0";
-        QTest::newRow("curtain 64 open") << QChar('3') << "64"
-                                         << "YES";
-        QTest::newRow("curtain E4 open") << QChar('3') << "E4"
-                                         << "YES";
-        QTest::newRow("curtain 01") << QChar('3') << "01"
-                                    << "NO";
-        QTest::newRow("not hex") << QChar('1') << "zz"
-                                 << "NO";
+        dataRow("light 64: first bit 0", QChar('1'), "64", "NO");
+        dataRow("light 80", QChar('1'), "80", "YES");
+        dataRow("dimmer 9E is 30", QChar('2'), "9E", "30");
+        dataRow("dimmer 1E is off", QChar('2'), "1E", "0");
+        dataRow("curtain 64 open", QChar('3'), "64", "YES");
+        dataRow("curtain E4 open", QChar('3'), "E4", "YES");
+        dataRow("curtain 01", QChar('3'), "01", "NO");
+        dataRow("not hex", QChar('1'), "zz", "NO");
     }
     void stateBytesBecomeStates()
     {
@@ -88,12 +81,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("id");
         QTest::addColumn<QString>("in8");
         QTest::addColumn<QString>("in1");
-        QTest::newRow("on/off light") << "211300001230"
-                                      << "NO"
-                                      << "NO";
-        QTest::newRow("curtain") << "213100007890"
-                                 << "YES"
-                                 << "NO";
+        dataRow("on/off light", "211300001230", "NO", "NO");
+        dataRow("curtain", "213100007890", "YES", "NO");
     }
     void membershipBitsPlaceChannelsInScenarios()
     {
@@ -157,15 +146,14 @@ private Q_SLOTS:
     void skipsLinesItCannotUse_data()
     {
         QTest::addColumn<QString>("line");
-        QTest::newRow("seven fields") << "$actuation,211300001230,x,Hall,1,80,8000000000000000";
-        QTest::newRow("nine fields") << "$actuation,211300001230,x,Hall,1,80,8000000000000000,0,0";
-        QTest::newRow("short ID") << "$actuation,21130000123,x,Hall,1,80,8000000000000000,0";
-        QTest::newRow("kind 4") << "$actuation,214300001230,x,Hall,1,80,8000000000000000,0";
-        QTest::newRow("a transmitter's ID")
-            << "$actuation,20AA10000005,x,Hall,1,80,8000000000000000,0";
-        QTest::newRow("transmitter line of six") << "$gw,1,20AA10000005,a,s,0";
-        QTest::newRow("scenario line of four") << "$scenario,1,Evening,x";
-        QTest::newRow("garbage") << "\xff\xfe not a line";
+        dataRow("seven fields", "$actuation,211300001230,x,Hall,1,80,8000000000000000");
+        dataRow("nine fields", "$actuation,211300001230,x,Hall,1,80,8000000000000000,0,0");
+        dataRow("short ID", "$actuation,21130000123,x,Hall,1,80,8000000000000000,0");
+        dataRow("kind 4", "$actuation,214300001230,x,Hall,1,80,8000000000000000,0");
+        dataRow("a transmitter's ID", "$actuation,20AA10000005,x,Hall,1,80,8000000000000000,0");
+        dataRow("transmitter line of six", "$gw,1,20AA10000005,a,s,0");
+        dataRow("scenario line of four", "$scenario,1,Evening,x");
+        dataRow("garbage", "\xff\xfe not a line");
     }
     void skipsLinesItCannotUse()
     {
@@ -183,14 +171,14 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("line");
         const QString channel = QStringLiteral("$actuation,%1,x,Fake,1,80,0000000000000000,0");
-        QTest::newRow("another channel's command topic") << channel.arg("211300001230/set");
-        QTest::newRow("a topic wildcard") << channel.arg("21130000123+");
-        QTest::newRow("every topic below") << channel.arg("21130000123#");
-        QTest::newRow("a blank") << channel.arg("2113 0001231");
-        QTest::newRow("a control character") << channel.arg("211300001231" + QChar(0x1b));
-        QTest::newRow("a letter beyond ASCII") << channel.arg("21130000123é");
-        QTest::newRow("short") << channel.arg("21130000123");
-        QTest::newRow("a transmitter's ID, slashed") << "$gw,1,20AA1000/set,127.0.0.3,s,0,0";
+        dataRow("another channel's command topic", channel.arg("211300001230/set"));
+        dataRow("a topic wildcard", channel.arg("21130000123+"));
+        dataRow("every topic below", channel.arg("21130000123#"));
+        dataRow("a blank", channel.arg("2113 0001231"));
+        dataRow("a control character", channel.arg("211300001231" + QChar(0x1b)));
+        dataRow("a letter beyond ASCII", channel.arg("21130000123é"));
+        dataRow("short", channel.arg("21130000123"));
+        dataRow("a transmitter's ID, slashed", "$gw,1,20AA1000/set,127.0.0.3,s,0,0");
     }
     void refusesWhatIsNoId()
     {
