@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "datarow.h"
 #include "simulatedhome.h"
 #include "testmain.h"
 
@@ -34,65 +35,57 @@ private Q_SLOTS:
         QTest::addColumn<QString>("request");
         QTest::addColumn<QString>("reply"); // empty: no reply
 
-        QTest::newRow("locate, own ID") << true << kSlave << "req,gw,20AA10000002,1,0,0"
-                                        << "$res,gw,20AA10000002,1,127.0.0.3,0";
-        QTest::newRow("locate, other ID: silence") << true << kMaster << "req,gw,20AA10000002,1,0,0"
-                                                   << "";
-        QTest::newRow("role m on a fresh transmitter")
-            << false << kMaster << "cfg,gw,20AA10000001,4,20AA10000001,20AA10000001,m,0"
-            << "$ack,gw,20AA10000001,4,20AA10000001,20AA10000001,m,0";
-        QTest::newRow("role on a master: 142")
-            << true << kMaster << "cfg,gw,20AA10000001,4,20AA10000001,20AA10000001,m,0"
-            << "$ack,gw,20AA10000001,4,20AA10000001,20AA10000001,m,142";
-        QTest::newRow("role on a slave: 143")
-            << true << kMaster << "cfg,gw,20AA10000001,4,20AA10000002,20AA10000001,s,0"
-            << "$ack,gw,20AA10000001,4,20AA10000002,20AA10000001,s,143";
-        QTest::newRow("switch on") << true << kMaster << "cfg,lig,211300001231,4,1,0,0"
-                                   << "$ack,lig,211300001231,4,1,0,0";
-        QTest::newRow("dim") << true << kMaster << "cfg,lig,212200004561,4,1,35,0"
-                             << "$ack,lig,212200004561,4,1,35,0";
-        QTest::newRow("curtain stop") << true << kMaster << "cfg,curtain,213100007890,4,2,0,0"
-                                      << "$ack,curtain,213100007890,4,2,0,0";
-        QTest::newRow("state of an on/off light")
-            << true << kMaster << "req,lig,211300001230,0,0,0,0"
-            << "$res,lig,211300001230,0,1,0,0";
-        QTest::newRow("state of a dimmer") << true << kMaster << "req,lig,212200004560,0,0,0,0"
-                                           << "$res,lig,212200004560,0,1,60,0";
-        QTest::newRow("state of an open curtain, top bit set")
-            << true << kMaster << "req,curtain,21310000AB10,0,0,0,0"
-            << "$res,curtain,21310000AB10,0,E4,0,0";
-        QTest::newRow("add") << true << kMaster << "cfg,lig,211200009990,11,0,0,0"
-                             << "$ack,lig,211200009990,11,0,0,0";
-        QTest::newRow("add with the wrong family")
-            << true << kMaster << "cfg,curtain,211200009990,11,0,0,0"
-            << "$ack,curtain,211200009990,11,0,0,1";
-        QTest::newRow("name") << true << kMaster << "cfg,lig,211300001232,15,Garden,0,0"
-                              << "$ack,lig,211300001232,15,Garden,0,0";
-        QTest::newRow("remove") << true << kMaster << "cfg,lig,211300001232,12,0,0,0"
-                                << "$ack,lig,211300001232,12,0,0,0";
-        QTest::newRow("remove unknown: 141") << true << kMaster << "cfg,lig,211300009999,12,0,0,0"
-                                             << "$ack,lig,211300009999,12,0,0,141";
-        QTest::newRow("forced removal") << true << kMaster << "cfg,curtain,213100007890,18,0,0,0"
-                                        << "$ack,curtain,213100007890,18,0,0,0";
-        QTest::newRow("into scenario 3") << true << kMaster << "cfg,lig,211300001231,13,3,0,0"
-                                         << "$ack,lig,211300001231,13,3,0,0";
-        QTest::newRow("scenario 9 does not exist")
-            << true << kMaster << "cfg,lig,211300001231,13,9,0,0"
-            << "$ack,lig,211300001231,13,9,0,1";
-        QTest::newRow("out of scenario 1") << true << kMaster << "cfg,lig,211300001230,14,1,0,0"
-                                           << "$ack,lig,211300001230,14,1,0,0";
-        QTest::newRow("all on") << true << kMaster << "cfg,lig,2111FFFFFFFF,5,0,0,0"
-                                << "$ack,lig,2111FFFFFFFF,5,0,0,0";
-        QTest::newRow("all off") << true << kMaster << "cfg,lig,2111FFFFFFFF,6,0,0,0"
-                                 << "$ack,lig,2111FFFFFFFF,6,0,0,0";
-        QTest::newRow("run scenario 2") << true << kMaster << "cfg,scenario,2,1"
-                                        << "$ack,scenario,2,1,0";
-        QTest::newRow("run an empty scenario") << true << kMaster << "cfg,scenario,5,1"
-                                               << "$ack,scenario,5,1,1";
-        QTest::newRow("name a scenario") << true << kMaster << "cfg,scename,1,4,Cinema,0"
-                                         << "$ack,scename,1,4,Cinema,0";
-        QTest::newRow("a slave relays nothing") << true << kSlave << "cfg,lig,211300001231,4,1,0,0"
-                                                << "";
+        dataRow("locate, own ID", true, kSlave, "req,gw,20AA10000002,1,0,0",
+                "$res,gw,20AA10000002,1,127.0.0.3,0");
+        dataRow("locate, other ID: silence", true, kMaster, "req,gw,20AA10000002,1,0,0", "");
+        dataRow("role m on a fresh transmitter", false, kMaster,
+                "cfg,gw,20AA10000001,4,20AA10000001,20AA10000001,m,0",
+                "$ack,gw,20AA10000001,4,20AA10000001,20AA10000001,m,0");
+        dataRow("role on a master: 142", true, kMaster,
+                "cfg,gw,20AA10000001,4,20AA10000001,20AA10000001,m,0",
+                "$ack,gw,20AA10000001,4,20AA10000001,20AA10000001,m,142");
+        dataRow("role on a slave: 143", true, kMaster,
+                "cfg,gw,20AA10000001,4,20AA10000002,20AA10000001,s,0",
+                "$ack,gw,20AA10000001,4,20AA10000002,20AA10000001,s,143");
+        dataRow("switch on", true, kMaster, "cfg,lig,211300001231,4,1,0,0",
+                "$ack,lig,211300001231,4,1,0,0");
+        dataRow("dim", true, kMaster, "cfg,lig,212200004561,4,1,35,0",
+                "$ack,lig,212200004561,4,1,35,0");
+        dataRow("curtain stop", true, kMaster, "cfg,curtain,213100007890,4,2,0,0",
+                "$ack,curtain,213100007890,4,2,0,0");
+        dataRow("state of an on/off light", true, kMaster, "req,lig,211300001230,0,0,0,0",
+                "$res,lig,211300001230,0,1,0,0");
+        dataRow("state of a dimmer", true, kMaster, "req,lig,212200004560,0,0,0,0",
+                "$res,lig,212200004560,0,1,60,0");
+        dataRow("state of an open curtain, top bit set", true, kMaster,
+                "req,curtain,21310000AB10,0,0,0,0", "$res,curtain,21310000AB10,0,E4,0,0");
+        dataRow("add", true, kMaster, "cfg,lig,211200009990,11,0,0,0",
+                "$ack,lig,211200009990,11,0,0,0");
+        dataRow("add with the wrong family", true, kMaster, "cfg,curtain,211200009990,11,0,0,0",
+                "$ack,curtain,211200009990,11,0,0,1");
+        dataRow("name", true, kMaster, "cfg,lig,211300001232,15,Garden,0,0",
+                "$ack,lig,211300001232,15,Garden,0,0");
+        dataRow("remove", true, kMaster, "cfg,lig,211300001232,12,0,0,0",
+                "$ack,lig,211300001232,12,0,0,0");
+        dataRow("remove unknown: 141", true, kMaster, "cfg,lig,211300009999,12,0,0,0",
+                "$ack,lig,211300009999,12,0,0,141");
+        dataRow("forced removal", true, kMaster, "cfg,curtain,213100007890,18,0,0,0",
+                "$ack,curtain,213100007890,18,0,0,0");
+        dataRow("into scenario 3", true, kMaster, "cfg,lig,211300001231,13,3,0,0",
+                "$ack,lig,211300001231,13,3,0,0");
+        dataRow("scenario 9 does not exist", true, kMaster, "cfg,lig,211300001231,13,9,0,0",
+                "$ack,lig,211300001231,13,9,0,1");
+        dataRow("out of scenario 1", true, kMaster, "cfg,lig,211300001230,14,1,0,0",
+                "$ack,lig,211300001230,14,1,0,0");
+        dataRow("all on", true, kMaster, "cfg,lig,2111FFFFFFFF,5,0,0,0",
+                "$ack,lig,2111FFFFFFFF,5,0,0,0");
+        dataRow("all off", true, kMaster, "cfg,lig,2111FFFFFFFF,6,0,0,0",
+                "$ack,lig,2111FFFFFFFF,6,0,0,0");
+        dataRow("run scenario 2", true, kMaster, "cfg,scenario,2,1", "$ack,scenario,2,1,0");
+        dataRow("run an empty scenario", true, kMaster, "cfg,scenario,5,1", "$ack,scenario,5,1,1");
+        dataRow("name a scenario", true, kMaster, "cfg,scename,1,4,Cinema,0",
+                "$ack,scename,1,4,Cinema,0");
+        dataRow("a slave relays nothing", true, kSlave, "cfg,lig,211300001231,4,1,0,0", "");
     }
     void answersEveryCommand()
     {
@@ -157,16 +150,11 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("request");
         QTest::addColumn<QString>("code");
-        QTest::newRow("silent controller, control") << "cfg,lig,211300001231,4,1,0,0"
-                                                    << "135";
-        QTest::newRow("silent controller, removal") << "cfg,lig,211300001231,12,0,0,0"
-                                                    << "135";
-        QTest::newRow("offline slave, removal") << "cfg,curtain,21310000AB10,12,0,0,0"
-                                                << "137";
-        QTest::newRow("offline slave, control") << "cfg,curtain,21310000AB10,4,1,0,0"
-                                                << "135";
-        QTest::newRow("forced removal still works") << "cfg,lig,211300001231,18,0,0,0"
-                                                    << "0";
+        dataRow("silent controller, control", "cfg,lig,211300001231,4,1,0,0", "135");
+        dataRow("silent controller, removal", "cfg,lig,211300001231,12,0,0,0", "135");
+        dataRow("offline slave, removal", "cfg,curtain,21310000AB10,12,0,0,0", "137");
+        dataRow("offline slave, control", "cfg,curtain,21310000AB10,4,1,0,0", "135");
+        dataRow("forced removal still works", "cfg,lig,211300001231,18,0,0,0", "0");
     }
     void unreachableControllersFail()
     {
@@ -183,11 +171,11 @@ private Q_SLOTS:
     void ignoresWhatIsNotACommandLine_data()
     {
         QTest::addColumn<QByteArray>("datagram");
-        QTest::newRow("no token") << QByteArray("$cfg,lig,211300001231,4,1,0,0\\n");
-        QTest::newRow("no suffix") << QByteArray("token$cfg,lig,211300001231,4,1,0,0");
-        QTest::newRow("not UTF-8") << QByteArray("token$cfg,lig,\xff,4,1,0,0\\n");
-        QTest::newRow("three fields") << QByteArray("token$cfg,lig,x\\n");
-        QTest::newRow("empty") << QByteArray();
+        dataRow("no token", QByteArray("$cfg,lig,211300001231,4,1,0,0\\n"));
+        dataRow("no suffix", QByteArray("token$cfg,lig,211300001231,4,1,0,0"));
+        dataRow("not UTF-8", QByteArray("token$cfg,lig,\xff,4,1,0,0\\n"));
+        dataRow("three fields", QByteArray("token$cfg,lig,x\\n"));
+        dataRow("empty", QByteArray());
     }
     void ignoresWhatIsNotACommandLine()
     {
@@ -217,12 +205,12 @@ private Q_SLOTS:
         QTest::addColumn<int>("level");
         QTest::addColumn<int>("position");
         QTest::addColumn<int>("byte");
-        QTest::newRow("light on") << QChar('1') << true << 0 << 0 << 0x80;
-        QTest::newRow("light off") << QChar('1') << false << 0 << 0 << 0x00;
-        QTest::newRow("dimmer at 30") << QChar('2') << true << 30 << 0 << 0x9E;
-        QTest::newRow("dimmer off") << QChar('2') << false << 30 << 0 << 0x00;
-        QTest::newRow("curtain open") << QChar('3') << true << 0 << 100 << 0x64;
-        QTest::newRow("curtain half") << QChar('3') << false << 0 << 50 << 0x32;
+        dataRow("light on", QChar('1'), true, 0, 0, 0x80);
+        dataRow("light off", QChar('1'), false, 0, 0, 0x00);
+        dataRow("dimmer at 30", QChar('2'), true, 30, 0, 0x9E);
+        dataRow("dimmer off", QChar('2'), false, 30, 0, 0x00);
+        dataRow("curtain open", QChar('3'), true, 0, 100, 0x64);
+        dataRow("curtain half", QChar('3'), false, 0, 50, 0x32);
     }
     void stateByteFollowsTheKind()
     {
