@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "control/livehome.h"
 #include "control/livehomefeed.h"
+#include "datarow.h"
 #include "testmain.h"
 
 #include <QSignalSpy>
@@ -56,70 +57,64 @@ private Q_SLOTS:
         QTest::addColumn<bool>("available");
 
         const QStringList kept{kChannel};
-        QTest::newRow("nothing heard: not yet known")
-            << QStringList{} << kept << QString() << Answering::NotYetKnown
-            << Answering::NotYetKnown << false;
-        QTest::newRow("acknowledged switch: confirmed, both answer")
-            << QStringList{"ack:lig:4:YES", "stored:YES"} << kept << "YES" << Answering::Answering
-            << Answering::Answering << true;
-        QTest::newRow("refusal: the channel answers, state unconfirmed")
-            << QStringList{"refuse:lig:4:YES"} << kept << QString() << Answering::Answering
-            << Answering::Answering << false;
-        QTest::newRow("state answer: confirmed")
-            << QStringList{"ack:lig:0:", "reported:60"} << kept << "60" << Answering::Answering
-            << Answering::Answering << true;
-        QTest::newRow("unanswered state query: that channel only")
-            << QStringList{"check:ok", "reported:YES", "silent:lig:0:"} << kept << "YES"
-            << Answering::NotAnswering << Answering::Answering << false;
-        QTest::newRow("unanswered control: that channel only")
-            << QStringList{"check:ok", "silent:lig:4:NO"} << kept << QString()
-            << Answering::NotAnswering << Answering::Answering << false;
-        QTest::newRow("two channels unanswered in a row: the master is silent")
-            << QStringList{"check:ok", "reported:YES", "silent:lig:0::L2", "silent:lig:0:"} << kept
-            << "YES" << Answering::NotAnswering << Answering::NotAnswering << false;
-        QTest::newRow("one channel unanswered twice: the master still answers")
-            << QStringList{"check:ok", "silent:lig:4:NO", "silent:lig:4:YES"} << kept << QString()
-            << Answering::NotAnswering << Answering::Answering << false;
-        QTest::newRow("an answer between two lost replies: the master still answers")
-            << QStringList{"check:ok", "silent:lig:0::L2", "ack:lig:4:YES:L3", "silent:lig:0:"}
-            << kept << QString() << Answering::NotAnswering << Answering::Answering << false;
-        QTest::newRow("silent master: nothing available, state kept")
-            << QStringList{"reported:YES", "check:silent"} << kept << "YES" << Answering::Answering
-            << Answering::NotAnswering << false;
-        QTest::newRow("master back: available again")
-            << QStringList{"reported:YES", "check:silent", "check:ok"} << kept << "YES"
-            << Answering::Answering << Answering::Answering << true;
-        QTest::newRow("silent slave: the master still answers")
-            << QStringList{"reported:YES", "slave:silent"} << kept << "YES" << Answering::Answering
-            << Answering::Answering << true;
-        QTest::newRow("answering slave: tells nothing of a silent master")
-            << QStringList{"reported:YES", "check:silent", "slave:ok"} << kept << "YES"
-            << Answering::Answering << Answering::NotAnswering << false;
-        QTest::newRow("curtain's acknowledged close stands over the stored state")
-            << QStringList{"reported:YES", "ack:curtain:4:0", "stored:YES"} << kept << "NO"
-            << Answering::Answering << Answering::Answering << true;
-        QTest::newRow("curtain's stop leaves it where it was")
-            << QStringList{"reported:NO", "ack:curtain:4:2", "stored:YES"} << kept << "NO"
-            << Answering::Answering << Answering::Answering << true;
-        QTest::newRow("curtain's report after a move: the home's word")
-            << QStringList{"ack:curtain:4:1", "stored:NO", "reported:NO"} << kept << "NO"
-            << Answering::Answering << Answering::Answering << true;
-        QTest::newRow("import keeps a channel still there")
-            << QStringList{"reported:YES", "import"} << kept << "YES" << Answering::Answering
-            << Answering::Answering << true;
-        QTest::newRow("import drops a channel gone, a new one not yet known")
-            << QStringList{"reported:YES", "import", "check:ok"} << QStringList{"L2"} << QString()
-            << Answering::NotYetKnown << Answering::Answering << false;
-        QTest::newRow("a change elsewhere keeps what the home confirmed")
-            << QStringList{"ack:lig:4:YES", "stored:YES", "elsewhere"}
-            << QStringList{"L2", kChannel} << "YES" << Answering::Answering << Answering::Answering
-            << true;
-        QTest::newRow("a change elsewhere drops a channel gone")
-            << QStringList{"reported:YES", "elsewhere"} << QStringList{"L2"} << QString()
-            << Answering::NotYetKnown << Answering::Answering << false;
-        QTest::newRow("an unreadable store drops nothing")
-            << QStringList{"reported:YES", "elsewhere", "import"} << QStringList{"?"} << "YES"
-            << Answering::Answering << Answering::Answering << true;
+        dataRow("nothing heard: not yet known", QStringList{}, kept, QString(),
+                Answering::NotYetKnown, Answering::NotYetKnown, false);
+        dataRow("acknowledged switch: confirmed, both answer",
+                QStringList{"ack:lig:4:YES", "stored:YES"}, kept, "YES", Answering::Answering,
+                Answering::Answering, true);
+        dataRow("refusal: the channel answers, state unconfirmed", QStringList{"refuse:lig:4:YES"},
+                kept, QString(), Answering::Answering, Answering::Answering, false);
+        dataRow("state answer: confirmed", QStringList{"ack:lig:0:", "reported:60"}, kept, "60",
+                Answering::Answering, Answering::Answering, true);
+        dataRow("unanswered state query: that channel only",
+                QStringList{"check:ok", "reported:YES", "silent:lig:0:"}, kept, "YES",
+                Answering::NotAnswering, Answering::Answering, false);
+        dataRow("unanswered control: that channel only", QStringList{"check:ok", "silent:lig:4:NO"},
+                kept, QString(), Answering::NotAnswering, Answering::Answering, false);
+        dataRow("two channels unanswered in a row: the master is silent",
+                QStringList{"check:ok", "reported:YES", "silent:lig:0::L2", "silent:lig:0:"}, kept,
+                "YES", Answering::NotAnswering, Answering::NotAnswering, false);
+        dataRow("one channel unanswered twice: the master still answers",
+                QStringList{"check:ok", "silent:lig:4:NO", "silent:lig:4:YES"}, kept, QString(),
+                Answering::NotAnswering, Answering::Answering, false);
+        dataRow("an answer between two lost replies: the master still answers",
+                QStringList{"check:ok", "silent:lig:0::L2", "ack:lig:4:YES:L3", "silent:lig:0:"},
+                kept, QString(), Answering::NotAnswering, Answering::Answering, false);
+        dataRow("silent master: nothing available, state kept",
+                QStringList{"reported:YES", "check:silent"}, kept, "YES", Answering::Answering,
+                Answering::NotAnswering, false);
+        dataRow("master back: available again",
+                QStringList{"reported:YES", "check:silent", "check:ok"}, kept, "YES",
+                Answering::Answering, Answering::Answering, true);
+        dataRow("silent slave: the master still answers",
+                QStringList{"reported:YES", "slave:silent"}, kept, "YES", Answering::Answering,
+                Answering::Answering, true);
+        dataRow("answering slave: tells nothing of a silent master",
+                QStringList{"reported:YES", "check:silent", "slave:ok"}, kept, "YES",
+                Answering::Answering, Answering::NotAnswering, false);
+        dataRow("curtain's acknowledged close stands over the stored state",
+                QStringList{"reported:YES", "ack:curtain:4:0", "stored:YES"}, kept, "NO",
+                Answering::Answering, Answering::Answering, true);
+        dataRow("curtain's stop leaves it where it was",
+                QStringList{"reported:NO", "ack:curtain:4:2", "stored:YES"}, kept, "NO",
+                Answering::Answering, Answering::Answering, true);
+        dataRow("curtain's report after a move: the home's word",
+                QStringList{"ack:curtain:4:1", "stored:NO", "reported:NO"}, kept, "NO",
+                Answering::Answering, Answering::Answering, true);
+        dataRow("import keeps a channel still there", QStringList{"reported:YES", "import"}, kept,
+                "YES", Answering::Answering, Answering::Answering, true);
+        dataRow("import drops a channel gone, a new one not yet known",
+                QStringList{"reported:YES", "import", "check:ok"}, QStringList{"L2"}, QString(),
+                Answering::NotYetKnown, Answering::Answering, false);
+        dataRow("a change elsewhere keeps what the home confirmed",
+                QStringList{"ack:lig:4:YES", "stored:YES", "elsewhere"},
+                QStringList{"L2", kChannel}, "YES", Answering::Answering, Answering::Answering,
+                true);
+        dataRow("a change elsewhere drops a channel gone", QStringList{"reported:YES", "elsewhere"},
+                QStringList{"L2"}, QString(), Answering::NotYetKnown, Answering::Answering, false);
+        dataRow("an unreadable store drops nothing",
+                QStringList{"reported:YES", "elsewhere", "import"}, QStringList{"?"}, "YES",
+                Answering::Answering, Answering::Answering, true);
     }
 
     void followsReplies()

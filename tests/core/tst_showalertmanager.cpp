@@ -3,6 +3,7 @@
 #include "control/udpsocketmanager.h"
 #include "core/headlessfeedbackpresenter.h"
 #include "core/showalertmanager.h"
+#include "datarow.h"
 #include "fakehome.h"
 #include "freshprogram.h"
 #include "testmain.h"
@@ -65,10 +66,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("top");
         QTest::addColumn<int>("connectionType");
         QTest::addColumn<bool>("bar");
-        QTest::newRow("datagram on a frame screen") << "frame" << 1 << true;
-        QTest::newRow("import on a frame screen") << "frame" << 2 << false;
-        QTest::newRow("datagram over a plain screen") << "plain" << 1 << false;
-        QTest::newRow("datagram with no screen") << "none" << 1 << false;
+        dataRow("datagram on a frame screen", "frame", 1, true);
+        dataRow("import on a frame screen", "frame", 2, false);
+        dataRow("datagram over a plain screen", "plain", 1, false);
+        dataRow("datagram with no screen", "none", 1, false);
     }
     void choosesTheIndicator()
     {
@@ -120,17 +121,13 @@ private Q_SLOTS:
         QTest::addColumn<bool>("transmitterStored");
         QTest::addColumn<QStringList>("toasts");
         QTest::addColumn<bool>("banner");
-        QTest::newRow("enrolment's step told")
-            << "frame" << true << 1 << true << QStringList{} << false;
-        QTest::newRow("import's step told")
-            << "frame" << true << 2 << true << QStringList{} << false;
-        QTest::newRow("import") << "frame" << false << 2 << true
-                                << QStringList{"Control failed / Please check device and network"}
-                                << false;
-        QTest::newRow("datagram") << "frame" << false << 1 << true << QStringList{} << true;
-        QTest::newRow("datagram, empty home")
-            << "frame" << false << 1 << false << QStringList{} << false;
-        QTest::newRow("plain screen") << "plain" << false << 1 << true << QStringList{} << false;
+        dataRow("enrolment's step told", "frame", true, 1, true, QStringList{}, false);
+        dataRow("import's step told", "frame", true, 2, true, QStringList{}, false);
+        dataRow("import", "frame", false, 2, true,
+                QStringList{"Control failed / Please check device and network"}, false);
+        dataRow("datagram", "frame", false, 1, true, QStringList{}, true);
+        dataRow("datagram, empty home", "frame", false, 1, false, QStringList{}, false);
+        dataRow("plain screen", "plain", false, 1, true, QStringList{}, false);
     }
     void timeOutIsShown()
     {
