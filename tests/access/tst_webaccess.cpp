@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "access/webaccess.h"
 #include "base/printabletext.h"
+#include "datarow.h"
 #include "terminalqr.h"
 #include "testmain.h"
 #include "webpairing.h"
@@ -65,10 +66,10 @@ private Q_SLOTS:
         QTest::addColumn<int>("afterSeconds");
         QTest::addColumn<bool>("usedBefore");
         QTest::addColumn<bool>("paired");
-        QTest::newRow("at once") << 0 << false << true;
-        QTest::newRow("just in time") << 299 << false << true;
-        QTest::newRow("expired") << 300 << false << false;
-        QTest::newRow("used already") << 10 << true << false;
+        dataRow("at once", 0, false, true);
+        dataRow("just in time", 299, false, true);
+        dataRow("expired", 300, false, false);
+        dataRow("used already", 10, true, false);
     }
     void codesWorkOnceWithinFiveMinutes()
     {
@@ -116,10 +117,10 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("filler"); // the asker whose pool is filled first
         QTest::addColumn<int>("other");
-        QTest::newRow("the broker's pool full")
-            << int(WebAccess::Asker::Broker) << int(WebAccess::Asker::Owner);
-        QTest::newRow("the owner's pool full")
-            << int(WebAccess::Asker::Owner) << int(WebAccess::Asker::Broker);
+        dataRow("the broker's pool full", int(WebAccess::Asker::Broker),
+                int(WebAccess::Asker::Owner));
+        dataRow("the owner's pool full", int(WebAccess::Asker::Owner),
+                int(WebAccess::Asker::Broker));
     }
     void liveCodesAreCapped()
     {
@@ -156,19 +157,15 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("printed");
-        QTest::newRow("plain") << "Mozilla/5.0 (iPhone)"
-                               << "Mozilla/5.0 (iPhone)";
-        QTest::newRow("Chinese") << "小米手机"
-                                 << "小米手机";
-        QTest::newRow("clear screen, title, bell") << "a\x1b[2J\x1b]0;owned\x07"
-                                                      "b"
-                                                   << "a\uFFFD[2J\uFFFD]0;owned\uFFFDb";
-        QTest::newRow("a forged line") << "a\r\nb\tc"
-                                       << "a  b c";
-        QTest::newRow("C1 and DEL") << "a\u009b31m\u007f"
-                                    << "a\uFFFD31m\uFFFD";
-        QTest::newRow("turned around") << "a\u202Egnp.exe\u2066"
-                                       << "a\uFFFDgnp.exe\uFFFD";
+        dataRow("plain", "Mozilla/5.0 (iPhone)", "Mozilla/5.0 (iPhone)");
+        dataRow("Chinese", "小米手机", "小米手机");
+        dataRow("clear screen, title, bell",
+                "a\x1b[2J\x1b]0;owned\x07"
+                "b",
+                "a\uFFFD[2J\uFFFD]0;owned\uFFFDb");
+        dataRow("a forged line", "a\r\nb\tc", "a  b c");
+        dataRow("C1 and DEL", "a\u009b31m\u007f", "a\uFFFD31m\uFFFD");
+        dataRow("turned around", "a\u202Egnp.exe\u2066", "a\uFFFDgnp.exe\uFFFD");
     }
     void namesArePrintable()
     {
@@ -205,12 +202,12 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("storedRole"); // the token's "role" in the file, "-": none
         QTest::addColumn<int>("expected");
-        QTest::newRow("owner") << QByteArray("\"owner\"") << int(WebAccess::Role::Owner);
-        QTest::newRow("family") << QByteArray("\"family\"") << int(WebAccess::Role::Family);
-        QTest::newRow("paired before roles") << QByteArray("-") << int(WebAccess::Role::Family);
-        QTest::newRow("unknown word") << QByteArray("\"admin\"") << int(WebAccess::Role::Family);
-        QTest::newRow("capitalised") << QByteArray("\"Owner\"") << int(WebAccess::Role::Family);
-        QTest::newRow("not text") << QByteArray("true") << int(WebAccess::Role::Family);
+        dataRow("owner", QByteArray("\"owner\""), int(WebAccess::Role::Owner));
+        dataRow("family", QByteArray("\"family\""), int(WebAccess::Role::Family));
+        dataRow("paired before roles", QByteArray("-"), int(WebAccess::Role::Family));
+        dataRow("unknown word", QByteArray("\"admin\""), int(WebAccess::Role::Family));
+        dataRow("capitalised", QByteArray("\"Owner\""), int(WebAccess::Role::Family));
+        dataRow("not text", QByteArray("true"), int(WebAccess::Role::Family));
     }
     void rolesComeFromTheLinkAndTheFile()
     {
