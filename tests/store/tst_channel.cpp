@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "datarow.h"
 #include "store/channel.h"
 #include "store/recordfactory.h"
 #include "store/recordkeys.h"
@@ -21,21 +22,17 @@ private Q_SLOTS:
             r.insert(Key::turnOn, turnOn);
             return r;
         };
-        QTest::newRow("switch on")
-            << record("211300001230", "S", "YES") << ChannelKind::Switch << 100;
-        QTest::newRow("switch off")
-            << record("211300001230", "S", "NO") << ChannelKind::Switch << 0;
-        QTest::newRow("dimmer at 60")
-            << record("212200004560", "D", "60") << ChannelKind::Dimmer << 60;
-        QTest::newRow("curtain open")
-            << record("213100007890", "C", "YES") << ChannelKind::Curtain << 100;
-        QTest::newRow("control wins over the digit")
-            << record("212200004560", "S", "YES") << ChannelKind::Switch << 100;
+        dataRow("switch on", record("211300001230", "S", "YES"), ChannelKind::Switch, 100);
+        dataRow("switch off", record("211300001230", "S", "NO"), ChannelKind::Switch, 0);
+        dataRow("dimmer at 60", record("212200004560", "D", "60"), ChannelKind::Dimmer, 60);
+        dataRow("curtain open", record("213100007890", "C", "YES"), ChannelKind::Curtain, 100);
+        dataRow("control wins over the digit", record("212200004560", "S", "YES"),
+                ChannelKind::Switch, 100);
         QVariantMap noControl{{Key::id, "212200004561"}, {Key::turnOn, "15"}};
-        QTest::newRow("no control: the ID's digit") << noControl << ChannelKind::Dimmer << 15;
+        dataRow("no control: the ID's digit", noControl, ChannelKind::Dimmer, 15);
         QVariantMap curtainByType{{Key::id, "211300001230"}, {Key::type, Value::curtain}};
-        QTest::newRow("curtain by type") << curtainByType << ChannelKind::Curtain << 0;
-        QTest::newRow("short ID") << QVariantMap{{Key::id, "21"}} << ChannelKind::Switch << 0;
+        dataRow("curtain by type", curtainByType, ChannelKind::Curtain, 0);
+        dataRow("short ID", QVariantMap{{Key::id, "21"}}, ChannelKind::Switch, 0);
     }
     void readsTheKindAndStateOfARecord()
     {
