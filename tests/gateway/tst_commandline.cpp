@@ -32,14 +32,6 @@ private Q_SLOTS:
         QCOMPARE(CommandLine::datagramFromCommandArray(fields), line.toUtf8());
     }
 
-    void lineCarriesNoLineFeed()
-    {
-        const QByteArray datagram =
-            CommandLine::datagramFromCommandArray({"cfg", "lig", "ID", "4", "1", "0", "0"});
-        QVERIFY(!datagram.contains('\n'));
-        QVERIFY(datagram.endsWith("\\n"));
-    }
-
     void refusesFieldsTheWireCannotCarry_data()
     {
         QTest::addColumn<QString>("field");

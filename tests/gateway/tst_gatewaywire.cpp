@@ -68,12 +68,6 @@ private Q_SLOTS:
         QCOMPARE(CommandLine::lineFromCommandArray(command), line);
     }
 
-    void importRequestHasItsOwnFraming()
-    {
-        QCOMPARE(TransmitterCommands::importRequest().join(','),
-                 QStringLiteral("req,gw,start,import,0,0"));
-    }
-
     void codeFields_data()
     {
         QTest::addColumn<QString>("field");
