@@ -265,30 +265,6 @@ private Q_SLOTS:
         QVERIFY(channel->rediscovery().isArmed());
     }
 
-    void aReplyAfterTheScreenWasLeftIsStillStored()
-    {
-        startSimulator(SimulatedHome::demo());
-        simulator->faults().add(*FaultRule::parse("lig:4:*=delay:200", nullptr));
-        storeDemoMaster();
-        QVariantMap hall = RecordFactory::device("211300001230", "S", "211300001230", "Hall");
-        store->insertMainDeviceWithInfo(hall);
-        TestFrameScreen lighting;
-        TestFrameScreen home;
-        stack->push(&home);
-        stack->push(&lighting);
-
-        hall.insert(Key::turnOn, Value::yes);
-        channel->sendMessageWithCommandArray(deviceCommand("lig", "211300001230", "4", "1"),
-                                             std::nullopt, shareOperations({hall}));
-        QVERIFY(lighting.hasBarActivity());
-        lighting.stopBarActivity(); // the person goes back
-        stack->pop();
-        ShowAlertManager::instance()->stopActivity();
-        QTRY_COMPARE(storedDevice("211300001230").value(Key::turnOn).toString(),
-                     QStringLiteral("YES"));
-        QVERIFY(presenter.toasts().isEmpty());
-    }
-
     void removedChannelsLeaveNoRowAndNoScenarioMember_data()
     {
         QTest::addColumn<QString>("fault");
