@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "brokerrig.h"
 #include "control/udpsocketmanager.h"
+#include "datarow.h"
 #include "testauthority.h"
 #include "testmain.h"
 
@@ -189,48 +190,47 @@ private Q_SLOTS:
                 << "availability/1/topic" << QJsonValue("ardentia/" + channel.id + "/availability");
         }
         for (const char *light : {"211300001230", "212200004560"}) {
-            QTest::newRow(qPrintable(QStringLiteral("%1: no flash").arg(light)))
-                << configTopic(light) << "flash" << QJsonValue(false);
-            QTest::newRow(qPrintable(QStringLiteral("%1: no transition").arg(light)))
-                << configTopic(light) << "transition" << QJsonValue(false);
-            QTest::newRow(qPrintable(QStringLiteral("%1: json schema").arg(light)))
-                << configTopic(light) << "schema" << QJsonValue("json");
-            QTest::newRow(qPrintable(QStringLiteral("%1: confirmed states").arg(light)))
-                << configTopic(light) << "optimistic" << absent;
+            dataRow(qPrintable(QStringLiteral("%1: no flash").arg(light)), configTopic(light),
+                    "flash", QJsonValue(false));
+            dataRow(qPrintable(QStringLiteral("%1: no transition").arg(light)), configTopic(light),
+                    "transition", QJsonValue(false));
+            dataRow(qPrintable(QStringLiteral("%1: json schema").arg(light)), configTopic(light),
+                    "schema", QJsonValue("json"));
+            dataRow(qPrintable(QStringLiteral("%1: confirmed states").arg(light)),
+                    configTopic(light), "optimistic", absent);
         }
         const QString curtain = configTopic("213100007890");
-        QTest::newRow("curtain: a curtain") << curtain << "device_class" << QJsonValue("curtain");
-        QTest::newRow("curtain: confirmed states") << curtain << "optimistic" << QJsonValue(false);
-        QTest::newRow("curtain: no flash") << curtain << "flash" << absent;
-        QTest::newRow("curtain: stops") << curtain << "payload_stop" << QJsonValue("STOP");
+        dataRow("curtain: a curtain", curtain, "device_class", QJsonValue("curtain"));
+        dataRow("curtain: confirmed states", curtain, "optimistic", QJsonValue(false));
+        dataRow("curtain: no flash", curtain, "flash", absent);
+        dataRow("curtain: stops", curtain, "payload_stop", QJsonValue("STOP"));
         for (const char *scene : {"1", "m1", "m2"}) {
             const QString topic =
                 QStringLiteral("homeassistant/scene/ardentia_scenario_%1/config").arg(scene);
-            QTest::newRow(qPrintable(QStringLiteral("scene %1: the bridge").arg(scene)))
-                << topic << "availability/0/topic" << QJsonValue("ardentia/bridge/state");
-            QTest::newRow(qPrintable(QStringLiteral("scene %1: and the master").arg(scene)))
-                << topic << "availability/1/topic" << QJsonValue("ardentia/bridge/info");
-            QTest::newRow(qPrintable(QStringLiteral("scene %1: its link").arg(scene)))
-                << topic << "availability/1/value_template" << QJsonValue(master);
-            QTest::newRow(qPrintable(QStringLiteral("scene %1: both").arg(scene)))
-                << topic << "availability_mode" << QJsonValue("all");
+            dataRow(qPrintable(QStringLiteral("scene %1: the bridge").arg(scene)), topic,
+                    "availability/0/topic", QJsonValue("ardentia/bridge/state"));
+            dataRow(qPrintable(QStringLiteral("scene %1: and the master").arg(scene)), topic,
+                    "availability/1/topic", QJsonValue("ardentia/bridge/info"));
+            dataRow(qPrintable(QStringLiteral("scene %1: its link").arg(scene)), topic,
+                    "availability/1/value_template", QJsonValue(master));
+            dataRow(qPrintable(QStringLiteral("scene %1: both").arg(scene)), topic,
+                    "availability_mode", QJsonValue("all"));
         }
         for (const char *scene : {"1", "m1"}) {
             const QString topic =
                 QStringLiteral("homeassistant/scene/ardentia_scenario_%1/config").arg(scene);
-            QTest::newRow(qPrintable(QStringLiteral("scene %1: its own device").arg(scene)))
-                << topic << "device/identifiers/0"
-                << QJsonValue(QStringLiteral("ardentia_scenario_%1").arg(scene));
-            QTest::newRow(qPrintable(QStringLiteral("scene %1: through the master").arg(scene)))
-                << topic << "device/via_device" << QJsonValue("ardentia_20AA10000001");
+            dataRow(qPrintable(QStringLiteral("scene %1: its own device").arg(scene)), topic,
+                    "device/identifiers/0",
+                    QJsonValue(QStringLiteral("ardentia_scenario_%1").arg(scene)));
+            dataRow(qPrintable(QStringLiteral("scene %1: through the master").arg(scene)), topic,
+                    "device/via_device", QJsonValue("ardentia_20AA10000001"));
         }
         // The device the others are reached through exists: the master's link makes it.
-        QTest::newRow("master: its device")
-            << kMasterLink << "device/identifiers/0" << QJsonValue("ardentia_20AA10000001");
-        QTest::newRow("master: its link")
-            << kMasterLink << "state_topic" << QJsonValue("ardentia/bridge/info");
-        QTest::newRow("master: while the bridge is online")
-            << kMasterLink << "availability/0/topic" << QJsonValue("ardentia/bridge/state");
+        dataRow("master: its device", kMasterLink, "device/identifiers/0",
+                QJsonValue("ardentia_20AA10000001"));
+        dataRow("master: its link", kMasterLink, "state_topic", QJsonValue("ardentia/bridge/info"));
+        dataRow("master: while the bridge is online", kMasterLink, "availability/0/topic",
+                QJsonValue("ardentia/bridge/state"));
     }
     void discoveryKeys()
     {
@@ -247,14 +247,12 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("topic");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("light") << configTopic("211300001230") << "Hall";
-        QTest::newRow("dimmer") << configTopic("212200004560") << "Living room";
-        QTest::newRow("curtain") << configTopic("213100007890") << "Bedroom curtain";
-        QTest::newRow("scene") << "homeassistant/scene/ardentia_scenario_1/config"
-                               << "Evening";
-        QTest::newRow("built-in scene") << "homeassistant/scene/ardentia_scenario_m1/config"
-                                        << "All On Mode";
-        QTest::newRow("master") << kMasterLink << "Transmitter 20AA10000001";
+        dataRow("light", configTopic("211300001230"), "Hall");
+        dataRow("dimmer", configTopic("212200004560"), "Living room");
+        dataRow("curtain", configTopic("213100007890"), "Bedroom curtain");
+        dataRow("scene", "homeassistant/scene/ardentia_scenario_1/config", "Evening");
+        dataRow("built-in scene", "homeassistant/scene/ardentia_scenario_m1/config", "All On Mode");
+        dataRow("master", kMasterLink, "Transmitter 20AA10000001");
     }
     void namesAsHomeAssistantShowsThem()
     {
@@ -273,22 +271,19 @@ private Q_SLOTS:
         QTest::addColumn<QString>("state");
         QTest::addColumn<QString>("simulatorKey");
         QTest::addColumn<QVariant>("simulatorValue");
-        QTest::newRow("switch on") << "211300001231" << QByteArray("ON") << "ON"
-                                   << "on" << QVariant(true);
-        QTest::newRow("switch off, JSON")
-            << "211300001231" << QByteArray(R"({"state":"OFF"})") << "OFF"
-            << "on" << QVariant(false);
-        QTest::newRow("dim") << "212200004561" << QByteArray(R"({"brightness":40})") << "ON"
-                             << "level" << QVariant(40);
-        QTest::newRow("dimmer off") << "212200004561" << QByteArray(R"({"state":"OFF"})") << "OFF"
-                                    << "on" << QVariant(false);
-        QTest::newRow("dimmer back on at its level")
-            << "212200004561" << QByteArray(R"({"state":"ON"})") << "ON"
-            << "level" << QVariant(40);
-        QTest::newRow("curtain open") << "213100007890" << QByteArray("OPEN") << "OPEN"
-                                      << "position" << QVariant(100);
-        QTest::newRow("curtain close") << "213100007890" << QByteArray("close") << "CLOSE"
-                                       << "position" << QVariant(0);
+        dataRow("switch on", "211300001231", QByteArray("ON"), "ON", "on", QVariant(true));
+        dataRow("switch off, JSON", "211300001231", QByteArray(R"({"state":"OFF"})"), "OFF", "on",
+                QVariant(false));
+        dataRow("dim", "212200004561", QByteArray(R"({"brightness":40})"), "ON", "level",
+                QVariant(40));
+        dataRow("dimmer off", "212200004561", QByteArray(R"({"state":"OFF"})"), "OFF", "on",
+                QVariant(false));
+        dataRow("dimmer back on at its level", "212200004561", QByteArray(R"({"state":"ON"})"),
+                "ON", "level", QVariant(40));
+        dataRow("curtain open", "213100007890", QByteArray("OPEN"), "OPEN", "position",
+                QVariant(100));
+        dataRow("curtain close", "213100007890", QByteArray("close"), "CLOSE", "position",
+                QVariant(0));
     }
     void commandsReachTheHome()
     {
@@ -340,25 +335,21 @@ private Q_SLOTS:
         QTest::addColumn<QString>("topic");
         QTest::addColumn<QByteArray>("payload");
         QTest::addColumn<QString>("message");
-        QTest::newRow("unknown channel") << "ardentia/999/set" << QByteArray("ON") << "no channel";
-        QTest::newRow("word a light does not take")
-            << "ardentia/211300001230/set" << QByteArray("OPEN") << "ON or OFF";
-        QTest::newRow("brightness on a switch")
-            << "ardentia/211300001230/set" << QByteArray(R"({"brightness":5})") << "only switches";
-        QTest::newRow("brightness out of range")
-            << "ardentia/212200004560/set" << QByteArray(R"({"brightness":101})") << "0 to 100";
-        QTest::newRow("not JSON") << "ardentia/212200004560/set" << QByteArray("{brightness")
-                                  << "not a JSON";
-        QTest::newRow("oversized")
-            << "ardentia/212200004560/set" << QByteArray(2000, 'A') << "over 1024";
-        QTest::newRow("unknown scenario")
-            << "ardentia/scenario/7/set" << QByteArray("ON") << "no scenario";
+        dataRow("unknown channel", "ardentia/999/set", QByteArray("ON"), "no channel");
+        dataRow("word a light does not take", "ardentia/211300001230/set", QByteArray("OPEN"),
+                "ON or OFF");
+        dataRow("brightness on a switch", "ardentia/211300001230/set",
+                QByteArray(R"({"brightness":5})"), "only switches");
+        dataRow("brightness out of range", "ardentia/212200004560/set",
+                QByteArray(R"({"brightness":101})"), "0 to 100");
+        dataRow("not JSON", "ardentia/212200004560/set", QByteArray("{brightness"), "not a JSON");
+        dataRow("oversized", "ardentia/212200004560/set", QByteArray(2000, 'A'), "over 1024");
+        dataRow("unknown scenario", "ardentia/scenario/7/set", QByteArray("ON"), "no scenario");
         // As Home Assistant sends them: nothing of it is done.
-        QTest::newRow("a flash") << "ardentia/212200004560/set"
-                                 << QByteArray(R"({"state":"ON","flash":2})") << "flash";
-        QTest::newRow("a transition")
-            << "ardentia/212200004560/set"
-            << QByteArray(R"({"state":"ON","brightness":1,"transition":3})") << "transition";
+        dataRow("a flash", "ardentia/212200004560/set", QByteArray(R"({"state":"ON","flash":2})"),
+                "flash");
+        dataRow("a transition", "ardentia/212200004560/set",
+                QByteArray(R"({"state":"ON","brightness":1,"transition":3})"), "transition");
     }
     void badInputIsAnEventAndNothingMore()
     {
@@ -571,23 +562,19 @@ private Q_SLOTS:
         QTest::addColumn<QString>("topic");
         QTest::addColumn<QString>("holds");
         const QString scene = "homeassistant/scene/ardentia_scenario_3/config";
-        QTest::newRow("a device renamed") << QStringList{"rename", "211300001230", "Landing"}
-                                          << configTopic("211300001230") << "Landing";
-        QTest::newRow("in the device list")
-            << QStringList{"rename", "211300001231", "Steps"} << "ardentia/bridge/devices"
-            << "Steps";
-        QTest::newRow("a scenario made")
-            << QStringList{"scenario", "create", "Reading", "211300001232=on"} << scene
-            << "Reading";
-        QTest::newRow("a scenario renamed")
-            << QStringList{"scenario", "rename", "3", "Quiet"} << scene << "Quiet";
-        QTest::newRow("a scenario deleted")
-            << QStringList{"scenario", "delete", "3"} << scene << "";
-        QTest::newRow("the names as they were") << QStringList{"rename", "211300001230", "Hall"}
-                                                << configTopic("211300001230") << "Hall";
-        QTest::newRow("and the other's")
-            << QStringList{"rename", "211300001231", "Stairs"} << "ardentia/bridge/devices"
-            << "Stairs";
+        dataRow("a device renamed", QStringList{"rename", "211300001230", "Landing"},
+                configTopic("211300001230"), "Landing");
+        dataRow("in the device list", QStringList{"rename", "211300001231", "Steps"},
+                "ardentia/bridge/devices", "Steps");
+        dataRow("a scenario made", QStringList{"scenario", "create", "Reading", "211300001232=on"},
+                scene, "Reading");
+        dataRow("a scenario renamed", QStringList{"scenario", "rename", "3", "Quiet"}, scene,
+                "Quiet");
+        dataRow("a scenario deleted", QStringList{"scenario", "delete", "3"}, scene, "");
+        dataRow("the names as they were", QStringList{"rename", "211300001230", "Hall"},
+                configTopic("211300001230"), "Hall");
+        dataRow("and the other's", QStringList{"rename", "211300001231", "Stairs"},
+                "ardentia/bridge/devices", "Stairs");
     }
     void changesMadeElsewhereReachTheBroker()
     {
@@ -635,11 +622,11 @@ private Q_SLOTS:
     {
         QTest::addColumn<QStringList>("bridge");
         // No command: the quiet check alone finds the master silent.
-        QTest::newRow("quiet check") << QStringList{"--link-check-interval", "1"};
+        dataRow("quiet check", QStringList{"--link-check-interval", "1"});
         // No quiet check: the poll's state queries of two channels lost in a
         // row are the master's silence.
-        QTest::newRow("lost state queries")
-            << QStringList{"--link-check-interval", "0", "--poll-interval", "2"};
+        dataRow("lost state queries",
+                QStringList{"--link-check-interval", "0", "--poll-interval", "2"});
     }
     void aSilentMasterMakesEveryChannelOffline()
     {

@@ -2,6 +2,7 @@
 #include "access/webaccess.h"
 #include "bridge/openfilelimit.h"
 #include "brokerrig.h"
+#include "datarow.h"
 #include "testmain.h"
 #include "web/connectionbytelimit.h"
 #include "web/connectionlimits.h"
@@ -250,14 +251,13 @@ private Q_SLOTS:
         QTest::addColumn<qint64>("bytesEach"); // sent on each connection at most
         const QByteArray post = "POST / HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Length: "
                                 "4000000000\r\n\r\n";
-        QTest::newRow("huge body")
-            << post << QByteArray(64 * 1024, 'x') << 1 << qint64(200) * 1024 * 1024;
-        QTest::newRow("upgrade named, then a huge body")
-            << "GET / HTTP/1.1\r\nHost: 127.0.0.1\r\nUpgrade: websocket\r\n\r\n" + post
-            << QByteArray(64 * 1024, 'x') << 1 << qint64(200) * 1024 * 1024;
+        dataRow("huge body", post, QByteArray(64 * 1024, 'x'), 1, qint64(200) * 1024 * 1024);
+        dataRow("upgrade named, then a huge body",
+                "GET / HTTP/1.1\r\nHost: 127.0.0.1\r\nUpgrade: websocket\r\n\r\n" + post,
+                QByteArray(64 * 1024, 'x'), 1, qint64(200) * 1024 * 1024);
         // Each under the size of one request: only the answers pile up.
-        QTest::newRow("answers never read") << QByteArray() << QByteArray("app.js") << 8
-                                            << ConnectionByteLimit::kMaxRequestBytes - 1024;
+        dataRow("answers never read", QByteArray(), QByteArray("app.js"), 8,
+                ConnectionByteLimit::kMaxRequestBytes - 1024);
     }
     void oneConnectionHoldsBoundedBytes()
     {
@@ -563,20 +563,17 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("path");
         QTest::addColumn<int>("status");
-        QTest::newRow("page") << QByteArray("/") << 200;
-        QTest::newRow("no leading slash, beside the page")
-            << QByteArray("-i18n/ardentia_en.qm") << 404;
-        QTest::newRow("no leading slash") << QByteArray("app.js") << 404;
-        QTest::newRow("up and out") << QByteArray("/../web-i18n/ardentia_en.qm") << 404;
-        QTest::newRow("encoded up") << QByteArray("/%2e%2e/web-i18n/ardentia_en.qm") << 404;
-        QTest::newRow("encoded slashes")
-            << QByteArray("/..%2f..%2fweb-i18n%2fardentia_en.qm") << 404;
-        QTest::newRow("a backslash") << QByteArray("/..\\web-i18n\\ardentia_en.qm") << 404;
-        QTest::newRow("absolute") << QByteArray("//etc/passwd") << 404;
-        QTest::newRow("an absolute URL") << QByteArray("http://127.0.0.1/../../etc/passwd") << 404;
-        QTest::newRow("up from an icon")
-            << QByteArray("/icon.svg/../../web-i18n/ardentia_en.qm") << 404;
-        QTest::newRow("a NUL") << QByteArray("/app.js%00.png") << 404;
+        dataRow("page", QByteArray("/"), 200);
+        dataRow("no leading slash, beside the page", QByteArray("-i18n/ardentia_en.qm"), 404);
+        dataRow("no leading slash", QByteArray("app.js"), 404);
+        dataRow("up and out", QByteArray("/../web-i18n/ardentia_en.qm"), 404);
+        dataRow("encoded up", QByteArray("/%2e%2e/web-i18n/ardentia_en.qm"), 404);
+        dataRow("encoded slashes", QByteArray("/..%2f..%2fweb-i18n%2fardentia_en.qm"), 404);
+        dataRow("a backslash", QByteArray("/..\\web-i18n\\ardentia_en.qm"), 404);
+        dataRow("absolute", QByteArray("//etc/passwd"), 404);
+        dataRow("an absolute URL", QByteArray("http://127.0.0.1/../../etc/passwd"), 404);
+        dataRow("up from an icon", QByteArray("/icon.svg/../../web-i18n/ardentia_en.qm"), 404);
+        dataRow("a NUL", QByteArray("/app.js%00.png"), 404);
     }
     void pathsStayInsideThePage()
     {

@@ -2,6 +2,7 @@
 #include "bridge/bridgeoptions.h"
 #include "control/configurationimport.h"
 #include "core/showalertmanager.h"
+#include "datarow.h"
 #include "freshprogram.h"
 #include "loopbacksimulator.h"
 #include "mqtt/bridgerequests.h"
@@ -99,39 +100,34 @@ private Q_SLOTS:
         QTest::addColumn<QString>("read"); // "switch 1", "dim 40", "move 2", or "error"
         const int light = int(Channel::Switch), dimmer = int(Channel::Dimmer),
                   curtain = int(Channel::Curtain);
-        QTest::newRow("ON") << light << QByteArray("ON") << "switch 1";
-        QTest::newRow("off, any case, spaces") << light << QByteArray(" off\n") << "switch 0";
-        QTest::newRow("JSON state") << light << QByteArray(R"({"state":"ON"})") << "switch 1";
-        QTest::newRow("brightness on a switch")
-            << light << QByteArray(R"({"brightness":4})") << "error";
-        QTest::newRow("dim") << dimmer << QByteArray(R"({"brightness":40})") << "dim 40";
-        QTest::newRow("dim to 0") << dimmer << QByteArray(R"({"brightness":0})") << "dim 0";
-        QTest::newRow("dimmer on: last level") << dimmer << QByteArray("ON") << "dim -1";
-        QTest::newRow("dimmer off wins over a level")
-            << dimmer << QByteArray(R"({"state":"OFF","brightness":30})") << "dim 0";
-        QTest::newRow("fractional") << dimmer << QByteArray(R"({"brightness":4.5})") << "error";
-        QTest::newRow("too bright") << dimmer << QByteArray(R"({"brightness":101})") << "error";
-        QTest::newRow("text brightness")
-            << dimmer << QByteArray(R"({"brightness":"4"})") << "error";
-        QTest::newRow("state not text") << dimmer << QByteArray(R"({"state":1})") << "error";
-        QTest::newRow("empty object") << dimmer << QByteArray("{}") << "error";
-        QTest::newRow("array") << dimmer << QByteArray("[1]") << "error";
-        QTest::newRow("open") << curtain << QByteArray("OPEN") << "move 1";
-        QTest::newRow("close JSON") << curtain << QByteArray(R"({"state":"CLOSE"})") << "move 0";
-        QTest::newRow("stop") << curtain << QByteArray("stop") << "move 2";
-        QTest::newRow("ON to a curtain") << curtain << QByteArray("ON") << "error";
-        QTest::newRow("oversized") << light << QByteArray(2000, ' ') + "ON"
-                                   << "error";
+        dataRow("ON", light, QByteArray("ON"), "switch 1");
+        dataRow("off, any case, spaces", light, QByteArray(" off\n"), "switch 0");
+        dataRow("JSON state", light, QByteArray(R"({"state":"ON"})"), "switch 1");
+        dataRow("brightness on a switch", light, QByteArray(R"({"brightness":4})"), "error");
+        dataRow("dim", dimmer, QByteArray(R"({"brightness":40})"), "dim 40");
+        dataRow("dim to 0", dimmer, QByteArray(R"({"brightness":0})"), "dim 0");
+        dataRow("dimmer on: last level", dimmer, QByteArray("ON"), "dim -1");
+        dataRow("dimmer off wins over a level", dimmer,
+                QByteArray(R"({"state":"OFF","brightness":30})"), "dim 0");
+        dataRow("fractional", dimmer, QByteArray(R"({"brightness":4.5})"), "error");
+        dataRow("too bright", dimmer, QByteArray(R"({"brightness":101})"), "error");
+        dataRow("text brightness", dimmer, QByteArray(R"({"brightness":"4"})"), "error");
+        dataRow("state not text", dimmer, QByteArray(R"({"state":1})"), "error");
+        dataRow("empty object", dimmer, QByteArray("{}"), "error");
+        dataRow("array", dimmer, QByteArray("[1]"), "error");
+        dataRow("open", curtain, QByteArray("OPEN"), "move 1");
+        dataRow("close JSON", curtain, QByteArray(R"({"state":"CLOSE"})"), "move 0");
+        dataRow("stop", curtain, QByteArray("stop"), "move 2");
+        dataRow("ON to a curtain", curtain, QByteArray("ON"), "error");
+        dataRow("oversized", light, QByteArray(2000, ' ') + "ON", "error");
         // Home Assistant's JSON light: what the home cannot carry out is refused whole.
-        QTest::newRow("flash") << light << QByteArray(R"({"state":"ON","flash":2})") << "error";
-        QTest::newRow("transition")
-            << dimmer << QByteArray(R"({"state":"ON","brightness":1,"transition":3})") << "error";
-        QTest::newRow("flash off")
-            << dimmer << QByteArray(R"({"state":"OFF","flash":"short"})") << "error";
-        QTest::newRow("a colour") << dimmer << QByteArray(R"({"state":"ON","color":{"r":1}})")
-                                  << "error";
-        QTest::newRow("position to a curtain")
-            << curtain << QByteArray(R"({"state":"OPEN","position":40})") << "error";
+        dataRow("flash", light, QByteArray(R"({"state":"ON","flash":2})"), "error");
+        dataRow("transition", dimmer, QByteArray(R"({"state":"ON","brightness":1,"transition":3})"),
+                "error");
+        dataRow("flash off", dimmer, QByteArray(R"({"state":"OFF","flash":"short"})"), "error");
+        dataRow("a colour", dimmer, QByteArray(R"({"state":"ON","color":{"r":1}})"), "error");
+        dataRow("position to a curtain", curtain, QByteArray(R"({"state":"OPEN","position":40})"),
+                "error");
     }
     void setPayloads()
     {
@@ -165,24 +161,15 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("id");
         QTest::addColumn<QString>("state"); // empty: no topics
-        QTest::newRow("a channel") << "211300001230"
-                                   << "ardentia/211300001230";
-        QTest::newRow("a channel beyond the ninth") << "21130000123F16"
-                                                    << "ardentia/21130000123F16";
-        QTest::newRow("lower case") << "2113d000123e"
-                                    << "ardentia/2113d000123e";
-        QTest::newRow("another channel's command topic") << "211300001230/set"
-                                                         << "";
-        QTest::newRow("a wildcard") << "21130000123+"
-                                    << "";
-        QTest::newRow("every topic below") << "21130000123#"
-                                           << "";
-        QTest::newRow("a blank") << "2113 0001230"
-                                 << "";
-        QTest::newRow("short") << "21130000123"
-                               << "";
-        QTest::newRow("nothing") << ""
-                                 << "";
+        dataRow("a channel", "211300001230", "ardentia/211300001230");
+        dataRow("a channel beyond the ninth", "21130000123F16", "ardentia/21130000123F16");
+        dataRow("lower case", "2113d000123e", "ardentia/2113d000123e");
+        dataRow("another channel's command topic", "211300001230/set", "");
+        dataRow("a wildcard", "21130000123+", "");
+        dataRow("every topic below", "21130000123#", "");
+        dataRow("a blank", "2113 0001230", "");
+        dataRow("short", "21130000123", "");
+        dataRow("nothing", "", "");
     }
     void channelTopicsOnlyForIds()
     {
@@ -206,15 +193,9 @@ private Q_SLOTS:
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("control");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("named") << "Hall"
-                               << "S"
-                               << "Hall";
-        QTest::newRow("unnamed switch") << ""
-                                        << "S"
-                                        << "Switch controller 211300001230";
-        QTest::newRow("unnamed curtain") << ""
-                                         << "C"
-                                         << "Curtain controller 211300001230";
+        dataRow("named", "Hall", "S", "Hall");
+        dataRow("unnamed switch", "", "S", "Switch controller 211300001230");
+        dataRow("unnamed curtain", "", "C", "Curtain controller 211300001230");
     }
     void channelDeviceNames()
     {
@@ -244,50 +225,41 @@ private Q_SLOTS:
         // "host:port base prefix poll connections header-timeout idle-timeout pairing
         // backup-time backup-keep", or the error's start
         QTest::addColumn<QString>("read");
-        QTest::newRow("defaults") << QStringList{} << ""
-                                  << "localhost:1883 ardentia homeassistant 300";
-        QTest::newRow("file") << QStringList{} << "host=hub\nport=8883\nbase-topic=home\n"
-                              << "hub:8883 home homeassistant 300";
-        QTest::newRow("a flag wins over the file") << QStringList{"--port", "1884"} << "port=8883\n"
-                                                   << "localhost:1884 ardentia homeassistant 300";
-        QTest::newRow("bad port") << QStringList{"--port", "70000"} << ""
-                                  << "port must be";
-        QTest::newRow("wildcard topic") << QStringList{"--base-topic", "a/#"} << ""
-                                        << "base-topic";
-        QTest::newRow("cert without key") << QStringList{"--cert-file", "c.pem"} << ""
-                                          << "cert-file and key-file";
-        QTest::newRow("no password file")
-            << QStringList{"--password-file", "/nonexistent/secret"} << ""
-            << "cannot read";
-        QTest::newRow("unknown flag") << QStringList{"--nope"} << ""
-                                      << "Unknown option";
-        QTest::newRow("web limits by default")
-            << QStringList{} << ""
-            << "localhost:1883 ardentia homeassistant 300 256 10 60";
-        QTest::newRow("web limits") << QStringList{"--web-idle-timeout", "5"}
-                                    << "web-max-connections=64\nweb-header-timeout=3\n"
-                                    << "localhost:1883 ardentia homeassistant 300 64 3 5";
-        QTest::newRow("no connections at all") << QStringList{"--web-max-connections", "0"} << ""
-                                               << "web-max-connections must be";
-        QTest::newRow("MQTT pairing on by default") << QStringList{} << ""
-                                                    << "localhost:1883 ardentia homeassistant 300 "
-                                                       "256 10 60 pairing on";
-        QTest::newRow("MQTT pairing off") << QStringList{} << "web-pair-requests=off\n"
-                                          << "localhost:1883 ardentia homeassistant 300 "
-                                             "256 10 60 pairing off";
-        QTest::newRow("MQTT pairing neither") << QStringList{"--web-pair-requests", "no"} << ""
-                                              << "web-pair-requests is on or off";
+        dataRow("defaults", QStringList{}, "", "localhost:1883 ardentia homeassistant 300");
+        dataRow("file", QStringList{}, "host=hub\nport=8883\nbase-topic=home\n",
+                "hub:8883 home homeassistant 300");
+        dataRow("a flag wins over the file", QStringList{"--port", "1884"}, "port=8883\n",
+                "localhost:1884 ardentia homeassistant 300");
+        dataRow("bad port", QStringList{"--port", "70000"}, "", "port must be");
+        dataRow("wildcard topic", QStringList{"--base-topic", "a/#"}, "", "base-topic");
+        dataRow("cert without key", QStringList{"--cert-file", "c.pem"}, "",
+                "cert-file and key-file");
+        dataRow("no password file", QStringList{"--password-file", "/nonexistent/secret"}, "",
+                "cannot read");
+        dataRow("unknown flag", QStringList{"--nope"}, "", "Unknown option");
+        dataRow("web limits by default", QStringList{}, "",
+                "localhost:1883 ardentia homeassistant 300 256 10 60");
+        dataRow("web limits", QStringList{"--web-idle-timeout", "5"},
+                "web-max-connections=64\nweb-header-timeout=3\n",
+                "localhost:1883 ardentia homeassistant 300 64 3 5");
+        dataRow("no connections at all", QStringList{"--web-max-connections", "0"}, "",
+                "web-max-connections must be");
+        dataRow("MQTT pairing on by default", QStringList{}, "",
+                "localhost:1883 ardentia homeassistant 300 "
+                "256 10 60 pairing on");
+        dataRow("MQTT pairing off", QStringList{}, "web-pair-requests=off\n",
+                "localhost:1883 ardentia homeassistant 300 "
+                "256 10 60 pairing off");
+        dataRow("MQTT pairing neither", QStringList{"--web-pair-requests", "no"}, "",
+                "web-pair-requests is on or off");
         const QString webDefaults =
             "localhost:1883 ardentia homeassistant 300 256 10 60 pairing on";
-        QTest::newRow("backups by default") << QStringList{} << "" << webDefaults + " 03:30 7";
-        QTest::newRow("backups set") << QStringList{"--backup-time", "23:05", "--backup-keep", "30"}
-                                     << "" << webDefaults + " 23:05 30";
-        QTest::newRow("no such backup time") << QStringList{"--backup-time", "25:00"} << ""
-                                             << "backup-time";
-        QTest::newRow("not a backup time") << QStringList{"--backup-time", "3"} << ""
-                                           << "backup-time";
-        QTest::newRow("no backup kept") << QStringList{"--backup-keep", "0"} << ""
-                                        << "backup-keep must be";
+        dataRow("backups by default", QStringList{}, "", webDefaults + " 03:30 7");
+        dataRow("backups set", QStringList{"--backup-time", "23:05", "--backup-keep", "30"}, "",
+                webDefaults + " 23:05 30");
+        dataRow("no such backup time", QStringList{"--backup-time", "25:00"}, "", "backup-time");
+        dataRow("not a backup time", QStringList{"--backup-time", "3"}, "", "backup-time");
+        dataRow("no backup kept", QStringList{"--backup-keep", "0"}, "", "backup-keep must be");
     }
     void options()
     {
@@ -337,21 +309,19 @@ private Q_SLOTS:
                        .arg(PairingThrottle::kMaxFailuresPerAddress);
         for (int i = 0; i < PairingThrottle::kMaxFailuresOverall; ++i)
             many << QStringLiteral("10.0.%1.%2*1").arg(i / 200).arg(i % 200);
-        QTest::newRow("a guesser") << QStringList{guesser} << "192.168.1.66" << true;
-        QTest::newRow("a guesser's last try")
-            << QStringList{"192.168.1.66*4"} << "192.168.1.66" << false;
-        QTest::newRow("another phone") << QStringList{guesser} << "192.168.1.20" << false;
-        QTest::newRow("six guessers, a phone that never failed") << six << "192.168.1.20" << false;
-        QTest::newRow("six guessers, one of them") << six << "192.168.1.3" << true;
-        QTest::newRow("many guesses, a phone that failed once")
-            << many + QStringList{"192.168.1.20*1"} << "192.168.1.20" << true;
-        QTest::newRow("a guesser mapped into IPv6")
-            << QStringList{guesser} << "::ffff:192.168.1.66" << true;
+        dataRow("a guesser", QStringList{guesser}, "192.168.1.66", true);
+        dataRow("a guesser's last try", QStringList{"192.168.1.66*4"}, "192.168.1.66", false);
+        dataRow("another phone", QStringList{guesser}, "192.168.1.20", false);
+        dataRow("six guessers, a phone that never failed", six, "192.168.1.20", false);
+        dataRow("six guessers, one of them", six, "192.168.1.3", true);
+        dataRow("many guesses, a phone that failed once", many + QStringList{"192.168.1.20*1"},
+                "192.168.1.20", true);
+        dataRow("a guesser mapped into IPv6", QStringList{guesser}, "::ffff:192.168.1.66", true);
         QStringList network;
         for (int i = 1; i <= PairingThrottle::kMaxFailuresPerAddress; ++i)
             network << QStringLiteral("2001:db8::%1*1").arg(i);
-        QTest::newRow("an IPv6 network's other address") << network << "2001:db8::99" << true;
-        QTest::newRow("another IPv6 network") << network << "2001:db8:0:1::1" << false;
+        dataRow("an IPv6 network's other address", network, "2001:db8::99", true);
+        dataRow("another IPv6 network", network, "2001:db8:0:1::1", false);
     }
     void pairingGuessesAreThrottled()
     {
@@ -407,137 +377,127 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("message");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("switch") << QByteArray(R"({"type":"set","id":"211300001231","state":"ON"})")
-                                << R"(set 211300001231 {"state":"ON"})";
-        QTest::newRow("dim") << QByteArray(R"({"type":"set","id":"212200004560","brightness":35})")
-                             << R"(set 212200004560 {"brightness":35})";
-        QTest::newRow("All Off") << QByteArray(R"({"type":"scenario","number":"-2"})")
-                                 << "scenario -2";
-        QTest::newRow("sync") << QByteArray(R"({"type":"sync"})") << "sync";
-        QTest::newRow("not JSON") << QByteArray("ON") << "refused not a request";
-        QTest::newRow("an array") << QByteArray("[1]") << "refused not a request";
-        QTest::newRow("no type") << QByteArray(R"({"id":"1"})") << "refused not a request";
-        QTest::newRow("unknown type")
-            << QByteArray(R"({"type":"launch"})") << "refused no such request: launch";
-        QTest::newRow("id breaks a line")
-            << QByteArray(R"({"type":"set","id":"1,cfg","state":"ON"})")
-            << "refused no such channel";
-        QTest::newRow("id not text")
-            << QByteArray(R"({"type":"set","id":12,"state":"ON"})") << "refused no such channel";
-        QTest::newRow("id too long")
-            << QByteArray("{\"type\":\"set\",\"id\":\"" + QByteArray(40, '1') + "\"}")
-            << "refused no such channel";
-        QTest::newRow("scenario with a line break")
-            << QByteArray(R"({"type":"scenario","number":"1\nx"})") << "refused no such scenario";
+        dataRow("switch", QByteArray(R"({"type":"set","id":"211300001231","state":"ON"})"),
+                R"(set 211300001231 {"state":"ON"})");
+        dataRow("dim", QByteArray(R"({"type":"set","id":"212200004560","brightness":35})"),
+                R"(set 212200004560 {"brightness":35})");
+        dataRow("All Off", QByteArray(R"({"type":"scenario","number":"-2"})"), "scenario -2");
+        dataRow("sync", QByteArray(R"({"type":"sync"})"), "sync");
+        dataRow("not JSON", QByteArray("ON"), "refused not a request");
+        dataRow("an array", QByteArray("[1]"), "refused not a request");
+        dataRow("no type", QByteArray(R"({"id":"1"})"), "refused not a request");
+        dataRow("unknown type", QByteArray(R"({"type":"launch"})"),
+                "refused no such request: launch");
+        dataRow("id breaks a line", QByteArray(R"({"type":"set","id":"1,cfg","state":"ON"})"),
+                "refused no such channel");
+        dataRow("id not text", QByteArray(R"({"type":"set","id":12,"state":"ON"})"),
+                "refused no such channel");
+        dataRow("id too long",
+                QByteArray("{\"type\":\"set\",\"id\":\"" + QByteArray(40, '1') + "\"}"),
+                "refused no such channel");
+        dataRow("scenario with a line break", QByteArray(R"({"type":"scenario","number":"1\nx"})"),
+                "refused no such scenario");
         // The owner's: names travel as sent (their rules are the home's).
-        QTest::newRow("rename")
-            << QByteArray(R"({"type":"rename","id":"211300001231","name":"Hall, upstairs"})")
-            << "owner rename 211300001231 Hall, upstairs";
-        QTest::newRow("rename without a name")
-            << QByteArray(R"({"type":"rename","id":"211300001231"})")
-            << "refused a rename carries a name";
-        QTest::newRow("rename to a number")
-            << QByteArray(R"({"type":"rename","id":"211300001231","name":5})")
-            << "refused a rename carries a name";
-        QTest::newRow("rename to a novel")
-            << QByteArray(R"({"type":"rename","id":"211300001231","name":")" +
-                          QByteArray(300, 'a') + R"("})")
-            << "refused a rename carries a name";
-        QTest::newRow("remove") << QByteArray(R"({"type":"remove","id":"213100007890"})")
-                                << "owner remove 213100007890";
-        QTest::newRow("remove a path")
-            << QByteArray(R"({"type":"remove","id":"../x"})") << "refused no such device";
-        QTest::newRow("detail") << QByteArray(R"({"type":"detail","id":"211300001230"})")
-                                << "owner detail 211300001230";
-        QTest::newRow("state asked")
-            << QByteArray(R"({"type":"get","id":"212200004560"})") << "owner get 212200004560";
-        QTest::newRow("state of a path asked")
-            << QByteArray(R"({"type":"get","id":"../x"})") << "refused no such device";
-        QTest::newRow("transmitters")
-            << QByteArray(R"({"type":"transmitters"})") << "owner transmitters";
-        QTest::newRow("answer") << QByteArray(R"({"type":"answer","question":3,"button":0})")
-                                << "owner answer 3 0";
-        QTest::newRow("save a scenario")
-            << QByteArray(R"({"type":"saveScenario","number":"","name":"Film night",)"
-                          R"("image":"icon_choose_small_4.png","members":[{"id":"211300001231",)"
-                          R"("state":"ON"},{"id":"212200004560","brightness":35}]})")
-            << R"(owner save  Film night icon_choose_small_4.png 211300001231={"state":"ON"} )"
-               R"(212200004560={"brightness":35})";
-        QTest::newRow("save without members")
-            << QByteArray(R"({"type":"saveScenario","number":"3","name":"x","image":"y"})")
-            << "refused a scenario carries its members";
-        QTest::newRow("save a member without an id")
-            << QByteArray(R"({"type":"saveScenario","number":"3","name":"x","image":"y",)"
-                          R"("members":[{"state":"ON"}]})")
-            << "refused no such channel";
-        QTest::newRow("save under a number with a comma")
-            << QByteArray(R"({"type":"saveScenario","number":"3,4","name":"x","image":"y",)"
-                          R"("members":[]})")
-            << "refused no such scenario";
-        QTest::newRow("delete a scenario")
-            << QByteArray(R"({"type":"deleteScenario","number":"3"})") << "owner delete 3 at ";
-        QTest::newRow("delete at a revision")
-            << QByteArray(R"({"type":"deleteScenario","number":"3","revision":"9f86d081"})")
-            << "owner delete 3 at 9f86d081";
-        QTest::newRow("save at a revision that breaks a line")
-            << QByteArray(R"({"type":"saveScenario","number":"3","name":"x","image":"y",)"
-                          R"("members":[],"revision":"1,2"})")
-            << "refused no such revision";
-        QTest::newRow("decode") << QByteArray(R"({"type":"decode","code":"2112D0007770"})")
-                                << "owner decode 2112D0007770";
-        QTest::newRow("decode a novel")
-            << QByteArray(R"({"type":"decode","code":")" + QByteArray(100, '2') + R"("})")
-            << "refused a code is a short text";
-        QTest::newRow("enrol") << QByteArray(
-                                      R"({"type":"enrol","id":"2112D0007770","names":["Desk",""]})")
-                               << "owner enrol 2112D0007770 Desk|";
-        QTest::newRow("enrol with a number for a name")
-            << QByteArray(R"({"type":"enrol","id":"2112D0007770","names":[5]})")
-            << "refused a channel's name is a short text";
-        QTest::newRow("answer in words")
-            << QByteArray(R"({"type":"answer","question":"3","button":"yes"})")
-            << "refused an answer names its question and button";
+        dataRow("rename",
+                QByteArray(R"({"type":"rename","id":"211300001231","name":"Hall, upstairs"})"),
+                "owner rename 211300001231 Hall, upstairs");
+        dataRow("rename without a name", QByteArray(R"({"type":"rename","id":"211300001231"})"),
+                "refused a rename carries a name");
+        dataRow("rename to a number",
+                QByteArray(R"({"type":"rename","id":"211300001231","name":5})"),
+                "refused a rename carries a name");
+        dataRow("rename to a novel",
+                QByteArray(R"({"type":"rename","id":"211300001231","name":")" +
+                           QByteArray(300, 'a') + R"("})"),
+                "refused a rename carries a name");
+        dataRow("remove", QByteArray(R"({"type":"remove","id":"213100007890"})"),
+                "owner remove 213100007890");
+        dataRow("remove a path", QByteArray(R"({"type":"remove","id":"../x"})"),
+                "refused no such device");
+        dataRow("detail", QByteArray(R"({"type":"detail","id":"211300001230"})"),
+                "owner detail 211300001230");
+        dataRow("state asked", QByteArray(R"({"type":"get","id":"212200004560"})"),
+                "owner get 212200004560");
+        dataRow("state of a path asked", QByteArray(R"({"type":"get","id":"../x"})"),
+                "refused no such device");
+        dataRow("transmitters", QByteArray(R"({"type":"transmitters"})"), "owner transmitters");
+        dataRow("answer", QByteArray(R"({"type":"answer","question":3,"button":0})"),
+                "owner answer 3 0");
+        dataRow("save a scenario",
+                QByteArray(R"({"type":"saveScenario","number":"","name":"Film night",)"
+                           R"("image":"icon_choose_small_4.png","members":[{"id":"211300001231",)"
+                           R"("state":"ON"},{"id":"212200004560","brightness":35}]})"),
+                R"(owner save  Film night icon_choose_small_4.png 211300001231={"state":"ON"} )"
+                R"(212200004560={"brightness":35})");
+        dataRow("save without members",
+                QByteArray(R"({"type":"saveScenario","number":"3","name":"x","image":"y"})"),
+                "refused a scenario carries its members");
+        dataRow("save a member without an id",
+                QByteArray(R"({"type":"saveScenario","number":"3","name":"x","image":"y",)"
+                           R"("members":[{"state":"ON"}]})"),
+                "refused no such channel");
+        dataRow("save under a number with a comma",
+                QByteArray(R"({"type":"saveScenario","number":"3,4","name":"x","image":"y",)"
+                           R"("members":[]})"),
+                "refused no such scenario");
+        dataRow("delete a scenario", QByteArray(R"({"type":"deleteScenario","number":"3"})"),
+                "owner delete 3 at ");
+        dataRow("delete at a revision",
+                QByteArray(R"({"type":"deleteScenario","number":"3","revision":"9f86d081"})"),
+                "owner delete 3 at 9f86d081");
+        dataRow("save at a revision that breaks a line",
+                QByteArray(R"({"type":"saveScenario","number":"3","name":"x","image":"y",)"
+                           R"("members":[],"revision":"1,2"})"),
+                "refused no such revision");
+        dataRow("decode", QByteArray(R"({"type":"decode","code":"2112D0007770"})"),
+                "owner decode 2112D0007770");
+        dataRow("decode a novel",
+                QByteArray(R"({"type":"decode","code":")" + QByteArray(100, '2') + R"("})"),
+                "refused a code is a short text");
+        dataRow("enrol", QByteArray(R"({"type":"enrol","id":"2112D0007770","names":["Desk",""]})"),
+                "owner enrol 2112D0007770 Desk|");
+        dataRow("enrol with a number for a name",
+                QByteArray(R"({"type":"enrol","id":"2112D0007770","names":[5]})"),
+                "refused a channel's name is a short text");
+        dataRow("answer in words", QByteArray(R"({"type":"answer","question":"3","button":"yes"})"),
+                "refused an answer names its question and button");
         // The schedules: listed for every device; changed by an owner's, in
         // the form ScheduleRequests takes (which judges what the schedule says).
-        QTest::newRow("schedules") << QByteArray(R"({"type":"schedules"})") << "schedules";
-        QTest::newRow("a new schedule")
-            << QByteArray(R"({"type":"saveSchedule","schedule":{"name":"Porch"}})")
-            << R"(owner schedule add {"schedule":{"name":"Porch"}})";
-        QTest::newRow("a schedule changed")
-            << QByteArray(R"({"type":"saveSchedule","id":7,"schedule":{}})")
-            << R"(owner schedule edit {"id":7,"schedule":{}})";
-        QTest::newRow("a schedule that is no object")
-            << QByteArray(R"({"type":"saveSchedule","schedule":"Porch at 7"})")
-            << "refused a schedule's saving carries the schedule";
-        QTest::newRow("switched off")
-            << QByteArray(R"({"type":"switchSchedule","id":3,"on":false})")
-            << R"(owner schedule off {"id":3})";
-        QTest::newRow("switched on in words")
-            << QByteArray(R"({"type":"switchSchedule","id":3,"on":"yes"})")
-            << "refused a schedule is switched on or off";
-        QTest::newRow("deleted") << QByteArray(R"({"type":"deleteSchedule","id":3})")
-                                 << R"(owner schedule remove {"id":3})";
-        QTest::newRow("deleted by a name")
-            << QByteArray(R"({"type":"deleteSchedule","id":"3"})") << "refused no such schedule";
-        QTest::newRow("deleted without an id")
-            << QByteArray(R"({"type":"deleteSchedule"})") << "refused no such schedule";
-        QTest::newRow("an id of zero for a stored one")
-            << QByteArray(R"({"type":"switchSchedule","id":0,"on":true})")
-            << "refused no such schedule";
-        QTest::newRow("a fractional id")
-            << QByteArray(R"({"type":"deleteSchedule","id":2.5})") << "refused no such schedule";
-        QTest::newRow("a huge id")
-            << QByteArray(R"({"type":"saveSchedule","id":1e300,"schedule":{}})")
-            << "refused no such schedule";
-        QTest::newRow("a negative id")
-            << QByteArray(R"({"type":"saveSchedule","id":-4,"schedule":{}})")
-            << "refused no such schedule";
-        QTest::newRow("the location")
-            << QByteArray(R"({"type":"setLocation","latitude":52.5,"longitude":-13.25})")
-            << R"(owner schedule location {"latitude":52.5,"longitude":-13.25})";
-        QTest::newRow("the location in words")
-            << QByteArray(R"({"type":"setLocation","latitude":"52N","longitude":13})")
-            << "refused a location is a latitude and a longitude in degrees";
+        dataRow("schedules", QByteArray(R"({"type":"schedules"})"), "schedules");
+        dataRow("a new schedule",
+                QByteArray(R"({"type":"saveSchedule","schedule":{"name":"Porch"}})"),
+                R"(owner schedule add {"schedule":{"name":"Porch"}})");
+        dataRow("a schedule changed", QByteArray(R"({"type":"saveSchedule","id":7,"schedule":{}})"),
+                R"(owner schedule edit {"id":7,"schedule":{}})");
+        dataRow("a schedule that is no object",
+                QByteArray(R"({"type":"saveSchedule","schedule":"Porch at 7"})"),
+                "refused a schedule's saving carries the schedule");
+        dataRow("switched off", QByteArray(R"({"type":"switchSchedule","id":3,"on":false})"),
+                R"(owner schedule off {"id":3})");
+        dataRow("switched on in words",
+                QByteArray(R"({"type":"switchSchedule","id":3,"on":"yes"})"),
+                "refused a schedule is switched on or off");
+        dataRow("deleted", QByteArray(R"({"type":"deleteSchedule","id":3})"),
+                R"(owner schedule remove {"id":3})");
+        dataRow("deleted by a name", QByteArray(R"({"type":"deleteSchedule","id":"3"})"),
+                "refused no such schedule");
+        dataRow("deleted without an id", QByteArray(R"({"type":"deleteSchedule"})"),
+                "refused no such schedule");
+        dataRow("an id of zero for a stored one",
+                QByteArray(R"({"type":"switchSchedule","id":0,"on":true})"),
+                "refused no such schedule");
+        dataRow("a fractional id", QByteArray(R"({"type":"deleteSchedule","id":2.5})"),
+                "refused no such schedule");
+        dataRow("a huge id", QByteArray(R"({"type":"saveSchedule","id":1e300,"schedule":{}})"),
+                "refused no such schedule");
+        dataRow("a negative id", QByteArray(R"({"type":"saveSchedule","id":-4,"schedule":{}})"),
+                "refused no such schedule");
+        dataRow("the location",
+                QByteArray(R"({"type":"setLocation","latitude":52.5,"longitude":-13.25})"),
+                R"(owner schedule location {"latitude":52.5,"longitude":-13.25})");
+        dataRow("the location in words",
+                QByteArray(R"({"type":"setLocation","latitude":"52N","longitude":13})"),
+                "refused a location is a latitude and a longitude in degrees");
     }
     void pageRequests()
     {
@@ -597,17 +557,17 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("heardA");
         QTest::addColumn<QStringList>("heardB");
         QTest::addColumn<QStringList>("answered");
-        QTest::newRow("two pages, two questions")
-            << QStringList{"A asks", "B asks", "B answers 1", "A answers 1"}
-            << QStringList{"question 1"} << QStringList{"question 1"} << QStringList{"B1", "A1"};
-        QTest::newRow("a stale or repeated answer is refused")
-            << QStringList{"A asks", "A asks", "A answers 1", "A answers 2", "A answers 2"}
-            << QStringList{"question 1", "question 2"} << QStringList{} << QStringList{"A2"};
-        QTest::newRow("an outcome reaches its own page")
-            << QStringList{"A reports"} << QStringList{"toast"} << QStringList{} << QStringList{};
-        QTest::newRow("a closed page hears nothing and is asked nothing")
-            << QStringList{"A closes", "A asks", "A reports"} << QStringList{} << QStringList{}
-            << QStringList{};
+        dataRow("two pages, two questions",
+                QStringList{"A asks", "B asks", "B answers 1", "A answers 1"},
+                QStringList{"question 1"}, QStringList{"question 1"}, QStringList{"B1", "A1"});
+        dataRow("a stale or repeated answer is refused",
+                QStringList{"A asks", "A asks", "A answers 1", "A answers 2", "A answers 2"},
+                QStringList{"question 1", "question 2"}, QStringList{}, QStringList{"A2"});
+        dataRow("an outcome reaches its own page", QStringList{"A reports"}, QStringList{"toast"},
+                QStringList{}, QStringList{});
+        dataRow("a closed page hears nothing and is asked nothing",
+                QStringList{"A closes", "A asks", "A reports"}, QStringList{}, QStringList{},
+                QStringList{});
     }
     void eachPageHearsItsOwnFlows()
     {
@@ -658,15 +618,12 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("request");
         QTest::addColumn<bool>("off");
         QTest::addColumn<QString>("made"); // the role of the link made, or "" for none
-        QTest::newRow("no role") << QByteArray(R"({"reply_to":"hub"})") << false << "family";
-        QTest::newRow("family") << QByteArray(R"({"reply_to":"hub","role":"family"})") << false
-                                << "family";
-        QTest::newRow("owner") << QByteArray(R"({"reply_to":"hub","role":"owner"})") << false << "";
-        QTest::newRow("unknown role")
-            << QByteArray(R"({"reply_to":"hub","role":"root"})") << false << "";
-        QTest::newRow("role not text")
-            << QByteArray(R"({"reply_to":"hub","role":1})") << false << "";
-        QTest::newRow("switched off") << QByteArray(R"({"reply_to":"hub"})") << true << "";
+        dataRow("no role", QByteArray(R"({"reply_to":"hub"})"), false, "family");
+        dataRow("family", QByteArray(R"({"reply_to":"hub","role":"family"})"), false, "family");
+        dataRow("owner", QByteArray(R"({"reply_to":"hub","role":"owner"})"), false, "");
+        dataRow("unknown role", QByteArray(R"({"reply_to":"hub","role":"root"})"), false, "");
+        dataRow("role not text", QByteArray(R"({"reply_to":"hub","role":1})"), false, "");
+        dataRow("switched off", QByteArray(R"({"reply_to":"hub"})"), true, "");
     }
     void mqttPairingRoles()
     {
@@ -706,12 +663,9 @@ private Q_SLOTS:
         QTest::addColumn<QString>("fault");
         QTest::addColumn<QString>("status");
         QTest::addColumn<QString>("said"); // the name taken, or the error
-        QTest::newRow("taken") << ""
-                               << "ok"
-                               << "Front door";
-        QTest::newRow("refused") << "lig:15:*=code:1"
-                                 << "error"
-                                 << "the master did not take the name (refused_1)";
+        dataRow("taken", "", "ok", "Front door");
+        dataRow("refused", "lig:15:*=code:1", "error",
+                "the master did not take the name (refused_1)");
     }
     void mqttRenameIsAnsweredByTheHome()
     {
@@ -769,25 +723,25 @@ private Q_SLOTS:
         const QImage code = picture(qrCodeSvg("213100007890"), {300, 300});
         QTest::addColumn<QByteArray>("photo");
         QTest::addColumn<QString>("expected"); // the text read, or "refused CODE"
-        QTest::newRow("PNG") << encoded(code, "PNG") << "213100007890";
-        QTest::newRow("JPEG") << encoded(code, "JPEG") << "213100007890";
+        dataRow("PNG", encoded(code, "PNG"), "213100007890");
+        dataRow("JPEG", encoded(code, "JPEG"), "213100007890");
         if (QImageWriter::supportedImageFormats().contains("webp"))
-            QTest::newRow("WebP") << encoded(code, "WEBP") << "213100007890";
-        QTest::newRow("a large photo, read smaller")
-            << encoded(code.scaled(4000, 4000), "JPEG") << "213100007890";
-        QTest::newRow("no code") << encoded(picture({}, {300, 300}), "PNG") << "refused noCode";
-        QTest::newRow("text") << QByteArray("2131000078900") << "refused notAnImage";
-        QTest::newRow("an SVG") << qrCodeSvg("213100007890") << "refused notAnImage";
-        QTest::newRow("a GIF") << encoded(code, "GIF") << "refused notAnImage";
-        QTest::newRow("a PNG's head only") << encoded(code, "PNG").left(40) << "refused notAnImage";
+            dataRow("WebP", encoded(code, "WEBP"), "213100007890");
+        dataRow("a large photo, read smaller", encoded(code.scaled(4000, 4000), "JPEG"),
+                "213100007890");
+        dataRow("no code", encoded(picture({}, {300, 300}), "PNG"), "refused noCode");
+        dataRow("text", QByteArray("2131000078900"), "refused notAnImage");
+        dataRow("an SVG", qrCodeSvg("213100007890"), "refused notAnImage");
+        dataRow("a GIF", encoded(code, "GIF"), "refused notAnImage");
+        dataRow("a PNG's head only", encoded(code, "PNG").left(40), "refused notAnImage");
         // A header that claims 100000 x 100000 pixels: refused before any is decoded.
         QByteArray bomb = encoded(picture({}, {16, 16}), "PNG");
         bomb.replace(16, 8, QByteArray::fromHex("000186a0000186a0"));
-        QTest::newRow("a claimed 10-gigapixel PNG") << bomb << "refused notAnImage";
+        dataRow("a claimed 10-gigapixel PNG", bomb, "refused notAnImage");
         // 5000 x 4000: a JPEG of it is read (made smaller as it is decoded), a PNG is not decoded.
         QByteArray twentyMegapixels = encoded(picture({}, {16, 16}), "PNG");
         twentyMegapixels.replace(16, 8, QByteArray::fromHex("0000138800000fa0"));
-        QTest::newRow("a 20-megapixel PNG") << twentyMegapixels << "refused notAnImage";
+        dataRow("a 20-megapixel PNG", twentyMegapixels, "refused notAnImage");
         const auto progressive = [](const QImage &image) {
             QByteArray bytes;
             QBuffer buffer(&bytes);
@@ -797,27 +751,25 @@ private Q_SLOTS:
             writer.write(image);
             return bytes;
         };
-        QTest::newRow("a progressive JPEG") << progressive(code) << "213100007890";
+        dataRow("a progressive JPEG", progressive(code), "213100007890");
         // A progressive JPEG is held whole while it is decoded, however small it is
         // read: one whose frame claims 7000 x 7000 pixels is refused before it is.
         QByteArray progressiveBomb = progressive(picture({}, {16, 16}));
         progressiveBomb.replace(progressiveBomb.indexOf("\xFF\xC2") + 5, 4,
                                 QByteArray::fromHex("1b581b58"));
-        QTest::newRow("a claimed 49-megapixel progressive JPEG")
-            << progressiveBomb << "refused notAnImage";
+        dataRow("a claimed 49-megapixel progressive JPEG", progressiveBomb, "refused notAnImage");
         // Each scan is a pass over every coefficient: one repeated past any
         // encoder's count is refused before the first.
-        QTest::newRow("a progressive JPEG of many scans")
-            << manyScans(progressive(code), UploadedImage::kMaxJpegScans + 1)
-            << "refused notAnImage";
+        dataRow("a progressive JPEG of many scans",
+                manyScans(progressive(code), UploadedImage::kMaxJpegScans + 1),
+                "refused notAnImage");
         // A lossless WebP of one colour is a few bytes however large it says
         // it is; it is decoded whole, so it is bounded as a PNG is.
-        QTest::newRow("a WebP of a few bytes, 5600 x 5600")
-            << oneColourWebP(5600, 5600) << "refused notAnImage";
-        QTest::newRow("a one-colour WebP") << oneColourWebP(300, 300) << "refused noCode";
-        QTest::newRow("over 8 MB")
-            << encoded(code, "PNG") + QByteArray(UploadedImage::kMaxBytes, '\0')
-            << "refused photoTooLarge";
+        dataRow("a WebP of a few bytes, 5600 x 5600", oneColourWebP(5600, 5600),
+                "refused notAnImage");
+        dataRow("a one-colour WebP", oneColourWebP(300, 300), "refused noCode");
+        dataRow("over 8 MB", encoded(code, "PNG") + QByteArray(UploadedImage::kMaxBytes, '\0'),
+                "refused photoTooLarge");
     }
     void photosOfCodes()
     {
@@ -909,8 +861,8 @@ private Q_SLOTS:
     void theDetailCodeReadsBack_data()
     {
         QTest::addColumn<QString>("id");
-        QTest::newRow("transmitter") << "211300001230";
-        QTest::newRow("channel") << "212200004560";
+        dataRow("transmitter", "211300001230");
+        dataRow("channel", "212200004560");
     }
     void theDetailCodeReadsBack()
     {
@@ -935,15 +887,14 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("header");
         QTest::addColumn<QString>("language");
-        QTest::newRow("none") << QByteArray() << "en";
-        QTest::newRow("Chinese") << QByteArray("zh-CN,zh;q=0.9,en;q=0.8") << "zh_CN";
-        QTest::newRow("Taiwan") << QByteArray("zh-TW") << "zh_CN";
-        QTest::newRow("English first") << QByteArray("en-GB,zh;q=0.5") << "en";
-        QTest::newRow("by weight") << QByteArray("en;q=0.3, zh;q=0.7") << "zh_CN";
-        QTest::newRow("neither, then Chinese")
-            << QByteArray("fr-FR, de;q=0.9, zh;q=0.2") << "zh_CN";
-        QTest::newRow("Chinese refused") << QByteArray("zh;q=0, fr") << "en";
-        QTest::newRow("garbage") << QByteArray(";;,q=,") << "en";
+        dataRow("none", QByteArray(), "en");
+        dataRow("Chinese", QByteArray("zh-CN,zh;q=0.9,en;q=0.8"), "zh_CN");
+        dataRow("Taiwan", QByteArray("zh-TW"), "zh_CN");
+        dataRow("English first", QByteArray("en-GB,zh;q=0.5"), "en");
+        dataRow("by weight", QByteArray("en;q=0.3, zh;q=0.7"), "zh_CN");
+        dataRow("neither, then Chinese", QByteArray("fr-FR, de;q=0.9, zh;q=0.2"), "zh_CN");
+        dataRow("Chinese refused", QByteArray("zh;q=0, fr"), "en");
+        dataRow("garbage", QByteArray(";;,q=,"), "en");
     }
     void theBrowsersLanguage()
     {

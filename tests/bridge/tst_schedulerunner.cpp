@@ -2,6 +2,7 @@
 #include "bridge/storechangewatch.h"
 #include "core/schedulerunner.h"
 #include "core/schedulerunrecords.h"
+#include "datarow.h"
 #include "freshprogram.h"
 #include "loopbacksimulator.h"
 #include "mqtt/schedulepublisher.h"
@@ -169,14 +170,13 @@ private Q_SLOTS:
         QTest::addColumn<int>("kind");
         QTest::addColumn<QString>("target");
         QTest::addColumn<QString>("command");
-        QTest::newRow("switch on")
-            << int(ScheduleAction::Kind::Switch) << kStairs << "cfg,lig," + kStairs + ",4,1";
-        QTest::newRow("dim to 40")
-            << int(ScheduleAction::Kind::Dim) << kDimmer << "cfg,lig," + kDimmer + ",4,1,40";
-        QTest::newRow("curtain open")
-            << int(ScheduleAction::Kind::Curtain) << kCurtain << "cfg,curtain," + kCurtain + ",4,1";
-        QTest::newRow("scenario") << int(ScheduleAction::Kind::RunScenario) << "2"
-                                  << "cfg,scenario,2";
+        dataRow("switch on", int(ScheduleAction::Kind::Switch), kStairs,
+                "cfg,lig," + kStairs + ",4,1");
+        dataRow("dim to 40", int(ScheduleAction::Kind::Dim), kDimmer,
+                "cfg,lig," + kDimmer + ",4,1,40");
+        dataRow("curtain open", int(ScheduleAction::Kind::Curtain), kCurtain,
+                "cfg,curtain," + kCurtain + ",4,1");
+        dataRow("scenario", int(ScheduleAction::Kind::RunScenario), "2", "cfg,scenario,2");
     }
     void dueRunSendsTheCommand()
     {
@@ -220,10 +220,10 @@ private Q_SLOTS:
         const auto utc = [](const QDate &date, int hour, int minute) {
             return QDateTime(date, QTime(hour, minute), Qt::UTC);
         };
-        QTest::newRow("spring, 02:30 skipped")
-            << utc(QDate(2027, 3, 28), 0, 0) << utc(QDate(2027, 3, 28), 1, 0);
-        QTest::newRow("autumn, 02:30 twice")
-            << utc(QDate(2026, 10, 25), 0, 0) << utc(QDate(2026, 10, 25), 0, 30);
+        dataRow("spring, 02:30 skipped", utc(QDate(2027, 3, 28), 0, 0),
+                utc(QDate(2027, 3, 28), 1, 0));
+        dataRow("autumn, 02:30 twice", utc(QDate(2026, 10, 25), 0, 0),
+                utc(QDate(2026, 10, 25), 0, 30));
     }
     void runsAtLocalTimeAcrossClockChanges()
     {
@@ -256,17 +256,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("lastOutcome");
         const QString refused = QStringLiteral("lig:4:") + kStairs + QStringLiteral("=code:3");
         const QString silent = QStringLiteral("lig:4:") + kStairs + QStringLiteral("=drop");
-        QTest::newRow("refused twice")
-            << refused << false
-            << "refused: Control failed / Please check device and network "
-               "(code 3)"
-            << "refused: Control failed / Please check device and network (code 3)";
-        QTest::newRow("silent twice") << silent << false << "no-reply: Network connection failed"
-                                      << "no-reply: Network connection failed";
-        QTest::newRow("refused, then taken")
-            << refused << true
-            << "refused: Control failed / Please check device and network (code 3)"
-            << "done";
+        dataRow("refused twice", refused, false,
+                "refused: Control failed / Please check device and network "
+                "(code 3)",
+                "refused: Control failed / Please check device and network (code 3)");
+        dataRow("silent twice", silent, false, "no-reply: Network connection failed",
+                "no-reply: Network connection failed");
+        dataRow("refused, then taken", refused, true,
+                "refused: Control failed / Please check device and network (code 3)", "done");
     }
     void failedRunIsTriedOnceMore()
     {
@@ -313,9 +310,9 @@ private Q_SLOTS:
     {
         QTest::addColumn<QDateTime>("restartAt");
         QTest::addColumn<int>("retries");
-        QTest::newRow("back before the retry") << at(7, 0, 30) << 1;
-        QTest::newRow("back within the grace") << at(7, 5) << 1;
-        QTest::newRow("back after the grace") << at(7, 7) << 0;
+        dataRow("back before the retry", at(7, 0, 30), 1);
+        dataRow("back within the grace", at(7, 5), 1);
+        dataRow("back after the grace", at(7, 7), 0);
     }
     void retryWaitingAtARestart()
     {
@@ -360,13 +357,13 @@ private Q_SLOTS:
         QTest::addColumn<QDateTime>("startedAt");
         QTest::addColumn<bool>("runs");
         const QDateTime yesterday = at(7, 0, 0, -1);
-        QTest::newRow("due 3 minutes ago") << yesterday << at(7, 3) << true;
-        QTest::newRow("due 4:59 ago") << yesterday << at(7, 4, 59) << true;
-        QTest::newRow("due 5 minutes ago") << yesterday << at(7, 5) << false;
-        QTest::newRow("due 10 minutes ago") << yesterday << at(7, 10) << false;
-        QTest::newRow("away two days, due 3 minutes ago") << at(7, 0, 0, -2) << at(7, 3) << true;
-        QTest::newRow("ran already") << at(7, 0) << at(7, 3) << false;
-        QTest::newRow("unknown to the runner") << QDateTime() << at(7, 3) << false;
+        dataRow("due 3 minutes ago", yesterday, at(7, 3), true);
+        dataRow("due 4:59 ago", yesterday, at(7, 4, 59), true);
+        dataRow("due 5 minutes ago", yesterday, at(7, 5), false);
+        dataRow("due 10 minutes ago", yesterday, at(7, 10), false);
+        dataRow("away two days, due 3 minutes ago", at(7, 0, 0, -2), at(7, 3), true);
+        dataRow("ran already", at(7, 0), at(7, 3), false);
+        dataRow("unknown to the runner", QDateTime(), at(7, 3), false);
     }
     void missedRunWithinTheGrace()
     {
@@ -412,12 +409,10 @@ private Q_SLOTS:
         QTest::addColumn<QDateTime>("readAt");
         QTest::addColumn<int>("latency"); // how late a change may be read, in seconds
         QTest::addColumn<bool>("runs");
-        QTest::newRow("a minute ago") << QTime(7, 59) << at(8, 0) << 0 << false;
-        QTest::newRow("a minute ahead") << QTime(8, 1) << at(8, 0) << 0 << true;
-        QTest::newRow("due while the change was on its way")
-            << QTime(8, 0) << at(8, 0, 2) << 5 << true;
-        QTest::newRow("due before the change was made")
-            << QTime(7, 59) << at(8, 0, 2) << 5 << false;
+        dataRow("a minute ago", QTime(7, 59), at(8, 0), 0, false);
+        dataRow("a minute ahead", QTime(8, 1), at(8, 0), 0, true);
+        dataRow("due while the change was on its way", QTime(8, 0), at(8, 0, 2), 5, true);
+        dataRow("due before the change was made", QTime(7, 59), at(8, 0, 2), 5, false);
     }
     void changedScheduleRunsFromTheChangeOn()
     {
@@ -491,8 +486,8 @@ private Q_SLOTS:
     {
         QTest::addColumn<QDateTime>("wokenAt");
         QTest::addColumn<int>("runs");
-        QTest::newRow("ran") << at(7, 30) << 1;
-        QTest::newRow("missed") << at(7, 40) << 0;
+        dataRow("ran", at(7, 30), 1);
+        dataRow("missed", at(7, 40), 0);
     }
     void singleRunIsSwitchedOffAfterItsTime()
     {
@@ -538,41 +533,37 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("after"); // the schedules' names, "-" for one switched off
         const QByteArray dim =
             R"({"schedule":{"name":"Dim","enabled":true,"action":{"kind":"dim","channel":"212200004560","level":LEVEL},"time":{"kind":"clock","at":"07:30","weekdays":[1]}}})";
-        QTest::newRow("add") << "add" << QByteArray(dim).replace("LEVEL", "40") << ""
-                             << QStringList{"Morning", "Dim"};
-        QTest::newRow("add at level 140")
-            << "add" << QByteArray(dim).replace("LEVEL", "140")
-            << "A level is from 0 to 100, not 140." << QStringList{"Morning"};
-        QTest::newRow("add to no channel")
-            << "add"
-            << QByteArray(dim).replace("LEVEL", "40").replace("212200004560", "212200009999")
-            << "The home has no channel 212200009999." << QStringList{"Morning"};
-        QTest::newRow("add half a schedule")
-            << "add" << QByteArray(R"({"schedule":{"name":"X"}})") << "*" << QStringList{"Morning"};
-        QTest::newRow("edit")
-            << "edit"
-            << QByteArray(dim).replace("LEVEL", "40").replace("{\"schedule", "{\"id\":1,\"schedule")
-            << "" << QStringList{"Dim"};
-        QTest::newRow("edit of no schedule")
-            << "edit"
-            << QByteArray(dim).replace("LEVEL", "40").replace("{\"schedule", "{\"id\":9,\"schedule")
-            << "no schedule 9" << QStringList{"Morning"};
-        QTest::newRow("edit without an ID")
-            << "edit" << QByteArray(dim).replace("LEVEL", "40") << "name the schedule with \"id\""
-            << QStringList{"Morning"};
-        QTest::newRow("off") << "off" << QByteArray(R"({"id":1})") << "" << QStringList{"-Morning"};
-        QTest::newRow("remove") << "remove" << QByteArray(R"({"id":1})") << "" << QStringList{};
-        QTest::newRow("remove no schedule") << "remove" << QByteArray(R"({"id":"1"})")
-                                            << "name the schedule" << QStringList{"Morning"};
-        QTest::newRow("location off the globe")
-            << "location" << QByteArray(R"({"latitude":95,"longitude":0})")
-            << "The latitude must be from -90" << QStringList{"Morning"};
-        QTest::newRow("location in words")
-            << "location" << QByteArray(R"({"latitude":"north","longitude":0})")
-            << "give \"latitude\" and \"longitude\"" << QStringList{"Morning"};
-        QTest::newRow("no such verb")
-            << "pause" << QByteArray(R"({"id":1})") << "no such request: schedule/pause"
-            << QStringList{"Morning"};
+        dataRow("add", "add", QByteArray(dim).replace("LEVEL", "40"), "",
+                QStringList{"Morning", "Dim"});
+        dataRow("add at level 140", "add", QByteArray(dim).replace("LEVEL", "140"),
+                "A level is from 0 to 100, not 140.", QStringList{"Morning"});
+        dataRow("add to no channel", "add",
+                QByteArray(dim).replace("LEVEL", "40").replace("212200004560", "212200009999"),
+                "The home has no channel 212200009999.", QStringList{"Morning"});
+        dataRow("add half a schedule", "add", QByteArray(R"({"schedule":{"name":"X"}})"), "*",
+                QStringList{"Morning"});
+        dataRow(
+            "edit", "edit",
+            QByteArray(dim).replace("LEVEL", "40").replace("{\"schedule", "{\"id\":1,\"schedule"),
+            "", QStringList{"Dim"});
+        dataRow(
+            "edit of no schedule", "edit",
+            QByteArray(dim).replace("LEVEL", "40").replace("{\"schedule", "{\"id\":9,\"schedule"),
+            "no schedule 9", QStringList{"Morning"});
+        dataRow("edit without an ID", "edit", QByteArray(dim).replace("LEVEL", "40"),
+                "name the schedule with \"id\"", QStringList{"Morning"});
+        dataRow("off", "off", QByteArray(R"({"id":1})"), "", QStringList{"-Morning"});
+        dataRow("remove", "remove", QByteArray(R"({"id":1})"), "", QStringList{});
+        dataRow("remove no schedule", "remove", QByteArray(R"({"id":"1"})"), "name the schedule",
+                QStringList{"Morning"});
+        dataRow("location off the globe", "location",
+                QByteArray(R"({"latitude":95,"longitude":0})"), "The latitude must be from -90",
+                QStringList{"Morning"});
+        dataRow("location in words", "location",
+                QByteArray(R"({"latitude":"north","longitude":0})"),
+                "give \"latitude\" and \"longitude\"", QStringList{"Morning"});
+        dataRow("no such verb", "pause", QByteArray(R"({"id":1})"),
+                "no such request: schedule/pause", QStringList{"Morning"});
     }
     void scheduleRequests()
     {

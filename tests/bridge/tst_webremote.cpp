@@ -6,6 +6,7 @@
 #include "control/livehome.h"
 #include "control/udpsocketmanager.h"
 #include "core/masterlink.h"
+#include "datarow.h"
 #include "faultrule.h"
 #include "freshprogram.h"
 #include "loopbacksimulator.h"
@@ -306,12 +307,9 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("token");
-        QTest::newRow("page") << "/"
-                              << "";
-        QTest::newRow("script") << "/app.js"
-                                << "";
-        QTest::newRow("made-up token") << "/"
-                                       << "abc";
+        dataRow("page", "/", "");
+        dataRow("script", "/app.js", "");
+        dataRow("made-up token", "/", "abc");
     }
     void nothingWithoutAToken()
     {
@@ -348,17 +346,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("path");
         QTest::addColumn<QByteArray>("accepted");
         QTest::addColumn<QByteArray>("encoding");
-        QTest::newRow("script, brotli first")
-            << "/app.js" << QByteArray("gzip, br") << QByteArray("br");
-        QTest::newRow("script, gzip")
-            << "/app.js" << QByteArray("gzip, deflate") << QByteArray("gzip");
-        QTest::newRow("brotli refused")
-            << "/style.css" << QByteArray("br;q=0, gzip") << QByteArray("gzip");
-        QTest::newRow("nothing accepted")
-            << "/devices.js" << QByteArray("identity") << QByteArray();
-        QTest::newRow("page in its language") << "/" << QByteArray("br") << QByteArray("br");
-        QTest::newRow("picture") << "/icons/home_Lighting.svg" << QByteArray("gzip")
-                                 << QByteArray("gzip");
+        dataRow("script, brotli first", "/app.js", QByteArray("gzip, br"), QByteArray("br"));
+        dataRow("script, gzip", "/app.js", QByteArray("gzip, deflate"), QByteArray("gzip"));
+        dataRow("brotli refused", "/style.css", QByteArray("br;q=0, gzip"), QByteArray("gzip"));
+        dataRow("nothing accepted", "/devices.js", QByteArray("identity"), QByteArray());
+        dataRow("page in its language", "/", QByteArray("br"), QByteArray("br"));
+        dataRow("picture", "/icons/home_Lighting.svg", QByteArray("gzip"), QByteArray("gzip"));
     }
     void thePagesFilesGoCompressedAndAreAskedAgainCheaply()
     {
@@ -417,10 +410,10 @@ private Q_SLOTS:
         QTest::addColumn<bool>("paired");
         QTest::addColumn<QString>("origin"); // %1: the port
         QTest::addColumn<bool>("served");
-        QTest::newRow("paired, own origin") << true << "http://127.0.0.1:%1" << true;
-        QTest::newRow("no token") << false << "http://127.0.0.1:%1" << false;
-        QTest::newRow("another site") << true << "http://evil.example" << false;
-        QTest::newRow("no origin") << true << "" << false;
+        dataRow("paired, own origin", true, "http://127.0.0.1:%1", true);
+        dataRow("no token", false, "http://127.0.0.1:%1", false);
+        dataRow("another site", true, "http://evil.example", false);
+        dataRow("no origin", true, "", false);
     }
     void theWebSocketChecksWhoAndWhere()
     {
@@ -520,8 +513,8 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("sent");
         QTest::addColumn<int>("headerMs");
         QTest::addColumn<int>("idleMs");
-        QTest::newRow("headers never finished") << QByteArray("GET / HTTP/1.1\r\n") << 200 << 60000;
-        QTest::newRow("nothing said") << QByteArray() << 60000 << 200;
+        dataRow("headers never finished", QByteArray("GET / HTTP/1.1\r\n"), 200, 60000);
+        dataRow("nothing said", QByteArray(), 60000, 200);
     }
     void slowOrSilentConnectionsAreClosed()
     {
@@ -600,9 +593,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("pagesEach");
         QTest::addColumn<int>("open"); // of the family's pages
         const int perDevice = ConnectionLimits::kMaxPagesPerDevice;
-        QTest::newRow("one address")
-            << 256 << 5 << perDevice << ConnectionLimits::kMaxPagesPerAddress;
-        QTest::newRow("a full server") << 12 << 3 << perDevice << 11; // a sixteenth, one, left
+        dataRow("one address", 256, 5, perDevice, ConnectionLimits::kMaxPagesPerAddress);
+        dataRow("a full server", 12, 3, perDevice, 11); // a sixteenth, one, left
     }
     void pagesAreBoundedAndOwnersKeepRoom()
     {
@@ -686,12 +678,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("lang");
         QTest::addColumn<QString>("tile");
         QTest::addColumn<QString>("notPaired");
-        QTest::newRow("Chinese") << QByteArray("zh-CN,zh;q=0.9") << "zh-CN"
-                                 << "灯光"
-                                 << "未配对";
-        QTest::newRow("English") << QByteArray("en-US") << "en"
-                                 << "Lighting"
-                                 << "Not paired";
+        dataRow("Chinese", QByteArray("zh-CN,zh;q=0.9"), "zh-CN", "灯光", "未配对");
+        dataRow("English", QByteArray("en-US"), "en", "Lighting", "Not paired");
     }
     void thePageSpeaksTheBrowsersLanguage()
     {
@@ -715,8 +703,8 @@ private Q_SLOTS:
     void tlsServesThePageAndItsSocket_data()
     {
         QTest::addColumn<bool>("ec");
-        QTest::newRow("RSA") << false;
-        QTest::newRow("EC") << true;
+        dataRow("RSA", false);
+        dataRow("EC", true);
     }
     void tlsServesThePageAndItsSocket()
     {
@@ -837,35 +825,20 @@ private Q_SLOTS:
         QTest::addColumn<QString>("id");         // whose stored name is watched
         QTest::addColumn<QString>("ownerHears"); // the type of the owner's answer
         QTest::addColumn<QString>("ownerTitle"); // the stored name after the owner's request
-        QTest::newRow("rename a light") << R"({"type":"rename","id":"211300001231","name":"Hall"})"
-                                        << "211300001231"
-                                        << "home"
-                                        << "Hall";
-        QTest::newRow("rename a transmitter")
-            << R"({"type":"rename","id":"20AA10000001","name":"Attic"})"
-            << "20AA10000001"
-            << "transmitters"
-            << "Attic";
-        QTest::newRow("remove a curtain") << R"({"type":"remove","id":"213100007890"})"
-                                          << "213100007890"
-                                          << "home"
-                                          << "(gone)";
-        QTest::newRow("remove the master") << R"({"type":"remove","id":"20AA10000001"})"
-                                           << "20AA10000001"
-                                           << "transmitters"
-                                           << "(gone)";
-        QTest::newRow("a device's detail") << R"({"type":"detail","id":"212200004560"})"
-                                           << "212200004560"
-                                           << "detail"
-                                           << "Living room";
-        QTest::newRow("the transmitters") << R"({"type":"transmitters"})"
-                                          << "20AA10000001"
-                                          << "transmitters"
-                                          << "";
-        QTest::newRow("an answer") << R"({"type":"answer","question":1,"button":0})"
-                                   << "20AA10000001"
-                                   << "error"
-                                   << "";
+        dataRow("rename a light", R"({"type":"rename","id":"211300001231","name":"Hall"})",
+                "211300001231", "home", "Hall");
+        dataRow("rename a transmitter", R"({"type":"rename","id":"20AA10000001","name":"Attic"})",
+                "20AA10000001", "transmitters", "Attic");
+        dataRow("remove a curtain", R"({"type":"remove","id":"213100007890"})", "213100007890",
+                "home", "(gone)");
+        dataRow("remove the master", R"({"type":"remove","id":"20AA10000001"})", "20AA10000001",
+                "transmitters", "(gone)");
+        dataRow("a device's detail", R"({"type":"detail","id":"212200004560"})", "212200004560",
+                "detail", "Living room");
+        dataRow("the transmitters", R"({"type":"transmitters"})", "20AA10000001", "transmitters",
+                "");
+        dataRow("an answer", R"({"type":"answer","question":1,"button":0})", "20AA10000001",
+                "error", "");
     }
     void familyDevicesCannotDoWhatOnlyTheOwnerMay()
     {
@@ -924,18 +897,13 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("refusal");
-        QTest::newRow("empty") << ""
-                               << "nameEmpty";
-        QTest::newRow("21 characters") << QString(21, 'a') << "nameTooLong";
-        QTest::newRow("a comma") << "Hall, upstairs"
-                                 << "nameUnsendable";
-        QTest::newRow("the line's suffix") << "Hall\\n"
-                                           << "nameUnsendable";
-        QTest::newRow("a line break") << "Hall\nx"
-                                      << "nameUnsendable";
-        QTest::newRow("20 Chinese characters") << QString(20, QChar(0x706F)) << "";
-        QTest::newRow("one blank") << " "
-                                   << "";
+        dataRow("empty", "", "nameEmpty");
+        dataRow("21 characters", QString(21, 'a'), "nameTooLong");
+        dataRow("a comma", "Hall, upstairs", "nameUnsendable");
+        dataRow("the line's suffix", "Hall\\n", "nameUnsendable");
+        dataRow("a line break", "Hall\nx", "nameUnsendable");
+        dataRow("20 Chinese characters", QString(20, QChar(0x706F)), "");
+        dataRow("one blank", " ", "");
     }
     void namesFollowTheAppsRules()
     {
@@ -1006,19 +974,16 @@ private Q_SLOTS:
         const QStringList refusedScenario{
             R"({"type":"saveScenario","number":"","name":"Morning","image":"icon_choose_small_1.png",)"
             R"("members":[{"id":"211300001232","state":"ON"}]})"};
-        QTest::newRow("two owners' scenarios")
-            << refusedScenario << "Setting scenario failed" << false
-            << R"({"type":"saveScenario","number":"","name":"Evening",)"
-               R"("image":"icon_choose_small_2.png","members":[{"id":"211300001231","state":"ON"}]})"
-            << "Evening";
-        QTest::newRow("a family press during an owner's edit")
-            << refusedScenario << "Setting scenario failed" << true
-            << R"({"type":"set","id":"211300001231","state":"ON"})"
-            << "state";
-        QTest::newRow("a rename while another owner enrols")
-            << QStringList{R"({"type":"enrol","id":"2112D0007770","names":["Desk"]})"} << "enrolled"
-            << false << R"({"type":"rename","id":"211300001231","name":"Hall"})"
-            << "Hall";
+        dataRow(
+            "two owners' scenarios", refusedScenario, "Setting scenario failed", false,
+            R"({"type":"saveScenario","number":"","name":"Evening",)"
+            R"("image":"icon_choose_small_2.png","members":[{"id":"211300001231","state":"ON"}]})",
+            "Evening");
+        dataRow("a family press during an owner's edit", refusedScenario, "Setting scenario failed",
+                true, R"({"type":"set","id":"211300001231","state":"ON"})", "state");
+        dataRow("a rename while another owner enrols",
+                QStringList{R"({"type":"enrol","id":"2112D0007770","names":["Desk"]})"}, "enrolled",
+                false, R"({"type":"rename","id":"211300001231","name":"Hall"})", "Hall");
     }
     void twoPagesChangeTheHomeAtOnce()
     {
@@ -1062,9 +1027,9 @@ private Q_SLOTS:
     void aPageThatCannotAnswerHoldsNoOneOut_data()
     {
         QTest::addColumn<Leaving>("leaving");
-        QTest::newRow("closed before the question") << Leaving::ClosedBeforeQuestion;
-        QTest::newRow("closed at the question") << Leaving::ClosedAtQuestion;
-        QTest::newRow("no owner any more") << Leaving::NoOwnerAnyMore;
+        dataRow("closed before the question", Leaving::ClosedBeforeQuestion);
+        dataRow("closed at the question", Leaving::ClosedAtQuestion);
+        dataRow("no owner any more", Leaving::NoOwnerAnyMore);
     }
     void aPageThatCannotAnswerHoldsNoOneOut()
     {
@@ -1205,33 +1170,32 @@ private Q_SLOTS:
                                   R"("image":"%3","members":%4})")
                 .arg(number, name, image, with.isEmpty() ? members : with);
         };
-        QTest::newRow("new") << save("", "Film night", "icon_choose_small_4.png") << "";
-        QTest::newRow("no name") << save("", "", "icon_choose_small_4.png") << "nameEmpty";
-        QTest::newRow("a comma") << save("", "Film, night", "icon_choose_small_4.png")
-                                 << "nameUnsendable";
-        QTest::newRow("no member")
-            << save("", "Film night", "icon_choose_small_4.png", "[]") << "noMembers";
-        QTest::newRow("a picture of the bridge's files")
-            << save("", "Film night", "../web-access.json") << "badPicture";
-        QTest::newRow("a stopping curtain") << save("", "Film night", "icon_choose_small_4.png",
-                                                    R"([{"id":"213100007890","state":"STOP"}])")
-                                            << "badMember";
-        QTest::newRow("a dimmer without its level")
-            << save("", "Film night", "icon_choose_small_4.png",
-                    R"([{"id":"212200004560","state":"ON"}])")
-            << "badMember";
-        QTest::newRow("no such channel")
-            << save("", "Film night", "icon_choose_small_4.png",
-                    R"([{"id":"211300001231","state":"ON"},{"id":"219999999999","state":"ON"}])")
-            << "badMember";
-        QTest::newRow("a channel twice")
-            << save("", "Film night", "icon_choose_small_4.png",
-                    R"([{"id":"211300001231","state":"ON"},{"id":"211300001231","state":"OFF"}])")
-            << "badMember";
-        QTest::newRow("a built-in changed")
-            << save("-1", "Film night", "icon_choose_small_4.png") << "noScenario";
-        QTest::newRow("no such scenario")
-            << save("7", "Film night", "icon_choose_small_4.png") << "noScenario";
+        dataRow("new", save("", "Film night", "icon_choose_small_4.png"), "");
+        dataRow("no name", save("", "", "icon_choose_small_4.png"), "nameEmpty");
+        dataRow("a comma", save("", "Film, night", "icon_choose_small_4.png"), "nameUnsendable");
+        dataRow("no member", save("", "Film night", "icon_choose_small_4.png", "[]"), "noMembers");
+        dataRow("a picture of the bridge's files", save("", "Film night", "../web-access.json"),
+                "badPicture");
+        dataRow("a stopping curtain",
+                save("", "Film night", "icon_choose_small_4.png",
+                     R"([{"id":"213100007890","state":"STOP"}])"),
+                "badMember");
+        dataRow("a dimmer without its level",
+                save("", "Film night", "icon_choose_small_4.png",
+                     R"([{"id":"212200004560","state":"ON"}])"),
+                "badMember");
+        dataRow("no such channel",
+                save("", "Film night", "icon_choose_small_4.png",
+                     R"([{"id":"211300001231","state":"ON"},{"id":"219999999999","state":"ON"}])"),
+                "badMember");
+        dataRow("a channel twice",
+                save("", "Film night", "icon_choose_small_4.png",
+                     R"([{"id":"211300001231","state":"ON"},{"id":"211300001231","state":"OFF"}])"),
+                "badMember");
+        dataRow("a built-in changed", save("-1", "Film night", "icon_choose_small_4.png"),
+                "noScenario");
+        dataRow("no such scenario", save("7", "Film night", "icon_choose_small_4.png"),
+                "noScenario");
     }
     void scenariosFromAPage()
     {
@@ -1282,25 +1246,20 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("sent");
         QTest::addColumn<int>("kept"); // members stored; -1: nothing stored
         const QStringList switches{"211300001230", "211300001231", "211300001232"};
-        QTest::newRow("a new name and picture")
-            << "Evening"
-            << R"([{"id":"212200004560","brightness":60},{"id":"211300001230","state":"ON"},)"
-               R"({"id":"213100007890","state":"CLOSE"}])"
-            << "" << QStringList{"scename x1"} << 3;
-        QTest::newRow("a member in another state")
-            << "Evening"
-            << R"([{"id":"212200004560","brightness":30},{"id":"211300001230","state":"ON"},)"
-               R"({"id":"213100007890","state":"CLOSE"}])"
-            << "" << QStringList{"13 x1", "scename x1"} << 3;
-        QTest::newRow("every channel the home can hold")
-            << ""
-            << ""
-            << "" << QStringList{"13 x64", "scename x1"} << 64;
-        QTest::newRow("no member taken by the home")
-            << ""
-            << R"([{"id":"211300001230","state":"ON"},{"id":"211300001231","state":"ON"},)"
-               R"({"id":"211300001232","state":"ON"}])"
-            << "lig:13:*=code:1" << QStringList{"13 x3", "scename x1"} << -1;
+        dataRow("a new name and picture", "Evening",
+                R"([{"id":"212200004560","brightness":60},{"id":"211300001230","state":"ON"},)"
+                R"({"id":"213100007890","state":"CLOSE"}])",
+                "", QStringList{"scename x1"}, 3);
+        dataRow("a member in another state", "Evening",
+                R"([{"id":"212200004560","brightness":30},{"id":"211300001230","state":"ON"},)"
+                R"({"id":"213100007890","state":"CLOSE"}])",
+                "", QStringList{"13 x1", "scename x1"}, 3);
+        dataRow("every channel the home can hold", "", "", "", QStringList{"13 x64", "scename x1"},
+                64);
+        dataRow("no member taken by the home", "",
+                R"([{"id":"211300001230","state":"ON"},{"id":"211300001231","state":"ON"},)"
+                R"({"id":"211300001232","state":"ON"}])",
+                "lig:13:*=code:1", QStringList{"13 x3", "scename x1"}, -1);
     }
     void aPagesScenarioSendsWhatTheAppSends()
     {
@@ -1458,20 +1417,18 @@ private Q_SLOTS:
         QTest::addColumn<qint64>("bytes");
         QTest::addColumn<QByteArray>("answer"); // the status line's code, or "" for cut off
         const int owner = int(WebAccess::Role::Owner), family = int(WebAccess::Role::Family);
-        QTest::newRow("the owner's photo")
-            << owner << QByteArray("/photo") << qint64(1 << 20) << QByteArray("422");
-        QTest::newRow("a family member's")
-            << family << QByteArray("/photo") << qint64(1 << 20) << QByteArray();
-        QTest::newRow("a stranger's")
-            << -1 << QByteArray("/photo") << qint64(1 << 20) << QByteArray();
-        QTest::newRow("the owner's, elsewhere")
-            << owner << QByteArray("/photos") << qint64(1 << 20) << QByteArray();
-        QTest::newRow("a family member's small one")
-            << family << QByteArray("/photo") << qint64(100) << QByteArray("403");
-        QTest::newRow("the owner's scenario picture")
-            << owner << QByteArray("/picture") << qint64(1 << 20) << QByteArray("422");
-        QTest::newRow("a family member's scenario picture")
-            << family << QByteArray("/picture") << qint64(1 << 20) << QByteArray();
+        dataRow("the owner's photo", owner, QByteArray("/photo"), qint64(1 << 20),
+                QByteArray("422"));
+        dataRow("a family member's", family, QByteArray("/photo"), qint64(1 << 20), QByteArray());
+        dataRow("a stranger's", -1, QByteArray("/photo"), qint64(1 << 20), QByteArray());
+        dataRow("the owner's, elsewhere", owner, QByteArray("/photos"), qint64(1 << 20),
+                QByteArray());
+        dataRow("a family member's small one", family, QByteArray("/photo"), qint64(100),
+                QByteArray("403"));
+        dataRow("the owner's scenario picture", owner, QByteArray("/picture"), qint64(1 << 20),
+                QByteArray("422"));
+        dataRow("a family member's scenario picture", family, QByteArray("/picture"),
+                qint64(1 << 20), QByteArray());
     }
     void onlyAnOwnersPhotoMayBeLarge()
     {
@@ -1521,27 +1478,23 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("error");
         QTest::addColumn<QByteArray>("lineEnd");
         QTest::addColumn<bool>("headByteByByte");
-        QTest::newRow("a third large upload at once")
-            << ConnectionByteLimit::kMaxAllowancesAtOnce << qint64(1 << 20) << qint64(1 << 20)
-            << QByteArray("HTTP/1.1 503 Service Unavailable") << QByteArray("uploadBusy")
-            << QByteArray("\r\n") << false;
-        QTest::newRow("more than 8 MB declared")
-            << 0 << qint64(100) * 1024 * 1024 << UploadedImage::kMaxBytes
-            << QByteArray("HTTP/1.1 413 Payload Too Large") << QByteArray("tooLarge")
-            << QByteArray("\r\n") << false;
-        QTest::newRow("more than 8 MB declared, lines ending in LF alone")
-            << 0 << qint64(9) * 1024 * 1024 << UploadedImage::kMaxBytes
-            << QByteArray("HTTP/1.1 413 Payload Too Large") << QByteArray("tooLarge")
-            << QByteArray("\n") << false;
+        dataRow("a third large upload at once", ConnectionByteLimit::kMaxAllowancesAtOnce,
+                qint64(1 << 20), qint64(1 << 20), QByteArray("HTTP/1.1 503 Service Unavailable"),
+                QByteArray("uploadBusy"), QByteArray("\r\n"), false);
+        dataRow("more than 8 MB declared", 0, qint64(100) * 1024 * 1024, UploadedImage::kMaxBytes,
+                QByteArray("HTTP/1.1 413 Payload Too Large"), QByteArray("tooLarge"),
+                QByteArray("\r\n"), false);
+        dataRow("more than 8 MB declared, lines ending in LF alone", 0, qint64(9) * 1024 * 1024,
+                UploadedImage::kMaxBytes, QByteArray("HTTP/1.1 413 Payload Too Large"),
+                QByteArray("tooLarge"), QByteArray("\n"), false);
         // Its end then comes split at every place it can be.
-        QTest::newRow("more than 8 MB declared, its head a byte at a time")
-            << 0 << qint64(9) * 1024 * 1024 << UploadedImage::kMaxBytes
-            << QByteArray("HTTP/1.1 413 Payload Too Large") << QByteArray("tooLarge")
-            << QByteArray("\r\n") << true;
-        QTest::newRow("more than 8 MB declared, its head a byte at a time, lines ending in LF")
-            << 0 << qint64(9) * 1024 * 1024 << UploadedImage::kMaxBytes
-            << QByteArray("HTTP/1.1 413 Payload Too Large") << QByteArray("tooLarge")
-            << QByteArray("\n") << true;
+        dataRow("more than 8 MB declared, its head a byte at a time", 0, qint64(9) * 1024 * 1024,
+                UploadedImage::kMaxBytes, QByteArray("HTTP/1.1 413 Payload Too Large"),
+                QByteArray("tooLarge"), QByteArray("\r\n"), true);
+        dataRow("more than 8 MB declared, its head a byte at a time, lines ending in LF", 0,
+                qint64(9) * 1024 * 1024, UploadedImage::kMaxBytes,
+                QByteArray("HTTP/1.1 413 Payload Too Large"), QByteArray("tooLarge"),
+                QByteArray("\n"), true);
     }
     void largeUploadsRefusedFromTheirHeadAreAnswered()
     {
@@ -1640,21 +1593,17 @@ private Q_SLOTS:
         const int owner = int(WebAccess::Role::Owner), family = int(WebAccess::Role::Family);
         const qint64 whole = std::numeric_limits<qint64>::max();
         // The header deadline is kSlowHeaderMs in every row.
-        QTest::newRow("an 8 MB photo sent slower than the header deadline")
-            << QByteArray("/picture") << owner << UploadedImage::kMaxBytes << whole
-            << qint64(256 << 10) << 50 << 1000 << 30000 << QByteArray("200");
-        QTest::newRow("an upload that stalls")
-            << QByteArray("/picture") << owner << UploadedImage::kMaxBytes << qint64(1 << 20)
-            << qint64(64 << 10) << 50 << 500 << 30000 << QByteArray();
-        QTest::newRow("an upload longer than its bound")
-            << QByteArray("/picture") << owner << UploadedImage::kMaxBytes << whole
-            << qint64(64 << 10) << 50 << 1000 << 1500 << QByteArray();
-        QTest::newRow("an owner's upload head sent byte by byte")
-            << QByteArray("/picture") << owner << qint64(100) << whole << qint64(1) << 20 << 1000
-            << 30000 << QByteArray();
-        QTest::newRow("a small body sent slowly")
-            << QByteArray("/photo") << family << qint64(1000) << whole << qint64(50) << 50 << 1000
-            << 30000 << QByteArray();
+        dataRow("an 8 MB photo sent slower than the header deadline", QByteArray("/picture"), owner,
+                UploadedImage::kMaxBytes, whole, qint64(256 << 10), 50, 1000, 30000,
+                QByteArray("200"));
+        dataRow("an upload that stalls", QByteArray("/picture"), owner, UploadedImage::kMaxBytes,
+                qint64(1 << 20), qint64(64 << 10), 50, 500, 30000, QByteArray());
+        dataRow("an upload longer than its bound", QByteArray("/picture"), owner,
+                UploadedImage::kMaxBytes, whole, qint64(64 << 10), 50, 1000, 1500, QByteArray());
+        dataRow("an owner's upload head sent byte by byte", QByteArray("/picture"), owner,
+                qint64(100), whole, qint64(1), 20, 1000, 30000, QByteArray());
+        dataRow("a small body sent slowly", QByteArray("/photo"), family, qint64(1000), whole,
+                qint64(50), 50, 1000, 30000, QByteArray());
     }
     void slowRequestsAndUploads()
     {
