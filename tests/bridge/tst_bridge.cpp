@@ -151,8 +151,6 @@ private Q_SLOTS:
                      .first()
                      .toString(),
                  QStringLiteral("onoff"));
-        QCOMPARE(json(rig->last(configTopic("213100007890"))).value("payload_stop").toString(),
-                 QStringLiteral("STOP"));
         for (const char *scene : {"m1", "m2", "1", "2"})
             QVERIFY(rig->waitFor(QStringLiteral("homeassistant/scene/ardentia_scenario_%1/config")
                                      .arg(scene)) >= 0);
@@ -263,7 +261,7 @@ private Q_SLOTS:
     }
 
     // Each command changes the simulated home, and the retained state says so
-    // once the home has acknowledged it.
+    // once the home has acknowledged it (a curtain's moves: below).
     void commandsReachTheHome_data()
     {
         QTest::addColumn<QString>("id");
@@ -280,10 +278,6 @@ private Q_SLOTS:
                 QVariant(false));
         dataRow("dimmer back on at its level", "212200004561", QByteArray(R"({"state":"ON"})"),
                 "ON", "level", QVariant(40));
-        dataRow("curtain open", "213100007890", QByteArray("OPEN"), "OPEN", "position",
-                QVariant(100));
-        dataRow("curtain close", "213100007890", QByteArray("close"), "CLOSE", "position",
-                QVariant(0));
     }
     void commandsReachTheHome()
     {
@@ -383,10 +377,11 @@ private Q_SLOTS:
         rig->publish(set, "STOP");
         const int stopped = rig->waitFor("ardentia/" + curtain, {}, opened + 1);
         QVERIFY(stopped >= 0);
-        rig->publish(set, "CLOSE");
+        rig->publish(set, "close"); // any case
         const int closed = rig->waitFor("ardentia/" + curtain, has("state", "CLOSE"), stopped + 1);
         QVERIFY(closed >= 0);
         QCOMPARE(statesOn(*rig, curtain, from, closed), (QStringList{"OPEN", "OPEN", "CLOSE"}));
+        QTRY_COMPARE(rig->simulatedChannel(curtain).value("position"), QVariant(0));
     }
 
     void requestsAreAnswered()
