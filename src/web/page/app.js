@@ -586,8 +586,12 @@ function withScreens(work) {
   loadScreens();
 }
 
-// Called more than once (after a frame, and by a timer); both steps are idempotent.
+// Called more than once (after a frame, and by a timer); each step is idempotent.
 function afterFirstHome() {
+  for (const picture of document.querySelectorAll('.tile img[data-src]')) {
+    picture.src = picture.dataset.src;
+    picture.removeAttribute('data-src');
+  }
   loadScreens();
   if ('serviceWorker' in navigator) navigator.serviceWorker.register('/sw.js');
 }
