@@ -553,6 +553,9 @@ void WebRemoteServer::acceptWebSockets()
             });
             continue;
         }
+        // A state message follows the one before it at once, not after Nagle's
+        // wait for the page to acknowledge that one.
+        connection->setSocketOption(QAbstractSocket::LowDelayOption, 1);
         watchUnsent(socket, connection);
         Q_EMIT pageConnected(socket, token);
     }

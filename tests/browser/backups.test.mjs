@@ -8,7 +8,7 @@
 // restore one. axe-core on the backups view, in both languages.
 //   node backups.test.mjs BUILD/src
 import assert from 'node:assert/strict';
-import { readFileSync, writeFileSync } from 'node:fs';
+import { copyFileSync, readFileSync, writeFileSync } from 'node:fs';
 import { join } from 'node:path';
 import { auditViews, browserTest, until } from './rig.mjs';
 
@@ -94,6 +94,12 @@ await browserTest(bin, [], async (rig, browser) => {
   // The list shown before may stand until the bridge's fresh one comes.
   await until(async () => (await phone.locator('#backups .rows li[data-name^="before-restore-"]').count()) >= 1,
     'the home as it was kept as a backup', 30000);
+  // A bridge started again while the list shows: the page asks the new one, not keeping the old list.
+  await rig.stopBridge();
+  copyFileSync(saved, join(rig.dir, 'data', 'backups', 'manual-20270102-030405.tar.gz'));
+  await rig.startBridge();
+  await until(async () => (await phone.locator('#backups .rows li[data-name="manual-20270102-030405.tar.gz"]').count()) === 1,
+    'the list of the bridge started again', 30000);
 
   // A family device: no backups anywhere, none downloaded or restored.
   const family = await browser.newContext({ viewport });

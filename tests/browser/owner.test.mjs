@@ -83,6 +83,8 @@ await browserTest(bin, ['--silent-channel', silent], async (rig, browser) => {
     assert.equal(await unit('211300001231').locator('.row-actions').isHidden(), true,
       'Edit and Delete hidden until asked for');
     await rowAction('211300001231', 'Edit', 'Stairs');
+    // As the app's naming screen: the unit's picture beside the field.
+    assert.equal(await page.locator('#rename .name-line .device-picture.switch').isVisible(), true, 'the picture');
     await page.fill('#rename-name', 'Hall light');
     await page.keyboard.press('Enter');
     await until(() => simulated('211300001231').name === 'Hall light', 'the master to take the name');

@@ -30,6 +30,11 @@ await browserTest(bin, ['--fault', 'lig:4:211300001231=delay:700',
       .map((entry) => new URL(entry.name).pathname).sort(), before);
     const usable = await page.evaluate(() => performance.getEntriesByName('usable')[0].startTime);
     assert.deepEqual(await scripts(usable), ['/app.js', '/pictures.js', '/quick.js'], `${label}: the home's scripts`);
+    // The tiles' pictures after the home, not beside the scripts it waits for; then shown.
+    assert.ok(!(await page.evaluate((until) => performance.getEntriesByType('resource')
+      .some((entry) => entry.startTime < until && entry.name.includes('/icons/')), usable)), `${label}: no picture first`);
+    await until(() => page.locator('.tile img').evaluateAll((pictures) => pictures.every((picture) => picture.naturalWidth > 0)),
+      "the tiles' pictures");
     await until(async () => (await scripts()).includes('/schedules.js'), 'the other screens fetched after the home');
     const watcher = await context.newPage();
     await watcher.goto(base);

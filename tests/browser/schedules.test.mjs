@@ -62,6 +62,8 @@ await browserTest(bin, [], async (rig, browser) => {
   const banner = async () => ((await page.locator('#banner').isHidden()) ? '' : page.textContent('#banner'));
   const rows = page.locator('#schedules .rows li.schedule');
   const row = (name) => page.locator('#schedules .rows li.schedule', { has: page.locator('.name', { hasText: name }) });
+  // The editor's choices are the app's: radios drawn as its controls.
+  const choose = (name, value, on = page) => on.locator(`input[name="schedule-${name}"][value="${value}"]`).check();
 
   // Reached from the menu; none yet.
   await page.getByRole('button', { name: 'Schedules', exact: true }).click();
@@ -72,11 +74,12 @@ await browserTest(bin, [], async (rig, browser) => {
   const first = clockIn(3);
   await page.getByRole('button', { name: 'Add schedule', exact: true }).click();
   await page.locator('#schedule-name').fill('Porch light');
-  await page.locator('#schedule-action').selectOption('switch');
-  await page.locator('#schedule-target').selectOption(porch);
-  await page.locator('#schedule-on').selectOption('on');
-  await page.locator('#schedule-when').selectOption('clock');
-  await page.locator('#schedule-at').fill(first.at);
+  await choose('action', 'switch');
+  await choose('target', porch);
+  await choose('on', 'on');
+  await choose('when', 'clock');
+  // Typed on a phone's number pad, without the colon: kept on the 24-hour clock.
+  await page.locator('#schedule-at').fill(first.at.replace(':', ''));
   await page.getByRole('button', { name: 'Done', exact: true }).click();
   await until(async () => (await rows.count()) === 1, 'the schedule listed');
   assert.equal(await banner(), 'Schedule saved');
@@ -87,8 +90,8 @@ await browserTest(bin, [], async (rig, browser) => {
   // Refused by the rules: the reason shown, the editor kept, nothing made.
   await page.getByRole('button', { name: 'Add schedule', exact: true }).click();
   await page.locator('#schedule-name').fill('Too bright');
-  await page.locator('#schedule-action').selectOption('dim');
-  await page.locator('#schedule-target').selectOption(livingRoom);
+  await choose('action', 'dim');
+  await choose('target', livingRoom);
   await page.locator('#schedule-level').fill('150');
   await page.getByRole('button', { name: 'Done', exact: true }).click();
   await until(async () => (await banner()) === 'A level is from 0 to 100, not 150.', 'the refusal');
@@ -100,7 +103,7 @@ await browserTest(bin, [], async (rig, browser) => {
   const once = dateIn(10, '08:15');
   await row('Porch light').getByRole('button', { name: 'Edit Porch light' }).click();
   assert.equal(await page.locator('#schedule-name').inputValue(), 'Porch light');
-  await page.locator('#schedule-when').selectOption('once');
+  await choose('when', 'once');
   await page.locator('#schedule-date').fill(once.date);
   await page.locator('#schedule-at').fill('08:15');
   await page.getByRole('button', { name: 'Done', exact: true }).click();
@@ -108,7 +111,7 @@ await browserTest(bin, [], async (rig, browser) => {
   assert.equal(await row('Porch light').locator('.state').textContent(), `${once.when} · Porch on`);
 
   await row('Porch light').getByRole('button', { name: 'Edit Porch light' }).click();
-  await page.locator('#schedule-when').selectOption('sunset');
+  await choose('when', 'sunset');
   assert.equal(await page.locator('#schedule-location').isVisible(), true, 'the location asked for');
   await page.locator('#schedule-offset').fill('-30');
   await page.getByLabel('Latitude in degrees (north +, south -)').fill('52.52');
@@ -196,6 +199,10 @@ await browserTest(bin, [], async (rig, browser) => {
   assert.equal(await zh.textContent('#schedules .rows li.schedule .state'), `周一至周五 23:59 · 关闭 ${porch}`);
   assert.deepEqual(await zh.locator('#schedule-days label').allTextContents(),
     ['周一', '周二', '周三', '周四', '周五', '周六', '周日']);
+  // The editor in the app's words and its 24-hour clock, not the browser's selects and "AM".
+  await zh.locator('#add-schedule').click();
+  assert.equal(await zh.inputValue('#schedule-at'), '07:00');
+  assert.equal(await zh.locator('#schedule-editor select, #schedule-editor input[type="time"]').count(), 0);
   await chinese.close();
 
   for (const locale of ['en-GB', 'zh-CN']) {
@@ -204,7 +211,7 @@ await browserTest(bin, [], async (rig, browser) => {
       await on.locator('#schedules .rows li').first().waitFor();
     }, async function scheduleEditor(on) {
       await on.locator('#add-schedule').click();
-      await on.locator('#schedule-when').selectOption('sunrise');
+      await choose('when', 'sunrise', on);
     }], `schedules ${locale}`);
   }
   return 'browser: schedules made, refused, changed, switched off and deleted by an owner; family refused; CLI changes followed';

@@ -509,6 +509,17 @@ function receive(message) {
   }
 }
 
+// What a screen shows that the bridge sends only when asked: asked again
+// when the socket opens anew (after the bridge started again, on a restored
+// home for one), so that the screen shown does not keep what the bridge
+// before it said, nor miss the answer to a request that bridge never gave.
+const askedByView = { backups: { type: 'backups' }, devices: { type: 'transmitters' } };
+function askAgainForShownView() {
+  for (const [view, request] of Object.entries(askedByView)) {
+    if (!document.getElementById(view).hidden) send(request);
+  }
+}
+
 function connect() {
   // The page's language, for the home's own messages (toasts) told to it.
   const language = encodeURIComponent(document.documentElement.lang);
@@ -518,6 +529,7 @@ function connect() {
     whenStarted(() => {
       problems.connection = false;
       showLink();
+      askAgainForShownView();
     });
   });
   socket.addEventListener('message', (event) => {
@@ -574,8 +586,12 @@ function withScreens(work) {
   loadScreens();
 }
 
-// Called more than once (after a frame, and by a timer); both steps are idempotent.
+// Called more than once (after a frame, and by a timer); each step is idempotent.
 function afterFirstHome() {
+  for (const picture of document.querySelectorAll('.tile img[data-src]')) {
+    picture.src = picture.dataset.src;
+    picture.removeAttribute('data-src');
+  }
   loadScreens();
   if ('serviceWorker' in navigator) navigator.serviceWorker.register('/sw.js');
 }

@@ -26,8 +26,12 @@ export function deviceManagement({ texts, fill, send, button, showView, tellErro
   let openRowId = null; // the row whose Edit and Delete show
   limitName(renameField);
 
+  // A unit's kind as its picture draws it.
+  const pictureKind = (unit) => unit.kind ?? (unit.master ? 'master' : 'transmitter');
+
   function rename(unit) {
     renaming = unit.id;
+    document.getElementById('rename-picture').replaceChildren(devicePicture(pictureKind(unit)));
     renameField.value = unit.name;
     renameDialog.showModal();
   }
@@ -95,7 +99,7 @@ export function deviceManagement({ texts, fill, send, button, showView, tellErro
       showActions(row, false);
       rename(unit);
     }), button(texts.delete, `${texts.delete} ${name}`, () => remove(unit)));
-    row.append(devicePicture(unit.kind ?? (unit.master ? 'master' : 'transmitter')), open, more, actions);
+    row.append(devicePicture(pictureKind(unit)), open, more, actions);
     showActions(row, openRowId === unit.id);
     followSwipes(row);
     return row;

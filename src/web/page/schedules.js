@@ -33,6 +33,29 @@ export function scheduleManagement({ texts, fill, send, button, showView, tell, 
 
   const fill2 = (format, first, second) => fill(format, first).replace('%2', second);
 
+  // The editor's choices, each a group of radios named after it.
+  const chosen = (name) => form.querySelector(`input[name="schedule-${name}"]:checked`)?.value ?? '';
+  const choose = (name, value) => {
+    for (const radio of form.querySelectorAll(`input[name="schedule-${name}"]`)) radio.checked = radio.value === value;
+  };
+  function option(name, value, text) {
+    const label = document.createElement('label');
+    const radio = document.createElement('input');
+    radio.type = 'radio';
+    radio.name = `schedule-${name}`;
+    radio.value = value;
+    label.append(radio, text);
+    return label;
+  }
+
+  // A time of day as typed on a phone's number pad ("715", "7:15", "07：15"),
+  // written as the app writes it: "07:15". Anything else goes as typed, for
+  // the bridge to say why it is refused.
+  function clockTime(typed) {
+    const parts = /^(\d{1,2})[:：.]?(\d{2})$/.exec(typed.trim());
+    return parts ? `${parts[1].padStart(2, '0')}:${parts[2]}` : typed.trim();
+  }
+
   function row(schedule) {
     const item = document.createElement('li');
     item.className = 'schedule';
@@ -88,8 +111,8 @@ export function scheduleManagement({ texts, fill, send, button, showView, tell, 
 
   // The editor's parts that the chosen action and time need, and no others.
   function showParts() {
-    const action = field('action').value;
-    const when = field('when').value;
+    const action = chosen('action');
+    const when = chosen('when');
     const sun = when === 'sunrise' || when === 'sunset';
     field('on-part').hidden = action !== 'switch';
     field('level-part').hidden = action !== 'dim';
@@ -104,10 +127,9 @@ export function scheduleManagement({ texts, fill, send, button, showView, tell, 
     const targets = action === 'scenario'
       ? scenarios.map((scenario) => [scenario.number, scenarioName(scenario)])
       : channels.filter((channel) => kinds[action].includes(channel.kind)).map((channel) => [channel.id, channel.name]);
-    const target = field('target');
-    const chosen = target.value;
-    target.replaceChildren(...targets.map(([value, name]) => new Option(name, value)));
-    if (targets.some(([value]) => value === chosen)) target.value = chosen;
+    const was = chosen('target');
+    field('target').replaceChildren(...targets.map(([value, name]) => option('target', value, name)));
+    choose('target', targets.some(([value]) => value === was) ? was : targets[0]?.[0]);
     field('target-label').textContent = action === 'scenario' ? texts.scenario : texts.scheduleDevice;
   }
 
@@ -117,14 +139,14 @@ export function scheduleManagement({ texts, fill, send, button, showView, tell, 
     const time = schedule?.time ?? { kind: 'clock', at: '07:00', weekdays: [1, 2, 3, 4, 5, 6, 7] };
     document.getElementById('schedule-editor-title').textContent = schedule ? texts.editSchedule : texts.addSchedule;
     field('name').value = schedule?.name ?? '';
-    field('action').value = action.kind;
+    choose('action', action.kind);
     showParts();
     // A new schedule starts from the first target, not the last one chosen.
-    field('target').value = action.scenario ?? action.channel ?? field('target').options[0]?.value ?? '';
-    field('on').value = action.on === false ? 'off' : 'on';
+    choose('target', action.scenario ?? action.channel ?? field('target').querySelector('input')?.value);
+    choose('on', action.on === false ? 'off' : 'on');
     field('level').value = action.level ?? 50;
-    field('motion').value = action.motion ?? 'open';
-    field('when').value = time.kind;
+    choose('motion', action.motion ?? 'open');
+    choose('when', time.kind);
     field('at').value = time.at ?? '07:00';
     field('date').value = time.date ?? '';
     field('offset').value = time.offset ?? 0;
@@ -140,16 +162,17 @@ export function scheduleManagement({ texts, fill, send, button, showView, tell, 
 
   // The schedule as the form describes it, in the stored form; the bridge judges it.
   function described() {
-    const kind = field('action').value;
-    const target = field('target').value;
+    const kind = chosen('action');
+    const target = chosen('target');
     const action = kind === 'scenario' ? { kind, scenario: target } : { kind, channel: target };
-    if (kind === 'switch') action.on = field('on').value === 'on';
+    if (kind === 'switch') action.on = chosen('on') === 'on';
     if (kind === 'dim') action.level = Number(field('level').value);
-    if (kind === 'curtain') action.motion = field('motion').value;
-    const when = field('when').value;
+    if (kind === 'curtain') action.motion = chosen('motion');
+    const when = chosen('when');
+    const at = clockTime(field('at').value);
     const weekdays = [...field('days').querySelectorAll('input:checked')].map((box) => Number(box.value));
-    const time = when === 'once' ? { kind: when, date: field('date').value, at: field('at').value }
-      : when === 'clock' ? { kind: when, at: field('at').value, weekdays }
+    const time = when === 'once' ? { kind: when, date: field('date').value, at }
+      : when === 'clock' ? { kind: when, at, weekdays }
         : { kind: when, offset: Number(field('offset').value), weekdays };
     return { name: field('name').value.trim(), enabled: editing.enabled, action, time };
   }
