@@ -31,8 +31,8 @@
 #include <optional>
 
 namespace {
-constexpr int kLights = 13;
-constexpr int kAnswerLimitMs = 3000;
+constexpr int kLiveLights = 13;
+constexpr int kLiveAnswerLimitMs = 3000;
 
 // When each view of one press's reply came, in nanoseconds of one clock.
 struct Arrivals {
@@ -56,7 +56,7 @@ std::unique_ptr<QWebSocket> openPage(WebRemoteServer &server, quint16 port)
     pairing.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                          QNetworkRequest::ManualRedirectPolicy);
     std::unique_ptr<QNetworkReply> reply(network.get(pairing));
-    runUntil([&] { return reply->isFinished(); }, kAnswerLimitMs);
+    runUntil([&] { return reply->isFinished(); }, kLiveAnswerLimitMs);
     const QByteArray cookie = reply->rawHeader("Set-Cookie");
     const QString token = WebRemoteServer::tokenOf(cookie.left(cookie.indexOf(';')));
     auto page = std::make_unique<QWebSocket>(base);
@@ -66,7 +66,7 @@ std::unique_ptr<QWebSocket> openPage(WebRemoteServer &server, quint16 port)
     QObject::connect(page.get(), &QWebSocket::textMessageReceived, page.get(),
                      [&heardHome](const QString &) { heardHome = true; });
     page->open(request);
-    if (!runUntil([&] { return heardHome; }, kAnswerLimitMs))
+    if (!runUntil([&] { return heardHome; }, kLiveAnswerLimitMs))
         return nullptr;
     QObject::disconnect(page.get(), &QWebSocket::textMessageReceived, nullptr, nullptr);
     return page;
@@ -85,8 +85,8 @@ void runLiveBench(const HomeServices &home, int presses)
     if (qEnvironmentVariableIsEmpty("ARDENTIA_BENCH_LOG"))
         QLoggingCategory::setFilterRules(QStringLiteral("ardentia.*=false"));
     std::printf("One live home: reply -> each front end's view, %d presses on %d lights\n", presses,
-                kLights);
-    auto simulator = homeWithLights(kLights);
+                kLiveLights);
+    auto simulator = homeWithLights(kLiveLights);
     if (!simulator)
         return;
     LiveHome *live = &home.live;
@@ -162,12 +162,12 @@ void runLiveBench(const HomeServices &home, int presses)
     LatencyStats handled, screen, mqtt, pageView;
     for (int i = 0; i < presses; ++i) {
         runUntil([channel] { return channel->isSettled(); }, 10000);
-        const int k = i % kLights;
+        const int k = i % kLiveLights;
         const QVariantMap light = storedBenchLight(k);
         pressed = benchLightId(k);
         at = {};
         DeviceCommands(home).switchLight(light, light.value(Key::turnOn) != Value::yes);
-        if (!runUntil([&] { return at.reply && at.complete(withMqtt); }, kAnswerLimitMs))
+        if (!runUntil([&] { return at.reply && at.complete(withMqtt); }, kLiveAnswerLimitMs))
             continue;
         const auto since = [&](qint64 when) { return double(when - *at.reply) / 1000.0; };
         handled.add(since(*at.handled));

@@ -13,7 +13,7 @@ packages=(
   fonts-noto-cjk
   clang-format iproute2 util-linux
   xvfb xauth
-  clang-14 libclang-rt-14-dev
+  clang-14 libclang-rt-14-dev lld
   appstream desktop-file-utils dpkg-dev
   mosquitto mosquitto-clients libmosquitto-dev
   libbrotli-dev zlib1g-dev

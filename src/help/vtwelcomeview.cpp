@@ -13,7 +13,7 @@
 #include <QResizeEvent>
 
 namespace {
-constexpr int kPageControlHeight = 24;
+constexpr int kWelcomePageControlHeight = 24;
 const QColor kBackground(227, 215, 205);
 
 QLabel *pageLabel(const QString &text, const QString &style, QWidget *page)
@@ -113,8 +113,9 @@ void VtWelcomeView::buildPages()
 
 void VtWelcomeView::resizeEvent(QResizeEvent *event)
 {
-    m_pages->setGeometry(0, 0, width(), height() - kPageControlHeight - 10);
-    m_pageControl->setGeometry(0, height() - kPageControlHeight - 10, width(), kPageControlHeight);
+    m_pages->setGeometry(0, 0, width(), height() - kWelcomePageControlHeight - 10);
+    m_pageControl->setGeometry(0, height() - kWelcomePageControlHeight - 10, width(),
+                               kWelcomePageControlHeight);
     if (event->oldSize() != size())
         buildPages();
 }

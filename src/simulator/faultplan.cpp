@@ -2,14 +2,14 @@
 #include "faultplan.h"
 
 namespace {
-const QString kPrefix = QStringLiteral("token$");
+const QString kTokenPrefix = QStringLiteral("token$");
 } // namespace
 
 QStringList FaultPlan::requestFields(const QByteArray &request)
 {
     QString text = QString::fromUtf8(request);
-    if (text.startsWith(kPrefix))
-        text = text.mid(kPrefix.size());
+    if (text.startsWith(kTokenPrefix))
+        text = text.mid(kTokenPrefix.size());
     if (text.endsWith(QLatin1String("\\n")))
         text.chop(2);
     return text.split(QLatin1Char(','));

@@ -67,6 +67,7 @@ private Q_SLOTS:
     {
         app = std::make_unique<SimulatedWindow>();
         QVERIFY(app->startSimulator());
+        SimulatedWindow::quickenChannel();
         storeDemoMaster();
         const QStringList names{"Hall", "Stairs", "Porch"};
         for (int i = 0; i < kLights.size(); ++i) {
@@ -143,7 +144,8 @@ private Q_SLOTS:
             Database::instance()->insertMainDeviceWithInfo(
                 RecordFactory::device(id, "S", id, QStringLiteral("Light %1").arg(k)));
         }
-        app->simulator()->faults().add(*FaultRule::parse("lig:0:*=delay:300", nullptr));
+        // Each query answered late enough that the refresh outlasts the press.
+        app->simulator()->faults().add(*FaultRule::parse("lig:0:*=delay:100", nullptr));
         QStringList arrivals; // "ID,operation" as the simulator received them
         connect(app->simulator(), &TransmitterServer::datagramAnswered, this,
                 [&arrivals](const QByteArray &request) {
@@ -170,6 +172,7 @@ private Q_SLOTS:
     void unansweredQueriesShowTheStateUnknown()
     {
         app->simulator()->faults().add(*FaultRule::parse("lig:0:*=drop", nullptr));
+        UDPSocketManager::instance()->setReplyWaitOverride(0.5); // each query given up sooner
         LightingViewController *lighting = openLightingFromHome();
         QVERIFY(lighting);
         QTRY_VERIFY_WITH_TIMEOUT(AppWindowTesting::channelSettled(), 10000);

@@ -61,6 +61,7 @@ private Q_SLOTS:
     void init()
     {
         app = std::make_unique<SimulatedWindow>();
+        SimulatedWindow::quickenChannel();
         QVERIFY(app->openWindow());
     }
 

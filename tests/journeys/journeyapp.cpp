@@ -4,7 +4,6 @@
 #include "app/windowactivation.h"
 #include "appwindowtesting.h"
 #include "control/configurationimport.h"
-#include "control/udpsocketmanager.h"
 #include "frame/navigationbar.h"
 #include "frame/parentnavigationviewcontroller.h"
 #include "home/homemenuview.h"
@@ -102,9 +101,7 @@ JourneyApp::JourneyApp(QSize size, const std::function<void(SimulatedHome &)> &a
         adjust(home);
     if (!startSimulator(std::move(home)))
         return;
-    // The journeys check what the screens show, not the channel's pace: the
-    // home's 0.11 s between commands would make waiting most of their time.
-    UDPSocketManager::instance()->setFollowUpMilliseconds(kFollowUpMilliseconds);
+    quickenChannel();
     storeDemoMaster();
     // The demo home, as the master's import gives it.
     if (!ConfigurationImport(program().services())

@@ -29,9 +29,6 @@ class WindowActivation;
 // there to be touched (on screen, not under another widget).
 class JourneyApp : public SimulatedWindow {
 public:
-    // The pause between commands on the channel: far shorter than the home's.
-    static constexpr int kFollowUpMilliseconds = 5;
-
     // The window sizes every journey runs at, the phone's the smallest.
     static constexpr QSize kPhoneSize{320, 568};
     static void addSizes();

@@ -2,11 +2,14 @@
 #include "simulatedwindow.h"
 
 #include "appwindowtesting.h"
+#include "control/udpsocketmanager.h"
 #include "loopbacksimulator.h"
 
 #include <QTest>
 
 namespace {
+constexpr int kQuickFollowUpMilliseconds = 5;
+
 // A request as a person reads it: no frame around it.
 QString unframed(const QByteArray &request)
 {
@@ -52,6 +55,11 @@ bool SimulatedWindow::openWindow(QSize size)
 HomeViewController *SimulatedWindow::home() const
 {
     return m_window->home();
+}
+
+void SimulatedWindow::quickenChannel()
+{
+    UDPSocketManager::instance()->setFollowUpMilliseconds(kQuickFollowUpMilliseconds);
 }
 
 bool SimulatedWindow::channelSettled(int timeoutMs)
