@@ -170,8 +170,17 @@ await browserTest(bin, [], async (rig, browser) => {
 
   // Edit: opened with its members in their states, nothing driven; a
   // state changed drives that channel; the curtain leaves, the name changes.
+  // Its Edit shows after a swipe to the left across the row, as in the app.
   mark = simulatorHeard().length;
-  await page.getByRole('button', { name: 'Edit Film night' }).click();
+  const edit = page.getByRole('button', { name: 'Edit Film night', exact: true });
+  assert.ok(await edit.isHidden(), 'Edit hidden until asked for');
+  const box = await row.boundingBox();
+  await page.mouse.move(box.x + box.width - 20, box.y + box.height / 2);
+  await page.mouse.down();
+  await page.mouse.move(box.x + 20, box.y + box.height / 2, { steps: 5 });
+  await page.mouse.up();
+  assert.deepEqual(changes(mark), [], 'the swipe ran nothing');
+  await edit.click();
   for (const id of [stairs, livingRoom, bedroomCurtain]) assert.ok(await page.isChecked(`#include-${id}`), 'its members are ticked');
   assert.deepEqual(await stripShows(), shownAs([stairs, livingRoom, bedroomCurtain]), 'the strip shows them in order');
   assert.equal(await level.textContent(), `${chosenLevel}%`);
@@ -233,7 +242,8 @@ await browserTest(bin, [], async (rig, browser) => {
   await page.getByRole('button', { name: 'Back' }).click();
 
   // Delete, asked first.
-  await page.getByRole('button', { name: 'Delete Late film' }).click();
+  await page.getByRole('button', { name: 'Edit or delete Late film' }).click();
+  await page.getByRole('button', { name: 'Delete Late film', exact: true }).click();
   assert.equal(await page.textContent('#question-text'), 'Remove "Late film" from the home?');
   await page.locator('#question').getByRole('button', { name: 'Remove' }).click();
   await until(() => !simulatedScenario('Late film')?.members.length, 'every member to leave it on the master');
@@ -243,7 +253,8 @@ await browserTest(bin, [], async (rig, browser) => {
 
   // All On renamed and given another icon, as the app's naming screen does:
   // no members to choose; it runs as before under its new name.
-  await page.getByRole('button', { name: 'Edit All On Mode' }).click();
+  await page.getByRole('button', { name: 'Edit or delete All On Mode' }).click();
+  await page.getByRole('button', { name: 'Edit All On Mode', exact: true }).click();
   assert.equal(await page.inputValue('#scenario-name'), 'All On Mode');
   assert.equal(await page.textContent('#editor-title'), 'Change Name');
   assert.equal(await page.locator('#scenario-choose').isHidden(), true, 'no members to choose');

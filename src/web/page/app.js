@@ -117,6 +117,66 @@ function button(label, name, onClick) {
   return element;
 }
 
+// How far a pointer must travel across a row, mostly sideways, to be a swipe.
+const swipeDistance = 40;
+
+// The app's swipe rows of one list: a row's Edit and Delete show only after a
+// swipe to the left across it (or its own ⋯, for a keyboard or a screen
+// reader) and hide after one to the right, one row at a time; the press that
+// ends a swipe opens nothing. A row's key names it across redraws.
+function swipeRows() {
+  let openKey = null;
+  let openRow = null;
+
+  function show(row, key, shown) {
+    if (shown && openRow && openRow !== row) show(openRow, openKey, false);
+    row.querySelector(':scope > .row-actions').hidden = !shown;
+    row.querySelector(':scope > .more').setAttribute('aria-expanded', String(shown));
+    if (shown) [openKey, openRow] = [key, row];
+    else if (openKey === key) [openKey, openRow] = [null, null];
+  }
+
+  function followSwipes(row, key) {
+    let from = null;
+    let swiped = false;
+    row.addEventListener('pointerdown', (event) => { from = { x: event.clientX, y: event.clientY }; });
+    row.addEventListener('pointercancel', () => { from = null; });
+    row.addEventListener('pointerup', (event) => {
+      if (!from) return;
+      const across = event.clientX - from.x;
+      const down = event.clientY - from.y;
+      from = null;
+      if (Math.abs(across) < swipeDistance || Math.abs(across) < 2 * Math.abs(down)) return;
+      // The click that may follow this release (same task) is the swipe's, not a press.
+      swiped = true;
+      setTimeout(() => { swiped = false; });
+      show(row, key, across < 0);
+    });
+    row.addEventListener('click', (event) => {
+      if (!swiped) return;
+      swiped = false;
+      event.stopPropagation();
+    }, true);
+  }
+
+  return {
+    isOpen: (key) => openKey === key,
+    hide: (row, key) => show(row, key, false),
+    // Gives the row its ⋯ and its hidden actions; open again if it was before a redraw.
+    add(row, key, name, actions) {
+      const more = button('⋯', fill(texts.actionsNamed, name), () => show(row, key, openKey !== key));
+      more.className = 'more';
+      const panel = document.createElement('span');
+      panel.className = 'row-actions';
+      panel.append(...actions);
+      row.classList.add('swipe');
+      row.append(more, panel);
+      show(row, key, openKey === key);
+      followSwipes(row, key);
+    },
+  };
+}
+
 // A question with its buttons (the app's alert); the index of the one chosen goes to answer.
 function ask(message, buttons, answer) {
   const dialog = document.getElementById('question');
@@ -323,6 +383,8 @@ function scenarioName(scenario) {
   return !scenario.user && !scenario.name ? builtIn[scenario.number] : scenario.name;
 }
 
+const scenarioRows = swipeRows();
+
 function showScenarios(scenarios) {
   whenScreens(() => scenarioEditor.takeScenarios(scenarios));
   rows.scenarios.replaceChildren();
@@ -331,7 +393,11 @@ function showScenarios(scenarios) {
     row.className = 'scenario';
     row.dataset.number = scenario.number;
     const name = scenarioName(scenario);
-    const run = button(name, '', () => send({ type: 'scenario', number: scenario.number }));
+    // A press on a row whose Edit and Delete show only hides them, as in the app.
+    const run = button(name, '', () => {
+      if (scenarioRows.isOpen(scenario.number)) scenarioRows.hide(row, scenario.number);
+      else send({ type: 'scenario', number: scenario.number });
+    });
     run.className = 'run';
     run.prepend(scenarioPicture(scenario.image));
     row.append(run);
@@ -340,12 +406,15 @@ function showScenarios(scenarios) {
       row.classList.add('active');
       run.setAttribute('aria-current', 'true');
     }
-    if (role === 'owner' && scenario.user) {
-      row.append(button(texts.edit, `${texts.edit} ${name}`, () => withScreens(() => scenarioEditor.edit(scenario))),
-        button(texts.delete, `${texts.delete} ${name}`, () => withScreens(() => scenarioEditor.remove(scenario, name))));
-    } else if (role === 'owner') {
-      // All On and All Off: only their name and picture change, as in the app.
-      row.append(button(texts.edit, `${texts.edit} ${name}`, () => withScreens(() => scenarioEditor.edit({ ...scenario, name }))));
+    if (role === 'owner') {
+      const edit = button(texts.edit, `${texts.edit} ${name}`, () => {
+        scenarioRows.hide(row, scenario.number);
+        // All On and All Off: only their name and picture change, as in the app.
+        withScreens(() => scenarioEditor.edit(scenario.user ? scenario : { ...scenario, name }));
+      });
+      const remove = button(texts.delete, `${texts.delete} ${name}`,
+        () => withScreens(() => scenarioEditor.remove(scenario, name)));
+      scenarioRows.add(row, scenario.number, name, scenario.user ? [edit, remove] : [edit]);
     }
     rows.scenarios.append(row);
   }
@@ -565,7 +634,8 @@ function press(id, request) {
 function makeScreens([{ deviceManagement }, { enrolment }, { backupManagement }, { scenarioEditing }, { scheduleManagement }]) {
   const tellError = (text) => tell('error', text);
   const names = { limitName, nameRefused };
-  devices = deviceManagement({ texts, fill, send, button, showView, tellError, ask, noDevicesRow, ...names });
+  devices = deviceManagement({ texts, fill, send, button, showView, tellError, ask, noDevicesRow, swipeRows,
+    ...names });
   enrolling = enrolment({ texts, send, button, showView, openDevices: devices.open, tell, ...names });
   backups = backupManagement({ texts, fill, send, showView, tell, ask });
   scenarioEditor = scenarioEditing({ texts, fill, send, press, dim, showView, tellError, ask, ...names });

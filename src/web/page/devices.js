@@ -10,11 +10,8 @@
 
 import { devicePicture } from './pictures.js';
 
-// How far a pointer must travel across a row, mostly sideways, to be a swipe.
-const swipeDistance = 40;
-
-export function deviceManagement({ texts, fill, send, button, showView, tellError, ask, noDevicesRow, limitName,
-  nameRefused }) {
+export function deviceManagement({ texts, fill, send, button, showView, tellError, ask, noDevicesRow, swipeRows,
+  limitName, nameRefused }) {
   const section = document.getElementById('devices');
   const groups = Object.fromEntries([...section.querySelectorAll('ul[data-group]')]
     .map((list) => [list.dataset.group, list]));
@@ -23,7 +20,7 @@ export function deviceManagement({ texts, fill, send, button, showView, tellErro
   let channels = [];
   let transmitters = [];
   let renaming = null;
-  let openRowId = null; // the row whose Edit and Delete show
+  const rows = swipeRows(); // one row of every group open at a time
   limitName(renameField);
 
   // A unit's kind as its picture draws it.
@@ -44,42 +41,6 @@ export function deviceManagement({ texts, fill, send, button, showView, tellErro
     });
   }
 
-  function showActions(row, shown) {
-    if (shown && openRowId !== null && openRowId !== row.dataset.id) {
-      const other = section.querySelector(`li[data-id="${openRowId}"]`);
-      if (other) showActions(other, false);
-    }
-    row.querySelector('.row-actions').hidden = !shown;
-    row.querySelector('.more').setAttribute('aria-expanded', String(shown));
-    if (shown) openRowId = row.dataset.id;
-    else if (openRowId === row.dataset.id) openRowId = null;
-  }
-
-  // A swipe to the left shows the row's Edit and Delete, to the right hides
-  // them; the press that ends a swipe opens nothing.
-  function followSwipes(row) {
-    let from = null;
-    let swiped = false;
-    row.addEventListener('pointerdown', (event) => { from = { x: event.clientX, y: event.clientY }; });
-    row.addEventListener('pointercancel', () => { from = null; });
-    row.addEventListener('pointerup', (event) => {
-      if (!from) return;
-      const across = event.clientX - from.x;
-      const down = event.clientY - from.y;
-      from = null;
-      if (Math.abs(across) < swipeDistance || Math.abs(across) < 2 * Math.abs(down)) return;
-      // The click that may follow this release (same task) is the swipe's, not a press.
-      swiped = true;
-      setTimeout(() => { swiped = false; });
-      showActions(row, across < 0);
-    });
-    row.addEventListener('click', (event) => {
-      if (!swiped) return;
-      swiped = false;
-      event.stopPropagation();
-    }, true);
-  }
-
   function rowOf(unit) {
     const row = document.createElement('li');
     row.className = 'unit';
@@ -87,21 +48,15 @@ export function deviceManagement({ texts, fill, send, button, showView, tellErro
     const name = unit.name || unit.id;
     // A press on a row whose Edit and Delete show only hides them, as in the app.
     const open = button(name, `${texts.deviceDetail} ${name}`, () => {
-      if (openRowId === unit.id) showActions(row, false);
+      if (rows.isOpen(unit.id)) rows.hide(row, unit.id);
       else send({ type: 'detail', id: unit.id });
     });
     open.className = 'name';
-    const more = button('⋯', fill(texts.actionsNamed, name), () => showActions(row, openRowId !== unit.id));
-    more.className = 'more';
-    const actions = document.createElement('span');
-    actions.className = 'row-actions';
-    actions.append(button(texts.edit, `${texts.edit} ${name}`, () => {
-      showActions(row, false);
+    row.append(devicePicture(pictureKind(unit)), open);
+    rows.add(row, unit.id, name, [button(texts.edit, `${texts.edit} ${name}`, () => {
+      rows.hide(row, unit.id);
       rename(unit);
-    }), button(texts.delete, `${texts.delete} ${name}`, () => remove(unit)));
-    row.append(devicePicture(pictureKind(unit)), open, more, actions);
-    showActions(row, openRowId === unit.id);
-    followSwipes(row);
+    }), button(texts.delete, `${texts.delete} ${name}`, () => remove(unit))]);
     return row;
   }
 
