@@ -136,16 +136,22 @@ int BrokerRig::stopBridge(int signal)
     return m_bridge.exitStatus() == QProcess::NormalExit ? m_bridge.exitCode() : -1;
 }
 
-bool BrokerRig::waitForBridgeLog(const QString &text, int timeoutMs)
+bool BrokerRig::waitForBridgeLog(const QString &text, int timeoutMs, int times)
 {
     QDeadlineTimer deadline(timeoutMs);
-    while (!m_bridgeLog.contains(text.toUtf8())) {
+    while (m_bridgeLog.count(text.toUtf8()) < times) {
         if (deadline.hasExpired())
             return false;
         m_bridge.waitForReadyRead(100);
         m_bridgeLog += m_bridge.readAllStandardError();
     }
     return true;
+}
+
+int BrokerRig::bridgeLogCount(const QString &text)
+{
+    m_bridgeLog += m_bridge.readAllStandardError();
+    return int(m_bridgeLog.count(text.toUtf8()));
 }
 
 bool BrokerRig::watch()

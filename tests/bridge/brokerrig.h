@@ -38,8 +38,10 @@ public:
     // Stops the bridge with this signal; its exit status.
     int stopBridge(int signal);
     QProcess &bridge() { return m_bridge; }
-    // Waits until the bridge's log (its standard error) says the text.
-    [[nodiscard]] bool waitForBridgeLog(const QString &text, int timeoutMs = 10000);
+    // Waits until the bridge's log (its standard error) has said the text that many times.
+    [[nodiscard]] bool waitForBridgeLog(const QString &text, int timeoutMs = 10000, int times = 1);
+    // How many times the bridge's log has said the text so far.
+    int bridgeLogCount(const QString &text);
 
     // What mosquitto_sub and mosquitto_pub need besides the port (TLS files).
     void setClientArguments(const QStringList &arguments) { m_clientArguments = arguments; }
