@@ -128,12 +128,18 @@ void ScenarioOperations::renameScenario(QVariantMap scenario, const QString &nam
 {
     scenario.insert(Key::title, name);
     const QString number = scenario.value(Key::mainID).toString();
-    OperationList naming;
-    if (RecordFactory::isUserScenario(scenario))
-        naming.append({{Key::mainID, number}, {Key::insertScenario, scenario}});
-    else
+    if (RecordFactory::isUserScenario(scenario)) { // stored when the master acknowledges it
+        OperationList naming{{{Key::mainID, number}, {Key::insertScenario, scenario}}};
+        m_channel.sendMessageWithCommandArray(
+            namingCommand(number, name), std::nullopt,
+            FlowCaller::carried(std::move(naming), std::move(caller)));
+        return;
+    }
+    // All On and All Off are the app's own: stored at once, which ends the
+    // flow. The master is told the name as well; it keeps no such scenario.
+    const bool stored =
         m_store.updateScenarioWithMainID(scenario.value(Key::id).toString(), scenario);
-    m_channel.sendMessageWithCommandArray(
-        namingCommand(number, name), std::nullopt,
-        FlowCaller::carried(std::move(naming), std::move(caller)));
+    m_channel.sendMessageWithCommandArray(namingCommand(number, name));
+    FlowCaller::orService(caller.get())
+        .report(stored ? FlowOutcome::done({}) : FlowOutcome::storeFailure());
 }

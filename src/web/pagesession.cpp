@@ -12,12 +12,19 @@ namespace {
 // nothing more and its flows ask no one.
 class PageCaller final : public FlowCaller {
 public:
-    explicit PageCaller(std::weak_ptr<PageSession> page) : m_page(std::move(page)) {}
+    PageCaller(std::weak_ptr<PageSession> page, QString end)
+        : m_page(std::move(page)), m_end(std::move(end))
+    {
+    }
 
     void report(const FlowOutcome &outcome) override
     {
-        if (const std::shared_ptr<PageSession> page = m_page.lock())
-            page->tellOutcome(outcome);
+        const std::shared_ptr<PageSession> page = m_page.lock();
+        if (!page)
+            return;
+        page->tellOutcome(outcome);
+        if (!m_end.isEmpty())
+            page->tellEnd(m_end, outcome.isDone());
     }
     bool ask(const QString &message, const QStringList &buttons,
              AlertPresenter::Answer answer) override
@@ -35,6 +42,7 @@ public:
 
 private:
     std::weak_ptr<PageSession> m_page;
+    QString m_end;
 };
 } // namespace
 
@@ -50,9 +58,14 @@ void PageSession::tellOutcome(const FlowOutcome &outcome)
             {QStringLiteral("good"), told.isDone()}});
 }
 
-std::shared_ptr<FlowCaller> PageSession::caller()
+void PageSession::tellEnd(const QString &end, bool done)
 {
-    return std::make_shared<PageCaller>(weak_from_this());
+    m_send({{QStringLiteral("type"), end}, {QStringLiteral("done"), done}});
+}
+
+std::shared_ptr<FlowCaller> PageSession::caller(const QString &end)
+{
+    return std::make_shared<PageCaller>(weak_from_this(), end);
 }
 
 bool PageSession::ask(const QString &message, const QStringList &buttons,

@@ -31,9 +31,13 @@ public:
     // An outcome in the words the app shows, in the page's language; a flow
     // done without words tells nothing.
     void tellOutcome(const FlowOutcome &outcome);
+    // That the request whose flows end as end is over: done or not.
+    void tellEnd(const QString &end, bool done);
 
-    // The caller of one request of this page.
-    std::shared_ptr<FlowCaller> caller();
+    // The caller of one request of this page. With an end named, the page
+    // is also told when the flow is over, as {"type": end, "done": bool},
+    // for a screen that waits on that request.
+    std::shared_ptr<FlowCaller> caller(const QString &end = {});
 
     bool ask(const QString &message, const QStringList &buttons, AlertPresenter::Answer answer);
     // False when the page has no open question of that number.

@@ -165,12 +165,12 @@ void ScenarioRequests::nameBuiltIn(const PageRequest::NameScenario &request,
                                    std::shared_ptr<FlowCaller> caller)
 {
     if (const QString refusal = NameRule::refusalOf(request.name); !refusal.isEmpty()) {
-        m_tell(pageError(refusal));
+        refuse(refusal);
         return;
     }
     const std::optional<QList<QVariantMap>> stored = m_home.store.scenariosIfReadable();
     if (!stored) {
-        m_tell(pageError(QStringLiteral("storeUnreadable")));
+        refuse(QStringLiteral("storeUnreadable"));
         return;
     }
     const auto builtIn = std::find_if(stored->cbegin(), stored->cend(), [&](const QVariantMap &s) {
@@ -178,12 +178,12 @@ void ScenarioRequests::nameBuiltIn(const PageRequest::NameScenario &request,
                !RecordFactory::isUserScenario(s);
     });
     if (builtIn == stored->cend()) {
-        m_tell(pageError(QStringLiteral("noScenario")));
+        refuse(QStringLiteral("noScenario"));
         return;
     }
     QVariantMap scenario = *builtIn;
     if (!isPictureFor(request.image, scenario)) {
-        m_tell(pageError(QStringLiteral("badPicture")));
+        refuse(QStringLiteral("badPicture"));
         return;
     }
     QString photo;
@@ -199,7 +199,7 @@ std::optional<QVariantMap> ScenarioRequests::userScenario(const QString &number,
 {
     const std::optional<QList<QVariantMap>> stored = m_home.store.scenariosIfReadable();
     if (!stored) {
-        m_tell(pageError(QStringLiteral("storeUnreadable")));
+        refuse(QStringLiteral("storeUnreadable"));
         return std::nullopt;
     }
     for (const QVariantMap &scenario : *stored) {
@@ -208,10 +208,10 @@ std::optional<QVariantMap> ScenarioRequests::userScenario(const QString &number,
             continue;
         if (revisionOf(scenario) == revision && !m_numbersBeingSent->contains(number))
             return scenario;
-        m_tell(pageError(QStringLiteral("changedElsewhere")));
+        refuse(QStringLiteral("changedElsewhere"));
         return std::nullopt;
     }
-    m_tell(pageError(QStringLiteral("noScenario")));
+    refuse(QStringLiteral("noScenario"));
     return std::nullopt;
 }
 
@@ -232,8 +232,7 @@ ScenarioRequests::membersInTheirStates(const QList<PageRequest::SaveScenario::Me
                              : std::nullopt;
         const std::optional<QString> kept = state ? keptState(*device, *state) : std::nullopt;
         if (!kept) {
-            m_tell(
-                pageError(QStringLiteral("badMember"), !state && !why.isEmpty() ? why : member.id));
+            refuse(QStringLiteral("badMember"), !state && !why.isEmpty() ? why : member.id);
             return std::nullopt;
         }
         QVariantMap good = *device;
@@ -247,11 +246,11 @@ void ScenarioRequests::save(const PageRequest::SaveScenario &request,
                             std::shared_ptr<FlowCaller> caller)
 {
     if (const QString refusal = NameRule::refusalOf(request.name); !refusal.isEmpty()) {
-        m_tell(pageError(refusal));
+        refuse(refusal);
         return;
     }
     if (request.members.isEmpty()) {
-        m_tell(pageError(QStringLiteral("noMembers")));
+        refuse(QStringLiteral("noMembers"));
         return;
     }
     std::optional<QVariantMap> scenario;
@@ -260,11 +259,11 @@ void ScenarioRequests::save(const PageRequest::SaveScenario &request,
         if (!scenario)
             return;
     } else if (takenNumbers().size() >= CheckManager::kMaxScenarioRecords) {
-        m_tell(pageError(QStringLiteral("maxScenarios")));
+        refuse(QStringLiteral("maxScenarios"));
         return;
     }
     if (!isPictureFor(request.image, scenario)) {
-        m_tell(pageError(QStringLiteral("badPicture")));
+        refuse(QStringLiteral("badPicture"));
         return;
     }
     const std::optional<QList<QVariantMap>> devices = membersInTheirStates(request.members);
@@ -291,6 +290,12 @@ void ScenarioRequests::save(const PageRequest::SaveScenario &request,
         record = ScenarioOperations::newScenarioRecord(number, request.name, *imagePath);
     }
     flow->save(queue, request.name, record);
+}
+
+void ScenarioRequests::refuse(const QString &code, const QString &message)
+{
+    m_tell(pageError(code, message));
+    m_tell({{QStringLiteral("type"), QLatin1String(kEnd)}, {QStringLiteral("done"), false}});
 }
 
 QStringList ScenarioRequests::takenNumbers() const
@@ -320,7 +325,7 @@ std::optional<QString> ScenarioRequests::imagePathFor(const QString &image,
     if (const std::optional<QByteArray> photo = m_pictures->take(image)) {
         const std::optional<QString> path = PictureFile::save(*photo);
         if (!path)
-            m_tell(pageError(QStringLiteral("pictureNotSaved")));
+            refuse(QStringLiteral("pictureNotSaved"));
         *written = path.value_or(QString());
         return path;
     }
@@ -334,7 +339,7 @@ void ScenarioRequests::remove(const PageRequest::DeleteScenario &request,
     if (!scenario)
         return;
     if (RecordFactory::sceneDevices(*scenario).isEmpty()) { // nothing the home could be told
-        m_tell(pageError(QStringLiteral("deleteFailed")));
+        refuse(QStringLiteral("deleteFailed"));
         return;
     }
     auto flow = std::make_shared<PageScenarioFlow>(m_home, std::move(caller), QString());

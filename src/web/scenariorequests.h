@@ -46,6 +46,11 @@ public:
     // scenario since changed elsewhere, and is refused rather than undo that.
     static QString revisionOf(const QVariantMap &scenario);
 
+    // What the asking page is told when its save, naming or deletion is
+    // over, refused here or ended by its flow: {"type": kEnd, "done": bool}.
+    // Its caller is to tell that end too (PageSession::caller(kEnd)).
+    static constexpr const char *kEnd = "scenarioDone";
+
     // The flow's outcome goes to caller, the asking page's.
     void save(const PageRequest::SaveScenario &request, std::shared_ptr<FlowCaller> caller);
     void remove(const PageRequest::DeleteScenario &request, std::shared_ptr<FlowCaller> caller);
@@ -54,6 +59,8 @@ public:
     void nameBuiltIn(const PageRequest::NameScenario &request, std::shared_ptr<FlowCaller> caller);
 
 private:
+    // The page told the error, and that its request is over.
+    void refuse(const QString &code, const QString &message = {});
     // The stored user scenario of that number at that revision; nothing
     // (the page told) when there is none, or it has changed since, or a
     // change of it is being sent.

@@ -333,13 +333,14 @@ void WebHub::askOwner(QWebSocket *socket, const PageRequest::Request &request)
                                    : pageError(QStringLiteral("noBackups")));
             },
             [&](const PageRequest::SaveScenario &save) {
-                m_scenarios.save(save, session.caller());
+                m_scenarios.save(save, session.caller(QLatin1String(ScenarioRequests::kEnd)));
             },
             [&](const PageRequest::NameScenario &naming) {
-                m_scenarios.nameBuiltIn(naming, session.caller());
+                m_scenarios.nameBuiltIn(naming,
+                                        session.caller(QLatin1String(ScenarioRequests::kEnd)));
             },
             [&](const PageRequest::DeleteScenario &deletion) {
-                m_scenarios.remove(deletion, session.caller());
+                m_scenarios.remove(deletion, session.caller(QLatin1String(ScenarioRequests::kEnd)));
             },
             [&](const PageRequest::Decode &code) {
                 m_enrolment.decode(socket, session.language(), code.code, session.caller().get());

@@ -101,8 +101,8 @@ await browserTest(bin, ['--silent-channel', silent], async (rig, browser) => {
     await page.keyboard.type('B');
     assert.equal(await page.inputValue('#rename-name'), 'A'.repeat(20));
     assert.equal(await page.textContent('#banner'), 'Maximum 20 bytes');
-    // So is one the master's wire cannot carry.
-    for (const [typed, words] of [['C'.repeat(30), 'Maximum 20 bytes'],
+    // So is one the master's wire cannot carry. An emoji counts two, as the bridge counts it.
+    for (const [typed, words] of [['C'.repeat(30), 'Maximum 20 bytes'], ['🌙'.repeat(11), 'Maximum 20 bytes'],
       ['Hall, upstairs', 'A name cannot hold ",", "\\n" or line breaks.']]) {
       await page.fill('#rename-name', ''); // a full field takes nothing typed
       await page.fill('#rename-name', typed);
@@ -148,7 +148,11 @@ await browserTest(bin, ['--silent-channel', silent], async (rig, browser) => {
     const enrolled = simulated('2112D0007770') ?? simulated('2112D0007771');
     assert.ok(enrolled, 'the master has the controller');
     await until(() => [simulated('2112D0007770'), simulated('2112D0007771')].some((c) => c?.name === 'Desk lamp'), 'its name');
+    // Done goes home, as in the app; the new lamp is listed there and in the device list.
     await page.getByRole('button', { name: 'Done' }).click();
+    await until(async () => (await page.locator('#lights li', { hasText: 'Desk lamp' }).count()) === 1, 'at home');
+    assert.ok(await page.locator('#lights').isVisible(), 'home after Done');
+    await page.locator('#open-devices').click();
     await until(async () => (await page.locator('#devices li', { hasText: 'Desk lamp' }).count()) === 1, 'listed');
 
     // Remove a curtain (its detail's code photographed first): gone once the master agrees.
@@ -191,6 +195,7 @@ await browserTest(bin, ['--silent-channel', silent], async (rig, browser) => {
     await until(async () => (await page.textContent('#banner')) === 'Connection successful', 'enrolled from the photo');
     await until(() => simulated('213100007890')?.name === 'Bedroom curtain', 'the master has it again');
     await page.getByRole('button', { name: 'Done' }).click();
+    await page.locator('#open-devices').click();
 
     // A controller that does not answer: the app's question, then forced.
     await rowAction(silent, 'Delete', 'Porch');

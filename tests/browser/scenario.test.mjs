@@ -9,9 +9,10 @@
 // once, in the order ticked, then the name, and nothing is driven again.
 // Run (the simulator's states change); edited (nothing driven on opening;
 // a member leaves, the name changes: the master forgets that member and
-// takes the name); deleted; All On renamed with another icon. The steps in
-// Chinese at 320x568. Scenarios made, renamed and deleted and a device
-// renamed with ardentia-ctl reach the open page within about a second.
+// takes the name); a save the home refuses keeps its step; deleted; All On
+// renamed with another icon. The steps in Chinese at 320x568. Scenarios
+// made, renamed and deleted and a device renamed with ardentia-ctl reach
+// the open page within about a second.
 // With 8 scenarios "Maximum 8 scenarios" before the first step. A family
 // member's device has no editor and is refused when it asks anyway.
 // axe-core on each step.
@@ -44,7 +45,7 @@ const inView = (locator) => locator.evaluate((element) => {
   return box.top >= 0 && box.bottom <= innerHeight && box.left >= 0 && box.right <= innerWidth;
 });
 
-await browserTest(bin, [], async (rig, browser) => {
+await browserTest(bin, ['--fault', `lig:13:${porch}=code:1`], async (rig, browser) => {
   const { base, simulated, simulatedScenario, simulatorHeard } = rig;
   // The command lines the simulator received since mark that name that channel.
   const heard = (mark, id) => simulatorHeard().slice(mark).filter((line) => line.includes(id));
@@ -201,6 +202,21 @@ await browserTest(bin, [], async (rig, browser) => {
     'Stairs driven once when chosen, then the changed member joins, the other leaves, the name');
   assert.ok(!simulatedScenario('Late film').members.some((m) => m.id === bedroomCurtain));
   await page.locator('#scenarios li.scenario', { hasText: 'Late film' }).waitFor();
+
+  // A save the home refuses (the simulator refuses the Porch's joining) leaves
+  // the naming step as it was, with the name typed and the devices chosen.
+  await page.getByRole('button', { name: 'Add Scenario' }).click();
+  await page.locator(`#include-${porch}`).check();
+  await next.click();
+  await page.fill('#scenario-name', 'Porch glow');
+  await page.getByRole('button', { name: 'Done' }).click();
+  await until(async () => (await page.textContent('#banner')).startsWith('Setting scenario failed'), 'the refusal told');
+  assert.ok(await page.locator('#scenario-editor').isVisible(), 'the naming step stays');
+  assert.equal(await page.inputValue('#scenario-name'), 'Porch glow');
+  assert.equal(simulatedScenario('Porch glow'), undefined);
+  await page.locator('#editor-back').click();
+  assert.ok(await page.isChecked(`#include-${porch}`), 'the devices chosen are kept');
+  await page.locator('#choose-back').click();
 
   // No member, no next step: the app's words.
   await page.getByRole('button', { name: 'Add Scenario' }).click();

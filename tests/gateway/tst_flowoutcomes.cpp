@@ -192,6 +192,9 @@ private Q_SLOTS:
         both("rename refused", "rename", "lig:15:211300001231=code:3", Kind::Refused, controlFailed,
              " / ");
         both("scenario rename acknowledged", "rename scenario", "", Kind::Done, " / ", " / ");
+        // Stored at once, the name of All On is done though the master refuses it (it keeps no such
+        // scenario).
+        both("all on renamed", "rename all on", "", Kind::Done, " / ", " / ");
         both("all on, store breaks", "all on", "store breaks", Kind::StoreFailure, controlFailed,
              " / ");
         both("synchronise", "sync", "", Kind::Done, synchronised, synchronised);
@@ -280,6 +283,13 @@ private Q_SLOTS:
             Database::instance()->insertScenarioWithInfo(eveningScenario());
             ScenarioOperations(program->services())
                 .renameScenario(eveningScenario(), QStringLiteral("Night"), caller);
+        } else if (flow == QLatin1String("rename all on")) {
+            Database::instance()->insertScenarioWithInfo(RecordFactory::allOnScenario());
+            const std::optional<QVariantMap> allOn =
+                Database::instance()->scenarioRecordWithMainID(QStringLiteral("-1"));
+            QVERIFY(allOn);
+            ScenarioOperations(program->services())
+                .renameScenario(*allOn, QStringLiteral("Night"), caller);
         } else if (flow == QLatin1String("edit scenario")) {
             const QVariantMap scenario = eveningScenario();
             Database::instance()->insertScenarioWithInfo(scenario);
@@ -330,8 +340,10 @@ private Q_SLOTS:
         QCOMPARE(caller->questions.size(), questions);
         if (flow == QLatin1String("enrol device")) // what an enrolment cut short stored
             QCOMPARE(outcome.accepted, std::optional<int>(0));
+        // All On's naming is done once stored; its command goes on without the caller.
         const bool sent = outcome.kind != Kind::InvalidInput && outcome.kind != Kind::Dropped &&
-                          flow != QLatin1String("clean all");
+                          flow != QLatin1String("clean all") &&
+                          flow != QLatin1String("rename all on");
         QCOMPARE(caller->shown > 0, sent);
         QCOMPARE(caller->stopped, caller->shown);
     }

@@ -190,9 +190,19 @@ function ask(message, buttons, answer) {
 
 // The app's name fields: text goes in only while the field holds fewer than
 // 20 characters; typing past that cuts the field to 20 and says so. A longer
-// name pasted whole is said at its saving, and nothing is sent.
+// name pasted whole is said at its saving, and nothing is sent. Characters
+// are counted as the app and the bridge count them, in UTF-16 units (an
+// emoji is two), and a cut never splits one.
 const nameLimit = 20;
-const characters = (text) => [...text].length;
+const characters = (text) => text.length;
+function cutName(text) {
+  let cut = '';
+  for (const character of text) {
+    if (cut.length + character.length > nameLimit) break;
+    cut += character;
+  }
+  return cut;
+}
 
 // What the wire to the master cannot carry in a name: a comma, a written
 // "\n", a control character or a line or paragraph separator.
@@ -212,7 +222,7 @@ function limitName(field) {
   field.addEventListener('beforeinput', (event) => {
     if (!event.inputType.startsWith('insert') || characters(field.value) < nameLimit) return;
     event.preventDefault();
-    field.value = [...field.value].slice(0, nameLimit).join('');
+    field.value = cutName(field.value);
     tell('error', texts.nameTooLong);
   });
 }
@@ -559,6 +569,7 @@ function receive(message) {
   else if (message.type === 'backups') whenScreens(() => backups.receive(message));
   else if (message.type === 'schedules') whenScreens(() => schedules.receive(message));
   else if (message.type === 'scheduleDone') whenScreens(() => schedules.done(message));
+  else if (message.type === 'scenarioDone') whenScreens(() => scenarioEditor.ended(message));
   else if (message.type === 'help') showHelp(message.topics);
   else if (message.type === 'notice') {
     syncButton.removeAttribute('aria-busy');
@@ -611,6 +622,7 @@ function connect() {
     whenStarted(() => {
       problems.connection = true;
       syncButton.removeAttribute('aria-busy');
+      if (screensReady) scenarioEditor.ended({ done: false }); // its answer will not come
       for (const row of document.querySelectorAll('li.pending')) clearPending(row);
       showLink();
     });
@@ -636,7 +648,7 @@ function makeScreens([{ deviceManagement }, { enrolment }, { backupManagement },
   const names = { limitName, nameRefused };
   devices = deviceManagement({ texts, fill, send, button, showView, tellError, ask, noDevicesRow, swipeRows,
     ...names });
-  enrolling = enrolment({ texts, send, button, showView, openDevices: devices.open, tell, ...names });
+  enrolling = enrolment({ texts, send, button, showView, tell, ...names });
   backups = backupManagement({ texts, fill, send, showView, tell, ask });
   scenarioEditor = scenarioEditing({ texts, fill, send, press, dim, showView, tellError, ask, ...names });
   schedules = scheduleManagement({ texts, fill, send, button, showView, tell, ask, scenarioName });

@@ -27,7 +27,7 @@ async function liveScanFormats() {
   }
 }
 
-export function enrolment({ texts, send, button, showView, openDevices, tell, limitName, nameRefused }) {
+export function enrolment({ texts, send, button, showView, tell, limitName, nameRefused }) {
   const section = document.getElementById('enrol');
   const codeForm = document.getElementById('enrol-code');
   const namesForm = document.getElementById('enrol-names');
@@ -154,7 +154,7 @@ export function enrolment({ texts, send, button, showView, openDevices, tell, li
     role.hidden = !message.role;
     role.textContent = message.role ?? '';
     document.getElementById('enrol-outcome').hidden = true;
-    if (message.stored) tell('error', transmitter ? texts.transmitterAdded : texts.deviceAdded);
+    if (message.stored) tell('notice', transmitter ? texts.transmitterAdded : texts.deviceAdded);
     pages.replaceChildren(...message.channels.map(channelPage));
     showPage(0);
   }
@@ -173,9 +173,8 @@ export function enrolment({ texts, send, button, showView, openDevices, tell, li
     if (message.added === message.of) {
       showOutcome(true, texts.connected);
       for (const field of pages.querySelectorAll('input')) field.readOnly = true;
-      // A transmitter's Done goes home, a controller's to the device list, as in the app.
-      const done = decoded?.kind === transmitterKind ? () => showView('lights') : openDevices;
-      actions.replaceChildren(button(texts.addMore, '', start), button(texts.done, '', done));
+      // Done goes home, after a transmitter as after a controller, as in the app.
+      actions.replaceChildren(button(texts.addMore, '', start), button(texts.done, '', () => showView('lights')));
       return;
     }
     // A transmitter that did not connect is told as the app's transmitter screen tells it.

@@ -317,19 +317,21 @@ export function scenarioEditing({ texts, fill, send, press, dim, showView, tellE
   });
   document.getElementById('editor-back').addEventListener('click', () => (builtIn ? showView('scenarios') : showSelection()));
 
+  // The naming step stays, with all that was chosen and typed, until the
+  // home has taken the scenario: a refusal leaves it to be put right.
+  const done = form.querySelector('button[type="submit"]');
+  const saving = (busy) => (busy ? done.setAttribute('aria-busy', 'true') : done.removeAttribute('aria-busy'));
   form.addEventListener('submit', (event) => {
     event.preventDefault();
+    if (done.hasAttribute('aria-busy')) return undefined; // one save at a time
     if (!nameField.value) return tellError(texts.nameEmpty);
     if (nameRefused(nameField.value)) return undefined;
     const image = form.querySelector('input[name="icon"]:checked')?.value ?? iconName(iconCount - 1);
-    if (builtIn) {
-      if (send({ type: 'nameScenario', number: editing, name: nameField.value, image })) showView('scenarios');
-      return undefined;
-    }
-    const request = { type: 'saveScenario', number: editing, name: nameField.value, image, members: selection.members() };
+    const request = builtIn ? { type: 'nameScenario', number: editing, name: nameField.value, image }
+      : { type: 'saveScenario', number: editing, name: nameField.value, image, members: selection.members() };
     // A scenario changed on another device since is not overwritten: the bridge refuses.
-    if (editing) request.revision = revision;
-    if (send(request)) showView('scenarios');
+    if (editing && !builtIn) request.revision = revision;
+    saving(send(request));
     return undefined;
   });
   // As the app's add button: the limit is told before anything is chosen, and
@@ -341,6 +343,12 @@ export function scenarioEditing({ texts, fill, send, press, dim, showView, tellE
   });
 
   return {
+    // The end of this page's save, naming or deletion; only a save waited on moves on.
+    ended(message) {
+      if (!done.hasAttribute('aria-busy')) return;
+      saving(false);
+      if (message.done && !document.getElementById('scenario-editor').hidden) showView('scenarios');
+    },
     takeChannels(all) {
       channelCount = all.length;
       selection.takeChannels(all);
