@@ -101,6 +101,7 @@ await browserTest(bin, ['--silent-channel', silent], async (rig, browser) => {
     await page.keyboard.type('B');
     assert.equal(await page.inputValue('#rename-name'), 'A'.repeat(20));
     assert.equal(await page.textContent('#banner'), 'Maximum 20 bytes');
+    assert.ok(await page.locator('#rename #banner').isVisible(), 'told inside the dialog, above its dimmed page');
     // So is one the master's wire cannot carry. An emoji counts two, as the bridge counts it.
     for (const [typed, words] of [['C'.repeat(30), 'Maximum 20 bytes'], ['🌙'.repeat(11), 'Maximum 20 bytes'],
       ['Hall, upstairs', 'A name cannot hold ",", "\\n" or line breaks.']]) {

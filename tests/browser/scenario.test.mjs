@@ -218,10 +218,12 @@ await browserTest(bin, ['--fault', `lig:13:${porch}=code:1`], async (rig, browse
   assert.ok(await page.isChecked(`#include-${porch}`), 'the devices chosen are kept');
   await page.locator('#choose-back').click();
 
-  // No member, no next step: the app's words.
+  // No member, no next step: the app's words, in view on a page scrolled down.
   await page.getByRole('button', { name: 'Add Scenario' }).click();
+  await page.evaluate(() => window.scrollTo(0, document.body.scrollHeight));
   await next.click();
   assert.equal(await page.textContent('#banner'), 'Please select device');
+  assert.ok(await inView(page.locator('#banner')), 'the words in view');
   assert.equal(await page.locator('#scenario-editor').isHidden(), true);
 
   // The strip left of "Next": the ticked devices' pictures in ticking order,

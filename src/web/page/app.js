@@ -57,6 +57,15 @@ function showBanner() {
   banner.textContent = text;
   banner.hidden = !text;
   banner.classList.toggle('notice', !problems.connection && !problems.master && !problems.message);
+  placeBanner();
+}
+
+// The banner stays at the top of the window as the page scrolls; while a
+// dialog covers the page it shows inside that dialog, to be seen there.
+function placeBanner() {
+  const dialog = document.querySelector('dialog[open]');
+  if (dialog && banner.parentElement !== dialog) dialog.prepend(banner);
+  else if (!dialog && banner.parentElement !== document.body) document.querySelector('header').after(banner);
 }
 
 // A passing message (an error of one press, a finished synchronisation).
@@ -688,6 +697,7 @@ function start() {
   banner = document.getElementById('banner');
   syncButton = document.getElementById('sync');
   announcer = document.getElementById('announce');
+  document.addEventListener('close', placeBanner, true); // a dialog's close does not bubble
   for (const tile of document.querySelectorAll('.tile')) tile.addEventListener('click', () => showView(tile.dataset.view));
   const runScenario = (number) => send({ type: 'scenario', number });
   quick = quickControl({ texts, fill, press, dim, runScenario, stateText });
