@@ -128,8 +128,11 @@ await browserTest(bin, [], async (rig, browser) => {
   assert.equal(await page.textContent('#schedule-level-part output'), '40%', 'the number follows the knob');
   await choose('when', 'once');
   await page.locator('#schedule-date').fill(`${nextYear}/2/30`);
+  // Done pressed at the form's end: the refusal shows in sight, over the form's top.
+  await page.evaluate(() => window.scrollTo(0, document.body.scrollHeight));
   await page.getByRole('button', { name: 'Done', exact: true }).click();
   await until(async () => (await banner()) === `There is no date ${nextYear}-02-30 (year-month-day).`, 'the refusal');
+  assert.equal(await page.locator('#banner').evaluate((shown) => shown.getBoundingClientRect().top), 0, 'in sight');
   assert.equal(await page.locator('#schedule-editor').isVisible(), true, 'the editor stays');
   assert.equal(await rows.count(), 1, 'nothing made');
   const dimDay = dateIn(20, '07:00');
