@@ -106,7 +106,8 @@ await browserTest(bin, ['--fault', 'lig:4:211300001232=code:1'], async (rig, bro
       await page.locator('#schedule-cancel').click();
       await tiles.nth(0).click();
       await page.locator('.quick-handle').first().click();
-      await page.locator('.quick-panel').first().evaluate((panel) => Promise.all(panel.getAnimations().map((run) => run.finished)));
+      await page.locator('.quick-panel').first()
+        .evaluate((panel) => Promise.all(panel.getAnimations().map((run) => run.finished)));
       await page.screenshot({ path: name('quick-panel') });
       await page.locator('.quick-handle').first().click();
       await page.locator('#open-about').click();

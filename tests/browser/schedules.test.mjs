@@ -258,7 +258,8 @@ await browserTest(bin, [], async (rig, browser) => {
   await zh.locator('input[name="schedule-when"][value="once"]').check();
   await zh.locator('#schedule-date').fill(`${nextYear}年2月30日`);
   await zh.getByRole('button', { name: '完成', exact: true }).click();
-  await until(async () => (await zh.textContent('#banner')) === `没有 ${nextYear}-02-30 这个日期（年-月-日）。`, 'the refusal in Chinese');
+  await until(async () => (await zh.textContent('#banner')) === `没有 ${nextYear}-02-30 这个日期（年-月-日）。`,
+    'the refusal in Chinese');
   assert.equal(await zh.locator('#schedule-editor select, #schedule-editor input[type="time"]').count(), 0);
   await chinese.close();
 
