@@ -97,7 +97,21 @@ await browserTest(bin, ['--fault', 'lig:4:211300001232=code:1'], async (rig, bro
       await page.screenshot({ path: name('schedules'), fullPage: true });
       await page.locator('#schedules li.schedule').nth(1).locator('.row-actions button').nth(1).click();
       await page.screenshot({ path: name('schedule-editor'), fullPage: true });
+      // As a phone shows it, Done in sight; then a dimmer's level on a date.
+      await page.screenshot({ path: name('schedule-editor-screen') });
+      await page.check('input[name="schedule-action"][value="dim"]');
+      await page.check('input[name="schedule-when"][value="once"]');
+      await page.locator('#schedule-date').scrollIntoViewIfNeeded();
+      await page.screenshot({ path: name('schedule-editor-dim') });
       await page.locator('#schedule-cancel').click();
+      await tiles.nth(0).click();
+      await page.locator('.quick-handle').first().click();
+      await page.locator('.quick-panel').first()
+        .evaluate((panel) => Promise.all(panel.getAnimations().map((run) => run.finished)));
+      await page.screenshot({ path: name('quick-panel') });
+      await page.locator('.quick-handle').first().click();
+      await page.locator('#open-about').click();
+      await page.screenshot({ path: name('about'), fullPage: true });
       await tiles.nth(0).click();
       await page.locator('#channel-211300001232 .on').click();
       await page.locator('#banner').waitFor();

@@ -6,6 +6,7 @@
 // and a curtain moved through the control sheet, the simulator and the page's
 // rows following; a scenario run with Enable; Cancel, the dimmed background
 // and Escape send nothing; the menu closes every panel; the texts in Chinese;
+// the tiles' hint on one line at 360 and 320 px in both languages;
 // a sheet whose light the owner wiped closes; the swipes by a finger on a
 // touch screen.
 // axe-core on an open panel and on the open sheet.
@@ -42,6 +43,17 @@ async function swipe(page, locator, dy) {
 const column = (page, name) => page.getByRole('group', { name, exact: true });
 const items = (page, name) => column(page, name).locator('.quick-item');
 const itemNames = async (page, name) => items(page, name).locator('.quick-name').allTextContents();
+// The lines the tiles' one hint takes, at a phone's width and a small phone's.
+async function hintLines(page) {
+  const lines = [];
+  for (const width of [360, 320]) {
+    await page.setViewportSize({ width, height: 640 });
+    lines.push(await page.locator('#quick-hint').evaluate((hint) =>
+      Math.round(hint.getBoundingClientRect().height / parseFloat(getComputedStyle(hint).lineHeight))));
+  }
+  await page.setViewportSize({ width: 360, height: 640 });
+  return lines;
+}
 
 // Sets a range input's level as a finished drag does (one change).
 const setLevel = (locator, level) => locator.evaluate((input, value) => {
@@ -74,11 +86,13 @@ await browserTest(bin, [], async (rig, browser) => {
   await until(() => simulated(porch).on, 'the porch on');
 
   // A downward swipe over the tile opens its panel (and opens no list).
-  assert.equal(await lighting.locator('.quick-hint').isVisible(), true, 'the hint while closed');
+  const hint = page.locator('#quick-hint');
+  assert.equal(await hint.isVisible(), true, 'the hint while closed');
+  assert.deepEqual(await hintLines(page), [1, 1], 'the hint on one line, as under the app\'s tile titles');
   await swipe(page, lighting.locator('.tile'), 60);
   const panel = lighting.locator('.quick-panel');
   assert.equal(await panel.isVisible(), true, 'the panel opened by a swipe');
-  assert.equal(await lighting.locator('.quick-hint').isVisible(), false, 'no hint while open');
+  assert.equal(await hint.isVisible(), false, 'no hint while open');
   assert.equal(await lighting.getByRole('button', { name: 'Quick control' }).getAttribute('aria-expanded'), 'true');
   // Most used first, equal counts in the home's order; three of the five lights.
   await until(async () => (await itemNames(page, 'Lighting')).join() === 'Living room,Porch,Hall',
@@ -92,7 +106,7 @@ await browserTest(bin, [], async (rig, browser) => {
   assert.equal(await panel.isVisible(), true, 'a 20 px move changes nothing');
   await swipe(page, lighting.locator('.tile'), -60);
   assert.equal(await panel.isVisible(), false, 'closed by an upward swipe');
-  assert.equal(await lighting.locator('.quick-hint').isVisible(), true);
+  assert.equal(await hint.isVisible(), true);
 
   // The curtain tile swiped down shows its panel and not the curtain list.
   const curtains = column(page, 'Curtain');
@@ -194,7 +208,8 @@ await browserTest(bin, [], async (rig, browser) => {
   await zh.goto(base);
   await zh.locator(`#channel-${stairs}`).waitFor();
   const zhLighting = column(zh, '灯光');
-  assert.equal(await zhLighting.locator('.quick-hint').textContent(), '向下拖动打开隐藏面板');
+  assert.equal(await zh.textContent('#quick-hint'), '向下拖动打开隐藏面板');
+  assert.deepEqual(await hintLines(zh), [1, 1], 'the hint on one line in Chinese too');
   await zhLighting.getByRole('button', { name: '快捷控制' }).click();
   await items(zh, '灯光').filter({ hasText: 'Hall' }).click();
   assert.deepEqual(await zh.locator('#quick-sheet').getByRole('button').allTextContents(), ['开', '关', '取消']);

@@ -1,14 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The home's schedules on the page at 360x640: an owner makes one (its next
-// run in words), has a level out of range refused with the rules' reason
-// (nothing made), changes it to a date and then to sunset (setting the
+// run in words), has a date that does not exist refused with the rules'
+// reason (nothing made), makes a dimmer's on a date, changes the first to a date and then to sunset (setting the
 // home's location on the way), switches it off and deletes it (asked first).
 // A family device sees the same list and next runs without a control, and is
 // refused when it asks for a change anyway. A change made with ardentia-ctl,
 // and a channel removed under a schedule (switched off, with why), reach
 // every page. When each runs, its days and its date in the app's words
 // from the bridge, in English and in Chinese (the editor's days too);
-// axe-core on the list and the editor in both languages.
+// axe-core on the list and the editor in both languages. The editor's date
+// typed year first, its level on the app's slider with its number, degrees
+// with a decimal comma, its Cancel and Done in sight at 360 and 320 px.
 //   node schedules.test.mjs BUILD/src
 import assert from 'node:assert/strict';
 import { auditViews, browserTest, until } from './rig.mjs';
@@ -52,6 +54,28 @@ function dateIn(days, at) {
   };
 }
 
+// Where the editor's Cancel and Done are out of sight or covered, on a
+// phone and a small phone, as the editor opens and scrolled into its middle:
+// none, since they keep to the foot of the screen.
+async function actionsHidden(page) {
+  const hidden = [];
+  for (const viewport of [{ width: 360, height: 640 }, { width: 320, height: 568 }]) {
+    await page.setViewportSize(viewport);
+    for (const scrolled of [0, 0.5]) {
+      await page.evaluate((part) => window.scrollTo(0, document.body.scrollHeight * part), scrolled);
+      const covered = await page.locator('#schedule-form .step-bar button').evaluateAll((buttons) => buttons
+        .filter((button) => {
+          const box = button.getBoundingClientRect();
+          return box.top < 0 || box.bottom > innerHeight
+            || document.elementFromPoint(box.x + box.width / 2, box.y + box.height / 2) !== button;
+        }).map((button) => button.textContent));
+      hidden.push(...covered.map((name) => `${name} at ${viewport.width} px, ${scrolled * 100}% down`));
+    }
+  }
+  await page.setViewportSize({ width: 360, height: 640 });
+  return hidden;
+}
+
 await browserTest(bin, [], async (rig, browser) => {
   const { base } = rig;
   const viewport = { width: 360, height: 640 };
@@ -73,6 +97,7 @@ await browserTest(bin, [], async (rig, browser) => {
   // Made: a light switched on at a time of day, every day.
   const first = clockIn(3);
   await page.getByRole('button', { name: 'Add schedule', exact: true }).click();
+  assert.deepEqual(await actionsHidden(page), []);
   await page.locator('#schedule-name').fill('Porch light');
   await choose('action', 'switch');
   await choose('target', porch);
@@ -87,17 +112,36 @@ await browserTest(bin, [], async (rig, browser) => {
   assert.equal(await row('Porch light').locator('.next').textContent(), first.words);
   assert.equal(await row('Porch light').locator('.state').textContent(), `${first.at}, every day · Porch on`);
 
-  // Refused by the rules: the reason shown, the editor kept, nothing made.
+  // A dimmer's level on the app's slider with its number; a date typed year
+  // first in any of a phone's ways. One that does not exist is refused by the
+  // rules: the reason shown, the editor kept, nothing made.
+  const nextYear = new Date().getFullYear() + 1;
   await page.getByRole('button', { name: 'Add schedule', exact: true }).click();
-  await page.locator('#schedule-name').fill('Too bright');
+  await page.locator('#schedule-name').fill('Dim');
   await choose('action', 'dim');
   await choose('target', livingRoom);
-  await page.locator('#schedule-level').fill('150');
+  assert.equal(await page.textContent('#schedule-level-part output'), '50%');
+  await page.getByLabel('Level (0 to 100 %)').evaluate((slider) => {
+    slider.value = '40';
+    slider.dispatchEvent(new Event('input', { bubbles: true }));
+  });
+  assert.equal(await page.textContent('#schedule-level-part output'), '40%', 'the number follows the knob');
+  await choose('when', 'once');
+  await page.locator('#schedule-date').fill(`${nextYear}/2/30`);
+  // Done pressed at the form's end: the refusal shows in sight, over the form's top.
+  await page.evaluate(() => window.scrollTo(0, document.body.scrollHeight));
   await page.getByRole('button', { name: 'Done', exact: true }).click();
-  await until(async () => (await banner()) === 'A level is from 0 to 100, not 150.', 'the refusal');
+  await until(async () => (await banner()) === `There is no date ${nextYear}-02-30 (year-month-day).`, 'the refusal');
+  assert.equal(await page.locator('#banner').evaluate((shown) => shown.getBoundingClientRect().top), 0, 'in sight');
   assert.equal(await page.locator('#schedule-editor').isVisible(), true, 'the editor stays');
-  await page.getByRole('button', { name: 'Cancel', exact: true }).click();
   assert.equal(await rows.count(), 1, 'nothing made');
+  const dimDay = dateIn(20, '07:00');
+  await page.locator('#schedule-date').fill(dimDay.date.replaceAll('-', ''));
+  await page.getByRole('button', { name: 'Done', exact: true }).click();
+  await until(async () => (await rows.count()) === 2, 'the level saved');
+  assert.equal(await row('Dim').locator('.state').textContent(), `${dimDay.when} · Living room to 40%`);
+  rig.ctl('schedule', 'remove', await row('Dim').getAttribute('data-id'));
+  await until(async () => (await rows.count()) === 1, 'gone again');
 
   // Changed to a single run on a date, then to sunset with the home's location given on the way.
   const once = dateIn(10, '08:15');
@@ -114,8 +158,15 @@ await browserTest(bin, [], async (rig, browser) => {
   await choose('when', 'sunset');
   assert.equal(await page.locator('#schedule-location').isVisible(), true, 'the location asked for');
   await page.locator('#schedule-offset').fill('-30');
-  await page.getByLabel('Latitude in degrees (north +, south -)').fill('52.52');
+  // Degrees that are no number are said in the rule's words, and nothing is sent.
+  const latitude = page.getByLabel('Latitude in degrees (north +, south -)');
+  await latitude.fill('52°N');
   await page.getByLabel('Longitude in degrees (east +, west -)').fill('13.405');
+  await page.getByRole('button', { name: 'Done', exact: true }).click();
+  assert.equal(await banner(), 'The latitude must be from -90 (south) to 90 (north) degrees.');
+  assert.equal(await page.textContent('#schedules-location'), "The home's location is not set.");
+  // A decimal comma, as many phones' keyboards give it.
+  await latitude.fill('52,52');
   await page.getByRole('button', { name: 'Done', exact: true }).click();
   await until(async () => /^(Today|Tomorrow|\w+day) \d\d:\d\d, 30 min before sunset$/
     .test(await row('Porch light').locator('.next').textContent()), 'the sunset run');
@@ -201,7 +252,14 @@ await browserTest(bin, [], async (rig, browser) => {
     ['周一', '周二', '周三', '周四', '周五', '周六', '周日']);
   // The editor in the app's words and its 24-hour clock, not the browser's selects and "AM".
   await zh.locator('#add-schedule').click();
+  assert.deepEqual(await actionsHidden(zh), []);
   assert.equal(await zh.inputValue('#schedule-at'), '07:00');
+  // A date written the Chinese way, refused in Chinese when there is none such.
+  await zh.locator('input[name="schedule-when"][value="once"]').check();
+  await zh.locator('#schedule-date').fill(`${nextYear}年2月30日`);
+  await zh.getByRole('button', { name: '完成', exact: true }).click();
+  await until(async () => (await zh.textContent('#banner')) === `没有 ${nextYear}-02-30 这个日期（年-月-日）。`,
+    'the refusal in Chinese');
   assert.equal(await zh.locator('#schedule-editor select, #schedule-editor input[type="time"]').count(), 0);
   await chinese.close();
 

@@ -48,7 +48,13 @@ export function quickControl({ texts, fill, press, dim, runScenario, stateText }
     return made;
   }
 
-  // Each tile in a column of its own, with its panel, handle and hint beneath.
+  // One hint for the row of tiles, on a line of its own beneath them (the
+  // app's, under each full-width tile's title, would take three lines in a
+  // third of a phone); it shows while every panel is closed.
+  const hint = element('p', 'quick-hint', texts.dragDown);
+  hint.id = 'quick-hint';
+
+  // Each tile in a column of its own, with its panel and handle beneath.
   for (const area of areas) {
     const tile = document.querySelector(`.tile[data-view="${area.view}"]`);
     if (!tile) continue;
@@ -70,18 +76,19 @@ export function quickControl({ texts, fill, press, dim, runScenario, stateText }
     handle.setAttribute('aria-expanded', 'false');
     handle.setAttribute('aria-controls', panel.id);
     handle.addEventListener('click', () => setOpen(area, panel.hidden));
-    const hint = element('p', 'quick-hint', texts.dragDown);
-    column.append(tile, panel, handle, hint);
-    Object.assign(area, { column, tile, panel, items, handle, hint });
+    tile.setAttribute('aria-describedby', hint.id);
+    column.append(tile, panel, handle);
+    Object.assign(area, { column, tile, panel, items, handle });
     followSwipes(area);
   }
   const shown = areas.filter((area) => area.column);
+  shown[0]?.column.parentElement.append(hint);
 
   function setOpen(area, open) {
     // Rebuilt as it opens, as the app's panels are: the newest order and states.
     if (open) refill(area);
     area.panel.hidden = !open;
-    area.hint.hidden = open;
+    hint.hidden = shown.some((each) => !each.panel.hidden);
     area.column.classList.toggle('open', open);
     area.handle.setAttribute('aria-expanded', String(open));
   }

@@ -35,6 +35,24 @@ function memberOf(channel, state) {
   return channel.kind === 'dimmer' ? { id: channel.id, brightness: state } : { id: channel.id, state };
 }
 
+// The app's level slider (0 to 100) with its number beside it, following the
+// knob; set() moves both, as a drag would (the track's fill follows it too).
+export function levelSlider(level) {
+  const slider = document.createElement('input');
+  slider.type = 'range';
+  slider.min = 0;
+  slider.max = 100;
+  const number = document.createElement('output');
+  number.className = 'level';
+  slider.addEventListener('input', () => { number.textContent = `${slider.value}%`; });
+  const set = (value) => {
+    slider.value = value;
+    slider.dispatchEvent(new Event('input', { bubbles: true }));
+  };
+  set(level);
+  return { slider, number, set };
+}
+
 // The first step: every channel, ticked in the order wanted; a ticked one
 // asks its present state and shows it until a state is chosen for it; a
 // chosen state drives the channel (a level as the app's level sender sends
@@ -68,22 +86,12 @@ function selectionStep({ texts, fill, send, press, dim }) {
   }
 
   function levelChoice(channel, member) {
-    const level = document.createElement('input');
-    level.type = 'range';
-    level.min = 0;
-    level.max = 100;
-    level.value = member.state;
-    level.setAttribute('aria-label', fill(texts.brightnessNamed, channel.name));
-    const number = document.createElement('output');
-    number.className = 'level';
-    number.textContent = `${member.state}%`;
-    // The number follows the drag; the level goes when the drag ends.
-    level.addEventListener('input', () => {
-      Object.assign(member, { state: Number(level.value), following: false });
-      number.textContent = `${level.value}%`;
-    });
-    level.addEventListener('change', () => dim(channel.id, Number(level.value)));
-    return [level, number];
+    const { slider, number } = levelSlider(member.state);
+    slider.setAttribute('aria-label', fill(texts.brightnessNamed, channel.name));
+    // The level goes when the drag ends.
+    slider.addEventListener('input', () => Object.assign(member, { state: Number(slider.value), following: false }));
+    slider.addEventListener('change', () => dim(channel.id, Number(slider.value)));
+    return [slider, number];
   }
 
   function stateChoice(channel, member) {

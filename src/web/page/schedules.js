@@ -6,6 +6,46 @@
 // checks each change as the command-line tool does and says why it refused
 // one; the list follows every change, from anywhere, as the bridge sends it.
 
+import { levelSlider } from './scenarios.js';
+
+// Text typed with a Chinese keyboard's full-width digits and signs, or a
+// typographic minus, as the plain characters the rest of the page reads.
+const plain = (typed) => typed.trim()
+  .replace(/[\uff01-\uff5e]/g, (wide) => String.fromCharCode(wide.charCodeAt(0) - 0xfee0))
+  .replace(/\u2212/g, '-');
+
+// A time of day as typed on a phone's number pad ("715", "7:15", "07：15"),
+// written as the app writes it: "07:15". Anything else goes as typed, for
+// the bridge to say why it is refused.
+function clockTime(typed) {
+  const parts = /^(\d{1,2})[:.]?(\d{2})$/.exec(plain(typed));
+  return parts ? `${parts[1].padStart(2, '0')}:${parts[2]}` : plain(typed);
+}
+
+// A date as typed, year first ("20261224", "2026-12-24", "2026/12/24",
+// "2026年12月24日"), written as the schedules store it: "2026-12-24". Anything
+// else goes as typed, and an impossible date too, for the bridge to refuse.
+function calendarDate(typed) {
+  const text = plain(typed);
+  const parts = /^(\d{4})\s*[-/.年]\s*(\d{1,2})\s*[-/.月]\s*(\d{1,2})\s*日?$/.exec(text)
+    ?? /^(\d{4})(\d{2})(\d{2})$/.exec(text);
+  return parts ? `${parts[1]}-${parts[2].padStart(2, '0')}-${parts[3].padStart(2, '0')}` : text;
+}
+
+// A number as typed ("-30", "+30", "52,52", "−13.4"); NaN when it is none.
+function typedNumber(typed) {
+  const text = plain(typed);
+  return /^[+-]?(\d+([.,]\d*)?|[.,]\d+)$/.test(text) ? Number(text.replace(',', '.')) : NaN;
+}
+
+// Tomorrow on this device's calendar, as a new single run's first suggestion.
+function tomorrow() {
+  const day = new Date();
+  day.setDate(day.getDate() + 1);
+  const two = (number) => String(number).padStart(2, '0');
+  return `${day.getFullYear()}-${two(day.getMonth() + 1)}-${two(day.getDate())}`;
+}
+
 export function scheduleManagement({ texts, fill, send, button, showView, tell, ask, scenarioName }) {
   const list = document.querySelector('#schedules .rows');
   const locationLine = document.getElementById('schedules-location');
@@ -33,6 +73,11 @@ export function scheduleManagement({ texts, fill, send, button, showView, tell, 
 
   const fill2 = (format, first, second) => fill(format, first).replace('%2', second);
 
+  // A dimmer's level: the app's slider with its number.
+  const level = levelSlider(50);
+  level.slider.id = 'schedule-level';
+  field('level-part').append(level.slider, level.number);
+
   // The editor's choices, each a group of radios named after it.
   const chosen = (name) => form.querySelector(`input[name="schedule-${name}"]:checked`)?.value ?? '';
   const choose = (name, value) => {
@@ -46,14 +91,6 @@ export function scheduleManagement({ texts, fill, send, button, showView, tell, 
     radio.value = value;
     label.append(radio, text);
     return label;
-  }
-
-  // A time of day as typed on a phone's number pad ("715", "7:15", "07：15"),
-  // written as the app writes it: "07:15". Anything else goes as typed, for
-  // the bridge to say why it is refused.
-  function clockTime(typed) {
-    const parts = /^(\d{1,2})[:：.]?(\d{2})$/.exec(typed.trim());
-    return parts ? `${parts[1].padStart(2, '0')}:${parts[2]}` : typed.trim();
   }
 
   function row(schedule) {
@@ -144,12 +181,12 @@ export function scheduleManagement({ texts, fill, send, button, showView, tell, 
     // A new schedule starts from the first target, not the last one chosen.
     choose('target', action.scenario ?? action.channel ?? field('target').querySelector('input')?.value);
     choose('on', action.on === false ? 'off' : 'on');
-    field('level').value = action.level ?? 50;
+    level.set(action.level ?? 50);
     choose('motion', action.motion ?? 'open');
     choose('when', time.kind);
     field('at').value = time.at ?? '07:00';
-    field('date').value = time.date ?? '';
-    field('offset').value = time.offset ?? 0;
+    field('date').value = time.date ?? tomorrow();
+    field('offset').value = String(time.offset ?? 0);
     // A single run has no days: every day, should it become a repeating one.
     const weekdays = time.weekdays ?? [1, 2, 3, 4, 5, 6, 7];
     for (const box of field('days').querySelectorAll('input')) box.checked = weekdays.includes(Number(box.value));
@@ -166,14 +203,18 @@ export function scheduleManagement({ texts, fill, send, button, showView, tell, 
     const target = chosen('target');
     const action = kind === 'scenario' ? { kind, scenario: target } : { kind, channel: target };
     if (kind === 'switch') action.on = chosen('on') === 'on';
-    if (kind === 'dim') action.level = Number(field('level').value);
+    if (kind === 'dim') action.level = Number(level.slider.value);
     if (kind === 'curtain') action.motion = chosen('motion');
     const when = chosen('when');
     const at = clockTime(field('at').value);
     const weekdays = [...field('days').querySelectorAll('input:checked')].map((box) => Number(box.value));
-    const time = when === 'once' ? { kind: when, date: field('date').value, at }
+    // A date or an offset that is not one goes as typed; the bridge says why it is refused.
+    const date = calendarDate(field('date').value);
+    const typedOffset = field('offset').value;
+    const offset = plain(typedOffset) === '' ? 0 : typedNumber(typedOffset);
+    const time = when === 'once' ? { kind: when, ...(date ? { date } : {}), at }
       : when === 'clock' ? { kind: when, at, weekdays }
-        : { kind: when, offset: Number(field('offset').value), weekdays };
+        : { kind: when, offset: Number.isNaN(offset) ? plain(typedOffset) : offset, weekdays };
     return { name: field('name').value.trim(), enabled: editing.enabled, action, time };
   }
 
@@ -182,16 +223,18 @@ export function scheduleManagement({ texts, fill, send, button, showView, tell, 
   form.addEventListener('submit', (event) => {
     event.preventDefault();
     const schedule = described();
-    const latitude = field('latitude').value;
-    const longitude = field('longitude').value;
-    const moved = latitude !== '' && longitude !== ''
-      && (Number(latitude) !== location?.latitude || Number(longitude) !== location?.longitude);
-    if (!field('location').hidden && moved) {
+    const typed = [field('latitude').value, field('longitude').value];
+    const [latitude, longitude] = typed.map(typedNumber);
+    const given = typed.some((text) => plain(text) !== '');
+    if (field('location').hidden || !given || (latitude === location?.latitude && longitude === location?.longitude)) {
+      save(schedule);
+    } else if (Number.isNaN(latitude) || Number.isNaN(longitude)) {
+      // Not a number of degrees: said in the rule's words, and nothing sent.
+      tell('error', Number.isNaN(latitude) ? texts.latitudeRule : texts.longitudeRule);
+    } else {
       // The location first: the schedule follows once the bridge has taken it.
       waiting = schedule;
-      send({ type: 'setLocation', latitude: Number(latitude), longitude: Number(longitude) });
-    } else {
-      save(schedule);
+      send({ type: 'setLocation', latitude, longitude });
     }
   });
   field('action').addEventListener('change', showParts);
