@@ -159,10 +159,13 @@ await browserTest(bin, ['--silent-channel', silent], async (rig, browser) => {
     // Remove a curtain (its detail's code photographed first): gone once the master agrees.
     await unit('213100007890').locator('.name').click();
     await page.locator('#detail-code').waitFor();
-    // The code as a camera would take it, without the banner that may pass over it.
-    const withoutBanner = { style: '#banner { visibility: hidden; }' };
-    const curtainCode = await page.locator('#detail-code').screenshot(withoutBanner);
-    const noCode = await page.locator('#detail-text').screenshot(withoutBanner);
+    // The code as a camera would take it: in the middle of the screen, clear of the banner at its top.
+    const photographed = async (locator) => {
+      await locator.evaluate((element) => element.scrollIntoView({ block: 'center' }));
+      return locator.screenshot();
+    };
+    const curtainCode = await photographed(page.locator('#detail-code'));
+    const noCode = await photographed(page.locator('#detail-text'));
     await page.getByRole('button', { name: 'Back' }).click();
     // A swipe across the row shows its Delete; the removal is asked, and Cancel sends nothing.
     const curtainName = unit('213100007890').locator('.name');
