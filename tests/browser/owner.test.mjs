@@ -24,6 +24,7 @@ await browserTest(bin, ['--silent-channel', silent], async (rig, browser) => {
   await family.locator('#channel-211300001231').waitFor();
   assert.equal(await family.locator('#open-devices').isHidden(), true, 'no device list for a family member');
   assert.equal(await family.getByRole('button', { name: 'Device List' }).count(), 0);
+  assert.equal(await family.locator('#lights .more, #lights .row-actions').count(), 0, 'no Edit or Delete at home');
   // Help and the installation guide are everyone's: the app's topics, their pictures when opened.
   await family.getByRole('button', { name: 'Help' }).click();
   await family.locator('#help summary').first().waitFor();
@@ -114,6 +115,25 @@ await browserTest(bin, ['--silent-channel', silent], async (rig, browser) => {
     }
     assert.equal(simulated('211300001231').name, 'Hall light', 'nothing sent');
     await page.getByRole('button', { name: 'Cancel' }).click();
+
+    // At home too, as on the app's lighting screen: a swipe across a row shows
+    // its Edit and Delete; a drag along a dimmer's slider is no swipe.
+    await page.locator('.tile.lighting').click();
+    const slider = await page.locator('#channel-212200004560 input[type="range"]').boundingBox();
+    const swipe = async (from, to, y) => {
+      await page.mouse.move(from, y);
+      await page.mouse.down();
+      await page.mouse.move(to, y, { steps: 5 });
+      await page.mouse.up();
+    };
+    await swipe(slider.x + slider.width * 0.8, slider.x + slider.width * 0.2, slider.y + slider.height / 2);
+    assert.ok(await page.locator('#channel-212200004560 .row-actions').isHidden(), 'the slider dragged, no actions');
+    const hallRow = await page.locator('#channel-211300001231').boundingBox();
+    await swipe(hallRow.x + hallRow.width * 0.6, hallRow.x + 10, hallRow.y + 20);
+    await page.getByRole('button', { name: 'Edit Hall light', exact: true }).click();
+    assert.equal(await page.inputValue('#rename-name'), 'Hall light');
+    await page.getByRole('button', { name: 'Cancel' }).click();
+    await page.locator('#open-devices').click();
 
     // Rename a transmitter: the app's own name, stored at once.
     await unit('20AA10000001').locator('.more').click();

@@ -148,7 +148,10 @@ function swipeRows() {
   function followSwipes(row, key) {
     let from = null;
     let swiped = false;
-    row.addEventListener('pointerdown', (event) => { from = { x: event.clientX, y: event.clientY }; });
+    // A drag along a slider moves its knob; it is no swipe.
+    row.addEventListener('pointerdown', (event) => {
+      from = event.target.closest('input[type="range"]') ? null : { x: event.clientX, y: event.clientY };
+    });
     row.addEventListener('pointercancel', () => { from = null; });
     row.addEventListener('pointerup', (event) => {
       if (!from) return;
@@ -236,6 +239,9 @@ function limitName(field) {
   });
 }
 
+// The lighting and curtain rows: an owner's Edit and Delete behind a swipe, as the app's.
+const channelRows = swipeRows();
+
 function rowOf(channel) {
   const row = document.createElement('li');
   row.id = `channel-${channel.id}`;
@@ -294,6 +300,14 @@ function rowOf(channel) {
       pair.classList.add(kind);
       row.append(pair);
     }
+  }
+  if (role === 'owner') {
+    channelRows.add(row, channel.id, channel.name, [
+      button(texts.edit, `${texts.edit} ${channel.name}`, () => {
+        channelRows.hide(row, channel.id);
+        withScreens(() => devices.rename(channel));
+      }),
+      button(texts.delete, `${texts.delete} ${channel.name}`, () => withScreens(() => devices.remove(channel)))]);
   }
   return row;
 }
@@ -571,7 +585,10 @@ function receive(message) {
   else if (message.type === 'state') show(message);
   else if (message.type === 'link') takeLink(message);
   else if (message.type === 'uses') quick.takeUses(message);
-  else if (message.type === 'role') takeRole(message);
+  else if (message.type === 'role') {
+    takeRole(message);
+    if (lastHome) showHome(lastHome); // the rows with, or without, an owner's Edit and Delete
+  }
   else if (message.type === 'toast') tell(message.good ? 'notice' : 'error', [message.title, message.detail].filter(Boolean).join(': '));
   else if (['transmitters', 'detail', 'question'].includes(message.type)) whenScreens(() => devices.receive(message));
   else if (['decoded', 'enrolled'].includes(message.type)) whenScreens(() => enrolling.receive(message));

@@ -101,6 +101,8 @@ export function deviceManagement({ texts, fill, send, button, showView, tellErro
 
   return {
     open,
+    rename,
+    remove,
     takeHome(home) {
       channels = home.channels;
       render();
