@@ -10,7 +10,7 @@
 import assert from 'node:assert/strict';
 import { copyFileSync, readFileSync, writeFileSync } from 'node:fs';
 import { join } from 'node:path';
-import { auditViews, browserTest, until } from './rig.mjs';
+import { auditViews, browserTest, goHome, until } from './rig.mjs';
 
 const bin = process.argv[2];
 const master = '20AA10000001';
@@ -28,11 +28,13 @@ await browserTest(bin, [], async (rig, browser) => {
   const { context, page } = await openOwnerPage();
   const banner = async () => ((await page.locator('#banner').isHidden()) ? '' : page.textContent('#banner'));
   const openBackups = async (on) => {
+    await goHome(on);
     await on.getByRole('button', { name: 'Device List', exact: true }).click();
     await on.getByRole('button', { name: 'Backups', exact: true }).click();
     await on.locator('#backups .rows li').first().waitFor();
   };
   const transmitterName = async (on) => {
+    await goHome(on);
     await on.getByRole('button', { name: 'Device List', exact: true }).click();
     const row = on.locator(`#devices li[data-id="${master}"] .name`);
     await row.waitFor();
@@ -56,7 +58,7 @@ await browserTest(bin, [], async (rig, browser) => {
   assert.match(download.suggestedFilename(), /^manual-\d{8}-\d{6}\.tar\.gz$/);
 
   // The home changed afterwards: the master transmitter renamed (the app's own name).
-  await page.getByRole('button', { name: 'Device List', exact: true }).click();
+  await page.locator('#backups .back').click(); // back to the device list
   await page.locator(`#devices li[data-id="${master}"] .more`).click();
   await page.locator(`#devices li[data-id="${master}"] .row-actions button`).first().click();
   await page.fill('#rename-name', 'Attic');

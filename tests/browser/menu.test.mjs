@@ -9,7 +9,7 @@
 //   node menu.test.mjs BUILD/src
 import assert from 'node:assert/strict';
 import { join } from 'node:path';
-import { auditViews, browserTest, until } from './rig.mjs';
+import { auditViews, browserTest, goHome, until } from './rig.mjs';
 
 const bin = process.argv[2];
 
@@ -41,6 +41,11 @@ await browserTest(bin, [], async (rig, browser) => {
   assert.equal(await page.textContent('#about-support'), 'Technical Support:400-880-2626');
   assert.match(await page.textContent('#about-version'), /^App Version:\d+\.\d+\.\d+$/);
 
+  // A screen of its own, as the app's: no tiles, no menu; its Back goes home.
+  assert.ok(await page.locator('main > nav').isHidden() && await page.locator('footer').isHidden(), 'About alone');
+  await page.locator('#about').getByRole('button', { name: 'Back' }).click();
+  assert.ok(await page.locator('#lights').isVisible() && await page.locator('footer').isVisible(), 'home again');
+
   // Clean All: asked first, then the home is empty here and kept by the master.
   await page.getByRole('button', { name: 'Clean All', exact: true }).click();
   await answer('Cancel');
@@ -70,6 +75,7 @@ await browserTest(bin, [], async (rig, browser) => {
   await download.saveAs(saved);
   await page.setInputFiles('#restore-file', saved);
   await answer('Restore');
+  await goHome(page);
   await page.getByRole('button', { name: 'Lighting' }).click();
   await until(async () => (await stairs.count()) === 1, 'the home back after the restore', 30000);
 

@@ -10,7 +10,7 @@
 // and in Chinese at 768x1024.
 //   node owner.test.mjs BUILD/src
 import assert from 'node:assert/strict';
-import { auditViews, browserTest, until } from './rig.mjs';
+import { auditViews, browserTest, goHome, until } from './rig.mjs';
 
 const bin = process.argv[2];
 const silent = '211300001232'; // Porch: its controller does not answer
@@ -59,6 +59,7 @@ await browserTest(bin, ['--silent-channel', silent], async (rig, browser) => {
         await audited.locator('#detail-code').waitFor();
       },
       async function enrol(audited) {
+        await goHome(audited);
         await audited.locator('#open-devices').click();
         await audited.locator('#open-enrol').click();
         await audited.fill('#enrol-id', '2112D0007770');
@@ -66,10 +67,12 @@ await browserTest(bin, ['--silent-channel', silent], async (rig, browser) => {
         await audited.locator('#enrol-name-0').waitFor();
       },
       async function help(audited) {
+        await goHome(audited);
         await audited.locator('#open-help').click();
         await audited.locator('#help summary').first().click();
       },
       async function naming(audited) {
+        await goHome(audited);
         await audited.locator('#open-devices').click();
         await audited.locator('#devices li[data-id="211300001231"] .more').click();
         await audited.locator('#devices li[data-id="211300001231"] .row-actions button').first().click();
@@ -118,6 +121,7 @@ await browserTest(bin, ['--silent-channel', silent], async (rig, browser) => {
 
     // At home too, as on the app's lighting screen: a swipe across a row shows
     // its Edit and Delete; a drag along a dimmer's slider is no swipe.
+    await goHome(page);
     await page.locator('.tile.lighting').click();
     const slider = await page.locator('#channel-212200004560 input[type="range"]').boundingBox();
     const swipe = async (from, to, y) => {

@@ -12,7 +12,7 @@
 // axe-core on an open panel and on the open sheet.
 //   node quick.test.mjs BUILD/src
 import assert from 'node:assert/strict';
-import { auditViews, browserTest, until } from './rig.mjs';
+import { auditViews, browserTest, goHome, until } from './rig.mjs';
 
 const bin = process.argv[2];
 const [hall, stairs, porch, livingRoom] = ['211300001230', '211300001231', '211300001232', '212200004560'];
@@ -117,6 +117,7 @@ await browserTest(bin, [], async (rig, browser) => {
   // The menu closes every panel.
   await page.getByRole('button', { name: 'About', exact: true }).click();
   assert.equal(await page.locator('.quick-panel:visible').count(), 0, 'all panels closed by the menu');
+  await goHome(page);
   await page.getByRole('button', { name: 'Lighting', exact: true }).click();
 
   // The handle, by keyboard, opens and closes it.

@@ -101,6 +101,13 @@ export async function auditViews(browser, paired, base, views, label) {
   await auditing.close();
 }
 
+// Back to the home's tiles from the screen shown, by each screen's Back as a person goes.
+export async function goHome(page) {
+  for (let step = 0; step < 4 && await page.evaluate(() => document.body.classList.contains('away')); step += 1) {
+    await page.locator('main > section:not([hidden]) .back').first().click();
+  }
+}
+
 // A photo as a phone's camera gives one (a sunset of two colours, JPEG), drawn in the page.
 export async function drawnPhoto(page) {
   return Buffer.from(await page.evaluate(() => {

@@ -78,7 +78,7 @@ await browserTest(bin, [], async (rig, browser) => {
   await page.getByRole('button', { name: 'Cancel' }).click();
   await until(() => camerasStopped(page), 'the camera stopped when cancelled');
   await startScanning();
-  await page.getByRole('button', { name: 'Device List', exact: true }).click();
+  await page.locator('#enrol .back').click();
   await until(() => camerasStopped(page), 'the camera stopped when the view was left');
   assert.deepEqual(decodes, ['1234']);
 

@@ -393,12 +393,32 @@ function show(channel) {
 
 // The home's own views show the scenario strip, as the app's home screen does.
 const homeViews = ['lights', 'curtains'];
+// The views the home's tiles switch between. Every other view is a screen
+// of its own, as in the app: without the tiles and the menu, with its Back.
+const tileViews = [...homeViews, 'scenarios'];
+let tileView = 'lights';
+let viewBefore = 'lights';
 
 function showView(shown) {
+  const current = views.find((view) => !document.getElementById(view).hidden);
+  if (current && current !== shown) {
+    viewBefore = current;
+    if (!tileViews.includes(shown)) window.scrollTo(0, 0); // a screen opens at its top
+  }
+  if (tileViews.includes(shown)) tileView = shown;
   for (const view of views) document.getElementById(view).hidden = view !== shown;
   document.getElementById('strip').hidden = !homeViews.includes(shown);
+  document.body.classList.toggle('away', !tileViews.includes(shown));
   for (const tile of document.querySelectorAll('.tile')) tile.setAttribute('aria-pressed', String(tile.dataset.view === shown));
 }
+
+// A screen's Back: to the home's view it left ("home"), the view it was opened from ("before"), or the one named.
+document.addEventListener('click', (event) => {
+  const back = event.target.closest?.('button[data-back]');
+  if (!back) return;
+  const to = back.dataset.back;
+  showView(to === 'home' ? tileView : to === 'before' ? viewBefore : to);
+});
 
 function takeRole(message) {
   role = message.role;

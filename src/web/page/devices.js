@@ -90,8 +90,6 @@ export function deviceManagement({ texts, fill, send, button, showView, tellErro
   });
   document.getElementById('rename-cancel').addEventListener('click', () => renameDialog.close());
   document.getElementById('detail-back').addEventListener('click', () => showView('devices'));
-  // Back from the list to the home, as the app's navigation bar has it.
-  document.getElementById('devices-back').addEventListener('click', () => showView('lights'));
   // The list shows the transmitters as the bridge has them now.
   function open() {
     send({ type: 'transmitters' });
