@@ -37,6 +37,8 @@ const Text kTexts[] = {
     {"curtain", "HomeFunctionTile", QT_TRANSLATE_NOOP("HomeFunctionTile", "Curtain")},
     {"scenario", "HomeFunctionTile", QT_TRANSLATE_NOOP("HomeFunctionTile", "Scenario")},
     {"sync", "HomeMenuView", QT_TRANSLATE_NOOP("HomeMenuView", "Synchronize Data")},
+    {"deviceManagement", "HomeMenuView", QT_TRANSLATE_NOOP("HomeMenuView", "Device Management")},
+    {"systemSetting", "HomeMenuView", QT_TRANSLATE_NOOP("HomeMenuView", "System Setting")},
     {"on", "LightStateText", QT_TRANSLATE_NOOP("LightStateText", "ON")},
     {"off", "LightStateText", QT_TRANSLATE_NOOP("LightStateText", "OFF")},
     {"unknown", "LightStateText", QT_TRANSLATE_NOOP("LightStateText", "Unknown")},

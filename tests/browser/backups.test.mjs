@@ -29,13 +29,13 @@ await browserTest(bin, [], async (rig, browser) => {
   const banner = async () => ((await page.locator('#banner').isHidden()) ? '' : page.textContent('#banner'));
   const openBackups = async (on) => {
     await goHome(on);
-    await on.getByRole('button', { name: 'Device List', exact: true }).click();
+    await on.getByRole('button', { name: 'Device Management', exact: true }).click();
     await on.getByRole('button', { name: 'Backups', exact: true }).click();
     await on.locator('#backups .rows li').first().waitFor();
   };
   const transmitterName = async (on) => {
     await goHome(on);
-    await on.getByRole('button', { name: 'Device List', exact: true }).click();
+    await on.getByRole('button', { name: 'Device Management', exact: true }).click();
     const row = on.locator(`#devices li[data-id="${master}"] .name`);
     await row.waitFor();
     return row.textContent();

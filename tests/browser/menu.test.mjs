@@ -27,6 +27,11 @@ await browserTest(bin, [], async (rig, browser) => {
     await page.locator('#question').getByRole('button', { name: button, exact: true }).click();
   };
 
+  // The app's settings menu, in its order.
+  assert.equal(await page.textContent('footer h2'), 'System Setting');
+  assert.deepEqual(await page.locator('footer button:visible').allTextContents(),
+    ['Device Management', 'Schedules', 'Clean All', 'Synchronize Data', 'Help', 'About']);
+
   // Synchronize Data: asked first; Cancel sends nothing.
   await page.getByRole('button', { name: 'Synchronize Data', exact: true }).click();
   assert.equal(await page.textContent('#question-text'), 'Synchronize Data');
@@ -59,14 +64,14 @@ await browserTest(bin, [], async (rig, browser) => {
     ['No devices are added yet', 'Try to add a device']);
   assert.ok(simulated('211300001231'), 'the master keeps its channels');
   // The device list says so too, and its Back leads home.
-  await page.getByRole('button', { name: 'Device List', exact: true }).click();
+  await page.getByRole('button', { name: 'Device Management', exact: true }).click();
   assert.deepEqual(await page.locator('#devices .rows li.empty span').allTextContents(),
     ['No devices are added yet', 'Try to add a device']);
   await page.locator('#devices').getByRole('button', { name: 'Back', exact: true }).click();
   assert.equal(await page.locator('#lights').isVisible(), true, 'home after Back');
 
   // The bridge backed the home up before wiping it: restored, it is back.
-  await page.getByRole('button', { name: 'Device List', exact: true }).click();
+  await page.getByRole('button', { name: 'Device Management', exact: true }).click();
   await page.getByRole('button', { name: 'Backups', exact: true }).click();
   const automatic = page.locator('#backups .rows li[data-name^="auto-"]');
   await automatic.first().waitFor();

@@ -23,7 +23,7 @@ await browserTest(bin, ['--silent-channel', silent], async (rig, browser) => {
   await family.goto(rig.bridgePairingLink());
   await family.locator('#channel-211300001231').waitFor();
   assert.equal(await family.locator('#open-devices').isHidden(), true, 'no device list for a family member');
-  assert.equal(await family.getByRole('button', { name: 'Device List' }).count(), 0);
+  assert.equal(await family.getByRole('button', { name: 'Device Management' }).count(), 0);
   assert.equal(await family.locator('#lights .more, #lights .row-actions').count(), 0, 'no Edit or Delete at home');
   // Help and the installation guide are everyone's: the app's topics, their pictures when opened.
   await family.getByRole('button', { name: 'Help' }).click();
@@ -41,7 +41,7 @@ await browserTest(bin, ['--silent-channel', silent], async (rig, browser) => {
     const page = await context.newPage();
     await page.goto(rig.pairingLink('owner'));
     await page.locator('#channel-211300001231').waitFor();
-    await page.getByRole('button', { name: word('Device List', '设备列表'), exact: true }).click();
+    await page.getByRole('button', { name: word('Device Management', '设备管理'), exact: true }).click();
     const unit = (id) => page.locator(`#devices li[data-id="${id}"]`);
     // A row's Edit or Delete, shown first by the row's own button (a keyboard's way).
     const rowAction = async (id, action, name) => {
@@ -53,7 +53,7 @@ await browserTest(bin, ['--silent-channel', silent], async (rig, browser) => {
       await page.locator('#question').getByRole('button', { name: button }).click();
     };
     await unit('20AA10000001').waitFor();
-    await auditViews(browser, { context, viewport, locale }, base, [word('Device List', '设备列表'),
+    await auditViews(browser, { context, viewport, locale }, base, [word('Device Management', '设备管理'),
       async function detail(audited) {
         await audited.locator('#devices li[data-id="212200004560"] .name').click();
         await audited.locator('#detail-code').waitFor();

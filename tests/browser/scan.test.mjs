@@ -46,7 +46,7 @@ await browserTest(bin, [], async (rig, browser) => {
   // The app's face draws the English page too (the system's would be DejaVu Sans here).
   assert.deepEqual(await renderedFaces(page, '.tile.lighting'), ['Noto Sans CJK SC']);
   assert.deepEqual(await renderedFaces(page, '#channel-211300001231 .name'), ['Noto Sans CJK SC']);
-  await page.getByRole('button', { name: 'Device List', exact: true }).click();
+  await page.getByRole('button', { name: 'Device Management', exact: true }).click();
   await page.locator('#open-enrol').click();
   const scan = page.getByRole('button', { name: 'Scan with the camera' });
   await scan.waitFor();

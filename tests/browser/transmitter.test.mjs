@@ -24,7 +24,7 @@ await browserTest(bin, [], async (rig, browser) => {
   const page = await context.newPage();
   await page.goto(rig.pairingLink('owner'));
   await page.locator('#lights .rows li').first().waitFor();
-  await page.getByRole('button', { name: 'Device List', exact: true }).click();
+  await page.getByRole('button', { name: 'Device Management', exact: true }).click();
   const listed = (id) => page.locator(`#devices li[data-id="${id}"]`);
   await listed(master).waitFor();
   assert.equal(await listed(slave).count(), 0, 'only the master so far');
