@@ -83,6 +83,13 @@ await browserTest(bin, ['--silent-channel', silent], async (rig, browser) => {
       continue;
     }
 
+    // A group folds away under its heading and comes back, as the app's sections.
+    const lightsHeading = page.getByRole('button', { name: 'Lighting', exact: true });
+    await lightsHeading.click();
+    assert.ok(await unit('211300001231').isHidden() && await unit('20AA10000001').isVisible(), 'the lights folded');
+    await lightsHeading.click();
+    assert.equal(await lightsHeading.getAttribute('aria-expanded'), 'true');
+
     // Rename a light: through the master, shown once it took the name.
     assert.equal(await unit('211300001231').locator('.row-actions').isHidden(), true,
       'Edit and Delete hidden until asked for');

@@ -96,6 +96,14 @@ export function deviceManagement({ texts, fill, send, button, showView, tellErro
     showView('devices');
   }
   document.getElementById('open-devices').addEventListener('click', open);
+  // A group's heading folds it away and back, as the app's section headers do.
+  for (const heading of section.querySelectorAll('button.section')) {
+    heading.addEventListener('click', () => {
+      const folded = heading.getAttribute('aria-expanded') === 'true';
+      heading.setAttribute('aria-expanded', String(!folded));
+      document.getElementById(heading.getAttribute('aria-controls')).hidden = folded;
+    });
+  }
 
   return {
     open,
