@@ -112,6 +112,9 @@ await browserTest(bin, ['--fault', `lig:13:${porch}=code:1`], async (rig, browse
   mark = simulatorHeard().length;
   const slider = member(livingRoom).getByRole('slider', { name: 'Living room brightness' });
   const track = await slider.boundingBox();
+  assert.ok(track.width > 180, `the slider spans the row at 360 px (${track.width} px)`);
+  assert.equal(await page.locator(`#scenario-choose li.member[data-id="${livingRoom}"] .device-picture.dimmer`).count(), 1,
+    'the row shows its picture');
   await page.mouse.move(track.x + track.width * 0.6, track.y + track.height / 2);
   await page.mouse.down();
   for (const share of [0.5, 0.3, 0.45, 0.4]) await page.mouse.move(track.x + track.width * share, track.y + track.height / 2, { steps: 4 });

@@ -43,7 +43,7 @@ export function levelSlider(level) {
   slider.min = 0;
   slider.max = 100;
   const number = document.createElement('output');
-  number.className = 'level';
+  number.className = 'level-number';
   slider.addEventListener('input', () => { number.textContent = `${slider.value}%`; });
   const set = (value) => {
     slider.value = value;
@@ -125,7 +125,8 @@ function selectionStep({ texts, fill, send, press, dim }) {
     name.className = 'name';
     name.textContent = channel.name;
     label.append(name);
-    row.append(include, label);
+    // The tick box, then the device's picture, as the app's selection row.
+    row.append(include, devicePicture(channel.kind), label);
     if (chosen.has(channel.id)) row.append(stateChoice(channel, chosen.get(channel.id)));
     return row;
   }
