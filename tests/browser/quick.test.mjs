@@ -100,6 +100,7 @@ await browserTest(bin, [], async (rig, browser) => {
     throw new Error(`${error.message}: ${await itemNames(page, 'Lighting')}`);
   });
   assert.equal(await items(page, 'Lighting').count(), 3);
+  assert.equal(await items(page, 'Lighting').locator('.device-picture').count(), 3, 'each light\'s own picture');
 
   // A short move is no swipe; an upward one closes it.
   await swipe(page, lighting.locator('.tile'), -20);

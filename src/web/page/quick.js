@@ -8,7 +8,7 @@
 // for a scenario. Its commands are the page's own presses, so the state shown
 // is the one the home confirmed; Cancel or the dimmed background sends nothing.
 
-import { scenarioPicture } from './pictures.js';
+import { devicePicture, scenarioPicture } from './pictures.js';
 
 // How far a pointer must travel up or down over a tile to be a swipe.
 const swipeDistance = 40;
@@ -24,8 +24,8 @@ export function mostUsed(list, count = list.length) {
 
 export function quickControl({ texts, fill, press, dim, runScenario, stateText }) {
   const areas = [
-    { view: 'lights', kind: 'light', picture: '/icons/home_Lighting.svg' },
-    { view: 'curtains', kind: 'curtain', picture: '/icons/home_Curtain.svg' },
+    { view: 'lights', kind: 'light' },
+    { view: 'curtains', kind: 'curtain' },
     { view: 'scenarios', kind: 'scenario' },
   ];
   let channels = [];
@@ -131,7 +131,8 @@ export function quickControl({ texts, fill, press, dim, runScenario, stateText }
     const entry = element('li');
     const touch = element('button', 'quick-item');
     touch.type = 'button';
-    const picture = area.kind === 'scenario' ? scenarioPicture(item.image) : image(area.picture, 'picture');
+    // A light or curtain as the app draws it: its picture in its kind's frame.
+    const picture = area.kind === 'scenario' ? scenarioPicture(item.image) : devicePicture(item.kind);
     const name = element('span', 'quick-name', item.name);
     touch.append(picture, name);
     if (area.kind === 'light') {
@@ -201,7 +202,7 @@ export function quickControl({ texts, fill, press, dim, runScenario, stateText }
 
   function openSheet(area, item) {
     const { controls } = sheet;
-    const disc = area.kind === 'scenario' ? scenarioPicture(item.image) : image(area.picture, 'picture');
+    const disc = area.kind === 'scenario' ? scenarioPicture(item.image) : devicePicture(item.kind);
     sheet.picture.className = `quick-sheet-picture ${area.tile.classList[1] ?? ''}`;
     sheet.picture.replaceChildren(disc);
     sheet.name.textContent = item.name;
