@@ -65,6 +65,15 @@ await browserTest(bin, [], async (rig, browser) => {
   assert.equal(await entries.count(), await page.locator('#scenarios li.scenario').count() + 2, 'every scenario');
   assert.equal(await entries.first().getAttribute('aria-label'), 'All');
   assert.equal(await entries.last().getAttribute('aria-label'), 'Add Scenario');
+  // Under its heading, five entries a page, a dot a page, the dot following a page turned.
+  assert.equal(await page.textContent('#strip-title'), 'Commonly used scenarios');
+  assert.ok(await entries.count() > 5, 'more than a page');
+  const [stripBox, sixth] = [await page.locator('#strip').boundingBox(), await entries.nth(5).boundingBox()];
+  assert.ok(sixth.x >= stripBox.x + stripBox.width - 1, 'the sixth entry on the next page');
+  assert.equal(await page.locator('#strip-pages span').count(), Math.ceil(await entries.count() / 5));
+  await page.locator('#strip').evaluate((list) => list.scrollBy({ left: list.clientWidth }));
+  await until(async () => (await page.locator('#strip-pages span').nth(1).getAttribute('class')) === 'shown', 'page 2');
+  await page.locator('#strip').evaluate((list) => list.scrollTo({ left: 0 }));
   await page.getByRole('button', { name: 'All Off Mode' }).click();
   await until(() => !simulated(stairs).on, 'All Off');
   // Run more often than any other, it comes first, marked as the one that ran.

@@ -407,7 +407,7 @@ function showView(shown) {
   }
   if (tileViews.includes(shown)) tileView = shown;
   for (const view of views) document.getElementById(view).hidden = view !== shown;
-  document.getElementById('strip').hidden = !homeViews.includes(shown);
+  document.getElementById('strip-area').hidden = !homeViews.includes(shown);
   document.body.classList.toggle('away', !tileViews.includes(shown));
   for (const tile of document.querySelectorAll('.tile')) tile.setAttribute('aria-pressed', String(tile.dataset.view === shown));
 }
@@ -512,6 +512,23 @@ function showStrip(scenarios) {
       () => document.getElementById('add-scenario').click()));
   }
   strip.replaceChildren(...entries);
+  showStripPage();
+}
+
+// The strip's pages of five: a dot each, the one in view filled, once it stops scrolling.
+const stripPerPage = 5;
+function showStripPage() {
+  const strip = document.getElementById('strip');
+  const pages = Math.ceil(strip.children.length / stripPerPage);
+  strip.style.setProperty('--missing', pages * stripPerPage - strip.children.length);
+  const shown = strip.clientWidth ? Math.round(strip.scrollLeft / strip.clientWidth) : 0;
+  const dots = document.getElementById('strip-pages');
+  dots.hidden = pages < 2;
+  dots.replaceChildren(...Array.from({ length: pages }, (_, page) => {
+    const dot = document.createElement('span');
+    if (page === shown) dot.className = 'shown';
+    return dot;
+  }));
 }
 
 // The app's help topics and installation guide: each opened on its own,
@@ -734,6 +751,7 @@ function start() {
   banner = document.getElementById('banner');
   syncButton = document.getElementById('sync');
   announcer = document.getElementById('announce');
+  document.getElementById('strip').addEventListener('scrollend', showStripPage);
   document.addEventListener('close', placeBanner, true); // a dialog's close does not bubble
   for (const tile of document.querySelectorAll('.tile')) tile.addEventListener('click', () => showView(tile.dataset.view));
   const runScenario = (number) => send({ type: 'scenario', number });
