@@ -122,10 +122,13 @@ JourneyApp::~JourneyApp()
 
 bool JourneyApp::settle(int timeoutMs)
 {
-    // Widgets added to a shown screen show on the next turn of the loop.
-    QCoreApplication::processEvents();
     return QTest::qWaitFor(
         [this] {
+            // What waits in the queue is delivered first: widgets added to a
+            // shown screen show on a later turn of the loop, and the layout
+            // an animation's last frame asked for (the tiles below a panel
+            // that has grown) runs only then.
+            QCoreApplication::processEvents(QEventLoop::AllEvents, kQueueDrainMilliseconds);
             const QList<QAbstractAnimation *> animations =
                 window()->findChildren<QAbstractAnimation *>();
             return AppWindowTesting::channelSettled() &&
