@@ -29,6 +29,9 @@ class WindowActivation;
 // there to be touched (on screen, not under another widget).
 class JourneyApp : public SimulatedWindow {
 public:
+    // How many times faster than the app's the window's animations run.
+    static constexpr int kAnimationSpeedUp = 4;
+
     // The window sizes every journey runs at, the phone's the smallest.
     static constexpr QSize kPhoneSize{320, 568};
     static void addSizes();
