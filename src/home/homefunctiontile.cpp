@@ -64,18 +64,34 @@ private:
     bool m_up = false;
 };
 
+// The picture of a light or curtain, or a scenario's, for an item of a panel.
+void showPicture(VtLightingImageView *view, const QVariantMap &record)
+{
+    const int side = HomeFunctionTile::kIconSide;
+    const QString type = record.value(Key::type).toString();
+    if (type == Value::lighting || type == Value::curtain) {
+        const auto [name, kind] = VtLightingImageView::pictureOf(record);
+        view->setPicture(PictureLibrary::picture(name, side), kind);
+    } else {
+        view->setPicture(ScenePicture::forImagePath(record.value(Key::imagePath).toString(), side),
+                         0);
+    }
+}
+} // namespace
+
 // One item of a hidden panel: its picture over its title, a light's stored
-// state at the right; a touch chooses it.
+// state at the right; a touch chooses it. It shows the record it was last
+// given, and reports that one when touched.
 class HomeDarkItem : public QWidget {
 public:
-    HomeDarkItem(QWidget *picture, const QVariantMap &record, std::function<void()> touched,
-                 QWidget *parent)
-        : QWidget(parent), m_picture(picture),
-          m_title(new ElidedLabel(record.value(Key::title).toString(), this)),
-          m_state(new QLabel(LightStateText::of(record), this)), m_touched(std::move(touched))
+    HomeDarkItem(std::function<void(const QVariantMap &)> touched, QWidget *parent)
+        : QWidget(parent), m_picture(new VtLightingImageView(this)),
+          m_title(new ElidedLabel(QString(), this)), m_state(new QLabel(this)),
+          m_touched(std::move(touched))
     {
-        m_picture->setParent(this);
         m_picture->setObjectName(QStringLiteral("picture"));
+        m_picture->setAttribute(Qt::WA_TransparentForMouseEvents);
+        m_picture->setFixedSize(HomeFunctionTile::kIconSide, HomeFunctionTile::kIconSide);
         m_title->setObjectName(QStringLiteral("title"));
         m_title->setAttribute(Qt::WA_TransparentForMouseEvents);
         m_title->setAlignment(Qt::AlignCenter);
@@ -84,9 +100,17 @@ public:
         m_state->setAttribute(Qt::WA_TransparentForMouseEvents);
         m_state->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         m_state->setStyleSheet(QStringLiteral("color: white; font-size: 15px;"));
+        new KeyboardActivation(this, [this] { m_touched(m_record); });
+    }
+
+    void showRecord(const QVariantMap &record)
+    {
+        m_record = record;
+        showPicture(m_picture, record);
+        m_title->setFullText(record.value(Key::title).toString());
+        m_state->setText(LightStateText::of(record));
         m_state->setVisible(!m_state->text().isEmpty());
         setAccessibleName(LightStateText::spoken(record));
-        new KeyboardActivation(this, [this] { m_touched(); });
     }
 
 protected:
@@ -108,33 +132,17 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override
     {
         if (rect().contains(event->position().toPoint()))
-            m_touched();
+            m_touched(m_record);
     }
 
 private:
     static constexpr int kStateWidth = 60;
-    QWidget *m_picture;
+    VtLightingImageView *m_picture;
     ElidedLabel *m_title;
     QLabel *m_state;
-    std::function<void()> m_touched;
+    std::function<void(const QVariantMap &)> m_touched;
+    QVariantMap m_record;
 };
-
-QWidget *itemPicture(const QVariantMap &record, int side, QWidget *parent)
-{
-    auto *view = new VtLightingImageView(parent);
-    view->setAttribute(Qt::WA_TransparentForMouseEvents);
-    view->setFixedSize(side, side);
-    const QString type = record.value(Key::type).toString();
-    if (type == Value::lighting || type == Value::curtain) {
-        const auto [name, kind] = VtLightingImageView::pictureOf(record);
-        view->setPicture(PictureLibrary::picture(name, side), kind);
-    } else {
-        view->setPicture(ScenePicture::forImagePath(record.value(Key::imagePath).toString(), side),
-                         0);
-    }
-    return view;
-}
-} // namespace
 
 QList<HomeFunction> HomeFunction::readAllHomeFunctionInfo()
 {
@@ -202,7 +210,9 @@ bool HomeFunctionTile::isMoving() const
 void HomeFunctionTile::setOpen(bool open, bool animated)
 {
     if (open)
-        rebuildItems(); // the items are read again each time the panel opens
+        readItems(); // the items are read again each time the panel opens
+    else if (isAncestorOf(QApplication::focusWidget()))
+        setFocus(Qt::TabFocusReason); // from "All" or an item that goes out of sight
     m_open = open;
     KeyboardActivation::setExpanded(this, open);
     m_hint->setVisible(!open);
@@ -219,40 +229,49 @@ void HomeFunctionTile::setOpen(bool open, bool animated)
     m_animation->start();
 }
 
-void HomeFunctionTile::rebuildItems()
+void HomeFunctionTile::readItems()
 {
-    // The keyboard stays on the same place when the items are read again.
-    const qsizetype focused = m_items.indexOf(QApplication::focusWidget());
-    for (QWidget *old : std::as_const(m_items)) {
-        old->hide();
-        old->deleteLater(); // it may be the item whose touch led here
-    }
-    m_items.clear();
     const QList<QVariantMap> records = m_source ? m_source() : QList<QVariantMap>();
-    for (int k = 0; k < qMin(m_shownItems, int(records.size())); ++k)
-        m_items.append(makeItem(k + 1, records.at(k)));
+    const int count = qMin(m_shownItems, int(records.size()));
+    while (m_items.size() > count) {
+        HomeDarkItem *gone = m_items.takeLast();
+        // The keyboard moves up to the nearest item left, or to the tile.
+        if (QApplication::focusWidget() == gone)
+            (m_items.isEmpty() ? static_cast<QWidget *>(this) : m_items.constLast())
+                ->setFocus(Qt::TabFocusReason);
+        gone->hide();
+        gone->deleteLater(); // it may be the item whose touch led here
+    }
+    while (m_items.size() < count) {
+        const int position = int(m_items.size()) + 1;
+        auto *item = new HomeDarkItem(
+            [this, position](const QVariantMap &record) {
+                Q_EMIT itemPressed(m_area, position, record);
+            },
+            m_panel);
+        item->setObjectName(QStringLiteral("item%1").arg(position));
+        item->show();
+        m_items.append(item);
+    }
+    for (int k = 0; k < count; ++k)
+        m_items.at(k)->showRecord(records.at(k));
     layoutParts();
     // Tab goes from the tile's "All" down its items, then on to the next tile.
     QWidget *previous = m_all;
     for (QWidget *item : std::as_const(m_items))
         QWidget::setTabOrder(std::exchange(previous, item), item);
-    if (QWidget *again = m_items.value(focused))
-        again->setFocus(Qt::TabFocusReason);
 }
 
-QWidget *HomeFunctionTile::makeItem(int position, const QVariantMap &record)
+QWidget *HomeFunctionTile::itemAt(int index) const
 {
-    auto *item = new HomeDarkItem(
-        itemPicture(record, kIconSide, nullptr), record,
-        [this, position, record] { Q_EMIT itemPressed(m_area, position, record); }, m_panel);
-    item->setObjectName(QStringLiteral("item%1").arg(position));
-    item->show();
-    return item;
+    return m_items.value(index);
 }
 
 void HomeFunctionTile::setPanelHeight(int height)
 {
     m_panelHeight = height;
+    // A closed panel's items are out of reach, of the keyboard too.
+    m_panel->setVisible(height > 0);
     setFixedHeight(kTileHeight + kHandleHeight + height);
     m_panel->setGeometry(0, kTileHeight, width(), height);
     m_handle->move(m_handle->x(), kTileHeight + height);

@@ -10,6 +10,7 @@
 
 #include <functional>
 
+class HomeDarkItem;
 class QLabel;
 class QPushButton;
 class QVariantAnimation;
@@ -37,6 +38,9 @@ public:
 // 40 points over the tile opens the panel, up closes it; the pull handle
 // toggles it; a plain touch opens the area's screen. The open panel lists
 // the first items of the area (rows of 80 points) and an "All" button.
+// Items read again (the panel opened, the home's states refreshed) are the
+// same widgets showing new contents, so the keyboard's focus, a finger on
+// one and the sheet opened from one keep their item.
 class HomeFunctionTile : public QWidget {
     Q_OBJECT
 
@@ -64,7 +68,7 @@ public:
     void setOpen(bool open, bool animated);
     void toggle() { setOpen(!m_open, true); }
     int itemCount() const { return int(m_items.size()); }
-    QWidget *itemAt(int index) const { return m_items.value(index); }
+    QWidget *itemAt(int index) const;
     QLabel *hint() const { return m_hint; }
     QPushButton *allButton() const { return m_all; }
     QWidget *pullHandle() const { return m_handle; }
@@ -87,9 +91,8 @@ protected:
 private:
     enum class Gesture { None, Undecided, Vertical, Sideways };
     bool startsOnTile(QPointF at) const;
-    void rebuildItems();
+    void readItems();
     void layoutParts();
-    QWidget *makeItem(int position, const QVariantMap &record);
     void setPanelHeight(int height);
     void fingerDown(int finger, QPointF local, QPointF global);
     void fingerMoved(int finger, QPointF local, QPointF global);
@@ -111,6 +114,6 @@ private:
     QPushButton *m_all;
     QWidget *m_handle;
     QWidget *m_panel;
-    QList<QWidget *> m_items;
+    QList<HomeDarkItem *> m_items;
     QVariantAnimation *m_animation;
 };

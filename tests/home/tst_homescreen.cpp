@@ -19,6 +19,7 @@
 #include "views/widgetfeedbackpresenter.h"
 #include "widgettestmain.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
@@ -471,6 +472,43 @@ private Q_SLOTS:
         settle();
         QCOMPARE(home()->scenarioArray().constFirst().value(Key::state).toString(), Value::yes);
         QVERIFY(home()->strip()->findChild<QWidget *>("activeEntry"));
+    }
+
+    // The home's states come in while a person works the lighting panel with
+    // the keyboard: the focus stays on its item, and comes back to it when
+    // the item's sheet closes. A closed panel's items are out of Tab's reach.
+    void theKeyboardKeepsItsPlaceOnAPanelTheHomeRefreshes()
+    {
+        Database *store = Database::instance();
+        for (const QString &id : {kHall, kStairs, QStringLiteral("211300001232")})
+            store->insertMainDeviceWithInfo(usedDevice(id, "S", id, 0));
+        openWindow();
+        app->window()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(app->window()));
+        const auto focused = [] { return QApplication::focusWidget(); };
+        HomeFunctionTile *lighting = home()->tile(0);
+        lighting->setOpen(true, false);
+        const auto stairs = [lighting] { return lighting->itemAt(1); };
+        stairs()->setFocus(Qt::TabFocusReason);
+        home()->updateCenterView();
+        QCOMPARE(focused(), stairs());
+        QTest::keyClick(focused(), Qt::Key_Tab);
+        QCOMPARE(focused(), lighting->itemAt(2));
+        QTest::keyClick(focused(), Qt::Key_Backtab);
+        QCOMPARE(focused(), stairs());
+
+        QTest::keyClick(stairs(), Qt::Key_Return);
+        QTRY_VERIFY(app->window()->findChild<VtHomeControlSheet *>());
+        home()->showLiveState(kStairs); // the answer to the sheet's state query
+        app->window()->findChild<VtHomeControlSheet *>()->dismiss();
+        QTRY_VERIFY(!app->window()->findChild<VtHomeControlSheet *>());
+        QCOMPARE(focused(), stairs());
+
+        QTest::keyClick(focused(), Qt::Key_Up); // from the item, up to its tile
+        QCOMPARE(focused(), static_cast<QWidget *>(lighting));
+        QTRY_VERIFY(!lighting->isMoving());
+        QTest::keyClick(lighting, Qt::Key_Tab);
+        QCOMPARE(focused(), static_cast<QWidget *>(home()->tile(1)));
     }
 
     void sheetsCloseWithoutAReport_data()

@@ -29,6 +29,9 @@ class WindowActivation;
 // there to be touched (on screen, not under another widget).
 class JourneyApp : public SimulatedWindow {
 public:
+    // How many times faster than the app's the window's animations run.
+    static constexpr int kAnimationSpeedUp = 4;
+
     // The window sizes every journey runs at, the phone's the smallest.
     static constexpr QSize kPhoneSize{320, 568};
     static void addSizes();
@@ -48,7 +51,8 @@ public:
     }
 
     // Waits for the screen to come to rest: no animation running in the
-    // window, nothing outstanding on the channel. False on a time-out.
+    // window, nothing outstanding on the channel, no event of the window
+    // still queued (a layout asked for). False on a time-out.
     [[nodiscard]] bool settle(int timeoutMs = 5000);
     // Waits until a screen of this class is on top and at rest.
     template <typename T> T *waitFor(int timeoutMs = 5000)
@@ -105,6 +109,9 @@ public:
     QStringList auditAndSave(const QString &name);
 
 private:
+    // The longest a look at the rest spends delivering queued events.
+    static constexpr int kQueueDrainMilliseconds = 100;
+
     QStringList coveredControls(QWidget *scope) const;
     // Interactive, shown in full and not under anything: a person can use it.
     bool isOnShow(QWidget *widget) const;
