@@ -35,7 +35,10 @@ await browserTest(bin, [], async (rig, browser) => {
     'the refusal\'s message');
   assert.equal(await page.locator('.icons label.photo-choice').isHidden(), true);
 
-  await page.setInputFiles('#scenario-photo', { name: 'sunset.jpg', mimeType: 'image/jpeg', buffer: photo });
+  // Taken now, with the phone's camera (its own button, as the app's "Take Photo").
+  assert.equal(await page.getAttribute('#scenario-camera', 'capture'), 'environment');
+  await page.locator('#scenario-editor label[for="scenario-camera"]', { hasText: 'Take Photo' }).waitFor();
+  await page.setInputFiles('#scenario-camera', { name: 'sunset.jpg', mimeType: 'image/jpeg', buffer: photo });
   await page.locator('.icons label.photo-choice input:checked').waitFor({ state: 'attached' });
   await auditViews(browser, { context, viewport }, base, ['Scenario', async function editorWithPhoto(audited) {
     await audited.getByRole('button', { name: 'Add Scenario' }).click();

@@ -271,8 +271,7 @@ export function scenarioEditing({ texts, fill, send, press, dim, showView, tellE
   }
   icons.append(photoChoice);
 
-  const photoInput = document.getElementById('scenario-photo');
-  photoInput.addEventListener('change', async () => {
+  const takePhoto = async (photoInput) => {
     const file = photoInput.files[0];
     photoInput.value = '';
     if (!file) return;
@@ -287,7 +286,10 @@ export function scenarioEditing({ texts, fill, send, press, dim, showView, tellE
       photoRadio.checked = true;
     });
     reader.readAsDataURL(file);
-  });
+  };
+  for (const input of ['scenario-photo', 'scenario-camera'].map((id) => document.getElementById(id))) {
+    input.addEventListener('change', () => takePhoto(input));
+  }
 
   // Each step from its top, as a screen of its own.
   function showSelection() {
