@@ -5,7 +5,8 @@
 // clears it; with the bridge stopped the page still opens from what its
 // service worker keeps, and says it is not connected; the bridge restarted
 // makes the page reconnect and show what changed meanwhile; a phone coming
-// back to the page reconnects at once. The page is installable.
+// back to the page reconnects at once. The page is installable, in its own
+// colours, with a touch icon.
 //   node resilience.test.mjs BUILD/src
 import assert from 'node:assert/strict';
 import { auditViews, browserTest, until } from './rig.mjs';
@@ -34,6 +35,32 @@ await browserTest(bin, [], async (rig, browser) => {
   const devtools = await context.newCDPSession(page);
   const { installabilityErrors } = await devtools.send('Page.getInstallabilityErrors');
   assert.deepEqual(installabilityErrors.map((error) => error.errorId).filter((id) => id !== 'in-incognito'), []);
+
+  // Installed, it opens in the page's own colours (its background, its top
+  // bar), and a phone that takes a touch icon gets one of 180 by 180.
+  const installed = await page.evaluate(async () => {
+    const asColour = (css) => {
+      const probe = document.createElement('i');
+      probe.style.color = css;
+      document.body.append(probe);
+      const colour = getComputedStyle(probe).color;
+      probe.remove();
+      return colour;
+    };
+    const manifest = await (await fetch('/manifest.webmanifest')).json();
+    const icon = await (await fetch('/apple-touch-icon.png')).blob();
+    const { width, height } = await createImageBitmap(icon);
+    return {
+      background: [asColour(manifest.background_color), getComputedStyle(document.body).backgroundColor],
+      theme: [asColour(manifest.theme_color), getComputedStyle(document.querySelector('header')).backgroundColor],
+      icon: [icon.type, width, height],
+      listed: manifest.icons.some((entry) => entry.src === '/apple-touch-icon.png' && entry.sizes === '180x180'),
+    };
+  });
+  assert.equal(installed.background[0], installed.background[1], 'the manifest\'s background is the page\'s');
+  assert.equal(installed.theme[0], installed.theme[1], 'the manifest\'s theme is the top bar\'s');
+  assert.deepEqual(installed.icon, ['image/png', 180, 180]);
+  assert.ok(installed.listed, 'the touch icon is among the manifest\'s icons');
 
   // The link line: when the master last answered.
   let wanted = await press();
