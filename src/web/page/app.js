@@ -677,7 +677,7 @@ function makeScreens([{ deviceManagement }, { enrolment }, { backupManagement },
   enrolling = enrolment({ texts, send, button, showView, tell, ...names });
   backups = backupManagement({ texts, fill, send, showView, tell, ask });
   scenarioEditor = scenarioEditing({ texts, fill, send, press, dim, showView, tellError, ask, ...names });
-  schedules = scheduleManagement({ texts, fill, send, button, showView, tell, ask, scenarioName });
+  schedules = scheduleManagement({ texts, fill, send, button, showView, tell, ask, scenarioName, swipeRows });
   screensReady = true;
   for (const work of forScreens.splice(0)) work();
 }
