@@ -23,8 +23,13 @@ const channels = new Map();
 // Per dimmer: whether a level is on its way, and the newest one asked for
 // since (only that one goes next, when the home has answered).
 const dimming = new Map();
-// What the banner may have to say, the most serious first.
-const problems = { connection: false, master: false, message: '', notice: '' };
+// What the banner may have to say, the most serious first. The bridge lost
+// and the master silent read alike, as the app's one connection banner
+// (the link line tells them apart); when that failure ends, the banner says
+// so for two seconds.
+const problems = { connection: false, master: false, message: '', notice: '', recovered: false };
+const recoveredMs = 2000;
+let recoveredTimer = null;
 const link = { state: 'unknown', answeredAt: null };
 let socket = null;
 let retryMs = 1000;
@@ -51,12 +56,26 @@ const views = ['lights', 'curtains', 'scenarios', 'scenario-choose', 'scenario-e
   'schedules', 'schedule-editor', 'about', 'help'];
 
 function showBanner() {
-  const text = problems.connection ? texts.bridgeLost
-    : problems.master ? texts.masterSilent
-      : problems.message || problems.notice;
+  const failed = problems.connection || problems.master;
+  if (failed) {
+    problems.recovered = false;
+  } else if (banner.classList.contains('failed')) { // the failure shown until now has ended
+    // What was told while it covered them is old news now.
+    problems.message = '';
+    problems.notice = '';
+    problems.recovered = true;
+    clearTimeout(recoveredTimer);
+    recoveredTimer = setTimeout(() => {
+      problems.recovered = false;
+      showBanner();
+    }, recoveredMs);
+  }
+  const text = failed ? texts.connectionFailed
+    : problems.message || (problems.recovered ? texts.connectionBack : problems.notice);
   banner.textContent = text;
   banner.hidden = !text;
-  banner.classList.toggle('notice', !problems.connection && !problems.master && !problems.message);
+  banner.classList.toggle('failed', failed);
+  banner.classList.toggle('notice', !failed && !problems.message);
   placeBanner();
 }
 
