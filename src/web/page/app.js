@@ -609,7 +609,10 @@ function receive(message) {
     if (lastHome) showHome(lastHome); // the rows with, or without, an owner's Edit and Delete
   }
   else if (message.type === 'toast') tell(message.good ? 'notice' : 'error', [message.title, message.detail].filter(Boolean).join(': '));
-  else if (['transmitters', 'detail', 'question'].includes(message.type)) whenScreens(() => devices.receive(message));
+  else if (['transmitters', 'detail', 'question'].includes(message.type)) whenScreens(() => {
+    devices.receive(message);
+    if (message.type === 'transmitters') enrolling.takeTransmitters(message.transmitters);
+  });
   else if (['decoded', 'enrolled'].includes(message.type)) whenScreens(() => enrolling.receive(message));
   else if (message.type === 'backups') whenScreens(() => backups.receive(message));
   else if (message.type === 'schedules') whenScreens(() => schedules.receive(message));
