@@ -60,9 +60,9 @@ function showBanner() {
   if (failed) {
     problems.recovered = false;
   } else if (banner.classList.contains('failed')) { // the failure shown until now has ended
-    // What was told while it covered them is old news now.
+    // An error told while the failure covered it is old news now; a notice
+    // (a restore that restarts the bridge) still has its say first.
     problems.message = '';
-    problems.notice = '';
     problems.recovered = true;
     clearTimeout(recoveredTimer);
     recoveredTimer = setTimeout(() => {
@@ -71,7 +71,7 @@ function showBanner() {
     }, recoveredMs);
   }
   const text = failed ? texts.connectionFailed
-    : problems.message || (problems.recovered ? texts.connectionBack : problems.notice);
+    : problems.message || problems.notice || (problems.recovered ? texts.connectionBack : '');
   banner.textContent = text;
   banner.hidden = !text;
   banner.classList.toggle('failed', failed);
