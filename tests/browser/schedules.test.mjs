@@ -2,7 +2,8 @@
 // The home's schedules on the page at 360x640: an owner makes one (its next
 // run in words), has a date that does not exist refused with the rules'
 // reason (nothing made), makes a dimmer's on a date, changes the first to a date and then to sunset (setting the
-// home's location on the way), switches it off and deletes it (asked first).
+// home's location on the way), switches it off and deletes it (asked first;
+// Edit and Delete behind the row's ⋯ or a swipe, the switch in sight).
 // A family device sees the same list and next runs without a control, and is
 // refused when it asks for a change anyway. A change made with ardentia-ctl,
 // and a channel removed under a schedule (switched off, with why), reach
@@ -111,6 +112,13 @@ await browserTest(bin, [], async (rig, browser) => {
   assert.equal(await page.locator('#schedules').isVisible(), true, 'back to the list');
   assert.equal(await row('Porch light').locator('.next').textContent(), first.words);
   assert.equal(await row('Porch light').locator('.state').textContent(), `${first.at}, every day · Porch on`);
+  // Its switch in sight; its Edit and Delete behind a swipe, or its ⋯ (a keyboard's way in).
+  const shown = async (name) => (await row(name).getByRole('button').filter({ visible: true }).allTextContents());
+  assert.deepEqual(await shown('Porch light'), ['Turn off', '⋯']);
+  const revealed = async (name) => {
+    await row(name).getByRole('button', { name: `Edit or delete ${name}`, exact: true }).press('Enter');
+    return row(name);
+  };
 
   // A dimmer's level on the app's slider with its number; a date typed year
   // first in any of a phone's ways. One that does not exist is refused by the
@@ -145,7 +153,7 @@ await browserTest(bin, [], async (rig, browser) => {
 
   // Changed to a single run on a date, then to sunset with the home's location given on the way.
   const once = dateIn(10, '08:15');
-  await row('Porch light').getByRole('button', { name: 'Edit Porch light' }).click();
+  await (await revealed('Porch light')).getByRole('button', { name: 'Edit Porch light', exact: true }).click();
   assert.equal(await page.locator('#schedule-name').inputValue(), 'Porch light');
   await choose('when', 'once');
   await page.locator('#schedule-date').fill(once.date);
@@ -154,7 +162,7 @@ await browserTest(bin, [], async (rig, browser) => {
   await until(async () => (await row('Porch light').locator('.next').textContent()) === once.words, 'the date');
   assert.equal(await row('Porch light').locator('.state').textContent(), `${once.when} · Porch on`);
 
-  await row('Porch light').getByRole('button', { name: 'Edit Porch light' }).click();
+  await (await revealed('Porch light')).getByRole('button', { name: 'Edit Porch light', exact: true }).click();
   await choose('when', 'sunset');
   assert.equal(await page.locator('#schedule-location').isVisible(), true, 'the location asked for');
   await page.locator('#schedule-offset').fill('-30');
@@ -218,12 +226,20 @@ await browserTest(bin, [], async (rig, browser) => {
   await until(async () => (await familyRow.count()) === 2, 'on the family page too', 3000);
   assert.equal(await row('Night').locator('.state').textContent(), '23:59, Mon–Fri · Porch off');
 
-  // Deleted: asked first; Cancel keeps it.
-  await row('Porch light').getByRole('button', { name: 'Delete Porch light' }).click();
+  // Deleted, its Delete shown by a swipe to the left across the row: asked first; Cancel keeps it.
+  await revealed('Night');
+  const across = await row('Porch light').locator('.label').boundingBox();
+  await page.mouse.move(across.x + across.width - 10, across.y + across.height / 2);
+  await page.mouse.down();
+  await page.mouse.move(across.x + 10, across.y + across.height / 2, { steps: 5 });
+  await page.mouse.up();
+  assert.deepEqual(await shown('Porch light'), ['Turn on', '⋯', 'Edit', 'Delete']);
+  assert.deepEqual(await shown('Night'), ['Turn off', '⋯'], 'one row open at a time');
+  await row('Porch light').getByRole('button', { name: 'Delete Porch light', exact: true }).click();
   assert.equal(await page.textContent('#question-text'), 'Delete the schedule "Porch light"?');
   await page.locator('#question').getByRole('button', { name: 'Cancel', exact: true }).click();
   assert.equal(await rows.count(), 2, 'kept on Cancel');
-  await row('Porch light').getByRole('button', { name: 'Delete Porch light' }).click();
+  await row('Porch light').getByRole('button', { name: 'Delete Porch light', exact: true }).click();
   await page.locator('#question').getByRole('button', { name: 'Delete', exact: true }).click();
   await until(async () => (await rows.count()) === 1, 'deleted');
   await until(async () => (await familyRow.count()) === 1, 'gone from the family page');

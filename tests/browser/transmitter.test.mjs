@@ -7,8 +7,9 @@
 // successful", and the device list shows it once the master's configuration
 // is imported. The master's code again: "This Transmitter has been added";
 // with the master silent, the app's "Network connection failed" and "Retry",
-// which connects once it answers. axe-core on the scanned transmitter's view
-// and its outcome.
+// which connects once it answers. The scanner's prompt by what the home has
+// (a transmitter first, then devices). axe-core on the scanned transmitter's
+// view and its outcome.
 //   node transmitter.test.mjs BUILD/src
 import assert from 'node:assert/strict';
 import { auditViews, browserTest, until } from './rig.mjs';
@@ -30,9 +31,12 @@ await browserTest(bin, [], async (rig, browser) => {
   assert.equal(await listed(slave).count(), 0, 'only the master so far');
   assert.equal(simulatedTransmitter(slave).role, 'none');
 
-  // The transmitter's code: the app's screen for it, nothing to name.
+  // The transmitter's code: the app's screen for it, nothing to name. The
+  // scanner's prompt is the app's: with a transmitter in the home, its devices.
+  const prompt = async () => page.textContent('#enrol-prompt');
   const enterCode = async (code) => {
     await page.locator('#open-enrol').click();
+    await until(async () => (await prompt()) === 'Please scan the Device', 'the device prompt');
     await page.fill('#enrol-id', code);
     await page.keyboard.press('Enter');
     await page.locator('#enrol-names').waitFor();
@@ -79,5 +83,9 @@ await browserTest(bin, [], async (rig, browser) => {
     await audited.getByRole('button', { name: 'Connect' }).click();
     await audited.locator('#enrol-outcome.good').waitFor();
   }], 'owner 360x640');
+  // A home emptied: the scanner asks for a transmitter first.
+  rig.ctl('clean-all');
+  await page.getByRole('button', { name: 'Add More' }).click();
+  await until(async () => (await prompt()) === 'Please scan the transmitter first', 'the transmitter prompt');
   return 'browser: a slave transmitter enrolled from the page, the master\'s code again (failed while silent, retried) passed';
 }, { demo: false, replyWait: 3 }); // a silent master found in 3 s instead of the home's 10

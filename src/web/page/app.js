@@ -23,8 +23,13 @@ const channels = new Map();
 // Per dimmer: whether a level is on its way, and the newest one asked for
 // since (only that one goes next, when the home has answered).
 const dimming = new Map();
-// What the banner may have to say, the most serious first.
-const problems = { connection: false, master: false, message: '', notice: '' };
+// What the banner may have to say, the most serious first. The bridge lost
+// and the master silent read alike, as the app's one connection banner
+// (the link line tells them apart); when that failure ends, the banner says
+// so for two seconds.
+const problems = { connection: false, master: false, message: '', notice: '', recovered: false };
+const recoveredMs = 2000;
+let recoveredTimer = null;
 const link = { state: 'unknown', answeredAt: null };
 let socket = null;
 let retryMs = 1000;
@@ -51,12 +56,26 @@ const views = ['lights', 'curtains', 'scenarios', 'scenario-choose', 'scenario-e
   'schedules', 'schedule-editor', 'about', 'help'];
 
 function showBanner() {
-  const text = problems.connection ? texts.bridgeLost
-    : problems.master ? texts.masterSilent
-      : problems.message || problems.notice;
+  const failed = problems.connection || problems.master;
+  if (failed) {
+    problems.recovered = false;
+  } else if (banner.classList.contains('failed')) { // the failure shown until now has ended
+    // An error told while the failure covered it is old news now; a notice
+    // (a restore that restarts the bridge) still has its say first.
+    problems.message = '';
+    problems.recovered = true;
+    clearTimeout(recoveredTimer);
+    recoveredTimer = setTimeout(() => {
+      problems.recovered = false;
+      showBanner();
+    }, recoveredMs);
+  }
+  const text = failed ? texts.connectionFailed
+    : problems.message || problems.notice || (problems.recovered ? texts.connectionBack : '');
   banner.textContent = text;
   banner.hidden = !text;
-  banner.classList.toggle('notice', !problems.connection && !problems.master && !problems.message);
+  banner.classList.toggle('failed', failed);
+  banner.classList.toggle('notice', !failed && !problems.message);
   placeBanner();
 }
 
@@ -627,7 +646,10 @@ function receive(message) {
     if (lastHome) showHome(lastHome); // the rows with, or without, an owner's Edit and Delete
   }
   else if (message.type === 'toast') tell(message.good ? 'notice' : 'error', [message.title, message.detail].filter(Boolean).join(': '));
-  else if (['transmitters', 'detail', 'question'].includes(message.type)) whenScreens(() => devices.receive(message));
+  else if (['transmitters', 'detail', 'question'].includes(message.type)) whenScreens(() => {
+    devices.receive(message);
+    if (message.type === 'transmitters') enrolling.takeTransmitters(message.transmitters);
+  });
   else if (['decoded', 'enrolled'].includes(message.type)) whenScreens(() => enrolling.receive(message));
   else if (message.type === 'backups') whenScreens(() => backups.receive(message));
   else if (message.type === 'schedules') whenScreens(() => schedules.receive(message));
@@ -714,7 +736,7 @@ function makeScreens([{ deviceManagement }, { enrolment }, { backupManagement },
   enrolling = enrolment({ texts, send, button, showView, tell, ...names });
   backups = backupManagement({ texts, fill, send, showView, tell, ask });
   scenarioEditor = scenarioEditing({ texts, fill, send, press, dim, showView, tellError, ask, ...names });
-  schedules = scheduleManagement({ texts, fill, send, button, showView, tell, ask, scenarioName });
+  schedules = scheduleManagement({ texts, fill, send, button, showView, tell, ask, scenarioName, swipeRows });
   screensReady = true;
   for (const work of forScreens.splice(0)) work();
 }

@@ -35,6 +35,7 @@ export function enrolment({ texts, send, button, showView, tell, limitName, name
   const actions = document.getElementById('enrol-actions');
   let decoded = null;
   let page = 0;
+  const prompt = document.getElementById('enrol-prompt');
 
   function names() {
     return [...pages.querySelectorAll('input')].map((field) => field.value);
@@ -132,9 +133,17 @@ export function enrolment({ texts, send, button, showView, tell, limitName, name
     .observe(section, { attributes: true, attributeFilter: ['hidden'] });
   document.addEventListener('visibilitychange', () => { if (document.visibilityState === 'hidden') endScan(); });
 
+  // The scanner's prompt by what the home has: a transmitter first, then
+  // devices. Until the bridge has said, the general line.
+  function takeTransmitters(transmitters) {
+    prompt.textContent = transmitters.length ? texts.scanDevice : texts.scanTransmitterFirst;
+  }
+
   function start() {
     endScan();
     decoded = null;
+    prompt.textContent = texts.scanHint;
+    send({ type: 'transmitters' });
     codeForm.hidden = false;
     namesForm.hidden = true;
     document.getElementById('enrol-id').value = '';
@@ -209,6 +218,7 @@ export function enrolment({ texts, send, button, showView, tell, limitName, name
   });
 
   return {
+    takeTransmitters,
     receive(message) {
       if (message.type === 'decoded') takeDecoded(message);
       else if (message.type === 'enrolled') finished(message);

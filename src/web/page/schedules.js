@@ -2,7 +2,8 @@
 // The home's schedules: every page lists them with when they run and their
 // next run in words (the bridge's, as the app's schedule list writes them,
 // in the home's time) and why the home switched one off; an owner's page
-// also makes, changes, switches and deletes them. The bridge
+// also makes, changes, switches and deletes them (a row's Edit and Delete
+// behind a swipe, as the app's other lists have them). The bridge
 // checks each change as the command-line tool does and says why it refused
 // one; the list follows every change, from anywhere, as the bridge sends it.
 
@@ -46,7 +47,7 @@ function tomorrow() {
   return `${day.getFullYear()}-${two(day.getMonth() + 1)}-${two(day.getDate())}`;
 }
 
-export function scheduleManagement({ texts, fill, send, button, showView, tell, ask, scenarioName }) {
+export function scheduleManagement({ texts, fill, send, button, showView, tell, ask, scenarioName, swipeRows }) {
   const list = document.querySelector('#schedules .rows');
   const locationLine = document.getElementById('schedules-location');
   const form = document.getElementById('schedule-form');
@@ -60,6 +61,7 @@ export function scheduleManagement({ texts, fill, send, button, showView, tell, 
   let scenarios = [];
   let editing = null; // the schedule being changed (0: a new one); null when the editor is closed
   let waiting = null; // the schedule to save once the location it needs was taken
+  const rows = swipeRows();
 
   // The days' boxes.
   field('days').append(...days.map((name, index) => {
@@ -112,15 +114,18 @@ export function scheduleManagement({ texts, fill, send, button, showView, tell, 
     if (schedule.why) line('why', schedule.why);
     item.append(label);
     if (role === 'owner') {
-      const actions = document.createElement('span');
-      actions.className = 'row-actions';
-      actions.append(
-        button(schedule.enabled ? texts.turnOff : texts.turnOn,
-          fill(schedule.enabled ? texts.turnOffNamed : texts.turnOnNamed, schedule.name),
-          () => send({ type: 'switchSchedule', id: schedule.id, on: !schedule.enabled })),
-        button(texts.edit, `${texts.edit} ${schedule.name}`, () => edit(schedule)),
-        button(texts.delete, `${texts.delete} ${schedule.name}`, () => remove(schedule)));
-      item.append(actions);
+      // Switching stays in sight; Edit and Delete wait behind a swipe (or the ⋯).
+      const toggle = button(schedule.enabled ? texts.turnOff : texts.turnOn,
+        fill(schedule.enabled ? texts.turnOffNamed : texts.turnOnNamed, schedule.name),
+        () => send({ type: 'switchSchedule', id: schedule.id, on: !schedule.enabled }));
+      toggle.className = 'toggle';
+      item.append(toggle);
+      rows.add(item, schedule.id, schedule.name, [
+        button(texts.edit, `${texts.edit} ${schedule.name}`, () => {
+          rows.hide(item, schedule.id);
+          edit(schedule);
+        }),
+        button(texts.delete, `${texts.delete} ${schedule.name}`, () => remove(schedule))]);
     }
     return item;
   }
