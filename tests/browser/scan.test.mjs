@@ -128,7 +128,7 @@ await browserTest(bin, [], async (rig, browser) => {
   await without.locator('#open-enrol').click();
   await without.locator('#enrol-id').waitFor();
   assert.equal(await without.locator('#enrol-scan').isHidden(), true, 'no scan button without a detector');
-  assert.equal(await without.getByText('Take Photo').isVisible(), true);
+  assert.equal(await without.locator('#enrol').getByText('Take Photo').isVisible(), true);
   await without.fill('#enrol-id', controller);
   await without.keyboard.press('Enter');
   await without.locator('#enrol-name-0').waitFor();
