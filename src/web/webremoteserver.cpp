@@ -3,6 +3,7 @@
 
 #include "base/compactjson.h"
 #include "base/logging.h"
+#include "pagepolicy.h"
 #include "photocode.h"
 #include "uploadedimage.h"
 #include "webpagetexts.h"
@@ -59,11 +60,6 @@ private:
     ConnectionByteLimit *m_bytes;
     ConnectionLimits *m_connections;
 };
-
-// The page loads nothing but its own files and talks only to its own host.
-const QByteArray kPolicy = "default-src 'self'; script-src 'self'; style-src 'self'; "
-                           "img-src 'self' data:; connect-src 'self'; object-src 'none'; "
-                           "base-uri 'none'; form-action 'self'; frame-ancestors 'none'";
 
 // Only suites whose key exchange is ephemeral, so that a key stolen later
 // opens no recorded session; TLS 1.3's are all so.
@@ -128,6 +124,10 @@ WebRemoteServer::WebRemoteServer(WebAccess access, QObject *parent)
     : QAbstractHttpServer(parent), m_access(std::move(access))
 {
     initialiseWebFiles();
+    // Compiled in: always there (and were it not, the policy would allow no inline script).
+    QFile document(QStringLiteral(":/web/index.html"));
+    document.open(QIODevice::ReadOnly);
+    m_policy = PagePolicy::of(document.readAll());
     // An owner's photo may be larger than any other request.
     m_byteLimit.setAllowance(std::max(UploadedImage::kMaxBytes, PageBackups::kMaxUploadBytes),
                              [this](const QByteArray &head) { return mayUpload(head); });
@@ -265,7 +265,7 @@ WebRemoteServer::Headers WebRemoteServer::headersOf(const QByteArray &type, qsiz
 {
     Headers headers{{"Content-Type", type},
                     {"Content-Length", QByteArray::number(bodyBytes)},
-                    {"Content-Security-Policy", kPolicy},
+                    {"Content-Security-Policy", m_policy},
                     {"X-Content-Type-Options", "nosniff"},
                     {"Referrer-Policy", "no-referrer"},
                     {"X-Frame-Options", "DENY"}};

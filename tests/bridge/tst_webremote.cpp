@@ -23,6 +23,7 @@
 #include "web/webremoteserver.h"
 
 #include <QBuffer>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -32,6 +33,7 @@
 #include <QJsonObject>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QSslCipher>
 #include <QSslConfiguration>
@@ -333,7 +335,20 @@ private Q_SLOTS:
         const Answer index = get("/", token);
         QCOMPARE(index.status, 200);
         QVERIFY(index.body.contains("app.js"));
-        QVERIFY(index.reply->rawHeader("Content-Security-Policy").contains("script-src 'self'"));
+        const QByteArray policy = index.reply->rawHeader("Content-Security-Policy");
+        QVERIFY(policy.contains("script-src 'self'"));
+        // The script written into the page runs: the policy names it by its
+        // hash, and allows no other inline script.
+        const QRegularExpressionMatch inlineScript =
+            QRegularExpression(QStringLiteral("<script>(.*?)</script>"),
+                               QRegularExpression::DotMatchesEverythingOption)
+                .match(QString::fromUtf8(index.body));
+        QVERIFY(inlineScript.hasMatch());
+        const QByteArray hash =
+            QCryptographicHash::hash(inlineScript.captured(1).toUtf8(), QCryptographicHash::Sha256);
+        QVERIFY2(policy.contains(QByteArray("'sha256-" + hash.toBase64() + '\'')),
+                 policy.constData());
+        QVERIFY(!policy.contains("unsafe-inline"));
         QCOMPARE(index.reply->rawHeader("X-Content-Type-Options"), QByteArray("nosniff"));
         QCOMPARE(index.reply->rawHeader("Referrer-Policy"), QByteArray("no-referrer"));
         QCOMPARE(get("/app.js", token).reply->rawHeader("Content-Type"),

@@ -83,6 +83,35 @@ await browserTest(bin, ['--fault', 'lig:4:211300001231=delay:700',
     await context.close();
   }
 
+  // Scripts that come after the home: the socket the document opened hears
+  // the home and a state after it, and the page shows both, in order, once they run.
+  {
+    const context = await browser.newContext({ viewport: { width: 360, height: 640 } });
+    const page = await context.newPage();
+    await page.goto(rig.pairingLink());
+    const stairs = page.locator('#channel-211300001231');
+    await stairs.waitFor();
+    const late = await context.newPage();
+    let release = null;
+    const held = new Promise((resolve) => { release = resolve; });
+    await late.route('**/app.js', async (route) => {
+      await held;
+      await route.continue();
+    });
+    await late.goto(base, { waitUntil: 'commit' });
+    const heard = () => late.evaluate(() => (window.firstSocket?.heard ?? [])
+      .map((event) => (event.type === 'message' ? JSON.parse(event.data).type : event.type)));
+    await until(async () => (await heard()).includes('home'), 'the home before the scripts');
+    const wanted = (await stairs.getAttribute('data-state')) === 'ON' ? 'OFF' : 'ON';
+    await stairs.locator(wanted === 'ON' ? '.on' : '.off').click();
+    await until(async () => (await heard()).includes('state'), 'a state after the home, before the scripts');
+    release();
+    await until(async () => (await late.locator('#channel-211300001231').getAttribute('data-state')) === wanted,
+      'the held page to show the state that followed its home');
+    await until(async () => /^answered/.test(await late.textContent('#link')), 'the held page connected');
+    await context.close();
+  }
+
   // The app's rows on the narrowest phone, in both languages: nothing runs
   // past a row's edge, the pair shows the reported state filled, and the
   // pair, the slider and the curtain's buttons are whole on the screen and
