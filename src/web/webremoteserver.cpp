@@ -3,6 +3,7 @@
 
 #include "base/compactjson.h"
 #include "base/logging.h"
+#include "pagedocument.h"
 #include "pagepolicy.h"
 #include "photocode.h"
 #include "uploadedimage.h"
@@ -125,9 +126,12 @@ WebRemoteServer::WebRemoteServer(WebAccess access, QObject *parent)
 {
     initialiseWebFiles();
     // Compiled in: always there (and were it not, the policy would allow no inline script).
-    QFile document(QStringLiteral(":/web/index.html"));
-    document.open(QIODevice::ReadOnly);
-    m_policy = PagePolicy::of(document.readAll());
+    const auto pageFile = [](const QString &path) {
+        QFile file(QStringLiteral(":/web") + path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    m_document = PageDocument::built(pageFile(QStringLiteral("/index.html")), pageFile);
+    m_policy = PagePolicy::of(m_document);
     // An owner's photo may be larger than any other request.
     m_byteLimit.setAllowance(std::max(UploadedImage::kMaxBytes, PageBackups::kMaxUploadBytes),
                              [this](const QByteArray &head) { return mayUpload(head); });
@@ -499,7 +503,7 @@ void WebRemoteServer::serveFile(const QHttpServerRequest &request, QTcpSocket *s
     QByteArray varies = "Accept-Encoding";
     if (path == QLatin1String("/index.html")) {
         const QString language = languageOf(request);
-        body = WebPageTexts::render(body, language);
+        body = WebPageTexts::render(m_document, language);
         key += '?' + language.toUtf8();
         varies = "Accept-Language, Cookie, Accept-Encoding";
     }

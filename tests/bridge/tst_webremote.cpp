@@ -17,6 +17,7 @@
 #include "testauthority.h"
 #include "testmain.h"
 #include "web/connectionlimits.h"
+#include "web/pagedocument.h"
 #include "web/uploadedimage.h"
 #include "web/webhub.h"
 #include "web/webpagetexts.h"
@@ -398,6 +399,47 @@ private Q_SLOTS:
                 get(path, token, "zh-CN", {{"Accept-Encoding", accepted}, {"If-None-Match", tag}})
                     .status,
                 200);
+    }
+
+    // The document carries its style and the home's modules, made one, only
+    // where they fit; otherwise it stays as it is (the files are fetched).
+    void theDocumentCarriesItsStyleAndScriptsWhereTheyFit_data()
+    {
+        QTest::addColumn<QByteArray>("app");
+        QTest::addColumn<QByteArray>("library");
+        QTest::addColumn<bool>("carried");
+        const QByteArray usesLibrary = "import { twice } from './library.js';\nshow(twice(2));\n";
+        dataRow("modules made one", usesLibrary, QByteArray("export const twice = (n) => 2 * n;\n"),
+                true);
+        dataRow("an import not carried", QByteArray("import { twice } from './elsewhere.js';\n"),
+                QByteArray("export const twice = 1;\n"), false);
+        dataRow("another form of import", QByteArray("import * as all from './library.js';\n"),
+                QByteArray("export const twice = 1;\n"), false);
+        dataRow("a module that would end the element", usesLibrary,
+                QByteArray("export const twice = () => '</script>';\n"), false);
+    }
+    void theDocumentCarriesItsStyleAndScriptsWhereTheyFit()
+    {
+        QFETCH(QByteArray, app);
+        QFETCH(QByteArray, library);
+        QFETCH(bool, carried);
+        const QByteArray document = "<head><link rel=\"stylesheet\" href=\"/style.css\">\n"
+                                    "<script type=\"module\" async src=\"/app.js\"></script>\n"
+                                    "<link rel=\"modulepreload\" href=\"/library.js\">\n</head>";
+        const QHash<QString, QByteArray> files{
+            {"/style.css", "p { color: red; }\n"}, {"/app.js", app}, {"/library.js", library}};
+        const QByteArray built =
+            PageDocument::built(document, [&](const QString &path) { return files.value(path); });
+        if (!carried) {
+            QCOMPARE(built, document);
+            return;
+        }
+        QCOMPARE(built, QByteArray("<head><style>\np { color: red; }\n</style>\n"
+                                   "<script type=\"module\" async>\n"
+                                   "const module$library = (() => {\n"
+                                   "const twice = (n) => 2 * n;\nreturn { twice };\n})();\n"
+                                   "const { twice } = module$library;\nshow(twice(2));\n"
+                                   "</script>\n</head>"));
     }
 
     // The first request after a start is not kept waiting for brotli's best
