@@ -34,8 +34,9 @@ bool fitsInto(const QString &text, const QString &tag)
 // The modules of one page made one: each imported module, before whatever
 // imports it, runs once in a function of its own that hands over what it
 // exports, and each import takes its names from there; the first module's
-// own text comes last. Nothing when a module is missing, imports in another
-// way or does not fit into a script element.
+// own text comes last. Nothing when a module is missing, imports or
+// exports in another way, is imported by a module it imports, or does not
+// fit into a script element.
 class ModuleBundle {
 public:
     explicit ModuleBundle(const PageDocument::FileReader &read) : m_read(read) {}
@@ -54,7 +55,8 @@ private:
     {
         QString text = QString::fromUtf8(m_read(path));
         if (text.isEmpty() || !fitsInto(text, QStringLiteral("script")) ||
-            text.count(kAnyImport) != text.count(kImport))
+            text.count(kAnyImport) != text.count(kImport) ||
+            text.count(kExportWord) != text.count(kExport))
             return std::nullopt;
         for (const QRegularExpressionMatch &import : kImport.globalMatch(text)) {
             if (!add(import.captured(2)))
@@ -68,10 +70,15 @@ private:
     {
         if (m_added.contains(module))
             return true;
-        m_added.append(module);
+        // Modules that import each other cannot each come first.
+        if (m_adding.contains(module))
+            return false;
+        m_adding.append(module);
         const std::optional<QString> body = importsResolved(QStringLiteral("/%1.js").arg(module));
+        m_adding.removeOne(module);
         if (!body)
             return false;
+        m_added.append(module);
         QStringList names;
         for (const QRegularExpressionMatch &exported : kExport.globalMatch(*body))
             names.append(exported.captured(1));
@@ -83,7 +90,8 @@ private:
     }
 
     const PageDocument::FileReader &m_read;
-    QStringList m_added;
+    QStringList m_added;  // their text in m_modules
+    QStringList m_adding; // those whose imports are being added
     QString m_modules;
 };
 } // namespace

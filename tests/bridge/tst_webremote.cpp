@@ -415,6 +415,10 @@ private Q_SLOTS:
                 QByteArray("export const twice = 1;\n"), false);
         dataRow("another form of import", QByteArray("import * as all from './library.js';\n"),
                 QByteArray("export const twice = 1;\n"), false);
+        dataRow("another form of export", usesLibrary, QByteArray("export let twice = 1;\n"),
+                false);
+        dataRow("modules importing each other", usesLibrary,
+                QByteArray("import { show } from './app.js';\nexport const twice = 1;\n"), false);
         dataRow("a module that would end the element", usesLibrary,
                 QByteArray("export const twice = () => '</script>';\n"), false);
     }
