@@ -3,6 +3,8 @@
 
 #include "base/compactjson.h"
 #include "base/logging.h"
+#include "pagedocument.h"
+#include "pagepolicy.h"
 #include "photocode.h"
 #include "uploadedimage.h"
 #include "webpagetexts.h"
@@ -59,11 +61,6 @@ private:
     ConnectionByteLimit *m_bytes;
     ConnectionLimits *m_connections;
 };
-
-// The page loads nothing but its own files and talks only to its own host.
-const QByteArray kPolicy = "default-src 'self'; script-src 'self'; style-src 'self'; "
-                           "img-src 'self' data:; connect-src 'self'; object-src 'none'; "
-                           "base-uri 'none'; form-action 'self'; frame-ancestors 'none'";
 
 // Only suites whose key exchange is ephemeral, so that a key stolen later
 // opens no recorded session; TLS 1.3's are all so.
@@ -128,6 +125,13 @@ WebRemoteServer::WebRemoteServer(WebAccess access, QObject *parent)
     : QAbstractHttpServer(parent), m_access(std::move(access))
 {
     initialiseWebFiles();
+    // Compiled in: always there (and were it not, the policy would allow no inline script).
+    const auto pageFile = [](const QString &path) {
+        QFile file(QStringLiteral(":/web") + path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    m_document = PageDocument::built(pageFile(QStringLiteral("/index.html")), pageFile);
+    m_policy = PagePolicy::of(m_document);
     // An owner's photo may be larger than any other request.
     m_byteLimit.setAllowance(std::max(UploadedImage::kMaxBytes, PageBackups::kMaxUploadBytes),
                              [this](const QByteArray &head) { return mayUpload(head); });
@@ -265,7 +269,7 @@ WebRemoteServer::Headers WebRemoteServer::headersOf(const QByteArray &type, qsiz
 {
     Headers headers{{"Content-Type", type},
                     {"Content-Length", QByteArray::number(bodyBytes)},
-                    {"Content-Security-Policy", kPolicy},
+                    {"Content-Security-Policy", m_policy},
                     {"X-Content-Type-Options", "nosniff"},
                     {"Referrer-Policy", "no-referrer"},
                     {"X-Frame-Options", "DENY"}};
@@ -499,7 +503,7 @@ void WebRemoteServer::serveFile(const QHttpServerRequest &request, QTcpSocket *s
     QByteArray varies = "Accept-Encoding";
     if (path == QLatin1String("/index.html")) {
         const QString language = languageOf(request);
-        body = WebPageTexts::render(body, language);
+        body = WebPageTexts::render(m_document, language);
         key += '?' + language.toUtf8();
         varies = "Accept-Language, Cookie, Accept-Encoding";
     }

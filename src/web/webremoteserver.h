@@ -134,6 +134,8 @@ private:
     PairingThrottle m_pairingThrottle;
     PendingPictures m_pictures;
     PageFileCodings m_pageFiles;
+    QByteArray m_document; // index.html with the style and the home's scripts in it
+    QByteArray m_policy;   // the Content-Security-Policy of every answer
     std::optional<PageBackups> m_backups;
     QHash<const QWebSocket *, QPointer<QTcpSocket>> m_pageConnections;
     OffLoopWork m_uploadWork; // last: waited for before what its answers reach goes

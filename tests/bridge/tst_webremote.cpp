@@ -17,12 +17,14 @@
 #include "testauthority.h"
 #include "testmain.h"
 #include "web/connectionlimits.h"
+#include "web/pagedocument.h"
 #include "web/uploadedimage.h"
 #include "web/webhub.h"
 #include "web/webpagetexts.h"
 #include "web/webremoteserver.h"
 
 #include <QBuffer>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -32,6 +34,7 @@
 #include <QJsonObject>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QSslCipher>
 #include <QSslConfiguration>
@@ -333,7 +336,20 @@ private Q_SLOTS:
         const Answer index = get("/", token);
         QCOMPARE(index.status, 200);
         QVERIFY(index.body.contains("app.js"));
-        QVERIFY(index.reply->rawHeader("Content-Security-Policy").contains("script-src 'self'"));
+        const QByteArray policy = index.reply->rawHeader("Content-Security-Policy");
+        QVERIFY(policy.contains("script-src 'self'"));
+        // The script written into the page runs: the policy names it by its
+        // hash, and allows no other inline script.
+        const QRegularExpressionMatch inlineScript =
+            QRegularExpression(QStringLiteral("<script>(.*?)</script>"),
+                               QRegularExpression::DotMatchesEverythingOption)
+                .match(QString::fromUtf8(index.body));
+        QVERIFY(inlineScript.hasMatch());
+        const QByteArray hash =
+            QCryptographicHash::hash(inlineScript.captured(1).toUtf8(), QCryptographicHash::Sha256);
+        QVERIFY2(policy.contains(QByteArray("'sha256-" + hash.toBase64() + '\'')),
+                 policy.constData());
+        QVERIFY(!policy.contains("unsafe-inline"));
         QCOMPARE(index.reply->rawHeader("X-Content-Type-Options"), QByteArray("nosniff"));
         QCOMPARE(index.reply->rawHeader("Referrer-Policy"), QByteArray("no-referrer"));
         QCOMPARE(get("/app.js", token).reply->rawHeader("Content-Type"),
@@ -383,6 +399,51 @@ private Q_SLOTS:
                 get(path, token, "zh-CN", {{"Accept-Encoding", accepted}, {"If-None-Match", tag}})
                     .status,
                 200);
+    }
+
+    // The document carries its style and the home's modules, made one, only
+    // where they fit; otherwise it stays as it is (the files are fetched).
+    void theDocumentCarriesItsStyleAndScriptsWhereTheyFit_data()
+    {
+        QTest::addColumn<QByteArray>("app");
+        QTest::addColumn<QByteArray>("library");
+        QTest::addColumn<bool>("carried");
+        const QByteArray usesLibrary = "import { twice } from './library.js';\nshow(twice(2));\n";
+        dataRow("modules made one", usesLibrary, QByteArray("export const twice = (n) => 2 * n;\n"),
+                true);
+        dataRow("an import not carried", QByteArray("import { twice } from './elsewhere.js';\n"),
+                QByteArray("export const twice = 1;\n"), false);
+        dataRow("another form of import", QByteArray("import * as all from './library.js';\n"),
+                QByteArray("export const twice = 1;\n"), false);
+        dataRow("another form of export", usesLibrary, QByteArray("export let twice = 1;\n"),
+                false);
+        dataRow("modules importing each other", usesLibrary,
+                QByteArray("import { show } from './app.js';\nexport const twice = 1;\n"), false);
+        dataRow("a module that would end the element", usesLibrary,
+                QByteArray("export const twice = () => '</script>';\n"), false);
+    }
+    void theDocumentCarriesItsStyleAndScriptsWhereTheyFit()
+    {
+        QFETCH(QByteArray, app);
+        QFETCH(QByteArray, library);
+        QFETCH(bool, carried);
+        const QByteArray document = "<head><link rel=\"stylesheet\" href=\"/style.css\">\n"
+                                    "<script type=\"module\" async src=\"/app.js\"></script>\n"
+                                    "<link rel=\"modulepreload\" href=\"/library.js\">\n</head>";
+        const QHash<QString, QByteArray> files{
+            {"/style.css", "p { color: red; }\n"}, {"/app.js", app}, {"/library.js", library}};
+        const QByteArray built =
+            PageDocument::built(document, [&](const QString &path) { return files.value(path); });
+        if (!carried) {
+            QCOMPARE(built, document);
+            return;
+        }
+        QCOMPARE(built, QByteArray("<head><style>\np { color: red; }\n</style>\n"
+                                   "<script type=\"module\" async>\n"
+                                   "const module$library = (() => {\n"
+                                   "const twice = (n) => 2 * n;\nreturn { twice };\n})();\n"
+                                   "const { twice } = module$library;\nshow(twice(2));\n"
+                                   "</script>\n</head>"));
     }
 
     // The first request after a start is not kept waiting for brotli's best

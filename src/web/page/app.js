@@ -685,33 +685,47 @@ function askAgainForShownView() {
   }
 }
 
+// The socket the document opened at its start, with the events it had
+// before this script was there; taken once (a reconnection opens its own).
+function takeFirstSocket() {
+  const first = window.firstSocket;
+  delete window.firstSocket;
+  for (const type of ['open', 'message', 'close']) first?.socket.removeEventListener(type, first.hear);
+  return first;
+}
+
 function connect() {
-  // The page's language, for the home's own messages (toasts) told to it.
-  const language = encodeURIComponent(document.documentElement.lang);
-  socket = new WebSocket(`${location.protocol === 'https:' ? 'wss' : 'ws'}://${location.host}/?lang=${language}`);
-  socket.addEventListener('open', () => {
-    retryMs = 1000;
-    whenStarted(() => {
-      problems.connection = false;
-      showLink();
-      askAgainForShownView();
-    });
-  });
-  socket.addEventListener('message', (event) => {
-    const message = JSON.parse(event.data);
-    whenStarted(() => receive(message));
-  });
-  socket.addEventListener('close', () => {
-    retryTimer = setTimeout(connect, retryMs);
-    retryMs = Math.min(retryMs * 2, 30000);
-    whenStarted(() => {
-      problems.connection = true;
-      syncButton.removeAttribute('aria-busy');
-      if (screensReady) scenarioEditor.ended({ done: false }); // its answer will not come
-      for (const row of document.querySelectorAll('li.pending')) clearPending(row);
-      showLink();
-    });
-  });
+  const first = takeFirstSocket();
+  // A reconnection goes where the first socket went (the page's language in its query).
+  socket = first?.socket ?? new WebSocket(socket.url);
+  const handlers = {
+    open() {
+      retryMs = 1000;
+      whenStarted(() => {
+        problems.connection = false;
+        showLink();
+        askAgainForShownView();
+      });
+    },
+    message(event) {
+      const message = JSON.parse(event.data);
+      whenStarted(() => receive(message));
+    },
+    close() {
+      retryTimer = setTimeout(connect, retryMs);
+      retryMs = Math.min(retryMs * 2, 30000);
+      whenStarted(() => {
+        problems.connection = true;
+        syncButton.removeAttribute('aria-busy');
+        if (screensReady) scenarioEditor.ended({ done: false }); // its answer will not come
+        for (const row of document.querySelectorAll('li.pending')) clearPending(row);
+        showLink();
+      });
+    },
+  };
+  // What the first socket had already goes first, then what comes; both in one task, so in order.
+  for (const event of first?.heard ?? []) handlers[event.type](event);
+  for (const [type, handler] of Object.entries(handlers)) socket.addEventListener(type, handler);
 }
 
 // A phone coming back to the page (or back on the network) tries at once
