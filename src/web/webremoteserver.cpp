@@ -5,6 +5,7 @@
 #include "base/logging.h"
 #include "pagedocument.h"
 #include "pagepolicy.h"
+#include "pagetext.h"
 #include "photocode.h"
 #include "uploadedimage.h"
 #include "webpagetexts.h"
@@ -126,11 +127,8 @@ WebRemoteServer::WebRemoteServer(WebAccess access, QObject *parent)
 {
     initialiseWebFiles();
     // Compiled in: always there (and were it not, the policy would allow no inline script).
-    const auto pageFile = [](const QString &path) {
-        QFile file(QStringLiteral(":/web") + path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    };
-    m_document = PageDocument::built(pageFile(QStringLiteral("/index.html")), pageFile);
+    const auto read = [this](const QString &path) { return pageFile(path).value_or(QByteArray()); };
+    m_document = PageDocument::built(read(QStringLiteral("/index.html")), read);
     m_policy = PagePolicy::of(m_document);
     // An owner's photo may be larger than any other request.
     m_byteLimit.setAllowance(std::max(UploadedImage::kMaxBytes, PageBackups::kMaxUploadBytes),
@@ -476,17 +474,30 @@ void WebRemoteServer::servePicture(const QHttpServerRequest &request, QTcpSocket
             {{"Cache-Control", "private, max-age=31536000, immutable"}});
 }
 
+std::optional<QByteArray> WebRemoteServer::pageFile(const QString &path)
+{
+    // Only a path from the root, and only inside the page's own folder; kept
+    // by the file it names, so that other spellings of one path add nothing.
+    const QString resource = QDir::cleanPath(QStringLiteral(":/web") + path);
+    if (!path.startsWith(QLatin1Char('/')) || !resource.startsWith(QLatin1String(":/web/")))
+        return std::nullopt;
+    const auto kept = m_pageTexts.constFind(resource);
+    if (kept != m_pageTexts.constEnd())
+        return *kept;
+    QFile file(resource);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return *m_pageTexts.insert(resource, PageText::compacted(resource, file.readAll()));
+}
+
 void WebRemoteServer::serveFile(const QHttpServerRequest &request, QTcpSocket *socket)
 {
     QHttpServerResponder responder = makeResponder(request, socket);
     QString path = request.url().path();
     if (path == QLatin1String("/"))
         path = QStringLiteral("/index.html");
-    // Only a path from the root, and only inside the page's own folder.
-    const QString resource = QDir::cleanPath(QStringLiteral(":/web") + path);
-    QFile file(resource);
-    if (!path.startsWith(QLatin1Char('/')) || !resource.startsWith(QLatin1String(":/web/")) ||
-        !file.open(QIODevice::ReadOnly)) {
+    const std::optional<QByteArray> content = pageFile(path);
+    if (!content) {
         respond(responder, Status::NotFound, "text/plain", "not found");
         return;
     }
@@ -498,7 +509,7 @@ void WebRemoteServer::serveFile(const QHttpServerRequest &request, QTcpSocket *s
         type = "application/manifest+json";
     if (type.startsWith("text/"))
         type += "; charset=utf-8";
-    QByteArray body = file.readAll();
+    QByteArray body = *content;
     QByteArray key = path.toUtf8();
     QByteArray varies = "Accept-Encoding";
     if (path == QLatin1String("/index.html")) {

@@ -109,6 +109,8 @@ private:
     // Whether a request beginning so is an owner's photo (and may be that large).
     bool mayUpload(const QByteArray &requestHead) const;
     void serveFile(const QHttpServerRequest &request, QTcpSocket *socket);
+    // A page file as it is sent (compacted once, then kept); nothing when there is none.
+    std::optional<QByteArray> pageFile(const QString &path);
     void acceptWebSockets();
     // Cuts the page off once its peer leaves too much unread.
     void watchUnsent(QWebSocket *page, QTcpSocket *connection);
@@ -134,6 +136,7 @@ private:
     PairingThrottle m_pairingThrottle;
     PendingPictures m_pictures;
     PageFileCodings m_pageFiles;
+    QHash<QString, QByteArray> m_pageTexts; // by resource, as pageFile gives them
     QByteArray m_document; // index.html with the style and the home's scripts in it
     QByteArray m_policy;   // the Content-Security-Policy of every answer
     std::optional<PageBackups> m_backups;

@@ -18,6 +18,7 @@
 #include "testmain.h"
 #include "web/connectionlimits.h"
 #include "web/pagedocument.h"
+#include "web/pagetext.h"
 #include "web/uploadedimage.h"
 #include "web/webhub.h"
 #include "web/webpagetexts.h"
@@ -335,7 +336,7 @@ private Q_SLOTS:
         const QString token = WebRemoteServer::tokenOf(cookie.left(cookie.indexOf(';')));
         const Answer index = get("/", token);
         QCOMPARE(index.status, 200);
-        QVERIFY(index.body.contains("app.js"));
+        QVERIFY(index.body.contains("<script type=\"module\""));
         const QByteArray policy = index.reply->rawHeader("Content-Security-Policy");
         QVERIFY(policy.contains("script-src 'self'"));
         // The script written into the page runs: the policy names it by its
@@ -444,6 +445,43 @@ private Q_SLOTS:
                                    "const twice = (n) => 2 * n;\nreturn { twice };\n})();\n"
                                    "const { twice } = module$library;\nshow(twice(2));\n"
                                    "</script>\n</head>"));
+    }
+
+    // A page file loses what only its reader needs, and nothing that means anything.
+    void pageFilesAreSentWithoutCommentsAndIndentation_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QByteArray>("sent");
+        dataRow("script: comment lines, indentation and empty lines", QString("/a.js"),
+                QByteArray("// what it does\nif (a) {\n\n  // why\n  go(); // kept\n}\n"),
+                QByteArray("if (a) {\ngo(); // kept\n}\n"));
+        dataRow("script: a template across lines stays as written", QString("/a.js"),
+                QByteArray("const t = `one\n  // two\n    three`;\n  x();"),
+                QByteArray("const t = `one\n  // two\n    three`;\nx();"));
+        dataRow("script: an escaped backtick opens nothing", QString("/a.js"),
+                QByteArray("const q = '\\`';\n  // gone\n"), QByteArray("const q = '\\`';\n"));
+        dataRow("style: comments outside strings", QString("/a.css"),
+                QByteArray("/* the rows */\n.a {\n  content: \"/* kept */\";\n}\n"),
+                QByteArray(".a {\ncontent: \"/* kept */\";\n}\n"));
+        dataRow("style: a comment that never ends", QString("/a.css"),
+                QByteArray(".a { }\n/* open"), QByteArray(".a { }\n/* open"));
+        dataRow("document: comments, indentation and the script in it", QString("/a.html"),
+                QByteArray("<!-- note -->\n<p>\n  <b>one</b> <!-- x --> two\n</p>\n<script>\n"
+                           "  // said\n  go();\n</script>\n"),
+                QByteArray("<p>\n<b>one</b>  two\n</p>\n<script>go();\n</script>\n"));
+        dataRow("document: spaces that are text keep the indentation", QString("/a.html"),
+                QByteArray("<!-- note -->\n<pre>\n  a\n</pre>\n"),
+                QByteArray("\n<pre>\n  a\n</pre>\n"));
+        dataRow("other files as they are", QString("/a.svg"), QByteArray("<!-- a -->\n  <svg/>"),
+                QByteArray("<!-- a -->\n  <svg/>"));
+    }
+    void pageFilesAreSentWithoutCommentsAndIndentation()
+    {
+        QFETCH(QString, path);
+        QFETCH(QByteArray, content);
+        QFETCH(QByteArray, sent);
+        QCOMPARE(PageText::compacted(path, content), sent);
     }
 
     // The first request after a start is not kept waiting for brotli's best

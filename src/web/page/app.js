@@ -534,20 +534,29 @@ function showStrip(scenarios) {
   showStripPage();
 }
 
-// The strip's pages of five: a dot each, the one in view filled, once it stops scrolling.
+// The strip's pages of five: a dot each, the one in view filled. The page in
+// view is read once the strip stops scrolling; a strip drawn anew keeps it
+// (within its pages) without asking for a layout in the middle of drawing.
 const stripPerPage = 5;
+let stripPage = 0;
 function showStripPage() {
   const strip = document.getElementById('strip');
   const pages = Math.ceil(strip.children.length / stripPerPage);
   strip.style.setProperty('--missing', pages * stripPerPage - strip.children.length);
-  const shown = strip.clientWidth ? Math.round(strip.scrollLeft / strip.clientWidth) : 0;
+  stripPage = Math.max(0, Math.min(stripPage, pages - 1));
   const dots = document.getElementById('strip-pages');
   dots.hidden = pages < 2;
   dots.replaceChildren(...Array.from({ length: pages }, (_, page) => {
     const dot = document.createElement('span');
-    if (page === shown) dot.className = 'shown';
+    if (page === stripPage) dot.className = 'shown';
     return dot;
   }));
+}
+
+function stripScrolled() {
+  const strip = document.getElementById('strip');
+  stripPage = strip.clientWidth ? Math.round(strip.scrollLeft / strip.clientWidth) : 0;
+  showStripPage();
 }
 
 // The app's help topics and installation guide: each opened on its own,
@@ -787,7 +796,7 @@ function start() {
   banner = document.getElementById('banner');
   syncButton = document.getElementById('sync');
   announcer = document.getElementById('announce');
-  document.getElementById('strip').addEventListener('scrollend', showStripPage);
+  document.getElementById('strip').addEventListener('scrollend', stripScrolled);
   document.addEventListener('close', placeBanner, true); // a dialog's close does not bubble
   for (const tile of document.querySelectorAll('.tile')) tile.addEventListener('click', () => showView(tile.dataset.view));
   const runScenario = (number) => send({ type: 'scenario', number });
