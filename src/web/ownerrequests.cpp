@@ -26,7 +26,7 @@ std::optional<QVariantMap> OwnerRequests::transmitter(const QString &id) const
 void OwnerRequests::rename(const PageRequest::Rename &request, std::shared_ptr<FlowCaller> caller)
 {
     if (const QString refusal = NameRule::refusalOf(request.name); !refusal.isEmpty()) {
-        m_tell(pageError(refusal));
+        refuseRename(refusal);
         return;
     }
     if (std::optional<QVariantMap> device = m_home.store.deviceRecordWithMainID(request.id)) {
@@ -36,12 +36,22 @@ void OwnerRequests::rename(const PageRequest::Rename &request, std::shared_ptr<F
     }
     std::optional<QVariantMap> record = transmitter(request.id);
     if (!record) {
-        m_tell(pageError(QStringLiteral("noDevice")));
+        refuseRename(QStringLiteral("noDevice"));
         return;
     }
     record->insert(Key::title, request.name);
-    m_home.store.updateSuperBoxWithMainID(request.id, *record);
+    if (!m_home.store.updateSuperBoxWithMainID(request.id, *record)) {
+        refuseRename(QStringLiteral("storeUnreadable"));
+        return;
+    }
     listTransmitters();
+    m_tell(pageEnd(QLatin1String(kRenameEnd), true));
+}
+
+void OwnerRequests::refuseRename(const QString &code)
+{
+    m_tell(pageError(code));
+    m_tell(pageEnd(QLatin1String(kRenameEnd), false));
 }
 
 void OwnerRequests::remove(const PageRequest::Remove &request, std::shared_ptr<FlowCaller> caller)

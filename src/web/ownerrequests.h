@@ -31,6 +31,10 @@ public:
     OwnerRequests(const OwnerRequests &) = delete;
     OwnerRequests &operator=(const OwnerRequests &) = delete;
 
+    // Its end is told to the page, after any refusal: {"type": kRenameEnd, "done": bool}.
+    // Its caller is to tell that end too (PageSession::caller(kRenameEnd)).
+    static constexpr const char *kRenameEnd = "renameDone";
+
     void rename(const PageRequest::Rename &request, std::shared_ptr<FlowCaller> caller);
     void remove(const PageRequest::Remove &request, std::shared_ptr<FlowCaller> caller);
     void detail(const PageRequest::Detail &request);
@@ -39,6 +43,7 @@ public:
 
 private:
     std::optional<QVariantMap> transmitter(const QString &id) const;
+    void refuseRename(const QString &code);
 
     HomeServices m_home;
     Tell m_tell;

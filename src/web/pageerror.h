@@ -13,3 +13,10 @@ inline QJsonObject pageError(const QString &code, const QString &message = {})
             {QStringLiteral("code"), code},
             {QStringLiteral("message"), message}};
 }
+
+// The end of a flow a page started and waits on (a save, a naming):
+// {"type": end, "done": bool}, told after any error of its own.
+inline QJsonObject pageEnd(const QString &end, bool done)
+{
+    return {{QStringLiteral("type"), end}, {QStringLiteral("done"), done}};
+}

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "pagesession.h"
 
+#include "pageerror.h"
 #include "webpagetexts.h"
 
 #include "base/logging.h"
@@ -60,7 +61,7 @@ void PageSession::tellOutcome(const FlowOutcome &outcome)
 
 void PageSession::tellEnd(const QString &end, bool done)
 {
-    m_send({{QStringLiteral("type"), end}, {QStringLiteral("done"), done}});
+    m_send(pageEnd(end, done));
 }
 
 std::shared_ptr<FlowCaller> PageSession::caller(const QString &end)

@@ -295,7 +295,7 @@ void ScenarioRequests::save(const PageRequest::SaveScenario &request,
 void ScenarioRequests::refuse(const QString &code, const QString &message)
 {
     m_tell(pageError(code, message));
-    m_tell({{QStringLiteral("type"), QLatin1String(kEnd)}, {QStringLiteral("done"), false}});
+    m_tell(pageEnd(QLatin1String(kEnd), false));
 }
 
 QStringList ScenarioRequests::takenNumbers() const

@@ -311,7 +311,9 @@ void WebHub::askOwner(QWebSocket *socket, const PageRequest::Request &request)
     PageSession &session = *m_pages.value(socket).session;
     std::visit(
         Overloaded{
-            [&](const PageRequest::Rename &rename) { m_owner.rename(rename, session.caller()); },
+            [&](const PageRequest::Rename &rename) {
+                m_owner.rename(rename, session.caller(QLatin1String(OwnerRequests::kRenameEnd)));
+            },
             [&](const PageRequest::Remove &remove) { m_owner.remove(remove, session.caller()); },
             [&](const PageRequest::Answer &answer) {
                 // Only the page the question was put to may answer it.

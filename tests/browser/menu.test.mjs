@@ -50,6 +50,23 @@ await browserTest(bin, [], async (rig, browser) => {
   assert.ok(await page.locator('main > nav').isHidden() && await page.locator('footer').isHidden(), 'About alone');
   await page.locator('#about').getByRole('button', { name: 'Back' }).click();
   assert.ok(await page.locator('#lights').isVisible() && await page.locator('footer').isVisible(), 'home again');
+  const focused = () => page.evaluate(() => document.activeElement?.id || document.activeElement?.textContent);
+  assert.equal(await focused(), 'open-about', 'the focus back on what opened the screen');
+
+  // The app's bar: its menu brings the settings to the person, its scanner opens
+  // the enrolment (the screen's title taken by the focus, given back by Back),
+  // and on the scenarios' view its + adds a scenario.
+  await page.getByRole('button', { name: 'System Setting' }).click();
+  assert.equal(await focused(), 'open-devices');
+  await page.getByRole('button', { name: 'Scan', exact: true }).click();
+  await page.locator('#enrol-id').waitFor();
+  await page.locator('#enrol').getByRole('button', { name: 'Back' }).click();
+  assert.equal(await focused(), 'open-scan');
+  await page.getByRole('button', { name: 'Scenario', exact: true }).click();
+  assert.ok(await page.locator('#open-scan').isHidden(), 'no scanner on the scenarios\' view');
+  await page.getByRole('button', { name: 'Add Scenario', exact: true }).click();
+  await page.locator('#scenario-choose').waitFor();
+  await page.locator('#scenario-choose').getByRole('button', { name: 'Back' }).click();
 
   // Clean All: asked first, then the home is empty here and kept by the master.
   await page.getByRole('button', { name: 'Clean All', exact: true }).click();

@@ -14,8 +14,9 @@ import { auditViews, browserTest, goHome, until } from './rig.mjs';
 
 const bin = process.argv[2];
 const silent = '211300001232'; // Porch: its controller does not answer
+const refusesNames = '212200004560'; // Living room: the master refuses its names
 
-await browserTest(bin, ['--silent-channel', silent], async (rig, browser) => {
+await browserTest(bin, ['--silent-channel', silent, '--fault', `lig:15:${refusesNames}=code:1`], async (rig, browser) => {
   const { base, simulated } = rig;
 
   // A family member's device (the MQTT request's default): no owner's control.
@@ -125,6 +126,18 @@ await browserTest(bin, ['--silent-channel', silent], async (rig, browser) => {
     }
     assert.equal(simulated('211300001231').name, 'Hall light', 'nothing sent');
     await page.getByRole('button', { name: 'Cancel' }).click();
+    // A name the master refuses: the dialog stays until the home has answered, then
+    // says so inside it and keeps the typed name to be put right.
+    await rowAction(refusesNames, 'Edit', 'Living room');
+    await page.fill('#rename-name', 'Lounge');
+    await page.getByRole('button', { name: 'Done' }).click();
+    const renameDone = page.locator('#rename button[type="submit"]');
+    await until(async () => (await renameDone.getAttribute('aria-busy')) === null, 'the home\'s answer', 30000);
+    assert.ok(await page.locator('#rename').evaluate((dialog) => dialog.open), 'the dialog stays');
+    assert.equal(await page.inputValue('#rename-name'), 'Lounge');
+    assert.ok(await page.locator('#rename #banner').isVisible(), 'the refusal told inside the dialog');
+    assert.equal(await unit(refusesNames).locator('.name').textContent(), 'Living room');
+    await page.getByRole('button', { name: 'Cancel' }).click();
 
     // At home too, as on the app's lighting screen: a swipe across a row shows
     // its Edit and Delete; a drag along a dimmer's slider is no swipe.
@@ -140,8 +153,14 @@ await browserTest(bin, ['--silent-channel', silent], async (rig, browser) => {
     await swipe(slider.x + slider.width * 0.8, slider.x + slider.width * 0.2, slider.y + slider.height / 2);
     assert.ok(await page.locator('#channel-212200004560 .row-actions').isHidden(), 'the slider dragged, no actions');
     const hallRow = await page.locator('#channel-211300001231').boundingBox();
+    // Either way across, as the app's rows: a swipe shows them, the next one hides them.
+    const hallEdit = page.getByRole('button', { name: 'Edit Hall light', exact: true });
+    await swipe(hallRow.x + 10, hallRow.x + hallRow.width * 0.6, hallRow.y + 20);
+    assert.ok(await hallEdit.isVisible(), 'shown by a swipe to the right');
     await swipe(hallRow.x + hallRow.width * 0.6, hallRow.x + 10, hallRow.y + 20);
-    await page.getByRole('button', { name: 'Edit Hall light', exact: true }).click();
+    assert.ok(await hallEdit.isHidden(), 'hidden by the next swipe');
+    await swipe(hallRow.x + hallRow.width * 0.6, hallRow.x + 10, hallRow.y + 20);
+    await hallEdit.click();
     assert.equal(await page.inputValue('#rename-name'), 'Hall light');
     await page.getByRole('button', { name: 'Cancel' }).click();
     await page.locator('#open-devices').click();

@@ -149,9 +149,9 @@ function button(label, name, onClick) {
 const swipeDistance = 40;
 
 // The app's swipe rows of one list: a row's Edit and Delete show only after a
-// swipe to the left across it (or its own ⋯, for a keyboard or a screen
-// reader) and hide after one to the right, one row at a time; the press that
-// ends a swipe opens nothing. A row's key names it across redraws.
+// swipe across it, either way (or its own ⋯, for a keyboard or a screen
+// reader), and hide after the next, one row at a time; the press that ends a
+// swipe opens nothing. A row's key names it across redraws.
 function swipeRows() {
   let openKey = null;
   let openRow = null;
@@ -181,7 +181,7 @@ function swipeRows() {
       // The click that may follow this release (same task) is the swipe's, not a press.
       swiped = true;
       setTimeout(() => { swiped = false; });
-      show(row, key, across < 0);
+      show(row, key, openKey !== key);
     });
     row.addEventListener('click', (event) => {
       if (!swiped) return;
@@ -418,17 +418,41 @@ const tileViews = [...homeViews, 'scenarios'];
 let tileView = 'lights';
 let viewBefore = 'lights';
 
+// The control each screen was opened by, for the focus to go back to.
+const openers = new Map();
+
 function showView(shown) {
   const current = views.find((view) => !document.getElementById(view).hidden);
+  const section = document.getElementById(shown);
+  const screen = !tileViews.includes(shown);
   if (current && current !== shown) {
     viewBefore = current;
-    if (!tileViews.includes(shown)) window.scrollTo(0, 0); // a screen opens at its top
+    if (screen) window.scrollTo(0, 0); // a screen opens at its top
+    if (screen && !section.contains(document.activeElement)) openers.set(shown, document.activeElement);
   }
-  if (tileViews.includes(shown)) tileView = shown;
+  if (!screen) tileView = shown;
   for (const view of views) document.getElementById(view).hidden = view !== shown;
   document.getElementById('strip-area').hidden = !homeViews.includes(shown);
-  document.body.classList.toggle('away', !tileViews.includes(shown));
+  document.body.classList.toggle('away', screen);
+  document.body.classList.toggle('on-scenarios', shown === 'scenarios'); // the bar's + instead of its scanner
   for (const tile of document.querySelectorAll('.tile')) tile.setAttribute('aria-pressed', String(tile.dataset.view === shown));
+  if (current && current !== shown) focusShown(current, shown);
+}
+
+// The focus follows the person: back to what opened the screen left, where
+// that is in sight again, else to the new screen's title (or the home's tile).
+function focusShown(left, shown) {
+  const opener = openers.get(left);
+  if (opener?.isConnected && opener.checkVisibility() && document.getElementById(shown).contains(opener)
+    || (opener && tileViews.includes(shown) && opener.checkVisibility())) {
+    opener.focus();
+    return;
+  }
+  const title = tileViews.includes(shown) ? document.querySelector(`.tile[data-view="${shown}"]`)
+    : document.getElementById(document.getElementById(shown).getAttribute('aria-labelledby'));
+  if (!title || title.contains(document.activeElement)) return;
+  if (!title.matches('button')) title.tabIndex = -1;
+  title.focus({ preventScroll: true });
 }
 
 // A screen's Back: to the home's view it left ("home"), the view it was opened from ("before"), or the one named.
@@ -664,6 +688,7 @@ function receive(message) {
   else if (message.type === 'schedules') whenScreens(() => schedules.receive(message));
   else if (message.type === 'scheduleDone') whenScreens(() => schedules.done(message));
   else if (message.type === 'scenarioDone') whenScreens(() => scenarioEditor.ended(message));
+  else if (message.type === 'renameDone') whenScreens(() => devices.renamed(message));
   else if (message.type === 'help') showHelp(message.topics);
   else if (message.type === 'notice') {
     syncButton.removeAttribute('aria-busy');
@@ -726,7 +751,10 @@ function connect() {
       whenStarted(() => {
         problems.connection = true;
         syncButton.removeAttribute('aria-busy');
-        if (screensReady) scenarioEditor.ended({ done: false }); // its answer will not come
+        if (screensReady) { // their answers will not come
+          scenarioEditor.ended({ done: false });
+          devices.renamed({ done: false });
+        }
         for (const row of document.querySelectorAll('li.pending')) clearPending(row);
         showLink();
       });
@@ -825,6 +853,13 @@ function start() {
     });
   });
   document.getElementById('open-about').addEventListener('click', () => showView('about'));
+  // The bar's menu: the settings at the foot of the home, brought into view.
+  document.getElementById('open-menu').addEventListener('click', () => {
+    const menu = document.querySelector('footer');
+    menu.scrollIntoView({ block: 'start' });
+    menu.querySelector('button:not([hidden])')?.focus({ preventScroll: true });
+  });
+  document.getElementById('open-scan').addEventListener('click', () => withScreens(() => document.getElementById('open-enrol').click()));
   started = true;
   for (const work of waiting.splice(0)) work();
   setInterval(showLink, 1000);

@@ -75,21 +75,33 @@ export function deviceManagement({ texts, fill, send, button, showView, tellErro
     document.getElementById('detail-text').textContent =
       `${texts.idLabel}:${message.id}\n${texts.nameLabel}:${message.name}`;
     showView('detail');
-    document.getElementById('detail-back').focus();
   }
 
+  // The dialog stays, with the typed name, until the home has taken it, as the
+  // app's naming screen does: a refusal, or a master that does not answer, is
+  // shown in it and leaves the name to be put right.
+  const renameDone = renameDialog.querySelector('button[type="submit"]');
+  const renamingBusy = (busy) => (busy ? renameDone.setAttribute('aria-busy', 'true')
+    : renameDone.removeAttribute('aria-busy'));
   renameDialog.querySelector('form').addEventListener('submit', (event) => {
+    event.preventDefault();
     const name = renameField.value;
-    // The dialog stays with the typed name, as the app's naming screen does.
-    if (!name || nameRefused(name)) {
-      event.preventDefault();
-      if (!name) tellError(texts.nameEmpty);
+    if (renameDone.hasAttribute('aria-busy') || nameRefused(name)) return;
+    if (!name) {
+      tellError(texts.nameEmpty);
       return;
     }
-    send({ type: 'rename', id: renaming, name });
+    renamingBusy(send({ type: 'rename', id: renaming, name }));
+  });
+  renameDialog.addEventListener('close', () => {
+    renamingBusy(false);
+    // The Edit that opened the dialog went with its row's panel: the row's ⋯ takes the focus back.
+    if (document.activeElement && document.activeElement !== document.body) return;
+    const id = CSS.escape(renaming);
+    [...document.querySelectorAll(`#channel-${id} > .more, #devices li[data-id="${id}"] > .more`)]
+      .find((more) => more.checkVisibility())?.focus();
   });
   document.getElementById('rename-cancel').addEventListener('click', () => renameDialog.close());
-  document.getElementById('detail-back').addEventListener('click', () => showView('devices'));
   // The list shows the transmitters as the bridge has them now.
   function open() {
     send({ type: 'transmitters' });
@@ -109,6 +121,12 @@ export function deviceManagement({ texts, fill, send, button, showView, tellErro
     open,
     rename,
     remove,
+    // The end of this page's rename: the dialog closes once the name is the home's.
+    renamed(message) {
+      if (!renameDone.hasAttribute('aria-busy')) return;
+      renamingBusy(false);
+      if (message.done) renameDialog.close();
+    },
     takeHome(home) {
       channels = home.channels;
       render();

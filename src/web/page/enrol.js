@@ -206,6 +206,12 @@ export function enrolment({ texts, send, button, showView, tell, limitName, name
     if (decoded && !names().some(nameRefused)) send({ type: 'enrol', id: decoded.id, names: names() });
   });
   document.getElementById('open-enrol').addEventListener('click', start);
+  // Back from the names goes back to the scanner, as the app's screens are stacked.
+  document.querySelector('#enrol > button[data-back]').addEventListener('click', (event) => {
+    if (namesForm.hidden) return;
+    event.stopPropagation();
+    start();
+  });
   // A photo of the printed code: the bridge reads it, then it is decoded as a typed one.
   const photo = document.getElementById('enrol-photo');
   photo.addEventListener('change', async () => {
