@@ -80,10 +80,9 @@ struct NextPart {
 NextPart nextPart(const QByteArray &lower, qsizetype from)
 {
     NextPart next;
-    for (const auto &[opening, closing] :
-         {std::pair<QByteArray, QByteArray>{"<!--", "-->"},
-          {"<script", "</script>"},
-          {"<style", "</style>"}}) {
+    for (const auto &[opening, closing] : {std::pair<QByteArray, QByteArray>{"<!--", "-->"},
+                                           {"<script", "</script>"},
+                                           {"<style", "</style>"}}) {
         const qsizetype at = lower.indexOf(opening, from);
         if (at >= 0 && (next.start < 0 || at < next.start))
             next = {at, closing};
