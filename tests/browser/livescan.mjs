@@ -3,15 +3,25 @@
 // installed into a page before its scripts run: it reads whatever code the
 // test puts "in front of the camera" (window.codeInView) from the video the
 // page shows it, and counts its looks. Every camera the page opens is kept
-// in window.openedCameras, so that a test can see its tracks stopped.
+// in window.openedCameras, so that a test can see its tracks stopped; with
+// window.cameraHasLight, the cameras opened have a light.
 export function installDetector() {
   window.codeInView = null;
   window.detectorLooks = 0;
   window.openedCameras = [];
+  window.cameraHasLight = false;
+  window.torchAsked = [];
   const open = navigator.mediaDevices.getUserMedia.bind(navigator.mediaDevices);
   navigator.mediaDevices.getUserMedia = async (constraints) => {
     const stream = await open(constraints);
     window.openedCameras.push(stream);
+    // A camera with a light, when the test says so: what it is asked is kept in window.torchAsked.
+    if (window.cameraHasLight) {
+      const [track] = stream.getVideoTracks();
+      const capabilities = track.getCapabilities.bind(track);
+      track.getCapabilities = () => ({ ...capabilities(), torch: true });
+      track.applyConstraints = async (wanted) => { window.torchAsked.push(wanted.advanced[0].torch); };
+    }
     return stream;
   };
   window.BarcodeDetector = class {

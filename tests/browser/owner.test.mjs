@@ -191,9 +191,15 @@ await browserTest(bin, ['--silent-channel', silent, '--fault', `lig:15:${refuses
     await page.keyboard.press('Enter');
     await page.locator('#enrol-name-0').waitFor();
     assert.equal(await page.textContent('#enrol-reminder'), 'Reminder Please power on device before connect');
-    await page.fill('#enrol-name-0', 'Desk lamp');
+    await page.fill('#enrol-name-0', 'Desk, lamp');
     await page.getByRole('button', { name: 'Next' }).click();
     assert.ok(await page.locator('#enrol-name-1').isVisible(), 'the second channel\'s page');
+    // A name refused on another channel's page: that page comes back, its field focused.
+    await page.getByRole('button', { name: 'Connect' }).click();
+    assert.ok(await page.locator('#enrol-name-0').isVisible(), 'back on the refused name\'s page');
+    assert.equal(await page.evaluate(() => document.activeElement.id), 'enrol-name-0');
+    await page.fill('#enrol-name-0', 'Desk lamp');
+    await page.getByRole('button', { name: 'Next' }).click();
     await page.getByRole('button', { name: 'Connect' }).click();
     await until(async () => (await page.textContent('#banner')) === 'Connection successful', 'the enrolment');
     const enrolled = simulated('2112D0007770') ?? simulated('2112D0007771');
@@ -260,6 +266,19 @@ await browserTest(bin, ['--silent-channel', silent, '--fault', `lig:15:${refuses
     const question = page.locator('#question');
     await question.waitFor();
     assert.match(await page.textContent('#question-text'), /控制器无应答/);
+    // Escape is the question's Cancel: the home hears it (and tells the removal's end), and
+    // the controller stays.
+    const told = await page.textContent('#banner');
+    await page.keyboard.press('Escape');
+    await until(async () => !['', told].includes(await page.textContent('#banner')), 'the removal declined');
+    assert.ok(await question.isHidden());
+    assert.equal(await unit(silent).count(), 1, 'kept when declined');
+    const deletePorch = unit(silent).getByRole('button', { name: 'Delete Porch', exact: true });
+    if (await deletePorch.isHidden()) await unit(silent).getByRole('button', { name: 'Edit or delete Porch' }).click();
+    await deletePorch.click();
+    await answer('Remove');
+    await until(async () => /控制器无应答/.test(await page.textContent('#question-text')) && await question.isVisible(),
+      'the home\'s question again');
     await question.getByRole('button', { name: '强制删除' }).click();
     await until(async () => (await page.textContent('#banner')) === 'Force remove the device successful', 'the forced removal');
     await until(() => !simulated(silent), 'the controller forgotten by the master');

@@ -123,10 +123,10 @@ await browserTest(bin, [], async (rig, browser) => {
   const kept = await context.newPage();
   await kept.goto(base);
   await until(async () => (await kept.textContent('#link')) === 'not connected', 'the kept page to say it is not connected');
-  // The tiles' pictures are kept with it.
-  assert.ok(await kept.evaluate(() => Promise.all([...document.querySelectorAll('.tile img')]
+  // The tiles' and About's pictures are kept with it.
+  assert.ok(await kept.evaluate(() => Promise.all([...document.querySelectorAll('.tile img, #about img')]
     .map((image) => fetch(image.dataset.src ?? image.src).then((answer) => answer.ok, () => false)))
-    .then((kept) => kept.every(Boolean))), 'the tiles\' pictures without the bridge');
+    .then((kept) => kept.every(Boolean))), 'the tiles\' and About\'s pictures without the bridge');
   await kept.close();
   const hallOn = simulated('211300001230').on;
   rig.ctl('light', '211300001230', hallOn ? 'off' : 'on');

@@ -75,6 +75,20 @@ await browserTest(bin, [], async (rig, browser) => {
   // Cancelled, and the view left: the camera stopped each time.
   await page.evaluate(() => { window.codeInView = null; });
   await startScanning();
+  const light = page.getByRole('button', { name: 'Open Flashlight' });
+  assert.equal(await light.isHidden(), true, 'no flashlight for a camera without a light');
+  await page.getByRole('button', { name: 'Cancel' }).click();
+  // A camera with a light: the app's Open Flashlight turns it on, and off again.
+  await page.evaluate(() => { window.cameraHasLight = true; });
+  await startScanning();
+  await light.click();
+  assert.equal(await light.getAttribute('aria-pressed'), 'true');
+  await light.click();
+  assert.deepEqual(await page.evaluate(() => window.torchAsked), [true, false]);
+  await page.getByRole('button', { name: 'Cancel' }).click();
+  assert.equal(await light.isHidden(), true, 'gone with the camera');
+  await until(() => camerasStopped(page), 'the camera stopped when cancelled');
+  await startScanning();
   await page.getByRole('button', { name: 'Cancel' }).click();
   await until(() => camerasStopped(page), 'the camera stopped when cancelled');
   await startScanning();
@@ -91,7 +105,7 @@ await browserTest(bin, [], async (rig, browser) => {
   assert.equal(await page.locator('#enrol-pages input').count(), 2, 'a two-channel controller');
   await until(() => camerasStopped(page), 'the camera stopped after the code was taken');
   assert.deepEqual(decodes, ['1234', controller]);
-  assert.equal(await page.evaluate(() => window.openedCameras.length), 4);
+  assert.equal(await page.evaluate(() => window.openedCameras.length), 6);
 
   await auditViews(browser, { context, viewport, initScript: installDetector }, base, [
     async function scanning(audited) {

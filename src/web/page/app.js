@@ -208,14 +208,23 @@ function swipeRows() {
   };
 }
 
-// A question with its buttons (the app's alert); the index of the one chosen goes to answer.
+// A question with its buttons (the app's alert); the index of the one chosen
+// goes to answer. Closed another way (Escape), it is answered by its Cancel,
+// as if pressed: the home may be waiting on the answer to end its flow.
 function ask(message, buttons, answer) {
   const dialog = document.getElementById('question');
   document.getElementById('question-text').textContent = message;
-  dialog.querySelector('.actions').replaceChildren(...buttons.map((label, index) => button(label, '', () => {
+  let answered = false;
+  const choose = (index) => {
+    if (answered) return;
+    answered = true;
     dialog.close();
     answer(index);
-  })));
+  };
+  dialog.querySelector('.actions').replaceChildren(...buttons.map((label, index) => button(label, '', () => choose(index))));
+  // The home's own questions name their Cancel in Chinese, as the app's do.
+  const cancel = buttons.findIndex((label) => label === texts.cancel || label === '取消');
+  dialog.onclose = () => { if (cancel >= 0) choose(cancel); };
   dialog.showModal();
 }
 

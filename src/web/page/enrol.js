@@ -82,11 +82,25 @@ export function enrolment({ texts, send, button, showView, tell, limitName, name
   let formats = null;
   let stopScanning = null;
 
+  // The app's "Open Flashlight": shown while the camera is open, where it has a light.
+  const torchButton = document.getElementById('enrol-torch');
+  const joined = document.documentElement.lang.startsWith('zh') ? '' : ' ';
+  torchButton.textContent = `${texts.scanOpen}${joined}${texts.flashlight}`;
+  let setTorch = null;
+  torchButton.addEventListener('click', () => {
+    const on = torchButton.getAttribute('aria-pressed') !== 'true';
+    torchButton.setAttribute('aria-pressed', String(on));
+    setTorch?.(on);
+  });
+
   function endScan() {
     stopScanning?.();
     stopScanning = null;
     camera.hidden = true;
     scanButton.hidden = !formats;
+    setTorch = null;
+    torchButton.hidden = true;
+    torchButton.setAttribute('aria-pressed', 'false');
   }
 
   // A code scanned, photographed or typed: decoded by the bridge alike.
@@ -118,6 +132,10 @@ export function enrolment({ texts, send, button, showView, tell, limitName, name
       onFailure: () => {
         endScan();
         tell('error', texts.cameraFailed);
+      },
+      onTorch: (turn) => {
+        setTorch = turn;
+        torchButton.hidden = false;
       },
     });
   }
@@ -203,7 +221,11 @@ export function enrolment({ texts, send, button, showView, tell, limitName, name
   });
   namesForm.addEventListener('submit', (event) => {
     event.preventDefault();
-    if (decoded && !names().some(nameRefused)) send({ type: 'enrol', id: decoded.id, names: names() });
+    if (!decoded) return;
+    // A refused name on another channel's page: that page is brought into view, its field focused.
+    const refused = names().findIndex(nameRefused);
+    if (refused >= 0) showPage(refused);
+    else send({ type: 'enrol', id: decoded.id, names: names() });
   });
   document.getElementById('open-enrol').addEventListener('click', start);
   // Back from the names goes back to the scanner, as the app's screens are stacked.

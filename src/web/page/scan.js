@@ -8,8 +8,9 @@ const lookEveryMs = 200;
 
 // Starts the camera; returns the function that stops it. onCode gets the
 // text of the first code read (the camera stopped first); onFailure is
-// called when the camera cannot be opened or shown.
-export function scanLive(video, formats, { onCode, onFailure }) {
+// called when the camera cannot be opened or shown; onTorch, once the camera
+// is open, when it has a light: with the function that turns it on or off.
+export function scanLive(video, formats, { onCode, onFailure, onTorch }) {
   const detector = new BarcodeDetector({ formats });
   let stopped = false;
   let stream = null;
@@ -51,6 +52,10 @@ export function scanLive(video, formats, { onCode, onFailure }) {
       }
       video.srcObject = opened;
       video.play().then(() => { if (!stopped) look(); }, fail);
+      const [track] = opened.getVideoTracks();
+      if (track?.getCapabilities?.().torch) {
+        onTorch?.((on) => track.applyConstraints({ advanced: [{ torch: on }] }).catch(() => false));
+      }
     }, fail);
   return stop;
 }

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Keeps the page's own files for a quick start; never a state or a message.
-// The document carries the style and the home's scripts; the other screens' modules are files.
-const files = ['/', '/index.html', '/devices.js', '/scenarios.js', '/enrol.js', '/scan.js', '/upload.js', '/backups.js',
-  '/schedules.js', '/pictures.js', '/icon.svg', '/apple-touch-icon.png', '/manifest.webmanifest',
+// The document carries the style and the home's scripts (the files too, for
+// a document served without them); the other screens' modules are files.
+const files = ['/', '/index.html', '/style.css', '/app.js', '/quick.js', '/pictures.js', '/devices.js',
+  '/scenarios.js', '/enrol.js', '/scan.js', '/upload.js', '/backups.js', '/schedules.js', '/icon.svg',
+  '/apple-touch-icon.png', '/manifest.webmanifest',
   '/icons/home_Lighting.svg', '/icons/home_Curtain.svg', '/icons/home_Thermostat.svg',
-  '/icons/curtain_open.svg', '/icons/curtain_close.svg', '/icons/curtain_stop.svg'];
-const kept = 'ardentia-v10';
+  '/icons/curtain_open.svg', '/icons/curtain_close.svg', '/icons/curtain_stop.svg',
+  '/pictures/MainIcon320b.svg', '/pictures/company_Logo_Red.svg'];
+const kept = 'ardentia-v11';
 self.addEventListener('install', (event) => {
   event.waitUntil(caches.open(kept).then((cache) => cache.addAll(files)));
 });
