@@ -46,8 +46,14 @@ await browserTest(bin, [], async (rig, browser) => {
   assert.equal(await page.textContent('#about-support'), 'Technical Support:400-880-2626');
   assert.match(await page.textContent('#about-version'), /^App Version:\d+\.\d+\.\d+$/);
 
-  // A screen of its own, as the app's: no tiles, no menu; its Back goes home.
+  // A screen of its own, as the app's: no tiles, no menu, its Back and title in the
+  // navigation bar; its Back goes home.
   assert.ok(await page.locator('main > nav').isHidden() && await page.locator('footer').isHidden(), 'About alone');
+  const bar = await page.locator('header').boundingBox();
+  for (const part of ['#about > .back', '#about-title']) {
+    const { y, height } = await page.locator(part).boundingBox();
+    assert.ok(y >= bar.y && y + height <= bar.y + bar.height + 1, `${part} in the bar`);
+  }
   await page.locator('#about').getByRole('button', { name: 'Back' }).click();
   assert.ok(await page.locator('#lights').isVisible() && await page.locator('footer').isVisible(), 'home again');
   const focused = () => page.evaluate(() => document.activeElement?.id || document.activeElement?.textContent);
