@@ -1460,14 +1460,6 @@ start your smart home journey</translation>
         <translation>not connected</translation>
     </message>
     <message>
-        <source>The master transmitter is not answering.</source>
-        <translation>The master transmitter is not answering.</translation>
-    </message>
-    <message>
-        <source>The connection to the home was lost. Trying again…</source>
-        <translation>The connection to the home was lost. Trying again…</translation>
-    </message>
-    <message>
         <source>Not connected to the home.</source>
         <translation>Not connected to the home.</translation>
     </message>
@@ -1706,10 +1698,6 @@ start your smart home journey</translation>
     <message>
         <source>Schedule deleted</source>
         <translation>Schedule deleted</translation>
-    </message>
-    <message>
-        <source>%1 to %2%</source>
-        <translation>%1 to %2%</translation>
     </message>
     <message>
         <source>Device</source>

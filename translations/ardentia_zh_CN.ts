@@ -1460,14 +1460,6 @@
         <translation>未连接</translation>
     </message>
     <message>
-        <source>The master transmitter is not answering.</source>
-        <translation>主转发器没有应答。</translation>
-    </message>
-    <message>
-        <source>The connection to the home was lost. Trying again…</source>
-        <translation>与家的连接已断开，正在重试…</translation>
-    </message>
-    <message>
         <source>Not connected to the home.</source>
         <translation>未连接到家。</translation>
     </message>
@@ -1706,10 +1698,6 @@
     <message>
         <source>Schedule deleted</source>
         <translation>定时已删除</translation>
-    </message>
-    <message>
-        <source>%1 to %2%</source>
-        <translation>%1 调至 %2%</translation>
     </message>
     <message>
         <source>Device</source>
