@@ -36,6 +36,12 @@ const Text kTexts[] = {
     {"lighting", "HomeFunctionTile", QT_TRANSLATE_NOOP("HomeFunctionTile", "Lighting")},
     {"curtain", "HomeFunctionTile", QT_TRANSLATE_NOOP("HomeFunctionTile", "Curtain")},
     {"scenario", "HomeFunctionTile", QT_TRANSLATE_NOOP("HomeFunctionTile", "Scenario")},
+    // The titles of the app's lighting, curtain and scenario screens.
+    {"lightingTitle", "LightingViewController",
+     QT_TRANSLATE_NOOP("LightingViewController", "Lighting")},
+    {"curtainTitle", "CurtainViewController",
+     QT_TRANSLATE_NOOP("CurtainViewController", "Curtain")},
+    {"scenarioTitle", "SceneViewController", QT_TRANSLATE_NOOP("SceneViewController", "Scenario")},
     {"sync", "HomeMenuView", QT_TRANSLATE_NOOP("HomeMenuView", "Synchronize Data")},
     {"deviceManagement", "HomeMenuView", QT_TRANSLATE_NOOP("HomeMenuView", "Device Management")},
     {"systemSetting", "HomeMenuView", QT_TRANSLATE_NOOP("HomeMenuView", "System Setting")},
