@@ -1432,14 +1432,6 @@ start your smart home journey</translation>
         <translation>Close %1</translation>
     </message>
     <message>
-        <source>Turn on</source>
-        <translation>Turn on</translation>
-    </message>
-    <message>
-        <source>Turn off</source>
-        <translation>Turn off</translation>
-    </message>
-    <message>
         <source>Turn on %1</source>
         <translation>Turn on %1</translation>
     </message>

@@ -1432,14 +1432,6 @@
         <translation>关闭%1</translation>
     </message>
     <message>
-        <source>Turn on</source>
-        <translation>打开</translation>
-    </message>
-    <message>
-        <source>Turn off</source>
-        <translation>关闭</translation>
-    </message>
-    <message>
         <source>Turn on %1</source>
         <translation>打开%1</translation>
     </message>

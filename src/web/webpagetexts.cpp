@@ -56,8 +56,6 @@ const Text kTexts[] = {
     {"openNamed", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Open %1")},
     {"stopNamed", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Stop %1")},
     {"closeNamed", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Close %1")},
-    {"turnOn", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Turn on")},
-    {"turnOff", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Turn off")},
     {"turnOnNamed", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Turn on %1")},
     {"turnOffNamed", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Turn off %1")},
     {"brightnessNamed", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "%1 brightness")},
@@ -299,6 +297,9 @@ const Text kTexts[] = {
      QT_TRANSLATE_NOOP("WebRemote", "The home's location is not set.")},
     {"deleteScheduleQuestion", "WebRemote",
      QT_TRANSLATE_NOOP("WebRemote", "Delete the schedule \"%1\"?")},
+    // A schedule's state, as the app's schedule list shows it.
+    {"scheduleOn", "ScheduleWords", QT_TRANSLATE_NOOP("ScheduleWords", "On")},
+    {"scheduleOff", "ScheduleWords", QT_TRANSLATE_NOOP("ScheduleWords", "Off")},
     {"scheduleSaved", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Schedule saved")},
     {"scheduleDeleted", "WebRemote", QT_TRANSLATE_NOOP("WebRemote", "Schedule deleted")},
     {"cleanAll", "HomeMenuView", QT_TRANSLATE_NOOP("HomeMenuView", "Clean All")},
