@@ -1432,14 +1432,6 @@ start your smart home journey</translation>
         <translation>Close %1</translation>
     </message>
     <message>
-        <source>Turn on</source>
-        <translation>Turn on</translation>
-    </message>
-    <message>
-        <source>Turn off</source>
-        <translation>Turn off</translation>
-    </message>
-    <message>
         <source>Turn on %1</source>
         <translation>Turn on %1</translation>
     </message>
@@ -1458,14 +1450,6 @@ start your smart home journey</translation>
     <message>
         <source>not connected</source>
         <translation>not connected</translation>
-    </message>
-    <message>
-        <source>The master transmitter is not answering.</source>
-        <translation>The master transmitter is not answering.</translation>
-    </message>
-    <message>
-        <source>The connection to the home was lost. Trying again…</source>
-        <translation>The connection to the home was lost. Trying again…</translation>
     </message>
     <message>
         <source>Not connected to the home.</source>
@@ -1706,10 +1690,6 @@ start your smart home journey</translation>
     <message>
         <source>Schedule deleted</source>
         <translation>Schedule deleted</translation>
-    </message>
-    <message>
-        <source>%1 to %2%</source>
-        <translation>%1 to %2%</translation>
     </message>
     <message>
         <source>Device</source>

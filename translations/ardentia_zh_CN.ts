@@ -1432,14 +1432,6 @@
         <translation>关闭%1</translation>
     </message>
     <message>
-        <source>Turn on</source>
-        <translation>打开</translation>
-    </message>
-    <message>
-        <source>Turn off</source>
-        <translation>关闭</translation>
-    </message>
-    <message>
         <source>Turn on %1</source>
         <translation>打开%1</translation>
     </message>
@@ -1458,14 +1450,6 @@
     <message>
         <source>not connected</source>
         <translation>未连接</translation>
-    </message>
-    <message>
-        <source>The master transmitter is not answering.</source>
-        <translation>主转发器没有应答。</translation>
-    </message>
-    <message>
-        <source>The connection to the home was lost. Trying again…</source>
-        <translation>与家的连接已断开，正在重试…</translation>
     </message>
     <message>
         <source>Not connected to the home.</source>
@@ -1706,10 +1690,6 @@
     <message>
         <source>Schedule deleted</source>
         <translation>定时已删除</translation>
-    </message>
-    <message>
-        <source>%1 to %2%</source>
-        <translation>%1 调至 %2%</translation>
     </message>
     <message>
         <source>Device</source>

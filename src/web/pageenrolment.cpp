@@ -132,14 +132,15 @@ void PageEnrolment::pushTransmitterEnrolment(const QString &id, const QString &s
     if (!m_decoding)
         return; // no page's code: nothing to tell
     m_decoded.insert(m_decoding, Decoded{CodeDecoder::kTransmitterMode, id, 0, m_decodingLanguage});
+    const bool master = TransmitterEnrolment(m_home).joinsAsMaster(id);
     m_tell(m_decoding, {{QStringLiteral("type"), QStringLiteral("decoded")},
                         {QStringLiteral("kind"), CodeDecoder::kTransmitterMode},
                         {QStringLiteral("id"), id},
                         {QStringLiteral("summary"), summaryOf(summary)},
                         {QStringLiteral("role"),
                          RecordFactory::transmitterTitle(
-                             TransmitterEnrolment(m_home).joinsAsMaster(id),
-                             WebPageTexts::wordsOf("RecordFactory", m_decodingLanguage))},
+                             master, WebPageTexts::wordsOf("RecordFactory", m_decodingLanguage))},
+                        {QStringLiteral("master"), master},
                         {QStringLiteral("stored"), TransmitterEnrolment(m_home).isStored(id)},
                         {QStringLiteral("channels"), QJsonArray()}});
 }

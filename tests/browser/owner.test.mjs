@@ -190,6 +190,11 @@ await browserTest(bin, ['--silent-channel', silent, '--fault', `lig:15:${refuses
     await page.fill('#enrol-id', '2112D0007770');
     await page.keyboard.press('Enter');
     await page.locator('#enrol-name-0').waitFor();
+    // The controller's picture and each channel's, drawn as the home's rows draw a switch, under what it is.
+    const pictures = () => page.locator('#enrol-unit .device-picture, #enrol-pages .device-picture')
+      .evaluateAll((shown) => shown.map((picture) => picture.className));
+    assert.deepEqual(await pictures(), Array(3).fill('device-picture switch'));
+    assert.equal(await page.textContent('#enrol-role'), 'Lighting');
     assert.equal(await page.textContent('#enrol-reminder'), 'Reminder Please power on device before connect');
     await page.fill('#enrol-name-0', 'Desk, lamp');
     await page.getByRole('button', { name: 'Next' }).click();
@@ -252,6 +257,8 @@ await browserTest(bin, ['--silent-channel', silent, '--fault', `lig:15:${refuses
     await until(async () => (await page.textContent('#banner')) === 'No code could be read in the photo.', 'no code');
     await photo.setInputFiles({ name: 'curtain.png', mimeType: 'image/png', buffer: curtainCode });
     await page.locator('#enrol-name-0').waitFor();
+    assert.deepEqual(await pictures(), Array(2).fill('device-picture curtain'));
+    assert.equal(await page.textContent('#enrol-role'), 'Curtain');
     await page.fill('#enrol-name-0', 'Bedroom curtain');
     await page.getByRole('button', { name: 'Connect' }).click();
     await until(async () => (await page.textContent('#banner')) === 'Connection successful', 'enrolled from the photo');

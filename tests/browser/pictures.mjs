@@ -5,7 +5,7 @@
 //   node pictures.mjs BUILD/src OUTPUT-FOLDER
 import { mkdirSync } from 'node:fs';
 import { join } from 'node:path';
-import { browserTest, drawnPhoto, fakeCamera, until } from './rig.mjs';
+import { browserTest, drawnPhoto, fakeCamera, goHome, until } from './rig.mjs';
 import { cameraLive, installDetector } from './livescan.mjs';
 
 const [bin, folder] = process.argv.slice(2);
@@ -46,19 +46,23 @@ await browserTest(bin, ['--fault', 'lig:4:211300001232=code:1'], async (rig, bro
         await page.keyboard.press('Enter');
         await page.locator('#enrol-summary').filter({ hasText: 'ZEVO' }).waitFor();
         await page.screenshot({ path: name(view), fullPage: true });
+        await goHome(page);
         await page.locator('#open-devices').click();
         await page.locator('#open-enrol').click();
       }
+      await goHome(page);
       await page.locator('#open-devices').click();
       await page.locator('#devices li[data-id="211300001231"] .more').click();
       await page.locator('#devices li[data-id="211300001231"] .row-actions button').first().click();
       await page.screenshot({ path: name('rename') });
       await page.keyboard.press('Escape');
+      await goHome(page);
       await page.locator('#open-help').click();
       await page.locator('#help summary').last().click();
       await page.locator('#help details[open] img').first().waitFor();
       await page.waitForLoadState('networkidle');
       await page.screenshot({ path: name('help'), fullPage: true });
+      await goHome(page);
       await tiles.nth(2).click();
       await page.locator('#add-scenario').click();
       await page.check('#include-211300001231');
@@ -80,6 +84,7 @@ await browserTest(bin, ['--fault', 'lig:4:211300001232=code:1'], async (rig, bro
         await page.locator('#editor-back').click();
         await page.locator('#choose-back').click();
       }
+      await goHome(page);
       await tiles.nth(0).click();
       await page.waitForLoadState('networkidle');
       await page.screenshot({ path: name('strip') });
@@ -92,10 +97,12 @@ await browserTest(bin, ['--fault', 'lig:4:211300001232=code:1'], async (rig, bro
         rig.ctl('schedule', 'add', 'Holiday curtains', 'at', '06:30', 'on', '2027-01-02', 'curtain', '213100007890', 'open');
         rig.ctl('schedule', 'off', '4');
       }
+      await goHome(page);
       await page.locator('#open-schedules').click();
       await page.locator('#schedules li.schedule').nth(3).waitFor();
       await page.screenshot({ path: name('schedules'), fullPage: true });
-      await page.locator('#schedules li.schedule').nth(1).locator('.row-actions button').nth(1).click();
+      await page.locator('#schedules li.schedule').nth(1).locator('.more').click();
+      await page.locator('#schedules li.schedule').nth(1).locator('.row-actions button').first().click();
       await page.screenshot({ path: name('schedule-editor'), fullPage: true });
       // As a phone shows it, Done in sight; then a dimmer's level on a date.
       await page.screenshot({ path: name('schedule-editor-screen') });
@@ -104,6 +111,7 @@ await browserTest(bin, ['--fault', 'lig:4:211300001232=code:1'], async (rig, bro
       await page.locator('#schedule-date').scrollIntoViewIfNeeded();
       await page.screenshot({ path: name('schedule-editor-dim') });
       await page.locator('#schedule-cancel').click();
+      await goHome(page);
       await tiles.nth(0).click();
       await page.locator('.quick-handle').first().click();
       await page.locator('.quick-panel').first()
@@ -112,6 +120,7 @@ await browserTest(bin, ['--fault', 'lig:4:211300001232=code:1'], async (rig, bro
       await page.locator('.quick-handle').first().click();
       await page.locator('#open-about').click();
       await page.screenshot({ path: name('about'), fullPage: true });
+      await goHome(page);
       await tiles.nth(0).click();
       await page.locator('#channel-211300001232 .on').click();
       await page.locator('#banner').waitFor();

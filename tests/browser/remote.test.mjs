@@ -4,7 +4,8 @@
 // switch, dim, move a curtain and run a scenario at two screen sizes, with a
 // second page watching; a refused press shows its error and keeps the state;
 // every view passes axe-core without a serious or critical violation; the
-// rows fit and are reached by keyboard on the narrowest phone.
+// rows fit and are reached by keyboard on the narrowest phone, the views
+// titled, the tiles' titles clear of their edges.
 //   node remote.test.mjs BUILD/src
 import assert from 'node:assert/strict';
 import { auditViews, browserTest, launchBrowser, until } from './rig.mjs';
@@ -173,6 +174,28 @@ await browserTest(bin, ['--fault', 'lig:4:211300001231=delay:700',
         unreached.delete(found.match);
       }
       assert.deepEqual([...unreached], [], `${locale}: reached by the Tab key`);
+    }
+    // Each view under its screen's title with its first row in sight on a
+    // phone; the tiles' titles clear of the tiles' edges.
+    const titles = locale === 'en-GB' ? ['Lighting', 'Curtain', 'Scenario'] : ['灯光', '窗帘', '情景'];
+    for (const size of [viewport, { width: 360, height: 640 }]) {
+      await page.setViewportSize(size);
+      for (const [tile, title] of titles.entries()) {
+        await page.locator('.tile').nth(tile).click();
+        await page.evaluate(() => window.scrollTo(0, 0));
+        const view = page.locator('main > section:not([hidden])');
+        assert.equal(await view.locator('h2').textContent(), title);
+        assert.ok(await view.locator('h2').isVisible(), `${locale}: ${title} shown`);
+        const firstRow = await view.locator('.rows li').first().boundingBox();
+        if (size.height >= 640) assert.ok(firstRow.y + firstRow.height <= size.height, `${locale}: ${title}'s first row in sight`);
+      }
+      const room = await page.locator('.tile').evaluateAll((tiles) => tiles.map((tile) => {
+        const range = document.createRange();
+        range.selectNodeContents([...tile.childNodes].find((node) => node.nodeType === Node.TEXT_NODE && node.data.trim()));
+        const [text, edge] = [range.getBoundingClientRect(), tile.getBoundingClientRect()];
+        return Math.min(text.left - edge.left, edge.right - text.right);
+      }));
+      assert.ok(Math.min(...room) >= 6, `${locale}: tiles' titles ${room.map(Math.round)} px from their edges at ${size.width} px`);
     }
     await context.close();
   }

@@ -3,7 +3,8 @@
 // run in words), has a date that does not exist refused with the rules'
 // reason (nothing made), makes a dimmer's on a date, changes the first to a date and then to sunset (setting the
 // home's location on the way), switches it off and deletes it (asked first;
-// Edit and Delete behind the row's ⋯ or a swipe, the switch in sight).
+// Edit and Delete behind the row's ⋯ or a swipe, the switch in sight; the
+// state beside the name, apart from the action in either language).
 // A family device sees the same list and next runs without a control, and is
 // refused when it asks for a change anyway. A change made with ardentia-ctl,
 // and a channel removed under a schedule (switched off, with why), reach
@@ -112,9 +113,14 @@ await browserTest(bin, [], async (rig, browser) => {
   assert.equal(await page.locator('#schedules').isVisible(), true, 'back to the list');
   assert.equal(await row('Porch light').locator('.next').textContent(), first.words);
   assert.equal(await row('Porch light').locator('.state').textContent(), `${first.at}, every day · Porch on`);
-  // Its switch in sight; its Edit and Delete behind a swipe, or its ⋯ (a keyboard's way in).
+  // Its state beside its name, as the app's list has it; its switch in sight,
+  // without words; its Edit and Delete behind a swipe, or its ⋯ (a keyboard's way in).
+  const toggle = (name, on = page) => on.getByRole('switch', { name, exact: true });
+  const status = (name) => row(name).locator('.status').textContent();
+  assert.equal(await status('Porch light'), 'On');
+  assert.equal(await toggle('Porch light').getAttribute('aria-checked'), 'true');
   const shown = async (name) => (await row(name).getByRole('button').filter({ visible: true }).allTextContents());
-  assert.deepEqual(await shown('Porch light'), ['Turn off', '⋯']);
+  assert.deepEqual(await shown('Porch light'), ['⋯']);
   const revealed = async (name) => {
     await row(name).getByRole('button', { name: `Edit or delete ${name}`, exact: true }).press('Enter');
     return row(name);
@@ -215,10 +221,12 @@ await browserTest(bin, [], async (rig, browser) => {
   ]) assert.equal(await askDirectly(page, base, request), answer, JSON.stringify(request).slice(0, 60));
   assert.equal(await rows.count(), 1, 'nothing changed');
 
-  // Switched off: no next run; the family's page follows.
-  await row('Porch light').getByRole('button', { name: 'Turn off Porch light' }).click();
-  await until(async () => (await row('Porch light').locator('.next').textContent()) === 'Off', 'switched off');
-  await until(async () => (await familyRow.locator('.next').textContent()) === 'Off', 'the family page follows');
+  // Switched off: its state says so, with no next run; the family's page follows.
+  await toggle('Porch light').click();
+  await until(async () => (await status('Porch light')) === 'Off', 'switched off');
+  assert.equal(await toggle('Porch light').getAttribute('aria-checked'), 'false');
+  assert.equal(await row('Porch light').locator('.next').count(), 0);
+  await until(async () => (await familyRow.locator('.status').textContent()) === 'Off', 'the family page follows');
 
   // Made with ardentia-ctl: on every page within seconds.
   rig.ctl('schedule', 'add', 'Night', 'at', '23:59', 'days', 'mon-fri', 'switch', porch, 'off');
@@ -233,8 +241,8 @@ await browserTest(bin, [], async (rig, browser) => {
   await page.mouse.down();
   await page.mouse.move(across.x + 10, across.y + across.height / 2, { steps: 5 });
   await page.mouse.up();
-  assert.deepEqual(await shown('Porch light'), ['Turn on', '⋯', 'Edit', 'Delete']);
-  assert.deepEqual(await shown('Night'), ['Turn off', '⋯'], 'one row open at a time');
+  assert.deepEqual(await shown('Porch light'), ['⋯', 'Edit', 'Delete']);
+  assert.deepEqual(await shown('Night'), ['⋯'], 'one row open at a time');
   await row('Porch light').getByRole('button', { name: 'Delete Porch light', exact: true }).click();
   assert.equal(await page.textContent('#question-text'), 'Delete the schedule "Porch light"?');
   await page.locator('#question').getByRole('button', { name: 'Cancel', exact: true }).click();
@@ -251,7 +259,7 @@ await browserTest(bin, [], async (rig, browser) => {
   await until(async () => (await row('Night').locator('.why').count()) === 1, 'the reason', 3000);
   assert.equal(await row('Night').locator('.why').textContent(),
     `Switched off: its channel ${porch} was removed from the home.`);
-  assert.equal(await row('Night').locator('.next').textContent(), 'Off');
+  assert.equal(await status('Night'), 'Off');
 
   // In Chinese: the page's own words and the bridge's.
   const chinese = await browser.newContext({ viewport, locale: 'zh-CN' });
@@ -261,9 +269,12 @@ await browserTest(bin, [], async (rig, browser) => {
   await zh.locator('#open-schedules').click();
   await zh.locator('#schedules .rows li.schedule .why').waitFor();
   assert.equal(await zh.textContent('#schedules-title'), '定时');
-  assert.equal(await zh.textContent('#schedules .rows li.schedule .next'), '关闭');
-  // The app's action words; a channel gone from the home by its ID.
+  // Its state in the app's word, apart from its action's (the same word in
+  // Chinese) and from the switch, which has none; a channel gone from the home by its ID.
+  assert.equal(await zh.textContent('#schedules .rows li.schedule .status'), '关闭');
   assert.equal(await zh.textContent('#schedules .rows li.schedule .state'), `周一至周五 23:59 · 关闭 ${porch}`);
+  assert.equal(await toggle('Night', zh).textContent(), '');
+  assert.equal(await zh.locator('#schedules .rows li.schedule .next').count(), 0);
   assert.deepEqual(await zh.locator('#schedule-days label').allTextContents(),
     ['周一', '周二', '周三', '周四', '周五', '周六', '周日']);
   // The editor in the app's words and its 24-hour clock, not the browser's selects and "AM".

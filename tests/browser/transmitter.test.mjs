@@ -45,6 +45,10 @@ await browserTest(bin, [], async (rig, browser) => {
   assert.equal(await page.textContent('#enrol-names-title'), 'Scanned Transmitter');
   assert.equal(await page.textContent('#enrol-summary'), 'Model:ZEVO-20AA\nWireless Transmitter');
   assert.equal(await page.locator('#enrol-pages input').count(), 0);
+  // Its picture as the device list draws a transmitter's, the master's framed apart.
+  const picture = () => page.locator('#enrol-unit .device-picture').getAttribute('class');
+  assert.equal(await picture(), 'device-picture transmitter');
+  assert.equal(await page.textContent('#enrol-role'), 'Slave Transmitter');
 
   // Connected: the master takes it as its slave, and the list shows it once
   // the master's configuration (which has it now) is imported.
@@ -64,6 +68,7 @@ await browserTest(bin, [], async (rig, browser) => {
   // it answers, connected.
   await enterCode(master);
   await until(async () => (await page.textContent('#banner')) === 'This Transmitter has been added', 'the note');
+  assert.equal(await picture(), 'device-picture master');
   assert.equal(await outcome.isHidden(), true, 'no outcome before connecting');
   rig.silenceMaster();
   await page.getByRole('button', { name: 'Connect' }).click();

@@ -6,9 +6,12 @@
 // the app's ("Connection successful", "Added N Device" or "Network connection
 // failed", with "Retry").
 
+import { devicePicture } from './pictures.js';
 import { uploadPhoto } from './upload.js';
 
 const transmitterKind = 'SuperBox';
+// A controller's kind letter as its picture draws it.
+const pictureKinds = { S: 'switch', D: 'dimmer', C: 'curtain' };
 // The kinds of code the app's scanner reads.
 const scannerFormats = ['qr_code', 'ean_13', 'ean_8', 'code_128'];
 
@@ -60,7 +63,7 @@ export function enrolment({ texts, send, button, showView, tell, limitName, name
     pages.children[shown]?.querySelector('input')?.focus();
   }
 
-  function channelPage(channel, index) {
+  function channelPage(kind, channel, index) {
     const box = document.createElement('div');
     box.className = 'channel-page';
     const label = document.createElement('label');
@@ -72,7 +75,11 @@ export function enrolment({ texts, send, button, showView, tell, limitName, name
     field.value = channel.name; // enrolled before: its name, kept as the app keeps it
     field.placeholder = texts.nameEmpty;
     limitName(field);
-    box.append(label, field);
+    // As the app's naming: the channel's picture beside its field.
+    const line = document.createElement('p');
+    line.className = 'name-line';
+    line.append(devicePicture(kind), field);
+    box.append(label, line);
     return box;
   }
 
@@ -176,13 +183,15 @@ export function enrolment({ texts, send, button, showView, tell, limitName, name
     const transmitter = message.kind === transmitterKind;
     document.getElementById('enrol-names-title').textContent = transmitter ? texts.scannedTransmitter : texts.scannedDevice;
     document.getElementById('enrol-summary').textContent = message.summary;
-    // A transmitter's role in the home: master or slave, as the app's screen says.
-    const role = document.getElementById('enrol-role');
-    role.hidden = !message.role;
-    role.textContent = message.role ?? '';
+    // What the unit is, as the app's screens say: a transmitter's role in
+    // the home (master or slave), a controller's kind.
+    const kind = transmitter ? (message.master ? 'master' : 'transmitter') : pictureKinds[message.kind];
+    document.getElementById('enrol-picture').replaceChildren(devicePicture(kind));
+    document.getElementById('enrol-role').textContent = transmitter ? message.role
+      : message.kind === 'C' ? texts.curtain : texts.lighting;
     document.getElementById('enrol-outcome').hidden = true;
     if (message.stored) tell('notice', transmitter ? texts.transmitterAdded : texts.deviceAdded);
-    pages.replaceChildren(...message.channels.map(channelPage));
+    pages.replaceChildren(...message.channels.map((channel, index) => channelPage(kind, channel, index)));
     showPage(0);
   }
 

@@ -100,25 +100,29 @@ export function scheduleManagement({ texts, fill, send, button, showView, tell, 
     item.className = 'schedule';
     item.dataset.id = schedule.id;
     item.classList.toggle('off', !schedule.enabled);
-    const label = document.createElement('span');
-    label.className = 'label';
-    const line = (className, text) => {
-      const part = document.createElement('span');
-      part.className = className;
-      part.textContent = text;
-      label.append(part);
+    const part = (parent, className, text) => {
+      const made = document.createElement('span');
+      made.className = className;
+      made.textContent = text;
+      parent.append(made);
+      return made;
     };
-    line('name', schedule.name);
-    line('state', `${schedule.whenText} · ${schedule.actionText}`);
-    line('next', schedule.nextText);
-    if (schedule.why) line('why', schedule.why);
-    item.append(label);
+    const label = part(item, 'label', '');
+    // Its name with its state beside it, as the app's list shows them; the
+    // next run only while it is on (off, the state says it all).
+    const title = part(label, 'title', '');
+    part(title, 'name', schedule.name);
+    part(title, 'status', schedule.enabled ? texts.scheduleOn : texts.scheduleOff);
+    part(label, 'state', `${schedule.whenText} · ${schedule.actionText}`);
+    if (schedule.enabled) part(label, 'next', schedule.nextText);
+    if (schedule.why) part(label, 'why', schedule.why);
     if (role === 'owner') {
-      // Switching stays in sight; Edit and Delete wait behind a swipe (or the ⋯).
-      const toggle = button(schedule.enabled ? texts.turnOff : texts.turnOn,
-        fill(schedule.enabled ? texts.turnOffNamed : texts.turnOnNamed, schedule.name),
-        () => send({ type: 'switchSchedule', id: schedule.id, on: !schedule.enabled }));
+      // Switching stays in sight, a switch without words (its state is the
+      // line's, its action the row's); Edit and Delete wait behind a swipe (or the ⋯).
+      const toggle = button('', schedule.name, () => send({ type: 'switchSchedule', id: schedule.id, on: !schedule.enabled }));
       toggle.className = 'toggle';
+      toggle.setAttribute('role', 'switch');
+      toggle.setAttribute('aria-checked', String(schedule.enabled));
       item.append(toggle);
       rows.add(item, schedule.id, schedule.name, [
         button(texts.edit, `${texts.edit} ${schedule.name}`, () => {
