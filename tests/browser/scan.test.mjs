@@ -101,7 +101,7 @@ await browserTest(bin, [], async (rig, browser) => {
   await startScanning();
   await page.evaluate((code) => { window.codeInView = code; }, controller);
   await page.locator('#enrol-name-0').waitFor();
-  assert.equal(await page.textContent('#enrol-names-title'), 'Scanned Device');
+  assert.equal(await page.textContent('#enrol-title'), 'Scanned Device');
   assert.equal(await page.locator('#enrol-pages input').count(), 2, 'a two-channel controller');
   await until(() => camerasStopped(page), 'the camera stopped after the code was taken');
   assert.deepEqual(decodes, ['1234', controller]);

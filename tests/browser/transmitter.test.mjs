@@ -42,7 +42,7 @@ await browserTest(bin, [], async (rig, browser) => {
     await page.locator('#enrol-names').waitFor();
   };
   await enterCode(slave);
-  assert.equal(await page.textContent('#enrol-names-title'), 'Scanned Transmitter');
+  assert.equal(await page.textContent('#enrol-title'), 'Scanned Transmitter');
   assert.equal(await page.textContent('#enrol-summary'), 'Model:ZEVO-20AA\nWireless Transmitter');
   assert.equal(await page.locator('#enrol-pages input').count(), 0);
   // Its picture as the device list draws a transmitter's, the master's framed apart.

@@ -39,6 +39,7 @@ export function enrolment({ texts, send, button, showView, tell, limitName, name
   let decoded = null;
   let page = 0;
   const prompt = document.getElementById('enrol-prompt');
+  const title = document.getElementById('enrol-title');
 
   function names() {
     return [...pages.querySelectorAll('input')].map((field) => field.value);
@@ -171,6 +172,7 @@ export function enrolment({ texts, send, button, showView, tell, limitName, name
     send({ type: 'transmitters' });
     codeForm.hidden = false;
     namesForm.hidden = true;
+    title.textContent = texts.scan;
     document.getElementById('enrol-id').value = '';
     showView('enrol');
     document.getElementById('enrol-id').focus();
@@ -181,7 +183,8 @@ export function enrolment({ texts, send, button, showView, tell, limitName, name
     codeForm.hidden = true;
     namesForm.hidden = false;
     const transmitter = message.kind === transmitterKind;
-    document.getElementById('enrol-names-title').textContent = transmitter ? texts.scannedTransmitter : texts.scannedDevice;
+    // The screen's title is the step's, as the app's scanned unit screen is titled.
+    title.textContent = transmitter ? texts.scannedTransmitter : texts.scannedDevice;
     document.getElementById('enrol-summary').textContent = message.summary;
     // What the unit is, as the app's screens say: a transmitter's role in
     // the home (master or slave), a controller's kind.
