@@ -5,7 +5,8 @@
 // the home (the simulator keeps its own; the home and the device list say
 // there is no device, the list's Back leads home) after the bridge has
 // backed it up on its own, and that backup, restored, brings the home back.
-// A family device has no Clean All. axe-core on About.
+// A family device has no Clean All. A first visit shows the app's welcome pages
+// once. axe-core on About and the welcome.
 //   node menu.test.mjs BUILD/src
 import assert from 'node:assert/strict';
 import { join } from 'node:path';
@@ -125,5 +126,37 @@ await browserTest(bin, [], async (rig, browser) => {
     await auditViews(browser, { context, viewport, locale }, base,
       [async function about(on) { await on.locator('#open-about').click(); }], `about ${locale}`);
   }
-  return 'browser: synchronisation asked first, About, Clean All backed up and restored, family without it';
+
+  // A phone's first visit: the app's welcome pages over the home, seven, turned by a
+  // swipe; the last one starts the app (not shown again) or opens its help.
+  for (const [locale, secondTitle] of [['en-GB', 'A new interface'], ['zh-CN', '全新界面']]) {
+    const fresh = await browser.newContext({ viewport, locale, welcome: true });
+    const phone = await fresh.newPage();
+    await phone.goto(rig.pairingLink());
+    const welcome = phone.locator('#welcome');
+    await welcome.waitFor();
+    assert.equal(await phone.locator('.welcome-page').count(), 7);
+    assert.equal(await phone.locator('.welcome-page h2').nth(1).textContent(), secondTitle);
+    await until(() => phone.locator('.welcome-page img').first().evaluate((image) => image.complete
+      && image.naturalWidth > 0), 'the first page\'s picture');
+    const pages = phone.locator('#welcome-pages');
+    await pages.evaluate((list) => list.scrollTo({ left: list.scrollWidth }));
+    await until(async () => (await phone.locator('#welcome-dots span.shown').count()) === 1
+      && await phone.locator('#welcome-dots span').last().evaluate((dot) => dot.classList.contains('shown')), 'the last page\'s dot');
+    if (locale === 'en-GB') {
+      await welcome.getByRole('button', { name: 'Start now' }).click();
+      await phone.locator('#channel-211300001231').click({ trial: true }); // the home, under nothing
+      await phone.reload();
+      await phone.locator('#channel-211300001231').waitFor();
+      assert.equal(await welcome.isVisible(), false, 'shown once');
+    } else {
+      await welcome.getByRole('button', { name: '帮助' }).click();
+      await phone.locator('#help summary').first().waitFor();
+      assert.equal(await welcome.isVisible(), false);
+    }
+    await fresh.close();
+  }
+  await auditViews(browser, { context, viewport, welcome: true }, base,
+    [async function welcome(on) { await on.locator('#welcome').waitFor(); }], 'welcome');
+  return 'browser: synchronisation asked first, About, Clean All backed up and restored, family without it, welcome';
 });

@@ -70,8 +70,22 @@ export async function startRig(bin, simulatorArguments = [], { demo = true, hear
   };
 }
 
-export const launchBrowser = (browserArguments = []) => chromium.launch({ executablePath: '/usr/bin/chromium',
-  args: ['--no-sandbox', ...browserArguments] });
+// Its phones have seen the app's welcome pages (a first visit shows them over
+// the home), unless a context is made with { welcome: true }.
+export async function launchBrowser(browserArguments = []) {
+  const browser = await chromium.launch({ executablePath: '/usr/bin/chromium', args: ['--no-sandbox', ...browserArguments] });
+  const newContext = browser.newContext.bind(browser);
+  browser.newContext = async ({ welcome = false, ...options } = {}) => {
+    const context = await newContext(options);
+    if (!welcome) {
+      await context.addInitScript(() => {
+        try { localStorage.setItem('ardentia-welcomed', '1'); } catch { /* a page without storage */ }
+      });
+    }
+    return context;
+  };
+  return browser;
+}
 
 // Chromium's own camera (a moving test picture), granted without asking.
 export const fakeCamera = ['--use-fake-ui-for-media-stream', '--use-fake-device-for-media-stream'];
@@ -81,7 +95,8 @@ export const fakeCamera = ['--use-fake-ui-for-media-stream', '--use-fake-device-
 // the given (paired) context.
 const axe = readFileSync(new URL('node_modules/axe-core/axe.min.js', import.meta.url), 'utf8');
 export async function auditViews(browser, paired, base, views, label) {
-  const auditing = await browser.newContext({ viewport: paired.viewport, locale: paired.locale, bypassCSP: true });
+  const auditing = await browser.newContext({ viewport: paired.viewport, locale: paired.locale, bypassCSP: true,
+    welcome: paired.welcome });
   await auditing.addCookies(await paired.context.cookies());
   if (paired.initScript) await auditing.addInitScript(paired.initScript);
   const page = await auditing.newPage();

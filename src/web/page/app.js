@@ -814,6 +814,22 @@ function withScreens(work) {
   loadScreens();
 }
 
+// The app's welcome pages on a phone's first visit, remembered on the phone
+// (where it keeps nothing, they are not shown: they would come every time).
+const welcomedKey = 'ardentia-welcomed';
+function showWelcomeOnce() {
+  try {
+    if (localStorage.getItem(welcomedKey)) return;
+  } catch {
+    return;
+  }
+  import('./welcome.js').then(({ showWelcome }) => showWelcome({
+    texts,
+    onHelp: () => document.getElementById('open-help').click(),
+    onClosed: () => { try { localStorage.setItem(welcomedKey, '1'); } catch { /* shown again next time */ } },
+  }), () => {});
+}
+
 // Called more than once (after a frame, and by a timer); each step is idempotent.
 function afterFirstHome() {
   for (const picture of document.querySelectorAll('.tile img[data-src]')) {
@@ -863,6 +879,7 @@ function start() {
     });
   });
   document.getElementById('open-about').addEventListener('click', () => showView('about'));
+  showWelcomeOnce();
   // The bar's menu: the settings at the foot of the home, brought into view.
   document.getElementById('open-menu').addEventListener('click', () => {
     const menu = document.querySelector('footer');
