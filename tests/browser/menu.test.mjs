@@ -55,6 +55,13 @@ await browserTest(bin, [], async (rig, browser) => {
     const { y, height } = await page.locator(part).boundingBox();
     assert.ok(y >= bar.y && y + height <= bar.y + bar.height + 1, `${part} in the bar`);
   }
+  const titleMiddle = await page.locator('#about-title').evaluate((title) => {
+    const words = document.createRange();
+    words.selectNodeContents(title);
+    const { left, width } = words.getBoundingClientRect();
+    return left + width / 2;
+  });
+  assert.ok(Math.abs(titleMiddle - viewport.width / 2) < 2, `the title in the bar's middle (${titleMiddle})`);
   await page.locator('#about').getByRole('button', { name: 'Back' }).click();
   assert.ok(await page.locator('#lights').isVisible() && await page.locator('footer').isVisible(), 'home again');
   const focused = () => page.evaluate(() => document.activeElement?.id || document.activeElement?.textContent);

@@ -137,7 +137,10 @@ await browserTest(bin, ['--silent-channel', silent, '--fault', `lig:15:${refuses
     assert.equal(await page.inputValue('#rename-name'), 'Lounge');
     assert.ok(await page.locator('#rename #banner').isVisible(), 'the refusal told inside the dialog');
     assert.equal(await unit(refusesNames).locator('.name').textContent(), 'Living room');
-    await page.getByRole('button', { name: 'Cancel' }).click();
+    // Left by Escape: the focus back on the row's ⋯, its Edit gone with the panel.
+    await page.keyboard.press('Escape');
+    await until(() => unit(refusesNames).locator('.more').evaluate((more) => more === document.activeElement),
+      'the focus on the row\'s ⋯');
 
     // At home too, as on the app's lighting screen: a swipe across a row shows
     // its Edit and Delete; a drag along a dimmer's slider is no swipe.

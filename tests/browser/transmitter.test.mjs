@@ -45,6 +45,7 @@ await browserTest(bin, [], async (rig, browser) => {
   assert.equal(await page.textContent('#enrol-title'), 'Scanned Transmitter');
   assert.equal(await page.textContent('#enrol-summary'), 'Model:ZEVO-20AA\nWireless Transmitter');
   assert.equal(await page.locator('#enrol-pages input').count(), 0);
+  assert.equal(await page.evaluate(() => document.activeElement.id), 'enrol-title', 'no field: the focus on the step');
   // Its picture as the device list draws a transmitter's, the master's framed apart.
   const picture = () => page.locator('#enrol-unit .device-picture').getAttribute('class');
   assert.equal(await picture(), 'device-picture transmitter');

@@ -96,7 +96,8 @@ export function deviceManagement({ texts, fill, send, button, showView, tellErro
   renameDialog.addEventListener('close', () => {
     renamingBusy(false);
     // The Edit that opened the dialog went with its row's panel: the row's ⋯ takes the focus back.
-    if (document.activeElement && document.activeElement !== document.body) return;
+    const focused = document.activeElement;
+    if (focused && focused !== document.body && !renameDialog.contains(focused)) return;
     const id = CSS.escape(renaming);
     [...document.querySelectorAll(`#channel-${id} > .more, #devices li[data-id="${id}"] > .more`)]
       .find((more) => more.checkVisibility())?.focus();

@@ -40,6 +40,17 @@ export function enrolment({ texts, send, button, showView, tell, limitName, name
   let page = 0;
   const prompt = document.getElementById('enrol-prompt');
   const title = document.getElementById('enrol-title');
+  const focusTitle = () => {
+    title.tabIndex = -1;
+    title.focus({ preventScroll: true });
+  };
+  // The step's buttons, new: the focus that was on the old ones goes to the first.
+  const showActions = (...buttons) => {
+    const focused = document.activeElement;
+    const moved = !focused || focused === document.body || actions.contains(focused);
+    actions.replaceChildren(...buttons);
+    if (moved) buttons[0].focus();
+  };
 
   function names() {
     return [...pages.querySelectorAll('input')].map((field) => field.value);
@@ -61,7 +72,10 @@ export function enrolment({ texts, send, button, showView, tell, limitName, name
     const connect = button(texts.connect, '', () => {});
     connect.type = 'submit';
     actions.replaceChildren(...controls, connect);
-    pages.children[shown]?.querySelector('input')?.focus();
+    // The channel's name field, or for a transmitter (which has none) the step's title.
+    const field = pages.children[shown]?.querySelector('input');
+    if (field) field.focus();
+    else focusTitle();
   }
 
   function channelPage(kind, channel, index) {
@@ -213,7 +227,7 @@ export function enrolment({ texts, send, button, showView, tell, limitName, name
       showOutcome(true, texts.connected);
       for (const field of pages.querySelectorAll('input')) field.readOnly = true;
       // Done goes home, after a transmitter as after a controller, as in the app.
-      actions.replaceChildren(button(texts.addMore, '', start), button(texts.done, '', () => showView('lights')));
+      showActions(button(texts.addMore, '', start), button(texts.done, '', () => showView('lights')));
       return;
     }
     // A transmitter that did not connect is told as the app's transmitter screen tells it.
@@ -221,7 +235,7 @@ export function enrolment({ texts, send, button, showView, tell, limitName, name
       : `${texts.added} ${message.added} ${texts.deviceWord}`);
     const retry = button(texts.retry, '', () => {});
     retry.type = 'submit';
-    actions.replaceChildren(retry);
+    showActions(retry);
   }
 
   codeForm.addEventListener('submit', (event) => {
