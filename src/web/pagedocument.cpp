@@ -17,7 +17,8 @@ const QRegularExpression
 const QRegularExpression
     kImport(QStringLiteral(R"re(^import (\{[\w\s,]*\}) from '\./(\w+)\.js';$)re"),
             QRegularExpression::MultilineOption);
-const QRegularExpression kAnyImport(QStringLiteral(R"re(^import\b)re"),
+// A static import of any form; a dynamic one (import(...)) fetches its file when it runs.
+const QRegularExpression kAnyImport(QStringLiteral(R"re(^import\b(?!\s*\())re"),
                                     QRegularExpression::MultilineOption);
 const QRegularExpression kExport(QStringLiteral(R"re(^export (?:function|const) (\w+))re"),
                                  QRegularExpression::MultilineOption);

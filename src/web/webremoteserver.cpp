@@ -128,7 +128,11 @@ WebRemoteServer::WebRemoteServer(WebAccess access, QObject *parent)
     initialiseWebFiles();
     // Compiled in: always there (and were it not, the policy would allow no inline script).
     const auto read = [this](const QString &path) { return pageFile(path).value_or(QByteArray()); };
-    m_document = PageDocument::built(read(QStringLiteral("/index.html")), read);
+    const QByteArray document = read(QStringLiteral("/index.html"));
+    m_document = PageDocument::built(document, read);
+    if (m_document == document)
+        qCWarning(lcGateway) << "web remote: the page's style and scripts could not be written "
+                                "into its document; they are fetched as files (a slower start)";
     m_policy = PagePolicy::of(m_document);
     // An owner's photo may be larger than any other request.
     m_byteLimit.setAllowance(std::max(UploadedImage::kMaxBytes, PageBackups::kMaxUploadBytes),

@@ -81,6 +81,15 @@ await browserTest(bin, [], async (rig, browser) => {
   await page.getByRole('button', { name: 'Add Scenario', exact: true }).click();
   await page.locator('#scenario-choose').waitFor();
   await page.locator('#scenario-choose').getByRole('button', { name: 'Back' }).click();
+  assert.equal(await focused(), 'add-scenario');
+  // Deeper and back: each Back gives the focus to what opened the screen it leaves.
+  await page.getByRole('button', { name: 'Device Management', exact: true }).click();
+  await page.locator('#devices li[data-id="211300001231"] .name').click();
+  await page.locator('#detail-code').waitFor();
+  await page.locator('#detail').getByRole('button', { name: 'Back' }).click();
+  assert.equal(await focused(), 'Stairs');
+  await page.locator('#devices').getByRole('button', { name: 'Back', exact: true }).click();
+  assert.equal(await focused(), 'open-devices');
 
   // Clean All: asked first, then the home is empty here and kept by the master.
   await page.getByRole('button', { name: 'Clean All', exact: true }).click();

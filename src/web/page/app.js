@@ -438,7 +438,10 @@ function showView(shown) {
   if (current && current !== shown) {
     viewBefore = current;
     if (screen) window.scrollTo(0, 0); // a screen opens at its top
-    if (screen && !section.contains(document.activeElement)) openers.set(shown, document.activeElement);
+    // Kept when coming back to it from a screen it opened.
+    if (screen && !section.contains(document.activeElement) && !section.contains(openers.get(current) ?? null)) {
+      openers.set(shown, document.activeElement);
+    }
   }
   if (!screen) tileView = shown;
   for (const view of views) document.getElementById(view).hidden = view !== shown;
