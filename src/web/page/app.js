@@ -208,6 +208,23 @@ function swipeRows() {
   };
 }
 
+// A Done that waits for the home's answer to the flow it started: busy from
+// the request sent until the flow's end. end() says whether it was waiting.
+function waitingDone(done) {
+  const waiting = () => done.getAttribute('aria-busy') === 'true';
+  return {
+    waiting,
+    start(sent) {
+      if (sent) done.setAttribute('aria-busy', 'true');
+    },
+    end() {
+      const was = waiting();
+      done.removeAttribute('aria-busy');
+      return was;
+    },
+  };
+}
+
 // A question with its buttons (the app's alert); the index of the one chosen
 // goes to answer. Closed another way (Escape), it is answered by its Cancel,
 // as if pressed: the home may be waiting on the answer to end its flow.
@@ -796,10 +813,10 @@ function makeScreens([{ deviceManagement }, { enrolment }, { backupManagement },
   const tellError = (text) => tell('error', text);
   const names = { limitName, nameRefused };
   devices = deviceManagement({ texts, fill, send, button, showView, tellError, ask, noDevicesRow, swipeRows,
-    ...names });
+    waitingDone, ...names });
   enrolling = enrolment({ texts, send, button, showView, tell, ...names });
   backups = backupManagement({ texts, fill, send, showView, tell, ask });
-  scenarioEditor = scenarioEditing({ texts, fill, send, press, dim, showView, tellError, ask, ...names });
+  scenarioEditor = scenarioEditing({ texts, fill, send, press, dim, showView, tellError, ask, waitingDone, ...names });
   schedules = scheduleManagement({ texts, fill, send, button, showView, tell, ask, scenarioName, swipeRows });
   screensReady = true;
   for (const work of forScreens.splice(0)) work();

@@ -11,7 +11,7 @@
 import { devicePicture } from './pictures.js';
 
 export function deviceManagement({ texts, fill, send, button, showView, tellError, ask, noDevicesRow, swipeRows,
-  limitName, nameRefused }) {
+  waitingDone, limitName, nameRefused }) {
   const section = document.getElementById('devices');
   const groups = Object.fromEntries([...section.querySelectorAll('ul[data-group]')]
     .map((list) => [list.dataset.group, list]));
@@ -80,21 +80,19 @@ export function deviceManagement({ texts, fill, send, button, showView, tellErro
   // The dialog stays, with the typed name, until the home has taken it, as the
   // app's naming screen does: a refusal, or a master that does not answer, is
   // shown in it and leaves the name to be put right.
-  const renameDone = renameDialog.querySelector('button[type="submit"]');
-  const renamingBusy = (busy) => (busy ? renameDone.setAttribute('aria-busy', 'true')
-    : renameDone.removeAttribute('aria-busy'));
+  const renameDone = waitingDone(renameDialog.querySelector('button[type="submit"]'));
   renameDialog.querySelector('form').addEventListener('submit', (event) => {
     event.preventDefault();
     const name = renameField.value;
-    if (renameDone.hasAttribute('aria-busy') || nameRefused(name)) return;
+    if (renameDone.waiting() || nameRefused(name)) return;
     if (!name) {
       tellError(texts.nameEmpty);
       return;
     }
-    renamingBusy(send({ type: 'rename', id: renaming, name }));
+    renameDone.start(send({ type: 'rename', id: renaming, name }));
   });
   renameDialog.addEventListener('close', () => {
-    renamingBusy(false);
+    renameDone.end();
     // The Edit that opened the dialog went with its row's panel: the row's ⋯ takes the focus back.
     const focused = document.activeElement;
     if (focused && focused !== document.body && !renameDialog.contains(focused)) return;
@@ -124,9 +122,7 @@ export function deviceManagement({ texts, fill, send, button, showView, tellErro
     remove,
     // The end of this page's rename: the dialog closes once the name is the home's.
     renamed(message) {
-      if (!renameDone.hasAttribute('aria-busy')) return;
-      renamingBusy(false);
-      if (message.done) renameDialog.close();
+      if (renameDone.end() && message.done) renameDialog.close();
     },
     takeHome(home) {
       channels = home.channels;

@@ -228,7 +228,8 @@ function selectionStep({ texts, fill, send, press, dim }) {
   };
 }
 
-export function scenarioEditing({ texts, fill, send, press, dim, showView, tellError, ask, limitName, nameRefused }) {
+export function scenarioEditing({ texts, fill, send, press, dim, showView, tellError, ask, waitingDone, limitName,
+  nameRefused }) {
   const form = document.getElementById('scenario-form');
   const nameField = document.getElementById('scenario-name');
   const icons = form.querySelector('.icons');
@@ -330,11 +331,10 @@ export function scenarioEditing({ texts, fill, send, press, dim, showView, tellE
 
   // The naming step stays, with all that was chosen and typed, until the
   // home has taken the scenario: a refusal leaves it to be put right.
-  const done = form.querySelector('button[type="submit"]');
-  const saving = (busy) => (busy ? done.setAttribute('aria-busy', 'true') : done.removeAttribute('aria-busy'));
+  const saving = waitingDone(form.querySelector('button[type="submit"]'));
   form.addEventListener('submit', (event) => {
     event.preventDefault();
-    if (done.hasAttribute('aria-busy')) return undefined; // one save at a time
+    if (saving.waiting()) return undefined; // one save at a time
     if (!nameField.value) return tellError(texts.nameEmpty);
     if (nameRefused(nameField.value)) return undefined;
     const image = form.querySelector('input[name="icon"]:checked')?.value ?? iconName(iconCount - 1);
@@ -342,7 +342,7 @@ export function scenarioEditing({ texts, fill, send, press, dim, showView, tellE
       : { type: 'saveScenario', number: editing, name: nameField.value, image, members: selection.members() };
     // A scenario changed on another device since is not overwritten: the bridge refuses.
     if (editing && !builtIn) request.revision = revision;
-    saving(send(request));
+    saving.start(send(request));
     return undefined;
   });
   // As the app's add button: the limit is told before anything is chosen, and
@@ -356,8 +356,7 @@ export function scenarioEditing({ texts, fill, send, press, dim, showView, tellE
   return {
     // The end of this page's save, naming or deletion; only a save waited on moves on.
     ended(message) {
-      if (!done.hasAttribute('aria-busy')) return;
-      saving(false);
+      if (!saving.end()) return;
       if (message.done && !document.getElementById('scenario-editor').hidden) showView('scenarios');
     },
     takeChannels(all) {
